@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS  ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test fuzz clean
 
 all: build
 
@@ -22,5 +22,9 @@ run: build
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The fuzz targets alone (a clang build in build-fuzz/); the test suite runs them too, as the test "fuzz".
+fuzz: deps
+	@scripts/fuzz
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-fuzz
