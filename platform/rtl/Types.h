@@ -19,6 +19,9 @@ using LRESULT = std::intptr_t;
 // slot in the low half, so a handle of a destroyed window never names a new one. 0 is "no window".
 using HWND = std::uint64_t;
 
+// Days since 1899-12-30, the time of day as the fraction, as the component library counts time.
+using TDateTime = double;
+
 struct TPoint {
     int X = 0;
     int Y = 0;

@@ -1,0 +1,176 @@
+#include "platform/rtl/IniFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/TStringList.h"
+#include "platform/rtl/TempDir.h"
+
+namespace {
+
+using V = std::vector<std::string>;
+
+V Lines(const TStrings& list)
+{
+    V r;
+    for (int i = 0; i < list.Count(); ++i) {
+        r.push_back(list.Strings(i));
+    }
+    return r;
+}
+
+
+} // namespace
+
+// TMemIniFile is not copyable; build one in place.
+#define MEMINI(name, text)         \
+    TMemIniFile name;              \
+    {                              \
+        TStringList l;             \
+        l.SetText(text);           \
+        name.SetStrings(l);        \
+    }
+
+TEST(TMemIniFileParsing, TrimsIgnoresCommentsAndMatchesNamesWithoutCase)
+{
+    MEMINI(ini,
+           "orphan=1\n"
+           "  [ Button ]  \n"
+           "; a comment\n"
+           "\n"
+           "  Caption =  Hello World  \n"
+           "empty=\n"
+           "noequals\n"
+           "[other]\n"
+           "x=1\n");
+    EXPECT_EQ(ini.ReadString("BUTTON", "caption", "?"), "Hello World");
+    EXPECT_EQ(ini.ReadString("button", "empty", "?"), "");  // present but empty is not the default
+    EXPECT_EQ(ini.ReadString("button", "missing", "?"), "?");
+    EXPECT_EQ(ini.ReadString("nosection", "x", "?"), "?");
+    EXPECT_EQ(ini.ReadString("", "orphan", "?"), "?");  // lines before any section are dropped
+    TStringList keys;
+    ini.ReadSection("button", keys);
+    EXPECT_EQ(Lines(keys), (V{"Caption", "empty"}));
+    ini.ReadSections(&keys);
+    EXPECT_EQ(Lines(keys), (V{"Button", "other"}));
+}
+
+TEST(TMemIniFileParsing, RepeatedSectionContinuesTheFirst)
+{
+    MEMINI(ini, "[a]\nx=1\n[b]\ny=2\n[A]\nz=3\nx=9\n");
+    EXPECT_EQ(ini.ReadString("a", "z", ""), "3");
+    EXPECT_EQ(ini.ReadString("a", "x", ""), "1");  // the first key wins
+    TStringList sections;
+    ini.ReadSections(sections);
+    EXPECT_EQ(Lines(sections), (V{"a", "b"}));
+}
+
+TEST(TMemIniFileIntegers, DecimalAndHexReadBadTextGivesDefault)
+{
+    MEMINI(ini,
+           "[s]\n"
+           "dec=-42\nplus=+7\ndollar=$1F\nhex=0x1f\nhexup=0XFF\ncolor=0xFF000005\n"
+           "bad=12abc\nfloat=1.5\nblank=\nbig=99999999999\nhexbig=0x100000000\n");
+    EXPECT_EQ(ini.ReadInteger("s", "dec", 0), -42);
+    EXPECT_EQ(ini.ReadInteger("s", "plus", 0), 7);
+    EXPECT_EQ(ini.ReadInteger("s", "dollar", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("s", "hex", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("s", "HEXUP", 0), 255);
+    EXPECT_EQ(ini.ReadInteger("s", "color", 0), static_cast<int>(0xFF000005u));
+    EXPECT_EQ(ini.ReadInteger("s", "bad", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("s", "float", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("s", "blank", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("s", "big", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("s", "hexbig", -1), -1);
+    EXPECT_EQ(ini.ReadInteger("s", "missing", 5), 5);
+}
+
+TEST(TMemIniFileBool, NonZeroIntegerIsTrue)
+{
+    MEMINI(ini, "[s]\none=1\nzero=0\ntwo=2\nword=yes\n");
+    EXPECT_TRUE(ini.ReadBool("s", "one", false));
+    EXPECT_FALSE(ini.ReadBool("s", "zero", true));
+    EXPECT_TRUE(ini.ReadBool("s", "two", false));
+    EXPECT_TRUE(ini.ReadBool("s", "word", true));
+    EXPECT_FALSE(ini.ReadBool("s", "word", false));
+}
+
+TEST(TMemIniFileWriting, WriteReplacesEraseAndDelete)
+{
+    MEMINI(ini, "[s]\nKey=old\nother=1\n");
+    ini.WriteString("S", "key", "new");
+    ini.WriteInteger("t", "n", 5);
+    ini.WriteBool("t", "b", true);
+    EXPECT_EQ(ini.ReadString("s", "Key", ""), "new");
+    EXPECT_EQ(ini.ReadInteger("t", "n", 0), 5);
+    EXPECT_TRUE(ini.SectionExists("T"));
+    EXPECT_TRUE(ini.ValueExists("t", "B"));
+    ini.DeleteKey("s", "other");
+    EXPECT_FALSE(ini.ValueExists("s", "other"));
+    ini.EraseSection("t");
+    EXPECT_FALSE(ini.SectionExists("t"));
+    TStringList out;
+    ini.GetStrings(out);
+    EXPECT_EQ(Lines(out), (V{"[s]", "key=new", ""}));
+}
+
+TEST(TMemIniFileFiles, LoadsOnCreateAndWritesOnlyOnUpdate)
+{
+    TTempDir dir;
+    const std::string path = dir.Write("a.ini", "[Main]\r\nLanguage = en\r\n");
+    TMemIniFile ini(path);
+    EXPECT_EQ(ini.ReadString("main", "language", ""), "en");
+    ini.WriteString("Main", "Language", "de");
+    EXPECT_EQ(TTempDir::Read(path), "[Main]\r\nLanguage = en\r\n");
+    ini.UpdateFile();
+    EXPECT_EQ(TTempDir::Read(path), "[Main]\r\nLanguage=de\r\n\r\n");
+    TMemIniFile missing(dir / "none.ini");
+    EXPECT_FALSE(missing.SectionExists("Main"));
+}
+
+TEST(TMemIniFileFiles, UnreadableFileRaisesWithThePath)
+{
+    if (::geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    TTempDir dir;
+    const std::string path = dir.Write("locked.ini", "[a]\nb=c\n");
+    ::chmod(path.c_str(), 0);
+    try {
+        TMemIniFile ini(path);
+        FAIL();
+    } catch (const EFOpenError& e) {
+        EXPECT_NE(e.Message().find(path), std::string::npos);
+    }
+}
+
+TEST(TIniFile, WritesGoStraightToTheFileReplacingKeysInPlace)
+{
+    TTempDir dir;
+    const std::string path = dir.Write("s.ini", "; settings\r\n[Main]\r\nWidth=1\r\n\r\n[Other]\r\nx=y\r\n");
+    TIniFile ini(path);
+    ini.WriteString("main", "WIDTH", "2");
+    EXPECT_EQ(TTempDir::Read(path), "; settings\r\n[Main]\r\nWIDTH=2\r\n\r\n[Other]\r\nx=y\r\n");
+    ini.WriteInteger("Main", "Height", 3);
+    ini.WriteString("New", "k", "v");
+    EXPECT_EQ(TTempDir::Read(path), "; settings\r\n[Main]\r\nWIDTH=2\r\nHeight=3\r\n\r\n[Other]\r\nx=y\r\n\r\n[New]\r\nk=v\r\n");
+    EXPECT_EQ(ini.ReadInteger("MAIN", "height", 0), 3);
+    ini.EraseSection("other");
+    ini.DeleteKey("main", "width");
+    TIniFile again(path);
+    EXPECT_EQ(again.ReadString("Main", "Width", "gone"), "gone");
+    EXPECT_FALSE(again.SectionExists("Other"));
+    TStringList values;
+    again.ReadSectionValues("main", values);
+    EXPECT_EQ(Lines(values), (V{"Height=3"}));
+}
+
+TEST(TIniFile, UnwritableFileRaisesIniFileException)
+{
+    TTempDir dir;
+    TIniFile ini(dir / "no/such/dir.ini");
+    EXPECT_EQ(ini.ReadString("a", "b", "def"), "def");
+    EXPECT_THROW(ini.WriteString("a", "b", "c"), EIniFileException);
+}
