@@ -1,0 +1,107 @@
+#pragma once
+// Where top-level windows meet the screen. The window layer keeps the window tree, paints every
+// top-level window into its own surface and hands the finished picture to a backend window; the backend
+// shows it and turns what the user does into TInputEvent records for the window layer.
+//
+// Two backends: "sdl" (real windows) and "headless" (memory only, input injected by tests). The choice is
+// made once, on first use: OMBRIX_BACKEND=sdl|headless, otherwise sdl when a display can be opened.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/Regions.h"
+#include "platform/gfx/TSurface.h"
+#include "platform/rtl/Types.h"
+
+using HCURSOR = std::intptr_t;
+
+// What a backend window is asked to be when it is made.
+struct TBackendWindowParams {
+    HWND Window = 0;
+    TRect Bounds;              // on the screen
+    bool Popup = false;        // menus, hints, drop-downs: never take the focus, no taskbar entry
+    bool TopMost = false;
+    bool ToolWindow = false;
+    std::string Title;
+};
+
+// A native window inside a top-level one, for a program that draws into it by its id.
+class TBackendChild {
+public:
+    virtual ~TBackendChild() = default;
+    virtual void SetBounds(const TRect& inWindow) = 0;
+    virtual void Show(bool visible) = 0;
+    virtual unsigned long NativeId() const = 0;
+};
+
+class TBackendWindow {
+public:
+    virtual ~TBackendWindow() = default;
+    virtual void SetBounds(const TRect& screen) = 0;
+    virtual void Show(bool visible, bool activate) = 0;
+    virtual void Raise() = 0;
+    virtual void SetTopMost(bool topMost) = 0;
+    // The window's picture; `dirty` are the changed areas in window coordinates.
+    virtual void Present(const TSurface& picture, const std::vector<TRect>& dirty) = 0;
+    virtual void SetOpacity(BYTE alpha) = 0;
+    // null: rectangular again. Window coordinates.
+    virtual void SetShape(const TRegionShape* shape) = 0;
+    virtual void SetTitle(const std::string& title) = 0;
+    virtual void Minimize() = 0;
+    virtual void Focus() = 0;
+    // The id a console player can draw into ("-wid"); 0 when the backend has none.
+    virtual unsigned long NativeId() const = 0;
+    // A native child window at `inWindow` (window coordinates); null when the display has none.
+    virtual std::unique_ptr<TBackendChild> CreateChild(const TRect&) { return nullptr; }
+};
+
+enum class TInputKind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text, FocusIn, FocusOut, Close,
+    Drop, Exposed, Moved };
+
+// One thing the user did, in screen coordinates.
+struct TInputEvent {
+    TInputKind Kind = TInputKind::MouseMove;
+    HWND Window = 0;          // the top-level window it happened in (0: unknown, find by position)
+    TPoint Pos;               // screen position of the pointer
+    int Button = 0;           // 1 left, 2 right, 3 middle
+    bool Double = false;      // a second press counted as a double click by the display
+    int WheelDelta = 0;       // multiples of 120, positive away from the user
+    WORD Key = 0;             // virtual key code
+    bool Repeat = false;
+    std::string Text;         // Text: UTF-8 typed characters; Drop: one path per entry in Paths
+    std::vector<std::string> Paths;
+    TRect Bounds;             // Moved: the new window rectangle the display reports
+};
+
+class TBackend {
+public:
+    virtual ~TBackend() = default;
+    virtual std::string Name() const = 0;
+    virtual std::unique_ptr<TBackendWindow> CreateWindow(const TBackendWindowParams& params) = 0;
+    // Moves what the display has to tell into `out` without blocking.
+    virtual void Pump(std::vector<TInputEvent>& out) = 0;
+    // Descriptors that become readable when the display has something; the loop polls them.
+    virtual std::vector<int> WaitFds() const = 0;
+    virtual TRect WorkArea() const = 0;
+    virtual TRect ScreenRect() const = 0;
+    virtual TPoint CursorPos() const = 0;
+    virtual void SetCursor(HCURSOR cursor) = 0;
+    virtual std::string ClipboardText() const = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
+    // Whether windows can be shaped and made translucent.
+    virtual bool SupportsShapes() const = 0;
+    virtual bool SupportsOpacity() const = 0;
+    virtual void Beep() {}
+    // What the display shows in a screen rectangle, read back from it; false when it cannot tell.
+    virtual bool Grab(const TRect&, TSurface&) const { return false; }
+};
+
+// The backend in use, made on first call.
+TBackend& Backend();
+// The backend when one was made already, else null (pumping must not start a display by itself).
+TBackend* CurrentBackend();
+// Replaces the backend (tests; the window layer must have no top-level window shown). Takes ownership.
+void SetBackend(std::unique_ptr<TBackend> backend);
+// Makes a backend by name ("sdl", "headless"); null when it cannot start (no display).
+std::unique_ptr<TBackend> MakeBackend(const std::string& name);

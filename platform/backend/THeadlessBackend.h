@@ -1,0 +1,66 @@
+#pragma once
+// The backend without a display: top-level windows exist only as records, their pictures stay in the
+// window layer's surfaces, and input comes from Inject (tests, through THeadlessDriver). The screen and
+// the work area are a fixed 1280 x 800.
+#include <mutex>
+#include <vector>
+
+#include "platform/backend/Backend.h"
+
+class THeadlessWindow : public TBackendWindow {
+public:
+    explicit THeadlessWindow(const TBackendWindowParams& p) : Params(p), Bounds(p.Bounds) {}
+    void SetBounds(const TRect& screen) override { Bounds = screen; }
+    void Show(bool visible, bool) override { Visible = visible; }
+    void Raise() override { ++Raises; }
+    void SetTopMost(bool topMost) override { Params.TopMost = topMost; }
+    void Present(const TSurface&, const std::vector<TRect>&) override { ++Presents; }
+    void SetOpacity(BYTE alpha) override { Opacity = alpha; }
+    void SetShape(const TRegionShape* shape) override { Shaped = shape != nullptr; }
+    void SetTitle(const std::string& title) override { Params.Title = title; }
+    void Minimize() override { Minimized = true; }
+    void Focus() override { ++Focused; }
+    unsigned long NativeId() const override { return 0; }
+
+    TBackendWindowParams Params;
+    TRect Bounds;
+    bool Visible = false;
+    bool Minimized = false;
+    bool Shaped = false;
+    BYTE Opacity = 255;
+    int Presents = 0;
+    int Raises = 0;
+    int Focused = 0;
+};
+
+class THeadlessBackend : public TBackend {
+public:
+    std::string Name() const override { return "headless"; }
+    std::unique_ptr<TBackendWindow> CreateWindow(const TBackendWindowParams& params) override;
+    void Pump(std::vector<TInputEvent>& out) override;
+    std::vector<int> WaitFds() const override { return {}; }
+    TRect WorkArea() const override { return {0, 0, 1280, 800}; }
+    TRect ScreenRect() const override { return {0, 0, 1280, 800}; }
+    TPoint CursorPos() const override { return FCursor; }
+    void SetCursor(HCURSOR cursor) override { FShape = cursor; }
+    std::string ClipboardText() const override { return FClipboard; }
+    void SetClipboardText(const std::string& text) override { FClipboard = text; }
+    bool SupportsShapes() const override { return true; }
+    bool SupportsOpacity() const override { return true; }
+    void Beep() override { ++FBeeps; }
+
+    // Any thread: queues what a user did and wakes the message loop.
+    void Inject(const TInputEvent& e);
+    HCURSOR CursorShape() const { return FShape; }
+    int Beeps() const { return FBeeps; }
+    int WindowsMade() const { return FMade; }
+
+private:
+    std::mutex FLock;
+    std::vector<TInputEvent> FPending;
+    TPoint FCursor;
+    HCURSOR FShape = 0;
+    std::string FClipboard;
+    int FBeeps = 0;
+    int FMade = 0;
+};

@@ -1,0 +1,549 @@
+#include "platform/backend/TSdlBackend.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_syswm.h>
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "platform/win/Messages.h"
+
+// X11 last: its headers define None, Bool, Status, True and False as macros.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+// Names of X event types that our own input kinds share.
+#undef FocusIn
+#undef FocusOut
+
+namespace {
+
+// The shape extension is loaded when the display has it, so that no extra library is needed to build.
+using TShapeCombineRectangles = void (*)(Display*, ::Window, int, int, int, XRectangle*, int, int, int);
+using TShapeCombineMask = void (*)(Display*, ::Window, int, int, int, Pixmap, int);
+constexpr int ShapeBounding = 0;
+constexpr int ShapeSet = 0;
+constexpr int ShapeUnsorted = 0;
+
+struct TShapeApi {
+    TShapeCombineRectangles CombineRectangles = nullptr;
+    TShapeCombineMask CombineMask = nullptr;
+    TShapeApi()
+    {
+        void* lib = dlopen("libXext.so.6", RTLD_NOW | RTLD_LOCAL);
+        if (!lib)
+            return;   // no shapes: windows stay rectangular
+        CombineRectangles = reinterpret_cast<TShapeCombineRectangles>(dlsym(lib, "XShapeCombineRectangles"));
+        CombineMask = reinterpret_cast<TShapeCombineMask>(dlsym(lib, "XShapeCombineMask"));
+    }
+};
+
+TShapeApi& Shape()
+{
+    static TShapeApi api;
+    return api;
+}
+
+WORD VirtualKey(SDL_Keycode k)
+{
+    if (k >= SDLK_a && k <= SDLK_z)
+        return static_cast<WORD>('A' + (k - SDLK_a));
+    if (k >= SDLK_0 && k <= SDLK_9)
+        return static_cast<WORD>('0' + (k - SDLK_0));
+    if (k >= SDLK_F1 && k <= SDLK_F12)
+        return static_cast<WORD>(VK_F1 + (k - SDLK_F1));
+    if (k >= SDLK_KP_1 && k <= SDLK_KP_9)
+        return static_cast<WORD>(VK_NUMPAD0 + 1 + (k - SDLK_KP_1));
+    switch (k) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE: return VK_ESCAPE;
+    case SDLK_BACKSPACE: return VK_BACK;
+    case SDLK_TAB: return VK_TAB;
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_DELETE: return VK_DELETE;
+    case SDLK_INSERT: return VK_INSERT;
+    case SDLK_HOME: return VK_HOME;
+    case SDLK_END: return VK_END;
+    case SDLK_PAGEUP: return VK_PRIOR;
+    case SDLK_PAGEDOWN: return VK_NEXT;
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
+    case SDLK_PAUSE: return VK_PAUSE;
+    case SDLK_CAPSLOCK: return VK_CAPITAL;
+    case SDLK_APPLICATION: return VK_APPS;
+    case SDLK_KP_0: return VK_NUMPAD0;
+    case SDLK_KP_PLUS: return VK_ADD;
+    case SDLK_KP_MINUS: return VK_SUBTRACT;
+    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDLK_KP_DIVIDE: return VK_DIVIDE;
+    case SDLK_KP_PERIOD: return VK_DECIMAL;
+    default: return 0;
+    }
+}
+
+int ButtonNumber(Uint8 sdl)
+{
+    switch (sdl) {
+    case SDL_BUTTON_LEFT: return 1;
+    case SDL_BUTTON_RIGHT: return 2;
+    case SDL_BUTTON_MIDDLE: return 3;
+    default: return 0;
+    }
+}
+
+class TSdlChild : public TBackendChild {
+public:
+    TSdlChild(Display* d, ::Window parent, const TRect& r) : FDisplay(d)
+    {
+        // A plain black child window: the player paints into it; pointer events it does not select pass
+        // on to our window, so clicks on the video still reach the program.
+        FWindow = XCreateSimpleWindow(d, parent, r.Left, r.Top, static_cast<unsigned>(std::max(1, r.Width())),
+            static_cast<unsigned>(std::max(1, r.Height())), 0, BlackPixel(d, DefaultScreen(d)), BlackPixel(d, DefaultScreen(d)));
+        FBounds = r;
+        XFlush(d);
+    }
+    ~TSdlChild() override
+    {
+        XDestroyWindow(FDisplay, FWindow);
+        XFlush(FDisplay);
+    }
+    void SetBounds(const TRect& r) override
+    {
+        if (r == FBounds)
+            return;
+        FBounds = r;
+        XMoveResizeWindow(FDisplay, FWindow, r.Left, r.Top, static_cast<unsigned>(std::max(1, r.Width())),
+            static_cast<unsigned>(std::max(1, r.Height())));
+        XFlush(FDisplay);
+    }
+    void Show(bool visible) override
+    {
+        if (visible == FShown)
+            return;
+        FShown = visible;
+        if (visible)
+            XMapWindow(FDisplay, FWindow);
+        else
+            XUnmapWindow(FDisplay, FWindow);
+        XFlush(FDisplay);
+    }
+    unsigned long NativeId() const override { return FWindow; }
+
+private:
+    Display* FDisplay;
+    ::Window FWindow = 0;
+    TRect FBounds;
+    bool FShown = false;
+};
+
+class TSdlWindow : public TBackendWindow {
+public:
+    TSdlWindow(const TBackendWindowParams& p, Display* display) : FDisplay(display), FHwnd(p.Window)
+    {
+        Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
+        if (p.Popup)
+            flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
+        else if (p.ToolWindow)
+            flags |= SDL_WINDOW_UTILITY;
+        if (p.TopMost)
+            flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+        FWindow = SDL_CreateWindow(p.Title.c_str(), p.Bounds.Left, p.Bounds.Top, std::max(1, p.Bounds.Width()),
+            std::max(1, p.Bounds.Height()), flags);
+        if (FWindow)
+            SDL_SetWindowData(FWindow, "hwnd", reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.Window)));
+        FBounds = p.Bounds;
+    }
+    ~TSdlWindow() override
+    {
+        if (FWindow)
+            SDL_DestroyWindow(FWindow);
+    }
+
+    void SetBounds(const TRect& r) override
+    {
+        if (!FWindow || r == FBounds)
+            return;
+        if (r.TopLeft() != FBounds.TopLeft())
+            SDL_SetWindowPosition(FWindow, r.Left, r.Top);
+        if (r.Width() != FBounds.Width() || r.Height() != FBounds.Height())
+            SDL_SetWindowSize(FWindow, std::max(1, r.Width()), std::max(1, r.Height()));
+        FBounds = r;
+    }
+    void Show(bool visible, bool activate) override
+    {
+        if (!FWindow)
+            return;
+        if (visible) {
+            SDL_ShowWindow(FWindow);
+            if (activate)
+                SDL_RaiseWindow(FWindow);
+        } else {
+            SDL_HideWindow(FWindow);
+        }
+    }
+    void Raise() override
+    {
+        if (!FWindow)
+            return;
+        if (::Window x = XId())
+            XRaiseWindow(FDisplay, x), XFlush(FDisplay);
+    }
+    void SetTopMost(bool topMost) override
+    {
+        if (FWindow)
+            SDL_SetWindowAlwaysOnTop(FWindow, topMost ? SDL_TRUE : SDL_FALSE);
+    }
+    void Present(const TSurface& picture, const std::vector<TRect>& dirty) override
+    {
+        if (!FWindow)
+            return;
+        SDL_Surface* s = SDL_GetWindowSurface(FWindow);
+        if (!s)
+            return;
+        int w = std::min(s->w, picture.Width()), h = std::min(s->h, picture.Height());
+        if (w <= 0 || h <= 0)
+            return;
+        if (SDL_MUSTLOCK(s))
+            SDL_LockSurface(s);
+        // Our pixels are 0xAARRGGBB in memory order B, G, R, A: the display's 32-bit formats take them
+        // as they are, anything else is converted.
+        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, picture.Bits(), picture.Stride(), s->format->format,
+            s->pixels, s->pitch);
+        if (SDL_MUSTLOCK(s))
+            SDL_UnlockSurface(s);
+        std::vector<SDL_Rect> rects;
+        for (const TRect& r : dirty) {
+            TRect c;
+            if (IntersectRect(c, r, TRect{0, 0, w, h}))
+                rects.push_back({c.Left, c.Top, c.Width(), c.Height()});
+        }
+        if (!rects.empty())
+            SDL_UpdateWindowSurfaceRects(FWindow, rects.data(), static_cast<int>(rects.size()));
+    }
+    void SetOpacity(BYTE alpha) override
+    {
+        if (FWindow)
+            SDL_SetWindowOpacity(FWindow, alpha / 255.0f);
+    }
+    void SetShape(const TRegionShape* shape) override
+    {
+        ::Window x = XId();
+        if (!x || !Shape().CombineRectangles)
+            return;
+        if (!shape) {
+            Shape().CombineMask(FDisplay, x, ShapeBounding, 0, 0, 0 /* no mask: rectangular */, ShapeSet);
+        } else {
+            std::vector<XRectangle> rects;
+            for (const TRect& r : shape->Rects())
+                rects.push_back({static_cast<short>(r.Left), static_cast<short>(r.Top), static_cast<unsigned short>(r.Width()),
+                    static_cast<unsigned short>(r.Height())});
+            Shape().CombineRectangles(FDisplay, x, ShapeBounding, 0, 0, rects.data(), static_cast<int>(rects.size()),
+                ShapeSet, ShapeUnsorted);
+        }
+        XFlush(FDisplay);
+    }
+    void SetTitle(const std::string& title) override
+    {
+        if (FWindow)
+            SDL_SetWindowTitle(FWindow, title.c_str());
+    }
+    void Minimize() override
+    {
+        if (FWindow)
+            SDL_MinimizeWindow(FWindow);
+    }
+    void Focus() override
+    {
+        if (FWindow) {
+            SDL_RaiseWindow(FWindow);
+            SDL_SetWindowInputFocus(FWindow);
+        }
+    }
+    unsigned long NativeId() const override { return XId(); }
+    std::unique_ptr<TBackendChild> CreateChild(const TRect& inWindow) override
+    {
+        ::Window x = XId();
+        if (!x)
+            return nullptr;
+        return std::make_unique<TSdlChild>(FDisplay, x, inWindow);
+    }
+
+private:
+    ::Window XId() const
+    {
+        if (!FWindow)
+            return 0;
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (!SDL_GetWindowWMInfo(FWindow, &info) || info.subsystem != SDL_SYSWM_X11)
+            return 0;
+        return info.info.x11.window;
+    }
+
+    Display* FDisplay;
+    HWND FHwnd;
+    SDL_Window* FWindow = nullptr;
+    TRect FBounds;
+};
+
+class TSdlDisplay : public TBackend {
+public:
+    TSdlDisplay(Display* d) : FDisplay(d) {}
+    ~TSdlDisplay() override
+    {
+        for (auto& c : FCursors)
+            SDL_FreeCursor(c.second);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    std::string Name() const override { return "sdl"; }
+    std::unique_ptr<TBackendWindow> CreateWindow(const TBackendWindowParams& params) override
+    {
+        return std::make_unique<TSdlWindow>(params, FDisplay);
+    }
+
+    void Pump(std::vector<TInputEvent>& out) override
+    {
+        SDL_PumpEvents();
+        SDL_Event e;
+        while (SDL_PollEvent(&e))
+            Convert(e, out);
+    }
+
+    std::vector<int> WaitFds() const override { return {ConnectionNumber(FDisplay)}; }
+
+    TRect WorkArea() const override
+    {
+        SDL_Rect r;
+        if (SDL_GetDisplayUsableBounds(0, &r) != 0)
+            return ScreenRect();
+        return Bounds(r.x, r.y, r.w, r.h);
+    }
+    TRect ScreenRect() const override
+    {
+        SDL_Rect r;
+        if (SDL_GetDisplayBounds(0, &r) != 0)
+            return {0, 0, 1024, 768};
+        return Bounds(r.x, r.y, r.w, r.h);
+    }
+    TPoint CursorPos() const override
+    {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        return {x, y};
+    }
+    void SetCursor(HCURSOR cursor) override
+    {
+        SDL_SystemCursor id = SDL_SYSTEM_CURSOR_ARROW;
+        switch (cursor) {
+        case 32513: id = SDL_SYSTEM_CURSOR_IBEAM; break;
+        case 32514: id = SDL_SYSTEM_CURSOR_WAIT; break;
+        case 32515: id = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
+        case 32642: id = SDL_SYSTEM_CURSOR_SIZENWSE; break;
+        case 32643: id = SDL_SYSTEM_CURSOR_SIZENESW; break;
+        case 32644: id = SDL_SYSTEM_CURSOR_SIZEWE; break;
+        case 32645: id = SDL_SYSTEM_CURSOR_SIZENS; break;
+        case 32646: id = SDL_SYSTEM_CURSOR_SIZEALL; break;
+        case 32648: id = SDL_SYSTEM_CURSOR_NO; break;
+        case 32649: id = SDL_SYSTEM_CURSOR_HAND; break;
+        case 32650: id = SDL_SYSTEM_CURSOR_WAITARROW; break;
+        default: break;
+        }
+        SDL_Cursor*& c = FCursors[id];
+        if (!c)
+            c = SDL_CreateSystemCursor(id);
+        if (c)
+            SDL_SetCursor(c);
+    }
+    std::string ClipboardText() const override
+    {
+        char* t = SDL_GetClipboardText();
+        std::string s = t ? t : "";
+        SDL_free(t);
+        return s;
+    }
+    void SetClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
+    bool SupportsShapes() const override { return Shape().CombineRectangles != nullptr; }
+    bool SupportsOpacity() const override { return true; }
+    void Beep() override { XBell(FDisplay, 0), XFlush(FDisplay); }
+
+    bool Grab(const TRect& r, TSurface& out) const override
+    {
+        if (r.IsEmpty())
+            return false;
+        XSync(FDisplay, False);
+        XImage* img = XGetImage(FDisplay, DefaultRootWindow(FDisplay), r.Left, r.Top, static_cast<unsigned>(r.Width()),
+            static_cast<unsigned>(r.Height()), AllPlanes, ZPixmap);
+        if (!img)
+            return false;
+        out.SetSize(r.Width(), r.Height());
+        for (int y = 0; y < r.Height(); ++y)
+            for (int x = 0; x < r.Width(); ++x) {
+                unsigned long p = XGetPixel(img, x, y);
+                auto part = [&](unsigned long mask) {
+                    if (!mask)
+                        return 0u;
+                    int shift = 0;
+                    while (!((mask >> shift) & 1))
+                        ++shift;
+                    unsigned long v = (p & mask) >> shift, max = mask >> shift;
+                    return static_cast<unsigned>(v * 255 / max);
+                };
+                out.ScanLine(y)[x] = 0xFF000000u | (part(img->red_mask) << 16) | (part(img->green_mask) << 8) | part(img->blue_mask);
+            }
+        XDestroyImage(img);
+        return true;
+    }
+
+private:
+    static HWND WindowOf(Uint32 id)
+    {
+        SDL_Window* w = SDL_GetWindowFromID(id);
+        return w ? static_cast<HWND>(reinterpret_cast<std::uintptr_t>(SDL_GetWindowData(w, "hwnd"))) : 0;
+    }
+    static TPoint ToScreen(Uint32 id, int x, int y)
+    {
+        SDL_Window* w = SDL_GetWindowFromID(id);
+        int wx = 0, wy = 0;
+        if (w)
+            SDL_GetWindowPosition(w, &wx, &wy);
+        return {wx + x, wy + y};
+    }
+
+    void Convert(const SDL_Event& e, std::vector<TInputEvent>& out)
+    {
+        TInputEvent ev;
+        switch (e.type) {
+        case SDL_MOUSEMOTION:
+            ev.Kind = TInputKind::MouseMove;
+            ev.Window = WindowOf(e.motion.windowID);
+            ev.Pos = ToScreen(e.motion.windowID, e.motion.x, e.motion.y);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            ev.Kind = e.type == SDL_MOUSEBUTTONDOWN ? TInputKind::ButtonDown : TInputKind::ButtonUp;
+            ev.Button = ButtonNumber(e.button.button);
+            if (!ev.Button)
+                return;
+            ev.Window = WindowOf(e.button.windowID);
+            ev.Pos = ToScreen(e.button.windowID, e.button.x, e.button.y);
+            break;
+        case SDL_MOUSEWHEEL:
+            ev.Kind = TInputKind::Wheel;
+            ev.Window = WindowOf(e.wheel.windowID);
+            ev.Pos = CursorPos();
+            ev.WheelDelta = (e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y) * WHEEL_DELTA;
+            if (!ev.WheelDelta)
+                return;
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            ev.Kind = e.type == SDL_KEYDOWN ? TInputKind::KeyDown : TInputKind::KeyUp;
+            ev.Key = VirtualKey(e.key.keysym.sym);
+            ev.Repeat = e.key.repeat != 0;
+            ev.Window = WindowOf(e.key.windowID);
+            if (!ev.Key)
+                return;
+            break;
+        case SDL_TEXTINPUT:
+            ev.Kind = TInputKind::Text;
+            ev.Text = e.text.text;
+            ev.Window = WindowOf(e.text.windowID);
+            break;
+        case SDL_DROPBEGIN:
+            FDropped.clear();
+            return;
+        case SDL_DROPFILE:
+            if (e.drop.file) {
+                FDropped.emplace_back(e.drop.file);
+                SDL_free(e.drop.file);
+            }
+            return;
+        case SDL_DROPCOMPLETE:
+            if (FDropped.empty())
+                return;
+            ev.Kind = TInputKind::Drop;
+            ev.Window = WindowOf(e.drop.windowID);
+            ev.Pos = CursorPos();
+            ev.Paths = std::move(FDropped);
+            FDropped.clear();
+            break;
+        case SDL_WINDOWEVENT:
+            ev.Window = WindowOf(e.window.windowID);
+            switch (e.window.event) {
+            case SDL_WINDOWEVENT_FOCUS_GAINED: ev.Kind = TInputKind::FocusIn; break;
+            case SDL_WINDOWEVENT_FOCUS_LOST: ev.Kind = TInputKind::FocusOut; break;
+            case SDL_WINDOWEVENT_CLOSE: ev.Kind = TInputKind::Close; break;
+            case SDL_WINDOWEVENT_EXPOSED: ev.Kind = TInputKind::Exposed; break;
+            case SDL_WINDOWEVENT_MOVED: {
+                SDL_Window* w = SDL_GetWindowFromID(e.window.windowID);
+                int cw = 0, ch = 0;
+                if (w)
+                    SDL_GetWindowSize(w, &cw, &ch);
+                ev.Kind = TInputKind::Moved;
+                ev.Bounds = Bounds(e.window.data1, e.window.data2, cw, ch);
+                break;
+            }
+            default: return;
+            }
+            if (!ev.Window)
+                return;
+            break;
+        default:
+            return;
+        }
+        out.push_back(std::move(ev));
+    }
+
+    Display* FDisplay;
+    std::map<int, SDL_Cursor*> FCursors;
+    std::vector<std::string> FDropped;
+};
+
+}  // namespace
+
+std::unique_ptr<TBackend> TSdlBackend::Open()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (!display || !*display)
+        return nullptr;
+    // The program handles Ctrl+C itself (the process runner interrupts its children with SIGINT).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+        return nullptr;
+    // The X connection is what the message loop waits on; a hidden probe window tells which it is.
+    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
+    Display* d = nullptr;
+    if (probe) {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWindowWMInfo(probe, &info) && info.subsystem == SDL_SYSWM_X11)
+            d = info.info.x11.display;
+        SDL_DestroyWindow(probe);
+    }
+    if (!d) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
+    SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
+    SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);
+    SDL_StartTextInput();
+    return std::make_unique<TSdlDisplay>(d);
+}

@@ -1,0 +1,315 @@
+#include "platform/gfx/Regions.h"
+
+#include <climits>
+#include <cstring>
+
+namespace {
+
+struct TSpan {
+    int L;
+    int R;
+    friend bool operator==(const TSpan&, const TSpan&) = default;
+};
+
+struct TBand {
+    int Top;
+    int Bottom;
+    std::vector<TSpan> Spans;
+};
+
+std::vector<TBand> ToBands(const std::vector<TRect>& rects)
+{
+    std::vector<TBand> bands;
+    for (const TRect& r : rects) {
+        if (bands.empty() || bands.back().Top != r.Top)
+            bands.push_back({r.Top, r.Bottom, {}});
+        bands.back().Spans.push_back({r.Left, r.Right});
+    }
+    return bands;
+}
+
+// Combines two sorted, disjoint span lists; keep(inA, inB) says which parts stay.
+template <typename Keep>
+void CombineSpans(const std::vector<TSpan>& a, const std::vector<TSpan>& b, Keep keep, std::vector<TSpan>& out)
+{
+    out.clear();
+    std::size_t i = 0, j = 0;
+    int x = INT_MIN;
+    while (i < a.size() || j < b.size()) {
+        // The next edge after x of either list decides the next piece.
+        const bool inA = i < a.size() && a[i].L <= x;
+        const bool inB = j < b.size() && b[j].L <= x;
+        int next = INT_MAX;
+        if (i < a.size())
+            next = std::min(next, inA ? a[i].R : a[i].L);
+        if (j < b.size())
+            next = std::min(next, inB ? b[j].R : b[j].L);
+        if (keep(inA, inB) && x != INT_MIN && next > x) {
+            if (!out.empty() && out.back().R == x)
+                out.back().R = next;
+            else
+                out.push_back({x, next});
+        }
+        x = next;
+        if (i < a.size() && a[i].R <= x)
+            ++i;
+        if (j < b.size() && b[j].R <= x)
+            ++j;
+    }
+}
+
+// Sweeps the bands of both regions from top to bottom and keeps, in every horizontal slice, the spans the
+// operation keeps; equal neighbouring slices merge, which gives the canonical form.
+template <typename Keep>
+std::vector<TRect> Combine(const std::vector<TRect>& ra, const std::vector<TRect>& rb, Keep keep)
+{
+    const std::vector<TBand> a = ToBands(ra);
+    const std::vector<TBand> b = ToBands(rb);
+    const std::vector<TSpan> none;
+    std::vector<TRect> out;
+    std::vector<TSpan> spans;
+    std::vector<TSpan> lastSpans;
+    int lastBottom = INT_MIN;
+    std::size_t lastStart = 0;
+    std::size_t i = 0, j = 0;
+    int y = INT_MIN;
+    if (!a.empty())
+        y = a[0].Top;
+    if (!b.empty())
+        y = a.empty() ? b[0].Top : std::min(y, b[0].Top);
+    while (i < a.size() || j < b.size()) {
+        const bool inA = i < a.size() && a[i].Top <= y;
+        const bool inB = j < b.size() && b[j].Top <= y;
+        int next = INT_MAX;
+        if (i < a.size())
+            next = std::min(next, inA ? a[i].Bottom : a[i].Top);
+        if (j < b.size())
+            next = std::min(next, inB ? b[j].Bottom : b[j].Top);
+        if (next > y) {
+            CombineSpans(inA ? a[i].Spans : none, inB ? b[j].Spans : none, keep, spans);
+            if (!spans.empty()) {
+                if (lastBottom == y && spans == lastSpans) {
+                    for (std::size_t k = lastStart; k < out.size(); ++k)
+                        out[k].Bottom = next;
+                } else {
+                    lastStart = out.size();
+                    for (const TSpan& s : spans)
+                        out.push_back({s.L, y, s.R, next});
+                    lastSpans = spans;
+                }
+                lastBottom = next;
+            }
+        }
+        y = next;
+        if (i < a.size() && a[i].Bottom <= y)
+            ++i;
+        if (j < b.size() && b[j].Bottom <= y)
+            ++j;
+    }
+    return out;
+}
+
+std::vector<TRect> UnionAll(const std::vector<TRect>& rects, std::size_t from, std::size_t to)
+{
+    if (to - from == 1) {
+        if (rects[from].IsEmpty())
+            return {};
+        return {rects[from]};
+    }
+    const std::size_t mid = from + (to - from) / 2;
+    return Combine(UnionAll(rects, from, mid), UnionAll(rects, mid, to), [](bool a, bool b) { return a || b; });
+}
+
+}  // namespace
+
+TRegionShape::TRegionShape(const TRect& r)
+{
+    if (!r.IsEmpty())
+        FRects.push_back(r);
+}
+
+TRegionShape TRegionShape::FromRects(const std::vector<TRect>& rects)
+{
+    TRegionShape s;
+    if (!rects.empty())
+        s.FRects = UnionAll(rects, 0, rects.size());
+    return s;
+}
+
+TRect TRegionShape::Box() const
+{
+    if (FRects.empty())
+        return {};
+    TRect box = FRects.front();
+    for (const TRect& r : FRects) {
+        box.Left = std::min(box.Left, r.Left);
+        box.Right = std::max(box.Right, r.Right);
+    }
+    box.Bottom = FRects.back().Bottom;
+    return box;
+}
+
+bool TRegionShape::Contains(TPoint p) const
+{
+    for (const TRect& r : FRects) {
+        if (r.Top > p.Y)
+            break;
+        if (r.Contains(p))
+            return true;
+    }
+    return false;
+}
+
+bool TRegionShape::Intersects(const TRect& q) const
+{
+    TRect dummy;
+    for (const TRect& r : FRects) {
+        if (r.Top >= q.Bottom)
+            break;
+        if (IntersectRect(dummy, r, q))
+            return true;
+    }
+    return false;
+}
+
+TRegionShape TRegionShape::Union(const TRegionShape& o) const
+{
+    TRegionShape s;
+    s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a || b; });
+    return s;
+}
+
+TRegionShape TRegionShape::Intersect(const TRegionShape& o) const
+{
+    TRegionShape s;
+    s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a && b; });
+    return s;
+}
+
+TRegionShape TRegionShape::Subtract(const TRegionShape& o) const
+{
+    TRegionShape s;
+    s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a && !b; });
+    return s;
+}
+
+TRegionShape TRegionShape::Xor(const TRegionShape& o) const
+{
+    TRegionShape s;
+    s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a != b; });
+    return s;
+}
+
+void TRegionShape::Offset(int dx, int dy)
+{
+    for (TRect& r : FRects)
+        OffsetRect(r, dx, dy);
+}
+
+int RegionKind(const TRegionShape& s)
+{
+    if (s.IsEmpty())
+        return NULLREGION;
+    return s.IsRect() ? SIMPLEREGION : COMPLEXREGION;
+}
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom)
+{
+    // Like the window system, a rectangle given the wrong way round is put right.
+    return new TGdiRegion(TRegionShape(Rect(std::min(left, right), std::min(top, bottom), std::max(left, right),
+        std::max(top, bottom))));
+}
+
+HRGN CreateRectRgnIndirect(const TRect& r) { return CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom); }
+
+HRGN ExtCreateRegion(const XFORM* xform, DWORD count, const void* data)
+{
+    if (xform || !data || count < sizeof(RGNDATAHEADER))
+        return nullptr;
+    RGNDATAHEADER h;
+    std::memcpy(&h, data, sizeof h);
+    if (h.dwSize != sizeof(RGNDATAHEADER) || h.iType != RDH_RECTANGLES)
+        return nullptr;
+    if (h.nCount > (count - sizeof(RGNDATAHEADER)) / sizeof(TRect))
+        return nullptr;
+    std::vector<TRect> rects(h.nCount);
+    if (h.nCount)
+        std::memcpy(rects.data(), static_cast<const std::uint8_t*>(data) + sizeof h, h.nCount * sizeof(TRect));
+    return new TGdiRegion(TRegionShape::FromRects(rects));
+}
+
+DWORD GetRegionData(HRGN rgn, DWORD count, void* data)
+{
+    if (!rgn)
+        return 0;
+    const auto& rects = rgn->Shape.Rects();
+    const DWORD needed = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(TRect));
+    if (data && count >= needed) {
+        RGNDATAHEADER h;
+        h.nCount = static_cast<DWORD>(rects.size());
+        h.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(TRect));
+        h.rcBound = rgn->Shape.Box();
+        std::memcpy(data, &h, sizeof h);
+        if (!rects.empty())
+            std::memcpy(static_cast<std::uint8_t*>(data) + sizeof h, rects.data(), rects.size() * sizeof(TRect));
+    }
+    return needed;
+}
+
+int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode)
+{
+    if (!dest || !src1)
+        return RGN_ERROR;
+    if (mode == RGN_COPY) {
+        dest->Shape = src1->Shape;
+        return RegionKind(dest->Shape);
+    }
+    if (!src2)
+        return RGN_ERROR;
+    switch (mode) {
+    case RGN_AND: dest->Shape = src1->Shape.Intersect(src2->Shape); break;
+    case RGN_OR: dest->Shape = src1->Shape.Union(src2->Shape); break;
+    case RGN_XOR: dest->Shape = src1->Shape.Xor(src2->Shape); break;
+    case RGN_DIFF: dest->Shape = src1->Shape.Subtract(src2->Shape); break;
+    default: return RGN_ERROR;
+    }
+    return RegionKind(dest->Shape);
+}
+
+int OffsetRgn(HRGN rgn, int dx, int dy)
+{
+    if (!rgn)
+        return RGN_ERROR;
+    rgn->Shape.Offset(dx, dy);
+    return RegionKind(rgn->Shape);
+}
+
+BOOL PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->Shape.Contains({x, y}); }
+
+BOOL RectInRegion(HRGN rgn, const TRect& r) { return rgn && rgn->Shape.Intersects(r); }
+
+int GetRgnBox(HRGN rgn, TRect& box)
+{
+    if (!rgn) {
+        box = {};
+        return RGN_ERROR;
+    }
+    box = rgn->Shape.Box();
+    return RegionKind(rgn->Shape);
+}
+
+BOOL EqualRgn(HRGN a, HRGN b)
+{
+    if (!a || !b)
+        return false;
+    return a->Shape == b->Shape;
+}
+
+BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
+{
+    if (!rgn)
+        return false;
+    rgn->Shape = TRegionShape(Rect(std::min(left, right), std::min(top, bottom), std::max(left, right),
+        std::max(top, bottom)));
+    return true;
+}

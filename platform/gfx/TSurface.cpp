@@ -1,0 +1,91 @@
+#include "platform/gfx/TSurface.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+int SaneSide(int v)
+{
+    v = std::abs(v == INT32_MIN ? INT32_MAX : v);
+    return std::min(v, TSurface::MaxSide);
+}
+
+}  // namespace
+
+TSurface::TSurface(int width, int height) { SetSize(width, height); }
+
+void TSurface::SetSize(int width, int height)
+{
+    width = SaneSide(width);
+    height = SaneSide(height);
+    if (width == 0 || height == 0)
+        width = height = 0;
+    FWidth = width;
+    FHeight = height;
+    FPixels.assign(static_cast<std::size_t>(width) * height, 0);
+}
+
+TPixel TSurface::Pixel(int x, int y) const { return Contains(x, y) ? ScanLine(y)[x] : 0; }
+
+void TSurface::SetPixel(int x, int y, TPixel p)
+{
+    if (Contains(x, y))
+        ScanLine(y)[x] = p;
+}
+
+void TSurface::Fill(TPixel p) { std::fill(FPixels.begin(), FPixels.end(), p); }
+
+void TSurface::FillRect(const TRect& r, TPixel p)
+{
+    TRect c;
+    if (!IntersectRect(c, r, Bounds()))
+        return;
+    for (int y = c.Top; y < c.Bottom; ++y)
+        std::fill(ScanLine(y) + c.Left, ScanLine(y) + c.Right, p);
+}
+
+void TSurface::SetAlpha(BYTE alpha)
+{
+    const TPixel a = static_cast<TPixel>(alpha) << 24;
+    for (TPixel& p : FPixels)
+        p = (p & 0x00FFFFFFu) | a;
+}
+
+void TSurface::ReadRgb24(std::uint8_t* dst) const
+{
+    const int rowBytes = RowBytes24(FWidth);
+    for (int y = 0; y < FHeight; ++y) {
+        std::uint8_t* d = dst + static_cast<std::size_t>(y) * rowBytes;
+        const TPixel* s = ScanLine(y);
+        for (int x = 0; x < FWidth; ++x) {
+            d[x * 3] = s[x] & 0xFF;
+            d[x * 3 + 1] = (s[x] >> 8) & 0xFF;
+            d[x * 3 + 2] = (s[x] >> 16) & 0xFF;
+        }
+        std::memset(d + FWidth * 3, 0, rowBytes - FWidth * 3);
+    }
+}
+
+void TSurface::WriteRgb24(const std::uint8_t* src)
+{
+    const int rowBytes = RowBytes24(FWidth);
+    for (int y = 0; y < FHeight; ++y) {
+        const std::uint8_t* s = src + static_cast<std::size_t>(y) * rowBytes;
+        TPixel* d = ScanLine(y);
+        for (int x = 0; x < FWidth; ++x)
+            d[x] = 0xFF000000u | (TPixel(s[x * 3 + 2]) << 16) | (TPixel(s[x * 3 + 1]) << 8) | s[x * 3];
+    }
+}
+
+bool GetObject(HBITMAP bitmap, BITMAP& out)
+{
+    if (!bitmap)
+        return false;
+    out = BITMAP{};
+    out.bmWidth = bitmap->Width();
+    out.bmHeight = bitmap->Height();
+    out.bmWidthBytes = bitmap->Stride();
+    out.bmBits = bitmap->Bits();
+    return true;
+}

@@ -1,0 +1,88 @@
+#pragma once
+// A 32-bit picture in memory: pixels BGRA (0xAARRGGBB as a 32-bit value), rows top-down, Stride() bytes
+// from one row to the next. It is the bitmap object of the graphics layer (HBITMAP); device contexts draw
+// into it, and window, canvas and skin code reach its pixels directly.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "platform/gfx/Colors.h"
+#include "platform/gfx/GdiObjects.h"
+#include "platform/rtl/Types.h"
+
+class TSurface : public TGdiObject {
+public:
+    // Sides above this are refused (picture files and SetSize alike).
+    static constexpr int MaxSide = 32767;
+
+    TSurface() = default;
+    // A surface of |width| x |height|, pixels zero (transparent black). Sizes above MaxSide are clamped.
+    TSurface(int width, int height);
+    // Copies and moves take the pixels; a surface selected into a DC stays where it is and keeps its
+    // selections.
+    TSurface(const TSurface&) = default;
+    TSurface(TSurface&& other) noexcept : TGdiObject() { *this = std::move(other); }
+    TSurface& operator=(const TSurface&) = default;
+    // The surface moved from is left empty.
+    TSurface& operator=(TSurface&& other) noexcept
+    {
+        if (this != &other) {
+            FWidth = std::exchange(other.FWidth, 0);
+            FHeight = std::exchange(other.FHeight, 0);
+            FPixels = std::move(other.FPixels);
+            other.FPixels.clear();
+        }
+        return *this;
+    }
+    TGdiKind Kind() const override { return TGdiKind::Bitmap; }
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    int Stride() const { return FWidth * 4; }   // bytes per row; rows have no filler
+    bool Empty() const { return FWidth == 0 || FHeight == 0; }
+    TRect Bounds() const { return {0, 0, FWidth, FHeight}; }
+
+    // Changes the size; the old pixels are lost and the new ones are zero. Negative sides count by their
+    // absolute value; a side of 0 gives an empty surface.
+    void SetSize(int width, int height);
+
+    TPixel* Bits() { return FPixels.empty() ? nullptr : FPixels.data(); }
+    const TPixel* Bits() const { return FPixels.empty() ? nullptr : FPixels.data(); }
+    TPixel* ScanLine(int y) { return FPixels.data() + static_cast<std::size_t>(y) * FWidth; }
+    const TPixel* ScanLine(int y) const { return FPixels.data() + static_cast<std::size_t>(y) * FWidth; }
+
+    // Checked access: outside the surface Pixel gives 0 and SetPixel does nothing.
+    TPixel Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TPixel p);
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < FWidth && y < FHeight; }
+
+    void Fill(TPixel p);
+    void FillRect(const TRect& r, TPixel p);   // clipped to the surface
+    void SetAlpha(BYTE alpha);                 // alpha byte of every pixel
+
+    // 24-bit views (3 bytes B, G, R per pixel, rows padded to 4 bytes, top-down) for code that keeps its
+    // own 24-bit copy of a picture. ReadRgb24 writes RowBytes24(Width()) * Height() bytes; WriteRgb24 reads
+    // as many and sets alpha 255.
+    static int RowBytes24(int width) { return (width * 3 + 3) & ~3; }
+    void ReadRgb24(std::uint8_t* dst) const;
+    void WriteRgb24(const std::uint8_t* src);
+
+private:
+    int FWidth = 0;
+    int FHeight = 0;
+    std::vector<TPixel> FPixels;
+};
+
+using HBITMAP = TSurface*;
+
+// Win32 bitmap description as GetObject returns it.
+struct BITMAP {
+    LONG bmType = 0;
+    LONG bmWidth = 0;
+    LONG bmHeight = 0;
+    LONG bmWidthBytes = 0;
+    WORD bmPlanes = 1;
+    WORD bmBitsPixel = 32;
+    void* bmBits = nullptr;
+};
+bool GetObject(HBITMAP bitmap, BITMAP& out);

@@ -1,0 +1,60 @@
+#pragma once
+// Keyboard focus, mouse capture, the active top-level window, the cursor and key state, and the routing
+// of what the user does into window messages.
+//
+// Routing of a pointer event: the window under the pointer (or the capture window) is asked WM_NCHITTEST;
+// the answer makes it a client message (WM_MOUSEMOVE, WM_LBUTTONDOWN... with client coordinates) or a
+// non-client one (WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN... with the hit code in wParam and screen coordinates).
+// WM_SETCURSOR goes before it, and a press in an inactive top-level window first asks WM_MOUSEACTIVATE.
+// Disabled child windows are skipped (their parent gets the event). Keys go to the focus window (or the
+// active window when nothing has the focus); with Alt held they become WM_SYSKEYDOWN / WM_SYSKEYUP.
+//
+// Activation: SetActiveWindow sends WM_NCACTIVATE and WM_ACTIVATE to the window losing and the one
+// gaining; windows with WS_EX_NOACTIVATE (menus, hints, drop-down lists) are never activated, neither by
+// showing nor by a click.
+#include <string>
+#include <vector>
+
+#include "platform/win/MessageQueue.h"
+
+HWND SetFocus(HWND h);   // returns the previous focus window; 0 removes the focus
+HWND GetFocus();
+HWND SetCapture(HWND h);
+BOOL ReleaseCapture();
+HWND GetCapture();
+HWND SetActiveWindow(HWND h);   // a top-level window; returns the previously active one
+HWND GetActiveWindow();
+inline HWND GetForegroundWindow() { return GetActiveWindow(); }
+inline BOOL SetForegroundWindow(HWND h) { return SetActiveWindow(h) || GetActiveWindow() == h; }
+
+BOOL GetCursorPos(TPoint& out);
+TPoint GetCursorPos();
+BOOL SetCursorPos(int x, int y);   // moves the pointer as known to this layer (no event)
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+// High bit set while the key or mouse button is down (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON...).
+short GetKeyState(int vk);
+short GetAsyncKeyState(int vk);
+// The MK_* flags of the buttons and modifiers held now.
+WPARAM MouseKeyFlags();
+// Double-click time in milliseconds and the distance a second press may be off.
+UINT GetDoubleClickTime();
+
+// Dropped files (WM_DROPFILES wParam).
+using HDROP = std::uintptr_t;
+// index 0xFFFFFFFF: the number of files; otherwise the file's path ("" when out of range).
+UINT DragQueryFile(HDROP drop, UINT index, std::string* path);
+std::vector<std::string> DragQueryFiles(HDROP drop);
+BOOL DragQueryPoint(HDROP drop, TPoint& clientPoint);
+void DragFinish(HDROP drop);
+void DragAcceptFiles(HWND h, BOOL accept);
+
+namespace WinInternal {
+// Moves the display's events into the input queue.
+void PumpDisplay();
+std::vector<int> DisplayFds();
+bool HasInput();
+bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove);
+// Activation with a reason (WA_ACTIVE or WA_CLICKACTIVE).
+HWND ActivateWindow(HWND h, WPARAM how);
+}  // namespace WinInternal

@@ -1,0 +1,570 @@
+#include "platform/win/Paint.h"
+
+#include <algorithm>
+
+#include "platform/backend/Backend.h"
+#include "platform/gfx/Drawing.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/NativeChild.h"
+#include "platform/win/WinInternal.h"
+
+using namespace WinInternal;
+
+namespace {
+
+// Windows that may have something to paint; checked and pruned when the next one is looked for.
+std::vector<HWND>& Dirty()
+{
+    static std::vector<HWND> d;
+    return d;
+}
+
+bool NeedsPaint(const TWindowRec& w) { return !w.Update.IsEmpty() || w.NcPaintNeeded; }
+
+bool HasFrame(const TWindowRec& w) { return w.Client != TRect{0, 0, w.Rect.Width(), w.Rect.Height()}; }
+
+void MarkDirty(HWND h)
+{
+    auto& d = Dirty();
+    if (std::find(d.begin(), d.end(), h) == d.end()) {
+        d.push_back(h);
+        WakeMessageLoop();
+    }
+}
+
+TRegionShape WithRegion(const TRect& box, const std::optional<TRegionShape>& rgn, TPoint at)
+{
+    TRegionShape r(box);
+    if (rgn) {
+        TRegionShape s = *rgn;
+        s.Offset(at.X, at.Y);
+        r = r.Intersect(s);
+    }
+    return r;
+}
+
+TRect Moved(TRect r, TPoint by)
+{
+    OffsetRect(r, by.X, by.Y);
+    return r;
+}
+
+TWindowRec* TopOf(HWND h)
+{
+    return Find(GetAncestorRoot(h));
+}
+
+TSurface* EnsureSurface(TWindowRec& top)
+{
+    int w = top.Rect.Width(), h = top.Rect.Height();
+    if (!top.Surface)
+        top.Surface = std::make_unique<TSurface>(w, h);
+    else if (top.Surface->Width() != w || top.Surface->Height() != h)
+        top.Surface->SetSize(w, h);
+    return top.Surface.get();
+}
+
+void NoteChanged(HWND h, const TRect& inTop)
+{
+    TWindowRec* top = TopOf(h);
+    if (!top || inTop.IsEmpty())
+        return;
+    auto& c = top->Changed;
+    if (c.size() >= 16) {
+        TRect all;
+        for (const TRect& r : c)
+            UnionRect(all, all, r);
+        c.assign(1, all);
+    }
+    c.push_back(inTop);
+}
+
+// Adds `area` (client coordinates of h) to h's update region and passes it on to the children that
+// the parent's painting would cover.
+void InvalidateIn(HWND h, const TRegionShape& area, UINT flags, bool frame)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !(w->Style & WS_VISIBLE) || w->Destroying)
+        return;
+    TRegionShape a = area.Intersect(TRegionShape(TRect{0, 0, w->Client.Width(), w->Client.Height()}));
+    bool mark = false;
+    if (!a.IsEmpty()) {
+        w->Update = w->Update.Union(a);
+        if (flags & RDW_ERASE)
+            w->EraseNeeded = true;
+        mark = true;
+    }
+    if (frame && HasFrame(*w)) {
+        w->NcPaintNeeded = true;
+        mark = true;
+    }
+    if (mark)
+        MarkDirty(h);
+    bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w->Style & WS_CLIPCHILDREN));
+    if (!children || area.IsEmpty())
+        return;
+    TRect box = area.Box();
+    for (HWND c : std::vector<HWND>(w->Children)) {
+        TWindowRec* cr = Find(c);
+        if (!cr || !(cr->Style & WS_VISIBLE))
+            continue;
+        TRect hit;
+        if (!IntersectRect(hit, box, cr->Rect))
+            continue;
+        TRegionShape sub = area;
+        sub.Offset(-cr->Rect.Left - cr->Client.Left, -cr->Rect.Top - cr->Client.Top);
+        InvalidateIn(c, sub, flags | RDW_ALLCHILDREN, true);
+    }
+}
+
+void ValidateIn(HWND h, const TRegionShape* area, UINT flags)
+{
+    TWindowRec* w = Find(h);
+    if (!w)
+        return;
+    if (area)
+        w->Update = w->Update.Subtract(*area);
+    else
+        w->Update.Clear();
+    if (w->Update.IsEmpty())
+        w->EraseNeeded = false;
+    if (flags & RDW_NOFRAME || !area)
+        w->NcPaintNeeded = false;
+    if (flags & RDW_ALLCHILDREN)
+        for (HWND c : std::vector<HWND>(w->Children))
+            ValidateIn(c, nullptr, flags);
+}
+
+void PaintNow(HWND h)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !NeedsPaint(*w) || !IsWindowVisible(h))
+        return;
+    SendMessage(h, WM_PAINT, 0, 0);
+    PaintDispatched(h);
+}
+
+void PaintTree(HWND h)
+{
+    PaintNow(h);
+    TWindowRec* w = Find(h);
+    if (!w)
+        return;
+    // Bottom of the z-order first, so that what is above paints last.
+    std::vector<HWND> kids = w->Children;
+    for (auto it = kids.rbegin(); it != kids.rend(); ++it)
+        PaintTree(*it);
+}
+
+// A device context on the window's top-level surface for `what` (top-level coordinates), whose device
+// (0, 0) is at `origin` (top-level coordinates).
+HDC MakeDC(HWND h, TPoint origin, TRegionShape what)
+{
+    TWindowRec* top = TopOf(h);
+    if (!top || !IsWindowVisible(h))
+        return CreateCompatibleDC(nullptr);
+    TSurface* s = EnsureSurface(*top);
+    what.Offset(-origin.X, -origin.Y);
+    return CreateSurfaceDC(s, origin, &what);
+}
+
+}  // namespace
+
+namespace WinInternal {
+
+TPoint OriginInTop(const TWindowRec& w)
+{
+    TPoint o{0, 0};
+    const TWindowRec* cur = &w;
+    while (cur->Parent) {
+        const TWindowRec* p = Find(cur->Parent);
+        if (!p)
+            break;
+        o.X += cur->Rect.Left + p->Client.Left;
+        o.Y += cur->Rect.Top + p->Client.Top;
+        cur = p;
+    }
+    return o;
+}
+
+TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren)
+{
+    TWindowRec* w = Find(h);
+    if (!w)
+        return {};
+    TPoint o = OriginInTop(*w);
+    TRect whole = Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height());
+    TRegionShape v = WithRegion(client ? Moved(w->Client, o) : whole, w->WindowRgn, o);
+    if (clipChildren) {
+        TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
+        for (HWND c : w->Children) {
+            TWindowRec* cr = Find(c);
+            if (!cr || !(cr->Style & WS_VISIBLE))
+                continue;
+            TRect r = Moved(cr->Rect, co);
+            if (v.Intersects(r))
+                v = v.Subtract(WithRegion(r, cr->WindowRgn, r.TopLeft()));
+        }
+    }
+    const TWindowRec* cur = w;
+    TPoint curOrigin = o;
+    while (cur->Parent && !v.IsEmpty()) {
+        const TWindowRec* p = Find(cur->Parent);
+        if (!p)
+            return {};
+        TPoint pClient{curOrigin.X - cur->Rect.Left, curOrigin.Y - cur->Rect.Top};
+        TPoint pOrigin{pClient.X - p->Client.Left, pClient.Y - p->Client.Top};
+        for (HWND sib : p->Children) {
+            if (sib == cur->Handle)
+                break;
+            TWindowRec* sr = Find(sib);
+            if (!sr || !(sr->Style & WS_VISIBLE))
+                continue;
+            TRect r = Moved(sr->Rect, pClient);
+            if (v.Intersects(r))
+                v = v.Subtract(WithRegion(r, sr->WindowRgn, r.TopLeft()));
+        }
+        v = v.Intersect(TRegionShape(Moved(p->Client, pOrigin)));
+        if (p->WindowRgn)
+            v = v.Intersect(WithRegion(Bounds(pOrigin.X, pOrigin.Y, p->Rect.Width(), p->Rect.Height()), p->WindowRgn, pOrigin));
+        cur = p;
+        curOrigin = pOrigin;
+    }
+    return v;
+}
+
+void ForgetPaint(HWND h)
+{
+    auto& d = Dirty();
+    d.erase(std::remove(d.begin(), d.end(), h), d.end());
+}
+
+void ExposeBehind(HWND h)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !w->Parent || !IsWindowVisible(h))
+        return;
+    InvalidateIn(w->Parent, TRegionShape(w->Rect), RDW_ERASE | RDW_ALLCHILDREN, false);
+}
+
+void ExposeWindow(HWND h, bool whole)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !IsWindowVisible(h))
+        return;
+    if (IsTopLevel(*w)) {
+        bool resized = !w->Surface || w->Surface->Width() != w->Rect.Width() || w->Surface->Height() != w->Rect.Height();
+        EnsureSurface(*w);
+        if (!resized && !whole)
+            return;
+    }
+    RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+bool PaintPending() { return NextPaintWindow(0) != 0; }
+
+HWND NextPaintWindow(HWND filter)
+{
+    auto& d = Dirty();
+    for (std::size_t i = 0; i < d.size();) {
+        TWindowRec* w = Find(d[i]);
+        if (!w || !NeedsPaint(*w) || !IsWindowVisible(d[i])) {
+            if (w && !IsWindowVisible(d[i])) {
+                w->Update.Clear();
+                w->NcPaintNeeded = false;
+                w->EraseNeeded = false;
+            }
+            d.erase(d.begin() + static_cast<std::ptrdiff_t>(i));
+            continue;
+        }
+        ++i;
+    }
+    for (HWND h : d) {
+        if (filter && h != filter)
+            continue;
+        // Parents first: a window waits while an ancestor still has painting to do.
+        bool ancestorDirty = false;
+        for (TWindowRec* a = Find(Find(h)->Parent); a && !ancestorDirty; a = Find(a->Parent))
+            ancestorDirty = NeedsPaint(*a);
+        if (!ancestorDirty || filter)
+            return h;
+    }
+    return 0;
+}
+
+void PaintDispatched(HWND h)
+{
+    // A procedure that neither painted nor validated would be sent WM_PAINT forever.
+    if (TWindowRec* w = Find(h)) {
+        w->Update.Clear();
+        w->EraseNeeded = false;
+        w->NcPaintNeeded = false;
+    }
+}
+
+void FlushPresents()
+{
+    for (HWND t : TopLevels()) {
+        TWindowRec* w = Find(t);
+        if (!w || w->Changed.empty())
+            continue;
+        if (w->Top && w->Surface)
+            w->Top->Present(*w->Surface, w->Changed);
+        w->Changed.clear();
+    }
+    UpdateNativeChildren();
+}
+
+}  // namespace WinInternal
+
+BOOL RedrawWindow(HWND h, const TRect* rect, HRGN rgn, UINT flags)
+{
+    if (!h) {
+        for (HWND t : std::vector<HWND>(TopLevels()))
+            RedrawWindow(t, rect, rgn, flags);
+        return TRUE;
+    }
+    TWindowRec* w = Find(h);
+    if (!w)
+        return FALSE;
+    TRegionShape area;
+    if (rgn)
+        area = rgn->Shape;
+    else if (rect)
+        area = TRegionShape(*rect);
+    else
+        area = TRegionShape(TRect{0, 0, w->Client.Width(), w->Client.Height()});
+    if (flags & RDW_INVALIDATE)
+        InvalidateIn(h, area, flags, (flags & RDW_FRAME) != 0);
+    if (flags & RDW_VALIDATE)
+        ValidateIn(h, (rect || rgn) ? &area : nullptr, flags);
+    if (flags & RDW_UPDATENOW) {
+        if (flags & RDW_ALLCHILDREN)
+            PaintTree(h);
+        else
+            PaintNow(h);
+    } else if (flags & RDW_ERASENOW) {
+        PaintNow(h);
+    }
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND h, const TRect* rect, BOOL erase)
+{
+    return RedrawWindow(h, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+BOOL InvalidateRgn(HWND h, HRGN rgn, BOOL erase)
+{
+    return RedrawWindow(h, nullptr, rgn, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
+}
+
+BOOL ValidateRect(HWND h, const TRect* rect) { return RedrawWindow(h, rect, nullptr, RDW_VALIDATE | RDW_NOCHILDREN); }
+
+BOOL ValidateRgn(HWND h, HRGN rgn) { return RedrawWindow(h, nullptr, rgn, RDW_VALIDATE | RDW_NOCHILDREN); }
+
+BOOL UpdateWindow(HWND h)
+{
+    if (!Find(h))
+        return FALSE;
+    PaintNow(h);
+    return TRUE;
+}
+
+BOOL GetUpdateRect(HWND h, TRect* rect, BOOL)
+{
+    TWindowRec* w = Find(h);
+    if (!w)
+        return FALSE;
+    if (rect)
+        *rect = w->Update.Box();
+    return w->Update.IsEmpty() ? FALSE : TRUE;
+}
+
+int GetUpdateRgn(HWND h, HRGN rgn, BOOL)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !rgn)
+        return RGN_ERROR;
+    rgn->Shape = w->Update;
+    return RegionKind(w->Update);
+}
+
+HDC BeginPaint(HWND h, PAINTSTRUCT* ps)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !ps)
+        return nullptr;
+    TRegionShape update = w->Update;
+    bool erase = w->EraseNeeded;
+    bool nc = w->NcPaintNeeded;
+    w->Update.Clear();
+    w->EraseNeeded = false;
+    w->NcPaintNeeded = false;
+    if (nc)
+        SendMessage(h, WM_NCPAINT, 1, 0);
+    if (!(w = Find(h)))
+        return nullptr;
+    w->InPaint = true;
+    TPoint o = OriginInTop(*w);
+    TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
+    TRegionShape inTop = update;
+    inTop.Offset(co.X, co.Y);
+    TRegionShape clip = VisibleRegion(h, true, (w->Style & WS_CLIPCHILDREN) != 0).Intersect(inTop);
+    HDC dc = MakeDC(h, co, clip);
+    ps->hdc = dc;
+    ps->rcPaint = update.Box();
+    ps->fErase = FALSE;
+    if (erase)
+        ps->fErase = SendMessage(h, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) ? FALSE : TRUE;
+    NoteChanged(h, clip.Box());
+    return dc;
+}
+
+BOOL EndPaint(HWND h, const PAINTSTRUCT* ps)
+{
+    if (ps && ps->hdc)
+        DeleteDC(ps->hdc);
+    if (TWindowRec* w = Find(h))
+        w->InPaint = false;
+    return TRUE;
+}
+
+HDC GetDCEx(HWND h, HRGN clip, DWORD flags)
+{
+    TWindowRec* w = Find(h);
+    if (!w) {
+        if (h)
+            return nullptr;
+        return CreateCompatibleDC(nullptr);   // the screen: nothing to draw on
+    }
+    bool whole = flags & DCX_WINDOW;
+    bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
+    TPoint o = OriginInTop(*w);
+    TPoint origin = whole ? o : TPoint{o.X + w->Client.Left, o.Y + w->Client.Top};
+    TRegionShape v = VisibleRegion(h, !whole, clipChildren);
+    if (clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN))) {
+        TRegionShape c = clip->Shape;
+        c.Offset(origin.X, origin.Y);
+        v = (flags & DCX_INTERSECTRGN) ? v.Intersect(c) : v.Subtract(c);
+    }
+    NoteChanged(h, v.Box());
+    return MakeDC(h, origin, v);
+}
+
+HDC GetDC(HWND h) { return GetDCEx(h, nullptr, 0); }
+
+HDC GetWindowDC(HWND h) { return GetDCEx(h, nullptr, DCX_WINDOW); }
+
+int ReleaseDC(HWND, HDC dc)
+{
+    if (!dc)
+        return 0;
+    DeleteDC(dc);
+    WakeMessageLoop();   // what was drawn goes to the display on the next turn of the loop
+    return 1;
+}
+
+int SetWindowRgn(HWND h, HRGN rgn, BOOL redraw)
+{
+    TWindowRec* w = Find(h);
+    if (!w)
+        return 0;
+    if (IsWindowVisible(h))
+        ExposeBehind(h);
+    if (rgn) {
+        w->WindowRgn = rgn->Shape;
+        DeleteObject(rgn);   // the window owns it now
+    } else {
+        w->WindowRgn.reset();
+    }
+    if (w->Top)
+        w->Top->SetShape(w->WindowRgn ? &*w->WindowRgn : nullptr);
+    if (redraw)
+        RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    return 1;
+}
+
+int GetWindowRgn(HWND h, HRGN rgn)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !rgn || !w->WindowRgn)
+        return RGN_ERROR;
+    rgn->Shape = *w->WindowRgn;
+    return RegionKind(rgn->Shape);
+}
+
+BOOL SetLayeredWindowAttributes(HWND h, COLORREF key, BYTE alpha, DWORD flags)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !(w->ExStyle & WS_EX_LAYERED))
+        return FALSE;
+    w->ColorKey = key;
+    w->LayeredFlags = flags;
+    w->Alpha = (flags & LWA_ALPHA) ? alpha : 255;
+    if (w->Top)
+        w->Top->SetOpacity(w->Alpha);
+    return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND h, COLORREF* key, BYTE* alpha, DWORD* flags)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !(w->ExStyle & WS_EX_LAYERED))
+        return FALSE;
+    if (key)
+        *key = w->ColorKey;
+    if (alpha)
+        *alpha = w->Alpha;
+    if (flags)
+        *flags = w->LayeredFlags;
+    return TRUE;
+}
+
+BOOL UpdateLayeredWindow(HWND h, HDC, const TPoint* dstPoint, const TSize* size, HDC src, const TPoint* srcPoint,
+    COLORREF, const BLENDFUNCTION* blend, DWORD)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !IsTopLevel(*w) || !(w->ExStyle & WS_EX_LAYERED))
+        return FALSE;
+    if (dstPoint || size) {
+        TRect r = w->Rect;
+        SetWindowPos(h, 0, dstPoint ? dstPoint->X : r.Left, dstPoint ? dstPoint->Y : r.Top, size ? size->cx : r.Width(),
+            size ? size->cy : r.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        if (!(w = Find(h)))
+            return FALSE;
+    }
+    TSurface* dst = EnsureSurface(*w);
+    TSurface* from = src ? src->Surface() : nullptr;
+    if (from) {
+        TPoint sp = srcPoint ? *srcPoint : TPoint{};
+        for (int y = 0; y < dst->Height(); ++y)
+            for (int x = 0; x < dst->Width(); ++x)
+                dst->ScanLine(y)[x] = from->Pixel(x + sp.X, y + sp.Y);
+    }
+    if (blend)
+        w->Alpha = blend->SourceConstantAlpha;
+    if (w->Top) {
+        w->Top->SetOpacity(w->Alpha);
+        w->Top->Present(*dst, {dst->Bounds()});
+    }
+    return TRUE;
+}
+
+const TSurface* GetWindowSurface(HWND topLevel)
+{
+    TWindowRec* w = Find(topLevel);
+    return w && IsTopLevel(*w) ? w->Surface.get() : nullptr;
+}
+
+void UpdateAllWindows()
+{
+    for (int guard = 0; guard < 100000; ++guard) {
+        HWND h = NextPaintWindow(0);
+        if (!h)
+            break;
+        SendMessage(h, WM_PAINT, 0, 0);
+        PaintDispatched(h);
+    }
+    FlushPresents();
+}

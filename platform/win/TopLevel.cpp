@@ -1,0 +1,85 @@
+// Top-level windows and their backend windows: made when first shown, kept in step with the window's
+// rectangle, z-order, opacity and shape, and told when the window is activated.
+#include "platform/backend/Backend.h"
+#include "platform/win/Paint.h"
+#include "platform/win/WinInternal.h"
+
+using namespace WinInternal;
+
+namespace {
+
+bool IsPopup(const TWindowRec& w)
+{
+    return (w.ExStyle & WS_EX_NOACTIVATE) || ((w.Style & WS_POPUP) && (w.ExStyle & WS_EX_TOOLWINDOW));
+}
+
+}  // namespace
+
+namespace WinInternal {
+
+void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !IsTopLevel(*w))
+        return;
+    bool visible = w->Style & WS_VISIBLE;
+    if (visible && !w->Top) {
+        TBackendWindowParams p;
+        p.Window = h;
+        p.Bounds = w->Rect;
+        p.Popup = IsPopup(*w);
+        p.TopMost = w->ExStyle & WS_EX_TOPMOST;
+        p.ToolWindow = w->ExStyle & WS_EX_TOOLWINDOW;
+        p.Title = w->Text;
+        auto top = Backend().CreateWindow(p);
+        if (!(w = Find(h)))
+            return;
+        w->Top = std::move(top);
+        if (!w->Top)
+            return;
+        if (w->ExStyle & WS_EX_LAYERED)
+            w->Top->SetOpacity(w->Alpha);
+        if (w->WindowRgn)
+            w->Top->SetShape(&*w->WindowRgn);
+        wasVisible = false;
+    }
+    if (!w->Top)
+        return;
+    if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
+        w->Top->SetBounds(w->Rect);
+    if (visible && !wasVisible) {
+        // The first picture goes with the window: paint it now so the display never shows garbage.
+        w->Changed.assign(1, TRect{0, 0, w->Rect.Width(), w->Rect.Height()});
+        w->Top->Show(true, !(flags & SWP_NOACTIVATE) && !IsPopup(*w));
+    } else if (!visible && wasVisible) {
+        w->Top->Show(false, false);
+    }
+    if (!(flags & SWP_NOZORDER) && visible) {
+        w->Top->SetTopMost(w->ExStyle & WS_EX_TOPMOST);
+        w->Top->Raise();
+    }
+}
+
+void ExStyleChanged(HWND h, DWORD before)
+{
+    TWindowRec* w = Find(h);
+    if (!w)
+        return;
+    if ((before & WS_EX_LAYERED) && !(w->ExStyle & WS_EX_LAYERED)) {
+        w->Alpha = 255;
+        w->LayeredFlags = 0;
+        if (w->Top)
+            w->Top->SetOpacity(255);
+    }
+    if (((before ^ w->ExStyle) & WS_EX_TOPMOST) && w->Top)
+        w->Top->SetTopMost(w->ExStyle & WS_EX_TOPMOST);
+}
+
+void TopLevelFocus(HWND h)
+{
+    TWindowRec* w = Find(h);
+    if (w && w->Top && (w->Style & WS_VISIBLE) && !IsPopup(*w))
+        w->Top->Focus();
+}
+
+}  // namespace WinInternal

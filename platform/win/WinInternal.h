@@ -1,0 +1,116 @@
+#pragma once
+// The window layer's own records, shared by its units and the backends. Not for code above the window
+// layer: everything there goes through the calls of WinApi.h with window handles.
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/backend/Backend.h"
+#include "platform/gfx/Regions.h"
+#include "platform/gfx/TSurface.h"
+#include "platform/win/Window.h"
+
+
+namespace WinInternal {
+
+// A window procedure kept alive by whoever still names it (a window, a class, an instance token).
+struct TProcBox {
+    WNDPROC Proc;
+    LONG_PTR Token = 0;
+};
+
+struct TClassRec {
+    std::string Name;
+    UINT Style = 0;
+    int WndExtra = 0;
+    TColor Background = clNone;
+    HCURSOR Cursor = 0;
+    std::shared_ptr<TProcBox> Proc;
+};
+
+struct TWindowRec {
+    HWND Handle = 0;
+    std::shared_ptr<TClassRec> Class;
+    std::string Text;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    HWND Parent = 0;              // child windows: the parent
+    HWND Owner = 0;               // top-level windows: the owner (popups, owned forms)
+    std::vector<HWND> Children;   // top of the z-order first
+    TRect Rect;                   // child: in the parent's client coordinates; top-level: on the screen
+    TRect Client;                 // the client area in window coordinates (from WM_NCCALCSIZE)
+    std::shared_ptr<TProcBox> Proc;
+    LONG_PTR Id = 0;
+    LONG_PTR UserData = 0;
+    std::map<int, LONG_PTR> Extra;
+    std::map<std::string, LONG_PTR> Props;
+    bool Destroying = false;
+    int ShowState = 0;            // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+
+    // Painting: what is invalid, in client coordinates, and whether the frame or background wait too.
+    TRegionShape Update;
+    bool EraseNeeded = false;
+    bool NcPaintNeeded = false;
+    bool InPaint = false;
+    bool RedrawOff = false;       // WM_SETREDRAW FALSE
+    std::optional<TRegionShape> WindowRgn;   // window coordinates
+    BYTE Alpha = 255;
+    COLORREF ColorKey = 0;
+    DWORD LayeredFlags = 0;
+
+    // Top-level windows: the picture every window of the tree paints into, the areas changed since it
+    // was last handed to the display, and the backend window that shows it (while shown).
+    std::unique_ptr<TSurface> Surface;
+    std::vector<TRect> Changed;
+    std::unique_ptr<TBackendWindow> Top;
+    std::unique_ptr<TBackendChild> Native;   // a native child window over the client area (GetNativeWindowId)
+    TRect NormalRect;             // the rectangle to restore after maximize or minimize
+};
+
+// The record of a live window, or null. GUI thread only.
+TWindowRec* Find(HWND h);
+// Every live top-level window, top of the z-order first.
+const std::vector<HWND>& TopLevels();
+bool IsTopLevel(const TWindowRec& w);
+TPoint WindowScreenOrigin(const TWindowRec& w);
+void RaiseTopLevel(HWND h);
+
+// Message queue (MessageQueue.cpp).
+bool OnGuiThread();
+LRESULT SendFromOtherThread(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
+void ForgetTimers(HWND h);
+DWORD MessageTime();
+
+// Focus, capture, activation (Input.cpp): a window going away, hidden or disabled lets go of them.
+void ForgetWindow(HWND h);
+void WindowHidden(HWND h);
+void WindowDisabled(HWND h);
+
+// Painting (Paint.cpp).
+void ForgetPaint(HWND h);
+// Invalidates what the window covered in its parent (or on its top-level surface) before a change.
+void ExposeBehind(HWND h);
+// Invalidates the window after a change; `whole` also its frame and children.
+void ExposeWindow(HWND h, bool whole);
+// A window needing paint exists.
+bool PaintPending();
+// The next window to get WM_PAINT (parents before children), 0 when none; honours a window filter.
+HWND NextPaintWindow(HWND filter);
+
+// Non-client defaults (NonClient.cpp).
+TRect DefaultFrameInsets(DWORD style, DWORD exStyle);
+void SetShowState(HWND h, int state);
+
+// Top-level windows and the backend (TopLevel.cpp).
+void SyncTopLevel(HWND h, UINT swpFlags, bool wasVisible);
+void ExStyleChanged(HWND h, DWORD before);
+void TopLevelFocus(HWND h);
+// The window's origin in its top-level window's coordinates (= surface pixels).
+TPoint OriginInTop(const TWindowRec& w);
+// What of the window (client area or whole window) can be seen, in top-level coordinates.
+TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren);
+
+}  // namespace WinInternal

@@ -1,0 +1,85 @@
+#include "process/OxUtils.h"
+
+#include "platform/rtl/TStringList.h"
+#include "platform/win/Window.h"
+
+#include <cerrno>
+#include <map>
+
+const char* const SCannotPerformWhenRunning = "Cannot perform this operation when process is running";
+const char* const SProcessNotRunning = "Process is not running";
+const char* const SEmptyStringInMultiSz = "String list passed to StringsToMultiSz cannot contain empty strings.";
+
+namespace {
+
+const char* const kDefaultClass = "TOxUtilWindow";
+
+// The method procedures installed per window, so they can be freed with the window.
+std::map<HWND, LONG_PTR>& MethodProcs()
+{
+    static std::map<HWND, LONG_PTR> procs;
+    return procs;
+}
+
+} // namespace
+
+HWND AllocateHWndEx(TOxWndMethod Method, const std::string& ClassName)
+{
+    const std::string cls = ClassName.empty() ? kDefaultClass : ClassName;
+    WNDCLASS existing;
+    if (!GetClassInfo(0, cls, existing)) {
+        WNDCLASS wc;
+        wc.ClassName = cls;
+        wc.WndExtra = 8;
+        RegisterClass(wc);
+    }
+    HWND wnd = CreateWindowEx(WS_EX_TOOLWINDOW, cls, "", WS_POPUP, 0, 0, 0, 0, 0);
+    if (wnd && Method) {
+        LONG_PTR proc = MakeObjectInstance([method = std::move(Method)](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+            (void)h;
+            TMessage m{msg, wp, lp, 0};
+            method(m);
+            return m.Result;
+        });
+        SetWindowLongPtr(wnd, GWLP_WNDPROC, proc);
+        MethodProcs()[wnd] = proc;
+    }
+    return wnd;
+}
+
+void DeallocateHWndEx(HWND Wnd)
+{
+    if (!Wnd) {
+        return;
+    }
+    DestroyWindow(Wnd);
+    auto it = MethodProcs().find(Wnd);
+    if (it != MethodProcs().end()) {
+        FreeObjectInstance(it->second);
+        MethodProcs().erase(it);
+    }
+}
+
+std::string StringsToMultiSz(const TStrings& Source)
+{
+    std::string block;
+    for (int i = 0; i < Source.Count(); ++i) {
+        if (Source.Strings(i).empty()) {
+            throw EOxBaseError(SEmptyStringInMultiSz);
+        }
+    }
+    for (int i = 0; i < Source.Count(); ++i) {
+        block += Source.Strings(i);
+        block += '\0';
+    }
+    block += '\0';
+    return block;
+}
+
+bool OSCheck(bool Value)
+{
+    if (!Value) {
+        RaiseLastOSError();
+    }
+    return Value;
+}

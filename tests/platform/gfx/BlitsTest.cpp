@@ -1,0 +1,214 @@
+#include "platform/gfx/Blits.h"
+
+#include <gtest/gtest.h>
+
+#include "GfxTestSupport.h"
+
+namespace {
+
+// A 4 x 1 source of red, green, blue, yellow.
+struct TStrip : TPaper {
+    TStrip() : TPaper(4, 1)
+    {
+        Surface.SetPixel(0, 0, RgbToPixel(RGB(255, 0, 0)));
+        Surface.SetPixel(1, 0, RgbToPixel(RGB(0, 255, 0)));
+        Surface.SetPixel(2, 0, RgbToPixel(RGB(0, 0, 255)));
+        Surface.SetPixel(3, 0, RgbToPixel(RGB(255, 255, 0)));
+    }
+};
+
+}  // namespace
+
+TEST(BlitsTest, BitBlt_SrcCopy_CopiesOneToOneWithOffsets)
+{
+    TStrip src;
+    TPaper dst(5, 2);
+    BitBlt(dst.Dc, 2, 1, 2, 1, src.Dc, 1, 0, SRCCOPY);
+    EXPECT_EQ(dst.Compare({".....", "..gb."}), "");
+}
+
+TEST(BlitsTest, BitBlt_SrcCopy_KeepsSourceAlpha)
+{
+    TPaper src(1, 1), dst(1, 1);
+    src.Surface.SetPixel(0, 0, 0x80102030u);
+    BitBlt(dst.Dc, 0, 0, 1, 1, src.Dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.Surface.Pixel(0, 0), 0x80102030u);
+}
+
+TEST(BlitsTest, BitBlt_RasterOperations)
+{
+    TPaper src(1, 1, RGB(0x0F, 0xF0, 0x33)), dst(1, 1, RGB(0xFF, 0x0F, 0x30));
+    BitBlt(dst.Dc, 0, 0, 1, 1, src.Dc, 0, 0, SRCAND);
+    EXPECT_EQ(dst.At(0, 0), RGB(0x0F, 0x00, 0x30));
+    BitBlt(dst.Dc, 0, 0, 1, 1, src.Dc, 0, 0, SRCPAINT);
+    EXPECT_EQ(dst.At(0, 0), RGB(0x0F, 0xF0, 0x33));
+    BitBlt(dst.Dc, 0, 0, 1, 1, src.Dc, 0, 0, SRCINVERT);
+    EXPECT_EQ(dst.At(0, 0), RGB(0, 0, 0));
+    BitBlt(dst.Dc, 0, 0, 1, 1, nullptr, 0, 0, DSTINVERT);
+    EXPECT_EQ(dst.At(0, 0), RGB(255, 255, 255));
+    SelectObject(dst.Dc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    BitBlt(dst.Dc, 0, 0, 1, 1, nullptr, 0, 0, PATCOPY);
+    EXPECT_EQ(dst.At(0, 0), RGB(0, 0, 0));
+}
+
+TEST(BlitsTest, BitBlt_SourceOutsideItsSurface_LeavesDestination)
+{
+    TStrip src;
+    TPaper dst(4, 1);
+    BitBlt(dst.Dc, 0, 0, 4, 1, src.Dc, 2, 0, SRCCOPY);
+    EXPECT_EQ(dst.Compare({"by.."}), "");
+}
+
+TEST(BlitsTest, BitBlt_WithinOneSurface_OverlapIsSafe)
+{
+    TStrip strip;
+    BitBlt(strip.Dc, 1, 0, 3, 1, strip.Dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(strip.Compare({"rrgb"}), "");
+}
+
+TEST(BlitsTest, BitBlt_HonoursDestinationClipAndOrigin)
+{
+    TStrip src;
+    TPaper dst(4, 1);
+    SetViewportOrgEx(dst.Dc, 1, 0, nullptr);
+    IntersectClipRect(dst.Dc, 0, 0, 2, 1);
+    BitBlt(dst.Dc, 0, 0, 4, 1, src.Dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(dst.Compare({".rg."}), "");
+}
+
+TEST(BlitsTest, StretchBlt_EnlargementRepeatsEachPixel)
+{
+    TStrip src;
+    TPaper dst(8, 2);
+    StretchBlt(dst.Dc, 0, 0, 8, 2, src.Dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.Compare({"rrggbbyy", "rrggbbyy"}), "");
+}
+
+TEST(BlitsTest, StretchBlt_ReductionTakesPixelUnderCentre)
+{
+    TStrip src;
+    TPaper dst(2, 1);
+    StretchBlt(dst.Dc, 0, 0, 2, 1, src.Dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.Compare({"gy"}), "");
+    TPaper one(1, 1);
+    StretchBlt(one.Dc, 0, 0, 1, 1, src.Dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(one.Compare({"b"}), "");
+}
+
+TEST(BlitsTest, StretchBlt_NegativeWidthMirrors)
+{
+    TStrip src;
+    TPaper dst(4, 1);
+    StretchBlt(dst.Dc, 3, 0, -4, 1, src.Dc, 0, 0, 4, 1, SRCCOPY);
+    EXPECT_EQ(dst.Compare({"ybgr"}), "");
+}
+
+TEST(BlitsTest, StretchBlt_HugeSizes_RefusedWithoutCrash)
+{
+    TStrip src;
+    TPaper dst(2, 2);
+    EXPECT_FALSE(StretchBlt(dst.Dc, 0, 0, INT32_MAX, INT32_MAX, src.Dc, 0, 0, 4, 1, SRCCOPY));
+    EXPECT_EQ(dst.CountNot(Rect(0, 0, 2, 2), RGB(255, 255, 255)), 0);
+}
+
+TEST(BlitsTest, TransparentBlt_SkipsKeyColour)
+{
+    TStrip src;
+    TPaper dst(4, 1, RGB(0, 0, 0));
+    TransparentBlt(dst.Dc, 0, 0, 4, 1, src.Dc, 0, 0, 4, 1, RGB(0, 255, 0));
+    EXPECT_EQ(dst.Compare({"r#by"}), "");
+}
+
+TEST(BlitsTest, BlendPixel_FormulaAndShortcuts)
+{
+    const TPixel white = 0xFFFFFFFFu;
+    EXPECT_EQ(BlendPixel(0xFF000000u, white, 0), white);
+    EXPECT_EQ(BlendPixel(0x00102030u, white, 255), 0xFF102030u);
+    // 128 over white: (f * 128 + 255 * 127) >> 8 per channel.
+    const TPixel r = BlendPixel(0x80000000u, white, 128);
+    EXPECT_EQ(r, 0xFF000000u | ((255u * 127 >> 8) * 0x010101u));
+}
+
+TEST(BlitsTest, BlendPixelLine_UsesEachPixelsAlpha)
+{
+    const TPixel src[3] = {0x00FF0000u, 0xFFFF0000u, 0x800000FFu};
+    TPixel dst[3] = {0xFF00FF00u, 0xFF00FF00u, 0xFF000000u};
+    BlendPixelLine(src, dst, 3);
+    EXPECT_EQ(dst[0], 0xFF00FF00u);
+    EXPECT_EQ(dst[1], 0xFFFF0000u);
+    EXPECT_EQ(dst[2], 0xFF000000u | ((255u * 128) >> 8));
+}
+
+TEST(BlitsTest, AlphaBlend_PerPixelAndConstant)
+{
+    TPaper src(2, 1), dst(2, 1, RGB(0, 0, 0));
+    src.Surface.SetPixel(0, 0, 0xFFFFFFFFu);
+    src.Surface.SetPixel(1, 0, 0x00FFFFFFu);
+    BLENDFUNCTION bf;
+    bf.AlphaFormat = AC_SRC_ALPHA;
+    AlphaBlend(dst.Dc, 0, 0, 2, 1, src.Dc, 0, 0, 2, 1, bf);
+    EXPECT_EQ(dst.Compare({".#"}), "");
+    TPaper half(1, 1, RGB(0, 0, 0));
+    bf.AlphaFormat = 0;
+    bf.SourceConstantAlpha = 128;
+    AlphaBlend(half.Dc, 0, 0, 1, 1, src.Dc, 0, 0, 1, 1, bf);
+    EXPECT_EQ(half.At(0, 0), RGB(127, 127, 127));
+}
+
+TEST(BlitsTest, GetDIBits_24BitBottomUpRowsArePaddedAndReversed)
+{
+    TPaper pic(3, 2);
+    pic.Surface.SetPixel(0, 0, RgbToPixel(RGB(1, 2, 3)));
+    pic.Surface.SetPixel(2, 1, RgbToPixel(RGB(4, 5, 6)));
+    BITMAPINFO bi{};
+    bi.bmiHeader.biWidth = 3;
+    bi.bmiHeader.biHeight = 2;
+    bi.bmiHeader.biBitCount = 24;
+    std::vector<std::uint8_t> bits(DibRowBytes(3, 24) * 2, 0xEE);
+    EXPECT_EQ(GetDIBits(nullptr, &pic.Surface, 0, 2, bits.data(), &bi, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(DibRowBytes(3, 24), 12);
+    // Bottom-up: the first row stored is the bottom one.
+    EXPECT_EQ(bits[6], 6);
+    EXPECT_EQ(bits[8], 4);
+    EXPECT_EQ(bits[9], 0);   // padding zeroed
+    EXPECT_EQ(bits[12], 3);
+    EXPECT_EQ(bits[14], 1);
+}
+
+TEST(BlitsTest, SetDIBitsToDevice_TopDown24Bit)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biWidth = 2;
+    bi.bmiHeader.biHeight = -2;
+    bi.bmiHeader.biBitCount = 24;
+    std::vector<std::uint8_t> bits = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 0, 0};
+    TPaper dst(3, 3);
+    EXPECT_EQ(SetDIBitsToDevice(dst.Dc, 1, 1, 2, 2, 0, 0, 0, 2, bits.data(), &bi, DIB_RGB_COLORS), 2);
+    EXPECT_EQ(dst.Compare({"...", ".rg", ".b#"}), "");
+}
+
+TEST(BlitsTest, CreateDIBSection_Only32BitAndBitsPointAtPixels)
+{
+    BITMAPINFO bi{};
+    bi.bmiHeader.biWidth = 3;
+    bi.bmiHeader.biHeight = -2;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(bmp, nullptr);
+    EXPECT_EQ(bits, bmp->Bits());
+    EXPECT_EQ(bmp->Width(), 3);
+    EXPECT_EQ(bmp->Height(), 2);
+    DeleteObject(bmp);
+    bi.bmiHeader.biBitCount = 24;
+    EXPECT_EQ(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+    EXPECT_EQ(bits, nullptr);
+}
+
+TEST(BlitsTest, BitBlt_ScrollDownWithinOneSurface_CopiesOriginalRows)
+{
+    TPaper p(1, 3);
+    p.Surface.SetPixel(0, 0, RgbToPixel(RGB(255, 0, 0)));
+    p.Surface.SetPixel(0, 1, RgbToPixel(RGB(0, 255, 0)));
+    BitBlt(p.Dc, 0, 1, 1, 2, p.Dc, 0, 0, SRCCOPY);
+    EXPECT_EQ(p.Compare({"r", "r", "g"}), "");
+}

@@ -1,0 +1,152 @@
+#include "platform/gfx/Regions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct TRgn {
+    HRGN H;
+    explicit TRgn(HRGN h) : H(h) {}
+    ~TRgn() { DeleteObject(H); }
+    operator HRGN() const { return H; }
+};
+
+std::vector<std::uint8_t> RegionData(const std::vector<TRect>& rects, TRect bound = {})
+{
+    std::vector<std::uint8_t> block(32 + 16 * rects.size());
+    RGNDATAHEADER h;
+    h.nCount = static_cast<DWORD>(rects.size());
+    h.rcBound = bound;
+    std::memcpy(block.data(), &h, 32);
+    if (!rects.empty())
+        std::memcpy(block.data() + 32, rects.data(), 16 * rects.size());
+    return block;
+}
+
+}  // namespace
+
+TEST(RegionsTest, Combine_OrOfOverlappingRects_CoversBothAndIsComplex)
+{
+    TRgn a(CreateRectRgn(0, 0, 10, 10)), b(CreateRectRgn(5, 5, 15, 15)), d(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(d, 0, 0));
+    EXPECT_TRUE(PtInRegion(d, 14, 14));
+    EXPECT_FALSE(PtInRegion(d, 14, 0));
+    EXPECT_FALSE(PtInRegion(d, 15, 15));
+    TRect box;
+    GetRgnBox(d, box);
+    EXPECT_EQ(box, Rect(0, 0, 15, 15));
+}
+
+TEST(RegionsTest, Combine_AndDiffXor_FollowTheAlgebra)
+{
+    TRgn a(CreateRectRgn(0, 0, 10, 10)), b(CreateRectRgn(5, 0, 15, 10)), d(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_AND), SIMPLEREGION);
+    TRect box;
+    GetRgnBox(d, box);
+    EXPECT_EQ(box, Rect(5, 0, 10, 10));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_DIFF), SIMPLEREGION);
+    GetRgnBox(d, box);
+    EXPECT_EQ(box, Rect(0, 0, 5, 10));
+    EXPECT_EQ(CombineRgn(d, a, b, RGN_XOR), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(d, 2, 2));
+    EXPECT_FALSE(PtInRegion(d, 7, 2));
+    EXPECT_TRUE(PtInRegion(d, 12, 2));
+    EXPECT_EQ(CombineRgn(d, a, a, RGN_DIFF), NULLREGION);
+}
+
+TEST(RegionsTest, Combine_SameAreaBuiltDifferently_IsEqual)
+{
+    TRgn left(CreateRectRgn(0, 0, 5, 10)), right(CreateRectRgn(5, 0, 10, 10)), whole(CreateRectRgn(0, 0, 10, 10));
+    TRgn d(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(d, left, right, RGN_OR);
+    EXPECT_TRUE(EqualRgn(d, whole));
+    EXPECT_EQ(d.H->Shape.Rects().size(), 1u);
+}
+
+TEST(RegionsTest, NullHandle_CombineFailsAndLeavesDestination)
+{
+    TRgn a(CreateRectRgn(0, 0, 10, 10)), d(CreateRectRgn(1, 1, 2, 2));
+    EXPECT_EQ(CombineRgn(d, a, nullptr, RGN_OR), RGN_ERROR);
+    EXPECT_EQ(CombineRgn(d, nullptr, a, RGN_OR), RGN_ERROR);
+    EXPECT_EQ(CombineRgn(nullptr, a, a, RGN_OR), RGN_ERROR);
+    TRect box;
+    GetRgnBox(d, box);
+    EXPECT_EQ(box, Rect(1, 1, 2, 2));
+    EXPECT_EQ(CombineRgn(d, a, nullptr, RGN_COPY), SIMPLEREGION);
+}
+
+TEST(RegionsTest, EmptyRegion_IsDistinctFromNullHandle)
+{
+    TRgn empty(CreateRectRgn(3, 3, 3, 9)), a(CreateRectRgn(0, 0, 4, 4)), d(CreateRectRgn(0, 0, 0, 0));
+    TRect box;
+    EXPECT_EQ(GetRgnBox(empty, box), NULLREGION);
+    EXPECT_EQ(GetRgnBox(nullptr, box), RGN_ERROR);
+    EXPECT_EQ(CombineRgn(d, a, empty, RGN_OR), SIMPLEREGION);
+    EXPECT_TRUE(EqualRgn(d, a));
+    EXPECT_FALSE(EqualRgn(nullptr, nullptr));
+}
+
+TEST(RegionsTest, OffsetRgn_MovesEveryRect)
+{
+    TRgn a(CreateRectRgn(0, 0, 2, 2));
+    EXPECT_EQ(OffsetRgn(a, 10, -5), SIMPLEREGION);
+    EXPECT_TRUE(PtInRegion(a, 11, -4));
+    EXPECT_FALSE(PtInRegion(a, 1, 1));
+    EXPECT_EQ(OffsetRgn(nullptr, 1, 1), RGN_ERROR);
+}
+
+TEST(RegionsTest, ExtCreateRegion_MaskRowsBecomeOneRegion)
+{
+    // Two rows of runs, as a mask scan produces them.
+    const auto data = RegionData({{0, 0, 2, 1}, {3, 0, 4, 1}, {0, 1, 2, 2}, {3, 1, 4, 2}}, {0, 0, 7, 2});
+    TRgn r(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), data.data()));
+    ASSERT_NE(r.H, nullptr);
+    EXPECT_TRUE(PtInRegion(r, 1, 1));
+    EXPECT_FALSE(PtInRegion(r, 2, 0));
+    EXPECT_TRUE(PtInRegion(r, 3, 0));
+    // Equal rows merge into one band.
+    EXPECT_EQ(r.H->Shape.Rects().size(), 2u);
+}
+
+TEST(RegionsTest, ExtCreateRegion_NoRectsGivesEmptyRegion)
+{
+    const auto data = RegionData({});
+    TRgn r(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), data.data()));
+    ASSERT_NE(r.H, nullptr);
+    TRect box;
+    EXPECT_EQ(GetRgnBox(r, box), NULLREGION);
+}
+
+TEST(RegionsTest, ExtCreateRegion_BlockThatLiesAboutItsCount_Refused)
+{
+    auto data = RegionData({{0, 0, 1, 1}});
+    const DWORD tooMany = 1000;
+    std::memcpy(data.data() + 8, &tooMany, 4);
+    EXPECT_EQ(ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), data.data()), nullptr);
+    EXPECT_EQ(ExtCreateRegion(nullptr, 10, data.data()), nullptr);
+}
+
+TEST(RegionsTest, GetRegionData_RoundTripsThroughExtCreateRegion)
+{
+    TRgn a(CreateRectRgn(0, 0, 10, 10)), b(CreateRectRgn(20, 5, 30, 8)), d(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(d, a, b, RGN_OR);
+    const DWORD size = GetRegionData(d, 0, nullptr);
+    std::vector<std::uint8_t> block(size);
+    EXPECT_EQ(GetRegionData(d, size, block.data()), size);
+    TRgn copy(ExtCreateRegion(nullptr, size, block.data()));
+    EXPECT_TRUE(EqualRgn(copy, d));
+}
+
+TEST(RegionsTest, Shape_UnionOfManyRows_StaysCanonical)
+{
+    std::vector<TRect> rects;
+    for (int y = 0; y < 500; ++y)
+        rects.push_back({0, y, 100, y + 1});
+    const TRegionShape s = TRegionShape::FromRects(rects);
+    ASSERT_EQ(s.Rects().size(), 1u);
+    EXPECT_EQ(s.Rects()[0], Rect(0, 0, 100, 500));
+}

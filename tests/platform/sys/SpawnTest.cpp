@@ -1,0 +1,207 @@
+#include "platform/sys/Spawn.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+std::string ReadAll(int fd)
+{
+    std::string out;
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(fd, buf, sizeof buf)) > 0) {
+        out.append(buf, static_cast<std::size_t>(n));
+    }
+    return out;
+}
+
+int CountOpenFds()
+{
+    int n = 0;
+    DIR* d = opendir("/proc/self/fd");
+    while (dirent* e = readdir(d)) {
+        if (e->d_name[0] != '.') {
+            ++n;
+        }
+    }
+    closedir(d);
+    return n - 1; // the listing's own descriptor
+}
+
+// Runs argv with stdout (and stderr) on a pipe; returns the output and the wait status.
+std::pair<std::string, int> RunCaptured(TSpawnRequest r)
+{
+    int out[2];
+    MakePipe(out);
+    r.StdOut = out[1];
+    if (r.StdErr < 0) {
+        r.StdErr = out[1];
+    }
+    TChildProcess child = SpawnProcess(r);
+    close(out[1]);
+    std::string text = ReadAll(out[0]);
+    close(out[0]);
+    int status = child.Reap();
+    return {text, status};
+}
+
+} // namespace
+
+TEST(SpawnProcess, RunsArgumentVectorWithoutShell)
+{
+    TSpawnRequest r;
+    r.Program = "printf";
+    r.Args = {"printf", "[%s]", "$HOME `id` *", "a b"};
+    auto [text, status] = RunCaptured(r);
+    EXPECT_EQ(text, "[$HOME `id` *][a b]");
+    EXPECT_EQ(ExitCodeFromStatus(status), 0u);
+}
+
+TEST(SpawnProcess, ExitCodeAndDeathBySignal)
+{
+    TSpawnRequest r;
+    r.Program = "/bin/sh";
+    r.Args = {"sh", "-c", "exit 3"};
+    EXPECT_EQ(ExitCodeFromStatus(RunCaptured(r).second), 3u);
+    r.Args = {"sh", "-c", "kill -9 $$"};
+    EXPECT_EQ(ExitCodeFromStatus(RunCaptured(r).second), 128u + 9u);
+}
+
+TEST(SpawnProcess, WorkingFolderAndEnvironment)
+{
+    TSpawnRequest r;
+    r.Program = "/bin/sh";
+    r.Args = {"sh", "-c", "pwd; echo \"$ONLY\"; echo \"${HOME-unset}\""};
+    r.Directory = "/tmp";
+    r.Environment = {"ONLY=one"};
+    EXPECT_EQ(RunCaptured(r).first, "/tmp\none\nunset\n");
+}
+
+TEST(SpawnProcess, MissingProgramRaisesAndLeavesNothingOpen)
+{
+    int before = CountOpenFds();
+    TSpawnRequest r;
+    r.Program = "/nonexistent/tool";
+    try {
+        SpawnProcess(r);
+        FAIL() << "started";
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode, ENOENT);
+    }
+    r.Program = "no-such-program-anywhere";
+    EXPECT_THROW(SpawnProcess(r), EOSError);
+    EXPECT_EQ(CountOpenFds(), before);
+}
+
+TEST(SpawnProcess, BadWorkingFolderRaisesFromTheChild)
+{
+    TSpawnRequest r;
+    r.Program = "/bin/true";
+    r.Directory = "/nonexistent/folder";
+    try {
+        SpawnProcess(r);
+        FAIL() << "started";
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode, ENOENT);
+    }
+    // The failed child was reaped: no zombie is left.
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+}
+
+TEST(SpawnProcess, ChildSeesOnlyItsThreeDescriptors)
+{
+    int out[2];
+    MakePipe(out);
+    int stray[2];
+    ASSERT_EQ(pipe(stray), 0); // deliberately not close-on-exec: must still not leak
+    TSpawnRequest r;
+    r.Program = "sleep";
+    r.Args = {"sleep", "5"};
+    r.StdOut = out[1];
+    TChildProcess child = SpawnProcess(r);
+    // Give exec time to happen: the descriptors are dropped at exec.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::vector<std::string> fds;
+    DIR* d = opendir(("/proc/" + std::to_string(child.Pid()) + "/fd").c_str());
+    ASSERT_NE(d, nullptr);
+    while (dirent* e = readdir(d)) {
+        if (e->d_name[0] != '.') {
+            fds.push_back(e->d_name);
+        }
+    }
+    closedir(d);
+    std::sort(fds.begin(), fds.end());
+    EXPECT_EQ(fds, (std::vector<std::string>{"0", "1", "2"}));
+    EXPECT_TRUE(child.Signal(SIGKILL));
+    child.Reap();
+    for (int fd : {out[0], out[1], stray[0], stray[1]}) {
+        close(fd);
+    }
+}
+
+TEST(SpawnProcess, ChildLeadsItsOwnGroupAndGroupSignalReachesGrandchildren)
+{
+    int out[2];
+    MakePipe(out);
+    TSpawnRequest r;
+    r.Program = "/bin/sh";
+    // The grandchild (sleep) reports its pid, then both wait.
+    r.Args = {"sh", "-c", "sleep 30 & echo $!; wait"};
+    r.StdOut = out[1];
+    TChildProcess child = SpawnProcess(r);
+    close(out[1]);
+    EXPECT_EQ(getpgid(child.Pid()), child.Pid());
+    char buf[32] = {};
+    ASSERT_GT(read(out[0], buf, sizeof buf - 1), 0);
+    pid_t grandchild = static_cast<pid_t>(atoi(buf));
+    EXPECT_EQ(getpgid(grandchild), child.Pid());
+    EXPECT_TRUE(child.SignalGroup(SIGTERM));
+    EXPECT_EQ(ExitCodeFromStatus(child.Reap()), 128u + SIGTERM);
+    // The pipe reaches EOF only when the grandchild, its last holder, has gone too.
+    EXPECT_EQ(ReadAll(out[0]), "");
+    close(out[0]);
+}
+
+TEST(TChildProcess, PeekDoesNotReapAndPidfdSignalsTheEnd)
+{
+    TSpawnRequest r;
+    r.Program = "/bin/sh";
+    r.Args = {"sh", "-c", "exit 7"};
+    TChildProcess child = SpawnProcess(r);
+    pollfd p{child.PidFd(), POLLIN, 0};
+    ASSERT_EQ(poll(&p, 1, 5000), 1);
+    EXPECT_TRUE(child.HasEnded());
+    EXPECT_EQ(ExitCodeFromStatus(child.PeekStatus(false)), 7u);
+    EXPECT_EQ(ExitCodeFromStatus(child.PeekStatus(true)), 7u);
+    // Still unreaped: the pid cannot have been reused, so the group signal is safe (and harmless).
+    EXPECT_EQ(kill(child.Pid(), 0), 0);
+    EXPECT_EQ(ExitCodeFromStatus(child.Reap()), 7u);
+    EXPECT_FALSE(child.Assigned());
+    EXPECT_FALSE(child.Signal(SIGKILL));
+}
+
+TEST(TChildProcess, ReleasedChildIsReapedInTheBackground)
+{
+    TSpawnRequest r;
+    r.Program = "/bin/true";
+    pid_t pid;
+    {
+        TChildProcess child = SpawnProcess(r);
+        pid = child.Pid();
+    }
+    for (int i = 0; i < 200 && kill(pid, 0) == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_NE(kill(pid, 0), 0) << "left as a zombie";
+}

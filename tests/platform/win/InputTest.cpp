@@ -1,0 +1,227 @@
+#include "platform/win/Input.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/backend/THeadlessDriver.h"
+#include "WinTestSupport.h"
+
+namespace {
+
+class InputTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (HWND h : GetTopLevelWindows())
+            DestroyWindow(h);
+        PumpAll();
+    }
+    THeadlessDriver Driver;
+    TTestClass Cls{CS_DBLCLKS, clWhite};
+};
+
+TEST_F(InputTest, Click_AsksHitTestThenCursorThenClientMessageWithClientPoint)
+{
+    HWND top = Cls.Create(0, Bounds(100, 100, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND c = Cls.Create(top, Bounds(10, 10, 50, 50));
+    Driver.ProcessMessages();
+    Cls.Log.clear();
+    Driver.Click({115, 120});
+    EXPECT_EQ(Cls.Messages(c, {WM_NCHITTEST, WM_SETCURSOR, WM_LBUTTONDOWN, WM_LBUTTONUP}),
+        (std::vector<UINT>{WM_NCHITTEST, WM_SETCURSOR, WM_NCHITTEST, WM_SETCURSOR, WM_LBUTTONDOWN, WM_NCHITTEST,
+            WM_LBUTTONUP}));
+    for (const auto& m : Cls.Log)
+        if (m.Window == c && m.Msg == WM_LBUTTONDOWN) {
+            EXPECT_EQ(LOWORD(m.LParam), 5);
+            EXPECT_EQ(HIWORD(m.LParam), 10);
+            EXPECT_TRUE(m.WParam & MK_LBUTTON);
+        }
+}
+
+TEST_F(InputTest, HitCodes_BecomeNonClientMessagesWithScreenPoint)
+{
+    HWND top = Cls.Create(0, Bounds(100, 100, 200, 100), WS_POPUP | WS_VISIBLE);
+    Cls.On[WM_NCHITTEST] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
+        return static_cast<short>(HIWORD(l)) < 110 ? HTBORDER : HTCLIENT;
+    };
+    Driver.ProcessMessages();
+    Cls.Log.clear();
+    Driver.MoveTo({150, 105});
+    Driver.Click({150, 105}, 2);
+    Driver.MoveTo({150, 150});
+    EXPECT_EQ(Cls.Messages(top, {WM_NCMOUSEMOVE, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_MOUSEMOVE}),
+        (std::vector<UINT>{WM_NCMOUSEMOVE, WM_NCMOUSEMOVE, WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_MOUSEMOVE}));
+    for (const auto& m : Cls.Log)
+        if (m.Msg == WM_NCRBUTTONDOWN) {
+            EXPECT_EQ(m.WParam, static_cast<WPARAM>(HTBORDER));
+            EXPECT_EQ(LOWORD(m.LParam), 150);
+            EXPECT_EQ(HIWORD(m.LParam), 105);
+        }
+}
+
+TEST_F(InputTest, Capture_SendsPointerToCaptureWindowAndReleaseNotifies)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND a = Cls.Create(top, Bounds(0, 0, 50, 50));
+    HWND b = Cls.Create(top, Bounds(100, 0, 50, 50));
+    Driver.ProcessMessages();
+    SetCapture(a);
+    EXPECT_EQ(GetCapture(), a);
+    Cls.Log.clear();
+    Driver.Click({120, 10});
+    EXPECT_EQ(Cls.Count(b, WM_LBUTTONDOWN), 0);
+    ASSERT_EQ(Cls.Count(a, WM_LBUTTONDOWN), 1);
+    for (const auto& m : Cls.Log) {
+        if (m.Window == a && m.Msg == WM_LBUTTONDOWN) {
+            EXPECT_EQ(LOWORD(m.LParam), 120);
+        }
+    }
+    ReleaseCapture();
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_EQ(Cls.Count(a, WM_CAPTURECHANGED), 1);
+    Driver.Click({120, 10});
+    EXPECT_EQ(Cls.Count(b, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputTest, Focus_KeysAndTextGoToFocusWindow)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND edit = Cls.Create(top, Bounds(0, 0, 50, 50));
+    Driver.ProcessMessages();
+    EXPECT_EQ(GetActiveWindow(), top);
+    SetFocus(edit);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(Cls.Count(edit, WM_SETFOCUS), 1);
+    std::u32string typed;
+    Cls.On[WM_CHAR] = [&](HWND, WPARAM w, LPARAM) -> LRESULT {
+        typed.push_back(static_cast<char32_t>(w));
+        return 0;
+    };
+    Driver.Type("aé\n");
+    EXPECT_EQ(typed, U"a\u00e9\r");
+    EXPECT_EQ(Cls.Count(edit, WM_KEYDOWN), 2);
+    SetFocus(top);
+    EXPECT_EQ(Cls.Count(edit, WM_KILLFOCUS), 1);
+}
+
+TEST_F(InputTest, Keys_WithAltBecomeSystemKeysAndCtrlLetterMakesControlChar)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    Driver.ProcessMessages();
+    Cls.Log.clear();
+    Driver.Press('X', false, false, true);
+    EXPECT_EQ(Cls.Count(top, WM_SYSKEYDOWN), 2);   // Alt itself and X
+    EXPECT_EQ(Cls.Count(top, WM_SYSCHAR), 1);
+    std::vector<WPARAM> chars;
+    Cls.On[WM_CHAR] = [&](HWND, WPARAM w, LPARAM) -> LRESULT {
+        chars.push_back(w);
+        return 0;
+    };
+    Driver.Press('C', false, true);
+    EXPECT_EQ(chars, std::vector<WPARAM>{3});
+    EXPECT_EQ(GetKeyState(VK_CONTROL), 0);
+}
+
+TEST_F(InputTest, Activation_ShowingSecondWindowDeactivatesFirst)
+{
+    HWND a = Cls.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    HWND b = Cls.Create(0, Bounds(200, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    EXPECT_EQ(GetActiveWindow(), b);
+    bool aInactive = false;
+    for (const auto& m : Cls.Log)
+        if (m.Window == a && m.Msg == WM_ACTIVATE && LOWORD(m.WParam) == WA_INACTIVE)
+            aInactive = true;
+    EXPECT_TRUE(aInactive);
+    Cls.Log.clear();
+    Driver.Click({50, 50});
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(Cls.Count(a, WM_MOUSEACTIVATE), 1);
+    EXPECT_EQ(Cls.Count(a, WM_NCACTIVATE), 1);
+    EXPECT_EQ(GetTopLevelWindows().front(), a);
+}
+
+TEST_F(InputTest, Popup_NoActivate_NeverTakesFocusWhenShownOrClicked)
+{
+    HWND form = Cls.Create(0, Bounds(0, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+    HWND edit = Cls.Create(form, Bounds(0, 0, 50, 50));
+    SetFocus(edit);
+    HWND menu = Cls.Create(form, Bounds(50, 50, 100, 100), WS_POPUP, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    ShowWindow(menu, SW_SHOW);
+    Driver.ProcessMessages();
+    EXPECT_EQ(GetActiveWindow(), form);
+    Driver.Click({60, 60});
+    EXPECT_EQ(Cls.Count(menu, WM_LBUTTONDOWN), 1);
+    EXPECT_EQ(GetActiveWindow(), form);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(Cls.Count(menu, WM_ACTIVATE), 0);
+    EXPECT_EQ(GetTopLevelWindows().front(), menu);
+}
+
+TEST_F(InputTest, MouseActivate_NoActivateAndEat_SwallowsClick)
+{
+    HWND a = Cls.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    HWND b = Cls.Create(0, Bounds(200, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    Cls.On[WM_MOUSEACTIVATE] = [](HWND, WPARAM, LPARAM) -> LRESULT { return MA_NOACTIVATEANDEAT; };
+    Driver.Click({50, 50});
+    EXPECT_EQ(GetActiveWindow(), b);
+    EXPECT_EQ(Cls.Count(a, WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(InputTest, DisabledChild_PassesClickToParent)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND c = Cls.Create(top, Bounds(0, 0, 50, 50), WS_CHILD | WS_VISIBLE | WS_DISABLED);
+    Driver.Click({10, 10});
+    EXPECT_EQ(Cls.Count(c, WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(Cls.Count(top, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputTest, DoubleClick_OnlyForClassesThatAskAndWithinTime)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    Driver.DoubleClick({10, 10});
+    EXPECT_EQ(Cls.Count(top, WM_LBUTTONDBLCLK), 1);
+    Driver.Click({10, 10});
+    Driver.Clock().Advance(GetDoubleClickTime() + 1);
+    Driver.Click({10, 10});
+    EXPECT_EQ(Cls.Count(top, WM_LBUTTONDBLCLK), 1);
+
+    TTestClass plain;
+    HWND p = plain.Create(0, Bounds(300, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    Driver.DoubleClick({310, 10});
+    EXPECT_EQ(plain.Count(p, WM_LBUTTONDBLCLK), 0);
+    EXPECT_EQ(plain.Count(p, WM_LBUTTONDOWN), 2);
+    DestroyWindow(p);
+}
+
+TEST_F(InputTest, DropFiles_ReachesWindowAcceptingThemWithPaths)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND c = Cls.Create(top, Bounds(0, 0, 50, 50));
+    std::vector<std::string> got;
+    Cls.On[WM_DROPFILES] = [&](HWND, WPARAM w, LPARAM) -> LRESULT {
+        got = DragQueryFiles(static_cast<HDROP>(w));
+        DragFinish(static_cast<HDROP>(w));
+        return 0;
+    };
+    Driver.DropFiles({10, 10}, {"/tmp/a b.avi"});
+    EXPECT_TRUE(got.empty());   // nobody accepts files yet
+    DragAcceptFiles(top, TRUE);
+    Driver.DropFiles({10, 10}, {"/tmp/a b.avi", "/tmp/\"q\".mpg"});
+    EXPECT_EQ(got, (std::vector<std::string>{"/tmp/a b.avi", "/tmp/\"q\".mpg"}));
+    EXPECT_EQ(Cls.Count(c, WM_DROPFILES), 0);
+}
+
+TEST_F(InputTest, DestroyingFocusAndActiveWindow_MovesOnCleanly)
+{
+    HWND a = Cls.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    HWND b = Cls.Create(0, Bounds(200, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    HWND edit = Cls.Create(b, Bounds(0, 0, 10, 10));
+    SetFocus(edit);
+    SetCapture(edit);
+    DestroyWindow(b);
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_EQ(GetActiveWindow(), a);
+    EXPECT_EQ(GetFocus(), a);
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+#include "platform/win/Paint.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/backend/THeadlessDriver.h"
+#include "platform/gfx/Drawing.h"
+#include "WinTestSupport.h"
+
+namespace {
+
+class PaintTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (HWND h : GetTopLevelWindows())
+            DestroyWindow(h);
+        PumpAll();
+    }
+    TPixel At(HWND top, int x, int y) { return Driver.PixelAt(top, x, y); }
+
+    THeadlessDriver Driver;
+    TTestClass White{0, clWhite};
+    TTestClass Blue{0, clBlue};
+    TTestClass Green{0, clLime};
+};
+
+TEST_F(PaintTest, ShownWindowTree_PaintsParentsBeforeChildren)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP);
+    HWND a = Blue.Create(top, Bounds(10, 10, 40, 40));
+    HWND b = Green.Create(a, Bounds(5, 5, 10, 10));
+    ShowWindow(top, SW_SHOWNA);
+    std::vector<HWND> order;
+    for (TTestClass* c : {&White, &Blue, &Green})
+        c->On[WM_PAINT] = [&order, c](HWND h, WPARAM w, LPARAM l) -> LRESULT {
+            order.push_back(h);
+            return DefWindowProc(h, WM_PAINT, w, l);
+        };
+    Driver.ProcessMessages();
+    EXPECT_EQ(order, (std::vector<HWND>{top, a, b}));
+    EXPECT_EQ(At(top, 1, 1), ColorToPixel(clWhite));
+    EXPECT_EQ(At(top, 12, 12), ColorToPixel(clBlue));
+    EXPECT_EQ(At(top, 16, 16), ColorToPixel(clLime));
+    Driver.SaveWindow(top, "PaintTest_Tree", OMBRIX_TEST_PICTURES);
+}
+
+TEST_F(PaintTest, InvalidatedChild_IsClippedBySiblingAbove)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND below = Blue.Create(top, Bounds(10, 10, 50, 50));
+    HWND above = Green.Create(top, Bounds(30, 30, 50, 50));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    ASSERT_EQ(GetChildWindows(top).front(), above);
+    // The lower sibling paints red over all it thinks it has; the part under `above` must stay green.
+    Blue.On[WM_PAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, Rect(0, 0, 50, 50), red);
+        DeleteObject(red);
+        EndPaint(h, &ps);
+        return 0;
+    };
+    InvalidateRect(below, nullptr, FALSE);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 15, 15), RgbToPixel(RGB(255, 0, 0)));
+    EXPECT_EQ(At(top, 35, 35), ColorToPixel(clLime));
+    EXPECT_EQ(At(top, 5, 5), ColorToPixel(clWhite));
+}
+
+TEST_F(PaintTest, WindowRegion_ClipsPaintingAndHitTesting)
+{
+    HWND top = White.Create(0, Bounds(200, 200, 100, 100), WS_POPUP);
+    HWND c = Blue.Create(top, Bounds(0, 0, 60, 60));
+    SetWindowRgn(c, CreateRectRgn(0, 0, 30, 60), FALSE);   // only the left half is the window
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 10, 10), ColorToPixel(clBlue));
+    EXPECT_EQ(At(top, 45, 10), ColorToPixel(clWhite));
+    EXPECT_EQ(WindowFromPoint({210, 210}), c);
+    EXPECT_EQ(WindowFromPoint({245, 210}), top);
+    HRGN r = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(c, r), SIMPLEREGION);
+    DeleteObject(r);
+}
+
+TEST_F(PaintTest, BeginPaint_ErasesOnceAndValidates)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 50, 50), WS_POPUP);
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    White.Log.clear();
+    TRect part = Rect(0, 0, 10, 10);
+    InvalidateRect(top, &part, TRUE);
+    TRect upd;
+    EXPECT_TRUE(GetUpdateRect(top, &upd, FALSE));
+    EXPECT_EQ(upd, part);
+    Driver.ProcessMessages();
+    EXPECT_EQ(White.Count(top, WM_PAINT), 1);
+    EXPECT_EQ(White.Count(top, WM_ERASEBKGND), 1);
+    EXPECT_FALSE(GetUpdateRect(top, &upd, FALSE));
+}
+
+TEST_F(PaintTest, ValidateRect_RemovesPendingPaint)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 50, 50), WS_POPUP);
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    White.Log.clear();
+    InvalidateRect(top, nullptr, TRUE);
+    ValidateRect(top, nullptr);
+    Driver.ProcessMessages();
+    EXPECT_EQ(White.Count(top, WM_PAINT), 0);
+}
+
+TEST_F(PaintTest, HandlerIgnoringPaint_IsNotSentWmPaintForever)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 50, 50), WS_POPUP);
+    White.On[WM_PAINT] = [](HWND, WPARAM, LPARAM) -> LRESULT { return 0; };
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(White.Count(top, WM_PAINT), 1);
+    EXPECT_FALSE(HasPendingMessages());
+}
+
+TEST_F(PaintTest, GetDC_DrawsOnlyWhereWindowIsSeen)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP);
+    HWND c = White.Create(top, Bounds(20, 20, 60, 60));
+    HWND cover = Green.Create(top, Bounds(50, 0, 50, 100));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    HDC dc = GetDC(c);
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, Rect(-100, -100, 200, 200), red);
+    DeleteObject(red);
+    ReleaseDC(c, dc);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 25, 25), RgbToPixel(RGB(255, 0, 0)));
+    EXPECT_EQ(At(top, 10, 10), ColorToPixel(clWhite));   // outside the child
+    EXPECT_EQ(At(top, 60, 30), ColorToPixel(clLime));    // under the sibling above
+    (void)cover;
+}
+
+TEST_F(PaintTest, Frame_NcPaintGetsWholeWindowContext)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 60, 40), WS_POPUP | WS_BORDER);
+    White.On[WM_NCPAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+        HDC dc = GetWindowDC(h);
+        HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+        FillRect(dc, Rect(0, 0, 60, 40), b);   // the client area must stay untouched
+        DeleteObject(b);
+        ReleaseDC(h, dc);
+        return 0;
+    };
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 0, 0), RgbToPixel(RGB(0, 0, 255)));
+    EXPECT_EQ(At(top, 30, 20), ColorToPixel(clWhite));
+    EXPECT_EQ(White.Count(top, WM_NCPAINT), 1);
+}
+
+TEST_F(PaintTest, MovedChild_UncoversParentWhichRepaints)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND c = Blue.Create(top, Bounds(0, 0, 20, 20));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    SetWindowPos(c, 0, 50, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 5, 5), ColorToPixel(clWhite));
+    EXPECT_EQ(At(top, 55, 55), ColorToPixel(clBlue));
+}
+
+TEST_F(PaintTest, Layered_OpacityReachesBackendWindow)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 50, 50), WS_POPUP, WS_EX_LAYERED);
+    ShowWindow(top, SW_SHOWNA);
+    EXPECT_TRUE(SetLayeredWindowAttributes(top, 0, 128, LWA_ALPHA));
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(top, nullptr, &alpha, nullptr);
+    EXPECT_EQ(alpha, 128);
+    SetWindowLongPtr(top, GWL_EXSTYLE, 0);
+    EXPECT_FALSE(SetLayeredWindowAttributes(top, 0, 10, LWA_ALPHA));
+}
+
+}  // namespace

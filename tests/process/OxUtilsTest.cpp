@@ -1,0 +1,77 @@
+#include "process/OxUtils.h"
+
+#include "platform/rtl/TStringList.h"
+#include "platform/win/MessageQueue.h"
+#include "platform/win/Window.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <thread>
+
+TEST(StringsToMultiSz, EachStringEndsWithNulAndOneMoreEndsTheBlock)
+{
+    TStringList list;
+    list.Add("A=1");
+    list.Add("B=2");
+    EXPECT_EQ(StringsToMultiSz(list), std::string("A=1\0B=2\0\0", 9));
+    TStringList empty;
+    EXPECT_EQ(StringsToMultiSz(empty), std::string("\0", 1));
+}
+
+TEST(StringsToMultiSz, EmptyStringRaises)
+{
+    TStringList list;
+    list.Add("A=1");
+    list.Add("");
+    try {
+        StringsToMultiSz(list);
+        FAIL();
+    } catch (const EOxBaseError& e) {
+        EXPECT_EQ(e.Message(), "String list passed to StringsToMultiSz cannot contain empty strings.");
+    }
+}
+
+TEST(OSCheck, FalseRaisesTheLastError)
+{
+    EXPECT_TRUE(OSCheck(true));
+    errno = ENOENT;
+    try {
+        OSCheck(false);
+        FAIL();
+    } catch (const EOSError& e) {
+        EXPECT_EQ(e.ErrorCode, ENOENT);
+    }
+}
+
+TEST(AllocateHWndEx, MethodGetsPostedMessagesFromOtherThreads)
+{
+    std::vector<UINT> got;
+    HWND wnd = AllocateHWndEx([&](TMessage& m) {
+        if (m.Msg >= WM_USER) {
+            got.push_back(m.Msg);
+            m.Result = 7;
+        }
+    });
+    ASSERT_NE(wnd, 0u);
+    EXPECT_EQ(SendMessage(wnd, WM_USER + 5), 7);
+    std::thread([wnd] { PostMessage(wnd, WM_USER + 6); }).join();
+    TMsg m;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        DispatchMessage(&m);
+    }
+    EXPECT_EQ(got, (std::vector<UINT>{WM_USER + 5, WM_USER + 6}));
+    DeallocateHWndEx(wnd);
+    EXPECT_FALSE(IsWindow(wnd));
+    // A post to the freed window is dropped, not delivered to a stale method.
+    EXPECT_FALSE(PostMessage(wnd, WM_USER + 7));
+}
+
+TEST(AllocateHWndEx, WithoutMethodBehavesAsPlainWindow)
+{
+    HWND wnd = AllocateHWndEx(nullptr);
+    ASSERT_NE(wnd, 0u);
+    EXPECT_EQ(SendMessage(wnd, WM_USER + 1), 0);
+    EXPECT_EQ(GetClassName(wnd), "TOxUtilWindow");
+    DeallocateHWndEx(wnd);
+}
