@@ -69,7 +69,7 @@ void BM_Throughput(benchmark::State& state)
     runner.SetConsoleOptions({coOwnerData, coRedirect});
     double lines = 0;
     bool done = false;
-    runner.SetOnRead([&](TObject*, const std::string&, bool, bool ends) {
+    runner.OnRead = [&](TObject*, const std::string&, bool, bool ends) {
         if (ends) {
             lines += 1;
             // A GUI thread that stalls for 20 ms every 100,000 lines.
@@ -77,7 +77,7 @@ void BM_Throughput(benchmark::State& state)
                 usleep(20000);
             }
         }
-    });
+    };
     runner.OnTerminate = [&](TObject*, DWORD) { done = true; };
     double runnerSeconds = 0;
     double catSeconds = 0;

@@ -62,12 +62,6 @@ struct TPipe {
     TFd write{fds[1]};
 };
 
-// Blanks and control characters at both ends go, as the original trimming did.
-std::string TrimControl(const std::string& s)
-{
-    return Trim(s);
-}
-
 std::string AbsolutePath(const std::string& path)
 {
     if (path.empty() || path[0] == '/') {
@@ -197,7 +191,7 @@ void TOxCreateProcess::Run()
     FTerminateCalled = false;
 
     std::vector<std::string> args = SplitCommandLine(FCommandLine);
-    std::string program = TrimControl(FApplicationName);
+    std::string program = Trim(FApplicationName);
     if (program.empty() && !args.empty()) {
         program = args[0];
     }
@@ -212,7 +206,7 @@ void TOxCreateProcess::Run()
     TSpawnRequest request;
     request.Program = AbsolutePath(tool);
     request.Args = std::move(args);
-    request.Directory = TrimControl(FCurrentDirectory);
+    request.Directory = Trim(FCurrentDirectory);
     if (FEnvironment.Count() > 0) {
         StringsToMultiSz(FEnvironment); // raises for an empty line, before anything starts
         for (int i = 0; i < FEnvironment.Count(); ++i) {

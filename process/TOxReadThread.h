@@ -7,6 +7,7 @@
 // Nothing is ever dropped: when the GUI thread lags, the buffer stops growing at kReadBufferLimit and
 // the thread waits, so the child blocks on its full pipe until the GUI thread catches up.
 #include "platform/rtl/Types.h"
+#include "platform/win/Messages.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -20,7 +21,7 @@ class TOxReader;
 
 // Posted by each runner thread as the last thing it does: wParam = which thread (kind), lParam = the
 // run it belongs to. The hidden window joins the thread and runs its end handler on the GUI thread.
-constexpr UINT CM_THREADDONE = 0x0400 + 3; // WM_USER + 3
+constexpr UINT CM_THREADDONE = WM_USER + 3;
 
 constexpr std::size_t kReadBufferLimit = 131072;
 // What the GUI thread hands to the line parser at a time.
