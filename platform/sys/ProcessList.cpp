@@ -4,6 +4,7 @@
 #include "platform/rtl/TStringList.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -12,8 +13,6 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <map>
 
 namespace {
@@ -34,10 +33,29 @@ std::string ReadLink(const std::string& path)
     return target;
 }
 
+// The whole of a small /proc file, or what could be read of it. A process can end while we read
+// its files (the read then fails with ESRCH), so errors only shorten the result; the stream library
+// would throw from the middle of the scan instead.
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string text;
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return text;
+    }
+    char buffer[4096];
+    for (;;) {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
 }
 
 std::string BaseNameOf(const std::string& path)
