@@ -1,0 +1,233 @@
+#include "app/om_convert.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/om_tables.h"
+#include "platform/sys/CommandLine.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+struct Jobs : ::testing::Test {
+    TComponent owner{nullptr};
+    TOmTables tables{&owner};
+    TProfileState profile;
+    TJobSettings settings;
+
+    void SetUp() override
+    {
+        profile.DeviceName = "Iphone / Ipod Touch";
+        profile.ScreenSize = "480x320";
+        profile.Destination = "/home/u/Documents/Ombrix";
+        profile.Encoder = "mencoder";
+        profile.Template = "-ovc x264 -oac faac";
+        profile.Extension = "mp4";
+        profile.MaxFps = 30;
+        profile.Option1 = "0";
+        settings.WorkFolder = "/home/u/.local/share/Ombrix3/";
+    }
+
+    // A video file record as the identification leaves it.
+    int AddFile(const std::string& Path, const std::string& Name)
+    {
+        TskSkinStringGrid& g = *tables.StringGrid1;
+        const int r = AppendRow(g);
+        g.SetCells(SourceRecord::RowId, r, "0000" + std::to_string(r));
+        g.SetCells(SourceRecord::Kind, r, "VIDEO");
+        g.SetCells(SourceRecord::Title, r, Name);
+        g.SetCells(SourceRecord::VideoCodec, r, "ffh264");
+        g.SetCells(SourceRecord::VideoWidth, r, "1280");
+        g.SetCells(SourceRecord::VideoHeight, r, "720");
+        g.SetCells(SourceRecord::FrameRate, r, "23.976");
+        g.SetCells(SourceRecord::VideoAspect, r, "1.7778");
+        g.SetCells(SourceRecord::SourcePath, r, Path);
+        g.SetCells(SourceRecord::SourceArg, r, QuoteArg(Path));
+        g.SetCells(SourceRecord::AudioChoice, r, "1 eng");
+        g.SetCells(SourceRecord::SubtitlesOn, r, "NO");
+        g.SetCells(SourceRecord::Selected, r, "YES");
+        g.SetCells(SourceRecord::RoundedLength, r, "600");
+        g.SetCells(SourceRecord::OutputName, r, Name);
+        return r;
+    }
+
+    std::string Job(int Row, int Col) { return tables.convertgrid->Cells(Col, Row); }
+    int Build(int Source) { return BuildJob(*tables.convertgrid, *tables.StringGrid1, profile, settings, Source); }
+    Args OptionArgs(int Row) { return SplitCommandLine(Job(Row, JobRecord::JobOptions)); }
+    std::string Font() { return "/home/u/.local/share/Ombrix3/mplayer/subfont.ttf"; }
+};
+
+TEST_F(Jobs, FileGivesAJobWithItsOwnFields)
+{
+    const int s = AddFile("/v/My Clip.avi", "My Clip");
+    const int r = Build(s);
+    ASSERT_EQ(r, 0);
+    EXPECT_EQ(Job(r, JobRecord::JobId), "00000");
+    EXPECT_EQ(Job(r, JobRecord::Encoder), "mencoder");
+    EXPECT_EQ(Job(r, JobRecord::OptionTemplate), "-ovc x264 -oac faac");
+    EXPECT_EQ(Job(r, JobRecord::OutputExt), "mp4");
+    EXPECT_EQ(Job(r, JobRecord::JobOptions), " -aspect 1.7778 -aid 1 -noautosub -forcedsubsonly");
+    EXPECT_EQ(Job(r, JobRecord::SourceArg), "\"/v/My Clip.avi\"");
+    EXPECT_EQ(Job(r, JobRecord::OutputFolder), "/home/u/Documents/Ombrix/");
+    EXPECT_EQ(Job(r, JobRecord::OutputName), "My Clip");
+    EXPECT_EQ(Job(r, JobRecord::OutputFile), "My Clip.mp4");
+    EXPECT_EQ(Job(r, JobRecord::DeviceName), "Iphone / Ipod Touch");
+    EXPECT_EQ(Job(r, JobRecord::LengthSeconds), "600");
+    EXPECT_EQ(Job(r, JobRecord::ScreenSize), "480x320");
+    EXPECT_EQ(Job(r, JobRecord::FrameWidth), "1280");
+    EXPECT_EQ(Job(r, JobRecord::FrameHeight), "720");
+    EXPECT_EQ(Job(r, JobRecord::Aspect), "1.7778");
+    EXPECT_EQ(Job(r, JobRecord::ProfileOption1), "0");
+    EXPECT_EQ(Job(r, JobRecord::ProfileOption2), "0");
+    EXPECT_EQ(Job(r, JobRecord::SourceRow), "0");
+    EXPECT_EQ(Job(r, JobRecord::VideoCodec), "ffh264");
+    EXPECT_EQ(Job(r, JobRecord::GroupKey), "/v/My Clip.avi");
+    EXPECT_EQ(Job(r, JobRecord::FrameRate), "23.976");
+}
+
+TEST_F(Jobs, UnselectedOrFramelessSourcesGiveNoJob)
+{
+    const int a = AddFile("/v/a.avi", "a");
+    tables.StringGrid1->SetCells(SourceRecord::Selected, a, "Done");
+    const int b = AddFile("/v/b.avi", "b");
+    tables.StringGrid1->SetCells(SourceRecord::VideoWidth, b, "");
+    EXPECT_EQ(Build(a), -1);
+    EXPECT_EQ(Build(b), -1);
+    EXPECT_EQ(tables.convertgrid->Cells(0, 0), "");
+}
+
+TEST_F(Jobs, DvdTitleGetsItsAngleAndACappedFrameRate)
+{
+    TskSkinStringGrid& g = *tables.StringGrid1;
+    const int s = AddFile("/media/cdrom0", "Film_1");
+    g.SetCells(SourceRecord::Kind, s, "DVD");
+    g.SetCells(SourceRecord::SourceArg, s, "-dvd-device /media/cdrom0 dvdnav://1");
+    g.SetCells(SourceRecord::VideoAspect, s, "");
+    g.SetCells(SourceRecord::DvdAspect, s, "1.7778");
+    g.SetCells(SourceRecord::FrameRate, s, "59.94");
+    g.SetCells(SourceRecord::AngleOn, s, "YES");
+    g.SetCells(SourceRecord::Angle, s, "2");
+    const int r = Build(s);
+    EXPECT_EQ(Job(r, JobRecord::JobOptions), " -aid 1 -noautosub -forcedsubsonly -angle 2");
+    EXPECT_EQ(Job(r, JobRecord::SourceArg), "-dvd-device /media/cdrom0 dvdnav://1");
+    EXPECT_EQ(Job(r, JobRecord::FrameRate), "30");
+    EXPECT_EQ(Job(r, JobRecord::Aspect), "");
+}
+
+TEST_F(Jobs, FrameRateRules)
+{
+    EXPECT_DOUBLE_EQ(JobFrameRate("", 30), 5);
+    EXPECT_DOUBLE_EQ(JobFrameRate("59.94", 30), 30);
+    EXPECT_DOUBLE_EQ(JobFrameRate("23.976", 30), 23.976);
+    EXPECT_DOUBLE_EQ(JobFrameRate("29.97", 12), 12);
+    EXPECT_DOUBLE_EQ(JobFrameRate("25", 0), 25); // a profile without a maximum caps nothing
+}
+
+TEST_F(Jobs, EveryJobKeepsItsOwnFrameRate)
+{
+    const int a = AddFile("/v/a.avi", "a");
+    const int b = AddFile("/v/b.avi", "b");
+    tables.StringGrid1->SetCells(SourceRecord::FrameRate, b, "");
+    const int ja = Build(a);
+    const int jb = Build(b);
+    EXPECT_EQ(Job(ja, JobRecord::FrameRate), "23.976");
+    EXPECT_EQ(Job(jb, JobRecord::FrameRate), "5");
+}
+
+TEST_F(Jobs, TemplateWithItsOwnRateLeavesTheRateEmpty)
+{
+    profile.Template = "-ovc lavc -ofps 15";
+    EXPECT_EQ(Job(Build(AddFile("/v/a.avi", "a")), JobRecord::FrameRate), "");
+}
+
+TEST_F(Jobs, MkvSourceGetsMcZeroWhateverTheCase)
+{
+    const int r = Build(AddFile("/v/a.MKV", "a"));
+    EXPECT_EQ(Job(r, JobRecord::OptionTemplate), "-ovc x264 -oac faac -mc 0");
+}
+
+TEST_F(Jobs, AspectStartingWithZeroOrNamedByTheTemplateIsLeftOut)
+{
+    const int s = AddFile("/v/a.avi", "a");
+    tables.StringGrid1->SetCells(SourceRecord::VideoAspect, s, "0.0000");
+    EXPECT_EQ(Job(Build(s), JobRecord::JobOptions).find("-aspect"), std::string::npos);
+    tables.StringGrid1->SetCells(SourceRecord::VideoAspect, s, "1.3333");
+    profile.Template = "-ovc lavc -lavcopts aspect=4/3";
+    EXPECT_EQ(Job(Build(s), JobRecord::JobOptions).find("-aspect"), std::string::npos);
+}
+
+TEST_F(Jobs, MissingOrWordlessStreamIdsGiveNoAidOrSid)
+{
+    const int s = AddFile("/v/a.avi", "a");
+    tables.StringGrid1->SetCells(SourceRecord::AudioChoice, s, "");
+    EXPECT_EQ(Job(Build(s), JobRecord::JobOptions), " -aspect 1.7778 -noautosub -forcedsubsonly");
+    tables.StringGrid1->SetCells(SourceRecord::AudioChoice, s, "128");
+    EXPECT_EQ(OptionArgs(Build(s)), (Args{"-aspect", "1.7778", "-aid", "128", "-noautosub", "-forcedsubsonly"}));
+}
+
+TEST_F(Jobs, ClosedCaptionsOnAndOff)
+{
+    const int s = AddFile("/v/a.avi", "a");
+    settings.ClosedCaptions = true;
+    EXPECT_EQ(OptionArgs(Build(s)), (Args{"-aspect", "1.7778", "-aid", "1", "-subcc", "1"}));
+    settings.ClosedCaptions = false;
+    EXPECT_EQ(OptionArgs(Build(s)), (Args{"-aspect", "1.7778", "-aid", "1", "-noautosub", "-forcedsubsonly"}));
+}
+
+TEST_F(Jobs, ChosenSideSubtitleIsPassedAsExactlyOnePath)
+{
+    TskSkinStringGrid& g = *tables.StringGrid1;
+    const int s = AddFile("/v/a b.avi", "a b");
+    g.SetCells(SourceRecord::AudioChoice, s, "");
+    g.SetCells(SourceRecord::VideoAspect, s, "");
+    g.SetCells(SourceRecord::SubtitleStreams, s, "SRT File:/v/a b.srt\r\nSRT File:/v/a \"b\".ssa\r\n");
+    g.SetCells(SourceRecord::SubtitlesOn, s, "YES");
+    g.SetCells(SourceRecord::SubtitleChoice, s, "SRT File:/v/a \"b\".ssa");
+    EXPECT_EQ(OptionArgs(Build(s)),
+              (Args{"-sub", "/v/a \"b\".ssa", "-subfont-autoscale", "1", "-spuaa", "4", "-font", Font()}));
+}
+
+TEST_F(Jobs, StreamSubtitleChoiceGetsNoSideFile)
+{
+    TskSkinStringGrid& g = *tables.StringGrid1;
+    const int s = AddFile("/v/a.avi", "a");
+    g.SetCells(SourceRecord::AudioChoice, s, "");
+    g.SetCells(SourceRecord::VideoAspect, s, "");
+    g.SetCells(SourceRecord::SubtitleStreams, s, "3 eng\r\nSRT File:/v/a.srt\r\n");
+    g.SetCells(SourceRecord::SubtitlesOn, s, "YES");
+    g.SetCells(SourceRecord::SubtitleChoice, s, "3 eng");
+    EXPECT_EQ(OptionArgs(Build(s)), (Args{"-sid", "3", "-subfont-autoscale", "1", "-spuaa", "4", "-font", Font()}));
+}
+
+TEST_F(Jobs, TypedOutputNameCannotLeaveTheFolderOrBecomeAnOption)
+{
+    TskSkinStringGrid& g = *tables.StringGrid1;
+    const int s = AddFile("/v/a.avi", "Holiday");
+    g.SetCells(SourceRecord::OutputName, s, "../../etc/cron.d/x");
+    EXPECT_EQ(Job(Build(s), JobRecord::OutputName), "etccron.dx");
+    g.SetCells(SourceRecord::OutputName, s, "-o \"evil\"");
+    const int r = Build(s);
+    EXPECT_EQ(Job(r, JobRecord::OutputName), "o \"evil\"");
+    EXPECT_EQ(Job(r, JobRecord::OutputFile), "o \"evil\".mp4");
+    // Quoted for a command line, the name with its quotes stays one argument.
+    const std::string out = Job(r, JobRecord::OutputFolder) + Job(r, JobRecord::OutputFile);
+    EXPECT_EQ(SplitCommandLine("-o " + QuoteArg(out)), (Args{"-o", out}));
+    g.SetCells(SourceRecord::OutputName, s, "/..");
+    EXPECT_EQ(Job(Build(s), JobRecord::OutputName), "Holiday");
+}
+
+TEST_F(Jobs, JobTableRowsAreAppendedAndStartEmpty)
+{
+    const int a = AddFile("/v/a.avi", "a");
+    tables.convertgrid->SetCells(50, 0, "stale");
+    tables.convertgrid->SetCells(0, 0, "");
+    EXPECT_EQ(Build(a), 0);
+    EXPECT_EQ(Job(0, 50), "");
+    EXPECT_EQ(Build(a), 1);
+    EXPECT_EQ(Job(1, JobRecord::JobId), "00001");
+}
+
+} // namespace

@@ -1,0 +1,275 @@
+#include "app/om_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/IniFiles.h"
+#include "platform/rtl/TStringList.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch folder of its own, removed afterwards.
+struct TempFolder {
+    fs::path Path;
+    TempFolder()
+    {
+        char pattern[] = "/tmp/om_functions_XXXXXX";
+        Path = mkdtemp(pattern);
+    }
+    ~TempFolder() { fs::remove_all(Path); }
+    std::string operator/(const std::string& Name) const { return (Path / Name).string(); }
+    void Touch(const std::string& Name) const
+    {
+        fs::create_directories((Path / Name).parent_path());
+        std::ofstream(Path / Name) << "x";
+    }
+};
+
+// HOME pointed at a scratch folder for one test.
+struct TempHome : TempFolder {
+    std::string Saved;
+    TempHome()
+    {
+        if (const char* home = std::getenv("HOME"))
+            Saved = home;
+        setenv("HOME", Path.c_str(), 1);
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("XDG_CONFIG_HOME");
+    }
+    ~TempHome() { setenv("HOME", Saved.c_str(), 1); }
+};
+
+// --- title text -------------------------------------------------------------------------------
+
+TEST(CleanTitleText, SeparatorsRecordedAndCaseAreCleaned)
+{
+    EXPECT_EQ(CleanTitleText("MY_MOVIE.(2008)-Recorded"), "My Movie 2008");
+    EXPECT_EQ(CleanTitleText("  a__b  "), "A B");
+    EXPECT_EQ(CleanTitleText(""), "");
+}
+
+TEST(CleanTitleText, LongTitleIsCutToFiftyCharactersAndTrimmed)
+{
+    const std::string sixty = std::string(49, 'a') + " " + std::string(10, 'b');
+    const std::string cleaned = CleanTitleText(sixty);
+    EXPECT_EQ(cleaned, "A" + std::string(48, 'a'));
+}
+
+TEST(CleanTitleText, MultiByteCharactersAreNeverSplit)
+{
+    std::string title;
+    for (int i = 0; i < 60; ++i)
+        title += "\xC3\xA9"; // é
+    const std::string cleaned = CleanTitleText(title);
+    EXPECT_EQ(cleaned.size(), 100u); // 50 characters of 2 bytes
+}
+
+// --- extensions and paths ---------------------------------------------------------------------
+
+TEST(Extensions, ExtensionIsLowerCasedWithoutDot)
+{
+    EXPECT_EQ(GetExtensionNoDot("/v/Clip.MPG"), "mpg");
+    EXPECT_EQ(GetExtensionNoDot("/v/Clip"), "");
+    TStringList ext;
+    ext.Add("mkv");
+    EXPECT_TRUE(IsVideoExtension("/v/a.MKV", ext));
+    EXPECT_FALSE(IsVideoExtension("/v/a.txt", ext));
+    TStringList none;
+    EXPECT_FALSE(IsImageExtension("/v/a.iso", none));
+}
+
+TEST(Paths, StripVideoTsRemovesOnlyTheLastComponentAndKeepsCase)
+{
+    EXPECT_EQ(StripVideoTs("/media/Film/VIDEO_TS"), "/media/Film");
+    EXPECT_EQ(StripVideoTs("/media/Film/video_ts/"), "/media/Film");
+    EXPECT_EQ(StripVideoTs("/media/Film/Extras"), "/media/Film/Extras");
+    EXPECT_EQ(StripVideoTs("/VIDEO_TS"), "/");
+}
+
+TEST(Paths, JoinUsesExactlyOneSlash)
+{
+    EXPECT_EQ(JoinPath("/a/", "/b"), "/a/b");
+    EXPECT_EQ(JoinPath("/a", "b"), "/a/b");
+    EXPECT_EQ(JoinPath("", "b"), "b");
+}
+
+TEST(Lists, NotInListIsCaseSensitive)
+{
+    TStringList list;
+    list.Add("Zune 30");
+    EXPECT_FALSE(NotInList("Zune 30", list));
+    EXPECT_TRUE(NotInList("zune 30", list));
+}
+
+// --- numbers and times --------------------------------------------------------------------------
+
+TEST(FormatHms, RoundsHalfToEvenAndShowsHoursWithoutLeadingZero)
+{
+    EXPECT_EQ(FormatHms(3725.4), "1:02:05");
+    EXPECT_EQ(FormatHms(59.5), "0:01:00");
+    EXPECT_EQ(FormatHms(0.5), "0:00:00");
+    EXPECT_EQ(FormatHms(36000), "10:00:00");
+}
+
+TEST(FormatSizeMB, KilobitsTimesSecondsAsMegabytes)
+{
+    EXPECT_EQ(FormatSizeMB(500, 128, 3600), "282.60 MB");
+    EXPECT_EQ(FormatSizeMB(0, 0, 0), "0.00 MB");
+}
+
+TEST(ParseFloatDot, CommaCountsAsPointAndBadTextGivesZero)
+{
+    EXPECT_DOUBLE_EQ(ParseFloatDot("25,000"), 25.0);
+    EXPECT_DOUBLE_EQ(ParseFloatDot("23.976"), 23.976);
+    EXPECT_DOUBLE_EQ(ParseFloatDot("123456789012"), 0.0); // 12 characters
+    EXPECT_DOUBLE_EQ(ParseFloatDot("12345678901"), 12345678901.0);
+    EXPECT_DOUBLE_EQ(ParseFloatDot(""), 0.0);
+    EXPECT_DOUBLE_EQ(ParseFloatDot("abc"), 0.0);
+    EXPECT_DOUBLE_EQ(ParseFloatDot("nan"), 0.0);
+    EXPECT_TRUE(IsFloat("1.5"));
+    EXPECT_FALSE(IsFloat("1,5"));
+}
+
+// --- unique and safe names ------------------------------------------------------------------------
+
+TEST(MakeUniqueFileName, FirstFreeCounter)
+{
+    TempFolder dir;
+    EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(1)");
+    dir.Touch("Film(1).mp4");
+    EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(2)");
+}
+
+TEST(MakeUniqueFileName, KeepsCountingPastNinetyNine)
+{
+    TempFolder dir;
+    for (int n = 1; n <= 98; ++n)
+        dir.Touch("Film(" + std::to_string(n) + ").mp4");
+    EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(99)");
+    dir.Touch("Film(99).mp4");
+    EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(100)");
+}
+
+TEST(SafeOutputName, SlashesNulAndLeadingDashOrDotAreRemoved)
+{
+    EXPECT_EQ(SafeOutputName("../../etc/x"), "etcx");
+    EXPECT_EQ(SafeOutputName("-o evil"), "o evil");
+    EXPECT_EQ(SafeOutputName(std::string("a\0b", 3)), "ab");
+    EXPECT_EQ(SafeOutputName("say \"hi\""), "say \"hi\"");
+    EXPECT_EQ(SafeOutputName("..."), "");
+}
+
+// --- files and folders --------------------------------------------------------------------------
+
+TEST(FindFiles, OwnFilesFirstThenSubfoldersDepthFirstWithCaseInsensitiveMask)
+{
+    TempFolder dir;
+    dir.Touch("VIDEO_TS.IFO");
+    dir.Touch("b/VTS_01_0.ifo");
+    dir.Touch("a/c/x.IFO");
+    dir.Touch("a/readme.txt");
+    TStringList found;
+    found.Add("stale");
+    FindFiles(dir.Path.string(), "*.ifo", found);
+    ASSERT_EQ(found.Count(), 3);
+    EXPECT_EQ(found[0], dir / "VIDEO_TS.IFO");
+    EXPECT_EQ(found[1], dir / "a/c/x.IFO");
+    EXPECT_EQ(found[2], dir / "b/VTS_01_0.ifo");
+}
+
+TEST(FileSizes, LargeAndNonEmptyFilesAreRegularFilesAboveTheirLimits)
+{
+    TempFolder dir;
+    fs::path big = dir.Path / "Big Film.mpg";
+    std::ofstream(big).close();
+    fs::resize_file(big, 900LL * 1024000 + 1024000); // sparse: costs no disk
+    fs::path small = dir.Path / "small.mpg";
+    std::ofstream(small) << "tiny";
+    EXPECT_TRUE(IsLargeFile(big.string()));
+    EXPECT_TRUE(IsNonEmptyFile(big.string()));
+    EXPECT_FALSE(IsLargeFile(small.string()));
+    EXPECT_FALSE(IsNonEmptyFile(small.string()));
+    EXPECT_FALSE(IsNonEmptyFile(dir.Path.string()));
+    // A large file without a volume label is named after the file less its last 4 characters.
+    EXPECT_EQ(GetVolumeTitle("\"" + big.string() + "\""), "Big Film");
+    EXPECT_EQ(GetVolumeTitle(small.string()), "Small Mpg");
+}
+
+TEST(Shortcuts, OnlyLnkFilesAreResolved)
+{
+    EXPECT_EQ(ResolveShortcut("/x/a.url"), "NOT a shortuct by extension!");
+    EXPECT_EQ(ResolveShortcut("/x/a.LNK"), "");
+}
+
+TEST(ShellFolders, FoldersFollowHome)
+{
+    TempHome home;
+    EXPECT_EQ(GetMyDocumentsFolder(), home / "Documents/");
+    EXPECT_EQ(GetAppDataFolder(), home / ".local/share/");
+    unsetenv("HOME");
+    EXPECT_THROW(GetMyDocumentsFolder(), Exception);
+}
+
+TEST(ShellFolders, DesktopShortcutIsWrittenAsInternetShortcut)
+{
+    TempHome home;
+    fs::create_directories(home.Path / "Desktop");
+    CreateDesktopShortcut();
+    TMemIniFile ini(home / "Desktop/Faster Ombrix.URL");
+    EXPECT_FALSE(ini.ReadString("InternetShortcut", "URL", "").empty());
+    EXPECT_EQ(ini.ReadString("InternetShortcut", "IconIndex", ""), "0");
+    EXPECT_FALSE(ini.ReadString("InternetShortcut", "IconFile", "").empty());
+}
+
+TEST(Drives, PlainFolderIsNoDvdSourceAndNoDriveRoot)
+{
+    TempFolder dir;
+    dir.Touch("VIDEO_TS/VIDEO_TS.IFO");
+    EXPECT_FALSE(IsDvdSource(dir.Path.string()));
+    EXPECT_FALSE(IsDriveRoot(dir.Path.string()));
+    EXPECT_TRUE(IsDriveReady(dir.Path.string()));
+    EXPECT_FALSE(IsDriveReady(dir / "missing"));
+}
+
+} // namespace
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "app/om_tables.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+namespace {
+
+TEST(ScanState, FileOpenForWritingIsInUse)
+{
+    TempFolder dir;
+    dir.Touch("clip.avi");
+    const std::string path = dir / "clip.avi";
+    EXPECT_FALSE(IsFileInUse(path));
+    EXPECT_FALSE(IsFileInUse(dir / "missing.avi"));
+    const int reader = open(path.c_str(), O_RDONLY);
+    EXPECT_FALSE(IsFileInUse(path));
+    const int writer = open(path.c_str(), O_WRONLY);
+    EXPECT_TRUE(IsFileInUse(path));
+    close(writer);
+    close(reader);
+    EXPECT_FALSE(IsFileInUse(path));
+}
+
+TEST(ScanState, FileIsScannedOncePerExactPath)
+{
+    TskSkinStringGrid table(nullptr);
+    table.SetCells(SourceRecord::SourcePath, 0, "/v/Clip.avi");
+    EXPECT_FALSE(NotYetScanned("/v/Clip.avi", "vid", table));
+    EXPECT_TRUE(NotYetScanned("/v/clip.avi", "vid", table)); // another file on this system
+    EXPECT_TRUE(NotYetScanned("/v/Clip.avi", "iso", table));
+}
+
+} // namespace
