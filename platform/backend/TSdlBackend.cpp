@@ -486,6 +486,14 @@ private:
             case SDL_WINDOWEVENT_FOCUS_LOST: ev.Kind = TInputKind::FocusOut; break;
             case SDL_WINDOWEVENT_CLOSE: ev.Kind = TInputKind::Close; break;
             case SDL_WINDOWEVENT_EXPOSED: ev.Kind = TInputKind::Exposed; break;
+            case SDL_WINDOWEVENT_LEAVE:
+                // The pointer left for another program's window: where it is now still counts, so
+                // that controls under it can tell the mouse has gone.
+                ev.Kind = TInputKind::MouseMove;
+                ev.Pos = CursorPos();
+                ev.Window = 0;
+                out.push_back(std::move(ev));
+                return;
             case SDL_WINDOWEVENT_MOVED: {
                 SDL_Window* w = SDL_GetWindowFromID(e.window.windowID);
                 int cw = 0, ch = 0;
@@ -525,6 +533,8 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // A desktop program leaves the screen saver to the desktop.
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         return nullptr;
     // The X connection is what the message loop waits on; a hidden probe window tells which it is.

@@ -94,9 +94,9 @@ BOOL Transfer(HDC dst, int x, int y, int w, int h, HDC src, int sx, int sy, int 
     const bool mirrorX = (w < 0) != (sw < 0);
     const bool mirrorY = (h < 0) != (sh < 0);
     // A negative extent runs leftwards (upwards) from its start pixel, which it includes.
-    auto span = [](int start, int len, int& lo, int& hi) {
-        lo = len < 0 ? start + len + 1 : start;
-        hi = len < 0 ? start + 1 : start + len;
+    auto span = [](std::int64_t start, std::int64_t len, int& lo, int& hi) {
+        lo = raster::Tame(len < 0 ? start + len + 1 : start);
+        hi = raster::Tame(len < 0 ? start + 1 : start + len);
     };
     TRect dl, srl;
     span(x, w, dl.Left, dl.Right);
@@ -267,7 +267,7 @@ namespace {
 bool DibFormatOk(const BITMAPINFOHEADER& h)
 {
     return h.biSize >= 40 && (h.biBitCount == 24 || h.biBitCount == 32) && h.biCompression == BI_RGB &&
-           h.biWidth > 0 && h.biWidth <= TSurface::MaxSide && h.biHeight != 0 && std::abs(h.biHeight) <= TSurface::MaxSide;
+           h.biWidth > 0 && h.biWidth <= TSurface::MaxSide && h.biHeight != 0 && h.biHeight >= -TSurface::MaxSide && h.biHeight <= TSurface::MaxSide;
 }
 
 }  // namespace
@@ -332,7 +332,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX,
         return dibH;
     const int w = static_cast<int>(width), hh = static_cast<int>(height);
     const int rowBytes = DibRowBytes(dibW, h.biBitCount);
-    const TRect dr = raster::ToSurface(*dc, Bounds(x, y, w, hh));
+    const TRect dr = raster::ToSurface(*dc, raster::Tame(TRect{x, y, raster::Tame(std::int64_t(x) + w), raster::Tame(std::int64_t(y) + hh)}));
     raster::ForEachSpan(*dc, dr, [&](TPixel* row, int x0, int x1, int yy) {
         const int j = yy - dr.Top;
         // The source rectangle starts at the picture's top-left for a top-down DIB and at its bottom-left
@@ -364,7 +364,7 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, 
     if (!info || info->bmiHeader.biBitCount != 32 || info->bmiHeader.biCompression != BI_RGB)
         return nullptr;
     const int w = info->bmiHeader.biWidth, h = info->bmiHeader.biHeight;
-    if (w <= 0 || h == 0 || w > TSurface::MaxSide || std::abs(h) > TSurface::MaxSide)
+    if (w <= 0 || h == 0 || w > TSurface::MaxSide || h < -TSurface::MaxSide || h > TSurface::MaxSide)
         return nullptr;
     auto* s = new TSurface(w, h);
     if (bits)

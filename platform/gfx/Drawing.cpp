@@ -187,7 +187,14 @@ void DrawSpanShape(HDC dc, int top, const std::vector<TRowSpan>& rows)
     }
 }
 
-TRect Normalised(int l, int t, int r, int b) { return {std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)}; }
+// The rectangle the right way round, with its coordinates held in range (see raster::Tame).
+TRect Normalised(std::int64_t l, std::int64_t t, std::int64_t r, std::int64_t b)
+{
+    return raster::Tame(TRect{static_cast<int>(std::clamp<std::int64_t>(std::min(l, r), INT32_MIN, INT32_MAX)),
+        static_cast<int>(std::clamp<std::int64_t>(std::min(t, b), INT32_MIN, INT32_MAX)),
+        static_cast<int>(std::clamp<std::int64_t>(std::max(l, r), INT32_MIN, INT32_MAX)),
+        static_cast<int>(std::clamp<std::int64_t>(std::max(t, b), INT32_MIN, INT32_MAX))});
+}
 
 }  // namespace
 
@@ -201,8 +208,9 @@ int FillRect(HDC dc, const TRect& r, HBRUSH brush)
     return true;
 }
 
-int FrameRect(HDC dc, const TRect& r, HBRUSH brush)
+int FrameRect(HDC dc, const TRect& rect, HBRUSH brush)
 {
+    const TRect r = raster::Tame(rect);
     if (!CanDraw(dc) || !brush)
         return false;
     if (r.IsEmpty() || brush->Data.Style == BS_NULL)
@@ -229,7 +237,7 @@ BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop)
 {
     if (!CanDraw(dc))
         return false;
-    const TRect area = raster::ToSurface(*dc, Normalised(x, y, x + width, y + height));
+    const TRect area = raster::ToSurface(*dc, Normalised(x, y, std::int64_t(x) + width, std::int64_t(y) + height));
     const TPixel brush = BrushVisible(dc->State().Brush) ? RgbToPixel(dc->Brush().Color) : 0xFF000000u;
     switch (rop) {
     case PATCOPY:
@@ -329,8 +337,8 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipseWidt
     const TRect s = raster::ToSurface(*dc, Normalised(left, top, right, bottom));
     if (s.Width() < 1 || s.Height() < 1 || s.Width() > 4 * TSurface::MaxSide || s.Height() > 4 * TSurface::MaxSide)
         return true;
-    const int ew = std::clamp(std::abs(ellipseWidth), 0, s.Width());
-    const int eh = std::clamp(std::abs(ellipseHeight), 0, s.Height());
+    const int ew = static_cast<int>(std::clamp<std::int64_t>(std::llabs(ellipseWidth), 0, s.Width()));
+    const int eh = static_cast<int>(std::clamp<std::int64_t>(std::llabs(ellipseHeight), 0, s.Height()));
     if (ew < 2 || eh < 2)
         return Rectangle(dc, left, top, right, bottom);
     // The corners are the quarters of an ellipse of ew x eh; rows in between span the whole width.

@@ -1,11 +1,19 @@
 #pragma once
 // Inner helpers of the drawing code: walking the clip of a DC over a rectangle of surface pixels, and
 // plotting single pixels through the clip. Not for use outside platform/gfx.
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/gfx/TDeviceContext.h"
 
 namespace raster {
+
+// Coordinates are held within +-2^29 before any arithmetic, so that sums and widths of what is drawn can
+// never overflow; that is far beyond any surface.
+constexpr std::int64_t CoordLimit = 1 << 29;
+inline int Tame(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -CoordLimit, CoordLimit)); }
+inline TRect Tame(const TRect& r) { return {Tame(r.Left), Tame(r.Top), Tame(r.Right), Tame(r.Bottom)}; }
 
 // Calls f(row, x0, x1, y) for every piece of `area` (surface pixels) that the DC's clip lets through;
 // row points at pixel (0, y) of the surface, x0..x1 is the span to touch (x1 exclusive).

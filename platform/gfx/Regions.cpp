@@ -202,8 +202,13 @@ TRegionShape TRegionShape::Xor(const TRegionShape& o) const
 
 void TRegionShape::Offset(int dx, int dy)
 {
+    // Saturating, so that a wild offset cannot overflow; regions that far out are meaningless anyway.
+    auto move = [](int v, int d) {
+        return static_cast<int>(std::clamp<std::int64_t>(std::int64_t(v) + d, -(std::int64_t(1) << 30), std::int64_t(1) << 30));
+    };
     for (TRect& r : FRects)
-        OffsetRect(r, dx, dy);
+        r = {move(r.Left, dx), move(r.Top, dy), move(r.Right, dx), move(r.Bottom, dy)};
+    std::erase_if(FRects, [](const TRect& r) { return r.IsEmpty(); });
 }
 
 int RegionKind(const TRegionShape& s)

@@ -58,7 +58,7 @@ int RegionKind(const TRegionShape& s);
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 HRGN CreateRectRgnIndirect(const TRect& r);
 
-// The Win32 region data block: a 32-byte header then nCount rectangles of 16 bytes.
+// The window system's region data block: a 32-byte header then nCount rectangles of 16 bytes.
 constexpr DWORD RDH_RECTANGLES = 1;
 struct RGNDATAHEADER {
     DWORD dwSize = 32;

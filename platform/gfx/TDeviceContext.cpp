@@ -1,5 +1,7 @@
 #include "platform/gfx/TDeviceContext.h"
 
+#include "platform/gfx/Raster.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <utility>
@@ -66,8 +68,7 @@ void TDeviceContext::DropState(const TState& s)
 namespace {
 
 // Coordinates far outside any surface are held at a bound, so that adding origins can never overflow.
-constexpr std::int64_t CoordLimit = 1 << 30;
-int Shift(int v, std::int64_t by) { return static_cast<int>(std::clamp<std::int64_t>(v + by, -CoordLimit, CoordLimit)); }
+int Shift(int v, std::int64_t by) { return raster::Tame(v + by); }
 
 }  // namespace
 
@@ -421,8 +422,10 @@ int GetClipBox(HDC dc, TRect& box)
     box = area.Box();
     const TPoint v = dc->State().ViewportOrg;
     const TPoint w = dc->State().WindowOrg;
-    if (!area.IsEmpty())
-        OffsetRect(box, w.X - v.X, w.Y - v.Y);
+    if (!area.IsEmpty()) {
+        const std::int64_t dx = std::int64_t(w.X) - v.X, dy = std::int64_t(w.Y) - v.Y;
+        box = {raster::Tame(box.Left + dx), raster::Tame(box.Top + dy), raster::Tame(box.Right + dx), raster::Tame(box.Bottom + dy)};
+    }
     return RegionKind(area);
 }
 

@@ -180,7 +180,7 @@ TFontInstance& TFontCache::Get(const TLogFont& lf)
         impl.SyntheticBold = face.SyntheticBold;
         impl.SyntheticItalic = face.SyntheticItalic;
         // A sane size in pixels whatever the description says.
-        const int requested = std::clamp(std::abs(lf.Height), 1, 2000);
+        const int requested = static_cast<int>(std::clamp<std::int64_t>(std::llabs(lf.Height), 1, 2000));
         if (impl.Face) {
             FT_Face f = impl.Face;
             const TT_OS2* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(f, FT_SFNT_OS2));

@@ -75,7 +75,7 @@ private:
 
 using HBITMAP = TSurface*;
 
-// Win32 bitmap description as GetObject returns it.
+// The bitmap description GetObject returns.
 struct BITMAP {
     LONG bmType = 0;
     LONG bmWidth = 0;

@@ -428,10 +428,11 @@ void WrapParagraph(TFontInstance& fi, const std::u32string& para, int underline,
 
 int DrawText(HDC dc, const std::string& text, TRect& r, UINT format) { return DrawText(dc, text, -1, r, format); }
 
-int DrawText(HDC dc, const std::string& text, int length, TRect& r, UINT format)
+int DrawText(HDC dc, const std::string& text, int length, TRect& rect, UINT format)
 {
     if (!dc)
         return 0;
+    TRect r = raster::Tame(rect);
     std::lock_guard lock(TFontCache::Instance().Lock);
     std::u32string chars = Decode(length < 0 || length >= static_cast<int>(text.size()) ? text : text.substr(0, length));
     TFontInstance& fi = FontOf(dc);
@@ -486,8 +487,8 @@ int DrawText(HDC dc, const std::string& text, int length, TRect& r, UINT format)
         maxWidth = std::max(maxWidth, runs.back().Width);
     }
     if (format & DT_CALCRECT) {
-        r.Right = r.Left + maxWidth;
-        r.Bottom = r.Top + textHeight;
+        rect.Right = raster::Tame(std::int64_t(rect.Left) + maxWidth);
+        rect.Bottom = raster::Tame(std::int64_t(rect.Top) + textHeight);
         return textHeight;
     }
     int top = r.Top;

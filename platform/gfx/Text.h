@@ -2,7 +2,7 @@
 // Text on a device context with the selected font: UTF-8 strings, measured per code point (each code point
 // advances by its glyph's whole-pixel advance; no kerning), drawn grayscale anti-aliased in the text colour,
 // on an opaque background box in the background colour when the background mode is OPAQUE.
-// Family names resolve through fontconfig; the classic Windows families map to metric-compatible or
+// Family names resolve through fontconfig; the classic desktop families map to metric-compatible or
 // similar fonts ("Arial" -> Liberation Sans, "Times New Roman" -> Liberation Serif, "Courier New" ->
 // Liberation Mono, "Tahoma", "MS Sans Serif", "Verdana" and unknown names -> a sans).
 #include <string>

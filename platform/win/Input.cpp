@@ -302,7 +302,8 @@ void Convert(const TInputEvent& e)
         RouteText(e);
         break;
     case TInputKind::FocusIn:
-        if (IsAlive(e.Window) && !(Find(e.Window)->ExStyle & WS_EX_NOACTIVATE) && s.Active != e.Window)
+        if (IsAlive(e.Window) && !(Find(e.Window)->ExStyle & WS_EX_NOACTIVATE) && !Find(e.Window)->NoActivateTop
+            && s.Active != e.Window)
             ActivateWindow(e.Window, WA_ACTIVE);
         break;
     case TInputKind::FocusOut:

@@ -92,12 +92,6 @@ public:
 TRealClock RealClock;
 std::atomic<TWinClock*> CurrentClock{&RealClock};
 
-void ClaimGuiThread()
-{
-    std::thread::id none{};
-    GuiThread.compare_exchange_strong(none, std::this_thread::get_id());
-}
-
 void Signal()
 {
     std::uint64_t one = 1;
@@ -234,6 +228,12 @@ bool PeekOnce(TMsg* m, HWND filter, UINT min, UINT max, bool remove)
 }  // namespace
 
 namespace WinInternal {
+
+void ClaimGuiThread()
+{
+    std::thread::id none{};
+    GuiThread.compare_exchange_strong(none, std::this_thread::get_id());
+}
 
 bool OnGuiThread()
 {
@@ -376,9 +376,13 @@ LRESULT DispatchMessage(const TMsg* m)
     if (!m->hwnd)
         return 0;
     if (m->message == WM_PAINT) {
-        LRESULT r = SendMessage(m->hwnd, WM_PAINT, 0, 0);
-        PaintDispatched(m->hwnd);
-        return r;
+        // Even when the handler throws, the window counts as painted: otherwise a failing paint
+        // handler would be called again and again.
+        struct TPainted {
+            HWND H;
+            ~TPainted() { PaintDispatched(H); }
+        } painted{m->hwnd};
+        return SendMessage(m->hwnd, WM_PAINT, 0, 0);
     }
     return SendMessage(m->hwnd, m->message, m->wParam, m->lParam);
 }
@@ -409,6 +413,7 @@ bool WaitMessage(int timeoutMs)
         PumpDisplay();
         if (HasPendingMessages())
             return true;
+        FlushPresents();   // what was drawn outside WM_PAINT reaches the display before we sleep
         int wait = -1;
         if (timeoutMs >= 0) {
             auto left = milliseconds(timeoutMs) - duration_cast<milliseconds>(steady_clock::now() - start);

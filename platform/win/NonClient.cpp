@@ -467,6 +467,22 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     }
     case WM_GETTEXTLENGTH:
         return static_cast<LRESULT>(w->Text.size());
+    case WM_RBUTTONUP: {
+        // The right button's release asks for a context menu at the pointer, as the system does.
+        TPoint p = ParamPoint(lParam);
+        ClientToScreen(h, p);
+        SendMessage(h, WM_CONTEXTMENU, static_cast<WPARAM>(h), MAKELPARAM(p.X, p.Y));
+        return 0;
+    }
+    case WM_NCRBUTTONUP:
+        if (wParam != static_cast<WPARAM>(HTCAPTION))
+            SendMessage(h, WM_CONTEXTMENU, static_cast<WPARAM>(h), lParam);
+        return 0;
+    case WM_KEYDOWN:
+        // The menu key and Shift+F10 ask for a context menu at the keyboard's place (-1, -1).
+        if (wParam == VK_APPS || (wParam == VK_F10 && GetKeyState(VK_SHIFT) < 0))
+            SendMessage(h, WM_CONTEXTMENU, static_cast<WPARAM>(h), MAKELPARAM(-1, -1));
+        return 0;
     case WM_CONTEXTMENU:
     case WM_MOUSEWHEEL:
         if (w->Parent)

@@ -1,6 +1,8 @@
 #include "platform/win/Paint.h"
 
 #include <algorithm>
+#include <deque>
+#include <map>
 
 #include "platform/backend/Backend.h"
 #include "platform/gfx/Drawing.h"
@@ -12,10 +14,11 @@ using namespace WinInternal;
 
 namespace {
 
-// Windows that may have something to paint; checked and pruned when the next one is looked for.
-std::vector<HWND>& Dirty()
+// Windows that may have something to paint, in the order they were invalidated (parents before their
+// children, as invalidation walks down the tree). Entries whose painting is done leave from the front.
+std::deque<HWND>& Dirty()
 {
-    static std::vector<HWND> d;
+    static std::deque<HWND> d;
     return d;
 }
 
@@ -23,12 +26,12 @@ bool NeedsPaint(const TWindowRec& w) { return !w.Update.IsEmpty() || w.NcPaintNe
 
 bool HasFrame(const TWindowRec& w) { return w.Client != TRect{0, 0, w.Rect.Width(), w.Rect.Height()}; }
 
-void MarkDirty(HWND h)
+void MarkDirty(TWindowRec& w)
 {
-    auto& d = Dirty();
-    if (std::find(d.begin(), d.end(), h) == d.end()) {
-        d.push_back(h);
-        WakeMessageLoop();
+    // Only the GUI thread invalidates, and it is awake while doing so: no wake-up is needed.
+    if (!w.PaintQueued) {
+        w.PaintQueued = true;
+        Dirty().push_back(w.Handle);
     }
 }
 
@@ -84,7 +87,8 @@ void NoteChanged(HWND h, const TRect& inTop)
 void InvalidateIn(HWND h, const TRegionShape& area, UINT flags, bool frame)
 {
     TWindowRec* w = Find(h);
-    if (!w || !(w->Style & WS_VISIBLE) || w->Destroying)
+    // A window told WM_SETREDRAW FALSE takes no invalidation until it is switched back on.
+    if (!w || !(w->Style & WS_VISIBLE) || w->Destroying || w->RedrawOff)
         return;
     TRegionShape a = area.Intersect(TRegionShape(TRect{0, 0, w->Client.Width(), w->Client.Height()}));
     bool mark = false;
@@ -99,7 +103,7 @@ void InvalidateIn(HWND h, const TRegionShape& area, UINT flags, bool frame)
         mark = true;
     }
     if (mark)
-        MarkDirty(h);
+        MarkDirty(*w);
     bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w->Style & WS_CLIPCHILDREN));
     if (!children || area.IsEmpty())
         return;
@@ -135,13 +139,22 @@ void ValidateIn(HWND h, const TRegionShape* area, UINT flags)
             ValidateIn(c, nullptr, flags);
 }
 
+// WM_PAINT to h; the window counts as painted afterwards even when its handler throws.
+void PaintGuarded(HWND h)
+{
+    struct TPainted {
+        HWND H;
+        ~TPainted() { PaintDispatched(H); }
+    } painted{h};
+    SendMessage(h, WM_PAINT, 0, 0);
+}
+
 void PaintNow(HWND h)
 {
     TWindowRec* w = Find(h);
     if (!w || !NeedsPaint(*w) || !IsWindowVisible(h))
         return;
-    SendMessage(h, WM_PAINT, 0, 0);
-    PaintDispatched(h);
+    PaintGuarded(h);
 }
 
 void PaintTree(HWND h)
@@ -166,6 +179,32 @@ HDC MakeDC(HWND h, TPoint origin, TRegionShape what)
     TSurface* s = EnsureSurface(*top);
     what.Offset(-origin.X, -origin.Y);
     return CreateSurfaceDC(s, origin, &what);
+}
+
+// Pictures behind screen device contexts (GetDC(0)), freed by ReleaseDC.
+std::map<HDC, std::unique_ptr<TSurface>>& ScreenPictures()
+{
+    static std::map<HDC, std::unique_ptr<TSurface>> m;
+    return m;
+}
+
+HDC ScreenDC()
+{
+    TRect screen = Backend().ScreenRect();
+    auto pic = std::make_unique<TSurface>(screen.Width(), screen.Height());
+    const auto& tops = TopLevels();
+    for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+        TWindowRec* w = Find(*it);
+        if (!w || !(w->Style & WS_VISIBLE) || !w->Surface)
+            continue;
+        for (int y = 0; y < w->Surface->Height(); ++y)
+            for (int x = 0; x < w->Surface->Width(); ++x)
+                if (!w->WindowRgn || w->WindowRgn->Contains({x, y}))
+                    pic->SetPixel(w->Rect.Left + x - screen.Left, w->Rect.Top + y - screen.Top, w->Surface->ScanLine(y)[x]);
+    }
+    HDC dc = CreateSurfaceDC(pic.get(), {0, 0}, nullptr);
+    ScreenPictures()[dc] = std::move(pic);
+    return dc;
 }
 
 }  // namespace
@@ -195,16 +234,24 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren)
     TPoint o = OriginInTop(*w);
     TRect whole = Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height());
     TRegionShape v = WithRegion(client ? Moved(w->Client, o) : whole, w->WindowRgn, o);
-    if (clipChildren) {
+    if (clipChildren && !w->Children.empty()) {
+        // All children at once: one subtraction instead of one per child.
         TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
+        std::vector<TRect> plain;
         for (HWND c : w->Children) {
             TWindowRec* cr = Find(c);
             if (!cr || !(cr->Style & WS_VISIBLE))
                 continue;
             TRect r = Moved(cr->Rect, co);
-            if (v.Intersects(r))
+            if (!v.Intersects(r))
+                continue;
+            if (cr->WindowRgn)
                 v = v.Subtract(WithRegion(r, cr->WindowRgn, r.TopLeft()));
+            else
+                plain.push_back(r);
         }
+        if (!plain.empty())
+            v = v.Subtract(TRegionShape::FromRects(plain));
     }
     const TWindowRec* cur = w;
     TPoint curOrigin = o;
@@ -233,10 +280,9 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren)
     return v;
 }
 
-void ForgetPaint(HWND h)
+void ForgetPaint(HWND)
 {
-    auto& d = Dirty();
-    d.erase(std::remove(d.begin(), d.end(), h), d.end());
+    // The queue drops handles of dead windows as it meets them.
 }
 
 void ExposeBehind(HWND h)
@@ -266,25 +312,28 @@ bool PaintPending() { return NextPaintWindow(0) != 0; }
 HWND NextPaintWindow(HWND filter)
 {
     auto& d = Dirty();
-    for (std::size_t i = 0; i < d.size();) {
-        TWindowRec* w = Find(d[i]);
-        if (!w || !NeedsPaint(*w) || !IsWindowVisible(d[i])) {
-            if (w && !IsWindowVisible(d[i])) {
+    while (!d.empty()) {
+        TWindowRec* w = Find(d.front());
+        if (w && NeedsPaint(*w) && IsWindowVisible(d.front()))
+            break;
+        if (w) {
+            if (!IsWindowVisible(d.front())) {
+                // A hidden window paints when shown again (showing invalidates it anew).
                 w->Update.Clear();
                 w->NcPaintNeeded = false;
                 w->EraseNeeded = false;
             }
-            d.erase(d.begin() + static_cast<std::ptrdiff_t>(i));
-            continue;
+            w->PaintQueued = false;
         }
-        ++i;
+        d.pop_front();
     }
     for (HWND h : d) {
-        if (filter && h != filter)
+        TWindowRec* w = Find(h);
+        if (!w || !NeedsPaint(*w) || (filter && h != filter) || !IsWindowVisible(h))
             continue;
         // Parents first: a window waits while an ancestor still has painting to do.
         bool ancestorDirty = false;
-        for (TWindowRec* a = Find(Find(h)->Parent); a && !ancestorDirty; a = Find(a->Parent))
+        for (TWindowRec* a = Find(w->Parent); a && !ancestorDirty; a = Find(a->Parent))
             ancestorDirty = NeedsPaint(*a);
         if (!ancestorDirty || filter)
             return h;
@@ -433,11 +482,8 @@ BOOL EndPaint(HWND h, const PAINTSTRUCT* ps)
 HDC GetDCEx(HWND h, HRGN clip, DWORD flags)
 {
     TWindowRec* w = Find(h);
-    if (!w) {
-        if (h)
-            return nullptr;
-        return CreateCompatibleDC(nullptr);   // the screen: nothing to draw on
-    }
+    if (!w)
+        return h ? nullptr : ScreenDC();
     bool whole = flags & DCX_WINDOW;
     bool clipChildren = (flags & DCX_CLIPCHILDREN) || (w->Style & WS_CLIPCHILDREN);
     TPoint o = OriginInTop(*w);
@@ -461,8 +507,8 @@ int ReleaseDC(HWND, HDC dc)
     if (!dc)
         return 0;
     DeleteDC(dc);
-    WakeMessageLoop();   // what was drawn goes to the display on the next turn of the loop
-    return 1;
+    ScreenPictures().erase(dc);
+    return 1;   // what was drawn goes to the display on the next turn of the loop
 }
 
 int SetWindowRgn(HWND h, HRGN rgn, BOOL redraw)
@@ -563,8 +609,41 @@ void UpdateAllWindows()
         HWND h = NextPaintWindow(0);
         if (!h)
             break;
-        SendMessage(h, WM_PAINT, 0, 0);
-        PaintDispatched(h);
+        PaintGuarded(h);
     }
     FlushPresents();
+}
+
+int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
+    UINT flags)
+{
+    TWindowRec* w = Find(h);
+    if (!w)
+        return RGN_ERROR;
+    TRect client{0, 0, w->Client.Width(), w->Client.Height()};
+    TRect area = scroll ? *scroll : client;
+    if (clip)
+        IntersectRect(area, area, *clip);
+    IntersectRect(area, area, client);
+    if ((flags & SW_SCROLLCHILDREN) || !scroll) {
+        for (HWND c : std::vector<HWND>(w->Children)) {
+            TWindowRec* cr = Find(c);
+            TRect hit;
+            if (cr && (!scroll || IntersectRect(hit, cr->Rect, *scroll)))
+                SetWindowPos(c, 0, cr->Rect.Left + dx, cr->Rect.Top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (update)
+        update->Shape = TRegionShape(area);
+    if (updateRect)
+        *updateRect = area;
+    if (flags & SW_INVALIDATE)
+        RedrawWindow(h, &area, nullptr, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0)
+            | ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
+    return area.IsEmpty() ? NULLREGION : SIMPLEREGION;
+}
+
+BOOL ScrollWindow(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip)
+{
+    return ScrollWindowEx(h, dx, dy, scroll, clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE) != RGN_ERROR;
 }

@@ -93,6 +93,18 @@ BOOL GetLayeredWindowAttributes(HWND h, COLORREF* key, BYTE* alpha, DWORD* flags
 BOOL UpdateLayeredWindow(HWND h, HDC screenDc, const TPoint* dstPoint, const TSize* size, HDC src,
     const TPoint* srcPoint, COLORREF key, const BLENDFUNCTION* blend, DWORD flags);
 
+// Scrolling a window's contents: the window is repainted where it changed (the update area is the whole
+// scrolled rectangle, as the shared picture cannot tell what lay under other windows). With
+// SW_SCROLLCHILDREN the child windows inside the rectangle move by (dx, dy).
+constexpr UINT SW_SCROLLCHILDREN = 0x0001;
+constexpr UINT SW_INVALIDATE = 0x0002;
+constexpr UINT SW_ERASE = 0x0004;
+int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
+    UINT flags);
+BOOL ScrollWindow(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip);
+
+// GetDC(0) is the screen: a picture of every shown top-level window in its place, bottom to top.
+
 // The picture of a top-level window as last painted (null when it has none yet); tests and the
 // headless backend read it.
 const TSurface* GetWindowSurface(HWND topLevel);

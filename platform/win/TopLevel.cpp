@@ -27,7 +27,9 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
         TBackendWindowParams p;
         p.Window = h;
         p.Bounds = w->Rect;
-        p.Popup = IsPopup(*w);
+        // A popup first shown without activation (a menu, a hint, a drop-down list) stays one: the
+        // display must never hand it the keyboard, or the form behind it would lose the focus.
+        p.Popup = IsPopup(*w) || ((w->Style & WS_POPUP) && (flags & SWP_NOACTIVATE));
         p.TopMost = w->ExStyle & WS_EX_TOPMOST;
         p.ToolWindow = w->ExStyle & WS_EX_TOOLWINDOW;
         p.Title = w->Text;
@@ -35,6 +37,7 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
         if (!(w = Find(h)))
             return;
         w->Top = std::move(top);
+        w->NoActivateTop = p.Popup;
         if (!w->Top)
             return;
         if (w->ExStyle & WS_EX_LAYERED)
@@ -50,7 +53,7 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
     if (visible && !wasVisible) {
         // The first picture goes with the window: paint it now so the display never shows garbage.
         w->Changed.assign(1, TRect{0, 0, w->Rect.Width(), w->Rect.Height()});
-        w->Top->Show(true, !(flags & SWP_NOACTIVATE) && !IsPopup(*w));
+        w->Top->Show(true, !(flags & SWP_NOACTIVATE) && !w->NoActivateTop);
     } else if (!visible && wasVisible) {
         w->Top->Show(false, false);
     }
@@ -78,7 +81,7 @@ void ExStyleChanged(HWND h, DWORD before)
 void TopLevelFocus(HWND h)
 {
     TWindowRec* w = Find(h);
-    if (w && w->Top && (w->Style & WS_VISIBLE) && !IsPopup(*w))
+    if (w && w->Top && (w->Style & WS_VISIBLE) && !w->NoActivateTop)
         w->Top->Focus();
 }
 

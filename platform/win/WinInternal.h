@@ -55,6 +55,7 @@ struct TWindowRec {
     bool EraseNeeded = false;
     bool NcPaintNeeded = false;
     bool InPaint = false;
+    bool PaintQueued = false;     // in the painting unit's queue of windows that may need WM_PAINT
     bool RedrawOff = false;       // WM_SETREDRAW FALSE
     std::optional<TRegionShape> WindowRgn;   // window coordinates
     BYTE Alpha = 255;
@@ -66,6 +67,7 @@ struct TWindowRec {
     std::unique_ptr<TSurface> Surface;
     std::vector<TRect> Changed;
     std::unique_ptr<TBackendWindow> Top;
+    bool NoActivateTop = false;   // its backend window never takes the keyboard (menus, hints, lists)
     std::unique_ptr<TBackendChild> Native;   // a native child window over the client area (GetNativeWindowId)
     TRect NormalRect;             // the rectangle to restore after maximize or minimize
 };
@@ -79,6 +81,8 @@ TPoint WindowScreenOrigin(const TWindowRec& w);
 void RaiseTopLevel(HWND h);
 
 // Message queue (MessageQueue.cpp).
+// The first thread that makes a window or runs the loop is the GUI thread.
+void ClaimGuiThread();
 bool OnGuiThread();
 LRESULT SendFromOtherThread(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 void ForgetTimers(HWND h);

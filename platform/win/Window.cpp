@@ -6,6 +6,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include <unistd.h>
+
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/WinInternal.h"
@@ -197,6 +199,7 @@ void RaiseTopLevel(HWND h) { InsertTop(h, false); }
 
 BOOL RegisterClass(const WNDCLASS& wc)
 {
+    WinInternal::ClaimGuiThread();
     TWindowTable& t = Table();
     std::string key = Lower(wc.ClassName);
     if (key.empty() || t.Classes.count(key))
@@ -252,6 +255,7 @@ std::string GetClassName(HWND h)
 HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::string& windowName, DWORD style, int x,
     int y, int width, int height, HWND parent, LONG_PTR menuOrId, HINSTANCE instance, void* param)
 {
+    WinInternal::ClaimGuiThread();
     auto it = Table().Classes.find(Lower(className));
     if (it == Table().Classes.end())
         return 0;
@@ -821,7 +825,7 @@ BOOL ShowWindow(HWND h, int cmd)
         if (!(w = Find(h)))
             return FALSE;
     }
-    UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (activate ? 0 : SWP_NOZORDER);
+    UINT flags = SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | (activate ? 0 : SWP_NOACTIVATE | SWP_NOZORDER);
     switch (cmd) {
     case SW_SHOWMINIMIZED:
     case SW_MINIMIZE:
@@ -840,9 +844,7 @@ BOOL ShowWindow(HWND h, int cmd)
     }
     if (!Find(h))
         return FALSE;
-    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, flags);
-    if (activate && Find(h))
-        SetActiveWindow(h);
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, flags);   // activates the window unless SWP_NOACTIVATE
     return wasVisible;
 }
 
@@ -1009,3 +1011,12 @@ HWND WindowFromPoint(TPoint screen)
 }
 
 HCURSOR LoadCursor(HINSTANCE, HCURSOR id) { return id; }
+
+DWORD GetWindowThreadProcessId(HWND h, DWORD* pid)
+{
+    if (!IsWindow(h))
+        return 0;
+    if (pid)
+        *pid = static_cast<DWORD>(getpid());
+    return static_cast<DWORD>(gettid());
+}

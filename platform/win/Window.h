@@ -282,3 +282,6 @@ HWND ChildWindowFromPoint(HWND parent, TPoint client);
 HWND ChildWindowFromPointEx(HWND parent, TPoint client, UINT flags);
 
 HCURSOR LoadCursor(HINSTANCE instance, HCURSOR id);
+
+// Every window belongs to this process and its GUI thread: returns the thread id, the process id in pid.
+DWORD GetWindowThreadProcessId(HWND h, DWORD* pid);

@@ -150,3 +150,35 @@ TEST(RegionsTest, Shape_UnionOfManyRows_StaysCanonical)
     ASSERT_EQ(s.Rects().size(), 1u);
     EXPECT_EQ(s.Rects()[0], Rect(0, 0, 100, 500));
 }
+
+TEST(RegionsTest, Algebra_AgreesWithPixelSetsOnRandomRegions)
+{
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<std::uint32_t>(n));
+    };
+    auto randomShape = [&] {
+        std::vector<TRect> rects;
+        for (int i = next(6); i >= 0; --i) {
+            const int l = next(20), t = next(20);
+            rects.push_back({l, t, l + 1 + next(12), t + 1 + next(12)});
+        }
+        return TRegionShape::FromRects(rects);
+    };
+    for (int round = 0; round < 200; ++round) {
+        const TRegionShape a = randomShape(), b = randomShape();
+        const TRegionShape u = a.Union(b), i = a.Intersect(b), d = a.Subtract(b), x = a.Xor(b);
+        for (int py = -1; py < 34; ++py)
+            for (int px = -1; px < 34; ++px) {
+                const bool ina = a.Contains({px, py}), inb = b.Contains({px, py});
+                ASSERT_EQ(u.Contains({px, py}), ina || inb);
+                ASSERT_EQ(i.Contains({px, py}), ina && inb);
+                ASSERT_EQ(d.Contains({px, py}), ina && !inb);
+                ASSERT_EQ(x.Contains({px, py}), ina != inb);
+            }
+        // The same pixels built two ways give the same rectangles.
+        EXPECT_EQ(u, b.Union(a));
+        EXPECT_EQ(x, d.Union(b.Subtract(a)));
+    }
+}

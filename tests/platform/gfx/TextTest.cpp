@@ -4,7 +4,6 @@
 
 #include "GfxTestSupport.h"
 #include "platform/gfx/Drawing.h"
-#include "platform/gfx/TFontCache.h"
 
 namespace {
 
@@ -43,15 +42,6 @@ struct TTextPaper : TPaper {
 };
 
 }  // namespace
-
-TEST(TextTest, FontMapping_ClassicNamesResolveToInstalledFamilies)
-{
-    EXPECT_EQ(TFontCache::MappedFamily("Arial"), "Liberation Sans");
-    EXPECT_EQ(TFontCache::MappedFamily("tahoma"), "Liberation Sans");
-    EXPECT_EQ(TFontCache::MappedFamily("MS Sans Serif"), "Liberation Sans");
-    EXPECT_EQ(TFontCache::MappedFamily("Times New Roman"), "Liberation Serif");
-    EXPECT_EQ(TFontCache::MappedFamily("DejaVu Sans"), "DejaVu Sans");
-}
 
 TEST(TextTest, Extent_IsSumOfPerCodePointAdvances)
 {

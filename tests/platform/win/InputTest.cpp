@@ -156,6 +156,16 @@ TEST_F(InputTest, Popup_NoActivate_NeverTakesFocusWhenShownOrClicked)
     EXPECT_EQ(GetTopLevelWindows().front(), menu);
 }
 
+TEST_F(InputTest, Popup_ShownWithoutActivation_IgnoresDisplayFocus)
+{
+    HWND form = Cls.Create(0, Bounds(0, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+    HWND hint = Cls.Create(form, Bounds(50, 50, 100, 20), WS_POPUP);
+    ShowWindow(hint, SW_SHOWNOACTIVATE);
+    Driver.FocusIn(hint);   // a display that hands the keyboard to any mapped window
+    EXPECT_EQ(GetActiveWindow(), form);
+    EXPECT_EQ(Cls.Count(hint, WM_ACTIVATE), 0);
+}
+
 TEST_F(InputTest, MouseActivate_NoActivateAndEat_SwallowsClick)
 {
     HWND a = Cls.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);
@@ -173,6 +183,21 @@ TEST_F(InputTest, DisabledChild_PassesClickToParent)
     Driver.Click({10, 10});
     EXPECT_EQ(Cls.Count(c, WM_LBUTTONDOWN), 0);
     EXPECT_EQ(Cls.Count(top, WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(InputTest, RightClick_AsksChildThenParentForContextMenuAtScreenPoint)
+{
+    HWND top = Cls.Create(0, Bounds(100, 100, 200, 100), WS_POPUP | WS_VISIBLE);
+    HWND c = Cls.Create(top, Bounds(10, 10, 50, 50));
+    LPARAM where = 0;
+    Cls.On[WM_CONTEXTMENU] = [&](HWND h, WPARAM w, LPARAM l) -> LRESULT {
+        if (h == top)
+            where = l;
+        return DefWindowProc(h, WM_CONTEXTMENU, w, l);
+    };
+    Driver.Click({120, 130}, 2);
+    EXPECT_EQ(Cls.Count(c, WM_CONTEXTMENU), 1);
+    EXPECT_EQ(where, MAKELPARAM(120, 130));
 }
 
 TEST_F(InputTest, DoubleClick_OnlyForClassesThatAskAndWithinTime)

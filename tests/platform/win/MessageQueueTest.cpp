@@ -1,6 +1,7 @@
 #include "platform/win/MessageQueue.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <atomic>
 #include <chrono>
@@ -116,6 +117,19 @@ TEST_F(MessageQueueTest, WaitMessage_TimesOutWhenNothingComes)
     auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(WaitMessage(50));
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(45));
+}
+
+TEST_F(MessageQueueTest, WaitMessage_IdleLoopSleepsInsteadOfSpinning)
+{
+    PumpAll();
+    rusage before, after;
+    getrusage(RUSAGE_THREAD, &before);
+    EXPECT_FALSE(WaitMessage(200));
+    getrusage(RUSAGE_THREAD, &after);
+    auto us = [](const rusage& u) {
+        return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000000L + u.ru_utime.tv_usec + u.ru_stime.tv_usec;
+    };
+    EXPECT_LT(us(after) - us(before), 20000);   // well under 10% of the 200 ms
 }
 
 TEST_F(MessageQueueTest, SendMessage_FromAnotherThread_RunsOnGuiThread)

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/gfx/Drawing.h"
 #include "WinTestSupport.h"
@@ -122,6 +124,28 @@ TEST_F(PaintTest, HandlerIgnoringPaint_IsNotSentWmPaintForever)
     Driver.ProcessMessages();
     EXPECT_EQ(White.Count(top, WM_PAINT), 1);
     EXPECT_FALSE(HasPendingMessages());
+}
+
+TEST_F(PaintTest, HandlerThrowing_IsNotCalledAgainAndAgain)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 50, 50), WS_POPUP);
+    int calls = 0;
+    White.On[WM_PAINT] = [&](HWND, WPARAM, LPARAM) -> LRESULT {
+        ++calls;
+        throw std::runtime_error("paint failed");
+    };
+    ShowWindow(top, SW_SHOWNA);
+    TMsg m;
+    int thrown = 0;
+    while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) {
+        try {
+            DispatchMessage(&m);
+        } catch (const std::runtime_error&) {
+            ++thrown;
+        }
+    }
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(thrown, 1);
 }
 
 TEST_F(PaintTest, GetDC_DrawsOnlyWhereWindowIsSeen)
