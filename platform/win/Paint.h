@@ -13,6 +13,7 @@
 // and to ask for it: InvalidateRect(h, nullptr, TRUE) (whole client area, with WM_ERASEBKGND), or
 // RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW).
 // The finished picture reaches the screen when the queue has no more painting to do.
+#include "platform/gfx/Blits.h"
 #include "platform/gfx/Regions.h"
 #include "platform/gfx/TDeviceContext.h"
 #include "platform/win/Window.h"
@@ -51,14 +52,7 @@ constexpr DWORD LWA_ALPHA = 0x00000002;
 constexpr DWORD ULW_COLORKEY = 0x00000001;
 constexpr DWORD ULW_ALPHA = 0x00000002;
 constexpr DWORD ULW_OPAQUE = 0x00000004;
-constexpr BYTE AC_SRC_OVER = 0x00;
-constexpr BYTE AC_SRC_ALPHA = 0x01;
-struct BLENDFUNCTION {
-    BYTE BlendOp = AC_SRC_OVER;
-    BYTE BlendFlags = 0;
-    BYTE SourceConstantAlpha = 255;
-    BYTE AlphaFormat = 0;
-};
+// AC_SRC_OVER, AC_SRC_ALPHA and BLENDFUNCTION come from the graphics layer.
 
 // rect null: the whole client area. h = 0: every top-level window.
 BOOL InvalidateRect(HWND h, const TRect* rect, BOOL erase);
