@@ -1,0 +1,178 @@
+#include "platform/vcl/TApplication.h"
+
+#include <iostream>
+#include <unistd.h>
+
+TApplicationRef Application;
+
+TApplication* TApplicationRef::Get()
+{
+    // Never freed by itself: DoneApplication frees what it owns; the object outlives every form.
+    static TApplication* app = new TApplication(nullptr);
+    return app;
+}
+
+void DoneApplication()
+{
+    TApplication* app = Application.Get();
+    app->DestroyComponents();
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication()
+{
+    if (FHandle != 0) DestroyWindow(FHandle);
+}
+
+HWND TApplication::Handle()
+{
+    if (FHandle == 0) {
+        WNDCLASS wc;
+        wc.ClassName = "TApplication";
+        wc.WndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT { return DefWindowProc(h, m, w, l); };
+        RegisterClass(wc);
+        FHandle = CreateWindowEx(WS_EX_TOOLWINDOW, "TApplication", FTitle, WS_POPUP, 0, 0, 0, 0, 0);
+    }
+    return FHandle;
+}
+
+void TApplication::SetTitle(const std::string& Value)
+{
+    FTitle = Value;
+    if (FHandle != 0) SetWindowText(FHandle, Value);
+}
+
+std::string TApplication::ExeName() const
+{
+    char buf[4096];
+    const ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    return n > 0 ? std::string(buf, static_cast<size_t>(n)) : std::string();
+}
+
+void TApplication::Run()
+{
+    if (FMainForm != nullptr && FShowMainForm) FMainForm->Show();
+    while (!FTerminated) HandleMessage();
+}
+
+void TApplication::Terminate()
+{
+    if (FTerminated) return;
+    FTerminated = true;
+    PostQuitMessage(0);
+}
+
+bool TApplication::ProcessMessage(TMsg& Msg)
+{
+    if (!PeekMessage(&Msg, 0, 0, 0, PM_REMOVE)) return false;
+    if (Msg.message == WM_QUIT) {
+        FTerminated = true;
+        return true;
+    }
+    try {
+        bool handled = false;
+        if (OnMessage) OnMessage(Msg, handled);
+        if (!handled) {
+            TranslateMessage(&Msg);
+            DispatchMessage(&Msg);
+        }
+    } catch (...) {
+        HandleException(this);
+    }
+    return true;
+}
+
+void TApplication::ProcessMessages()
+{
+    TMsg msg;
+    while (ProcessMessage(msg)) {
+    }
+}
+
+void TApplication::HandleMessage()
+{
+    TMsg msg;
+    if (!ProcessMessage(msg)) Idle();
+}
+
+void TApplication::Idle()
+{
+    // The control under the pointer learns that the pointer left it even when no window of ours
+    // sees the pointer any more.
+    TPoint p = GetCursorPos();
+    HWND h = WindowFromPoint(p);
+    TWinControl* w = TWinControl::FindControl(h);
+    TControl* over = nullptr;
+    if (w != nullptr) {
+        TPoint c = p;
+        ScreenToClient(h, c);
+        over = w->ControlAtPos(c, false, false);
+        if (over == nullptr) over = w;
+    }
+    SetMouseControl(over);
+    bool done = true;
+    try {
+        if (OnIdle) OnIdle(this, done);
+    } catch (...) {
+        HandleException(this);
+    }
+    if (done && !FTerminated) WaitMessage();
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    try {
+        throw;
+    } catch (const EAbort&) {
+    } catch (Exception& e) {
+        if (OnException)
+            OnException(Sender, e);
+        else
+            ShowException(e);
+    } catch (const std::exception& e) {
+        Exception wrapped(e.what());
+        if (OnException)
+            OnException(Sender, wrapped);
+        else
+            ShowException(wrapped);
+    } catch (...) {
+        Exception wrapped("Unknown exception");
+        if (OnException)
+            OnException(Sender, wrapped);
+        else
+            ShowException(wrapped);
+    }
+}
+
+void TApplication::ShowException(const Exception& E)
+{
+    FLastExceptionMessage = E.Message();
+    std::cerr << (FTitle.empty() ? std::string("Error") : FTitle) << ": " << E.Message() << std::endl;
+}
+
+void TApplication::Minimize()
+{
+    if (FMainForm != nullptr) FMainForm->SetWindowState(wsMinimized);
+}
+
+void TApplication::Restore()
+{
+    if (FMainForm != nullptr) FMainForm->SetWindowState(wsNormal);
+}
+
+void TApplication::BringToFront()
+{
+    if (FMainForm != nullptr && FMainForm->HandleAllocated()) SetActiveWindow(FMainForm->Handle());
+}
+
+void TApplication::FormDestroyed(TCustomForm* Form)
+{
+    if (Form == FMainForm) FMainForm = nullptr;
+}
+
+void TApplication::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+}

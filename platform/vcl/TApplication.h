@@ -1,0 +1,93 @@
+#pragma once
+// The application object: the title, the main form (the first form made through CreateForm; closing
+// it ends Run), the message loop (Run, re-entrant ProcessMessages, HandleMessage) and the report of
+// exceptions that escape event handlers. The one instance is reached as Application.
+#include <functional>
+#include <string>
+
+#include "platform/vcl/TForm.h"
+#include "platform/vcl/TScreen.h"
+#include "platform/win/WinApi.h"
+
+using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
+using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
+using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+
+class TApplication : public TComponent {
+public:
+    explicit TApplication(TComponent* AOwner);
+    ~TApplication() override;
+
+    // A hidden window that owns the program's windows and receives its own messages.
+    HWND Handle();
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& Value);
+    TCustomForm* MainForm() const { return FMainForm; }
+    bool Terminated() const { return FTerminated; }
+    bool ShowMainForm() const { return FShowMainForm; }
+    void SetShowMainForm(bool Value) { FShowMainForm = Value; }
+    // The full path of the running program.
+    std::string ExeName() const;
+
+    void Initialize() {}
+    // Makes a form owned by the application, stores it in Reference, makes the first one the main
+    // form and fires its OnCreate.
+    template <class T> void CreateForm(T*& Reference)
+    {
+        T* form = new T(this);
+        Reference = form;
+        if (FMainForm == nullptr) FMainForm = form;
+        form->DoCreate();
+    }
+    // Shows the main form and handles messages until Terminate (or the main form closes).
+    void Run();
+    void Terminate();
+    // Handles every message waiting now; safe to call from inside any handler.
+    void ProcessMessages();
+    // Handles one message, or waits for one when there is nothing to do.
+    void HandleMessage();
+    // Reports the exception being handled (call from a catch block): OnException, or the default
+    // report. EAbort is silent.
+    void HandleException(TObject* Sender);
+    void ShowException(const Exception& E);
+    // The text of the last exception reported by the default report (for tests and the log).
+    const std::string& LastExceptionMessage() const { return FLastExceptionMessage; }
+    void Minimize();
+    void Restore();
+    void BringToFront();
+
+    TExceptionEvent OnException;
+    TMessageEvent OnMessage;
+    TIdleEvent OnIdle;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+
+    // Called by forms.
+    void FormDestroyed(TCustomForm* Form);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool ProcessMessage(TMsg& Msg);
+    void Idle();
+    std::string FTitle;
+    HWND FHandle = 0;
+    TCustomForm* FMainForm = nullptr;
+    bool FTerminated = false;
+    bool FShowMainForm = true;
+    std::string FLastExceptionMessage;
+};
+
+// The program's one application object, made on first use.
+class TApplicationRef {
+public:
+    TApplication* operator->() const { return Get(); }
+    operator TApplication*() const { return Get(); }
+    static TApplication* Get();
+};
+extern TApplicationRef Application;
+
+// Frees the application object's forms and components (OnClose is not involved; OnDestroy fires).
+// The program calls it after Run returns.
+void DoneApplication();

@@ -1,0 +1,197 @@
+#include "platform/vcl/TComponent.h"
+
+#include <algorithm>
+#include <cxxabi.h>
+#include <memory>
+
+#include "platform/rtl/Strings.h"
+#include "platform/vcl/TypInfo.h"
+
+std::string TObject::ClassName() const
+{
+    if (const TClassInfo* info = ClassInfoOf(this)) return info->Name;
+    // Not registered: the C++ name is the best we have.
+    int status = 0;
+    const char* mangled = typeid(*this).name();
+    std::unique_ptr<char, void (*)(void*)> demangled(abi::__cxa_demangle(mangled, nullptr, nullptr, &status), std::free);
+    return status == 0 && demangled ? std::string(demangled.get()) : std::string(mangled);
+}
+
+void TPersistent::Assign(TPersistent* Source)
+{
+    if (Source != nullptr)
+        Source->AssignTo(this);
+    else
+        throw EConvertError("Cannot assign a nil to a " + ClassName());
+}
+
+void TPersistent::AssignTo(TPersistent* Dest)
+{
+    throw EConvertError("Cannot assign a " + ClassName() + " to a " + (Dest == nullptr ? std::string("nil") : Dest->ClassName()));
+}
+
+void TPersistent::DefineProperties(TFiler*) {}
+
+bool IsValidIdent(const std::string& Name)
+{
+    if (Name.empty()) return false;
+    auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+    if (!alpha(Name[0])) return false;
+    return std::all_of(Name.begin() + 1, Name.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
+}
+
+TComponent::TComponent(TComponent* AOwner)
+{
+    if (AOwner != nullptr) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent()
+{
+    Destroying();
+    // Tell everyone who asked, then forget them, so that nobody keeps a pointer to us.
+    while (!FFreeNotifies.empty()) {
+        TComponent* other = FFreeNotifies.back();
+        FFreeNotifies.pop_back();
+        auto& theirs = other->FFreeNotifies;
+        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+        other->Notification(this, opRemove);
+    }
+    DestroyComponents();
+    if (FOwner != nullptr) FOwner->RemoveComponent(this);
+}
+
+void TComponent::Free()
+{
+    BeforeDestruction();
+    delete this;
+}
+
+void TComponent::BeforeDestruction() { Destroying(); }
+
+void TComponent::Destroying() { FComponentState.Include(csDestroying); }
+
+TComponent* TComponent::Components(int Index) const
+{
+    if (Index < 0 || Index >= ComponentCount()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    return FComponents[static_cast<size_t>(Index)];
+}
+
+int TComponent::ComponentIndex() const
+{
+    if (FOwner == nullptr) return -1;
+    auto& list = FOwner->FComponents;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+TComponent* TComponent::FindComponent(const std::string& AName) const
+{
+    if (AName.empty()) return nullptr;
+    for (TComponent* c : FComponents)
+        if (SameText(c->FName, AName)) return c;
+    return nullptr;
+}
+
+void TComponent::SetName(const std::string& Value)
+{
+    if (Value == FName) return;
+    if (!Value.empty() && !IsValidIdent(Value)) throw EComponentError("Component name \"" + Value + "\" is not valid");
+    if (FOwner != nullptr)
+        FOwner->ValidateRename(this, FName, Value);
+    else
+        ValidateRename(nullptr, FName, Value);
+    FName = Value;
+}
+
+void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName)
+{
+    if (AComponent == nullptr || NewName.empty() || SameText(CurName, NewName)) return;
+    TComponent* other = FindComponent(NewName);
+    if (other != nullptr && other != AComponent) throw EComponentError("A component named " + NewName + " already exists");
+}
+
+void TComponent::Insert(TComponent* AComponent)
+{
+    FComponents.push_back(AComponent);
+    AComponent->FOwner = this;
+}
+
+void TComponent::Remove(TComponent* AComponent)
+{
+    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+    AComponent->FOwner = nullptr;
+}
+
+void TComponent::InsertComponent(TComponent* AComponent)
+{
+    if (AComponent == nullptr || AComponent->FOwner == this) return;
+    if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
+    ValidateRename(AComponent, "", AComponent->FName);
+    Insert(AComponent);
+    Notification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent)
+{
+    if (AComponent == nullptr || AComponent->FOwner != this) return;
+    Notification(AComponent, opRemove);
+    Remove(AComponent);
+}
+
+void TComponent::DestroyComponents()
+{
+    // Last first, as they were made; each one still tells its siblings that it goes away.
+    while (!FComponents.empty()) {
+        TComponent* c = FComponents.back();
+        RemoveComponent(c);
+        c->Free();
+    }
+}
+
+void TComponent::FreeNotification(TComponent* AComponent)
+{
+    if (AComponent == nullptr || AComponent == this) return;
+    if (FOwner == nullptr || AComponent->FOwner != FOwner) {
+        if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+            FFreeNotifies.push_back(AComponent);
+            AComponent->FFreeNotifies.push_back(this);
+        }
+    }
+    FComponentState.Include(csFreeNotification);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent)
+{
+    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent), FFreeNotifies.end());
+    if (AComponent != nullptr) {
+        auto& theirs = AComponent->FFreeNotifies;
+        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+    }
+}
+
+void TComponent::SetParentComponent(TComponent*) {}
+
+void TComponent::SetLoadingState(bool Loading)
+{
+    if (Loading)
+        FComponentState.Include(csLoading);
+    else
+        FComponentState.Exclude(csLoading);
+}
+
+void TComponent::SetReadingState(bool Reading)
+{
+    if (Reading)
+        FComponentState.Include(csReading);
+    else
+        FComponentState.Exclude(csReading);
+}
+
+void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent != nullptr) RemoveFreeNotification(AComponent);
+    // Siblings learn through their owner. Indexed on the live list: a handler may free components.
+    for (size_t i = 0; i < FComponents.size(); ++i) FComponents[i]->Notification(AComponent, Operation);
+}

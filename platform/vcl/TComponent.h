@@ -1,0 +1,169 @@
+#pragma once
+// The root of the component model: TObject, TPersistent and TComponent. Components form an
+// ownership tree (an owner deletes what it owns) and tell each other when one goes away, so that
+// no component keeps a pointer to a freed one.
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Exceptions.h"
+
+// A bad component name, or a name that a sibling already has.
+class EComponentError : public Exception { using Exception::Exception; };
+
+class TReader;
+class TWriter;
+class TStream;
+class TFiler;
+
+class TObject {
+public:
+    virtual ~TObject() = default;
+    // The name the class registered with (see TypInfo.h); the C++ type name when it did not register.
+    std::string ClassName() const;
+    template <class T> bool InheritsFrom() const { return dynamic_cast<const T*>(this) != nullptr; }
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// A small set of enumeration values, as the component library's "set of" types. Values must be
+// below 64.
+template <class E> class TSet {
+public:
+    constexpr TSet() = default;
+    constexpr TSet(std::initializer_list<E> items)
+    {
+        for (E e : items) Include(e);
+    }
+    static constexpr TSet FromBits(std::uint64_t bits)
+    {
+        TSet s;
+        s.FBits = bits;
+        return s;
+    }
+    constexpr std::uint64_t Bits() const { return FBits; }
+    constexpr bool Contains(E e) const { return (FBits >> static_cast<unsigned>(e)) & 1u; }
+    constexpr TSet& Include(E e)
+    {
+        FBits |= std::uint64_t(1) << static_cast<unsigned>(e);
+        return *this;
+    }
+    constexpr TSet& Exclude(E e)
+    {
+        FBits &= ~(std::uint64_t(1) << static_cast<unsigned>(e));
+        return *this;
+    }
+    constexpr bool Empty() const { return FBits == 0; }
+    constexpr TSet operator+(TSet o) const { return FromBits(FBits | o.FBits); }
+    constexpr TSet operator-(TSet o) const { return FromBits(FBits & ~o.FBits); }
+    constexpr TSet operator*(TSet o) const { return FromBits(FBits & o.FBits); }
+    constexpr TSet operator+(E e) const { return TSet(*this).Include(e); }
+    constexpr TSet operator-(E e) const { return TSet(*this).Exclude(e); }
+    constexpr bool operator==(const TSet&) const = default;
+
+private:
+    std::uint64_t FBits = 0;
+};
+
+class TPersistent : public TObject {
+public:
+    // Copies Source into this object; raises EConvertError when neither side knows how.
+    virtual void Assign(TPersistent* Source);
+    // Declares the stored properties that are not published ones (custom or binary data).
+    virtual void DefineProperties(TFiler* Filer);
+    virtual TPersistent* GetOwner() { return nullptr; }
+
+protected:
+    virtual void AssignTo(TPersistent* Dest);
+};
+
+enum TOperation { opInsert, opRemove };
+
+enum TComponentStateItem {
+    csLoading,
+    csReading,
+    csWriting,
+    csDestroying,
+    csDesigning,
+    csAncestor,
+    csUpdating,
+    csFixups,
+    csFreeNotification,
+    csInline,
+    csDesignInstance
+};
+using TComponentState = TSet<TComponentStateItem>;
+
+class TComponent : public TPersistent {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    // Deletes the component after BeforeDestruction, so that handlers such as a form's OnDestroy
+    // still see the whole object. Owners and parents free their components this way; prefer it
+    // to a plain delete.
+    void Free();
+    virtual void BeforeDestruction();
+
+    const std::string& Name() const { return FName; }
+    // Raises EComponentError for a name that is not an identifier or that a sibling already has.
+    virtual void SetName(const std::string& Value);
+    int Tag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+    TComponent* Owner() const { return FOwner; }
+
+    int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+    TComponent* Components(int Index) const;
+    int ComponentIndex() const;
+    // Case-insensitive, among the directly owned components; nullptr when none has the name.
+    TComponent* FindComponent(const std::string& AName) const;
+
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+    void DestroyComponents();
+
+    // Asks for Notification(this-side, opRemove) when AComponent goes away, for components of
+    // other owners (components of the same owner are told through the owner anyway).
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    TComponentState ComponentState() const { return FComponentState; }
+    void Destroying();
+
+    // Parent links as the form reader sees them; controls override these.
+    virtual bool HasParent() const { return false; }
+    virtual TComponent* GetParentComponent() const { return nullptr; }
+    virtual void SetParentComponent(TComponent* Value);
+
+    TPersistent* GetOwner() override { return FOwner; }
+
+    // The form reader and the component model itself set these states.
+    void SetLoadingState(bool Loading);
+    void SetReadingState(bool Reading);
+    // Called once for every component after a whole form description has been read.
+    virtual void Loaded();
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+protected:
+    virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName);
+    void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
+    void ExcludeState(TComponentStateItem Item) { FComponentState.Exclude(Item); }
+
+private:
+    void Insert(TComponent* AComponent);
+    void Remove(TComponent* AComponent);
+
+    std::string FName;
+    int FTag = 0;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    TComponentState FComponentState;
+};
+
+// True when Name is a valid identifier (letter or underscore, then letters, digits, underscores).
+bool IsValidIdent(const std::string& Name);

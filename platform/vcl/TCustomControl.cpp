@@ -1,0 +1,78 @@
+#include "platform/vcl/TCustomControl.h"
+
+TControlCanvas::~TControlCanvas() { FreeHandle(); }
+
+void TControlCanvas::FreeHandle()
+{
+    if (FOwnDC == nullptr) return;
+    HDC dc = FOwnDC;
+    FOwnDC = nullptr;
+    SetHandle(nullptr);
+    ReleaseDC(FWindow, dc);
+    FWindow = 0;
+}
+
+void TControlCanvas::CreateHandle()
+{
+    // Outside a paint: draw straight onto the window (what is drawn lasts until the next paint).
+    if (auto* w = dynamic_cast<TWinControl*>(FControl)) {
+        FWindow = w->Handle();
+        FOwnDC = GetDC(FWindow);
+    } else if (FControl->Parent() != nullptr) {
+        FWindow = FControl->Parent()->Handle();
+        FOwnDC = GetDC(FWindow);
+        SetViewportOrgEx(FOwnDC, FControl->Left(), FControl->Top(), nullptr);
+        IntersectClipRect(FOwnDC, 0, 0, FControl->Width(), FControl->Height());
+    }
+    if (FOwnDC != nullptr) SetHandle(FOwnDC);
+}
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {}
+
+TCustomControl::~TCustomControl()
+{
+    FCanvas->FreeHandle();
+    delete FCanvas;
+}
+
+void TCustomControl::Paint() {}
+
+void TCustomControl::PaintWindow(HDC DC)
+{
+    FCanvas->FreeHandle();
+    FCanvas->SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        throw;
+    }
+    FCanvas->SetHandle(nullptr);
+}
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TControlCanvas(this)) {}
+
+TGraphicControl::~TGraphicControl()
+{
+    FCanvas->FreeHandle();
+    delete FCanvas;
+}
+
+void TGraphicControl::Paint() {}
+
+void TGraphicControl::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_PAINT && Message.WParam != 0) {
+        FCanvas->FreeHandle();
+        FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
+        try {
+            Paint();
+        } catch (...) {
+            FCanvas->SetHandle(nullptr);
+            throw;
+        }
+        FCanvas->SetHandle(nullptr);
+        return;
+    }
+    TControl::WndProc(Message);
+}

@@ -1,0 +1,443 @@
+#include "platform/vcl/TForm.h"
+
+#include <algorithm>
+
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/vcl/TypInfo.h"
+#include "platform/vcl/VclClasses.h"
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FVisible = false;
+    FColor = clBtnFace;
+    FParentFont = false;
+    FParentColor = false;
+    FWidth = 320;
+    FHeight = 240;
+    FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+    Screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm()
+{
+    Screen->RemoveForm(this);
+    Application->FormDestroyed(this);
+}
+
+void TCustomForm::BeforeDestruction()
+{
+    const bool wasDestroying = ComponentState().Contains(csDestroying);
+    if (!wasDestroying && FCreated && OnDestroy) {
+        try {
+            OnDestroy(this);
+        } catch (...) {
+            HandleControlException(this);
+        }
+    }
+    TCustomControl::BeforeDestruction();
+    Screen->RemoveForm(this);
+}
+
+void TCustomForm::DoCreate()
+{
+    if (FCreated) return;
+    FCreated = true;
+    if (OnCreate) OnCreate(this);
+    if (FFormState.Contains(fsVisible)) {
+        FFormState.Exclude(fsVisible);
+        SetVisible(true);
+    }
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    Params.Style = WS_CLIPCHILDREN;
+    Params.ExStyle = 0;
+    switch (FBorderStyle) {
+    case bsNone: Params.Style |= WS_POPUP; break;
+    case bsSingle:
+    case bsToolWindow: Params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable:
+    case bsSizeToolWin: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+        Params.Style |= WS_POPUP | WS_CAPTION;
+        Params.ExStyle |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    if (FBorderStyle != bsNone) {
+        if (FBorderIcons.Contains(biSystemMenu)) Params.Style |= WS_SYSMENU;
+        if (FBorderStyle == bsSingle || FBorderStyle == bsSizeable) {
+            if (FBorderIcons.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+            if (FBorderIcons.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+        }
+    }
+    if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin) Params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+    if (!FEnabled) Params.Style |= WS_DISABLED;
+    Params.WndParent = FParentWindow;
+}
+
+void TCustomForm::CreateWnd()
+{
+    TCustomControl::CreateWnd();
+    // The frame may make the client area differ from what the stored size assumed.
+    Realign();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value)
+{
+    if (Value == FBorderStyle) return;
+    FBorderStyle = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons Value)
+{
+    if (Value == FBorderIcons) return;
+    FBorderIcons = Value;
+    RecreateWnd();
+}
+
+void TCustomForm::SetPosition(TPosition Value)
+{
+    if (Value == FPosition) return;
+    FPosition = Value;
+    FPlaced = false;
+    if (FVisible && !ComponentState().Contains(csLoading)) PlaceOnScreen();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value)
+{
+    if (Value == FFormStyle) return;
+    FFormStyle = Value;
+    if (HandleAllocated()) SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TCustomForm::SetWindowState(TWindowState Value)
+{
+    if (Value == FWindowState) return;
+    FWindowState = Value;
+    if (HandleAllocated() && FVisible) ShowWindow(FHandle, Value == wsMinimized ? SW_MINIMIZE : Value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void TCustomForm::SetMenu(TMainMenu* Value)
+{
+    if (Value == FMenu) return;
+    if (FMenu != nullptr) FMenu->RemoveFreeNotification(this);
+    FMenu = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FMenu) FMenu = nullptr;
+    if (AComponent == FActiveControl) FActiveControl = nullptr;
+}
+
+void TCustomForm::ControlRemoved(TWinControl* Control)
+{
+    if (FActiveControl != nullptr && (FActiveControl == Control || Control->ContainsControl(FActiveControl))) FActiveControl = nullptr;
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Value)
+{
+    if (Value == this) Value = nullptr;
+    FActiveControl = Value;
+    if (Value != nullptr && FActive && Value->CanFocus() && !Value->Focused() && !ComponentState().Contains(csLoading)) ::SetFocus(Value->Handle());
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control)
+{
+    FocusChanged(Control);
+    return true;
+}
+
+void TCustomForm::FocusChanged(TWinControl* Control)
+{
+    if (Control != this) FActiveControl = Control;
+    // Everybody on the form learns which control has the focus now.
+    std::vector<TWinControl*> all;
+    GetTabOrderList(all);
+    Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    for (int i = 0; i < ControlCount(); ++i)
+        if (dynamic_cast<TWinControl*>(Controls(i)) == nullptr) Controls(i)->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+    for (TWinControl* w : all) w->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+}
+
+void TCustomForm::PlaceOnScreen()
+{
+    if (FPlaced) return;
+    FPlaced = true;
+    int x = FLeft, y = FTop;
+    TCustomForm* center = nullptr;
+    switch (FPosition) {
+    case poScreenCenter:
+        x = (Screen->Width() - FWidth) / 2;
+        y = (Screen->Height() - FHeight) / 2;
+        break;
+    case poDesktopCenter: {
+        TRect wa = Screen->WorkAreaRect();
+        x = wa.Left + (wa.Width() - FWidth) / 2;
+        y = wa.Top + (wa.Height() - FHeight) / 2;
+        break;
+    }
+    case poMainFormCenter: center = Application->MainForm(); break;
+    case poOwnerFormCenter: center = dynamic_cast<TCustomForm*>(Owner()); break;
+    default: return;
+    }
+    if (center != nullptr && center != this) {
+        x = center->Left() + (center->Width() - FWidth) / 2;
+        y = center->Top() + (center->Height() - FHeight) / 2;
+    } else if (FPosition == poMainFormCenter || FPosition == poOwnerFormCenter) {
+        x = (Screen->Width() - FWidth) / 2;
+        y = (Screen->Height() - FHeight) / 2;
+    }
+    x = std::max(0, x);
+    y = std::max(0, y);
+    SetBounds(x, y, FWidth, FHeight);
+}
+
+void TCustomForm::SetVisible(bool Value)
+{
+    if (ComponentState().Contains(csLoading)) {
+        // A form stored as visible shows once it has been made.
+        if (Value)
+            FFormState.Include(fsVisible);
+        else
+            FFormState.Exclude(fsVisible);
+        return;
+    }
+    if (Value == FVisible) return;
+    if (Value) {
+        DoCreate();
+        if (FVisible) return; // OnCreate showed it
+        PlaceOnScreen();
+        HandleNeeded();
+        FVisible = true;
+        DoShow();
+        if (!FVisible) return;
+        ShowWindow(FHandle, FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+        Perform(CM_VISIBLECHANGED, 1, 0);
+        if (FActiveControl != nullptr && FActiveControl->CanFocus()) ::SetFocus(FActiveControl->Handle());
+    } else {
+        FVisible = false;
+        if (FHandle != 0) ShowWindow(FHandle, SW_HIDE);
+        Perform(CM_VISIBLECHANGED, 0, 0);
+        DoHide();
+    }
+}
+
+void TCustomForm::Show()
+{
+    SetVisible(true);
+    BringToFront();
+    if (HandleAllocated()) SetActiveWindow(FHandle);
+}
+
+void TCustomForm::DoShow()
+{
+    if (OnShow) OnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+    if (OnHide) OnHide(this);
+}
+
+bool TCustomForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery) OnCloseQuery(this, canClose);
+    return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& Action)
+{
+    if (OnClose) OnClose(this, Action);
+}
+
+void TCustomForm::Close()
+{
+    if (FFormState.Contains(fsModal)) {
+        FModalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caNone) return;
+    if (Application->MainForm() == this) {
+        Application->Terminate();
+        return;
+    }
+    switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+    }
+}
+
+void TCustomForm::Release()
+{
+    if (HandleAllocated())
+        PostMessage(FHandle, CM_RELEASE, 0, 0);
+    else
+        Free();
+}
+
+void TCustomForm::CloseModal()
+{
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone) FModalResult = mrNone;
+    else if (action == caFree) Release();
+}
+
+int TCustomForm::ShowModal()
+{
+    if (FVisible || !FEnabled || FFormState.Contains(fsModal) || FFormStyle == fsMDIChild)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    if (GetCapture() != 0) SetCaptureControl(nullptr);
+    FFormState.Include(fsModal);
+    // The other forms wait: they take no input while this one is up.
+    std::vector<TCustomForm*> disabled;
+    for (int i = 0; i < Screen->FormCount(); ++i) {
+        TCustomForm* f = Screen->Forms(i);
+        if (f != this && f->HandleAllocated() && IsWindowEnabled(f->Handle())) {
+            EnableWindow(f->Handle(), FALSE);
+            disabled.push_back(f);
+        }
+    }
+    auto restore = [&]() {
+        for (TCustomForm* f : disabled)
+            if (std::find(Screen->FormsBegin(), Screen->FormsEnd(), f) != Screen->FormsEnd() && f->HandleAllocated()) EnableWindow(f->Handle(), TRUE);
+        FFormState.Exclude(fsModal);
+    };
+    try {
+        Show();
+        FModalResult = mrNone;
+        do {
+            Application->HandleMessage();
+            if (Application->Terminated())
+                FModalResult = mrCancel;
+            else if (FModalResult != mrNone)
+                CloseModal();
+        } while (FModalResult == mrNone);
+        Hide();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return FModalResult;
+}
+
+void TCustomForm::Paint()
+{
+    if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::Loaded()
+{
+    TCustomControl::Loaded();
+    if (FActiveControl != nullptr && FActiveControl->GetParentForm() != this) FActiveControl = nullptr;
+}
+
+void TCustomForm::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CLOSE:
+        Close();
+        return;
+    case CM_RELEASE:
+        Free();
+        return;
+    case WM_ACTIVATE: {
+        const bool active = LOWORD(Message.WParam) != WA_INACTIVE;
+        TCustomControl::WndProc(Message);
+        if (active == FActive) return;
+        FActive = active;
+        if (active) {
+            if (FActiveControl != nullptr && FActiveControl->CanFocus())
+                ::SetFocus(FActiveControl->Handle());
+            else if (TWinControl* first = FindNextControl(nullptr, true, true, false); first != nullptr && GetFocus() != first->Handle())
+                ::SetFocus(first->Handle());
+            if (OnActivate) OnActivate(this);
+        } else if (OnDeactivate) {
+            OnDeactivate(this);
+        }
+        return;
+    }
+    case CM_DIALOGKEY:
+        if (GetKeyState(VK_MENU) >= 0) {
+            const WORD key = static_cast<WORD>(Message.WParam);
+            if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+                Message.Result = 1;
+                return;
+            }
+            if ((key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) && FActiveControl != nullptr && FActiveControl->Parent() != nullptr) {
+                FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+                Message.Result = 1;
+                return;
+            }
+        }
+        TCustomControl::WndProc(Message);
+        return;
+    default:
+        TCustomControl::WndProc(Message);
+    }
+}
+
+void RegisterFormClasses()
+{
+    static const bool done = [] {
+        RegisterWinControlClasses();
+        RegisterMenuClasses();
+        RegisterEnum<TFormBorderStyle>({"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"});
+        RegisterEnum<TBorderIcon>({"biSystemMenu", "biMinimize", "biMaximize", "biHelp"});
+        RegisterEnum<TPosition>({"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"});
+        RegisterEnum<TFormStyle>({"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
+        RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
+        RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
+        RegisterClass<TCustomControl, TWinControl>("TCustomControl");
+        RegisterClass<TGraphicControl, TControl>("TGraphicControl");
+        RegisterClass<TCustomForm, TCustomControl>("TCustomForm")
+            .Prop("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, bsSizeable)
+            .Prop("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons, TBorderIcons{biSystemMenu, biMinimize, biMaximize})
+            .Prop("Position", &TCustomForm::Position, &TCustomForm::SetPosition, poDesigned)
+            .Prop("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle, fsNormal)
+            .Prop("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal)
+            .Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+            .Prop("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+            .Prop("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
+            .Prop("ClientWidth", &TCustomForm::ClientWidthProp, &TControl::SetClientWidth)
+            .Prop("ClientHeight", &TCustomForm::ClientHeightProp, &TControl::SetClientHeight)
+            .Prop("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder)
+            .Prop("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch)
+            .Prop("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled)
+            .Event("OnCreate", &TCustomForm::OnCreate)
+            .Event("OnDestroy", &TCustomForm::OnDestroy)
+            .Event("OnShow", &TCustomForm::OnShow)
+            .Event("OnHide", &TCustomForm::OnHide)
+            .Event("OnActivate", &TCustomForm::OnActivate)
+            .Event("OnDeactivate", &TCustomForm::OnDeactivate)
+            .Event("OnPaint", &TCustomForm::OnPaint)
+            .Event("OnClose", &TCustomForm::OnClose)
+            .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
+            .Ignored({"TextHeight", "HorzScrollBar", "VertScrollBar", "AlphaBlend", "AlphaBlendValue", "TransparentColor",
+                      "TransparentColorValue", "Icon", "HelpFile", "DefaultMonitor", "PrintScale", "WindowMenu", "ObjectMenuItem",
+                      "OnHelp", "OnShortCut", "AutoScroll", "Visible"});
+        RegisterClass<TForm, TCustomForm>("TForm");
+        return true;
+    }();
+    (void)done;
+}

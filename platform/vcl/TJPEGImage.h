@@ -1,0 +1,53 @@
+#pragma once
+// A JPEG picture: the file's bytes, decoded into a bitmap when it is first drawn or measured.
+#include <memory>
+#include <string>
+
+#include "platform/vcl/TBitmap.h"
+
+enum TJPEGPerformance { jpBestQuality, jpBestSpeed };
+enum TJPEGScale { jsFullSize, jsHalf, jsQuarter, jsEighth };
+
+class TJPEGImage : public TGraphic {
+public:
+    TJPEGImage();
+    ~TJPEGImage() override;
+
+    bool Empty() const override;
+    int Width() const override;
+    int Height() const override;
+    // A JPEG cannot be resized in place; these are accepted and ignored, as the original does.
+    void SetWidth(int) override {}
+    void SetHeight(int) override {}
+
+    int CompressionQuality() const { return FQuality; }
+    void SetCompressionQuality(int Value);
+    bool Grayscale() const { return FGrayscale; }
+    void SetGrayscale(bool Value) { FGrayscale = Value; }
+    TJPEGPerformance Performance() const { return FPerformance; }
+    void SetPerformance(TJPEGPerformance Value) { FPerformance = Value; }
+    TJPEGScale Scale() const { return FScale; }
+    void SetScale(TJPEGScale Value) { FScale = Value; }
+
+    // Assigning a bitmap compresses it at CompressionQuality; AssignTo a bitmap decodes.
+    void Assign(TPersistent* Source) override;
+    void Draw(TCanvas* ACanvas, const TRect& Rect) override;
+    // Reads from the stream's position to its end (a JPEG file has no trustworthy length).
+    void LoadFromStream(TStream& Stream) override;
+    void SaveToStream(TStream& Stream) override;
+    void DefineProperties(TFiler* Filer) override;
+    // Decodes now; raises EInvalidGraphic for a broken file.
+    void DIBNeeded();
+    TBitmap* Bitmap();
+
+protected:
+    void AssignTo(TPersistent* Dest) override;
+
+private:
+    std::string FData;
+    mutable std::unique_ptr<TBitmap> FBitmap;
+    int FQuality = 90;
+    bool FGrayscale = false;
+    TJPEGPerformance FPerformance = jpBestQuality;
+    TJPEGScale FScale = jsFullSize;
+};

@@ -1,0 +1,154 @@
+#pragma once
+// Menus as data: items with captions, shortcuts, check marks and click handlers, in a tree. Showing a
+// popup menu goes through a replaceable presenter (the skinned menus install theirs); without one,
+// Popup only fires OnPopup.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Types.h"
+#include "platform/vcl/TComponent.h"
+
+class TMenu;
+class TCustomImageList;
+
+using TShortCut = WORD;
+// Key code in the low byte; scShift, scCtrl and scAlt on top.
+constexpr TShortCut scShift = 0x2000;
+constexpr TShortCut scCtrl = 0x4000;
+constexpr TShortCut scAlt = 0x8000;
+TShortCut ShortCut(WORD Key, bool Shift, bool Ctrl, bool Alt);
+// "Ctrl+S", "Shift+F1", "Del"...; 0 gives "".
+std::string ShortCutToText(TShortCut ShortCut);
+// The reverse; 0 for a text that names no shortcut.
+TShortCut TextToShortCut(const std::string& Text);
+
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* AOwner);
+    ~TMenuItem() override;
+
+    const std::string& Caption() const { return FCaption; }
+    void SetCaption(const std::string& Value);
+    bool IsLine() const { return FCaption == "-"; }
+    TShortCut ShortCut() const { return FShortCut; }
+    void SetShortCut(TShortCut Value);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool Value);
+    bool RadioItem() const { return FRadioItem; }
+    void SetRadioItem(bool Value) { FRadioItem = Value; }
+    int GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(int Value) { FGroupIndex = Value; }
+    bool AutoCheck() const { return FAutoCheck; }
+    void SetAutoCheck(bool Value) { FAutoCheck = Value; }
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value);
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    bool Default() const { return FDefault; }
+    void SetDefault(bool Value) { FDefault = Value; }
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    const std::string& Hint() const { return FHint; }
+    void SetHint(const std::string& Value) { FHint = Value; }
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TMenuItem* Items(int Index) const;
+    TMenuItem* Parent() const { return FParent; }
+    int MenuIndex() const;
+    void SetMenuIndex(int Value);
+    void Add(TMenuItem* Item);
+    void Insert(int Index, TMenuItem* Item);
+    // Takes the item out without freeing it.
+    void Remove(TMenuItem* Item);
+    void Delete(int Index);
+    void Clear();
+    int IndexOf(const TMenuItem* Item) const;
+    TMenuItem* Find(const std::string& ACaption) const;
+    // The menu this item belongs to (through its parents), or nullptr.
+    TMenu* GetParentMenu() const;
+
+    // Runs the item: AutoCheck toggles, then OnClick.
+    virtual void Click();
+
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* Value) override;
+
+    TNotifyEvent OnClick;
+
+private:
+    void Changed();
+    std::string FCaption;
+    TShortCut FShortCut = 0;
+    bool FChecked = false;
+    bool FRadioItem = false;
+    int FGroupIndex = 0;
+    bool FAutoCheck = false;
+    bool FEnabled = true;
+    bool FVisible = true;
+    bool FDefault = false;
+    int FImageIndex = -1;
+    std::string FHint;
+    TMenuItem* FParent = nullptr;
+    TMenu* FMenu = nullptr; // set on a menu's root item
+    std::vector<TMenuItem*> FItems;
+    friend class TMenu;
+};
+
+class TMenu : public TComponent {
+public:
+    explicit TMenu(TComponent* AOwner);
+    ~TMenu() override;
+    TMenuItem* Items() const { return FItems; }
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    // The item with this shortcut (searching submenus), or nullptr.
+    TMenuItem* FindItem(TShortCut ShortCut) const;
+    // Runs the item with this shortcut; true when one ran.
+    bool IsShortCut(TShortCut ShortCut);
+    // Told when an item changes (the skinned bar repaints).
+    TNotifyEvent OnChange;
+    void MenuChanged();
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TMenuItem* FItems;
+    TCustomImageList* FImages = nullptr;
+};
+
+class TMainMenu : public TMenu {
+public:
+    using TMenu::TMenu;
+};
+
+enum TPopupAlignment { paLeft, paRight, paCenter };
+
+class TPopupMenu : public TMenu {
+public:
+    explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
+    bool AutoPopup() const { return FAutoPopup; }
+    void SetAutoPopup(bool Value) { FAutoPopup = Value; }
+    TPopupAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TPopupAlignment Value) { FAlignment = Value; }
+    TComponent* PopupComponent() const { return FPopupComponent; }
+    void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
+    // Fires OnPopup, then shows the menu at the screen point through the presenter.
+    virtual void Popup(int X, int Y);
+
+    TNotifyEvent OnPopup;
+
+    // Shows a popup menu; the skinned menus install theirs. Without one nothing is shown.
+    using TPresenter = std::function<void(TPopupMenu* Menu, int X, int Y)>;
+    static void SetPresenter(TPresenter Presenter);
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool FAutoPopup = true;
+    TPopupAlignment FAlignment = paLeft;
+    TComponent* FPopupComponent = nullptr;
+};

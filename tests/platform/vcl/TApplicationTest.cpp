@@ -1,0 +1,88 @@
+#include "platform/vcl/TApplication.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/backend/THeadlessDriver.h"
+
+namespace {
+class TCountingForm : public TForm {
+public:
+    explicit TCountingForm(TComponent* AOwner) : TForm(AOwner) { OnCreate = [this](TObject*) { ++Creates; }; }
+    int Creates = 0;
+};
+} // namespace
+
+TEST(TApplicationForms, FirstCreatedFormIsTheMainFormAndOnCreateFiresOnce)
+{
+    THeadlessDriver driver;
+    TCountingForm* first = nullptr;
+    TCountingForm* second = nullptr;
+    TCustomForm* previousMain = Application->MainForm();
+    Application->CreateForm(first);
+    Application->CreateForm(second);
+    if (previousMain == nullptr) {
+        EXPECT_EQ(Application->MainForm(), first);
+    }
+    EXPECT_EQ(first->Creates, 1);
+    second->Show(); // a form already created is not created again
+    EXPECT_EQ(second->Creates, 1);
+    EXPECT_GE(Screen->FormCount(), 2);
+    first->Free();
+    second->Free();
+    EXPECT_NE(Application->MainForm(), first);
+}
+
+TEST(TApplicationMessages, ProcessMessagesIsReentrant)
+{
+    THeadlessDriver driver;
+    const HWND h = Application->Handle();
+    std::vector<int> order;
+    Application->OnMessage = [&](TMsg& m, bool& handled) {
+        if (m.message < WM_USER + 100 || m.message > WM_USER + 102) return;
+        handled = true;
+        const int n = static_cast<int>(m.message - WM_USER - 100);
+        order.push_back(n);
+        if (n == 0) {
+            PostMessage(h, WM_USER + 102, 0, 0);
+            Application->ProcessMessages(); // handles 1 and 2 before returning
+            order.push_back(10);
+        }
+    };
+    PostMessage(h, WM_USER + 100, 0, 0);
+    PostMessage(h, WM_USER + 101, 0, 0);
+    Application->ProcessMessages();
+    Application->OnMessage = nullptr;
+    EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 10}));
+}
+
+TEST(TApplicationExceptions, DefaultReportKeepsTheMessageAndAbortIsSilent)
+{
+    try {
+        throw EConvertError("bad number");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    EXPECT_EQ(Application->LastExceptionMessage(), "bad number");
+    try {
+        Abort();
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    EXPECT_EQ(Application->LastExceptionMessage(), "bad number");
+    try {
+        throw std::runtime_error("plain");
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    EXPECT_EQ(Application->LastExceptionMessage(), "plain");
+}
+
+TEST(TApplicationInfo, ExeNameAndTitle)
+{
+    THeadlessDriver driver;
+    EXPECT_FALSE(Application->ExeName().empty());
+    Application->SetTitle("Ombrix Free");
+    EXPECT_EQ(Application->Title(), "Ombrix Free");
+    EXPECT_EQ(Screen->Width(), 1280);
+    EXPECT_EQ(Screen->WorkAreaRect().Height(), 800);
+}

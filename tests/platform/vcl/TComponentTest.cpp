@@ -1,0 +1,171 @@
+#include "platform/vcl/TComponent.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> gFreed;
+
+class TLinked : public TComponent {
+public:
+    using TComponent::TComponent;
+    ~TLinked() override { gFreed.push_back(Name()); }
+    TComponent* Link = nullptr;
+    std::vector<std::pair<TComponent*, TOperation>> Seen;
+    void SetLink(TComponent* c)
+    {
+        Link = c;
+        if (c) c->FreeNotification(this);
+    }
+    void Notification(TComponent* AComponent, TOperation Operation) override
+    {
+        TComponent::Notification(AComponent, Operation);
+        Seen.push_back({AComponent, Operation});
+        if (Operation == opRemove && AComponent == Link) Link = nullptr;
+    }
+};
+
+} // namespace
+
+TEST(TComponentOwnership, OwnerFreesItsComponentsLastFirst)
+{
+    gFreed.clear();
+    auto* owner = new TLinked(nullptr);
+    owner->SetName("Owner");
+    auto* a = new TLinked(owner);
+    a->SetName("A");
+    auto* b = new TLinked(owner);
+    b->SetName("B");
+    EXPECT_EQ(owner->ComponentCount(), 2);
+    EXPECT_EQ(owner->Components(1), b);
+    EXPECT_EQ(b->ComponentIndex(), 1);
+    owner->Free();
+    EXPECT_EQ(gFreed, (std::vector<std::string>{"Owner", "B", "A"}));
+}
+
+TEST(TComponentOwnership, FreeingAComponentRemovesItFromItsOwner)
+{
+    TLinked owner(nullptr);
+    auto* a = new TLinked(&owner);
+    a->Free();
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+TEST(TComponentOwnership, ComponentsOutOfRangeRaisesListError)
+{
+    TComponent owner(nullptr);
+    EXPECT_THROW(owner.Components(0), EListError);
+}
+
+TEST(TComponentNames, FindComponentIgnoresCase)
+{
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    a->SetName("Button1");
+    EXPECT_EQ(owner.FindComponent("BUTTON1"), a);
+    EXPECT_EQ(owner.FindComponent("Button2"), nullptr);
+    EXPECT_EQ(owner.FindComponent(""), nullptr);
+}
+
+TEST(TComponentNames, DuplicateNameAmongSiblingsIsRefused)
+{
+    TComponent owner(nullptr);
+    auto* a = new TComponent(&owner);
+    a->SetName("Edit1");
+    auto* b = new TComponent(&owner);
+    EXPECT_THROW(b->SetName("edit1"), EComponentError);
+    EXPECT_EQ(b->Name(), "");
+    a->SetName("EDIT1"); // renaming itself in another case is fine
+    EXPECT_EQ(a->Name(), "EDIT1");
+}
+
+TEST(TComponentNames, InvalidIdentifierIsRefused)
+{
+    TComponent c(nullptr);
+    EXPECT_THROW(c.SetName("1abc"), EComponentError);
+    EXPECT_THROW(c.SetName("a b"), EComponentError);
+    EXPECT_THROW(c.SetName("a'b"), EComponentError);
+    c.SetName("pnl0_12");
+    EXPECT_EQ(c.Name(), "pnl0_12");
+}
+
+TEST(TComponentNotification, SiblingsAreToldThroughTheOwner)
+{
+    TLinked owner(nullptr);
+    auto* watcher = new TLinked(&owner);
+    auto* target = new TLinked(&owner);
+    watcher->Link = target;
+    target->Free();
+    EXPECT_EQ(watcher->Link, nullptr);
+    ASSERT_FALSE(watcher->Seen.empty());
+    EXPECT_EQ(watcher->Seen.back().second, opRemove);
+}
+
+TEST(TComponentNotification, FreeNotificationReachesOtherOwners)
+{
+    TLinked ownerA(nullptr);
+    TLinked ownerB(nullptr);
+    auto* watcher = new TLinked(&ownerA);
+    auto* target = new TLinked(&ownerB);
+    watcher->SetLink(target);
+    target->Free();
+    EXPECT_EQ(watcher->Link, nullptr);
+}
+
+TEST(TComponentNotification, WatcherFreedFirstIsNotCalledLater)
+{
+    auto* target = new TLinked(nullptr);
+    auto* watcher = new TLinked(nullptr);
+    watcher->SetLink(target);
+    watcher->Free();
+    target->Free(); // must not touch the freed watcher (the sanitizers would tell)
+    SUCCEED();
+}
+
+TEST(TComponentNotification, InsertIsAnnouncedToTheOwner)
+{
+    TLinked owner(nullptr);
+    auto* a = new TLinked(&owner);
+    ASSERT_FALSE(owner.Seen.empty());
+    EXPECT_EQ(owner.Seen.back(), std::make_pair(static_cast<TComponent*>(a), opInsert));
+}
+
+TEST(TComponentState, DestroyingIsSetBeforeDestruction)
+{
+    struct TProbe : TComponent {
+        using TComponent::TComponent;
+        bool* Flag = nullptr;
+        void BeforeDestruction() override
+        {
+            TComponent::BeforeDestruction();
+            *Flag = ComponentState().Contains(csDestroying);
+        }
+    };
+    bool destroying = false;
+    auto* p = new TProbe(nullptr);
+    p->Flag = &destroying;
+    EXPECT_FALSE(p->ComponentState().Contains(csDesigning));
+    p->Free();
+    EXPECT_TRUE(destroying);
+}
+
+TEST(TPersistentAssign, UnknownPairRaisesConvertError)
+{
+    TComponent a(nullptr);
+    TComponent b(nullptr);
+    EXPECT_THROW(a.Assign(&b), EConvertError);
+    EXPECT_THROW(a.Assign(nullptr), EConvertError);
+}
+
+TEST(TSetType, IncludeExcludeAndOperators)
+{
+    TComponentState s{csLoading, csReading};
+    EXPECT_TRUE(s.Contains(csReading));
+    s.Exclude(csReading);
+    EXPECT_FALSE(s.Contains(csReading));
+    EXPECT_EQ(s + csWriting, (TComponentState{csLoading, csWriting}));
+    EXPECT_TRUE((s - csLoading).Empty());
+}
