@@ -140,3 +140,561 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
     convertgrid.SetCells(JobRecord::ScreenSize, r, Profile.ScreenSize);
     return r;
 }
+
+// --- the conversion plan ----------------------------------------------------------------------------
+
+namespace {
+
+std::string ReplaceFirst(std::string Text, const std::string& What, const std::string& With)
+{
+    if (const std::size_t at = Text.find(What); at != std::string::npos)
+        Text.replace(at, What.size(), With);
+    return Text;
+}
+
+std::string ReplaceAll(std::string Text, const std::string& What, const std::string& With)
+{
+    for (std::size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + With.size()))
+        Text.replace(at, What.size(), With);
+    return Text;
+}
+
+bool Exists(const std::string& Path)
+{
+    return FileExists(Path) || DirectoryExists(Path);
+}
+
+} // namespace
+
+int CellInt(const std::string& Text, int Default)
+{
+    const std::string t = Trim(Text);
+    int value = 0;
+    if (TryStrToInt(t, value))
+        return value;
+    // Sizes and lengths are sometimes written with a fraction ("120.04").
+    if (IsFloat(t)) {
+        const double d = ParseFloatDot(t);
+        if (d > -2e9 && d < 2e9)
+            return static_cast<int>(Round(d));
+    }
+    return Default;
+}
+
+int RoundUp16(double X)
+{
+    if (!(X > 0) || X > 1e9)
+        return 0;
+    std::int64_t k = Round(X / 16);
+    if (X / 16 > static_cast<double>(k))
+        ++k;
+    return static_cast<int>(k * 16);
+}
+
+TFit FitIntoBox(double W, double H, int BoxW, int BoxH)
+{
+    TFit fit;
+    if (!(W > 0) || !(H > 0) || BoxW <= 0 || BoxH <= 0)
+        return fit;
+    double h = static_cast<double>(Round(Int(BoxW / W * H)));
+    double w = BoxW;
+    if (h > BoxH) {
+        w = static_cast<double>(Round(Int(BoxH / H * W)));
+        h = BoxH;
+    }
+    fit.Width = RoundUp16(w);
+    fit.Height = RoundUp16(h);
+    return fit;
+}
+
+std::vector<std::string> ChapterParts(int First, int Last, int Every)
+{
+    std::vector<std::string> parts;
+    Every = std::max(1, Every);
+    First = std::max(1, First);
+    if (Last < 1 || First > Last)
+        return parts;
+    for (int a = First; a <= Last;) {
+        const int b = std::min(a + Every - 1, Last);
+        parts.push_back(" -chapter " + IntToStr(a) + "-" + IntToStr(b) + " ");
+        a = b + 1;
+    }
+    return parts;
+}
+
+std::string PartOutputPath(const std::string& Encoder, const std::string& Folder, const std::string& Name,
+                           const std::string& Ext, int k, int n)
+{
+    std::string number;
+    if (n > 1)
+        number = Encoder == "ffmpeg" ? IntToStr(k + 1) : Format("%2.2d", {k + 1});
+    return Folder + Name + number + "." + Ext;
+}
+
+std::string ComposeCommand(const std::string& Encoder, const TJobPlan& Plan, const std::string& Src,
+                           const std::string& Part, int PartCount, const std::string& JobOptions,
+                           const std::string& Output, const std::string& WorkFolder)
+{
+    const std::string B = " ";
+    if (Encoder == "mencoder") {
+        const std::string filters = Plan.CropPiece + Plan.FilterChain;
+        return QuoteArg("mencoder") + B + Src + Part + B + Plan.FrameRatePiece +
+               (filters.empty() ? std::string() : " -vf " + filters) + B + Plan.Template + B + JobOptions + " -o " +
+               QuoteArg(Output);
+    }
+    if (Encoder == "wmencoder") {
+        const std::string head =
+            QuoteArg("omscript") + B + QuoteArg(JoinPath(WorkFolder, "wmcmd.vbs")) + " -input " + Src + B;
+        if (PartCount > 1)
+            return head + Plan.Template + B + Plan.ClipPiece + B + Plan.ScriptOptions + " -output " + QuoteArg(Output);
+        return head + Plan.ClipPiece + B + Plan.ScriptOptions + B + Plan.Template + " -output " + QuoteArg(Output);
+    }
+    if (Encoder == "ffmpeg") {
+        // -nostdin: the runner keeps the child's input open, and a question there would wait for ever.
+        return QuoteArg("ffmpeg") + " -nostdin -i " + Src + B + Plan.Template + B + Plan.FfmpegCrop + B +
+               Plan.FfmpegOptions + B + QuoteArg(Output);
+    }
+    return std::string();
+}
+
+TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid1, int j,
+                 const TPlanSettings& Settings)
+{
+    TJobPlan plan;
+    const auto job = [&convertgrid, j](int col) { return convertgrid.Cells(col, j); };
+    const std::string encoder = job(JobRecord::Encoder);
+    plan.Template = job(JobRecord::OptionTemplate);
+
+    // Screen size "480x320".
+    int SW = 0, SH = 0;
+    {
+        const std::string screen = job(JobRecord::ScreenSize);
+        const std::size_t x = LowerCase(screen).find('x');
+        if (x != std::string::npos) {
+            SW = CellInt(screen.substr(0, x));
+            SH = CellInt(screen.substr(x + 1));
+        }
+    }
+
+    // The source picture in display pixels: the cropped size when there is one, the display size,
+    // else the frame size.
+    const int frameW = CellInt(job(JobRecord::FrameWidth));
+    const int frameH = CellInt(job(JobRecord::FrameHeight));
+    int displayW = CellInt(job(JobRecord::DisplayWidth));
+    int displayH = CellInt(job(JobRecord::DisplayHeight));
+    if (displayW <= 0)
+        displayW = frameW;
+    if (displayH <= 0)
+        displayH = frameH;
+    const int croppedW = CellInt(job(JobRecord::CroppedWidth));
+    const int croppedH = CellInt(job(JobRecord::CroppedHeight));
+    int W = croppedW > 0 ? croppedW : displayW;
+    int H = croppedH > 0 ? croppedH : displayH;
+    if (croppedW > 0 && frameW > 0 && displayW != W)
+        W = static_cast<int>(Round(static_cast<double>(displayW) / frameW * W / 16) * 16);
+    if (croppedH > 0 && frameH > 0 && displayH != H)
+        H = static_cast<int>(Round(static_cast<double>(displayH) / frameH * H / 16) * 16);
+    if (W <= 0 || H <= 0) {
+        plan.Reason = "no picture size";
+        return plan;
+    }
+
+    int w = W, h = H;
+    if (SW > 0 && SH > 0) {
+        const TFit fit = FitIntoBox(W, H, SW, SH);
+        w = fit.Width;
+        h = fit.Height;
+        if (w > SW * 0.95)
+            w = SW;
+        if (h > SH * 0.95)
+            h = SH;
+    }
+    if (job(JobRecord::ProfileOption1).empty())
+        convertgrid.SetCells(JobRecord::ProfileOption1, j, "0");
+    if (job(JobRecord::ProfileOption2).empty())
+        convertgrid.SetCells(JobRecord::ProfileOption2, j, "0");
+    plan.Width = W;
+    plan.Height = H;
+    plan.SizeText = IntToStr(W) + " x " + IntToStr(H);
+
+    if (Pos("noscale", plan.Template) > 0) {
+        plan.Template = ReplaceFirst(plan.Template, "noscale", "");
+    } else if (SW > 0 && SH > 0 && (W > w || h < H)) {
+        plan.FilterChain = "scale=" + IntToStr(w) + ":" + IntToStr(h) + ",";
+        plan.ScriptOptions += " -v_width " + IntToStr(w) + " -v_height " + IntToStr(h);
+        plan.FfmpegOptions += " -s " + IntToStr(w) + "x" + IntToStr(h);
+        plan.Width = w;
+        plan.Height = h;
+        plan.SizeText = IntToStr(w) + " x " + IntToStr(h);
+    }
+    convertgrid.SetCells(JobRecord::SizeText, j, plan.SizeText);
+
+    if (Pos("fps", plan.Template) == 0) {
+        std::string rate = Trim(job(JobRecord::FrameRate));
+        if (Settings.Budget > 0)
+            rate = IntToStr(static_cast<int>(
+                std::clamp<std::int64_t>(Round(static_cast<double>(Settings.Budget) / plan.Width / plan.Height), 2, 30)));
+        if (!rate.empty() && IsFloat(rate)) {
+            plan.FrameRatePiece = " -ofps " + rate;
+            plan.ScriptOptions += " -v_framerate " + rate;
+            plan.FfmpegOptions += " -r " + rate;
+        }
+    }
+
+    const std::string src = job(JobRecord::SourceArg);
+    if (Pos("dvd-device", src) > 0)
+        plan.FilterChain = "harddup," + plan.FilterChain;
+
+    // Parts, from the source row. Empty cells take the defaults, never another job's values.
+    const int s = CellInt(job(JobRecord::SourceRow), -1);
+    const auto source = [&StringGrid1, s](int col) { return s >= 0 ? StringGrid1.Cells(col, s) : std::string(); };
+    const int chapters = CellInt(source(SourceRecord::Chapters));
+    const int first = CellInt(source(SourceRecord::FirstChapter), 1);
+    const int last = CellInt(source(SourceRecord::LastChapter), chapters);
+    const int every = CellInt(source(SourceRecord::SplitChapters), 1);
+    const bool rangeOn = source(SourceRecord::ChapterRangeOn) == "YES";
+    const bool splitOn = source(SourceRecord::SplitOn) == "YES";
+    if (rangeOn && !splitOn) {
+        if (first <= last && last >= 1)
+            plan.Parts.push_back(" -chapter " + IntToStr(first) + "-" + IntToStr(last) + " ");
+    } else if (rangeOn) {
+        plan.Parts = ChapterParts(first, last, every);
+    } else if (splitOn) {
+        plan.Parts = ChapterParts(1, chapters, every);
+    } else {
+        const int a = CellInt(source(SourceRecord::StartSeconds));
+        const int b = CellInt(source(SourceRecord::EndSeconds));
+        const int length = CellInt(source(SourceRecord::Length));
+        std::string piece = " ";
+        if (a != 0) {
+            piece += " -ss " + IntToStr(a);
+            plan.ScriptOptions += " -time " + IntToStr(a) + "000";
+            plan.FfmpegOptions += " -ss " + IntToStr(a);
+        } else {
+            plan.ScriptOptions += " -time 0";
+        }
+        if (b > a && b != length) {
+            piece += " -endpos " + IntToStr(b - a);
+            plan.ScriptOptions += " " + IntToStr(b);
+            plan.FfmpegOptions += " -t " + IntToStr(b - a);
+        } else {
+            plan.ScriptOptions += " end";
+        }
+        plan.Parts.push_back(piece);
+    }
+    if (plan.Parts.empty()) {
+        plan.Reason = "no chapters to convert";
+        return plan;
+    }
+
+    if (const std::string crop = job(JobRecord::CropFilter); !crop.empty())
+        plan.CropPiece = crop + ",";
+    plan.ClipPiece = job(JobRecord::ClipOptions);
+    plan.FfmpegCrop = job(JobRecord::FfmpegCrop);
+
+    // A base name for which none of the files this job writes exists: a split job writes numbered
+    // files, and those are the ones that must not be overwritten.
+    const std::string folder = job(JobRecord::OutputFolder);
+    const std::string ext = job(JobRecord::OutputExt);
+    const int n = static_cast<int>(plan.Parts.size());
+    const auto taken = [&](const std::string& name) {
+        for (int k = 0; k < n; ++k)
+            if (Exists(PartOutputPath(encoder, folder, name, ext, k, n)))
+                return true;
+        return false;
+    };
+    std::string name = job(JobRecord::OutputName);
+    if (taken(name)) {
+        for (int c = 1;; ++c) {
+            const std::string candidate = name + "(" + IntToStr(c) + ")";
+            if (!taken(candidate)) {
+                name = candidate;
+                break;
+            }
+        }
+    }
+    plan.OutputName = name;
+    convertgrid.SetCells(JobRecord::OutputName, j, name);
+    convertgrid.SetCells(JobRecord::OutputFile, j, name + "." + ext);
+
+    for (int k = 0; k < n; ++k) {
+        const std::string& part = plan.Parts[static_cast<std::size_t>(k)];
+        std::string partSrc = src;
+        if (Pos("chapter", part) > 0 || n > 1)
+            partSrc = ReplaceAll(partSrc, "dvdnav:", "dvd:");
+        const std::string out = PartOutputPath(encoder, folder, name, ext, k, n);
+        std::string command = ComposeCommand(encoder, plan, partSrc, part, n, job(JobRecord::JobOptions), out,
+                                             Settings.WorkFolder);
+        if (Settings.NicerSubtitles)
+            command = ReplaceAll(command, "dvdnav:", "dvd:");
+        plan.Outputs.push_back(out);
+        plan.Commands.push_back(command);
+    }
+    if (plan.Commands.front().empty()) {
+        plan.Reason = "unknown encoder";
+        return plan;
+    }
+    plan.Runnable = true;
+    return plan;
+}
+
+// --- the conversion driver ------------------------------------------------------------------------
+
+#include <ctime>
+
+#include "app/Unit1.h"
+#include "app/om_progress.h"
+#include "app/om_runcontrol.h"
+#include "platform/sys/ToolSupport.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TTimer.h"
+#include "process/TOxCreateProcess.h"
+
+namespace {
+
+std::string ClockText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &tm);
+    return std::string(text) + "  ";
+}
+
+bool NonEmptyFile(const std::string& Path)
+{
+    return FileExists(Path) && FileSize(Path) > 0;
+}
+
+// Puts the window's flags and the runner's line handler back, whatever way the queue ends.
+class TQueueGuard {
+public:
+    TQueueGuard(TForm1& Form) : FForm(Form), FOnRead(Form.OxCreateProcess1->OnRead) {}
+    ~TQueueGuard()
+    {
+        FForm.OxCreateProcess1->OnRead = FOnRead;
+        FForm.converttimer->SetEnabled(false);
+        Converting = 0;
+        Scanning = 0;
+        GrabMode = 0;
+        if (!FForm.OxCreateProcess1->Waiting())
+            ToolRunning = 0;
+    }
+    TQueueGuard(const TQueueGuard&) = delete;
+    TQueueGuard& operator=(const TQueueGuard&) = delete;
+
+private:
+    TForm1& FForm;
+    TOxCPSReadEvent FOnRead;
+};
+
+// Builds the job table: every profile row of dq against every source row.
+std::vector<int> BuildJobs(TForm1& Form, const TConvertOptions& Options)
+{
+    TOmTables& t = Form.Tables();
+    ClearTable(*t.convertgrid);
+    std::vector<int> budgets;
+    for (int d = 0; d < t.dq->StoredRowCount(); ++d) {
+        if (t.dq->Cells(DeviceProfile::Name, d).empty())
+            continue;
+        const TProfileState profile = LoadProfile(*t.dq, *t.codecgrid, d, Options.Quality, Options.Destination);
+        TJobSettings settings;
+        settings.ClosedCaptions = Options.ClosedCaptions;
+        settings.WorkFolder = Form.WorkFolder;
+        for (int s = 0; s < t.StringGrid1->StoredRowCount(); ++s) {
+            const int r = BuildJob(*t.convertgrid, *t.StringGrid1, profile, settings, s);
+            if (r >= 0) {
+                budgets.resize(static_cast<std::size_t>(r) + 1, 0);
+                budgets[static_cast<std::size_t>(r)] = profile.Budget;
+            }
+        }
+    }
+    const int jobs = JobCount(*t.convertgrid);
+    for (int j = 0; j < jobs; ++j)
+        for (int col : {10, 12, 13, 14})
+            t.convertgrid->SetCells(col, j, "");
+    budgets.resize(static_cast<std::size_t>(jobs), 0);
+    return budgets;
+}
+
+} // namespace
+
+int JobCount(const TskSkinStringGrid& convertgrid)
+{
+    int n = 0;
+    while (n < convertgrid.StoredRowCount() && !convertgrid.Cells(JobRecord::JobId, n).empty())
+        ++n;
+    return n;
+}
+
+void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
+{
+    // A second Start while the first queue still unwinds would clear the job table under it.
+    if (Converting != 0)
+        return;
+    TRunControl& run = Form.RunControl();
+    if (Form.status)
+        Form.status->SetValue(0);
+    if (Scanning != 0)
+        run.WaitForTool();
+    if (GrabMode != 0 && ToolRunning != 0)
+        run.KillTools();
+    run.WaitForTool();
+
+    TQueueGuard guard(Form);
+    Converting = -1;
+    AbortRequested = 0;
+    SkipRequested = 0;
+
+    // The last progress line of each run, so a part that ends between two timer ticks is judged on
+    // where it got to, not on the tick before.
+    std::string lastProgress;
+    const TOxCPSReadEvent formRead = Form.OxCreateProcess1->OnRead;
+    Form.OxCreateProcess1->OnRead = [&lastProgress, formRead](TObject* Sender, const std::string& Line, bool Starts,
+                                                              bool Ends) {
+        if (IsProgressLine(Line))
+            lastProgress = Line;
+        if (formRead)
+            formRead(Sender, Line, Starts, Ends);
+    };
+
+    TskSkinStringGrid& jobs = *Form.Tables().convertgrid;
+    const std::vector<int> budgets = BuildJobs(Form, Options);
+    const int count = JobCount(jobs);
+    const std::string scratch = JoinPath(Form.WorkFolder, "temp/convert.avi");
+    ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
+    const auto setStatus = [&Form](const std::string& Text) { Form.SetStatusText(Text); };
+
+    for (int j = 0; j < count; ++j) {
+        const auto job = [&jobs, j](int col) { return jobs.Cells(col, j); };
+        if (job(JobRecord::VideoCodec).empty())
+            continue;
+        jobs.SetCells(JobRecord::StartTime, j, ClockText());
+        jobs.SetCells(JobRecord::StatusText, j, "");
+        jobs.SetCells(JobRecord::EndTime, j, "");
+        const int row = CellInt(job(JobRecord::SourceRow), -1);
+
+        if (AbortRequested == 0 && Pos("gpp", Options.DeviceText) > 0 && Options.DetectCrop)
+            Options.DetectCrop(j);
+
+        TPlanSettings planSettings;
+        planSettings.Budget = budgets[static_cast<std::size_t>(j)];
+        planSettings.NicerSubtitles = Options.NicerSubtitles;
+        planSettings.WorkFolder = Form.WorkFolder;
+        const TJobPlan plan = PlanJob(jobs, *Form.StringGrid1, j, planSettings);
+
+        if (AbortRequested != 0) {
+            jobs.SetCells(JobRecord::EndTime, j, ClockText());
+            jobs.SetCells(JobRecord::StatusText, j, "Stopped Conversion");
+            continue;
+        }
+        if (!plan.Runnable || job(JobRecord::Encoder) == "wmencoder") {
+            // Nothing can be made: the row says so instead of waiting on a tool that never comes.
+            setStatus(plan.Runnable ? "tool not available" : plan.Reason);
+            if (row >= 0)
+                Form.SetSourceSelected(row, "No");
+            jobs.SetCells(JobRecord::EndTime, j, ClockText());
+            jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
+            continue;
+        }
+
+        const int n = static_cast<int>(plan.Commands.size());
+        bool allParts = true;
+        for (int k = 0; k < n && AbortRequested == 0; ++k) {
+            CurrentJob = row;
+            CurrentTotal = CellInt(job(JobRecord::LengthSeconds));
+            Form.setProgress(CurrentJob, 0);
+            CurrentPos = 0;
+            GrabMode = -1;
+            Scanning = -1;
+            SkipRequested = 0;
+            Form.BeginProgressPart();
+            QueueTotal = 0;
+            for (int i = j; i < count; ++i)
+                QueueTotal += static_cast<int>(Round(ParseFloatDot(jobs.Cells(JobRecord::LengthSeconds, i))));
+            JobCounterText = IntToStr(j + 1) + " of " + IntToStr(count) + " : ";
+            if (n > 1)
+                jobs.SetCells(JobRecord::EndTime, j, "part " + IntToStr(k + 1) + " of " + IntToStr(n));
+            jobs.SetCells(JobRecord::StatusText, j, "Converting");
+            const std::string& command = plan.Commands[static_cast<std::size_t>(k)];
+            if (Options.ShowCommand)
+                Options.ShowCommand(command);
+
+            bool partOk = true;
+            lastProgress.clear();
+            const std::vector<std::string> stages = AdaptToInstalledTools(command, scratch, InstalledToolSupport());
+            DeleteFile(scratch);
+            for (const std::string& stage : stages) {
+                if (AbortRequested != 0 || SkipRequested != 0) {
+                    partOk = false;
+                    break;
+                }
+                if (!run.RunTool(stage, TToolKind::Encode, Form.WorkFolder)) {
+                    partOk = false;
+                    break;
+                }
+                setStatus("Conversion started");
+                Form.converttimer->SetEnabled(true);
+                run.WaitForTool();
+                Form.converttimer->SetEnabled(false);
+                if (Application->Terminated())
+                    return;
+                if (run.LastExitCode() != 0) {
+                    partOk = false;
+                    break;
+                }
+                // The first stage's progress is the part's; a later copy step says nothing of it.
+                if (&stage == &stages.front() && !lastProgress.empty()) {
+                    double seconds = 0;
+                    if (ProgressSeconds(ProgressPositionText(lastProgress), seconds) && seconds > 0)
+                        Form.setProgress(CurrentJob, std::max(CurrentPos, static_cast<int>(Round(seconds))));
+                }
+            }
+            DeleteFile(scratch);
+            // A part counts above half of the source's length; with no known length the tools' own
+            // report has to do.
+            const double percent = CurrentTotal > 0 ? 100.0 * CurrentPos / CurrentTotal : 0;
+            partOk = partOk && AbortRequested == 0 && SkipRequested == 0 && (CurrentTotal <= 0 || percent > 50);
+            if (partOk) {
+                Form.setProgress(CurrentJob, CurrentTotal);
+                if (Options.PartDone)
+                    Options.PartDone(CurrentJob);
+                const std::string drive = job(JobRecord::GroupKey);
+                if (!drive.empty() && IsDriveRoot(drive)) {
+                    int same = 0;
+                    for (int i = j; i < count; ++i)
+                        same += jobs.Cells(JobRecord::GroupKey, i) == drive ? 1 : 0;
+                    if (same == 1 && k == n - 1 && SkipRequested == 0 && Options.Ejector)
+                        Options.Ejector->Eject(drive);
+                    if (k == n - 1)
+                        for (int i = j; i < count; ++i)
+                            if (jobs.Cells(JobRecord::GroupKey, i) == drive)
+                                jobs.SetCells(JobRecord::GroupKey, i, "");
+                }
+            }
+            allParts = allParts && partOk;
+        }
+        jobs.SetCells(JobRecord::EndTime, j, ClockText());
+
+        if (SkipRequested != 0 || AbortRequested != 0) {
+            jobs.SetCells(JobRecord::StatusText, j, AbortRequested != 0 ? "Stopped Conversion" : "Skipped Conversion");
+            setStatus(AbortRequested != 0 ? "Stopped" : "");
+            continue;
+        }
+        bool outputs = true;
+        for (const std::string& out : plan.Outputs)
+            outputs = outputs && NonEmptyFile(out);
+        if (row >= 0)
+            Form.SetSourceSelected(row, allParts && outputs ? "Done" : "No");
+        jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
+        if (allParts && outputs && Pos("laystat", job(JobRecord::OutputFolder)) > 0 && Options.MakeOutputThumbnail)
+            Options.MakeOutputThumbnail(j);
+        setStatus("Completed");
+    }
+
+    if (AbortRequested == 0 && Options.Launcher)
+        Options.Launcher->OpenFolder(Options.Destination);
+    if (Form.status)
+        Form.status->SetValue(0);
+}

@@ -1,7 +1,9 @@
 #pragma once
 // The job table: one row per output file to make (the chosen device profile applied to one selected
 // source), and the building of a job from a source record.
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "app/om_codecs.h"
 
@@ -68,3 +70,102 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
 // The output frame rate of a source rate text under a device maximum: 5 when there is none, never
 // above the maximum (when the profile has one) and never outside 5..30.
 double JobFrameRate(const std::string& SourceFps, double MaxFps);
+
+// --- the conversion plan of one job -------------------------------------------------------------
+
+// Reads a whole number from a table cell; "" or anything else that is no number gives Default.
+int CellInt(const std::string& Text, int Default = 0);
+
+// A picture of W x H fitted into a box of BoxW x BoxH (the width filled first, the height when the
+// picture would be too tall), each side rounded up to a multiple of 16. 0 x 0 when a size is missing.
+struct TFit {
+    int Width = 0;
+    int Height = 0;
+};
+TFit FitIntoBox(double W, double H, int BoxW, int BoxH);
+// Up to the next multiple of 16 (a multiple stays).
+int RoundUp16(double X);
+
+// The chapter parts " -chapter a-b " of a range split every Every chapters (Every below 1 counts as
+// 1, so the split always ends). No part when First > Last or Last < 1.
+std::vector<std::string> ChapterParts(int First, int Last, int Every);
+
+// Everything the driver needs to run one job: sizes, option pieces, parts, and for each part the
+// output file and the command line.
+struct TJobPlan {
+    bool Runnable = false;      // false: no picture size, no encoder or no part; the job ends "No"
+    std::string Reason;         // why it is not runnable
+    int Width = 0;              // output picture
+    int Height = 0;
+    std::string SizeText;       // "w x h" for column 10
+    std::string Template;       // the option template ("noscale" taken out)
+    std::string FilterChain;    // mencoder: "harddup," "scale=w:h,"
+    std::string CropPiece;      // mencoder: column 46 + ","
+    std::string FrameRatePiece; // mencoder: " -ofps r"
+    std::string ScriptOptions;  // Windows Media script
+    std::string FfmpegOptions;
+    std::string ClipPiece;      // Windows Media script: column 67
+    std::string FfmpegCrop;     // ffmpeg: column 68
+    std::vector<std::string> Parts;
+    std::string OutputName;     // the base name actually used (unique for every part's file)
+    std::vector<std::string> Outputs;  // one per part
+    std::vector<std::string> Commands; // one per part
+};
+
+// What the plan reads besides the job and source rows.
+struct TPlanSettings {
+    int Budget = 0;          // the device's pixel-rate budget (0 = none)
+    bool NicerSubtitles = false; // the check box `dvdnav`: "dvd:" in place of "dvdnav:"
+    std::string WorkFolder;
+};
+
+// Plans job row j of convertgrid against its source row in StringGrid1. The output base name is
+// chosen so that none of the files the job will write exists yet (each part's numbered file for a
+// split job), so nothing of the user's is ever overwritten; column 8 keeps it.
+TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid1, int j,
+                 const TPlanSettings& Settings);
+
+// The output file of part k of n: folder + name + ext for one part; numbered for more parts ("%2.2d"
+// for mencoder and the script, the plain number for ffmpeg).
+std::string PartOutputPath(const std::string& Encoder, const std::string& Folder, const std::string& Name,
+                           const std::string& Ext, int k, int n);
+
+// The command line of one part for the encoder shape ("mencoder", "wmencoder" or "ffmpeg"); "" for
+// an unknown encoder. Every file name goes through QuoteArg. The " -vf " option is given only when
+// there is a filter to give (an empty one makes mencoder stop at once).
+std::string ComposeCommand(const std::string& Encoder, const TJobPlan& Plan, const std::string& Src,
+                           const std::string& Part, int PartCount, const std::string& JobOptions,
+                           const std::string& Output, const std::string& WorkFolder);
+
+// --- the conversion driver ------------------------------------------------------------------------
+
+class TForm1;
+class IEjector;
+class ILauncher;
+
+// What ConvertQueue reads of the window besides the tables and the runner, and the seams to the
+// parts of it built elsewhere.
+struct TConvertOptions {
+    int Quality = 0;              // the quality slider (kbit/s div 10)
+    std::string Destination;      // the confirmed destination folder
+    bool ClosedCaptions = false;
+    bool NicerSubtitles = false;  // the check box `dvdnav`
+    std::string DeviceText;       // devicebox's text ("gpp" devices get crop detection)
+    IEjector* Ejector = nullptr;  // opens the tray after the last part from a disc
+    ILauncher* Launcher = nullptr; // shows the destination at the end
+    std::function<void(const std::string&)> ShowCommand;    // skSkinEdit1
+    std::function<void(int JobRow)> DetectCrop;             // crop detection before a "gpp" job
+    std::function<void(int Row)> PartDone;                  // the queue row's check box is cleared
+    std::function<void(int JobRow)> MakeOutputThumbnail;    // outputs in a "laystat" folder
+};
+
+// Converts every selected source for the chosen device, one job after the other, with the real
+// tools; returns when the queue is done or stopped. A source ends "Done" only when every part
+// succeeded, nothing was stopped or skipped and every expected output exists and is not empty;
+// otherwise "No" (a skipped or stopped job is not judged). The flags Converting, Scanning, GrabMode
+// and ToolRunning are off again when it returns, however it returns. Start while a queue runs is
+// ignored.
+void ConvertQueue(TForm1& Form, const TConvertOptions& Options);
+
+// The number of jobs in convertgrid (rows with an id).
+int JobCount(const TskSkinStringGrid& convertgrid);

@@ -231,3 +231,197 @@ TEST_F(Jobs, JobTableRowsAreAppendedAndStartEmpty)
 }
 
 } // namespace
+
+// --- the plan of a job: sizes, parts, names and command lines ----------------------------------------
+
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+struct Plans : ::testing::Test {
+    TComponent owner{nullptr};
+    TOmTables tables{&owner};
+    TPlanSettings settings;
+    std::string dest;
+
+    void SetUp() override
+    {
+        char tmpl[] = "/tmp/ombrix-plan-XXXXXX";
+        dest = std::string(mkdtemp(tmpl)) + "/";
+        settings.WorkFolder = "/w/";
+    }
+    void TearDown() override { std::filesystem::remove_all(dest); }
+
+    // A source row and its job, as identification and BuildJob leave them.
+    int Add(int FrameW, int FrameH, int DisplayW, int DisplayH, const std::string& Src = "\"/v/a b.avi\"")
+    {
+        TskSkinStringGrid& s = *tables.StringGrid1;
+        const int r = AppendRow(s);
+        s.SetCells(SourceRecord::RowId, r, "00000");
+        s.SetCells(SourceRecord::Length, r, "600.00");
+        s.SetCells(SourceRecord::Chapters, r, "10");
+        TskSkinStringGrid& g = *tables.convertgrid;
+        const int j = AppendRow(g);
+        g.SetCells(JobRecord::JobId, j, "00000");
+        g.SetCells(JobRecord::Encoder, j, "mencoder");
+        g.SetCells(JobRecord::OptionTemplate, j, "-ovc x264 -oac faac");
+        g.SetCells(JobRecord::OutputExt, j, "mp4");
+        g.SetCells(JobRecord::JobOptions, j, " -aid 128 -noautosub -forcedsubsonly");
+        g.SetCells(JobRecord::SourceArg, j, Src);
+        g.SetCells(JobRecord::OutputFolder, j, dest);
+        g.SetCells(JobRecord::OutputName, j, "Film");
+        g.SetCells(JobRecord::ScreenSize, j, "480x320");
+        g.SetCells(JobRecord::FrameRate, j, "25");
+        g.SetCells(JobRecord::FrameWidth, j, FrameW ? std::to_string(FrameW) : "");
+        g.SetCells(JobRecord::FrameHeight, j, FrameH ? std::to_string(FrameH) : "");
+        g.SetCells(JobRecord::DisplayWidth, j, DisplayW ? std::to_string(DisplayW) : "");
+        g.SetCells(JobRecord::DisplayHeight, j, DisplayH ? std::to_string(DisplayH) : "");
+        g.SetCells(JobRecord::SourceRow, j, std::to_string(r));
+        return j;
+    }
+    TskSkinStringGrid& Src() { return *tables.StringGrid1; }
+    TJobPlan Plan(int j) { return PlanJob(*tables.convertgrid, *tables.StringGrid1, j, settings); }
+    void Touch(const std::string& Name) { std::ofstream(dest + Name) << "x"; }
+};
+
+} // namespace
+
+TEST(FitIntoBoxTest, WideDvdIntoPhoneScreen_RoundsUpTo16)
+{
+    const TFit f = FitIntoBox(1024, 576, 480, 320);
+    EXPECT_EQ(f.Width, 480);
+    EXPECT_EQ(f.Height, 272);
+}
+
+TEST(FitIntoBoxTest, MissingSize_GivesNothingInsteadOfDividingByZero)
+{
+    EXPECT_EQ(FitIntoBox(0, 576, 480, 320).Width, 0);
+    EXPECT_EQ(FitIntoBox(720, 0, 480, 320).Height, 0);
+}
+
+TEST(ChapterPartsTest, TenChaptersEveryFour_ThreeParts)
+{
+    EXPECT_EQ(ChapterParts(1, 10, 4),
+              (std::vector<std::string>{" -chapter 1-4 ", " -chapter 5-8 ", " -chapter 9-10 "}));
+}
+
+TEST(ChapterPartsTest, EveryBelowOne_StillEnds)
+{
+    EXPECT_EQ(ChapterParts(1, 3, 0).size(), 3u);
+    EXPECT_EQ(ChapterParts(2, 2, -5), (std::vector<std::string>{" -chapter 2-2 "}));
+}
+
+TEST(ChapterPartsTest, FirstAfterLastOrNoChapters_NoPart)
+{
+    EXPECT_TRUE(ChapterParts(5, 3, 1).empty());
+    EXPECT_TRUE(ChapterParts(1, 0, 1).empty());
+}
+
+TEST_F(Plans, DvdTitle_ScalesWithHarddupAndComposesTheWholeCommand)
+{
+    const int j = Add(720, 576, 1024, 576, "-dvd-device /media/cdrom0 dvdnav://3");
+    const TJobPlan p = Plan(j);
+    ASSERT_TRUE(p.Runnable);
+    EXPECT_EQ(p.FilterChain, "harddup,scale=480:272,");
+    EXPECT_EQ(p.SizeText, "480 x 272");
+    ASSERT_EQ(p.Commands.size(), 1u);
+    EXPECT_EQ(p.Commands[0], "\"mencoder\" -dvd-device /media/cdrom0 dvdnav://3   -ofps 25 -vf harddup,scale=480:272, "
+                             "-ovc x264 -oac faac  -aid 128 -noautosub -forcedsubsonly -o \"" + dest + "Film.mp4\"");
+}
+
+TEST_F(Plans, SmallFile_NoFilter_NoEmptyVfOption)
+{
+    const TJobPlan p = Plan(Add(320, 240, 320, 240));
+    ASSERT_TRUE(p.Runnable);
+    EXPECT_EQ(p.FilterChain, "");
+    EXPECT_EQ(p.Commands[0].find("-vf"), std::string::npos) << p.Commands[0];
+    const auto args = SplitCommandLine(p.Commands[0]);
+    EXPECT_EQ(args[1], "/v/a b.avi");
+}
+
+TEST_F(Plans, MissingDisplaySize_UsesFrameSize)
+{
+    const TJobPlan p = Plan(Add(1280, 720, 0, 0));
+    ASSERT_TRUE(p.Runnable);
+    EXPECT_EQ(p.FilterChain, "scale=480:272,");
+}
+
+TEST_F(Plans, NoSizeAtAll_NotRunnable)
+{
+    const TJobPlan p = Plan(Add(0, 0, 0, 0));
+    EXPECT_FALSE(p.Runnable);
+    EXPECT_TRUE(p.Commands.empty());
+}
+
+TEST_F(Plans, ExistingOutput_GetsCounterName)
+{
+    Touch("Film.mp4");
+    const int j = Add(320, 240, 320, 240);
+    const TJobPlan p = Plan(j);
+    EXPECT_EQ(p.Outputs[0], dest + "Film(1).mp4");
+    EXPECT_EQ(tables.convertgrid->Cells(JobRecord::OutputName, j), "Film(1)");
+}
+
+TEST_F(Plans, SplitJob_NumberedOutputsAndNoneOverwritten)
+{
+    Touch("Film02.mp4");
+    const int j = Add(320, 240, 320, 240, "-dvd-device \"/d/x\" dvdnav://1");
+    Src().SetCells(SourceRecord::SplitOn, 0, "YES");
+    Src().SetCells(SourceRecord::SplitChapters, 0, "4");
+    const TJobPlan p = Plan(j);
+    ASSERT_EQ(p.Outputs.size(), 3u);
+    EXPECT_EQ(p.Outputs[0], dest + "Film(1)01.mp4");
+    EXPECT_EQ(p.Outputs[2], dest + "Film(1)03.mp4");
+    EXPECT_NE(p.Commands[1].find(" dvd://1 -chapter 5-8 "), std::string::npos) << p.Commands[1];
+}
+
+TEST_F(Plans, TimeRange_SeekAndEndpos)
+{
+    const int j = Add(320, 240, 320, 240);
+    Src().SetCells(SourceRecord::StartSeconds, 0, "30");
+    Src().SetCells(SourceRecord::EndSeconds, 0, "90");
+    const TJobPlan p = Plan(j);
+    EXPECT_EQ(p.Parts[0], "  -ss 30 -endpos 60");
+}
+
+TEST_F(Plans, FfmpegShape_NumberedPlainAndNeverPrompts)
+{
+    const int j = Add(1280, 720, 1280, 720);
+    tables.convertgrid->SetCells(JobRecord::Encoder, j, "ffmpeg");
+    tables.convertgrid->SetCells(JobRecord::OptionTemplate, j, "-vcodec mpeg4");
+    Src().SetCells(SourceRecord::SplitOn, 0, "YES");
+    Src().SetCells(SourceRecord::SplitChapters, 0, "5");
+    const TJobPlan p = Plan(j);
+    ASSERT_EQ(p.Outputs.size(), 2u);
+    EXPECT_EQ(p.Outputs[1], dest + "Film2.mp4");
+    EXPECT_EQ(p.Commands[0].rfind("\"ffmpeg\" -nostdin -i \"/v/a b.avi\" -vcodec mpeg4  ", 0), 0u) << p.Commands[0];
+    EXPECT_NE(p.Commands[0].find(" -s 480x272 -r 25"), std::string::npos);
+}
+
+TEST_F(Plans, ScriptShape_ComposedWithItsOptions)
+{
+    const int j = Add(320, 240, 320, 240);
+    tables.convertgrid->SetCells(JobRecord::Encoder, j, "wmencoder");
+    tables.convertgrid->SetCells(JobRecord::OptionTemplate, j, "-a_codec WMA9STD");
+    const TJobPlan p = Plan(j);
+    EXPECT_EQ(p.Commands[0], "\"omscript\" \"/w/wmcmd.vbs\" -input \"/v/a b.avi\"   -v_framerate 25 -time 0 end "
+                             "-a_codec WMA9STD -output \"" + dest + "Film.mp4\"");
+}
+
+TEST_F(Plans, NoscaleTemplate_DropsWordAndScaling)
+{
+    const int j = Add(1280, 720, 1280, 720);
+    tables.convertgrid->SetCells(JobRecord::OptionTemplate, j, "noscale-ovc copy");
+    const TJobPlan p = Plan(j);
+    EXPECT_EQ(p.Template, "-ovc copy");
+    EXPECT_EQ(p.FilterChain, "");
+}
+
+TEST_F(Plans, Budget_LimitsFrameRate)
+{
+    settings.Budget = 480 * 272 * 12;
+    const TJobPlan p = Plan(Add(720, 576, 1024, 576));
+    EXPECT_EQ(p.FrameRatePiece, " -ofps 12");
+}

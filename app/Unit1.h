@@ -1,0 +1,211 @@
+#pragma once
+// The main window: its unit-wide flags and counters, and TForm1 with the hidden tables, work lists,
+// the one console-tool runner and the timers that drive intake, scanning, identification and the
+// progress display. Visible controls are reached through small interfaces (app/om_controls.h and the
+// ones below), so the window can hand the handlers a skinned control, and a test a double of its own.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/om_controls.h"
+#include "platform/rtl/Types.h"
+#include "platform/sys/Volumes.h"
+#include "platform/vcl/TForm.h"
+
+class TOmTables;
+class TOxCreateProcess;
+class TRunControl;
+class TStrings;
+class TStringList;
+class TTimer;
+class TskSkinStringGrid;
+
+// Flags of the main window's unit: -1 on, 0 off.
+extern int ToolRunning;
+extern int Converting;
+extern int Scanning;
+extern int GrabMode;
+extern int AbortRequested;
+extern int SkipRequested;
+
+extern std::string ScanKind; // "video" or "dvd" while identifying
+extern int ScanRow;          // the source-table row the identify parser fills
+extern int PreviewAspectWidth;
+extern int PreviewAspectHeight;
+extern std::string MainTitle;
+extern int MinTitleLength; // seconds; a DVD title is imported only when strictly longer
+
+// Progress of the running conversion.
+extern std::string PendingProgressLine;
+extern int CurrentJob; // source-table row of the job being converted
+extern int CurrentPos;
+extern int CurrentTotal;
+extern int LastPos;
+extern double SpeedSum;
+extern int SpeedTicks;
+extern int QueueTotal;
+extern std::string JobCounterText;
+
+// Puts every unit global back to its value at program start.
+void ResetUnit1Globals();
+
+// A gauge that shows a text (the status line, the destination label).
+class IOmGauge {
+public:
+    virtual ~IOmGauge() = default;
+    virtual std::string ProgressText() const = 0;
+    virtual void SetProgressText(const std::string& Value) = 0;
+    virtual int MaxValue() const = 0;
+    virtual void SetMaxValue(int Value) = 0;
+    virtual int Value() const = 0;
+    virtual void SetValue(int Value) = 0;
+};
+
+class IOmCheckBox {
+public:
+    virtual ~IOmCheckBox() = default;
+    virtual bool Checked() const = 0;
+    virtual void SetChecked(bool Value) = 0;
+};
+
+// The open dialog as the add-files handler uses it.
+class IOmOpenDialog {
+public:
+    virtual ~IOmOpenDialog() = default;
+    virtual void SetTitle(const std::string& Value) = 0;
+    virtual void SetFileName(const std::string& Value) = 0;
+    virtual void SetInitialDir(const std::string& Value) = 0;
+    virtual bool Execute() = 0;
+    virtual std::vector<std::string> Files() const = 0;
+};
+
+// The folder dialog; its Directory is the "last folder" both add handlers share.
+class IOmSelectDirectory {
+public:
+    virtual ~IOmSelectDirectory() = default;
+    virtual void SetTitle(const std::string& Value) = 0;
+    virtual std::string Directory() const = 0;
+    virtual void SetDirectory(const std::string& Value) = 0;
+    virtual bool Execute() = 0;
+};
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(TComponent* AOwner);
+    ~TForm1() override;
+
+    // --- hidden tables and lists (owned by FTables) ---
+    TskSkinStringGrid* StringGrid1 = nullptr;
+    TskSkinStringGrid* dvdgrid = nullptr;
+    TStrings* ListBox1 = nullptr;
+    TStrings* ListBox2 = nullptr;
+    TStrings* filelist = nullptr;
+    TStrings* filelist2 = nullptr;
+    TStrings* folderlist = nullptr;
+    TStrings* folderlist2 = nullptr;
+    TStrings* voblist = nullptr;
+    TStrings* dvdbox = nullptr;
+    TStrings* videobox = nullptr;
+    TStrings* subVid = nullptr;
+    TStrings* Memo1 = nullptr;
+    TStrings* Memo2 = nullptr;
+    TStrings* dvdlog = nullptr;
+    TOmTables& Tables() { return *FTables; }
+
+    TOxCreateProcess* OxCreateProcess1 = nullptr;
+    TTimer* ScanTimer = nullptr;
+    TTimer* converttimer = nullptr;
+    TRunControl& RunControl() { return *FRunControl; }
+
+    // The work folder (with a trailing "/"); tools run there when it exists.
+    std::string WorkFolder;
+
+    // --- visible controls; plain stand-ins until the window hands its own ---
+    IOmGauge* status = nullptr;        // status line
+    IOmGauge* skskinlabel1 = nullptr;  // destination folder (ProgressText)
+    IOmCheckBox* checkbox4 = nullptr;  // choose audio by language
+    IOmCheckBox* checkbox5 = nullptr;  // choose subtitles by language
+    IOmCheckBox* checkbox8 = nullptr;  // always use subtitles
+    IOmComboBox* combobox4 = nullptr;  // preferred audio languages
+    IOmComboBox* combobox5 = nullptr;
+    IOmComboBox* combobox6 = nullptr;  // preferred subtitle languages
+    IOmComboBox* combobox7 = nullptr;
+    IOmOpenDialog* oxOpenDialog1 = nullptr;
+    IOmSelectDirectory* OxSelectDirectory1 = nullptr;
+
+    // --- seams to parts of the window built elsewhere ---
+    // Builds the queue row of a new source record.
+    std::function<void(int Row)> OnAddItem;
+    // The queue row's check box follows a change of the record's selection (column 34).
+    std::function<void(int Row, const std::string& Value)> OnSelectionChanged;
+    // Sets the queue row's progress gauge; without it the position is kept within 0..CurrentTotal.
+    std::function<void(int Row, int Position)> OnSetProgress;
+    // The scan chain has finished a round (estimated sizes, Start button, work panel).
+    std::function<void()> OnScanFinished;
+    // The player reported the picture size of a preview.
+    std::function<void(int Width, int Height)> OnPreviewSize;
+    // Runs a tool in place of the runner (tests hand the recorded report of the command line).
+    std::function<void(const std::string& CommandLine)> OnRunTool;
+    // The optical volumes (the drive list); tests hand their own.
+    std::function<std::vector<TOpticalVolume>()> OnListVolumes;
+
+    void SetStatusText(const std::string& Text);
+    std::string StatusText() const;
+    // Column 34 of a record, with its queue row's check box kept in step.
+    void SetSourceSelected(int Row, const std::string& Value);
+    void AddItem(int Row);
+    void setProgress(int Row, int Position);
+
+    // --- source intake ---
+    void WMDropFiles(TMessage& Msg);
+    void DropFiles(const std::vector<std::string>& Names);
+    // WParam: DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE; LParam: a TOpticalVolume*.
+    void WMDeviceChange(TMessage& Msg);
+    void DeviceChange(const TOpticalVolume& Volume, bool Arrived);
+    void skSkinSpeedButton5Click(TObject* Sender);
+    void skSkinSpeedButton4Click(TObject* Sender);
+    void ScanDVDs();
+
+    // --- scan chain ---
+    void ScanTimerTimer(TObject* Sender);
+    void ScanList(TStrings& Names);
+    void ScanFolders(TStrings& Folders);
+    void ScanFiles(TStrings& Files);
+    void ScanDVD(TStrings& Candidates);
+    void Detect(const std::string& Kind, const std::string& Name);
+
+    // --- identification ---
+    void IdentifyVideoFile(const std::string& Path);
+    void IdentifyDvd(const std::string& Location, const std::string& Label);
+    void ParseScanLine(const std::string& S);
+    void ParseDvdTitles(const std::string& Label, const std::string& Location, const std::string& DisplayLabel);
+    void ImportDvdTitles();
+
+    // --- track choice ---
+    void ChooseTracks(int Row);
+    void ChooseDefaultAudio(int Row);
+    void ChooseAudioByLanguage(int Row);
+    void ChooseSubtitleByLanguage(int Row);
+
+    // --- output routing and progress ---
+    void OxCreateProcess1Read(TObject* Sender, const std::string& Line, bool StartsOnNewLine, bool EndsLine);
+    void OxCreateProcess1Terminate(TObject* Sender, DWORD ExitCode);
+    void GetLine(const std::string& Line);
+    void converttimerTimer(TObject* Sender);
+    // A conversion part starts: no progress line or speed of an earlier run may carry over.
+    void BeginProgressPart();
+
+private:
+    std::vector<TOpticalVolume> ListVolumes() const;
+    std::string VolumeTitle(const TOpticalVolume& Volume) const;
+    void RunAndWait(const std::string& CommandLine);
+    void EndIdentifyRun();
+    int LanguageSearch(TStrings& Lines, IOmComboBox* First, IOmComboBox* Second, bool* FirstFound);
+
+    std::unique_ptr<TOmTables> FTables;
+    std::unique_ptr<TRunControl> FRunControl;
+    struct TStandIns;
+    std::unique_ptr<TStandIns> FStandIns;
+    std::string FSkipNote;
+};

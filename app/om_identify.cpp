@@ -1,0 +1,385 @@
+#include "app/om_identify.h"
+
+#include "app/Unit1.h"
+#include "app/om_dvdscan.h"
+#include "app/om_functions.h"
+#include "app/om_tables.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/rtl/TStringList.h"
+#include "platform/sys/CommandLine.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+// ---------------------------------------------------------------------------------------------
+// text cutters
+
+bool Contains(const std::string& S, const std::string& Sub)
+{
+    return S.find(Sub) != std::string::npos;
+}
+
+std::string TextAfter(const std::string& S, const std::string& Marker)
+{
+    const std::size_t at = S.find(Marker);
+    return at == std::string::npos ? S : S.substr(at + Marker.size());
+}
+
+std::string TextBefore(const std::string& S, const std::string& Marker)
+{
+    const std::size_t at = S.find(Marker);
+    return at == std::string::npos ? std::string() : S.substr(0, at);
+}
+
+std::string TextFrom(const std::string& S, const std::string& Marker)
+{
+    const std::size_t at = S.find(Marker);
+    return at == std::string::npos ? S : S.substr(at);
+}
+
+std::string RemoveFirst(const std::string& S, const std::string& Sub)
+{
+    return ReplaceFirst(S, Sub, "");
+}
+
+std::string ReplaceFirst(const std::string& S, const std::string& Sub, const std::string& By)
+{
+    if (Sub.empty())
+        return S;
+    const std::size_t at = S.find(Sub);
+    if (at == std::string::npos)
+        return S;
+    return S.substr(0, at) + By + S.substr(at + Sub.size());
+}
+
+std::string LastChars(const std::string& S, std::size_t N)
+{
+    if (S.size() <= N)
+        return S;
+    std::size_t start = S.size() - N;
+    // Never start inside a multi-byte character.
+    while (start > 0 && (static_cast<unsigned char>(S[start]) & 0xC0) == 0x80)
+        --start;
+    return S.substr(start);
+}
+
+std::string MemoText(const TStrings& Lines)
+{
+    if (Lines.Count() == 1)
+        return Lines.Strings(0);
+    std::string text;
+    for (int i = 0; i < Lines.Count(); ++i)
+        text += Lines.Strings(i) + "\r\n";
+    return text;
+}
+
+// ---------------------------------------------------------------------------------------------
+// identification helpers
+
+bool IsPlaybackStatusLine(const std::string& Line)
+{
+    const std::string t = Trim(Line);
+    return t.rfind("A:", 0) == 0 || t.rfind("V:", 0) == 0;
+}
+
+bool ParseVideoOutputSize(const std::string& Line, int& Width, int& Height)
+{
+    if (!Contains(Line, ">"))
+        return false;
+    std::string t = Trim(TextAfter(Line, ">"));
+    if (const std::size_t blank = t.find(' '); blank != std::string::npos)
+        t = t.substr(0, blank);
+    t = Trim(t);
+    if (t.size() <= 4 || !Contains(t, "x"))
+        return false;
+    int w = 0;
+    int h = 0;
+    if (!TryStrToInt(Trim(TextBefore(t, "x")), w) || !TryStrToInt(Trim(TextAfter(t, "x")), h) || w <= 0 || h <= 0)
+        return false;
+    Width = w;
+    Height = h;
+    return true;
+}
+
+namespace {
+
+// The extension of the file name itself, with its dot; "" when the name has none (a leading dot
+// marks a hidden file, not an extension).
+std::string OwnExtension(const std::string& Path)
+{
+    const std::string name = ExtractFileName(Path);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0)
+        return std::string();
+    return name.substr(dot);
+}
+
+} // namespace
+
+std::string PathWithoutExtension(const std::string& Path)
+{
+    return Path.substr(0, Path.size() - OwnExtension(Path).size());
+}
+
+std::string VideoFileTitle(const std::string& Path)
+{
+    const std::string name = ExtractFileName(Path);
+    const std::string ext = OwnExtension(Path);
+    const std::string base = name.substr(0, name.size() - ext.size());
+    const std::string lowerExt = LowerCase(ext);
+    if (lowerExt == ".dvr-ms" || lowerExt == ".tivo" || lowerExt == ".ts" || lowerExt == ".tp")
+        return Trim(LowerCase(base));
+    return Trim(base);
+}
+
+void AddSideSubtitleFiles(const std::string& Path, TStrings& Lines)
+{
+    const std::string base = PathWithoutExtension(Path);
+    if (FileExists(base + ".srt"))
+        Lines.Add("SRT File:" + base + ".srt");
+    // The job builder hands "SRT File:" lines to the player's text-subtitle reader, which reads .ssa.
+    if (FileExists(base + ".ssa"))
+        Lines.Add("SRT File:" + base + ".ssa");
+    if (FileExists(base + ".sub") && FileExists(base + ".idx"))
+        Lines.Add("SUB File:" + base + ".sub");
+}
+
+std::string SafePathArg(const std::string& Path)
+{
+    return !Path.empty() && Path[0] == '-' ? "./" + Path : Path;
+}
+
+std::string IdentifyFileCommand(const std::string& Path)
+{
+    return QuoteArg("mplayer") + " -af volume=-200 -vo null -identify " + QuoteArg(SafePathArg(Path));
+}
+
+std::string IdentifyDvdCommand(const std::string& Location)
+{
+    return QuoteArg("mplayer") + " -af volume=-200 -vo null -identify -dvd-device " + QuoteArg(SafePathArg(Location)) +
+           " dvd://";
+}
+
+// ---------------------------------------------------------------------------------------------
+// TForm1: identification
+
+void TForm1::IdentifyVideoFile(const std::string& Path)
+{
+    SetCaption(MainTitle);
+    ScanKind = "video";
+    const int r = AppendRow(*StringGrid1);
+    Memo1->Clear();
+    Memo2->Clear();
+    dvdlog->Clear();
+    ScanRow = r;
+    RunAndWait(IdentifyFileCommand(Path));
+
+    TskSkinStringGrid& g = *StringGrid1;
+    g.SetCells(SourceRecord::RowId, r, Format("%5.5d", {r}));
+    g.SetCells(SourceRecord::Kind, r, "VIDEO");
+    g.SetCells(SourceRecord::Title, r, VideoFileTitle(Path));
+    g.SetCells(SourceRecord::FileName, r, ExtractFileName(Path));
+    g.SetCells(SourceRecord::OutputName, r, g.Cells(SourceRecord::Title, r));
+    g.SetCells(SourceRecord::SourcePath, r, Path);
+    g.SetCells(SourceRecord::SourceArg, r, QuoteArg(SafePathArg(Path)));
+    g.SetCells(SourceRecord::Selected, r, "YES");
+    AddSideSubtitleFiles(Path, *Memo2);
+    g.SetCells(SourceRecord::AudioStreams, r, MemoText(*Memo1));
+    g.SetCells(SourceRecord::SubtitleStreams, r, MemoText(*Memo2));
+    g.SetCells(SourceRecord::Counter1, r, "0");
+    g.SetCells(SourceRecord::Counter2, r, "0");
+    ChooseTracks(r);
+}
+
+void TForm1::IdentifyDvd(const std::string& Location, const std::string& Label)
+{
+    SetCaption(MainTitle);
+    ScanKind = "dvd";
+    ScanRow = AppendRow(*StringGrid1);
+    const std::string p = NormaliseLocation(Location);
+    Memo1->Clear();
+    Memo2->Clear();
+    dvdlog->Clear();
+    RunAndWait(IdentifyDvdCommand(p));
+    ParseDvdTitles(GetVolumeTitle(p), Location, Label);
+}
+
+namespace {
+
+// The keys of an identify report and the record column each fills.
+struct TKeyColumn {
+    const char* Key;
+    int Column;
+    bool FirstWins;
+};
+
+constexpr TKeyColumn ScanKeys[] = {
+    {"ID_VIDEO_FORMAT", SourceRecord::VideoFormat, false},
+    {"ID_VIDEO_CODEC", SourceRecord::VideoCodec, false},
+    {"ID_VIDEO_BITRATE", SourceRecord::VideoBitrate, false},
+    {"ID_VIDEO_WIDTH", SourceRecord::VideoWidth, true},
+    {"ID_VIDEO_HEIGHT", SourceRecord::VideoHeight, true},
+    {"ID_VIDEO2_WIDTH", SourceRecord::DisplayWidth, true},
+    {"ID_VIDEO2_HEIGHT", SourceRecord::DisplayHeight, true},
+    {"ID_VIDEO_FPS", SourceRecord::FrameRate, false},
+    {"ID_VIDEO_ASPECT", SourceRecord::VideoAspect, false},
+    {"ID_AUDIO_FORMAT", SourceRecord::AudioFormat, false},
+    {"ID_AUDIO_CODEC", SourceRecord::AudioCodec, false},
+    {"ID_AUDIO_BITRATE", SourceRecord::AudioBitrate, false},
+    {"ID_AUDIO_RATE", SourceRecord::AudioRate, false},
+    {"ID_AUDIO_NCH", SourceRecord::AudioChannels, false},
+};
+
+std::string KeyValue(const std::string& L, const std::string& Key)
+{
+    return Trim(RemoveFirst(L, Key + "="));
+}
+
+} // namespace
+
+void WriteLength(TskSkinStringGrid& Grid, int Row, const std::string& Value)
+{
+    const double seconds = ParseFloatDot(Value);
+    Grid.SetCells(SourceRecord::Length, Row, Value);
+    Grid.SetCells(SourceRecord::StartSeconds, Row, "0");
+    Grid.SetCells(SourceRecord::EndSeconds, Row, Value);
+    Grid.SetCells(SourceRecord::LengthText, Row, FormatHms(seconds));
+    Grid.SetCells(SourceRecord::RoundedLength, Row, IntToStr(Round(seconds)));
+}
+
+void TForm1::ParseScanLine(const std::string& S)
+{
+    TskSkinStringGrid& g = *StringGrid1;
+    const int row = ScanRow;
+    std::string L = S;
+
+    // A player that draws a picture (the preview) reports its driver in place of "null". Only the
+    // picture size is taken from such a line: it belongs to the previewed source, not to the record
+    // being identified.
+    const bool previewOutput = Contains(S, "VO: [") && !Contains(S, "VO: [null]");
+    if (previewOutput) {
+        int w = 0;
+        int h = 0;
+        if (ParseVideoOutputSize(S, w, h)) {
+            PreviewAspectWidth = w;
+            PreviewAspectHeight = h;
+            if (OnPreviewSize)
+                OnPreviewSize(w, h);
+        }
+        return;
+    }
+
+    if (Contains(L, "VO: [null]")) {
+        int w = 0;
+        int h = 0;
+        if (ParseVideoOutputSize(L, w, h)) {
+            if (ScanKind == "video") {
+                g.SetCells(SourceRecord::DisplayWidth, row, IntToStr(w));
+                g.SetCells(SourceRecord::DisplayHeight, row, IntToStr(h));
+            } else if (ScanKind == "dvd") {
+                dvdlog->Add("ID_VIDEO2_WIDTH=" + IntToStr(w));
+                dvdlog->Add("ID_VIDEO2_HEIGHT=" + IntToStr(h));
+            }
+        }
+    }
+
+    if (Contains(L, "ID_"))
+        L = " ID_" + TrimRight(TextAfter(L, "ID_"));
+
+    // The DVD log.
+    if (Contains(L, "ID_"))
+        dvdlog->Add(L);
+    if (Contains(L, "DVDNAV stream read error!"))
+        dvdlog->Add(L);
+    if (Contains(L, "Invalid title IFO") && dvdlog->Count() > 0)
+        dvdlog->SetStrings(dvdlog->Count() - 1, "");
+    if (Contains(L, "audio stream"))
+        dvdlog->Add(L);
+    if (Contains(" " + L, "subtitle"))
+        dvdlog->Add(L);
+    if (Contains(L, "VO: [null]"))
+        dvdlog->Add(L);
+    if (Contains(L, "VIDEO:"))
+        dvdlog->Add(L);
+    if (Contains(L, "AUDIO:"))
+        dvdlog->Add(L);
+
+    // Keys into the record.
+    if (Contains(L, "ID_LENGTH"))
+        WriteLength(g, row, KeyValue(L, "ID_LENGTH"));
+    for (const TKeyColumn& k : ScanKeys) {
+        if (!Contains(L, k.Key))
+            continue;
+        if (k.FirstWins && !g.Cells(k.Column, row).empty())
+            continue;
+        g.SetCells(k.Column, row, KeyValue(L, k.Key));
+    }
+
+    if (Contains(L, "VO: [null]")) {
+        g.SetCells(SourceRecord::VideoOutput, row, Trim(RemoveFirst(L, "VO: [null]")));
+        const std::string t = Trim(TextBefore(Trim(TextAfter(L, "]")), "=>"));
+        const std::string w = Trim(TextBefore(t, "x"));
+        const std::string h = Trim(TextAfter(t, "x"));
+        if (Contains(t, "x")) {
+            if (g.Cells(SourceRecord::VideoWidth, row).empty() || g.Cells(SourceRecord::VideoWidth, row) == "0")
+                g.SetCells(SourceRecord::VideoWidth, row, w);
+            if (g.Cells(SourceRecord::VideoHeight, row).empty() || g.Cells(SourceRecord::VideoHeight, row) == "0")
+                g.SetCells(SourceRecord::VideoHeight, row, h);
+        }
+    }
+
+    const std::string padded = " " + L;
+    if (Contains(padded, "ID_AID_") && !Contains(padded, "NAME"))
+        Memo1->Add(Trim(RemoveFirst(L, "ID_AID_")));
+    if (Contains(padded, "ID_SID_") && !Contains(padded, "NAME"))
+        Memo2->Add(Trim(RemoveFirst(L, "ID_SID_")));
+    if (Contains(padded, "ID_AUDIO_ID") && !Contains(padded, "NAME"))
+        Memo1->Add(Trim(RemoveFirst(L, "ID_AUDIO_ID=")) + " ?????");
+    if (Contains(padded, "audio stream:"))
+        Memo1->Add(Trim(L));
+    if (Contains(padded, "subtitle ( sid )"))
+        Memo2->Add(Trim(L));
+
+    // The player's readable lines become key lines of the DVD log.
+    L = S;
+    if (Contains("  " + L, "VIDEO:") && Contains("  " + L, "fps")) {
+        L = Trim(RemoveFirst(L, "VIDEO:"));
+        const std::string f = TextBefore(L + " ", " ");
+        dvdlog->Add("ID_VIDEO_FORMAT=" + f);
+        dvdlog->Add("ID_VIDEO_CODEC=" + f);
+        L = Trim(RemoveFirst(L, f));
+        const std::string t = TextBefore(L + " ", " ");
+        dvdlog->Add("ID_VIDEO_WIDTH=" + Trim(TextBefore(t, "x")));
+        dvdlog->Add("ID_VIDEO_HEIGHT=" + Trim(TextAfter(t, "x")));
+        L = Trim(TextAfter(L, ")"));
+        dvdlog->Add("ID_VIDEO_FPS=" + Trim(TextBefore(L, "fps")));
+        L = Trim(TextAfter(L, "s"));
+        dvdlog->Add("ID_VIDEO_BITRATE=" + Trim(TextBefore(L, "kbps")));
+    }
+    L = S;
+    if (Contains("  " + L, "Aspect") && Contains("  " + L, "presc")) {
+        L = Trim(RemoveFirst(L, "Movie-Aspect is"));
+        dvdlog->Add("ID_VIDEO_ASPECT=" + Trim(TextBefore(L, ":")));
+    }
+    L = S;
+    if (Contains("  " + L, "AUDIO:") && Contains("  " + L, "ch")) {
+        L = Trim(RemoveFirst(L, "AUDIO:"));
+        dvdlog->Add("ID_AUDIO_RATE=" + TextBefore(L + " ", " "));
+        L = Trim(TextAfter(L, ","));
+        dvdlog->Add("ID_AUDIO_NCH=" + TextBefore(L + " ", " "));
+        L = Trim(TextAfter(L, ","));
+        L = Trim(TextAfter(L, ","));
+        std::string b = TextBefore(L + " ", " ");
+        if (!b.empty() && IsFloat(b))
+            b = IntToStr(Round(ParseFloatDot(b) * 1000));
+        dvdlog->Add("ID_AUDIO_BITRATE=" + b);
+    }
+    if (Contains("  " + L, "audio codec:") && Contains("  " + L, "Selected")) {
+        L = Trim(TextAfter(L, "["));
+        const std::string n = Trim(TextBefore(L, "]"));
+        dvdlog->Add("ID_AUDIO_FORMAT=" + n);
+        dvdlog->Add("ID_AUDIO_CODEC=" + n);
+    }
+
+    if (GrabMode == 0 && IsPlaybackStatusLine(S))
+        EndIdentifyRun();
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Identification of a source by the player's "-identify" report: the command lines, the handling of
+// one output line (TForm1::ParseScanLine) and the completion of a video file's record. The small text
+// cutters below are the ones every parser of the player's lines uses.
+#include <string>
+
+class TStrings;
+class TskSkinStringGrid;
+
+// --- text cutters (a missing marker behaves as the original's Copy/Pos did) ---
+bool Contains(const std::string& S, const std::string& Sub);
+// The text after the first Marker; the whole text when there is none.
+std::string TextAfter(const std::string& S, const std::string& Marker);
+// The text before the first Marker; "" when there is none.
+std::string TextBefore(const std::string& S, const std::string& Marker);
+// The text from the first Marker on; the whole text when there is none.
+std::string TextFrom(const std::string& S, const std::string& Marker);
+std::string RemoveFirst(const std::string& S, const std::string& Sub);
+std::string ReplaceFirst(const std::string& S, const std::string& Sub, const std::string& By);
+// The last N characters (the whole text when shorter), moved back to a character boundary.
+std::string LastChars(const std::string& S, std::size_t N);
+// The text of a list as a record keeps it: one line without line end, several with CR LF after each.
+std::string MemoText(const TStrings& Lines);
+
+// --- identification ---
+// A playback status line ("A:  12.3 V:  12.3 A-V: ..." or "V:   0.0   1/  1 ..."): the only line that
+// ends an identification. Echoed names and clip data that merely contain "A:" do not.
+bool IsPlaybackStatusLine(const std::string& Line);
+// The size "W x H" of a video-output line (the text after ">", up to the first blank). False, and
+// nothing set, when it is missing or not two positive numbers.
+bool ParseVideoOutputSize(const std::string& Line, int& Width, int& Height);
+// The title of a video file: its name without its own extension; ".dvr-ms", ".tivo", ".ts" and ".tp"
+// files get the name lower-cased.
+std::string VideoFileTitle(const std::string& Path);
+// The path without the extension of its file name (a folder's dots are never touched).
+std::string PathWithoutExtension(const std::string& Path);
+// Appends the side subtitle files of a video file ("SRT File:" / "SUB File:" + path) to Lines.
+void AddSideSubtitleFiles(const std::string& Path, TStrings& Lines);
+// The player's command line for identifying a file, and a DVD location.
+std::string IdentifyFileCommand(const std::string& Path);
+std::string IdentifyDvdCommand(const std::string& Location);
+// A file name as a tool argument: one that starts with "-" is made "./-..." so it can never be read
+// as an option.
+std::string SafePathArg(const std::string& Path);
+// Writes a length text into a record: length, start 0, end, "h:mm:ss" and the rounded seconds.
+void WriteLength(TskSkinStringGrid& Grid, int Row, const std::string& Value);

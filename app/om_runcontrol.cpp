@@ -1,0 +1,187 @@
+#include "app/om_runcontrol.h"
+
+#include <chrono>
+#include <csignal>
+#include <functional>
+
+#include <fcntl.h>
+#include <linux/cdrom.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Strings.h"
+#include "platform/sys/CommandLine.h"
+#include "platform/sys/Desktop.h"
+#include "platform/sys/Spawn.h"
+#include "platform/sys/Volumes.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/win/MessageQueue.h"
+#include "process/TOxCreateProcess.h"
+
+namespace {
+
+// Serves messages until Done holds, the application terminates or Ms milliseconds have passed.
+void ServeUntil(const std::function<bool()>& Done, int Ms)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
+    while (!Done() && !Application->Terminated()) {
+        Application->ProcessMessages();
+        if (Done())
+            break;
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+        if (left <= 0)
+            break;
+        WaitMessage(static_cast<int>(left < 50 ? left : 50));
+    }
+}
+
+std::string WithoutSlash(std::string Path)
+{
+    while (Path.size() > 1 && Path.back() == '/')
+        Path.pop_back();
+    return Path;
+}
+
+} // namespace
+
+std::string CommandTool(const std::string& CommandLine)
+{
+    const std::vector<std::string> args = SplitCommandLine(CommandLine);
+    if (args.empty())
+        return std::string();
+    std::string tool = args[0];
+    if (const std::size_t slash = tool.rfind('/'); slash != std::string::npos)
+        tool = tool.substr(slash + 1);
+    if (tool.size() > 4 && LowerCase(tool.substr(tool.size() - 4)) == ".exe")
+        tool.resize(tool.size() - 4);
+    return tool;
+}
+
+bool TCdromEjector::Eject(const std::string& RootPath)
+{
+    const std::string root = WithoutSlash(RootPath);
+    if (root.empty())
+        return false;
+    std::string device;
+    for (const TOpticalVolume& v : GetOpticalVolumes()) {
+        if (!v.RootPath.empty() && WithoutSlash(v.RootPath) == root)
+            device = v.Device;
+    }
+    if (device.empty())
+        return false;
+    // The door of a mounted disc stays locked; the system's umount tool releases it (no shell runs).
+    try {
+        TSpawnRequest request;
+        request.Program = "umount";
+        request.Args = {"umount", root};
+        TChildProcess child = SpawnProcess(request);
+        child.PeekStatus(true);
+        child.Reap();
+    } catch (const Exception&) {
+        // No umount tool: the ioctl below says whether the drive lets go.
+    }
+    // O_NONBLOCK: an empty or open drive must not make the open wait for a medium.
+    const int fd = ::open(device.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool ok = ::ioctl(fd, CDROMEJECT, 0) == 0;
+    ::close(fd);
+    return ok;
+}
+
+void TDesktopLauncher::OpenFolder(const std::string& Folder)
+{
+    OpenWithDesktop(Folder);
+}
+
+TRunControl::TRunControl(TOxCreateProcess& Runner, TRunFlags Flags) : FRunner(Runner), FFlags(Flags) {}
+
+bool TRunControl::RunTool(const std::string& CommandLine, TToolKind Kind, const std::string& Directory)
+{
+    FStartFailed = false;
+    FKind = Kind;
+    FFlags.ToolRunning = -1;
+    FRunner.SetCommandLine(CommandLine);
+    FRunner.SetCurrentDirectory(Directory);
+    try {
+        FRunner.Run();
+    } catch (const Exception&) {
+        // Left set, the flag would hold every later wait and the scan timer for ever.
+        FFlags.ToolRunning = 0;
+        FFlags.GrabMode = 0;
+        FFlags.Scanning = 0;
+        FKind = TToolKind::None;
+        FStartFailed = true;
+        if (OnStatus)
+            OnStatus("could not start " + CommandTool(CommandLine));
+        return false;
+    }
+    return true;
+}
+
+void TRunControl::WaitForTool()
+{
+    while (FFlags.ToolRunning != 0 && !Application->Terminated()) {
+        Application->ProcessMessages();
+        if (FFlags.ToolRunning == 0 || Application->Terminated())
+            break;
+        // Nothing watched and nothing left to deliver: no end report can come any more.
+        if (!FRunner.Waiting() && !HasPendingMessages()) {
+            FFlags.ToolRunning = 0;
+            break;
+        }
+        WaitMessage(100);
+    }
+    if (!FRunner.Waiting())
+        FKind = TToolKind::None;
+}
+
+void TRunControl::KillTools(int TimeoutMs)
+{
+    if (!FRunner.Waiting())
+        return;
+    const pid_t pid = FRunner.ProcessId();
+    // The child leads its own process group and stays unreaped until the runner reports its end, so
+    // the group id is still its own: nothing of another program can be hit.
+    if (pid > 0)
+        ::kill(-pid, SIGTERM);
+    ServeUntil([this] { return !FRunner.Waiting() || FRunner.ProcessId() == 0; }, TimeoutMs);
+    if (FRunner.Waiting() && FRunner.ProcessId() > 0) {
+        try {
+            FRunner.Terminate();
+        } catch (const Exception&) {
+            // It ended between the look and the kill.
+        }
+    }
+    ServeUntil([this] { return !FRunner.Waiting(); }, TimeoutMs);
+}
+
+void TRunControl::Stop()
+{
+    FFlags.AbortRequested = -1;
+    FFlags.SkipRequested = -1;
+    if (!FRunner.Waiting())
+        return;
+    FRunner.Interrupt();
+    ServeUntil([this] { return !FRunner.Waiting(); }, 1000);
+    KillTools();
+}
+
+void TRunControl::Skip()
+{
+    FFlags.SkipRequested = -1;
+    if (FRunner.Waiting())
+        FRunner.Interrupt();
+}
+
+TToolKind TRunControl::RunningKind() const
+{
+    return FRunner.Waiting() ? FKind : TToolKind::None;
+}
+
+unsigned long TRunControl::LastExitCode() const
+{
+    return FRunner.ExitCode();
+}

@@ -1,0 +1,191 @@
+#include "app/om_scan.h"
+
+#include "app/Unit1.h"
+#include "app/om_dvdscan.h"
+#include "app/om_functions.h"
+#include "app/om_runcontrol.h"
+#include "app/om_tables.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/rtl/TStringList.h"
+#include "platform/vcl/TTimer.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+bool IsFileReadable(const std::string& Path)
+{
+    // Read access is all identification needs: read-only files and read-only media are sources too.
+    const int fd = ::open(Path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+namespace {
+
+// The items of a list, taken before the list is changed.
+std::vector<std::string> Items(const TStrings& List)
+{
+    std::vector<std::string> items;
+    items.reserve(List.Count());
+    for (int i = 0; i < List.Count(); ++i)
+        items.push_back(List.Strings(i));
+    return items;
+}
+
+void AddOnce(TStrings& List, const std::string& Item)
+{
+    if (NotInList(Item, List))
+        List.Add(Item);
+}
+
+std::string WithoutFirstStar(std::string Name)
+{
+    if (const int star = Pos('*', Name); star > 0)
+        Delete(Name, star, 1);
+    return Name;
+}
+
+constexpr const char* KnownVideoExtensions[] = {"avi", "tp", "ts", "qt", "mpg", "3gpp", "flv", "mod", "mov", "mp4", "mkv", "mpeg"};
+
+} // namespace
+
+void TForm1::ScanTimerTimer(TObject*)
+{
+    SetCaption(MainTitle);
+    if (Converting != 0 || ToolRunning != 0 || Scanning != 0 || ListBox1->Count() < 1)
+        return;
+    ScanTimer->SetEnabled(false);
+    Scanning = -1;
+    FSkipNote.clear();
+    ListBox2->Clear();
+    if (auto* sorted = dynamic_cast<TStringList*>(ListBox2))
+        sorted->SetSorted(false);
+    ListBox2->AddStrings(*ListBox1);
+    if (auto* sorted = dynamic_cast<TStringList*>(ListBox2))
+        sorted->SetSorted(true);
+    ListBox1->Clear();
+    try {
+        ScanList(*ListBox2);
+    } catch (...) {
+        // The chain must be ready for the next names whatever went wrong.
+        Scanning = 0;
+        throw;
+    }
+    for (TStrings* list : {filelist, filelist2, folderlist, folderlist2, videobox, dvdbox, voblist})
+        list->Clear();
+    Scanning = 0;
+    StringGrid1->SetRow(0);
+    SetCaption(MainTitle);
+    if (OnScanFinished)
+        OnScanFinished();
+}
+
+void TForm1::ScanList(TStrings& Names)
+{
+    for (std::string name : Items(Names)) {
+        if (LowerCase(ExtractFileExt(name)) == ".lnk")
+            name = ResolveShortcut(name);
+        if (Trim(name).empty())
+            continue;
+        if (IsDvdSource(name))
+            voblist->Add(WithoutFirstStar(name));
+        else if (!DirectoryExists(name))
+            filelist->Add(name);
+        else
+            folderlist->Add(name);
+    }
+    Names.Clear();
+    ScanFolders(*folderlist);
+}
+
+void TForm1::ScanFolders(TStrings& Folders)
+{
+    const std::vector<std::string> folders = Items(Folders);
+    for (const std::string& folder : folders) {
+        FindFiles(folder, "*.*", *filelist2);
+        filelist->AddStrings(*filelist2);
+    }
+    for (const std::string& folder : folders)
+        folderlist2->Add(folder);
+    folderlist->Clear();
+    ScanFiles(*filelist);
+}
+
+void TForm1::ScanFiles(TStrings& Files)
+{
+    for (const std::string& file : Items(Files)) {
+        const std::string ext = GetExtensionNoDot(file);
+        if (ext == "vob") {
+            AddOnce(*voblist, file);
+            continue;
+        }
+        bool known = false;
+        for (const char* k : KnownVideoExtensions)
+            known = known || ext == k;
+        if (known || IsVideoExtension(file, *subVid))
+            AddOnce(*videobox, file);
+    }
+    filelist->Clear();
+    ScanDVD(*voblist);
+}
+
+void TForm1::ScanDVD(TStrings& Candidates)
+{
+    for (const std::string& q : Items(Candidates)) {
+        if (IsDvdSource(q))
+            AddOnce(*dvdbox, NormaliseLocation(q));
+        if (GetExtensionNoDot(q) == "vob") {
+            const std::string folder = ExtractFilePath(q);
+            FindFiles(folder, "*.ifo", *filelist);
+            const bool dvd = filelist->Count() > 0;
+            filelist->Clear();
+            if (!dvd)
+                AddOnce(*videobox, q);
+            else
+                AddOnce(*dvdbox, NormaliseLocation(StripVideoTs(folder)));
+        }
+    }
+    voblist->Clear();
+    for (const std::string& location : Items(*dvdbox))
+        if (!Trim(location).empty())
+            Detect("dvd", location);
+    for (const std::string& file : Items(*videobox))
+        if (IsNonEmptyFile(file))
+            Detect("vid", file);
+    // A skipped file is the one thing worth leaving on the status line.
+    SetStatusText(FSkipNote);
+    Scanning = 0;
+}
+
+void TForm1::Detect(const std::string& Kind, const std::string& Name)
+{
+    if (!NotYetScanned(Name, Kind, *StringGrid1))
+        return;
+    RunControl().WaitForTool();
+    GrabMode = 0;
+    if (Kind == "dvd") {
+        const std::string title = GetVolumeTitle(Name);
+        SetStatusText("Scanning " + title);
+        IdentifyDvd(Name, title);
+        return;
+    }
+    if (Kind != "vid")
+        return;
+    const std::string fileName = ExtractFileName(Name);
+    if (!IsFileReadable(Name)) {
+        FSkipNote = "Skipped " + fileName + " (cannot be read)";
+        SetStatusText(FSkipNote);
+        return;
+    }
+    if (IsFileInUse(Name)) {
+        FSkipNote = "Skipped " + fileName + " (in use)";
+        SetStatusText(FSkipNote);
+        return;
+    }
+    SetStatusText("Scanning " + fileName);
+    IdentifyVideoFile(Name);
+}

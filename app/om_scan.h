@@ -1,0 +1,10 @@
+#pragma once
+// The scan chain: on a ScanTimer tick with nothing else running, the pending names are sorted into
+// DVD locations, folders and files, folders are walked, files classified by extension, duplicates and
+// sources already in the table dropped, and every remaining source identified in turn
+// (TForm1::ScanTimerTimer, ScanList, ScanFolders, ScanFiles, ScanDVD, Detect).
+#include <string>
+
+// True when the file can be opened for reading. A file that cannot be read is never identified, and
+// the user is told so.
+bool IsFileReadable(const std::string& Path);

@@ -1,0 +1,16 @@
+#pragma once
+// Audio and subtitle track choice: the short text shown for a stream line of the player's report,
+// the language names of two-letter codes, and TForm1::ChooseTracks with its searches.
+#include <string>
+
+class TStrings;
+
+// "128 English" for an audio stream line, a stream key line ("128_LANG=en") or a subtitle line;
+// side-file lines ("SRT File:..." / "SUB File:...") as they are.
+std::string DescribeStream(const std::string& Line);
+// The English name of a two-letter language code (any case); other texts upper-cased.
+std::string LanguageName(const std::string& Code);
+// The language list items: "AA (Afar)" ... "ZU (Zulu)", one per table pair, in table order.
+void FillLanguageList(TStrings& Items);
+// The number of code and name pairs of the table.
+int LanguageCount();

@@ -1,0 +1,155 @@
+// Identification against the real player: clips made by ffmpeg and a DVD folder made by dvdauthor,
+// dropped on the window and scanned as the timer would.
+#include "app/om_identify.h"
+
+#include "om_testing.h"
+
+#include "app/om_tables.h"
+#include "platform/rtl/TStringList.h"
+#include "platform/vcl/TTimer.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+
+using namespace omtest;
+
+namespace {
+
+bool Run(const std::string& Command)
+{
+    return std::system((Command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Made once for all tests: a 20-second clip and a DVD folder of two titles (6 s and 100 s).
+struct Media {
+    TempFolder Dir;
+    std::string Clip;
+    std::string Dvd;
+    bool Ok = false;
+    Media()
+    {
+        const std::string d = Dir.Path.string();
+        Clip = d + "/Clip V: The Return.avi";
+        Dvd = d + "/Holiday Disc";
+        Ok = Run("ffmpeg -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=frequency=440:sample_rate=48000 -t 20 "
+                 "-c:v mpeg4 -q:v 2 -g 1 -c:a mp3 -ac 2 '" + Clip + "'") &&
+             Run("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t 6 -target pal-dvd "
+                 "-aspect 16:9 " + d + "/t1.mpg") &&
+             Run("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t 100 -target pal-dvd "
+                 "-b:v 300k " + d + "/t2.mpg");
+        if (!Ok)
+            return;
+        std::ofstream(d + "/dvd.xml") << "<dvdauthor dest=\"" << Dvd << "\"><vmgm/><titleset><titles>"
+                                      << "<pgc><vob file=\"" << d << "/t1.mpg\" chapters=\"0,0:03\"/></pgc>"
+                                      << "<pgc><vob file=\"" << d << "/t2.mpg\"/></pgc>"
+                                      << "</titles></titleset></dvdauthor>";
+        Ok = Run("VIDEO_FORMAT=PAL dvdauthor -x '" + d + "/dvd.xml'");
+    }
+};
+
+Media& TheMedia()
+{
+    static Media media;
+    return media;
+}
+
+struct RealPlayer : FormTest {
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        if (!TheMedia().Ok)
+            GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test media";
+    }
+    double ScanSeconds()
+    {
+        const auto start = std::chrono::steady_clock::now();
+        Form->ScanTimerTimer(Form->ScanTimer);
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+};
+
+TEST_F(RealPlayer, DroppedClip_IsIdentifiedAndTheRunEndsAtTheFirstStatusLine)
+{
+    Form->DropFiles({TheMedia().Clip});
+    const double seconds = ScanSeconds();
+    ASSERT_EQ(AddedRows, std::vector<int>{0}) << Form->StatusText() << " " << fs::file_size(TheMedia().Clip);
+    EXPECT_EQ(Cell(SourceRecord::Title), "Clip V: The Return");
+    EXPECT_EQ(Cell(SourceRecord::VideoWidth), "320");
+    EXPECT_EQ(Cell(SourceRecord::VideoHeight), "240");
+    EXPECT_EQ(Cell(SourceRecord::RoundedLength), "20");
+    EXPECT_EQ(Cell(SourceRecord::FrameRate), "25.000");
+    EXPECT_EQ(Cell(SourceRecord::AudioRate), "48000");
+    EXPECT_EQ(Cell(SourceRecord::DisplayWidth), "320");
+    EXPECT_FALSE(Cell(SourceRecord::VideoOutput).empty());
+    // The player was stopped at its first status line, long before the clip's 20 seconds.
+    EXPECT_LT(seconds, 10.0);
+    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Scanning, 0);
+}
+
+TEST_F(RealPlayer, DvdFolder_BecomesOneRecordPerLongTitle)
+{
+    MinTitleLength = 3;
+    Form->DropFiles({TheMedia().Dvd + "/"});
+    ScanSeconds();
+    ASSERT_EQ(AddedRows.size(), 2u);
+    EXPECT_EQ(Cell(SourceRecord::Title, AddedRows[0]), "Holiday Disc_1");
+    EXPECT_EQ(Cell(SourceRecord::Title, AddedRows[1]), "Holiday Disc_2");
+    for (int r : AddedRows) {
+        EXPECT_EQ(Cell(SourceRecord::Kind, r), "DVD");
+        EXPECT_EQ(Cell(SourceRecord::SourcePath, r), TheMedia().Dvd);
+        EXPECT_EQ(Cell(SourceRecord::VideoWidth, r), "720");
+        EXPECT_FALSE(Cell(SourceRecord::VideoFormat, r).empty());
+    }
+    EXPECT_EQ(Cell(SourceRecord::Chapters, AddedRows[0]), "2");
+    EXPECT_EQ(Cell(SourceRecord::RoundedLength, AddedRows[1]), "100");
+    // The second title's streams came from its second look, listed once.
+    const std::string audio = Cell(SourceRecord::AudioStreams, AddedRows[1]);
+    EXPECT_EQ(audio.find("audio stream"), audio.rfind("audio stream")) << audio;
+
+    // The same folder dropped again is not scanned again.
+    AddedRows.clear();
+    Form->DropFiles({TheMedia().Dvd});
+    ScanSeconds();
+    EXPECT_TRUE(AddedRows.empty());
+}
+
+TEST_F(RealPlayer, NoPlayableContent_GivesARecordWithoutVideo)
+{
+    TempFolder dir;
+    const std::string junk = dir.Write("junk.avi", 2'100'000);
+    Form->DropFiles({junk});
+    ScanSeconds();
+    ASSERT_EQ(AddedRows.size(), 1u);
+    EXPECT_EQ(Cell(SourceRecord::VideoFormat), "");
+    EXPECT_EQ(ToolRunning, 0);
+}
+
+TEST_F(RealPlayer, QuotedNameWithTwoLanguagesAndASideSubtitle_KeepsEveryStreamOnce)
+{
+    TempFolder dir;
+    const std::string d = dir.Path.string();
+    const std::string clip = d + "/Say \"Hi\" $HOME.mkv";
+    // Files under about 2 MB are never identified, so the clip is made large on purpose.
+    ASSERT_TRUE(::Run("ffmpeg -y -f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=frequency=300 "
+                    "-f lavfi -i sine=frequency=600 -t 8 -map 0:v -map 1:a -map 2:a -c:v mpeg4 -q:v 1 -g 1 -c:a mp3 "
+                    "-metadata:s:a:0 language=eng -metadata:s:a:1 language=fre '" + clip + "'"));
+    std::ofstream(d + "/Say \"Hi\" $HOME.srt") << "1\n00:00:01,000 --> 00:00:02,000\nHello\n";
+    Form->DropFiles({clip});
+    ScanSeconds();
+    ASSERT_EQ(AddedRows.size(), 1u) << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Title), "Say \"Hi\" $HOME");
+    EXPECT_EQ(Cell(SourceRecord::VideoWidth), "640");
+    // Each stream is listed once, with its language.
+    const std::string audio = Cell(SourceRecord::AudioStreams);
+    EXPECT_NE(audio.find("0_LANG=eng"), std::string::npos) << audio;
+    EXPECT_EQ(audio.find("0_LANG=eng"), audio.rfind("0_LANG=eng")) << audio;
+    EXPECT_NE(audio.find("1_LANG=fre"), std::string::npos) << audio;
+    EXPECT_EQ(audio.find("1_LANG=fre"), audio.rfind("1_LANG=fre")) << audio;
+    const std::string subtitles = Cell(SourceRecord::SubtitleStreams);
+    EXPECT_EQ(subtitles.find("SRT File:"), subtitles.rfind("SRT File:")) << subtitles;
+    EXPECT_NE(subtitles.find(".srt"), std::string::npos) << subtitles;
+}
+
+} // namespace

@@ -1,0 +1,165 @@
+#include "app/om_scan.h"
+
+#include "om_testing.h"
+
+#include "app/om_tables.h"
+
+#include "platform/rtl/TStringList.h"
+#include "platform/sys/CommandLine.h"
+#include "platform/vcl/TTimer.h"
+
+using namespace omtest;
+
+namespace {
+
+// The scan chain with the player replaced by recorded reports: every command line is noted and
+// answered with the clip's or the DVD folder's report.
+struct ScanChain : FormTest {
+    TempFolder Dir;
+    std::vector<std::string> Commands;
+
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Form->OnRunTool = [this](const std::string& Command) {
+            Commands.push_back(Command);
+            FeedLines(ReadFixture(Contains(Command, "-dvd-device") ? "dvd-folder.txt" : "avi-clip.txt"));
+        };
+    }
+    // A file big enough to be identified (sparse, so it costs no disc space).
+    std::string Video(const std::string& Name)
+    {
+        const std::string path = Dir.Write(Name);
+        fs::resize_file(path, 3'000'000);
+        return path;
+    }
+    // The source each identify run was given.
+    std::vector<std::string> Sources() const
+    {
+        std::vector<std::string> sources;
+        for (const std::string& c : Commands) {
+            const auto argv = SplitCommandLine(c);
+            sources.push_back(argv.back() == "dvd://" ? argv[argv.size() - 2] : argv.back());
+        }
+        return sources;
+    }
+    void Tick() { Form->ScanTimerTimer(Form->ScanTimer); }
+    static bool Contains(const std::string& S, const std::string& Sub) { return S.find(Sub) != std::string::npos; }
+};
+
+TEST_F(ScanChain, NamesAreWorkedInSortedOrderNotDropOrder)
+{
+    const std::string b = Video("b.avi"), a = Video("A.avi"), c = Video("c.avi");
+    Form->DropFiles({b, c, a});
+    Tick();
+    EXPECT_EQ(Sources(), (std::vector<std::string>{a, b, c}));
+    EXPECT_EQ(Form->ListBox1->Count(), 0);
+    EXPECT_EQ(Scanning, 0);
+    EXPECT_FALSE(Form->ScanTimer->Enabled());
+}
+
+TEST_F(ScanChain, IdentifiedFile_BecomesACompleteRecord)
+{
+    const std::string clip = Video("My \"Best\" Clip.avi");
+    Form->DropFiles({clip});
+    Tick();
+    ASSERT_EQ(AddedRows, std::vector<int>{0});
+    EXPECT_EQ(Cell(SourceRecord::RowId), "00000");
+    EXPECT_EQ(Cell(SourceRecord::Kind), "VIDEO");
+    EXPECT_EQ(Cell(SourceRecord::Title), "My \"Best\" Clip");
+    EXPECT_EQ(Cell(SourceRecord::FileName), "My \"Best\" Clip.avi");
+    EXPECT_EQ(Cell(SourceRecord::SourcePath), clip);
+    EXPECT_EQ(SplitCommandLine(Cell(SourceRecord::SourceArg)), std::vector<std::string>{clip});
+    EXPECT_EQ(Cell(SourceRecord::Selected), "YES");
+    EXPECT_EQ(Cell(SourceRecord::VideoWidth), "320");
+    EXPECT_EQ(Cell(SourceRecord::AudioChoice), "1 ????");
+}
+
+TEST_F(ScanChain, FolderWalk_FindsVideoByExtensionAndSkipsSmallAndOtherFiles)
+{
+    Video("in/clip.flv");
+    Video("in/clip.3gpp");
+    Video("in/sub/recording");
+    Dir.Write("in/small.avi", 1000);
+    Video("in/notes.txt");
+    Form->DropFiles({Dir / "in"});
+    Tick();
+    EXPECT_EQ(Sources(), (std::vector<std::string>{Dir / "in/clip.3gpp", Dir / "in/clip.flv", Dir / "in/sub/recording"}));
+}
+
+TEST_F(ScanChain, VobOfADvdFolder_IsIdentifiedAsTheFolderOnce)
+{
+    Dir.Write("Film/VIDEO_TS/VIDEO_TS.IFO");
+    const std::string vob = Video("Film/VIDEO_TS/VTS_01_1.VOB");
+    MinTitleLength = 5;
+    Form->DropFiles({vob, Dir / "Film"});
+    Tick();
+    ASSERT_EQ(Sources(), std::vector<std::string>{Dir / "Film"});
+    EXPECT_EQ(Cell(SourceRecord::SourcePath), Dir / "Film");
+    EXPECT_EQ(Cell(SourceRecord::Title), "Film_1");
+}
+
+TEST_F(ScanChain, LoneVob_IsAVideoFile)
+{
+    const std::string vob = Video("clips/old.vob");
+    Form->DropFiles({vob});
+    Tick();
+    ASSERT_EQ(Commands.size(), 1u);
+    EXPECT_FALSE(Contains(Commands[0], "-dvd-device"));
+    EXPECT_EQ(Cell(SourceRecord::Kind), "VIDEO");
+}
+
+TEST_F(ScanChain, SourceAlreadyInTheTable_IsNotIdentifiedAgain)
+{
+    const std::string clip = Video("clip.avi");
+    Form->DropFiles({clip});
+    Tick();
+    Form->DropFiles({clip, Dir.Path.string()});
+    Tick();
+    EXPECT_EQ(Commands.size(), 1u);
+}
+
+TEST_F(ScanChain, DvdFolderDroppedTwice_IsScannedOnce)
+{
+    Dir.Write("Film/VIDEO_TS/VIDEO_TS.IFO");
+    Video("Film/VIDEO_TS/VTS_01_1.VOB");
+    MinTitleLength = 5;
+    Form->DropFiles({Dir / "Film/"});
+    Tick();
+    Form->DropFiles({Dir / "Film"});
+    Tick();
+    EXPECT_EQ(Commands.size(), 1u);
+}
+
+TEST_F(ScanChain, WhileAToolRuns_TheTickWaitsAndKeepsTheNames)
+{
+    Form->DropFiles({Video("clip.avi")});
+    ToolRunning = -1;
+    Tick();
+    EXPECT_EQ(Form->ListBox1->Count(), 1);
+    EXPECT_TRUE(Commands.empty());
+    ToolRunning = 0;
+    Tick();
+    EXPECT_EQ(Commands.size(), 1u);
+}
+
+TEST_F(ScanChain, FileStillBeingWritten_IsSkippedAndTheStatusSaysSo)
+{
+    const std::string clip = Video("growing.avi");
+    std::ofstream writer(clip, std::ios::app);
+    Form->DropFiles({clip});
+    Tick();
+    EXPECT_TRUE(Commands.empty());
+    EXPECT_EQ(Form->StatusText(), "Skipped growing.avi (in use)");
+}
+
+TEST(IsFileReadable, ReadOnlyFileIsReadableMissingIsNot)
+{
+    TempFolder dir;
+    const std::string file = dir.Write("ro.avi");
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_TRUE(IsFileReadable(file));
+    EXPECT_FALSE(IsFileReadable(dir / "missing.avi"));
+}
+
+} // namespace
