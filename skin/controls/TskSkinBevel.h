@@ -1,0 +1,36 @@
+#pragma once
+// A bevel drawn in the skin's light and dark colours (entry "bevel"), with a divider look of one thin
+// groove or outline.
+#include <string>
+
+#include "platform/vcl/TBevel.h"
+
+class TskSkinData;
+
+class TskSkinBevel : public TBevel {
+public:
+    explicit TskSkinBevel(TComponent* AOwner);
+
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    const std::string& SkinDataName() const { return FSkinDataName; }
+    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    bool DividerMode() const { return FDividerMode; }
+    void SetDividerMode(bool Value);
+
+    int SkinIndex() const { return FIndex; }
+    // Looks the entry up again, takes its colours and repaints.
+    void RefreshBevelSkin();
+
+protected:
+    void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TskSkinData* FSkinData = nullptr;
+    std::string FSkinDataName = "bevel";
+    bool FDividerMode = false;
+    int FIndex = -1;
+    TColor FLightColor = clBtnHighlight;
+    TColor FDarkColor = clBtnShadow;
+};

@@ -1,0 +1,318 @@
+#include "skin/controls/TskSkinGauge.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/rtl/Strings.h"
+#include "skin/controls/SkinTileDraw.h"
+#include "skin/data/SkinRects.h"
+#include "skin/data/TskDataSkinPanelControl.h"
+#include "skin/data/TskEffectBmp.h"
+#include "skin/data/TskSkinData.h"
+
+TskSkinGauge::TskSkinGauge(TComponent* AOwner) : TskSkinCustomControl(AOwner)
+{
+    SetBounds(Left(), Top(), 100, 20);
+    SetSkinDataName("gauge");
+}
+
+void TskSkinGauge::SetMinValue(int Value)
+{
+    FMinValue = Value;
+    if (FMinValue > FValue) FValue = FMinValue;
+    Repaint();
+}
+
+void TskSkinGauge::SetMaxValue(int Value)
+{
+    FMaxValue = Value;
+    if (Value < FValue) FValue = Value;
+    Repaint();
+}
+
+void TskSkinGauge::SetValue(int Value)
+{
+    if (Value > FMaxValue) {
+        if (FValue == FMaxValue) return;
+        FValue = FMaxValue;
+        Invalidate();
+        return;
+    }
+    const int v = std::max(Value, FMinValue);
+    if (v == FValue) return;
+    FValue = v;
+    Invalidate();
+}
+
+void TskSkinGauge::SetProgressText(const std::string& Value)
+{
+    FProgressText = Value;
+    Repaint();
+}
+
+void TskSkinGauge::SetShowProgressText(bool Value)
+{
+    FShowProgressText = Value;
+    Repaint();
+}
+
+void TskSkinGauge::SetShowPercent(bool Value)
+{
+    FShowPercent = Value;
+    Repaint();
+}
+
+void TskSkinGauge::SetVertical(bool Value)
+{
+    FVertical = Value;
+    if (Designing() && !ComponentState().Contains(csLoading)) SetSkinDataName(Value ? "vgauge" : "gauge");
+    Repaint();
+}
+
+void TskSkinGauge::SetTextAlphaBlend(bool Value)
+{
+    FTextAlphaBlend = Value;
+    if (FSkinIndex != -1 && (FShowProgressText || FShowPercent)) Repaint();
+}
+
+void TskSkinGauge::SetTextAlphaBlendValue(BYTE Value)
+{
+    FTextAlphaBlendValue = Value;
+    if (FSkinIndex != -1 && FTextAlphaBlend && (FShowProgressText || FShowPercent)) Repaint();
+}
+
+void TskSkinGauge::SetProgressAnimationPause(int Value)
+{
+    if (Value >= 0) FProgressAnimationPause = Value;
+}
+
+double TskSkinGauge::Fraction() const
+{
+    if (FMaxValue == FMinValue) return 0.0;
+    const double k = (static_cast<double>(FValue) - FMinValue) / (static_cast<double>(FMaxValue) - FMinValue);
+    return std::clamp(k, 0.0, 1.0);
+}
+
+TRect TskSkinGauge::ProgressRect(const TRect& R) const
+{
+    TRect out = R;
+    const double k = Fraction();
+    if (FVertical)
+        out.Top = R.Bottom - static_cast<int>(std::trunc(R.Height() * k));
+    else
+        out.Right = R.Left + static_cast<int>(std::trunc(R.Width() * k));
+    return out;
+}
+
+int TskSkinGauge::Percent() const
+{
+    if (FMaxValue == FMinValue) return 0;
+    const double p = (static_cast<double>(FValue) - FMinValue) / (static_cast<double>(FMaxValue) - FMinValue) * 100.0;
+    return std::clamp(static_cast<int>(std::trunc(p)), 0, 100);
+}
+
+std::string TskSkinGauge::GaugeText() const
+{
+    std::string s;
+    if (FShowProgressText) s = FProgressText;
+    if (FShowPercent) s += IntToStr(Percent()) + "%";
+    return s;
+}
+
+void TskSkinGauge::FindSkinObject()
+{
+    TskSkinCustomControl::FindSkinObject();
+    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinGaugeControl*>(SkinEntry()) : nullptr;
+    if (entry == nullptr) return;
+    FProgressArea = entry->ProgressArea;
+    FProgressPiece = entry->ProgressRect;
+    FBeginOffset = entry->BeginOffset;
+    FEndOffset = entry->EndOffset;
+    FVertical = entry->Vertical;
+    FFontName = entry->FontName;
+    FFontStyle = entry->FontStyle;
+    FFontHeight = entry->FontHeight;
+    FFontColor = entry->FontColor;
+    FProgressTransparent = entry->ProgressTransparent;
+    FProgressTransparentColor = entry->ProgressTransparentColor;
+    FProgressStretch = entry->ProgressStretch;
+    // A freely sized gauge would be cut by a region of the skin's size.
+    if (!FUseSkinSize) FMaskPicture = nullptr;
+}
+
+void TskSkinGauge::ComputeSkinSize(int& AWidth, int& AHeight)
+{
+    const int w = AWidth;
+    const int h = AHeight;
+    TskSkinCustomControl::ComputeSkinSize(AWidth, AHeight);
+    FNewProgressArea = FProgressArea;
+    if (FResizeMode > 0) {
+        if (FVertical)
+            FNewProgressArea.Bottom += AHeight - FSkinRect.Height();
+        else
+            FNewProgressArea.Right += AWidth - FSkinRect.Width();
+    }
+    if (!FUseSkinSize) {
+        AWidth = w;
+        AHeight = h;
+    }
+}
+
+void TskSkinGauge::DrawProgressText(TCanvas* C)
+{
+    const std::string text = GaugeText();
+    if (text.empty()) return;
+    if (FSkinIndex != -1) {
+        if (UseSkinFont()) {
+            C->Font()->SetName(FFontName);
+            C->Font()->SetHeight(FFontHeight);
+            C->Font()->SetStyle(FFontStyle);
+        } else {
+            C->SetFont(DefaultFont());
+        }
+        C->Font()->SetColor(FFontColor);
+    } else {
+        C->SetFont(DefaultFont());
+    }
+    const TSize ext = C->TextExtent(text);
+    // Upright gauges keep their text level: the text layer has no rotated fonts.
+    const int x = Width() / 2 - ext.cx / 2;
+    const int y = Height() / 2 - ext.cy / 2;
+    C->Brush()->SetStyle(bsClear);
+    C->TextOut(x, y, text);
+}
+
+void TskSkinGauge::DrawProgressPiece(TBitmap* B, const TRect& PR)
+{
+    TBitmap pb(PR.Width(), PR.Height());
+    TBitmap* src = FPicture;
+    const int len = FVertical ? PR.Height() : PR.Width();
+    if (len - FBeginOffset - FEndOffset >= 1) {
+        TRect target;
+        TRect piece = FProgressPiece;
+        if (FVertical) {
+            target = Rect(0, FBeginOffset, pb.Width(), pb.Height() - FEndOffset);
+            piece.Top += FBeginOffset;
+            piece.Bottom -= FEndOffset;
+        } else {
+            target = Rect(FBeginOffset, 0, pb.Width() - FEndOffset, pb.Height());
+            piece.Left += FBeginOffset;
+            piece.Right -= FEndOffset;
+        }
+        if (IsEmptyRect(piece)) return; // nothing to fill with: neither bar nor text
+        if (FProgressStretch)
+            pb.Canvas()->CopyRect(target, src->Canvas(), piece);
+        else if (!FVertical)
+            TileDraw(pb.Canvas(), src, Rect(piece.Left, piece.Top, piece.Right, piece.Top + target.Height()), target);
+        else {
+            // Upright bars grow from the bottom: the tiles are laid upward.
+            const int ph = piece.Height();
+            for (int y = target.Bottom; y > target.Top; y -= ph) {
+                const int h = std::min(ph, y - target.Top);
+                pb.Canvas()->CopyRect(Rect(target.Left, y - h, target.Right, y), src->Canvas(),
+                    Rect(piece.Left, piece.Bottom - h, piece.Left + target.Width(), piece.Bottom));
+            }
+        }
+    }
+    const TRect& p = FProgressPiece;
+    if (FBeginOffset > 0) {
+        if (FVertical)
+            pb.Canvas()->CopyRect(Rect(0, 0, pb.Width(), FBeginOffset), src->Canvas(),
+                Rect(p.Left, p.Top, p.Left + pb.Width(), p.Top + FBeginOffset));
+        else
+            pb.Canvas()->CopyRect(Rect(0, 0, FBeginOffset, pb.Height()), src->Canvas(),
+                Rect(p.Left, p.Top, p.Left + FBeginOffset, p.Top + pb.Height()));
+    }
+    if (FEndOffset > 0) {
+        if (FVertical)
+            pb.Canvas()->CopyRect(Rect(0, pb.Height() - FEndOffset, pb.Width(), pb.Height()), src->Canvas(),
+                Rect(p.Left, p.Bottom - FEndOffset, p.Left + pb.Width(), p.Bottom));
+        else
+            pb.Canvas()->CopyRect(Rect(pb.Width() - FEndOffset, 0, pb.Width(), pb.Height()), src->Canvas(),
+                Rect(p.Right - FEndOffset, p.Top, p.Right, p.Top + pb.Height()));
+    }
+    if (FProgressTransparent) {
+        pb.SetTransparentMode(tmFixed);
+        pb.SetTransparentColor(FProgressTransparentColor);
+        pb.SetTransparent(true);
+    }
+    B->Canvas()->Draw(PR.Left, PR.Top, &pb);
+}
+
+void TskSkinGauge::DrawSkinImage(TBitmap* B)
+{
+    int w = Width();
+    int h = Height();
+    ComputeSkinSize(w, h);
+    TskSkinCustomControl::DrawSkinImage(B);
+    const TRect pr = ProgressRect(FNewProgressArea);
+    if (OnGaugePaint) {
+        OnGaugePaint(this, B->Canvas(), FNewProgressArea, pr);
+        return;
+    }
+    if (FPicture != nullptr && !pr.IsEmpty()) {
+        const int len = FVertical ? pr.Height() : pr.Width();
+        TRect piece = FProgressPiece;
+        if (FVertical) {
+            piece.Top += FBeginOffset;
+            piece.Bottom -= FEndOffset;
+        } else {
+            piece.Left += FBeginOffset;
+            piece.Right -= FEndOffset;
+        }
+        if (len - FBeginOffset - FEndOffset >= 1 && IsEmptyRect(piece)) return;
+        DrawProgressPiece(B, pr);
+    }
+    if (!FUseSkinSize) return; // drawn by Paint after stretching
+    if (FTextAlphaBlend && (FShowProgressText || FShowPercent)) {
+        TBitmap without;
+        without.Assign(B);
+        DrawProgressText(B->Canvas());
+        TskEffectBmp with(B->Handle());
+        TskEffectBmp under(without.Handle());
+        with.Morph(under, 1.0 - FTextAlphaBlendValue / 255.0);
+        with.DrawToDC(B->Canvas()->Handle(), 0, 0);
+    } else {
+        DrawProgressText(B->Canvas());
+    }
+}
+
+void TskSkinGauge::DrawDefaultImage(TBitmap* B)
+{
+    TCanvas* c = B->Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->FillRect(Rect(0, 0, B->Width(), B->Height()));
+    c->Brush()->SetColor(clBtnShadow);
+    c->FrameRect(Rect(0, 0, B->Width(), B->Height()));
+    const TRect r = Rect(1, 1, Width() - 1, Height() - 1);
+    const TRect pr = ProgressRect(r);
+    if (OnGaugePaint) {
+        OnGaugePaint(this, c, r, pr);
+        return;
+    }
+    if (!pr.IsEmpty()) {
+        c->Brush()->SetColor(static_cast<TColor>(13811126));
+        c->FillRect(pr);
+    }
+    DrawProgressText(c);
+}
+
+void TskSkinGauge::Paint()
+{
+    if (Width() < 1 || Height() < 1) return;
+    FindSkinObject();
+    if (FUseSkinSize || FSkinIndex == -1) {
+        TskSkinCustomControl::Paint();
+        return;
+    }
+    // A freely sized gauge: the skin's look composed at the size the picture allows, stretched over
+    // the control, and the text drawn at the control's own size so that it keeps its shape.
+    TBitmap b(Width(), Height());
+    TBitmap skin;
+    skin.SetSize(FResizeMode == 0 ? FSkinRect.Width() : Width(), FResizeMode == 0 ? FSkinRect.Height() : Height());
+    DrawSkinImage(&skin);
+    if (!skin.Empty()) b.Canvas()->StretchDraw(Rect(0, 0, Width(), Height()), &skin);
+    DrawProgressText(b.Canvas());
+    ShowImage(&b);
+}

@@ -1,0 +1,130 @@
+#include "skin/controls/TskSkinStdLabel.h"
+
+#include "platform/gfx/Text.h"
+#include "skin/controls/TskSkinControl.h"
+#include "skin/data/TskDataSkinEditControl.h"
+#include "skin/data/TskSkinData.h"
+
+TskSkinStdLabel::TskSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner), FDefaultFont(new TFont)
+{
+    RegisterSkinControlClasses();
+    SetTransparent(true);
+}
+
+TskSkinStdLabel::~TskSkinStdLabel() { delete FDefaultFont; }
+
+void TskSkinStdLabel::SetSkinData(TskSkinData* Value)
+{
+    FSkinData = Value;
+    if (Value == nullptr) return;
+    Value->FreeNotification(this);
+    RefreshStdLabelSkin();
+}
+
+void TskSkinStdLabel::SetEllipsType(TskEllipsType Value)
+{
+    if (FEllipsType == Value) return;
+    FEllipsType = Value;
+    Invalidate();
+}
+
+void TskSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomLabel::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
+}
+
+void TskSkinStdLabel::FindEntry()
+{
+    FIndex = FSkinData != nullptr && !FSkinData->SkinEmpty ? FSkinData->FindControlIndex(FSkinDataName) : -1;
+    if (FIndex == -1) return;
+    auto* entry = dynamic_cast<TskDataSkinStdLabelControl*>(FSkinData->ControlDataList[static_cast<std::size_t>(FIndex)].get());
+    if (entry == nullptr) return;
+    FFontName = entry->FontName;
+    FFontStyle = entry->FontStyle;
+    FFontHeight = entry->FontHeight;
+    FFontColor = entry->FontColor;
+}
+
+void TskSkinStdLabel::RefreshStdLabelSkin()
+{
+    FindEntry();
+    if (AutoSize()) AdjustSize();
+    Repaint();
+}
+
+void TskSkinStdLabel::SelectTextFont(TCanvas* C)
+{
+    if (FIndex == -1) {
+        C->Font()->Assign(FUseSkinFont ? FDefaultFont : Font());
+        return;
+    }
+    if (FUseSkinFont) {
+        C->Font()->Assign(Font());
+        C->Font()->SetName(FFontName);
+        C->Font()->SetStyle(FFontStyle);
+        C->Font()->SetHeight(FFontHeight);
+    } else {
+        C->Font()->Assign(Font());
+    }
+    C->Font()->SetColor(FUseSkinColor ? FFontColor : Font()->Color());
+}
+
+namespace {
+const std::string kBlank = " ";
+}
+
+void TskSkinStdLabel::DoDrawText(TCanvas* C, TRect& R, UINT Flags)
+{
+    FindEntry();
+    const bool measuring = (Flags & DT_CALCRECT) != 0;
+    const std::string caption = Caption();
+    // An empty caption still measures one line high.
+    const bool blank = measuring && (caption.empty() || (ShowAccelChar() && caption == "&"));
+    const std::string& text = blank ? kBlank : caption;
+    if (!ShowAccelChar()) Flags |= DT_NOPREFIX;
+    if (FEllipsType == sketEndEllips) Flags |= DT_END_ELLIPSIS;
+    if (FEllipsType == sketPathEllips) Flags |= DT_PATH_ELLIPSIS;
+    SelectTextFont(C);
+    C->Brush()->SetStyle(bsClear);
+    if (measuring || Enabled()) {
+        C->TextRect(R, text, Flags);
+        return;
+    }
+    // Disabled: embossed, a light copy one pixel down-right under the shadow-coloured text.
+    TskSkinColors* colors = FIndex != -1 && FSkinData->SkinColors ? FSkinData->SkinColors.get() : nullptr;
+    TRect shifted = R;
+    OffsetRect(shifted, 1, 1);
+    C->Font()->SetColor(colors != nullptr ? colors->cBtnHighLight : clBtnHighlight);
+    C->TextRect(shifted, text, Flags);
+    C->Font()->SetColor(colors != nullptr ? colors->cBtnShadow : clBtnShadow);
+    C->TextRect(R, text, Flags);
+}
+
+bool TskSkinStdLabel::CanAutoSize(int& NewWidth, int& NewHeight)
+{
+    TBitmap scratch(1, 1);
+    TRect r = Rect(0, 0, WordWrap() ? Width() : 0, 0);
+    DoDrawText(scratch.Canvas(), r, DrawTextFlags() | DT_CALCRECT);
+    NewWidth = WordWrap() ? Width() : r.Width();
+    NewHeight = r.Height();
+    return true;
+}
+
+void TskSkinStdLabel::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    if (!Transparent()) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(Color());
+        c->FillRect(r);
+    }
+    const UINT flags = DrawTextFlags() | (WordWrap() ? 0u : static_cast<UINT>(DT_SINGLELINE));
+    if (Layout() != tlTop) {
+        TRect calc = r;
+        DoDrawText(c, calc, flags | DT_CALCRECT);
+        r.Top += Layout() == tlBottom ? r.Height() - calc.Height() : (r.Height() - calc.Height()) / 2;
+    }
+    DoDrawText(c, r, flags);
+}

@@ -1,0 +1,213 @@
+#pragma once
+// A skin of the controls tests' own, built the way a skin author builds one: BMP pictures and an ini
+// written to a temporary folder, packed by the skin builder and loaded into a TskSkinData. Every entry's
+// pieces are plain colour blocks, so a test can tell from one pixel which piece was drawn where.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "platform/backend/THeadlessDriver.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TForm.h"
+#include "skin/data/TskCompressedStoredSkin.h"
+#include "skin/data/TskSkinData.h"
+
+namespace skintest {
+
+// Colours of the pieces (TColor, 0x00BBGGRR).
+constexpr TColor cFrame = 0x000000FF;      // red: nine-part frames
+constexpr TColor cClient = 0x0000FF00;     // green: client pieces
+constexpr TColor cClientDot = 0x00FF00FF;  // magenta: top-left pixel of each client tile
+constexpr TColor cGaugeFrame = 0x0000FFFF; // yellow
+constexpr TColor cProgress = 0x00FF0000;   // blue
+constexpr TColor cNormal = 0x00808080;     // grey: button at rest
+constexpr TColor cActive = 0x00FFFF00;     // cyan: button hot
+constexpr TColor cDown = 0x00800080;       // purple: button pressed
+constexpr TColor cDisabled = 0x00404040;
+constexpr TColor cFixed = 0x000080FF;      // orange: fixed-size entry
+constexpr TColor cVBar = 0x00008000;       // dark green: vertical entry
+constexpr TColor cCaption = 0x00800000;    // navy: panel caption strip
+constexpr TColor cCheck = 0x00008080;      // olive: check image
+constexpr TColor cUncheck = 0x00C0C0C0;
+constexpr TColor cBg = 0x00004080;         // brown: panel background picture
+
+inline TPixel Px(TColor c) { return ColorToPixel(c) & 0x00FFFFFF; }
+
+inline void Fill(TBitmap& b, TRect r, TColor c)
+{
+    b.Canvas()->Brush()->SetStyle(bsSolid);
+    b.Canvas()->Brush()->SetColor(c);
+    b.Canvas()->FillRect(r);
+}
+
+class TTestSkinFolder {
+public:
+    TTestSkinFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "skinctl-XXXXXX").string();
+        FDir = ::mkdtemp(pattern.data());
+    }
+    ~TTestSkinFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(FDir, ec);
+    }
+    const std::string& Dir() const { return FDir; }
+
+private:
+    std::string FDir;
+};
+
+inline void WriteControlsPicture(const std::string& path)
+{
+    TBitmap b(200, 100);
+    Fill(b, Rect(0, 0, 200, 100), clWhite);
+    // panel: nine-part 30 x 30, frame 5 wide, client 20 x 20 with a marked top-left pixel
+    Fill(b, Rect(0, 0, 30, 30), cFrame);
+    Fill(b, Rect(5, 5, 25, 25), cClient);
+    Fill(b, Rect(5, 5, 6, 6), cClientDot);
+    // gauge: horizontal three-part 40 x 10, track at 2..38 x 2..8; progress piece 10 x 6
+    Fill(b, Rect(40, 0, 80, 10), cGaugeFrame);
+    Fill(b, Rect(40, 20, 50, 26), cProgress);
+    // button states: nine-part 30 x 20 each
+    Fill(b, Rect(0, 40, 30, 60), cNormal);
+    Fill(b, Rect(30, 40, 60, 60), cActive);
+    Fill(b, Rect(60, 40, 90, 60), cDown);
+    Fill(b, Rect(90, 40, 120, 60), cDisabled);
+    // fixed-size entry 20 x 10, vertical entry 10 x 30
+    Fill(b, Rect(100, 0, 120, 10), cFixed);
+    Fill(b, Rect(130, 0, 140, 30), cVBar);
+    // check images 13 x 13
+    Fill(b, Rect(150, 0, 163, 13), cCheck);
+    Fill(b, Rect(150, 20, 163, 33), cUncheck);
+    Fill(b, Rect(165, 0, 178, 13), cActive);
+    Fill(b, Rect(165, 20, 178, 33), cNormal);
+    // panel background picture 8 x 8
+    Fill(b, Rect(180, 0, 188, 8), cBg);
+    b.SaveToFile(path);
+}
+
+inline void WriteMaskPicture(const std::string& path)
+{
+    // Black keeps a pixel in the window: the fixed entry (a mask of its own size) keeps its left half.
+    TBitmap b(20, 10);
+    Fill(b, Rect(0, 0, 20, 10), clBlack);
+    Fill(b, Rect(10, 0, 20, 10), clWhite);
+    b.SaveToFile(path);
+}
+
+inline std::string TestSkinIni()
+{
+    return "[VERSION]\nskinname=Controls Test\n"
+           "[PICTURES]\nactivepicturescount=2\n0=controls.bmp\n1=mask.bmp\n"
+           "[FORMINFO]\n[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n"
+           "[SKINOBJECTS]\ncount=0\n"
+           "[SKINCONTROLS]\ncount=11\n0=panel:panel\n1=gauge:gauge\n2=button:button\n3=toolbutton:button\n"
+           "4=fixed:panel\n5=vbar:panel\n6=emptyclient:panel\n7=checkbox:checkradio\n8=stdlabel:stdlabel\n"
+           "9=bgpanel:panel\n10=bevel:bevel\n"
+           "[panel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
+           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\n"
+           "[bgpanel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
+           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\nbgpictureindex=0\n"
+           "[emptyclient]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
+           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=0,0,0,0\n"
+           "[gauge]\npictureindex=0\nskinrect=40,0,80,10\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
+           "clientrect=2,2,38,8\nprogressarea=2,2,38,8\nprogressrect=40,20,50,26\nfontcolor=0\n"
+           "[button]\npictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
+           "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\nactiveskinrect=30,40,60,60\n"
+           "downskinrect=60,40,90,60\ndisabledskinrect=90,40,120,60\nfontcolor=0\nactivefontcolor=0\n"
+           "downfontcolor=16777215\ndisabledfontcolor=8421504\n"
+           "[toolbutton]\npictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
+           "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\nactiveskinrect=30,40,60,60\n"
+           "downskinrect=60,40,90,60\ndisabledskinrect=90,40,120,60\nfontcolor=0\nmorphing=1\n"
+           "[fixed]\npictureindex=0\nmaskpictureindex=1\nskinrect=100,0,120,10\n"
+           "[vbar]\npictureindex=0\nskinrect=130,0,140,30\nlefttoppoint=0,5\nleftbottompoint=0,25\n"
+           "clientrect=0,5,10,25\n"
+           "[checkbox]\npictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
+           "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\n"
+           "checkimagearea=2,3,15,16\ntextarea=16,0,30,20\ncheckimagerect=150,0,163,13\n"
+           "uncheckimagerect=150,20,163,33\nactivecheckimagerect=165,0,178,13\n"
+           "activeuncheckimagerect=165,20,178,33\nfontcolor=0\n"
+           "[bevel]\nlightcolor=65535\ndarkcolor=255\n"
+           "[stdlabel]\nfontname=DejaVu Sans\nfontheight=14\nfontcolor=255\n";
+}
+
+// The test skin, loaded. Keep the object alive while controls use it.
+struct TTestSkin {
+    TTestSkinFolder Folder;
+    std::unique_ptr<TskSkinData> Skin;
+
+    TTestSkin()
+    {
+        WriteControlsPicture(Folder.Dir() + "/controls.bmp");
+        WriteMaskPicture(Folder.Dir() + "/mask.bmp");
+        const std::string ini = Folder.Dir() + "/skin.ini";
+        std::ofstream(ini) << TestSkinIni();
+        TskCompressedStoredSkin stored(nullptr);
+        stored.BuildFromSkinIni(ini);
+        Skin = std::make_unique<TskSkinData>(nullptr);
+        Skin->LoadStoredSkin(&stored);
+    }
+};
+
+// A borderless white form on the headless screen, with the test skin.
+struct SkinFormTest : ::testing::Test {
+    THeadlessDriver Driver;
+    TTestSkin Test;
+    TForm* Form = nullptr;
+
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 700, 500);
+        Form->SetColor(clWhite);
+    }
+    void TearDown() override { Form->Free(); }
+    TskSkinData* Skin() { return Test.Skin.get(); }
+    template <class T> T* Make(TWinControl* parent, TRect bounds, bool skinned = true)
+    {
+        auto* c = new T(Form);
+        c->SetParent(parent);
+        if (skinned) c->SetSkinData(Skin());
+        c->SetBoundsRect(bounds);
+        return c;
+    }
+    void ShowForm()
+    {
+        Form->Show();
+        Driver.ProcessMessages();
+    }
+    TPixel At(int x, int y) { return Driver.PixelAt(Form->Handle(), x, y) & 0x00FFFFFF; }
+    void Save(const std::string& name) { Driver.SaveWindow(Form->Handle(), name, OMBRIX_TEST_PICTURES); }
+};
+
+} // namespace skintest
+
+namespace skintest {
+// How many pixels of a colour the form shows inside R.
+inline int CountColour(SkinFormTest& T, TRect R, TColor C)
+{
+    int n = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (T.At(x, y) == Px(C)) ++n;
+    return n;
+}
+} // namespace skintest
+
+namespace skintest {
+// How many pixels inside R differ from a colour (text drawn with smoothing has few pure pixels).
+inline int CountOther(SkinFormTest& T, TRect R, TColor C)
+{
+    int n = 0;
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (T.At(x, y) != Px(C)) ++n;
+    return n;
+}
+} // namespace skintest
