@@ -9,6 +9,9 @@
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinScrollBar.h"
+#include "skin/controls/TskSkinScrollBox.h"
+#include "skin/controls/TskSkinSlider.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/controls/TskSkinUpDown.h"
@@ -176,6 +179,10 @@ void RegisterSkinControlClasses()
             .Event("OnChange", &TskSkinUpDown::OnChange)
             .Event("OnUpButtonClick", &TskSkinUpDown::OnUpButtonClick)
             .Event("OnDownButtonClick", &TskSkinUpDown::OnDownButtonClick);
+
+        RegisterSkinScrollBarClass();
+        RegisterSkinSliderClass();
+        RegisterSkinScrollBoxClass();
         return true;
     }();
     (void)done;

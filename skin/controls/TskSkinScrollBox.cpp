@@ -1,0 +1,406 @@
+#include "skin/controls/TskSkinScrollBox.h"
+
+#include <algorithm>
+
+#include "platform/vcl/TypInfo.h"
+#include "platform/win/Input.h"
+#include "platform/win/Paint.h"
+#include "skin/controls/SkinTileDraw.h"
+#include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinImages.h"
+#include "skin/data/TskDataSkinPanelControl.h"
+#include "skin/data/TskSkinData.h"
+
+namespace {
+constexpr UINT PaintSkinFrameAlt = 0xBC4B;
+constexpr LPARAM PaintSkinFrameAltParam = 0x41A2;
+
+// The skin's stretch types as the tiling helper numbers them: "horizontal" stretches a piece to the
+// area's width and tiles it downwards, "vertical" to its height and tiles it across.
+int TileStretchType(int SkinStretchType) { return SkinStretchType == 1 ? 2 : SkinStretchType == 2 ? 1 : 0; }
+} // namespace
+
+TskSkinScrollBox::TskSkinScrollBox(TComponent* AOwner) : TskSkinCustomControl(AOwner)
+{
+    SetSkinDataName("scrollbox");
+    SetBounds(Left(), Top(), 150, 150);
+    TControlStyle s = ControlStyle();
+    s.Include(csAcceptsControls);
+    SetControlStyle(s);
+}
+
+TskSkinScrollBox::~TskSkinScrollBox()
+{
+    // The bars outlive the box on the form: they must not call back into it.
+    for (TskSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+        if (b != nullptr) {
+            b->OnChange = nullptr;
+            b->OnLastChange = nullptr;
+            b->RemoveFreeNotification(this);
+        }
+}
+
+void TskSkinScrollBox::SetVScrollBar(TskSkinScrollBar* Value)
+{
+    if (FVScrollBar != nullptr && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
+    FVScrollBar = Value;
+    if (Value != nullptr) {
+        Value->FreeNotification(this);
+        Value->SetCanFocused(false);
+        Value->OnChange = [this](TObject* Sender) { VScrollChanged(Sender); };
+        Value->OnLastChange = [this](TObject*) { Invalidate(); };
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+    }
+    UpdateVScrollBar();
+}
+
+void TskSkinScrollBox::SetHScrollBar(TskSkinScrollBar* Value)
+{
+    if (FHScrollBar != nullptr && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
+    FHScrollBar = Value;
+    if (Value != nullptr) {
+        Value->FreeNotification(this);
+        Value->SetCanFocused(false);
+        Value->OnChange = [this](TObject* Sender) { HScrollChanged(Sender); };
+        Value->OnLastChange = [this](TObject*) { Invalidate(); };
+        Value->SetEnabled(true);
+        Value->SetVisible(false);
+    }
+    UpdateHScrollBar();
+}
+
+void TskSkinScrollBox::SetBorderStyle(TskSkinBorderStyle Value)
+{
+    FBorderStyle = Value;
+    if (HandleAllocated()) RecreateWnd();
+}
+
+void TskSkinScrollBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
+    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
+}
+
+void TskSkinScrollBox::VScrollChanged(TObject*)
+{
+    const int pos = FVScrollBar->Position();
+    ScrollBy(0, -(pos - FOldVPos));
+    FOldVPos = pos;
+    if (FSkinIndex != -1 && FStretchEffect) Repaint();
+}
+
+void TskSkinScrollBox::HScrollChanged(TObject*)
+{
+    const int pos = FHScrollBar->Position();
+    ScrollBy(-(pos - FOldHPos), 0);
+    FOldHPos = pos;
+    if (FSkinIndex != -1 && FStretchEffect) Repaint();
+}
+
+void TskSkinScrollBox::FindSkinObject()
+{
+    TskSkinCustomControl::FindSkinObject();
+    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinScrollBoxControl*>(SkinEntry()) : nullptr;
+    FBGPictureIndex = e != nullptr ? e->BGPictureIndex : -1;
+}
+
+void TskSkinScrollBox::RefreshSkin()
+{
+    TskSkinCustomControl::RefreshSkin();
+    if (HandleAllocated()) RecreateWnd();
+    for (TskSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+        if (b != nullptr) {
+            const TAlign a = b->Align();
+            b->SetAlign(alNone);
+            b->SetAlign(a);
+        }
+}
+
+// --- keeping the bars in line -----------------------------------------------------------------------
+
+void TskSkinScrollBox::UpdateVScrollBar() { UpdateBar(true); }
+void TskSkinScrollBox::UpdateHScrollBar() { UpdateBar(false); }
+
+void TskSkinScrollBox::ShowBar(TskSkinScrollBar* Bar, bool Show)
+{
+    if (Bar->Visible() == Show) return;
+    FUpdatingBars = true;
+    try {
+        Bar->SetVisible(Show);
+        if (Align() != alNone) {
+            if (Parent() != nullptr) Parent()->Realign();
+            Realign();
+        }
+    } catch (...) {
+        FUpdatingBars = false;
+        throw;
+    }
+    FUpdatingBars = false;
+}
+
+void TskSkinScrollBox::UpdateBar(bool Vertical)
+{
+    TskSkinScrollBar* bar = Vertical ? FVScrollBar : FHScrollBar;
+    if (bar == nullptr || FUpdatingBars || Parent() == nullptr || ComponentState().Contains(csDestroying)) return;
+    const TRect client = ClientRect();
+    const int H = Vertical ? client.Height() : client.Width();
+    int B = 0;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* c = Controls(i);
+        if (!c->Visible()) continue;
+        B = std::max(B, Vertical ? c->Top() + c->Height() : c->Left() + c->Width());
+    }
+    const int p = bar->Position();
+    const int T = p + B;
+    int& growth = Vertical ? FVSizeOffset : FHSizeOffset;
+    int& lastPos = Vertical ? FOldVPos : FOldHPos;
+    auto moveBy = [&](int d) { Vertical ? ScrollBy(0, d) : ScrollBy(d, 0); };
+    if (T <= H) {
+        if (p > 0) moveBy(p);
+        growth = 0;
+        lastPos = 0;
+        bar->SetRange(0, 0, 0, 0);
+        ShowBar(bar, false);
+    } else {
+        ShowBar(bar, true);
+        if (growth >= 1 && p >= 1 && B < H) {
+            // The box grew while scrolled: keep the content's end at the client's end.
+            bar->SetRange(0, T - 1, H, p - std::min(growth, p));
+        } else if (growth == 0 && T - 1 < bar->Max() && p >= 1 && B < H) {
+            // The content shrank while scrolled.
+            bar->SetRange(0, T - 1, H, p - std::min(H - B, p));
+        } else {
+            bar->SetRange(0, T - 1, H, p);
+        }
+        // The children always move by exactly what the position moved (the range may have clamped it),
+        // so that the position and the content never disagree.
+        moveBy(p - bar->Position());
+        growth = 0;
+        lastPos = bar->Position();
+    }
+    if (FVScrollBar != nullptr && FHScrollBar != nullptr) FHScrollBar->SetBoth(FVScrollBar->Visible());
+}
+
+void TskSkinScrollBox::AlignControls(TControl* AControl, TRect& Rect)
+{
+    TskSkinCustomControl::AlignControls(AControl, Rect);
+    // Rows added, removed or resized reach the box through a realignment: the bars follow them at once
+    // instead of waiting for the box itself to be resized.
+    if (FUpdatingBars || FInBoxSetBounds) return;
+    UpdateVScrollBar();
+    UpdateHScrollBar();
+}
+
+void TskSkinScrollBox::AdjustClientRect(TRect& Rect)
+{
+    const TRect client = ClientRect();
+    const bool v = FVScrollBar != nullptr && FVScrollBar->Visible();
+    const bool h = FHScrollBar != nullptr && FHScrollBar->Visible();
+    const int left = h ? -FHScrollBar->Position() : 0;
+    const int top = v ? -FVScrollBar->Position() : 0;
+    const int width = h ? std::max(FHScrollBar->Max(), client.Width()) : client.Width();
+    const int height = v ? std::max(FVScrollBar->Max(), client.Height()) : client.Height();
+    Rect = ::Rect(left, top, left + width, top + height);
+    TskSkinCustomControl::AdjustClientRect(Rect);
+}
+
+void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    const int oldW = Width();
+    const int oldH = Height();
+    // The realignment inside the inherited call must not update the bars before the growth is known.
+    const bool wasInSetBounds = FInBoxSetBounds;
+    FInBoxSetBounds = true;
+    try {
+        TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    } catch (...) {
+        FInBoxSetBounds = wasInSetBounds;
+        throw;
+    }
+    FInBoxSetBounds = wasInSetBounds;
+    if (wasInSetBounds) return;
+    // Unaligned boxes are updated here too: the window-position message comes before the new size.
+    FHSizeOffset = (oldW != 0 && Width() > oldW) ? Width() - oldW : 0;
+    UpdateHScrollBar();
+    FVSizeOffset = (oldH != 0 && Height() > oldH) ? Height() - oldH : 0;
+    UpdateVScrollBar();
+}
+
+// --- painting ---------------------------------------------------------------------------------------
+
+void TskSkinScrollBox::DrawDefaultImage(TBitmap* B)
+{
+    B->Canvas()->Brush()->SetStyle(bsSolid);
+    B->Canvas()->Brush()->SetColor(Color());
+    B->Canvas()->FillRect(Rect(0, 0, B->Width(), B->Height()));
+}
+
+void TskSkinScrollBox::DrawSkinImage(TBitmap* B)
+{
+    TBitmap* src = FPicture;
+    TRect piece = FSkinClientRect;
+    if (FBGPictureIndex != -1) {
+        src = SkinPicture(FBGPictureIndex);
+        if (src != nullptr) piece = Rect(0, 0, src->Width(), src->Height());
+    } else {
+        OffsetRect(piece, FSkinRect.Left, FSkinRect.Top);
+    }
+    const TRect area = Rect(0, 0, B->Width(), B->Height());
+    if (src == nullptr) {
+        DrawDefaultImage(B);
+        return;
+    }
+    if (FStretchEffect)
+        StretchTileDraw(B->Canvas(), src, piece, area, TileStretchType(FStretchType));
+    else
+        TileDraw(B->Canvas(), src, piece, area);
+}
+
+bool TskSkinScrollBox::HasFrame()
+{
+    if (FBorderStyle == bvNone) return false;
+    FindSkinObject();
+    return FSkinIndex == -1 || FBGPictureIndex == -1;
+}
+
+void TskSkinScrollBox::PaintFrame(HDC DC)
+{
+    TRect wr;
+    GetWindowRect(FHandle, wr);
+    const int w = wr.Width();
+    const int h = wr.Height();
+    TCanvas c;
+    c.SetHandle(DC);
+    if (FSkinIndex == -1 || FPicture == nullptr) {
+        const TRect r = Rect(0, 0, w, h);
+        switch (FBorderStyle) {
+        case bvRaised:
+            DrawFrame3D(&c, r, clBtnShadow, clBtnHighlight);
+            break;
+        case bvLowered:
+            DrawFrame3D(&c, r, clBtnHighlight, clBtnShadow);
+            break;
+        default:
+            DrawFrame3D(&c, r, clBtnShadow, clBtnShadow);
+            break;
+        }
+    } else {
+        TBitmap left, top, right, bottom;
+        const TRect& cr = FSkinClientRect;
+        const TPoint nrt = Point(w - (FSkinRect.Width() - FRightTopPoint.X), FRightTopPoint.Y);
+        const TPoint nlb = Point(FLeftBottomPoint.X, h - (FSkinRect.Height() - FLeftBottomPoint.Y));
+        const TPoint nrb = Point(w - (FSkinRect.Width() - FRightBottomPoint.X), h - (FSkinRect.Height() - FRightBottomPoint.Y));
+        const TRect ncr = Rect(cr.Left, cr.Top, w - (FSkinRect.Width() - cr.Right), h - (FSkinRect.Height() - cr.Bottom));
+        CreateSkinImagePair(FLeftTopPoint, FRightTopPoint, FLeftBottomPoint, FRightBottomPoint, cr, FLeftTopPoint, nrt,
+            nlb, nrb, ncr, &left, &top, &right, &bottom, FPicture, FSkinRect, w, h, FLeftStretch, FTopStretch,
+            FRightStretch, FBottomStretch);
+        c.Draw(0, 0, &top);
+        c.Draw(0, top.Height(), &left);
+        c.Draw(w - right.Width(), top.Height(), &right);
+        c.Draw(0, h - bottom.Height(), &bottom);
+    }
+    c.SetHandle(0);
+}
+
+void TskSkinScrollBox::WndProc(TMessage& Message)
+{
+    if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
+        !Focused()) {
+        FTakingFocus = true;
+        ::SetFocus(Handle());
+        FTakingFocus = false;
+        if (!Focused()) return;
+    }
+    if (Message.Msg == CN_COMMAND && FTakingFocus) return;
+    switch (Message.Msg) {
+    case WM_NCCALCSIZE:
+        if (HasFrame() && Message.LParam != 0) {
+            TRect* r = reinterpret_cast<TRect*>(Message.LParam);
+            if (FSkinIndex == -1) {
+                r->Left += 1;
+                r->Top += 1;
+                r->Right -= 1;
+                r->Bottom -= 1;
+            } else {
+                r->Left += FSkinClientRect.Left;
+                r->Top += FSkinClientRect.Top;
+                r->Right -= FSkinRect.Width() - FSkinClientRect.Right;
+                r->Bottom -= FSkinRect.Height() - FSkinClientRect.Bottom;
+            }
+            Message.Result = 0;
+            return;
+        }
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    case WM_NCPAINT:
+        if (HasFrame() && HandleAllocated()) {
+            HDC dc = GetWindowDC(FHandle);
+            if (dc != 0) {
+                PaintFrame(dc);
+                ReleaseDC(FHandle, dc);
+            }
+            Message.Result = 0;
+            return;
+        }
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    case CM_PAINTSKINFRAME:
+        if (Message.WParam != 0 && HasFrame()) {
+            PaintFrame(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = 0x3233;
+        } else {
+            Message.Result = 0;
+        }
+        return;
+    case PaintSkinFrameAlt:
+        if (Message.LParam == PaintSkinFrameAltParam) {
+            if (Message.WParam != 0 && HasFrame()) PaintFrame(reinterpret_cast<HDC>(Message.WParam));
+            Message.Result = PaintSkinFrameAltParam;
+            return;
+        }
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    case CM_VISIBLECHANGED:
+        TskSkinCustomControl::WndProc(Message);
+        // A hidden box hides its bars; a shown one shows only the bars its content needs.
+        if (!Visible()) {
+            if (FVScrollBar != nullptr) FVScrollBar->SetVisible(false);
+            if (FHScrollBar != nullptr) FHScrollBar->SetVisible(false);
+        } else {
+            UpdateVScrollBar();
+            UpdateHScrollBar();
+        }
+        return;
+    case WM_WINDOWPOSCHANGING:
+        TskSkinCustomControl::WndProc(Message);
+        if (HandleAllocated() && Align() == alNone && !FInBoxSetBounds) {
+            UpdateVScrollBar();
+            UpdateHScrollBar();
+        }
+        return;
+    case WM_SIZE:
+        TskSkinCustomControl::WndProc(Message);
+        if (HandleAllocated()) SendMessage(FHandle, WM_NCPAINT, 0, 0);
+        return;
+    default:
+        TskSkinCustomControl::WndProc(Message);
+    }
+}
+
+void RegisterSkinScrollBoxClass()
+{
+    static const bool done = [] {
+        using X = TskSkinScrollBox;
+        RegisterClass<X, TskSkinCustomControl>("TskSkinScrollBox")
+            .Prop("VScrollBar", &X::VScrollBar, &X::SetVScrollBar)
+            .Prop("HScrollBar", &X::HScrollBar, &X::SetHScrollBar)
+            .Prop("BorderStyle", &X::BorderStyle, &X::SetBorderStyle, bvFrame)
+            .Prop("CanFocused", &X::CanFocused, &X::SetCanFocused, false)
+            .Ignored({"DockSite", "OnDockDrop", "OnDockOver", "OnGetSiteInfo", "OnUnDock"});
+        return true;
+    }();
+    (void)done;
+}

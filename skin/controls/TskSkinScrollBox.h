@@ -1,0 +1,64 @@
+#pragma once
+// A container whose children scroll, with no bars of its own: it drives the skinned scroll bars linked
+// through VScrollBar and HScrollBar, keeping each bar's range equal to the extent of its children and its
+// page equal to the visible extent. Painted from the entry "scrollbox", whose frame becomes the window's
+// non-client border, or with a plain one-pixel frame.
+#include "skin/controls/TskSkinControl.h"
+#include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinScrollBar.h"
+
+class TskSkinScrollBox : public TskSkinCustomControl {
+public:
+    explicit TskSkinScrollBox(TComponent* AOwner);
+    ~TskSkinScrollBox() override;
+
+    TskSkinScrollBar* VScrollBar() const { return FVScrollBar; }
+    void SetVScrollBar(TskSkinScrollBar* Value);
+    TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
+    void SetHScrollBar(TskSkinScrollBar* Value);
+    TskSkinBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TskSkinBorderStyle Value);
+    bool CanFocused() const { return FCanFocused; }
+    void SetCanFocused(bool Value) { FCanFocused = Value; }
+
+    // Bring each linked bar in line with the children: shown with the content's range when the content
+    // is larger than the client, hidden (and the content moved back) when it fits.
+    void UpdateVScrollBar();
+    void UpdateHScrollBar();
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void FindSkinObject() override;
+    void RefreshSkin() override;
+
+protected:
+    void DrawDefaultImage(TBitmap* B) override;
+    void DrawSkinImage(TBitmap* B) override;
+    void AdjustClientRect(TRect& Rect) override;
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool HasFrame();
+    void PaintFrame(HDC DC);
+    void VScrollChanged(TObject* Sender);
+    void HScrollChanged(TObject* Sender);
+    void UpdateBar(bool Vertical);
+    void ShowBar(TskSkinScrollBar* Bar, bool Show);
+
+    TskSkinScrollBar* FVScrollBar = nullptr;
+    TskSkinScrollBar* FHScrollBar = nullptr;
+    TskSkinBorderStyle FBorderStyle = bvFrame;
+    bool FCanFocused = false;
+    int FOldVPos = 0;
+    int FOldHPos = 0;
+    int FVSizeOffset = 0;
+    int FHSizeOffset = 0;
+    bool FUpdatingBars = false;
+    bool FInBoxSetBounds = false;
+    bool FTakingFocus = false;
+    int FBGPictureIndex = -1;
+};
+
+// Tells the form reader about TskSkinScrollBox (after the skinned bases and the scroll bar).
+void RegisterSkinScrollBoxClass();
