@@ -1,4 +1,5 @@
 #include "skin/controls/TskGraphicSkinControl.h"
+#include "skin/controls/SkinNinePart.h"
 
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/win/WinApi.h"
@@ -184,42 +185,15 @@ void TskGraphicSkinCustomControl::FindSkinObject()
 
 void TskGraphicSkinCustomControl::ComputeSkinSize(int& AWidth, int& AHeight)
 {
-    const int dw = AWidth - FSkinRect.Width();
-    const int dh = AHeight - FSkinRect.Height();
-    auto moved = [](TPoint p, int x, int y) { return Point(p.X + x, p.Y + y); };
-    switch (FResizeMode) {
-    case 1:
-        FNewLeftTopPoint = FLeftTopPoint;
-        FNewRightTopPoint = moved(FRightTopPoint, dw, 0);
-        FNewLeftBottomPoint = moved(FLeftBottomPoint, 0, dh);
-        FNewRightBottomPoint = moved(FRightBottomPoint, dw, dh);
-        FNewSkinClientRect = Rect(FSkinClientRect.Left, FSkinClientRect.Top, FSkinClientRect.Right + dw,
-            FSkinClientRect.Bottom + dh);
-        break;
-    case 2:
-        AHeight = FSkinRect.Height();
-        FNewLeftTopPoint = FLeftTopPoint;
-        FNewRightTopPoint = moved(FRightTopPoint, dw, 0);
-        FNewSkinClientRect = Rect(FSkinClientRect.Left, FSkinClientRect.Top, FSkinClientRect.Right + dw,
-            FSkinClientRect.Bottom);
-        break;
-    case 3:
-        AWidth = FSkinRect.Width();
-        FNewLeftTopPoint = FLeftTopPoint;
-        FNewLeftBottomPoint = moved(FLeftBottomPoint, 0, dh);
-        FNewSkinClientRect = Rect(FSkinClientRect.Left, FSkinClientRect.Top, FSkinClientRect.Right,
-            FSkinClientRect.Bottom + dh);
-        break;
-    case 0:
-        if (FSkinIndex != -1) {
-            AWidth = FSkinRect.Width();
-            AHeight = FSkinRect.Height();
-            FNewSkinClientRect = FSkinClientRect;
-        }
-        break;
-    default:
-        break;
-    }
+    const TskNinePartPoints skin{FLeftTopPoint, FRightTopPoint, FLeftBottomPoint, FRightBottomPoint, FSkinClientRect};
+    TskNinePartPoints moved{FNewLeftTopPoint, FNewRightTopPoint, FNewLeftBottomPoint, FNewRightBottomPoint,
+        FNewSkinClientRect};
+    StretchNinePart(FResizeMode, FSkinIndex != -1, FSkinRect, skin, moved, AWidth, AHeight);
+    FNewLeftTopPoint = moved.LeftTop;
+    FNewRightTopPoint = moved.RightTop;
+    FNewLeftBottomPoint = moved.LeftBottom;
+    FNewRightBottomPoint = moved.RightBottom;
+    FNewSkinClientRect = moved.Client;
 }
 
 void TskGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
