@@ -635,9 +635,13 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     break;
                 }
                 setStatus("Conversion started");
-                Form.converttimer->SetEnabled(true);
+                // Only the first stage's progress is the part's: a later copy step counts its own time
+                // from zero and would pull the position back below the half that judges the part.
+                const bool partStage = &stage == &stages.front();
+                Form.converttimer->SetEnabled(partStage);
                 run.WaitForTool();
                 Form.converttimer->SetEnabled(false);
+                PendingProgressLine.clear();
                 if (Application->Terminated())
                     return;
                 if (run.LastExitCode() != 0) {
@@ -645,7 +649,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     break;
                 }
                 // The first stage's progress is the part's; a later copy step says nothing of it.
-                if (&stage == &stages.front() && !lastProgress.empty()) {
+                if (partStage && !lastProgress.empty()) {
                     double seconds = 0;
                     if (ProgressSeconds(ProgressPositionText(lastProgress), seconds) && seconds > 0)
                         Form.setProgress(CurrentJob, std::max(CurrentPos, static_cast<int>(Round(seconds))));

@@ -75,6 +75,13 @@ int TOxWaitForProcessThread::ChildStatus() const
         // WNOWAIT: look, do not reap (see the header).
         r = waitid(kPidfdIdType, static_cast<id_t>(FPidFd), &info, WEXITED | WNOWAIT | WNOHANG);
     } while (r < 0 && errno == EINTR);
+    if (r == 0 && info.si_pid == 0) {
+        // The pidfd turned readable a moment before the child became waitable (a many-threaded
+        // child's last threads still going): it has ended, so a blocking look returns at once.
+        do {
+            r = waitid(kPidfdIdType, static_cast<id_t>(FPidFd), &info, WEXITED | WNOWAIT);
+        } while (r < 0 && errno == EINTR);
+    }
     if (r < 0 || info.si_pid == 0) {
         return -1;
     }
