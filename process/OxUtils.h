@@ -8,6 +8,8 @@
 #include <string>
 
 class TStrings;
+class TControl;
+class TCanvas;
 
 // The exception of the extension units (the runner, the PCX picture format).
 class EOxException : public Exception {
@@ -40,3 +42,12 @@ std::string StringsToMultiSz(const TStrings& Source);
 
 // Raises the last OS error (EOSError, errno) when Value is false; returns Value.
 bool OSCheck(bool Value);
+
+// Which of the controls below a control CopyParentImage paints: every visible one that overlaps it,
+// or only the graphic ones (windowed siblings paint themselves on screen anyway).
+enum class TParentImageSiblings { All, GraphicOnly };
+
+// Paints into Canvas what lies under Control: its parent's background and own painting, then the
+// siblings before it that overlap it, so that the control can look transparent. Nothing without a
+// parent. The canvas's DC is left as it was.
+void CopyParentImage(TControl* Control, TCanvas* Canvas, TParentImageSiblings Siblings = TParentImageSiblings::All);

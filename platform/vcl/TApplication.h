@@ -22,6 +22,9 @@ public:
     HWND Handle();
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& Value);
+    // The colour hints are shown in unless a control has one of its own.
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
     TCustomForm* MainForm() const { return FMainForm; }
     bool Terminated() const { return FTerminated; }
     bool ShowMainForm() const { return FShowMainForm; }
@@ -72,6 +75,7 @@ private:
     bool ProcessMessage(TMsg& Msg);
     void Idle();
     std::string FTitle;
+    TColor FHintColor = clInfoBk;
     HWND FHandle = 0;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;

@@ -45,7 +45,8 @@ enum TControlStyleItem {
     csReflector,
     csActionClient,
     csMenuEvents,
-    csParentBackground
+    csParentBackground,
+    csNeedsBorderPaint
 };
 using TControlStyle = TSet<TControlStyleItem>;
 

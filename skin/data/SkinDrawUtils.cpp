@@ -7,6 +7,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TWinControl.h"
+#include "process/OxUtils.h"
 #include "skin/data/SkinImages.h"
 
 void CalcButtonLayout(int Layout, const TRect& R, int GlyphWidth, int GlyphHeight, int TextWidth, int TextHeight,
@@ -211,58 +212,12 @@ void DrawTextRectVCenterOffset(TCanvas* C, const std::string& S, const TRect& R,
 
 namespace {
 
-// PaintWindow is the parent's own business; the background painter asks for it the way the control's
-// paint handler does.
-struct TPaintAccess : TWinControl {
-    using TWinControl::PaintWindow;
-};
 
 }  // namespace
 
 void PaintParentBackground(TControl* Control, TCanvas* C)
 {
-    if (!Control || !C || !Control->Parent())
-        return;
-    TWinControl* P = Control->Parent();
-    HDC dc = C->Handle();
-    const TControlState parentState = P->ControlState();
-    P->SetControlState(parentState + csPaintCopy);
-    try {
-        const int saved = SaveDC(dc);
-        SetViewportOrgEx(dc, -Control->Left(), -Control->Top(), nullptr);
-        IntersectClipRect(dc, 0, 0, P->ClientWidth(), P->ClientHeight());
-        P->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        if (!dynamic_cast<TCustomForm*>(P))
-            (P->*(&TPaintAccess::PaintWindow))(dc);
-        RestoreDC(dc, saved);
-        for (int i = 0; i < P->ControlCount(); ++i) {
-            TControl* child = P->Controls(i);
-            if (child == Control)
-                break;
-            TRect overlap;
-            if (!dynamic_cast<TGraphicControl*>(child) || !child->Visible()
-                || !IntersectRect(overlap, child->BoundsRect(), Control->BoundsRect()))
-                continue;
-            const TControlState childState = child->ControlState();
-            child->SetControlState(childState + csPaintCopy);
-            const int s = SaveDC(dc);
-            SetViewportOrgEx(dc, child->Left() - Control->Left(), child->Top() - Control->Top(), nullptr);
-            IntersectClipRect(dc, 0, 0, child->Width(), child->Height());
-            try {
-                child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-            } catch (...) {
-                RestoreDC(dc, s);
-                child->SetControlState(childState);
-                throw;
-            }
-            RestoreDC(dc, s);
-            child->SetControlState(childState);
-        }
-    } catch (...) {
-        P->SetControlState(parentState);
-        throw;
-    }
-    P->SetControlState(parentState);
+    CopyParentImage(Control, C, TParentImageSiblings::GraphicOnly);
 }
 
 // ---------------------------------------------------------------------------------------------------------
