@@ -1,0 +1,149 @@
+#include "app/om_settings.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/Unit1.h"
+#include "app/om_controls.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Strings.h"
+#include "platform/rtl/TStringList.h"
+#include "platform/sys/Desktop.h"
+
+namespace {
+
+const std::array<std::string, BannerCount> kBannerTexts = {
+    "Ombrix Plus is out: faster conversions and batch profiles",
+    "Ombrix: voted the friendliest converter by its users",
+    "Visit the Ombrix web site for tips and new device profiles",
+    "Ombrix Plus: half price this month",
+    "Try Ombrix Plus free for 30 days",
+    "Ombrix converts whole DVDs in one go",
+    "Ombrix keeps every audio language and subtitle you choose",
+    "Click here to compare the Ombrix editions",
+    "Visit the Ombrix web site for tips and new device profiles",
+    "New: Ombrix Audio turns any video into music files",
+    "Ombrix Plus: upgrade at a special price",
+    "Ombrix finds the black bars and crops them for you",
+    "Click here to compare the Ombrix editions",
+    "Visit the Ombrix web site for tips and new device profiles",
+    "New: Ombrix Burner writes your videos back to disc",
+    "Ombrix Plus: a licence for every computer in your home",
+    "Ombrix sizes every video for your device's screen",
+    "Click here to compare the Ombrix editions",
+    "Visit the Ombrix web site for tips and new device profiles",
+};
+
+void OpenOnDesktop(const std::function<void(const std::string&)>& Open, const std::string& Target)
+{
+    try {
+        if (Open)
+            Open(Target);
+        else
+            OpenWithDesktop(Target);
+    } catch (const Exception&) {
+        // A page or document that cannot be opened is not reported.
+    }
+}
+
+} // namespace
+
+const char* const BannerPage = "https://www.ombrix.example/compare.html";
+
+std::string SettingsFileName(const std::string& WorkFolder)
+{
+    return WorkFolder + "settings.omr";
+}
+
+bool SaveSettings(const std::string& WorkFolder, const TSettingsControls& Controls)
+{
+    TStringList mySettings;
+    mySettings.Add(Controls.devicebox ? Controls.devicebox->Text() : std::string());
+    mySettings.Add(IntToStr(Controls.vq ? Controls.vq->Value() : 0));
+    mySettings.Add(Controls.skskinlabel1 ? Controls.skskinlabel1->ProgressText() : std::string());
+    mySettings.Add(Controls.ClosedCaptions && Controls.ClosedCaptions() ? "CC ON" : "CC OFF");
+    // Written beside the old file and moved over it, so a failed write never leaves half a file.
+    const std::string target = SettingsFileName(WorkFolder);
+    const std::string scratch = target + ".new";
+    try {
+        mySettings.SaveToFile(scratch);
+    } catch (const Exception&) {
+        std::remove(scratch.c_str());
+        return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(scratch, target, error);
+    if (error) {
+        std::remove(scratch.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool LoadSettings(const std::string& WorkFolder, TSettingsControls& Controls)
+{
+    TStringList mySettings;
+    const std::string file = SettingsFileName(WorkFolder);
+    if (!std::filesystem::is_regular_file(file))
+        return false;
+    try {
+        mySettings.LoadFromFile(file);
+    } catch (const Exception&) {
+        return false;
+    }
+    const auto line = [&mySettings](int Index) { return Index < mySettings.Count() ? mySettings[Index] : std::string(); };
+    if (Controls.devicebox) {
+        TStrings& items = Controls.devicebox->Items();
+        for (int i = 0; i < items.Count(); ++i)
+            if (items[i] == line(0))
+                Controls.devicebox->SetItemIndex(i);
+    }
+    if (Controls.deviceboxChange)
+        Controls.deviceboxChange();
+    // A quality that is not a whole number (a garbled file) keeps the device's default.
+    int quality = 0;
+    if (Controls.vq && TryStrToInt(Trim(line(1)), quality))
+        Controls.vq->SetValue(quality);
+    if (Controls.vqChange)
+        Controls.vqChange();
+    if (Controls.skskinlabel1 && mySettings.Count() > 2)
+        Controls.skskinlabel1->SetProgressText(line(2));
+    if (mySettings.Count() > 3 && Pos("on", LowerCase(line(3))) > 0 && Controls.SetClosedCaptions)
+        Controls.SetClosedCaptions(true);
+    return true;
+}
+
+const std::string& BannerText(int Index)
+{
+    return kBannerTexts[static_cast<std::size_t>(Index >= 0 && Index < BannerCount ? Index : 0)];
+}
+
+void TBanner::Tick()
+{
+    if (SetCaption)
+        SetCaption(BannerText(FBannerIndex));
+    FBannerIndex = FBannerIndex + 1 >= BannerCount ? 0 : FBannerIndex + 1;
+}
+
+void TBanner::Click()
+{
+    OpenOnDesktop(Open, BannerPage);
+}
+
+std::string ProgramFolder()
+{
+    std::array<char, 4096> path{};
+    const ssize_t n = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    if (n <= 0)
+        return "./";
+    std::string exe(path.data(), static_cast<std::size_t>(n));
+    return exe.substr(0, exe.rfind('/') + 1);
+}
+
+void OpenHelp(const std::function<void(const std::string&)>& Open)
+{
+    OpenOnDesktop(Open, ProgramFolder() + "help.pdf");
+}

@@ -1,0 +1,164 @@
+// The settings file, the banner cycle and the help document.
+#include "app/om_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/Unit1.h"
+#include "app/om_controls.h"
+#include "om_testing.h"
+#include "platform/rtl/TStringList.h"
+
+using namespace omtest;
+
+namespace {
+
+struct FakeCombo : IOmComboBox {
+    TStringList List;
+    int Index = -1;
+    std::string Text() const override { return Index >= 0 ? List[Index] : std::string(); }
+    int ItemIndex() const override { return Index; }
+    void SetItemIndex(int Value) override { Index = Value; }
+    TStrings& Items() override { return List; }
+};
+
+struct FakeSlider : IOmSlider {
+    int V = 0, Max = 100;
+    int Value() const override { return V; }
+    void SetValue(int Value) override { V = Value; }
+    int MaxValue() const override { return Max; }
+    void SetMaxValue(int Value) override { Max = Value; }
+};
+
+struct FakeGauge : IOmGauge {
+    std::string Text;
+    std::string ProgressText() const override { return Text; }
+    void SetProgressText(const std::string& Value) override { Text = Value; }
+    int MaxValue() const override { return 100; }
+    void SetMaxValue(int) override {}
+    int Value() const override { return 0; }
+    void SetValue(int) override {}
+};
+
+struct Settings : ::testing::Test {
+    TempFolder Dir;
+    std::string Work;
+    FakeCombo Device;
+    FakeSlider Quality;
+    FakeGauge Destination;
+    bool Captions = false;
+    std::vector<std::string> Calls;
+    TSettingsControls Controls;
+
+    void SetUp() override
+    {
+        Work = Dir / "";
+        for (const char* d : {"iPod Classic/Nano/Video", "Zune 30", "Windows Mobile"})
+            Device.List.Add(d);
+        Device.Index = 0;
+        Quality.V = 50;
+        Controls.devicebox = &Device;
+        Controls.vq = &Quality;
+        Controls.skskinlabel1 = &Destination;
+        Controls.ClosedCaptions = [this] { return Captions; };
+        Controls.SetClosedCaptions = [this](bool V) { Captions = V; };
+        Controls.deviceboxChange = [this] {
+            Calls.push_back("device");
+            Quality.V = 50; // the device's default quality
+        };
+        Controls.vqChange = [this] { Calls.push_back("quality " + std::to_string(Quality.V)); };
+    }
+    void WriteFile(const std::string& Text) { std::ofstream(SettingsFileName(Work), std::ios::binary) << Text; }
+};
+
+} // namespace
+
+TEST_F(Settings, SavedChoicesComeBackInTheOrderTheHandlersNeed)
+{
+    Device.Index = 1;
+    Quality.V = 77;
+    Destination.Text = "/home/u/My \"Videos\"/";
+    Captions = true;
+    ASSERT_TRUE(SaveSettings(Work, Controls));
+    std::ifstream in(SettingsFileName(Work), std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(text, "Zune 30\r\n77\r\n/home/u/My \"Videos\"/\r\nCC ON\r\n");
+
+    Device.Index = 0;
+    Quality.V = 10;
+    Destination.Text.clear();
+    Captions = false;
+    ASSERT_TRUE(LoadSettings(Work, Controls));
+    EXPECT_EQ(Device.Index, 1);
+    EXPECT_EQ(Quality.V, 77);
+    EXPECT_EQ(Destination.Text, "/home/u/My \"Videos\"/");
+    EXPECT_TRUE(Captions);
+    EXPECT_EQ(Calls, (std::vector<std::string>{"device", "quality 77"}));
+}
+
+TEST_F(Settings, ThreeLinesLeaveTheCaptionsAlone_AndOnlyOnTurnsThemOn)
+{
+    Captions = true;
+    WriteFile("Zune 30\r\n60\r\n/tmp/out/\r\n");
+    LoadSettings(Work, Controls);
+    EXPECT_TRUE(Captions);
+    Captions = false;
+    WriteFile("Zune 30\r\n60\r\n/tmp/out/\r\ncc on\r\n");
+    LoadSettings(Work, Controls);
+    EXPECT_TRUE(Captions);
+    Captions = false;
+    WriteFile("Zune 30\r\n60\r\n/tmp/out/\r\nCC OFF\r\n");
+    LoadSettings(Work, Controls);
+    EXPECT_FALSE(Captions);
+}
+
+TEST_F(Settings, AGarbledFileKeepsWhatItCannotRead)
+{
+    WriteFile("No Such Phone\r\nfast\r\n");
+    ASSERT_TRUE(LoadSettings(Work, Controls));
+    EXPECT_EQ(Device.Index, 0);
+    EXPECT_EQ(Quality.V, 50); // the device's default, not a conversion error
+    EXPECT_EQ(Destination.Text, "");
+
+    WriteFile(std::string("\0\xff\xfe garbage", 11));
+    EXPECT_NO_THROW(LoadSettings(Work, Controls));
+    EXPECT_FALSE(LoadSettings(Dir / "missing/", Controls));
+}
+
+TEST_F(Settings, AFailedSaveKeepsTheOldFile)
+{
+    WriteFile("Zune 30\r\n60\r\n/tmp/out/\r\nCC OFF\r\n");
+    // A folder where the scratch file would go: the write fails before the old file is touched.
+    std::filesystem::create_directory(SettingsFileName(Work) + ".new");
+    EXPECT_FALSE(SaveSettings(Work, Controls));
+    TStringList back;
+    back.LoadFromFile(SettingsFileName(Work));
+    EXPECT_EQ(back[0], "Zune 30");
+}
+
+TEST(Banner, CyclesThroughItsNineteenLinesAndOpensThePage)
+{
+    TBanner banner;
+    std::vector<std::string> shown;
+    std::vector<std::string> opened;
+    banner.SetCaption = [&](const std::string& T) { shown.push_back(T); };
+    banner.Open = [&](const std::string& T) { opened.push_back(T); };
+    for (int i = 0; i < BannerCount + 1; ++i)
+        banner.Tick();
+    ASSERT_EQ(shown.size(), 20u);
+    EXPECT_EQ(shown[19], shown[0]);
+    EXPECT_EQ(shown[0], BannerText(0));
+    EXPECT_EQ(banner.BannerIndex(), 1);
+    banner.Click();
+    EXPECT_EQ(opened, std::vector<std::string>{BannerPage});
+}
+
+TEST(Help, OpensTheDocumentBesideTheProgram)
+{
+    std::string opened;
+    OpenHelp([&](const std::string& T) { opened = T; });
+    EXPECT_EQ(opened, ProgramFolder() + "help.pdf");
+    EXPECT_EQ(opened.front(), '/');
+}
