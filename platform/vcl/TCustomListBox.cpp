@@ -50,6 +50,8 @@ int TListBoxStrings::AddObject(const std::string& S, void* Object)
 
 void TListBoxStrings::Delete(int Index)
 {
+    if (Index < 0 || Index >= FList.Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
+    FListBox->ItemDeleting(Index);
     FList.Delete(Index);
     FListBox->ItemDeleted(Index);
 }
@@ -414,7 +416,7 @@ void TCustomListBox::Paint()
             dis.itemData = reinterpret_cast<std::uintptr_t>(FItems->Objects(i));
             Perform(CN_DRAWITEM, 0, reinterpret_cast<LPARAM>(&dis));
         }
-        if (state.Contains(odFocused)) DrawFocusRect(dc, r);
+        if (state.Contains(odFocused) && !DrawsOwnFocusRect()) DrawFocusRect(dc, r);
     }
     // Below the last item: the list's colour.
     const int used = FColumns > 0 ? 0 : std::max(0, std::min(Count() - FTopIndex, rows + 1)) * h;

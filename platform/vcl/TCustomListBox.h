@@ -131,12 +131,15 @@ public:
 
 protected:
     friend class TListBoxStrings;
-    // Item hooks, after the change.
+    // Item hooks: before a delete (the item is still there), and after each change.
+    virtual void ItemDeleting(int /*Index*/) {}
     virtual void ItemInserted(int Index);
     virtual void ItemDeleted(int Index);
     virtual void ItemsCleared();
     virtual void ItemsChanged();
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
+    // True when the item drawing draws the focus rectangle itself (the list leaves it out then).
+    virtual bool DrawsOwnFocusRect() const { return false; }
 
     void CreateParams(TCreateParams& Params) override;
     void Paint() override;

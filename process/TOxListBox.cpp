@@ -1,0 +1,621 @@
+#include "process/TOxListBox.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "platform/gfx/Drawing.h"
+#include "platform/gfx/Regions.h"
+#include "platform/gfx/TDeviceContext.h"
+#include "platform/gfx/Text.h"
+#include "platform/vcl/ScrollInfo.h"
+#include "platform/vcl/TypInfo.h"
+
+namespace {
+
+// Tallest item a measured text may make.
+constexpr int kMaxItemHeight = 255;
+// How close to the top or bottom edge a drag scrolls the list.
+constexpr int kDragScrollMargin = 5;
+// Room left of the text in a drag picture.
+constexpr int kDragImageIndent = 15;
+
+UINT AlignmentFlag(TAlignment Alignment)
+{
+    return Alignment == taRightJustify ? DT_RIGHT : Alignment == taCenter ? DT_CENTER : DT_LEFT;
+}
+
+bool HasHorizontalBar(TScrollStyle Style)
+{
+    return Style == ssHorizontal || Style == ssBoth;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+TOxListBoxBackground::TOxListBoxBackground() : FImage(std::make_unique<TBitmap>()) {}
+
+void TOxListBoxBackground::SetImage(TBitmap* Value)
+{
+    FImage->Assign(Value);
+    Changed();
+}
+
+void TOxListBoxBackground::SetFillMode(TOxListboxFillMode Value)
+{
+    if (FFillMode == Value)
+        return;
+    FFillMode = Value;
+    Changed();
+}
+
+void TOxListBoxBackground::SetVisible(bool Value)
+{
+    if (FVisible == Value)
+        return;
+    FVisible = Value;
+    Changed();
+}
+
+bool TOxListBoxBackground::DoDraw() const
+{
+    // A picture without width or height would make tiling step by nothing: it counts as none.
+    return FVisible && !FImage->Empty() && FImage->Width() > 0 && FImage->Height() > 0;
+}
+
+void TOxListBoxBackground::Assign(TPersistent* Source)
+{
+    if (auto* other = dynamic_cast<TOxListBoxBackground*>(Source)) {
+        FImage->Assign(other->Image());
+        FFillMode = other->FillMode();
+        FVisible = other->Visible();
+        return;
+    }
+    TPersistent::Assign(Source);
+}
+
+void TOxListBoxBackground::Changed()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TOxCustomListBox::TOxCustomListBox(TComponent* AOwner)
+    : TOxExCustomListBox(AOwner), FBackground(std::make_unique<TOxListBoxBackground>())
+{
+    FBackground->OnChange = [this](TObject*) {
+        UpdateStyle();
+        Invalidate();
+    };
+}
+
+TOxCustomListBox::~TOxCustomListBox()
+{
+    FDestroying = true;
+}
+
+bool TOxCustomListBox::WordWraps() const
+{
+    return FMultiLine && (FScrollBars == ssNone || FScrollBars == ssVertical);
+}
+
+int TOxCustomListBox::TextLineHeight()
+{
+    Canvas()->Font()->Assign(Font());
+    return Canvas()->TextHeight("Wy");
+}
+
+void TOxCustomListBox::UpdateStyle()
+{
+    if (ComponentState().Contains(csLoading))
+        return;
+    const TListBoxStyle old = Style();
+    TListBoxStyle style = old;
+    if (FMultiLine)
+        style = lbOwnerDrawVariable;
+    else if (FAlignment != taLeftJustify)
+        style = lbOwnerDrawFixed;
+    if (FBackground->Visible() && style != lbOwnerDrawFixed && style != lbOwnerDrawVariable)
+        style = lbOwnerDrawFixed;
+    if (style != old)
+        SetStyle(style);
+    if (old == lbStandard && style != lbStandard) {
+        SetItemHeight(TextLineHeight() + (FShowFocusRect ? 2 : 0));
+        UpdateHorizontalExtent();
+    }
+}
+
+void TOxCustomListBox::Loaded()
+{
+    TOxExCustomListBox::Loaded();
+    UpdateStyle();
+}
+
+void TOxCustomListBox::SetAlignment(TAlignment Value)
+{
+    if (FAlignment == Value)
+        return;
+    FAlignment = Value;
+    UpdateStyle();
+    Invalidate();
+}
+
+void TOxCustomListBox::SetScrollBars(TScrollStyle Value)
+{
+    if (FScrollBars == Value)
+        return;
+    FScrollBars = Value;
+    if (HasHorizontalBar(FScrollBars))
+        UpdateHorizontalExtent();
+    Invalidate();
+}
+
+void TOxCustomListBox::SetMultiLine(bool Value)
+{
+    if (FMultiLine == Value)
+        return;
+    FMultiLine = Value;
+    UpdateStyle();
+    if (FMultiLine) {
+        if (FScrollBars == ssBoth)
+            SetScrollBars(ssVertical);
+        else if (FScrollBars == ssHorizontal)
+            SetScrollBars(ssNone);
+        FMaxWidth = 0;
+    } else {
+        UpdateHorizontalExtent();
+    }
+}
+
+void TOxCustomListBox::SetShowFocusRect(bool Value)
+{
+    if (FShowFocusRect == Value)
+        return;
+    FShowFocusRect = Value;
+    SetItemHeight(TextLineHeight() + (FShowFocusRect ? 2 : 0));
+    UpdateHorizontalExtent();
+    if (Focused())
+        Invalidate();
+}
+
+void TOxCustomListBox::SetSelectedTextColor(TColor Value)
+{
+    if (FSelectedTextColor == Value)
+        return;
+    FSelectedTextColor = Value;
+    Invalidate();
+}
+
+void TOxCustomListBox::SetSelectedColor(TColor Value)
+{
+    if (FSelectedColor == Value)
+        return;
+    FSelectedColor = Value;
+    Invalidate();
+}
+
+void TOxCustomListBox::SetDisabledTextColor(TColor Value)
+{
+    if (FDisabledTextColor == Value)
+        return;
+    FDisabledTextColor = Value;
+    Invalidate();
+}
+
+TSize TOxCustomListBox::MeasureString(const std::string& S, int Limit)
+{
+    Canvas()->Font()->Assign(Font());
+    TRect r(0, 0, Limit == 0 ? INT_MAX / 2 : Limit - 2, 1);
+    Canvas()->TextRect(r, S, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | AlignmentFlag(FAlignment));
+    TSize size;
+    size.cx = r.Right + 4;
+    size.cy = std::max(std::min(r.Bottom, kMaxItemHeight), ItemHeight());
+    return size;
+}
+
+void TOxCustomListBox::UpdateHorizontalExtent()
+{
+    const int limit = WordWraps() ? ClientWidth() : 0;
+    int widest = 0;
+    for (int i = 0; i < Items()->Count(); ++i) {
+        const TSize size = MeasureString(Items()->Strings(i), limit);
+        if (!WordWraps())
+            widest = std::max(widest, size.cx);
+    }
+    if (!WordWraps())
+        SetMaxWidth(widest);
+}
+
+void TOxCustomListBox::SetMaxWidth(int Width)
+{
+    if (WordWraps() || Width == FMaxWidth)
+        return;
+    FMaxWidth = Width;
+}
+
+void TOxCustomListBox::ItemInserted(int Index)
+{
+    TOxExCustomListBox::ItemInserted(Index);
+    const std::string s = Items()->Strings(Index);
+    if (!WordWraps()) {
+        Canvas()->Font()->Assign(Font());
+        const int w = std::max(Canvas()->TextWidth(s + " ") % 65536, MeasureString(s, 0).cx);
+        if (w > FMaxWidth)
+            SetMaxWidth(w);
+    }
+    // Appends are reported; inserts in the middle are not.
+    if (Index == Items()->Count() - 1) {
+        if (OnAddString)
+            OnAddString(this, s);
+        if (OnChange)
+            OnChange(this);
+    }
+}
+
+void TOxCustomListBox::ItemDeleting(int Index)
+{
+    TOxExCustomListBox::ItemDeleting(Index);
+    // The text is read while the item is still there.
+    FDeletingText = Items()->Strings(Index);
+    FDeletingWidest = !WordWraps() && MeasureString(FDeletingText, 0).cx >= FMaxWidth;
+    if (OnDeleteString)
+        OnDeleteString(this, FDeletingText);
+}
+
+void TOxCustomListBox::ItemDeleted(int Index)
+{
+    TOxExCustomListBox::ItemDeleted(Index);
+    if (FDeletingWidest) {
+        FDeletingWidest = false;
+        FMaxWidth = 0;
+        UpdateHorizontalExtent();
+    }
+    if (OnChange)
+        OnChange(this);
+}
+
+void TOxCustomListBox::ItemsCleared()
+{
+    TOxExCustomListBox::ItemsCleared();
+    FMaxWidth = 0;
+}
+
+void TOxCustomListBox::Changed()
+{
+    Perform(CM_CHANGED, 0, 0);
+}
+
+void TOxCustomListBox::DoGetText(int Index, std::string& Text)
+{
+    if (OnGetText)
+        OnGetText(this, Index, Text);
+}
+
+void TOxCustomListBox::DrawItem(int Index, TRect Rect, TOwnerDrawState State)
+{
+    if (FDestroying)
+        return;
+    if (OnDrawItem) {
+        TOxExCustomListBox::DrawItem(Index, Rect, State);
+        return;
+    }
+    DefaultDrawItem(Index, Rect, State);
+    if (FShowFocusRect && State.Contains(odFocused))
+        Canvas()->DrawFocusRect(Rect);
+}
+
+void TOxCustomListBox::DefaultDrawItem(int Index, TRect Rect, TOwnerDrawState State)
+{
+    if (FDestroying)
+        return;
+    TCanvas* c = Canvas();
+    TRect r = Rect;
+    if (HasHorizontalBar(FScrollBars))
+        r = TRect(0, Rect.Top, std::max(ClientWidth(), FMaxWidth), Rect.Bottom);
+    HDC dc = c->Handle();
+    if (FBackground->DoDraw()) {
+        // The picture shows through: the selection colours give way to the plain text colour.
+        c->Brush()->SetStyle(bsClear);
+        c->Font()->SetColor(Font()->Color());
+        const int saved = SaveDC(dc);
+        IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+        DrawBackground(dc, true);
+        RestoreDC(dc, saved);
+    }
+    if (Index >= 0 && Index < Items()->Count()) {
+        if (!FBackground->DoDraw())
+            c->FillRect(r);
+        const UINT flags = AlignmentFlag(FAlignment) | DT_NOPREFIX | (FMultiLine ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
+        r.Left += 2;
+        std::string text = Items()->Strings(Index);
+        DoGetText(Index, text);
+        c->TextRect(r, text, flags);
+    }
+    if (FBackground->DoDraw() && State.Contains(odSelected))
+        InvertRect(dc, r);
+}
+
+void TOxCustomListBox::DrawBackground(HDC DC, bool Shifted)
+{
+    if (DC == nullptr || !FBackground->DoDraw() || FDestroying)
+        return;
+    TRect area = ClientRect();
+    TRect clip;
+    const int kind = GetClipBox(DC, clip);
+    if (kind == NULLREGION)
+        return;
+    if (kind == RGN_ERROR)
+        clip = area;
+    if (Shifted)
+        OffsetRect(area, FHorzOffset, 0);
+    TCanvas canvas;
+    canvas.SetHandle(DC);
+    TBitmap* image = FBackground->Image();
+    if (FBackground->FillMode() == bfmStretch) {
+        canvas.StretchDraw(area, image);
+    } else {
+        const int w = image->Width();
+        const int h = image->Height();
+        for (int top = 0; top < area.Bottom; top += h)
+            for (int left = 0; left < area.Right; left += w) {
+                TRect tile(left, top, left + w, top + h);
+                TRect overlap;
+                if (IntersectRect(overlap, tile, clip))
+                    canvas.Draw(left, top, image);
+            }
+    }
+    canvas.SetHandle(nullptr);
+}
+
+bool TOxCustomListBox::DoEraseBackground(TCanvas* Canvas, LPARAM Param)
+{
+    if (FBackground->DoDraw()) {
+        DrawBackground(Canvas->Handle(), false);
+        return true;
+    }
+    return TOxExCustomListBox::DoEraseBackground(Canvas, Param);
+}
+
+void TOxCustomListBox::MouseEnter(TControl* Control)
+{
+    const bool wasOver = MouseOver();
+    TOxExCustomListBox::MouseEnter(Control);
+    if (FHotTrack && !wasOver)
+        Invalidate();
+}
+
+void TOxCustomListBox::MouseLeave(TControl* Control)
+{
+    const bool wasOver = MouseOver();
+    TOxExCustomListBox::MouseLeave(Control);
+    if (FHotTrack && wasOver)
+        Invalidate();
+}
+
+void TOxCustomListBox::Scroll(TMessage& Message)
+{
+    const bool horizontal = Message.Msg == WM_HSCROLL;
+    bool dontScroll = false;
+    const TOxScrollEvent& event = horizontal ? OnHorizontalScroll : OnVerticalScroll;
+    if (event)
+        event(this, Message, dontScroll);
+    if (!dontScroll)
+        TOxExCustomListBox::WndProc(Message);
+    if (horizontal)
+        FHorzOffset = 0; // the list has no horizontal scrolling of its own
+    if (FBackground->DoDraw())
+        Invalidate();
+}
+
+void TOxCustomListBox::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+        Scroll(Message);
+        return;
+    case CN_DRAWITEM: {
+        auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+        TCanvas* c = Canvas();
+        c->Font()->Assign(Font());
+        c->Brush()->SetColor(Color());
+        c->Brush()->SetStyle(bsSolid);
+        TOwnerDrawState state;
+        if (dis->itemState & ODS_SELECTED)
+            state.Include(odSelected);
+        if (dis->itemState & ODS_FOCUS)
+            state.Include(odFocused);
+        if (dis->itemState & ODS_GRAYED)
+            state.Include(odGrayed);
+        if (dis->itemState & ODS_DISABLED)
+            state.Include(odDisabled);
+        if (static_cast<int>(dis->itemID) >= 0) {
+            if (state.Contains(odSelected)) {
+                c->Brush()->SetColor(FSelectedColor);
+                c->Font()->SetColor(FSelectedTextColor);
+            }
+            if (state.Contains(odGrayed) || state.Contains(odDisabled) || !Enabled())
+                c->Font()->SetColor(FDisabledTextColor);
+            DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
+        } else {
+            if (FBackground->DoDraw())
+                Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(c->Handle()), 0);
+            else
+                c->FillRect(dis->rcItem);
+            if (state.Contains(odFocused))
+                ::DrawFocusRect(c->Handle(), dis->rcItem);
+        }
+        Message.Result = 1;
+        return;
+    }
+    default:
+        TOxExCustomListBox::WndProc(Message);
+        return;
+    }
+}
+
+void TOxCustomListBox::MoveSelectedUp()
+{
+    TStrings& items = *Items();
+    if (MultiSelect()) {
+        if (items.Count() == 0 || SelCount() == 0 || Selected(0))
+            return;
+        for (int i = 1; i < items.Count(); ++i)
+            if (Selected(i)) {
+                items.Exchange(i, i - 1);
+                SetSelected(i, false);
+                SetSelected(i - 1, true);
+            }
+        return;
+    }
+    const int index = ItemIndex();
+    if (index > 0) {
+        items.Exchange(index, index - 1);
+        SetItemIndex(index - 1);
+    }
+}
+
+void TOxCustomListBox::MoveSelectedDown()
+{
+    TStrings& items = *Items();
+    if (MultiSelect()) {
+        if (items.Count() == 0 || SelCount() == 0 || Selected(items.Count() - 1))
+            return;
+        for (int i = items.Count() - 2; i >= 0; --i)
+            if (Selected(i)) {
+                items.Exchange(i, i + 1);
+                SetSelected(i, false);
+                SetSelected(i + 1, true);
+            }
+        return;
+    }
+    const int index = ItemIndex();
+    if (index >= 0 && index < items.Count() - 1) {
+        items.Exchange(index, index + 1);
+        SetItemIndex(index + 1);
+    }
+}
+
+void TOxCustomListBox::DeleteSelected()
+{
+    TStrings& items = *Items();
+    if (MultiSelect()) {
+        for (int i = items.Count() - 1; i >= 0; --i)
+            if (Selected(i))
+                items.Delete(i);
+    } else if (const int index = ItemIndex(); index != -1) {
+        items.Delete(index);
+        if (items.Count() > 0)
+            SetItemIndex(std::max(index - 1, 0));
+    }
+    Changed();
+}
+
+void TOxCustomListBox::DefaultStartDrag()
+{
+    FDragIndex = std::min(ItemIndex(), Items()->Count() - 1);
+    if (FDragIndex >= 0)
+        CreateDragImage(Items()->Strings(FDragIndex));
+}
+
+void TOxCustomListBox::CreateDragImage(const std::string& S)
+{
+    if (!FDragImage)
+        FDragImage = std::make_unique<TBitmap>();
+    TCanvas* measure = Canvas();
+    measure->Font()->Assign(Font());
+    TSize size = measure->TextExtent(S);
+    if (FMultiLine) {
+        TRect r(0, 0, INT_MAX / 2, 1);
+        measure->TextRect(r, S, DT_CALCRECT | DT_WORDBREAK | AlignmentFlag(FAlignment));
+        size = TSize{r.Right, r.Bottom};
+    }
+    size.cx += kDragImageIndent;
+    FDragImage->SetSize(size.cx, size.cy);
+    TCanvas* c = FDragImage->Canvas();
+    c->Font()->Assign(Font());
+    c->Font()->SetColor(clBlack);
+    c->Brush()->SetColor(clWhite);
+    c->Brush()->SetStyle(bsSolid);
+    c->FillRect(TRect(0, 0, size.cx, size.cy));
+    TRect text(kDragImageIndent, 0, size.cx, size.cy);
+    c->TextRect(text, S, FMultiLine ? DT_WORDBREAK | AlignmentFlag(FAlignment) : DT_SINGLELINE);
+    FDragImage->SetTransparentColor(clWhite);
+    SetControlStyle(ControlStyle() + csDisplayDragImage);
+}
+
+bool TOxCustomListBox::DefaultDragOver(TObject* Source, int /*X*/, int Y)
+{
+    if (Source != this)
+        return false;
+    if (Y < kDragScrollMargin) {
+        Perform(WM_VSCROLL, SB_LINEUP, 0);
+        Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+    } else if (ClientHeight() - Y <= kDragScrollMargin) {
+        Perform(WM_VSCROLL, SB_LINEDOWN, 0);
+        Perform(WM_VSCROLL, SB_ENDSCROLL, 0);
+    }
+    return true;
+}
+
+void TOxCustomListBox::DefaultDragDrop(TObject* Source, int X, int Y)
+{
+    TStrings& items = *Items();
+    if (Source != this || FDragIndex < 0 || FDragIndex >= items.Count())
+        return;
+    const std::string text = items.Strings(FDragIndex);
+    void* object = items.Objects(FDragIndex);
+    int target = ItemAtPos(TPoint(X, Y), true);
+    const int top = TopIndex();
+    if (target > FDragIndex)
+        target -= 1;
+    items.Delete(FDragIndex);
+    if (target < 0)
+        items.AddObject(text, object);
+    else
+        items.InsertObject(target, text, object);
+    SetTopIndex(top);
+}
+
+void RegisterOxListBoxClasses()
+{
+    static const bool done = [] {
+        RegisterListBoxClasses();
+        RegisterEnum<TOxListboxFillMode>({"bfmTile", "bfmStretch"});
+        RegisterEnum<TScrollStyle>({"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
+        using B = TOxListBoxBackground;
+        RegisterClass<B>("TOxListBoxBackground")
+            .Prop("FillMode", &B::FillMode, &B::SetFillMode, bfmTile)
+            .Prop("Visible", &B::Visible, &B::SetVisible, false)
+            .Ignored({"DoDraw", "Image"});
+        using E = TOxExCustomListBox;
+        RegisterClass<E, TCustomListBox>("TOxExCustomListBox")
+            .Prop("HintColor", &E::HintColor, &E::SetHintColor, clDefault)
+            .Prop("DotNetHighlighting", &E::DotNetHighlighting, &E::SetDotNetHighlighting, false)
+            .Event("OnParentColorChange", &E::OnParentColorChange)
+            .Ignored({"AboutOx", "Ctl3D", "ParentCtl3D", "Flat", "ParentFlat", "Provider"});
+        using L = TOxCustomListBox;
+        RegisterClass<L, E>("TOxCustomListBox")
+            .Prop("Alignment", &L::Alignment, &L::SetAlignment, taLeftJustify)
+            .Prop("Background", &L::Background)
+            .Prop("DisabledTextColor", &L::DisabledTextColor, &L::SetDisabledTextColor, clGrayText)
+            .Prop("HotTrack", &L::HotTrack, &L::SetHotTrack, false)
+            .Prop("MultiLine", &L::MultiLine, &L::SetMultiLine, false)
+            .Prop("ScrollBars", &L::ScrollBars, &L::SetScrollBars, ssBoth)
+            .Prop("SelectedColor", &L::SelectedColor, &L::SetSelectedColor, clHighlight)
+            .Prop("SelectedTextColor", &L::SelectedTextColor, &L::SetSelectedTextColor, clHighlightText)
+            .Prop("ShowFocusRect", &L::ShowFocusRect, &L::SetShowFocusRect, true)
+            .Event("OnGetText", &L::OnGetText)
+            .Event("OnSelectCancel", &L::OnSelectCancel)
+            .Event("OnChange", &L::OnChange)
+            .Event("OnDeleteString", &L::OnDeleteString)
+            .Event("OnAddString", &L::OnAddString)
+            .Event("OnVerticalScroll", &L::OnVerticalScroll)
+            .Event("OnHorizontalScroll", &L::OnHorizontalScroll);
+        RegisterClass<TOxListBox, L>("TOxListBox");
+        return true;
+    }();
+    (void)done;
+}
