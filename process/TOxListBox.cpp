@@ -89,6 +89,127 @@ TOxCustomListBox::TOxCustomListBox(TComponent* AOwner)
         UpdateStyle();
         Invalidate();
     };
+    FConsumer = std::make_unique<TOxDataConsumer>(this, std::initializer_list<int>{1, 3});
+    FConsumer->OnChanging = [this](TObject*, int Reason) { ProviderChangingHandler(Reason); };
+    FConsumer->OnChanged = [this](TObject*, int Reason) { ProviderChangedHandler(Reason); };
+    FConsumer->OnServiceCreated = [this](TObject*, TOxDataConsumerViewList* Service) { SubServiceCreatedHandler(Service); };
+    FConsumerStrings = std::make_unique<TOxConsumerStrings>(*FConsumer);
+}
+
+TStrings* TOxCustomListBox::GetShownItems() const
+{
+    return FProviderActive ? static_cast<TStrings*>(FConsumerStrings.get()) : Items();
+}
+
+void TOxCustomListBox::ProviderChangingHandler(int Reason)
+{
+    if (Reason != drItemAdded)
+        return;
+    if (FProviderActive && !FProviderChanging) {
+        FProviderActive = false;
+        FProviderChanging = true;
+    } else if (!FProviderActive && !FProviderChanging && !FUseInternal) {
+        MoveItemsToInternalList();
+    }
+}
+
+void TOxCustomListBox::ProviderChangedHandler(int Reason)
+{
+    if (Reason == drItemAdded) {
+        if (!FProviderActive && !FProviderChanging) {
+            FProviderChanging = true;
+            FProviderActive = true;
+            FQuietRows = true;
+            Items()->Clear(); // the rows are the view's from now on
+            FQuietRows = false;
+        } else if (!FProviderActive && FProviderChanging && FUseInternal) {
+            MoveItemsToWindow();
+        }
+    }
+    if (!(FProviderChanging && Reason != drItemAdded) && FProviderActive) {
+        UpdateItemCount();
+        Invalidate();
+    }
+    if (Reason == drItemAdded)
+        FProviderChanging = false;
+}
+
+void TOxCustomListBox::SubServiceCreatedHandler(TOxDataConsumerViewList* Service)
+{
+    Service->SetExpandNewItems(true);
+    Service->SetExpandDepth(-1);
+    Service->Rebuild();
+}
+
+void TOxCustomListBox::UpdateItemCount()
+{
+    if (!FProviderActive)
+        return;
+    TStrings& rows = *Items();
+    const int difference = FConsumerStrings->Count() - rows.Count();
+    FQuietRows = true;
+    for (int i = 0; i < difference; ++i)
+        rows.Add("");
+    for (int i = 0; i < -difference; ++i)
+        rows.Delete(0);
+    FQuietRows = false;
+}
+
+void TOxCustomListBox::MoveItemsToInternalList()
+{
+    TStrings& rows = *Items();
+    FInternalList.Clear();
+    for (int i = 0; i < rows.Count(); ++i)
+        FInternalList.AddObject(rows.Strings(i), rows.Objects(i));
+    FQuietRows = true;
+    rows.Clear();
+    FQuietRows = false;
+    FUseInternal = true;
+}
+
+void TOxCustomListBox::MoveItemsToWindow()
+{
+    TStrings& rows = *Items();
+    FQuietRows = true;
+    rows.BeginUpdate();
+    rows.Clear();
+    for (int i = 0; i < FInternalList.Count(); ++i)
+        rows.AddObject(FInternalList.Strings(i), FInternalList.Objects(i));
+    rows.EndUpdate();
+    FQuietRows = false;
+    FInternalList.Clear();
+    FUseInternal = false;
+}
+
+void TOxCustomListBox::DrawProviderItem(TCanvas* Canvas, TRect R, TOwnerDrawState /*State*/, int Index)
+{
+    TOxDataConsumerViewList* view = FConsumer->ViewList();
+    if (!view)
+        return;
+    FConsumer->Enter();
+    IOxDataItem* item = view->Item(Index);
+    R.Left += view->Level(Index) * view->LevelIndent();
+    std::string text = item && item->HasText() ? item->Text() : std::string(SItemHasNoText);
+    DoGetText(Index, text);
+    Canvas->TextRect(R, R.Left, R.Top, text);
+    FConsumer->Leave();
+}
+
+TSize TOxCustomListBox::MeasureProviderItem(int Index)
+{
+    Canvas()->Font()->Assign(Font());
+    TOxDataConsumerViewList* view = FConsumer->ViewList();
+    TSize size{ClientWidth() - 4, Canvas()->TextHeight("Wy")};
+    if (view) {
+        FConsumer->Enter();
+        IOxDataItem* item = view->Item(Index);
+        const std::string text = item && item->HasText() ? item->Text() : std::string(SItemHasNoText);
+        size = Canvas()->TextExtent(text);
+        size.cx += view->Level(Index) * view->LevelIndent();
+        FConsumer->Leave();
+    }
+    size.cy = std::max(std::min(size.cy, kMaxItemHeight), ItemHeight());
+    return size;
 }
 
 TOxCustomListBox::~TOxCustomListBox()
@@ -219,8 +340,9 @@ void TOxCustomListBox::UpdateHorizontalExtent()
 {
     const int limit = WordWraps() ? ClientWidth() : 0;
     int widest = 0;
-    for (int i = 0; i < Items()->Count(); ++i) {
-        const TSize size = MeasureString(Items()->Strings(i), limit);
+    TStrings& shown = *GetShownItems();
+    for (int i = 0; i < shown.Count(); ++i) {
+        const TSize size = MeasureString(shown.Strings(i), limit);
         if (!WordWraps())
             widest = std::max(widest, size.cx);
     }
@@ -238,6 +360,8 @@ void TOxCustomListBox::SetMaxWidth(int Width)
 void TOxCustomListBox::ItemInserted(int Index)
 {
     TOxExCustomListBox::ItemInserted(Index);
+    if (FQuietRows)
+        return;
     const std::string s = Items()->Strings(Index);
     if (!WordWraps()) {
         Canvas()->Font()->Assign(Font());
@@ -257,6 +381,8 @@ void TOxCustomListBox::ItemInserted(int Index)
 void TOxCustomListBox::ItemDeleting(int Index)
 {
     TOxExCustomListBox::ItemDeleting(Index);
+    if (FQuietRows)
+        return;
     // The text is read while the item is still there.
     FDeletingText = Items()->Strings(Index);
     FDeletingWidest = !WordWraps() && MeasureString(FDeletingText, 0).cx >= FMaxWidth;
@@ -267,6 +393,8 @@ void TOxCustomListBox::ItemDeleting(int Index)
 void TOxCustomListBox::ItemDeleted(int Index)
 {
     TOxExCustomListBox::ItemDeleted(Index);
+    if (FQuietRows)
+        return;
     if (FDeletingWidest) {
         FDeletingWidest = false;
         FMaxWidth = 0;
@@ -324,14 +452,18 @@ void TOxCustomListBox::DefaultDrawItem(int Index, TRect Rect, TOwnerDrawState St
         DrawBackground(dc, true);
         RestoreDC(dc, saved);
     }
-    if (Index >= 0 && Index < Items()->Count()) {
+    if (Index >= 0 && Index < GetShownItems()->Count()) {
         if (!FBackground->DoDraw())
             c->FillRect(r);
         const UINT flags = AlignmentFlag(FAlignment) | DT_NOPREFIX | (FMultiLine ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER);
         r.Left += 2;
-        std::string text = Items()->Strings(Index);
-        DoGetText(Index, text);
-        c->TextRect(r, text, flags);
+        if (FProviderActive) {
+            DrawProviderItem(c, r, State, Index);
+        } else {
+            std::string text = Items()->Strings(Index);
+            DoGetText(Index, text);
+            c->TextRect(r, text, flags);
+        }
     }
     if (FBackground->DoDraw() && State.Contains(odSelected))
         InvertRect(dc, r);
@@ -458,6 +590,8 @@ void TOxCustomListBox::WndProc(TMessage& Message)
 
 void TOxCustomListBox::MoveSelectedUp()
 {
+    if (FProviderActive)
+        return;
     TStrings& items = *Items();
     if (MultiSelect()) {
         if (items.Count() == 0 || SelCount() == 0 || Selected(0))
@@ -479,6 +613,8 @@ void TOxCustomListBox::MoveSelectedUp()
 
 void TOxCustomListBox::MoveSelectedDown()
 {
+    if (FProviderActive)
+        return;
     TStrings& items = *Items();
     if (MultiSelect()) {
         if (items.Count() == 0 || SelCount() == 0 || Selected(items.Count() - 1))
@@ -501,7 +637,8 @@ void TOxCustomListBox::MoveSelectedDown()
 void TOxCustomListBox::DeleteSelected()
 {
     TStrings& items = *Items();
-    if (MultiSelect()) {
+    if (FProviderActive) {
+    } else if (MultiSelect()) {
         for (int i = items.Count() - 1; i >= 0; --i)
             if (Selected(i))
                 items.Delete(i);
@@ -516,6 +653,8 @@ void TOxCustomListBox::DeleteSelected()
 void TOxCustomListBox::DefaultStartDrag()
 {
     FDragIndex = std::min(ItemIndex(), Items()->Count() - 1);
+    if (FProviderActive)
+        FDragIndex = -1;
     if (FDragIndex >= 0)
         CreateDragImage(Items()->Strings(FDragIndex));
 }
@@ -548,7 +687,7 @@ void TOxCustomListBox::CreateDragImage(const std::string& S)
 
 bool TOxCustomListBox::DefaultDragOver(TObject* Source, int /*X*/, int Y)
 {
-    if (Source != this)
+    if (Source != this || FProviderActive)
         return false;
     if (Y < kDragScrollMargin) {
         Perform(WM_VSCROLL, SB_LINEUP, 0);
@@ -563,7 +702,7 @@ bool TOxCustomListBox::DefaultDragOver(TObject* Source, int /*X*/, int Y)
 void TOxCustomListBox::DefaultDragDrop(TObject* Source, int X, int Y)
 {
     TStrings& items = *Items();
-    if (Source != this || FDragIndex < 0 || FDragIndex >= items.Count())
+    if (Source != this || FProviderActive || FDragIndex < 0 || FDragIndex >= items.Count())
         return;
     const std::string text = items.Strings(FDragIndex);
     void* object = items.Objects(FDragIndex);

@@ -7,7 +7,9 @@
 #include <memory>
 #include <string>
 
+#include "platform/rtl/TStringList.h"
 #include "platform/vcl/TBitmap.h"
+#include "process/OxDataProvider.h"
 #include "process/TOxExCustomListBox.h"
 
 enum TOxListboxFillMode { bfmTile, bfmStretch };
@@ -86,6 +88,15 @@ public:
     int DragIndex() const { return FDragIndex; }
     TBitmap* DragImage() const { return FDragImage.get(); }
 
+    // The consumer through which a provider's items can be shown instead of the list's own; the
+    // list's own strings wait in InternalList meanwhile.
+    TOxDataConsumer* Consumer() const { return FConsumer.get(); }
+    bool ProviderActive() const { return FProviderActive; }
+    // What the list shows: the consumer's view while a provider is attached, else its own items.
+    TStrings* GetShownItems() const;
+    const TStringList& InternalList() const { return FInternalList; }
+    bool UseInternal() const { return FUseInternal; }
+
     // A horizontal or vertical scroll request (WM_HSCROLL/WM_VSCROLL): the events may refuse it.
     void Scroll(TMessage& Message);
 
@@ -118,7 +129,16 @@ protected:
     void ItemsCleared() override;
     void UpdateStyle();
 
+    void DrawProviderItem(TCanvas* Canvas, TRect R, TOwnerDrawState State, int Index);
+    TSize MeasureProviderItem(int Index);
+
 private:
+    void ProviderChangingHandler(int Reason);
+    void ProviderChangedHandler(int Reason);
+    void SubServiceCreatedHandler(TOxDataConsumerViewList* Service);
+    void UpdateItemCount();
+    void MoveItemsToInternalList();
+    void MoveItemsToWindow();
     void SetMaxWidth(int Width);
     void CreateDragImage(const std::string& S);
     int TextLineHeight();
@@ -139,6 +159,14 @@ private:
     std::string FDeletingText;
     bool FDeletingWidest = false;
     bool FDestroying = false;
+    std::unique_ptr<TOxDataConsumer> FConsumer;
+    std::unique_ptr<TOxConsumerStrings> FConsumerStrings;
+    bool FProviderActive = false;
+    bool FProviderChanging = false;
+    TStringList FInternalList;
+    bool FUseInternal = false;
+    // Set while the list moves or pads its own rows: no string events for those.
+    bool FQuietRows = false;
 };
 
 class TOxListBox : public TOxCustomListBox {

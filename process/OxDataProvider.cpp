@@ -1,0 +1,250 @@
+#include "process/OxDataProvider.h"
+
+#include <algorithm>
+
+#include "platform/rtl/Strings.h"
+#include "platform/vcl/TControl.h"
+
+const char* const SItemHasNoText = "(item does not support the IOxDataItemText interface)";
+
+namespace {
+
+constexpr int kViewListAttribute = 3;
+
+// The entry of ID among Items, nullptr when it is not there.
+IOxDataItem* FindIn(IOxDataItems* Items, const std::string& ID)
+{
+    if (!Items)
+        return nullptr;
+    for (int i = 0; i < Items->Count(); ++i)
+        if (IOxDataItem* item = Items->Item(i); item && item->ID() == ID)
+            return item;
+    return nullptr;
+}
+
+bool HasSubItems(IOxDataItem* Item)
+{
+    return Item && Item->SubItems() && Item->SubItems()->Count() > 0;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+
+IOxDataItems* TOxDataConsumerViewList::ListOf(int Index) const
+{
+    // The parent is the nearest earlier entry of a lower level; level 0 lives in the root list.
+    const int level = FEntries[static_cast<std::size_t>(Index)].Level;
+    if (level == 0)
+        return FConsumer.Provider() ? FConsumer.Provider()->Items() : nullptr;
+    for (int p = Index - 1; p >= 0; --p)
+        if (FEntries[static_cast<std::size_t>(p)].Level < level) {
+            IOxDataItem* parent = Item(p);
+            return parent ? parent->SubItems() : nullptr;
+        }
+    return nullptr;
+}
+
+IOxDataItem* TOxDataConsumerViewList::Item(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        return nullptr;
+    return FindIn(ListOf(Index), FEntries[static_cast<std::size_t>(Index)].ID);
+}
+
+int TOxDataConsumerViewList::Level(int Index) const
+{
+    return Index >= 0 && Index < Count() ? FEntries[static_cast<std::size_t>(Index)].Level : 0;
+}
+
+bool TOxDataConsumerViewList::Expanded(int Index) const
+{
+    return Index >= 0 && Index < Count() && FEntries[static_cast<std::size_t>(Index)].Expanded;
+}
+
+int TOxDataConsumerViewList::IndexOf(const std::string& ID) const
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        if (SameText(FEntries[static_cast<std::size_t>(i)].ID, ID))
+            return i;
+    return -1;
+}
+
+void TOxDataConsumerViewList::AddLevel(IOxDataItems* Items, int Level)
+{
+    if (!Items)
+        return;
+    for (int i = 0; i < Items->Count(); ++i) {
+        IOxDataItem* item = Items->Item(i);
+        if (!item)
+            continue;
+        TEntry entry;
+        entry.ID = item->ID();
+        entry.Level = Level;
+        entry.HasSubItems = HasSubItems(item);
+        entry.Expanded = entry.HasSubItems && (FExpandDepth < 0 || Level < FExpandDepth);
+        FEntries.push_back(entry);
+        if (entry.Expanded)
+            AddLevel(item->SubItems(), Level + 1);
+    }
+}
+
+void TOxDataConsumerViewList::Rebuild()
+{
+    FEntries.clear();
+    if (FConsumer.Provider())
+        AddLevel(FConsumer.Provider()->Items(), 0);
+}
+
+void TOxDataConsumerViewList::ItemAdded(IOxDataItem* Item, IOxDataItem* Parent)
+{
+    if (!Item)
+        return;
+    TEntry entry;
+    entry.ID = Item->ID();
+    entry.HasSubItems = HasSubItems(Item);
+    if (!Parent) {
+        FEntries.push_back(entry);
+        return;
+    }
+    const int p = IndexOf(Parent->ID());
+    if (p < 0)
+        return;
+    TEntry& parent = FEntries[static_cast<std::size_t>(p)];
+    if (!parent.Expanded && !FExpandNewItems)
+        return;
+    parent.HasSubItems = true;
+    parent.Expanded = true;
+    entry.Level = parent.Level + 1;
+    // Below the parent's last descendant.
+    int at = p + 1;
+    while (at < Count() && FEntries[static_cast<std::size_t>(at)].Level > parent.Level)
+        ++at;
+    FEntries.insert(FEntries.begin() + at, entry);
+}
+
+void TOxDataConsumerViewList::ItemDeleting(IOxDataItem* Item)
+{
+    if (!Item)
+        return;
+    const int at = IndexOf(Item->ID());
+    if (at < 0)
+        return;
+    // The entry goes with every entry of its descendants.
+    int end = at + 1;
+    while (end < Count() && FEntries[static_cast<std::size_t>(end)].Level > FEntries[static_cast<std::size_t>(at)].Level)
+        ++end;
+    FEntries.erase(FEntries.begin() + at, FEntries.begin() + end);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TOxDataConsumer::TOxDataConsumer(TComponent* AOwner, std::initializer_list<int> Attributes) : FOwner(AOwner)
+{
+    for (int a : Attributes)
+        if (std::find(FAttributes.begin(), FAttributes.end(), a) == FAttributes.end())
+            FAttributes.push_back(a);
+}
+
+TOxDataConsumer::~TOxDataConsumer()
+{
+    if (FProvider)
+        FProvider->UnregisterConsumer(this);
+}
+
+void TOxDataConsumer::SetProvider(IOxDataProvider* Value)
+{
+    if (Value == FProvider)
+        return;
+    if (OnChanging)
+        OnChanging(this, drItemAdded);
+    if (FProvider)
+        FProvider->UnregisterConsumer(this);
+    FViewList.reset();
+    FProvider = Value;
+    FContext.clear();
+    if (FProvider) {
+        FProvider->RegisterConsumer(this);
+        const std::vector<std::string> contexts = FProvider->Contexts();
+        if (!contexts.empty())
+            FContext = contexts.front();
+        CreateServices();
+    }
+    if (auto* control = dynamic_cast<TControl*>(FOwner))
+        control->Invalidate();
+    if (OnChanged)
+        OnChanged(this, drItemAdded);
+}
+
+void TOxDataConsumer::SetContext(const std::string& Value)
+{
+    if (!FProvider)
+        throw EOxDataConsumer("You must specify a provider before setting the context");
+    const std::vector<std::string> contexts = FProvider->Contexts();
+    if (contexts.empty())
+        throw EOxDataConsumer("Provider does not support contexts");
+    const auto it = std::find_if(contexts.begin(), contexts.end(), [&](const std::string& c) { return SameText(c, Value); });
+    if (it == contexts.end())
+        throw EOxDataConsumer("Provider has no context named \"" + Value + "\"");
+    FContext = *it;
+}
+
+void TOxDataConsumer::CreateServices()
+{
+    if (std::find(FAttributes.begin(), FAttributes.end(), kViewListAttribute) == FAttributes.end() || FViewList)
+        return;
+    if (OnBeforeServiceCreate)
+        OnBeforeServiceCreate(this);
+    FViewList = std::make_unique<TOxDataConsumerViewList>(*this);
+    FViewList->Rebuild();
+    if (OnServiceCreated)
+        OnServiceCreated(this, FViewList.get());
+}
+
+void TOxDataConsumer::Enter()
+{
+    if (FProvider)
+        FProvider->Enter(this);
+}
+
+void TOxDataConsumer::Leave()
+{
+    if (FProvider)
+        FProvider->Leave(this);
+}
+
+void TOxDataConsumer::ProviderChanging(int Reason, IOxDataItem* Item)
+{
+    if (Reason == drItemDeleted && FViewList)
+        FViewList->ItemDeleting(Item);
+}
+
+void TOxDataConsumer::ProviderChanged(int Reason, IOxDataItem* Item, IOxDataItem* Parent)
+{
+    if (!FViewList)
+        return;
+    if (Reason == drItemAdded)
+        FViewList->ItemAdded(Item, Parent);
+    else if (Reason == drCleared)
+        FViewList->Rebuild();
+    if (OnChanged)
+        OnChanged(this, drItemChanged);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+int TOxConsumerStrings::GetCount() const
+{
+    return FConsumer.ViewList() ? FConsumer.ViewList()->Count() : 0;
+}
+
+std::string TOxConsumerStrings::Get(int Index) const
+{
+    if (Index < 0 || Index >= GetCount())
+        ErrorIndex(Index);
+    FConsumer.Enter();
+    IOxDataItem* item = FConsumer.ViewList()->Item(Index);
+    std::string text = item && item->HasText() ? item->Text() : std::string();
+    FConsumer.Leave();
+    return text;
+}
