@@ -1,0 +1,198 @@
+#pragma once
+// What the skinned menu tests share: a shown form that closes its menu the way the skinned frame does
+// (every message IsMenuClosingMessage accepts ends the chain, and a keyboard hook hands keys to the
+// menu), a popup menu of plain items, a separator, a submenu and a disabled item, and a menu skin
+// built from plain colour blocks so that one pixel tells which piece was drawn.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/backend/THeadlessDriver.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TForm.h"
+#include "platform/vcl/TMenu.h"
+#include "skin/data/TskCompressedStoredSkin.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/form/TskSkinMenu.h"
+#include "skin/form/TskSkinPopupWindow.h"
+
+namespace menutest {
+
+constexpr TColor cFrame = 0x000000FF;   // red: popup window border
+constexpr TColor cItems = 0x0000FF00;   // green: popup window item area
+constexpr TColor cNormal = 0x00808080;  // grey: item at rest
+constexpr TColor cActive = 0x00FFFF00;  // cyan: highlighted item
+constexpr TColor cDivider = 0x00800080; // purple: separator
+constexpr TColor cArrow = 0x000080FF;   // orange: submenu arrow
+constexpr TColor cCheck = 0x00008080;   // olive: check mark
+
+inline TPixel Px(TColor c) { return ColorToPixel(c) & 0x00FFFFFF; }
+
+inline void Fill(TBitmap& b, TRect r, TColor c)
+{
+    b.Canvas()->Brush()->SetStyle(bsSolid);
+    b.Canvas()->Brush()->SetColor(c);
+    b.Canvas()->FillRect(r);
+}
+
+// The menu skin, built the way a skin author builds one and loaded. Keep it alive while menus use it.
+struct TMenuSkin {
+    std::string Dir;
+    std::unique_ptr<TskSkinData> Skin;
+
+    explicit TMenuSkin(bool morphing = false, bool mask = false)
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "skinmenu-XXXXXX").string();
+        Dir = ::mkdtemp(pattern.data());
+        TBitmap b(100, 60);
+        Fill(b, Rect(0, 0, 100, 60), clWhite);
+        Fill(b, Rect(0, 0, 40, 40), cFrame);
+        Fill(b, Rect(4, 4, 36, 36), cItems);
+        Fill(b, Rect(50, 0, 90, 20), cNormal);
+        Fill(b, Rect(50, 20, 90, 40), cActive);
+        Fill(b, Rect(50, 40, 90, 44), cDivider);
+        Fill(b, Rect(92, 0, 96, 8), cArrow);
+        Fill(b, Rect(92, 10, 100, 18), cCheck);
+        b.SaveToFile(Dir + "/menu.bmp");
+        // The window picture is a picture of its own: its size is the window's size at rest.
+        TBitmap w(40, 40);
+        Fill(w, Rect(0, 0, 40, 40), cFrame);
+        Fill(w, Rect(4, 4, 36, 36), cItems);
+        w.SaveToFile(Dir + "/popup.bmp");
+        // The mask keeps the window except its top-left corner piece.
+        TBitmap m(40, 40);
+        Fill(m, Rect(0, 0, 40, 40), clBlack);
+        Fill(m, Rect(0, 0, 4, 4), clWhite);
+        m.SaveToFile(Dir + "/mask.bmp");
+        std::ofstream(Dir + "/skin.ini")
+            << "[VERSION]\nskinname=Menu Test\n"
+               "[PICTURES]\nactivepicturescount=3\n0=popup.bmp\n1=menu.bmp\n2=mask.bmp\n"
+               "[FORMINFO]\n[SKINCOLORS]\n"
+               "[POPUPWINDOW]\nwindowpictureindex=0\nlefttoppoint=4,4\nrighttoppoint=36,4\n"
+               "leftbottompoint=4,36\nrightbottompoint=36,36\nitemsrect=4,4,36,36\n"
+               "scrollmarkercolor=0\nscrollmarkeractivecolor=255\n"
+            << (mask ? "maskpictureindex=2\n" : "")
+            << "[SKINOBJECTS]\ncount=1\n0=menuitem:menuitem\n"
+               "[menuitem]\nactivepictureindex=1\nskinrect=50,0,90,20\nactiveskinrect=50,20,90,40\n"
+               "dividerrect=50,40,90,44\nitemleftoffset=2\nitemrightoffset=2\ntextrect=4,0,36,20\n"
+               "fontname=DejaVu Sans\nfontheight=13\nfontcolor=0\nactivefontcolor=16777215\n"
+               "unenabledfontcolor=8421504\narrowimagerect=92,0,96,8\ncheckimagerect=92,10,100,18\n"
+            << (morphing ? "morphing=1\n" : "")
+            << "[SKINCONTROLS]\ncount=0\n";
+        TskCompressedStoredSkin stored(nullptr);
+        stored.BuildFromSkinIni(Dir + "/skin.ini");
+        Skin = std::make_unique<TskSkinData>(nullptr);
+        Skin->LoadStoredSkin(&stored);
+    }
+    ~TMenuSkin()
+    {
+        Skin.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(Dir, ec);
+    }
+};
+
+// A control that records the menu messages it receives.
+class TRecordingControl : public TCustomControl {
+public:
+    TRecordingControl(TComponent* AOwner, std::vector<std::string>* ALog) : TCustomControl(AOwner), Log(ALog) {}
+    void WndProc(TMessage& M) override
+    {
+        if (M.Msg == WM_CLOSESKINMENU) Log->push_back("ctrl close");
+        if (M.Msg == WM_AFTERSKINMENUCLICK) Log->push_back("ctrl after");
+        TCustomControl::WndProc(M);
+    }
+    std::vector<std::string>* Log;
+};
+
+struct SkinMenuTest : ::testing::Test {
+    THeadlessDriver Driver;
+    TForm* Form = nullptr;
+    TskSkinMenu* Menu = nullptr;
+    TPopupMenu* PM = nullptr;
+    TMenuItem *Open = nullptr, *Save = nullptr, *Line = nullptr, *More = nullptr, *SubA = nullptr, *SubB = nullptr,
+              *Off = nullptr, *Exit = nullptr;
+    std::vector<std::string> Log;
+    int KeyHook = 0;
+
+    void SetUp() override
+    {
+        Form = new TForm(nullptr);
+        Form->SetBorderStyle(bsNone);
+        Form->SetBounds(0, 0, 700, 500);
+        Form->SetColor(clWhite);
+        Menu = new TskSkinMenu(Form, Form);
+        auto formProc = Form->WindowProc;
+        // What the skinned frame does with the form's messages while a menu is open.
+        Form->WindowProc = [this, formProc](TMessage& M) {
+            if (M.Msg == WM_CLOSESKINMENU) Log.push_back("form close");
+            if (Menu != nullptr && IsMenuClosingMessage(M.Msg) && Menu->Active()) Menu->HideAll();
+            formProc(M);
+        };
+        KeyHook = AddMessageHook([this](TMsg& m) {
+            if (m.message != WM_KEYDOWN || Menu == nullptr || !Menu->Active()) return false;
+            Menu->KeyDown(static_cast<WORD>(m.wParam));
+            return true;
+        });
+        // Not owned by the form: a click handler may free the form while the item's handler runs.
+        PM = new TPopupMenu(nullptr);
+        Open = AddItem(PM->Items(), "&Open");
+        Save = AddItem(PM->Items(), "Save");
+        Save->SetShortCut(ShortCut('S', false, true, false));
+        Line = AddItem(PM->Items(), "-");
+        More = AddItem(PM->Items(), "&More");
+        SubA = AddItem(More, "Sub A");
+        SubB = AddItem(More, "Sub B");
+        Off = AddItem(PM->Items(), "Disabled");
+        Off->SetEnabled(false);
+        Exit = AddItem(PM->Items(), "E&xit");
+        Form->Show();
+        // The pointer starts away from where the menus open (an earlier test may have left it anywhere).
+        Driver.MoveTo(Point(690, 490));
+        Driver.ProcessMessages();
+    }
+    void TearDown() override
+    {
+        RemoveMessageHook(KeyHook);
+        if (Form != nullptr) Form->Free();
+        PM->Free();
+        Driver.ProcessMessages();
+    }
+    TMenuItem* AddItem(TMenuItem* parent, const std::string& caption)
+    {
+        auto* item = new TMenuItem(PM);
+        item->SetCaption(caption);
+        item->OnClick = [this, caption](TObject*) { Log.push_back("click " + caption); };
+        parent->Add(item);
+        return item;
+    }
+    void PopupAt(int x, int y, TskSkinData* skin = nullptr, TControl* ctrl = nullptr)
+    {
+        Menu->Popup(ctrl, skin, 0, Rect(x, y, x, y), PM->Items(), false);
+        Driver.ProcessMessages();
+    }
+    TskSkinPopupWindow* Window(int i) { return Menu->Windows(i); }
+    // Screen point in the middle of item i of window w.
+    TPoint ItemPoint(int w, int i)
+    {
+        TskSkinPopupWindow* win = Window(w);
+        const TRect& r = win->Items(i)->ObjectRect;
+        return Point(win->WindowPos().X + r.Left + 10, win->WindowPos().Y + (r.Top + r.Bottom) / 2);
+    }
+    // Moves the pointer there and lets the pointer watch see it.
+    void HoverItem(int w, int i)
+    {
+        Driver.MoveTo(ItemPoint(w, i));
+        Driver.AdvanceClock(SkinPopupCursorInterval);
+    }
+    TPixel At(int w, int x, int y) { return Driver.PixelAt(Window(w)->Handle(), x, y) & 0x00FFFFFF; }
+    int Count(const std::string& entry) const { return static_cast<int>(std::count(Log.begin(), Log.end(), entry)); }
+};
+
+} // namespace menutest
