@@ -5,6 +5,12 @@ TskSkinDrawGrid::TskSkinDrawGrid(TComponent* AOwner) : TskSkinCustomGrid(AOwner)
     RegisterSkinGrids();
 }
 
+void TskSkinDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    if (OnDrawCell)
+        OnDrawCell(this, ACol, ARow, ARect, AState);
+}
+
 bool TskSkinDrawGrid::SelectCell(int ACol, int ARow)
 {
     bool canSelect = true;
@@ -54,8 +60,3 @@ void TskSkinDrawGrid::TopLeftChanged()
         OnTopLeftChanged(this);
 }
 
-void TskSkinDrawGrid::Click()
-{
-    if (OnClick)
-        OnClick(this);
-}

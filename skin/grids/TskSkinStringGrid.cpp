@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/vcl/TypInfo.h"
+#include "skin/controls/TskSkinScrollBar.h"
 
 namespace {
 
@@ -160,6 +161,32 @@ void TskSkinStringGrid::SetUpdateState(bool Updating)
     }
 }
 
+void TskSkinStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
+{
+    if (DefaultDrawing()) {
+        TCanvas* c = Canvas();
+        if (OnGetCellParam) {
+            TColor background = c->Brush()->Color();
+            bool fill = false;
+            TColor fontColor = c->Font()->Color();
+            OnGetCellParam(this, ACol, ARow, AState, background, fill, fontColor);
+            c->Font()->SetColor(fontColor);
+            if (fill) {
+                c->Brush()->SetStyle(bsSolid);
+                c->Brush()->SetColor(background);
+                c->FillRect(ARect);
+            }
+        }
+        const TRect r = CellTextRect(ACol, ARow, ARect, AState);
+        const std::string text = Cells(ACol, ARow);
+        // The cell's picture is already there: the text goes over it without a background.
+        c->Brush()->SetStyle(bsClear);
+        c->TextRect(r, r.Left + 2, r.Top + r.Height() / 2 - c->TextHeight(text) / 2, text);
+        c->Brush()->SetStyle(bsSolid);
+    }
+    TskSkinDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+}
+
 std::string TskSkinStringGrid::GetEditText(int ACol, int ARow)
 {
     std::string text = Cells(ACol, ARow);
@@ -206,27 +233,43 @@ void TskSkinStringGrid::RowMoved(int FromIndex, int ToIndex)
 void RegisterSkinGrids()
 {
     static const bool registered = [] {
+        RegisterSkinControlClasses();
         RegisterEnum<TGridOption>({"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect",
                                    "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving", "goColMoving",
                                    "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking"});
-        RegisterClass<TskSkinDrawGrid, TComponent>("TskSkinDrawGrid")
-            .Prop("ColCount", &TskSkinDrawGrid::ColCount, &TskSkinDrawGrid::SetColCount, 5)
-            .Prop("RowCount", &TskSkinDrawGrid::RowCount, &TskSkinDrawGrid::SetRowCount, 5)
-            .Prop("FixedCols", &TskSkinDrawGrid::FixedCols, &TskSkinDrawGrid::SetFixedCols, 1)
-            .Prop("FixedRows", &TskSkinDrawGrid::FixedRows, &TskSkinDrawGrid::SetFixedRows, 1)
-            .Prop("DefaultColWidth", &TskSkinDrawGrid::DefaultColWidth, &TskSkinDrawGrid::SetDefaultColWidth, 64)
-            .Prop("DefaultRowHeight", &TskSkinDrawGrid::DefaultRowHeight, &TskSkinDrawGrid::SetDefaultRowHeight, 24)
-            .Prop("Options", &TskSkinDrawGrid::Options, &TskSkinDrawGrid::SetOptions,
+        using G = TskSkinDrawGrid;
+        RegisterClass<G, TskSkinControl>("TskSkinDrawGrid")
+            .Prop("ColCount", &G::ColCount, &G::SetColCount, 5)
+            .Prop("RowCount", &G::RowCount, &G::SetRowCount, 5)
+            .Prop("FixedCols", &G::FixedCols, &G::SetFixedCols, 1)
+            .Prop("FixedRows", &G::FixedRows, &G::SetFixedRows, 1)
+            .Prop("DefaultColWidth", &G::DefaultColWidth, &G::SetDefaultColWidth, 64)
+            .Prop("DefaultRowHeight", &G::DefaultRowHeight, &G::SetDefaultRowHeight, 24)
+            .Prop("GridLineWidth", &G::GridLineWidth, &G::SetGridLineWidth, 1)
+            .Prop("Options", &G::Options, &G::SetOptions,
                   TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect})
-            .Event("OnSelectCell", &TskSkinDrawGrid::OnSelectCell)
-            .Event("OnGetEditText", &TskSkinDrawGrid::OnGetEditText)
-            .Event("OnGetEditMask", &TskSkinDrawGrid::OnGetEditMask)
-            .Event("OnSetEditText", &TskSkinDrawGrid::OnSetEditText)
-            .Event("OnColumnMoved", &TskSkinDrawGrid::OnColumnMoved)
-            .Event("OnRowMoved", &TskSkinDrawGrid::OnRowMoved)
-            .Event("OnTopLeftChanged", &TskSkinDrawGrid::OnTopLeftChanged)
-            .Event("OnClick", &TskSkinDrawGrid::OnClick);
-        RegisterClass<TskSkinStringGrid, TskSkinDrawGrid>("TskSkinStringGrid");
+            .Prop("FixedColor", &G::FixedColor, &G::SetFixedColor, clBtnFace)
+            .Prop("BorderStyle", &G::BorderStyle, &G::SetBorderStyle, bsSingle)
+            .Prop("DefaultDrawing", &G::DefaultDrawing, &G::SetDefaultDrawing, true)
+            .Prop("TabStop", &G::TabStop, &G::SetTabStop, true)
+            .Prop("Transparent", &G::Transparent, &G::SetTransparent, false)
+            .Prop("Wallpaper", &G::Wallpaper)
+            .Prop("WallpaperStretch", &G::WallpaperStretch, &G::SetWallpaperStretch, false)
+            .Prop("UseSkinFont", &G::UseSkinFont, &G::SetUseSkinFont, true)
+            .Prop("UseSkinCellHeight", &G::UseSkinCellHeight, &G::SetUseSkinCellHeight, true)
+            .Prop("HScrollBar", &G::HScrollBar, &G::SetHScrollBar)
+            .Prop("VScrollBar", &G::VScrollBar, &G::SetVScrollBar)
+            .Prop("GridLineColor", &G::GridLineColor, &G::SetGridLineColor, clWindowText)
+            .Event("OnDrawCell", &G::OnDrawCell)
+            .Event("OnSelectCell", &G::OnSelectCell)
+            .Event("OnGetEditText", &G::OnGetEditText)
+            .Event("OnGetEditMask", &G::OnGetEditMask)
+            .Event("OnSetEditText", &G::OnSetEditText)
+            .Event("OnColumnMoved", &G::OnColumnMoved)
+            .Event("OnRowMoved", &G::OnRowMoved)
+            .Event("OnTopLeftChanged", &G::OnTopLeftChanged);
+        RegisterClass<TskSkinStringGrid, TskSkinDrawGrid>("TskSkinStringGrid")
+            .Event("OnGetCellParam", &TskSkinStringGrid::OnGetCellParam);
         return true;
     }();
     (void)registered;

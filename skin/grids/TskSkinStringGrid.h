@@ -4,6 +4,7 @@
 // and a cell never written reads as "". Shrinking RowCount keeps the rows beyond it; growing it again
 // shows them once more. Only a negative index, or one beyond the largest storable index (1,048,559
 // rows), is refused with EListError.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -11,6 +12,11 @@
 #include "skin/grids/TStringSparseList.h"
 #include "skin/grids/TskSkinDrawGrid.h"
 #include "skin/grids/TskSkinStringGridStrings.h"
+
+// Lets a handler choose a cell's colours before its text is drawn: the font colour always, the
+// background only when AFillBG comes back true.
+using TskGetCellParamEvent = std::function<void(TObject* Sender, int ACol, int ARow, TGridDrawState AState,
+    TColor& ABGColor, bool& AFillBG, TColor& AFontColor)>;
 
 class TskSkinStringGrid : public TskSkinDrawGrid {
 public:
@@ -42,7 +48,11 @@ public:
     void DisableEditUpdate() { ++FEditUpdate; }
     void EnableEditUpdate() { --FEditUpdate; }
 
+    TskGetCellParamEvent OnGetCellParam;
+
 protected:
+    // Draws the cell's text (with DefaultDrawing), then OnDrawCell.
+    void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
     std::string GetEditText(int ACol, int ARow) override;
     void SetEditText(int ACol, int ARow, const std::string& Value) override;
     void ColumnMoved(int FromIndex, int ToIndex) override;

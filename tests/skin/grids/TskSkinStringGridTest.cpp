@@ -171,3 +171,136 @@ TEST(StringGridLimits, ColumnBeyondTheViewsOfAWideGridIsRefusedBeforeAnythingIsS
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Painting the text
+
+#include "GridTestSupport.h"
+#include "platform/vcl/TReader.h"
+
+using namespace gridtest;
+
+namespace {
+
+struct StringGridPaint : GridFormTest {
+    TskSkinStringGrid* Grid = nullptr;
+
+    void MakeGrid()
+    {
+        Grid = GridFormTest::MakeGrid<TskSkinStringGrid>(Rect(10, 10, 310, 210));
+        Grid->SetCells(3, 3, "WWWW");
+    }
+    // How many pixels of cell (3, 3) have colour C.
+    int Count(TColor C)
+    {
+        int n = 0;
+        for (int y = 10 + 75; y < 10 + 75 + 24; ++y)
+            for (int x = 10 + 195; x < 10 + 195 + 64; ++x)
+                n += At(x, y) == Px(C);
+        return n;
+    }
+    // How many pixels of cell (3, 3) lean clearly towards one primary colour (smoothed text has few
+    // pure pixels). Channel: 0 blue, 1 green, 2 red.
+    int CountTinted(int Channel)
+    {
+        int n = 0;
+        for (int y = 10 + 75; y < 10 + 75 + 24; ++y)
+            for (int x = 10 + 195; x < 10 + 195 + 64; ++x) {
+                const TPixel p = At(x, y);
+                const int c[3] = {int(p & 0xFF), int((p >> 8) & 0xFF), int((p >> 16) & 0xFF)};
+                n += c[Channel] > 128 && c[(Channel + 1) % 3] < 160 && c[(Channel + 2) % 3] < 160;
+            }
+        return n;
+    }
+};
+
+TEST_F(StringGridPaint, CellTextIsDrawnInTheFontColourOverTheCell)
+{
+    MakeGrid();
+    Grid->Font()->SetColor(clRed);
+    ShowForm();
+    Save("stringgrid-text");
+    EXPECT_GT(CountTinted(2), 10);
+    EXPECT_GT(Count(clWindow), 64 * 24 / 2);
+}
+
+TEST_F(StringGridPaint, CellParamWithoutFillChangesOnlyTheFontColour)
+{
+    MakeGrid();
+    Grid->OnGetCellParam = [](TObject*, int c, int r, TGridDrawState, TColor& bg, bool& fill, TColor& font) {
+        if (c == 3 && r == 3) {
+            bg = clYellow;
+            fill = false;
+            font = clBlue;
+        }
+    };
+    ShowForm();
+    EXPECT_GT(CountTinted(0), 10);
+    EXPECT_EQ(Count(clYellow), 0);
+}
+
+TEST_F(StringGridPaint, CellParamWithFillPaintsTheBackground)
+{
+    MakeGrid();
+    TColor seen = 0;
+    Grid->OnGetCellParam = [&](TObject*, int c, int r, TGridDrawState, TColor& bg, bool& fill, TColor&) {
+        if (c == 3 && r == 3) {
+            seen = bg;
+            bg = clYellow;
+            fill = true;
+        }
+    };
+    ShowForm();
+    EXPECT_EQ(ColorToRGB(seen), ColorToRGB(clWindow)); // the cell's own colour is offered first
+    EXPECT_GT(Count(clYellow), 64 * 24 / 2);
+}
+
+TEST_F(StringGridPaint, TextLongerThanTheCellStaysInsideIt)
+{
+    MakeGrid();
+    Grid->SetCells(3, 3, std::string(60, 'W'));
+    Grid->Font()->SetColor(clRed);
+    ShowForm();
+    int outside = 0;
+    for (int y = 10 + 75; y < 10 + 75 + 24; ++y)
+        outside += At(10 + 260 + 5, y) != Px(clWindow);
+    EXPECT_EQ(outside, 0);
+}
+
+TEST_F(StringGridPaint, WritingACellRepaintsIt)
+{
+    MakeGrid();
+    Grid->Font()->SetColor(clRed);
+    ShowForm();
+    Grid->SetCells(3, 3, "");
+    Driver.ProcessMessages();
+    EXPECT_EQ(CountTinted(2), 0);
+}
+
+TEST(StringGridForms, StoredGridIsReadWithItsWidths)
+{
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object Form: TForm\n"
+                                 "  object Table: TskSkinStringGrid\n"
+                                 "    ColCount = 3\n"
+                                 "    RowCount = 2\n"
+                                 "    FixedCols = 0\n"
+                                 "    SkinDataName = 'grid'\n"
+                                 "    Options = [goFixedVertLine, goRowSelect]\n"
+                                 "    ColWidths = (\n"
+                                 "      10\n"
+                                 "      20\n"
+                                 "      30)\n"
+                                 "  end\n"
+                                 "end\n");
+    auto* grid = dynamic_cast<TskSkinStringGrid*>(form.FindComponent("Table"));
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->ColCount(), 3);
+    EXPECT_EQ(grid->FixedCols(), 0);
+    EXPECT_EQ(grid->ColWidths(2), 30);
+    EXPECT_TRUE(grid->Options().Contains(goRowSelect));
+    grid->SetCells(2, 1, "x");
+    EXPECT_EQ(grid->Cells(2, 1), "x");
+}
+
+} // namespace
