@@ -20,6 +20,8 @@ class TStrings;
 class TStringList;
 class TTimer;
 class TskSkinStringGrid;
+class IOmButton;              // run buttons (app/om_buttons.h)
+struct TConvertOptions;       // run buttons (app/om_convert.h)
 
 // Flags of the main window's unit: -1 on, 0 off.
 extern int ToolRunning;
@@ -160,7 +162,8 @@ public:
     // --- source intake ---
     void WMDropFiles(TMessage& Msg);
     void DropFiles(const std::vector<std::string>& Names);
-    // WParam: DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE; LParam: a TOpticalVolume*.
+    // WParam: DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE; LParam: a TOpticalVolume* when sent, or
+    // 0 when posted by PostVolumeChange (the volume then waits in the window's mailbox).
     void WMDeviceChange(TMessage& Msg);
     void DeviceChange(const TOpticalVolume& Volume, bool Arrived);
     void skSkinSpeedButton5Click(TObject* Sender);
@@ -196,6 +199,24 @@ public:
     // A conversion part starts: no progress line or speed of an earlier run may carry over.
     void BeginProgressPart();
 
+    // --- run buttons: Start/Stop, Skip and the destination (om_buttons.cpp) ---
+    // The hidden Start/Stop button: its caption ("Start" / "Stop") is the run state. Without it the
+    // state is taken from Converting.
+    IOmButton* skSkinSpeedButton1 = nullptr;
+    IOmButton* go_button = nullptr;     // shows the Start or Stop glyph
+    IOmButton* skip_button = nullptr;
+    IOmButton* file_button = nullptr;   // add files
+    IOmButton* folder_button = nullptr; // add a folder
+    // The paths of the files produced so far (the hidden playlist's items); may be null.
+    TStrings* playlist = nullptr;
+    // Completes what Start hands the conversion driver: the device box, quality slider and check
+    // boxes of the window, and its own seams (tray, file manager, crop, queue rows).
+    std::function<void(TConvertOptions& Options)> OnConvertOptions;
+    void skSkinSpeedButton1Click(TObject* Sender);
+    void skSkinSpeedButton2Click(TObject* Sender);
+    void skSkinSpeedButton3Click(TObject* Sender);
+    // --- end of run buttons ---
+
 private:
     std::vector<TOpticalVolume> ListVolumes() const;
     std::string VolumeTitle(const TOpticalVolume& Volume) const;
@@ -208,4 +229,29 @@ private:
     struct TStandIns;
     std::unique_ptr<TStandIns> FStandIns;
     std::string FSkipNote;
+
+    // --- the window side of source intake: dropped files and the volume watcher ---
+public:
+    // Where the volume watcher looks, and how often it looks at the drives; set before the window
+    // gets its handle (tests point them at files of their own).
+    TVolumeSources VolumeSources;
+    int VolumeRescanMs = 2000;
+    // Any thread: hands a volume that came or went to the window, which handles it on its own thread
+    // (as the device-change message). False when the window has no handle to take it.
+    bool PostVolumeChange(const TOpticalVolume& Volume, bool Arrived);
+    void WndProc(TMessage& Message) override;
+
+protected:
+    // The window accepts dropped files and watches the volumes while it has a handle.
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+private:
+    struct TVolumeMail;
+    static std::shared_ptr<TVolumeMail> NewVolumeMail();
+    void TakeVolumeChange();
+    // Declared last, so destroyed first: the watcher's thread is stopped before the mailbox it
+    // posts into, and both before the rest of the window goes.
+    std::shared_ptr<TVolumeMail> FVolumeMail = NewVolumeMail();
+    std::unique_ptr<TVolumeWatcher> FVolumeWatcher;
 };

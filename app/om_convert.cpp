@@ -6,6 +6,7 @@
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/TStringList.h"
 #include "platform/sys/CommandLine.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -397,22 +398,29 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     const std::string folder = job(JobRecord::OutputFolder);
     const std::string ext = job(JobRecord::OutputExt);
     const int n = static_cast<int>(plan.Parts.size());
-    const auto taken = [&](const std::string& name) {
-        for (int k = 0; k < n; ++k)
-            if (Exists(PartOutputPath(encoder, folder, name, ext, k, n)))
-                return true;
+    // An "mp4x" job has mencoder write "temp.mp4x" and is judged on the ".mp4" file, which only
+    // another step makes; both names must be free, so an older ".mp4" is never taken for the result.
+    const bool mp4x = encoder == "mencoder" && ext == "mp4x";
+    const auto taken = [&](const std::string& name, const std::vector<std::string>& exts) {
+        for (const std::string& e : exts)
+            for (int k = 0; k < n; ++k)
+                if (Exists(PartOutputPath(encoder, folder, name, e, k, n)))
+                    return true;
         return false;
     };
-    std::string name = job(JobRecord::OutputName);
-    if (taken(name)) {
+    const auto unique = [&](const std::string& name, const std::vector<std::string>& exts) {
+        if (!taken(name, exts))
+            return name;
         for (int c = 1;; ++c) {
             const std::string candidate = name + "(" + IntToStr(c) + ")";
-            if (!taken(candidate)) {
-                name = candidate;
-                break;
-            }
+            if (!taken(candidate, exts))
+                return candidate;
         }
-    }
+    };
+    const std::string name = unique(job(JobRecord::OutputName), mp4x ? std::vector<std::string>{ext, "mp4"}
+                                                                     : std::vector<std::string>{ext});
+    // The scratch name is made free the same way: a "temp.mp4x" of the user's is never overwritten.
+    const std::string tempName = mp4x ? unique("temp", {ext}) : std::string();
     plan.OutputName = name;
     convertgrid.SetCells(JobRecord::OutputName, j, name);
     convertgrid.SetCells(JobRecord::OutputFile, j, name + "." + ext);
@@ -422,12 +430,12 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         std::string partSrc = src;
         if (Pos("chapter", part) > 0 || n > 1)
             partSrc = ReplaceAll(partSrc, "dvdnav:", "dvd:");
-        const std::string out = PartOutputPath(encoder, folder, name, ext, k, n);
+        const std::string out = PartOutputPath(encoder, folder, mp4x ? tempName : name, ext, k, n);
         std::string command = ComposeCommand(encoder, plan, partSrc, part, n, job(JobRecord::JobOptions), out,
                                              Settings.WorkFolder);
         if (Settings.NicerSubtitles)
             command = ReplaceAll(command, "dvdnav:", "dvd:");
-        plan.Outputs.push_back(out);
+        plan.Outputs.push_back(mp4x ? PartOutputPath(encoder, folder, name, "mp4", k, n) : out);
         plan.Commands.push_back(command);
     }
     if (plan.Commands.front().empty()) {
@@ -664,17 +672,16 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 Form.setProgress(CurrentJob, CurrentTotal);
                 if (Options.PartDone)
                     Options.PartDone(CurrentJob);
+                // The tray opens after the last part of the disc's last job, never before a later
+                // title of the same disc (the keys stay, so that last job still knows its drive).
                 const std::string drive = job(JobRecord::GroupKey);
-                if (!drive.empty() && IsDriveRoot(drive)) {
-                    int same = 0;
-                    for (int i = j; i < count; ++i)
-                        same += jobs.Cells(JobRecord::GroupKey, i) == drive ? 1 : 0;
-                    if (same == 1 && k == n - 1 && SkipRequested == 0 && Options.Ejector)
+                const auto isDiscRoot = Options.IsDiscRoot ? Options.IsDiscRoot : IsDriveRoot;
+                if (k == n - 1 && !drive.empty() && isDiscRoot(drive)) {
+                    int later = 0;
+                    for (int i = j + 1; i < count; ++i)
+                        later += jobs.Cells(JobRecord::GroupKey, i) == drive ? 1 : 0;
+                    if (later == 0 && SkipRequested == 0 && Options.Ejector)
                         Options.Ejector->Eject(drive);
-                    if (k == n - 1)
-                        for (int i = j; i < count; ++i)
-                            if (jobs.Cells(JobRecord::GroupKey, i) == drive)
-                                jobs.SetCells(JobRecord::GroupKey, i, "");
                 }
             }
             allParts = allParts && partOk;
@@ -689,10 +696,21 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         bool outputs = true;
         for (const std::string& out : plan.Outputs)
             outputs = outputs && NonEmptyFile(out);
+        const bool done = allParts && outputs;
+        if (done) {
+            if (job(JobRecord::OutputExt) == "mp4x") {
+                jobs.SetCells(JobRecord::OutputExt, j, "mp4");
+                jobs.SetCells(JobRecord::OutputFile, j, plan.OutputName + ".mp4");
+            }
+            if (Options.Playlist)
+                for (const std::string& out : plan.Outputs)
+                    if (NotInList(out, *Options.Playlist))
+                        Options.Playlist->Add(out);
+        }
         if (row >= 0)
-            Form.SetSourceSelected(row, allParts && outputs ? "Done" : "No");
+            Form.SetSourceSelected(row, done ? "Done" : "No");
         jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
-        if (allParts && outputs && Pos("laystat", job(JobRecord::OutputFolder)) > 0 && Options.MakeOutputThumbnail)
+        if (done && Pos("laystat", job(JobRecord::OutputFolder)) > 0 && Options.MakeOutputThumbnail)
             Options.MakeOutputThumbnail(j);
         setStatus("Completed");
     }

@@ -7,6 +7,7 @@
 
 #include "app/om_codecs.h"
 
+class TStrings;
 class TskSkinStringGrid;
 
 // Columns of a job record (a row of convertgrid). A job starts as a copy of its source record, so the
@@ -108,7 +109,9 @@ struct TJobPlan {
     std::string FfmpegCrop;     // ffmpeg: column 68
     std::vector<std::string> Parts;
     std::string OutputName;     // the base name actually used (unique for every part's file)
-    std::vector<std::string> Outputs;  // one per part
+    // One per part: the files the job is judged on. An "mp4x" job's encoder writes "temp.mp4x" (made
+    // unique like the output name); its result is the ".mp4" file another step would make of it.
+    std::vector<std::string> Outputs;
     std::vector<std::string> Commands; // one per part
 };
 
@@ -152,11 +155,13 @@ struct TConvertOptions {
     bool NicerSubtitles = false;  // the check box `dvdnav`
     std::string DeviceText;       // devicebox's text ("gpp" devices get crop detection)
     IEjector* Ejector = nullptr;  // opens the tray after the last part from a disc
+    std::function<bool(const std::string& Path)> IsDiscRoot; // a disc's root? (IsDriveRoot when empty)
     ILauncher* Launcher = nullptr; // shows the destination at the end
     std::function<void(const std::string&)> ShowCommand;    // skSkinEdit1
     std::function<void(int JobRow)> DetectCrop;             // crop detection before a "gpp" job
     std::function<void(int Row)> PartDone;                  // the queue row's check box is cleared
     std::function<void(int JobRow)> MakeOutputThumbnail;    // outputs in a "laystat" folder
+    TStrings* Playlist = nullptr; // every produced file not yet listed is added (the window's playlist)
 };
 
 // Converts every selected source for the chosen device, one job after the other, with the real
@@ -164,7 +169,8 @@ struct TConvertOptions {
 // succeeded, nothing was stopped or skipped and every expected output exists and is not empty;
 // otherwise "No" (a skipped or stopped job is not judged). The flags Converting, Scanning, GrabMode
 // and ToolRunning are off again when it returns, however it returns. Start while a queue runs is
-// ignored.
+// ignored. Every file of a "Done" job goes into the playlist once; a disc's tray opens after the last
+// part of its last job when that part succeeded.
 void ConvertQueue(TForm1& Form, const TConvertOptions& Options);
 
 // The number of jobs in convertgrid (rows with an id).

@@ -11,7 +11,12 @@
 #include "platform/vcl/TTimer.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
+#include "platform/win/MessageQueue.h"
 #include "skin/grids/TskSkinStringGrid.h"
+
+#include <deque>
+#include <mutex>
+#include <utility>
 
 std::string RepairFolderPath(const std::string& Folder)
 {
@@ -122,8 +127,10 @@ void TForm1::ScanDVDs()
 void TForm1::WMDeviceChange(TMessage& Msg)
 {
     const auto* volume = reinterpret_cast<const TOpticalVolume*>(Msg.LParam);
-    if (!volume)
+    if (!volume) {
+        TakeVolumeChange();
         return;
+    }
     if (Msg.WParam == DBT_DEVICEARRIVAL)
         DeviceChange(*volume, true);
     else if (Msg.WParam == DBT_DEVICEREMOVECOMPLETE)
@@ -154,6 +161,9 @@ void TForm1::DeviceChange(const TOpticalVolume& Volume, bool Arrived)
         return;
     }
 
+    // An empty drive that leaves the list has just been given a disc: nothing was removed.
+    if (root.empty() && !Volume.Ready)
+        return;
     SetStatusText("Drive " + (root.empty() ? Volume.Device : root) + " removed");
     if (root.empty())
         return;
@@ -165,4 +175,91 @@ void TForm1::DeviceChange(const TOpticalVolume& Volume, bool Arrived)
         for (int i = 0; i < list->Count(); ++i)
             if (!list->Strings(i).empty() && WithTrailingSlash(list->Strings(i)) == WithTrailingSlash(root))
                 list->SetStrings(i, "");
+}
+
+// ---------------------------------------------------------------------------------------------
+// TForm1: the window's messages
+
+// Volumes the watcher reported, waiting for the window's thread. The watcher's thread never touches
+// the tables: it leaves the volume here and posts one device-change message per volume, and the
+// window takes the oldest volume for each message it handles.
+struct TForm1::TVolumeMail {
+    std::mutex Lock;
+    HWND Window = 0; // 0 while the window has no handle: nothing is taken in then
+    std::deque<std::pair<TOpticalVolume, bool>> Changes;
+};
+
+std::shared_ptr<TForm1::TVolumeMail> TForm1::NewVolumeMail()
+{
+    return std::make_shared<TVolumeMail>();
+}
+
+bool TForm1::PostVolumeChange(const TOpticalVolume& Volume, bool Arrived)
+{
+    TVolumeMail& mail = *FVolumeMail;
+    // Under the lock, so that the messages come in the order the volumes were left.
+    std::lock_guard<std::mutex> hold(mail.Lock);
+    if (mail.Window == 0)
+        return false;
+    mail.Changes.emplace_back(Volume, Arrived);
+    if (!PostMessage(mail.Window, WM_DEVICECHANGE, Arrived ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE, 0)) {
+        // The window went in the meantime: no message will ever come for this volume.
+        mail.Changes.pop_back();
+        return false;
+    }
+    return true;
+}
+
+void TForm1::TakeVolumeChange()
+{
+    std::pair<TOpticalVolume, bool> change;
+    {
+        std::lock_guard<std::mutex> hold(FVolumeMail->Lock);
+        if (FVolumeMail->Changes.empty())
+            return;
+        change = std::move(FVolumeMail->Changes.front());
+        FVolumeMail->Changes.pop_front();
+    }
+    DeviceChange(change.first, change.second);
+}
+
+void TForm1::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_DROPFILES:
+        WMDropFiles(Message);
+        return;
+    case WM_DEVICECHANGE:
+        WMDeviceChange(Message);
+        return;
+    default:
+        TForm::WndProc(Message);
+    }
+}
+
+void TForm1::CreateWnd()
+{
+    TForm::CreateWnd();
+    DragAcceptFiles(Handle(), TRUE);
+    {
+        std::lock_guard<std::mutex> hold(FVolumeMail->Lock);
+        FVolumeMail->Window = Handle();
+    }
+    // The watcher's thread only ever leaves volumes in the mailbox and posts to the window.
+    FVolumeWatcher = std::make_unique<TVolumeWatcher>(
+        [this](const TOpticalVolume& Volume, bool Arrived) { PostVolumeChange(Volume, Arrived); }, VolumeSources,
+        VolumeRescanMs);
+}
+
+void TForm1::DestroyWnd()
+{
+    // Stopped first: once the handle is gone, no thread may post for it.
+    FVolumeWatcher.reset();
+    {
+        std::lock_guard<std::mutex> hold(FVolumeMail->Lock);
+        FVolumeMail->Window = 0;
+        // Their messages die with the window.
+        FVolumeMail->Changes.clear();
+    }
+    TForm::DestroyWnd();
 }

@@ -1,7 +1,9 @@
 // Figures of the skinned controls on the headless screen: one synchronous repaint of a skinned button,
 // gauge and panel at 200 x 30, 400 x 20 and 640 x 480; one frame of the hover cross-fade; and a queue
 // of 50 rows (a frameless panel with a gauge, a check box, two speed buttons and a label each) repainted
-// whole. Microseconds per call; aim: the 50-row queue under 8 ms.
+// whole; a panel with a caption (text frame, image, roll-up button), a status bar with its grip, an
+// upright gauge with turned text, and one frame of the gauge's progress animation. Microseconds per
+// call; aim: the 50-row queue under 8 ms.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -18,6 +20,8 @@
 #include "skin/controls/TskSkinGauge.h"
 #include "skin/controls/TskSkinPanel.h"
 #include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/controls/TskSkinStatusBar.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
@@ -44,11 +48,30 @@ std::unique_ptr<TskSkinData> BuildSkin()
     Fill(b, Rect(0, 40, 30, 60), clGray);
     Fill(b, Rect(30, 40, 60, 60), clAqua);
     Fill(b, Rect(60, 40, 90, 60), clPurple);
+    Fill(b, Rect(100, 0, 160, 60), clRed);
+    Fill(b, Rect(105, 2, 155, 18), clNavy);
+    Fill(b, Rect(105, 20, 155, 55), clGreen);
+    Fill(b, Rect(100, 70, 140, 86), clOlive);
+    Fill(b, Rect(170, 0, 180, 10), clAqua);
+    Fill(b, Rect(60, 20, 90, 26), clLime);
+    Fill(b, Rect(180, 0, 190, 40), clTeal);
     b.SaveToFile(dir + "/controls.bmp");
     std::ofstream(dir + "/skin.ini")
         << "[VERSION]\nskinname=Bench\n[PICTURES]\nactivepicturescount=1\n0=controls.bmp\n[FORMINFO]\n"
-           "[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=4\n0=panel:panel\n1=gauge:gauge\n2=button:button\n"
-           "3=toolbutton:button\n"
+           "[SKINOBJECTS]\ncount=0\n[SKINCONTROLS]\ncount=8\n0=panel:panel\n1=gauge:gauge\n2=button:button\n"
+           "3=toolbutton:button\n4=captionpanel:panel\n5=statusbar:panel\n6=animgauge:gauge\n7=vgauge:gauge\n"
+           "[captionpanel]\npictureindex=0\nskinrect=100,0,160,60\nlefttoppoint=5,20\nrighttoppoint=55,20\n"
+           "leftbottompoint=5,55\nrightbottompoint=55,55\nclientrect=5,20,55,55\ncaptionrect=5,2,55,18\n"
+           "fontcolor=16777215\nframerect=100,70,140,86\nframeleftoffset=4\nframerightoffset=4\n"
+           "markframerect=170,0,180,10\n"
+           "[statusbar]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
+           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\n"
+           "[animgauge]\npictureindex=0\nskinrect=40,0,80,10\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
+           "clientrect=2,2,38,8\nprogressarea=2,2,38,8\nprogressrect=40,20,50,26\n"
+           "progressanimationskinrect=60,20,90,26\nprogressanimationcountframes=3\n"
+           "progressanimationtimerinterval=50\n"
+           "[vgauge]\npictureindex=0\nskinrect=180,0,190,40\nlefttoppoint=0,2\nleftbottompoint=0,38\n"
+           "clientrect=0,2,10,38\nprogressarea=2,2,8,38\nprogressrect=40,20,46,26\nvertical=1\n"
            "[panel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
            "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\n"
            "[gauge]\npictureindex=0\nskinrect=40,0,80,10\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
@@ -102,6 +125,66 @@ template <class T> void BM_Paint(benchmark::State& state)
 BENCHMARK_TEMPLATE(BM_Paint, TskSkinButton)->Args({200, 30})->Args({400, 20})->Args({640, 480})->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_Paint, TskSkinGauge)->Args({200, 30})->Args({400, 20})->Args({640, 480})->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_Paint, TskSkinPanel)->Args({200, 30})->Args({400, 20})->Args({640, 480})->Unit(benchmark::kMicrosecond);
+
+// A panel with a caption bar: framed text, an image-list image and the roll-up button.
+void BM_PaintCaptionPanel(benchmark::State& state)
+{
+    TBenchForm f;
+    auto* images = new TCustomImageList(f.Form);
+    TBitmap picture(16, 16);
+    Fill(picture, Rect(0, 0, 16, 16), clBlue);
+    images->Add(&picture, nullptr);
+    auto* p = f.Make<TskSkinPanel>(f.Form, Rect(0, 0, static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+    p->SetSkinDataName("captionpanel");
+    p->SetCaptionMode(true);
+    p->SetRollUpMode(true);
+    p->SetCaption("Title 1: 01:32:10, 2 audio tracks");
+    p->SetCaptionImageList(images);
+    p->SetCaptionImageIndex(0);
+    f.Show();
+    for (auto _ : state) p->Repaint();
+}
+BENCHMARK(BM_PaintCaptionPanel)->Args({200, 30})->Args({400, 60})->Args({640, 480})->Unit(benchmark::kMicrosecond);
+
+// A status bar across a 700-pixel form, with its size grip.
+void BM_PaintStatusBar(benchmark::State& state)
+{
+    TBenchForm f;
+    auto* bar = new TskSkinStatusBar(f.Form);
+    bar->SetParent(f.Form);
+    bar->SetSkinData(f.Skin.get());
+    bar->SetSizeGrip(true);
+    f.Show();
+    for (auto _ : state) bar->Repaint();
+}
+BENCHMARK(BM_PaintStatusBar)->Unit(benchmark::kMicrosecond);
+
+// An upright gauge (turned percent text) and one frame of the progress animation of a level one.
+void BM_PaintUprightGauge(benchmark::State& state)
+{
+    TBenchForm f;
+    auto* g = f.Make<TskSkinGauge>(f.Form, Rect(0, 0, 30, 400));
+    g->SetSkinDataName("vgauge");
+    g->RefreshSkin();
+    g->SetShowPercent(true);
+    f.Show();
+    for (auto _ : state) g->Repaint();
+}
+BENCHMARK(BM_PaintUprightGauge)->Unit(benchmark::kMicrosecond);
+
+void BM_GaugeAnimationFrame(benchmark::State& state)
+{
+    TBenchForm f;
+    auto* g = f.Make<TskSkinGauge>(f.Form, Rect(0, 0, 400, 20));
+    g->SetSkinDataName("animgauge");
+    g->RefreshSkin();
+    g->SetValue(80);
+    g->SetProgressAnimationPause(0);
+    f.Show();
+    g->StartProgressAnimation();
+    for (auto _ : state) f.Driver.AdvanceClock(50);
+}
+BENCHMARK(BM_GaugeAnimationFrame)->Unit(benchmark::kMicrosecond);
 
 // One 20 ms step of the hover fade of a 200 x 30 button: the factor moves and the blend is repainted.
 void BM_HoverCrossFadeFrame(benchmark::State& state)

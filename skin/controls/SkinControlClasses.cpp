@@ -1,11 +1,16 @@
 // The form reader's view of the skinned controls: every class with its published properties, one line
 // each, with the stream defaults the stored forms were written against.
+#include "platform/vcl/TAction.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskGraphicSkinControl.h"
 #include "skin/controls/TskSkinControl.h"
+#include "skin/controls/TskSkinCustomListView.h"
+#include "skin/controls/TskSkinCustomTreeView.h"
 #include "skin/controls/TskSkinGauge.h"
+#include "skin/controls/TskSkinListBox.h"
 #include "skin/controls/TskSkinBevel.h"
+#include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinPanel.h"
@@ -13,6 +18,7 @@
 #include "skin/controls/TskSkinScrollBox.h"
 #include "skin/controls/TskSkinSlider.h"
 #include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/controls/TskSkinStatusBar.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/controls/TskSkinUpDown.h"
 #include "skin/data/TskSkinData.h"
@@ -86,9 +92,13 @@ void RegisterSkinControlClasses()
             .Prop("ImagePosition", &TskSkinPanel::ImagePosition, &TskSkinPanel::SetImagePosition, skimgpDefault)
             .Event("OnChecked", &TskSkinPanel::OnChecked)
             .Event("OnChangeRollUpState", &TskSkinPanel::OnChangeRollUpState)
-            .Ignored({"DockSite", "CaptionImageList", "CaptionImageIndex", "OnDockDrop", "OnDockOver", "OnGetSiteInfo",
+            .Prop("CaptionImageList", &TskSkinPanel::CaptionImageList, &TskSkinPanel::SetCaptionImageList)
+            .Prop("CaptionImageIndex", &TskSkinPanel::CaptionImageIndex, &TskSkinPanel::SetCaptionImageIndex, -1)
+            .Ignored({"DockSite", "OnDockDrop", "OnDockOver", "OnGetSiteInfo",
                 "OnUnDock"});
         RegisterClass<TskSkinGroupBox, TskSkinPanel>("TskSkinGroupBox");
+        RegisterClass<TskSkinStatusBar, TskSkinPanel>("TskSkinStatusBar")
+            .Prop("SizeGrip", &TskSkinStatusBar::SizeGrip, &TskSkinStatusBar::SetSizeGrip, false);
 
         RegisterEnum<TskEllipsType>({"sketNone", "sketEndEllips", "sketPathEllips"});
         RegisterClass<TskSkinStdLabel, TCustomLabel>("TskSkinStdLabel")
@@ -125,7 +135,9 @@ void RegisterSkinControlClasses()
             .Prop("WidthWithCaption", &TskSkinSpeedButton::WidthWithCaption, &TskSkinSpeedButton::SetWidthWithCaption, 0)
             .Prop("WidthWithoutCaption", &TskSkinSpeedButton::WidthWithoutCaption,
                 &TskSkinSpeedButton::SetWidthWithoutCaption, 0)
-            .Ignored({"Action", "ImageList", "ImageIndex"});
+            .Prop("ImageList", &TskSkinSpeedButton::ImageList, &TskSkinSpeedButton::SetImageList)
+            .Prop("ImageIndex", &TskSkinSpeedButton::ImageIndex, &TskSkinSpeedButton::SetImageIndex, 0)
+            .Prop("Action", &TskSkinSpeedButton::Action, &TskSkinSpeedButton::SetAction);
 
         RegisterClass<TskSkinCheckRadioBox, TskSkinCustomControl>("TskSkinCheckRadioBox")
             .Prop("Checked", &TskSkinCheckRadioBox::Checked, &TskSkinCheckRadioBox::SetChecked, false)
@@ -138,7 +150,8 @@ void RegisterSkinControlClasses()
             .Prop("CanFocused", &TskSkinCheckRadioBox::CanFocused, &TskSkinCheckRadioBox::SetCanFocused, true)
             .Prop("UseSkinFontColor", &TskSkinCheckRadioBox::UseSkinFontColor,
                 &TskSkinCheckRadioBox::SetUseSkinFontColor, true)
-            .Ignored({"Action", "Images", "ImageIndex"});
+            .Prop("Images", &TskSkinCheckRadioBox::Images, &TskSkinCheckRadioBox::SetImages)
+            .Prop("ImageIndex", &TskSkinCheckRadioBox::ImageIndex, &TskSkinCheckRadioBox::SetImageIndex, 0);
 
         // Spacing carries the same stored-default quirk as the speed button's.
         RegisterClass<TskSkinButton, TskSkinCustomControl>("TskSkinButton")
@@ -161,7 +174,8 @@ void RegisterSkinControlClasses()
             .Prop("AlwaysShowLayeredFrame", &TskSkinButton::AlwaysShowLayeredFrame,
                 &TskSkinButton::SetAlwaysShowLayeredFrame, false)
             .Event("OnPaint", &TskSkinButton::OnPaint)
-            .Ignored({"Action", "ImageList", "ImageIndex"});
+            .Prop("ImageList", &TskSkinButton::ImageList, &TskSkinButton::SetImageList)
+            .Prop("ImageIndex", &TskSkinButton::ImageIndex, &TskSkinButton::SetImageIndex, -1);
 
         RegisterClass<TskSkinBevel, TBevel>("TskSkinBevel")
             .Prop("SkinData", &TskSkinBevel::SkinData, &TskSkinBevel::SetSkinData)
@@ -183,6 +197,10 @@ void RegisterSkinControlClasses()
         RegisterSkinScrollBarClass();
         RegisterSkinSliderClass();
         RegisterSkinScrollBoxClass();
+        RegisterSkinEditClasses();
+        RegisterSkinListBoxClass();
+        RegisterSkinTreeViewClass();
+        RegisterSkinListViewClass();
         return true;
     }();
     (void)done;

@@ -1,9 +1,8 @@
 #include "skin/controls/TskSkinButton.h"
 
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
-#include "platform/vcl/TTimer.h"
 #include "platform/win/WinApi.h"
-#include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
@@ -24,8 +23,7 @@ TskSkinButton::TskSkinButton(TComponent* AOwner)
 
 TskSkinButton::~TskSkinButton()
 {
-    if (FMorphTimer != nullptr) FMorphTimer->OnTimer = nullptr;
-    if (FRepeatTimer != nullptr) FRepeatTimer->OnTimer = nullptr;
+    *FAlive = false;
     FLayer->Hide();
     delete FGlyph;
 }
@@ -42,6 +40,28 @@ void TskSkinButton::SetNumGlyphs(int Value)
 {
     FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
     Repaint();
+}
+
+void TskSkinButton::SetImageList(TCustomImageList* Value)
+{
+    if (FImageList == Value) return;
+    if (FImageList != nullptr) FImageList->RemoveFreeNotification(this);
+    FImageList = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+    Repaint();
+}
+
+void TskSkinButton::SetImageIndex(int Value)
+{
+    if (FImageIndex == Value) return;
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TskSkinButton::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TskSkinButton::SetLayout(TskButtonLayout Value)
@@ -90,8 +110,8 @@ void TskSkinButton::SetDown(bool Value)
     FDown = Value;
     if (MorphAvailable()) {
         if (Value) {
-            FMorphKf = 1.0;
-            StopMorph();
+            FMorph.SetFactor(1.0);
+            FMorph.Stop();
         } else {
             StartMorph();
         }
@@ -110,25 +130,17 @@ void TskSkinButton::SetDown(bool Value)
 void TskSkinButton::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
+    // Without the skin's size the skin's outline does not fit either.
+    if (!FUseSkinSize) FMaskPicture = nullptr;
     auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
     if (e == nullptr) {
-        FMorphing = false;
+        // An entry of another kind gives one picture for every state.
+        FSkin = TskButtonSkinValues();
+        FSkin.ActiveSkinRect = FSkin.DownSkinRect = FSkinRect;
+        FGlowPictureIndex = -1;
         return;
     }
-    FFontName = e->FontName;
-    FFontStyle = e->FontStyle;
-    FFontHeight = e->FontHeight;
-    FFontColor = e->FontColor;
-    FActiveFontColor = e->ActiveFontColor;
-    FDownFontColor = e->DownFontColor;
-    FDisabledFontColor = e->DisabledFontColor == e->FontColor ? static_cast<TColor>(8421504) : e->DisabledFontColor;
-    FActiveSkinRect = IsEmptyRect(e->ActiveSkinRect) ? FSkinRect : e->ActiveSkinRect;
-    FDownSkinRect = IsEmptyRect(e->DownSkinRect) ? FActiveSkinRect : e->DownSkinRect;
-    FDisabledSkinRect = e->DisabledSkinRect;
-    FFocusedSkinRect = e->FocusedSkinRect;
-    FMorphing = e->Morphing;
-    FMorphKind = e->MorphKind;
-    FShowFocus = e->ShowFocus;
+    FSkin.Read(*e, FSkinRect);
     FGlowPictureIndex = e->GlowLayerPictureIndex;
     FGlowMaskPictureIndex = e->GlowLayerMaskPictureIndex;
     FGlowOffsetLeft = e->GlowLayerOffsetLeft;
@@ -138,15 +150,15 @@ void TskSkinButton::FindSkinObject()
     FGlowShowOffsetX = e->GlowLayerShowOffsetX;
     FGlowShowOffsetY = e->GlowLayerShowOffsetY;
     FGlowAlpha = e->GlowLayerAlphaBlendValue;
-    if (!FUseSkinSize) FMaskPicture = nullptr;
 }
 
 void TskSkinButton::RefreshSkin()
 {
-    StopMorph();
-    FMorphKf = 0.0;
+    FMorph.Stop();
+    FAnimation.Reset();
+    FMorph.SetFactor(0.0);
     TskSkinCustomControl::RefreshSkin();
-    if (MorphAvailable() && Hot()) FMorphKf = 1.0;
+    if (MorphAvailable() && Hot()) FMorph.SetFactor(1.0);
     if (FMouseIn) PostToSelf(WM_SHOWLAYER);
 }
 
@@ -156,71 +168,44 @@ void TskSkinButton::ResetSkinIndex()
     HideGlow();
 }
 
-bool TskSkinButton::MorphAvailable() const
+void TskSkinButton::ComputeSkinSize(int& AWidth, int& AHeight)
 {
-    return FSkinIndex != -1 && FMorphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+    int w = AWidth;
+    int h = AHeight;
+    TskSkinCustomControl::ComputeSkinSize(w, h);
+    if (!FUseSkinSize) return;
+    AWidth = w;
+    AHeight = h;
 }
 
-// ---- timers
+bool TskSkinButton::MorphAvailable() const
+{
+    return FSkinIndex != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+}
+
+bool TskSkinButton::AnimationAvailable() const
+{
+    return FSkinIndex != -1 && FSkin.CanAnimate(SkinData());
+}
+
+// ---- cross-fade and focus animation
 
 void TskSkinButton::StartMorph()
 {
-    if (!MorphAvailable()) {
+    if (!MorphAvailable() || FAnimation.Running()) {
+        // The strip animation stands in for the cross-fade; the fade's end state is taken at once.
+        if (FAnimation.Running()) FMorph.SetFactor(Hot() ? 1.0 : 0.0);
+        FMorph.Stop();
         Repaint();
         return;
     }
-    if (FMorphTimer == nullptr) {
-        FMorphTimer = new TTimer(this);
-        FMorphTimer->SetInterval(SkinMorphInterval);
-        FMorphTimer->OnTimer = [this](TObject* s) { MorphTick(s); };
-    }
-    FMorphTimer->SetEnabled(true);
+    FMorph.Start();
 }
 
-void TskSkinButton::StopMorph()
+void TskSkinButton::StartAnimation(bool Forward)
 {
-    if (FMorphTimer != nullptr) FMorphTimer->SetEnabled(false);
-}
-
-void TskSkinButton::MorphTick(TObject*)
-{
-    if (Hot()) {
-        FMorphKf += SkinMorphStep;
-        if (FMorphKf >= 1.0 - 1e-9) {
-            FMorphKf = 1.0;
-            StopMorph();
-        }
-    } else {
-        FMorphKf -= SkinMorphStep;
-        if (FMorphKf <= 1e-9) {
-            FMorphKf = 0.0;
-            StopMorph();
-        }
-    }
-    Repaint();
-}
-
-void TskSkinButton::StartRepeat()
-{
-    if (FRepeatTimer == nullptr) {
-        FRepeatTimer = new TTimer(this);
-        FRepeatTimer->OnTimer = [this](TObject* s) { RepeatTick(s); };
-    }
-    FRepeatTimer->SetEnabled(false);
-    FRepeatTimer->SetInterval(SkinRepeatDelay);
-    FRepeatTimer->SetEnabled(true);
-}
-
-void TskSkinButton::StopRepeat()
-{
-    if (FRepeatTimer != nullptr) FRepeatTimer->SetEnabled(false);
-}
-
-void TskSkinButton::RepeatTick(TObject*)
-{
-    if (FRepeatTimer->Interval() != static_cast<unsigned>(FRepeatInterval))
-        FRepeatTimer->SetInterval(static_cast<unsigned>(FRepeatInterval > 0 ? FRepeatInterval : 1));
-    ButtonClick();
+    if (!AnimationAvailable()) return;
+    FAnimation.Start(Forward, static_cast<unsigned>(FSkin.AnimateInterval), FSkin.FrameCount);
 }
 
 void TskSkinButton::ButtonClick()
@@ -228,7 +213,14 @@ void TskSkinButton::ButtonClick()
     if (FCanFocused) {
         if (TCustomForm* form = GetParentForm()) form->SetModalResult(FModalResult);
     }
-    if (OnClick) OnClick(this);
+    // The platform's action link never copies the action's handler into OnClick, so an assigned OnClick
+    // is the button's own and differs from the action's: it runs. Without one the action runs (through
+    // the platform's click, which executes the link).
+    if (OnClick) {
+        OnClick(this);
+        return;
+    }
+    if (Action() != nullptr && !Designing()) TControl::Click();
 }
 
 // ---- glow frame
@@ -239,6 +231,39 @@ void TskSkinButton::PostToSelf(UINT Msg)
     if (HandleAllocated()) PostMessage(Handle(), Msg, 0, 0);
 }
 
+bool TskSkinButton::GlowVisible() const { return FLayer->LayerVisible(); }
+
+void TskSkinButton::ComposeGlow(TBitmap* Source, TBitmap* Dest, int W, int H) const
+{
+    const int gw = Source->Width();
+    const int gh = Source->Height();
+    // The glow picture is the button's picture grown by the offsets: its corners sit that much further in.
+    const TPoint shift = Point(FGlowOffsetLeft, FGlowOffsetTop);
+    auto moved = [](TPoint P, int DX, int DY) { return Point(P.X + DX, P.Y + DY); };
+    if (FResizeMode == 1) {
+        const int dw = W - gw;
+        const int dh = H - gh;
+        const TPoint lt = moved(FLeftTopPoint, shift.X, shift.Y);
+        const TPoint rt = moved(FRightTopPoint, shift.X, shift.Y);
+        const TPoint lb = moved(FLeftBottomPoint, shift.X, shift.Y);
+        const TPoint rb = moved(FRightBottomPoint, shift.X, shift.Y);
+        TRect client = FSkinClientRect;
+        OffsetRect(client, shift.X, shift.Y);
+        TRect newClient = client;
+        newClient.Right += dw;
+        newClient.Bottom += dh;
+        CreateSkinImage(lt, rt, lb, rb, client, lt, moved(rt, dw, 0), moved(lb, 0, dh), moved(rb, dw, dh), newClient,
+            Dest, Source, Rect(0, 0, gw, gh), W, H, true, FLeftStretch, FTopStretch, FRightStretch, FBottomStretch,
+            FStretchEffect, stFull);
+    } else if (FResizeMode == 2) {
+        CreateHSkinImage(FLeftTopPoint.X + shift.X, gw - (FRightTopPoint.X + shift.X), Dest, Source, Rect(0, 0, gw, gh),
+            W, H, FStretchEffect);
+    } else {
+        Dest->SetSize(W, H);
+        Dest->Canvas()->StretchDraw(Rect(0, 0, W, H), Source);
+    }
+}
+
 void TskSkinButton::ShowGlow()
 {
     if (!SkinLoaded() || FSkinIndex == -1) return;
@@ -246,14 +271,15 @@ void TskSkinButton::ShowGlow()
     if (glow == nullptr || !(SkinData()->ShowButtonGlowFrames() || FAlwaysShowLayeredFrame)) return;
     const int w = Width() + FGlowOffsetLeft + FGlowOffsetRight;
     const int h = Height() + FGlowOffsetTop + FGlowOffsetBottom;
-    if (w < 1 || h < 1) return;
+    if (w < 1 || h < 1 || glow->Width() < 1 || glow->Height() < 1) return;
     TBitmap picture(w, h);
-    picture.Canvas()->StretchDraw(Rect(0, 0, w, h), glow);
+    ComposeGlow(glow, &picture, w, h);
     TBitmap maskPicture(w, h);
     TBitmap* mask = SkinPicture(FGlowMaskPictureIndex);
-    if (mask != nullptr) maskPicture.Canvas()->StretchDraw(Rect(0, 0, w, h), mask);
+    const bool masked = mask != nullptr && mask->Width() > 0 && mask->Height() > 0;
+    if (masked) ComposeGlow(mask, &maskPicture, w, h);
     const TPoint at = ClientToScreen(Point(-FGlowShowOffsetX, -FGlowShowOffsetY));
-    FLayer->Show(at.X, at.Y, &picture, mask != nullptr ? &maskPicture : nullptr, static_cast<BYTE>(FGlowAlpha));
+    FLayer->Show(at.X, at.Y, &picture, masked ? &maskPicture : nullptr, static_cast<BYTE>(FGlowAlpha));
 }
 
 void TskSkinButton::HideGlow()
@@ -263,21 +289,27 @@ void TskSkinButton::HideGlow()
 
 // ---- input
 
+bool TskSkinButton::TakeFocus()
+{
+    FTakingFocus = true;
+    if (CanFocus()) SetFocus();
+    FTakingFocus = false;
+    return Focused();
+}
+
 void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == mbLeft && FCanFocused && !Focused() && !Designing()) {
-        if (CanFocus()) SetFocus();
-        // A press that could not take the focus goes no further.
-        if (!Focused()) return;
-    }
+    // A press that could not take the focus goes no further.
+    if (Button == mbLeft && FCanFocused && !Focused() && !Designing() && !TakeFocus()) return;
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft || !Enabled()) return;
     FMouseHeld = true;
+    FAnimation.Reset();
     if (!FDown) {
         FMouseIn = true;
         SetDown(true);
         if (FGroupIndex == 0 && FRepeatMode)
-            StartRepeat();
+            FRepeat.Start();
         else if (FGroupIndex != 0)
             ButtonClick();
     } else if (FGroupIndex != 0) {
@@ -287,18 +319,21 @@ void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 
 void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
+    const std::shared_ptr<bool> alive = FAlive;
     if (Button == mbLeft) {
         FMouseHeld = false;
         const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
         if (FGroupIndex != 0) {
-            if (FDown && FAllowAllUp && FReleaseArmed && over) {
+            const bool raise = FDown && FAllowAllUp && FReleaseArmed && over;
+            FReleaseArmed = false;
+            if (raise) {
                 SetDown(false);
                 ButtonClick();
             }
-            FReleaseArmed = false;
         } else {
             const bool wasDown = FDown;
-            StopRepeat();
+            FRepeat.Stop();
             if (over) {
                 SetDown(false);
                 if (wasDown) ButtonClick();
@@ -309,11 +344,13 @@ void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
             }
         }
     }
+    if (!*alive) return;
     if (HandleAllocated() && Visible()) TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
 {
+    const std::shared_ptr<bool> alive = FAlive;
     if (FCanFocused) {
         if (Key == VK_SPACE) {
             FDown = true;
@@ -323,17 +360,20 @@ void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
             ButtonClick();
         }
     }
+    if (!*alive) return;
     TskSkinCustomControl::KeyDown(Key, Shift);
 }
 
 void TskSkinButton::KeyUp(WORD& Key, TShiftState Shift)
 {
+    const std::shared_ptr<bool> alive = FAlive;
     if (FCanFocused && Key == VK_SPACE && FDown) {
         FDown = false;
         Repaint();
         // With RepeatMode the key-down has clicked already; one tap is one click.
         if (!FRepeatMode) ButtonClick();
     }
+    if (!*alive) return;
     TskSkinCustomControl::KeyUp(Key, Shift);
 }
 
@@ -361,6 +401,20 @@ void TskSkinButton::WndProc(TMessage& Message)
         TskSkinCustomControl::WndProc(Message);
         return;
     }
+    case CM_DIALOGCHAR:
+        if (IsAccel(Message.WParam, Caption()) && FCanFocused && CanFocus()) {
+            SetFocus();
+            ButtonClick();
+            Message.Result = 1;
+            return;
+        }
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    case CN_COMMAND:
+        // The notification a press sends while it focuses the button is not a click of its own.
+        if (FTakingFocus) return;
+        TskSkinCustomControl::WndProc(Message);
+        return;
     case CM_FOCUSCHANGED: {
         auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
         const bool wasActive = FActive;
@@ -381,7 +435,7 @@ void TskSkinButton::WndProc(TMessage& Message)
         if (Designing()) return;
         FMouseIn = true;
         StartMorph();
-        if (FDown && FRepeatMode && FGroupIndex == 0) StartRepeat();
+        if (FDown && FRepeatMode && FGroupIndex == 0) FRepeat.Start();
         PostToSelf(WM_SHOWLAYER);
         return;
     case CM_MOUSELEAVE:
@@ -389,7 +443,7 @@ void TskSkinButton::WndProc(TMessage& Message)
         if (Designing()) return;
         if (!(FActive && FDefault && !Focused())) FMouseIn = false;
         StartMorph();
-        StopRepeat();
+        FRepeat.Stop();
         PostToSelf(WM_HIDELAYER);
         return;
     case WM_SHOWLAYER:
@@ -400,8 +454,8 @@ void TskSkinButton::WndProc(TMessage& Message)
         return;
     case CM_ENABLEDCHANGED:
         TskSkinCustomControl::WndProc(Message);
-        StopMorph();
-        FMorphKf = 0.0;
+        FMorph.Stop();
+        FMorph.SetFactor(0.0);
         FMouseIn = false;
         Repaint();
         return;
@@ -411,13 +465,17 @@ void TskSkinButton::WndProc(TMessage& Message)
         return;
     case WM_SETFOCUS:
         TskSkinCustomControl::WndProc(Message);
-        if (FCanFocused) StartMorph();
+        if (!FCanFocused) return;
+        StartAnimation(true);
+        StartMorph();
         return;
     case WM_KILLFOCUS:
-        StopRepeat();
+        FRepeat.Stop();
         if (FDown && FGroupIndex == 0) FDown = false;
         TskSkinCustomControl::WndProc(Message);
-        if (FCanFocused) StartMorph();
+        if (!FCanFocused) return;
+        StartAnimation(false);
+        StartMorph();
         return;
     default:
         TskSkinCustomControl::WndProc(Message);
@@ -426,12 +484,19 @@ void TskSkinButton::WndProc(TMessage& Message)
 
 // ---- painting
 
-int TskSkinButton::GlyphCell(bool IsActive, bool IsDown) const
+TskButtonFace TskSkinButton::Face() const
 {
-    if (IsActive && IsDown && FNumGlyphs > 2) return 3;
-    if (IsActive && FNumGlyphs > 3) return 4;
-    if (Enabled() || FNumGlyphs < 2) return 1;
-    return 2;
+    TskButtonFace f;
+    f.Caption = Caption();
+    f.Glyph = FGlyph;
+    f.NumGlyphs = FNumGlyphs;
+    f.Images = FImageList;
+    f.ImageIndex = FImageIndex;
+    f.Layout = FLayout;
+    f.Margin = FMargin;
+    f.Spacing = FSpacing;
+    f.Enabled = Enabled();
+    return f;
 }
 
 void TskSkinButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
@@ -440,40 +505,22 @@ void TskSkinButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool 
     if (OnPaint) OnPaint(this, C, R, IsDown, IsActive, drawDefault);
     if (!drawDefault) return;
     C->Font()->SetColor(Color);
-    C->Brush()->SetStyle(bsClear);
-    DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, Caption(), FGlyph, FGlyph->Empty() ? 0 : FNumGlyphs,
-        GlyphCell(IsActive, IsDown), clBlack, false, IsActive && IsDown);
+    Face().Draw(C, R, IsActive, IsDown);
 }
 
 void TskSkinButton::CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown)
 {
     if (!FUseSkinSize && FResizeMode != 1 && FPicture != nullptr) {
-        B->SetSize(Width(), Height());
-        CreateStretchSkinImage(B, FPicture, R, FSkinClientRect, true);
+        StretchButtonPicture(B, FPicture, R, FSkinClientRect, Width(), Height());
     } else {
         CreateControlSkinImage(B, FPicture, R);
     }
     TCanvas* c = B->Canvas();
-    c->Font()->Assign(DefaultFont());
-    if (UseSkinFont()) {
-        c->Font()->SetName(FFontName);
-        c->Font()->SetHeight(FFontHeight);
-        c->Font()->SetStyle(FFontStyle);
-    }
-    TColor color;
-    if (!Enabled())
-        color = FDisabledFontColor;
-    else if (!FUseSkinFontColor)
-        color = DefaultFont()->Color();
-    else if (IsActive && IsDown)
-        color = FDownFontColor;
-    else if (IsActive)
-        color = FActiveFontColor;
-    else
-        color = FFontColor;
+    FSkin.SelectFont(c, DefaultFont(), UseSkinFont(), SkinData());
+    const TColor color = FSkin.TextColor(Enabled(), FUseSkinFontColor, DefaultFont()->Color(), IsActive, IsDown);
     TRect client = FNewSkinClientRect;
     if (IsEmptyRect(client) || FResizeMode == 2 || FResizeMode == 3) client = Rect(0, 0, Width(), Height());
-    if (FShowFocus && Focused()) {
+    if (FSkin.ShowFocus && Focused()) {
         TskSkinColors* colors = SkinData()->SkinColors.get();
         c->Brush()->SetStyle(bsSolid);
         c->Brush()->SetColor(colors != nullptr ? colors->cBtnFace : clBtnFace);
@@ -486,8 +533,7 @@ void TskSkinButton::DrawDefaultImage(TBitmap* B)
 {
     TCanvas* c = B->Canvas();
     const TRect r = Rect(0, 0, B->Width(), B->Height());
-    const bool pressed = FDown && (FGroupIndex != 0 || FMouseIn || (Focused() && !FMouseHeld));
-    if (pressed)
+    if (PressedLook())
         FillFramed(c, r, SkinNavyFrame, SkinPressedFill);
     else if (!Hot())
         FillFramed(c, r, clBtnShadow, clBtnFace);
@@ -495,6 +541,29 @@ void TskSkinButton::DrawDefaultImage(TBitmap* B)
         FillFramed(c, r, SkinNavyFrame, SkinHotFill);
     c->Font()->Assign(DefaultFont());
     DrawContent(c, r, FMouseIn, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
+}
+
+TRect TskSkinButton::StateRect(bool& IsActive, bool& IsDown) const
+{
+    IsDown = false;
+    if (!Enabled() && !IsEmptyRect(FSkin.DisabledSkinRect)) {
+        IsActive = false;
+        return FSkin.DisabledSkinRect;
+    }
+    if (PressedLook()) {
+        IsActive = true;
+        IsDown = true;
+        return FSkin.DownSkinRect;
+    }
+    if (Focused() && !IsEmptyRect(FSkin.FocusedSkinRect) && !FAnimation.Running()) {
+        IsActive = true;
+        return FSkin.FocusedSkinRect;
+    }
+    IsActive = Hot() || (MorphAvailable() && FMorph.Factor() >= 1.0);
+    // While the strip runs its frame stands in for the picture it is heading away from or toward.
+    if (FAnimation.Running() && FAnimation.Forward() == IsActive)
+        return TskButtonAnimation::FrameRect(FSkin.AnimateSkinRect, FSkinRect, FAnimation.Frame(), FSkin.FrameCount);
+    return IsActive ? FSkin.ActiveSkinRect : FSkinRect;
 }
 
 void TskSkinButton::Paint()
@@ -506,28 +575,20 @@ void TskSkinButton::Paint()
         return;
     }
     TBitmap b(Width(), Height());
-    if (MorphAvailable() && FMorphKf > 0.0 && FMorphKf < 1.0 && Enabled()) {
+    if (MorphAvailable() && FMorph.InBetween() && Enabled()) {
         TBitmap rest(Width(), Height());
         TBitmap hot(Width(), Height());
         CreateButtonImage(&rest, FSkinRect, false, false);
-        CreateButtonImage(&hot, FActiveSkinRect, true, false);
+        CreateButtonImage(&hot, FSkin.ActiveSkinRect, true, false);
         TskEffectBmp from(rest.Handle());
         TskEffectBmp to(hot.Handle());
-        MorphByKind(from, to, FMorphKind, FMorphKf);
+        MorphByKind(from, to, FSkin.MorphKind, FMorph.Factor());
         from.DrawToDC(b.Canvas()->Handle(), 0, 0);
-    } else if (!Enabled() && !IsEmptyRect(FDisabledSkinRect)) {
-        CreateButtonImage(&b, FDisabledSkinRect, false, false);
-    } else if (FDown && (FGroupIndex != 0 || FMouseIn || (Focused() && !FMouseHeld))) {
-        CreateButtonImage(&b, FDownSkinRect, true, true);
-    } else if (Focused() && !IsEmptyRect(FFocusedSkinRect)) {
-        CreateButtonImage(&b, FFocusedSkinRect, true, false);
-    } else if (!Focused() && !FMouseIn) {
-        if (MorphAvailable() && FMorphKf >= 1.0)
-            CreateButtonImage(&b, FActiveSkinRect, true, false);
-        else
-            CreateButtonImage(&b, FSkinRect, false, false);
     } else {
-        CreateButtonImage(&b, FActiveSkinRect, true, false);
+        bool active = false;
+        bool down = false;
+        const TRect r = StateRect(active, down);
+        CreateButtonImage(&b, r, active, down);
     }
     ShowImage(&b);
 }

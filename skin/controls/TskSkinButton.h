@@ -2,14 +2,17 @@
 // The skinned push button, skin entry "button": a focusable window with a caption and a glyph, one
 // picture per state, dialog roles (Default answers Return, Cancel answers Escape, ModalResult closes a
 // modal form), auto-repeat while held, toggle groups, a hover cross-fade and a glow frame shown in a
-// layered window outside the button.
+// layered window outside the button. An Action lends it its caption, enabled state and click; an image
+// list may stand in for the glyph; "&" in the caption marks the accelerator; with "animateskinrect" the
+// skin's frame strip runs when the focus comes and goes.
 #include <functional>
+#include <memory>
 #include <string>
 
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 
-class TTimer;
 class TskLayerManager;
 
 using TskButtonPaintEvent = std::function<void(TObject* Sender, TCanvas* Cnvs, TRect R, bool ADown, bool AMouseIn, bool& DrawDefault)>;
@@ -27,6 +30,10 @@ public:
     void SetGlyph(TBitmap* Value);
     int NumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int Value);
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
     TskButtonLayout Layout() const { return FLayout; }
     void SetLayout(TskButtonLayout Value);
     int Margin() const { return FMargin; }
@@ -62,11 +69,17 @@ public:
     bool MouseIn() const { return FMouseIn; }
     // The button is the form's current default (Return clicks it).
     bool Active() const { return FActive; }
-    double MorphFactor() const { return FMorphKf; }
+    double MorphFactor() const { return FMorph.Factor(); }
+    // The frame of the entry's focus animation shown now (0: none).
+    int AnimationFrame() const { return FAnimation.Frame(); }
+    // The glow frame is on the screen.
+    bool GlowVisible() const;
 
     void FindSkinObject() override;
     void RefreshSkin() override;
     void ResetSkinIndex() override;
+    // With UseSkinSize off the button keeps any size (its pictures are stretched to it).
+    void ComputeSkinSize(int& AWidth, int& AHeight) override;
     virtual void ButtonClick();
 
 protected:
@@ -79,24 +92,31 @@ protected:
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void CreateWnd() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool MorphAvailable() const;
+    bool AnimationAvailable() const;
     bool Hot() const { return FMouseIn || Focused(); }
+    bool PressedLook() const { return FDown && (FGroupIndex != 0 || FMouseIn || (Focused() && !FMouseHeld)); }
     void StartMorph();
-    void StopMorph();
-    void MorphTick(TObject*);
-    void StartRepeat();
-    void StopRepeat();
-    void RepeatTick(TObject*);
-    int GlyphCell(bool IsActive, bool IsDown) const;
+    void StartAnimation(bool Forward);
+    // Focuses the button for a press; false when the focus did not come.
+    bool TakeFocus();
+    // The skin rectangle of the present state (not the cross-fade), and how its face is drawn.
+    TRect StateRect(bool& IsActive, bool& IsDown) const;
+    TskButtonFace Face() const;
     void DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
+    // The glow picture (or its mask) composed to W x H the way the button's own picture is.
+    void ComposeGlow(TBitmap* Source, TBitmap* Dest, int W, int H) const;
     void ShowGlow();
     void HideGlow();
     void PostToSelf(UINT Msg);
 
     TBitmap* FGlyph;
     int FNumGlyphs = 1;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = -1;
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 1;
@@ -117,23 +137,16 @@ private:
     bool FActive = false;
     bool FReleaseArmed = false;
     bool FMouseHeld = false;
-    double FMorphKf = 0.0;
-    TTimer* FMorphTimer = nullptr;
-    TTimer* FRepeatTimer = nullptr;
+    bool FTakingFocus = false;
+    // False once the button is gone; held across a click, whose handler may free the button.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TskButtonMorph FMorph{[this] { return Hot(); }, [this] { Repaint(); }};
+    TskButtonAnimation FAnimation{[this] { Repaint(); }};
+    TskButtonRepeat FRepeat{[this] { return FRepeatInterval; }, [this] { ButtonClick(); }};
     TskLayerManager* FLayer;
 
     // Copied from the entry.
-    std::string FFontName;
-    TFontStyles FFontStyle;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
-    TColor FActiveFontColor = 0;
-    TColor FDownFontColor = 0;
-    TColor FDisabledFontColor = 0;
-    TRect FActiveSkinRect, FDownSkinRect, FDisabledSkinRect, FFocusedSkinRect;
-    bool FMorphing = false;
-    int FMorphKind = 0;
-    bool FShowFocus = false;
+    TskButtonSkinValues FSkin;
     int FGlowPictureIndex = -1;
     int FGlowMaskPictureIndex = -1;
     int FGlowOffsetLeft = 0, FGlowOffsetTop = 0, FGlowOffsetRight = 0, FGlowOffsetBottom = 0;

@@ -1,6 +1,7 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 
 #include "platform/gfx/Text.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
@@ -8,8 +9,8 @@
 #include "skin/data/TskSkinData.h"
 
 namespace {
-constexpr TColor NavyFrame = static_cast<TColor>(8388608);
 constexpr int CaptionGap = 4;
+constexpr int ImageGap = 8;
 }
 
 TskSkinCheckRadioBox::TskSkinCheckRadioBox(TComponent* AOwner) : TskSkinCustomControl(AOwner)
@@ -79,6 +80,28 @@ void TskSkinCheckRadioBox::SetWordWrap(bool Value)
     if (FFlat) Repaint();
 }
 
+void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
+{
+    if (FImages != Value) {
+        if (FImages != nullptr) FImages->RemoveFreeNotification(this);
+        FImages = Value;
+        if (Value != nullptr) Value->FreeNotification(this);
+    }
+    Repaint();
+}
+
+void TskSkinCheckRadioBox::SetImageIndex(int Value)
+{
+    FImageIndex = Value;
+    Repaint();
+}
+
+void TskSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
+}
+
 void TskSkinCheckRadioBox::SetCanFocused(bool Value)
 {
     FCanFocused = Value;
@@ -91,7 +114,10 @@ void TskSkinCheckRadioBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
     auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinCheckRadioControl*>(SkinEntry()) : nullptr;
-    if (e == nullptr) return;
+    if (e == nullptr) {
+        FMorphing = false;
+        return;
+    }
     FFontName = e->FontName;
     FFontStyle = e->FontStyle;
     FFontHeight = e->FontHeight;
@@ -99,6 +125,8 @@ void TskSkinCheckRadioBox::FindSkinObject()
     FActiveFontColor = e->ActiveFontColor;
     FUnEnabledFontColor = e->UnEnabledFontColor;
     FFrameFontColor = e->FrameFontColor;
+    FMorphing = e->Morphing;
+    FMorphKind = e->MorphKind;
     FActiveSkinRect = IsEmptyRect(e->ActiveSkinRect) ? FSkinRect : e->ActiveSkinRect;
     FCheckImageArea = e->CheckImageArea;
     FTextArea = e->TextArea;
@@ -115,13 +143,30 @@ void TskSkinCheckRadioBox::FindSkinObject()
 
 void TskSkinCheckRadioBox::RefreshSkin()
 {
+    FMorph.Stop();
+    FMorph.SetFactor(0.0);
     if (!FFlat) {
         TskSkinCustomControl::RefreshSkin();
+        if (MorphAvailable() && Hot()) FMorph.SetFactor(1.0);
         return;
     }
     // Flat boxes keep any size.
     FindSkinObject();
     Repaint();
+}
+
+bool TskSkinCheckRadioBox::MorphAvailable() const
+{
+    // Only the framed look has two pictures to fade between.
+    return !FFlat && FSkinIndex != -1 && FMorphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+}
+
+void TskSkinCheckRadioBox::RefreshLook()
+{
+    if (MorphAvailable())
+        FMorph.Start();
+    else
+        Invalidate();
 }
 
 void TskSkinCheckRadioBox::ParentBackgroundChanged()
@@ -154,6 +199,30 @@ TRect TskSkinCheckRadioBox::CheckImagePiece() const
 
 // ---- painting
 
+bool TskSkinCheckRadioBox::HasImage() const
+{
+    return FImages != nullptr && FImageIndex >= 0 && FImageIndex < FImages->Count();
+}
+
+void TskSkinCheckRadioBox::SelectFont(TCanvas* C)
+{
+    C->Font()->Assign(DefaultFont());
+    if (FSkinIndex != -1 && UseSkinFont()) {
+        C->Font()->SetName(FFontName);
+        C->Font()->SetHeight(FFontHeight);
+        C->Font()->SetStyle(FFontStyle);
+    }
+}
+
+void TskSkinCheckRadioBox::DrawFocus(TCanvas* C, TRect R)
+{
+    InflateRect(R, 2, 1);
+    TskSkinColors* colors = SkinLoaded() ? SkinData()->SkinColors.get() : nullptr;
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(colors != nullptr ? colors->cBtnFace : clBtnFace);
+    C->DrawFocusRect(R);
+}
+
 void TskSkinCheckRadioBox::DrawCaption(TCanvas* C, TRect R, TColor Color)
 {
     C->Font()->SetColor(Color);
@@ -171,67 +240,84 @@ void TskSkinCheckRadioBox::DrawCaption(TCanvas* C, TRect R, TColor Color)
         DrawTextVCenter(C, text, R);
     }
     if (Focused() && FCanFocused) {
-        TRect f = Rect(R.Left, 0, R.Left + C->TextWidth(text), 0);
         const int h = C->TextHeight(text);
-        f.Top = Height() / 2 - h / 2;
-        f.Bottom = f.Top + h;
-        InflateRect(f, 2, 1);
-        TskSkinColors* colors = SkinLoaded() ? SkinData()->SkinColors.get() : nullptr;
-        C->Brush()->SetStyle(bsSolid);
-        C->Brush()->SetColor(colors != nullptr ? colors->cBtnFace : clBtnFace);
-        C->DrawFocusRect(f);
+        const int top = Height() / 2 - h / 2;
+        DrawFocus(C, Rect(R.Left, top, R.Left + C->TextWidth(text), top + h));
     }
+}
+
+void TskSkinCheckRadioBox::DrawImageAndCaption(TCanvas* C, TRect R, TColor Color, bool WithImage)
+{
+    if (WithImage && HasImage()) {
+        const int x = R.Left;
+        const int y = Height() / 2 - FImages->Height() / 2;
+        FImages->Draw(C, x, y, FImageIndex, Enabled());
+        R.Left += FImages->Width() + ImageGap;
+        if (Caption().empty() && Focused() && FCanFocused)
+            DrawFocus(C, Rect(x, y, x + FImages->Width(), y + FImages->Height()));
+    }
+    DrawCaption(C, R, Color);
+}
+
+void TskSkinCheckRadioBox::DrawCheckPiece(TCanvas* C, const TRect& Place, const TRect& Piece)
+{
+    if (FPicture == nullptr || IsEmptyRect(Piece)) return;
+    if (FState == cbGrayed && IsEmptyRect(FGrayedCheckImageRect)) {
+        // No grayed picture: the checked one, lightened by half.
+        TBitmap light(Piece.Width(), Piece.Height());
+        light.Canvas()->CopyRect(Rect(0, 0, Piece.Width(), Piece.Height()), FPicture->Canvas(), Piece);
+        TskEffectBmp e(light.Handle());
+        e.ChangeBrightness(0.5);
+        e.DrawToDC(C->Handle(), Place.Left, Place.Top);
+    } else {
+        C->CopyRect(Place, FPicture->Canvas(), Piece);
+    }
+}
+
+void TskSkinCheckRadioBox::DrawFramed(TBitmap* B, bool Active)
+{
+    int w = Width();
+    int h = Height();
+    ComputeSkinSize(w, h);
+    CreateControlSkinImage(B, FPicture, Active ? FActiveSkinRect : FSkinRect);
+    TCanvas* c = B->Canvas();
+    const TRect piece = CheckImagePiece();
+    const TRect& a = FNewCheckImageArea;
+    const int x = a.Left + (a.Width() - piece.Width()) / 2;
+    const int y = a.Top + (a.Height() - piece.Height()) / 2;
+    DrawCheckPiece(c, Rect(x, y, x + piece.Width(), y + piece.Height()), piece);
+    SelectFont(c);
+    TColor color = !Enabled() ? FUnEnabledFontColor : (Active ? FActiveFontColor : FFontColor);
+    if (!FUseSkinFontColor) color = DefaultFont()->Color();
+    DrawCaption(c, FNewTextArea, color);
 }
 
 void TskSkinCheckRadioBox::DrawSkinImage(TBitmap* B)
 {
-    TCanvas* c = B->Canvas();
-    TBitmap* pic = FPicture;
-    const TRect piece = CheckImagePiece();
-    TColor color;
-    TRect checkPlace;
-    TRect textRect;
-    if (FFlat) {
-        PaintParentBackground(this, c);
-        checkPlace = Rect(3, Height() / 2 - FCheckImageRect.Height() / 2, 3 + piece.Width(),
-            Height() / 2 - FCheckImageRect.Height() / 2 + piece.Height());
-        textRect = Rect(FCheckImageRect.Width() + 3 + CaptionGap, 0, Width(), Height());
-        color = Enabled() ? FFrameFontColor : FUnEnabledFontColor;
-    } else {
-        int w = Width();
-        int h = Height();
-        ComputeSkinSize(w, h);
-        const bool active = FMouseIn || Focused();
-        CreateControlSkinImage(B, pic, active ? FActiveSkinRect : FSkinRect);
-        const TRect& a = FNewCheckImageArea;
-        const int x = a.Left + (a.Width() - piece.Width()) / 2;
-        const int y = a.Top + (a.Height() - piece.Height()) / 2;
-        checkPlace = Rect(x, y, x + piece.Width(), y + piece.Height());
-        textRect = FNewTextArea;
-        color = !Enabled() ? FUnEnabledFontColor : (active ? FActiveFontColor : FFontColor);
-    }
-    if (pic != nullptr && !IsEmptyRect(piece)) {
-        if (FState == cbGrayed && IsEmptyRect(FGrayedCheckImageRect)) {
-            // No grayed picture: the checked one, lightened by half.
-            TBitmap light(piece.Width(), piece.Height());
-            light.Canvas()->CopyRect(Rect(0, 0, piece.Width(), piece.Height()), pic->Canvas(), piece);
-            TskEffectBmp e(light.Handle());
-            e.ChangeBrightness(0.5);
-            e.DrawToDC(c->Handle(), checkPlace.Left, checkPlace.Top);
-        } else {
-            c->CopyRect(checkPlace, pic->Canvas(), piece);
+    if (!FFlat) {
+        if (MorphAvailable() && FMorph.InBetween() && Enabled()) {
+            TBitmap rest(Width(), Height());
+            TBitmap hot(Width(), Height());
+            DrawFramed(&rest, false);
+            DrawFramed(&hot, true);
+            TskEffectBmp from(rest.Handle());
+            TskEffectBmp to(hot.Handle());
+            MorphByKind(from, to, FMorphKind, FMorph.Factor());
+            from.DrawToDC(B->Canvas()->Handle(), 0, 0);
+            return;
         }
+        DrawFramed(B, MorphAvailable() ? FMorph.Factor() >= 1.0 : Hot());
+        return;
     }
-    if (UseSkinFont()) {
-        c->Font()->Assign(DefaultFont());
-        c->Font()->SetName(FFontName);
-        c->Font()->SetHeight(FFontHeight);
-        c->Font()->SetStyle(FFontStyle);
-    } else {
-        c->Font()->Assign(DefaultFont());
-    }
+    TCanvas* c = B->Canvas();
+    PaintParentBackground(this, c);
+    const TRect piece = CheckImagePiece();
+    const int top = Height() / 2 - FCheckImageRect.Height() / 2;
+    DrawCheckPiece(c, Rect(3, top, 3 + piece.Width(), top + piece.Height()), piece);
+    SelectFont(c);
+    TColor color = Enabled() ? FFrameFontColor : FUnEnabledFontColor;
     if (!FUseSkinFontColor) color = DefaultFont()->Color();
-    DrawCaption(c, textRect, color);
+    DrawImageAndCaption(c, Rect(FCheckImageRect.Width() + 3 + CaptionGap, 0, Width(), Height()), color, true);
 }
 
 void TskSkinCheckRadioBox::DrawDefaultBox(TCanvas* C)
@@ -240,7 +326,7 @@ void TskSkinCheckRadioBox::DrawDefaultBox(TCanvas* C)
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(clWindow);
     C->FillRect(box);
-    C->Brush()->SetColor(FMouseIn ? NavyFrame : clBtnShadow);
+    C->Brush()->SetColor(FMouseIn ? SkinNavyFrame : clBtnShadow);
     C->FrameRect(box);
     const TColor mark = Enabled() ? clBlack : clBtnShadow;
     if (FState == cbGrayed && !FRadio)
@@ -267,7 +353,7 @@ void TskSkinCheckRadioBox::DrawDefaultImage(TBitmap* B)
     }
     DrawDefaultBox(c);
     c->Font()->Assign(DefaultFont());
-    DrawCaption(c, Rect(19, 0, Width(), Height()), Enabled() ? DefaultFont()->Color() : clBtnShadow);
+    DrawImageAndCaption(c, Rect(19, 0, Width(), Height()), Enabled() ? DefaultFont()->Color() : clBtnShadow, FFlat);
 }
 
 // ---- input
@@ -296,7 +382,13 @@ void TskSkinCheckRadioBox::Toggle()
 
 void TskSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == mbLeft && FCanFocused && !Focused() && !Designing() && CanFocus()) SetFocus();
+    if (Button == mbLeft && FCanFocused && !Focused() && !Designing()) {
+        FTakingFocus = true;
+        if (CanFocus()) SetFocus();
+        FTakingFocus = false;
+        // A press that could not take the focus goes no further.
+        if (!Focused()) return;
+    }
     if (Button == mbLeft && !FMouseIn) {
         FMouseIn = true;
         Repaint();
@@ -324,22 +416,42 @@ void TskSkinCheckRadioBox::WndProc(TMessage& Message)
         TskSkinCustomControl::WndProc(Message);
         if (!Designing()) {
             FMouseIn = Message.Msg == CM_MOUSEENTER;
-            Repaint();
+            RefreshLook();
         }
         return;
     case CM_ENABLEDCHANGED:
         TskSkinCustomControl::WndProc(Message);
         FMouseIn = false;
-        Repaint();
+        FMorph.Stop();
+        FMorph.SetFactor(0.0);
+        RefreshLook();
         return;
     case CM_TEXTCHANGED:
         TskSkinCustomControl::WndProc(Message);
-        if (FSkinIndex != -1 || Designing() || DrawDefault()) Repaint();
+        if (FSkinIndex != -1 || Designing() || DrawDefault()) RefreshLook();
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(Message.WParam, Caption()) && FCanFocused && CanFocus()) {
+            SetFocus();
+            Toggle();
+            Message.Result = 1;
+            return;
+        }
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    case CN_COMMAND:
+        // The notification a press sends while it focuses the box is not a toggle of its own.
+        if (FTakingFocus) return;
+        TskSkinCustomControl::WndProc(Message);
+        return;
+    case WM_MOVE:
+        TskSkinCustomControl::WndProc(Message);
+        RefreshLook();
         return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
         TskSkinCustomControl::WndProc(Message);
-        if (FCanFocused) Repaint();
+        if (FCanFocused) RefreshLook();
         return;
     default:
         TskSkinCustomControl::WndProc(Message);

@@ -1,10 +1,13 @@
 #pragma once
 // One control for check boxes and radio buttons, skin entries "checkbox" and "radiobox". Flat by
 // default: only the check image and the caption over the parent's background. The converter puts one
-// in every queue row and relies on its click event firing whenever it sets Checked.
+// in every queue row and relies on its click event firing whenever it sets Checked. An image of Images may
+// stand beside the caption; "&" in the caption marks the accelerator. Framed (Flat off), it cross-fades
+// between its rest and hot pictures.
 #include <string>
 
 #include "platform/vcl/StdCtrls.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinControl.h"
 
 class TskSkinCheckRadioBox : public TskSkinCustomControl {
@@ -25,12 +28,18 @@ public:
     void SetFlat(bool Value);
     bool WordWrap() const { return FWordWrap; }
     void SetWordWrap(bool Value);
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
     bool CanFocused() const { return FCanFocused; }
     void SetCanFocused(bool Value);
     bool UseSkinFontColor() const { return FUseSkinFontColor; }
     void SetUseSkinFontColor(bool Value) { FUseSkinFontColor = Value; }
 
     bool MouseIn() const { return FMouseIn; }
+    // The cross-fade of the framed look from the rest picture (0) to the hot one (1).
+    double MorphFactor() const { return FMorph.Factor(); }
     void FindSkinObject() override;
     void RefreshSkin() override;
     void ParentBackgroundChanged() override;
@@ -43,12 +52,25 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // What the user's click does: a check box flips, a radio box only becomes checked.
     void Toggle();
+    bool Hot() const { return FMouseIn || Focused(); }
+    bool MorphAvailable() const;
+    // Repaints, through the cross-fade when the framed look has one.
+    void RefreshLook();
+    bool HasImage() const;
     TRect CheckImagePiece() const;
+    // The flat looks: the chosen image of Images (when there is one) at R's left, the caption after it,
+    // and the focus rectangle round the caption, or round the image when there is no caption.
+    void DrawImageAndCaption(TCanvas* C, TRect R, TColor Color, bool WithImage);
     void DrawCaption(TCanvas* C, TRect R, TColor Color);
+    void DrawFocus(TCanvas* C, TRect R);
+    void DrawCheckPiece(TCanvas* C, const TRect& Place, const TRect& Piece);
+    void SelectFont(TCanvas* C);
+    void DrawFramed(TBitmap* B, bool Active);
     void DrawDefaultBox(TCanvas* C);
 
     bool FChecked = false;
@@ -58,9 +80,13 @@ private:
     int FGroupIndex = 0;
     bool FFlat = true;
     bool FWordWrap = false;
+    TCustomImageList* FImages = nullptr;
+    int FImageIndex = 0;
     bool FCanFocused = true;
     bool FUseSkinFontColor = true;
     bool FMouseIn = false;
+    bool FTakingFocus = false;
+    TskButtonMorph FMorph{[this] { return Hot(); }, [this] { Repaint(); }};
 
     // Copied from the entry.
     std::string FFontName;
@@ -70,6 +96,8 @@ private:
     TColor FActiveFontColor = 0;
     TColor FUnEnabledFontColor = 0;
     TColor FFrameFontColor = 0;
+    bool FMorphing = false;
+    int FMorphKind = 0;
     TRect FActiveSkinRect;
     TRect FCheckImageArea, FTextArea;
     TRect FNewCheckImageArea, FNewTextArea;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gfx/Text.h"
 #include "platform/rtl/Strings.h"
+#include "platform/vcl/TTimer.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinPanelControl.h"
@@ -14,6 +16,13 @@ TskSkinGauge::TskSkinGauge(TComponent* AOwner) : TskSkinCustomControl(AOwner)
 {
     SetBounds(Left(), Top(), 100, 20);
     SetSkinDataName("gauge");
+}
+
+TskSkinGauge::~TskSkinGauge()
+{
+    // The timers must not tick into a half-destroyed gauge.
+    FFrameTimer.reset();
+    FPauseTimer.reset();
 }
 
 void TskSkinGauge::SetMinValue(int Value)
@@ -136,6 +145,9 @@ void TskSkinGauge::FindSkinObject()
     FProgressTransparent = entry->ProgressTransparent;
     FProgressTransparentColor = entry->ProgressTransparentColor;
     FProgressStretch = entry->ProgressStretch;
+    FAnimationStrip = entry->ProgressAnimationSkinRect;
+    FAnimationCount = entry->ProgressAnimationCountFrames;
+    FAnimationInterval = entry->ProgressAnimationTimerInterval;
     // A freely sized gauge would be cut by a region of the skin's size.
     if (!FUseSkinSize) FMaskPicture = nullptr;
 }
@@ -175,11 +187,49 @@ void TskSkinGauge::DrawProgressText(TCanvas* C)
         C->SetFont(DefaultFont());
     }
     const TSize ext = C->TextExtent(text);
-    // Upright gauges keep their text level: the text layer has no rotated fonts.
+    if (FVertical) {
+        // Turned a quarter counter-clockwise: the text runs upward from its bottom end, centred.
+        DrawRotatedText(C, Width() / 2 - ext.cy / 2, Height() / 2 + ext.cx / 2, text);
+        return;
+    }
     const int x = Width() / 2 - ext.cx / 2;
     const int y = Height() / 2 - ext.cy / 2;
     C->Brush()->SetStyle(bsClear);
     C->TextOut(x, y, text);
+}
+
+void TskSkinGauge::DrawRotatedText(TCanvas* C, int X, int Y, const std::string& Text)
+{
+    // The canvas's font has no rotation of its own: a turned copy is selected for this one call and the
+    // canvas's own font put back, so that later drawing on the canvas is not turned.
+    TLogFont lf = C->Font()->LogFont();
+    lf.Escapement = 900;
+    lf.Orientation = 900;
+    HFONT turned = CreateFontIndirect(lf);
+    const HDC dc = C->Handle();
+    const HFONT old = SelectObject(dc, turned);
+    const COLORREF oldColor = SetTextColor(dc, ColorToRGB(C->Font()->Color()));
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    ::TextOut(dc, X, Y, Text);
+    SetBkMode(dc, oldMode);
+    SetTextColor(dc, oldColor);
+    SelectObject(dc, old);
+    DeleteObject(turned);
+}
+
+TRect TskSkinGauge::MiddleSource() const
+{
+    // A frame the entry no longer has (the skin changed between two ticks) shows the plain piece.
+    const TRect frame = AnimationFrameRect(FAnimationFrame);
+    TRect piece = IsEmptyRect(frame) ? FProgressPiece : frame;
+    if (FVertical) {
+        piece.Top += FBeginOffset;
+        piece.Bottom -= FEndOffset;
+    } else {
+        piece.Left += FBeginOffset;
+        piece.Right -= FEndOffset;
+    }
+    return piece;
 }
 
 void TskSkinGauge::DrawProgressPiece(TBitmap* B, const TRect& PR)
@@ -189,18 +239,13 @@ void TskSkinGauge::DrawProgressPiece(TBitmap* B, const TRect& PR)
     const int len = FVertical ? PR.Height() : PR.Width();
     if (len - FBeginOffset - FEndOffset >= 1) {
         TRect target;
-        TRect piece = FProgressPiece;
-        if (FVertical) {
+        const TRect piece = MiddleSource();
+        if (FVertical)
             target = Rect(0, FBeginOffset, pb.Width(), pb.Height() - FEndOffset);
-            piece.Top += FBeginOffset;
-            piece.Bottom -= FEndOffset;
-        } else {
+        else
             target = Rect(FBeginOffset, 0, pb.Width() - FEndOffset, pb.Height());
-            piece.Left += FBeginOffset;
-            piece.Right -= FEndOffset;
-        }
         if (IsEmptyRect(piece)) return; // nothing to fill with: neither bar nor text
-        if (FProgressStretch)
+        if (FProgressStretch || !IsEmptyRect(AnimationFrameRect(FAnimationFrame)))
             pb.Canvas()->CopyRect(target, src->Canvas(), piece);
         else if (!FVertical)
             TileDraw(pb.Canvas(), src, Rect(piece.Left, piece.Top, piece.Right, piece.Top + target.Height()), target);
@@ -252,15 +297,7 @@ void TskSkinGauge::DrawSkinImage(TBitmap* B)
     }
     if (FPicture != nullptr && !pr.IsEmpty()) {
         const int len = FVertical ? pr.Height() : pr.Width();
-        TRect piece = FProgressPiece;
-        if (FVertical) {
-            piece.Top += FBeginOffset;
-            piece.Bottom -= FEndOffset;
-        } else {
-            piece.Left += FBeginOffset;
-            piece.Right -= FEndOffset;
-        }
-        if (len - FBeginOffset - FEndOffset >= 1 && IsEmptyRect(piece)) return;
+        if (len - FBeginOffset - FEndOffset >= 1 && IsEmptyRect(MiddleSource())) return;
         DrawProgressPiece(B, pr);
     }
     if (!FUseSkinSize) return; // drawn by Paint after stretching
@@ -315,4 +352,103 @@ void TskSkinGauge::Paint()
     if (!skin.Empty()) b.Canvas()->StretchDraw(Rect(0, 0, Width(), Height()), &skin);
     DrawProgressText(b.Canvas());
     ShowImage(&b);
+}
+
+// ---- the progress animation
+
+bool TskSkinGauge::HasAnimationStrip() const
+{
+    return FSkinIndex != -1 && !IsEmptyRect(FAnimationStrip) && FAnimationCount > 0 && FAnimationInterval > 0;
+}
+
+TRect TskSkinGauge::AnimationFrameRect(int N) const
+{
+    // Frame N of the strip (from 1): side by side when the strip is wider than the progress piece,
+    // else stacked; each an equal share of the strip.
+    const TRect& s = FAnimationStrip;
+    if (FAnimationCount < 1 || N < 1 || N > FAnimationCount) return Rect(0, 0, 0, 0);
+    if (s.Width() > FProgressPiece.Width()) {
+        const int w = s.Width() / FAnimationCount;
+        return Rect(s.Left + (N - 1) * w, s.Top, s.Left + N * w, s.Bottom);
+    }
+    const int h = s.Height() / FAnimationCount;
+    return Rect(s.Left, s.Top + (N - 1) * h, s.Right, s.Top + N * h);
+}
+
+void TskSkinGauge::StartProgressAnimation()
+{
+    FindSkinObject();
+    if (!HasAnimationStrip()) return;
+    if (!FFrameTimer) {
+        FFrameTimer = std::make_unique<TTimer>(nullptr);
+        FFrameTimer->SetEnabled(false);
+        FFrameTimer->OnTimer = [this](TObject* Sender) { FrameTimerTimer(Sender); };
+        FPauseTimer = std::make_unique<TTimer>(nullptr);
+        FPauseTimer->SetEnabled(false);
+        FPauseTimer->OnTimer = [this](TObject* Sender) { PauseTimerTimer(Sender); };
+    }
+    FAnimating = true;
+    StartAnimationCycle();
+}
+
+void TskSkinGauge::StopProgressAnimation()
+{
+    if (FFrameTimer) FFrameTimer->SetEnabled(false);
+    if (FPauseTimer) FPauseTimer->SetEnabled(false);
+    const bool shown = FAnimationFrame != 0;
+    FAnimating = false;
+    FAnimationFrame = 0;
+    if (shown) Repaint();
+}
+
+void TskSkinGauge::StartAnimationCycle()
+{
+    FPauseTimer->SetEnabled(false);
+    FAnimationFrame = 0;
+    FFrameTimer->SetInterval(static_cast<unsigned>(FAnimationInterval));
+    FFrameTimer->SetEnabled(true);
+    Repaint();
+}
+
+void TskSkinGauge::FrameTimerTimer(TObject*)
+{
+    // The skin may have changed since the last frame: a strip that is gone ends the animation.
+    FindSkinObject();
+    if (!HasAnimationStrip()) {
+        StopProgressAnimation();
+        return;
+    }
+    if (FAnimationFrame < FAnimationCount) {
+        ++FAnimationFrame;
+        Repaint();
+        return;
+    }
+    // The last frame has had its time: the plain bar rests for the pause, then the cycle begins anew.
+    FFrameTimer->SetEnabled(false);
+    FAnimationFrame = 0;
+    Repaint();
+    if (FProgressAnimationPause > 0) {
+        FPauseTimer->SetInterval(static_cast<unsigned>(FProgressAnimationPause));
+        FPauseTimer->SetEnabled(true);
+    } else {
+        StartAnimationCycle();
+    }
+}
+
+void TskSkinGauge::PauseTimerTimer(TObject*)
+{
+    FindSkinObject();
+    if (!HasAnimationStrip()) {
+        StopProgressAnimation();
+        return;
+    }
+    StartAnimationCycle();
+}
+
+void TskSkinGauge::RefreshSkin()
+{
+    const bool running = FAnimating;
+    if (running) StopProgressAnimation();
+    TskSkinCustomControl::RefreshSkin();
+    if (running) StartProgressAnimation();
 }

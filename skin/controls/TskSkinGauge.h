@@ -1,17 +1,22 @@
 #pragma once
 // A progress bar with an optional centred text (the progress text and/or the percent), painted from the
 // skin entry "gauge" ("vgauge" upright) or as a plain framed bar. The queue rows show their progress in
-// it, and the main window its status line.
+// it, and the main window its status line. The progress part can play an animation strip from the entry
+// (frames on a timer, then a pause) once someone starts it; nothing starts it by itself.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "skin/controls/TskSkinControl.h"
+
+class TTimer;
 
 using TskGaugePaintEvent = std::function<void(TObject* Sender, TCanvas* Cnvs, TRect AProgressArea, TRect AProgressRect)>;
 
 class TskSkinGauge : public TskSkinCustomControl {
 public:
     explicit TskSkinGauge(TComponent* AOwner);
+    ~TskSkinGauge() override;
 
     int MinValue() const { return FMinValue; }
     void SetMinValue(int Value);
@@ -47,6 +52,17 @@ public:
 
     void FindSkinObject() override;
     void ComputeSkinSize(int& AWidth, int& AHeight) override;
+    // Stops a running animation, refreshes, and starts it again for the new entry.
+    void RefreshSkin() override;
+
+    // Plays the entry's animation strip over the progress part: one frame per
+    // "progressanimationtimerinterval", then a pause of ProgressAnimationPause ms, round and round.
+    // Nothing happens without a skin entry that has a strip.
+    void StartProgressAnimation();
+    void StopProgressAnimation();
+    bool ProgressAnimating() const { return FAnimating; }
+    // The frame shown now: 1 to the strip's frame count, 0 for the plain progress piece.
+    int ProgressAnimationFrame() const { return FAnimationFrame; }
 
 protected:
     void DrawSkinImage(TBitmap* B) override;
@@ -57,6 +73,15 @@ protected:
 private:
     double Fraction() const;
     void DrawProgressPiece(TBitmap* B, const TRect& PR);
+    // The piece that fills the middle of the bar (the animation frame shown, else "progressrect"),
+    // without its end caps.
+    TRect MiddleSource() const;
+    bool HasAnimationStrip() const;
+    TRect AnimationFrameRect(int N) const;
+    void StartAnimationCycle();
+    void FrameTimerTimer(TObject* Sender);
+    void PauseTimerTimer(TObject* Sender);
+    void DrawRotatedText(TCanvas* C, int X, int Y, const std::string& Text);
 
     int FMinValue = 0;
     int FMaxValue = 100;
@@ -83,4 +108,13 @@ private:
     bool FProgressTransparent = false;
     TColor FProgressTransparentColor = 0;
     bool FProgressStretch = false;
+    TRect FAnimationStrip;
+    int FAnimationCount = 0;
+    int FAnimationInterval = 0;
+
+    // The animation: the frame counter and its two timers, made on first start.
+    bool FAnimating = false;
+    int FAnimationFrame = 0;
+    std::unique_ptr<TTimer> FFrameTimer;
+    std::unique_ptr<TTimer> FPauseTimer;
 };

@@ -1,6 +1,9 @@
 #include "skin/controls/TskSkinPanel.h"
 
+#include <algorithm>
+
 #include "platform/gfx/Text.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
@@ -9,8 +12,10 @@
 #include "skin/data/TskSkinData.h"
 
 namespace {
+// The roll-up button's place at the caption's right end: the skin look's and the plain look's.
 constexpr int RollButtonWidth = 12;
-}
+constexpr int DefaultRollButtonWidth = 10;
+} // namespace
 
 TskSkinPanel::TskSkinPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner), FGlyph(new TBitmap)
 {
@@ -109,6 +114,27 @@ void TskSkinPanel::SetImagePosition(TskImagePosition Value)
     Repaint();
 }
 
+void TskSkinPanel::SetCaptionImageList(TCustomImageList* Value)
+{
+    if (FCaptionImageList == Value) return;
+    FCaptionImageList = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+    Repaint();
+}
+
+void TskSkinPanel::SetCaptionImageIndex(int Value)
+{
+    if (FCaptionImageIndex == Value) return;
+    FCaptionImageIndex = Value;
+    Repaint();
+}
+
+void TskSkinPanel::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FCaptionImageList) FCaptionImageList = nullptr;
+}
+
 void TskSkinPanel::SetRollUpState(bool Value)
 {
     if (FRollUpState == Value) return;
@@ -142,7 +168,7 @@ void TskSkinPanel::ApplyRollUp()
                 int w = Width();
                 int fullH = FRealHeight;
                 ComputeSkinSize(w, fullH);
-                h = FRealHeight - FNewSkinClientRect.Height();
+                h = std::max(1, FRealHeight - FNewSkinClientRect.Height());
             }
             SetHeight(h);
         } else {
@@ -184,6 +210,11 @@ void TskSkinPanel::FindSkinObject()
     FBGPictureIndex = entry->BGPictureIndex;
     FCheckImageRect = entry->CheckImageRect;
     FUncheckImageRect = entry->UncheckImageRect;
+    FMarkFrameRect = entry->MarkFrameRect;
+    FFrameRect = entry->FrameRect;
+    FFrameTextRect = entry->FrameTextRect;
+    FFrameLeftOffset = entry->FrameLeftOffset;
+    FFrameRightOffset = entry->FrameRightOffset;
 }
 
 void TskSkinPanel::RefreshSkin()
@@ -233,6 +264,13 @@ void TskSkinPanel::AdjustClientRect(TRect& R)
     R = Rect(0, 0, Width(), Height());
     if (FBorderStyle != bvNone) InflateRect(R, -1, -1);
     if (FCaptionMode) R.Top += FDefaultCaptionHeight;
+}
+
+TRect TskSkinPanel::PanelClientRect()
+{
+    TRect r = Rect(0, 0, Width(), Height());
+    TskSkinPanel::AdjustClientRect(r);
+    return r;
 }
 
 TRect TskSkinPanel::CaptionBarRect() const
@@ -296,6 +334,11 @@ void TskSkinPanel::Paint()
         TskSkinControl::Paint();
         return;
     }
+    PaintDirect();
+}
+
+void TskSkinPanel::PaintDirect()
+{
     TCanvas* c = Canvas();
     const TRect whole = Rect(0, 0, Width(), Height());
     if (FBorderStyle == bvNone && FResizeMode == 1 && !FCaptionMode && FPaintFrameDirectly && !AlphaBlend()) {
@@ -306,11 +349,23 @@ void TskSkinPanel::Paint()
             StretchTileDraw(c, FPicture, piece, whole, FStretchType);
         else
             TileDraw(c, FPicture, piece, whole);
+        DrawOverPanel(c);
         return;
     }
     TBitmap* bg = SkinPicture(FBGPictureIndex);
     if (bg == nullptr) {
-        TskSkinCustomControl::Paint();
+        // Large nine-part panels compose their frame straight on the canvas; DrawSkinImage is then
+        // asked for the top band only, and what goes over the whole panel comes after.
+        const bool direct = FPaintFrameDirectly && FResizeMode == 1 && !AlphaBlend();
+        FPaintingDirect = direct;
+        try {
+            TskSkinCustomControl::Paint();
+        } catch (...) {
+            FPaintingDirect = false;
+            throw;
+        }
+        FPaintingDirect = false;
+        if (direct) DrawOverPanel(c);
         return;
     }
     const TRect all = Rect(0, 0, bg->Width(), bg->Height());
@@ -322,6 +377,7 @@ void TskSkinPanel::Paint()
         ComputeSkinSize(w, h);
         StretchTileDraw(c, bg, all, FStretchType == stFull ? FNewSkinClientRect : whole, FStretchType);
     }
+    DrawOverPanel(c);
 }
 
 void TskSkinPanel::PaintTransparent()
@@ -339,61 +395,198 @@ void TskSkinPanel::PaintTransparent()
         }
     } else {
         SetCaptionFont(c);
+        const TColor textColor = c->Font()->Color();
         const std::string text = Caption();
         const int th = c->TextHeight("Wg");
-        const int tw = c->TextWidth(text);
         const int y = th / 2;
+        // The caption row: check image, glyph or image, text, then the roll-up arrow, from x 5; the
+        // frame's top edge leaves a gap for it.
+        const TSize check = CheckImageSize();
+        const TSize img = CaptionImageSize();
+        const int tw = c->TextWidth(text);
+        int width = 0;
+        if (FCheckedMode) width += check.cx + 3;
+        if (img.cx > 0) width += img.cx + FSpacing;
+        width += tw;
+        if (FRollUpMode) width += 2 + DefaultRollButtonWidth;
+        const int end = 5 + width;
         c->MoveTo(0, y);
         c->LineTo(4, y);
-        c->MoveTo(5 + tw + 2, y);
+        c->MoveTo(end + 2, y);
         c->LineTo(Width() - 1, y);
         c->LineTo(Width() - 1, Height() - 1);
         c->LineTo(0, Height() - 1);
         c->LineTo(0, y);
+        int x = 5;
+        if (FCheckedMode) {
+            PaintCaptionCheck(c, x, 0, th);
+            x += check.cx + 3;
+        }
+        if (img.cx > 0) {
+            PaintCaptionImage(c, x, 0, th);
+            x += img.cx + FSpacing;
+        }
         c->Brush()->SetStyle(bsClear);
-        c->TextOut(5, 0, text);
+        c->Font()->SetColor(textColor);
+        c->TextOut(x, 0, text);
+        x += tw;
+        if (FRollUpMode) PaintRollButton(c, Rect(x + 2, 0, x + 2 + DefaultRollButtonWidth, th), textColor);
         FCaptionRectDrawn = Rect(0, 0, Width(), th);
     }
     DrawPanelHook(c);
+    DrawOverPanel(c);
     Canvas()->Draw(0, 0, &b);
+}
+
+// ---- the caption's pieces
+
+TSize TskSkinPanel::CheckImageSize() const
+{
+    const TRect& piece = FChecked ? FCheckImageRect : FUncheckImageRect;
+    if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(piece)) return TSize{piece.Width(), piece.Height()};
+    return TSize{13, 13};
+}
+
+void TskSkinPanel::PaintCaptionCheck(TCanvas* C, int X, int Top, int H)
+{
+    const TRect piece = FChecked ? FCheckImageRect : FUncheckImageRect;
+    if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(piece)) {
+        const int y = Top + (H - piece.Height()) / 2;
+        C->CopyRect(Rect(X, y, X + piece.Width(), y + piece.Height()), FPicture->Canvas(), piece);
+        return;
+    }
+    const int y = Top + (H - 13) / 2;
+    const TRect box = Rect(X, y, X + 13, y + 13);
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(clWindow);
+    C->FillRect(box);
+    C->Brush()->SetColor(clBtnShadow);
+    C->FrameRect(box);
+    if (FChecked) DrawCheckImage(C, box.Left + 3, box.Top + 2, clBtnText);
+}
+
+TSize TskSkinPanel::CaptionImageSize() const
+{
+    if (!FGlyph->Empty()) return TSize{FGlyph->Width() / FNumGlyphs, FGlyph->Height()};
+    if (FCaptionImageList != nullptr && FCaptionImageIndex >= 0 && FCaptionImageIndex < FCaptionImageList->Count())
+        return TSize{FCaptionImageList->Width(), FCaptionImageList->Height()};
+    return TSize{0, 0};
+}
+
+void TskSkinPanel::PaintCaptionImage(TCanvas* C, int X, int Top, int H)
+{
+    const TSize size = CaptionImageSize();
+    if (size.cx <= 0) return;
+    const int y = Top + (H - size.cy) / 2;
+    if (!FGlyph->Empty())
+        DrawGlyph(C, X, y, FGlyph, FNumGlyphs, Enabled() || FNumGlyphs < 2 ? 1 : 2);
+    else
+        FCaptionImageList->Draw(C, X, y, FCaptionImageIndex, Enabled());
+}
+
+void TskSkinPanel::PaintRollButton(TCanvas* C, const TRect& R, TColor Color)
+{
+    if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(FMarkFrameRect)) {
+        // The skin's button face, centred in the button's place, under the arrow.
+        const int w = FMarkFrameRect.Width();
+        const int h = FMarkFrameRect.Height();
+        const int x = R.Left + (R.Width() - w) / 2;
+        const int y = R.Top + (R.Height() - h) / 2;
+        C->CopyRect(Rect(x, y, x + w, y + h), FPicture->Canvas(), FMarkFrameRect);
+    }
+    DrawArrowImage(C, R, Color, FRollUpState ? 4 : 3);
+}
+
+bool TskSkinPanel::HasTextFrame() const
+{
+    return FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(FFrameRect);
+}
+
+namespace {
+// The text's margins inside the caption's text frame: from "frametextrect" (relative to "framerect")
+// when the entry gives one, else the frame's end caps.
+void FrameMargins(const TRect& Frame, const TRect& Text, int LeftOffset, int RightOffset, int& L, int& R)
+{
+    if (!IsEmptyRect(Text)) {
+        L = std::max(0, Text.Left);
+        R = std::max(0, Frame.Width() - Text.Right);
+    } else {
+        L = std::max(0, LeftOffset);
+        R = std::max(0, RightOffset);
+    }
+}
+} // namespace
+
+int TskSkinPanel::TextBlockWidth(TCanvas* C, const std::string& Text)
+{
+    const int tw = Text.empty() ? 0 : WideTextWidth(C, Text);
+    if (!HasTextFrame()) return tw;
+    int l = 0, r = 0;
+    FrameMargins(FFrameRect, FFrameTextRect, FFrameLeftOffset, FFrameRightOffset, l, r);
+    return l + tw + r;
+}
+
+void TskSkinPanel::PaintTextBlock(TCanvas* C, int X, const TRect& Row, const std::string& Text, TColor Color)
+{
+    TRect textRect = Rect(X, Row.Top, X + TextBlockWidth(C, Text), Row.Bottom);
+    if (HasTextFrame()) {
+        // The frame is sized round the text, its ends kept, its middle tiled.
+        int l = 0, r = 0;
+        FrameMargins(FFrameRect, FFrameTextRect, FFrameLeftOffset, FFrameRightOffset, l, r);
+        const int fw = textRect.Width();
+        const int fh = FFrameRect.Height();
+        const int fy = Row.Top + (Row.Height() - fh) / 2;
+        TBitmap frame;
+        CreateHSkinImage(FFrameLeftOffset, FFrameRightOffset, &frame, FPicture, FFrameRect, fw, fh, false);
+        if (!frame.Empty()) C->Draw(X, fy, &frame);
+        textRect = Rect(X + l, fy, X + fw - r, fy + fh);
+        if (!IsEmptyRect(FFrameTextRect)) {
+            textRect.Top = fy + FFrameTextRect.Top;
+            textRect.Bottom = fy + FFrameTextRect.Bottom;
+        }
+    }
+    if (Text.empty()) return;
+    C->Brush()->SetStyle(bsClear);
+    C->Font()->SetColor(Color);
+    DrawWideText(C, Text, textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
 }
 
 void TskSkinPanel::DrawCaptionText(TCanvas* C, TRect R, TAlignment Align, TColor Color)
 {
+    const bool skinned = FSkinIndex != -1;
     if (FRollUpMode) {
-        const TRect button = Rect(R.Right - RollButtonWidth, R.Top, R.Right, R.Bottom);
-        DrawArrowImage(C, button, Color, FRollUpState ? 4 : 3);
-        R.Right -= RollButtonWidth;
+        const int bw = skinned ? RollButtonWidth : DefaultRollButtonWidth;
+        PaintRollButton(C, Rect(R.Right - bw, R.Top, R.Right, R.Bottom), skinned ? Color : clBtnText);
+        R.Right -= bw;
     }
     if (FCheckedMode) {
-        const TRect box = Rect(R.Left + 2, R.Top + (R.Height() - 13) / 2, R.Left + 15, R.Top + (R.Height() - 13) / 2 + 13);
-        const TRect piece = FChecked ? FCheckImageRect : FUncheckImageRect;
-        if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(piece)) {
-            C->CopyRect(Rect(box.Left, R.Top + (R.Height() - piece.Height()) / 2, box.Left + piece.Width(),
-                            R.Top + (R.Height() - piece.Height()) / 2 + piece.Height()),
-                FPicture->Canvas(), piece);
-        } else {
-            C->Brush()->SetStyle(bsSolid);
-            C->Brush()->SetColor(clWindow);
-            C->FillRect(box);
-            C->Brush()->SetColor(clBtnShadow);
-            C->FrameRect(box);
-            if (FChecked) DrawCheckImage(C, box.Left + 3, box.Top + 2, clBtnText);
-        }
-        R.Left += 20;
+        PaintCaptionCheck(C, R.Left + 2, R.Top, R.Height());
+        R.Left += std::max(20, CheckImageSize().cx + 7);
     }
-    if (!FGlyph->Empty()) {
-        const int gw = FGlyph->Width() / FNumGlyphs;
-        const int gy = R.Top + (R.Height() - FGlyph->Height()) / 2;
-        DrawGlyph(C, R.Left + 2, gy, FGlyph, FNumGlyphs, Enabled() || FNumGlyphs < 2 ? 1 : 2);
-        R.Left += 2 + gw + FSpacing;
+    const TSize img = CaptionImageSize();
+    int imagePart = img.cx > 0 ? img.cx + FSpacing : 0;
+    if (imagePart > 0 && FImagePosition == skimgpLeft) {
+        // The image keeps the caption's left end; the text is aligned in what is left.
+        PaintCaptionImage(C, R.Left + 2, R.Top, R.Height());
+        R.Left += 2 + imagePart;
+        imagePart = 0;
     }
-    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-    flags |= Align == taCenter ? DT_CENTER : (Align == taRightJustify ? DT_RIGHT : DT_LEFT);
-    C->Brush()->SetStyle(bsClear);
-    C->Font()->SetColor(Color);
-    if (Align == taLeftJustify) R.Left += 2;
-    DrawWideText(C, Caption(), R, flags);
+    // Otherwise the image goes with the text, just before it, wherever the alignment puts the text.
+    std::string text = Caption();
+    const int room = R.Width() - 4 - imagePart - TextBlockWidth(C, "");
+    if (!text.empty() && WideTextWidth(C, text) > room) CorrectTextByWidth(C, text, std::max(0, room));
+    const int block = imagePart + TextBlockWidth(C, text);
+    int x = R.Left + 2;
+    if (Align == taCenter)
+        x = R.Left + (R.Width() - block) / 2;
+    else if (Align == taRightJustify)
+        x = R.Right - 2 - block;
+    x = std::max(x, R.Left);
+    if (imagePart > 0) {
+        PaintCaptionImage(C, x, R.Top, R.Height());
+        x += imagePart;
+    }
+    PaintTextBlock(C, x, R, text, Color);
 }
 
 void TskSkinPanel::DrawSkinImage(TBitmap* B)
@@ -402,15 +595,18 @@ void TskSkinPanel::DrawSkinImage(TBitmap* B)
         TRect piece = FSkinClientRect;
         OffsetRect(piece, FSkinRect.Left, FSkinRect.Top);
         TileDraw(B->Canvas(), FPicture, piece, Rect(0, 0, B->Width(), B->Height()));
+        if (!FPaintingDirect) DrawOverPanel(B->Canvas());
         return;
     }
     TskSkinCustomControl::DrawSkinImage(B);
     TRect r;
     MapSkinRect(FCaptionRect, r);
     FCaptionRectDrawn = r;
-    if (IsEmptyRect(r) || (Caption().empty() && !FCheckedMode && !FRollUpMode)) return;
-    SetCaptionFont(B->Canvas());
-    DrawCaptionText(B->Canvas(), r, FAlignment, FFontColor);
+    if (!IsEmptyRect(r) && !(Caption().empty() && !FCheckedMode && !FRollUpMode)) {
+        SetCaptionFont(B->Canvas());
+        DrawCaptionText(B->Canvas(), r, FAlignment, FFontColor);
+    }
+    if (!FPaintingDirect) DrawOverPanel(B->Canvas());
 }
 
 void TskSkinPanel::DrawDefaultImage(TBitmap* B)
@@ -435,26 +631,28 @@ void TskSkinPanel::DrawDefaultImage(TBitmap* B)
     case bvNone:
         break;
     }
-    if (!FCaptionMode) return;
-    TRect bar;
-    if (FBorderStyle == bvFrame) {
-        bar = Rect(0, 0, w, FDefaultCaptionHeight);
-        DrawFrame3D(c, bar, clBtnShadow, clBtnShadow);
-        TRect inner = bar;
-        InflateRect(inner, -1, -1);
-        DrawFrame3D(c, inner, clBtnHighlight, clBtnFace);
-    } else {
-        bar = Rect(1, 1, w - 1, FDefaultCaptionHeight);
-        DrawFrame3D(c, bar, clBtnShadow, clBtnHighlight);
-        TRect inner = bar;
-        InflateRect(inner, -1, -1);
-        DrawFrame3D(c, inner, clBtnHighlight, clBtnShadow);
+    if (FCaptionMode) {
+        TRect bar;
+        if (FBorderStyle == bvFrame) {
+            bar = Rect(0, 0, w, FDefaultCaptionHeight);
+            DrawFrame3D(c, bar, clBtnShadow, clBtnShadow);
+            TRect inner = bar;
+            InflateRect(inner, -1, -1);
+            DrawFrame3D(c, inner, clBtnHighlight, clBtnFace);
+        } else {
+            bar = Rect(1, 1, w - 1, FDefaultCaptionHeight);
+            DrawFrame3D(c, bar, clBtnShadow, clBtnHighlight);
+            TRect inner = bar;
+            InflateRect(inner, -1, -1);
+            DrawFrame3D(c, inner, clBtnHighlight, clBtnShadow);
+        }
+        c->SetFont(DefaultFont());
+        TRect text = bar;
+        InflateRect(text, -2, -2);
+        FCaptionRectDrawn = bar;
+        DrawCaptionText(c, text, FDefaultAlignment, DefaultFont()->Color());
     }
-    c->SetFont(DefaultFont());
-    TRect text = bar;
-    InflateRect(text, -2, -2);
-    FCaptionRectDrawn = bar;
-    DrawCaptionText(c, text, FDefaultAlignment, DefaultFont()->Color());
+    DrawOverPanel(c);
 }
 
 // ---- TskSkinGroupBox

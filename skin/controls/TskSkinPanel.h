@@ -1,8 +1,9 @@
 #pragma once
 // The skinned container: a window that holds other controls and paints a frame and background from the
 // skin entry "panel", or a plain frame by BorderStyle without a skin. It can show a caption bar with a
-// check box and a roll-up button, and can be transparent over its parent. The converter's layout and
-// every queue row are panels. TskSkinGroupBox is a panel in caption mode with the entry "groupbox".
+// check box, a glyph or an image-list image, a framed text and a roll-up button, and can be transparent
+// over its parent. The converter's layout and every queue row are panels. TskSkinGroupBox is a panel in
+// caption mode with the entry "groupbox".
 #include <string>
 
 #include "skin/controls/TskSkinControl.h"
@@ -45,6 +46,11 @@ public:
     void SetSpacing(int Value);
     TskImagePosition ImagePosition() const { return FImagePosition; }
     void SetImagePosition(TskImagePosition Value);
+    // An image of a list shown in the caption when there is no Glyph; the list is let go when it is freed.
+    TCustomImageList* CaptionImageList() const { return FCaptionImageList; }
+    void SetCaptionImageList(TCustomImageList* Value);
+    int CaptionImageIndex() const { return FCaptionImageIndex; }
+    void SetCaptionImageIndex(int Value);
     TNotifyEvent OnChecked;
     TNotifyEvent OnChangeRollUpState;
 
@@ -63,14 +69,30 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Receives the transparent look's canvas before it is shown.
     virtual void DrawPanelHook(TCanvas*) {}
+    // What a descendant draws over the finished look, whichever way it was painted (on the off-screen
+    // picture, or straight on the canvas for the large looks).
+    virtual void DrawOverPanel(TCanvas*) {}
+    // The client area the panel itself gives its children (before a descendant narrows it).
+    TRect PanelClientRect();
 
 private:
     void ApplyRollUp();
     void PaintTransparent();
+    void PaintDirect();
     void DrawCaptionText(TCanvas* C, TRect R, TAlignment Align, TColor Color);
     void SetCaptionFont(TCanvas* C);
+    TSize CheckImageSize() const;
+    void PaintCaptionCheck(TCanvas* C, int X, int Top, int H);
+    TSize CaptionImageSize() const;
+    void PaintCaptionImage(TCanvas* C, int X, int Top, int H);
+    void PaintRollButton(TCanvas* C, const TRect& R, TColor Color);
+    // The caption text with the skin's text frame round it, when the entry has one.
+    int TextBlockWidth(TCanvas* C, const std::string& Text);
+    void PaintTextBlock(TCanvas* C, int X, const TRect& Row, const std::string& Text, TColor Color);
+    bool HasTextFrame() const;
 
     TskSkinBorderStyle FBorderStyle = bvFrame;
     bool FCaptionMode = false;
@@ -87,6 +109,10 @@ private:
     int FNumGlyphs = 1;
     int FSpacing = 2;
     TskImagePosition FImagePosition = skimgpDefault;
+    TCustomImageList* FCaptionImageList = nullptr;
+    int FCaptionImageIndex = -1;
+    // True while the frame is composed straight on the canvas: DrawSkinImage then draws the top band.
+    bool FPaintingDirect = false;
     bool FApplyingRollUp = false;
     int FSavedMinHeight = 0;
     int FSavedMaxHeight = 0;
@@ -102,6 +128,11 @@ private:
     int FBGPictureIndex = -1;
     TRect FCheckImageRect;
     TRect FUncheckImageRect;
+    TRect FMarkFrameRect;
+    TRect FFrameRect;
+    TRect FFrameTextRect;
+    int FFrameLeftOffset = 0;
+    int FFrameRightOffset = 0;
 };
 
 class TskSkinGroupBox : public TskSkinPanel {

@@ -1,7 +1,7 @@
 #include "skin/controls/TskSkinSpeedButton.h"
 
-#include "platform/vcl/TTimer.h"
-#include "skin/controls/SkinButtonLook.h"
+#include "platform/vcl/TAction.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TWinControl.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
@@ -9,7 +9,6 @@
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskEffectBmp.h"
 #include "skin/data/TskSkinData.h"
-
 
 TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCustomControl(AOwner), FGlyph(new TBitmap)
 {
@@ -20,9 +19,7 @@ TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCusto
 
 TskSkinSpeedButton::~TskSkinSpeedButton()
 {
-    // The timers are owned (and freed) by the component model; only stop them reaching us.
-    if (FMorphTimer != nullptr) FMorphTimer->OnTimer = nullptr;
-    if (FRepeatTimer != nullptr) FRepeatTimer->OnTimer = nullptr;
+    *FAlive = false;
     delete FGlyph;
 }
 
@@ -50,6 +47,61 @@ void TskSkinSpeedButton::SetNumGlyphs(int Value)
 {
     FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
     Repaint();
+}
+
+void TskSkinSpeedButton::SetImageList(TCustomImageList* Value)
+{
+    if (FImageList == Value) return;
+    if (FImageList != nullptr) FImageList->RemoveFreeNotification(this);
+    FImageList = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+    Repaint();
+}
+
+void TskSkinSpeedButton::SetImageIndex(int Value)
+{
+    FImageIndex = Value;
+    if (FImageList != nullptr) Repaint();
+}
+
+void TskSkinSpeedButton::SetAction(TBasicAction* Value)
+{
+    TControl::SetAction(Value);
+    SyncActionGlyph();
+    Repaint();
+}
+
+void TskSkinSpeedButton::SyncActionGlyph()
+{
+    auto* action = dynamic_cast<TCustomAction*>(Action());
+    if (action == nullptr || !FGlyph->Empty()) return;
+    // An action does not know its list: the list is the one among the action's owner's components (or the
+    // owner itself) that holds it.
+    TComponent* owner = action->Owner();
+    if (owner == nullptr) return;
+    auto holds = [action](TComponent* c) -> TCustomImageList* {
+        auto* list = dynamic_cast<TActionList*>(c);
+        if (list == nullptr) return nullptr;
+        for (int i = 0; i < list->ActionCount(); ++i)
+            if (list->Actions(i) == action) return list->Images();
+        return nullptr;
+    };
+    TCustomImageList* images = holds(owner);
+    for (int i = 0; images == nullptr && i < owner->ComponentCount(); ++i) images = holds(owner->Components(i));
+    CopyImageToGlyph(images, action->ImageIndex(), FGlyph);
+}
+
+void TskSkinSpeedButton::Loaded()
+{
+    TskGraphicSkinCustomControl::Loaded();
+    // The action's list may have been given its images after the link was made.
+    SyncActionGlyph();
+}
+
+void TskSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskGraphicSkinCustomControl::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TskSkinSpeedButton::SetLayout(TskButtonLayout Value)
@@ -88,8 +140,8 @@ void TskSkinSpeedButton::SetDown(bool Value)
     FDown = Value;
     if (MorphAvailable()) {
         if (Value) {
-            FMorphKf = 1.0;
-            StopMorph();
+            FMorph.SetFactor(1.0);
+            FMorph.Stop();
         } else {
             StartMorph();
         }
@@ -111,103 +163,81 @@ void TskSkinSpeedButton::FindSkinObject()
     TskGraphicSkinCustomControl::FindSkinObject();
     auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
     if (entry == nullptr) {
-        FMorphing = false;
+        // An entry of another kind gives one picture for every state.
+        FSkin = TskButtonSkinValues();
+        FSkin.ActiveSkinRect = FSkin.DownSkinRect = FSkinRect;
         return;
     }
-    FFontName = entry->FontName;
-    FFontStyle = entry->FontStyle;
-    FFontHeight = entry->FontHeight;
-    FFontColor = entry->FontColor;
-    FActiveFontColor = entry->ActiveFontColor;
-    FDownFontColor = entry->DownFontColor;
-    FDisabledFontColor = entry->DisabledFontColor == entry->FontColor ? static_cast<TColor>(8421504) : entry->DisabledFontColor;
-    FActiveSkinRect = IsEmptyRect(entry->ActiveSkinRect) ? FSkinRect : entry->ActiveSkinRect;
-    FDownSkinRect = IsEmptyRect(entry->DownSkinRect) ? FActiveSkinRect : entry->DownSkinRect;
-    FDisabledSkinRect = entry->DisabledSkinRect;
-    FMorphing = entry->Morphing;
-    FMorphKind = entry->MorphKind;
+    FSkin.Read(*entry, FSkinRect);
+    // A tool button never shows focus.
+    FSkin.FocusedSkinRect = TRect();
+    FSkin.ShowFocus = false;
+    FMenuMarkerFlatRect = entry->MenuMarkerFlatRect;
+    FMenuMarkerRect = entry->MenuMarkerRect;
+    FMenuMarkerActiveRect = entry->MenuMarkerActiveRect;
+    FMenuMarkerDownRect = entry->MenuMarkerDownRect;
+    FMenuMarkerTransparentColor = entry->MenuMarkerTransparentColor;
 }
 
 void TskSkinSpeedButton::RefreshSkin()
 {
-    StopMorph();
-    FMorphKf = 0.0;
+    FAnimation.Reset();
+    FMorph.Stop();
+    FMorph.SetFactor(0.0);
     TskGraphicSkinCustomControl::RefreshSkin();
-    if (FMouseIn) FMorphKf = 1.0;
+    if (FMouseIn) FMorph.SetFactor(1.0);
+}
+
+void TskSkinSpeedButton::ComputeSkinSize(int& AWidth, int& AHeight)
+{
+    int w = AWidth;
+    int h = AHeight;
+    TskGraphicSkinCustomControl::ComputeSkinSize(w, h);
+    if (!FUseSkinSize) return;
+    AWidth = w;
+    AHeight = h;
 }
 
 bool TskSkinSpeedButton::MorphAvailable() const
 {
-    return FSkinIndex != -1 && FMorphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+    return FSkinIndex != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
 }
 
-// ---- cross-fade
+bool TskSkinSpeedButton::AnimationAvailable() const
+{
+    return !FFlat && FSkinIndex != -1 && FSkin.CanAnimate(SkinData());
+}
+
+// ---- cross-fade and animation
 
 void TskSkinSpeedButton::StartMorph()
 {
-    if (!MorphAvailable()) {
+    if (!MorphAvailable() || FAnimation.Running()) {
+        // The strip animation stands in for the cross-fade; the fade's end state is taken at once.
+        if (FAnimation.Running()) FMorph.SetFactor(FMouseIn ? 1.0 : 0.0);
+        FMorph.Stop();
         Repaint();
         return;
     }
-    if (FMorphTimer == nullptr) {
-        FMorphTimer = new TTimer(this);
-        FMorphTimer->SetInterval(SkinMorphInterval);
-        FMorphTimer->OnTimer = [this](TObject* s) { MorphTick(s); };
-    }
-    FMorphTimer->SetEnabled(true);
+    FMorph.Start();
 }
 
-void TskSkinSpeedButton::StopMorph()
+void TskSkinSpeedButton::StartAnimation(bool Forward)
 {
-    if (FMorphTimer != nullptr) FMorphTimer->SetEnabled(false);
-}
-
-void TskSkinSpeedButton::MorphTick(TObject*)
-{
-    if (FMouseIn) {
-        FMorphKf += SkinMorphStep;
-        if (FMorphKf >= 1.0 - 1e-9) {
-            FMorphKf = 1.0;
-            StopMorph();
-        }
-    } else {
-        FMorphKf -= SkinMorphStep;
-        if (FMorphKf <= 1e-9) {
-            FMorphKf = 0.0;
-            StopMorph();
-        }
-    }
-    Repaint();
-}
-
-// ---- repeat
-
-void TskSkinSpeedButton::StartRepeat()
-{
-    if (FRepeatTimer == nullptr) {
-        FRepeatTimer = new TTimer(this);
-        FRepeatTimer->OnTimer = [this](TObject* s) { RepeatTick(s); };
-    }
-    FRepeatTimer->SetEnabled(false);
-    FRepeatTimer->SetInterval(SkinRepeatDelay);
-    FRepeatTimer->SetEnabled(true);
-}
-
-void TskSkinSpeedButton::StopRepeat()
-{
-    if (FRepeatTimer != nullptr) FRepeatTimer->SetEnabled(false);
-}
-
-void TskSkinSpeedButton::RepeatTick(TObject*)
-{
-    if (FRepeatTimer->Interval() != static_cast<unsigned>(FRepeatInterval))
-        FRepeatTimer->SetInterval(static_cast<unsigned>(FRepeatInterval > 0 ? FRepeatInterval : 1));
-    ButtonClick();
+    if (!AnimationAvailable()) return;
+    FAnimation.Start(Forward, static_cast<unsigned>(FSkin.AnimateInterval), FSkin.FrameCount);
 }
 
 void TskSkinSpeedButton::ButtonClick()
 {
-    if (OnClick) OnClick(this);
+    // The platform's action link never copies the action's handler into OnClick, so an assigned OnClick
+    // is the button's own and differs from the action's: it runs. Without one the action runs (through
+    // the platform's click, which executes the link).
+    if (OnClick) {
+        OnClick(this);
+        return;
+    }
+    if (Action() != nullptr && !Designing()) TControl::Click();
 }
 
 // ---- mouse
@@ -216,11 +246,12 @@ void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
 {
     TskGraphicSkinCustomControl::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft || !Enabled() || Designing()) return;
+    FAnimation.Reset();
     if (!FDown) {
         FMouseIn = true;
         SetDown(true);
         if (FGroupIndex == 0 && FRepeatMode)
-            StartRepeat();
+            FRepeat.Start();
         else if (FGroupIndex != 0)
             ButtonClick();
     } else if (FGroupIndex != 0) {
@@ -230,18 +261,20 @@ void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
 
 void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
+    const std::shared_ptr<bool> alive = FAlive;
     if (Button == mbLeft && !Designing()) {
         const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
         if (FGroupIndex != 0) {
-            if (FDown && FAllowAllUp && FReleaseArmed && over) {
-                FReleaseArmed = false;
+            const bool raise = FDown && FAllowAllUp && FReleaseArmed && over;
+            FReleaseArmed = false;
+            if (raise) {
                 SetDown(false);
                 ButtonClick();
             }
-            FReleaseArmed = false;
         } else {
             const bool wasDown = FDown;
-            StopRepeat();
+            FRepeat.Stop();
             if (over) {
                 SetDown(false);
                 if (wasDown) ButtonClick();
@@ -253,6 +286,7 @@ void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, 
             }
         }
     }
+    if (!*alive) return;
     TskGraphicSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
@@ -263,12 +297,13 @@ void TskSkinSpeedButton::WndProc(TMessage& Message)
         TskGraphicSkinCustomControl::WndProc(Message);
         if (Designing()) return;
         FMouseIn = true;
-        if (FDown && FRepeatMode && FGroupIndex == 0) StartRepeat();
+        if (FDown && FRepeatMode && FGroupIndex == 0) FRepeat.Start();
         if (!(FDown && FGroupIndex != 0) && Enabled()) {
             if (FDown && MorphAvailable()) {
-                FMorphKf = 1.0;
+                FMorph.SetFactor(1.0);
                 Repaint();
             } else {
+                StartAnimation(true);
                 StartMorph();
             }
         }
@@ -277,15 +312,25 @@ void TskSkinSpeedButton::WndProc(TMessage& Message)
         TskGraphicSkinCustomControl::WndProc(Message);
         if (Designing()) return;
         FMouseIn = false;
-        StopRepeat();
+        FRepeat.Stop();
+        StartAnimation(false);
         StartMorph();
         return;
     case CM_ENABLEDCHANGED:
         TskGraphicSkinCustomControl::WndProc(Message);
-        StopMorph();
-        FMorphKf = 0.0;
+        FMorph.Stop();
+        FMorph.SetFactor(0.0);
         FMouseIn = false;
         Repaint();
+        return;
+    case CM_DIALOGCHAR:
+        if (IsAccel(Message.WParam, Caption()) && Enabled() && Visible() && Parent() != nullptr &&
+            Parent()->Showing()) {
+            ButtonClick();
+            Message.Result = 1;
+            return;
+        }
+        TskGraphicSkinCustomControl::WndProc(Message);
         return;
     case CM_TEXTCHANGED:
         TskGraphicSkinCustomControl::WndProc(Message);
@@ -298,54 +343,36 @@ void TskSkinSpeedButton::WndProc(TMessage& Message)
 
 // ---- painting
 
-int TskSkinSpeedButton::GlyphCell(bool IsActive, bool IsDown) const
+TskButtonFace TskSkinSpeedButton::Face() const
 {
-    if (IsActive && IsDown && FNumGlyphs > 2) return 3;
-    if (IsActive && FNumGlyphs > 3) return 4;
-    if (Enabled() || FNumGlyphs < 2) return 1;
-    return 2;
-}
-
-void TskSkinSpeedButton::SelectFont(TCanvas* C) const
-{
-    if (FSkinIndex != -1 && UseSkinFont()) {
-        C->Font()->Assign(DefaultFont());
-        C->Font()->SetName(FFontName);
-        C->Font()->SetHeight(FFontHeight);
-        C->Font()->SetStyle(FFontStyle);
-    } else {
-        C->Font()->Assign(DefaultFont());
-    }
+    TskButtonFace f;
+    f.Caption = FShowCaption ? Caption() : std::string();
+    f.Glyph = FGlyph;
+    f.NumGlyphs = FNumGlyphs;
+    f.Images = FImageList;
+    f.ImageIndex = FImageIndex;
+    f.Layout = FLayout;
+    f.Margin = FMargin;
+    f.Spacing = FSpacing;
+    f.Enabled = Enabled();
+    return f;
 }
 
 void TskSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
 {
-    SelectFont(C);
+    FSkin.SelectFont(C, DefaultFont(), FSkinIndex != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
     C->Font()->SetColor(Color);
-    C->Brush()->SetStyle(bsClear);
-    DrawGlyphAndText(C, R, FMargin, FSpacing, FLayout, FShowCaption ? Caption() : std::string(), FGlyph,
-        FGlyph->Empty() ? 0 : FNumGlyphs, GlyphCell(IsActive, IsDown), clBlack, false, IsDown && IsActive);
+    Face().Draw(C, R, IsActive, IsDown);
 }
 
 void TskSkinSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown)
 {
     if (!FUseSkinSize && FResizeMode != 1 && FPicture != nullptr) {
-        B->SetSize(Width(), Height());
-        CreateStretchSkinImage(B, FPicture, R, FSkinClientRect, true);
+        StretchButtonPicture(B, FPicture, R, FSkinClientRect, Width(), Height());
     } else {
         CreateControlSkinImage(B, FPicture, R);
     }
-    TColor color;
-    if (!Enabled())
-        color = FDisabledFontColor;
-    else if (!FUseSkinFontColor)
-        color = DefaultFont()->Color();
-    else if (IsActive && IsDown)
-        color = FDownFontColor;
-    else if (IsActive)
-        color = FActiveFontColor;
-    else
-        color = FFontColor;
+    const TColor color = FSkin.TextColor(Enabled(), FUseSkinFontColor, DefaultFont()->Color(), IsActive, IsDown);
     const TRect client = FResizeMode == 1 || FResizeMode == 0 ? FNewSkinClientRect : Rect(0, 0, Width(), Height());
     DrawContent(B->Canvas(), IsEmptyRect(client) ? Rect(0, 0, Width(), Height()) : client, IsActive, IsDown, color);
 }
@@ -361,6 +388,25 @@ void TskSkinSpeedButton::DrawDefaultImage(TBitmap* B)
     else
         FillFramed(c, r, clBtnShadow, clBtnFace);
     DrawContent(c, r, FMouseIn, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
+}
+
+TRect TskSkinSpeedButton::StateRect(bool& IsActive, bool& IsDown) const
+{
+    IsDown = false;
+    if (!Enabled() && !IsEmptyRect(FSkin.DisabledSkinRect)) {
+        IsActive = false;
+        return FSkin.DisabledSkinRect;
+    }
+    if (PressedLook()) {
+        IsActive = true;
+        IsDown = true;
+        return FSkin.DownSkinRect;
+    }
+    IsActive = FMouseIn || (MorphAvailable() && FMorph.Factor() >= 1.0);
+    // While the strip runs its frame stands in for the picture it is heading away from or toward.
+    if (FAnimation.Running() && FAnimation.Forward() == IsActive)
+        return TskButtonAnimation::FrameRect(FSkin.AnimateSkinRect, FSkinRect, FAnimation.Frame(), FSkin.FrameCount);
+    return IsActive ? FSkin.ActiveSkinRect : FSkinRect;
 }
 
 void TskSkinSpeedButton::Paint()
@@ -389,26 +435,20 @@ void TskSkinSpeedButton::Paint()
         return;
     }
     TBitmap b(Width(), Height());
-    if (MorphAvailable() && FMorphKf > 0.0 && FMorphKf < 1.0 && Enabled()) {
+    if (MorphAvailable() && FMorph.InBetween() && Enabled()) {
         TBitmap rest(Width(), Height());
         TBitmap hot(Width(), Height());
         CreateButtonImage(&rest, FSkinRect, false, false);
-        CreateButtonImage(&hot, FActiveSkinRect, true, false);
+        CreateButtonImage(&hot, FSkin.ActiveSkinRect, true, false);
         TskEffectBmp from(rest.Handle());
         TskEffectBmp to(hot.Handle());
-        MorphByKind(from, to, FMorphKind, FMorphKf);
+        MorphByKind(from, to, FSkin.MorphKind, FMorph.Factor());
         from.DrawToDC(b.Canvas()->Handle(), 0, 0);
-    } else if (!Enabled() && !IsEmptyRect(FDisabledSkinRect)) {
-        CreateButtonImage(&b, FDisabledSkinRect, false, false);
-    } else if (PressedLook()) {
-        CreateButtonImage(&b, FDownSkinRect, true, true);
-    } else if (!FMouseIn) {
-        if (MorphAvailable() && FMorphKf >= 1.0)
-            CreateButtonImage(&b, FActiveSkinRect, true, false);
-        else
-            CreateButtonImage(&b, FSkinRect, false, false);
     } else {
-        CreateButtonImage(&b, FActiveSkinRect, true, false);
+        bool active = false;
+        bool down = false;
+        const TRect r = StateRect(active, down);
+        CreateButtonImage(&b, r, active, down);
     }
     ShowImage(&b);
 }

@@ -2,13 +2,17 @@
 // A windowless tool button with a glyph and a caption, skin entry "toolbutton": one picture per state
 // (rest, hot, pressed, disabled), a cross-fade from rest to hot on a 20 ms timer, auto-repeat while held
 // (500 ms, then RepeatInterval), and groups in which one button (or, with AllowAllUp, none) is down.
-// It never takes the focus. The converter's Start and Skip buttons and the queue rows' buttons are flat
+// It never takes the focus. An Action lends it its caption, enabled state and click (and, when its
+// list has images and the glyph is empty, its image); an image list may stand in for the glyph; "&" in
+// the caption marks the accelerator. The converter's Start and Skip buttons and the queue rows' buttons are flat
 // speed buttons.
+#include <memory>
 #include <string>
 
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskGraphicSkinControl.h"
 
-class TTimer;
+class TBasicAction;
 
 enum TskButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 
@@ -24,6 +28,12 @@ public:
     void SetGlyph(TBitmap* Value);
     int NumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int Value);
+    TCustomImageList* ImageList() const { return FImageList; }
+    void SetImageList(TCustomImageList* Value);
+    int ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(int Value);
+    // Links the action (as the platform does) and fills an empty Glyph with the action's image.
+    void SetAction(TBasicAction* Value);
     TskButtonLayout Layout() const { return FLayout; }
     void SetLayout(TskButtonLayout Value);
     int Margin() const { return FMargin; }
@@ -53,10 +63,14 @@ public:
 
     bool MouseIn() const { return FMouseIn; }
     // The cross-fade position from the rest picture (0) to the hot one (1).
-    double MorphFactor() const { return FMorphKf; }
+    double MorphFactor() const { return FMorph.Factor(); }
+    // The frame of the entry's animation strip shown now (0: none).
+    int AnimationFrame() const { return FAnimation.Frame(); }
 
     void FindSkinObject() override;
     void RefreshSkin() override;
+    // With UseSkinSize off the button keeps any size (its pictures are stretched to it).
+    void ComputeSkinSize(int& AWidth, int& AHeight) override;
     virtual void ButtonClick();
 
 protected:
@@ -66,23 +80,30 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+    // The drop-down marker pictures of the entry, for buttons that carry a menu.
+    TRect FMenuMarkerFlatRect, FMenuMarkerRect, FMenuMarkerActiveRect, FMenuMarkerDownRect;
+    TColor FMenuMarkerTransparentColor = 0;
 
 private:
+    // The skin rectangle of the present state (not the cross-fade), and how its face is drawn.
+    TRect StateRect(bool& IsActive, bool& IsDown) const;
     bool MorphAvailable() const;
     bool PressedLook() const { return FDown && (FGroupIndex != 0 || FMouseIn); }
+    bool AnimationAvailable() const;
     void StartMorph();
-    void StopMorph();
-    void MorphTick(TObject*);
-    void StartRepeat();
-    void StopRepeat();
-    void RepeatTick(TObject*);
-    int GlyphCell(bool IsActive, bool IsDown) const;
+    void StartAnimation(bool Forward);
+    void SyncActionGlyph();
+    TskButtonFace Face() const;
     void DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
-    void SelectFont(TCanvas* C) const;
 
     bool FFlat = false;
     TBitmap* FGlyph;
     int FNumGlyphs = 1;
+    TCustomImageList* FImageList = nullptr;
+    int FImageIndex = 0;
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;
     int FSpacing = 1;
@@ -99,21 +120,12 @@ private:
 
     bool FMouseIn = false;
     bool FReleaseArmed = false;
-    double FMorphKf = 0.0;
-    TTimer* FMorphTimer = nullptr;
-    TTimer* FRepeatTimer = nullptr;
+    // False once the button is gone; held across a click, whose handler may free the button.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TskButtonMorph FMorph{[this] { return FMouseIn; }, [this] { Repaint(); }};
+    TskButtonAnimation FAnimation{[this] { Repaint(); }};
+    TskButtonRepeat FRepeat{[this] { return FRepeatInterval; }, [this] { ButtonClick(); }};
 
     // Copied from the entry.
-    std::string FFontName;
-    TFontStyles FFontStyle;
-    int FFontHeight = 14;
-    TColor FFontColor = 0;
-    TColor FActiveFontColor = 0;
-    TColor FDownFontColor = 0;
-    TColor FDisabledFontColor = 0;
-    TRect FActiveSkinRect;
-    TRect FDownSkinRect;
-    TRect FDisabledSkinRect;
-    bool FMorphing = false;
-    int FMorphKind = 0;
+    TskButtonSkinValues FSkin;
 };

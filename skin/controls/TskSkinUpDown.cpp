@@ -3,8 +3,11 @@
 #include "platform/win/WinApi.h"
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
+#include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinScrollBarControl.h"
+#include "skin/data/TskSkinData.h"
 
 namespace {
 constexpr UINT_PTR RepeatTimerId = 1;
@@ -53,6 +56,8 @@ void TskSkinUpDown::FindSkinObject()
     FSkinButtons[1][0] = e->DownButtonRect;
     FSkinButtons[1][1] = e->ActiveDownButtonRect;
     FSkinButtons[1][2] = IsEmptyRect(e->DownDownButtonRect) ? e->ActiveDownButtonRect : e->DownDownButtonRect;
+    // Without the skin's size the skin's outline does not fit either.
+    if (!FUseSkinSize) FMaskPicture = nullptr;
 }
 
 void TskSkinUpDown::ComputeSkinSize(int& AWidth, int& AHeight)
@@ -63,9 +68,8 @@ void TskSkinUpDown::ComputeSkinSize(int& AWidth, int& AHeight)
 TRect TskSkinUpDown::ButtonRect(int Index) const
 {
     if (FSkinIndex != -1 && FUseSkinSize) {
-        // The entry's rectangles are in picture coordinates; the buttons sit at their place in "skinrect".
-        TRect r = FSkinButtons[Index][0];
-        OffsetRect(r, -FSkinRect.Left, -FSkinRect.Top);
+        TRect r;
+        MapSkinRect(FSkinButtons[Index][0], r);
         return r;
     }
     const int w = Width();
@@ -81,13 +85,56 @@ int TskSkinUpDown::ButtonAt(int X, int Y) const
     return -1;
 }
 
+int TskSkinUpDown::ButtonState(int Index) const
+{
+    if (FHot != Index) return 0;
+    return FPressed == Index ? 2 : 1;
+}
+
+void TskSkinUpDown::DrawArrow(TCanvas* C, int Index, const TRect& R, TColor Color) const
+{
+    // Horizontal: the up button points right, the down button left; vertical: up and down.
+    const int code = FOrientation == udHorizontal ? (Index == 0 ? 2 : 1) : (Index == 0 ? 3 : 4);
+    DrawArrowImage(C, R, Color, code);
+}
+
+bool TskSkinUpDown::DrawResizeButtons(TBitmap* B)
+{
+    TskSkinData* skin = SkinData();
+    const int index = skin->FindControlIndex("resizebutton");
+    auto* e = index != -1 ? dynamic_cast<TskDataSkinButtonControl*>(skin->ControlDataList[index].get()) : nullptr;
+    TBitmap* picture = e != nullptr ? SkinPicture(e->PictureIndex) : nullptr;
+    if (picture == nullptr || IsEmptyRect(e->SkinRect)) return false;
+    // The entry is read the way a button reads its own: its state pictures and caption colours.
+    TskButtonSkinValues look;
+    look.Read(*e, e->SkinRect);
+    for (int i = 0; i < 2; ++i) {
+        const TRect place = ButtonRect(i);
+        if (place.Width() < 1 || place.Height() < 1) continue;
+        const int state = ButtonState(i);
+        TBitmap face;
+        const TRect piece = state == 2 ? look.DownSkinRect : (state == 1 ? look.ActiveSkinRect : e->SkinRect);
+        StretchButtonPicture(&face, picture, piece, e->ClientRect, place.Width(), place.Height());
+        const TColor color = look.TextColor(Enabled(), true, clBtnText, state != 0, state == 2);
+        DrawArrow(face.Canvas(), i, Rect(0, 0, place.Width(), place.Height()), color);
+        B->Canvas()->Draw(place.Left, place.Top, &face);
+    }
+    return true;
+}
+
 void TskSkinUpDown::DrawSkinImage(TBitmap* B)
 {
+    if (!FUseSkinSize) {
+        if (!DrawResizeButtons(B)) DrawDefaultImage(B);
+        return;
+    }
     TskSkinCustomControl::DrawSkinImage(B);
-    if (FPicture == nullptr || !FUseSkinSize) return;
+    if (FPicture == nullptr) return;
     for (int i = 0; i < 2; ++i) {
-        const int state = FPressed == i && FHot == i ? 2 : (FHot == i ? 1 : 0);
-        const TRect piece = FSkinButtons[i][state];
+        const int state = ButtonState(i);
+        TRect piece = FSkinButtons[i][state];
+        // At rest the button is the entry's own picture at its place.
+        if (state == 0) OffsetRect(piece, FSkinRect.Left, FSkinRect.Top);
         if (IsEmptyRect(piece)) continue;
         const TRect place = ButtonRect(i);
         B->Canvas()->CopyRect(Rect(place.Left, place.Top, place.Left + piece.Width(), place.Top + piece.Height()),
@@ -100,15 +147,17 @@ void TskSkinUpDown::DrawDefaultImage(TBitmap* B)
     TCanvas* c = B->Canvas();
     for (int i = 0; i < 2; ++i) {
         const TRect r = ButtonRect(i);
-        const bool sunk = FPressed == i && FHot == i;
-        if (sunk)
+        const int state = ButtonState(i);
+        if (state == 2)
             FillFramed(c, r, SkinNavyFrame, SkinPressedFill);
-        else if (FHot == i)
+        else if (state == 1)
             FillFramed(c, r, SkinNavyFrame, SkinHotFill);
         else
             FillFramed(c, r, clBtnShadow, clBtnFace);
-        const int code = FOrientation == udHorizontal ? (i == 0 ? 2 : 1) : (i == 0 ? 3 : 4);
-        DrawArrowImage(c, r, Enabled() ? clBtnText : clBtnShadow, code);
+        TRect arrow = r;
+        // A pressed button's arrow sinks by a pixel.
+        if (state == 2) OffsetRect(arrow, 1, 1);
+        DrawArrow(c, i, arrow, Enabled() ? clBtnText : clBtnShadow);
     }
 }
 

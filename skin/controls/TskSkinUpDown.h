@@ -1,6 +1,8 @@
 #pragma once
 // A two-button spin control with an integer Position and auto-repeat while a button is held, skin
-// entries "hupdown" and "vupdown". Nothing in the converter makes one; stored forms may.
+// entries "hupdown" and "vupdown". Nothing in the converter makes one; stored forms may. With
+// UseSkinSize off it keeps any size, and each half is the skin's "resizebutton" picture stretched to it,
+// with an arrow.
 #include "skin/controls/TskSkinControl.h"
 
 enum TUDOrientation { udHorizontal, udVertical };
@@ -29,6 +31,7 @@ public:
     // Button 0 steps up, button 1 down.
     TRect ButtonRect(int Index) const;
     void FindSkinObject() override;
+    // The skin's size and window region apply only with UseSkinSize.
     void ComputeSkinSize(int& AWidth, int& AHeight) override;
 
 protected:
@@ -41,6 +44,11 @@ protected:
 
 private:
     int ButtonAt(int X, int Y) const;
+    // 2 pressed (and under the mouse), 1 hot, 0 at rest.
+    int ButtonState(int Index) const;
+    void DrawArrow(TCanvas* C, int Index, const TRect& R, TColor Color) const;
+    // Each button from the skin's "resizebutton" entry; false when the skin has no usable one.
+    bool DrawResizeButtons(TBitmap* B);
     void StartTimer(UINT Ms);
     void StopTimer();
     void Step(int Button);
@@ -56,5 +64,7 @@ private:
     bool FRepeating = false;
     bool FFirstDelay = false;
     bool FTimerOn = false;
-    TRect FSkinButtons[2][3]; // [button][normal, active, down]
+    // [button][place, active, down]: the place is relative to "skinrect" (the button at rest is part of
+    // the entry's own picture); the active and down pictures are rectangles of the skin picture.
+    TRect FSkinButtons[2][3];
 };

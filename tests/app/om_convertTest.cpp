@@ -425,3 +425,125 @@ TEST_F(Plans, Budget_LimitsFrameRate)
     const TJobPlan p = Plan(Add(720, 576, 1024, 576));
     EXPECT_EQ(p.FrameRatePiece, " -ofps 12");
 }
+
+TEST_F(Plans, Mp4xJob_EncoderWritesTheTempFile_JudgedOnTheMp4)
+{
+    const int j = Add(320, 240, 320, 240);
+    tables.convertgrid->SetCells(JobRecord::OutputExt, j, "mp4x");
+    const TJobPlan p = Plan(j);
+    ASSERT_TRUE(p.Runnable);
+    const std::vector<std::string> args = SplitCommandLine(p.Commands[0]);
+    EXPECT_EQ(args.back(), dest + "temp.mp4x");
+    EXPECT_EQ(p.Outputs, std::vector<std::string>{dest + "Film.mp4"});
+}
+
+TEST_F(Plans, Mp4xJob_AnOlderMp4OrTempFileIsNeitherTakenNorOverwritten)
+{
+    Touch("Film.mp4");
+    Touch("temp.mp4x");
+    const int j = Add(320, 240, 320, 240);
+    tables.convertgrid->SetCells(JobRecord::OutputExt, j, "mp4x");
+    const TJobPlan p = Plan(j);
+    EXPECT_EQ(SplitCommandLine(p.Commands[0]).back(), dest + "temp(1).mp4x");
+    EXPECT_EQ(p.Outputs, std::vector<std::string>{dest + "Film(1).mp4"});
+}
+
+TEST_F(Plans, Mp4xWithAnotherEncoder_IsAnOrdinaryExtension)
+{
+    const int j = Add(320, 240, 320, 240);
+    tables.convertgrid->SetCells(JobRecord::Encoder, j, "ffmpeg");
+    tables.convertgrid->SetCells(JobRecord::OutputExt, j, "mp4x");
+    const TJobPlan p = Plan(j);
+    EXPECT_EQ(p.Outputs, std::vector<std::string>{dest + "Film.mp4x"});
+    EXPECT_EQ(SplitCommandLine(p.Commands[0]).back(), dest + "Film.mp4x");
+}
+
+// --- the driver with the stand-in encoder ------------------------------------------------------------
+
+#include "om_testing.h"
+
+#include "app/om_runcontrol.h"
+#include "platform/rtl/TStringList.h"
+#include "platform/vcl/TTimer.h"
+
+namespace {
+
+struct Driver : omtest::FormTest {
+    omtest::TempFolder Dir;
+    std::string Dest;
+    TStringList Produced;
+    TConvertOptions Options;
+
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        omtest::InstallFakeEncoder(Form->WorkFolder);
+        TOmTables& t = Form->Tables();
+        TStringList items;
+        FillCodecProfiles(*t.codecgrid, *t.devices, items);
+        for (int c = 0; c < DeviceTableColumns; ++c)
+            t.dq->SetCells(c, 0, t.devices->Cells(c, 6)); // "Windows Mobile"
+        Dest = Dir / "out/";
+        std::filesystem::create_directories(Dest);
+        Options.Destination = Dest;
+        Options.Playlist = &Produced;
+        Options.Quality = 30;
+
+        TskSkinStringGrid& g = *Form->StringGrid1;
+        const std::pair<int, std::string> cells[] = {
+            {SourceRecord::RowId, "00000"}, {SourceRecord::Kind, "VIDEO"}, {SourceRecord::Title, "Film"},
+            {SourceRecord::VideoCodec, "ffodivx"}, {SourceRecord::VideoWidth, "320"}, {SourceRecord::VideoHeight, "240"},
+            {SourceRecord::SourceArg, QuoteArg(Dir.Write("Film.avi"))}, {SourceRecord::EndSeconds, "20"},
+            {SourceRecord::Selected, "YES"}, {SourceRecord::RoundedLength, "20"}, {SourceRecord::OutputName, "Film"}};
+        for (const auto& [col, text] : cells)
+            g.SetCells(col, 0, text);
+    }
+    void UseMp4x()
+    {
+        TskSkinStringGrid& codecs = *Form->Tables().codecgrid;
+        for (int r = 0; r < codecs.StoredRowCount(); ++r)
+            if (codecs.Cells(CodecProfile::Key, r) == "divx5_mp3")
+                codecs.SetCells(CodecProfile::Extension, r, "mp4x");
+    }
+};
+
+} // namespace
+
+TEST_F(Driver, FinishedFile_IsDoneAndListedInThePlaylist)
+{
+    ConvertQueue(*Form, Options);
+    EXPECT_EQ(Form->StringGrid1->Cells(SourceRecord::Selected, 0), "Done");
+    ASSERT_EQ(Produced.Count(), 1);
+    EXPECT_EQ(Produced.Strings(0), Dest + "Film.avi");
+}
+
+TEST_F(Driver, Mp4xJob_WithOnlyTheTempFile_IsNo)
+{
+    UseMp4x();
+    ConvertQueue(*Form, Options);
+    EXPECT_TRUE(std::filesystem::exists(Dest + "temp.mp4x"));
+    EXPECT_EQ(Form->StringGrid1->Cells(SourceRecord::Selected, 0), "No");
+    EXPECT_EQ(Produced.Count(), 0);
+}
+
+TEST_F(Driver, Mp4xJob_WhenTheMp4IsMade_IsDoneAsMp4)
+{
+    UseMp4x();
+    omtest::HoldFakeEncoder(Form->WorkFolder, 1);
+    // The step outside the program that makes the ".mp4", done while the encoder still runs.
+    TTimer other(nullptr);
+    other.SetInterval(100);
+    other.OnTimer = [this, &other](TObject*) {
+        if (ToolRunning != 0) {
+            other.SetEnabled(false);
+            std::ofstream(Dest + "Film.mp4") << "mp4";
+        }
+    };
+    other.SetEnabled(true);
+    ConvertQueue(*Form, Options);
+    EXPECT_EQ(Form->StringGrid1->Cells(SourceRecord::Selected, 0), "Done");
+    EXPECT_EQ(Form->Tables().convertgrid->Cells(JobRecord::OutputExt, 0), "mp4");
+    EXPECT_EQ(Form->Tables().convertgrid->Cells(JobRecord::OutputFile, 0), "Film.mp4");
+    ASSERT_EQ(Produced.Count(), 1);
+    EXPECT_EQ(Produced.Strings(0), Dest + "Film.mp4");
+}

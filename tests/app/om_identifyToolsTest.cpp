@@ -8,6 +8,7 @@
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TTimer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -21,30 +22,47 @@ bool Run(const std::string& Command)
     return std::system((Command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Made once for all tests: a 20-second clip and a DVD folder of two titles (6 s and 100 s).
+// Made once per test program, each only when a test wants it: a 20-second clip, and a DVD folder of
+// two titles (6 s in two chapters, and 100 s).
 struct Media {
     TempFolder Dir;
     std::string Clip;
     std::string Dvd;
-    bool Ok = false;
-    Media()
+    bool ClipOk = false;
+    bool DvdOk = false;
+    bool ClipTried = false;
+    bool DvdTried = false;
+
+    bool MakeClip()
     {
-        const std::string d = Dir.Path.string();
-        Clip = d + "/Clip V: The Return.avi";
-        Dvd = d + "/Holiday Disc";
-        Ok = Run("ffmpeg -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=frequency=440:sample_rate=48000 -t 20 "
-                 "-c:v mpeg4 -q:v 2 -g 1 -c:a mp3 -ac 2 '" + Clip + "'") &&
-             Run("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t 6 -target pal-dvd "
-                 "-aspect 16:9 " + d + "/t1.mpg") &&
-             Run("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t 100 -target pal-dvd "
-                 "-b:v 300k " + d + "/t2.mpg");
-        if (!Ok)
-            return;
-        std::ofstream(d + "/dvd.xml") << "<dvdauthor dest=\"" << Dvd << "\"><vmgm/><titleset><titles>"
-                                      << "<pgc><vob file=\"" << d << "/t1.mpg\" chapters=\"0,0:03\"/></pgc>"
-                                      << "<pgc><vob file=\"" << d << "/t2.mpg\"/></pgc>"
-                                      << "</titles></titleset></dvdauthor>";
-        Ok = Run("VIDEO_FORMAT=PAL dvdauthor -x '" + d + "/dvd.xml'");
+        if (!ClipTried) {
+            ClipTried = true;
+            Clip = Dir / "Clip V: The Return.avi";
+            ClipOk = Run("ffmpeg -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=frequency=440:sample_rate=48000 "
+                         "-t 20 -c:v mpeg4 -q:v 2 -g 1 -c:a mp3 -ac 2 '" + Clip + "'");
+        }
+        return ClipOk;
+    }
+    bool MakeDvd()
+    {
+        if (!DvdTried) {
+            DvdTried = true;
+            const std::string d = Dir.Path.string();
+            Dvd = d + "/Holiday Disc";
+            // The long title is one colour: it only has to be long, and so it is made in a few seconds.
+            DvdOk = Run("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t 6 "
+                        "-target pal-dvd -aspect 16:9 " + d + "/t1.mpg") &&
+                    Run("ffmpeg -y -f lavfi -i color=c=navy:size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 "
+                        "-t 100 -target pal-dvd -b:v 300k " + d + "/t2.mpg");
+            if (DvdOk) {
+                std::ofstream(d + "/dvd.xml") << "<dvdauthor dest=\"" << Dvd << "\"><vmgm/><titleset><titles>"
+                                              << "<pgc><vob file=\"" << d << "/t1.mpg\" chapters=\"0,0:03\"/></pgc>"
+                                              << "<pgc><vob file=\"" << d << "/t2.mpg\"/></pgc>"
+                                              << "</titles></titleset></dvdauthor>";
+                DvdOk = Run("VIDEO_FORMAT=PAL dvdauthor -x '" + d + "/dvd.xml'");
+            }
+        }
+        return DvdOk;
     }
 };
 
@@ -58,9 +76,10 @@ struct RealPlayer : FormTest {
     void SetUp() override
     {
         FormTest::SetUp();
-        if (!TheMedia().Ok)
-            GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test media";
+        if (!TheMedia().MakeClip())
+            GTEST_SKIP() << "ffmpeg could not make the test clip";
     }
+
     double ScanSeconds()
     {
         const auto start = std::chrono::steady_clock::now();
@@ -90,6 +109,8 @@ TEST_F(RealPlayer, DroppedClip_IsIdentifiedAndTheRunEndsAtTheFirstStatusLine)
 
 TEST_F(RealPlayer, DvdFolder_BecomesOneRecordPerLongTitle)
 {
+    if (!TheMedia().MakeDvd())
+        GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test DVD folder";
     MinTitleLength = 3;
     Form->DropFiles({TheMedia().Dvd + "/"});
     ScanSeconds();
@@ -131,16 +152,17 @@ TEST_F(RealPlayer, QuotedNameWithTwoLanguagesAndASideSubtitle_KeepsEveryStreamOn
     TempFolder dir;
     const std::string d = dir.Path.string();
     const std::string clip = d + "/Say \"Hi\" $HOME.mkv";
-    // Files under about 2 MB are never identified, so the clip is made large on purpose.
-    ASSERT_TRUE(::Run("ffmpeg -y -f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=frequency=300 "
-                    "-f lavfi -i sine=frequency=600 -t 8 -map 0:v -map 1:a -map 2:a -c:v mpeg4 -q:v 1 -g 1 -c:a mp3 "
+    // The 20-second clip's picture with two languages of sound.
+    ASSERT_TRUE(::Run("ffmpeg -y -i '" + TheMedia().Clip + "' -f lavfi -i sine=frequency=300 -f lavfi -i sine=frequency=600 "
+                    "-t 20 -map 0:v -map 1:a -map 2:a -c:v copy -c:a mp3 "
                     "-metadata:s:a:0 language=eng -metadata:s:a:1 language=fre '" + clip + "'"));
     std::ofstream(d + "/Say \"Hi\" $HOME.srt") << "1\n00:00:01,000 --> 00:00:02,000\nHello\n";
     Form->DropFiles({clip});
     ScanSeconds();
     ASSERT_EQ(AddedRows.size(), 1u) << Form->StatusText();
     EXPECT_EQ(Cell(SourceRecord::Title), "Say \"Hi\" $HOME");
-    EXPECT_EQ(Cell(SourceRecord::VideoWidth), "640");
+    EXPECT_EQ(Cell(SourceRecord::VideoWidth), "320");
+    EXPECT_EQ(Cell(SourceRecord::RoundedLength), "20");
     // Each stream is listed once, with its language.
     const std::string audio = Cell(SourceRecord::AudioStreams);
     EXPECT_NE(audio.find("0_LANG=eng"), std::string::npos) << audio;
@@ -150,6 +172,75 @@ TEST_F(RealPlayer, QuotedNameWithTwoLanguagesAndASideSubtitle_KeepsEveryStreamOn
     const std::string subtitles = Cell(SourceRecord::SubtitleStreams);
     EXPECT_EQ(subtitles.find("SRT File:"), subtitles.rfind("SRT File:")) << subtitles;
     EXPECT_NE(subtitles.find(".srt"), std::string::npos) << subtitles;
+}
+
+TEST_F(RealPlayer, FolderWithADvdAndVideoFiles_GivesEveryTitleAndFileOnce)
+{
+    if (!TheMedia().MakeDvd())
+        GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test DVD folder";
+    TempFolder dir;
+    const std::string mixed = dir / "Home Videos";
+    fs::create_directories(mixed + "/extra");
+    fs::copy(TheMedia().Dvd, mixed, fs::copy_options::recursive);
+    fs::copy_file(TheMedia().Clip, mixed + "/Beach.avi");
+    fs::copy_file(TheMedia().Clip, mixed + "/extra/Party.avi");
+    MinTitleLength = 3;
+    Form->DropFiles({mixed});
+    ScanSeconds();
+    ASSERT_EQ(AddedRows.size(), 4u) << Form->StatusText();
+    std::vector<std::string> found;
+    for (int r : AddedRows)
+        found.push_back(Cell(SourceRecord::Kind, r) + " " + Cell(SourceRecord::Title, r) + " " +
+                        Cell(SourceRecord::SourcePath, r));
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, (std::vector<std::string>{"DVD Home Videos_1 " + mixed, "DVD Home Videos_2 " + mixed,
+                                               "VIDEO Beach " + mixed + "/Beach.avi",
+                                               "VIDEO Party " + mixed + "/extra/Party.avi"}));
+    for (int r : AddedRows)
+        EXPECT_FALSE(Cell(SourceRecord::VideoFormat, r).empty()) << Cell(SourceRecord::Title, r);
+
+    // Dropped again, in either spelling: nothing new.
+    const int rows = Form->StringGrid1->RowCount();
+    AddedRows.clear();
+    Form->DropFiles({mixed + "/", mixed});
+    ScanSeconds();
+    EXPECT_TRUE(AddedRows.empty());
+    EXPECT_EQ(Form->StringGrid1->RowCount(), rows);
+}
+
+// Puts the write permission back, so that the scratch folder can be removed.
+struct Writable {
+    std::vector<std::string> Paths;
+    ~Writable()
+    {
+        for (const std::string& p : Paths)
+            fs::permissions(p, fs::perms::owner_write, fs::perm_options::add);
+    }
+};
+
+TEST_F(RealPlayer, ReadOnlyFiles_AreIdentifiedNotSkipped)
+{
+    TempFolder dir;
+    const std::string locked = dir / "Locked.avi";
+    const std::string shelf = dir / "Shelf";
+    const std::string inside = shelf + "/Inside.avi";
+    fs::create_directories(shelf);
+    fs::copy_file(TheMedia().Clip, locked);
+    fs::copy_file(TheMedia().Clip, inside);
+    Writable restore{{shelf, locked}};
+    fs::permissions(locked, fs::perms(0444));
+    fs::permissions(shelf, fs::perms(0555));
+    Form->DropFiles({locked, shelf});
+    ScanSeconds();
+    ASSERT_EQ(AddedRows.size(), 2u) << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[0]), locked);
+    EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[1]), inside);
+    for (int r : AddedRows) {
+        EXPECT_EQ(Cell(SourceRecord::VideoWidth, r), "320");
+        EXPECT_EQ(Cell(SourceRecord::RoundedLength, r), "20");
+        EXPECT_EQ(Cell(SourceRecord::Selected, r), "YES");
+    }
+    EXPECT_EQ(Form->StatusText().find("Skipped"), std::string::npos) << Form->StatusText();
 }
 
 } // namespace

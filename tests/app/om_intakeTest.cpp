@@ -3,8 +3,13 @@
 #include "om_testing.h"
 
 #include "app/om_tables.h"
+#include "platform/backend/THeadlessDriver.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TTimer.h"
+
+#include <chrono>
+#include <thread>
 
 using namespace omtest;
 
@@ -181,6 +186,20 @@ TEST_F(Discs, OtherDiscInTheSameDrive_LeavesTheTitlesAlone)
     EXPECT_EQ(Cell(SourceRecord::Selected, a), "No");
 }
 
+TEST_F(Discs, EmptyDriveLeavingTheList_IsNoRemoval)
+{
+    const int a = Title("YES");
+    TOpticalVolume drive;
+    drive.Device = "/dev/sr0";
+    Form->SetStatusText("ready");
+    Form->DeviceChange(drive, false);
+    EXPECT_EQ(Form->StatusText(), "ready");
+    drive.Ready = true;
+    Form->DeviceChange(drive, false);
+    EXPECT_EQ(Form->StatusText(), "Drive /dev/sr0 removed");
+    EXPECT_EQ(Cell(SourceRecord::Selected, a), "YES");
+}
+
 TEST_F(Discs, VolumeWithoutIfoFiles_AddsNothing)
 {
     TempFolder data;
@@ -196,6 +215,172 @@ TEST(IsOnVolume, PathAtOrBelowTheRootOnly)
     EXPECT_TRUE(IsOnVolume("/media/cd/VIDEO_TS", "/media/cd/"));
     EXPECT_FALSE(IsOnVolume("/media/cd2", "/media/cd/"));
     EXPECT_FALSE(IsOnVolume("", "/media/cd/"));
+}
+
+// --- the window: drops and the volume watcher ----------------------------------------------------
+
+// The window on the headless screen; the player is replaced by the recorded report of a clip.
+struct Window : Discs {
+    THeadlessDriver Driver;
+    std::vector<std::string> Commands;
+
+    void SetUp() override
+    {
+        Discs::SetUp();
+        Form->OnRunTool = [this](const std::string& Command) {
+            Commands.push_back(Command);
+            FeedLines(ReadFixture("avi-clip.txt"));
+        };
+        Form->SetBounds(0, 0, 320, 240);
+    }
+    // From a thread of its own, as the watcher reports.
+    bool PostFromThread(const TOpticalVolume& V, bool Arrived)
+    {
+        bool posted = false;
+        std::thread([&] { posted = Form->PostVolumeChange(V, Arrived); }).join();
+        return posted;
+    }
+};
+
+TEST_F(Window, FilesDroppedOnTheWindow_AreQueuedAndBecomeRecordsAtTheNextTick)
+{
+    TempFolder dir;
+    const std::string clip = dir.Write("Summer \"Trip\".avi");
+    fs::resize_file(clip, 3'000'000);
+    // A path longer than the 255 characters the old drop query could hold.
+    const std::string longName = dir.Write(std::string(120, 'a') + "/" + std::string(120, 'b') + "/clip.avi");
+    fs::resize_file(longName, 3'000'000);
+    Form->Show();
+    Driver.ProcessMessages();
+    Driver.DropFiles({40, 40}, {clip, longName});
+    EXPECT_EQ(Form->StatusText(), "2 items added");
+    EXPECT_TRUE(Form->ScanTimer->Enabled());
+    EXPECT_TRUE(AddedRows.empty());
+
+    Driver.AdvanceClock(2000);
+    // Worked in sorted order: the long name ("aaa...") first.
+    ASSERT_EQ(AddedRows.size(), 2u);
+    ASSERT_GT(longName.size(), 255u);
+    EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[0]), longName);
+    EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[1]), clip);
+    EXPECT_EQ(Cell(SourceRecord::Title, AddedRows[1]), "Summer \"Trip\"");
+    EXPECT_FALSE(Form->ScanTimer->Enabled());
+}
+
+TEST_F(Window, VolumeChangeFromAnotherThread_IsHandledOnTheWindowsThreadOnly)
+{
+    const int a = Title("YES");
+    const int b = Title("Done");
+    Form->HandleNeeded();
+    ASSERT_TRUE(PostFromThread(Volume, false));
+    // Nothing happens before the window takes its messages.
+    EXPECT_EQ(Cell(SourceRecord::Selected, a), "YES");
+    Driver.ProcessMessages();
+    EXPECT_EQ(Cell(SourceRecord::Selected, a), "No");
+    EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
+
+    ASSERT_TRUE(PostFromThread(Volume, true));
+    Driver.ProcessMessages();
+    EXPECT_EQ(Cell(SourceRecord::Selected, a), "YES");
+    EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
+    EXPECT_EQ(Boxes, (std::vector<std::pair<int, std::string>>{{a, "No"}, {a, "YES"}}));
+    EXPECT_EQ(Form->ListBox1->Strings(0), Volume.RootPath);
+}
+
+TEST_F(Window, ChangesPostedInARow_AreTakenInTheOrderTheyCame)
+{
+    const int a = Title("YES");
+    Form->HandleNeeded();
+    std::thread([&] {
+        Form->PostVolumeChange(Volume, false);
+        Form->PostVolumeChange(Volume, true);
+        Form->PostVolumeChange(Volume, false);
+    }).join();
+    Driver.ProcessMessages();
+    EXPECT_EQ(Cell(SourceRecord::Selected, a), "No");
+    EXPECT_EQ(Boxes, (std::vector<std::pair<int, std::string>>{{a, "No"}, {a, "YES"}, {a, "No"}}));
+}
+
+TEST_F(Window, WithoutAHandle_AVolumeChangeIsRefused)
+{
+    EXPECT_FALSE(PostFromThread(Volume, true));
+    EXPECT_EQ(Form->ListBox1->Count(), 0);
+}
+
+TEST_F(Window, DestroyedWindow_TakesNoChangeLeftInTheQueue)
+{
+    Title("YES");
+    Form->HandleNeeded();
+    const HWND handle = Form->Handle();
+    ASSERT_TRUE(PostFromThread(Volume, false));
+    Form.reset();
+    EXPECT_FALSE(IsWindow(handle));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Boxes.empty());
+}
+
+// The real watcher over a mount table the test writes: a disc mounted and unmounted.
+struct Watched : Window {
+    TempFolder Sources;
+    std::string MountInfo;
+
+    void SetUp() override
+    {
+        Window::SetUp();
+        MountInfo = Sources.Write("mountinfo", 0);
+        fs::create_directories(Sources.Path / "block");
+        fs::create_directories(Sources.Path / "by-label");
+        const std::string device = Sources.Write("sr0");
+        fs::create_symlink(device, Sources.Path / "by-label" / "HOLIDAY");
+        Form->VolumeSources = {MountInfo, (Sources.Path / "block").string(), (Sources.Path / "by-label").string()};
+        Form->VolumeRescanMs = 20;
+    }
+    void Mount(bool Mounted)
+    {
+        std::ofstream(MountInfo) << (Mounted ? "36 25 11:0 / " + Media.Path.string() + " ro,relatime shared:1 - iso9660 " +
+                                                   (Sources.Path / "sr0").string() + " ro\n"
+                                             : std::string());
+    }
+    // Takes the window's messages until Done holds or five seconds have passed.
+    template <typename F>
+    bool WaitFor(F Done)
+    {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!Done() && std::chrono::steady_clock::now() < end) {
+            WaitMessage(20);
+            Driver.ProcessMessages();
+        }
+        return Done();
+    }
+};
+
+TEST_F(Watched, DiscMountedAndUnmounted_UpdatesTheRowsButLeavesDoneRows)
+{
+    const int a = Title("No");
+    const int b = Title("Done");
+    Form->HandleNeeded();
+    Mount(true);
+    ASSERT_TRUE(WaitFor([&] { return Cell(SourceRecord::Selected, a) == "YES"; }));
+    EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
+    EXPECT_EQ(Form->StatusText(), "Holiday added");
+    ASSERT_EQ(Form->ListBox1->Count(), 1);
+    EXPECT_EQ(Form->ListBox1->Strings(0), Volume.RootPath);
+
+    Mount(false);
+    ASSERT_TRUE(WaitFor([&] { return Cell(SourceRecord::Selected, a) == "No"; }));
+    EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
+    EXPECT_EQ(Form->ListBox1->Strings(0), "");
+}
+
+TEST_F(Watched, DestroyedWindow_HearsNothingMore)
+{
+    Title("No");
+    Form->HandleNeeded();
+    Form.reset();
+    Mount(true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Boxes.empty());
 }
 
 } // namespace

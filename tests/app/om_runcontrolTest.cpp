@@ -156,3 +156,15 @@ TEST(CommandToolTest, NamesTheProgramWithoutFolderAndExe)
     EXPECT_EQ(CommandTool("\"ffmpeg\" -i \"a b\""), "ffmpeg");
     EXPECT_EQ(CommandTool(""), "");
 }
+
+// --- the disc tray ------------------------------------------------------------------------------------
+
+TEST(CdromEjectorTest, PathThatIsNoOpticalVolume_FailsCleanly)
+{
+    TCdromEjector tray;
+    EXPECT_FALSE(tray.Eject("/tmp"));
+    EXPECT_FALSE(tray.Eject("/"));
+    EXPECT_FALSE(tray.Eject(""));
+    EXPECT_FALSE(tray.Eject("/nonexistent/media/cdrom0/"));
+    EXPECT_FALSE(tray.Eject("/dev/null"));
+}

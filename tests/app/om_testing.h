@@ -96,4 +96,64 @@ struct FormTest : ::testing::Test {
     }
 };
 
+// --- added for the conversion tests ---------------------------------------------------------------
+
+// Runs a command through the shell with its output dropped; true when it exited 0.
+inline bool RunQuiet(const std::string& Command)
+{
+    return std::system((Command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// One title of a generated DVD: its length in seconds and its chapter marks ("0,0:04,0:08").
+struct DvdTitleShape {
+    int Seconds = 6;
+    std::string Chapters = "0";
+};
+
+// Makes a PAL DVD folder at Folder with dvdauthor, one title per shape given, from clips generated in
+// Scratch. False when ffmpeg or dvdauthor could not make it.
+inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch, const std::vector<DvdTitleShape>& Titles)
+{
+    std::string xml = "<dvdauthor dest=\"" + Folder + "\"><vmgm/><titleset><titles>";
+    for (std::size_t i = 0; i < Titles.size(); ++i) {
+        const std::string mpg = Scratch + "/title" + std::to_string(i + 1) + ".mpg";
+        if (!RunQuiet("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " +
+                      std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v 1000k '" + mpg + "'"))
+            return false;
+        xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/></pgc>";
+    }
+    xml += "</titles></titleset></dvdauthor>";
+    std::ofstream(Scratch + "/dvd.xml") << xml;
+    return RunQuiet("VIDEO_FORMAT=PAL dvdauthor -x '" + Scratch + "/dvd.xml'");
+}
+
+// A stand-in "mencoder" for driver tests without the real tools: put in the work folder (where tools
+// are looked for first), it prints one progress line of the whole 20 s, writes "video" into its "-o"
+// file and exits 0. While the file "hold" in that folder names a number of seconds, it waits that long
+// first (SIGINT ends it, as it ends the real one).
+inline void InstallFakeEncoder(const std::string& WorkFolder)
+{
+    fs::create_directories(WorkFolder);
+    const std::string encoder = WorkFolder + "mencoder";
+    std::ofstream(encoder) << R"SH(#!/bin/sh
+out=""
+while [ $# -gt 0 ]; do
+  if [ "$1" = "-o" ]; then out="$2"; fi
+  shift
+done
+[ -z "$out" ] && exit 0
+here=$(dirname "$0")
+[ -f "$here/hold" ] && sleep "$(cat "$here/hold")"
+printf 'Pos:  20.0s    500f (100%%)  0.00fps Trem:   0min   1mb  A-V:0.020 [458:128]\n'
+printf 'video' > "$out"
+exit 0
+)SH";
+    fs::permissions(encoder, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+}
+
+inline void HoldFakeEncoder(const std::string& WorkFolder, int Seconds)
+{
+    std::ofstream(WorkFolder + "hold") << Seconds;
+}
+
 } // namespace omtest

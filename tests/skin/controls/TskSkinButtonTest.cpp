@@ -1,8 +1,10 @@
 #include "skin/controls/TskSkinButton.h"
 
-#include "SkinControlsTestSupport.h"
-#include "skin/controls/SkinButtonLook.h"
+#include "SkinButtonsTestSupport.h"
+#include "platform/vcl/TAction.h"
+#include "platform/vcl/TReader.h"
 #include "platform/win/WinApi.h"
+#include "skin/controls/SkinButtonLook.h"
 
 using namespace skintest;
 
@@ -26,6 +28,26 @@ using ButtonRoles = ButtonTest;
 using ButtonKeys = ButtonTest;
 using ButtonMouse = ButtonTest;
 using ButtonLook = ButtonTest;
+using ButtonAction = ButtonTest;
+using ButtonImages = ButtonTest;
+using ButtonAccelerator = ButtonTest;
+
+// Buttons on the skin with the animation strip and the glow picture.
+struct ButtonExtrasTest : ButtonTest {
+    TButtonsSkin Extra;
+    TskSkinButton* Animated(TRect R)
+    {
+        auto* b = new TskSkinButton(Form);
+        b->SetParent(Form);
+        b->SetSkinDataName("abutton");
+        b->SetSkinData(Extra.Skin.get());
+        b->SetBoundsRect(R);
+        return b;
+    }
+};
+
+using ButtonFocusAnimation = ButtonExtrasTest;
+using ButtonGlow = ButtonExtrasTest;
 
 } // namespace
 
@@ -170,4 +192,200 @@ TEST_F(ButtonLook, MarginBelowMinusOneIsIgnored)
     EXPECT_EQ(b->Margin(), 3);
     b->SetMargin(-1);
     EXPECT_EQ(b->Margin(), -1);
+}
+
+TEST_F(ButtonLook, UseSkinSizeOff_KeepsAnySizeAndStretchesAFixedPicture)
+{
+    auto* sized = new TskSkinButton(Form);
+    sized->SetParent(Form);
+    sized->SetSkinDataName("fixed");
+    sized->SetSkinData(Skin());
+    sized->SetBounds(10, 10, 75, 25);
+    EXPECT_EQ(sized->Width(), 20);
+    EXPECT_EQ(sized->Height(), 10);
+    auto* free = new TskSkinButton(Form);
+    free->SetParent(Form);
+    free->SetUseSkinSize(false);
+    free->SetSkinDataName("fixed");
+    free->SetSkinData(Skin());
+    free->SetBounds(100, 10, 75, 25);
+    free->SetCanFocused(false);
+    ShowForm();
+    EXPECT_EQ(free->Width(), 75);
+    EXPECT_EQ(free->Height(), 25);
+    // The fixed entry's mask would keep only the left half; without the skin's size there is no outline.
+    EXPECT_FALSE(free->HasWindowRegion());
+    Save("Button_FixedUnsized");
+    EXPECT_EQ(At(170, 30), Px(cFixed));
+}
+
+TEST_F(ButtonAction, LinkedAction_LendsCaptionAndEnabledAndRunsWhenThereIsNoOnClick)
+{
+    auto* action = new TAction(Form);
+    action->SetCaption("Go");
+    int runs = 0;
+    action->OnExecute = [&runs](TObject*) { ++runs; };
+    auto* b = Make<TskSkinButton>(Form, Rect(10, 10, 85, 35), false);
+    b->SetAction(action);
+    EXPECT_EQ(b->Caption(), "Go");
+    ShowForm();
+    Driver.Click(Point(40, 20));
+    EXPECT_EQ(runs, 1);
+    action->SetEnabled(false);
+    EXPECT_FALSE(b->Enabled());
+    Driver.Click(Point(40, 20));
+    EXPECT_EQ(runs, 1);
+    action->SetEnabled(true);
+    // A handler of the button's own wins over the action's.
+    b->OnClick = [this](TObject*) { Clicks.push_back("own"); };
+    Driver.Click(Point(40, 20));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Clicks, (std::vector<std::string>{"own"}));
+    delete action;
+    EXPECT_EQ(b->Action(), nullptr);
+}
+
+TEST_F(ButtonImages, ImageWithinTheList_StandsInForTheGlyph)
+{
+    auto* images = SolidImages(Form, {clRed, clBlue});
+    auto* b = Button(Rect(10, 10, 85, 35), "", false);
+    b->SetCanFocused(false);
+    TBitmap glyph(16, 16);
+    Fill(glyph, Rect(0, 0, 16, 16), clLime);
+    Fill(glyph, Rect(0, 15, 1, 16), clBlack); // the glyph's transparent colour
+    b->SetGlyph(&glyph);
+    EXPECT_EQ(b->ImageIndex(), -1);
+    b->SetImageList(images);
+    b->SetImageIndex(1);
+    ShowForm();
+    Save("Button_ImageList");
+    EXPECT_EQ(At(47, 22), Px(clBlue));
+    b->SetImageIndex(2); // beyond the list: the glyph again
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(47, 22), Px(clLime));
+    b->SetImageIndex(0);
+    delete images;
+    EXPECT_EQ(b->ImageList(), nullptr);
+    b->Repaint();
+    EXPECT_EQ(At(47, 22), Px(clLime));
+}
+
+TEST_F(ButtonImages, StoredForm_ReadsImageListAndImageIndex)
+{
+    RegisterSkinControlClasses();
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object F: TForm\n  object IL: TImageList\n  end\n"
+                                 "  object B: TskSkinButton\n    ImageList = IL\n    ImageIndex = 3\n  end\nend\n");
+    auto* b = dynamic_cast<TskSkinButton*>(form.FindComponent("B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->ImageList(), form.FindComponent("IL"));
+    EXPECT_EQ(b->ImageIndex(), 3);
+}
+
+TEST_F(ButtonAccelerator, DialogCharOfTheMarkedLetter_FocusesAndClicks)
+{
+    auto* open = Button(Rect(10, 10, 85, 35), "&Open", false);
+    auto* both = Button(Rect(100, 10, 175, 35), "Save && Quit", false);
+    ShowForm();
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'x', 0), 0);
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'q', 0), 0); // "&&" shows "&" and marks nothing
+    EXPECT_TRUE(Clicks.empty());
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'o', 0), 1);
+    EXPECT_EQ(Clicks, (std::vector<std::string>{"&Open"}));
+    EXPECT_TRUE(open->Focused());
+    EXPECT_FALSE(both->Focused());
+    open->SetCanFocused(false);
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'O', 0), 0);
+}
+
+TEST_F(ButtonFocusAnimation, FocusRunsTheStripForwardAndItsLossBackward)
+{
+    auto* other = Button(Rect(10, 10, 85, 35), "other", false);
+    auto* b = Animated(Rect(100, 10, 175, 35));
+    ShowForm();
+    other->SetFocus();
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(101, 11), Px(cNormal));
+    b->SetFocus();
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cFrame1));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cFrame2));
+    Driver.AdvanceClock(30);
+    Save("Button_FocusAnimationLastFrame");
+    EXPECT_EQ(At(101, 11), Px(cFrame3));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cActive)); // the run is over: the focused button's hot picture
+    other->SetFocus();
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cFrame2));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cFrame1));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cNormal));
+    EXPECT_EQ(b->AnimationFrame(), 0);
+}
+
+TEST_F(ButtonFocusAnimation, SkinEffectsOff_NoStrip)
+{
+    Extra.Skin->SetEnableSkinEffects(false);
+    auto* b = Animated(Rect(100, 10, 175, 35));
+    ShowForm();
+    b->SetFocus();
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(101, 11), Px(cActive));
+    EXPECT_EQ(b->AnimationFrame(), 0);
+}
+
+TEST_F(ButtonGlow, HoverShowsTheGlowFrameAndLeavingHidesIt)
+{
+    auto* b = Animated(Rect(100, 10, 175, 35));
+    b->SetCanFocused(false);
+    ShowForm();
+    EXPECT_FALSE(b->GlowVisible());
+    Driver.MoveTo(Point(130, 20));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(b->GlowVisible());
+    Driver.MoveTo(Point(400, 400));
+    Driver.ProcessMessages();
+    EXPECT_FALSE(b->GlowVisible());
+}
+
+TEST_F(ButtonGlow, SkinWithoutGlowFrames_OnlyWhenTheButtonAsksAlways)
+{
+    Extra.Skin->SetShowButtonGlowFrames(false);
+    auto* b = Animated(Rect(100, 10, 175, 35));
+    b->SetCanFocused(false);
+    ShowForm();
+    Driver.MoveTo(Point(130, 20));
+    Driver.ProcessMessages();
+    EXPECT_FALSE(b->GlowVisible());
+    Driver.MoveTo(Point(400, 400));
+    b->SetAlwaysShowLayeredFrame(true);
+    Driver.MoveTo(Point(130, 20));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(b->GlowVisible());
+}
+
+TEST_F(ButtonGlow, PlainButtonOfTheBaseSkin_HasNoGlow)
+{
+    auto* b = Button(Rect(100, 10, 175, 35), "b", true);
+    ShowForm();
+    Driver.MoveTo(Point(130, 20));
+    Driver.ProcessMessages();
+    EXPECT_FALSE(b->GlowVisible());
+}
+
+TEST_F(ButtonMouse, ClickHandlerThatFreesTheButton_EndsTheReleaseQuietly)
+{
+    auto* b = Button(Rect(10, 10, 85, 35), "b", true);
+    b->OnClick = [b](TObject*) { delete b; };
+    ShowForm();
+    Driver.Click(Point(40, 20));
+    EXPECT_EQ(Form->ControlCount(), 0);
+    Driver.MoveTo(Point(300, 300));
+    EXPECT_NO_THROW(Driver.AdvanceClock(200));
 }

@@ -1,6 +1,7 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 
-#include "SkinControlsTestSupport.h"
+#include "SkinButtonsTestSupport.h"
+#include "platform/vcl/TReader.h"
 
 using namespace skintest;
 
@@ -23,6 +24,12 @@ struct CheckBoxTest : SkinFormTest {
 using CheckBoxWrites = CheckBoxTest;
 using CheckBoxInput = CheckBoxTest;
 using CheckBoxLook = CheckBoxTest;
+using CheckBoxImages = CheckBoxTest;
+using CheckBoxAccelerator = CheckBoxTest;
+
+struct CheckBoxFramed : CheckBoxTest {
+    TButtonsSkin Extra;
+};
 
 } // namespace
 
@@ -123,4 +130,110 @@ TEST_F(CheckBoxLook, FlatDefault_BoxAndMark)
     Save("CheckBox_FlatDefault");
     EXPECT_EQ(At(13, 16), Px(clBtnShadow)); // the box's frame at (3, Height div 2 - 7)
     EXPECT_EQ(At(150, 12), Px(clWhite));
+}
+
+TEST_F(CheckBoxImages, FlatSkinned_ImageAfterTheCheckAndTheCaptionMovedOn)
+{
+    auto* images = SolidImages(Form, {clRed, clBlue});
+    auto* a = Box(Rect(10, 10, 160, 35), "Title", true);
+    a->SetImages(images);
+    a->SetImageIndex(1);
+    ShowForm();
+    Save("CheckBox_FlatImage");
+    // Check image 13 wide at x 3; the image at 13 + 7, vertically centred (25 div 2 - 8).
+    EXPECT_EQ(At(10 + 20, 10 + 4), Px(clBlue));
+    EXPECT_EQ(At(10 + 35, 10 + 19), Px(clBlue));
+    EXPECT_EQ(At(10 + 37, 10 + 12), Px(clWhite)); // the gap before the caption
+    // The caption starts past the image and the gap.
+    EXPECT_EQ(CountOther(*this, Rect(30, 10, 54, 35), clWhite), 16 * 16);
+    EXPECT_GT(CountOther(*this, Rect(54, 10, 160, 35), clWhite), 0);
+    a->SetImageIndex(2); // beyond the list: none
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(10 + 20, 10 + 4), Px(clWhite));
+    a->SetImageIndex(0);
+    delete images;
+    EXPECT_EQ(a->Images(), nullptr);
+    a->Repaint();
+    EXPECT_EQ(At(10 + 20, 10 + 4), Px(clWhite));
+}
+
+TEST_F(CheckBoxImages, FlatDefault_ImageWhereTheCaptionWouldStart)
+{
+    auto* images = SolidImages(Form, {clRed});
+    auto* a = Box(Rect(10, 10, 160, 35), "", false);
+    a->SetImages(images);
+    ShowForm();
+    EXPECT_EQ(At(10 + 19, 10 + 4), Px(clRed));
+    EXPECT_EQ(At(10 + 34, 10 + 19), Px(clRed));
+}
+
+TEST_F(CheckBoxImages, StoredForm_ReadsImagesAndImageIndex)
+{
+    RegisterSkinControlClasses();
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object F: TForm\n  object IL: TImageList\n  end\n"
+                                 "  object C: TskSkinCheckRadioBox\n    Images = IL\n    ImageIndex = 1\n  end\nend\n");
+    auto* c = dynamic_cast<TskSkinCheckRadioBox*>(form.FindComponent("C"));
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->Images(), form.FindComponent("IL"));
+    EXPECT_EQ(c->ImageIndex(), 1);
+}
+
+TEST_F(CheckBoxAccelerator, DialogCharFocusesAndToggles)
+{
+    auto* a = Box(Rect(10, 10, 160, 35), "&Queue all", false);
+    auto* r = Box(Rect(10, 40, 160, 65), "&Radio", false);
+    r->SetRadio(true);
+    ShowForm();
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'a', 0), 0);
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'q', 0), 1);
+    EXPECT_TRUE(a->Checked());
+    EXPECT_TRUE(a->Focused());
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'Q', 0), 1);
+    EXPECT_FALSE(a->Checked());
+    Form->Perform(CM_DIALOGCHAR, 'r', 0);
+    Form->Perform(CM_DIALOGCHAR, 'r', 0);
+    EXPECT_TRUE(r->Checked()); // the user never unchecks a radio box
+    a->SetCanFocused(false);
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'q', 0), 0);
+    EXPECT_FALSE(a->Checked());
+}
+
+TEST_F(CheckBoxFramed, HoverCrossFadesTheFramedPictureInFifthsEvery20ms)
+{
+    auto* a = new TskSkinCheckRadioBox(Form);
+    a->SetParent(Form);
+    a->SetFlat(false);
+    a->SetCanFocused(false);
+    a->SetSkinDataName("mcheckbox");
+    a->SetSkinData(Extra.Skin.get());
+    a->SetBoundsRect(Rect(10, 10, 160, 35));
+    ShowForm();
+    EXPECT_EQ(At(11, 11), Px(cNormal));
+    Driver.MoveTo(Point(100, 20));
+    Driver.AdvanceClock(20);
+    EXPECT_NEAR(a->MorphFactor(), 0.2, 1e-9);
+    EXPECT_NE(At(11, 11), Px(cNormal));
+    EXPECT_NE(At(11, 11), Px(cActive));
+    Driver.AdvanceClock(80);
+    EXPECT_DOUBLE_EQ(a->MorphFactor(), 1.0);
+    EXPECT_EQ(At(11, 11), Px(cActive));
+    Save("CheckBox_FramedHot");
+    Driver.MoveTo(Point(400, 400));
+    Driver.AdvanceClock(100);
+    EXPECT_DOUBLE_EQ(a->MorphFactor(), 0.0);
+    EXPECT_EQ(At(11, 11), Px(cNormal));
+}
+
+TEST_F(CheckBoxFramed, FlatBox_NeverFades)
+{
+    auto* a = new TskSkinCheckRadioBox(Form);
+    a->SetParent(Form);
+    a->SetSkinDataName("mcheckbox");
+    a->SetSkinData(Extra.Skin.get());
+    a->SetBoundsRect(Rect(10, 10, 160, 35));
+    ShowForm();
+    Driver.MoveTo(Point(100, 20));
+    Driver.AdvanceClock(20);
+    EXPECT_DOUBLE_EQ(a->MorphFactor(), 0.0);
 }

@@ -1,12 +1,14 @@
 #include "skin/controls/TskSkinGauge.h"
 
-#include "SkinControlsTestSupport.h"
+#include "ExtraSkinTestSupport.h"
 
 using namespace skintest;
 
 namespace {
 using GaugeLook = SkinFormTest;
-}
+using GaugeAnimation = ExtraSkinFormTest;
+using GaugeUpright = ExtraSkinFormTest;
+} // namespace
 
 TEST(GaugeValues, ValueIsHeldBetweenTheLimitsAndTheSameValueDoesNotChangeIt)
 {
@@ -117,4 +119,146 @@ TEST_F(GaugeLook, OnGaugePaint_ReplacesTheBarAndTheText)
     ShowForm();
     EXPECT_EQ(seen, Rect(1, 1, 30, 19));
     EXPECT_EQ(At(20, 20), Px(clWindow));
+}
+
+// ---- the progress animation
+
+TEST_F(GaugeAnimation, Started_ShowsEachFrameStretchedThenRestsForThePauseAndStartsAgain)
+{
+    auto* g = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 210, 30), "animgauge");
+    g->SetValue(100);
+    g->SetProgressAnimationPause(200);
+    ShowForm();
+    EXPECT_EQ(At(110, 15), Px(cProgress));
+    g->StartProgressAnimation();
+    EXPECT_TRUE(g->ProgressAnimating());
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(110, 15), Px(cProgress)); // a cycle starts on the plain piece
+    Driver.AdvanceClock(50);
+    EXPECT_EQ(g->ProgressAnimationFrame(), 1);
+    EXPECT_EQ(At(13, 15), Px(cAnim1));
+    EXPECT_EQ(At(207, 17), Px(cAnim1));
+    Driver.AdvanceClock(50);
+    Save("Gauge_AnimationFrame2");
+    EXPECT_EQ(At(110, 15), Px(cAnim2));
+    Driver.AdvanceClock(50);
+    EXPECT_EQ(At(110, 15), Px(cAnim3));
+    Driver.AdvanceClock(50); // after the last frame: the pause, on the plain piece
+    EXPECT_EQ(g->ProgressAnimationFrame(), 0);
+    EXPECT_EQ(At(110, 15), Px(cProgress));
+    Driver.AdvanceClock(190);
+    EXPECT_EQ(At(110, 15), Px(cProgress));
+    Driver.AdvanceClock(70); // the pause is over: a new cycle, first frame one interval later
+    EXPECT_EQ(At(110, 15), Px(cAnim1));
+    EXPECT_TRUE(g->ProgressAnimating());
+}
+
+TEST_F(GaugeAnimation, Stopped_ShowsThePlainPieceAndNoMoreFrames)
+{
+    auto* g = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 210, 30), "animgauge");
+    g->SetValue(100);
+    ShowForm();
+    g->StartProgressAnimation();
+    Driver.AdvanceClock(100);
+    EXPECT_EQ(At(110, 15), Px(cAnim2));
+    g->StopProgressAnimation();
+    Driver.ProcessMessages();
+    EXPECT_FALSE(g->ProgressAnimating());
+    EXPECT_EQ(At(110, 15), Px(cProgress));
+    Driver.AdvanceClock(2000);
+    EXPECT_EQ(At(110, 15), Px(cProgress));
+}
+
+TEST_F(GaugeAnimation, NoStripNoSkinOrNoEntry_StartsNothing)
+{
+    auto* plain = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 210, 30), "gauge");
+    auto* unskinned = Make<TskSkinGauge>(Form, Rect(10, 50, 210, 70), false);
+    auto* missing = MakeExtra<TskSkinGauge>(Form, Rect(10, 90, 210, 110), "nosuchgauge");
+    for (TskSkinGauge* g : {plain, unskinned, missing}) {
+        g->StartProgressAnimation();
+        EXPECT_FALSE(g->ProgressAnimating());
+    }
+    ShowForm();
+    Driver.AdvanceClock(500);
+    EXPECT_EQ(plain->ProgressAnimationFrame(), 0);
+}
+
+TEST_F(GaugeAnimation, RefreshSkin_RestartsARunningAnimationAndLeavesAStoppedOneAlone)
+{
+    auto* running = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 210, 30), "animgauge");
+    auto* idle = MakeExtra<TskSkinGauge>(Form, Rect(10, 50, 210, 70), "animgauge");
+    ShowForm();
+    running->StartProgressAnimation();
+    Driver.AdvanceClock(100);
+    EXPECT_EQ(running->ProgressAnimationFrame(), 2);
+    running->RefreshSkin();
+    idle->RefreshSkin();
+    EXPECT_TRUE(running->ProgressAnimating());
+    EXPECT_EQ(running->ProgressAnimationFrame(), 0);
+    EXPECT_FALSE(idle->ProgressAnimating());
+    Driver.AdvanceClock(50);
+    EXPECT_EQ(running->ProgressAnimationFrame(), 1);
+}
+
+TEST_F(GaugeAnimation, EntryLosesItsStrip_TheNextTickEndsTheAnimation)
+{
+    auto* g = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 210, 30), "animgauge");
+    g->SetValue(100);
+    ShowForm();
+    g->StartProgressAnimation();
+    Driver.AdvanceClock(50);
+    g->SetSkinDataName("gauge"); // looked up again at the next tick
+    Driver.AdvanceClock(50);
+    EXPECT_FALSE(g->ProgressAnimating());
+    EXPECT_EQ(At(110, 15), Px(cProgress));
+}
+
+TEST_F(GaugeAnimation, GaugeFreedWhileAnimating_ItsTimersGoWithIt)
+{
+    auto* g = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 210, 30), "animgauge");
+    ShowForm();
+    g->StartProgressAnimation();
+    Driver.AdvanceClock(50);
+    delete g;
+    Driver.AdvanceClock(1000); // nothing ticks into the freed gauge
+    SUCCEED();
+}
+
+// ---- upright gauges
+
+TEST_F(GaugeUpright, Skinned_FillsFromTheBottomOfTheTrack)
+{
+    auto* g = MakeExtra<TskSkinGauge>(Form, Rect(10, 10, 40, 210), "vgauge");
+    g->SetValue(50);
+    ShowForm();
+    Save("Gauge_Upright");
+    EXPECT_TRUE(g->Vertical()); // taken from the entry
+    EXPECT_EQ(g->Width(), 10);
+    EXPECT_EQ(At(15, 200), Px(cProgress));
+    EXPECT_EQ(At(15, 112), Px(cProgress));
+    EXPECT_EQ(At(15, 105), Px(cVBar));
+    EXPECT_EQ(At(15, 30), Px(cVBar));
+}
+
+TEST_F(GaugeUpright, Text_TurnedAQuarterAndCentred)
+{
+    auto* up = Make<TskSkinGauge>(Form, Rect(10, 10, 40, 210), false);
+    up->SetVertical(true);
+    auto* flat = Make<TskSkinGauge>(Form, Rect(100, 10, 300, 40), false);
+    for (TskSkinGauge* g : {up, flat}) {
+        g->SetValue(0);
+        g->SetShowProgressText(true);
+        g->SetProgressText("Converting");
+    }
+    ShowForm();
+    Save("Gauge_UprightText");
+    const TRect upText = Extent(Rect(11, 11, 39, 209), clWindow);
+    const TRect flatText = Extent(Rect(101, 11, 299, 39), clWindow);
+    ASSERT_FALSE(upText.IsEmpty());
+    ASSERT_FALSE(flatText.IsEmpty());
+    // The same text, turned: as tall as the level one is wide.
+    EXPECT_GT(upText.Height(), 2 * upText.Width());
+    EXPECT_NEAR(upText.Height(), flatText.Width(), 2);
+    EXPECT_NEAR((upText.Top + upText.Bottom) / 2, 110, 3);
+    EXPECT_NEAR((upText.Left + upText.Right) / 2, 25, 3);
 }

@@ -1,6 +1,8 @@
 #include "skin/controls/TskSkinPanel.h"
 
-#include "SkinControlsTestSupport.h"
+#include "ExtraSkinTestSupport.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TReader.h"
 
 using namespace skintest;
 
@@ -8,6 +10,20 @@ namespace {
 using PanelLook = SkinFormTest;
 using PanelLayout = SkinFormTest;
 using PanelCaption = SkinFormTest;
+using PanelSkinnedCaption = ExtraSkinFormTest;
+using PanelCaptionImages = ExtraSkinFormTest;
+
+// A list of one 12 x 12 picture in a plain colour.
+TCustomImageList* MakeImageList(TComponent* owner, TColor colour)
+{
+    auto* list = new TCustomImageList(owner);
+    list->SetWidth(12);
+    list->SetHeight(12);
+    TBitmap picture(12, 12);
+    Fill(picture, Rect(0, 0, 12, 12), colour);
+    list->Add(&picture, nullptr);
+    return list;
+}
 } // namespace
 
 TEST_F(PanelLook, WithoutSkin_BorderStylesFrameTheFace)
@@ -152,4 +168,171 @@ TEST_F(PanelCaption, GroupBox_IsAPanelInCaptionMode)
     Save("GroupBox_Default");
     EXPECT_TRUE(g->CaptionMode());
     EXPECT_EQ(g->SkinDataName(), "groupbox");
+}
+
+// ---- caption images
+
+TEST_F(PanelCaptionImages, ImagePosition_LeftEndOrJustBeforeTheAlignedText)
+{
+    auto* list = MakeImageList(Form, cAnim1);
+    auto* left = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "captionpanel");
+    auto* beside = MakeExtra<TskSkinPanel>(Form, Rect(10, 200, 310, 350), "captionpanel");
+    for (TskSkinPanel* p : {left, beside}) {
+        p->SetCaption("Video");
+        p->SetCaptionImageList(list);
+        p->SetCaptionImageIndex(0);
+    }
+    left->SetImagePosition(skimgpLeft);
+    ShowForm();
+    Save("Panel_CaptionImages");
+    // The caption strip runs from x 15 to 305 (the entry's "captionrect", widened with the panel).
+    EXPECT_EQ(FirstColumn(Rect(15, 20, 305, 21), 20, cAnim1), 17);
+    const int x = FirstColumn(Rect(15, 210, 305, 211), 210, cAnim1);
+    EXPECT_GT(x, 100); // the entry centres its text, and the image goes with it
+    EXPECT_LT(x, 160);
+    EXPECT_GT(CountOther(*this, Rect(x + 12, 212, x + 60, 228), cCaption), 5); // the text right after it
+}
+
+TEST_F(PanelCaptionImages, GlyphWins_OverTheImageList)
+{
+    auto* p = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "captionpanel");
+    p->SetCaption("Video");
+    p->SetCaptionImageList(MakeImageList(Form, cAnim1));
+    p->SetCaptionImageIndex(0);
+    TBitmap glyph(10, 10);
+    Fill(glyph, Rect(0, 0, 10, 10), cAnim2);
+    Fill(glyph, Rect(0, 9, 1, 10), clFuchsia); // the bottom-left pixel names the transparent colour
+    p->SetGlyph(&glyph);
+    ShowForm();
+    EXPECT_EQ(CountColour(*this, Rect(15, 12, 305, 28), cAnim1), 0);
+    EXPECT_GT(CountColour(*this, Rect(15, 12, 305, 28), cAnim2), 50);
+}
+
+TEST_F(PanelCaptionImages, ListFreed_IsLetGoAndTheCaptionPaintsWithoutIt)
+{
+    auto* list = MakeImageList(Form, cAnim1);
+    auto* p = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "captionpanel");
+    p->SetCaption("Video");
+    p->SetCaptionImageList(list);
+    p->SetCaptionImageIndex(0);
+    ShowForm();
+    EXPECT_GT(CountColour(*this, Rect(15, 12, 305, 28), cAnim1), 0);
+    delete list;
+    EXPECT_EQ(p->CaptionImageList(), nullptr);
+    p->Repaint();
+    Driver.ProcessMessages();
+    EXPECT_EQ(CountColour(*this, Rect(15, 12, 305, 28), cAnim1), 0);
+}
+
+TEST_F(PanelCaptionImages, WithoutSkin_ImageFollowsTheCheckBox)
+{
+    auto* p = Make<TskSkinPanel>(Form, Rect(10, 10, 210, 160), false);
+    p->SetCaptionMode(true);
+    p->SetCheckedMode(true);
+    p->SetCaption("Audio");
+    p->SetCaptionImageList(MakeImageList(Form, cAnim1));
+    p->SetCaptionImageIndex(0);
+    ShowForm();
+    Save("Panel_DefaultCaptionImage");
+    // The framed bar's text area starts at x 12 (inset by 2); the check box at 14, the image 20 on.
+    EXPECT_EQ(FirstColumn(Rect(11, 20, 209, 21), 20, cAnim1), 34);
+    EXPECT_EQ(At(14, 20), Px(clBtnShadow)); // the check box's frame
+}
+
+TEST_F(PanelCaptionImages, StoredForm_ReadsTheCaptionImageListAndIndex)
+{
+    RegisterSkinControlClasses();
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object F: TForm\n  object IL: TImageList\n  end\n"
+                                 "  object P: TskSkinPanel\n    CaptionImageList = IL\n    CaptionImageIndex = 2\n"
+                                 "  end\nend\n");
+    auto* p = dynamic_cast<TskSkinPanel*>(form.FindComponent("P"));
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(p->CaptionImageList(), form.FindComponent("IL"));
+    EXPECT_EQ(p->CaptionImageIndex(), 2);
+}
+
+// ---- the skinned caption
+
+TEST_F(PanelSkinnedCaption, TextFrame_SizedRoundTheTextBehindIt)
+{
+    auto* shortText = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "framedpanel");
+    shortText->SetCaption("Video");
+    auto* longText = MakeExtra<TskSkinPanel>(Form, Rect(10, 200, 310, 350), "framedpanel");
+    longText->SetCaption("Video and audio tracks");
+    ShowForm();
+    Save("Panel_CaptionTextFrame");
+    // Left-aligned: the frame's left cap at x 17, then its tiled middle.
+    EXPECT_EQ(At(17, 13), Px(cFrameCap));
+    EXPECT_EQ(At(22, 13), Px(cFrameMid));
+    auto frameEnd = [&](int y) {
+        int last = -1;
+        for (int x = 15; x < 305; ++x)
+            if (At(x, y) == Px(cFrameCap)) last = x;
+        return last;
+    };
+    const int shortEnd = frameEnd(13);
+    const int longEnd = frameEnd(203);
+    EXPECT_GT(shortEnd, 30);
+    EXPECT_GT(longEnd, shortEnd + 40); // the frame grows with its text
+    EXPECT_EQ(At(shortEnd + 2, 13), Px(cCaption)); // and the strip shows beyond it
+    EXPECT_GT(CountOther(*this, Rect(23, 14, shortEnd - 5, 26), cFrameMid), 5); // the text is on the frame
+}
+
+TEST_F(PanelSkinnedCaption, RollUpMode_ButtonFaceAtTheCaptionEndAndAClickRollsToTheFrame)
+{
+    auto* p = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "captionpanel");
+    p->SetCaptionMode(true);
+    p->SetRollUpMode(true);
+    p->SetCaption("Video");
+    ShowForm();
+    Save("Panel_SkinnedRollUp");
+    // The 12-pixel button place at the strip's right end (293..305), its 10 x 10 face centred in it.
+    EXPECT_EQ(At(295, 16), Px(cMark));
+    EXPECT_EQ(At(303, 24), Px(cMark));
+    EXPECT_EQ(At(292, 16), Px(cCaption));
+    EXPECT_GT(CountColour(*this, Rect(294, 15, 304, 25), clWhite), 0); // the arrow in the caption colour
+    Driver.Click(Point(100, 20));
+    EXPECT_TRUE(p->RollUpState());
+    EXPECT_EQ(p->Height(), 25); // the frame without the client area's 125 rows
+}
+
+TEST_F(PanelSkinnedCaption, CheckedMode_TheSkinsCheckImageFollowsChecked)
+{
+    auto* p = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "captionpanel");
+    p->SetCaptionMode(true);
+    p->SetCheckedMode(true);
+    p->SetCaption("Video");
+    ShowForm();
+    EXPECT_EQ(At(18, 15), Px(cUncheck));
+    Driver.Click(Point(100, 20));
+    EXPECT_TRUE(p->Checked());
+    EXPECT_EQ(At(18, 15), Px(cCheck));
+}
+
+TEST_F(PanelSkinnedCaption, Transparent_CheckImageGlyphAndTextSitInTheFramesGap)
+{
+    auto* p = MakeExtra<TskSkinPanel>(Form, Rect(10, 10, 310, 160), "captionpanel");
+    p->SetCaptionMode(true);
+    p->SetCheckedMode(true);
+    p->SetChecked(true);
+    TBitmap glyph(10, 10);
+    Fill(glyph, Rect(0, 0, 10, 10), cAnim2);
+    Fill(glyph, Rect(0, 9, 1, 10), clFuchsia);
+    p->SetGlyph(&glyph);
+    p->SetCaption("Video");
+    p->SetTransparentMode(true);
+    ShowForm();
+    Save("Panel_TransparentCaption");
+    int line = -1;
+    for (int y = 10; y < 40 && line < 0; ++y)
+        if (At(11, y) == Px(cSkinShadow)) line = y;
+    ASSERT_GE(line, 10);
+    EXPECT_EQ(At(10, 159), Px(cSkinShadow)); // the rest of the frame
+    EXPECT_EQ(At(309, 100), Px(cSkinShadow));
+    EXPECT_EQ(At(300, line), Px(cSkinShadow)); // the top edge again after the caption
+    EXPECT_EQ(At(100, 100), Px(clWhite));      // the form shows through
+    EXPECT_GT(CountColour(*this, Rect(15, 10, 28, 40), cCheck), 50);
+    EXPECT_GT(CountColour(*this, Rect(28, 10, 45, 40), cAnim2), 50);
+    EXPECT_NE(At(60, line), Px(cSkinShadow)); // no edge through the caption
 }

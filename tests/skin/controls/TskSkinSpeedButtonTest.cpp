@@ -1,7 +1,10 @@
 #include "skin/controls/TskSkinSpeedButton.h"
 
-#include "SkinControlsTestSupport.h"
+#include "SkinButtonsTestSupport.h"
+#include "platform/vcl/TAction.h"
+#include "platform/vcl/TReader.h"
 #include "platform/vcl/TypInfo.h"
+#include "skin/controls/TskSkinControl.h"
 
 using namespace skintest;
 
@@ -23,6 +26,22 @@ struct SpeedButtonTest : SkinFormTest {
 using SpeedButtonLook = SpeedButtonTest;
 using SpeedButtonMouse = SpeedButtonTest;
 using SpeedButtonGroup = SpeedButtonTest;
+using SpeedButtonAction = SpeedButtonTest;
+using SpeedButtonImages = SpeedButtonTest;
+using SpeedButtonAccelerator = SpeedButtonTest;
+
+struct SpeedButtonAnimation : SpeedButtonTest {
+    TButtonsSkin Extra;
+    TskSkinSpeedButton* Animated(TRect R)
+    {
+        auto* b = new TskSkinSpeedButton(Form);
+        b->SetParent(Form);
+        b->SetSkinDataName("abutton");
+        b->SetSkinData(Extra.Skin.get());
+        b->SetBoundsRect(R);
+        return b;
+    }
+};
 
 } // namespace
 
@@ -173,4 +192,152 @@ TEST(SpeedButtonRegistry, SpacingStreamDefaultIsFourWhileANewButtonHasOne)
     const TPropInfo* p = FindClassInfo("TskSkinSpeedButton")->FindProp("Spacing");
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p->Default, 4);
+}
+
+TEST_F(SpeedButtonAction, LinkedAction_LendsCaptionAndRunsWhenThereIsNoOnClick)
+{
+    auto* action = new TAction(Form);
+    action->SetCaption("Start");
+    int runs = 0;
+    action->OnExecute = [&runs](TObject*) { ++runs; };
+    auto* b = Make<TskSkinSpeedButton>(Form, Rect(10, 10, 90, 40), false);
+    b->SetAction(action);
+    EXPECT_EQ(b->Caption(), "Start");
+    ShowForm();
+    Driver.Click(Point(30, 25));
+    EXPECT_EQ(runs, 1);
+    b->OnClick = [this](TObject*) { ++Clicks; };
+    Driver.Click(Point(30, 25));
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(SpeedButtonAction, ActionOfAListWithImages_FillsAnEmptyGlyphOnly)
+{
+    auto* images = SolidImages(Form, {clRed, clBlue});
+    auto* list = new TActionList(Form);
+    list->SetImages(images);
+    auto* action = new TAction(Form);
+    action->SetImageIndex(1);
+    list->AddAction(action);
+    auto* empty = Make<TskSkinSpeedButton>(Form, Rect(10, 10, 40, 40), false);
+    empty->SetAction(action);
+    ASSERT_FALSE(empty->Glyph()->Empty());
+    EXPECT_EQ(empty->Glyph()->Width(), 16);
+    EXPECT_EQ(empty->Glyph()->Canvas()->Pixels(8, 8), clBlue);
+    TBitmap own(8, 8);
+    Fill(own, Rect(0, 0, 8, 8), clLime);
+    auto* kept = Make<TskSkinSpeedButton>(Form, Rect(50, 10, 80, 40), false);
+    kept->SetGlyph(&own);
+    kept->SetAction(action);
+    EXPECT_EQ(kept->Glyph()->Width(), 8);
+    EXPECT_EQ(kept->Glyph()->Canvas()->Pixels(4, 4), clLime);
+}
+
+TEST_F(SpeedButtonImages, FlatAtRest_DrawsTheListImageOverTheParent)
+{
+    auto* images = SolidImages(Form, {clRed, clBlue});
+    auto* b = Button(Rect(10, 10, 60, 40), true);
+    b->SetFlat(true);
+    b->SetImageList(images);
+    EXPECT_EQ(b->ImageIndex(), 0);
+    ShowForm();
+    Save("SpeedButton_FlatImage");
+    EXPECT_EQ(At(35, 25), Px(clRed)); // 16 x 16, centred in 50 x 30
+    EXPECT_EQ(At(12, 12), Px(clWhite));
+    b->SetImageIndex(1);
+    EXPECT_EQ(At(35, 25), Px(clBlue));
+    delete images;
+    EXPECT_EQ(b->ImageList(), nullptr);
+    b->Repaint();
+    EXPECT_EQ(At(35, 25), Px(clWhite));
+}
+
+TEST_F(SpeedButtonImages, StoredForm_ReadsActionImageListAndImageIndex)
+{
+    RegisterSkinControlClasses();
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object F: TForm\n  object IL: TImageList\n  end\n  object A: TAction\n"
+                                 "    Caption = 'Skip'\n  end\n  object B: TskSkinSpeedButton\n    Action = A\n"
+                                 "    ImageList = IL\n    ImageIndex = 2\n  end\nend\n");
+    auto* b = dynamic_cast<TskSkinSpeedButton*>(form.FindComponent("B"));
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->Action(), form.FindComponent("A"));
+    EXPECT_EQ(b->Caption(), "Skip");
+    EXPECT_EQ(b->ImageList(), form.FindComponent("IL"));
+    EXPECT_EQ(b->ImageIndex(), 2);
+}
+
+TEST_F(SpeedButtonAccelerator, DialogCharClicksAnEnabledShowingButton)
+{
+    auto* b = Button(Rect(10, 10, 60, 40), false);
+    b->SetCaption("&Skip");
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 's', 0), 0); // the form is not showing yet
+    ShowForm();
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'k', 0), 0);
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 'S', 0), 1);
+    EXPECT_EQ(Clicks, 1);
+    b->SetEnabled(false);
+    EXPECT_EQ(Form->Perform(CM_DIALOGCHAR, 's', 0), 0);
+    EXPECT_EQ(Clicks, 1);
+}
+
+TEST_F(SpeedButtonAnimation, HoverRunsTheStripForwardAndLeavingBackward)
+{
+    auto* b = Animated(Rect(10, 10, 90, 40));
+    ShowForm();
+    Driver.MoveTo(Point(50, 25));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(11, 11), Px(cFrame1));
+    Driver.AdvanceClock(60);
+    EXPECT_EQ(At(11, 11), Px(cFrame3));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(11, 11), Px(cActive));
+    Driver.MoveTo(Point(300, 300));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(11, 11), Px(cFrame2));
+    Driver.AdvanceClock(60);
+    EXPECT_EQ(At(11, 11), Px(cNormal));
+    EXPECT_EQ(b->AnimationFrame(), 0);
+}
+
+TEST_F(SpeedButtonAnimation, FlatButton_HasNoStrip)
+{
+    auto* b = Animated(Rect(10, 10, 90, 40));
+    b->SetFlat(true);
+    ShowForm();
+    Driver.MoveTo(Point(50, 25));
+    Driver.AdvanceClock(30);
+    EXPECT_EQ(At(11, 11), Px(cActive));
+    EXPECT_EQ(b->AnimationFrame(), 0);
+}
+
+TEST_F(SpeedButtonLook, UseSkinSizeOff_KeepsAnySizeOfAFixedEntry)
+{
+    auto* sized = new TskSkinSpeedButton(Form);
+    sized->SetParent(Form);
+    sized->SetSkinDataName("fixed");
+    sized->SetSkinData(Skin());
+    sized->SetBounds(10, 10, 50, 30);
+    EXPECT_EQ(sized->Width(), 20);
+    auto* free = new TskSkinSpeedButton(Form);
+    free->SetParent(Form);
+    free->SetUseSkinSize(false);
+    free->SetSkinDataName("fixed");
+    free->SetSkinData(Skin());
+    free->SetBounds(100, 10, 50, 30);
+    ShowForm();
+    EXPECT_EQ(free->Width(), 50);
+    EXPECT_EQ(At(145, 35), Px(cFixed)); // the fixed picture stretched whole
+}
+
+TEST_F(SpeedButtonMouse, ClickHandlerThatFreesTheButton_EndsTheReleaseQuietly)
+{
+    auto* b = Button(Rect(10, 10, 60, 40), true);
+    b->OnClick = [b](TObject*) { delete b; };
+    ShowForm();
+    Driver.Click(Point(30, 25));
+    EXPECT_EQ(Form->ControlCount(), 0);
+    Driver.MoveTo(Point(300, 300));
+    EXPECT_NO_THROW(Driver.AdvanceClock(200));
 }

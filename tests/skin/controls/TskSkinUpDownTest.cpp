@@ -1,6 +1,6 @@
 #include "skin/controls/TskSkinUpDown.h"
 
-#include "SkinControlsTestSupport.h"
+#include "SkinButtonsTestSupport.h"
 
 using namespace skintest;
 
@@ -21,6 +21,20 @@ struct UpDownTest : SkinFormTest {
 
 using UpDownValues = UpDownTest;
 using UpDownMouse = UpDownTest;
+
+struct UpDownSkinned : UpDownTest {
+    TButtonsSkin Extra;
+    TskSkinUpDown* Skinned(TRect R, bool UseSkinSize)
+    {
+        auto* u = new TskSkinUpDown(Form);
+        u->SetParent(Form);
+        u->SetUseSkinSize(UseSkinSize);
+        u->SetSkinData(Extra.Skin.get());
+        u->SetBoundsRect(R);
+        u->OnChange = [this](TObject*) { ++Changes; };
+        return u;
+    }
+};
 
 } // namespace
 
@@ -76,4 +90,64 @@ TEST_F(UpDownMouse, ReleasedOffThePressedButton_NoStepAndNoEvent)
     Driver.ButtonUp();
     EXPECT_EQ(u->Position(), 50);
     EXPECT_EQ(Downs, 0);
+}
+
+TEST_F(UpDownMouse, BackOnTheHeldButton_RepeatResumesAt50)
+{
+    auto* u = UpDown();
+    u->SetPosition(50);
+    ShowForm();
+    Driver.MoveTo(Point(20, 20));
+    Driver.ButtonDown();
+    Driver.AdvanceClock(500); // the first tick only shortens the interval
+    Driver.MoveTo(Point(200, 200));
+    Driver.AdvanceClock(500);
+    EXPECT_EQ(u->Position(), 50);
+    Driver.MoveTo(Point(20, 20));
+    Driver.AdvanceClock(50);
+    EXPECT_EQ(u->Position(), 49);
+    Driver.ButtonUp();
+    EXPECT_EQ(u->Position(), 48);
+}
+
+TEST_F(UpDownSkinned, WithSkinSize_FixedSizeAndTheEntrysButtonPictures)
+{
+    auto* u = Skinned(Rect(10, 10, 70, 60), true);
+    ShowForm();
+    EXPECT_EQ(u->Width(), 40);
+    EXPECT_EQ(u->Height(), 20);
+    EXPECT_EQ(u->ButtonRect(0), Rect(20, 0, 40, 20));
+    EXPECT_EQ(At(15, 20), Px(cUpDownRest));
+    EXPECT_EQ(At(45, 20), Px(cUpDownRest));
+    Driver.MoveTo(Point(45, 20)); // the up button, the right half
+    EXPECT_EQ(At(45, 20), Px(cActive));
+    EXPECT_EQ(At(15, 20), Px(cUpDownRest));
+    Driver.ButtonDown();
+    Save("UpDown_SkinnedPressed");
+    EXPECT_EQ(At(45, 20), Px(cDown));
+    Driver.ButtonUp();
+    EXPECT_EQ(u->Position(), 1);
+}
+
+TEST_F(UpDownSkinned, WithoutSkinSize_AnySizeAndHalvesMadeOfTheResizeButton)
+{
+    auto* u = Skinned(Rect(10, 10, 70, 40), false);
+    ShowForm();
+    EXPECT_EQ(u->Width(), 60);
+    EXPECT_EQ(u->Height(), 30);
+    EXPECT_FALSE(u->HasWindowRegion());
+    EXPECT_EQ(At(11, 11), Px(cNormal));
+    EXPECT_EQ(At(68, 38), Px(cNormal));
+    // Each half carries its arrow in the entry's font colour (black at rest).
+    EXPECT_GT(CountColour(*this, Rect(10, 10, 40, 40), clBlack), 0);
+    EXPECT_GT(CountColour(*this, Rect(40, 10, 70, 40), clBlack), 0);
+    Driver.MoveTo(Point(25, 25)); // the down button, the left half
+    EXPECT_EQ(At(11, 11), Px(cActive));
+    EXPECT_EQ(At(68, 38), Px(cNormal));
+    Driver.ButtonDown();
+    Save("UpDown_ResizeButtonsPressed");
+    EXPECT_EQ(At(11, 11), Px(cDown));
+    Driver.ButtonUp();
+    EXPECT_EQ(u->Position(), 0); // at Min: the step down is ignored
+    EXPECT_EQ(Changes, 0);
 }

@@ -1,0 +1,156 @@
+#include "app/om_buttons.h"
+
+#include "app/Unit1.h"
+#include "app/om_codecs.h"
+#include "app/om_convert.h"
+#include "app/om_crop.h"
+#include "app/om_functions.h"
+#include "app/om_runcontrol.h"
+#include "app/om_tables.h"
+#include "app/om_thumbs.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Files.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+namespace {
+
+TCdromEjector& DiscTray()
+{
+    static TCdromEjector tray;
+    return tray;
+}
+
+TDesktopLauncher& FileManager()
+{
+    static TDesktopLauncher launcher;
+    return launcher;
+}
+
+// The destination the program starts with: "Ombrix" in the documents folder; "" when the user has
+// no documents folder.
+std::string DefaultDestination()
+{
+    try {
+        return WithTrailingSlash(JoinPath(GetMyDocumentsFolder(), "Ombrix"));
+    } catch (const Exception&) {
+        return std::string();
+    }
+}
+
+// The run buttons as they look while a queue runs (Running) or while idle.
+void ShowRunButtons(TForm1& Form, bool Running)
+{
+    if (IOmButton* go = Form.go_button) {
+        go->SetGlyph(Running ? "stop_glyph" : "go_glyph");
+        go->SetHint(Running ? "Abort conversion" : "Start conversion");
+        go->SetShowHint(Running);
+    }
+    if (IOmButton* skip = Form.skip_button) {
+        skip->SetGlyph(Running ? "skip_glyph" : "no_glyph");
+        skip->SetEnabled(Running);
+        if (Running) {
+            skip->SetHint("Skip");
+            skip->SetShowHint(true);
+        }
+    }
+    for (IOmButton* add : {Form.file_button, Form.folder_button})
+        if (add)
+            add->SetEnabled(!Running);
+}
+
+// Puts the buttons and the caption back when the queue has returned, however it returns.
+class TIdleAgain {
+public:
+    explicit TIdleAgain(TForm1& Form) : FForm(Form) {}
+    ~TIdleAgain()
+    {
+        ShowRunButtons(FForm, false);
+        if (FForm.skSkinSpeedButton1)
+            FForm.skSkinSpeedButton1->SetCaption("Start");
+    }
+    TIdleAgain(const TIdleAgain&) = delete;
+    TIdleAgain& operator=(const TIdleAgain&) = delete;
+
+private:
+    TForm1& FForm;
+};
+
+// What the driver gets from the window when nothing else is said: the chosen device as it stands in
+// dq, at its default quality, the system's tray and file manager, cropping to fill the device.
+TConvertOptions StartOptions(TForm1& Form)
+{
+    TConvertOptions options;
+    const TskSkinStringGrid& dq = *Form.Tables().dq;
+    options.Destination = Form.skskinlabel1->ProgressText();
+    options.DeviceText = dq.Cells(DeviceProfile::Name, 0);
+    options.Quality = CellInt(dq.Cells(DeviceProfile::VideoBitrate, 0)) / 10;
+    options.Ejector = &DiscTray();
+    options.Launcher = &FileManager();
+    options.Playlist = Form.playlist;
+    options.DetectCrop = [&Form](int JobRow) { DetectCrop(Form, JobRow, TCropMode::FillDevice); };
+    options.MakeOutputThumbnail = [&Form](int JobRow) { MakeOutputThumbnail(Form, JobRow); };
+    return options;
+}
+
+} // namespace
+
+void TForm1::skSkinSpeedButton1Click(TObject* Sender)
+{
+    const bool idle = skSkinSpeedButton1 ? skSkinSpeedButton1->Caption() == "Start" : Converting == 0;
+    if (!idle) {
+        // Stop: served from inside the queue's wait; the queue unwinds and Start's own tail puts the
+        // caption back once the driver has returned.
+        RunControl().Stop();
+        return;
+    }
+    // A queue still on the stack (stopped, not yet returned): a nested one would clear its job table.
+    if (Converting != 0)
+        return;
+
+    if (skSkinSpeedButton1)
+        skSkinSpeedButton1->SetCaption("Stop");
+    ShowRunButtons(*this, true);
+    TIdleAgain idleAgain(*this);
+
+    // Cancel keeps the destination there was: Start goes on.
+    skSkinSpeedButton3Click(Sender);
+    if (skskinlabel1->ProgressText().empty())
+        skskinlabel1->SetProgressText(DefaultDestination());
+    const std::string destination = skskinlabel1->ProgressText();
+    if (destination.empty()) {
+        // Nowhere to write: files would land in whatever folder the program was started from.
+        SetStatusText("no destination folder");
+        return;
+    }
+    ForceDirectories(destination);
+
+    TConvertOptions options = StartOptions(*this);
+    if (OnConvertOptions)
+        OnConvertOptions(options);
+    options.Destination = destination;
+    ConvertQueue(*this, options);
+}
+
+void TForm1::skSkinSpeedButton2Click(TObject*)
+{
+    // Skip belongs to a running queue; with none there is nothing of its own to interrupt.
+    if (Converting != 0)
+        RunControl().Skip();
+}
+
+void TForm1::skSkinSpeedButton3Click(TObject*)
+{
+    std::string destination = skskinlabel1->ProgressText();
+    OxSelectDirectory1->SetTitle("Select destination folder");
+    OxSelectDirectory1->SetDirectory(destination);
+    if (OxSelectDirectory1->Execute()) {
+        std::string chosen = OxSelectDirectory1->Directory();
+        // A root joined with a name gives one doubled separator ("//media/x").
+        if (const std::size_t at = chosen.find("//"); at != std::string::npos)
+            chosen.erase(at, 1);
+        // An empty answer names no folder: the destination stays as it was.
+        if (!chosen.empty())
+            destination = chosen;
+    }
+    skskinlabel1->SetProgressText(WithTrailingSlash(destination));
+}

@@ -1,0 +1,104 @@
+#include "app/om_preview.h"
+
+#include "app/Unit1.h"
+#include "app/om_functions.h"
+#include "app/om_runcontrol.h"
+#include "app/om_tables.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/sys/CommandLine.h"
+#include "process/TOxCreateProcess.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+namespace {
+
+// The stream id a track text starts with ("128 English" -> "128"); "" when it is no number, since a
+// bare "-aid" would take the next option as its value.
+std::string StreamNumber(const std::string& Text)
+{
+    std::string id = Trim(Text);
+    if (const std::size_t blank = id.find(' '); blank != std::string::npos)
+        id.resize(blank);
+    int value = 0;
+    if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos || !TryStrToInt(id, value))
+        return std::string();
+    return id;
+}
+
+bool PreviewPlaying(TForm1& Form)
+{
+    return Form.RunControl().RunningKind() == TToolKind::Preview;
+}
+
+} // namespace
+
+std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const std::string& Aid, const std::string& Sid,
+                           unsigned long WindowId)
+{
+    const auto cell = [&StringGrid1, r](int col) { return StringGrid1.Cells(col, r); };
+    // The X video outputs draw into a foreign window (-wid); the list lets the player take the first
+    // one the display offers.
+    std::string options = cell(SourceRecord::SourceArg) + " -vo xv,x11, -slave -nokeepaspect ";
+
+    const std::string chosen = cell(SourceRecord::AudioChoice);
+    const std::string aid = StreamNumber(chosen.empty() ? Aid : chosen);
+    if (!aid.empty())
+        options += " -aid " + aid + " ";
+
+    if (Trim(Sid).empty()) {
+        options += " -noautosub -forcedsubsonly";
+    } else {
+        if (Pos("ile", Sid) == 0)
+            if (const std::string sid = StreamNumber(Sid); !sid.empty())
+                options += " -sid " + sid + " ";
+        const std::string prefix = "SRT File:";
+        if (const std::size_t at = Sid.find(prefix); at != std::string::npos) {
+            const std::string path = Trim(Sid.substr(at + prefix.size()));
+            if (!path.empty())
+                options += " -sub " + QuoteArg(path);
+        }
+    }
+
+    options += " -wid " + IntToStr(static_cast<std::int64_t>(WindowId));
+    const std::string aspect = Trim(cell(SourceRecord::VideoAspect));
+    if (!aspect.empty() && aspect[0] != '0' && IsFloat(aspect))
+        options += " -aspect " + aspect;
+    if (Trim(cell(SourceRecord::Length)).empty())
+        options += " -identify";
+    return QuoteArg("mplayer") + " " + options;
+}
+
+bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId)
+{
+    TRunControl& run = Form.RunControl();
+    // Play is a toggle on the player, never a way to end someone else's run.
+    if (PreviewPlaying(Form)) {
+        run.KillTools();
+        return true;
+    }
+    if (Converting != 0 || Scanning != 0 || run.RunningKind() != TToolKind::None || ToolRunning != 0)
+        return false;
+
+    GrabMode = -1;
+    const std::string folder = DirectoryExists(Form.WorkFolder) ? Form.WorkFolder : std::string();
+    if (!run.RunTool(PreviewCommand(*Form.StringGrid1, r, Aid, Sid, WindowId), TToolKind::Preview, folder))
+        return false;
+    run.WaitForTool();
+    GrabMode = 0;
+    return true;
+}
+
+bool StopPreview(TForm1& Form)
+{
+    if (!PreviewPlaying(Form))
+        return false;
+    Form.RunControl().KillTools();
+    return true;
+}
+
+bool SlaveCommand(TForm1& Form, const std::string& Command)
+{
+    if (!PreviewPlaying(Form))
+        return false;
+    return Form.OxCreateProcess1->WriteLn(Command);
+}
