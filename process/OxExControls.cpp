@@ -56,11 +56,11 @@ void DrawOxFlatFrame(HWND Window, TColor ControlColor, bool Hot)
         return;
     TRect r;
     GetWindowRect(Window, r);
-    r = TRect(0, 0, r.Width(), r.Height());
+    r = TRect{0, 0, r.Width(), r.Height()};
     HBRUSH outer = CreateSolidBrush(ColorToRGB(Hot ? OxFrameHot : OxFrameNormal));
     HBRUSH inner = CreateSolidBrush(ColorToRGB(Hot ? OxFrameHot : ControlColor));
     FrameRect(dc, r, outer);
-    FrameRect(dc, TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1), inner);
+    FrameRect(dc, TRect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, inner);
     DeleteObject(outer);
     DeleteObject(inner);
     ReleaseDC(Window, dc);

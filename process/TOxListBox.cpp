@@ -328,7 +328,7 @@ void TOxCustomListBox::SetDisabledTextColor(TColor Value)
 TSize TOxCustomListBox::MeasureString(const std::string& S, int Limit)
 {
     Canvas()->Font()->Assign(Font());
-    TRect r(0, 0, Limit == 0 ? INT_MAX / 2 : Limit - 2, 1);
+    TRect r{0, 0, Limit == 0 ? INT_MAX / 2 : Limit - 2, 1};
     Canvas()->TextRect(r, S, DT_CALCRECT | DT_NOPREFIX | DT_WORDBREAK | AlignmentFlag(FAlignment));
     TSize size;
     size.cx = r.Right + 4;
@@ -441,7 +441,7 @@ void TOxCustomListBox::DefaultDrawItem(int Index, TRect Rect, TOwnerDrawState St
     TCanvas* c = Canvas();
     TRect r = Rect;
     if (HasHorizontalBar(FScrollBars))
-        r = TRect(0, Rect.Top, std::max(ClientWidth(), FMaxWidth), Rect.Bottom);
+        r = TRect{0, Rect.Top, std::max(ClientWidth(), FMaxWidth), Rect.Bottom};
     HDC dc = c->Handle();
     if (FBackground->DoDraw()) {
         // The picture shows through: the selection colours give way to the plain text colour.
@@ -492,7 +492,7 @@ void TOxCustomListBox::DrawBackground(HDC DC, bool Shifted)
         const int h = image->Height();
         for (int top = 0; top < area.Bottom; top += h)
             for (int left = 0; left < area.Right; left += w) {
-                TRect tile(left, top, left + w, top + h);
+                TRect tile{left, top, left + w, top + h};
                 TRect overlap;
                 if (IntersectRect(overlap, tile, clip))
                     canvas.Draw(left, top, image);
@@ -667,7 +667,7 @@ void TOxCustomListBox::CreateDragImage(const std::string& S)
     measure->Font()->Assign(Font());
     TSize size = measure->TextExtent(S);
     if (FMultiLine) {
-        TRect r(0, 0, INT_MAX / 2, 1);
+        TRect r{0, 0, INT_MAX / 2, 1};
         measure->TextRect(r, S, DT_CALCRECT | DT_WORDBREAK | AlignmentFlag(FAlignment));
         size = TSize{r.Right, r.Bottom};
     }
@@ -678,8 +678,8 @@ void TOxCustomListBox::CreateDragImage(const std::string& S)
     c->Font()->SetColor(clBlack);
     c->Brush()->SetColor(clWhite);
     c->Brush()->SetStyle(bsSolid);
-    c->FillRect(TRect(0, 0, size.cx, size.cy));
-    TRect text(kDragImageIndent, 0, size.cx, size.cy);
+    c->FillRect(TRect{0, 0, size.cx, size.cy});
+    TRect text{kDragImageIndent, 0, size.cx, size.cy};
     c->TextRect(text, S, FMultiLine ? DT_WORDBREAK | AlignmentFlag(FAlignment) : DT_SINGLELINE);
     FDragImage->SetTransparentColor(clWhite);
     SetControlStyle(ControlStyle() + csDisplayDragImage);
@@ -706,7 +706,7 @@ void TOxCustomListBox::DefaultDragDrop(TObject* Source, int X, int Y)
         return;
     const std::string text = items.Strings(FDragIndex);
     void* object = items.Objects(FDragIndex);
-    int target = ItemAtPos(TPoint(X, Y), true);
+    int target = ItemAtPos(TPoint{X, Y}, true);
     const int top = TopIndex();
     if (target > FDragIndex)
         target -= 1;

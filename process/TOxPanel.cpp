@@ -336,11 +336,11 @@ void TOxCustomArrangePanel::DrawCaption()
     c->TextRect(measured, caption, flags | DT_CALCRECT);
     const int h = measured.Height();
     const int w = measured.Width();
-    TRect text(r.Left, (Height() - h) / 2, r.Left + w, (Height() - h) / 2 + h);
+    TRect text{r.Left, (Height() - h) / 2, r.Left + w, (Height() - h) / 2 + h};
     if (Alignment() == taRightJustify)
-        text = TRect(Width() - inset - w, text.Top, Width() - inset, text.Bottom);
+        text = TRect{Width() - inset - w, text.Top, Width() - inset, text.Bottom};
     else if (Alignment() == taCenter)
-        text = TRect((Width() - w) / 2, text.Top, (Width() - w) / 2 + w, text.Bottom);
+        text = TRect{(Width() - w) / 2, text.Top, (Width() - w) / 2 + w, text.Bottom};
     if (!Enabled())
         c->Font()->SetColor(clGrayText);
     c->Brush()->SetStyle(bsClear);
@@ -376,7 +376,7 @@ void TOxCustomArrangePanel::WndProc(TMessage& Message)
     case WM_NCHITTEST:
         TOxCustomPanel::WndProc(Message);
         if (FMovable && Message.Result == HTCLIENT) {
-            TPoint p = ScreenToClient(TPoint(static_cast<short>(Message.LParam & 0xFFFF), static_cast<short>((Message.LParam >> 16) & 0xFFFF)));
+            TPoint p = ScreenToClient(TPoint{static_cast<short>(Message.LParam & 0xFFFF), static_cast<short>((Message.LParam >> 16) & 0xFFFF)});
             if (p.X >= 6 && p.Y >= 6 && p.X < Width() - 5 && p.Y < Height() - 5) {
                 bool canMove = true;
                 if (OnBeforeMove)
@@ -428,7 +428,7 @@ void TOxCustomArrangePanel::MouseDown(TMouseButton Button, TShiftState Shift, in
 {
     if (Button == mbLeft && InSizeGrip(X, Y)) {
         FSizing = true;
-        FLastPos = TPoint(X, Y);
+        FLastPos = TPoint{X, Y};
         SetCaptureControl(this);
         if (!FCursorChanged) {
             FSavedCursor = Screen->Cursor();
@@ -446,7 +446,7 @@ void TOxCustomArrangePanel::MouseMove(TShiftState Shift, int X, int Y)
         const int h = Height() + Y - FLastPos.Y;
         if (w >= 2 && h >= 2) {
             SetBounds(Left(), Top(), w, h);
-            FLastPos = TPoint(X, Y);
+            FLastPos = TPoint{X, Y};
         }
     } else if (FSizeable) {
         // The corner shows the sizing cursor; leaving it gives the saved one back.
