@@ -1,5 +1,7 @@
 #include "platform/vcl/VclClasses.h"
 
+#include "platform/vcl/TCustomListView.h"
+#include "platform/vcl/TCustomTreeView.h"
 #include "platform/vcl/TypInfo.h"
 
 void RegisterComponentClasses()
@@ -20,6 +22,8 @@ void RegisterVclClasses()
     RegisterFormClasses();
     RegisterMenuClasses();
     RegisterTimerClasses();
+    RegisterTreeViewClasses();
+    RegisterListViewClasses();
     RegisterImageListClasses();
     RegisterStdCtrlsClasses();
     RegisterActionClasses();
