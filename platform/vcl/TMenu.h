@@ -134,7 +134,12 @@ public:
     TPopupAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TPopupAlignment Value) { FAlignment = Value; }
     TComponent* PopupComponent() const { return FPopupComponent; }
-    void SetPopupComponent(TComponent* Value) { FPopupComponent = Value; }
+    void SetPopupComponent(TComponent* Value)
+    {
+        FPopupComponent = Value;
+        // Cleared in Notification when that component goes away.
+        if (Value != nullptr) Value->FreeNotification(this);
+    }
     // Fires OnPopup, then shows the menu at the screen point through the presenter.
     virtual void Popup(int X, int Y);
 

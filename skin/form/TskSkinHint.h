@@ -1,0 +1,117 @@
+#pragma once
+// Hints in the skin's look: TskSkinHint carries the settings (one active per application, placed on the
+// main form) and shows explicit hints after the usual pause; TskSkinHintWindow is the top-most window
+// that lays the text out, keeps it inside the work area and fades it in.
+//
+// The fade runs on a window timer of the hint window: hiding the hint or freeing the window stops it,
+// so no loop ever keeps painting a window that is gone.
+#include <memory>
+#include <string>
+
+#include "platform/vcl/Graphics.h"
+#include "platform/vcl/THintWindow.h"
+
+class TTimer;
+class TskSkinData;
+class TskSkinHint;
+
+// Fade-in: opacity +20 every 4 ms up to AlphaBlendValue.
+constexpr unsigned SkinHintFadeInterval = 4;
+constexpr int SkinHintFadeStep = 20;
+// The delay before an explicit hint shows, and how long it stays.
+constexpr unsigned SkinHintPause = 500;
+constexpr unsigned SkinHintHidePause = 2500;
+
+class TskSkinHintWindow : public THintWindow {
+public:
+    explicit TskSkinHintWindow(TComponent* AOwner);
+    ~TskSkinHintWindow() override;
+
+    void ActivateHint(const TRect& Rect, const std::string& AHint) override;
+    void ReleaseHint() override;
+
+    BYTE Opacity() const { return FOpacity; }
+    bool Fading() const { return FFading; }
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    void WndProc(TMessage& Message) override;
+    void Paint() override;
+
+private:
+    // The hint whose settings apply: the owning TskSkinHint, else the active one on the main form.
+    TskSkinHint* Settings() const;
+    void StopFade();
+    void FadeTick();
+
+    BYTE FOpacity = 255;
+    bool FLayered = false;
+    bool FFading = false;
+    BYTE FTargetOpacity = 255;
+};
+
+class TskSkinHint : public TComponent {
+public:
+    explicit TskSkinHint(TComponent* AOwner);
+    ~TskSkinHint() override;
+
+    bool Active() const { return FActive; }
+    // Switching one on switches every other TskSkinHint of the main form off.
+    void SetActive(bool Value);
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    const std::string& LineSeparator() const { return FLineSeparator; }
+    void SetLineSeparator(const std::string& Value) { FLineSeparator = Value; }
+    TFont* DefaultFont() const { return FDefaultFont.get(); }
+    void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
+    bool UseSkinFont() const { return FUseSkinFont; }
+    void SetUseSkinFont(bool Value) { FUseSkinFont = Value; }
+    bool AlphaBlendSupport() const { return FAlphaBlendSupport; }
+    // Stays on only where translucent windows exist.
+    void SetAlphaBlendSupport(bool Value);
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
+    BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(BYTE Value) { FAlphaBlendValue = Value; }
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+
+    // Shows Text at the pointer once the hint pause has passed, and hides it after the hide pause.
+    void ActivateHint2(const std::string& Text);
+    void HideHint();
+    // The text with every LineSeparator turned into a line break.
+    std::string ExpandLines(const std::string& Text) const;
+    TskSkinHintWindow* HintWindow() const { return FWindow; }
+
+    // Called for every application hint after the component's own preparation.
+    TShowHintEvent OnShowHint;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void FreeTimer();
+    // Makes the application show its hints through this component's settings.
+    void InstallApplicationHandler();
+    void TimerTimer(TObject* Sender);
+
+    bool FActive = true;
+    TskSkinData* FSkinData = nullptr;
+    std::string FLineSeparator = "@";
+    std::unique_ptr<TFont> FDefaultFont;
+    bool FUseSkinFont = true;
+    bool FAlphaBlendSupport = true;
+    bool FAlphaBlend = false;
+    BYTE FAlphaBlendValue = 200;
+    bool FAlphaBlendAnimation = false;
+    TskSkinHintWindow* FWindow = nullptr;
+    TTimer* FTimer = nullptr;
+    bool FShownByTimer = false;
+    std::string FPendingText;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+};
+
+// The first active TskSkinHint among the main form's components, or nullptr.
+TskSkinHint* FindActiveSkinHint();
+
+void RegisterSkinHintClasses();

@@ -1,0 +1,553 @@
+#include "skin/form/TskSkinImagesMenu.h"
+
+#include "platform/gfx/Text.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TypInfo.h"
+#include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/form/TskSkinHint.h"
+
+namespace {
+
+constexpr TColor HotFill = 13811126;
+constexpr TColor DownFill = 11899781;
+constexpr TColor FrameNavy = 8388608;
+
+// Messages of any window of the program that end the menu without a choice.
+bool ClosesImagesMenu(UINT Msg)
+{
+    switch (Msg) {
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_ACTIVATE:
+    case WM_KILLFOCUS:
+    case WM_CANCELMODE:
+    case WM_MOUSEACTIVATE:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_SYSCHAR:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_PARENTNOTIFY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+TRect MenuWorkArea(TComponent* Owner)
+{
+    TRect r;
+    TCustomForm* form = Screen != nullptr ? Screen->ActiveForm() : nullptr;
+    if (form == nullptr || !form->HandleAllocated()) {
+        form = Application->MainForm();
+        if (form != nullptr && (!form->Visible() || !form->HandleAllocated())) form = nullptr;
+    }
+    if (form == nullptr) form = dynamic_cast<TCustomForm*>(Owner);
+    if (form != nullptr && form->HandleAllocated())
+        GetMonitorWorkArea(form->Handle(), true, r);
+    else
+        GetScreenArea(true, r);
+    return r;
+}
+
+} // namespace
+
+// ---- TskImagesMenuItem ----
+
+void TskImagesMenuItem::Assign(TPersistent* Source)
+{
+    auto* other = dynamic_cast<TskImagesMenuItem*>(Source);
+    if (other == nullptr) {
+        TCollectionItem::Assign(Source);
+        return;
+    }
+    FImageIndex = other->FImageIndex;
+    FCaption = other->FCaption;
+    FButton = other->FButton;
+    FHint = other->FHint;
+}
+
+// ---- TskSkinImagesMenuPopupWindow ----
+
+TskSkinImagesMenuPopupWindow::TskSkinImagesMenuPopupWindow(TskSkinImagesMenu* AMenu)
+    : TCustomControl(nullptr), FMenu(AMenu)
+{
+    SetVisible(false);
+}
+
+TskSkinImagesMenuPopupWindow::~TskSkinImagesMenuPopupWindow()
+{
+    if (FHook != 0) RemoveMessageHook(FHook);
+    if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
+}
+
+void TskSkinImagesMenuPopupWindow::Release()
+{
+    FMenu = nullptr;
+    FOpen = false;
+    if (FHook != 0) {
+        RemoveMessageHook(FHook);
+        FHook = 0;
+    }
+    if (HandleAllocated()) {
+        if (GetCapture() == Handle()) ReleaseCapture();
+        SetWindowPos(Handle(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        PostMessage(Handle(), CM_RELEASE, 0, 0);
+    }
+    else
+        Free();
+}
+
+void TskSkinImagesMenuPopupWindow::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    Params.Style = WS_POPUP;
+    Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    Params.ClassStyle |= CS_SAVEBITS;
+    if (IsWinXPOrLater()) Params.ClassStyle |= CS_DROPSHADOW;
+    Params.WndParent = 0;
+}
+
+int TskSkinImagesMenuPopupWindow::Count() const { return FMenu->ImagesItems()->Count(); }
+
+TskImagesMenuItem* TskSkinImagesMenuPopupWindow::Entry(int Index) const { return FMenu->ImagesItems()->Items(Index); }
+
+bool TskSkinImagesMenuPopupWindow::Selectable(int Index) const
+{
+    return Index >= 0 && Index < Count() && !Entry(Index)->Header();
+}
+
+TSize TskSkinImagesMenuPopupWindow::Arrange()
+{
+    TCustomImageList* images = FMenu->Images();
+    const int cw = images->Width() + 10;
+    const int ch = images->Height() + 10;
+    const int rw = FMenu->ColumnsCount() * cw;
+    const int x0 = 5;
+    int x = x0;
+    int y = 5;
+    auto endRow = [&] {
+        if (x != x0) {
+            x = x0;
+            y += ch + 1;
+        }
+    };
+    for (int i = 0; i < Count(); ++i) {
+        TskImagesMenuItem* e = Entry(i);
+        if (e->Header() || e->Button()) {
+            endRow();
+            e->ItemRect = Rect(x0, y, x0 + rw, y + ch);
+            y += ch + 1;
+            continue;
+        }
+        e->ItemRect = Rect(x, y, x + cw, y + ch);
+        x += cw;
+        if (x + cw > x0 + rw) {
+            x = x0;
+            y += ch + 1;
+        }
+    }
+    const int content = Count() > 0 ? Entry(Count() - 1)->ItemRect.Bottom - Entry(0)->ItemRect.Top : 0;
+    return TSize{rw + 10, content + 10};
+}
+
+void TskSkinImagesMenuPopupWindow::Show(const TRect& R)
+{
+    const TSize size = Arrange();
+    const TRect wa = MenuWorkArea(FMenu->Owner());
+    int x = R.Left;
+    int y = R.Bottom;
+    // Below the anchor when there is room, else above it; always inside the work area.
+    if (y + size.cy > wa.Bottom) y = y - size.cy - R.Height();
+    if (x + size.cx > wa.Right) x -= x + size.cx - wa.Right;
+    x = std::max(x, wa.Left);
+    y = std::max(y, wa.Top);
+    SetBounds(x, y, size.cx, size.cy);
+    FSelected = -1;
+    const HWND h = Handle();
+    SetWindowPos(h, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    FOpen = true;
+    Invalidate();
+    FHook = AddMessageHook([this](TMsg& m) {
+        if (!FOpen) return false;
+        if (m.message == WM_KEYDOWN) {
+            KeyDown(static_cast<WORD>(m.wParam));
+            return true;
+        }
+        if (ClosesImagesMenu(m.message) ||
+            ((m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONDBLCLK) && m.hwnd != Handle())) {
+            Hide(false);
+            return m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONDBLCLK;
+        }
+        return false;
+    });
+    SetCapture(h);
+}
+
+void TskSkinImagesMenuPopupWindow::Hide(bool Accept)
+{
+    if (!FOpen) return;
+    FOpen = false;
+    if (FMenu->SkinHint() != nullptr) FMenu->SkinHint()->HideHint();
+    if (HandleAllocated())
+        SetWindowPos(Handle(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+    if (FHook != 0) {
+        RemoveMessageHook(FHook);
+        FHook = 0;
+    }
+    if (HandleAllocated() && GetCapture() == Handle()) ReleaseCapture();
+    if (Accept && Selectable(FSelected)) FMenu->SetItemIndex(FSelected);
+    FMenu->WindowClosed(Accept);
+}
+
+int TskSkinImagesMenuPopupWindow::EntryAt(int X, int Y) const
+{
+    for (int i = 0; i < Count(); ++i)
+        if (Selectable(i) && PtInRect(Entry(i)->ItemRect, Point(X, Y))) return i;
+    return -1;
+}
+
+void TskSkinImagesMenuPopupWindow::Select(int Index, bool ShowHint)
+{
+    if (Index == FSelected) return;
+    FSelected = Index;
+    Invalidate();
+    TskSkinHint* hint = FMenu->SkinHint();
+    if (!ShowHint || !FMenu->ShowHints() || hint == nullptr) return;
+    hint->HideHint();
+    if (Index >= 0 && !Entry(Index)->Hint().empty()) hint->ActivateHint2(Entry(Index)->Hint());
+}
+
+void TskSkinImagesMenuPopupWindow::MouseMove(TShiftState, int X, int Y)
+{
+    if (!FOpen) return;
+    if (!PtInRect(ClientRect(), Point(X, Y))) {
+        // Outside (seen through the capture): the pointer left the window.
+        if (FSelected != -1) {
+            if (FMenu->SkinHint() != nullptr) FMenu->SkinHint()->HideHint();
+            FSelected = -1;
+            Invalidate();
+        }
+        return;
+    }
+    Select(EntryAt(X, Y), true);
+}
+
+void TskSkinImagesMenuPopupWindow::MouseDown(TMouseButton Button, TShiftState, int X, int Y)
+{
+    if (!FOpen || Button != mbLeft) return;
+    if (!PtInRect(ClientRect(), Point(X, Y))) {
+        Hide(false);
+        return;
+    }
+    if (FMenu->SkinHint() != nullptr) FMenu->SkinHint()->HideHint();
+    FMouseDown = true;
+    FDownOnItem = EntryAt(X, Y) != -1;
+    Invalidate();
+}
+
+void TskSkinImagesMenuPopupWindow::MouseUp(TMouseButton Button, TShiftState, int X, int Y)
+{
+    if (!FOpen || Button != mbLeft || !FMouseDown) return;
+    FMouseDown = false;
+    const int at = EntryAt(X, Y);
+    if (at != -1) {
+        FSelected = at;
+        Hide(true);
+        return;
+    }
+    Invalidate();
+    SetCapture(Handle());
+}
+
+int TskSkinImagesMenuPopupWindow::Vertical(bool Up) const
+{
+    if (FSelected < 0) {
+        if (Up) {
+            for (int i = Count() - 1; i >= 0; --i)
+                if (Selectable(i)) return i;
+            return -1;
+        }
+        for (int i = 0; i < Count(); ++i)
+            if (Selectable(i)) return i;
+        return -1;
+    }
+    const TRect& cur = Entry(FSelected)->ItemRect;
+    auto fits = [&](int i) {
+        const TRect& r = Entry(i)->ItemRect;
+        const bool otherRow = Up ? r.Top < cur.Top : r.Top > cur.Top;
+        return Selectable(i) && otherRow && (Entry(i)->Button() || r.Left == cur.Left);
+    };
+    if (Up) {
+        for (int i = FSelected - 1; i >= 0; --i)
+            if (fits(i)) return i;
+    } else {
+        for (int i = FSelected + 1; i < Count(); ++i)
+            if (fits(i)) return i;
+    }
+    return FSelected;
+}
+
+void TskSkinImagesMenuPopupWindow::KeyDown(WORD Key)
+{
+    if (!FOpen) return;
+    int next = FSelected;
+    switch (Key) {
+    case VK_RETURN:
+    case VK_SPACE:
+        // With nothing selected the current ItemIndex is confirmed.
+        if (FSelected == -1 && Selectable(FMenu->ItemIndex())) FSelected = FMenu->ItemIndex();
+        Hide(true);
+        return;
+    case VK_ESCAPE:
+        Hide(false);
+        return;
+    case VK_LEFT:
+        next = -1;
+        for (int i = FSelected - 1; i >= 0 && next == -1; --i)
+            if (Selectable(i)) next = i;
+        for (int i = Count() - 1; i >= 0 && next == -1; --i)
+            if (Selectable(i)) next = i;
+        break;
+    case VK_RIGHT:
+        next = -1;
+        for (int i = FSelected + 1; i < Count() && next == -1; ++i)
+            if (Selectable(i)) next = i;
+        for (int i = 0; i < Count() && next == -1; ++i)
+            if (Selectable(i)) next = i;
+        break;
+    case VK_UP: next = Vertical(true); break;
+    case VK_DOWN: next = Vertical(false); break;
+    default: return;
+    }
+    Select(next, false);
+}
+
+void TskSkinImagesMenuPopupWindow::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_MOUSEACTIVATE:
+        Message.Result = MA_NOACTIVATE;
+        return;
+    case WM_ERASEBKGND:
+        Message.Result = 1;
+        return;
+    case CM_RELEASE:
+        Free();
+        return;
+    default:
+        break;
+    }
+    TCustomControl::WndProc(Message);
+}
+
+void TskSkinImagesMenuPopupWindow::PaintEntry(TCanvas* C, int Index)
+{
+    TskImagesMenuItem* e = Entry(Index);
+    const TRect& r = e->ItemRect;
+    const bool down = FMouseDown && FDownOnItem && Index == FSelected;
+    const bool hot = Index == FSelected || (FMenu->ShowSelectedItem() && Index == FMenu->SavedItemIndex());
+    C->Brush()->SetStyle(bsSolid);
+    if (e->Header()) {
+        C->Brush()->SetColor(clBtnFace);
+        C->FillRect(r);
+    } else if (down || hot) {
+        C->Brush()->SetColor(down ? DownFill : HotFill);
+        C->Pen()->SetColor(FrameNavy);
+        C->Rectangle(r);
+    } else if (e->Button()) {
+        C->Brush()->SetColor(clBtnFace);
+        C->Pen()->SetColor(clBtnShadow);
+        C->Rectangle(r);
+    }
+    if (e->Header() || e->Button()) {
+        TRect t = r;
+        C->Brush()->SetStyle(bsClear);
+        C->TextRect(t, e->Caption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        return;
+    }
+    TCustomImageList* images = FMenu->Images();
+    if (e->ImageIndex() >= 0 && e->ImageIndex() < images->Count()) images->Draw(C, r.Left + 5, r.Top + 5, e->ImageIndex());
+}
+
+void TskSkinImagesMenuPopupWindow::Paint()
+{
+    if (FMenu == nullptr) return;
+    TBitmap b(Width(), Height());
+    TCanvas* c = b.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clWindow);
+    c->Pen()->SetColor(clBtnShadow);
+    c->Rectangle(ClientRect());
+    c->Font()->Assign(FMenu->DefaultFont());
+    if (FMenu->Images() != nullptr)
+        for (int i = 0; i < Count(); ++i) PaintEntry(c, i);
+    Canvas()->Draw(0, 0, &b);
+}
+
+// ---- TskSkinImagesMenu ----
+
+TskSkinImagesMenu::TskSkinImagesMenu(TComponent* AOwner)
+    : TComponent(AOwner), FItems(std::make_unique<TskImagesMenuItems>(this)),
+      FDefaultFont(std::make_unique<TFont>())
+{
+    RegisterSkinImagesMenuClasses();
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+}
+
+TskSkinImagesMenu::~TskSkinImagesMenu()
+{
+    *FAlive = false;
+    TskSkinImagesMenuPopupWindow* open = FWindow;
+    FWindow = nullptr;
+    // No close handler runs for a menu that is going away: the window is only cut loose.
+    if (open != nullptr) open->Release();
+    FreeClosedWindow();
+}
+
+void TskSkinImagesMenu::FreeClosedWindow()
+{
+    TskSkinImagesMenuPopupWindow* w = FClosedWindow;
+    FClosedWindow = nullptr;
+    if (w != nullptr) w->Release();
+}
+
+void TskSkinImagesMenu::Popup(const TRect& R)
+{
+    const std::shared_ptr<bool> alive = FAlive;
+    if (FWindow != nullptr) {
+        FWindow->Hide(false);
+        if (!*alive) return;
+    }
+    FreeClosedWindow();
+    if (OnMenuPopup) {
+        OnMenuPopup(this);
+        if (!*alive) return;
+    }
+    if (FImages == nullptr || FImages->Count() == 0) return;
+    FSavedItemIndex = FItemIndex;
+    FWindow = new TskSkinImagesMenuPopupWindow(this);
+    FWindow->Show(R);
+}
+
+void TskSkinImagesMenu::WindowClosed(bool Accept)
+{
+    // The window may still be inside its own message handling: it is freed later, not now.
+    FClosedWindow = FWindow;
+    FWindow = nullptr;
+    const std::shared_ptr<bool> alive = FAlive;
+    if (OnInternalMenuClose) {
+        OnInternalMenuClose(this);
+        if (!*alive) return;
+    }
+    if (OnMenuClose) {
+        OnMenuClose(this);
+        if (!*alive) return;
+    }
+    if (!Accept) return;
+    TskImagesMenuItem* item = GetSelectedItem();
+    if (item == nullptr) return;
+    if (item->OnClick) {
+        item->OnClick(item);
+        if (!*alive) return;
+    }
+    if (OnItemClick) {
+        OnItemClick(this);
+        if (!*alive) return;
+    }
+    if (FItemIndex != FSavedItemIndex) {
+        if (OnInternalChange) {
+            OnInternalChange(this);
+            if (!*alive) return;
+        }
+        if (OnChange) OnChange(this);
+    }
+}
+
+TskImagesMenuItem* TskSkinImagesMenu::GetSelectedItem() const
+{
+    if (FItemIndex < 0 || FItemIndex >= FItems->Count()) return nullptr;
+    return FItems->Items(FItemIndex);
+}
+
+void TskSkinImagesMenu::SetImages(TCustomImageList* Value)
+{
+    if (Value == FImages) return;
+    FImages = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TskSkinImagesMenu::SetColumnsCount(int Value)
+{
+    if (Value >= 1 && Value <= 50) FColumnsCount = Value;
+}
+
+void TskSkinImagesMenu::SetSkinData(TskSkinData* Value)
+{
+    if (Value == FSkinData) return;
+    FSkinData = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TskSkinImagesMenu::SetSkinHint(TskSkinHint* Value)
+{
+    if (Value == FSkinHint) return;
+    FSkinHint = Value;
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TskSkinImagesMenu::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FImages) {
+        // The open window paints from the list: it closes with it.
+        if (FWindow != nullptr) FWindow->Hide(false);
+        FImages = nullptr;
+    }
+    if (AComponent == FSkinData) FSkinData = nullptr;
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
+}
+
+void RegisterSkinImagesMenuClasses()
+{
+    static const bool done = [] {
+        using I = TskImagesMenuItem;
+        RegisterClass<I, TCollectionItem>("TskImagesMenuItem")
+            .Prop("ImageIndex", &I::ImageIndex, &I::SetImageIndex, -1)
+            .Prop("Caption", &I::Caption, &I::SetCaption)
+            .Prop("Hint", &I::Hint, &I::SetHint)
+            .Prop("Button", &I::Button, &I::SetButton, false)
+            .Prop("Header", &I::Header, &I::SetHeader, false)
+            .Event("OnClick", &I::OnClick);
+        using M = TskSkinImagesMenu;
+        RegisterClass<M, TComponent>("TskSkinImagesMenu")
+            .Prop("Images", &M::Images, &M::SetImages)
+            .Prop("ImagesItems", &M::ImagesItems)
+            .Prop("ItemIndex", &M::ItemIndex, &M::SetItemIndex, -1)
+            .Prop("ColumnsCount", &M::ColumnsCount, &M::SetColumnsCount, 1)
+            .Prop("SkinData", &M::SkinData, &M::SetSkinData)
+            .Prop("SkinHint", &M::SkinHint, &M::SetSkinHint)
+            .Prop("ShowHints", &M::ShowHints, &M::SetShowHints, true)
+            .Prop("ShowSelectedItem", &M::ShowSelectedItem, &M::SetShowSelectedItem, true)
+            .Prop("UseSkinFont", &M::UseSkinFont, &M::SetUseSkinFont, true)
+            .Prop("DefaultFont", &M::DefaultFont)
+            .Prop("AlphaBlend", &M::AlphaBlend, &M::SetAlphaBlend, false)
+            .Prop("AlphaBlendAnimation", &M::AlphaBlendAnimation, &M::SetAlphaBlendAnimation, false)
+            .Prop("AlphaBlendValue", &M::AlphaBlendValue, &M::SetAlphaBlendValue, static_cast<BYTE>(200))
+            .Event("OnItemClick", &M::OnItemClick)
+            .Event("OnChange", &M::OnChange)
+            .Event("OnMenuPopup", &M::OnMenuPopup)
+            .Event("OnMenuClose", &M::OnMenuClose);
+        return true;
+    }();
+    (void)done;
+}
