@@ -279,6 +279,7 @@ TEST_F(StringGridPaint, WritingACellRepaintsIt)
 
 TEST(StringGridForms, StoredGridIsReadWithItsWidths)
 {
+    RegisterSkinGrids();
     TForm form(nullptr);
     ReadComponentFromText(&form, "object Form: TForm\n"
                                  "  object Table: TskSkinStringGrid\n"
