@@ -98,11 +98,11 @@ void Overhead(benchmark::State& State, const std::string& Device)
             fs::remove_all(kDir + "/out");
             fs::create_directories(kDir + "/out");
             const auto t0 = Clock::now();
-            for (const std::string& c : commands)
-                for (const std::string& stage : AdaptToInstalledTools(c, kDir + "/scratch.avi", InstalledToolSupport())) {
-                    fs::remove(kDir + "/scratch.avi");
+            for (const std::string& c : commands) {
+                fs::remove(kDir + "/scratch.avi");
+                for (const std::string& stage : AdaptToInstalledTools(c, kDir + "/scratch.avi", InstalledToolSupport()))
                     std::system((stage + " >/dev/null 2>&1 </dev/null").c_str());
-                }
+            }
             byHand += std::chrono::duration<double>(Clock::now() - t0).count();
         };
         if (driverFirst) {
