@@ -152,9 +152,7 @@ bool TBasicActionLink::Update() { return FAction != nullptr && FAction->Update()
 void TActionList::SetImages(TCustomImageList* Value)
 {
     if (Value == FImages) return;
-    if (FImages != nullptr) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FImages, Value);
 }
 
 void TActionList::AddAction(TBasicAction* Action)

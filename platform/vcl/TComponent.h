@@ -152,6 +152,14 @@ protected:
     virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName);
     void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
     void ExcludeState(TComponentStateItem Item) { FComponentState.Exclude(Item); }
+    // Points a link field at Value, moving this component's free notification from the old target to
+    // the new one, so Notification can clear the field when its target goes.
+    template <class T> void ReplaceLinkedComponent(T*& Field, T* Value)
+    {
+        if (Field) Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Field) Field->FreeNotification(this);
+    }
 
 private:
     void Insert(TComponent* AComponent);

@@ -372,9 +372,7 @@ void TControl::SetParentShowHint(bool Value)
 void TControl::SetPopupMenu(TPopupMenu* Value)
 {
     if (Value == FPopupMenu) return;
-    if (FPopupMenu != nullptr) FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FPopupMenu, Value);
 }
 
 void TControl::SetCursor(TCursor Value)

@@ -57,9 +57,7 @@ void TCustomLabel::SetShowAccelChar(bool Value)
 void TCustomLabel::SetFocusControl(TWinControl* Value)
 {
     if (Value == FFocusControl) return;
-    if (FFocusControl != nullptr) FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FFocusControl, Value);
 }
 
 void TCustomLabel::SetAutoSize(bool Value)

@@ -306,18 +306,14 @@ void TCustomListView::SetHideSelection(bool Value)
 void TCustomListView::SetLargeImages(TCustomImageList* Value)
 {
     if (Value == FLargeImages) return;
-    if (FLargeImages) FLargeImages->RemoveFreeNotification(this);
-    FLargeImages = Value;
-    if (Value) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FLargeImages, Value);
     ItemsChanged();
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value)
 {
     if (Value == FSmallImages) return;
-    if (FSmallImages) FSmallImages->RemoveFreeNotification(this);
-    FSmallImages = Value;
-    if (Value) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FSmallImages, Value);
     ItemsChanged();
 }
 

@@ -446,18 +446,14 @@ void TCustomTreeView::NodesChanged()
 void TCustomTreeView::SetImages(TCustomImageList* Value)
 {
     if (Value == FImages) return;
-    if (FImages) FImages->RemoveFreeNotification(this);
-    FImages = Value;
-    if (FImages) FImages->FreeNotification(this);
+    ReplaceLinkedComponent(FImages, Value);
     NodesChanged();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* Value)
 {
     if (Value == FStateImages) return;
-    if (FStateImages) FStateImages->RemoveFreeNotification(this);
-    FStateImages = Value;
-    if (FStateImages) FStateImages->FreeNotification(this);
+    ReplaceLinkedComponent(FStateImages, Value);
     Invalidate();
 }
 

@@ -125,9 +125,7 @@ void TCustomForm::SetWindowState(TWindowState Value)
 void TCustomForm::SetMenu(TMainMenu* Value)
 {
     if (Value == FMenu) return;
-    if (FMenu != nullptr) FMenu->RemoveFreeNotification(this);
-    FMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FMenu, Value);
 }
 
 void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)

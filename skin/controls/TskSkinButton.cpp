@@ -45,9 +45,7 @@ void TskSkinButton::SetNumGlyphs(int Value)
 void TskSkinButton::SetImageList(TCustomImageList* Value)
 {
     if (FImageList == Value) return;
-    if (FImageList != nullptr) FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FImageList, Value);
     Repaint();
 }
 

@@ -83,9 +83,7 @@ void TskSkinCheckRadioBox::SetWordWrap(bool Value)
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
     if (FImages != Value) {
-        if (FImages != nullptr) FImages->RemoveFreeNotification(this);
-        FImages = Value;
-        if (Value != nullptr) Value->FreeNotification(this);
+        ReplaceLinkedComponent(FImages, Value);
     }
     Repaint();
 }

@@ -40,9 +40,7 @@ void TskSkinCustomListView::CreateParams(TCreateParams& Params)
 
 void TskSkinCustomListView::SetSkinData(TskSkinData* Value)
 {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
+    ReplaceLinkedComponent(FSkinData, Value);
     if (FSkinData && !FSkinData->SkinEmpty && !ComponentState().Contains(csDesigning)) RefreshListViewSkin();
 }
 

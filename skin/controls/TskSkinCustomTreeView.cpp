@@ -29,9 +29,7 @@ void TskSkinCustomTreeView::CreateParams(TCreateParams& Params)
 
 void TskSkinCustomTreeView::SetSkinData(TskSkinData* Value)
 {
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (FSkinData) FSkinData->FreeNotification(this);
+    ReplaceLinkedComponent(FSkinData, Value);
     if (FSkinData && !FSkinData->SkinEmpty && !ComponentState().Contains(csDesigning)) RefreshTreeViewSkin();
 }
 

@@ -52,9 +52,7 @@ void TskSkinSpeedButton::SetNumGlyphs(int Value)
 void TskSkinSpeedButton::SetImageList(TCustomImageList* Value)
 {
     if (FImageList == Value) return;
-    if (FImageList != nullptr) FImageList->RemoveFreeNotification(this);
-    FImageList = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    ReplaceLinkedComponent(FImageList, Value);
     Repaint();
 }
 

@@ -141,11 +141,7 @@ void TskSkinData::SetSkinnableForm(bool Value)
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 {
-    if (FCompressedStoredSkin)
-        FCompressedStoredSkin->RemoveFreeNotification(this);
-    FCompressedStoredSkin = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceLinkedComponent(FCompressedStoredSkin, Value);
     // While the form is read the other forms and controls are not complete yet: Loaded does the load.
     if (!Designing() && !Reading() && Value)
         LoadStoredSkinSafely(Value);
@@ -153,22 +149,14 @@ void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* Value)
 {
-    if (FResourceStrData)
-        FResourceStrData->RemoveFreeNotification(this);
-    FResourceStrData = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceLinkedComponent(FResourceStrData, Value);
     if (!Designing())
         BroadcastSkinMessage(WM_CHANGERESSTRDATA);
 }
 
 void TskSkinData::SetSkinList(TskCompressedSkinList* Value)
 {
-    if (FSkinList)
-        FSkinList->RemoveFreeNotification(this);
-    FSkinList = Value;
-    if (Value)
-        Value->FreeNotification(this);
+    ReplaceLinkedComponent(FSkinList, Value);
     if (!Designing() && !Reading())
         LoadFromSkinList();
 }
