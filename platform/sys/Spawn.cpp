@@ -414,7 +414,11 @@ bool TChildProcess::SignalGroup(int Sig) const
         return false;
     }
     bool group = ::killpg(FPid, Sig) == 0;
-    // The child may have left its group (setsid); it still gets the signal itself.
+    // The child may have left its group (setsid); then it still gets the signal itself. Never twice:
+    // an encoder counts interrupts, and a second one makes it abandon the file it is closing.
+    if (::getpgid(FPid) == FPid) {
+        return group;
+    }
     bool self = Signal(Sig);
     return group || self;
 }

@@ -51,7 +51,8 @@ public:
     // never reach another process that got the same pid.
     bool Signal(int Sig) const;
     // The signal to the child's whole process group (the child and what it started). Only while the
-    // child is unreaped, because only then is its group id certain to be still its own.
+    // child is unreaped, because only then is its group id certain to be still its own. The child
+    // gets it exactly once, whether or not it has left the group.
     bool SignalGroup(int Sig) const;
     // True once the child has ended (it may still be unreaped).
     bool HasEnded() const;

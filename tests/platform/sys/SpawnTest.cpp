@@ -205,3 +205,43 @@ TEST(TChildProcess, ReleasedChildIsReapedInTheBackground)
     }
     EXPECT_NE(kill(pid, 0), 0) << "left as a zombie";
 }
+
+namespace {
+volatile sig_atomic_t SignalsReceived = 0;
+void CountSignal(int) { SignalsReceived = SignalsReceived + 1; }
+}
+
+TEST(TChildProcess, GroupSignalReachesTheGroupLeaderOnce)
+{
+    // An encoder counts interrupts: a second one makes it give up the file it is closing. A queued
+    // (real-time) signal shows every delivery, where an ordinary one could merge two into one.
+    int out[2];
+    MakePipe(out);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        setpgid(0, 0);
+        struct sigaction sa = {};
+        sa.sa_handler = CountSignal;
+        sigaction(SIGRTMIN, &sa, nullptr);
+        char ready = 'r';
+        (void)!write(out[1], &ready, 1);
+        for (int i = 0; i < 30; ++i) {
+            usleep(10000);
+        }
+        char count = static_cast<char>('0' + SignalsReceived);
+        (void)!write(out[1], &count, 1);
+        _exit(0);
+    }
+    close(out[1]);
+    TChildProcess child(pid, -1);
+    char ready = 0;
+    ASSERT_EQ(read(out[0], &ready, 1), 1);
+    ASSERT_EQ(getpgid(pid), pid);
+    EXPECT_TRUE(child.SignalGroup(SIGRTMIN));
+    char count = 0;
+    ASSERT_EQ(read(out[0], &count, 1), 1);
+    EXPECT_EQ(count, '1');
+    child.Reap();
+    close(out[0]);
+}
