@@ -19,6 +19,7 @@
 #include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/GridNavigation.h"
+#include "skin/grids/TskSkinInplaceEdit.h"
 
 const char* const SGridIndexOutOfRange = "Grid index out of range";
 const char* const SFixedColTooBig = "Fixed column count must be less than column count";
@@ -102,6 +103,7 @@ TskSkinCustomGrid::TskSkinCustomGrid(TComponent* AOwner) : TskSkinControl(AOwner
 
 TskSkinCustomGrid::~TskSkinCustomGrid()
 {
+    FreeEditor();
     StopTimer();
     UnbindBar(FHScrollBar);
     UnbindBar(FVScrollBar);
@@ -444,7 +446,7 @@ void TskSkinCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Sho
     const TGridCoord oldCurrent = FCurrent;
     FCurrent = {ACol, ARow};
     if (!FOptions.Contains(goAlwaysShowEditor))
-        FEditorMode = false;
+        HideEditor();
     if (MoveAnchor || !FOptions.Contains(goRangeSelect)) {
         FAnchor = FCurrent;
         if (FOptions.Contains(goRowSelect))
@@ -506,17 +508,10 @@ void TskSkinCustomGrid::SetOptions(TGridOptions Value)
     InvalidateGrid();
     if (linesChanged)
         UpdateScrollRange();
-}
-
-void TskSkinCustomGrid::SetEditorMode(bool Value)
-{
-    // The in-place editor is not part of this grid yet: the mode is kept for painting and callers.
-    if (Value && (!FOptions.Contains(goEditing) || FOptions.Contains(goRowSelect)))
-        return;
-    if (Value == FEditorMode)
-        return;
-    FEditorMode = Value;
-    InvalidateCell(FCurrent.X, FCurrent.Y);
+    if (FInplaceEdit != nullptr && !CanEditShow())
+        HideEdit();
+    else
+        UpdateEdit();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -576,7 +571,11 @@ void TskSkinCustomGrid::DeleteRow(int ARow)
 
 void TskSkinCustomGrid::DrawCell(int, int, const TRect&, TGridDrawState) {}
 void TskSkinCustomGrid::SizeChanged(int, int) {}
-void TskSkinCustomGrid::TopLeftChanged() {}
+void TskSkinCustomGrid::TopLeftChanged()
+{
+    if (FEditorMode && FInplaceEdit != nullptr)
+        FInplaceEdit->UpdateLoc(CellRect(FCurrent.X, FCurrent.Y));
+}
 void TskSkinCustomGrid::ColumnMoved(int, int) {}
 void TskSkinCustomGrid::RowMoved(int, int) {}
 
@@ -591,8 +590,6 @@ std::string TskSkinCustomGrid::GetEditMask(int, int)
 {
     return {};
 }
-
-void TskSkinCustomGrid::InvalidateEditor() {}
 
 // ---------------------------------------------------------------------------------------------
 // Geometry
@@ -896,6 +893,8 @@ void TskSkinCustomGrid::Notification(TComponent* AComponent, TOperation Operatio
         FHScrollBar = nullptr;
     if (AComponent == FVScrollBar)
         FVScrollBar = nullptr;
+    if (AComponent == FInplaceEdit)
+        FInplaceEdit = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -931,6 +930,10 @@ void TskSkinCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
     TskSkinControl::KeyDown(Key, Shift);
     if (!CanGridAcceptKey(Key, Shift))
         Key = 0;
+    if (Key == VK_ESCAPE && FEditorMode) {
+        CancelEdit();
+        Key = 0;
+    }
     if (Key == 0)
         return;
     const TGridCoord maxTopLeft = CalcMaxTopLeft();
@@ -961,9 +964,11 @@ void TskSkinCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
 
 void TskSkinCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (!Designing() && CanFocus() && FHandle != 0 && !Focused()) {
+    // The editor's focus is the grid's own.
+    auto hasFocus = [this] { return Focused() || (FInplaceEdit != nullptr && FInplaceEdit->Focused()); };
+    if (!Designing() && CanFocus() && FHandle != 0 && !hasFocus()) {
         SetFocus();
-        if (!Focused()) {
+        if (!hasFocus()) {
             SetCaptureControl(nullptr);
             return;
         }
@@ -1265,10 +1270,40 @@ void TskSkinCustomGrid::WndProc(TMessage& Message)
             Message.Result = 1;
         return;
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
         TskSkinControl::WndProc(Message);
         InvalidateGridRect(Selection());
         InvalidateCell(FCurrent.X, FCurrent.Y);
+        // The focus passing between the grid and its editor is no coming or going.
+        const HWND other = reinterpret_cast<HWND>(Message.WParam);
+        const bool editor =
+            FInplaceEdit != nullptr && other != 0 && FInplaceEdit->HandleAllocated() && other == FInplaceEdit->Handle();
+        if (Message.Msg == WM_SETFOCUS && !editor)
+            UpdateEdit();
+        else if (Message.Msg == WM_SETFOCUS && FInplaceEdit->Shown() && !FInplaceEdit->FHiding)
+            ::SetFocus(FInplaceEdit->Handle()); // typing goes on in the editor while it is shown
+        else if (Message.Msg == WM_KILLFOCUS && !editor && !FOptions.Contains(goAlwaysShowEditor))
+            HideEditor();
+        return;
+    }
+    case WM_LBUTTONDOWN:
+        TskSkinControl::WndProc(Message);
+        // A press in the editor (which this one may have opened) soon after is a double click.
+        if (FInplaceEdit != nullptr)
+            FInplaceEdit->SetClickTime(static_cast<DWORD>(WinClockNow()));
+        return;
+    case WM_CHAR:
+        // Typing on the grid starts editing with that character.
+        if (FOptions.Contains(goEditing) && (Message.WParam == 8 || Message.WParam >= 32)) {
+            ShowEditorChar(static_cast<TKeyChar>(Message.WParam));
+            return;
+        }
+        TskSkinControl::WndProc(Message);
+        return;
+    case CM_FONTCHANGED:
+        TskSkinControl::WndProc(Message);
+        if (FInplaceEdit != nullptr)
+            FInplaceEdit->Font()->Assign(Font());
         return;
     case WM_HSCROLL:
     case WM_VSCROLL:

@@ -19,6 +19,7 @@
 
 class TskSkinScrollBar;
 class TskDataSkinGridControl;
+class TskSkinInplaceEdit;
 
 class EInvalidGridOperation : public Exception { using Exception::Exception; };
 
@@ -114,6 +115,7 @@ public:
     TGridOptions Options() const { return FOptions; }
     void SetOptions(TGridOptions Value);
     bool EditorMode() const { return FEditorMode; }
+    // True shows the editor on the current cell (caret at the end); false hides it, keeping its text.
     void SetEditorMode(bool Value);
     TColor FixedColor() const { return FFixedColor; }
     void SetFixedColor(TColor Value);
@@ -173,7 +175,33 @@ public:
 
     void DefineProperties(TFiler* Filer) override;
 
+    // --- in-place editing (the editor's own unit, TskSkinInplaceEdit, holds these operations)
+    // The editor, made the first time it is shown; nullptr before.
+    TskSkinInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+    void ShowEditor();
+    // Hides the editor; what was typed stays in the cell.
+    void HideEditor();
+    // Shows the editor and types Ch into it (the character arrives as a posted message).
+    void ShowEditorChar(TKeyChar Ch);
+    // Puts back the text the cell had when editing started, and leaves editing unless the editor is
+    // always shown.
+    void CancelEdit();
+
 protected:
+    friend class TskSkinInplaceEdit;
+    virtual TskSkinInplaceEdit* CreateEditor();
+    // goEditing without goRowSelect, editor mode on, not designing, a window, and the editor always
+    // shown or the grid the form's active control.
+    bool CanEditShow();
+    virtual bool CanEditAcceptKey(TKeyChar) { return true; }
+    // False when the cell's length limit is -1 (a read-only cell).
+    virtual bool CanEditModify() { return FCanEditModify; }
+    // Hands the editor's text to its cell (SetEditText).
+    void UpdateText();
+    // UpdateText, then forgets the editor's cell and hides it.
+    void HideEdit();
+    void KeyPress(TKeyChar& Key) override;
+
     // Raises "Grid index out of range" for a cell outside the grid; otherwise moves the current cell
     // (and the anchor with it when MoveAnchor) when SelectCell agrees, and scrolls it into view when Show.
     virtual void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
@@ -223,7 +251,10 @@ private:
     void SelectionMoved(const TGridRect& OldSel);
     void ScrollMessage(bool Horizontal, int Code, int Pos);
     void UpdateScrollPositions();
-    void UpdateEdit() { InvalidateEditor(); }
+    // Shows the editor on the current cell when it can be shown (setting it up for a new cell).
+    void UpdateEdit();
+    void SetUpEditor();
+    void FreeEditor();
     void TimerTick();
     void TimedScroll(bool Left, bool Right, bool Up, bool Down);
     void CalcSizingState(int X, int Y);
@@ -284,6 +315,12 @@ private:
     int FMovePos = -1;
     bool FTimerSet = false;
     bool FMarkerShown = false;
+
+    TskSkinInplaceEdit* FInplaceEdit = nullptr; // owned (as a component) by the grid
+    int FInplaceCol = -1;                       // the editor's cell; -1, -1 for none
+    int FInplaceRow = -1;
+    bool FCanEditModify = true;
+    std::string FEditStartText; // the cell's text when editing started there (for CancelEdit)
 };
 
 // Registers the grid classes with the class registry, so stored forms can create and fill them.

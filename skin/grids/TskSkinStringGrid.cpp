@@ -4,6 +4,9 @@
 
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskSkinScrollBar.h"
+#include "skin/grids/TskCustomShellListView.h"
+#include "skin/grids/TskCustomShellTreeView.h"
+#include "skin/grids/TskSkinInplaceEdit.h"
 
 namespace {
 
@@ -270,6 +273,9 @@ void RegisterSkinGrids()
             .Event("OnTopLeftChanged", &G::OnTopLeftChanged);
         RegisterClass<TskSkinStringGrid, TskSkinDrawGrid>("TskSkinStringGrid")
             .Event("OnGetCellParam", &TskSkinStringGrid::OnGetCellParam);
+        RegisterInplaceEditClasses();
+        RegisterShellTreeViewClasses();
+        RegisterShellListViewClasses();
         return true;
     }();
     (void)registered;

@@ -1,0 +1,512 @@
+#include "skin/grids/TskCustomShellListView.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TypInfo.h"
+#include "platform/win/Input.h"
+#include "skin/data/SkinStrings.h"
+#include "skin/grids/TskShellChangeNotifier.h"
+
+namespace {
+
+// Restores a flag when the scope ends, also when a handler throws.
+struct TFlagGuard {
+    bool& Flag;
+    bool Saved;
+    TFlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
+    ~TFlagGuard() { Flag = Saved; }
+};
+
+struct TDefaultColumn {
+    const char* Key;
+    TAlignment Alignment;
+    int Chars; // width in widths of "X"
+};
+
+constexpr TDefaultColumn kColumns[] = {
+    {"FLV_NAME", taLeftJustify, 25},
+    {"FLV_SIZE", taRightJustify, 10},
+    {"FLV_TYPE", taLeftJustify, 10},
+    {"FLV_MODIFIED", taLeftJustify, 14},
+};
+constexpr int kColumnCount = 4;
+
+int Sign(long long V) { return V < 0 ? -1 : (V > 0 ? 1 : 0); }
+
+// The base order: folders before files, then by name as the namespace orders them.
+int BaseCompare(TskShellFolder* A, TskShellFolder* B)
+{
+    const bool fa = A->IsFolder();
+    const bool fb = B->IsFolder();
+    if (fa != fb)
+        return fa ? -1 : 1;
+    return Sign(AnsiCompareText(A->DisplayName(), B->DisplayName()));
+}
+
+std::string Extension(const std::string& Name)
+{
+    const std::size_t dot = Name.rfind('.');
+    return dot != std::string::npos && dot > 0 ? Name.substr(dot) : std::string();
+}
+
+struct TFileFacts {
+    long long Size = -1;
+    long long Modified = -1;
+};
+
+TFileFacts FactsOf(const TskShellFolder* F)
+{
+    TFileFacts facts;
+    struct stat data {};
+    if (::stat(F->Path().c_str(), &data) == 0) {
+        facts.Size = TskShellFolder::SizeOf(data);
+        facts.Modified = static_cast<long long>(data.st_mtime);
+    }
+    return facts;
+}
+
+} // namespace
+
+TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCustomListView(AOwner)
+{
+    FControlStyle.Include(csDoubleClicks);
+    SetOwnerData(true);
+    SetHideSelection(false);
+    OnData = [this](TObject* Sender, TListItem* Item) { ListItemData(Sender, Item); };
+}
+
+TskCustomShellListView::~TskCustomShellListView()
+{
+    if (FTreeView != nullptr && FTreeView->FListView == this)
+        FTreeView->FListView = nullptr;
+    FTreeView = nullptr;
+    OnData = nullptr;
+}
+
+TskShellFolder* TskCustomShellListView::Folders(int Index) const
+{
+    if (Index < 0 || Index >= static_cast<int>(FFolders.size()))
+        return nullptr;
+    return FFolders[static_cast<std::size_t>(Index)].get();
+}
+
+TskShellFolder* TskCustomShellListView::SelectedFolder() const
+{
+    const TListItem* item = Selected();
+    return item != nullptr ? Folders(item->Index()) : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+void TskCustomShellListView::SetRoot(const std::string& Value)
+{
+    if (Value == FRoot && FRootFolder != nullptr)
+        return;
+    if (Loading()) {
+        FRoot = Value;
+        return;
+    }
+    // Resolved first: a root that names nothing leaves Root and the list as they were.
+    std::unique_ptr<TskShellFolder> root = CreateRootFolder(Value);
+    FRoot = Value;
+    FRootFolder = std::move(root);
+    FRootSetByString = true;
+    Populate();
+    FRootSetByString = false;
+    if (OnPathChange)
+        OnPathChange(this);
+}
+
+void TskCustomShellListView::SetMask(const std::string& Value)
+{
+    if (Value == FMask)
+        return;
+    FMask = Value;
+    Populate();
+}
+
+void TskCustomShellListView::SetObjectTypes(TShellObjectTypes Value)
+{
+    if (Value == FObjectTypes)
+        return;
+    FObjectTypes = Value;
+    Populate();
+}
+
+void TskCustomShellListView::SetSorted(bool Value)
+{
+    if (Value == FSorted)
+        return;
+    FSorted = Value;
+    Populate();
+}
+
+void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
+{
+    if (Value == FTreeView)
+        return;
+    TskCustomShellTreeView* old = FTreeView;
+    FTreeView = Value;
+    if (old != nullptr) {
+        old->RemoveFreeNotification(this);
+        if (old->FListView == this)
+            old->FListView = nullptr;
+    }
+    if (Value == nullptr)
+        return;
+    Value->FreeNotification(this);
+    Value->SetShellListView(this);
+}
+
+void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomListView::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FTreeView)
+        FTreeView = nullptr;
+    if (AComponent == FNotifier)
+        FNotifier = nullptr;
+}
+
+void TskCustomShellListView::SetAutoRefresh(bool Value)
+{
+    if (Value == FAutoRefresh)
+        return;
+    FAutoRefresh = Value;
+    if (Loading())
+        return;
+    if (!Value) {
+        TskShellChangeNotifier* notifier = FNotifier;
+        FNotifier = nullptr;
+        if (notifier != nullptr)
+            notifier->Free();
+        return;
+    }
+    FNotifier = new TskShellChangeNotifier(this);
+    FNotifier->SetWatchSubTree(false);
+    UpdateNotifier();
+    FNotifier->SetOnChange([this] { Refresh(); });
+}
+
+void TskCustomShellListView::UpdateNotifier()
+{
+    if (FNotifier != nullptr && FRootFolder != nullptr && FNotifier->Root() != FRootFolder->Path())
+        FNotifier->SetRoot(FRootFolder->Path());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Listing
+
+bool TskCustomShellListView::MaskAccepts(const std::string& FileName) const
+{
+    std::string pattern;
+    auto matches = [&](const std::string& P) {
+        if (P.find('.') != std::string::npos)
+            return P == "*" || MatchesMask(FileName, P);
+        return P == "*";
+    };
+    for (char c : FMask + ";") {
+        if (c == ';' || c == '|') {
+            if (!pattern.empty() && matches(pattern))
+                return true;
+            pattern.clear();
+        } else {
+            pattern += c;
+        }
+    }
+    return false;
+}
+
+void TskCustomShellListView::Populate()
+{
+    if (FPopulating || Loading() || FRootFolder == nullptr)
+        return;
+    TFlagGuard populating(FPopulating, true);
+    // The linked tree follows first; its echo back to this list is stopped by the updating flag.
+    if (FTreeView != nullptr && !FUpdating) {
+        TFlagGuard updating(FUpdating, true);
+        if (FRootSetByString)
+            FTreeView->SetRoot(FRoot);
+        else
+            FTreeView->SetPathFromID(FRootFolder->FullID());
+    }
+    ClearSelection();
+    Items()->SetCount(0);
+    FFolders.clear();
+    for (auto& item : FRootFolder->Children(FObjectTypes)) {
+        bool canAdd = item->IsFolder() || MaskAccepts(item->DisplayName());
+        if (OnAddFolder)
+            OnAddFolder(this, item.get(), canAdd);
+        if (canAdd)
+            FFolders.push_back(std::move(item));
+    }
+    if (FSorted)
+        std::stable_sort(FFolders.begin(), FFolders.end(),
+            [](const auto& a, const auto& b) { return BaseCompare(a.get(), b.get()) < 0; });
+    FSortColumn = -1;
+    FDescending = false;
+    Items()->SetCount(static_cast<int>(FFolders.size()));
+    if (ViewStyle() == vsReport)
+        BuildColumns();
+    Invalidate();
+    UpdateNotifier();
+}
+
+void TskCustomShellListView::ListItemData(TObject*, TListItem* Item)
+{
+    TskShellFolder* folder = Folders(Item->Index());
+    if (folder == nullptr)
+        return;
+    Item->SetCaption(folder->DisplayName());
+    if (ViewStyle() != vsReport || Columns()->Count() < 2)
+        return;
+    folder->LoadColumnDetails(FRootFolder.get(), Columns()->Count());
+    const bool isFolder = folder->IsFolder();
+    for (int column = 1; column < Columns()->Count(); ++column) {
+        std::string text = folder->Details(column);
+        // A folder has no size and no time of its own to show ("-1" in the details).
+        if (isFolder && (column == 1 || column == 3))
+            text.clear();
+        Item->SubItems()->Add(text);
+    }
+}
+
+void TskCustomShellListView::BuildColumns()
+{
+    Columns()->Clear();
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->Assign(Font());
+    const int x = std::max(1, measure.Canvas()->TextWidth("X"));
+    for (const TDefaultColumn& c : kColumns) {
+        TListColumn* column = Columns()->Add();
+        column->SetCaption(SkinResString(SkinData(), c.Key));
+        column->SetAlignment(c.Alignment);
+        column->SetWidth(c.Chars * x);
+    }
+}
+
+void TskCustomShellListView::CreateWnd()
+{
+    TskSkinCustomListView::CreateWnd();
+    if (Loading() || FRootFolder != nullptr)
+        return;
+    try {
+        FRootFolder = CreateRootFolder(FRoot);
+    } catch (const Exception&) {
+        // A stored root that no longer exists leaves an empty list; the window itself is fine.
+        return;
+    }
+    Populate();
+}
+
+void TskCustomShellListView::Loaded()
+{
+    TskSkinCustomListView::Loaded();
+    const bool autoRefresh = FAutoRefresh;
+    FAutoRefresh = false;
+    try {
+        FRootFolder = CreateRootFolder(FRoot);
+        FRootSetByString = true;
+        Populate();
+        FRootSetByString = false;
+    } catch (const Exception&) {
+        FRootSetByString = false;
+    }
+    SetAutoRefresh(autoRefresh);
+}
+
+void TskCustomShellListView::WndProc(TMessage& Message)
+{
+    // The report style has its columns before it first shows.
+    if (Message.Msg == WM_PAINT && ViewStyle() == vsReport && Columns()->Count() == 0)
+        BuildColumns();
+    TskSkinCustomListView::WndProc(Message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sorting by column
+
+int TskCustomShellListView::CompareByColumn(TskShellFolder* A, TskShellFolder* B) const
+{
+    const bool fa = A->IsFolder();
+    const bool fb = B->IsFolder();
+    int result = 0;
+    if (fa != fb) {
+        result = fa ? -1 : 1;
+    } else {
+        switch (FSortColumn) {
+        case 0: result = Sign(AnsiCompareText(A->DisplayName(), B->DisplayName())); break;
+        case 1:
+            if (!fa)
+                result = Sign(FactsOf(A).Size - FactsOf(B).Size);
+            break;
+        case 2:
+            if (!fa)
+                result = Sign(AnsiCompareText(Extension(A->DisplayName()), Extension(B->DisplayName())));
+            break;
+        case 3:
+            if (!fa)
+                result = Sign(FactsOf(A).Modified - FactsOf(B).Modified);
+            break;
+        default: break;
+        }
+        // Equal by the column: the base order decides, so the order is always a total one.
+        if (result == 0)
+            result = BaseCompare(A, B);
+    }
+    return FDescending ? -result : result;
+}
+
+void TskCustomShellListView::SortItems()
+{
+    std::stable_sort(FFolders.begin(), FFolders.end(),
+        [this](const auto& a, const auto& b) { return CompareByColumn(a.get(), b.get()) < 0; });
+}
+
+void TskCustomShellListView::ColumnClick(TListColumn* Column)
+{
+    TskSkinCustomListView::ColumnClick(Column);
+    if (ViewStyle() != vsReport || Columns()->Count() < kColumnCount || Column == nullptr)
+        return;
+    if (Column->Index() == FSortColumn) {
+        FDescending = !FDescending;
+    } else {
+        FSortColumn = Column->Index();
+        FDescending = false;
+    }
+    const std::string selectedPath = SelectedFolder() != nullptr ? SelectedFolder()->Path() : std::string();
+    Items()->BeginUpdate();
+    SortItems();
+    ClearSelection();
+    // The selection stays with its item.
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (!selectedPath.empty() && FFolders[static_cast<std::size_t>(i)]->Path() == selectedPath)
+            SetItemIndex(i);
+    Items()->EndUpdate();
+    Invalidate();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Navigation
+
+void TskCustomShellListView::NavigateTo(const TItemIDList& ID)
+{
+    FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), ID);
+    Populate();
+    if (OnPathChange)
+        OnPathChange(this);
+}
+
+void TskCustomShellListView::SetPathFromID(const TItemIDList& ID)
+{
+    if (FUpdating || (FRootFolder != nullptr && FRootFolder->FullID() == ID))
+        return;
+    NavigateTo(ID);
+}
+
+void TskCustomShellListView::Back()
+{
+    if (FRootFolder == nullptr)
+        return;
+    TItemIDList id = FRootFolder->FullID();
+    StripLastID(id);
+    SetPathFromID(id);
+}
+
+void TskCustomShellListView::Refresh()
+{
+    if (FRootFolder == nullptr)
+        return;
+    const int selected = Selected() != nullptr ? Selected()->Index() : -1;
+    ClearSelection();
+    const TItemIDList id = FRootFolder->FullID();
+    FRootFolder.reset();
+    NavigateTo(id);
+    if (selected >= 0 && selected < Items()->Count())
+        SetItemIndex(selected);
+}
+
+void TskCustomShellListView::OpenFolderRow(int Index)
+{
+    TskShellFolder* folder = Folders(Index);
+    if (folder == nullptr || !folder->IsFolder())
+        return;
+    const TItemIDList id = folder->FullID();
+    SetPathFromID(id);
+}
+
+void TskCustomShellListView::DblClick()
+{
+    TskSkinCustomListView::DblClick();
+    if (FAutoNavigate && Selected() != nullptr)
+        OpenFolderRow(Selected()->Index());
+}
+
+void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
+{
+    TskSkinCustomListView::KeyDown(Key, Shift);
+    if (!FAutoNavigate || Key == 0)
+        return;
+    switch (Key) {
+    case VK_BACK:
+        Back();
+        Key = 0;
+        break;
+    case VK_RETURN:
+        if (!Shift.Contains(ssAlt) && Selected() != nullptr && SelectedFolder() != nullptr &&
+            SelectedFolder()->IsFolder()) {
+            OpenFolderRow(Selected()->Index());
+            Key = 0;
+        }
+        break;
+    case VK_F5:
+        Refresh();
+        Key = 0;
+        break;
+    default: break;
+    }
+}
+
+void TskCustomShellListView::GetSelectedFiles(TStrings* Files) const
+{
+    if (Files == nullptr)
+        return;
+    Files->Clear();
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (IsSelected(i) && !FFolders[static_cast<std::size_t>(i)]->IsFolder())
+            Files->Add(FFolders[static_cast<std::size_t>(i)]->Path());
+}
+
+std::string TskCustomShellListView::SelectedFileName() const
+{
+    const TskShellFolder* folder = SelectedFolder();
+    return folder != nullptr && !folder->IsFolder() ? folder->Path() : std::string();
+}
+
+void RegisterShellListViewClasses()
+{
+    static const bool done = [] {
+        RegisterSkinListViewClass();
+        RegisterShellTreeViewClasses();
+        using L = TskCustomShellListView;
+        RegisterClass<L, TskSkinCustomListView>("TskCustomShellListView")
+            .Prop("Root", &L::Root, &L::SetRoot, std::string("rfDesktop"))
+            .Prop("Mask", &L::Mask, &L::SetMask, std::string("*.*|*.*"))
+            .Prop("ObjectTypes", &L::ObjectTypes, &L::SetObjectTypes, TShellObjectTypes{otFolders, otNonFolders})
+            .Prop("Sorted", &L::Sorted, &L::SetSorted, true)
+            .Prop("AutoContextMenus", &L::AutoContextMenus, &L::SetAutoContextMenus, true)
+            .Prop("AutoNavigate", &L::AutoNavigate, &L::SetAutoNavigate, true)
+            .Prop("AutoRefresh", &L::AutoRefresh, &L::SetAutoRefresh, false)
+            .Prop("ShellTreeView", &L::ShellTreeView, &L::SetShellTreeView)
+            .Event("OnAddFolder", &L::OnAddFolder);
+        RegisterClass<TskSkinFileListView, L>("TskSkinFileListView");
+        return true;
+    }();
+    (void)done;
+}

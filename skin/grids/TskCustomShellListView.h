@@ -1,0 +1,118 @@
+#pragma once
+// The file list: the content of one folder as a virtual list (each row's text is asked for when it is
+// painted). Files are filtered by Mask; folders always show, first. With AutoNavigate a double click
+// or Return on a folder opens it, Backspace goes up one level and F5 reads the folder again. A linked
+// folder tree (ShellTreeView) follows wherever the list goes, and moves the list when it is moved.
+//
+// This desktop has no shell context menus or shell verbs: AutoContextMenus is kept for stored forms
+// and changes nothing, and rows carry no images.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/TStringList.h"
+#include "skin/controls/TskSkinCustomListView.h"
+#include "skin/grids/TskCustomShellTreeView.h"
+#include "skin/grids/TskShellFolder.h"
+
+class TskShellChangeNotifier;
+
+class TskCustomShellListView : public TskSkinCustomListView {
+public:
+    explicit TskCustomShellListView(TComponent* AOwner);
+    ~TskCustomShellListView() override;
+
+    // A root-folder name or a path. A root that names no folder raises "Error setting path: ..." and
+    // leaves Root and the list as they were.
+    const std::string& Root() const { return FRoot; }
+    void SetRoot(const std::string& Value);
+    // File patterns separated by ";" or "|" ("*.avi;*.mpg"); "" lists folders only.
+    const std::string& Mask() const { return FMask; }
+    void SetMask(const std::string& Value);
+    TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
+    void SetObjectTypes(TShellObjectTypes Value);
+    bool Sorted() const { return FSorted; }
+    void SetSorted(bool Value);
+    bool AutoContextMenus() const { return FAutoContextMenus; }
+    void SetAutoContextMenus(bool Value) { FAutoContextMenus = Value; }
+    bool AutoNavigate() const { return FAutoNavigate; }
+    void SetAutoNavigate(bool Value) { FAutoNavigate = Value; }
+    bool AutoRefresh() const { return FAutoRefresh; }
+    // On: a change in the listed folder reads it again (Refresh).
+    void SetAutoRefresh(bool Value);
+    TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
+    // Links the tree both ways and gives it this list's Root.
+    void SetShellTreeView(TskCustomShellTreeView* Value);
+
+    // The folder listed, or nullptr before the first listing.
+    TskShellFolder* RootFolder() const { return FRootFolder.get(); }
+    // The item of a row; nullptr for a row that does not exist.
+    TskShellFolder* Folders(int Index) const;
+    TskShellFolder* SelectedFolder() const;
+    // Lists the folder with this ID list (nothing when it is the one listed already).
+    void SetPathFromID(const TItemIDList& ID);
+    // Up one level (nothing at the namespace root).
+    void Back();
+    // Reads the folder again; the row that was selected is selected again when it still exists.
+    void Refresh();
+    // The paths of the selected rows that are files, in row order (Files is cleared first).
+    void GetSelectedFiles(TStrings* Files) const;
+    // The path of the selected row when it is a file; "" otherwise.
+    std::string SelectedFileName() const;
+    // The list's sort column (-1: the folder's own order) and direction.
+    int SortColumn() const { return FSortColumn; }
+    bool SortDescending() const { return FDescending; }
+
+    TAddFolderEvent OnAddFolder;
+    // After each move to another folder.
+    TNotifyEvent OnPathChange;
+
+protected:
+    void ColumnClick(TListColumn* Column) override;
+    void DblClick() override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void CreateWnd() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+
+private:
+    friend class TskCustomShellTreeView;
+    void Populate();
+    void ListItemData(TObject* Sender, TListItem* Item);
+    bool MaskAccepts(const std::string& FileName) const;
+    void BuildColumns();
+    void SortItems();
+    int CompareByColumn(TskShellFolder* A, TskShellFolder* B) const;
+    void OpenFolderRow(int Index);
+    void NavigateTo(const TItemIDList& ID);
+    void UpdateNotifier();
+    bool Loading() const { return ComponentState().Contains(csLoading); }
+
+    std::string FRoot = "rfDesktop";
+    std::string FMask = "*.*|*.*";
+    TShellObjectTypes FObjectTypes{otFolders, otNonFolders};
+    bool FSorted = true;
+    bool FAutoContextMenus = true;
+    bool FAutoNavigate = true;
+    bool FAutoRefresh = false;
+    TskCustomShellTreeView* FTreeView = nullptr;
+    std::unique_ptr<TskShellFolder> FRootFolder;
+    std::vector<std::unique_ptr<TskShellFolder>> FFolders; // one per row, in display order
+    bool FRootSetByString = false;
+    bool FUpdating = false;
+    bool FPopulating = false;
+    int FSortColumn = -1;
+    bool FDescending = false;
+    TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
+};
+
+// Publishes the list for stored forms.
+class TskSkinFileListView : public TskCustomShellListView {
+public:
+    using TskCustomShellListView::TskCustomShellListView;
+};
+
+// Tells the form reader about the shell list classes.
+void RegisterShellListViewClasses();

@@ -1,0 +1,426 @@
+#include "skin/grids/TskCustomShellTreeView.h"
+
+#include "platform/rtl/Strings.h"
+#include "platform/sys/Desktop.h"
+#include "platform/vcl/TScreen.h"
+#include "platform/vcl/TypInfo.h"
+#include "skin/grids/TskCustomShellListView.h"
+#include "skin/grids/TskShellChangeNotifier.h"
+
+namespace {
+
+// Shows the hourglass while a folder is read, and puts the old cursor back whatever happens.
+struct TBusyCursor {
+    TCursor Saved = crDefault;
+    TBusyCursor()
+    {
+        if (Screen != nullptr) {
+            Saved = Screen->Cursor();
+            Screen->SetCursor(crHourGlass);
+        }
+    }
+    ~TBusyCursor()
+    {
+        if (Screen != nullptr)
+            Screen->SetCursor(Saved);
+    }
+};
+
+// Restores a flag when the scope ends, also when a handler throws.
+struct TFlagGuard {
+    bool& Flag;
+    bool Saved;
+    TFlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
+    ~TFlagGuard() { Flag = Saved; }
+};
+
+// Pairs BeginUpdate with EndUpdate.
+struct TTreeUpdate {
+    TTreeNodes* Nodes;
+    explicit TTreeUpdate(TTreeNodes* N) : Nodes(N) { Nodes->BeginUpdate(); }
+    ~TTreeUpdate() { Nodes->EndUpdate(); }
+};
+
+// The ID list a path names; "Error setting path" when it names nothing.
+TItemIDList ParsePath(const std::string& Path)
+{
+    // The same resolution as a root gives the same answers for names, "~" and bad paths.
+    return CreateRootFolder(Path)->FullID();
+}
+
+bool IsPrefixOf(const TItemIDList& Prefix, const TItemIDList& List)
+{
+    const int n = ItemCount(Prefix);
+    if (n > ItemCount(List))
+        return false;
+    std::size_t offset = 0;
+    for (int i = 0; i < n; ++i)
+        offset = NextItem(List, offset);
+    return std::equal(Prefix.begin(), Prefix.begin() + static_cast<std::ptrdiff_t>(offset), List.begin());
+}
+
+} // namespace
+
+TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCustomTreeView(AOwner)
+{
+    SetShowRoot(false);
+    SetRightClickSelect(true);
+    // Every node's folder goes with its node, however the node goes.
+    Items()->OnDeletion = [](TTreeNode* Node) {
+        delete static_cast<TskShellFolder*>(Node->Data());
+        Node->SetData(nullptr);
+    };
+}
+
+TskCustomShellTreeView::~TskCustomShellTreeView()
+{
+    if (FListView != nullptr)
+        FListView->FTreeView = nullptr;
+    FListView = nullptr;
+    // The nodes go before the folder objects' root does.
+    Items()->Clear();
+}
+
+TskShellFolder* TskCustomShellTreeView::NodeFolder(const TTreeNode* Node)
+{
+    return Node != nullptr ? static_cast<TskShellFolder*>(Node->Data()) : nullptr;
+}
+
+TskShellFolder* TskCustomShellTreeView::SelectedFolder() const { return NodeFolder(Selected()); }
+
+std::string TskCustomShellTreeView::Path() const
+{
+    const TskShellFolder* folder = SelectedFolder();
+    return folder != nullptr ? folder->Path() : std::string();
+}
+
+void TskCustomShellTreeView::SetRoot(const std::string& Value)
+{
+    if (Value == FRoot && FRootFolder != nullptr)
+        return;
+    const std::string old = FRoot;
+    FRoot = Value;
+    if (Loading())
+        return;
+    try {
+        RootChanged();
+    } catch (...) {
+        FRoot = old;
+        throw;
+    }
+}
+
+void TskCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value)
+{
+    if (Value == FObjectTypes)
+        return;
+    FObjectTypes = Value;
+    if (!Loading() && FRootFolder != nullptr)
+        RootChanged();
+}
+
+void TskCustomShellTreeView::RootChanged()
+{
+    if (FInRootChange)
+        return;
+    TFlagGuard guard(FInRootChange, true);
+    // Resolved first: a root that names nothing leaves the tree as it was.
+    std::unique_ptr<TskShellFolder> root = CreateRootFolder(FRoot);
+    {
+        TTreeUpdate update(Items());
+        Items()->Clear();
+        FRootFolder = std::move(root);
+        auto top = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), FRootFolder->FullID());
+        TTreeNode* node = Items()->AddChildObject(nullptr, FRootFolder->DisplayName(), top.get());
+        TskShellFolder* folder = top.release();
+        node->SetHasChildren(FolderHasChildren(*folder));
+        node->Expand(false);
+        SetSelected(node);
+    }
+    if (FListView != nullptr)
+        FListView->SetRoot(FRoot);
+    UpdateNotifierRoot();
+}
+
+bool TskCustomShellTreeView::FolderHasChildren(const TskShellFolder& Folder) const
+{
+    if (FObjectTypes.Contains(otNonFolders) && Folder.IsFolder())
+        return Folder.HasChildren(FObjectTypes);
+    return Folder.HasChildren(FObjectTypes * TShellObjectTypes{otFolders, otHidden});
+}
+
+TTreeNode* TskCustomShellTreeView::AddFolderNode(TTreeNode* Parent, std::unique_ptr<TskShellFolder> Folder)
+{
+    TskShellFolder* folder = Folder.get();
+    TTreeNode* node = Items()->AddChildObject(Parent, folder->DisplayName(), Folder.release());
+    node->SetHasChildren(FolderHasChildren(*folder));
+    bool canAdd = true;
+    if (OnAddFolder)
+        OnAddFolder(this, folder, canAdd);
+    if (!canAdd) {
+        node->Delete();
+        return nullptr;
+    }
+    return node;
+}
+
+void TskCustomShellTreeView::FillNode(TTreeNode* Node)
+{
+    TskShellFolder* folder = NodeFolder(Node);
+    if (folder == nullptr)
+        return;
+    TBusyCursor busy;
+    TTreeUpdate update(Items());
+    // The folder model gives them in the namespace's order: folders first, each by name.
+    for (auto& child : folder->Children(FObjectTypes))
+        AddFolderNode(Node, std::move(child));
+}
+
+bool TskCustomShellTreeView::CanExpand(TTreeNode* Node)
+{
+    if (ComponentState().Contains(csDesigning) && Node->Count() > 0)
+        return true;
+    if (!TskSkinCustomTreeView::CanExpand(Node))
+        return false;
+    TskShellFolder* folder = NodeFolder(Node);
+    if (folder != nullptr && folder->IsFolder()) {
+        if (Node->HasChildren() && Node->Count() == 0)
+            FillNode(Node);
+    } else if (folder != nullptr) {
+        // A file (listed with otNonFolders) is opened in the user's program for it instead.
+        OpenWithDesktop(folder->Path());
+    }
+    Node->SetHasChildren(Node->Count() > 0);
+    return true;
+}
+
+void TskCustomShellTreeView::Change(TTreeNode* Node)
+{
+    TskSkinCustomTreeView::Change(Node);
+    if (FUpdatingLinks || Node == nullptr || ComponentState().Contains(csDestroying))
+        return;
+    TskShellFolder* folder = NodeFolder(Node);
+    if (folder != nullptr && !folder->IsFolder() && Node->Parent() != nullptr)
+        folder = NodeFolder(Node->Parent());
+    if (folder == nullptr)
+        return;
+    TFlagGuard updating(FUpdatingLinks, true);
+    MoveLinkedViews(folder);
+    UpdateNotifierRoot();
+}
+
+void TskCustomShellTreeView::MoveLinkedViews(TskShellFolder* Folder)
+{
+    if (FListView != nullptr && Folder != nullptr)
+        FListView->SetPathFromID(Folder->FullID());
+}
+
+TTreeNode* TskCustomShellTreeView::FindChild(TTreeNode* Parent, const TItemIDList& ID)
+{
+    for (TTreeNode* child = Parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+        if (NodeFolder(child) != nullptr && NodeFolder(child)->FullID() == ID)
+            return child;
+    return nullptr;
+}
+
+void TskCustomShellTreeView::SetPathFromID(const TItemIDList& ID)
+{
+    if (Loading())
+        return;
+    if (SelectedFolder() != nullptr && SelectedFolder()->FullID() == ID)
+        return;
+    TTreeNode* node = Items()->GetFirstNode();
+    if (node == nullptr || FRootFolder == nullptr || !IsPrefixOf(FRootFolder->FullID(), ID))
+        return;
+    TFlagGuard updating(FUpdatingLinks, true);
+    {
+        TTreeUpdate update(Items());
+        const int rootLevel = ItemCount(FRootFolder->FullID());
+        for (const TItemIDList& step : ParentChain(ID)) {
+            if (ItemCount(step) <= rootLevel)
+                continue;
+            node->Expand(false);
+            TTreeNode* child = FindChild(node, step);
+            if (child == nullptr)
+                break; // not shown in this tree (hidden, vetoed or gone): the nearest folder is selected
+            node = child;
+        }
+        SetSelected(node);
+    }
+    MoveLinkedViews(SelectedFolder());
+    UpdateNotifierRoot();
+}
+
+void TskCustomShellTreeView::SetPath(const std::string& Value)
+{
+    const TItemIDList id = ParsePath(Value);
+    SetPathFromID(id);
+    if (Selected() != nullptr)
+        Selected()->Expand(false);
+    FPendingPath = Value;
+}
+
+void TskCustomShellTreeView::SelectComputerFolder()
+{
+    SetPathFromID(CreateRootFolder(RootFolderName(rfMyComputer))->FullID());
+    if (Selected() != nullptr)
+        Selected()->Expand(false);
+}
+
+void TskCustomShellTreeView::RefreshNode(TTreeNode* Node)
+{
+    TskShellFolder* folder = NodeFolder(Node);
+    if (folder == nullptr)
+        return;
+    const TItemIDList selected = SelectedFolder() != nullptr ? SelectedFolder()->FullID() : TItemIDList{};
+    // Which children were open, to open them again after the folder was read anew.
+    std::vector<TItemIDList> expanded;
+    for (TTreeNode* child = Node->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+        if (child->Expanded() && NodeFolder(child) != nullptr)
+            expanded.push_back(NodeFolder(child)->FullID());
+    const bool wasExpanded = Node->Expanded();
+    const int top = TopRow();
+    TFlagGuard updating(FUpdatingLinks, true);
+    {
+        TTreeUpdate update(Items());
+        TBusyCursor busy;
+        Node->DeleteChildren();
+        Node->SetHasChildren(FolderHasChildren(*folder));
+        if (wasExpanded) {
+            Node->Expand(false);
+            for (const TItemIDList& id : expanded)
+                if (TTreeNode* child = FindChild(Node, id))
+                    child->Expand(false);
+        }
+    }
+    if (Selected() == nullptr && !selected.empty()) {
+        // The selection was inside the re-read branch: back to it, or to the branch when it is gone.
+        FUpdatingLinks = false;
+        SetPathFromID(selected);
+        if (Selected() == nullptr)
+            SetSelected(Node);
+    }
+    SetTopRow(top);
+}
+
+void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
+{
+    if (Value == FListView)
+        return;
+    TskCustomShellListView* old = FListView;
+    FListView = Value;
+    if (old != nullptr) {
+        old->RemoveFreeNotification(this);
+        if (old->FTreeView == this)
+            old->FTreeView = nullptr;
+    }
+    if (Value == nullptr)
+        return;
+    Value->FreeNotification(this);
+    Value->SetShellTreeView(this);
+    if (!Loading() && FRootFolder != nullptr) {
+        Value->SetRoot(FRoot);
+        if (SelectedFolder() != nullptr) {
+            TFlagGuard updating(FUpdatingLinks, true);
+            MoveLinkedViews(SelectedFolder());
+        }
+    }
+}
+
+void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomTreeView::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FListView)
+        FListView = nullptr;
+    if (AComponent == FNotifier)
+        FNotifier = nullptr;
+}
+
+void TskCustomShellTreeView::SetAutoRefresh(bool Value)
+{
+    if (Value == FAutoRefresh)
+        return;
+    FAutoRefresh = Value;
+    if (Loading())
+        return;
+    if (!Value) {
+        TskShellChangeNotifier* notifier = FNotifier;
+        FNotifier = nullptr;
+        if (notifier != nullptr)
+            notifier->Free();
+        return;
+    }
+    FNotifier = new TskShellChangeNotifier(this);
+    FNotifier->SetWatchSubTree(false);
+    UpdateNotifierRoot();
+    FNotifier->SetOnChange([this] {
+        if (Selected() != nullptr)
+            RefreshNode(Selected());
+    });
+}
+
+void TskCustomShellTreeView::UpdateNotifierRoot()
+{
+    if (FNotifier == nullptr)
+        return;
+    const TskShellFolder* folder = SelectedFolder() != nullptr ? SelectedFolder() : FRootFolder.get();
+    if (folder != nullptr)
+        FNotifier->SetRoot(folder->Path());
+}
+
+void TskCustomShellTreeView::CreateWnd()
+{
+    TskSkinCustomTreeView::CreateWnd();
+    if (Loading())
+        return;
+    if (FRootFolder == nullptr || Items()->Count() == 0) {
+        try {
+            RootChanged();
+        } catch (const Exception&) {
+            // A stored root that no longer exists leaves an empty tree; the window itself is fine.
+            return;
+        }
+    }
+    if (!FPendingPath.empty()) {
+        try {
+            SetPath(FPendingPath);
+        } catch (const Exception&) {
+            FPendingPath.clear();
+        }
+    }
+}
+
+void TskCustomShellTreeView::Loaded()
+{
+    TskSkinCustomTreeView::Loaded();
+    const bool autoRefresh = FAutoRefresh;
+    FAutoRefresh = false;
+    try {
+        RootChanged();
+    } catch (const Exception&) {
+        // A stored root that names nothing here: the tree stays empty until Root is set.
+    }
+    SetAutoRefresh(autoRefresh);
+}
+
+void RegisterShellTreeViewClasses()
+{
+    static const bool done = [] {
+        RegisterSkinTreeViewClass();
+        RegisterEnum<TShellObjectType>({"otFolders", "otNonFolders", "otHidden"});
+        using T = TskCustomShellTreeView;
+        RegisterClass<T, TskSkinCustomTreeView>("TskCustomShellTreeView")
+            .Prop("Root", &T::Root, &T::SetRoot, std::string("rfDesktop"))
+            .Prop("ObjectTypes", &T::ObjectTypes, &T::SetObjectTypes, TShellObjectTypes{otFolders})
+            .Prop("AutoContextMenus", &T::AutoContextMenus, &T::SetAutoContextMenus, true)
+            .Prop("AutoRefresh", &T::AutoRefresh, &T::SetAutoRefresh, false)
+            .Prop("UseShellImages", &T::UseShellImages, &T::SetUseShellImages, true)
+            .Prop("ShellListView", &T::ShellListView, &T::SetShellListView)
+            .Event("OnAddFolder", &T::OnAddFolder);
+        RegisterClass<TskSkinDirTreeView, T>("TskSkinDirTreeView");
+        return true;
+    }();
+    (void)done;
+}

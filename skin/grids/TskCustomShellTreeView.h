@@ -1,0 +1,103 @@
+#pragma once
+// The folder tree: the namespace below Root as a tree filled when a node is first opened. Each node
+// owns one TskShellFolder (its Data). A linked file list (ShellListView) shows the folder of the
+// selected node and moves the tree when it goes elsewhere itself.
+//
+// This desktop has no shell context menus, system image list or shell verbs: AutoContextMenus and
+// UseShellImages are kept for stored forms and change nothing, and nodes carry no images.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "skin/controls/TskSkinCustomTreeView.h"
+#include "skin/grids/TskShellFolder.h"
+
+class TskCustomShellListView;
+class TskShellChangeNotifier;
+
+// Lets a handler keep a folder out of a view (CanAdd starts true).
+using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
+
+class TskCustomShellTreeView : public TskSkinCustomTreeView {
+public:
+    explicit TskCustomShellTreeView(TComponent* AOwner);
+    ~TskCustomShellTreeView() override;
+
+    // A root-folder name ("rfDesktop", "rfPersonal"...) or a path. A root that names no folder raises
+    // "Error setting path: ..." and leaves Root and the tree as they were.
+    const std::string& Root() const { return FRoot; }
+    void SetRoot(const std::string& Value);
+    TShellObjectTypes ObjectTypes() const { return FObjectTypes; }
+    // Refills the tree from the root.
+    void SetObjectTypes(TShellObjectTypes Value);
+    bool AutoContextMenus() const { return FAutoContextMenus; }
+    void SetAutoContextMenus(bool Value) { FAutoContextMenus = Value; }
+    bool AutoRefresh() const { return FAutoRefresh; }
+    // On: a change in the selected folder refreshes its node.
+    void SetAutoRefresh(bool Value);
+    bool UseShellImages() const { return FUseShellImages; }
+    void SetUseShellImages(bool Value) { FUseShellImages = Value; }
+    TskCustomShellListView* ShellListView() const { return FListView; }
+    // Links the list both ways and gives it this tree's Root.
+    void SetShellListView(TskCustomShellListView* Value);
+
+    // The file-system path of the selected folder; "" when nothing is selected.
+    std::string Path() const;
+    // Selects (opening the nodes on the way) the folder at Value. A path that names nothing raises
+    // "Error setting path: ..." and leaves the selection alone.
+    void SetPath(const std::string& Value);
+    // The folder of the selected node, or nullptr.
+    TskShellFolder* SelectedFolder() const;
+    // The folder of a node of this tree, or nullptr.
+    static TskShellFolder* NodeFolder(const TTreeNode* Node);
+    // Selects the node of the folder with this ID list, filling the nodes on the way; nothing when
+    // the folder is not below the root.
+    void SetPathFromID(const TItemIDList& ID);
+    // Selects the computer (the namespace root) and opens it.
+    void SelectComputerFolder();
+    // Reads the node's folder again: new and removed sub-folders show, opened ones stay open, and
+    // the selection stays where it was when it still exists.
+    void RefreshNode(TTreeNode* Node);
+
+    TAddFolderEvent OnAddFolder;
+
+protected:
+    bool CanExpand(TTreeNode* Node) override;
+    void Change(TTreeNode* Node) override;
+    void CreateWnd() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    friend class TskCustomShellListView;
+    void RootChanged();
+    void FillNode(TTreeNode* Node);
+    // Adds a node for Folder below Parent; nullptr when OnAddFolder refused it.
+    TTreeNode* AddFolderNode(TTreeNode* Parent, std::unique_ptr<TskShellFolder> Folder);
+    bool FolderHasChildren(const TskShellFolder& Folder) const;
+    TTreeNode* FindChild(TTreeNode* Parent, const TItemIDList& ID);
+    void MoveLinkedViews(TskShellFolder* Folder);
+    void UpdateNotifierRoot();
+    bool Loading() const { return ComponentState().Contains(csLoading); }
+
+    std::string FRoot = "rfDesktop";
+    TShellObjectTypes FObjectTypes{otFolders};
+    bool FAutoContextMenus = true;
+    bool FAutoRefresh = false;
+    bool FUseShellImages = true;
+    TskCustomShellListView* FListView = nullptr;
+    std::unique_ptr<TskShellFolder> FRootFolder;
+    std::string FPendingPath; // selected again once the window is made anew
+    bool FInRootChange = false;
+    bool FUpdatingLinks = false;
+    TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
+};
+
+// Publishes the tree for stored forms.
+class TskSkinDirTreeView : public TskCustomShellTreeView {
+public:
+    using TskCustomShellTreeView::TskCustomShellTreeView;
+};
+
+// Tells the form reader about the shell tree classes.
+void RegisterShellTreeViewClasses();

@@ -1,0 +1,205 @@
+#include "skin/grids/TskCustomShellListView.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "ShellTestSupport.h"
+#include "platform/win/MessageQueue.h"
+
+using namespace shelltest;
+
+namespace {
+
+struct ShellList : ShellViewTest {
+    TskSkinFileListView* List = nullptr;
+    void MakeList(const std::string& Root = "rfPersonal")
+    {
+        List = new TskSkinFileListView(Form);
+        List->SetParent(Form);
+        List->SetBounds(0, 0, 400, 300);
+        List->SetViewStyle(vsReport);
+        List->SetRoot(Root);
+    }
+    std::vector<std::string> Captions()
+    {
+        std::vector<std::string> c;
+        for (int i = 0; i < List->Items()->Count(); ++i)
+            c.push_back(List->Items()->Item(i)->Caption());
+        return c;
+    }
+    TPoint RowPoint(int Index)
+    {
+        const TRect r = List->ItemRect(Index);
+        return List->ClientToScreen(Point(r.Left + 10, (r.Top + r.Bottom) / 2));
+    }
+    void Press(WORD Key)
+    {
+        Driver.Press(Key);
+        Driver.ProcessMessages();
+    }
+};
+
+TEST_F(ShellList, ListsFoldersFirstThenFilesWithoutHiddenOnes)
+{
+    MakeList();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "clip one.avi", "notes.txt"}));
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
+    EXPECT_TRUE(List->Folders(1)->IsFolder());
+    EXPECT_EQ(List->Folders(4), nullptr);
+}
+
+TEST_F(ShellList, MaskOfTwoPatternsKeepsEveryFolderAndTheMatchingFiles)
+{
+    MakeList();
+    List->SetMask("*.AVI;*.mpg");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "clip one.avi"}));
+    List->SetMask("*.txt|*.avi");
+    EXPECT_EQ(List->Items()->Count(), 4);
+    List->SetMask("");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips"}));
+}
+
+TEST_F(ShellList, ReportViewShowsTheFourColumnsAndTheDetails)
+{
+    MakeList();
+    ShowForm();
+    ASSERT_EQ(List->Columns()->Count(), 4);
+    EXPECT_EQ(List->Columns()->Items(0)->Caption(), "Name");
+    EXPECT_EQ(List->Columns()->Items(1)->Caption(), "Size");
+    EXPECT_EQ(List->Columns()->Items(1)->Alignment(), taRightJustify);
+    EXPECT_EQ(List->Columns()->Items(2)->Caption(), "Type");
+    EXPECT_EQ(List->Columns()->Items(3)->Caption(), "Modified");
+    TListItem* file = List->Items()->Item(2);
+    ASSERT_EQ(file->SubItems()->Count(), 3);
+    EXPECT_EQ((*file->SubItems())[0], "5");
+    EXPECT_EQ((*file->SubItems())[1], ".avi");
+    EXPECT_NE((*file->SubItems())[2].find(':'), std::string::npos);
+    TListItem* folder = List->Items()->Item(0);
+    EXPECT_EQ((*folder->SubItems())[0], ""); // a folder shows no size
+}
+
+TEST_F(ShellList, DoubleClickOnAFolderRowGoesIntoIt)
+{
+    MakeList();
+    int moves = 0;
+    List->OnPathChange = [&](TObject*) { ++moves; };
+    ShowForm();
+    Driver.DoubleClick(RowPoint(1));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Quoted().string());
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Disc 1", "clip one.avi"}));
+    EXPECT_EQ(moves, 1);
+    // A double click on a file goes nowhere.
+    Driver.DoubleClick(RowPoint(1));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Quoted().string());
+}
+
+TEST_F(ShellList, ReturnOpensAFolderAndBackspaceGoesUp)
+{
+    MakeList();
+    Focus(List);
+    List->SetItemIndex(1);
+    Press(VK_RETURN);
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Quoted().string());
+    Press(VK_BACK);
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
+}
+
+TEST_F(ShellList, BackAtTheNamespaceRootStaysThere)
+{
+    MakeList("rfDesktop");
+    EXPECT_EQ(List->RootFolder()->Path(), "/");
+    List->Back();
+    EXPECT_EQ(List->RootFolder()->Path(), "/");
+}
+
+TEST_F(ShellList, RefreshSelectsTheSameRowAgain_TheLastOneIncluded)
+{
+    MakeList();
+    List->SetItemIndex(3);
+    std::ofstream(Temp.Docs() / "zz later.txt") << "z";
+    List->Refresh();
+    EXPECT_EQ(List->Items()->Count(), 5);
+    ASSERT_NE(List->Selected(), nullptr);
+    EXPECT_EQ(List->Selected()->Index(), 3);
+    fs::remove(Temp.Docs() / "zz later.txt");
+    fs::remove(Temp.Docs() / "notes.txt");
+    List->SetItemIndex(3);
+    List->Refresh();
+    EXPECT_EQ(List->Items()->Count(), 3);
+    EXPECT_EQ(List->Selected(), nullptr);
+}
+
+TEST_F(ShellList, SelectedFilesAreThePathsOfTheFileRows)
+{
+    MakeList();
+    List->SetMultiSelect(true);
+    List->SetItemSelected(0, true);
+    List->SetItemSelected(2, true);
+    List->SetItemSelected(3, true);
+    TStringList files;
+    List->GetSelectedFiles(&files);
+    ASSERT_EQ(files.Count(), 2);
+    EXPECT_EQ(files[0], (Temp.Docs() / "clip one.avi").string());
+    EXPECT_EQ(files[1], (Temp.Docs() / "notes.txt").string());
+    List->ClearSelection();
+    List->SetItemIndex(1);
+    EXPECT_EQ(List->SelectedFileName(), "");
+    List->SetItemIndex(2);
+    EXPECT_EQ(List->SelectedFileName(), (Temp.Docs() / "clip one.avi").string());
+}
+
+TEST_F(ShellList, SizeHeaderTwiceSortsDescendingWithFoldersLast)
+{
+    MakeList();
+    ShowForm();
+    List->SetItemIndex(3); // notes.txt
+    TListColumn* size = List->Columns()->Items(1);
+    // The header calls ColumnClick; OnColumnClick shows the same call from outside.
+    std::vector<int> clicked;
+    List->OnColumnClick = [&](TObject*, TListColumn* C) { clicked.push_back(C->Index()); };
+    auto click = [&] {
+        Driver.AdvanceClock(1000); // two separate clicks, not a double click
+        const TRect r = List->HeaderSectionRect(1);
+        const TPoint p = List->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+        Driver.Click(p);
+        Driver.ProcessMessages();
+    };
+    click();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "notes.txt", "clip one.avi"}));
+    click();
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"clip one.avi", "notes.txt", "My \"Quoted\" Clips", "Empty Folder"}));
+    EXPECT_EQ(clicked, (std::vector<int>{1, 1}));
+    EXPECT_EQ(size->Index(), List->SortColumn());
+    EXPECT_TRUE(List->SortDescending());
+    ASSERT_NE(List->Selected(), nullptr);
+    EXPECT_EQ(List->Selected()->Caption(), "notes.txt"); // the selection went with its row
+}
+
+TEST_F(ShellList, BadRootRaisesAndKeepsTheListing)
+{
+    MakeList();
+    EXPECT_THROW(List->SetRoot("/no/such/folder"), Exception);
+    EXPECT_EQ(List->Root(), "rfPersonal");
+    EXPECT_EQ(List->Items()->Count(), 4);
+}
+
+TEST_F(ShellList, AutoRefreshShowsAFileThatAppears)
+{
+    MakeList();
+    ShowForm();
+    List->SetAutoRefresh(true);
+    std::ofstream(Temp.Docs() / "new clip.avi") << "n";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (List->Items()->Count() < 5 && std::chrono::steady_clock::now() < deadline) {
+        WaitMessage(100);
+        Driver.ProcessMessages();
+    }
+    EXPECT_EQ(Captions(),
+        (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "clip one.avi", "new clip.avi", "notes.txt"}));
+    List->SetAutoRefresh(false);
+}
+
+} // namespace
