@@ -1,8 +1,7 @@
-#include <cstdio>
+#include "app/Startup.h"
 
-// The converter's main window is not built yet; until it is, the program only says what it is.
+// No arguments are read: everything the converter needs comes from its windows and its settings file.
 int main()
 {
-    std::puts("Ombrix Free: a video converter for DVDs and video files (main window not built yet).");
-    return 0;
+    return RunProgram();
 }

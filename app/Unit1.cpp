@@ -187,6 +187,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FTables(std::make_unique<TOm
     converttimer->OnTimer = [this](TObject* Sender) { converttimerTimer(Sender); };
 
     WorkFolder = ::WorkFolder();
+    ReadStoredForm();
 }
 
 TForm1::~TForm1()
@@ -203,6 +204,10 @@ TForm1::~TForm1()
             OxCreateProcess1->StopWaiting();
         }
     }
+    // The components go while the window's own parts still exist: a handler bound by the stored
+    // form may still be called while its control is freed.
+    Destroying();
+    DestroyComponents();
 }
 
 void TForm1::SetStatusText(const std::string& Text)

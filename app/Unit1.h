@@ -21,7 +21,9 @@ class TStringList;
 class TTimer;
 class TskSkinStringGrid;
 class IOmButton;              // run buttons (app/om_buttons.h)
+class TOmQueue;               // queue rows (app/om_queue.h)
 struct TConvertOptions;       // run buttons (app/om_convert.h)
+struct TSettingsControls;     // settings file (app/om_settings.h)
 
 // Flags of the main window's unit: -1 on, 0 off.
 extern int ToolRunning;
@@ -136,6 +138,9 @@ public:
     IOmOpenDialog* oxOpenDialog1 = nullptr;
     IOmSelectDirectory* OxSelectDirectory1 = nullptr;
 
+    // The queue rows (owned by the window as a component; null until the window makes them).
+    TOmQueue* Queue = nullptr;
+
     // --- seams to parts of the window built elsewhere ---
     // Builds the queue row of a new source record.
     std::function<void(int Row)> OnAddItem;
@@ -217,6 +222,30 @@ public:
     void skSkinSpeedButton3Click(TObject* Sender);
     // --- end of run buttons ---
 
+    // --- the stored form: start-up, closing, device and quality, banner (Unit1Form.cpp) ---
+    IOmComboBox* devicebox = nullptr;  // the device profile chosen
+    IOmSlider* vq = nullptr;           // quality: video kbit/s div 10
+    IOmComboBox* screensize = nullptr;
+    TTimer* bannertimer = nullptr;
+    // The open dialog's filter: the supported extensions, then every file.
+    std::string OpenDialogFilter;
+    void FormCreate(TObject* Sender);
+    void FormClose(TObject* Sender, TCloseAction& Action);
+    void FormDestroy(TObject* Sender);
+    void deviceboxChange(TObject* Sender);
+    void vqChange(TObject* Sender);
+    void screensizeChange(TObject* Sender);
+    void bannertimerTimer(TObject* Sender);
+    void bannerClick(TObject* Sender);
+    void eyesClick(TObject* Sender);
+    void skskinlabel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The menu item "Use Closed Captions when available".
+    bool ClosedCaptions() const;
+    void SetClosedCaptions(bool Value);
+    // What closing does (both close handlers): settings saved, every tool of ours ended.
+    void SaveAndEndTools();
+    // --- end of the stored form ---
+
 private:
     std::vector<TOpticalVolume> ListVolumes() const;
     std::string VolumeTitle(const TOpticalVolume& Volume) const;
@@ -228,6 +257,16 @@ private:
     std::unique_ptr<TRunControl> FRunControl;
     struct TStandIns;
     std::unique_ptr<TStandIns> FStandIns;
+    // Adapters over the stored form's controls, and the profile handlers and banner they serve.
+    struct TFormParts;
+    struct TFormPartsDeleter {
+        void operator()(TFormParts* Parts) const;
+    };
+    std::unique_ptr<TFormParts, TFormPartsDeleter> FParts;
+    void ReadStoredForm();
+    TSettingsControls SettingsControls();
+    // The queue rows, built in the scroll box of the stored form.
+    void MakeQueue();
     std::string FSkipNote;
 
     // --- the window side of source intake: dropped files and the volume watcher ---

@@ -37,8 +37,10 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
 {
     const auto cell = [&StringGrid1, r](int col) { return StringGrid1.Cells(col, r); };
     // The X video outputs draw into a foreign window (-wid); the list lets the player take the first
-    // one the display offers.
-    std::string options = cell(SourceRecord::SourceArg) + " -vo xv,x11, -slave -nokeepaspect ";
+    // one the display offers. Without a window to draw into (no display) the picture is dropped: the
+    // player must never open a window of its own or draw into the root window.
+    std::string options = cell(SourceRecord::SourceArg) + (WindowId != 0 ? " -vo xv,x11," : " -vo null") +
+                          " -slave -nokeepaspect ";
 
     const std::string chosen = cell(SourceRecord::AudioChoice);
     const std::string aid = StreamNumber(chosen.empty() ? Aid : chosen);
@@ -59,7 +61,8 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
         }
     }
 
-    options += " -wid " + IntToStr(static_cast<std::int64_t>(WindowId));
+    if (WindowId != 0)
+        options += " -wid " + IntToStr(static_cast<std::int64_t>(WindowId));
     const std::string aspect = Trim(cell(SourceRecord::VideoAspect));
     if (!aspect.empty() && aspect[0] != '0' && IsFloat(aspect))
         options += " -aspect " + aspect;

@@ -9,11 +9,11 @@
 class TForm1;
 class TskSkinStringGrid;
 
-// The player command of source row r: the source argument, slave mode into window WindowId, the
-// chosen audio stream (Aid's id, or the record's audio choice when set; left out when there is no
-// number), the subtitles (none: " -noautosub -forcedsubsonly"; a stream: " -sid id"; a side file:
-// " -sub" with the path quoted), the aspect when known, and " -identify" when the length is not yet
-// known.
+// The player command of source row r: the source argument, slave mode into window WindowId (no
+// picture at all when WindowId is 0: there is no window to draw into), the chosen audio stream (Aid's
+// id, or the record's audio choice when set; left out when there is no number), the subtitles (none:
+// " -noautosub -forcedsubsonly"; a stream: " -sid id"; a side file: " -sub" with the path quoted), the
+// aspect when known, and " -identify" when the length is not yet known.
 std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const std::string& Aid, const std::string& Sid,
                            unsigned long WindowId);
 

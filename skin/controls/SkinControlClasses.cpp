@@ -2,17 +2,22 @@
 // each, with the stream defaults the stored forms were written against.
 #include "platform/vcl/TAction.h"
 #include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TMenu.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskGraphicSkinControl.h"
 #include "skin/controls/TskSkinControl.h"
+#include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinCustomListView.h"
 #include "skin/controls/TskSkinCustomTreeView.h"
 #include "skin/controls/TskSkinGauge.h"
 #include "skin/controls/TskSkinListBox.h"
+#include "skin/controls/TskSkinMenuSpeedButton.h"
+#include "skin/controls/TskSkinToolBar.h"
 #include "skin/controls/TskSkinBevel.h"
 #include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
+#include "skin/controls/TskSkinCoolBar.h"
 #include "skin/controls/TskSkinPanel.h"
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/controls/TskSkinScrollBox.h"
@@ -139,6 +144,45 @@ void RegisterSkinControlClasses()
             .Prop("ImageIndex", &TskSkinSpeedButton::ImageIndex, &TskSkinSpeedButton::SetImageIndex, 0)
             .Prop("Action", &TskSkinSpeedButton::Action, &TskSkinSpeedButton::SetAction);
 
+        RegisterEnum<TskTrackPosition>({"sktpRight", "sktpBottom"});
+        RegisterClass<TskSkinMenuSpeedButton, TskSkinSpeedButton>("TskSkinMenuSpeedButton")
+            .Prop("SkinPopupMenu", &TskSkinMenuSpeedButton::SkinPopupMenu, &TskSkinMenuSpeedButton::SetSkinPopupMenu)
+            .Prop("SkinImagesMenu", &TskSkinMenuSpeedButton::SkinImagesMenu, &TskSkinMenuSpeedButton::SetSkinImagesMenu)
+            .Prop("UseImagesMenuImage", &TskSkinMenuSpeedButton::UseImagesMenuImage,
+                &TskSkinMenuSpeedButton::SetUseImagesMenuImage, false)
+            .Prop("UseImagesMenuCaption", &TskSkinMenuSpeedButton::UseImagesMenuCaption,
+                &TskSkinMenuSpeedButton::SetUseImagesMenuCaption, false)
+            .Prop("TrackButtonMode", &TskSkinMenuSpeedButton::TrackButtonMode,
+                &TskSkinMenuSpeedButton::SetTrackButtonMode, false)
+            .Prop("NewStyle", &TskSkinMenuSpeedButton::NewStyle, &TskSkinMenuSpeedButton::SetNewStyle, false)
+            .Prop("TrackPosition", &TskSkinMenuSpeedButton::TrackPosition, &TskSkinMenuSpeedButton::SetTrackPosition,
+                sktpRight)
+            .Event("OnShowTrackMenu", &TskSkinMenuSpeedButton::OnShowTrackMenu)
+            .Event("OnHideTrackMenu", &TskSkinMenuSpeedButton::OnHideTrackMenu);
+
+        RegisterClass<TskSkinToolBar, TskSkinPanel>("TskSkinToolBar")
+            .Prop("AdjustControls", &TskSkinToolBar::AdjustControls, &TskSkinToolBar::SetAdjustControls, true)
+            .Prop("CanScroll", &TskSkinToolBar::CanScroll, &TskSkinToolBar::SetCanScroll, false)
+            .Prop("HotScroll", &TskSkinToolBar::HotScroll, &TskSkinToolBar::SetHotScroll, false)
+            .Prop("ScrollOffset", &TskSkinToolBar::ScrollOffset, &TskSkinToolBar::SetScrollOffset, 0)
+            .Prop("ScrollTimerInterval", &TskSkinToolBar::ScrollTimerInterval, &TskSkinToolBar::SetScrollTimerInterval, 50)
+            .Prop("ShowCaptions", &TskSkinToolBar::ShowCaptions, &TskSkinToolBar::SetShowCaptions, false)
+            .Prop("AutoShowHideCaptions", &TskSkinToolBar::AutoShowHideCaptions,
+                &TskSkinToolBar::SetAutoShowHideCaptions, false)
+            .Prop("WidthWithCaptions", &TskSkinToolBar::WidthWithCaptions, &TskSkinToolBar::SetWidthWithCaptions, 0)
+            .Prop("WidthWithoutCaptions", &TskSkinToolBar::WidthWithoutCaptions,
+                &TskSkinToolBar::SetWidthWithoutCaptions, 0)
+            .Prop("Flat", &TskSkinToolBar::Flat, &TskSkinToolBar::SetFlat, false)
+            .Prop("Images", &TskSkinToolBar::Images, &TskSkinToolBar::SetImages)
+            .Prop("HotImages", &TskSkinToolBar::HotImages, &TskSkinToolBar::SetHotImages)
+            .Prop("DisabledImages", &TskSkinToolBar::DisabledImages, &TskSkinToolBar::SetDisabledImages);
+
+        RegisterCoolBarClasses();
+        RegisterClass<TskSkinCoolBar, TCoolBar>("TskSkinCoolBar")
+            .Prop("SkinData", &TskSkinCoolBar::SkinData, &TskSkinCoolBar::SetSkinData)
+            .Prop("SkinDataName", &TskSkinCoolBar::SkinDataName, &TskSkinCoolBar::SetSkinDataName)
+            .Prop("SkinBevel", &TskSkinCoolBar::SkinBevel, &TskSkinCoolBar::SetSkinBevel, true);
+
         RegisterClass<TskSkinCheckRadioBox, TskSkinCustomControl>("TskSkinCheckRadioBox")
             .Prop("Checked", &TskSkinCheckRadioBox::Checked, &TskSkinCheckRadioBox::SetChecked, false)
             .Prop("State", &TskSkinCheckRadioBox::State, &TskSkinCheckRadioBox::SetState, cbUnchecked)
@@ -199,6 +243,7 @@ void RegisterSkinControlClasses()
         RegisterSkinScrollBoxClass();
         RegisterSkinEditClasses();
         RegisterSkinListBoxClass();
+        RegisterSkinComboBoxClass();
         RegisterSkinTreeViewClass();
         RegisterSkinListViewClass();
         return true;

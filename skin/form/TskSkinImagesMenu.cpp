@@ -7,6 +7,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "skin/controls/TskSkinMenuSpeedButton.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskSkinHint.h"
@@ -547,6 +548,25 @@ void RegisterSkinImagesMenuClasses()
             .Event("OnChange", &M::OnChange)
             .Event("OnMenuPopup", &M::OnMenuPopup)
             .Event("OnMenuClose", &M::OnMenuClose);
+        // Buttons below this layer open the menu and show its chosen entry through these.
+        TskTrackImagesMenuHandlers track;
+        track.Popup = [](TComponent* Menu, const TRect& R, TNotifyEvent OnClose) {
+            auto* m = dynamic_cast<TskSkinImagesMenu*>(Menu);
+            if (m == nullptr) return false;
+            m->OnInternalMenuClose = std::move(OnClose);
+            m->Popup(R);
+            return m->Window() != nullptr && m->Window()->Open();
+        };
+        track.Selected = [](TComponent* Menu, TCustomImageList*& Images, int& ImageIndex, std::string& Caption) {
+            auto* m = dynamic_cast<TskSkinImagesMenu*>(Menu);
+            TskImagesMenuItem* item = m != nullptr ? m->GetSelectedItem() : nullptr;
+            if (item == nullptr) return false;
+            Images = m->Images();
+            ImageIndex = item->ImageIndex();
+            Caption = item->Caption();
+            return true;
+        };
+        SetTrackImagesMenuHandlers(track);
         return true;
     }();
     (void)done;

@@ -197,6 +197,26 @@ TEST_F(PaintTest, MovedChild_UncoversParentWhichRepaints)
     EXPECT_EQ(At(top, 55, 55), ColorToPixel(clBlue));
 }
 
+TEST_F(PaintTest, ChildSentToBack_UncoversTheSiblingNowAbove)
+{
+    // A panel that covers another while work is in progress, then goes behind it.
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND list = Blue.Create(top, Bounds(10, 10, 60, 60));
+    HWND cover = Green.Create(top, Bounds(10, 10, 60, 60));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 30, 30), ColorToPixel(clLime));
+    SetWindowPos(cover, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 30, 30), ColorToPixel(clBlue));
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 30, 30), ColorToPixel(clLime));
+    SetWindowPos(list, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(top, 30, 30), ColorToPixel(clBlue));
+}
+
 TEST_F(PaintTest, Layered_OpacityReachesBackendWindow)
 {
     HWND top = White.Create(0, Bounds(0, 0, 50, 50), WS_POPUP, WS_EX_LAYERED);

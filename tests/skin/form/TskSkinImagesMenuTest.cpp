@@ -9,6 +9,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
+#include "skin/controls/TskSkinMenuSpeedButton.h"
 
 namespace {
 
@@ -190,4 +191,28 @@ TEST_F(SkinImagesMenuTest, MenuFreedWhileOpen_WindowGoesAwayQuietly)
     Driver.ProcessMessages();
     Driver.Press(VK_RETURN);
     EXPECT_TRUE(Log.empty());
+}
+
+// ---- a drop-down button below this layer ----
+
+TEST_F(SkinImagesMenuTest, MenuSpeedButton_OpensItBelowAndIsRaisedWhenAnEntryIsChosen)
+{
+    auto* button = new TskSkinMenuSpeedButton(Form);
+    button->SetParent(Form);
+    button->SetBounds(100, 100, 60, 25);
+    button->SetSkinImagesMenu(Menu);
+    button->SetUseImagesMenuImage(true);
+    button->OnHideTrackMenu = [this](TObject*) { Log.push_back("button raised"); };
+    Driver.Click(Point(110, 110));
+    ASSERT_NE(Menu->Window(), nullptr);
+    EXPECT_TRUE(Menu->Window()->Open());
+    EXPECT_EQ(Menu->Window()->Top(), 125);
+    EXPECT_TRUE(button->Down());
+    Driver.Click(CellPoint(2));
+    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(Menu->ItemIndex(), 2);
+    ASSERT_FALSE(Log.empty());
+    EXPECT_EQ(Log.front(), "button raised");
+    // The chosen entry's image is now the button's picture.
+    EXPECT_EQ(Driver.PixelAt(Form->Handle(), 122, 112) & 0x00FFFFFF, ColorToPixel(clRed) & 0x00FFFFFF);
 }

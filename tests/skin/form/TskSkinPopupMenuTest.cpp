@@ -6,6 +6,7 @@
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskSkinEdit.h"
+#include "skin/controls/TskSkinMenuSpeedButton.h"
 
 using namespace menutest;
 
@@ -348,4 +349,25 @@ TEST_F(SkinPopupMenuTest, SkinnedEditContextMenu_OpensThroughTheFrameForTheEdit)
     EXPECT_FALSE(Frame->Menu->Active());
     EXPECT_EQ(edit->SelLength(), 5);
     Frame->Skin = nullptr;
+}
+
+// ---- a drop-down button below this layer ----
+
+TEST_F(SkinPopupMenuTest, MenuSpeedButton_OpensBelowItself_AClickElsewhereRaisesItOnce)
+{
+    auto* button = new TskSkinMenuSpeedButton(Form);
+    button->SetParent(Form);
+    button->SetBounds(100, 100, 60, 25);
+    button->SetSkinPopupMenu(PM);
+    int hidden = 0;
+    button->OnHideTrackMenu = [&hidden](TObject*) { ++hidden; };
+    Driver.Click(Point(110, 110));
+    ASSERT_TRUE(Frame->Menu->Active());
+    EXPECT_EQ(Frame->Menu->Windows(0)->WindowPos(), Point(100, 125));
+    EXPECT_TRUE(button->Down());
+    Driver.Click(Point(400, 300));
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Frame->Menu->Active());
+    EXPECT_FALSE(button->Down());
+    EXPECT_EQ(hidden, 1);
 }

@@ -1,0 +1,16 @@
+#pragma once
+// The splash shown while the program starts: a borderless window, centred on the screen, sized to
+// its one picture (509 x 99). It has no behaviour of its own.
+#include "platform/vcl/TForm.h"
+
+class TImage;
+
+class TOMR_Splash : public TForm {
+public:
+    explicit TOMR_Splash(TComponent* AOwner);
+
+    TImage* Image1 = nullptr;
+};
+
+// The splash picture: the program's name and what it does on a dark blue band.
+void DrawSplashPicture(TImage& Image);

@@ -1,0 +1,475 @@
+// The main window's stored form and its life: the form description is read when the window is made,
+// its controls are handed to the handlers through the small adapters below, FormCreate prepares
+// folders, tables and defaults, and the close handlers save the settings and end our tools.
+#include "app/Unit1.h"
+
+#include "app/AppClasses.h"
+#include "app/om_buttons.h"
+#include "app/om_codecs.h"
+#include "app/om_convert.h"
+#include "app/om_functions.h"
+#include "app/om_queue.h"
+#include "app/om_runcontrol.h"
+#include "app/om_settings.h"
+#include "app/om_tables.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/sys/Desktop.h"
+#include "platform/sys/Folders.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TCustomComboBox.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/vcl/TReader.h"
+#include "platform/vcl/TTimer.h"
+#include "skin/controls/TskSkinCheckRadioBox.h"
+#include "skin/controls/TskSkinCustomComboBox.h"
+#include "skin/controls/TskSkinGauge.h"
+#include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinSlider.h"
+#include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/grids/TskSkinStringGrid.h"
+#include "skins/BuiltInSkins.h"
+
+namespace {
+
+class TGaugeAdapter : public IOmGauge {
+public:
+    explicit TGaugeAdapter(TskSkinGauge& Gauge) : FGauge(Gauge) {}
+    std::string ProgressText() const override { return FGauge.ProgressText(); }
+    void SetProgressText(const std::string& Value) override { FGauge.SetProgressText(Value); }
+    int MaxValue() const override { return FGauge.MaxValue(); }
+    void SetMaxValue(int Value) override { FGauge.SetMaxValue(Value); }
+    int Value() const override { return FGauge.Value(); }
+    void SetValue(int Value) override { FGauge.SetValue(Value); }
+
+private:
+    TskSkinGauge& FGauge;
+};
+
+// Over the skinned combo box, or a platform one.
+template <class C> class TComboAdapter : public IOmComboBox {
+public:
+    explicit TComboAdapter(C& Combo) : FCombo(Combo) {}
+    std::string Text() const override
+    {
+        const int index = FCombo.ItemIndex();
+        return index >= 0 && index < FCombo.Items()->Count() ? FCombo.Items()->Strings(index) : std::string();
+    }
+    int ItemIndex() const override { return FCombo.ItemIndex(); }
+    void SetItemIndex(int Value) override { FCombo.SetItemIndex(Value); }
+    TStrings& Items() override { return *FCombo.Items(); }
+
+private:
+    C& FCombo;
+};
+
+class TSliderAdapter : public IOmSlider {
+public:
+    explicit TSliderAdapter(TskSkinCustomSlider& Slider) : FSlider(Slider) {}
+    int Value() const override { return FSlider.Value(); }
+    void SetValue(int Value) override { FSlider.SetValue(Value); }
+    int MaxValue() const override { return FSlider.MaxValue(); }
+    void SetMaxValue(int Value) override { FSlider.SetMaxValue(Value); }
+
+private:
+    TskSkinCustomSlider& FSlider;
+};
+
+class TLabelAdapter : public IOmLabel {
+public:
+    explicit TLabelAdapter(TControl& Label) : FLabel(Label) {}
+    std::string Caption() const override { return FLabel.Caption(); }
+    void SetCaption(const std::string& Value) override { FLabel.SetCaption(Value); }
+
+private:
+    TControl& FLabel;
+};
+
+class TCheckAdapter : public IOmCheckBox {
+public:
+    explicit TCheckAdapter(TskSkinCheckRadioBox& Box) : FBox(Box) {}
+    bool Checked() const override { return FBox.Checked(); }
+    void SetChecked(bool Value) override { FBox.SetChecked(Value); }
+
+private:
+    TskSkinCheckRadioBox& FBox;
+};
+
+// A speed button of the form. Its glyph is copied from the hidden button of that name in the form
+// (go_glyph, stop_glyph...). Mirror, when given, follows its enabled state: the visible Start button
+// goes with the hidden one whose caption holds the run state.
+class TButtonAdapter : public IOmButton {
+public:
+    TButtonAdapter(TForm& Form, TskSkinSpeedButton& Button, TControl* Mirror = nullptr)
+        : FForm(Form), FButton(Button), FMirror(Mirror)
+    {
+    }
+    std::string Caption() const override { return FButton.Caption(); }
+    void SetCaption(const std::string& Value) override { FButton.SetCaption(Value); }
+    bool Enabled() const override { return FButton.Enabled(); }
+    void SetEnabled(bool Value) override
+    {
+        FButton.SetEnabled(Value);
+        if (FMirror)
+            FMirror->SetEnabled(Value);
+    }
+    void SetGlyph(const std::string& Name) override
+    {
+        if (auto* source = dynamic_cast<TskSkinSpeedButton*>(FForm.FindComponent(Name)))
+            FButton.SetGlyph(source->Glyph());
+    }
+    void SetHint(const std::string& Value) override { FButton.SetHint(Value); }
+    void SetShowHint(bool Value) override { FButton.SetShowHint(Value); }
+
+private:
+    TForm& FForm;
+    TskSkinSpeedButton& FButton;
+    TControl* FMirror;
+};
+
+// The run glyphs are drawn here rather than stored: a 16 x 16 picture on the key colour.
+void DrawGlyph(TskSkinSpeedButton& Button, const std::string& Kind)
+{
+    constexpr TColor key = clFuchsia;
+    TBitmap picture(16, 16);
+    TCanvas* c = picture.Canvas();
+    c->Brush()->SetColor(key);
+    c->FillRect(Rect(0, 0, 16, 16));
+    c->Pen()->SetColor(clBlack);
+    if (Kind == "go") {
+        c->Brush()->SetColor(TColor(0x0040B040));
+        c->Polygon({TPoint{4, 2}, TPoint{13, 8}, TPoint{4, 14}});
+    } else if (Kind == "stop") {
+        c->Brush()->SetColor(TColor(0x003030D0));
+        c->Rectangle(3, 3, 13, 13);
+    } else if (Kind == "skip") {
+        c->Brush()->SetColor(TColor(0x00D09030));
+        c->Polygon({TPoint{2, 3}, TPoint{8, 8}, TPoint{2, 13}});
+        c->Polygon({TPoint{8, 3}, TPoint{14, 8}, TPoint{8, 13}});
+    }
+    picture.SetTransparentColor(key);
+    Button.SetGlyph(&picture);
+}
+
+template <class T> T* Part(TComponent& Form, const char* Name)
+{
+    return dynamic_cast<T*>(Form.FindComponent(Name));
+}
+
+} // namespace
+
+struct TForm1::TFormParts {
+    std::vector<std::unique_ptr<IOmGauge>> Gauges;
+    std::vector<std::unique_ptr<IOmComboBox>> Combos;
+    std::vector<std::unique_ptr<IOmButton>> Buttons;
+    std::unique_ptr<IOmSlider> Slider;
+    std::unique_ptr<IOmLabel> QualityLabel;
+    std::unique_ptr<IOmLabel> ResLabel;
+    std::unique_ptr<TProfileHandlers> Profile;
+    TBanner Banner;
+    TskSkinCheckRadioBox* dvdnav = nullptr;
+    TMenuItem* cc = nullptr;
+    TskSkinPanel* textpanel = nullptr;
+    TskSkinPanel* ROOT = nullptr;
+    TControl* banner = nullptr;
+    TControl* skSkinEdit1 = nullptr;
+};
+
+void TForm1::TFormPartsDeleter::operator()(TFormParts* Parts) const
+{
+    delete Parts;
+}
+
+void TForm1::ReadStoredForm()
+{
+    RegisterAppClasses();
+    InitInheritedComponent(this, "Unit1");
+    FParts.reset(new TFormParts);
+    TFormParts& p = *FParts;
+
+    auto gauge = [&](const char* Name, IOmGauge*& Target) {
+        if (auto* g = Part<TskSkinGauge>(*this, Name)) {
+            p.Gauges.push_back(std::make_unique<TGaugeAdapter>(*g));
+            Target = p.Gauges.back().get();
+        }
+    };
+    gauge("status", status);
+    gauge("skskinlabel1", skskinlabel1);
+
+    auto combo = [&](const char* Name, IOmComboBox*& Target) {
+        if (auto* c = Part<TskSkinCustomComboBox>(*this, Name))
+            p.Combos.push_back(std::make_unique<TComboAdapter<TskSkinCustomComboBox>>(*c));
+        else if (auto* c = Part<TCustomComboBox>(*this, Name))
+            p.Combos.push_back(std::make_unique<TComboAdapter<TCustomComboBox>>(*c));
+        else
+            return;
+        Target = p.Combos.back().get();
+    };
+    combo("devicebox", devicebox);
+    combo("screensize", screensize);
+
+    if (auto* slider = Part<TskSkinCustomSlider>(*this, "vq")) {
+        p.Slider = std::make_unique<TSliderAdapter>(*slider);
+        vq = p.Slider.get();
+    }
+    if (auto* label = Part<TControl>(*this, "skSkinStdLabel1"))
+        p.QualityLabel = std::make_unique<TLabelAdapter>(*label);
+    if (auto* label = Part<TControl>(*this, "res"))
+        p.ResLabel = std::make_unique<TLabelAdapter>(*label);
+
+    for (const char* kind : {"go", "stop", "skip"})
+        if (auto* b = Part<TskSkinSpeedButton>(*this, (std::string(kind) + "_glyph").c_str()))
+            DrawGlyph(*b, kind);
+    auto* go = Part<TskSkinSpeedButton>(*this, "go_button");
+    auto button = [&](const char* Name, IOmButton*& Target, TControl* Mirror = nullptr) {
+        if (auto* b = Part<TskSkinSpeedButton>(*this, Name)) {
+            p.Buttons.push_back(std::make_unique<TButtonAdapter>(*this, *b, Mirror));
+            Target = p.Buttons.back().get();
+        }
+    };
+    button("skSkinSpeedButton1", skSkinSpeedButton1, go);
+    button("go_button", go_button);
+    button("skip_button", skip_button);
+    button("file_button", file_button);
+    button("folder_button", folder_button);
+    if (go_button)
+        go_button->SetGlyph("go_glyph");
+
+    p.dvdnav = Part<TskSkinCheckRadioBox>(*this, "dvdnav");
+    p.cc = Part<TMenuItem>(*this, "cc");
+    p.textpanel = Part<TskSkinPanel>(*this, "textpanel");
+    p.ROOT = Part<TskSkinPanel>(*this, "ROOT");
+    p.banner = Part<TControl>(*this, "banner");
+    p.skSkinEdit1 = Part<TControl>(*this, "skSkinEdit1");
+    bannertimer = Part<TTimer>(*this, "bannertimer");
+
+    if (devicebox && vq && screensize && p.QualityLabel && p.ResLabel)
+        p.Profile = std::make_unique<TProfileHandlers>(Tables(), *devicebox, *vq, *screensize, *p.QualityLabel, *p.ResLabel);
+
+    p.Banner.SetCaption = [this](const std::string& Text) {
+        if (FParts->banner)
+            FParts->banner->SetCaption(Text);
+    };
+
+    // What Start hands the driver beyond its own defaults: this window's choices and displays.
+    OnConvertOptions = [this](TConvertOptions& Options) {
+        if (this->vq)
+            Options.Quality = this->vq->Value();
+        if (this->devicebox)
+            Options.DeviceText = this->devicebox->Text();
+        Options.ClosedCaptions = ClosedCaptions();
+        Options.NicerSubtitles = FParts->dvdnav && FParts->dvdnav->Checked();
+        if (TControl* edit = FParts->skSkinEdit1)
+            Options.ShowCommand = [edit](const std::string& Command) { edit->SetText(Command); };
+        Options.PartDone = [this](int Row) {
+            if (Queue)
+                Queue->setChk0(Row);
+        };
+    };
+
+    if (p.Profile)
+        p.Profile->SetFilesize = [this] {
+            if (Queue)
+                Queue->SetFilesize();
+        };
+
+    // The end of a scan round: the estimates follow the new rows, Start may be used, the queue shows.
+    OnScanFinished = [this] {
+        if (Queue)
+            Queue->SetFilesize();
+        if (skSkinSpeedButton1)
+            skSkinSpeedButton1->SetEnabled(true);
+        if (FParts->textpanel)
+            FParts->textpanel->SendToBack();
+    };
+}
+
+bool TForm1::ClosedCaptions() const
+{
+    return FParts && FParts->cc && FParts->cc->Checked();
+}
+
+void TForm1::SetClosedCaptions(bool Value)
+{
+    if (FParts && FParts->cc)
+        FParts->cc->SetChecked(Value);
+}
+
+void TForm1::FormCreate(TObject*)
+{
+    TFormParts& p = *FParts;
+    // The program's own skin, in each of the window's skin components (rows, buttons, edits share it).
+    for (const char* name : {"skSkinData1", "skSkinData2", "skSkinData3", "skSkinData4"})
+        if (auto* skin = Part<TskSkinData>(*this, name))
+            LoadBuiltInSkin(*skin);
+    try {
+        CreateDesktopShortcut();
+    } catch (const Exception&) {
+        // A desktop we cannot write to costs the shortcut only; the converter works without it.
+    }
+    if (p.textpanel)
+        p.textpanel->BringToFront();
+    p.Banner.SetBannerIndex(0);
+    if (p.banner)
+        p.banner->SetCaption(BannerText(0));
+    if (skSkinSpeedButton1)
+        skSkinSpeedButton1->SetEnabled(false);
+    MinTitleLength = 800;
+
+    // The window fits around the content panel, centred; then the panel fills it.
+    if (p.ROOT) {
+        p.ROOT->SetAlign(alNone);
+        p.ROOT->SetBounds(0, 0, 600, 300);
+        SetClientWidth(p.ROOT->Width());
+        SetClientHeight(p.ROOT->Height());
+        SetPosition(poScreenCenter);
+        p.ROOT->SetAlign(alClient);
+    }
+
+    TOmTables& t = Tables();
+    if (devicebox)
+        FillCodecProfiles(*t.codecgrid, *t.devices, devicebox->Items());
+    if (devicebox && devicebox->Items().Count() > 0) {
+        devicebox->SetItemIndex(0);
+        for (int i = 0; i < devicebox->Items().Count(); ++i)
+            if (Pos("Touch", devicebox->Items().Strings(i)) > 0)
+                devicebox->SetItemIndex(i);
+    }
+    MainTitle = "Ombrix Free 1.3";
+    SetCaption(MainTitle);
+    Application->SetTitle(MainTitle);
+    if (devicebox && devicebox->ItemIndex() < 0 && devicebox->Items().Count() > 0)
+        devicebox->SetItemIndex(0);
+    if (devicebox && vq && devicebox->ItemIndex() >= 0) {
+        const int kbps = StrToIntDef(Trim(t.devices->Cells(DeviceProfile::VideoBitrate, devicebox->ItemIndex())), 0);
+        vq->SetMaxValue(static_cast<int>(Round(kbps / 5.0)));
+    }
+    // The chosen device's profile must stand in dq before any conversion, also when no settings
+    // file will choose it again below; otherwise Start would build jobs from an empty profile.
+    deviceboxChange(this);
+
+    WorkFolder = ::WorkFolder();
+    if (WorkFolder.empty())
+        WorkFolder = ProgramFolder();
+    ForceDirectories(WorkFolder);
+    ForceDirectories(WorkFolder + "temp");
+    ExtractPlay();
+
+    try {
+        skskinlabel1->SetProgressText(WithTrailingSlash(JoinPath(GetMyDocumentsFolder(), "Ombrix")));
+    } catch (const Exception& e) {
+        // No documents folder: the destination stays empty and Start asks for one. Said once here.
+        SetStatusText(e.Message());
+    }
+
+    std::string filter = "Supported Files|";
+    for (int i = 0; i < subVid->Count(); ++i)
+        filter += "*." + subVid->Strings(i) + ";";
+    filter += "|All Files|*.*";
+    OpenDialogFilter = filter;
+
+    if (FileExists(SettingsFileName(WorkFolder))) {
+        const std::string destination = skskinlabel1->ProgressText();
+        TSettingsControls controls = SettingsControls();
+        LoadSettings(WorkFolder, controls);
+        // A blank destination line (a damaged file) names no folder: the default one stays.
+        if (Trim(skskinlabel1->ProgressText()).empty())
+            skskinlabel1->SetProgressText(destination);
+    }
+    if (devicebox && devicebox->ItemIndex() < 0 && devicebox->Items().Count() > 0)
+        devicebox->SetItemIndex(0);
+    if (!skskinlabel1->ProgressText().empty())
+        ForceDirectories(skskinlabel1->ProgressText());
+
+    MakeQueue();
+    // The window accepts dropped files from the moment it has its handle (CreateWnd).
+    HandleNeeded();
+    ScanDVDs();
+}
+
+void TForm1::MakeQueue()
+{
+    if (Queue)
+        return;
+    auto* queue = new TOmQueue(this);
+    queue->skSkinScrollpanel1 = Part<TWinControl>(*this, "skSkinScrollpanel1");
+    queue->skSkinData1 = Part<TskSkinData>(*this, "skSkinData1");
+    queue->skSkinData2 = Part<TskSkinData>(*this, "skSkinData2");
+    queue->skSkinData3 = Part<TskSkinData>(*this, "skSkinData3");
+    queue->skSkinData4 = Part<TskSkinData>(*this, "skSkinData4");
+    queue->PopupMenu1 = Part<TPopupMenu>(*this, "PopupMenu1");
+    queue->vq = vq;
+    Queue = queue;
+}
+
+TSettingsControls TForm1::SettingsControls()
+{
+    TSettingsControls controls;
+    controls.devicebox = devicebox;
+    controls.vq = vq;
+    controls.skskinlabel1 = skskinlabel1;
+    controls.ClosedCaptions = [this] { return ClosedCaptions(); };
+    controls.SetClosedCaptions = [this](bool Value) { SetClosedCaptions(Value); };
+    controls.deviceboxChange = [this] { deviceboxChange(this); };
+    controls.vqChange = [this] { vqChange(this); };
+    return controls;
+}
+
+void TForm1::SaveAndEndTools()
+{
+    SaveSettings(WorkFolder, SettingsControls());
+    AbortRequested = -1;
+    RunControl().KillTools();
+}
+
+void TForm1::FormClose(TObject*, TCloseAction&)
+{
+    SaveAndEndTools();
+}
+
+void TForm1::FormDestroy(TObject*)
+{
+    SaveAndEndTools();
+}
+
+void TForm1::deviceboxChange(TObject* Sender)
+{
+    if (FParts && FParts->Profile)
+        FParts->Profile->deviceboxChange(Sender);
+}
+
+void TForm1::vqChange(TObject* Sender)
+{
+    if (FParts && FParts->Profile)
+        FParts->Profile->vqChange(Sender);
+}
+
+void TForm1::screensizeChange(TObject* Sender)
+{
+    if (FParts && FParts->Profile)
+        FParts->Profile->screensizeChange(Sender);
+}
+
+void TForm1::bannertimerTimer(TObject*)
+{
+    FParts->Banner.Tick();
+}
+
+void TForm1::bannerClick(TObject*)
+{
+    FParts->Banner.Click();
+}
+
+void TForm1::eyesClick(TObject*)
+{
+    OpenHelp();
+}
+
+void TForm1::skskinlabel1MouseDown(TObject*, TMouseButton, TShiftState, int, int)
+{
+    const std::string folder = skskinlabel1->ProgressText();
+    if (!folder.empty())
+        ExploreFolder(folder);
+}

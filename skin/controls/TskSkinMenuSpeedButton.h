@@ -1,0 +1,116 @@
+#pragma once
+// A speed button with a drop-down part, skin entry "toolmenubutton" ("resizetoolbutton" in the new
+// style). A press on the drop-down part (or anywhere on the button when TrackButtonMode is off) opens a
+// skinned popup menu or an images menu below the button; the button stays down until the menu closes.
+//
+// The menus live one layer up (with the form frame). This unit names them only as TPopupMenu and as a
+// component, and opens them through handlers the menus install when their classes are registered
+// (SetTrackPopupMenuHandler, SetTrackImagesMenuHandlers). Without a handler a popup menu is still shown
+// through its own Popup at the button's lower-left corner; an images menu then opens nothing.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "skin/controls/TskSkinSpeedButton.h"
+
+class TPopupMenu;
+
+enum TskTrackPosition { sktpRight, sktpBottom };
+
+// Shows Menu for Control beside the screen rectangle R (below it, above when there is no room).
+using TskTrackPopupMenuHandler = std::function<void(TPopupMenu* Menu, TControl* Control, const TRect& R)>;
+
+struct TskTrackImagesMenuHandlers {
+    // Opens the images menu below the screen rectangle R; OnClose runs once when it closes. False when
+    // Menu is no images menu or nothing opened.
+    std::function<bool(TComponent* Menu, const TRect& R, TNotifyEvent OnClose)> Popup;
+    // The chosen entry's list, image and caption; false when nothing is chosen.
+    std::function<bool(TComponent* Menu, TCustomImageList*& Images, int& ImageIndex, std::string& Caption)> Selected;
+};
+
+void SetTrackPopupMenuHandler(TskTrackPopupMenuHandler Handler);
+void SetTrackImagesMenuHandlers(TskTrackImagesMenuHandlers Handlers);
+
+// The width (or height) of the drop-down part.
+constexpr int SkinTrackZone = 15;
+
+class TskSkinMenuSpeedButton : public TskSkinSpeedButton {
+public:
+    explicit TskSkinMenuSpeedButton(TComponent* AOwner);
+    ~TskSkinMenuSpeedButton() override;
+
+    TPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
+    void SetSkinPopupMenu(TPopupMenu* Value);
+    // A TskSkinImagesMenu.
+    TComponent* SkinImagesMenu() const { return FSkinImagesMenu; }
+    void SetSkinImagesMenu(TComponent* Value);
+    bool UseImagesMenuImage() const { return FUseImagesMenuImage; }
+    void SetUseImagesMenuImage(bool Value);
+    bool UseImagesMenuCaption() const { return FUseImagesMenuCaption; }
+    void SetUseImagesMenuCaption(bool Value);
+    bool TrackButtonMode() const { return FTrackButtonMode; }
+    void SetTrackButtonMode(bool Value);
+    bool NewStyle() const { return FNewStyle; }
+    void SetNewStyle(bool Value);
+    TskTrackPosition TrackPosition() const { return FTrackPosition; }
+    void SetTrackPosition(TskTrackPosition Value);
+
+    TNotifyEvent OnShowTrackMenu;
+    TNotifyEvent OnHideTrackMenu;
+
+    // Whether a press at the client point opens the menu.
+    bool CanMenuTrack(int X, int Y) const;
+    // A menu opened by this button is open.
+    bool MenuTracking() const { return FMenuTracking; }
+    virtual void TrackMenu();
+
+    void FindSkinObject() override;
+
+protected:
+    void Paint() override;
+    void DrawDefaultImage(TBitmap* B) override;
+    void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool HasMenu() const { return FSkinPopupMenu != nullptr || FSkinImagesMenu != nullptr; }
+    bool TrackAtBottom() const { return FNewStyle && FTrackPosition == sktpBottom; }
+    // The drop-down part and the glyph-and-caption area beside it.
+    TRect TrackZone() const;
+    TRect FaceArea() const;
+    // The drop-down part's place for hit testing (the skin entry's own rectangle where it has one).
+    TRect TrackHitRect() const;
+    // The track zone is drawn 2 pixels lower and further right.
+    bool TrackShifted() const { return FMenuTracking || (Down() && FPointerIn); }
+    TskButtonFace MenuFace() const;
+    void DrawFace(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
+    void DrawTrackMark(TCanvas* C, bool IsActive, bool IsDown);
+    void PaintNewStyle();
+    void PaintFlatRest();
+    void CloseTrackMenu(bool HideBeforeLeave);
+    // The base's hover mark, set or cleared through its own enter and leave handling.
+    void MarkPointer(bool Inside);
+    TRect ScreenRect() const;
+
+    TPopupMenu* FSkinPopupMenu = nullptr;
+    TComponent* FSkinImagesMenu = nullptr;
+    bool FUseImagesMenuImage = false;
+    bool FUseImagesMenuCaption = false;
+    bool FTrackButtonMode = false;
+    bool FNewStyle = false;
+    TskTrackPosition FTrackPosition = sktpRight;
+
+    bool FMenuTracking = false;
+    // The pointer is over the button (kept apart from the hover look while a menu is open).
+    bool FPointerIn = false;
+    // False once the button is gone: the menus' close handlers and OnShowTrackMenu may outlive it.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+
+    // Copied from the entry.
+    TskButtonSkinValues FLook;
+    TRect FTrackButtonRect;
+    bool FHasTrackRect = false;
+};

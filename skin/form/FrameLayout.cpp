@@ -1,0 +1,167 @@
+#include "skin/form/FrameLayout.h"
+
+#include "platform/vcl/TBitmap.h"
+#include "platform/win/Messages.h"
+#include "skin/data/TskSkinData.h"
+
+namespace {
+
+enum class TZone { None, TopLeft, TopRight, BottomLeft, BottomRight };
+
+// The corner zone of a point of the frame picture.
+TZone ZoneOf(const TskSkinData& Skin, int X, int Y)
+{
+    if (X < Skin.LeftTopPoint.X && Y < Skin.LeftTopPoint.Y) return TZone::TopLeft;
+    if (X >= Skin.RightTopPoint.X && Y < Skin.RightTopPoint.Y) return TZone::TopRight;
+    if (X < Skin.LeftBottomPoint.X && Y >= Skin.LeftBottomPoint.Y) return TZone::BottomLeft;
+    if (X >= Skin.RightBottomPoint.X && Y >= Skin.RightBottomPoint.Y) return TZone::BottomRight;
+    return TZone::None;
+}
+
+TPoint Moved(TPoint P, int Dx, int Dy) { return TPoint{P.X + Dx, P.Y + Dy}; }
+
+} // namespace
+
+TSize FramePictureSize(const TskSkinData& Skin)
+{
+    if (!Skin.Picture || Skin.Picture->Empty()) return TSize{0, 0};
+    return TSize{Skin.Picture->Width(), Skin.Picture->Height()};
+}
+
+bool FrameResizable(const TskSkinData& Skin)
+{
+    return !(Skin.LeftTopPoint == Skin.RightTopPoint && Skin.LeftTopPoint == Skin.LeftBottomPoint
+        && Skin.LeftTopPoint == Skin.RightBottomPoint);
+}
+
+TRect StretchFrameRect(const TskSkinData& Skin, const TRect& R, int Dx, int Dy)
+{
+    const TZone from = ZoneOf(Skin, R.Left, R.Top);
+    const TZone to = ZoneOf(Skin, R.Right, R.Bottom);
+    TRect out = R;
+    if (from == to) {
+        switch (from) {
+        case TZone::TopRight: OffsetRect(out, Dx, 0); break;
+        case TZone::BottomLeft: OffsetRect(out, 0, Dy); break;
+        case TZone::BottomRight: OffsetRect(out, Dx, Dy); break;
+        default: break;
+        }
+        return out;
+    }
+    if (from == TZone::TopLeft && to == TZone::BottomRight) {
+        out.Right += Dx;
+        out.Bottom += Dy;
+    } else if (from == TZone::TopLeft && to == TZone::TopRight) {
+        out.Right += Dx;
+    } else if (from == TZone::BottomLeft && to == TZone::BottomRight) {
+        out.Right += Dx;
+        OffsetRect(out, 0, Dy);
+    } else if (from == TZone::TopLeft && to == TZone::BottomLeft) {
+        out.Bottom += Dy;
+    } else if (from == TZone::TopRight && to == TZone::BottomRight) {
+        OffsetRect(out, Dx, 0);
+        out.Bottom += Dy;
+    }
+    return out;
+}
+
+TskFrameLayout CalcFrameLayout(const TskSkinData& Skin, int W, int H)
+{
+    const TSize picture = FramePictureSize(Skin);
+    TskFrameLayout L;
+    L.Width = W;
+    L.Height = H;
+    L.Dx = W - picture.cx;
+    L.Dy = H - picture.cy;
+    const int dx = L.Dx;
+    const int dy = L.Dy;
+
+    L.LeftTop = Skin.LeftTopPoint;
+    L.RightTop = Moved(Skin.RightTopPoint, dx, 0);
+    L.LeftBottom = Moved(Skin.LeftBottomPoint, 0, dy);
+    L.RightBottom = Moved(Skin.RightBottomPoint, dx, dy);
+
+    L.ClientRect = Skin.ClientRect;
+    L.ClientRect.Right += dx;
+    L.ClientRect.Bottom += dy;
+
+    L.CaptionRect = Skin.CaptionRect;
+    if (!Skin.CaptionRect.IsEmpty()) L.CaptionRect.Right += dx;
+
+    L.ButtonsRect = Skin.ButtonsRect;
+    // Buttons drawn in the right half of the picture follow the right edge; those in the left half stay.
+    if (Skin.ButtonsRect.Left >= picture.cx / 2)
+        OffsetRect(L.ButtonsRect, dx, 0);
+    else
+        L.LeftSideButtons = true;
+    L.ButtonsOffset = Skin.ButtonsOffset;
+    L.ButtonsInLeft = Skin.ButtonsInLeft;
+
+    L.HitLeftTop = Skin.HitTestLeftTopPoint;
+    L.HitRightTop = Moved(Skin.HitTestRightTopPoint, dx, 0);
+    L.HitLeftBottom = Moved(Skin.HitTestLeftBottomPoint, 0, dy);
+    L.HitRightBottom = Moved(Skin.HitTestRightBottomPoint, dx, dy);
+
+    L.MaskRect = Skin.MaskRectArea;
+    L.MaskRect.Right += dx;
+    L.MaskRect.Bottom += dy;
+
+    L.IconRect = StretchFrameRect(Skin, Skin.IconRect, dx, dy);
+
+    L.MainMenuRect = Skin.MainMenuRect;
+    if (FrameResizable(Skin)) {
+        L.MainMenuRect.Right += dx;
+        if (Skin.MainMenuRect.Left < Skin.LeftBottomPoint.X && Skin.MainMenuRect.Top >= Skin.LeftBottomPoint.Y)
+            OffsetRect(L.MainMenuRect, 0, dy);
+    }
+
+    if (!Skin.SkinEmpty) L.SizeGripRect = StretchFrameRect(Skin, Skin.SizeGripArea, dx, dy);
+    return L;
+}
+
+TRect DefaultFrameClientRect(int W, int H, int CaptionHeight)
+{
+    return Rect(DefaultFrameBorder, CaptionHeight + DefaultFrameBorder, W - DefaultFrameBorder, H - DefaultFrameBorder);
+}
+
+TRect DefaultFrameCaptionRect(int W, int CaptionHeight)
+{
+    return Rect(DefaultFrameBorder, DefaultFrameBorder, W - DefaultFrameBorder, CaptionHeight);
+}
+
+LRESULT DefaultBorderHitTest(int X, int Y, int W, int H)
+{
+    const bool left = X <= 2;
+    const bool top = Y <= 2;
+    const bool right = X >= W - 2;
+    const bool bottom = Y >= H - 2;
+    if (left && top) return HTTOPLEFT;
+    if (right && top) return HTTOPRIGHT;
+    if (left && bottom) return HTBOTTOMLEFT;
+    if (right && bottom) return HTBOTTOMRIGHT;
+    if (left) return HTLEFT;
+    if (top) return HTTOP;
+    if (right) return HTRIGHT;
+    if (bottom) return HTBOTTOM;
+    return HTNOWHERE;
+}
+
+bool OnSkinSizingBorder(int X, int Y, int BorderWidth, const std::function<bool(int, int)>& InsideShape)
+{
+    return !InsideShape(X - BorderWidth, Y) || !InsideShape(X, Y - BorderWidth) || !InsideShape(X + BorderWidth, Y)
+        || !InsideShape(X, Y + BorderWidth);
+}
+
+LRESULT SkinBorderZone(const TskFrameLayout& L, int X, int Y)
+{
+    const TPoint p{X, Y};
+    if (X <= L.HitLeftTop.X && Y <= L.HitLeftTop.Y) return HTTOPLEFT;
+    if (X >= L.HitRightTop.X && Y <= L.HitRightTop.Y) return HTTOPRIGHT;
+    if (X <= L.HitLeftBottom.X && Y >= L.HitLeftBottom.Y) return HTBOTTOMLEFT;
+    if (X >= L.HitRightBottom.X && Y >= L.HitRightBottom.Y) return HTBOTTOMRIGHT;
+    if (PtInRect(Rect(L.LeftTop.X, 0, L.RightTop.X, L.ClientRect.Top), p)) return HTTOP;
+    if (PtInRect(Rect(L.LeftBottom.X, L.ClientRect.Bottom, L.RightBottom.X, L.Height), p)) return HTBOTTOM;
+    if (PtInRect(Rect(0, L.LeftTop.Y, L.ClientRect.Left, L.LeftBottom.Y), p)) return HTLEFT;
+    if (PtInRect(Rect(L.ClientRect.Right, L.RightTop.Y, L.Width, L.RightBottom.Y), p)) return HTRIGHT;
+    return HTNOWHERE;
+}

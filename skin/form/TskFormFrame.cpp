@@ -1,0 +1,1277 @@
+// The frame component: construction, properties, the window hook and the dispatch of the form's
+// messages, the skin objects' bookkeeping and the mouse routed to them. Geometry and painting are in
+// TskFormFramePaint.cpp.
+#include "skin/form/TskFormFrame.h"
+
+#include <algorithm>
+
+#include "platform/vcl/Graphics.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TForm.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/vcl/TScreen.h"
+#include "platform/vcl/TTimer.h"
+#include "platform/vcl/TypInfo.h"
+#include "platform/win/Input.h"
+#include "platform/win/Paint.h"
+#include "platform/win/Window.h"
+#include "skin/controls/TskSkinStatusBar.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/data/TskDataSkinObject.h"
+#include "skin/data/TskLayerManager.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/form/SkinButtonObjects.h"
+#include "skin/form/SkinTextObjects.h"
+#include "skin/form/SkinValueObjects.h"
+#include "skin/form/TskActiveSkinObject.h"
+#include "skin/form/TskSkinHint.h"
+#include "skin/form/TskSkinMenu.h"
+
+namespace {
+
+TPoint LParamPoint(LPARAM l)
+{
+    const auto v = static_cast<std::uintptr_t>(l);
+    return TPoint{static_cast<short>(v & 0xFFFF), static_cast<short>((v >> 16) & 0xFFFF)};
+}
+
+TFont* MakeCaptionFont(TColor Color)
+{
+    auto* f = new TFont();
+    f->SetName("Arial");
+    f->SetHeight(14);
+    f->SetStyle(TFontStyles{fsBold});
+    f->SetColor(Color);
+    return f;
+}
+
+} // namespace
+
+// ---- Construction ----
+
+TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
+{
+    RegisterSkinFrameClasses();
+    FForm = dynamic_cast<TCustomForm*>(AOwner);
+    if (FForm == nullptr) throw EInvalidOperation("TskFormFrame must be owned by a form");
+
+    FLayerManagers[0] = new TskLayerManager(this);
+    FLayerManagers[1] = new TskLayerManager(this);
+    FNewerSystem = IsWinVistaOrLater();
+    FLogoBitMap = std::make_unique<TBitmap>();
+    FDefCaptionFont.reset(MakeCaptionFont(clBtnText));
+    FDefInActiveCaptionFont.reset(MakeCaptionFont(clBtnShadow));
+    for (auto& strip : FStrips) strip = std::make_unique<TBitmap>();
+
+    auto makeTimer = [this](unsigned Interval, void (TskFormFrame::*Tick)(TObject*)) {
+        auto* t = new TTimer(this);
+        t->SetEnabled(false);
+        t->SetInterval(Interval);
+        t->OnTimer = [this, Tick](TObject* Sender) { (this->*Tick)(Sender); };
+        return t;
+    };
+    FMorphTimer = makeTimer(SkinObjectMorphInterval, &TskFormFrame::MorphTimerTick);
+    FMouseLeaveTimer = makeTimer(50, &TskFormFrame::MouseLeaveTimerTick);
+    FAnimateTimer = makeTimer(25, &TskFormFrame::AnimateTimerTick);
+
+    // The frame draws its own caption buttons; the form must not ask for system ones.
+    FForm->SetBorderIcons(TBorderIcons{});
+    FForm->SetAutoSize(false);
+
+    FDefaultSystemMenu = new TPopupMenu(this);
+    FSkinMenu = new TskSkinMenu(this, FForm);
+
+    if (!Designing()) {
+        FSavedWindowProc = FForm->WindowProc;
+        FForm->WindowProc = [this](TMessage& Message) { SkinFormWindowProc(Message); };
+        FHooked = true;
+        // A window made before the hook has the system frame: make it again with ours.
+        if (FForm->HandleAllocated()) FForm->RecreateWnd();
+    }
+}
+
+TskFormFrame::~TskFormFrame()
+{
+    FDestroying = true;
+    *FAlive = false;
+    for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
+    HideGlowLayers();
+    ClearSkinObjects();
+    // Put the form's own procedure back. A form that is itself being destroyed frees its components
+    // after its controls part is gone: its procedure must not be touched then.
+    if (FHooked && FForm != nullptr && !FForm->ComponentState().Contains(csDestroying))
+        FForm->WindowProc = FSavedWindowProc;
+    FHooked = false;
+    if (FRegion != nullptr) DeleteObject(FRegion);
+    FRegion = nullptr;
+    // The chain engine may still tell the form that a menu closed: it goes before our fields do.
+    if (FSkinMenu != nullptr) {
+        FSkinMenu->HideAll();
+        delete FSkinMenu;
+        FSkinMenu = nullptr;
+    }
+}
+
+void TskFormFrame::Track(TComponent* Value)
+{
+    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    // Every reference to the component goes: a skin used both for the frame and for the menus must not
+    // leave a dangling menu skin behind.
+    if (AComponent == FSkinData) {
+        FSkinData = nullptr;
+        // The default frame takes over at once, unless the form itself is going away.
+        if (FDestroying || Designing() || FForm->ComponentState().Contains(csDestroying))
+            ClearSkinObjects();
+        else
+            ApplySkinData();
+    }
+    if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
+    if (AComponent == FMainMenu) FMainMenu = nullptr;
+    if (AComponent == FSystemMenu) FSystemMenu = nullptr;
+    if (AComponent == FSkinHint) FSkinHint = nullptr;
+    if (AComponent == FStatusBar) FStatusBar = nullptr;
+    if (AComponent == FSkinMenu) FSkinMenu = nullptr;
+}
+
+void TskFormFrame::Loaded()
+{
+    TComponent::Loaded();
+    if (!Designing()) ApplySkinData();
+}
+
+// ---- Properties ----
+
+void TskFormFrame::SetSkinData(TskSkinData* Value)
+{
+    if (FSkinData == Value) return;
+    FSkinData = Value;
+    Track(Value);
+    // The skin decides whether forms are skinned at all; an MDI child follows its main form instead.
+    if (Value != nullptr && FForm->FormStyle() != fsMDIChild) FFrameOn = Value->SkinnableForm();
+    if (!Designing() && !Loading()) ApplySkinData();
+}
+
+void TskFormFrame::SetMenusSkinData(TskSkinData* Value)
+{
+    if (FMenusSkinData == Value) return;
+    FMenusSkinData = Value;
+    Track(Value);
+}
+
+void TskFormFrame::SetSupportNCArea(bool Value)
+{
+    if (FSupportNCArea == Value) return;
+    FSupportNCArea = Value;
+    if (Designing() && !Value) FForm->SetBorderStyle(bsNone);
+    if (!Designing() && !Loading()) ApplySkinData();
+}
+
+void TskFormFrame::SetBorderIcons(TskBorderIcons Value)
+{
+    if (FBorderIcons == Value) return;
+    FBorderIcons = Value;
+    if (!Designing() && !Loading()) RepaintFrame();
+}
+
+void TskFormFrame::SetSystemMenu(TPopupMenu* Value)
+{
+    FSystemMenu = Value;
+    Track(Value);
+}
+
+void TskFormFrame::SetMainMenu(TMainMenu* Value)
+{
+    FMainMenu = Value;
+    Track(Value);
+}
+
+void TskFormFrame::SetStatusBar(TskSkinStatusBar* Value)
+{
+    FStatusBar = Value;
+    Track(Value);
+}
+
+void TskFormFrame::SetSkinHint(TskSkinHint* Value)
+{
+    FSkinHint = Value;
+    Track(Value);
+}
+
+void TskFormFrame::SetShowIcon(bool Value)
+{
+    if (FShowIcon == Value) return;
+    FShowIcon = Value;
+    if (!Designing() && !Loading()) RepaintFrame();
+}
+
+void TskFormFrame::SetLogoBitMap(TBitmap* Value)
+{
+    if (Value == nullptr)
+        FLogoBitMap = std::make_unique<TBitmap>();
+    else
+        FLogoBitMap->Assign(Value);
+    if (!Designing() && !Loading() && FForm->HandleAllocated()) FForm->Invalidate();
+}
+
+void TskFormFrame::SetDefCaptionFont(TFont* Value)
+{
+    if (Value != nullptr) FDefCaptionFont->Assign(Value);
+    if (!Designing() && !Loading() && !SkinUsable()) RepaintFrame();
+}
+
+void TskFormFrame::SetDefInActiveCaptionFont(TFont* Value)
+{
+    if (Value != nullptr) FDefInActiveCaptionFont->Assign(Value);
+    if (!Designing() && !Loading() && !SkinUsable()) RepaintFrame();
+}
+
+int TskFormFrame::DefMenuItemHeight() const { return FSkinMenu != nullptr ? FSkinMenu->DefaultMenuItemHeight() : 20; }
+void TskFormFrame::SetDefMenuItemHeight(int Value)
+{
+    if (FSkinMenu != nullptr) FSkinMenu->SetDefaultMenuItemHeight(Value);
+}
+TFont* TskFormFrame::DefMenuItemFont() const { return FSkinMenu != nullptr ? FSkinMenu->DefaultMenuItemFont() : nullptr; }
+void TskFormFrame::SetDefMenuItemFont(TFont* Value)
+{
+    if (FSkinMenu != nullptr && Value != nullptr) FSkinMenu->SetDefaultMenuItemFont(Value);
+}
+bool TskFormFrame::UseSkinFontInMenu() const { return FSkinMenu != nullptr && FSkinMenu->UseSkinFont(); }
+void TskFormFrame::SetUseSkinFontInMenu(bool Value)
+{
+    if (FSkinMenu != nullptr) FSkinMenu->SetUseSkinFont(Value);
+}
+int TskFormFrame::MaxMenuItemsInWindow() const { return FSkinMenu != nullptr ? FSkinMenu->MaxMenuItemsInWindow() : 0; }
+void TskFormFrame::SetMaxMenuItemsInWindow(int Value)
+{
+    if (FSkinMenu != nullptr) FSkinMenu->SetMaxMenuItemsInWindow(Value);
+}
+bool TskFormFrame::MenusAlphaBlend() const { return FSkinMenu != nullptr && FSkinMenu->AlphaBlend(); }
+void TskFormFrame::SetMenusAlphaBlend(bool Value)
+{
+    if (FSkinMenu != nullptr) FSkinMenu->SetAlphaBlend(Value);
+}
+BYTE TskFormFrame::MenusAlphaBlendValue() const { return FSkinMenu != nullptr ? FSkinMenu->AlphaBlendValue() : 200; }
+void TskFormFrame::SetMenusAlphaBlendValue(BYTE Value)
+{
+    if (FSkinMenu != nullptr) FSkinMenu->SetAlphaBlendValue(Value);
+}
+bool TskFormFrame::MenusAlphaBlendAnimation() const { return FSkinMenu != nullptr && FSkinMenu->AlphaBlendAnimation(); }
+void TskFormFrame::SetMenusAlphaBlendAnimation(bool Value)
+{
+    if (FSkinMenu != nullptr) FSkinMenu->SetAlphaBlendAnimation(Value);
+}
+
+void TskFormFrame::SetAlphaBlend(bool Value)
+{
+    if (FAlphaBlend == Value) return;
+    FAlphaBlend = Value;
+    if (!Designing()) ApplyAlphaBlend();
+}
+
+void TskFormFrame::SetAlphaBlendValue(BYTE Value)
+{
+    if (FAlphaBlendValue == Value) return;
+    FAlphaBlendValue = Value;
+    if (!Designing() && FAlphaBlend) ApplyAlphaBlend();
+}
+
+void TskFormFrame::ApplyAlphaBlend()
+{
+    if (!FForm->HandleAllocated() || !IsLayeringAvailable()) return;
+    const HWND h = FForm->Handle();
+    const LONG_PTR ex = GetWindowLong(h, GWL_EXSTYLE);
+    if (FAlphaBlend) {
+        SetWindowLong(h, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(h, 0, FAlphaBlendValue, LWA_ALPHA);
+    } else {
+        SetWindowLong(h, GWL_EXSTYLE, ex & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    }
+}
+
+void TskFormFrame::SetForcedActive(bool Value)
+{
+    if (FForcedActive == Value) return;
+    FForcedActive = Value;
+    RepaintFrame();
+}
+
+// ---- State ----
+
+bool TskFormFrame::SkinUsable() const { return FSkinData != nullptr && !FSkinData->SkinEmpty && FFrameOn; }
+
+bool TskFormFrame::IsFrameSkinned() const
+{
+    return FSupportNCArea && FSkinData != nullptr && !FSkinData->SkinEmpty && !FSkinData->ClientRect.IsEmpty();
+}
+
+bool TskFormFrame::FrameShown() const { return FSupportNCArea && FFrameOn && FForm->BorderStyle() != bsNone; }
+
+bool TskFormFrame::IsFormActive() const
+{
+    if (FForcedActive) return true;
+    if (FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild) return FNCActive;
+    return FForm->Active() && Screen != nullptr && Screen->ActiveForm() == FForm;
+}
+
+bool TskFormFrame::InRollUpState(const TskActiveSkinObject* AObject) const
+{
+    // Only a frame that can show a roll-up picture has objects of its own while rolled up.
+    const bool rollUpFrame = FRolledUp && FSkinData != nullptr && FSkinData->RollUpPicture && !FSkinData->RollUpPicture->Empty()
+        && !FSupportNCArea;
+    return AObject->RollUp == rollUpFrame;
+}
+
+void TskFormFrame::RepaintFrame()
+{
+    if (FDestroying || !FForm->HandleAllocated()) return;
+    if (FSupportNCArea)
+        RedrawWindow(FForm->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
+    else
+        FForm->Invalidate();
+}
+
+// ---- Skin ----
+
+void TskFormFrame::ClearSkinObjects()
+{
+    FMorphTimer->SetEnabled(false);
+    FAnimateTimer->SetEnabled(false);
+    FMouseLeaveTimer->SetEnabled(false);
+    if (FCaptured && FForm->HandleAllocated() && GetCapture() == FForm->Handle()) ReleaseCapture();
+    FCaptured = false;
+    FObjects.clear();
+    FActiveObject = FPreviousActiveObject = FPressedObject = -1;
+}
+
+void TskFormFrame::ApplySkinData()
+{
+    if (FDestroying) return;
+    HideGlowLayers();
+    ClearSkinObjects();
+    if (SkinUsable()) {
+        for (const auto& entry : FSkinData->ObjectDataList) {
+            std::unique_ptr<TskActiveSkinObject> object(CreateSkinObject(this, entry.get()));
+            if (!object) continue;
+            if (OnActivateCustomObject) OnActivateCustomObject(object->IDName, object->Visible);
+            FObjects.push_back(std::move(object));
+        }
+    }
+    if (FForm->HandleAllocated()) {
+        FWidth = FForm->Width();
+        FHeight = FForm->Height();
+        // The frame's thickness changes with the skin: the window works its client area out again.
+        SetWindowPos(FForm->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        if (SkinUsable())
+            UpdateSkinFrame(true);
+        else
+            SetFrameRegion(false);
+        RepaintFrame();
+        FForm->Invalidate();
+    }
+    if (OnChangeSkinData) OnChangeSkinData(this);
+}
+
+void TskFormFrame::SetSkinnableFrame(bool Value)
+{
+    if (FFrameOn == Value) return;
+    FFrameOn = Value;
+    ApplySkinData();
+}
+
+// ---- Objects ----
+
+TskActiveSkinObject* TskFormFrame::Objects(int Index) const
+{
+    if (Index < 0 || Index >= ObjectCount()) return nullptr;
+    return FObjects[static_cast<std::size_t>(Index)].get();
+}
+
+int TskFormFrame::IndexOfObject(const TskActiveSkinObject* AObject) const
+{
+    for (int i = 0; i < ObjectCount(); ++i)
+        if (FObjects[static_cast<std::size_t>(i)].get() == AObject) return i;
+    return -1;
+}
+
+TskActiveSkinObject* TskFormFrame::FindObject(const std::string& AIDName) const
+{
+    for (const auto& o : FObjects)
+        if (o->IDName == AIDName) return o.get();
+    return nullptr;
+}
+
+void TskFormFrame::RedrawSkinObject(TskActiveSkinObject* AObject)
+{
+    if (FDestroying || AObject == nullptr || !FForm->HandleAllocated() || !InRollUpState(AObject)) return;
+    if (FSupportNCArea) {
+        if (FForm->FormStyle() == fsMDIChild && Maximized()) return;
+        if (FForm->BorderStyle() == bsNone) return;
+        const HWND h = FForm->Handle();
+        HDC dc = GetWindowDC(h);
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        // Objects never paint over the client area.
+        const TRect client = FrameClientRect();
+        if (!client.IsEmpty()) ExcludeClipRect(dc, client.Left, client.Top, client.Right, client.Bottom);
+        AObject->Draw(&canvas, true);
+        canvas.SetHandle(nullptr);
+        ReleaseDC(h, dc);
+    } else {
+        HDC dc = GetDC(FForm->Handle());
+        TCanvas canvas;
+        canvas.SetHandle(dc);
+        AObject->Draw(&canvas, true);
+        canvas.SetHandle(nullptr);
+        ReleaseDC(FForm->Handle(), dc);
+    }
+}
+
+void TskFormFrame::StartMorphTimer()
+{
+    if (!FDestroying) FMorphTimer->SetEnabled(true);
+}
+
+void TskFormFrame::StartAnimateTimer()
+{
+    if (!FDestroying) FAnimateTimer->SetEnabled(true);
+}
+
+TskLayerManager* TskFormFrame::LayerManager(int Index) const
+{
+    return (Index == 0 || Index == 1) ? FLayerManagers[Index] : nullptr;
+}
+
+void TskFormFrame::HideGlowLayers()
+{
+    for (TskLayerManager* m : FLayerManagers)
+        if (m != nullptr && m->LayerVisible()) m->Hide();
+}
+
+TRect TskFormFrame::FrameToScreenRect(const TRect& R) const
+{
+    TRect out = R;
+    if (FForm->HandleAllocated()) {
+        TRect window;
+        GetWindowRect(FForm->Handle(), window);
+        OffsetRect(out, window.Left, window.Top);
+    } else {
+        OffsetRect(out, FForm->Left(), FForm->Top());
+    }
+    return out;
+}
+
+TPoint TskFormFrame::ScreenToFrame(const TPoint& P) const
+{
+    TRect window{FForm->Left(), FForm->Top(), FForm->Left() + FForm->Width(), FForm->Top() + FForm->Height()};
+    if (FForm->HandleAllocated()) GetWindowRect(FForm->Handle(), window);
+    return TPoint{P.X - window.Left, P.Y - window.Top};
+}
+
+void TskFormFrame::ClearActiveObject()
+{
+    FActiveObject = -1;
+    FPreviousActiveObject = -1;
+}
+
+void TskFormFrame::StartClientDrag()
+{
+    if (FSupportNCArea || Maximized()) return;
+    FDragging = true;
+    FDragPoint = GetCursorPos();
+}
+
+void TskFormFrame::EndClientDrag() { FDragging = false; }
+
+void TskFormFrame::DrawFormIcon(TCanvas*, const TRect&)
+{
+    // Forms carry no icon picture on this system; the icon area keeps the frame picture.
+}
+
+void TskFormFrame::ResetObjectStates()
+{
+    for (const auto& o : FObjects)
+        if (o->Kind != skokCaption) o->ResetState();
+}
+
+void TskFormFrame::LeaveAllObjects()
+{
+    // A handler may change the objects (a new skin): walk by index and stop when they are gone.
+    const auto alive = FAlive;
+    for (int i = 0; i < ObjectCount(); ++i) {
+        TskActiveSkinObject* o = Objects(i);
+        if (o->Active && o->Enabled && o->Visible) o->MouseLeave();
+        if (!*alive) return;
+    }
+    FActiveObject = -1;
+}
+
+// ---- Window states ----
+
+void TskFormFrame::SetFrameWindowState(int Value)
+{
+    if (Value == FWindowState || Value < FrameStateNormal || Value > FrameStateMaximized) return;
+    if (Value == FrameStateMinimized) {
+        // The application goes to the task bar; the frame itself stays as it is.
+        if (Application != nullptr) Application->Minimize();
+        if (OnMinimize) OnMinimize(this);
+        return;
+    }
+    const int old = FWindowState;
+    FWindowState = Value;
+    if (Value == FrameStateMaximized) {
+        if (FRestoreBounds.IsEmpty()) FRestoreBounds = FForm->BoundsRect();
+        TRect area;
+        GetMonitorWorkArea(FForm->HandleAllocated() ? FForm->Handle() : 0, !FMaximizeOnFullScreen, area);
+        FForm->SetBounds(area.Left, area.Top, area.Width(), area.Height());
+        if (FStatusBar != nullptr) FStatusBar->SetSizeGripActive(false);
+        if (OnMaximize) OnMaximize(this);
+    } else {
+        if (old == FrameStateMaximized && !FRestoreBounds.IsEmpty())
+            FForm->SetBounds(FRestoreBounds.Left, FRestoreBounds.Top, FRestoreBounds.Width(), FRestoreBounds.Height());
+        FRestoreBounds = TRect{};
+        if (FStatusBar != nullptr) FStatusBar->SetSizeGripActive(true);
+        if (OnRestore) OnRestore(this);
+    }
+    RepaintFrame();
+}
+
+void TskFormFrame::RollUpFrame(bool Up)
+{
+    if (Up == FRolledUp || !FBorderIcons.Contains(TskBorderIcon::biRollUp) || Minimized()) return;
+    // Rolling a client-area frame up needs the skin's roll-up picture and shape, which this frame does
+    // not handle yet: such a frame stays unrolled.
+    if (!FSupportNCArea) return;
+    if (Up) {
+        FHeightBeforeRollUp = FForm->Height();
+        FRolledUp = true;
+        FForm->SetHeight(GetMinHeight());
+    } else {
+        FRolledUp = false;
+        FForm->SetHeight(FHeightBeforeRollUp > 0 ? FHeightBeforeRollUp : FForm->Height());
+    }
+    RepaintFrame();
+    if (OnChangeRollUpState) OnChangeRollUpState(this);
+}
+
+void TskFormFrame::MinimizeToTray()
+{
+    // No tray icon can be linked to the frame yet: there is nothing to hide the form into.
+}
+
+// ---- Menus ----
+
+TskSkinData* TskFormFrame::EffectiveMenusSkinData() const { return FMenusSkinData != nullptr ? FMenusSkinData : FSkinData; }
+
+TMenuItem* TskFormFrame::GetSystemMenuItems() const
+{
+    if (FSystemMenu != nullptr) return FSystemMenu->Items();
+    return FDefaultSystemMenu != nullptr ? FDefaultSystemMenu->Items() : nullptr;
+}
+
+void TskFormFrame::SkinMenuOpen() { MarkSkinMenuOpen(); }
+
+void TskFormFrame::MarkSkinMenuOpen()
+{
+    if (FSkinMenuOpen) return;
+    FSkinMenuOpen = true;
+    if (OnSkinMenuOpen) OnSkinMenuOpen(this);
+}
+
+void TskFormFrame::SkinMenuClose()
+{
+    if (FSkinMenu != nullptr && FSkinMenu->Active()) FSkinMenu->HideAll();
+    CloseSkinMenuState();
+}
+
+void TskFormFrame::CloseSkinMenuState()
+{
+    if (FLayerManagers[1] != nullptr && FLayerManagers[1]->LayerVisible()) FLayerManagers[1]->Hide();
+    const bool wasOpen = FSkinMenuOpen;
+    FSkinMenuOpen = false;
+    const auto alive = FAlive;
+    for (int i = 0; i < ObjectCount(); ++i) {
+        Objects(i)->MenuClosed();
+        if (!*alive) return;
+    }
+    if (wasOpen && OnSkinMenuClose) OnSkinMenuClose(this);
+}
+
+// ---- Timers ----
+
+void TskFormFrame::MorphTimerTick(TObject*)
+{
+    bool stepped = false;
+    const auto alive = FAlive;
+    for (int i = 0; i < ObjectCount(); ++i) {
+        TskActiveSkinObject* o = Objects(i);
+        if (!o->EnableMorphing() || !o->CanMorphing()) continue;
+        o->DoMorphing();
+        if (!*alive) return;
+        stepped = true;
+    }
+    if (!stepped) FMorphTimer->SetEnabled(false);
+}
+
+void TskFormFrame::AnimateTimerTick(TObject*)
+{
+    bool stepped = false;
+    const auto alive = FAlive;
+    for (int i = 0; i < ObjectCount(); ++i) {
+        if (Objects(i)->AnimateStep()) stepped = true;
+        if (!*alive) return;
+    }
+    if (!stepped) FAnimateTimer->SetEnabled(false);
+}
+
+void TskFormFrame::MouseLeaveTimerTick(TObject*)
+{
+    if (!FForm->HandleAllocated()) return;
+    const TPoint cursor = GetCursorPos();
+    if (FSupportNCArea) {
+        if (FInSizeMoveLoop) {
+            FMouseLeaveTimer->SetEnabled(false);
+            return;
+        }
+        const TPoint p = ScreenToFrame(cursor);
+        const TRect window{0, 0, FForm->Width(), FForm->Height()};
+        if (!window.Contains(p) || FrameClientRect().Contains(p)) {
+            if (FActiveObject != -1) LeaveAllObjects();
+        } else {
+            TestActiveObject(p.X, p.Y, true);
+        }
+    } else {
+        TPoint p = cursor;
+        ScreenToClient(FForm->Handle(), p);
+        const TRect client{0, 0, FForm->ClientWidth(), FForm->ClientHeight()};
+        if (!FDragging && !client.Contains(p)) {
+            LeaveAllObjects();
+            FClientTracking = false;
+            FMouseLeaveTimer->SetEnabled(false);
+            return;
+        }
+        TestActiveObject(p.X, p.Y, true);
+    }
+    // Nothing under the pointer and nothing held: the watch can rest until the next hit test.
+    if (FActiveObject == -1 && FPressedObject == -1) {
+        FMouseLeaveTimer->SetEnabled(false);
+        FClientTracking = false;
+    }
+}
+
+// ---- Input to the objects ----
+
+void TskFormFrame::TestActiveObject(int X, int Y, bool MakeActive)
+{
+    if (FSupportNCArea && !IsFormActive()) return;
+    FPreviousActiveObject = FActiveObject;
+    int found = -1;
+    if (MakeActive) {
+        for (int i = 0; i < ObjectCount(); ++i) {
+            TskActiveSkinObject* o = Objects(i);
+            if (!InRollUpState(o) || !o->Enabled || !o->Visible) continue;
+            if (!o->ObjectRect.Contains(TPoint{X, Y})) continue;
+            if (!o->InMask(X - o->ObjectRect.Left, Y - o->ObjectRect.Top)) continue;
+            found = i;
+            break;
+        }
+    }
+    // While an object holds the mouse, no other one lights up.
+    if (FPressedObject != -1 && found != FPressedObject) found = -1;
+    if (found == FActiveObject) return;
+    const auto alive = FAlive;
+    FActiveObject = found;
+    if (TskActiveSkinObject* old = Objects(FPreviousActiveObject); old != nullptr && old->Enabled && old->Visible) {
+        old->MouseLeave();
+        if (!*alive) return;
+        if (FShowObjectHint && FSkinHint != nullptr && !old->Hint.empty()) FSkinHint->HideHint();
+    }
+    if (TskActiveSkinObject* now = Objects(FActiveObject); now != nullptr) {
+        now->MouseEnter();
+        if (!*alive) return;
+        if (FShowObjectHint && FSkinHint != nullptr && !now->Hint.empty() && IsFormActive())
+            FSkinHint->ActivateHint2(now->Hint);
+    }
+}
+
+void TskFormFrame::MouseDownToObjects(TMouseButton Button, int X, int Y)
+{
+    if (!FSupportNCArea) FDragging = false;
+    TestActiveObject(X, Y, true);
+    TskActiveSkinObject* o = Objects(FActiveObject);
+    if (o == nullptr) {
+        if (!FSupportNCArea && Button == mbLeft && !Maximized() && FDraggAble) StartClientDrag();
+        return;
+    }
+    FPressedObject = FActiveObject;
+    // Captions let the window's own move loop take the mouse.
+    if (FSupportNCArea && o->Kind != skokCaption && FForm->HandleAllocated()) {
+        SetCapture(FForm->Handle());
+        FCaptured = true;
+    }
+    o->MouseDown(X, Y, Button);
+}
+
+void TskFormFrame::MouseUpToObjects(TMouseButton Button, int X, int Y)
+{
+    if (!FSupportNCArea) FDragging = false;
+    TskActiveSkinObject* o = Objects(FPressedObject);
+    FPressedObject = -1;
+    if (FCaptured) {
+        FCaptured = false;
+        if (FForm->HandleAllocated() && GetCapture() == FForm->Handle()) ReleaseCapture();
+    }
+    if (o != nullptr) o->MouseUp(X, Y, Button);
+}
+
+void TskFormFrame::MouseMoveToObjects(int X, int Y)
+{
+    if (!FSupportNCArea && FDragging) {
+        const TPoint cursor = GetCursorPos();
+        if (cursor == FDragPoint) return;
+        FForm->SetBounds(FForm->Left() + cursor.X - FDragPoint.X, FForm->Top() + cursor.Y - FDragPoint.Y, FForm->Width(),
+            FForm->Height());
+        FDragPoint = cursor;
+        return;
+    }
+    TskActiveSkinObject* o = Objects(FPressedObject != -1 ? FPressedObject : FActiveObject);
+    if (o != nullptr) o->MouseMove(X, Y);
+}
+
+void TskFormFrame::DblClickToObjects(int X, int Y, TMouseButton Button)
+{
+    TestActiveObject(X, Y, true);
+    TskActiveSkinObject* o = Objects(FActiveObject);
+    if (o == nullptr) return;
+    FPressedObject = FActiveObject;
+    const auto alive = FAlive;
+    o->MouseDown(X, Y, Button);
+    if (!*alive) return;
+    if (Button == mbLeft && Objects(FActiveObject) == o) o->DblClick();
+    if (*alive) FPressedObject = -1;
+}
+
+// ---- The window procedure ----
+
+void TskFormFrame::CallDefault(TMessage& Message)
+{
+    if (FSavedWindowProc) FSavedWindowProc(Message);
+}
+
+void TskFormFrame::SkinFormWindowProc(TMessage& Message)
+{
+    // A frame or form on its way out does no frame work: the form's own procedure answers.
+    if (FDestroying || FForm->ComponentState().Contains(csDestroying)) {
+        CallDefault(Message);
+        return;
+    }
+    const auto alive = FAlive;
+    PreFilter(Message);
+    if (!*alive) return;
+    const bool callDefault = Dispatch(Message);
+    if (!*alive) return;
+    if (callDefault) CallDefault(Message);
+    if (!*alive || FDestroying) return;
+    RouteMouse(Message);
+}
+
+void TskFormFrame::PreFilter(const TMessage& Message)
+{
+    if (!IsMenuClosingMessage(Message.Msg)) return;
+    if (FShowObjectHint && FSkinHint != nullptr) FSkinHint->HideHint();
+    if (FSkinMenu != nullptr && FSkinMenu->Active())
+        FSkinMenu->HideAll();
+    else if (FSkinMenuOpen)
+        CloseSkinMenuState();
+}
+
+void TskFormFrame::RouteMouse(const TMessage& Message)
+{
+    const UINT m = Message.Msg;
+    if (m >= WM_NCMOUSEMOVE && m <= WM_NCRBUTTONDBLCLK) {
+        if (!FSupportNCArea || !FFrameOn) return;
+        const TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+        switch (m) {
+        case WM_NCMOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
+        case WM_NCLBUTTONDOWN:
+            // A press that ended a move or size loop is not meant for an object.
+            if (FInSizeMoveLoop) {
+                FInSizeMoveLoop = false;
+                break;
+            }
+            MouseDownToObjects(mbLeft, p.X, p.Y);
+            break;
+        case WM_NCRBUTTONDOWN: MouseDownToObjects(mbRight, p.X, p.Y); break;
+        case WM_NCLBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
+        case WM_NCRBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
+        case WM_NCLBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbLeft); break;
+        case WM_NCRBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbRight); break;
+        default: break;
+        }
+        return;
+    }
+    if (m < WM_MOUSEMOVE || m > WM_RBUTTONDBLCLK) return;
+    const TPoint p = LParamPoint(Message.LParam);
+    if (FSupportNCArea) {
+        if (!FFrameOn) return;
+        // With the mouse captured by a pressed object, its moves (a dragged track bar) and its release
+        // come as client messages.
+        if (FPressedObject == -1 || (m != WM_MOUSEMOVE && m != WM_LBUTTONUP && m != WM_RBUTTONUP)) return;
+        TPoint s = p;
+        ClientToScreen(FForm->Handle(), s);
+        const TPoint frame = ScreenToFrame(s);
+        if (m == WM_MOUSEMOVE)
+            MouseMoveToObjects(frame.X, frame.Y);
+        else
+            MouseUpToObjects(m == WM_LBUTTONUP ? mbLeft : mbRight, frame.X, frame.Y);
+        return;
+    }
+    switch (m) {
+    case WM_MOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
+    case WM_LBUTTONDOWN: MouseDownToObjects(mbLeft, p.X, p.Y); break;
+    case WM_RBUTTONDOWN: MouseDownToObjects(mbRight, p.X, p.Y); break;
+    case WM_LBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
+    case WM_RBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
+    case WM_LBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbLeft); break;
+    case WM_RBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbRight); break;
+    default: break;
+    }
+}
+
+bool TskFormFrame::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_DESTROY:
+        for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
+        return true;
+    case WM_SIZE: WMSize(Message); return false;
+    case WM_ACTIVATE:
+        if (!FFrameOn) return true;
+        WMActivate(Message);
+        return false;
+    case WM_SETTEXT:
+        if (!FFrameOn) return true;
+        WMSetText(Message);
+        return false;
+    case WM_ERASEBKGND:
+        if (FForm->FormStyle() != fsMDIForm) PaintClientBackground(reinterpret_cast<HDC>(Message.WParam));
+        Message.Result = 1;
+        return false;
+    case WM_SHOWWINDOW:
+        WMShowWindow(Message);
+        return true;
+    case WM_SETCURSOR:
+        if (FSupportNCArea && FUseFormCursorInNCArea && FFrameOn) {
+            const auto v = static_cast<std::uintptr_t>(Message.LParam);
+            const auto hit = static_cast<short>(v & 0xFFFF);
+            if (hit != HTCLIENT && !(hit >= HTLEFT && hit <= HTBOTTOMRIGHT))
+                Message.LParam = static_cast<LPARAM>((v & ~std::uintptr_t(0xFFFF)) | static_cast<std::uintptr_t>(HTCLIENT));
+        }
+        return true;
+    case WM_GETMINMAXINFO:
+        if (FFrameOn) WMGetMinMaxInfo(Message);
+        return true;
+    case WM_NCCALCSIZE:
+        if (!FFrameOn) return true;
+        WMNCCalcSize(Message);
+        return false;
+    case WM_NCHITTEST:
+        if (FFrameOn && (FSupportNCArea || SkinUsable())) {
+            WMNCHitTest(Message);
+            return false;
+        }
+        return true;
+    case WM_NCPAINT:
+        if (!FFrameOn) return true;
+        if (FrameShown()) {
+            if (SkinUsable())
+                PaintSkinFrame(nullptr);
+            else
+                PaintDefaultFrame(nullptr);
+        }
+        Message.Result = 0;
+        return false;
+    case WM_NCACTIVATE:
+        if (!FFrameOn) return true;
+        WMNCActivate(Message);
+        return false;
+    case WM_SYNCPAINT:
+        if (FFrameOn && FRolledUp && FSupportNCArea) {
+            RepaintFrame();
+            Message.Result = 0;
+            return false;
+        }
+        return true;
+    case WM_SYSCOMMAND:
+        WMSysCommand(Message);
+        return (Message.WParam & 0xFFF0) != SC_KEYMENU;
+    case WM_SIZING: WMSizing(Message); return false;
+    case WM_MOVING: WMMoving(Message); return true;
+    case WM_ENTERSIZEMOVE: WMEnterSizeMove(); return true;
+    case WM_EXITSIZEMOVE: WMExitSizeMove(); return true;
+    case WM_BEFORECHANGESKINDATA: BeforeChangeSkinData(Message); return true;
+    case WM_CHANGESKINDATA: ChangeSkinData(Message); return true;
+    case WM_CLOSESKINMENU: CloseSkinMenuState(); return true;
+    case WM_CHANGEFORMSKINNABLE:
+        if (FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData) && FForm->FormStyle() != fsMDIChild)
+            SetSkinnableFrame(FSkinData->SkinnableForm());
+        return true;
+    case CM_QUERYSKINFORM:
+        Message.Result = (!FFrameOn && FNewerSystem) ? SkinFormFrameOff : SkinFormFrameOn;
+        return false;
+    case CM_PAINTSKINFRAME:
+    case CM_PAINTSKINFRAME2: {
+        if (Message.Msg == CM_PAINTSKINFRAME2 && Message.LParam != SkinFramePainted2) return true;
+        if (FFrameOn && Message.WParam != 0 && FrameShown()) {
+            HDC dc = reinterpret_cast<HDC>(Message.WParam);
+            if (SkinUsable())
+                PaintSkinFrame(dc);
+            else if (!FSkinChanging)
+                PaintDefaultFrame(dc);
+        }
+        Message.Result = Message.Msg == CM_PAINTSKINFRAME ? SkinFramePainted : SkinFramePainted2;
+        return false;
+    }
+    default: return true;
+    }
+}
+
+void TskFormFrame::WMSize(TMessage& Message)
+{
+    CallDefault(Message);
+    if (!*FAlive || FDestroying) return;
+    FWidth = FForm->Width();
+    FHeight = FForm->Height();
+    if (FSupportNCArea) {
+        if (!SkinUsable()) {
+            SetFrameRegion(false);
+            RepaintFrame();
+        } else if (FWidth >= GetMinWidth() && FHeight >= GetMinHeight()) {
+            UpdateSkinFrame(true);
+        }
+        if (!FLogoBitMap->Empty() && FForm->FormStyle() != fsMDIForm) FForm->Invalidate();
+    } else if (SkinUsable() && !FRolledUp) {
+        const TSize picture = FramePictureSize(*FSkinData);
+        if (FrameResizable(*FSkinData) || (FWidth == picture.cx && FHeight == picture.cy)) UpdateSkinFrame(true);
+    }
+    if (FAlphaBlend && IsLayeringAvailable() && FAlphaBlendValue < 255) {
+        RepaintFrame();
+        FForm->Invalidate();
+    }
+}
+
+void TskFormFrame::WMActivate(TMessage& Message)
+{
+    FDragging = false;
+    CallDefault(Message);
+    if (!*FAlive || FDestroying) return;
+    if (FSupportNCArea) RepaintFrame();
+    if (FForm->FormStyle() == fsMDIChild && Maximized()) {
+        UpdateCaptionActivation(false);
+        return;
+    }
+    if (FSupportNCArea) {
+        LeaveAllObjects();
+        ResetObjectStates();
+        RepaintFrame();
+    }
+    UpdateCaptionActivation(true);
+}
+
+void TskFormFrame::WMNCActivate(TMessage& Message)
+{
+    if (FSkinMenu != nullptr && FSkinMenu->Active()) FSkinMenu->HideAll();
+    HideGlowLayers();
+    FNCActive = Message.WParam != 0;
+    if (!FNCActive) LeaveAllObjects();
+    if (FForm->FormStyle() == fsMDIChild) {
+        CallDefault(Message);
+        if (!*FAlive) return;
+    } else {
+        Message.Result = 1;
+    }
+    if (FrameShown()) {
+        // Painted now: the caller is about to show the new activation state.
+        if (FForm->HandleAllocated() && IsWindowVisible(FForm->Handle())) {
+            if (SkinUsable())
+                PaintSkinFrame(nullptr);
+            else
+                PaintDefaultFrame(nullptr);
+        }
+        UpdateCaptionActivation(true);
+    } else {
+        UpdateCaptionActivation(false);
+    }
+}
+
+void TskFormFrame::UpdateCaptionActivation(bool)
+{
+    const bool active = IsFormActive();
+    for (const auto& o : FObjects) {
+        if (o->Kind != skokCaption || !o->EnableMorphing()) continue;
+        o->MorphIncrease = active;
+        StartMorphTimer();
+    }
+    if (active) {
+        if (OnActivate) OnActivate(this);
+    } else if (OnDeActivate) {
+        OnDeActivate(this);
+    }
+}
+
+void TskFormFrame::WMSetText(TMessage& Message)
+{
+    CallDefault(Message);
+    if (!*FAlive || FDestroying) return;
+    if (FrameShown()) RepaintFrame();
+}
+
+void TskFormFrame::WMNCCalcSize(TMessage& Message)
+{
+    Message.Result = 0;
+    if (!FrameShown() || Message.LParam == 0) return;
+    // wParam TRUE or FALSE, the proposed window rectangle comes first.
+    TRect& r = *reinterpret_cast<TRect*>(Message.LParam);
+    if (IsFrameSkinned()) {
+        FWidth = r.Width();
+        FHeight = r.Height();
+        CalcSkinFrameLayout();
+        const TSize picture = FramePictureSize(*FSkinData);
+        const TRect& c = FSkinData->ClientRect;
+        r.Left += c.Left;
+        r.Top += c.Top;
+        r.Right += c.Right - picture.cx;
+        r.Bottom += c.Bottom - picture.cy;
+    } else {
+        r.Left += DefaultFrameBorder;
+        r.Top += DefaultCaptionHeight() + DefaultFrameBorder;
+        r.Right -= DefaultFrameBorder;
+        r.Bottom -= DefaultFrameBorder;
+    }
+    r.Right = std::max(r.Right, r.Left);
+    r.Bottom = std::max(r.Bottom, r.Top);
+}
+
+void TskFormFrame::WMNCHitTest(TMessage& Message)
+{
+    const TPoint screen = LParamPoint(Message.LParam);
+    if (FSupportNCArea) {
+        const TPoint p = ScreenToFrame(screen);
+        Message.Result = SkinUsable() ? SkinHitTest(p.X, p.Y) : DefaultHitTest(p.X, p.Y);
+        if (!FMouseLeaveTimer->Enabled() && Message.Result == HTOBJECT) {
+            TestActiveObject(p.X, p.Y, true);
+            FMouseLeaveTimer->SetEnabled(true);
+        }
+        return;
+    }
+    TPoint p = screen;
+    ScreenToClient(FForm->Handle(), p);
+    if (!FClientTracking) {
+        FClientTracking = true;
+        TestActiveObject(p.X, p.Y, true);
+        FMouseLeaveTimer->SetEnabled(true);
+    }
+    Message.Result = ClientHitTest(p.X, p.Y);
+}
+
+void TskFormFrame::WMShowWindow(TMessage& Message)
+{
+    if (Message.WParam != 0) {
+        if (FFirstShowPending && FPositionInMonitor != skpDefault && FWindowState == FrameStateNormal) PlaceInMonitor();
+        FFirstShowPending = false;
+        if (FFrameOn && FForm->Menu() != nullptr) FForm->SetMenu(nullptr);
+    } else {
+        HideGlowLayers();
+        if (FAlphaBlend && IsLayeringAvailable() && FForm->HandleAllocated()) {
+            const HWND h = FForm->Handle();
+            SetWindowLong(h, GWL_EXSTYLE, GetWindowLong(h, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        }
+    }
+}
+
+void TskFormFrame::PlaceInMonitor()
+{
+    if (FPositionInMonitor == skpDefault) return;
+    TRect area;
+    GetMonitorWorkArea(FForm->HandleAllocated() ? FForm->Handle() : 0, FPositionInMonitor == skpDesktopCenter, area);
+    const int left = area.Left + area.Width() / 2 - FForm->Width() / 2;
+    const int top = area.Top + area.Height() / 2 - FForm->Height() / 2;
+    FForm->SetBounds(left, top, FForm->Width(), FForm->Height());
+}
+
+void TskFormFrame::WMGetMinMaxInfo(TMessage& Message)
+{
+    auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
+    if (info == nullptr) return;
+    info->ptMinTrackSize = TPoint{GetMinWidth(), GetMinHeight()};
+    info->ptMaxTrackSize = TPoint{GetMaxWidth(), GetMaxHeight()};
+}
+
+void TskFormFrame::WMSysCommand(TMessage& Message)
+{
+    const WPARAM cmd = Message.WParam & 0xFFF0;
+    if (cmd == SC_RESTORE && OnRestore) OnRestore(this);
+    if (cmd == SC_KEYMENU && FSkinMenu != nullptr && FSkinMenu->Active()) {
+        FSkinMenu->HideAll();
+        CloseSkinMenuState();
+    }
+}
+
+void TskFormFrame::WMEnterSizeMove()
+{
+    FCursorPoint = GetCursorPos();
+    if (!FSupportNCArea || !FFrameOn) return;
+    ResetObjectStates();
+    FMouseLeaveTimer->SetEnabled(false);
+    FActiveObject = FPressedObject = -1;
+    FInSizeMoveLoop = true;
+    FFullDrag = true;
+}
+
+void TskFormFrame::WMExitSizeMove()
+{
+    if (!FSupportNCArea || !FFrameOn) return;
+    FMouseLeaveTimer->SetEnabled(false);
+    FActiveObject = FPreviousActiveObject = FPressedObject = -1;
+    FInSizeMoveLoop = false;
+    if (FSkinData != nullptr && !FSkinData->SkinEmpty) RepaintFrame();
+}
+
+void TskFormFrame::WMSizing(TMessage& Message)
+{
+    CallDefault(Message);
+    if (!*FAlive || FDestroying || !FInSizeMoveLoop || !FFullDrag) return;
+    const auto* r = reinterpret_cast<const TRect*>(Message.LParam);
+    if (r == nullptr) return;
+    FWidth = r->Width();
+    FHeight = r->Height();
+    if (FSkinData == nullptr || (FSkinData->SkinEmpty && FFrameOn && FSupportNCArea))
+        SetFrameRegion(false);
+    else if (FSupportNCArea && FFrameOn && FWidth >= GetMinWidth() && FHeight >= GetMinHeight())
+        UpdateSkinFrame(true);
+}
+
+void TskFormFrame::WMMoving(TMessage& Message)
+{
+    if (!FFrameOn) return;
+    // A maximized frame stays where it is.
+    if (Maximized() && FForm->FormStyle() != fsMDIChild) {
+        if (auto* r = reinterpret_cast<TRect*>(Message.LParam); r != nullptr) *r = FForm->BoundsRect();
+    }
+}
+
+void TskFormFrame::BeforeChangeSkinData(TMessage& Message)
+{
+    if (FSkinData == nullptr || Message.WParam != reinterpret_cast<WPARAM>(FSkinData)) return;
+    FSkinChanging = true;
+    HideGlowLayers();
+    ClearSkinObjects();
+}
+
+void TskFormFrame::ChangeSkinData(TMessage& Message)
+{
+    FSkinChanging = false;
+    if (FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ApplySkinData();
+}
+
+// ---- Registration ----
+
+TskFormFrame* FindSkinFormComponent(const TComponent* Form)
+{
+    if (Form == nullptr) return nullptr;
+    for (int i = 0; i < Form->ComponentCount(); ++i)
+        if (auto* frame = dynamic_cast<TskFormFrame*>(Form->Components(i))) return frame;
+    return nullptr;
+}
+
+void RegisterSkinFrameClasses()
+{
+    static const bool done = [] {
+        // The object kinds of the skin: a frame makes them by the entries' classes.
+        RegisterSkinButtonObjects();
+        RegisterSkinTextObjects();
+        RegisterSkinValueObjects();
+        using F = TskFormFrame;
+        RegisterEnum<TskBorderIcon>({"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"});
+        RegisterEnum<TskPositionInMonitor>({"skpDefault", "skpScreenCenter", "skpDesktopCenter"});
+        RegisterClass<F, TComponent>("TskFormFrame")
+            .Prop("SkinData", &F::SkinData, &F::SetSkinData)
+            .Prop("MenusSkinData", &F::MenusSkinData, &F::SetMenusSkinData)
+            .Prop("SupportNCArea", &F::SupportNCArea, &F::SetSupportNCArea)
+            .Prop("Sizeable", &F::Sizeable, &F::SetSizeable)
+            .Prop("DraggAble", &F::DraggAble, &F::SetDraggAble)
+            .Prop("Magnetic", &F::Magnetic, &F::SetMagnetic)
+            .Prop("MagneticSize", &F::MagneticSize, &F::SetMagneticSize)
+            .Prop("BorderIcons", &F::BorderIcons, &F::SetBorderIcons)
+            .Prop("HideCaptionButtons", &F::HideCaptionButtons, &F::SetHideCaptionButtons)
+            .Prop("DisableSystemMenu", &F::DisableSystemMenu, &F::SetDisableSystemMenu)
+            .Prop("UseDefaultSysMenu", &F::UseDefaultSysMenu, &F::SetUseDefaultSysMenu)
+            .Prop("SystemMenu", &F::SystemMenu, &F::SetSystemMenu)
+            .Prop("MainMenu", &F::MainMenu, &F::SetMainMenu)
+            .Prop("StatusBar", &F::StatusBar, &F::SetStatusBar)
+            .Prop("AlwaysShowInTray", &F::AlwaysShowInTray, &F::SetAlwaysShowInTray)
+            .Prop("AlwaysMinimizeToTray", &F::AlwaysMinimizeToTray, &F::SetAlwaysMinimizeToTray)
+            .Prop("SkinHint", &F::SkinHint, &F::SetSkinHint)
+            .Prop("ShowObjectHint", &F::ShowObjectHint, &F::SetShowObjectHint)
+            .Prop("UseDefaultObjectHint", &F::UseDefaultObjectHint, &F::SetUseDefaultObjectHint)
+            .Prop("UseSkinCursors", &F::UseSkinCursors, &F::SetUseSkinCursors)
+            .Prop("UseFormCursorInNCArea", &F::UseFormCursorInNCArea, &F::SetUseFormCursorInNCArea)
+            .Prop("ShowIcon", &F::ShowIcon, &F::SetShowIcon)
+            .Prop("LogoBitMap", &F::LogoBitMap)
+            .Prop("LogoBitMapTransparent", &F::LogoBitMapTransparent, &F::SetLogoBitMapTransparent)
+            .Prop("DefCaptionFont", &F::DefCaptionFont)
+            .Prop("DefInActiveCaptionFont", &F::DefInActiveCaptionFont)
+            .Prop("DefMenuItemHeight", &F::DefMenuItemHeight, &F::SetDefMenuItemHeight)
+            .Prop("DefMenuItemFont", &F::DefMenuItemFont)
+            .Prop("UseSkinFontInMenu", &F::UseSkinFontInMenu, &F::SetUseSkinFontInMenu)
+            .Prop("MaxMenuItemsInWindow", &F::MaxMenuItemsInWindow, &F::SetMaxMenuItemsInWindow)
+            .Prop("AlphaBlend", &F::AlphaBlend, &F::SetAlphaBlend)
+            .Prop("AlphaBlendValue", &F::AlphaBlendValue, &F::SetAlphaBlendValue)
+            .Prop("AlphaBlendAnimation", &F::AlphaBlendAnimation, &F::SetAlphaBlendAnimation)
+            .Prop("MenusAlphaBlend", &F::MenusAlphaBlend, &F::SetMenusAlphaBlend)
+            .Prop("MenusAlphaBlendValue", &F::MenusAlphaBlendValue, &F::SetMenusAlphaBlendValue)
+            .Prop("MenusAlphaBlendAnimation", &F::MenusAlphaBlendAnimation, &F::SetMenusAlphaBlendAnimation)
+            .Prop("MinWidth", &F::MinWidth, &F::SetMinWidth)
+            .Prop("MinHeight", &F::MinHeight, &F::SetMinHeight)
+            .Prop("MaxWidth", &F::MaxWidth, &F::SetMaxWidth)
+            .Prop("MaxHeight", &F::MaxHeight, &F::SetMaxHeight)
+            .Prop("ClientWidth", &F::ClientWidth, &F::SetClientWidth)
+            .Prop("ClientHeight", &F::ClientHeight, &F::SetClientHeight)
+            .Prop("MaximizeOnFullScreen", &F::MaximizeOnFullScreen, &F::SetMaximizeOnFullScreen)
+            .Prop("PositionInMonitor", &F::PositionInMonitor, &F::SetPositionInMonitor)
+            .Event("OnCaptionPaint", &F::OnCaptionPaint)
+            .Event("OnChangeClientRect", &F::OnChangeClientRect)
+            .Event("OnChangeSkinData", &F::OnChangeSkinData)
+            .Event("OnMouseDownEvent", &F::OnMouseDownEvent)
+            .Event("OnMouseUpEvent", &F::OnMouseUpEvent)
+            .Event("OnMouseMoveEvent", &F::OnMouseMoveEvent)
+            .Event("OnMouseEnterEvent", &F::OnMouseEnterEvent)
+            .Event("OnMouseLeaveEvent", &F::OnMouseLeaveEvent)
+            .Event("OnPaintEvent", &F::OnPaintEvent)
+            .Event("OnSwitchChangeStateEvent", &F::OnSwitchChangeStateEvent)
+            .Event("OnTrackBarChangeValueEvent", &F::OnTrackBarChangeValueEvent)
+            .Event("OnFrameRegulatorChangeValueEvent", &F::OnFrameRegulatorChangeValueEvent)
+            .Event("OnActivateCustomObject", &F::OnActivateCustomObject)
+            .Event("OnActivate", &F::OnActivate)
+            .Event("OnDeActivate", &F::OnDeActivate)
+            .Event("OnSkinMenuOpen", &F::OnSkinMenuOpen)
+            .Event("OnSkinMenuClose", &F::OnSkinMenuClose)
+            .Event("OnMainMenuEnter", &F::OnMainMenuEnter)
+            .Event("OnMainMenuExit", &F::OnMainMenuExit)
+            .Event("OnChangeRollUpState", &F::OnChangeRollUpState)
+            .Event("OnMinimize", &F::OnMinimize)
+            .Event("OnRestore", &F::OnRestore)
+            .Event("OnMaximize", &F::OnMaximize)
+            .Event("OnMinimizeToTray", &F::OnMinimizeToTray)
+            .Event("OnRestoreFromTray", &F::OnRestoreFromTray);
+        return true;
+    }();
+    (void)done;
+}

@@ -1,0 +1,461 @@
+#pragma once
+// TskFormFrame turns an ordinary form into a skinned window. Dropped on a form (its owner must be a
+// form), it takes over the form's window procedure and from then on sizes, shapes, hit-tests and paints
+// the whole non-client frame (borders, caption, caption buttons, skin objects) from the "FORMINFO" data
+// and the skin objects of a TskSkinData. Without a usable skin it paints a plain frame of its own in
+// system colours. It also owns the TskSkinMenu through which every skinned popup menu of the form is
+// shown.
+//
+// Every control, dialog and menu reaches the frame of a form through FindSkinFormComponent.
+//
+// The frame is either in the window's non-client area (SupportNCArea, the normal case) or drawn inside
+// the client area of a border-less form.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/Regions.h"
+#include "platform/gfx/TDeviceContext.h"
+#include "platform/rtl/Types.h"
+#include "platform/vcl/TComponent.h"
+#include "platform/vcl/TControl.h"
+#include "skin/form/FrameLayout.h"
+#include "skin/form/TskSkinPopupMenu.h"
+
+class TBitmap;
+class TCanvas;
+class TCustomForm;
+class TFont;
+class TMainMenu;
+class TMenuItem;
+class TPopupMenu;
+class TTimer;
+class TskActiveSkinObject;
+class TskLayerManager;
+class TskSkinData;
+class TskSkinHint;
+class TskSkinMenu;
+class TskSkinStatusBar;
+
+// Caption buttons and system-menu items a frame offers. Scoped, because the form's own border icons
+// use some of the same names.
+enum class TskBorderIcon { biSystemMenu, biMinimize, biMaximize, biRollUp, biMinimizeToTray };
+using TskBorderIcons = TSet<TskBorderIcon>;
+
+// Where the form goes at its first show.
+enum TskPositionInMonitor { skpDefault, skpScreenCenter, skpDesktopCenter };
+
+// State of a switch skin object.
+enum TSwitchState { swsOff, swsOn };
+
+// The frame's own window state (the form's WindowState stays normal while the frame is skinned).
+constexpr int FrameStateNormal = 0;
+constexpr int FrameStateMinimized = 1;
+constexpr int FrameStateMaximized = 2;
+
+// Hit-test answer for a point on a skin object or on frame parts that are neither caption nor border.
+constexpr LRESULT HTOBJECT = 19;
+
+// Answers of the frame to the library's queries.
+constexpr LRESULT SkinFormFrameOff = 12852;   // CM_QUERYSKINFORM: the frame is off on a newer system
+constexpr LRESULT SkinFormFrameOn = 12853;    // CM_QUERYSKINFORM: otherwise
+constexpr LRESULT SkinFramePainted = 12851;   // CM_PAINTSKINFRAME
+constexpr UINT CM_PAINTSKINFRAME2 = 48203;    // second form of CM_PAINTSKINFRAME, with lParam 16802
+constexpr LPARAM SkinFramePainted2 = 16802;
+
+using TskCaptionPaintEvent = std::function<void(TCanvas* Cnvs, const TRect& R, bool AActive)>;
+using TskChangeClientRectEvent = std::function<void(const TRect& NewClientRect)>;
+using TskMouseObjectEvent =
+    std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect, TMouseButton Button)>;
+using TskMouseMoveObjectEvent = std::function<void(const std::string& IDName, int X, int Y, const TRect& ObjectRect)>;
+using TskObjectEvent = std::function<void(const std::string& IDName)>;
+using TskPaintObjectEvent = std::function<void(const std::string& IDName, TCanvas* Canvas, const TRect& ObjectRect)>;
+using TskSwitchChangeStateEvent = std::function<void(const std::string& IDName, TSwitchState State)>;
+using TskChangeValueEvent = std::function<void(const std::string& IDName, int Value)>;
+using TskActivateCustomObjectEvent = std::function<void(const std::string& IDName, bool& ObjectVisible)>;
+
+class TskFormFrame : public TComponent, public TskSkinMenuServer {
+public:
+    // Raises EInvalidCast when the owner is not a form.
+    explicit TskFormFrame(TComponent* AOwner);
+    ~TskFormFrame() override;
+
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void Loaded() override;
+
+    // ---- Published properties ----
+    TskSkinData* SkinData() const override { return FSkinData; }
+    // Applies the skin at once.
+    void SetSkinData(TskSkinData* Value);
+    // Skin of the system menu and the popup menus shown through this frame; SkinData when nil.
+    TskSkinData* MenusSkinData() const override { return FMenusSkinData; }
+    void SetMenusSkinData(TskSkinData* Value);
+    bool SupportNCArea() const { return FSupportNCArea; }
+    void SetSupportNCArea(bool Value);
+    bool Sizeable() const { return FSizeable; }
+    void SetSizeable(bool Value) { FSizeable = Value; }
+    bool DraggAble() const { return FDraggAble; }
+    void SetDraggAble(bool Value) { FDraggAble = Value; }
+    bool Magnetic() const { return FMagnetic; }
+    void SetMagnetic(bool Value) { FMagnetic = Value; }
+    BYTE MagneticSize() const { return FMagneticSize; }
+    void SetMagneticSize(BYTE Value) { FMagneticSize = Value; }
+    TskBorderIcons BorderIcons() const { return FBorderIcons; }
+    void SetBorderIcons(TskBorderIcons Value);
+    bool HideCaptionButtons() const { return FHideCaptionButtons; }
+    void SetHideCaptionButtons(bool Value) { FHideCaptionButtons = Value; }
+    bool DisableSystemMenu() const { return FDisableSystemMenu; }
+    void SetDisableSystemMenu(bool Value) { FDisableSystemMenu = Value; }
+    bool UseDefaultSysMenu() const { return FUseDefaultSysMenu; }
+    void SetUseDefaultSysMenu(bool Value) { FUseDefaultSysMenu = Value; }
+    TPopupMenu* SystemMenu() const { return FSystemMenu; }
+    void SetSystemMenu(TPopupMenu* Value);
+    TMainMenu* MainMenu() const { return FMainMenu; }
+    void SetMainMenu(TMainMenu* Value);
+    TskSkinStatusBar* StatusBar() const { return FStatusBar; }
+    void SetStatusBar(TskSkinStatusBar* Value);
+    bool AlwaysShowInTray() const { return FAlwaysShowInTray; }
+    void SetAlwaysShowInTray(bool Value) { FAlwaysShowInTray = Value; }
+    bool AlwaysMinimizeToTray() const { return FAlwaysMinimizeToTray; }
+    void SetAlwaysMinimizeToTray(bool Value) { FAlwaysMinimizeToTray = Value; }
+    TskSkinHint* SkinHint() const { return FSkinHint; }
+    void SetSkinHint(TskSkinHint* Value);
+    bool ShowObjectHint() const { return FShowObjectHint; }
+    void SetShowObjectHint(bool Value) { FShowObjectHint = Value; }
+    bool UseDefaultObjectHint() const { return FUseDefaultObjectHint; }
+    void SetUseDefaultObjectHint(bool Value) { FUseDefaultObjectHint = Value; }
+    bool UseSkinCursors() const { return FUseSkinCursors; }
+    void SetUseSkinCursors(bool Value) { FUseSkinCursors = Value; }
+    bool UseFormCursorInNCArea() const { return FUseFormCursorInNCArea; }
+    void SetUseFormCursorInNCArea(bool Value) { FUseFormCursorInNCArea = Value; }
+    bool ShowIcon() const { return FShowIcon; }
+    void SetShowIcon(bool Value);
+    TBitmap* LogoBitMap() const { return FLogoBitMap.get(); }
+    void SetLogoBitMap(TBitmap* Value);
+    bool LogoBitMapTransparent() const { return FLogoBitMapTransparent; }
+    void SetLogoBitMapTransparent(bool Value) { FLogoBitMapTransparent = Value; }
+    TFont* DefCaptionFont() const { return FDefCaptionFont.get(); }
+    void SetDefCaptionFont(TFont* Value);
+    TFont* DefInActiveCaptionFont() const { return FDefInActiveCaptionFont.get(); }
+    void SetDefInActiveCaptionFont(TFont* Value);
+    // The next five are held by the form's TskSkinMenu.
+    int DefMenuItemHeight() const;
+    void SetDefMenuItemHeight(int Value);
+    TFont* DefMenuItemFont() const;
+    void SetDefMenuItemFont(TFont* Value);
+    bool UseSkinFontInMenu() const;
+    void SetUseSkinFontInMenu(bool Value);
+    int MaxMenuItemsInWindow() const;
+    void SetMaxMenuItemsInWindow(int Value);
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value);
+    BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(BYTE Value);
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+    bool MenusAlphaBlend() const;
+    void SetMenusAlphaBlend(bool Value);
+    BYTE MenusAlphaBlendValue() const;
+    void SetMenusAlphaBlendValue(BYTE Value);
+    bool MenusAlphaBlendAnimation() const;
+    void SetMenusAlphaBlendAnimation(bool Value);
+    int MinWidth() const { return FMinWidth; }
+    void SetMinWidth(int Value) { FMinWidth = Value; }
+    int MinHeight() const { return FMinHeight; }
+    void SetMinHeight(int Value) { FMinHeight = Value; }
+    int MaxWidth() const { return FMaxWidth; }
+    void SetMaxWidth(int Value) { FMaxWidth = Value; }
+    int MaxHeight() const { return FMaxHeight; }
+    void SetMaxHeight(int Value) { FMaxHeight = Value; }
+    int ClientWidth() const { return FClientWidth; }
+    void SetClientWidth(int Value) { FClientWidth = Value; }
+    int ClientHeight() const { return FClientHeight; }
+    void SetClientHeight(int Value) { FClientHeight = Value; }
+    bool MaximizeOnFullScreen() const { return FMaximizeOnFullScreen; }
+    void SetMaximizeOnFullScreen(bool Value) { FMaximizeOnFullScreen = Value; }
+    TskPositionInMonitor PositionInMonitor() const { return FPositionInMonitor; }
+    void SetPositionInMonitor(TskPositionInMonitor Value) { FPositionInMonitor = Value; }
+
+    // ---- Published events ----
+    TskCaptionPaintEvent OnCaptionPaint;
+    TskChangeClientRectEvent OnChangeClientRect;
+    TNotifyEvent OnChangeSkinData;
+    TskMouseObjectEvent OnMouseDownEvent;
+    TskMouseObjectEvent OnMouseUpEvent;
+    TskMouseMoveObjectEvent OnMouseMoveEvent;
+    TskObjectEvent OnMouseEnterEvent;
+    TskObjectEvent OnMouseLeaveEvent;
+    TskPaintObjectEvent OnPaintEvent;
+    TskSwitchChangeStateEvent OnSwitchChangeStateEvent;
+    TskChangeValueEvent OnTrackBarChangeValueEvent;
+    TskChangeValueEvent OnFrameRegulatorChangeValueEvent;
+    TskActivateCustomObjectEvent OnActivateCustomObject;
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeActivate;
+    TNotifyEvent OnSkinMenuOpen;
+    TNotifyEvent OnSkinMenuClose;
+    TNotifyEvent OnMainMenuEnter;
+    TNotifyEvent OnMainMenuExit;
+    TNotifyEvent OnChangeRollUpState;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+    TNotifyEvent OnMaximize;
+    TNotifyEvent OnMinimizeToTray;
+    TNotifyEvent OnRestoreFromTray;
+
+    // ---- The menu server (the skinned popup menus of the form) ----
+    TskSkinMenu* SkinMenu() const override { return FSkinMenu; }
+    // Same as MarkSkinMenuOpen.
+    void SkinMenuOpen() override;
+    // Closes an open chain of the form's skin menu and runs CloseSkinMenuState.
+    void SkinMenuClose() override;
+    // Before a skinned popup menu of the form opens: the first time, sets the open flag and fires
+    // OnSkinMenuOpen.
+    void MarkSkinMenuOpen();
+    // The form's skin menu has closed (WM_CLOSESKINMENU): hides the second glow layer, clears the open
+    // flag and fires OnSkinMenuClose.
+    void CloseSkinMenuState();
+    bool SkinMenuIsOpen() const { return FSkinMenuOpen; }
+    // The skin menus use MenusSkinData, else SkinData.
+    TskSkinData* EffectiveMenusSkinData() const;
+    // The items shown as the system menu: the user's SystemMenu when set, else the frame's own.
+    TMenuItem* GetSystemMenuItems() const;
+
+    // ---- State the objects and the other frame parts read ----
+    TCustomForm* Form() const { return FForm; }
+    // True while the frame is skinned (follows the skin's SkinnableForm).
+    bool FrameOn() const { return FFrameOn; }
+    // SkinData set and loaded, and the frame on: skin painting instead of the default look.
+    bool SkinUsable() const;
+    // SupportNCArea, SkinData loaded and "clientrect" not empty.
+    bool IsFrameSkinned() const;
+    // SupportNCArea, frame on, the form's BorderStyle not none.
+    bool FrameShown() const;
+    // The forced-active flag, else the form is active and is the screen's active form.
+    bool IsFormActive() const;
+    bool ForcedActive() const { return FForcedActive; }
+    void SetForcedActive(bool Value);
+    int FrameWindowState() const { return FWindowState; }
+    bool Maximized() const { return FWindowState == FrameStateMaximized; }
+    bool Minimized() const { return FWindowState == FrameStateMinimized; }
+    bool RolledUp() const { return FRolledUp; }
+    bool InSizeMoveLoop() const { return FInSizeMoveLoop; }
+    // The new state: 0 normal, 1 minimized, 2 maximized. Maximize fills the work area of the form's
+    // monitor, restore puts the bounds back, minimize minimizes the application.
+    void SetFrameWindowState(int Value);
+    // Rolls the frame up to its caption (the client area hidden) or back down.
+    void RollUpFrame(bool Up);
+    // Hands the form to the tray icon; nothing happens while the frame has none.
+    void MinimizeToTray();
+    // At the first show: centres the form on its monitor (skpScreenCenter) or on the monitor's work
+    // area (skpDesktopCenter); skpDefault leaves it where it is.
+    void PlaceInMonitor();
+
+    // ---- The skin objects ----
+    int ObjectCount() const { return static_cast<int>(FObjects.size()); }
+    TskActiveSkinObject* Objects(int Index) const;
+    int IndexOfObject(const TskActiveSkinObject* AObject) const;
+    // Index of the object under the pointer, of the one holding the mouse; -1 for none.
+    int ActiveObject() const { return FActiveObject; }
+    int PressedObject() const { return FPressedObject; }
+    // The object with that IDName (case matters), or nullptr.
+    TskActiveSkinObject* FindObject(const std::string& AIDName) const;
+    // Redraws one object on the window: only when it belongs to the current roll-up state.
+    void RedrawSkinObject(TskActiveSkinObject* AObject);
+    void StartMorphTimer();
+    void StartAnimateTimer();
+    // The two glow-layer windows: 0 for hovering, 1 for buttons whose menu is open.
+    TskLayerManager* LayerManager(int Index) const;
+    void HideGlowLayers();
+    // A rectangle in frame (window) coordinates turned into screen coordinates.
+    TRect FrameToScreenRect(const TRect& R) const;
+    // A screen point in frame (window) coordinates.
+    TPoint ScreenToFrame(const TPoint& P) const;
+    // Forgets the object under the pointer (before a window command changes the frame).
+    void ClearActiveObject();
+    // Client-area mode: the caption object starts and ends moving the window by dragging.
+    void StartClientDrag();
+    void EndClientDrag();
+    bool Dragging() const { return FDragging; }
+    // Draws the form icon into R (the system-menu button's icon case).
+    void DrawFormIcon(TCanvas* Cnvs, const TRect& R);
+    // Every object back to idle (not the captions): window deactivated, size or move loop.
+    void ResetObjectStates();
+    // Every active object gets its mouse-leave.
+    void LeaveAllObjects();
+
+    // ---- Input to the objects (frame coordinates; client coordinates in client-area mode) ----
+    void TestActiveObject(int X, int Y, bool MakeActive);
+    void MouseDownToObjects(TMouseButton Button, int X, int Y);
+    void MouseUpToObjects(TMouseButton Button, int X, int Y);
+    void MouseMoveToObjects(int X, int Y);
+    void DblClickToObjects(int X, int Y, TMouseButton Button);
+
+    // ---- Skin ----
+    // Builds the skin objects and the frame from SkinData; fires OnChangeSkinData.
+    void ApplySkinData();
+    // Frees the skin objects (before the skin changes and at destruction).
+    void ClearSkinObjects();
+    // Turns the skinned frame on or off (the skin's SkinnableForm).
+    void SetSkinnableFrame(bool Value);
+
+    // ---- Layout, hit testing and painting ----
+    // The layout of the current size (the form's size when none is stored yet).
+    void CalcSkinFrameLayout();
+    const TskFrameLayout& Layout() const { return FLayout; }
+    // A rectangle of the frame picture moved or stretched to the current size.
+    TRect StretchSkinRect(const TRect& R) const;
+    void PlaceSkinObjects();
+    // Window coordinates.
+    LRESULT SkinHitTest(int X, int Y);
+    LRESULT DefaultHitTest(int X, int Y);
+    // Client coordinates, client-area mode.
+    LRESULT ClientHitTest(int X, int Y);
+    // The client rectangle inside the window (window coordinates) of the frame as it is now.
+    TRect FrameClientRect();
+    void SetFrameRegion(bool Repaint);
+    void UpdateSkinFrame(bool Repaint);
+    // DC 0: the window's own device context.
+    void PaintSkinFrame(HDC DC);
+    void PaintDefaultFrame(HDC DC);
+    // The client background (WM_ERASEBKGND).
+    void PaintClientBackground(HDC DC);
+    // Minimum and maximum size of the frame.
+    int GetMinWidth();
+    int GetMinHeight();
+    int GetMaxWidth();
+    int GetMaxHeight();
+    // Caption height of the default frame: 19, or 15 for a tool window.
+    int DefaultCaptionHeight() const;
+    // The size used for layout (the form's size after each WM_SIZE).
+    int StoredWidth() const { return FWidth; }
+    int StoredHeight() const { return FHeight; }
+
+    // The replacement window procedure of the form.
+    void SkinFormWindowProc(TMessage& Message);
+
+private:
+    bool Designing() const { return ComponentState().Contains(csDesigning); }
+    bool Loading() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
+    void CallDefault(TMessage& Message);
+    // Returns True when the saved window procedure still has to run.
+    bool Dispatch(TMessage& Message);
+    void PreFilter(const TMessage& Message);
+    void RouteMouse(const TMessage& Message);
+    void WMSize(TMessage& Message);
+    void WMActivate(TMessage& Message);
+    void WMNCActivate(TMessage& Message);
+    void WMNCCalcSize(TMessage& Message);
+    void WMNCHitTest(TMessage& Message);
+    void WMShowWindow(TMessage& Message);
+    void WMSetText(TMessage& Message);
+    void WMGetMinMaxInfo(TMessage& Message);
+    void WMSysCommand(TMessage& Message);
+    void WMEnterSizeMove();
+    void WMExitSizeMove();
+    void WMSizing(TMessage& Message);
+    void WMMoving(TMessage& Message);
+    void BeforeChangeSkinData(TMessage& Message);
+    void ChangeSkinData(TMessage& Message);
+    void Track(TComponent* Value);
+    void RepaintFrame();
+    void UpdateCaptionActivation(bool Animated);
+    void MorphTimerTick(TObject* Sender);
+    void AnimateTimerTick(TObject* Sender);
+    void MouseLeaveTimerTick(TObject* Sender);
+    void ApplyAlphaBlend();
+    // The object belongs to the current roll-up state of the frame.
+    bool InRollUpState(const TskActiveSkinObject* AObject) const;
+    // Composes the four frame strips of the current size from the active or inactive picture.
+    void ComposeFrameStrips(bool ActiveLook);
+    void DrawObjectsIntoStrips();
+    void PaintClientAreaFrame(HDC DC);
+    void DrawLogo(TCanvas* Cnvs, const TRect& R);
+
+    TCustomForm* FForm = nullptr;
+    std::function<void(TMessage&)> FSavedWindowProc;
+    bool FHooked = false;
+
+    TskSkinData* FSkinData = nullptr;
+    TskSkinData* FMenusSkinData = nullptr;
+    bool FSupportNCArea = true;
+    bool FSizeable = true;
+    bool FDraggAble = false;
+    bool FMagnetic = false;
+    BYTE FMagneticSize = 10;
+    TskBorderIcons FBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
+        TskBorderIcon::biRollUp};
+    bool FHideCaptionButtons = false;
+    bool FDisableSystemMenu = false;
+    bool FUseDefaultSysMenu = true;
+    TPopupMenu* FSystemMenu = nullptr;
+    TMainMenu* FMainMenu = nullptr;
+    TskSkinStatusBar* FStatusBar = nullptr;
+    bool FAlwaysShowInTray = false;
+    bool FAlwaysMinimizeToTray = false;
+    TskSkinHint* FSkinHint = nullptr;
+    bool FShowObjectHint = false;
+    bool FUseDefaultObjectHint = true;
+    bool FUseSkinCursors = false;
+    bool FUseFormCursorInNCArea = false;
+    bool FShowIcon = false;
+    std::unique_ptr<TBitmap> FLogoBitMap;
+    bool FLogoBitMapTransparent = false;
+    std::unique_ptr<TFont> FDefCaptionFont;
+    std::unique_ptr<TFont> FDefInActiveCaptionFont;
+    bool FAlphaBlend = false;
+    BYTE FAlphaBlendValue = 200;
+    bool FAlphaBlendAnimation = false;
+    int FMinWidth = 0;
+    int FMinHeight = 0;
+    int FMaxWidth = 0;
+    int FMaxHeight = 0;
+    int FClientWidth = 0;
+    int FClientHeight = 0;
+    bool FMaximizeOnFullScreen = false;
+    TskPositionInMonitor FPositionInMonitor = skpDefault;
+
+    bool FFrameOn = true;
+    bool FNewerSystem = true;
+    bool FSkinChanging = false;
+    bool FFirstShowPending = true;
+    int FWindowState = FrameStateNormal;
+    bool FRolledUp = false;
+    int FHeightBeforeRollUp = 0;
+    TRect FRestoreBounds;
+    bool FForcedActive = false;
+    bool FNCActive = false;
+    bool FInSizeMoveLoop = false;
+    bool FFullDrag = false;
+    int FWidth = 0;
+    int FHeight = 0;
+    TPoint FCursorPoint;
+    bool FDragging = false;
+    TPoint FDragPoint;
+    bool FSkinMenuOpen = false;
+    bool FClientTracking = false;
+    std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
+    int FActiveObject = -1;
+    int FPreviousActiveObject = -1;
+    int FPressedObject = -1;
+    bool FCaptured = false;
+    TskFrameLayout FLayout;
+    std::unique_ptr<TBitmap> FStrips[4]; // top, left, right, bottom
+    TTimer* FMorphTimer = nullptr;        // owned (component children)
+    TTimer* FAnimateTimer = nullptr;
+    TTimer* FMouseLeaveTimer = nullptr;
+    TPopupMenu* FDefaultSystemMenu = nullptr;
+    TskSkinMenu* FSkinMenu = nullptr;
+    TskLayerManager* FLayerManagers[2] = {nullptr, nullptr};
+    HRGN FRegion = nullptr;
+    // Set while the frame is being destroyed, so that late messages do no work.
+    bool FDestroying = false;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+};
+
+// The frame among a form's components (the first one), or nullptr for a nil form or none.
+TskFormFrame* FindSkinFormComponent(const TComponent* Form);
+
+// Registers TskFormFrame for the form reader.
+void RegisterSkinFrameClasses();

@@ -1,0 +1,33 @@
+// skinpack: packs a skin ini and the BMP pictures beside it into a compressed skin file. The build runs
+// it on the skins under skins/; it needs only the skin data layer, so it can run before the program
+// that embeds its output is linked.
+//
+//   skinpack <skin.ini> <output file>
+//
+// The same input gives the same bytes. A missing or unreadable picture ends it with a message and exit
+// status 1, and no output file is written.
+#include <cstdio>
+#include <exception>
+
+#include "platform/rtl/TStream.h"
+#include "skin/data/TskCompressedStoredSkin.h"
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: skinpack <skin.ini> <output file>\n");
+        return 2;
+    }
+    try {
+        TskCompressedStoredSkin skin(nullptr);
+        skin.BuildFromSkinIni(argv[1]);
+        // Written whole from memory, so that a failure never leaves half a file behind.
+        TMemoryStream file;
+        skin.WriteSkinFileStream(file);
+        file.SaveToFile(argv[2]);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "skinpack: %s\n", e.what());
+        return 1;
+    }
+}

@@ -1,0 +1,265 @@
+// The preview window, headless: the player's place in the picture area, opening on a queue row, the
+// player command and the seek slider. The player is a stand-in script in the work folder that answers
+// every slave command line it reads.
+#include "app/Unit2.h"
+
+#include "om_queueTesting.h"
+#include "om_testing.h"
+
+#include "app/om_preview.h"
+#include "app/om_queue.h"
+#include "app/om_runcontrol.h"
+#include "app/om_tables.h"
+#include "platform/backend/THeadlessDriver.h"
+#include "platform/sys/CommandLine.h"
+#include "platform/vcl/TImage.h"
+#include "platform/vcl/TTimer.h"
+#include "process/TOxPanel.h"
+#include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinScrollBox.h"
+#include "skin/controls/TskSkinSlider.h"
+#include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/form/TskFormFrame.h"
+
+#include <algorithm>
+
+using namespace omtest;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+bool Has(const Args& A, const Args& Run)
+{
+    return std::search(A.begin(), A.end(), Run.begin(), Run.end()) != A.end();
+}
+
+struct PreviewWindow : FormTest {
+    THeadlessDriver Driver{false};
+    TskSkinScrollBox* Box = nullptr;
+    TOmQueue* Queue = nullptr;
+    std::unique_ptr<TForm2> Preview;
+    std::vector<std::string> Lines;
+    std::vector<std::unique_ptr<TTimer>> Timers;
+
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Box = QueueBox(*Form, 600, 200);
+        Queue = new TOmQueue(Form.get());
+        Queue->skSkinScrollpanel1 = Box;
+        Preview = std::make_unique<TForm2>(nullptr);
+        Preview->Attach(Form.get(), Queue);
+
+        fs::create_directories(Form->WorkFolder);
+        const std::string player = Form->WorkFolder + "mplayer";
+        std::ofstream(player) << "#!/bin/sh\necho playing\nwhile IFS= read -r line; do echo \"got:$line\"; done\n";
+        fs::permissions(player, fs::perms::owner_all);
+        Form->OxCreateProcess1->OnRead = [this](TObject*, const std::string& Line, bool, bool Ends) {
+            if (Ends)
+                Lines.push_back(Line);
+        };
+    }
+    void TearDown() override
+    {
+        Preview.reset();
+        FormTest::TearDown();
+    }
+    int Source(const std::string& Name, const std::string& Subtitles = "")
+    {
+        TskSkinStringGrid& g = *Form->StringGrid1;
+        const int r = AppendRow(g);
+        g.SetCells(SourceRecord::RowId, r, std::to_string(r));
+        g.SetCells(SourceRecord::Title, r, Name);
+        g.SetCells(SourceRecord::OutputName, r, Name);
+        g.SetCells(SourceRecord::SourceArg, r, QuoteArg("/v/" + Name + ".avi"));
+        g.SetCells(SourceRecord::Length, r, "600.40");
+        g.SetCells(SourceRecord::AudioStreams, r, "128_LANG=en\n129_LANG=fr");
+        g.SetCells(SourceRecord::AudioChoice, r, "");
+        g.SetCells(SourceRecord::AudioIndex, r, "1");
+        g.SetCells(SourceRecord::SubtitleStreams, r, Subtitles);
+        g.SetCells(SourceRecord::SubtitlesOn, r, Subtitles.empty() ? "NO" : "YES");
+        Form->AddItem(r);
+        return r;
+    }
+    // Runs Action once the player runs, as a click in the window arrives while Play waits.
+    void WhilePlaying(std::function<void()> Action, int DelayMs = 50)
+    {
+        auto* timer = new TTimer(nullptr);
+        Timers.emplace_back(timer);
+        timer->SetInterval(DelayMs);
+        timer->OnTimer = [timer, Action](TObject*) {
+            if (ToolRunning == 0)
+                return;
+            timer->SetEnabled(false);
+            Action();
+        };
+        timer->SetEnabled(true);
+    }
+    void StopLater(int Ms)
+    {
+        WhilePlaying([this] { Preview->skSkinSpeedButton3Click(Preview->skSkinSpeedButton3); }, Ms);
+    }
+    std::string AllLines() const
+    {
+        std::string all;
+        for (const std::string& l : Lines)
+            all += l + "|";
+        return all;
+    }
+};
+
+} // namespace
+
+// --- fitting the player window ------------------------------------------------------------------------
+
+TEST(FitPreviewRect, WideAspect_FullWidthCentredVertically)
+{
+    const TRect r = FitPreviewRect(TRect{0, 0, 320, 240}, 853, 480);
+    EXPECT_EQ(r.Width(), 320);
+    EXPECT_EQ(r.Height(), 180);
+    EXPECT_EQ(r.Top, 30);
+    EXPECT_EQ(r.Left, 0);
+}
+
+TEST(FitPreviewRect, TallAspect_FullHeightCentredHorizontally_FromTheAreasCorner)
+{
+    const TRect r = FitPreviewRect(TRect{10, 20, 330, 260}, 64, 64);
+    EXPECT_EQ(r, (TRect{50, 20, 290, 260}));
+}
+
+TEST(FitPreviewRect, NoAspect_GivesAnEmptyPlace)
+{
+    EXPECT_TRUE(FitPreviewRect(TRect{0, 0, 320, 240}, 0, 480).IsEmpty());
+}
+
+TEST_F(PreviewWindow, SmallAspectValues_CountAs64_SoASquareIsFitted)
+{
+    Preview->skSkinPanel1->SetBounds(0, 0, 320, 240);
+    PreviewAspectWidth = 4;
+    PreviewAspectHeight = 3;
+    Preview->PreviewResize();
+    EXPECT_EQ(Preview->videowindow1->Width(), Preview->videowindow1->Height());
+}
+
+TEST_F(PreviewWindow, FitPreviewPanel_GarbledAspectKeepsTheStoredOne)
+{
+    Preview->FitPreviewPanel("853x480");
+    Preview->FitPreviewPanel("x");
+    Preview->FitPreviewPanel("wide x 0");
+    EXPECT_EQ(PreviewAspectWidth, 853);
+    EXPECT_EQ(PreviewAspectHeight, 480);
+    EXPECT_TRUE(Preview->videowindow1->Visible());
+}
+
+// --- opening on a row -------------------------------------------------------------------------------------
+
+TEST_F(PreviewWindow, ThumbnailClick_OpensTheWindowOnTheRow_EvenWithoutAPicture)
+{
+    Source("first");
+    const int r = Source("Holiday \"2009\"");
+    Queue->RowPicture(r)->OnClick(Queue->RowPicture(r));
+    EXPECT_TRUE(Preview->Visible());
+    EXPECT_EQ(Preview->Caption(), "Holiday \"2009\"");
+    EXPECT_EQ(Preview->Image1->Tag(), r);
+    EXPECT_EQ(Preview->trackbar2->MaxValue(), 600);
+    EXPECT_EQ(Preview->trackbar2->Value(), 0);
+    EXPECT_EQ(PreviewAspectWidth, 320);
+    EXPECT_TRUE(Preview->preview->Visible());
+    EXPECT_TRUE(Preview->videowindow1->Visible());
+}
+
+// --- playing ------------------------------------------------------------------------------------------------
+
+TEST_F(PreviewWindow, Play_UsesTheRowsTracks_NoDisplayMeansNoPictureAndNoWindowId)
+{
+    const int r = Source("My Clip", "SRT File:/v/My \"Clip\" 2.srt");
+    Preview->ImageClick(r);
+    StopLater(200);
+    Preview->skSkinSpeedButton1Click(Preview->skSkinSpeedButton1);
+    const Args a = SplitCommandLine(Preview->LastCommand());
+    EXPECT_EQ(a[1], "/v/My Clip.avi");
+    EXPECT_TRUE(Has(a, {"-vo", "null", "-slave"}));
+    EXPECT_TRUE(Has(a, {"-aid", "129"}));
+    EXPECT_TRUE(Has(a, {"-sub", "/v/My \"Clip\" 2.srt"}));
+    EXPECT_EQ(std::count(a.begin(), a.end(), "-wid"), 0);
+    EXPECT_NE(AllLines().find("playing"), std::string::npos);
+    // Stop ended the player and closed the window.
+    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_FALSE(Preview->Visible());
+}
+
+TEST_F(PreviewWindow, DraggingTheSlider_Seeks_SettingItByProgramDoesNot)
+{
+    const int r = Source("a");
+    Preview->ImageClick(r);
+    WhilePlaying([this] {
+        TskSkinSlider* s = Preview->trackbar2;
+        s->SetValue(300); // not dragged: nothing sent
+        Preview->trackbar2MouseDown(s, mbLeft, {}, 0, 0);
+        EXPECT_TRUE(Preview->SeekDragging());
+        s->SetValue(600);
+        Preview->trackbar2MouseUp(s, mbLeft, {}, 0, 0);
+        s->SetValue(100);
+    });
+    StopLater(500);
+    Preview->PlayPreview();
+    const std::string all = AllLines();
+    EXPECT_NE(all.find("got:seek 600 2"), std::string::npos) << all;
+    EXPECT_EQ(all.find("got:seek 300"), std::string::npos) << all;
+    EXPECT_EQ(all.find("got:seek 100"), std::string::npos) << all;
+}
+
+TEST_F(PreviewWindow, ClosingTheWindow_NeverStopsAnEncoder)
+{
+    TRunControl& run = Form->RunControl();
+    ASSERT_TRUE(run.RunTool("\"sh\" -c \"cat; echo ended\"", TToolKind::Encode));
+    Preview->Show();
+    Preview->Close();
+    EXPECT_TRUE(Form->OxCreateProcess1->Waiting());
+    // Play is refused while the encoder runs.
+    Preview->PlayPreview();
+    EXPECT_EQ(run.RunningKind(), TToolKind::Encode);
+    run.KillTools(500);
+    run.WaitForTool();
+}
+
+TEST_F(PreviewWindow, WithTheWindowsSkins_GetsItsSkinnedFrame_AndStillOpensAndCloses)
+{
+    auto* skin = new TskSkinData(Form.get());
+    Queue->skSkinData1 = skin;
+    Preview->Attach(Form.get(), Queue);
+    ASSERT_NE(Preview->skf, nullptr);
+    EXPECT_EQ(Preview->skf->SkinData(), skin);
+    Preview->ImageClick(Source("a"));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Preview->Visible());
+    Preview->Close();
+    EXPECT_FALSE(Preview->Visible());
+}
+
+TEST_F(PreviewWindow, MainWindowGoesFirst_ThePreviewForgetsIt)
+{
+    const int r = Source("a");
+    Preview->ImageClick(r);
+    Form.reset();
+    Preview->ImageClick(r);
+    Preview->PlayPreview();
+    Preview->Close();
+    EXPECT_EQ(Preview->LastCommand(), "");
+    Preview.reset();
+}
+
+TEST_F(PreviewWindow, PictureOfTheWindow)
+{
+    // The window's own skins, when its stored form carries them.
+    Queue->skSkinData1 = dynamic_cast<TskSkinData*>(Form->FindComponent("skSkinData1"));
+    Queue->skSkinData2 = dynamic_cast<TskSkinData*>(Form->FindComponent("skSkinData2"));
+    Queue->skSkinData3 = dynamic_cast<TskSkinData*>(Form->FindComponent("skSkinData3"));
+    Preview->Attach(Form.get(), Queue);
+    const int r = Source("Holiday");
+    Preview->ImageClick(r);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Driver.SaveWindow(Preview->Handle(), "preview_window", OMBRIX_TEST_PICTURES).empty());
+}

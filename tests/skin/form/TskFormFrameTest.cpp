@@ -1,0 +1,511 @@
+#include "skin/form/TskFormFrame.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/vcl/TypInfo.h"
+#include "platform/win/Window.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/form/TskActiveSkinObject.h"
+#include "FrameTestSupport.h"
+
+using namespace frametest;
+
+namespace {
+
+using SkinnedFrame = FrameTest;
+using DefaultFrame = FrameTest;
+using FrameComponent = FrameTest;
+
+// ---- No skin: the plain default frame ----
+
+TEST_F(DefaultFrame, NoSkin_ClientAreaInsideThreePixelBorderAndCaption)
+{
+    ShowForm();
+    EXPECT_EQ(Form->ClientWidth(), 300 - 6);
+    EXPECT_EQ(Form->ClientHeight(), 200 - 19 - 6);
+    TPoint origin{0, 0};
+    ClientToScreen(Form->Handle(), origin);
+    EXPECT_EQ(origin.X, 100 + 3);
+    EXPECT_EQ(origin.Y, 80 + 19 + 3);
+}
+
+TEST_F(DefaultFrame, NoSkin_PaintsRingsAndGroovedCaption)
+{
+    ShowForm();
+    Save("frame-default.bmp");
+    EXPECT_EQ(At(0, 100), Px(cl3DLight));
+    EXPECT_EQ(At(299, 100), Px(cl3DDkShadow));
+    EXPECT_EQ(At(1, 100), Px(clBtnHighlight));
+    EXPECT_EQ(At(298, 100), Px(clBtnShadow));
+    EXPECT_EQ(At(2, 100), Px(clBtnFace));
+    // Grooves start on the caption bitmap's third row, bright first, then dark.
+    EXPECT_EQ(At(10, 5), Px(clBtnHighlight));
+    EXPECT_EQ(At(10, 6), Px(clBtnShadow));
+}
+
+TEST_F(DefaultFrame, NoSkin_HitTestsByDefaultRules)
+{
+    ShowForm();
+    EXPECT_EQ(Hit(150, 10), HTCAPTION);
+    EXPECT_EQ(Hit(150, 100), HTCLIENT);
+    EXPECT_EQ(Hit(2, 100), HTLEFT);
+    // Three pixels on the left and top, two on the right and bottom.
+    EXPECT_NE(Hit(297, 100), HTRIGHT);
+    EXPECT_EQ(Hit(298, 100), HTRIGHT);
+    EXPECT_EQ(Hit(0, 0), HTTOPLEFT);
+    EXPECT_EQ(Hit(299, 199), HTBOTTOMRIGHT);
+    EXPECT_EQ(Hit(150, 198), HTBOTTOM);
+}
+
+TEST_F(DefaultFrame, NotSizeable_BorderIsNoSizingZone)
+{
+    Frame->SetSizeable(false);
+    ShowForm();
+    EXPECT_EQ(Hit(298, 100), HTOBJECT);
+    EXPECT_EQ(Hit(150, 10), HTCAPTION);
+}
+
+TEST_F(DefaultFrame, NoDefaultProcedureForFrameMessages)
+{
+    ShowForm();
+    // Our answers come back even though the form's own procedure would answer differently.
+    EXPECT_EQ(SendMessage(Form->Handle(), CM_QUERYSKINFORM), SkinFormFrameOn);
+    EXPECT_EQ(SendMessage(Form->Handle(), CM_PAINTSKINFRAME, 0, 0), SkinFramePainted);
+    EXPECT_EQ(SendMessage(Form->Handle(), CM_PAINTSKINFRAME2, 0, SkinFramePainted2), SkinFramePainted2);
+}
+
+TEST_F(DefaultFrame, NoDefaultMessages_NeverReachFormProcedure)
+{
+    TForm* form = new TForm(nullptr);
+    form->SetBounds(50, 50, 200, 150);
+    std::vector<UINT> seen;
+    auto own = form->WindowProc;
+    form->WindowProc = [&seen, own](TMessage& m) {
+        seen.push_back(m.Msg);
+        own(m);
+    };
+    new TskFormFrame(form);
+    form->Show();
+    Driver.ProcessMessages();
+    SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(60, 60));
+    for (UINT m : {WM_NCCALCSIZE, WM_NCHITTEST, WM_NCPAINT}) EXPECT_EQ(std::count(seen.begin(), seen.end(), m), 0) << m;
+    // Messages the frame leaves alone still get there.
+    EXPECT_GT(std::count(seen.begin(), seen.end(), WM_SHOWWINDOW), 0);
+    form->Free();
+}
+
+TEST_F(DefaultFrame, CaptionPaintHandler_DrawsInsteadOfText)
+{
+    std::vector<std::string> calls;
+    Frame->OnCaptionPaint = [&](TCanvas* c, const TRect& r, bool active) {
+        calls.push_back(std::to_string(r.Left) + "," + std::to_string(r.Right) + (active ? " active" : " inactive"));
+        c->Brush()->SetColor(clRed);
+        c->FillRect(Rect(100, 0, 110, 10));
+    };
+    ShowForm();
+    ASSERT_FALSE(calls.empty());
+    EXPECT_EQ(calls.back().substr(0, 5), "0,294");
+    // The handler's drawing lands in the caption, which starts 3 pixels into the window.
+    EXPECT_EQ(At(105, 5), Px(clRed));
+}
+
+TEST_F(DefaultFrame, FirstShow_DesktopCenter_CentresOnWorkArea)
+{
+    Frame->SetPositionInMonitor(skpDesktopCenter);
+    ShowForm();
+    TRect area;
+    GetMonitorWorkArea(Form->Handle(), true, area);
+    EXPECT_EQ(Form->Left(), area.Left + area.Width() / 2 - 150);
+    EXPECT_EQ(Form->Top(), area.Top + area.Height() / 2 - 100);
+    // Only the first show places the form.
+    Form->Hide();
+    Form->SetBounds(10, 10, 300, 200);
+    Form->Show();
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->Left(), 10);
+}
+
+// ---- A skin frame ----
+
+TEST_F(SkinnedFrame, ClientAreaFollowsSkinClientRect)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    EXPECT_EQ(Form->ClientWidth(), 300 - 10);
+    EXPECT_EQ(Form->ClientHeight(), 200 - 35);
+    TPoint origin{0, 0};
+    ClientToScreen(Form->Handle(), origin);
+    EXPECT_EQ(origin.X, 100 + 5);
+    EXPECT_EQ(origin.Y, 80 + 30);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, PaintsFramePictureStretchedToWindow)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Save("frame-skin.bmp");
+    EXPECT_EQ(At(5, 20), Px(cCorner));
+    EXPECT_EQ(At(150, 20), Px(cTop));
+    EXPECT_EQ(At(295, 20), Px(cTopRight));
+    EXPECT_EQ(At(2, 100), Px(cLeft));
+    EXPECT_EQ(At(297, 100), Px(cRight));
+    EXPECT_EQ(At(150, 197), Px(cBottom));
+    // The client background is the client part of the frame picture.
+    EXPECT_EQ(At(150, 100), Px(cClient));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, InactiveWithoutInactivePicture_LooksActive)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Deactivate();
+    ASSERT_FALSE(Frame->IsFormActive());
+    EXPECT_EQ(At(150, 20), Px(cTop));
+    EXPECT_EQ(At(2, 100), Px(cLeft));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, InactiveWithAutoRendering_DrawsEffectOverStrips)
+{
+    TFrameSkin skin("autorenderinginactiveimage=1\ninactiveeffect=ieinvert\n");
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Deactivate();
+    ASSERT_FALSE(Frame->IsFormActive());
+    Save("frame-skin-inactive-inverted.bmp");
+    // Inverted red is cyan.
+    EXPECT_EQ(At(150, 20), Px(0x00FFFF00));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, WindowSmallerThanPicture_NotPaintedFromSkin)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    EXPECT_LT(Frame->GetMinWidth() - 1, 100);
+    EXPECT_EQ(Frame->GetMinWidth(), 100);
+    EXPECT_EQ(Frame->GetMinHeight(), 80 - 45);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, HitTestsCaptionBordersAndCorners)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    EXPECT_EQ(Hit(150, 100), HTCLIENT);
+    EXPECT_EQ(Hit(150, 8), HTCAPTION);
+    EXPECT_EQ(Hit(1, 1), HTTOPLEFT);
+    EXPECT_EQ(Hit(298, 1), HTTOPRIGHT);
+    EXPECT_EQ(Hit(1, 198), HTBOTTOMLEFT);
+    EXPECT_EQ(Hit(298, 198), HTBOTTOMRIGHT);
+    EXPECT_EQ(Hit(150, 1), HTTOP);
+    EXPECT_EQ(Hit(150, 198), HTBOTTOM);
+    EXPECT_EQ(Hit(1, 100), HTLEFT);
+    EXPECT_EQ(Hit(298, 100), HTRIGHT);
+    // The top band off the caption and the objects is frame, nothing more.
+    EXPECT_EQ(Hit(150, 22), HTOBJECT);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, Maximized_NoSizingZones)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Frame->SetFrameWindowState(FrameStateMaximized);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Frame->Maximized());
+    EXPECT_EQ(Hit(1, 100), HTOBJECT);
+    Frame->SetFrameWindowState(FrameStateNormal);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->Width(), 300);
+    EXPECT_EQ(Hit(1, 100), HTLEFT);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, MaskedSkin_ShapesWindowAndBorderFollowsShape)
+{
+    TFrameSkin skin("", "", true);
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(Form->Handle(), rgn), RGN_ERROR);
+    // The notch at the top-left corner is cut out; the rest of the window is kept.
+    EXPECT_FALSE(PtInRegion(rgn, 1, 1));
+    EXPECT_TRUE(PtInRegion(rgn, 9, 9));
+    EXPECT_TRUE(PtInRegion(rgn, 298, 198));
+    DeleteObject(rgn);
+    // Below the notch the upward probe falls outside the shape: a sizing corner, not the caption.
+    EXPECT_EQ(Hit(6, 10), HTTOPLEFT);
+    EXPECT_EQ(Hit(12, 10), HTCAPTION);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, PointOverObject_EntersItThroughHitTest)
+{
+    TFrameSkin skin;
+    std::vector<std::string> log;
+    Frame->OnMouseEnterEvent = [&](const std::string& id) { log.push_back("enter " + id); };
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Form->SetFocus();
+    Frame->SetForcedActive(true);
+    // The right half of the object's mask is white: not the object.
+    EXPECT_EQ(Hit(35, 20), HTOBJECT);
+    EXPECT_EQ(Frame->ActiveObject(), -1);
+    Frame->TestActiveObject(25, 20, true);
+    ASSERT_NE(Frame->ActiveObject(), -1);
+    EXPECT_EQ(Frame->Objects(Frame->ActiveObject())->IDName, "obj");
+    EXPECT_EQ(log, std::vector<std::string>{"enter obj"});
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, ObjectsMadeInSkinOrder_HandlerMayHideOne)
+{
+    TFrameSkin skin;
+    Frame->OnActivateCustomObject = [](const std::string& id, bool& visible) {
+        if (id == "plain") visible = false;
+    };
+    Frame->SetSkinData(skin.Skin.get());
+    ASSERT_EQ(Frame->ObjectCount(), 3);
+    EXPECT_EQ(Frame->Objects(0)->IDName, "cap");
+    EXPECT_EQ(Frame->Objects(0)->Kind, skokCaption);
+    EXPECT_EQ(Frame->Objects(1)->IDName, "obj");
+    EXPECT_TRUE(Frame->Objects(1)->Visible);
+    EXPECT_FALSE(Frame->FindObject("plain")->Visible);
+    Frame->SetSkinData(nullptr);
+    EXPECT_EQ(Frame->ObjectCount(), 0);
+}
+
+TEST_F(SkinnedFrame, ObjectsFollowWindowSize)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    // The caption reaches into the top-right zone: it grows with the window.
+    EXPECT_EQ(Frame->FindObject("cap")->ObjectRect, Rect(5, 2, 292, 14));
+    EXPECT_EQ(Frame->FindObject("obj")->ObjectRect, Rect(20, 16, 40, 26));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, ClientRectChangeIsReported)
+{
+    TFrameSkin skin;
+    TRect reported;
+    Frame->OnChangeClientRect = [&](const TRect& r) { reported = r; };
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Form->SetBounds(100, 80, 400, 250);
+    Driver.ProcessMessages();
+    EXPECT_EQ(reported, Rect(5, 30, 395, 245));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, SkinFreed_FallsBackToDefaultFrame)
+{
+    auto skin = std::make_unique<TFrameSkin>();
+    Frame->SetSkinData(skin->Skin.get());
+    Frame->SetMenusSkinData(skin->Skin.get());
+    ShowForm();
+    skin.reset();
+    Driver.ProcessMessages();
+    // Both references went with the component: nothing points at the freed skin.
+    EXPECT_EQ(Frame->SkinData(), nullptr);
+    EXPECT_EQ(Frame->MenusSkinData(), nullptr);
+    EXPECT_EQ(Frame->ObjectCount(), 0);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->ClientWidth(), 300 - 6);
+    EXPECT_EQ(At(0, 100), Px(cl3DLight));
+}
+
+TEST_F(SkinnedFrame, PointerOnObject_EntersPressesAndReleasesIt)
+{
+    TFrameSkin skin;
+    std::vector<std::string> log;
+    Frame->OnMouseEnterEvent = [&](const std::string& id) { log.push_back("enter " + id); };
+    Frame->OnMouseLeaveEvent = [&](const std::string& id) { log.push_back("leave " + id); };
+    Frame->OnMouseDownEvent = [&](const std::string& id, int x, int y, const TRect&, TMouseButton) {
+        log.push_back("down " + id + " " + std::to_string(x) + "," + std::to_string(y));
+    };
+    Frame->OnMouseUpEvent = [&](const std::string& id, int, int, const TRect&, TMouseButton) { log.push_back("up " + id); };
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Frame->SetForcedActive(true);
+    Frame->OnMouseMoveEvent = [&](const std::string& id, int x, int y, const TRect&) {
+        if (x == 27) log.push_back("move " + id + " " + std::to_string(x) + "," + std::to_string(y));
+    };
+    Driver.MoveTo(TPoint{100 + 25, 80 + 20});
+    Driver.ProcessMessages();
+    Driver.ButtonDown();
+    // Held: the moves reach the pressed object through the capture.
+    Driver.MoveTo(TPoint{100 + 27, 80 + 21});
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    // Away into the client area: the pointer watch lets the object go.
+    Driver.MoveTo(TPoint{100 + 150, 80 + 100});
+    Driver.AdvanceClock(100);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter obj", "down obj 25,20", "move obj 27,21", "up obj", "leave obj"}));
+    EXPECT_EQ(Frame->ActiveObject(), -1);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, SkinChangeMessages_FreeThenRebuildObjects)
+{
+    TFrameSkin skin;
+    int changes = 0;
+    Frame->OnChangeSkinData = [&](TObject*) { ++changes; };
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    changes = 0;
+    SendMessage(Form->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(skin.Skin.get()), 1000);
+    EXPECT_EQ(Frame->ObjectCount(), 0);
+    SendMessage(Form->Handle(), WM_CHANGESKINDATA, reinterpret_cast<WPARAM>(skin.Skin.get()), 1000);
+    EXPECT_EQ(Frame->ObjectCount(), 3);
+    EXPECT_EQ(changes, 1);
+    // Another skin's change is none of this frame's business.
+    TskSkinData other(nullptr);
+    SendMessage(Form->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(&other), 1000);
+    EXPECT_EQ(Frame->ObjectCount(), 3);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, SkinnableFormOff_DefaultProcedureAnswers)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Frame->SetSkinnableFrame(false);
+    EXPECT_FALSE(Frame->FrameOn());
+    EXPECT_FALSE(Frame->SkinUsable());
+    EXPECT_EQ(SendMessage(Form->Handle(), CM_QUERYSKINFORM), SkinFormFrameOff);
+    Frame->SetSkinnableFrame(true);
+    EXPECT_EQ(SendMessage(Form->Handle(), CM_QUERYSKINFORM), SkinFormFrameOn);
+    Frame->SetSkinData(nullptr);
+}
+
+// ---- The frame inside the client area of a border-less form ----
+
+struct ClientAreaFrame : FrameTest {
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        Form->SetBorderStyle(bsNone);
+        Frame->SetSupportNCArea(false);
+    }
+};
+
+TEST_F(ClientAreaFrame, PaintsWholeFramePictureInClient)
+{
+    TFrameSkin skin("sizegriparea=90,75,100,80\n");
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Save("frame-client-area.bmp");
+    EXPECT_EQ(Form->ClientWidth(), 300);
+    EXPECT_EQ(At(5, 20), Px(cCorner));
+    EXPECT_EQ(At(150, 20), Px(cTop));
+    EXPECT_EQ(At(2, 100), Px(cLeft));
+    EXPECT_EQ(At(150, 197), Px(cBottom));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(ClientAreaFrame, HitTestsBorderAndSizeGripInClientCoordinates)
+{
+    TFrameSkin skin("sizegriparea=90,75,100,80\n");
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    EXPECT_EQ(Hit(150, 100), HTCLIENT);
+    EXPECT_EQ(Hit(1, 100), HTLEFT);
+    EXPECT_EQ(Hit(298, 1), HTTOPRIGHT);
+    // The grip follows the bottom-right corner.
+    EXPECT_EQ(Hit(291, 196), HTBOTTOMRIGHT);
+    // The caption is client area here: dragging the form is the caption object's business.
+    EXPECT_EQ(Hit(150, 8), HTCLIENT);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(ClientAreaFrame, DraggAble_ClientDragMovesForm)
+{
+    TFrameSkin skin;
+    Frame->SetDraggAble(true);
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Driver.Drag(TPoint{100 + 150, 80 + 100}, TPoint{100 + 170, 80 + 130});
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->Left(), 120);
+    EXPECT_EQ(Form->Top(), 110);
+    Frame->SetSkinData(nullptr);
+}
+
+// ---- The component ----
+
+TEST_F(FrameComponent, FoundOnItsForm)
+{
+    EXPECT_EQ(FindSkinFormComponent(Form), Frame);
+    EXPECT_EQ(FindSkinFormComponent(nullptr), nullptr);
+    TForm other(nullptr);
+    EXPECT_EQ(FindSkinFormComponent(&other), nullptr);
+}
+
+TEST_F(FrameComponent, OwnerMustBeForm)
+{
+    TComponent owner(nullptr);
+    EXPECT_THROW(TskFormFrame frame(&owner), Exception);
+}
+
+TEST_F(FrameComponent, DefaultsAfterConstruction)
+{
+    EXPECT_TRUE(Frame->SupportNCArea());
+    EXPECT_TRUE(Frame->Sizeable());
+    EXPECT_FALSE(Frame->DraggAble());
+    EXPECT_EQ(Frame->MagneticSize(), 10);
+    EXPECT_EQ(Frame->BorderIcons(),
+        (TskBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize,
+            TskBorderIcon::biRollUp}));
+    EXPECT_EQ(Frame->AlphaBlendValue(), 200);
+    EXPECT_EQ(Frame->DefMenuItemHeight(), 20);
+    EXPECT_EQ(Frame->DefCaptionFont()->Name(), "Arial");
+    EXPECT_TRUE(Frame->DefCaptionFont()->Style().Contains(fsBold));
+    // The form gives up its own caption buttons.
+    EXPECT_TRUE(Form->BorderIcons().Empty());
+}
+
+TEST_F(FrameComponent, CreatedAndFilledByClassName)
+{
+    const TClassInfo* info = FindClassInfo("TskFormFrame");
+    ASSERT_NE(info, nullptr);
+    ASSERT_TRUE(info->Create);
+    TForm form(nullptr);
+    TComponent* made = info->Create(&form);
+    ASSERT_NE(dynamic_cast<TskFormFrame*>(made), nullptr);
+    const TPropInfo* sizeable = info->FindProp("Sizeable");
+    ASSERT_NE(sizeable, nullptr);
+    sizeable->SetOrd(made, 0);
+    EXPECT_FALSE(static_cast<TskFormFrame*>(made)->Sizeable());
+    const TPropInfo* icons = info->FindProp("BorderIcons");
+    ASSERT_NE(icons, nullptr);
+    EXPECT_EQ(icons->Enum->ValueOf("biMinimizeToTray"), 4);
+    // Controls reach the frame's skin through the registry.
+    EXPECT_NE(info->FindProp("SkinData")->GetComponent, nullptr);
+}
+
+TEST_F(FrameComponent, FreedBeforeForm_GivesFormItsProcedureBack)
+{
+    ShowForm();
+    Frame->Free();
+    Frame = nullptr;
+    // The system answers again: the default procedure knows nothing of the query.
+    EXPECT_EQ(SendMessage(Form->Handle(), CM_QUERYSKINFORM), 0);
+    Form->SetBounds(100, 80, 310, 200);
+    Driver.ProcessMessages();
+}
+
+} // namespace
