@@ -18,7 +18,9 @@
 #include "skin/form/TskFormFrame.h"
 #include "skin/form/TskSkinHint.h"
 #include "skin/form/TskSkinImagesMenu.h"
+#include "skin/form/TskSkinMessage.h"
 #include "skin/form/TskSkinPopupMenu.h"
+#include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/grids/TskSkinCustomGrid.h"
 
 namespace {
@@ -41,6 +43,8 @@ void RegisterLibraryClasses()
     RegisterSkinHintClasses();
     RegisterSkinImagesMenuClasses();
     RegisterSkinFrameClasses();
+    RegisterSkinMessageClasses();
+    RegisterSelectDirectoryDialogClasses();
 }
 
 void RegisterOwnForms()

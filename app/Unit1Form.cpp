@@ -29,6 +29,7 @@
 #include "skin/controls/TskSkinSlider.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/grids/TskSkinStringGrid.h"
 #include "skins/BuiltInSkins.h"
 
@@ -153,6 +154,20 @@ void DrawGlyph(TskSkinSpeedButton& Button, const std::string& Kind)
     Button.SetGlyph(&picture);
 }
 
+// The skinned folder dialog answers for the handlers that ask for a folder (Add folder, Destination):
+// one dialog serves both, so the last folder and the window size carry over between them.
+class TFolderDialogAdapter : public IOmSelectDirectory {
+public:
+    explicit TFolderDialogAdapter(TskSkinSelectDirectoryDialog& D) : FDialog(D) {}
+    void SetTitle(const std::string& Value) override { FDialog.SetTitle(Value); }
+    std::string Directory() const override { return FDialog.Directory(); }
+    void SetDirectory(const std::string& Value) override { FDialog.SetDirectory(Value); }
+    bool Execute() override { return FDialog.Execute(); }
+
+private:
+    TskSkinSelectDirectoryDialog& FDialog;
+};
+
 template <class T> T* Part(TComponent& Form, const char* Name)
 {
     return dynamic_cast<T*>(Form.FindComponent(Name));
@@ -165,6 +180,7 @@ struct TForm1::TFormParts {
     std::vector<std::unique_ptr<IOmComboBox>> Combos;
     std::vector<std::unique_ptr<IOmButton>> Buttons;
     std::unique_ptr<IOmSlider> Slider;
+    std::unique_ptr<IOmSelectDirectory> FolderDialog;
     std::unique_ptr<IOmLabel> QualityLabel;
     std::unique_ptr<IOmLabel> ResLabel;
     std::unique_ptr<TProfileHandlers> Profile;
@@ -236,6 +252,14 @@ void TForm1::ReadStoredForm()
     button("folder_button", folder_button);
     if (go_button)
         go_button->SetGlyph("go_glyph");
+
+    auto* folderDialog = new TskSkinSelectDirectoryDialog(this);
+    if (auto* skin = Part<TskSkinData>(*this, "skSkinData1")) {
+        folderDialog->SetSkinData(skin);
+        folderDialog->SetCtrlSkinData(skin);
+    }
+    p.FolderDialog = std::make_unique<TFolderDialogAdapter>(*folderDialog);
+    OxSelectDirectory1 = p.FolderDialog.get();
 
     p.dvdnav = Part<TskSkinCheckRadioBox>(*this, "dvdnav");
     p.cc = Part<TMenuItem>(*this, "cc");

@@ -110,16 +110,6 @@ void WalkFolder(const std::string& Folder, const std::string& Mask, TStrings& Li
 // ---------------------------------------------------------------------------------------------
 // paths
 
-std::string JoinPath(const std::string& Folder, const std::string& Name)
-{
-    if (Folder.empty())
-        return Name;
-    std::size_t start = 0;
-    while (start < Name.size() && Name[start] == '/')
-        ++start;
-    return WithTrailingSlash(Folder) + Name.substr(start);
-}
-
 std::string WithTrailingSlash(const std::string& Folder)
 {
     if (Folder.empty() || Folder.back() == '/')

@@ -3,13 +3,13 @@
 // title text, numbers and times, unique output names. Free functions, GUI thread only. Paths use "/".
 #include <string>
 
+#include "platform/rtl/Files.h" // JoinPath
+
 class TStrings;
 class TskSkinStringGrid;
 
 // --- paths -------------------------------------------------------------------------------------
 
-// Joins a folder and a name with exactly one "/" between them ("" folder gives the name).
-std::string JoinPath(const std::string& Folder, const std::string& Name);
 // The folder with a trailing "/" (an empty folder stays empty).
 std::string WithTrailingSlash(const std::string& Folder);
 

@@ -197,6 +197,16 @@ std::string IncludeTrailingPathDelimiter(const std::string& s)
     return (!s.empty() && s.back() == PathDelim) ? s : s + PathDelim;
 }
 
+std::string JoinPath(const std::string& Folder, const std::string& Name)
+{
+    if (Folder.empty())
+        return Name;
+    std::size_t start = 0;
+    while (start < Name.size() && Name[start] == PathDelim)
+        ++start;
+    return IncludeTrailingPathDelimiter(Folder) + Name.substr(start);
+}
+
 std::string ExcludeTrailingPathDelimiter(const std::string& s)
 {
     if (s.size() > 1 && s.back() == PathDelim) {

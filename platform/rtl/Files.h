@@ -36,6 +36,8 @@ std::string ExtractFileDrive(const std::string& fileName);
 // Replaces (or adds, or with "" removes) the extension of the name part.
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
 std::string IncludeTrailingPathDelimiter(const std::string& s);
+// Folder + Name with exactly one "/" between them; Name alone when Folder is empty.
+std::string JoinPath(const std::string& Folder, const std::string& Name);
 // Drops one trailing "/", but leaves the root "/" as it is.
 std::string ExcludeTrailingPathDelimiter(const std::string& s);
 // Absolute path against the current folder, with "." and ".." folded and doubled "/" removed

@@ -9,6 +9,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "skin/data/SkinStrings.h"
+#include "skin/grids/TskCustomShellComboBox.h"
 #include "skin/grids/TskShellChangeNotifier.h"
 
 namespace {
@@ -163,6 +164,17 @@ void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
     Value->SetShellListView(this);
 }
 
+void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value)
+{
+    if (Value == FComboBox)
+        return;
+    if (FComboBox != nullptr)
+        FComboBox->RemoveFreeNotification(this);
+    FComboBox = Value;
+    if (Value != nullptr)
+        Value->FreeNotification(this);
+}
+
 void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinCustomListView::Notification(AComponent, Operation);
@@ -170,6 +182,8 @@ void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Ope
         return;
     if (AComponent == FTreeView)
         FTreeView = nullptr;
+    if (AComponent == FComboBox)
+        FComboBox = nullptr;
     if (AComponent == FNotifier)
         FNotifier = nullptr;
 }
@@ -399,6 +413,8 @@ void TskCustomShellListView::NavigateTo(const TItemIDList& ID)
 {
     FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), ID);
     Populate();
+    if (FComboBox != nullptr)
+        FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
         OnPathChange(this);
 }

@@ -17,6 +17,7 @@
 #include "skin/grids/TskShellFolder.h"
 
 class TskShellChangeNotifier;
+class TskCustomShellComboBox;
 
 class TskCustomShellListView : public TskSkinCustomListView {
 public:
@@ -44,6 +45,9 @@ public:
     TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
     // Links the tree both ways and gives it this list's Root.
     void SetShellTreeView(TskCustomShellTreeView* Value);
+    // The folder path box told of each move; set by the box when it links this list.
+    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
+    void SetShellComboBox(TskCustomShellComboBox* Value);
 
     // The folder listed, or nullptr before the first listing.
     TskShellFolder* RootFolder() const { return FRootFolder.get(); }
@@ -98,6 +102,7 @@ private:
     bool FAutoNavigate = true;
     bool FAutoRefresh = false;
     TskCustomShellTreeView* FTreeView = nullptr;
+    TskCustomShellComboBox* FComboBox = nullptr;
     std::unique_ptr<TskShellFolder> FRootFolder;
     std::vector<std::unique_ptr<TskShellFolder>> FFolders; // one per row, in display order
     bool FRootSetByString = false;

@@ -4,6 +4,7 @@
 #include "platform/sys/Desktop.h"
 #include "platform/vcl/TScreen.h"
 #include "platform/vcl/TypInfo.h"
+#include "skin/grids/TskCustomShellComboBox.h"
 #include "skin/grids/TskCustomShellListView.h"
 #include "skin/grids/TskShellChangeNotifier.h"
 
@@ -213,6 +214,19 @@ void TskCustomShellTreeView::MoveLinkedViews(TskShellFolder* Folder)
 {
     if (FListView != nullptr && Folder != nullptr)
         FListView->SetPathFromID(Folder->FullID());
+    if (FComboBox != nullptr && Folder != nullptr)
+        FComboBox->SetPathFromID(Folder->FullID());
+}
+
+void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value)
+{
+    if (Value == FComboBox)
+        return;
+    if (FComboBox != nullptr)
+        FComboBox->RemoveFreeNotification(this);
+    FComboBox = Value;
+    if (Value != nullptr)
+        Value->FreeNotification(this);
 }
 
 TTreeNode* TskCustomShellTreeView::FindChild(TTreeNode* Parent, const TItemIDList& ID)
@@ -334,6 +348,8 @@ void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Ope
         return;
     if (AComponent == FListView)
         FListView = nullptr;
+    if (AComponent == FComboBox)
+        FComboBox = nullptr;
     if (AComponent == FNotifier)
         FNotifier = nullptr;
 }

@@ -14,6 +14,7 @@
 
 class TskCustomShellListView;
 class TskShellChangeNotifier;
+class TskCustomShellComboBox;
 
 // Lets a handler keep a folder out of a view (CanAdd starts true).
 using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
@@ -40,6 +41,9 @@ public:
     TskCustomShellListView* ShellListView() const { return FListView; }
     // Links the list both ways and gives it this tree's Root.
     void SetShellListView(TskCustomShellListView* Value);
+    // The folder path box told of each move; set by the box when it links this tree.
+    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
+    void SetShellComboBox(TskCustomShellComboBox* Value);
 
     // The file-system path of the selected folder; "" when nothing is selected.
     std::string Path() const;
@@ -86,6 +90,7 @@ private:
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
     TskCustomShellListView* FListView = nullptr;
+    TskCustomShellComboBox* FComboBox = nullptr;
     std::unique_ptr<TskShellFolder> FRootFolder;
     std::string FPendingPath; // selected again once the window is made anew
     bool FInRootChange = false;

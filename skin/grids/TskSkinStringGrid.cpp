@@ -4,8 +4,10 @@
 
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskSkinScrollBar.h"
+#include "skin/grids/TskCustomShellComboBox.h"
 #include "skin/grids/TskCustomShellListView.h"
 #include "skin/grids/TskCustomShellTreeView.h"
+#include "skin/grids/TskSkinFileListBox.h"
 #include "skin/grids/TskSkinInplaceEdit.h"
 
 namespace {
@@ -276,6 +278,8 @@ void RegisterSkinGrids()
         RegisterInplaceEditClasses();
         RegisterShellTreeViewClasses();
         RegisterShellListViewClasses();
+        RegisterShellComboBoxClasses();
+        RegisterFileCtrlClasses();
         return true;
     }();
     (void)registered;

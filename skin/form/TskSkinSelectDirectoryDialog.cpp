@@ -1,0 +1,327 @@
+#include "skin/form/TskSkinSelectDirectoryDialog.h"
+
+#include <algorithm>
+
+#include "platform/rtl/Files.h"
+#include "platform/vcl/Graphics.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TypInfo.h"
+#include "skin/controls/TskSkinBevel.h"
+#include "skin/controls/TskSkinButton.h"
+#include "skin/controls/TskSkinEdit.h"
+#include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinScrollBar.h"
+#include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/data/SkinStrings.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/form/TskFormFrame.h"
+#include "skin/grids/TskCustomShellTreeView.h"
+
+namespace {
+
+constexpr int DefaultDialogSize = 280;
+
+// A UI text: the skin's string when the skin carries a string table, else the built-in one.
+std::string UIText(TskSkinData* SkinData, const std::string& Key, const char* FallBack)
+{
+    if (SkinData && SkinData->ResourceStrData()) return SkinResString(SkinData, Key);
+    const std::string builtIn = SkinBuiltInString(Key);
+    return builtIn.empty() ? FallBack : builtIn;
+}
+
+// Only an existing folder may be handed to the tree: a missing one would make it raise.
+bool IsExistingDirectory(const std::string& Dir)
+{
+    return !Dir.empty() && DirectoryExists(Dir);
+}
+
+// The new-folder button's picture: a plain yellow folder with a dark outline on a transparent ground.
+void PaintNewFolderGlyph(TBitmap& B)
+{
+    TCanvas* c = B.Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clFuchsia);
+    c->FillRect(Rect(0, 0, 16, 16));
+    c->Brush()->SetColor(clOlive);
+    c->FillRect(Rect(1, 3, 8, 6));
+    c->FillRect(Rect(1, 5, 15, 14));
+    c->Brush()->SetColor(clYellow);
+    c->FillRect(Rect(2, 6, 14, 13));
+}
+
+} // namespace
+
+// ---- TskSelDirDlgForm ----
+
+TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner, bool AToolButtonsTransparent, bool AShowToolBar,
+                                   TskSkinData* ACtrlSkinData)
+    : TForm(AOwner), FCtrlSkinData(ACtrlSkinData)
+{
+    SetKeyPreview(true);
+    SetPosition(poScreenCenter);
+    DSF = new TskFormFrame(this);
+
+    if (AShowToolBar) {
+        ToolPanel = new TskSkinPanel(this);
+        ToolPanel->SetParent(this);
+        ToolPanel->SetAlign(alTop);
+        ToolPanel->SetBorderStyle(bvNone);
+        ToolPanel->SetDefaultHeight(25);
+        ToolPanel->SetSkinDataName("toolpanel");
+
+        NewFolderButton = new TskSkinSpeedButton(this);
+        NewFolderButton->SetParent(ToolPanel);
+        NewFolderButton->SetAlign(alRight);
+        NewFolderButton->SetDefaultHeight(25);
+        NewFolderButton->SetDefaultWidth(27);
+        NewFolderButton->SetSkinDataName("toolbutton");
+        TBitmap glyph(16, 16);
+        PaintNewFolderGlyph(glyph);
+        NewFolderButton->SetGlyph(&glyph);
+        NewFolderButton->SetNumGlyphs(1);
+        NewFolderButton->SetHint(UIText(ACtrlSkinData, "MSG_BTN_NEWFOLDER_HINT", "Create New Folder"));
+        NewFolderButton->SetShowHint(true);
+        NewFolderButton->SetFlat(AToolButtonsTransparent);
+        NewFolderButton->OnClick = [this](TObject*) { CreateNewFolder(); };
+
+        ToolSpacer = new TskSkinBevel(this);
+        ToolSpacer->SetParent(ToolPanel);
+        ToolSpacer->SetAlign(alRight);
+        ToolSpacer->SetWidth(5);
+        ToolSpacer->SetShape(bsSpacer);
+
+        PathEdit = new TskSkinEdit(this);
+        PathEdit->SetParent(ToolPanel);
+        PathEdit->SetAlign(alClient);
+        PathEdit->SetDefaultHeight(25);
+        PathEdit->SetSkinDataName("tooledit");
+        // Enter typed in the path edit is the edit's own: passed on to the dialog it would press OK and
+        // answer with the tree's folder instead of the one just typed.
+        PathEdit->OnKeyPress = [this](TObject* Sender, TKeyChar& Key) { PathEditKeyPress(Sender, Key); };
+    }
+
+    MainPanel = new TskSkinPanel(this);
+    MainPanel->SetParent(this);
+    MainPanel->SetAlign(alClient);
+    MainPanel->SetBorderStyle(bvFrame);
+    MainPanel->SetHeight(200);
+
+    VScrollBar = new TskSkinScrollBar(this);
+    VScrollBar->SetParent(MainPanel);
+    VScrollBar->SetKind(sbVertical);
+    VScrollBar->SetAlign(alRight);
+    VScrollBar->SetDefaultWidth(19);
+    VScrollBar->SetEnabled(false);
+    VScrollBar->SetSkinDataName("vscrollbar");
+
+    HScrollBar = new TskSkinScrollBar(this);
+    HScrollBar->SetParent(MainPanel);
+    HScrollBar->SetAlign(alBottom);
+    HScrollBar->SetDefaultHeight(19);
+    HScrollBar->SetEnabled(false);
+    HScrollBar->SetBothMarkerWidth(19);
+    HScrollBar->SetSkinDataName("hscrollbar");
+
+    DirTreeView = new TskSkinDirTreeView(this);
+    DirTreeView->SetParent(MainPanel);
+    DirTreeView->SetAlign(alClient);
+    DirTreeView->SetHScrollBar(HScrollBar);
+    DirTreeView->SetVScrollBar(VScrollBar);
+    TShellObjectTypes types = DirTreeView->ObjectTypes();
+    types.Include(otHidden);
+    DirTreeView->SetObjectTypes(types);
+    DirTreeView->SetHideSelection(false);
+    DirTreeView->OnChange = [this](TObject* Sender, TTreeNode* Node) { TreeChange(Sender, Node); };
+
+    ButtonPanel = new TskSkinPanel(this);
+    ButtonPanel->SetParent(this);
+    ButtonPanel->SetAlign(alBottom);
+    ButtonPanel->SetHeight(50);
+    ButtonPanel->SetBorderStyle(bvNone);
+
+    OkButton = new TskSkinButton(this);
+    OkButton->SetParent(ButtonPanel);
+    OkButton->SetBounds(20, 15, 70, 25);
+    OkButton->SetDefaultHeight(25);
+    OkButton->SetCaption(UIText(ACtrlSkinData, "MSG_BTN_OK", "OK"));
+    OkButton->SetDefault(true);
+    OkButton->SetCanFocused(true);
+    OkButton->SetModalResult(mrOk);
+
+    CancelButton = new TskSkinButton(this);
+    CancelButton->SetParent(ButtonPanel);
+    CancelButton->SetBounds(100, 15, 70, 25);
+    CancelButton->SetDefaultHeight(25);
+    CancelButton->SetCaption(UIText(ACtrlSkinData, "MSG_BTN_CANCEL", "Cancel"));
+    CancelButton->SetCancel(true);
+    CancelButton->SetCanFocused(true);
+    CancelButton->SetModalResult(mrCancel);
+}
+
+bool TskSelDirDlgForm::SelectExistingDirectory(const std::string& Dir)
+{
+    if (!IsExistingDirectory(Dir)) return false;
+    try {
+        DirTreeView->SetPath(Dir);
+    } catch (const Exception&) {
+        // A folder the tree cannot reach (outside its namespace) leaves the selection alone.
+        return false;
+    }
+    return true;
+}
+
+void TskSelDirDlgForm::CreateNewFolder()
+{
+    TTreeNode* node = DirTreeView->Selected();
+    if (!node) return;
+    const std::string parent = DirTreeView->Path();
+    // A virtual folder has no place on disk to make the new one in.
+    if (parent.empty() || parent.front() != '/') return;
+    const std::string name = UIText(FCtrlSkinData, "MSG_NEWFOLDER", "New Folder");
+    const std::string full = (parent.back() == '/' ? parent : parent + "/") + name;
+    // An existing folder of that name is left as it is: no number is appended, nothing reported.
+    if (DirectoryExists(full) || !CreateDir(full)) return;
+    DirTreeView->RefreshNode(node);
+}
+
+void TskSelDirDlgForm::TreeChange(TObject*, TTreeNode*)
+{
+    if (PathEdit) PathEdit->SetText(DirTreeView->Path());
+}
+
+void TskSelDirDlgForm::PathEditKeyPress(TObject*, TKeyChar& Key)
+{
+    if (Key != '\r') return;
+    // A typed folder that does not exist changes nothing.
+    SelectExistingDirectory(PathEdit->Text());
+    Key = 0;
+}
+
+// ---- TskSkinSelectDirectoryDialog ----
+
+TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner)
+    : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>())
+{
+    FDefaultFont->SetName("Arial");
+    FDefaultFont->SetHeight(14);
+    FDefaultFont->SetStyle({});
+}
+
+// The form, while shown, belongs to the running Execute, which frees it.
+TskSkinSelectDirectoryDialog::~TskSkinSelectDirectoryDialog() = default;
+
+void TskSkinSelectDirectoryDialog::SetSkinData(TskSkinData* Value)
+{
+    if (FSkinData == Value) return;
+    FSkinData = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TskSkinSelectDirectoryDialog::SetCtrlSkinData(TskSkinData* Value)
+{
+    if (FCtrlSkinData == Value) return;
+    FCtrlSkinData = Value;
+    if (Value) Value->FreeNotification(this);
+}
+
+void TskSkinSelectDirectoryDialog::SetDefaultFont(TFont* Value)
+{
+    if (Value) FDefaultFont->Assign(Value);
+}
+
+void TskSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FSkinData) FSkinData = nullptr;
+    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
+}
+
+bool TskSkinSelectDirectoryDialog::Execute()
+{
+    if (OnShow) OnShow(this);
+    // The form lives only for this call; unique_ptr frees it even when showing it raises.
+    std::unique_ptr<TskSelDirDlgForm> form(
+        new TskSelDirDlgForm(Application, FToolButtonsTransparent, FShowToolBar, FCtrlSkinData));
+    FForm = form.get();
+    struct TClearRef {
+        TskSelDirDlgForm*& Ref;
+        ~TClearRef() { Ref = nullptr; }
+    } clearRef{FForm};
+
+    form->SetCaption(FTitle);
+    TskFormFrame* frame = form->DSF;
+    frame->SetBorderIcons({});
+    frame->SetSkinData(FSkinData);
+    frame->SetMenusSkinData(FCtrlSkinData);
+    frame->SetAlphaBlend(FAlphaBlend);
+    frame->SetAlphaBlendAnimation(FAlphaBlendAnimation);
+    frame->SetAlphaBlendValue(FAlphaBlendValue);
+    frame->SetMinWidth(FDialogMinWidth);
+    frame->SetMinHeight(FDialogMinHeight);
+
+    form->MainPanel->SetSkinData(FCtrlSkinData);
+    form->DirTreeView->SetDefaultFont(FDefaultFont.get());
+    form->DirTreeView->SetSkinData(FCtrlSkinData);
+    if (!form->SelectExistingDirectory(FDirectory)) form->DirTreeView->SelectComputerFolder();
+
+    form->VScrollBar->SetSkinData(FCtrlSkinData);
+    form->HScrollBar->SetSkinData(FCtrlSkinData);
+    form->OkButton->SetSkinData(FCtrlSkinData);
+    form->CancelButton->SetSkinData(FCtrlSkinData);
+    form->ButtonPanel->SetSkinData(FCtrlSkinData);
+    form->OkButton->SetDefaultFont(FDefaultFont.get());
+    form->CancelButton->SetDefaultFont(FDefaultFont.get());
+
+    int width = FDialogWidth < 1 ? DefaultDialogSize : FDialogWidth;
+    int height = FDialogHeight < 1 ? DefaultDialogSize : FDialogHeight;
+    if (FSkinData && !FSkinData->SkinEmpty) {
+        // A skinned frame cannot be narrower than its picture allows.
+        width = std::max(width, frame->GetMinWidth());
+        height = std::max(height, frame->GetMinHeight());
+    }
+    // The frame's own borders are in place only once the window exists; sizing the client before
+    // that would be measured against the plain borders and come out a pixel or two off.
+    form->HandleNeeded();
+    form->SetClientWidth(width);
+    form->SetClientHeight(height);
+
+    const bool accepted = form->ShowModal() == mrOk;
+    // Kept whatever the answer, so the next call opens at the size the user left.
+    FDialogWidth = form->ClientWidth();
+    FDialogHeight = form->ClientHeight();
+    if (accepted) {
+        FDirectory = form->DirTreeView->Path();
+        if (OnAccept) OnAccept(this);
+    }
+    if (OnClose) OnClose(this);
+    return accepted;
+}
+
+void RegisterSelectDirectoryDialogClasses()
+{
+    static const bool done = [] {
+        using D = TskSkinSelectDirectoryDialog;
+        RegisterClass<D, TComponent>("TskSkinSelectDirectoryDialog")
+            .Prop("Title", &D::Title, &D::SetTitle, std::string("Select folder"))
+            .Prop("Directory", &D::Directory, &D::SetDirectory)
+            .Prop("ShowToolBar", &D::ShowToolBar, &D::SetShowToolBar, false)
+            .Prop("ToolButtonsTransparent", &D::ToolButtonsTransparent, &D::SetToolButtonsTransparent, false)
+            .Prop("DialogWidth", &D::DialogWidth, &D::SetDialogWidth, 0)
+            .Prop("DialogHeight", &D::DialogHeight, &D::SetDialogHeight, 0)
+            .Prop("DialogMinWidth", &D::DialogMinWidth, &D::SetDialogMinWidth, 0)
+            .Prop("DialogMinHeight", &D::DialogMinHeight, &D::SetDialogMinHeight, 0)
+            .Prop("AlphaBlend", &D::AlphaBlend, &D::SetAlphaBlend, false)
+            .Prop("AlphaBlendValue", &D::AlphaBlendValue, &D::SetAlphaBlendValue, BYTE(200))
+            .Prop("AlphaBlendAnimation", &D::AlphaBlendAnimation, &D::SetAlphaBlendAnimation, false)
+            .Prop("SkinData", &D::SkinData, &D::SetSkinData)
+            .Prop("CtrlSkinData", &D::CtrlSkinData, &D::SetCtrlSkinData)
+            .Prop("DefaultFont", &D::DefaultFont)
+            .Event("OnShow", &D::OnShow)
+            .Event("OnClose", &D::OnClose);
+        return true;
+    }();
+    (void)done;
+}

@@ -1,0 +1,367 @@
+#include "skin/grids/TskCustomShellComboBox.h"
+
+#include <algorithm>
+
+#include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TypInfo.h"
+#include "skin/controls/TskPopupListBox.h"
+#include "skin/grids/TskCustomShellListView.h"
+#include "skin/grids/TskCustomShellTreeView.h"
+
+namespace {
+
+// What a row keeps room for when there is no image list to ask.
+constexpr int DefaultIconSize = 16;
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Rows
+
+TskItemEx* TskItemsEx::Items(int Index) const
+{
+    if (Index < 0 || Index >= Count())
+        return nullptr;
+    return FItems[static_cast<std::size_t>(Index)].get();
+}
+
+TskItemEx* TskItemsEx::Insert(int Index)
+{
+    Index = std::clamp(Index, 0, Count());
+    auto it = FItems.insert(FItems.begin() + Index, std::make_unique<TskItemEx>());
+    return it->get();
+}
+
+int TskItemsEx::IndexOfID(const TItemIDList& ID) const
+{
+    // From the last row backwards: the deepest entry of a path is found first.
+    for (int i = Count() - 1; i >= 0; --i) {
+        const TskShellFolder* folder = FItems[static_cast<std::size_t>(i)]->Data.get();
+        if (folder != nullptr && folder->FullID() == ID)
+            return i;
+    }
+    return -1;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Construction
+
+TskCustomShellComboBox::TskCustomShellComboBox(TComponent* AOwner) : TskSkinCustomComboBox(AOwner)
+{
+    // Both the face and the drop-down rows show the folder's icon room and indent.
+    SetOnListBoxDrawItem([this](TCanvas* C, int Index, int, int, TRect TxtRect, TOwnerDrawState) {
+        const TskItemEx* item = FItemsEx.Items(Index);
+        DrawRow(C, Index, TxtRect, item != nullptr ? item->Indent : 0);
+    });
+    OnComboBoxDrawItem = [this](TCanvas* C, int Index, int, int, TRect TxtRect, TOwnerDrawState) {
+        DrawRow(C, Index, TxtRect, 0);
+    };
+}
+
+TskCustomShellComboBox::~TskCustomShellComboBox()
+{
+    SetShellTreeView(nullptr);
+    SetShellListView(nullptr);
+    FItemsEx.Clear();
+}
+
+TskShellFolder* TskCustomShellComboBox::Folders(int Index) const
+{
+    const TskItemEx* item = FItemsEx.Items(Index);
+    return item != nullptr ? item->Data.get() : nullptr;
+}
+
+int TskCustomShellComboBox::IconWidth() const
+{
+    TCustomImageList* images = Images();
+    return images != nullptr ? images->Width() : DefaultIconSize;
+}
+
+int TskCustomShellComboBox::IconHeight() const
+{
+    TCustomImageList* images = Images();
+    return images != nullptr ? images->Height() : DefaultIconSize;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Properties
+
+void TskCustomShellComboBox::SetRoot(const std::string& Value)
+{
+    if (Value == FRoot && FRootFolder != nullptr)
+        return;
+    if (Loading()) {
+        FRoot = Value;
+        return;
+    }
+    // Resolved first: a root that names nothing leaves Root and the rows as they were.
+    std::unique_ptr<TskShellFolder> root = CreateRootFolder(Value);
+    FOldRoot = FRoot;
+    FRoot = Value;
+    FRootFolder = std::move(root);
+    Fill();
+    FUpdating = true;
+    try {
+        if (FTreeView != nullptr)
+            FTreeView->SetRoot(FRoot);
+        if (FListView != nullptr)
+            FListView->SetRoot(FRoot);
+    } catch (...) {
+        FUpdating = false;
+        throw;
+    }
+    FUpdating = false;
+}
+
+void TskCustomShellComboBox::SetObjectTypes(TShellObjectTypes Value)
+{
+    if (Value == FObjectTypes)
+        return;
+    FObjectTypes = Value;
+    if (!Loading())
+        Fill();
+}
+
+void TskCustomShellComboBox::SetUseShellImages(bool Value)
+{
+    if (Value == FUseShellImages)
+        return;
+    FUseShellImages = Value;
+    Invalidate();
+}
+
+void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value)
+{
+    if (Value == FTreeView)
+        return;
+    TskCustomShellTreeView* old = FTreeView;
+    FTreeView = Value;
+    if (old != nullptr) {
+        old->RemoveFreeNotification(this);
+        if (old->ShellComboBox() == this)
+            old->SetShellComboBox(nullptr);
+    }
+    if (Value == nullptr)
+        return;
+    Value->FreeNotification(this);
+    Value->SetShellComboBox(this);
+    if (!Loading() && Value->Root() != FRoot)
+        Value->SetRoot(FRoot);
+}
+
+void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value)
+{
+    if (Value == FListView)
+        return;
+    TskCustomShellListView* old = FListView;
+    FListView = Value;
+    if (old != nullptr) {
+        old->RemoveFreeNotification(this);
+        if (old->ShellComboBox() == this)
+            old->SetShellComboBox(nullptr);
+    }
+    if (Value == nullptr)
+        return;
+    Value->FreeNotification(this);
+    Value->SetShellComboBox(this);
+    if (!Loading() && Value->Root() != FRoot)
+        Value->SetRoot(FRoot);
+}
+
+void TskCustomShellComboBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinCustomComboBox::Notification(AComponent, Operation);
+    if (Operation != opRemove)
+        return;
+    if (AComponent == FTreeView)
+        FTreeView = nullptr;
+    if (AComponent == FListView)
+        FListView = nullptr;
+}
+
+void TskCustomShellComboBox::CreateWnd()
+{
+    TskSkinCustomComboBox::CreateWnd();
+    if (!Loading() && FItemsEx.Count() == 0)
+        Fill();
+}
+
+void TskCustomShellComboBox::Loaded()
+{
+    TskSkinCustomComboBox::Loaded();
+    Fill();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filling
+
+void TskCustomShellComboBox::Fill()
+{
+    if (Loading())
+        return;
+    FItemsEx.BeginUpdate();
+    FItemsEx.Clear();
+    try {
+        // Read anew each time: the folder a named root stands for may have moved since.
+        FRootFolder = CreateRootFolder(FRoot);
+    } catch (const Exception&) {
+        // A root that went away leaves an empty box rather than a stale one.
+        FRootFolder.reset();
+    }
+    if (FRootFolder != nullptr) {
+        TskItemEx* root = FItemsEx.Add();
+        root->Data = std::make_unique<TskShellFolder>(nullptr, FRootFolder->FullID());
+        root->Caption = root->Data->DisplayName();
+        root->Indent = 0;
+        AddChildren(0);
+        // The computer's drives show right below it when the box starts at the desktop. Where the
+        // desktop is the computer itself its children are already there.
+        TskRootFolder named{};
+        if (RootFolderFromName(FRoot, named) && named == rfDesktop) {
+            std::unique_ptr<TskShellFolder> computer = CreateRootFolder("rfMyComputer");
+            const int index = FItemsEx.IndexOfID(computer->FullID());
+            if (index > 0)
+                AddChildren(index);
+        }
+    }
+    FItemsEx.EndUpdate();
+    RefreshItems();
+    ChooseQuietly(FItemsEx.Count() > 0 ? 0 : -1);
+}
+
+void TskCustomShellComboBox::AddChildren(int Index)
+{
+    TskItemEx* parent = FItemsEx.Items(Index);
+    if (parent == nullptr || parent->Data == nullptr)
+        return;
+    std::vector<std::unique_ptr<TskShellFolder>> children = parent->Data->Children(FObjectTypes);
+    int at = Index + 1;
+    for (const std::unique_ptr<TskShellFolder>& child : children) {
+        TskItemEx* item = FItemsEx.Insert(at++);
+        item->Data = std::make_unique<TskShellFolder>(parent->Data.get(), child->ItemID());
+        item->Caption = item->Data->DisplayName();
+        item->Indent = item->Data->Level();
+    }
+}
+
+void TskCustomShellComboBox::RefreshItems()
+{
+    TStrings* items = Items();
+    items->BeginUpdate();
+    items->Clear();
+    for (int i = 0; i < FItemsEx.Count(); ++i)
+        items->Add(FItemsEx.Items(i)->Caption);
+    items->EndUpdate();
+}
+
+void TskCustomShellComboBox::ChooseQuietly(int Index)
+{
+    FItemsEx.BeginUpdate();
+    ListBox()->SetItemIndex(Index);
+    SetText(Index >= 0 && Index < Items()->Count() ? Items()->Strings(Index) : std::string());
+    FItemsEx.EndUpdate();
+    Invalidate();
+}
+
+void TskCustomShellComboBox::ShowPath(const TItemIDList& ID)
+{
+    Fill();
+    int found = FItemsEx.IndexOfID(ID);
+    if (found < 0) {
+        // Find the deepest ancestor already shown and open the path below it, one row each.
+        const std::vector<TItemIDList> chain = ParentChain(ID);
+        int at = -1;
+        std::size_t next = 0;
+        for (std::size_t k = chain.size(); k-- > 0;) {
+            at = FItemsEx.IndexOfID(chain[k]);
+            if (at >= 0) {
+                next = k + 1;
+                break;
+            }
+        }
+        if (at < 0)
+            return; // neither the root nor below it: the refilled rows stay with the root chosen
+        for (std::size_t k = next; k < chain.size(); ++k) {
+            TskShellFolder* parent = FItemsEx.Items(at)->Data.get();
+            TskItemEx* item = FItemsEx.Insert(at + 1);
+            item->Data = std::make_unique<TskShellFolder>(parent, CopyLastID(chain[k]));
+            item->Caption = item->Data->DisplayName();
+            item->Indent = item->Data->Level();
+            ++at;
+        }
+        found = FItemsEx.IndexOfID(ID);
+        if (found < 0)
+            return;
+        RefreshItems();
+    }
+    ChooseQuietly(found);
+}
+
+void TskCustomShellComboBox::SetPathFromID(const TItemIDList& ID)
+{
+    const TskShellFolder* current = SelectedFolder();
+    if (FUpdating || (current != nullptr && current->FullID() == ID))
+        return;
+    FUpdating = true;
+    ShowPath(ID);
+    FUpdating = false;
+}
+
+void TskCustomShellComboBox::Change()
+{
+    TskSkinCustomComboBox::Change();
+    if (FItemsEx.Updating() || ItemIndex() < 0 || FUpdating || DroppedDown())
+        return;
+    TskShellFolder* chosen = SelectedFolder();
+    if (chosen == nullptr)
+        return;
+    // Copied: showing the path frees the row the folder belongs to.
+    const TItemIDList id = chosen->FullID();
+    ShowPath(id);
+    FUpdating = true;
+    if (FTreeView != nullptr)
+        FTreeView->SetPathFromID(id);
+    if (FListView != nullptr)
+        FListView->SetPathFromID(id);
+    FUpdating = false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Painting
+
+void TskCustomShellComboBox::DrawRow(TCanvas* C, int Index, TRect TxtRect, int Indent)
+{
+    const TskItemEx* item = FItemsEx.Items(Index);
+    if (item == nullptr)
+        return;
+    const int iconWidth = IconWidth();
+    const int x = TxtRect.Left + (Indent * iconWidth) / 2;
+    TCustomImageList* images = Images();
+    if (images != nullptr && item->ImageIndex >= 0 && item->ImageIndex < images->Count())
+        images->Draw(C, x, TxtRect.Top + (TxtRect.Height() - IconHeight()) / 2, item->ImageIndex, Enabled());
+    C->Brush()->SetStyle(bsClear);
+    const int textHeight = C->TextHeight("Wg");
+    C->TextOut(x + iconWidth + 4, TxtRect.Top + (TxtRect.Height() - textHeight) / 2, item->Caption);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Streaming
+
+void RegisterShellComboBoxClasses()
+{
+    static const bool done = [] {
+        RegisterSkinComboBoxClass();
+        RegisterShellListViewClasses();
+        using C = TskCustomShellComboBox;
+        RegisterClass<C, TskSkinCustomComboBox>("TskCustomShellComboBox")
+            .Prop("Root", &C::Root, &C::SetRoot, std::string("rfDesktop"))
+            .Prop("ObjectTypes", &C::ObjectTypes, &C::SetObjectTypes, TShellObjectTypes{otFolders})
+            .Prop("UseShellImages", &C::UseShellImages, &C::SetUseShellImages, true)
+            .Prop("ShellTreeView", &C::ShellTreeView, &C::SetShellTreeView)
+            .Prop("ShellListView", &C::ShellListView, &C::SetShellListView);
+        RegisterClass<TskSkinShellComboBox, C>("TskSkinShellComboBox");
+        return true;
+    }();
+    (void)done;
+}

@@ -1,0 +1,180 @@
+#include "skin/grids/TskSkinDirectoryListBox.h"
+
+#include <cerrno>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Files.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/win/Messages.h"
+#include "skin/controls/TskSkinStdLabel.h"
+#include "skin/grids/FileCtrlPaths.h"
+#include "skin/grids/TskSkinDriveComboBox.h"
+#include "skin/grids/TskSkinFileListBox.h"
+
+TskSkinDirectoryListBox::TskSkinDirectoryListBox(TComponent* AOwner) : TskSkinListBox(AOwner)
+{
+    SetWidth(145);
+    const std::string cwd = GetCurrentDir();
+    FDirectory = cwd.empty() ? std::string(1, '/') : ResolveFolder("/", cwd);
+    BuildList();
+}
+
+TskSkinDirectoryListBox::~TskSkinDirectoryListBox()
+{
+    if (FFileList != nullptr) FFileList->RemoveFreeNotification(this);
+    if (FDirLabel != nullptr) FDirLabel->RemoveFreeNotification(this);
+    if (FDriveCombo != nullptr) FDriveCombo->RemoveFreeNotification(this);
+}
+
+void TskSkinDirectoryListBox::SetDirectory(const std::string& Value)
+{
+    const std::string dir = ResolveFolder(FDirectory, Value);
+    // Checked before anything changes, so a bad name leaves the list as it was.
+    if (!DirectoryExists(dir)) throw EOSError("Directory not found: \"" + dir + "\"", ENOENT);
+    if (dir == FDirectory) return;
+    FInSetDir = true;
+    FDirectory = dir;
+    // A directory on another volume chooses that volume in the linked drive combo box.
+    if (FDriveCombo != nullptr) FDriveCombo->SetDrive(FDriveCombo->DriveOfPath(dir));
+    FInSetDir = false;
+    BuildList();
+}
+
+void TskSkinDirectoryListBox::SetDrive(const std::string& Root)
+{
+    if (FInSetDir || Root.empty()) return;
+    const std::string here = FDirectory == "/" ? "/" : FDirectory + "/";
+    if (here.rfind(IncludeTrailingPathDelimiter(Root), 0) == 0) return;
+    // A volume that went away keeps the list where it was.
+    if (!DirectoryExists(Root)) return;
+    FDirectory = ResolveFolder("/", Root);
+    BuildList();
+}
+
+void TskSkinDirectoryListBox::BuildList()
+{
+    FPaths.clear();
+    FLevels.clear();
+    Items()->Clear();
+    auto add = [this](const std::string& Text, const std::string& Path, int Level) {
+        Items()->Add(Text);
+        FPaths.push_back(Path);
+        FLevels.push_back(Level);
+    };
+    add("/", "/", 0);
+    std::string path;
+    int level = 0;
+    for (std::size_t pos = 1; pos < FDirectory.size();) {
+        const auto slash = FDirectory.find('/', pos);
+        const std::string name = FDirectory.substr(pos, slash == std::string::npos ? std::string::npos : slash - pos);
+        path += "/" + name;
+        add(name, path, ++level);
+        if (slash == std::string::npos) break;
+        pos = slash + 1;
+    }
+    const int current = static_cast<int>(FPaths.size()) - 1;
+    TSearchRec sr;
+    // FindFirst gives the entries sorted already.
+    for (int rc = FindFirst(JoinPath(FDirectory, "*"), faDirectory, sr); rc == 0; rc = FindNext(sr)) {
+        if (!(sr.Attr & faDirectory) || sr.Name == "." || sr.Name == "..") continue;
+        add(sr.Name, JoinPath(FDirectory, sr.Name), level + 1);
+    }
+    FindClose(sr);
+    SetItemIndex(current);
+    Change();
+}
+
+std::string TskSkinDirectoryListBox::ItemPath(int Index) const
+{
+    if (Index < 0 || Index >= static_cast<int>(FPaths.size())) return {};
+    return FPaths[static_cast<std::size_t>(Index)];
+}
+
+int TskSkinDirectoryListBox::ItemLevel(int Index) const
+{
+    if (Index < 0 || Index >= static_cast<int>(FLevels.size())) return 0;
+    return FLevels[static_cast<std::size_t>(Index)];
+}
+
+void TskSkinDirectoryListBox::OpenCurrent()
+{
+    const std::string path = ItemPath(ItemIndex());
+    if (path.empty()) return;
+    // A folder removed since the list was read is no reason to stop the program: read again.
+    try {
+        SetDirectory(path);
+    } catch (const EOSError&) {
+        BuildList();
+    }
+}
+
+void TskSkinDirectoryListBox::ListBoxDblClick()
+{
+    TskSkinListBox::ListBoxDblClick();
+    OpenCurrent();
+}
+
+void TskSkinDirectoryListBox::ListBoxKeyDown(WORD& Key, TShiftState Shift)
+{
+    TskSkinListBox::ListBoxKeyDown(Key, Shift);
+    if (Key == VK_RETURN) OpenCurrent();
+}
+
+void TskSkinDirectoryListBox::Change()
+{
+    if (FFileList != nullptr) FFileList->SetDirectory(FDirectory);
+    ShowLabel();
+    if (OnChange) OnChange(this);
+}
+
+void TskSkinDirectoryListBox::ShowLabel()
+{
+    if (FDirLabel == nullptr) return;
+    const int width = FDirLabel->AutoSize() ? Width() : FDirLabel->Width();
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(FDirLabel->Font());
+    FDirLabel->SetCaption(MinimizePathName(FDirectory, measure.Canvas(), width));
+}
+
+void TskSkinDirectoryListBox::SetFileList(TskSkinFileListBox* Value)
+{
+    if (Value == FFileList) return;
+    if (FFileList != nullptr) FFileList->RemoveFreeNotification(this);
+    FFileList = Value;
+    if (FFileList != nullptr) {
+        FFileList->FreeNotification(this);
+        FFileList->SetDirectory(FDirectory);
+    }
+}
+
+void TskSkinDirectoryListBox::SetDirLabel(TskSkinStdLabel* Value)
+{
+    if (Value == FDirLabel) return;
+    if (FDirLabel != nullptr) FDirLabel->RemoveFreeNotification(this);
+    FDirLabel = Value;
+    if (FDirLabel != nullptr) FDirLabel->FreeNotification(this);
+    ShowLabel();
+}
+
+void TskSkinDirectoryListBox::SetDriveCombo(TskSkinDriveComboBox* Value)
+{
+    if (Value == FDriveCombo) return;
+    if (FDriveCombo != nullptr) FDriveCombo->RemoveFreeNotification(this);
+    FDriveCombo = Value;
+    if (FDriveCombo != nullptr) FDriveCombo->FreeNotification(this);
+}
+
+void TskSkinDirectoryListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    TskSkinListBox::SetBounds(ALeft, ATop, AWidth, AHeight);
+    ShowLabel();
+}
+
+void TskSkinDirectoryListBox::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TskSkinListBox::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    if (AComponent == FFileList) FFileList = nullptr;
+    if (AComponent == FDirLabel) FDirLabel = nullptr;
+    if (AComponent == FDriveCombo) FDriveCombo = nullptr;
+}
