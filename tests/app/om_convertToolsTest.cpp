@@ -2,6 +2,7 @@
 // device, the result looked at with ffprobe.
 #include "app/om_convert.h"
 
+#include "om_probeTesting.h"
 #include "om_testing.h"
 
 #include "app/om_functions.h"
@@ -24,44 +25,6 @@ namespace {
 bool Shell(const std::string& Command)
 {
     return RunQuiet(Command);
-}
-
-std::string Capture(const std::string& Command)
-{
-    std::string out;
-    if (FILE* p = popen(Command.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        while (std::size_t n = fread(buf.data(), 1, buf.size(), p))
-            out.append(buf.data(), n);
-        pclose(p);
-    }
-    return out;
-}
-
-std::string Chomp(std::string S)
-{
-    S.erase(std::remove(S.begin(), S.end(), '"'), S.end());
-    while (!S.empty() && (S.back() == '\n' || S.back() == ','))
-        S.pop_back();
-    return S;
-}
-
-std::string ProbeEntries(const std::string& Path, const std::string& Select, const std::string& Entries)
-{
-    return Chomp(Capture("ffprobe -v error " + Select + " -show_entries " + Entries + " -of csv=p=0 '" + Path + "'"));
-}
-
-// What ffprobe says of a file: "format=...|v=codec,W,H|a=codec" ("a=" when it has no sound).
-std::string Probe(const std::string& Path)
-{
-    return "format=" + ProbeEntries(Path, "", "format=format_name") + "|v=" +
-           ProbeEntries(Path, "-select_streams v:0", "stream=codec_name,width,height") + "|a=" +
-           ProbeEntries(Path, "-select_streams a:0", "stream=codec_name");
-}
-
-double ProbeSeconds(const std::string& Path)
-{
-    return ParseFloatDot(ProbeEntries(Path, "", "format=duration"));
 }
 
 struct RecordingLauncher : ILauncher {

@@ -1,0 +1,77 @@
+#pragma once
+// What the conversion tests ask of a file they made: ffprobe's view of its container, streams,
+// length and frames, and whether ffmpeg decodes it without a complaint.
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "app/om_functions.h"
+#include "platform/rtl/Strings.h"
+
+namespace omtest {
+
+// The standard output of a shell command.
+inline std::string Capture(const std::string& Command)
+{
+    std::string out;
+    if (FILE* p = popen(Command.c_str(), "r")) {
+        std::array<char, 4096> buf{};
+        while (std::size_t n = fread(buf.data(), 1, buf.size(), p))
+            out.append(buf.data(), n);
+        pclose(p);
+    }
+    return out;
+}
+
+inline std::string Chomp(std::string S)
+{
+    S.erase(std::remove(S.begin(), S.end(), '"'), S.end());
+    while (!S.empty() && (S.back() == '\n' || S.back() == ','))
+        S.pop_back();
+    return S;
+}
+
+// A path in single quotes for the shell (a quote inside is closed, escaped and reopened).
+inline std::string ShellQuote(const std::string& Path)
+{
+    std::string q = "'";
+    for (char c : Path)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+inline std::string ProbeEntries(const std::string& Path, const std::string& Select, const std::string& Entries)
+{
+    return Chomp(Capture("ffprobe -v error " + Select + " -show_entries " + Entries + " -of csv=p=0 " + ShellQuote(Path)));
+}
+
+// What ffprobe says of a file: "format=...|v=codec,W,H|a=codec" ("a=" when it has no sound).
+inline std::string Probe(const std::string& Path)
+{
+    return "format=" + ProbeEntries(Path, "", "format=format_name") + "|v=" +
+           ProbeEntries(Path, "-select_streams v:0", "stream=codec_name,width,height") + "|a=" +
+           ProbeEntries(Path, "-select_streams a:0", "stream=codec_name");
+}
+
+inline double ProbeSeconds(const std::string& Path)
+{
+    return ParseFloatDot(ProbeEntries(Path, "", "format=duration"));
+}
+
+// The pictures a player gets out of the first video stream (decoded, so a repeated empty frame of
+// an AVI does not count).
+inline int ProbeFrames(const std::string& Path)
+{
+    int frames = 0;
+    TryStrToInt(ProbeEntries(Path, "-count_frames -select_streams v:0", "stream=nb_read_frames"), frames);
+    return frames;
+}
+
+// Everything ffmpeg complains of while decoding the whole file; "" for a clean file.
+inline std::string DecodeErrors(const std::string& Path)
+{
+    return Capture("ffmpeg -nostdin -v error -i " + ShellQuote(Path) + " -f null - 2>&1");
+}
+
+} // namespace omtest
