@@ -18,6 +18,8 @@ const TToolSupport& InstalledToolSupport();
 
 // The command lines that together do what CommandLine asks: CommandLine itself when the tools can
 // run it, else the two steps described above, the first writing Scratch. Composed as one string each,
-// with the same quoting as every other command.
+// with the same quoting as every other command. Windows Media sound goes the same two-step road, and
+// an H.264 encode is held to the profile its options were written for. SourceHasSound false: the
+// source has no sound, and a container that cannot be without it gets a silent track.
 std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, const std::string& Scratch,
-                                               const TToolSupport& Support);
+                                               const TToolSupport& Support, bool SourceHasSound = true);

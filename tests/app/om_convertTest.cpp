@@ -119,7 +119,9 @@ TEST_F(Jobs, DvdTitleGetsItsAngleAndACappedFrameRate)
 
 TEST_F(Jobs, FrameRateRules)
 {
-    EXPECT_DOUBLE_EQ(JobFrameRate("", 30), 5);
+    EXPECT_DOUBLE_EQ(JobFrameRate("", 30), 30);
+    EXPECT_DOUBLE_EQ(JobFrameRate("", 12), 12);
+    EXPECT_DOUBLE_EQ(JobFrameRate("0", 30), 5);
     EXPECT_DOUBLE_EQ(JobFrameRate("59.94", 30), 30);
     EXPECT_DOUBLE_EQ(JobFrameRate("23.976", 30), 23.976);
     EXPECT_DOUBLE_EQ(JobFrameRate("29.97", 12), 12);

@@ -59,6 +59,28 @@ inline double ProbeSeconds(const std::string& Path)
     return ParseFloatDot(ProbeEntries(Path, "", "format=duration"));
 }
 
+// How long the first sound stream lasts: from its first packet to the end of its last, in seconds
+// (0 without sound).
+inline double ProbeAudioSeconds(const std::string& Path)
+{
+    const std::string packets = Capture("ffprobe -v error -select_streams a:0 -show_entries packet=pts_time,duration_time "
+                                        "-of csv=p=0 " + ShellQuote(Path));
+    double start = -1, end = 0;
+    std::size_t at = 0;
+    while (at < packets.size()) {
+        std::size_t eol = packets.find('\n', at);
+        if (eol == std::string::npos)
+            eol = packets.size();
+        double pts = 0, duration = 0;
+        if (std::sscanf(packets.substr(at, eol - at).c_str(), "%lf,%lf", &pts, &duration) >= 1) {
+            start = start < 0 ? pts : std::min(start, pts);
+            end = std::max(end, pts + duration);
+        }
+        at = eol + 1;
+    }
+    return start < 0 ? 0 : end - start;
+}
+
 // The pictures a player gets out of the first video stream (decoded, so a repeated empty frame of
 // an AVI does not count).
 inline int ProbeFrames(const std::string& Path)
