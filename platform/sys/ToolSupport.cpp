@@ -148,7 +148,7 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
 
     // Today's x264 defaults (B-frames, the 8x8 transform) make High profile of a template written
     // for a player that takes Baseline (no CABAC) or Main: the profile the template means is asked
-    // for. B-frames in the scratch AVI lose their order of decoding, so the copy into the final
+    // for. B-frames in the scratch lose their order of decoding, so the copy into the final
     // container would write times that go backwards: the scratch gets none.
     if (x264At != 0) {
         std::string& opts = args[x264At];
@@ -161,7 +161,7 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
     if (!twoSteps)
         return {x264At != 0 ? Join(args) : CommandLine};
 
-    // Step 1: everything as asked, but PCM audio into a scratch AVI.
+    // Step 1: everything as asked, but PCM audio into a scratch file.
     std::vector<std::string> first;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -177,7 +177,9 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
         }
         first.push_back(a);
     }
-    for (const char* a : {"-oac", "pcm", "-of", "avi", "-o"})
+    // The scratch is written by the general muxer as NUT: the encoder's own AVI writer flags every
+    // H.263 picture as a key picture, and a copy of that would let a player seek to any of them.
+    for (const char* a : {"-oac", "pcm", "-of", "lavf", "-lavfopts", "format=nut", "-o"})
         first.push_back(a);
     first.push_back(Scratch);
 
@@ -188,7 +190,10 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
     for (const char* a : {"-f", "lavfi", "-i", "anullsrc=r=48000:cl=stereo", "-shortest"})
         if (silentTrack)
             second.push_back(a);
-    for (const char* a : {"-map", "0:v:0", "-map", silentTrack ? "1:a:0" : "0:a:0?", "-c:v", "copy"})
+    // The picture starts at the start: a WMV read by the encoder's own reader keeps the container's
+    // preroll (about three seconds) in the picture's times but not in the sound's.
+    for (const char* a : {"-map", "0:v:0", "-map", silentTrack ? "1:a:0" : "0:a:0?", "-c:v", "copy", "-bsf:v",
+                          "setts=pts=PTS-STARTPTS:dts=DTS-STARTDTS"})
         second.push_back(a);
     std::string br = SubOption(faacopts, "br");
     if (!IsDigits(br))

@@ -2,7 +2,7 @@
 // What the installed console tools can do, and how a command they cannot run as written is done
 // with the tools that are there. Debian's mencoder has no AAC encoder it can open and neither tool
 // has the old AMR-NB encoder name, so a command asking for those is run as two steps: mencoder writes
-// the video (as asked) with plain PCM audio into a scratch AVI, then ffmpeg copies that video into the
+// the video (as asked) with plain PCM audio into a scratch file, then ffmpeg copies that video into the
 // asked-for container under the asked-for name and encodes the audio (AAC, or AMR-NB where ffmpeg has
 // it). The first step prints mencoder's usual progress lines.
 #include <string>

@@ -60,19 +60,21 @@ struct DeviceCase {
     const char* Video;
     const char* Audio;  // ffprobe's codec names, "|" between the ones accepted
     double MaxFps;
+    const char* Profile; // the H.264 profiles the device plays, "|" between them ("" = any)
 };
 
 const char* const Mp4Format = "mov,mp4,m4a,3gp,3g2,mj2";
+const char* const Baseline = "Constrained Baseline|Baseline";
 const DeviceCase Devices[] = {
-    {"iPhone / iPod Touch", "mp4", Mp4Format, "h264", "aac", 30},
-    {"iPod Classic/Nano/Video", "mp4", Mp4Format, "h264", "aac", 30},
-    {"3gpp Cellphone", "3gp", Mp4Format, "h263", "amr_nb|aac", 12},
-    {"Zune 4/8/80", "mp4", Mp4Format, "h264", "aac", 30},
-    {"Zune 30", "wmv", "asf", "wmv2", "wmav2", 30},
-    {"Playstation Portable", "mp4", Mp4Format, "h264", "aac", 30},
-    {"Windows Mobile", "avi", "avi", "mpeg4", "mp3", 30},
-    {"Windows Mobile VGA", "avi", "avi", "mpeg4", "mp3", 25},
-    {"Palm Treo / Centro", "avi", "avi", "mpeg4", "mp3", 25},
+    {"iPhone / iPod Touch", "mp4", Mp4Format, "h264", "aac", 30, Baseline},
+    {"iPod Classic/Nano/Video", "mp4", Mp4Format, "h264", "aac", 30, Baseline},
+    {"3gpp Cellphone", "3gp", Mp4Format, "h263", "amr_nb|aac", 12, ""},
+    {"Zune 4/8/80", "mp4", Mp4Format, "h264", "aac", 30, Baseline},
+    {"Zune 30", "wmv", "asf", "wmv2", "wmav2", 30, ""},
+    {"Playstation Portable", "mp4", Mp4Format, "h264", "aac", 30, "Main"},
+    {"Windows Mobile", "avi", "avi", "mpeg4", "mp3", 30, ""},
+    {"Windows Mobile VGA", "avi", "avi", "mpeg4", "mp3", 25, ""},
+    {"Palm Treo / Centro", "avi", "avi", "mpeg4", "mp3", 25, ""},
 };
 
 // Noise makes every frame expensive, so a clip of a few seconds is large enough for the scan.
@@ -272,6 +274,17 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
     }
 
     EXPECT_EQ(DecodeErrors(out), "") << AllCommands();
+
+    if (*c.To.Profile) {
+        const std::string profile = ProbeEntries(out, "-select_streams v:0", "stream=profile");
+        EXPECT_TRUE(OneOf(profile, c.To.Profile)) << profile;
+    }
+    // Only the real key pictures are marked as such, so a player seeks to pictures it can show.
+    const std::string flags = Capture("ffprobe -v error -select_streams v:0 -show_entries packet=flags -of csv=p=0 " +
+                                      ShellQuote(out));
+    const auto keys = std::count(flags.begin(), flags.end(), 'K');
+    EXPECT_GE(keys, 1);
+    EXPECT_LT(keys, frames) << "key pictures: " << keys;
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySourceEveryDevice, Matrix, ::testing::ValuesIn(AllCases()), CaseName);
