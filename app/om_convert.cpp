@@ -39,7 +39,13 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
 {
     std::string options;
 
-    const std::string aspect = Trim(Sources.Cells(SourceRecord::VideoAspect, s));
+    std::string aspect = Trim(Sources.Cells(SourceRecord::VideoAspect, s));
+    // A DVD title's aspect is the display size the player reported: without it the encoder takes
+    // the stored pixels as square, and a half-width wide title comes out squeezed.
+    const int displayW = StrToIntDef(Trim(Sources.Cells(SourceRecord::DisplayWidth, s)), 0);
+    const int displayH = StrToIntDef(Trim(Sources.Cells(SourceRecord::DisplayHeight, s)), 0);
+    if ((aspect.empty() || aspect[0] == '0') && displayW > 0 && displayH > 0)
+        aspect = Format("%.4f", {static_cast<double>(displayW) / displayH});
     if (!aspect.empty() && aspect[0] != '0' && Pos("aspect", Template) == 0 && IsFloat(aspect))
         options += " -aspect " + aspect;
 

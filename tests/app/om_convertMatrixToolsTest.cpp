@@ -4,6 +4,7 @@
 // what the source holds, sound where the source has sound, and a clean decode.
 #include "app/om_convert.h"
 
+#include "om_convertTesting.h"
 #include "om_probeTesting.h"
 #include "om_testing.h"
 
@@ -204,18 +205,7 @@ struct Matrix : FormTest, ::testing::WithParamInterface<MatrixCase> {
         Options.ShowCommand = [this](const std::string& c) { Commands.push_back(c); };
     }
 
-    // The chosen device copied into dq, as the device box does, at its default quality.
-    void Choose(const std::string& Device)
-    {
-        TOmTables& t = Form->Tables();
-        ClearTable(*t.dq);
-        for (int r = 0; r < t.devices->StoredRowCount(); ++r)
-            if (t.devices->Cells(DeviceProfile::Name, r) == Device)
-                for (int c = 0; c < DeviceTableColumns; ++c)
-                    t.dq->SetCells(c, 0, t.devices->Cells(c, r));
-        Options.Quality = CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
-        Options.DeviceText = Device;
-    }
+    void Choose(const std::string& Device) { ChooseDevice(*Form, Options, Device); }
 
     std::string AllCommands() const
     {
