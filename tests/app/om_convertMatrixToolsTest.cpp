@@ -182,39 +182,7 @@ std::string CaseName(const ::testing::TestParamInfo<MatrixCase>& Info)
     return name;
 }
 
-struct RecordingLauncher : ILauncher {
-    void OpenFolder(const std::string&) override {}
-};
-
-struct Matrix : FormTest, ::testing::WithParamInterface<MatrixCase> {
-    TempFolder Dir;
-    std::string Dest;
-    RecordingLauncher Launcher;
-    TConvertOptions Options;
-    std::vector<std::string> Commands;
-
-    void SetUp() override
-    {
-        FormTest::SetUp();
-        Dest = Dir / "out/";
-        fs::create_directories(Dest);
-        TStringList items;
-        FillCodecProfiles(*Form->Tables().codecgrid, *Form->Tables().devices, items);
-        Options.Destination = Dest;
-        Options.Launcher = &Launcher;
-        Options.ShowCommand = [this](const std::string& c) { Commands.push_back(c); };
-    }
-
-    void Choose(const std::string& Device) { ChooseDevice(*Form, Options, Device); }
-
-    std::string AllCommands() const
-    {
-        std::string all;
-        for (const std::string& c : Commands)
-            all += c + "\n";
-        return all;
-    }
-};
+struct Matrix : ConvertFixture, ::testing::WithParamInterface<MatrixCase> {};
 
 } // namespace
 

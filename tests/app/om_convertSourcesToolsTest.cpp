@@ -23,28 +23,12 @@ using namespace omtest;
 
 namespace {
 
-struct NoLauncher : ILauncher {
-    void OpenFolder(const std::string&) override {}
-};
-
-struct SourceRoad : FormTest {
-    TempFolder Dir;
-    std::string Dest;
-    NoLauncher Launcher;
-    TConvertOptions Options;
-    std::vector<std::string> Commands;
+struct SourceRoad : ConvertFixture {
     TOmQueue* Queue = nullptr;
 
     void SetUp() override
     {
-        FormTest::SetUp();
-        Dest = Dir / "out/";
-        fs::create_directories(Dest);
-        TStringList items;
-        FillCodecProfiles(*Form->Tables().codecgrid, *Form->Tables().devices, items);
-        Options.Destination = Dest;
-        Options.Launcher = &Launcher;
-        Options.ShowCommand = [this](const std::string& c) { Commands.push_back(c); };
+        ConvertFixture::SetUp();
         // The window's own queue rows, as the user sees them.
         Queue = new TOmQueue(Form.get());
         Queue->skSkinScrollpanel1 = QueueBox(*Form, 800, 300);
@@ -56,7 +40,7 @@ struct SourceRoad : FormTest {
     }
     void Convert(const std::string& Device)
     {
-        ChooseDevice(*Form, Options, Device);
+        Choose(Device);
         ConvertQueue(*Form, Options);
     }
 };

@@ -1,11 +1,17 @@
 #pragma once
-// What the conversion tests against the real tools share: choosing a device as the device box does.
+// What the conversion tests against the real tools share: choosing a device as the device box does,
+// and a window with the built-in profiles converting into a scratch destination.
 #include <string>
+#include <vector>
+
+#include "om_testing.h"
 
 #include "app/Unit1.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
+#include "app/om_runcontrol.h"
 #include "app/om_tables.h"
+#include "platform/rtl/TStringList.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
 namespace omtest {
@@ -22,5 +28,37 @@ inline void ChooseDevice(TForm1& Form, TConvertOptions& Options, const std::stri
     Options.Quality = CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
     Options.DeviceText = Device;
 }
+
+// The window with the built-in profiles; every command the driver shows is kept.
+struct ConvertFixture : FormTest {
+    struct NoLauncher : ILauncher {
+        void OpenFolder(const std::string&) override {}
+    };
+    TempFolder Dir;
+    std::string Dest;
+    NoLauncher Launcher;
+    TConvertOptions Options;
+    std::vector<std::string> Commands;
+
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Dest = Dir / "out/";
+        fs::create_directories(Dest);
+        TStringList items;
+        FillCodecProfiles(*Form->Tables().codecgrid, *Form->Tables().devices, items);
+        Options.Destination = Dest;
+        Options.Launcher = &Launcher;
+        Options.ShowCommand = [this](const std::string& c) { Commands.push_back(c); };
+    }
+    void Choose(const std::string& Device) { ChooseDevice(*Form, Options, Device); }
+    std::string AllCommands() const
+    {
+        std::string all;
+        for (const std::string& c : Commands)
+            all += c + "\n";
+        return all;
+    }
+};
 
 } // namespace omtest

@@ -2,6 +2,7 @@
 // device, the result looked at with ffprobe.
 #include "app/om_convert.h"
 
+#include "om_convertTesting.h"
 #include "om_probeTesting.h"
 #include "om_testing.h"
 
@@ -100,17 +101,7 @@ struct RealConversion : FormTest {
     }
 
     // The chosen device copied into dq, as the device box does.
-    void Choose(const std::string& Device)
-    {
-        TOmTables& t = Form->Tables();
-        ClearTable(*t.dq);
-        for (int r = 0; r < t.devices->StoredRowCount(); ++r)
-            if (t.devices->Cells(DeviceProfile::Name, r) == Device)
-                for (int c = 0; c < DeviceTableColumns; ++c)
-                    t.dq->SetCells(c, 0, t.devices->Cells(c, r));
-        Options.Quality = CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
-        Options.DeviceText = Device;
-    }
+    void Choose(const std::string& Device) { ChooseDevice(*Form, Options, Device); }
     std::string Output(const std::string& Ext) { return Dest + "My \"Best\" Clip." + Ext; }
     std::string AllCommands() const
     {
