@@ -490,16 +490,6 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 
 namespace {
 
-std::string ClockText()
-{
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    localtime_r(&now, &tm);
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M:%S", &tm);
-    return std::string(text) + "  ";
-}
-
 // What the identification found of the source's sound; a source it says nothing of has none.
 bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
 {
@@ -509,6 +499,16 @@ bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
         if (!Trim(Sources.Cells(col, Row)).empty())
             return true;
     return false;
+}
+
+std::string ClockText()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    localtime_r(&now, &tm);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M:%S", &tm);
+    return std::string(text) + "  ";
 }
 
 bool NonEmptyFile(const std::string& Path)
