@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cstdint>
 #include <cmath>
 #include <cstdio>
 
@@ -121,15 +122,20 @@ std::string MakeCommands(Source Kind, const std::string& Path)
 
 // The sources are made once for every test of the build (each test runs in its own process): a
 // source is written in a private folder and renamed into place, so a parallel test never sees half
-// of one.
+// of one. Its folder is named after the commands that make it, so a changed recipe makes it anew.
 std::string SharedSource(const SourceCase& Case)
 {
-    const std::string dir = std::string(OMBRIX_BINARY_DIR) + "/matrix-sources/";
+    std::uint32_t recipe = 2166136261u;
+    for (const char c : MakeCommands(Case.Kind, "source"))
+        recipe = (recipe ^ static_cast<unsigned char>(c)) * 16777619u;
+    const std::string root = std::string(OMBRIX_BINARY_DIR) + "/matrix-sources/";
+    const std::string dir = root + Case.Name + "-" + std::to_string(recipe) + "/";
     const std::string name = std::string(Case.Name) + "." + Case.Ext;
     if (fs::exists(dir + name))
         return dir + name;
-    const std::string scratch = dir + "making-" + std::to_string(getpid()) + "/";
+    const std::string scratch = root + "making-" + std::to_string(getpid()) + "/";
     fs::create_directories(scratch);
+    fs::create_directories(dir);
     bool made = RunQuiet(MakeCommands(Case.Kind, scratch + name));
     if (made && Case.Kind == Source::TwoLanguageMkv) {
         std::ofstream(scratch + Case.Name + ".srt") << "1\n00:00:01,000 --> 00:00:03,000\nHello\n";
