@@ -26,18 +26,6 @@ bool Shell(const std::string& Command)
     return RunQuiet(Command);
 }
 
-std::string Capture(const std::string& Command)
-{
-    std::string out;
-    if (FILE* p = popen(Command.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        while (std::size_t n = fread(buf.data(), 1, buf.size(), p))
-            out.append(buf.data(), n);
-        pclose(p);
-    }
-    return out;
-}
-
 std::string Chomp(std::string S)
 {
     S.erase(std::remove(S.begin(), S.end(), '"'), S.end());
@@ -403,6 +391,19 @@ TEST_F(RealConversion, ScanThumbnail_IsAJpegInTheWorkFolder_MadeOnce)
     MakeScanThumbnail(*Form, 0);
     EXPECT_EQ(fs::last_write_time(pic), stamp);
     EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(GrabMode, 0);
+    // The step clears the scanning flag it set: a later scan round is not held off.
+    EXPECT_EQ(Scanning, 0);
+}
+
+TEST_F(RealConversion, ScanThumbnail_InsideAScanRound_LeavesTheRoundItsFlag)
+{
+    Form->WorkFolder = Dir / "work/";
+    Scanning = -1;
+    MakeScanThumbnail(*Form, 0);
+    EXPECT_TRUE(fs::exists(ScanThumbnailPath(*Form->StringGrid1, 0, Form->WorkFolder)));
+    // The round that called it is still running: a timer tick now must not start a second one.
+    EXPECT_EQ(Scanning, -1);
     EXPECT_EQ(GrabMode, 0);
 }
 
