@@ -7,6 +7,7 @@
 #include "app/om_buttons.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
+#include "app/om_crop.h"
 #include "app/om_functions.h"
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
@@ -22,6 +23,7 @@
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TTimer.h"
+#include "process/TOxPlaylist.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinGauge.h"
@@ -186,6 +188,9 @@ struct TForm1::TFormParts {
     std::unique_ptr<TProfileHandlers> Profile;
     TBanner Banner;
     TskSkinCheckRadioBox* dvdnav = nullptr;
+    // The crop group: "No cropping", "Remove black bars from file", "Remove black bars from device".
+    TskSkinCheckRadioBox* radiobutton1 = nullptr;
+    TskSkinCheckRadioBox* radiobutton3 = nullptr;
     TMenuItem* cc = nullptr;
     TskSkinPanel* textpanel = nullptr;
     TskSkinPanel* ROOT = nullptr;
@@ -261,7 +266,17 @@ void TForm1::ReadStoredForm()
     p.FolderDialog = std::make_unique<TFolderDialogAdapter>(*folderDialog);
     OxSelectDirectory1 = p.FolderDialog.get();
 
+    // The files the queues produced, kept while the program runs.
+    auto* produced = new TOxPlaylist(this);
+    produced->SetName("playlist");
+    produced->SetVisible(false);
+    // A list box shows its lines in a window of its own, even hidden: it needs a parent for it.
+    produced->SetParent(this);
+    playlist = produced->Items();
+
     p.dvdnav = Part<TskSkinCheckRadioBox>(*this, "dvdnav");
+    p.radiobutton1 = Part<TskSkinCheckRadioBox>(*this, "radiobutton1");
+    p.radiobutton3 = Part<TskSkinCheckRadioBox>(*this, "radiobutton3");
     p.cc = Part<TMenuItem>(*this, "cc");
     p.textpanel = Part<TskSkinPanel>(*this, "textpanel");
     p.ROOT = Part<TskSkinPanel>(*this, "ROOT");
@@ -287,6 +302,17 @@ void TForm1::ReadStoredForm()
         Options.NicerSubtitles = FParts->dvdnav && FParts->dvdnav->Checked();
         if (TControl* edit = FParts->skSkinEdit1)
             Options.ShowCommand = [edit](const std::string& Command) { edit->SetText(Command); };
+        // The group is read when the job's turn comes, so a choice changed during the queue counts
+        // from the next job on.
+        Options.DetectCrop = [this](int JobRow) {
+            const TFormParts& parts = *FParts;
+            TCropMode mode = TCropMode::FromFile;
+            if (parts.radiobutton1 && parts.radiobutton1->Checked())
+                mode = TCropMode::None;
+            else if (!parts.radiobutton3 || parts.radiobutton3->Checked())
+                mode = TCropMode::FillDevice;
+            ::DetectCrop(*this, JobRow, mode);
+        };
         Options.PartDone = [this](int Row) {
             if (Queue)
                 Queue->setChk0(Row);

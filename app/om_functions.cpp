@@ -13,11 +13,11 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
-#include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/sys/Desktop.h"
 #include "platform/sys/Folders.h"
+#include "platform/sys/ShellLink.h"
 #include "platform/sys/Volumes.h"
 #include "skin/grids/TskSkinStringGrid.h"
 #include "app/om_tables.h"
@@ -45,13 +45,6 @@ std::string ProgramFolder()
     if (ec)
         return WithTrailingSlash(GetCurrentDir());
     return WithTrailingSlash(exe.parent_path().string());
-}
-
-std::string ExecutablePath()
-{
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? std::string() : exe.string();
 }
 
 // The path without trailing "/" (the root stays "/").
@@ -149,10 +142,29 @@ void CreateDesktopShortcut()
     const std::string desktop = GetDesktopFolder();
     if (desktop.empty() || !DirectoryExists(desktop))
         return; // no desktop to put it on; nothing else depends on the shortcut
-    TIniFile ini(desktop + "Faster Ombrix.URL");
-    ini.WriteString("InternetShortcut", "URL", MakerComparisonUrl);
-    ini.WriteString("InternetShortcut", "IconIndex", "0");
-    ini.WriteString("InternetShortcut", "IconFile", ExecutablePath());
+    const std::string entry = desktop + "Faster Ombrix.desktop";
+    const std::string scratch = desktop + ".Faster Ombrix.desktop.new";
+    {
+        std::ofstream out(scratch, std::ios::binary | std::ios::trunc);
+        out << "[Desktop Entry]\n"
+               "Version=1.0\n"
+               "Type=Link\n"
+               "Name=Faster Ombrix\n"
+               "URL="
+            << MakerComparisonUrl << "\n";
+        if (!out.flush()) {
+            std::error_code ec;
+            fs::remove(scratch, ec);
+            return;
+        }
+    }
+    // Desktops open an entry on the desktop without asking only when it is executable, the mark of an
+    // entry its owner put there. The whole file replaces the old one at once: never half an entry.
+    ::chmod(scratch.c_str(), 0755);
+    std::error_code ec;
+    fs::rename(scratch, entry, ec);
+    if (ec)
+        fs::remove(scratch, ec);
 }
 
 // ---------------------------------------------------------------------------------------------

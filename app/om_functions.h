@@ -21,7 +21,8 @@ std::string GetMyDocumentsFolder();
 // The user's application-data folder, else the program's folder; with a trailing "/".
 std::string GetAppDataFolder();
 void ExploreFolder(const std::string& Folder);
-// Writes "Faster Ombrix.URL" on the desktop (InternetShortcut: URL, IconIndex, IconFile).
+// Writes the link "Faster Ombrix.desktop" to the maker's page on the desktop, as a desktop entry of type
+// Link; nothing when there is no desktop folder.
 void CreateDesktopShortcut();
 
 // --- drives, volumes, files ---------------------------------------------------------------------

@@ -58,6 +58,10 @@ void TForm1::ScanTimerTimer(TObject*)
     SetCaption(MainTitle);
     if (Converting != 0 || ToolRunning != 0 || Scanning != 0 || ListBox1->Count() < 1)
         return;
+    // The work panel covers the queue while the round runs, and the window comes forward to show it.
+    if (auto* panel = dynamic_cast<TControl*>(FindComponent("textpanel")))
+        panel->BringToFront();
+    BringToFront();
     ScanTimer->SetEnabled(false);
     Scanning = -1;
     FSkipNote.clear();

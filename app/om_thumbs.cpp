@@ -90,6 +90,12 @@ void MakeScanThumbnail(TForm1& Form, int r)
     const std::string grab = QuoteArg("mencoder") + " " + filter + " -frames 5 -ss " + IntToStr(pos) +
                              " -oac mp3lame -ovc lavc -lavcopts vcodec=mpeg4 " + g.Cells(SourceRecord::SourceArg, r) +
                              " -o " + QuoteArg(scratch);
+    // The scanning flag is this step's own while it runs and is handed back as it was found: cleared
+    // when it was clear, still set for a scan chain that called it (the chain clears it at its end).
+    struct TScanningBack {
+        int Was = Scanning;
+        ~TScanningBack() { Scanning = Was; }
+    } scanningBack;
     GrabMode = -1;
     Scanning = -1;
     if (run.RunTool(grab, TToolKind::Thumbnail, Form.WorkFolder)) {

@@ -1,9 +1,9 @@
 # The built-in skins. Each skin's sources (a skin ini and its BMP pictures, under skins/<name>/) are packed
 # at build time into a compressed skin file, build/skins/<Name>.skn, whose bytes are compiled into the
-# library ombrix_skins (skins/BuiltInSkins.h finds them by name). The packer needs only the skin data
-# layer, so the program that embeds its output can depend on it.
-add_executable(skinpack ${CMAKE_SOURCE_DIR}/skins/tools/skinpack.cpp)
-target_link_libraries(skinpack PRIVATE ombrix_skin_data)
+# library ombrix_skins (skins/BuiltInSkins.h finds them by name). The skin builder (tools/skinbuild.cpp)
+# needs only the skin data layer, so the program that embeds its output can depend on it.
+add_executable(skinbuild ${CMAKE_SOURCE_DIR}/tools/skinbuild.cpp)
+target_link_libraries(skinbuild PRIVATE ombrix_skin_data)
 
 set(OMBRIX_SKINS_DIR ${CMAKE_BINARY_DIR}/skins)
 file(MAKE_DIRECTORY ${OMBRIX_SKINS_DIR})
@@ -20,8 +20,8 @@ foreach(i RANGE 0 ${last} 2)
   get_filename_component(skin_dir ${CMAKE_SOURCE_DIR}/skins/${skin_ini} DIRECTORY)
   file(GLOB skin_pictures CONFIGURE_DEPENDS ${skin_dir}/*.bmp)
   add_custom_command(OUTPUT ${OMBRIX_SKINS_DIR}/${skin_name}.skn
-    COMMAND skinpack ${CMAKE_SOURCE_DIR}/skins/${skin_ini} ${OMBRIX_SKINS_DIR}/${skin_name}.skn
-    DEPENDS skinpack ${CMAKE_SOURCE_DIR}/skins/${skin_ini} ${skin_pictures}
+    COMMAND skinbuild ${CMAKE_SOURCE_DIR}/skins/${skin_ini} ${OMBRIX_SKINS_DIR}/${skin_name}.skn
+    DEPENDS skinbuild ${CMAKE_SOURCE_DIR}/skins/${skin_ini} ${skin_pictures}
     COMMENT "Packing the skin ${skin_name}"
     VERBATIM)
   list(APPEND packed_skins ${OMBRIX_SKINS_DIR}/${skin_name}.skn)

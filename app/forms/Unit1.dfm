@@ -170,6 +170,57 @@ object Form1: TForm1
         TabOrder = 1
       end
     end
+    object croppanel: TskSkinPanel
+      Left = 0
+      Top = 62
+      Width = 600
+      Height = 24
+      Align = alTop
+      SkinData = skSkinData1
+      SkinDataName = 'toolpanel'
+      BorderStyle = bvNone
+      TabOrder = 6
+      object radiobutton1: TskSkinCheckRadioBox
+        Left = 6
+        Top = 2
+        Width = 110
+        Height = 20
+        Hint = 'Keep the whole picture'
+        SkinData = skSkinData1
+        SkinDataName = 'radiobox'
+        Radio = True
+        GroupIndex = 1
+        Caption = 'No cropping'
+        TabOrder = 0
+      end
+      object radiobutton2: TskSkinCheckRadioBox
+        Left = 120
+        Top = 2
+        Width = 200
+        Height = 20
+        Hint = 'Cut away the black bars the file has'
+        SkinData = skSkinData1
+        SkinDataName = 'radiobox'
+        Radio = True
+        GroupIndex = 1
+        Caption = 'Remove black bars from file'
+        TabOrder = 1
+      end
+      object radiobutton3: TskSkinCheckRadioBox
+        Left = 324
+        Top = 2
+        Width = 220
+        Height = 20
+        Hint = 'Cut away the black bars and fill the device screen'
+        SkinData = skSkinData1
+        SkinDataName = 'radiobox'
+        Radio = True
+        GroupIndex = 1
+        Checked = True
+        Caption = 'Remove black bars from device'
+        TabOrder = 2
+      end
+    end
     object bottompanel: TskSkinPanel
       Left = 0
       Top = 214

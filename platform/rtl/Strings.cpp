@@ -947,3 +947,23 @@ std::string Format(const std::string& fmt, std::initializer_list<TFormatArg> arg
     }
     return out;
 }
+
+void AppendUtf8(std::string& Out, std::uint32_t CodePoint)
+{
+    const std::uint32_t c = CodePoint;
+    if (c < 0x80) {
+        Out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        Out += static_cast<char>(0xC0 | (c >> 6));
+        Out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        Out += static_cast<char>(0xE0 | (c >> 12));
+        Out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        Out += static_cast<char>(0xF0 | (c >> 18));
+        Out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        Out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        Out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}

@@ -186,3 +186,6 @@ private:
 // raise EConvertError "Format '%5.5q' invalid or incompatible with argument" /
 // "No argument for format '%s'".
 std::string Format(const std::string& fmt, std::initializer_list<TFormatArg> args);
+
+// Appends the UTF-8 bytes of one code point (1 to 4 bytes; the caller gives a valid code point).
+void AppendUtf8(std::string& Out, std::uint32_t CodePoint);

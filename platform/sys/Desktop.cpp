@@ -29,11 +29,6 @@ void OpenWithDesktop(const std::string& Target)
     }
 }
 
-std::string ResolveShellLink(const std::string&)
-{
-    return {};
-}
-
 int ExtractPlay()
 {
     return 0;

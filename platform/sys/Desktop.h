@@ -1,15 +1,11 @@
 #pragma once
 // What the converter asks of the desktop: opening a file, URL or folder in the user's program for it,
-// and the stand-ins for two services that have no counterpart here.
+// and the stand-in for a service that has no counterpart here.
 #include <string>
 
 // Opens Target with xdg-open. Started detached, and the outcome is not looked at (the converter never
 // does): a missing xdg-open or a target it cannot open changes nothing in the program.
 void OpenWithDesktop(const std::string& Target);
-
-// Target of a ".lnk" shortcut file: there are no shell links on Linux, so always the empty text (the
-// converter takes an empty target as "cannot be read").
-std::string ResolveShellLink(const std::string& Path);
 
 // The maker's library call made once at start-up; does nothing and returns 0.
 int ExtractPlay();

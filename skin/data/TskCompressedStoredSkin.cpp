@@ -5,6 +5,7 @@
 #include "platform/gfx/EInvalidGraphic.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Strings.h"
 #include "platform/rtl/TStream.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TBitmap.h"
@@ -49,20 +50,6 @@ constexpr char16_t kCp1252High[32] = {
     0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 // Decodes one UTF-8 sequence at s[i]; returns its length, or 0 when it is not valid UTF-8.
 int DecodeUtf8(const std::string& s, std::size_t i, char32_t& cp)

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <thread>
+#include <chrono>
 
 #include "app/om_buttons.h"
 #include "app/om_codecs.h"
@@ -107,15 +109,30 @@ TEST_F(FormCreate, MakesTheWorkFoldersAndTheDefaultDestination)
     EXPECT_TRUE(fs::is_directory(destination));
 }
 
-TEST_F(FormCreate, WritesTheDesktopShortcutInAHomeWithBlanksAndQuotes)
+TEST_F(FormCreate, WritesTheDesktopLinkInAHomeWithBlanksAndQuotes)
 {
+    fs::create_directories(Home / "Desktop");
+    { std::ofstream(Home / "Desktop/Faster Ombrix.desktop") << "[Desktop Entry]\nType=Application\nExec=rm -rf ~\n"; }
     Start();
-    const std::string file = (Home / "Desktop/Faster Ombrix.URL").string();
+    const std::string file = (Home / "Desktop/Faster Ombrix.desktop").string();
     ASSERT_TRUE(fs::exists(file));
+    // Written whole at every start: nothing of an older entry survives.
     TMemIniFile ini(file);
-    EXPECT_FALSE(ini.ReadString("InternetShortcut", "URL", "").empty());
-    EXPECT_EQ(ini.ReadString("InternetShortcut", "IconIndex", ""), "0");
-    EXPECT_EQ(ini.ReadString("InternetShortcut", "IconFile", ""), fs::read_symlink("/proc/self/exe").string());
+    EXPECT_EQ(ini.ReadString("Desktop Entry", "Type", ""), "Link");
+    EXPECT_EQ(ini.ReadString("Desktop Entry", "Name", ""), "Faster Ombrix");
+    EXPECT_EQ(ini.ReadString("Desktop Entry", "URL", "").rfind("https://", 0), 0u);
+    EXPECT_EQ(ini.ReadString("Desktop Entry", "Exec", "none"), "none");
+    EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none);
+    // Nothing else is left on the desktop: no Windows shortcut, no scratch file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(Home / "Desktop"), fs::directory_iterator()), 1);
+}
+
+TEST_F(FormCreate, NoDesktopFolder_NoLinkAndNoFolderMade)
+{
+    fs::remove_all(Home / "Desktop");
+    Start();
+    EXPECT_FALSE(fs::exists(Home / "Desktop"));
+    EXPECT_EQ(Form->devicebox->Text(), "iPhone / iPod Touch");
 }
 
 TEST_F(FormCreate, ShortcutThatCannotBeWritten_StartUpGoesOn)
@@ -142,6 +159,41 @@ TEST_F(FormCreate, StartButtonWaitsForTheFirstScanAndTheBannerShowsItsFirstLine)
     // The first scan round hands the Start button over.
     Form->OnScanFinished();
     EXPECT_TRUE(Part<TControl>("go_button")->Enabled());
+}
+
+// The work panel over the queue: the later of the two in their parent's order is the one in front.
+bool WorkPanelInFront(TForm1& Form)
+{
+    auto* panel = dynamic_cast<TControl*>(Form.FindComponent("textpanel"));
+    auto* queue = dynamic_cast<TControl*>(Form.FindComponent("skSkinScrollpanel1"));
+    TWinControl* parent = panel->Parent();
+    int panelAt = -1, queueAt = -1;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        if (parent->Controls(i) == panel)
+            panelAt = i;
+        if (parent->Controls(i) == queue)
+            queueAt = i;
+    }
+    return panelAt > queueAt;
+}
+
+TEST_F(FormCreate, EveryScanRoundShowsTheWorkPanelWhileItRuns)
+{
+    Start();
+    EXPECT_TRUE(WorkPanelInFront(*Form));
+    Form->OnScanFinished();
+    ASSERT_FALSE(WorkPanelInFront(*Form));
+    std::vector<bool> inFrontWhileIdentifying;
+    Form->OnRunTool = [&](const std::string&) { inFrontWhileIdentifying.push_back(WorkPanelInFront(*Form)); };
+    for (const char* name : {"one.avi", "two.avi"}) {
+        const fs::path clip = Home / name;
+        std::ofstream(clip) << "x";
+        fs::resize_file(clip, 3'000'000);
+        Form->DropFiles({clip.string()});
+        Form->ScanTimerTimer(Form->ScanTimer);
+        EXPECT_FALSE(WorkPanelInFront(*Form)) << name;
+    }
+    EXPECT_EQ(inFrontWhileIdentifying, (std::vector<bool>{true, true}));
 }
 
 TEST_F(FormCreate, OpenDialogFilterListsEveryVideoExtension)
@@ -208,6 +260,33 @@ TEST_F(Closing, WritesTheFourSettingsLinesAndStartsAgainWithThem)
     EXPECT_EQ(Form->devicebox->Text(), "Zune 30");
     EXPECT_EQ(Form->vq->Value(), 42);
     EXPECT_TRUE(Form->ClosedCaptions());
+}
+
+TEST_F(FormCreate, HelpButtonOpensTheHelpDocumentBesideTheProgramWithTheDesktopReader)
+{
+    // The desktop's opener is a recorder on PATH: what it was started with lands in a file.
+    const fs::path bin = Home / "bin";
+    fs::create_directories(bin);
+    const fs::path args = Home / "opened";
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" > \"$HOME/opened.new\"\nmv \"$HOME/opened.new\" \"$HOME/opened\"\n";
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (bin.string() + ":" + savedPath).c_str(), 1);
+    Start();
+    Form->Show();
+    Driver.ProcessMessages();
+    auto* help = Part<TControl>("skSkinSpeedButton5");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->Caption(), "Help");
+    Driver.Click(help->ClientToScreen(TPoint{help->Width() / 2, help->Height() / 2}));
+    Driver.ProcessMessages();
+    setenv("PATH", savedPath.c_str(), 1);
+    for (int i = 0; i < 3000 && !fs::exists(args); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::string opened;
+    std::getline(std::ifstream(args), opened);
+    const std::string program = fs::read_symlink("/proc/self/exe").parent_path().string();
+    EXPECT_EQ(opened, program + "/help.pdf|");
 }
 
 TEST_F(MainWindowLook, PictureOfTheStartedWindow)

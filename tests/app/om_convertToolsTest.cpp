@@ -358,6 +358,19 @@ TEST_F(RealConversion, ScanThumbnail_IsAJpegInTheWorkFolder_MadeOnce)
     EXPECT_EQ(fs::last_write_time(pic), stamp);
     EXPECT_EQ(ToolRunning, 0);
     EXPECT_EQ(GrabMode, 0);
+    // The step clears the scanning flag it set: a later scan round is not held off.
+    EXPECT_EQ(Scanning, 0);
+}
+
+TEST_F(RealConversion, ScanThumbnail_InsideAScanRound_LeavesTheRoundItsFlag)
+{
+    Form->WorkFolder = Dir / "work/";
+    Scanning = -1;
+    MakeScanThumbnail(*Form, 0);
+    EXPECT_TRUE(fs::exists(ScanThumbnailPath(*Form->StringGrid1, 0, Form->WorkFolder)));
+    // The round that called it is still running: a timer tick now must not start a second one.
+    EXPECT_EQ(Scanning, -1);
+    EXPECT_EQ(GrabMode, 0);
 }
 
 TEST_F(RealConversion, OutputThumbnail_DoesNotOverwriteAnExistingPicture)

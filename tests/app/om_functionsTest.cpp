@@ -216,17 +216,6 @@ TEST(ShellFolders, FoldersFollowHome)
     EXPECT_THROW(GetMyDocumentsFolder(), Exception);
 }
 
-TEST(ShellFolders, DesktopShortcutIsWrittenAsInternetShortcut)
-{
-    TempHome home;
-    fs::create_directories(home.Path / "Desktop");
-    CreateDesktopShortcut();
-    TMemIniFile ini(home / "Desktop/Faster Ombrix.URL");
-    EXPECT_FALSE(ini.ReadString("InternetShortcut", "URL", "").empty());
-    EXPECT_EQ(ini.ReadString("InternetShortcut", "IconIndex", ""), "0");
-    EXPECT_FALSE(ini.ReadString("InternetShortcut", "IconFile", "").empty());
-}
-
 TEST(Drives, PlainFolderIsNoDvdSourceAndNoDriveRoot)
 {
     TempFolder dir;

@@ -8,21 +8,9 @@
 
 #include "app/om_functions.h"
 #include "platform/rtl/Strings.h"
+#include "om_testing.h"
 
 namespace omtest {
-
-// The standard output of a shell command.
-inline std::string Capture(const std::string& Command)
-{
-    std::string out;
-    if (FILE* p = popen(Command.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        while (std::size_t n = fread(buf.data(), 1, buf.size(), p))
-            out.append(buf.data(), n);
-        pclose(p);
-    }
-    return out;
-}
 
 inline std::string Chomp(std::string S)
 {

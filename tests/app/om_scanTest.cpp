@@ -8,6 +8,8 @@
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TTimer.h"
 
+#include "platform/sys/ShellLinkTesting.h"
+
 using namespace omtest;
 
 namespace {
@@ -85,6 +87,20 @@ TEST_F(ScanChain, FolderWalk_FindsVideoByExtensionAndSkipsSmallAndOtherFiles)
     Form->DropFiles({Dir / "in"});
     Tick();
     EXPECT_EQ(Sources(), (std::vector<std::string>{Dir / "in/clip.3gpp", Dir / "in/clip.flv", Dir / "in/sub/recording"}));
+}
+
+TEST_F(ScanChain, Shortcuts_StandForTheirTarget_ADamagedOneForNothing)
+{
+    Video("films/clip.avi");
+    shelllinktest::LinkFile link;
+    link.Base = Dir / "films";
+    link.Suffix = "";
+    std::ofstream(Dir / "Films.lnk", std::ios::binary) << link.Bytes();
+    std::ofstream(Dir / "Broken.LNK", std::ios::binary) << link.Bytes().substr(0, 100);
+    Form->DropFiles({Dir / "Films.lnk", Dir / "Broken.LNK"});
+    Tick();
+    EXPECT_EQ(Sources(), std::vector<std::string>{Dir / "films/clip.avi"});
+    EXPECT_EQ(Scanning, 0);
 }
 
 TEST_F(ScanChain, VobOfADvdFolder_IsIdentifiedAsTheFolderOnce)

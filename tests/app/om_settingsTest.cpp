@@ -155,6 +155,20 @@ TEST(Banner, CyclesThroughItsNineteenLinesAndOpensThePage)
     EXPECT_EQ(opened, std::vector<std::string>{BannerPage});
 }
 
+TEST(Help, TheBuildMakesTheDocumentBesideTheProgram)
+{
+    std::ifstream in(std::string(OMBRIX_BINARY_DIR) + "/help.pdf", std::ios::binary);
+    ASSERT_TRUE(in) << "no help.pdf beside the program";
+    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
+    EXPECT_NE(pdf.find("%%EOF"), std::string::npos) << "a cut document";
+    int pages = 0;
+    for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+        pages += pdf.compare(at, 12, "/Type /Pages") != 0 ? 1 : 0;
+    // Every topic of the help: a few pages, not an empty document.
+    EXPECT_GE(pages, 3);
+}
+
 TEST(Help, OpensTheDocumentBesideTheProgram)
 {
     std::string opened;

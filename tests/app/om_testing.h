@@ -3,6 +3,7 @@
 // globals reset, and the runner's way of reporting a tool's output, fed from a recorded report.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -97,6 +98,19 @@ struct FormTest : ::testing::Test {
 };
 
 // --- added for the conversion tests ---------------------------------------------------------------
+
+// Runs a command through the shell and gives what it printed on its standard output.
+inline std::string Capture(const std::string& Command)
+{
+    std::string out;
+    if (FILE* p = popen(Command.c_str(), "r")) {
+        char buf[4096];
+        while (std::size_t n = fread(buf, 1, sizeof buf, p))
+            out.append(buf, n);
+        pclose(p);
+    }
+    return out;
+}
 
 // Runs a command through the shell with its output dropped; true when it exited 0.
 inline bool RunQuiet(const std::string& Command)

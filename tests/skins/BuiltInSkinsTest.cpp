@@ -121,7 +121,7 @@ TEST(BuiltInSkinLoading, UnknownName_TheComponentKeepsItsSkin)
     EXPECT_EQ(skin.SkinName, "Ombrix Slate");
 }
 
-TEST(BuiltInSkinPacking, PackingTheSameSourcesTwiceGivesTheSameBytes)
+TEST(BuiltInSkinBuilding, PackingTheSameSourcesTwiceGivesTheSameBytes)
 {
     TskCompressedStoredSkin first(nullptr);
     TskCompressedStoredSkin second(nullptr);
@@ -131,7 +131,7 @@ TEST(BuiltInSkinPacking, PackingTheSameSourcesTwiceGivesTheSameBytes)
     EXPECT_EQ(StoredBytes(first), StoredBytes(second));
 }
 
-TEST(BuiltInSkinPacking, TheEmbeddedSkinIsThePackOfTheSourcesInTheTree)
+TEST(BuiltInSkinBuilding, TheEmbeddedSkinIsThePackOfTheSourcesInTheTree)
 {
     TskCompressedStoredSkin fresh(nullptr);
     fresh.BuildFromSkinIni(SourceIni());
@@ -143,7 +143,7 @@ TEST(BuiltInSkinPacking, TheEmbeddedSkinIsThePackOfTheSourcesInTheTree)
     EXPECT_LT(embedded->size(), 64u * 1024u);
 }
 
-TEST(BuiltInSkinPacking, SourcesWrittenAgainPackToTheSameBytes)
+TEST(BuiltInSkinBuilding, SourcesWrittenAgainPackToTheSameBytes)
 {
     TTempFolder folder;
     const std::string ini = WriteSlateSkinSources(folder.Dir + "/slate copy");
