@@ -281,16 +281,6 @@ std::string ComposeCommand(const std::string& Encoder, const TJobPlan& Plan, con
     return std::string();
 }
 
-namespace {
-
-bool IsH263Size(int W, int H)
-{
-    return (W == 128 && H == 96) || (W == 176 && H == 144) || (W == 352 && H == 288) || (W == 704 && H == 576) ||
-           (W == 1408 && H == 1152);
-}
-
-} // namespace
-
 TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid1, int j,
                  const TPlanSettings& Settings)
 {
@@ -367,13 +357,6 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.Width = w;
         plan.Height = h;
         plan.SizeText = IntToStr(w) + " x " + IntToStr(h);
-    }
-    // H.263 encodes only a few picture sizes. A picture of another shape (a film whose bars were cut
-    // away) is centred on the device's screen, which has one of them; the encoder would refuse it.
-    if (Pos("vcodec=h263", plan.Template) > 0 && !IsH263Size(plan.Width, plan.Height) && IsH263Size(SW, SH)) {
-        plan.FilterChain += "expand=" + IntToStr(SW) + ":" + IntToStr(SH) + ",";
-        plan.Width = SW;
-        plan.Height = SH;
     }
     convertgrid.SetCells(JobRecord::SizeText, j, plan.SizeText);
 
