@@ -358,6 +358,13 @@ void TOmQueue::setProgress(int r, int Seconds)
     CurrentTotal = gauge->MaxValue();
 }
 
+void TOmQueue::ClearProgress()
+{
+    for (int i = 0; i < FForm->StringGrid1->RowCount(); ++i)
+        if (auto* gauge = dynamic_cast<TskSkinGauge*>(Find({"pnl0_", "pnl4_", "pnl5_", "progress_"}, i)))
+            gauge->SetValue(gauge->MinValue());
+}
+
 void TOmQueue::setChk0(int r)
 {
     if (auto* chk = dynamic_cast<TskSkinCheckRadioBox*>(Find({"pnl0_", "pnl7_", "chk0_"}, r)))

@@ -19,6 +19,7 @@ object Form1: TForm1
   OnCreate = FormCreate
   OnDestroy = FormDestroy
   PixelsPerInch = 96
+  ShowHint = True
   TextHeight = 13
   object ROOT: TskSkinPanel
     Left = 0
@@ -197,6 +198,7 @@ object Form1: TForm1
         Top = 5
         Width = 380
         Height = 24
+        Anchors = [akLeft, akTop, akRight]
         Hint = 'Click to open the destination folder'
         SkinData = skSkinData1
         SkinDataName = 'statusgauge'
@@ -210,6 +212,7 @@ object Form1: TForm1
         Top = 3
         Width = 60
         Height = 28
+        Anchors = [akTop, akRight]
         Hint = 'Start conversion'
         SkinData = skSkinData1
         SkinDataName = 'toolbutton'
@@ -221,6 +224,7 @@ object Form1: TForm1
         Top = 3
         Width = 60
         Height = 28
+        Anchors = [akTop, akRight]
         Enabled = False
         SkinData = skSkinData1
         SkinDataName = 'toolbutton'
@@ -232,6 +236,7 @@ object Form1: TForm1
         Top = 34
         Width = 592
         Height = 22
+        Anchors = [akLeft, akTop, akRight]
         SkinData = skSkinData1
         SkinDataName = 'statusgauge'
         UseSkinSize = False
@@ -243,6 +248,7 @@ object Form1: TForm1
         Top = 60
         Width = 592
         Height = 22
+        Anchors = [akLeft, akTop, akRight]
         Cursor = crHandPoint
         SkinData = skSkinData1
         SkinDataName = 'toolbutton'
@@ -260,7 +266,21 @@ object Form1: TForm1
       PopupMenu = PopupMenu1
       SkinData = skSkinData1
       SkinDataName = 'scrollbox'
+      VScrollBar = skSkinScrollBar1
+      CanFocused = True
       TabOrder = 3
+    end
+    object skSkinScrollBar1: TskSkinScrollBar
+      Left = 581
+      Top = 62
+      Width = 19
+      Height = 152
+      Align = alRight
+      Visible = False
+      SkinData = skSkinData1
+      SkinDataName = 'vscrollbar'
+      Kind = sbVertical
+      SmallChange = 47
     end
     object textpanel: TskSkinPanel
       Left = 0
@@ -351,6 +371,9 @@ object Form1: TForm1
   object skSkinData3: TskSkinData
   end
   object skSkinData4: TskSkinData
+  end
+  object skSkinHint1: TskSkinHint
+    SkinData = skSkinData1
   end
   object bannertimer: TTimer
     Interval = 5000

@@ -17,7 +17,10 @@
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TTimer.h"
+#include "app/om_queue.h"
+#include "platform/rtl/Strings.h"
 #include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinScrollBox.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -237,6 +240,145 @@ TEST_F(MainWindowLook, PictureOfTheStartedWindow)
     auto* textpanel = Part<TControl>("textpanel");
     auto* queue = Part<TControl>("skSkinScrollpanel1");
     EXPECT_EQ(textpanel->BoundsRect(), queue->BoundsRect());
+}
+
+} // namespace
+
+namespace {
+
+using BottomBar = StartedWindow;
+
+TEST_F(BottomBar, FollowsTheWindowWidthWhenMaximised)
+{
+    Start();
+    Form->Show();
+    Driver.ProcessMessages();
+    auto* bar = Part<TControl>("bottompanel");
+    auto* skip = Part<TControl>("skip_button");
+    auto* go = Part<TControl>("go_button");
+    auto* destination = Part<TControl>("skskinlabel1");
+    auto* status = Part<TControl>("status");
+    auto* banner = Part<TControl>("banner");
+    const auto rightGap = [bar](TControl* c) { return bar->ClientWidth() - (c->Left() + c->Width()); };
+    // As stored: the run buttons close to the right edge, the lines across the whole bar.
+    EXPECT_EQ(bar->ClientWidth(), 600);
+    EXPECT_EQ(rightGap(skip), 4);
+    EXPECT_EQ(rightGap(status), 4);
+    EXPECT_EQ(rightGap(banner), 4);
+    const int destinationGap = go->Left() - (destination->Left() + destination->Width());
+
+    Form->SetWindowState(wsMaximized);
+    Driver.ProcessMessages();
+    ASSERT_GT(bar->ClientWidth(), 900);
+    EXPECT_EQ(rightGap(skip), 4);
+    EXPECT_EQ(rightGap(status), 4);
+    EXPECT_EQ(rightGap(banner), 4);
+    EXPECT_EQ(go->Left() - (destination->Left() + destination->Width()), destinationGap);
+    EXPECT_EQ(destination->Left(), 88);
+    EXPECT_FALSE(Driver.SaveWindow(Form->Handle(), "MainWindowMaximised", OMBRIX_TEST_PICTURES).empty());
+
+    Form->SetWindowState(wsNormal);
+    Driver.ProcessMessages();
+    EXPECT_EQ(bar->ClientWidth(), 600);
+    EXPECT_EQ(rightGap(skip), 4);
+    EXPECT_EQ(destination->Width(), 380);
+}
+
+} // namespace
+
+namespace {
+
+struct Queue : StartedWindow {
+    TskSkinScrollBox* Box = nullptr;
+    TskSkinScrollBar* Bar = nullptr;
+
+    // The window shown with Count identified sources in its queue, as a scan round leaves it.
+    void ShowWithRows(int Count)
+    {
+        Start();
+        Form->Show();
+        TskSkinStringGrid& g = *Form->StringGrid1;
+        for (int i = 0; i < Count; ++i) {
+            const int r = AppendRow(g);
+            g.SetCells(SourceRecord::RowId, r, Format("%5.5d", {r}));
+            g.SetCells(SourceRecord::Title, r, "clip " + IntToStr(r));
+            g.SetCells(SourceRecord::OutputName, r, "clip " + IntToStr(r));
+            g.SetCells(SourceRecord::Length, r, "20.00");
+            g.SetCells(SourceRecord::LengthText, r, "0:00:20");
+            g.SetCells(SourceRecord::Selected, r, "YES");
+            Form->AddItem(r);
+        }
+        Form->OnScanFinished();
+        Driver.ProcessMessages();
+        Box = Part<TskSkinScrollBox>("skSkinScrollpanel1");
+        Bar = Part<TskSkinScrollBar>("skSkinScrollBar1");
+        ASSERT_NE(Box, nullptr);
+        ASSERT_NE(Bar, nullptr);
+    }
+    int FirstRowTop() const { return Form->Queue->Find({"pnl0_"}, 0)->Top(); }
+    TPoint BoxMiddle() const { return Box->ClientToScreen({Box->ClientWidth() / 2, Box->ClientHeight() / 2}); }
+};
+
+TEST_F(Queue, ThreeRowsFitAndShowNoBar)
+{
+    ShowWithRows(2);
+    EXPECT_FALSE(Bar->Visible());
+    Driver.MoveTo(BoxMiddle());
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(FirstRowTop(), 0);
+}
+
+TEST_F(Queue, RowsBeyondTheBoxShowTheBarBesideIt)
+{
+    ShowWithRows(6);
+    ASSERT_TRUE(Bar->Visible());
+    // Six rows of 45 pixels with their 2-pixel lines, one page the visible height of the queue.
+    EXPECT_EQ(Bar->Max(), 6 * 47 - 1);
+    EXPECT_EQ(Bar->PageSize(), Box->ClientHeight());
+    EXPECT_EQ(Bar->Left(), Box->Left() + Box->Width());
+    EXPECT_EQ(Bar->Top(), Box->Top());
+    EXPECT_EQ(Bar->Height(), Box->Height());
+    EXPECT_FALSE(Driver.SaveWindow(Form->Handle(), "MainWindowQueueOverflow", OMBRIX_TEST_PICTURES).empty());
+}
+
+TEST_F(Queue, WheelOverTheRowsScrollsThemARowANotch)
+{
+    ShowWithRows(6);
+    Driver.MoveTo(BoxMiddle());
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 47);
+    EXPECT_EQ(FirstRowTop(), -47);
+    Driver.Wheel(-3 * WHEEL_DELTA);
+    Driver.ProcessMessages();
+    // No further than the last row at the bottom of the queue.
+    EXPECT_EQ(Bar->Position(), 6 * 47 - Box->ClientHeight());
+    Driver.Wheel(10 * WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 0);
+    EXPECT_EQ(FirstRowTop(), 0);
+}
+
+TEST_F(Queue, KeysScrollTheFocusedQueue)
+{
+    ShowWithRows(8);
+    // The queue is the window's first control: it has the keyboard when the window opens.
+    ASSERT_EQ(Form->ActiveControl(), Box);
+    Driver.Press(VK_DOWN);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 47);
+    Driver.Press(VK_END);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 8 * 47 - Box->ClientHeight());
+    EXPECT_EQ(FirstRowTop(), -Bar->Position());
+    Driver.Press(VK_PRIOR);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 8 * 47 - 2 * Box->ClientHeight());
+    Driver.Press(VK_HOME);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 0);
+    EXPECT_EQ(FirstRowTop(), 0);
 }
 
 } // namespace
