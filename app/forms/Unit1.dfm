@@ -65,9 +65,9 @@ object Form1: TForm1
         OnClick = skSkinSpeedButton4Click
       end
       object devicebox: TskSkinComboBox
-        Left = 158
+        Left = 156
         Top = 6
-        Width = 170
+        Width = 186
         Height = 22
         Hint = 'The device the videos are made for'
         SkinData = skSkinData1
@@ -77,9 +77,9 @@ object Form1: TForm1
         OnChange = deviceboxChange
       end
       object vq: TskSkinSlider
-        Left = 334
+        Left = 346
         Top = 7
-        Width = 120
+        Width = 88
         Height = 20
         Hint = 'Video quality'
         SkinData = skSkinData1
@@ -91,9 +91,9 @@ object Form1: TForm1
         OnChange = vqChange
       end
       object skSkinStdLabel1: TskSkinStdLabel
-        Left = 458
+        Left = 436
         Top = 10
-        Width = 84
+        Width = 108
         Height = 16
         SkinData = skSkinData1
         SkinDataName = 'stdlabel'

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -19,8 +20,10 @@
 #include "platform/vcl/TTimer.h"
 #include "app/om_queue.h"
 #include "platform/rtl/Strings.h"
+#include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinPanel.h"
 #include "skin/controls/TskSkinScrollBox.h"
+#include "skin/controls/TskSkinStdLabel.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -379,6 +382,107 @@ TEST_F(Queue, KeysScrollTheFocusedQueue)
     Driver.ProcessMessages();
     EXPECT_EQ(Bar->Position(), 0);
     EXPECT_EQ(FirstRowTop(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The texts the window shows fit where it shows them: each text's ink is measured in a twin of its
+// control that has room to spare (the same class and skin, on the empty work panel), and it must lie
+// inside the place the stored control gives it.
+struct Texts : StartedWindow {
+    // The rightmost column, counted from Area's left, where Show(true) paints differently from
+    // Show(false) inside Area of Control (client coordinates); -1 when nothing differs.
+    int InkRight(TControl* Control, const TRect& Area, const std::function<void(bool)>& Show)
+    {
+        const auto grab = [&](bool With) {
+            Show(With);
+            Control->Repaint();
+            Driver.ProcessMessages();
+            std::vector<TPixel> pixels;
+            const TPoint origin = Control->ClientToScreen({Area.Left, Area.Top});
+            for (int y = 0; y < Area.Height(); ++y)
+                for (int x = 0; x < Area.Width(); ++x)
+                    pixels.push_back(Driver.PixelAt(Form->Handle(), origin.X - Form->Left() + x, origin.Y - Form->Top() + y));
+            return pixels;
+        };
+        const std::vector<TPixel> without = grab(false);
+        const std::vector<TPixel> with = grab(true);
+        int right = -1;
+        for (std::size_t i = 0; i < with.size(); ++i)
+            if (with[i] != without[i])
+                right = std::max(right, static_cast<int>(i % static_cast<std::size_t>(Area.Width())));
+        return right;
+    }
+    TWinControl* RoomyPlace() { return Part<TWinControl>("textpanel"); }
+    // Puts a twin control on the empty work panel, as wide as the panel, painted once.
+    void Place(TControl* Twin, int Top, int Height)
+    {
+        Twin->SetBounds(0, Top, RoomyPlace()->ClientWidth(), Height);
+        Twin->SetParent(RoomyPlace());
+        Driver.ProcessMessages();
+        Twin->Repaint();
+        Driver.ProcessMessages();
+    }
+};
+
+TEST_F(Texts, EveryDeviceNameFitsTheDeviceBox)
+{
+    Start();
+    Form->Show();
+    auto* box = Part<TskSkinComboBox>("devicebox");
+    ASSERT_NE(box, nullptr);
+    auto* twin = new TskSkinComboBox(Form.get());
+    twin->SetSkinData(box->SkinData());
+    twin->SetSkinDataName(box->SkinDataName());
+    twin->SetUseSkinSize(box->UseSkinSize());
+    twin->Items()->Assign(box->Items());
+    Place(twin, 10, box->Height());
+    // Each name against the shortest one: what the face draws besides the name is the same in both.
+    TStrings& items = *box->Items();
+    int shortest = 0;
+    for (int i = 1; i < items.Count(); ++i)
+        if (items.Strings(i).size() < items.Strings(shortest).size())
+            shortest = i;
+    for (int i = 0; i < items.Count(); ++i) {
+        if (i == shortest)
+            continue;
+        const auto pick = [i, shortest](TskSkinComboBox* C) { return [C, i, shortest](bool With) { C->SetItemIndex(With ? i : shortest); }; };
+        const int needed = InkRight(twin, twin->ItemRect(), pick(twin));
+        ASSERT_GT(needed, 0) << items.Strings(i);
+        EXPECT_LT(needed, box->ItemRect().Width() - 1) << items.Strings(i) << " is cut";
+        EXPECT_EQ(InkRight(box, box->ItemRect(), pick(box)), needed) << items.Strings(i);
+    }
+}
+
+TEST_F(Texts, TheQualityOfEveryDeviceFitsItsLabel)
+{
+    Start();
+    Form->Show();
+    auto* label = Part<TskSkinStdLabel>("skSkinStdLabel1");
+    ASSERT_NE(label, nullptr);
+    auto* twin = new TskSkinStdLabel(Form.get());
+    twin->SetSkinData(label->SkinData());
+    twin->SetSkinDataName(label->SkinDataName());
+    twin->SetAutoSize(false);
+    Place(twin, 60, label->Height());
+    // The longest captions: each device at its highest quality, on the smallest and the largest screen.
+    for (int d = 0; d < Form->devicebox->Items().Count(); ++d) {
+        Form->devicebox->SetItemIndex(d);
+        Form->deviceboxChange(nullptr);
+        for (int s : {0, Form->screensize->Items().Count() - 1}) {
+            Form->screensize->SetItemIndex(s);
+            Form->vq->SetValue(Form->vq->MaxValue());
+            Form->vqChange(nullptr);
+            const std::string caption = label->Caption();
+            const auto show = [caption](TControl* C) { return [C, caption](bool With) { C->SetCaption(With ? caption : ""); }; };
+            const int needed = InkRight(twin, twin->ClientRect(), show(twin));
+            ASSERT_GT(needed, 0) << caption;
+            EXPECT_LT(needed, label->Width() - 1) << caption << " is cut";
+            EXPECT_EQ(InkRight(label, label->ClientRect(), show(label)), needed) << caption;
+        }
+    }
 }
 
 } // namespace
