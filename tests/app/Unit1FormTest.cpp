@@ -20,10 +20,12 @@
 #include "platform/vcl/TTimer.h"
 #include "app/om_queue.h"
 #include "platform/rtl/Strings.h"
+#include "platform/vcl/TApplication.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinPanel.h"
 #include "skin/controls/TskSkinScrollBox.h"
 #include "skin/controls/TskSkinStdLabel.h"
+#include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -483,6 +485,77 @@ TEST_F(Texts, TheQualityOfEveryDeviceFitsItsLabel)
             EXPECT_EQ(InkRight(label, label->ClientRect(), show(label)), needed) << caption;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// The folder dialog as Add folder opens it: the user looks at its caption and cancels.
+struct FolderDialogTitle : StartedWindow {
+    static constexpr UINT kUserActs = WM_USER + 612;
+    TskSkinSelectDirectoryDialog* Dialog = nullptr;
+    std::function<void(TskSelDirDlgForm&)> User;
+
+    void SetUp() override
+    {
+        StartedWindow::SetUp();
+        Start();
+        Form->Show();
+        for (int i = 0; i < Form->ComponentCount() && !Dialog; ++i)
+            Dialog = dynamic_cast<TskSkinSelectDirectoryDialog*>(Form->Components(i));
+        ASSERT_NE(Dialog, nullptr);
+        Dialog->OnShow = [](TObject*) { PostMessage(Application->Handle(), kUserActs, 0, 0); };
+        Application->OnMessage = [this](TMsg& m, bool& Handled) {
+            if (m.message != kUserActs)
+                return;
+            Handled = true;
+            User(*Dialog->Form());
+            Dialog->Form()->SetModalResult(mrCancel);
+        };
+    }
+    void TearDown() override
+    {
+        Application->OnMessage = nullptr;
+        StartedWindow::TearDown();
+    }
+    // The rightmost column of the caption band where the title paints, in the dialog as it is.
+    int TitleReach(TskSelDirDlgForm& F)
+    {
+        const std::string title = F.Caption();
+        const int band = F.ClientToScreen({0, 0}).Y - F.Top();
+        const auto grab = [&](const std::string& Text) {
+            F.SetCaption(Text);
+            Driver.ProcessMessages();
+            std::vector<TPixel> pixels;
+            for (int y = 0; y < band; ++y)
+                for (int x = 0; x < F.Width(); ++x)
+                    pixels.push_back(Driver.PixelAt(F.Handle(), x, y));
+            return pixels;
+        };
+        const std::vector<TPixel> without = grab("");
+        const std::vector<TPixel> with = grab(title);
+        int right = -1;
+        for (std::size_t i = 0; i < with.size(); ++i)
+            if (with[i] != without[i])
+                right = std::max(right, static_cast<int>(i % static_cast<std::size_t>(F.Width())));
+        return right;
+    }
+};
+
+TEST_F(FolderDialogTitle, AddFolderShowsItsWholeTitle)
+{
+    int stored = -1;
+    int roomy = -1;
+    User = [&](TskSelDirDlgForm& F) {
+        stored = TitleReach(F);
+        // With room to spare the title ends where it ends; in the dialog as opened it must end there too.
+        F.SetClientWidth(F.ClientWidth() + 400);
+        roomy = TitleReach(F);
+    };
+    Form->skSkinSpeedButton4Click(nullptr);
+    ASSERT_GT(roomy, 0);
+    EXPECT_EQ(stored, roomy);
 }
 
 } // namespace
