@@ -390,6 +390,16 @@ TEST_F(Queue, KeysScrollTheFocusedQueue)
 
 namespace {
 
+// The rightmost column where two pictures of Width columns differ; -1 when they are the same.
+int RightmostDifference(const std::vector<TPixel>& A, const std::vector<TPixel>& B, int Width)
+{
+    int right = -1;
+    for (std::size_t i = 0; i < A.size() && i < B.size(); ++i)
+        if (A[i] != B[i])
+            right = std::max(right, static_cast<int>(i % static_cast<std::size_t>(Width)));
+    return right;
+}
+
 // The texts the window shows fit where it shows them: each text's ink is measured in a twin of its
 // control that has room to spare (the same class and skin, on the empty work panel), and it must lie
 // inside the place the stored control gives it.
@@ -410,12 +420,7 @@ struct Texts : StartedWindow {
             return pixels;
         };
         const std::vector<TPixel> without = grab(false);
-        const std::vector<TPixel> with = grab(true);
-        int right = -1;
-        for (std::size_t i = 0; i < with.size(); ++i)
-            if (with[i] != without[i])
-                right = std::max(right, static_cast<int>(i % static_cast<std::size_t>(Area.Width())));
-        return right;
+        return RightmostDifference(grab(true), without, Area.Width());
     }
     TWinControl* RoomyPlace() { return Part<TWinControl>("textpanel"); }
     // Puts a twin control on the empty work panel, as wide as the panel, painted once.
@@ -534,12 +539,7 @@ struct FolderDialogTitle : StartedWindow {
             return pixels;
         };
         const std::vector<TPixel> without = grab("");
-        const std::vector<TPixel> with = grab(title);
-        int right = -1;
-        for (std::size_t i = 0; i < with.size(); ++i)
-            if (with[i] != without[i])
-                right = std::max(right, static_cast<int>(i % static_cast<std::size_t>(F.Width())));
-        return right;
+        return RightmostDifference(grab(title), without, F.Width());
     }
 };
 
