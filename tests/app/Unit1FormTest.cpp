@@ -559,3 +559,24 @@ TEST_F(FolderDialogTitle, AddFolderShowsItsWholeTitle)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Queue, AClickOnARowGivesTheQueueTheKeys)
+{
+    ShowWithRows(8);
+    // The user typed in a row's name; then clicks on the row's length and pages down.
+    auto* name = Form->Queue->Find({"pnl0_", "pnl2_", "edt0_"}, 1);
+    Driver.Click(name->ClientToScreen({5, 5}));
+    Driver.ProcessMessages();
+    ASSERT_NE(Form->ActiveControl(), Box);
+    auto* length = Form->Queue->Find({"pnl0_", "lbl0_"}, 1);
+    Driver.Click(length->ClientToScreen({length->Width() / 2, length->Height() / 2}));
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->ActiveControl(), Box);
+    Driver.Press(VK_NEXT);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), Box->ClientHeight());
+}
+
+} // namespace

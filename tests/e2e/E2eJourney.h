@@ -28,10 +28,12 @@ public:
 
     TRect AddFiles() const { return Area(4, 4, 70, 26); }
     TRect AddFolder() const { return Area(78, 4, 74, 26); }
-    TRect Device() const { return Area(158, 6, 170, 22); }
-    TRect Quality() const { return Area(334, 7, 120, 20); }
-    TRect QualityText() const { return Area(458, 10, 84, 16); }
+    TRect Device() const { return Area(156, 6, 186, 22); }
+    TRect Quality() const { return Area(346, 7, 88, 20); }
+    TRect QualityText() const { return Area(436, 10, 108, 16); }
     TRect Queue() const { return Area(0, 62, 600, 152); }
+    // The queue's scroll bar, at its right edge while the rows do not fit.
+    TRect QueueBar() const { return Area(581, 62, 19, 152); }
     TRect Destination() const { return Area(4, 4 + 214, 80, 26); }
     TRect DestinationText() const { return Area(88, 5 + 214, 380, 24); }
     TRect Start() const { return Area(474, 3 + 214, 60, 28); }
