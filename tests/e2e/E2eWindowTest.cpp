@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "E2eJourney.h"
-#include "E2eSkin.h"
 
 namespace {
 
@@ -59,13 +58,12 @@ TEST_P(TWindowJourney, MinimiseRestoreMaximiseRestoreMove_StillAnswers)
     if (maximised) {
         ASSERT_TRUE(D().WaitForStill(Main.Whole()));
         const TSurface shown = D().Grab(D().ScreenRect());
-        const TSkinPictures skin;
-        // The bottom bar reaches the right edge: near it, at the height of the Start button, the bar's
-        // face shows, not the queue's.
-        const TPoint nearRight{Main.Whole().Right - 12, Main.Whole().Bottom - 86 + 40};
-        const TPixel bar = shown.Pixel(nearRight.X, nearRight.Y);
-        EXPECT_TRUE(CloseColour(bar, skin.ControlColour("toolpanel"), 10))
-            << "at the bottom bar's right end " << ColourText(bar) << ", skin " << ColourText(skin.ControlColour("toolpanel"));
+        // The bottom bar follows the width: its status line runs from the left end to the right one.
+        const int bar = Main.Whole().Bottom - 86;
+        const TPixel statusLeft = shown.Pixel(Main.Whole().Left + 20, bar + 45);
+        const TPixel statusRight = shown.Pixel(Main.Whole().Right - 12, bar + 45);
+        EXPECT_TRUE(CloseColour(statusRight, statusLeft, 10))
+            << "the status line ends before the right edge: " << ColourText(statusRight) << " there, " << ColourText(statusLeft) << " at its start";
         ClickCaptionButton(Main.Window, 1);
         EXPECT_TRUE(WaitUntil(
             [&] {
