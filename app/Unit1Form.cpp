@@ -259,6 +259,9 @@ void TForm1::ReadStoredForm()
         go_button->SetGlyph("go_glyph");
 
     auto* folderDialog = new TskSkinSelectDirectoryDialog(this);
+    // Wide enough for the longer of its titles ("Select folder containing video files") beside the
+    // caption's buttons; the user's own size is kept from then on.
+    folderDialog->SetDialogWidth(360);
     if (auto* skin = Part<TskSkinData>(*this, "skSkinData1")) {
         folderDialog->SetSkinData(skin);
         folderDialog->SetCtrlSkinData(skin);

@@ -5,6 +5,7 @@
 #include "app/om_convert.h"
 #include "app/om_crop.h"
 #include "app/om_functions.h"
+#include "app/om_queue.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
 #include "app/om_thumbs.h"
@@ -124,6 +125,9 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
     }
     ForceDirectories(destination);
 
+    // The bars of an earlier run (finished, skipped or stopped) would read as this run's progress.
+    if (Queue)
+        Queue->ClearProgress();
     TConvertOptions options = StartOptions(*this);
     if (OnConvertOptions)
         OnConvertOptions(options);

@@ -166,10 +166,18 @@ void TOmQueue::BuildRow(int r)
     const auto cell = [&g, r](int col) { return g.Cells(col, r); };
     TComponent* owner = FForm;
 
+    // A click on a row's empty place (or on its labels, which take no clicks) gives the queue the
+    // keyboard, so that the arrow and page keys scroll it from there.
+    TWinControl* box = skSkinScrollpanel1;
+    const TMouseEvent focusQueue = [box](TObject*, TMouseButton, TShiftState, int, int) {
+        if (box->CanFocus())
+            box->SetFocus();
+    };
     const auto panel = [&](const std::string& Prefix, TWinControl* Parent, TAlign Align, int Top, int Height) {
         auto* p = new TskSkinPanel(owner);
         p->SetName(RowName(Prefix, r));
         p->SetTag(r);
+        p->OnMouseDown = focusQueue;
         p->SetBorderStyle(bvNone);
         p->SetSkinData(skSkinData1);
         p->SetBounds(0, Top, std::max(Parent->ClientWidth(), 1), Height);
@@ -356,6 +364,13 @@ void TOmQueue::setProgress(int r, int Seconds)
     gauge->SetValue(Seconds);
     CurrentPos = gauge->Value();
     CurrentTotal = gauge->MaxValue();
+}
+
+void TOmQueue::ClearProgress()
+{
+    for (int i = 0; i < FForm->StringGrid1->RowCount(); ++i)
+        if (auto* gauge = dynamic_cast<TskSkinGauge*>(Find({"pnl0_", "pnl4_", "pnl5_", "progress_"}, i)))
+            gauge->SetValue(gauge->MinValue());
 }
 
 void TOmQueue::setChk0(int r)

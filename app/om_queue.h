@@ -55,6 +55,8 @@ public:
     void SetFilesize();
     // Row r's progress in seconds; CurrentPos and CurrentTotal follow the gauge.
     void setProgress(int r, int Seconds);
+    // Every row's progress back to 0: a new run starts with no bar of an earlier one.
+    void ClearProgress();
     // Unchecks row r's convert box (a part of it converted well).
     void setChk0(int r);
     // The convert box follows the record's selection ("YES" checked, anything else not).

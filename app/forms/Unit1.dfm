@@ -19,6 +19,7 @@ object Form1: TForm1
   OnCreate = FormCreate
   OnDestroy = FormDestroy
   PixelsPerInch = 96
+  ShowHint = True
   TextHeight = 13
   object ROOT: TskSkinPanel
     Left = 0
@@ -64,9 +65,9 @@ object Form1: TForm1
         OnClick = skSkinSpeedButton4Click
       end
       object devicebox: TskSkinComboBox
-        Left = 158
+        Left = 156
         Top = 6
-        Width = 170
+        Width = 186
         Height = 22
         Hint = 'The device the videos are made for'
         SkinData = skSkinData1
@@ -76,9 +77,9 @@ object Form1: TForm1
         OnChange = deviceboxChange
       end
       object vq: TskSkinSlider
-        Left = 334
+        Left = 346
         Top = 7
-        Width = 120
+        Width = 88
         Height = 20
         Hint = 'Video quality'
         SkinData = skSkinData1
@@ -90,9 +91,9 @@ object Form1: TForm1
         OnChange = vqChange
       end
       object skSkinStdLabel1: TskSkinStdLabel
-        Left = 458
+        Left = 436
         Top = 10
-        Width = 84
+        Width = 108
         Height = 16
         SkinData = skSkinData1
         SkinDataName = 'stdlabel'
@@ -248,6 +249,7 @@ object Form1: TForm1
         Top = 5
         Width = 380
         Height = 24
+        Anchors = [akLeft, akTop, akRight]
         Hint = 'Click to open the destination folder'
         SkinData = skSkinData1
         SkinDataName = 'statusgauge'
@@ -261,6 +263,7 @@ object Form1: TForm1
         Top = 3
         Width = 60
         Height = 28
+        Anchors = [akTop, akRight]
         Hint = 'Start conversion'
         SkinData = skSkinData1
         SkinDataName = 'toolbutton'
@@ -272,6 +275,7 @@ object Form1: TForm1
         Top = 3
         Width = 60
         Height = 28
+        Anchors = [akTop, akRight]
         Enabled = False
         SkinData = skSkinData1
         SkinDataName = 'toolbutton'
@@ -283,6 +287,7 @@ object Form1: TForm1
         Top = 34
         Width = 592
         Height = 22
+        Anchors = [akLeft, akTop, akRight]
         SkinData = skSkinData1
         SkinDataName = 'statusgauge'
         UseSkinSize = False
@@ -294,6 +299,7 @@ object Form1: TForm1
         Top = 60
         Width = 592
         Height = 22
+        Anchors = [akLeft, akTop, akRight]
         Cursor = crHandPoint
         SkinData = skSkinData1
         SkinDataName = 'toolbutton'
@@ -311,7 +317,21 @@ object Form1: TForm1
       PopupMenu = PopupMenu1
       SkinData = skSkinData1
       SkinDataName = 'scrollbox'
+      VScrollBar = skSkinScrollBar1
+      CanFocused = True
       TabOrder = 3
+    end
+    object skSkinScrollBar1: TskSkinScrollBar
+      Left = 581
+      Top = 62
+      Width = 19
+      Height = 152
+      Align = alRight
+      Visible = False
+      SkinData = skSkinData1
+      SkinDataName = 'vscrollbar'
+      Kind = sbVertical
+      SmallChange = 47
     end
     object textpanel: TskSkinPanel
       Left = 0
@@ -402,6 +422,9 @@ object Form1: TForm1
   object skSkinData3: TskSkinData
   end
   object skSkinData4: TskSkinData
+  end
+  object skSkinHint1: TskSkinHint
+    SkinData = skSkinData1
   end
   object bannertimer: TTimer
     Interval = 5000

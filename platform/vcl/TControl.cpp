@@ -171,6 +171,7 @@ void TControl::SetParent(TWinControl* AParent)
         AParent->InsertControl(this);
         ParentFontChanged();
         ParentColorChanged();
+        ParentShowHintChanged();
     }
 }
 
@@ -359,14 +360,24 @@ void TControl::ParentColorChanged()
 
 void TControl::SetShowHint(bool Value)
 {
-    FShowHint = Value;
     FParentShowHint = false;
+    if (Value == FShowHint) return;
+    FShowHint = Value;
+    // Children that take their parent's setting follow it.
+    Perform(CM_SHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetParentShowHint(bool Value)
 {
     FParentShowHint = Value;
-    if (Value && FParent != nullptr) FShowHint = FParent->ShowHint();
+    ParentShowHintChanged();
+}
+
+void TControl::ParentShowHintChanged()
+{
+    if (!FParentShowHint || FParent == nullptr || FParent->ShowHint() == FShowHint) return;
+    FShowHint = FParent->ShowHint();
+    Perform(CM_SHOWHINTCHANGED, 0, 0);
 }
 
 void TControl::SetPopupMenu(TPopupMenu* Value)
@@ -459,7 +470,7 @@ void TControl::WndProc(TMessage& Message)
         ParentColorChanged();
         return;
     case CM_PARENTSHOWHINTCHANGED:
-        if (FParentShowHint && FParent != nullptr) FShowHint = FParent->ShowHint();
+        ParentShowHintChanged();
         return;
     case CM_VISIBLECHANGED:
         return;

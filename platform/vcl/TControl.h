@@ -188,6 +188,8 @@ public:
     void SetShowHint(bool Value);
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool Value);
+    // Takes the parent's ShowHint when ParentShowHint is on, and passes a change on to the children.
+    void ParentShowHintChanged();
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* Value);
     TCursor Cursor() const { return FCursor; }

@@ -480,6 +480,9 @@ void TWinControl::AlignAll()
 
 void TWinControl::ApplyAnchors()
 {
+    // While the stored form is read the client size is not yet the stored one: anchors measure
+    // from the size the control has once it is loaded.
+    if (ComponentState().Contains(csLoading)) return;
     const TRect client = ClientRect();
     const TSize now{client.Width(), client.Height()};
     if (FAnchorBase.cx >= 0 && (now.cx != FAnchorBase.cx || now.cy != FAnchorBase.cy)) {
@@ -614,6 +617,7 @@ void TWinControl::Loaded()
         const int kb = b->FStoredTabOrder < 0 ? INT32_MAX : b->FStoredTabOrder;
         return ka < kb;
     });
+    FAnchorBase = TSize{-1, -1};
     Realign();
 }
 

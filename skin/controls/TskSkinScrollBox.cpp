@@ -229,6 +229,50 @@ void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     UpdateVScrollBar();
 }
 
+// --- the wheel and the keys ------------------------------------------------------------------------
+
+TskSkinScrollBar* TskSkinScrollBox::ScrollingBar() const
+{
+    if (FVScrollBar != nullptr && FVScrollBar->Visible()) return FVScrollBar;
+    if (FHScrollBar != nullptr && FHScrollBar->Visible()) return FHScrollBar;
+    return nullptr;
+}
+
+bool TskSkinScrollBox::IsScrollKey(WORD Key)
+{
+    return Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT || Key == VK_HOME || Key == VK_END;
+}
+
+bool TskSkinScrollBox::ScrollByWheel(int Delta)
+{
+    TskSkinScrollBar* bar = ScrollingBar();
+    if (bar == nullptr || Delta == 0) return false;
+    // One line of the bar per notch; a fine wheel that reports less than a notch still moves one line.
+    const int notches = std::max(1, std::abs(Delta) / WHEEL_DELTA);
+    const int step = std::max(1, bar->SmallChange()) * notches;
+    // Turned towards the user (a negative delta) shows what lies further down.
+    bar->SetPosition(bar->Position() + (Delta < 0 ? step : -step));
+    return true;
+}
+
+bool TskSkinScrollBox::ScrollByKey(WORD Key)
+{
+    TskSkinScrollBar* bar = ScrollingBar();
+    if (bar == nullptr || !IsScrollKey(Key)) return false;
+    const int line = std::max(1, bar->SmallChange());
+    const int page = std::max(line, bar->PageSize());
+    const int p = bar->Position();
+    switch (Key) {
+    case VK_UP: bar->SetPosition(p - line); break;
+    case VK_DOWN: bar->SetPosition(p + line); break;
+    case VK_PRIOR: bar->SetPosition(p - page); break;
+    case VK_NEXT: bar->SetPosition(p + page); break;
+    case VK_HOME: bar->SetPosition(bar->Min()); break;
+    default: bar->SetPosition(bar->Max()); break; // the bar keeps the last page in view
+    }
+    return true;
+}
+
 // --- painting ---------------------------------------------------------------------------------------
 
 void TskSkinScrollBox::DrawDefaultImage(TBitmap* B)
@@ -384,6 +428,19 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
     case WM_SIZE:
         TskSkinCustomControl::WndProc(Message);
         if (HandleAllocated()) SendMessage(FHandle, WM_NCPAINT, 0, 0);
+        return;
+    case WM_MOUSEWHEEL:
+        // The wheel reaches the box from the focused child or from the pointer's place; with no bar
+        // showing it goes on to the parent, as the system's default does.
+        if (!ScrollByWheel(static_cast<short>(HIWORD(Message.WParam)))) TskSkinCustomControl::WndProc(Message);
+        return;
+    case CM_WANTSPECIALKEY:
+        TskSkinCustomControl::WndProc(Message);
+        if (IsScrollKey(static_cast<WORD>(Message.WParam)) && ScrollingBar() != nullptr) Message.Result = 1;
+        return;
+    case WM_KEYDOWN:
+        TskSkinCustomControl::WndProc(Message);
+        ScrollByKey(static_cast<WORD>(Message.WParam));
         return;
     default:
         TskSkinCustomControl::WndProc(Message);

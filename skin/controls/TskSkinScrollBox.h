@@ -44,6 +44,11 @@ private:
     void VScrollChanged(TObject* Sender);
     void HScrollChanged(TObject* Sender);
     void UpdateBar(bool Vertical);
+    // The bar the wheel and the keys move: the vertical one when it shows, else the horizontal one.
+    TskSkinScrollBar* ScrollingBar() const;
+    static bool IsScrollKey(WORD Key);
+    bool ScrollByWheel(int Delta);
+    bool ScrollByKey(WORD Key);
     void ShowBar(TskSkinScrollBar* Bar, bool Show);
 
     TskSkinScrollBar* FVScrollBar = nullptr;

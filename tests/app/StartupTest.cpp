@@ -16,7 +16,10 @@
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TApplication.h"
+#include "platform/vcl/THintWindow.h"
 #include "platform/vcl/TImage.h"
+#include "platform/win/Window.h"
+#include "skin/form/TskSkinHint.h"
 #include "process/TOxCreateProcess.h"
 
 using namespace omtest;
@@ -86,6 +89,56 @@ TEST(Splash, BorderlessAndSizedToItsPicture)
     EXPECT_EQ(splash->ClientHeight(), 99);
     EXPECT_FALSE(driver.SaveWindow(splash->Handle(), "Splash", OMBRIX_TEST_PICTURES).empty());
     splash->Free();
+}
+
+} // namespace
+
+namespace {
+
+// Rests the pointer on a control of the window for longer than the hint pause; the hint window,
+// when one shows.
+THintWindow* RestOn(THeadlessDriver& Driver, TForm1& Main, const char* Name)
+{
+    auto* c = dynamic_cast<TControl*>(Main.FindComponent(Name));
+    if (c == nullptr)
+        return nullptr;
+    Driver.MoveTo(c->ClientToScreen({c->Width() / 2, c->Height() / 2}));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(ApplicationHints().HintPause() + 50);
+    Driver.ProcessMessages();
+    THintWindow* w = ApplicationHints().HintWindow();
+    return w != nullptr && w->Showing() ? w : nullptr;
+}
+
+TEST(ProgramHints, RestingOnAControlShowsItsHintInTheSkinnedWindow)
+{
+    TempHome home;
+    THeadlessDriver driver;
+    ResetUnit1Globals();
+    std::string buttonHint, deviceHint, destinationHint;
+    bool skinned = false;
+    TStartOptions options;
+    options.SplashMs = 0;
+    options.OnReady = [&](TForm1& Main) {
+        Main.Show();
+        driver.ProcessMessages();
+        if (THintWindow* w = RestOn(driver, Main, "file_button")) {
+            buttonHint = w->Caption();
+            skinned = dynamic_cast<TskSkinHintWindow*>(w) != nullptr && IsWindowVisible(w->Handle());
+        }
+        // Controls that only name a hint take the window's setting.
+        if (THintWindow* w = RestOn(driver, Main, "devicebox"))
+            deviceHint = w->Caption();
+        if (THintWindow* w = RestOn(driver, Main, "skskinlabel1"))
+            destinationHint = w->Caption();
+        PostMessage(Main.Handle(), WM_CLOSE, 0, 0);
+    };
+    EXPECT_EQ(RunProgram(options), 0);
+    EXPECT_EQ(buttonHint, "Add file(s) to convert");
+    EXPECT_TRUE(skinned);
+    EXPECT_EQ(deviceHint, "The device the videos are made for");
+    EXPECT_EQ(destinationHint, "Click to open the destination folder");
+    ResetUnit1Globals();
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -19,7 +20,14 @@
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TTimer.h"
+#include "app/om_queue.h"
+#include "platform/rtl/Strings.h"
+#include "platform/vcl/TApplication.h"
+#include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinScrollBox.h"
+#include "skin/controls/TskSkinStdLabel.h"
+#include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -316,6 +324,338 @@ TEST_F(MainWindowLook, PictureOfTheStartedWindow)
     auto* textpanel = Part<TControl>("textpanel");
     auto* queue = Part<TControl>("skSkinScrollpanel1");
     EXPECT_EQ(textpanel->BoundsRect(), queue->BoundsRect());
+}
+
+} // namespace
+
+namespace {
+
+using BottomBar = StartedWindow;
+
+TEST_F(BottomBar, FollowsTheWindowWidthWhenMaximised)
+{
+    Start();
+    Form->Show();
+    Driver.ProcessMessages();
+    auto* bar = Part<TControl>("bottompanel");
+    auto* skip = Part<TControl>("skip_button");
+    auto* go = Part<TControl>("go_button");
+    auto* destination = Part<TControl>("skskinlabel1");
+    auto* status = Part<TControl>("status");
+    auto* banner = Part<TControl>("banner");
+    const auto rightGap = [bar](TControl* c) { return bar->ClientWidth() - (c->Left() + c->Width()); };
+    // As stored: the run buttons close to the right edge, the lines across the whole bar.
+    EXPECT_EQ(bar->ClientWidth(), 600);
+    EXPECT_EQ(rightGap(skip), 4);
+    EXPECT_EQ(rightGap(status), 4);
+    EXPECT_EQ(rightGap(banner), 4);
+    const int destinationGap = go->Left() - (destination->Left() + destination->Width());
+
+    Form->SetWindowState(wsMaximized);
+    Driver.ProcessMessages();
+    ASSERT_GT(bar->ClientWidth(), 900);
+    EXPECT_EQ(rightGap(skip), 4);
+    EXPECT_EQ(rightGap(status), 4);
+    EXPECT_EQ(rightGap(banner), 4);
+    EXPECT_EQ(go->Left() - (destination->Left() + destination->Width()), destinationGap);
+    EXPECT_EQ(destination->Left(), 88);
+    EXPECT_FALSE(Driver.SaveWindow(Form->Handle(), "MainWindowMaximised", OMBRIX_TEST_PICTURES).empty());
+
+    Form->SetWindowState(wsNormal);
+    Driver.ProcessMessages();
+    EXPECT_EQ(bar->ClientWidth(), 600);
+    EXPECT_EQ(rightGap(skip), 4);
+    EXPECT_EQ(destination->Width(), 380);
+}
+
+} // namespace
+
+namespace {
+
+struct Queue : StartedWindow {
+    TskSkinScrollBox* Box = nullptr;
+    TskSkinScrollBar* Bar = nullptr;
+
+    // The window shown with Count identified sources in its queue, as a scan round leaves it.
+    void ShowWithRows(int Count)
+    {
+        Start();
+        Form->Show();
+        TskSkinStringGrid& g = *Form->StringGrid1;
+        for (int i = 0; i < Count; ++i) {
+            const int r = AppendRow(g);
+            g.SetCells(SourceRecord::RowId, r, Format("%5.5d", {r}));
+            g.SetCells(SourceRecord::Title, r, "clip " + IntToStr(r));
+            g.SetCells(SourceRecord::OutputName, r, "clip " + IntToStr(r));
+            g.SetCells(SourceRecord::Length, r, "20.00");
+            g.SetCells(SourceRecord::LengthText, r, "0:00:20");
+            g.SetCells(SourceRecord::Selected, r, "YES");
+            Form->AddItem(r);
+        }
+        Form->OnScanFinished();
+        Driver.ProcessMessages();
+        Box = Part<TskSkinScrollBox>("skSkinScrollpanel1");
+        Bar = Part<TskSkinScrollBar>("skSkinScrollBar1");
+        ASSERT_NE(Box, nullptr);
+        ASSERT_NE(Bar, nullptr);
+    }
+    int FirstRowTop() const { return Form->Queue->Find({"pnl0_"}, 0)->Top(); }
+    TPoint BoxMiddle() const { return Box->ClientToScreen({Box->ClientWidth() / 2, Box->ClientHeight() / 2}); }
+};
+
+TEST_F(Queue, ThreeRowsFitAndShowNoBar)
+{
+    ShowWithRows(2);
+    EXPECT_FALSE(Bar->Visible());
+    Driver.MoveTo(BoxMiddle());
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(FirstRowTop(), 0);
+}
+
+TEST_F(Queue, RowsBeyondTheBoxShowTheBarBesideIt)
+{
+    ShowWithRows(6);
+    ASSERT_TRUE(Bar->Visible());
+    // Six rows of 45 pixels with their 2-pixel lines, one page the visible height of the queue.
+    EXPECT_EQ(Bar->Max(), 6 * 47 - 1);
+    EXPECT_EQ(Bar->PageSize(), Box->ClientHeight());
+    EXPECT_EQ(Bar->Left(), Box->Left() + Box->Width());
+    EXPECT_EQ(Bar->Top(), Box->Top());
+    EXPECT_EQ(Bar->Height(), Box->Height());
+    EXPECT_FALSE(Driver.SaveWindow(Form->Handle(), "MainWindowQueueOverflow", OMBRIX_TEST_PICTURES).empty());
+}
+
+TEST_F(Queue, WheelOverTheRowsScrollsThemARowANotch)
+{
+    ShowWithRows(6);
+    Driver.MoveTo(BoxMiddle());
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 47);
+    EXPECT_EQ(FirstRowTop(), -47);
+    Driver.Wheel(-3 * WHEEL_DELTA);
+    Driver.ProcessMessages();
+    // No further than the last row at the bottom of the queue.
+    EXPECT_EQ(Bar->Position(), 6 * 47 - Box->ClientHeight());
+    Driver.Wheel(10 * WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 0);
+    EXPECT_EQ(FirstRowTop(), 0);
+}
+
+TEST_F(Queue, KeysScrollTheFocusedQueue)
+{
+    ShowWithRows(8);
+    // The queue is the window's first control: it has the keyboard when the window opens.
+    ASSERT_EQ(Form->ActiveControl(), Box);
+    Driver.Press(VK_DOWN);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 47);
+    Driver.Press(VK_END);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 8 * 47 - Box->ClientHeight());
+    EXPECT_EQ(FirstRowTop(), -Bar->Position());
+    Driver.Press(VK_PRIOR);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 8 * 47 - 2 * Box->ClientHeight());
+    Driver.Press(VK_HOME);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), 0);
+    EXPECT_EQ(FirstRowTop(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The rightmost column where two pictures of Width columns differ; -1 when they are the same.
+int RightmostDifference(const std::vector<TPixel>& A, const std::vector<TPixel>& B, int Width)
+{
+    int right = -1;
+    for (std::size_t i = 0; i < A.size() && i < B.size(); ++i)
+        if (A[i] != B[i])
+            right = std::max(right, static_cast<int>(i % static_cast<std::size_t>(Width)));
+    return right;
+}
+
+// The texts the window shows fit where it shows them: each text's ink is measured in a twin of its
+// control that has room to spare (the same class and skin, on the empty work panel), and it must lie
+// inside the place the stored control gives it.
+struct Texts : StartedWindow {
+    // The rightmost column, counted from Area's left, where Show(true) paints differently from
+    // Show(false) inside Area of Control (client coordinates); -1 when nothing differs.
+    int InkRight(TControl* Control, const TRect& Area, const std::function<void(bool)>& Show)
+    {
+        const auto grab = [&](bool With) {
+            Show(With);
+            Control->Repaint();
+            Driver.ProcessMessages();
+            std::vector<TPixel> pixels;
+            const TPoint origin = Control->ClientToScreen({Area.Left, Area.Top});
+            for (int y = 0; y < Area.Height(); ++y)
+                for (int x = 0; x < Area.Width(); ++x)
+                    pixels.push_back(Driver.PixelAt(Form->Handle(), origin.X - Form->Left() + x, origin.Y - Form->Top() + y));
+            return pixels;
+        };
+        const std::vector<TPixel> without = grab(false);
+        return RightmostDifference(grab(true), without, Area.Width());
+    }
+    TWinControl* RoomyPlace() { return Part<TWinControl>("textpanel"); }
+    // Puts a twin control on the empty work panel, as wide as the panel, painted once.
+    void Place(TControl* Twin, int Top, int Height)
+    {
+        Twin->SetBounds(0, Top, RoomyPlace()->ClientWidth(), Height);
+        Twin->SetParent(RoomyPlace());
+        Driver.ProcessMessages();
+        Twin->Repaint();
+        Driver.ProcessMessages();
+    }
+};
+
+TEST_F(Texts, EveryDeviceNameFitsTheDeviceBox)
+{
+    Start();
+    Form->Show();
+    auto* box = Part<TskSkinComboBox>("devicebox");
+    ASSERT_NE(box, nullptr);
+    auto* twin = new TskSkinComboBox(Form.get());
+    twin->SetSkinData(box->SkinData());
+    twin->SetSkinDataName(box->SkinDataName());
+    twin->SetUseSkinSize(box->UseSkinSize());
+    twin->Items()->Assign(box->Items());
+    Place(twin, 10, box->Height());
+    // Each name against the shortest one: what the face draws besides the name is the same in both.
+    TStrings& items = *box->Items();
+    int shortest = 0;
+    for (int i = 1; i < items.Count(); ++i)
+        if (items.Strings(i).size() < items.Strings(shortest).size())
+            shortest = i;
+    for (int i = 0; i < items.Count(); ++i) {
+        if (i == shortest)
+            continue;
+        const auto pick = [i, shortest](TskSkinComboBox* C) { return [C, i, shortest](bool With) { C->SetItemIndex(With ? i : shortest); }; };
+        const int needed = InkRight(twin, twin->ItemRect(), pick(twin));
+        ASSERT_GT(needed, 0) << items.Strings(i);
+        EXPECT_LT(needed, box->ItemRect().Width() - 1) << items.Strings(i) << " is cut";
+        EXPECT_EQ(InkRight(box, box->ItemRect(), pick(box)), needed) << items.Strings(i);
+    }
+}
+
+TEST_F(Texts, TheQualityOfEveryDeviceFitsItsLabel)
+{
+    Start();
+    Form->Show();
+    auto* label = Part<TskSkinStdLabel>("skSkinStdLabel1");
+    ASSERT_NE(label, nullptr);
+    auto* twin = new TskSkinStdLabel(Form.get());
+    twin->SetSkinData(label->SkinData());
+    twin->SetSkinDataName(label->SkinDataName());
+    twin->SetAutoSize(false);
+    Place(twin, 60, label->Height());
+    // The longest captions: each device at its highest quality, on the smallest and the largest screen.
+    for (int d = 0; d < Form->devicebox->Items().Count(); ++d) {
+        Form->devicebox->SetItemIndex(d);
+        Form->deviceboxChange(nullptr);
+        for (int s : {0, Form->screensize->Items().Count() - 1}) {
+            Form->screensize->SetItemIndex(s);
+            Form->vq->SetValue(Form->vq->MaxValue());
+            Form->vqChange(nullptr);
+            const std::string caption = label->Caption();
+            const auto show = [caption](TControl* C) { return [C, caption](bool With) { C->SetCaption(With ? caption : ""); }; };
+            const int needed = InkRight(twin, twin->ClientRect(), show(twin));
+            ASSERT_GT(needed, 0) << caption;
+            EXPECT_LT(needed, label->Width() - 1) << caption << " is cut";
+            EXPECT_EQ(InkRight(label, label->ClientRect(), show(label)), needed) << caption;
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// The folder dialog as Add folder opens it: the user looks at its caption and cancels.
+struct FolderDialogTitle : StartedWindow {
+    static constexpr UINT kUserActs = WM_USER + 612;
+    TskSkinSelectDirectoryDialog* Dialog = nullptr;
+    std::function<void(TskSelDirDlgForm&)> User;
+
+    void SetUp() override
+    {
+        StartedWindow::SetUp();
+        Start();
+        Form->Show();
+        for (int i = 0; i < Form->ComponentCount() && !Dialog; ++i)
+            Dialog = dynamic_cast<TskSkinSelectDirectoryDialog*>(Form->Components(i));
+        ASSERT_NE(Dialog, nullptr);
+        Dialog->OnShow = [](TObject*) { PostMessage(Application->Handle(), kUserActs, 0, 0); };
+        Application->OnMessage = [this](TMsg& m, bool& Handled) {
+            if (m.message != kUserActs)
+                return;
+            Handled = true;
+            User(*Dialog->Form());
+            Dialog->Form()->SetModalResult(mrCancel);
+        };
+    }
+    void TearDown() override
+    {
+        Application->OnMessage = nullptr;
+        StartedWindow::TearDown();
+    }
+    // The rightmost column of the caption band where the title paints, in the dialog as it is.
+    int TitleReach(TskSelDirDlgForm& F)
+    {
+        const std::string title = F.Caption();
+        const int band = F.ClientToScreen({0, 0}).Y - F.Top();
+        const auto grab = [&](const std::string& Text) {
+            F.SetCaption(Text);
+            Driver.ProcessMessages();
+            std::vector<TPixel> pixels;
+            for (int y = 0; y < band; ++y)
+                for (int x = 0; x < F.Width(); ++x)
+                    pixels.push_back(Driver.PixelAt(F.Handle(), x, y));
+            return pixels;
+        };
+        const std::vector<TPixel> without = grab("");
+        return RightmostDifference(grab(title), without, F.Width());
+    }
+};
+
+TEST_F(FolderDialogTitle, AddFolderShowsItsWholeTitle)
+{
+    int stored = -1;
+    int roomy = -1;
+    User = [&](TskSelDirDlgForm& F) {
+        stored = TitleReach(F);
+        // With room to spare the title ends where it ends; in the dialog as opened it must end there too.
+        F.SetClientWidth(F.ClientWidth() + 400);
+        roomy = TitleReach(F);
+    };
+    Form->skSkinSpeedButton4Click(nullptr);
+    ASSERT_GT(roomy, 0);
+    EXPECT_EQ(stored, roomy);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Queue, AClickOnARowGivesTheQueueTheKeys)
+{
+    ShowWithRows(8);
+    // The user typed in a row's name; then clicks on the row's length and pages down.
+    auto* name = Form->Queue->Find({"pnl0_", "pnl2_", "edt0_"}, 1);
+    Driver.Click(name->ClientToScreen({5, 5}));
+    Driver.ProcessMessages();
+    ASSERT_NE(Form->ActiveControl(), Box);
+    auto* length = Form->Queue->Find({"pnl0_", "lbl0_"}, 1);
+    Driver.Click(length->ClientToScreen({length->Width() / 2, length->Height() / 2}));
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->ActiveControl(), Box);
+    Driver.Press(VK_NEXT);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Bar->Position(), Box->ClientHeight());
 }
 
 } // namespace

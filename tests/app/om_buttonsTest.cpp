@@ -3,16 +3,20 @@
 // for as long as a test needs.
 #include "app/om_buttons.h"
 
+#include "om_queueTesting.h"
 #include "om_testing.h"
 
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
 #include "app/om_runcontrol.h"
+#include "app/om_queue.h"
 #include "app/om_tables.h"
+#include "app/om_thumbs.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TTimer.h"
+#include "skin/controls/TskSkinGauge.h"
 
 using namespace omtest;
 
@@ -323,4 +327,40 @@ TEST_F(RunButtons, Destination_EmptyAnswerOrCancel_KeepsTheOldOne)
     Dialog.Ok = false;
     Form->skSkinSpeedButton3Click(nullptr);
     EXPECT_EQ(Form->skskinlabel1->ProgressText(), "/home/u/Films/");
+}
+
+// --- the row bars -----------------------------------------------------------------------------------
+
+TEST_F(RunButtons, Start_EveryRowBarStartsEmpty_NotWhereAnEarlierRunLeftIt)
+{
+    auto* queue = new TOmQueue(Form.get());
+    queue->skSkinScrollpanel1 = QueueBox(*Form, 600, 260);
+    const int first = AddSource("First");
+    const int second = AddSource("Second");
+    for (int r : {first, second}) {
+        // A thumbnail already there: no tool runs for the rows.
+        const std::string picture = ScanThumbnailPath(*Form->StringGrid1, r, Form->WorkFolder);
+        fs::create_directories(fs::path(picture).parent_path());
+        std::ofstream(picture) << "";
+        queue->AddItem(r);
+    }
+    const auto bar = [&](int r) {
+        return dynamic_cast<TskSkinGauge*>(queue->Find({"pnl0_", "pnl4_", "pnl5_", "progress_"}, r));
+    };
+    ASSERT_NE(bar(first), nullptr);
+    fs::create_directories(Dest);
+    Form->skSkinSpeedButton1Click(nullptr);
+    ASSERT_EQ(Cell(SourceRecord::Selected, first), "Done");
+    EXPECT_EQ(bar(first)->Value(), bar(first)->MaxValue());
+    // The first row is left as it is; the second one is converted again.
+    Form->SetSourceSelected(second, "YES");
+    std::vector<int> firstBarWhileRunning;
+    const auto options = Form->OnConvertOptions;
+    Form->OnConvertOptions = [&](TConvertOptions& Options) {
+        options(Options);
+        Options.ShowCommand = [&](const std::string&) { firstBarWhileRunning.push_back(bar(first)->Value()); };
+    };
+    Form->skSkinSpeedButton1Click(nullptr);
+    EXPECT_EQ(firstBarWhileRunning, std::vector<int>{0});
+    EXPECT_EQ(bar(second)->Value(), bar(second)->MaxValue());
 }

@@ -88,6 +88,27 @@ TEST_F(TControlLook, FontAndColourFollowTheParentUntilSetOwn)
     EXPECT_FALSE(inner->ParentColor());
 }
 
+TEST_F(TControlLook, ShowHintFollowsTheParentsDownTheTreeUntilSetOwn)
+{
+    auto* outer = Make<TPanel>(Form, Rect(0, 0, 100, 100));
+    auto* inner = Make<TPanel>(outer, Rect(0, 0, 50, 50));
+    auto* label = Make<TLabel>(inner, Rect(0, 0, 20, 20));
+    Form->SetShowHint(true);
+    EXPECT_TRUE(outer->ShowHint());
+    EXPECT_TRUE(label->ShowHint());
+    // A control parented later takes the setting of where it lands.
+    auto* late = new TLabel(Form);
+    late->SetParent(inner);
+    EXPECT_TRUE(late->ShowHint());
+    inner->SetShowHint(false);
+    EXPECT_FALSE(label->ShowHint());
+    Form->SetShowHint(false);
+    Form->SetShowHint(true);
+    EXPECT_FALSE(inner->ShowHint());
+    EXPECT_FALSE(label->ShowHint());
+    EXPECT_TRUE(outer->ShowHint());
+}
+
 TEST_F(TControlLook, ChangesAreAnnouncedWithCmMessages)
 {
     auto* p = Make<TPanel>(Form, Rect(0, 0, 50, 50));

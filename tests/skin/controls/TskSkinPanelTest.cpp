@@ -336,3 +336,39 @@ TEST_F(PanelSkinnedCaption, Transparent_CheckImageGlyphAndTextSitInTheFramesGap)
     EXPECT_GT(CountColour(*this, Rect(28, 10, 45, 40), cAnim2), 50);
     EXPECT_NE(At(60, line), Px(cSkinShadow)); // no edge through the caption
 }
+
+TEST_F(PanelLayout, StoredAnchorsMeasureFromTheStoredWidthNotTheNewPanels)
+{
+    // A bar at the bottom of a stored form with a button kept at its right end. A new panel starts at
+    // its own default size; the button's stored place is measured against the stored width.
+    RegisterSkinControlClasses();
+    TForm form(nullptr);
+    ReadComponentFromText(&form, R"(object F: TForm
+  BorderStyle = bsNone
+  ClientWidth = 600
+  ClientHeight = 300
+  object Bar: TskSkinPanel
+    Top = 214
+    Width = 600
+    Height = 86
+    Align = alBottom
+    BorderStyle = bvNone
+    object Go: TskSkinPanel
+      Left = 536
+      Top = 3
+      Width = 60
+      Height = 28
+      Anchors = [akTop, akRight]
+    end
+  end
+end
+)");
+    auto* bar = dynamic_cast<TWinControl*>(form.FindComponent("Bar"));
+    auto* go = dynamic_cast<TControl*>(form.FindComponent("Go"));
+    ASSERT_NE(go, nullptr);
+    form.Show();
+    Driver.ProcessMessages();
+    EXPECT_EQ(bar->ClientWidth() - (go->Left() + go->Width()), 4);
+    form.SetClientWidth(900);
+    EXPECT_EQ(go->Left(), 836);
+}

@@ -127,6 +127,59 @@ TEST_F(ScrollBox, EnlargingAScrolledAlignedBoxKeepsTheContentEndAtTheBottom)
     EXPECT_EQ(first->Top(), -10);
 }
 
+TEST_F(ScrollBox, WheelMovesTheBarByItsLineAndOnlyWhenItShows)
+{
+    MakeBox();
+    VBar->SetSmallChange(25);
+    Box->SetCanFocused(true);
+    ShowForm();
+    // The wheel goes where the keyboard is: the box, once clicked.
+    Driver.Click(Box->ClientToScreen({5, 5}));
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Box->Focused());
+    TCustomControl* first = Child(0, 60, alTop);
+    const TPoint over = first->ClientToScreen({10, 10});
+    Driver.MoveTo(over);
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    // Everything fits: nothing moves.
+    EXPECT_EQ(first->Top(), 0);
+    Child(60, 60, alTop);
+    Child(120, 60, alTop);
+    ASSERT_TRUE(VBar->Visible());
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(VBar->Position(), 25);
+    EXPECT_EQ(first->Top(), -25);
+    // Two notches at once, and no further than the end.
+    Driver.Wheel(-2 * WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(VBar->Position(), 30);
+    Driver.Wheel(WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(VBar->Position(), 5);
+}
+
+TEST_F(ScrollBox, FocusedBoxScrollsByArrowPageHomeAndEndKeys)
+{
+    MakeBox();
+    VBar->SetSmallChange(20);
+    Box->SetCanFocused(true);
+    ShowForm();
+    // A click on the box's own empty place gives it the keyboard.
+    Driver.Click(Box->ClientToScreen({5, 5}));
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Box->Focused());
+    for (int i = 0; i < 10; ++i) Child(i * 40, 40, alTop);
+    ASSERT_TRUE(VBar->Visible());
+    const std::pair<WORD, int> steps[] = {{VK_DOWN, 20}, {VK_NEXT, 170}, {VK_UP, 150}, {VK_END, 250}, {VK_PRIOR, 100}, {VK_HOME, 0}};
+    for (const auto& [key, position] : steps) {
+        Driver.Press(key);
+        Driver.ProcessMessages();
+        EXPECT_EQ(VBar->Position(), position) << "key " << key;
+    }
+}
+
 TEST_F(ScrollBox, HorizontalBarTakesItsBothLookWhileTheVerticalBarShows)
 {
     MakeBox();
