@@ -34,11 +34,12 @@ protected:
         ASSERT_TRUE(WaitUntil([&] { return !D().IsShown(Menu.Id); }, 10s)) << "the menu stayed open";
     }
 
-    // What shows the settings on the main window, less a margin where a focus frame may be drawn.
+    // What shows the settings on the main window, less a margin where a focus frame may be drawn. The
+    // quality shows as its text (the slider's track looks different while it has the focus).
     std::vector<TRect> SettingAreas() const
     {
         std::vector<TRect> areas;
-        for (TRect r : {Main.Device(), Main.Quality(), Main.QualityText(), Main.DestinationText()})
+        for (TRect r : {Main.Device(), Main.QualityText(), Main.DestinationText()})
             areas.push_back(TRect{r.Left + 2, r.Top + 2, r.Right - 2, r.Bottom - 2});
         return areas;
     }
@@ -99,7 +100,7 @@ TEST_P(TSettingsJourney, CloseAndStartAgain_EverySettingIsBack)
     ASSERT_TRUE(D().WaitForStill(Main.Whole()));
     Picture("again");
     const TSurface again = D().Grab(D().ScreenRect());
-    const char* names[] = {"device", "quality", "quality text", "destination"};
+    const char* names[] = {"device", "quality", "destination"};
     for (std::size_t i = 0; i < SettingAreas().size(); ++i)
         EXPECT_EQ(DifferentPixels(Crop(again, SettingAreas()[i]), Crop(chosen, SettingAreas()[i])), 0)
             << "the " << names[i] << " is not back on the screen";
