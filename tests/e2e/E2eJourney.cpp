@@ -114,17 +114,24 @@ void TJourney::Picture(const std::string& Step) const
 
 std::optional<TScreenWindow> TJourney::WaitForFolderDialog(const std::string& Title)
 {
-    std::optional<TScreenWindow> dialog = D().WaitForWindow(Pid(), Title);
-    if (!dialog)
-        return dialog;
-    // Shown is not yet usable: wait until it is painted (a window that stays black is a fault) and still.
-    TSurface shown;
-    if (!D().WaitForPicture(dialog->Rect, [](const TSurface& s) { return CountColours(s, s.Bounds(), 32) >= 16; }, shown, 15s)) {
-        ADD_FAILURE() << "the dialog \"" << Title << "\" opened but was never painted";
-        return std::nullopt;
+    // Shown is not yet usable: wait until it is painted (a window that stays black is a fault) and
+    // still. A window the program replaces by another while it opens is looked for again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::optional<TScreenWindow> dialog = D().WaitForWindow(Pid(), Title);
+        if (!dialog)
+            return dialog;
+        TSurface shown;
+        if (!D().WaitForPicture(dialog->Rect, [](const TSurface& s) { return CountColours(s, s.Bounds(), 32) >= 16; }, shown, 15s)) {
+            if (!D().Refresh(*dialog))
+                continue;
+            ADD_FAILURE() << "the dialog \"" << Title << "\" opened but was never painted";
+            return std::nullopt;
+        }
+        D().WaitForStill(dialog->Rect);
+        if (std::optional<TScreenWindow> now = D().Refresh(*dialog))
+            return now;
     }
-    D().WaitForStill(dialog->Rect);
-    return D().Refresh(*dialog);
+    return std::nullopt;
 }
 
 // The button bar is 50 pixels high at the bottom of the dialog; OK sits at 20, 15 in it, Cancel at
