@@ -38,16 +38,6 @@ constexpr int kColumnCount = 4;
 
 int Sign(long long V) { return V < 0 ? -1 : (V > 0 ? 1 : 0); }
 
-// The base order: folders before files, then by name as the namespace orders them.
-int BaseCompare(TskShellFolder* A, TskShellFolder* B)
-{
-    const bool fa = A->IsFolder();
-    const bool fb = B->IsFolder();
-    if (fa != fb)
-        return fa ? -1 : 1;
-    return Sign(AnsiCompareText(A->DisplayName(), B->DisplayName()));
-}
-
 std::string Extension(const std::string& Name)
 {
     const std::size_t dot = Name.rfind('.');
@@ -115,10 +105,14 @@ void TskCustomShellListView::SetRoot(const std::string& Value)
     // Resolved first: a root that names nothing leaves Root and the list as they were.
     std::unique_ptr<TskShellFolder> root = CreateRootFolder(Value);
     FRoot = Value;
+    std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
     FRootFolder = std::move(root);
     FRootSetByString = true;
     Populate();
     FRootSetByString = false;
+    old.reset();
+    if (FComboBox != nullptr && !FUpdating)
+        FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
         OnPathChange(this);
 }
@@ -261,8 +255,7 @@ void TskCustomShellListView::Populate()
             FFolders.push_back(std::move(item));
     }
     if (FSorted)
-        std::stable_sort(FFolders.begin(), FFolders.end(),
-            [](const auto& a, const auto& b) { return BaseCompare(a.get(), b.get()) < 0; });
+        SortItems(-1, false);
     FSortColumn = -1;
     FDescending = false;
     Items()->SetCount(static_cast<int>(FFolders.size()));
@@ -281,9 +274,11 @@ void TskCustomShellListView::ListItemData(TObject*, TListItem* Item)
     if (ViewStyle() != vsReport || Columns()->Count() < 2)
         return;
     folder->LoadColumnDetails(FRootFolder.get(), Columns()->Count());
+    // A file removed since the listing has no details to read: its row shows its name alone.
+    const bool known = folder->DetailsList()->Count() > 0;
     const bool isFolder = folder->IsFolder();
     for (int column = 1; column < Columns()->Count(); ++column) {
-        std::string text = folder->Details(column);
+        std::string text = known ? folder->Details(column) : std::string();
         // A folder has no size and no time of its own to show ("-1" in the details).
         if (isFolder && (column == 1 || column == 3))
             text.clear();
@@ -346,41 +341,70 @@ void TskCustomShellListView::WndProc(TMessage& Message)
 // ---------------------------------------------------------------------------------------------
 // Sorting by column
 
-int TskCustomShellListView::CompareByColumn(TskShellFolder* A, TskShellFolder* B) const
+namespace {
+
+// What a column sort compares, read once per item before the sort: the file system may change while
+// it runs, and a comparison that gave different answers for the same pair would be no ordering.
+struct TSortKey {
+    std::size_t Index = 0;
+    bool IsFolder = false;
+    std::string Name;
+    std::string Type;
+    TFileFacts Facts; // -1 for a file that has gone
+};
+
+int CompareKeys(const TSortKey& A, const TSortKey& B, int Column)
 {
-    const bool fa = A->IsFolder();
-    const bool fb = B->IsFolder();
+    if (A.IsFolder != B.IsFolder)
+        return A.IsFolder ? -1 : 1;
     int result = 0;
-    if (fa != fb) {
-        result = fa ? -1 : 1;
-    } else {
-        switch (FSortColumn) {
-        case 0: result = Sign(AnsiCompareText(A->DisplayName(), B->DisplayName())); break;
-        case 1:
-            if (!fa)
-                result = Sign(FactsOf(A).Size - FactsOf(B).Size);
-            break;
-        case 2:
-            if (!fa)
-                result = Sign(AnsiCompareText(Extension(A->DisplayName()), Extension(B->DisplayName())));
-            break;
-        case 3:
-            if (!fa)
-                result = Sign(FactsOf(A).Modified - FactsOf(B).Modified);
-            break;
-        default: break;
-        }
-        // Equal by the column: the base order decides, so the order is always a total one.
-        if (result == 0)
-            result = BaseCompare(A, B);
+    switch (Column) {
+    case 0: result = Sign(AnsiCompareText(A.Name, B.Name)); break;
+    case 1:
+        if (!A.IsFolder)
+            result = Sign(A.Facts.Size - B.Facts.Size);
+        break;
+    case 2:
+        if (!A.IsFolder)
+            result = Sign(AnsiCompareText(A.Type, B.Type));
+        break;
+    case 3:
+        if (!A.IsFolder)
+            result = Sign(A.Facts.Modified - B.Facts.Modified);
+        break;
+    default: break;
     }
-    return FDescending ? -result : result;
+    // Equal by the column: the name decides, so the order is always a total one.
+    return result != 0 ? result : Sign(AnsiCompareText(A.Name, B.Name));
 }
 
-void TskCustomShellListView::SortItems()
+} // namespace
+
+void TskCustomShellListView::SortItems(int Column, bool Descending)
 {
-    std::stable_sort(FFolders.begin(), FFolders.end(),
-        [this](const auto& a, const auto& b) { return CompareByColumn(a.get(), b.get()) < 0; });
+    std::vector<TSortKey> keys;
+    keys.reserve(FFolders.size());
+    for (std::size_t i = 0; i < FFolders.size(); ++i) {
+        TskShellFolder* f = FFolders[i].get();
+        TSortKey key;
+        key.Index = i;
+        key.IsFolder = f->IsFolder();
+        key.Name = f->DisplayName();
+        if (!key.IsFolder && Column > 0) {
+            key.Type = Extension(key.Name);
+            key.Facts = FactsOf(f);
+        }
+        keys.push_back(std::move(key));
+    }
+    std::stable_sort(keys.begin(), keys.end(), [Column, Descending](const TSortKey& a, const TSortKey& b) {
+        const int r = CompareKeys(a, b, Column);
+        return Descending ? r > 0 : r < 0;
+    });
+    std::vector<std::unique_ptr<TskShellFolder>> sorted;
+    sorted.reserve(FFolders.size());
+    for (const TSortKey& key : keys)
+        sorted.push_back(std::move(FFolders[key.Index]));
+    FFolders = std::move(sorted);
 }
 
 void TskCustomShellListView::ColumnClick(TListColumn* Column)
@@ -396,7 +420,7 @@ void TskCustomShellListView::ColumnClick(TListColumn* Column)
     }
     const std::string selectedPath = SelectedFolder() != nullptr ? SelectedFolder()->Path() : std::string();
     Items()->BeginUpdate();
-    SortItems();
+    SortItems(FSortColumn, FDescending);
     ClearSelection();
     // The selection stays with its item.
     for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
@@ -411,8 +435,13 @@ void TskCustomShellListView::ColumnClick(TListColumn* Column)
 
 void TskCustomShellListView::NavigateTo(const TItemIDList& ID)
 {
-    FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), ID);
+    // A folder that has gone since (a removed disc, a folder deleted elsewhere) gives way to the nearest
+    // one above it that is still there, so the view always lists a real folder. The old root is kept
+    // until the rows made from it are gone.
+    std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
+    FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), NearestExistingFolder(ID));
     Populate();
+    old.reset();
     if (FComboBox != nullptr)
         FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
@@ -441,9 +470,8 @@ void TskCustomShellListView::Refresh()
         return;
     const int selected = Selected() != nullptr ? Selected()->Index() : -1;
     ClearSelection();
-    const TItemIDList id = FRootFolder->FullID();
-    FRootFolder.reset();
-    NavigateTo(id);
+    // Read again even though the folder is the same one.
+    NavigateTo(FRootFolder->FullID());
     if (selected >= 0 && selected < Items()->Count())
         SetItemIndex(selected);
 }
@@ -487,6 +515,12 @@ void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
         break;
     default: break;
     }
+}
+
+std::string TskCustomShellListView::ItemCaption(int Index) const
+{
+    const TskShellFolder* folder = Folders(Index);
+    return folder != nullptr ? folder->DisplayName() : std::string();
 }
 
 void TskCustomShellListView::GetSelectedFiles(TStrings* Files) const

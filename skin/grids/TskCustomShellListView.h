@@ -74,6 +74,8 @@ public:
 
 protected:
     void ColumnClick(TListColumn* Column) override;
+    // The item's name, without making the row.
+    std::string ItemCaption(int Index) const override;
     void DblClick() override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void CreateWnd() override;
@@ -87,8 +89,8 @@ private:
     void ListItemData(TObject* Sender, TListItem* Item);
     bool MaskAccepts(const std::string& FileName) const;
     void BuildColumns();
-    void SortItems();
-    int CompareByColumn(TskShellFolder* A, TskShellFolder* B) const;
+    // Folders first, then by the column (-1: by name); equal ones keep their order.
+    void SortItems(int Column, bool Descending);
     void OpenFolderRow(int Index);
     void NavigateTo(const TItemIDList& ID);
     void UpdateNotifier();

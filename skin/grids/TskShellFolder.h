@@ -97,6 +97,9 @@ private:
     TStringList FDetails;
 };
 
-// The root node a view's Root names: a root-folder name or a path ("~" is the home folder). Raises
+// The folder of ID when it exists, else its nearest ancestor that does (the namespace root at last).
+TItemIDList NearestExistingFolder(const TItemIDList& ID);
+
+// The root node a view's Root names: a root-folder name or a path ("~" and "~/..." are in the home folder). Raises
 // Exception "Error setting path: "%s"" when it names no folder.
 std::unique_ptr<TskShellFolder> CreateRootFolder(const std::string& Root);

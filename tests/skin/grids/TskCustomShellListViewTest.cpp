@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "ShellTestSupport.h"
+#include "platform/rtl/Strings.h"
 #include "platform/win/MessageQueue.h"
 
 using namespace shelltest;
@@ -176,6 +177,56 @@ TEST_F(ShellList, SizeHeaderTwiceSortsDescendingWithFoldersLast)
     EXPECT_TRUE(List->SortDescending());
     ASSERT_NE(List->Selected(), nullptr);
     EXPECT_EQ(List->Selected()->Caption(), "notes.txt"); // the selection went with its row
+}
+
+TEST_F(ShellList, ColumnSortOfManyFilesWithSomeGone_IsStableAndPutsGoneOnesFirst)
+{
+    // Equal sizes keep the name order; files removed after listing sort as size -1.
+    for (int i = 0; i < 60; ++i)
+        std::ofstream(Temp.Docs() / ("same " + std::to_string(100 + i) + ".avi")) << std::string(static_cast<std::size_t>(i % 3), 'x');
+    MakeList();
+    for (int i = 0; i < 60; i += 7)
+        fs::remove(Temp.Docs() / ("same " + std::to_string(100 + i) + ".avi"));
+    ShowForm();
+    const TRect r = List->HeaderSectionRect(1);
+    Driver.Click(List->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
+    Driver.ProcessMessages();
+    ASSERT_EQ(List->SortColumn(), 1);
+    const std::vector<std::string> rows = Captions();
+    ASSERT_EQ(rows.size(), 64u);
+    EXPECT_EQ(rows[0], "Empty Folder");
+    EXPECT_EQ(rows[2], "same 100.avi");
+    EXPECT_EQ(rows[3], "same 107.avi");
+    // Sizes never go down, and within one size names rise.
+    long long lastSize = -2;
+    std::string lastName;
+    for (std::size_t i = 2; i < rows.size(); ++i) {
+        std::error_code ec;
+        const auto size = fs::exists(Temp.Docs() / rows[i]) ? static_cast<long long>(fs::file_size(Temp.Docs() / rows[i], ec)) : -1;
+        ASSERT_GE(size, lastSize) << rows[i];
+        if (size == lastSize) {
+            EXPECT_LT(AnsiCompareText(lastName, rows[i]), 0) << rows[i];
+        }
+        lastSize = size;
+        lastName = rows[i];
+    }
+}
+
+TEST_F(ShellList, ListedFolderRemoved_RefreshListsTheNearestFolderAboveIt)
+{
+    fs::create_directories(Temp.Docs() / "Deep" / "Deeper");
+    MakeList((Temp.Docs() / "Deep" / "Deeper").string());
+    std::vector<std::string> paths;
+    List->OnPathChange = [&](TObject*) { paths.push_back(List->RootFolder()->Path()); };
+    fs::remove_all(Temp.Docs() / "Deep");
+    List->Refresh();
+    ASSERT_NE(List->RootFolder(), nullptr);
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
+    EXPECT_EQ(List->Items()->Count(), 4);
+    EXPECT_EQ(paths, std::vector<std::string>{Temp.Docs().string()});
+    // Going to a folder that has gone does the same.
+    List->SetPathFromID(IDListFromPath((Temp.Docs() / "gone" / "too").string()));
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
 }
 
 TEST_F(ShellList, BadRootRaisesAndKeepsTheListing)
