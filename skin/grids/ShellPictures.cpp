@@ -3,6 +3,16 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/sys/Folders.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <memory>
+#include <sstream>
 
 namespace {
 
@@ -58,4 +68,188 @@ void PaintToolGlyph(TBitmap& B, TskToolGlyph Glyph)
         break;
     }
     B.SetTransparentColor(clFuchsia);
+}
+
+namespace {
+
+// Drawing in a 16-unit square scaled by S (1 or 2), so both sizes come from one description.
+struct TPen16 {
+    TCanvas* C;
+    int S;
+    void Box(TColor Colour, int X1, int Y1, int X2, int Y2) const { Fill(C, Colour, X1 * S, Y1 * S, X2 * S, Y2 * S); }
+    void Frame(TColor Line, TColor Inside, int X1, int Y1, int X2, int Y2) const
+    {
+        Box(Line, X1, Y1, X2, Y2);
+        Fill(C, Inside, X1 * S + S, Y1 * S + S, X2 * S - S, Y2 * S - S);
+    }
+    void Shape(TColor Colour, std::initializer_list<TPoint> Points) const
+    {
+        std::vector<TPoint> p;
+        for (TPoint q : Points) p.push_back(TPoint{q.X * S, q.Y * S});
+        C->Brush()->SetColor(Colour);
+        C->Pen()->SetColor(Colour);
+        C->Polygon(p);
+    }
+    void Disc(TColor Line, TColor Inside, int X1, int Y1, int X2, int Y2) const
+    {
+        C->Brush()->SetColor(Inside);
+        C->Pen()->SetColor(Line);
+        C->Ellipse(X1 * S, Y1 * S, X2 * S, Y2 * S);
+    }
+};
+
+void PaintIcon(const TPen16& P, TskShellIcon Icon)
+{
+    switch (Icon) {
+    case siFile:
+        P.Frame(clGray, clWhite, 3, 1, 13, 15);
+        P.Box(clSilver, 5, 5, 11, 6);
+        P.Box(clSilver, 5, 8, 11, 9);
+        P.Box(clSilver, 5, 11, 11, 12);
+        break;
+    case siVideoFile:
+        P.Frame(clGray, clWhite, 2, 1, 14, 15);
+        P.Box(TColor(0x00303030), 3, 4, 13, 12);
+        for (int y : {5, 10}) // the film's holes
+            for (int x = 4; x < 12; x += 3) P.Box(clWhite, x, y, x + 1, y + 1);
+        P.Shape(clLime, {TPoint{7, 6}, TPoint{10, 8}, TPoint{7, 10}});
+        break;
+    case siFolder:
+        P.Box(clOlive, 1, 3, 7, 5);
+        P.Frame(clOlive, clYellow, 1, 4, 15, 14);
+        break;
+    case siOpenFolder:
+        P.Box(clOlive, 1, 3, 7, 5);
+        P.Frame(clOlive, TColor(0x0000C0C0), 1, 4, 14, 14);
+        P.Shape(clYellow, {TPoint{3, 7}, TPoint{15, 7}, TPoint{13, 14}, TPoint{1, 14}});
+        break;
+    case siDrive:
+    case siRemovableDrive:
+    case siNetwork:
+        P.Frame(clGray, Icon == siRemovableDrive ? TColor(0x00E0A060) : clSilver, 1, 6, 15, 12);
+        P.Box(clLime, 12, 9, 14, 10);
+        if (Icon == siNetwork) {
+            P.Box(clNavy, 7, 12, 9, 15);
+            P.Box(clNavy, 3, 14, 13, 15);
+        }
+        if (Icon == siRemovableDrive) P.Box(clGray, 5, 3, 11, 6);
+        break;
+    case siOpticalDrive:
+        P.Disc(clGray, clSilver, 1, 1, 15, 15);
+        P.Disc(clGray, clWhite, 6, 6, 10, 10);
+        break;
+    case siComputer:
+    case siDesktop:
+        P.Frame(clGray, Icon == siDesktop ? clTeal : clNavy, 1, 2, 15, 12);
+        P.Box(clGray, 6, 12, 10, 14);
+        P.Box(clGray, 4, 14, 12, 15);
+        if (Icon == siDesktop) {
+            P.Box(clYellow, 3, 4, 5, 6);
+            P.Box(clWhite, 3, 7, 5, 9);
+        }
+        break;
+    case siHome:
+        P.Shape(clMaroon, {TPoint{8, 1}, TPoint{15, 8}, TPoint{1, 8}});
+        P.Frame(clGray, clWhite, 3, 8, 13, 15);
+        P.Box(clMaroon, 7, 10, 9, 15);
+        break;
+    }
+}
+
+std::unique_ptr<TCustomImageList> MakeShellImages(int Size)
+{
+    auto list = std::make_unique<TCustomImageList>(nullptr);
+    list->SetWidth(Size);
+    list->SetHeight(Size);
+    for (int i = 0; i < ShellIconCount; ++i) {
+        TBitmap b(Size, Size);
+        TCanvas* c = b.Canvas();
+        c->Brush()->SetStyle(bsSolid);
+        Fill(c, clFuchsia, 0, 0, Size, Size);
+        PaintIcon(TPen16{c, Size / 16}, static_cast<TskShellIcon>(i));
+        list->AddMasked(&b, clFuchsia);
+    }
+    return list;
+}
+
+// The extensions a file's picture shows as a video.
+bool IsVideoName(const std::string& Path)
+{
+    static const std::array<const char*, 22> kVideo = {".avi", ".mpg", ".mpeg", ".vob", ".mp4", ".m4v", ".mkv", ".mov",
+        ".wmv", ".asf", ".flv", ".webm", ".ogv", ".ogm", ".ts", ".m2ts", ".mts", ".3gp", ".divx", ".rm", ".rmvb",
+        ".dvr-ms"};
+    const std::size_t slash = Path.rfind('/');
+    const std::size_t dot = Path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    const std::string ext = LowerCase(Path.substr(dot));
+    return std::any_of(kVideo.begin(), kVideo.end(), [&](const char* e) { return ext == e; });
+}
+
+// Undoes the octal escapes (a blank is "\\040") of a mount table field.
+std::string MountField(const std::string& S)
+{
+    std::string out;
+    for (std::size_t i = 0; i < S.size(); ++i) {
+        const bool escape = S[i] == '\\' && i + 3 < S.size()
+            && std::all_of(S.begin() + static_cast<std::ptrdiff_t>(i + 1), S.begin() + static_cast<std::ptrdiff_t>(i + 4),
+                [](char c) { return c >= '0' && c <= '7'; });
+        if (escape) {
+            out += static_cast<char>(std::stoi(S.substr(i + 1, 3), nullptr, 8));
+            i += 3;
+        } else {
+            out += S[i];
+        }
+    }
+    return out;
+}
+
+// The picture of a volume mounted at Path, from the mount table; siFolder when Path is no mount point.
+TskShellIcon VolumeIcon(const std::string& Path)
+{
+    std::ifstream table("/proc/self/mountinfo");
+    std::string line;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string id, parent, numbers, root, mountPoint;
+        fields >> id >> parent >> numbers >> root >> mountPoint;
+        if (MountField(mountPoint) != Path) continue;
+        // After the optional fields and their "-": the file system type and the source.
+        std::string word, type, source;
+        while (fields >> word && word != "-") {}
+        fields >> type >> source;
+        if (type == "iso9660" || type == "udf") return siOpticalDrive;
+        if (type == "nfs" || type == "nfs4" || type == "cifs" || type == "smb3" || type == "smbfs" || type == "9p"
+            || type.rfind("fuse.sshfs", 0) == 0 || type == "davfs" || type == "fuse.davfs2")
+            return siNetwork;
+        if (Path.rfind("/media/", 0) == 0 || Path.rfind("/run/media/", 0) == 0 || Path.rfind("/mnt/", 0) == 0)
+            return siRemovableDrive;
+        if (type == "proc" || type == "sysfs" || type == "tmpfs" || type == "devtmpfs" || type == "cgroup2"
+            || type == "overlay")
+            return siFolder;
+        return siDrive;
+    }
+    return siFolder;
+}
+
+} // namespace
+
+TCustomImageList* ShellImages(bool Large)
+{
+    // Kept to the program's end on purpose: views that outlive static destruction may still ask.
+    static TCustomImageList* const small = MakeShellImages(16).release();
+    static TCustomImageList* const large = MakeShellImages(32).release();
+    return Large ? large : small;
+}
+
+TskShellIcon ShellIconOf(const std::string& Path, bool IsFolder, bool Open)
+{
+    if (!IsFolder) return IsVideoName(Path) ? siVideoFile : siFile;
+    if (Path == "/") return siComputer;
+    const std::string home = ExcludeTrailingPathDelimiter(UserHomeFolder());
+    if (!home.empty() && Path == home) return siHome;
+    const std::string desktop = ExcludeTrailingPathDelimiter(UserDesktopFolder());
+    if (!desktop.empty() && Path == desktop && desktop != home) return siDesktop;
+    const TskShellIcon volume = VolumeIcon(Path);
+    if (volume != siFolder) return volume;
+    return Open ? siOpenFolder : siFolder;
 }

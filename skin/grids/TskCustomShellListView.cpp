@@ -9,6 +9,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "skin/data/SkinStrings.h"
+#include "skin/grids/ShellPictures.h"
 #include "skin/grids/TskCustomShellComboBox.h"
 #include "skin/grids/TskShellChangeNotifier.h"
 
@@ -67,6 +68,8 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
     FControlStyle.Include(csDoubleClicks);
     SetOwnerData(true);
     SetHideSelection(false);
+    SetSmallImages(ShellImages(false));
+    SetLargeImages(ShellImages(true));
     OnData = [this](TObject* Sender, TListItem* Item) { ListItemData(Sender, Item); };
 }
 
@@ -271,6 +274,7 @@ void TskCustomShellListView::ListItemData(TObject*, TListItem* Item)
     if (folder == nullptr)
         return;
     Item->SetCaption(folder->DisplayName());
+    Item->SetImageIndex(folder->IconIndex());
     if (ViewStyle() != vsReport || Columns()->Count() < 2)
         return;
     folder->LoadColumnDetails(FRootFolder.get(), Columns()->Count());

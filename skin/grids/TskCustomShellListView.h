@@ -5,7 +5,7 @@
 // folder tree (ShellTreeView) follows wherever the list goes, and moves the list when it is moved.
 //
 // This desktop has no shell context menus or shell verbs: AutoContextMenus is kept for stored forms
-// and changes nothing, and rows carry no images.
+// and changes nothing. Rows show the program's own pictures of files, folders and volumes.
 #include <functional>
 #include <memory>
 #include <string>

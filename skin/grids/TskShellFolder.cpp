@@ -11,6 +11,7 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/sys/Folders.h"
+#include "skin/grids/ShellPictures.h"
 
 namespace {
 
@@ -180,6 +181,11 @@ std::string TskShellFolder::PathName() const
 bool TskShellFolder::IsFolder() const
 {
     return IsDirectory(PathName()) && !ZipByName(PathName());
+}
+
+int TskShellFolder::IconIndex(bool Open) const
+{
+    return ShellIconOf(PathName(), IsFolder(), Open);
 }
 
 bool TskShellFolder::HasSubFolders() const

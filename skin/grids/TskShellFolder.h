@@ -68,6 +68,9 @@ public:
     bool CanRename() const;
     bool CanDelete() const { return CanRename(); }
 
+    // The index of the node's picture in ShellImages (the open look for a folder when Open).
+    int IconIndex(bool Open = false) const;
+
     // Whether enumerating with Types gives at least one item.
     bool HasChildren(TShellObjectTypes Types) const;
     // The node's children of the given kinds, folders first, each sorted by name.

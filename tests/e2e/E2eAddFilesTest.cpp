@@ -23,8 +23,10 @@ protected:
         const TPoint bottomRight = DialogAt(Dialog, DialogClientWidth - 21, DialogClientHeight - 80 - 20);
         return TRect{topLeft.X, topLeft.Y, bottomRight.X, bottomRight.Y};
     }
+    // Clicks Add files once the main window has settled (the last dialog gone, the rows painted).
     std::optional<TScreenWindow> OpenFileDialog()
     {
+        D().WaitForStill(Main.Whole());
         Click(Main.AddFiles());
         return WaitForFolderDialog("Select File(s)");
     }

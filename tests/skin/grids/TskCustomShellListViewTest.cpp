@@ -5,6 +5,8 @@
 #include <chrono>
 
 #include "ShellTestSupport.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "skin/grids/ShellPictures.h"
 #include "platform/rtl/Strings.h"
 #include "platform/win/MessageQueue.h"
 
@@ -227,6 +229,26 @@ TEST_F(ShellList, ListedFolderRemoved_RefreshListsTheNearestFolderAboveIt)
     // Going to a folder that has gone does the same.
     List->SetPathFromID(IDListFromPath((Temp.Docs() / "gone" / "too").string()));
     EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
+}
+
+TEST_F(ShellList, RowsShowThePicturesOfTheirKind_AndTheyArePainted)
+{
+    MakeList();
+    List->SetViewStyle(vsList);
+    std::vector<int> images;
+    for (int i = 0; i < List->Items()->Count(); ++i)
+        images.push_back(List->Items()->Item(i)->ImageIndex());
+    EXPECT_EQ(images, (std::vector<int>{siFolder, siFolder, siVideoFile, siFile}));
+    EXPECT_EQ(List->SmallImages(), ShellImages(false));
+    EXPECT_EQ(ShellImages(true)->Width(), 32);
+    EXPECT_EQ(ShellIconOf("/", true), siComputer);
+    EXPECT_EQ(ShellIconOf(Temp.Home.string(), true), siHome);
+    EXPECT_EQ(ShellIconOf(Temp.Docs().string(), true, true), siOpenFolder);
+    // The folder picture's yellow is on the screen at the first row's left end.
+    ShowForm();
+    const TRect r = List->ItemRect(0);
+    const TPoint p = List->ClientToScreen(Point(r.Left + 2 + 8, (r.Top + r.Bottom) / 2));
+    EXPECT_EQ(Driver.PixelAt(Form->Handle(), p.X - Form->Left(), p.Y - Form->Top()) & 0xFFFFFFu, 0xFFFF00u);
 }
 
 TEST_F(ShellList, BadRootRaisesAndKeepsTheListing)
