@@ -883,9 +883,30 @@ LRESULT TCustomListView::HeaderProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
         info.pt = {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
         HeaderProc(H, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
         FHeaderDown = info.flags == HHT_ONHEADER ? info.iItem : -1;
+        if (info.flags == HHT_ONDIVIDER) {
+            // A press on a section's right edge drags that edge: the column takes the new width.
+            FSizingColumn = info.iItem;
+            FSizingFromX = info.pt.X;
+            FSizingFromWidth = FColumns->Items(info.iItem)->Width();
+            SetCapture(H);
+        }
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        FSizingColumn = -1;
+        return 0;
+    case WM_MOUSEMOVE:
+        if (FSizingColumn >= 0 && FSizingColumn < FColumns->Count()) {
+            const int x = static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L)));
+            FColumns->Items(FSizingColumn)->SetWidth(std::max(4, FSizingFromWidth + x - FSizingFromX));
+        }
+        return 0;
     case WM_LBUTTONUP: {
+        if (FSizingColumn >= 0) {
+            FSizingColumn = -1;
+            ReleaseCapture();
+            return 0;
+        }
         HDHITTESTINFO info;
         info.pt = {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
         HeaderProc(H, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));

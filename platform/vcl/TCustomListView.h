@@ -252,6 +252,10 @@ private:
     bool FShowColumnHeaders = true;
     bool FHideSelection = true;
     int FHeaderDown = -1;
+    // The column whose right edge is being dragged (-1: none), and where the drag began.
+    int FSizingColumn = -1;
+    int FSizingFromX = 0;
+    int FSizingFromWidth = 0;
     // The list style's column width, measured over every caption: kept until the rows, the font or
     // the images change, since painting asks for it once per row.
     mutable int FListColumnWidth = -1;

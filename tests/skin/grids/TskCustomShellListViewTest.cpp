@@ -251,6 +251,27 @@ TEST_F(ShellList, RowsShowThePicturesOfTheirKind_AndTheyArePainted)
     EXPECT_EQ(Driver.PixelAt(Form->Handle(), p.X - Form->Left(), p.Y - Form->Top()) & 0xFFFFFFu, 0xFFFF00u);
 }
 
+TEST_F(ShellList, DraggingASectionsRightEdgeResizesItsColumn_AClickStillSorts)
+{
+    MakeList();
+    ShowForm();
+    const int before = List->Columns()->Items(0)->Width();
+    const TRect r = List->HeaderSectionRect(0);
+    const TPoint edge = List->ClientToScreen(Point(r.Right - 1, (r.Top + r.Bottom) / 2));
+    Driver.Drag(edge, Point(edge.X + 40, edge.Y));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->Columns()->Items(0)->Width(), before + 40);
+    EXPECT_EQ(List->SortColumn(), -1); // a drag is no click on the section
+    Driver.Drag(Point(edge.X + 40, edge.Y), Point(edge.X - 1000, edge.Y));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->Columns()->Items(0)->Width(), 4);
+    Driver.AdvanceClock(1000);
+    const TRect size = List->HeaderSectionRect(1);
+    Driver.Click(List->ClientToScreen(Point((size.Left + size.Right) / 2, (size.Top + size.Bottom) / 2)));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->SortColumn(), 1);
+}
+
 TEST_F(ShellList, BadRootRaisesAndKeepsTheListing)
 {
     MakeList();
