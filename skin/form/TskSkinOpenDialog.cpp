@@ -393,25 +393,10 @@ void TskOpenDlgForm::GoUp()
 
 void TskOpenDlgForm::CreateNewFolder()
 {
-    const std::string folder = ListedFolder();
-    // A folder outside the file system has no place to make the new one in.
-    if (folder.empty() || folder.front() != '/') return;
-    const std::string base = SkinResString(FCtrlSkinData, "MSG_NEWFOLDER");
-    std::string name;
-    // A name taken already (by an earlier session, say) moves on to the next number.
-    do {
-        ++FNewFolderCount;
-        name = FNewFolderCount > 1 ? base + "(" + std::to_string(FNewFolderCount) + ")" : base;
-    } while (FileExists(JoinPath(folder, name)) || DirectoryExists(JoinPath(folder, name)));
-    if (!CreateDir(JoinPath(folder, name))) return;
-    FileList->Refresh();
+    const int row = FileList->CreateNewFolder(SkinResString(FCtrlSkinData, "MSG_NEWFOLDER"));
+    // Let the new row paint before its name is edited over it.
     Application->ProcessMessages();
-    for (int i = 0; i < FileList->Items()->Count(); ++i)
-        if (TskShellFolder* row = FileList->Folders(i); row != nullptr && row->DisplayName() == name) {
-            FileList->ClearSelection();
-            FileList->SetItemIndex(i);
-            break;
-        }
+    if (row >= 0) FileList->EditLabel(row);
 }
 
 void TskOpenDlgForm::SetListViewStyle(TViewStyle Style)

@@ -90,7 +90,7 @@ public:
     // Back to the folder visited before this one (nothing with only one visited).
     void GoBack();
     void GoUp();
-    // Makes "New Folder" (or "New Folder(2)"...) in the folder listed and selects it.
+    // Makes "New Folder" (or "New Folder(2)"...) in the folder listed and edits its name.
     void CreateNewFolder();
     void SetListViewStyle(TViewStyle Style);
     // The extension Open adds to a typed name without one ("" when the filter allows any).
@@ -117,7 +117,6 @@ private:
     std::string FChosenFileName;
     std::vector<TItemIDList> FFolderHistory;
     bool FGoingBack = false;
-    int FNewFolderCount = 0;
 };
 
 class TskSkinOpenDialog : public TskSkinDialogComponent {

@@ -9,7 +9,14 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "skin/data/SkinStrings.h"
+#include "platform/sys/Desktop.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/vcl/TTimer.h"
+#include "skin/controls/TskSkinEdit.h"
+#include "skin/data/TskSkinData.h"
 #include "skin/grids/ShellPictures.h"
+#include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskCustomShellComboBox.h"
 #include "skin/grids/TskShellChangeNotifier.h"
 
@@ -75,6 +82,10 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
 
 TskCustomShellListView::~TskCustomShellListView()
 {
+    if (FLabelEditor != nullptr) {
+        FLabelEditor->OnExit = nullptr;
+        FLabelEditor->OnKeyPress = nullptr;
+    }
     if (FTreeView != nullptr && FTreeView->FListView == this)
         FTreeView->FListView = nullptr;
     FTreeView = nullptr;
@@ -336,6 +347,13 @@ void TskCustomShellListView::Loaded()
 
 void TskCustomShellListView::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_CONTEXTMENU && FAutoContextMenus && PopupMenu() == nullptr) {
+        const TPoint p{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))),
+            static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)))};
+        ShowContextMenu(p);
+        Message.Result = 1;
+        return;
+    }
     // The report style has its columns before it first shows.
     if (Message.Msg == WM_PAINT && ViewStyle() == vsReport && Columns()->Count() == 0)
         BuildColumns();
@@ -489,8 +507,41 @@ void TskCustomShellListView::OpenFolderRow(int Index)
     SetPathFromID(id);
 }
 
+void TskCustomShellListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const int row = ItemAt(X, Y);
+    const bool plain = Button == mbLeft && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssDouble);
+    FSlowClickRow = plain && Focused() && row >= 0 && SelCount() == 1 && IsSelected(row) ? row : -1;
+    if (FRenameTimer != nullptr)
+        FRenameTimer->SetEnabled(false);
+    TskSkinCustomListView::MouseDown(Button, Shift, X, Y);
+}
+
+void TskCustomShellListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TskSkinCustomListView::MouseUp(Button, Shift, X, Y);
+    if (Button != mbLeft || FSlowClickRow < 0 || ItemAt(X, Y) != FSlowClickRow)
+        return;
+    if (FRenameTimer == nullptr) {
+        FRenameTimer = new TTimer(this);
+        FRenameTimer->OnTimer = [this](TObject*) {
+            FRenameTimer->SetEnabled(false);
+            if (FSlowClickRow >= 0 && IsSelected(FSlowClickRow) && SelCount() == 1)
+                EditLabel(FSlowClickRow);
+            FSlowClickRow = -1;
+        };
+    }
+    FRenameTimer->SetEnabled(false);
+    FRenameTimer->SetInterval(GetDoubleClickTime() + 50);
+    FRenameTimer->SetEnabled(true);
+}
+
 void TskCustomShellListView::DblClick()
 {
+    // The second click of a double click is no slow click: nothing is renamed.
+    FSlowClickRow = -1;
+    if (FRenameTimer != nullptr)
+        FRenameTimer->SetEnabled(false);
     TskSkinCustomListView::DblClick();
     if (FAutoNavigate && Selected() != nullptr)
         OpenFolderRow(Selected()->Index());
@@ -499,6 +550,11 @@ void TskCustomShellListView::DblClick()
 void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
 {
     TskSkinCustomListView::KeyDown(Key, Shift);
+    if (Key == VK_F2 && Selected() != nullptr) {
+        EditLabel(Selected()->Index());
+        Key = 0;
+        return;
+    }
     if (!FAutoNavigate || Key == 0)
         return;
     switch (Key) {
@@ -507,7 +563,12 @@ void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
         Key = 0;
         break;
     case VK_RETURN:
-        if (!Shift.Contains(ssAlt) && Selected() != nullptr && SelectedFolder() != nullptr &&
+        if (Shift.Contains(ssAlt)) {
+            ShowProperties();
+            Key = 0;
+            break;
+        }
+        if (Selected() != nullptr && SelectedFolder() != nullptr &&
             SelectedFolder()->IsFolder()) {
             OpenFolderRow(Selected()->Index());
             Key = 0;
@@ -563,4 +624,185 @@ void RegisterShellListViewClasses()
         return true;
     }();
     (void)done;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Verbs
+
+int TskCustomShellListView::CreateNewFolder(const std::string& BaseName)
+{
+    const std::string folder = FRootFolder != nullptr ? FRootFolder->Path() : std::string();
+    // A folder outside the file system has no place to make the new one in.
+    if (folder.empty() || folder.front() != '/' || BaseName.empty())
+        return -1;
+    std::string name;
+    // A name taken already (by an earlier session, say) moves on to the next number.
+    do {
+        ++FNewFolderCount;
+        name = FNewFolderCount > 1 ? BaseName + "(" + std::to_string(FNewFolderCount) + ")" : BaseName;
+    } while (FileExists(JoinPath(folder, name)) || DirectoryExists(JoinPath(folder, name)));
+    if (!CreateDir(JoinPath(folder, name)))
+        return -1;
+    Refresh();
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == name) {
+            ClearSelection();
+            SetItemIndex(i);
+            return i;
+        }
+    return -1;
+}
+
+void TskCustomShellListView::OpenSelected()
+{
+    TskShellFolder* folder = SelectedFolder();
+    if (folder == nullptr)
+        return;
+    if (folder->IsFolder()) {
+        OpenFolderRow(Selected()->Index());
+        return;
+    }
+    // The desktop's program for each chosen file; no shell is between, the path is one argument.
+    std::vector<std::string> files;
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (IsSelected(i) && !FFolders[static_cast<std::size_t>(i)]->IsFolder())
+            files.push_back(FFolders[static_cast<std::size_t>(i)]->Path());
+    for (const std::string& file : files)
+        OpenWithDesktop(file);
+}
+
+void TskCustomShellListView::TrashSelected()
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (IsSelected(i))
+            paths.push_back(FFolders[static_cast<std::size_t>(i)]->Path());
+    if (paths.empty())
+        return;
+    std::string failed;
+    for (const std::string& path : paths)
+        if (!MoveToTrash(path))
+            failed += "\n" + path;
+    ClearSelection();
+    Refresh();
+    if (!failed.empty())
+        ShowShellMessage(this, "Could not move to the trash:" + failed);
+}
+
+void TskCustomShellListView::ShowProperties()
+{
+    if (TskShellFolder* folder = SelectedFolder())
+        ShowShellMessage(this, ShellItemProperties(*folder));
+}
+
+void TskCustomShellListView::ShowContextMenu(TPoint ScreenPos)
+{
+    if (ScreenPos.X == -1 && ScreenPos.Y == -1) {
+        // From the keyboard: at the selected row, else the list's corner.
+        const TRect r = Selected() != nullptr ? ItemRect(Selected()->Index()) : TRect{0, 0, 0, 0};
+        ScreenPos = ClientToScreen(TPoint{r.Left + 8, r.Bottom});
+    } else {
+        // A right click on a row that is not selected chooses it alone first.
+        const TPoint p = ScreenToClient(ScreenPos);
+        const int row = ItemAt(p.X, p.Y);
+        if (row >= 0 && !IsSelected(row)) {
+            ClearSelection();
+            SetItemIndex(row);
+        }
+    }
+    if (FMenu == nullptr) {
+        // The skinned menu lives above the grids: it is made by class name when it is linked in.
+        if (const TClassInfo* skinned = FindClassInfo("TskSkinPopupMenu"); skinned != nullptr && skinned->Create)
+            FMenu = dynamic_cast<TPopupMenu*>(skinned->Create(this));
+        if (FMenu == nullptr)
+            FMenu = new TPopupMenu(this);
+        FMenu->SetPopupComponent(this);
+    }
+    while (FMenu->Items()->Count() > 0)
+        FMenu->Items()->Items(0)->Free();
+    const TskSkinData* skin = SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr ? SkinData() : nullptr;
+    const TskShellFolder* selected = SelectedFolder();
+    const bool onRow = selected != nullptr;
+    auto add = [&](const std::string& Caption, bool Enabled, std::function<void()> Action) {
+        auto* item = new TMenuItem(FMenu);
+        item->SetCaption(Caption);
+        item->SetEnabled(Enabled);
+        if (Action)
+            item->OnClick = [Action](TObject*) { Action(); };
+        FMenu->Items()->Add(item);
+    };
+    add("&Open", onRow, [this] { OpenSelected(); });
+    add("-", true, nullptr);
+    add("&Rename", onRow && SelCount() == 1 && selected->CanRename(), [this] {
+        if (Selected() != nullptr)
+            EditLabel(Selected()->Index());
+    });
+    add(SkinResString(skin, "MSG_NEWFOLDER"), FRootFolder != nullptr && !FRootFolder->ReadOnly(), [this, skin] {
+        const int row = CreateNewFolder(SkinResString(skin, "MSG_NEWFOLDER"));
+        if (row >= 0)
+            EditLabel(row);
+    });
+    add("-", true, nullptr);
+    add("Move to &Trash", onRow && selected->CanDelete(), [this] { TrashSelected(); });
+    add("-", true, nullptr);
+    add("P&roperties", onRow, [this] { ShowProperties(); });
+    FMenu->Popup(ScreenPos.X, ScreenPos.Y);
+}
+
+void TskCustomShellListView::EditLabel(int Index)
+{
+    TskShellFolder* folder = Folders(Index);
+    if (folder == nullptr || !folder->CanRename())
+        return;
+    if (FLabelEditor == nullptr) {
+        auto* edit = new TskSkinEdit(this);
+        edit->SetParent(this);
+        edit->OnKeyPress = [this](TObject*, TKeyChar& Key) {
+            if (Key == '\r' || Key == 27) {
+                const bool accept = Key == '\r';
+                Key = 0;
+                EndLabelEdit(accept);
+            }
+        };
+        edit->OnExit = [this](TObject*) { EndLabelEdit(true); };
+        FLabelEditor = edit;
+    }
+    MakeVisible(Index);
+    const TRect r = ItemRect(Index);
+    const int left = r.Left + (SmallImages() != nullptr ? SmallImages()->Width() + 2 : 0);
+    const int width = std::max(80, (ViewStyle() == vsReport && Columns()->Count() > 0 ? Columns()->Items(0)->Width() : r.Width()) - left + r.Left);
+    FLabelRow = Index;
+    FLabelEditor->SetText(folder->DisplayName());
+    FLabelEditor->SetBounds(left, r.Top, width, FLabelEditor->Height());
+    FLabelEditor->Show();
+    FLabelEditor->SetFocus();
+    if (auto* edit = dynamic_cast<TskSkinEdit*>(FLabelEditor))
+        edit->SelectAll();
+}
+
+void TskCustomShellListView::EndLabelEdit(bool Accept)
+{
+    if (FLabelEditor == nullptr || FLabelRow < 0)
+        return;
+    const int row = FLabelRow;
+    FLabelRow = -1;
+    const std::string name = FLabelEditor->Text();
+    FLabelEditor->Hide();
+    if (CanFocus())
+        SetFocus();
+    TskShellFolder* folder = Folders(row);
+    if (!Accept || folder == nullptr || name.empty() || name == folder->DisplayName())
+        return;
+    try {
+        // Never over an existing name: the folder model refuses it.
+        folder->Rename(name);
+    } catch (const Exception& e) {
+        ShowShellMessage(this, e.Message());
+        return;
+    }
+    Refresh();
+    ClearSelection();
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == name)
+            SetItemIndex(i);
 }

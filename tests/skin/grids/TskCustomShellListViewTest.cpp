@@ -7,7 +7,9 @@
 #include "ShellTestSupport.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/grids/ShellPictures.h"
+#include "skin/grids/ShellVerbs.h"
 #include "platform/rtl/Strings.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 
 using namespace shelltest;
@@ -270,6 +272,120 @@ TEST_F(ShellList, DraggingASectionsRightEdgeResizesItsColumn_AClickStillSorts)
     Driver.Click(List->ClientToScreen(Point((size.Left + size.Right) / 2, (size.Top + size.Bottom) / 2)));
     Driver.ProcessMessages();
     EXPECT_EQ(List->SortColumn(), 1);
+}
+
+TEST_F(ShellList, F2EditsTheName_EnterRenames_AnExistingNameIsNeverReplaced)
+{
+    MakeList();
+    ShowForm();
+    List->SetFocus();
+    List->SetItemIndex(3); // notes.txt
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_TRUE(List->LabelEditor()->Visible());
+    EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
+    List->LabelEditor()->SetText("");
+    Driver.Type("my \"notes\".txt");
+    Driver.Press(VK_RETURN);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(List->LabelEditor()->Visible());
+    EXPECT_TRUE(fs::exists(Temp.Docs() / "my \"notes\".txt"));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "notes.txt"));
+    ASSERT_NE(List->Selected(), nullptr);
+    EXPECT_EQ(List->Selected()->Caption(), "my \"notes\".txt");
+    // Onto a name that is taken: both files stay as they are.
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    List->LabelEditor()->SetText("clip one.avi");
+    Driver.Press(VK_RETURN);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(fs::exists(Temp.Docs() / "my \"notes\".txt"));
+    EXPECT_EQ(fs::file_size(Temp.Docs() / "clip one.avi"), 5u);
+    // Escape leaves the name alone.
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    List->LabelEditor()->SetText("other.txt");
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(fs::exists(Temp.Docs() / "my \"notes\".txt"));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "other.txt"));
+}
+
+TEST_F(ShellList, ASlowSecondClickOnTheSelectedRowEditsItsName_ADoubleClickDoesNot)
+{
+    MakeList();
+    ShowForm();
+    Driver.Click(RowPoint(3));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.Click(RowPoint(3)); // the row is selected already: a slow second click
+    Driver.ProcessMessages();
+    EXPECT_TRUE(List->LabelEditor() == nullptr || !List->LabelEditor()->Visible()); // not before the wait
+    Driver.AdvanceClock(1000);
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_TRUE(List->LabelEditor()->Visible());
+    EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+    // A double click on the selected row opens it instead (a folder here) and edits nothing.
+    Driver.AdvanceClock(1000);
+    Driver.Click(RowPoint(1));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.DoubleClick(RowPoint(1));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Quoted().string());
+    EXPECT_FALSE(List->LabelEditor()->Visible());
+}
+
+TEST_F(ShellList, MoveToTrash_GoesToTheUsersTrashWithItsOriginalPath_NothingIsDeleted)
+{
+    MakeList();
+    List->SetMultiSelect(true);
+    List->SetItemSelected(1, true); // My "Quoted" Clips/
+    List->SetItemSelected(2, true); // clip one.avi
+    std::ofstream(Temp.Docs() / "Empty Folder" / "clip one.avi") << "second";
+    List->TrashSelected();
+    const fs::path trash = Temp.Home / ".local/share/Trash";
+    EXPECT_FALSE(fs::exists(Temp.Quoted()));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "clip one.avi"));
+    EXPECT_TRUE(fs::exists(trash / "files" / "My \"Quoted\" Clips" / "Disc 1"));
+    EXPECT_EQ(fs::file_size(trash / "files" / "clip one.avi"), 5u);
+    std::ifstream info(trash / "info" / "My \"Quoted\" Clips.trashinfo");
+    std::string header, path;
+    std::getline(info, header);
+    std::getline(info, path);
+    EXPECT_EQ(header, "[Trash Info]");
+    EXPECT_EQ(path, "Path=" + Temp.Docs().string() + "/My%20%22Quoted%22%20Clips");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Empty Folder", "notes.txt"}));
+    // A second item of the same name gets a name of its own in the trash.
+    List->SetRoot((Temp.Docs() / "Empty Folder").string());
+    List->SetItemIndex(0);
+    List->TrashSelected();
+    EXPECT_EQ(fs::file_size(trash / "files" / "clip one.2.avi"), 6u);
+    EXPECT_TRUE(fs::exists(trash / "info" / "clip one.2.avi.trashinfo"));
+}
+
+TEST_F(ShellList, AltEnterTellsTheItemsProperties)
+{
+    MakeList();
+    ShowForm();
+    List->SetFocus();
+    List->SetItemIndex(2); // clip one.avi
+    // The message box is the layer above's; here the text it would be given is kept.
+    std::string told;
+    SetShellMessageHandler([&](TControl*, const std::string& Text) { told = Text; });
+    Driver.Press(VK_RETURN, false, false, true);
+    Driver.ProcessMessages();
+    SetShellMessageHandler(nullptr);
+    EXPECT_EQ(told.rfind("clip one.avi\n", 0), 0u) << told;
+    EXPECT_NE(told.find("Type: AVI file"), std::string::npos) << told;
+    EXPECT_NE(told.find("Size: 5 bytes"), std::string::npos) << told;
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string()); // Enter with Alt opens nothing
 }
 
 TEST_F(ShellList, BadRootRaisesAndKeepsTheListing)
