@@ -7,12 +7,11 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/Folders.h"
+#include "platform/sys/Volumes.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -185,48 +184,19 @@ bool IsVideoName(const std::string& Path)
     return std::any_of(kVideo.begin(), kVideo.end(), [&](const char* e) { return ext == e; });
 }
 
-// Undoes the octal escapes (a blank is "\\040") of a mount table field.
-std::string MountField(const std::string& S)
-{
-    std::string out;
-    for (std::size_t i = 0; i < S.size(); ++i) {
-        const bool escape = S[i] == '\\' && i + 3 < S.size()
-            && std::all_of(S.begin() + static_cast<std::ptrdiff_t>(i + 1), S.begin() + static_cast<std::ptrdiff_t>(i + 4),
-                [](char c) { return c >= '0' && c <= '7'; });
-        if (escape) {
-            out += static_cast<char>(std::stoi(S.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            out += S[i];
-        }
-    }
-    return out;
-}
-
-// The picture of a volume mounted at Path, from the mount table; siFolder when Path is no mount point.
+// The picture of a volume mounted at Path; siFolder when Path is no mount point.
 TskShellIcon VolumeIcon(const std::string& Path)
 {
-    std::ifstream table("/proc/self/mountinfo");
-    std::string line;
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string id, parent, numbers, root, mountPoint;
-        fields >> id >> parent >> numbers >> root >> mountPoint;
-        if (MountField(mountPoint) != Path) continue;
-        // After the optional fields and their "-": the file system type and the source.
-        std::string word, type, source;
-        while (fields >> word && word != "-") {}
-        fields >> type >> source;
-        if (type == "iso9660" || type == "udf") return siOpticalDrive;
-        if (type == "nfs" || type == "nfs4" || type == "cifs" || type == "smb3" || type == "smbfs" || type == "9p"
-            || type.rfind("fuse.sshfs", 0) == 0 || type == "davfs" || type == "fuse.davfs2")
-            return siNetwork;
-        if (Path.rfind("/media/", 0) == 0 || Path.rfind("/run/media/", 0) == 0 || Path.rfind("/mnt/", 0) == 0)
-            return siRemovableDrive;
-        if (type == "proc" || type == "sysfs" || type == "tmpfs" || type == "devtmpfs" || type == "cgroup2"
-            || type == "overlay")
-            return siFolder;
-        return siDrive;
+    const std::string root = Path.back() == '/' ? Path : Path + "/";
+    for (const TMountedVolume& v : GetMountedVolumes()) {
+        if (v.RootPath != root) continue;
+        switch (v.Kind) {
+        case TVolumeKind::Optical: return siOpticalDrive;
+        case TVolumeKind::Network: return siNetwork;
+        case TVolumeKind::Removable: return siRemovableDrive;
+        case TVolumeKind::System: return siFolder;
+        case TVolumeKind::Fixed: return siDrive;
+        }
     }
     return siFolder;
 }
