@@ -20,6 +20,7 @@
 #include "skin/form/TskSkinImagesMenu.h"
 #include "skin/form/TskSkinMessage.h"
 #include "skin/form/TskSkinPopupMenu.h"
+#include "skin/form/TskSkinOpenDialog.h"
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/grids/TskSkinCustomGrid.h"
 
@@ -45,6 +46,7 @@ void RegisterLibraryClasses()
     RegisterSkinFrameClasses();
     RegisterSkinMessageClasses();
     RegisterSelectDirectoryDialogClasses();
+    RegisterOpenDialogClasses();
 }
 
 void RegisterOwnForms()

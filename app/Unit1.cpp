@@ -96,16 +96,6 @@ private:
     int FIndex = -1;
 };
 
-// Until the window has its dialogs, choosing is answered with "cancel".
-class TPlainOpenDialog : public IOmOpenDialog {
-public:
-    void SetTitle(const std::string&) override {}
-    void SetFileName(const std::string&) override {}
-    void SetInitialDir(const std::string&) override {}
-    bool Execute() override { return false; }
-    std::vector<std::string> Files() const override { return {}; }
-};
-
 class TPlainSelectDirectory : public IOmSelectDirectory {
 public:
     void SetTitle(const std::string&) override {}
@@ -124,7 +114,6 @@ struct TForm1::TStandIns {
     TPlainGauge skskinlabel1;
     TPlainCheckBox checkbox4, checkbox5, checkbox8;
     TPlainComboBox combobox4, combobox5, combobox6, combobox7;
-    TPlainOpenDialog oxOpenDialog1;
     TPlainSelectDirectory OxSelectDirectory1;
 };
 
@@ -158,7 +147,6 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FTables(std::make_unique<TOm
     combobox5 = &FStandIns->combobox5;
     combobox6 = &FStandIns->combobox6;
     combobox7 = &FStandIns->combobox7;
-    oxOpenDialog1 = &FStandIns->oxOpenDialog1;
     OxSelectDirectory1 = &FStandIns->OxSelectDirectory1;
 
     OxCreateProcess1 = new TOxCreateProcess(this);

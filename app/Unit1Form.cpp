@@ -31,6 +31,7 @@
 #include "skin/controls/TskSkinSlider.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/form/TskSkinOpenDialog.h"
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/grids/TskSkinStringGrid.h"
 #include "skins/BuiltInSkins.h"
@@ -170,6 +171,26 @@ private:
     TskSkinSelectDirectoryDialog& FDialog;
 };
 
+// The skinned file dialog answers for Add files; several files may be chosen at once.
+class TOpenDialogAdapter : public IOmOpenDialog {
+public:
+    explicit TOpenDialogAdapter(TskSkinOpenDialog& D) : FDialog(D) {}
+    void SetTitle(const std::string& Value) override { FDialog.SetTitle(Value); }
+    void SetFileName(const std::string& Value) override { FDialog.SetFileName(Value); }
+    void SetInitialDir(const std::string& Value) override { FDialog.SetInitialDir(Value); }
+    bool Execute() override { return FDialog.Execute(); }
+    std::vector<std::string> Files() const override
+    {
+        std::vector<std::string> files;
+        for (int i = 0; i < FDialog.Files()->Count(); ++i)
+            files.push_back(FDialog.Files()->Strings(i));
+        return files;
+    }
+
+private:
+    TskSkinOpenDialog& FDialog;
+};
+
 template <class T> T* Part(TComponent& Form, const char* Name)
 {
     return dynamic_cast<T*>(Form.FindComponent(Name));
@@ -183,6 +204,8 @@ struct TForm1::TFormParts {
     std::vector<std::unique_ptr<IOmButton>> Buttons;
     std::unique_ptr<IOmSlider> Slider;
     std::unique_ptr<IOmSelectDirectory> FolderDialog;
+    std::unique_ptr<IOmOpenDialog> OpenDialog;
+    TskSkinOpenDialog* oxOpenDialog1 = nullptr;
     std::unique_ptr<IOmLabel> QualityLabel;
     std::unique_ptr<IOmLabel> ResLabel;
     std::unique_ptr<TProfileHandlers> Profile;
@@ -276,6 +299,15 @@ void TForm1::ReadStoredForm()
     // A list box shows its lines in a window of its own, even hidden: it needs a parent for it.
     produced->SetParent(this);
     playlist = produced->Items();
+
+    auto* openDialog = new TskSkinOpenDialog(this);
+    openDialog->SetName("oxOpenDialog1");
+    openDialog->SetMultiSelection(true);
+    openDialog->SetSkinData(folderDialog->SkinData());
+    openDialog->SetCtrlSkinData(folderDialog->CtrlSkinData());
+    p.oxOpenDialog1 = openDialog;
+    p.OpenDialog = std::make_unique<TOpenDialogAdapter>(*openDialog);
+    oxOpenDialog1 = p.OpenDialog.get();
 
     p.dvdnav = Part<TskSkinCheckRadioBox>(*this, "dvdnav");
     p.radiobutton1 = Part<TskSkinCheckRadioBox>(*this, "radiobutton1");
@@ -422,6 +454,7 @@ void TForm1::FormCreate(TObject*)
         filter += "*." + subVid->Strings(i) + ";";
     filter += "|All Files|*.*";
     OpenDialogFilter = filter;
+    p.oxOpenDialog1->SetFilter(filter);
 
     if (FileExists(SettingsFileName(WorkFolder))) {
         const std::string destination = skskinlabel1->ProgressText();

@@ -89,6 +89,26 @@ std::vector<TMount> ReadMounts(const std::string& mountInfo)
     return mounts;
 }
 
+TVolumeKind KindOf(const TMount& m, const std::string& root)
+{
+    const std::string& t = m.fileSystem;
+    if (t == "iso9660" || t == "udf")
+        return TVolumeKind::Optical;
+    if (t == "nfs" || t == "nfs4" || t == "cifs" || t == "smb3" || t == "smbfs" || t == "9p" || t == "davfs"
+        || t.rfind("fuse.sshfs", 0) == 0 || t == "fuse.davfs2")
+        return TVolumeKind::Network;
+    // What the system keeps for itself (kernel views, memory file systems, containers' layers).
+    if (t == "proc" || t == "sysfs" || t == "tmpfs" || t == "devtmpfs" || t == "devpts" || t == "cgroup" || t == "cgroup2"
+        || t == "overlay" || t == "mqueue" || t == "securityfs" || t == "debugfs" || t == "tracefs" || t == "pstore"
+        || t == "bpf" || t == "hugetlbfs" || t == "configfs" || t == "fusectl" || t == "binfmt_misc" || t == "autofs"
+        || t == "nsfs" || t == "ramfs" || t == "efivarfs")
+        return TVolumeKind::System;
+    // Where desktops mount what is plugged in.
+    if (root.rfind("/media/", 0) == 0 || root.rfind("/run/media/", 0) == 0 || root.rfind("/mnt/", 0) == 0)
+        return TVolumeKind::Removable;
+    return TVolumeKind::Fixed;
+}
+
 std::string RealPath(const std::string& path)
 {
     char buf[PATH_MAX];
@@ -289,4 +309,18 @@ void TVolumeWatcher::Rescan()
 {
     std::uint64_t one = 1;
     (void)!::write(FImpl->wake, &one, sizeof one);
+}
+
+std::vector<TMountedVolume> GetMountedVolumes(const TVolumeSources& Sources)
+{
+    std::vector<TMountedVolume> volumes;
+    for (const TMount& m : ReadMounts(Sources.MountInfo)) {
+        TMountedVolume v;
+        v.RootPath = WithSlash(m.mountPoint);
+        v.Source = m.device;
+        v.FileSystem = m.fileSystem;
+        v.Kind = KindOf(m, v.RootPath);
+        volumes.push_back(std::move(v));
+    }
+    return volumes;
 }

@@ -30,6 +30,22 @@ struct TVolumeSources {
     std::string ByLabel = "/dev/disk/by-label";
 };
 
+// What a mounted file system is to the user, judged from the mount table alone (a network mount is
+// never touched to find out).
+enum class TVolumeKind { Fixed, Optical, Removable, Network, System };
+
+struct TMountedVolume {
+    // The mount point with a trailing "/".
+    std::string RootPath;
+    // What is mounted: "/dev/sdb1", "//server/share", "host:/export"...
+    std::string Source;
+    std::string FileSystem;
+    TVolumeKind Kind = TVolumeKind::Fixed;
+};
+
+// Every mounted file system in mount order.
+std::vector<TMountedVolume> GetMountedVolumes(const TVolumeSources& Sources = {});
+
 // The mounted optical volumes in mount order, then the drives with nothing mounted.
 std::vector<TOpticalVolume> GetOpticalVolumes(const TVolumeSources& Sources = {});
 

@@ -6,6 +6,7 @@
 #include "platform/gfx/Drawing.h"
 #include "platform/gfx/Text.h"
 #include "platform/rtl/Strings.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -117,6 +118,9 @@ void TListItem::SetCaption(const std::string& Value)
 {
     if (Value == FCaption) return;
     FCaption = Value;
+    // Only a stored row's caption changes what the list style measures; an owner-data row is made
+    // afresh for each question.
+    if (!FOwner->OwnerData()) FOwner->FListColumnWidth = -1;
     FOwner->Invalidate();
 }
 
@@ -361,14 +365,16 @@ int TCustomListView::TotalColumnWidth() const
 
 int TCustomListView::ListColumnWidth() const
 {
+    if (FListColumnWidth > 0) return FListColumnWidth;
     // As wide as the widest caption, so the list style never cuts a name.
     HDC dc = CreateCompatibleDC(nullptr);
     HFONT old = SelectObject(dc, FFont->Handle());
     int w = 0;
-    for (int i = 0; i < FItems->Count(); ++i) w = std::max(w, TextWidthOf(dc, FItems->Item(i)->Caption()));
+    for (int i = 0; i < FItems->Count(); ++i) w = std::max(w, TextWidthOf(dc, ItemCaption(i)));
     SelectObject(dc, old);
     DeleteDC(dc);
-    return std::max(1, w + 8 + (FSmallImages ? FSmallImages->Width() + 2 : 0));
+    FListColumnWidth = std::max(1, w + 8 + (FSmallImages ? FSmallImages->Width() + 2 : 0));
+    return FListColumnWidth;
 }
 
 int TCustomListView::RowsPerColumn() const { return std::max(1, ClientHeight() / ItemHeight()); }
@@ -493,6 +499,7 @@ void TCustomListView::MakeVisible(int Index)
 
 void TCustomListView::ItemsChanged()
 {
+    FListColumnWidth = -1;
     if (FItems->FUpdateCount > 0) return;
     FSelected.resize(static_cast<size_t>(FItems->Count()), 0);
     if (FItemIndex >= FItems->Count()) FItemIndex = -1;
@@ -503,6 +510,7 @@ void TCustomListView::ItemsChanged()
 
 void TCustomListView::ColumnsChanged()
 {
+    FListColumnWidth = -1;
     if (FHorzOffset > std::max(0, TotalColumnWidth() - ClientWidth())) FHorzOffset = std::max(0, TotalColumnWidth() - ClientWidth());
     PlaceHeader();
     UpdateScrollInfo();
@@ -765,6 +773,64 @@ void TCustomListView::ScrollMessage(bool Vertical, int Code, int Pos)
         SetHorzOffset(next);
 }
 
+namespace {
+
+void AppendUtf8(std::string& S, char32_t Ch)
+{
+    if (Ch < 0x80) {
+        S += static_cast<char>(Ch);
+    } else if (Ch < 0x800) {
+        S += static_cast<char>(0xC0 | (Ch >> 6));
+        S += static_cast<char>(0x80 | (Ch & 0x3F));
+    } else if (Ch < 0x10000) {
+        S += static_cast<char>(0xE0 | (Ch >> 12));
+        S += static_cast<char>(0x80 | ((Ch >> 6) & 0x3F));
+        S += static_cast<char>(0x80 | (Ch & 0x3F));
+    } else {
+        S += static_cast<char>(0xF0 | (Ch >> 18));
+        S += static_cast<char>(0x80 | ((Ch >> 12) & 0x3F));
+        S += static_cast<char>(0x80 | ((Ch >> 6) & 0x3F));
+        S += static_cast<char>(0x80 | (Ch & 0x3F));
+    }
+}
+
+// A pause this long between two typed letters starts a new search.
+constexpr std::uint64_t SearchPauseMs = 1000;
+
+} // namespace
+
+std::string TCustomListView::ItemCaption(int Index) const
+{
+    const TListItem* item = FItems->Item(Index);
+    return item != nullptr ? item->Caption() : std::string();
+}
+
+int TCustomListView::FindCaption(int StartIndex, const std::string& Text, bool Wrap) const
+{
+    const int count = FItems->Count();
+    const std::string wanted = AnsiUpperCase(Text);
+    for (int k = 0; k < count; ++k) {
+        const int i = StartIndex + k;
+        if (i >= count && !Wrap) break;
+        const std::string caption = AnsiUpperCase(ItemCaption(i % count));
+        if (caption.compare(0, wanted.size(), wanted) == 0) return i % count;
+    }
+    return -1;
+}
+
+void TCustomListView::TypeAhead(char32_t Ch)
+{
+    if (Ch < 32 || Ch == 127 || FItems->Count() == 0) return;
+    const std::uint64_t now = WinClockNow();
+    if (now - FSearchTime > SearchPauseMs) FSearchText.clear();
+    FSearchTime = now;
+    AppendUtf8(FSearchText, Ch);
+    // A longer text may still fit the row already found; the first letter moves on to the next one.
+    const int from = FSearchText.size() == 1 || FItemIndex < 0 ? FItemIndex + 1 : FItemIndex;
+    const int found = FindCaption(std::max(0, from), FSearchText, true);
+    if (found >= 0) MoveTo(found, false, false);
+}
+
 void TCustomListView::ColumnClick(TListColumn* Column)
 {
     if (OnColumnClick) OnColumnClick(this, Column);
@@ -817,9 +883,30 @@ LRESULT TCustomListView::HeaderProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
         info.pt = {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
         HeaderProc(H, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
         FHeaderDown = info.flags == HHT_ONHEADER ? info.iItem : -1;
+        if (info.flags == HHT_ONDIVIDER) {
+            // A press on a section's right edge drags that edge: the column takes the new width.
+            FSizingColumn = info.iItem;
+            FSizingFromX = info.pt.X;
+            FSizingFromWidth = FColumns->Items(info.iItem)->Width();
+            SetCapture(H);
+        }
         return 0;
     }
+    case WM_CAPTURECHANGED:
+        FSizingColumn = -1;
+        return 0;
+    case WM_MOUSEMOVE:
+        if (FSizingColumn >= 0 && FSizingColumn < FColumns->Count()) {
+            const int x = static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L)));
+            FColumns->Items(FSizingColumn)->SetWidth(std::max(4, FSizingFromWidth + x - FSizingFromX));
+        }
+        return 0;
     case WM_LBUTTONUP: {
+        if (FSizingColumn >= 0) {
+            FSizingColumn = -1;
+            ReleaseCapture();
+            return 0;
+        }
         HDHITTESTINFO info;
         info.pt = {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
         HeaderProc(H, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
@@ -839,13 +926,17 @@ void TCustomListView::DefaultHandler(TMessage& Message)
         ListKeyDown(static_cast<WORD>(Message.WParam));
         return;
     }
+    if (Message.Msg == WM_CHAR) {
+        TypeAhead(static_cast<char32_t>(Message.WParam));
+        return;
+    }
     TCustomControl::DefaultHandler(Message);
 }
 
 void TCustomListView::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS; return;
+    case WM_GETDLGCODE: Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
     case WM_ERASEBKGND: Message.Result = 1; return;
     case WM_VSCROLL: ScrollMessage(true, LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam))); return;
     case WM_HSCROLL: ScrollMessage(false, LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam))); return;

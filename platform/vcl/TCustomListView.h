@@ -7,6 +7,7 @@
 // sideways; the icon styles use the list layout. The scroll state (SB_VERT in rows, SB_HORZ in
 // pixels, or in columns for the list style) is what WM_VSCROLL / WM_HSCROLL move and skinned bars
 // mirror.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -196,6 +197,11 @@ protected:
     friend class TListItem;
     friend class TListColumn;
     virtual void ColumnClick(TListColumn* Column);
+    // The first row from StartIndex on (round to the top again when Wrap) whose caption begins with
+    // Text, ignoring case; -1 when there is none. Typing on the list moves to it.
+    int FindCaption(int StartIndex, const std::string& Text, bool Wrap) const;
+    // The caption of row Index; an owner-data list may answer without making the row.
+    virtual std::string ItemCaption(int Index) const;
     virtual void ItemsChanged();
     void ColumnsChanged();
     // Paints the header sections plainly; a subclass hook may paint them itself.
@@ -228,6 +234,7 @@ private:
     void PlaceHeader();
     void ScrollMessage(bool Vertical, int Code, int Pos);
     void ListKeyDown(WORD Key);
+    void TypeAhead(char32_t Ch);
 
     std::unique_ptr<TListColumns> FColumns;
     std::unique_ptr<TListItems> FItems;
@@ -245,6 +252,15 @@ private:
     bool FShowColumnHeaders = true;
     bool FHideSelection = true;
     int FHeaderDown = -1;
+    // The column whose right edge is being dragged (-1: none), and where the drag began.
+    int FSizingColumn = -1;
+    int FSizingFromX = 0;
+    int FSizingFromWidth = 0;
+    // The list style's column width, measured over every caption: kept until the rows, the font or
+    // the images change, since painting asks for it once per row.
+    mutable int FListColumnWidth = -1;
+    std::string FSearchText;
+    std::uint64_t FSearchTime = 0;
 };
 
 class TListView : public TCustomListView {

@@ -302,8 +302,12 @@ void Convert(const TInputEvent& e)
         RouteText(e);
         break;
     case TInputKind::FocusIn:
+        // A window disabled under a modal one is not activated: the modal window keeps the keyboard
+        // (keys go to the focused control whichever of our windows the display gave them to).
+        // Activating it would hand the focus back to the modal window, which a window manager answers
+        // by focusing its owner again, for ever.
         if (IsAlive(e.Window) && !(Find(e.Window)->ExStyle & WS_EX_NOACTIVATE) && !Find(e.Window)->NoActivateTop
-            && s.Active != e.Window)
+            && !(Find(e.Window)->Style & WS_DISABLED) && s.Active != e.Window)
             ActivateWindow(e.Window, WA_ACTIVE);
         break;
     case TInputKind::FocusOut:

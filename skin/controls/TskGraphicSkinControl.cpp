@@ -4,6 +4,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/win/WinApi.h"
 #include "skin/controls/TskSkinControl.h"
+#include "skin/controls/TskSkinToolBar.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
@@ -205,6 +206,7 @@ void TskGraphicSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int
         if (FResizeMode == 0) FNewSkinClientRect = FSkinClientRect;
         recomputed = true;
     }
+    ATop = TskSkinToolBar::CentredTopIn(this, ATop, AHeight);
     TskGraphicSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (recomputed) Repaint();
 }

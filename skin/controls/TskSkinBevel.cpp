@@ -1,4 +1,5 @@
 #include "skin/controls/TskSkinBevel.h"
+#include "skin/controls/TskSkinToolBar.h"
 
 #include "skin/controls/TskSkinControl.h"
 #include "skin/data/SkinDrawUtils.h"
@@ -102,4 +103,10 @@ void TskSkinBevel::Paint()
     case bsSpacer:
         break;
     }
+}
+
+void TskSkinBevel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+    if (auto* bar = dynamic_cast<TskSkinToolBar*>(Parent())) ATop = bar->CentredTop(AHeight);
+    TBevel::SetBounds(ALeft, ATop, AWidth, AHeight);
 }

@@ -22,6 +22,9 @@ public:
     // Looks the entry up again, takes its colours and repaints.
     void RefreshBevelSkin();
 
+    // On a tool bar the bevel stays in the middle of it, whatever top it is given.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
 protected:
     void Paint() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -4,6 +4,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/win/WinApi.h"
 #include "skin/controls/SkinTileDraw.h"
+#include "skin/controls/TskSkinToolBar.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
@@ -258,6 +259,7 @@ void TskSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeigh
         if (FResizeMode == 0) FNewSkinClientRect = FSkinClientRect;
         recomputed = true;
     }
+    ATop = TskSkinToolBar::CentredTopIn(this, ATop, AHeight);
     TskSkinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     if (recomputed) {
         ApplySkinRegion();

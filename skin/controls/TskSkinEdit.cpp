@@ -7,6 +7,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
+#include "skin/controls/TskSkinToolBar.h"
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinNumEdit.h"
@@ -271,6 +272,8 @@ void TskSkinCustomEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     ReadEditSkin();
     const bool changed = AWidth != Width() || AHeight != Height();
     if (changed && (Skinned() || !FUseSkinFont)) AHeight = FUseSkinFont ? HeightOfRect(FSkinRect) : HeightForFont();
+    // An aligned edit on a tool bar sits in the middle of it, as the bar's buttons do.
+    if (Align() != alNone) ATop = TskSkinToolBar::CentredTopIn(this, ATop, AHeight);
     TskCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
     CalcRects();
     CalcImageRects();

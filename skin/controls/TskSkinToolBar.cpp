@@ -173,13 +173,26 @@ void TskSkinToolBar::AdjustClientRect(TRect& R)
     }
 }
 
+int TskSkinToolBar::CentredTop(int AHeight)
+{
+    TRect r = Rect(0, 0, Width(), Height());
+    AdjustClientRect(r);
+    // Truncating division, as the bar has always placed its children.
+    return r.Top + r.Height() / 2 - AHeight / 2;
+}
+
+int TskSkinToolBar::CentredTopIn(TControl* Child, int ATop, int AHeight)
+{
+    auto* bar = dynamic_cast<TskSkinToolBar*>(Child->Parent());
+    return bar != nullptr && bar->AdjustControls() ? bar->CentredTop(AHeight) : ATop;
+}
+
 void TskSkinToolBar::CentreChildren()
 {
-    const TRect client = PanelClientRect();
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
         if (IsSkinnedControl(c) || c->Align() != alNone) continue;
-        const int top = (client.Height() / 2 + client.Top) - c->Height() / 2;
+        const int top = CentredTop(c->Height());
         if (c->Top() != top) c->SetBounds(c->Left(), top, c->Width(), c->Height());
     }
 }

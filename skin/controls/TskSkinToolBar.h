@@ -55,6 +55,11 @@ public:
     int MaxScrollPosition() const { return FExtent - FPage + 1 > 0 ? FExtent - FPage + 1 : 0; }
     // 0 none, 1 scrolling left, 2 scrolling right.
     int ScrollMode() const { return FScrollMode; }
+    // The top at which a child AHeight high sits centred in the bar's button area.
+    int CentredTop(int AHeight);
+    // The same for a bar that centres its skinned children (AdjustControls) as the parent of Child;
+    // ATop unchanged otherwise.
+    static int CentredTopIn(TControl* Child, int ATop, int AHeight);
     // The skin name a child button gets under a tool bar of the given name.
     static std::string ChildSkinName(const std::string& BarName, TControl* Child);
 

@@ -1,7 +1,5 @@
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
 
-#include <algorithm>
-
 #include "platform/rtl/Files.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
@@ -17,6 +15,7 @@
 #include "skin/data/SkinStrings.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskFormFrame.h"
+#include "skin/grids/ShellPictures.h"
 #include "skin/grids/TskCustomShellTreeView.h"
 
 namespace {
@@ -35,20 +34,6 @@ std::string UIText(TskSkinData* SkinData, const std::string& Key, const char* Fa
 bool IsExistingDirectory(const std::string& Dir)
 {
     return !Dir.empty() && DirectoryExists(Dir);
-}
-
-// The new-folder button's picture: a plain yellow folder with a dark outline on a transparent ground.
-void PaintNewFolderGlyph(TBitmap& B)
-{
-    TCanvas* c = B.Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clFuchsia);
-    c->FillRect(Rect(0, 0, 16, 16));
-    c->Brush()->SetColor(clOlive);
-    c->FillRect(Rect(1, 3, 8, 6));
-    c->FillRect(Rect(1, 5, 15, 14));
-    c->Brush()->SetColor(clYellow);
-    c->FillRect(Rect(2, 6, 14, 13));
 }
 
 } // namespace
@@ -77,8 +62,8 @@ TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner, bool AToolButtonsTranspar
         NewFolderButton->SetDefaultHeight(25);
         NewFolderButton->SetDefaultWidth(27);
         NewFolderButton->SetSkinDataName("toolbutton");
-        TBitmap glyph(16, 16);
-        PaintNewFolderGlyph(glyph);
+        TBitmap glyph;
+        PaintToolGlyph(glyph, tgNewFolder);
         NewFolderButton->SetGlyph(&glyph);
         NewFolderButton->SetNumGlyphs(1);
         NewFolderButton->SetHint(UIText(ACtrlSkinData, "MSG_BTN_NEWFOLDER_HINT", "Create New Folder"));
@@ -202,96 +187,43 @@ void TskSelDirDlgForm::PathEditKeyPress(TObject*, TKeyChar& Key)
 // ---- TskSkinSelectDirectoryDialog ----
 
 TskSkinSelectDirectoryDialog::TskSkinSelectDirectoryDialog(TComponent* AOwner)
-    : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>())
+    : TskSkinDialogComponent(AOwner, "Select folder", 200)
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
-    FDefaultFont->SetStyle({});
 }
 
 // The form, while shown, belongs to the running Execute, which frees it.
 TskSkinSelectDirectoryDialog::~TskSkinSelectDirectoryDialog() = default;
-
-void TskSkinSelectDirectoryDialog::SetSkinData(TskSkinData* Value)
-{
-    if (FSkinData == Value) return;
-    FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinSelectDirectoryDialog::SetCtrlSkinData(TskSkinData* Value)
-{
-    if (FCtrlSkinData == Value) return;
-    FCtrlSkinData = Value;
-    if (Value) Value->FreeNotification(this);
-}
-
-void TskSkinSelectDirectoryDialog::SetDefaultFont(TFont* Value)
-{
-    if (Value) FDefaultFont->Assign(Value);
-}
-
-void TskSkinSelectDirectoryDialog::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
 
 bool TskSkinSelectDirectoryDialog::Execute()
 {
     if (OnShow) OnShow(this);
     // The form lives only for this call; unique_ptr frees it even when showing it raises.
     std::unique_ptr<TskSelDirDlgForm> form(
-        new TskSelDirDlgForm(Application, FToolButtonsTransparent, FShowToolBar, FCtrlSkinData));
+        new TskSelDirDlgForm(Application, FToolButtonsTransparent, FShowToolBar, CtrlSkinData()));
     FForm = form.get();
     struct TClearRef {
         TskSelDirDlgForm*& Ref;
         ~TClearRef() { Ref = nullptr; }
     } clearRef{FForm};
 
-    form->SetCaption(FTitle);
-    TskFormFrame* frame = form->DSF;
-    frame->SetBorderIcons({});
-    frame->SetSkinData(FSkinData);
-    frame->SetMenusSkinData(FCtrlSkinData);
-    frame->SetAlphaBlend(FAlphaBlend);
-    frame->SetAlphaBlendAnimation(FAlphaBlendAnimation);
-    frame->SetAlphaBlendValue(FAlphaBlendValue);
-    frame->SetMinWidth(FDialogMinWidth);
-    frame->SetMinHeight(FDialogMinHeight);
-
-    form->MainPanel->SetSkinData(FCtrlSkinData);
-    form->DirTreeView->SetDefaultFont(FDefaultFont.get());
-    form->DirTreeView->SetSkinData(FCtrlSkinData);
+    ApplyFrame(*form, *form->DSF);
+    form->MainPanel->SetSkinData(CtrlSkinData());
+    form->DirTreeView->SetDefaultFont(DefaultFont());
+    form->DirTreeView->SetSkinData(CtrlSkinData());
     if (!form->SelectExistingDirectory(FDirectory)) form->DirTreeView->SelectComputerFolder();
 
-    form->VScrollBar->SetSkinData(FCtrlSkinData);
-    form->HScrollBar->SetSkinData(FCtrlSkinData);
-    form->OkButton->SetSkinData(FCtrlSkinData);
-    form->CancelButton->SetSkinData(FCtrlSkinData);
-    form->ButtonPanel->SetSkinData(FCtrlSkinData);
-    form->OkButton->SetDefaultFont(FDefaultFont.get());
-    form->CancelButton->SetDefaultFont(FDefaultFont.get());
-
-    int width = FDialogWidth < 1 ? DefaultDialogSize : FDialogWidth;
-    int height = FDialogHeight < 1 ? DefaultDialogSize : FDialogHeight;
-    if (FSkinData && !FSkinData->SkinEmpty) {
-        // A skinned frame cannot be narrower than its picture allows.
-        width = std::max(width, frame->GetMinWidth());
-        height = std::max(height, frame->GetMinHeight());
-    }
-    // The frame's own borders are in place only once the window exists; sizing the client before
-    // that would be measured against the plain borders and come out a pixel or two off.
-    form->HandleNeeded();
-    form->SetClientWidth(width);
-    form->SetClientHeight(height);
+    form->VScrollBar->SetSkinData(CtrlSkinData());
+    form->HScrollBar->SetSkinData(CtrlSkinData());
+    form->OkButton->SetSkinData(CtrlSkinData());
+    form->CancelButton->SetSkinData(CtrlSkinData());
+    form->ButtonPanel->SetSkinData(CtrlSkinData());
+    form->OkButton->SetDefaultFont(DefaultFont());
+    form->CancelButton->SetDefaultFont(DefaultFont());
+    ApplyClientSize(*form, *form->DSF, DefaultDialogSize, DefaultDialogSize);
 
     const bool accepted = form->ShowModal() == mrOk;
     // Kept whatever the answer, so the next call opens at the size the user left.
-    FDialogWidth = form->ClientWidth();
-    FDialogHeight = form->ClientHeight();
+    KeepClientSize(*form);
     if (accepted) {
         FDirectory = form->DirTreeView->Path();
         if (OnAccept) OnAccept(this);
@@ -303,24 +235,12 @@ bool TskSkinSelectDirectoryDialog::Execute()
 void RegisterSelectDirectoryDialogClasses()
 {
     static const bool done = [] {
+        RegisterDialogComponentClass();
         using D = TskSkinSelectDirectoryDialog;
-        RegisterClass<D, TComponent>("TskSkinSelectDirectoryDialog")
-            .Prop("Title", &D::Title, &D::SetTitle, std::string("Select folder"))
+        RegisterClass<D, TskSkinDialogComponent>("TskSkinSelectDirectoryDialog")
             .Prop("Directory", &D::Directory, &D::SetDirectory)
             .Prop("ShowToolBar", &D::ShowToolBar, &D::SetShowToolBar, false)
-            .Prop("ToolButtonsTransparent", &D::ToolButtonsTransparent, &D::SetToolButtonsTransparent, false)
-            .Prop("DialogWidth", &D::DialogWidth, &D::SetDialogWidth, 0)
-            .Prop("DialogHeight", &D::DialogHeight, &D::SetDialogHeight, 0)
-            .Prop("DialogMinWidth", &D::DialogMinWidth, &D::SetDialogMinWidth, 0)
-            .Prop("DialogMinHeight", &D::DialogMinHeight, &D::SetDialogMinHeight, 0)
-            .Prop("AlphaBlend", &D::AlphaBlend, &D::SetAlphaBlend, false)
-            .Prop("AlphaBlendValue", &D::AlphaBlendValue, &D::SetAlphaBlendValue, BYTE(200))
-            .Prop("AlphaBlendAnimation", &D::AlphaBlendAnimation, &D::SetAlphaBlendAnimation, false)
-            .Prop("SkinData", &D::SkinData, &D::SetSkinData)
-            .Prop("CtrlSkinData", &D::CtrlSkinData, &D::SetCtrlSkinData)
-            .Prop("DefaultFont", &D::DefaultFont)
-            .Event("OnShow", &D::OnShow)
-            .Event("OnClose", &D::OnClose);
+            .Prop("ToolButtonsTransparent", &D::ToolButtonsTransparent, &D::SetToolButtonsTransparent, false);
         return true;
     }();
     (void)done;

@@ -11,6 +11,7 @@
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TComponent.h"
 #include "platform/vcl/TForm.h"
+#include "skin/form/TskSkinDialogComponent.h"
 
 class TFont;
 class TskFormFrame;
@@ -54,7 +55,7 @@ private:
     TskSkinData* FCtrlSkinData = nullptr;
 };
 
-class TskSkinSelectDirectoryDialog : public TComponent {
+class TskSkinSelectDirectoryDialog : public TskSkinDialogComponent {
 public:
     explicit TskSkinSelectDirectoryDialog(TComponent* AOwner);
     ~TskSkinSelectDirectoryDialog() override;
@@ -62,63 +63,21 @@ public:
     // Shows the window modally; true when the user chose OK, and Directory then holds the choice.
     bool Execute();
 
-    // ---- Published properties ----
-    const std::string& Title() const { return FTitle; }
-    void SetTitle(const std::string& Value) { FTitle = Value; }
+    // ---- Published properties (besides the shared ones) ----
     const std::string& Directory() const { return FDirectory; }
     void SetDirectory(const std::string& Value) { FDirectory = Value; }
     bool ShowToolBar() const { return FShowToolBar; }
     void SetShowToolBar(bool Value) { FShowToolBar = Value; }
     bool ToolButtonsTransparent() const { return FToolButtonsTransparent; }
     void SetToolButtonsTransparent(bool Value) { FToolButtonsTransparent = Value; }
-    int DialogWidth() const { return FDialogWidth; }
-    void SetDialogWidth(int Value) { FDialogWidth = Value; }
-    int DialogHeight() const { return FDialogHeight; }
-    void SetDialogHeight(int Value) { FDialogHeight = Value; }
-    int DialogMinWidth() const { return FDialogMinWidth; }
-    void SetDialogMinWidth(int Value) { FDialogMinWidth = Value; }
-    int DialogMinHeight() const { return FDialogMinHeight; }
-    void SetDialogMinHeight(int Value) { FDialogMinHeight = Value; }
-    bool AlphaBlend() const { return FAlphaBlend; }
-    void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
-    BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
-    void SetAlphaBlendValue(BYTE Value) { FAlphaBlendValue = Value; }
-    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
-    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
-    TskSkinData* SkinData() const { return FSkinData; }
-    void SetSkinData(TskSkinData* Value);
-    TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
-    void SetCtrlSkinData(TskSkinData* Value);
-    TFont* DefaultFont() const { return FDefaultFont.get(); }
-    // Copies the font.
-    void SetDefaultFont(TFont* Value);
-
-    TNotifyEvent OnShow;
-    TNotifyEvent OnClose;
-    // After OK, once Directory holds the choice.
-    TNotifyEvent OnAccept;
 
     // The window while Execute runs, else nullptr.
     TskSelDirDlgForm* Form() const { return FForm; }
 
-protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
-    std::string FTitle = "Select folder";
     std::string FDirectory;
     bool FShowToolBar = false;
     bool FToolButtonsTransparent = false;
-    int FDialogWidth = 0;
-    int FDialogHeight = 0;
-    int FDialogMinWidth = 0;
-    int FDialogMinHeight = 0;
-    bool FAlphaBlend = false;
-    BYTE FAlphaBlendValue = 200;
-    bool FAlphaBlendAnimation = false;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
-    std::unique_ptr<TFont> FDefaultFont;
     TskSelDirDlgForm* FForm = nullptr;
 };
 

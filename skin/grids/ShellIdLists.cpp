@@ -53,8 +53,14 @@ TItemIDList IDListFromPath(const std::string& Path, bool* Ok)
 std::string PathFromIDList(const TItemIDList& List)
 {
     std::string path;
-    for (std::size_t at = 0; CountAt(List, at) != 0; at = NextItem(List, at))
+    for (std::size_t at = 0; CountAt(List, at) != 0;) {
+        const std::size_t next = NextItem(List, at);
+        // A damaged count (below 2, or past the end) would never move on: the walk ends there.
+        if (next == at)
+            break;
         path += "/" + ItemName(List, at);
+        at = next;
+    }
     return path.empty() ? "/" : path;
 }
 

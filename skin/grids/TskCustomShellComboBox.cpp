@@ -6,6 +6,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskPopupListBox.h"
+#include "skin/grids/ShellPictures.h"
 #include "skin/grids/TskCustomShellListView.h"
 #include "skin/grids/TskCustomShellTreeView.h"
 
@@ -72,15 +73,22 @@ TskShellFolder* TskCustomShellComboBox::Folders(int Index) const
     return item != nullptr ? item->Data.get() : nullptr;
 }
 
+TCustomImageList* TskCustomShellComboBox::RowImages() const
+{
+    if (Images() != nullptr)
+        return Images();
+    return FUseShellImages ? ShellImages(false) : nullptr;
+}
+
 int TskCustomShellComboBox::IconWidth() const
 {
-    TCustomImageList* images = Images();
+    TCustomImageList* images = RowImages();
     return images != nullptr ? images->Width() : DefaultIconSize;
 }
 
 int TskCustomShellComboBox::IconHeight() const
 {
-    TCustomImageList* images = Images();
+    TCustomImageList* images = RowImages();
     return images != nullptr ? images->Height() : DefaultIconSize;
 }
 
@@ -214,6 +222,7 @@ void TskCustomShellComboBox::Fill()
         root->Data = std::make_unique<TskShellFolder>(nullptr, FRootFolder->FullID());
         root->Caption = root->Data->DisplayName();
         root->Indent = 0;
+        SetItemImages(*root);
         AddChildren(0);
         // The computer's drives show right below it when the box starts at the desktop. Where the
         // desktop is the computer itself its children are already there.
@@ -242,7 +251,14 @@ void TskCustomShellComboBox::AddChildren(int Index)
         item->Data = std::make_unique<TskShellFolder>(parent->Data.get(), child->ItemID());
         item->Caption = item->Data->DisplayName();
         item->Indent = item->Data->Level();
+        SetItemImages(*item);
     }
+}
+
+void TskCustomShellComboBox::SetItemImages(TskItemEx& Item) const
+{
+    Item.ImageIndex = FUseShellImages ? Item.Data->IconIndex(false) : -1;
+    Item.SelectedImageIndex = FUseShellImages ? Item.Data->IconIndex(true) : -1;
 }
 
 void TskCustomShellComboBox::RefreshItems()
@@ -288,6 +304,7 @@ void TskCustomShellComboBox::ShowPath(const TItemIDList& ID)
             item->Data = std::make_unique<TskShellFolder>(parent, CopyLastID(chain[k]));
             item->Caption = item->Data->DisplayName();
             item->Indent = item->Data->Level();
+            SetItemImages(*item);
             ++at;
         }
         found = FItemsEx.IndexOfID(ID);
@@ -337,7 +354,7 @@ void TskCustomShellComboBox::DrawRow(TCanvas* C, int Index, TRect TxtRect, int I
         return;
     const int iconWidth = IconWidth();
     const int x = TxtRect.Left + (Indent * iconWidth) / 2;
-    TCustomImageList* images = Images();
+    TCustomImageList* images = RowImages();
     if (images != nullptr && item->ImageIndex >= 0 && item->ImageIndex < images->Count())
         images->Draw(C, x, TxtRect.Top + (TxtRect.Height() - IconHeight()) / 2, item->ImageIndex, Enabled());
     C->Brush()->SetStyle(bsClear);

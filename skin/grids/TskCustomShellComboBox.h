@@ -4,8 +4,7 @@
 // the list to that folder's path and moves a linked folder tree and file list there; the linked views
 // move the box when they go elsewhere themselves (SetPathFromID).
 //
-// This desktop has no system image list: with UseShellImages and no Images the rows carry no icon but
-// keep the room of a small icon (16 x 16), so captions line up the same way.
+// With UseShellImages and no Images the rows show the program's own pictures of folders and volumes.
 #include <memory>
 #include <string>
 #include <vector>
@@ -93,6 +92,9 @@ protected:
 
 private:
     void AddChildren(int Index);
+    void SetItemImages(TskItemEx& Item) const;
+    // Images, else the program's own pictures with UseShellImages.
+    TCustomImageList* RowImages() const;
     void RefreshItems();
     // Chooses a row without the box's events (the rows change under the box's own hand).
     void ChooseQuietly(int Index);

@@ -9,6 +9,14 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "skin/data/SkinStrings.h"
+#include "platform/sys/Desktop.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/vcl/TTimer.h"
+#include "skin/controls/TskSkinEdit.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/grids/ShellPictures.h"
+#include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskCustomShellComboBox.h"
 #include "skin/grids/TskShellChangeNotifier.h"
 
@@ -37,16 +45,6 @@ constexpr TDefaultColumn kColumns[] = {
 constexpr int kColumnCount = 4;
 
 int Sign(long long V) { return V < 0 ? -1 : (V > 0 ? 1 : 0); }
-
-// The base order: folders before files, then by name as the namespace orders them.
-int BaseCompare(TskShellFolder* A, TskShellFolder* B)
-{
-    const bool fa = A->IsFolder();
-    const bool fb = B->IsFolder();
-    if (fa != fb)
-        return fa ? -1 : 1;
-    return Sign(AnsiCompareText(A->DisplayName(), B->DisplayName()));
-}
 
 std::string Extension(const std::string& Name)
 {
@@ -77,11 +75,17 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
     FControlStyle.Include(csDoubleClicks);
     SetOwnerData(true);
     SetHideSelection(false);
+    SetSmallImages(ShellImages(false));
+    SetLargeImages(ShellImages(true));
     OnData = [this](TObject* Sender, TListItem* Item) { ListItemData(Sender, Item); };
 }
 
 TskCustomShellListView::~TskCustomShellListView()
 {
+    if (FLabelEditor != nullptr) {
+        FLabelEditor->OnExit = nullptr;
+        FLabelEditor->OnKeyPress = nullptr;
+    }
     if (FTreeView != nullptr && FTreeView->FListView == this)
         FTreeView->FListView = nullptr;
     FTreeView = nullptr;
@@ -115,10 +119,14 @@ void TskCustomShellListView::SetRoot(const std::string& Value)
     // Resolved first: a root that names nothing leaves Root and the list as they were.
     std::unique_ptr<TskShellFolder> root = CreateRootFolder(Value);
     FRoot = Value;
+    std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
     FRootFolder = std::move(root);
     FRootSetByString = true;
     Populate();
     FRootSetByString = false;
+    old.reset();
+    if (FComboBox != nullptr && !FUpdating)
+        FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
         OnPathChange(this);
 }
@@ -261,8 +269,7 @@ void TskCustomShellListView::Populate()
             FFolders.push_back(std::move(item));
     }
     if (FSorted)
-        std::stable_sort(FFolders.begin(), FFolders.end(),
-            [](const auto& a, const auto& b) { return BaseCompare(a.get(), b.get()) < 0; });
+        SortItems(-1, false);
     FSortColumn = -1;
     FDescending = false;
     Items()->SetCount(static_cast<int>(FFolders.size()));
@@ -278,12 +285,15 @@ void TskCustomShellListView::ListItemData(TObject*, TListItem* Item)
     if (folder == nullptr)
         return;
     Item->SetCaption(folder->DisplayName());
+    Item->SetImageIndex(folder->IconIndex());
     if (ViewStyle() != vsReport || Columns()->Count() < 2)
         return;
     folder->LoadColumnDetails(FRootFolder.get(), Columns()->Count());
+    // A file removed since the listing has no details to read: its row shows its name alone.
+    const bool known = folder->DetailsList()->Count() > 0;
     const bool isFolder = folder->IsFolder();
     for (int column = 1; column < Columns()->Count(); ++column) {
-        std::string text = folder->Details(column);
+        std::string text = known ? folder->Details(column) : std::string();
         // A folder has no size and no time of its own to show ("-1" in the details).
         if (isFolder && (column == 1 || column == 3))
             text.clear();
@@ -337,6 +347,13 @@ void TskCustomShellListView::Loaded()
 
 void TskCustomShellListView::WndProc(TMessage& Message)
 {
+    if (Message.Msg == WM_CONTEXTMENU && FAutoContextMenus && PopupMenu() == nullptr) {
+        const TPoint p{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))),
+            static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)))};
+        ShowContextMenu(p);
+        Message.Result = 1;
+        return;
+    }
     // The report style has its columns before it first shows.
     if (Message.Msg == WM_PAINT && ViewStyle() == vsReport && Columns()->Count() == 0)
         BuildColumns();
@@ -346,41 +363,70 @@ void TskCustomShellListView::WndProc(TMessage& Message)
 // ---------------------------------------------------------------------------------------------
 // Sorting by column
 
-int TskCustomShellListView::CompareByColumn(TskShellFolder* A, TskShellFolder* B) const
+namespace {
+
+// What a column sort compares, read once per item before the sort: the file system may change while
+// it runs, and a comparison that gave different answers for the same pair would be no ordering.
+struct TSortKey {
+    std::size_t Index = 0;
+    bool IsFolder = false;
+    std::string Name;
+    std::string Type;
+    TFileFacts Facts; // -1 for a file that has gone
+};
+
+int CompareKeys(const TSortKey& A, const TSortKey& B, int Column)
 {
-    const bool fa = A->IsFolder();
-    const bool fb = B->IsFolder();
+    if (A.IsFolder != B.IsFolder)
+        return A.IsFolder ? -1 : 1;
     int result = 0;
-    if (fa != fb) {
-        result = fa ? -1 : 1;
-    } else {
-        switch (FSortColumn) {
-        case 0: result = Sign(AnsiCompareText(A->DisplayName(), B->DisplayName())); break;
-        case 1:
-            if (!fa)
-                result = Sign(FactsOf(A).Size - FactsOf(B).Size);
-            break;
-        case 2:
-            if (!fa)
-                result = Sign(AnsiCompareText(Extension(A->DisplayName()), Extension(B->DisplayName())));
-            break;
-        case 3:
-            if (!fa)
-                result = Sign(FactsOf(A).Modified - FactsOf(B).Modified);
-            break;
-        default: break;
-        }
-        // Equal by the column: the base order decides, so the order is always a total one.
-        if (result == 0)
-            result = BaseCompare(A, B);
+    switch (Column) {
+    case 0: result = Sign(AnsiCompareText(A.Name, B.Name)); break;
+    case 1:
+        if (!A.IsFolder)
+            result = Sign(A.Facts.Size - B.Facts.Size);
+        break;
+    case 2:
+        if (!A.IsFolder)
+            result = Sign(AnsiCompareText(A.Type, B.Type));
+        break;
+    case 3:
+        if (!A.IsFolder)
+            result = Sign(A.Facts.Modified - B.Facts.Modified);
+        break;
+    default: break;
     }
-    return FDescending ? -result : result;
+    // Equal by the column: the name decides, so the order is always a total one.
+    return result != 0 ? result : Sign(AnsiCompareText(A.Name, B.Name));
 }
 
-void TskCustomShellListView::SortItems()
+} // namespace
+
+void TskCustomShellListView::SortItems(int Column, bool Descending)
 {
-    std::stable_sort(FFolders.begin(), FFolders.end(),
-        [this](const auto& a, const auto& b) { return CompareByColumn(a.get(), b.get()) < 0; });
+    std::vector<TSortKey> keys;
+    keys.reserve(FFolders.size());
+    for (std::size_t i = 0; i < FFolders.size(); ++i) {
+        TskShellFolder* f = FFolders[i].get();
+        TSortKey key;
+        key.Index = i;
+        key.IsFolder = f->IsFolder();
+        key.Name = f->DisplayName();
+        if (!key.IsFolder && Column > 0) {
+            key.Type = Extension(key.Name);
+            key.Facts = FactsOf(f);
+        }
+        keys.push_back(std::move(key));
+    }
+    std::stable_sort(keys.begin(), keys.end(), [Column, Descending](const TSortKey& a, const TSortKey& b) {
+        const int r = CompareKeys(a, b, Column);
+        return Descending ? r > 0 : r < 0;
+    });
+    std::vector<std::unique_ptr<TskShellFolder>> sorted;
+    sorted.reserve(FFolders.size());
+    for (const TSortKey& key : keys)
+        sorted.push_back(std::move(FFolders[key.Index]));
+    FFolders = std::move(sorted);
 }
 
 void TskCustomShellListView::ColumnClick(TListColumn* Column)
@@ -396,7 +442,7 @@ void TskCustomShellListView::ColumnClick(TListColumn* Column)
     }
     const std::string selectedPath = SelectedFolder() != nullptr ? SelectedFolder()->Path() : std::string();
     Items()->BeginUpdate();
-    SortItems();
+    SortItems(FSortColumn, FDescending);
     ClearSelection();
     // The selection stays with its item.
     for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
@@ -411,8 +457,13 @@ void TskCustomShellListView::ColumnClick(TListColumn* Column)
 
 void TskCustomShellListView::NavigateTo(const TItemIDList& ID)
 {
-    FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), ID);
+    // A folder that has gone since (a removed disc, a folder deleted elsewhere) gives way to the nearest
+    // one above it that is still there, so the view always lists a real folder. The old root is kept
+    // until the rows made from it are gone.
+    std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
+    FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), NearestExistingFolder(ID));
     Populate();
+    old.reset();
     if (FComboBox != nullptr)
         FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
@@ -441,9 +492,8 @@ void TskCustomShellListView::Refresh()
         return;
     const int selected = Selected() != nullptr ? Selected()->Index() : -1;
     ClearSelection();
-    const TItemIDList id = FRootFolder->FullID();
-    FRootFolder.reset();
-    NavigateTo(id);
+    // Read again even though the folder is the same one.
+    NavigateTo(FRootFolder->FullID());
     if (selected >= 0 && selected < Items()->Count())
         SetItemIndex(selected);
 }
@@ -457,8 +507,41 @@ void TskCustomShellListView::OpenFolderRow(int Index)
     SetPathFromID(id);
 }
 
+void TskCustomShellListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    const int row = ItemAt(X, Y);
+    const bool plain = Button == mbLeft && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssDouble);
+    FSlowClickRow = plain && Focused() && row >= 0 && SelCount() == 1 && IsSelected(row) ? row : -1;
+    if (FRenameTimer != nullptr)
+        FRenameTimer->SetEnabled(false);
+    TskSkinCustomListView::MouseDown(Button, Shift, X, Y);
+}
+
+void TskCustomShellListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TskSkinCustomListView::MouseUp(Button, Shift, X, Y);
+    if (Button != mbLeft || FSlowClickRow < 0 || ItemAt(X, Y) != FSlowClickRow)
+        return;
+    if (FRenameTimer == nullptr) {
+        FRenameTimer = new TTimer(this);
+        FRenameTimer->OnTimer = [this](TObject*) {
+            FRenameTimer->SetEnabled(false);
+            if (FSlowClickRow >= 0 && IsSelected(FSlowClickRow) && SelCount() == 1)
+                EditLabel(FSlowClickRow);
+            FSlowClickRow = -1;
+        };
+    }
+    FRenameTimer->SetEnabled(false);
+    FRenameTimer->SetInterval(GetDoubleClickTime() + 50);
+    FRenameTimer->SetEnabled(true);
+}
+
 void TskCustomShellListView::DblClick()
 {
+    // The second click of a double click is no slow click: nothing is renamed.
+    FSlowClickRow = -1;
+    if (FRenameTimer != nullptr)
+        FRenameTimer->SetEnabled(false);
     TskSkinCustomListView::DblClick();
     if (FAutoNavigate && Selected() != nullptr)
         OpenFolderRow(Selected()->Index());
@@ -467,6 +550,11 @@ void TskCustomShellListView::DblClick()
 void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
 {
     TskSkinCustomListView::KeyDown(Key, Shift);
+    if (Key == VK_F2 && Selected() != nullptr) {
+        EditLabel(Selected()->Index());
+        Key = 0;
+        return;
+    }
     if (!FAutoNavigate || Key == 0)
         return;
     switch (Key) {
@@ -475,7 +563,12 @@ void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
         Key = 0;
         break;
     case VK_RETURN:
-        if (!Shift.Contains(ssAlt) && Selected() != nullptr && SelectedFolder() != nullptr &&
+        if (Shift.Contains(ssAlt)) {
+            ShowProperties();
+            Key = 0;
+            break;
+        }
+        if (Selected() != nullptr && SelectedFolder() != nullptr &&
             SelectedFolder()->IsFolder()) {
             OpenFolderRow(Selected()->Index());
             Key = 0;
@@ -487,6 +580,12 @@ void TskCustomShellListView::KeyDown(WORD& Key, TShiftState Shift)
         break;
     default: break;
     }
+}
+
+std::string TskCustomShellListView::ItemCaption(int Index) const
+{
+    const TskShellFolder* folder = Folders(Index);
+    return folder != nullptr ? folder->DisplayName() : std::string();
 }
 
 void TskCustomShellListView::GetSelectedFiles(TStrings* Files) const
@@ -525,4 +624,185 @@ void RegisterShellListViewClasses()
         return true;
     }();
     (void)done;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Verbs
+
+int TskCustomShellListView::CreateNewFolder(const std::string& BaseName)
+{
+    const std::string folder = FRootFolder != nullptr ? FRootFolder->Path() : std::string();
+    // A folder outside the file system has no place to make the new one in.
+    if (folder.empty() || folder.front() != '/' || BaseName.empty())
+        return -1;
+    std::string name;
+    // A name taken already (by an earlier session, say) moves on to the next number.
+    do {
+        ++FNewFolderCount;
+        name = FNewFolderCount > 1 ? BaseName + "(" + std::to_string(FNewFolderCount) + ")" : BaseName;
+    } while (FileExists(JoinPath(folder, name)) || DirectoryExists(JoinPath(folder, name)));
+    if (!CreateDir(JoinPath(folder, name)))
+        return -1;
+    Refresh();
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == name) {
+            ClearSelection();
+            SetItemIndex(i);
+            return i;
+        }
+    return -1;
+}
+
+void TskCustomShellListView::OpenSelected()
+{
+    TskShellFolder* folder = SelectedFolder();
+    if (folder == nullptr)
+        return;
+    if (folder->IsFolder()) {
+        OpenFolderRow(Selected()->Index());
+        return;
+    }
+    // The desktop's program for each chosen file; no shell is between, the path is one argument.
+    std::vector<std::string> files;
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (IsSelected(i) && !FFolders[static_cast<std::size_t>(i)]->IsFolder())
+            files.push_back(FFolders[static_cast<std::size_t>(i)]->Path());
+    for (const std::string& file : files)
+        OpenWithDesktop(file);
+}
+
+void TskCustomShellListView::TrashSelected()
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (IsSelected(i))
+            paths.push_back(FFolders[static_cast<std::size_t>(i)]->Path());
+    if (paths.empty())
+        return;
+    std::string failed;
+    for (const std::string& path : paths)
+        if (!MoveToTrash(path))
+            failed += "\n" + path;
+    ClearSelection();
+    Refresh();
+    if (!failed.empty())
+        ShowShellMessage(this, "Could not move to the trash:" + failed);
+}
+
+void TskCustomShellListView::ShowProperties()
+{
+    if (TskShellFolder* folder = SelectedFolder())
+        ShowShellMessage(this, ShellItemProperties(*folder));
+}
+
+void TskCustomShellListView::ShowContextMenu(TPoint ScreenPos)
+{
+    if (ScreenPos.X == -1 && ScreenPos.Y == -1) {
+        // From the keyboard: at the selected row, else the list's corner.
+        const TRect r = Selected() != nullptr ? ItemRect(Selected()->Index()) : TRect{0, 0, 0, 0};
+        ScreenPos = ClientToScreen(TPoint{r.Left + 8, r.Bottom});
+    } else {
+        // A right click on a row that is not selected chooses it alone first.
+        const TPoint p = ScreenToClient(ScreenPos);
+        const int row = ItemAt(p.X, p.Y);
+        if (row >= 0 && !IsSelected(row)) {
+            ClearSelection();
+            SetItemIndex(row);
+        }
+    }
+    if (FMenu == nullptr) {
+        // The skinned menu lives above the grids: it is made by class name when it is linked in.
+        if (const TClassInfo* skinned = FindClassInfo("TskSkinPopupMenu"); skinned != nullptr && skinned->Create)
+            FMenu = dynamic_cast<TPopupMenu*>(skinned->Create(this));
+        if (FMenu == nullptr)
+            FMenu = new TPopupMenu(this);
+        FMenu->SetPopupComponent(this);
+    }
+    while (FMenu->Items()->Count() > 0)
+        FMenu->Items()->Items(0)->Free();
+    const TskSkinData* skin = SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr ? SkinData() : nullptr;
+    const TskShellFolder* selected = SelectedFolder();
+    const bool onRow = selected != nullptr;
+    auto add = [&](const std::string& Caption, bool Enabled, std::function<void()> Action) {
+        auto* item = new TMenuItem(FMenu);
+        item->SetCaption(Caption);
+        item->SetEnabled(Enabled);
+        if (Action)
+            item->OnClick = [Action](TObject*) { Action(); };
+        FMenu->Items()->Add(item);
+    };
+    add("&Open", onRow, [this] { OpenSelected(); });
+    add("-", true, nullptr);
+    add("&Rename", onRow && SelCount() == 1 && selected->CanRename(), [this] {
+        if (Selected() != nullptr)
+            EditLabel(Selected()->Index());
+    });
+    add(SkinResString(skin, "MSG_NEWFOLDER"), FRootFolder != nullptr && !FRootFolder->ReadOnly(), [this, skin] {
+        const int row = CreateNewFolder(SkinResString(skin, "MSG_NEWFOLDER"));
+        if (row >= 0)
+            EditLabel(row);
+    });
+    add("-", true, nullptr);
+    add("Move to &Trash", onRow && selected->CanDelete(), [this] { TrashSelected(); });
+    add("-", true, nullptr);
+    add("P&roperties", onRow, [this] { ShowProperties(); });
+    FMenu->Popup(ScreenPos.X, ScreenPos.Y);
+}
+
+void TskCustomShellListView::EditLabel(int Index)
+{
+    TskShellFolder* folder = Folders(Index);
+    if (folder == nullptr || !folder->CanRename())
+        return;
+    if (FLabelEditor == nullptr) {
+        auto* edit = new TskSkinEdit(this);
+        edit->SetParent(this);
+        edit->OnKeyPress = [this](TObject*, TKeyChar& Key) {
+            if (Key == '\r' || Key == 27) {
+                const bool accept = Key == '\r';
+                Key = 0;
+                EndLabelEdit(accept);
+            }
+        };
+        edit->OnExit = [this](TObject*) { EndLabelEdit(true); };
+        FLabelEditor = edit;
+    }
+    MakeVisible(Index);
+    const TRect r = ItemRect(Index);
+    const int left = r.Left + (SmallImages() != nullptr ? SmallImages()->Width() + 2 : 0);
+    const int width = std::max(80, (ViewStyle() == vsReport && Columns()->Count() > 0 ? Columns()->Items(0)->Width() : r.Width()) - left + r.Left);
+    FLabelRow = Index;
+    FLabelEditor->SetText(folder->DisplayName());
+    FLabelEditor->SetBounds(left, r.Top, width, FLabelEditor->Height());
+    FLabelEditor->Show();
+    FLabelEditor->SetFocus();
+    if (auto* edit = dynamic_cast<TskSkinEdit*>(FLabelEditor))
+        edit->SelectAll();
+}
+
+void TskCustomShellListView::EndLabelEdit(bool Accept)
+{
+    if (FLabelEditor == nullptr || FLabelRow < 0)
+        return;
+    const int row = FLabelRow;
+    FLabelRow = -1;
+    const std::string name = FLabelEditor->Text();
+    FLabelEditor->Hide();
+    if (CanFocus())
+        SetFocus();
+    TskShellFolder* folder = Folders(row);
+    if (!Accept || folder == nullptr || name.empty() || name == folder->DisplayName())
+        return;
+    try {
+        // Never over an existing name: the folder model refuses it.
+        folder->Rename(name);
+    } catch (const Exception& e) {
+        ShowShellMessage(this, e.Message());
+        return;
+    }
+    Refresh();
+    ClearSelection();
+    for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
+        if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == name)
+            SetItemIndex(i);
 }

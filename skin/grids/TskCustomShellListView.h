@@ -4,8 +4,9 @@
 // or Return on a folder opens it, Backspace goes up one level and F5 reads the folder again. A linked
 // folder tree (ShellTreeView) follows wherever the list goes, and moves the list when it is moved.
 //
-// This desktop has no shell context menus or shell verbs: AutoContextMenus is kept for stored forms
-// and changes nothing, and rows carry no images.
+// With AutoContextMenus a right click offers what this desktop can do safely: Open (a folder here, a
+// file in the desktop's program for it), Rename (also F2), New Folder, Move to Trash and Properties
+// (also Alt+Enter). Rows show the program's own pictures of files, folders and volumes.
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,8 @@
 #include "skin/grids/TskCustomShellTreeView.h"
 #include "skin/grids/TskShellFolder.h"
 
+class TPopupMenu;
+class TTimer;
 class TskShellChangeNotifier;
 class TskCustomShellComboBox;
 
@@ -64,6 +67,18 @@ public:
     void GetSelectedFiles(TStrings* Files) const;
     // The path of the selected row when it is a file; "" otherwise.
     std::string SelectedFileName() const;
+    // Makes a folder named BaseName (or BaseName(2), (3)... when taken) in the folder listed, lists it
+    // and selects it; its row, or -1 when none could be made.
+    int CreateNewFolder(const std::string& BaseName);
+    // Edits the name of row Index in place: Enter renames (never over an existing name), Escape
+    // leaves it. Nothing for a row that cannot be renamed.
+    void EditLabel(int Index);
+    // The name edit while a label is edited, else nullptr.
+    TWinControl* LabelEditor() const { return FLabelEditor; }
+    // The verbs of the context menu, on the selected rows.
+    void OpenSelected();
+    void TrashSelected();
+    void ShowProperties();
     // The list's sort column (-1: the folder's own order) and direction.
     int SortColumn() const { return FSortColumn; }
     bool SortDescending() const { return FDescending; }
@@ -74,7 +89,11 @@ public:
 
 protected:
     void ColumnClick(TListColumn* Column) override;
+    // The item's name, without making the row.
+    std::string ItemCaption(int Index) const override;
     void DblClick() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void CreateWnd() override;
     void Loaded() override;
@@ -87,11 +106,13 @@ private:
     void ListItemData(TObject* Sender, TListItem* Item);
     bool MaskAccepts(const std::string& FileName) const;
     void BuildColumns();
-    void SortItems();
-    int CompareByColumn(TskShellFolder* A, TskShellFolder* B) const;
+    // Folders first, then by the column (-1: by name); equal ones keep their order.
+    void SortItems(int Column, bool Descending);
     void OpenFolderRow(int Index);
     void NavigateTo(const TItemIDList& ID);
     void UpdateNotifier();
+    void ShowContextMenu(TPoint ScreenPos);
+    void EndLabelEdit(bool Accept);
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
     std::string FRoot = "rfDesktop";
@@ -111,6 +132,14 @@ private:
     int FSortColumn = -1;
     bool FDescending = false;
     TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
+    TPopupMenu* FMenu = nullptr;                   // the context menu, made on first use
+    TWinControl* FLabelEditor = nullptr;           // the name edit while a label is edited
+    int FLabelRow = -1;
+    // A second, slow click on the one selected row edits its name once the time for a double
+    // click has passed without one.
+    TTimer* FRenameTimer = nullptr;
+    int FSlowClickRow = -1;
+    int FNewFolderCount = 0;
 };
 
 // Publishes the list for stored forms.

@@ -1,5 +1,6 @@
 #include "skin/grids/TskCustomShellTreeView.h"
 
+#include "skin/grids/ShellPictures.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/Desktop.h"
 #include "platform/vcl/TScreen.h"
@@ -134,6 +135,7 @@ void TskCustomShellTreeView::RootChanged()
         auto top = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), FRootFolder->FullID());
         TTreeNode* node = Items()->AddChildObject(nullptr, FRootFolder->DisplayName(), top.get());
         TskShellFolder* folder = top.release();
+        SetNodeImages(node, *folder);
         node->SetHasChildren(FolderHasChildren(*folder));
         node->Expand(false);
         SetSelected(node);
@@ -141,6 +143,16 @@ void TskCustomShellTreeView::RootChanged()
     if (FListView != nullptr)
         FListView->SetRoot(FRoot);
     UpdateNotifierRoot();
+}
+
+void TskCustomShellTreeView::SetNodeImages(TTreeNode* Node, const TskShellFolder& Folder)
+{
+    if (!FUseShellImages)
+        return;
+    if (Images() == nullptr)
+        SetImages(ShellImages(false));
+    Node->SetImageIndex(Folder.IconIndex(false));
+    Node->SetSelectedIndex(Folder.IconIndex(true));
 }
 
 bool TskCustomShellTreeView::FolderHasChildren(const TskShellFolder& Folder) const
@@ -155,6 +167,7 @@ TTreeNode* TskCustomShellTreeView::AddFolderNode(TTreeNode* Parent, std::unique_
     TskShellFolder* folder = Folder.get();
     TTreeNode* node = Items()->AddChildObject(Parent, folder->DisplayName(), Folder.release());
     node->SetHasChildren(FolderHasChildren(*folder));
+    SetNodeImages(node, *folder);
     bool canAdd = true;
     if (OnAddFolder)
         OnAddFolder(this, folder, canAdd);

@@ -3,8 +3,8 @@
 // owns one TskShellFolder (its Data). A linked file list (ShellListView) shows the folder of the
 // selected node and moves the tree when it goes elsewhere itself.
 //
-// This desktop has no shell context menus, system image list or shell verbs: AutoContextMenus and
-// UseShellImages are kept for stored forms and change nothing, and nodes carry no images.
+// This desktop has no shell context menus or shell verbs: AutoContextMenus is kept for stored forms and
+// changes nothing. With UseShellImages nodes show the program's own pictures of folders and volumes.
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,6 +78,8 @@ private:
     void FillNode(TTreeNode* Node);
     // Adds a node for Folder below Parent; nullptr when OnAddFolder refused it.
     TTreeNode* AddFolderNode(TTreeNode* Parent, std::unique_ptr<TskShellFolder> Folder);
+    // The program's pictures of the folder, shut and open, with UseShellImages.
+    void SetNodeImages(TTreeNode* Node, const TskShellFolder& Folder);
     bool FolderHasChildren(const TskShellFolder& Folder) const;
     TTreeNode* FindChild(TTreeNode* Parent, const TItemIDList& ID);
     void MoveLinkedViews(TskShellFolder* Folder);

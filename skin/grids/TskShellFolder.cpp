@@ -11,6 +11,7 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/sys/Folders.h"
+#include "skin/grids/ShellPictures.h"
 
 namespace {
 
@@ -182,6 +183,11 @@ bool TskShellFolder::IsFolder() const
     return IsDirectory(PathName()) && !ZipByName(PathName());
 }
 
+int TskShellFolder::IconIndex(bool Open) const
+{
+    return ShellIconOf(PathName(), IsFolder(), Open);
+}
+
 bool TskShellFolder::HasSubFolders() const
 {
     return HasChildren(TShellObjectTypes{otFolders});
@@ -319,6 +325,16 @@ long long TskShellFolder::SizeOf(const struct stat& Data)
     return S_ISDIR(Data.st_mode) ? -1 : static_cast<long long>(Data.st_size);
 }
 
+TItemIDList NearestExistingFolder(const TItemIDList& ID)
+{
+    TItemIDList id = ID;
+    if (ListSize(id) == 0)
+        return TItemIDList{0, 0};
+    while (ItemCount(id) > 0 && !IsDirectory(PathFromIDList(id)))
+        StripLastID(id);
+    return id;
+}
+
 std::unique_ptr<TskShellFolder> CreateRootFolder(const std::string& Root)
 {
     std::string path;
@@ -327,7 +343,8 @@ std::unique_ptr<TskShellFolder> CreateRootFolder(const std::string& Root)
         path = RootFolderPath(named);
     } else if (!Root.empty()) {
         path = Root;
-        if (path[0] == '~')
+        // Only "~" and "~/..." are the home folder; "~x" is a name like any other.
+        if (path == "~" || path.rfind("~/", 0) == 0)
             path = UserHomeFolder() + path.substr(std::min<std::size_t>(2, path.size()));
     }
     bool ok = false;

@@ -68,6 +68,9 @@ public:
     bool CanRename() const;
     bool CanDelete() const { return CanRename(); }
 
+    // The index of the node's picture in ShellImages (the open look for a folder when Open).
+    int IconIndex(bool Open = false) const;
+
     // Whether enumerating with Types gives at least one item.
     bool HasChildren(TShellObjectTypes Types) const;
     // The node's children of the given kinds, folders first, each sorted by name.
@@ -97,6 +100,9 @@ private:
     TStringList FDetails;
 };
 
-// The root node a view's Root names: a root-folder name or a path ("~" is the home folder). Raises
+// The folder of ID when it exists, else its nearest ancestor that does (the namespace root at last).
+TItemIDList NearestExistingFolder(const TItemIDList& ID);
+
+// The root node a view's Root names: a root-folder name or a path ("~" and "~/..." are in the home folder). Raises
 // Exception "Error setting path: "%s"" when it names no folder.
 std::unique_ptr<TskShellFolder> CreateRootFolder(const std::string& Root);

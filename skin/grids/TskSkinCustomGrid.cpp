@@ -531,6 +531,9 @@ void TskSkinCustomGrid::MoveColumn(int FromIndex, int ToIndex)
     }
     FCurrent.X = MovedIndex(FCurrent.X, FromIndex, ToIndex);
     FAnchor.X = MovedIndex(FAnchor.X, FromIndex, ToIndex);
+    // The editor's cell travels with its column, or its text would later be written into another.
+    if (FInplaceCol != -1)
+        FInplaceCol = MovedIndex(FInplaceCol, FromIndex, ToIndex);
     ColumnMoved(FromIndex, ToIndex);
     if (!FColWidths.empty())
         ColWidthsChanged();
@@ -547,6 +550,8 @@ void TskSkinCustomGrid::MoveRow(int FromIndex, int ToIndex)
     MoveExtent(FRowHeights, FromIndex, ToIndex);
     FCurrent.Y = MovedIndex(FCurrent.Y, FromIndex, ToIndex);
     FAnchor.Y = MovedIndex(FAnchor.Y, FromIndex, ToIndex);
+    if (FInplaceRow != -1)
+        FInplaceRow = MovedIndex(FInplaceRow, FromIndex, ToIndex);
     RowMoved(FromIndex, ToIndex);
     if (!FRowHeights.empty())
         RowHeightsChanged();

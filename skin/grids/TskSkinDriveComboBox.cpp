@@ -1,5 +1,9 @@
 #include "skin/grids/TskSkinDriveComboBox.h"
 
+#include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "skin/grids/ShellPictures.h"
+
 #include <unistd.h>
 
 #include <climits>
@@ -24,7 +28,29 @@ std::string CurrentDirectory()
 
 } // namespace
 
-TskSkinDriveComboBox::TskSkinDriveComboBox(TComponent* AOwner) : TskSkinComboBox(AOwner) {}
+TskSkinDriveComboBox::TskSkinDriveComboBox(TComponent* AOwner) : TskSkinComboBox(AOwner)
+{
+    // Both the face and the drop-down rows show the drive's picture before its text.
+    SetOnListBoxDrawItem([this](TCanvas* C, int Index, int, int, TRect TxtRect, TOwnerDrawState) { DrawDrive(C, Index, TxtRect); });
+    OnComboBoxDrawItem = [this](TCanvas* C, int Index, int, int, TRect TxtRect, TOwnerDrawState) { DrawDrive(C, Index, TxtRect); };
+}
+
+void TskSkinDriveComboBox::DrawDrive(TCanvas* C, int Index, TRect TxtRect)
+{
+    if (Index < 0 || Index >= static_cast<int>(FDrives.size()) || Index >= Items()->Count()) return;
+    TskShellIcon icon = siDrive;
+    switch (FDrives[static_cast<std::size_t>(Index)].Kind) {
+    case TDriveKind::Fixed: icon = Index == 0 ? siComputer : siDrive; break;
+    case TDriveKind::CDRom: icon = siOpticalDrive; break;
+    case TDriveKind::Removable: icon = siRemovableDrive; break;
+    case TDriveKind::Network: icon = siNetwork; break;
+    }
+    TCustomImageList* images = ShellImages(false);
+    images->Draw(C, TxtRect.Left, TxtRect.Top + (TxtRect.Height() - images->Height()) / 2, icon, Enabled());
+    C->Brush()->SetStyle(bsClear);
+    C->TextOut(TxtRect.Left + images->Width() + 6, TxtRect.Top + (TxtRect.Height() - C->TextHeight("Wg")) / 2,
+        Items()->Strings(Index));
+}
 
 TskSkinDriveComboBox::~TskSkinDriveComboBox()
 {
@@ -111,17 +137,26 @@ void TskSkinDriveComboBox::BuildList()
 {
     const std::string keep = FDrive;
     FDrives.clear();
-    FDrives.push_back({"/", TDriveKind::Fixed});
+    FDrives.push_back({"/", TDriveKind::Fixed, {}});
     for (const TOpticalVolume& v : GetOpticalVolumes(FSources)) {
         // A drive with nothing mounted has no root to browse or scan.
         if (v.RootPath.empty()) continue;
         const std::string root = WithSlash(v.RootPath);
         if (root == "/") continue;
-        FDrives.push_back({root, TDriveKind::CDRom});
+        FDrives.push_back({root, TDriveKind::CDRom, {}});
+    }
+    for (const TMountedVolume& v : GetMountedVolumes(FSources)) {
+        if (v.Kind != TVolumeKind::Removable && v.Kind != TVolumeKind::Network) continue;
+        FDrives.push_back({v.RootPath, v.Kind == TVolumeKind::Network ? TDriveKind::Network : TDriveKind::Removable, v.Source});
     }
     Items()->Clear();
     for (const TDriveItem& d : FDrives) {
-        std::string caption = VolumeCaption(d.Root, FSources);
+        // A removable medium is not touched to list it; a network volume is named by what it mounts.
+        if (d.Kind == TDriveKind::Removable) {
+            Items()->Add(d.Root);
+            continue;
+        }
+        std::string caption = d.Kind == TDriveKind::Network ? "[" + d.Source + "]" : VolumeCaption(d.Root, FSources);
         caption = FTextCase == tcUpperCase ? AnsiUpperCase(caption) : AnsiLowerCase(caption);
         Items()->Add(d.Root + " " + caption);
     }

@@ -2,9 +2,11 @@
 // The skinned drive combo box: one item per drive, the main window's list of places to scan for discs.
 // A drive is a mounted volume and its root path ("/media/u/FILM/", always with a trailing "/") is what
 // a drive letter is elsewhere: the system's root "/" first, then every mounted optical volume in mount
-// order. The item text is the root and the volume's caption ("/media/u/FILM/ [film]"); the caller sets
-// ItemIndex and reads Drive. Roots may hold blanks and quotes, so Drive never comes from parsing the
-// text.
+// order, then the removable and network volumes. The item text is the root and the volume's caption
+// ("/media/u/FILM/ [film]"; a network volume's caption is what is mounted, "[//server/share]"; a
+// removable one has none, its medium is not touched); each item shows its drive's picture. The caller
+// sets ItemIndex and reads Drive. Roots may hold blanks and quotes, so Drive never comes from parsing
+// the text.
 #include <string>
 #include <vector>
 
@@ -51,11 +53,13 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    enum class TDriveKind { Fixed, CDRom };
+    enum class TDriveKind { Fixed, CDRom, Removable, Network };
     struct TDriveItem {
         std::string Root;
         TDriveKind Kind;
+        std::string Source; // what a network volume mounts
     };
+    void DrawDrive(TCanvas* C, int Index, TRect TxtRect);
     void SelectCurrentDirectoryDrive();
 
     std::string FDrive;

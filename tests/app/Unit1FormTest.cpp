@@ -30,6 +30,13 @@
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/grids/TskSkinStringGrid.h"
+#include "skin/form/TskSkinOpenDialog.h"
+#include "skin/grids/TskCustomShellListView.h"
+#include "skin/controls/TskSkinEdit.h"
+#include "skin/controls/TskSkinButton.h"
+#include "platform/vcl/TApplication.h"
+#include "platform/win/Input.h"
+#include "platform/win/Messages.h"
 
 namespace {
 
@@ -212,6 +219,86 @@ TEST_F(FormCreate, OpenDialogFilterListsEveryVideoExtension)
     EXPECT_NE(filter.find(";*.dvr-ms;*.tivo;"), std::string::npos);
     // The list's last item is empty: the supported pattern ends in "*.;".
     EXPECT_EQ(filter.substr(filter.size() - 17), "*.;|All Files|*.*");
+}
+
+TEST_F(FormCreate, AddFilesOpensTheFileDialog_ChosenFilesComeIntoThePendingList)
+{
+    const fs::path docs = Home / "My Papers";
+    fs::create_directories(docs / "Sub \"Folder\"");
+    for (const char* name : {"a one.avi", "b \"two\".mkv", "c three.mp4", "notes.txt"})
+        std::ofstream(docs / name) << name;
+    std::ofstream(docs / "Sub \"Folder\"" / "d four.avi") << "d";
+    Start();
+    Form->Show();
+    Driver.ProcessMessages();
+    auto* dialog = Part<TskSkinOpenDialog>("oxOpenDialog1");
+    ASSERT_NE(dialog, nullptr);
+    // The user's steps, one posted message each, run inside the dialog's modal loop.
+    std::vector<std::function<void(TskOpenDlgForm&)>> steps;
+    std::size_t next = 0;
+    std::vector<std::string> rows;
+    constexpr UINT kStep = WM_USER + 613;
+    Application->OnMessage = [&](TMsg& m, bool& handled) {
+        if (m.message != kStep) return;
+        handled = true;
+        TskOpenDlgForm* f = dialog->Form();
+        if (f == nullptr) return;
+        if (next >= steps.size()) {
+            f->SetModalResult(mrCancel);
+            return;
+        }
+        steps[next++](*f);
+        PostMessage(Application->Handle(), kStep, 0, 0);
+    };
+    auto clickRow = [&](TskOpenDlgForm& f, const std::string& name, WORD modifier) {
+        for (int i = 0; i < f.FileList->Items()->Count(); ++i)
+            if (f.FileList->Folders(i)->DisplayName() == name) {
+                const TRect r = f.FileList->ItemRect(i);
+                Driver.AdvanceClock(1000); // separate clicks, never a double click
+                if (modifier) Driver.KeyDown(modifier);
+                Driver.Click(f.FileList->ClientToScreen({r.Left + 8, (r.Top + r.Bottom) / 2}));
+                if (modifier) Driver.KeyUp(modifier);
+                return;
+            }
+        ADD_FAILURE() << "no row " << name;
+    };
+    auto clickOn = [&](TControl* c) { Driver.Click(c->ClientToScreen({c->Width() / 2, c->Height() / 2})); };
+    auto* fileButton = Part<TControl>("file_button");
+    ASSERT_NE(fileButton, nullptr);
+    // The user starts acting once the window is up.
+    dialog->OnShow = [&](TObject*) { PostMessage(Application->Handle(), kStep, 0, 0); };
+
+    steps = {
+        [&](TskOpenDlgForm& f) {
+            for (int i = 0; i < f.FileList->Items()->Count(); ++i) rows.push_back(f.FileList->Folders(i)->DisplayName());
+            clickRow(f, "a one.avi", 0);
+        },
+        [&](TskOpenDlgForm& f) { clickRow(f, "c three.mp4", VK_SHIFT); },
+        [&](TskOpenDlgForm& f) { clickRow(f, "b \"two\".mkv", VK_CONTROL); },
+        [&](TskOpenDlgForm& f) { clickOn(f.OpenButton); },
+    };
+    clickOn(fileButton);
+    Driver.ProcessMessages();
+    // The video filter hides the text file; folders (the default destination among them) come first.
+    EXPECT_EQ(rows, (std::vector<std::string>{"Ombrix", "Sub \"Folder\"", "a one.avi", "b \"two\".mkv", "c three.mp4"}));
+    EXPECT_EQ(Form->ListBox1->Text(), (docs / "a one.avi").string() + "\r\n" + (docs / "c three.mp4").string() + "\r\n");
+    EXPECT_TRUE(Form->ScanTimer->Enabled());
+
+    // A typed relative path: the dialog opens again where the last files came from.
+    Form->ListBox1->Clear();
+    next = 0;
+    steps = {
+        [&](TskOpenDlgForm& f) {
+            f.FileNameEdit->SetText("Sub \"Folder\"/d four.avi");
+            f.FileNameEdit->SetFocus();
+            Driver.Press(VK_RETURN);
+        },
+    };
+    clickOn(fileButton);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->ListBox1->Text(), (docs / "Sub \"Folder\"" / "d four.avi").string() + "\r\n");
+    EXPECT_EQ(Form->OxSelectDirectory1->Directory(), (docs / "Sub \"Folder\"").string() + "/");
+    Application->OnMessage = nullptr;
 }
 
 TEST_F(SettingsAtStart, StoredChoicesAreTakenBack)

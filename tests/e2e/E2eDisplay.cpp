@@ -434,6 +434,18 @@ void TE2eDisplay::Click(int X, int Y, int Button) const
     Release(Button);
 }
 
+void TE2eDisplay::ClickHolding(int X, int Y, const std::vector<std::string>& Held) const
+{
+    const auto code = [&](const std::string& n) { return XKeysymToKeycode(FX, XStringToKeysym(n.c_str())); };
+    for (const std::string& h : Held)
+        XTestFakeKeyEvent(FX, code(h), True, CurrentTime);
+    Sync();
+    Click(X, Y);
+    for (auto h = Held.rbegin(); h != Held.rend(); ++h)
+        XTestFakeKeyEvent(FX, code(*h), False, CurrentTime);
+    Sync();
+}
+
 void TE2eDisplay::DoubleClick(int X, int Y) const
 {
     Click(X, Y);

@@ -74,6 +74,8 @@ public:
     // Mouse and keyboard, as a person uses them. Points are screen pixels.
     void MoveTo(int X, int Y) const;
     void Click(int X, int Y, int Button = 1) const;
+    // A left click with modifier keys held ("Control_L", "Shift_L").
+    void ClickHolding(int X, int Y, const std::vector<std::string>& Held) const;
     void DoubleClick(int X, int Y) const;
     void Press(int X, int Y, int Button = 1) const;
     void Release(int Button = 1) const;

@@ -11,6 +11,8 @@ namespace {
 constexpr int FormClientWidth = 600;
 constexpr int FormClientHeight = 300;
 
+} // namespace
+
 int FrameBorder(const TScreenWindow& Window)
 {
     return std::max(0, (Window.Rect.Width() - FormClientWidth) / 2);
@@ -40,7 +42,6 @@ TRect SelectedBand(const TSurface& Shown, const TRect& Area)
     return TRect{};
 }
 
-} // namespace
 
 TPoint Middle(const TRect& R)
 {

@@ -60,6 +60,11 @@ private:
 };
 
 TPoint Middle(const TRect& R);
+// The width of the skinned frame's left, right and bottom edges of Window (the main window's skin).
+int FrameBorder(const TScreenWindow& Window);
+// The selected row of a tree or list shown in Area of Shown: a patch of one colour, as high as a line of
+// text, that fills most of its bounding box; empty when there is none.
+TRect SelectedBand(const TSurface& Shown, const TRect& Area);
 
 class TJourney : public ::testing::TestWithParam<bool> {
 public:

@@ -166,6 +166,25 @@ TEST_F(InputTest, Popup_ShownWithoutActivation_IgnoresDisplayFocus)
     EXPECT_EQ(Cls.Count(hint, WM_ACTIVATE), 0);
 }
 
+TEST_F(InputTest, DisplayFocusOnAWindowDisabledUnderAModalOne_KeysStillReachTheModalOne)
+{
+    HWND owner = Cls.Create(0, Bounds(0, 0, 300, 300), WS_POPUP | WS_VISIBLE);
+    HWND dialog = Cls.Create(0, Bounds(50, 50, 200, 200), WS_POPUP | WS_VISIBLE);
+    HWND edit = Cls.Create(dialog, Bounds(0, 0, 50, 20));
+    EnableWindow(owner, FALSE);
+    SetActiveWindow(dialog);
+    SetFocus(edit);
+    const int ownerActivations = Cls.Count(owner, WM_ACTIVATE);
+    // A window manager hands the keyboard to the owner: the dialog stays active, its edit focused.
+    Driver.FocusIn(owner);
+    Driver.ProcessMessages();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(GetFocus(), edit);
+    Driver.Press('A');
+    EXPECT_EQ(Cls.Count(edit, WM_KEYDOWN), 1);
+    EXPECT_EQ(Cls.Count(owner, WM_ACTIVATE), ownerActivations);
+}
+
 TEST_F(InputTest, MouseActivate_NoActivateAndEat_SwallowsClick)
 {
     HWND a = Cls.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);

@@ -149,7 +149,7 @@ TEST_F(ToolBarChildren, ImageListsFreed_AreForgotten)
     EXPECT_EQ(bar->DisabledImages(), nullptr);
 }
 
-TEST_F(ToolBarChildren, ForeignControls_CentredVertically_SkinnedOnesLeftAlone)
+TEST_F(ToolBarChildren, ForeignAndSkinnedControls_AllCentredVertically)
 {
     auto* bar = Bar(Rect(0, 0, 300, 40), false);
     auto* foreign = new TBevel(Form);
@@ -157,11 +157,21 @@ TEST_F(ToolBarChildren, ForeignControls_CentredVertically_SkinnedOnesLeftAlone)
     foreign->SetBounds(100, 0, 10, 10);
     auto* b = Button(bar, 0);
     b->SetBounds(0, 3, 50, 22);
+    auto* spacer = new TskSkinBevel(Form);
+    spacer->SetParent(bar);
+    spacer->SetBounds(200, 0, 10, 16);
     ShowForm();
     bar->SetBounds(0, 0, 300, 40);
     // The default look's client area is inset by one pixel: 1..39, centre 20.
     EXPECT_EQ(foreign->Top(), 20 - 5);
-    EXPECT_EQ(b->Top(), 3);
+    EXPECT_EQ(b->Top(), 20 - 11);
+    EXPECT_EQ(spacer->Top(), 20 - 8);
+    // Asked for another top, a skinned control still keeps to the middle; without AdjustControls not.
+    b->SetBounds(0, 0, 50, 22);
+    EXPECT_EQ(b->Top(), 20 - 11);
+    bar->SetAdjustControls(false);
+    b->SetBounds(0, 0, 50, 22);
+    EXPECT_EQ(b->Top(), 0);
 }
 
 TEST_F(ToolBarScrolling, OverflowingRow_ShowsTheTwelvePixelButtons)

@@ -45,4 +45,12 @@ TEST(ShellIdLists, ADamagedListEndsTheWalkInsteadOfReadingPastIt)
     EXPECT_EQ(ListSize(damaged), 0u);
     EXPECT_EQ(ItemName(damaged, 0), "");
     EXPECT_EQ(ListSize(TItemIDList{5}), 0u);
+    // A count of 1 names no item and would never move the walk on.
+    TItemIDList stuck = IDListFromPath("/abc/def");
+    stuck[5] = 1;
+    stuck[6] = 0;
+    EXPECT_EQ(PathFromIDList(stuck), "/abc");
+    stuck[0] = 1;
+    stuck[1] = 0;
+    EXPECT_EQ(PathFromIDList(stuck), "/");
 }

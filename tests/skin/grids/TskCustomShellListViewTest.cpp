@@ -5,6 +5,11 @@
 #include <chrono>
 
 #include "ShellTestSupport.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "skin/grids/ShellPictures.h"
+#include "skin/grids/ShellVerbs.h"
+#include "platform/rtl/Strings.h"
+#include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 
 using namespace shelltest;
@@ -176,6 +181,211 @@ TEST_F(ShellList, SizeHeaderTwiceSortsDescendingWithFoldersLast)
     EXPECT_TRUE(List->SortDescending());
     ASSERT_NE(List->Selected(), nullptr);
     EXPECT_EQ(List->Selected()->Caption(), "notes.txt"); // the selection went with its row
+}
+
+TEST_F(ShellList, ColumnSortOfManyFilesWithSomeGone_IsStableAndPutsGoneOnesFirst)
+{
+    // Equal sizes keep the name order; files removed after listing sort as size -1.
+    for (int i = 0; i < 60; ++i)
+        std::ofstream(Temp.Docs() / ("same " + std::to_string(100 + i) + ".avi")) << std::string(static_cast<std::size_t>(i % 3), 'x');
+    MakeList();
+    for (int i = 0; i < 60; i += 7)
+        fs::remove(Temp.Docs() / ("same " + std::to_string(100 + i) + ".avi"));
+    ShowForm();
+    const TRect r = List->HeaderSectionRect(1);
+    Driver.Click(List->ClientToScreen(Point((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)));
+    Driver.ProcessMessages();
+    ASSERT_EQ(List->SortColumn(), 1);
+    const std::vector<std::string> rows = Captions();
+    ASSERT_EQ(rows.size(), 64u);
+    EXPECT_EQ(rows[0], "Empty Folder");
+    EXPECT_EQ(rows[2], "same 100.avi");
+    EXPECT_EQ(rows[3], "same 107.avi");
+    // Sizes never go down, and within one size names rise.
+    long long lastSize = -2;
+    std::string lastName;
+    for (std::size_t i = 2; i < rows.size(); ++i) {
+        std::error_code ec;
+        const auto size = fs::exists(Temp.Docs() / rows[i]) ? static_cast<long long>(fs::file_size(Temp.Docs() / rows[i], ec)) : -1;
+        ASSERT_GE(size, lastSize) << rows[i];
+        if (size == lastSize) {
+            EXPECT_LT(AnsiCompareText(lastName, rows[i]), 0) << rows[i];
+        }
+        lastSize = size;
+        lastName = rows[i];
+    }
+}
+
+TEST_F(ShellList, ListedFolderRemoved_RefreshListsTheNearestFolderAboveIt)
+{
+    fs::create_directories(Temp.Docs() / "Deep" / "Deeper");
+    MakeList((Temp.Docs() / "Deep" / "Deeper").string());
+    std::vector<std::string> paths;
+    List->OnPathChange = [&](TObject*) { paths.push_back(List->RootFolder()->Path()); };
+    fs::remove_all(Temp.Docs() / "Deep");
+    List->Refresh();
+    ASSERT_NE(List->RootFolder(), nullptr);
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
+    EXPECT_EQ(List->Items()->Count(), 4);
+    EXPECT_EQ(paths, std::vector<std::string>{Temp.Docs().string()});
+    // Going to a folder that has gone does the same.
+    List->SetPathFromID(IDListFromPath((Temp.Docs() / "gone" / "too").string()));
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string());
+}
+
+TEST_F(ShellList, RowsShowThePicturesOfTheirKind_AndTheyArePainted)
+{
+    MakeList();
+    List->SetViewStyle(vsList);
+    std::vector<int> images;
+    for (int i = 0; i < List->Items()->Count(); ++i)
+        images.push_back(List->Items()->Item(i)->ImageIndex());
+    EXPECT_EQ(images, (std::vector<int>{siFolder, siFolder, siVideoFile, siFile}));
+    EXPECT_EQ(List->SmallImages(), ShellImages(false));
+    EXPECT_EQ(ShellImages(true)->Width(), 32);
+    EXPECT_EQ(ShellIconOf("/", true), siComputer);
+    EXPECT_EQ(ShellIconOf(Temp.Home.string(), true), siHome);
+    EXPECT_EQ(ShellIconOf(Temp.Docs().string(), true, true), siOpenFolder);
+    // The folder picture's yellow is on the screen at the first row's left end.
+    ShowForm();
+    const TRect r = List->ItemRect(0);
+    const TPoint p = List->ClientToScreen(Point(r.Left + 2 + 8, (r.Top + r.Bottom) / 2));
+    EXPECT_EQ(Driver.PixelAt(Form->Handle(), p.X - Form->Left(), p.Y - Form->Top()) & 0xFFFFFFu, 0xFFFF00u);
+}
+
+TEST_F(ShellList, DraggingASectionsRightEdgeResizesItsColumn_AClickStillSorts)
+{
+    MakeList();
+    ShowForm();
+    const int before = List->Columns()->Items(0)->Width();
+    const TRect r = List->HeaderSectionRect(0);
+    const TPoint edge = List->ClientToScreen(Point(r.Right - 1, (r.Top + r.Bottom) / 2));
+    Driver.Drag(edge, Point(edge.X + 40, edge.Y));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->Columns()->Items(0)->Width(), before + 40);
+    EXPECT_EQ(List->SortColumn(), -1); // a drag is no click on the section
+    Driver.Drag(Point(edge.X + 40, edge.Y), Point(edge.X - 1000, edge.Y));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->Columns()->Items(0)->Width(), 4);
+    Driver.AdvanceClock(1000);
+    const TRect size = List->HeaderSectionRect(1);
+    Driver.Click(List->ClientToScreen(Point((size.Left + size.Right) / 2, (size.Top + size.Bottom) / 2)));
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->SortColumn(), 1);
+}
+
+TEST_F(ShellList, F2EditsTheName_EnterRenames_AnExistingNameIsNeverReplaced)
+{
+    MakeList();
+    ShowForm();
+    List->SetFocus();
+    List->SetItemIndex(3); // notes.txt
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_TRUE(List->LabelEditor()->Visible());
+    EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
+    List->LabelEditor()->SetText("");
+    Driver.Type("my \"notes\".txt");
+    Driver.Press(VK_RETURN);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(List->LabelEditor()->Visible());
+    EXPECT_TRUE(fs::exists(Temp.Docs() / "my \"notes\".txt"));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "notes.txt"));
+    ASSERT_NE(List->Selected(), nullptr);
+    EXPECT_EQ(List->Selected()->Caption(), "my \"notes\".txt");
+    // Onto a name that is taken: both files stay as they are.
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    List->LabelEditor()->SetText("clip one.avi");
+    Driver.Press(VK_RETURN);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(fs::exists(Temp.Docs() / "my \"notes\".txt"));
+    EXPECT_EQ(fs::file_size(Temp.Docs() / "clip one.avi"), 5u);
+    // Escape leaves the name alone.
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    List->LabelEditor()->SetText("other.txt");
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(fs::exists(Temp.Docs() / "my \"notes\".txt"));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "other.txt"));
+}
+
+TEST_F(ShellList, ASlowSecondClickOnTheSelectedRowEditsItsName_ADoubleClickDoesNot)
+{
+    MakeList();
+    ShowForm();
+    Driver.Click(RowPoint(3));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.Click(RowPoint(3)); // the row is selected already: a slow second click
+    Driver.ProcessMessages();
+    EXPECT_TRUE(List->LabelEditor() == nullptr || !List->LabelEditor()->Visible()); // not before the wait
+    Driver.AdvanceClock(1000);
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_TRUE(List->LabelEditor()->Visible());
+    EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+    // A double click on the selected row opens it instead (a folder here) and edits nothing.
+    Driver.AdvanceClock(1000);
+    Driver.Click(RowPoint(1));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.DoubleClick(RowPoint(1));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.ProcessMessages();
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Quoted().string());
+    EXPECT_FALSE(List->LabelEditor()->Visible());
+}
+
+TEST_F(ShellList, MoveToTrash_GoesToTheUsersTrashWithItsOriginalPath_NothingIsDeleted)
+{
+    MakeList();
+    List->SetMultiSelect(true);
+    List->SetItemSelected(1, true); // My "Quoted" Clips/
+    List->SetItemSelected(2, true); // clip one.avi
+    std::ofstream(Temp.Docs() / "Empty Folder" / "clip one.avi") << "second";
+    List->TrashSelected();
+    const fs::path trash = Temp.Home / ".local/share/Trash";
+    EXPECT_FALSE(fs::exists(Temp.Quoted()));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "clip one.avi"));
+    EXPECT_TRUE(fs::exists(trash / "files" / "My \"Quoted\" Clips" / "Disc 1"));
+    EXPECT_EQ(fs::file_size(trash / "files" / "clip one.avi"), 5u);
+    std::ifstream info(trash / "info" / "My \"Quoted\" Clips.trashinfo");
+    std::string header, path;
+    std::getline(info, header);
+    std::getline(info, path);
+    EXPECT_EQ(header, "[Trash Info]");
+    EXPECT_EQ(path, "Path=" + Temp.Docs().string() + "/My%20%22Quoted%22%20Clips");
+    EXPECT_EQ(Captions(), (std::vector<std::string>{"Empty Folder", "notes.txt"}));
+    // A second item of the same name gets a name of its own in the trash.
+    List->SetRoot((Temp.Docs() / "Empty Folder").string());
+    List->SetItemIndex(0);
+    List->TrashSelected();
+    EXPECT_EQ(fs::file_size(trash / "files" / "clip one.2.avi"), 6u);
+    EXPECT_TRUE(fs::exists(trash / "info" / "clip one.2.avi.trashinfo"));
+}
+
+TEST_F(ShellList, AltEnterTellsTheItemsProperties)
+{
+    MakeList();
+    ShowForm();
+    List->SetFocus();
+    List->SetItemIndex(2); // clip one.avi
+    // The message box is the layer above's; here the text it would be given is kept.
+    std::string told;
+    SetShellMessageHandler([&](TControl*, const std::string& Text) { told = Text; });
+    Driver.Press(VK_RETURN, false, false, true);
+    Driver.ProcessMessages();
+    SetShellMessageHandler(nullptr);
+    EXPECT_EQ(told.rfind("clip one.avi\n", 0), 0u) << told;
+    EXPECT_NE(told.find("Type: AVI file"), std::string::npos) << told;
+    EXPECT_NE(told.find("Size: 5 bytes"), std::string::npos) << told;
+    EXPECT_EQ(List->RootFolder()->Path(), Temp.Docs().string()); // Enter with Alt opens nothing
 }
 
 TEST_F(ShellList, BadRootRaisesAndKeepsTheListing)

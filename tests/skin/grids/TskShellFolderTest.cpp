@@ -99,7 +99,11 @@ TEST_F(ShellFolderTest, RootsByNameOrPath_AndABadRootSaysWhich)
     unsetenv("XDG_CONFIG_HOME");
     fs::create_directories(Dir / "Documents");
     EXPECT_EQ(CreateRootFolder("rfPersonal")->PathName(), (Dir / "Documents").string());
+    fs::create_directories(Dir / "Videos");
     EXPECT_EQ(CreateRootFolder("~/Videos")->PathName(), (Dir / "Videos").string());
+    EXPECT_EQ(CreateRootFolder("~")->PathName(), Dir.string());
+    // "~x" is no home folder: a relative name that parses to no folder.
+    EXPECT_THROW(CreateRootFolder("~x"), Exception);
     EXPECT_EQ(CreateRootFolder("rfDesktop")->DisplayName(), "/");
     try {
         CreateRootFolder("/no/such/folder");

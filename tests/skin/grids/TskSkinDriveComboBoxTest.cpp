@@ -36,6 +36,19 @@ TEST_F(DriveComboBox, ListsRootThenMountedDiscsWithLowerCaseCaptions)
     EXPECT_EQ(Box->Items()->Strings(2), Empty + " []");
 }
 
+TEST_F(DriveComboBox, RemovableAndNetworkVolumesFollow_NamedFromTheMountTableAlone)
+{
+    Mounts += "50 26 8:17 / /media/ann/My\\040Stick rw - vfat /dev/sdb1 rw\n"
+              "51 26 0:60 / /mnt/films rw - cifs //server/films\\040and\\040more rw\n"
+              "52 26 0:61 / /proc rw - proc proc rw\n";
+    MakeBox();
+    ASSERT_EQ(Box->Items()->Count(), 5);
+    EXPECT_EQ(Box->Items()->Strings(3), "/media/ann/My Stick/");
+    EXPECT_EQ(Box->Items()->Strings(4), "/mnt/films/ [//server/films and more]");
+    Box->SetItemIndex(4);
+    EXPECT_EQ(Box->Drive(), "/mnt/films/");
+}
+
 TEST_F(DriveComboBox, UpperCaseShowsLabelsInUpperCaseAndKeepsDrive)
 {
     MakeBox();

@@ -130,6 +130,25 @@ TEST_F(InplaceEditing, MovingToAnotherCellCommitsAndHidesTheEditor)
     EXPECT_EQ(Grid->Cells(1, 1), "old text1");
 }
 
+TEST_F(InplaceEditing, MovedColumnOrRowTakesTheOpenEditorAlong)
+{
+    MakeGrid();
+    Press(VK_F2);
+    Type("x");
+    Grid->MoveColumn(1, 3);
+    Driver.ProcessMessages();
+    Type("y");
+    EXPECT_TRUE(EditorShown());
+    EXPECT_EQ(Grid->Cells(3, 1), "old textxy");
+    EXPECT_EQ(Grid->Cells(1, 1), "");
+    Grid->MoveRow(1, 4);
+    Driver.ProcessMessages();
+    Type("z");
+    Press(VK_RETURN);
+    EXPECT_EQ(Grid->Cells(3, 4), "old textxyz");
+    EXPECT_EQ(Grid->Cells(3, 1), "below"); // the row under it moved up
+}
+
 TEST_F(InplaceEditing, LeavingTheGridEndsEditing)
 {
     MakeGrid();

@@ -1,0 +1,77 @@
+#pragma once
+// What the skinned dialog components share: the window's caption, its size kept between calls and
+// its smallest size, the frame's translucency, the two skins (the frame's, and the controls' and
+// menus'), the default font of the controls, and the events round Execute. Each dialog builds its
+// own window; ApplyFrame and ApplyClientSize set it up the same way for all of them.
+#include <memory>
+#include <string>
+
+#include "platform/rtl/Types.h"
+#include "platform/vcl/TComponent.h"
+
+class TFont;
+class TForm;
+class TskFormFrame;
+class TskSkinData;
+
+class TskSkinDialogComponent : public TComponent {
+public:
+    TskSkinDialogComponent(TComponent* AOwner, const std::string& ATitle, BYTE AAlphaBlendValue);
+    ~TskSkinDialogComponent() override;
+
+    const std::string& Title() const { return FTitle; }
+    void SetTitle(const std::string& Value) { FTitle = Value; }
+    int DialogWidth() const { return FDialogWidth; }
+    void SetDialogWidth(int Value) { FDialogWidth = Value; }
+    int DialogHeight() const { return FDialogHeight; }
+    void SetDialogHeight(int Value) { FDialogHeight = Value; }
+    int DialogMinWidth() const { return FDialogMinWidth; }
+    void SetDialogMinWidth(int Value) { FDialogMinWidth = Value; }
+    int DialogMinHeight() const { return FDialogMinHeight; }
+    void SetDialogMinHeight(int Value) { FDialogMinHeight = Value; }
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool Value) { FAlphaBlend = Value; }
+    BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(BYTE Value) { FAlphaBlendValue = Value; }
+    bool AlphaBlendAnimation() const { return FAlphaBlendAnimation; }
+    void SetAlphaBlendAnimation(bool Value) { FAlphaBlendAnimation = Value; }
+    TskSkinData* SkinData() const { return FSkinData; }
+    void SetSkinData(TskSkinData* Value);
+    TskSkinData* CtrlSkinData() const { return FCtrlSkinData; }
+    void SetCtrlSkinData(TskSkinData* Value);
+    TFont* DefaultFont() const { return FDefaultFont.get(); }
+    // Copies the font.
+    void SetDefaultFont(TFont* Value);
+
+    TNotifyEvent OnShow;
+    TNotifyEvent OnClose;
+    // After OK, once the choice is stored.
+    TNotifyEvent OnAccept;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Caption, frame skins, no caption buttons, smallest size and translucency.
+    void ApplyFrame(TForm& Form, TskFormFrame& Frame) const;
+    // The client size kept from the last call (the defaults below 1), never below what a skinned
+    // frame allows. The window is made first: its own borders count only once it exists.
+    void ApplyClientSize(TForm& Form, TskFormFrame& Frame, int DefaultWidth, int DefaultHeight) const;
+    // Stores the size the user left the window at.
+    void KeepClientSize(const TForm& Form);
+
+private:
+    std::string FTitle;
+    int FDialogWidth = 0;
+    int FDialogHeight = 0;
+    int FDialogMinWidth = 0;
+    int FDialogMinHeight = 0;
+    bool FAlphaBlend = false;
+    BYTE FAlphaBlendValue;
+    bool FAlphaBlendAnimation = false;
+    TskSkinData* FSkinData = nullptr;
+    TskSkinData* FCtrlSkinData = nullptr;
+    std::unique_ptr<TFont> FDefaultFont;
+};
+
+// Tells the form reader about the properties the dialogs share (a dialog class registers itself with
+// TskSkinDialogComponent as its parent).
+void RegisterDialogComponentClass();

@@ -1,0 +1,123 @@
+#include "skin/grids/ShellVerbs.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+
+#include "platform/rtl/Files.h"
+#include "platform/rtl/Strings.h"
+#include "platform/sys/Folders.h"
+#include "skin/grids/TskShellFolder.h"
+
+namespace {
+
+TskShellMessageHandler& MessageHandler()
+{
+    static TskShellMessageHandler handler;
+    return handler;
+}
+
+// Every byte outside the unreserved set and "/" as %XX, as the trash's info files want the path.
+std::string PercentEncoded(const std::string& Path)
+{
+    static const char* const hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : Path) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/'
+            || c == '-' || c == '_' || c == '.' || c == '~';
+        if (plain) {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string LocalTime(std::time_t Time, const char* Format)
+{
+    std::tm local{};
+    char text[64] = "";
+    if (localtime_r(&Time, &local))
+        std::strftime(text, sizeof text, Format, &local);
+    return text;
+}
+
+} // namespace
+
+bool MoveToTrash(const std::string& Path)
+{
+    const std::string data = UserDataFolder();
+    if (data.empty() || Path.empty() || Path == "/")
+        return false;
+    const std::string trash = JoinPath(data, "Trash");
+    const std::string files = JoinPath(trash, "files");
+    const std::string info = JoinPath(trash, "info");
+    if (!ForceDirectories(files) || !ForceDirectories(info))
+        return false;
+    const std::string name = ExtractFileName(ExcludeTrailingPathDelimiter(Path));
+    // The info file is made first and exclusively: it reserves the name against another program
+    // trashing an item of the same name at the same time.
+    for (int n = 1; n < 10000; ++n) {
+        const std::string entry = n == 1 ? name : ChangeFileExt(name, "") + "." + IntToStr(n) + ExtractFileExt(name);
+        const std::string infoFile = JoinPath(info, entry + ".trashinfo");
+        std::FILE* f = std::fopen(infoFile.c_str(), "wx");
+        if (f == nullptr) {
+            if (errno == EEXIST)
+                continue;
+            return false;
+        }
+        const std::string text = "[Trash Info]\nPath=" + PercentEncoded(Path) + "\nDeletionDate="
+            + LocalTime(std::time(nullptr), "%Y-%m-%dT%H:%M:%S") + "\n";
+        const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        const bool closed = std::fclose(f) == 0;
+        const std::string target = JoinPath(files, entry);
+        struct stat taken {};
+        // rename() would replace an empty folder of that name: a taken name moves on to the next one.
+        if (::lstat(target.c_str(), &taken) == 0) {
+            std::remove(infoFile.c_str());
+            continue;
+        }
+        if (!written || !closed || std::rename(Path.c_str(), target.c_str()) != 0) {
+            // Across file systems (or without rights) nothing is moved, and the reservation goes.
+            std::remove(infoFile.c_str());
+            return false;
+        }
+        return true;
+    }
+    return false;
+}
+
+std::string ShellItemProperties(TskShellFolder& Item)
+{
+    const bool folder = Item.IsFolder();
+    std::string text = Item.DisplayName() + "\n\n";
+    const std::string ext = ExtractFileExt(Item.DisplayName());
+    text += "Type: " + std::string(folder ? "Folder" : (ext.empty() ? "File" : UpperCase(ext.substr(1)) + " file")) + "\n";
+    text += "Location: " + ExtractFileDir(Item.PathName()) + "\n";
+    struct stat data {};
+    if (::stat(Item.PathName().c_str(), &data) == 0) {
+        if (!folder)
+            text += "Size: " + IntToStr(static_cast<long long>(data.st_size)) + " bytes\n";
+        text += "Modified: " + LocalTime(data.st_mtime, "%Y-%m-%d %H:%M:%S") + "\n";
+    }
+    return text;
+}
+
+void SetShellMessageHandler(TskShellMessageHandler Handler)
+{
+    MessageHandler() = std::move(Handler);
+}
+
+bool ShowShellMessage(TControl* Control, const std::string& Text)
+{
+    if (!MessageHandler())
+        return false;
+    MessageHandler()(Control, Text);
+    return true;
+}
