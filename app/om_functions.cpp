@@ -29,13 +29,14 @@ namespace {
 // The maker's product comparison page the desktop shortcut points at.
 const char* const MakerComparisonUrl = "https://www.ombrix.example.com/compare/";
 
-// A file of 4 GiB or more, or one bigger than Limit blocks of 1,024,000 bytes.
+// A file of 4 GiB or more, or one bigger than Limit blocks of 1,024,000 bytes. The size is compared
+// whole: dividing first would round a file of 1.9 blocks down to 1 and pass it over.
 bool IsRegularFileLargerThan(const std::string& Path, std::int64_t Limit)
 {
     const std::int64_t size = FileSize(Path); // -1 for anything that is not a regular file
     if (size < 0)
         return false;
-    return (size >> 32) != 0 || size / 1024000 > Limit;
+    return (size >> 32) != 0 || size > Limit * 1024000;
 }
 
 std::string ProgramFolder()
@@ -194,11 +195,33 @@ bool IsDvdSource(const std::string& Path)
     for (const TOpticalVolume& volume : GetOpticalVolumes())
         if (!volume.RootPath.empty() && target.compare(0, volume.RootPath.size(), volume.RootPath) == 0)
             onDisc = true;
-    if (!onDisc)
-        return false;
+    return onDisc && IsDvdFolder(path);
+}
+
+bool HoldsIfoFiles(const std::string& Folder)
+{
     TStringList found;
-    FindFiles(path, "*.ifo", found);
+    AddMatchingFiles(WithTrailingSlash(Folder), "*.ifo", found);
     return found.Count() > 0;
+}
+
+bool IsDvdFolder(const std::string& Folder)
+{
+    if (Folder.empty() || !DirectoryExists(Folder))
+        return false;
+    if (HoldsIfoFiles(Folder))
+        return true;
+    // The disc's own folder name is written in any case ("VIDEO_TS", "video_ts").
+    const std::string folder = WithTrailingSlash(Folder);
+    TSearchRec rec;
+    bool dvd = false;
+    if (FindFirst(folder + "video_ts", faDirectory | faReadOnly | faHidden | faSysFile | faArchive, rec) == 0) {
+        do {
+            dvd = (rec.Attr & faDirectory) != 0 && HoldsIfoFiles(folder + rec.Name);
+        } while (!dvd && FindNext(rec) == 0);
+    }
+    FindClose(rec);
+    return dvd;
 }
 
 std::string GetVolumeTitle(const std::string& Path)

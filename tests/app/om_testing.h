@@ -130,9 +130,20 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
 // A stand-in "mencoder" for driver tests without the real tools: put in the work folder (where tools
 // are looked for first), it prints one progress line of the whole 20 s, writes "video" into its "-o"
 // file and exits 0. While the file "hold" in that folder names a number of seconds, it waits that long
-// first (SIGINT ends it, as it ends the real one).
+// first (SIGINT ends it, as it ends the real one). A stand-in "mplayer" beside it reports every
+// non-empty file as 20 s of video with sound, and nothing for an empty or missing one.
 inline void InstallFakeEncoder(const std::string& WorkFolder)
 {
+    fs::create_directories(WorkFolder);
+    const std::string player = WorkFolder + "mplayer";
+    std::ofstream(player) << R"SH(#!/bin/sh
+for a in "$@"; do last="$a"; done
+if [ -s "$last" ]; then
+  printf 'ID_VIDEO_FORMAT=FAKE\nID_AUDIO_FORMAT=85\nID_LENGTH=20.00\n'
+fi
+exit 0
+)SH";
+    fs::permissions(player, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     fs::create_directories(WorkFolder);
     const std::string encoder = WorkFolder + "mencoder";
     std::ofstream(encoder) << R"SH(#!/bin/sh
