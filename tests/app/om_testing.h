@@ -104,10 +104,14 @@ inline bool RunQuiet(const std::string& Command)
     return std::system((Command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// One title of a generated DVD: its length in seconds and its chapter marks ("0,0:04,0:08").
+// One title of a generated DVD: its length in seconds, its chapter marks ("0,0:04,0:08"), the
+// command its navigation runs at the title's end ("jump title 1;", none when empty) and its video
+// rate in kbit/s.
 struct DvdTitleShape {
     int Seconds = 6;
     std::string Chapters = "0";
+    std::string Post;
+    int Kbps = 1000;
 };
 
 // Makes a PAL DVD folder at Folder with dvdauthor, one title per shape given, from clips generated in
@@ -118,9 +122,13 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
     for (std::size_t i = 0; i < Titles.size(); ++i) {
         const std::string mpg = Scratch + "/title" + std::to_string(i + 1) + ".mpg";
         if (!RunQuiet("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " +
-                      std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v 1000k '" + mpg + "'"))
+                      std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v " + std::to_string(Titles[i].Kbps) +
+                      "k '" + mpg + "'"))
             return false;
-        xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/></pgc>";
+        xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/>";
+        if (!Titles[i].Post.empty())
+            xml += "<post>" + Titles[i].Post + "</post>";
+        xml += "</pgc>";
     }
     xml += "</titles></titleset></dvdauthor>";
     std::ofstream(Scratch + "/dvd.xml") << xml;
