@@ -30,16 +30,8 @@ struct Discs {
         Plain = Dir / "Plain Disc";
         fs::create_directories(Dir / "a");
         fs::create_directories(Dir / "b");
-        std::vector<DvdTitleShape> titles(2);
-        titles[0].Seconds = 6;
-        titles[0].Chapters = "0,0:02,0:04";
-        titles[1].Seconds = 4;
-        for (DvdTitleShape& t : titles)
-            t.Kbps = 400;
-        Ok = MakeDvdFolder(Plain, Dir / "b", titles);
-        titles[0].Post = "jump title 2;";
-        titles[1].Post = "jump title 1;";
-        Ok = Ok && MakeDvdFolder(Chained, Dir / "a", titles);
+        Ok = MakeDvdFolder(Plain, Dir / "b", {{6, "0,0:02,0:04", "", 400}, {4, "0", "", 400}}) &&
+             MakeDvdFolder(Chained, Dir / "a", {{6, "0,0:02,0:04", "jump title 2;", 400}, {4, "0", "jump title 1;", 400}});
     }
 };
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Unit1.h"
@@ -112,6 +113,10 @@ struct DvdTitleShape {
     std::string Chapters = "0";
     std::string Post;
     int Kbps = 1000;
+    DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000)
+        : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K)
+    {
+    }
 };
 
 // Makes a PAL DVD folder at Folder with dvdauthor, one title per shape given, from clips generated in
