@@ -39,7 +39,13 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
 {
     std::string options;
 
-    const std::string aspect = Trim(Sources.Cells(SourceRecord::VideoAspect, s));
+    std::string aspect = Trim(Sources.Cells(SourceRecord::VideoAspect, s));
+    // A DVD title's aspect is the display size the player reported: without it the encoder takes
+    // the stored pixels as square, and a half-width wide title comes out squeezed.
+    const int displayW = StrToIntDef(Trim(Sources.Cells(SourceRecord::DisplayWidth, s)), 0);
+    const int displayH = StrToIntDef(Trim(Sources.Cells(SourceRecord::DisplayHeight, s)), 0);
+    if ((aspect.empty() || aspect[0] == '0') && displayW > 0 && displayH > 0)
+        aspect = Format("%.4f", {static_cast<double>(displayW) / displayH});
     if (!aspect.empty() && aspect[0] != '0' && Pos("aspect", Template) == 0 && IsFloat(aspect))
         options += " -aspect " + aspect;
 
@@ -79,9 +85,27 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
 
 } // namespace
 
+std::string SourceReadingOptions(const std::string& SourcePath, const std::string& SourceArg)
+{
+    if (Pos("dvd-device", SourceArg) > 0)
+        return std::string();
+    std::string options;
+    // The encoder's own AVI reader hands over a single picture of an AVI as ffmpeg writes it (MPEG-4
+    // with MP3 sound); the general reader takes every picture of it, and of the XviD files the own
+    // reader did take.
+    if (LowerCase(ExtractFileExt(SourcePath)) == ".avi")
+        options += " -demuxer lavf";
+    // A file is converted picture for picture: correcting the sound's sync by dropping and repeating
+    // pictures lost some of the first and last ones of every MPEG and MP4 file.
+    options += " -mc 0";
+    return options;
+}
+
 double JobFrameRate(const std::string& SourceFps, double MaxFps)
 {
-    double f = SourceFps.empty() ? 0 : ParseFloatDot(SourceFps);
+    // A rate the player could not know is taken as high as the device allows, as a rate above the
+    // device's maximum is.
+    double f = Trim(SourceFps).empty() ? 30 : ParseFloatDot(SourceFps);
     // A profile without a maximum does not cap the rate (a cap of 0 would turn every job into 5 fps).
     if (MaxFps > 0)
         f = std::min(f, MaxFps);
@@ -112,8 +136,7 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
     convertgrid.SetCells(JobRecord::ProfileOption2, r, Profile.Option2.empty() ? "0" : Profile.Option2);
 
     std::string options = Profile.Template;
-    if (LowerCase(ExtractFileExt(source(SourceRecord::SourcePath))) == ".mkv")
-        options += " -mc 0";
+    options += SourceReadingOptions(source(SourceRecord::SourcePath), source(SourceRecord::SourceArg));
 
     convertgrid.SetCells(JobRecord::JobId, r, Format("%5.5d", {r}));
     convertgrid.SetCells(JobRecord::Encoder, r, Profile.Encoder);
@@ -329,10 +352,17 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     plan.Height = H;
     plan.SizeText = IntToStr(W) + " x " + IntToStr(H);
 
+    // H.263 takes only its fixed picture sizes: the picture is always brought to the device's screen,
+    // scaled up when smaller and framed with black where its shape differs.
+    const bool fixedSize = Pos("vcodec=h263", plan.Template) > 0 && SW > 0 && SH > 0;
     if (Pos("noscale", plan.Template) > 0) {
         plan.Template = ReplaceFirst(plan.Template, "noscale", "");
-    } else if (SW > 0 && SH > 0 && (W > w || h < H)) {
+    } else if (SW > 0 && SH > 0 && (W > w || h < H || fixedSize)) {
+        w = std::min(w, SW);
+        h = std::min(h, SH);
         plan.FilterChain = "scale=" + IntToStr(w) + ":" + IntToStr(h) + ",";
+        if (fixedSize && (w != SW || h != SH))
+            plan.FilterChain += "expand=" + IntToStr(SW) + ":" + IntToStr(SH) + ",";
         plan.ScriptOptions += " -v_width " + IntToStr(w) + " -v_height " + IntToStr(h);
         plan.FfmpegOptions += " -s " + IntToStr(w) + "x" + IntToStr(h);
         plan.Width = w;
@@ -480,6 +510,17 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 #include "process/TOxCreateProcess.h"
 
 namespace {
+
+// What the identification found of the source's sound; a source it says nothing of has none.
+bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
+{
+    if (Row < 0)
+        return true;
+    for (int col : {SourceRecord::AudioFormat, SourceRecord::AudioCodec, SourceRecord::AudioStreams})
+        if (!Trim(Sources.Cells(col, Row)).empty())
+            return true;
+    return false;
+}
 
 std::string ClockText()
 {
@@ -650,7 +691,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         // What the job is to cover: the source's length, and for chapter parts where its chapters start.
         const auto source = [&Form, row](int col) { return row >= 0 ? Form.StringGrid1->Cells(col, row) : std::string(); };
         const double sourceLength = ParseFloatDot(source(SourceRecord::Length));
-        const bool wantAudio = (!source(SourceRecord::AudioFormat).empty() || !Trim(source(SourceRecord::AudioStreams)).empty()) &&
+        const bool wantAudio = SourceHasSound(*Form.StringGrid1, row) &&
                                CarriesAudio(job(JobRecord::OptionTemplate) + " " + job(JobRecord::JobOptions));
         TMediaReport sourceReport;
         bool sourceAsked = false;
@@ -678,7 +719,8 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
 
             bool partOk = true;
             lastProgress.clear();
-            const std::vector<std::string> stages = AdaptToInstalledTools(command, scratch, InstalledToolSupport());
+            const std::vector<std::string> stages =
+                AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
             DeleteFile(scratch);
             for (const std::string& stage : stages) {
                 if (AbortRequested != 0 || SkipRequested != 0) {

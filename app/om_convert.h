@@ -69,8 +69,12 @@ struct TJobSettings {
 int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid1, const TProfileState& Profile,
              const TJobSettings& Settings, int SourceRow);
 
-// The output frame rate of a source rate text under a device maximum: 5 when there is none, never
-// above the maximum (when the profile has one) and never outside 5..30.
+// The reading options a file source adds to the encoder's template (none for a DVD title): the
+// reader that takes every picture of the file, and no sync correction that drops pictures.
+std::string SourceReadingOptions(const std::string& SourcePath, const std::string& SourceArg);
+
+// The output frame rate of a source rate text under a device maximum: never above the maximum (when
+// the profile has one) and never outside 5..30. An unknown rate ("") counts as above every maximum.
 double JobFrameRate(const std::string& SourceFps, double MaxFps);
 
 // --- the conversion plan of one job -------------------------------------------------------------

@@ -58,7 +58,7 @@ void ParseTitleLog(const TStrings& Log, TskSkinStringGrid& Grid, int Row, TStrin
             if (Contains(line, k.Key))
                 Grid.SetCells(k.Column, Row, KeyValue(line, k.Key));
         if (Contains(" " + line, "audio stream:"))
-            Audio.Add(Trim(line));
+            AddAudioStreamLine(Audio, Trim(line));
         if (Contains(" " + line, "subtitle ( sid )"))
             Subtitles.Add(Trim(line));
     }

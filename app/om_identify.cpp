@@ -246,6 +246,48 @@ std::string KeyValue(const std::string& L, const std::string& Key)
 
 } // namespace
 
+namespace {
+
+// The stream id an audio line speaks of: "128 ?????", "128_LANG=en", or the player's "audio stream:"
+// line ending "aid: 128."; "" when it names none.
+std::string AudioLineId(const std::string& Line)
+{
+    if (Contains(Line, "audio stream")) {
+        std::string id = Trim(TextAfter(Line, "aid:"));
+        while (!id.empty() && id.back() == '.')
+            id.pop_back();
+        return Contains(Line, "aid:") ? Trim(id) : std::string();
+    }
+    const std::size_t end = Line.find_first_of(" _");
+    return end == std::string::npos ? Line : Line.substr(0, end);
+}
+
+// How much a line tells of its stream: the bare id, the language, the player's full description.
+int AudioLineDetail(const std::string& Line)
+{
+    if (Contains(Line, "audio stream"))
+        return 2;
+    return Contains(Line, "_LANG=") ? 1 : 0;
+}
+
+} // namespace
+
+void AddAudioStreamLine(TStrings& Lines, const std::string& Line)
+{
+    // The player names a stream up to three times (its id, its language, its description): the
+    // list keeps one line per stream, the one that tells most.
+    const std::string id = AudioLineId(Line);
+    if (!id.empty())
+        for (int i = 0; i < Lines.Count(); ++i) {
+            if (AudioLineId(Lines.Strings(i)) != id)
+                continue;
+            if (AudioLineDetail(Lines.Strings(i)) < AudioLineDetail(Line))
+                Lines.SetStrings(i, Line);
+            return;
+        }
+    Lines.Add(Line);
+}
+
 void WriteLength(TskSkinStringGrid& Grid, int Row, const std::string& Value)
 {
     const double seconds = ParseFloatDot(Value);
@@ -324,7 +366,12 @@ void TForm1::ParseScanLine(const std::string& S)
             continue;
         if (k.FirstWins && !g.Cells(k.Column, row).empty())
             continue;
-        g.SetCells(k.Column, row, KeyValue(L, k.Key));
+        std::string value = KeyValue(L, k.Key);
+        // A rate of a thousand pictures a second is the clock of a container that does not know its
+        // rate (ASF counts milliseconds): the rate is unknown.
+        if (k.Column == SourceRecord::FrameRate && ParseFloatDot(value) >= 1000)
+            value.clear();
+        g.SetCells(k.Column, row, value);
     }
 
     if (Contains(L, "VO: [null]")) {
@@ -342,13 +389,13 @@ void TForm1::ParseScanLine(const std::string& S)
 
     const std::string padded = " " + L;
     if (Contains(padded, "ID_AID_") && !Contains(padded, "NAME"))
-        Memo1->Add(Trim(RemoveFirst(L, "ID_AID_")));
+        AddAudioStreamLine(*Memo1, Trim(RemoveFirst(L, "ID_AID_")));
     if (Contains(padded, "ID_SID_") && !Contains(padded, "NAME"))
         Memo2->Add(Trim(RemoveFirst(L, "ID_SID_")));
     if (Contains(padded, "ID_AUDIO_ID") && !Contains(padded, "NAME"))
-        Memo1->Add(Trim(RemoveFirst(L, "ID_AUDIO_ID=")) + " ?????");
+        AddAudioStreamLine(*Memo1, Trim(RemoveFirst(L, "ID_AUDIO_ID=")) + " ?????");
     if (Contains(padded, "audio stream:"))
-        Memo1->Add(Trim(L));
+        AddAudioStreamLine(*Memo1, Trim(L));
     if (Contains(padded, "subtitle ( sid )"))
         Memo2->Add(Trim(L));
 

@@ -42,5 +42,8 @@ std::string IdentifyDvdCommand(const std::string& Location);
 // A file name as a tool argument: one that starts with "-" is made "./-..." so it can never be read
 // as an option.
 std::string SafePathArg(const std::string& Path);
+// Appends an audio stream line of the identify report to Lines, one line per stream id: a line that
+// tells more of a stream already listed takes its place, one that tells less is dropped.
+void AddAudioStreamLine(TStrings& Lines, const std::string& Line);
 // Writes a length text into a record: length, start 0, end, "h:mm:ss" and the rounded seconds.
 void WriteLength(TskSkinStringGrid& Grid, int Row, const std::string& Value);

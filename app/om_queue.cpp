@@ -431,8 +431,19 @@ void TOmQueue::sidChange(TObject* Sender)
 
 void TOmQueue::sidClick(TObject* Sender)
 {
-    if (const auto* chk = dynamic_cast<TskSkinCheckRadioBox*>(Sender))
-        FForm->StringGrid1->SetCells(SourceRecord::SubtitlesOn, chk->Tag(), chk->Checked() ? "YES" : "NO");
+    const auto* chk = dynamic_cast<TskSkinCheckRadioBox*>(Sender);
+    if (!chk)
+        return;
+    TskSkinStringGrid& g = *FForm->StringGrid1;
+    const int r = chk->Tag();
+    g.SetCells(SourceRecord::SubtitlesOn, r, chk->Checked() ? "YES" : "NO");
+    // Ticking the box means the subtitle the list shows: with no choice made yet (the list starts on
+    // its first entry, and picking that entry again changes nothing) it would convert without any.
+    const auto* box = dynamic_cast<TRowComboBox*>(Find({"pnl0_", "pnl2_", "pnl9_", "sidbox_"}, r));
+    if (chk->Checked() && box && box->ItemIndex() >= 0) {
+        g.SetCells(SourceRecord::SubtitleChoice, r, ComboText(box));
+        g.SetCells(SourceRecord::SubtitleIndex, r, IntToStr(box->ItemIndex()));
+    }
 }
 
 void TOmQueue::editChange(TObject* Sender)

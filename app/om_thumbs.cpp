@@ -11,6 +11,8 @@
 #include "platform/sys/CommandLine.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
+#include <cstdint>
+
 namespace {
 
 constexpr int BoxW = 320;
@@ -55,7 +57,14 @@ std::string BuildThumbnailFilter(TskSkinStringGrid& g, int r)
 std::string ScanThumbnailPath(const TskSkinStringGrid& g, int r, const std::string& WorkFolder)
 {
     const std::string name = SafeOutputName(g.Cells(SourceRecord::OutputName, r));
-    return name.empty() ? std::string() : JoinPath(WorkFolder, "temp/" + name + ".jpg");
+    if (name.empty())
+        return std::string();
+    // Sources of the same name in different folders (or titles of different discs) each get their own
+    // picture: the name carries a mark of where the source is (FNV-1a of its location and argument).
+    std::uint32_t mark = 2166136261u;
+    for (const char c : g.Cells(SourceRecord::SourcePath, r) + '\n' + g.Cells(SourceRecord::SourceArg, r))
+        mark = (mark ^ static_cast<unsigned char>(c)) * 16777619u;
+    return JoinPath(WorkFolder, "temp/" + name + Format("-%8.8x", {static_cast<int64_t>(mark)}) + ".jpg");
 }
 
 void MakeScanThumbnail(TForm1& Form, int r)

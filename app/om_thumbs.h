@@ -12,8 +12,8 @@ class TskSkinStringGrid;
 // framing margins), or "" when the row has no picture size.
 std::string BuildThumbnailFilter(TskSkinStringGrid& StringGrid1, int r);
 
-// The picture file of source row r: work folder + "temp/" + the output name + ".jpg"; "" when the
-// row has no usable name.
+// The picture file of source row r: work folder + "temp/" + the output name, a mark of the source's
+// location, ".jpg"; "" when the row has no usable name.
 std::string ScanThumbnailPath(const TskSkinStringGrid& StringGrid1, int r, const std::string& WorkFolder);
 
 // Makes the row's picture when it does not exist yet. Nothing is run for a row without a picture

@@ -117,9 +117,9 @@ const TToolSupport& InstalledToolSupport()
 }
 
 std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, const std::string& Scratch,
-                                               const TToolSupport& Support)
+                                               const TToolSupport& Support, bool SourceHasSound)
 {
-    const std::vector<std::string> args = SplitCommandLine(CommandLine);
+    std::vector<std::string> args = SplitCommandLine(CommandLine);
     std::string tool = args.empty() ? std::string() : args[0];
     if (const std::size_t slash = tool.rfind('/'); slash != std::string::npos)
         tool = tool.substr(slash + 1);
@@ -127,6 +127,7 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
         return {CommandLine};
 
     std::string oac, lavcopts, faacopts, format, output;
+    std::size_t x264At = 0;
     for (std::size_t i = 1; i + 1 < args.size(); ++i) {
         const std::string& a = args[i];
         const std::string& v = args[i + 1];
@@ -135,14 +136,32 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
         else if (a == "-faacopts") faacopts = v;
         else if (a == "-lavfopts") format = SubOption(v, "format");
         else if (a == "-o") output = v;
+        else if (a == "-x264encopts") x264At = i + 1;
     }
     const std::string acodec = SubOption(lavcopts, "acodec");
     const bool wantsAac = (oac == "faac" && !Support.MencoderFaac) || (oac == "lavc" && acodec == "aac");
     const bool wantsAmr = oac == "lavc" && (acodec == "libamr_nb" || acodec == "amr_nb");
-    if ((!wantsAac && !wantsAmr) || output.empty())
-        return {CommandLine};
+    // mencoder's own WMA encoding keeps only the first packet or two of the sound (its frame size
+    // does not fit the encoder's), and the ASF it writes from a WMV source gets its times wrong.
+    const bool wantsWma = oac == "lavc" && (acodec == "wmav2" || acodec == "wmav1");
+    const bool twoSteps = (wantsAac || wantsAmr || wantsWma) && !output.empty();
 
-    // Step 1: everything as asked, but PCM audio into a scratch AVI.
+    // Today's x264 defaults (B-frames, the 8x8 transform) make High profile of a template written
+    // for a player that takes Baseline (no CABAC) or Main: the profile the template means is asked
+    // for. B-frames in the scratch lose their order of decoding, so the copy into the final
+    // container would write times that go backwards: the scratch gets none.
+    if (x264At != 0) {
+        std::string& opts = args[x264At];
+        const bool noCabac = (":" + opts + ":").find(":nocabac:") != std::string::npos;
+        if (SubOption(opts, "profile").empty())
+            opts += noCabac ? ":profile=baseline" : ":profile=main";
+        if (twoSteps && SubOption(opts, "bframes").empty())
+            opts += ":bframes=0";
+    }
+    if (!twoSteps)
+        return {x264At != 0 ? Join(args) : CommandLine};
+
+    // Step 1: everything as asked, but PCM audio into a scratch file.
     std::vector<std::string> first;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -158,13 +177,29 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
         }
         first.push_back(a);
     }
-    for (const char* a : {"-oac", "pcm", "-of", "avi", "-o"})
+    // The scratch is written by the general muxer as NUT: the encoder's own AVI writer flags every
+    // H.263 picture as a key picture, and a copy of that would let a player seek to any of them.
+    for (const char* a : {"-oac", "pcm", "-of", "lavf", "-lavfopts", "format=nut", "-o"})
         first.push_back(a);
     first.push_back(Scratch);
 
-    // Step 2: the video copied into the asked-for container, the audio encoded by ffmpeg.
-    std::vector<std::string> second = {"ffmpeg", "-hide_banner", "-nostdin", "-n", "-i", Scratch,
-                                       "-map", "0:v:0", "-map", "0:a:0?", "-c:v", "copy"};
+    // Step 2: the video copied into the asked-for container, the audio encoded by ffmpeg. A player
+    // that takes no file without sound (the PSP) gets a silent track as long as the picture.
+    const bool silentTrack = !SourceHasSound && format == "psp";
+    std::vector<std::string> second = {"ffmpeg", "-hide_banner", "-nostdin", "-n", "-i", Scratch};
+    for (const char* a : {"-f", "lavfi", "-i", "anullsrc=r=48000:cl=stereo", "-shortest"})
+        if (silentTrack)
+            second.push_back(a);
+    // The picture starts at the start: a WMV read by the encoder's own reader keeps the container's
+    // preroll (about three seconds) in the picture's times but not in the sound's.
+    for (const char* a : {"-map", "0:v:0", "-map", silentTrack ? "1:a:0" : "0:a:0?", "-c:v", "copy", "-bsf:v",
+                          "setts=pts=PTS-STARTPTS:dts=DTS-STARTDTS"})
+        second.push_back(a);
+    std::string br = SubOption(faacopts, "br");
+    if (!IsDigits(br))
+        br = SubOption(lavcopts, "abitrate");
+    if (!IsDigits(br))
+        br = "128";
     if (wantsAmr && Support.FfmpegAmrNb) {
         for (const char* a : {"-c:a", "libopencore_amrnb", "-ar", "8000", "-ac", "1", "-b:a", "12.2k"})
             second.push_back(a);
@@ -173,16 +208,11 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
         for (const char* a : {"-c:a", "aac", "-ar", "8000", "-ac", "1", "-b:a", "16k"})
             second.push_back(a);
     } else {
-        std::string br = SubOption(faacopts, "br");
-        if (!IsDigits(br))
-            br = SubOption(lavcopts, "abitrate");
-        if (!IsDigits(br))
-            br = "128";
-        for (const std::string& a : {std::string("-c:a"), std::string("aac"), std::string("-b:a"), br + "k"})
+        for (const std::string& a : {std::string("-c:a"), std::string(wantsWma ? acodec : "aac"), std::string("-b:a"), br + "k"})
             second.push_back(a);
     }
     second.push_back("-f");
-    second.push_back(format.empty() ? std::string("mp4") : format);
+    second.push_back(!format.empty() ? format : wantsWma ? std::string("asf") : std::string("mp4"));
     second.push_back(output);
     return {Join(first), Join(second)};
 }

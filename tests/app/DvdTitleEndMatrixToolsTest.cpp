@@ -4,8 +4,8 @@
 // ffprobe against the length the title has on the disc.
 #include "app/om_convert.h"
 
+#include "om_convertTesting.h"
 #include "om_probeTesting.h"
-#include "om_testing.h"
 
 #include "app/om_runcontrol.h"
 #include "platform/rtl/TStringList.h"
@@ -44,8 +44,8 @@ Discs& TheDiscs()
 // Where the player says the chapters of a title start, in seconds.
 std::vector<double> ChapterStarts(const std::string& Disc, int Title)
 {
-    const std::string report = CaptureOutput("mplayer -really-quiet -identify -frames 0 -vo null -ao null -dvd-device " +
-                                             ShellQuoted(Disc) + " dvd://" + std::to_string(Title) + " 2>/dev/null");
+    const std::string report = Capture("mplayer -really-quiet -identify -frames 0 -vo null -ao null -dvd-device " +
+                                       ShellQuote(Disc) + " dvd://" + std::to_string(Title) + " 2>/dev/null");
     std::vector<double> starts;
     const std::size_t at = report.find("CHAPTERS:");
     if (at == std::string::npos)
@@ -64,23 +64,14 @@ std::vector<double> ChapterStarts(const std::string& Disc, int Title)
     return starts;
 }
 
-struct DvdTitleEnd : FormTest {
-    TempFolder Out;
-    std::string Dest;
-    TConvertOptions Options;
-    std::vector<std::string> Commands;
-
+struct DvdTitleEnd : ConvertFixture {
     void SetUp() override
     {
-        FormTest::SetUp();
+        ConvertFixture::SetUp();
         if (!TheDiscs().Ok)
             GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test discs";
         // The titles are only seconds long: short titles count as titles here.
         MinTitleLength = 3;
-        Dest = Out / "out/";
-        fs::create_directories(Dest);
-        Options.Destination = Dest;
-        Options.ShowCommand = [this](const std::string& c) { Commands.push_back(c); };
     }
 
     // The disc dropped on the window and scanned by the real player: one row per title.
@@ -96,8 +87,7 @@ struct DvdTitleEnd : FormTest {
     {
         for (int r : AddedRows)
             Form->StringGrid1->SetCells(SourceRecord::Selected, r, r == Row ? "YES" : "NO");
-        Options.Quality = ChooseDevice(*Form, Device);
-        Options.DeviceText = Device;
+        Choose(Device);
         // A run that never ends is stopped after a bound no sound run comes near; the checks below
         // then fail instead of the test hanging.
         TTimer guard(nullptr);
@@ -120,8 +110,8 @@ struct DvdTitleEnd : FormTest {
     {
         ASSERT_TRUE(fs::exists(Path)) << Form->StatusText() << "\n" << Commands.back();
         const double tolerance = std::max(Seconds * 0.03, 0.25);
-        EXPECT_NEAR(ProbeDuration(Path), Seconds, tolerance) << Commands.back();
-        const std::string rate = ProbeValue(Path, "-select_streams v:0", "stream=avg_frame_rate");
+        EXPECT_NEAR(ProbeSeconds(Path), Seconds, tolerance) << Commands.back();
+        const std::string rate = ProbeEntries(Path, "-select_streams v:0", "stream=avg_frame_rate");
         int num = 0, den = 0;
         ASSERT_EQ(std::sscanf(rate.c_str(), "%d/%d", &num, &den), 2) << rate;
         ASSERT_GT(den, 0);

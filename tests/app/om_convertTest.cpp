@@ -67,7 +67,7 @@ TEST_F(Jobs, FileGivesAJobWithItsOwnFields)
     ASSERT_EQ(r, 0);
     EXPECT_EQ(Job(r, JobRecord::JobId), "00000");
     EXPECT_EQ(Job(r, JobRecord::Encoder), "mencoder");
-    EXPECT_EQ(Job(r, JobRecord::OptionTemplate), "-ovc x264 -oac faac");
+    EXPECT_EQ(Job(r, JobRecord::OptionTemplate), "-ovc x264 -oac faac -demuxer lavf -mc 0");
     EXPECT_EQ(Job(r, JobRecord::OutputExt), "mp4");
     EXPECT_EQ(Job(r, JobRecord::JobOptions), " -aspect 1.7778 -aid 1 -noautosub -forcedsubsonly");
     EXPECT_EQ(Job(r, JobRecord::SourceArg), "\"/v/My Clip.avi\"");
@@ -119,7 +119,9 @@ TEST_F(Jobs, DvdTitleGetsItsAngleAndACappedFrameRate)
 
 TEST_F(Jobs, FrameRateRules)
 {
-    EXPECT_DOUBLE_EQ(JobFrameRate("", 30), 5);
+    EXPECT_DOUBLE_EQ(JobFrameRate("", 30), 30);
+    EXPECT_DOUBLE_EQ(JobFrameRate("", 12), 12);
+    EXPECT_DOUBLE_EQ(JobFrameRate("0", 30), 5);
     EXPECT_DOUBLE_EQ(JobFrameRate("59.94", 30), 30);
     EXPECT_DOUBLE_EQ(JobFrameRate("23.976", 30), 23.976);
     EXPECT_DOUBLE_EQ(JobFrameRate("29.97", 12), 12);
@@ -130,7 +132,7 @@ TEST_F(Jobs, EveryJobKeepsItsOwnFrameRate)
 {
     const int a = AddFile("/v/a.avi", "a");
     const int b = AddFile("/v/b.avi", "b");
-    tables.StringGrid1->SetCells(SourceRecord::FrameRate, b, "");
+    tables.StringGrid1->SetCells(SourceRecord::FrameRate, b, "0");
     const int ja = Build(a);
     const int jb = Build(b);
     EXPECT_EQ(Job(ja, JobRecord::FrameRate), "23.976");
@@ -147,6 +149,13 @@ TEST_F(Jobs, MkvSourceGetsMcZeroWhateverTheCase)
 {
     const int r = Build(AddFile("/v/a.MKV", "a"));
     EXPECT_EQ(Job(r, JobRecord::OptionTemplate), "-ovc x264 -oac faac -mc 0");
+}
+
+TEST(SourceReadingOptions, AviByTheGeneralReader_NoSyncDropsForFiles_NothingForADvdTitle)
+{
+    EXPECT_EQ(SourceReadingOptions("/v/a.AVI", "\"/v/a.AVI\""), " -demuxer lavf -mc 0");
+    EXPECT_EQ(SourceReadingOptions("/v/a.mpg", "\"/v/a.mpg\""), " -mc 0");
+    EXPECT_EQ(SourceReadingOptions("/media/disc", "-dvd-device \"/media/disc\" dvdnav://1"), "");
 }
 
 TEST_F(Jobs, AspectStartingWithZeroOrNamedByTheTemplateIsLeftOut)

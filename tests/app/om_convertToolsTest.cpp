@@ -2,6 +2,8 @@
 // device, the result looked at with ffprobe.
 #include "app/om_convert.h"
 
+#include "om_convertTesting.h"
+#include "om_probeTesting.h"
 #include "om_testing.h"
 
 #include "app/om_functions.h"
@@ -24,44 +26,6 @@ namespace {
 bool Shell(const std::string& Command)
 {
     return RunQuiet(Command);
-}
-
-std::string Capture(const std::string& Command)
-{
-    std::string out;
-    if (FILE* p = popen(Command.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        while (std::size_t n = fread(buf.data(), 1, buf.size(), p))
-            out.append(buf.data(), n);
-        pclose(p);
-    }
-    return out;
-}
-
-std::string Chomp(std::string S)
-{
-    S.erase(std::remove(S.begin(), S.end(), '"'), S.end());
-    while (!S.empty() && (S.back() == '\n' || S.back() == ','))
-        S.pop_back();
-    return S;
-}
-
-std::string ProbeEntries(const std::string& Path, const std::string& Select, const std::string& Entries)
-{
-    return Chomp(Capture("ffprobe -v error " + Select + " -show_entries " + Entries + " -of csv=p=0 '" + Path + "'"));
-}
-
-// What ffprobe says of a file: "format=...|v=codec,W,H|a=codec" ("a=" when it has no sound).
-std::string Probe(const std::string& Path)
-{
-    return "format=" + ProbeEntries(Path, "", "format=format_name") + "|v=" +
-           ProbeEntries(Path, "-select_streams v:0", "stream=codec_name,width,height") + "|a=" +
-           ProbeEntries(Path, "-select_streams a:0", "stream=codec_name");
-}
-
-double ProbeSeconds(const std::string& Path)
-{
-    return ParseFloatDot(ProbeEntries(Path, "", "format=duration"));
 }
 
 struct RecordingLauncher : ILauncher {
@@ -137,17 +101,7 @@ struct RealConversion : FormTest {
     }
 
     // The chosen device copied into dq, as the device box does.
-    void Choose(const std::string& Device)
-    {
-        TOmTables& t = Form->Tables();
-        ClearTable(*t.dq);
-        for (int r = 0; r < t.devices->StoredRowCount(); ++r)
-            if (t.devices->Cells(DeviceProfile::Name, r) == Device)
-                for (int c = 0; c < DeviceTableColumns; ++c)
-                    t.dq->SetCells(c, 0, t.devices->Cells(c, r));
-        Options.Quality = CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
-        Options.DeviceText = Device;
-    }
+    void Choose(const std::string& Device) { ChooseDevice(*Form, Options, Device); }
     std::string Output(const std::string& Ext) { return Dest + "My \"Best\" Clip." + Ext; }
     std::string AllCommands() const
     {

@@ -226,3 +226,27 @@ TEST(IdentifyDvdCommand, LocationIsQuotedAfterTheDeviceOption)
 }
 
 } // namespace
+
+TEST(AddAudioStreamLine, OneLinePerStream_TheOneThatTellsMostStays)
+{
+    TStringList lines;
+    // A DVD's stream named three times, in the order the player names it, and a second stream by id only.
+    AddAudioStreamLine(lines, "128 ?????");
+    AddAudioStreamLine(lines, "audio stream: 0 format: ac3 (5.1) language: en aid: 128.");
+    AddAudioStreamLine(lines, "128_LANG=en");
+    AddAudioStreamLine(lines, "129 ?????");
+    ASSERT_EQ(lines.Count(), 2);
+    EXPECT_EQ(lines.Strings(0), "audio stream: 0 format: ac3 (5.1) language: en aid: 128.");
+    EXPECT_EQ(lines.Strings(1), "129 ?????");
+    AddAudioStreamLine(lines, "129_LANG=fr");
+    EXPECT_EQ(lines.Strings(1), "129_LANG=fr");
+}
+
+TEST_F(IdentifyParser, ContainerClockAsFrameRate_IsLeftUnknown)
+{
+    StartVideo();
+    Form->ParseScanLine(" ID_VIDEO_FPS=1000.000");
+    EXPECT_EQ(Cell(SourceRecord::FrameRate), "");
+    Form->ParseScanLine(" ID_VIDEO_FPS=29.970");
+    EXPECT_EQ(Cell(SourceRecord::FrameRate), "29.970");
+}

@@ -2,8 +2,7 @@
 // dropped on the window and scanned as the timer would.
 #include "app/om_identify.h"
 
-#include "om_probeTesting.h"
-#include "om_testing.h"
+#include "om_convertTesting.h"
 
 #include "app/om_tables.h"
 #include "platform/rtl/TStringList.h"
@@ -173,7 +172,9 @@ TEST_F(RealPlayer, NotAVideo_GetsNoRow_SaysWhy_AndNeverReachesTheEncoder)
     options.Destination = dir / "out/";
     fs::create_directories(options.Destination);
     options.ShowCommand = [&](const std::string& c) { commands.push_back(c); };
-    options.Quality = ChooseDevice(*Form, "Windows Mobile");
+    TStringList items;
+    FillCodecProfiles(*Form->Tables().codecgrid, *Form->Tables().devices, items);
+    ChooseDevice(*Form, options, "Windows Mobile");
     ConvertQueue(*Form, options);
     EXPECT_TRUE(commands.empty());
     EXPECT_TRUE(fs::is_empty(options.Destination));

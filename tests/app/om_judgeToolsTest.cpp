@@ -4,9 +4,9 @@
 // that range; a stopped or skipped job never leaves a file under the final name.
 #include "app/om_judge.h"
 
+#include "om_convertTesting.h"
 #include "om_probeTesting.h"
 #include "om_queueTesting.h"
-#include "om_testing.h"
 
 #include "app/om_convert.h"
 #include "app/om_queue.h"
@@ -19,17 +19,14 @@ using namespace omtest;
 
 namespace {
 
-struct Judged : FormTest {
+struct Judged : ConvertFixture {
     THeadlessDriver Driver{false};
     TOmQueue* Queue = nullptr;
-    TempFolder Dir;
     std::string Clip;
-    std::string Dest;
-    TConvertOptions Options;
 
     void SetUp() override
     {
-        FormTest::SetUp();
+        ConvertFixture::SetUp();
         Queue = new TOmQueue(Form.get());
         Queue->skSkinScrollpanel1 = QueueBox(*Form, 600, 200);
         // 20 seconds with sound, a few pictures a second so the encoders are quick.
@@ -39,14 +36,10 @@ struct Judged : FormTest {
         Form->DropFiles({Clip});
         Form->ScanTimerTimer(Form->ScanTimer);
         ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
-        Dest = Dir / "out/";
-        fs::create_directories(Dest);
-        Options.Destination = Dest;
     }
     void Convert(const std::string& Device)
     {
-        Options.Quality = ChooseDevice(*Form, Device);
-        Options.DeviceText = Device;
+        Choose(Device);
         ConvertQueue(*Form, Options);
     }
     std::string RowText() const
@@ -121,7 +114,7 @@ TEST_F(Judged, RangeOfAQuarter_IsJudgedAgainstTheRange)
     Convert("Windows Mobile");
     EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText();
     EXPECT_EQ(Form->StatusText(), "Completed");
-    EXPECT_NEAR(ProbeDuration(Dest + "Beach Day.avi"), 5.0, 0.25);
+    EXPECT_NEAR(ProbeSeconds(Dest + "Beach Day.avi"), 5.0, 0.25);
 }
 
 TEST_F(Judged, StoppedWhileTheEncoderWritesTheFinalFile_NothingKeepsTheFinalName)

@@ -1,23 +1,18 @@
 #pragma once
-// What the conversion tests know of a file they did not make themselves: ffprobe's and ffmpeg's
-// word on it, and the device profile chosen as the device box does.
+// What the conversion tests ask of a file they made: ffprobe's view of its container, streams,
+// length and frames, and whether ffmpeg decodes it without a complaint.
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <string>
 
-#include "app/Unit1.h"
-#include "app/om_codecs.h"
-#include "app/om_convert.h"
 #include "app/om_functions.h"
-#include "app/om_tables.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/TStringList.h"
-#include "skin/grids/TskSkinStringGrid.h"
 
 namespace omtest {
 
 // The standard output of a shell command.
-inline std::string CaptureOutput(const std::string& Command)
+inline std::string Capture(const std::string& Command)
 {
     std::string out;
     if (FILE* p = popen(Command.c_str(), "r")) {
@@ -26,12 +21,19 @@ inline std::string CaptureOutput(const std::string& Command)
             out.append(buf.data(), n);
         pclose(p);
     }
-    while (!out.empty() && (out.back() == '\n' || out.back() == ','))
-        out.pop_back();
     return out;
 }
 
-inline std::string ShellQuoted(const std::string& Path)
+inline std::string Chomp(std::string S)
+{
+    S.erase(std::remove(S.begin(), S.end(), '"'), S.end());
+    while (!S.empty() && (S.back() == '\n' || S.back() == ','))
+        S.pop_back();
+    return S;
+}
+
+// A path in single quotes for the shell (a quote inside is closed, escaped and reopened).
+inline std::string ShellQuote(const std::string& Path)
 {
     std::string q = "'";
     for (char c : Path)
@@ -39,50 +41,64 @@ inline std::string ShellQuoted(const std::string& Path)
     return q + "'";
 }
 
-// One value of ffprobe's report ("" when the file or the stream is not there).
-inline std::string ProbeValue(const std::string& Path, const std::string& Select, const std::string& Entry)
+inline std::string ProbeEntries(const std::string& Path, const std::string& Select, const std::string& Entries)
 {
-    return CaptureOutput("ffprobe -v error " + Select + " -show_entries " + Entry + " -of csv=p=0 " + ShellQuoted(Path) +
-                         " 2>/dev/null");
+    return Chomp(Capture("ffprobe -v error " + Select + " -show_entries " + Entries + " -of csv=p=0 " + ShellQuote(Path)));
 }
 
-inline double ProbeDuration(const std::string& Path)
+// What ffprobe says of a file: "format=...|v=codec,W,H|a=codec" ("a=" when it has no sound).
+inline std::string Probe(const std::string& Path)
 {
-    return ParseFloatDot(ProbeValue(Path, "", "format=duration"));
+    return "format=" + ProbeEntries(Path, "", "format=format_name") + "|v=" +
+           ProbeEntries(Path, "-select_streams v:0", "stream=codec_name,width,height") + "|a=" +
+           ProbeEntries(Path, "-select_streams a:0", "stream=codec_name");
 }
 
-// The video frames ffprobe counts by decoding the whole stream.
+inline double ProbeSeconds(const std::string& Path)
+{
+    return ParseFloatDot(ProbeEntries(Path, "", "format=duration"));
+}
+
+// How long the first sound stream lasts: from its first packet to the end of its last, in seconds
+// (0 without sound).
+inline double ProbeAudioSeconds(const std::string& Path)
+{
+    const std::string packets = Capture("ffprobe -v error -select_streams a:0 -show_entries packet=pts_time,duration_time "
+                                        "-of csv=p=0 " + ShellQuote(Path));
+    double start = -1, end = 0;
+    std::size_t at = 0;
+    while (at < packets.size()) {
+        std::size_t eol = packets.find('\n', at);
+        if (eol == std::string::npos)
+            eol = packets.size();
+        double pts = 0, duration = 0;
+        if (std::sscanf(packets.substr(at, eol - at).c_str(), "%lf,%lf", &pts, &duration) >= 1) {
+            start = start < 0 ? pts : std::min(start, pts);
+            end = std::max(end, pts + duration);
+        }
+        at = eol + 1;
+    }
+    return start < 0 ? 0 : end - start;
+}
+
+// The pictures a player gets out of the first video stream (decoded, so a repeated empty frame of
+// an AVI does not count).
 inline int ProbeFrames(const std::string& Path)
 {
-    return StrToIntDef(ProbeValue(Path, "-count_frames -select_streams v:0", "stream=nb_read_frames"), 0);
+    int frames = 0;
+    TryStrToInt(ProbeEntries(Path, "-count_frames -select_streams v:0", "stream=nb_read_frames"), frames);
+    return frames;
 }
 
 inline bool HasAudioStream(const std::string& Path)
 {
-    return !ProbeValue(Path, "-select_streams a:0", "stream=codec_name").empty();
+    return !ProbeEntries(Path, "-select_streams a:0", "stream=codec_name").empty();
 }
 
-// What ffmpeg complains of while decoding the whole file ("" for a clean file).
+// Everything ffmpeg complains of while decoding the whole file; "" for a clean file.
 inline std::string DecodeErrors(const std::string& Path)
 {
-    return CaptureOutput("ffmpeg -nostdin -v error -i " + ShellQuoted(Path) + " -f null - 2>&1");
-}
-
-// The device copied into the chosen-profile table, as the device box does; the quality is the
-// device's own.
-inline int ChooseDevice(TForm1& Form, const std::string& Device)
-{
-    TOmTables& t = Form.Tables();
-    if (t.devices->StoredRowCount() == 0 || t.devices->Cells(DeviceProfile::Name, 0).empty()) {
-        TStringList items;
-        FillCodecProfiles(*t.codecgrid, *t.devices, items);
-    }
-    ClearTable(*t.dq);
-    for (int r = 0; r < t.devices->StoredRowCount(); ++r)
-        if (t.devices->Cells(DeviceProfile::Name, r) == Device)
-            for (int c = 0; c < DeviceTableColumns; ++c)
-                t.dq->SetCells(c, 0, t.devices->Cells(c, r));
-    return CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
+    return Capture("ffmpeg -nostdin -v error -i " + ShellQuote(Path) + " -f null - 2>&1");
 }
 
 } // namespace omtest

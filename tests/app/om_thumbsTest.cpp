@@ -49,7 +49,15 @@ TEST_F(Filter, NoSize_NoFilterAndNoThrow)
 TEST_F(Filter, ScanThumbnailPath_SafeNameInTheWorkFolder)
 {
     t.StringGrid1->SetCells(SourceRecord::OutputName, 0, "../Film");
-    EXPECT_EQ(ScanThumbnailPath(*t.StringGrid1, 0, "/w/"), "/w/temp/Film.jpg");
+    t.StringGrid1->SetCells(SourceRecord::SourcePath, 0, "/a/Film.avi");
+    const std::string pic = ScanThumbnailPath(*t.StringGrid1, 0, "/w/");
+    EXPECT_EQ(pic.rfind("/w/temp/Film-", 0), 0u) << pic;
+    EXPECT_EQ(pic.substr(pic.size() - 4), ".jpg");
+    // The same name in another folder is another picture; the same source is the same one.
+    t.StringGrid1->SetCells(SourceRecord::SourcePath, 0, "/b/Film.avi");
+    EXPECT_NE(ScanThumbnailPath(*t.StringGrid1, 0, "/w/"), pic);
+    t.StringGrid1->SetCells(SourceRecord::SourcePath, 0, "/a/Film.avi");
+    EXPECT_EQ(ScanThumbnailPath(*t.StringGrid1, 0, "/w/"), pic);
     t.StringGrid1->SetCells(SourceRecord::OutputName, 0, "");
     EXPECT_EQ(ScanThumbnailPath(*t.StringGrid1, 0, "/w/"), "");
 }

@@ -1,0 +1,254 @@
+// The conversion matrix: every common kind of source, made by ffmpeg, dropped on the window,
+// identified by the player and converted for every built-in device with the real tools. Each result
+// is judged from the file alone: container and codecs of the device, the frames and the length of
+// what the source holds, sound where the source has sound, and a clean decode.
+#include "app/om_convert.h"
+
+#include "om_convertTesting.h"
+#include "om_probeTesting.h"
+#include "om_testing.h"
+
+#include "app/om_functions.h"
+#include "app/om_runcontrol.h"
+#include "app/om_tables.h"
+#include "platform/vcl/TTimer.h"
+#include "platform/rtl/TStringList.h"
+
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdint>
+#include <cmath>
+#include <cstdio>
+
+using namespace omtest;
+
+namespace {
+
+enum class Source {
+    MpegPs,      // MPEG-2 video and MP2 sound in a program stream
+    Vob,         // a DVD's video object, 720x576
+    Mpeg4Mp3Avi, // as ffmpeg writes an AVI
+    XvidAvi,     // XviD with B-frames
+    H264Mp4,
+    TwoLanguageMkv, // two languages of sound, an SRT file beside it
+    Wmv,
+    SmallSilentAvi, // 160x120, no sound
+    CutMpeg,        // the first 2.5 MB of a longer program stream
+    CutMp4,         // an MP4 cut before its index
+    RandomBytes,
+};
+
+struct SourceCase {
+    Source Kind;
+    const char* Name; // the test name and the file's base name
+    const char* Ext;
+    bool Broken;      // nothing can be made of it
+};
+
+const SourceCase Sources[] = {
+    {Source::MpegPs, "MpegPs", "mpg", false},          {Source::Vob, "Vob", "vob", false},
+    {Source::Mpeg4Mp3Avi, "Mpeg4Mp3Avi", "avi", false}, {Source::XvidAvi, "XvidAvi", "avi", false},
+    {Source::H264Mp4, "H264Mp4", "mp4", false},        {Source::TwoLanguageMkv, "TwoLanguageMkv", "mkv", false},
+    {Source::Wmv, "Wmv", "wmv", false},                {Source::SmallSilentAvi, "SmallSilentAvi", "avi", false},
+    {Source::CutMpeg, "CutMpeg", "mpg", false},        {Source::CutMp4, "CutMp4", "mp4", true},
+    {Source::RandomBytes, "RandomBytes", "avi", true},
+};
+
+struct DeviceCase {
+    const char* Device;
+    const char* Ext;
+    const char* Format; // ffprobe's format name
+    const char* Video;
+    const char* Audio;  // ffprobe's codec names, "|" between the ones accepted
+    double MaxFps;
+    const char* Profile; // the H.264 profiles the device plays, "|" between them ("" = any)
+};
+
+const char* const Mp4Format = "mov,mp4,m4a,3gp,3g2,mj2";
+const char* const Baseline = "Constrained Baseline|Baseline";
+const DeviceCase Devices[] = {
+    {"iPhone / iPod Touch", "mp4", Mp4Format, "h264", "aac", 30, Baseline},
+    {"iPod Classic/Nano/Video", "mp4", Mp4Format, "h264", "aac", 30, Baseline},
+    {"3gpp Cellphone", "3gp", Mp4Format, "h263", "amr_nb|aac", 12, ""},
+    {"Zune 4/8/80", "mp4", Mp4Format, "h264", "aac", 30, Baseline},
+    {"Zune 30", "wmv", "asf", "wmv2", "wmav2", 30, ""},
+    {"Playstation Portable", "mp4", Mp4Format, "h264", "aac", 30, "Main"},
+    {"Windows Mobile", "avi", "avi", "mpeg4", "mp3", 30, ""},
+    {"Windows Mobile VGA", "avi", "avi", "mpeg4", "mp3", 25, ""},
+    {"Palm Treo / Centro", "avi", "avi", "mpeg4", "mp3", 25, ""},
+};
+
+// Noise makes every frame expensive, so a clip of a few seconds is large enough for the scan.
+const std::string Picture = "-f lavfi -i testsrc2=size=320x240:rate=25,noise=alls=40:allf=t ";
+const std::string Tone = "-f lavfi -i sine=frequency=440:sample_rate=44100 ";
+
+// The ffmpeg commands that make a source at Path (its folder exists).
+std::string MakeCommands(Source Kind, const std::string& Path)
+{
+    const std::string out = ShellQuote(Path);
+    const std::string ff = "ffmpeg -nostdin -v error -y ";
+    switch (Kind) {
+    case Source::MpegPs:
+        return ff + Picture + Tone + "-t 5 -c:v mpeg2video -b:v 4M -maxrate 4M -bufsize 2M -c:a mp2 -f mpeg " + out;
+    case Source::Vob:
+        return ff + "-f lavfi -i testsrc2=size=720x576:rate=25,noise=alls=40:allf=t -f lavfi -i sine=sample_rate=48000 "
+                    "-t 4 -target pal-dvd -b:v 5M " + out;
+    case Source::Mpeg4Mp3Avi:
+        return ff + Picture + Tone + "-t 5 -c:v mpeg4 -q:v 2 -c:a libmp3lame -ac 2 " + out;
+    case Source::XvidAvi:
+        return ff + Picture + Tone + "-t 6 -c:v libxvid -bf 2 -q:v 2 -c:a libmp3lame -ac 2 " + out;
+    case Source::H264Mp4:
+        return ff + Picture + Tone + "-t 5 -c:v libx264 -b:v 5M -c:a aac " + out;
+    case Source::TwoLanguageMkv:
+        return ff + Picture + "-f lavfi -i sine=frequency=300 -f lavfi -i sine=frequency=600 -t 5 -map 0:v -map 1:a "
+                    "-map 2:a -c:v libx264 -b:v 5M -c:a libmp3lame -metadata:s:a:0 language=eng "
+                    "-metadata:s:a:1 language=fre " + out;
+    case Source::Wmv:
+        return ff + Picture + Tone + "-t 5 -c:v wmv2 -b:v 5M -c:a wmav2 " + out;
+    case Source::SmallSilentAvi:
+        return ff + "-f lavfi -i testsrc2=size=160x120:rate=25,noise=alls=100:allf=t -t 5 -c:v mpeg4 -q:v 1 " + out;
+    case Source::CutMpeg:
+        return "(" + ff + Picture + Tone + "-t 10 -c:v mpeg2video -b:v 4M -maxrate 4M -bufsize 2M -c:a mp2 -f mpeg " +
+               out + ".whole && head -c 2500000 " + out + ".whole > " + out + " && rm " + out + ".whole)";
+    case Source::CutMp4:
+        return "(" + ff + Picture + Tone + "-t 8 -c:v libx264 -b:v 5M -c:a aac -f mp4 " + out + ".whole && head -c 2500000 " +
+               out + ".whole > " + out + " && rm " + out + ".whole)";
+    case Source::RandomBytes:
+        return "(head -c 2500000 /dev/urandom > " + out + ")";
+    }
+    return "false";
+}
+
+// The sources are made once for every test of the build (each test runs in its own process): a
+// source is written in a private folder and renamed into place, so a parallel test never sees half
+// of one. Its folder is named after the commands that make it, so a changed recipe makes it anew.
+std::string SharedSource(const SourceCase& Case)
+{
+    std::uint32_t recipe = 2166136261u;
+    for (const char c : MakeCommands(Case.Kind, "source"))
+        recipe = (recipe ^ static_cast<unsigned char>(c)) * 16777619u;
+    const std::string root = std::string(OMBRIX_BINARY_DIR) + "/matrix-sources/";
+    const std::string dir = root + Case.Name + "-" + std::to_string(recipe) + "/";
+    const std::string name = std::string(Case.Name) + "." + Case.Ext;
+    if (fs::exists(dir + name))
+        return dir + name;
+    const std::string scratch = root + "making-" + std::to_string(getpid()) + "/";
+    fs::create_directories(scratch);
+    fs::create_directories(dir);
+    bool made = RunQuiet(MakeCommands(Case.Kind, scratch + name));
+    if (made && Case.Kind == Source::TwoLanguageMkv) {
+        std::ofstream(scratch + Case.Name + ".srt") << "1\n00:00:01,000 --> 00:00:03,000\nHello\n";
+        fs::rename(scratch + Case.Name + ".srt", dir + Case.Name + ".srt");
+    }
+    if (made)
+        fs::rename(scratch + name, dir + name);
+    fs::remove_all(scratch);
+    return made ? dir + name : std::string();
+}
+
+// The frame rate ffprobe gives a file's video ("25/1" -> 25).
+double ProbeRate(const std::string& Path)
+{
+    const std::string rate = ProbeEntries(Path, "-select_streams v:0", "stream=r_frame_rate");
+    double num = 0, den = 0;
+    return std::sscanf(rate.c_str(), "%lf/%lf", &num, &den) == 2 && den > 0 ? num / den : 0;
+}
+
+bool OneOf(const std::string& Codec, const std::string& Accepted)
+{
+    return !Codec.empty() && ("|" + Accepted + "|").find("|" + Codec + "|") != std::string::npos;
+}
+
+struct MatrixCase {
+    SourceCase From;
+    DeviceCase To;
+};
+
+void PrintTo(const MatrixCase& Case, std::ostream* Out)
+{
+    *Out << Case.From.Name << " for " << Case.To.Device;
+}
+
+std::vector<MatrixCase> AllCases()
+{
+    std::vector<MatrixCase> cases;
+    for (const SourceCase& s : Sources)
+        for (const DeviceCase& d : Devices)
+            cases.push_back({s, d});
+    return cases;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<MatrixCase>& Info)
+{
+    std::string name = std::string(Info.param.From.Name) + "_";
+    for (const char* c = Info.param.To.Device; *c; ++c)
+        if (std::isalnum(static_cast<unsigned char>(*c)))
+            name += *c;
+    return name;
+}
+
+struct Matrix : ConvertFixture, ::testing::WithParamInterface<MatrixCase> {};
+
+} // namespace
+
+TEST_P(Matrix, ResultIsWhatTheDevicePlays)
+{
+    const MatrixCase c = GetParam();
+    const std::string source = SharedSource(c.From);
+    ASSERT_FALSE(source.empty()) << "ffmpeg could not make the source";
+
+    Form->DropFiles({source});
+    Form->ScanTimerTimer(Form->ScanTimer);
+    Choose(c.To.Device);
+    ConvertQueue(*Form, Options);
+    const std::string out = Dest + c.From.Name + "." + c.To.Ext;
+
+    if (c.From.Broken) {
+        // Nothing playable can come of it: no file under the final name, nothing reported done.
+        EXPECT_FALSE(fs::exists(out)) << AllCommands();
+        for (int r = 0; r < Form->StringGrid1->RowCount(); ++r)
+            EXPECT_NE(Cell(SourceRecord::Selected, r), "Done") << AllCommands();
+        return;
+    }
+
+    ASSERT_TRUE(fs::exists(out)) << AllCommands() << Form->StatusText();
+    EXPECT_EQ(ProbeEntries(out, "", "format=format_name"), c.To.Format);
+    EXPECT_EQ(ProbeEntries(out, "-select_streams v:0", "stream=codec_name"), c.To.Video) << AllCommands();
+
+    // What the job covers is the whole source: the pictures and the length a player gets of it.
+    const double sourceRate = ProbeRate(source);
+    ASSERT_GT(sourceRate, 0);
+    const double covered = ProbeFrames(source) / sourceRate;
+    const double rate = std::clamp(std::min(sourceRate, c.To.MaxFps), 5.0, 30.0);
+    const double frames = ProbeFrames(out);
+    EXPECT_NEAR(frames, covered * rate, covered * rate * 0.03) << AllCommands();
+    EXPECT_NEAR(ProbeSeconds(out), covered, covered * 0.03) << AllCommands();
+
+    const std::string audio = ProbeEntries(out, "-select_streams a:0", "stream=codec_name");
+    const bool sourceAudio = !ProbeEntries(source, "-select_streams a:0", "stream=codec_name").empty();
+    if (sourceAudio || !audio.empty()) {
+        EXPECT_TRUE(OneOf(audio, c.To.Audio)) << "audio: \"" << audio << "\"\n" << AllCommands();
+    }
+    // The sound lasts as long as the picture (an encoder that keeps a packet or two of it leaves a
+    // stream that is there but silent).
+    if (sourceAudio) {
+        const double sound = std::min(covered, ProbeAudioSeconds(source));
+        EXPECT_NEAR(ProbeAudioSeconds(out), sound, sound * 0.03) << AllCommands();
+    }
+
+    EXPECT_EQ(DecodeErrors(out), "") << AllCommands();
+
+    if (*c.To.Profile) {
+        const std::string profile = ProbeEntries(out, "-select_streams v:0", "stream=profile");
+        EXPECT_TRUE(OneOf(profile, c.To.Profile)) << profile;
+    }
+    // Only the real key pictures are marked as such, so a player seeks to pictures it can show.
+    const std::string flags = Capture("ffprobe -v error -select_streams v:0 -show_entries packet=flags -of csv=p=0 " +
+                                      ShellQuote(out));
+    const auto keys = std::count(flags.begin(), flags.end(), 'K');
+    EXPECT_GE(keys, 1);
+    EXPECT_LT(keys, frames) << "key pictures: " << keys;
+}
+
+INSTANTIATE_TEST_SUITE_P(EverySourceEveryDevice, Matrix, ::testing::ValuesIn(AllCases()), CaseName);

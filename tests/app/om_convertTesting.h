@@ -1,0 +1,64 @@
+#pragma once
+// What the conversion tests against the real tools share: choosing a device as the device box does,
+// and a window with the built-in profiles converting into a scratch destination.
+#include <string>
+#include <vector>
+
+#include "om_testing.h"
+
+#include "app/Unit1.h"
+#include "app/om_codecs.h"
+#include "app/om_convert.h"
+#include "app/om_runcontrol.h"
+#include "app/om_tables.h"
+#include "platform/rtl/TStringList.h"
+#include "skin/grids/TskSkinStringGrid.h"
+
+namespace omtest {
+
+// The device's row copied into dq as the device box does, its default quality into the options.
+inline void ChooseDevice(TForm1& Form, TConvertOptions& Options, const std::string& Device)
+{
+    TOmTables& t = Form.Tables();
+    ClearTable(*t.dq);
+    for (int r = 0; r < t.devices->StoredRowCount(); ++r)
+        if (t.devices->Cells(DeviceProfile::Name, r) == Device)
+            for (int c = 0; c < DeviceTableColumns; ++c)
+                t.dq->SetCells(c, 0, t.devices->Cells(c, r));
+    Options.Quality = CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
+    Options.DeviceText = Device;
+}
+
+// The window with the built-in profiles; every command the driver shows is kept.
+struct ConvertFixture : FormTest {
+    struct NoLauncher : ILauncher {
+        void OpenFolder(const std::string&) override {}
+    };
+    TempFolder Dir;
+    std::string Dest;
+    NoLauncher Launcher;
+    TConvertOptions Options;
+    std::vector<std::string> Commands;
+
+    void SetUp() override
+    {
+        FormTest::SetUp();
+        Dest = Dir / "out/";
+        fs::create_directories(Dest);
+        TStringList items;
+        FillCodecProfiles(*Form->Tables().codecgrid, *Form->Tables().devices, items);
+        Options.Destination = Dest;
+        Options.Launcher = &Launcher;
+        Options.ShowCommand = [this](const std::string& c) { Commands.push_back(c); };
+    }
+    void Choose(const std::string& Device) { ChooseDevice(*Form, Options, Device); }
+    std::string AllCommands() const
+    {
+        std::string all;
+        for (const std::string& c : Commands)
+            all += c + "\n";
+        return all;
+    }
+};
+
+} // namespace omtest
