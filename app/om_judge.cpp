@@ -79,8 +79,10 @@ void ReadReportLine(TMediaReport& Report, const std::string& Line)
 
 std::string ReportCommand(const std::string& Source)
 {
-    // No frame is decoded: the streams and the length come from the headers, so the run is short.
-    return QuoteArg("mplayer") + " -identify -frames 0 -vo null -ao null -nocache " + Source;
+    // No frame is decoded and no decoder, remote control, configuration or subtitle is looked for:
+    // the streams and the length come from the headers, so the run adds little to a conversion.
+    return QuoteArg("mplayer") + " -identify -frames 0 -vo null -ao null -vc null -ac null -nocache -nolirc "
+                                 "-noconfig all -noautosub " + Source;
 }
 
 double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<double>& ChapterStarts,
