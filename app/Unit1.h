@@ -268,6 +268,9 @@ private:
     // The queue rows, built in the scroll box of the stored form.
     void MakeQueue();
     std::string FSkipNote;
+    // The player said the file being identified has a broken container (an MP4 cut before its index);
+    // whatever stream it guesses after that is no video to convert.
+    bool FScanBroken = false;
 
     // --- the window side of source intake: dropped files and the volume watcher ---
 public:

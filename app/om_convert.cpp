@@ -231,18 +231,29 @@ TFit FitIntoBox(double W, double H, int BoxW, int BoxH)
     return fit;
 }
 
-std::vector<std::string> ChapterParts(int First, int Last, int Every)
+std::vector<TPartRange> ChapterRanges(int First, int Last, int Every)
 {
-    std::vector<std::string> parts;
+    std::vector<TPartRange> ranges;
     Every = std::max(1, Every);
     First = std::max(1, First);
     if (Last < 1 || First > Last)
-        return parts;
+        return ranges;
     for (int a = First; a <= Last;) {
         const int b = std::min(a + Every - 1, Last);
-        parts.push_back(" -chapter " + IntToStr(a) + "-" + IntToStr(b) + " ");
+        TPartRange range;
+        range.FirstChapter = a;
+        range.LastChapter = b;
+        ranges.push_back(range);
         a = b + 1;
     }
+    return ranges;
+}
+
+std::vector<std::string> ChapterParts(int First, int Last, int Every)
+{
+    std::vector<std::string> parts;
+    for (const TPartRange& r : ChapterRanges(First, Last, Every))
+        parts.push_back(" -chapter " + IntToStr(r.FirstChapter) + "-" + IntToStr(r.LastChapter) + " ");
     return parts;
 }
 
@@ -386,16 +397,19 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     const bool rangeOn = source(SourceRecord::ChapterRangeOn) == "YES";
     const bool splitOn = source(SourceRecord::SplitOn) == "YES";
     if (rangeOn && !splitOn) {
-        if (first <= last && last >= 1)
+        if (first <= last && last >= 1) {
             plan.Parts.push_back(" -chapter " + IntToStr(first) + "-" + IntToStr(last) + " ");
-    } else if (rangeOn) {
-        plan.Parts = ChapterParts(first, last, every);
-    } else if (splitOn) {
-        plan.Parts = ChapterParts(1, chapters, every);
+            plan.Ranges.push_back({0, 0, first, last});
+        }
+    } else if (rangeOn || splitOn) {
+        plan.Ranges = rangeOn ? ChapterRanges(first, last, every) : ChapterRanges(1, chapters, every);
+        plan.Parts = rangeOn ? ChapterParts(first, last, every) : ChapterParts(1, chapters, every);
     } else {
         const int a = CellInt(source(SourceRecord::StartSeconds));
         const int b = CellInt(source(SourceRecord::EndSeconds));
         const int length = CellInt(source(SourceRecord::Length));
+        const bool ranged = b > a && b != length;
+        plan.Ranges.push_back({static_cast<double>(a), ranged ? static_cast<double>(b) : 0.0, 0, 0});
         std::string piece = " ";
         if (a != 0) {
             piece += " -ss " + IntToStr(a);
@@ -404,12 +418,17 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         } else {
             plan.ScriptOptions += " -time 0";
         }
-        if (b > a && b != length) {
+        if (ranged) {
             piece += " -endpos " + IntToStr(b - a);
             plan.ScriptOptions += " " + IntToStr(b);
             plan.FfmpegOptions += " -t " + IntToStr(b - a);
         } else {
             plan.ScriptOptions += " end";
+            // A disc's navigation may lead on from the title's end into another title (or back into
+            // this one) for ever: the title's own length ends the run.
+            const double titleLength = ParseFloatDot(source(SourceRecord::Length));
+            if (Pos("dvd-device", src) > 0 && titleLength > a)
+                piece += " -endpos " + FloatToStr(titleLength - a);
         }
         plan.Parts.push_back(piece);
     }
@@ -481,7 +500,9 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 #include <ctime>
 
 #include "app/Unit1.h"
+#include "app/om_identify.h"
 #include "app/om_progress.h"
+#include "app/om_queue.h"
 #include "app/om_runcontrol.h"
 #include "platform/sys/ToolSupport.h"
 #include "platform/vcl/TApplication.h"
@@ -509,11 +530,6 @@ std::string ClockText()
     char text[16];
     std::strftime(text, sizeof text, "%H:%M:%S", &tm);
     return std::string(text) + "  ";
-}
-
-bool NonEmptyFile(const std::string& Path)
-{
-    return FileExists(Path) && FileSize(Path) > 0;
 }
 
 // Puts the window's flags and the runner's line handler back, whatever way the queue ends.
@@ -601,14 +617,35 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     // The last progress line of each run, so a part that ends between two timer ticks is judged on
     // where it got to, not on the tick before.
     std::string lastProgress;
+    // While the player reports on a file, its lines go to that report instead.
+    TMediaReport* report = nullptr;
     const TOxCPSReadEvent formRead = Form.OxCreateProcess1->OnRead;
-    Form.OxCreateProcess1->OnRead = [&lastProgress, formRead](TObject* Sender, const std::string& Line, bool Starts,
-                                                              bool Ends) {
+    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, formRead](TObject* Sender, const std::string& Line,
+                                                                       bool Starts, bool Ends) {
+        if (report) {
+            if (Ends)
+                ReadReportLine(*report, Line);
+            return;
+        }
         if (IsProgressLine(Line))
             lastProgress = Line;
         if (formRead)
             formRead(Sender, Line, Starts, Ends);
     };
+    // The player's report on a source argument; false when the run was cut short (Stop, closing).
+    const auto askPlayer = [&](const std::string& Source, TMediaReport& Into) {
+        Into = TMediaReport();
+        if (AbortRequested != 0 || SkipRequested != 0)
+            return false;
+        report = &Into;
+        const bool started = run.RunTool(ReportCommand(Source), TToolKind::Identify, Form.WorkFolder);
+        if (started)
+            run.WaitForTool();
+        report = nullptr;
+        return started && AbortRequested == 0 && SkipRequested == 0 && !Application->Terminated();
+    };
+    int failures = 0;
+    std::string lastFailure;
 
     TskSkinStringGrid& jobs = *Form.Tables().convertgrid;
     const std::vector<int> budgets = BuildJobs(Form, Options);
@@ -651,7 +688,17 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         }
 
         const int n = static_cast<int>(plan.Commands.size());
+        if (Form.Queue)
+            Form.Queue->setNote(row, "");
+        // What the job is to cover: the source's length, and for chapter parts where its chapters start.
+        const auto source = [&Form, row](int col) { return row >= 0 ? Form.StringGrid1->Cells(col, row) : std::string(); };
+        const double sourceLength = ParseFloatDot(source(SourceRecord::Length));
+        const bool wantAudio = SourceHasSound(*Form.StringGrid1, row) &&
+                               CarriesAudio(job(JobRecord::OptionTemplate) + " " + job(JobRecord::JobOptions));
+        TMediaReport sourceReport;
+        bool sourceAsked = false;
         bool allParts = true;
+        std::string why;
         for (int k = 0; k < n && AbortRequested == 0; ++k) {
             CurrentJob = row;
             CurrentTotal = CellInt(job(JobRecord::LengthSeconds));
@@ -708,10 +755,33 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 }
             }
             DeleteFile(scratch);
-            // A part counts above half of the source's length; with no known length the tools' own
-            // report has to do.
-            const double percent = CurrentTotal > 0 ? 100.0 * CurrentPos / CurrentTotal : 0;
-            partOk = partOk && AbortRequested == 0 && SkipRequested == 0 && (CurrentTotal <= 0 || percent > 50);
+            // The part is judged by its file: the player must find in it what the part was to cover.
+            const std::string& out = plan.Outputs[static_cast<std::size_t>(k)];
+            const TPartRange range = k < static_cast<int>(plan.Ranges.size()) ? plan.Ranges[static_cast<std::size_t>(k)]
+                                                                             : TPartRange();
+            if (partOk && range.FirstChapter > 0 && !sourceAsked) {
+                sourceAsked = true;
+                askPlayer(ReplaceAll(job(JobRecord::SourceArg), "dvdnav:", "dvd:"), sourceReport);
+            }
+            if (partOk) {
+                TMediaReport made;
+                std::string verdict = "the output could not be checked";
+                if (askPlayer(QuoteArg(SafePathArg(out)), made))
+                    verdict = JudgeOutput(made, PartSpan(range, sourceLength, sourceReport.ChapterStarts,
+                                                         CellInt(source(SourceRecord::Chapters))), wantAudio);
+                if (Application->Terminated())
+                    return;
+                if (!verdict.empty()) {
+                    partOk = false;
+                    why = verdict;
+                }
+            } else if (why.empty()) {
+                why = "the encoder failed";
+            }
+            partOk = partOk && AbortRequested == 0 && SkipRequested == 0;
+            // A stopped, skipped or failed part's file never keeps the final name.
+            if (!partOk)
+                SetAsideIncomplete(out);
             if (partOk) {
                 Form.setProgress(CurrentJob, CurrentTotal);
                 if (Options.PartDone)
@@ -737,10 +807,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             setStatus(AbortRequested != 0 ? "Stopped" : "");
             continue;
         }
-        bool outputs = true;
-        for (const std::string& out : plan.Outputs)
-            outputs = outputs && NonEmptyFile(out);
-        const bool done = allParts && outputs;
+        const bool done = allParts;
         if (done) {
             if (job(JobRecord::OutputExt) == "mp4x") {
                 jobs.SetCells(JobRecord::OutputExt, j, "mp4");
@@ -756,8 +823,21 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
         if (done && Pos("laystat", job(JobRecord::OutputFolder)) > 0 && Options.MakeOutputThumbnail)
             Options.MakeOutputThumbnail(j);
-        setStatus("Completed");
+        if (done) {
+            setStatus("Completed");
+        } else {
+            // A failure must not read like the finished jobs around it: the row and the status say so.
+            if (Form.Queue)
+                Form.Queue->setNote(row, "Failed");
+            ++failures;
+            lastFailure = "Failed: " + job(JobRecord::OutputFile) + " (" + (why.empty() ? "no output" : why) + ")";
+            setStatus(lastFailure);
+        }
     }
+    if (failures > 1 && AbortRequested == 0)
+        setStatus(IntToStr(failures) + " jobs failed; " + lastFailure);
+    else if (failures == 1 && AbortRequested == 0)
+        setStatus(lastFailure);
 
     if (AbortRequested == 0 && Options.Launcher)
         Options.Launcher->OpenFolder(Options.Destination);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/om_codecs.h"
+#include "app/om_judge.h"
 
 class TStrings;
 class TskSkinStringGrid;
@@ -94,6 +95,8 @@ int RoundUp16(double X);
 // The chapter parts " -chapter a-b " of a range split every Every chapters (Every below 1 counts as
 // 1, so the split always ends). No part when First > Last or Last < 1.
 std::vector<std::string> ChapterParts(int First, int Last, int Every);
+// The same parts as chapter ranges.
+std::vector<TPartRange> ChapterRanges(int First, int Last, int Every);
 
 // Everything the driver needs to run one job: sizes, option pieces, parts, and for each part the
 // output file and the command line.
@@ -112,6 +115,7 @@ struct TJobPlan {
     std::string ClipPiece;      // Windows Media script: column 67
     std::string FfmpegCrop;     // ffmpeg: column 68
     std::vector<std::string> Parts;
+    std::vector<TPartRange> Ranges; // one per part: what of the source it is to cover
     std::string OutputName;     // the base name actually used (unique for every part's file)
     // One per part: the files the job is judged on. An "mp4x" job's encoder writes "temp.mp4x" (made
     // unique like the output name); its result is the ".mp4" file another step would make of it.

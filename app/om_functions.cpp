@@ -207,11 +207,33 @@ bool IsDvdSource(const std::string& Path)
     for (const TOpticalVolume& volume : GetOpticalVolumes())
         if (!volume.RootPath.empty() && target.compare(0, volume.RootPath.size(), volume.RootPath) == 0)
             onDisc = true;
-    if (!onDisc)
-        return false;
+    return onDisc && IsDvdFolder(path);
+}
+
+bool HoldsIfoFiles(const std::string& Folder)
+{
     TStringList found;
-    FindFiles(path, "*.ifo", found);
+    AddMatchingFiles(WithTrailingSlash(Folder), "*.ifo", found);
     return found.Count() > 0;
+}
+
+bool IsDvdFolder(const std::string& Folder)
+{
+    if (Folder.empty() || !DirectoryExists(Folder))
+        return false;
+    if (HoldsIfoFiles(Folder))
+        return true;
+    // The disc's own folder name is written in any case ("VIDEO_TS", "video_ts").
+    const std::string folder = WithTrailingSlash(Folder);
+    TSearchRec rec;
+    bool dvd = false;
+    if (FindFirst(folder + "video_ts", faDirectory | faReadOnly | faHidden | faSysFile | faArchive, rec) == 0) {
+        do {
+            dvd = (rec.Attr & faDirectory) != 0 && HoldsIfoFiles(folder + rec.Name);
+        } while (!dvd && FindNext(rec) == 0);
+    }
+    FindClose(rec);
+    return dvd;
 }
 
 std::string GetVolumeTitle(const std::string& Path)

@@ -29,9 +29,13 @@ void CreateDesktopShortcut();
 
 // A "drive" is a mounted volume; its root path stands for the drive letter.
 bool IsDriveReady(const std::string& Drive);
-// True when Path (its first "*" removed) lies on an optical disc and at least one "*.ifo" file is
-// below it.
+// True when Path (its first "*" removed) lies on an optical disc and is a DVD folder (below).
 bool IsDvdSource(const std::string& Path);
+// A folder holds a DVD when the disc's "*.ifo" files lie in it or in its VIDEO_TS child; files deeper
+// down belong to some other disc folder, so a folder of clips beside a DVD folder is no disc.
+bool IsDvdFolder(const std::string& Folder);
+// True when "*.ifo" files lie in Folder itself (subfolders are not looked into).
+bool HoldsIfoFiles(const std::string& Folder);
 // True when Path is the root of a mounted disc: what a drive root ("X:\") was.
 bool IsDriveRoot(const std::string& Path);
 // A title for a DVD location or a file: the volume label, else the file name (a large file loses its

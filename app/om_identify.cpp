@@ -171,9 +171,19 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     Memo2->Clear();
     dvdlog->Clear();
     ScanRow = r;
+    FScanBroken = false;
     RunAndWait(IdentifyFileCommand(Path));
 
     TskSkinStringGrid& g = *StringGrid1;
+    // Without a video stream and a picture size the player found nothing to convert (random bytes,
+    // an MP4 cut before its index): the record is given up and nothing of it reaches the encoder.
+    if (FScanBroken || g.Cells(SourceRecord::VideoFormat, r).empty() ||
+        StrToIntDef(Trim(g.Cells(SourceRecord::VideoWidth, r)), 0) <= 0) {
+        ClearRow(g, r);
+        FSkipNote = "Skipped " + ExtractFileName(Path) + " (no video found)";
+        SetStatusText(FSkipNote);
+        return;
+    }
     g.SetCells(SourceRecord::RowId, r, Format("%5.5d", {r}));
     g.SetCells(SourceRecord::Kind, r, "VIDEO");
     g.SetCells(SourceRecord::Title, r, VideoFileTitle(Path));
@@ -323,6 +333,9 @@ void TForm1::ParseScanLine(const std::string& S)
             }
         }
     }
+
+    if (ScanKind == "video" && (Contains(L, "moov atom not found") || Contains(L, "missing header (moov/cmov)")))
+        FScanBroken = true;
 
     if (Contains(L, "ID_"))
         L = " ID_" + TrimRight(TextAfter(L, "ID_"));

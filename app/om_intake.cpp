@@ -39,13 +39,6 @@ bool IsOnVolume(const std::string& Path, const std::string& Root)
     return path.compare(0, root.size(), root) == 0;
 }
 
-bool HasIfoFiles(const std::string& Folder)
-{
-    TStringList found;
-    FindFiles(Folder, "*.ifo", found);
-    return found.Count() > 0;
-}
-
 // ---------------------------------------------------------------------------------------------
 // TForm1: intake
 
@@ -112,7 +105,7 @@ void TForm1::ScanDVDs()
     }
     for (const TOpticalVolume& volume : volumes) {
         try {
-            if (!volume.Ready || volume.RootPath.empty() || !HasIfoFiles(volume.RootPath))
+            if (!volume.Ready || volume.RootPath.empty() || !IsDvdFolder(volume.RootPath))
                 continue;
             SetStatusText(VolumeTitle(volume) + " added");
             ListBox1->Add(volume.RootPath);
@@ -142,7 +135,7 @@ void TForm1::DeviceChange(const TOpticalVolume& Volume, bool Arrived)
     TskSkinStringGrid& g = *StringGrid1;
     const std::string& root = Volume.RootPath;
     if (Arrived) {
-        if (!Volume.Ready || root.empty() || !HasIfoFiles(root))
+        if (!Volume.Ready || root.empty() || !IsDvdFolder(root))
             return;
         const std::string label = VolumeTitle(Volume);
         const std::string lowerLabel = LowerCase(label);

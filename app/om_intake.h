@@ -8,5 +8,3 @@
 std::string RepairFolderPath(const std::string& Folder);
 // True when Path is the volume root Root or lies below it.
 bool IsOnVolume(const std::string& Path, const std::string& Root);
-// True when at least one "*.ifo" file lies below Folder (any case).
-bool HasIfoFiles(const std::string& Folder);

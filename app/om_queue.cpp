@@ -379,6 +379,18 @@ void TOmQueue::setChk0(int r)
         chk->SetChecked(false);
 }
 
+void TOmQueue::setNote(int r, const std::string& Text)
+{
+    auto* gauge = dynamic_cast<TskSkinGauge*>(Find({"pnl0_", "pnl4_", "pnl5_", "progress_"}, r));
+    if (!gauge)
+        return;
+    gauge->SetProgressText(Text);
+    gauge->SetShowProgressText(!Text.empty());
+    gauge->SetShowPercent(Text.empty());
+    if (!Text.empty())
+        gauge->SetValue(0);
+}
+
 void TOmQueue::SelectionChanged(int r, const std::string& Value)
 {
     if (auto* chk = dynamic_cast<TskSkinCheckRadioBox*>(Find({"pnl0_", "pnl7_", "chk0_"}, r)))

@@ -59,6 +59,8 @@ public:
     void ClearProgress();
     // Unchecks row r's convert box (a part of it converted well).
     void setChk0(int r);
+    // Row r's gauge shows Text in place of its percentage ("Failed"); "" brings the percentage back.
+    void setNote(int r, const std::string& Text);
     // The convert box follows the record's selection ("YES" checked, anything else not).
     void SelectionChanged(int r, const std::string& Value);
 

@@ -49,6 +49,15 @@ std::string WithoutFirstStar(std::string Name)
     return Name;
 }
 
+// The records of the table (a row still without its id is a placeholder, not a source).
+int SourceCount(const TskSkinStringGrid& Grid)
+{
+    int n = 0;
+    for (int r = 0; r < Grid.RowCount(); ++r)
+        n += Grid.Cells(SourceRecord::RowId, r).empty() ? 0 : 1;
+    return n;
+}
+
 constexpr const char* KnownVideoExtensions[] = {"avi", "tp", "ts", "qt", "mpg", "3gpp", "flv", "mod", "mov", "mp4", "mkv", "mpeg"};
 
 } // namespace
@@ -84,7 +93,8 @@ void TForm1::ScanTimerTimer(TObject*)
     Scanning = 0;
     StringGrid1->SetRow(0);
     SetCaption(MainTitle);
-    if (OnScanFinished)
+    // Names that brought no source leave the window as it was: no empty queue, no Start for nothing.
+    if (OnScanFinished && SourceCount(*StringGrid1) > 0)
         OnScanFinished();
 }
 
@@ -143,10 +153,10 @@ void TForm1::ScanDVD(TStrings& Candidates)
         if (IsDvdSource(q))
             AddOnce(*dvdbox, NormaliseLocation(q));
         if (GetExtensionNoDot(q) == "vob") {
+            // A disc's VOB files lie beside its IFO files; a VOB elsewhere (next to a DVD folder, say)
+            // is a video file of its own.
             const std::string folder = ExtractFilePath(q);
-            FindFiles(folder, "*.ifo", *filelist);
-            const bool dvd = filelist->Count() > 0;
-            filelist->Clear();
+            const bool dvd = HoldsIfoFiles(folder);
             if (!dvd)
                 AddOnce(*videobox, q);
             else
@@ -157,9 +167,12 @@ void TForm1::ScanDVD(TStrings& Candidates)
     for (const std::string& location : Items(*dvdbox))
         if (!Trim(location).empty())
             Detect("dvd", location);
-    for (const std::string& file : Items(*videobox))
+    for (const std::string& file : Items(*videobox)) {
         if (IsNonEmptyFile(file))
             Detect("vid", file);
+        else if (FileExists(file))
+            FSkipNote = "Skipped " + ExtractFileName(file) + " (too small)";
+    }
     // A skipped file is the one thing worth leaving on the status line.
     SetStatusText(FSkipNote);
     Scanning = 0;

@@ -1,6 +1,7 @@
 // A part that the installed tools can only make in two steps (the encoder writes a scratch file, a
-// second tool packs it) is judged on the first step's progress. Stand-in tools on PATH make the
-// second step slow and report a position counted from zero, as the real copy step does.
+// second tool packs it) shows the first step's progress and is judged by the packed file. Stand-in
+// tools on PATH make the second step slow and report a position counted from zero, as the real copy
+// step does.
 #include "app/om_convert.h"
 
 #include "om_testing.h"
@@ -36,6 +37,13 @@ printf 'size=       1kB time=00:00:01.00 bitrate=   8.0kbits/s speed=1x\r'
 echo packed > "$out"
 )";
 
+// The player reports the packed file as the whole 8 s of video with sound.
+const char* const kFakePlayer = R"(#!/bin/sh
+for a in "$@"; do out="$a"; done
+[ -s "$out" ] && printf 'ID_VIDEO_FORMAT=H264\nID_AUDIO_FORMAT=MP4A\nID_LENGTH=8.00\n'
+exit 0
+)";
+
 void WriteScript(const std::string& Path, const char* Text)
 {
     std::ofstream(Path) << Text;
@@ -52,6 +60,7 @@ struct TwoStageConversion : FormTest {
         fs::create_directories(Dir.Path / "bin");
         WriteScript(Dir / "bin/mencoder", kFakeMencoder);
         WriteScript(Dir / "bin/ffmpeg", kFakeFfmpeg);
+        WriteScript(Dir / "bin/mplayer", kFakePlayer);
         SavedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
         setenv("PATH", (Dir / "bin").c_str(), 1);
     }
@@ -64,7 +73,7 @@ struct TwoStageConversion : FormTest {
 
 } // namespace
 
-TEST_F(TwoStageConversion, ASlowPackingStep_DoesNotPullThePartBelowHalf)
+TEST_F(TwoStageConversion, ASlowPackingStep_EndsDoneWithThePackedFile)
 {
     if (InstalledToolSupport().MencoderFaac)
         GTEST_SKIP() << "this encoder writes AAC itself: one step";

@@ -2,7 +2,7 @@
 // dropped on the window and scanned as the timer would.
 #include "app/om_identify.h"
 
-#include "om_testing.h"
+#include "om_convertTesting.h"
 
 #include "app/om_tables.h"
 #include "platform/rtl/TStringList.h"
@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 
 using namespace omtest;
 
@@ -136,15 +137,47 @@ TEST_F(RealPlayer, DvdFolder_BecomesOneRecordPerLongTitle)
     EXPECT_TRUE(AddedRows.empty());
 }
 
-TEST_F(RealPlayer, NoPlayableContent_GivesARecordWithoutVideo)
+TEST_F(RealPlayer, NotAVideo_GetsNoRow_SaysWhy_AndNeverReachesTheEncoder)
 {
     TempFolder dir;
-    const std::string junk = dir.Write("junk.avi", 2'100'000);
+    // Random bytes, and an MP4 cut before its index (ffmpeg writes the index last).
+    const std::string junk = dir / "junk.avi";
+    {
+        std::mt19937 bytes(18);
+        std::ofstream out(junk, std::ios::binary);
+        for (int i = 0; i < 2'100'000; ++i)
+            out.put(static_cast<char>(bytes() & 0xFF));
+    }
+    const std::string whole = dir / "whole.mp4";
+    ASSERT_TRUE(::Run("ffmpeg -y -f lavfi -i testsrc=size=640x480:rate=25 -f lavfi -i sine=sample_rate=44100 -t 6 "
+                    "-c:v mpeg4 -q:v 1 -g 1 -c:a aac '" + whole + "'"));
+    const std::string cut = dir / "cut.mp4";
+    fs::copy_file(whole, cut);
+    fs::resize_file(cut, fs::file_size(whole) * 8 / 10);
+    ASSERT_GT(fs::file_size(cut), 1'024'000u);
+
     Form->DropFiles({junk});
     ScanSeconds();
-    ASSERT_EQ(AddedRows.size(), 1u);
-    EXPECT_EQ(Cell(SourceRecord::VideoFormat), "");
+    EXPECT_TRUE(AddedRows.empty());
+    EXPECT_EQ(Form->StatusText(), "Skipped junk.avi (no video found)");
+    Form->DropFiles({cut});
+    ScanSeconds();
+    EXPECT_TRUE(AddedRows.empty());
+    EXPECT_EQ(Form->StatusText(), "Skipped cut.mp4 (no video found)");
     EXPECT_EQ(ToolRunning, 0);
+
+    // Start: no job, no tool, no file.
+    std::vector<std::string> commands;
+    TConvertOptions options;
+    options.Destination = dir / "out/";
+    fs::create_directories(options.Destination);
+    options.ShowCommand = [&](const std::string& c) { commands.push_back(c); };
+    TStringList items;
+    FillCodecProfiles(*Form->Tables().codecgrid, *Form->Tables().devices, items);
+    ChooseDevice(*Form, options, "Windows Mobile");
+    ConvertQueue(*Form, options);
+    EXPECT_TRUE(commands.empty());
+    EXPECT_TRUE(fs::is_empty(options.Destination));
 }
 
 TEST_F(RealPlayer, QuotedNameWithTwoLanguagesAndASideSubtitle_KeepsEveryStreamOnce)

@@ -78,6 +78,11 @@ inline int ProbeFrames(const std::string& Path)
     return frames;
 }
 
+inline bool HasAudioStream(const std::string& Path)
+{
+    return !ProbeEntries(Path, "-select_streams a:0", "stream=codec_name").empty();
+}
+
 // Everything ffmpeg complains of while decoding the whole file; "" for a clean file.
 inline std::string DecodeErrors(const std::string& Path)
 {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/Unit1.h"
@@ -118,10 +119,18 @@ inline bool RunQuiet(const std::string& Command)
     return std::system((Command + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// One title of a generated DVD: its length in seconds and its chapter marks ("0,0:04,0:08").
+// One title of a generated DVD: its length in seconds, its chapter marks ("0,0:04,0:08"), the
+// command its navigation runs at the title's end ("jump title 1;", none when empty) and its video
+// rate in kbit/s.
 struct DvdTitleShape {
     int Seconds = 6;
     std::string Chapters = "0";
+    std::string Post;
+    int Kbps = 1000;
+    DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000)
+        : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K)
+    {
+    }
 };
 
 // Makes a PAL DVD folder at Folder with dvdauthor, one title per shape given, from clips generated in
@@ -132,9 +141,13 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
     for (std::size_t i = 0; i < Titles.size(); ++i) {
         const std::string mpg = Scratch + "/title" + std::to_string(i + 1) + ".mpg";
         if (!RunQuiet("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " +
-                      std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v 1000k '" + mpg + "'"))
+                      std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v " + std::to_string(Titles[i].Kbps) +
+                      "k '" + mpg + "'"))
             return false;
-        xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/></pgc>";
+        xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/>";
+        if (!Titles[i].Post.empty())
+            xml += "<post>" + Titles[i].Post + "</post>";
+        xml += "</pgc>";
     }
     xml += "</titles></titleset></dvdauthor>";
     std::ofstream(Scratch + "/dvd.xml") << xml;
@@ -144,9 +157,20 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
 // A stand-in "mencoder" for driver tests without the real tools: put in the work folder (where tools
 // are looked for first), it prints one progress line of the whole 20 s, writes "video" into its "-o"
 // file and exits 0. While the file "hold" in that folder names a number of seconds, it waits that long
-// first (SIGINT ends it, as it ends the real one).
+// first (SIGINT ends it, as it ends the real one). A stand-in "mplayer" beside it reports every
+// non-empty file as 20 s of video with sound, and nothing for an empty or missing one.
 inline void InstallFakeEncoder(const std::string& WorkFolder)
 {
+    fs::create_directories(WorkFolder);
+    const std::string player = WorkFolder + "mplayer";
+    std::ofstream(player) << R"SH(#!/bin/sh
+for a in "$@"; do last="$a"; done
+if [ -s "$last" ]; then
+  printf 'ID_VIDEO_FORMAT=FAKE\nID_AUDIO_FORMAT=85\nID_LENGTH=20.00\n'
+fi
+exit 0
+)SH";
+    fs::permissions(player, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     fs::create_directories(WorkFolder);
     const std::string encoder = WorkFolder + "mencoder";
     std::ofstream(encoder) << R"SH(#!/bin/sh

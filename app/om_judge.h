@@ -1,0 +1,51 @@
+#pragma once
+// Judging a conversion by the file it made, not by what the encoder said: the player identifies the
+// output, and a part counts only when its file holds video for at least half of what the part was to
+// cover (and sound when the source had sound and the profile keeps it). A file that fails, or whose
+// run was stopped or skipped, is moved off the final name so it never passes for a finished one.
+#include <string>
+#include <vector>
+
+// What the player's identify report says of a file or a source.
+struct TMediaReport {
+    bool Video = false;                // a video stream was found
+    bool Audio = false;                // an audio stream was found
+    double Length = 0;                 // seconds; 0 when unknown
+    std::vector<double> ChapterStarts; // seconds from the start, in order; empty when none are listed
+};
+
+// Adds what one output line of the identify run says ("ID_VIDEO_FORMAT=...", "ID_LENGTH=...",
+// "ID_CHAPTER_n_START=" in milliseconds, or the DVD reader's "CHAPTERS: 00:00:00.000,...,").
+void ReadReportLine(TMediaReport& Report, const std::string& Line);
+
+// The player's command that reports on Source without playing it. Source is a ready tool argument
+// (a quoted file name, or "-dvd-device ... dvd://N").
+std::string ReportCommand(const std::string& Source);
+
+// What one part of a job is to cover: a time range (From..To seconds of the source), or a chapter
+// range (1-based, inclusive) of a source whose chapter starts are known or not.
+struct TPartRange {
+    double From = 0;
+    double To = 0;        // 0: up to the source's end
+    int FirstChapter = 0; // 0: a time range
+    int LastChapter = 0;
+};
+
+// The seconds a part is to cover. A chapter range is measured between its chapter starts (the last
+// chapter ends at the source's end); without known starts, the chapters count as equal shares of
+// ChapterCount. 0 when it cannot be known.
+double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<double>& ChapterStarts,
+                int ChapterCount);
+
+// Why an output does not hold what its part was to cover ("" when it does). Span 0 asks only for
+// some video.
+std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio);
+
+// True when a profile's options keep the sound (no "-nosound", no "-an").
+bool CarriesAudio(const std::string& Options);
+
+// Moves an unfinished output off its final name: an empty file is removed (it holds nothing), any
+// other is kept as "<name> (incomplete).<ext>" (with a counter when that is taken), so nothing the
+// tools wrote is lost and the final name is free for the next run. Returns the new path ("" when
+// the file was removed or was not there).
+std::string SetAsideIncomplete(const std::string& Path);
