@@ -68,8 +68,14 @@ void TForm1::ScanTimerTimer(TObject*)
     if (Converting != 0 || ToolRunning != 0 || Scanning != 0 || ListBox1->Count() < 1)
         return;
     // The work panel covers the queue while the round runs, and the window comes forward to show it.
-    if (auto* panel = dynamic_cast<TControl*>(FindComponent("textpanel")))
-        panel->BringToFront();
+    auto* workPanel = dynamic_cast<TControl*>(FindComponent("textpanel"));
+    bool workPanelWasInFront = false;
+    if (workPanel) {
+        TWinControl* parent = workPanel->Parent();
+        workPanelWasInFront = parent && parent->ControlCount() > 0 &&
+                              parent->Controls(parent->ControlCount() - 1) == workPanel;
+        workPanel->BringToFront();
+    }
     BringToFront();
     ScanTimer->SetEnabled(false);
     Scanning = -1;
@@ -94,8 +100,12 @@ void TForm1::ScanTimerTimer(TObject*)
     StringGrid1->SetRow(0);
     SetCaption(MainTitle);
     // Names that brought no source leave the window as it was: no empty queue, no Start for nothing.
-    if (OnScanFinished && SourceCount(*StringGrid1) > 0)
-        OnScanFinished();
+    if (SourceCount(*StringGrid1) > 0) {
+        if (OnScanFinished)
+            OnScanFinished();
+    } else if (workPanel && !workPanelWasInFront) {
+        workPanel->SendToBack();
+    }
 }
 
 void TForm1::ScanList(TStrings& Names)
