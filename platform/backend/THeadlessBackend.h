@@ -18,7 +18,17 @@ public:
     void SetOpacity(BYTE alpha) override { Opacity = alpha; }
     void SetShape(const TRegionShape* shape) override { Shaped = shape != nullptr; }
     void SetTitle(const std::string& title) override { Params.Title = title; }
-    void Minimize() override { Minimized = true; }
+    void SetOwner(TBackendWindow* owner, bool modal) override
+    {
+        Owner = owner;
+        Modal = modal;
+    }
+    bool Minimize() override
+    {
+        Minimized = true;
+        return true;
+    }
+    void Restore() override { Minimized = false; }
     void Focus() override { ++Focused; }
     unsigned long NativeId() const override { return 0; }
 
@@ -26,6 +36,8 @@ public:
     TRect Bounds;
     bool Visible = false;
     bool Minimized = false;
+    TBackendWindow* Owner = nullptr;
+    bool Modal = false;
     bool Shaped = false;
     BYTE Opacity = 255;
     int Presents = 0;
