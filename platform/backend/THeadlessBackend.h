@@ -9,7 +9,10 @@
 
 class THeadlessWindow : public TBackendWindow {
 public:
-    explicit THeadlessWindow(const TBackendWindowParams& p) : Params(p), Bounds(p.Bounds) {}
+    explicit THeadlessWindow(const TBackendWindowParams& p);
+    ~THeadlessWindow() override;
+    // The live backend window of a top-level window, or null (tests look at what the display was told).
+    static THeadlessWindow* Of(HWND h);
     void SetBounds(const TRect& screen) override { Bounds = screen; }
     void Show(bool visible, bool) override { Visible = visible; }
     void Raise() override { ++Raises; }
