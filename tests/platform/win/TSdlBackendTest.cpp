@@ -354,6 +354,15 @@ protected:
         return h;
     }
 
+    // Shows a window made by MakeTop and waits until the server shows it; its server window, or 0.
+    ::Window ShowOnServer(TXClient& x, HWND h, const std::string& title, int cmd = SW_SHOW)
+    {
+        ShowWindow(h, cmd);
+        ::Window id = 0;
+        WaitFor([&] { return x.Viewable(id = x.Find(title)); });
+        return x.Viewable(id) ? id : 0;
+    }
+
     // Starts a window manager for this test; false (and the test is skipped) when there is none.
     bool WithWindowManager(TXClient& x)
     {
@@ -422,9 +431,8 @@ TEST_F(TSdlBackendTest, ShownWindow_KeepsItsServerWindowAndAnOwnedDialogIsModalF
     TXClient x(Server->Display);
     ASSERT_TRUE(x.D);
     HWND owner = MakeTop("sdl-owner", Bounds(20, 20, 200, 150));
-    ShowWindow(owner, SW_SHOW);
-    ::Window ownerX = 0;
-    ASSERT_TRUE(WaitFor([&] { return x.Viewable(ownerX = x.Find("sdl-owner")); }));
+    ::Window ownerX = ShowOnServer(x, owner, "sdl-owner");
+    ASSERT_NE(ownerX, 0u);
     // Painted and shown, the window is still the one the server made first: no window is made twice
     // (a flash, and what was set on the first one lost).
     Settle(200);
@@ -433,9 +441,8 @@ TEST_F(TSdlBackendTest, ShownWindow_KeepsItsServerWindowAndAnOwnedDialogIsModalF
 
     EnableWindow(owner, FALSE);
     HWND dialog = MakeTop("sdl-dialog", Bounds(60, 60, 100, 80), owner);
-    ShowWindow(dialog, SW_SHOW);
-    ::Window dialogX = 0;
-    ASSERT_TRUE(WaitFor([&] { return x.Viewable(dialogX = x.Find("sdl-dialog")); }));
+    ::Window dialogX = ShowOnServer(x, dialog, "sdl-dialog");
+    ASSERT_NE(dialogX, 0u);
     EXPECT_EQ(x.Property(dialogX, "WM_TRANSIENT_FOR", XA_WINDOW), std::vector<unsigned long>{ownerX});
     auto state = x.Property(dialogX, "_NET_WM_STATE", XA_ATOM);
     EXPECT_NE(std::find(state.begin(), state.end(), XInternAtom(x.D, "_NET_WM_STATE_MODAL", False)), state.end());
@@ -457,9 +464,8 @@ TEST_F(TSdlBackendTest, DropDownList_WithoutWindowManager_LeavesTheKeyboardWithI
     XFlush(x.D);
     HWND list = MakeTop("sdl-list", Bounds(60, 80, 120, 100), form);
     SetWindowLongPtr(list, GWL_EXSTYLE, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
-    ShowWindow(list, SW_SHOWNOACTIVATE);
-    ::Window listX = 0;
-    ASSERT_TRUE(WaitFor([&] { return x.Viewable(listX = x.Find("sdl-list")); }));
+    ::Window listX = ShowOnServer(x, list, "sdl-list", SW_SHOWNOACTIVATE);
+    ASSERT_NE(listX, 0u);
     Settle(200);
     EXPECT_EQ(x.Focus(), formX);
     EXPECT_EQ(GetActiveWindow(), form);
@@ -475,9 +481,8 @@ TEST_F(TSdlBackendTest, Minimize_WithoutWindowManager_LeavesTheWindowReachable)
     TXClient x(Server->Display);
     ASSERT_TRUE(x.D);
     HWND h = MakeTop("sdl-min", Bounds(30, 30, 160, 100));
-    ShowWindow(h, SW_SHOW);
-    ::Window hx = 0;
-    ASSERT_TRUE(WaitFor([&] { return x.Viewable(hx = x.Find("sdl-min")); }));
+    ::Window hx = ShowOnServer(x, h, "sdl-min");
+    ASSERT_NE(hx, 0u);
     ShowWindow(h, SW_MINIMIZE);
     Settle(200);
     // Nobody could ever map an iconified window again: it stays where the user can reach it.
@@ -493,9 +498,8 @@ TEST_F(TSdlBackendTest, TaskbarRestore_UnderWindowManager_GivesTheWindowThePoint
     if (!WithWindowManager(x))
         GTEST_SKIP() << "no window manager (openbox) to test with";
     HWND h = MakeTop("sdl-restore", Bounds(40, 40, 200, 120));
-    ShowWindow(h, SW_SHOW);
-    ::Window hx = 0;
-    ASSERT_TRUE(WaitFor([&] { return x.Viewable(hx = x.Find("sdl-restore")); }));
+    ::Window hx = ShowOnServer(x, h, "sdl-restore");
+    ASSERT_NE(hx, 0u);
     ShowWindow(h, SW_MINIMIZE);
     EXPECT_TRUE(IsIconic(h));
     ASSERT_TRUE(WaitFor([&] { return !x.Viewable(hx); }));
@@ -544,8 +548,7 @@ TEST_F(TSdlBackendTest, PlayerWindowDestroyedByAnotherClient_IsNeverTouchedAndMa
     TXClient x(Server->Display);
     ASSERT_TRUE(x.D);
     HWND top = MakeTop("sdl-player", Bounds(20, 20, 200, 150));
-    ShowWindow(top, SW_SHOW);
-    ASSERT_TRUE(WaitFor([&] { return x.Viewable(x.Find("sdl-player")); }));
+    ASSERT_NE(ShowOnServer(x, top, "sdl-player"), 0u);
     HWND panel = cls.Create(top, Bounds(10, 10, 120, 90));
     unsigned long id = GetNativeWindowId(panel);
     ASSERT_NE(id, 0u);
