@@ -90,6 +90,8 @@ public:
     virtual void Pump(std::vector<TInputEvent>& out) = 0;
     // Descriptors that become readable when the display has something; the loop polls them.
     virtual std::vector<int> WaitFds() const = 0;
+    // Events already read from the display but not yet pumped: the descriptors stay quiet about those.
+    virtual bool HasQueuedEvents() const { return false; }
     virtual TRect WorkArea() const = 0;
     virtual TRect ScreenRect() const = 0;
     virtual TPoint CursorPos() const = 0;

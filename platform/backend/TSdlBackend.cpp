@@ -502,6 +502,12 @@ public:
     }
 
     std::vector<int> WaitFds() const override { return {ConnectionNumber(FDisplay)}; }
+    // Any round trip (a picture handed over, a window looked up) may read events off the connection
+    // into Xlib's queue; a poll on the connection would then sleep with them unread.
+    bool HasQueuedEvents() const override
+    {
+        return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    }
 
     TRect WorkArea() const override
     {

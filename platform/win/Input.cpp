@@ -394,6 +394,12 @@ void PumpDisplay()
     }
 }
 
+bool DisplayHasQueuedEvents()
+{
+    TBackend* b = CurrentBackend();
+    return b && b->HasQueuedEvents();
+}
+
 std::vector<int> DisplayFds()
 {
     TBackend* b = CurrentBackend();

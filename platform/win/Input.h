@@ -53,6 +53,7 @@ namespace WinInternal {
 // Moves the display's events into the input queue.
 void PumpDisplay();
 std::vector<int> DisplayFds();
+bool DisplayHasQueuedEvents();
 bool HasInput();
 bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove);
 // Activation with a reason (WA_ACTIVE or WA_CLICKACTIVE). `askDisplay` false: the display itself moved
