@@ -14,7 +14,12 @@ public:
     // The live backend window of a top-level window, or null (tests look at what the display was told).
     static THeadlessWindow* Of(HWND h);
     void SetBounds(const TRect& screen) override { Bounds = screen; }
-    void Show(bool visible, bool) override { Visible = visible; }
+    // Showing with activation asks for the keyboard, as a real display's window does.
+    void Show(bool visible, bool activate) override
+    {
+        Visible = visible;
+        Focused += visible && activate;
+    }
     void Raise() override { ++Raises; }
     void SetTopMost(bool topMost) override { Params.TopMost = topMost; }
     void Present(const TSurface&, const std::vector<TRect>&) override { ++Presents; }

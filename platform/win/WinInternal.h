@@ -68,6 +68,8 @@ struct TWindowRec {
     std::vector<TRect> Changed;
     std::unique_ptr<TBackendWindow> Top;
     bool NoActivateTop = false;   // its backend window never takes the keyboard (menus, hints, lists)
+    bool ShowPending = false;     // shown, but the display shows it only with its first picture
+    bool ShowActivates = false;   // ...and then gives it the keyboard
     std::unique_ptr<TBackendChild> Native;   // a native child window over the client area (GetNativeWindowId)
     TRect NormalRect;             // the rectangle to restore after maximize or minimize
     bool RestoreMaximized = false;   // minimized from maximized: restoring maximizes again
@@ -114,6 +116,8 @@ void SetShowState(HWND h, int state, bool byDisplay = false);
 void SyncTopLevel(HWND h, UINT swpFlags, bool wasVisible);
 void ExStyleChanged(HWND h, DWORD before);
 void TopLevelFocus(HWND h);
+// Puts a window shown since the last flush on the display, now that its picture is ready.
+void ShowWhenPainted(HWND h);
 // The window's origin in its top-level window's coordinates (= surface pixels).
 TPoint OriginInTop(const TWindowRec& w);
 // What of the window (client area or whole window) can be seen, in top-level coordinates.
