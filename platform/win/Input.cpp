@@ -64,6 +64,10 @@ LPARAM PointParam(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 HWND HitWindow(TPoint screen, LRESULT& hit)
 {
     HWND h = WindowFromPoint(screen);
+    // A disabled top-level window (one waiting for its modal dialog) takes no input anywhere in it,
+    // whatever its children's own state.
+    if (HWND root = h ? GetAncestorRoot(h) : 0; root && root != h && !IsWindowEnabled(root))
+        h = root;
     while (h) {
         // Disabled children pass the pointer to their parent; a disabled top-level window gets HTERROR.
         TWindowRec* w = Find(h);
@@ -310,9 +314,13 @@ void Convert(const TInputEvent& e)
         if (!(w->Style & WS_DISABLED)) {
             if (s.Active != e.Window)
                 ActivateWindow(e.Window, WA_ACTIVE, false);
-        } else if (HWND modal = ModalFor(e.Window); modal && s.Active != modal) {
-            // The keyboard came to a window that waits for its dialog: the dialog is what takes it.
-            ActivateWindow(modal, WA_ACTIVE);
+        } else if (HWND modal = ModalFor(e.Window)) {
+            // The keyboard came to a window that waits for its dialog (a click on it gives it the focus
+            // on some displays): the dialog is what takes it, and the display is asked to move it there.
+            if (s.Active != modal)
+                ActivateWindow(modal, WA_ACTIVE);
+            else
+                TopLevelFocus(modal);
         }
         break;
     }

@@ -191,15 +191,25 @@ TEST_F(InputTest, DisplayFocus_IsTakenAsItIsAndADisabledOwnerPassesItToItsDialog
     EXPECT_TRUE(dialogTop->Modal);
     EXPECT_EQ(THeadlessWindow::Of(other)->Owner, nullptr);
 
-    // The keyboard reported at the waiting owner (a late report, the user clicking it) goes to the dialog.
+    // The keyboard reported at the waiting owner (a late report, the user clicking it) goes to the
+    // dialog, and the display is asked to put it there, whether or not the dialog lost its activation.
+    int dialogAsked = dialogTop->Focused;
+    Driver.FocusIn(owner);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(dialogTop->Focused, dialogAsked + 1);
     Driver.FocusOut(dialog);
     Driver.FocusIn(owner);
     EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(dialogTop->Focused, dialogAsked + 2);
     Driver.Click({400 + 10, 10});
     EXPECT_EQ(GetActiveWindow(), other);
+    HWND button = Cls.Create(owner, Bounds(0, 150, 80, 30));
     Driver.Click({10, 10});
     EXPECT_EQ(GetActiveWindow(), dialog);
+    Driver.Click({10, 160});   // an enabled child of the waiting owner takes no click either
+    EXPECT_EQ(GetActiveWindow(), dialog);
     EXPECT_EQ(Cls.Count(owner, WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(Cls.Count(button, WM_LBUTTONDOWN), 0);
 }
 
 TEST_F(InputTest, WindowMinimizedAndRestoredByTheDesktop_TakesThePointerAgain)
