@@ -64,6 +64,10 @@ LPARAM PointParam(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 HWND HitWindow(TPoint screen, LRESULT& hit)
 {
     HWND h = WindowFromPoint(screen);
+    // A disabled top-level window (one waiting for its modal dialog) takes no input anywhere in it,
+    // whatever its children's own state.
+    if (HWND root = h ? GetAncestorRoot(h) : 0; root && root != h && !IsWindowEnabled(root))
+        h = root;
     while (h) {
         // Disabled children pass the pointer to their parent; a disabled top-level window gets HTERROR.
         TWindowRec* w = Find(h);
@@ -155,6 +159,8 @@ void RouteMouse(const TInputEvent& e)
         // A press on a window disabled by a modal one: the modal one is what the user should look at.
         if (down && CurrentBackend())
             CurrentBackend()->Beep();
+        if (HWND modal = down ? ModalFor(GetAncestorRoot(h)) : 0)
+            ActivateWindow(modal, WA_ACTIVE);
         SetCursorFor(h, hit, WM_LBUTTONDOWN);
         return;
     }
@@ -301,15 +307,23 @@ void Convert(const TInputEvent& e)
     case TInputKind::Text:
         RouteText(e);
         break;
-    case TInputKind::FocusIn:
-        // A window disabled under a modal one is not activated: the modal window keeps the keyboard
-        // (keys go to the focused control whichever of our windows the display gave them to).
-        // Activating it would hand the focus back to the modal window, which a window manager answers
-        // by focusing its owner again, for ever.
-        if (IsAlive(e.Window) && !(Find(e.Window)->ExStyle & WS_EX_NOACTIVATE) && !Find(e.Window)->NoActivateTop
-            && !(Find(e.Window)->Style & WS_DISABLED) && s.Active != e.Window)
-            ActivateWindow(e.Window, WA_ACTIVE);
+    case TInputKind::FocusIn: {
+        TWindowRec* w = Find(e.Window);
+        if (!w || (w->ExStyle & WS_EX_NOACTIVATE) || w->NoActivateTop)
+            break;
+        if (!(w->Style & WS_DISABLED)) {
+            if (s.Active != e.Window)
+                ActivateWindow(e.Window, WA_ACTIVE, false);
+        } else if (HWND modal = ModalFor(e.Window)) {
+            // The keyboard came to a window that waits for its dialog (a click on it gives it the focus
+            // on some displays): the dialog is what takes it, and the display is asked to move it there.
+            if (s.Active != modal)
+                ActivateWindow(modal, WA_ACTIVE);
+            else
+                TopLevelFocus(modal);
+        }
         break;
+    }
     case TInputKind::FocusOut:
         // Another program took the keyboard: our active window is told it lost it.
         if (s.Active == e.Window && IsAlive(e.Window))
@@ -321,6 +335,15 @@ void Convert(const TInputEvent& e)
         break;
     case TInputKind::Drop:
         RouteDrop(e);
+        break;
+    case TInputKind::Minimized:
+        if (IsAlive(e.Window) && !(Find(e.Window)->Style & WS_MINIMIZE))
+            SetShowState(e.Window, SW_SHOWMINIMIZED, true);
+        break;
+    case TInputKind::Restored:
+        // A taskbar or the window manager brought the window back: it takes the pointer and keys again.
+        if (IsAlive(e.Window) && (Find(e.Window)->Style & WS_MINIMIZE))
+            SetShowState(e.Window, Find(e.Window)->RestoreMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL, true);
         break;
     case TInputKind::Exposed:
         if (IsAlive(e.Window))
@@ -379,6 +402,12 @@ void PumpDisplay()
     }
 }
 
+bool DisplayHasQueuedEvents()
+{
+    TBackend* b = CurrentBackend();
+    return b && b->HasQueuedEvents();
+}
+
 std::vector<int> DisplayFds()
 {
     TBackend* b = CurrentBackend();
@@ -416,7 +445,18 @@ bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove)
     }
 }
 
-HWND ActivateWindow(HWND h, WPARAM how)
+HWND ModalFor(HWND owner)
+{
+    for (HWND t : TopLevels()) {
+        TWindowRec* w = Find(t);
+        if (w && t != owner && w->Owner == owner && (w->Style & WS_VISIBLE) && !(w->Style & WS_DISABLED)
+            && !(w->ExStyle & WS_EX_NOACTIVATE) && !w->NoActivateTop && !w->Destroying)
+            return t;
+    }
+    return 0;
+}
+
+HWND ActivateWindow(HWND h, WPARAM how, bool askDisplay)
 {
     TInputState& s = S();
     if (h)
@@ -440,7 +480,7 @@ HWND ActivateWindow(HWND h, WPARAM how)
         TWindowRec* w = Find(h);
         if ((w->Style & WS_VISIBLE) && TopLevels().front() != h)
             SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if ((w = Find(h)) && w->Top)
+        if ((w = Find(h)) && w->Top && askDisplay)
             TopLevelFocus(h);
         SendMessage(h, WM_NCACTIVATE, TRUE, static_cast<LPARAM>(old));
         if (s.Active == h)

@@ -414,6 +414,8 @@ bool WaitMessage(int timeoutMs)
         if (HasPendingMessages())
             return true;
         FlushPresents();   // what was drawn outside WM_PAINT reaches the display before we sleep
+        if (DisplayHasQueuedEvents())
+            continue;   // read off the connection while flushing: pump them instead of sleeping
         int wait = -1;
         if (timeoutMs >= 0) {
             auto left = milliseconds(timeoutMs) - duration_cast<milliseconds>(steady_clock::now() - start);

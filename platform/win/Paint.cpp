@@ -353,7 +353,8 @@ void PaintDispatched(HWND h)
 
 void FlushPresents()
 {
-    for (HWND t : TopLevels()) {
+    for (HWND t : std::vector<HWND>(TopLevels())) {
+        ShowWhenPainted(t);
         TWindowRec* w = Find(t);
         if (!w || w->Changed.empty())
             continue;

@@ -51,16 +51,36 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
     if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
         w->Top->SetBounds(w->Rect);
     if (visible && !wasVisible) {
-        // The first picture goes with the window: paint it now so the display never shows garbage.
+        // Owned windows stay with their owner on the desktop; one shown while its owner is disabled
+        // is that owner's modal dialog, and the window manager must not hand the owner the keyboard.
+        TWindowRec* owner = Find(w->Owner);
+        w->Top->SetOwner(owner && owner->Top ? owner->Top.get() : nullptr, owner && (owner->Style & WS_DISABLED));
+        // The display shows the window when its first picture is ready (FlushPresents), never before:
+        // an unpainted window would flash on the screen.
         w->Changed.assign(1, TRect{0, 0, w->Rect.Width(), w->Rect.Height()});
-        w->Top->Show(true, !(flags & SWP_NOACTIVATE) && !w->NoActivateTop);
+        w->ShowPending = true;
+        w->ShowActivates = !(flags & SWP_NOACTIVATE) && !w->NoActivateTop;
     } else if (!visible && wasVisible) {
+        w->ShowPending = false;
         w->Top->Show(false, false);
     }
     if (!(flags & SWP_NOZORDER) && visible) {
         w->Top->SetTopMost(w->ExStyle & WS_EX_TOPMOST);
         w->Top->Raise();
     }
+}
+
+void ShowWhenPainted(HWND h)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !w->ShowPending || !w->Top)
+        return;
+    w->ShowPending = false;
+    if (!(w->Style & WS_VISIBLE))
+        return;
+    w->Top->Show(true, w->ShowActivates);
+    if ((w = Find(h)))
+        w->Changed.assign(1, TRect{0, 0, w->Rect.Width(), w->Rect.Height()});
 }
 
 void ExStyleChanged(HWND h, DWORD before)
@@ -81,7 +101,11 @@ void ExStyleChanged(HWND h, DWORD before)
 void TopLevelFocus(HWND h)
 {
     TWindowRec* w = Find(h);
-    if (w && w->Top && (w->Style & WS_VISIBLE) && !w->NoActivateTop)
+    if (!w || !w->Top || !(w->Style & WS_VISIBLE) || w->NoActivateTop)
+        return;
+    if (w->ShowPending)
+        w->ShowActivates = true;   // asked for once the display shows it
+    else
         w->Top->Focus();
 }
 

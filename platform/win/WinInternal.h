@@ -68,8 +68,11 @@ struct TWindowRec {
     std::vector<TRect> Changed;
     std::unique_ptr<TBackendWindow> Top;
     bool NoActivateTop = false;   // its backend window never takes the keyboard (menus, hints, lists)
+    bool ShowPending = false;     // shown, but the display shows it only with its first picture
+    bool ShowActivates = false;   // ...and then gives it the keyboard
     std::unique_ptr<TBackendChild> Native;   // a native child window over the client area (GetNativeWindowId)
     TRect NormalRect;             // the rectangle to restore after maximize or minimize
+    bool RestoreMaximized = false;   // minimized from maximized: restoring maximizes again
 };
 
 // The record of a live window, or null. GUI thread only.
@@ -106,12 +109,15 @@ HWND NextPaintWindow(HWND filter);
 
 // Non-client defaults (NonClient.cpp).
 TRect DefaultFrameInsets(DWORD style, DWORD exStyle);
-void SetShowState(HWND h, int state);
+// `byDisplay`: the display already shows that state (a taskbar restored the window); it is not asked again.
+void SetShowState(HWND h, int state, bool byDisplay = false);
 
 // Top-level windows and the backend (TopLevel.cpp).
 void SyncTopLevel(HWND h, UINT swpFlags, bool wasVisible);
 void ExStyleChanged(HWND h, DWORD before);
 void TopLevelFocus(HWND h);
+// Puts a window shown since the last flush on the display, now that its picture is ready.
+void ShowWhenPainted(HWND h);
 // The window's origin in its top-level window's coordinates (= surface pixels).
 TPoint OriginInTop(const TWindowRec& w);
 // What of the window (client area or whole window) can be seen, in top-level coordinates.

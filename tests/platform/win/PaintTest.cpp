@@ -46,6 +46,32 @@ TEST_F(PaintTest, ShownWindowTree_PaintsParentsBeforeChildren)
     Driver.SaveWindow(top, "PaintTest_Tree", OMBRIX_TEST_PICTURES);
 }
 
+TEST_F(PaintTest, ShownWindow_ReachesTheDisplayOnlyWithItsFirstPicture)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 80), WS_POPUP);
+    int painted = 0, presentsWhenPainted = -1;
+    White.On[WM_PAINT] = [&](HWND h, WPARAM w, LPARAM l) -> LRESULT {
+        ++painted;
+        presentsWhenPainted = THeadlessWindow::Of(h)->Presents;
+        return DefWindowProc(h, WM_PAINT, w, l);
+    };
+    const int made = Driver.Backend().WindowsMade();
+    ShowWindow(top, SW_SHOW);
+    // Made once with what it is to be, but not on the screen before something is painted in it.
+    THeadlessWindow* shown = THeadlessWindow::Of(top);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_FALSE(shown->Visible);
+    EXPECT_EQ(GetActiveWindow(), top);
+    Driver.ProcessMessages();
+    EXPECT_EQ(painted, 1);
+    EXPECT_EQ(presentsWhenPainted, 0);
+    EXPECT_TRUE(shown->Visible);
+    EXPECT_GE(shown->Presents, 1);
+    EXPECT_GE(shown->Focused, 1);
+    EXPECT_EQ(Driver.Backend().WindowsMade(), made + 1);
+    EXPECT_EQ(THeadlessWindow::Of(top), shown);
+}
+
 TEST_F(PaintTest, InvalidatedChild_IsClippedBySiblingAbove)
 {
     HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
