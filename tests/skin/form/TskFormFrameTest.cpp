@@ -40,9 +40,10 @@ TEST_F(DefaultFrame, NoSkin_PaintsRingsAndGroovedCaption)
     EXPECT_EQ(At(1, 100), Px(clBtnHighlight));
     EXPECT_EQ(At(298, 100), Px(clBtnShadow));
     EXPECT_EQ(At(2, 100), Px(clBtnFace));
-    // Grooves start on the caption bitmap's third row, bright first, then dark.
-    EXPECT_EQ(At(10, 5), Px(clBtnHighlight));
-    EXPECT_EQ(At(10, 6), Px(clBtnShadow));
+    // Grooves start on the caption bitmap's third row, bright first, then dark (right of the
+    // system-menu button).
+    EXPECT_EQ(At(30, 5), Px(clBtnHighlight));
+    EXPECT_EQ(At(30, 6), Px(clBtnShadow));
 }
 
 TEST_F(DefaultFrame, NoSkin_HitTestsByDefaultRules)
@@ -106,7 +107,9 @@ TEST_F(DefaultFrame, CaptionPaintHandler_DrawsInsteadOfText)
     };
     ShowForm();
     ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.back().substr(0, 5), "0,294");
+    // The caption lies between the system-menu button and the four buttons on the right (close,
+    // maximize, minimize, roll-up), 17 pixels each.
+    EXPECT_EQ(calls.back().substr(0, 6), "17,226");
     // The handler's drawing lands in the caption, which starts 3 pixels into the window.
     EXPECT_EQ(At(105, 5), Px(clRed));
 }
@@ -282,8 +285,10 @@ TEST_F(SkinnedFrame, ObjectsMadeInSkinOrder_HandlerMayHideOne)
     EXPECT_EQ(Frame->Objects(1)->IDName, "obj");
     EXPECT_TRUE(Frame->Objects(1)->Visible);
     EXPECT_FALSE(Frame->FindObject("plain")->Visible);
+    // Without the skin only the plain caption buttons are left.
     Frame->SetSkinData(nullptr);
-    EXPECT_EQ(Frame->ObjectCount(), 0);
+    EXPECT_EQ(Frame->FindObject("obj"), nullptr);
+    EXPECT_NE(Frame->FindObject("closebutton"), nullptr);
 }
 
 TEST_F(SkinnedFrame, ObjectsFollowWindowSize)
@@ -321,7 +326,7 @@ TEST_F(SkinnedFrame, SkinFreed_FallsBackToDefaultFrame)
     // Both references went with the component: nothing points at the freed skin.
     EXPECT_EQ(Frame->SkinData(), nullptr);
     EXPECT_EQ(Frame->MenusSkinData(), nullptr);
-    EXPECT_EQ(Frame->ObjectCount(), 0);
+    EXPECT_EQ(Frame->FindObject("obj"), nullptr);
     Driver.ProcessMessages();
     EXPECT_EQ(Form->ClientWidth(), 300 - 6);
     EXPECT_EQ(At(0, 100), Px(cl3DLight));
