@@ -35,7 +35,9 @@ bool IsRegularFileLargerThan(const std::string& Path, std::int64_t Limit)
     const std::int64_t size = FileSize(Path); // -1 for anything that is not a regular file
     if (size < 0)
         return false;
-    return (size >> 32) != 0 || size / 1024000 > Limit;
+    // "Size / 1,024,000 above the limit" is a quotient with a fraction: a file of a megabyte and a
+    // half is above 1. Whole-number division would leave every file under two megabytes out.
+    return (size >> 32) != 0 || size > Limit * 1024000;
 }
 
 std::string ProgramFolder()

@@ -196,6 +196,15 @@ TEST(FileSizes, LargeAndNonEmptyFilesAreRegularFilesAboveTheirLimits)
     EXPECT_FALSE(IsLargeFile(small.string()));
     EXPECT_FALSE(IsNonEmptyFile(small.string()));
     EXPECT_FALSE(IsNonEmptyFile(dir.Path.string()));
+    // The limits are exclusive and count fractions: one byte above 1,024,000 is enough.
+    fs::path edge = dir.Path / "edge.avi";
+    std::ofstream(edge).close();
+    fs::resize_file(edge, 1024000);
+    EXPECT_FALSE(IsNonEmptyFile(edge.string()));
+    fs::resize_file(edge, 1024001);
+    EXPECT_TRUE(IsNonEmptyFile(edge.string()));
+    fs::resize_file(edge, 900LL * 1024000 + 1);
+    EXPECT_TRUE(IsLargeFile(edge.string()));
     // A large file without a volume label is named after the file less its last 4 characters.
     EXPECT_EQ(GetVolumeTitle("\"" + big.string() + "\""), "Big Film");
     EXPECT_EQ(GetVolumeTitle(small.string()), "Small Mpg");

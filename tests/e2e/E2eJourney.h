@@ -1,0 +1,112 @@
+#pragma once
+// What every journey shares: a display (with a window manager or without, the test's parameter), a
+// scratch user, the program, and where a person finds things on the main window.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "E2eDisplay.h"
+#include "E2eProgram.h"
+
+// Places on the main window, in screen pixels, worked out from the window's rectangle: the stored form
+// puts its controls at fixed places of a 600 x 300 client area, inside the skin's frame.
+class TMainWindow {
+public:
+    TMainWindow() = default;
+    explicit TMainWindow(const TScreenWindow& Window);
+
+    TScreenWindow Window;
+    // A point or a rectangle of the client area, from the stored form's coordinates.
+    TPoint At(int X, int Y) const { return {FClient.X + X, FClient.Y + Y}; }
+    TRect Area(int Left, int Top, int Width, int Height) const
+    {
+        return TRect{FClient.X + Left, FClient.Y + Top, FClient.X + Left + Width, FClient.Y + Top + Height};
+    }
+    TRect Whole() const { return Window.Rect; }
+    TRect Caption() const { return TRect{Window.Rect.Left, Window.Rect.Top, Window.Rect.Right, FClient.Y}; }
+
+    TRect AddFiles() const { return Area(4, 4, 70, 26); }
+    TRect AddFolder() const { return Area(78, 4, 74, 26); }
+    TRect Device() const { return Area(158, 6, 170, 22); }
+    TRect Quality() const { return Area(334, 7, 120, 20); }
+    TRect QualityText() const { return Area(458, 10, 84, 16); }
+    TRect Queue() const { return Area(0, 62, 600, 152); }
+    TRect Destination() const { return Area(4, 4 + 214, 80, 26); }
+    TRect DestinationText() const { return Area(88, 5 + 214, 380, 24); }
+    TRect Start() const { return Area(474, 3 + 214, 60, 28); }
+    TRect Skip() const { return Area(536, 3 + 214, 60, 28); }
+    TRect Status() const { return Area(4, 34 + 214, 592, 22); }
+    // A queue row (0 = the first one shown) and its parts.
+    TRect Row(int R) const { return Area(2, 64 + R * 47, 596, 45); }
+    TRect RowCheck(int R) const { return Area(2, 64 + R * 47 + 12, 20, 20); }
+    TRect RowThumbnail(int R) const { return Area(22, 64 + R * 47, 56, 45); }
+    TRect RowLength(int R) const { return Area(78, 64 + R * 47, 50, 45); }
+    TRect RowSize(int R) const { return Area(430, 64 + R * 47, 70, 45); }
+    TRect RowProgress(int R) const { return Area(500, 64 + R * 47 + 15, 96, 16); }
+
+private:
+    TPoint FClient;
+};
+
+TPoint Middle(const TRect& R);
+
+class TJourney : public ::testing::TestWithParam<bool> {
+public:
+    static std::string ParamName(const ::testing::TestParamInfo<bool>& Info)
+    {
+        return Info.param ? "WithWindowManager" : "WithoutWindowManager";
+    }
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the program and waits for its main window; fails the test when it does not come.
+    void StartProgram(bool Splash = false);
+    // The main window again after something moved or restored it.
+    void RefreshMain();
+    // Saves the whole screen as <suite>_<test>_<Step>.bmp under build/test-pictures/e2e/.
+    void Picture(const std::string& Step) const;
+
+    void Click(const TRect& Control) const { const TPoint p = Middle(Control); D().Click(p.X, p.Y); }
+    void Click(TPoint P) const { D().Click(P.X, P.Y); }
+
+    // Add folder: opens the folder dialog, picks Folder's entry in the tree with the mouse (it is a child
+    // of the folder the dialog starts in) and confirms with OK. Waits for the given number of queue rows.
+    void AddFolderWithMouse(int ExpectedRows);
+    // Clicks the entry of the folder dialog's tree that lies Rows rows below (above, when negative) the
+    // selected one, and waits until it is the selected one.
+    bool PickTreeEntry(const TScreenWindow& Dialog, int Rows);
+    // The folder dialog that Add folder, Destination and Start open; waits for it and returns it.
+    std::optional<TScreenWindow> WaitForFolderDialog(const std::string& Title);
+    // Confirms an open folder dialog with its OK button (or leaves it with Cancel) and waits for it to go.
+    bool ConfirmFolderDialog(const TScreenWindow& Dialog);
+    bool CancelFolderDialog(const TScreenWindow& Dialog);
+    // The main window answers: Add folder opens its dialog, and Cancel closes it again.
+    void ExpectMainWindowAnswers();
+    // Opens a combo box's list with the mouse and clicks its item Index (of the Visible items the list
+    // shows from the top); false when no list opened or it stayed open.
+    bool ChooseFromCombo(const TRect& Combo, int Index, int Visible = 8);
+    // A popup (combo list, menu) of the program that is open now.
+    std::optional<TScreenWindow> WaitForPopup(std::chrono::milliseconds Limit = 10s) const;
+    // Clicks the skinned frame's caption button: 0 the right-most (close), 1 the next (maximise), 2 minimise.
+    void ClickCaptionButton(const TScreenWindow& Window, int FromRight) const;
+    // Waits until the queue shows Rows rows with a thumbnail each.
+    bool WaitForRows(int Rows, std::chrono::milliseconds Limit = 60s);
+
+    TE2eDisplay& D() const { return *FDisplay; }
+    TE2eProgram& Program() { return *FProgram; }
+    pid_t Pid() const { return FProgram->Pid(); }
+    bool WithWm() const { return GetParam(); }
+
+    TE2eHome Home;
+    TMainWindow Main;
+    std::string ClipFolder;
+
+private:
+    std::unique_ptr<TE2eDisplay> FDisplay;
+    std::unique_ptr<TE2eProgram> FProgram;
+};
+
+#define E2E_JOURNEY(Suite) INSTANTIATE_TEST_SUITE_P(Desktop, Suite, ::testing::Values(true, false), TJourney::ParamName)

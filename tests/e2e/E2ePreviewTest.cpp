@@ -1,0 +1,106 @@
+// The preview, opened and played over and over: thumbnail, Play, seek, Stop, and the window closed while
+// it plays. The program outlives all of it and still answers.
+#include <iostream>
+
+#include "E2eJourney.h"
+
+namespace {
+
+class TPreviewJourney : public TJourney {
+protected:
+    bool PlayerRunning() { return Program().RunsAnyOf({"mplayer"}); }
+
+    // The preview window's parts, from its rectangle: a bar of 30 pixels at the bottom of the client area
+    // holds Play, Stop and the seek slider; above it the picture.
+    struct TPreview {
+        TScreenWindow Window;
+        int Border = 0;
+        int Caption = 0;
+        TRect Picture() const
+        {
+            return TRect{Window.Rect.Left + Border, Window.Rect.Top + Caption, Window.Rect.Right - Border, Window.Rect.Bottom - Border - 30};
+        }
+        TPoint Play() const { return {Window.Rect.Left + Border + 25, Window.Rect.Bottom - Border - 15}; }
+        TPoint Stop() const { return {Window.Rect.Left + Border + 75, Window.Rect.Bottom - Border - 15}; }
+        TRect Seek() const
+        {
+            return TRect{Window.Rect.Left + Border + 100, Window.Rect.Bottom - Border - 30, Window.Rect.Right - Border, Window.Rect.Bottom - Border};
+        }
+    };
+
+    // Opens the preview by the row's thumbnail and waits until it shows the picture.
+    std::optional<TPreview> Open()
+    {
+        Click(Main.RowThumbnail(0));
+        std::optional<TScreenWindow> w = D().WaitForWindow(Pid(), "preview clip");
+        if (!w)
+            return std::nullopt;
+        TPreview p{*w, (Main.Whole().Width() - 600) / 2, Main.At(0, 0).Y - Main.Whole().Top};
+        TSurface shown;
+        // The still picture of the row fills the middle of the picture area.
+        const TPoint middle = Middle(p.Picture());
+        const TRect centre{middle.X - 40, middle.Y - 30, middle.X + 40, middle.Y + 30};
+        if (!D().WaitForPicture(centre, [](const TSurface& s) { return CountColours(s, s.Bounds(), 64) >= 30; }, shown, 15s))
+            return std::nullopt;
+        return p;
+    }
+
+    // Play, and wait until the picture moves.
+    bool Play(const TPreview& P)
+    {
+        Click(P.Play());
+        if (!WaitUntil([&] { return PlayerRunning(); }, 15s))
+            return false;
+        const TPoint middle = Middle(P.Picture());
+        const TRect centre{middle.X - 60, middle.Y - 45, middle.X + 60, middle.Y + 45};
+        TSurface first = D().Grab(centre);
+        TSurface shown;
+        return D().WaitForPicture(centre, [&](const TSurface& s) { return DifferentPixels(s, first) > 100; }, shown, 15s);
+    }
+};
+
+TEST_P(TPreviewJourney, PlaySeekStopClose_FiveTimes_ProgramSurvivesAndAnswers)
+{
+    PlaceClip(TestClip(20, false), ClipFolder, "preview clip.avi");
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(AddFolderWithMouse(1));
+
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round + 1));
+        std::optional<TPreview> preview = Open();
+        ASSERT_TRUE(preview.has_value()) << "the preview did not open showing the picture";
+        if (round == 0) {
+            Picture("preview-open");
+            const double cpu = Program().CpuPercent(3s);
+            std::cout << "idle processor use, preview open: " << cpu << " %\n";
+            EXPECT_LT(cpu, 2.0) << "the program keeps the processor busy while the preview is open";
+        }
+        ASSERT_TRUE(Play(*preview)) << "Play shows no moving picture";
+        if (round == 0)
+            Picture("playing");
+        // Seek: the slider's thumb starts at the left end; drag it to the middle.
+        const TRect seek = preview->Seek();
+        D().Drag(seek.Left + 12, Middle(seek).Y, Middle(seek).X, Middle(seek).Y);
+        ASSERT_TRUE(PlayerRunning()) << "the player ended on a seek";
+        Click(preview->Stop());
+        EXPECT_TRUE(WaitUntil([&] { return !PlayerRunning(); }, 15s)) << "Stop left the player running";
+        EXPECT_TRUE(D().WaitForWindowGone(Pid(), "preview clip", 15s)) << "Stop did not close the preview";
+        ASSERT_TRUE(Program().Running()) << "the program ended on Stop";
+
+        // Again, and this time the window is closed while it plays.
+        preview = Open();
+        ASSERT_TRUE(preview.has_value()) << "the preview did not open a second time";
+        ASSERT_TRUE(Play(*preview)) << "Play shows no moving picture";
+        ClickCaptionButton(preview->Window, 0);
+        EXPECT_TRUE(D().WaitForWindowGone(Pid(), "preview clip", 15s)) << "the close button did not close the preview";
+        EXPECT_TRUE(WaitUntil([&] { return !PlayerRunning(); }, 15s)) << "closing the preview left the player running";
+        ASSERT_TRUE(Program().Running()) << "the program ended when the preview closed";
+    }
+
+    ExpectMainWindowAnswers();
+    EXPECT_TRUE(Program().Running());
+}
+
+E2E_JOURNEY(TPreviewJourney);
+
+} // namespace

@@ -1,0 +1,302 @@
+#include "E2eProgram.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Fields of /proc/PID/stat after the name (which may hold blanks and parentheses).
+std::vector<std::string> StatFields(pid_t Pid)
+{
+    std::ifstream in("/proc/" + std::to_string(Pid) + "/stat");
+    std::string line;
+    std::getline(in, line);
+    const std::size_t close = line.rfind(')');
+    std::vector<std::string> fields;
+    if (close == std::string::npos)
+        return fields;
+    const std::size_t open = line.find('(');
+    fields.push_back(line.substr(open + 1, close - open - 1));   // the name first
+    std::istringstream rest(line.substr(close + 1));
+    for (std::string f; rest >> f;)
+        fields.push_back(f);
+    return fields;
+}
+
+} // namespace
+
+long ProcessTicks(pid_t Pid)
+{
+    // After the name: state(1) ppid(2) ... utime(12) stime(13).
+    const std::vector<std::string> f = StatFields(Pid);
+    if (f.size() < 14)
+        return -1;
+    return std::stol(f[12]) + std::stol(f[13]);
+}
+
+TE2eHome::TE2eHome()
+{
+    char scratch[] = "/tmp/ombrix-e2e-home-XXXXXX";
+    Root = mkdtemp(scratch) ? scratch : "";
+    fs::create_directories(Documents());
+    fs::create_directories(Root + "/Desktop");
+    fs::create_directories(Root + "/.config");
+    fs::create_directories(DataHome());
+    fs::create_directories(Root + "/.cache");
+}
+
+TE2eHome::~TE2eHome()
+{
+    // A person looking into a failure may keep the folder.
+    if (!Root.empty() && !std::getenv("OMBRIX_E2E_KEEP"))
+        fs::remove_all(Root);
+}
+
+std::string RunTool(const std::vector<std::string>& Args, int* ExitCode)
+{
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0)
+        return "";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(pipeFds[1], 1);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 2);
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        ExecOrExit(Args);
+    }
+    close(pipeFds[1]);
+    std::string out;
+    char buffer[4096];
+    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        out.append(buffer, static_cast<std::size_t>(n));
+    close(pipeFds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (ExitCode)
+        *ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return out;
+}
+
+std::string TestClip(int Seconds, bool Noisy)
+{
+    const std::string folder = std::string(OMBRIX_BINARY_DIR) + "/e2e-clips";
+    fs::create_directories(folder);
+    const std::string name = folder + "/bars" + std::to_string(Seconds) + (Noisy ? "n" : "") + ".avi";
+    if (fs::exists(name))
+        return name;
+    // Made under a name of this process's own and then renamed, so tests running side by side never see
+    // half a clip.
+    const std::string partial = name + "." + std::to_string(getpid()) + ".avi";
+    const std::string d = std::to_string(Seconds);
+    std::vector<std::string> args{"ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
+        "testsrc=duration=" + d + ":size=320x240:rate=25", "-f", "lavfi", "-i", "sine=frequency=440:duration=" + d};
+    if (Noisy)
+        args.insert(args.end(), {"-vf", "noise=alls=12:allf=t", "-q:v", "3"});
+    else
+        args.insert(args.end(), {"-q:v", "2"});
+    args.insert(args.end(), {"-c:v", "mpeg4", "-c:a", "mp2", partial});
+    RunTool(args);
+    std::error_code error;
+    fs::rename(partial, name, error);
+    return name;
+}
+
+std::string PlaceClip(const std::string& Clip, const std::string& Folder, const std::string& Name)
+{
+    fs::create_directories(Folder);
+    const std::string target = Folder + "/" + Name;
+    std::error_code error;
+    fs::copy_file(Clip, target, fs::copy_options::overwrite_existing, error);
+    return target;
+}
+
+TProbe Probe(const std::string& File)
+{
+    TProbe p;
+    int code = 0;
+    const std::string streams = RunTool({"ffprobe", "-v", "error", "-count_frames", "-show_entries",
+                                            "stream=codec_type,codec_name,width,height,nb_read_frames:format=duration",
+                                            "-of", "default=noprint_wrappers=1", File},
+        &code);
+    if (code != 0)
+        return p;
+    p.Valid = true;
+    std::istringstream in(streams);
+    std::string type;
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos)
+            continue;
+        const std::string key = line.substr(0, eq);
+        const std::string value = line.substr(eq + 1);
+        if (key == "codec_name")
+            type = value;   // codec_type follows codec_name in ffprobe's order: keep it until then
+        else if (key == "codec_type") {
+            (value == "video" ? p.VideoCodec : p.AudioCodec) = value == "video" || value == "audio" ? type : "";
+        } else if (key == "width")
+            p.Width = std::atoi(value.c_str());
+        else if (key == "height")
+            p.Height = std::atoi(value.c_str());
+        else if (key == "nb_read_frames" && p.Frames == 0)
+            p.Frames = std::atol(value.c_str());
+        else if (key == "duration")
+            p.Duration = std::atof(value.c_str());
+    }
+    return p;
+}
+
+std::vector<std::string> FilesIn(const std::string& Folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(Folder, error))
+        if (entry.is_regular_file())
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::string> ReadLines(const std::string& File)
+{
+    std::ifstream in(File);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TE2eProgram::~TE2eProgram()
+{
+    Kill();
+}
+
+bool TE2eProgram::Start(bool Splash)
+{
+    const std::string program = OMBRIX_PROGRAM;
+    FPid = fork();
+    if (FPid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        // What it says on its way (X errors, a crash) is kept for the test's report.
+        const int log = open(FHome.LogFile().c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        dup2(log, 1);
+        dup2(log, 2);
+        // Its own process group, so that the tools it starts can be told apart from the test's.
+        setpgid(0, 0);
+        setenv("DISPLAY", FDisplay.Name().c_str(), 1);
+        setenv("HOME", FHome.Root.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (FHome.Root + "/.config").c_str(), 1);
+        setenv("XDG_DATA_HOME", FHome.DataHome().c_str(), 1);
+        setenv("XDG_CACHE_HOME", (FHome.Root + "/.cache").c_str(), 1);
+        unsetenv("XDG_RUNTIME_DIR");
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        unsetenv("OMBRIX_BACKEND");
+        if (Splash)
+            unsetenv("OMBRIX_SPLASH_MS");
+        else
+            setenv("OMBRIX_SPLASH_MS", "0", 1);
+        // The destination folder is opened at the end of a queue; nobody is there to look at it.
+        setenv("BROWSER", "true", 1);
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return FPid > 0;
+}
+
+bool TE2eProgram::Running()
+{
+    if (FPid <= 0)
+        return false;
+    int status = 0;
+    if (waitpid(FPid, &status, WNOHANG) == FPid) {
+        FExitStatus = status;
+        FPid = 0;
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> TE2eProgram::WaitForExit(std::chrono::milliseconds Limit)
+{
+    if (!WaitUntil([this] { return !Running(); }, Limit))
+        return std::nullopt;
+    return WIFEXITED(FExitStatus) ? WEXITSTATUS(FExitStatus) : 128 + WTERMSIG(FExitStatus);
+}
+
+void TE2eProgram::Kill()
+{
+    if (!Running())
+        return;
+    // The whole group: a tool the program left running goes too.
+    kill(-FPid, SIGKILL);
+    kill(FPid, SIGKILL);
+    waitpid(FPid, nullptr, 0);
+    FPid = 0;
+}
+
+double TE2eProgram::CpuPercent(std::chrono::milliseconds Span) const
+{
+    const long before = ProcessTicks(FPid);
+    const auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(Span);
+    const long after = ProcessTicks(FPid);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (before < 0 || after < 0)
+        return -1;
+    return 100.0 * static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds;
+}
+
+bool TE2eProgram::RunsAnyOf(const std::vector<std::string>& Tools) const
+{
+    for (const std::string& name : Children())
+        if (std::find(Tools.begin(), Tools.end(), name) != Tools.end())
+            return true;
+    return false;
+}
+
+std::vector<std::string> TE2eProgram::Children() const
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const std::vector<std::string> f = StatFields(std::atoi(name.c_str()));
+        if (f.size() > 2 && std::atoi(f[2].c_str()) == FPid && f[1] != "Z")
+            names.push_back(f[0]);
+    }
+    return names;
+}
+
+std::optional<TScreenWindow> TE2eProgram::WaitForMainWindow(std::chrono::milliseconds Limit) const
+{
+    std::optional<TScreenWindow> main = FDisplay.WaitForWindow(FPid, "Ombrix Free 1.3", Limit);
+    if (!main)
+        return main;
+    // Mapped is not yet painted: the caption bar carries the skin's picture once it is.
+    TSurface shown;
+    const TRect caption{main->Rect.Left, main->Rect.Top, main->Rect.Right, main->Rect.Top + 24};
+    if (!FDisplay.WaitForPicture(caption, [](const TSurface& s) { return CountColours(s, s.Bounds(), 16) >= 8; }, shown, Limit))
+        return std::nullopt;
+    return FDisplay.Refresh(*main);
+}
