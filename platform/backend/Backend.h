@@ -48,7 +48,14 @@ public:
     // null: rectangular again. Window coordinates.
     virtual void SetShape(const TRegionShape* shape) = 0;
     virtual void SetTitle(const std::string& title) = 0;
-    virtual void Minimize() = 0;
+    // Whom the window belongs to on the desktop (null: nobody), and whether it is modal for that owner:
+    // the desktop then keeps it above the owner and never hands the owner the keyboard while it is up.
+    virtual void SetOwner(TBackendWindow*, bool) {}
+    // False when nothing on the display could bring the window back (no window manager): it stays shown.
+    virtual bool Minimize() = 0;
+    // Back from minimized, asked by the program.
+    virtual void Restore() {}
+    // Asks for the keyboard. Never call it for a focus change the display itself reported.
     virtual void Focus() = 0;
     // The id a console player can draw into ("-wid"); 0 when the backend has none.
     virtual unsigned long NativeId() const = 0;
@@ -57,7 +64,7 @@ public:
 };
 
 enum class TInputKind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text, FocusIn, FocusOut, Close,
-    Drop, Exposed, Moved };
+    Drop, Exposed, Moved, Minimized, Restored };
 
 // One thing the user did, in screen coordinates.
 struct TInputEvent {
@@ -95,6 +102,8 @@ public:
     virtual void Beep() {}
     // What the display shows in a screen rectangle, read back from it; false when it cannot tell.
     virtual bool Grab(const TRect&, TSurface&) const { return false; }
+    // Whether a window manager runs on the display (it decides focus, stacking, minimizing).
+    virtual bool HasWindowManager() const { return false; }
 };
 
 // The backend in use, made on first call.

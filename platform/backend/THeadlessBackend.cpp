@@ -1,6 +1,33 @@
 #include "platform/backend/THeadlessBackend.h"
 
+#include <map>
+
 #include "platform/win/MessageQueue.h"
+
+namespace {
+
+std::map<HWND, THeadlessWindow*>& Live()
+{
+    static std::map<HWND, THeadlessWindow*> live;
+    return live;
+}
+
+}  // namespace
+
+THeadlessWindow::THeadlessWindow(const TBackendWindowParams& p) : Params(p), Bounds(p.Bounds) { Live()[p.Window] = this; }
+
+THeadlessWindow::~THeadlessWindow()
+{
+    auto it = Live().find(Params.Window);
+    if (it != Live().end() && it->second == this)
+        Live().erase(it);
+}
+
+THeadlessWindow* THeadlessWindow::Of(HWND h)
+{
+    auto it = Live().find(h);
+    return it == Live().end() ? nullptr : it->second;
+}
 
 std::unique_ptr<TBackendWindow> THeadlessBackend::CreateWindow(const TBackendWindowParams& params)
 {

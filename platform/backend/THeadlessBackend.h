@@ -9,7 +9,10 @@
 
 class THeadlessWindow : public TBackendWindow {
 public:
-    explicit THeadlessWindow(const TBackendWindowParams& p) : Params(p), Bounds(p.Bounds) {}
+    explicit THeadlessWindow(const TBackendWindowParams& p);
+    ~THeadlessWindow() override;
+    // The live backend window of a top-level window, or null (tests look at what the display was told).
+    static THeadlessWindow* Of(HWND h);
     void SetBounds(const TRect& screen) override { Bounds = screen; }
     void Show(bool visible, bool) override { Visible = visible; }
     void Raise() override { ++Raises; }
@@ -18,7 +21,17 @@ public:
     void SetOpacity(BYTE alpha) override { Opacity = alpha; }
     void SetShape(const TRegionShape* shape) override { Shaped = shape != nullptr; }
     void SetTitle(const std::string& title) override { Params.Title = title; }
-    void Minimize() override { Minimized = true; }
+    void SetOwner(TBackendWindow* owner, bool modal) override
+    {
+        Owner = owner;
+        Modal = modal;
+    }
+    bool Minimize() override
+    {
+        Minimized = true;
+        return true;
+    }
+    void Restore() override { Minimized = false; }
     void Focus() override { ++Focused; }
     unsigned long NativeId() const override { return 0; }
 
@@ -26,6 +39,8 @@ public:
     TRect Bounds;
     bool Visible = false;
     bool Minimized = false;
+    TBackendWindow* Owner = nullptr;
+    bool Modal = false;
     bool Shaped = false;
     BYTE Opacity = 255;
     int Presents = 0;

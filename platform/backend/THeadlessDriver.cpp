@@ -188,21 +188,21 @@ void THeadlessDriver::DropFiles(TPoint screen, const std::vector<std::string>& p
     Inject(e);
 }
 
-void THeadlessDriver::FocusIn(HWND topLevel)
+void THeadlessDriver::WindowEvent(TInputKind kind, HWND topLevel)
 {
     TInputEvent e;
-    e.Kind = TInputKind::FocusIn;
+    e.Kind = kind;
     e.Window = topLevel;
     Inject(e);
 }
 
-void THeadlessDriver::FocusOut(HWND topLevel)
-{
-    TInputEvent e;
-    e.Kind = TInputKind::FocusOut;
-    e.Window = topLevel;
-    Inject(e);
-}
+void THeadlessDriver::FocusIn(HWND topLevel) { WindowEvent(TInputKind::FocusIn, topLevel); }
+
+void THeadlessDriver::FocusOut(HWND topLevel) { WindowEvent(TInputKind::FocusOut, topLevel); }
+
+void THeadlessDriver::MinimizedByDesktop(HWND topLevel) { WindowEvent(TInputKind::Minimized, topLevel); }
+
+void THeadlessDriver::RestoredByDesktop(HWND topLevel) { WindowEvent(TInputKind::Restored, topLevel); }
 
 void THeadlessDriver::CloseByUser(HWND topLevel)
 {

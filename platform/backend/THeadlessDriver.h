@@ -46,6 +46,9 @@ public:
     // Tells the window layer that the display gave or took the keyboard focus of a top-level window.
     void FocusIn(HWND topLevel);
     void FocusOut(HWND topLevel);
+    // The desktop minimized or restored a top-level window by itself (a taskbar, a window manager key).
+    void MinimizedByDesktop(HWND topLevel);
+    void RestoredByDesktop(HWND topLevel);
     void CloseByUser(HWND topLevel);
 
     // Moves the manual clock by ms in steps that stop at every due timer, processing messages each time.
@@ -62,6 +65,7 @@ public:
 
 private:
     void Inject(TInputEvent e);
+    void WindowEvent(TInputKind kind, HWND topLevel);
 
     THeadlessBackend* FBackend = nullptr;
     TManualClock FClock;

@@ -4,15 +4,18 @@
 #include <SDL2/SDL_syswm.h>
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/win/Messages.h"
 
 // X11 last: its headers define None, Bool, Status, True and False as macros.
 #include <X11/Xlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 // Names of X event types that our own input kinds share.
 #undef FocusIn
@@ -44,6 +47,64 @@ TShapeApi& Shape()
 {
     static TShapeApi api;
     return api;
+}
+
+// X errors: the default handler ends the program, and a window we name may have been destroyed by
+// another client (a player drawing into a window of ours may take it down when it ends). An error is
+// logged and the program goes on; where we expect one, a trap records it instead.
+int TrappedErrors = 0;
+bool Trapping = false;
+
+int OnXError(Display* d, XErrorEvent* e)
+{
+    if (Trapping) {
+        ++TrappedErrors;
+        return 0;
+    }
+    char text[256] = "";
+    XGetErrorText(d, e->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error %s (request %d.%d, resource 0x%lx); going on\n", text, e->request_code, e->minor_code,
+        e->resourceid);
+    return 0;
+}
+
+// Runs `call` with errors trapped; true when the server raised none.
+template <class F>
+bool WithoutXErrors(Display* d, F call)
+{
+    XSync(d, False);
+    Trapping = true;
+    TrappedErrors = 0;
+    call();
+    XSync(d, False);
+    Trapping = false;
+    return TrappedErrors == 0;
+}
+
+bool WindowExists(Display* d, ::Window w)
+{
+    XWindowAttributes a;
+    bool got = false;
+    return WithoutXErrors(d, [&] { got = XGetWindowAttributes(d, w, &a) != 0; }) && got;
+}
+
+Atom AtomOf(Display* d, const char* name) { return XInternAtom(d, name, False); }
+
+// A window manager announces itself through a live check window named on the root.
+bool WindowManagerRuns(Display* d)
+{
+    Atom type;
+    int format;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ::Window check = 0;
+    if (XGetWindowProperty(d, DefaultRootWindow(d), AtomOf(d, "_NET_SUPPORTING_WM_CHECK"), 0, 1, False, XA_WINDOW, &type,
+            &format, &count, &after, &data) == Success && data) {
+        if (count == 1 && format == 32)
+            check = static_cast<::Window>(*reinterpret_cast<unsigned long*>(data));
+        XFree(data);
+    }
+    return check && WindowExists(d, check);
 }
 
 WORD VirtualKey(SDL_Keycode k)
@@ -104,18 +165,11 @@ int ButtonNumber(Uint8 sdl)
 
 class TSdlChild : public TBackendChild {
 public:
-    TSdlChild(Display* d, ::Window parent, const TRect& r) : FDisplay(d)
-    {
-        // A plain black child window: the player paints into it; pointer events it does not select pass
-        // on to our window, so clicks on the video still reach the program.
-        FWindow = XCreateSimpleWindow(d, parent, r.Left, r.Top, static_cast<unsigned>(std::max(1, r.Width())),
-            static_cast<unsigned>(std::max(1, r.Height())), 0, BlackPixel(d, DefaultScreen(d)), BlackPixel(d, DefaultScreen(d)));
-        FBounds = r;
-        XFlush(d);
-    }
+    TSdlChild(Display* d, ::Window parent, const TRect& r) : FDisplay(d), FParent(parent), FBounds(r) { Make(); }
     ~TSdlChild() override
     {
-        XDestroyWindow(FDisplay, FWindow);
+        if (Alive())
+            XDestroyWindow(FDisplay, FWindow);
         XFlush(FDisplay);
     }
     void SetBounds(const TRect& r) override
@@ -123,6 +177,8 @@ public:
         if (r == FBounds)
             return;
         FBounds = r;
+        if (!Alive())
+            return;
         XMoveResizeWindow(FDisplay, FWindow, r.Left, r.Top, static_cast<unsigned>(std::max(1, r.Width())),
             static_cast<unsigned>(std::max(1, r.Height())));
         XFlush(FDisplay);
@@ -132,20 +188,58 @@ public:
         if (visible == FShown)
             return;
         FShown = visible;
+        if (!Alive())
+            return;
         if (visible)
             XMapWindow(FDisplay, FWindow);
         else
             XUnmapWindow(FDisplay, FWindow);
         XFlush(FDisplay);
     }
-    unsigned long NativeId() const override { return FWindow; }
+    unsigned long NativeId() const override
+    {
+        // A player may have destroyed the window it drew into: the next one gets a fresh window.
+        if (!Alive())
+            const_cast<TSdlChild*>(this)->Make();
+        return FWindow;
+    }
 
 private:
+    void Make()
+    {
+        // A plain black child window: the player paints into it; pointer events it does not select pass
+        // on to our window, so clicks on the video still reach the program.
+        Display* d = FDisplay;
+        FWindow = XCreateSimpleWindow(d, FParent, FBounds.Left, FBounds.Top, static_cast<unsigned>(std::max(1, FBounds.Width())),
+            static_cast<unsigned>(std::max(1, FBounds.Height())), 0, BlackPixel(d, DefaultScreen(d)), BlackPixel(d, DefaultScreen(d)));
+        if (FShown)
+            XMapWindow(d, FWindow);
+        XFlush(d);
+    }
+    // Asked of the server each time: the player's end is not announced to us.
+    bool Alive() const { return FWindow && WindowExists(FDisplay, FWindow); }
+
     Display* FDisplay;
+    ::Window FParent;
     ::Window FWindow = 0;
     TRect FBounds;
     bool FShown = false;
 };
+
+// The X windows of our top-level windows: a focus moving between two of them is no focus lost.
+std::set<::Window>& OurWindows()
+{
+    static std::set<::Window> ours;
+    return ours;
+}
+
+::Window FocusedXWindow(Display* d)
+{
+    ::Window w = 0;
+    int revert = 0;
+    XGetInputFocus(d, &w, &revert);
+    return w;
+}
 
 class TSdlWindow : public TBackendWindow {
 public:
@@ -163,9 +257,13 @@ public:
         if (FWindow)
             SDL_SetWindowData(FWindow, "hwnd", reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.Window)));
         FBounds = p.Bounds;
+        FPopup = p.Popup;
+        if (::Window x = XId())
+            OurWindows().insert(x);
     }
     ~TSdlWindow() override
     {
+        OurWindows().erase(XId());
         if (FWindow)
             SDL_DestroyWindow(FWindow);
     }
@@ -184,13 +282,23 @@ public:
     {
         if (!FWindow)
             return;
-        if (visible) {
-            SDL_ShowWindow(FWindow);
-            if (activate)
-                SDL_RaiseWindow(FWindow);
-        } else {
+        if (!visible) {
             SDL_HideWindow(FWindow);
+            return;
         }
+        ::Window before = FocusedXWindow(FDisplay);
+        SDL_ShowWindow(FWindow);
+        ::Window x = XId();
+        if (FPopup) {
+            // A menu or drop-down list never keeps the keyboard: the window it drops from would take
+            // that as losing the focus and close it at once.
+            if (x && FocusedXWindow(FDisplay) == x && before != x) {
+                WithoutXErrors(FDisplay, [&] { XSetInputFocus(FDisplay, before ? before : PointerRoot, RevertToParent, CurrentTime); });
+            }
+            return;
+        }
+        if (activate)
+            Focus();
     }
     void Raise() override
     {
@@ -258,17 +366,49 @@ public:
         if (FWindow)
             SDL_SetWindowTitle(FWindow, title.c_str());
     }
-    void Minimize() override
+    void SetOwner(TBackendWindow* owner, bool modal) override
+    {
+        ::Window x = XId();
+        if (!x)
+            return;
+        ::Window ownerX = owner ? static_cast<TSdlWindow*>(owner)->XId() : 0;
+        if (ownerX)
+            XSetTransientForHint(FDisplay, x, ownerX);
+        else
+            XDeleteProperty(FDisplay, x, XA_WM_TRANSIENT_FOR);
+        SetNetState("_NET_WM_STATE_MODAL", modal && ownerX);
+        XFlush(FDisplay);
+    }
+    bool Minimize() override
+    {
+        // Without a window manager nothing could ever map an iconified window again.
+        if (!FWindow || !WindowManagerRuns(FDisplay))
+            return false;
+        SDL_MinimizeWindow(FWindow);
+        return true;
+    }
+    void Restore() override
     {
         if (FWindow)
-            SDL_MinimizeWindow(FWindow);
+            SDL_RestoreWindow(FWindow);
     }
     void Focus() override
     {
-        if (FWindow) {
+        ::Window x = XId();
+        if (!x)
+            return;
+        if (WindowManagerRuns(FDisplay)) {
+            // The window manager decides: a request through it (_NET_ACTIVE_WINDOW), never a focus set
+            // behind its back, which it would answer by moving the focus again.
             SDL_RaiseWindow(FWindow);
-            SDL_SetWindowInputFocus(FWindow);
+            return;
         }
+        XRaiseWindow(FDisplay, x);
+        WithoutXErrors(FDisplay, [&] {
+            XWindowAttributes a;
+            if (XGetWindowAttributes(FDisplay, x, &a) && a.map_state == IsViewable)
+                XSetInputFocus(FDisplay, x, RevertToParent, CurrentTime);
+        });
     }
     unsigned long NativeId() const override { return XId(); }
     std::unique_ptr<TBackendChild> CreateChild(const TRect& inWindow) override
@@ -280,6 +420,45 @@ public:
     }
 
 private:
+    // Adds or removes one _NET_WM_STATE atom: written directly while unmapped (the window manager reads
+    // it when the window maps), asked of the window manager while mapped.
+    void SetNetState(const char* name, bool on)
+    {
+        ::Window x = XId();
+        Atom state = AtomOf(FDisplay, "_NET_WM_STATE"), atom = AtomOf(FDisplay, name);
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(FDisplay, x, &a))
+            return;
+        if (a.map_state != IsUnmapped) {
+            XEvent e{};
+            e.xclient.type = ClientMessage;
+            e.xclient.window = x;
+            e.xclient.message_type = state;
+            e.xclient.format = 32;
+            e.xclient.data.l[0] = on ? 1 : 0;
+            e.xclient.data.l[1] = static_cast<long>(atom);
+            e.xclient.data.l[3] = 1;
+            XSendEvent(FDisplay, DefaultRootWindow(FDisplay), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+            return;
+        }
+        std::vector<Atom> atoms;
+        Atom type;
+        int format;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(FDisplay, x, state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) == Success
+            && data) {
+            for (unsigned long i = 0; i < count; ++i)
+                if (Atom v = static_cast<Atom>(reinterpret_cast<unsigned long*>(data)[i]); v != atom)
+                    atoms.push_back(v);
+            XFree(data);
+        }
+        if (on)
+            atoms.push_back(atom);
+        XChangeProperty(FDisplay, x, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
+            static_cast<int>(atoms.size()));
+    }
+
     ::Window XId() const
     {
         if (!FWindow)
@@ -295,6 +474,7 @@ private:
     HWND FHwnd;
     SDL_Window* FWindow = nullptr;
     TRect FBounds;
+    bool FPopup = false;
 };
 
 class TSdlDisplay : public TBackend {
@@ -376,6 +556,7 @@ public:
     void SetClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
     bool SupportsShapes() const override { return Shape().CombineRectangles != nullptr; }
     bool SupportsOpacity() const override { return true; }
+    bool HasWindowManager() const override { return WindowManagerRuns(FDisplay); }
     void Beep() override { XBell(FDisplay, 0), XFlush(FDisplay); }
 
     bool Grab(const TRect& r, TSurface& out) const override
@@ -483,7 +664,16 @@ private:
             ev.Window = WindowOf(e.window.windowID);
             switch (e.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED: ev.Kind = TInputKind::FocusIn; break;
-            case SDL_WINDOWEVENT_FOCUS_LOST: ev.Kind = TInputKind::FocusOut; break;
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                // The keyboard went to another window of ours (a drop-down list, a dialog): the window
+                // that takes it reports that; only a focus gone elsewhere is a loss.
+                if (OurWindows().count(FocusedXWindow(FDisplay)))
+                    return;
+                ev.Kind = TInputKind::FocusOut;
+                break;
+            case SDL_WINDOWEVENT_MINIMIZED: ev.Kind = TInputKind::Minimized; break;
+            case SDL_WINDOWEVENT_RESTORED:
+            case SDL_WINDOWEVENT_SHOWN: ev.Kind = TInputKind::Restored; break;
             case SDL_WINDOWEVENT_CLOSE: ev.Kind = TInputKind::Close; break;
             case SDL_WINDOWEVENT_EXPOSED: ev.Kind = TInputKind::Exposed; break;
             case SDL_WINDOWEVENT_LEAVE:
@@ -533,6 +723,10 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Our pictures are finished in memory and copied to the window as they are. A texture behind the
+    // window surface would make the display library destroy each new window and make it again for
+    // OpenGL (a flash, and the window we set up is gone), and costs the X server far more than a copy.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A desktop program leaves the screen saver to the desktop.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
@@ -551,6 +745,7 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
+    XSetErrorHandler(OnXError);
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
     SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);

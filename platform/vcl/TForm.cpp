@@ -305,6 +305,12 @@ int TCustomForm::ShowModal()
         throw EInvalidOperation("Cannot make a visible window modal");
     if (GetCapture() != 0) SetCaptureControl(nullptr);
     FFormState.Include(fsModal);
+    // The dialog belongs to the window the user was in: the desktop keeps it above that window and
+    // treats it as that window's modal dialog.
+    const HWND activeBefore = GetActiveWindow();
+    const HWND ownerBefore = static_cast<HWND>(GetWindowLongPtr(Handle(), GWLP_HWNDPARENT));
+    if (ownerBefore == 0 && activeBefore != 0 && activeBefore != Handle())
+        SetWindowLongPtr(Handle(), GWLP_HWNDPARENT, static_cast<LONG_PTR>(activeBefore));
     // The other forms wait: they take no input while this one is up.
     std::vector<TCustomForm*> disabled;
     for (int i = 0; i < Screen->FormCount(); ++i) {
@@ -314,10 +320,16 @@ int TCustomForm::ShowModal()
             disabled.push_back(f);
         }
     }
+    // The waiting forms take input again before the dialog goes, so that the window the user came
+    // from is the one that gets the keyboard back.
     auto restore = [&]() {
         for (TCustomForm* f : disabled)
             if (std::find(Screen->FormsBegin(), Screen->FormsEnd(), f) != Screen->FormsEnd() && f->HandleAllocated()) EnableWindow(f->Handle(), TRUE);
         FFormState.Exclude(fsModal);
+        Hide();
+        if (HandleAllocated()) SetWindowLongPtr(FHandle, GWLP_HWNDPARENT, static_cast<LONG_PTR>(ownerBefore));
+        if (activeBefore != 0 && activeBefore != FHandle && IsWindowVisible(activeBefore) && IsWindowEnabled(activeBefore))
+            SetActiveWindow(activeBefore);
     };
     try {
         Show();
@@ -329,7 +341,6 @@ int TCustomForm::ShowModal()
             else if (FModalResult != mrNone)
                 CloseModal();
         } while (FModalResult == mrNone);
-        Hide();
     } catch (...) {
         restore();
         throw;

@@ -155,6 +155,8 @@ void RouteMouse(const TInputEvent& e)
         // A press on a window disabled by a modal one: the modal one is what the user should look at.
         if (down && CurrentBackend())
             CurrentBackend()->Beep();
+        if (HWND modal = down ? ModalFor(GetAncestorRoot(h)) : 0)
+            ActivateWindow(modal, WA_ACTIVE);
         SetCursorFor(h, hit, WM_LBUTTONDOWN);
         return;
     }
@@ -301,11 +303,19 @@ void Convert(const TInputEvent& e)
     case TInputKind::Text:
         RouteText(e);
         break;
-    case TInputKind::FocusIn:
-        if (IsAlive(e.Window) && !(Find(e.Window)->ExStyle & WS_EX_NOACTIVATE) && !Find(e.Window)->NoActivateTop
-            && s.Active != e.Window)
-            ActivateWindow(e.Window, WA_ACTIVE);
+    case TInputKind::FocusIn: {
+        TWindowRec* w = Find(e.Window);
+        if (!w || (w->ExStyle & WS_EX_NOACTIVATE) || w->NoActivateTop)
+            break;
+        if (!(w->Style & WS_DISABLED)) {
+            if (s.Active != e.Window)
+                ActivateWindow(e.Window, WA_ACTIVE, false);
+        } else if (HWND modal = ModalFor(e.Window); modal && s.Active != modal) {
+            // The keyboard came to a window that waits for its dialog: the dialog is what takes it.
+            ActivateWindow(modal, WA_ACTIVE);
+        }
         break;
+    }
     case TInputKind::FocusOut:
         // Another program took the keyboard: our active window is told it lost it.
         if (s.Active == e.Window && IsAlive(e.Window))
@@ -317,6 +327,15 @@ void Convert(const TInputEvent& e)
         break;
     case TInputKind::Drop:
         RouteDrop(e);
+        break;
+    case TInputKind::Minimized:
+        if (IsAlive(e.Window) && !(Find(e.Window)->Style & WS_MINIMIZE))
+            SetShowState(e.Window, SW_SHOWMINIMIZED, true);
+        break;
+    case TInputKind::Restored:
+        // A taskbar or the window manager brought the window back: it takes the pointer and keys again.
+        if (IsAlive(e.Window) && (Find(e.Window)->Style & WS_MINIMIZE))
+            SetShowState(e.Window, Find(e.Window)->RestoreMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL, true);
         break;
     case TInputKind::Exposed:
         if (IsAlive(e.Window))
@@ -412,7 +431,18 @@ bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove)
     }
 }
 
-HWND ActivateWindow(HWND h, WPARAM how)
+HWND ModalFor(HWND owner)
+{
+    for (HWND t : TopLevels()) {
+        TWindowRec* w = Find(t);
+        if (w && t != owner && w->Owner == owner && (w->Style & WS_VISIBLE) && !(w->Style & WS_DISABLED)
+            && !(w->ExStyle & WS_EX_NOACTIVATE) && !w->NoActivateTop && !w->Destroying)
+            return t;
+    }
+    return 0;
+}
+
+HWND ActivateWindow(HWND h, WPARAM how, bool askDisplay)
 {
     TInputState& s = S();
     if (h)
@@ -436,7 +466,7 @@ HWND ActivateWindow(HWND h, WPARAM how)
         TWindowRec* w = Find(h);
         if ((w->Style & WS_VISIBLE) && TopLevels().front() != h)
             SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        if ((w = Find(h)) && w->Top)
+        if ((w = Find(h)) && w->Top && askDisplay)
             TopLevelFocus(h);
         SendMessage(h, WM_NCACTIVATE, TRUE, static_cast<LPARAM>(old));
         if (s.Active == h)

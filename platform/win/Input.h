@@ -55,6 +55,9 @@ void PumpDisplay();
 std::vector<int> DisplayFds();
 bool HasInput();
 bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove);
-// Activation with a reason (WA_ACTIVE or WA_CLICKACTIVE).
-HWND ActivateWindow(HWND h, WPARAM how);
+// Activation with a reason (WA_ACTIVE or WA_CLICKACTIVE). `askDisplay` false: the display itself moved
+// the keyboard there, and asking it again would only start a tug of war with the window manager.
+HWND ActivateWindow(HWND h, WPARAM how, bool askDisplay = true);
+// The enabled window a disabled top-level window waits for (its modal dialog), or 0.
+HWND ModalFor(HWND owner);
 }  // namespace WinInternal

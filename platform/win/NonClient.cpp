@@ -281,21 +281,25 @@ TRect DefaultFrameInsets(DWORD style, DWORD exStyle)
     return r;
 }
 
-void SetShowState(HWND h, int state)
+void SetShowState(HWND h, int state, bool byDisplay)
 {
     TWindowRec* w = Find(h);
     if (!w)
         return;
     bool wasNormal = !(w->Style & (WS_MINIMIZE | WS_MAXIMIZE));
+    bool wasMinimized = w->Style & WS_MINIMIZE;
     if (wasNormal)
         w->NormalRect = w->Rect;
     if (state == SW_SHOWMINIMIZED) {
         if (w->Style & WS_MINIMIZE)
             return;
+        // A display that cannot bring the window back (no window manager) leaves it as it is: an
+        // iconified window nobody can restore would be lost to the user.
+        if (w->Top && !byDisplay && !w->Top->Minimize())
+            return;
+        w->RestoreMaximized = w->Style & WS_MAXIMIZE;
         w->Style |= WS_MINIMIZE;
         w->ShowState = SW_SHOWMINIMIZED;
-        if (w->Top)
-            w->Top->Minimize();
         SendMessage(h, WM_SIZE, SIZE_MINIMIZED, 0);
         if (GetActiveWindow() == h)
             SetActiveWindow(0);
@@ -305,6 +309,8 @@ void SetShowState(HWND h, int state)
             return;
         w->Style = (w->Style & ~WS_MINIMIZE) | WS_MAXIMIZE;
         w->ShowState = SW_SHOWMAXIMIZED;
+        if (wasMinimized && w->Top && !byDisplay)
+            w->Top->Restore();
         SetWindowPos(h, 0, mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y,
             SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
@@ -312,6 +318,8 @@ void SetShowState(HWND h, int state)
             return;
         w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
         w->ShowState = SW_SHOWNORMAL;
+        if (wasMinimized && w->Top && !byDisplay)
+            w->Top->Restore();
         TRect n = w->NormalRect;
         SetWindowPos(h, 0, n.Left, n.Top, n.Width(), n.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }

@@ -51,6 +51,10 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
     if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
         w->Top->SetBounds(w->Rect);
     if (visible && !wasVisible) {
+        // Owned windows stay with their owner on the desktop; one shown while its owner is disabled
+        // is that owner's modal dialog, and the window manager must not hand the owner the keyboard.
+        TWindowRec* owner = Find(w->Owner);
+        w->Top->SetOwner(owner && owner->Top ? owner->Top.get() : nullptr, owner && (owner->Style & WS_DISABLED));
         // The first picture goes with the window: paint it now so the display never shows garbage.
         w->Changed.assign(1, TRect{0, 0, w->Rect.Width(), w->Rect.Height()});
         w->Top->Show(true, !(flags & SWP_NOACTIVATE) && !w->NoActivateTop);

@@ -70,6 +70,7 @@ struct TWindowRec {
     bool NoActivateTop = false;   // its backend window never takes the keyboard (menus, hints, lists)
     std::unique_ptr<TBackendChild> Native;   // a native child window over the client area (GetNativeWindowId)
     TRect NormalRect;             // the rectangle to restore after maximize or minimize
+    bool RestoreMaximized = false;   // minimized from maximized: restoring maximizes again
 };
 
 // The record of a live window, or null. GUI thread only.
@@ -106,7 +107,8 @@ HWND NextPaintWindow(HWND filter);
 
 // Non-client defaults (NonClient.cpp).
 TRect DefaultFrameInsets(DWORD style, DWORD exStyle);
-void SetShowState(HWND h, int state);
+// `byDisplay`: the display already shows that state (a taskbar restored the window); it is not asked again.
+void SetShowState(HWND h, int state, bool byDisplay = false);
 
 // Top-level windows and the backend (TopLevel.cpp).
 void SyncTopLevel(HWND h, UINT swpFlags, bool wasVisible);

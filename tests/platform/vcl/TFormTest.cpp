@@ -227,6 +227,42 @@ TEST(TFormModal, ShowModalReturnsTheResultOfAClickedButton)
     EXPECT_FALSE(form.Visible());
 }
 
+TEST(TFormModal, TheDialogBelongsToTheActiveFormWhileUpAndHandsTheKeyboardBack)
+{
+    THeadlessDriver driver;
+    TForm main(nullptr);
+    main.SetBorderStyle(bsNone);
+    main.SetBounds(0, 0, 300, 200);
+    main.Show();
+    driver.ProcessMessages();
+    ASSERT_EQ(GetActiveWindow(), main.Handle());
+
+    TForm dialog(nullptr);
+    dialog.SetBorderStyle(bsNone);
+    dialog.SetBounds(50, 50, 100, 80);
+    HWND owner = 0;
+    bool modalOnDesktop = false, mainWaits = false;
+    dialog.OnShow = [&](TObject*) { PostMessage(Application->Handle(), WM_USER + 501, 0, 0); };
+    Application->OnMessage = [&](TMsg& m, bool& handled) {
+        if (m.message != WM_USER + 501) return;
+        handled = true;
+        owner = static_cast<HWND>(GetWindowLongPtr(dialog.Handle(), GWLP_HWNDPARENT));
+        THeadlessWindow* top = THeadlessWindow::Of(dialog.Handle());
+        modalOnDesktop = top != nullptr && top->Modal && top->Owner == THeadlessWindow::Of(main.Handle());
+        mainWaits = !IsWindowEnabled(main.Handle());
+        dialog.SetModalResult(mrCancel);
+    };
+    EXPECT_EQ(dialog.ShowModal(), mrCancel);
+    Application->OnMessage = nullptr;
+    EXPECT_EQ(owner, main.Handle());
+    EXPECT_TRUE(modalOnDesktop);
+    EXPECT_TRUE(mainWaits);
+    // Closed, the dialog belongs to nobody again and the form the user came from has the keyboard.
+    EXPECT_EQ(GetWindowLongPtr(dialog.Handle(), GWLP_HWNDPARENT), 0);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+    EXPECT_EQ(GetActiveWindow(), main.Handle());
+}
+
 TEST(TFormModal, ShowModalOfAVisibleFormIsRefused)
 {
     THeadlessDriver driver;

@@ -166,6 +166,70 @@ TEST_F(InputTest, Popup_ShownWithoutActivation_IgnoresDisplayFocus)
     EXPECT_EQ(Cls.Count(hint, WM_ACTIVATE), 0);
 }
 
+TEST_F(InputTest, DisplayFocus_IsTakenAsItIsAndADisabledOwnerPassesItToItsDialog)
+{
+    HWND owner = Cls.Create(0, Bounds(0, 0, 300, 200), WS_POPUP | WS_VISIBLE);
+    HWND other = Cls.Create(0, Bounds(400, 0, 100, 100), WS_POPUP | WS_VISIBLE);
+    Driver.ProcessMessages();
+    THeadlessWindow* ownerTop = THeadlessWindow::Of(owner);
+    ASSERT_NE(ownerTop, nullptr);
+    // Focus the display reports is not asked for again: under a window manager every such request is
+    // answered with another report, and two windows would pass the keyboard back and forth for ever.
+    const int asked = ownerTop->Focused;
+    Driver.FocusIn(owner);
+    EXPECT_EQ(GetActiveWindow(), owner);
+    EXPECT_EQ(ownerTop->Focused, asked);
+
+    EnableWindow(owner, FALSE);
+    HWND dialog = Cls.Create(owner, Bounds(50, 50, 100, 80), WS_POPUP);
+    ShowWindow(dialog, SW_SHOW);
+    Driver.ProcessMessages();
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    THeadlessWindow* dialogTop = THeadlessWindow::Of(dialog);
+    ASSERT_NE(dialogTop, nullptr);
+    EXPECT_EQ(dialogTop->Owner, ownerTop);
+    EXPECT_TRUE(dialogTop->Modal);
+    EXPECT_EQ(THeadlessWindow::Of(other)->Owner, nullptr);
+
+    // The keyboard reported at the waiting owner (a late report, the user clicking it) goes to the dialog.
+    Driver.FocusOut(dialog);
+    Driver.FocusIn(owner);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    Driver.Click({400 + 10, 10});
+    EXPECT_EQ(GetActiveWindow(), other);
+    Driver.Click({10, 10});
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_EQ(Cls.Count(owner, WM_LBUTTONDOWN), 0);
+}
+
+TEST_F(InputTest, WindowMinimizedAndRestoredByTheDesktop_TakesThePointerAgain)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    Driver.ProcessMessages();
+    ShowWindow(top, SW_MINIMIZE);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(IsIconic(top));
+    EXPECT_TRUE(THeadlessWindow::Of(top)->Minimized);
+    EXPECT_EQ(WindowFromPoint({50, 50}), 0u);
+
+    // A taskbar restores it through the window manager: the program is told, not asked.
+    Driver.RestoredByDesktop(top);
+    EXPECT_FALSE(IsIconic(top));
+    TRect r;
+    GetWindowRect(top, r);
+    EXPECT_EQ(r, Bounds(0, 0, 200, 100));
+    Driver.Click({50, 50});
+    EXPECT_EQ(Cls.Count(top, WM_LBUTTONDOWN), 1);
+
+    // Minimized by the window manager's own button; restored by the program, which the display must hear.
+    ShowWindow(top, SW_SHOWMAXIMIZED);
+    Driver.MinimizedByDesktop(top);
+    EXPECT_TRUE(IsIconic(top));
+    ShowWindow(top, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(top));
+    EXPECT_FALSE(THeadlessWindow::Of(top)->Minimized);
+}
+
 TEST_F(InputTest, MouseActivate_NoActivateAndEat_SwallowsClick)
 {
     HWND a = Cls.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_VISIBLE);

@@ -2,7 +2,9 @@
 // paints a known picture through the SDL backend and reads back what the X server shows.
 #include "platform/backend/TSdlBackend.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -18,6 +20,11 @@
 #include "platform/gfx/Drawing.h"
 #include "platform/gfx/TestPictures.h"
 #include "WinTestSupport.h"
+
+// X11 last: its headers define None, Bool, Status, True and False as macros.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 // The desktop bus library that SDL starts keeps a buffer for the life of the process; it is not ours.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
@@ -42,51 +49,52 @@ std::string FindInPath(const std::string& name)
     return "";
 }
 
-bool Exists(const std::string& path)
-{
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
-
 // An Xvfb of our own on a free display number; it ends with the test program.
 class TXvfb {
 public:
     bool Start(const std::string& binary)
     {
-        for (int n = 91; n < 200; ++n) {
-            std::string sock = "/tmp/.X11-unix/X" + std::to_string(n);
-            if (Exists(sock) || Exists("/tmp/.X" + std::to_string(n) + "-lock"))
-                continue;
-            std::string disp = ":" + std::to_string(n);
-            pid_t pid = fork();
-            if (pid == 0) {
-                // The server goes with the test even when the test dies.
-                prctl(PR_SET_PDEATHSIG, SIGTERM);
-                execl(binary.c_str(), binary.c_str(), disp.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
-                    static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            if (pid < 0)
-                return false;
-            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-            while (std::chrono::steady_clock::now() < deadline) {
-                int status;
-                if (waitpid(pid, &status, WNOHANG) == pid)
-                    break;   // it ended: the number was taken after all, try the next
-                if (Exists(sock)) {
-                    Pid = pid;
-                    Display = disp;
-                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-                    return true;
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-            if (waitpid(pid, nullptr, WNOHANG) == 0) {
-                kill(pid, SIGTERM);
-                waitpid(pid, nullptr, 0);
-            }
+        // The server picks a free display number itself and tells it through a pipe: test programs
+        // running side by side can never end up sharing one server.
+        int fds[2];
+        if (pipe2(fds, O_CLOEXEC) != 0)
+            return false;
+        pid_t pid = fork();
+        if (pid == 0) {
+            // The server goes with the test even when the test dies.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            int out = dup(fds[1]);   // without close-on-exec: the server writes to it
+            std::string fd = std::to_string(out);
+            execl(binary.c_str(), binary.c_str(), "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten", "tcp",
+                static_cast<char*>(nullptr));
+            _exit(127);
         }
-        return false;
+        close(fds[1]);
+        if (pid < 0) {
+            close(fds[0]);
+            return false;
+        }
+        std::string number;
+        pollfd p{fds[0], POLLIN, 0};
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (number.find('\n') == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+            if (poll(&p, 1, 100) <= 0)
+                continue;
+            char c[16];
+            ssize_t n = read(fds[0], c, sizeof c);
+            if (n <= 0)
+                break;   // the server ended without a display
+            number.append(c, static_cast<std::size_t>(n));
+        }
+        close(fds[0]);
+        if (number.find('\n') == std::string::npos) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+            return false;
+        }
+        Pid = pid;
+        Display = ":" + number.substr(0, number.find('\n'));
+        return true;
     }
     pid_t Pid = 0;
     std::string Display;
@@ -116,6 +124,159 @@ private:
     TBackend& B;
 };
 
+// The test's own connection to the display: it looks at what the server has, as another program would.
+class TXClient {
+public:
+    explicit TXClient(const std::string& display) : D(XOpenDisplay(display.c_str())) {}
+    ~TXClient()
+    {
+        if (D)
+            XCloseDisplay(D);
+    }
+
+    // The client window titled `title` (below the window manager's frame when there is one), or 0.
+    ::Window Find(const std::string& title, ::Window from = 0)
+    {
+        if (!from)
+            from = DefaultRootWindow(D);
+        char* name = nullptr;
+        if (XFetchName(D, from, &name) && name) {
+            bool same = title == name;
+            XFree(name);
+            if (same)
+                return from;
+        }
+        ::Window root, parent, *children = nullptr;
+        unsigned n = 0;
+        ::Window found = 0;
+        if (XQueryTree(D, from, &root, &parent, &children, &n)) {
+            for (unsigned i = 0; i < n && !found; ++i)
+                found = Find(title, children[i]);
+            if (children)
+                XFree(children);
+        }
+        return found;
+    }
+    std::vector<unsigned long> Property(::Window w, const char* name, Atom type)
+    {
+        std::vector<unsigned long> out;
+        Atom got;
+        int format;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        if (XGetWindowProperty(D, w, XInternAtom(D, name, False), 0, 64, False, type, &got, &format, &count, &after, &data)
+                == Success
+            && data) {
+            for (unsigned long i = 0; i < count && format == 32; ++i)
+                out.push_back(reinterpret_cast<unsigned long*>(data)[i]);
+            XFree(data);
+        }
+        return out;
+    }
+    bool Viewable(::Window w)
+    {
+        XWindowAttributes a;
+        return w && XGetWindowAttributes(D, w, &a) && a.map_state == IsViewable;
+    }
+    ::Window Focus()
+    {
+        ::Window w = 0;
+        int revert;
+        XGetInputFocus(D, &w, &revert);
+        return w;
+    }
+    bool WindowManagerRuns()
+    {
+        // The property outlives a window manager that ended; its check window does not.
+        auto check = Property(DefaultRootWindow(D), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+        if (check.empty() || !check[0])
+            return false;
+        ::Window root, parent, *children = nullptr;
+        unsigned n = 0;
+        bool alive = false;
+        if (XQueryTree(D, DefaultRootWindow(D), &root, &parent, &children, &n) && children) {
+            for (unsigned i = 0; i < n; ++i)
+                alive = alive || children[i] == check[0];
+            XFree(children);
+        }
+        return alive;
+    }
+    // Whether the window manager has taken charge of new windows: one that announces itself may still
+    // be starting, and a window mapped then is never managed (nor shown).
+    bool WindowManagerFrames()
+    {
+        ::Window probe = XCreateSimpleWindow(D, DefaultRootWindow(D), 0, 0, 10, 10, 0, 0, 0);
+        XMapWindow(D, probe);
+        XSync(D, False);
+        bool framed = false;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!framed && std::chrono::steady_clock::now() < deadline) {
+            ::Window root, parent = 0, *children = nullptr;
+            unsigned n = 0;
+            if (XQueryTree(D, probe, &root, &parent, &children, &n) && children)
+                XFree(children);
+            framed = parent && parent != root;
+            if (!framed)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        XDestroyWindow(D, probe);
+        XSync(D, False);
+        return framed;
+    }
+    // What a taskbar sends to bring a window back (source 2: a pager or taskbar, not the program).
+    void AskToActivate(::Window w)
+    {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = w;
+        e.xclient.message_type = XInternAtom(D, "_NET_ACTIVE_WINDOW", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 2;
+        e.xclient.data.l[1] = CurrentTime;
+        XSendEvent(D, DefaultRootWindow(D), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
+        XFlush(D);
+    }
+
+    Display* D;
+};
+
+// A window manager on the test's display for one test; it goes when the test ends.
+class TWindowManager {
+public:
+    bool Start(const std::string& display)
+    {
+        std::string binary = FindInPath("openbox");
+        if (binary.empty())
+            return false;
+        char home[] = "/tmp/ombrix-wm-XXXXXX";
+        if (!mkdtemp(home))
+            return false;
+        Home = home;
+        Pid = fork();
+        if (Pid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            setenv("DISPLAY", display.c_str(), 1);
+            setenv("HOME", home, 1);
+            setenv("XDG_CONFIG_HOME", home, 1);
+            setenv("XDG_CACHE_HOME", home, 1);
+            execl(binary.c_str(), binary.c_str(), "--sm-disable", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        return Pid > 0;
+    }
+    ~TWindowManager()
+    {
+        if (Pid > 0) {
+            kill(Pid, SIGTERM);
+            waitpid(Pid, nullptr, 0);
+        }
+        if (!Home.empty())
+            std::system(("rm -rf '" + Home + "'").c_str());
+    }
+    pid_t Pid = 0;
+    std::string Home;
+};
+
 class TSdlBackendTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
@@ -143,12 +304,24 @@ protected:
         ASSERT_TRUE(Server->Pid > 0) << "Xvfb did not start";
         ASSERT_TRUE(Sdl) << "the SDL backend could not open " << Server->Display;
         SetBackend(std::make_unique<TBorrowedBackend>(*Sdl));
+        // A display that never maps a window would block the display library for good: the test
+        // ends instead of hanging the run.
+        alarm(180);
     }
     void TearDown() override
     {
+        alarm(0);
         for (HWND h : GetTopLevelWindows())
             DestroyWindow(h);
         PumpAll();
+        if (Wm) {
+            TXClient x(Server->Display);
+            Wm.reset();
+            // The next test starts on a display without one.
+            auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+            while (x.D && x.WindowManagerRuns() && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         SetBackend(std::make_unique<THeadlessBackend>());
     }
 
@@ -163,6 +336,41 @@ protected:
         }
     }
 
+    // Runs the loop until `done` holds or a generous limit passes; the result of `done` then.
+    template <class F>
+    bool WaitFor(F done, int seconds = 20)
+    {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (!done() && std::chrono::steady_clock::now() < deadline)
+            Settle(20);
+        return done();
+    }
+
+    // A top-level window with a title the test can find it by on the server.
+    HWND MakeTop(const std::string& title, const TRect& r, HWND owner = 0)
+    {
+        HWND h = cls.Create(owner, r, WS_POPUP);
+        SetWindowText(h, title);
+        return h;
+    }
+
+    // Shows a window made by MakeTop and waits until the server shows it; its server window, or 0.
+    ::Window ShowOnServer(TXClient& x, HWND h, const std::string& title, int cmd = SW_SHOW)
+    {
+        ShowWindow(h, cmd);
+        ::Window id = 0;
+        WaitFor([&] { return x.Viewable(id = x.Find(title)); });
+        return x.Viewable(id) ? id : 0;
+    }
+
+    // Starts a window manager for this test; false (and the test is skipped) when there is none.
+    bool WithWindowManager(TXClient& x)
+    {
+        Wm = std::make_unique<TWindowManager>();
+        return Wm->Start(Server->Display) && WaitFor([&] { return x.WindowManagerRuns() && x.WindowManagerFrames(); });
+    }
+
+    std::unique_ptr<TWindowManager> Wm;
     static inline TXvfb* Server = nullptr;
     static inline TBackend* Sdl = nullptr;
     TTestClass cls{0, clWhite};
@@ -216,6 +424,150 @@ TEST_F(TSdlBackendTest, WorkAreaAndScreen_ComeFromTheDisplay)
     EXPECT_FALSE(work.IsEmpty());
     SetClipboardText("Ombrix clip");
     EXPECT_EQ(GetClipboardText(), "Ombrix clip");
+}
+
+TEST_F(TSdlBackendTest, ShownWindow_KeepsItsServerWindowAndAnOwnedDialogIsModalForItsOwner)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    HWND owner = MakeTop("sdl-owner", Bounds(20, 20, 200, 150));
+    ::Window ownerX = ShowOnServer(x, owner, "sdl-owner");
+    ASSERT_NE(ownerX, 0u);
+    // Painted and shown, the window is still the one the server made first: no window is made twice
+    // (a flash, and what was set on the first one lost).
+    Settle(200);
+    EXPECT_EQ(x.Find("sdl-owner"), ownerX);
+    EXPECT_TRUE(x.Viewable(ownerX));
+
+    EnableWindow(owner, FALSE);
+    HWND dialog = MakeTop("sdl-dialog", Bounds(60, 60, 100, 80), owner);
+    ::Window dialogX = ShowOnServer(x, dialog, "sdl-dialog");
+    ASSERT_NE(dialogX, 0u);
+    EXPECT_EQ(x.Property(dialogX, "WM_TRANSIENT_FOR", XA_WINDOW), std::vector<unsigned long>{ownerX});
+    auto state = x.Property(dialogX, "_NET_WM_STATE", XA_ATOM);
+    EXPECT_NE(std::find(state.begin(), state.end(), XInternAtom(x.D, "_NET_WM_STATE_MODAL", False)), state.end());
+    EXPECT_EQ(GetActiveWindow(), dialog);
+}
+
+TEST_F(TSdlBackendTest, DropDownList_WithoutWindowManager_LeavesTheKeyboardWithItsWindow)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    HWND form = MakeTop("sdl-form", Bounds(20, 20, 300, 200));
+    ShowWindow(form, SW_SHOW);
+    ::Window formX = 0;
+    ASSERT_TRUE(WaitFor([&] { return x.Viewable(formX = x.Find("sdl-form")) && x.Focus() == formX; }));
+    ASSERT_EQ(GetActiveWindow(), form);
+
+    // The list opens under the pointer, as a click on a combo box's button leaves it.
+    XWarpPointer(x.D, 0, DefaultRootWindow(x.D), 0, 0, 0, 0, 100, 120);
+    XFlush(x.D);
+    HWND list = MakeTop("sdl-list", Bounds(60, 80, 120, 100), form);
+    SetWindowLongPtr(list, GWL_EXSTYLE, WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST);
+    ::Window listX = ShowOnServer(x, list, "sdl-list", SW_SHOWNOACTIVATE);
+    ASSERT_NE(listX, 0u);
+    Settle(200);
+    EXPECT_EQ(x.Focus(), formX);
+    EXPECT_EQ(GetActiveWindow(), form);
+
+    ShowWindow(list, SW_HIDE);
+    Settle(100);
+    EXPECT_EQ(x.Focus(), formX);
+    EXPECT_EQ(GetActiveWindow(), form);
+}
+
+TEST_F(TSdlBackendTest, Minimize_WithoutWindowManager_LeavesTheWindowReachable)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    HWND h = MakeTop("sdl-min", Bounds(30, 30, 160, 100));
+    ::Window hx = ShowOnServer(x, h, "sdl-min");
+    ASSERT_NE(hx, 0u);
+    ShowWindow(h, SW_MINIMIZE);
+    Settle(200);
+    // Nobody could ever map an iconified window again: it stays where the user can reach it.
+    EXPECT_FALSE(IsIconic(h));
+    EXPECT_TRUE(x.Viewable(hx));
+    EXPECT_EQ(WindowFromPoint({80, 80}), h);
+}
+
+TEST_F(TSdlBackendTest, TaskbarRestore_UnderWindowManager_GivesTheWindowThePointerBack)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    if (!WithWindowManager(x))
+        GTEST_SKIP() << "no window manager (openbox) to test with";
+    HWND h = MakeTop("sdl-restore", Bounds(40, 40, 200, 120));
+    ::Window hx = ShowOnServer(x, h, "sdl-restore");
+    ASSERT_NE(hx, 0u);
+    ShowWindow(h, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(h));
+    ASSERT_TRUE(WaitFor([&] { return !x.Viewable(hx); }));
+
+    x.AskToActivate(hx);
+    ASSERT_TRUE(WaitFor([&] { return x.Viewable(hx) && !IsIconic(h); }));
+    TRect r;
+    GetWindowRect(h, r);
+    EXPECT_EQ(WindowFromPoint(TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}), h);
+}
+
+TEST_F(TSdlBackendTest, ModalDialog_UnderWindowManager_KeepsTheKeyboard)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    if (!WithWindowManager(x))
+        GTEST_SKIP() << "no window manager (openbox) to test with";
+    HWND owner = MakeTop("sdl-wm-owner", Bounds(20, 20, 300, 200));
+    ShowWindow(owner, SW_SHOW);
+    ::Window ownerX = 0;
+    ASSERT_TRUE(WaitFor([&] { return x.Viewable(ownerX = x.Find("sdl-wm-owner")) && x.Focus() == ownerX; }));
+    EnableWindow(owner, FALSE);
+    HWND dialog = MakeTop("sdl-wm-dialog", Bounds(80, 80, 120, 90), owner);
+    ShowWindow(dialog, SW_SHOW);
+    ::Window dialogX = 0;
+    ASSERT_TRUE(WaitFor([&] { return x.Viewable(dialogX = x.Find("sdl-wm-dialog")) && x.Focus() == dialogX; }));
+
+    // The user clicks the waiting owner: the window manager keeps the keyboard on the dialog, and
+    // the program neither asks for the owner nor starts passing the keyboard back and forth.
+    int activations = 0;
+    cls.On[WM_ACTIVATE] = [&](HWND, WPARAM, LPARAM) -> LRESULT {
+        ++activations;
+        return 0;
+    };
+    XWarpPointer(x.D, 0, DefaultRootWindow(x.D), 0, 0, 0, 0, 40, 180);
+    XFlush(x.D);
+    x.AskToActivate(ownerX);
+    Settle(500);
+    EXPECT_EQ(x.Focus(), dialogX);
+    EXPECT_EQ(GetActiveWindow(), dialog);
+    EXPECT_LE(activations, 2);
+}
+
+TEST_F(TSdlBackendTest, PlayerWindowDestroyedByAnotherClient_IsNeverTouchedAndMadeAnew)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    HWND top = MakeTop("sdl-player", Bounds(20, 20, 200, 150));
+    ASSERT_NE(ShowOnServer(x, top, "sdl-player"), 0u);
+    HWND panel = cls.Create(top, Bounds(10, 10, 120, 90));
+    unsigned long id = GetNativeWindowId(panel);
+    ASSERT_NE(id, 0u);
+    // The player ends and takes the window it drew into with it.
+    XDestroyWindow(x.D, id);
+    XSync(x.D, False);
+    // Moving, hiding and showing the panel must not name the dead window (the server would answer
+    // with an error, and Xlib's own handler ends the program).
+    MoveWindow(panel, 20, 20, 100, 80, TRUE);
+    ShowWindow(panel, SW_HIDE);
+    Settle(100);
+    ShowWindow(panel, SW_SHOW);
+    Settle(100);
+    unsigned long fresh = GetNativeWindowId(panel);
+    EXPECT_NE(fresh, 0u);
+    XWindowAttributes a;
+    EXPECT_TRUE(XGetWindowAttributes(x.D, fresh, &a));
+    DestroyWindow(panel);
+    Settle(50);
 }
 
 }  // namespace
