@@ -736,7 +736,15 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
             }
             MouseDownToObjects(mbLeft, p.X, p.Y);
             break;
-        case WM_NCRBUTTONDOWN: MouseDownToObjects(mbRight, p.X, p.Y); break;
+        case WM_NCRBUTTONDOWN:
+            // A right click on the caption opens the system menu where it was made. The menu opens
+            // under the pointer and takes the release, so the caption is not pressed.
+            if (Message.WParam == static_cast<WPARAM>(HTCAPTION)) {
+                if (!FDisableSystemMenu) ShowSystemMenuAt(LParamPoint(Message.LParam));
+                break;
+            }
+            MouseDownToObjects(mbRight, p.X, p.Y);
+            break;
         case WM_NCLBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
         case WM_NCRBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
         case WM_NCLBUTTONDBLCLK:
@@ -855,11 +863,6 @@ bool TskFormFrame::Dispatch(TMessage& Message)
         return true;
     case WM_CHANGERESSTRDATA:
         LoadCaptionButtonHints();
-        return true;
-    case WM_NCRBUTTONDOWN:
-        // A right click on the caption opens the system menu where it was made.
-        if (FFrameOn && FSupportNCArea && Message.WParam == static_cast<WPARAM>(HTCAPTION) && !FDisableSystemMenu)
-            ShowSystemMenuAt(LParamPoint(Message.LParam));
         return true;
     case WM_SIZING: WMSizing(Message); return false;
     case WM_MOVING: WMMoving(Message); return true;

@@ -175,6 +175,23 @@ TEST_F(FrameMenus, MenuFollowsTheState_MaximizedAndRolledUp)
     EXPECT_EQ(Shown(), (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "&Restore", "-", "&Close"}));
 }
 
+TEST_F(FrameMenus, AfterAMenuOnTheCaption_TheButtonsStillAnswer)
+{
+    ShowActive();
+    // The menu opens under the pointer and takes the right button's release.
+    ClickAt(150, 10, 2);
+    ASSERT_TRUE(Menu()->Active());
+    Key(VK_ESCAPE);
+    Driver.AdvanceClock(1000);
+    Driver.MoveTo(Screen(10, 10));
+    Driver.ProcessMessages();
+    Driver.ButtonDown();
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Menu()->Active());
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+}
+
 TEST_F(FrameMenus, AltSpace_OpensUnderTheMenuButton_ArrowsAndEnterChooseAnItem)
 {
     ShowActive();
