@@ -964,11 +964,15 @@ void TskFormFrame::WMNCActivate(TMessage& Message)
     }
 }
 
-void TskFormFrame::UpdateCaptionActivation(bool)
+void TskFormFrame::UpdateCaptionActivation(bool Animated)
 {
     const bool active = IsFormActive();
     for (const auto& o : FObjects) {
-        if (o->Kind != skokCaption || !o->EnableMorphing()) continue;
+        if (o->Kind != skokCaption) continue;
+        // The caption's own strip plays towards the new activation (it starts the animate timer).
+        if (auto* caption = dynamic_cast<TskSkinCaptionObject*>(o.get()); caption != nullptr && InRollUpState(o.get()))
+            caption->UpdateActivation(active, Animated);
+        if (!o->EnableMorphing()) continue;
         o->MorphIncrease = active;
         StartMorphTimer();
     }

@@ -7,6 +7,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Window.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/form/SkinTextObjects.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "FrameTestSupport.h"
 
@@ -380,6 +381,25 @@ TEST_F(SkinnedFrame, SkinChangeMessages_FreeThenRebuildObjects)
     TskSkinData other(nullptr);
     SendMessage(Form->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(&other), 1000);
     EXPECT_EQ(Frame->ObjectCount(), 3);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, Activation_PlaysTheCaptionsStripOnTheAnimateTimer)
+{
+    TFrameSkin skin("", "", false, {{"cap2:caption", "skinrect=5,2,25,12\nactivepictureindex=0\nanimateskinrect=0,0,60,10\nframecount=3\n"}});
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Deactivate();
+    auto* caption = dynamic_cast<TskSkinCaptionObject*>(Frame->FindObject("cap2"));
+    ASSERT_NE(caption, nullptr);
+    Driver.FocusIn(Form->Handle());
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Frame->IsFormActive());
+    // The strip starts at its first frame and runs through on the frame's 25 ms timer.
+    EXPECT_TRUE(caption->AnimationShown());
+    Driver.AdvanceClock(25 * 10);
+    EXPECT_FALSE(caption->AnimationShown());
+    EXPECT_TRUE(caption->ActiveLook());
     Frame->SetSkinData(nullptr);
 }
 
