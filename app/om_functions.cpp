@@ -29,14 +29,13 @@ namespace {
 // The maker's product comparison page the desktop shortcut points at.
 const char* const MakerComparisonUrl = "https://www.ombrix.example.com/compare/";
 
-// A file of 4 GiB or more, or one bigger than Limit blocks of 1,024,000 bytes.
+// A file of 4 GiB or more, or one bigger than Limit blocks of 1,024,000 bytes. The size is compared
+// whole: dividing first would round a file of 1.9 blocks down to 1 and pass it over.
 bool IsRegularFileLargerThan(const std::string& Path, std::int64_t Limit)
 {
     const std::int64_t size = FileSize(Path); // -1 for anything that is not a regular file
     if (size < 0)
         return false;
-    // "Size / 1,024,000 above the limit" is a quotient with a fraction: a file of a megabyte and a
-    // half is above 1. Whole-number division would leave every file under two megabytes out.
     return (size >> 32) != 0 || size > Limit * 1024000;
 }
 

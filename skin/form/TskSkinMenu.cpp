@@ -1,6 +1,7 @@
 #include "skin/form/TskSkinMenu.h"
 
 #include "platform/vcl/TTimer.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/vcl/TWinControl.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskDataSkinCaption.h"
@@ -131,6 +132,7 @@ TskSkinMenu::TskSkinMenu(TComponent* AOwner, TWinControl* AForm)
 TskSkinMenu::~TskSkinMenu()
 {
     *FAlive = false;
+    StopWatchingInput();
     FSubMenuTimer->OnTimer = nullptr;
     FSubMenuTimer->SetEnabled(false);
     FPendingItem = nullptr;
@@ -239,6 +241,7 @@ void TskSkinMenu::OpenChain(TControl* APopupCtrl, TskSkinData* ASkinData, int Fi
     if (FSkinData != nullptr) FSkinData->FreeNotification(this);
     if (FirstIndex >= 0 && FirstIndex < static_cast<int>(Items.size())) {
         FActive = true;
+        WatchInput();
         AddWindow(R, Items, RootItem, FirstIndex, false, PopupToUp);
         FFirstWindow = false;
     }
@@ -266,6 +269,7 @@ void TskSkinMenu::CloseFrom(int Index)
     }
     if (Index != 0) return;
     StopSubMenuTimer();
+    StopWatchingInput();
     FActive = false;
     SetLastPopupCtrl(FPopupCtrl);
     if (FPopupCtrl != nullptr) {
@@ -281,6 +285,44 @@ void TskSkinMenu::CloseFrom(int Index)
         OnMenuClose = nullptr;
         handler(this);
     }
+}
+
+void TskSkinMenu::WatchInput()
+{
+    if (FInputHook != 0) return;
+    FInputHook = AddMessageHook([this](TMsg& M) {
+        if (!FActive || FWindows.empty()) return false;
+        switch (M.message) {
+        case WM_KEYDOWN:
+            KeyDown(static_cast<WORD>(M.wParam));
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCMBUTTONDOWN:
+            // The press still goes where it was aimed, as it does on the frame.
+            if (!InChain(M.hwnd)) HideAll();
+            return false;
+        default:
+            return false;
+        }
+    });
+}
+
+void TskSkinMenu::StopWatchingInput()
+{
+    if (FInputHook == 0) return;
+    RemoveMessageHook(FInputHook);
+    FInputHook = 0;
+}
+
+bool TskSkinMenu::InChain(HWND Window) const
+{
+    for (TskSkinPopupWindow* w : FWindows)
+        if (w->HandleAllocated() && (w->Handle() == Window || IsChild(w->Handle(), Window))) return true;
+    return false;
 }
 
 void TskSkinMenu::StopSubMenuTimer()

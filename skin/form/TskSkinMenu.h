@@ -139,6 +139,13 @@ private:
     TskSkinMenuItem* FPendingItem = nullptr;
     bool FActive = false;
     bool FFirstWindow = false;
+    // While the chain is open: its popups take no focus, so the keys go to whatever control has it,
+    // and presses on the form's controls never reach the frame that closes the chain on a press.
+    // The hook gives the chain the keyboard and closes it on a press anywhere else.
+    int FInputHook = 0;
+    void WatchInput();
+    void StopWatchingInput();
+    bool InChain(HWND Window) const;
     TControl* FPopupCtrl = nullptr;
     TControl* FLastPopupCtrl = nullptr;
     TskSkinData* FSkinData = nullptr;

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <thread>
 
@@ -177,6 +178,8 @@ TE2eDisplay::TE2eDisplay(bool WithWindowManager, int Width, int Height)
 TE2eDisplay::~TE2eDisplay()
 {
     Stop(FWmPid);
+    if (!FWmHome.empty())
+        std::filesystem::remove_all(FWmHome);
     if (FX)
         XCloseDisplay(FX);
     Stop(FServerPid);
@@ -230,7 +233,12 @@ bool TE2eDisplay::StartWindowManager()
 {
     // Its configuration is the system's default: a scratch HOME keeps a person's own out of the test.
     char scratch[] = "/tmp/ombrix-e2e-wm-XXXXXX";
-    const std::string home = mkdtemp(scratch) ? scratch : "/tmp";
+    if (!mkdtemp(scratch)) {
+        FFailure = "no scratch folder for openbox";
+        return false;
+    }
+    FWmHome = scratch;
+    const std::string home = FWmHome;
     FWmPid = Spawn({"openbox", "--sm-disable"},
         {{"DISPLAY", FName}, {"HOME", home}, {"XDG_CONFIG_HOME", home + "/.config"}, {"XDG_CACHE_HOME", home + "/.cache"}});
     // The manager is up once it announces itself on the root window.

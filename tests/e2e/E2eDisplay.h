@@ -102,6 +102,7 @@ private:
     struct _XDisplay* FX = nullptr;
     std::string FName;
     std::string FFailure;
+    std::string FWmHome;   // the window manager's scratch home, removed with the display
     pid_t FServerPid = 0;
     pid_t FWmPid = 0;
     bool FWithWm = false;

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <iostream>
+#include <map>
 
 namespace {
 
@@ -47,10 +47,18 @@ TPoint Middle(const TRect& R)
     return {R.Left + R.Width() / 2, R.Top + R.Height() / 2};
 }
 
-TMainWindow::TMainWindow(const TScreenWindow& W) : Window(W)
+TMainWindow::TMainWindow(const TScreenWindow& W) : Window(W), Border(FrameBorder(W))
 {
-    const int border = FrameBorder(W);
-    FClient = {W.Rect.Left + border, W.Rect.Bottom - border - FormClientHeight};
+    CaptionHeight = W.Rect.Height() - Border - FormClientHeight;
+    FClient = {W.Rect.Left + Border, W.Rect.Top + CaptionHeight};
+}
+
+TMainWindow TMainWindow::Now(const TScreenWindow& W) const
+{
+    TMainWindow now = *this;
+    now.Window = W;
+    now.FClient = {W.Rect.Left + Border, W.Rect.Top + CaptionHeight};
+    return now;
 }
 
 void TJourney::SetUp()
@@ -75,6 +83,7 @@ void TJourney::TearDown()
 
 void TJourney::StartProgram(bool Splash)
 {
+    const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(FProgram->Start(Splash));
     const std::optional<TScreenWindow> main = FProgram->WaitForMainWindow(Splash ? 60s : 30s);
     if (!main) {
@@ -85,12 +94,14 @@ void TJourney::StartProgram(bool Splash)
                << ", its windows:" << seen;
     }
     Main = TMainWindow(*main);
+    std::cout << "start to painted main window" << (Splash ? " (splash included)" : "") << ": "
+              << std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() << " s\n";
 }
 
 void TJourney::RefreshMain()
 {
     if (const std::optional<TScreenWindow> now = D().Refresh(Main.Window))
-        Main = TMainWindow(*now);
+        Main = Main.Now(*now);
 }
 
 void TJourney::Picture(const std::string& Step) const
@@ -103,17 +114,24 @@ void TJourney::Picture(const std::string& Step) const
 
 std::optional<TScreenWindow> TJourney::WaitForFolderDialog(const std::string& Title)
 {
-    std::optional<TScreenWindow> dialog = D().WaitForWindow(Pid(), Title);
-    if (!dialog)
-        return dialog;
-    // Shown is not yet usable: wait until it is painted (a window that stays black is a fault) and still.
-    TSurface shown;
-    if (!D().WaitForPicture(dialog->Rect, [](const TSurface& s) { return CountColours(s, s.Bounds(), 32) >= 16; }, shown, 15s)) {
-        ADD_FAILURE() << "the dialog \"" << Title << "\" opened but was never painted";
-        return std::nullopt;
+    // Shown is not yet usable: wait until it is painted (a window that stays black is a fault) and
+    // still. A window the program replaces by another while it opens is looked for again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        std::optional<TScreenWindow> dialog = D().WaitForWindow(Pid(), Title);
+        if (!dialog)
+            return dialog;
+        TSurface shown;
+        if (!D().WaitForPicture(dialog->Rect, [](const TSurface& s) { return CountColours(s, s.Bounds(), 32) >= 16; }, shown, 15s)) {
+            if (!D().Refresh(*dialog))
+                continue;
+            ADD_FAILURE() << "the dialog \"" << Title << "\" opened but was never painted";
+            return std::nullopt;
+        }
+        D().WaitForStill(dialog->Rect);
+        if (std::optional<TScreenWindow> now = D().Refresh(*dialog))
+            return now;
     }
-    D().WaitForStill(dialog->Rect);
-    return D().Refresh(*dialog);
+    return std::nullopt;
 }
 
 // The button bar is 50 pixels high at the bottom of the dialog; OK sits at 20, 15 in it, Cancel at
@@ -125,7 +143,7 @@ static TPoint FolderDialogButton(const TScreenWindow& Dialog, int Border, int Le
 
 bool TJourney::ConfirmFolderDialog(const TScreenWindow& Dialog)
 {
-    Click(FolderDialogButton(Dialog, FrameBorder(Main.Window), 20));
+    Click(FolderDialogButton(Dialog, Main.Border, 20));
     const bool gone = D().WaitForWindowGone(Pid(), Dialog.Title, 10s);
     EXPECT_TRUE(gone) << "the folder dialog did not close at the first click on OK";
     return gone;
@@ -133,7 +151,7 @@ bool TJourney::ConfirmFolderDialog(const TScreenWindow& Dialog)
 
 bool TJourney::CancelFolderDialog(const TScreenWindow& Dialog)
 {
-    Click(FolderDialogButton(Dialog, FrameBorder(Main.Window), 100));
+    Click(FolderDialogButton(Dialog, Main.Border, 100));
     const bool gone = D().WaitForWindowGone(Pid(), Dialog.Title, 10s);
     EXPECT_TRUE(gone) << "the folder dialog did not close at the first click on Cancel";
     return gone;
@@ -150,7 +168,7 @@ void TJourney::ExpectMainWindowAnswers()
 bool TJourney::PickTreeEntry(const TScreenWindow& Dialog, int Rows)
 {
     // Scroll bars (19 pixels) and the button bar are left out of the search.
-    const int border = FrameBorder(Main.Window);
+    const int border = Main.Border;
     const TRect tree{Dialog.Rect.Left + border + 10, Dialog.Rect.Top + 36, Dialog.Rect.Right - border - 26,
         Dialog.Rect.Bottom - border - 50 - 26};
     TSurface shown = D().Grab(D().ScreenRect());
@@ -235,4 +253,18 @@ void TJourney::ClickCaptionButton(const TScreenWindow& Window, int FromRight) co
 {
     // The skin's caption buttons are 20 pixels apart, ending 5 pixels from the right, 5 from the top.
     Click(TPoint{Window.Rect.Right - 15 - 20 * FromRight, Window.Rect.Top + 14});
+}
+
+void TJourney::ExpectIdle(const std::string& What)
+{
+    int seconds = 3;
+    if (const char* env = std::getenv("OMBRIX_E2E_IDLE_SECONDS"))
+        seconds = std::max(1, std::atoi(env));
+    const std::vector<double> cpu = CpuPercent({Pid(), D().ServerPid()}, std::chrono::seconds(seconds));
+    std::cout << "idle processor use over " << seconds << " s, " << What << (WithWm() ? ", with" : ", without")
+              << " window manager: program " << cpu[0] << " %, X server " << cpu[1] << " %\n";
+    // A second or two of processor time over a span may come from the machine's own load; a loop that
+    // never settles takes far more.
+    EXPECT_LT(cpu[0], 2.0) << "the idle program keeps the processor busy (" << What << ")";
+    EXPECT_LT(cpu[1], 5.0) << "the idle program keeps the X server busy (" << What << ")";
 }

@@ -14,9 +14,15 @@
 class TMainWindow {
 public:
     TMainWindow() = default;
+    // The window as it first shows (client area as stored); the frame's border and caption are taken
+    // from it.
     explicit TMainWindow(const TScreenWindow& Window);
+    // The same window later, of any size: the frame keeps its border and caption.
+    TMainWindow Now(const TScreenWindow& Window) const;
 
     TScreenWindow Window;
+    int Border = 0;    // the skinned frame's width left, right and below
+    int CaptionHeight = 0;   // its height above the client area
     // A point or a rectangle of the client area, from the stored form's coordinates.
     TPoint At(int X, int Y) const { return {FClient.X + X, FClient.Y + Y}; }
     TRect Area(int Left, int Top, int Width, int Height) const
@@ -24,6 +30,8 @@ public:
         return TRect{FClient.X + Left, FClient.Y + Top, FClient.X + Left + Width, FClient.Y + Top + Height};
     }
     TRect Whole() const { return Window.Rect; }
+    // The client area's width: 600 as stored, more when the window is maximised.
+    int ClientWidth() const { return Window.Rect.Width() - 2 * Border; }
     TRect Caption() const { return TRect{Window.Rect.Left, Window.Rect.Top, Window.Rect.Right, FClient.Y}; }
 
     TRect AddFiles() const { return Area(4, 4, 70, 26); }
@@ -92,6 +100,9 @@ protected:
     std::optional<TScreenWindow> WaitForPopup(std::chrono::milliseconds Limit = 10s) const;
     // Clicks the skinned frame's caption button: 0 the right-most (close), 1 the next (maximise), 2 minimise.
     void ClickCaptionButton(const TScreenWindow& Window, int FromRight) const;
+    // Nobody uses the program for a while (OMBRIX_E2E_IDLE_SECONDS, 3 by default): it and the X server
+    // must use next to no processor time. What names the situation in the report.
+    void ExpectIdle(const std::string& What);
     // Waits until the queue shows Rows rows with a thumbnail each.
     bool WaitForRows(int Rows, std::chrono::milliseconds Limit = 60s);
 

@@ -37,6 +37,9 @@ std::vector<std::string> StatFields(pid_t Pid)
 
 } // namespace
 
+namespace {
+
+// Ticks a process spent on a processor (user + system); -1 when it is gone.
 long ProcessTicks(pid_t Pid)
 {
     // After the name: state(1) ppid(2) ... utime(12) stime(13).
@@ -44,6 +47,26 @@ long ProcessTicks(pid_t Pid)
     if (f.size() < 14)
         return -1;
     return std::stol(f[12]) + std::stol(f[13]);
+}
+
+} // namespace
+
+std::vector<double> CpuPercent(const std::vector<pid_t>& Pids, std::chrono::milliseconds Span)
+{
+    std::vector<long> before;
+    for (pid_t pid : Pids)
+        before.push_back(ProcessTicks(pid));
+    const auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(Span);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::vector<double> shares;
+    for (std::size_t i = 0; i < Pids.size(); ++i) {
+        const long after = ProcessTicks(Pids[i]);
+        shares.push_back(before[i] < 0 || after < 0
+                ? -1.0
+                : 100.0 * static_cast<double>(after - before[i]) / static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds);
+    }
+    return shares;
 }
 
 TE2eHome::TE2eHome()
@@ -253,18 +276,6 @@ void TE2eProgram::Kill()
     FPid = 0;
 }
 
-double TE2eProgram::CpuPercent(std::chrono::milliseconds Span) const
-{
-    const long before = ProcessTicks(FPid);
-    const auto start = std::chrono::steady_clock::now();
-    std::this_thread::sleep_for(Span);
-    const long after = ProcessTicks(FPid);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    if (before < 0 || after < 0)
-        return -1;
-    return 100.0 * static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds;
-}
-
 bool TE2eProgram::RunsAnyOf(const std::vector<std::string>& Tools) const
 {
     for (const std::string& name : Children())
@@ -290,13 +301,22 @@ std::vector<std::string> TE2eProgram::Children() const
 
 std::optional<TScreenWindow> TE2eProgram::WaitForMainWindow(std::chrono::milliseconds Limit) const
 {
-    std::optional<TScreenWindow> main = FDisplay.WaitForWindow(FPid, "Ombrix Free 1.3", Limit);
-    if (!main)
-        return main;
-    // Mapped is not yet painted: the caption bar carries the skin's picture once it is.
-    TSurface shown;
-    const TRect caption{main->Rect.Left, main->Rect.Top, main->Rect.Right, main->Rect.Top + 24};
-    if (!FDisplay.WaitForPicture(caption, [](const TSurface& s) { return CountColours(s, s.Bounds(), 16) >= 8; }, shown, Limit))
-        return std::nullopt;
-    return FDisplay.Refresh(*main);
+    // Mapped is not yet painted: the caption bar carries the skin's picture once it is. The window
+    // found first may also be replaced by another while the program starts, so both are asked again
+    // until they hold together.
+    std::optional<TScreenWindow> main;
+    WaitUntil(
+        [&] {
+            main.reset();
+            for (const TScreenWindow& w : FDisplay.WindowsOf(FPid))
+                if (w.Title == "Ombrix Free 1.3") {
+                    const TRect caption{w.Rect.Left, w.Rect.Top, w.Rect.Right, w.Rect.Top + 24};
+                    const TSurface shown = FDisplay.Grab(caption);
+                    if (CountColours(shown, shown.Bounds(), 16) >= 8)
+                        main = w;
+                }
+            return main.has_value();
+        },
+        Limit);
+    return main;
 }

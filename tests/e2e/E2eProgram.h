@@ -71,8 +71,6 @@ public:
     // Ends the process when it still runs (a journey that failed half-way).
     void Kill();
 
-    // The share of one processor the process used over Span, in percent, from the kernel's accounting.
-    double CpuPercent(std::chrono::milliseconds Span) const;
     // Processes whose parent is the program (the tools it runs), by name.
     std::vector<std::string> Children() const;
     // Whether one of those tools runs now.
@@ -88,5 +86,6 @@ private:
     int FExitStatus = -1;
 };
 
-// Ticks a process spent on a processor (user + system), from /proc/PID/stat; -1 when it is gone.
-long ProcessTicks(pid_t Pid);
+// The share of one processor each process used over the same Span, in percent, from the kernel's
+// accounting (/proc/PID/stat); -1 for a process that is gone.
+std::vector<double> CpuPercent(const std::vector<pid_t>& Pids, std::chrono::milliseconds Span);

@@ -1,6 +1,7 @@
 // Start: the splash, then the main window painted as the built-in skin says, and a program that sits
 // still while nobody uses it.
 #include <chrono>
+#include <cstdlib>
 #include <iostream>
 
 #include "E2eJourney.h"
@@ -73,9 +74,15 @@ TEST_P(TStartJourney, SplashThenMainWindowPaintedFromTheSkin_AndIdle)
     EXPECT_GE(CountColours(shown, Main.DestinationText()), 3) << "the destination text is missing";
 
     // Nothing to do: the program uses no processor time of note.
-    const double cpu = Program().CpuPercent(3s);
-    std::cout << "idle processor use, main window alone: " << cpu << " %\n";
-    EXPECT_LT(cpu, 2.0) << "the idle program keeps the processor busy";
+    ExpectIdle("main window alone");
+
+    // The pointer rests on Add folder: its hint shows next to it, in the skin's hint window.
+    D().MoveTo(Middle(Main.AddFolder()).X, Middle(Main.AddFolder()).Y);
+    const std::optional<TScreenWindow> hint = WaitForPopup(10s);
+    Picture("hint");
+    ASSERT_TRUE(hint.has_value()) << "no hint appeared over Add folder";
+    EXPECT_LT(std::abs(hint->Rect.Top - Main.AddFolder().Bottom), 60) << "the hint is far from the pointer";
+    EXPECT_GE(CountColours(D().Grab(hint->Rect), TRect{0, 0, hint->Rect.Width(), hint->Rect.Height()}), 3) << "the hint shows no text";
     EXPECT_TRUE(Program().Running());
 }
 

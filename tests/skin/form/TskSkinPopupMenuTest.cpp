@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "SkinMenuTestSupport.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TypInfo.h"
@@ -349,6 +351,44 @@ TEST_F(SkinPopupMenuTest, SkinnedEditContextMenu_OpensThroughTheFrameForTheEdit)
     EXPECT_FALSE(Frame->Menu->Active());
     EXPECT_EQ(edit->SelLength(), 5);
     Frame->Skin = nullptr;
+}
+
+// The popups take no focus: keys still reach the open menu, and a press on one of the form's controls
+// (which the form itself never sees) closes it.
+TEST_F(SkinPopupMenuTest, OpenMenu_TakesTheKeysAndClosesOnAPressOnAControl)
+{
+    auto* edit = new TskSkinEdit(Form);
+    edit->SetParent(Form);
+    edit->SetBounds(300, 300, 120, 24);
+    Driver.ProcessMessages();
+    edit->SetFocus();
+
+    PM->Popup(100, 80);
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Frame->Menu->Active());
+    Driver.Press(VK_DOWN);
+    Driver.Press(VK_RETURN);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Frame->Menu->Active());
+    std::string said;
+    for (const std::string& line : Log)
+        said += line + "; ";
+    EXPECT_NE(said.find("click "), std::string::npos) << said;
+    EXPECT_EQ(edit->Text(), "");
+
+    PM->Popup(100, 80);
+    Driver.ProcessMessages();
+    Driver.Press(VK_ESCAPE);
+    EXPECT_FALSE(Frame->Menu->Active());
+
+    PM->Popup(100, 80);
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Frame->Menu->Active());
+    Driver.Click(Point(350, 310));
+    EXPECT_FALSE(Frame->Menu->Active());
+    // Closed, the menu leaves the keyboard to the control again.
+    Driver.Type("ab");
+    EXPECT_EQ(edit->Text(), "ab");
 }
 
 // ---- a drop-down button below this layer ----
