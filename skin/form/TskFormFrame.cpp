@@ -701,6 +701,9 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
         return;
     }
     const auto alive = FAlive;
+    // A press on the caption may run the whole move loop before it returns; the release went to the
+    // loop, so the press must not be handed to the objects afterwards.
+    if (Message.Msg == WM_NCLBUTTONDOWN) FSizeMoveEnded = false;
     PreFilter(Message);
     if (!*alive) return;
     const bool callDefault = Dispatch(Message);
@@ -730,8 +733,9 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
         case WM_NCMOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
         case WM_NCLBUTTONDOWN:
             // A press that ended a move or size loop is not meant for an object.
-            if (FInSizeMoveLoop) {
+            if (FInSizeMoveLoop || FSizeMoveEnded) {
                 FInSizeMoveLoop = false;
+                FSizeMoveEnded = false;
                 break;
             }
             MouseDownToObjects(mbLeft, p.X, p.Y);
@@ -1073,6 +1077,7 @@ void TskFormFrame::WMExitSizeMove()
     FMouseLeaveTimer->SetEnabled(false);
     FActiveObject = FPreviousActiveObject = FPressedObject = -1;
     FInSizeMoveLoop = false;
+    FSizeMoveEnded = true;
     if (FSkinData != nullptr && !FSkinData->SkinEmpty) RepaintFrame();
 }
 

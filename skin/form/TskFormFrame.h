@@ -518,6 +518,8 @@ private:
     bool FForcedActive = false;
     bool FNCActive = false;
     bool FInSizeMoveLoop = false;
+    // A move or size loop ended since the last press on the frame.
+    bool FSizeMoveEnded = false;
     bool FFullDrag = false;
     int FWidth = 0;
     int FHeight = 0;
