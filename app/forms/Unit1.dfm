@@ -412,7 +412,7 @@ object Form1: TForm1
   end
   object skf: TskFormFrame
     SkinData = skSkinData1
-    BorderIcons = [biSystemMenu, biMinimize]
+    BorderIcons = [biSystemMenu, biMinimize, biMaximize]
     Sizeable = False
   end
   object skSkinData1: TskSkinData

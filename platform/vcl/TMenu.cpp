@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Strings.h"
+#include "platform/vcl/TAction.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/vcl/VclClasses.h"
@@ -85,7 +86,67 @@ TShortCut TextToShortCut(const std::string& Text)
 
 // ---- TMenuItem ----
 
+namespace {
+
+// Carries every change of an action over to its menu item.
+class TMenuActionLink : public TBasicActionLink {
+public:
+    explicit TMenuActionLink(TMenuItem* Item) : TBasicActionLink(Item), FItem(Item) {}
+    void SetCaption(const std::string& Value) override { FItem->SetCaption(Value); }
+    void SetChecked(bool Value) override { FItem->SetChecked(Value); }
+    void SetEnabled(bool Value) override { FItem->SetEnabled(Value); }
+    void SetVisible(bool Value) override { FItem->SetVisible(Value); }
+    void SetHint(const std::string& Value) override { FItem->SetHint(Value); }
+    void SetImageIndex(int Value) override { FItem->SetImageIndex(Value); }
+    void SetShortCut(WORD Value) override { FItem->SetShortCut(Value); }
+
+private:
+    TMenuItem* FItem;
+};
+
+} // namespace
+
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+
+TBasicAction* TMenuItem::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+void TMenuItem::SetAction(TBasicAction* Value)
+{
+    if (Value == Action()) return;
+    if (Value == nullptr) {
+        FActionLink.reset();
+        return;
+    }
+    if (!FActionLink) FActionLink = std::make_unique<TMenuActionLink>(this);
+    FActionLink->SetAction(Value);
+}
+
+void TMenuItem::InitiateAction()
+{
+    if (FActionLink) FActionLink->Update();
+}
+
+void TMenuItem::RethinkLines()
+{
+    // A separator shows only between two visible items that are not separators.
+    TMenuItem* pendingLine = nullptr;
+    bool itemBefore = false;
+    for (TMenuItem* item : FItems) {
+        if (item->IsLine()) {
+            if (pendingLine != nullptr || !itemBefore) {
+                item->SetVisible(false);
+                continue;
+            }
+            pendingLine = item;
+            continue;
+        }
+        if (!item->Visible()) continue;
+        if (pendingLine != nullptr) pendingLine->SetVisible(true);
+        pendingLine = nullptr;
+        itemBefore = true;
+    }
+    if (pendingLine != nullptr) pendingLine->SetVisible(false);
+}
 
 TMenuItem::~TMenuItem()
 {
@@ -223,7 +284,10 @@ void TMenuItem::Click()
 {
     if (!FEnabled) return;
     if (FAutoCheck) SetChecked(!FChecked);
-    if (OnClick) OnClick(this);
+    if (OnClick)
+        OnClick(this);
+    else if (FActionLink)
+        FActionLink->Execute(this);
 }
 
 TComponent* TMenuItem::GetParentComponent() const
@@ -325,9 +389,14 @@ void RegisterMenuClasses()
             .Prop("RadioItem", &TMenuItem::RadioItem, &TMenuItem::SetRadioItem, false)
             .Prop("ShortCut", &TMenuItem::ShortCut, &TMenuItem::SetShortCut, 0)
             .Prop("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible, true)
+            .Prop("Action", &TMenuItem::Action, &TMenuItem::SetAction)
             .Event("OnClick", &TMenuItem::OnClick)
             .Ignored({"Break", "HelpContext", "SubMenuImages", "OnDrawItem", "OnAdvancedDrawItem", "OnMeasureItem"});
-        RegisterClass<TMenu, TComponent>("TMenu").Prop("Images", &TMenu::Images, &TMenu::SetImages).Ignored({"AutoHotkeys", "AutoLineReduction", "BiDiMode", "OwnerDraw", "ParentBiDiMode"});
+        RegisterEnum<TMenuAutoFlag>({"maAutomatic", "maManual", "maParent"});
+        RegisterClass<TMenu, TComponent>("TMenu")
+            .Prop("Images", &TMenu::Images, &TMenu::SetImages)
+            .Prop("AutoLineReduction", &TMenu::AutoLineReduction, &TMenu::SetAutoLineReduction, maAutomatic)
+            .Ignored({"AutoHotkeys", "BiDiMode", "OwnerDraw", "ParentBiDiMode"});
         RegisterClass<TMainMenu, TMenu>("TMainMenu").Ignored({"AutoMerge"});
         RegisterClass<TPopupMenu, TMenu>("TPopupMenu")
             .Prop("Alignment", &TPopupMenu::Alignment, &TPopupMenu::SetAlignment, paLeft)

@@ -3,6 +3,7 @@
 // popup menu goes through a replaceable presenter (the skinned menus install theirs); without one,
 // Popup only fires OnPopup.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,9 @@
 
 class TMenu;
 class TCustomImageList;
+class TBasicAction;
+class TBasicActionLink;
+class TCanvas;
 
 using TShortCut = WORD;
 // Key code in the low byte; scShift, scCtrl and scAlt on top.
@@ -68,17 +72,30 @@ public:
     // The menu this item belongs to (through its parents), or nullptr.
     TMenu* GetParentMenu() const;
 
-    // Runs the item: AutoCheck toggles, then OnClick.
+    // Runs the item: AutoCheck toggles, then OnClick, or the item's action when it has no OnClick.
     virtual void Click();
+
+    // The action the item follows: its caption, check mark, enabled state, visibility, hint, image and
+    // short cut come from the action whenever they change.
+    TBasicAction* Action() const;
+    void SetAction(TBasicAction* Value);
+    // Lets the item's action update itself (before the item is shown).
+    void InitiateAction();
+    // Hides the separators that would stand first, last or next to another among the visible items,
+    // and shows the others again.
+    void RethinkLines();
 
     bool HasParent() const override { return true; }
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* Value) override;
 
     TNotifyEvent OnClick;
+    // Draws the item itself in menus that let it (the skinned popup menus): ARect is the text area.
+    std::function<void(TObject* Sender, TCanvas* ACanvas, const TRect& ARect, bool Selected)> OnDrawItem;
 
 private:
     void Changed();
+    std::unique_ptr<TBasicActionLink> FActionLink;
     std::string FCaption;
     TShortCut FShortCut = 0;
     bool FChecked = false;
@@ -96,11 +113,16 @@ private:
     friend class TMenu;
 };
 
+// Whether a menu hides its redundant separators itself.
+enum TMenuAutoFlag { maAutomatic, maManual, maParent };
+
 class TMenu : public TComponent {
 public:
     explicit TMenu(TComponent* AOwner);
     ~TMenu() override;
     TMenuItem* Items() const { return FItems; }
+    TMenuAutoFlag AutoLineReduction() const { return FAutoLineReduction; }
+    void SetAutoLineReduction(TMenuAutoFlag Value) { FAutoLineReduction = Value; }
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* Value);
     // The item with this shortcut (searching submenus), or nullptr.
@@ -117,6 +139,7 @@ protected:
 private:
     TMenuItem* FItems;
     TCustomImageList* FImages = nullptr;
+    TMenuAutoFlag FAutoLineReduction = maAutomatic;
 };
 
 class TMainMenu : public TMenu {

@@ -462,10 +462,6 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
             UnhookHeader();
         }
         return;
-    case WM_AFTERCHANGESKINDATA:
-        TCustomListView::WndProc(Message);
-        if (FSkinData && reinterpret_cast<TskSkinData*>(Message.WParam) == FSkinData) RefreshListViewSkin();
-        return;
     case CM_VISIBLECHANGED:
         TCustomListView::WndProc(Message);
         if (FVScrollBar) FVScrollBar->SetVisible(Visible() && FVScrollBar->Visible());

@@ -187,10 +187,6 @@ void TskSkinCustomTreeView::WndProc(TMessage& Message)
     case WM_NCCALCSIZE:
     case WM_NCPAINT: return;
     case CM_PAINTSKINFRAME: Message.Result = 0x3233; return;
-    case WM_AFTERCHANGESKINDATA:
-        TCustomTreeView::WndProc(Message);
-        if (FSkinData && reinterpret_cast<TskSkinData*>(Message.WParam) == FSkinData) RefreshTreeViewSkin();
-        return;
     case CM_VISIBLECHANGED:
         TCustomTreeView::WndProc(Message);
         if (FVScrollBar) FVScrollBar->SetVisible(Visible() && FVScrollBar->Visible());

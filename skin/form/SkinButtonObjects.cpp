@@ -322,6 +322,14 @@ void TskSkinStdButtonObject::MouseEnter()
 {
     if (Command != cmDefault) Hint = CommandHint(Parent, Command, RestoreHint, NormalHint);
     TskSkinButtonObject::MouseEnter();
+    // The plain look has no active image to fade to: it lights up at once.
+    if (!SkinDataPresent && Enabled) RedrawNow();
+}
+
+void TskSkinStdButtonObject::MouseLeave()
+{
+    TskSkinButtonObject::MouseLeave();
+    if (!SkinDataPresent) RedrawNow();
 }
 
 void TskSkinStdButtonObject::MouseDown(int /*X*/, int /*Y*/, TMouseButton Button)
@@ -329,6 +337,7 @@ void TskSkinStdButtonObject::MouseDown(int /*X*/, int /*Y*/, TMouseButton Button
     if (Button != mbLeft || !Enabled || Down) return;
     if (Command == cmSysMenu && Parent != nullptr) MenuItem = Parent->GetSystemMenuItems();
     SetDown(true);
+    if (!SkinDataPresent) RedrawNow();
     // The system menu opens on press, not on release.
     if (Command == cmSysMenu) DropDownMenu();
 }

@@ -69,6 +69,7 @@ public:
     void MouseDown(int X, int Y, TMouseButton Button) override;
     void MouseUp(int X, int Y, TMouseButton Button) override;
     void MouseEnter() override;
+    void MouseLeave() override;
     bool CanMorphing() override;
 
     // Carries out Command on the frame's window.

@@ -108,6 +108,9 @@ public:
     int CursorIndex = -1;
     bool RollUp = false;
     bool Visible = true;
+    // A caption button that is disabled is hidden rather than shown inactive (the frame's default
+    // buttons).
+    bool HideWhenDisabled = false;
     bool SkinRectInAPicture = false;
     int GlowLayerPictureIndex = -1;
     int GlowLayerMaskPictureIndex = -1;

@@ -15,6 +15,7 @@
 #include "platform/vcl/TTimer.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
+#include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/controls/TskSkinStatusBar.h"
@@ -89,13 +90,19 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
         FHooked = true;
         // A window made before the hook has the system frame: make it again with ours.
         if (FForm->HandleAllocated()) FForm->RecreateWnd();
+        // Alt+Space and the form's other short cuts are taken before the focused control sees them.
+        FShortCutHook = AddMessageHook([this](TMsg& M) { return ShortCutHook(M); });
     }
+    CreateDefaultCaptionButtons();
 }
 
 TskFormFrame::~TskFormFrame()
 {
     FDestroying = true;
     *FAlive = false;
+    RemoveMenuKeyboardHook();
+    if (FShortCutHook != 0) RemoveMessageHook(FShortCutHook);
+    FShortCutHook = 0;
     for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
     HideGlowLayers();
     ClearSkinObjects();
@@ -172,13 +179,6 @@ void TskFormFrame::SetSupportNCArea(bool Value)
     FSupportNCArea = Value;
     if (Designing() && !Value) FForm->SetBorderStyle(bsNone);
     if (!Designing() && !Loading()) ApplySkinData();
-}
-
-void TskFormFrame::SetBorderIcons(TskBorderIcons Value)
-{
-    if (FBorderIcons == Value) return;
-    FBorderIcons = Value;
-    if (!Designing() && !Loading()) RepaintFrame();
 }
 
 void TskFormFrame::SetSystemMenu(TPopupMenu* Value)
@@ -351,41 +351,6 @@ void TskFormFrame::ClearSkinObjects()
     FActiveObject = FPreviousActiveObject = FPressedObject = -1;
 }
 
-void TskFormFrame::ApplySkinData()
-{
-    if (FDestroying) return;
-    HideGlowLayers();
-    ClearSkinObjects();
-    if (SkinUsable()) {
-        for (const auto& entry : FSkinData->ObjectDataList) {
-            std::unique_ptr<TskActiveSkinObject> object(CreateSkinObject(this, entry.get()));
-            if (!object) continue;
-            if (OnActivateCustomObject) OnActivateCustomObject(object->IDName, object->Visible);
-            FObjects.push_back(std::move(object));
-        }
-    }
-    if (FForm->HandleAllocated()) {
-        FWidth = FForm->Width();
-        FHeight = FForm->Height();
-        // The frame's thickness changes with the skin: the window works its client area out again.
-        SetWindowPos(FForm->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-        if (SkinUsable())
-            UpdateSkinFrame(true);
-        else
-            SetFrameRegion(false);
-        RepaintFrame();
-        FForm->Invalidate();
-    }
-    if (OnChangeSkinData) OnChangeSkinData(this);
-}
-
-void TskFormFrame::SetSkinnableFrame(bool Value)
-{
-    if (FFrameOn == Value) return;
-    FFrameOn = Value;
-    ApplySkinData();
-}
-
 // ---- Objects ----
 
 TskActiveSkinObject* TskFormFrame::Objects(int Index) const
@@ -513,73 +478,15 @@ void TskFormFrame::LeaveAllObjects()
     FActiveObject = -1;
 }
 
-// ---- Window states ----
-
-void TskFormFrame::SetFrameWindowState(int Value)
-{
-    if (Value == FWindowState || Value < FrameStateNormal || Value > FrameStateMaximized) return;
-    if (Value == FrameStateMinimized) {
-        // The application goes to the task bar; the frame itself stays as it is.
-        if (Application != nullptr) Application->Minimize();
-        if (OnMinimize) OnMinimize(this);
-        return;
-    }
-    const int old = FWindowState;
-    FWindowState = Value;
-    if (Value == FrameStateMaximized) {
-        if (FRestoreBounds.IsEmpty()) FRestoreBounds = FForm->BoundsRect();
-        TRect area;
-        GetMonitorWorkArea(FForm->HandleAllocated() ? FForm->Handle() : 0, !FMaximizeOnFullScreen, area);
-        FForm->SetBounds(area.Left, area.Top, area.Width(), area.Height());
-        if (FStatusBar != nullptr) FStatusBar->SetSizeGripActive(false);
-        if (OnMaximize) OnMaximize(this);
-    } else {
-        if (old == FrameStateMaximized && !FRestoreBounds.IsEmpty())
-            FForm->SetBounds(FRestoreBounds.Left, FRestoreBounds.Top, FRestoreBounds.Width(), FRestoreBounds.Height());
-        FRestoreBounds = TRect{};
-        if (FStatusBar != nullptr) FStatusBar->SetSizeGripActive(true);
-        if (OnRestore) OnRestore(this);
-    }
-    RepaintFrame();
-}
-
-void TskFormFrame::RollUpFrame(bool Up)
-{
-    if (Up == FRolledUp || !FBorderIcons.Contains(TskBorderIcon::biRollUp) || Minimized()) return;
-    // Rolling a client-area frame up needs the skin's roll-up picture and shape, which this frame does
-    // not handle yet: such a frame stays unrolled.
-    if (!FSupportNCArea) return;
-    if (Up) {
-        FHeightBeforeRollUp = FForm->Height();
-        FRolledUp = true;
-        FForm->SetHeight(GetMinHeight());
-    } else {
-        FRolledUp = false;
-        FForm->SetHeight(FHeightBeforeRollUp > 0 ? FHeightBeforeRollUp : FForm->Height());
-    }
-    RepaintFrame();
-    if (OnChangeRollUpState) OnChangeRollUpState(this);
-}
-
-void TskFormFrame::MinimizeToTray()
-{
-    // No tray icon can be linked to the frame yet: there is nothing to hide the form into.
-}
-
 // ---- Menus ----
 
 TskSkinData* TskFormFrame::EffectiveMenusSkinData() const { return FMenusSkinData != nullptr ? FMenusSkinData : FSkinData; }
-
-TMenuItem* TskFormFrame::GetSystemMenuItems() const
-{
-    if (FSystemMenu != nullptr) return FSystemMenu->Items();
-    return FDefaultSystemMenu != nullptr ? FDefaultSystemMenu->Items() : nullptr;
-}
 
 void TskFormFrame::SkinMenuOpen() { MarkSkinMenuOpen(); }
 
 void TskFormFrame::MarkSkinMenuOpen()
 {
+    InstallMenuKeyboardHook();
     if (FSkinMenuOpen) return;
     FSkinMenuOpen = true;
     if (OnSkinMenuOpen) OnSkinMenuOpen(this);
@@ -596,6 +503,7 @@ void TskFormFrame::CloseSkinMenuState()
     if (FLayerManagers[1] != nullptr && FLayerManagers[1]->LayerVisible()) FLayerManagers[1]->Hide();
     const bool wasOpen = FSkinMenuOpen;
     FSkinMenuOpen = false;
+    RemoveMenuKeyboardHook();
     const auto alive = FAlive;
     for (int i = 0; i < ObjectCount(); ++i) {
         Objects(i)->MenuClosed();
@@ -658,6 +566,12 @@ void TskFormFrame::MouseLeaveTimerTick(TObject*)
             return;
         }
         TestActiveObject(p.X, p.Y, true);
+        if (FUseSkinCursors && SkinUsable()) {
+            // The skin's cursor, shifted by the object under the pointer.
+            const TskActiveSkinObject* o = Objects(FActiveObject);
+            const int index = o != nullptr && o->CursorIndex >= 0 ? o->CursorIndex : FSkinData->CursorIndex;
+            FForm->SetCursor(index >= 0 ? static_cast<TCursor>(FSkinData->StartCursorIndex + index) : crDefault);
+        }
     }
     // Nothing under the pointer and nothing held: the watch can rest until the next hit test.
     if (FActiveObject == -1 && FPressedObject == -1) {
@@ -754,7 +668,21 @@ void TskFormFrame::DblClickToObjects(int X, int Y, TMouseButton Button)
     const auto alive = FAlive;
     o->MouseDown(X, Y, Button);
     if (!*alive) return;
-    if (Button == mbLeft && Objects(FActiveObject) == o) o->DblClick();
+    if (Button == mbLeft && Objects(FActiveObject) == o) {
+        o->DblClick();
+        if (!*alive) return;
+        // In a frame drawn inside the client area the caption object is the caption.
+        if (!FSupportNCArea && o->Kind == skokCaption) {
+            FPressedObject = -1;
+            if (FRolledUp)
+                RollUpFrame(false);
+            else if (FSizeable)
+                SetFrameWindowState(Maximized() ? FrameStateNormal : FrameStateMaximized);
+            else
+                RollUpFrame(true);
+            return;
+        }
+    }
     if (*alive) FPressedObject = -1;
 }
 
@@ -773,6 +701,9 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
         return;
     }
     const auto alive = FAlive;
+    // A press on the caption may run the whole move loop before it returns; the release went to the
+    // loop, so the press must not be handed to the objects afterwards.
+    if (Message.Msg == WM_NCLBUTTONDOWN) FSizeMoveEnded = false;
     PreFilter(Message);
     if (!*alive) return;
     const bool callDefault = Dispatch(Message);
@@ -802,16 +733,30 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
         case WM_NCMOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
         case WM_NCLBUTTONDOWN:
             // A press that ended a move or size loop is not meant for an object.
-            if (FInSizeMoveLoop) {
+            if (FInSizeMoveLoop || FSizeMoveEnded) {
                 FInSizeMoveLoop = false;
+                FSizeMoveEnded = false;
                 break;
             }
             MouseDownToObjects(mbLeft, p.X, p.Y);
             break;
-        case WM_NCRBUTTONDOWN: MouseDownToObjects(mbRight, p.X, p.Y); break;
+        case WM_NCRBUTTONDOWN:
+            // A right click on the caption opens the system menu where it was made. The menu opens
+            // under the pointer and takes the release, so the caption is not pressed.
+            if (Message.WParam == static_cast<WPARAM>(HTCAPTION)) {
+                if (!FDisableSystemMenu) ShowSystemMenuAt(LParamPoint(Message.LParam));
+                break;
+            }
+            MouseDownToObjects(mbRight, p.X, p.Y);
+            break;
         case WM_NCLBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
         case WM_NCRBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
-        case WM_NCLBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbLeft); break;
+        case WM_NCLBUTTONDBLCLK:
+            if (Message.WParam == static_cast<WPARAM>(HTCAPTION))
+                CaptionDoubleClick();
+            else
+                DblClickToObjects(p.X, p.Y, mbLeft);
+            break;
         case WM_NCRBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbRight); break;
         default: break;
         }
@@ -912,6 +857,17 @@ bool TskFormFrame::Dispatch(TMessage& Message)
     case WM_SYSCOMMAND:
         WMSysCommand(Message);
         return (Message.WParam & 0xFFF0) != SC_KEYMENU;
+    case WM_TIMER:
+        if (Message.WParam == FadeTimerId) FadeStep();
+        return true;
+    case WM_DISPLAYCHANGE:
+        // A smaller screen: the window must fit its new largest size.
+        if (FSupportNCArea && FForm->BorderStyle() != bsNone && (GetMaxWidth() < FForm->Width() || GetMaxHeight() < FForm->Height()))
+            RefitForm();
+        return true;
+    case WM_CHANGERESSTRDATA:
+        LoadCaptionButtonHints();
+        return true;
     case WM_SIZING: WMSizing(Message); return false;
     case WM_MOVING: WMMoving(Message); return true;
     case WM_ENTERSIZEMOVE: WMEnterSizeMove(); return true;
@@ -947,6 +903,7 @@ void TskFormFrame::WMSize(TMessage& Message)
 {
     CallDefault(Message);
     if (!*FAlive || FDestroying) return;
+    ClearSnapMarks();
     FWidth = FForm->Width();
     FHeight = FForm->Height();
     if (FSupportNCArea) {
@@ -1011,11 +968,15 @@ void TskFormFrame::WMNCActivate(TMessage& Message)
     }
 }
 
-void TskFormFrame::UpdateCaptionActivation(bool)
+void TskFormFrame::UpdateCaptionActivation(bool Animated)
 {
     const bool active = IsFormActive();
     for (const auto& o : FObjects) {
-        if (o->Kind != skokCaption || !o->EnableMorphing()) continue;
+        if (o->Kind != skokCaption) continue;
+        // The caption's own strip plays towards the new activation (it starts the animate timer).
+        if (auto* caption = dynamic_cast<TskSkinCaptionObject*>(o.get()); caption != nullptr && InRollUpState(o.get()))
+            caption->UpdateActivation(active, Animated);
+        if (!o->EnableMorphing()) continue;
         o->MorphIncrease = active;
         StartMorphTimer();
     }
@@ -1081,31 +1042,6 @@ void TskFormFrame::WMNCHitTest(TMessage& Message)
     Message.Result = ClientHitTest(p.X, p.Y);
 }
 
-void TskFormFrame::WMShowWindow(TMessage& Message)
-{
-    if (Message.WParam != 0) {
-        if (FFirstShowPending && FPositionInMonitor != skpDefault && FWindowState == FrameStateNormal) PlaceInMonitor();
-        FFirstShowPending = false;
-        if (FFrameOn && FForm->Menu() != nullptr) FForm->SetMenu(nullptr);
-    } else {
-        HideGlowLayers();
-        if (FAlphaBlend && IsLayeringAvailable() && FForm->HandleAllocated()) {
-            const HWND h = FForm->Handle();
-            SetWindowLong(h, GWL_EXSTYLE, GetWindowLong(h, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
-        }
-    }
-}
-
-void TskFormFrame::PlaceInMonitor()
-{
-    if (FPositionInMonitor == skpDefault) return;
-    TRect area;
-    GetMonitorWorkArea(FForm->HandleAllocated() ? FForm->Handle() : 0, FPositionInMonitor == skpDesktopCenter, area);
-    const int left = area.Left + area.Width() / 2 - FForm->Width() / 2;
-    const int top = area.Top + area.Height() / 2 - FForm->Height() / 2;
-    FForm->SetBounds(left, top, FForm->Width(), FForm->Height());
-}
-
 void TskFormFrame::WMGetMinMaxInfo(TMessage& Message)
 {
     auto* info = reinterpret_cast<MINMAXINFO*>(Message.LParam);
@@ -1141,11 +1077,13 @@ void TskFormFrame::WMExitSizeMove()
     FMouseLeaveTimer->SetEnabled(false);
     FActiveObject = FPreviousActiveObject = FPressedObject = -1;
     FInSizeMoveLoop = false;
+    FSizeMoveEnded = true;
     if (FSkinData != nullptr && !FSkinData->SkinEmpty) RepaintFrame();
 }
 
 void TskFormFrame::WMSizing(TMessage& Message)
 {
+    ClearSnapMarks();
     CallDefault(Message);
     if (!*FAlive || FDestroying || !FInSizeMoveLoop || !FFullDrag) return;
     const auto* r = reinterpret_cast<const TRect*>(Message.LParam);
@@ -1156,29 +1094,6 @@ void TskFormFrame::WMSizing(TMessage& Message)
         SetFrameRegion(false);
     else if (FSupportNCArea && FFrameOn && FWidth >= GetMinWidth() && FHeight >= GetMinHeight())
         UpdateSkinFrame(true);
-}
-
-void TskFormFrame::WMMoving(TMessage& Message)
-{
-    if (!FFrameOn) return;
-    // A maximized frame stays where it is.
-    if (Maximized() && FForm->FormStyle() != fsMDIChild) {
-        if (auto* r = reinterpret_cast<TRect*>(Message.LParam); r != nullptr) *r = FForm->BoundsRect();
-    }
-}
-
-void TskFormFrame::BeforeChangeSkinData(TMessage& Message)
-{
-    if (FSkinData == nullptr || Message.WParam != reinterpret_cast<WPARAM>(FSkinData)) return;
-    FSkinChanging = true;
-    HideGlowLayers();
-    ClearSkinObjects();
-}
-
-void TskFormFrame::ChangeSkinData(TMessage& Message)
-{
-    FSkinChanging = false;
-    if (FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData)) ApplySkinData();
 }
 
 // ---- Registration ----

@@ -31,12 +31,14 @@ class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
 class TTimer;
+class TWinControl;
 class TskActiveSkinObject;
 class TskLayerManager;
 class TskSkinData;
 class TskSkinHint;
 class TskSkinMenu;
 class TskSkinStatusBar;
+struct TMsg;
 
 // Caption buttons and system-menu items a frame offers. Scoped, because the form's own border icons
 // use some of the same names.
@@ -104,9 +106,9 @@ public:
     TskBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TskBorderIcons Value);
     bool HideCaptionButtons() const { return FHideCaptionButtons; }
-    void SetHideCaptionButtons(bool Value) { FHideCaptionButtons = Value; }
+    void SetHideCaptionButtons(bool Value);
     bool DisableSystemMenu() const { return FDisableSystemMenu; }
-    void SetDisableSystemMenu(bool Value) { FDisableSystemMenu = Value; }
+    void SetDisableSystemMenu(bool Value);
     bool UseDefaultSysMenu() const { return FUseDefaultSysMenu; }
     void SetUseDefaultSysMenu(bool Value) { FUseDefaultSysMenu = Value; }
     TPopupMenu* SystemMenu() const { return FSystemMenu; }
@@ -124,7 +126,7 @@ public:
     bool ShowObjectHint() const { return FShowObjectHint; }
     void SetShowObjectHint(bool Value) { FShowObjectHint = Value; }
     bool UseDefaultObjectHint() const { return FUseDefaultObjectHint; }
-    void SetUseDefaultObjectHint(bool Value) { FUseDefaultObjectHint = Value; }
+    void SetUseDefaultObjectHint(bool Value);
     bool UseSkinCursors() const { return FUseSkinCursors; }
     void SetUseSkinCursors(bool Value) { FUseSkinCursors = Value; }
     bool UseFormCursorInNCArea() const { return FUseFormCursorInNCArea; }
@@ -203,6 +205,8 @@ public:
     TNotifyEvent OnMaximize;
     TNotifyEvent OnMinimizeToTray;
     TNotifyEvent OnRestoreFromTray;
+    // Asked first for every key that reaches the form's short-cut handling; setting Handled ends it.
+    std::function<void(TMessage& Msg, bool& Handled)> OnShortCut;
 
     // ---- The menu server (the skinned popup menus of the form) ----
     TskSkinMenu* SkinMenu() const override { return FSkinMenu; }
@@ -219,8 +223,17 @@ public:
     bool SkinMenuIsOpen() const { return FSkinMenuOpen; }
     // The skin menus use MenusSkinData, else SkinData.
     TskSkinData* EffectiveMenusSkinData() const;
-    // The items shown as the system menu: the user's SystemMenu when set, else the frame's own.
-    TMenuItem* GetSystemMenuItems() const;
+    // The items shown as the system menu, made up for the window's state now: the frame's own menu, or
+    // the user's SystemMenu with the frame's items added around its own (UseDefaultSysMenu).
+    TMenuItem* GetSystemMenuItems();
+    // Opens the system menu at a screen point, under a screen rectangle, or under the system-menu button
+    // (Alt+Space). Any open skin menu of the form is closed first.
+    void ShowSystemMenuAt(const TPoint& P);
+    void ShowSystemMenuUnder(const TRect& R);
+    void ShowSystemMenuFromObject();
+    // The form's short-cut handling: OnShortCut, then Alt+Space, then the main menu's short cuts.
+    // Returns whether the key was taken.
+    bool FormShortCut(TMessage& Msg);
 
     // ---- State the objects and the other frame parts read ----
     TCustomForm* Form() const { return FForm; }
@@ -251,6 +264,19 @@ public:
     // At the first show: centres the form on its monitor (skpScreenCenter) or on the monitor's work
     // area (skpDesktopCenter); skpDefault leaves it where it is.
     void PlaceInMonitor();
+    // Bounds placed by PositionInMonitor (unchanged for skpDefault).
+    TRect CalcPlacementInMonitor(const TRect& Bounds) const;
+    // Changes the form's width by one pixel and back, so that limits, layout and region apply again.
+    void RefitForm();
+    // The magnetic rule for a window moved to (Left, Top): within MagneticSize of an edge of the work
+    // area it snaps there, and it leaves the edge only once the cursor has gone more than MagneticSize
+    // from where it snapped.
+    void SnapToWorkArea(int& Left, int& Top, int Width, int Height);
+    // Where a form minimized to its caption bar goes: the first free slot along the bottom of the
+    // work area, row above row.
+    TPoint GetMinimizedPosition();
+    // A double click on the caption: restore, maximize or roll up by the state and the border icons.
+    void CaptionDoubleClick();
 
     // ---- The skin objects ----
     int ObjectCount() const { return static_cast<int>(FObjects.size()); }
@@ -297,8 +323,27 @@ public:
     void ApplySkinData();
     // Frees the skin objects (before the skin changes and at destruction).
     void ClearSkinObjects();
-    // Turns the skinned frame on or off (the skin's SkinnableForm).
+    // Turns the skinned frame on or off (the skin's SkinnableForm); every skinned control of the form
+    // reads its skin again.
     void SetSkinnableFrame(bool Value);
+    // The skin change passed on to the controls under Parent, depth first: before it, the controls
+    // that follow Skin forget their entry; after it, they read it again. A nil Skin reaches every
+    // skinned control. Controls freed by another's refresh are skipped.
+    void BeforeChangeControlsSkinData(TskSkinData* Skin, TWinControl* Parent);
+    void ChangeControlsSkinData(TskSkinData* Skin, TWinControl* Parent);
+
+    // ---- Caption buttons ----
+    // Six plain caption buttons for a frame without skin: close, maximize, minimize, roll-up, system
+    // menu and tray, hidden while disabled.
+    void CreateDefaultCaptionButtons();
+    // Enables and shows the caption buttons by HideCaptionButtons, BorderIcons and DisableSystemMenu.
+    void UpdateCaptionButtons();
+    // The normal and the restore hint of every caption button.
+    void LoadCaptionButtonHints();
+    // Places the default buttons in the default caption and narrows the caption by them.
+    void LayoutDefaultButtons();
+    // The caption of the default frame once its buttons are taken out (window coordinates).
+    const TRect& DefaultCaptionRect() const { return FDefaultCaptionRect; }
 
     // ---- Layout, hit testing and painting ----
     // The layout of the current size (the form's size when none is stored yet).
@@ -357,6 +402,12 @@ private:
     void WMSizing(TMessage& Message);
     void WMMoving(TMessage& Message);
     void BeforeChangeSkinData(TMessage& Message);
+    // The form's own border icons while the frame is off.
+    void UpdateFormBorderIcons();
+    // The window made at least as large as the skin's frame needs.
+    void FitToSkinSizes();
+    // The published ClientWidth and ClientHeight, when set, given to the form.
+    void ApplyStoredClientSize();
     void ChangeSkinData(TMessage& Message);
     void Track(TComponent* Value);
     void RepaintFrame();
@@ -365,6 +416,38 @@ private:
     void AnimateTimerTick(TObject* Sender);
     void MouseLeaveTimerTick(TObject* Sender);
     void ApplyAlphaBlend();
+    // Caption buttons and the system menu.
+    void PlaceCaptionButtons();
+    // A setter changed which buttons are offered.
+    void CaptionButtonsChanged();
+    void BuildDefaultSystemMenu();
+    void UpdateSystemMenu();
+    TMenuItem* MakeSystemMenuItem(const std::string& Name, const std::string& CaptionKey, std::function<void()> Action);
+    // Which of the frame's own system-menu items the window's state and BorderIcons offer now.
+    bool OffersMinimize() const;
+    bool OffersMaximize() const;
+    bool OffersRestore() const;
+    bool OffersRollUp() const;
+    void PopupSystemMenu(const TRect& R);
+    // The system menu's restore: a rolled-up frame rolls down, any other goes back to normal.
+    void RestoreCommand();
+    // Window states.
+    bool MinimizesApplication() const;
+    void MaximizeFrame();
+    void RestoreFrame();
+    void MinimizeFrame();
+    void ClearSnapMarks();
+    void SetLayered(bool On);
+    // One step of the fade-in (the form's window timer FadeTimerId).
+    void FadeStep();
+    static constexpr WPARAM FadeTimerId = 1;
+    static constexpr unsigned FadeInterval = 5;
+    static constexpr int FadeStepValue = 10;
+    // The keyboard while a skin menu of the form is open: keys go to the menu, not to the form.
+    void InstallMenuKeyboardHook();
+    void RemoveMenuKeyboardHook();
+    bool MenuKeyboardHook(const TMsg& M);
+    bool ShortCutHook(const TMsg& M);
     // The object belongs to the current roll-up state of the frame.
     bool InRollUpState(const TskActiveSkinObject* AObject) const;
     // Composes the four frame strips of the current size from the active or inactive picture.
@@ -422,11 +505,21 @@ private:
     bool FFirstShowPending = true;
     int FWindowState = FrameStateNormal;
     bool FRolledUp = false;
+    bool FRolledUpFromMaximized = false;
+    bool FRolledUpWhenMaximized = false;
+    bool FSnapLeft = false;
+    bool FSnapTop = false;
+    bool FSnapRight = false;
+    bool FSnapBottom = false;
+    TPoint FSnapCursor;
+    int FFadeOpacity = 255;
     int FHeightBeforeRollUp = 0;
     TRect FRestoreBounds;
     bool FForcedActive = false;
     bool FNCActive = false;
     bool FInSizeMoveLoop = false;
+    // A move or size loop ended since the last press on the frame.
+    bool FSizeMoveEnded = false;
     bool FFullDrag = false;
     int FWidth = 0;
     int FHeight = 0;
@@ -449,6 +542,10 @@ private:
     TskSkinMenu* FSkinMenu = nullptr;
     TskLayerManager* FLayerManagers[2] = {nullptr, nullptr};
     HRGN FRegion = nullptr;
+    TRect FDefaultCaptionRect;
+    bool FMenuShortCut = false;
+    int FMenuKeyHook = 0;
+    int FShortCutHook = 0;
     // Set while the frame is being destroyed, so that late messages do no work.
     bool FDestroying = false;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);

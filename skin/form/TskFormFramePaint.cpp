@@ -91,6 +91,8 @@ void TskFormFrame::CalcSkinFrameLayout()
         return;
     }
     FLayout = CalcFrameLayout(*FSkinData, FWidth, FHeight);
+    // The caption ends where the caption buttons begin.
+    PlaceCaptionButtons();
 }
 
 TRect TskFormFrame::StretchSkinRect(const TRect& R) const
@@ -102,6 +104,7 @@ TRect TskFormFrame::StretchSkinRect(const TRect& R) const
 void TskFormFrame::PlaceSkinObjects()
 {
     for (const auto& o : FObjects) o->ObjectRect = StretchSkinRect(o->SkinRect);
+    PlaceCaptionButtons();
 }
 
 int TskFormFrame::DefaultCaptionHeight() const
@@ -184,7 +187,8 @@ LRESULT TskFormFrame::DefaultHitTest(int X, int Y)
         if (const LRESULT border = DefaultBorderHitTest(X, Y, w, h); border != HTNOWHERE) return border;
     }
     const TPoint p{X, Y};
-    if (DefaultFrameCaptionRect(w, DefaultCaptionHeight()).Contains(p)) return HTCAPTION;
+    LayoutDefaultButtons();
+    if (FDefaultCaptionRect.Contains(p)) return HTCAPTION;
     if (DefaultFrameClientRect(w, h, DefaultCaptionHeight()).Contains(p)) return HTCLIENT;
     return HTOBJECT;
 }
@@ -381,11 +385,14 @@ void TskFormFrame::PaintDefaultFrame(HDC DC)
     TFrameDC dc(FForm->HandleAllocated() ? FForm->Handle() : 0, DC, false);
     if (dc.DC == nullptr) return;
 
+    if (FObjects.empty()) CreateDefaultCaptionButtons();
+    LayoutDefaultButtons();
+
     // The caption, off-screen: face colour with grooves, the text interrupting them.
     TBitmap caption(w - 2 * DefaultFrameBorder, captionHeight);
     TCanvas* c = caption.Canvas();
     FillSolid(c, TRect{0, 0, caption.Width(), caption.Height()}, clBtnFace);
-    const TRect captionRect = DefaultFrameCaptionRect(w, captionHeight);
+    const TRect captionRect = FDefaultCaptionRect;
     const int grooveLeft = captionRect.Left + 2 - DefaultFrameBorder;
     const int grooveRight = captionRect.Right - 6 - DefaultFrameBorder;
     for (int y = 2; y <= captionHeight - 4; ++y) {
@@ -409,6 +416,12 @@ void TskFormFrame::PaintDefaultFrame(HDC DC)
         TRect r{x, y, x + tw + 5, y + th};
         DrawWideText(c, text, r, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     }
+    // The buttons, in window coordinates, onto the caption that starts three pixels in.
+    TPoint oldOrigin;
+    SetViewportOrgEx(c->Handle(), -DefaultFrameBorder, -DefaultFrameBorder, &oldOrigin);
+    for (const auto& o : FObjects)
+        if (o->Visible) o->Draw(c, false);
+    SetViewportOrgEx(c->Handle(), oldOrigin.X, oldOrigin.Y, nullptr);
 
     const TRect client = DefaultFrameClientRect(w, h, captionHeight);
     ExcludeClipRect(dc.DC, client.Left, client.Top, client.Right, client.Bottom);

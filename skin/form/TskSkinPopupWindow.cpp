@@ -271,6 +271,11 @@ void TskSkinPopupWindow::CreateItems(const std::vector<TMenuItem*>& MenuItems, T
     }
     Canvas()->Font()->Assign(font);
     TMenu* menu = RootItem != nullptr ? RootItem->GetParentMenu() : nullptr;
+    // Each item's action says first whether it is enabled, checked or visible now.
+    for (std::size_t i = static_cast<std::size_t>(std::max(FirstIndex, 0)); i < MenuItems.size(); ++i)
+        if (MenuItems[i] != nullptr) MenuItems[i]->InitiateAction();
+    // Items hidden by their actions may leave separators side by side or at an end.
+    if (menu != nullptr && menu->AutoLineReduction() == maAutomatic && RootItem != nullptr) RootItem->RethinkLines();
     FImages = menu != nullptr ? menu->Images() : nullptr;
     FItems.clear();
     for (std::size_t i = static_cast<std::size_t>(std::max(FirstIndex, 0)); i < MenuItems.size(); ++i) {
@@ -1066,6 +1071,13 @@ void TskSkinPopupWindow::PaintSkinItem(TskSkinMenuItem* Item, TBitmap* B)
     }
     TCanvas* c = B->Canvas();
     c->Font()->Assign(FMeasure->Canvas()->Font());
+    if (Item->MenuItem->OnDrawItem) {
+        // The item draws itself over the skin's background: nothing else of the item is painted.
+        TRect textR = d->TextRect;
+        textR.Right = w - (d->SkinRect.Width() - d->TextRect.Right);
+        Item->MenuItem->OnDrawItem(Item->MenuItem, c, textR, activeLook);
+        return;
+    }
     TColor color = activeLook ? d->ActiveFontColor : d->FontColor;
     if (!Item->MenuItem->Enabled()) color = d->UnEnabledFontColor;
     TRect textR = d->TextRect;

@@ -412,6 +412,37 @@ TEST(SlateFrame, AFramedWindowShowsTheCaptionBandItsButtonsAndTheDarkClient)
     driver.ProcessMessages();
 }
 
+TEST(SlateFrame, RolledUpOrMinimizedToACaptionBar_TheCaptionBandStillShows)
+{
+    THeadlessDriver driver;
+    RegisterSkinFrameClasses();
+    auto skin = LoadSlate();
+    TForm* form = new TForm(nullptr);
+    form->SetCaption("Preview");
+    form->SetBounds(40, 40, 320, 240);
+    auto* frame = new TskFormFrame(form);
+    frame->SetSkinData(skin.get());
+    form->Show();
+    driver.FocusIn(form->Handle());
+    driver.ProcessMessages();
+    auto at = [&](int x, int y) { return driver.PixelAt(form->Handle(), x, y) & 0x00FFFFFF; };
+    frame->RollUpFrame(true);
+    driver.ProcessMessages();
+    driver.SaveWindow(form->Handle(), "SlateSkin_RolledUp", OMBRIX_TEST_PICTURES);
+    EXPECT_EQ(form->Height(), frame->GetMinHeight());
+    ExpectBetween(at(160, 12), SlateColors::CaptionTop, SlateColors::CaptionBottom, "rolled-up caption band");
+    frame->RollUpFrame(false);
+    frame->SetFrameWindowState(FrameStateMinimized);
+    driver.ProcessMessages();
+    driver.SaveWindow(form->Handle(), "SlateSkin_CaptionBar", OMBRIX_TEST_PICTURES);
+    EXPECT_EQ(form->Width(), frame->GetMinWidth());
+    // The band's blue rule runs under the caption text and the buttons.
+    EXPECT_EQ(at(form->Width() / 2, 26), Px(SlateColors::AccentDark));
+    ExpectBetween(at(4, 12), SlateColors::CaptionTop, SlateColors::CaptionBottom, "caption bar");
+    form->Free();
+    driver.ProcessMessages();
+}
+
 TEST(SlateFrame, PopupMenusTakeTheSkinsWindowAndItems)
 {
     THeadlessDriver driver;

@@ -14,6 +14,8 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
@@ -49,9 +51,18 @@ struct TFrameSkin {
     std::string Dir;
     std::unique_ptr<TskSkinData> Skin;
 
-    // Extra lines go into [FORMINFO]; ObjExtra into the "obj" section.
-    explicit TFrameSkin(const std::string& FormInfoExtra = "", const std::string& ObjExtra = "", bool WithMask = false)
+    // Extra lines go into [FORMINFO]; ObjExtra into the "obj" section. Each of ExtraObjects adds an
+    // object: its "name:kind" and the lines of its section.
+    explicit TFrameSkin(const std::string& FormInfoExtra = "", const std::string& ObjExtra = "", bool WithMask = false,
+        const std::vector<std::pair<std::string, std::string>>& ExtraObjects = {})
     {
+        std::string objectList = "0=cap:caption\n1=obj:switch\n2=plain:switch\n";
+        std::string objectSections;
+        int count = 3;
+        for (const auto& [decl, lines] : ExtraObjects) {
+            objectList += std::to_string(count++) + "=" + decl + "\n";
+            objectSections += "[" + decl.substr(0, decl.find(':')) + "]\n" + lines;
+        }
         std::string pattern = (std::filesystem::temp_directory_path() / "skinframe-XXXXXX").string();
         Dir = ::mkdtemp(pattern.data());
         TBitmap f(100, 80);
@@ -89,13 +100,14 @@ struct TFrameSkin {
                "hittestrightbottompoint=90,70\n"
             << FormInfoExtra
             << "[SKINCOLORS]\n"
-               "[SKINOBJECTS]\ncount=3\n0=cap:caption\n1=obj:switch\n2=plain:switch\n"
-               "[cap]\nskinrect=5,2,92,14\n"
+               "[SKINOBJECTS]\ncount="
+            << count << "\n"
+            << objectList << "[cap]\nskinrect=5,2,92,14\n"
                "[obj]\nskinrect=20,16,40,26\nactivepictureindex=0\nactiveskinrect=0,0,20,10\n"
                "activemaskpictureindex=1\nhint=Object\n"
             << ObjExtra
             << "[plain]\nskinrect=50,16,60,26\nactiveskinrect=0,0,10,10\n"
-               "[SKINCONTROLS]\ncount=0\n";
+            << objectSections << "[SKINCONTROLS]\ncount=0\n";
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);

@@ -1,8 +1,9 @@
 #pragma once
-// What the skinned menu tests share: a shown form that closes its menu the way the skinned frame does
-// (every message IsMenuClosingMessage accepts ends the chain, and a keyboard hook hands keys to the
-// menu), a popup menu of plain items, a separator, a submenu and a disabled item, and a menu skin
-// built from plain colour blocks so that one pixel tells which piece was drawn.
+// What the skinned menu tests share: a shown form with its skinned frame, whose skin menu shows the
+// popups (the frame closes the chain on the form's messages and hands it the keys), a skinned popup
+// menu of plain items, a separator, a submenu and a disabled item opened the way a control opens its
+// context menu, and a menu skin built from plain colour blocks so that one pixel tells which piece was
+// drawn.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -19,7 +20,9 @@
 #include "platform/vcl/TMenu.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/form/TskFormFrame.h"
 #include "skin/form/TskSkinMenu.h"
+#include "skin/form/TskSkinPopupMenu.h"
 #include "skin/form/TskSkinPopupWindow.h"
 
 namespace menutest {
@@ -114,12 +117,12 @@ public:
 struct SkinMenuTest : ::testing::Test {
     THeadlessDriver Driver;
     TForm* Form = nullptr;
+    TskFormFrame* Frame = nullptr;
     TskSkinMenu* Menu = nullptr;
-    TPopupMenu* PM = nullptr;
+    TskSkinPopupMenu* PM = nullptr;
     TMenuItem *Open = nullptr, *Save = nullptr, *Line = nullptr, *More = nullptr, *SubA = nullptr, *SubB = nullptr,
               *Off = nullptr, *Exit = nullptr;
     std::vector<std::string> Log;
-    int KeyHook = 0;
 
     void SetUp() override
     {
@@ -127,21 +130,17 @@ struct SkinMenuTest : ::testing::Test {
         Form->SetBorderStyle(bsNone);
         Form->SetBounds(0, 0, 700, 500);
         Form->SetColor(clWhite);
-        Menu = new TskSkinMenu(Form, Form);
+        Frame = new TskFormFrame(Form);
+        Menu = Frame->SkinMenu();
         auto formProc = Form->WindowProc;
-        // What the skinned frame does with the form's messages while a menu is open.
+        // Only watches what the form is told.
         Form->WindowProc = [this, formProc](TMessage& M) {
             if (M.Msg == WM_CLOSESKINMENU) Log.push_back("form close");
-            if (Menu != nullptr && IsMenuClosingMessage(M.Msg) && Menu->Active()) Menu->HideAll();
             formProc(M);
         };
-        KeyHook = AddMessageHook([this](TMsg& m) {
-            if (m.message != WM_KEYDOWN || Menu == nullptr || !Menu->Active()) return false;
-            Menu->KeyDown(static_cast<WORD>(m.wParam));
-            return true;
-        });
         // Not owned by the form: a click handler may free the form while the item's handler runs.
-        PM = new TPopupMenu(nullptr);
+        PM = new TskSkinPopupMenu(nullptr);
+        PM->SetComponentForm(Form);
         Open = AddItem(PM->Items(), "&Open");
         Save = AddItem(PM->Items(), "Save");
         Save->SetShortCut(ShortCut('S', false, true, false));
@@ -159,7 +158,6 @@ struct SkinMenuTest : ::testing::Test {
     }
     void TearDown() override
     {
-        RemoveMessageHook(KeyHook);
         if (Form != nullptr) Form->Free();
         PM->Free();
         Driver.ProcessMessages();
@@ -172,9 +170,11 @@ struct SkinMenuTest : ::testing::Test {
         parent->Add(item);
         return item;
     }
+    // The way a control opens its context menu: through the skinned popup menu and the form's frame.
     void PopupAt(int x, int y, TskSkinData* skin = nullptr, TControl* ctrl = nullptr)
     {
-        Menu->Popup(ctrl, skin, 0, Rect(x, y, x, y), PM->Items(), false);
+        PM->SetSkinData(skin);
+        PM->PopupFromRect(ctrl, Rect(x, y, x, y), false);
         Driver.ProcessMessages();
     }
     TskSkinPopupWindow* Window(int i) { return Menu->Windows(i); }

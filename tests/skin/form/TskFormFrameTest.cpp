@@ -7,6 +7,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Window.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/form/SkinTextObjects.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "FrameTestSupport.h"
 
@@ -40,9 +41,10 @@ TEST_F(DefaultFrame, NoSkin_PaintsRingsAndGroovedCaption)
     EXPECT_EQ(At(1, 100), Px(clBtnHighlight));
     EXPECT_EQ(At(298, 100), Px(clBtnShadow));
     EXPECT_EQ(At(2, 100), Px(clBtnFace));
-    // Grooves start on the caption bitmap's third row, bright first, then dark.
-    EXPECT_EQ(At(10, 5), Px(clBtnHighlight));
-    EXPECT_EQ(At(10, 6), Px(clBtnShadow));
+    // Grooves start on the caption bitmap's third row, bright first, then dark (right of the
+    // system-menu button).
+    EXPECT_EQ(At(30, 5), Px(clBtnHighlight));
+    EXPECT_EQ(At(30, 6), Px(clBtnShadow));
 }
 
 TEST_F(DefaultFrame, NoSkin_HitTestsByDefaultRules)
@@ -106,7 +108,9 @@ TEST_F(DefaultFrame, CaptionPaintHandler_DrawsInsteadOfText)
     };
     ShowForm();
     ASSERT_FALSE(calls.empty());
-    EXPECT_EQ(calls.back().substr(0, 5), "0,294");
+    // The caption lies between the system-menu button and the four buttons on the right (close,
+    // maximize, minimize, roll-up), 17 pixels each.
+    EXPECT_EQ(calls.back().substr(0, 6), "17,226");
     // The handler's drawing lands in the caption, which starts 3 pixels into the window.
     EXPECT_EQ(At(105, 5), Px(clRed));
 }
@@ -282,8 +286,10 @@ TEST_F(SkinnedFrame, ObjectsMadeInSkinOrder_HandlerMayHideOne)
     EXPECT_EQ(Frame->Objects(1)->IDName, "obj");
     EXPECT_TRUE(Frame->Objects(1)->Visible);
     EXPECT_FALSE(Frame->FindObject("plain")->Visible);
+    // Without the skin only the plain caption buttons are left.
     Frame->SetSkinData(nullptr);
-    EXPECT_EQ(Frame->ObjectCount(), 0);
+    EXPECT_EQ(Frame->FindObject("obj"), nullptr);
+    EXPECT_NE(Frame->FindObject("closebutton"), nullptr);
 }
 
 TEST_F(SkinnedFrame, ObjectsFollowWindowSize)
@@ -321,7 +327,7 @@ TEST_F(SkinnedFrame, SkinFreed_FallsBackToDefaultFrame)
     // Both references went with the component: nothing points at the freed skin.
     EXPECT_EQ(Frame->SkinData(), nullptr);
     EXPECT_EQ(Frame->MenusSkinData(), nullptr);
-    EXPECT_EQ(Frame->ObjectCount(), 0);
+    EXPECT_EQ(Frame->FindObject("obj"), nullptr);
     Driver.ProcessMessages();
     EXPECT_EQ(Form->ClientWidth(), 300 - 6);
     EXPECT_EQ(At(0, 100), Px(cl3DLight));
@@ -375,6 +381,25 @@ TEST_F(SkinnedFrame, SkinChangeMessages_FreeThenRebuildObjects)
     TskSkinData other(nullptr);
     SendMessage(Form->Handle(), WM_BEFORECHANGESKINDATA, reinterpret_cast<WPARAM>(&other), 1000);
     EXPECT_EQ(Frame->ObjectCount(), 3);
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, Activation_PlaysTheCaptionsStripOnTheAnimateTimer)
+{
+    TFrameSkin skin("", "", false, {{"cap2:caption", "skinrect=5,2,25,12\nactivepictureindex=0\nanimateskinrect=0,0,60,10\nframecount=3\n"}});
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Deactivate();
+    auto* caption = dynamic_cast<TskSkinCaptionObject*>(Frame->FindObject("cap2"));
+    ASSERT_NE(caption, nullptr);
+    Driver.FocusIn(Form->Handle());
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Frame->IsFormActive());
+    // The strip starts at its first frame and runs through on the frame's 25 ms timer.
+    EXPECT_TRUE(caption->AnimationShown());
+    Driver.AdvanceClock(25 * 10);
+    EXPECT_FALSE(caption->AnimationShown());
+    EXPECT_TRUE(caption->ActiveLook());
     Frame->SetSkinData(nullptr);
 }
 

@@ -366,8 +366,8 @@ TEST_F(SkinMenuTest, FadeIn_OnlyTheRootWindowOfANewChainFades)
     Driver.Press(VK_RIGHT);
     ASSERT_EQ(Menu->WindowCount(), 2);
     EXPECT_EQ(Window(1)->Opacity(), 200);
-    // A menu that replaces an open one comes at once.
-    PopupAt(300, 100);
+    // A menu that replaces an open one (the frame's main menu moving along) comes at once.
+    Menu->Popup(nullptr, nullptr, 0, Rect(300, 100, 300, 100), PM->Items(), false);
     EXPECT_EQ(Window(0)->Opacity(), 200);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinMenuTestSupport.h"
+#include "platform/vcl/TAction.h"
 #include "skin/data/TskDataSkinPopupWindow.h"
 
 using namespace menutest;
@@ -317,4 +318,62 @@ TEST_F(SkinPopupWindowTest, Window_NeverTakesTheActivation)
     Driver.Click(ItemPoint(0, 2));
     EXPECT_EQ(GetActiveWindow(), before);
     EXPECT_EQ(SendMessage(Window(0)->Handle(), WM_MOUSEACTIVATE, 0, 0), MA_NOACTIVATE);
+}
+
+// ---- what the items say before the window is built ----
+
+TEST_F(SkinPopupWindowTest, RepeatedSeparatorsAndSeparatorsAtTheEnds_AreNotShown)
+{
+    PM->Items()->Clear();
+    for (const char* caption : {"-", "A", "-", "-", "B", "-"}) AddItem(PM->Items(), caption);
+    PopupAt(100, 100);
+    std::vector<std::string> shown;
+    for (int i = 0; i < Window(0)->ItemCount(); ++i) shown.push_back(Window(0)->Items(i)->MenuItem->Caption());
+    EXPECT_EQ(shown, (std::vector<std::string>{"A", "-", "B"}));
+}
+
+TEST_F(SkinPopupWindowTest, ItemActions_UpdateFirst_AndRunWhenTheItemHasNoClick)
+{
+    TAction hide(nullptr);
+    hide.SetCaption("Hidden");
+    hide.OnUpdate = [&](TObject*) { hide.SetVisible(false); };
+    TAction run(nullptr);
+    run.SetCaption("Run it");
+    int ran = 0;
+    run.OnExecute = [&](TObject*) { ++ran; };
+    PM->Items()->Clear();
+    AddItem(PM->Items(), "First");
+    AddItem(PM->Items(), "-");
+    auto* hidden = new TMenuItem(PM);
+    hidden->SetAction(&hide);
+    PM->Items()->Add(hidden);
+    auto* running = new TMenuItem(PM);
+    running->SetAction(&run);
+    PM->Items()->Add(running);
+    PopupAt(100, 100);
+    ASSERT_EQ(Window(0)->ItemCount(), 3);
+    EXPECT_EQ(Window(0)->Items(2)->MenuItem->Caption(), "Run it");
+    Driver.Click(ItemPoint(0, 2));
+    Driver.ProcessMessages();
+    EXPECT_EQ(ran, 1);
+    EXPECT_FALSE(Menu->Active());
+}
+
+TEST_F(SkinPopupWindowTest, OnDrawItem_InTheSkinnedLook_DrawsInsteadOfTheItemsText)
+{
+    std::vector<bool> selected;
+    Open->OnDrawItem = [&](TObject*, TCanvas* c, const TRect& r, bool active) {
+        selected.push_back(active);
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clRed);
+        c->FillRect(r);
+    };
+    PopupAt(100, 100, MenuSkin());
+    ASSERT_FALSE(selected.empty());
+    // The first item opens highlighted.
+    EXPECT_TRUE(selected.back());
+    const TRect& item = Window(0)->Items(0)->ObjectRect;
+    EXPECT_EQ(At(0, item.Left + 10, (item.Top + item.Bottom) / 2), Px(clRed));
+    // The skin's item background is still under it, beside the text area.
+    EXPECT_EQ(At(0, item.Left + 1, (item.Top + item.Bottom) / 2), Px(cActive));
 }

@@ -1,0 +1,210 @@
+// What the frame does in place of a system frame: minimizing a second form to a caption bar, rolling
+// up, the caption's double click, magnetic edges while the window is moved, and the fade-in.
+#include <gtest/gtest.h>
+
+#include "platform/win/Paint.h"
+#include "platform/win/Window.h"
+#include "skin/data/SkinPlatform.h"
+#include "skin/form/TskActiveSkinObject.h"
+#include "skin/form/TskFormFrame.h"
+#include "FrameTestSupport.h"
+
+using namespace frametest;
+
+namespace {
+
+struct FrameStates : FrameTest {
+    void ShowActive(TForm* F = nullptr)
+    {
+        F = F != nullptr ? F : Form;
+        F->Show();
+        Driver.FocusIn(F->Handle());
+        Driver.ProcessMessages();
+    }
+    void ClickOn(TForm* F, const char* Button)
+    {
+        TskFormFrame* frame = FindSkinFormComponent(F);
+        const TRect r = frame->FindObject(Button)->ObjectRect;
+        Driver.Click(TPoint{F->Left() + r.Left + 5, F->Top() + r.Top + 5});
+        Driver.ProcessMessages();
+        // The next click is a click of its own, not the second half of a double click.
+        Driver.AdvanceClock(1000);
+    }
+    // A double click on the caption, as the window layer reports it (a real press on the caption
+    // would start the window's move loop, which waits for a release the headless driver cannot send).
+    void CaptionDoubleClick()
+    {
+        SendMessage(Form->Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(Form->Left() + 150, Form->Top() + 10));
+        Driver.ProcessMessages();
+    }
+    TRect WorkArea() const
+    {
+        TRect area;
+        GetMonitorWorkArea(Form->Handle(), true, area);
+        return area;
+    }
+    // What the window's move loop asks the form while it is dragged to (Left, Top), the pointer at P.
+    TRect Moving(int Left, int Top, TPoint P)
+    {
+        Driver.MoveTo(P);
+        TRect r{Left, Top, Left + Form->Width(), Top + Form->Height()};
+        SendMessage(Form->Handle(), WM_MOVING, 0, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+};
+
+// ---- Minimize, restore, roll up ----
+
+TEST_F(FrameStates, SecondFormMinimizes_ToACaptionBarAtTheBottomLeft_AThirdGoesToItsRight)
+{
+    ShowActive();
+    auto* third = new TForm(nullptr);
+    third->SetBounds(300, 200, 250, 150);
+    new TskFormFrame(third);
+    ShowActive(third);
+
+    ClickOn(Form, "minbutton");
+    ASSERT_TRUE(Frame->Minimized());
+    const TRect area = WorkArea();
+    const int w = Frame->GetMinWidth();
+    const int h = Frame->GetMinHeight();
+    EXPECT_EQ(Form->BoundsRect(), Rect(area.Left, area.Bottom - h, area.Left + w, area.Bottom));
+    // Still on the screen and still a frame: its caption and buttons are there to bring it back.
+    EXPECT_TRUE(Form->Visible());
+    EXPECT_EQ(w, 130);
+    EXPECT_EQ(h, 19 + 6);
+
+    Driver.FocusIn(third->Handle());
+    ClickOn(third, "minbutton");
+    EXPECT_EQ(third->Left(), area.Left + w);
+    EXPECT_EQ(third->Top(), area.Bottom - h);
+
+    // The minimize button restores it now.
+    Driver.FocusIn(Form->Handle());
+    Driver.ProcessMessages();
+    ClickOn(Form, "minbutton");
+    EXPECT_FALSE(Frame->Minimized());
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 80, 400, 280));
+    third->Free();
+}
+
+TEST_F(FrameStates, RollUpButton_LeavesTheCaption_AndBringsTheWindowBack)
+{
+    int changes = 0;
+    Frame->OnChangeRollUpState = [&](TObject*) { ++changes; };
+    ShowActive();
+    ClickOn(Form, "rollupbutton");
+    ASSERT_TRUE(Frame->RolledUp());
+    EXPECT_EQ(Form->Height(), 19 + 6);
+    EXPECT_EQ(Form->ClientHeight(), 0);
+    // Rolled up, the window cannot be sized.
+    EXPECT_EQ(Hit(150, 24), HTOBJECT);
+    ClickOn(Form, "rollupbutton");
+    EXPECT_FALSE(Frame->RolledUp());
+    EXPECT_EQ(Form->Height(), 200);
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(FrameStates, CaptionDoubleClick_Maximizes_ThenRestores)
+{
+    ShowActive();
+    CaptionDoubleClick();
+    ASSERT_TRUE(Frame->Maximized());
+    const TRect area = WorkArea();
+    EXPECT_EQ(Form->Width(), area.Width() - (area == TRect{0, 0, area.Width(), area.Height()} ? 2 : 0));
+    CaptionDoubleClick();
+    EXPECT_FALSE(Frame->Maximized());
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 80, 400, 280));
+}
+
+TEST_F(FrameStates, CaptionDoubleClick_WithoutMaximizeOrRollUp_DoesNothing)
+{
+    Frame->SetBorderIcons(TskBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize});
+    ShowActive();
+    CaptionDoubleClick();
+    EXPECT_FALSE(Frame->Maximized());
+    EXPECT_FALSE(Frame->RolledUp());
+    EXPECT_EQ(Form->BoundsRect(), Rect(100, 80, 400, 280));
+}
+
+TEST_F(FrameStates, NotSizeable_CaptionDoubleClickRollsUp)
+{
+    Frame->SetSizeable(false);
+    ShowActive();
+    CaptionDoubleClick();
+    EXPECT_TRUE(Frame->RolledUp());
+    EXPECT_FALSE(Frame->Maximized());
+}
+
+// ---- Magnetic edges ----
+
+TEST_F(FrameStates, Magnetic_SnapsToTheWorkAreaEdge_AndLeavesOnlyAfterTheCursorMovedFar)
+{
+    Frame->SetMagnetic(true);
+    ShowActive();
+    const TRect area = WorkArea();
+    // Eight pixels from the left edge: pulled onto it.
+    TRect r = Moving(area.Left + 8, 300, TPoint{area.Left + 60, 310});
+    EXPECT_EQ(r.Left, area.Left);
+    EXPECT_EQ(r.Width(), 300);
+    // The cursor moves on by less than the magnetic size: the window stays at the edge.
+    r = Moving(area.Left + 9, 300, TPoint{area.Left + 65, 310});
+    EXPECT_EQ(r.Left, area.Left);
+    // Far enough away: it follows the cursor again.
+    r = Moving(area.Left + 30, 300, TPoint{area.Left + 82, 310});
+    EXPECT_EQ(r.Left, area.Left + 30);
+    // The right edge pulls the window's right side onto it.
+    r = Moving(area.Right - 300 - 5, 300, TPoint{area.Right - 100, 310});
+    EXPECT_EQ(r.Right, area.Right);
+}
+
+TEST_F(FrameStates, NotMagnetic_MovesFreely_AndAMaximizedFrameDoesNotMove)
+{
+    ShowActive();
+    const TRect area = WorkArea();
+    TRect r = Moving(area.Left + 8, 300, TPoint{area.Left + 60, 310});
+    EXPECT_EQ(r.Left, area.Left + 8);
+    Frame->SetFrameWindowState(FrameStateMaximized);
+    Driver.ProcessMessages();
+    const TRect maximized = Form->BoundsRect();
+    r = Moving(area.Left + 40, 40, TPoint{area.Left + 60, 50});
+    EXPECT_EQ(r, maximized);
+}
+
+// ---- Fading in ----
+
+TEST_F(FrameStates, AlphaBlendAnimationAlone_FadesToOpaque_ThenTheLayerGoes)
+{
+    if (!IsLayeringAvailable()) GTEST_SKIP();
+    Frame->SetAlphaBlendAnimation(true);
+    ShowActive();
+    const HWND h = Form->Handle();
+    ASSERT_NE(GetWindowLong(h, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    Driver.AdvanceClock(1 + 5 * 5);
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr);
+    EXPECT_GT(alpha, 0);
+    EXPECT_LT(alpha, 255);
+    Driver.AdvanceClock(500);
+    EXPECT_EQ(GetWindowLong(h, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+}
+
+TEST_F(FrameStates, AlphaBlendSetBeforeTheWindowExists_IsAppliedWhenShown)
+{
+    if (!IsLayeringAvailable()) GTEST_SKIP();
+    auto* dialog = new TForm(nullptr);
+    dialog->SetBounds(200, 200, 200, 120);
+    auto* frame = new TskFormFrame(dialog);
+    frame->SetBorderIcons(TskBorderIcons{});
+    frame->SetAlphaBlend(true);
+    frame->SetAlphaBlendValue(150);
+    ShowActive(dialog);
+    Driver.AdvanceClock(50);
+    BYTE alpha = 0;
+    GetLayeredWindowAttributes(dialog->Handle(), nullptr, &alpha, nullptr);
+    EXPECT_NE(GetWindowLong(dialog->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    EXPECT_EQ(alpha, 150);
+    dialog->Free();
+}
+
+} // namespace
