@@ -1352,6 +1352,15 @@ void TskSkinCustomComboBox::EditWindowProc(TskCustomEdit* Edit, TMessage& Messag
 void TskSkinCustomComboBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_ERASEBKGND: {
+        // The edit part goes into the same device context at its place, so face and text never show
+        // apart; not when the edit part itself asks for the face under it (a copy of the background).
+        const bool withEdit = !FInPaint && Message.WParam != 0 && !ControlState().Contains(csPaintCopy);
+        PaintOnErase(Message);
+        if (withEdit && FEditPart != nullptr && FEditPart->Visible())
+            FEditPart->PaintTo(reinterpret_cast<HDC>(Message.WParam), FEditPart->Left(), FEditPart->Top());
+        return;
+    }
     case WM_GETDLGCODE:
         // The arrows are ours; Enter and Escape only while the list is open (then they close it).
         Message.Result = DLGC_WANTARROWS | (FDroppedDown ? DLGC_WANTALLKEYS : 0);

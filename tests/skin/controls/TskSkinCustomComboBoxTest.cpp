@@ -644,7 +644,7 @@ TEST_F(ComboBox, SkinLook_FaceItemPieceAndButtonStates)
     EXPECT_EQ(At(10 + 104, 12), Px(cDisabled));
 }
 
-TEST_F(ComboBox, SkinnedEditStyle_TheEditPartWearsTheEntrysFontOverTheFace)
+TEST_F(ComboBox, SkinnedEditStyle_TheEditPartWearsTheEntrysFontOverTheFace_AlsoOnAnErase)
 {
     MakeFocusTaker();
     MakeBox(true);
@@ -662,6 +662,8 @@ TEST_F(ComboBox, SkinnedEditStyle_TheEditPartWearsTheEntrysFontOverTheFace)
     EXPECT_LE(edit->Top() + edit->Height(), Box->ItemRect().Bottom);
     // The face shows through the transparent edit part: no item piece is drawn under it.
     EXPECT_EQ(At(10 + Box->ItemRect().Right - 2, 10 + Box->ItemRect().Top), Px(cClient));
+    // A parent gathering its children's pictures gets the face and the edit part together.
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, Box), 0);
     edit->SetFocus();
     Driver.ProcessMessages();
     EXPECT_EQ(edit->Font()->Color(), 255);
