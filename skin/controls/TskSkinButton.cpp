@@ -98,9 +98,10 @@ void TskSkinButton::SetDefault(bool Value)
 {
     FDefault = Value;
     if (!HandleAllocated() || !FCanFocused || Designing()) return;
-    // Every button of the form works out again which one is the default now.
+    // Every button of the form works out again which one is the default now: the form tells all its
+    // controls, as it does when the focus moves, with the focus where it is.
     if (TCustomForm* form = GetParentForm())
-        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(form->ActiveControl()));
+        form->FocusChanged(form->ActiveControl());
 }
 
 void TskSkinButton::SetDown(bool Value)
@@ -365,11 +366,12 @@ void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
 void TskSkinButton::KeyUp(WORD& Key, TShiftState Shift)
 {
     const std::shared_ptr<bool> alive = FAlive;
-    if (FCanFocused && Key == VK_SPACE && FDown) {
+    if (FCanFocused && Key == VK_SPACE) {
         FDown = false;
         Repaint();
-        // With RepeatMode the key-down has clicked already; one tap is one click.
-        if (!FRepeatMode) ButtonClick();
+        // The release clicks in every mode: with RepeatMode the press (and each key repeat) has clicked
+        // too, so a held Space keeps stepping and its release makes the last step.
+        ButtonClick();
     }
     if (!*alive) return;
     TskSkinCustomControl::KeyUp(Key, Shift);
@@ -384,6 +386,9 @@ void TskSkinButton::CreateWnd()
 void TskSkinButton::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_ERASEBKGND:
+        PaintOnErase(Message);
+        return;
     case CM_DIALOGKEY: {
         const WORD key = static_cast<WORD>(Message.WParam);
         if (key == VK_RETURN && FActive && Enabled()) {

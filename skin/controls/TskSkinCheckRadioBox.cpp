@@ -260,15 +260,29 @@ void TskSkinCheckRadioBox::DrawImageAndCaption(TCanvas* C, TRect R, TColor Color
 void TskSkinCheckRadioBox::DrawCheckPiece(TCanvas* C, const TRect& Place, const TRect& Piece)
 {
     if (FPicture == nullptr || IsEmptyRect(Piece)) return;
+    // Check images are drawn without the skin picture's transparent colour, so round or cut images
+    // show what lies under them (the parent's background in the flat look).
+    const TColor transparent = FPicture->TransparentColor();
     if (FState == cbGrayed && IsEmptyRect(FGrayedCheckImageRect)) {
-        // No grayed picture: the checked one, lightened by half.
-        TBitmap light(Piece.Width(), Piece.Height());
-        light.Canvas()->CopyRect(Rect(0, 0, Piece.Width(), Piece.Height()), FPicture->Canvas(), Piece);
+        // No grayed picture: the checked one, lightened by half; its transparent pixels stay transparent.
+        const int w = Piece.Width(), h = Piece.Height();
+        TBitmap light(w, h);
+        light.Canvas()->CopyRect(Rect(0, 0, w, h), FPicture->Canvas(), Piece);
         TskEffectBmp e(light.Handle());
         e.ChangeBrightness(0.5);
-        e.DrawToDC(C->Handle(), Place.Left, Place.Top);
+        const TPixel key = ColorToPixel(transparent) & 0x00FFFFFF;
+        TBitmap original(w, h);
+        original.Canvas()->CopyRect(Rect(0, 0, w, h), FPicture->Canvas(), Piece);
+        e.DrawToDC(light.Canvas()->Handle(), 0, 0);
+        for (int y = 0; y < h; ++y) {
+            const TPixel* from = original.ScanLine(y);
+            TPixel* to = light.ScanLine(y);
+            for (int x = 0; x < w; ++x)
+                if ((from[x] & 0x00FFFFFF) == key) to[x] = from[x];
+        }
+        C->BrushCopy(Place, &light, Rect(0, 0, w, h), transparent);
     } else {
-        C->CopyRect(Place, FPicture->Canvas(), Piece);
+        C->BrushCopy(Place, FPicture, Piece, transparent);
     }
 }
 
@@ -409,6 +423,13 @@ void TskSkinCheckRadioBox::KeyUp(WORD& Key, TShiftState Shift)
 void TskSkinCheckRadioBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_ERASEBKGND:
+        // The flat look shows its parent's background, which an erase would cover.
+        if (FFlat)
+            TskSkinCustomControl::WndProc(Message);
+        else
+            PaintOnErase(Message);
+        return;
     case CM_MOUSEENTER:
     case CM_MOUSELEAVE:
         TskSkinCustomControl::WndProc(Message);

@@ -121,6 +121,12 @@ void TskSkinControl::ShowImage(TBitmap* B)
     own.DrawToDC(Canvas()->Handle(), 0, 0);
 }
 
+void TskSkinControl::PaintOnErase(TMessage& Message)
+{
+    if (!FInPaint && Message.WParam != 0) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
+    Message.Result = 1;
+}
+
 void TskSkinControl::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {

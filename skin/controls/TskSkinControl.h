@@ -66,6 +66,10 @@ protected:
     void ShowImage(TBitmap* B);
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     TBitmap* SkinPicture(int Index) const;
+    // Answers a background erase by painting the whole control into the erase device context, unless
+    // the erase comes from the control's own paint (which paints it anyway). For controls whose picture
+    // a parent may gather into one device context with its own.
+    void PaintOnErase(TMessage& Message);
 
     int FSkinIndex = -1;
     int FCursorIndex = -1;

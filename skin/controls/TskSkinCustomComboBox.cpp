@@ -101,6 +101,7 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
 
 TskSkinCustomComboBox::~TskSkinCustomComboBox()
 {
+    *FAlive = false;
     // Marked first, however it is freed: letting the parts go must not hand the focus or a tab stop back.
     Destroying();
     WatchOutsidePresses(false);
@@ -160,13 +161,15 @@ void TskSkinCustomComboBox::SetItemIndex(int Value)
     FLoadedIndex = -2;
     FListBox->SetItemIndex(Value);
     const int index = FListBox->ItemIndex();
+    const std::shared_ptr<bool> alive = FAlive;
     // Only an index the list took for one of its items ever reaches the text.
     if (Items()->Count() > 0 && index >= 0 && index < Items()->Count()) SetText(Items()->Strings(index));
+    if (!*alive) return;
     FOldItemIndex = index;
     if (FEditPart == nullptr) Repaint();
     if (Loading() || Designing()) return;
     if (OnClick) OnClick(this);
-    Change();
+    if (*alive) Change();
 }
 
 void TskSkinCustomComboBox::SetDropDownCount(int Value)
@@ -264,22 +267,25 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
         return;
     }
     FStyle = Value;
+    const bool hadFocus = Focused();
     if (Value == skcbEditStyle) {
-        const bool hadFocus = Focused();
         if (FEditPart == nullptr) MakeEditPart();
         if (!Designing()) {
             FEditPart->SetTabStop(TabStop());
             if (TabStop()) SetTabStop(false);
         }
-        {
-            TFlagGuard pushing(FEditChanging);
-            FEditPart->SetText(Text());
-        }
-        if (hadFocus && FEditPart->CanFocus()) FEditPart->SetFocus();
+        TFlagGuard pushing(FEditChanging);
+        FEditPart->SetText(Text());
     } else {
         FreeEditPart();
     }
     CalcRects();
+    // The two styles are windows of different kinds: the combo box gets a new one (its focus, when it
+    // had it, goes to the edit part of the new window).
+    RecreateWnd();
+    // A note to free a retired edit part went to the old window and died with it.
+    if (FRetiredEdit != nullptr && HandleAllocated()) PostMessage(FHandle, WM_RELEASEEDITPART, 0, 0);
+    if (hadFocus && FEditPart != nullptr && FEditPart->CanFocus()) FEditPart->SetFocus();
     Repaint();
 }
 
@@ -420,8 +426,9 @@ void TskSkinCustomComboBox::TextChanged()
         TFlagGuard pushing(FEditChanging);
         FEditPart->SetText(Text());
     }
+    const std::shared_ptr<bool> alive = FAlive;
     if (OnChange) OnChange(this);
-    if (FEditChanging && FEditTyping) Change();
+    if (*alive && FEditChanging && FEditTyping) Change();
 }
 
 void TskSkinCustomComboBox::EditTextChanged()
@@ -855,6 +862,11 @@ void TskSkinCustomComboBox::DropDownList()
     if (p.Y + FListBox->Height() > work.Bottom) p.Y = ClientToScreen(Point(0, 0)).Y - FListBox->Height();
     if (FEditPart != nullptr && FEditPart->CanFocus() && !FEditPart->Focused()) FEditPart->SetFocus();
     FOldItemIndex = FListBox->ItemIndex();
+    if (FOldItemIndex == 0 && Items()->Count() >= 2) {
+        // Set afresh, through another item, so that the list draws its first item selected when it shows.
+        FListBox->SetItemIndex(1);
+        FListBox->SetItemIndex(0);
+    }
     FDroppedDown = true;
     Repaint();
     if (FListBox->ItemIndex() >= 0) FListBox->SetTopIndex(FListBox->ItemIndex());
@@ -871,17 +883,22 @@ void TskSkinCustomComboBox::CloseUp(bool AcceptChanges)
     // Closed first: what the events below do must find the list shut.
     FDroppedDown = false;
     const int index = FListBox->ItemIndex();
+    const std::shared_ptr<bool> alive = FAlive;
     if (AcceptChanges && index >= 0 && index < Items()->Count()) {
         const std::string item = Items()->Strings(index);
         if (FEditPart != nullptr) {
             FEditPart->SetText(item);
+            if (!*alive) return;
             if (FEditPart != nullptr) FEditPart->SelectAll();
         } else {
             SetText(item);
+            if (!*alive) return;
             Repaint();
         }
         if (OnClick) OnClick(this);
+        if (!*alive) return;
         Change();
+        if (!*alive) return;
     } else {
         FListBox->SetItemIndex(FOldItemIndex);
     }
@@ -1182,24 +1199,19 @@ void TskSkinCustomComboBox::IncrementalSearch(TKeyChar Key)
 
 // ---- edit part ------------------------------------------------------------------------------------------------
 
-void TskSkinCustomComboBox::EditUp(bool AChange)
-{
-    const int index = FListBox->ItemIndex();
-    if (index <= 0) return;
-    FListBox->SetItemIndex(index - 1);
-    if (!AChange) return;
-    SetText(Items()->Strings(index - 1));
-    if (FEditPart != nullptr) FEditPart->SelectAll();
-    if (OnClick) OnClick(this);
-}
+void TskSkinCustomComboBox::EditUp(bool AChange) { EditStep(-1, AChange); }
 
-void TskSkinCustomComboBox::EditDown(bool AChange)
+void TskSkinCustomComboBox::EditDown(bool AChange) { EditStep(1, AChange); }
+
+void TskSkinCustomComboBox::EditStep(int Delta, bool AChange)
 {
-    const int index = FListBox->ItemIndex();
-    if (index >= Items()->Count() - 1) return;
-    FListBox->SetItemIndex(index + 1);
+    const int index = FListBox->ItemIndex() + Delta;
+    if (index < 0 || index >= Items()->Count()) return;
+    FListBox->SetItemIndex(index);
     if (!AChange) return;
-    SetText(Items()->Strings(index + 1));
+    const std::shared_ptr<bool> alive = FAlive;
+    SetText(Items()->Strings(index));
+    if (!*alive) return;
     if (FEditPart != nullptr) FEditPart->SelectAll();
     if (OnClick) OnClick(this);
 }
@@ -1352,6 +1364,15 @@ void TskSkinCustomComboBox::EditWindowProc(TskCustomEdit* Edit, TMessage& Messag
 void TskSkinCustomComboBox::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
+    case WM_ERASEBKGND: {
+        // The edit part goes into the same device context at its place, so face and text never show
+        // apart; not when the edit part itself asks for the face under it (a copy of the background).
+        const bool withEdit = !FInPaint && Message.WParam != 0 && !ControlState().Contains(csPaintCopy);
+        PaintOnErase(Message);
+        if (withEdit && FEditPart != nullptr && FEditPart->Visible())
+            FEditPart->PaintTo(reinterpret_cast<HDC>(Message.WParam), FEditPart->Left(), FEditPart->Top());
+        return;
+    }
     case WM_GETDLGCODE:
         // The arrows are ours; Enter and Escape only while the list is open (then they close it).
         Message.Result = DLGC_WANTARROWS | (FDroppedDown ? DLGC_WANTALLKEYS : 0);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "platform/vcl/StdCtrls.h"
@@ -181,6 +182,8 @@ private:
     void IncrementalSearch(TKeyChar Key);
     int FindPrefix(const std::string& Text, int StartAfter) const;
     void MoveByKeys(int NewIndex);
+    // One item up (-1) or down (1) from the list's index, with the events of EditUp and EditDown.
+    void EditStep(int Delta, bool AChange);
     bool InCJKCharset() const;
     void EditWindowProc(TskCustomEdit* Edit, TMessage& Message);
     void EditCompletion();
@@ -207,6 +210,9 @@ private:
     bool FToolButtonStyle = false;
     bool FUseNumEdit = false;
     bool FDroppedDown = false;
+    // Cleared when the combo box is freed: an event handler may free it, and what follows the handler
+    // must then touch nothing of it.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     TEditCharCase FCharCase = ecNormal;
     TColor FDefaultColor = clWindow;
     bool FUseSkinSize = true;

@@ -6,6 +6,7 @@
 #include "platform/gfx/Text.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TTimer.h"
+#include "platform/win/Messages.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinPanelControl.h"
@@ -333,6 +334,14 @@ void TskSkinGauge::DrawDefaultImage(TBitmap* B)
         c->FillRect(pr);
     }
     DrawProgressText(c);
+}
+
+void TskSkinGauge::WndProc(TMessage& Message)
+{
+    if (Message.Msg == WM_ERASEBKGND)
+        PaintOnErase(Message);
+    else
+        TskSkinCustomControl::WndProc(Message);
 }
 
 void TskSkinGauge::Paint()

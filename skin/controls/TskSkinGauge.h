@@ -68,6 +68,7 @@ protected:
     void DrawSkinImage(TBitmap* B) override;
     void DrawDefaultImage(TBitmap* B) override;
     void Paint() override;
+    void WndProc(TMessage& Message) override;
     void DrawProgressText(TCanvas* C);
 
 private:

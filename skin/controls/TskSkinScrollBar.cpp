@@ -515,10 +515,7 @@ void TskSkinScrollBar::WndProc(TMessage& Message)
         Repaint();
         return;
     case WM_ERASEBKGND:
-        // Asked to erase outside its own paint (a parent drawing its children into one picture): the
-        // whole bar goes into that device context.
-        if (!FInPaint && Message.WParam != 0) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
-        Message.Result = 1;
+        PaintOnErase(Message);
         return;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -57,10 +57,10 @@ bool IsSkinCommandWord(const std::string& text)
 
 int SkinCommandFromWord(const std::string& text)
 {
-    for (std::size_t i = 0; i < CommandWords.size(); ++i)
+    for (std::size_t i = 0; i + 1 < CommandWords.size(); ++i)
         if (text == CommandWords[i])
             return static_cast<int>(i);
-    return cmDefault;
+    return cmMinimizeToTray;
 }
 
 std::string SkinCommandWord(int command)

@@ -40,9 +40,9 @@ void IniWriteRegulatorKind(TMemIniFile& ini, const std::string& section, const s
 int IniReadGaugeKind(TMemIniFile& ini, const std::string& section, const std::string& ident);
 void IniWriteGaugeKind(TMemIniFile& ini, const std::string& section, const std::string& ident, int value);
 
-// The seven command words "cmclose" .. "cmminimizetotray". A text that is none of them gives cmDefault:
-// a misspelt word must leave the button without a command rather than give it one the skin never
-// asked for (minimizing where it meant to close).
+// The seven command words "cmclose" .. "cmminimizetotray". The reader knows the first six; every other
+// text, "cmminimizetotray" included, gives cmMinimizeToTray, as skins written for this format expect
+// (a word in capitals such as "CMCLOSE" therefore minimizes to the tray).
 bool IsSkinCommandWord(const std::string& text);
 int SkinCommandFromWord(const std::string& text);
 std::string SkinCommandWord(int command);

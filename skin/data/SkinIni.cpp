@@ -2,49 +2,47 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <string_view>
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/IniFiles.h"
+#include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 
 namespace {
 
-// One part of a point or rect: only its digits count. An empty part or one beyond the int range reads
-// as 0 rather than raising, so that a single malformed value cannot discard the whole skin.
-int PartValue(std::string_view digits)
-{
-    if (digits.empty())
-        return 0;
-    long long v = 0;
-    for (char c : digits) {
-        v = v * 10 + (c - '0');
-        if (v > INT_MAX)
-            return 0;
-    }
-    return static_cast<int>(v);
-}
-
-// Splits at "," keeping only digits; fills at most N parts and ignores the rest.
+// Splits at "," keeping only the digits of each part, and converts N parts. A part that is empty after
+// filtering (a missing part included) or too large for an int raises EConvertError: a damaged value must
+// not read as a plausible 0 and let a broken skin load as if sound. Parts beyond the N-th are ignored.
 template <std::size_t N>
 std::array<int, N> ParseParts(const std::string& text)
 {
-    std::array<int, N> out{};
-    std::string part;
+    std::array<std::string, N> parts;
     std::size_t index = 0;
     for (char c : text) {
-        if (c == ',') {
-            if (index < N)
-                out[index] = PartValue(part);
+        if (c == ',')
             ++index;
-            part.clear();
-        } else if (c >= '0' && c <= '9') {
-            part += c;
-        }
+        else if (c >= '0' && c <= '9' && index < N)
+            parts[index] += c;
     }
-    if (index < N)
-        out[index] = PartValue(part);
+    std::array<int, N> out{};
+    for (std::size_t i = 0; i < N; ++i)
+        out[i] = StrToInt(parts[i]);
     return out;
+}
+
+// The same reading with the place of the value in the message, so that the reason a skin does not load
+// can be found in it.
+template <class T, class Parse>
+T ReadParsed(TMemIniFile& ini, const std::string& section, const std::string& ident, const char* defaultText,
+             const char* what, Parse parse)
+{
+    const std::string text = ini.ReadString(section, ident, defaultText);
+    try {
+        return parse(text);
+    } catch (const EConvertError&) {
+        throw EConvertError("Skin value [" + section + "] " + ident + "=" + text + " is not a valid " + what);
+    }
 }
 
 int IndexOfWord(const std::string& text, std::initializer_list<const char*> words)
@@ -65,11 +63,7 @@ constexpr const char* kMorphNames[] = {"mkdefault", "mkgradient", "mkleftgradien
 void ReadCountedKeys(TMemIniFile& ini, const std::string& section, int count, const std::string& keyPrefix,
                      TStrings& list)
 {
-    if (count <= 0)
-        return;
-    // A garbled count must not loop billions of times over missing keys: a valid list never counts
-    // more entries than the section has keys.
-    count = std::min(count, IniSectionKeyCount(ini, section));
+    count = SkinListCount(count);
     for (int i = 0; i < count; ++i)
         list.Add(ini.ReadString(section, keyPrefix + std::to_string(i), ""));
 }
@@ -90,12 +84,12 @@ TRect ParseRect(const std::string& text)
 
 TRect IniReadRect(TMemIniFile& ini, const std::string& section, const std::string& ident)
 {
-    return ParseRect(ini.ReadString(section, ident, "0,0,0,0"));
+    return ReadParsed<TRect>(ini, section, ident, "0,0,0,0", "rectangle", ParseRect);
 }
 
 TPoint IniReadPoint(TMemIniFile& ini, const std::string& section, const std::string& ident)
 {
-    return ParsePoint(ini.ReadString(section, ident, "0,0"));
+    return ReadParsed<TPoint>(ini, section, ident, "0,0", "point", ParsePoint);
 }
 
 bool IniReadBool(TMemIniFile& ini, const std::string& section, const std::string& ident)
@@ -159,11 +153,9 @@ void IniReadIndexedList(TMemIniFile& ini, const std::string& section, const std:
     ReadCountedKeys(ini, section, ini.ReadInteger(section, ident + "count", 0), "", list);
 }
 
-int IniSectionKeyCount(TMemIniFile& ini, const std::string& section)
+int SkinListCount(int count)
 {
-    TStringList keys;
-    ini.ReadSection(section, &keys);
-    return keys.Count();
+    return std::clamp(count, 0, MaxSkinListCount);
 }
 
 bool IsSkinIniValid(TMemIniFile& ini)

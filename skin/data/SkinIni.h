@@ -4,9 +4,9 @@
 // written.
 //
 // Rectangles and points keep only the digits of each comma-separated part (a minus sign or a blank is
-// dropped, so they are never negative). A malformed value never aborts a skin load: a part that is
-// empty after filtering, or too large for an int, reads as 0, missing parts read as 0 and parts beyond
-// the 2nd (point) or 4th (rect) are ignored. One bad value must not discard a whole skin.
+// dropped, so they are never negative). A part that is empty after filtering, a missing part, or one too
+// large for an int raises EConvertError, and the skin that holds it does not load; parts beyond the 2nd
+// (point) or 4th (rect) are ignored.
 #include <string>
 
 #include "platform/rtl/Types.h"
@@ -37,9 +37,11 @@ constexpr int ieNoise = 3;
 constexpr int ieSplitBlur = 4;
 constexpr int ieInvert = 5;
 
+// Raise EConvertError for a malformed text (see above).
 TPoint ParsePoint(const std::string& text);
 TRect ParseRect(const std::string& text);
 
+// A malformed value raises EConvertError naming the section, the key and the text.
 TRect IniReadRect(TMemIniFile& ini, const std::string& section, const std::string& ident);
 TPoint IniReadPoint(TMemIniFile& ini, const std::string& section, const std::string& ident);
 // True only for the integer 1 ("1", "01", "0x1").
@@ -55,15 +57,17 @@ int IniReadMorphKind(TMemIniFile& ini, const std::string& section, const std::st
 // Missing key: ieBrightness; a text that is no name: ieGrayScale.
 int IniReadInactiveEffect(TMemIniFile& ini, const std::string& section, const std::string& ident);
 
-// ident + "linecount" = n, then ident + "line" + i. Appends; never clears the list first. A count above
-// the number of keys of the section is cut to it, so a garbled count cannot loop for ever; missing line
-// keys below that append empty lines.
+// ident + "linecount" = n, then ident + "line" + i. Appends n lines; never clears the list first. A
+// missing line key appends an empty line.
 void IniReadLines(TMemIniFile& ini, const std::string& section, const std::string& ident, TStrings& list);
-// ident + "count" = n, then the bare keys "0" .. "n-1". Appends, with the same cap as IniReadLines.
+// ident + "count" = n, then the bare keys "0" .. "n-1". Appends as IniReadLines does.
 void IniReadIndexedList(TMemIniFile& ini, const std::string& section, const std::string& ident, TStrings& list);
 
-// The number of keys of a section: the cap that every counted loop over a section's keys uses.
-int IniSectionKeyCount(TMemIniFile& ini, const std::string& section);
+// No skin has lists anywhere near this long; a count beyond it is garbage, and is cut to it so that it
+// cannot make a loader walk (and keep) billions of missing keys.
+constexpr int MaxSkinListCount = 65536;
+// The number of entries a counted list of a skin holds: its count, at least 0 and at most MaxSkinListCount.
+int SkinListCount(int count);
 
 // True when the sections VERSION, PICTURES, FORMINFO, SKINOBJECTS and SKINCONTROLS all exist.
 bool IsSkinIniValid(TMemIniFile& ini);

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+#if defined(__x86_64__) || defined(__i386__)
+#include <cpuid.h>
+#include <mmintrin.h>
+#endif
+
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TWinControl.h"
 #include "platform/win/Paint.h"
@@ -30,8 +35,28 @@ bool IsWin2000OrLater(DWORD Version)
 
 bool IsLayeringAvailable() { return IsWin2000OrLater(); }
 
-bool HasMMX() { return false; }
-void ClearMMXState() {}
+bool HasMMX()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    // The compiler's CPUID helper answers 0 when the processor has no CPUID instruction (the ID flag
+    // cannot be toggled), so that case needs no test of its own.
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0)
+        return false;
+    return ((eax >> 8) & 15) >= 5 && (edx & (1u << 23)) != 0;
+#else
+    return false;
+#endif
+}
+
+void ClearMMXState()
+{
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool mmx = HasMMX();
+    if (mmx)
+        _mm_empty();
+#endif
+}
 bool IsTransparentBltAvailable() { return true; }
 
 void SetAlphaBlendTransparent(HWND Wnd, BYTE Alpha)

@@ -23,8 +23,11 @@ bool IsWin2000OrLater(DWORD Version = skPlatformVersion);
 // Layered popups (glow frames and other overlays) are shown only where this holds.
 bool IsLayeringAvailable();
 
-// The processor test and state of the original per-processor blend paths: never taken here.
+// True when the processor has the multimedia extensions (CPUID present, family 5 or later, EDX bit 23 of
+// leaf 1): every x86-64 processor; never a processor of another kind. The blend routines choose their
+// formula by it, once.
 bool HasMMX();
+// Leaves the multimedia state for floating point after a loop that used it; nothing without the extensions.
 void ClearMMXState();
 // Transparent copies of skin bitmaps onto any DC are always available.
 bool IsTransparentBltAvailable();

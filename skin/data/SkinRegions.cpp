@@ -76,13 +76,15 @@ void CreateSkinRegion(HRGN& Rgn, const TPoint& LTPoint, const TPoint& RTPoint, c
     const TPoint& NewLBPoint, const TPoint& NewRBPoint, const TRect& NewClRect, TBitmap* Mask, int AW, int AH)
 {
     Rgn = nullptr;
-    if (NewLTPoint.X > NewRTPoint.X || NewLTPoint.Y > NewLBPoint.Y)
+    // The strips are merged into the client rectangle's region: without a client there is nothing to
+    // merge them into, and the window keeps its plain rectangle.
+    if (NewLTPoint.X > NewRTPoint.X || NewLTPoint.Y > NewLBPoint.Y || IsEmptyRect(NewClRect))
         return;
     TBitmap top, bottom, left, right;
     CreateSkinBorderImages(LTPoint, RTPoint, LBPoint, RBPoint, ClRect, NewLTPoint, NewRTPoint, NewLBPoint,
         NewRBPoint, NewClRect, Mask, &top, &left, &right, &bottom, AW, AH);
     HRGN pieces[] = {
-        IsEmptyRect(NewClRect) ? nullptr : CreateRectRgnIndirect(NewClRect),
+        CreateRectRgnIndirect(NewClRect),
         RegionOf(&top, 0, 0),
         RegionOf(&bottom, 0, NewClRect.Bottom),
         RegionOf(&left, 0, NewClRect.Top),

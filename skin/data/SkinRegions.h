@@ -38,8 +38,8 @@ int MaskToRgnData(TBitmap* Mask, int X, int Y, std::vector<std::uint8_t>& Data);
 // The region of Mask; 0 (null) for an empty mask. The caller owns the region.
 void MaskToRegion(HRGN& Rgn, TBitmap* Mask);
 // The region of a nine-part frame mask at AW x AH: the client rectangle and the four border strips cut
-// from the mask by CreateSkinBorderImages. 0 when the frame is smaller than its corners, or when every
-// piece is empty.
+// from the mask by CreateSkinBorderImages. 0 when the frame is smaller than its corners or its client
+// rectangle is empty.
 void CreateSkinRegion(HRGN& Rgn, const TPoint& LTPoint, const TPoint& RTPoint, const TPoint& LBPoint,
     const TPoint& RBPoint, const TRect& ClRect, const TPoint& NewLTPoint, const TPoint& NewRTPoint,
     const TPoint& NewLBPoint, const TPoint& NewRBPoint, const TRect& NewClRect, TBitmap* Mask, int AW, int AH);

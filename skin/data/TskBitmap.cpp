@@ -9,6 +9,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TPicture.h"
+#include "skin/data/SkinPlatform.h"
 
 namespace {
 
@@ -65,6 +66,37 @@ void LineByMode(const TPixel* src, TPixel* dst, int count, TskTransferMode mode)
 // Line routines
 
 void BlendLine(const TPixel* Src, TPixel* Dst, int Count)
+{
+    // Chosen once: no row asks the processor again.
+    static const TskBlendLineProc chosen = SelectBlendLine(HasMMX());
+    chosen(Src, Dst, Count);
+}
+
+TskBlendLineProc SelectBlendLine(bool MMX) { return MMX ? BlendLineMMX : BlendLinePlain; }
+
+void BlendLineMMX(const TPixel* Src, TPixel* Dst, int Count)
+{
+    for (int i = 0; i < Count; ++i) {
+        const TPixel f = Src[i], b = Dst[i];
+        const TPixel a = f >> 24;
+        if (a == 0)
+            continue;
+        if (a == 255) {
+            Dst[i] = f;
+            continue;
+        }
+        // Each byte lane on its own; the sum stays within 0 .. 65280, as in a 16-bit lane.
+        TPixel mixed = 0;
+        for (int shift = 0; shift < 32; shift += 8) {
+            const TPixel fc = (f >> shift) & 0xFF, bc = (b >> shift) & 0xFF;
+            mixed |= ((fc * a + bc * (256 - a)) >> 8) << shift;
+        }
+        Dst[i] = mixed;
+    }
+    ClearMMXState();
+}
+
+void BlendLinePlain(const TPixel* Src, TPixel* Dst, int Count)
 {
     // The formula of the header (the graphics layer's BlendPixel is the same one), written out here so the
     // compiler can keep the loop tight: red and blue share one multiplication, as their products stay

@@ -4,8 +4,8 @@
 // Width() pixels a row with no filler. It is drawn opaque, with its per-pixel alpha (AlphaBlend) or
 // leaving out the key colour red 127, green 0, blue 127 (Transparent).
 //
-// The pixel routines below are plain portable loops; the one blend formula (see BlendLine) gives the same
-// result on every processor.
+// The pixel routines below are plain portable loops. Blending has two formulas, one for processors with
+// the multimedia extensions and one for the others (see BlendLine); the choice is made once.
 #include <memory>
 #include <string>
 
@@ -92,10 +92,18 @@ int DisplayBitsPerPixel();
 bool IsTrueColorDisplay();
 
 // Line routines (Count pixels; nothing for Count < 1).
-// BlendLine: the one blend formula of the skin. For a source pixel F of alpha a over B:
-//   a = 0 leaves B, a = 255 gives F, otherwise each of red, green and blue is (f * a + b * (255 - a)) div 256
-//   and the result is opaque. (The division by 256 is kept on purpose: stored pictures were made with it.)
+// BlendLine blends each source pixel F of alpha a over B: a = 0 leaves B, a = 255 gives F, any other alpha
+// takes the formula chosen for the processor: BlendLineMMX where HasMMX holds, else BlendLinePlain.
+// (The division by 256 of both is kept on purpose: stored pictures were made with it.)
 void BlendLine(const TPixel* Src, TPixel* Dst, int Count);
+// Red, green and blue are (f * a + b * (255 - a)) div 256; the result is opaque.
+void BlendLinePlain(const TPixel* Src, TPixel* Dst, int Count);
+// All four channels, alpha included, are (f * a + b * (256 - a)) div 256, as the 16-bit lanes of the
+// multimedia extensions compute b + ((f - b) * a) div 256.
+void BlendLineMMX(const TPixel* Src, TPixel* Dst, int Count);
+using TskBlendLineProc = void (*)(const TPixel* Src, TPixel* Dst, int Count);
+// The formula for a processor with (true) or without the multimedia extensions.
+TskBlendLineProc SelectBlendLine(bool MMX);
 // Pixels whose lower 24 bits are the key colour are skipped; the others are copied with alpha 255.
 void TransparentLine(const TPixel* Src, TPixel* Dst, int Count);
 void MoveLongs(const TPixel* Src, TPixel* Dst, int Count);

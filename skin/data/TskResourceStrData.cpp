@@ -2,11 +2,22 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
+#include "platform/vcl/TypInfo.h"
 #include "skin/data/SkinStrings.h"
+
+namespace {
+
+// A form description can carry its own texts: the lines replace the defaults, read in place.
+const bool registered = RegisterClass<TskResourceStrData, TComponent>("TskResourceStrData")
+                            .Prop("ResStrings", [](TskResourceStrData* d) { return &d->ResStrings(); })
+                            .Prop("CharSet", &TskResourceStrData::CharSet, &TskResourceStrData::SetCharSet, 1);
+
+} // namespace
 
 TskResourceStrData::TskResourceStrData(TComponent* AOwner)
     : TComponent(AOwner), FResStrings(std::make_unique<TStringList>())
 {
+    (void)registered;
     InitResStrings();
 }
 

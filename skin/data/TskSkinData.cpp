@@ -1,7 +1,9 @@
 #include "skin/data/TskSkinData.h"
 
 #include <algorithm>
+#include <iostream>
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStream.h"
 #include "platform/rtl/TStringList.h"
@@ -73,10 +75,7 @@ void ReadPictureSlot(TStream& stream, TBitmap& bitmap)
 template <class F>
 void ForEachCountedEntry(TMemIniFile& ini, const std::string& section, F each)
 {
-    int count = ini.ReadInteger(section, "count", 0);
-    // A valid skin never counts more entries than the section has keys; a garbled count must not make
-    // the loader walk two billion missing keys.
-    count = std::min(count, IniSectionKeyCount(ini, section));
+    const int count = SkinListCount(ini.ReadInteger(section, "count", 0));
     for (int i = 0; i < count; ++i)
         each(ini.ReadString(section, std::to_string(i), ""));
 }
@@ -286,8 +285,10 @@ void TskSkinData::LoadStoredSkinSafely(TskCompressedStoredSkin* AStoredSkin)
 {
     try {
         LoadStoredSkin(AStoredSkin);
-    } catch (const Exception&) {
-        // The load has already left the skin empty; the controls paint their default look.
+    } catch (const Exception& e) {
+        // The load has already left the skin empty and the controls paint their default look; the reason
+        // goes where a person looking for it finds it, without stopping the form that holds the skin.
+        std::cerr << "Skin not loaded: " << e.Message() << std::endl;
     }
 }
 
@@ -470,10 +471,22 @@ void TskSkinData::LoadFormInfo(TMemIniFile& IniFile)
 
 void TskSkinData::LoadSkinAreas(TMemIniFile& IniFile)
 {
-    ForEachCountedEntry(IniFile, "SKINAREAS", [this](const std::string& text) {
+    int index = 0;
+    ForEachCountedEntry(IniFile, "SKINAREAS", [this, &index](const std::string& text) {
         std::string name, rect;
         SplitEntry(text, name, rect);
-        SkinAreaList.push_back(std::make_unique<TskDataSkinArea>(name, ParseRect(rect)));
+        TRect area{};
+        // A text without a colon names no area and has no rectangle to read; the area stays empty.
+        if (text.find(':') != std::string::npos) {
+            try {
+                area = ParseRect(rect);
+            } catch (const EConvertError&) {
+                throw EConvertError("Skin value [SKINAREAS] " + std::to_string(index) + "=" + text +
+                                    " holds no valid rectangle");
+            }
+        }
+        SkinAreaList.push_back(std::make_unique<TskDataSkinArea>(name, area));
+        ++index;
     });
 }
 

@@ -13,6 +13,8 @@
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
+#include "platform/win/Messages.h"
+#include "platform/win/WinApi.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 
@@ -81,9 +83,12 @@ inline void WriteControlsPicture(const std::string& path)
     // fixed-size entry 20 x 10, vertical entry 10 x 30
     Fill(b, Rect(100, 0, 120, 10), cFixed);
     Fill(b, Rect(130, 0, 140, 30), cVBar);
-    // check images 13 x 13
+    // check images 13 x 13, each with a hole in the picture's transparent colour (the white of its
+    // bottom-left pixel), where the parent must show through
     Fill(b, Rect(150, 0, 163, 13), cCheck);
     Fill(b, Rect(150, 20, 163, 33), cUncheck);
+    Fill(b, Rect(154, 4, 159, 9), clWhite);
+    Fill(b, Rect(154, 24, 159, 29), clWhite);
     Fill(b, Rect(165, 0, 178, 13), cActive);
     Fill(b, Rect(165, 20, 178, 33), cNormal);
     // panel background picture 8 x 8
@@ -208,6 +213,23 @@ inline int CountOther(SkinFormTest& T, TRect R, TColor C)
     for (int y = R.Top; y < R.Bottom; ++y)
         for (int x = R.Left; x < R.Right; ++x)
             if (T.At(x, y) != Px(C)) ++n;
+    return n;
+}
+} // namespace skintest
+
+namespace skintest {
+// A parent that gathers its children's pictures into one device context asks each child to erase it.
+// This is the number of pixels of C's place where what C put into such a (white) device context
+// differs from what the form shows there: 0 when the control paints its whole look on an erase.
+inline int ErasedPixelsUnlikeTheWindow(SkinFormTest& T, TWinControl* C)
+{
+    TBitmap b(C->Width(), C->Height());
+    Fill(b, Rect(0, 0, C->Width(), C->Height()), clWhite);
+    SendMessage(C->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+    int n = 0;
+    for (int y = 0; y < C->Height(); ++y)
+        for (int x = 0; x < C->Width(); ++x)
+            if ((b.ScanLine(y)[x] & 0x00FFFFFF) != T.At(C->Left() + x, C->Top() + y)) ++n;
     return n;
 }
 } // namespace skintest

@@ -5,6 +5,7 @@
 #include "platform/vcl/TReader.h"
 #include "platform/win/WinApi.h"
 #include "skin/controls/SkinButtonLook.h"
+#include "skin/controls/TskSkinCheckRadioBox.h"
 
 using namespace skintest;
 
@@ -78,6 +79,25 @@ TEST_F(ButtonRoles, ReturnClicksTheDefaultAndEscapeTheCancelButton)
     EXPECT_EQ(Form->ModalResult(), mrOk);
 }
 
+TEST_F(ButtonRoles, DefaultSetOnAShownForm_EveryButtonLearnsWhichIsTheDefault)
+{
+    auto* first = Button(Rect(10, 10, 85, 35), "first", false);
+    auto* second = Button(Rect(100, 10, 175, 35), "second", false);
+    auto* box = Make<TskSkinCheckRadioBox>(Form, Rect(200, 10, 300, 35), false);
+    box->SetTabStop(true);
+    first->SetDefault(true);
+    ShowForm();
+    box->SetFocus(); // the focus on a control that is no button: Return goes to the default
+    Driver.ProcessMessages();
+    Driver.Press(VK_RETURN);
+    EXPECT_EQ(Clicks, (std::vector<std::string>{"first"}));
+    Clicks.clear();
+    first->SetDefault(false);
+    second->SetDefault(true);
+    Driver.Press(VK_RETURN);
+    EXPECT_EQ(Clicks, (std::vector<std::string>{"second"}));
+}
+
 TEST_F(ButtonKeys, SpaceClicksOnRelease)
 {
     auto* b = Button(Rect(10, 10, 85, 35), "b", false);
@@ -92,15 +112,18 @@ TEST_F(ButtonKeys, SpaceClicksOnRelease)
     EXPECT_EQ(Clicks.size(), 1u);
 }
 
-TEST_F(ButtonKeys, SpaceTapWithRepeatMode_ClicksOnce)
+TEST_F(ButtonKeys, SpaceWithRepeatMode_ClicksOnPressAndOnRelease)
 {
     auto* b = Button(Rect(10, 10, 85, 35), "b", false);
     b->SetRepeatMode(true);
     ShowForm();
     b->SetFocus();
     Driver.ProcessMessages();
-    Driver.Press(VK_SPACE);
+    Driver.KeyDown(VK_SPACE);
     EXPECT_EQ(Clicks.size(), 1u);
+    EXPECT_TRUE(b->Down());
+    Driver.KeyUp(VK_SPACE);
+    EXPECT_EQ(Clicks.size(), 2u);
     EXPECT_FALSE(b->Down());
 }
 
@@ -182,6 +205,17 @@ TEST_F(ButtonLook, DefaultAndSkinnedStates)
     skinned->SetEnabled(false);
     Driver.ProcessMessages();
     EXPECT_EQ(At(101, 11), Px(cDisabled));
+}
+
+TEST_F(ButtonLook, AnEraseOutsideItsPaint_GetsTheWholeButton)
+{
+    auto* skinned = Button(Rect(10, 10, 85, 35), "Skin", true);
+    auto* plain = Button(Rect(100, 10, 175, 35), "Plain", false);
+    ShowForm();
+    Driver.MoveTo(Point(400, 400));
+    Driver.ProcessMessages();
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, skinned), 0);
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, plain), 0);
 }
 
 TEST_F(ButtonLook, MarginBelowMinusOneIsIgnored)

@@ -122,6 +122,38 @@ TEST_F(CheckBoxLook, FlatSkinned_CheckImageOverTheParent)
     EXPECT_EQ(At(14, 23), Px(cCheck));
 }
 
+TEST_F(CheckBoxLook, FlatSkinned_CheckImageHolesShowTheParent)
+{
+    constexpr TColor parent = 0x00336699;
+    Form->SetColor(parent);
+    auto* a = Box(Rect(10, 10, 160, 35), "Title 1", true);
+    ShowForm();
+    Driver.MoveTo(Point(400, 400));
+    // The image sits at (13, 16); its hole covers (17, 20) to (22, 25).
+    EXPECT_EQ(At(14, 17), Px(cUncheck));
+    EXPECT_EQ(At(19, 22), Px(parent));
+    a->SetChecked(true);
+    Driver.ProcessMessages();
+    Save("CheckBox_TransparentCheckImage");
+    EXPECT_EQ(At(14, 17), Px(cCheck));
+    EXPECT_EQ(At(17, 20), Px(parent));
+    EXPECT_EQ(At(21, 24), Px(parent));
+    EXPECT_EQ(At(23, 25), Px(cCheck));
+}
+
+TEST_F(CheckBoxLook, Framed_AnEraseOutsideItsPaintGetsTheWholeBox)
+{
+    auto* skinned = Box(Rect(10, 10, 160, 35), "Framed", true);
+    auto* plain = Box(Rect(10, 50, 160, 75), "Plain", false);
+    skinned->SetFlat(false);
+    plain->SetFlat(false);
+    ShowForm();
+    Driver.MoveTo(Point(400, 400));
+    Driver.ProcessMessages();
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, skinned), 0);
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, plain), 0);
+}
+
 TEST_F(CheckBoxLook, FlatDefault_BoxAndMark)
 {
     auto* a = Box(Rect(10, 10, 160, 35), "Title 1", false);

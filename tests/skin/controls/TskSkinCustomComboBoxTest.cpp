@@ -521,6 +521,59 @@ TEST_F(ComboBox, UpAndDownInTheEditPart_StepWithOnClickAndStopAtTheEnds)
     EXPECT_EQ(Box->ItemIndex(), 0);
 }
 
+TEST_F(ComboBox, AClickHandlerThatFreesTheComboBox_EndsTheEventsThere)
+{
+    // Through ItemIndex and through an item taken from the open list.
+    for (bool fromList : {false, true}) {
+        MakeBox();
+        AddItems({"DVD", "iPod", "PSP"});
+        ShowForm();
+        Box->OnClick = [this](TObject*) {
+            Log.push_back("OnClick");
+            Box->Free();
+            Box = nullptr;
+        };
+        if (fromList) {
+            Box->SetFocus();
+            Driver.Press(VK_DOWN, false, false, true);
+            ASSERT_TRUE(Box->DroppedDown());
+            Box->ListBox()->SetItemIndex(2);
+            Driver.Press(VK_RETURN);
+        } else {
+            Box->SetItemIndex(1);
+        }
+        EXPECT_EQ(Box, nullptr);
+        // Neither Change nor OnCloseUp comes after the handler.
+        const Strings expected =
+            fromList ? Strings{"OnDropDown", "OnChange:PSP", "OnClick"} : Strings{"OnChange:iPod", "OnClick"};
+        EXPECT_EQ(TakeLog(), expected);
+        Driver.ProcessMessages();
+    }
+}
+
+TEST_F(ComboBox, ChangingTheStyle_GivesANewWindowAndKeepsTheFocus)
+{
+    MakeBox();
+    AddItems({"DVD", "iPod"});
+    Box->SetItemIndex(1);
+    ShowForm();
+    Box->SetFocus();
+    Driver.ProcessMessages();
+    const HWND fixed = Box->Handle();
+    Box->SetStyle(skcbEditStyle);
+    EXPECT_NE(Box->Handle(), fixed);
+    ASSERT_NE(Box->EditPart(), nullptr);
+    EXPECT_TRUE(Box->EditPart()->Focused());
+    EXPECT_EQ(Box->EditPart()->Text(), "iPod");
+    const HWND edit = Box->Handle();
+    Box->SetStyle(skcbEditStyle); // the same style again only lays out
+    EXPECT_EQ(Box->Handle(), edit);
+    Box->SetStyle(skcbFixedStyle);
+    EXPECT_NE(Box->Handle(), edit);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Box->EditPart(), nullptr);
+}
+
 TEST_F(ComboBox, AHandlerThatEndsTheEditStyleFromAKeyOfTheEditPart_IsSafe)
 {
     MakeBox();
@@ -644,7 +697,7 @@ TEST_F(ComboBox, SkinLook_FaceItemPieceAndButtonStates)
     EXPECT_EQ(At(10 + 104, 12), Px(cDisabled));
 }
 
-TEST_F(ComboBox, SkinnedEditStyle_TheEditPartWearsTheEntrysFontOverTheFace)
+TEST_F(ComboBox, SkinnedEditStyle_TheEditPartWearsTheEntrysFontOverTheFace_AlsoOnAnErase)
 {
     MakeFocusTaker();
     MakeBox(true);
@@ -662,6 +715,8 @@ TEST_F(ComboBox, SkinnedEditStyle_TheEditPartWearsTheEntrysFontOverTheFace)
     EXPECT_LE(edit->Top() + edit->Height(), Box->ItemRect().Bottom);
     // The face shows through the transparent edit part: no item piece is drawn under it.
     EXPECT_EQ(At(10 + Box->ItemRect().Right - 2, 10 + Box->ItemRect().Top), Px(cClient));
+    // A parent gathering its children's pictures gets the face and the edit part together.
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, Box), 0);
     edit->SetFocus();
     Driver.ProcessMessages();
     EXPECT_EQ(edit->Font()->Color(), 255);

@@ -95,6 +95,17 @@ TEST_F(GaugeLook, Skinned_HeightFromTheSkinAndTheProgressPieceTiledOverTheDonePa
     EXPECT_EQ(At(300, 15), Px(cGaugeFrame)); // beyond 50 %: the track shows
 }
 
+TEST_F(GaugeLook, AnEraseOutsideItsPaint_GetsTheWholeGauge)
+{
+    auto* skinned = Make<TskSkinGauge>(Form, Rect(10, 10, 410, 30));
+    auto* plain = Make<TskSkinGauge>(Form, Rect(10, 50, 110, 70), false);
+    skinned->SetValue(50);
+    plain->SetValue(30);
+    ShowForm();
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, skinned), 0);
+    EXPECT_EQ(ErasedPixelsUnlikeTheWindow(*this, plain), 0);
+}
+
 TEST_F(GaugeLook, SkinnedWithoutSkinSize_KeepsItsSizeAndStretchesThePicture)
 {
     auto* g = Make<TskSkinGauge>(Form, Rect(0, 0, 1, 1));

@@ -15,11 +15,11 @@ TEST(SkinEntryWordsCommand, SevenWordsGiveTheirValues)
     EXPECT_EQ(SkinCommandFromWord("cmminimizetotray"), cmMinimizeToTray);
 }
 
-TEST(SkinEntryWordsCommand, AnyOtherTextIsNoCommandAndIsReportedAsUnknown)
+TEST(SkinEntryWordsCommand, AnyOtherTextMinimizesToTheTray)
 {
-    EXPECT_EQ(SkinCommandFromWord("CMCLOSE"), cmDefault);
-    EXPECT_EQ(SkinCommandFromWord(""), cmDefault);
-    EXPECT_EQ(SkinCommandFromWord("cmclose "), cmDefault);
+    EXPECT_EQ(SkinCommandFromWord("CMCLOSE"), cmMinimizeToTray);
+    EXPECT_EQ(SkinCommandFromWord(""), cmMinimizeToTray);
+    EXPECT_EQ(SkinCommandFromWord("cmclose "), cmMinimizeToTray);
     EXPECT_FALSE(IsSkinCommandWord("CMCLOSE"));
     EXPECT_TRUE(IsSkinCommandWord("cmminimizetotray"));
 }

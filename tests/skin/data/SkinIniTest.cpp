@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
 
@@ -38,14 +39,12 @@ TEST(ParseRect, FourPartsInOrder)
     EXPECT_EQ(ParseRect("1,2,30,40"), Rect(1, 2, 30, 40));
 }
 
-TEST(ParseRect, MalformedValueDoesNotRaise_BadPartsReadAsZero)
+TEST(ParseRect, EmptyMissingOrOversizedPartRaises)
 {
-    EXPECT_EQ(ParseRect(""), Rect(0, 0, 0, 0));
-    EXPECT_EQ(ParseRect("1,2,3"), Rect(1, 2, 3, 0));
-    EXPECT_EQ(ParseRect("1,,3,4"), Rect(1, 0, 3, 4));
-    EXPECT_EQ(ParseRect("1,2,3,99999999999"), Rect(1, 2, 3, 0));
-    EXPECT_EQ(ParsePoint("x"), Point(0, 0));
-    EXPECT_EQ(ParsePoint("7"), Point(7, 0));
+    for (const char* text : {"", "1,2,3", "1,,3,4", "1,2,3,x", "1,2,3,99999999999"})
+        EXPECT_THROW(ParseRect(text), EConvertError) << text;
+    for (const char* text : {"x", "7", "7,", ",7", "2147483647,2147483648"})
+        EXPECT_THROW(ParsePoint(text), EConvertError) << text;
 }
 
 TEST(ParseRect, PartsBeyondTheLastAreIgnored)
@@ -56,17 +55,29 @@ TEST(ParseRect, PartsBeyondTheLastAreIgnored)
 
 TEST(ParseRect, LargestIntStillReads)
 {
-    EXPECT_EQ(ParsePoint("2147483647,2147483648"), Point(2147483647, 0));
+    EXPECT_EQ(ParsePoint("2147483647,007"), Point(2147483647, 7));
 }
 
-TEST_F(SkinIniTest, RectAndPoint_MissingKeyGivesZero_EmptyValueToo)
+TEST_F(SkinIniTest, RectAndPoint_MissingKeyGivesZero)
 {
-    Load("[S]\nr=1,2,3,4\np=5,6\nempty=\n");
+    Load("[S]\nr=1,2,3,4\np=5,6\n");
     EXPECT_EQ(IniReadRect(ini, "s", "R"), Rect(1, 2, 3, 4));
     EXPECT_EQ(IniReadPoint(ini, "S", "p"), Point(5, 6));
     EXPECT_EQ(IniReadRect(ini, "S", "missing"), Rect(0, 0, 0, 0));
     EXPECT_EQ(IniReadPoint(ini, "S", "missing"), Point(0, 0));
-    EXPECT_EQ(IniReadRect(ini, "S", "empty"), Rect(0, 0, 0, 0));
+}
+
+TEST_F(SkinIniTest, RectAndPoint_MalformedValueRaisesNamingItsPlace)
+{
+    Load("[Button]\nskinrect=1,2,3\nempty=\nlefttoppoint=12\n");
+    try {
+        IniReadRect(ini, "Button", "skinrect");
+        FAIL() << "no error";
+    } catch (const EConvertError& e) {
+        EXPECT_EQ(e.Message(), "Skin value [Button] skinrect=1,2,3 is not a valid rectangle");
+    }
+    EXPECT_THROW(IniReadRect(ini, "Button", "empty"), EConvertError);
+    EXPECT_THROW(IniReadPoint(ini, "Button", "lefttoppoint"), EConvertError);
 }
 
 // ---- flags and enumerations
@@ -137,25 +148,30 @@ TEST_F(SkinIniTest, InactiveEffect_MissingIsBrightness_UnknownIsGrayScale)
 
 // ---- lists
 
-TEST_F(SkinIniTest, IndexedList_MissingKeysAppendEmptyLines)
+TEST_F(SkinIniTest, CountedLists_MissingKeysAppendEmptyLines)
 {
-    Load("[PICTURES]\nactivepicturescount=2\n0=a.bmp\n");
+    Load("[PICTURES]\nactivepicturescount=3\n0=a.bmp\n[S]\nxlinecount=3\nxline0=first\n");
     TStringList list;
     list.Add("kept");
     IniReadIndexedList(ini, "PICTURES", "activepictures", list);
-    ASSERT_EQ(list.Count(), 3);
+    ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(list[0], "kept");
     EXPECT_EQ(list[1], "a.bmp");
     EXPECT_EQ(list[2], "");
+    EXPECT_EQ(list[3], "");
+    TStringList lines;
+    IniReadLines(ini, "S", "x", lines);
+    ASSERT_EQ(lines.Count(), 3);
+    EXPECT_EQ(lines[0], "first");
+    EXPECT_EQ(lines[2], "");
 }
 
-TEST_F(SkinIniTest, IndexedList_HugeCountStopsAtTheKeysPresent)
+TEST_F(SkinIniTest, IndexedList_GarbledHugeCountIsCut)
 {
     Load("[PICTURES]\nactivepicturescount=2147483647\n0=a.bmp\n1=b.bmp\n");
     TStringList list;
     IniReadIndexedList(ini, "PICTURES", "activepictures", list);
-    EXPECT_LE(list.Count(), 3);
-    EXPECT_EQ(list[0], "a.bmp");
+    EXPECT_EQ(list.Count(), MaxSkinListCount);
     EXPECT_EQ(list[1], "b.bmp");
 }
 

@@ -23,7 +23,15 @@ TEST(SkinPlatformVersion, TestsFollowTheVersion)
         EXPECT_TRUE(IsWinXPOrLater(v));
         EXPECT_TRUE(IsWin2000OrLater(v));
     }
+}
+
+TEST(SkinPlatformProcessor, MultimediaExtensionsOnEveryX86_64AndNowhereElse)
+{
+#if defined(__x86_64__)
+    EXPECT_TRUE(HasMMX());
+#elif !defined(__i386__)
     EXPECT_FALSE(HasMMX());
+#endif
 }
 
 TEST(SkinPlatformScreen, OneMonitorGivesTheScreenArea)

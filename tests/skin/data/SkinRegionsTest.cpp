@@ -29,8 +29,6 @@ std::vector<TRect> RectsOf(const std::vector<std::uint8_t>& data)
     return rects;
 }
 
-TRegionShape ShapeOf(HRGN r) { return r ? r->Shape : TRegionShape(); }
-
 // The eight-by-six frame mask of the tests: a frame two pixels thick with its four outer corners cut.
 const std::vector<std::string> FrameMask = {
     "WBBBBBBW",
@@ -146,27 +144,31 @@ TEST(SkinRegionsFrame, MissingLeftStripKeepsTheOtherStrips)
     DeleteObject(rgn);
 }
 
-TEST(SkinRegionsFrame, EmptyClientStillShapesTheFrame)
+TEST(SkinRegionsFrame, EmptyClientGivesNoRegion)
 {
     TBitmap m;
     Paint(m, {"WBBW", "BBBB", "BBBB", "WBBW"});
-    HRGN rgn = FrameRegion(m, {2, 2, 2, 2}, 4, 4);
+    EXPECT_EQ(FrameRegion(m, {2, 2, 2, 2}, 4, 4), nullptr);
+    HRGN rgn = FrameRegion(m, {1, 1, 3, 2}, 4, 4); // one row of client is enough
     ASSERT_NE(rgn, nullptr);
-    const TRegionShape expected = TRegionShape(TRect{0, 0, 4, 4})
-                                      .Subtract(TRegionShape::FromRects({{0, 0, 1, 1}, {3, 0, 4, 1}, {0, 3, 1, 4},
-                                          {3, 3, 4, 4}}));
-    EXPECT_EQ(ShapeOf(rgn).Rects(), expected.Rects());
     DeleteObject(rgn);
 }
 
 TEST(SkinRegionsFrame, FrameSmallerThanItsCornersGivesNoRegion)
 {
+    // The client reaches one pixel beyond the inner corners on each side, so it keeps a width when the
+    // corners meet.
     TBitmap m;
     Paint(m, FrameMask);
-    HRGN rgn = FrameRegion(m, {2, 2, 6, 4}, 4, 6);   // new right corner point at the left one: still shaped
+    auto region = [&m](int w) {
+        const int dw = w - 8;
+        HRGN rgn = nullptr;
+        CreateSkinRegion(rgn, {3, 2}, {5, 2}, {3, 4}, {5, 4}, {2, 2, 6, 4}, {3, 2}, {5 + dw, 2}, {3, 4}, {5 + dw, 4},
+            {2, 2, 6 + dw, 4}, &m, w, 6);
+        return rgn;
+    };
+    HRGN rgn = region(6); // the corners meet: still shaped
     ASSERT_NE(rgn, nullptr);
     DeleteObject(rgn);
-    rgn = reinterpret_cast<HRGN>(1);
-    rgn = FrameRegion(m, {2, 2, 6, 4}, 3, 6);
-    EXPECT_EQ(rgn, nullptr);
+    EXPECT_EQ(region(5), nullptr);
 }

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/gfx/Blits.h"
 #include "platform/gfx/TestPictures.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TPicture.h"
+#include "skin/data/SkinPlatform.h"
 
 namespace {
 
@@ -31,15 +34,39 @@ public:
 
 }  // namespace
 
-TEST(TskBitmapLines, BlendLine_AlphaZeroKeeps_AlphaFullReplaces_HalfUsesTheFormula)
+TEST(TskBitmapLines, BothBlendFormulas_OnTheSamePixels)
 {
-    const TPixel src[3] = {0x00123456u, 0xFF102030u, 0x80FF0000u};
-    TPixel dst[3] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu};
-    BlendLine(src, dst, 3);
-    EXPECT_EQ(dst[0], 0xFFFFFFFFu);
-    EXPECT_EQ(dst[1], 0xFF102030u);
-    const unsigned r = (255 * 128 + 255 * 127) / 256, g = (0 * 128 + 255 * 127) / 256;
-    EXPECT_EQ(dst[2], 0xFF000000u | (r << 16) | (g << 8) | g);
+    // Alpha 0 and 255 alike; alpha 128 over white and alpha 64 over a half-transparent pixel differ.
+    const TPixel src[4] = {0x00123456u, 0xFF102030u, 0x80FF0000u, 0x40C08040u};
+    const TPixel under[4] = {0xFFFFFFFFu, 0xFFFFFFFFu, 0xFFFFFFFFu, 0x802090F0u};
+    TPixel plain[4], mmx[4];
+    std::copy(under, under + 4, plain);
+    std::copy(under, under + 4, mmx);
+    BlendLinePlain(src, plain, 4);
+    BlendLineMMX(src, mmx, 4);
+    EXPECT_EQ(plain[0], 0xFFFFFFFFu);
+    EXPECT_EQ(mmx[0], 0xFFFFFFFFu);
+    EXPECT_EQ(plain[1], 0xFF102030u);
+    EXPECT_EQ(mmx[1], 0xFF102030u);
+    // Plain: (f * a + b * (255 - a)) div 256, opaque. Multimedia: (f * a + b * (256 - a)) div 256 on all
+    // four channels.
+    EXPECT_EQ(plain[2], 0xFFFE7E7Eu);
+    EXPECT_EQ(mmx[2], 0xBFFF7F7Fu);
+    EXPECT_EQ(plain[3], 0xFF478BC3u);
+    EXPECT_EQ(mmx[3], 0x70488CC4u);
+}
+
+TEST(TskBitmapLines, BlendLine_TakesTheFormulaOfTheProcessor)
+{
+    const TPixel f = 0x80FF0000u;
+    TPixel viaLine = 0xFFFFFFFFu, chosen = 0xFFFFFFFFu;
+    BlendLine(&f, &viaLine, 1);
+    SelectBlendLine(HasMMX())(&f, &chosen, 1);
+    EXPECT_EQ(viaLine, chosen);
+    EXPECT_EQ(SelectBlendLine(false), &BlendLinePlain);
+#if defined(__x86_64__)
+    EXPECT_EQ(viaLine, 0xBFFF7F7Fu); // every x86-64 processor has the extensions
+#endif
 }
 
 TEST(TskBitmapLines, TransparentLine_SkipsKeyWhateverItsAlpha_DrawsNearKeyOpaque)
@@ -165,7 +192,8 @@ TEST(TskBitmapDraw, AlphaOntoForeignDcBlendsWithWhatIsThere)
     src.SetAlphaBlend(true);
     TBitmap bmp(2, 1);   // white
     src.DrawTo(bmp.Canvas(), 1, 0);
-    const unsigned c = 255 * 127 / 256;
+    // Black at alpha 128 over white, by the formula of the processor.
+    const unsigned c = 255 * (HasMMX() ? 128 : 127) / 256;
     EXPECT_EQ(bmp.Handle()->Pixel(1, 0) & 0xFFFFFF, (c << 16) | (c << 8) | c);
     EXPECT_EQ(bmp.Handle()->Pixel(0, 0) & 0xFFFFFF, 0xFFFFFFu);
 }
@@ -249,12 +277,12 @@ TEST(TskBitmapRegistry, DcLeadsBackToItsBitmapUntilFreed)
     EXPECT_EQ(TskBitmap::FromDC(dc), nullptr);
 }
 
-TEST(TskBitmapLines, BlendLineAgreesWithTheGraphicsLayerForEveryAlpha)
+TEST(TskBitmapLines, PlainBlendAgreesWithTheGraphicsLayerForEveryAlpha)
 {
     for (unsigned a = 0; a < 256; ++a) {
         const TPixel f = a << 24 | 0x00C08040u, b = 0xFF2090F0u;
         TPixel d = b;
-        BlendLine(&f, &d, 1);
+        BlendLinePlain(&f, &d, 1);
         EXPECT_EQ(d, a == 0 ? b : BlendPixel(f, b, a)) << a;
     }
 }

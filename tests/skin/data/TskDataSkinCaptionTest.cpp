@@ -48,16 +48,16 @@ TEST(TskDataSkinButtonLoad, DisabledPictureComesOnlyFromItsStoredSpelling)
     EXPECT_EQ(TskDataSkinButton("b").GroupIndex, -1);
 }
 
-TEST(TskDataSkinStdButtonLoad, CommandWordsAreComparedExactlyAndUnknownOnesDoNothing)
+TEST(TskDataSkinStdButtonLoad, CommandWordsAreComparedExactlyAndUnknownOnesMinimizeToTray)
 {
     auto ini = EntriesFixture();
     TskDataSkinStdButton close("close");
     close.LoadFromIni(*ini);
     EXPECT_EQ(close.Command, cmClose);
-    // A mis-cased word must not turn a close button into minimize-to-tray.
+    // The words are compared exactly: a close button written in capitals minimizes to the tray.
     TskDataSkinStdButton misspelt("misspelt");
     misspelt.LoadFromIni(*ini);
-    EXPECT_EQ(misspelt.Command, cmDefault);
+    EXPECT_EQ(misspelt.Command, cmMinimizeToTray);
     EXPECT_EQ(LoadedEntry<TskDataSkinStdButton>("b", "[b]\ncommand=cmminimizetotray\n")->Command, cmMinimizeToTray);
     EXPECT_EQ(LoadedEntry<TskDataSkinStdButton>("b", "[b]\ncommand=cmrollup\n")->Command, cmRollUp);
     EXPECT_EQ(LoadedEntry<TskDataSkinStdButton>("b", "[b]\n")->Command, cmDefault);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/backend/THeadlessDriver.h"
 #include "platform/rtl/TStringList.h"
+#include "platform/vcl/TForm.h"
+#include "platform/vcl/TReader.h"
 #include "skin/data/SkinStrings.h"
 #include "skin/data/TskSkinData.h"
 
@@ -94,6 +97,31 @@ TEST(SkinResString, FreedResourceData_IsForgotten)
     delete data;
     EXPECT_EQ(skin.ResourceStrData(), nullptr);
     EXPECT_EQ(SkinResString(&skin, "MSG_BTN_OK"), "OK");
+}
+
+TEST(SkinResString, FormDescription_CarriesItsOwnTexts)
+{
+    THeadlessDriver driver;
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object F: TForm\n"
+                                 "  object Texts: TskResourceStrData\n"
+                                 "    ResStrings.Strings = (\n"
+                                 "      'MSG_BTN_OK=Fine'\n"
+                                 "      'MSG_BTN_CANCEL=Stop')\n"
+                                 "    CharSet = 238\n"
+                                 "  end\n"
+                                 "  object Skin: TskSkinData\n"
+                                 "    ResourceStrData = Texts\n"
+                                 "  end\n"
+                                 "end\n");
+    auto* texts = dynamic_cast<TskResourceStrData*>(form.FindComponent("Texts"));
+    auto* skin = dynamic_cast<TskSkinData*>(form.FindComponent("Skin"));
+    ASSERT_NE(texts, nullptr);
+    ASSERT_NE(skin, nullptr);
+    EXPECT_EQ(texts->CharSet(), 238);
+    EXPECT_EQ(texts->ResStrings().Count(), 2); // the stored lines replace the defaults
+    EXPECT_EQ(SkinResString(skin, "MSG_BTN_OK"), "Fine");
+    EXPECT_EQ(SkinResString(skin, "MSG_BTN_YES"), "");
 }
 
 } // namespace
