@@ -68,6 +68,10 @@ struct TMainWindow {
                           fs::copy_options::overwrite_existing);
             Form->AddItem(r);
         }
+        // As at the end of a scan round: the estimates are filled in and the queue comes in front of the
+        // drop hint.
+        if (Form->OnScanFinished)
+            Form->OnScanFinished();
         if (Size == Size1280x800)
             Form->SetBounds(0, 0, 1280, 800);
         Form->Show();
