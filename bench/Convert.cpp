@@ -10,12 +10,15 @@
 #include "platform/rtl/TStringList.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/sys/ToolSupport.h"
+#include "bench/support/BenchSupport.h"
+#include "bench/support/ByHand.h"
 
 #include <benchmark/benchmark.h>
 
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,7 +30,7 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-const std::string kDir = "/tmp/ombrix-bench-convert";
+const std::string& kDir = BenchFolder();
 const std::string kClip = kDir + "/clip.avi";
 
 void PrepareClip()
@@ -73,6 +76,32 @@ std::unique_ptr<TForm1> MakeWindow(const std::string& Device, TConvertOptions& O
     return form;
 }
 
+// What ffprobe says of the one file a run left in the output folder: "" when it is a sound conversion of
+// the clip (a video and an audio stream, about as long as the clip), else what is wrong.
+std::string CheckOutput()
+{
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(kDir + "/out"))
+        files.push_back(entry.path());
+    if (files.size() != 1)
+        return std::to_string(files.size()) + " files in the output folder";
+    const std::string command = "ffprobe -v error -show_entries format=duration:stream=codec_type -of default=nw=1 " +
+                                QuoteArg(files[0].string());
+    std::string report;
+    if (FILE* probe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, probe))
+            report += buffer;
+        pclose(probe);
+    }
+    const auto at = report.find("duration=");
+    const double seconds = at == std::string::npos ? 0 : std::atof(report.c_str() + at + 9);
+    if (report.find("codec_type=video") == std::string::npos || report.find("codec_type=audio") == std::string::npos ||
+        seconds < 19 || seconds > 21)
+        return files[0].filename().string() + " is not the clip converted: " + report;
+    return "";
+}
+
 // The driver's run against the same commands run by hand; the counter "ratio" is driver / by hand.
 void Overhead(benchmark::State& State, const std::string& Device)
 {
@@ -100,18 +129,34 @@ void Overhead(benchmark::State& State, const std::string& Device)
             const auto t0 = Clock::now();
             for (const std::string& c : commands) {
                 fs::remove(kDir + "/scratch.avi");
+                // Every byte the encoder prints is read, as the program reads it, not thrown away.
                 for (const std::string& stage : AdaptToInstalledTools(c, kDir + "/scratch.avi", InstalledToolSupport()))
-                    std::system((stage + " >/dev/null 2>&1 </dev/null").c_str());
+                    RunByHand(stage);
             }
             byHand += std::chrono::duration<double>(Clock::now() - t0).count();
         };
+        const auto checked = [&](const char* Who) {
+            const std::string fault = CheckOutput();
+            if (!fault.empty())
+                State.SkipWithError((std::string(Who) + ": " + fault).c_str());
+            return fault.empty();
+        };
+        // The commands of a by-hand turn that goes first are those of the previous turn: the same device and
+        // clip give the same ones.
         if (driverFirst) {
             runDriver();
+            if (!checked("driver"))
+                break;
             runByHand();
+            if (!checked("by hand"))
+                break;
         } else {
-            // The commands are those of the previous turn: the same device and clip give the same ones.
             runByHand();
+            if (!checked("by hand"))
+                break;
             runDriver();
+            if (!checked("driver"))
+                break;
         }
         driverFirst = !driverFirst;
         form.reset();

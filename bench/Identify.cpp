@@ -1,17 +1,20 @@
 // Figures of identification: a drop of a 20-second clip until its record is complete, and of a
-// 2-title DVD folder until its title rows are made, against the player run by hand on the same input
-// (stopped, like the window's run, at its first status line). Run by hand: build/bench/bench_Identify.
+// 2-title DVD folder until its title rows are made, each timed in turn with the player run by hand on the
+// same input (stopped, like the window's run, at its first status line). Every ratio counter names its
+// baseline: "ratio_vs_identify_run" divides by the one identify run the window also makes first,
+// "ratio_vs_all_runs" by every player run the window makes for the source. Run by hand:
+// build/bench/bench_Identify.
 #include "app/Unit1.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TTimer.h"
+#include "bench/support/BenchSupport.h"
+#include "bench/support/ByHand.h"
 
 #include <benchmark/benchmark.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -22,7 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Media {
-    std::string Dir = "/tmp/ombrix-bench-identify";
+    std::string Dir = BenchFolder();
     std::string Clip = Dir + "/clip.avi";
     std::string Dvd = Dir + "/DVD";
     Media()
@@ -52,98 +55,91 @@ const Media& TheMedia()
 }
 
 // One player run by hand: its output read until the first status line, then the player stopped.
-void RunByHand(const std::string& CommandLine)
+void PlayerByHand(const std::string& CommandLine)
 {
-    const std::vector<std::string> args = SplitCommandLine(CommandLine);
-    int fds[2];
-    if (pipe(fds) != 0)
-        return;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(fds[1], 1);
-        dup2(fds[1], 2);
-        close(fds[0]);
-        std::vector<char*> argv;
-        for (const std::string& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    close(fds[1]);
-    std::string seen;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = read(fds[0], buffer, sizeof buffer)) > 0) {
-        seen.append(buffer, static_cast<std::size_t>(n));
-        if (seen.find("\nA:") != std::string::npos || seen.find("\nV:") != std::string::npos) {
-            kill(pid, SIGKILL);
-            break;
-        }
-    }
-    close(fds[0]);
-    waitpid(pid, nullptr, 0);
+    RunByHand(CommandLine, [](const std::string& Seen) {
+        return Seen.find("\nA:") != std::string::npos || Seen.find("\nV:") != std::string::npos;
+    });
 }
 
-void Drop(benchmark::State& State, const std::string& Name, int Expected)
+using Clock = std::chrono::steady_clock;
+
+double SecondsOf(const std::function<void()>& Run)
 {
+    const auto t0 = Clock::now();
+    Run();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+// A drop of Name onto a fresh window until its Expected rows are made; the window's making is not timed.
+double Drop(benchmark::State& State, const std::string& Name, int Expected)
+{
+    ResetUnit1Globals();
     MinTitleLength = 3;
-    for (auto _ : State) {
-        State.PauseTiming();
-        ResetUnit1Globals();
-        MinTitleLength = 3;
-        auto form = std::make_unique<TForm1>(nullptr);
-        int rows = 0;
-        form->OnAddItem = [&](int) { ++rows; };
-        State.ResumeTiming();
+    auto form = std::make_unique<TForm1>(nullptr);
+    int rows = 0;
+    form->OnAddItem = [&](int) { ++rows; };
+    const double seconds = SecondsOf([&] {
         form->DropFiles({Name});
         form->ScanTimerTimer(form->ScanTimer);
-        State.PauseTiming();
-        if (rows != Expected)
-            State.SkipWithError("the source did not give its records");
-        form.reset();
-        State.ResumeTiming();
+    });
+    if (rows != Expected)
+        State.SkipWithError("the source did not give its records");
+    return seconds;
+}
+
+// The drop and each baseline take turns, so that none always finds the caches warmer; the iteration time is
+// the drop's. Baselines: counter name suffix and the player runs that make it.
+void DropAgainst(benchmark::State& State, const std::string& Name, int Expected,
+                 const std::vector<std::pair<std::string, std::vector<std::string>>>& Baselines)
+{
+    double dropped = 0;
+    std::vector<double> byHand(Baselines.size(), 0.0);
+    bool dropFirst = true;
+    for (auto _ : State) {
+        const auto runBaselines = [&] {
+            for (std::size_t i = 0; i < Baselines.size(); ++i)
+                byHand[i] += SecondsOf([&] {
+                    for (const std::string& run : Baselines[i].second)
+                        PlayerByHand(run);
+                });
+        };
+        if (!dropFirst)
+            runBaselines();
+        const double seconds = Drop(State, Name, Expected);
+        dropped += seconds;
+        State.SetIterationTime(seconds);
+        if (dropFirst)
+            runBaselines();
+        dropFirst = !dropFirst;
+    }
+    const double n = static_cast<double>(State.iterations());
+    State.counters["drop_ms"] = dropped / n * 1000;
+    for (std::size_t i = 0; i < Baselines.size(); ++i) {
+        State.counters["by_hand_" + Baselines[i].first + "_ms"] = byHand[i] / n * 1000;
+        State.counters["ratio_vs_" + Baselines[i].first] = byHand[i] > 0 ? dropped / byHand[i] : 0;
     }
 }
 
 void BM_DropClip(benchmark::State& State)
 {
-    Drop(State, TheMedia().Clip, 1);
+    const std::string clip = QuoteArg(TheMedia().Clip);
+    DropAgainst(State, TheMedia().Clip, 1, {{"identify_run", {"mplayer -af volume=-200 -vo null -identify " + clip}}});
 }
 
-void BM_ClipByHand(benchmark::State& State)
-{
-    for (auto _ : State)
-        RunByHand("mplayer -af volume=-200 -vo null -identify " + QuoteArg(TheMedia().Clip));
-}
-
+// The folder against the identify run alone, and against all the window's player runs for it: the identify
+// run, then the second title's two looks 90 s in.
 void BM_DropDvdFolder(benchmark::State& State)
 {
-    Drop(State, TheMedia().Dvd, 2);
-}
-
-void BM_DvdIdentifyByHand(benchmark::State& State)
-{
-    for (auto _ : State)
-        RunByHand("mplayer -af volume=-200 -vo null -identify -dvd-device " + QuoteArg(TheMedia().Dvd) + " dvd://");
-}
-
-// The same player runs the window makes for the folder: the identify run, then the second title's
-// two looks 90 s in.
-void BM_DvdAllRunsByHand(benchmark::State& State)
-{
     const std::string dvd = QuoteArg(TheMedia().Dvd);
-    for (auto _ : State) {
-        RunByHand("mplayer -af volume=-200 -vo null -identify -dvd-device " + dvd + " dvd://");
-        RunByHand("mplayer -ss 90 -af volume=-200 -vo null -dvd-device " + dvd + " dvdnav://2");
-        RunByHand("mplayer -ss 90 -af volume=-200 -vo null -dvd-device " + dvd + " dvd://2");
-    }
+    const std::string identify = "mplayer -af volume=-200 -vo null -identify -dvd-device " + dvd + " dvd://";
+    DropAgainst(State, TheMedia().Dvd, 2,
+                {{"identify_run", {identify}},
+                 {"all_runs", {identify, "mplayer -ss 90 -af volume=-200 -vo null -dvd-device " + dvd + " dvdnav://2",
+                               "mplayer -ss 90 -af volume=-200 -vo null -dvd-device " + dvd + " dvd://2"}}});
 }
 
 } // namespace
 
-BENCHMARK(BM_DropClip)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(BM_ClipByHand)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(BM_DropDvdFolder)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(BM_DvdIdentifyByHand)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
-BENCHMARK(BM_DvdAllRunsByHand)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_DropClip)->Unit(benchmark::kMillisecond)->Iterations(6)->UseManualTime();
+BENCHMARK(BM_DropDvdFolder)->Unit(benchmark::kMillisecond)->Iterations(6)->UseManualTime();

@@ -3,6 +3,8 @@
 #include "platform/sys/Spawn.h"
 #include "platform/win/MessageQueue.h"
 #include "process/TOxCreateProcess.h"
+#include "platform/sys/CommandLine.h"
+#include "bench/support/BenchSupport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -13,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -34,46 +37,93 @@ void Pump(const bool& done)
     }
 }
 
-// 200 MB of 80-byte lines, made once.
-const std::string& BigFile()
+// The lines of the throughput runs: line I is I in ten digits, then letters up to its length (the newline
+// included), so that a lost, repeated, reordered or cut line shows in its text.
+class TNumberedLines {
+public:
+    explicit TNumberedLines(int Length) : FLength(Length) { Reset(); }
+    int Length() const { return FLength; }
+    // The next expected line (without its newline), and a step to the one after.
+    const std::string& Expected() const { return FLine; }
+    void Next()
+    {
+        // The counter is stepped in its decimal text, so the check costs no formatting per line.
+        for (int i = 9; i >= 0; --i) {
+            if (FLine[i] != '9') {
+                ++FLine[i];
+                return;
+            }
+            FLine[i] = '0';
+        }
+    }
+    void Reset()
+    {
+        FLine.assign(10, '0');
+        for (int i = 10; i < FLength - 1; ++i)
+            FLine += static_cast<char>('a' + i % 26);
+    }
+
+private:
+    int FLength;
+    std::string FLine;
+};
+
+// About 128 MB of lines of one length, made once per program in its scratch folder.
+constexpr double kFileBytes = 128.0 * 1024 * 1024;
+
+long LineCount(int Length)
 {
-    static std::string path;
+    return static_cast<long>(kFileBytes / Length);
+}
+
+std::string LinesFile(int Length)
+{
+    static std::map<int, std::string> made;
+    std::string& path = made[Length];
     if (path.empty()) {
-        path = "/tmp/ombrix-bench-lines.txt";
+        path = BenchFolder() + "/lines-" + std::to_string(Length) + ".txt";
         std::ofstream out(path, std::ios::binary);
-        std::string line(79, 'x');
-        line += '\n';
+        TNumberedLines lines(Length);
         std::string block;
-        for (int i = 0; i < 1024; ++i) {
-            block += line;
+        for (long i = 0; i < LineCount(Length); ++i, lines.Next()) {
+            block += lines.Expected();
+            block += '\n';
+            if (block.size() > (1 << 20)) {
+                out << block;
+                block.clear();
+            }
         }
-        for (int i = 0; i < 2560; ++i) {
-            out << block;
-        }
+        out << block;
     }
     return path;
 }
-
-constexpr double kLines = 2560.0 * 1024.0;
 
 double Seconds(Clock::duration d)
 {
     return std::chrono::duration<double>(d).count();
 }
 
+// Arguments: the line length in bytes (newline included), and whether the GUI thread lags.
 void BM_Throughput(benchmark::State& state)
 {
-    const std::string file = BigFile();
-    const bool lagging = state.range(0) != 0;
+    const int length = static_cast<int>(state.range(0));
+    const std::string file = LinesFile(length);
+    const long count = LineCount(length);
+    const bool lagging = state.range(1) != 0;
     TOxCreateProcess runner(nullptr);
     runner.SetConsoleOptions({coOwnerData, coRedirect});
-    double lines = 0;
+    TNumberedLines expected(length);
+    long lines = 0;
+    long wrong = 0;
     bool done = false;
-    runner.OnRead = [&](TObject*, const std::string&, bool, bool ends) {
+    runner.OnRead = [&](TObject*, const std::string& text, bool, bool ends) {
         if (ends) {
+            if (text != expected.Expected())
+                ++wrong;
+            expected.Next();
             lines += 1;
             // A GUI thread that stalls for 20 ms every 100,000 lines.
-            if (lagging && static_cast<long>(lines) % 100000 == 0) {
+            if (lagging && lines % 100000 == 0) {
                 usleep(20000);
             }
         }
@@ -83,14 +133,17 @@ void BM_Throughput(benchmark::State& state)
     double catSeconds = 0;
     for (auto _ : state) {
         lines = 0;
+        wrong = 0;
+        expected.Reset();
         done = false;
         auto start = Clock::now();
-        runner.SetCommandLine("cat " + file);
+        runner.SetCommandLine("cat " + QuoteArg(file));
         runner.Run();
         Pump(done);
         runnerSeconds += Seconds(Clock::now() - start);
-        if (lines != kLines) {
-            state.SkipWithError("lines lost");
+        if (lines != count || wrong != 0) {
+            state.SkipWithError(("lines lost, cut or out of order: " + std::to_string(lines) + " of " +
+                                 std::to_string(count) + " came, " + std::to_string(wrong) + " wrong").c_str());
             break;
         }
 
@@ -103,11 +156,16 @@ void BM_Throughput(benchmark::State& state)
         catSeconds += Seconds(Clock::now() - start);
     }
     const double n = static_cast<double>(state.iterations());
-    state.counters["lines_per_s"] = kLines * n / runnerSeconds;
+    state.counters["lines_per_s"] = static_cast<double>(count) * n / runnerSeconds;
+    state.counters["MB_per_s"] = static_cast<double>(count) * length * n / runnerSeconds / 1e6;
     state.counters["runner_s"] = runnerSeconds / n;
     state.counters["cat_to_null_s"] = catSeconds / n;
 }
-BENCHMARK(BM_Throughput)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Throughput)
+    ->ArgNames({"line_bytes", "lagging"})
+    ->ArgsProduct({{12, 160, 1000}, {0, 1}})
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StartLatency(benchmark::State& state)
 {

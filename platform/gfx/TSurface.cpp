@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -12,6 +13,10 @@ int SaneSide(int v)
 }
 
 }  // namespace
+
+void* TPixelBlock::Allocate(std::size_t bytes) { return ::operator new(bytes, std::align_val_t(Alignment(bytes))); }
+
+void TPixelBlock::Release(void* p, std::size_t bytes) { ::operator delete(p, bytes, std::align_val_t(Alignment(bytes))); }
 
 TSurface::TSurface(int width, int height) { SetSize(width, height); }
 
