@@ -39,21 +39,21 @@ public:
     TRect Device() const { return Area(156, 6, 186, 22); }
     TRect Quality() const { return Area(346, 7, 88, 20); }
     TRect QualityText() const { return Area(436, 10, 108, 16); }
-    TRect Queue() const { return Area(0, 62, 600, 152); }
+    TRect Queue() const { return Area(0, 86, 600, 128); }
     // The queue's scroll bar, at its right edge while the rows do not fit.
-    TRect QueueBar() const { return Area(581, 62, 19, 152); }
+    TRect QueueBar() const { return Area(581, 86, 19, 128); }
     TRect Destination() const { return Area(4, 4 + 214, 80, 26); }
     TRect DestinationText() const { return Area(88, 5 + 214, 380, 24); }
     TRect Start() const { return Area(474, 3 + 214, 60, 28); }
     TRect Skip() const { return Area(536, 3 + 214, 60, 28); }
     TRect Status() const { return Area(4, 34 + 214, 592, 22); }
     // A queue row (0 = the first one shown) and its parts.
-    TRect Row(int R) const { return Area(2, 64 + R * 47, 596, 45); }
-    TRect RowCheck(int R) const { return Area(2, 64 + R * 47 + 12, 20, 20); }
-    TRect RowThumbnail(int R) const { return Area(22, 64 + R * 47, 56, 45); }
-    TRect RowLength(int R) const { return Area(78, 64 + R * 47, 50, 45); }
-    TRect RowSize(int R) const { return Area(430, 64 + R * 47, 70, 45); }
-    TRect RowProgress(int R) const { return Area(500, 64 + R * 47 + 15, 96, 16); }
+    TRect Row(int R) const { return Area(2, 88 + R * 47, 596, 45); }
+    TRect RowCheck(int R) const { return Area(2, 88 + R * 47 + 12, 20, 20); }
+    TRect RowThumbnail(int R) const { return Area(22, 88 + R * 47, 56, 45); }
+    TRect RowLength(int R) const { return Area(78, 88 + R * 47, 50, 45); }
+    TRect RowSize(int R) const { return Area(430, 88 + R * 47, 70, 45); }
+    TRect RowProgress(int R) const { return Area(500, 88 + R * 47 + 15, 96, 16); }
 
 private:
     TPoint FClient;
