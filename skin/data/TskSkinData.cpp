@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <mutex>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/IniFiles.h"
@@ -89,7 +90,108 @@ int FindByIDName(const List& list, const std::string& name)
     return -1;
 }
 
+// Assign only reads its source; the shared image stays as it is.
+void CopyPicture(TBitmap& to, const TBitmap& from)
+{
+    if (!from.Empty())
+        to.Assign(const_cast<TBitmap*>(&from));
+}
+
 } // namespace
+
+// A stored skin unpacked: the packed image inflated, its pictures decoded and its ini text split into
+// lines. Never changed once made; every component loaded from the same stored bytes copies its pictures
+// and reads its entries from one of these.
+struct TskUnpackedSkinImage {
+    std::int32_t Version = 0;
+    TBitmap Picture;
+    TBitmap InActivePicture;
+    TBitmap Mask;
+    TBitmap RollUpPicture;
+    TBitmap RollUpMask;
+    std::vector<std::unique_ptr<TBitmap>> ActivePictures;
+    TStringList IniLines;
+};
+
+namespace {
+
+std::mutex unpackMutex;
+int unpackCount = 0;
+
+// The unpacked skins some component still holds, by their stored bytes. Only weak references: an
+// image lives as long as a component loaded from it, so nothing is kept for a skin no one shows.
+std::vector<std::pair<std::string, std::weak_ptr<const TskUnpackedSkinImage>>>& UnpackedSkins()
+{
+    static std::vector<std::pair<std::string, std::weak_ptr<const TskUnpackedSkinImage>>> skins;
+    return skins;
+}
+
+// Raises for a damaged stored skin. A version above MaxSkinVersion gives an image with nothing but it.
+std::shared_ptr<const TskUnpackedSkinImage> UnpackImage(const TskCompressedStoredSkin& stored)
+{
+    TMemoryStream image;
+    // A cut zlib stream would give half a skin announced as a whole one.
+    if (!stored.DecompressTo(image))
+        throw EDecompressionError("compression error");
+    image.SetPosition(0);
+    auto out = std::make_shared<TskUnpackedSkinImage>();
+    out->Version = ReadInt32(image);
+    const std::int32_t version = out->Version;
+    if (version > MaxSkinVersion)
+        return out;
+    // A negative version is read like version 0.
+    ReadPictureSlot(image, out->Picture);
+    if (version >= 2)
+        ReadPictureSlot(image, out->InActivePicture);
+    ReadPictureSlot(image, out->Mask);
+    if (version == 1 || version == 2) {
+        ReadPictureSlot(image, out->RollUpPicture);
+        ReadPictureSlot(image, out->RollUpMask);
+    }
+
+    // Nothing is reserved by the count: a count beyond the data ends in a read error at the first
+    // missing bitmap.
+    const std::int32_t count = ReadInt32(image);
+    for (std::int32_t i = 0; i < count; ++i) {
+        auto bitmap = std::make_unique<TBitmap>();
+        ReadSkinBitmap(image, *bitmap);
+        out->ActivePictures.push_back(std::move(bitmap));
+    }
+
+    const std::int64_t rest = image.Size() - image.Position();
+    std::string text(static_cast<std::size_t>(rest), '\0');
+    if (rest > 0)
+        image.ReadBuffer(text.data(), rest);
+    out->IniLines.SetText(Cp1252ToUtf8(text));
+    return out;
+}
+
+// The unpacked image of the stored bytes: the one a component already holds for the same bytes, or a
+// new one. The main window alone has four skin components given the same skin.
+std::shared_ptr<const TskUnpackedSkinImage> SharedUnpackedImage(const TskCompressedStoredSkin& stored)
+{
+    TMemoryStream& data = stored.StoredData();
+    std::string key(static_cast<const char*>(data.Memory()), static_cast<std::size_t>(data.Size()));
+    std::lock_guard<std::mutex> lock(unpackMutex);
+    auto& skins = UnpackedSkins();
+    std::erase_if(skins, [](const auto& skin) { return skin.second.expired(); });
+    for (const auto& [bytes, weak] : skins)
+        if (bytes == key)
+            if (auto image = weak.lock())
+                return image;
+    ++unpackCount;
+    auto image = UnpackImage(stored);
+    skins.emplace_back(std::move(key), image);
+    return image;
+}
+
+} // namespace
+
+int SkinUnpackCount()
+{
+    std::lock_guard<std::mutex> lock(unpackMutex);
+    return unpackCount;
+}
 
 void TskSkinColors::ResetToSystemColors()
 {
@@ -233,6 +335,7 @@ void TskSkinData::ClearSkinObjects()
     HintWindow->WindowPictureIndex = -1;
     ActivePicturesNames->Clear();
     SkinColors->ResetToSystemColors();
+    FUnpacked.reset();
 }
 
 void TskSkinData::ClearSkin()
@@ -301,19 +404,15 @@ void TskSkinData::LoadStoredSkin(TskCompressedStoredSkin* AStoredSkin)
     try {
         BroadcastSkinMessage(WM_BEFORECHANGESKINDATA);
         ClearSkin();
-        TMemoryStream image;
-        // A cut zlib stream would give half a skin announced as a whole one.
-        if (!AStoredSkin->DecompressTo(image))
-            throw EDecompressionError("compression error");
-        image.SetPosition(0);
-        const std::int32_t version = ReadInt32(image);
-        if (version > MaxSkinVersion) {
+        std::shared_ptr<const TskUnpackedSkinImage> image = SharedUnpackedImage(*AStoredSkin);
+        if (image->Version > MaxSkinVersion) {
             // A newer format than this program reads: no skin, and no announcement of one.
             SkinLoading = false;
             InvalidateAllForms();
             return;
         }
-        LoadPackedImage(image, version);
+        TakeUnpackedImage(*image);
+        FUnpacked = std::move(image);
     } catch (...) {
         // Whatever was read belongs to no skin: leave the component empty, and never leave the frame
         // believing a load is still running (it does not paint meanwhile).
@@ -328,35 +427,21 @@ void TskSkinData::LoadStoredSkin(TskCompressedStoredSkin* AStoredSkin)
     BroadcastSkinMessage(WM_AFTERCHANGESKINDATA);
 }
 
-void TskSkinData::LoadPackedImage(TMemoryStream& Image, int Version)
+void TskSkinData::TakeUnpackedImage(const TskUnpackedSkinImage& Image)
 {
-    // A negative version is read like version 0.
-    ReadPictureSlot(Image, *Picture);
-    if (Version >= 2)
-        ReadPictureSlot(Image, *InActivePicture);
-    ReadPictureSlot(Image, *Mask);
-    if (Version == 1 || Version == 2) {
-        ReadPictureSlot(Image, *RollUpPicture);
-        ReadPictureSlot(Image, *RollUpMask);
-    }
-
-    // Nothing is reserved by the count: a count beyond the data ends in a read error at the first
-    // missing bitmap.
-    const std::int32_t count = ReadInt32(Image);
-    for (std::int32_t i = 0; i < count; ++i) {
+    CopyPicture(*Picture, Image.Picture);
+    CopyPicture(*InActivePicture, Image.InActivePicture);
+    CopyPicture(*Mask, Image.Mask);
+    CopyPicture(*RollUpPicture, Image.RollUpPicture);
+    CopyPicture(*RollUpMask, Image.RollUpMask);
+    for (const auto& shared : Image.ActivePictures) {
         auto bitmap = std::make_unique<TBitmap>();
-        ReadSkinBitmap(Image, *bitmap);
+        CopyPicture(*bitmap, *shared);
         ActivePictures.push_back(std::move(bitmap));
     }
 
-    const std::int64_t rest = Image.Size() - Image.Position();
-    std::string text(static_cast<std::size_t>(rest), '\0');
-    if (rest > 0)
-        Image.ReadBuffer(text.data(), rest);
-    TStringList lines;
-    lines.SetText(Cp1252ToUtf8(text));
     TMemIniFile ini;
-    ini.SetStrings(lines);
+    ini.SetStrings(Image.IniLines);
 
     SkinName = ini.ReadString("VERSION", "skinname", "");
     SkinAuthor = ini.ReadString("VERSION", "skinauthor", "");

@@ -25,6 +25,12 @@ class TskDataSkinObject;
 class TskDataSkinArea;
 class TskDataSkinPopupWindow;
 class TskDataSkinHintWindow;
+struct TskUnpackedSkinImage;
+
+// How many stored skins have been unpacked (inflated and their pictures decoded) since the program
+// started. Components given identical stored bytes share one unpacking, so this grows by one per
+// distinct skin, not per component.
+int SkinUnpackCount();
 
 // The ten system colours a skin may override.
 class TskSkinColors {
@@ -180,7 +186,7 @@ private:
     // stop a window from being created.
     void LoadStoredSkinSafely(TskCompressedStoredSkin* AStoredSkin);
     void LoadFromSkinList();
-    void LoadPackedImage(TMemoryStream& Image, int Version);
+    void TakeUnpackedImage(const TskUnpackedSkinImage& Image);
     void InvalidateAllForms();
 
     bool FSkinnableForm = true;
@@ -191,4 +197,7 @@ private:
     TskResourceStrData* FResourceStrData = nullptr;
     TskCompressedSkinList* FSkinList = nullptr;
     int FSkinIndex = 0;
+    // The unpacked skin this component was loaded from, held so that another component given the same
+    // stored bytes finds it instead of unpacking them again; released when the skin is cleared.
+    std::shared_ptr<const TskUnpackedSkinImage> FUnpacked;
 };

@@ -34,6 +34,7 @@
 #include "skin/grids/TskCustomShellListView.h"
 #include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinButton.h"
+#include "skin/data/TskSkinData.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
@@ -112,6 +113,23 @@ TEST_F(FormCreate, PreselectsTheTouchDeviceWithItsQualityRangeAndProfile)
     EXPECT_EQ(Form->Tables().dq->Cells(DeviceProfile::Name, 0), "iPhone / iPod Touch");
     EXPECT_EQ(Form->Caption(), "Ombrix Free 1.3");
     EXPECT_EQ(MinTitleLength, 800);
+}
+
+TEST_F(FormCreate, TheFourSkinComponentsShareOneUnpackingOfTheSkin)
+{
+    const int before = SkinUnpackCount();
+    Start();
+    EXPECT_EQ(SkinUnpackCount() - before, 1);
+    TskSkinData* first = Part<TskSkinData>("skSkinData1");
+    ASSERT_NE(first, nullptr);
+    for (const char* name : {"skSkinData2", "skSkinData3", "skSkinData4"}) {
+        TskSkinData* skin = Part<TskSkinData>(name);
+        ASSERT_NE(skin, nullptr) << name;
+        EXPECT_FALSE(skin->SkinEmpty) << name;
+        EXPECT_EQ(skin->SkinName, first->SkinName) << name;
+        EXPECT_EQ(skin->ActivePictures.size(), first->ActivePictures.size()) << name;
+        EXPECT_NE(skin->Picture.get(), first->Picture.get()) << name;
+    }
 }
 
 TEST_F(FormCreate, MakesTheWorkFoldersAndTheDefaultDestination)

@@ -592,3 +592,64 @@ TEST_F(SkinDataTest, SkinListItemWithVersionFour_LoadsNothingAndSendsNothing)
 }
 
 } // namespace
+
+// ---- one unpacking per distinct skin
+
+TEST_F(SkinDataTest, ComponentsGivenTheSameBytes_UnpackOnceAndStayIndependent)
+{
+    // Separate stored-skin components with identical bytes, as a window's skin components get them.
+    std::vector<std::unique_ptr<TskCompressedStoredSkin>> stored;
+    std::vector<std::unique_ptr<TskSkinData>> skins;
+    const int before = SkinUnpackCount();
+    for (int i = 0; i < 4; ++i) {
+        stored.push_back(StoredTestSkin());
+        skins.push_back(std::make_unique<TskSkinData>(nullptr));
+        skins.back()->LoadStoredSkin(stored.back().get());
+    }
+    EXPECT_EQ(SkinUnpackCount() - before, 1);
+    for (const auto& skin : skins) {
+        EXPECT_FALSE(skin->SkinEmpty);
+        ASSERT_EQ(skin->ActivePictures.size(), 3u);
+        EXPECT_EQ(skin->ActivePictures[0]->Width(), 60);
+        EXPECT_EQ(skin->Picture->Width(), 120);
+        EXPECT_EQ(skin->FindControlIndex("button"), 0);
+    }
+
+    // Each has pictures and entries of its own: drawing into one, or clearing one, leaves the others.
+    TskSkinData& first = *skins[0];
+    TskSkinData& second = *skins[1];
+    const TPixel original = second.Picture->ScanLine(0)[0];
+    first.Picture->ScanLine(0)[0] = original ^ 0x00FFFFFF;
+    first.ControlDataList[0]->SkinRect = Rect(1, 1, 2, 2);
+    EXPECT_EQ(second.Picture->ScanLine(0)[0], original);
+    EXPECT_EQ(second.ControlDataList[0]->SkinRect, Rect(0, 0, 60, 21));
+    first.ClearSkin();
+    EXPECT_TRUE(first.Picture->Empty());
+    EXPECT_EQ(second.Picture->Width(), 120);
+    EXPECT_EQ(second.ActivePictures.size(), 3u);
+
+    // Loading again while another component still holds the skin unpacks nothing; a different skin
+    // is unpacked for itself.
+    first.LoadStoredSkin(stored[0].get());
+    EXPECT_EQ(first.Picture->ScanLine(0)[0], original);
+    EXPECT_EQ(SkinUnpackCount() - before, 1);
+    auto other = StoredImage(PackedImage(0, Slot(7, 5) + kFlagEmpty, {}, MinimalSkinIni()));
+    TskSkinData third(nullptr);
+    third.LoadStoredSkin(other.get());
+    EXPECT_EQ(SkinUnpackCount() - before, 2);
+    EXPECT_EQ(third.Picture->Width(), 7);
+}
+
+TEST_F(SkinDataTest, DamagedBytesAreNotRemembered_EachLoadFailsAlike)
+{
+    std::string packed = Zlib(PackedImage(0, Slot(8, 8) + kFlagEmpty, {}, MinimalSkinIni()));
+    packed.resize(packed.size() / 2);
+    TskCompressedStoredSkin stored(nullptr);
+    SetStoredBytes(stored, packed);
+    TskSkinData a(nullptr);
+    TskSkinData b(nullptr);
+    EXPECT_THROW(a.LoadStoredSkin(&stored), Exception);
+    EXPECT_THROW(b.LoadStoredSkin(&stored), Exception);
+    EXPECT_TRUE(a.SkinEmpty);
+    EXPECT_TRUE(b.SkinEmpty);
+}
