@@ -140,6 +140,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FConstraints(new TS
 
 TControl::~TControl()
 {
+    DragManager::ControlGone(this);
     FActionLink.reset();
     if (gCaptureControl == this) gCaptureControl = nullptr;
     if (gMouseControl == this) gMouseControl = nullptr;
@@ -151,6 +152,7 @@ TControl::~TControl()
 void TControl::BeforeDestruction()
 {
     TComponent::BeforeDestruction();
+    DragManager::ControlGone(this);
     if (gCaptureControl == this) gCaptureControl = nullptr;
     if (gMouseControl == this) gMouseControl = nullptr;
 }
@@ -500,6 +502,9 @@ void TControl::HandleMouseMessage(TMessage& Message)
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
+        // Armed before the press is handled: the drag only begins once the pointer moves.
+        if (FDragMode == dmAutomatic && !ComponentState().Contains(csDesigning))
+            DragManager::Begin(this, false, -1, ClientToScreen({x, y}));
         if (FControlStyle.Contains(csCaptureMouse)) SetCaptureControl(this);
         FControlState.Include(csLButtonDown);
         if (FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
@@ -579,6 +584,50 @@ void TControl::DblClick()
     if (OnDblClick) OnDblClick(this);
 }
 
+void TControl::BeginDrag(bool Immediate, int Threshold)
+{
+    DragManager::Begin(this, Immediate, Threshold, GetCursorPos());
+}
+
+void TControl::EndDrag(bool Drop) { DragManager::End(this, Drop); }
+
+bool TControl::Dragging() const { return DragManager::IsDragging(this); }
+
+TWinControl* TControl::HostDockSite() const { return FParent != nullptr && FParent->DockSite() ? FParent : nullptr; }
+
+void TControl::DoStartDrag(TDragObject*& DragObject)
+{
+    if (OnStartDrag) OnStartDrag(this, DragObject);
+}
+
+void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    Accept = false;
+    if (!OnDragOver) return;
+    Accept = true;
+    OnDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TControl::DragDrop(TObject* Source, int X, int Y)
+{
+    if (OnDragDrop) OnDragDrop(this, Source, X, Y);
+}
+
+void TControl::DoEndDrag(TObject* Target, int X, int Y)
+{
+    if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+void TControl::DoStartDock(TDragDockObject*& DragObject)
+{
+    if (OnStartDock) OnStartDock(this, DragObject);
+}
+
+void TControl::DoEndDock(TObject* Target, int X, int Y)
+{
+    if (OnEndDock) OnEndDock(this, Target, X, Y);
+}
+
 void TControl::Invalidate()
 {
     if (FParent != nullptr && FParent->HandleAllocated() && FVisible) {
@@ -650,6 +699,8 @@ void RegisterControlClasses()
         RegisterEnum<TAnchorKind>({"akLeft", "akTop", "akRight", "akBottom"});
         RegisterEnum<TAlignment>({"taLeftJustify", "taRightJustify", "taCenter"});
         RegisterEnum<TTextLayout>({"tlTop", "tlCenter", "tlBottom"});
+        RegisterEnum<TDragMode>({"dmManual", "dmAutomatic"});
+        RegisterEnum<TDragKind>({"dkDrag", "dkDock"});
         const std::pair<const char*, int> cursors[] = {
             {"crDefault", crDefault}, {"crNone", crNone}, {"crArrow", crArrow}, {"crCross", crCross}, {"crIBeam", crIBeam},
             {"crSizeNESW", crSizeNESW}, {"crSizeNS", crSizeNS}, {"crSizeNWSE", crSizeNWSE}, {"crSizeWE", crSizeWE},
@@ -695,9 +746,17 @@ void RegisterControlClasses()
             .Event("OnResize", &TControl::OnResize)
             .Event("OnCanResize", &TControl::OnCanResize)
             .Event("OnContextPopup", &TControl::OnContextPopup)
-            .Ignored({"Ctl3D", "ParentCtl3D", "DragMode", "DragKind", "DragCursor", "BiDiMode", "ParentBiDiMode", "HelpContext",
-                      "HelpType", "HelpKeyword", "DesignSize", "ImeMode", "ImeName", "OnStartDrag", "OnEndDrag", "OnDragDrop",
-                      "OnDragOver", "OnStartDock", "OnEndDock", "ExplicitLeft", "ExplicitTop", "ExplicitWidth", "ExplicitHeight"});
+            .Prop("DragMode", &TControl::DragMode, &TControl::SetDragMode, dmManual)
+            .Prop("DragKind", &TControl::DragKind, &TControl::SetDragKind, dkDrag)
+            .Prop("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor, crDrag)
+            .Event("OnStartDrag", &TControl::OnStartDrag)
+            .Event("OnDragOver", &TControl::OnDragOver)
+            .Event("OnDragDrop", &TControl::OnDragDrop)
+            .Event("OnEndDrag", &TControl::OnEndDrag)
+            .Event("OnStartDock", &TControl::OnStartDock)
+            .Event("OnEndDock", &TControl::OnEndDock)
+            .Ignored({"Ctl3D", "ParentCtl3D", "BiDiMode", "ParentBiDiMode", "HelpContext", "HelpType", "HelpKeyword",
+                      "DesignSize", "ImeMode", "ImeName", "ExplicitLeft", "ExplicitTop", "ExplicitWidth", "ExplicitHeight"});
         return true;
     }();
     (void)done;

@@ -10,6 +10,7 @@
 
 #include "platform/gfx/Colors.h"
 #include "platform/rtl/Types.h"
+#include "platform/vcl/DragDock.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TComponent.h"
 #include "platform/win/Messages.h"
@@ -225,6 +226,33 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // --- dragging and docking ---
+    // dmAutomatic: a left press begins a drag once the pointer moves with the button held.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    // dkDock drags the control into a dock site instead of onto a drop target.
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    // The pointer over a target that accepts the drag.
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    // Immediate begins at once; otherwise once the pointer has moved Threshold pixels (-1: the default).
+    void BeginDrag(bool Immediate, int Threshold = -1);
+    // Drop on the target under the pointer, or cancel.
+    void EndDrag(bool Drop);
+    bool Dragging() const;
+    // The dock site the control sits in (its parent, when that is a dock site), or nullptr.
+    TWinControl* HostDockSite() const;
+
+    // What a drag asks of its source and targets; each calls the event of the same name.
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    // Accept starts False; only a control with OnDragOver takes drops.
+    virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, int X, int Y);
+    virtual void DoEndDrag(TObject* Target, int X, int Y);
+    virtual void DoStartDock(TDragDockObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, int X, int Y);
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TMouseEvent OnMouseDown;
@@ -235,6 +263,12 @@ public:
     TNotifyEvent OnResize;
     TCanResizeEvent OnCanResize;
     TContextPopupEvent OnContextPopup;
+    TStartDragEvent OnStartDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
+    TEndDragEvent OnEndDrag;
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
 
 protected:
     virtual std::string GetText() const { return FText; }
@@ -286,6 +320,9 @@ protected:
     bool FParentShowHint = true;
     TPopupMenu* FPopupMenu = nullptr;
     TCursor FCursor = crDefault;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
     TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
     TControlState FControlState;
     bool FFontChanging = false;

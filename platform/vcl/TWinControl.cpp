@@ -101,6 +101,7 @@ void TWinControl::BeforeDestruction()
 TWinControl::~TWinControl()
 {
     Destroying();
+    DragManager::SetDockSite(this, false);
     WindowProc = [this](TMessage& m) { TWinControl::WndProc(m); };
     // A parent frees its children, windowed and graphic, topmost first.
     while (ControlCount() > 0) {
@@ -989,6 +990,35 @@ void TWinControl::WndProc(TMessage& Message)
     if (!handled) TControl::WndProc(Message);
 }
 
+void TWinControl::SetDockSite(bool Value)
+{
+    if (Value == FDockSite) return;
+    FDockSite = Value;
+    DragManager::SetDockSite(this, Value);
+}
+
+void TWinControl::DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    if (OnDockOver) OnDockOver(this, Source, X, Y, State, Accept);
+}
+
+void TWinControl::DockDrop(TDragDockObject* Source, int X, int Y)
+{
+    if (OnDockDrop) OnDockDrop(this, Source, X, Y);
+}
+
+void TWinControl::GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)
+{
+    if (OnGetSiteInfo) OnGetSiteInfo(this, Client, InfluenceRect, MousePos, CanDock);
+}
+
+bool TWinControl::DoUnDock(TWinControl* NewTarget, TControl* Client)
+{
+    bool allow = true;
+    if (OnUnDock) OnUnDock(this, Client, NewTarget, allow);
+    return allow;
+}
+
 void RegisterWinControlClasses()
 {
     static const bool done = [] {
@@ -1002,7 +1032,13 @@ void RegisterWinControlClasses()
             .Event("OnKeyDown", &TWinControl::OnKeyDown)
             .Event("OnKeyPress", &TWinControl::OnKeyPress)
             .Event("OnKeyUp", &TWinControl::OnKeyUp)
-            .Ignored({"DockSite", "UseDockManager", "OnDockDrop", "OnDockOver", "OnGetSiteInfo", "OnUnDock"});
+            .Prop("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite, false)
+            .Event("OnDockDrop", &TWinControl::OnDockDrop)
+            .Event("OnDockOver", &TWinControl::OnDockOver)
+            .Event("OnGetSiteInfo", &TWinControl::OnGetSiteInfo)
+            .Event("OnUnDock", &TWinControl::OnUnDock)
+            // Docked controls keep the place they were dropped at: no dock manager lays them out.
+            .Ignored({"UseDockManager"});
         return true;
     }();
     (void)done;

@@ -93,11 +93,27 @@ public:
     // The control of a window made by this library, or nullptr.
     static TWinControl* FindControl(HWND Handle);
 
+    // --- docking ---
+    // A dock site takes controls whose DragKind is dkDock when they are dragged onto it.
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool Value);
+    // What the drag asks of a dock site; each calls the event of the same name. Accept and CanDock start
+    // True; InfluenceRect starts as the site's window rectangle on the screen.
+    virtual void DockOver(TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept);
+    virtual void DockDrop(TDragDockObject* Source, int X, int Y);
+    virtual void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock);
+    // Client leaves this site for NewTarget; false keeps it here.
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyUp;
+    TDockDropEvent OnDockDrop;
+    TDockOverEvent OnDockOver;
+    TGetSiteInfoEvent OnGetSiteInfo;
+    TUnDockEvent OnUnDock;
 
 protected:
     virtual void CreateParams(TCreateParams& Params);
@@ -137,6 +153,7 @@ protected:
     TSize FAnchorBase{-1, -1}; // client size the children's anchors last saw
     bool FInSetBounds = false;
     bool FInAlign = false;
+    bool FDockSite = false;
 
 private:
     void AlignAll();

@@ -98,9 +98,7 @@ void RegisterSkinControlClasses()
             .Event("OnChecked", &TskSkinPanel::OnChecked)
             .Event("OnChangeRollUpState", &TskSkinPanel::OnChangeRollUpState)
             .Prop("CaptionImageList", &TskSkinPanel::CaptionImageList, &TskSkinPanel::SetCaptionImageList)
-            .Prop("CaptionImageIndex", &TskSkinPanel::CaptionImageIndex, &TskSkinPanel::SetCaptionImageIndex, -1)
-            .Ignored({"DockSite", "OnDockDrop", "OnDockOver", "OnGetSiteInfo",
-                "OnUnDock"});
+            .Prop("CaptionImageIndex", &TskSkinPanel::CaptionImageIndex, &TskSkinPanel::SetCaptionImageIndex, -1);
         RegisterClass<TskSkinGroupBox, TskSkinPanel>("TskSkinGroupBox");
         RegisterClass<TskSkinStatusBar, TskSkinPanel>("TskSkinStatusBar")
             .Prop("SizeGrip", &TskSkinStatusBar::SizeGrip, &TskSkinStatusBar::SetSizeGrip, false);

@@ -44,6 +44,16 @@ TskListBox::TskListBox(TComponent* AOwner) : TListBox(AOwner)
     SetControlStyle(TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks});
 }
 
+TskListBox::~TskListBox() { *FAlive = false; }
+
+bool TskListBox::TellFrame(const std::function<void(TskSkinCustomListBox*)>& Tell)
+{
+    if (FSkinListBox == nullptr) return true;
+    const std::shared_ptr<bool> alive = FAlive;
+    Tell(FSkinListBox);
+    return *alive;
+}
+
 void TskListBox::CreateParams(TCreateParams& Params)
 {
     TListBox::CreateParams(Params);
@@ -99,20 +109,53 @@ void TskListBox::FollowScrolling()
 
 void TskListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    TListBox::MouseDown(Button, Shift, X, Y);
-    if (FSkinListBox != nullptr) FSkinListBox->ListBoxMouseDown(Button, Shift, X, Y);
+    if (TellFrame([&](TskSkinCustomListBox* f) { f->ListBoxMouseDown(Button, Shift, X, Y); }))
+        TListBox::MouseDown(Button, Shift, X, Y);
 }
 
 void TskListBox::MouseMove(TShiftState Shift, int X, int Y)
 {
-    TListBox::MouseMove(Shift, X, Y);
-    if (FSkinListBox != nullptr) FSkinListBox->ListBoxMouseMove(Shift, X, Y);
+    if (TellFrame([&](TskSkinCustomListBox* f) { f->ListBoxMouseMove(Shift, X, Y); })) TListBox::MouseMove(Shift, X, Y);
 }
 
 void TskListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    TListBox::MouseUp(Button, Shift, X, Y);
-    if (FSkinListBox != nullptr) FSkinListBox->ListBoxMouseUp(Button, Shift, X, Y);
+    if (TellFrame([&](TskSkinCustomListBox* f) { f->ListBoxMouseUp(Button, Shift, X, Y); }))
+        TListBox::MouseUp(Button, Shift, X, Y);
+}
+
+void TskListBox::DoStartDrag(TDragObject*& DragObject)
+{
+    if (FSkinListBox != nullptr && FSkinListBox->OnListBoxStartDrag)
+        FSkinListBox->OnListBoxStartDrag(this, DragObject);
+    else
+        TListBox::DoStartDrag(DragObject);
+}
+
+void TskListBox::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept)
+{
+    if (FSkinListBox == nullptr || !FSkinListBox->OnListBoxDragOver) {
+        TListBox::DragOver(Source, X, Y, State, Accept);
+        return;
+    }
+    Accept = true;
+    FSkinListBox->OnListBoxDragOver(this, Source, X, Y, State, Accept);
+}
+
+void TskListBox::DragDrop(TObject* Source, int X, int Y)
+{
+    if (FSkinListBox != nullptr && FSkinListBox->OnListBoxDragDrop)
+        FSkinListBox->OnListBoxDragDrop(this, Source, X, Y);
+    else
+        TListBox::DragDrop(Source, X, Y);
+}
+
+void TskListBox::DoEndDrag(TObject* Target, int X, int Y)
+{
+    if (FSkinListBox != nullptr && FSkinListBox->OnListBoxEndDrag)
+        FSkinListBox->OnListBoxEndDrag(this, Target, X, Y);
+    else
+        TListBox::DoEndDrag(Target, X, Y);
 }
 
 void TskListBox::KeyDown(WORD& Key, TShiftState Shift)
@@ -382,6 +425,12 @@ bool TskSkinCustomListBox::ListBoxTabStop() const { return FListBox->TabStop(); 
 void TskSkinCustomListBox::SetListBoxTabStop(bool Value) { FListBox->SetTabStop(Value); }
 TPopupMenu* TskSkinCustomListBox::ListBoxPopupMenu() const { return FListBox->PopupMenu(); }
 void TskSkinCustomListBox::SetListBoxPopupMenu(TPopupMenu* Value) { FListBox->SetPopupMenu(Value); }
+TDragMode TskSkinCustomListBox::ListBoxDragMode() const { return FListBox->DragMode(); }
+void TskSkinCustomListBox::SetListBoxDragMode(TDragMode Value) { FListBox->SetDragMode(Value); }
+TDragKind TskSkinCustomListBox::ListBoxDragKind() const { return FListBox->DragKind(); }
+void TskSkinCustomListBox::SetListBoxDragKind(TDragKind Value) { FListBox->SetDragKind(Value); }
+TCursor TskSkinCustomListBox::ListBoxDragCursor() const { return FListBox->DragCursor(); }
+void TskSkinCustomListBox::SetListBoxDragCursor(TCursor Value) { FListBox->SetDragCursor(Value); }
 
 void TskSkinCustomListBox::SetGlyph(TBitmap* Value)
 {
@@ -1076,6 +1125,9 @@ void RegisterSkinListBoxClass()
             .Prop("ListBoxTabOrder", &L::ListBoxTabOrder, &L::SetListBoxTabOrder)
             .Prop("ListBoxTabStop", &L::ListBoxTabStop, &L::SetListBoxTabStop, true)
             .Prop("ListBoxPopupMenu", &L::ListBoxPopupMenu, &L::SetListBoxPopupMenu)
+            .Prop("ListBoxDragMode", &L::ListBoxDragMode, &L::SetListBoxDragMode, dmManual)
+            .Prop("ListBoxDragKind", &L::ListBoxDragKind, &L::SetListBoxDragKind, dkDrag)
+            .Prop("ListBoxDragCursor", &L::ListBoxDragCursor, &L::SetListBoxDragCursor, crDrag)
             .Prop("Glyph", &L::Glyph)
             .Prop("NumGlyphs", &L::NumGlyphs, &L::SetNumGlyphs, 1)
             .Prop("Spacing", &L::Spacing, &L::SetSpacing, 2)
@@ -1095,8 +1147,10 @@ void RegisterSkinListBoxClass()
             .Event("OnUpButtonClick", &L::OnUpButtonClick)
             .Event("OnDownButtonClick", &L::OnDownButtonClick)
             .Event("OnCheckButtonClick", &L::OnCheckButtonClick)
-            .Ignored({"ListBoxDragMode", "ListBoxDragKind", "ListBoxDragCursor", "OnListBoxDragDrop",
-                "OnListBoxDragOver", "OnListBoxStartDrag", "OnListBoxEndDrag"});
+            .Event("OnListBoxDragDrop", &L::OnListBoxDragDrop)
+            .Event("OnListBoxDragOver", &L::OnListBoxDragOver)
+            .Event("OnListBoxStartDrag", &L::OnListBoxStartDrag)
+            .Event("OnListBoxEndDrag", &L::OnListBoxEndDrag);
         return true;
     }();
     (void)done;

@@ -29,6 +29,7 @@ using TskDrawSkinItemEvent = std::function<void(TCanvas* Cnvs, int Index, int It
 class TskListBox : public TListBox {
 public:
     explicit TskListBox(TComponent* AOwner);
+    ~TskListBox() override;
 
     TskSkinCustomListBox* SkinListBox() const { return FSkinListBox; }
     void SetSkinListBox(TskSkinCustomListBox* Value) { FSkinListBox = Value; }
@@ -41,6 +42,13 @@ public:
     void Click() override;
     // The look of the list where there is no item, over R.
     void PaintBackground(TCanvas* C, const TRect& R);
+
+    // The list's drags raise the frame's OnListBoxStartDrag, OnListBoxDragOver, OnListBoxDragDrop and
+    // OnListBoxEndDrag, with the list as sender.
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+    void DragDrop(TObject* Source, int X, int Y) override;
+    void DoEndDrag(TObject* Target, int X, int Y) override;
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -62,10 +70,14 @@ private:
     TOwnerDrawState ItemState(int Index) const;
     // The bars follow the list when it scrolled by itself (keys, wheel, selection).
     void FollowScrolling();
+    // Hands the news to the frame before the list acts on it; false when the frame's handler freed
+    // the list (with the frame).
+    bool TellFrame(const std::function<void(TskSkinCustomListBox*)>& Tell);
 
     TskSkinCustomListBox* FSkinListBox = nullptr;
     int FHorizontalOffset = 0;
     int FSeenTopIndex = 0;
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 class TskSkinCustomListBox : public TskSkinCustomControl {
@@ -108,6 +120,12 @@ public:
     void SetListBoxTabStop(bool Value);
     TPopupMenu* ListBoxPopupMenu() const;
     void SetListBoxPopupMenu(TPopupMenu* Value);
+    TDragMode ListBoxDragMode() const;
+    void SetListBoxDragMode(TDragMode Value);
+    TDragKind ListBoxDragKind() const;
+    void SetListBoxDragKind(TDragKind Value);
+    TCursor ListBoxDragCursor() const;
+    void SetListBoxDragCursor(TCursor Value);
 
     // ---- caption
     TBitmap* Glyph() const { return FGlyph.get(); }
@@ -134,6 +152,10 @@ public:
     TKeyEvent OnListBoxKeyDown;
     TKeyPressEvent OnListBoxKeyPress;
     TKeyEvent OnListBoxKeyUp;
+    TDragDropEvent OnListBoxDragDrop;
+    TDragOverEvent OnListBoxDragOver;
+    TStartDragEvent OnListBoxStartDrag;
+    TEndDragEvent OnListBoxEndDrag;
     TNotifyEvent OnUpButtonClick;
     TNotifyEvent OnDownButtonClick;
     TNotifyEvent OnCheckButtonClick;

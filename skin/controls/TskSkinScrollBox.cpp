@@ -455,8 +455,7 @@ void RegisterSkinScrollBoxClass()
             .Prop("VScrollBar", &X::VScrollBar, &X::SetVScrollBar)
             .Prop("HScrollBar", &X::HScrollBar, &X::SetHScrollBar)
             .Prop("BorderStyle", &X::BorderStyle, &X::SetBorderStyle, bvFrame)
-            .Prop("CanFocused", &X::CanFocused, &X::SetCanFocused, false)
-            .Ignored({"DockSite", "OnDockDrop", "OnDockOver", "OnGetSiteInfo", "OnUnDock"});
+            .Prop("CanFocused", &X::CanFocused, &X::SetCanFocused, false);
         return true;
     }();
     (void)done;

@@ -4,8 +4,7 @@
 // monitor under a window.
 //
 // The version is a fixed one this layer reports (6.0: every service the skin asks for is there), and the
-// tests are pure functions of it. The pixel routines have one portable path on every processor, so there
-// is no processor-specific state to test or clear.
+// tests are pure functions of it. The blend routines pick their formula once by the processor test below.
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/win/WinApi.h"

@@ -3,13 +3,18 @@
 #include "platform/gfx/Text.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TTimer.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskDataSkinPopupWindow.h"
+#include "skin/data/TskEffectBmp.h"
+#include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/controls/TskGraphicSkinControl.h"
+#include "skin/controls/TskSkinControl.h"
 
 namespace {
 
@@ -38,13 +43,26 @@ TRect HintWorkArea()
     return r;
 }
 
+bool ValidImage(TCustomImageList* Images, int Index) { return Images != nullptr && Index >= 0 && Index < Images->Count(); }
+
+// The extent of Text drawn on C as the hint draws it.
+TSize TextExtent(TCanvas* C, const std::string& Text)
+{
+    TRect r = Rect(0, 0, 0, 0);
+    C->TextRect(r, Text, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
+    return TSize{r.Width(), r.Height()};
+}
+
 } // namespace
 
 // ---- TskSkinHintWindow ----
 
-TskSkinHintWindow::TskSkinHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
+TskSkinHintWindow::TskSkinHintWindow(TComponent* AOwner)
+    : THintWindow(AOwner), FTranslucency(FadeTimerId, SkinHintFadeInterval, SkinHintFadeStep)
+{
+}
 
-TskSkinHintWindow::~TskSkinHintWindow() { StopFade(); }
+TskSkinHintWindow::~TskSkinHintWindow() { FTranslucency.Stop(FHandle); }
 
 void TskSkinHintWindow::CreateParams(TCreateParams& Params)
 {
@@ -59,84 +77,116 @@ TskSkinHint* TskSkinHintWindow::Settings() const
     return FindActiveSkinHint();
 }
 
+void TskSkinHintWindow::SelectFont(TskSkinHint* Hint)
+{
+    Font()->Assign(Hint->DefaultFont());
+    TskSkinData* skin = Hint->SkinData();
+    FTextColor = FTitleLayout ? clInfoText : Hint->DefaultFont()->Color();
+    if (FLook.Skinned()) {
+        const TskDataSkinHintWindow* d = skin->HintWindow.get();
+        if (Hint->UseSkinFont()) {
+            Font()->SetName(d->FontName);
+            Font()->SetHeight(d->FontHeight);
+            Font()->SetStyle(d->FontStyle);
+        }
+        FTextColor = d->FontColor;
+    }
+    Font()->SetColor(FTextColor);
+    if (skin != nullptr && skin->ResourceStrData() != nullptr)
+        Font()->SetCharset(static_cast<TFontCharset>(skin->ResourceStrData()->CharSet()));
+}
+
+TSize TskSkinHintWindow::Measure(const std::string& Text)
+{
+    TBitmap measure(1, 1);
+    TCanvas* c = measure.Canvas();
+    c->Font()->Assign(Font());
+    TSize size = TextExtent(c, Text);
+    FTitleHeight = 0;
+    if (FTitleLayout) {
+        if (!FTitle.empty()) {
+            c->Font()->SetStyle(Font()->Style() + fsBold);
+            const TSize title = TextExtent(c, FTitle);
+            FTitleHeight = title.cy;
+            size.cy += title.cy + 10;
+            size.cx = std::max(size.cx, title.cx);
+        }
+        if (ValidImage(FImages, FImageIndex)) {
+            size.cx += FImages->Width() + 10;
+            size.cy = std::max(size.cy, FImages->Height() + FTitleHeight + 5);
+        }
+    }
+    if (!FLook.Skinned()) return TSize{size.cx + 4, size.cy + 4};
+    size.cx += FLook.LeftMargin() + FLook.RightMargin() + (FTitleLayout ? 10 : 5);
+    size.cy += FLook.TopMargin() + FLook.BottomMargin();
+    KeepCornersApart(size);
+    return size;
+}
+
+void TskSkinHintWindow::KeepCornersApart(TSize& Size) const
+{
+    const int pw = FLook.Picture->Width(), ph = FLook.Picture->Height();
+    const int minW = std::max(FLook.LeftTop.X + (pw - FLook.RightTop.X), FLook.LeftBottom.X + (pw - FLook.RightBottom.X));
+    const int minH = std::max(FLook.LeftTop.Y + (ph - FLook.LeftBottom.Y), FLook.RightTop.Y + (ph - FLook.RightBottom.Y));
+    Size.cx = std::max(Size.cx, minW);
+    Size.cy = std::max(Size.cy, minH);
+}
+
 void TskSkinHintWindow::ActivateHint(const TRect& Rect, const std::string& AHint)
 {
     TskSkinHint* hint = Settings();
     // Without an active hint component nobody asked for skinned hints: nothing shows.
     if (hint == nullptr) return;
-    StopFade();
+    FTranslucency.Stop(FHandle);
 
-    // Font: the skin's hint font when the skin has a hint picture, else the component's default font.
-    TskSkinData* skin = hint->SkinData();
-    const TskDataSkinHintWindow* data = skin != nullptr ? skin->HintWindow.get() : nullptr;
-    if (data != nullptr && data->WindowPictureIndex == -1) data = nullptr;
-    if (data != nullptr && hint->UseSkinFont()) {
-        Font()->SetName(data->FontName);
-        Font()->SetHeight(data->FontHeight);
-        Font()->SetStyle(data->FontStyle);
-        Font()->SetColor(data->FontColor);
-    } else {
-        Font()->Assign(hint->DefaultFont());
-    }
+    FLook = TskPopupSkin::OfHintWindow(hint->SkinData());
+    FTitle = hint->HintTitle();
+    FImages = hint->HintImageList();
+    FImageIndex = hint->HintImageIndex();
+    FTitleLayout = !FTitle.empty() || FImages != nullptr;
+    SelectFont(hint);
     const std::string text = hint->ExpandLines(AHint);
     SetText(text);
-
-    TBitmap measure(1, 1);
-    measure.Canvas()->Font()->Assign(Font());
-    TRect size = ::Rect(0, 0, 0, 0);
-    measure.Canvas()->TextRect(size, text, DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
-    const int w = size.Width() + 4 + 2;
-    const int h = size.Height() + 4;
+    const TSize size = Measure(text);
 
     // Inside the work area: past the right or bottom edge the hint opens to the other side of the point.
-    TRect r = Bounds(Rect.Left, Rect.Top, w, h);
+    TRect r = Bounds(Rect.Left, Rect.Top, size.cx, size.cy);
     const TRect wa = HintWorkArea();
-    if (r.Right > wa.Right) OffsetRect(r, -(w + 2), 0);
-    if (r.Bottom > wa.Bottom) OffsetRect(r, 0, -(h + 2));
-    SetBounds(r.Left, r.Top, w, h);
+    if (r.Right > wa.Right) OffsetRect(r, -(size.cx + 2), 0);
+    if (r.Bottom > wa.Bottom) OffsetRect(r, 0, -(size.cy + 2));
+    SetBounds(r.Left, r.Top, size.cx, size.cy);
+    if (FLook.Skinned()) {
+        FLook.Fit(size.cx, size.cy);
+        FTextRect = FLook.NewInner;
+    } else {
+        FTextRect = ::Rect(2, 2, size.cx - 2, size.cy - 2);
+    }
 
     const HWND wnd = Handle();
-    const bool wantLayered = hint->AlphaBlendSupport() && hint->AlphaBlend() && IsLayeringAvailable();
-    if (wantLayered != FLayered) {
-        FLayered = wantLayered;
-        LONG ex = GetWindowLong(wnd, GWL_EXSTYLE);
-        SetWindowLong(wnd, GWL_EXSTYLE, wantLayered ? (ex | WS_EX_LAYERED) : (ex & ~WS_EX_LAYERED));
+    FScreenImage.reset();
+    if (hint->AlphaBlend() && !hint->AlphaBlendSupport()) {
+        // No layered window: the picture is blended with the screen as it is without this hint on it.
+        if (IsWindowVisible(wnd))
+            SetWindowPos(wnd, 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
+        FScreenImage = std::make_unique<TBitmap>(size.cx, size.cy);
+        GetScreenImage(r.Left, r.Top, FScreenImage.get());
+        FScreenAlpha = hint->AlphaBlendValue();
     }
-    FTargetOpacity = hint->AlphaBlendValue();
-    FFading = FLayered && hint->AlphaBlendAnimation();
-    if (FLayered) {
-        FOpacity = FFading ? 0 : FTargetOpacity;
-        SetAlphaBlendTransparent(wnd, FOpacity);
-    } else {
-        FOpacity = 255;
-    }
+    FTranslucency.Apply(wnd, hint->AlphaBlendSupport() && hint->AlphaBlend(), hint->AlphaBlendAnimation(),
+        hint->AlphaBlendValue());
+    if (FLook.Mask != nullptr)
+        FLook.ApplyRegion(wnd, size.cx, size.cy);
+    else
+        SetWindowRgn(wnd, nullptr, TRUE);
     SetWindowPos(wnd, HWND_TOPMOST, r.Left, r.Top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     FShowing = true;
     Invalidate();
-    if (FFading) SetTimer(wnd, FadeTimerId, SkinHintFadeInterval);
 }
 
 void TskSkinHintWindow::ReleaseHint()
 {
-    StopFade();
+    FTranslucency.Stop(FHandle);
     THintWindow::ReleaseHint();
-}
-
-void TskSkinHintWindow::StopFade()
-{
-    if (FFading && HandleAllocated()) KillTimer(Handle(), FadeTimerId);
-    FFading = false;
-}
-
-void TskSkinHintWindow::FadeTick()
-{
-    if (!FFading || !FShowing) {
-        StopFade();
-        return;
-    }
-    FOpacity = static_cast<BYTE>(std::min<int>(FOpacity + SkinHintFadeStep, FTargetOpacity));
-    SetAlphaBlendTransparent(Handle(), FOpacity);
-    if (FOpacity >= FTargetOpacity) StopFade();
 }
 
 void TskSkinHintWindow::WndProc(TMessage& Message)
@@ -146,10 +196,7 @@ void TskSkinHintWindow::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     case WM_TIMER:
-        if (Message.WParam == FadeTimerId) {
-            FadeTick();
-            return;
-        }
+        if (FTranslucency.Tick(FHandle, Message.WParam)) return;
         break;
     default:
         break;
@@ -157,18 +204,54 @@ void TskSkinHintWindow::WndProc(TMessage& Message)
     THintWindow::WndProc(Message);
 }
 
+void TskSkinHintWindow::PaintTitleLayout(TCanvas* C, TColor TextColor)
+{
+    const TRect& a = FTextRect;
+    const bool image = ValidImage(FImages, FImageIndex);
+    if (!FTitle.empty()) {
+        const TFontStyles plain = C->Font()->Style();
+        C->Font()->SetStyle(plain + fsBold);
+        TRect t = Rect(a.Left, a.Top, a.Right, a.Top + FTitleHeight);
+        C->TextRect(t, FTitle, DT_LEFT | DT_NOPREFIX | DT_SINGLELINE);
+        C->Font()->SetStyle(plain);
+    }
+    const int below = FTitle.empty() ? 0 : FTitleHeight;
+    if (image) FImages->Draw(C, a.Left, a.Top + below + (FTitle.empty() ? 0 : 5), FImageIndex);
+    C->Font()->SetColor(TextColor);
+    TRect t = Rect(a.Left + (image ? FImages->Width() + 10 : 0), a.Top + below + (FTitle.empty() ? 0 : 10), a.Right, a.Bottom);
+    C->TextRect(t, Text(), DT_LEFT | DT_NOPREFIX);
+}
+
 void TskSkinHintWindow::Paint()
 {
-    TCanvas* c = Canvas();
-    const TRect all = ClientRect();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clInfoBk);
-    c->Pen()->SetColor(clBtnShadow);
-    c->Rectangle(all);
-    TRect r = Rect(all.Left + 2, all.Top + 2, all.Right - 2, all.Bottom - 2);
-    c->Brush()->SetStyle(bsClear);
+    const int w = Width(), h = Height();
+    TBitmap b(w, h);
+    TCanvas* c = b.Canvas();
+    if (FLook.Skinned()) {
+        FLook.Compose(&b, w, h);
+        b.SetSize(w, h);
+    } else {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(clInfoBk);
+        c->Pen()->SetColor(clBtnShadow);
+        c->Rectangle(Rect(0, 0, w, h));
+    }
     c->Font()->Assign(Font());
-    c->TextRect(r, Text(), DT_LEFT | DT_NOPREFIX);
+    c->Font()->SetColor(FTextColor);
+    c->Brush()->SetStyle(bsClear);
+    if (FTitleLayout) {
+        PaintTitleLayout(c, FTextColor);
+    } else {
+        TRect r = FTextRect;
+        c->TextRect(r, Text(), DT_LEFT | DT_NOPREFIX);
+    }
+    if (FScreenImage != nullptr && FScreenImage->Width() == w && FScreenImage->Height() == h) {
+        TskEffectBmp picture(b.Handle());
+        const TskEffectBmp screen(FScreenImage->Handle());
+        picture.Morph(screen, 1.0 - FScreenAlpha / 255.0);
+        picture.DrawToDC(c->Handle(), 0, 0);
+    }
+    Canvas()->Draw(0, 0, &b);
 }
 
 // ---- TskSkinHint ----
@@ -220,8 +303,30 @@ void TskSkinHint::InstallApplicationHandler()
     InstalledHint() = this;
     const std::shared_ptr<bool> alive = FAlive;
     ApplicationHints().OnShowHint = [this, alive](std::string& HintStr, bool& CanShow, THintInfo& HintInfo) {
-        if (*alive && OnShowHint) OnShowHint(HintStr, CanShow, HintInfo);
+        if (*alive) ShowApplicationHint(HintStr, CanShow, HintInfo);
     };
+}
+
+void TskSkinHint::ShowApplicationHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo)
+{
+    // A skinned control may give its hint a title and an image; any other control shows the text alone.
+    if (auto* c = dynamic_cast<TskSkinControl*>(HintInfo.HintControl))
+        SetHintTitleAndImage(c->HintTitle(), c->HintImageList(), c->HintImageIndex());
+    else if (auto* g = dynamic_cast<TskGraphicSkinControl*>(HintInfo.HintControl))
+        SetHintTitleAndImage(g->HintTitle(), g->HintImageList(), g->HintImageIndex());
+    else
+        SetHintTitleAndImage("", nullptr, -1);
+    if (OnShowHint) OnShowHint(HintStr, CanShow, HintInfo);
+}
+
+void TskSkinHint::SetHintTitleAndImage(const std::string& Title, TCustomImageList* Images, int ImageIndex)
+{
+    FHintTitle = Title;
+    FHintImageIndex = ImageIndex;
+    if (Images == FHintImageList) return;
+    if (FHintImageList != nullptr) FHintImageList->RemoveFreeNotification(this);
+    FHintImageList = Images;
+    if (Images != nullptr) Images->FreeNotification(this);
 }
 
 void TskSkinHint::SetActive(bool Value)
@@ -268,6 +373,7 @@ void TskSkinHint::ActivateHint2(const std::string& Text)
 {
     FreeTimer();
     FPendingText = Text;
+    SetHintTitleAndImage("", nullptr, -1);
     FShownByTimer = false;
     FTimer = new TTimer(this);
     FTimer->SetInterval(SkinHintPause);
@@ -292,7 +398,10 @@ void TskSkinHint::TimerTimer(TObject*)
 void TskSkinHint::HideHint()
 {
     FreeTimer();
-    if (FWindow != nullptr && FWindow->Showing()) FWindow->ReleaseHint();
+    if (FWindow != nullptr && FWindow->Showing()) {
+        FWindow->ReleaseHint();
+        SetHintTitleAndImage("", nullptr, -1);
+    }
 }
 
 void TskSkinHint::FreeTimer()
@@ -307,6 +416,7 @@ void TskSkinHint::Notification(TComponent* AComponent, TOperation Operation)
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     if (AComponent == FSkinData) FSkinData = nullptr;
+    if (AComponent == FHintImageList) FHintImageList = nullptr;
     if (AComponent == FWindow) FWindow = nullptr;
     if (AComponent == FTimer) FTimer = nullptr;
 }

@@ -1,16 +1,20 @@
 #pragma once
 // Hints in the skin's look: TskSkinHint carries the settings (one active per application, placed on the
 // main form) and shows explicit hints after the usual pause; TskSkinHintWindow is the top-most window
-// that lays the text out, keeps it inside the work area and fades it in.
+// that lays the text out (with a title and an image for skinned controls that give them), paints the
+// skin's [HINTWINDOW] picture shaped by its mask or a plain look, keeps itself inside the work area and
+// can be translucent and fade in.
 //
-// The fade runs on a window timer of the hint window: hiding the hint or freeing the window stops it,
-// so no loop ever keeps painting a window that is gone.
+// Translucency comes from a layered window where the component allows it (AlphaBlendSupport); without
+// that the window blends its own picture with what the screen showed under it before it opened.
 #include <memory>
 #include <string>
 
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/THintWindow.h"
+#include "skin/form/SkinPopupLook.h"
 
+class TCustomImageList;
 class TTimer;
 class TskSkinData;
 class TskSkinHint;
@@ -30,8 +34,13 @@ public:
     void ActivateHint(const TRect& Rect, const std::string& AHint) override;
     void ReleaseHint() override;
 
-    BYTE Opacity() const { return FOpacity; }
-    bool Fading() const { return FFading; }
+    BYTE Opacity() const { return FTranslucency.Opacity(); }
+    bool Fading() const { return FTranslucency.Fading(); }
+    // Whether the last hint was painted from the skin, and in the title-and-image layout.
+    bool Skinned() const { return FLook.Skinned(); }
+    bool TitleLayout() const { return FTitleLayout; }
+    // Where the text (in the title-and-image layout: the title, image and text) goes in the window.
+    const TRect& TextRect() const { return FTextRect; }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -41,13 +50,25 @@ protected:
 private:
     // The hint whose settings apply: the owning TskSkinHint, else the active one on the main form.
     TskSkinHint* Settings() const;
-    void StopFade();
-    void FadeTick();
+    void SelectFont(TskSkinHint* Hint);
+    // The window size for the text (and title and image), with the frame round it.
+    TSize Measure(const std::string& Text);
+    // Grows the size so that the skin's corner pieces never overlap.
+    void KeepCornersApart(TSize& Size) const;
+    void PaintTitleLayout(TCanvas* C, TColor TextColor);
 
-    BYTE FOpacity = 255;
-    bool FLayered = false;
-    bool FFading = false;
-    BYTE FTargetOpacity = 255;
+    TskPopupSkin FLook;
+    TskPopupTranslucency FTranslucency;
+    // What the screen showed under the window when it opened: its picture is blended with it.
+    std::unique_ptr<TBitmap> FScreenImage;
+    BYTE FScreenAlpha = 255;
+    bool FTitleLayout = false;
+    std::string FTitle;
+    TCustomImageList* FImages = nullptr;
+    int FImageIndex = -1;
+    int FTitleHeight = 0;
+    TColor FTextColor = clInfoText;
+    TRect FTextRect;
 };
 
 class TskSkinHint : public TComponent {
@@ -83,6 +104,12 @@ public:
     std::string ExpandLines(const std::string& Text) const;
     TskSkinHintWindow* HintWindow() const { return FWindow; }
 
+    // The title and image of the hint being shown (set from the skinned control under the pointer).
+    const std::string& HintTitle() const { return FHintTitle; }
+    TCustomImageList* HintImageList() const { return FHintImageList; }
+    int HintImageIndex() const { return FHintImageIndex; }
+    void SetHintTitleAndImage(const std::string& Title, TCustomImageList* Images, int ImageIndex);
+
     // Called for every application hint after the component's own preparation.
     TShowHintEvent OnShowHint;
 
@@ -93,6 +120,7 @@ private:
     void FreeTimer();
     // Makes the application show its hints through this component's settings.
     void InstallApplicationHandler();
+    void ShowApplicationHint(std::string& HintStr, bool& CanShow, THintInfo& HintInfo);
     void TimerTimer(TObject* Sender);
 
     bool FActive = true;
@@ -108,6 +136,9 @@ private:
     TTimer* FTimer = nullptr;
     bool FShownByTimer = false;
     std::string FPendingText;
+    std::string FHintTitle;
+    TCustomImageList* FHintImageList = nullptr;
+    int FHintImageIndex = -1;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 

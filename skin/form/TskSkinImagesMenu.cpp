@@ -7,16 +7,21 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinMenuSpeedButton.h"
+#include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/data/TskDataSkinButtonControl.h"
+#include "skin/data/TskDataSkinCaption.h"
+#include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskSkinHint.h"
 
 namespace {
 
-constexpr TColor HotFill = 13811126;
-constexpr TColor DownFill = 11899781;
-constexpr TColor FrameNavy = 8388608;
+constexpr TColor HotFill = SkinHotFill;
+constexpr TColor DownFill = SkinPressedFill;
+constexpr TColor FrameNavy = SkinNavyFrame;
 
 // Messages of any window of the program that end the menu without a choice.
 bool ClosesImagesMenu(UINT Msg)
@@ -125,15 +130,40 @@ bool TskSkinImagesMenuPopupWindow::Selectable(int Index) const
     return Index >= 0 && Index < Count() && !Entry(Index)->Header();
 }
 
+void TskSkinImagesMenuPopupWindow::FindSkinLook()
+{
+    FLook = TskPopupSkin::OfPopupWindow(FMenu->SkinData());
+    FItemData = nullptr;
+    FItemPicture = nullptr;
+    FLabelData = nullptr;
+    FLabelPicture = nullptr;
+    FButtonData = nullptr;
+    FButtonPicture = nullptr;
+    if (!FLook.Skinned()) return;
+    TskSkinData* skin = FMenu->SkinData();
+    FindMenuItemLook(skin, FItemData, FItemPicture);
+    FLabelData = dynamic_cast<TskDataSkinLabelControl*>(FindControlLook(skin, "label", FLabelPicture));
+    TskDataSkinControl* button = FindControlLook(skin, "menuitembutton", FButtonPicture);
+    if (skin->FindControlIndex("menuitembutton") < 0) button = FindControlLook(skin, "resizebutton", FButtonPicture);
+    FButtonData = dynamic_cast<TskDataSkinButtonControl*>(button);
+}
+
+int TskSkinImagesMenuPopupWindow::HeaderHeight(int CellHeight) const
+{
+    return FLabelData != nullptr ? FLabelData->SkinRect.Height() : CellHeight;
+}
+
 TSize TskSkinImagesMenuPopupWindow::Arrange()
 {
+    FindSkinLook();
     TCustomImageList* images = FMenu->Images();
     const int cw = images->Width() + 10;
     const int ch = images->Height() + 10;
     const int rw = FMenu->ColumnsCount() * cw;
-    const int x0 = 5;
+    const TPoint start = FLook.Skinned() ? FLook.Inner.TopLeft() : Point(5, 5);
+    const int x0 = start.X;
     int x = x0;
-    int y = 5;
+    int y = start.Y;
     auto endRow = [&] {
         if (x != x0) {
             x = x0;
@@ -144,8 +174,9 @@ TSize TskSkinImagesMenuPopupWindow::Arrange()
         TskImagesMenuItem* e = Entry(i);
         if (e->Header() || e->Button()) {
             endRow();
-            e->ItemRect = Rect(x0, y, x0 + rw, y + ch);
-            y += ch + 1;
+            const int h = e->Header() ? HeaderHeight(ch) : ch;
+            e->ItemRect = Rect(x0, y, x0 + rw, y + h);
+            y += h + 1;
             continue;
         }
         e->ItemRect = Rect(x, y, x + cw, y + ch);
@@ -156,7 +187,10 @@ TSize TskSkinImagesMenuPopupWindow::Arrange()
         }
     }
     const int content = Count() > 0 ? Entry(Count() - 1)->ItemRect.Bottom - Entry(0)->ItemRect.Top : 0;
-    return TSize{rw + 10, content + 10};
+    if (!FLook.Skinned()) return TSize{rw + 10, content + 10};
+    const TSize size{FLook.LeftMargin() + rw + FLook.RightMargin(), FLook.TopMargin() + content + FLook.BottomMargin()};
+    FLook.Fit(size.cx, size.cy);
+    return size;
 }
 
 void TskSkinImagesMenuPopupWindow::Show(const TRect& R)
@@ -173,6 +207,8 @@ void TskSkinImagesMenuPopupWindow::Show(const TRect& R)
     SetBounds(x, y, size.cx, size.cy);
     FSelected = -1;
     const HWND h = Handle();
+    FLook.ApplyRegion(h, size.cx, size.cy);
+    FTranslucency.Apply(h, FMenu->AlphaBlend(), FMenu->AlphaBlendAnimation(), FMenu->AlphaBlendValue());
     SetWindowPos(h, HWND_TOPMOST, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     FOpen = true;
     Invalidate();
@@ -196,6 +232,7 @@ void TskSkinImagesMenuPopupWindow::Hide(bool Accept)
 {
     if (!FOpen) return;
     FOpen = false;
+    FTranslucency.Stop(FHandle);
     if (FMenu->SkinHint() != nullptr) FMenu->SkinHint()->HideHint();
     if (HandleAllocated())
         SetWindowPos(Handle(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
@@ -343,51 +380,114 @@ void TskSkinImagesMenuPopupWindow::WndProc(TMessage& Message)
     case CM_RELEASE:
         Free();
         return;
+    case WM_TIMER:
+        if (FTranslucency.Tick(FHandle, Message.WParam)) return;
+        break;
     default:
         break;
     }
     TCustomControl::WndProc(Message);
 }
 
+void TskSkinImagesMenuPopupWindow::PaintCell(TCanvas* C, const TRect& R, bool Hot, bool Down)
+{
+    if (!Hot && !Down) return;
+    if (FItemData == nullptr) {
+        FillFramed(C, R, FrameNavy, Down ? DownFill : HotFill);
+        return;
+    }
+    // The item object's active picture fitted to the cell: its end columns kept, the rest stretched.
+    const TRect& src = FItemData->ActiveSkinRect.IsEmpty() ? FItemData->SkinRect : FItemData->ActiveSkinRect;
+    TBitmap piece;
+    StretchButtonPicture(&piece, FItemPicture, src,
+        Rect(FItemData->ItemLeftOffset, 0, src.Width() - FItemData->ItemRightOffset, src.Height()), R.Width(), R.Height());
+    C->Draw(R.Left, R.Top, &piece);
+}
+
+void TskSkinImagesMenuPopupWindow::PaintHeader(TCanvas* C, TskImagesMenuItem* E)
+{
+    TRect r = E->ItemRect;
+    C->Font()->Assign(FMenu->DefaultFont());
+    if (FLabelData != nullptr) {
+        C->CopyRect(r, FLabelPicture->Canvas(), FLabelData->SkinRect);
+        if (FMenu->UseSkinFont()) {
+            C->Font()->SetName(FLabelData->FontName);
+            C->Font()->SetHeight(FLabelData->FontHeight);
+            C->Font()->SetStyle(FLabelData->FontStyle);
+        }
+        C->Font()->SetColor(FLabelData->FontColor);
+    } else {
+        C->Brush()->SetStyle(bsSolid);
+        C->Brush()->SetColor(clBtnFace);
+        C->FillRect(r);
+    }
+    C->Brush()->SetStyle(bsClear);
+    DrawWideText(C, E->Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+void TskSkinImagesMenuPopupWindow::PaintButton(TCanvas* C, TskImagesMenuItem* E, bool Hot, bool Down)
+{
+    TRect r = E->ItemRect;
+    C->Font()->Assign(FMenu->DefaultFont());
+    if (FButtonData != nullptr) {
+        const TskDataSkinButtonControl* d = FButtonData;
+        TRect src = d->SkinRect;
+        if (Down && !d->DownSkinRect.IsEmpty())
+            src = d->DownSkinRect;
+        else if (Hot && !d->ActiveSkinRect.IsEmpty())
+            src = d->ActiveSkinRect;
+        TBitmap piece;
+        StretchButtonPicture(&piece, FButtonPicture, src, d->ClientRect, r.Width(), r.Height());
+        C->Draw(r.Left, r.Top, &piece);
+        if (FMenu->UseSkinFont()) {
+            C->Font()->SetName(d->FontName);
+            C->Font()->SetHeight(d->FontHeight);
+            C->Font()->SetStyle(d->FontStyle);
+        }
+        C->Font()->SetColor(Down ? d->DownFontColor : Hot ? d->ActiveFontColor : d->FontColor);
+    } else if (Down || Hot) {
+        FillFramed(C, r, FrameNavy, Down ? DownFill : HotFill);
+    } else {
+        FillFramed(C, r, clBtnShadow, clBtnFace);
+    }
+    if (Down) OffsetRect(r, 1, 1);
+    C->Brush()->SetStyle(bsClear);
+    DrawWideText(C, E->Caption(), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 void TskSkinImagesMenuPopupWindow::PaintEntry(TCanvas* C, int Index)
 {
     TskImagesMenuItem* e = Entry(Index);
-    const TRect& r = e->ItemRect;
     const bool down = FMouseDown && FDownOnItem && Index == FSelected;
     const bool hot = Index == FSelected || (FMenu->ShowSelectedItem() && Index == FMenu->SavedItemIndex());
-    C->Brush()->SetStyle(bsSolid);
     if (e->Header()) {
-        C->Brush()->SetColor(clBtnFace);
-        C->FillRect(r);
-    } else if (down || hot) {
-        C->Brush()->SetColor(down ? DownFill : HotFill);
-        C->Pen()->SetColor(FrameNavy);
-        C->Rectangle(r);
-    } else if (e->Button()) {
-        C->Brush()->SetColor(clBtnFace);
-        C->Pen()->SetColor(clBtnShadow);
-        C->Rectangle(r);
-    }
-    if (e->Header() || e->Button()) {
-        TRect t = r;
-        C->Brush()->SetStyle(bsClear);
-        C->TextRect(t, e->Caption(), DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        PaintHeader(C, e);
         return;
     }
+    if (e->Button()) {
+        PaintButton(C, e, hot, down);
+        return;
+    }
+    const TRect& r = e->ItemRect;
+    PaintCell(C, r, hot, down);
     TCustomImageList* images = FMenu->Images();
-    if (e->ImageIndex() >= 0 && e->ImageIndex() < images->Count()) images->Draw(C, r.Left + 5, r.Top + 5, e->ImageIndex());
+    const int shift = down && FItemData != nullptr ? 1 : 0;
+    if (e->ImageIndex() >= 0 && e->ImageIndex() < images->Count())
+        images->Draw(C, r.Left + 5 + shift, r.Top + 5 + shift, e->ImageIndex());
 }
 
 void TskSkinImagesMenuPopupWindow::Paint()
 {
     if (FMenu == nullptr) return;
-    TBitmap b(Width(), Height());
+    const int w = Width(), h = Height();
+    TBitmap b(w, h);
     TCanvas* c = b.Canvas();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(clWindow);
-    c->Pen()->SetColor(clBtnShadow);
-    c->Rectangle(ClientRect());
-    c->Font()->Assign(FMenu->DefaultFont());
+    if (FLook.Skinned()) {
+        FLook.Compose(&b, w, h, true);
+        b.SetSize(w, h);
+    } else {
+        FillFramed(c, Rect(0, 0, w, h), clBtnShadow, clWindow);
+    }
     if (FMenu->Images() != nullptr)
         for (int i = 0; i < Count(); ++i) PaintEntry(c, i);
     Canvas()->Draw(0, 0, &b);

@@ -11,11 +11,19 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TCollection.h"
 #include "platform/vcl/TCustomControl.h"
+#include "skin/form/SkinPopupLook.h"
 
 class TCustomImageList;
 class TskSkinData;
 class TskSkinHint;
 class TskSkinImagesMenu;
+class TskDataSkinMenuItem;
+class TskDataSkinLabelControl;
+class TskDataSkinButtonControl;
+
+// Fade-in of the window: opacity +10 every 5 ms up to AlphaBlendValue.
+constexpr unsigned SkinImagesMenuFadeInterval = 5;
+constexpr int SkinImagesMenuFadeStep = 10;
 
 class TskImagesMenuItem : public TCollectionItem {
 public:
@@ -67,6 +75,10 @@ public:
     // Cuts the window from its menu and frees it once the messages now queued have run: it may still be
     // inside its own mouse or key handling.
     void Release();
+    // Whether the window paints from the skin (a usable [POPUPWINDOW] picture).
+    bool Skinned() const { return FLook.Skinned(); }
+    BYTE Opacity() const { return FTranslucency.Opacity(); }
+    bool Fading() const { return FTranslucency.Fading(); }
 
 protected:
     void CreateParams(TCreateParams& Params) override;
@@ -84,9 +96,23 @@ private:
     int Count() const;
     TskImagesMenuItem* Entry(int Index) const;
     int Vertical(bool Up) const;
+    // The skin's pieces the window uses; all nullptr without a skinned look.
+    void FindSkinLook();
+    int HeaderHeight(int CellHeight) const;
     void PaintEntry(TCanvas* C, int Index);
+    void PaintHeader(TCanvas* C, TskImagesMenuItem* E);
+    void PaintButton(TCanvas* C, TskImagesMenuItem* E, bool Hot, bool Down);
+    void PaintCell(TCanvas* C, const TRect& R, bool Hot, bool Down);
 
     TskSkinImagesMenu* FMenu;
+    TskPopupSkin FLook;
+    TskPopupTranslucency FTranslucency{1, SkinImagesMenuFadeInterval, SkinImagesMenuFadeStep};
+    TskDataSkinMenuItem* FItemData = nullptr;
+    TBitmap* FItemPicture = nullptr;
+    TskDataSkinLabelControl* FLabelData = nullptr;
+    TBitmap* FLabelPicture = nullptr;
+    TskDataSkinButtonControl* FButtonData = nullptr;
+    TBitmap* FButtonPicture = nullptr;
     int FSelected = -1;
     bool FMouseDown = false;
     bool FDownOnItem = false;

@@ -8,12 +8,12 @@
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinPlatform.h"
-#include "skin/data/SkinRegions.h"
 #include "skin/data/TskDataSkinCaption.h"
 #include "skin/data/TskDataSkinControl.h"
 #include "skin/data/TskDataSkinPopupWindow.h"
 #include "skin/data/TskEffectBmp.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/form/SkinPopupLook.h"
 
 namespace {
 
@@ -46,13 +46,6 @@ HWND Reaper()
     RegisterClass(wc);
     reaper = CreateWindowEx(WS_EX_TOOLWINDOW, "TskSkinMenuReaper", "", WS_POPUP, 0, 0, 0, 0, 0);
     return reaper;
-}
-
-TBitmap* SkinPicture(TskSkinData* Skin, int Index)
-{
-    if (Skin == nullptr || Index < 0 || Index >= static_cast<int>(Skin->ActivePictures.size())) return nullptr;
-    TBitmap* b = Skin->ActivePictures[static_cast<std::size_t>(Index)].get();
-    return b != nullptr && !b->Empty() ? b : nullptr;
 }
 
 bool IsAccel(WORD Key, const std::string& Caption)
@@ -175,13 +168,10 @@ TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskDataSkinPopupWindo
     FControlStyle.Exclude(csCaptureMouse).Exclude(csClickEvents);
     FVisible = false;
     FSkinData = ASkinMenu->SkinData();
-    if (APopupData != nullptr && APopupData->WindowPictureIndex != -1) {
-        FPicture = SkinPicture(FSkinData, APopupData->WindowPictureIndex);
+    if (APopupData != nullptr) {
+        FLook = TskPopupSkin::OfPopupWindow(FSkinData);
         // Without its picture the window has nothing to compose: it keeps the plain look.
-        if (FPicture != nullptr) {
-            FPopupData = APopupData;
-            FMaskPicture = SkinPicture(FSkinData, APopupData->MaskPictureIndex);
-        }
+        if (FLook.Skinned()) FPopupData = APopupData;
     }
     FAlphaBlend = ASkinMenu->AlphaBlend();
     FAlphaBlendValue = ASkinMenu->AlphaBlendValue();
@@ -247,19 +237,7 @@ void TskSkinPopupWindow::CreateItems(const std::vector<TMenuItem*>& MenuItems, T
 {
     FItemData = nullptr;
     FItemPicture = nullptr;
-    if (Skinned() && !FSkinData->SkinEmpty) {
-        int idx = FSkinData->FindObjectIndex("menuitem");
-        if (idx < 0) idx = FSkinData->FindObjectIndex("MENUITEM");
-        auto* data = idx >= 0 ? dynamic_cast<TskDataSkinMenuItem*>(FSkinData->ObjectDataList[static_cast<std::size_t>(idx)].get())
-                              : nullptr;
-        TBitmap* pic = data != nullptr ? SkinPicture(FSkinData, data->ActivePictureIndex) : nullptr;
-        // An item object without a picture (or without an item rectangle) cannot give items a size or a
-        // look: the items then keep the plain look inside the skinned window.
-        if (pic != nullptr && !data->SkinRect.IsEmpty()) {
-            FItemData = data;
-            FItemPicture = pic;
-        }
-    }
+    if (Skinned()) FindMenuItemLook(FSkinData, FItemData, FItemPicture);
     // The items are measured and painted with this one font.
     TFont* font = FMeasure->Canvas()->Font();
     font->Assign(FSkinMenu->DefaultMenuItemFont());
@@ -302,7 +280,7 @@ int TskSkinPopupWindow::NormalItemHeight() const
 int TskSkinPopupWindow::FramePartHeight() const
 {
     if (!Skinned()) return 6;
-    return (FPicture->Height() - FPopupData->ItemsRect.Bottom) + FPopupData->ItemsRect.Top;
+    return FLook.BottomMargin() + FLook.TopMargin();
 }
 
 int TskSkinPopupWindow::ImageColumnWidth() const { return FImages != nullptr ? FImages->Width() + 5 : 16; }
@@ -326,7 +304,7 @@ void TskSkinPopupWindow::CalcSize()
     else
         w += 4;
     if (Skinned())
-        w += (FPicture->Width() - FPopupData->ItemsRect.Right) + FPopupData->ItemsRect.Left;
+        w += FLook.RightMargin() + FLook.LeftMargin();
     else
         w += 6;
     int h = FramePartHeight();
@@ -351,14 +329,8 @@ void TskSkinPopupWindow::CalcItemsRect()
         FItemsRect = Rect(3, 3, Width() - 3, Height() - 3);
         return;
     }
-    const int dx = Width() - FPicture->Width(), dy = Height() - FPicture->Height();
-    FItemsRect = FPopupData->ItemsRect;
-    FItemsRect.Right += dx;
-    FItemsRect.Bottom += dy;
-    FNewLTPoint = FPopupData->LeftTopPoint;
-    FNewRTPoint = Point(FPopupData->RightTopPoint.X + dx, FPopupData->RightTopPoint.Y);
-    FNewLBPoint = Point(FPopupData->LeftBottomPoint.X, FPopupData->LeftBottomPoint.Y + dy);
-    FNewRBPoint = Point(FPopupData->RightBottomPoint.X + dx, FPopupData->RightBottomPoint.Y + dy);
+    FLook.Fit(Width(), Height());
+    FItemsRect = FLook.NewInner;
 }
 
 void TskSkinPopupWindow::ArrangeItems()
@@ -436,12 +408,7 @@ void TskSkinPopupWindow::PlaceWindow(const TRect& R, bool IsSubMenu, bool PopupT
 
 void TskSkinPopupWindow::ApplyRegion()
 {
-    if (FMaskPicture == nullptr || !Skinned()) return;
-    HRGN rgn = nullptr;
-    CreateSkinRegion(rgn, FPopupData->LeftTopPoint, FPopupData->RightTopPoint, FPopupData->LeftBottomPoint,
-        FPopupData->RightBottomPoint, FPopupData->ItemsRect, FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint,
-        FItemsRect, FMaskPicture, Width(), Height());
-    if (rgn != nullptr) SetWindowRgn(Handle(), rgn, TRUE);
+    if (Skinned()) FLook.ApplyRegion(Handle(), Width(), Height());
 }
 
 void TskSkinPopupWindow::ShowWindowNow()
@@ -861,11 +828,7 @@ void TskSkinPopupWindow::PaintBackground(TBitmap* B)
         FBackground.reset();
         return;
     }
-    const TskDataSkinPopupWindow* d = FPopupData;
-    CreatePopupSkinImage(d->LeftTopPoint, d->RightTopPoint, d->LeftBottomPoint, d->RightBottomPoint, d->ItemsRect,
-        FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint, FItemsRect, B, FPicture,
-        Rect(0, 0, FPicture->Width(), FPicture->Height()), Width(), Height(), true, d->LeftStretch, d->TopStretch,
-        d->RightStretch, d->BottomStretch, d->StretchEffect, d->StretchType);
+    FLook.Compose(B, Width(), Height());
     if (FItemData != nullptr && FItemData->InactiveTransparent) {
         if (!FBackground) FBackground = std::make_unique<TBitmap>();
         FBackground->Assign(B);
@@ -1018,14 +981,10 @@ void TskSkinPopupWindow::PaintHeader(TskSkinMenuItem* Item, TBitmap* B)
 {
     const int w = B->Width(), h = B->Height();
     ComposeSkinItemBack(Item, B, false);
-    int idx = FSkinData->FindControlIndex("menuheader");
-    if (idx < 0) idx = FSkinData->FindControlIndex("label");
-    if (idx >= 0) {
-        const TskDataSkinControl* ctl = FSkinData->ControlDataList[static_cast<std::size_t>(idx)].get();
-        TBitmap* pic = SkinPicture(FSkinData, ctl->PictureIndex);
-        if (pic != nullptr && !ctl->SkinRect.IsEmpty())
-            B->Canvas()->CopyRect(Rect(0, 0, w, h), pic->Canvas(), ctl->SkinRect);
-    }
+    TBitmap* pic = nullptr;
+    const std::string name = FSkinData->FindControlIndex("menuheader") >= 0 ? "menuheader" : "label";
+    if (const TskDataSkinControl* ctl = FindControlLook(FSkinData, name, pic))
+        B->Canvas()->CopyRect(Rect(0, 0, w, h), pic->Canvas(), ctl->SkinRect);
     const std::string& caption = Item->MenuItem->Caption();
     TCanvas* c = B->Canvas();
     c->Font()->SetColor(FItemData->FontColor);

@@ -14,6 +14,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomControl.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/form/SkinPopupLook.h"
 #include "skin/form/TskSkinMenu.h"
 
 class TCustomImageList;
@@ -56,7 +57,7 @@ public:
     TskSkinData* SkinData() const { return FSkinData; }
     TskDataSkinPopupWindow* PopupData() const { return FPopupData; }
     // Whether the window paints from the skin (a usable [POPUPWINDOW] picture).
-    bool Skinned() const { return FPopupData != nullptr && FPicture != nullptr; }
+    bool Skinned() const { return FPopupData != nullptr && FLook.Skinned(); }
     int ItemCount() const { return static_cast<int>(FItems.size()); }
     TskSkinMenuItem* Items(int Index) const { return FItems.at(static_cast<std::size_t>(Index)).get(); }
     int IndexOfItem(const TskSkinMenuItem* Item) const;
@@ -117,8 +118,7 @@ private:
     TskSkinMenu* FSkinMenu;
     TskSkinData* FSkinData = nullptr;
     TskDataSkinPopupWindow* FPopupData = nullptr;
-    TBitmap* FPicture = nullptr;
-    TBitmap* FMaskPicture = nullptr;
+    TskPopupSkin FLook;
     TskDataSkinMenuItem* FItemData = nullptr;
     TBitmap* FItemPicture = nullptr;
     bool FAlphaBlend = false;
@@ -135,7 +135,6 @@ private:
     bool FScrollByLimit = false;
     int FScrollState = 0;
     TRect FItemsRect;
-    TPoint FNewLTPoint, FNewRTPoint, FNewLBPoint, FNewRBPoint;
     int FImageColumn = 16;
     TCustomImageList* FImages = nullptr;
     TPoint FLastCursor{-1, -1};

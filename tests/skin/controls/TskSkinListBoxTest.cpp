@@ -1,5 +1,7 @@
 #include "skin/controls/TskSkinListBox.h"
 
+#include <algorithm>
+
 #include "ListBoxTestSkin.h"
 #include "platform/vcl/TReader.h"
 #include "platform/win/Input.h"
@@ -182,7 +184,7 @@ TEST_F(ListBox, ItemsAreCopiedIntoTheList)
 
 // ---- events of the inner list ------------------------------------------------------------------------
 
-TEST_F(ListBox, ClickOnAnItemSelectsItAndReportsWithTheFrameAsSender)
+TEST_F(ListBox, ClickOnAnItem_TheFrameHearsThePressBeforeTheListSelects)
 {
     MakeBox(false);
     AddItems(3);
@@ -194,18 +196,34 @@ TEST_F(ListBox, ClickOnAnItemSelectsItAndReportsWithTheFrameAsSender)
         seen.push_back("click " + std::to_string(Box->ItemIndex()));
     };
     Box->OnListBoxMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int y) {
-        seen.push_back("down " + std::to_string(y / 20));
+        seen.push_back("down " + std::to_string(y / 20) + " while " + std::to_string(Box->ItemIndex()));
     };
+    Box->OnListBoxMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { seen.push_back("up"); };
     Box->OnListBoxDblClick = [&](TObject*) { seen.push_back("double"); };
     Driver.Click(InList(10, 45));
     EXPECT_EQ(Box->ItemIndex(), 2);
     EXPECT_EQ(sender, Box);
-    ASSERT_EQ(seen.size(), 2u);
-    EXPECT_EQ(seen[0], "click 2");
-    EXPECT_EQ(seen[1], "down 2");
+    const std::vector<std::string> expected{"down 2 while -1", "click 2", "up"};
+    EXPECT_EQ(seen, expected);
     Driver.AdvanceClock(2000);
     Driver.DoubleClick(InList(10, 45));
-    EXPECT_EQ(seen.back(), "double");
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "double"), seen.end());
+}
+
+TEST_F(ListBox, FrameFreedByItsMouseDownHandler_TheListDoesNotGoOnWithThePress)
+{
+    MakeBox(false);
+    AddItems(3);
+    ShowForm();
+    Box->OnListBoxMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) {
+        TskSkinListBox* box = Box;
+        Box = nullptr;
+        box->Free();
+    };
+    Driver.Click(InList(10, 25));
+    Driver.ProcessMessages();
+    EXPECT_EQ(Box, nullptr);
+    EXPECT_EQ(Form->ControlCount(), 0);
 }
 
 TEST_F(ListBox, AKeyTakenByTheFrameNeverReachesTheList)
@@ -331,6 +349,47 @@ TEST_F(ListBox, GarbledTabWidthsCountAsNothing)
     EXPECT_GT(CountOther(*this, Rect(12, 12, 118, 32), clWindow), 0);
 }
 
+// ---- dragging items out of the inner list ------------------------------------------------------------------
+
+TEST_F(ListBox, ListBoxDragEvents_AreTheInnerListsWithTheListAsSender)
+{
+    MakeBox(false);
+    AddItems(3);
+    auto* other = new TskSkinListBox(Form);
+    other->SetParent(Form);
+    other->SetBounds(300, 10, 120, 120);
+    Box->SetListBoxDragMode(dmAutomatic);
+    EXPECT_EQ(Box->ListBox()->DragMode(), dmAutomatic);
+    std::vector<std::string> seen;
+    Box->OnListBoxStartDrag = [&](TObject* s, TDragObject*&) {
+        seen.push_back(std::string("start") + (s == Box->ListBox() ? " list" : " ?"));
+    };
+    Box->OnListBoxEndDrag = [&](TObject* s, TObject* t, int, int) {
+        seen.push_back(std::string("end") + (s == Box->ListBox() && t == other->ListBox() ? " list to other" : " ?"));
+    };
+    other->OnListBoxDragOver = [&](TObject* s, TObject* src, int, int, TDragState, bool& accept) {
+        accept = s == other->ListBox() && src == Box->ListBox();
+    };
+    other->OnListBoxDragDrop = [&](TObject*, TObject* src, int, int y) {
+        seen.push_back("drop item " + std::to_string(static_cast<TskListBox*>(src)->ItemIndex()) + " at row " +
+            std::to_string(y / 20));
+    };
+    ShowForm();
+    const TPoint from = InList(10, 25);
+    const TPoint to = other->ListBox()->ClientToScreen(Point(10, 45));
+    Driver.MoveTo(from);
+    Driver.ButtonDown();
+    for (int i = 1; i <= 4; ++i) Driver.MoveTo(Point(from.X + (to.X - from.X) * i / 4, from.Y + (to.Y - from.Y) * i / 4));
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    const std::vector<std::string> expected{"start list", "drop item 1 at row 2", "end list to other"};
+    EXPECT_EQ(seen, expected);
+    // Without a drag-over handler the frame's list takes no drops.
+    bool accepted = true;
+    Box->ListBox()->DragOver(other->ListBox(), 1, 1, dsDragMove, accepted);
+    EXPECT_FALSE(accepted);
+}
+
 // ---- the form reader ---------------------------------------------------------------------------------------
 
 TEST(ListBoxForm, StoredListBoxReadsItsItemsAndSelection)
@@ -350,7 +409,9 @@ TEST(ListBoxForm, StoredListBoxReadsItsItemsAndSelection)
     ItemIndex = 1
     CaptionMode = True
     DefaultCaptionHeight = 24
-    ListBoxDragMode = dmManual
+    ListBoxDragMode = dmAutomatic
+    ListBoxDragKind = dkDrag
+    ListBoxDragCursor = crHandPoint
   end
 end
 )");
@@ -360,6 +421,8 @@ end
     EXPECT_EQ(lb->ItemIndex(), 1);
     EXPECT_TRUE(lb->CaptionMode());
     EXPECT_EQ(lb->ListBoxRect().Top, 25);
+    EXPECT_EQ(lb->ListBox()->DragMode(), dmAutomatic);
+    EXPECT_EQ(lb->ListBoxDragCursor(), crHandPoint);
 }
 
 // ---- what descendants take over ------------------------------------------------------------------------------

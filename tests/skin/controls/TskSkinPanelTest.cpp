@@ -3,6 +3,8 @@
 #include "ExtraSkinTestSupport.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TReader.h"
+#include "skin/controls/TskSkinButton.h"
+#include "skin/controls/TskSkinScrollBox.h"
 
 using namespace skintest;
 
@@ -12,6 +14,7 @@ using PanelLayout = SkinFormTest;
 using PanelCaption = SkinFormTest;
 using PanelSkinnedCaption = ExtraSkinFormTest;
 using PanelCaptionImages = ExtraSkinFormTest;
+using PanelDocking = SkinFormTest;
 
 // A list of one 12 x 12 picture in a plain colour.
 TCustomImageList* MakeImageList(TComponent* owner, TColor colour)
@@ -371,4 +374,55 @@ end
     EXPECT_EQ(bar->ClientWidth() - (go->Left() + go->Width()), 4);
     form.SetClientWidth(900);
     EXPECT_EQ(go->Left(), 836);
+}
+
+// ---- docking
+
+TEST_F(PanelDocking, StoredForm_PanelAndScrollBoxAreDockSites)
+{
+    RegisterSkinControlClasses();
+    TForm form(nullptr);
+    ReadComponentFromText(&form, "object F: TForm\n  object P: TskSkinPanel\n    DockSite = True\n"
+                                 "    DragKind = dkDock\n    DragMode = dmAutomatic\n  end\n"
+                                 "  object S: TskSkinScrollBox\n    DockSite = True\n  end\nend\n");
+    auto* p = dynamic_cast<TskSkinPanel*>(form.FindComponent("P"));
+    auto* s = dynamic_cast<TskSkinScrollBox*>(form.FindComponent("S"));
+    ASSERT_NE(p, nullptr);
+    ASSERT_NE(s, nullptr);
+    EXPECT_TRUE(p->DockSite());
+    EXPECT_EQ(p->DragKind(), dkDock);
+    EXPECT_EQ(p->DragMode(), dmAutomatic);
+    EXPECT_TRUE(s->DockSite());
+}
+
+TEST_F(PanelDocking, ADockingButtonDroppedOnASkinnedPanel_LandsInItAndRepaintsThere)
+{
+    auto* site = Make<TskSkinPanel>(Form, Rect(200, 10, 400, 210));
+    site->SetDockSite(true);
+    auto* button = Make<TskSkinButton>(Form, Rect(10, 10, 90, 35));
+    button->SetDragKind(dkDock);
+    button->SetDragMode(dmAutomatic);
+    std::vector<std::string> seen;
+    site->OnDockOver = [&](TObject*, TDragDockObject* src, int, int, TDragState, bool& accept) {
+        accept = src->Control() == button;
+    };
+    site->OnDockDrop = [&](TObject* s, TDragDockObject*, int x, int y) {
+        seen.push_back((s == site ? "dropped at " : "? ") + std::to_string(x) + "," + std::to_string(y));
+    };
+    ShowForm();
+    Driver.MoveTo(Point(20, 20));
+    Driver.ButtonDown();
+    for (int i = 1; i <= 4; ++i) Driver.MoveTo(Point(20 + (260 - 20) * i / 4, 20 + (100 - 20) * i / 4));
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], "dropped at " + std::to_string(site->ScreenToClient(Point(260, 100)).X) + "," +
+        std::to_string(site->ScreenToClient(Point(260, 100)).Y));
+    EXPECT_EQ(button->Parent(), site);
+    EXPECT_EQ(button->HostDockSite(), site);
+    // Grabbed 10 pixels in from its corner, it sits with that point under the pointer.
+    EXPECT_EQ(button->ClientToScreen(Point(0, 0)), Point(250, 90));
+    Save("Panel_DockedButton");
+    EXPECT_EQ(At(255, 95), Px(cNormal)) << "the button's face at rest, in its new place";
+    EXPECT_EQ(At(15, 15), Px(clWhite));
 }

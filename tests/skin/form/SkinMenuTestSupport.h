@@ -34,6 +34,11 @@ constexpr TColor cActive = 0x00FFFF00;  // cyan: highlighted item
 constexpr TColor cDivider = 0x00800080; // purple: separator
 constexpr TColor cArrow = 0x000080FF;   // orange: submenu arrow
 constexpr TColor cCheck = 0x00008080;   // olive: check mark
+constexpr TColor cHintFrame = 0x00A000A0; // hint window border
+constexpr TColor cHintText = 0x0000C0C0;  // hint window text area
+constexpr TColor cLabel = 0x00404000;     // "label" control: header rows
+constexpr TColor cButton = 0x00006060;    // "menuitembutton" control at rest
+constexpr TColor cButtonDown = 0x00600060; // ... and pressed
 
 inline TPixel Px(TColor c) { return ColorToPixel(c) & 0x00FFFFFF; }
 
@@ -49,7 +54,9 @@ struct TMenuSkin {
     std::string Dir;
     std::unique_ptr<TskSkinData> Skin;
 
-    explicit TMenuSkin(bool morphing = false, bool mask = false)
+    // Controls, when given, replace the empty [SKINCONTROLS] section (pictures 3 to 5 are there for them).
+    explicit TMenuSkin(bool morphing = false, bool mask = false, const std::string& controls = "",
+        const std::string& hintWindow = "")
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "skinmenu-XXXXXX").string();
         Dir = ::mkdtemp(pattern.data());
@@ -73,9 +80,26 @@ struct TMenuSkin {
         Fill(m, Rect(0, 0, 40, 40), clBlack);
         Fill(m, Rect(0, 0, 4, 4), clWhite);
         m.SaveToFile(Dir + "/mask.bmp");
+        // The hint picture: a 6-pixel border round the text area; its mask cuts the top-left corner.
+        TBitmap h(30, 30);
+        Fill(h, Rect(0, 0, 30, 30), cHintFrame);
+        Fill(h, Rect(6, 6, 24, 24), cHintText);
+        h.SaveToFile(Dir + "/hint.bmp");
+        TBitmap hm(30, 30);
+        Fill(hm, Rect(0, 0, 30, 30), clBlack);
+        Fill(hm, Rect(0, 0, 3, 3), clWhite);
+        hm.SaveToFile(Dir + "/hintmask.bmp");
+        // Controls: a label strip and a button at rest and pressed.
+        TBitmap c(60, 60);
+        Fill(c, Rect(0, 0, 60, 60), clWhite);
+        Fill(c, Rect(0, 0, 60, 16), cLabel);
+        Fill(c, Rect(0, 20, 40, 40), cButton);
+        Fill(c, Rect(0, 40, 40, 60), cButtonDown);
+        c.SaveToFile(Dir + "/controls.bmp");
         std::ofstream(Dir + "/skin.ini")
             << "[VERSION]\nskinname=Menu Test\n"
-               "[PICTURES]\nactivepicturescount=3\n0=popup.bmp\n1=menu.bmp\n2=mask.bmp\n"
+               "[PICTURES]\nactivepicturescount=6\n0=popup.bmp\n1=menu.bmp\n2=mask.bmp\n3=hint.bmp\n"
+               "4=hintmask.bmp\n5=controls.bmp\n"
                "[FORMINFO]\n[SKINCOLORS]\n"
                "[POPUPWINDOW]\nwindowpictureindex=0\nlefttoppoint=4,4\nrighttoppoint=36,4\n"
                "leftbottompoint=4,36\nrightbottompoint=36,36\nitemsrect=4,4,36,36\n"
@@ -86,8 +110,8 @@ struct TMenuSkin {
                "dividerrect=50,40,90,44\nitemleftoffset=2\nitemrightoffset=2\ntextrect=4,0,36,20\n"
                "fontname=DejaVu Sans\nfontheight=13\nfontcolor=0\nactivefontcolor=16777215\n"
                "unenabledfontcolor=8421504\narrowimagerect=92,0,96,8\ncheckimagerect=92,10,100,18\n"
-            << (morphing ? "morphing=1\n" : "")
-            << "[SKINCONTROLS]\ncount=0\n";
+            << (morphing ? "morphing=1\n" : "") << (controls.empty() ? "[SKINCONTROLS]\ncount=0\n" : controls)
+            << hintWindow;
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
@@ -100,6 +124,27 @@ struct TMenuSkin {
         std::filesystem::remove_all(Dir, ec);
     }
 };
+
+// A "label" control (16 high) and a "menuitembutton" control for the images menu's header and button rows.
+inline std::string LabelAndButtonControls()
+{
+    return "[SKINCONTROLS]\ncount=2\n0=label:label\n1=menuitembutton:button\n"
+           "[label]\npictureindex=5\nskinrect=0,0,60,16\nlefttoppoint=0,0\nrighttoppoint=60,0\n"
+           "leftbottompoint=0,16\nrightbottompoint=60,16\nclientrect=0,0,60,16\nfontname=DejaVu Sans\n"
+           "fontheight=11\nfontcolor=16777215\n"
+           "[menuitembutton]\npictureindex=5\nskinrect=0,20,40,40\ndownskinrect=0,40,40,60\n"
+           "lefttoppoint=2,2\nrighttoppoint=38,2\nleftbottompoint=2,18\nrightbottompoint=38,18\n"
+           "clientrect=2,2,38,18\nfontname=DejaVu Sans\nfontheight=11\nfontcolor=0\ndownfontcolor=16777215\n";
+}
+
+// The [HINTWINDOW] section for the hint picture, with or without its mask.
+inline std::string HintWindowSection(bool mask)
+{
+    return std::string("[HINTWINDOW]\nwindowpictureindex=3\n") + (mask ? "maskpictureindex=4\n" : "") +
+           "lefttoppoint=6,6\nrighttoppoint=24,6\nleftbottompoint=6,24\nrightbottompoint=24,24\n"
+           "clientrect=6,6,24,24\nfontname=DejaVu Sans\nfontheight=13\nfontcolor=255\n"
+           "leftstretch=1\nrightstretch=1\ntopstretch=1\nbottomstretch=1\nstretcheffect=1\n";
+}
 
 // A control that records the menu messages it receives.
 class TRecordingControl : public TCustomControl {

@@ -2,18 +2,27 @@
 
 #include <gtest/gtest.h>
 
+#include "SkinMenuTestSupport.h"
 #include "platform/backend/THeadlessDriver.h"
+#include "platform/gfx/Text.h"
 #include "platform/vcl/TApplication.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/Paint.h"
+#include "skin/controls/TskSkinPanel.h"
 #include "skin/data/SkinPlatform.h"
 
 namespace {
+
+using menutest::cHintFrame;
+using menutest::cHintText;
+using menutest::Px;
 
 struct SkinHintTest : ::testing::Test {
     THeadlessDriver Driver;
     TForm* Main = nullptr;
     TskSkinHint* Hint = nullptr;
+    std::unique_ptr<menutest::TMenuSkin> Skin;
 
     void SetUp() override
     {
@@ -30,6 +39,42 @@ struct SkinHintTest : ::testing::Test {
         Driver.ProcessMessages();
     }
     TskSkinHintWindow* Window() { return Hint->HintWindow(); }
+    TskSkinData* HintSkin(bool mask)
+    {
+        Skin = std::make_unique<menutest::TMenuSkin>(false, false, "", menutest::HintWindowSection(mask));
+        return Skin->Skin.get();
+    }
+    TPixel At(THintWindow* w, int x, int y) { return Driver.PixelAt(w->Handle(), x, y) & 0x00FFFFFF; }
+    int CountPixels(THintWindow* w, TRect r, TPixel colour)
+    {
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left; x < r.Right; ++x) n += At(w, x, y) == colour ? 1 : 0;
+        return n;
+    }
+    // A shown main form, and a skinned panel on it whose hint has a title and picture 0 of a red strip.
+    TskSkinPanel* PanelWithTitledHint(TCustomImageList*& images)
+    {
+        Main->SetBorderStyle(bsNone);
+        Main->SetBounds(0, 0, 300, 200);
+        images = new TCustomImageList(Main);
+        images->SetWidth(16);
+        images->SetHeight(16);
+        TBitmap strip(16, 16);
+        strip.Canvas()->Brush()->SetColor(clRed);
+        strip.Canvas()->FillRect(Rect(0, 0, 16, 16));
+        images->Add(&strip, nullptr);
+        auto* panel = new TskSkinPanel(Main);
+        panel->SetParent(Main);
+        panel->SetBounds(20, 20, 120, 80);
+        panel->SetShowHint(true);
+        panel->SetHint("Converts@the queue");
+        panel->SetHintTitle("Start");
+        panel->SetHintImageList(images);
+        Main->Show();
+        Driver.ProcessMessages();
+        return panel;
+    }
     BYTE Alpha()
     {
         BYTE a = 255;
@@ -76,6 +121,124 @@ TEST_F(SkinHintTest, PlainLook_InfoBackgroundInsideAShadowFrame)
     const HWND h = Window()->Handle();
     EXPECT_EQ(Driver.PixelAt(h, 0, 0) & 0xFFFFFF, ColorToPixel(clBtnShadow) & 0xFFFFFF);
     EXPECT_EQ(Driver.PixelAt(h, 1, Window()->Height() - 2) & 0xFFFFFF, ColorToPixel(clInfoBk) & 0xFFFFFF);
+}
+
+// ---- the skinned look ----
+
+TEST_F(SkinHintTest, SkinnedLook_TheHintPictureFramesTheTextInTheSkinsFontColour)
+{
+    Hint->SetSkinData(HintSkin(false));
+    Window()->ActivateHint(Rect(20, 20, 20, 20), "Skinned hint");
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Window()->Skinned());
+    TBitmap measure(1, 1);
+    measure.Canvas()->Font()->SetName("DejaVu Sans");
+    measure.Canvas()->Font()->SetHeight(13);
+    TRect text = Rect(0, 0, 0, 0);
+    measure.Canvas()->TextRect(text, "Skinned hint", DT_CALCRECT | DT_LEFT | DT_NOPREFIX);
+    // The frame's margins (6 on each side of the text area) and 5 more across.
+    EXPECT_EQ(Window()->Width(), text.Width() + 17);
+    EXPECT_EQ(Window()->Height(), text.Height() + 12);
+    EXPECT_EQ(Window()->TextRect(), Rect(6, 6, Window()->Width() - 6, Window()->Height() - 6));
+    const int w = Window()->Width(), h = Window()->Height();
+    EXPECT_EQ(At(Window(), 2, h / 2), Px(cHintFrame));
+    EXPECT_EQ(At(Window(), w - 2, 2), Px(cHintFrame));
+    EXPECT_EQ(At(Window(), w - 7, h - 7), Px(cHintText));
+    EXPECT_GT(CountPixels(Window(), Window()->TextRect(), Px(clRed)), 10) << "the text in the skin's red";
+    Driver.SaveWindow(Window()->Handle(), "skin-hint-skinned", OMBRIX_TEST_PICTURES);
+    // No mask: the window keeps its rectangle.
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(Window()->Handle(), rgn), ERROR);
+    DeleteObject(rgn);
+}
+
+TEST_F(SkinHintTest, SkinnedLook_TheMaskShapesTheWindow_AndGoesWithTheSkin)
+{
+    Hint->SetSkinData(HintSkin(true));
+    Window()->ActivateHint(Rect(20, 20, 20, 20), "Shaped");
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(Window()->Handle(), rgn), ERROR);
+    EXPECT_FALSE(PtInRegion(rgn, 1, 1));
+    EXPECT_TRUE(PtInRegion(rgn, 4, 1));
+    EXPECT_TRUE(PtInRegion(rgn, Window()->Width() - 1, Window()->Height() - 1));
+    DeleteObject(rgn);
+    Hint->SetSkinData(nullptr);
+    Window()->ActivateHint(Rect(20, 20, 20, 20), "Plain again");
+    EXPECT_FALSE(Window()->Skinned());
+    rgn = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(Window()->Handle(), rgn), ERROR);
+    DeleteObject(rgn);
+}
+
+TEST_F(SkinHintTest, SkinnedLook_WithoutUseSkinFont_TakesDefaultFontInTheSkinsColour)
+{
+    Hint->SetSkinData(HintSkin(false));
+    Window()->ActivateHint(Rect(20, 20, 20, 20), "Font");
+    const int skinFontWidth = Window()->Width();
+    Hint->SetUseSkinFont(false);
+    Hint->DefaultFont()->SetHeight(30);
+    Window()->ActivateHint(Rect(20, 20, 20, 20), "Font");
+    Driver.ProcessMessages();
+    EXPECT_GT(Window()->Width(), skinFontWidth);
+    EXPECT_GT(CountPixels(Window(), Window()->TextRect(), Px(clRed)), 10);
+}
+
+// ---- title and image ----
+
+TEST_F(SkinHintTest, SkinnedControlsHint_ShowsTitleImageAndText)
+{
+    TCustomImageList* images = nullptr;
+    TskSkinPanel* panel = PanelWithTitledHint(images);
+    Driver.MoveTo(panel->ClientToScreen({30, 30}));
+    Driver.AdvanceClock(ApplicationHints().HintPause() + 10);
+    auto* shown = dynamic_cast<TskSkinHintWindow*>(ApplicationHints().HintWindow());
+    ASSERT_NE(shown, nullptr);
+    ASSERT_TRUE(shown->Showing());
+    EXPECT_TRUE(shown->TitleLayout());
+    EXPECT_EQ(Hint->HintTitle(), "Start");
+    // The whole picture, left of the text and below the title.
+    const TRect all = Rect(0, 0, shown->Width(), shown->Height());
+    EXPECT_EQ(CountPixels(shown, all, Px(clRed)), 16 * 16);
+    TPoint first{-1, -1};
+    for (int y = 0; y < shown->Height() && first.X < 0; ++y)
+        for (int x = 0; x < shown->Width() && first.X < 0; ++x)
+            if (At(shown, x, y) == Px(clRed)) first = Point(x, y);
+    const TRect r = shown->TextRect();
+    EXPECT_EQ(first.X, r.Left);
+    EXPECT_GT(first.Y, r.Top + 5) << "the title row is above the picture";
+    Driver.SaveWindow(shown->Handle(), "skin-hint-title-image", OMBRIX_TEST_PICTURES);
+
+    // A plain control's hint is text alone.
+    Main->SetShowHint(true);
+    Main->SetHint("Main window");
+    Driver.MoveTo(Main->ClientToScreen({250, 150}));
+    Driver.AdvanceClock(ApplicationHints().HintShortPause() + 10);
+    ASSERT_TRUE(shown->Showing());
+    EXPECT_FALSE(shown->TitleLayout());
+    EXPECT_EQ(CountPixels(shown, Rect(0, 0, shown->Width(), shown->Height()), Px(clRed)), 0);
+}
+
+TEST_F(SkinHintTest, TitleLayout_MakesRoomForTitleAndImage)
+{
+    TCustomImageList* images = nullptr;
+    PanelWithTitledHint(images);
+    Window()->ActivateHint(Rect(10, 10, 10, 10), "Converts@the queue");
+    const TSize plain{Window()->Width(), Window()->Height()};
+    Hint->SetHintTitleAndImage("Start", images, 0);
+    Window()->ActivateHint(Rect(10, 10, 10, 10), "Converts@the queue");
+    EXPECT_TRUE(Window()->TitleLayout());
+    EXPECT_GE(Window()->Width(), plain.cx + 16 + 10);
+    EXPECT_GE(Window()->Height(), plain.cy + 10);
+    // An index outside the list shows no picture and takes no room for one.
+    Hint->SetHintTitleAndImage("Start", images, 5);
+    Window()->ActivateHint(Rect(10, 10, 10, 10), "Converts@the queue");
+    Driver.ProcessMessages();
+    EXPECT_LT(Window()->Width(), plain.cx + 16 + 10);
+    EXPECT_EQ(CountPixels(Window(), Rect(0, 0, Window()->Width(), Window()->Height()), Px(clRed)), 0);
+    // The list going away takes the picture with it.
+    Hint->SetHintTitleAndImage("", images, 0);
+    images->Free();
+    EXPECT_EQ(Hint->HintImageList(), nullptr);
 }
 
 // ---- which component serves ----
@@ -160,6 +323,30 @@ TEST_F(SkinHintTest, Fade_StopsWhenTheHintIsHiddenOrFreed)
     Hint = nullptr;
     // The window went with its component: the remaining timer ticks find nothing to paint.
     Driver.AdvanceClock(SkinHintFadeInterval * 10);
+}
+
+TEST_F(SkinHintTest, TranslucentWithoutLayeredWindows_BlendsWithTheScreenUnderIt)
+{
+    Main->SetBorderStyle(bsNone);
+    Main->SetBounds(0, 0, 300, 200);
+    Main->SetColor(clBlue);
+    Main->Show();
+    Driver.ProcessMessages();
+    Hint->SetAlphaBlendSupport(false);
+    Hint->SetAlphaBlend(true);
+    Hint->SetAlphaBlendValue(128);
+    Window()->ActivateHint(Rect(40, 40, 40, 40), "Glass");
+    Driver.ProcessMessages();
+    EXPECT_EQ(GetWindowLong(Window()->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+    // The info colour half over the blue form: each channel about the mean of the two.
+    const TPixel p = At(Window(), 1, Window()->Height() - 2);
+    const TPixel info = Px(clInfoBk), blue = Px(clBlue);
+    for (int shift : {0, 8, 16}) {
+        const int got = static_cast<int>((p >> shift) & 0xFF);
+        const int want = (static_cast<int>((info >> shift) & 0xFF) * 128 + static_cast<int>((blue >> shift) & 0xFF) * 127) / 255;
+        EXPECT_NEAR(got, want, 2) << "channel at bit " << shift;
+    }
+    Driver.SaveWindow(Window()->Handle(), "skin-hint-blended", OMBRIX_TEST_PICTURES);
 }
 
 TEST_F(SkinHintTest, WithoutAnimation_OpacityAtOnce)
