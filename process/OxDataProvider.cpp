@@ -4,6 +4,8 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TControl.h"
+#include "platform/vcl/TypInfo.h"
+#include "process/OxDataContexts.h"
 
 const char* const SItemHasNoText = "(item does not support the IOxDataItemText interface)";
 
@@ -139,6 +141,48 @@ void TOxDataConsumerViewList::ItemDeleting(IOxDataItem* Item)
 
 // ---------------------------------------------------------------------------------------------
 
+IOxDataProvider::~IOxDataProvider()
+{
+    DetachConsumers();
+}
+
+void IOxDataProvider::RegisterConsumer(TOxDataConsumer* Consumer)
+{
+    if (Consumer && std::find(FConsumers.begin(), FConsumers.end(), Consumer) == FConsumers.end())
+        FConsumers.push_back(Consumer);
+}
+
+void IOxDataProvider::UnregisterConsumer(TOxDataConsumer* Consumer)
+{
+    FConsumers.erase(std::remove(FConsumers.begin(), FConsumers.end(), Consumer), FConsumers.end());
+}
+
+void IOxDataProvider::NotifyChanging(int Reason, IOxDataItem* Item)
+{
+    // A consumer may detach itself while it is told; the copy keeps the walk sound.
+    const std::vector<TOxDataConsumer*> consumers = FConsumers;
+    for (TOxDataConsumer* c : consumers)
+        c->ProviderChanging(Reason, Item);
+}
+
+void IOxDataProvider::NotifyChanged(int Reason, IOxDataItem* Item)
+{
+    const std::vector<TOxDataConsumer*> consumers = FConsumers;
+    for (TOxDataConsumer* c : consumers)
+        c->ProviderChanged(Reason, Item);
+}
+
+void IOxDataProvider::DetachConsumers()
+{
+    while (!FConsumers.empty()) {
+        TOxDataConsumer* consumer = FConsumers.back();
+        FConsumers.pop_back();
+        consumer->ProviderDestroyed(this);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+
 TOxDataConsumer::TOxDataConsumer(TComponent* AOwner, std::initializer_list<int> Attributes) : FOwner(AOwner)
 {
     for (int a : Attributes)
@@ -154,20 +198,36 @@ TOxDataConsumer::~TOxDataConsumer()
 
 void TOxDataConsumer::SetProvider(IOxDataProvider* Value)
 {
-    if (Value == FProvider)
-        return;
+    if (Value != FProvider)
+        ChangeProvider(Value, true);
+}
+
+void TOxDataConsumer::ProviderDestroyed(IOxDataProvider* Provider)
+{
+    // The provider has already let go of this consumer and may be half gone: it is not called.
+    if (Provider == FProvider)
+        ChangeProvider(nullptr, false);
+}
+
+void TOxDataConsumer::ChangeProvider(IOxDataProvider* Value, bool Unregister)
+{
     if (OnChanging)
         OnChanging(this, drItemAdded);
-    if (FProvider)
+    if (FProvider && Unregister)
         FProvider->UnregisterConsumer(this);
     FViewList.reset();
     FProvider = Value;
     FContext.clear();
     if (FProvider) {
         FProvider->RegisterConsumer(this);
-        const std::vector<std::string> contexts = FProvider->Contexts();
-        if (!contexts.empty())
-            FContext = contexts.front();
+        TOxBaseDataContexts* contexts = FProvider->Contexts();
+        if (contexts && contexts->Count() > 0)
+            FContext = contexts->Context(0)->Path();
+        if (!FPendingContext.empty()) {
+            const std::string pending = FPendingContext;
+            FPendingContext.clear();
+            SetContext(pending);
+        }
         CreateServices();
     }
     if (auto* control = dynamic_cast<TControl*>(FOwner))
@@ -176,17 +236,52 @@ void TOxDataConsumer::SetProvider(IOxDataProvider* Value)
         OnChanged(this, drItemAdded);
 }
 
+TComponent* TOxDataConsumer::ProviderComponent() const
+{
+    return dynamic_cast<TComponent*>(FProvider);
+}
+
+void TOxDataConsumer::SetProviderComponent(TComponent* Value)
+{
+    auto* provider = dynamic_cast<IOxDataProvider*>(Value);
+    if (Value && !provider)
+        throw EOxDataConsumer(Value->Name() + " is not a data provider");
+    SetProvider(provider);
+}
+
 void TOxDataConsumer::SetContext(const std::string& Value)
+{
+    if (!FProvider && FOwner && FOwner->ComponentState().Contains(csLoading)) {
+        // Read before the provider it belongs to is resolved.
+        FPendingContext = Value;
+        return;
+    }
+    if (!FProvider)
+        throw EOxDataConsumer("You must specify a provider before setting the context");
+    TOxBaseDataContexts* contexts = FProvider->Contexts();
+    if (!contexts)
+        throw EOxDataConsumer("Provider does not support contexts");
+    TOxBaseDataContext* found = contexts->FindContext(Value);
+    if (!found)
+        throw EOxDataConsumer("Provider has no context named \"" + Value + "\"");
+    FContext = found->Path();
+}
+
+void TOxDataConsumer::SetContextObject(TOxBaseDataContext* Value)
 {
     if (!FProvider)
         throw EOxDataConsumer("You must specify a provider before setting the context");
-    const std::vector<std::string> contexts = FProvider->Contexts();
-    if (contexts.empty())
+    if (!FProvider->Contexts())
         throw EOxDataConsumer("Provider does not support contexts");
-    const auto it = std::find_if(contexts.begin(), contexts.end(), [&](const std::string& c) { return SameText(c, Value); });
-    if (it == contexts.end())
-        throw EOxDataConsumer("Provider has no context named \"" + Value + "\"");
-    FContext = *it;
+    if (Value && Value->Provider() != FProvider)
+        throw EOxDataConsumer("The specified context is not part of the same provider");
+    FContext = Value ? Value->Path() : std::string();
+}
+
+TOxBaseDataContext* TOxDataConsumer::ContextObject() const
+{
+    TOxBaseDataContexts* contexts = FProvider ? FProvider->Contexts() : nullptr;
+    return contexts && !FContext.empty() ? contexts->FindContext(FContext) : nullptr;
 }
 
 void TOxDataConsumer::CreateServices()
@@ -219,16 +314,28 @@ void TOxDataConsumer::ProviderChanging(int Reason, IOxDataItem* Item)
         FViewList->ItemDeleting(Item);
 }
 
-void TOxDataConsumer::ProviderChanged(int Reason, IOxDataItem* Item, IOxDataItem* Parent)
+void TOxDataConsumer::ProviderChanged(int Reason, IOxDataItem* Item)
 {
     if (!FViewList)
         return;
     if (Reason == drItemAdded)
-        FViewList->ItemAdded(Item, Parent);
+        FViewList->ItemAdded(Item, Item && Item->Items() ? Item->Items()->Parent() : nullptr);
     else if (Reason == drCleared)
         FViewList->Rebuild();
     if (OnChanged)
         OnChanged(this, drItemChanged);
+}
+
+void RegisterOxDataConsumerClasses()
+{
+    static const bool done = [] {
+        using C = TOxDataConsumer;
+        RegisterClass<C>("TOxDataConsumer")
+            .Prop("Provider", &C::ProviderComponent, &C::SetProviderComponent)
+            .Prop("Context", &C::Context, &C::SetContext);
+        return true;
+    }();
+    (void)done;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/rtl/TStringList.h"
+#include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TComponent.h"
 #include "process/OxUtils.h"
 
@@ -38,6 +39,9 @@ enum TOxDataChangeReason : int {
 };
 
 class IOxDataItems;
+class IOxDataProvider;
+class TOxBaseDataContexts;
+class TOxBaseDataContext;
 
 // One item of a provider: an identifier, a text, and possibly a list of sub-items.
 class IOxDataItem {
@@ -49,6 +53,8 @@ public:
     virtual std::string Text() const = 0;
     // nullptr without sub-items.
     virtual IOxDataItems* SubItems() const = 0;
+    // The list that holds the item; nullptr when it is in none.
+    virtual IOxDataItems* Items() const { return nullptr; }
 };
 
 class IOxDataItems {
@@ -56,20 +62,67 @@ public:
     virtual ~IOxDataItems() = default;
     virtual int Count() const = 0;
     virtual IOxDataItem* Item(int Index) const = 0;
+    // The item whose sub-items these are; nullptr for a provider's root list.
+    virtual IOxDataItem* Parent() const { return nullptr; }
 };
 
-// What a consumer needs of a provider.
+// How a provider's item is to be drawn.
+enum TOxProviderDrawStateItem { pdsSelected, pdsGrayed, pdsDisabled, pdsChecked, pdsFocused, pdsDefault, pdsHot };
+using TOxProviderDrawState = TSet<TOxProviderDrawStateItem>;
+
+// The text of an item.
+class IOxDataItemText {
+public:
+    virtual ~IOxDataItemText() = default;
+    virtual std::string Caption() const = 0;
+    virtual void SetCaption(const std::string& Value) = 0;
+};
+
+// An item that draws and measures itself.
+class IOxDataItemRenderer {
+public:
+    virtual ~IOxDataItemRenderer() = default;
+    virtual void Draw(TCanvas* Canvas, TRect& Rect, TOxProviderDrawState State) = 0;
+    virtual TSize Measure(TCanvas* Canvas) = 0;
+};
+
+// A list that draws and measures its items.
+class IOxDataItemsRenderer {
+public:
+    virtual ~IOxDataItemsRenderer() = default;
+    virtual void DrawItem(TCanvas* Canvas, TRect& Rect, IOxDataItem* Item, TOxProviderDrawState State) = 0;
+    virtual TSize MeasureItem(TCanvas* Canvas, IOxDataItem* Item) = 0;
+};
+
+// The provider as its consumers see it. It keeps the consumers attached to it and tells them
+// before and after every change of its data; one that goes away first detaches them, so a consumer
+// never holds a provider that is gone.
 class IOxDataProvider {
 public:
-    virtual ~IOxDataProvider() = default;
+    virtual ~IOxDataProvider();
     virtual IOxDataItems* Items() const = 0;
-    // The names of the contexts; empty when the provider has none.
-    virtual std::vector<std::string> Contexts() const = 0;
-    virtual void RegisterConsumer(TOxDataConsumer* Consumer) = 0;
-    virtual void UnregisterConsumer(TOxDataConsumer* Consumer) = 0;
+    // The root contexts; nullptr when the provider has no contexts.
+    virtual TOxBaseDataContexts* Contexts() const { return nullptr; }
     // Selects the consumer and its context while it reads; released by Leave.
-    virtual void Enter(TOxDataConsumer* Consumer) = 0;
-    virtual void Leave(TOxDataConsumer* Consumer) = 0;
+    virtual void Enter(TOxDataConsumer* /*Consumer*/) {}
+    virtual void Leave(TOxDataConsumer* /*Consumer*/) {}
+    // The context of the consumer that reads now; nullptr when none.
+    virtual TOxBaseDataContext* SelectedContext() const { return nullptr; }
+
+    void RegisterConsumer(TOxDataConsumer* Consumer);
+    void UnregisterConsumer(TOxDataConsumer* Consumer);
+    int ConsumerCount() const { return static_cast<int>(FConsumers.size()); }
+    // Before and after each change of the data, to every attached consumer.
+    void NotifyChanging(int Reason, IOxDataItem* Item);
+    void NotifyChanged(int Reason, IOxDataItem* Item);
+
+protected:
+    // Every consumer goes back to having no provider. A provider calls it first in its destructor,
+    // while it is still whole; this base does it too, for providers that do not.
+    void DetachConsumers();
+
+private:
+    std::vector<TOxDataConsumer*> FConsumers;
 };
 
 // The text an item without one is shown with.
@@ -124,18 +177,29 @@ private:
 using TOxConsumerChangeEvent = std::function<void(TObject* Sender, int Reason)>;
 using TOxConsumerServiceEvent = std::function<void(TObject* Sender, TOxDataConsumerViewList* Service)>;
 
-class TOxDataConsumer : public TObject {
+class TOxDataConsumer : public TPersistent {
 public:
     // Attribute 3 makes the consumer keep a view list while a provider is attached.
     TOxDataConsumer(TComponent* AOwner, std::initializer_list<int> Attributes);
     ~TOxDataConsumer() override;
+    TOxDataConsumer(const TOxDataConsumer&) = delete;
+    TOxDataConsumer& operator=(const TOxDataConsumer&) = delete;
 
     TComponent* Owner() const { return FOwner; }
     const std::vector<int>& Attributes() const { return FAttributes; }
     IOxDataProvider* Provider() const { return FProvider; }
     void SetProvider(IOxDataProvider* Value);
+    // The selected context's path ("Main\Sub"); empty without contexts.
     std::string Context() const { return FContext; }
+    // A context path of the provider. While the owning component is being read, before its
+    // provider is known, the path waits for the provider.
     void SetContext(const std::string& Value);
+    void SetContextObject(TOxBaseDataContext* Value);
+    // The selected context, nullptr when none.
+    TOxBaseDataContext* ContextObject() const;
+    // As a stored property: the provider's component.
+    TComponent* ProviderComponent() const;
+    void SetProviderComponent(TComponent* Value);
     // nullptr without a provider.
     TOxDataConsumerViewList* ViewList() const { return FViewList.get(); }
 
@@ -144,7 +208,9 @@ public:
 
     // Called by the provider before and after each change of its data.
     void ProviderChanging(int Reason, IOxDataItem* Item);
-    void ProviderChanged(int Reason, IOxDataItem* Item, IOxDataItem* Parent);
+    void ProviderChanged(int Reason, IOxDataItem* Item);
+    // Called by a provider that goes away: the consumer lets go of it without calling it again.
+    void ProviderDestroyed(IOxDataProvider* Provider);
 
     TOxConsumerChangeEvent OnChanging;
     TOxConsumerChangeEvent OnChanged;
@@ -153,11 +219,13 @@ public:
 
 private:
     void CreateServices();
+    void ChangeProvider(IOxDataProvider* Value, bool Unregister);
 
     TComponent* FOwner;
     std::vector<int> FAttributes;
     IOxDataProvider* FProvider = nullptr;
     std::string FContext;
+    std::string FPendingContext;
     std::unique_ptr<TOxDataConsumerViewList> FViewList;
 };
 
@@ -175,3 +243,5 @@ public:
 private:
     TOxDataConsumer& FConsumer;
 };
+
+void RegisterOxDataConsumerClasses();

@@ -76,6 +76,8 @@ protected:
     {
         return Pass(CM_HITTEST, 0, static_cast<LPARAM>((static_cast<DWORD>(Y & 0xFFFF) << 16) | (X & 0xFFFF))) != 0;
     }
+    // The window moved or changed its size.
+    virtual void BoundsChanged() {}
     virtual void GetDlgCode(TOxDlgCodes& /*Codes*/) {}
     virtual void FocusSet(HWND PrevWnd) { Pass(WM_SETFOCUS, reinterpret_cast<WPARAM>(PrevWnd), 0); }
     virtual void FocusKilled(HWND NextWnd) { Pass(WM_KILLFOCUS, reinterpret_cast<WPARAM>(NextWnd), 0); }
@@ -93,6 +95,26 @@ protected:
         FMouseOver = false;
         Pass(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(Control));
     }
+    // The component-level changes, one method each; every one passes its message on.
+    virtual void FocusChanged(TControl* Control) { Pass(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control)); }
+    virtual void VisibleChanged() { Pass(CM_VISIBLECHANGED, FMessage ? FMessage->WParam : 0, 0); }
+    virtual void EnabledChanged() { Pass(CM_ENABLEDCHANGED, 0, 0); }
+    virtual void ColorChanged() { Pass(CM_COLORCHANGED, 0, 0); }
+    virtual void FontChanged() { Pass(CM_FONTCHANGED, 0, 0); }
+    virtual void ParentFontChanged() { Pass(CM_PARENTFONTCHANGED, 0, 0); }
+    virtual void ParentShowHintChanged() { Pass(CM_PARENTSHOWHINTCHANGED, 0, 0); }
+    virtual void CursorChanged() { Pass(CM_CURSORCHANGED, 0, 0); }
+    virtual void ShowingChanged() { Pass(CM_SHOWINGCHANGED, 0, 0); }
+    virtual void ShowHintChanged() { Pass(CM_SHOWHINTCHANGED, 0, 0); }
+    // A child is about to come or go (Inserting tells which), and has come or gone.
+    virtual void ControlsListChanging(TControl* Control, bool Inserting)
+    {
+        Pass(Inserting ? CM_CONTROLLISTCHANGE : CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(Control), Inserting ? 1 : 0);
+    }
+    virtual void ControlsListChanged(TControl* Control, bool Inserting)
+    {
+        Pass(Inserting ? CM_CONTROLCHANGE : CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(Control), Inserting ? 1 : 0);
+    }
     virtual void ParentColorChanged()
     {
         Pass(CM_PARENTCOLORCHANGED, 0, 0);
@@ -107,7 +129,67 @@ protected:
 
     void WndProc(TMessage& Message) override
     {
+        TMessage* outer = FMessage;
+        FMessage = &Message;
+        try {
+            Route(Message);
+        } catch (...) {
+            FMessage = outer;
+            throw;
+        }
+        FMessage = outer;
+        if (FDotNetHighlighting)
+            UpdateFlatFrame(Message);
+    }
+
+private:
+    void Route(TMessage& Message)
+    {
         switch (Message.Msg) {
+        case CM_FOCUSCHANGED:
+            FocusChanged(reinterpret_cast<TControl*>(Message.LParam));
+            break;
+        case CM_VISIBLECHANGED:
+            VisibleChanged();
+            break;
+        case CM_ENABLEDCHANGED:
+            EnabledChanged();
+            break;
+        case CM_COLORCHANGED:
+            ColorChanged();
+            break;
+        case CM_FONTCHANGED:
+            FontChanged();
+            break;
+        case CM_PARENTFONTCHANGED:
+            ParentFontChanged();
+            break;
+        case CM_PARENTSHOWHINTCHANGED:
+            ParentShowHintChanged();
+            break;
+        case CM_CURSORCHANGED:
+            CursorChanged();
+            break;
+        case CM_SHOWINGCHANGED:
+            ShowingChanged();
+            break;
+        case CM_SHOWHINTCHANGED:
+            ShowHintChanged();
+            break;
+        case CM_CONTROLLISTCHANGE:
+            // Before an insertion, after a removal.
+            if (Message.LParam != 0)
+                ControlsListChanging(reinterpret_cast<TControl*>(Message.WParam), true);
+            else
+                ControlsListChanged(reinterpret_cast<TControl*>(Message.WParam), false);
+            break;
+        case CM_CONTROLCHANGE:
+            // After an insertion, before a removal.
+            if (Message.LParam != 0)
+                ControlsListChanged(reinterpret_cast<TControl*>(Message.WParam), true);
+            else
+                ControlsListChanging(reinterpret_cast<TControl*>(Message.WParam), false);
+            break;
         case CM_TEXTCHANGED:
             TextChanged();
             break;
@@ -144,19 +226,23 @@ protected:
             Message.Result = DlgCodesToResult(codes);
             break;
         }
+        case WM_WINDOWPOSCHANGED:
+            TBase::WndProc(Message);
+            BoundsChanged();
+            break;
         default:
             TBase::WndProc(Message);
             break;
         }
-        if (FDotNetHighlighting)
-            UpdateFlatFrame(Message);
     }
 
-private:
     LRESULT Pass(UINT Msg, WPARAM WParam, LPARAM LParam)
     {
         TMessage m{Msg, WParam, LParam, 0};
         TBase::WndProc(m);
+        // A hook that passes on the message it came with answers with the platform's result.
+        if (FMessage && FMessage->Msg == Msg)
+            FMessage->Result = m.Result;
         return m.Result;
     }
 
@@ -199,6 +285,8 @@ private:
         }
     }
 
+    // The message being handled, so a hook passes on what it came with.
+    TMessage* FMessage = nullptr;
     TColor FHintColor = clDefault;
     bool FDotNetHighlighting = false;
     bool FMouseOver = false;

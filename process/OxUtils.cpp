@@ -1,13 +1,18 @@
 #include "process/OxUtils.h"
 
 #include "platform/rtl/TStringList.h"
+#include "platform/gfx/Text.h"
+#include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TForm.h"
+#include "platform/vcl/TScreen.h"
 #include "platform/vcl/TWinControl.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 
 #include <cerrno>
 #include <map>
+
+#include "process/TUnitVersioning.h"
 
 const char* const SCannotPerformWhenRunning = "Cannot perform this operation when process is running";
 const char* const SProcessNotRunning = "Process is not running";
@@ -16,6 +21,23 @@ const char* const SEmptyStringInMultiSz = "String list passed to StringsToMultiS
 namespace {
 
 const char* const kDefaultClass = "TOxUtilWindow";
+
+// At start the unit records itself in the unit-version registry and gives the library's drag
+// cursor numbers the platform's drag cursors; at the end its module's records go.
+struct TUnitStart {
+    TUnitStart()
+    {
+        RegisterUnitVersion(OX_THIS_MODULE, {"OxUtils.cpp", "", "", "process", ""});
+        try {
+            for (int id : {crOxMultiDragLink, crOxMultiDragMove, crOxMultiDragCopy})
+                Screen->SetCursors(id, Screen->Cursors(crMultiDrag));
+            Screen->SetCursors(crOxDragLink, Screen->Cursors(crDrag));
+        } catch (...) {
+            // Cursors are a nicety; a screen that cannot give them leaves the numbers unset.
+        }
+    }
+    ~TUnitStart() { UnregisterUnitVersion(OX_THIS_MODULE); }
+} UnitStart;
 
 // The method procedures installed per window, so they can be freed with the window.
 std::map<HWND, LONG_PTR>& MethodProcs()
@@ -77,6 +99,11 @@ std::string StringsToMultiSz(const TStrings& Source)
     }
     block += '\0';
     return block;
+}
+
+void OxListIndexError(int Index)
+{
+    throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
 bool OSCheck(bool Value)
@@ -141,4 +168,15 @@ void CopyParentImage(TControl* Control, TCanvas* C, TParentImageSiblings Sibling
         throw;
     }
     P->SetControlState(parentState);
+}
+
+int GetTextHeight(TCanvas* Canvas)
+{
+    // The canvas selects its font only when it next draws; the metrics are of the font it holds now.
+    HDC dc = Canvas->Handle();
+    HFONT old = SelectObject(dc, Canvas->Font()->Handle());
+    TEXTMETRIC tm;
+    GetTextMetrics(dc, tm);
+    SelectObject(dc, old);
+    return static_cast<int>(tm.tmHeight);
 }

@@ -25,6 +25,9 @@ extern const char* const SCannotPerformWhenRunning; // "Cannot perform this oper
 extern const char* const SProcessNotRunning;        // "Process is not running"
 extern const char* const SEmptyStringInMultiSz;     // "String list passed to StringsToMultiSz cannot contain empty strings."
 
+// Raises the list error "List index out of bounds (%d)" for Index.
+[[noreturn]] void OxListIndexError(int Index);
+
 // A window method: gets every message of the window; Result is what the window procedure returns.
 using TOxWndMethod = std::function<void(TMessage& Message)>;
 
@@ -51,3 +54,13 @@ enum class TParentImageSiblings { All, GraphicOnly };
 // siblings before it that overlap it, so that the control can look transparent. Nothing without a
 // parent. The canvas's DC is left as it was.
 void CopyParentImage(TControl* Control, TCanvas* Canvas, TParentImageSiblings Siblings = TParentImageSiblings::All);
+
+// The height of a line of the canvas's font (its text metrics' tmHeight).
+int GetTextHeight(TCanvas* Canvas);
+
+// Cursor numbers of the component library that name the platform's drag cursors: filled with
+// crMultiDrag's (the first three) and crDrag's handles when the unit starts.
+constexpr int crOxMultiDragLink = -18144;
+constexpr int crOxDragLink = -18140;
+constexpr int crOxMultiDragMove = -18136;
+constexpr int crOxMultiDragCopy = -18132;

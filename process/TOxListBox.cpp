@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 
 #include "platform/gfx/Drawing.h"
 #include "platform/gfx/Regions.h"
@@ -9,6 +10,7 @@
 #include "platform/gfx/Text.h"
 #include "platform/vcl/ScrollInfo.h"
 #include "platform/vcl/TypInfo.h"
+#include "process/TOxItemsSearchs.h"
 
 namespace {
 
@@ -225,7 +227,7 @@ bool TOxCustomListBox::WordWraps() const
 int TOxCustomListBox::TextLineHeight()
 {
     Canvas()->Font()->Assign(Font());
-    return Canvas()->TextHeight("Wy");
+    return GetTextHeight(Canvas());
 }
 
 void TOxCustomListBox::UpdateStyle()
@@ -268,9 +270,27 @@ void TOxCustomListBox::SetScrollBars(TScrollStyle Value)
     if (FScrollBars == Value)
         return;
     FScrollBars = Value;
+    // The bars are the window's style.
+    RecreateWnd();
+}
+
+void TOxCustomListBox::CreateParams(TCreateParams& Params)
+{
+    TOxExCustomListBox::CreateParams(Params);
+    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
     if (HasHorizontalBar(FScrollBars))
+        Params.Style |= WS_HSCROLL;
+    if (FScrollBars == ssVertical || FScrollBars == ssBoth)
+        Params.Style |= WS_VSCROLL;
+}
+
+void TOxCustomListBox::CreateWnd()
+{
+    FHorzOffset = 0;
+    TOxExCustomListBox::CreateWnd();
+    UpdateItemCount();
+    if (HandleAllocated() && HasHorizontalBar(FScrollBars))
         UpdateHorizontalExtent();
-    Invalidate();
 }
 
 void TOxCustomListBox::SetMultiLine(bool Value)
@@ -285,6 +305,7 @@ void TOxCustomListBox::SetMultiLine(bool Value)
         else if (FScrollBars == ssHorizontal)
             SetScrollBars(ssNone);
         FMaxWidth = 0;
+        Perform(LB_SETHORIZONTALEXTENT, 0, 0);
     } else {
         UpdateHorizontalExtent();
     }
@@ -343,6 +364,8 @@ void TOxCustomListBox::UpdateHorizontalExtent()
     TStrings& shown = *GetShownItems();
     for (int i = 0; i < shown.Count(); ++i) {
         const TSize size = MeasureString(shown.Strings(i), limit);
+        if (FMultiLine)
+            Perform(LB_SETITEMHEIGHT, static_cast<WPARAM>(i), size.cy);
         if (!WordWraps())
             widest = std::max(widest, size.cx);
     }
@@ -355,6 +378,35 @@ void TOxCustomListBox::SetMaxWidth(int Width)
     if (WordWraps() || Width == FMaxWidth)
         return;
     FMaxWidth = Width;
+    Perform(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(Width), 0);
+}
+
+void TOxCustomListBox::MeasureItem(int Index, int& Height)
+{
+    if (OnMeasureItem || !(FMultiLine || FProviderActive) || Index < 0 || Index >= GetShownItems()->Count()) {
+        TOxExCustomListBox::MeasureItem(Index, Height);
+        return;
+    }
+    if (FProviderActive)
+        Height = MeasureProviderItem(Index).cy;
+    else
+        Height = MeasureString(Items()->Strings(Index), WordWraps() ? ClientWidth() : 0).cy;
+}
+
+void TOxCustomListBox::FontChanged()
+{
+    TOxExCustomListBox::FontChanged();
+    Canvas()->Font()->Assign(Font());
+    if (Style() != lbStandard)
+        SetItemHeight(TextLineHeight() + (FShowFocusRect ? 2 : 0));
+    UpdateHorizontalExtent();
+}
+
+void TOxCustomListBox::ItemsEditing()
+{
+    // An edit of the list's own strings ends the provider's turn: its strings come back first.
+    if (!FQuietRows && FConsumer && FConsumer->Provider())
+        FConsumer->SetProvider(nullptr);
 }
 
 void TOxCustomListBox::ItemInserted(int Index)
@@ -397,7 +449,6 @@ void TOxCustomListBox::ItemDeleted(int Index)
         return;
     if (FDeletingWidest) {
         FDeletingWidest = false;
-        FMaxWidth = 0;
         UpdateHorizontalExtent();
     }
     if (OnChange)
@@ -408,6 +459,7 @@ void TOxCustomListBox::ItemsCleared()
 {
     TOxExCustomListBox::ItemsCleared();
     FMaxWidth = 0;
+    Perform(LB_SETHORIZONTALEXTENT, 0, 0);
 }
 
 void TOxCustomListBox::Changed()
@@ -535,14 +587,57 @@ void TOxCustomListBox::Scroll(TMessage& Message)
         event(this, Message, dontScroll);
     if (!dontScroll)
         TOxExCustomListBox::WndProc(Message);
-    if (horizontal)
-        FHorzOffset = 0; // the list has no horizontal scrolling of its own
+    if (horizontal) {
+        // The picture moves with the items: its offset follows the bar's share of the extent.
+        FHorzOffset = 0;
+        SCROLLINFO si;
+        si.fMask = SIF_ALL;
+        if (FBackground->DoDraw() && FMaxWidth > 0 && HandleAllocated() && GetScrollInfo(Handle(), SB_HORZ, si) && si.nMax > 0)
+            FHorzOffset = static_cast<int>(std::lround(static_cast<double>(FMaxWidth) / si.nMax * si.nPos));
+    }
     if (FBackground->DoDraw())
         Invalidate();
 }
 
+bool TOxCustomListBox::ProviderMessage(TMessage& Message)
+{
+    if (!FProviderActive)
+        return false;
+    switch (Message.Msg) {
+    case LB_GETTEXT:
+    case LB_GETTEXTLEN: {
+        const int i = static_cast<int>(Message.WParam);
+        if (i < 0 || i >= FConsumerStrings->Count()) {
+            Message.Result = LB_ERR;
+            return true;
+        }
+        const std::string text = FConsumerStrings->Strings(i);
+        if (Message.Msg == LB_GETTEXT && Message.LParam != 0)
+            std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<char*>(Message.LParam));
+        Message.Result = static_cast<LRESULT>(text.size());
+        return true;
+    }
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+    case LB_SELECTSTRING: {
+        const std::string text = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+        const int start = static_cast<int>(static_cast<std::intptr_t>(Message.WParam));
+        const int found = Message.Msg == LB_FINDSTRING ? TOxItemsSearchs::SearchPrefix(*FConsumerStrings, text, start, false)
+                                                       : TOxItemsSearchs::SearchExactString(*FConsumerStrings, text, start, false);
+        if (Message.Msg == LB_SELECTSTRING && found >= 0)
+            Perform(LB_SETCURSEL, static_cast<WPARAM>(found), 0);
+        Message.Result = found;
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
 void TOxCustomListBox::WndProc(TMessage& Message)
 {
+    if (ProviderMessage(Message))
+        return;
     switch (Message.Msg) {
     case WM_HSCROLL:
     case WM_VSCROLL:
@@ -722,6 +817,7 @@ void RegisterOxListBoxClasses()
 {
     static const bool done = [] {
         RegisterListBoxClasses();
+        RegisterOxDataConsumerClasses();
         RegisterEnum<TOxListboxFillMode>({"bfmTile", "bfmStretch"});
         RegisterEnum<TScrollStyle>({"ssNone", "ssHorizontal", "ssVertical", "ssBoth"});
         using B = TOxListBoxBackground;
@@ -734,11 +830,12 @@ void RegisterOxListBoxClasses()
             .Prop("HintColor", &E::HintColor, &E::SetHintColor, clDefault)
             .Prop("DotNetHighlighting", &E::DotNetHighlighting, &E::SetDotNetHighlighting, false)
             .Event("OnParentColorChange", &E::OnParentColorChange)
-            .Ignored({"AboutOx", "Ctl3D", "ParentCtl3D", "Flat", "ParentFlat", "Provider"});
+            .Ignored({"AboutOx", "Ctl3D", "ParentCtl3D", "Flat", "ParentFlat"});
         using L = TOxCustomListBox;
         RegisterClass<L, E>("TOxCustomListBox")
             .Prop("Alignment", &L::Alignment, &L::SetAlignment, taLeftJustify)
             .Prop("Background", &L::Background)
+            .Prop("Provider", &L::Consumer)
             .Prop("DisabledTextColor", &L::DisabledTextColor, &L::SetDisabledTextColor, clGrayText)
             .Prop("HotTrack", &L::HotTrack, &L::SetHotTrack, false)
             .Prop("MultiLine", &L::MultiLine, &L::SetMultiLine, false)

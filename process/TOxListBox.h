@@ -120,8 +120,13 @@ protected:
     bool DoEraseBackground(TCanvas* Canvas, LPARAM Param) override;
     void MouseEnter(TControl* Control) override;
     void MouseLeave(TControl* Control) override;
+    void FontChanged() override;
     void WndProc(TMessage& Message) override;
     void Loaded() override;
+    void CreateParams(TCreateParams& Params) override;
+    void CreateWnd() override;
+    void MeasureItem(int Index, int& Height) override;
+    void ItemsEditing() override;
     bool DrawsOwnFocusRect() const override { return true; }
     void ItemDeleting(int Index) override;
     void ItemDeleted(int Index) override;
@@ -140,6 +145,8 @@ private:
     void MoveItemsToInternalList();
     void MoveItemsToWindow();
     void SetMaxWidth(int Width);
+    // The find messages and the text messages answered from the provider's view.
+    bool ProviderMessage(TMessage& Message);
     void CreateDragImage(const std::string& S);
     int TextLineHeight();
 

@@ -612,3 +612,15 @@ void TStringList::SetCapacity(int value)
         FList.reserve(static_cast<size_t>(value));
     }
 }
+
+int FindStringFrom(const TStrings& Strings, int StartIndex, const std::function<bool(const std::string&)>& Matches)
+{
+    const int count = Strings.Count();
+    const int first = StartIndex + 1 >= 0 && StartIndex + 1 < count ? StartIndex + 1 : 0;
+    for (int visited = 0; visited < count; ++visited) {
+        const int i = (first + visited) % count;
+        if (Matches(Strings.Strings(i)))
+            return i;
+    }
+    return -1;
+}

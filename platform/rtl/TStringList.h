@@ -179,3 +179,8 @@ private:
     bool FCaseSensitive = false;
     TDuplicates FDuplicates = dupIgnore;
 };
+
+// The first entry after StartIndex that Matches, going on from the first entry up to StartIndex
+// itself, so each entry is looked at once; a start outside the list begins at the first entry.
+// -1 when none matches.
+int FindStringFrom(const TStrings& Strings, int StartIndex, const std::function<bool(const std::string&)>& Matches);

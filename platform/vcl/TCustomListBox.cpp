@@ -14,6 +14,7 @@ std::string TListBoxStrings::Get(int Index) const { return FList.Get(Index); }
 
 void TListBoxStrings::Put(int Index, const std::string& S)
 {
+    FListBox->ItemsEditing();
     // A sorted list takes a changed string at its sorted place.
     if (FList.Sorted()) {
         void* obj = FList.GetObject(Index);
@@ -27,6 +28,7 @@ void TListBoxStrings::Put(int Index, const std::string& S)
 
 void TListBoxStrings::Insert(int Index, const std::string& S)
 {
+    FListBox->ItemsEditing();
     if (FList.Sorted()) throw EListError("Operation not allowed on sorted list");
     if (Index < 0 || Index > FList.Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     FList.Insert(Index, S);
@@ -35,6 +37,7 @@ void TListBoxStrings::Insert(int Index, const std::string& S)
 
 int TListBoxStrings::AddObject(const std::string& S, void* Object)
 {
+    FListBox->ItemsEditing();
     int index;
     if (FList.Sorted()) {
         const int before = FList.Count();
@@ -50,14 +53,22 @@ int TListBoxStrings::AddObject(const std::string& S, void* Object)
 
 void TListBoxStrings::Delete(int Index)
 {
+    FListBox->ItemsEditing();
     if (Index < 0 || Index >= FList.Count()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     FListBox->ItemDeleting(Index);
     FList.Delete(Index);
     FListBox->ItemDeleted(Index);
 }
 
+void TListBoxStrings::PutObject(int Index, void* Object)
+{
+    FListBox->ItemsEditing();
+    FList.PutObject(Index, Object);
+}
+
 void TListBoxStrings::Clear()
 {
+    FListBox->ItemsEditing();
     FList.Clear();
     FListBox->ItemsCleared();
 }
@@ -92,7 +103,7 @@ TCustomListBox::~TCustomListBox() { delete FItems; }
 void TCustomListBox::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
-    Params.Style |= WS_VSCROLL;
+    Params.Style |= WS_VSCROLL | WS_HSCROLL;
     if (FBorderSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -109,6 +120,38 @@ int TCustomListBox::ItemHeight() const
     return std::max(1, static_cast<int>(tm.tmHeight));
 }
 
+int TCustomListBox::ItemHeightOf(int Index) const
+{
+    if (VariableHeights() && Index >= 0 && Index < static_cast<int>(FItemHeights.size())) return FItemHeights[static_cast<size_t>(Index)];
+    return ItemHeight();
+}
+
+void TCustomListBox::MeasureItem(int Index, int& Height)
+{
+    Height = ItemHeight();
+    if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+}
+
+void TCustomListBox::MeasureAllItems()
+{
+    FItemHeights.assign(static_cast<size_t>(Count()), 0);
+    for (int i = 0; i < Count(); ++i) {
+        int h = ItemHeight();
+        MeasureItem(i, h);
+        FItemHeights[static_cast<size_t>(i)] = std::max(1, h);
+    }
+}
+
+void TCustomListBox::SetScrollWidth(int Value)
+{
+    Value = std::max(0, Value);
+    if (Value == FHorizontalExtent) return;
+    FHorizontalExtent = Value;
+    FHorzPos = std::max(0, std::min(FHorzPos, FHorizontalExtent - ClientWidth()));
+    UpdateScrollInfo();
+    Invalidate();
+}
+
 void TCustomListBox::SetItemHeight(int Value)
 {
     if (Value == FItemHeight || Value < 1) return;
@@ -122,6 +165,7 @@ void TCustomListBox::SetStyle(TListBoxStyle Value)
 {
     if (Value == FStyle) return;
     FStyle = Value;
+    if (VariableHeights()) MeasureAllItems();
     UpdateScrollInfo();
     Invalidate();
 }
@@ -158,7 +202,14 @@ void TCustomListBox::SetBorderStyleValue(int Value)
     RecreateWnd();
 }
 
-int TCustomListBox::VisibleRows() const { return std::max(1, ClientHeight() / ItemHeight()); }
+int TCustomListBox::VisibleRows() const
+{
+    if (!VariableHeights()) return std::max(1, ClientHeight() / ItemHeight());
+    // Whole items from the top one down.
+    int rows = 0;
+    for (int i = FTopIndex, y = 0; i < Count() && (y += ItemHeightOf(i)) <= ClientHeight(); ++i) ++rows;
+    return std::max(1, rows);
+}
 
 int TCustomListBox::MaxTopIndex() const
 {
@@ -168,6 +219,12 @@ int TCustomListBox::MaxTopIndex() const
         const int lastColumn = std::max(0, (Count() - 1) / rows);
         const int firstShown = std::max(0, lastColumn - FColumns + 1);
         return firstShown * rows;
+    }
+    if (VariableHeights()) {
+        // The lowest top that still fills the window down to the last item.
+        int top = Count();
+        for (int used = 0; top > 0 && used + ItemHeightOf(top - 1) <= ClientHeight(); --top) used += ItemHeightOf(top - 1);
+        return std::min(top, std::max(0, Count() - 1));
     }
     return std::max(0, Count() - rows);
 }
@@ -205,6 +262,14 @@ void TCustomListBox::UpdateScrollInfo()
     si.nPage = static_cast<UINT>(rows);
     si.nPos = FTopIndex;
     SetScrollInfo(FHandle, SB_VERT, si);
+    // Sideways, for a window with that bar: the extent in pixels, a window wide per page.
+    if (!(GetWindowLongPtr(FHandle, GWL_STYLE) & WS_HSCROLL)) return;
+    SCROLLINFO h;
+    h.fMask = SIF_ALL;
+    h.nMax = std::max(0, FHorizontalExtent - 1);
+    h.nPage = static_cast<UINT>(FHorizontalExtent > 0 ? ClientWidth() : 0);
+    h.nPos = FHorzPos;
+    SetScrollInfo(FHandle, SB_HORZ, h);
 }
 
 TRect TCustomListBox::ItemRect(int Index) const
@@ -219,6 +284,12 @@ TRect TCustomListBox::ItemRect(int Index) const
         const int row = rel - col * rows;
         return Rect(col * colWidth, row * h, (col + 1) * colWidth, (row + 1) * h);
     }
+    if (VariableHeights()) {
+        int top = 0;
+        for (int i = FTopIndex; i < Index; ++i) top += ItemHeightOf(i);
+        for (int i = Index; i < FTopIndex; ++i) top -= ItemHeightOf(i);
+        return Rect(0, top, ClientWidth(), top + ItemHeightOf(Index));
+    }
     return Rect(0, rel * h, ClientWidth(), (rel + 1) * h);
 }
 
@@ -232,6 +303,9 @@ int TCustomListBox::ItemAtPos(TPoint Pos, bool Existing) const
     if (FColumns > 0) {
         const int colWidth = std::max(1, ClientWidth() / FColumns);
         index = FTopIndex + (Pos.X / colWidth) * VisibleRows() + Pos.Y / h;
+    } else if (VariableHeights()) {
+        index = Pos.Y < 0 ? FTopIndex - 1 : FTopIndex;
+        for (int y = 0; Pos.Y >= 0 && index < Count() && Pos.Y >= y + ItemHeightOf(index); ++index) y += ItemHeightOf(index);
     } else {
         index = FTopIndex + (Pos.Y >= 0 ? Pos.Y / h : -1);
     }
@@ -322,6 +396,11 @@ void TCustomListBox::SelectRange(int From, int To)
 void TCustomListBox::ItemInserted(int Index)
 {
     FSelected.insert(FSelected.begin() + std::min<std::ptrdiff_t>(Index, static_cast<std::ptrdiff_t>(FSelected.size())), 0);
+    if (VariableHeights()) {
+        int h = ItemHeight();
+        MeasureItem(Index, h);
+        FItemHeights.insert(FItemHeights.begin() + std::min<std::ptrdiff_t>(Index, static_cast<std::ptrdiff_t>(FItemHeights.size())), std::max(1, h));
+    }
     // The selection stays with its item.
     if (FItemIndex >= Index && FItemIndex >= 0) ++FItemIndex;
     if (FAnchor >= Index && FAnchor >= 0) ++FAnchor;
@@ -331,6 +410,7 @@ void TCustomListBox::ItemInserted(int Index)
 void TCustomListBox::ItemDeleted(int Index)
 {
     if (Index < static_cast<int>(FSelected.size())) FSelected.erase(FSelected.begin() + Index);
+    if (Index < static_cast<int>(FItemHeights.size())) FItemHeights.erase(FItemHeights.begin() + Index);
     if (FItemIndex == Index)
         FItemIndex = FMultiSelect ? std::min(Index, Count() - 1) : -1;
     else if (FItemIndex > Index)
@@ -346,6 +426,7 @@ void TCustomListBox::ItemDeleted(int Index)
 void TCustomListBox::ItemsCleared()
 {
     FSelected.assign(static_cast<size_t>(Count()), 0);
+    if (VariableHeights()) MeasureAllItems();
     FItemIndex = -1;
     FAnchor = -1;
     FTopIndex = 0;
@@ -356,6 +437,7 @@ void TCustomListBox::ItemsChanged()
 {
     if (FUpdating) return;
     FSelected.resize(static_cast<size_t>(Count()), 0);
+    if (VariableHeights() && FItemHeights.size() != static_cast<size_t>(Count())) MeasureAllItems();
     if (FTopIndex > MaxTopIndex()) FTopIndex = MaxTopIndex();
     UpdateScrollInfo();
     Invalidate();
@@ -388,9 +470,16 @@ void TCustomListBox::Paint()
     const int h = ItemHeight();
     const int perPage = FColumns > 0 ? rows * FColumns : rows + 1; // one partly shown row below
     HDC dc = c->Handle();
-    for (int i = FTopIndex; i < std::min(Count(), FTopIndex + perPage); ++i) {
+    // Scrolled sideways, the items are drawn with the origin moved left, each as wide as the extent.
+    TPoint origin;
+    if (FHorzPos != 0) OffsetViewportOrgEx(dc, -FHorzPos, 0, &origin);
+    const int last = VariableHeights() ? Count() : std::min(Count(), FTopIndex + perPage);
+    int bottom = 0;
+    for (int i = FTopIndex; i < last; ++i) {
         TRect r = ItemRect(i);
         if (r.Top >= ClientHeight()) break;
+        r.Right += FHorzPos;
+        bottom = r.Bottom;
         TOwnerDrawState state;
         const bool selected = FMultiSelect ? FSelected[static_cast<size_t>(i)] != 0 : i == FItemIndex;
         if (selected) state.Include(odSelected);
@@ -418,8 +507,9 @@ void TCustomListBox::Paint()
         }
         if (state.Contains(odFocused) && !DrawsOwnFocusRect()) DrawFocusRect(dc, r);
     }
+    if (FHorzPos != 0) SetViewportOrgEx(dc, origin.X, origin.Y, nullptr);
     // Below the last item: the list's colour.
-    const int used = FColumns > 0 ? 0 : std::max(0, std::min(Count() - FTopIndex, rows + 1)) * h;
+    const int used = FColumns > 0 ? 0 : VariableHeights() ? bottom : std::max(0, std::min(Count() - FTopIndex, rows + 1)) * h;
     if (FColumns == 0 && used < ClientHeight()) {
         c->Brush()->SetColor(FColor);
         c->FillRect(Rect(0, used, ClientWidth(), ClientHeight()));
@@ -511,6 +601,40 @@ void TCustomListBox::ScrollMessage(int Code, int Pos)
     }
 }
 
+void TCustomListBox::HorzScrollMessage(int Code, int Pos)
+{
+    // A line is an average character; a page is the window.
+    const int line = std::max(1, Canvas()->TextWidth("x"));
+    const int limit = std::max(0, FHorizontalExtent - ClientWidth());
+    int pos = FHorzPos;
+    switch (Code) {
+    case SB_LINELEFT: pos -= line; break;
+    case SB_LINERIGHT: pos += line; break;
+    case SB_PAGELEFT: pos -= ClientWidth(); break;
+    case SB_PAGERIGHT: pos += ClientWidth(); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: pos = Pos; break;
+    case SB_LEFT: pos = 0; break;
+    case SB_RIGHT: pos = limit; break;
+    default: return;
+    }
+    pos = std::max(0, std::min(pos, limit));
+    if (pos == FHorzPos) return;
+    FHorzPos = pos;
+    UpdateScrollInfo();
+    Invalidate();
+}
+
+int TCustomListBox::FindString(int Start, const std::string& Text, bool Exact) const
+{
+    if (!Exact && Text.empty()) return LB_ERR;
+    const std::string wanted = AnsiUpperCase(Text);
+    return FindStringFrom(*FItems, Start, [&](const std::string& Entry) {
+        const std::string entry = AnsiUpperCase(Entry);
+        return Exact ? entry == wanted : entry.rfind(wanted, 0) == 0;
+    });
+}
+
 void TCustomListBox::DefaultHandler(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -529,7 +653,10 @@ void TCustomListBox::WndProc(TMessage& Message)
         if (FColumns == 0) ScrollMessage(LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam)));
         return;
     case WM_HSCROLL:
-        if (FColumns > 0) ScrollMessage(LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam)));
+        if (FColumns > 0)
+            ScrollMessage(LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam)));
+        else
+            HorzScrollMessage(LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam)));
         return;
     case WM_MOUSEWHEEL: {
         const int delta = static_cast<short>(HIWORD(Message.WParam));
@@ -583,8 +710,42 @@ void TCustomListBox::WndProc(TMessage& Message)
         return;
     }
     case LB_GETSELCOUNT: Message.Result = FMultiSelect ? SelCount() : LB_ERR; return;
-    case LB_GETITEMHEIGHT: Message.Result = ItemHeight(); return;
-    case LB_SETITEMHEIGHT: SetItemHeight(static_cast<int>(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))))); return;
+    case LB_GETITEMHEIGHT: Message.Result = ItemHeightOf(static_cast<int>(Message.WParam)); return;
+    case LB_SETITEMHEIGHT: {
+        const int h = static_cast<int>(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))));
+        const int i = static_cast<int>(Message.WParam);
+        if (!VariableHeights()) {
+            SetItemHeight(h);
+        } else if (h > 0 && i >= 0 && i < static_cast<int>(FItemHeights.size()) && FItemHeights[static_cast<size_t>(i)] != h) {
+            FItemHeights[static_cast<size_t>(i)] = h;
+            UpdateScrollInfo();
+            Invalidate();
+        }
+        return;
+    }
+    case LB_GETHORIZONTALEXTENT: Message.Result = FHorizontalExtent; return;
+    case LB_SETHORIZONTALEXTENT: SetScrollWidth(static_cast<int>(Message.WParam)); return;
+    case LB_GETTEXTLEN:
+    case LB_GETTEXT: {
+        const int i = static_cast<int>(Message.WParam);
+        if (i < 0 || i >= Count()) {
+            Message.Result = LB_ERR;
+            return;
+        }
+        const std::string text = FItems->Strings(i);
+        if (Message.Msg == LB_GETTEXT && Message.LParam != 0) std::copy(text.c_str(), text.c_str() + text.size() + 1, reinterpret_cast<char*>(Message.LParam));
+        Message.Result = static_cast<LRESULT>(text.size());
+        return;
+    }
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+    case LB_SELECTSTRING: {
+        const std::string text = Message.LParam ? reinterpret_cast<const char*>(Message.LParam) : "";
+        const int found = FindString(static_cast<int>(static_cast<std::intptr_t>(Message.WParam)), text, Message.Msg == LB_FINDSTRINGEXACT);
+        if (Message.Msg == LB_SELECTSTRING && found >= 0) SetItemIndex(found);
+        Message.Result = found;
+        return;
+    }
     case LB_GETITEMRECT:
         if (Message.LParam) *reinterpret_cast<TRect*>(Message.LParam) = ItemRect(static_cast<int>(Message.WParam));
         Message.Result = static_cast<int>(Message.WParam) < Count() ? 1 : LB_ERR;

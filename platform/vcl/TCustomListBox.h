@@ -1,8 +1,10 @@
 #pragma once
 // The list box: items (with hooks when they are added, inserted or deleted), single, multiple or
-// extended selection, sorted items, columns, owner-drawn items (fixed height) through CN_DRAWITEM
-// and OnDrawItem, keyboard and mouse selection, and the scroll state (SB_VERT, or SB_HORZ with
-// columns) that WM_VSCROLL / WM_HSCROLL read and move.
+// extended selection, sorted items, columns, owner-drawn items (of one height, or each of its own
+// with lbOwnerDrawVariable) through CN_DRAWITEM and OnDrawItem, keyboard and mouse selection, a
+// horizontal extent wider than the window that WM_HSCROLL scrolls, the text and search messages,
+// and the scroll state (SB_VERT, and SB_HORZ with columns or an extent) that WM_VSCROLL /
+// WM_HSCROLL read and move.
 #include <vector>
 
 #include "platform/rtl/TStringList.h"
@@ -21,15 +23,22 @@ constexpr UINT LB_SETSEL = 0x0185;
 constexpr UINT LB_SETCURSEL = 0x0186;
 constexpr UINT LB_GETSEL = 0x0187;
 constexpr UINT LB_GETCURSEL = 0x0188;
+constexpr UINT LB_GETTEXT = 0x0189;
+constexpr UINT LB_GETTEXTLEN = 0x018A;
 constexpr UINT LB_GETCOUNT = 0x018B;
+constexpr UINT LB_SELECTSTRING = 0x018C;
 constexpr UINT LB_GETTOPINDEX = 0x018E;
+constexpr UINT LB_FINDSTRING = 0x018F;
 constexpr UINT LB_GETSELCOUNT = 0x0190;
+constexpr UINT LB_GETHORIZONTALEXTENT = 0x0193;
+constexpr UINT LB_SETHORIZONTALEXTENT = 0x0194;
 constexpr UINT LB_SETTOPINDEX = 0x0197;
 constexpr UINT LB_GETITEMRECT = 0x0198;
 constexpr UINT LB_SETCARETINDEX = 0x019E;
 constexpr UINT LB_GETCARETINDEX = 0x019F;
 constexpr UINT LB_SETITEMHEIGHT = 0x01A0;
 constexpr UINT LB_GETITEMHEIGHT = 0x01A1;
+constexpr UINT LB_FINDSTRINGEXACT = 0x01A2;
 constexpr UINT LB_ITEMFROMPOINT = 0x01A9;
 constexpr LRESULT LB_ERR = -1;
 
@@ -64,7 +73,7 @@ public:
     int GetCount() const override { return FList.Count(); }
     void Put(int Index, const std::string& S) override;
     void* GetObject(int Index) const override { return FList.GetObject(Index); }
-    void PutObject(int Index, void* Object) override { FList.PutObject(Index, Object); }
+    void PutObject(int Index, void* Object) override;
     void Insert(int Index, const std::string& S) override;
     void Delete(int Index) override;
     void Clear() override;
@@ -98,6 +107,13 @@ public:
     void SetTopIndex(int Value);
     int ItemHeight() const;
     void SetItemHeight(int Value);
+    // The height of one item: its own with lbOwnerDrawVariable, else ItemHeight.
+    int ItemHeightOf(int Index) const;
+    // How wide the items may be drawn (0: the client width); wider than the client, the list
+    // scrolls sideways by HorzPos pixels.
+    int ScrollWidth() const { return FHorizontalExtent; }
+    void SetScrollWidth(int Value);
+    int HorzPos() const { return FHorzPos; }
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle Value);
     bool MultiSelect() const { return FMultiSelect; }
@@ -137,6 +153,10 @@ protected:
     virtual void ItemDeleted(int Index);
     virtual void ItemsCleared();
     virtual void ItemsChanged();
+    // Before any edit of the items, by whoever makes it.
+    virtual void ItemsEditing() {}
+    // The height of a new item of an lbOwnerDrawVariable list: OnMeasureItem, else ItemHeight.
+    virtual void MeasureItem(int Index, int& Height);
     virtual void DrawItem(int Index, TRect Rect, TOwnerDrawState State);
     // True when the item drawing draws the focus rectangle itself (the list leaves it out then).
     virtual bool DrawsOwnFocusRect() const { return false; }
@@ -160,9 +180,15 @@ private:
     void SelectRange(int From, int To);
     int MaxTopIndex() const;
     void ScrollMessage(int Code, int Pos);
+    void HorzScrollMessage(int Code, int Pos);
+    bool VariableHeights() const { return FStyle == lbOwnerDrawVariable && FColumns == 0; }
+    void MeasureAllItems();
+    // The first entry from Start + 1 on (round once) that Text begins (or, Exact, equals), without case.
+    int FindString(int Start, const std::string& Text, bool Exact) const;
 
     TListBoxStrings* FItems;
     std::vector<char> FSelected; // multiple selection state per item
+    std::vector<int> FItemHeights; // per item, while the heights vary
     int FItemIndex = -1;
     int FAnchor = -1;
     int FTopIndex = 0;
@@ -175,6 +201,8 @@ private:
     bool FBorderSingle = true;
     bool FTracking = false;
     bool FUpdating = false;
+    int FHorizontalExtent = 0;
+    int FHorzPos = 0;
 };
 
 class TListBox : public TCustomListBox {

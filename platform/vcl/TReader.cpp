@@ -477,6 +477,19 @@ void TReader::ReadListEnd()
     FCursor.pop_back();
 }
 
+const std::vector<TFormItem>& TReader::ReadCollectionItems()
+{
+    const TFormValue& v = Current();
+    if (v.Type != vaCollection) throw EReadError("Line " + IntToStr(v.Line) + ": Collection expected but " + KindText(v.Type) + " found");
+    Take();
+    return v.Items;
+}
+
+void TReader::ReadProperties(TObject* Instance, const std::string& Where, const std::vector<TFormProp>& Props, std::size_t First)
+{
+    for (std::size_t i = First; i < Props.size(); ++i) ReadProp(Instance, Where, Props[i]);
+}
+
 void ReadComponentFromText(TComponent* Root, const std::string& Text)
 {
     TFormObject tree = ParseFormText(Text);

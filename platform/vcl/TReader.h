@@ -50,6 +50,12 @@ public:
     void ReadListBegin();
     bool EndOfList() const;
     void ReadListEnd();
+    // A stored collection ("< item ... end >"): its elements, for readers that make the element
+    // objects themselves. Raises EReadError when the next value is not a collection.
+    const std::vector<TFormItem>& ReadCollectionItems();
+    // Reads stored properties into Instance the way every object's are read, from Props[First] on;
+    // Where names the object in messages.
+    void ReadProperties(TObject* Instance, const std::string& Where, const std::vector<TFormProp>& Props, std::size_t First = 0);
 
     void DefineProperty(const std::string& Name, std::function<void(TReader&)> ReadData,
                         std::function<void(TWriter&)> WriteData, bool HasData) override;

@@ -14,7 +14,10 @@ TScreen* TScreenRef::Get()
     return screen;
 }
 
-HCURSOR CursorToHandle(TCursor Cursor)
+namespace {
+
+// The handles of the cursors every program has.
+HCURSOR StandardCursor(TCursor Cursor)
 {
     switch (Cursor) {
     case crIBeam: return IDC_IBEAM;
@@ -35,9 +38,13 @@ HCURSOR CursorToHandle(TCursor Cursor)
     case crAppStart: return IDC_APPSTARTING;
     case crHelp: return IDC_HELP;
     case crNone: return 0;
-    default: return Cursor > 0 ? Screen->Cursors(Cursor) : IDC_ARROW;
+    default: return IDC_ARROW;
     }
 }
+
+} // namespace
+
+HCURSOR CursorToHandle(TCursor Cursor) { return Screen->Cursors(Cursor); }
 
 TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -75,9 +82,10 @@ void TScreen::SetCursor(TCursor Value)
 
 HCURSOR TScreen::Cursors(int Index) const
 {
+    // A cursor added under a number, standard or not, is the one that number gives.
     auto it = FCursors.find(Index);
     if (it != FCursors.end()) return it->second;
-    return Index <= 0 ? CursorToHandle(static_cast<TCursor>(Index)) : IDC_ARROW;
+    return StandardCursor(static_cast<TCursor>(Index));
 }
 
 void TScreen::AddForm(TCustomForm* Form)

@@ -249,6 +249,9 @@ bool TWinControl::ContainsControl(TControl* Control) const
 
 void TWinControl::InsertControl(TControl* AControl)
 {
+    // The list of children is about to change (wParam the control, lParam 1: it comes in), and
+    // afterwards the control has come.
+    Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 1);
     AControl->FParent = this;
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
         FWinControls.push_back(w);
@@ -259,11 +262,14 @@ void TWinControl::InsertControl(TControl* AControl)
         AControl->Invalidate();
     }
     if (AControl->FAlign != alNone || FAutoSize) Realign();
+    Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 1);
 }
 
 void TWinControl::RemoveControl(TControl* AControl)
 {
     if (AControl->FParent != this) return;
+    // The mirror of InsertControl: the control is about to go, and afterwards the list has changed.
+    Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
     if (GetCaptureControl() == AControl) SetCaptureControl(nullptr);
     if (GetMouseControl() == AControl) SetMouseControl(nullptr);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
@@ -277,6 +283,7 @@ void TWinControl::RemoveControl(TControl* AControl)
     }
     AControl->FParent = nullptr;
     if (AControl->FAlign != alNone && !ComponentState().Contains(csDestroying)) Realign();
+    Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
 }
 
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls)
@@ -642,7 +649,9 @@ void TWinControl::UpdateShowing()
 {
     if (FParent != nullptr && !FParent->HandleAllocated()) return;
     if (FVisible && FParent != nullptr) HandleNeeded();
-    if (FHandle != 0) ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+    if (FHandle == 0) return;
+    ShowWindow(FHandle, FVisible ? SW_SHOWNA : SW_HIDE);
+    Perform(CM_SHOWINGCHANGED, 0, 0);
 }
 
 void TWinControl::SetEnabled(bool Value)
@@ -831,6 +840,21 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
     case WM_PAINT:
         PaintHandler(Message);
         return;
+    case WM_PRINTCLIENT: {
+        // Painting into a caller's DC (wParam) leaves that DC as it was: whatever the painting
+        // selects, moves or clips there is the caller's no more once this returns.
+        HDC dc = reinterpret_cast<HDC>(Message.WParam);
+        if (dc == nullptr) return;
+        const int saved = SaveDC(dc);
+        try {
+            PaintHandler(Message);
+        } catch (...) {
+            RestoreDC(dc, saved);
+            throw;
+        }
+        RestoreDC(dc, saved);
+        return;
+    }
     case WM_ERASEBKGND: {
         HDC dc = reinterpret_cast<HDC>(Message.WParam);
         HBRUSH brush = CreateSolidBrush(ColorToRGB(FColor));

@@ -1,5 +1,8 @@
 #include "process/OxUtils.h"
 
+#include "platform/vcl/TBitmap.h"
+#include "process/TUnitVersioning.h"
+
 #include "platform/rtl/TStringList.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
@@ -74,4 +77,51 @@ TEST(AllocateHWndEx, WithoutMethodBehavesAsPlainWindow)
     EXPECT_EQ(SendMessage(wnd, WM_USER + 1), 0);
     EXPECT_EQ(GetClassName(wnd), "TOxUtilWindow");
     DeallocateHWndEx(wnd);
+}
+
+TEST(OxUtils, GetTextHeightIsTheFontsLineHeight)
+{
+    TBitmap bitmap;
+    bitmap.SetSize(10, 10);
+    bitmap.Canvas()->Font()->SetSize(10);
+    const int small = GetTextHeight(bitmap.Canvas());
+    bitmap.Canvas()->Font()->SetSize(20);
+    const int large = GetTextHeight(bitmap.Canvas());
+    EXPECT_GT(small, 0);
+    EXPECT_GT(large, small + small / 2);
+}
+
+namespace {
+
+struct TReleaseLog : TUnitVersioningProvider {
+    std::vector<TModuleHandle>* Released;
+    explicit TReleaseLog(std::vector<TModuleHandle>* R) : Released(R) {}
+    void ReleaseModuleUnitVersioningInfo(TModuleHandle Instance) override { Released->push_back(Instance); }
+};
+
+} // namespace
+
+TEST(UnitVersioning, RecordsGoUnderTheirModuleOnceAndLeaveWithIt)
+{
+    // The base utilities recorded themselves when the program started.
+    TUnitVersion* own = GetUnitVersioning()->FindUnit("oxutils.cpp");
+    ASSERT_NE(own, nullptr);
+    EXPECT_EQ(own->LogPath(), "process");
+    EXPECT_NE(GetUnitVersioning()->FindModule(OX_THIS_MODULE), nullptr);
+
+    TUnitVersioning registry;
+    std::vector<TModuleHandle> released;
+    registry.RegisterProvider(std::make_unique<TReleaseLog>(&released));
+    int a = 0, b = 0;
+    registry.Add(&a, {"one.cpp", "1.1", "", "x", ""});
+    registry.Add(&a, {"one.cpp", "1.1", "", "x", ""}); // the same record again
+    registry.Add(&a, {"two.cpp", "1.4", "", "x", ""});
+    registry.Add(&b, {"three.cpp", "2.0", "", "y", ""});
+    EXPECT_EQ(registry.ModuleCount(), 2);
+    EXPECT_EQ(registry.Count(), 3);
+    EXPECT_EQ(registry.Items(2)->RCSfile(), "three.cpp");
+    registry.UnregisterModule(&a);
+    EXPECT_EQ(registry.ModuleCount(), 1);
+    EXPECT_EQ(registry.FindUnit("two.cpp"), nullptr);
+    EXPECT_EQ(released, (std::vector<TModuleHandle>{&a}));
 }

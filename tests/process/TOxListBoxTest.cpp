@@ -154,3 +154,109 @@ TEST_F(ListBoxTest, SelectionColoursAndAnEmptyBackgroundPicture)
     EXPECT_EQ(Driver.PixelAt(h, origin.X + 150, origin.Y + List->ItemRect(0).Top + 1) & 0xFFFFFF,
               ColorToPixel(clWindow) & 0xFFFFFF);
 }
+
+namespace {
+
+// How many pixels of a client band differ from the list's colour: text drawn there.
+int InkIn(THeadlessDriver& Driver, TOxListBox* List, HWND Window, TRect Band)
+{
+    const TPoint origin = List->ClientOrigin();
+    const TPixel paper = ColorToPixel(List->Color()) & 0xFFFFFF;
+    int ink = 0;
+    for (int y = Band.Top; y < Band.Bottom; ++y)
+        for (int x = Band.Left; x < Band.Right; ++x)
+            if ((Driver.PixelAt(Window, origin.X + x, origin.Y + y) & 0xFFFFFF) != paper)
+                ++ink;
+    return ink;
+}
+
+} // namespace
+
+TEST_F(ListBoxTest, MultiLineItemsAreAsTallAsTheirWrappedText)
+{
+    List->SetScrollBars(ssVertical);
+    List->SetMultiLine(true);
+    List->SetShowFocusRect(false);
+    List->Items()->Add("short");
+    std::string longer;
+    for (int i = 0; i < 12; ++i)
+        longer += "wrapped words ";
+    List->Items()->Add(longer);
+    List->Items()->Add("last");
+    const int one = List->ItemHeight();
+    EXPECT_EQ(List->ItemHeightOf(0), one);
+    const int tall = List->ItemHeightOf(1);
+    EXPECT_EQ(tall, List->MeasureString(List->Items()->Strings(1), List->ClientWidth()).cy);
+    EXPECT_GE(tall, 3 * (one - 2)); // three lines or more
+    // Rows lie one below the other, each as tall as its own text.
+    EXPECT_EQ(List->ItemRect(1), Rect(0, one, List->ClientWidth(), one + tall));
+    EXPECT_EQ(List->ItemAtPos({5, one + tall - 1}, true), 1);
+    EXPECT_EQ(List->ItemAtPos({5, one + tall}, true), 2);
+
+    Form.Show();
+    Driver.ProcessMessages();
+    Driver.SaveWindow(Form.Handle(), "TOxListBoxMultiLine", OMBRIX_TEST_PICTURES);
+    // The wrapped item's later lines are drawn inside its own row.
+    EXPECT_GT(InkIn(Driver, List, Form.Handle(), Rect(0, one + tall - (one - 2), 100, one + tall)), 0);
+}
+
+TEST_F(ListBoxTest, TheHorizontalRangeIsTheWidestItemAndScrollingMovesTheRows)
+{
+    List->SetShowFocusRect(false);
+    List->Items()->Add(std::string(60, 'W'));
+    List->Items()->Add("I");
+    const int extent = List->MaxWidth();
+    EXPECT_GT(extent, List->ClientWidth());
+    EXPECT_EQ(List->ScrollWidth(), extent);
+    Form.Show();
+    Driver.ProcessMessages();
+    const HWND h = Form.Handle();
+    const int row = List->ItemRect(1).Top;
+    ASSERT_GT(InkIn(Driver, List, h, Rect(0, row, 12, row + List->ItemHeight())), 0);
+
+    List->Perform(WM_HSCROLL, SB_THUMBPOSITION | (100 << 16), 0);
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(List->Handle(), SB_HORZ, si));
+    EXPECT_EQ(si.nMax, extent - 1);
+    EXPECT_EQ(si.nPage, static_cast<UINT>(List->ClientWidth()));
+    EXPECT_EQ(si.nPos, 100);
+    Driver.ProcessMessages();
+    Driver.SaveWindow(h, "TOxListBoxScrolledSideways", OMBRIX_TEST_PICTURES);
+    // The short item has moved out to the left.
+    EXPECT_EQ(InkIn(Driver, List, h, Rect(0, row, 12, row + List->ItemHeight())), 0);
+
+    // A scroll event may refuse the scroll.
+    List->OnHorizontalScroll = [](TObject*, const TMessage&, bool& DontScroll) { DontScroll = true; };
+    List->Perform(WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(List->HorzPos(), 100);
+}
+
+TEST_F(ListBoxTest, ABackgroundPictureScrollsSidewaysWithTheItems)
+{
+    TBitmap picture;
+    picture.SetSize(8, 8);
+    List->Background()->SetImage(&picture);
+    List->Background()->SetVisible(true);
+    List->Items()->Add(std::string(60, 'W'));
+    Form.Show();
+    Driver.ProcessMessages();
+    List->Perform(WM_HSCROLL, SB_THUMBPOSITION | (40 << 16), 0);
+    EXPECT_EQ(List->HorzPos(), 40);
+    EXPECT_EQ(List->HorzOffset(), 40);
+    List->Perform(WM_HSCROLL, SB_LEFT, 0);
+    EXPECT_EQ(List->HorzOffset(), 0);
+}
+
+TEST_F(ListBoxTest, AFontChangeRemeasuresTheItemsAndTheExtent)
+{
+    List->SetAlignment(taCenter); // owner-drawn: items are a line of the font plus 2
+    List->Items()->Add("some text");
+    const int height = List->ItemHeight();
+    const int width = List->MaxWidth();
+    List->Font()->SetSize(List->Font()->Size() * 2);
+    EXPECT_GT(List->ItemHeight(), height);
+    EXPECT_GT(List->MaxWidth(), width);
+    EXPECT_EQ(List->ItemHeight(), GetTextHeight(List->Canvas()) + 2);
+    EXPECT_EQ(List->ScrollWidth(), List->MaxWidth());
+}

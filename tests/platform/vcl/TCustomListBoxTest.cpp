@@ -192,3 +192,54 @@ TEST_F(TCustomListBoxItems, ColumnsFlowDownThenAcross)
     List->Perform(WM_HSCROLL, SB_LINEDOWN, 0);
     EXPECT_EQ(List->TopIndex(), 5);
 }
+
+using TCustomListBoxVariable = ListFixture;
+
+TEST_F(TCustomListBoxVariable, EachItemHasItsOwnHeightWhereHeightsVary)
+{
+    List->Items()->Clear();
+    List->OnMeasureItem = [](TWinControl*, int Index, int& Height) { Height = Index % 2 == 0 ? 10 : 30; };
+    List->SetStyle(lbOwnerDrawVariable);
+    for (int i = 0; i < 6; ++i) List->Items()->Add("v" + IntToStr(i));
+    EXPECT_EQ(List->ItemRect(1), Rect(0, 10, List->ClientWidth(), 40));
+    EXPECT_EQ(List->ItemRect(2), Rect(0, 40, List->ClientWidth(), 50));
+    EXPECT_EQ(List->ItemAtPos({5, 45}, true), 2);
+    EXPECT_EQ(List->VisibleRows(), 5); // 10 + 30 + 10 + 30 + 10 of the 100 pixels
+    List->Perform(LB_SETITEMHEIGHT, 2, 25);
+    EXPECT_EQ(List->Perform(LB_GETITEMHEIGHT, 2, 0), 25);
+    EXPECT_EQ(List->ItemRect(3).Top, 65);
+    // Scrolled to the end, the last items fill the window from below.
+    List->Perform(WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(List->TopIndex(), 2); // 25 + 30 + 10 + 30 fit, 30 more would not
+}
+
+TEST_F(TCustomListBoxVariable, AnExtentWiderThanTheWindowScrollsSideways)
+{
+    List->Perform(LB_SETHORIZONTALEXTENT, 400, 0);
+    SCROLLINFO si;
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(List->Handle(), SB_HORZ, si));
+    EXPECT_EQ(si.nMax, 399);
+    const int page = List->ClientWidth();
+    EXPECT_EQ(si.nPage, static_cast<UINT>(page));
+    List->Perform(WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(List->HorzPos(), page);
+    List->Perform(WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(List->HorzPos(), 400 - page);
+    List->Perform(LB_SETHORIZONTALEXTENT, page + 50, 0); // a narrower extent pulls the position back
+    EXPECT_EQ(List->HorzPos(), 50);
+}
+
+TEST_F(TCustomListBoxVariable, TextAndFindMessages)
+{
+    char text[16] = {};
+    EXPECT_EQ(List->Perform(LB_GETTEXT, 12, reinterpret_cast<LPARAM>(text)), 7);
+    EXPECT_STREQ(text, "item 12");
+    EXPECT_EQ(List->Perform(LB_GETTEXTLEN, 20, 0), LB_ERR);
+    EXPECT_EQ(List->Perform(LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("ITEM 1")), 1);
+    EXPECT_EQ(List->Perform(LB_FINDSTRING, 1, reinterpret_cast<LPARAM>("item 1")), 10);
+    EXPECT_EQ(List->Perform(LB_FINDSTRINGEXACT, 19, reinterpret_cast<LPARAM>("Item 3")), 3); // round past the end
+    EXPECT_EQ(List->Perform(LB_FINDSTRINGEXACT, 0, reinterpret_cast<LPARAM>("item")), LB_ERR);
+    EXPECT_EQ(List->Perform(LB_SELECTSTRING, 5, reinterpret_cast<LPARAM>("item 1")), 10);
+    EXPECT_EQ(List->ItemIndex(), 10);
+}

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomPanel.h"
@@ -192,4 +195,71 @@ TEST_F(TWinControlTree, PaintToDrawsTheControlAndItsChildrenIntoAnyContext)
     child->PaintTo(shifted.Canvas()->Handle(), 100, 100);
     EXPECT_EQ(shifted.Canvas()->Pixels(110, 110), clNavy);
     EXPECT_EQ(shifted.Canvas()->Pixels(90, 90), clWhite);
+}
+
+namespace {
+
+// A control whose painting moves, clips and recolours the DC it is given.
+struct TMessyPainter : TCustomControl {
+    using TCustomControl::TCustomControl;
+    void Paint() override
+    {
+        HDC dc = Canvas()->Handle();
+        SetViewportOrgEx(dc, 50, 50, nullptr);
+        IntersectClipRect(dc, 0, 0, 5, 5);
+        SetTextColor(dc, 0x123456);
+        Canvas()->TextOut(0, 0, "x");
+    }
+};
+
+// A parent that logs the changes of its list of children.
+struct TListWatcher : TPanel {
+    using TPanel::TPanel;
+    std::vector<std::string> Log;
+    void WndProc(TMessage& Message) override
+    {
+        if (Message.Msg == CM_CONTROLLISTCHANGE || Message.Msg == CM_CONTROLCHANGE)
+            Log.push_back(std::string(Message.Msg == CM_CONTROLLISTCHANGE ? "list" : "control") + (Message.LParam ? "+" : "-")
+                          + reinterpret_cast<TControl*>(Message.WParam)->Name());
+        TPanel::WndProc(Message);
+    }
+};
+
+} // namespace
+
+using TWinControlMessages = Fixture;
+
+TEST_F(TWinControlMessages, PrintingIntoACallersDcLeavesItAsItWas)
+{
+    auto* painter = new TMessyPainter(Form);
+    painter->SetParent(Form);
+    painter->SetBounds(0, 0, 40, 40);
+    Form->Show();
+    TBitmap target;
+    target.SetSize(60, 60);
+    HDC dc = target.Canvas()->Handle();
+    SetViewportOrgEx(dc, 3, 4, nullptr);
+    SetTextColor(dc, 0x00FF00);
+    TRect clipBefore;
+    GetClipBox(dc, clipBefore);
+    painter->Perform(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0);
+    TPoint origin;
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin, (TPoint{3, 4}));
+    EXPECT_EQ(GetTextColor(dc), 0x00FF00u);
+    TRect clipAfter;
+    GetClipBox(dc, clipAfter);
+    EXPECT_EQ(clipAfter, clipBefore);
+}
+
+TEST_F(TWinControlMessages, AParentHearsOfChildrenComingAndGoing)
+{
+    auto* parent = new TListWatcher(Form);
+    parent->SetParent(Form);
+    auto* child = new TPanel(Form);
+    child->SetName("Child");
+    child->SetParent(parent);
+    child->SetParent(nullptr);
+    EXPECT_EQ(parent->Log, (std::vector<std::string>{"list+Child", "control+Child", "control-Child", "list-Child"}));
+    child->Free();
 }
