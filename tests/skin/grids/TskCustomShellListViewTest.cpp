@@ -6,6 +6,7 @@
 
 #include "ShellTestSupport.h"
 #include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TMenu.h"
 #include "skin/grids/ShellPictures.h"
 #include "skin/grids/ShellVerbs.h"
 #include "platform/rtl/Strings.h"
@@ -410,6 +411,33 @@ TEST_F(ShellList, AutoRefreshShowsAFileThatAppears)
     EXPECT_EQ(Captions(),
         (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "clip one.avi", "new clip.avi", "notes.txt"}));
     List->SetAutoRefresh(false);
+}
+
+TEST_F(ShellList, ARightClickOnARowChoosesItAndOffersTheVerbs)
+{
+    MakeList();
+    ShowForm();
+    List->SetItemIndex(0);
+    Driver.Click(RowPoint(3), 2); // notes.txt
+    Driver.ProcessMessages();
+    ASSERT_NE(List->Selected(), nullptr);
+    EXPECT_EQ(List->Selected()->Index(), 3);
+    TPopupMenu* menu = nullptr;
+    for (int i = 0; i < List->ComponentCount() && menu == nullptr; ++i)
+        menu = dynamic_cast<TPopupMenu*>(List->Components(i));
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> captions;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        captions.push_back(menu->Items()->Items(i)->Caption() + (menu->Items()->Items(i)->Enabled() ? "" : " (off)"));
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "-", "&Rename", "New Folder", "-", "Move to &Trash", "-",
+                            "P&roperties"}));
+    menu->Items()->Items(2)->Click();
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_TRUE(List->LabelEditor()->Visible());
+    EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
 }
 
 } // namespace
