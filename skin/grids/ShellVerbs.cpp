@@ -83,12 +83,13 @@ bool MoveToTrash(const std::string& Path)
         const bool closed = std::fclose(f) == 0;
         const std::string target = JoinPath(files, entry);
         struct stat taken {};
-        // rename() would replace an empty folder of that name: a taken name moves on to the next one.
-        if (::lstat(target.c_str(), &taken) == 0) {
+        // A plain rename would replace an empty folder of that name: a taken name moves on to the next.
+        const bool moved = written && closed && RenameFile(Path, target);
+        if (!moved && ::lstat(target.c_str(), &taken) == 0) {
             std::remove(infoFile.c_str());
             continue;
         }
-        if (!written || !closed || std::rename(Path.c_str(), target.c_str()) != 0) {
+        if (!moved) {
             // Across file systems (or without rights) nothing is moved, and the reservation goes.
             std::remove(infoFile.c_str());
             return false;

@@ -82,7 +82,8 @@ TEST_F(ShellList, ReportViewShowsTheFourColumnsAndTheDetails)
     EXPECT_EQ((*file->SubItems())[1], ".avi");
     EXPECT_NE((*file->SubItems())[2].find(':'), std::string::npos);
     TListItem* folder = List->Items()->Item(0);
-    EXPECT_EQ((*folder->SubItems())[0], ""); // a folder shows no size
+    EXPECT_EQ((*folder->SubItems())[0], ""); // a folder shows no size and no time
+    EXPECT_EQ((*folder->SubItems())[2], "");
 }
 
 TEST_F(ShellList, DoubleClickOnAFolderRowGoesIntoIt)
@@ -438,6 +439,26 @@ TEST_F(ShellList, ARightClickOnARowChoosesItAndOffersTheVerbs)
     EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
     Driver.Press(VK_ESCAPE);
     Driver.ProcessMessages();
+}
+
+TEST_F(ShellList, TypingFindsTheRowWhoseNameBeginsSo_APauseStartsAfresh)
+{
+    MakeList();
+    ShowForm();
+    List->SetFocus();
+    Driver.ProcessMessages();
+    const auto typed = [&](const std::string& Text) {
+        Driver.Type(Text);
+        Driver.ProcessMessages();
+        return List->Selected() != nullptr ? List->Selected()->Caption() : std::string();
+    };
+    EXPECT_EQ(typed("n"), "notes.txt");
+    EXPECT_EQ(typed("o"), "notes.txt"); // "no" still fits
+    Driver.AdvanceClock(2000);
+    EXPECT_EQ(typed("CL"), "clip one.avi"); // without regard to case
+    Driver.AdvanceClock(2000);
+    EXPECT_EQ(typed("e"), "Empty Folder"); // round past the last row to the first
+    EXPECT_EQ(typed("x"), "Empty Folder"); // "ex" fits nothing: the row stays
 }
 
 } // namespace
