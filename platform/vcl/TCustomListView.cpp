@@ -763,18 +763,19 @@ void TCustomListView::PaintIconItem(TCanvas* C, int Index, const TRect& R)
     TCustomImageList* images = FViewStyle == vsIcon ? FLargeImages : FSmallImages;
     const int image = item->ImageIndex();
     const bool hasImage = images && image >= 0 && image < images->Count();
-    TRect text;
+    TRect text; // the caption's own place: its background and focus frame
+    TRect room; // where its lines are laid out
     UINT format = DT_NOPREFIX | DT_END_ELLIPSIS;
     if (FViewStyle == vsIcon) {
         // The picture centred at the top, the caption centred under it on up to two lines.
         const int imageHeight = images ? images->Height() : 32;
         if (hasImage) images->Draw(C, R.Left + (R.Width() - images->Width()) / 2, R.Top + 2, image, FEnabled);
-        text = Rect(R.Left + 2, R.Top + imageHeight + 6, R.Right - 2, R.Bottom - 2);
-        TRect need = text;
+        room = Rect(R.Left + 3, R.Top + imageHeight + 6, R.Right - 3, R.Bottom - 2);
+        TRect need = room;
         DrawText(C->Handle(), item->Caption(), need, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | format);
-        const int w = std::min(need.Width(), text.Width());
-        text = Rect(text.Left + (text.Width() - w) / 2, text.Top, text.Left + (text.Width() + w) / 2,
-            std::min(text.Top + need.Height(), text.Bottom));
+        const int w = std::min(need.Width(), room.Width());
+        text = Rect(room.Left + (room.Width() - w) / 2 - 1, room.Top, room.Left + (room.Width() + w) / 2 + 1,
+            std::min(room.Top + need.Height(), room.Bottom));
         format |= DT_WORDBREAK | DT_CENTER;
     } else {
         // The small picture, then the caption on one line.
@@ -782,6 +783,7 @@ void TCustomListView::PaintIconItem(TCanvas* C, int Index, const TRect& R)
         if (hasImage) images->Draw(C, x, R.Top + (R.Height() - images->Height()) / 2, image, FEnabled);
         if (images) x += images->Width() + 2;
         text = Rect(x, R.Top, std::min(x + C->TextWidth(item->Caption()) + 4, R.Right), R.Bottom);
+        room = Rect(text.Left + 2, text.Top, text.Right - 1, text.Bottom);
         format |= DT_SINGLELINE | DT_VCENTER;
     }
     C->Brush()->SetStyle(bsSolid);
@@ -789,9 +791,7 @@ void TCustomListView::PaintIconItem(TCanvas* C, int Index, const TRect& R)
     C->FillRect(text);
     C->Font()->SetColor(selected ? clHighlightText : FFont->Color());
     C->Brush()->SetStyle(bsClear);
-    TRect inside = text;
-    InflateRect(inside, -1, 0);
-    DrawText(C->Handle(), item->Caption(), inside, format);
+    DrawText(C->Handle(), item->Caption(), room, format);
     C->Brush()->SetStyle(bsSolid);
     if (Index == FItemIndex && Focused()) DrawFocusRect(C->Handle(), text);
 }

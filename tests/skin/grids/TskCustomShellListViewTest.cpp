@@ -370,6 +370,15 @@ TEST_F(ShellList, MoveToTrash_GoesToTheUsersTrashWithItsOriginalPath_NothingIsDe
     List->TrashSelected();
     EXPECT_EQ(fs::file_size(trash / "files" / "clip one.2.avi"), 6u);
     EXPECT_TRUE(fs::exists(trash / "info" / "clip one.2.avi.trashinfo"));
+    // An empty folder left in the trash without its info file is not replaced either.
+    fs::create_directories(trash / "files" / "Empty Folder");
+    fs::create_directories(Temp.Docs() / "Empty Folder" / "kept");
+    List->SetRoot(Temp.Docs().string());
+    List->ClearSelection();
+    List->SetItemIndex(0); // Empty Folder
+    List->TrashSelected();
+    EXPECT_TRUE(fs::is_empty(trash / "files" / "Empty Folder"));
+    EXPECT_TRUE(fs::exists(trash / "files" / "Empty Folder.2" / "kept"));
 }
 
 TEST_F(ShellList, AltEnterTellsTheItemsProperties)
@@ -459,6 +468,30 @@ TEST_F(ShellList, TypingFindsTheRowWhoseNameBeginsSo_APauseStartsAfresh)
     Driver.AdvanceClock(2000);
     EXPECT_EQ(typed("e"), "Empty Folder"); // round past the last row to the first
     EXPECT_EQ(typed("x"), "Empty Folder"); // "ex" fits nothing: the row stays
+}
+
+TEST_F(ShellList, LargeIconsShowTheBigPictures_TheNameIsEditedUnderThePicture)
+{
+    MakeList();
+    List->SetViewStyle(vsIcon);
+    ShowForm();
+    Save("ShellListLargeIcons");
+    // Row 1 (a folder) sits right of row 0 on the first line; its 32-pixel picture is centred on top.
+    const TRect first = List->ItemRect(0);
+    const TRect second = List->ItemRect(1);
+    EXPECT_EQ(second.Top, first.Top);
+    EXPECT_EQ(second.Left, first.Right);
+    const TPoint p = List->ClientToScreen(Point((second.Left + second.Right) / 2, second.Top + 2 + 20));
+    EXPECT_EQ(Driver.PixelAt(Form->Handle(), p.X - Form->Left(), p.Y - Form->Top()) & 0xFFFFFFu, 0xFFFF00u);
+    List->SetFocus();
+    List->SetItemIndex(3); // notes.txt
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_GE(List->LabelEditor()->Top(), List->ItemRect(3).Top + 32);
+    EXPECT_EQ(List->LabelEditor()->Left(), List->ItemRect(3).Left);
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
 }
 
 } // namespace
