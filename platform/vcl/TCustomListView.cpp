@@ -269,6 +269,7 @@ void TCustomListView::SetViewStyle(TViewStyle Value)
     FViewStyle = Value;
     FTopIndex = 0;
     FHorzOffset = 0;
+    FVertOffset = 0;
     DestroyHeader();
     CreateHeader();
     UpdateScrollInfo();
@@ -352,6 +353,7 @@ int TCustomListView::HeaderHeight() const
 
 int TCustomListView::CountPerPage() const
 {
+    if (IconStyle()) return IconsPerLine() * std::max(1, ClientHeight() / IconCell().cy);
     if (RowStyle()) return std::max(1, (ClientHeight() - HeaderHeight()) / ItemHeight());
     return std::max(1, RowsPerColumn() * std::max(1, ClientWidth() / ListColumnWidth()));
 }
@@ -389,9 +391,43 @@ int TCustomListView::MaxTopIndex() const
     return std::max(0, columns - fit) * rows;
 }
 
+TSize TCustomListView::IconCell() const
+{
+    if (FViewStyle == vsSmallIcon) return {std::max(1, std::min(ListColumnWidth(), ClientWidth())), ItemHeight()};
+    // A large picture above two lines of its caption, with room on both sides for longer names.
+    const int image = FLargeImages ? FLargeImages->Width() : 32;
+    const int imageHeight = FLargeImages ? FLargeImages->Height() : 32;
+    return {std::max(image + 44, 76), imageHeight + 6 + 2 * (ItemHeight() - 2) + 4};
+}
+
+int TCustomListView::IconsPerLine() const { return std::max(1, ClientWidth() / IconCell().cx); }
+
+int TCustomListView::IconContentHeight() const
+{
+    const int perLine = IconsPerLine();
+    return (FItems->Count() + perLine - 1) / perLine * IconCell().cy;
+}
+
+void TCustomListView::SetVertOffset(int Value)
+{
+    Value = std::max(0, std::min(Value, IconContentHeight() - ClientHeight()));
+    if (Value != FVertOffset) {
+        FVertOffset = Value;
+        Invalidate();
+    }
+    UpdateScrollInfo();
+}
+
 TRect TCustomListView::ItemRect(int Index) const
 {
     if (Index < 0 || Index >= FItems->Count()) return {};
+    if (IconStyle()) {
+        const TSize cell = IconCell();
+        const int perLine = IconsPerLine();
+        const int left = Index % perLine * cell.cx;
+        const int top = Index / perLine * cell.cy - FVertOffset;
+        return Rect(left, top, left + cell.cx, top + cell.cy);
+    }
     const int h = ItemHeight();
     if (RowStyle()) {
         const int top = HeaderHeight() + (Index - FTopIndex) * h;
@@ -408,7 +444,12 @@ int TCustomListView::ItemAt(int X, int Y) const
 {
     if (X < 0 || Y < 0 || X >= ClientWidth() || Y >= ClientHeight()) return -1;
     int index;
-    if (RowStyle()) {
+    if (IconStyle()) {
+        const TSize cell = IconCell();
+        const int column = X / cell.cx;
+        if (column >= IconsPerLine()) return -1;
+        index = (Y + FVertOffset) / cell.cy * IconsPerLine() + column;
+    } else if (RowStyle()) {
         if (Y < HeaderHeight()) return -1;
         index = FTopIndex + (Y - HeaderHeight()) / ItemHeight();
     } else {
@@ -436,7 +477,13 @@ void TCustomListView::UpdateScrollInfo()
     v.fMask = SIF_ALL;
     SCROLLINFO hz;
     hz.fMask = SIF_ALL;
-    if (RowStyle()) {
+    if (IconStyle()) {
+        // Scrolled up and down by pixels; the lines always fit the width.
+        v.nMax = std::max(0, IconContentHeight() - 1);
+        v.nPage = static_cast<UINT>(std::max(1, ClientHeight()));
+        v.nPos = FVertOffset;
+        hz.nPage = 1;
+    } else if (RowStyle()) {
         v.nMax = std::max(0, count - 1);
         v.nPage = static_cast<UINT>(CountPerPage());
         v.nPos = FTopIndex;
@@ -479,7 +526,9 @@ void TCustomListView::SetHorzOffset(int Value)
 
 void TCustomListView::Scroll(int DX, int DY)
 {
-    if (RowStyle()) {
+    if (IconStyle()) {
+        if (DY) SetVertOffset(FVertOffset + DY);
+    } else if (RowStyle()) {
         if (DY) SetTopIndex(FTopIndex + DY / ItemHeight());
         if (DX) SetHorzOffset(FHorzOffset + DX);
     } else if (DX) {
@@ -490,6 +539,14 @@ void TCustomListView::Scroll(int DX, int DY)
 void TCustomListView::MakeVisible(int Index)
 {
     if (Index < 0 || Index >= FItems->Count()) return;
+    if (IconStyle()) {
+        const TRect r = ItemRect(Index);
+        if (r.Top < 0)
+            SetVertOffset(FVertOffset + r.Top);
+        else if (r.Bottom > ClientHeight())
+            SetVertOffset(FVertOffset + r.Bottom - ClientHeight());
+        return;
+    }
     const int span = CountPerPage();
     if (Index < FTopIndex)
         SetTopIndex(Index);
@@ -504,6 +561,7 @@ void TCustomListView::ItemsChanged()
     FSelected.resize(static_cast<size_t>(FItems->Count()), 0);
     if (FItemIndex >= FItems->Count()) FItemIndex = -1;
     if (FTopIndex > MaxTopIndex()) FTopIndex = MaxTopIndex();
+    FVertOffset = std::max(0, std::min(FVertOffset, IconContentHeight() - ClientHeight()));
     UpdateScrollInfo();
     Invalidate();
 }
@@ -520,6 +578,7 @@ void TCustomListView::ColumnsChanged()
 void TCustomListView::Resize()
 {
     if (FTopIndex > MaxTopIndex()) FTopIndex = MaxTopIndex();
+    FVertOffset = std::max(0, std::min(FVertOffset, IconContentHeight() - ClientHeight()));
     PlaceHeader();
     UpdateScrollInfo();
     TCustomControl::Resize();
@@ -651,6 +710,14 @@ void TCustomListView::Paint()
     c->FillRect(ClientRect());
     const int count = FItems->Count();
     const int h = ItemHeight();
+    if (IconStyle()) {
+        for (int i = FVertOffset / IconCell().cy * IconsPerLine(); i < count; ++i) {
+            const TRect r = ItemRect(i);
+            if (r.Top >= ClientHeight()) break;
+            PaintIconItem(c, i, r);
+        }
+        return;
+    }
     for (int i = FTopIndex; i < count; ++i) {
         const TRect r = ItemRect(i);
         if (RowStyle() ? r.Top >= ClientHeight() : r.Left >= ClientWidth()) break;
@@ -689,6 +756,46 @@ void TCustomListView::Paint()
     }
 }
 
+void TCustomListView::PaintIconItem(TCanvas* C, int Index, const TRect& R)
+{
+    TListItem* item = FItems->Item(Index);
+    const bool selected = IsSelected(Index) && (Focused() || !FHideSelection);
+    TCustomImageList* images = FViewStyle == vsIcon ? FLargeImages : FSmallImages;
+    const int image = item->ImageIndex();
+    const bool hasImage = images && image >= 0 && image < images->Count();
+    TRect text; // the caption's own place: its background and focus frame
+    TRect room; // where its lines are laid out
+    UINT format = DT_NOPREFIX | DT_END_ELLIPSIS;
+    if (FViewStyle == vsIcon) {
+        // The picture centred at the top, the caption centred under it on up to two lines.
+        const int imageHeight = images ? images->Height() : 32;
+        if (hasImage) images->Draw(C, R.Left + (R.Width() - images->Width()) / 2, R.Top + 2, image, FEnabled);
+        room = Rect(R.Left + 3, R.Top + imageHeight + 6, R.Right - 3, R.Bottom - 2);
+        TRect need = room;
+        DrawText(C->Handle(), item->Caption(), need, DT_CALCRECT | DT_WORDBREAK | DT_CENTER | format);
+        const int w = std::min(need.Width(), room.Width());
+        text = Rect(room.Left + (room.Width() - w) / 2 - 1, room.Top, room.Left + (room.Width() + w) / 2 + 1,
+            std::min(room.Top + need.Height(), room.Bottom));
+        format |= DT_WORDBREAK | DT_CENTER;
+    } else {
+        // The small picture, then the caption on one line.
+        int x = R.Left + 2;
+        if (hasImage) images->Draw(C, x, R.Top + (R.Height() - images->Height()) / 2, image, FEnabled);
+        if (images) x += images->Width() + 2;
+        text = Rect(x, R.Top, std::min(x + C->TextWidth(item->Caption()) + 4, R.Right), R.Bottom);
+        room = Rect(text.Left + 2, text.Top, text.Right - 1, text.Bottom);
+        format |= DT_SINGLELINE | DT_VCENTER;
+    }
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(selected ? clHighlight : FColor);
+    C->FillRect(text);
+    C->Font()->SetColor(selected ? clHighlightText : FFont->Color());
+    C->Brush()->SetStyle(bsClear);
+    DrawText(C->Handle(), item->Caption(), room, format);
+    C->Brush()->SetStyle(bsSolid);
+    if (Index == FItemIndex && Focused()) DrawFocusRect(C->Handle(), text);
+}
+
 // ---- input ----
 
 void TCustomListView::MoveTo(int Index, bool Shift, bool Ctrl)
@@ -725,6 +832,28 @@ void TCustomListView::ListKeyDown(WORD Key)
 {
     const bool shift = GetKeyState(VK_SHIFT) < 0;
     const int cur = FItemIndex;
+    if (IconStyle()) {
+        // Lines of items: Up and Down go a line, Left and Right an item.
+        const int line = IconsPerLine();
+        const int page = std::max(line, CountPerPage());
+        int to = -1;
+        switch (Key) {
+        case VK_UP: to = cur - line; break;
+        case VK_DOWN: to = cur + line; break;
+        case VK_LEFT: to = cur - 1; break;
+        case VK_RIGHT: to = cur + 1; break;
+        case VK_PRIOR: to = cur - page; break;
+        case VK_NEXT: to = cur + page; break;
+        case VK_HOME: to = 0; break;
+        case VK_END: to = FItems->Count() - 1; break;
+        default: return;
+        }
+        if (cur < 0) to = 0;
+        // A step past the last line's end stays in the last column there is.
+        if (to >= FItems->Count() && Key != VK_RIGHT) to = FItems->Count() - 1;
+        if (to >= 0 && to < FItems->Count()) MoveTo(to, shift, false);
+        return;
+    }
     const int page = RowStyle() ? std::max(1, CountPerPage() - 1) : RowsPerColumn();
     const int side = RowStyle() ? 0 : RowsPerColumn();
     switch (Key) {
@@ -748,6 +877,22 @@ void TCustomListView::ListKeyDown(WORD Key)
 
 void TCustomListView::ScrollMessage(bool Vertical, int Code, int Pos)
 {
+    if (IconStyle()) {
+        if (!Vertical) return;
+        const int line = IconCell().cy;
+        switch (Code) {
+        case SB_LINEUP: SetVertOffset(FVertOffset - line); break;
+        case SB_LINEDOWN: SetVertOffset(FVertOffset + line); break;
+        case SB_PAGEUP: SetVertOffset(FVertOffset - std::max(line, ClientHeight() - line)); break;
+        case SB_PAGEDOWN: SetVertOffset(FVertOffset + std::max(line, ClientHeight() - line)); break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK: SetVertOffset(Pos); break;
+        case SB_TOP: SetVertOffset(0); break;
+        case SB_BOTTOM: SetVertOffset(1 << 20); break;
+        default: break;
+        }
+        return;
+    }
     // Vertical positions are rows; horizontal ones pixels (report) or columns (list).
     const bool rows = Vertical || !RowStyle();
     const int unit = Vertical ? 1 : (RowStyle() ? 1 : RowsPerColumn());
@@ -942,7 +1087,7 @@ void TCustomListView::WndProc(TMessage& Message)
     case WM_HSCROLL: ScrollMessage(false, LOWORD(Message.WParam), static_cast<short>(HIWORD(Message.WParam))); return;
     case WM_MOUSEWHEEL: {
         const int delta = static_cast<short>(HIWORD(Message.WParam));
-        ScrollMessage(RowStyle(), delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
+        ScrollMessage(RowStyle() || IconStyle(), delta > 0 ? SB_LINEUP : SB_LINEDOWN, 0);
         return;
     }
     case LVM_GETITEMCOUNT: Message.Result = FItems->Count(); return;

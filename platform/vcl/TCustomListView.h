@@ -221,6 +221,13 @@ protected:
 private:
     TListItem* SelectedFirst() const;
     bool RowStyle() const { return FViewStyle == vsReport; }
+    // The icon styles lay items out left to right in lines of equal cells and scroll by pixels.
+    bool IconStyle() const { return FViewStyle == vsIcon || FViewStyle == vsSmallIcon; }
+    TSize IconCell() const;
+    int IconsPerLine() const;
+    int IconContentHeight() const;
+    void SetVertOffset(int Value);
+    void PaintIconItem(TCanvas* C, int Index, const TRect& R);
     int ListColumnWidth() const;
     int RowsPerColumn() const;
     int TotalColumnWidth() const;
@@ -247,6 +254,7 @@ private:
     int FAnchor = -1;
     int FTopIndex = 0;
     int FHorzOffset = 0;
+    int FVertOffset = 0; // pixels scrolled in the icon styles
     bool FOwnerData = false;
     bool FMultiSelect = false;
     bool FShowColumnHeaders = true;

@@ -634,14 +634,59 @@ int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* cli
                 SetWindowPos(c, 0, cr->Rect.Left + dx, cr->Rect.Top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+    TRegionShape exposed(area);
+    if (!area.IsEmpty() && (dx != 0 || dy != 0) && IsWindowVisible(h)) {
+        TWindowRec* top = TopOf(h);
+        if (top && top->Surface && (w = Find(h)) != nullptr) {
+            // The picture moves where it is this window's own and already painted, both where it comes
+            // from and where it lands; what lies under children or other windows, or waits to be
+            // painted, is painted again instead.
+            const TPoint o = OriginInTop(*w);
+            const TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
+            TRegionShape visible = VisibleRegion(h, true, true);
+            visible.Offset(-co.X, -co.Y);
+            visible = visible.Intersect(TRegionShape(area));
+            const TRegionShape sound = visible.Subtract(w->Update);
+            TRegionShape moved = sound;
+            moved.Offset(dx, dy);
+            moved = moved.Intersect(visible);
+            TSurface* s = top->Surface.get();
+            // The moved part, read whole before any of it is written (source and destination overlap),
+            // in top-level coordinates; the visible region lies inside the surface.
+            TRect box = moved.Box();
+            OffsetRect(box, co.X, co.Y);
+            IntersectRect(box, box, Bounds(dx, dy, s->Width(), s->Height()));
+            IntersectRect(box, box, s->Bounds());
+            const int bw = box.Width();
+            std::vector<TPixel> copy(static_cast<std::size_t>(std::max(bw, 0)) * static_cast<std::size_t>(std::max(box.Height(), 0)));
+            for (int y = box.Top; y < box.Bottom; ++y)
+                std::copy_n(s->ScanLine(y - dy) + (box.Left - dx), bw, copy.data() + static_cast<std::size_t>(y - box.Top) * bw);
+            for (TRect r : moved.Rects()) {
+                OffsetRect(r, co.X, co.Y);
+                IntersectRect(r, r, box);
+                for (int y = r.Top; y < r.Bottom; ++y)
+                    std::copy_n(copy.data() + static_cast<std::size_t>(y - box.Top) * bw + (r.Left - box.Left), r.Width(),
+                        s->ScanLine(y) + r.Left);
+            }
+            OffsetRect(box, -co.X, -co.Y);
+            NoteChanged(h, Moved(box, co));
+            exposed = exposed.Subtract(moved.Intersect(TRegionShape(box)));
+            // What was waiting to be painted moves with the picture and is still to be painted there.
+            TRegionShape pending = w->Update.Intersect(TRegionShape(area));
+            pending.Offset(dx, dy);
+            exposed = exposed.Union(pending.Intersect(TRegionShape(area)));
+        }
+    }
     if (update)
-        update->Shape = TRegionShape(area);
+        update->Shape = exposed;
     if (updateRect)
-        *updateRect = area;
-    if (flags & SW_INVALIDATE)
-        RedrawWindow(h, &area, nullptr, RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0)
-            | ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
-    return area.IsEmpty() ? NULLREGION : SIMPLEREGION;
+        *updateRect = exposed.Box();
+    if ((flags & SW_INVALIDATE) && !exposed.IsEmpty()) {
+        TGdiRegion rgn(exposed);
+        RedrawWindow(h, nullptr, &rgn,
+            RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
+    }
+    return RegionKind(exposed);
 }
 
 BOOL ScrollWindow(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip)

@@ -87,9 +87,11 @@ BOOL GetLayeredWindowAttributes(HWND h, COLORREF* key, BYTE* alpha, DWORD* flags
 BOOL UpdateLayeredWindow(HWND h, HDC screenDc, const TPoint* dstPoint, const TSize* size, HDC src,
     const TPoint* srcPoint, COLORREF key, const BLENDFUNCTION* blend, DWORD flags);
 
-// Scrolling a window's contents: the window is repainted where it changed (the update area is the whole
-// scrolled rectangle, as the shared picture cannot tell what lay under other windows). With
-// SW_SCROLLCHILDREN the child windows inside the rectangle move by (dx, dy).
+// Scrolling a window's contents: the picture inside the rectangle moves by (dx, dy) where it is the
+// window's own and already painted, both where it comes from and where it lands; the rest of the
+// rectangle (what scrolled in, what lies under children and other windows, what was waiting to be
+// painted) is the update area, painted again with SW_INVALIDATE. With SW_SCROLLCHILDREN the child
+// windows inside the rectangle move by (dx, dy).
 constexpr UINT SW_SCROLLCHILDREN = 0x0001;
 constexpr UINT SW_INVALIDATE = 0x0002;
 constexpr UINT SW_ERASE = 0x0004;

@@ -11,6 +11,22 @@ std::string ResolveFolder(const std::string& Base, const std::string& Name)
     return ExcludeTrailingPathDelimiter(ExpandFileName(JoinPath(Base, Name)));
 }
 
+TEditPath SplitEditPath(const std::string& Text, const std::string& Base)
+{
+    if (Text.size() >= 2 && Text.front() == '[' && Text.back() == ']')
+        return {ResolveFolder(Base, Text.substr(1, Text.size() - 2)), {}};
+    const std::size_t slash = Text.rfind('/');
+    TEditPath parts;
+    parts.Directory = slash == std::string::npos ? ResolveFolder(Base, ".") : ResolveFolder(Base, Text.substr(0, slash + 1));
+    parts.FileName = slash == std::string::npos ? Text : Text.substr(slash + 1);
+    const bool pattern = parts.FileName.find_first_of("*?") != std::string::npos;
+    if (!parts.FileName.empty() && !pattern && DirectoryExists(JoinPath(parts.Directory, parts.FileName))) {
+        parts.Directory = ResolveFolder(parts.Directory, parts.FileName);
+        parts.FileName.clear();
+    }
+    return parts;
+}
+
 namespace {
 
 // Drops the first directory level after any ".../" already in front and marks the cut with ".../".

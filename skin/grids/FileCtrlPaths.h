@@ -12,6 +12,17 @@ class TCanvas;
 // (but "/" itself), so that one directory has one name.
 std::string ResolveFolder(const std::string& Base, const std::string& Name);
 
+// A name typed into a file control, taken apart: the folder it names and what is left of it.
+struct TEditPath {
+    std::string Directory; // absolute, as ResolveFolder gives it
+    std::string FileName;  // a name or a pattern inside Directory; empty when the text names a folder
+};
+// Splits Text against the folder Base: "[name]" (how the file list shows a folder) is that folder in
+// Base; otherwise the part up to the last "/" is the folder (relative ones taken from Base), and a last
+// part without "*" or "?" that names an existing folder is that folder too. The process's current
+// directory is neither read nor changed.
+TEditPath SplitEditPath(const std::string& Text, const std::string& Base);
+
 // Shortens Path, level by level from the front, until TextWidth(result) <= MaxWidth: "/x/y/z/f.txt"
 // becomes "/.../y/z/f.txt", "/.../z/f.txt", "/.../f.txt", ".../f.txt" and finally "f.txt". The file
 // name itself is never cut.

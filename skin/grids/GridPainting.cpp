@@ -16,6 +16,9 @@ void PaintGridLines(TCanvas* C, const TGridAxisInfo& H, const TGridAxisInfo& V, 
 {
     const TColor line = GridLineDrawColor(Look.LineColor);
     C->Brush()->SetStyle(bsSolid);
+    const auto fill = [&](const TRect& R) {
+        C->FillRect(Look.MirrorWidth > 0 ? Rect(Look.MirrorWidth - R.Right, R.Top, Look.MirrorWidth - R.Left, R.Bottom) : R);
+    };
     const auto region = [&](int firstCol, int firstRow, int startX, int startY, int stopX, int stopY, bool vert,
                             bool horz, TColor gap) {
         if (stopX <= startX || stopY <= startY)
@@ -25,7 +28,7 @@ void PaintGridLines(TCanvas* C, const TGridAxisInfo& H, const TGridAxisInfo& V, 
             int x = startX;
             for (int col = firstCol; col < H.GridCellCount && x < stopX; ++col) {
                 x += H.Extent(col);
-                C->FillRect(Rect(x, startY, std::min(x + H.EffectiveLineWidth, stopX), stopY));
+                fill(Rect(x, startY, std::min(x + H.EffectiveLineWidth, stopX), stopY));
                 x += H.EffectiveLineWidth;
             }
         }
@@ -34,7 +37,7 @@ void PaintGridLines(TCanvas* C, const TGridAxisInfo& H, const TGridAxisInfo& V, 
             int y = startY;
             for (int row = firstRow; row < V.GridCellCount && y < stopY; ++row) {
                 y += V.Extent(row);
-                C->FillRect(Rect(startX, y, stopX, std::min(y + V.EffectiveLineWidth, stopY)));
+                fill(Rect(startX, y, stopX, std::min(y + V.EffectiveLineWidth, stopY)));
                 y += V.EffectiveLineWidth;
             }
         }

@@ -20,6 +20,7 @@ struct TGridLinesLook {
     TColor LineColor = 0;
     TColor FixedGapColor = 0; // the gap between fixed cells where their lines are off
     TColor BodyGapColor = 0;  // the same between the other cells
+    int MirrorWidth = 0;      // above 0: right-to-left layout, x mirrored in a client this wide
 };
 
 // The line colour actually drawn: silver lines vanish on the light cells they separate, so they are

@@ -118,9 +118,12 @@ void PaintIcon(const TPen16& P, TskShellIcon Icon)
         P.Frame(clOlive, clYellow, 1, 4, 15, 14);
         break;
     case siOpenFolder:
+    case siCurrentFolder:
         P.Box(clOlive, 1, 3, 7, 5);
         P.Frame(clOlive, TColor(0x0000C0C0), 1, 4, 14, 14);
         P.Shape(clYellow, {TPoint{3, 7}, TPoint{15, 7}, TPoint{13, 14}, TPoint{1, 14}});
+        // The folder one is in: a mark on the open folder.
+        if (Icon == siCurrentFolder) P.Frame(clNavy, clBlue, 9, 0, 15, 6);
         break;
     case siDrive:
     case siRemovableDrive:

@@ -17,9 +17,9 @@ class TCustomImageList;
 // picture's index in both sizes, and stays so.
 enum TskShellIcon {
     siFile, siVideoFile, siFolder, siOpenFolder, siDrive, siOpticalDrive, siRemovableDrive, siNetwork, siComputer,
-    siDesktop, siHome
+    siDesktop, siHome, siCurrentFolder
 };
-constexpr int ShellIconCount = siHome + 1;
+constexpr int ShellIconCount = siCurrentFolder + 1;
 
 // The pictures at 16 x 16 (Large false) or 32 x 32, made on first use and kept for the program's life.
 TCustomImageList* ShellImages(bool Large);

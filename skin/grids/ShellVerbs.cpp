@@ -10,6 +10,11 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/Folders.h"
+#include "platform/vcl/TControl.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/vcl/TypInfo.h"
+#include "skin/data/SkinStrings.h"
+#include "skin/data/TskSkinData.h"
 #include "skin/grids/TskShellFolder.h"
 
 namespace {
@@ -78,12 +83,13 @@ bool MoveToTrash(const std::string& Path)
         const bool closed = std::fclose(f) == 0;
         const std::string target = JoinPath(files, entry);
         struct stat taken {};
-        // rename() would replace an empty folder of that name: a taken name moves on to the next one.
-        if (::lstat(target.c_str(), &taken) == 0) {
+        // A plain rename would replace an empty folder of that name: a taken name moves on to the next.
+        const bool moved = written && closed && RenameFile(Path, target);
+        if (!moved && ::lstat(target.c_str(), &taken) == 0) {
             std::remove(infoFile.c_str());
             continue;
         }
-        if (!written || !closed || std::rename(Path.c_str(), target.c_str()) != 0) {
+        if (!moved) {
             // Across file systems (or without rights) nothing is moved, and the reservation goes.
             std::remove(infoFile.c_str());
             return false;
@@ -120,4 +126,71 @@ bool ShowShellMessage(TControl* Control, const std::string& Text)
         return false;
     MessageHandler()(Control, Text);
     return true;
+}
+
+TPopupMenu* NewShellMenu(TComponent* Owner)
+{
+    TPopupMenu* menu = nullptr;
+    // The skinned menu lives above the grids: it is made by class name when it is linked in.
+    if (const TClassInfo* skinned = FindClassInfo("TskSkinPopupMenu"); skinned != nullptr && skinned->Create)
+        menu = dynamic_cast<TPopupMenu*>(skinned->Create(Owner));
+    if (menu == nullptr)
+        menu = new TPopupMenu(Owner);
+    return menu;
+}
+
+void FillShellMenu(TPopupMenu* Menu, const TskSkinData* Skin, const TShellMenuVerbs& Verbs)
+{
+    while (Menu->Items()->Count() > 0)
+        Menu->Items()->Items(0)->Free();
+    const TskSkinData* texts = Skin != nullptr && Skin->ResourceStrData() != nullptr ? Skin : nullptr;
+    auto add = [&](const std::string& Caption, const std::function<void()>& Action) {
+        auto* item = new TMenuItem(Menu);
+        item->SetCaption(Caption);
+        item->SetEnabled(Caption == "-" || static_cast<bool>(Action));
+        if (Action)
+            item->OnClick = [Action](TObject*) { Action(); };
+        Menu->Items()->Add(item);
+    };
+    add("&Open", Verbs.Open);
+    add("-", nullptr);
+    add("&Rename", Verbs.Rename);
+    add(SkinResString(texts, "MSG_NEWFOLDER"), Verbs.NewFolder);
+    add("-", nullptr);
+    add("Move to &Trash", Verbs.Trash);
+    add("-", nullptr);
+    add("P&roperties", Verbs.Properties);
+}
+
+bool ContextMenuMessage(TControl* View, TMessage& Message, bool Offered, const std::function<bool(TPoint)>& Release,
+    const std::function<void(TPoint)>& Show)
+{
+    if (!Offered || View->PopupMenu() != nullptr || !View->Enabled())
+        return false;
+    const TPoint p{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))),
+        static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)))};
+    if (Message.Msg == WM_CONTEXTMENU) {
+        Show(p);
+        Message.Result = 1;
+        return true;
+    }
+    if (Message.Msg != WM_RBUTTONUP)
+        return false;
+    if (Release(p))
+        Show(View->ClientToScreen(p));
+    return true;
+}
+
+std::string MakeNewFolder(const std::string& Parent, const std::string& BaseName, int& Counter)
+{
+    // A folder outside the file system has no place to make the new one in.
+    if (Parent.empty() || Parent.front() != '/' || BaseName.empty())
+        return {};
+    std::string path;
+    // A name taken already (by an earlier session, say) moves on to the next number.
+    do {
+        ++Counter;
+        path = JoinPath(Parent, Counter > 1 ? BaseName + "(" + std::to_string(Counter) + ")" : BaseName);
+    } while (FileExists(path) || DirectoryExists(path));
+    return CreateDir(path) ? path : std::string();
 }

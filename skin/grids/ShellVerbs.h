@@ -5,8 +5,14 @@
 #include <functional>
 #include <string>
 
+#include "platform/rtl/Types.h"
+#include "platform/win/Messages.h"
+
+class TComponent;
 class TControl;
+class TPopupMenu;
 class TskShellFolder;
+class TskSkinData;
 
 // Moves Path into $XDG_DATA_HOME/Trash: the item goes to files/ under a name not yet taken there, and
 // info/ gets its ".trashinfo" (the original path, percent-encoded, and the time). False, with nothing
@@ -21,3 +27,26 @@ using TskShellMessageHandler = std::function<void(TControl* Control, const std::
 void SetShellMessageHandler(TskShellMessageHandler Handler);
 // Shows Text through the handler; false when none is installed.
 bool ShowShellMessage(TControl* Control, const std::string& Text);
+
+// What the context menu of a file view offers; a verb without an action shows disabled.
+struct TShellMenuVerbs {
+    std::function<void()> Open, Rename, NewFolder, Trash, Properties;
+};
+// The skinned popup menu when the layer that has one is linked in, else a plain one; owned by Owner.
+TPopupMenu* NewShellMenu(TComponent* Owner);
+// Fills Menu (emptied first) with Open, Rename, New Folder, Move to Trash and Properties. The
+// new-folder caption comes from Skin's texts when it has them.
+void FillShellMenu(TPopupMenu* Menu, const TskSkinData* Skin, const TShellMenuVerbs& Verbs);
+
+// The context menu of a view that offers its own (Offered: AutoContextMenus, no PopupMenu): a
+// context-menu request shows it (Show gets the screen point, (-1, -1) from the keyboard); a right-button
+// release is first handed to Release (the client point: the view's own mouse-up and OnContextPopup),
+// which answers whether the menu is still wanted, then shows it at the pointer. True when the message
+// was taken.
+bool ContextMenuMessage(TControl* View, TMessage& Message, bool Offered, const std::function<bool(TPoint)>& Release,
+    const std::function<void(TPoint)>& Show);
+
+// Makes a folder named BaseName in Parent, or BaseName(2), (3)... when the name is taken (Counter
+// carries the numbers used so far); its full path, or "" when Parent is no folder of the file system
+// or nothing could be made.
+std::string MakeNewFolder(const std::string& Parent, const std::string& BaseName, int& Counter);

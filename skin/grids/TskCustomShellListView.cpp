@@ -12,9 +12,8 @@
 #include "platform/sys/Desktop.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TMenu.h"
-#include "platform/vcl/TTimer.h"
-#include "skin/controls/TskSkinEdit.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/grids/ShellLabelEdit.h"
 #include "skin/grids/ShellPictures.h"
 #include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskCustomShellComboBox.h"
@@ -78,14 +77,17 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
     SetSmallImages(ShellImages(false));
     SetLargeImages(ShellImages(true));
     OnData = [this](TObject* Sender, TListItem* Item) { ListItemData(Sender, Item); };
+    FLabelEdit = std::make_unique<TShellLabelEdit>(this);
+    FLabelEdit->OnRename = [this](const std::string& Name) { RenameRow(FLabelRow, Name); };
+    FLabelEdit->OnSlowClick = [this] {
+        if (FSlowClickRow >= 0 && IsSelected(FSlowClickRow) && SelCount() == 1)
+            EditLabel(FSlowClickRow);
+        FSlowClickRow = -1;
+    };
 }
 
 TskCustomShellListView::~TskCustomShellListView()
 {
-    if (FLabelEditor != nullptr) {
-        FLabelEditor->OnExit = nullptr;
-        FLabelEditor->OnKeyPress = nullptr;
-    }
     if (FTreeView != nullptr && FTreeView->FListView == this)
         FTreeView->FListView = nullptr;
     FTreeView = nullptr;
@@ -347,13 +349,12 @@ void TskCustomShellListView::Loaded()
 
 void TskCustomShellListView::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_CONTEXTMENU && FAutoContextMenus && PopupMenu() == nullptr) {
-        const TPoint p{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))),
-            static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)))};
-        ShowContextMenu(p);
-        Message.Result = 1;
+    const auto release = [this, &Message](TPoint P) {
+        MouseUp(mbRight, KeysToShiftState(Message.WParam), P.X, P.Y);
+        return !ComponentState().Contains(csDestroying) && !DoContextPopup(ClientToScreen(P));
+    };
+    if (ContextMenuMessage(this, Message, FAutoContextMenus, release, [this](TPoint P) { ShowContextMenu(P); }))
         return;
-    }
     // The report style has its columns before it first shows.
     if (Message.Msg == WM_PAINT && ViewStyle() == vsReport && Columns()->Count() == 0)
         BuildColumns();
@@ -511,37 +512,24 @@ void TskCustomShellListView::MouseDown(TMouseButton Button, TShiftState Shift, i
 {
     const int row = ItemAt(X, Y);
     const bool plain = Button == mbLeft && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssDouble);
-    FSlowClickRow = plain && Focused() && row >= 0 && SelCount() == 1 && IsSelected(row) ? row : -1;
-    if (FRenameTimer != nullptr)
-        FRenameTimer->SetEnabled(false);
+    const bool arms = plain && Focused() && row >= 0 && SelCount() == 1 && IsSelected(row);
+    FSlowClickRow = arms ? row : -1;
+    FLabelEdit->MouseDown(arms);
     TskSkinCustomListView::MouseDown(Button, Shift, X, Y);
 }
 
 void TskCustomShellListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TskSkinCustomListView::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft || FSlowClickRow < 0 || ItemAt(X, Y) != FSlowClickRow)
-        return;
-    if (FRenameTimer == nullptr) {
-        FRenameTimer = new TTimer(this);
-        FRenameTimer->OnTimer = [this](TObject*) {
-            FRenameTimer->SetEnabled(false);
-            if (FSlowClickRow >= 0 && IsSelected(FSlowClickRow) && SelCount() == 1)
-                EditLabel(FSlowClickRow);
-            FSlowClickRow = -1;
-        };
-    }
-    FRenameTimer->SetEnabled(false);
-    FRenameTimer->SetInterval(GetDoubleClickTime() + 50);
-    FRenameTimer->SetEnabled(true);
+    if (Button == mbLeft)
+        FLabelEdit->MouseUp(FSlowClickRow >= 0 && ItemAt(X, Y) == FSlowClickRow);
 }
 
 void TskCustomShellListView::DblClick()
 {
     // The second click of a double click is no slow click: nothing is renamed.
     FSlowClickRow = -1;
-    if (FRenameTimer != nullptr)
-        FRenameTimer->SetEnabled(false);
+    FLabelEdit->Disarm();
     TskSkinCustomListView::DblClick();
     if (FAutoNavigate && Selected() != nullptr)
         OpenFolderRow(Selected()->Index());
@@ -631,19 +619,12 @@ void RegisterShellListViewClasses()
 
 int TskCustomShellListView::CreateNewFolder(const std::string& BaseName)
 {
-    const std::string folder = FRootFolder != nullptr ? FRootFolder->Path() : std::string();
-    // A folder outside the file system has no place to make the new one in.
-    if (folder.empty() || folder.front() != '/' || BaseName.empty())
-        return -1;
-    std::string name;
-    // A name taken already (by an earlier session, say) moves on to the next number.
-    do {
-        ++FNewFolderCount;
-        name = FNewFolderCount > 1 ? BaseName + "(" + std::to_string(FNewFolderCount) + ")" : BaseName;
-    } while (FileExists(JoinPath(folder, name)) || DirectoryExists(JoinPath(folder, name)));
-    if (!CreateDir(JoinPath(folder, name)))
+    const std::string path = MakeNewFolder(FRootFolder != nullptr ? FRootFolder->Path() : std::string(), BaseName,
+        FNewFolderCount);
+    if (path.empty())
         return -1;
     Refresh();
+    const std::string name = ExtractFileName(path);
     for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
         if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == name) {
             ClearSelection();
@@ -711,91 +692,63 @@ void TskCustomShellListView::ShowContextMenu(TPoint ScreenPos)
         }
     }
     if (FMenu == nullptr) {
-        // The skinned menu lives above the grids: it is made by class name when it is linked in.
-        if (const TClassInfo* skinned = FindClassInfo("TskSkinPopupMenu"); skinned != nullptr && skinned->Create)
-            FMenu = dynamic_cast<TPopupMenu*>(skinned->Create(this));
-        if (FMenu == nullptr)
-            FMenu = new TPopupMenu(this);
+        FMenu = NewShellMenu(this);
         FMenu->SetPopupComponent(this);
     }
-    while (FMenu->Items()->Count() > 0)
-        FMenu->Items()->Items(0)->Free();
-    const TskSkinData* skin = SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr ? SkinData() : nullptr;
     const TskShellFolder* selected = SelectedFolder();
-    const bool onRow = selected != nullptr;
-    auto add = [&](const std::string& Caption, bool Enabled, std::function<void()> Action) {
-        auto* item = new TMenuItem(FMenu);
-        item->SetCaption(Caption);
-        item->SetEnabled(Enabled);
-        if (Action)
-            item->OnClick = [Action](TObject*) { Action(); };
-        FMenu->Items()->Add(item);
-    };
-    add("&Open", onRow, [this] { OpenSelected(); });
-    add("-", true, nullptr);
-    add("&Rename", onRow && SelCount() == 1 && selected->CanRename(), [this] {
-        if (Selected() != nullptr)
-            EditLabel(Selected()->Index());
-    });
-    add(SkinResString(skin, "MSG_NEWFOLDER"), FRootFolder != nullptr && !FRootFolder->ReadOnly(), [this, skin] {
-        const int row = CreateNewFolder(SkinResString(skin, "MSG_NEWFOLDER"));
-        if (row >= 0)
-            EditLabel(row);
-    });
-    add("-", true, nullptr);
-    add("Move to &Trash", onRow && selected->CanDelete(), [this] { TrashSelected(); });
-    add("-", true, nullptr);
-    add("P&roperties", onRow, [this] { ShowProperties(); });
+    TShellMenuVerbs verbs;
+    if (selected != nullptr) {
+        verbs.Open = [this] { OpenSelected(); };
+        if (SelCount() == 1 && selected->CanRename())
+            verbs.Rename = [this] {
+                if (Selected() != nullptr)
+                    EditLabel(Selected()->Index());
+            };
+        if (selected->CanDelete())
+            verbs.Trash = [this] { TrashSelected(); };
+        verbs.Properties = [this] { ShowProperties(); };
+    }
+    if (FRootFolder != nullptr && !FRootFolder->ReadOnly()) {
+        const TskSkinData* skin = SkinData();
+        verbs.NewFolder = [this, skin] {
+            const int row = CreateNewFolder(SkinResString(skin != nullptr && skin->ResourceStrData() != nullptr ? skin : nullptr, "MSG_NEWFOLDER"));
+            if (row >= 0)
+                EditLabel(row);
+        };
+    }
+    FillShellMenu(FMenu, SkinData(), verbs);
     FMenu->Popup(ScreenPos.X, ScreenPos.Y);
 }
+
+TWinControl* TskCustomShellListView::LabelEditor() const { return FLabelEdit->Editor(); }
 
 void TskCustomShellListView::EditLabel(int Index)
 {
     TskShellFolder* folder = Folders(Index);
     if (folder == nullptr || !folder->CanRename())
         return;
-    if (FLabelEditor == nullptr) {
-        auto* edit = new TskSkinEdit(this);
-        edit->SetParent(this);
-        edit->OnKeyPress = [this](TObject*, TKeyChar& Key) {
-            if (Key == '\r' || Key == 27) {
-                const bool accept = Key == '\r';
-                Key = 0;
-                EndLabelEdit(accept);
-            }
-        };
-        edit->OnExit = [this](TObject*) { EndLabelEdit(true); };
-        FLabelEditor = edit;
-    }
     MakeVisible(Index);
     const TRect r = ItemRect(Index);
+    FLabelRow = Index;
+    if (ViewStyle() == vsIcon) {
+        // Under the large picture, where the caption is.
+        const int top = r.Top + (LargeImages() != nullptr ? LargeImages()->Height() : 32) + 4;
+        FLabelEdit->Start(folder->DisplayName(), Rect(r.Left, top, r.Left + std::max(80, r.Width()), r.Bottom));
+        return;
+    }
     const int left = r.Left + (SmallImages() != nullptr ? SmallImages()->Width() + 2 : 0);
     const int width = std::max(80, (ViewStyle() == vsReport && Columns()->Count() > 0 ? Columns()->Items(0)->Width() : r.Width()) - left + r.Left);
-    FLabelRow = Index;
-    FLabelEditor->SetText(folder->DisplayName());
-    FLabelEditor->SetBounds(left, r.Top, width, FLabelEditor->Height());
-    FLabelEditor->Show();
-    FLabelEditor->SetFocus();
-    if (auto* edit = dynamic_cast<TskSkinEdit*>(FLabelEditor))
-        edit->SelectAll();
+    FLabelEdit->Start(folder->DisplayName(), Rect(left, r.Top, left + width, r.Bottom));
 }
 
-void TskCustomShellListView::EndLabelEdit(bool Accept)
+void TskCustomShellListView::RenameRow(int Row, const std::string& Name)
 {
-    if (FLabelEditor == nullptr || FLabelRow < 0)
-        return;
-    const int row = FLabelRow;
-    FLabelRow = -1;
-    const std::string name = FLabelEditor->Text();
-    FLabelEditor->Hide();
-    if (CanFocus())
-        SetFocus();
-    TskShellFolder* folder = Folders(row);
-    if (!Accept || folder == nullptr || name.empty() || name == folder->DisplayName())
+    TskShellFolder* folder = Folders(Row);
+    if (folder == nullptr)
         return;
     try {
         // Never over an existing name: the folder model refuses it.
-        folder->Rename(name);
+        folder->Rename(Name);
     } catch (const Exception& e) {
         ShowShellMessage(this, e.Message());
         return;
@@ -803,6 +756,6 @@ void TskCustomShellListView::EndLabelEdit(bool Accept)
     Refresh();
     ClearSelection();
     for (int i = 0; i < static_cast<int>(FFolders.size()); ++i)
-        if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == name)
+        if (FFolders[static_cast<std::size_t>(i)]->DisplayName() == Name)
             SetItemIndex(i);
 }

@@ -18,7 +18,7 @@
 #include "skin/grids/TskShellFolder.h"
 
 class TPopupMenu;
-class TTimer;
+class TShellLabelEdit;
 class TskShellChangeNotifier;
 class TskCustomShellComboBox;
 
@@ -74,7 +74,7 @@ public:
     // leaves it. Nothing for a row that cannot be renamed.
     void EditLabel(int Index);
     // The name edit while a label is edited, else nullptr.
-    TWinControl* LabelEditor() const { return FLabelEditor; }
+    TWinControl* LabelEditor() const;
     // The verbs of the context menu, on the selected rows.
     void OpenSelected();
     void TrashSelected();
@@ -112,7 +112,8 @@ private:
     void NavigateTo(const TItemIDList& ID);
     void UpdateNotifier();
     void ShowContextMenu(TPoint ScreenPos);
-    void EndLabelEdit(bool Accept);
+    // Gives row Row the name typed for it.
+    void RenameRow(int Row, const std::string& Name);
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
     std::string FRoot = "rfDesktop";
@@ -133,12 +134,9 @@ private:
     bool FDescending = false;
     TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
     TPopupMenu* FMenu = nullptr;                   // the context menu, made on first use
-    TWinControl* FLabelEditor = nullptr;           // the name edit while a label is edited
-    int FLabelRow = -1;
-    // A second, slow click on the one selected row edits its name once the time for a double
-    // click has passed without one.
-    TTimer* FRenameTimer = nullptr;
-    int FSlowClickRow = -1;
+    std::unique_ptr<TShellLabelEdit> FLabelEdit;  // renaming in place
+    int FLabelRow = -1;                            // the row being renamed
+    int FSlowClickRow = -1;                        // the row a slow second click would rename
     int FNewFolderCount = 0;
 };
 

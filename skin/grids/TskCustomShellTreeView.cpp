@@ -1,7 +1,15 @@
 #include "skin/grids/TskCustomShellTreeView.h"
 
 #include "skin/grids/ShellPictures.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/win/Input.h"
+#include "skin/data/SkinStrings.h"
+#include "skin/data/TskSkinData.h"
+#include "skin/grids/ShellLabelEdit.h"
+#include "skin/grids/ShellVerbs.h"
 #include "platform/sys/Desktop.h"
 #include "platform/vcl/TScreen.h"
 #include "platform/vcl/TypInfo.h"
@@ -50,6 +58,18 @@ TItemIDList ParsePath(const std::string& Path)
     return CreateRootFolder(Path)->FullID();
 }
 
+// The node of the root folder: the tree's own, never renamed or thrown away.
+bool IsTopNode(const TTreeNode* Node)
+{
+    return Node->Level() <= 1;
+}
+
+void FreeNodeFolder(TTreeNode* Node)
+{
+    delete static_cast<TskShellFolder*>(Node->Data());
+    Node->SetData(nullptr);
+}
+
 bool IsPrefixOf(const TItemIDList& Prefix, const TItemIDList& List)
 {
     const int n = ItemCount(Prefix);
@@ -68,9 +88,22 @@ TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCust
     SetShowRoot(false);
     SetRightClickSelect(true);
     // Every node's folder goes with its node, however the node goes.
-    Items()->OnDeletion = [](TTreeNode* Node) {
-        delete static_cast<TskShellFolder*>(Node->Data());
-        Node->SetData(nullptr);
+    Items()->OnDeletion = [this](TTreeNode* Node) {
+        if (Node == FLabelNode)
+            FLabelNode = nullptr;
+        if (Node == FSlowClickNode)
+            FSlowClickNode = nullptr;
+        FreeNodeFolder(Node);
+    };
+    FLabelEdit = std::make_unique<TShellLabelEdit>(this);
+    FLabelEdit->OnRename = [this](const std::string& Name) {
+        if (FLabelNode != nullptr)
+            RenameNode(FLabelNode, Name);
+    };
+    FLabelEdit->OnSlowClick = [this] {
+        if (FSlowClickNode != nullptr && FSlowClickNode == Selected())
+            EditNode(FSlowClickNode);
+        FSlowClickNode = nullptr;
     };
 }
 
@@ -79,7 +112,8 @@ TskCustomShellTreeView::~TskCustomShellTreeView()
     if (FListView != nullptr)
         FListView->FTreeView = nullptr;
     FListView = nullptr;
-    // The nodes go before the folder objects' root does.
+    // The nodes go before the folder objects' root does, and nothing of this tree is asked after it.
+    Items()->OnDeletion = FreeNodeFolder;
     Items()->Clear();
 }
 
@@ -452,4 +486,169 @@ void RegisterShellTreeViewClasses()
         return true;
     }();
     (void)done;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Verbs
+
+TWinControl* TskCustomShellTreeView::LabelEditor() const { return FLabelEdit->Editor(); }
+
+void TskCustomShellTreeView::WndProc(TMessage& Message)
+{
+    const auto release = [this, &Message](TPoint P) {
+        MouseUp(mbRight, KeysToShiftState(Message.WParam), P.X, P.Y);
+        return !ComponentState().Contains(csDestroying) && !DoContextPopup(ClientToScreen(P));
+    };
+    if (ContextMenuMessage(this, Message, FAutoContextMenus, release, [this](TPoint P) { ShowContextMenu(P); }))
+        return;
+    TskSkinCustomTreeView::WndProc(Message);
+}
+
+void TskCustomShellTreeView::KeyDown(WORD& Key, TShiftState Shift)
+{
+    TskSkinCustomTreeView::KeyDown(Key, Shift);
+    if (Key == VK_F2 && Selected() != nullptr) {
+        EditNode(Selected());
+        Key = 0;
+    } else if (Key == VK_RETURN && Shift.Contains(ssAlt)) {
+        ShowProperties();
+        Key = 0;
+    }
+}
+
+void TskCustomShellTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    // A plain press on the node already selected, in the focused tree, may be a slow second click.
+    TTreeNode* node = GetNodeAt(X, Y);
+    const bool plain = Button == mbLeft && !Shift.Contains(ssShift) && !Shift.Contains(ssCtrl) && !Shift.Contains(ssDouble);
+    const bool arms = plain && Focused() && node != nullptr && node == Selected();
+    FSlowClickNode = arms ? node : nullptr;
+    FLabelEdit->MouseDown(arms);
+    TskSkinCustomTreeView::MouseDown(Button, Shift, X, Y);
+}
+
+void TskCustomShellTreeView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TskSkinCustomTreeView::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft)
+        FLabelEdit->MouseUp(FSlowClickNode != nullptr && GetNodeAt(X, Y) == FSlowClickNode);
+}
+
+void TskCustomShellTreeView::ShowContextMenu(TPoint ScreenPos)
+{
+    if (ScreenPos.X == -1 && ScreenPos.Y == -1) {
+        // From the keyboard: at the selected node, else the tree's corner.
+        const TRect r = Selected() != nullptr ? NodeRect(Selected()) : TRect{0, 0, 0, 0};
+        ScreenPos = ClientToScreen(TPoint{r.Left + 8, r.Bottom});
+    }
+    if (FMenu == nullptr) {
+        FMenu = NewShellMenu(this);
+        FMenu->SetPopupComponent(this);
+    }
+    TShellMenuVerbs verbs;
+    if (const TskShellFolder* folder = SelectedFolder()) {
+        const bool top = IsTopNode(Selected());
+        verbs.Open = [this] { OpenSelected(); };
+        if (!top && folder->CanRename())
+            verbs.Rename = [this] { EditNode(Selected()); };
+        if (folder->IsFolder() && !folder->ReadOnly()) {
+            const TskSkinData* texts = SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr ? SkinData() : nullptr;
+            verbs.NewFolder = [this, texts] { CreateNewFolder(SkinResString(texts, "MSG_NEWFOLDER")); };
+        }
+        if (!top && folder->CanDelete())
+            verbs.Trash = [this] { TrashSelected(); };
+        verbs.Properties = [this] { ShowProperties(); };
+    }
+    FillShellMenu(FMenu, SkinData(), verbs);
+    FMenu->Popup(ScreenPos.X, ScreenPos.Y);
+}
+
+void TskCustomShellTreeView::OpenSelected()
+{
+    TTreeNode* node = Selected();
+    TskShellFolder* folder = NodeFolder(node);
+    if (folder == nullptr)
+        return;
+    if (folder->IsFolder())
+        node->Expand(false);
+    else
+        OpenWithDesktop(folder->Path());
+}
+
+void TskCustomShellTreeView::CreateNewFolder(const std::string& BaseName)
+{
+    TTreeNode* node = Selected();
+    const TskShellFolder* folder = NodeFolder(node);
+    if (folder == nullptr || !folder->IsFolder())
+        return;
+    const std::string path = MakeNewFolder(folder->Path(), BaseName, FNewFolderCount);
+    if (path.empty())
+        return;
+    ReselectChild(node, ExtractFileName(path));
+    if (Selected() != node)
+        EditNode(Selected());
+}
+
+void TskCustomShellTreeView::ReselectChild(TTreeNode* Parent, const std::string& Name)
+{
+    RefreshNode(Parent);
+    Parent->Expand(false);
+    TTreeNode* found = Parent;
+    for (TTreeNode* child = Parent->GetFirstChild(); child != nullptr; child = child->GetNextSibling())
+        if (NodeFolder(child) != nullptr && NodeFolder(child)->DisplayName() == Name)
+            found = child;
+    SetSelected(found);
+    MakeVisible(found);
+}
+
+void TskCustomShellTreeView::TrashSelected()
+{
+    TTreeNode* node = Selected();
+    TskShellFolder* folder = NodeFolder(node);
+    if (folder == nullptr || IsTopNode(node))
+        return;
+    const std::string path = folder->Path();
+    if (!MoveToTrash(path)) {
+        ShowShellMessage(this, "Could not move to the trash:\n" + path);
+        return;
+    }
+    // The node goes with its folder; its parent is selected.
+    ReselectChild(node->Parent(), std::string());
+}
+
+void TskCustomShellTreeView::ShowProperties()
+{
+    if (TskShellFolder* folder = SelectedFolder())
+        ShowShellMessage(this, ShellItemProperties(*folder));
+}
+
+void TskCustomShellTreeView::EditNode(TTreeNode* Node)
+{
+    TskShellFolder* folder = NodeFolder(Node);
+    if (folder == nullptr || IsTopNode(Node) || !folder->CanRename())
+        return;
+    MakeVisible(Node);
+    // The text starts where the tree draws it: after the indent of its level and its picture.
+    const TRect row = NodeRect(Node);
+    const int level = Node->Level() - 1 + (ShowRoot() ? 1 : 0);
+    const int left = 2 + level * Indent() - HorzOffset() + (Images() != nullptr ? Images()->Width() + 2 : 0);
+    FLabelNode = Node;
+    FLabelEdit->Start(folder->DisplayName(), Rect(left, row.Top, std::max(left + 80, row.Right - 2), row.Bottom));
+}
+
+void TskCustomShellTreeView::RenameNode(TTreeNode* Node, const std::string& Name)
+{
+    TskShellFolder* folder = NodeFolder(Node);
+    TTreeNode* parent = Node->Parent();
+    if (folder == nullptr || IsTopNode(Node))
+        return;
+    try {
+        // Never over an existing name: the folder model refuses it.
+        folder->Rename(Name);
+    } catch (const Exception& e) {
+        ShowShellMessage(this, e.Message());
+        return;
+    }
+    // The folders below it have new paths too: the branch is read again.
+    ReselectChild(parent, Name);
 }

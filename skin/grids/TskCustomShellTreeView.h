@@ -3,8 +3,9 @@
 // owns one TskShellFolder (its Data). A linked file list (ShellListView) shows the folder of the
 // selected node and moves the tree when it goes elsewhere itself.
 //
-// This desktop has no shell context menus or shell verbs: AutoContextMenus is kept for stored forms and
-// changes nothing. With UseShellImages nodes show the program's own pictures of folders and volumes.
+// With AutoContextMenus a right click offers what this desktop can do safely with the folder: Open,
+// Rename (also F2 and a slow second click), New Folder (inside it), Move to Trash and Properties (also
+// Alt+Enter). With UseShellImages nodes show the program's own pictures of folders and volumes.
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,6 +13,8 @@
 #include "skin/controls/TskSkinCustomTreeView.h"
 #include "skin/grids/TskShellFolder.h"
 
+class TPopupMenu;
+class TShellLabelEdit;
 class TskCustomShellListView;
 class TskShellChangeNotifier;
 class TskCustomShellComboBox;
@@ -63,6 +66,19 @@ public:
     // the selection stays where it was when it still exists.
     void RefreshNode(TTreeNode* Node);
 
+    // The verbs of the context menu, on the selected node. Open opens a folder's node (a file in the
+    // desktop's program for it); New Folder makes one inside the selected folder, selects it and edits
+    // its name; Move to Trash moves the folder into the user's trash and selects its parent.
+    void OpenSelected();
+    void CreateNewFolder(const std::string& BaseName);
+    void TrashSelected();
+    void ShowProperties();
+    // Edits the node's name in place: Enter renames (never over an existing name), Escape leaves it.
+    // Nothing for the top node or a node that cannot be renamed.
+    void EditNode(TTreeNode* Node);
+    // The name edit while a node is renamed (hidden after), else nullptr.
+    TWinControl* LabelEditor() const;
+
     TAddFolderEvent OnAddFolder;
 
 protected:
@@ -71,8 +87,16 @@ protected:
     void CreateWnd() override;
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    void WndProc(TMessage& Message) override;
+    void KeyDown(WORD& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
 private:
+    void ShowContextMenu(TPoint ScreenPos);
+    void RenameNode(TTreeNode* Node, const std::string& Name);
+    // Reads Parent again and selects its child of that name (Parent itself when there is none).
+    void ReselectChild(TTreeNode* Parent, const std::string& Name);
     friend class TskCustomShellListView;
     void RootChanged();
     void FillNode(TTreeNode* Node);
@@ -98,6 +122,11 @@ private:
     bool FInRootChange = false;
     bool FUpdatingLinks = false;
     TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
+    TPopupMenu* FMenu = nullptr;                  // the context menu, made on first use
+    std::unique_ptr<TShellLabelEdit> FLabelEdit;  // renaming in place
+    TTreeNode* FLabelNode = nullptr;              // the node being renamed
+    TTreeNode* FSlowClickNode = nullptr;          // the node a slow second click would rename
+    int FNewFolderCount = 0;
 };
 
 // Publishes the tree for stored forms.

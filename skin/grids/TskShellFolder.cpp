@@ -1,5 +1,7 @@
 #include "skin/grids/TskShellFolder.h"
 
+#include "platform/rtl/Files.h"
+
 #include <dirent.h>
 #include <unistd.h>
 
@@ -264,8 +266,9 @@ void TskShellFolder::Rename(const std::string& NewName)
     TItemIDList parent = FFullID;
     StripLastID(parent);
     const std::string target = JoinName(PathFromIDList(parent), NewName);
-    // Never over an existing name: renaming is not replacing.
-    if (::access(target.c_str(), F_OK) == 0 || std::rename(PathName().c_str(), target.c_str()) != 0)
+    // Never over an existing name: renaming is not replacing (and no other program's file can slip in
+    // between a look and the rename).
+    if (!RenameFile(PathName(), target))
         throw Exception(Format("Rename to %s failed", {NewName}));
     StripLastID(FItemID);
     FItemID = ConcatIDLists(FItemID, newItem);

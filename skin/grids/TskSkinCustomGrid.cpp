@@ -30,7 +30,6 @@ const char* const SGridTooLarge = "Grid too large for operation";
 
 namespace {
 
-constexpr UINT_PTR GridTimer = 1;
 constexpr int ScrollSteps = 127; // the bars' range when the grid scrolls by cells
 constexpr int MaxExtentCount = 0x7FFFFFE;
 
@@ -78,11 +77,6 @@ template <class T> bool Store(T& Field, T Value)
         return false;
     Field = Value;
     return true;
-}
-
-bool IsFixed(TGridDrawState S)
-{
-    return S.Contains(gdFixed);
 }
 
 } // namespace
@@ -583,6 +577,12 @@ void TskSkinCustomGrid::TopLeftChanged()
 }
 void TskSkinCustomGrid::ColumnMoved(int, int) {}
 void TskSkinCustomGrid::RowMoved(int, int) {}
+bool TskSkinCustomGrid::BeginColumnDrag(int&, int&, const TPoint&) { return true; }
+bool TskSkinCustomGrid::BeginRowDrag(int&, int&, const TPoint&) { return true; }
+bool TskSkinCustomGrid::CheckColumnDrag(int&, int&, const TPoint&) { return true; }
+bool TskSkinCustomGrid::CheckRowDrag(int&, int&, const TPoint&) { return true; }
+bool TskSkinCustomGrid::EndColumnDrag(int&, int&, const TPoint&) { return true; }
+bool TskSkinCustomGrid::EndRowDrag(int&, int&, const TPoint&) { return true; }
 
 std::string TskSkinCustomGrid::GetEditText(int, int)
 {
@@ -648,12 +648,42 @@ int TskSkinCustomGrid::VisibleRowCount()
     return VertAxis().LastFullVisibleCell - FTopLeft.Y + 1;
 }
 
-TRect TskSkinCustomGrid::BoxRect(const TGridRect& R)
+TRect TskSkinCustomGrid::LtrBoxRect(const TGridRect& R)
 {
     int l = 0, r = 0, t = 0, b = 0;
     if (!AxisSpan(HorzAxis(), R.Left, R.Right, l, r) || !AxisSpan(VertAxis(), R.Top, R.Bottom, t, b))
         return Rect(0, 0, 0, 0);
     return Rect(l, t, r, b);
+}
+
+TRect TskSkinCustomGrid::BoxRect(const TGridRect& R)
+{
+    const TRect r = LtrBoxRect(R);
+    return r.IsEmpty() ? r : FlipRect(r);
+}
+
+int TskSkinCustomGrid::FlipX(int X) const
+{
+    return UseRightToLeftAlignment() ? ClientW() - 1 - X : X;
+}
+
+TRect TskSkinCustomGrid::FlipRect(const TRect& R) const
+{
+    if (!UseRightToLeftAlignment())
+        return R;
+    const int w = ClientW();
+    return Rect(w - R.Right, R.Top, w - R.Left, R.Bottom);
+}
+
+void TskSkinCustomGrid::SetBiDiMode(TBiDiMode Value)
+{
+    if (Value == FBiDiMode)
+        return;
+    FBiDiMode = Value;
+    InvalidateGrid();
+    UpdateScrollRange();
+    if (FEditorMode && FInplaceEdit != nullptr)
+        FInplaceEdit->UpdateLoc(CellRect(FCurrent.X, FCurrent.Y));
 }
 
 TRect TskSkinCustomGrid::CellRect(int ACol, int ARow)
@@ -663,7 +693,7 @@ TRect TskSkinCustomGrid::CellRect(int ACol, int ARow)
 
 TGridCoord TskSkinCustomGrid::MouseCoord(int X, int Y)
 {
-    return {AxisCellAt(HorzAxis(), X), AxisCellAt(VertAxis(), Y)};
+    return {AxisCellAt(HorzAxis(), FlipX(X)), AxisCellAt(VertAxis(), Y)};
 }
 
 TGridCoord TskSkinCustomGrid::CalcMaxTopLeft()
@@ -704,20 +734,81 @@ void TskSkinCustomGrid::MoveTopLeft(int ALeft, int ATop)
     ATop = std::clamp(ATop, FFixedRows, FRowCount - 1);
     if (ALeft == FTopLeft.X && ATop == FTopLeft.Y)
         return;
+    const TGridCoord old = FTopLeft;
     FTopLeft = {ALeft, ATop};
     UpdateScrollPositions();
-    InvalidateGrid();
+    ScrollData(old);
     TopLeftChanged();
+}
+
+namespace {
+
+// How far the picture moves when the first scrolling cell goes from Old to New: the sizes (with their
+// lines) of the cells between, negative when the view moves on. False when that is a screen or more.
+bool ScrollDistance(const TGridAxisInfo& Axis, int Old, int New, int& Delta)
+{
+    const int screen = Axis.GridExtent - Axis.FixedBoundary;
+    int distance = 0;
+    for (int i = std::min(Old, New); i < std::max(Old, New); ++i) {
+        distance += Axis.Extent(i) + Axis.EffectiveLineWidth;
+        if (distance >= screen)
+            return false;
+    }
+    Delta = New > Old ? -distance : distance;
+    return true;
+}
+
+} // namespace
+
+void TskSkinCustomGrid::ScrollData(TGridCoord OldTopLeft)
+{
+    if (FHandle == 0)
+        return;
+    const TGridAxisInfo h = HorzAxis();
+    const TGridAxisInfo v = VertAxis();
+    int dx = 0, dy = 0;
+    // A background that stays where it is while the cells move (the skin's picture, the wallpaper, the
+    // parent's picture) cannot be carried along: the grid is painted anew.
+    const bool fixedBackground = FTransparent || (Skinned() && FBGPicture != nullptr);
+    if (fixedBackground || !ScrollDistance(h, OldTopLeft.X, FTopLeft.X, dx) ||
+        !ScrollDistance(v, OldTopLeft.Y, FTopLeft.Y, dy)) {
+        InvalidateGrid();
+        return;
+    }
+    const UINT flags = SW_INVALIDATE | (FDefaultDrawing ? 0 : SW_ERASE);
+    const bool rtl = UseRightToLeftAlignment();
+    const auto band = [&](TRect Area, int DX, int DY) {
+        Area = FlipRect(Area);
+        if (rtl)
+            DX = -DX;
+        ScrollWindowEx(FHandle, DX, DY, &Area, &Area, nullptr, nullptr, flags);
+    };
+    if (dy == 0) {
+        // The column titles and the cells under them move together.
+        band(Rect(h.FixedBoundary, 0, h.GridExtent, v.GridExtent), dx, 0);
+    } else if (dx == 0) {
+        band(Rect(0, v.FixedBoundary, h.GridExtent, v.GridExtent), 0, dy);
+    } else {
+        band(Rect(h.FixedBoundary, 0, h.GridExtent, v.FixedBoundary), dx, 0);
+        band(Rect(0, v.FixedBoundary, h.FixedBoundary, v.GridExtent), 0, dy);
+        band(Rect(h.FixedBoundary, v.FixedBoundary, h.GridExtent, v.GridExtent), dx, dy);
+    }
+    if (FOptions.Contains(goRowSelect))
+        InvalidateGridRect(Selection());
 }
 
 void TskSkinCustomGrid::UpdateScrollPositions()
 {
     const TGridCoord maxTopLeft = CalcMaxTopLeft();
     if (FHScrollBar != nullptr) {
-        if (FColCount == 1)
-            FHScrollBar->SetPositionQuiet(FColOffset);
-        else
-            FHScrollBar->SetPositionQuiet(MulDivRounded(FTopLeft.X - FFixedCols, ScrollSteps, maxTopLeft.X - FFixedCols));
+        // In right-to-left layout the bar runs the other way: its right end is the first column.
+        if (FColCount == 1) {
+            const int overflow = std::max(ColWidths(0) - ClientW(), 0);
+            FHScrollBar->SetPositionQuiet(UseRightToLeftAlignment() ? overflow - FColOffset : FColOffset);
+        } else {
+            const int pos = MulDivRounded(FTopLeft.X - FFixedCols, ScrollSteps, maxTopLeft.X - FFixedCols);
+            FHScrollBar->SetPositionQuiet(UseRightToLeftAlignment() ? ScrollSteps - pos : pos);
+        }
     }
     if (FVScrollBar != nullptr)
         FVScrollBar->SetPositionQuiet(MulDivRounded(FTopLeft.Y - FFixedRows, ScrollSteps, maxTopLeft.Y - FFixedRows));
@@ -914,11 +1005,11 @@ void TskSkinCustomGrid::InvalidateGridRect(const TGridRect& R)
 {
     if (FHandle == 0)
         return;
-    const TRect r = BoxRect(R);
+    const TRect r = LtrBoxRect(R);
     if (r.IsEmpty())
         return;
     // The cell's lines belong to its picture too.
-    const TRect withLines = Rect(r.Left, r.Top, r.Right + FGridLineWidth, r.Bottom + FGridLineWidth);
+    const TRect withLines = FlipRect(Rect(r.Left, r.Top, r.Right + FGridLineWidth, r.Bottom + FGridLineWidth));
     InvalidateRect(FHandle, &withLines, FALSE);
 }
 
@@ -941,6 +1032,10 @@ void TskSkinCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
     }
     if (Key == 0)
         return;
+    // Left and Right go the way the columns run.
+    WORD move = Key;
+    if (UseRightToLeftAlignment() && (Key == VK_LEFT || Key == VK_RIGHT))
+        move = Key == VK_LEFT ? VK_RIGHT : VK_LEFT;
     const TGridCoord maxTopLeft = CalcMaxTopLeft();
     TGridKeyState s;
     s.Col = FCurrent.X;
@@ -958,301 +1053,13 @@ void TskSkinCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
     s.MaxTopRow = maxTopLeft.Y;
     s.RowSelect = FOptions.Contains(goRowSelect);
     s.TabStop = [this](int c) { return TabStops(c); };
-    const TGridKeyMove m = GridKeyMove(s, Key, Shift);
+    const TGridKeyMove m = GridKeyMove(s, move, Shift);
     if (m.EditorMode)
         SetEditorMode(true);
     if (m.LeftCol != FTopLeft.X || m.TopRow != FTopLeft.Y)
         MoveTopLeft(m.LeftCol, m.TopRow);
     if (m.Col != FCurrent.X || m.Row != FCurrent.Y)
         FocusCell(m.Col, m.Row, m.MoveAnchor);
-}
-
-void TskSkinCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    // The editor's focus is the grid's own.
-    auto hasFocus = [this] { return Focused() || (FInplaceEdit != nullptr && FInplaceEdit->Focused()); };
-    if (!Designing() && CanFocus() && FHandle != 0 && !hasFocus()) {
-        SetFocus();
-        if (!hasFocus()) {
-            SetCaptureControl(nullptr);
-            return;
-        }
-    }
-    if (Button == mbLeft && !Shift.Contains(ssDouble)) {
-        CalcSizingState(X, Y);
-        if (FGridState != gsNormal) {
-            DrawSizingLine();
-            TskSkinControl::MouseDown(Button, Shift, X, Y);
-            return;
-        }
-        const TGridCoord hit = MouseCoord(X, Y);
-        if (hit.X >= FFixedCols && hit.Y >= FFixedRows) {
-            if (FOptions.Contains(goEditing)) {
-                if (hit == FCurrent)
-                    SetEditorMode(true);
-                else {
-                    MoveColRow(hit.X, hit.Y, true, true);
-                    UpdateEdit();
-                }
-                Click();
-            } else {
-                FGridState = gsSelecting;
-                StartTimer();
-                if (Shift.Contains(ssShift)) {
-                    MoveAnchor(hit);
-                } else {
-                    MoveColRow(hit.X, hit.Y, true, true);
-                    // A cell that SelectCell refused starts no selection either: dragging on would
-                    // select the refused cell after all.
-                    if (FCurrent.Y != hit.Y || (!FOptions.Contains(goRowSelect) && FCurrent.X != hit.X)) {
-                        FGridState = gsNormal;
-                        StopTimer();
-                    }
-                }
-            }
-        } else if (FOptions.Contains(goRowMoving) && hit.X >= 0 && hit.X < FFixedCols && hit.Y >= FFixedRows) {
-            FGridState = gsRowMoving;
-            FMoveIndex = FMovePos = hit.Y;
-            Update();
-            DrawMoveMarker();
-            StartTimer();
-        } else if (FOptions.Contains(goColMoving) && hit.Y >= 0 && hit.Y < FFixedRows && hit.X >= FFixedCols) {
-            FGridState = gsColMoving;
-            FMoveIndex = FMovePos = hit.X;
-            Update();
-            DrawMoveMarker();
-            StartTimer();
-        }
-    }
-    TskSkinControl::MouseDown(Button, Shift, X, Y);
-}
-
-void TskSkinCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
-{
-    switch (FGridState) {
-    case gsSelecting: {
-        const TGridCoord hit = MouseCoord(X, Y);
-        if (hit.X >= FFixedCols && hit.Y >= FFixedRows && hit != FAnchor)
-            MoveAnchor(hit);
-        break;
-    }
-    case gsColMoving:
-    case gsRowMoving: {
-        const TGridCoord hit = MouseCoord(X, Y);
-        const bool cols = FGridState == gsColMoving;
-        const int fixed = cols ? FFixedCols : FFixedRows;
-        int target = cols ? hit.X : hit.Y;
-        if (target >= 0 && target >= fixed && target != FMovePos) {
-            DrawMoveMarker();
-            FMovePos = target;
-            DrawMoveMarker();
-        }
-        break;
-    }
-    case gsColSizing:
-    case gsRowSizing:
-        DrawSizingLine();
-        FSizingPos = (FGridState == gsRowSizing ? Y : X) + FSizingOfs;
-        DrawSizingLine();
-        break;
-    default: break;
-    }
-    TskSkinControl::MouseMove(Shift, X, Y);
-}
-
-void TskSkinCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    const TGridState state = FGridState;
-    FGridState = gsNormal;
-    try {
-        switch (state) {
-        case gsSelecting:
-            FGridState = gsSelecting;
-            MouseMove(Shift, X, Y);
-            FGridState = gsNormal;
-            StopTimer();
-            UpdateEdit();
-            Click();
-            break;
-        case gsColSizing:
-        case gsRowSizing: {
-            FGridState = state;
-            DrawSizingLine();
-            FGridState = gsNormal;
-            const bool cols = state == gsColSizing;
-            const int start = AxisLineStart(cols ? HorzAxis() : VertAxis(), FSizingIndex);
-            const int size = FSizingPos - start;
-            // A line dragged onto or before the start of its cell leaves the size alone.
-            if (start >= 0 && size > 1) {
-                if (cols)
-                    SetColWidths(FSizingIndex, size);
-                else
-                    SetRowHeights(FSizingIndex, size);
-            }
-            UpdateEdit();
-            break;
-        }
-        case gsColMoving:
-        case gsRowMoving:
-            FGridState = state;
-            DrawMoveMarker();
-            FGridState = gsNormal;
-            StopTimer();
-            if (FMoveIndex != FMovePos) {
-                if (state == gsColMoving)
-                    MoveColumn(FMoveIndex, FMovePos);
-                else
-                    MoveRow(FMoveIndex, FMovePos);
-            }
-            UpdateEdit();
-            break;
-        default:
-            UpdateEdit();
-            break;
-        }
-    } catch (...) {
-        FGridState = gsNormal;
-        throw;
-    }
-    TskSkinControl::MouseUp(Button, Shift, X, Y);
-}
-
-void TskSkinCustomGrid::CalcSizingState(int X, int Y)
-{
-    FGridState = gsNormal;
-    FSizingIndex = -1;
-    const bool colSizing = FOptions.Contains(goColSizing);
-    const bool rowSizing = FOptions.Contains(goRowSizing);
-    if (!colSizing && !rowSizing)
-        return;
-    const TGridAxisInfo h = HorzAxis();
-    const TGridAxisInfo v = VertAxis();
-    // Columns are sized in the fixed rows, rows in the fixed columns.
-    const auto axisState = [&](const TGridAxisInfo& a, int pos, TGridState state) {
-        int line = 0;
-        const int index = AxisSizingCell(a, pos, line);
-        if (index < 0)
-            return;
-        FGridState = state;
-        FSizingPos = line;
-        FSizingOfs = line - pos;
-        FSizingIndex = index;
-    };
-    if (X > h.FixedBoundary && colSizing) {
-        if (Y < v.FixedBoundary)
-            axisState(h, X, gsColSizing);
-    } else if (Y > v.FixedBoundary && rowSizing) {
-        if (X < h.FixedBoundary)
-            axisState(v, Y, gsRowSizing);
-    }
-}
-
-void TskSkinCustomGrid::DrawSizingLine()
-{
-    if (FHandle == 0)
-        return;
-    // An inverted line: drawn a second time at the same place it is gone again.
-    const HDC dc = Canvas()->Handle();
-    if (FGridState == gsColSizing)
-        InvertRect(dc, Rect(FSizingPos, 0, FSizingPos + 1, ClientH()));
-    else if (FGridState == gsRowSizing)
-        InvertRect(dc, Rect(0, FSizingPos, ClientW(), FSizingPos + 1));
-}
-
-void TskSkinCustomGrid::DrawMoveMarker()
-{
-    if (FHandle == 0 || FMovePos < 0)
-        return;
-    const HDC dc = Canvas()->Handle();
-    // A band 5 pixels wide at the edge where the moved line will land.
-    if (FGridState == gsColMoving) {
-        const TRect r = CellRect(FMovePos, 0);
-        if (r.IsEmpty())
-            return;
-        const int x = FMovePos > FMoveIndex ? r.Right : r.Left;
-        InvertRect(dc, Rect(x - 2, 0, x + 3, ClientH()));
-    } else if (FGridState == gsRowMoving) {
-        const TRect r = CellRect(0, FMovePos);
-        if (r.IsEmpty())
-            return;
-        const int y = FMovePos > FMoveIndex ? r.Bottom : r.Top;
-        InvertRect(dc, Rect(0, y - 2, ClientW(), y + 3));
-    }
-}
-
-void TskSkinCustomGrid::StartTimer()
-{
-    if (FHandle == 0)
-        return;
-    SetTimer(FHandle, GridTimer, 60);
-    FTimerSet = true;
-}
-
-void TskSkinCustomGrid::StopTimer()
-{
-    if (FTimerSet && FHandle != 0)
-        KillTimer(FHandle, GridTimer);
-    FTimerSet = false;
-}
-
-void TskSkinCustomGrid::TimerTick()
-{
-    if (FGridState != gsSelecting && FGridState != gsColMoving && FGridState != gsRowMoving)
-        return;
-    const TPoint p = ScreenToClient(GetCursorPos());
-    const TGridAxisInfo h = HorzAxis();
-    const TGridAxisInfo v = VertAxis();
-    if (FGridState == gsSelecting) {
-        TimedScroll(p.X < h.FixedBoundary, p.X > h.FullVisBoundary, p.Y < v.FixedBoundary, p.Y > v.FullVisBoundary);
-        return;
-    }
-    // Moving a line: the view follows the pointer past its edges and the marker with it.
-    const bool cols = FGridState == gsColMoving;
-    const TGridAxisInfo& a = cols ? h : v;
-    const int pos = cols ? p.X : p.Y;
-    int target = FMovePos;
-    if (pos < a.FixedBoundary) {
-        DrawMoveMarker();
-        ScrollMessage(cols, SB_LINEUP, 0);
-        Update();
-        target = cols ? FTopLeft.X : FTopLeft.Y;
-    } else if (pos >= a.FullVisBoundary) {
-        DrawMoveMarker();
-        ScrollMessage(cols, SB_LINEDOWN, 0);
-        Update();
-        target = (cols ? HorzAxis() : VertAxis()).LastFullVisibleCell;
-    } else {
-        return;
-    }
-    FMovePos = std::clamp(target, a.FixedCellCount, a.GridCellCount - 1);
-    DrawMoveMarker();
-}
-
-void TskSkinCustomGrid::TimedScroll(bool Left, bool Right, bool Up, bool Down)
-{
-    const TGridCoord maxTopLeft = CalcMaxTopLeft();
-    TGridCoord topLeft = FTopLeft;
-    TGridCoord anchor = FAnchor;
-    if (Left && FTopLeft.X > FFixedCols) {
-        --topLeft.X;
-        --anchor.X;
-    }
-    if (Right && FTopLeft.X < maxTopLeft.X) {
-        ++topLeft.X;
-        ++anchor.X;
-    }
-    if (Up && FTopLeft.Y > FFixedRows) {
-        --topLeft.Y;
-        --anchor.Y;
-    }
-    if (Down && FTopLeft.Y < maxTopLeft.Y) {
-        ++topLeft.Y;
-        ++anchor.Y;
-    }
-    if (topLeft == FTopLeft)
-        return;
-    MoveTopLeft(topLeft.X, topLeft.Y);
-    MoveAnchor({std::clamp(anchor.X, FFixedCols, FColCount - 1), std::clamp(anchor.Y, FFixedRows, FRowCount - 1)});
 }
 
 void TskSkinCustomGrid::WndProc(TMessage& Message)
@@ -1311,11 +1118,25 @@ void TskSkinCustomGrid::WndProc(TMessage& Message)
             FInplaceEdit->Font()->Assign(Font());
         return;
     case WM_HSCROLL:
-    case WM_VSCROLL:
-        ScrollMessage(Message.Msg == WM_HSCROLL, LOWORD(static_cast<std::uintptr_t>(Message.WParam)),
-            HIWORD(static_cast<std::uintptr_t>(Message.WParam)));
+    case WM_VSCROLL: {
+        int code = LOWORD(static_cast<std::uintptr_t>(Message.WParam));
+        int pos = HIWORD(static_cast<std::uintptr_t>(Message.WParam));
+        if (Message.Msg == WM_HSCROLL && UseRightToLeftAlignment()) {
+            // The horizontal bar runs the other way in right-to-left layout: its right end is the start.
+            switch (code) {
+            case SB_LINELEFT: code = SB_LINERIGHT; break;
+            case SB_LINERIGHT: code = SB_LINELEFT; break;
+            case SB_PAGELEFT: code = SB_PAGERIGHT; break;
+            case SB_PAGERIGHT: code = SB_PAGELEFT; break;
+            case SB_THUMBPOSITION:
+            case SB_THUMBTRACK: pos = (FColCount == 1 ? std::max(ColWidths(0) - ClientW(), 0) : ScrollSteps) - pos; break;
+            default: break;
+            }
+        }
+        ScrollMessage(Message.Msg == WM_HSCROLL, code, pos);
         Message.Result = 0;
         return;
+    }
     case WM_MOUSEWHEEL: {
         const short delta = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.WParam)));
         const bool shift = (LOWORD(static_cast<std::uintptr_t>(Message.WParam)) & MK_SHIFT) != 0;
@@ -1327,7 +1148,7 @@ void TskSkinCustomGrid::WndProc(TMessage& Message)
         return;
     }
     case WM_TIMER:
-        if (Message.WParam == GridTimer)
+        if (Message.WParam == GridTimerId)
             TimerTick();
         else
             TskSkinControl::WndProc(Message);
@@ -1348,7 +1169,8 @@ void TskSkinCustomGrid::WndProc(TMessage& Message)
         return;
     case WM_SIZE:
         TskSkinControl::WndProc(Message);
-        if (FSkinIndex == -1 && FOptions.Contains(goRowSelect))
+        // Mirrored cells all move with the width; so does the default look's row focus frame.
+        if (UseRightToLeftAlignment() || (FSkinIndex == -1 && FOptions.Contains(goRowSelect)))
             InvalidateGrid();
         UpdateScrollRange();
         return;
@@ -1516,161 +1338,3 @@ void TskSkinCustomGrid::DefineProperties(TFiler* Filer)
         nullptr, !FRowHeights.empty());
 }
 
-// ---------------------------------------------------------------------------------------------
-// Painting
-
-TRect TskSkinCustomGrid::CellTextRect(int, int, const TRect& ARect, TGridDrawState AState) const
-{
-    const TskDataSkinGridControl* entry = GridEntry();
-    return entry == nullptr ? ARect : SkinCellTextRect(*entry, ARect, IsFixed(AState), FUseSkinCellHeight);
-}
-
-void TskSkinCustomGrid::Paint()
-{
-    if (Width() < 1 || Height() < 1)
-        return;
-    FindSkinObject();
-    TCanvas* c = Canvas();
-    PaintBackground(c);
-    const TGridAxisInfo h = HorzAxis();
-    const TGridAxisInfo v = VertAxis();
-    PaintLines(c, h, v);
-    const int bodyX = h.FixedBoundary - h.Offset;
-    const TGridDrawState fixed{gdFixed};
-    PaintCells(c, 0, 0, 0, 0, h.FixedBoundary, v.FixedBoundary, FFixedColor, fixed, h, v);
-    PaintCells(c, FTopLeft.X, 0, bodyX, 0, h.GridBoundary, v.FixedBoundary, FFixedColor, fixed, h, v);
-    PaintCells(c, 0, FTopLeft.Y, 0, v.FixedBoundary, h.FixedBoundary, v.GridBoundary, FFixedColor, fixed, h, v);
-    PaintCells(c, FTopLeft.X, FTopLeft.Y, bodyX, v.FixedBoundary, h.GridBoundary, v.GridBoundary, Color(), {}, h, v);
-    if (!Designing() && FOptions.Contains(goRowSelect) && FDefaultDrawing && Focused() && !Skinned()) {
-        const TRect r = BoxRect(Selection());
-        if (!r.IsEmpty())
-            c->DrawFocusRect(r);
-    }
-    // What lies beyond the last column and below the last row.
-    if (!FTransparent && (!Skinned() || FBGPicture == nullptr)) {
-        const auto* entry = GridEntry();
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(entry != nullptr ? entry->BGColor : Color());
-        const int w = ClientW();
-        const int hgt = ClientH();
-        if (h.GridBoundary < w)
-            c->FillRect(Rect(h.GridBoundary, 0, w, hgt));
-        if (v.GridBoundary < hgt)
-            c->FillRect(Rect(0, v.GridBoundary, std::min(h.GridBoundary, w), hgt));
-    }
-}
-
-void TskSkinCustomGrid::PaintBackground(TCanvas* C)
-{
-    const TRect client = Rect(0, 0, ClientW(), ClientH());
-    if (FTransparent) {
-        TBitmap buffer(client.Width(), client.Height());
-        if (FWallpaper->Empty())
-            PaintParentBackground(this, buffer.Canvas());
-        else if (FWallpaperStretch)
-            buffer.Canvas()->StretchDraw(client, FWallpaper);
-        else
-            TileDraw(buffer.Canvas(), FWallpaper, Rect(0, 0, FWallpaper->Width(), FWallpaper->Height()), client);
-        C->Draw(0, 0, &buffer);
-    } else if (Skinned() && FBGPicture != nullptr) {
-        TileDraw(C, FBGPicture, Rect(0, 0, FBGPicture->Width(), FBGPicture->Height()), client);
-    }
-}
-
-void TskSkinCustomGrid::PaintLines(TCanvas* C, const TGridAxisInfo& H, const TGridAxisInfo& V)
-{
-    const auto* entry = GridEntry();
-    TGridLinesLook look;
-    look.FixedVert = FOptions.Contains(goFixedVertLine);
-    look.FixedHorz = FOptions.Contains(goFixedHorzLine);
-    look.Vert = FOptions.Contains(goVertLine);
-    look.Horz = FOptions.Contains(goHorzLine);
-    look.LineColor = entry != nullptr ? entry->LinesColor : FGridLineColor;
-    look.FixedGapColor = entry != nullptr ? entry->BGColor : FFixedColor;
-    look.BodyGapColor = entry != nullptr ? entry->BGColor : Color();
-    PaintGridLines(C, H, V, look);
-}
-
-void TskSkinCustomGrid::PaintCells(TCanvas* C, int ACol, int ARow, int StartX, int StartY, int StopX, int StopY,
-    TColor Color, TGridDrawState Base, const TGridAxisInfo& H, const TGridAxisInfo& V)
-{
-    const TRect clip = C->ClipRect();
-    const TGridRect sel = Selection();
-    const bool active = Focused();
-    int y = StartY;
-    for (int row = ARow; row < FRowCount && y < StopY; ++row) {
-        const int rowH = RowHeights(row);
-        int x = StartX;
-        for (int col = ACol; col < FColCount && x < StopX; ++col) {
-            const int colW = ColWidths(col);
-            const TRect r = Rect(x, y, x + colW, y + rowH);
-            if (colW > 0 && rowH > 0 && r.Right > clip.Left && r.Left < clip.Right && r.Bottom > clip.Top &&
-                r.Top < clip.Bottom) {
-                TGridDrawState state = Base;
-                if (active && col == FCurrent.X && row == FCurrent.Y)
-                    state.Include(gdFocused);
-                if (col >= sel.Left && col <= sel.Right && row >= sel.Top && row <= sel.Bottom)
-                    state.Include(gdSelected);
-                PaintCell(C, col, row, r, state, Color);
-            }
-            x += colW + H.EffectiveLineWidth;
-        }
-        y += rowH + V.EffectiveLineWidth;
-    }
-}
-
-void TskSkinCustomGrid::PaintCell(TCanvas* C, int ACol, int ARow, const TRect& R, TGridDrawState State, TColor Color)
-{
-    const bool fixed = IsFixed(State);
-    if (FDefaultDrawing || Designing()) {
-        C->Brush()->SetStyle(bsSolid);
-        if (!Skinned()) {
-            C->Font()->Assign(Font());
-            const bool plain = !State.Contains(gdSelected) ||
-                               (State.Contains(gdFocused) && !FOptions.Contains(goDrawFocusSelected) &&
-                                   !FOptions.Contains(goRowSelect));
-            if (plain) {
-                C->Brush()->SetColor(Color);
-                if (!FTransparent || fixed)
-                    C->FillRect(R);
-                if (fixed)
-                    DrawFrame3D(C, R, clBtnHighlight, clBtnShadow);
-            } else {
-                C->Brush()->SetColor(clHighlight);
-                C->FillRect(R);
-                C->Font()->SetColor(clHighlightText);
-            }
-        } else if (!fixed && !State.Contains(gdSelected) && !State.Contains(gdFocused)) {
-            const auto* entry = GridEntry();
-            C->Font()->Assign(Font());
-            if (FUseSkinFont) {
-                C->Font()->SetName(entry->FontName);
-                C->Font()->SetStyle(entry->FontStyle);
-                C->Font()->SetHeight(entry->FontHeight);
-                C->Font()->SetColor(entry->FontColor);
-            }
-            if (auto* strings = SkinData()->ResourceStrData())
-                C->Font()->SetCharset(static_cast<TFontCharset>(strings->CharSet()));
-            C->Brush()->SetColor(entry->BGColor);
-            if (FBGPicture == nullptr && !FTransparent)
-                C->FillRect(R);
-        } else {
-            PaintSkinCellImage(C, R, State);
-        }
-    }
-    DrawCell(ACol, ARow, R, State);
-    if (!Skinned() && FDefaultDrawing && !Designing() && State.Contains(gdFocused) &&
-        !(FOptions.Contains(goEditing) && FOptions.Contains(goAlwaysShowEditor)) && !FOptions.Contains(goRowSelect))
-        C->DrawFocusRect(R);
-}
-
-void TskSkinCustomGrid::PaintSkinCellImage(TCanvas* C, const TRect& R, TGridDrawState State)
-{
-    TSkinCellLook look;
-    look.RowSelect = FOptions.Contains(goRowSelect);
-    look.UseSkinFont = FUseSkinFont;
-    look.UseSkinCellHeight = FUseSkinCellHeight;
-    if (auto* strings = SkinData()->ResourceStrData())
-        look.Charset = strings->CharSet();
-    PaintSkinCell(C, *GridEntry(), FCellsPicture, R, State, look, Font());
-}

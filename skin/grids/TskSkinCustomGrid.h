@@ -136,6 +136,12 @@ public:
     void SetUseSkinFont(bool Value);
     bool UseSkinCellHeight() const { return FUseSkinCellHeight; }
     void SetUseSkinCellHeight(bool Value);
+    // bdRightToLeft lays the grid out from the right: the fixed columns at the right edge, the columns
+    // running leftwards, Left and Right keys and the horizontal bar reversed. Cell rectangles and mouse
+    // points are always client coordinates.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
 
     // --- external scroll bars (placed on the form; the grid only drives them)
     TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
@@ -218,6 +224,15 @@ protected:
     virtual bool CanGridAcceptKey(WORD, TShiftState) { return true; }
     virtual void ColWidthsChanged();
     virtual void RowHeightsChanged();
+    // A column (row) drag with the mouse asks these when it starts, at each line it passes and when the
+    // button is released; false refuses (no drag, no new place, no move). Origin is the line taken,
+    // Destination where it would go; either may be changed.
+    virtual bool BeginColumnDrag(int& Origin, int& Destination, const TPoint& MousePt);
+    virtual bool BeginRowDrag(int& Origin, int& Destination, const TPoint& MousePt);
+    virtual bool CheckColumnDrag(int& Origin, int& Destination, const TPoint& MousePt);
+    virtual bool CheckRowDrag(int& Origin, int& Destination, const TPoint& MousePt);
+    virtual bool EndColumnDrag(int& Origin, int& Destination, const TPoint& MousePt);
+    virtual bool EndRowDrag(int& Origin, int& Destination, const TPoint& MousePt);
     // Inserts (Amount > 0) or removes (Amount < 0) lines at Index.
     void AdjustSize(int Index, int Amount, bool Rows);
     // Refreshes the in-place editor's text; nothing while no editor exists.
@@ -242,12 +257,25 @@ protected:
     TBitmap* FBGPicture = nullptr;
 
 private:
+    // The window timer that scrolls while the mouse is held beyond the cells.
+    static constexpr UINT_PTR GridTimerId = 1;
     void ChangeSize(int NewColCount, int NewRowCount);
     void EnsureColExtents();
     void ApplySize(int NewColCount, int NewRowCount);
     void ResetSelection();
     void MoveAnchor(TGridCoord NewAnchor);
     void ClampInView(TGridCoord Cell);
+    // Moves the picture by the distance between the old and the new first cells, band by band, so
+    // only what scrolls in is painted; a jump of a whole screen or more repaints the grid.
+    void ScrollData(TGridCoord OldTopLeft);
+    // The grid is the form's active control (also while its editor has the keyboard).
+    bool IsActiveControl();
+    // Between the left-to-right layout the geometry works in and the client area (mirrored in
+    // right-to-left layout): a pixel column, and a rectangle.
+    int FlipX(int X) const;
+    TRect FlipRect(const TRect& R) const;
+    // The cells' rectangle in the left-to-right layout.
+    TRect LtrBoxRect(const TGridRect& R);
     void SelectionMoved(const TGridRect& OldSel);
     void ScrollMessage(bool Horizontal, int Code, int Pos);
     void UpdateScrollPositions();
@@ -303,6 +331,7 @@ private:
     bool FWallpaperStretch = false;
     bool FUseSkinFont = true;
     bool FUseSkinCellHeight = true;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     TskSkinScrollBar* FHScrollBar = nullptr;
     TskSkinScrollBar* FVScrollBar = nullptr;
     bool FUpdatingScrollRange = false;

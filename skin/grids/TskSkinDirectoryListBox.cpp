@@ -5,30 +5,52 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/win/Messages.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/grids/FileCtrlPaths.h"
+#include "skin/grids/ShellPictures.h"
 #include "skin/grids/TskSkinDriveComboBox.h"
 #include "skin/grids/TskSkinFileListBox.h"
 
 TskSkinDirectoryListBox::TskSkinDirectoryListBox(TComponent* AOwner) : TskSkinListBox(AOwner)
 {
     SetWidth(145);
+    OnDrawItem = [this](TCanvas* C, int Index, int, int, TRect TxtRect, TOwnerDrawState) { DrawFolder(C, Index, TxtRect); };
     const std::string cwd = GetCurrentDir();
     FDirectory = cwd.empty() ? std::string(1, '/') : ResolveFolder("/", cwd);
     BuildList();
 }
 
+void TskSkinDirectoryListBox::DrawFolder(TCanvas* C, int Index, const TRect& TxtRect)
+{
+    if (Index < 0 || Index >= Items()->Count()) return;
+    // The levels down to the current folder are open, the current one is marked, those inside it shut.
+    const int current = static_cast<int>(FPaths.size()) - 1 - FSubFolders;
+    const TskShellIcon icon = Index < current ? siOpenFolder : Index == current ? siCurrentFolder : siFolder;
+    TCustomImageList* images = ShellImages(false);
+    const int x = TxtRect.Left + 4 * ItemLevel(Index) + 2;
+    images->Draw(C, x, TxtRect.Top + (TxtRect.Height() - images->Height()) / 2, icon, Enabled());
+    C->Brush()->SetStyle(bsClear);
+    C->TextOut(x + images->Width() + 4, TxtRect.Top + (TxtRect.Height() - C->TextHeight("Wg")) / 2,
+        Items()->Strings(Index));
+}
+
 TskSkinDirectoryListBox::~TskSkinDirectoryListBox()
 {
-    if (FFileList != nullptr) FFileList->RemoveFreeNotification(this);
+    if (FFileList != nullptr) {
+        FFileList->RemoveFreeNotification(this);
+        if (FFileList->DirList() == this) FFileList->SetDirList(nullptr);
+    }
     if (FDirLabel != nullptr) FDirLabel->RemoveFreeNotification(this);
     if (FDriveCombo != nullptr) FDriveCombo->RemoveFreeNotification(this);
 }
 
 void TskSkinDirectoryListBox::SetDirectory(const std::string& Value)
 {
-    const std::string dir = ResolveFolder(FDirectory, Value);
+    // The whole text names the folder ("[name]" as well, as the file list shows folders).
+    const TEditPath parts = SplitEditPath(Value, FDirectory);
+    const std::string dir = parts.FileName.empty() ? parts.Directory : JoinPath(parts.Directory, parts.FileName);
     // Checked before anything changes, so a bad name leaves the list as it was.
     if (!DirectoryExists(dir)) throw EOSError("Directory not found: \"" + dir + "\"", ENOENT);
     if (dir == FDirectory) return;
@@ -80,6 +102,7 @@ void TskSkinDirectoryListBox::BuildList()
         add(sr.Name, JoinPath(FDirectory, sr.Name), level + 1);
     }
     FindClose(sr);
+    FSubFolders = static_cast<int>(FPaths.size()) - 1 - current;
     SetItemIndex(current);
     Change();
 }
@@ -139,10 +162,14 @@ void TskSkinDirectoryListBox::ShowLabel()
 void TskSkinDirectoryListBox::SetFileList(TskSkinFileListBox* Value)
 {
     if (Value == FFileList) return;
-    if (FFileList != nullptr) FFileList->RemoveFreeNotification(this);
+    if (FFileList != nullptr) {
+        FFileList->RemoveFreeNotification(this);
+        if (FFileList->DirList() == this) FFileList->SetDirList(nullptr);
+    }
     FFileList = Value;
     if (FFileList != nullptr) {
         FFileList->FreeNotification(this);
+        FFileList->SetDirList(this);
         FFileList->SetDirectory(FDirectory);
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 // The skinned directory list box: the levels of the current directory from the root down, then the
-// folders inside it. Opening an item (double click or Return) makes it the current directory; the
-// linked file list follows, and a linked label shows the path shortened to its width.
+// folders inside it, each indented by its depth behind its picture (open folders above the current
+// one, the current one marked, shut folders inside it). Opening an item (double click or Return) makes
+// it the current directory; the linked file list follows, and a linked label shows the path shortened
+// to its width.
 #include <string>
 #include <vector>
 
@@ -53,11 +55,13 @@ protected:
 
 private:
     void OpenCurrent();
+    void DrawFolder(TCanvas* C, int Index, const TRect& TxtRect);
     void ShowLabel();
 
     std::string FDirectory;
     std::vector<std::string> FPaths;
     std::vector<int> FLevels;
+    int FSubFolders = 0; // the items after the current folder
     TskSkinFileListBox* FFileList = nullptr;
     TskSkinStdLabel* FDirLabel = nullptr;
     TskSkinDriveComboBox* FDriveCombo = nullptr;

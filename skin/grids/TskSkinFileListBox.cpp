@@ -48,6 +48,7 @@ TskSkinFileListBox::TskSkinFileListBox(TComponent* AOwner) : TskSkinListBox(AOwn
 TskSkinFileListBox::~TskSkinFileListBox()
 {
     if (FFileEdit != nullptr) FFileEdit->RemoveFreeNotification(this);
+    if (FDirList != nullptr) FDirList->RemoveFreeNotification(this);
 }
 
 void TskSkinFileListBox::SetDirectory(const std::string& Value)
@@ -128,28 +129,35 @@ std::string TskSkinFileListBox::FileName() const
 
 void TskSkinFileListBox::SetFileName(const std::string& Value)
 {
-    std::string path = ResolveFolder(FDirectory, Value);
-    if (HasWildcards(ExtractFileName(Value))) {
-        const std::string dir = ExtractFileDir(path);
-        if (Value.find('/') != std::string::npos) SetDirectory(dir);
-        SetMask(ExtractFileName(Value));
+    const TEditPath parts = SplitEditPath(Value, FDirectory);
+    // The folder goes through the linked directory list, which hands it on to this list.
+    if (FDirList != nullptr)
+        FDirList->SetDirectory(parts.Directory);
+    else
+        SetDirectory(parts.Directory);
+    if (parts.FileName.empty())
+        return;
+    if (HasWildcards(parts.FileName)) {
+        SetMask(parts.FileName);
         return;
     }
-    // A plain name that names a folder lists that folder.
-    if (DirectoryExists(path)) {
-        SetDirectory(path);
-        return;
-    }
-    if (Value.find('/') != std::string::npos) SetDirectory(ExtractFileDir(path));
-    const std::string name = ExtractFileName(path);
     for (int i = 0; i < Items()->Count(); ++i) {
-        if (Items()->Strings(i) == name && Items()->Objects(i) != DirectoryMark) {
+        if (Items()->Strings(i) == parts.FileName && Items()->Objects(i) != DirectoryMark) {
             SetItemIndex(i);
             Change();
             return;
         }
     }
-    SetMask(name);
+    // A name that is not there lists what matches it (nothing, or the file once it exists).
+    SetMask(parts.FileName);
+}
+
+void TskSkinFileListBox::SetDirList(TskSkinDirectoryListBox* Value)
+{
+    if (Value == FDirList) return;
+    if (FDirList != nullptr) FDirList->RemoveFreeNotification(this);
+    FDirList = Value;
+    if (FDirList != nullptr) FDirList->FreeNotification(this);
 }
 
 void TskSkinFileListBox::Change()
@@ -173,6 +181,7 @@ void TskSkinFileListBox::Notification(TComponent* AComponent, TOperation Operati
 {
     TskSkinListBox::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FFileEdit) FFileEdit = nullptr;
+    if (Operation == opRemove && AComponent == FDirList) FDirList = nullptr;
 }
 
 void RegisterFileCtrlClasses()

@@ -7,6 +7,7 @@
 #include "skin/controls/TskSkinListBox.h"
 
 class TEdit;
+class TskSkinDirectoryListBox;
 
 enum TskFileAttr { skftReadOnly, skftHidden, skftSystem, skftVolumeID, skftDirectory, skftArchive, skftNormal };
 using TskFileType = TSet<TskFileAttr>;
@@ -30,9 +31,13 @@ public:
 
     // The full name of the chosen entry (a folder without its brackets); empty when nothing is chosen.
     std::string FileName() const;
-    // A name with a directory part lists that directory; a name with "*" or "?" becomes the mask; a
-    // listed name is chosen; any other name becomes the mask.
+    // A name with a folder part (or "[folder]", or a folder's name) lists that folder, through the
+    // linked directory list when there is one; a name with "*" or "?" becomes the mask; a listed name
+    // is chosen; any other name becomes the mask.
     void SetFileName(const std::string& Value);
+    // Set by the directory list that links to this list.
+    TskSkinDirectoryListBox* DirList() const { return FDirList; }
+    void SetDirList(TskSkinDirectoryListBox* Value);
 
     // Reads the directory again.
     void Update();
@@ -51,6 +56,7 @@ private:
     std::string FMask = "*.*";
     TskFileType FFileType{skftNormal};
     TEdit* FFileEdit = nullptr;
+    TskSkinDirectoryListBox* FDirList = nullptr;
     int FLastIndex = -1;
 };
 

@@ -558,8 +558,11 @@ bool TskSkinCustomGrid::CanEditShow()
     if (!FOptions.Contains(goEditing) || FOptions.Contains(goRowSelect) || !FEditorMode || Designing() ||
         !HandleAllocated())
         return false;
-    if (FOptions.Contains(goAlwaysShowEditor))
-        return true;
+    return FOptions.Contains(goAlwaysShowEditor) || IsActiveControl();
+}
+
+bool TskSkinCustomGrid::IsActiveControl()
+{
     if (Focused() || (FInplaceEdit != nullptr && FInplaceEdit->Focused()))
         return true;
     const TCustomForm* form = GetParentForm();

@@ -186,7 +186,9 @@ void TskSkinStringGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDr
         const std::string text = Cells(ACol, ARow);
         // The cell's picture is already there: the text goes over it without a background.
         c->Brush()->SetStyle(bsClear);
-        c->TextRect(r, r.Left + 2, r.Top + r.Height() / 2 - c->TextHeight(text) / 2, text);
+        // Right-to-left text starts at the cell's right edge.
+        const int x = UseRightToLeftAlignment() ? r.Right - 2 - c->TextWidth(text) : r.Left + 2;
+        c->TextRect(r, x, r.Top + r.Height() / 2 - c->TextHeight(text) / 2, text);
         c->Brush()->SetStyle(bsSolid);
     }
     TskSkinDrawGrid::DrawCell(ACol, ARow, ARect, AState);

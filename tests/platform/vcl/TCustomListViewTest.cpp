@@ -4,7 +4,10 @@
 
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/rtl/Strings.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
+#include "platform/win/Input.h"
 
 namespace {
 
@@ -210,4 +213,51 @@ TEST_F(TCustomListViewScrolling, ListStyleScrollsByColumns)
     TRect r;
     View->Perform(LVM_GETITEMRECT, static_cast<WPARAM>(rows), reinterpret_cast<LPARAM>(&r));
     EXPECT_EQ(r.Left, 0);
+}
+
+TEST_F(TCustomListViewScrolling, LargeIconsLieInLinesOfCells_ScrolledUpAndDownByPixels)
+{
+    TCustomImageList images(nullptr);
+    images.SetWidth(32);
+    images.SetHeight(32);
+    TBitmap picture(32, 32);
+    picture.Canvas()->Brush()->SetColor(clRed);
+    picture.Canvas()->FillRect(Rect(0, 0, 32, 32));
+    images.Add(&picture, nullptr);
+    View->SetLargeImages(&images);
+    View->SetViewStyle(vsIcon);
+    AddRows(9);
+    for (int i = 0; i < 9; ++i)
+        View->Items()->Item(i)->SetImageIndex(0);
+    Driver.ProcessMessages();
+    // 76 pixels a cell: two in a line of 200; a cell holds the picture and two lines of caption.
+    const int h = View->ItemRect(0).Height();
+    EXPECT_EQ(View->ItemRect(0), Rect(0, 0, 76, h));
+    EXPECT_EQ(View->ItemRect(1), Rect(76, 0, 152, h));
+    EXPECT_EQ(View->ItemRect(2), Rect(0, h, 76, 2 * h));
+    EXPECT_EQ(View->ItemAt(80, 5), 1);
+    EXPECT_EQ(View->ItemAt(160, 5), -1);
+    EXPECT_EQ(View->ItemAt(5, h + 1), 2);
+    // The picture centred at the top of its cell.
+    EXPECT_EQ(Driver.PixelAt(Form->Handle(), 10 + 76 + 38, 10 + 2 + 16) & 0x00FFFFFF, ColorToPixel(clRed) & 0x00FFFFFF);
+    Driver.SaveWindow(Form->Handle(), "ListViewLargeIcons", OMBRIX_TEST_PICTURES);
+    EXPECT_EQ(Info(SB_VERT).nMax, 5 * h - 1);
+    EXPECT_EQ(static_cast<int>(Info(SB_VERT).nPage), View->ClientHeight());
+    // Down goes a line, Right an item; the last one is scrolled into view.
+    View->SetFocus();
+    View->SetItemIndex(0);
+    Driver.Press(VK_DOWN);
+    Driver.ProcessMessages();
+    EXPECT_EQ(View->ItemIndex(), 2);
+    Driver.Press(VK_RIGHT);
+    Driver.ProcessMessages();
+    EXPECT_EQ(View->ItemIndex(), 3);
+    Driver.Press(VK_END);
+    Driver.ProcessMessages();
+    EXPECT_EQ(View->ItemIndex(), 8);
+    EXPECT_EQ(Info(SB_VERT).nPos, 5 * h - View->ClientHeight());
+    EXPECT_EQ(View->ItemRect(8).Bottom, View->ClientHeight());
+    View->Perform(WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(View->ItemRect(0).Top, 0);
+    View->SetLargeImages(nullptr);
 }

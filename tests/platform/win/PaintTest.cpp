@@ -255,4 +255,95 @@ TEST_F(PaintTest, Layered_OpacityReachesBackendWindow)
     EXPECT_FALSE(SetLayeredWindowAttributes(top, 0, 10, LWA_ALPHA));
 }
 
+// A child that paints row y of its picture in a red of its own, shifted by how far its contents have
+// scrolled; it remembers what it was asked to paint.
+struct TStripes {
+    int Offset = 0;
+    TRect LastPaint;
+    static TPixel Row(int Y) { return RgbToPixel(RGB(static_cast<BYTE>(Y * 3), 0, 0)); }
+    void Install(TTestClass& Class)
+    {
+        Class.On[WM_PAINT] = [this](HWND h, WPARAM, LPARAM) -> LRESULT {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            LastPaint = ps.rcPaint;
+            for (int y = 0; y < 60; ++y) {
+                HBRUSH b = CreateSolidBrush(RGB(static_cast<BYTE>((y + Offset) * 3), 0, 0));
+                FillRect(dc, Rect(0, y, 60, y + 1), b);
+                DeleteObject(b);
+            }
+            EndPaint(h, &ps);
+            return 0;
+        };
+    }
+};
+
+TEST_F(PaintTest, ScrollWindowEx_MovesThePictureAndPaintsOnlyWhatScrolledIn)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND child = Blue.Create(top, Bounds(10, 10, 60, 60));
+    TStripes stripes;
+    stripes.Install(Blue);
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    stripes.Offset = 10;
+    TGdiRegion update;
+    EXPECT_EQ(ScrollWindowEx(child, 0, -10, nullptr, nullptr, &update, nullptr, SW_INVALIDATE), SIMPLEREGION);
+    EXPECT_EQ(update.Shape.Box(), Rect(0, 50, 60, 60));
+    TGdiRegion pending;
+    GetUpdateRgn(child, &pending, FALSE);
+    EXPECT_EQ(pending.Shape.Box(), Rect(0, 50, 60, 60));
+    Driver.ProcessMessages();
+    EXPECT_EQ(stripes.LastPaint, Rect(0, 50, 60, 60));
+    for (int y = 0; y < 60; y += 3)
+        EXPECT_EQ(At(top, 40, 10 + y), TStripes::Row(y + 10)) << y;
+    EXPECT_EQ(At(top, 5, 5), ColorToPixel(clWhite));
+}
+
+TEST_F(PaintTest, ScrollWindowEx_NeverCarriesAnotherWindowsPicture)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND child = Blue.Create(top, Bounds(10, 10, 60, 60));
+    // A sibling above the child's rows 40..50: its picture is not the child's to move, and what it hid
+    // has no picture to move either.
+    Green.Create(top, Bounds(10, 50, 60, 10));
+    TStripes stripes;
+    stripes.Install(Blue);
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    stripes.Offset = 10;
+    TRect updateBox;
+    ScrollWindowEx(child, 0, -10, nullptr, nullptr, nullptr, &updateBox, SW_INVALIDATE);
+    EXPECT_EQ(updateBox, Rect(0, 30, 60, 60));
+    Driver.ProcessMessages();
+    for (int y = 0; y < 60; y += 3) {
+        const TPixel want = y >= 40 && y < 50 ? ColorToPixel(clLime) : TStripes::Row(y + 10);
+        EXPECT_EQ(At(top, 40, 10 + y), want) << y;
+    }
+}
+
+TEST_F(PaintTest, ScrollWindowEx_OfAPartOnly_LeavesTheRestAlone)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND child = Blue.Create(top, Bounds(10, 10, 60, 60));
+    TStripes stripes;
+    stripes.Install(Blue);
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    // Rows 20..60 scroll down by 5 (a header band above them stays); a paint still to come there
+    // moves along with the picture.
+    const TRect band = Rect(0, 20, 60, 60);
+    const TRect waiting = Rect(0, 30, 60, 32);
+    InvalidateRect(child, &waiting, FALSE);
+    TGdiRegion update;
+    ScrollWindowEx(child, 0, 5, &band, &band, &update, nullptr, 0);
+    EXPECT_TRUE(update.Shape.Contains({1, 20}));
+    EXPECT_TRUE(update.Shape.Contains({1, 24}));
+    EXPECT_FALSE(update.Shape.Contains({1, 25}));
+    EXPECT_TRUE(update.Shape.Contains({1, 36}));
+    EXPECT_FALSE(update.Shape.Contains({1, 38}));
+    EXPECT_EQ(At(top, 40, 10 + 10), TStripes::Row(10));
+    EXPECT_EQ(At(top, 40, 10 + 45), TStripes::Row(40));
+}
+
 }  // namespace

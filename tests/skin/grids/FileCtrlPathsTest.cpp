@@ -69,3 +69,27 @@ TEST_F(FileCtrlPathsTest, VolumeCaptionShowsLabelOrEmptyBrackets)
     EXPECT_EQ(VolumeCaption(bare, Sources), "[]");
     EXPECT_EQ(VolumeCaption((Temp.Home / "not mounted").string(), Sources), "[]");
 }
+
+TEST_F(FileCtrlPathsTest, SplitEditPath_FolderAndNameWithoutTheCurrentDirectory)
+{
+    const std::string home = Temp.Home.string();
+    std::filesystem::create_directories(Temp.Home / "a b" / "c");
+    const std::string cwd = GetCurrentDir();
+    auto split = [&](const std::string& text) {
+        const TEditPath p = SplitEditPath(text, home);
+        return p.Directory + "|" + p.FileName;
+    };
+    EXPECT_EQ(split("clip.avi"), home + "|clip.avi");
+    EXPECT_EQ(split("a b/*.avi"), home + "/a b|*.avi");
+    // A last part that names a folder is that folder; "[name]" is how the file list shows one.
+    EXPECT_EQ(split("a b"), home + "/a b|");
+    EXPECT_EQ(split("[a b]"), home + "/a b|");
+    EXPECT_EQ(split("a b/c/../c"), home + "/a b/c|");
+    EXPECT_EQ(split("/tmp/"), "/tmp|");
+    EXPECT_EQ(split(".."), ResolveFolder(home, "..") + "|");
+    // A pattern stays a pattern, even when a folder is named so.
+    std::filesystem::create_directories(Temp.Home / "x*");
+    EXPECT_EQ(split("x*"), home + "|x*");
+    EXPECT_EQ(split("missing/f"), home + "/missing|f");
+    EXPECT_EQ(GetCurrentDir(), cwd);
+}

@@ -6,6 +6,7 @@
 
 #include "ShellTestSupport.h"
 #include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TMenu.h"
 #include "skin/grids/ShellPictures.h"
 #include "skin/grids/ShellVerbs.h"
 #include "platform/rtl/Strings.h"
@@ -81,7 +82,8 @@ TEST_F(ShellList, ReportViewShowsTheFourColumnsAndTheDetails)
     EXPECT_EQ((*file->SubItems())[1], ".avi");
     EXPECT_NE((*file->SubItems())[2].find(':'), std::string::npos);
     TListItem* folder = List->Items()->Item(0);
-    EXPECT_EQ((*folder->SubItems())[0], ""); // a folder shows no size
+    EXPECT_EQ((*folder->SubItems())[0], ""); // a folder shows no size and no time
+    EXPECT_EQ((*folder->SubItems())[2], "");
 }
 
 TEST_F(ShellList, DoubleClickOnAFolderRowGoesIntoIt)
@@ -368,6 +370,15 @@ TEST_F(ShellList, MoveToTrash_GoesToTheUsersTrashWithItsOriginalPath_NothingIsDe
     List->TrashSelected();
     EXPECT_EQ(fs::file_size(trash / "files" / "clip one.2.avi"), 6u);
     EXPECT_TRUE(fs::exists(trash / "info" / "clip one.2.avi.trashinfo"));
+    // An empty folder left in the trash without its info file is not replaced either.
+    fs::create_directories(trash / "files" / "Empty Folder");
+    fs::create_directories(Temp.Docs() / "Empty Folder" / "kept");
+    List->SetRoot(Temp.Docs().string());
+    List->ClearSelection();
+    List->SetItemIndex(0); // Empty Folder
+    List->TrashSelected();
+    EXPECT_TRUE(fs::is_empty(trash / "files" / "Empty Folder"));
+    EXPECT_TRUE(fs::exists(trash / "files" / "Empty Folder.2" / "kept"));
 }
 
 TEST_F(ShellList, AltEnterTellsTheItemsProperties)
@@ -410,6 +421,77 @@ TEST_F(ShellList, AutoRefreshShowsAFileThatAppears)
     EXPECT_EQ(Captions(),
         (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "clip one.avi", "new clip.avi", "notes.txt"}));
     List->SetAutoRefresh(false);
+}
+
+TEST_F(ShellList, ARightClickOnARowChoosesItAndOffersTheVerbs)
+{
+    MakeList();
+    ShowForm();
+    List->SetItemIndex(0);
+    Driver.Click(RowPoint(3), 2); // notes.txt
+    Driver.ProcessMessages();
+    ASSERT_NE(List->Selected(), nullptr);
+    EXPECT_EQ(List->Selected()->Index(), 3);
+    TPopupMenu* menu = nullptr;
+    for (int i = 0; i < List->ComponentCount() && menu == nullptr; ++i)
+        menu = dynamic_cast<TPopupMenu*>(List->Components(i));
+    ASSERT_NE(menu, nullptr);
+    std::vector<std::string> captions;
+    for (int i = 0; i < menu->Items()->Count(); ++i)
+        captions.push_back(menu->Items()->Items(i)->Caption() + (menu->Items()->Items(i)->Enabled() ? "" : " (off)"));
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "-", "&Rename", "New Folder", "-", "Move to &Trash", "-",
+                            "P&roperties"}));
+    menu->Items()->Items(2)->Click();
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_TRUE(List->LabelEditor()->Visible());
+    EXPECT_EQ(List->LabelEditor()->Text(), "notes.txt");
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+}
+
+TEST_F(ShellList, TypingFindsTheRowWhoseNameBeginsSo_APauseStartsAfresh)
+{
+    MakeList();
+    ShowForm();
+    List->SetFocus();
+    Driver.ProcessMessages();
+    const auto typed = [&](const std::string& Text) {
+        Driver.Type(Text);
+        Driver.ProcessMessages();
+        return List->Selected() != nullptr ? List->Selected()->Caption() : std::string();
+    };
+    EXPECT_EQ(typed("n"), "notes.txt");
+    EXPECT_EQ(typed("o"), "notes.txt"); // "no" still fits
+    Driver.AdvanceClock(2000);
+    EXPECT_EQ(typed("CL"), "clip one.avi"); // without regard to case
+    Driver.AdvanceClock(2000);
+    EXPECT_EQ(typed("e"), "Empty Folder"); // round past the last row to the first
+    EXPECT_EQ(typed("x"), "Empty Folder"); // "ex" fits nothing: the row stays
+}
+
+TEST_F(ShellList, LargeIconsShowTheBigPictures_TheNameIsEditedUnderThePicture)
+{
+    MakeList();
+    List->SetViewStyle(vsIcon);
+    ShowForm();
+    Save("ShellListLargeIcons");
+    // Row 1 (a folder) sits right of row 0 on the first line; its 32-pixel picture is centred on top.
+    const TRect first = List->ItemRect(0);
+    const TRect second = List->ItemRect(1);
+    EXPECT_EQ(second.Top, first.Top);
+    EXPECT_EQ(second.Left, first.Right);
+    const TPoint p = List->ClientToScreen(Point((second.Left + second.Right) / 2, second.Top + 2 + 20));
+    EXPECT_EQ(Driver.PixelAt(Form->Handle(), p.X - Form->Left(), p.Y - Form->Top()) & 0xFFFFFFu, 0xFFFF00u);
+    List->SetFocus();
+    List->SetItemIndex(3); // notes.txt
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    ASSERT_NE(List->LabelEditor(), nullptr);
+    EXPECT_GE(List->LabelEditor()->Top(), List->ItemRect(3).Top + 32);
+    EXPECT_EQ(List->LabelEditor()->Left(), List->ItemRect(3).Left);
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
 }
 
 } // namespace

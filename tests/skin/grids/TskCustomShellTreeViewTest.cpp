@@ -7,6 +7,9 @@
 #include "ShellTestSupport.h"
 #include "platform/vcl/TReader.h"
 #include "platform/win/MessageQueue.h"
+#include "platform/vcl/TMenu.h"
+#include "platform/win/Input.h"
+#include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskCustomShellListView.h"
 
 using namespace shelltest;
@@ -212,6 +215,154 @@ TEST_F(ShellTree, StoredTreeAndListAreReadLinkedAndFilled)
     EXPECT_EQ(tree->Items()->GetFirstNode()->Text(), "Documents");
     ASSERT_EQ(list->Items()->Count(), 3); // two folders and the one file the mask lets through
     EXPECT_EQ(list->Items()->Item(2)->Caption(), "clip one.avi");
+}
+
+// ---- verbs ---------------------------------------------------------------------------------------------------
+
+struct ShellTreeVerbs : ShellTree {
+    std::string Told; // what the message box would have shown
+    void SetUp() override
+    {
+        ShellTree::SetUp();
+        SetShellMessageHandler([this](TControl*, const std::string& Text) { Told = Text; });
+        MakeTree();
+        Tree->SetFocus();
+        ShowForm();
+        Tree->SetFocus();
+        Driver.ProcessMessages();
+    }
+    void TearDown() override
+    {
+        SetShellMessageHandler(nullptr);
+        ShellTree::TearDown();
+    }
+    TPoint NodePoint(TTreeNode* Node)
+    {
+        const TRect r = Tree->NodeRect(Node);
+        const int left = 2 + (Node->Level() - 1 + (Tree->ShowRoot() ? 1 : 0)) * Tree->Indent() + 24;
+        return Tree->ClientToScreen(Point(left, (r.Top + r.Bottom) / 2));
+    }
+    // The tree's context menu, as the last right click filled it.
+    TPopupMenu* Menu()
+    {
+        for (int i = 0; i < Tree->ComponentCount(); ++i)
+            if (auto* m = dynamic_cast<TPopupMenu*>(Tree->Components(i)))
+                return m;
+        return nullptr;
+    }
+    TMenuItem* Item(const std::string& Caption)
+    {
+        for (int i = 0; i < Menu()->Items()->Count(); ++i)
+            if (Menu()->Items()->Items(i)->Caption() == Caption)
+                return Menu()->Items()->Items(i);
+        return nullptr;
+    }
+    void Type(const std::string& Name)
+    {
+        Tree->LabelEditor()->SetText("");
+        Driver.Type(Name);
+        Driver.Press(VK_RETURN);
+        Driver.ProcessMessages();
+    }
+};
+
+TEST_F(ShellTreeVerbs, RightClickOffersTheVerbs_NewFolderIsMadeInsideAndNamedAtOnce)
+{
+    TTreeNode* empty = Child(Top(), "Empty Folder");
+    ASSERT_NE(empty, nullptr);
+    Driver.Click(NodePoint(empty), 2);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Tree->Selected(), empty);
+    ASSERT_NE(Menu(), nullptr);
+    std::vector<std::string> captions;
+    for (int i = 0; i < Menu()->Items()->Count(); ++i)
+        captions.push_back(Menu()->Items()->Items(i)->Caption());
+    EXPECT_EQ(captions, (std::vector<std::string>{"&Open", "-", "&Rename", "New Folder", "-", "Move to &Trash", "-",
+                            "P&roperties"}));
+    Item("New Folder")->Click();
+    Driver.ProcessMessages();
+    EXPECT_TRUE(fs::is_directory(Temp.Docs() / "Empty Folder" / "New Folder"));
+    ASSERT_NE(Tree->Selected(), nullptr);
+    EXPECT_EQ(Tree->Selected()->Text(), "New Folder");
+    ASSERT_NE(Tree->LabelEditor(), nullptr);
+    EXPECT_TRUE(Tree->LabelEditor()->Visible());
+    Type("Clips 2");
+    EXPECT_TRUE(fs::is_directory(Temp.Docs() / "Empty Folder" / "Clips 2"));
+    EXPECT_FALSE(fs::exists(Temp.Docs() / "Empty Folder" / "New Folder"));
+    EXPECT_EQ(Tree->Selected()->Text(), "Clips 2");
+    EXPECT_EQ(Tree->Path(), (Temp.Docs() / "Empty Folder" / "Clips 2").string());
+    // The top node is neither renamed nor thrown away.
+    Driver.Click(NodePoint(Top()), 2);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Tree->Selected(), Top());
+    EXPECT_FALSE(Item("&Rename")->Enabled());
+    EXPECT_FALSE(Item("Move to &Trash")->Enabled());
+    EXPECT_TRUE(Item("New Folder")->Enabled());
+}
+
+TEST_F(ShellTreeVerbs, F2Renames_NeverOverAnExistingName)
+{
+    Tree->SetSelected(Child(Top(), "Empty Folder"));
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    ASSERT_NE(Tree->LabelEditor(), nullptr);
+    EXPECT_EQ(Tree->LabelEditor()->Text(), "Empty Folder");
+    Type("My \"Quoted\" Clips");
+    EXPECT_TRUE(fs::is_directory(Temp.Docs() / "Empty Folder"));
+    EXPECT_TRUE(fs::exists(Temp.Quoted() / "clip one.avi"));
+    EXPECT_NE(Told.find("failed"), std::string::npos) << Told;
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    Type("Full Folder");
+    EXPECT_TRUE(fs::is_directory(Temp.Docs() / "Full Folder"));
+    EXPECT_EQ(Tree->Selected()->Text(), "Full Folder");
+    EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"Full Folder", "My \"Quoted\" Clips"}));
+}
+
+TEST_F(ShellTreeVerbs, ASlowSecondClickRenames_ADoubleClickDoesNot)
+{
+    TTreeNode* empty = Child(Top(), "Empty Folder");
+    Driver.Click(NodePoint(empty));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.DoubleClick(NodePoint(empty));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Tree->LabelEditor() == nullptr || !Tree->LabelEditor()->Visible());
+    Driver.Click(NodePoint(empty));
+    Driver.ProcessMessages();
+    Driver.AdvanceClock(1000);
+    Driver.ProcessMessages();
+    ASSERT_NE(Tree->LabelEditor(), nullptr);
+    EXPECT_TRUE(Tree->LabelEditor()->Visible());
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Tree->LabelEditor()->Visible());
+    EXPECT_TRUE(fs::is_directory(Temp.Docs() / "Empty Folder"));
+}
+
+TEST_F(ShellTreeVerbs, MoveToTrash_TakesTheFolderIntoTheTrash_ItsParentIsSelected)
+{
+    Tree->SetSelected(Child(Top(), "My \"Quoted\" Clips"));
+    Driver.Click(NodePoint(Tree->Selected()), 2);
+    Driver.ProcessMessages();
+    ASSERT_NE(Menu(), nullptr);
+    Item("Move to &Trash")->Click();
+    Driver.ProcessMessages();
+    EXPECT_FALSE(fs::exists(Temp.Quoted()));
+    EXPECT_TRUE(fs::exists(Temp.Home / ".local/share/Trash/files/My \"Quoted\" Clips/clip one.avi"));
+    EXPECT_EQ(Tree->Selected(), Top());
+    EXPECT_EQ(ChildTexts(Top()), (std::vector<std::string>{"Empty Folder"}));
+}
+
+TEST_F(ShellTreeVerbs, AltEnterTellsTheFoldersProperties)
+{
+    Tree->SetSelected(Child(Top(), "Empty Folder"));
+    Driver.Press(VK_RETURN, false, false, true);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Told.rfind("Empty Folder\n", 0), 0u) << Told;
+    EXPECT_NE(Told.find("Type: Folder"), std::string::npos) << Told;
 }
 
 } // namespace

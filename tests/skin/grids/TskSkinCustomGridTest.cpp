@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "skin/grids/TskSkinDrawGrid.h"
 
 namespace {
@@ -469,6 +472,96 @@ TEST(CustomGridSizes, HiddenGridSizesItselfFromTheDefaults)
     EXPECT_EQ(grid.Width(), 320);
     EXPECT_EQ(grid.Height(), 120);
     EXPECT_EQ(grid.SkinDataName(), "grid");
+}
+
+// A grid whose drag hooks the test decides: the begin hook may refuse, the check hook may refuse one
+// column as a place, the end hook may refuse the move.
+class THookedGrid : public TskSkinDrawGrid {
+public:
+    using TskSkinDrawGrid::TskSkinDrawGrid;
+    bool AllowBegin = true;
+    bool AllowEnd = true;
+    int RefusedPlace = -1;
+    std::vector<std::string> Log;
+
+protected:
+    bool BeginColumnDrag(int& Origin, int& Destination, const TPoint&) override
+    {
+        Log.push_back("begin " + std::to_string(Origin) + ">" + std::to_string(Destination));
+        return AllowBegin;
+    }
+    bool CheckColumnDrag(int&, int& Destination, const TPoint&) override { return Destination != RefusedPlace; }
+    bool EndColumnDrag(int& Origin, int& Destination, const TPoint&) override
+    {
+        Log.push_back("end " + std::to_string(Origin) + ">" + std::to_string(Destination));
+        return AllowEnd;
+    }
+    bool BeginRowDrag(int&, int&, const TPoint&) override { return AllowBegin; }
+};
+
+struct GridDragHooks : GridFormTest {
+    THookedGrid* Grid = nullptr;
+    std::vector<std::string> Moves;
+    void MakeGrid()
+    {
+        Grid = GridFormTest::MakeGrid<THookedGrid>(Rect(10, 10, 310, 210));
+        Grid->SetColCount(10);
+        Grid->SetRowCount(20);
+        Grid->SetOptions(Grid->Options() + goColMoving + goRowMoving);
+        Grid->OnColumnMoved = [this](TObject*, int f, int t) { Moves.push_back(std::to_string(f) + ">" + std::to_string(t)); };
+        Grid->OnRowMoved = [this](TObject*, int f, int t) { Moves.push_back("row " + std::to_string(f) + ">" + std::to_string(t)); };
+        ShowForm();
+    }
+    // From the title of column 1 to that of column 3.
+    void DragColumn() { Driver.Drag(Point(10 + 65 + 30, 15), Point(10 + 65 * 3 + 30, 15)); Driver.ProcessMessages(); }
+};
+
+TEST_F(GridDragHooks, EveryHookAgrees_TheColumnMoves)
+{
+    MakeGrid();
+    DragColumn();
+    EXPECT_EQ(Moves, (std::vector<std::string>{"1>3"}));
+    EXPECT_EQ(Grid->Log, (std::vector<std::string>{"begin 1>1", "end 1>3"}));
+}
+
+TEST_F(GridDragHooks, RefusedBegin_NoDragAtAll)
+{
+    MakeGrid();
+    Grid->AllowBegin = false;
+    DragColumn();
+    Driver.Drag(Point(15, 10 + 25 * 2 + 12), Point(15, 10 + 25 * 5 + 12));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Moves.empty());
+    EXPECT_EQ(Grid->Log, (std::vector<std::string>{"begin 1>1"}));
+}
+
+TEST_F(GridDragHooks, RefusedPlace_IsPassedOver)
+{
+    MakeGrid();
+    Grid->RefusedPlace = 3;
+    Driver.MoveTo(Point(10 + 65 + 30, 15));
+    Driver.ButtonDown();
+    for (int c : {2, 3}) {
+        Driver.MoveTo(Point(10 + 65 * c + 30, 15));
+        Driver.ProcessMessages();
+    }
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    // Column 3 was refused as a place: the column lands where it was last allowed.
+    EXPECT_EQ(Moves, (std::vector<std::string>{"1>2"}));
+}
+
+TEST_F(GridDragHooks, RefusedEnd_NothingMoves)
+{
+    MakeGrid();
+    Grid->AllowEnd = false;
+    DragColumn();
+    EXPECT_TRUE(Moves.empty());
+    EXPECT_EQ(Grid->Log.back(), "end 1>3");
+    // The row drag still works with its own hooks left as they are.
+    Driver.Drag(Point(15, 10 + 25 * 2 + 12), Point(15, 10 + 25 * 5 + 12));
+    Driver.ProcessMessages();
+    EXPECT_EQ(Moves, (std::vector<std::string>{"row 2>5"}));
 }
 
 } // namespace

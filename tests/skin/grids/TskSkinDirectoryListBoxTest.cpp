@@ -144,3 +144,60 @@ TEST_F(DirectoryListBox, DriveComboAndListFollowEachOther)
     drives->Free();
     EXPECT_EQ(List->DriveCombo(), nullptr);
 }
+
+TEST_F(DirectoryListBox, EachItemShowsItsFolderPictureIndentedByItsDepth)
+{
+    List->SetDirectory(Dir.string());
+    ShowForm();
+    Save("DirectoryListBox");
+    TskListBox* inner = List->ListBox();
+    const int current = IndexOf("My \"Clips\"");
+    ASSERT_GT(current, 0);
+    // The first column of row Index that differs from the row's background.
+    const auto firstInk = [&](int Index) {
+        const TRect r = inner->ItemRect(Index);
+        const TPoint o = inner->ClientToScreen(TPoint{0, 0});
+        // Inside the item's focus frame, if it has one.
+        const TPixel back = Driver.PixelAt(Form->Handle(), o.X + r.Left + 1, o.Y + r.Top + r.Height() / 2) & 0x00FFFFFF;
+        for (int x = r.Left + 1; x < r.Right - 1; ++x)
+            for (int y = r.Top + 1; y < r.Bottom - 1; ++y)
+                if ((Driver.PixelAt(Form->Handle(), o.X + x, o.Y + y) & 0x00FFFFFF) != back)
+                    return x - r.Left;
+        return -1;
+    };
+    // Each picture starts 4 pixels further in per level (plus 2), its outline one pixel inside it.
+    for (int i : {0, 1, current, current + 1, current + 2})
+        EXPECT_EQ(firstInk(i), 4 * List->ItemLevel(i) + 2 + 1) << i;
+    // The current folder's picture carries its mark; the folders inside it are shut ones.
+    const auto glyphPixel = [&](int Index, int X, int Y) {
+        const TRect r = inner->ItemRect(Index);
+        const TPoint o = inner->ClientToScreen(TPoint{0, 0});
+        const int gx = r.Left + 4 * List->ItemLevel(Index) + 2;
+        const int gy = r.Top + (r.Height() - 16) / 2;
+        return Driver.PixelAt(Form->Handle(), o.X + gx + X, o.Y + gy + Y) & 0x00FFFFFF;
+    };
+    EXPECT_EQ(glyphPixel(current, 12, 3), gridtest::Px(clBlue));
+    EXPECT_NE(glyphPixel(current - 1, 12, 3), gridtest::Px(clBlue));
+    EXPECT_EQ(glyphPixel(current + 1, 7, 9), gridtest::Px(clYellow));
+}
+
+TEST_F(DirectoryListBox, BracketedNamesAndALinkedFileListsNamesMoveIt)
+{
+    List->SetDirectory(Dir.string());
+    List->SetDirectory("[a sub]");
+    EXPECT_EQ(List->Directory(), (Dir / "a sub").string());
+    auto* files = new TskSkinFileListBox(Form);
+    files->SetParent(Form);
+    List->SetFileList(files);
+    EXPECT_EQ(files->DirList(), List);
+    // A folder typed into the file list moves the directory list, which the file list then follows.
+    files->SetFileName("../b sub");
+    EXPECT_EQ(List->Directory(), (Dir / "b sub").string());
+    EXPECT_EQ(files->Directory(), (Dir / "b sub").string());
+    files->SetFileName((Dir / "*.avi").string());
+    EXPECT_EQ(List->Directory(), Dir.string());
+    EXPECT_EQ(files->Mask(), "*.avi");
+    EXPECT_EQ(files->Items()->Count(), 1);
+    List->SetFileList(nullptr);
+    EXPECT_EQ(files->DirList(), nullptr);
+}

@@ -1,5 +1,6 @@
 #include "skin/grids/TskSkinDrawGrid.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "GridTestSupport.h"
@@ -220,6 +221,116 @@ TEST_F(GridPaint, SelectCellRefusalKeepsTheCurrentCellAndItsPicture)
     EXPECT_EQ(Grid->Selection(), (TGridRect{1, 1, 4, 1}));
     EXPECT_EQ(AtCell(2, 1), Px(clHighlight));
     EXPECT_EQ(AtCell(2, 3), Px(clWindow));
+}
+
+// Scrolling moves what is painted instead of painting the grid anew: only the cells that scroll in are
+// drawn, and the picture is the one a full repaint gives.
+struct GridBands : GridFormTest {
+    TskSkinDrawGrid* Grid = nullptr;
+    std::vector<TGridCoord> Drawn;
+
+    void MakeGrid()
+    {
+        Grid = GridFormTest::MakeGrid<TskSkinDrawGrid>(Rect(10, 10, 310, 210));
+        Grid->SetColCount(10);
+        Grid->SetRowCount(20);
+        // Every cell shows where it is in the grid, so a cell painted at the wrong place shows.
+        Grid->OnDrawCell = [this](TObject*, int c, int r, const TRect& rect, TGridDrawState) {
+            Drawn.push_back({c, r});
+            Grid->Canvas()->Brush()->SetColor(TColor(RGB(static_cast<BYTE>(c * 20), static_cast<BYTE>(r * 10), 128)));
+            Grid->Canvas()->FillRect(Rect(rect.Left + 4, rect.Top + 4, rect.Left + 20, rect.Top + 12));
+        };
+        ShowForm();
+        Drawn.clear();
+    }
+    TPoint Inside(int c, int r) { return Point(10 + 65 * c + 32, 10 + 25 * r + 12); }
+    std::vector<TPixel> Picture()
+    {
+        std::vector<TPixel> p;
+        for (int y = 10; y < 210; ++y)
+            for (int x = 10; x < 310; ++x)
+                p.push_back(At(x, y));
+        return p;
+    }
+    // The picture must be what painting the whole grid gives.
+    void ExpectAsRepainted()
+    {
+        const std::vector<TPixel> scrolled = Picture();
+        Grid->Invalidate();
+        Driver.ProcessMessages();
+        EXPECT_TRUE(scrolled == Picture());
+    }
+};
+
+TEST_F(GridBands, OneRowDown_DrawsOnlyTheRowThatScrolledIn)
+{
+    MakeGrid();
+    Grid->SetTopRow(2);
+    Driver.ProcessMessages();
+    ASSERT_FALSE(Drawn.empty());
+    for (const TGridCoord& c : Drawn)
+        EXPECT_EQ(c.Y, 8) << c.X << "," << c.Y;
+    ExpectAsRepainted();
+}
+
+TEST_F(GridBands, OneColumnOn_DrawsOnlyTheColumnsThatScrolledIn)
+{
+    MakeGrid();
+    Grid->SetLeftCol(2);
+    Driver.ProcessMessages();
+    ASSERT_FALSE(Drawn.empty());
+    // Column 4 was cut at the edge: it and column 5 show more now.
+    for (const TGridCoord& c : Drawn)
+        EXPECT_GE(c.X, 4) << c.X << "," << c.Y;
+    ExpectAsRepainted();
+}
+
+TEST_F(GridBands, SelectingPastTheCorner_ScrollsBothWaysInThreeBands)
+{
+    MakeGrid();
+    Driver.MoveTo(Inside(2, 3));
+    Driver.ButtonDown();
+    Driver.MoveTo(Point(330, 230));
+    Driver.AdvanceClock(60);
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    EXPECT_EQ(Grid->LeftCol(), 2);
+    EXPECT_EQ(Grid->TopRow(), 2);
+    ExpectAsRepainted();
+}
+
+TEST_F(GridBands, AJumpOfAScreenOrMore_PaintsEverything)
+{
+    MakeGrid();
+    Grid->SetTopRow(12);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Drawn.size(), 5u * 8u);
+    ExpectAsRepainted();
+}
+
+TEST_F(GridPaint, TheFocusedCellUnderTheShownEditorIsNotPainted)
+{
+    MakeGrid();
+    Grid->SetOptions(Grid->Options() + goEditing);
+    std::vector<TGridCoord> drawn;
+    Grid->OnDrawCell = [&](TObject*, int c, int r, const TRect&, TGridDrawState) { drawn.push_back({c, r}); };
+    Focus(Grid);
+    const auto has = [&](int c, int r) {
+        return std::find(drawn.begin(), drawn.end(), TGridCoord{c, r}) != drawn.end();
+    };
+    EXPECT_TRUE(has(1, 1));
+    Driver.Press(VK_F2);
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Grid->EditorMode());
+    drawn.clear();
+    Grid->Invalidate();
+    Driver.ProcessMessages();
+    EXPECT_FALSE(has(1, 1));
+    EXPECT_TRUE(has(2, 1));
+    Driver.Press(VK_ESCAPE);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Grid->EditorMode());
+    EXPECT_TRUE(has(1, 1));
 }
 
 } // namespace

@@ -309,8 +309,9 @@ TEST_F(InplaceEditing, SkinnedEditorTakesTheCellBackground_TransparentOverAPictu
     ASSERT_TRUE(EditorShown());
     EXPECT_TRUE(Editor()->Transparent());
     const TRect cell2 = Grid->CellRect(2, 1);
-    // The grid's own picture of the cell shows through instead of a fill in the editor's colour.
-    EXPECT_EQ(At(10 + cell2.Right - 4, 10 + cell2.Top + cell2.Height() / 2), Px(cSelectImage));
+    // The grid's background picture shows through instead of a fill in the editor's colour: the grid
+    // leaves the cell under the editor unpainted.
+    EXPECT_EQ(At(10 + cell2.Right - 4, 10 + cell2.Top + cell2.Height() / 2), Px(cBackPicture));
     Save("InplaceEditTransparent");
 }
 
