@@ -244,6 +244,7 @@ void RegisterSkinGrids()
         RegisterEnum<TGridOption>({"goFixedVertLine", "goFixedHorzLine", "goVertLine", "goHorzLine", "goRangeSelect",
                                    "goDrawFocusSelected", "goRowSizing", "goColSizing", "goRowMoving", "goColMoving",
                                    "goEditing", "goTabs", "goRowSelect", "goAlwaysShowEditor", "goThumbTracking"});
+        RegisterEnum<TBiDiMode>({"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"});
         using G = TskSkinDrawGrid;
         RegisterClass<G, TskSkinControl>("TskSkinDrawGrid")
             .Prop("ColCount", &G::ColCount, &G::SetColCount, 5)
@@ -267,6 +268,7 @@ void RegisterSkinGrids()
             .Prop("HScrollBar", &G::HScrollBar, &G::SetHScrollBar)
             .Prop("VScrollBar", &G::VScrollBar, &G::SetVScrollBar)
             .Prop("GridLineColor", &G::GridLineColor, &G::SetGridLineColor, clWindowText)
+            .Prop("BiDiMode", &G::BiDiMode, &G::SetBiDiMode, bdLeftToRight)
             .Event("OnDrawCell", &G::OnDrawCell)
             .Event("OnSelectCell", &G::OnSelectCell)
             .Event("OnGetEditText", &G::OnGetEditText)

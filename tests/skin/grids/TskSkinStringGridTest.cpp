@@ -287,6 +287,7 @@ TEST(StringGridForms, StoredGridIsReadWithItsWidths)
                                  "    RowCount = 2\n"
                                  "    FixedCols = 0\n"
                                  "    SkinDataName = 'grid'\n"
+                                 "    BiDiMode = bdRightToLeft\n"
                                  "    Options = [goFixedVertLine, goRowSelect]\n"
                                  "    ColWidths = (\n"
                                  "      10\n"
@@ -300,6 +301,7 @@ TEST(StringGridForms, StoredGridIsReadWithItsWidths)
     EXPECT_EQ(grid->FixedCols(), 0);
     EXPECT_EQ(grid->ColWidths(2), 30);
     EXPECT_TRUE(grid->Options().Contains(goRowSelect));
+    EXPECT_TRUE(grid->UseRightToLeftAlignment());
     grid->SetCells(2, 1, "x");
     EXPECT_EQ(grid->Cells(2, 1), "x");
 }
