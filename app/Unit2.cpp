@@ -283,9 +283,27 @@ void TForm2::PlayPreview()
     const std::string aid = FQueue ? FQueue->getAID(r) : std::string();
     const std::string sid = FQueue ? FQueue->getSID(r) : std::string();
     FitPreviewPanel("320x240");
+    // Play while the preview plays stops it. The call that started the player is still waiting for it
+    // below, and tidies up once it has ended.
+    if (FPlaying) {
+        StopPreview(*FMain);
+        return;
+    }
     const unsigned long wid = PlayerWindowId();
     FLastCommand = PreviewCommand(*FMain->StringGrid1, r, aid, sid, wid);
-    // Play while the preview plays stops it; the wait for the player runs inside this call.
+    FPlaying = true;
+    struct TEnded {
+        TForm2& Form;
+        ~TEnded()
+        {
+            Form.FPlaying = false;
+            // The player's window lies over the still picture and keeps its last frame (or black): it
+            // shows only while a player draws into it, the picture at all other times.
+            if (Form.videowindow1->HandleAllocated())
+                ReleaseNativeWindow(Form.videowindow1->Handle());
+        }
+    } ended{*this};
+    // The wait for the player runs inside this call.
     ::PlayPreview(*FMain, r, aid, sid, wid);
 }
 

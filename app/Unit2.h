@@ -78,6 +78,7 @@ private:
     TForm1* FMain = nullptr;
     TOmQueue* FQueue = nullptr;
     int FSeekDragging = 0;
+    bool FPlaying = false; // a PlayPreview call waits for its player
     std::string FLastCommand;
 };
 

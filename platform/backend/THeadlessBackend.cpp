@@ -1,5 +1,6 @@
 #include "platform/backend/THeadlessBackend.h"
 
+#include <algorithm>
 #include <map>
 
 #include "platform/win/MessageQueue.h"
@@ -12,7 +13,33 @@ std::map<HWND, THeadlessWindow*>& Live()
     return live;
 }
 
+std::vector<THeadlessChild*>& LiveChildren()
+{
+    static std::vector<THeadlessChild*> live;
+    return live;
+}
+
 }  // namespace
+
+THeadlessChild::THeadlessChild(HWND top, const TRect& inWindow) : Top(top), Bounds(inWindow)
+{
+    LiveChildren().push_back(this);
+}
+
+THeadlessChild::~THeadlessChild()
+{
+    auto& live = LiveChildren();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+}
+
+std::vector<THeadlessChild*> THeadlessChild::Of(HWND top)
+{
+    std::vector<THeadlessChild*> out;
+    for (THeadlessChild* c : LiveChildren())
+        if (c->Top == top)
+            out.push_back(c);
+    return out;
+}
 
 THeadlessWindow::THeadlessWindow(const TBackendWindowParams& p) : Params(p), Bounds(p.Bounds) { Live()[p.Window] = this; }
 

@@ -7,6 +7,22 @@
 
 #include "platform/backend/Backend.h"
 
+// A native child window as the display was told of it. No player can draw into it: its id is 0.
+class THeadlessChild : public TBackendChild {
+public:
+    THeadlessChild(HWND top, const TRect& inWindow);
+    ~THeadlessChild() override;
+    // The live child windows of the top-level window `top` (tests look at what the display was told).
+    static std::vector<THeadlessChild*> Of(HWND top);
+    void SetBounds(const TRect& inWindow) override { Bounds = inWindow; }
+    void Show(bool visible) override { Visible = visible; }
+    unsigned long NativeId() const override { return 0; }
+
+    HWND Top = 0;
+    TRect Bounds;
+    bool Visible = false;
+};
+
 class THeadlessWindow : public TBackendWindow {
 public:
     explicit THeadlessWindow(const TBackendWindowParams& p);
@@ -39,6 +55,10 @@ public:
     void Restore() override { Minimized = false; }
     void Focus() override { ++Focused; }
     unsigned long NativeId() const override { return 0; }
+    std::unique_ptr<TBackendChild> CreateChild(const TRect& inWindow) override
+    {
+        return std::make_unique<THeadlessChild>(Params.Window, inWindow);
+    }
 
     TBackendWindowParams Params;
     TRect Bounds;

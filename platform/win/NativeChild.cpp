@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win/Paint.h"
 #include "platform/win/WinInternal.h"
 
 namespace WinInternal {
@@ -39,6 +40,18 @@ unsigned long NativeChildId(HWND h)
         WithNative().push_back(h);
     }
     return w->Native->NativeId();
+}
+
+void ReleaseNativeChild(HWND h)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !w->Native)
+        return;
+    w->Native.reset();
+    auto& list = WithNative();
+    list.erase(std::remove(list.begin(), list.end(), h), list.end());
+    // What the window itself paints was covered all along: the display is handed it again.
+    InvalidateRect(h, nullptr, FALSE);
 }
 
 void UpdateNativeChildren()

@@ -80,3 +80,4 @@ BOOL MessageBeep(UINT)
 }
 
 unsigned long GetNativeWindowId(HWND h) { return WinInternal::NativeChildId(h); }
+void ReleaseNativeWindow(HWND h) { WinInternal::ReleaseNativeChild(h); }

@@ -53,3 +53,6 @@ BOOL MessageBeep(UINT type);
 // window kept over the client area of `h`, following it as it moves, shows and hides. 0 when the display
 // has no such windows (headless).
 unsigned long GetNativeWindowId(HWND h);
+// The player is done with `h`'s native window (it ended): the native window goes, and what `h` paints
+// itself shows again; the next GetNativeWindowId makes a fresh one. Nothing happens when there is none.
+void ReleaseNativeWindow(HWND h);

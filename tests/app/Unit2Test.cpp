@@ -190,6 +190,41 @@ TEST_F(PreviewWindow, Play_UsesTheRowsTracks_NoDisplayMeansNoPictureAndNoWindowI
     EXPECT_FALSE(Preview->Visible());
 }
 
+TEST_F(PreviewWindow, PlayersWindow_ShowsOnlyWhilePlaying_TheStillPictureOtherwise)
+{
+    const int r = Source("a");
+    Preview->ImageClick(r);
+    Driver.ProcessMessages();
+    // The player's window, as the display was told of it: shown or not.
+    const auto playerWindowShown = [this] {
+        int shown = 0;
+        for (THeadlessChild* c : THeadlessChild::Of(Preview->Handle()))
+            shown += c->Visible;
+        return shown;
+    };
+    EXPECT_EQ(playerWindowShown(), 0);
+    // Played and stopped by Play, twice: the window stays open on its picture each time.
+    for (int round = 0; round < 2; ++round) {
+        int whilePlaying = -1;
+        WhilePlaying([&] {
+            whilePlaying = playerWindowShown();
+            Preview->skSkinSpeedButton1Click(Preview->skSkinSpeedButton1);
+        });
+        Preview->skSkinSpeedButton1Click(Preview->skSkinSpeedButton1);
+        Driver.ProcessMessages();
+        EXPECT_EQ(whilePlaying, 1) << "round " << round;
+        EXPECT_EQ(playerWindowShown(), 0) << "round " << round;
+        EXPECT_EQ(ToolRunning, 0);
+        EXPECT_TRUE(Preview->Visible());
+    }
+    // Stopped by Stop, then opened again from the row.
+    StopLater(50);
+    Preview->PlayPreview();
+    Preview->ImageClick(r);
+    Driver.ProcessMessages();
+    EXPECT_EQ(playerWindowShown(), 0);
+}
+
 TEST_F(PreviewWindow, DraggingTheSlider_Seeks_SettingItByProgramDoesNot)
 {
     const int r = Source("a");

@@ -38,6 +38,7 @@ TEST_P(TConvertJourney, DeviceQualityStart_OutputsReadableWithTheRightCodecsAndL
     Picture("chosen");
     const TSurface progressBefore = D().Grab(Main.RowProgress(0));
     const TSurface statusBefore = D().Grab(Main.Status());
+    const TSurface startFace = D().Grab(Main.Start());
 
     Click(Main.Start());
     const std::optional<TScreenWindow> destination = WaitForFolderDialog("Select destination folder");
@@ -58,6 +59,7 @@ TEST_P(TConvertJourney, DeviceQualityStart_OutputsReadableWithTheRightCodecsAndL
         120s);
     Picture("done");
     EXPECT_TRUE(finished) << "the queue did not finish";
+    EXPECT_TRUE(WaitForQueueEnd(startFace)) << "the queue did not unwind";
     EXPECT_TRUE(progressShown) << "no progress was shown";
     // Both rows' gauges are full now.
     const TSurface after = D().Grab(D().ScreenRect());

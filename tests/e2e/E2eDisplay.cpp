@@ -48,6 +48,19 @@ std::pair<int, int> DisplayRange()
     return {first, std::max(first, last)};
 }
 
+// The process that holds an X display's lock file (the server writes its process id there), or 0.
+pid_t LockOwner(const std::string& LockFile)
+{
+    FILE* f = std::fopen(LockFile.c_str(), "r");
+    if (!f)
+        return 0;
+    long pid = 0;
+    if (std::fscanf(f, "%ld", &pid) != 1)
+        pid = 0;
+    std::fclose(f);
+    return static_cast<pid_t>(pid);
+}
+
 // Starts Program with Args; its output goes nowhere, and it dies with the test program.
 pid_t Spawn(const std::vector<std::string>& Args, const std::vector<std::pair<std::string, std::string>>& Env)
 {
@@ -199,13 +212,20 @@ bool TE2eDisplay::StartServer(int Width, int Height)
         if (pid < 0)
             break;
         bool ended = false;
-        // The socket appears once the server listens; a server that ends lost the number to someone else.
+        // The server is up once it listens and holds the number's lock; one that ends lost the number to
+        // someone else. The socket alone is not enough: another test (of this run or another) may have
+        // taken the number a moment earlier, and its server would go with that test.
+        const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
         WaitUntil([&] {
             ended = waitpid(pid, nullptr, WNOHANG) == pid;
-            return ended || Exists(socket);
+            return ended || (Exists(socket) && LockOwner(lock) == pid);
         });
         if (ended)
             continue;
+        if (LockOwner(lock) != pid) {
+            Stop(pid);
+            continue;
+        }
         Display* x = nullptr;
         WaitUntil([&] { return (x = XOpenDisplay(name.c_str())) != nullptr; }, 10s);
         if (!x) {
@@ -234,12 +254,18 @@ bool TE2eDisplay::StartWindowManager()
     // Its configuration is the system's default: a scratch HOME keeps a person's own out of the test.
     char scratch[] = "/tmp/ombrix-e2e-wm-XXXXXX";
     if (!mkdtemp(scratch)) {
-        FFailure = "no scratch folder for openbox";
+        FFailure = "no scratch folder for the window manager";
         return false;
     }
     FWmHome = scratch;
     const std::string home = FWmHome;
-    FWmPid = Spawn({"openbox", "--sm-disable"},
+    // OMBRIX_E2E_WM names another window manager to try the journeys under ("icewm").
+    const char* chosen = std::getenv("OMBRIX_E2E_WM");
+    const std::string wm = chosen && *chosen ? chosen : "openbox";
+    std::vector<std::string> args{wm};
+    if (wm == "openbox")
+        args.push_back("--sm-disable");
+    FWmPid = Spawn(args,
         {{"DISPLAY", FName}, {"HOME", home}, {"XDG_CONFIG_HOME", home + "/.config"}, {"XDG_CACHE_HOME", home + "/.cache"}});
     // The manager is up once it announces itself on the root window.
     const bool up = WaitUntil([&] {
@@ -249,7 +275,7 @@ bool TE2eDisplay::StartWindowManager()
             && !LongProperty(FX, DefaultRootWindow(FX), "_NET_WORKAREA").empty();
     });
     if (!up || FWmPid <= 0 || waitpid(FWmPid, nullptr, WNOHANG) != 0) {
-        FFailure = "openbox did not start on " + FName;
+        FFailure = wm + " did not start on " + FName;
         FWmPid = 0;
         return false;
     }

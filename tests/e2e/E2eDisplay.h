@@ -33,7 +33,8 @@ bool WaitUntil(const std::function<bool()>& Condition, std::chrono::milliseconds
 class TE2eDisplay {
 public:
     // Starts Xvfb on a free display number (OMBRIX_E2E_DISPLAYS "first-last" narrows the numbers tried)
-    // and, when asked, openbox on it. Started() tells whether both came up.
+    // and, when asked, a window manager on it (openbox, or the one OMBRIX_E2E_WM names). Started() tells
+    // whether both came up.
     explicit TE2eDisplay(bool WithWindowManager, int Width = 1024, int Height = 768);
     ~TE2eDisplay();
     TE2eDisplay(const TE2eDisplay&) = delete;

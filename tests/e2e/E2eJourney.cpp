@@ -203,6 +203,17 @@ void TJourney::AddFolderWithMouse(int ExpectedRows)
     EXPECT_TRUE(WaitForRows(ExpectedRows)) << "the queue did not show " << ExpectedRows << " rows";
 }
 
+bool TJourney::WaitForQueueEnd(const TSurface& StartFace, std::chrono::milliseconds Limit)
+{
+    D().MoveTo(Main.Whole().Right + 40, Main.Whole().Bottom + 40);
+    return WaitUntil(
+        [&] {
+            return !Program().RunsAnyOf({"mencoder", "ffmpeg", "mplayer"})
+                && DifferentPixels(D().Grab(Main.Start()), StartFace) == 0;
+        },
+        Limit);
+}
+
 bool TJourney::WaitForRows(int Rows, std::chrono::milliseconds Limit)
 {
     // A thumbnail of the test clip is colourful; the empty place, or the text panel, is not.

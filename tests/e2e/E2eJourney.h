@@ -110,6 +110,11 @@ protected:
     // Nobody uses the program for a while (OMBRIX_E2E_IDLE_SECONDS, 3 by default): it and the X server
     // must use next to no processor time. What names the situation in the report.
     void ExpectIdle(const std::string& What);
+    // Waits until a run of the queue has unwound: no tool runs, and Start shows StartFace again (the
+    // button as grabbed before the run, the pointer elsewhere) instead of Stop's face. The last output
+    // is on the disc before that, but the program may still be busy with the queue: a click then would
+    // reach a run that is ending. Moves the pointer off the window first.
+    bool WaitForQueueEnd(const TSurface& StartFace, std::chrono::milliseconds Limit = 120s);
     // Waits until the queue shows Rows rows with a thumbnail each.
     bool WaitForRows(int Rows, std::chrono::milliseconds Limit = 60s);
 

@@ -6,6 +6,7 @@
 
 #include "platform/backend/THeadlessDriver.h"
 #include "platform/gfx/Drawing.h"
+#include "platform/win/Screen.h"
 #include "WinTestSupport.h"
 
 namespace {
@@ -344,6 +345,40 @@ TEST_F(PaintTest, ScrollWindowEx_OfAPartOnly_LeavesTheRestAlone)
     EXPECT_FALSE(update.Shape.Contains({1, 38}));
     EXPECT_EQ(At(top, 40, 10 + 10), TStripes::Row(10));
     EXPECT_EQ(At(top, 40, 10 + 45), TStripes::Row(40));
+TEST_F(PaintTest, NativeChild_FollowsItsWindowUntilReleased_ThenTheWindowIsShownAgain)
+{
+    HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);
+    HWND panel = Blue.Create(top, Bounds(10, 10, 40, 30));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    // The headless display has no window a player could draw into, but it is told of one all the same.
+    EXPECT_EQ(GetNativeWindowId(panel), 0u);
+    std::vector<THeadlessChild*> children = THeadlessChild::Of(top);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_TRUE(children[0]->Visible);
+    EXPECT_EQ(children[0]->Bounds, Bounds(10, 10, 40, 30));
+    MoveWindow(panel, 20, 30, 50, 40, TRUE);
+    ShowWindow(panel, SW_HIDE);
+    Driver.ProcessMessages();
+    EXPECT_EQ(children[0]->Bounds, Bounds(20, 30, 50, 40));
+    EXPECT_FALSE(children[0]->Visible);
+    ShowWindow(panel, SW_SHOW);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(children[0]->Visible);
+
+    // Released: it goes, and the panel's own picture reaches the display again.
+    const int presents = THeadlessWindow::Of(top)->Presents;
+    ReleaseNativeWindow(panel);
+    EXPECT_TRUE(THeadlessChild::Of(top).empty());
+    Driver.ProcessMessages();
+    EXPECT_GT(THeadlessWindow::Of(top)->Presents, presents);
+    ReleaseNativeWindow(panel);
+    GetNativeWindowId(panel);
+    ASSERT_EQ(THeadlessChild::Of(top).size(), 1u);
+    EXPECT_TRUE(THeadlessChild::Of(top)[0]->Visible);
+    // A window that goes takes its native child with it.
+    DestroyWindow(panel);
+    EXPECT_TRUE(THeadlessChild::Of(top).empty());
 }
 
 }  // namespace

@@ -570,4 +570,34 @@ TEST_F(TSdlBackendTest, PlayerWindowDestroyedByAnotherClient_IsNeverTouchedAndMa
     Settle(50);
 }
 
+TEST_F(TSdlBackendTest, PlayerWindowReleased_GoesFromTheServer_AndThePanelShowsAgain)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    HWND top = MakeTop("sdl-released", Bounds(20, 20, 200, 150));
+    ASSERT_NE(ShowOnServer(x, top, "sdl-released"), 0u);
+    TTestClass blue{0, clBlue};
+    HWND panel = blue.Create(top, Bounds(10, 10, 120, 90));
+    // The middle of the panel as the screen shows it.
+    auto shows = [&](COLORREF c) {
+        TSurface shown;
+        return Backend().Grab(Bounds(20 + 70, 20 + 55, 1, 1), shown) && shown.Pixel(0, 0) == RgbToPixel(c);
+    };
+    const unsigned long id = GetNativeWindowId(panel);
+    ASSERT_NE(id, 0u);
+    // The player's window lies over the panel.
+    EXPECT_TRUE(WaitFor([&] { return shows(RGB(0, 0, 0)); }));
+    // The player ended: its window goes, and the panel's own picture is on the screen again.
+    ReleaseNativeWindow(panel);
+    EXPECT_TRUE(WaitFor([&] { return shows(RGB(0, 0, 255)); }));
+    EXPECT_FALSE(x.Viewable(id));
+    ReleaseNativeWindow(panel);
+    // The next player gets a window of its own.
+    const unsigned long fresh = GetNativeWindowId(panel);
+    EXPECT_NE(fresh, 0u);
+    EXPECT_TRUE(WaitFor([&] { return x.Viewable(fresh) && shows(RGB(0, 0, 0)); }));
+    DestroyWindow(panel);
+    Settle(50);
+}
+
 }  // namespace
