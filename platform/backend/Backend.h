@@ -92,6 +92,10 @@ public:
     virtual std::vector<int> WaitFds() const = 0;
     // Events already read from the display but not yet pumped: the descriptors stay quiet about those.
     virtual bool HasQueuedEvents() const { return false; }
+    // How long a loop busy painting may go without pumping (milliseconds; 0: it pumps every time). A
+    // pump that finds nothing still costs a read on the display's connection, and one pass of painting
+    // asks for hundreds of windows.
+    virtual int BusyPumpIntervalMs() const { return 0; }
     virtual TRect WorkArea() const = 0;
     virtual TRect ScreenRect() const = 0;
     virtual TPoint CursorPos() const = 0;

@@ -322,20 +322,29 @@ public:
         int w = std::min(s->w, picture.Width()), h = std::min(s->h, picture.Height());
         if (w <= 0 || h <= 0)
             return;
+        // The window surface keeps what was copied into it, so only the changed areas are copied again;
+        // a surface the display library has just made (the first picture, a new size) gets everything.
+        const bool fresh = s != FShown.Surface || s->w != FShown.Width || s->h != FShown.Height;
+        FShown = {s, s->w, s->h};
+        const std::vector<TRect> all{TRect{0, 0, w, h}};
+        std::vector<SDL_Rect> rects;
         if (SDL_MUSTLOCK(s))
             SDL_LockSurface(s);
-        // Our pixels are 0xAARRGGBB in memory order B, G, R, A: the display's 32-bit formats take them
-        // as they are, anything else is converted.
-        SDL_ConvertPixels(w, h, SDL_PIXELFORMAT_ARGB8888, picture.Bits(), picture.Stride(), s->format->format,
-            s->pixels, s->pitch);
+        for (const TRect& r : fresh ? all : dirty) {
+            TRect c;
+            if (!IntersectRect(c, r, TRect{0, 0, w, h}))
+                continue;
+            // Our pixels are 0xAARRGGBB in memory order B, G, R, A: the display's 32-bit formats take
+            // them as they are, anything else is converted.
+            const auto* from = reinterpret_cast<const std::uint8_t*>(picture.ScanLine(c.Top) + c.Left);
+            auto* to = static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(c.Top) * s->pitch
+                + c.Left * s->format->BytesPerPixel;
+            SDL_ConvertPixels(c.Width(), c.Height(), SDL_PIXELFORMAT_ARGB8888, from, picture.Stride(),
+                s->format->format, to, s->pitch);
+            rects.push_back({c.Left, c.Top, c.Width(), c.Height()});
+        }
         if (SDL_MUSTLOCK(s))
             SDL_UnlockSurface(s);
-        std::vector<SDL_Rect> rects;
-        for (const TRect& r : dirty) {
-            TRect c;
-            if (IntersectRect(c, r, TRect{0, 0, w, h}))
-                rects.push_back({c.Left, c.Top, c.Width(), c.Height()});
-        }
         if (!rects.empty())
             SDL_UpdateWindowSurfaceRects(FWindow, rects.data(), static_cast<int>(rects.size()));
     }
@@ -475,6 +484,12 @@ private:
     SDL_Window* FWindow = nullptr;
     TRect FBounds;
     bool FPopup = false;
+    // The window surface as last copied into, to tell a new one.
+    struct {
+        SDL_Surface* Surface = nullptr;
+        int Width = 0;
+        int Height = 0;
+    } FShown;
 };
 
 class TSdlDisplay : public TBackend {
@@ -508,6 +523,8 @@ public:
     {
         return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
+    // Input that comes during a pass of painting waits at most this long, far below a frame.
+    int BusyPumpIntervalMs() const override { return 2; }
 
     TRect WorkArea() const override
     {

@@ -20,7 +20,7 @@ void TPixelBlock::Release(void* p, std::size_t bytes) { ::operator delete(p, byt
 
 TSurface::TSurface(int width, int height) { SetSize(width, height); }
 
-void TSurface::SetSize(int width, int height)
+void TSurface::SetSize(int width, int height, TPixel fill)
 {
     width = SaneSide(width);
     height = SaneSide(height);
@@ -28,7 +28,7 @@ void TSurface::SetSize(int width, int height)
         width = height = 0;
     FWidth = width;
     FHeight = height;
-    FPixels.assign(static_cast<std::size_t>(width) * height, 0);
+    FPixels.assign(static_cast<std::size_t>(width) * height, fill);
 }
 
 TPixel TSurface::Pixel(int x, int y) const { return Contains(x, y) ? ScanLine(y)[x] : 0; }

@@ -68,9 +68,9 @@ public:
     bool Empty() const { return FWidth == 0 || FHeight == 0; }
     TRect Bounds() const { return {0, 0, FWidth, FHeight}; }
 
-    // Changes the size; the old pixels are lost and the new ones are zero. Negative sides count by their
-    // absolute value; a side of 0 gives an empty surface.
-    void SetSize(int width, int height);
+    // Changes the size; the old pixels are lost and the new ones are `fill` (zero: transparent black).
+    // Negative sides count by their absolute value; a side of 0 gives an empty surface.
+    void SetSize(int width, int height, TPixel fill = 0);
 
     TPixel* Bits() { return FPixels.empty() ? nullptr : FPixels.data(); }
     const TPixel* Bits() const { return FPixels.empty() ? nullptr : FPixels.data(); }

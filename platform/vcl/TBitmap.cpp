@@ -63,10 +63,9 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     AHeight = std::max(0, std::min(AHeight, TSurface::MaxSide));
     if (AWidth == Width() && AHeight == Height()) return;
     if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->FreeContext();
-    TSurface old(Width(), Height());
-    if (!FSurface->Empty()) std::memcpy(old.Bits(), FSurface->Bits(), static_cast<size_t>(FSurface->Stride()) * FSurface->Height());
-    FSurface->SetSize(AWidth, AHeight);
-    FSurface->Fill(0xFFFFFFFFu);
+    // The old pixels move aside without a copy; the surface object itself stays, as callers hold it.
+    const TSurface old(std::move(*FSurface));
+    FSurface->SetSize(AWidth, AHeight, 0xFFFFFFFFu);
     const int w = std::min(old.Width(), AWidth);
     for (int y = 0; y < std::min(old.Height(), AHeight); ++y) std::memcpy(FSurface->ScanLine(y), old.ScanLine(y), static_cast<size_t>(w) * 4);
     Changed();

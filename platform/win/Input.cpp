@@ -1,6 +1,7 @@
 #include "platform/win/Input.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <deque>
 #include <unordered_map>
@@ -37,6 +38,7 @@ struct TInputState {
     TClick LastClick;
     std::unordered_map<HDROP, std::unique_ptr<TDropFiles>> Drops;
     HDROP NextDrop = 1;
+    std::chrono::steady_clock::time_point LastPump;
 };
 
 TInputState& S()
@@ -392,9 +394,13 @@ void ActivateNextAfter(HWND gone)
 
 namespace WinInternal {
 
-void PumpDisplay()
+void PumpDisplay(bool busy)
 {
     if (TBackend* b = CurrentBackend()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (busy && now - S().LastPump < std::chrono::milliseconds(b->BusyPumpIntervalMs()) && !b->HasQueuedEvents())
+            return;
+        S().LastPump = now;
         std::vector<TInputEvent> events;
         b->Pump(events);
         for (auto& e : events)

@@ -50,8 +50,10 @@ void DragFinish(HDROP drop);
 void DragAcceptFiles(HWND h, BOOL accept);
 
 namespace WinInternal {
-// Moves the display's events into the input queue.
-void PumpDisplay();
+// Moves the display's events into the input queue. `busy`: the loop is in the middle of a pass of
+// painting, and the backend may be asked less often (see TBackend::BusyPumpIntervalMs); events it has
+// already read are always taken.
+void PumpDisplay(bool busy = false);
 std::vector<int> DisplayFds();
 bool DisplayHasQueuedEvents();
 bool HasInput();

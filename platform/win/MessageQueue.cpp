@@ -70,6 +70,8 @@ struct TLocalState {
     std::uint64_t NextSerial = 1;
     std::vector<std::pair<int, std::shared_ptr<TMessageHook>>> Hooks;
     int NextHookId = 1;
+    // The last message handed out was a WM_PAINT: a pass of painting is going on.
+    bool Painting = false;
 };
 
 TLocalState& Local()
@@ -204,10 +206,11 @@ bool PeekOnce(TMsg* m, HWND filter, UINT min, UINT max, bool remove)
     RunCrossSends();
     if (TakePosted(m, filter, min, max, remove))
         return true;
-    PumpDisplay();
+    TLocalState& s = Local();
+    PumpDisplay(s.Painting);
+    s.Painting = false;
     if (TakeInputMessage(m, filter, min, max, remove))
         return true;
-    TLocalState& s = Local();
     if (s.QuitPending && !filter) {
         *m = {0, WM_QUIT, static_cast<WPARAM>(s.QuitCode), 0, static_cast<DWORD>(WinClockNow()), GetCursorPos()};
         if (remove)
@@ -217,6 +220,7 @@ bool PeekOnce(TMsg* m, HWND filter, UINT min, UINT max, bool remove)
     if (Matches(filter, WM_PAINT, filter, min, max)) {
         if (HWND p = NextPaintWindow(filter)) {
             *m = {p, WM_PAINT, 0, 0, static_cast<DWORD>(WinClockNow()), GetCursorPos()};
+            s.Painting = true;
             return true;
         }
     }

@@ -1,6 +1,7 @@
 #include "skin/data/TskSkinData.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iostream>
 #include <mutex>
 
@@ -325,8 +326,16 @@ int TskSkinData::FindAreaIndex(const std::string& AIDName) const
     return FindByIDName(SkinAreaList, AIDName);
 }
 
+unsigned TskSkinData::NextGeneration()
+{
+    // Skins are loaded on the GUI thread, but a counter that can never hand out a value twice costs nothing.
+    static std::atomic<unsigned> last{0};
+    return ++last;
+}
+
 void TskSkinData::ClearSkinObjects()
 {
+    FGeneration = NextGeneration();
     SkinAreaList.clear();
     ObjectDataList.clear();
     ControlDataList.clear();
@@ -463,6 +472,7 @@ void TskSkinData::TakeUnpackedImage(const TskUnpackedSkinImage& Image)
     LoadSkinAreas(ini);
     LoadSkinObjects(ini);
     LoadSkinControls(ini);
+    FGeneration = NextGeneration();
 }
 
 void TskSkinData::LoadSkinColors(TMemIniFile& IniFile)

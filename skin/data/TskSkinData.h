@@ -82,6 +82,10 @@ public:
 
     void ClearSkinObjects();
     void ClearSkin();
+    // Tells one state of the skin's pictures and entries from any other, of this component or another
+    // one: it changes whenever they are cleared or a skin is loaded, and no two states share a value. A
+    // picture composed from the skin may be kept for as long as this stays the same.
+    unsigned Generation() const { return FGeneration; }
 
     // Unpacks a stored skin into this component; does nothing for an empty one. Raises when the stored
     // skin is damaged; the component is then left empty (SkinEmpty), SkinLoading is False again and only
@@ -200,4 +204,6 @@ private:
     // The unpacked skin this component was loaded from, held so that another component given the same
     // stored bytes finds it instead of unpacking them again; released when the skin is cleared.
     std::shared_ptr<const TskUnpackedSkinImage> FUnpacked;
+    unsigned FGeneration = NextGeneration();
+    static unsigned NextGeneration();
 };

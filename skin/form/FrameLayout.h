@@ -35,6 +35,8 @@ struct TskFrameLayout {
     TRect IconRect;
     TRect MainMenuRect;
     TRect SizeGripRect;
+
+    friend bool operator==(const TskFrameLayout&, const TskFrameLayout&) = default;
 };
 
 // Width and height of the skin's frame picture (0 x 0 without one).

@@ -366,6 +366,8 @@ public:
     void PaintDefaultFrame(HDC DC);
     // The client background (WM_ERASEBKGND).
     void PaintClientBackground(HDC DC);
+    // The skin's frame picture composed at the window's size, as the client background shows it.
+    TBitmap& ComposedFramePicture();
     // Minimum and maximum size of the frame.
     int GetMinWidth();
     int GetMinHeight();
@@ -535,6 +537,11 @@ private:
     bool FCaptured = false;
     TskFrameLayout FLayout;
     std::unique_ptr<TBitmap> FStrips[4]; // top, left, right, bottom
+    // The composed frame picture, kept while the skin's state (its generation) and the layout stay the
+    // same: composing a picture of the whole window is most of what a repaint would otherwise cost.
+    std::unique_ptr<TBitmap> FComposed;
+    unsigned FComposedGeneration = 0;
+    TskFrameLayout FComposedLayout;
     TTimer* FMorphTimer = nullptr;        // owned (component children)
     TTimer* FAnimateTimer = nullptr;
     TTimer* FMouseLeaveTimer = nullptr;

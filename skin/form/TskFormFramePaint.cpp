@@ -504,12 +504,23 @@ void TskFormFrame::PaintClientBackground(HDC DC)
         DrawLogo(&out.Canvas, clientArea);
         return;
     }
-    // The client part of the frame picture, composed at the window's size.
+    // The client part of the frame picture at the window's size; only what the clip lets through is copied.
+    TBitmap& picture = ComposedFramePicture();
+    BitBlt(dc.DC, 0, 0, cw, ch, picture.Canvas()->Handle(), FLayout.ClientRect.Left, FLayout.ClientRect.Top, SRCCOPY);
+}
+
+TBitmap& TskFormFrame::ComposedFramePicture()
+{
+    const TskSkinData& s = *FSkinData;
+    if (FComposed && FComposedGeneration == s.Generation() && FComposedLayout == FLayout) return *FComposed;
+    // A new picture each time: what the frame picture leaves out must look as in a fresh one.
+    FComposed = std::make_unique<TBitmap>(FLayout.Width, FLayout.Height);
     const TSize size = FramePictureSize(s);
-    TBitmap picture(FLayout.Width, FLayout.Height);
     CreateSkinImage(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect, FLayout.LeftTop,
-        FLayout.RightTop, FLayout.LeftBottom, FLayout.RightBottom, FLayout.ClientRect, &picture, s.Picture.get(),
+        FLayout.RightTop, FLayout.LeftBottom, FLayout.RightBottom, FLayout.ClientRect, FComposed.get(), s.Picture.get(),
         TRect{0, 0, size.cx, size.cy}, FLayout.Width, FLayout.Height, true, s.LeftStretch, s.TopStretch, s.RightStretch,
         s.BottomStretch, s.StretchEffect, s.StretchType);
-    BitBlt(dc.DC, 0, 0, cw, ch, picture.Canvas()->Handle(), FLayout.ClientRect.Left, FLayout.ClientRect.Top, SRCCOPY);
+    FComposedGeneration = s.Generation();
+    FComposedLayout = FLayout;
+    return *FComposed;
 }

@@ -417,6 +417,48 @@ TEST_F(TSdlBackendTest, PaintedWindow_IsWhatTheXServerShows)
     Settle(100);
 }
 
+TEST_F(TSdlBackendTest, ChangedArea_ReachesTheServer_TheRestStays_ANewSizeShowsWhole)
+{
+    // White all over, with a block whose colour the test changes.
+    COLORREF block = RGB(255, 0, 0);
+    cls.On[WM_PAINT] = [&block](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        TRect client;
+        GetClientRect(h, client);
+        HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+        HBRUSH b = CreateSolidBrush(block);
+        FillRect(dc, client, white);
+        FillRect(dc, Rect(30, 20, 70, 50), b);
+        DeleteObject(b);
+        DeleteObject(white);
+        EndPaint(h, &ps);
+        return 0;
+    };
+    HWND h = cls.Create(0, Bounds(50, 60, 120, 80), WS_POPUP);
+    ShowWindow(h, SW_SHOW);
+    const std::map<char, COLORREF> legend{{'R', RGB(255, 0, 0)}, {'C', RGB(0, 255, 255)}, {'W', RGB(255, 255, 255)}};
+    TSurface shown;
+    auto show = [&](const TRect& area, int x, int y, const std::vector<std::string>& rows) {
+        return WaitFor([&] { return Backend().Grab(area, shown) && ComparePixels(shown, x, y, rows, legend).empty(); });
+    };
+    ASSERT_TRUE(show(Bounds(50, 60, 120, 80), 69, 49, {"RW", "WW"})) << PixelsAsText(shown, Bounds(65, 45, 8, 8), legend);
+
+    // Only the block is painted again: it reaches the server, and what was around it stays.
+    block = RGB(0, 255, 255);
+    TRect part = Rect(30, 20, 70, 50);
+    InvalidateRect(h, &part, FALSE);
+    EXPECT_TRUE(show(Bounds(50, 60, 120, 80), 69, 49, {"CW", "WW"})) << PixelsAsText(shown, Bounds(65, 45, 8, 8), legend);
+    EXPECT_EQ(ComparePixels(shown, 29, 19, {"WW", "WC"}, legend), "");
+    EXPECT_EQ(ComparePixels(shown, 110, 70, {"WW"}, legend), "");
+
+    // A larger window: the server shows the whole new picture.
+    SetWindowPos(h, 0, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(show(Bounds(50, 60, 200, 150), 190, 140, {"WW", "WW"})) << PixelsAsText(shown, Bounds(186, 136, 8, 8), legend);
+    EXPECT_EQ(ComparePixels(shown, 69, 49, {"CW", "WW"}, legend), "");
+    Settle(50);
+}
+
 TEST_F(TSdlBackendTest, WorkAreaAndScreen_ComeFromTheDisplay)
 {
     EXPECT_EQ(GetScreenRect(), Rect(0, 0, 640, 480));

@@ -164,6 +164,32 @@ TEST_F(SkinnedFrame, PaintsFramePictureStretchedToWindow)
     Frame->SetSkinData(nullptr);
 }
 
+TEST_F(SkinnedFrame, ClientBackground_ShowsTheNewSkinAndTheNewSize)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    ASSERT_EQ(At(150, 100), Px(cClient));
+    // The same skin component loads a skin whose client part has another colour.
+    constexpr TColor cOtherClient = 0x00204060;
+    TBitmap picture;
+    picture.LoadFromFile(skin.Dir + "/frame.bmp");
+    Fill(picture, Rect(5, 30, 95, 75), cOtherClient);
+    picture.SaveToFile(skin.Dir + "/frame.bmp");
+    TskCompressedStoredSkin stored(nullptr);
+    stored.BuildFromSkinIni(skin.Dir + "/skin.ini");
+    skin.Skin->LoadStoredSkin(&stored);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(150, 100), Px(cOtherClient));
+    // Wider and taller: where the right border and the bottom were, there is client area now.
+    Form->SetBounds(100, 80, 400, 260);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(297, 100), Px(cOtherClient));
+    EXPECT_EQ(At(350, 220), Px(cOtherClient));
+    EXPECT_EQ(At(397, 100), Px(cRight));
+    Frame->SetSkinData(nullptr);
+}
+
 TEST_F(SkinnedFrame, InactiveWithoutInactivePicture_LooksActive)
 {
     TFrameSkin skin;
