@@ -172,11 +172,13 @@ void CopyParentImage(TControl* Control, TCanvas* C, TParentImageSiblings Sibling
 
 int GetTextHeight(TCanvas* Canvas)
 {
-    // The canvas selects its font only when it next draws; the metrics are of the font it holds now.
-    HDC dc = Canvas->Handle();
+    // The canvas selects its font only when it next draws, so the font it holds now is measured on
+    // a DC of its own: swapping fonts in the canvas's DC would free the one the canvas keeps there.
+    HDC dc = CreateCompatibleDC(nullptr);
     HFONT old = SelectObject(dc, Canvas->Font()->Handle());
     TEXTMETRIC tm;
     GetTextMetrics(dc, tm);
     SelectObject(dc, old);
+    DeleteDC(dc);
     return static_cast<int>(tm.tmHeight);
 }

@@ -44,6 +44,8 @@ private:
 class TOxContextDataProvider : public TOxCustomDataProvider {
 public:
     explicit TOxContextDataProvider(TComponent* AOwner);
+    // The consumers let go while the contexts they chose are still here.
+    ~TOxContextDataProvider() override { DetachConsumers(); }
     TOxBaseDataContexts* Contexts() const override { return FContexts.get(); }
     TOxDataContexts* ContextList() const { return FContexts.get(); }
     void DefineProperties(TFiler* Filer) override;

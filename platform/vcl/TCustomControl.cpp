@@ -15,11 +15,17 @@ void TControlCanvas::FreeHandle()
 void TControlCanvas::CreateHandle()
 {
     // Outside a paint: draw straight onto the window (what is drawn lasts until the next paint).
+    // Asking for the window may create it, and a control that measures or draws while its window
+    // is made comes back here first: the DC that nested call got is the one kept.
     if (auto* w = dynamic_cast<TWinControl*>(FControl)) {
-        FWindow = w->Handle();
+        const HWND window = w->Handle();
+        if (FOwnDC != nullptr) return;
+        FWindow = window;
         FOwnDC = GetDC(FWindow);
     } else if (FControl->Parent() != nullptr) {
-        FWindow = FControl->Parent()->Handle();
+        const HWND window = FControl->Parent()->Handle();
+        if (FOwnDC != nullptr) return;
+        FWindow = window;
         FOwnDC = GetDC(FWindow);
         SetViewportOrgEx(FOwnDC, FControl->Left(), FControl->Top(), nullptr);
         IntersectClipRect(FOwnDC, 0, 0, FControl->Width(), FControl->Height());
