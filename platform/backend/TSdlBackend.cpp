@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/backend/TXEmbedTray.h"
 #include "platform/win/Messages.h"
 
 // X11 last: its headers define None, Bool, Status, True and False as macros.
@@ -499,14 +500,31 @@ public:
         SDL_Event e;
         while (SDL_PollEvent(&e))
             Convert(e, out);
+        if (FTray)
+            FTray->Pump(out);
     }
 
-    std::vector<int> WaitFds() const override { return {ConnectionNumber(FDisplay)}; }
+    std::vector<int> WaitFds() const override
+    {
+        if (FTray)
+            return {ConnectionNumber(FDisplay), FTray->Fd()};
+        return {ConnectionNumber(FDisplay)};
+    }
     // Any round trip (a picture handed over, a window looked up) may read events off the connection
     // into Xlib's queue; a poll on the connection would then sleep with them unread.
     bool HasQueuedEvents() const override
     {
-        return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)
+            || (FTray && FTray->HasQueuedEvents());
+    }
+
+    std::unique_ptr<TBackendTrayIcon> CreateTrayIcon(HWND window, UINT id, const TSurface& picture,
+        const std::string& tip) override
+    {
+        // The tray's own connection is opened with the first icon; most runs never need it.
+        if (!FTray)
+            FTray = TXEmbedTray::Open(DisplayString(FDisplay));
+        return FTray ? FTray->CreateIcon(window, id, picture, tip) : nullptr;
     }
 
     TRect WorkArea() const override
@@ -711,6 +729,7 @@ private:
     }
 
     Display* FDisplay;
+    std::unique_ptr<TXEmbedTray> FTray;
     std::map<int, SDL_Cursor*> FCursors;
     std::vector<std::string> FDropped;
 };
