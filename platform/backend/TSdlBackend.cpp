@@ -285,10 +285,21 @@ public:
             return;
         if (!visible) {
             SDL_HideWindow(FWindow);
+            // A window the window manager keeps iconified is unmapped already, and the display library
+            // sees nothing to hide. Withdrawn, it leaves the taskbar as well: a hidden window is not
+            // offered there (a form hidden in the tray comes back through its icon).
+            if (::Window x = XId(); x && IconicState == WmState(x)) {
+                XWithdrawWindow(FDisplay, x, DefaultScreen(FDisplay));
+                XFlush(FDisplay);
+            }
+            if (!FHidden)
+                FHiddenAt = FBounds.TopLeft();
+            FHidden = true;
             return;
         }
         ::Window before = FocusedXWindow(FDisplay);
         SDL_ShowWindow(FWindow);
+        ReturnToWhereHidden();
         ::Window x = XId();
         if (FPopup) {
             // A menu or drop-down list never keeps the keyboard: the window it drops from would take
@@ -390,8 +401,11 @@ public:
     }
     void Restore() override
     {
-        if (FWindow)
-            SDL_RestoreWindow(FWindow);
+        if (!FWindow)
+            return;
+        // A hidden window comes back mapped from here already.
+        SDL_RestoreWindow(FWindow);
+        ReturnToWhereHidden();
     }
     void Focus() override
     {
@@ -460,6 +474,39 @@ private:
             static_cast<int>(atoms.size()));
     }
 
+    // A window manager places a window it maps anew as it likes (openbox puts one that was withdrawn
+    // while iconic elsewhere on the screen): it goes back to where it was when it was hidden.
+    void ReturnToWhereHidden()
+    {
+        if (!FHidden || !(SDL_GetWindowFlags(FWindow) & SDL_WINDOW_SHOWN))
+            return;
+        FHidden = false;
+        ::Window x = XId();
+        if (!x || !WindowManagerRuns(FDisplay))
+            return;
+        XMoveWindow(FDisplay, x, FHiddenAt.X, FHiddenAt.Y);
+        XFlush(FDisplay);
+    }
+
+    // The ICCCM state the window manager gave the window (NormalState, IconicState; WithdrawnState when
+    // it has none).
+    long WmState(::Window x) const
+    {
+        const Atom wmState = AtomOf(FDisplay, "WM_STATE");
+        Atom type;
+        int format;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        long state = WithdrawnState;
+        if (XGetWindowProperty(FDisplay, x, wmState, 0, 1, False, wmState, &type, &format, &count, &after, &data) == Success
+            && data) {
+            if (count == 1 && format == 32)
+                state = *reinterpret_cast<long*>(data);
+            XFree(data);
+        }
+        return state;
+    }
+
     ::Window XId() const
     {
         if (!FWindow)
@@ -476,6 +523,8 @@ private:
     SDL_Window* FWindow = nullptr;
     TRect FBounds;
     bool FPopup = false;
+    bool FHidden = false;   // hidden since it was last shown, where it was then
+    TPoint FHiddenAt;
 };
 
 class TSdlDisplay : public TBackend {

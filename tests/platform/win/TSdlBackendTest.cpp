@@ -577,6 +577,39 @@ TEST_F(TSdlBackendTest, PlayerWindowDestroyedByAnotherClient_IsNeverTouchedAndMa
     Settle(50);
 }
 
+TEST_F(TSdlBackendTest, HiddenWhileMinimized_UnderWindowManager_IsWithdrawn_AndComesBackInPlace)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    if (!WithWindowManager(x))
+        GTEST_SKIP() << "no window manager (openbox) to test with";
+    HWND h = MakeTop("sdl-hidden-min", Bounds(120, 100, 200, 120));
+    ::Window hx = ShowOnServer(x, h, "sdl-hidden-min");
+    ASSERT_NE(hx, 0u);
+    auto where = [&] {
+        int rx = 0, ry = 0;
+        ::Window child;
+        XTranslateCoordinates(x.D, hx, DefaultRootWindow(x.D), 0, 0, &rx, &ry, &child);
+        return TPoint{rx, ry};
+    };
+    const TPoint at = where();
+    ShowWindow(h, SW_MINIMIZE);
+    auto state = [&] {
+        auto v = x.Property(hx, "WM_STATE", XInternAtom(x.D, "WM_STATE", False));
+        return v.empty() ? 0ul : v[0];
+    };
+    // Hidden at once, while the window manager may still be iconifying it: a taskbar must not offer it
+    // (nothing of the program would answer there).
+    ShowWindow(h, SW_HIDE);
+    EXPECT_TRUE(WaitFor([&] { return state() == WithdrawnState; })) << "still iconified for the window manager";
+    ShowWindow(h, SW_RESTORE);
+    EXPECT_TRUE(WaitFor([&] {
+        TRect r;
+        GetWindowRect(h, r);
+        return x.Viewable(hx) && where() == at && r.TopLeft() == at;
+    })) << "shown again elsewhere";
+}
+
 // A window with an icon in the tray: what the tray shows of it and what a click on it tells the window.
 class TSdlTrayTest : public TSdlBackendTest {
 protected:
