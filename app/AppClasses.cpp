@@ -22,6 +22,7 @@
 #include "skin/form/TskSkinPopupMenu.h"
 #include "skin/form/TskSkinOpenDialog.h"
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
+#include "skin/form/TskTrayIcon.h"
 #include "skin/grids/TskSkinCustomGrid.h"
 
 namespace {
@@ -44,6 +45,7 @@ void RegisterLibraryClasses()
     RegisterSkinHintClasses();
     RegisterSkinImagesMenuClasses();
     RegisterSkinFrameClasses();
+    RegisterSkinTrayIconClasses();
     RegisterSkinMessageClasses();
     RegisterSelectDirectoryDialogClasses();
     RegisterOpenDialogClasses();

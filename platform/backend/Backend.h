@@ -63,8 +63,23 @@ public:
     virtual std::unique_ptr<TBackendChild> CreateChild(const TRect&) { return nullptr; }
 };
 
+// An icon in the notification area of the desktop's panel (the system tray). It lives while the object
+// does; what the user does with it comes back through Pump as the Tray* input kinds.
+class TBackendTrayIcon {
+public:
+    virtual ~TBackendTrayIcon() = default;
+    // 32-bit picture with alpha, of any size: the tray decides the size it shows.
+    virtual void SetPicture(const TSurface& picture) = 0;
+    virtual void SetTip(const std::string& tip) = 0;
+};
+
 enum class TInputKind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text, FocusIn, FocusOut, Close,
-    Drop, Exposed, Moved, Minimized, Restored };
+    Drop, Exposed, Moved, Minimized, Restored,
+    // On a tray icon (Window and Icon name it; Pos is the pointer on the screen, Button as above).
+    TrayMouseMove, TrayButtonDown, TrayButtonUp,
+    // TrayLost: the tray that showed the icon of Window and Icon went away, and the icon with it.
+    // TrayCreated: a tray came up on the display (the first one, or one started again).
+    TrayLost, TrayCreated };
 
 // One thing the user did, in screen coordinates.
 struct TInputEvent {
@@ -79,7 +94,20 @@ struct TInputEvent {
     std::string Text;         // Text: UTF-8 typed characters; Drop: one path per entry in Paths
     std::vector<std::string> Paths;
     TRect Bounds;             // Moved: the new window rectangle the display reports
+    UINT Icon = 0;            // tray kinds: the icon's id among those of Window
 };
+
+// An event of the tray kinds for the icon `icon` of `window`.
+inline TInputEvent TrayEvent(TInputKind kind, HWND window = 0, UINT icon = 0, TPoint pos = {}, int button = 0)
+{
+    TInputEvent e;
+    e.Kind = kind;
+    e.Window = window;
+    e.Icon = icon;
+    e.Pos = pos;
+    e.Button = button;
+    return e;
+}
 
 class TBackend {
 public:
@@ -110,6 +138,12 @@ public:
     virtual bool Grab(const TRect&, TSurface&) const { return false; }
     // Whether a window manager runs on the display (it decides focus, stacking, minimizing).
     virtual bool HasWindowManager() const { return false; }
+    // Puts an icon into the display's system tray for the icon `id` of window `window`; null when the
+    // display has no tray now. Events on it carry the window and the id.
+    virtual std::unique_ptr<TBackendTrayIcon> CreateTrayIcon(HWND, UINT, const TSurface&, const std::string&)
+    {
+        return nullptr;
+    }
 };
 
 // The backend in use, made on first call.

@@ -19,6 +19,12 @@ std::vector<THeadlessChild*>& LiveChildren()
     return live;
 }
 
+std::vector<THeadlessTrayIcon*>& Icons()
+{
+    static std::vector<THeadlessTrayIcon*> icons;
+    return icons;
+}
+
 }  // namespace
 
 THeadlessChild::THeadlessChild(HWND top, const TRect& inWindow) : Top(top), Bounds(inWindow)
@@ -54,6 +60,45 @@ THeadlessWindow* THeadlessWindow::Of(HWND h)
 {
     auto it = Live().find(h);
     return it == Live().end() ? nullptr : it->second;
+}
+
+THeadlessTrayIcon::THeadlessTrayIcon(HWND window, UINT id, const TSurface& picture, const std::string& tip)
+    : Window(window), Id(id), Picture(picture), Tip(tip)
+{
+    Icons().push_back(this);
+}
+
+THeadlessTrayIcon::~THeadlessTrayIcon() { std::erase(Icons(), this); }
+
+THeadlessTrayIcon* THeadlessTrayIcon::Of(HWND window, UINT id)
+{
+    for (THeadlessTrayIcon* i : Icons())
+        if (i->Window == window && i->Id == id)
+            return i;
+    return nullptr;
+}
+
+std::vector<THeadlessTrayIcon*> THeadlessTrayIcon::All() { return Icons(); }
+
+std::unique_ptr<TBackendTrayIcon> THeadlessBackend::CreateTrayIcon(HWND window, UINT id, const TSurface& picture,
+    const std::string& tip)
+{
+    if (!FTray)
+        return nullptr;
+    return std::make_unique<THeadlessTrayIcon>(window, id, picture, tip);
+}
+
+void THeadlessBackend::SetTrayPresent(bool present)
+{
+    if (present == FTray)
+        return;
+    FTray = present;
+    if (present) {
+        Inject(TrayEvent(TInputKind::TrayCreated));
+        return;
+    }
+    for (THeadlessTrayIcon* i : Icons())
+        Inject(TrayEvent(TInputKind::TrayLost, i->Window, i->Id));
 }
 
 std::unique_ptr<TBackendWindow> THeadlessBackend::CreateWindow(const TBackendWindowParams& params)

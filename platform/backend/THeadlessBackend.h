@@ -1,7 +1,7 @@
 #pragma once
 // The backend without a display: top-level windows exist only as records, their pictures stay in the
 // window layer's surfaces, and input comes from Inject (tests, through THeadlessDriver). The screen and
-// the work area are a fixed 1280 x 800.
+// the work area are a fixed 1280 x 800. A system tray is there or not as the test says (none at first).
 #include <mutex>
 #include <vector>
 
@@ -73,6 +73,28 @@ public:
     int Focused = 0;
 };
 
+// An icon in the pretended tray: what the display was told to show.
+class THeadlessTrayIcon : public TBackendTrayIcon {
+public:
+    THeadlessTrayIcon(HWND window, UINT id, const TSurface& picture, const std::string& tip);
+    ~THeadlessTrayIcon() override;
+    // The icon in the tray for that window and id, or null.
+    static THeadlessTrayIcon* Of(HWND window, UINT id);
+    static std::vector<THeadlessTrayIcon*> All();
+    void SetPicture(const TSurface& picture) override
+    {
+        Picture = picture;
+        ++Pictures;
+    }
+    void SetTip(const std::string& tip) override { Tip = tip; }
+
+    HWND Window;
+    UINT Id;
+    TSurface Picture;
+    std::string Tip;
+    int Pictures = 1;   // pictures shown so far, the first included
+};
+
 class THeadlessBackend : public TBackend {
 public:
     std::string Name() const override { return "headless"; }
@@ -88,6 +110,13 @@ public:
     bool SupportsShapes() const override { return true; }
     bool SupportsOpacity() const override { return true; }
     void Beep() override { ++FBeeps; }
+    std::unique_ptr<TBackendTrayIcon> CreateTrayIcon(HWND window, UINT id, const TSurface& picture,
+        const std::string& tip) override;
+
+    // A tray coming up is announced (TrayCreated); one going away takes every icon with it (TrayLost
+    // for each). Both reach the window layer at the next pump.
+    void SetTrayPresent(bool present);
+    bool TrayPresent() const { return FTray; }
 
     // Any thread: queues what a user did and wakes the message loop.
     void Inject(const TInputEvent& e);
@@ -103,4 +132,5 @@ private:
     std::string FClipboard;
     int FBeeps = 0;
     int FMade = 0;
+    bool FTray = false;
 };

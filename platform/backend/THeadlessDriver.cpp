@@ -200,6 +200,22 @@ void THeadlessDriver::FocusIn(HWND topLevel) { WindowEvent(TInputKind::FocusIn, 
 
 void THeadlessDriver::FocusOut(HWND topLevel) { WindowEvent(TInputKind::FocusOut, topLevel); }
 
+void THeadlessDriver::TrayButton(HWND window, UINT id, int button, bool down, TPoint screen)
+{
+    Inject(TrayEvent(down ? TInputKind::TrayButtonDown : TInputKind::TrayButtonUp, window, id, screen, button));
+}
+
+void THeadlessDriver::TrayClick(HWND window, UINT id, int button, TPoint screen)
+{
+    TrayButton(window, id, button, true, screen);
+    TrayButton(window, id, button, false, screen);
+}
+
+void THeadlessDriver::TrayMove(HWND window, UINT id, TPoint screen)
+{
+    Inject(TrayEvent(TInputKind::TrayMouseMove, window, id, screen));
+}
+
 void THeadlessDriver::MinimizedByDesktop(HWND topLevel) { WindowEvent(TInputKind::Minimized, topLevel); }
 
 void THeadlessDriver::RestoredByDesktop(HWND topLevel) { WindowEvent(TInputKind::Restored, topLevel); }

@@ -50,6 +50,11 @@ public:
     void MinimizedByDesktop(HWND topLevel);
     void RestoredByDesktop(HWND topLevel);
     void CloseByUser(HWND topLevel);
+    // The user at the tray icon `id` of `window`: presses and releases a button, or clicks (both), with
+    // the pointer at `screen`. Two clicks with no clock moved between make a double click.
+    void TrayButton(HWND window, UINT id, int button, bool down, TPoint screen = {});
+    void TrayClick(HWND window, UINT id, int button = 1, TPoint screen = {});
+    void TrayMove(HWND window, UINT id, TPoint screen);
 
     // Moves the manual clock by ms in steps that stop at every due timer, processing messages each time.
     void AdvanceClock(std::uint64_t ms);

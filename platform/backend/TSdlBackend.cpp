@@ -11,6 +11,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/backend/TXEmbedTray.h"
 #include "platform/win/Messages.h"
 
 // X11 last: its headers define None, Bool, Status, True and False as macros.
@@ -284,10 +285,21 @@ public:
             return;
         if (!visible) {
             SDL_HideWindow(FWindow);
+            // A window the window manager keeps iconified is unmapped already, and the display library
+            // sees nothing to hide. Withdrawn, it leaves the taskbar as well: a hidden window is not
+            // offered there (a form hidden in the tray comes back through its icon).
+            if (::Window x = XId(); x && IconicState == WmState(x)) {
+                XWithdrawWindow(FDisplay, x, DefaultScreen(FDisplay));
+                XFlush(FDisplay);
+            }
+            if (!FHidden)
+                FHiddenAt = FBounds.TopLeft();
+            FHidden = true;
             return;
         }
         ::Window before = FocusedXWindow(FDisplay);
         SDL_ShowWindow(FWindow);
+        ReturnToWhereHidden();
         ::Window x = XId();
         if (FPopup) {
             // A menu or drop-down list never keeps the keyboard: the window it drops from would take
@@ -398,8 +410,11 @@ public:
     }
     void Restore() override
     {
-        if (FWindow)
-            SDL_RestoreWindow(FWindow);
+        if (!FWindow)
+            return;
+        // A hidden window comes back mapped from here already.
+        SDL_RestoreWindow(FWindow);
+        ReturnToWhereHidden();
     }
     void Focus() override
     {
@@ -468,6 +483,39 @@ private:
             static_cast<int>(atoms.size()));
     }
 
+    // A window manager places a window it maps anew as it likes (openbox puts one that was withdrawn
+    // while iconic elsewhere on the screen): it goes back to where it was when it was hidden.
+    void ReturnToWhereHidden()
+    {
+        if (!FHidden || !(SDL_GetWindowFlags(FWindow) & SDL_WINDOW_SHOWN))
+            return;
+        FHidden = false;
+        ::Window x = XId();
+        if (!x || !WindowManagerRuns(FDisplay))
+            return;
+        XMoveWindow(FDisplay, x, FHiddenAt.X, FHiddenAt.Y);
+        XFlush(FDisplay);
+    }
+
+    // The ICCCM state the window manager gave the window (NormalState, IconicState; WithdrawnState when
+    // it has none).
+    long WmState(::Window x) const
+    {
+        const Atom wmState = AtomOf(FDisplay, "WM_STATE");
+        Atom type;
+        int format;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        long state = WithdrawnState;
+        if (XGetWindowProperty(FDisplay, x, wmState, 0, 1, False, wmState, &type, &format, &count, &after, &data) == Success
+            && data) {
+            if (count == 1 && format == 32)
+                state = *reinterpret_cast<long*>(data);
+            XFree(data);
+        }
+        return state;
+    }
+
     ::Window XId() const
     {
         if (!FWindow)
@@ -490,6 +538,8 @@ private:
         int Width = 0;
         int Height = 0;
     } FShown;
+    bool FHidden = false;   // hidden since it was last shown, where it was then
+    TPoint FHiddenAt;
 };
 
 class TSdlDisplay : public TBackend {
@@ -514,14 +564,31 @@ public:
         SDL_Event e;
         while (SDL_PollEvent(&e))
             Convert(e, out);
+        if (FTray)
+            FTray->Pump(out);
     }
 
-    std::vector<int> WaitFds() const override { return {ConnectionNumber(FDisplay)}; }
+    std::vector<int> WaitFds() const override
+    {
+        if (FTray)
+            return {ConnectionNumber(FDisplay), FTray->Fd()};
+        return {ConnectionNumber(FDisplay)};
+    }
     // Any round trip (a picture handed over, a window looked up) may read events off the connection
     // into Xlib's queue; a poll on the connection would then sleep with them unread.
     bool HasQueuedEvents() const override
     {
-        return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)
+            || (FTray && FTray->HasQueuedEvents());
+    }
+
+    std::unique_ptr<TBackendTrayIcon> CreateTrayIcon(HWND window, UINT id, const TSurface& picture,
+        const std::string& tip) override
+    {
+        // The tray's own connection is opened with the first icon; most runs never need it.
+        if (!FTray)
+            FTray = TXEmbedTray::Open(DisplayString(FDisplay));
+        return FTray ? FTray->CreateIcon(window, id, picture, tip) : nullptr;
     }
     // Input that comes during a pass of painting waits at most this long, far below a frame.
     int BusyPumpIntervalMs() const override { return 2; }
@@ -728,6 +795,7 @@ private:
     }
 
     Display* FDisplay;
+    std::unique_ptr<TXEmbedTray> FTray;
     std::map<int, SDL_Cursor*> FCursors;
     std::vector<std::string> FDropped;
 };

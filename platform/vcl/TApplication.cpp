@@ -3,6 +3,8 @@
 #include <iostream>
 #include <unistd.h>
 
+#include "platform/vcl/TIcon.h"
+
 TApplicationRef Application;
 
 TApplication* TApplicationRef::Get()
@@ -35,6 +37,15 @@ HWND TApplication::Handle()
         FHandle = CreateWindowEx(WS_EX_TOOLWINDOW, "TApplication", FTitle, WS_POPUP, 0, 0, 0, 0, 0);
     }
     return FHandle;
+}
+
+TIcon* TApplication::Icon()
+{
+    if (!FIcon) {
+        FIcon = std::make_unique<TIcon>();
+        FIcon->SetPicture(StandardApplicationPicture());
+    }
+    return FIcon.get();
 }
 
 void TApplication::SetTitle(const std::string& Value)

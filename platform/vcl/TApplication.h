@@ -3,6 +3,7 @@
 // it ends Run), the message loop (Run, re-entrant ProcessMessages, HandleMessage) and the report of
 // exceptions that escape event handlers. The one instance is reached as Application.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/vcl/TForm.h"
@@ -13,6 +14,8 @@ using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using TMessageEvent = std::function<void(TMsg& Msg, bool& Handled)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 
+class TIcon;
+
 class TApplication : public TComponent {
 public:
     explicit TApplication(TComponent* AOwner);
@@ -22,6 +25,8 @@ public:
     HWND Handle();
     const std::string& Title() const { return FTitle; }
     void SetTitle(const std::string& Value);
+    // The program's icon: the desktop's standard application picture until the program gives its own.
+    TIcon* Icon();
     // The colour hints are shown in unless a control has one of its own.
     TColor HintColor() const { return FHintColor; }
     void SetHintColor(TColor Value) { FHintColor = Value; }
@@ -77,6 +82,7 @@ private:
     std::string FTitle;
     TColor FHintColor = clInfoBk;
     HWND FHandle = 0;
+    std::unique_ptr<TIcon> FIcon;
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FShowMainForm = true;

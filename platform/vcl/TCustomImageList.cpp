@@ -4,6 +4,7 @@
 #include "platform/gfx/Drawing.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStream.h"
+#include "platform/vcl/TIcon.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/vcl/VclClasses.h"
@@ -129,6 +130,13 @@ void TCustomImageList::GetBitmap(int Index, TBitmap* Image)
 {
     if (Image == nullptr || Index < 0 || Index >= Count()) return;
     Image->Assign(FImages[static_cast<size_t>(Index)].Picture.get());
+}
+
+void TCustomImageList::GetIcon(int Index, TIcon* Image)
+{
+    if (Image == nullptr || Index < 0 || Index >= Count()) return;
+    const TImage& img = FImages[static_cast<size_t>(Index)];
+    Image->SetOpaquePicture(*img.Picture->Handle(), img.HasKey && FMasked ? img.Key : clNone);
 }
 
 void TCustomImageList::DefineProperties(TFiler* Filer)

@@ -6,6 +6,8 @@
 
 #include "platform/vcl/TBitmap.h"
 
+class TIcon;
+
 class TCustomImageList : public TComponent {
 public:
     explicit TCustomImageList(TComponent* AOwner);
@@ -32,6 +34,8 @@ public:
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
     // Copies picture Index into Image (sized to the list's size).
     void GetBitmap(int Index, TBitmap* Image);
+    // Picture Index as an icon: its transparent colour (when the list is Masked) left out.
+    void GetIcon(int Index, TIcon* Image);
     void DefineProperties(TFiler* Filer) override;
 
     TNotifyEvent OnChange;

@@ -118,8 +118,14 @@ void TCustomForm::SetFormStyle(TFormStyle Value)
 void TCustomForm::SetWindowState(TWindowState Value)
 {
     if (Value == FWindowState) return;
-    FWindowState = Value;
-    if (HandleAllocated() && FVisible) ShowWindow(FHandle, Value == wsMinimized ? SW_MINIMIZE : Value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+    if (!HandleAllocated() || !FVisible) {
+        FWindowState = Value;
+        return;
+    }
+    // WM_SIZE sets the new state as the window takes it.
+    ShowWindow(FHandle, Value == wsMinimized ? SW_MINIMIZE : Value == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+    // A display may refuse (without a window manager nothing minimizes): the state is what it shows.
+    FWindowState = IsIconic(FHandle) ? wsMinimized : IsZoomed(FHandle) ? wsMaximized : wsNormal;
 }
 
 void TCustomForm::SetMenu(TMainMenu* Value)
@@ -383,6 +389,20 @@ void TCustomForm::WndProc(TMessage& Message)
         } else if (OnDeactivate) {
             OnDeactivate(this);
         }
+        return;
+    }
+    case WM_SIZE: {
+        // The state follows the display, which may minimize or restore the form by itself (a taskbar).
+        const TWindowState before = FWindowState;
+        if (Message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
+        else if (Message.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+        else if (Message.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+        TCustomControl::WndProc(Message);
+        // The application's window is minimized and restored with its main form, and whoever watches
+        // it (a tray icon) learns of it there.
+        const bool changed = (FWindowState == wsMinimized) != (before == wsMinimized);
+        if (changed && Application->MainForm() == this)
+            SendMessage(Application->Handle(), WM_SIZE, FWindowState == wsMinimized ? SIZE_MINIMIZED : SIZE_RESTORED, 0);
         return;
     }
     case CM_DIALOGKEY:

@@ -347,6 +347,13 @@ void Convert(const TInputEvent& e)
         if (IsAlive(e.Window) && (Find(e.Window)->Style & WS_MINIMIZE))
             SetShowState(e.Window, Find(e.Window)->RestoreMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL, true);
         break;
+    case TInputKind::TrayMouseMove:
+    case TInputKind::TrayButtonDown:
+    case TInputKind::TrayButtonUp:
+    case TInputKind::TrayLost:
+    case TInputKind::TrayCreated:
+        RouteTrayEvent(e);
+        break;
     case TInputKind::Exposed:
         if (IsAlive(e.Window))
             RedrawWindow(e.Window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
@@ -421,6 +428,8 @@ std::vector<int> DisplayFds()
 }
 
 bool HasInput() { return !S().Ready.empty() || !S().Raw.empty(); }
+
+void QueueInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam) { Queue(h, msg, wParam, lParam); }
 
 bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove)
 {

@@ -57,6 +57,8 @@ void PumpDisplay(bool busy = false);
 std::vector<int> DisplayFds();
 bool DisplayHasQueuedEvents();
 bool HasInput();
+// Queues a message among the input messages, in the order of the display's events.
+void QueueInput(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 bool TakeInputMessage(TMsg* m, HWND filter, UINT min, UINT max, bool remove);
 // Activation with a reason (WA_ACTIVE or WA_CLICKACTIVE). `askDisplay` false: the display itself moved
 // the keyboard there, and asking it again would only start a tug of war with the window manager.

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <deque>
 #include <future>
+#include <map>
 #include <mutex>
 #include <thread>
 
@@ -292,6 +293,19 @@ BOOL PostMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
 }
 
 BOOL PostThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return PostMessage(0, msg, wParam, lParam); }
+
+UINT RegisterWindowMessage(const std::string& name)
+{
+    static std::mutex lock;
+    static std::map<std::string, UINT> numbers;
+    std::lock_guard hold(lock);
+    auto it = numbers.find(name);
+    if (it != numbers.end())
+        return it->second;
+    const UINT number = 0xC000 + static_cast<UINT>(numbers.size());
+    numbers.emplace(name, number);
+    return number;
+}
 
 void PostQuitMessage(int exitCode)
 {

@@ -21,6 +21,7 @@
 // is taken off the queue is dropped.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "platform/win/Window.h"
 
@@ -59,6 +60,10 @@ bool WaitMessage(int timeoutMs = -1);
 bool HasPendingMessages();
 // Any thread: makes a waiting WaitMessage return.
 void WakeMessageLoop();
+
+// The message number for a name, the same for every caller of the process: 0xC000 and up, in the order
+// names are first asked for. Any thread.
+UINT RegisterWindowMessage(const std::string& name);
 
 using TMessageHook = std::function<bool(TMsg&)>;
 int AddMessageHook(TMessageHook hook);

@@ -91,6 +91,11 @@ LRESULT SendFromOtherThread(HWND h, UINT msg, WPARAM wParam, LPARAM lParam);
 void ForgetTimers(HWND h);
 DWORD MessageTime();
 
+// The system tray (TrayIcon.cpp): an event on a tray icon, or a tray that came or went; the icons of a
+// window that goes leave the tray with it.
+void RouteTrayEvent(const TInputEvent& e);
+void ForgetTrayIcons(HWND h);
+
 // Focus, capture, activation (Input.cpp): a window going away, hidden or disabled lets go of them.
 void ForgetWindow(HWND h);
 void WindowHidden(HWND h);

@@ -379,6 +379,7 @@ BOOL DestroyWindow(HWND h)
             cr->Parent = 0, DestroyWindow(c);
     WinInternal::ForgetTimers(h);
     WinInternal::ForgetPaint(h);
+    WinInternal::ForgetTrayIcons(h);
     FreeHandle(h);
     return TRUE;
 }

@@ -29,6 +29,7 @@
 #include "skin/form/TskActiveSkinObject.h"
 #include "skin/form/TskSkinHint.h"
 #include "skin/form/TskSkinMenu.h"
+#include "skin/form/TskTrayIcon.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
     FForm->SetAutoSize(false);
 
     FDefaultSystemMenu = new TPopupMenu(this);
+    BuildTrayMenu();
     FSkinMenu = new TskSkinMenu(this, FForm);
 
     if (!Designing()) {
@@ -146,6 +148,8 @@ void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
     if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FStatusBar) FStatusBar = nullptr;
     if (AComponent == FSkinMenu) FSkinMenu = nullptr;
+    if (AComponent == FTrayIcon) FTrayIcon = nullptr;
+    if (AComponent == FTrayMenu) FTrayMenu = nullptr;
 }
 
 void TskFormFrame::Loaded()
@@ -1113,6 +1117,7 @@ void RegisterSkinFrameClasses()
         RegisterSkinButtonObjects();
         RegisterSkinTextObjects();
         RegisterSkinValueObjects();
+        RegisterSkinTrayIconClasses();
         using F = TskFormFrame;
         RegisterEnum<TskBorderIcon>({"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"});
         RegisterEnum<TskPositionInMonitor>({"skpDefault", "skpScreenCenter", "skpDesktopCenter"});
@@ -1131,6 +1136,7 @@ void RegisterSkinFrameClasses()
             .Prop("SystemMenu", &F::SystemMenu, &F::SetSystemMenu)
             .Prop("MainMenu", &F::MainMenu, &F::SetMainMenu)
             .Prop("StatusBar", &F::StatusBar, &F::SetStatusBar)
+            .Prop("TrayIcon", &F::TrayIcon, &F::SetTrayIcon)
             .Prop("AlwaysShowInTray", &F::AlwaysShowInTray, &F::SetAlwaysShowInTray)
             .Prop("AlwaysMinimizeToTray", &F::AlwaysMinimizeToTray, &F::SetAlwaysMinimizeToTray)
             .Prop("SkinHint", &F::SkinHint, &F::SetSkinHint)

@@ -38,6 +38,7 @@ class TskSkinData;
 class TskSkinHint;
 class TskSkinMenu;
 class TskSkinStatusBar;
+class TskTrayIcon;
 struct TMsg;
 
 // Caption buttons and system-menu items a frame offers. Scoped, because the form's own border icons
@@ -117,6 +118,10 @@ public:
     void SetMainMenu(TMainMenu* Value);
     TskSkinStatusBar* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TskSkinStatusBar* Value);
+    // The icon the form is minimized into. Setting it hides the icon (unless AlwaysShowInTray) and gives
+    // it the frame's tray menu and RestoreFromTray for a double click, where it has none of its own.
+    TskTrayIcon* TrayIcon() const { return FTrayIcon; }
+    void SetTrayIcon(TskTrayIcon* Value);
     bool AlwaysShowInTray() const { return FAlwaysShowInTray; }
     void SetAlwaysShowInTray(bool Value) { FAlwaysShowInTray = Value; }
     bool AlwaysMinimizeToTray() const { return FAlwaysMinimizeToTray; }
@@ -259,8 +264,13 @@ public:
     void SetFrameWindowState(int Value);
     // Rolls the frame up to its caption (the client area hidden) or back down.
     void RollUpFrame(bool Up);
-    // Hands the form to the tray icon; nothing happens while the frame has none.
+    // Into the tray: the application is minimized and the tray icon hides the main form behind its
+    // icon. Without a tray the application stays minimized the ordinary way. Nothing without TrayIcon.
     void MinimizeToTray();
+    // Back from the tray: the main form is shown and the icon hidden (unless AlwaysShowInTray).
+    void RestoreFromTray();
+    // The frame's tray menu: "Restore", a line, "Close".
+    TskSkinPopupMenu* TrayMenu() const { return FTrayMenu; }
     // At the first show: centres the form on its monitor (skpScreenCenter) or on the monitor's work
     // area (skpDesktopCenter); skpDefault leaves it where it is.
     void PlaceInMonitor();
@@ -423,6 +433,9 @@ private:
     // A setter changed which buttons are offered.
     void CaptionButtonsChanged();
     void BuildDefaultSystemMenu();
+    void BuildTrayMenu();
+    // The tray menu's captions in the frame's skin.
+    void UpdateTrayMenuCaptions();
     void UpdateSystemMenu();
     TMenuItem* MakeSystemMenuItem(const std::string& Name, const std::string& CaptionKey, std::function<void()> Action);
     // Which of the frame's own system-menu items the window's state and BorderIcons offer now.
@@ -477,6 +490,11 @@ private:
     TPopupMenu* FSystemMenu = nullptr;
     TMainMenu* FMainMenu = nullptr;
     TskSkinStatusBar* FStatusBar = nullptr;
+    TskTrayIcon* FTrayIcon = nullptr;
+    TskSkinPopupMenu* FTrayMenu = nullptr;   // owned (component child)
+    // MinimizeToTray told the tray icon to take the main form; its own setting before that.
+    bool FTrayMarked = false;
+    bool FTrayMarkBefore = false;
     bool FAlwaysShowInTray = false;
     bool FAlwaysMinimizeToTray = false;
     TskSkinHint* FSkinHint = nullptr;

@@ -134,6 +134,7 @@ void TskFormFrame::LoadCaptionButtonHints()
         if (FUseDefaultObjectHint || restoreHint.empty()) restoreHint = restore;
         o->Hint = normal;
     }
+    UpdateTrayMenuCaptions();
 }
 
 void TskFormFrame::LayoutDefaultButtons()

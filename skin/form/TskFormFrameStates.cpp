@@ -181,11 +181,6 @@ void TskFormFrame::RollUpFrame(bool Up)
     if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 
-void TskFormFrame::MinimizeToTray()
-{
-    // No tray icon can be linked to the frame: there is nothing to hide the form into.
-}
-
 void TskFormFrame::CaptionDoubleClick()
 {
     if (FSizeable && Minimized())

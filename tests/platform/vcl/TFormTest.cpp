@@ -337,3 +337,37 @@ TEST(TFormKeys, TabMovesTheFocusInTabOrder)
     driver.Press(VK_TAB, true);
     EXPECT_TRUE(a->Focused());
 }
+
+TEST(TFormStates, WindowStateFollowsTheDisplay_AndTheMainFormTakesTheApplicationWindowAlong)
+{
+    THeadlessDriver driver;
+    ASSERT_EQ(Application->MainForm(), nullptr) << "each test runs in a program of its own";
+    TForm* main = nullptr;
+    Application->CreateForm(main);
+    main->SetBounds(10, 10, 200, 100);
+    main->Show();
+    // Whoever watches the application's window (a tray icon) hears of the program's minimize there.
+    const HWND app = Application->Handle();
+    std::vector<WPARAM> told;
+    LONG_PTR old = 0;
+    const LONG_PTR mine = MakeObjectInstance([&](HWND h, UINT m, WPARAM w, LPARAM l) {
+        if (m == WM_SIZE) told.push_back(w);
+        return CallWindowProc(old, h, m, w, l);
+    });
+    old = SetWindowLongPtr(app, GWLP_WNDPROC, mine);
+
+    driver.MinimizedByDesktop(main->Handle());
+    EXPECT_EQ(main->WindowState(), wsMinimized);
+    driver.RestoredByDesktop(main->Handle());
+    EXPECT_EQ(main->WindowState(), wsNormal) << "the taskbar brought it back";
+    // The program minimizes it again: the state was not left stale by the taskbar's restore.
+    Application->Minimize();
+    EXPECT_TRUE(IsIconic(main->Handle()));
+    Application->Restore();
+    EXPECT_FALSE(IsIconic(main->Handle()));
+    EXPECT_EQ(told, (std::vector<WPARAM>{SIZE_MINIMIZED, SIZE_RESTORED, SIZE_MINIMIZED, SIZE_RESTORED}));
+
+    SetWindowLongPtr(app, GWLP_WNDPROC, old);
+    FreeObjectInstance(mine);
+    main->Free();
+}

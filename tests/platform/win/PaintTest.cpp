@@ -345,6 +345,8 @@ TEST_F(PaintTest, ScrollWindowEx_OfAPartOnly_LeavesTheRestAlone)
     EXPECT_FALSE(update.Shape.Contains({1, 38}));
     EXPECT_EQ(At(top, 40, 10 + 10), TStripes::Row(10));
     EXPECT_EQ(At(top, 40, 10 + 45), TStripes::Row(40));
+}
+
 TEST_F(PaintTest, NativeChild_FollowsItsWindowUntilReleased_ThenTheWindowIsShownAgain)
 {
     HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);

@@ -19,7 +19,9 @@
 #include "platform/backend/THeadlessBackend.h"
 #include "platform/gfx/Drawing.h"
 #include "platform/gfx/TestPictures.h"
+#include "platform/win/TrayIcon.h"
 #include "WinTestSupport.h"
+#include "e2e/E2eTrayManager.h"
 
 // X11 last: its headers define None, Bool, Status, True and False as macros.
 #include <X11/Xatom.h>
@@ -119,6 +121,11 @@ public:
     bool SupportsShapes() const override { return B.SupportsShapes(); }
     bool SupportsOpacity() const override { return B.SupportsOpacity(); }
     bool Grab(const TRect& r, TSurface& out) const override { return B.Grab(r, out); }
+    bool HasQueuedEvents() const override { return B.HasQueuedEvents(); }
+    std::unique_ptr<TBackendTrayIcon> CreateTrayIcon(HWND w, UINT id, const TSurface& p, const std::string& tip) override
+    {
+        return B.CreateTrayIcon(w, id, p, tip);
+    }
 
 private:
     TBackend& B;
@@ -642,6 +649,143 @@ TEST_F(TSdlBackendTest, PlayerWindowReleased_GoesFromTheServer_AndThePanelShowsA
     EXPECT_TRUE(WaitFor([&] { return x.Viewable(fresh) && shows(RGB(0, 0, 0)); }));
     DestroyWindow(panel);
     Settle(50);
+}
+
+TEST_F(TSdlBackendTest, HiddenWhileMinimized_UnderWindowManager_IsWithdrawn_AndComesBackInPlace)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    if (!WithWindowManager(x))
+        GTEST_SKIP() << "no window manager (openbox) to test with";
+    HWND h = MakeTop("sdl-hidden-min", Bounds(120, 100, 200, 120));
+    ::Window hx = ShowOnServer(x, h, "sdl-hidden-min");
+    ASSERT_NE(hx, 0u);
+    auto where = [&] {
+        int rx = 0, ry = 0;
+        ::Window child;
+        XTranslateCoordinates(x.D, hx, DefaultRootWindow(x.D), 0, 0, &rx, &ry, &child);
+        return TPoint{rx, ry};
+    };
+    const TPoint at = where();
+    ShowWindow(h, SW_MINIMIZE);
+    auto state = [&] {
+        auto v = x.Property(hx, "WM_STATE", XInternAtom(x.D, "WM_STATE", False));
+        return v.empty() ? 0ul : v[0];
+    };
+    // Hidden at once, while the window manager may still be iconifying it: a taskbar must not offer it
+    // (nothing of the program would answer there).
+    ShowWindow(h, SW_HIDE);
+    EXPECT_TRUE(WaitFor([&] { return state() == WithdrawnState; })) << "still iconified for the window manager";
+    ShowWindow(h, SW_RESTORE);
+    EXPECT_TRUE(WaitFor([&] {
+        TRect r;
+        GetWindowRect(h, r);
+        return x.Viewable(hx) && where() == at && r.TopLeft() == at;
+    })) << "shown again elsewhere";
+}
+
+// A window with an icon in the tray: what the tray shows of it and what a click on it tells the window.
+class TSdlTrayTest : public TSdlBackendTest {
+protected:
+    static constexpr UINT Callback = WM_USER + 1024;
+    void SetUp() override
+    {
+        TSdlBackendTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        picture.SetSize(32, 32);
+        picture.Fill(0xFF20C040u);
+        owner = MakeTop("sdl-tray-owner", Bounds(0, 0, 1, 1));
+        cls.On[Callback] = [this](HWND, WPARAM, LPARAM l) -> LRESULT {
+            told.push_back(l);
+            return 0;
+        };
+        data.hWnd = owner;
+        data.uID = 7;
+        data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data.uCallbackMessage = Callback;
+        data.hIcon = &picture;
+        CopyTrayTip(data, "Ombrix tray");
+    }
+    bool Told(LPARAM what) { return std::find(told.begin(), told.end(), what) != told.end(); }
+    // What the icon's window gets from a press and release there, as the server delivers them.
+    void ClickOn(TXClient& x, const TE2eTrayManager::TIcon& icon, unsigned button)
+    {
+        for (int type : {ButtonPress, ButtonRelease}) {
+            XEvent e{};
+            e.xbutton.type = type;
+            e.xbutton.window = icon.Window;
+            e.xbutton.root = DefaultRootWindow(x.D);
+            e.xbutton.button = button;
+            e.xbutton.x = e.xbutton.y = 5;
+            e.xbutton.x_root = icon.Rect.Left + 5;
+            e.xbutton.y_root = icon.Rect.Top + 5;
+            e.xbutton.same_screen = True;
+            XSendEvent(x.D, icon.Window, False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &e);
+        }
+        XFlush(x.D);
+    }
+
+    TSurface picture;
+    HWND owner = 0;
+    NOTIFYICONDATA data;
+    std::vector<LPARAM> told;
+};
+
+TEST_F(TSdlTrayTest, Icon_IsEmbeddedInTheTray_ShowsItsPicture_AndReportsClicks)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    TE2eTrayManager tray(Server->Display);
+    ASSERT_TRUE(tray.Started());
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &data)) << "the tray is there: the icon goes in";
+    ASSERT_TRUE(tray.WaitForIcons(1));
+    TE2eTrayManager::TIcon icon = tray.Icons()[0];
+    EXPECT_EQ(icon.Name, "Ombrix tray") << "the tip is the icon window's name";
+
+    // The tray gave it 24 x 24: the 32 x 32 picture is fitted into that and fills it.
+    TSurface shown;
+    auto green = [&] {
+        return Backend().Grab(icon.Rect, shown) && shown.Pixel(2, 2) == 0xFF20C040u && shown.Pixel(21, 21) == 0xFF20C040u;
+    };
+    EXPECT_TRUE(WaitFor(green));
+    SaveTestPicture(shown, OMBRIX_TEST_PICTURES, "TSdlTrayTest_Icon");
+
+    ClickOn(x, icon, Button1);
+    ClickOn(x, icon, Button3);
+    ASSERT_TRUE(WaitFor([&] { return told.size() >= 4; }));
+    EXPECT_EQ(told, (std::vector<LPARAM>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
+    EXPECT_EQ(GetCursorPos(), (TPoint{icon.Rect.Left + 5, icon.Rect.Top + 5}));
+
+    data.uFlags = NIF_TIP;
+    CopyTrayTip(data, "Converting 2 files");
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_MODIFY, &data));
+    EXPECT_TRUE(WaitFor([&] { return !tray.Icons().empty() && tray.Icons()[0].Name == "Converting 2 files"; }));
+
+    ASSERT_TRUE(Shell_NotifyIcon(NIM_DELETE, &data));
+    EXPECT_TRUE(tray.WaitForIcons(0)) << "deleted, it leaves the tray";
+}
+
+TEST_F(TSdlTrayTest, WithoutTray_AddFails_ATrayComingUpIsAnnounced_AndOneEndingTakesTheIcon)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    EXPECT_FALSE(Shell_NotifyIcon(NIM_ADD, &data)) << "no tray on the display";
+    const UINT created = RegisterWindowMessage("TaskbarCreated");
+    int announced = 0;
+    cls.On[created] = [&](HWND, WPARAM, LPARAM) -> LRESULT { return ++announced, 0; };
+    {
+        TE2eTrayManager tray(Server->Display);
+        ASSERT_TRUE(tray.Started());
+        ASSERT_TRUE(WaitFor([&] { return announced == 1; })) << "the window learns that a tray came up";
+        ASSERT_TRUE(Shell_NotifyIcon(NIM_ADD, &data));
+        ASSERT_TRUE(tray.WaitForIcons(1));
+    }
+    // The tray ended: the window is told, and the icon is nowhere on the screen (the server handed it
+    // back to the root window, where it must not show as a stray little window).
+    ASSERT_TRUE(WaitFor([&] { return Told(NIN_ICONLOST); }));
+    EXPECT_FALSE(Shell_NotifyIcon(NIM_MODIFY, &data));
+    EXPECT_EQ(x.Find("Ombrix tray"), 0u) << "gone from the server once the window layer let it go";
 }
 
 }  // namespace
