@@ -99,6 +99,32 @@ void TJourney::StartProgram(bool Splash)
               << std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count() << " s\n";
 }
 
+void TJourney::StartForm(const std::string& Form, const std::string& Skin, const std::string& Title, TScreenWindow& Window)
+{
+    ASSERT_TRUE(FProgram->StartFormHost(Form, Skin));
+    const std::optional<TScreenWindow> shown = D().WaitForWindow(Pid(), Title, 30s);
+    ASSERT_TRUE(shown.has_value()) << "the form host showed no window \"" << Title << "\"; it "
+                                   << (FProgram->Running() ? "runs" : "ended");
+    ASSERT_TRUE(HostSaid("ready"));
+    ASSERT_TRUE(D().WaitForStill(shown->Rect)) << "the form's window never settled";
+    Window = D().Refresh(*shown).value_or(*shown);
+}
+
+::testing::AssertionResult TJourney::HostSaid(const std::string& Line, std::chrono::milliseconds Limit) const
+{
+    std::vector<std::string> lines;
+    const bool said = WaitUntil(
+        [&] {
+            lines = ReadLines(Home.LogFile());
+            return std::find(lines.begin(), lines.end(), Line) != lines.end();
+        },
+        Limit);
+    if (said) return ::testing::AssertionSuccess();
+    std::string all;
+    for (const std::string& l : lines) all += "\n  " + l;
+    return ::testing::AssertionFailure() << "the form host never said \"" << Line << "\"; it said:" << all;
+}
+
 void TJourney::RefreshMain()
 {
     if (const std::optional<TScreenWindow> now = D().Refresh(Main.Window))

@@ -81,6 +81,12 @@ protected:
     void StartProgram(bool Splash = false);
     // The main window again after something moved or restored it.
     void RefreshMain();
+    // Starts the suite's form host on Form (a description under tests/e2e/forms) with Skin (see
+    // TE2eProgram::StartFormHost) and waits for its window titled Title to show and settle; fails the
+    // test when it does not come.
+    void StartForm(const std::string& Form, const std::string& Skin, const std::string& Title, TScreenWindow& Window);
+    // Waits until the form host has written Line (a handler of its form ran: "click mnuOpen").
+    ::testing::AssertionResult HostSaid(const std::string& Line, std::chrono::milliseconds Limit = 20s) const;
     // Saves the whole screen as <suite>_<test>_<Step>.bmp under build/test-pictures/e2e/.
     void Picture(const std::string& Step) const;
 

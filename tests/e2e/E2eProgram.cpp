@@ -213,7 +213,29 @@ TE2eProgram::~TE2eProgram()
 
 bool TE2eProgram::Start(bool Splash)
 {
-    const std::string program = OMBRIX_PROGRAM;
+    return Spawn({OMBRIX_PROGRAM}, Splash);
+}
+
+bool TE2eProgram::StartFormHost(const std::string& Form, const std::string& Skin)
+{
+    std::vector<std::string> args{OMBRIX_FORMHOST, FormFile(Form)};
+    if (!Skin.empty())
+        args.push_back(Skin);
+    return Spawn(args, false);
+}
+
+std::string TE2eProgram::FormFile(const std::string& Form)
+{
+    return Form.find('/') == std::string::npos ? std::string(OMBRIX_E2E_FORMS) + "/" + Form : Form;
+}
+
+bool TE2eProgram::Spawn(const std::vector<std::string>& Args, bool Splash)
+{
+    // Made before the fork: the child only calls what is safe between fork and exec.
+    std::vector<char*> argv;
+    for (const std::string& a : Args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
     FPid = fork();
     if (FPid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -239,7 +261,7 @@ bool TE2eProgram::Start(bool Splash)
             setenv("OMBRIX_SPLASH_MS", "0", 1);
         // The destination folder is opened at the end of a queue; nobody is there to look at it.
         setenv("BROWSER", "true", 1);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(argv[0], argv.data());
         _exit(127);
     }
     return FPid > 0;

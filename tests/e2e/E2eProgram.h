@@ -63,6 +63,11 @@ public:
     // Starts build/ombrix. Without Splash the splash's wait is shortened, for the journeys that are not
     // about it.
     bool Start(bool Splash = false);
+    // Starts the suite's form host (tests/e2e/E2eFormHost.cpp) on Form: a file name under tests/e2e/forms,
+    // or a path. Skin, when given, is a built-in skin's name, a skin ini or a compressed skin file. The
+    // host writes a line for each handler of the form that runs ("click mnuOpen") into LogFile().
+    bool StartFormHost(const std::string& Form, const std::string& Skin = "");
+    static std::string FormFile(const std::string& Form);
     pid_t Pid() const { return FPid; }
     // True while the process lives (a process that ended is reaped here).
     bool Running();
@@ -80,6 +85,8 @@ public:
     std::optional<TScreenWindow> WaitForMainWindow(std::chrono::milliseconds Limit = 30s) const;
 
 private:
+    bool Spawn(const std::vector<std::string>& Args, bool Splash);
+
     const TE2eDisplay& FDisplay;
     const TE2eHome& FHome;
     pid_t FPid = 0;
