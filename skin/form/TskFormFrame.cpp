@@ -747,11 +747,14 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
 
 void TskFormFrame::PreFilter(const TMessage& Message)
 {
-    if (!IsMenuClosingMessage(Message.Msg)) return;
+    // The second press of a double click on the item whose menu is open closes that menu too.
+    const bool secondPress = Message.Msg == (FSupportNCArea ? WM_NCLBUTTONDBLCLK : WM_LBUTTONDBLCLK);
+    if (!IsMenuClosingMessage(Message.Msg) && !(secondPress && FSkinMenu != nullptr && FSkinMenu->Active())) return;
     if (FShowObjectHint && FSkinHint != nullptr) FSkinHint->HideHint();
     const bool menuOpen = FSkinMenu != nullptr && FSkinMenu->Active();
     // A press on the main-menu item whose menu is open only closes that menu.
-    const bool press = FSupportNCArea ? Message.Msg == WM_NCLBUTTONDOWN : Message.Msg == WM_LBUTTONDOWN;
+    const bool press = FSupportNCArea ? (Message.Msg == WM_NCLBUTTONDOWN || Message.Msg == WM_NCLBUTTONDBLCLK)
+                                      : (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK);
     if (press && menuOpen) {
         const TPoint p = FSupportNCArea ? ScreenToFrame(LParamPoint(Message.LParam)) : LParamPoint(Message.LParam);
         for (TskSkinMainMenuItem* item : MainMenuItems())
@@ -799,6 +802,10 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
         case WM_NCLBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
         case WM_NCRBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
         case WM_NCLBUTTONDBLCLK:
+            if (FPressClosedMenu) {
+                FPressClosedMenu = false;
+                break;
+            }
             if (Message.WParam == static_cast<WPARAM>(HTCAPTION))
                 CaptionDoubleClick();
             else
@@ -837,7 +844,13 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
     case WM_RBUTTONDOWN: MouseDownToObjects(mbRight, p.X, p.Y); break;
     case WM_LBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
     case WM_RBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
-    case WM_LBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbLeft); break;
+    case WM_LBUTTONDBLCLK:
+        if (FPressClosedMenu) {
+            FPressClosedMenu = false;
+            break;
+        }
+        DblClickToObjects(p.X, p.Y, mbLeft);
+        break;
     case WM_RBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbRight); break;
     default: break;
     }

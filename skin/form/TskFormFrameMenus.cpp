@@ -456,6 +456,12 @@ bool TskFormFrame::MenuKeyboardHook(const TMsg& M)
         if (M.wParam == VK_MENU || M.wParam == VK_F10 || (M.message == WM_SYSKEYDOWN && M.wParam == VK_F4)) return false;
         MainMenuKeyDown(static_cast<WORD>(M.wParam));
         return true;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        // While a menu is open, letting go of Alt or F10 does nothing: it may be the end of Alt+letter
+        // or Alt+Space, and a display that moves the keyboard to a new popup and back may report Alt
+        // going up and down again without a press.
+        return (M.wParam == VK_MENU || M.wParam == VK_F10) && FSkinMenu != nullptr && FSkinMenu->Active();
     case WM_MOUSEWHEEL: return true;
     default: return false;
     }

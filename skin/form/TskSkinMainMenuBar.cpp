@@ -588,6 +588,11 @@ void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X
             FPressClosedMenu = false;
             return;
         }
+        // The second press of a double click comes while the menu is still open: it closes it.
+        if (auto* item = dynamic_cast<TskSkinMainMenuBarItem*>(o); item != nullptr && item->Down && item->HasSubItems() && SkinMenuOpen()) {
+            if (TskFormFrame* frame = Frame()) frame->SkinMenuClose();
+            return;
+        }
         FCaptured = FHovered;
         o->MouseDown(Button, X, Y);
         if (!*alive) return;
