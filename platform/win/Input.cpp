@@ -33,6 +33,9 @@ struct TInputState {
     HCURSOR Cursor = IDC_ARROW;
     TPoint CursorPos;
     bool Keys[256] = {};
+    // The last key that went down: a release of Alt or F10 is a tap of the menu key only when no
+    // other key went down while it was held.
+    WORD LastKeyDown = 0;
     std::deque<TInputEvent> Raw;
     std::deque<TMsg> Ready;
     TClick LastClick;
@@ -227,6 +230,10 @@ void RouteKey(const TInputEvent& e)
         l |= LPARAM(1) << 30;
     if (!down)
         l |= static_cast<LPARAM>(static_cast<std::uint32_t>(1u << 31));
+    if (down && !wasDown)
+        s.LastKeyDown = e.Key;
+    else if (!down && s.LastKeyDown == e.Key)
+        l |= KeyTappedAlone;
     Queue(h, msg, e.Key, l);
 }
 

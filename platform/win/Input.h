@@ -32,6 +32,9 @@ TPoint GetCursorPos();
 BOOL SetCursorPos(int x, int y);   // moves the pointer as known to this layer (no event)
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// Set in the lParam of a key release when no other key went down while that key was held: the
+// default window procedure opens the menu on a tap of Alt or F10 only, not on Alt+letter or Alt+Space.
+constexpr LPARAM KeyTappedAlone = LPARAM(1) << 25;
 // High bit set while the key or mouse button is down (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON...).
 short GetKeyState(int vk);
 short GetAsyncKeyState(int vk);

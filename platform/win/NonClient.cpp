@@ -425,7 +425,7 @@ LRESULT DefWindowProc(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
             SendMessage(GetAncestorRoot(h), WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_SYSKEYUP:
-        if (wParam == VK_MENU || wParam == VK_F10)
+        if ((wParam == VK_MENU || wParam == VK_F10) && (lParam & KeyTappedAlone))
             SendMessage(GetAncestorRoot(h), WM_SYSCOMMAND, SC_KEYMENU, 0);
         return 0;
     case WM_SYSCHAR:

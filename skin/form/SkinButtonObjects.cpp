@@ -405,42 +405,47 @@ void TskSkinStdButtonObject::Draw(TCanvas* Cnvs, bool UpDate)
 
 void TskSkinStdButtonObject::DrawDefault(TCanvas* Cnvs)
 {
-    const int w = ObjectRect.Width();
-    const int h = ObjectRect.Height();
+    DrawDefaultCaptionButton(Cnvs, ObjectRect, Command, Active, Down && Active, Enabled, RestoreState());
+}
+
+void DrawDefaultCaptionButton(TCanvas* Cnvs, const TRect& R, int Command, bool Active, bool Pressed, bool Enabled,
+    bool RestoreLook)
+{
+    const int w = R.Width();
+    const int h = R.Height();
     if (Cnvs == nullptr || w <= 0 || h <= 0) return;
     TBitmap b(w, h);
     TCanvas* c = b.Canvas();
-    const bool pressed = Down && Active;
     c->Brush()->SetStyle(bsSolid);
     if (Active) {
         c->Brush()->SetColor(DefaultFrameColor);
         c->FillRect(Rect(0, 0, w, h));
-        c->Brush()->SetColor(pressed ? DefaultDownFill : DefaultHotFill);
+        c->Brush()->SetColor(Pressed ? DefaultDownFill : DefaultHotFill);
         c->FillRect(Rect(1, 1, w - 1, h - 1));
     } else {
         c->Brush()->SetColor(clBtnFace);
         c->FillRect(Rect(0, 0, w, h));
     }
-    const int x = w / 2 - 5 + (pressed ? 1 : 0);
-    const int y = h / 2 - 4 + (pressed ? 1 : 0);
+    const int x = w / 2 - 5 + (Pressed ? 1 : 0);
+    const int y = h / 2 - 4 + (Pressed ? 1 : 0);
     const TColor color = Enabled ? clBtnText : clBtnShadow;
     switch (Command) {
     case cmClose: DrawCloseImage(c, x, y, color); break;
     case cmMaximize:
-        if (RestoreState())
+        if (RestoreLook)
             DrawRestoreImage(c, x, y, color);
         else
             DrawMaximizeImage(c, x, y, color);
         break;
     case cmMinimize:
-        if (RestoreState())
+        if (RestoreLook)
             DrawRestoreImage(c, x, y, color);
         else
             DrawMinimizeImage(c, x, y, color);
         break;
     case cmSysMenu: DrawSysMenuImage(c, x, y, color); break;
     case cmRollUp:
-        if (RestoreState())
+        if (RestoreLook)
             DrawRollDownImage(c, x, y, color);
         else
             DrawRollUpImage(c, x, y, color);
@@ -448,7 +453,7 @@ void TskSkinStdButtonObject::DrawDefault(TCanvas* Cnvs)
     case cmMinimizeToTray: DrawMinimizeToTrayImage(c, x, y, color); break;
     default: break;
     }
-    Cnvs->Draw(ObjectRect.Left, ObjectRect.Top, &b);
+    Cnvs->Draw(R.Left, R.Top, &b);
 }
 
 // ---- TskSkinAnimateObject ----

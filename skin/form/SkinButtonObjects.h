@@ -94,6 +94,11 @@ private:
     void DrawDefault(TCanvas* Cnvs);
 };
 
+// The plain look of a caption button of Command (cmClose...) in R: lit while Active, pressed, the
+// glyph greyed when not Enabled, the restore glyph for cmMaximize and cmMinimize with RestoreLook.
+void DrawDefaultCaptionButton(TCanvas* Cnvs, const TRect& R, int Command, bool Active, bool Pressed, bool Enabled,
+    bool RestoreLook);
+
 class TskSkinAnimateObject : public TskActiveSkinObject {
 public:
     TskSkinAnimateObject(TskFormFrame* AParent, TskDataSkinObject* AData);

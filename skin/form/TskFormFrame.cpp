@@ -28,6 +28,8 @@
 #include "skin/form/SkinValueObjects.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "skin/form/TskSkinHint.h"
+#include "skin/form/TskSkinMainMenuBar.h"
+#include "skin/form/TskSkinMainMenuItem.h"
 #include "skin/form/TskSkinMenu.h"
 #include "skin/form/TskTrayIcon.h"
 
@@ -85,6 +87,8 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
     FDefaultSystemMenu = new TPopupMenu(this);
     BuildTrayMenu();
     FSkinMenu = new TskSkinMenu(this, FForm);
+    // The frame's keyboard hook hands the keys to its menus (and to the main menu around them).
+    FSkinMenu->SetTakesKeys(false);
 
     if (!Designing()) {
         FSavedWindowProc = FForm->WindowProc;
@@ -143,7 +147,22 @@ void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
             ApplySkinData();
     }
     if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
-    if (AComponent == FMainMenu) FMainMenu = nullptr;
+    if (AComponent == FMainMenuBar) {
+        FMainMenuBar = nullptr;
+        FMainMenuKeyboard = false;
+        if (!FSkinMenuOpen) RemoveMenuKeyboardHook();
+    }
+    // The item objects point at the menu's items: they go with the menu, or with one of its items.
+    if (AComponent == FMainMenu) {
+        FMainMenu = nullptr;
+        if (!FDestroying) RebuildMainMenuItems(true);
+    } else if (FMainMenu != nullptr && !FDestroying) {
+        for (TskSkinMainMenuItem* item : MainMenuItems())
+            if (item->MenuItem == AComponent) {
+                RebuildMainMenuItems(true);
+                break;
+            }
+    }
     if (AComponent == FSystemMenu) FSystemMenu = nullptr;
     if (AComponent == FSkinHint) FSkinHint = nullptr;
     if (AComponent == FStatusBar) FStatusBar = nullptr;
@@ -193,8 +212,10 @@ void TskFormFrame::SetSystemMenu(TPopupMenu* Value)
 
 void TskFormFrame::SetMainMenu(TMainMenu* Value)
 {
+    if (FMainMenu == Value) return;
     FMainMenu = Value;
     Track(Value);
+    if (!Designing() && !Loading() && FSkinData != nullptr && !FSkinData->SkinEmpty) RebuildMainMenuItems(true);
 }
 
 void TskFormFrame::SetStatusBar(TskSkinStatusBar* Value)
@@ -351,6 +372,8 @@ void TskFormFrame::ClearSkinObjects()
     FMouseLeaveTimer->SetEnabled(false);
     if (FCaptured && FForm->HandleAllocated() && GetCapture() == FForm->Handle()) ReleaseCapture();
     FCaptured = false;
+    // The keyboard mode lights the frame's own items: it cannot outlive them.
+    if (FMainMenuKeyboard && FMainMenuBar == nullptr && !FDestroying) EndMainMenuKeyboardMode();
     FObjects.clear();
     FActiveObject = FPreviousActiveObject = FPressedObject = -1;
 }
@@ -490,6 +513,7 @@ void TskFormFrame::SkinMenuOpen() { MarkSkinMenuOpen(); }
 
 void TskFormFrame::MarkSkinMenuOpen()
 {
+    if (FDestroying) return;
     InstallMenuKeyboardHook();
     if (FSkinMenuOpen) return;
     FSkinMenuOpen = true;
@@ -507,13 +531,21 @@ void TskFormFrame::CloseSkinMenuState()
     if (FLayerManagers[1] != nullptr && FLayerManagers[1]->LayerVisible()) FLayerManagers[1]->Hide();
     const bool wasOpen = FSkinMenuOpen;
     FSkinMenuOpen = false;
-    RemoveMenuKeyboardHook();
+    if (!FMainMenuKeyboard) RemoveMenuKeyboardHook();
     const auto alive = FAlive;
     for (int i = 0; i < ObjectCount(); ++i) {
         Objects(i)->MenuClosed();
         if (!*alive) return;
     }
+    if (FMainMenuBar != nullptr && !FKeepMenuMode) {
+        FMainMenuBar->MenuClosed();
+        if (!*alive) return;
+    }
     if (wasOpen && OnSkinMenuClose) OnSkinMenuClose(this);
+    if (!*alive) return;
+    // A menu that closed because an item was chosen or the user went elsewhere ends the keyboard
+    // mode; Escape only takes the open menu away.
+    if (FMainMenuKeyboard && !FKeepMenuMode) EndMainMenuKeyboardMode();
 }
 
 // ---- Timers ----
@@ -719,9 +751,22 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
 
 void TskFormFrame::PreFilter(const TMessage& Message)
 {
-    if (!IsMenuClosingMessage(Message.Msg)) return;
+    // The second press of a double click on the item whose menu is open closes that menu too.
+    const bool secondPress = Message.Msg == (FSupportNCArea ? WM_NCLBUTTONDBLCLK : WM_LBUTTONDBLCLK);
+    if (!IsMenuClosingMessage(Message.Msg) && !(secondPress && FSkinMenu != nullptr && FSkinMenu->Active())) return;
     if (FShowObjectHint && FSkinHint != nullptr) FSkinHint->HideHint();
-    if (FSkinMenu != nullptr && FSkinMenu->Active())
+    const bool menuOpen = FSkinMenu != nullptr && FSkinMenu->Active();
+    // A press on the main-menu item whose menu is open only closes that menu.
+    const bool press = FSupportNCArea ? (Message.Msg == WM_NCLBUTTONDOWN || Message.Msg == WM_NCLBUTTONDBLCLK)
+                                      : (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK);
+    if (press && menuOpen) {
+        const TPoint p = FSupportNCArea ? ScreenToFrame(LParamPoint(Message.LParam)) : LParamPoint(Message.LParam);
+        for (TskSkinMainMenuItem* item : MainMenuItems())
+            if (item->Down && item->ObjectRect.Contains(p)) FPressClosedMenu = true;
+    }
+    if (FMainMenuKeyboard && !menuOpen)
+        EndMainMenuKeyboardMode();
+    else if (menuOpen)
         FSkinMenu->HideAll();
     else if (FSkinMenuOpen)
         CloseSkinMenuState();
@@ -736,7 +781,12 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
         switch (m) {
         case WM_NCMOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
         case WM_NCLBUTTONDOWN:
-            // A press that ended a move or size loop is not meant for an object.
+            // A press that ended a move or size loop is not meant for an object, nor one that closed
+            // the open menu of the item it landed on.
+            if (FPressClosedMenu) {
+                FPressClosedMenu = false;
+                break;
+            }
             if (FInSizeMoveLoop || FSizeMoveEnded) {
                 FInSizeMoveLoop = false;
                 FSizeMoveEnded = false;
@@ -756,6 +806,10 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
         case WM_NCLBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
         case WM_NCRBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
         case WM_NCLBUTTONDBLCLK:
+            if (FPressClosedMenu) {
+                FPressClosedMenu = false;
+                break;
+            }
             if (Message.WParam == static_cast<WPARAM>(HTCAPTION))
                 CaptionDoubleClick();
             else
@@ -784,11 +838,23 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
     }
     switch (m) {
     case WM_MOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
-    case WM_LBUTTONDOWN: MouseDownToObjects(mbLeft, p.X, p.Y); break;
+    case WM_LBUTTONDOWN:
+        if (FPressClosedMenu) {
+            FPressClosedMenu = false;
+            break;
+        }
+        MouseDownToObjects(mbLeft, p.X, p.Y);
+        break;
     case WM_RBUTTONDOWN: MouseDownToObjects(mbRight, p.X, p.Y); break;
     case WM_LBUTTONUP: MouseUpToObjects(mbLeft, p.X, p.Y); break;
     case WM_RBUTTONUP: MouseUpToObjects(mbRight, p.X, p.Y); break;
-    case WM_LBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbLeft); break;
+    case WM_LBUTTONDBLCLK:
+        if (FPressClosedMenu) {
+            FPressClosedMenu = false;
+            break;
+        }
+        DblClickToObjects(p.X, p.Y, mbLeft);
+        break;
     case WM_RBUTTONDBLCLK: DblClickToObjects(p.X, p.Y, mbRight); break;
     default: break;
     }
@@ -1058,10 +1124,21 @@ void TskFormFrame::WMSysCommand(TMessage& Message)
 {
     const WPARAM cmd = Message.WParam & 0xFFF0;
     if (cmd == SC_RESTORE && OnRestore) OnRestore(this);
-    if (cmd == SC_KEYMENU && FSkinMenu != nullptr && FSkinMenu->Active()) {
-        FSkinMenu->HideAll();
-        CloseSkinMenuState();
+    // A tap of Alt or F10 (lParam 0). Alt with a character comes here only when no accelerator took it:
+    // it opens nothing, and must not leave the form's keys with a menu.
+    if (cmd != SC_KEYMENU || Message.LParam != 0) return;
+    if (FMainMenuKeyboard) {
+        EndMainMenuKeyboardMode();
+        return;
     }
+    const auto alive = FAlive;
+    if (FSkinMenu != nullptr && FSkinMenu->Active()) {
+        FSkinMenu->HideAll();
+        if (!*alive) return;
+        CloseSkinMenuState();
+        if (!*alive) return;
+    }
+    EnterMainMenuKeyboardMode();
 }
 
 void TskFormFrame::WMEnterSizeMove()
@@ -1118,6 +1195,7 @@ void RegisterSkinFrameClasses()
         RegisterSkinTextObjects();
         RegisterSkinValueObjects();
         RegisterSkinTrayIconClasses();
+        RegisterSkinMainMenuBarClasses();
         using F = TskFormFrame;
         RegisterEnum<TskBorderIcon>({"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"});
         RegisterEnum<TskPositionInMonitor>({"skpDefault", "skpScreenCenter", "skpDesktopCenter"});
@@ -1135,6 +1213,7 @@ void RegisterSkinFrameClasses()
             .Prop("UseDefaultSysMenu", &F::UseDefaultSysMenu, &F::SetUseDefaultSysMenu)
             .Prop("SystemMenu", &F::SystemMenu, &F::SetSystemMenu)
             .Prop("MainMenu", &F::MainMenu, &F::SetMainMenu)
+            .Prop("MainMenuBar", &F::MainMenuBar, &F::SetMainMenuBar)
             .Prop("StatusBar", &F::StatusBar, &F::SetStatusBar)
             .Prop("TrayIcon", &F::TrayIcon, &F::SetTrayIcon)
             .Prop("AlwaysShowInTray", &F::AlwaysShowInTray, &F::SetAlwaysShowInTray)

@@ -36,6 +36,8 @@ class TskActiveSkinObject;
 class TskLayerManager;
 class TskSkinData;
 class TskSkinHint;
+class TskSkinMainMenuBar;
+class TskSkinMainMenuItem;
 class TskSkinMenu;
 class TskSkinStatusBar;
 class TskTrayIcon;
@@ -115,7 +117,11 @@ public:
     TPopupMenu* SystemMenu() const { return FSystemMenu; }
     void SetSystemMenu(TPopupMenu* Value);
     TMainMenu* MainMenu() const { return FMainMenu; }
+    // With a loaded skin, the menu's items are made again on the frame at once.
     void SetMainMenu(TMainMenu* Value);
+    // A separate bar that shows the main menu instead of the frame; the frame hands it the keyboard.
+    TskSkinMainMenuBar* MainMenuBar() const { return FMainMenuBar; }
+    void SetMainMenuBar(TskSkinMainMenuBar* Value);
     TskSkinStatusBar* StatusBar() const { return FStatusBar; }
     void SetStatusBar(TskSkinStatusBar* Value);
     // The icon the form is minimized into. Setting it hides the icon (unless AlwaysShowInTray) and gives
@@ -239,6 +245,32 @@ public:
     // The form's short-cut handling: OnShortCut, then Alt+Space, then the main menu's short cuts.
     // Returns whether the key was taken.
     bool FormShortCut(TMessage& Msg);
+
+    // ---- The main menu on the frame ----
+    // The item objects of MainMenu, freed and made again (the skin's "MAINMENUITEM" entry, one per
+    // visible top-level item); with Repaint the frame shows them at once.
+    void RebuildMainMenuItems(bool Repaint);
+    void CreateMainMenuItems();
+    // The main-menu item objects, in menu order.
+    std::vector<TskSkinMainMenuItem*> MainMenuItems() const;
+    // Alt+Key (or Key in the keyboard mode): the item whose caption has Key as its accelerator is lit and
+    // opened or run; the bar decides when one is linked. False when no item has it.
+    bool MainMenuAccelerator(WORD Key);
+    // The item after (before) the lit or open one, wrapping around; an open menu moves along.
+    void NextMainMenuItem();
+    void PreviousMainMenuItem();
+    // The keyboard mode (a tap of Alt or F10): the keys go to the main menu until it ends. Nothing
+    // happens without an item to light.
+    void EnterMainMenuKeyboardMode();
+    void EndMainMenuKeyboardMode();
+    bool MainMenuHasKeyboard() const { return FMainMenuKeyboard; }
+    // Marks the keyboard mode on without lighting an item (an item or the bar opened its menu) and
+    // fires OnMainMenuEnter the first time.
+    void BeginMainMenuMode();
+    // The open menu of the main menu ended by Escape: its item (Released) is released and stays lit.
+    void CloseMainMenu(TskSkinMainMenuItem* Released);
+    // One key while the main menu has the keyboard or a skin menu of the form is open.
+    bool MainMenuKeyDown(WORD Key);
 
     // ---- State the objects and the other frame parts read ----
     TCustomForm* Form() const { return FForm; }
@@ -463,6 +495,16 @@ private:
     void RemoveMenuKeyboardHook();
     bool MenuKeyboardHook(const TMsg& M);
     bool ShortCutHook(const TMsg& M);
+    // The main menu on the frame (TskFormFrameMainMenu.cpp).
+    void PlaceMainMenuItems();
+    void StepMainMenuItem(bool Forward);
+    void ExecuteMainMenuItem(bool& Pressed);
+    // The menu whose short cuts the form takes: the bar's, else MainMenu.
+    TMainMenu* ShortCutMenu() const;
+    // At the first show: the form's own Menu is shown by the frame or by a bar, never dropped.
+    void TakeFormMenu();
+    // The skin draws main-menu items on the frame.
+    bool CanShowMainMenu() const;
     // The object belongs to the current roll-up state of the frame.
     bool InRollUpState(const TskActiveSkinObject* AObject) const;
     // Composes the four frame strips of the current size from the active or inactive picture.
@@ -489,6 +531,12 @@ private:
     bool FUseDefaultSysMenu = true;
     TPopupMenu* FSystemMenu = nullptr;
     TMainMenu* FMainMenu = nullptr;
+    TskSkinMainMenuBar* FMainMenuBar = nullptr;
+    bool FMainMenuKeyboard = false;
+    // Set while Escape goes to an open menu: its closing must not end the keyboard mode.
+    bool FKeepMenuMode = false;
+    // The press being handled closed the open menu of the main-menu item it landed on.
+    bool FPressClosedMenu = false;
     TskSkinStatusBar* FStatusBar = nullptr;
     TskTrayIcon* FTrayIcon = nullptr;
     TskSkinPopupMenu* FTrayMenu = nullptr;   // owned (component child)

@@ -15,6 +15,7 @@
 #include "skin/form/SkinButtonObjects.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "skin/form/TskFormFrame.h"
+#include "skin/form/TskSkinMainMenuBar.h"
 #include "skin/form/TskSkinMenu.h"
 
 namespace {
@@ -410,11 +411,16 @@ bool TskFormFrame::FormShortCut(TMessage& Msg)
         return true;
     }
     if (FMenuShortCut) FMenuShortCut = false;
-    if (FMainMenu == nullptr) return false;
-    const TShortCut shortCut = ShortCut(key, shift.Contains(ssShift), shift.Contains(ssCtrl), shift.Contains(ssAlt));
+    TMainMenu* menu = ShortCutMenu();
+    if (menu == nullptr) return false;
     // Alt+F4 closes the window; it is never a menu's.
     if (key == VK_F4 && shift.Contains(ssAlt)) return false;
-    FMenuShortCut = FMainMenu->IsShortCut(shortCut);
+    if (shift == TShiftState{ssAlt} && MainMenuAccelerator(key)) return true;
+    const TShortCut shortCut = ShortCut(key, shift.Contains(ssShift), shift.Contains(ssCtrl), shift.Contains(ssAlt));
+    FMenuShortCut = menu->IsShortCut(shortCut);
+    // The menu a maximised MDI child merged into the bar has its short cuts too.
+    if (!FMenuShortCut && FMainMenuBar != nullptr && FMainMenuBar->ChildMenu() != nullptr)
+        FMenuShortCut = FMainMenuBar->ChildMenu()->IsShortCut(shortCut);
     return FMenuShortCut;
 }
 
@@ -443,17 +449,20 @@ void TskFormFrame::RemoveMenuKeyboardHook()
 
 bool TskFormFrame::MenuKeyboardHook(const TMsg& M)
 {
-    if (FSkinMenu == nullptr || !FSkinMenu->Active()) return false;
+    if (FDestroying || (!FMainMenuKeyboard && (FSkinMenu == nullptr || !FSkinMenu->Active()))) return false;
     switch (M.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        // The Alt key itself (still held from Alt+Space) moves nothing in a menu.
-        if (M.wParam != VK_MENU) FSkinMenu->KeyDown(static_cast<WORD>(M.wParam));
+        // Alt and F10 go on: a tap of either ends the menu mode (SC_KEYMENU). Alt+F4 still closes.
+        if (M.wParam == VK_MENU || M.wParam == VK_F10 || (M.message == WM_SYSKEYDOWN && M.wParam == VK_F4)) return false;
+        MainMenuKeyDown(static_cast<WORD>(M.wParam));
         return true;
-    case WM_SYSKEYUP:
     case WM_KEYUP:
-        // Letting go of Alt after Alt+Space must not count as a tap of Alt (which would close the menu).
-        return M.wParam == VK_MENU;
+    case WM_SYSKEYUP:
+        // While a menu is open, letting go of Alt or F10 does nothing: it may be the end of Alt+letter
+        // or Alt+Space, and a display that moves the keyboard to a new popup and back may report Alt
+        // going up and down again without a press.
+        return (M.wParam == VK_MENU || M.wParam == VK_F10) && FSkinMenu != nullptr && FSkinMenu->Active();
     case WM_MOUSEWHEEL: return true;
     default: return false;
     }

@@ -105,6 +105,7 @@ void TskFormFrame::PlaceSkinObjects()
 {
     for (const auto& o : FObjects) o->ObjectRect = StretchSkinRect(o->SkinRect);
     PlaceCaptionButtons();
+    PlaceMainMenuItems();
 }
 
 int TskFormFrame::DefaultCaptionHeight() const

@@ -168,6 +168,7 @@ void TskFormFrame::ApplySkinData()
             if (OnActivateCustomObject) OnActivateCustomObject(object->IDName, object->Visible);
             FObjects.push_back(std::move(object));
         }
+        CreateMainMenuItems();
         LoadCaptionButtonHints();
         UpdateCaptionButtons();
     } else {

@@ -292,7 +292,7 @@ void TskFormFrame::WMShowWindow(TMessage& Message)
     }
     if (!FFrameOn) return;
     if (FSupportNCArea && FForm->FormStyle() != fsMDIForm && FForm->HandleAllocated()) RefitForm();
-    if (FForm->Menu() != nullptr) FForm->SetMenu(nullptr);
+    TakeFormMenu();
 }
 
 void TskFormFrame::SetLayered(bool On)

@@ -125,9 +125,9 @@ TskSkinMainMenuItem* TskSkinMainMenuItem::OtherDownItem() const
 void TskSkinMainMenuItem::OpenSubItems()
 {
     if (Parent == nullptr || MenuItem == nullptr || MenuItem->Count() == 0 || Parent->SkinMenu() == nullptr) return;
-    const bool first = !Parent->SkinMenuIsOpen();
+    // An open menu of the main menu puts the frame into its menu mode: the arrows move along the items.
+    Parent->BeginMainMenuMode();
     Parent->MarkSkinMenuOpen();
-    if (first && Parent->OnMainMenuEnter) Parent->OnMainMenuEnter(Parent);
     const bool up = SkinData != nullptr && SkinData->MainMenuPopupUp;
     Parent->SkinMenu()->Popup(nullptr, Parent->EffectiveMenusSkinData(), 0, Parent->FrameToScreenRect(ObjectRect),
         MenuItem, up);
@@ -157,9 +157,12 @@ void TskSkinMainMenuItem::MouseDown(int X, int Y, TMouseButton Button)
 {
     if (Enabled && Button == mbLeft && MenuItem != nullptr) {
         if (MenuItem->Count() == 0) {
-            // A top-level item without sub-items is a command of its own.
+            // A top-level item without sub-items is a command of its own: the menu mode ends first.
             if (Down) SetDown(false);
-            if (Parent != nullptr && Parent->SkinMenuIsOpen()) Parent->SkinMenuClose();
+            if (Parent != nullptr) {
+                if (Parent->SkinMenuIsOpen()) Parent->SkinMenuClose();
+                Parent->EndMainMenuKeyboardMode();
+            }
             TMenuItem* item = MenuItem;
             TskActiveSkinObject::MouseDown(X, Y, Button);
             // Last: the click may change the menu and with it this object.
@@ -176,6 +179,7 @@ void TskSkinMainMenuItem::MouseEnter()
     if (TskSkinMainMenuItem* open = OtherDownItem()) {
         // A menu is open: it moves along to this item.
         open->SetDown(false);
+        open->Active = false;
         Active = true;
         MorphIncrease = true;
         MorphFactor = 1;

@@ -224,6 +224,12 @@ void TskSkinMenu::PopupWithItems(TControl* APopupCtrl, TskSkinData* ASkinData, i
     OpenChain(APopupCtrl, ASkinData, FirstIndex, R, items, Item, PopupToUp);
 }
 
+void TskSkinMenu::PopupList(TControl* APopupCtrl, TskSkinData* ASkinData, const TRect& R,
+    const std::vector<TMenuItem*>& Items, TMenuItem* RootItem, bool PopupToUp)
+{
+    OpenChain(APopupCtrl, ASkinData, 0, R, Items, RootItem, PopupToUp);
+}
+
 void TskSkinMenu::OpenChain(TControl* APopupCtrl, TskSkinData* ASkinData, int FirstIndex, const TRect& R,
     const std::vector<TMenuItem*>& Items, TMenuItem* RootItem, bool PopupToUp)
 {
@@ -294,6 +300,7 @@ void TskSkinMenu::WatchInput()
         if (!FActive || FWindows.empty()) return false;
         switch (M.message) {
         case WM_KEYDOWN:
+            if (!FTakesKeys) return false;
             KeyDown(static_cast<WORD>(M.wParam));
             return true;
         case WM_LBUTTONDOWN:
@@ -302,8 +309,12 @@ void TskSkinMenu::WatchInput()
         case WM_NCLBUTTONDOWN:
         case WM_NCRBUTTONDOWN:
         case WM_NCMBUTTONDOWN:
-            // The press still goes where it was aimed, as it does on the frame.
-            if (!InChain(M.hwnd)) HideAll();
+            // The press still goes where it was aimed, as it does on the frame. The form's own window
+            // closes the menu itself when the press reaches it (it may have to know which item was open).
+            if (InChain(M.hwnd) || (FForm != nullptr && FForm->HandleAllocated() && M.hwnd == FForm->Handle()))
+                return false;
+            FClosingPress = {M.hwnd, M.message, M.lParam};
+            HideAll();
             return false;
         default:
             return false;
@@ -316,6 +327,13 @@ void TskSkinMenu::StopWatchingInput()
     if (FInputHook == 0) return;
     RemoveMessageHook(FInputHook);
     FInputHook = 0;
+}
+
+bool TskSkinMenu::TakeClosingPress(HWND Window, UINT Msg, LPARAM LParam)
+{
+    const bool same = FClosingPress.Window == Window && FClosingPress.Msg == Msg && FClosingPress.LParam == LParam;
+    FClosingPress = {};
+    return same && Window != 0;
 }
 
 bool TskSkinMenu::InChain(HWND Window) const

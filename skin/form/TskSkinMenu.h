@@ -79,6 +79,9 @@ public:
     // The same over the subitems of Item followed by those of Item2, shown as one menu.
     void PopupWithItems(TControl* APopupCtrl, TskSkinData* ASkinData, int FirstIndex, const TRect& R,
         TMenuItem* Item, TMenuItem* Item2, bool PopupToUp);
+    // The same over a list of items of one menu (RootItem: their parent, for the menu's images).
+    void PopupList(TControl* APopupCtrl, TskSkinData* ASkinData, const TRect& R, const std::vector<TMenuItem*>& Items,
+        TMenuItem* RootItem, bool PopupToUp);
     void HideAll();
     // Closes the windows from position Index to the end; Index 0 ends the menu.
     void CloseFrom(int Index);
@@ -86,6 +89,14 @@ public:
     int IndexOfWindow(const TskSkinPopupWindow* Window) const;
     // A key for the deepest window of the chain (what the form's keyboard hook hands over).
     void KeyDown(WORD Key);
+    // Whether the open chain takes the keys itself (the default), or is handed them by its form's
+    // keyboard hook (a frame's menu: the frame also drives its main menu with them).
+    bool TakesKeys() const { return FTakesKeys; }
+    void SetTakesKeys(bool Value) { FTakesKeys = Value; }
+    // True when the chain was closed by this very press (window, message, lParam) on a control outside
+    // it; the record is forgotten either way. The control the press was for learns that it only
+    // closed the menu (a press on the menu bar item whose menu was open).
+    bool TakeClosingPress(HWND Window, UINT Msg, LPARAM LParam);
 
     int WindowCount() const { return static_cast<int>(FWindows.size()); }
     TskSkinPopupWindow* Windows(int Index) const { return FWindows.at(static_cast<std::size_t>(Index)); }
@@ -143,6 +154,13 @@ private:
     // and presses on the form's controls never reach the frame that closes the chain on a press.
     // The hook gives the chain the keyboard and closes it on a press anywhere else.
     int FInputHook = 0;
+    bool FTakesKeys = true;
+    struct TClosingPress {
+        HWND Window = 0;
+        UINT Msg = 0;
+        LPARAM LParam = 0;
+    };
+    TClosingPress FClosingPress;
     void WatchInput();
     void StopWatchingInput();
     bool InChain(HWND Window) const;

@@ -7,23 +7,6 @@ namespace {
 
 class TFrameJourney : public TJourney {
 protected:
-    // No menu of the program is open any more; what is still open is told when one is.
-    ::testing::AssertionResult PopupGone() const
-    {
-        std::string open;
-        const bool gone = WaitUntil(
-            [&] {
-                open.clear();
-                for (const TScreenWindow& w : D().WindowsOf(Pid()))
-                    if (w.OverrideRedirect && w.Rect.Width() > 20 && w.Rect.Height() > 10)
-                        open += " " + std::to_string(w.Rect.Width()) + "x" + std::to_string(w.Rect.Height()) + "+" +
-                                std::to_string(w.Rect.Left) + "+" + std::to_string(w.Rect.Top);
-                return open.empty();
-            },
-            10s);
-        if (gone) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "still open:" << open;
-    }
     bool Maximised()
     {
         const TRect work = D().WorkArea();

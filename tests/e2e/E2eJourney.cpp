@@ -270,6 +270,23 @@ std::optional<TScreenWindow> TJourney::WaitForPopup(std::chrono::milliseconds Li
     return popup;
 }
 
+::testing::AssertionResult TJourney::PopupGone() const
+{
+    std::string open;
+    const bool gone = WaitUntil(
+        [&] {
+            open.clear();
+            for (const TScreenWindow& w : D().WindowsOf(Pid()))
+                if (w.OverrideRedirect && w.Rect.Width() > 20 && w.Rect.Height() > 10)
+                    open += " " + std::to_string(w.Rect.Width()) + "x" + std::to_string(w.Rect.Height()) + "+" +
+                            std::to_string(w.Rect.Left) + "+" + std::to_string(w.Rect.Top);
+            return open.empty();
+        },
+        10s);
+    if (gone) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "still open:" << open;
+}
+
 bool TJourney::ChooseFromCombo(const TRect& Combo, int Index, int Visible)
 {
     // The drop button sits at the right end of the box.

@@ -111,6 +111,8 @@ protected:
     bool ChooseFromCombo(const TRect& Combo, int Index, int Visible = 8);
     // A popup (combo list, menu) of the program that is open now.
     std::optional<TScreenWindow> WaitForPopup(std::chrono::milliseconds Limit = 10s) const;
+    // No popup of the program is open any more; what is still open is told when one is.
+    ::testing::AssertionResult PopupGone() const;
     // Clicks the skinned frame's caption button: 0 the right-most (close), 1 the next (maximise), 2 minimise.
     void ClickCaptionButton(const TScreenWindow& Window, int FromRight) const;
     // Nobody uses the program for a while (OMBRIX_E2E_IDLE_SECONDS, 3 by default): it and the X server

@@ -154,4 +154,26 @@ TEST_F(NonClientTest, CloseFromDisplay_BecomesSysCommandCloseAndWmClose)
     EXPECT_TRUE(IsWindow(h));
 }
 
+TEST_F(NonClientTest, MenuKey_OnlyATapOfAltOrF10AsksForTheMenu)
+{
+    HWND h = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);
+    SetActiveWindow(h);
+    SetFocus(h);
+    Driver.ProcessMessages();
+    auto keyMenus = [&] {
+        int n = 0;
+        for (const auto& m : Cls.Log)
+            if (m.Window == h && m.Msg == WM_SYSCOMMAND && (m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == 0) ++n;
+        return n;
+    };
+    Driver.Press(VK_MENU);
+    EXPECT_EQ(keyMenus(), 1) << "a tap of Alt";
+    Driver.Press(VK_F10);
+    EXPECT_EQ(keyMenus(), 2) << "a tap of F10";
+    // Alt held while another key goes down and up is a combination, not a tap: its release asks nothing.
+    Driver.Press('X', false, false, true);
+    Driver.Press(VK_SPACE, false, false, true);
+    EXPECT_EQ(keyMenus(), 2);
+}
+
 }  // namespace
