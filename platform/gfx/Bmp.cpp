@@ -235,6 +235,13 @@ void LoadBmpFromStream(TStream& stream, TSurface& out)
         Fail("the file is truncated");
     if (toRead < static_cast<std::int64_t>(FileHeaderSize))
         Fail("the header states a file size smaller than its header");
+    // A memory stream holds the file already (a skin holds its pictures so): it is decoded where it lies.
+    if (auto* memory = dynamic_cast<TMemoryStream*>(&stream)) {
+        const auto* file = static_cast<const std::uint8_t*>(memory->Memory()) + start;
+        const std::size_t used = DecodeBmp(file, static_cast<std::size_t>(toRead), out);
+        stream.Seek(start + static_cast<std::int64_t>(used), soBeginning);
+        return;
+    }
     std::vector<std::uint8_t> buffer(static_cast<std::size_t>(toRead));
     std::memcpy(buffer.data(), head, FileHeaderSize);
     const std::int64_t rest = toRead - static_cast<std::int64_t>(FileHeaderSize);

@@ -156,8 +156,8 @@ void TBitmap::LoadFromStream(TStream& Stream)
     TSurface loaded;
     LoadBmpFromStream(Stream, loaded);
     if (FCanvas) static_cast<TBitmapCanvas*>(FCanvas.get())->FreeContext();
-    FSurface->SetSize(loaded.Width(), loaded.Height());
-    if (!loaded.Empty()) std::memcpy(FSurface->Bits(), loaded.Bits(), static_cast<size_t>(loaded.Stride()) * loaded.Height());
+    // The decoded pixels are taken over, not copied: skins load large pictures at start-up.
+    *FSurface = std::move(loaded);
     if (FPixelFormat == pfDevice) FPixelFormat = pf24bit;
     Changed();
 }

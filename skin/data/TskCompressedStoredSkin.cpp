@@ -152,11 +152,10 @@ void ReadSkinBitmap(TStream& Stream, TBitmap& Bitmap)
 {
     const std::int64_t start = Stream.Position();
     const std::int64_t fileSize = CheckSkinBitmap(Stream);
-    // Hand the codec exactly this one file, so that it cannot read into the next one.
-    TMemoryStream one;
-    one.CopyFrom(Stream, fileSize);
-    one.SetPosition(0);
-    Bitmap.LoadFromStream(one);
+    // The codec reads no more than the file size its header gives, which the check has held against
+    // the bytes that are there; so it cannot read into the next picture, and the picture is decoded
+    // where it lies instead of being copied out first.
+    Bitmap.LoadFromStream(Stream);
     Stream.SetPosition(start + fileSize);
 }
 
