@@ -34,7 +34,6 @@
 #include "skin/form/TskSkinOpenDialog.h"
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
 #include "skin/grids/TskSkinStringGrid.h"
-#include "skins/BuiltInSkins.h"
 
 namespace {
 
@@ -385,10 +384,6 @@ void TForm1::SetClosedCaptions(bool Value)
 void TForm1::FormCreate(TObject*)
 {
     TFormParts& p = *FParts;
-    // The program's own skin, in each of the window's skin components (rows, buttons, edits share it).
-    for (const char* name : {"skSkinData1", "skSkinData2", "skSkinData3", "skSkinData4"})
-        if (auto* skin = Part<TskSkinData>(*this, name))
-            LoadBuiltInSkin(*skin);
     try {
         CreateDesktopShortcut();
     } catch (const Exception&) {

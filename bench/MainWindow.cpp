@@ -1,4 +1,4 @@
-// Figures of the real main window on the headless screen: the program's stored form and built-in skin,
+// Figures of the real main window on the headless screen: the program's stored form and stored skins,
 // 10, 50 and 100 queue rows made by the program's own row code (thumbnail, name edit, audio and subtitle
 // boxes, estimate, gauge), repainted whole, and one row's progress update repainted, each time up to the
 // picture handed to the display backend. Sizes: the window's own, 1280 x 800, and tall enough to show

@@ -13,7 +13,6 @@
 #include "platform/backend/THeadlessDriver.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/TskSkinStringGrid.h"
-#include "skins/BuiltInSkins.h"
 
 namespace {
 
@@ -50,7 +49,8 @@ void SkinChangeOnTheMainWindow(benchmark::State& State)
             return;
         }
         for (auto _ : State) {
-            LoadBuiltInSkin(*skin);
+            // Setting the stored skin again loads it again, as a new skin would be.
+            skin->SetCompressedStoredSkin(skin->CompressedStoredSkin());
             driver.ProcessMessages();
         }
         form.reset();

@@ -1,5 +1,5 @@
 # Turns files into a C++ source that registers their bytes under a name, so the program carries its form
-# descriptions and packed skins inside the binary.
+# descriptions (with their stored skins) inside the binary.
 #   cmake -DOUTPUT=out.cpp -DFUNCTION=RegisterX -DREGISTER=RegisterY -DHEADER=some/Header.h
 #         -DFILES="a;b" -P Embed.cmake
 # Each file is registered under its name without folder and extension: REGISTER("name", std::string(bytes)).

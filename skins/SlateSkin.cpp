@@ -2,8 +2,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <algorithm>
 #include <map>
 #include <sstream>
+#include <stdexcept>
+#include <utility>
 
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Colors.h"
@@ -144,13 +147,19 @@ std::string R(const TRect& r)
 std::string P(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
 TRect At(int x, int y, int w, int h) { return TRect{x, y, x + w, y + h}; }
 
+// An ini text kept section by section, so that the entries painted for one skin can be taken into
+// another one with a few of their keys changed.
 class TIni {
 public:
-    void Section(const std::string& name) { FText << (FText.tellp() > 0 ? "\n[" : "[") << name << "]\n"; }
-    void Key(const std::string& key, const std::string& value) { FText << key << "=" << value << "\n"; }
+    struct TSection {
+        std::string Name;
+        std::vector<std::pair<std::string, std::string>> Keys;
+    };
+
+    void Section(const std::string& name) { FSections.push_back({name, {}}); }
+    void Key(const std::string& key, const std::string& value) { FSections.back().Keys.emplace_back(key, value); }
     void Key(const std::string& key, int value) { Key(key, std::to_string(value)); }
     void Rect(const std::string& key, const TRect& r) { Key(key, R(r)); }
-    void Comment(const std::string& text) { FText << "; " << text << "\n"; }
     // The frame of a nine-part look: the inner corners and the client area, relative to the look's
     // rectangle, inset by the same margin on every side.
     void Frame9(const TRect& skin, int l, int t, int r, int b, bool stretchClient)
@@ -176,10 +185,34 @@ public:
         Key(prefix + "fontstyle", style);
         Key(prefix + "fontcolor", color);
     }
-    std::string Text() const { return FText.str(); }
+    // Adds a copy of another text's section, each key of Changes set to its value (added when the
+    // section has no such key).
+    void CopySection(const TIni& from, const std::string& name,
+                     const std::vector<std::pair<std::string, std::string>>& changes = {})
+    {
+        const auto found = std::find_if(from.FSections.begin(), from.FSections.end(),
+                                        [&](const TSection& s) { return s.Name == name; });
+        if (found == from.FSections.end()) throw std::logic_error("no section [" + name + "] to copy");
+        FSections.push_back(*found);
+        for (const auto& [key, value] : changes) {
+            auto& keys = FSections.back().Keys;
+            const auto k = std::find_if(keys.begin(), keys.end(), [&](const auto& kv) { return kv.first == key; });
+            if (k != keys.end()) k->second = value;
+            else keys.emplace_back(key, value);
+        }
+    }
+    std::string Text() const
+    {
+        std::string out;
+        for (const TSection& section : FSections) {
+            out += (out.empty() ? "[" : "\n[") + section.Name + "]\n";
+            for (const auto& [key, value] : section.Keys) out += key + "=" + value + "\n";
+        }
+        return out;
+    }
 
 private:
-    std::ostringstream FText;
+    std::vector<TSection> FSections;
 };
 
 std::string BmpBytes(const TSurface& s)
@@ -1028,18 +1061,39 @@ void TSlateBuilder::PaintGridAndViews()
     Entries.Key("darkcolor", Border);
 }
 
-std::string TSlateBuilder::IniText()
+// The ten colours the skin gives the system colours; a skin of the queue may change some of them.
+void SkinColors(TIni& ini, const std::map<std::string, int>& changes = {})
 {
-    std::ostringstream out;
-    out << "; Ombrix Slate: the built-in skin of Ombrix Free, made by skins/SlateSkin.cpp (the skinslate tool);\n"
+    ini.Section("SKINCOLORS");
+    const std::pair<const char*, int> colors[] = {
+        {"cbtnface", Face},           {"cbtntext", Text},           {"cwindow", Field},
+        {"cwindowtext", Text},        {"chighlight", Accent},       {"chighlighttext", White},
+        {"cbtnhighlight", FaceLight}, {"cbtnshadow", Border},       {"c3dlight", Rgb(52, 58, 69)},
+        {"c3ddkshadow", Rgb(12, 14, 18)}};
+    for (const auto& [key, color] : colors) {
+        const auto changed = changes.find(key);
+        ini.Key(key, changed != changes.end() ? changed->second : color);
+    }
+}
+
+// The head every skin of the family starts with: who made it and how to make it again, then [VERSION].
+void Head(std::ostringstream& out, TIni& head, const std::string& name, const std::string& comments)
+{
+    out << "; " << name << ": a skin of Ombrix Free, made by skins/SlateSkin.cpp (the skinslate tool);\n"
            "; edit the code, not this file, and make the files again.\n";
-    TIni head;
     head.Section("VERSION");
-    head.Key("skinname", "Ombrix Slate");
+    head.Key("skinname", name);
     head.Key("skinauthor", "Ombrix developers");
     head.Key("authoremail", "");
     head.Key("authorurl", "");
-    head.Key("skincomments", "Dark grey-blue look of Ombrix Free");
+    head.Key("skincomments", comments);
+}
+
+std::string TSlateBuilder::IniText()
+{
+    std::ostringstream out;
+    TIni head;
+    Head(out, head, "Ombrix Slate", "Dark grey-blue look of Ombrix Free");
     head.Section("PICTURES");
     head.Key("picture", "frame.bmp");
     head.Key("inactivepicture", "");
@@ -1084,17 +1138,7 @@ std::string TSlateBuilder::IniText()
     out << head.Text() << Ini.Text();
 
     TIni colors;
-    colors.Section("SKINCOLORS");
-    colors.Key("cbtnface", Face);
-    colors.Key("cbtntext", Text);
-    colors.Key("cwindow", Field);
-    colors.Key("cwindowtext", Text);
-    colors.Key("chighlight", Accent);
-    colors.Key("chighlighttext", White);
-    colors.Key("cbtnhighlight", FaceLight);
-    colors.Key("cbtnshadow", Border);
-    colors.Key("c3dlight", Rgb(52, 58, 69));
-    colors.Key("c3ddkshadow", Rgb(12, 14, 18));
+    SkinColors(colors);
     colors.Section("SKINOBJECTS");
     colors.Key("count", static_cast<int>(ObjectEntries.size()));
     for (std::size_t i = 0; i < ObjectEntries.size(); ++i) colors.Key(std::to_string(i), ObjectEntries[i]);
@@ -1165,6 +1209,66 @@ void AddFrameObjects(TSlateBuilder& b)
     }
 }
 
+// The skins of the queue rows (and of the preview window, which borrows them) take their looks from
+// the ones painted for the window: they share its control picture and copy the entries their controls
+// ask for, with the keys that differ changed. They have no window frame.
+using TKeyChanges = std::vector<std::pair<std::string, std::string>>;
+struct TRowSkin {
+    const char* FileName;
+    const char* Name;
+    const char* Comments;
+    std::vector<std::pair<std::string, TKeyChanges>> Entries;
+    std::map<std::string, int> Colors;
+};
+
+const TKeyChanges RowFont = {{"fontheight", "13"}};
+
+const TRowSkin RowSkins[] = {
+    {"rows.ini", "Ombrix Slate Rows", "Check boxes, track boxes and progress bars of the queue rows",
+     {{"checkbox", RowFont}, {"combobox", RowFont}, {"listbox", RowFont}, {"vscrollbar", {}}, {"hscrollbar", {}},
+      {"bothhscrollbar", {}}, {"gauge", {}}, {"slider", {}}},
+     {}},
+    // A row's captions are disabled flat buttons, whose text takes the skin's shadow colour: here a
+    // light one, so that they read on the dark rows.
+    {"labels.ini", "Ombrix Slate Labels", "Captions of the queue rows",
+     {{"toolbutton", {{"fontheight", "13"}, {"fontstyle", ""}}}},
+     {{"cbtnshadow", LabelText}}},
+    {"edits.ini", "Ombrix Slate Edits", "Output names of the queue rows", {{"edit", RowFont}}, {}},
+};
+
+std::string RowSkinIni(const TSlateBuilder& b, const TRowSkin& skin)
+{
+    std::ostringstream out;
+    TIni head;
+    Head(out, head, skin.Name, skin.Comments);
+    head.Section("PICTURES");
+    for (const char* key : {"picture", "inactivepicture", "mask", "rolluppicture", "rollupmask"}) head.Key(key, "");
+    head.Key("activepicturescount", 1);
+    head.Key("0", "controls.bmp");
+    head.Section("FORMINFO");
+    head.Key("bgpictureindex", -1);
+    head.Key("cursorindex", -1);
+    out << head.Text();
+
+    TIni lists;
+    SkinColors(lists, skin.Colors);
+    lists.Section("SKINOBJECTS");
+    lists.Key("count", 0);
+    lists.Section("SKINCONTROLS");
+    lists.Key("count", static_cast<int>(skin.Entries.size()));
+    TIni entries;
+    for (std::size_t i = 0; i < skin.Entries.size(); ++i) {
+        const auto& [name, changes] = skin.Entries[i];
+        const auto kind = std::find_if(b.ControlEntries.begin(), b.ControlEntries.end(),
+                                       [&](const std::string& e) { return e.rfind(name + ":", 0) == 0; });
+        if (kind == b.ControlEntries.end()) throw std::logic_error("no control entry " + name + " to copy");
+        lists.Key(std::to_string(i), *kind);
+        entries.CopySection(b.Entries, name, changes);
+    }
+    out << "\n" << lists.Text() << "\n" << entries.Text();
+    return out.str();
+}
+
 } // namespace
 
 std::vector<TSkinSourceFile> MakeSlateSkinSources()
@@ -1183,8 +1287,9 @@ std::vector<TSkinSourceFile> MakeSlateSkinSources()
     b.PaintSlider();
     b.PaintUpDowns();
     b.PaintGridAndViews();
-    return {
-        {"slate.ini", b.IniText()},
+    std::vector<TSkinSourceFile> files = {{"slate.ini", b.IniText()}};
+    for (const TRowSkin& skin : RowSkins) files.push_back({skin.FileName, RowSkinIni(b, skin)});
+    const TSkinSourceFile pictures[] = {
         {"frame.bmp", BmpBytes(b.Frame)},
         {"framemask.bmp", BmpBytes(b.Mask)},
         {"controls.bmp", BmpBytes(b.Controls)},
@@ -1192,6 +1297,8 @@ std::vector<TSkinSourceFile> MakeSlateSkinSources()
         {"menu.bmp", BmpBytes(b.Menu)},
         {"hint.bmp", BmpBytes(b.Hint)},
     };
+    files.insert(files.end(), std::begin(pictures), std::end(pictures));
+    return files;
 }
 
 std::string WriteSlateSkinSources(const std::string& Folder)

@@ -1,8 +1,12 @@
 #pragma once
-// The built-in skin "Ombrix Slate": a dark grey-blue look for every control, the window frame, the popup
-// menus and the hints. Its pictures and its skin ini are made here, from code, so that the files under
-// skins/slate/ can be made again byte for byte (the skinslate tool writes them; a test checks that the
-// committed files still match what this code makes).
+// The skins of the program, the "Ombrix Slate" family: a dark grey-blue look. "Ombrix Slate" (slate.ini)
+// serves the window, its controls, the window frame, the popup menus and the hints; the queue rows
+// have three skins of their own that share its pictures: "Ombrix Slate Rows" (rows.ini: check boxes,
+// track boxes, progress bars), "Ombrix Slate Labels" (labels.ini: the rows' captions) and "Ombrix Slate
+// Edits" (edits.ini: the rows' output names). Pictures and skin inis are made here, from code, so that
+// the files under skins/slate/ can be made again byte for byte (the skinslate tool writes them; a test
+// checks that the committed files still match what this code makes). The build packs them into the
+// stored skins of the main window's form description.
 #include <string>
 #include <vector>
 
@@ -14,10 +18,10 @@ struct TSkinSourceFile {
     std::string Bytes;
 };
 
-// The skin ini first ("slate.ini"), then the BMP pictures it names.
+// The skin inis first ("slate.ini", then the rows' skins), then the BMP pictures they name.
 std::vector<TSkinSourceFile> MakeSlateSkinSources();
 
-// Writes the sources into Folder (created when missing). Returns the full path of the skin ini.
+// Writes the sources into Folder (created when missing). Returns the full path of the window's skin ini.
 std::string WriteSlateSkinSources(const std::string& Folder);
 
 // The colours of the look, as TColor values (0x00BBGGRR), for callers and tests that want to match them.
@@ -27,6 +31,7 @@ constexpr int Face = Rgb(42, 47, 56);          // panels, window client, check b
 constexpr int Field = Rgb(26, 29, 36);         // edits, lists, gauge track
 constexpr int Text = Rgb(224, 230, 238);
 constexpr int TextDim = Rgb(128, 138, 152);
+constexpr int LabelText = Rgb(176, 186, 200);  // the captions of the queue rows
 constexpr int Accent = Rgb(64, 140, 220);      // progress, selection, focus
 constexpr int AccentLight = Rgb(112, 176, 240);
 constexpr int AccentDark = Rgb(38, 96, 166);

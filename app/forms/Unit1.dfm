@@ -416,12 +416,52 @@ object Form1: TForm1
     Sizeable = False
   end
   object skSkinData1: TskSkinData
+    SkinnableForm = True
+    EnableSkinEffects = True
+    ShowButtonGlowFrames = True
+    ShowCaptionButtonGlowFrames = True
+    CompressedStoredSkin = skCompressedStoredSkin1
+    SkinIndex = 0
+  end
+  object skCompressedStoredSkin1: TskCompressedStoredSkin
+    Description = 'The window and its controls'
+    FileName = 'slate.ini'
   end
   object skSkinData2: TskSkinData
+    SkinnableForm = True
+    EnableSkinEffects = True
+    ShowButtonGlowFrames = True
+    ShowCaptionButtonGlowFrames = True
+    CompressedStoredSkin = skCompressedStoredSkin2
+    SkinIndex = 0
+  end
+  object skCompressedStoredSkin2: TskCompressedStoredSkin
+    Description = 'Check boxes, track boxes and progress bars of the queue rows'
+    FileName = 'rows.ini'
   end
   object skSkinData3: TskSkinData
+    SkinnableForm = True
+    EnableSkinEffects = True
+    ShowButtonGlowFrames = True
+    ShowCaptionButtonGlowFrames = True
+    CompressedStoredSkin = skCompressedStoredSkin3
+    SkinIndex = 0
+  end
+  object skCompressedStoredSkin3: TskCompressedStoredSkin
+    Description = 'Captions of the queue rows'
+    FileName = 'labels.ini'
   end
   object skSkinData4: TskSkinData
+    SkinnableForm = True
+    EnableSkinEffects = True
+    ShowButtonGlowFrames = True
+    ShowCaptionButtonGlowFrames = True
+    CompressedStoredSkin = skCompressedStoredSkin4
+    SkinIndex = 0
+  end
+  object skCompressedStoredSkin4: TskCompressedStoredSkin
+    Description = 'Output names of the queue rows'
+    FileName = 'edits.ini'
   end
   object skSkinHint1: TskSkinHint
     SkinData = skSkinData1

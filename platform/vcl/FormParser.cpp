@@ -125,6 +125,7 @@ private:
             if (AtEnd()) Error("'end' expected for " + (obj.Name.empty() ? obj.ClassName : obj.Name) + " but end of file found");
             std::string word = PeekWord();
             if (SameText(word, "end")) {
+                obj.EndLine = Line;
                 P += word.size();
                 return obj;
             }

@@ -43,6 +43,7 @@ struct TFormObject {
     std::string Name;
     std::string ClassName;
     int Line = 0;
+    int EndLine = 0; // the line of its "end"
     std::vector<TFormProp> Props;
     std::vector<TFormObject> Children;
 };

@@ -388,10 +388,11 @@ void TskSkinData::LoadStoredSkinSafely(TskCompressedStoredSkin* AStoredSkin)
 {
     try {
         LoadStoredSkin(AStoredSkin);
-    } catch (const Exception& e) {
+    } catch (const std::exception& e) {
         // The load has already left the skin empty and the controls paint their default look; the reason
-        // goes where a person looking for it finds it, without stopping the form that holds the skin.
-        std::cerr << "Skin not loaded: " << e.Message() << std::endl;
+        // goes where a person looking for it finds it, without stopping the form that holds the skin
+        // (whatever the damage: a picture too large to allocate fails with the standard library's error).
+        std::cerr << "Skin not loaded: " << e.what() << std::endl;
     }
 }
 

@@ -115,23 +115,6 @@ TEST_F(FormCreate, PreselectsTheTouchDeviceWithItsQualityRangeAndProfile)
     EXPECT_EQ(MinTitleLength, 800);
 }
 
-TEST_F(FormCreate, TheFourSkinComponentsShareOneUnpackingOfTheSkin)
-{
-    const int before = SkinUnpackCount();
-    Start();
-    EXPECT_EQ(SkinUnpackCount() - before, 1);
-    TskSkinData* first = Part<TskSkinData>("skSkinData1");
-    ASSERT_NE(first, nullptr);
-    for (const char* name : {"skSkinData2", "skSkinData3", "skSkinData4"}) {
-        TskSkinData* skin = Part<TskSkinData>(name);
-        ASSERT_NE(skin, nullptr) << name;
-        EXPECT_FALSE(skin->SkinEmpty) << name;
-        EXPECT_EQ(skin->SkinName, first->SkinName) << name;
-        EXPECT_EQ(skin->ActivePictures.size(), first->ActivePictures.size()) << name;
-        EXPECT_NE(skin->Picture.get(), first->Picture.get()) << name;
-    }
-}
-
 TEST_F(FormCreate, MakesTheWorkFoldersAndTheDefaultDestination)
 {
     Start();

@@ -1,5 +1,5 @@
 #pragma once
-// What the built-in skin says a control looks like, read from the skin's own source files (the ini text
+// What the window's skin says a control looks like, read from the skin's own source files (the ini text
 // and its pictures), so that a screenshot can be held against the skin rather than against itself.
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-// Start: the splash, then the main window painted as the built-in skin says, and a program that sits
+// Start: the splash, then the main window painted as its skin says, and a program that sits
 // still while nobody uses it.
 #include <chrono>
 #include <cstdlib>

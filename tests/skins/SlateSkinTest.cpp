@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -37,16 +38,24 @@
 #include "skin/form/TskSkinPopupMenu.h"
 #include "skin/form/TskSkinPopupWindow.h"
 #include "platform/vcl/TApplication.h"
-#include "skins/BuiltInSkins.h"
+#include "skin/data/TskCompressedStoredSkin.h"
 
 namespace {
 
-std::unique_ptr<TskSkinData> LoadSlate()
+// One skin of the family, packed from its sources in the tree as the build packs it.
+std::unique_ptr<TskSkinData> LoadSkin(const std::string& Ini)
 {
     auto skin = std::make_unique<TskSkinData>(nullptr);
-    EXPECT_TRUE(LoadBuiltInSkin(*skin));
+    auto* stored = new TskCompressedStoredSkin(skin.get());
+    stored->BuildFromSkinIni(std::string(OMBRIX_SOURCE_DIR) + "/skins/slate/" + Ini);
+    skin->SetCompressedStoredSkin(stored);
+    EXPECT_FALSE(skin->SkinEmpty) << Ini;
     return skin;
 }
+
+std::unique_ptr<TskSkinData> LoadSlate() { return LoadSkin("slate.ini"); }
+
+const char* const RowSkinFiles[] = {"rows.ini", "labels.ini", "edits.ini"};
 
 TskDataSkinControl* Control(TskSkinData& skin, const std::string& name)
 {
@@ -151,9 +160,8 @@ TEST(SlateEntries, EveryEntryTheProgramUsesIsThereWithTheRightKind)
 }
 
 // A rectangle outside its picture would paint nothing (or garbage) where the look should be.
-TEST(SlateEntries, EveryPicturePartLiesInsideItsPicture)
+void ExpectEveryPicturePartInsideItsPicture(TskSkinData* skin)
 {
-    auto skin = LoadSlate();
     auto picture = [&](int index) -> const TBitmap& {
         EXPECT_GE(index, 0);
         EXPECT_LT(index, static_cast<int>(skin->ActivePictures.size()));
@@ -203,10 +211,55 @@ TEST(SlateEntries, EveryPicturePartLiesInsideItsPicture)
             EXPECT_TRUE(Inside(b->DownRect, pic)) << object->IDName;
         }
     }
+}
+
+TEST(SlateEntries, EveryPicturePartLiesInsideItsPicture)
+{
+    auto skin = LoadSlate();
+    ExpectEveryPicturePartInsideItsPicture(skin.get());
     EXPECT_GE(skin->PopupWindow->WindowPictureIndex, 0);
     EXPECT_GE(skin->HintWindow->WindowPictureIndex, 0);
-    picture(skin->PopupWindow->WindowPictureIndex);
-    picture(skin->HintWindow->WindowPictureIndex);
+    EXPECT_LT(skin->PopupWindow->WindowPictureIndex, static_cast<int>(skin->ActivePictures.size()));
+    EXPECT_LT(skin->HintWindow->WindowPictureIndex, static_cast<int>(skin->ActivePictures.size()));
+}
+
+// The queue rows' three skins: exactly the entries their controls ask for, each of its kind, with
+// pictures that hold every part, and the colours of the family (a missing [SKINCOLORS] gives black).
+TEST(SlateRowSkins, EachHoldsWhatItsControlsAskFor)
+{
+    const std::map<std::string, std::map<std::string, std::function<bool(TskDataSkinControl*)>>> skins = {
+        {"rows.ini",
+         {{"checkbox", [](auto* e) { return dynamic_cast<TskDataSkinCheckRadioControl*>(e) != nullptr; }},
+          {"combobox", [](auto* e) { return dynamic_cast<TskDataSkinComboBox*>(e) != nullptr; }},
+          {"listbox", [](auto* e) { return dynamic_cast<TskDataSkinListBox*>(e) != nullptr; }},
+          {"hscrollbar", [](auto* e) { return dynamic_cast<TskDataSkinScrollBarControl*>(e) != nullptr; }},
+          {"vscrollbar", [](auto* e) { return dynamic_cast<TskDataSkinScrollBarControl*>(e) != nullptr; }},
+          {"bothhscrollbar", [](auto* e) { return dynamic_cast<TskDataSkinScrollBarControl*>(e) != nullptr; }},
+          {"gauge", [](auto* e) { return dynamic_cast<TskDataSkinGaugeControl*>(e) != nullptr; }},
+          {"slider", [](auto* e) { return dynamic_cast<TskDataSkinSlider*>(e) != nullptr; }}}},
+        {"labels.ini", {{"toolbutton", [](auto* e) { return dynamic_cast<TskDataSkinButtonControl*>(e) != nullptr; }}}},
+        {"edits.ini", {{"edit", [](auto* e) { return dynamic_cast<TskDataSkinEditControl*>(e) != nullptr; }}}},
+    };
+    ASSERT_EQ(skins.size(), std::size(RowSkinFiles));
+    for (const auto& [ini, controls] : skins) {
+        SCOPED_TRACE(ini);
+        auto skin = LoadSkin(ini);
+        for (const auto& [name, isRightKind] : controls) {
+            TskDataSkinControl* entry = Control(*skin, name);
+            ASSERT_NE(entry, nullptr) << name;
+            EXPECT_TRUE(isRightKind(entry)) << name;
+        }
+        EXPECT_EQ(skin->ControlDataList.size(), controls.size());
+        EXPECT_TRUE(skin->ObjectDataList.empty());
+        EXPECT_EQ(skin->ActivePictures.size(), 1u);
+        ExpectEveryPicturePartInsideItsPicture(skin.get());
+        EXPECT_EQ(skin->SkinColors->cBtnFace, TColor(SlateColors::Face));
+        EXPECT_EQ(skin->SkinColors->cWindow, TColor(SlateColors::Field));
+    }
+    // The rows' track boxes drop their lists down with the list box of their own skin.
+    auto rows = LoadSkin("rows.ini");
+    auto* combo = dynamic_cast<TskDataSkinComboBox*>(Control(*rows, "combobox"));
+    EXPECT_NE(Control(*rows, combo->ListBoxName), nullptr);
 }
 
 TEST(SlateEntries, TheFrameFitsItsPictureAndItsButtonsFitTheButtonArea)

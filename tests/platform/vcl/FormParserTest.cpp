@@ -58,7 +58,10 @@ TEST(FormParserStructure, NestedObjectsAndLines)
     EXPECT_EQ(o.Children[0].Line, 3);
     EXPECT_EQ(o.Children[0].Props.at(0).Path, "Font.Style");
     EXPECT_EQ(o.Children[0].Props.at(0).Line, 4);
+    EXPECT_EQ(o.Children[0].EndLine, 5);
     EXPECT_EQ(o.Children[1].Kind, fkInherited);
+    EXPECT_EQ(o.Children[1].EndLine, 7);
+    EXPECT_EQ(o.EndLine, 8);
 }
 
 TEST(FormParserErrors, BrokenDescriptionsNameTheLine)
