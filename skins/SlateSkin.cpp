@@ -1,8 +1,8 @@
 #include "skins/SlateSkin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <stdexcept>
