@@ -1,5 +1,6 @@
 #include "skins/SlateSkin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <algorithm>

@@ -306,8 +306,20 @@ TEST_F(Window, ChangesPostedInARow_AreTakenInTheOrderTheyCame)
 
 TEST_F(Window, WithoutAHandle_AVolumeChangeIsRefused)
 {
-    EXPECT_FALSE(PostFromThread(Volume, true));
-    EXPECT_EQ(Form->ListBox1->Count(), 0);
+    // The window has its handle from the moment its stored skins are read (they tell their form); it
+    // loses it again on its way out, after its watcher has stopped.
+    struct TGoingWindow : TForm1 {
+        using TForm1::TForm1;
+        using TForm1::DestroyHandle;
+    };
+    TGoingWindow going(nullptr);
+    EXPECT_TRUE(going.HandleAllocated());
+    going.DestroyHandle();
+    bool posted = true;
+    std::thread([&] { posted = going.PostVolumeChange(Volume, true); }).join();
+    EXPECT_FALSE(posted);
+    Driver.ProcessMessages();
+    EXPECT_EQ(going.ListBox1->Count(), 0);
 }
 
 TEST_F(Window, DestroyedWindow_TakesNoChangeLeftInTheQueue)
@@ -337,6 +349,9 @@ struct Watched : Window {
         fs::create_symlink(device, Sources.Path / "by-label" / "HOLIDAY");
         Form->VolumeSources = {MountInfo, (Sources.Path / "block").string(), (Sources.Path / "by-label").string()};
         Form->VolumeRescanMs = 20;
+        // The window got its handle, and with it its watcher, while its stored skins were read: it is
+        // made again, so that the watcher reads the test's mount table.
+        Form->RecreateWnd();
     }
     void Mount(bool Mounted)
     {
