@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <algorithm>
 #include <map>
 #include <sstream>
 #include <stdexcept>
