@@ -6,7 +6,7 @@
 //   e2e_formhost FORM.dfm [SKIN]
 //
 // The description's root class may be any name but TForm's own: the host registers its form class under
-// that name. SKIN is the name of a built-in skin, a skin ini (with its pictures beside it) or a
+// that name. SKIN is a skin ini (with its pictures beside it) or a
 // compressed skin file; it goes to every skin data component of the form.
 //
 // Events of the description may name these handlers of the form; each writes one line to standard
@@ -27,7 +27,6 @@
 #include "platform/vcl/TypInfo.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
-#include "skins/BuiltInSkins.h"
 
 namespace {
 
@@ -64,10 +63,9 @@ bool EndsWith(const std::string& S, const std::string& Tail)
     return S.size() >= Tail.size() && S.compare(S.size() - Tail.size(), Tail.size(), Tail) == 0;
 }
 
-// Gives Skin to one skin data component: a built-in skin by name, else a skin ini or a compressed file.
+// Gives Skin to one skin data component: a skin ini (its pictures beside it) or a compressed skin file.
 bool LoadSkin(TskSkinData& Data, const std::string& Skin)
 {
-    if (FindBuiltInSkin(Skin) != nullptr) return LoadBuiltInSkin(Data, Skin);
     auto* stored = new TskCompressedStoredSkin(&Data);
     if (EndsWith(Skin, ".ini"))
         stored->BuildFromSkinIni(Skin);

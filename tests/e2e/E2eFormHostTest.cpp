@@ -9,7 +9,7 @@ class TFormHostJourney : public TJourney {};
 TEST_P(TFormHostJourney, OpensTheTestsForm_WithTheBuiltInSkin_AndEndsWithItsWindow)
 {
     TScreenWindow form;
-    ASSERT_NO_FATAL_FAILURE(StartForm("MainMenuForm.dfm", "OmbrixSlate", "Main menu journey", form));
+    ASSERT_NO_FATAL_FAILURE(StartForm("MainMenuForm.dfm", std::string(OMBRIX_SOURCE_DIR "/skins/slate/slate.ini"), "Main menu journey", form));
     // The skinned frame paints the caption: more than a flat patch of colour.
     const TSurface caption = D().Grab(TRect{form.Rect.Left, form.Rect.Top, form.Rect.Right, form.Rect.Top + 20});
     EXPECT_GE(CountColours(caption, caption.Bounds(), 16), 8) << "the frame's caption is not painted";

@@ -64,7 +64,7 @@ protected:
     // The bar at the top of the client area of a form in the built-in skin.
     void StartBarForm(const std::string& FormFile, const std::string& Title)
     {
-        ASSERT_NO_FATAL_FAILURE(StartForm(FormFile, "OmbrixSlate", Title, Form));
+        ASSERT_NO_FATAL_FAILURE(StartForm(FormFile, std::string(OMBRIX_SOURCE_DIR "/skins/slate/slate.ini"), Title, Form));
         const int border = (Form.Rect.Width() - 420) / 2;
         const int clientTop = Form.Rect.Bottom - border - 260;
         Band = TRect{Form.Rect.Left + border + 2, clientTop + 2, Form.Rect.Right - border - 2, clientTop + 20};

@@ -52,7 +52,7 @@ TEST_P(TTrayJourney, MinimizedIntoTheTray_ClickedThere_AndBackByDoubleClickAndBy
     TE2eTrayManager tray(D().Name());
     ASSERT_TRUE(tray.Started()) << "the test's tray did not take the selection";
     TScreenWindow form;
-    ASSERT_NO_FATAL_FAILURE(StartForm("TrayForm.dfm", "OmbrixSlate", Title, form));
+    ASSERT_NO_FATAL_FAILURE(StartForm("TrayForm.dfm", std::string(OMBRIX_SOURCE_DIR "/skins/slate/slate.ini"), Title, form));
     EXPECT_TRUE(tray.Icons().empty()) << "the icon shows only while the form is in the tray";
 
     // Into the tray: the window goes, the icon comes, with the form's hint as its name.
@@ -113,7 +113,7 @@ TEST_P(TTrayJourney, MinimizedIntoTheTray_ClickedThere_AndBackByDoubleClickAndBy
 TEST_P(TTrayJourney, WithoutTray_MinimizeToTrayMinimizesTheOrdinaryWay_AndTheWindowStaysReachable)
 {
     TScreenWindow form;
-    ASSERT_NO_FATAL_FAILURE(StartForm("TrayForm.dfm", "OmbrixSlate", Title, form));
+    ASSERT_NO_FATAL_FAILURE(StartForm("TrayForm.dfm", std::string(OMBRIX_SOURCE_DIR "/skins/slate/slate.ini"), Title, form));
     Minimize(form);
     ASSERT_TRUE(HostSaid("click skf")) << "the minimize button did not go for the tray";
     if (WithWm()) {
