@@ -16,7 +16,8 @@ int SaneSide(int v)
 
 void* TPixelBlock::Allocate(std::size_t bytes) { return ::operator new(bytes, std::align_val_t(Alignment(bytes))); }
 
-void TPixelBlock::Release(void* p, std::size_t bytes) { ::operator delete(p, bytes, std::align_val_t(Alignment(bytes))); }
+// The unsized form: not every compiler offers sized deallocation by default.
+void TPixelBlock::Release(void* p, std::size_t bytes) { ::operator delete(p, std::align_val_t(Alignment(bytes))); }
 
 TSurface::TSurface(int width, int height) { SetSize(width, height); }
 

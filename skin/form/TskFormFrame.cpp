@@ -92,7 +92,15 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
 
     if (!Designing()) {
         FSavedWindowProc = FForm->WindowProc;
-        FForm->WindowProc = [this](TMessage& Message) { SkinFormWindowProc(Message); };
+        // A form being destroyed frees this frame among its components while its other controls still
+        // send it messages, and its procedure must not be assigned then: once the frame is gone the hook
+        // hands every message straight to the form's own procedure, which it keeps a copy of.
+        FForm->WindowProc = [this, alive = FAlive, saved = FSavedWindowProc](TMessage& Message) {
+            if (*alive)
+                SkinFormWindowProc(Message);
+            else if (saved)
+                saved(Message);
+        };
         FHooked = true;
         // A window made before the hook has the system frame: make it again with ours.
         if (FForm->HandleAllocated()) FForm->RecreateWnd();
