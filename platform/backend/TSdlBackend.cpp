@@ -288,18 +288,20 @@ public:
             // A window the window manager keeps iconified is unmapped already, and the display library
             // sees nothing to hide. Withdrawn, it leaves the taskbar as well: a hidden window is not
             // offered there (a form hidden in the tray comes back through its icon).
-            if (::Window x = XId(); x && IconicState == WmState(x)) {
-                XWithdrawWindow(FDisplay, x, DefaultScreen(FDisplay));
-                XFlush(FDisplay);
+            if (FIconic || (SDL_GetWindowFlags(FWindow) & SDL_WINDOW_MINIMIZED)) {
+                if (::Window x = XId()) {
+                    XWithdrawWindow(FDisplay, x, DefaultScreen(FDisplay));
+                    XFlush(FDisplay);
+                }
+                FIconic = false;
+                FWithdrawnAt = FBounds.TopLeft();
+                FWithdrawn = true;
             }
-            if (!FHidden)
-                FHiddenAt = FBounds.TopLeft();
-            FHidden = true;
             return;
         }
         ::Window before = FocusedXWindow(FDisplay);
         SDL_ShowWindow(FWindow);
-        ReturnToWhereHidden();
+        ReturnToWhereWithdrawn();
         ::Window x = XId();
         if (FPopup) {
             // A menu or drop-down list never keeps the keyboard: the window it drops from would take
@@ -406,15 +408,19 @@ public:
         if (!FWindow || !WindowManagerRuns(FDisplay))
             return false;
         SDL_MinimizeWindow(FWindow);
+        // Iconified now or soon (the window manager does it): hidden before it has, it is withdrawn all
+        // the same.
+        FIconic = true;
         return true;
     }
     void Restore() override
     {
         if (!FWindow)
             return;
-        // A hidden window comes back mapped from here already.
+        FIconic = false;
+        // A withdrawn window comes back mapped from here already.
         SDL_RestoreWindow(FWindow);
-        ReturnToWhereHidden();
+        ReturnToWhereWithdrawn();
     }
     void Focus() override
     {
@@ -484,36 +490,16 @@ private:
     }
 
     // A window manager places a window it maps anew as it likes (openbox puts one that was withdrawn
-    // while iconic elsewhere on the screen): it goes back to where it was when it was hidden.
-    void ReturnToWhereHidden()
+    // while iconic elsewhere on the screen): it goes back to where it was when it was withdrawn.
+    void ReturnToWhereWithdrawn()
     {
-        if (!FHidden || !(SDL_GetWindowFlags(FWindow) & SDL_WINDOW_SHOWN))
+        if (!FWithdrawn || !(SDL_GetWindowFlags(FWindow) & SDL_WINDOW_SHOWN))
             return;
-        FHidden = false;
-        ::Window x = XId();
-        if (!x || !WindowManagerRuns(FDisplay))
-            return;
-        XMoveWindow(FDisplay, x, FHiddenAt.X, FHiddenAt.Y);
-        XFlush(FDisplay);
-    }
-
-    // The ICCCM state the window manager gave the window (NormalState, IconicState; WithdrawnState when
-    // it has none).
-    long WmState(::Window x) const
-    {
-        const Atom wmState = AtomOf(FDisplay, "WM_STATE");
-        Atom type;
-        int format;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        long state = WithdrawnState;
-        if (XGetWindowProperty(FDisplay, x, wmState, 0, 1, False, wmState, &type, &format, &count, &after, &data) == Success
-            && data) {
-            if (count == 1 && format == 32)
-                state = *reinterpret_cast<long*>(data);
-            XFree(data);
+        FWithdrawn = false;
+        if (::Window x = XId()) {
+            XMoveWindow(FDisplay, x, FWithdrawnAt.X, FWithdrawnAt.Y);
+            XFlush(FDisplay);
         }
-        return state;
     }
 
     ::Window XId() const
@@ -538,8 +524,9 @@ private:
         int Width = 0;
         int Height = 0;
     } FShown;
-    bool FHidden = false;   // hidden since it was last shown, where it was then
-    TPoint FHiddenAt;
+    bool FIconic = false;      // minimized by the program, not restored since
+    bool FWithdrawn = false;   // hidden while iconic, and where it was then
+    TPoint FWithdrawnAt;
 };
 
 class TSdlDisplay : public TBackend {

@@ -17,25 +17,32 @@ constexpr long XEMBED_VERSION = 0;
 constexpr long XEMBED_MAPPED = 1;   // the flag of _XEMBED_INFO that asks the embedder to show the window
 constexpr int FirstIconSide = 24;   // until the tray says which size it wants
 
-// Errors we expect (a tray that ended a moment ago) are counted while a trap is set, not reported.
+// Errors we expect (a tray that ended a moment ago) are counted while a trap is set, not reported. The
+// handler is the process's: errors of other connections meanwhile go to the handler that was there.
 int TrappedErrors = 0;
+Display* Trapping = nullptr;
+XErrorHandler Previous = nullptr;
 
-int CountError(Display*, XErrorEvent*)
+int CountError(Display* d, XErrorEvent* e)
 {
+    if (d != Trapping)
+        return Previous ? Previous(d, e) : 0;
     ++TrappedErrors;
     return 0;
 }
 
-// Runs `call` with the errors of every connection counted; true when the server raised none.
+// Runs `call` with the errors of connection d counted; true when the server raised none.
 template <class F>
 bool WithoutErrors(Display* d, F call)
 {
     XSync(d, False);
     TrappedErrors = 0;
-    auto old = XSetErrorHandler(CountError);
+    Trapping = d;
+    Previous = XSetErrorHandler(CountError);
     call();
     XSync(d, False);
-    XSetErrorHandler(old);
+    XSetErrorHandler(Previous);
+    Trapping = nullptr;
     return TrappedErrors == 0;
 }
 
