@@ -273,10 +273,20 @@ public:
     {
         if (!FWindow || r == FBounds)
             return;
-        if (r.TopLeft() != FBounds.TopLeft())
+        const bool moves = r.TopLeft() != FBounds.TopLeft();
+        if (moves)
             SDL_SetWindowPosition(FWindow, r.Left, r.Top);
-        if (r.Width() != FBounds.Width() || r.Height() != FBounds.Height())
+        if (r.Width() != FBounds.Width() || r.Height() != FBounds.Height()) {
+            // Sizing also repeats the position SDL holds for the window.
             SDL_SetWindowSize(FWindow, std::max(1, r.Width()), std::max(1, r.Height()));
+            // A window manager may keep a window inside the work area on each request (IceWM does):
+            // moved at its old size to the bottom edge, a window that shrinks there is pushed up by
+            // its old height. At its new size the place is asked for once more.
+            int x = 0, y = 0;
+            SDL_GetWindowPosition(FWindow, &x, &y);
+            if (moves && (x != r.Left || y != r.Top))
+                SDL_SetWindowPosition(FWindow, r.Left, r.Top);
+        }
         FBounds = r;
     }
     void Show(bool visible, bool activate) override

@@ -250,9 +250,9 @@ public:
 // A window manager on the test's display for one test; it goes when the test ends.
 class TWindowManager {
 public:
-    bool Start(const std::string& display)
+    bool Start(const std::string& display, const std::string& name)
     {
-        std::string binary = FindInPath("openbox");
+        std::string binary = FindInPath(name);
         if (binary.empty())
             return false;
         char home[] = "/tmp/ombrix-wm-XXXXXX";
@@ -266,7 +266,10 @@ public:
             setenv("HOME", home, 1);
             setenv("XDG_CONFIG_HOME", home, 1);
             setenv("XDG_CACHE_HOME", home, 1);
-            execl(binary.c_str(), binary.c_str(), "--sm-disable", static_cast<char*>(nullptr));
+            if (name == "openbox")
+                execl(binary.c_str(), binary.c_str(), "--sm-disable", static_cast<char*>(nullptr));
+            else
+                execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
             _exit(127);
         }
         return Pid > 0;
@@ -371,10 +374,10 @@ protected:
     }
 
     // Starts a window manager for this test; false (and the test is skipped) when there is none.
-    bool WithWindowManager(TXClient& x)
+    bool WithWindowManager(TXClient& x, const std::string& name = "openbox")
     {
         Wm = std::make_unique<TWindowManager>();
-        return Wm->Start(Server->Display) && WaitFor([&] { return x.WindowManagerRuns() && x.WindowManagerFrames(); });
+        return Wm->Start(Server->Display, name) && WaitFor([&] { return x.WindowManagerRuns() && x.WindowManagerFrames(); });
     }
 
     std::unique_ptr<TWindowManager> Wm;
@@ -558,6 +561,33 @@ TEST_F(TSdlBackendTest, TaskbarRestore_UnderWindowManager_GivesTheWindowThePoint
     TRect r;
     GetWindowRect(h, r);
     EXPECT_EQ(WindowFromPoint(TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}), h);
+}
+
+TEST_F(TSdlBackendTest, ShrunkOntoTheWorkAreasEdge_UnderAManagerThatKeepsWindowsInside_EndsThere)
+{
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    if (!WithWindowManager(x, "icewm"))
+        GTEST_SKIP() << "no window manager (icewm) that keeps windows inside the work area";
+    HWND h = MakeTop("sdl-shrunk", Bounds(100, 100, 300, 200));
+    ::Window hx = ShowOnServer(x, h, "sdl-shrunk");
+    ASSERT_NE(hx, 0u);
+    // As a form minimised to a caption bar at the bottom of the work area.
+    const TRect work = GetWorkArea();
+    const TRect bar = Bounds(work.Left, work.Bottom - 30, 120, 30);
+    SetWindowPos(h, 0, bar.Left, bar.Top, bar.Width(), bar.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto onServer = [&] {
+        XWindowAttributes a;
+        int rx = 0, ry = 0;
+        ::Window child = 0;
+        if (!XGetWindowAttributes(x.D, hx, &a) || !XTranslateCoordinates(x.D, hx, DefaultRootWindow(x.D), 0, 0, &rx, &ry, &child))
+            return TRect{};
+        return Bounds(rx, ry, a.width, a.height);
+    };
+    EXPECT_TRUE(WaitFor([&] { return onServer() == bar; })) << onServer().Left << "," << onServer().Top;
+    TRect r;
+    GetWindowRect(h, r);
+    EXPECT_EQ(r, bar);
 }
 
 TEST_F(TSdlBackendTest, ModalDialog_UnderWindowManager_KeepsTheKeyboard)
