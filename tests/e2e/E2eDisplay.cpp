@@ -30,6 +30,19 @@ int IgnoreXErrors(Display*, XErrorEvent*)
     return 0;
 }
 
+// The process id an X server wrote into its lock file (0 while there is none yet).
+pid_t LockHolder(const std::string& Lock)
+{
+    FILE* f = std::fopen(Lock.c_str(), "r");
+    if (f == nullptr)
+        return 0;
+    long pid = 0;
+    if (std::fscanf(f, "%ld", &pid) != 1)
+        pid = 0;
+    std::fclose(f);
+    return static_cast<pid_t>(pid);
+}
+
 bool Exists(const std::string& Path)
 {
     struct stat st;
@@ -200,12 +213,19 @@ bool TE2eDisplay::StartServer(int Width, int Height)
             break;
         bool ended = false;
         // The socket appears once the server listens; a server that ends lost the number to someone else.
+        // Two journeys starting at once may both try a number: the socket can then be the other one's
+        // while ours is still on its way out, so the server that holds the lock must be ours.
+        const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
         WaitUntil([&] {
             ended = waitpid(pid, nullptr, WNOHANG) == pid;
-            return ended || Exists(socket);
+            return ended || (Exists(socket) && LockHolder(lock) > 0);
         });
         if (ended)
             continue;
+        if (LockHolder(lock) != pid) {
+            Stop(pid);
+            continue;
+        }
         Display* x = nullptr;
         WaitUntil([&] { return (x = XOpenDisplay(name.c_str())) != nullptr; }, 10s);
         if (!x) {
