@@ -219,11 +219,18 @@ void TskActiveSkinObject::SetMorphFactor(double Value)
     MorphFactor = std::min(Value, 1.0);
 }
 
+double SteppedMorphFactor(double Factor, bool Increase)
+{
+    // Steps of 0.2 add up with rounding errors; snapping to the thousandth keeps five steps a full fade.
+    const double next = Increase ? Factor + SkinObjectMorphStep : Factor - SkinObjectMorphStep;
+    const double snapped = static_cast<double>(static_cast<long long>(next * 1000 + (next >= 0 ? 0.5 : -0.5))) / 1000;
+    // Not-a-number counts as 0, like the effects do.
+    return snapped > 0 ? std::min(snapped, 1.0) : 0.0;
+}
+
 void TskActiveSkinObject::DoMorphing()
 {
-    // Steps of 0.2 add up with rounding errors; snapping to the tenth keeps five steps a full fade.
-    const double next = MorphIncrease ? MorphFactor + SkinObjectMorphStep : MorphFactor - SkinObjectMorphStep;
-    SetMorphFactor(static_cast<double>(static_cast<long long>(next * 1000 + (next >= 0 ? 0.5 : -0.5))) / 1000);
+    SetMorphFactor(SteppedMorphFactor(MorphFactor, MorphIncrease));
     if (Parent != nullptr) Parent->RedrawSkinObject(this);
 }
 

@@ -25,6 +25,8 @@ class TskLayerManager;
 // takes five ticks.
 constexpr double SkinObjectMorphStep = 0.2;
 constexpr unsigned SkinObjectMorphInterval = 25;
+// The morph factor one step on from Factor, towards 1 (Increase) or 0, kept within [0, 1].
+double SteppedMorphFactor(double Factor, bool Increase);
 
 // Which object kind the frame makes for an entry, by the entry's data class, tested in this order;
 // skokNone for entries that serve only menus and for unknown classes.

@@ -60,9 +60,7 @@ bool TskMenuBarObject::CanMorphing() const
 
 void TskMenuBarObject::StepMorph()
 {
-    const double next = MorphFactor + (MorphIncrease ? SkinObjectMorphStep : -SkinObjectMorphStep);
-    // Steps of 0.2 add up with rounding errors; snapping to the thousandth keeps five steps a full fade.
-    MorphFactor = std::clamp(static_cast<double>(static_cast<long long>(next * 1000 + (next >= 0 ? 0.5 : -0.5))) / 1000, 0.0, 1.0);
+    MorphFactor = SteppedMorphFactor(MorphFactor, MorphIncrease);
     if (Parent != nullptr) Parent->RedrawObject(this);
 }
 

@@ -172,6 +172,26 @@ TEST_F(FrameMainMenu, MenuFreed_ItsItemsGoFromTheFrame)
     EXPECT_EQ(Frame->MainMenu(), nullptr);
 }
 
+TEST_F(FrameMainMenu, SkinChange_ItemsFollowTheSkin_AndTheKeyboardModeEnds)
+{
+    UseMenuSkin();
+    Frame->SetMainMenu(Menu);
+    ShowActive();
+    Key(VK_MENU);
+    ASSERT_TRUE(Frame->MainMenuHasKeyboard());
+    // A skin without the item entry: the items go, and with them the mode that lit one.
+    TFrameSkin plain(MenuArea);
+    Frame->SetSkinData(plain.Skin.get());
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Frame->MainMenuItems().empty());
+    EXPECT_FALSE(Frame->MainMenuHasKeyboard());
+    Key(VK_DOWN);
+    EXPECT_FALSE(Frame->SkinMenu()->Active());
+    Frame->SetSkinData(Skin->Skin.get());
+    Driver.ProcessMessages();
+    EXPECT_EQ(Frame->MainMenuItems().size(), 4u);
+}
+
 // ---- The mouse ----
 
 TEST_F(FrameMainMenu, Mouse_PressOpensTheSubItems_SlidingMovesTheMenu_PressAgainCloses)
