@@ -1,5 +1,6 @@
 #include "platform/gfx/Blits.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -209,6 +210,28 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
             TBlitOp{TBlitKind::Raster, rop});
     default: return false;
     }
+}
+
+BOOL TileBlt(HDC dst, const TRect& dstRect, HDC src, const TRect& srcRect)
+{
+    if (!Usable(dst) || !Usable(src) || dst->Surface() == src->Surface())
+        return false;
+    const TSurface& ss = *src->Surface();
+    const TRect sr = raster::ToSurface(*src, srcRect);
+    TRect inside;
+    if (sr.IsEmpty() || !IntersectRect(inside, sr, ss.Bounds()) || inside != sr)
+        return false;
+    const TRect dr = raster::ToSurface(*dst, raster::Tame(dstRect));
+    const int w = sr.Width(), h = sr.Height();
+    raster::ForEachSpan(*dst, dr, [&](TPixel* row, int x0, int x1, int y) {
+        const TPixel* piece = ss.ScanLine(sr.Top + (y - dr.Top) % h) + sr.Left;
+        for (int x = x0, k = (x0 - dr.Left) % w; x < x1; k = 0) {
+            const int n = std::min(w - k, x1 - x);
+            std::memcpy(row + x, piece + k, static_cast<std::size_t>(n) * sizeof(TPixel));
+            x += n;
+        }
+    });
+    return true;
 }
 
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,

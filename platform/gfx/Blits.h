@@ -30,6 +30,11 @@ constexpr DWORD WHITENESS = 0x00FF0062;
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop);
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
     int srcHeight, DWORD rop);
+// Fills dstRect (logical, in dst) with 1:1 copies of srcRect (logical, in src) laid side by side from its
+// top-left corner, the last ones cut at the right and bottom edges: the picture a SRCCOPY BitBlt of each
+// copy in turn makes, in one pass over the clip. FALSE, and nothing drawn, when srcRect is not wholly
+// inside the source picture or both DCs draw on one picture (the copies would then read each other).
+BOOL TileBlt(HDC dst, const TRect& dstRect, HDC src, const TRect& srcRect);
 // Copies (stretching like StretchBlt) every source pixel whose colour is not `transparent`; written pixels
 // get alpha 255.
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,

@@ -172,8 +172,29 @@ bool TRegionShape::Intersects(const TRect& q) const
     return false;
 }
 
+// The window layer combines regions for every window it paints, mostly plain rectangles and regions
+// that do not meet: those cases are answered without the sweep (its answer would be the same).
+namespace {
+
+bool Covers(const TRect& outer, const TRect& inner)
+{
+    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+}
+
+bool BoxesMeet(const TRegionShape& a, const TRegionShape& b)
+{
+    TRect dummy;
+    return !a.IsEmpty() && !b.IsEmpty() && IntersectRect(dummy, a.Box(), b.Box());
+}
+
+}  // namespace
+
 TRegionShape TRegionShape::Union(const TRegionShape& o) const
 {
+    if (o.IsEmpty())
+        return *this;
+    if (IsEmpty())
+        return o;
     TRegionShape s;
     s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a || b; });
     return s;
@@ -181,6 +202,17 @@ TRegionShape TRegionShape::Union(const TRegionShape& o) const
 
 TRegionShape TRegionShape::Intersect(const TRegionShape& o) const
 {
+    if (!BoxesMeet(*this, o))
+        return {};
+    if (IsRect() && o.IsRect()) {
+        TRect r;
+        IntersectRect(r, FRects.front(), o.FRects.front());
+        return TRegionShape(r);
+    }
+    if (o.IsRect() && Covers(o.FRects.front(), Box()))
+        return *this;
+    if (IsRect() && Covers(FRects.front(), o.Box()))
+        return o;
     TRegionShape s;
     s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a && b; });
     return s;
@@ -188,6 +220,8 @@ TRegionShape TRegionShape::Intersect(const TRegionShape& o) const
 
 TRegionShape TRegionShape::Subtract(const TRegionShape& o) const
 {
+    if (!BoxesMeet(*this, o))
+        return *this;
     TRegionShape s;
     s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a && !b; });
     return s;

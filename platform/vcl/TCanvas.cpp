@@ -234,6 +234,16 @@ void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic)
     Changed();
 }
 
+bool TCanvas::TileRect(const TRect& DestRect, TCanvas* Source, const TRect& SourceRect)
+{
+    if (Source == nullptr || FCopyMode != cmSrcCopy) return false;
+    Changing();
+    RequireTools();
+    const bool done = TileBlt(FHandle, DestRect, Source->Handle(), SourceRect);
+    Changed();
+    return done;
+}
+
 void TCanvas::CopyRect(const TRect& DestRect, TCanvas* Source, const TRect& SourceRect)
 {
     if (Source == nullptr) return;

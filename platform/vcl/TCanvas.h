@@ -66,6 +66,11 @@ public:
     void StretchDraw(const TRect& Rect, TGraphic* Graphic);
     // Copies Source's SourceRect into DestRect with CopyMode, scaling when the sizes differ.
     void CopyRect(const TRect& DestRect, TCanvas* Source, const TRect& SourceRect);
+    // Fills DestRect with copies of Source's SourceRect laid side by side from its top-left corner (the
+    // last ones cut at the right and bottom), in one pass: what CopyRect of each copy in turn gives with
+    // the copy mode cmSrcCopy. False, and nothing drawn, when it cannot be done so: another copy mode, a
+    // SourceRect not wholly inside Source's picture, or Source drawing on this canvas's own picture.
+    bool TileRect(const TRect& DestRect, TCanvas* Source, const TRect& SourceRect);
     // Copies Source's SourceRect into DestRect, leaving out the pixels of Color.
     void BrushCopy(const TRect& DestRect, TBitmap* Source, const TRect& SourceRect, TColor Color);
 

@@ -123,6 +123,9 @@ void TWinControl::CreateParams(TCreateParams& Params)
 {
     Params.Caption = FText;
     Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    // A control that holds others leaves their places to them when it paints: every child paints all of
+    // its own area, so drawing the parent there first would only be painted over.
+    if (ControlStyle().Contains(csAcceptsControls)) Params.Style |= WS_CLIPCHILDREN;
     if (FVisible) Params.Style |= WS_VISIBLE;
     if (!FEnabled) Params.Style |= WS_DISABLED;
     if (FTabStop) Params.Style |= WS_TABSTOP;

@@ -226,7 +226,7 @@ TPoint OriginInTop(const TWindowRec& w)
     return o;
 }
 
-TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren)
+TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegionShape* within)
 {
     TWindowRec* w = Find(h);
     if (!w)
@@ -234,6 +234,8 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren)
     TPoint o = OriginInTop(*w);
     TRect whole = Bounds(o.X, o.Y, w->Rect.Width(), w->Rect.Height());
     TRegionShape v = WithRegion(client ? Moved(w->Client, o) : whole, w->WindowRgn, o);
+    if (within)
+        v = v.Intersect(*within);
     if (clipChildren && !w->Children.empty()) {
         // All children at once: one subtraction instead of one per child.
         TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
@@ -460,7 +462,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps)
     TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
     TRegionShape inTop = update;
     inTop.Offset(co.X, co.Y);
-    TRegionShape clip = VisibleRegion(h, true, (w->Style & WS_CLIPCHILDREN) != 0).Intersect(inTop);
+    TRegionShape clip = VisibleRegion(h, true, (w->Style & WS_CLIPCHILDREN) != 0, &inTop);
     HDC dc = MakeDC(h, co, clip);
     ps->hdc = dc;
     ps->rcPaint = update.Box();

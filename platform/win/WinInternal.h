@@ -125,7 +125,8 @@ void TopLevelFocus(HWND h);
 void ShowWhenPainted(HWND h);
 // The window's origin in its top-level window's coordinates (= surface pixels).
 TPoint OriginInTop(const TWindowRec& w);
-// What of the window (client area or whole window) can be seen, in top-level coordinates.
-TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren);
+// What of the window (client area or whole window) can be seen, in top-level coordinates; only within
+// `within` (top-level coordinates) when given, which spares the work outside it.
+TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegionShape* within = nullptr);
 
 }  // namespace WinInternal

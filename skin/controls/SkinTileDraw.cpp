@@ -16,6 +16,8 @@ void TileDraw(TCanvas* Canvas, TBitmap* Src, const TRect& SrcR, const TRect& Des
     const TRect piece = ClipToPicture(Src, SrcR);
     // The step of both loops is the piece's size: an empty piece must never reach them.
     if (piece.IsEmpty() || DestR.IsEmpty()) return;
+    // Plain copies go in one pass; other copy modes (and a picture tiled onto itself) copy by copy.
+    if (Canvas->TileRect(DestR, Src->Canvas(), piece)) return;
     const int w = piece.Width();
     const int h = piece.Height();
     for (int y = DestR.Top; y < DestR.Bottom; y += h) {

@@ -275,14 +275,18 @@ bool TskSkinScrollBox::ScrollByKey(WORD Key)
 
 // --- painting ---------------------------------------------------------------------------------------
 
-void TskSkinScrollBox::DrawDefaultImage(TBitmap* B)
+void TskSkinScrollBox::DrawDefaultImage(TBitmap* B) { FillBackground(B->Canvas(), Rect(0, 0, B->Width(), B->Height())); }
+
+void TskSkinScrollBox::DrawSkinImage(TBitmap* B) { DrawBackground(B->Canvas(), Rect(0, 0, B->Width(), B->Height())); }
+
+void TskSkinScrollBox::FillBackground(TCanvas* C, const TRect& Area)
 {
-    B->Canvas()->Brush()->SetStyle(bsSolid);
-    B->Canvas()->Brush()->SetColor(Color());
-    B->Canvas()->FillRect(Rect(0, 0, B->Width(), B->Height()));
+    C->Brush()->SetStyle(bsSolid);
+    C->Brush()->SetColor(Color());
+    C->FillRect(Area);
 }
 
-void TskSkinScrollBox::DrawSkinImage(TBitmap* B)
+void TskSkinScrollBox::DrawBackground(TCanvas* C, const TRect& Area)
 {
     TBitmap* src = FPicture;
     TRect piece = FSkinClientRect;
@@ -292,15 +296,27 @@ void TskSkinScrollBox::DrawSkinImage(TBitmap* B)
     } else {
         OffsetRect(piece, FSkinRect.Left, FSkinRect.Top);
     }
-    const TRect area = Rect(0, 0, B->Width(), B->Height());
     if (src == nullptr) {
-        DrawDefaultImage(B);
+        FillBackground(C, Area);
         return;
     }
     if (FStretchEffect)
-        StretchTileDraw(B->Canvas(), src, piece, area, TileStretchType(FStretchType));
+        StretchTileDraw(C, src, piece, Area, TileStretchType(FStretchType));
     else
-        TileDraw(B->Canvas(), src, piece, area);
+        TileDraw(C, src, piece, Area);
+}
+
+void TskSkinScrollBox::Paint()
+{
+    if (Width() < 1 || Height() < 1) return;
+    FindSkinObject();
+    if (FSkinIndex == -1 || AlphaBlend()) {
+        TskSkinCustomControl::Paint();
+        return;
+    }
+    // The background covers the whole box, so it goes straight onto the canvas: only what the clip
+    // lets through (the gaps around and between the children) is drawn, never a picture of the whole box.
+    DrawBackground(Canvas(), Rect(0, 0, Width(), Height()));
 }
 
 bool TskSkinScrollBox::HasFrame()

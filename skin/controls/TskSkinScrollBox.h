@@ -33,12 +33,17 @@ public:
 protected:
     void DrawDefaultImage(TBitmap* B) override;
     void DrawSkinImage(TBitmap* B) override;
+    void Paint() override;
     void AdjustClientRect(TRect& Rect) override;
     void AlignControls(TControl* AControl, TRect& Rect) override;
     void WndProc(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // The box's background over Area of C: the skin's client texture (or its background picture), else
+    // a plain fill in Color.
+    void DrawBackground(TCanvas* C, const TRect& Area);
+    void FillBackground(TCanvas* C, const TRect& Area);
     bool HasFrame();
     void PaintFrame(HDC DC);
     void VScrollChanged(TObject* Sender);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "GfxTestSupport.h"
 
 namespace {
@@ -74,6 +76,43 @@ TEST(BlitsTest, BitBlt_HonoursDestinationClipAndOrigin)
     IntersectClipRect(dst.Dc, 0, 0, 2, 1);
     BitBlt(dst.Dc, 0, 0, 4, 1, src.Dc, 0, 0, SRCCOPY);
     EXPECT_EQ(dst.Compare({".rg."}), "");
+}
+
+TEST(BlitsTest, TileBlt_IsTheCopiesSideBySide_CutAtTheEdges_InsideTheClip)
+{
+    // A 2 x 2 piece (r g / b y) of a larger picture, tiled over 5 x 3 at (1, 1) under a viewport
+    // offset, with the clip cutting off the first destination column.
+    TPaper src(4, 3);
+    src.Surface.SetPixel(1, 1, RgbToPixel(RGB(255, 0, 0)));
+    src.Surface.SetPixel(2, 1, RgbToPixel(RGB(0, 255, 0)));
+    src.Surface.SetPixel(1, 2, RgbToPixel(RGB(0, 0, 255)));
+    src.Surface.SetPixel(2, 2, RgbToPixel(RGB(255, 255, 0)));
+    TPaper dst(8, 5);
+    SetViewportOrgEx(dst.Dc, 1, 0, nullptr);
+    IntersectClipRect(dst.Dc, 1, 0, 8, 5);
+    ASSERT_TRUE(TileBlt(dst.Dc, Rect(0, 1, 5, 4), src.Dc, Rect(1, 1, 3, 3)));
+    EXPECT_EQ(dst.Compare({"........", "..grgr..", "..ybyb..", "..grgr..", "........"}), "");
+
+    // The same as copying piece after piece with BitBlt.
+    TPaper byCopies(8, 5);
+    SetViewportOrgEx(byCopies.Dc, 1, 0, nullptr);
+    IntersectClipRect(byCopies.Dc, 1, 0, 8, 5);
+    for (int y = 1; y < 4; y += 2)
+        for (int x = 0; x < 5; x += 2)
+            BitBlt(byCopies.Dc, x, y, std::min(2, 5 - x), std::min(2, 4 - y), src.Dc, 1, 1, SRCCOPY);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 8; ++x)
+            EXPECT_EQ(dst.Surface.Pixel(x, y), byCopies.Surface.Pixel(x, y)) << x << ", " << y;
+}
+
+TEST(BlitsTest, TileBlt_PieceOutsideItsPictureOrOnTheSamePicture_DrawsNothing)
+{
+    TStrip src;
+    TPaper dst(4, 2);
+    EXPECT_FALSE(TileBlt(dst.Dc, Rect(0, 0, 4, 2), src.Dc, Rect(2, 0, 5, 1)));
+    EXPECT_FALSE(TileBlt(src.Dc, Rect(0, 0, 4, 1), src.Dc, Rect(0, 0, 1, 1)));
+    EXPECT_EQ(dst.Compare({"....", "...."}), "");
+    EXPECT_EQ(src.Compare({"rgby"}), "");
 }
 
 TEST(BlitsTest, StretchBlt_EnlargementRepeatsEachPixel)
