@@ -1,5 +1,5 @@
 #pragma once
-// Message numbers, as the window system, the component library and the skin library use them.
+// Message numbers, as the window system and the component library use them.
 // They are plain constants so that a window procedure can switch on them and a stored number
 // (a message posted by number, a value compared in a handler) means the same thing everywhere.
 // Nothing here has behaviour; the window layer's calls live in WinApi.h.
@@ -123,16 +123,6 @@ constexpr UINT WM_USERCHANGED = 0x0054;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
-// The skin library's own numbers (sent to forms and controls).
-constexpr UINT WM_BEFORECHANGESKINDATA = 1225;
-constexpr UINT WM_CHANGESKINDATA = 1226;
-constexpr UINT WM_AFTERCHANGESKINDATA = 1227;
-constexpr UINT WM_CLOSESKINMENU = 1228;
-constexpr UINT WM_AFTERSKINMENUCLICK = 1229;
-constexpr UINT WM_CHANGERESSTRDATA = 1274;
-constexpr UINT WM_SKPARENTBGCHANGED = 1284;  // WM_USER + 260
-constexpr UINT WM_CHANGEFORMSKINNABLE = 1294;
-
 // The process runner's hidden window.
 constexpr UINT CM_READ = WM_USER + 1;
 constexpr UINT CM_THREADTERMINATED = WM_USER + 2;
@@ -193,8 +183,6 @@ constexpr UINT CM_INVALIDATE = CM_BASE + 52;
 constexpr UINT CM_SYSFONTCHANGED = CM_BASE + 53;
 constexpr UINT CM_CONTROLCHANGE = CM_BASE + 54;
 constexpr UINT CM_CHANGED = CM_BASE + 55;
-constexpr UINT CM_QUERYSKINFORM = 45490;   // answered by the skinned frame
-constexpr UINT CM_PAINTSKINFRAME = 45513;  // a control asked to paint its skinned frame
 
 constexpr UINT CN_BASE = 0xBC00;
 constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;

@@ -8,6 +8,7 @@
 #include "platform/win/Screen.h"
 #include "skin/controls/TskSkinControl.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinStrings.h"
 #include "skin/data/TskSkinData.h"
 

@@ -10,6 +10,7 @@
 // WM_AFTERSKINMENUCLICK after a chosen command ran, and the edit frees the menu then.
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/data/SkinMessages.h"
 
 class TskSkinData;
 

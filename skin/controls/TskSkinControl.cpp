@@ -7,6 +7,7 @@
 #include "skin/controls/TskSkinToolBar.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/SkinRegions.h"
 #include "skin/data/TskDataSkinControl.h"

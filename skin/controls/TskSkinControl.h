@@ -10,6 +10,7 @@
 
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomControl.h"
+#include "skin/data/SkinMessages.h"
 
 class TskSkinData;
 class TskDataSkinControl;

@@ -10,18 +10,10 @@
 #include "skin/controls/TskSkinControl.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinMainMenuBar.h"
 #include "skin/data/TskSkinData.h"
-
-namespace {
-
-// The second form of the frame-painting request, told apart by its lParam.
-constexpr UINT PaintSkinFrameAlt = 0xBC4B;
-constexpr LPARAM PaintSkinFrameAltParam = 0x41A2;
-constexpr LRESULT PaintSkinFrameDone = 0x3233;
-
-} // namespace
 
 TskSkinCoolBar::TskSkinCoolBar(TComponent* AOwner) : TCoolBar(AOwner) { RegisterSkinControlClasses(); }
 
@@ -185,16 +177,16 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
         ReadEntry();
         if (Message.WParam != 0 && FSkinBevel) {
             PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = PaintSkinFrameDone;
+            Message.Result = SkinFramePainted;
         } else {
             Message.Result = 0;
         }
         return;
-    case PaintSkinFrameAlt:
-        if (Message.LParam == PaintSkinFrameAltParam) {
+    case CM_PAINTSKINFRAME2:
+        if (Message.LParam == SkinFramePainted2) {
             ReadEntry();
             if (Message.WParam != 0 && FSkinBevel) PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = PaintSkinFrameAltParam;
+            Message.Result = SkinFramePainted2;
             return;
         }
         TCoolBar::WndProc(Message);

@@ -9,6 +9,7 @@
 #include "platform/win/Paint.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskResourceStrData.h"
@@ -449,7 +450,7 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
     switch (Message.Msg) {
     case WM_NCCALCSIZE:
     case WM_NCPAINT: return;
-    case CM_PAINTSKINFRAME: Message.Result = 0x3233; return;
+    case CM_PAINTSKINFRAME: Message.Result = SkinFramePainted; return;
     case CM_PAINTLISTVIEWHEADER:
         if (FHeaderHandle) PaintSkinHeader(reinterpret_cast<HDC>(Message.WParam));
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
@@ -186,7 +187,7 @@ void TskSkinCustomTreeView::WndProc(TMessage& Message)
     // No native border or bar is ever painted.
     case WM_NCCALCSIZE:
     case WM_NCPAINT: return;
-    case CM_PAINTSKINFRAME: Message.Result = 0x3233; return;
+    case CM_PAINTSKINFRAME: Message.Result = SkinFramePainted; return;
     case CM_VISIBLECHANGED:
         TCustomTreeView::WndProc(Message);
         if (FVScrollBar) FVScrollBar->SetVisible(Visible() && FVScrollBar->Visible());

@@ -13,6 +13,7 @@
 #include "skin/controls/TskSkinNumEdit.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinEditControl.h"
@@ -21,11 +22,6 @@
 #include "skin/data/TskSkinData.h"
 
 namespace {
-
-// Frame paint requests of other components: the first form answers 12851, the second echoes 16802.
-constexpr LRESULT PaintSkinFrameAnswer = 12851;
-constexpr UINT PaintSkinFrameAlt = 0xBC4B;
-constexpr LPARAM PaintSkinFrameAltParam = 16802;
 
 TPoint ParamPoint(LPARAM L)
 {
@@ -663,12 +659,12 @@ void TskSkinCustomEdit::WndProc(TMessage& Message)
         return;
     case CM_PAINTSKINFRAME:
         if (Message.WParam != 0) PaintFrame(reinterpret_cast<HDC>(Message.WParam), false);
-        Message.Result = PaintSkinFrameAnswer;
+        Message.Result = SkinFramePainted;
         return;
-    case PaintSkinFrameAlt:
-        if (Message.LParam == PaintSkinFrameAltParam) {
+    case CM_PAINTSKINFRAME2:
+        if (Message.LParam == SkinFramePainted2) {
             if (Message.WParam != 0) PaintFrame(reinterpret_cast<HDC>(Message.WParam), true);
-            Message.Result = PaintSkinFrameAltParam;
+            Message.Result = SkinFramePainted2;
             return;
         }
         break;

@@ -11,6 +11,7 @@
 #include "skin/controls/TskSkinListBoxCaption.h"
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinListBox.h"
 #include "skin/data/TskResourceStrData.h"
@@ -18,10 +19,6 @@
 
 namespace {
 
-// The second form of the frame-painting question: the empty list paints its background and answers.
-constexpr UINT CM_PAINTSKINFRAME2 = 48203;
-constexpr LPARAM PaintSkinFrame2Key = 16802;
-constexpr LRESULT PaintSkinFrameAnswer = 12851;
 constexpr int MaxTabStops = 10;
 // Wider than any screen; keeps the text layout's sums far from overflowing.
 constexpr int MaxTabWidth = 32767;
@@ -218,17 +215,17 @@ void TskListBox::WndProc(TMessage& Message)
         Message.Result = 1;
         break;
     case CM_PAINTSKINFRAME:
-        Message.Result = PaintSkinFrameAnswer;
+        Message.Result = SkinFramePainted;
         return;
     case CM_PAINTSKINFRAME2:
-        if (Message.LParam == PaintSkinFrame2Key && Count() == 0) {
+        if (Message.LParam == SkinFramePainted2 && Count() == 0) {
             if (Message.WParam != 0) {
                 TCanvas c;
                 c.SetHandle(reinterpret_cast<HDC>(Message.WParam));
                 PaintBackground(&c, ClientRect());
                 c.SetHandle(nullptr);
             }
-            Message.Result = PaintSkinFrame2Key;
+            Message.Result = SkinFramePainted2;
             return;
         }
         TListBox::WndProc(Message);

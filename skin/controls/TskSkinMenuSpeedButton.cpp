@@ -5,6 +5,7 @@
 #include "platform/vcl/TWinControl.h"
 #include "skin/controls/TskSkinToolBar.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskSkinData.h"

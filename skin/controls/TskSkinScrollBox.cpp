@@ -8,13 +8,11 @@
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskDataSkinPanelControl.h"
 #include "skin/data/TskSkinData.h"
 
 namespace {
-constexpr UINT PaintSkinFrameAlt = 0xBC4B;
-constexpr LPARAM PaintSkinFrameAltParam = 0x41A2;
-
 // The skin's stretch types as the tiling helper numbers them: "horizontal" stretches a piece to the
 // area's width and tiles it downwards, "vertical" to its height and tiles it across.
 int TileStretchType(int SkinStretchType) { return SkinStretchType == 1 ? 2 : SkinStretchType == 2 ? 1 : 0; }
@@ -410,15 +408,15 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
     case CM_PAINTSKINFRAME:
         if (Message.WParam != 0 && HasFrame()) {
             PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = 0x3233;
+            Message.Result = SkinFramePainted;
         } else {
             Message.Result = 0;
         }
         return;
-    case PaintSkinFrameAlt:
-        if (Message.LParam == PaintSkinFrameAltParam) {
+    case CM_PAINTSKINFRAME2:
+        if (Message.LParam == SkinFramePainted2) {
             if (Message.WParam != 0 && HasFrame()) PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = PaintSkinFrameAltParam;
+            Message.Result = SkinFramePainted2;
             return;
         }
         TskSkinCustomControl::WndProc(Message);

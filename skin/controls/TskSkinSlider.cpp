@@ -9,6 +9,7 @@
 #include "platform/win/MessageQueue.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskDataSkinScrollBarControl.h"
 
 namespace {

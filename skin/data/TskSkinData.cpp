@@ -17,6 +17,7 @@
 #include "platform/win/WinApi.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinKindRegistry.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskCompressedSkinList.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskDataSkinControl.h"

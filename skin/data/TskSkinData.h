@@ -12,6 +12,7 @@
 #include "platform/gfx/Colors.h"
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TComponent.h"
+#include "skin/data/SkinMessages.h"
 
 class TBitmap;
 class TMemIniFile;

@@ -19,6 +19,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/controls/TskSkinStatusBar.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskDataSkinObject.h"
 #include "skin/data/TskLayerManager.h"

@@ -20,6 +20,7 @@
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TComponent.h"
 #include "platform/vcl/TControl.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/form/FrameLayout.h"
 #include "skin/form/TskSkinPopupMenu.h"
 
@@ -65,9 +66,6 @@ constexpr LRESULT HTOBJECT = 19;
 // Answers of the frame to the library's queries.
 constexpr LRESULT SkinFormFrameOff = 12852;   // CM_QUERYSKINFORM: the frame is off on a newer system
 constexpr LRESULT SkinFormFrameOn = 12853;    // CM_QUERYSKINFORM: otherwise
-constexpr LRESULT SkinFramePainted = 12851;   // CM_PAINTSKINFRAME
-constexpr UINT CM_PAINTSKINFRAME2 = 48203;    // second form of CM_PAINTSKINFRAME, with lParam 16802
-constexpr LPARAM SkinFramePainted2 = 16802;
 
 using TskCaptionPaintEvent = std::function<void(TCanvas* Cnvs, const TRect& R, bool AActive)>;
 using TskChangeClientRectEvent = std::function<void(const TRect& NewClientRect)>;

@@ -13,6 +13,7 @@
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinIni.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/SkinRegions.h"
 #include "skin/data/TskEffectBmp.h"

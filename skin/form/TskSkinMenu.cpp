@@ -3,6 +3,7 @@
 #include "platform/vcl/TTimer.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/vcl/TWinControl.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskDataSkinCaption.h"
 #include "skin/data/TskDataSkinPopupWindow.h"

@@ -17,6 +17,7 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TComponent.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/data/SkinMessages.h"
 
 class TBitmap;
 class TControl;

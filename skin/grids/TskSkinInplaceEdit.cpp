@@ -10,6 +10,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Screen.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinStrings.h"
 #include "skin/data/TskDataSkinMainMenuBar.h"
 #include "skin/data/TskResourceStrData.h"

@@ -14,6 +14,7 @@
 
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/data/SkinMessages.h"
 
 class TskSkinCustomGrid;
 

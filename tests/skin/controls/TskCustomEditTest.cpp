@@ -9,6 +9,7 @@
 #include "platform/vcl/TForm.h"
 #include "platform/win/Screen.h"
 #include "skin/controls/TskSkinButton.h"
+#include "skin/data/SkinMessages.h"
 
 namespace {
 

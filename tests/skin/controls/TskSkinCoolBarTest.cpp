@@ -4,6 +4,7 @@
 #include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskSkinControl.h"
+#include "skin/data/SkinMessages.h"
 
 using namespace skintest;
 

@@ -2,6 +2,7 @@
 
 #include "TreeListViewTestSkin.h"
 #include "platform/rtl/Strings.h"
+#include "skin/data/SkinMessages.h"
 
 using namespace skintest;
 

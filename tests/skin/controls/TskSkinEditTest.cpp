@@ -3,6 +3,7 @@
 #include "SkinControlsTestSupport.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
+#include "skin/data/SkinMessages.h"
 
 using namespace skintest;
 

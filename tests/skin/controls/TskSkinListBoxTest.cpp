@@ -6,6 +6,7 @@
 #include "platform/vcl/TReader.h"
 #include "platform/win/Input.h"
 #include "skin/controls/TskSkinScrollBar.h"
+#include "skin/data/SkinMessages.h"
 
 using namespace skintest;
 

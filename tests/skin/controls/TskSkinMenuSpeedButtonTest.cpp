@@ -7,6 +7,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinToolBar.h"
+#include "skin/data/SkinMessages.h"
 
 using namespace skintest;
 

@@ -15,6 +15,7 @@
 #include "platform/vcl/TReader.h"
 #include "platform/win/Messages.h"
 #include "skin/data/SkinIni.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskCompressedSkinList.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskDataSkinControl.h"

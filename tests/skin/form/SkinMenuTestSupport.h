@@ -18,6 +18,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskFormFrame.h"

@@ -6,6 +6,7 @@
 
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Window.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/form/SkinTextObjects.h"
 #include "skin/form/TskActiveSkinObject.h"

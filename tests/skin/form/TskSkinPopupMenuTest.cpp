@@ -9,6 +9,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinMenuSpeedButton.h"
+#include "skin/data/SkinMessages.h"
 
 using namespace menutest;
 

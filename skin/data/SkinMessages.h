@@ -1,0 +1,25 @@
+#pragma once
+// The skin engine's own message numbers and the answers its frame protocol gives. They belong to the skin,
+// not to the window layer: every skinned form and control takes them from here, under one name each.
+#include "platform/rtl/Types.h"
+#include "platform/win/Messages.h"
+
+// Sent to forms and controls when the skin data changes, and by the skinned menus.
+constexpr UINT WM_BEFORECHANGESKINDATA = 1225;
+constexpr UINT WM_CHANGESKINDATA = 1226;
+constexpr UINT WM_AFTERCHANGESKINDATA = 1227;
+constexpr UINT WM_CLOSESKINMENU = 1228;
+constexpr UINT WM_AFTERSKINMENUCLICK = 1229;
+constexpr UINT WM_CHANGERESSTRDATA = 1274;
+constexpr UINT WM_SKPARENTBGCHANGED = 1284;  // WM_USER + 260
+constexpr UINT WM_CHANGEFORMSKINNABLE = 1294;
+
+// The frame protocol between a skinned form and the controls on it.
+constexpr UINT CM_QUERYSKINFORM = 45490;    // answered by the skinned frame
+constexpr UINT CM_PAINTSKINFRAME = 45513;   // a control asked to paint its skinned frame
+constexpr UINT CM_PAINTSKINFRAME2 = 48203;  // second form of CM_PAINTSKINFRAME, told apart by its lParam
+
+// The answer to CM_PAINTSKINFRAME: the frame was painted (or the control paints its own).
+constexpr LRESULT SkinFramePainted = 12851;
+// The lParam of CM_PAINTSKINFRAME2, echoed back as its answer.
+constexpr LPARAM SkinFramePainted2 = 16802;
