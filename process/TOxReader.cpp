@@ -1,5 +1,6 @@
 #include "process/TOxReader.h"
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/win/MessageQueue.h"
 #include "process/TOxCreateProcess.h"
 #include "process/TOxReadThread.h"
@@ -15,13 +16,6 @@ constexpr char kTab = 9;
 constexpr char kLf = 10;
 constexpr char kCr = 13;
 constexpr std::size_t kTabWidth = 8;
-
-// Sets a flag for the length of a scope, also when a handler raises.
-struct TFlagScope {
-    bool& flag;
-    explicit TFlagScope(bool& f) : flag(f) { flag = true; }
-    ~TFlagScope() { flag = false; }
-};
 
 } // namespace
 
@@ -71,7 +65,7 @@ void TOxReader::HandleReadEvent()
         // A nested CM_READ (a handler pumping messages): the outer drain takes these bytes too.
         return;
     }
-    TFlagScope scope(FInHandle);
+    TFlagGuard scope(FInHandle);
     char chunk[kReadChunk];
     std::size_t size = 0;
     std::size_t budget = kReadBufferLimit;
@@ -95,7 +89,7 @@ bool TOxReader::ThreadTerminated()
         return true;
     }
     {
-        TFlagScope scope(FInHandle);
+        TFlagGuard scope(FInHandle);
         FThread->Join();
         char chunk[kReadChunk];
         std::size_t size = 0;

@@ -1,5 +1,6 @@
 #include "skin/controls/TskSkinButton.h"
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/WinApi.h"
@@ -290,9 +291,10 @@ void TskSkinButton::HideGlow()
 
 bool TskSkinButton::TakeFocus()
 {
-    FTakingFocus = true;
-    if (CanFocus()) SetFocus();
-    FTakingFocus = false;
+    {
+        TFlagGuard takingFocus(FTakingFocus);
+        if (CanFocus()) SetFocus();
+    }
     return Focused();
 }
 

@@ -1,6 +1,7 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 
 #include "platform/gfx/Text.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinRects.h"
@@ -395,9 +396,10 @@ void TskSkinCheckRadioBox::Toggle()
 void TskSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft && FCanFocused && !Focused() && !Designing()) {
-        FTakingFocus = true;
-        if (CanFocus()) SetFocus();
-        FTakingFocus = false;
+        {
+            TFlagGuard takingFocus(FTakingFocus);
+            if (CanFocus()) SetFocus();
+        }
         // A press that could not take the focus goes no further.
         if (!Focused()) return;
     }

@@ -1,4 +1,5 @@
 #include "skin/controls/TskSkinControl.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "skin/controls/SkinNinePart.h"
 
 #include "platform/vcl/TCustomImageList.h"
@@ -139,14 +140,10 @@ void TskSkinControl::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     case WM_PAINT:
-        FInPaint = true;
-        try {
+        {
+            TFlagGuard inPaint(FInPaint);
             TCustomControl::WndProc(Message);
-        } catch (...) {
-            FInPaint = false;
-            throw;
         }
-        FInPaint = false;
         return;
     case WM_MOVE:
         TCustomControl::WndProc(Message);

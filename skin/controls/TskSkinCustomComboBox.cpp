@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Text.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -36,13 +37,6 @@ constexpr int MaxTabWidth = 32767;
 constexpr int ShiftJisCharset = 128;
 constexpr int Gb2312Charset = 134;
 constexpr int Big5Charset = 136;
-
-// Sets a flag for the length of a block, whatever way the block ends.
-struct TFlagGuard {
-    bool& Flag;
-    explicit TFlagGuard(bool& F) : Flag(F) { Flag = true; }
-    ~TFlagGuard() { Flag = false; }
-};
 
 int CodePoints(const std::string& S) { return static_cast<int>(Utf8ToChars(S).size()); }
 

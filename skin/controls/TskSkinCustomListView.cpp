@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -212,29 +213,27 @@ void TskSkinCustomListView::UpdateScrollBars()
     if (FHScrollBar) FOldHPos = FHScrollBar->Position();
     if (FVScrollBar && FHScrollBar) FHScrollBar->SetBoth(FVScrollBar->Visible());
     if (changed && Align() != alNone && Parent()) {
-        FUpdatingBars = true;
+        TFlagGuard updatingBars(FUpdatingBars);
         Parent()->Realign();
-        FUpdatingBars = false;
     }
 }
 
 void TskSkinCustomListView::OnVScrollBarChange(TObject*)
 {
     if (!FVScrollBar) return;
-    FApplyingBar = true;
+    TFlagGuard applyingBar(FApplyingBar);
     const int diff = FVScrollBar->Position() - FOldVPos;
     if (ViewStyle() == vsList || ViewStyle() == vsReport)
         Scroll(0, diff * ItemZeroHeight());
     else
         Scroll(0, diff);
     FOldVPos = FVScrollBar->Position();
-    FApplyingBar = false;
 }
 
 void TskSkinCustomListView::OnHScrollBarChange(TObject*)
 {
     if (!FHScrollBar) return;
-    FApplyingBar = true;
+    TFlagGuard applyingBar(FApplyingBar);
     const int diff = FHScrollBar->Position() - FOldHPos;
     if (ViewStyle() == vsList) {
         for (int i = 0; i < std::abs(diff); ++i) Perform(WM_HSCROLL, diff > 0 ? SB_LINERIGHT : SB_LINELEFT, 0);
@@ -242,7 +241,6 @@ void TskSkinCustomListView::OnHScrollBarChange(TObject*)
         Scroll(diff, 0);
     }
     FOldHPos = FHScrollBar->Position();
-    FApplyingBar = false;
 }
 
 // ---- the header ----

@@ -1,5 +1,6 @@
 #include "skin/controls/TskSkinCustomTreeView.h"
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/data/SkinMessages.h"
@@ -138,9 +139,8 @@ void TskSkinCustomTreeView::UpdateScrollBars()
     }
     if (FVScrollBar && FHScrollBar) FHScrollBar->SetBoth(FVScrollBar->Visible());
     if (changed && Align() != alNone && Parent()) {
-        FUpdatingBars = true;
+        TFlagGuard updatingBars(FUpdatingBars);
         Parent()->Realign();
-        FUpdatingBars = false;
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/gfx/Text.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -96,8 +97,8 @@ void TskSkinCustomEdit::ReadEditSkin()
 
 void TskSkinCustomEdit::RefreshEditSkin()
 {
-    FInRefresh = true;
-    try {
+    {
+        TFlagGuard inRefresh(FInRefresh);
         ReadEditSkin();
         if (!Skinned()) {
             Font()->Assign(FDefaultFont);
@@ -121,11 +122,7 @@ void TskSkinCustomEdit::RefreshEditSkin()
             CalcImageRects();
             Invalidate();
         }
-    } catch (...) {
-        FInRefresh = false;
-        throw;
     }
-    FInRefresh = false;
     RepaintFrame();
     Invalidate();
 }

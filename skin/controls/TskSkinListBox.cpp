@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Text.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TypInfo.h"
@@ -23,13 +24,6 @@ constexpr int MaxTabStops = 10;
 // Wider than any screen; keeps the text layout's sums far from overflowing.
 constexpr int MaxTabWidth = 32767;
 constexpr int DefaultBarSize = 19;
-
-// Marks a section that must not run again inside itself; the flag drops whatever way it ends.
-struct TReentryGuard {
-    bool& Flag;
-    explicit TReentryGuard(bool& F) : Flag(F) { Flag = true; }
-    ~TReentryGuard() { Flag = false; }
-};
 
 } // namespace
 
@@ -549,7 +543,7 @@ void TskSkinCustomListBox::RefreshSkin()
 {
     TskSkinCustomControl::RefreshSkin();
     {
-        TReentryGuard updating(FUpdatingSkin);
+        TFlagGuard updating(FUpdatingSkin);
         if (!Skinned()) {
             FListBox->SetItemHeight(ItemHeight());
             FListBox->SetFont(DefaultFont());
@@ -677,7 +671,7 @@ void TskSkinCustomListBox::UpdateListScrollBars()
         FBarsAgain = true;
         return;
     }
-    TReentryGuard inside(FInBarsUpdate);
+    TFlagGuard inside(FInBarsUpdate);
     for (int round = 0; round < 3; ++round) {
         FBarsAgain = false;
         UpdateBarsOnce();
@@ -838,7 +832,7 @@ void TskSkinCustomListBox::HideHScrollBar()
 void TskSkinCustomListBox::VScrollBarChange()
 {
     if (FVScrollBar == nullptr) return;
-    TReentryGuard inChange(FInBarChange);
+    TFlagGuard inChange(FInBarChange);
     const WPARAM w = static_cast<WPARAM>(MAKELPARAM(SB_THUMBPOSITION, static_cast<WORD>(FVScrollBar->Position())));
     FListBox->Perform(Columns() > 0 ? WM_HSCROLL : WM_VSCROLL, w, 0);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Text.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
@@ -156,8 +157,8 @@ void TskSkinPanel::SetRollUpState(bool Value)
 
 void TskSkinPanel::ApplyRollUp()
 {
-    FApplyingRollUp = true;
-    try {
+    {
+        TFlagGuard applyingRollUp(FApplyingRollUp);
         if (FRollUpState) {
             if (FRealHeight < 0) FRealHeight = Height();
             DisableAlign();
@@ -176,11 +177,7 @@ void TskSkinPanel::ApplyRollUp()
             FRealHeight = -1;
             for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetVisible(true);
         }
-    } catch (...) {
-        FApplyingRollUp = false;
-        throw;
     }
-    FApplyingRollUp = false;
 }
 
 bool TskSkinPanel::CanAutoSize(int& NewWidth, int& NewHeight)
@@ -357,14 +354,10 @@ void TskSkinPanel::PaintDirect()
         // Large nine-part panels compose their frame straight on the canvas; DrawSkinImage is then
         // asked for the top band only, and what goes over the whole panel comes after.
         const bool direct = FPaintFrameDirectly && FResizeMode == 1 && !AlphaBlend();
-        FPaintingDirect = direct;
-        try {
+        {
+            TFlagGuard paintingDirect(FPaintingDirect, direct);
             TskSkinCustomControl::Paint();
-        } catch (...) {
-            FPaintingDirect = false;
-            throw;
         }
-        FPaintingDirect = false;
         if (direct) DrawOverPanel(c);
         return;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -499,9 +500,10 @@ void TskSkinScrollBar::WndProc(TMessage& Message)
 {
     if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
         !Focused()) {
-        FTakingFocus = true;
-        ::SetFocus(Handle());
-        FTakingFocus = false;
+        {
+            TFlagGuard takingFocus(FTakingFocus);
+            ::SetFocus(Handle());
+        }
         if (!Focused()) return;
     }
     if (Message.Msg == CN_COMMAND && FTakingFocus) return;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/Paint.h"
@@ -125,18 +126,12 @@ void TskSkinScrollBox::UpdateHScrollBar() { UpdateBar(false); }
 void TskSkinScrollBox::ShowBar(TskSkinScrollBar* Bar, bool Show)
 {
     if (Bar->Visible() == Show) return;
-    FUpdatingBars = true;
-    try {
-        Bar->SetVisible(Show);
-        if (Align() != alNone) {
-            if (Parent() != nullptr) Parent()->Realign();
-            Realign();
-        }
-    } catch (...) {
-        FUpdatingBars = false;
-        throw;
+    TFlagGuard updatingBars(FUpdatingBars);
+    Bar->SetVisible(Show);
+    if (Align() != alNone) {
+        if (Parent() != nullptr) Parent()->Realign();
+        Realign();
     }
-    FUpdatingBars = false;
 }
 
 void TskSkinScrollBox::UpdateBar(bool Vertical)
@@ -211,14 +206,10 @@ void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     const int oldH = Height();
     // The realignment inside the inherited call must not update the bars before the growth is known.
     const bool wasInSetBounds = FInBoxSetBounds;
-    FInBoxSetBounds = true;
-    try {
+    {
+        TFlagGuard inBoxSetBounds(FInBoxSetBounds);
         TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    } catch (...) {
-        FInBoxSetBounds = wasInSetBounds;
-        throw;
     }
-    FInBoxSetBounds = wasInSetBounds;
     if (wasInSetBounds) return;
     // Unaligned boxes are updated here too: the window-position message comes before the new size.
     FHSizeOffset = (oldW != 0 && Width() > oldW) ? Width() - oldW : 0;
@@ -367,9 +358,10 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
 {
     if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
         !Focused()) {
-        FTakingFocus = true;
-        ::SetFocus(Handle());
-        FTakingFocus = false;
+        {
+            TFlagGuard takingFocus(FTakingFocus);
+            ::SetFocus(Handle());
+        }
         if (!Focused()) return;
     }
     if (Message.Msg == CN_COMMAND && FTakingFocus) return;

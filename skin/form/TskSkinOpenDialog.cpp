@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Files.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/sys/Folders.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
@@ -376,14 +377,8 @@ void TskOpenDlgForm::GoBack()
     if (FFolderHistory.size() < 2) return;
     // The last entry is the folder listed now: it goes, and the one before it is listed.
     FFolderHistory.pop_back();
-    FGoingBack = true;
-    try {
-        FileList->SetPathFromID(FFolderHistory.back());
-    } catch (...) {
-        FGoingBack = false;
-        throw;
-    }
-    FGoingBack = false;
+    TFlagGuard goingBack(FGoingBack);
+    FileList->SetPathFromID(FFolderHistory.back());
 }
 
 void TskOpenDlgForm::GoUp()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -109,17 +110,11 @@ void TskCustomShellComboBox::SetRoot(const std::string& Value)
     FRoot = Value;
     FRootFolder = std::move(root);
     Fill();
-    FUpdating = true;
-    try {
-        if (FTreeView != nullptr)
-            FTreeView->SetRoot(FRoot);
-        if (FListView != nullptr)
-            FListView->SetRoot(FRoot);
-    } catch (...) {
-        FUpdating = false;
-        throw;
-    }
-    FUpdating = false;
+    TFlagGuard updating(FUpdating);
+    if (FTreeView != nullptr)
+        FTreeView->SetRoot(FRoot);
+    if (FListView != nullptr)
+        FListView->SetRoot(FRoot);
 }
 
 void TskCustomShellComboBox::SetObjectTypes(TShellObjectTypes Value)
@@ -320,9 +315,8 @@ void TskCustomShellComboBox::SetPathFromID(const TItemIDList& ID)
     const TskShellFolder* current = SelectedFolder();
     if (FUpdating || (current != nullptr && current->FullID() == ID))
         return;
-    FUpdating = true;
+    TFlagGuard updating(FUpdating);
     ShowPath(ID);
-    FUpdating = false;
 }
 
 void TskCustomShellComboBox::Change()
@@ -336,12 +330,11 @@ void TskCustomShellComboBox::Change()
     // Copied: showing the path frees the row the folder belongs to.
     const TItemIDList id = chosen->FullID();
     ShowPath(id);
-    FUpdating = true;
+    TFlagGuard updating(FUpdating);
     if (FTreeView != nullptr)
         FTreeView->SetPathFromID(id);
     if (FListView != nullptr)
         FListView->SetPathFromID(id);
-    FUpdating = false;
 }
 
 // ---------------------------------------------------------------------------------------------

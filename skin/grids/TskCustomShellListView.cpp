@@ -5,6 +5,7 @@
 
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
@@ -20,14 +21,6 @@
 #include "skin/grids/TskShellChangeNotifier.h"
 
 namespace {
-
-// Restores a flag when the scope ends, also when a handler throws.
-struct TFlagGuard {
-    bool& Flag;
-    bool Saved;
-    TFlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
-    ~TFlagGuard() { Flag = Saved; }
-};
 
 struct TDefaultColumn {
     const char* Key;
@@ -123,9 +116,10 @@ void TskCustomShellListView::SetRoot(const std::string& Value)
     FRoot = Value;
     std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
     FRootFolder = std::move(root);
-    FRootSetByString = true;
-    Populate();
-    FRootSetByString = false;
+    {
+        TFlagGuard rootSetByString(FRootSetByString);
+        Populate();
+    }
     old.reset();
     if (FComboBox != nullptr && !FUpdating)
         FComboBox->SetPathFromID(FRootFolder->FullID());
@@ -251,10 +245,10 @@ void TskCustomShellListView::Populate()
 {
     if (FPopulating || Loading() || FRootFolder == nullptr)
         return;
-    TFlagGuard populating(FPopulating, true);
+    TFlagGuard populating(FPopulating);
     // The linked tree follows first; its echo back to this list is stopped by the updating flag.
     if (FTreeView != nullptr && !FUpdating) {
-        TFlagGuard updating(FUpdating, true);
+        TFlagGuard updating(FUpdating);
         if (FRootSetByString)
             FTreeView->SetRoot(FRoot);
         else
@@ -338,11 +332,10 @@ void TskCustomShellListView::Loaded()
     FAutoRefresh = false;
     try {
         FRootFolder = CreateRootFolder(FRoot);
-        FRootSetByString = true;
+        TFlagGuard rootSetByString(FRootSetByString);
         Populate();
-        FRootSetByString = false;
     } catch (const Exception&) {
-        FRootSetByString = false;
+        // A stored root that names nothing leaves the list empty; the form goes on loading.
     }
     SetAutoRefresh(autoRefresh);
 }

@@ -1,5 +1,6 @@
 #include "skin/grids/TskCustomShellTreeView.h"
 
+#include "platform/rtl/TFlagGuard.h"
 #include "skin/grids/ShellPictures.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -34,14 +35,6 @@ struct TBusyCursor {
         if (Screen != nullptr)
             Screen->SetCursor(Saved);
     }
-};
-
-// Restores a flag when the scope ends, also when a handler throws.
-struct TFlagGuard {
-    bool& Flag;
-    bool Saved;
-    TFlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
-    ~TFlagGuard() { Flag = Saved; }
 };
 
 // Pairs BeginUpdate with EndUpdate.
@@ -159,7 +152,7 @@ void TskCustomShellTreeView::RootChanged()
 {
     if (FInRootChange)
         return;
-    TFlagGuard guard(FInRootChange, true);
+    TFlagGuard guard(FInRootChange);
     // Resolved first: a root that names nothing leaves the tree as it was.
     std::unique_ptr<TskShellFolder> root = CreateRootFolder(FRoot);
     {
@@ -252,7 +245,7 @@ void TskCustomShellTreeView::Change(TTreeNode* Node)
         folder = NodeFolder(Node->Parent());
     if (folder == nullptr)
         return;
-    TFlagGuard updating(FUpdatingLinks, true);
+    TFlagGuard updating(FUpdatingLinks);
     MoveLinkedViews(folder);
     UpdateNotifierRoot();
 }
@@ -293,7 +286,7 @@ void TskCustomShellTreeView::SetPathFromID(const TItemIDList& ID)
     TTreeNode* node = Items()->GetFirstNode();
     if (node == nullptr || FRootFolder == nullptr || !IsPrefixOf(FRootFolder->FullID(), ID))
         return;
-    TFlagGuard updating(FUpdatingLinks, true);
+    TFlagGuard updating(FUpdatingLinks);
     {
         TTreeUpdate update(Items());
         const int rootLevel = ItemCount(FRootFolder->FullID());
@@ -341,7 +334,7 @@ void TskCustomShellTreeView::RefreshNode(TTreeNode* Node)
             expanded.push_back(NodeFolder(child)->FullID());
     const bool wasExpanded = Node->Expanded();
     const int top = TopRow();
-    TFlagGuard updating(FUpdatingLinks, true);
+    TFlagGuard updating(FUpdatingLinks);
     {
         TTreeUpdate update(Items());
         TBusyCursor busy;
@@ -382,7 +375,7 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
     if (!Loading() && FRootFolder != nullptr) {
         Value->SetRoot(FRoot);
         if (SelectedFolder() != nullptr) {
-            TFlagGuard updating(FUpdatingLinks, true);
+            TFlagGuard updating(FUpdatingLinks);
             MoveLinkedViews(SelectedFolder());
         }
     }

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "platform/gfx/Drawing.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/ScrollInfo.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TScreen.h"
@@ -818,8 +819,8 @@ void TskSkinCustomGrid::UpdateScrollRange()
 {
     if (FHandle == 0 || FUpdatingScrollRange)
         return;
-    FUpdatingScrollRange = true;
-    try {
+    {
+        TFlagGuard updatingScrollRange(FUpdatingScrollRange);
         const TGridCoord maxTopLeft = CalcMaxTopLeft();
         if (FHScrollBar != nullptr) {
             if (FColCount == 1) {
@@ -873,11 +874,7 @@ void TskSkinCustomGrid::UpdateScrollRange()
         // its default layout) then leaves the corner free.
         if (FHScrollBar != nullptr && FVScrollBar != nullptr)
             FHScrollBar->SetBoth(FVScrollBar->Visible());
-    } catch (...) {
-        FUpdatingScrollRange = false;
-        throw;
     }
-    FUpdatingScrollRange = false;
 }
 
 void TskSkinCustomGrid::ScrollMessage(bool Horizontal, int Code, int Pos)

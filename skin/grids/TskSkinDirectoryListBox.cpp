@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/win/Messages.h"
@@ -54,11 +55,12 @@ void TskSkinDirectoryListBox::SetDirectory(const std::string& Value)
     // Checked before anything changes, so a bad name leaves the list as it was.
     if (!DirectoryExists(dir)) throw EOSError("Directory not found: \"" + dir + "\"", ENOENT);
     if (dir == FDirectory) return;
-    FInSetDir = true;
-    FDirectory = dir;
-    // A directory on another volume chooses that volume in the linked drive combo box.
-    if (FDriveCombo != nullptr) FDriveCombo->SetDrive(FDriveCombo->DriveOfPath(dir));
-    FInSetDir = false;
+    {
+        TFlagGuard inSetDir(FInSetDir);
+        FDirectory = dir;
+        // A directory on another volume chooses that volume in the linked drive combo box.
+        if (FDriveCombo != nullptr) FDriveCombo->SetDrive(FDriveCombo->DriveOfPath(dir));
+    }
     BuildList();
 }
 

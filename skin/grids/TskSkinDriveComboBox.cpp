@@ -1,5 +1,6 @@
 #include "skin/grids/TskSkinDriveComboBox.h"
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/grids/ShellPictures.h"
@@ -109,14 +110,15 @@ void TskSkinDriveComboBox::SetDrive(const std::string& Value)
     // Setting ItemIndex comes back here through the change handler; the guard stops that re-entry
     // from doing the work twice.
     if (FSettingDrive) return;
-    FSettingDrive = true;
-    for (std::size_t i = 0; i < FDrives.size(); ++i) {
-        if (FDrives[i].Root == root) {
-            if (ItemIndex() != static_cast<int>(i)) SetItemIndex(static_cast<int>(i));
-            break;
+    {
+        TFlagGuard settingDrive(FSettingDrive);
+        for (std::size_t i = 0; i < FDrives.size(); ++i) {
+            if (FDrives[i].Root == root) {
+                if (ItemIndex() != static_cast<int>(i)) SetItemIndex(static_cast<int>(i));
+                break;
+            }
         }
     }
-    FSettingDrive = false;
     if (FDirList != nullptr) FDirList->SetDrive(FDrive);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TypInfo.h"
@@ -24,14 +25,6 @@ TPoint ParamPoint(LPARAM L)
     return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))),
         static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
 }
-
-// Restores a flag when the scope ends, also when a handler throws.
-struct TFlagGuard {
-    bool& Flag;
-    bool Saved;
-    TFlagGuard(bool& F, bool Value) : Flag(F), Saved(F) { Flag = Value; }
-    ~TFlagGuard() { Flag = Saved; }
-};
 
 } // namespace
 
@@ -171,7 +164,7 @@ void TskSkinInplaceEdit::UpdateContents()
     if (FGrid == nullptr)
         return;
     // A multi-line edit does not report text set by the program: loading a cell is no edit of it.
-    TFlagGuard loading(FLoading, true);
+    TFlagGuard loading(FLoading);
     SetText("");
     SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
@@ -208,7 +201,7 @@ void TskSkinInplaceEdit::Hide()
     Invalidate();
     // The focus goes back to the grid before the window disappears, so it is never left nowhere.
     if (Focused() && FGrid != nullptr && FGrid->HandleAllocated()) {
-        TFlagGuard hiding(FHiding, true);
+        TFlagGuard hiding(FHiding);
         ::SetFocus(FGrid->Handle());
     }
     SetVisible(false);
@@ -690,7 +683,7 @@ void TskSkinCustomGrid::CancelEdit()
     if (FInplaceEdit == nullptr || FInplaceCol == -1 || FInplaceRow == -1)
         return;
     {
-        TFlagGuard loading(FInplaceEdit->FLoading, true);
+        TFlagGuard loading(FInplaceEdit->FLoading);
         FInplaceEdit->SetText(FEditStartText);
     }
     SetEditText(FInplaceCol, FInplaceRow, FEditStartText);
