@@ -1,5 +1,6 @@
 #include "platform/vcl/TApplication.h"
 
+#include <algorithm>
 #include <iostream>
 #include <unistd.h>
 
@@ -29,10 +30,16 @@ TApplication::~TApplication()
 
 HWND TApplication::Handle()
 {
-    if (FHandle == 0) {
+    if (FHandle == 0 || !IsWindow(FHandle)) {
         WNDCLASS wc;
         wc.ClassName = "TApplication";
-        wc.WndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT { return DefWindowProc(h, m, w, l); };
+        wc.WndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == CM_RELEASE) {
+                Application->FreeReleased();
+                return 0;
+            }
+            return DefWindowProc(h, m, w, l);
+        };
         RegisterClass(wc);
         FHandle = CreateWindowEx(WS_EX_TOOLWINDOW, "TApplication", FTitle, WS_POPUP, 0, 0, 0, 0, 0);
     }
@@ -182,8 +189,60 @@ void TApplication::FormDestroyed(TCustomForm* Form)
     if (Form == FMainForm) FMainForm = nullptr;
 }
 
+void TApplication::ReleaseComponent(TComponent* AComponent)
+{
+    if (AComponent == nullptr || ReleasePending(AComponent)) return;
+    FReleased.push_back(AComponent);
+    AComponent->FreeNotification(this);
+    PostFreeReleased();
+}
+
+void TApplication::FreeComponentWhenUnheld(TComponent* AComponent)
+{
+    if (AComponent == nullptr) return;
+    if (FReleaseHolds > 0) {
+        ReleaseComponent(AComponent);
+        return;
+    }
+    FReleased.erase(std::remove(FReleased.begin(), FReleased.end(), AComponent), FReleased.end());
+    AComponent->Free();
+}
+
+bool TApplication::ReleasePending(const TComponent* AComponent) const
+{
+    return std::find(FReleased.begin(), FReleased.end(), AComponent) != FReleased.end();
+}
+
+void TApplication::PostFreeReleased()
+{
+    // A message of its own rather than a call: it comes after whatever handler released the component
+    // has returned. One per release is harmless: the queue is empty for the later ones.
+    if (FReleaseHolds == 0 && !FReleased.empty()) PostMessage(Handle(), CM_RELEASE, 0, 0);
+}
+
+void TApplication::FreeReleased()
+{
+    // Inside a hold the message came early (a loop run by held code): the last hold's end posts again.
+    if (FReleaseHolds > 0) return;
+    while (!FReleased.empty()) {
+        TComponent* c = FReleased.front();
+        FReleased.erase(FReleased.begin());
+        c->RemoveFreeNotification(this);
+        c->Free();
+    }
+}
+
+TReleaseHold::TReleaseHold() { ++Application->FReleaseHolds; }
+
+TReleaseHold::~TReleaseHold()
+{
+    if (--Application->FReleaseHolds == 0) Application->PostFreeReleased();
+}
+
 void TApplication::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FMainForm) FMainForm = nullptr;
+    if (Operation == opRemove)
+        FReleased.erase(std::remove(FReleased.begin(), FReleased.end(), AComponent), FReleased.end());
 }

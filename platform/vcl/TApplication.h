@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TScreen.h"
@@ -64,6 +65,15 @@ public:
     void Restore();
     void BringToFront();
 
+    // Frees AComponent once the message being handled now has returned to the loop, and never while a
+    // TReleaseHold is alive: a component cannot be freed from inside its own message handling. One
+    // freed otherwise meanwhile simply drops out.
+    void ReleaseComponent(TComponent* AComponent);
+    // Frees AComponent now when no TReleaseHold is alive; otherwise as ReleaseComponent.
+    void FreeComponentWhenUnheld(TComponent* AComponent);
+    // Whether AComponent was released and still waits to be freed.
+    bool ReleasePending(const TComponent* AComponent) const;
+
     TExceptionEvent OnException;
     TMessageEvent OnMessage;
     TIdleEvent OnIdle;
@@ -77,7 +87,10 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    friend class TReleaseHold;
     bool ProcessMessage(TMsg& Msg);
+    void PostFreeReleased();
+    void FreeReleased();
     void Idle();
     std::string FTitle;
     TColor FHintColor = clInfoBk;
@@ -87,6 +100,18 @@ private:
     bool FTerminated = false;
     bool FShowMainForm = true;
     std::string FLastExceptionMessage;
+    std::vector<TComponent*> FReleased;
+    int FReleaseHolds = 0;
+};
+
+// Held while code runs that a released component may still be running under (its own window procedure,
+// a menu's handling): what is released meanwhile is freed after the last hold ends.
+class TReleaseHold {
+public:
+    TReleaseHold();
+    ~TReleaseHold();
+    TReleaseHold(const TReleaseHold&) = delete;
+    TReleaseHold& operator=(const TReleaseHold&) = delete;
 };
 
 // The program's one application object, made on first use.

@@ -289,7 +289,7 @@ void TCustomForm::Close()
 void TCustomForm::Release()
 {
     if (HandleAllocated())
-        PostMessage(FHandle, CM_RELEASE, 0, 0);
+        Application->ReleaseComponent(this);
     else
         Free();
 }
@@ -371,9 +371,6 @@ void TCustomForm::WndProc(TMessage& Message)
     switch (Message.Msg) {
     case WM_CLOSE:
         Close();
-        return;
-    case CM_RELEASE:
-        Free();
         return;
     case WM_ACTIVATE: {
         const bool active = LOWORD(Message.WParam) != WA_INACTIVE;

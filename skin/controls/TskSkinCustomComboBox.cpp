@@ -10,9 +10,9 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/WinApi.h"
 #include "skin/controls/SkinNinePart.h"
+#include "skin/controls/TskComboEditPart.h"
 #include "skin/controls/TskCustomEdit.h"
 #include "skin/controls/TskPopupListBox.h"
-#include "skin/controls/TskSkinNumEdit.h"
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
@@ -102,8 +102,6 @@ TskSkinCustomComboBox::~TskSkinCustomComboBox()
     StopDragScroll();
     if (GetCaptureControl() == this) SetCaptureControl(nullptr);
     FreeEditPart();
-    FEditProcDepth = 0;
-    FreeRetiredEdit();
     if (FListBox != nullptr) {
         TskPopupListBox* list = FListBox;
         FListBox = nullptr;
@@ -187,13 +185,13 @@ void TskSkinCustomComboBox::SetToolButtonStyle(bool Value)
 void TskSkinCustomComboBox::SetHideSelection(bool Value)
 {
     FHideSelection = Value;
-    if (FEditPart != nullptr) FEditPart->SetHideSelection(Value);
+    if (FEditPart != nullptr) EditPart()->SetHideSelection(Value);
 }
 
 void TskSkinCustomComboBox::SetCharCase(TEditCharCase Value)
 {
     FCharCase = Value;
-    if (FEditPart != nullptr) FEditPart->SetCharCase(Value);
+    if (FEditPart != nullptr) EditPart()->SetCharCase(Value);
 }
 
 void TskSkinCustomComboBox::SetDefaultColor(TColor Value)
@@ -201,7 +199,7 @@ void TskSkinCustomComboBox::SetDefaultColor(TColor Value)
     FDefaultColor = Value;
     if (Skinned()) return;
     Invalidate();
-    if (FEditPart != nullptr) FEditPart->SetColor(Value);
+    if (FEditPart != nullptr) EditPart()->SetColor(Value);
 }
 
 bool TskSkinCustomComboBox::HorizontalExtent() const { return FListBox->HorizontalExtent(); }
@@ -265,11 +263,11 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
     if (Value == skcbEditStyle) {
         if (FEditPart == nullptr) MakeEditPart();
         if (!Designing()) {
-            FEditPart->SetTabStop(TabStop());
+            EditPart()->SetTabStop(TabStop());
             if (TabStop()) SetTabStop(false);
         }
         TFlagGuard pushing(FEditChanging);
-        FEditPart->SetText(Text());
+        EditPart()->SetText(Text());
     } else {
         FreeEditPart();
     }
@@ -277,20 +275,15 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
     // The two styles are windows of different kinds: the combo box gets a new one (its focus, when it
     // had it, goes to the edit part of the new window).
     RecreateWnd();
-    // A note to free a retired edit part went to the old window and died with it.
-    if (FRetiredEdit != nullptr && HandleAllocated()) PostMessage(FHandle, WM_RELEASEEDITPART, 0, 0);
-    if (hadFocus && FEditPart != nullptr && FEditPart->CanFocus()) FEditPart->SetFocus();
+    if (hadFocus && FEditPart != nullptr && EditPart()->CanFocus()) EditPart()->SetFocus();
     Repaint();
 }
 
 void TskSkinCustomComboBox::MakeEditPart()
 {
-    TskCustomEdit* e = nullptr;
-    if (FUseNumEdit)
-        e = new TskSkinNumEdit(this);
-    else
-        e = new TskCustomEdit(this);
-    e->SetParent(this);
+    FEditPart = std::make_unique<TskComboEditPart>(this, FUseNumEdit,
+        [this](TMessage& M, const std::function<void()>& PassOn) { EditWindowProc(M, PassOn); });
+    TskCustomEdit* e = FEditPart->Edit();
     e->SetColor(FDefaultColor);
     e->SetHideSelection(FHideSelection);
     e->SetCharCase(FCharCase);
@@ -305,66 +298,27 @@ void TskSkinCustomComboBox::MakeEditPart()
     e->OnKeyUp = [this](TObject*, WORD& Key, TShiftState Shift) {
         if (OnKeyUp) OnKeyUp(this, Key, Shift);
     };
-    FOldEditWindowProc = e->WindowProc;
-    e->WindowProc = [this, e](TMessage& M) { EditWindowProc(e, M); };
-    FEditPart = e;
     ApplyEditFont();
 }
 
 void TskSkinCustomComboBox::FreeEditPart()
 {
     if (FEditPart == nullptr) return;
-    TskCustomEdit* e = FEditPart;
-    FEditPart = nullptr;
-    const bool hadFocus = e->Focused();
-    const bool tabStop = e->TabStop();
-    e->OnChange = nullptr;
-    e->OnKeyDown = nullptr;
-    e->OnKeyPress = nullptr;
-    e->OnKeyUp = nullptr;
-    e->Hide();
-    if (FEditProcDepth > 0) {
-        // Its window procedure is running below us: freeing it now would pull the code from under it.
-        FreeRetiredEdit();
-        FRetiredEdit = e;
-        FRetiredEditWindowProc = std::move(FOldEditWindowProc);
-        FOldEditWindowProc = nullptr;
-        if (HandleAllocated()) PostMessage(FHandle, WM_RELEASEEDITPART, 0, 0);
-    } else {
-        e->WindowProc = FOldEditWindowProc;
-        FOldEditWindowProc = nullptr;
-        e->Free();
-    }
+    const bool hadFocus = FEditPart->Edit()->Focused();
+    const bool tabStop = FEditPart->Edit()->TabStop();
+    FEditPart.reset();
     if (ComponentState().Contains(csDestroying) || Designing()) return;
     // The tab stop the edit part was given comes back, or the combo box could no longer be tabbed to.
     if (tabStop) SetTabStop(true);
     if (hadFocus && CanFocus()) SetFocus();
 }
 
-void TskSkinCustomComboBox::FreeRetiredEdit()
-{
-    if (FRetiredEdit == nullptr || FEditProcDepth > 0) return;
-    TskCustomEdit* e = FRetiredEdit;
-    FRetiredEdit = nullptr;
-    e->WindowProc = FRetiredEditWindowProc;
-    FRetiredEditWindowProc = nullptr;
-    e->Free();
-}
-
-void TskSkinCustomComboBox::PlaceEditPart()
-{
-    if (FEditPart == nullptr) return;
-    TBitmap probe(1, 1);
-    probe.Canvas()->Font()->Assign(FEditPart->Font());
-    const int h = std::min(std::max(1, probe.Canvas()->TextHeight("Wg")), std::max(1, FItemRect.Height()));
-    const int top = FItemRect.Top + (FItemRect.Height() - h) / 2;
-    FEditPart->SetBounds(FItemRect.Left, top, std::max(0, FItemRect.Width()), h);
-}
+TskCustomEdit* TskSkinCustomComboBox::EditPart() const { return FEditPart != nullptr ? FEditPart->Edit() : nullptr; }
 
 void TskSkinCustomComboBox::ApplyEditFont()
 {
     if (FEditPart == nullptr) return;
-    TFont* f = FEditPart->Font();
+    TFont* f = EditPart()->Font();
     if (!Skinned() || !UseSkinFont()) {
         f->Assign(DefaultFont());
         if (Skinned()) f->SetColor(FFontColor);
@@ -378,10 +332,10 @@ void TskSkinCustomComboBox::ApplyEditFont()
     f->SetCharset(skin != nullptr && skin->ResourceStrData() != nullptr
             ? static_cast<TFontCharset>(skin->ResourceStrData()->CharSet())
             : DefaultFont()->Charset());
-    if (FEditPart->Transparent() != Skinned()) FEditPart->SetTransparent(Skinned());
-    if (!Skinned()) FEditPart->SetColor(FDefaultColor);
+    if (EditPart()->Transparent() != Skinned()) EditPart()->SetTransparent(Skinned());
+    if (!Skinned()) EditPart()->SetColor(FDefaultColor);
     ApplyEditFontColor();
-    PlaceEditPart();
+    if (FEditPart != nullptr) FEditPart->Place(FItemRect);
 }
 
 void TskSkinCustomComboBox::ApplyEditFontColor()
@@ -392,11 +346,11 @@ void TskSkinCustomComboBox::ApplyEditFontColor()
         c = DisabledFontColor();
     else if (!Skinned())
         c = DefaultFont()->Color();
-    else if (!IsEmptyRect(FSkinActiveRect) && (FEditPart->Focused() || FMouseInControl))
+    else if (!IsEmptyRect(FSkinActiveRect) && (EditPart()->Focused() || FMouseInControl))
         c = FActiveFontColor;
     else
         c = FFontColor;
-    if (FEditPart->Font()->Color() != c) FEditPart->Font()->SetColor(c);
+    if (EditPart()->Font()->Color() != c) EditPart()->Font()->SetColor(c);
 }
 
 TColor TskSkinCustomComboBox::DisabledFontColor() const
@@ -418,7 +372,7 @@ void TskSkinCustomComboBox::TextChanged()
     if (!FEditChanging && FEditPart != nullptr) {
         // Our own text going into the edit part is not typing: the typed-text handling stays out of it.
         TFlagGuard pushing(FEditChanging);
-        FEditPart->SetText(Text());
+        EditPart()->SetText(Text());
     }
     const std::shared_ptr<bool> alive = FAlive;
     if (OnChange) OnChange(this);
@@ -430,7 +384,7 @@ void TskSkinCustomComboBox::EditTextChanged()
     if (FEditPart == nullptr || FEditChanging) return;
     TFlagGuard changing(FEditChanging);
     TFlagGuard typing(FEditTyping);
-    const std::string t = FEditPart->Text();
+    const std::string t = EditPart()->Text();
     if (!t.empty()) {
         const int hit = FindPrefix(t, -1);
         if (hit >= 0) {
@@ -464,7 +418,7 @@ void TskSkinCustomComboBox::CalcRects()
             FItemRect.Bottom += dy;
         }
     }
-    PlaceEditPart();
+    if (FEditPart != nullptr) FEditPart->Place(FItemRect);
 }
 
 void TskSkinCustomComboBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
@@ -561,20 +515,16 @@ void TskSkinCustomComboBox::DefaultFontChanged()
 void TskSkinCustomComboBox::Invalidate()
 {
     TskSkinCustomControl::Invalidate();
-    if (Skinned() && FEditPart != nullptr) FEditPart->Invalidate();
+    if (Skinned() && FEditPart != nullptr) EditPart()->Invalidate();
 }
 
 void TskSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FEditPart) {
-        FEditPart = nullptr;
-        FOldEditWindowProc = nullptr;
-    }
-    if (AComponent == FRetiredEdit) {
-        FRetiredEdit = nullptr;
-        FRetiredEditWindowProc = nullptr;
+    if (FEditPart != nullptr && AComponent == FEditPart->Edit()) {
+        FEditPart->EditGone();
+        FEditPart.reset();
     }
     if (AComponent == FListBox) FListBox = nullptr;
     if (FListBox != nullptr && AComponent == FListBox->Images()) FListBox->SetImages(nullptr);
@@ -584,7 +534,7 @@ void TskSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Oper
 
 bool TskSkinCustomComboBox::ActiveLook() const
 {
-    return FMouseInControl || Focused() || (FEditPart != nullptr && FEditPart->Focused());
+    return FMouseInControl || Focused() || (FEditPart != nullptr && EditPart()->Focused());
 }
 
 int TskSkinCustomComboBox::ShownIndex() const
@@ -854,7 +804,7 @@ void TskSkinCustomComboBox::DropDownList()
     TRect work;
     GetMonitorWorkArea(FHandle, true, work);
     if (p.Y + FListBox->Height() > work.Bottom) p.Y = ClientToScreen(Point(0, 0)).Y - FListBox->Height();
-    if (FEditPart != nullptr && FEditPart->CanFocus() && !FEditPart->Focused()) FEditPart->SetFocus();
+    if (FEditPart != nullptr && EditPart()->CanFocus() && !EditPart()->Focused()) EditPart()->SetFocus();
     FOldItemIndex = FListBox->ItemIndex();
     if (FOldItemIndex == 0 && Items()->Count() >= 2) {
         // Set afresh, through another item, so that the list draws its first item selected when it shows.
@@ -881,9 +831,9 @@ void TskSkinCustomComboBox::CloseUp(bool AcceptChanges)
     if (AcceptChanges && index >= 0 && index < Items()->Count()) {
         const std::string item = Items()->Strings(index);
         if (FEditPart != nullptr) {
-            FEditPart->SetText(item);
+            EditPart()->SetText(item);
             if (!*alive) return;
-            if (FEditPart != nullptr) FEditPart->SelectAll();
+            if (FEditPart != nullptr) EditPart()->SelectAll();
         } else {
             SetText(item);
             if (!*alive) return;
@@ -1206,7 +1156,7 @@ void TskSkinCustomComboBox::EditStep(int Delta, bool AChange)
     const std::shared_ptr<bool> alive = FAlive;
     SetText(Items()->Strings(index));
     if (!*alive) return;
-    if (FEditPart != nullptr) FEditPart->SelectAll();
+    if (FEditPart != nullptr) EditPart()->SelectAll();
     if (OnClick) OnClick(this);
 }
 
@@ -1225,7 +1175,7 @@ void TskSkinCustomComboBox::EditCompletion()
     if (FCompletionDone && now - FLastCompletionTime < CompletionPause) return;
     FLastCompletionTime = now;
     FCompletionDone = true;
-    const std::string typed = FEditPart->Text();
+    const std::string typed = EditPart()->Text();
     if (typed.empty()) return;
     const int typedLength = CodePoints(typed);
     // One letter looks on from the present item, the present one included: the item the typing has
@@ -1235,29 +1185,16 @@ void TskSkinCustomComboBox::EditCompletion()
     if (found < 0) return;
     SetItemIndex(found);
     if (FEditPart == nullptr) return;
-    const int total = FEditPart->GetTextLen();
-    FEditPart->SetSelStart(std::min(typedLength, total));
-    FEditPart->SetSelLength(std::max(0, total - typedLength));
+    const int total = EditPart()->GetTextLen();
+    EditPart()->SetSelStart(std::min(typedLength, total));
+    EditPart()->SetSelLength(std::max(0, total - typedLength));
 }
 
-void TskSkinCustomComboBox::EditWindowProc(TskCustomEdit* Edit, TMessage& Message)
+void TskSkinCustomComboBox::EditWindowProc(TMessage& Message, const std::function<void()>& PassOn)
 {
-    struct TDepth {
-        int& D;
-        explicit TDepth(int& d) : D(d) { ++D; }
-        ~TDepth() { --D; }
-    } depth(FEditProcDepth);
-    TskCustomEdit* edit = Edit;
-    if (edit != FEditPart) {
-        // A retired edit part only lives on until its release message: it keeps its own handling.
-        if (edit == FRetiredEdit && FRetiredEditWindowProc) FRetiredEditWindowProc(Message);
-        return;
-    }
-    const std::function<void(TMessage&)> old = FOldEditWindowProc;
-    // A handler run from here may let the edit part go: a retired one no longer hears from the combo box.
-    auto passOn = [&] {
-        if (FEditPart == edit && old) old(Message);
-    };
+    // A handler run from here may let the edit part go: PassOn then reaches nothing of it.
+    TskCustomEdit* edit = EditPart();
+    const auto& passOn = PassOn;
     switch (Message.Msg) {
     case WM_KEYDOWN: {
         const WORD key = static_cast<WORD>(Message.WParam);
@@ -1363,8 +1300,8 @@ void TskSkinCustomComboBox::WndProc(TMessage& Message)
         // apart; not when the edit part itself asks for the face under it (a copy of the background).
         const bool withEdit = !FInPaint && Message.WParam != 0 && !ControlState().Contains(csPaintCopy);
         PaintOnErase(Message);
-        if (withEdit && FEditPart != nullptr && FEditPart->Visible())
-            FEditPart->PaintTo(reinterpret_cast<HDC>(Message.WParam), FEditPart->Left(), FEditPart->Top());
+        if (withEdit && FEditPart != nullptr && EditPart()->Visible())
+            EditPart()->PaintTo(reinterpret_cast<HDC>(Message.WParam), EditPart()->Left(), EditPart()->Top());
         return;
     }
     case WM_GETDLGCODE:
@@ -1398,8 +1335,8 @@ void TskSkinCustomComboBox::WndProc(TMessage& Message)
         break;
     case WM_SETFOCUS:
         TskSkinCustomControl::WndProc(Message);
-        if (FEditPart != nullptr && FEditPart->CanFocus())
-            FEditPart->SetFocus();
+        if (FEditPart != nullptr && EditPart()->CanFocus())
+            EditPart()->SetFocus();
         else
             Repaint();
         return;
@@ -1415,7 +1352,7 @@ void TskSkinCustomComboBox::WndProc(TMessage& Message)
     case CM_MOUSELEAVE:
         TskSkinCustomControl::WndProc(Message);
         // Onto the edit part is still over the combo box.
-        if (FEditPart == nullptr || GetMouseControl() != FEditPart) MouseLeft();
+        if (FEditPart == nullptr || GetMouseControl() != EditPart()) MouseLeft();
         return;
     case CM_CANCELMODE:
         TskSkinCustomControl::WndProc(Message);
@@ -1431,9 +1368,6 @@ void TskSkinCustomComboBox::WndProc(TMessage& Message)
     case CM_VISIBLECHANGED:
         if (!Visible() && FDroppedDown) CloseUp(false);
         break;
-    case WM_RELEASEEDITPART:
-        FreeRetiredEdit();
-        return;
     case WM_CANCELDROPDOWN:
         if (FDroppedDown) CloseUp(false);
         return;

@@ -20,6 +20,7 @@
 
 class TskPopupListBox;
 class TskCustomEdit;
+class TskComboEditPart;
 class TCustomImageList;
 
 enum TskSkinCustomComboBoxStyle { skcbEditStyle, skcbFixedStyle };
@@ -106,7 +107,7 @@ public:
     // ---- parts and state
     TskPopupListBox* ListBox() const { return FListBox; }
     // The edit part of the edit style, or nullptr.
-    TskCustomEdit* EditPart() const { return FEditPart; }
+    TskCustomEdit* EditPart() const;
     const TRect& ItemRect() const { return FItemRect; }
     const TRect& ButtonRect() const { return FButtonRect; }
     bool ButtonActive() const { return FButtonActive; }
@@ -139,8 +140,6 @@ public:
     // Window timer 1 of the combo box drives the drag-scroll of the open list.
     static constexpr UINT_PTR DragScrollTimer = 1;
     static constexpr UINT DragScrollInterval = 25;
-    // Posted to itself to free an edit part that was let go of from inside its own window procedure.
-    static constexpr UINT WM_RELEASEEDITPART = WM_USER + 0x1C1;
     // Posted to itself when a mouse button went down anywhere but on the combo box or its list.
     static constexpr UINT WM_CANCELDROPDOWN = WM_USER + 0x1C2;
 
@@ -168,10 +167,8 @@ private:
     bool Skinned() const { return FSkinIndex != -1; }
     bool Loading() const;
     void CalcRects();
-    void PlaceEditPart();
     void MakeEditPart();
     void FreeEditPart();
-    void FreeRetiredEdit();
     void ApplyEditFont();
     void ApplyEditFontColor();
     bool ActiveLook() const;
@@ -185,7 +182,7 @@ private:
     // One item up (-1) or down (1) from the list's index, with the events of EditUp and EditDown.
     void EditStep(int Delta, bool AChange);
     bool InCJKCharset() const;
-    void EditWindowProc(TskCustomEdit* Edit, TMessage& Message);
+    void EditWindowProc(TMessage& Message, const std::function<void()>& PassOn);
     void EditCompletion();
     void EditTextChanged();
     void MouseEntered();
@@ -236,13 +233,7 @@ private:
     TRect FButtonRect;
     bool FButtonActive = false;
     bool FButtonDown = false;
-    TskCustomEdit* FEditPart = nullptr;
-    std::function<void(TMessage&)> FOldEditWindowProc;
-    // An edit part let go of from inside its own window procedure (a handler switched the style): it is
-    // freed by a message once that procedure has returned.
-    TskCustomEdit* FRetiredEdit = nullptr;
-    std::function<void(TMessage&)> FRetiredEditWindowProc;
-    int FEditProcDepth = 0;
+    std::unique_ptr<TskComboEditPart> FEditPart;
     // The message hook that notices a press elsewhere while the list is open; 0 while closed.
     int FPressWatch = 0;
     bool FEditChanging = false;

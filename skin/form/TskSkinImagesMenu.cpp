@@ -105,7 +105,7 @@ void TskSkinImagesMenuPopupWindow::Release()
     if (HandleAllocated()) {
         if (GetCapture() == Handle()) ReleaseCapture();
         SetWindowPos(Handle(), 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
-        PostMessage(Handle(), CM_RELEASE, 0, 0);
+        Application->ReleaseComponent(this);
     }
     else
         Free();
@@ -376,9 +376,6 @@ void TskSkinImagesMenuPopupWindow::WndProc(TMessage& Message)
         return;
     case WM_ERASEBKGND:
         Message.Result = 1;
-        return;
-    case CM_RELEASE:
-        Free();
         return;
     case WM_TIMER:
         if (FTranslucency.Tick(FHandle, Message.WParam)) return;

@@ -1,5 +1,6 @@
 #include "skin/form/TskSkinMenu.h"
 
+#include "platform/vcl/TApplication.h"
 #include "platform/vcl/TTimer.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/vcl/TWinControl.h"
@@ -150,7 +151,6 @@ TskSkinMenu::~TskSkinMenu()
     }
     SetPopupCtrl(nullptr);
     SetLastPopupCtrl(nullptr);
-    TskSkinMenuGuard::FreeReleased();
 }
 
 void TskSkinMenu::SetDefaultMenuItemHeight(int Value)
@@ -234,7 +234,7 @@ void TskSkinMenu::PopupList(TControl* APopupCtrl, TskSkinData* ASkinData, const 
 void TskSkinMenu::OpenChain(TControl* APopupCtrl, TskSkinData* ASkinData, int FirstIndex, const TRect& R,
     const std::vector<TMenuItem*>& Items, TMenuItem* RootItem, bool PopupToUp)
 {
-    TskSkinMenuGuard guard;
+    TReleaseHold guard;
     // Taken before the earlier chain closes: a menu that replaces an open one does not fade in.
     FFirstWindow = !FActive;
     if (!FWindows.empty()) CloseFrom(0);
@@ -352,7 +352,7 @@ void TskSkinMenu::StopSubMenuTimer()
 
 void TskSkinMenu::HideAll()
 {
-    TskSkinMenuGuard guard;
+    TReleaseHold guard;
     std::shared_ptr<bool> alive = FAlive;
     CloseFrom(0);
     if (!*alive) return;
@@ -375,14 +375,14 @@ int TskSkinMenu::IndexOfWindow(const TskSkinPopupWindow* Window) const
 
 void TskSkinMenu::KeyDown(WORD Key)
 {
-    TskSkinMenuGuard guard;
+    TReleaseHold guard;
     if (FWindows.empty()) return;
     FWindows.back()->KeyDown(Key);
 }
 
 void TskSkinMenu::ItemAction(TskSkinPopupWindow* Window, TskSkinMenuItem* Item, bool ByKeyboard, bool Click)
 {
-    TskSkinMenuGuard guard;
+    TReleaseHold guard;
     const int at = IndexOfWindow(Window);
     if (at < 0) return;
     if (!Item->HasSubMenu()) {
@@ -428,7 +428,7 @@ void TskSkinMenu::ItemAction(TskSkinPopupWindow* Window, TskSkinMenuItem* Item, 
 
 void TskSkinMenu::SubMenuTimerTimer(TObject*)
 {
-    TskSkinMenuGuard guard;
+    TReleaseHold guard;
     TskSkinMenuItem* item = FPendingItem;
     StopSubMenuTimer();
     if (item == nullptr || IndexOfWindow(item->Parent) < 0) return;

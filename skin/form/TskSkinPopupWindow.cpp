@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "platform/gfx/Text.h"
+#include "platform/vcl/TApplication.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
@@ -16,37 +17,6 @@
 #include "skin/form/SkinPopupLook.h"
 
 namespace {
-
-// ---- windows released while menu code runs ----
-
-int gMenuDepth = 0;
-std::vector<TskSkinPopupWindow*>& ReleasedWindows()
-{
-    static std::vector<TskSkinPopupWindow*> list;
-    return list;
-}
-
-constexpr UINT WM_FREERELEASED = WM_USER + 0x3A1;
-
-// A hidden window that frees released popups once the code that released them has returned: a window
-// cannot be freed from inside its own message handling.
-HWND Reaper()
-{
-    static HWND reaper = 0;
-    if (reaper != 0 && IsWindow(reaper)) return reaper;
-    WNDCLASS wc;
-    wc.ClassName = "TskSkinMenuReaper";
-    wc.WndProc = [](HWND h, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {
-        if (m == WM_FREERELEASED) {
-            TskSkinMenuGuard::FreeReleased();
-            return 0;
-        }
-        return DefWindowProc(h, m, wp, lp);
-    };
-    RegisterClass(wc);
-    reaper = CreateWindowEx(WS_EX_TOOLWINDOW, "TskSkinMenuReaper", "", WS_POPUP, 0, 0, 0, 0, 0);
-    return reaper;
-}
 
 bool IsAccel(WORD Key, const std::string& Caption)
 {
@@ -142,23 +112,6 @@ void DrawPieceCentred(TCanvas* C, TBitmap* Pic, const TRect& Src, const TRect& R
 
 } // namespace
 
-// ---- TskSkinMenuGuard ----
-
-TskSkinMenuGuard::TskSkinMenuGuard() { ++gMenuDepth; }
-
-TskSkinMenuGuard::~TskSkinMenuGuard()
-{
-    if (--gMenuDepth == 0 && !ReleasedWindows().empty()) PostMessage(Reaper(), WM_FREERELEASED, 0, 0);
-}
-
-void TskSkinMenuGuard::FreeReleased()
-{
-    if (gMenuDepth != 0) return;
-    std::vector<TskSkinPopupWindow*> list;
-    list.swap(ReleasedWindows());
-    for (TskSkinPopupWindow* w : list) delete w;
-}
-
 // ---- TskSkinPopupWindow: life ----
 
 TskSkinPopupWindow::TskSkinPopupWindow(TComponent* AOwner, TskDataSkinPopupWindow* APopupData, TskSkinMenu* ASkinMenu)
@@ -203,8 +156,8 @@ void TskSkinPopupWindow::Release()
         SetWindowPos(h, 0, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW);
     }
     FVisible = false;
-    ReleasedWindows().push_back(this);
-    TskSkinMenuGuard::FreeReleased();
+    // Menu code below us may still be running in this window: it goes once that code has returned.
+    Application->FreeComponentWhenUnheld(this);
 }
 
 int TskSkinPopupWindow::IndexOfItem(const TskSkinMenuItem* Item) const
@@ -446,7 +399,7 @@ void TskSkinPopupWindow::ShowWindowNow()
 
 void TskSkinPopupWindow::WndProc(TMessage& Message)
 {
-    TskSkinMenuGuard guard;
+    TReleaseHold guard;
     switch (Message.Msg) {
     case WM_MOUSEACTIVATE:
         Message.Result = MA_NOACTIVATE;

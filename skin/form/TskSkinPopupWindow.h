@@ -144,14 +144,3 @@ private:
     bool FReleased = false;
     friend class TskSkinMenu;
 };
-
-// Held while menu code runs: windows released meanwhile are freed once the outermost one ends.
-class TskSkinMenuGuard {
-public:
-    TskSkinMenuGuard();
-    ~TskSkinMenuGuard();
-    TskSkinMenuGuard(const TskSkinMenuGuard&) = delete;
-    TskSkinMenuGuard& operator=(const TskSkinMenuGuard&) = delete;
-    // Frees every released window now when no menu code runs.
-    static void FreeReleased();
-};

@@ -86,3 +86,89 @@ TEST(TApplicationInfo, ExeNameAndTitle)
     EXPECT_EQ(Screen->Width(), 1280);
     EXPECT_EQ(Screen->WorkAreaRect().Height(), 800);
 }
+
+namespace {
+// Counts itself out when freed, so a test can see when the application frees it.
+class TFreedProbe : public TComponent {
+public:
+    TFreedProbe(TComponent* AOwner, int& Freed) : TComponent(AOwner), FFreed(Freed) {}
+    ~TFreedProbe() override { ++FFreed; }
+
+private:
+    int& FFreed;
+};
+} // namespace
+
+TEST(TApplicationRelease, ReleasedComponentGoesOnceTheCurrentMessageHasReturned)
+{
+    THeadlessDriver driver;
+    int freed = 0;
+    auto* probe = new TFreedProbe(nullptr, freed);
+    const HWND h = Application->Handle();
+    // Released from inside a message: still there when the handler ends, gone at the next turn of the loop.
+    Application->OnMessage = [&](TMsg& m, bool& handled) {
+        if (m.message != WM_USER + 200) return;
+        handled = true;
+        Application->ReleaseComponent(probe);
+        Application->ReleaseComponent(probe); // twice is once
+        EXPECT_EQ(freed, 0);
+        EXPECT_TRUE(Application->ReleasePending(probe));
+    };
+    PostMessage(h, WM_USER + 200, 0, 0);
+    Application->ProcessMessages();
+    Application->OnMessage = nullptr;
+    EXPECT_EQ(freed, 1);
+    EXPECT_FALSE(Application->ReleasePending(probe));
+}
+
+TEST(TApplicationRelease, HoldKeepsReleasedComponentsUntilTheLastHoldEnds)
+{
+    THeadlessDriver driver;
+    int freed = 0;
+    auto* probe = new TFreedProbe(nullptr, freed);
+    {
+        TReleaseHold outer;
+        {
+            TReleaseHold inner;
+            Application->FreeComponentWhenUnheld(probe);
+        }
+        // A loop run by held code does not free it either.
+        Application->ProcessMessages();
+        EXPECT_EQ(freed, 0);
+    }
+    EXPECT_EQ(freed, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(freed, 1);
+
+    auto* now = new TFreedProbe(nullptr, freed);
+    Application->FreeComponentWhenUnheld(now);
+    EXPECT_EQ(freed, 2);
+}
+
+TEST(TApplicationRelease, ComponentFreedMeanwhileDropsOut)
+{
+    THeadlessDriver driver;
+    int freed = 0;
+    auto* owner = new TComponent(nullptr);
+    auto* probe = new TFreedProbe(owner, freed);
+    Application->ReleaseComponent(probe);
+    owner->Free(); // frees the probe with it
+    EXPECT_EQ(freed, 1);
+    EXPECT_FALSE(Application->ReleasePending(probe));
+    Application->ProcessMessages();
+    EXPECT_EQ(freed, 1);
+}
+
+TEST(TApplicationRelease, ReleasedFormIsFreedAfterItsHandlerReturns)
+{
+    THeadlessDriver driver;
+    int freed = 0;
+    auto* form = new TForm(nullptr);
+    auto* probe = new TFreedProbe(form, freed);
+    (void)probe;
+    form->Show();
+    form->Release();
+    EXPECT_EQ(freed, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(freed, 1);
+}
