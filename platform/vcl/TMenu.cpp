@@ -4,6 +4,7 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TAction.h"
+#include "platform/vcl/TControl.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/vcl/VclClasses.h"
@@ -364,6 +365,12 @@ void TPopupMenu::Popup(int X, int Y)
 {
     if (OnPopup) OnPopup(this);
     if (Presenter()) Presenter()(this, X, Y);
+}
+
+void TPopupMenu::PopupFromRect(TControl* Control, const TRect& R, bool)
+{
+    SetPopupComponent(Control);
+    Popup(R.Left, R.Bottom);
 }
 
 void TPopupMenu::Notification(TComponent* AComponent, TOperation Operation)

@@ -15,6 +15,7 @@ class TCustomImageList;
 class TBasicAction;
 class TBasicActionLink;
 class TCanvas;
+class TControl;
 
 using TShortCut = WORD;
 // Key code in the low byte; scShift, scCtrl and scAlt on top.
@@ -165,6 +166,10 @@ public:
     }
     // Fires OnPopup, then shows the menu at the screen point through the presenter.
     virtual void Popup(int X, int Y);
+    // Shows the menu for Control beside the screen rectangle R: here at its lower-left corner, with
+    // Control as PopupComponent (told when the menu closes). Menus that can place themselves beside a
+    // rectangle (above it when PopupToUp asks and there is room) do so.
+    virtual void PopupFromRect(TControl* Control, const TRect& R, bool PopupToUp);
 
     TNotifyEvent OnPopup;
 

@@ -12,25 +12,9 @@
 
 namespace {
 
-TskTrackPopupMenuHandler& PopupMenuHandler()
-{
-    static TskTrackPopupMenuHandler handler;
-    return handler;
-}
-
-TskTrackImagesMenuHandlers& ImagesMenuHandlers()
-{
-    static TskTrackImagesMenuHandlers handlers;
-    return handlers;
-}
-
 bool IsResizeName(const std::string& Name) { return Name == "resizebutton" || Name == "resizetoolbutton"; }
 
 } // namespace
-
-void SetTrackPopupMenuHandler(TskTrackPopupMenuHandler Handler) { PopupMenuHandler() = std::move(Handler); }
-
-void SetTrackImagesMenuHandlers(TskTrackImagesMenuHandlers Handlers) { ImagesMenuHandlers() = std::move(Handlers); }
 
 TskSkinMenuSpeedButton::TskSkinMenuSpeedButton(TComponent* AOwner) : TskSkinSpeedButton(AOwner)
 {
@@ -205,14 +189,7 @@ void TskSkinMenuSpeedButton::TrackMenu()
         if (OnShowTrackMenu) OnShowTrackMenu(this);
         if (!*alive) return;
         if (FSkinPopupMenu != nullptr) {
-            if (PopupMenuHandler()) {
-                PopupMenuHandler()(FSkinPopupMenu, this, ScreenRect());
-            } else {
-                // The menu tells its PopupComponent when it closes.
-                FSkinPopupMenu->SetPopupComponent(this);
-                const TRect r = ScreenRect();
-                FSkinPopupMenu->Popup(r.Left, r.Bottom);
-            }
+            FSkinPopupMenu->PopupFromRect(this, ScreenRect(), false);
             if (!*alive) return;
             opened = true;
         }
@@ -220,11 +197,11 @@ void TskSkinMenuSpeedButton::TrackMenu()
     if (FSkinImagesMenu != nullptr) {
         if (OnShowTrackMenu) OnShowTrackMenu(this);
         if (!*alive) return;
-        if (FSkinImagesMenu != nullptr && ImagesMenuHandlers().Popup) {
+        if (auto* images = dynamic_cast<TskTrackImagesMenu*>(FSkinImagesMenu)) {
             TNotifyEvent onClose = [this, alive](TObject*) {
                 if (*alive && FMenuTracking) CloseTrackMenu(true);
             };
-            const bool shown = ImagesMenuHandlers().Popup(FSkinImagesMenu, ScreenRect(), onClose);
+            const bool shown = images->TrackPopup(ScreenRect(), onClose);
             if (!*alive) return;
             opened = opened || shown;
         }
@@ -291,8 +268,8 @@ TskButtonFace TskSkinMenuSpeedButton::MenuFace() const
     TCustomImageList* images = nullptr;
     int index = -1;
     std::string caption;
-    if (FUseImagesMenuImage && FSkinImagesMenu != nullptr && ImagesMenuHandlers().Selected &&
-        ImagesMenuHandlers().Selected(FSkinImagesMenu, images, index, caption)) {
+    const auto* imagesMenu = dynamic_cast<const TskTrackImagesMenu*>(FSkinImagesMenu);
+    if (FUseImagesMenuImage && imagesMenu != nullptr && imagesMenu->TrackSelected(images, index, caption)) {
         f.Glyph = nullptr;
         f.Images = images;
         f.ImageIndex = index;

@@ -3,33 +3,19 @@
 // style). A press on the drop-down part (or anywhere on the button when TrackButtonMode is off) opens a
 // skinned popup menu or an images menu below the button; the button stays down until the menu closes.
 //
-// The menus live one layer up (with the form frame). This unit names them only as TPopupMenu and as a
-// component, and opens them through handlers the menus install when their classes are registered
-// (SetTrackPopupMenuHandler, SetTrackImagesMenuHandlers). Without a handler a popup menu is still shown
-// through its own Popup at the button's lower-left corner; an images menu then opens nothing.
+// The menus live one layer up (with the form frame). This unit names them only as TPopupMenu (opened
+// through its PopupFromRect) and as a TskTrackImagesMenu, the part of an images menu a button uses. A
+// component that is no TskTrackImagesMenu opens nothing.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/controls/TskTrackImagesMenu.h"
 
 class TPopupMenu;
 
 enum TskTrackPosition { sktpRight, sktpBottom };
-
-// Shows Menu for Control beside the screen rectangle R (below it, above when there is no room).
-using TskTrackPopupMenuHandler = std::function<void(TPopupMenu* Menu, TControl* Control, const TRect& R)>;
-
-struct TskTrackImagesMenuHandlers {
-    // Opens the images menu below the screen rectangle R; OnClose runs once when it closes. False when
-    // Menu is no images menu or nothing opened.
-    std::function<bool(TComponent* Menu, const TRect& R, TNotifyEvent OnClose)> Popup;
-    // The chosen entry's list, image and caption; false when nothing is chosen.
-    std::function<bool(TComponent* Menu, TCustomImageList*& Images, int& ImageIndex, std::string& Caption)> Selected;
-};
-
-void SetTrackPopupMenuHandler(TskTrackPopupMenuHandler Handler);
-void SetTrackImagesMenuHandlers(TskTrackImagesMenuHandlers Handlers);
 
 // The width (or height) of the drop-down part.
 constexpr int SkinTrackZone = 15;
@@ -41,7 +27,7 @@ public:
 
     TPopupMenu* SkinPopupMenu() const { return FSkinPopupMenu; }
     void SetSkinPopupMenu(TPopupMenu* Value);
-    // A TskSkinImagesMenu.
+    // A TskSkinImagesMenu (any TskTrackImagesMenu).
     TComponent* SkinImagesMenu() const { return FSkinImagesMenu; }
     void SetSkinImagesMenu(TComponent* Value);
     bool UseImagesMenuImage() const { return FUseImagesMenuImage; }

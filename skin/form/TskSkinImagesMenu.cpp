@@ -518,6 +518,23 @@ void TskSkinImagesMenu::FreeClosedWindow()
     if (w != nullptr) w->Release();
 }
 
+bool TskSkinImagesMenu::TrackPopup(const TRect& R, TNotifyEvent OnClose)
+{
+    OnInternalMenuClose = std::move(OnClose);
+    Popup(R);
+    return Window() != nullptr && Window()->Open();
+}
+
+bool TskSkinImagesMenu::TrackSelected(TCustomImageList*& Images, int& ImageIndex, std::string& Caption) const
+{
+    TskImagesMenuItem* item = GetSelectedItem();
+    if (item == nullptr) return false;
+    Images = this->Images();
+    ImageIndex = item->ImageIndex();
+    Caption = item->Caption();
+    return true;
+}
+
 void TskSkinImagesMenu::Popup(const TRect& R)
 {
     const std::shared_ptr<bool> alive = FAlive;
@@ -645,25 +662,6 @@ void RegisterSkinImagesMenuClasses()
             .Event("OnChange", &M::OnChange)
             .Event("OnMenuPopup", &M::OnMenuPopup)
             .Event("OnMenuClose", &M::OnMenuClose);
-        // Buttons below this layer open the menu and show its chosen entry through these.
-        TskTrackImagesMenuHandlers track;
-        track.Popup = [](TComponent* Menu, const TRect& R, TNotifyEvent OnClose) {
-            auto* m = dynamic_cast<TskSkinImagesMenu*>(Menu);
-            if (m == nullptr) return false;
-            m->OnInternalMenuClose = std::move(OnClose);
-            m->Popup(R);
-            return m->Window() != nullptr && m->Window()->Open();
-        };
-        track.Selected = [](TComponent* Menu, TCustomImageList*& Images, int& ImageIndex, std::string& Caption) {
-            auto* m = dynamic_cast<TskSkinImagesMenu*>(Menu);
-            TskImagesMenuItem* item = m != nullptr ? m->GetSelectedItem() : nullptr;
-            if (item == nullptr) return false;
-            Images = m->Images();
-            ImageIndex = item->ImageIndex();
-            Caption = item->Caption();
-            return true;
-        };
-        SetTrackImagesMenuHandlers(track);
         return true;
     }();
     (void)done;

@@ -11,6 +11,7 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TCollection.h"
 #include "platform/vcl/TCustomControl.h"
+#include "skin/controls/TskTrackImagesMenu.h"
 #include "skin/form/SkinPopupLook.h"
 
 class TCustomImageList;
@@ -120,7 +121,7 @@ private:
     int FHook = 0;
 };
 
-class TskSkinImagesMenu : public TComponent {
+class TskSkinImagesMenu : public TComponent, public TskTrackImagesMenu {
 public:
     explicit TskSkinImagesMenu(TComponent* AOwner);
     ~TskSkinImagesMenu() override;
@@ -129,6 +130,9 @@ public:
     void Popup(const TRect& R);
     // The entry at ItemIndex, or nullptr.
     TskImagesMenuItem* GetSelectedItem() const;
+    // For a menu button: Popup with a close handler of its own, and the chosen entry's picture.
+    bool TrackPopup(const TRect& R, TNotifyEvent OnClose) override;
+    bool TrackSelected(TCustomImageList*& Images, int& ImageIndex, std::string& Caption) const override;
 
     TCustomImageList* Images() const { return FImages; }
     void SetImages(TCustomImageList* Value);

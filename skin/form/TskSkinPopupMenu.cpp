@@ -170,15 +170,6 @@ void RegisterSkinPopupMenuClasses()
         RegisterClass<P, TPopupMenu>("TskSkinPopupMenu")
             .Prop("SkinData", &P::SkinData, &P::SetSkinData)
             .Event("OnMenuClose", &P::OnMenuClose);
-        // Buttons below this layer open their drop-down menus through this.
-        SetTrackPopupMenuHandler([](TPopupMenu* Menu, TControl* Control, const TRect& R) {
-            if (auto* m = dynamic_cast<TskSkinPopupMenu*>(Menu)) {
-                m->PopupFromRect(Control, R, false);
-            } else if (Menu != nullptr) {
-                Menu->SetPopupComponent(Control);
-                Menu->Popup(R.Left, R.Bottom);
-            }
-        });
         return true;
     }();
     (void)done;

@@ -43,7 +43,7 @@ public:
     // For a control at a screen point; shows nothing while no skin can be found for it.
     void PopupFromPoint(TControl* Control, int X, int Y);
     // For a control beside a screen rectangle, above it when PopupToUp asks and there is room.
-    void PopupFromRect(TControl* Control, const TRect& R, bool PopupToUp);
+    void PopupFromRect(TControl* Control, const TRect& R, bool PopupToUp) override;
     // Beside a screen rectangle, for no control.
     void PopupFromObject(const TRect& R, bool PopupToUp);
 

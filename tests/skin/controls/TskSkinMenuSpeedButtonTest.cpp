@@ -20,6 +20,45 @@ struct TOpened {
     TRect R;
 };
 
+// A popup menu of the layer above, reduced to recording where it was asked to open.
+class TRecordingMenu : public TPopupMenu {
+public:
+    TRecordingMenu(TComponent* AOwner, std::vector<TOpened>& Opened) : TPopupMenu(AOwner), FOpened(Opened) {}
+    void PopupFromRect(TControl* Control, const TRect& R, bool) override { FOpened.push_back({this, Control, R}); }
+
+private:
+    std::vector<TOpened>& FOpened;
+};
+
+// An images menu of the layer above, reduced to recording its opening and keeping its close handler.
+class TRecordingImagesMenu : public TComponent, public TskTrackImagesMenu {
+public:
+    TRecordingImagesMenu(TComponent* AOwner, std::vector<TOpened>& Opened, TNotifyEvent& Close, const bool& Opens)
+        : TComponent(AOwner), FOpened(Opened), FClose(Close), FOpens(Opens)
+    {
+    }
+    bool TrackPopup(const TRect& R, TNotifyEvent OnClose) override
+    {
+        FOpened.push_back({this, nullptr, R});
+        FClose = std::move(OnClose);
+        return FOpens;
+    }
+    bool TrackSelected(TCustomImageList*& Images, int& ImageIndex, std::string& Caption) const override
+    {
+        if (SelectedImages == nullptr) return false;
+        Images = SelectedImages;
+        ImageIndex = 0;
+        Caption = "Chosen";
+        return true;
+    }
+    TCustomImageList* SelectedImages = nullptr;
+
+private:
+    std::vector<TOpened>& FOpened;
+    TNotifyEvent& FClose;
+    const bool& FOpens;
+};
+
 struct MenuButtonTest : SkinFormTest {
     TBarsSkin Bars;
     std::vector<TOpened> Opened;
@@ -32,22 +71,9 @@ struct MenuButtonTest : SkinFormTest {
     {
         SkinFormTest::SetUp();
         RegisterSkinControlClasses();
-        SetTrackPopupMenuHandler([this](TPopupMenu* M, TControl* C, const TRect& R) { Opened.push_back({M, C, R}); });
-        TskTrackImagesMenuHandlers h;
-        h.Popup = [this](TComponent* M, const TRect& R, TNotifyEvent OnClose) {
-            Opened.push_back({M, nullptr, R});
-            ImagesClose = OnClose;
-            return ImagesOpens;
-        };
-        SetTrackImagesMenuHandlers(h);
-        Menu = new TPopupMenu(Form);
+        Menu = new TRecordingMenu(Form, Opened);
     }
-    void TearDown() override
-    {
-        SetTrackPopupMenuHandler(nullptr);
-        SetTrackImagesMenuHandlers({});
-        SkinFormTest::TearDown();
-    }
+    TRecordingImagesMenu* ImagesMenu() { return new TRecordingImagesMenu(Form, Opened, ImagesClose, ImagesOpens); }
     TskSkinMenuSpeedButton* Button(TRect R, bool Skinned, bool WithMenu = true)
     {
         auto* b = new TskSkinMenuSpeedButton(Form);
@@ -142,9 +168,9 @@ TEST_F(MenuButtonTracking, SkinEntry_WidenedNinePartPictureKeepsTheDropDownInPla
     EXPECT_FALSE(b->CanMenuTrack(50, 10));
 }
 
-TEST_F(MenuButtonTracking, WithoutAHandler_TheMenuIsPoppedAtTheLowerLeftCornerForTheButton)
+TEST_F(MenuButtonTracking, PlainPopupMenu_IsPoppedAtTheLowerLeftCornerForTheButton)
 {
-    SetTrackPopupMenuHandler(nullptr);
+    Menu = new TPopupMenu(Form);
     TPoint at{-1, -1};
     TPopupMenu::SetPresenter([&at](TPopupMenu*, int X, int Y) { at = Point(X, Y); });
     auto* b = Button(Rect(10, 10, 70, 40), false);
@@ -215,7 +241,7 @@ TEST_F(MenuButtonClosing, MenuFreed_IsForgottenAndTheButtonIsPlainAgain)
 
 TEST_F(MenuButtonImagesMenu, OpensAfterThePopupMenuAndClosesThroughItsNotification)
 {
-    auto* images = new TComponent(Form);
+    auto* images = ImagesMenu();
     auto* b = Button(Rect(10, 10, 70, 40), false);
     b->SetSkinImagesMenu(images);
     ShowForm();
@@ -234,7 +260,7 @@ TEST_F(MenuButtonImagesMenu, NothingOpened_TheButtonDoesNotStayDown)
 {
     ImagesOpens = false;
     auto* b = Button(Rect(10, 10, 70, 40), false, false);
-    b->SetSkinImagesMenu(new TComponent(Form));
+    b->SetSkinImagesMenu(ImagesMenu());
     ShowForm();
     Press(Point(20, 20));
     EXPECT_FALSE(b->Down());
@@ -245,7 +271,7 @@ TEST_F(MenuButtonImagesMenu, NothingOpened_TheButtonDoesNotStayDown)
 
 TEST_F(MenuButtonImagesMenu, ButtonFreedWhileOpen_TheLateCloseIsHarmless)
 {
-    auto* images = new TComponent(Form);
+    auto* images = ImagesMenu();
     auto* b = Button(Rect(10, 10, 70, 40), false, false);
     b->SetSkinImagesMenu(images);
     ShowForm();
@@ -265,17 +291,10 @@ TEST_F(MenuButtonImagesMenu, UseImagesMenuImage_ShowsTheChosenEntrysImageAndCapt
     TBitmap green(8, 8);
     Fill(green, Rect(0, 0, 8, 8), clLime);
     list->Add(&green, nullptr);
-    TskTrackImagesMenuHandlers h;
-    h.Popup = [](TComponent*, const TRect&, TNotifyEvent) { return true; };
-    h.Selected = [list](TComponent*, TCustomImageList*& Images, int& Index, std::string& Caption) {
-        Images = list;
-        Index = 0;
-        Caption = "Chosen";
-        return true;
-    };
-    SetTrackImagesMenuHandlers(h);
+    TRecordingImagesMenu* images = ImagesMenu();
+    images->SelectedImages = list;
     auto* b = Button(Rect(10, 10, 70, 40), false, false);
-    b->SetSkinImagesMenu(new TComponent(Form));
+    b->SetSkinImagesMenu(images);
     ShowForm();
     EXPECT_EQ(CountColour(*this, Rect(10, 10, 70, 40), clLime), 0);
     b->SetUseImagesMenuImage(true);
