@@ -10,7 +10,7 @@
 
 #include "app/Unit1.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/TskSkinStringGrid.h"
 

@@ -13,7 +13,7 @@
 #include "app/Unit1.h"
 #include "app/om_runcontrol.h"
 #include "om_testing.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/THintWindow.h"

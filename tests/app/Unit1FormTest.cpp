@@ -15,7 +15,7 @@
 #include "app/om_codecs.h"
 #include "app/om_settings.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"

@@ -6,7 +6,7 @@
 
 #include "app/om_tables.h"
 #include "app/om_convert.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TApplication.h"

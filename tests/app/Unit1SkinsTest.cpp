@@ -17,7 +17,7 @@
 #include "app/om_queue.h"
 #include "app/om_tables.h"
 #include "om_testing.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TypInfo.h"

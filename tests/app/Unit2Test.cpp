@@ -10,7 +10,7 @@
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"

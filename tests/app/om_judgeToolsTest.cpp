@@ -11,7 +11,7 @@
 #include "app/om_convert.h"
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TTimer.h"
 #include "skin/controls/TskSkinGauge.h"
 

@@ -9,7 +9,7 @@
 #include "app/om_preview.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"

@@ -6,7 +6,7 @@
 
 #include "app/om_buttons.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TTimer.h"
 #include "platform/vcl/TWinControl.h"
 
