@@ -76,12 +76,10 @@ struct MainWindowSkins : ::testing::Test {
     std::unique_ptr<TForm1> Form;
     std::unique_ptr<TForm2> Preview;
 
-    void SetUp() override { ResetUnit1Globals(); }
     void TearDown() override
     {
         Preview.reset();
         Form.reset();
-        ResetUnit1Globals();
     }
     void Start()
     {
@@ -236,6 +234,5 @@ TEST_F(MainWindowSkins, DamagedStoredSkin_ThatSkinStaysEmptyAndTheWindowWorksOn)
         EXPECT_NE(Driver.Picture(Form->Handle()), nullptr);
         Preview.reset();
         Form.reset();
-        ResetUnit1Globals();
     }
 }
