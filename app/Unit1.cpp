@@ -14,44 +14,6 @@
 
 #include <algorithm>
 
-int ToolRunning = 0;
-int Converting = 0;
-int Scanning = 0;
-int GrabMode = 0;
-int AbortRequested = 0;
-int SkipRequested = 0;
-
-std::string ScanKind;
-int ScanRow = 0;
-int PreviewAspectWidth = 0;
-int PreviewAspectHeight = 0;
-std::string MainTitle = "Ombrix Free 1.3";
-int MinTitleLength = 800;
-
-std::string PendingProgressLine;
-int CurrentJob = 0;
-int CurrentPos = 0;
-int CurrentTotal = 0;
-int LastPos = 0;
-double SpeedSum = 0;
-int SpeedTicks = 0;
-int QueueTotal = 0;
-std::string JobCounterText;
-
-void ResetUnit1Globals()
-{
-    ToolRunning = Converting = Scanning = GrabMode = AbortRequested = SkipRequested = 0;
-    ScanKind.clear();
-    ScanRow = 0;
-    PreviewAspectWidth = PreviewAspectHeight = 0;
-    MainTitle = "Ombrix Free 1.3";
-    MinTitleLength = 800;
-    PendingProgressLine.clear();
-    CurrentJob = CurrentPos = CurrentTotal = LastPos = SpeedTicks = QueueTotal = 0;
-    SpeedSum = 0;
-    JobCounterText.clear();
-}
-
 namespace {
 
 class TPlainGauge : public IOmGauge {
@@ -159,7 +121,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FTables(std::make_unique<TOm
     OxCreateProcess1->OnTerminate = [this](TObject* Sender, DWORD ExitCode) { OxCreateProcess1Terminate(Sender, ExitCode); };
 
     FRunControl = std::make_unique<TRunControl>(
-        *OxCreateProcess1, TRunFlags{ToolRunning, Converting, Scanning, GrabMode, AbortRequested, SkipRequested});
+        *OxCreateProcess1, RunState);
     FRunControl->OnStatus = [this](const std::string& Text) { SetStatusText(Text); };
 
     ScanTimer = new TTimer(this);
@@ -227,7 +189,7 @@ void TForm1::setProgress(int Row, int Position)
         OnSetProgress(Row, Position);
         return;
     }
-    CurrentPos = std::clamp(Position, 0, std::max(CurrentTotal, 0));
+    RunState.CurrentPos = std::clamp(Position, 0, std::max(RunState.CurrentTotal, 0));
 }
 
 std::vector<TOpticalVolume> TForm1::ListVolumes() const
@@ -245,11 +207,11 @@ std::string TForm1::VolumeTitle(const TOpticalVolume& Volume) const
 
 void TForm1::RunAndWait(const std::string& CommandLine)
 {
-    GrabMode = 0;
+    RunState.GrabMode = 0;
     if (OnRunTool) {
-        ToolRunning = -1;
+        RunState.ToolRunning = -1;
         OnRunTool(CommandLine);
-        ToolRunning = 0;
+        RunState.ToolRunning = 0;
         return;
     }
     const std::string folder = DirectoryExists(WorkFolder) ? WorkFolder : std::string();

@@ -1,5 +1,5 @@
 #pragma once
-// The main window: its unit-wide flags and counters, and TForm1 with the hidden tables, work lists,
+// The main window: TForm1 with its run state (flags and counters), the hidden tables, work lists,
 // the one console-tool runner and the timers that drive intake, scanning, identification and the
 // progress display. Visible controls are reached through small interfaces (app/om_controls.h and the
 // ones below), so the window can hand the handlers a skinned control, and a test a double of its own.
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/om_controls.h"
+#include "app/om_runstate.h"
 #include "platform/rtl/Types.h"
 #include "platform/sys/Volumes.h"
 #include "platform/vcl/TForm.h"
@@ -24,35 +25,6 @@ class IOmButton;              // run buttons (app/om_buttons.h)
 class TOmQueue;               // queue rows (app/om_queue.h)
 struct TConvertOptions;       // run buttons (app/om_convert.h)
 struct TSettingsControls;     // settings file (app/om_settings.h)
-
-// Flags of the main window's unit: -1 on, 0 off.
-extern int ToolRunning;
-extern int Converting;
-extern int Scanning;
-extern int GrabMode;
-extern int AbortRequested;
-extern int SkipRequested;
-
-extern std::string ScanKind; // "video" or "dvd" while identifying
-extern int ScanRow;          // the source-table row the identify parser fills
-extern int PreviewAspectWidth;
-extern int PreviewAspectHeight;
-extern std::string MainTitle;
-extern int MinTitleLength; // seconds; a DVD title is imported only when strictly longer
-
-// Progress of the running conversion.
-extern std::string PendingProgressLine;
-extern int CurrentJob; // source-table row of the job being converted
-extern int CurrentPos;
-extern int CurrentTotal;
-extern int LastPos;
-extern double SpeedSum;
-extern int SpeedTicks;
-extern int QueueTotal;
-extern std::string JobCounterText;
-
-// Puts every unit global back to its value at program start.
-void ResetUnit1Globals();
 
 // A gauge that shows a text (the status line, the destination label).
 class IOmGauge {
@@ -98,6 +70,10 @@ class TForm1 : public TForm {
 public:
     explicit TForm1(TComponent* AOwner);
     ~TForm1() override;
+
+    // The flags and counters of the tool runs and of the conversion; the window's units and the run
+    // control work on this one.
+    TRunState RunState;
 
     // --- hidden tables and lists (owned by FTables) ---
     TskSkinStringGrid* StringGrid1 = nullptr;

@@ -396,7 +396,7 @@ void TForm1::FormCreate(TObject*)
         p.banner->SetCaption(BannerText(0));
     if (skSkinSpeedButton1)
         skSkinSpeedButton1->SetEnabled(false);
-    MinTitleLength = 800;
+    RunState.MinTitleLength = 800;
 
     // The window fits around the content panel, centred; then the panel fills it.
     if (p.ROOT) {
@@ -417,9 +417,9 @@ void TForm1::FormCreate(TObject*)
             if (Pos("Touch", devicebox->Items().Strings(i)) > 0)
                 devicebox->SetItemIndex(i);
     }
-    MainTitle = "Ombrix Free 1.3";
-    SetCaption(MainTitle);
-    Application->SetTitle(MainTitle);
+    RunState.MainTitle = "Ombrix Free 1.3";
+    SetCaption(RunState.MainTitle);
+    Application->SetTitle(RunState.MainTitle);
     if (devicebox && devicebox->ItemIndex() < 0 && devicebox->Items().Count() > 0)
         devicebox->SetItemIndex(0);
     if (devicebox && vq && devicebox->ItemIndex() >= 0) {
@@ -501,7 +501,7 @@ TSettingsControls TForm1::SettingsControls()
 void TForm1::SaveAndEndTools()
 {
     SaveSettings(WorkFolder, SettingsControls());
-    AbortRequested = -1;
+    RunState.AbortRequested = -1;
     RunControl().KillTools();
 }
 

@@ -4,6 +4,7 @@
 #include "app/om_functions.h"
 #include "app/om_preview.h"
 #include "app/om_queue.h"
+#include "app/om_runstate.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TImage.h"
@@ -246,6 +247,15 @@ void TForm2::Attach(TForm1* Main, TOmQueue* Queue)
         };
 }
 
+TRunState& TForm2::MainState()
+{
+    if (FMain)
+        return FMain->RunState;
+    if (!FOwnState)
+        FOwnState = std::make_unique<TRunState>();
+    return *FOwnState;
+}
+
 unsigned long TForm2::PlayerWindowId()
 {
     // No display window (headless, or a display without child windows): the player then plays
@@ -309,11 +319,11 @@ void TForm2::PlayPreview()
 
 void TForm2::PreviewResize()
 {
-    if (PreviewAspectWidth < 10)
-        PreviewAspectWidth = 64;
-    if (PreviewAspectHeight < 10)
-        PreviewAspectHeight = 64;
-    videowindow1->SetBoundsRect(FitPreviewRect(skSkinPanel1->BoundsRect(), PreviewAspectWidth, PreviewAspectHeight));
+    if (MainState().PreviewAspectWidth < 10)
+        MainState().PreviewAspectWidth = 64;
+    if (MainState().PreviewAspectHeight < 10)
+        MainState().PreviewAspectHeight = 64;
+    videowindow1->SetBoundsRect(FitPreviewRect(skSkinPanel1->BoundsRect(), MainState().PreviewAspectWidth, MainState().PreviewAspectHeight));
 }
 
 void TForm2::FitPreviewPanel(const std::string& Aspect)
@@ -321,17 +331,17 @@ void TForm2::FitPreviewPanel(const std::string& Aspect)
     int aw = 0;
     int ah = 0;
     if (ParseAspect(Aspect, aw, ah)) {
-        PreviewAspectWidth = aw;
-        PreviewAspectHeight = ah;
+        MainState().PreviewAspectWidth = aw;
+        MainState().PreviewAspectHeight = ah;
     }
-    if (PreviewAspectWidth > 0 && PreviewAspectHeight > 0)
-        videowindow1->SetBoundsRect(FitPreviewRect(skSkinPanel1->BoundsRect(), PreviewAspectWidth, PreviewAspectHeight));
+    if (MainState().PreviewAspectWidth > 0 && MainState().PreviewAspectHeight > 0)
+        videowindow1->SetBoundsRect(FitPreviewRect(skSkinPanel1->BoundsRect(), MainState().PreviewAspectWidth, MainState().PreviewAspectHeight));
     videowindow1->Show();
 }
 
 void TForm2::FormResize(TObject*)
 {
-    if (PreviewAspectWidth != 0 && videowindow1)
+    if (MainState().PreviewAspectWidth != 0 && videowindow1)
         PreviewResize();
 }
 

@@ -3,12 +3,14 @@
 // slave mode drawing into the panel videowindow1, with the row's chosen audio and subtitle tracks. The
 // seek slider sends "seek" commands to the running player; the row's track boxes switch the playing
 // tracks (app/om_queue). The player's window keeps the source's aspect inside the picture area.
+#include <memory>
 #include <string>
 
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TForm.h"
 
 class TForm1;
+struct TRunState;
 class TImage;
 class TOmQueue;
 class TOxPanel;
@@ -74,12 +76,16 @@ private:
     void MakeMissingComponents();
     void BindHandlers();
     unsigned long PlayerWindowId();
+    // The main window's run state, where the identify run also leaves the source's aspect; a preview
+    // window without a main window keeps the aspect in its own.
+    TRunState& MainState();
 
     TForm1* FMain = nullptr;
     TOmQueue* FQueue = nullptr;
     int FSeekDragging = 0;
     bool FPlaying = false; // a PlayPreview call waits for its player
     std::string FLastCommand;
+    std::unique_ptr<TRunState> FOwnState;
 };
 
 // The preview window of the program (set by its constructor, cleared when it goes).

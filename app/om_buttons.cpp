@@ -97,7 +97,7 @@ TConvertOptions StartOptions(TForm1& Form)
 
 void TForm1::skSkinSpeedButton1Click(TObject* Sender)
 {
-    const bool idle = skSkinSpeedButton1 ? skSkinSpeedButton1->Caption() == "Start" : Converting == 0;
+    const bool idle = skSkinSpeedButton1 ? skSkinSpeedButton1->Caption() == "Start" : RunState.Converting == 0;
     if (!idle) {
         // Stop: served from inside the queue's wait; the queue unwinds and Start's own tail puts the
         // caption back once the driver has returned.
@@ -105,7 +105,7 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
         return;
     }
     // A queue still on the stack (stopped, not yet returned): a nested one would clear its job table.
-    if (Converting != 0)
+    if (RunState.Converting != 0)
         return;
 
     if (skSkinSpeedButton1)
@@ -138,7 +138,7 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
 void TForm1::skSkinSpeedButton2Click(TObject*)
 {
     // Skip belongs to a running queue; with none there is nothing of its own to interrupt.
-    if (Converting != 0)
+    if (RunState.Converting != 0)
         RunControl().Skip();
 }
 

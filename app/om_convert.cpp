@@ -541,12 +541,12 @@ public:
         FForm.OxCreateProcess1->OnRead = FOnRead;
         FForm.converttimer->SetEnabled(false);
         // The progress display wrote into the application's title; the program's own comes back.
-        Application->SetTitle(MainTitle);
-        Converting = 0;
-        Scanning = 0;
-        GrabMode = 0;
+        Application->SetTitle(FForm.RunState.MainTitle);
+        FForm.RunState.Converting = 0;
+        FForm.RunState.Scanning = 0;
+        FForm.RunState.GrabMode = 0;
         if (!FForm.OxCreateProcess1->Waiting())
-            ToolRunning = 0;
+            FForm.RunState.ToolRunning = 0;
     }
     TQueueGuard(const TQueueGuard&) = delete;
     TQueueGuard& operator=(const TQueueGuard&) = delete;
@@ -598,21 +598,21 @@ int JobCount(const TskSkinStringGrid& convertgrid)
 void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
 {
     // A second Start while the first queue still unwinds would clear the job table under it.
-    if (Converting != 0)
+    if (Form.RunState.Converting != 0)
         return;
     TRunControl& run = Form.RunControl();
     if (Form.status)
         Form.status->SetValue(0);
-    if (Scanning != 0)
+    if (Form.RunState.Scanning != 0)
         run.WaitForTool();
-    if (GrabMode != 0 && ToolRunning != 0)
+    if (Form.RunState.GrabMode != 0 && Form.RunState.ToolRunning != 0)
         run.KillTools();
     run.WaitForTool();
 
     TQueueGuard guard(Form);
-    Converting = -1;
-    AbortRequested = 0;
-    SkipRequested = 0;
+    Form.RunState.Converting = -1;
+    Form.RunState.AbortRequested = 0;
+    Form.RunState.SkipRequested = 0;
 
     // The last progress line of each run, so a part that ends between two timer ticks is judged on
     // where it got to, not on the tick before.
@@ -635,14 +635,14 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     // The player's report on a source argument; false when the run was cut short (Stop, closing).
     const auto askPlayer = [&](const std::string& Source, TMediaReport& Into) {
         Into = TMediaReport();
-        if (AbortRequested != 0 || SkipRequested != 0)
+        if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0)
             return false;
         report = &Into;
         const bool started = run.RunTool(ReportCommand(Source), TToolKind::Identify, Form.WorkFolder);
         if (started)
             run.WaitForTool();
         report = nullptr;
-        return started && AbortRequested == 0 && SkipRequested == 0 && !Application->Terminated();
+        return started && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 && !Application->Terminated();
     };
     int failures = 0;
     std::string lastFailure;
@@ -663,7 +663,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         jobs.SetCells(JobRecord::EndTime, j, "");
         const int row = CellInt(job(JobRecord::SourceRow), -1);
 
-        if (AbortRequested == 0 && Pos("gpp", Options.DeviceText) > 0 && Options.DetectCrop)
+        if (Form.RunState.AbortRequested == 0 && Pos("gpp", Options.DeviceText) > 0 && Options.DetectCrop)
             Options.DetectCrop(j);
 
         TPlanSettings planSettings;
@@ -672,7 +672,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         planSettings.WorkFolder = Form.WorkFolder;
         const TJobPlan plan = PlanJob(jobs, *Form.StringGrid1, j, planSettings);
 
-        if (AbortRequested != 0) {
+        if (Form.RunState.AbortRequested != 0) {
             jobs.SetCells(JobRecord::EndTime, j, ClockText());
             jobs.SetCells(JobRecord::StatusText, j, "Stopped Conversion");
             continue;
@@ -699,19 +699,19 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         bool sourceAsked = false;
         bool allParts = true;
         std::string why;
-        for (int k = 0; k < n && AbortRequested == 0; ++k) {
-            CurrentJob = row;
-            CurrentTotal = CellInt(job(JobRecord::LengthSeconds));
-            Form.setProgress(CurrentJob, 0);
-            CurrentPos = 0;
-            GrabMode = -1;
-            Scanning = -1;
-            SkipRequested = 0;
+        for (int k = 0; k < n && Form.RunState.AbortRequested == 0; ++k) {
+            Form.RunState.CurrentJob = row;
+            Form.RunState.CurrentTotal = CellInt(job(JobRecord::LengthSeconds));
+            Form.setProgress(Form.RunState.CurrentJob, 0);
+            Form.RunState.CurrentPos = 0;
+            Form.RunState.GrabMode = -1;
+            Form.RunState.Scanning = -1;
+            Form.RunState.SkipRequested = 0;
             Form.BeginProgressPart();
-            QueueTotal = 0;
+            Form.RunState.QueueTotal = 0;
             for (int i = j; i < count; ++i)
-                QueueTotal += static_cast<int>(Round(ParseFloatDot(jobs.Cells(JobRecord::LengthSeconds, i))));
-            JobCounterText = IntToStr(j + 1) + " of " + IntToStr(count) + " : ";
+                Form.RunState.QueueTotal += static_cast<int>(Round(ParseFloatDot(jobs.Cells(JobRecord::LengthSeconds, i))));
+            Form.RunState.JobCounterText = IntToStr(j + 1) + " of " + IntToStr(count) + " : ";
             if (n > 1)
                 jobs.SetCells(JobRecord::EndTime, j, "part " + IntToStr(k + 1) + " of " + IntToStr(n));
             jobs.SetCells(JobRecord::StatusText, j, "Converting");
@@ -725,7 +725,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
             DeleteFile(scratch);
             for (const std::string& stage : stages) {
-                if (AbortRequested != 0 || SkipRequested != 0) {
+                if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0) {
                     partOk = false;
                     break;
                 }
@@ -740,7 +740,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 Form.converttimer->SetEnabled(partStage);
                 run.WaitForTool();
                 Form.converttimer->SetEnabled(false);
-                PendingProgressLine.clear();
+                Form.RunState.PendingProgressLine.clear();
                 if (Application->Terminated())
                     return;
                 if (run.LastExitCode() != 0) {
@@ -751,7 +751,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 if (partStage && !lastProgress.empty()) {
                     double seconds = 0;
                     if (ProgressSeconds(ProgressPositionText(lastProgress), seconds) && seconds > 0)
-                        Form.setProgress(CurrentJob, std::max(CurrentPos, static_cast<int>(Round(seconds))));
+                        Form.setProgress(Form.RunState.CurrentJob, std::max(Form.RunState.CurrentPos, static_cast<int>(Round(seconds))));
                 }
             }
             DeleteFile(scratch);
@@ -778,14 +778,14 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             } else if (why.empty()) {
                 why = "the encoder failed";
             }
-            partOk = partOk && AbortRequested == 0 && SkipRequested == 0;
+            partOk = partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0;
             // A stopped, skipped or failed part's file never keeps the final name.
             if (!partOk)
                 SetAsideIncomplete(out);
             if (partOk) {
-                Form.setProgress(CurrentJob, CurrentTotal);
+                Form.setProgress(Form.RunState.CurrentJob, Form.RunState.CurrentTotal);
                 if (Options.PartDone)
-                    Options.PartDone(CurrentJob);
+                    Options.PartDone(Form.RunState.CurrentJob);
                 // The tray opens after the last part of the disc's last job, never before a later
                 // title of the same disc (the keys stay, so that last job still knows its drive).
                 const std::string drive = job(JobRecord::GroupKey);
@@ -794,7 +794,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     int later = 0;
                     for (int i = j + 1; i < count; ++i)
                         later += jobs.Cells(JobRecord::GroupKey, i) == drive ? 1 : 0;
-                    if (later == 0 && SkipRequested == 0 && Options.Ejector)
+                    if (later == 0 && Form.RunState.SkipRequested == 0 && Options.Ejector)
                         Options.Ejector->Eject(drive);
                 }
             }
@@ -802,9 +802,9 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         }
         jobs.SetCells(JobRecord::EndTime, j, ClockText());
 
-        if (SkipRequested != 0 || AbortRequested != 0) {
-            jobs.SetCells(JobRecord::StatusText, j, AbortRequested != 0 ? "Stopped Conversion" : "Skipped Conversion");
-            setStatus(AbortRequested != 0 ? "Stopped" : "");
+        if (Form.RunState.SkipRequested != 0 || Form.RunState.AbortRequested != 0) {
+            jobs.SetCells(JobRecord::StatusText, j, Form.RunState.AbortRequested != 0 ? "Stopped Conversion" : "Skipped Conversion");
+            setStatus(Form.RunState.AbortRequested != 0 ? "Stopped" : "");
             continue;
         }
         const bool done = allParts;
@@ -834,12 +834,12 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             setStatus(lastFailure);
         }
     }
-    if (failures > 1 && AbortRequested == 0)
+    if (failures > 1 && Form.RunState.AbortRequested == 0)
         setStatus(IntToStr(failures) + " jobs failed; " + lastFailure);
-    else if (failures == 1 && AbortRequested == 0)
+    else if (failures == 1 && Form.RunState.AbortRequested == 0)
         setStatus(lastFailure);
 
-    if (AbortRequested == 0 && Options.Launcher)
+    if (Form.RunState.AbortRequested == 0 && Options.Launcher)
         Options.Launcher->OpenFolder(Options.Destination);
     if (Form.status)
         Form.status->SetValue(0);

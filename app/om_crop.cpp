@@ -168,7 +168,7 @@ TSurface GrabCropFrame(TForm1& Form, int Seconds, int j)
     for (int col = JobRecord::CropLeft; col <= JobRecord::CropBottom; ++col)
         jobs.SetCells(col, j, "0");
     TRunControl& run = Form.RunControl();
-    if (ToolRunning != 0)
+    if (Form.RunState.ToolRunning != 0)
         run.KillTools();
     run.WaitForTool();
 
@@ -191,8 +191,8 @@ TSurface GrabCropFrame(TForm1& Form, int Seconds, int j)
     const std::string aspect = Trim(job(JobRecord::Aspect));
     if (!aspect.empty() && aspect[0] != '0' && IsFloat(aspect))
         grab += " -aspect " + aspect;
-    GrabMode = -1;
-    Scanning = -1;
+    Form.RunState.GrabMode = -1;
+    Form.RunState.Scanning = -1;
     if (run.RunTool(grab, TToolKind::Crop, Form.WorkFolder)) {
         run.WaitForTool();
         if (FileExists(avi) && run.RunTool(QuoteArg("ffmpeg") + " -nostdin -y -i " + QuoteArg(avi) +
@@ -200,8 +200,8 @@ TSurface GrabCropFrame(TForm1& Form, int Seconds, int j)
                                            TToolKind::Crop, Form.WorkFolder))
             run.WaitForTool();
     }
-    GrabMode = 0;
-    Scanning = 0;
+    Form.RunState.GrabMode = 0;
+    Form.RunState.Scanning = 0;
     if (FileExists(jpg)) {
         std::ifstream in(jpg, std::ios::binary);
         const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -224,7 +224,7 @@ void DetectCrop(TForm1& Form, int j, TCropMode Mode)
     ClearTable(samples);
     std::vector<int> left, right, top, bottom;
     const std::vector<int> positions = CropPositions(jobs.Cells(JobRecord::LengthSeconds, j), jobs.Cells(JobRecord::SourceArg, j));
-    for (int n = 1; n <= 5 && AbortRequested == 0; ++n) {
+    for (int n = 1; n <= 5 && Form.RunState.AbortRequested == 0; ++n) {
         Form.SetStatusText("Crop detection : scanning position " + IntToStr(n) + " of 5");
         TMargins m;
         if (!ScanFrameMargins(GrabCropFrame(Form, positions[static_cast<std::size_t>(n - 1)], j), m))

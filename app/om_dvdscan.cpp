@@ -66,7 +66,7 @@ void ParseTitleLog(const TStrings& Log, TskSkinStringGrid& Grid, int Row, TStrin
     Grid.SetCells(SourceRecord::SubtitleStreams, Row, MemoText(Subtitles));
 }
 
-bool IsLongTitle(const TskSkinStringGrid& Grid, int Row)
+bool IsLongTitle(const TskSkinStringGrid& Grid, int Row, int MinTitleLength)
 {
     return ParseFloatDot(Grid.Cells(SourceRecord::Length, Row)) > MinTitleLength;
 }
@@ -155,7 +155,8 @@ void TForm1::ParseDvdTitles(const std::string& Label, const std::string& Locatio
 
     // A second look at long titles the first run said nothing about, 90 s in.
     for (int r = 0; r < titles; ++r) {
-        if (d.Cells(SourceRecord::Length, r).empty() || !IsLongTitle(d, r) || !d.Cells(SourceRecord::VideoFormat, r).empty())
+        if (d.Cells(SourceRecord::Length, r).empty() || !IsLongTitle(d, r, RunState.MinTitleLength) ||
+            !d.Cells(SourceRecord::VideoFormat, r).empty())
             continue;
         dvdlog->Clear();
         Memo1->Clear();
@@ -186,7 +187,7 @@ void TForm1::ImportDvdTitles()
     TskSkinStringGrid& d = *dvdgrid;
     const int titles = d.RowCount();
     for (int r = 0; r < titles; ++r) {
-        if (!IsLongTitle(d, r) || d.Cells(SourceRecord::VideoFormat, r).empty())
+        if (!IsLongTitle(d, r, RunState.MinTitleLength) || d.Cells(SourceRecord::VideoFormat, r).empty())
             continue;
         const int row = AppendRow(*StringGrid1);
         StringGrid1->SetCells(SourceRecord::RowId, row, Format("%5.5d", {row}));

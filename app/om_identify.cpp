@@ -164,13 +164,13 @@ std::string IdentifyDvdCommand(const std::string& Location)
 
 void TForm1::IdentifyVideoFile(const std::string& Path)
 {
-    SetCaption(MainTitle);
-    ScanKind = "video";
+    SetCaption(RunState.MainTitle);
+    RunState.ScanKind = "video";
     const int r = AppendRow(*StringGrid1);
     Memo1->Clear();
     Memo2->Clear();
     dvdlog->Clear();
-    ScanRow = r;
+    RunState.ScanRow = r;
     FScanBroken = false;
     RunAndWait(IdentifyFileCommand(Path));
 
@@ -202,9 +202,9 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
 
 void TForm1::IdentifyDvd(const std::string& Location, const std::string& Label)
 {
-    SetCaption(MainTitle);
-    ScanKind = "dvd";
-    ScanRow = AppendRow(*StringGrid1);
+    SetCaption(RunState.MainTitle);
+    RunState.ScanKind = "dvd";
+    RunState.ScanRow = AppendRow(*StringGrid1);
     const std::string p = NormaliseLocation(Location);
     Memo1->Clear();
     Memo2->Clear();
@@ -301,7 +301,7 @@ void WriteLength(TskSkinStringGrid& Grid, int Row, const std::string& Value)
 void TForm1::ParseScanLine(const std::string& S)
 {
     TskSkinStringGrid& g = *StringGrid1;
-    const int row = ScanRow;
+    const int row = RunState.ScanRow;
     std::string L = S;
 
     // A player that draws a picture (the preview) reports its driver in place of "null". Only the
@@ -312,8 +312,8 @@ void TForm1::ParseScanLine(const std::string& S)
         int w = 0;
         int h = 0;
         if (ParseVideoOutputSize(S, w, h)) {
-            PreviewAspectWidth = w;
-            PreviewAspectHeight = h;
+            RunState.PreviewAspectWidth = w;
+            RunState.PreviewAspectHeight = h;
             if (OnPreviewSize)
                 OnPreviewSize(w, h);
         }
@@ -324,17 +324,17 @@ void TForm1::ParseScanLine(const std::string& S)
         int w = 0;
         int h = 0;
         if (ParseVideoOutputSize(L, w, h)) {
-            if (ScanKind == "video") {
+            if (RunState.ScanKind == "video") {
                 g.SetCells(SourceRecord::DisplayWidth, row, IntToStr(w));
                 g.SetCells(SourceRecord::DisplayHeight, row, IntToStr(h));
-            } else if (ScanKind == "dvd") {
+            } else if (RunState.ScanKind == "dvd") {
                 dvdlog->Add("ID_VIDEO2_WIDTH=" + IntToStr(w));
                 dvdlog->Add("ID_VIDEO2_HEIGHT=" + IntToStr(h));
             }
         }
     }
 
-    if (ScanKind == "video" && (Contains(L, "moov atom not found") || Contains(L, "missing header (moov/cmov)")))
+    if (RunState.ScanKind == "video" && (Contains(L, "moov atom not found") || Contains(L, "missing header (moov/cmov)")))
         FScanBroken = true;
 
     if (Contains(L, "ID_"))
@@ -440,6 +440,6 @@ void TForm1::ParseScanLine(const std::string& S)
         dvdlog->Add("ID_AUDIO_CODEC=" + n);
     }
 
-    if (GrabMode == 0 && IsPlaybackStatusLine(S))
+    if (RunState.GrabMode == 0 && IsPlaybackStatusLine(S))
         EndIdentifyRun();
 }

@@ -79,15 +79,15 @@ bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string&
         run.KillTools();
         return true;
     }
-    if (Converting != 0 || Scanning != 0 || run.RunningKind() != TToolKind::None || ToolRunning != 0)
+    if (Form.RunState.Converting != 0 || Form.RunState.Scanning != 0 || run.RunningKind() != TToolKind::None || Form.RunState.ToolRunning != 0)
         return false;
 
-    GrabMode = -1;
+    Form.RunState.GrabMode = -1;
     const std::string folder = DirectoryExists(Form.WorkFolder) ? Form.WorkFolder : std::string();
     if (!run.RunTool(PreviewCommand(*Form.StringGrid1, r, Aid, Sid, WindowId), TToolKind::Preview, folder))
         return false;
     run.WaitForTool();
-    GrabMode = 0;
+    Form.RunState.GrabMode = 0;
     return true;
 }
 

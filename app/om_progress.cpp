@@ -68,8 +68,8 @@ bool ProgressSeconds(const std::string& Text, double& Seconds)
 
 void TForm1::OxCreateProcess1Read(TObject*, const std::string& Line, bool, bool EndsLine)
 {
-    ToolRunning = -1;
-    if (Converting == 0) {
+    RunState.ToolRunning = -1;
+    if (RunState.Converting == 0) {
         // The runner reports a growing line at every chunk end and again when it is complete. Only
         // the complete line is parsed, so no value is taken cut short and no stream listed twice.
         // The player's status line, though, never ends while it plays: it ends the run as soon as
@@ -77,18 +77,18 @@ void TForm1::OxCreateProcess1Read(TObject*, const std::string& Line, bool, bool 
         if (EndsLine) {
             if (!Trim(Line).empty())
                 ParseScanLine(" " + Line);
-        } else if (GrabMode == 0 && IsPlaybackStatusLine(Line)) {
+        } else if (RunState.GrabMode == 0 && IsPlaybackStatusLine(Line)) {
             EndIdentifyRun();
         }
         return;
     }
-    if (PendingProgressLine.empty() && IsProgressLine(Line))
-        PendingProgressLine = Line;
+    if (RunState.PendingProgressLine.empty() && IsProgressLine(Line))
+        RunState.PendingProgressLine = Line;
 }
 
 void TForm1::OxCreateProcess1Terminate(TObject*, DWORD)
 {
-    ToolRunning = 0;
+    RunState.ToolRunning = 0;
 }
 
 void TForm1::GetLine(const std::string& Line)
@@ -97,41 +97,41 @@ void TForm1::GetLine(const std::string& Line)
         return;
     double seconds = 0;
     if (ProgressSeconds(ProgressPositionText(Line), seconds))
-        setProgress(CurrentJob, static_cast<int>(Round(seconds)));
+        setProgress(RunState.CurrentJob, static_cast<int>(Round(seconds)));
 }
 
 void TForm1::BeginProgressPart()
 {
-    PendingProgressLine.clear();
-    LastPos = 0;
-    SpeedSum = 0;
-    SpeedTicks = 0;
+    RunState.PendingProgressLine.clear();
+    RunState.LastPos = 0;
+    RunState.SpeedSum = 0;
+    RunState.SpeedTicks = 0;
 }
 
 void TForm1::converttimerTimer(TObject*)
 {
-    SetCaption(MainTitle);
-    if (PendingProgressLine.empty())
+    SetCaption(RunState.MainTitle);
+    if (RunState.PendingProgressLine.empty())
         return;
-    GetLine(PendingProgressLine);
-    PendingProgressLine.clear();
+    GetLine(RunState.PendingProgressLine);
+    RunState.PendingProgressLine.clear();
 
-    const int delta = CurrentPos - LastPos;
-    SpeedSum += delta;
-    SpeedTicks += 1;
-    status->SetMaxValue(CurrentTotal);
-    status->SetValue(CurrentPos);
-    LastPos = CurrentPos;
+    const int delta = RunState.CurrentPos - RunState.LastPos;
+    RunState.SpeedSum += delta;
+    RunState.SpeedTicks += 1;
+    status->SetMaxValue(RunState.CurrentTotal);
+    status->SetValue(RunState.CurrentPos);
+    RunState.LastPos = RunState.CurrentPos;
 
-    const double speed = SpeedTicks >= 1 && SpeedSum >= 1 ? SpeedSum / SpeedTicks : 0.0;
+    const double speed = RunState.SpeedTicks >= 1 && RunState.SpeedSum >= 1 ? RunState.SpeedSum / RunState.SpeedTicks : 0.0;
     // A job of no length has no share done: it shows 0 % rather than a division by zero.
-    const double percent = CurrentTotal > 0 ? 100.0 / CurrentTotal * CurrentPos : 0.0;
+    const double percent = RunState.CurrentTotal > 0 ? 100.0 / RunState.CurrentTotal * RunState.CurrentPos : 0.0;
     if (speed != 0) {
-        const double jobLeft = static_cast<double>(Round((CurrentTotal - CurrentPos) / speed));
-        const double queueLeft = static_cast<double>(Round((QueueTotal - CurrentPos) / speed));
-        SetStatusText(FormatHms(CurrentPos) + " of " + FormatHms(CurrentTotal) + ", " + Format("%3.2f", {speed}) + "x, " +
+        const double jobLeft = static_cast<double>(Round((RunState.CurrentTotal - RunState.CurrentPos) / speed));
+        const double queueLeft = static_cast<double>(Round((RunState.QueueTotal - RunState.CurrentPos) / speed));
+        SetStatusText(FormatHms(RunState.CurrentPos) + " of " + FormatHms(RunState.CurrentTotal) + ", " + Format("%3.2f", {speed}) + "x, " +
                       Format("%3.2f", {percent}) + "%, " + FormatHms(jobLeft) + " left, total: " + FormatHms(queueLeft) +
                       " left");
     }
-    Application->SetTitle(JobCounterText + Format("%3.2f", {percent}) + "% (" + Format("%3.2f", {speed}) + "x)");
+    Application->SetTitle(RunState.JobCounterText + Format("%3.2f", {percent}) + "% (" + Format("%3.2f", {speed}) + "x)");
 }

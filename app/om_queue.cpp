@@ -358,12 +358,12 @@ void TOmQueue::setProgress(int r, int Seconds)
     auto* gauge = dynamic_cast<TskSkinGauge*>(Find({"pnl0_", "pnl4_", "pnl5_", "progress_"}, r));
     if (!gauge) {
         // No row to show it in: the position still counts for the judgement of the part.
-        CurrentPos = std::clamp(Seconds, 0, std::max(CurrentTotal, 0));
+        FForm->RunState.CurrentPos = std::clamp(Seconds, 0, std::max(FForm->RunState.CurrentTotal, 0));
         return;
     }
     gauge->SetValue(Seconds);
-    CurrentPos = gauge->Value();
-    CurrentTotal = gauge->MaxValue();
+    FForm->RunState.CurrentPos = gauge->Value();
+    FForm->RunState.CurrentTotal = gauge->MaxValue();
 }
 
 void TOmQueue::ClearProgress()
@@ -424,7 +424,7 @@ void TOmQueue::aidChange(TObject* Sender)
     g.SetCells(SourceRecord::AudioChoice, r, text);
     g.SetCells(SourceRecord::AudioIndex, r, IntToStr(box->ItemIndex()));
     // A running preview switches at once; SlaveCommand never writes into an encoder's input.
-    if (ToolRunning != 0)
+    if (FForm->RunState.ToolRunning != 0)
         if (const std::string id = StreamId(text); !id.empty())
             SlaveCommand(*FForm, "switch_audio " + id);
 }
@@ -439,7 +439,7 @@ void TOmQueue::sidChange(TObject* Sender)
     const std::string text = ComboText(box);
     g.SetCells(SourceRecord::SubtitleChoice, r, text);
     g.SetCells(SourceRecord::SubtitleIndex, r, IntToStr(box->ItemIndex()));
-    if (ToolRunning != 0)
+    if (FForm->RunState.ToolRunning != 0)
         if (const std::string id = StreamId(text); !id.empty())
             SlaveCommand(*FForm, "sub_select " + id);
 }

@@ -9,6 +9,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "app/om_runstate.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
@@ -96,22 +97,22 @@ void TDesktopLauncher::OpenFolder(const std::string& Folder)
     OpenWithDesktop(Folder);
 }
 
-TRunControl::TRunControl(TOxCreateProcess& Runner, TRunFlags Flags) : FRunner(Runner), FFlags(Flags) {}
+TRunControl::TRunControl(TOxCreateProcess& Runner, TRunState& State) : FRunner(Runner), FState(State) {}
 
 bool TRunControl::RunTool(const std::string& CommandLine, TToolKind Kind, const std::string& Directory)
 {
     FStartFailed = false;
     FKind = Kind;
-    FFlags.ToolRunning = -1;
+    FState.ToolRunning = -1;
     FRunner.SetCommandLine(CommandLine);
     FRunner.SetCurrentDirectory(Directory);
     try {
         FRunner.Run();
     } catch (const Exception&) {
         // Left set, the flag would hold every later wait and the scan timer for ever.
-        FFlags.ToolRunning = 0;
-        FFlags.GrabMode = 0;
-        FFlags.Scanning = 0;
+        FState.ToolRunning = 0;
+        FState.GrabMode = 0;
+        FState.Scanning = 0;
         FKind = TToolKind::None;
         FStartFailed = true;
         if (OnStatus)
@@ -123,13 +124,13 @@ bool TRunControl::RunTool(const std::string& CommandLine, TToolKind Kind, const 
 
 void TRunControl::WaitForTool()
 {
-    while (FFlags.ToolRunning != 0 && !Application->Terminated()) {
+    while (FState.ToolRunning != 0 && !Application->Terminated()) {
         Application->ProcessMessages();
-        if (FFlags.ToolRunning == 0 || Application->Terminated())
+        if (FState.ToolRunning == 0 || Application->Terminated())
             break;
         // Nothing watched and nothing left to deliver: no end report can come any more.
         if (!FRunner.Waiting() && !HasPendingMessages()) {
-            FFlags.ToolRunning = 0;
+            FState.ToolRunning = 0;
             break;
         }
         WaitMessage(100);
@@ -160,8 +161,8 @@ void TRunControl::KillTools(int TimeoutMs)
 
 void TRunControl::Stop()
 {
-    FFlags.AbortRequested = -1;
-    FFlags.SkipRequested = -1;
+    FState.AbortRequested = -1;
+    FState.SkipRequested = -1;
     if (!FRunner.Waiting())
         return;
     FRunner.Interrupt();
@@ -171,7 +172,7 @@ void TRunControl::Stop()
 
 void TRunControl::Skip()
 {
-    FFlags.SkipRequested = -1;
+    FState.SkipRequested = -1;
     if (FRunner.Waiting())
         FRunner.Interrupt();
 }

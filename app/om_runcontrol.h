@@ -8,16 +8,7 @@
 #include <string>
 
 class TOxCreateProcess;
-
-// The main window's run flags (-1 on, 0 off). The window binds its own integers; tests bind locals.
-struct TRunFlags {
-    int& ToolRunning;
-    int& Converting;
-    int& Scanning;
-    int& GrabMode;
-    int& AbortRequested;
-    int& SkipRequested;
-};
+struct TRunState;
 
 // What the runner is running, so that a control acts only on a run of its own kind (the preview's
 // Stop must not end an encoder that runs while the preview window is open).
@@ -52,7 +43,8 @@ public:
 
 class TRunControl {
 public:
-    TRunControl(TOxCreateProcess& Runner, TRunFlags Flags);
+    // The run flags it sets and clears are those of State (the window's own; tests hand one of theirs).
+    TRunControl(TOxCreateProcess& Runner, TRunState& State);
 
     // Sets the tool-running flag, the command and the folder, and starts the tool. When the start
     // fails the flags are cleared again (ToolRunning, GrabMode, Scanning), the status text gets
@@ -83,14 +75,13 @@ public:
     bool LastStartFailed() const { return FStartFailed; }
 
     TOxCreateProcess& Runner() { return FRunner; }
-    TRunFlags& Flags() { return FFlags; }
 
     // The status text (the window's `status` gauge); may be empty.
     std::function<void(const std::string&)> OnStatus;
 
 private:
     TOxCreateProcess& FRunner;
-    TRunFlags FFlags;
+    TRunState& FState;
     TToolKind FKind = TToolKind::None;
     bool FStartFailed = false;
 };

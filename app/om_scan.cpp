@@ -64,8 +64,8 @@ constexpr const char* KnownVideoExtensions[] = {"avi", "tp", "ts", "qt", "mpg", 
 
 void TForm1::ScanTimerTimer(TObject*)
 {
-    SetCaption(MainTitle);
-    if (Converting != 0 || ToolRunning != 0 || Scanning != 0 || ListBox1->Count() < 1)
+    SetCaption(RunState.MainTitle);
+    if (RunState.Converting != 0 || RunState.ToolRunning != 0 || RunState.Scanning != 0 || ListBox1->Count() < 1)
         return;
     // The work panel covers the queue while the round runs, and the window comes forward to show it.
     auto* workPanel = dynamic_cast<TControl*>(FindComponent("textpanel"));
@@ -78,7 +78,7 @@ void TForm1::ScanTimerTimer(TObject*)
     }
     BringToFront();
     ScanTimer->SetEnabled(false);
-    Scanning = -1;
+    RunState.Scanning = -1;
     FSkipNote.clear();
     ListBox2->Clear();
     if (auto* sorted = dynamic_cast<TStringList*>(ListBox2))
@@ -91,14 +91,14 @@ void TForm1::ScanTimerTimer(TObject*)
         ScanList(*ListBox2);
     } catch (...) {
         // The chain must be ready for the next names whatever went wrong.
-        Scanning = 0;
+        RunState.Scanning = 0;
         throw;
     }
     for (TStrings* list : {filelist, filelist2, folderlist, folderlist2, videobox, dvdbox, voblist})
         list->Clear();
-    Scanning = 0;
+    RunState.Scanning = 0;
     StringGrid1->SetRow(0);
-    SetCaption(MainTitle);
+    SetCaption(RunState.MainTitle);
     // Names that brought no source leave the window as it was: no empty queue, no Start for nothing.
     if (SourceCount(*StringGrid1) > 0) {
         if (OnScanFinished)
@@ -185,7 +185,7 @@ void TForm1::ScanDVD(TStrings& Candidates)
     }
     // A skipped file is the one thing worth leaving on the status line.
     SetStatusText(FSkipNote);
-    Scanning = 0;
+    RunState.Scanning = 0;
 }
 
 void TForm1::Detect(const std::string& Kind, const std::string& Name)
@@ -193,7 +193,7 @@ void TForm1::Detect(const std::string& Kind, const std::string& Name)
     if (!NotYetScanned(Name, Kind, *StringGrid1))
         return;
     RunControl().WaitForTool();
-    GrabMode = 0;
+    RunState.GrabMode = 0;
     if (Kind == "dvd") {
         const std::string title = GetVolumeTitle(Name);
         SetStatusText("Scanning " + title);

@@ -72,14 +72,14 @@ void MakeScanThumbnail(TForm1& Form, int r)
     TskSkinStringGrid& g = *Form.StringGrid1;
     const std::string target = ScanThumbnailPath(g, r, Form.WorkFolder);
     // An encoder must never be ended for a picture.
-    if (target.empty() || FileExists(target) || Converting != 0)
+    if (target.empty() || FileExists(target) || Form.RunState.Converting != 0)
         return;
     const std::string filter = BuildThumbnailFilter(g, r);
     if (filter.empty())
         return; // no picture size: the row is built without a picture
     TRunControl& run = Form.RunControl();
     Form.SetStatusText("Accessing " + g.Cells(SourceRecord::OutputName, r));
-    if (ToolRunning != 0)
+    if (Form.RunState.ToolRunning != 0)
         run.KillTools();
     run.WaitForTool();
 
@@ -93,11 +93,12 @@ void MakeScanThumbnail(TForm1& Form, int r)
     // The scanning flag is this step's own while it runs and is handed back as it was found: cleared
     // when it was clear, still set for a scan chain that called it (the chain clears it at its end).
     struct TScanningBack {
+        int& Scanning;
         int Was = Scanning;
         ~TScanningBack() { Scanning = Was; }
-    } scanningBack;
-    GrabMode = -1;
-    Scanning = -1;
+    } scanningBack{Form.RunState.Scanning};
+    Form.RunState.GrabMode = -1;
+    Form.RunState.Scanning = -1;
     if (run.RunTool(grab, TToolKind::Thumbnail, Form.WorkFolder)) {
         run.WaitForTool();
         if (FileExists(scratch) && run.RunTool(QuoteArg("ffmpeg") + " -nostdin -y -i " + QuoteArg(scratch) +
@@ -105,7 +106,7 @@ void MakeScanThumbnail(TForm1& Form, int r)
                                                TToolKind::Thumbnail, Form.WorkFolder))
             run.WaitForTool();
     }
-    GrabMode = 0;
+    Form.RunState.GrabMode = 0;
     DeleteFile(scratch);
 }
 
@@ -119,7 +120,7 @@ void MakeOutputThumbnail(TForm1& Form, int j)
     if (!FileExists(out) || FileExists(pic) || DirectoryExists(pic))
         return;
     TRunControl& run = Form.RunControl();
-    if (ToolRunning != 0)
+    if (Form.RunState.ToolRunning != 0)
         run.KillTools();
     run.WaitForTool();
     // Five seconds in, past a fade-in; an output whose timestamps ffmpeg cannot seek in (or a very

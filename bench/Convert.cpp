@@ -47,7 +47,6 @@ void PrepareClip()
 // A window with the clip as its only source and Device chosen.
 std::unique_ptr<TForm1> MakeWindow(const std::string& Device, TConvertOptions& Options)
 {
-    ResetUnit1Globals();
     auto form = std::make_unique<TForm1>(nullptr);
     TOmTables& t = form->Tables();
     TStringList items;

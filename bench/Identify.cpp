@@ -74,9 +74,8 @@ double SecondsOf(const std::function<void()>& Run)
 // A drop of Name onto a fresh window until its Expected rows are made; the window's making is not timed.
 double Drop(benchmark::State& State, const std::string& Name, int Expected)
 {
-    ResetUnit1Globals();
-    MinTitleLength = 3;
     auto form = std::make_unique<TForm1>(nullptr);
+    form->RunState.MinTitleLength = 3;
     int rows = 0;
     form->OnAddItem = [&](int) { ++rows; };
     const double seconds = SecondsOf([&] {

@@ -56,7 +56,6 @@ struct TMainWindow {
         setenv("HOME", home.c_str(), 1);
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
-        ResetUnit1Globals();
         Form = std::make_unique<TForm1>(nullptr);
         Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();
@@ -97,7 +96,6 @@ struct TMainWindow {
     ~TMainWindow()
     {
         Form.reset();
-        ResetUnit1Globals();
     }
     int VisibleRows() const
     {

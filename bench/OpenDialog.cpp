@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"

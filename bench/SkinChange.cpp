@@ -10,7 +10,7 @@
 
 #include "app/Unit1.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -26,7 +26,6 @@ void SkinChangeOnTheMainWindow(benchmark::State& State)
     unsetenv("XDG_CONFIG_HOME");
     {
         THeadlessDriver driver(false);
-        ResetUnit1Globals();
         auto form = std::make_unique<TForm1>(nullptr);
         form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         form->DoCreate();
@@ -54,7 +53,6 @@ void SkinChangeOnTheMainWindow(benchmark::State& State)
             driver.ProcessMessages();
         }
         form.reset();
-        ResetUnit1Globals();
     }
     std::error_code ec;
     std::filesystem::remove_all(home, ec);

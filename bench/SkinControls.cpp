@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "skin/controls/TskSkinButton.h"

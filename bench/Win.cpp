@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/win/WinApi.h"
 
 namespace {

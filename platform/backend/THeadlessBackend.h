@@ -1,6 +1,6 @@
 #pragma once
 // The backend without a display: top-level windows exist only as records, their pictures stay in the
-// window layer's surfaces, and input comes from Inject (tests, through THeadlessDriver). The screen and
+// window layer's surfaces, and input comes from Inject (tests, through their THeadlessDriver). The screen and
 // the work area are a fixed 1280 x 800. A system tray is there or not as the test says (none at first).
 #include <mutex>
 #include <vector>

@@ -71,7 +71,7 @@ struct DvdTitleEnd : ConvertFixture {
         if (!TheDiscs().Ok)
             GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test discs";
         // The titles are only seconds long: short titles count as titles here.
-        MinTitleLength = 3;
+        Form->RunState.MinTitleLength = 3;
     }
 
     // The disc dropped on the window and scanned by the real player: one row per title.
@@ -93,12 +93,12 @@ struct DvdTitleEnd : ConvertFixture {
         TTimer guard(nullptr);
         guard.SetInterval(90000);
         guard.OnTimer = [this](TObject*) {
-            if (Converting != 0)
+            if (Form->RunState.Converting != 0)
                 Form->RunControl().Stop();
         };
         guard.SetEnabled(true);
         ConvertQueue(*Form, Options);
-        EXPECT_EQ(AbortRequested, 0) << "the conversion did not end by itself: " << Commands.back();
+        EXPECT_EQ(Form->RunState.AbortRequested, 0) << "the conversion did not end by itself: " << Commands.back();
     }
 
     double TitleLength(int Row) const { return ParseFloatDot(Cell(SourceRecord::Length, Row)); }

@@ -13,7 +13,7 @@
 #include "app/Unit1.h"
 #include "app/om_runcontrol.h"
 #include "om_testing.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/THintWindow.h"
@@ -42,7 +42,6 @@ TEST(ProgramBlock, StartsTheMainWindowAndAtCloseSavesTheSettingsAndEndsOurTool)
 {
     TempHome home;
     THeadlessDriver driver(false);
-    ResetUnit1Globals();
     pid_t tool = 0;
     bool ready = false;
     TStartOptions options;
@@ -70,7 +69,6 @@ TEST(ProgramBlock, StartsTheMainWindowAndAtCloseSavesTheSettingsAndEndsOurTool)
     EXPECT_EQ(settings[1], "50");
     EXPECT_EQ(settings[2], home.Path.string() + "/Documents/Ombrix/");
     EXPECT_EQ(settings[3], "CC OFF");
-    ResetUnit1Globals();
 }
 
 TEST(Splash, BorderlessAndSizedToItsPicture)
@@ -114,7 +112,6 @@ TEST(ProgramHints, RestingOnAControlShowsItsHintInTheSkinnedWindow)
 {
     TempHome home;
     THeadlessDriver driver;
-    ResetUnit1Globals();
     std::string buttonHint, deviceHint, destinationHint;
     bool skinned = false;
     TStartOptions options;
@@ -138,7 +135,6 @@ TEST(ProgramHints, RestingOnAControlShowsItsHintInTheSkinnedWindow)
     EXPECT_TRUE(skinned);
     EXPECT_EQ(deviceHint, "The device the videos are made for");
     EXPECT_EQ(destinationHint, "Click to open the destination folder");
-    ResetUnit1Globals();
 }
 
 } // namespace

@@ -15,7 +15,7 @@
 #include "app/om_codecs.h"
 #include "app/om_settings.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"
@@ -63,12 +63,10 @@ struct StartedWindow : ::testing::Test {
         setenv("HOME", Home.c_str(), 1);
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
-        ResetUnit1Globals();
     }
     void TearDown() override
     {
         Form.reset();
-        ResetUnit1Globals();
         setenv("HOME", SavedHome.c_str(), 1);
         fs::remove_all(Home.parent_path());
     }
@@ -112,7 +110,7 @@ TEST_F(FormCreate, PreselectsTheTouchDeviceWithItsQualityRangeAndProfile)
     // The chosen profile stands ready for Start even without a settings file.
     EXPECT_EQ(Form->Tables().dq->Cells(DeviceProfile::Name, 0), "iPhone / iPod Touch");
     EXPECT_EQ(Form->Caption(), "Ombrix Free 1.3");
-    EXPECT_EQ(MinTitleLength, 800);
+    EXPECT_EQ(Form->RunState.MinTitleLength, 800);
 }
 
 TEST_F(FormCreate, MakesTheWorkFoldersAndTheDefaultDestination)
@@ -348,10 +346,9 @@ TEST_F(Closing, WritesTheFourSettingsLinesAndStartsAgainWithThem)
     Form->FormClose(Form.get(), action);
     const std::string destination = (Home / "My Papers/Ombrix/").string();
     EXPECT_EQ(SettingsLines(), (std::vector<std::string>{"Zune 30", "42", destination, "CC ON"}));
-    EXPECT_EQ(AbortRequested, -1);
+    EXPECT_EQ(Form->RunState.AbortRequested, -1);
 
     Form.reset();
-    ResetUnit1Globals();
     Start();
     EXPECT_EQ(Form->devicebox->Text(), "Zune 30");
     EXPECT_EQ(Form->vq->Value(), 42);

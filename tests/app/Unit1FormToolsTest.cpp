@@ -6,7 +6,7 @@
 
 #include "app/om_tables.h"
 #include "app/om_convert.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TApplication.h"
@@ -85,7 +85,6 @@ struct CropChoice : ::testing::Test {
 
     void SetUp() override
     {
-        ResetUnit1Globals();
         const std::string bin = Dir / "bin";
         fs::create_directories(bin);
         std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nexit 0\n";
@@ -107,7 +106,6 @@ struct CropChoice : ::testing::Test {
     void TearDown() override
     {
         Form.reset();
-        ResetUnit1Globals();
         setenv("PATH", SavedPath.c_str(), 1);
     }
     // A clip of Picture (W x H) padded with black to Frame ("W:H:x:y" of ffmpeg's pad), dropped on the

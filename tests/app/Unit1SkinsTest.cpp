@@ -17,7 +17,7 @@
 #include "app/om_queue.h"
 #include "app/om_tables.h"
 #include "om_testing.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TypInfo.h"
@@ -76,12 +76,10 @@ struct MainWindowSkins : ::testing::Test {
     std::unique_ptr<TForm1> Form;
     std::unique_ptr<TForm2> Preview;
 
-    void SetUp() override { ResetUnit1Globals(); }
     void TearDown() override
     {
         Preview.reset();
         Form.reset();
-        ResetUnit1Globals();
     }
     void Start()
     {
@@ -236,6 +234,5 @@ TEST_F(MainWindowSkins, DamagedStoredSkin_ThatSkinStaysEmptyAndTheWindowWorksOn)
         EXPECT_NE(Driver.Picture(Form->Handle()), nullptr);
         Preview.reset();
         Form.reset();
-        ResetUnit1Globals();
     }
 }

@@ -34,11 +34,11 @@ TEST_F(MainWindow, SelectionChange_WritesTheRecordAndTellsTheQueueRow)
 
 TEST_F(MainWindow, ProgressWithoutQueueRow_StaysWithinTheJob)
 {
-    CurrentTotal = 100;
+    Form->RunState.CurrentTotal = 100;
     Form->setProgress(0, 150);
-    EXPECT_EQ(CurrentPos, 100);
+    EXPECT_EQ(Form->RunState.CurrentPos, 100);
     Form->setProgress(0, -5);
-    EXPECT_EQ(CurrentPos, 0);
+    EXPECT_EQ(Form->RunState.CurrentPos, 0);
 }
 
 TEST_F(MainWindow, ToolThatCannotStart_LeavesNoFlagSet)
@@ -47,7 +47,7 @@ TEST_F(MainWindow, ToolThatCannotStart_LeavesNoFlagSet)
     setenv("PATH", Home.Path.c_str(), 1);
     Form->IdentifyVideoFile("/nonexistent.avi");
     setenv("PATH", path.c_str(), 1);
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
     // Nothing was identified, so there is nothing to convert.
     EXPECT_TRUE(AddedRows.empty());
 }

@@ -10,7 +10,7 @@
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"
@@ -89,8 +89,8 @@ struct PreviewWindow : FormTest {
         auto* timer = new TTimer(nullptr);
         Timers.emplace_back(timer);
         timer->SetInterval(DelayMs);
-        timer->OnTimer = [timer, Action](TObject*) {
-            if (ToolRunning == 0)
+        timer->OnTimer = [this, timer, Action](TObject*) {
+            if (Form->RunState.ToolRunning == 0)
                 return;
             timer->SetEnabled(false);
             Action();
@@ -137,8 +137,8 @@ TEST(FitPreviewRect, NoAspect_GivesAnEmptyPlace)
 TEST_F(PreviewWindow, SmallAspectValues_CountAs64_SoASquareIsFitted)
 {
     Preview->skSkinPanel1->SetBounds(0, 0, 320, 240);
-    PreviewAspectWidth = 4;
-    PreviewAspectHeight = 3;
+    Form->RunState.PreviewAspectWidth = 4;
+    Form->RunState.PreviewAspectHeight = 3;
     Preview->PreviewResize();
     EXPECT_EQ(Preview->videowindow1->Width(), Preview->videowindow1->Height());
 }
@@ -148,8 +148,8 @@ TEST_F(PreviewWindow, FitPreviewPanel_GarbledAspectKeepsTheStoredOne)
     Preview->FitPreviewPanel("853x480");
     Preview->FitPreviewPanel("x");
     Preview->FitPreviewPanel("wide x 0");
-    EXPECT_EQ(PreviewAspectWidth, 853);
-    EXPECT_EQ(PreviewAspectHeight, 480);
+    EXPECT_EQ(Form->RunState.PreviewAspectWidth, 853);
+    EXPECT_EQ(Form->RunState.PreviewAspectHeight, 480);
     EXPECT_TRUE(Preview->videowindow1->Visible());
 }
 
@@ -165,7 +165,7 @@ TEST_F(PreviewWindow, ThumbnailClick_OpensTheWindowOnTheRow_EvenWithoutAPicture)
     EXPECT_EQ(Preview->Image1->Tag(), r);
     EXPECT_EQ(Preview->trackbar2->MaxValue(), 600);
     EXPECT_EQ(Preview->trackbar2->Value(), 0);
-    EXPECT_EQ(PreviewAspectWidth, 320);
+    EXPECT_EQ(Form->RunState.PreviewAspectWidth, 320);
     EXPECT_TRUE(Preview->preview->Visible());
     EXPECT_TRUE(Preview->videowindow1->Visible());
 }
@@ -186,7 +186,7 @@ TEST_F(PreviewWindow, Play_UsesTheRowsTracks_NoDisplayMeansNoPictureAndNoWindowI
     EXPECT_EQ(std::count(a.begin(), a.end(), "-wid"), 0);
     EXPECT_NE(AllLines().find("playing"), std::string::npos);
     // Stop ended the player and closed the window.
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
     EXPECT_FALSE(Preview->Visible());
 }
 
@@ -214,7 +214,7 @@ TEST_F(PreviewWindow, PlayersWindow_ShowsOnlyWhilePlaying_TheStillPictureOtherwi
         Driver.ProcessMessages();
         EXPECT_EQ(whilePlaying, 1) << "round " << round;
         EXPECT_EQ(playerWindowShown(), 0) << "round " << round;
-        EXPECT_EQ(ToolRunning, 0);
+        EXPECT_EQ(Form->RunState.ToolRunning, 0);
         EXPECT_TRUE(Preview->Visible());
     }
     // Stopped by Stop, then opened again from the row.

@@ -160,7 +160,7 @@ TEST_F(RunButtons, Start_AsksForTheDestination_ConvertsIntoIt_AndIsIdleAgainAfte
     EXPECT_TRUE(FileButton.Enabled());
     EXPECT_TRUE(FolderButton.Enabled());
     EXPECT_EQ(Launcher.Opened, std::vector<std::string>{Dest});
-    EXPECT_EQ(Converting, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
 }
 
 TEST_F(RunButtons, Start_CancelledDialog_StillConvertsIntoTheDestinationThereWas)
@@ -179,7 +179,7 @@ TEST_F(RunButtons, Start_CancelledDialog_StillConvertsIntoTheDestinationThereWas
 TEST_F(RunButtons, Start_WhileAQueueStillUnwinds_IsIgnored)
 {
     AddSource("Clip");
-    Converting = -1;
+    Form->RunState.Converting = -1;
     Form->skSkinSpeedButton1Click(nullptr);
     EXPECT_EQ(Dialog.Shown, 0);
     EXPECT_TRUE(Commands.empty());
@@ -216,7 +216,7 @@ TEST_F(RunButtons, Stop_PressedDuringTheRun_EndsTheQueue_CaptionBackOnlyWhenItHa
     TTimer click(nullptr);
     click.SetInterval(200);
     click.OnTimer = [&](TObject*) {
-        if (ToolRunning == 0)
+        if (Form->RunState.ToolRunning == 0)
             return;
         click.SetEnabled(false);
         Form->skSkinSpeedButton1Click(nullptr); // "Stop"
@@ -234,8 +234,8 @@ TEST_F(RunButtons, Stop_PressedDuringTheRun_EndsTheQueue_CaptionBackOnlyWhenItHa
     EXPECT_EQ(Cell(SourceRecord::Selected, 0), "YES");
     EXPECT_EQ(Cell(SourceRecord::Selected, 1), "YES");
     EXPECT_TRUE(Launcher.Opened.empty());
-    EXPECT_EQ(Converting, 0);
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
 }
 
 TEST_F(RunButtons, Skip_PressedDuringTheRun_EndsThatJobOnly)
@@ -246,7 +246,7 @@ TEST_F(RunButtons, Skip_PressedDuringTheRun_EndsThatJobOnly)
     TTimer click(nullptr);
     click.SetInterval(200);
     click.OnTimer = [&](TObject*) {
-        if (ToolRunning == 0)
+        if (Form->RunState.ToolRunning == 0)
             return;
         click.SetEnabled(false);
         std::remove((Form->WorkFolder + "hold").c_str());
@@ -263,8 +263,8 @@ TEST_F(RunButtons, Skip_PressedDuringTheRun_EndsThatJobOnly)
 TEST_F(RunButtons, Skip_WithoutAQueue_TouchesNothing)
 {
     Form->skSkinSpeedButton2Click(nullptr);
-    EXPECT_EQ(SkipRequested, 0);
-    EXPECT_EQ(AbortRequested, 0);
+    EXPECT_EQ(Form->RunState.SkipRequested, 0);
+    EXPECT_EQ(Form->RunState.AbortRequested, 0);
 }
 
 // --- the disc tray ------------------------------------------------------------------------------------

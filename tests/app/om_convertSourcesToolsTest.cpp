@@ -144,7 +144,7 @@ TEST_F(SourceRoad, HalfWidthWideDvdTitle_KeepsItsShapeInTheOutput)
     std::ofstream(d + "/dvd.xml") << "<dvdauthor dest=\"" << d << "/Wide Disc\"><vmgm/><titleset><titles><pgc><vob file=\""
                                   << d << "/t.mpg\"/></pgc></titles></titleset></dvdauthor>";
     ASSERT_TRUE(RunQuiet("VIDEO_FORMAT=NTSC dvdauthor -x '" + d + "/dvd.xml'"));
-    MinTitleLength = 3;
+    Form->RunState.MinTitleLength = 3;
     Scan({d + "/Wide Disc"});
     ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
     Convert("iPhone / iPod Touch");

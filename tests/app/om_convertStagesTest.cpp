@@ -110,5 +110,5 @@ TEST_F(TwoStageConversion, ASlowPackingStep_EndsDoneWithThePackedFile)
 
     EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText();
     EXPECT_TRUE(fs::exists(dest + "clip.mp4"));
-    EXPECT_EQ(Converting, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
 }

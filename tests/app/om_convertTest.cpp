@@ -544,7 +544,7 @@ TEST_F(Driver, Mp4xJob_WhenTheMp4IsMade_IsDoneAsMp4)
     TTimer other(nullptr);
     other.SetInterval(100);
     other.OnTimer = [this, &other](TObject*) {
-        if (ToolRunning != 0) {
+        if (Form->RunState.ToolRunning != 0) {
             other.SetEnabled(false);
             std::ofstream(Dest + "Film.mp4") << "mp4";
         }

@@ -166,8 +166,8 @@ TEST_P(EveryDevice, ProducesAPlayableFile)
     EXPECT_FALSE(ProbeEntries(out, "-select_streams a:0", "stream=codec_name").empty());
     EXPECT_NEAR(ProbeSeconds(out), 20.0, 1.0) << Commands[0];
 
-    EXPECT_EQ(Converting, 0);
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
     EXPECT_EQ(Launcher.Opened, std::vector<std::string>{Dest});
 }
 
@@ -205,7 +205,7 @@ TEST_F(RealConversion, FailingEncoder_IsNoNotDone)
     Form->Tables().codecgrid->SetCells(CodecProfile::OptionTemplate, 1, "-ovc lavc -oac lavc -lavcopts vcodec=nosuchcodec");
     ConvertQueue(*Form, Options);
     EXPECT_EQ(Cell(SourceRecord::Selected), "No");
-    EXPECT_EQ(Converting, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
 }
 
 TEST_F(RealConversion, MissingTool_FailsTheJobAndReleasesTheFlags)
@@ -215,9 +215,9 @@ TEST_F(RealConversion, MissingTool_FailsTheJobAndReleasesTheFlags)
     ConvertQueue(*Form, Options);
     setenv("PATH", "/usr/local/bin:/usr/bin:/bin", 1);
     EXPECT_EQ(Cell(SourceRecord::Selected), "No");
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(Converting, 0);
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
 }
 
 TEST_F(RealConversion, StopFromInsideTheWait_NoFurtherToolAndFolderNotOpened)
@@ -227,7 +227,7 @@ TEST_F(RealConversion, StopFromInsideTheWait_NoFurtherToolAndFolderNotOpened)
     TTimer button(nullptr);
     button.SetInterval(300);
     button.OnTimer = [this](TObject*) {
-        if (Converting != 0 && ToolRunning != 0 && AbortRequested == 0)
+        if (Form->RunState.Converting != 0 && Form->RunState.ToolRunning != 0 && Form->RunState.AbortRequested == 0)
             Form->RunControl().Stop();
     };
     button.SetEnabled(true);
@@ -236,10 +236,10 @@ TEST_F(RealConversion, StopFromInsideTheWait_NoFurtherToolAndFolderNotOpened)
     EXPECT_EQ(Form->Tables().convertgrid->Cells(JobRecord::StatusText, 0), "Stopped Conversion");
     EXPECT_TRUE(Launcher.Opened.empty());
     EXPECT_FALSE(fs::exists(Output("mp4")));
-    EXPECT_EQ(Converting, 0);
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(Scanning, 0);
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
     EXPECT_FALSE(Form->OxCreateProcess1->Waiting());
 }
 
@@ -253,7 +253,7 @@ TEST_F(RealConversion, SkipFromInsideTheWait_EndsOnlyThatJob_TheNextIsConverted)
     TTimer button(nullptr);
     button.SetInterval(100);
     button.OnTimer = [&](TObject*) {
-        if (skips == 0 && Converting != 0 && ToolRunning != 0 && CurrentJob == 0) {
+        if (skips == 0 && Form->RunState.Converting != 0 && Form->RunState.ToolRunning != 0 && Form->RunState.CurrentJob == 0) {
             ++skips;
             Form->RunControl().Skip();
         }
@@ -267,8 +267,8 @@ TEST_F(RealConversion, SkipFromInsideTheWait_EndsOnlyThatJob_TheNextIsConverted)
     EXPECT_EQ(Cell(SourceRecord::Selected, 1), "Done") << AllCommands();
     EXPECT_NE(Probe(Dest + "Second.mp4").find("|v=h264,"), std::string::npos);
     EXPECT_EQ(Launcher.Opened, std::vector<std::string>{Dest});
-    EXPECT_EQ(Converting, 0);
-    EXPECT_EQ(SkipRequested, 0);
+    EXPECT_EQ(Form->RunState.Converting, 0);
+    EXPECT_EQ(Form->RunState.SkipRequested, 0);
 }
 
 // A source smaller than every device screen.
@@ -317,7 +317,7 @@ TEST_F(RealConversion, DvdTitle_ChapterRange_ConvertsOnlyThoseChapters)
     // 12 seconds in three chapters of 4.
     ASSERT_TRUE(MakeDvdFolder(dvd, scratch.Path.string(), {{12, "0,0:04,0:08"}}));
     ClearTable(*Form->StringGrid1);
-    MinTitleLength = 3;
+    Form->RunState.MinTitleLength = 3;
     Form->DropFiles({dvd});
     Form->ScanTimerTimer(Form->ScanTimer);
     ASSERT_EQ(AddedRows, std::vector<int>{0}) << Form->StatusText();
@@ -356,21 +356,21 @@ TEST_F(RealConversion, ScanThumbnail_IsAJpegInTheWorkFolder_MadeOnce)
     const auto stamp = fs::last_write_time(pic);
     MakeScanThumbnail(*Form, 0);
     EXPECT_EQ(fs::last_write_time(pic), stamp);
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
     // The step clears the scanning flag it set: a later scan round is not held off.
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
 }
 
 TEST_F(RealConversion, ScanThumbnail_InsideAScanRound_LeavesTheRoundItsFlag)
 {
     Form->WorkFolder = Dir / "work/";
-    Scanning = -1;
+    Form->RunState.Scanning = -1;
     MakeScanThumbnail(*Form, 0);
     EXPECT_TRUE(fs::exists(ScanThumbnailPath(*Form->StringGrid1, 0, Form->WorkFolder)));
     // The round that called it is still running: a timer tick now must not start a second one.
-    EXPECT_EQ(Scanning, -1);
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.Scanning, -1);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
 }
 
 TEST_F(RealConversion, OutputThumbnail_DoesNotOverwriteAnExistingPicture)
@@ -417,8 +417,8 @@ TEST_F(RealConversion, DetectCrop_FindsTheLetterboxBarsOfARealClip)
     EXPECT_LE(CellInt(jobs.Cells(JobRecord::CropBottom, 0)), 60);
     EXPECT_LE(CellInt(jobs.Cells(JobRecord::CropLeft, 0)), 8);
     EXPECT_EQ(jobs.Cells(JobRecord::CropFilter, 0).rfind("crop=640:", 0), 0u);
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
 }
 
 TEST_F(RealConversion, DetectCrop_UnreadableSource_NoCropAndNoStalePicture)

@@ -38,10 +38,10 @@ struct DvdTitles : FormTest {
 
 TEST_F(DvdTitles, RecordedFolderReport_ImportsTheCurrentTitle)
 {
-    ScanKind = "dvd";
-    ScanRow = AppendRow(*Form->StringGrid1);
+    Form->RunState.ScanKind = "dvd";
+    Form->RunState.ScanRow = AppendRow(*Form->StringGrid1);
     FeedLines(ReadFixture("dvd-folder.txt"));
-    MinTitleLength = 5;
+    Form->RunState.MinTitleLength = 5;
     Form->ParseDvdTitles("Holiday", "/discs/HOLIDAY/", "Holiday");
     ASSERT_EQ(AddedRows, std::vector<int>{0});
     EXPECT_EQ(Cell(SourceRecord::RowId), "00000");

@@ -13,8 +13,8 @@ namespace {
 struct IdentifyParser : FormTest {
     void StartVideo()
     {
-        ScanKind = "video";
-        ScanRow = AppendRow(*Form->StringGrid1);
+        Form->RunState.ScanKind = "video";
+        Form->RunState.ScanRow = AppendRow(*Form->StringGrid1);
     }
     std::vector<std::string> Record()
     {
@@ -120,8 +120,8 @@ TEST_F(IdentifyParser, PreviewOutputLine_GivesOnlyThePreviewSize)
     int w = 0, h = 0;
     Form->OnPreviewSize = [&](int W, int H) { w = W, h = H; };
     Form->ParseScanLine(" VO: [xv] 720x576 => 1024x576 Planar YV12");
-    EXPECT_EQ(PreviewAspectWidth, 1024);
-    EXPECT_EQ(PreviewAspectHeight, 576);
+    EXPECT_EQ(Form->RunState.PreviewAspectWidth, 1024);
+    EXPECT_EQ(Form->RunState.PreviewAspectHeight, 576);
     EXPECT_EQ(w, 1024);
     EXPECT_EQ(Cell(SourceRecord::VideoOutput), "");
     EXPECT_EQ(Cell(SourceRecord::VideoWidth), "");
@@ -141,7 +141,7 @@ TEST_F(IdentifyParser, StreamKeys_NameLinesLeftOutLanguageLinesWithoutPrefix)
 
 TEST_F(IdentifyParser, AudioLineOfDvdScan_AddsRateChannelsAndBitRateKeys)
 {
-    ScanKind = "dvd";
+    Form->RunState.ScanKind = "dvd";
     Form->ParseScanLine(" AUDIO: 48000 Hz, 2 ch, s16le, 192.0 kbit/12.50% (ratio: 24000->192000)");
     const std::string log = Form->dvdlog->Text();
     EXPECT_NE(log.find("ID_AUDIO_RATE=48000\r\n"), std::string::npos);

@@ -104,15 +104,15 @@ TEST_F(RealPlayer, DroppedClip_IsIdentifiedAndTheRunEndsAtTheFirstStatusLine)
     EXPECT_FALSE(Cell(SourceRecord::VideoOutput).empty());
     // The player was stopped at its first status line, long before the clip's 20 seconds.
     EXPECT_LT(seconds, 10.0);
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
 }
 
 TEST_F(RealPlayer, DvdFolder_BecomesOneRecordPerLongTitle)
 {
     if (!TheMedia().MakeDvd())
         GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test DVD folder";
-    MinTitleLength = 3;
+    Form->RunState.MinTitleLength = 3;
     Form->DropFiles({TheMedia().Dvd + "/"});
     ScanSeconds();
     ASSERT_EQ(AddedRows.size(), 2u);
@@ -164,7 +164,7 @@ TEST_F(RealPlayer, NotAVideo_GetsNoRow_SaysWhy_AndNeverReachesTheEncoder)
     ScanSeconds();
     EXPECT_TRUE(AddedRows.empty());
     EXPECT_EQ(Form->StatusText(), "Skipped cut.mp4 (no video found)");
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
 
     // Start: no job, no tool, no file.
     std::vector<std::string> commands;
@@ -217,7 +217,7 @@ TEST_F(RealPlayer, FolderWithADvdAndVideoFiles_GivesEveryTitleAndFileOnce)
     fs::copy(TheMedia().Dvd, mixed, fs::copy_options::recursive);
     fs::copy_file(TheMedia().Clip, mixed + "/Beach.avi");
     fs::copy_file(TheMedia().Clip, mixed + "/extra/Party.avi");
-    MinTitleLength = 3;
+    Form->RunState.MinTitleLength = 3;
     Form->DropFiles({mixed});
     ScanSeconds();
     ASSERT_EQ(AddedRows.size(), 4u) << Form->StatusText();

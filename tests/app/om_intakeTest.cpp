@@ -3,7 +3,7 @@
 #include "om_testing.h"
 
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TTimer.h"

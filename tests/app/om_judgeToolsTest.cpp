@@ -11,7 +11,7 @@
 #include "app/om_convert.h"
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TTimer.h"
 #include "skin/controls/TskSkinGauge.h"
 
@@ -128,12 +128,12 @@ TEST_F(Judged, StoppedWhileTheEncoderWritesTheFinalFile_NothingKeepsTheFinalName
     TTimer button(nullptr);
     button.SetInterval(100);
     button.OnTimer = [&](TObject*) {
-        if (progress && AbortRequested == 0 && ToolRunning != 0)
+        if (progress && Form->RunState.AbortRequested == 0 && Form->RunState.ToolRunning != 0)
             Form->RunControl().Stop();
     };
     button.SetEnabled(true);
     Convert("Windows Mobile");
-    ASSERT_NE(AbortRequested, 0);
+    ASSERT_NE(Form->RunState.AbortRequested, 0);
     EXPECT_EQ(Form->Tables().convertgrid->Cells(JobRecord::StatusText, 0), "Stopped Conversion");
     EXPECT_FALSE(fs::exists(Dest + "Beach Day.avi")) << Listing();
 }

@@ -51,8 +51,8 @@ struct Preview : FormTest {
         auto* timer = new TTimer(nullptr);
         Timers.emplace_back(timer);
         timer->SetInterval(50);
-        timer->OnTimer = [timer, Action](TObject*) {
-            if (ToolRunning == 0)
+        timer->OnTimer = [this, timer, Action](TObject*) {
+            if (Form->RunState.ToolRunning == 0)
                 return;
             timer->SetEnabled(false);
             Action();
@@ -119,8 +119,8 @@ TEST_F(Preview, SlaveCommandsReachThePlayer_AndStopEndsIt)
         all += l + "|";
     EXPECT_NE(all.find("got:seek 10 2"), std::string::npos) << all;
     EXPECT_NE(all.find("got:switch_audio 128"), std::string::npos) << all;
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
 }
 
 TEST_F(Preview, PlayWhilePlaying_StopsThePlayer)
@@ -134,13 +134,13 @@ TEST_F(Preview, PlayWhilePlaying_StopsThePlayer)
 
 TEST_F(Preview, Play_RefusedWhileAConversionOrScanRuns)
 {
-    Converting = -1;
+    Form->RunState.Converting = -1;
     EXPECT_FALSE(PlayPreview(*Form, 0, "", "", 1));
-    Converting = 0;
-    Scanning = -1;
+    Form->RunState.Converting = 0;
+    Form->RunState.Scanning = -1;
     EXPECT_FALSE(PlayPreview(*Form, 0, "", "", 1));
     EXPECT_TRUE(Lines.empty());
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
 }
 
 TEST_F(Preview, EncoderRun_IsNeitherStoppedNorSentSlaveText)

@@ -32,20 +32,20 @@ struct Progress : FormTest {
     void SetUp() override
     {
         FormTest::SetUp();
-        Converting = -1;
-        CurrentTotal = 1000;
-        QueueTotal = 3000;
+        Form->RunState.Converting = -1;
+        Form->RunState.CurrentTotal = 1000;
+        Form->RunState.QueueTotal = 3000;
     }
 };
 
 TEST_F(Progress, GetLine_SetsTheRoundedPositionWithinTheJob)
 {
     Form->GetLine("Pos:  62.5s   1563f ( 5%) 40.12fps Trem:   1min  12mb");
-    EXPECT_EQ(CurrentPos, 62);
+    EXPECT_EQ(Form->RunState.CurrentPos, 62);
     Form->GetLine("frame= 1 size= 1kB time=00:20:00.00 bitrate= 1kbits/s");
-    EXPECT_EQ(CurrentPos, 1000);
+    EXPECT_EQ(Form->RunState.CurrentPos, 1000);
     Form->GetLine("frame= 1 size= 1kB time=N/A bitrate= 1kbits/s");
-    EXPECT_EQ(CurrentPos, 1000);
+    EXPECT_EQ(Form->RunState.CurrentPos, 1000);
 }
 
 TEST_F(Progress, OnlyTheFirstProgressLineBetweenTicksIsKept)
@@ -53,59 +53,59 @@ TEST_F(Progress, OnlyTheFirstProgressLineBetweenTicksIsKept)
     Form->OxCreateProcess1Read(nullptr, "some other text", true, true);
     Form->OxCreateProcess1Read(nullptr, "Pos:  10.0s   250f ( 1%) Trem:   9min", true, false);
     Form->OxCreateProcess1Read(nullptr, "Pos:  11.0s   275f ( 1%) Trem:   9min", false, false);
-    EXPECT_EQ(PendingProgressLine, "Pos:  10.0s   250f ( 1%) Trem:   9min");
-    EXPECT_EQ(ToolRunning, -1);
+    EXPECT_EQ(Form->RunState.PendingProgressLine, "Pos:  10.0s   250f ( 1%) Trem:   9min");
+    EXPECT_EQ(Form->RunState.ToolRunning, -1);
 }
 
 TEST_F(Progress, FirstTickWithoutMovement_TitleShowsPercentageAndZeroSpeed)
 {
-    JobCounterText = "2 of 5 : ";
+    Form->RunState.JobCounterText = "2 of 5 : ";
     Form->SetStatusText("Conversion started");
-    PendingProgressLine = "Pos:   0.0s     1f ( 0%) Trem:   0min";
+    Form->RunState.PendingProgressLine = "Pos:   0.0s     1f ( 0%) Trem:   0min";
     Form->converttimerTimer(nullptr);
     EXPECT_EQ(Form->StatusText(), "Conversion started");
     EXPECT_EQ(Application->Title(), "2 of 5 : 0.00% (0.00x)");
-    EXPECT_EQ(Form->Caption(), MainTitle);
+    EXPECT_EQ(Form->Caption(), Form->RunState.MainTitle);
 }
 
 TEST_F(Progress, TickWithMovement_ShowsPositionSpeedAndTimeLeft)
 {
-    JobCounterText = "2 of 5 : ";
-    CurrentPos = LastPos = 0;
-    PendingProgressLine = "Pos: 400.0s 10000f (40%) Trem:   3min";
+    Form->RunState.JobCounterText = "2 of 5 : ";
+    Form->RunState.CurrentPos = Form->RunState.LastPos = 0;
+    Form->RunState.PendingProgressLine = "Pos: 400.0s 10000f (40%) Trem:   3min";
     Form->converttimerTimer(nullptr);
     EXPECT_EQ(Form->status->Value(), 400);
     EXPECT_EQ(Form->status->MaxValue(), 1000);
     EXPECT_EQ(Form->StatusText(), "0:06:40 of 0:16:40, 400.00x, 40.00%, 0:00:02 left, total: 0:00:06 left");
     EXPECT_EQ(Application->Title(), "2 of 5 : 40.00% (400.00x)");
-    EXPECT_TRUE(PendingProgressLine.empty());
+    EXPECT_TRUE(Form->RunState.PendingProgressLine.empty());
 }
 
 TEST_F(Progress, JobOfNoLength_ShowsZeroPercent)
 {
-    CurrentTotal = 0;
-    PendingProgressLine = "Pos:  5.0s 1f ( 0%) Trem: 0min";
+    Form->RunState.CurrentTotal = 0;
+    Form->RunState.PendingProgressLine = "Pos:  5.0s 1f ( 0%) Trem: 0min";
     EXPECT_NO_THROW(Form->converttimerTimer(nullptr));
     EXPECT_EQ(Application->Title(), "0.00% (0.00x)");
 }
 
 TEST_F(Progress, NewPart_DropsTheProgressLineOfTheRunBefore)
 {
-    PendingProgressLine = "Pos:  30.0s 1f ( 3%) Trem: 9min";
-    SpeedSum = 40;
-    SpeedTicks = 3;
-    LastPos = 30;
+    Form->RunState.PendingProgressLine = "Pos:  30.0s 1f ( 3%) Trem: 9min";
+    Form->RunState.SpeedSum = 40;
+    Form->RunState.SpeedTicks = 3;
+    Form->RunState.LastPos = 30;
     Form->BeginProgressPart();
-    EXPECT_TRUE(PendingProgressLine.empty());
-    EXPECT_EQ(SpeedTicks, 0);
-    EXPECT_EQ(LastPos, 0);
+    EXPECT_TRUE(Form->RunState.PendingProgressLine.empty());
+    EXPECT_EQ(Form->RunState.SpeedTicks, 0);
+    EXPECT_EQ(Form->RunState.LastPos, 0);
 }
 
 TEST_F(Progress, TerminateClearsToolRunning)
 {
-    ToolRunning = -1;
+    Form->RunState.ToolRunning = -1;
     Form->OxCreateProcess1Terminate(nullptr, 0);
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include "app/om_preview.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
@@ -228,11 +228,11 @@ TEST_F(Rows, Progress_ClampedToTheLength_AndReportedAsCurrentPosition)
     Form->AddItem(r);
     Form->setProgress(r, 12);
     EXPECT_EQ(Gauge(r)->Value(), 12);
-    EXPECT_EQ(CurrentPos, 12);
-    EXPECT_EQ(CurrentTotal, 20);
+    EXPECT_EQ(Form->RunState.CurrentPos, 12);
+    EXPECT_EQ(Form->RunState.CurrentTotal, 20);
     Form->setProgress(r, 90);
     EXPECT_EQ(Gauge(r)->Value(), 20);
-    EXPECT_EQ(CurrentPos, 20);
+    EXPECT_EQ(Form->RunState.CurrentPos, 20);
 }
 
 // --- removal -------------------------------------------------------------------------------------------
@@ -248,9 +248,9 @@ TEST_F(Rows, RemoveItem_FreesTheRow_LookupsThenDoNothing)
     EXPECT_EQ(Box->ControlCount(), 2);
     EXPECT_EQ(Queue->getAID(r), "");
     Queue->setChk0(r);
-    CurrentTotal = 20;
+    Form->RunState.CurrentTotal = 20;
     Form->setProgress(r, 30); // no gauge: the position is still kept within the length
-    EXPECT_EQ(CurrentPos, 20);
+    EXPECT_EQ(Form->RunState.CurrentPos, 20);
     EXPECT_EQ(Cell(SourceRecord::Selected, r), "YES");
     Queue->RemoveItem(r); // again: nothing there
     Form->AddItem(r);     // and it can be built anew
@@ -290,7 +290,7 @@ TEST_F(Rows, TrackChangeWhilePreviewPlays_SwitchesThePlayer_SideFileSendsNothing
     TTimer stopper(nullptr);
     picker.SetInterval(50);
     picker.OnTimer = [&](TObject*) {
-        if (ToolRunning == 0)
+        if (Form->RunState.ToolRunning == 0)
             return;
         picker.SetEnabled(false);
         Pick(Aid(r), 1);

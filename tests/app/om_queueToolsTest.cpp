@@ -10,7 +10,7 @@
 #include "app/om_preview.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
@@ -84,8 +84,8 @@ TEST_F(RealRows, IdentifiedClip_BecomesARowWithItsThumbnailAndBothAudioTracks)
     ASSERT_NE(gauge, nullptr);
     EXPECT_EQ(gauge->MaxValue(), 20);
     EXPECT_EQ(Cell(SourceRecord::OutputName, r), "Two \"Tracks\" clip");
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
 
     // The stored form's text panel lies over the queue until the rows are shown; the picture is of
     // the row.
@@ -120,7 +120,7 @@ TEST_F(RealRows, PreviewPlaysTheClip_AnswersSlaveCommands_AndStops)
     bool asked = false;
     asker.SetInterval(500);
     asker.OnTimer = [&](TObject*) {
-        if (ToolRunning == 0 || asked)
+        if (Form->RunState.ToolRunning == 0 || asked)
             return;
         asked = true;
         auto* aid = dynamic_cast<TskSkinComboBox*>(Queue->Find({"pnl0_", "pnl2_", "pnl9_", "aidbox_"}, r));
@@ -147,8 +147,8 @@ TEST_F(RealRows, PreviewPlaysTheClip_AnswersSlaveCommands_AndStops)
     EXPECT_EQ(Cell(SourceRecord::AudioIndex, r), "1");
     // Stopped long before the clip's 20 seconds, and nothing is left running.
     EXPECT_LT(seconds, 15.0);
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(GrabMode, 0);
+    EXPECT_EQ(Form->RunState.ToolRunning, 0);
+    EXPECT_EQ(Form->RunState.GrabMode, 0);
     EXPECT_EQ(Form->RunControl().RunningKind(), TToolKind::None);
     EXPECT_FALSE(preview.Visible());
 }

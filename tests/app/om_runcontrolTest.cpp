@@ -1,4 +1,5 @@
 #include "app/om_runcontrol.h"
+#include "app/om_runstate.h"
 
 #include <gtest/gtest.h>
 
@@ -11,16 +12,16 @@
 namespace {
 
 struct RunControlFixture : ::testing::Test {
-    int ToolRunning = 0, Converting = 0, Scanning = 0, GrabMode = 0, AbortRequested = 0, SkipRequested = 0;
+    TRunState State;
     TOxCreateProcess Runner{nullptr};
-    TRunControl Control{Runner, TRunFlags{ToolRunning, Converting, Scanning, GrabMode, AbortRequested, SkipRequested}};
+    TRunControl Control{Runner, State};
     std::string Status;
 
     RunControlFixture()
     {
         Runner.SetConsoleOptions({coOwnerData, coRedirect});
         // What the main window's end handler does.
-        Runner.OnTerminate = [this](TObject*, DWORD) { ToolRunning = 0; };
+        Runner.OnTerminate = [this](TObject*, DWORD) { State.ToolRunning = 0; };
         Control.OnStatus = [this](const std::string& s) { Status = s; };
     }
     ~RunControlFixture() override
@@ -43,12 +44,12 @@ struct RunControlFixture : ::testing::Test {
 
 TEST_F(RunControlFixture, RunTool_MissingTool_ClearsFlagsAndSaysWhichTool)
 {
-    GrabMode = -1;
-    Scanning = -1;
+    State.GrabMode = -1;
+    State.Scanning = -1;
     EXPECT_FALSE(Control.RunTool("\"ombrix-no-such-tool\" -i x", TToolKind::Encode));
-    EXPECT_EQ(ToolRunning, 0);
-    EXPECT_EQ(GrabMode, 0);
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(State.ToolRunning, 0);
+    EXPECT_EQ(State.GrabMode, 0);
+    EXPECT_EQ(State.Scanning, 0);
     EXPECT_TRUE(Control.LastStartFailed());
     EXPECT_EQ(Status, "could not start ombrix-no-such-tool");
     EXPECT_EQ(Control.RunningKind(), TToolKind::None);
@@ -62,9 +63,9 @@ TEST_F(RunControlFixture, WaitForTool_AfterFailedStart_ReturnsAtOnce)
 
 TEST_F(RunControlFixture, WaitForTool_FlagLeftSetWithoutChild_DoesNotHang)
 {
-    ToolRunning = -1;
+    State.ToolRunning = -1;
     EXPECT_LT(SecondsFor([this] { Control.WaitForTool(); }), 1.0);
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(State.ToolRunning, 0);
 }
 
 // --- waiting for a real child --------------------------------------------------------------------
@@ -76,7 +77,7 @@ TEST_F(RunControlFixture, WaitForTool_ReturnsWhenTheChildEnds_WithItsExitCode)
     const double s = SecondsFor([this] { Control.WaitForTool(); });
     EXPECT_GE(s, 0.25);
     EXPECT_LT(s, 3.0);
-    EXPECT_EQ(ToolRunning, 0);
+    EXPECT_EQ(State.ToolRunning, 0);
     EXPECT_EQ(Control.LastExitCode(), 3u);
     EXPECT_EQ(Control.RunningKind(), TToolKind::None);
 }
@@ -135,8 +136,8 @@ TEST_F(RunControlFixture, Skip_InterruptsTheToolAndSetsOnlySkip)
     ASSERT_TRUE(Control.RunTool("\"sleep\" 30", TToolKind::Encode));
     const double s = SecondsFor([this] { Control.Skip(); Control.WaitForTool(); });
     EXPECT_LT(s, 3.0);
-    EXPECT_EQ(SkipRequested, -1);
-    EXPECT_EQ(AbortRequested, 0);
+    EXPECT_EQ(State.SkipRequested, -1);
+    EXPECT_EQ(State.AbortRequested, 0);
     EXPECT_EQ(Control.LastExitCode(), 128u + SIGINT);
 }
 
@@ -145,8 +146,8 @@ TEST_F(RunControlFixture, Stop_SetsAbortAndEndsEvenAToolThatIgnoresInterrupt)
     ASSERT_TRUE(Control.RunTool("\"sh\" -c \"trap '' INT; sleep 30\"", TToolKind::Encode));
     const double s = SecondsFor([this] { Control.Stop(); Control.WaitForTool(); });
     EXPECT_LT(s, 5.0);
-    EXPECT_EQ(AbortRequested, -1);
-    EXPECT_EQ(SkipRequested, -1);
+    EXPECT_EQ(State.AbortRequested, -1);
+    EXPECT_EQ(State.SkipRequested, -1);
     EXPECT_FALSE(Runner.Waiting());
 }
 

@@ -56,7 +56,7 @@ TEST_F(ScanChain, NamesAreWorkedInSortedOrderNotDropOrder)
     Tick();
     EXPECT_EQ(Sources(), (std::vector<std::string>{a, b, c}));
     EXPECT_EQ(Form->ListBox1->Count(), 0);
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
     EXPECT_FALSE(Form->ScanTimer->Enabled());
 }
 
@@ -100,14 +100,14 @@ TEST_F(ScanChain, Shortcuts_StandForTheirTarget_ADamagedOneForNothing)
     Form->DropFiles({Dir / "Films.lnk", Dir / "Broken.LNK"});
     Tick();
     EXPECT_EQ(Sources(), std::vector<std::string>{Dir / "films/clip.avi"});
-    EXPECT_EQ(Scanning, 0);
+    EXPECT_EQ(Form->RunState.Scanning, 0);
 }
 
 TEST_F(ScanChain, VobOfADvdFolder_IsIdentifiedAsTheFolderOnce)
 {
     Dir.Write("Film/VIDEO_TS/VIDEO_TS.IFO");
     const std::string vob = Video("Film/VIDEO_TS/VTS_01_1.VOB");
-    MinTitleLength = 5;
+    Form->RunState.MinTitleLength = 5;
     Form->DropFiles({vob, Dir / "Film"});
     Tick();
     ASSERT_EQ(Sources(), std::vector<std::string>{Dir / "Film"});
@@ -139,7 +139,7 @@ TEST_F(ScanChain, DvdFolderDroppedTwice_IsScannedOnce)
 {
     Dir.Write("Film/VIDEO_TS/VIDEO_TS.IFO");
     Video("Film/VIDEO_TS/VTS_01_1.VOB");
-    MinTitleLength = 5;
+    Form->RunState.MinTitleLength = 5;
     Form->DropFiles({Dir / "Film/"});
     Tick();
     Form->DropFiles({Dir / "Film"});
@@ -150,11 +150,11 @@ TEST_F(ScanChain, DvdFolderDroppedTwice_IsScannedOnce)
 TEST_F(ScanChain, WhileAToolRuns_TheTickWaitsAndKeepsTheNames)
 {
     Form->DropFiles({Video("clip.avi")});
-    ToolRunning = -1;
+    Form->RunState.ToolRunning = -1;
     Tick();
     EXPECT_EQ(Form->ListBox1->Count(), 1);
     EXPECT_TRUE(Commands.empty());
-    ToolRunning = 0;
+    Form->RunState.ToolRunning = 0;
     Tick();
     EXPECT_EQ(Commands.size(), 1u);
 }

@@ -6,7 +6,7 @@
 
 #include "app/om_buttons.h"
 #include "app/om_tables.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TTimer.h"
 #include "platform/vcl/TWinControl.h"
 
@@ -56,7 +56,7 @@ TEST_F(RealScan, VobBesideADvdFolder_IsAVideoFile_AndTheDiscIsScannedToo)
     TempFolder scratch;
     ASSERT_TRUE(MakeDvdFolder(Dir / "Holiday Disc", scratch.Path.string(), {{4, "0"}}));
     const std::string vob = Clip("old film.vob", "-target pal-dvd", 1'500'000);
-    MinTitleLength = 3;
+    Form->RunState.MinTitleLength = 3;
     Form->DropFiles({Dir.Path.string()});
     Scan();
     ASSERT_EQ(AddedRows.size(), 2u) << Form->StatusText();

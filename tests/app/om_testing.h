@@ -1,6 +1,6 @@
 #pragma once
-// What the main window's tests share: a scratch folder, a scratch HOME, a window with its unit
-// globals reset, and the runner's way of reporting a tool's output, fed from a recorded report.
+// What the main window's tests share: a scratch folder, a scratch HOME, a fresh window (with a run
+// state of its own), and the runner's way of reporting a tool's output, fed from a recorded report.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -65,15 +65,10 @@ struct FormTest : ::testing::Test {
 
     void SetUp() override
     {
-        ResetUnit1Globals();
         Form = std::make_unique<TForm1>(nullptr);
         Form->OnAddItem = [this](int Row) { AddedRows.push_back(Row); };
     }
-    void TearDown() override
-    {
-        Form.reset();
-        ResetUnit1Globals();
-    }
+    void TearDown() override { Form.reset(); }
     std::string Cell(int Column, int Row = 0) const { return Form->StringGrid1->Cells(Column, Row); }
 
     // Hands Text to the window's line handler as the runner does, Chunk bytes at a time: a line cut

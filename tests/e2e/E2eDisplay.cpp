@@ -19,7 +19,7 @@
 #include <map>
 #include <thread>
 
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 

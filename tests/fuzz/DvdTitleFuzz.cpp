@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     TForm1& form = fuzzform::FreshForm(fuzzform::Lines(data, size));
     // Short titles count too, so that the import of titles is reached with short reports.
-    MinTitleLength = 0;
+    form.RunState.MinTitleLength = 0;
     try {
         form.IdentifyDvd("/nonexistent/HOLIDAY", "Holiday");
     } catch (const Exception&) {

@@ -53,12 +53,12 @@ inline TForm1& Form()
     return *form;
 }
 
-// The window as before a new source: empty tables and lists, the unit's flags at rest; every tool
+// The window as before a new source: empty tables and lists, its run state at rest; every tool
 // run reports Output, line by line, as the runner would.
 inline TForm1& FreshForm(const std::vector<std::string>& Output)
 {
     TForm1& form = Form();
-    ResetUnit1Globals();
+    form.RunState = TRunState();
     ClearTable(*form.StringGrid1);
     ClearTable(*form.dvdgrid);
     for (TStrings* list : {form.ListBox1, form.dvdlog, form.Memo1, form.Memo2})

@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::vector<std::string> lines = fuzzform::Lines(data, size);
     TForm1& form = fuzzform::FreshForm({});
-    Converting = -1;
-    CurrentTotal = 600;
-    QueueTotal = 1200;
+    form.RunState.Converting = -1;
+    form.RunState.CurrentTotal = 600;
+    form.RunState.QueueTotal = 1200;
     try {
         for (const std::string& line : lines) {
             double seconds = 0;
@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     } catch (const Exception&) {
     }
-    Converting = 0;
+    form.RunState.Converting = 0;
     return 0;
 }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TReader.h"
 #include "process/TOxCustomDataProvider.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TScreen.h"

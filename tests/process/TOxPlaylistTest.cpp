@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TForm.h"
 #include "process/TOxItemsSearchs.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/gfx/TDeviceContext.h"
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 
 struct TPaper {
     TSurface Surface;

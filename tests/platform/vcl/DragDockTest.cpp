@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TForm.h"

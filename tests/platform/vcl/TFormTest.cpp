@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TApplication.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TForm.h"
 

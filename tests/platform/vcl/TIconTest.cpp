@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TBitmap.h"

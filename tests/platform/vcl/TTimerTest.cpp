@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TApplication.h"
 
 TEST(TTimerFiring, FiresEveryIntervalWhileEnabled)

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "WinTestSupport.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The default window procedure's non-client protocol: frames, hit codes, the move and size loop.
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "WinTestSupport.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/gfx/Drawing.h"
 #include "platform/win/Screen.h"
 #include "WinTestSupport.h"

@@ -18,7 +18,7 @@
 
 #include "platform/backend/THeadlessBackend.h"
 #include "platform/gfx/Drawing.h"
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 #include "platform/win/TrayIcon.h"
 #include "WinTestSupport.h"
 #include "e2e/E2eTrayManager.h"

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 #include "platform/vcl/TCustomControl.h"
 #include "platform/win/Messages.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Blits.h"
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TPicture.h"
 #include "skin/data/SkinPlatform.h"

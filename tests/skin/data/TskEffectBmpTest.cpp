@@ -5,7 +5,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 #include "platform/gfx/Text.h"
 #include "platform/vcl/TBitmap.h"
 #include "skin/data/TskBitmap.h"

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "PackedSkinTestSupport.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/gfx/EInvalidGraphic.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStringList.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "SkinMenuTestSupport.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/gfx/Text.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TCustomImageList.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "SkinMenuTestSupport.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TScreen.h"

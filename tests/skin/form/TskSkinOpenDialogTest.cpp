@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Files.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Input.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "FrameTestSupport.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Messages.h"

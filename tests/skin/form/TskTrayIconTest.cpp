@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"

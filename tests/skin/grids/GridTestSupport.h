@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "skin/data/TskCompressedStoredSkin.h"

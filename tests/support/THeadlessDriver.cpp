@@ -1,4 +1,4 @@
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 
 #include "platform/gfx/Bmp.h"
 #include "platform/win/Input.h"

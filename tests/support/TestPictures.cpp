@@ -1,4 +1,4 @@
-#include "platform/gfx/TestPictures.h"
+#include "tests/support/TestPictures.h"
 
 #include <filesystem>
 #include <sstream>
