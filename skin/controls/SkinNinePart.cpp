@@ -1,5 +1,7 @@
 #include "skin/controls/SkinNinePart.h"
 
+#include "skin/data/SkinRects.h"
+
 namespace {
 
 TPoint Moved(TPoint p, int dx, int dy) { return Point(p.X + dx, p.Y + dy); }
@@ -41,4 +43,14 @@ void StretchNinePart(int ResizeMode, bool Skinned, const TRect& SkinRect, const 
     default:
         break;
     }
+}
+
+int SkinResizeMode(const TRect& SkinRect, const TPoint& RightTopPoint, const TPoint& LeftBottomPoint,
+    const TPoint& RightBottomPoint)
+{
+    if (IsEmptyRect(SkinRect)) return -1;
+    if (RightBottomPoint.X != 0 && RightBottomPoint.Y != 0) return 1;
+    if (RightTopPoint.X != 0 || RightTopPoint.Y != 0) return 2;
+    if (LeftBottomPoint.X != 0 || LeftBottomPoint.Y != 0) return 3;
+    return 0;
 }

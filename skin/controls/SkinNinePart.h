@@ -17,3 +17,8 @@ struct TskNinePartPoints {
 // the picture's size when the control has an entry. Points a mode does not move keep what New held.
 void StretchNinePart(int ResizeMode, bool Skinned, const TRect& SkinRect, const TskNinePartPoints& Skin,
     TskNinePartPoints& New, int& AWidth, int& AHeight);
+
+// The resize mode a nine-part entry's geometry implies: -1 no picture, 0 fixed size, 1 nine-part,
+// 2 horizontal three-part, 3 vertical three-part.
+int SkinResizeMode(const TRect& SkinRect, const TPoint& RightTopPoint, const TPoint& LeftBottomPoint,
+    const TPoint& RightBottomPoint);

@@ -45,7 +45,7 @@ void TskSkinButton::SetNumGlyphs(int Value)
 void TskSkinButton::SetImageList(TCustomImageList* Value)
 {
     if (FImageList == Value) return;
-    ReplaceLinkedComponent(FImageList, Value);
+    FImageList = Value;
     Repaint();
 }
 
@@ -54,12 +54,6 @@ void TskSkinButton::SetImageIndex(int Value)
     if (FImageIndex == Value) return;
     FImageIndex = Value;
     Repaint();
-}
-
-void TskSkinButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TskSkinButton::SetLayout(TskButtonLayout Value)

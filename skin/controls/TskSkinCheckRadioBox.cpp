@@ -82,9 +82,7 @@ void TskSkinCheckRadioBox::SetWordWrap(bool Value)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
-    if (FImages != Value) {
-        ReplaceLinkedComponent(FImages, Value);
-    }
+    FImages = Value;
     Repaint();
 }
 
@@ -92,12 +90,6 @@ void TskSkinCheckRadioBox::SetImageIndex(int Value)
 {
     FImageIndex = Value;
     Repaint();
-}
-
-void TskSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 void TskSkinCheckRadioBox::SetCanFocused(bool Value)

@@ -11,14 +11,11 @@
 #include "skin/data/SkinImages.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinEditControl.h"
-#include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
 
 TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner)
-    : TCustomListView(AOwner), FDefaultFont(std::make_unique<TFont>())
+    : TskSkinScrolledView<TCustomListView, TskDataSkinListView>(AOwner, "listview")
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
     Font()->Assign(FDefaultFont.get());
     FHeaderInstance = MakeObjectInstance([this](HWND h, UINT m, WPARAM w, LPARAM l) { return HeaderWndProc(h, m, w, l); });
 }
@@ -27,21 +24,6 @@ TskSkinCustomListView::~TskSkinCustomListView()
 {
     UnhookHeader();
     FreeObjectInstance(FHeaderInstance);
-    LinkBar(FVScrollBar, nullptr, true);
-    LinkBar(FHScrollBar, nullptr, false);
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-}
-
-void TskSkinCustomListView::CreateParams(TCreateParams& Params)
-{
-    TCustomListView::CreateParams(Params);
-    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
-}
-
-void TskSkinCustomListView::SetSkinData(TskSkinData* Value)
-{
-    ReplaceLinkedComponent(FSkinData, Value);
-    if (FSkinData && !FSkinData->SkinEmpty && !ComponentState().Contains(csDesigning)) RefreshListViewSkin();
 }
 
 void TskSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
@@ -51,85 +33,14 @@ void TskSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
     if (FHeaderHandle) InvalidateRect(FHeaderHandle, nullptr, TRUE);
 }
 
-void TskSkinCustomListView::SetDefaultFont(TFont* Value)
-{
-    FDefaultFont->Assign(Value);
-    if (FIndex == -1) Font()->Assign(Value);
-}
-
-void TskSkinCustomListView::SetDefaultColor(TColor Value)
-{
-    if (Value == FDefaultColor) return;
-    FDefaultColor = Value;
-    if (FIndex == -1) SetColor(Value);
-}
-
 void TskSkinCustomListView::RefreshListViewSkin()
 {
-    FIndex = FSkinData && !FSkinData->SkinEmpty ? FSkinData->FindControlIndex(FSkinDataName) : -1;
-    auto* entry = FIndex >= 0 ? dynamic_cast<TskDataSkinListView*>(FSkinData->ControlDataList[static_cast<size_t>(FIndex)].get()) : nullptr;
-    if (!entry) {
-        FIndex = -1;
-        SetColor(FDefaultColor);
-        Font()->Assign(FDefaultFont.get());
-    } else {
-        if (FUseSkinFont) {
-            Font()->SetName(entry->FontName);
-            Font()->SetStyle(entry->FontStyle);
-            Font()->SetHeight(entry->FontHeight);
-        } else {
-            Font()->Assign(FDefaultFont.get());
-        }
-        Font()->SetColor(entry->FontColor);
-        SetColor(entry->BGColor);
-    }
-    if (FSkinData && FSkinData->ResourceStrData())
-        Font()->SetCharset(static_cast<TFontCharset>(FSkinData->ResourceStrData()->CharSet()));
-    else
-        Font()->SetCharset(FDefaultFont->Charset());
-    UpdateScrollBars();
-    if (FVScrollBar) FVScrollBar->SetAlign(FVScrollBar->Align());
-    if (FHScrollBar) FHScrollBar->SetAlign(FHScrollBar->Align());
+    ApplySkinLook();
+    RealignBars();
     if (ViewStyle() == vsReport && FHeaderHandle) InvalidateRect(FHeaderHandle, nullptr, TRUE);
 }
 
 // ---- bars ----
-
-void TskSkinCustomListView::LinkBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value, bool Vertical)
-{
-    if (Field && Field != Value) {
-        Field->OnChange = nullptr;
-        Field->RemoveFreeNotification(this);
-    }
-    Field = Value;
-    if (!Value) return;
-    Value->FreeNotification(this);
-    Value->SetEnabled(true);
-    Value->SetVisible(false);
-    if (Vertical)
-        Value->OnChange = [this](TObject* Sender) { OnVScrollBarChange(Sender); };
-    else
-        Value->OnChange = [this](TObject* Sender) { OnHScrollBarChange(Sender); };
-}
-
-void TskSkinCustomListView::SetVScrollBar(TskSkinScrollBar* Value)
-{
-    LinkBar(FVScrollBar, Value, true);
-    UpdateScrollBars();
-}
-
-void TskSkinCustomListView::SetHScrollBar(TskSkinScrollBar* Value)
-{
-    LinkBar(FHScrollBar, Value, false);
-    UpdateScrollBars();
-}
-
-bool TskSkinCustomListView::ShowBar(TskSkinScrollBar* Bar, bool Show)
-{
-    if (!Bar || Bar->Visible() == Show) return false;
-    Bar->SetVisible(Show);
-    return true;
-}
 
 int TskSkinCustomListView::ItemZeroHeight()
 {
@@ -210,11 +121,7 @@ void TskSkinCustomListView::UpdateScrollBars()
     if (FVScrollBar) FOldVPos = FVScrollBar->Position();
     if (FHScrollBar) FOldHPos = FHScrollBar->Position();
     if (FVScrollBar && FHScrollBar) FHScrollBar->SetBoth(FVScrollBar->Visible());
-    if (changed && Align() != alNone && Parent()) {
-        FUpdatingBars = true;
-        Parent()->Realign();
-        FUpdatingBars = false;
-    }
+    RealignForBars(changed);
 }
 
 void TskSkinCustomListView::OnVScrollBarChange(TObject*)
@@ -266,10 +173,7 @@ void TskSkinCustomListView::UnhookHeader()
 
 TskDataSkinButtonControl* TskSkinCustomListView::HeaderEntry() const
 {
-    if (!FSkinData || FSkinData->SkinEmpty) return nullptr;
-    const int index = FSkinData->FindControlIndex(FHeaderSkinDataName);
-    if (index < 0) return nullptr;
-    return dynamic_cast<TskDataSkinButtonControl*>(FSkinData->ControlDataList[static_cast<size_t>(index)].get());
+    return FSkin.FindAs<TskDataSkinButtonControl>(FHeaderSkinDataName);
 }
 
 LRESULT TskSkinCustomListView::HeaderWndProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
@@ -325,9 +229,7 @@ void TskSkinCustomListView::DrawSection(TCanvas* C, int Index, const TRect& R, b
     const int h = R.Height();
     TBitmap b(std::max(1, w), std::max(1, h));
     TCanvas* bc = b.Canvas();
-    TBitmap* picture = nullptr;
-    if (Entry && Entry->PictureIndex >= 0 && Entry->PictureIndex < static_cast<int>(FSkinData->ActivePictures.size()))
-        picture = FSkinData->ActivePictures[static_cast<size_t>(Entry->PictureIndex)].get();
+    TBitmap* picture = Entry ? FSkin.Picture(Entry->PictureIndex) : nullptr;
     if (!picture) {
         bc->Brush()->SetColor(clBtnFace);
         bc->FillRect(Rect(0, 0, w, h));
@@ -401,9 +303,7 @@ void TskSkinCustomListView::PaintSkinHeader(HDC DC)
     GetClientRect(FHeaderHandle, client);
     if (right < client.Right) {
         const TRect rest = Rect(right, 0, client.Right, client.Bottom);
-        TBitmap* picture = entry && entry->PictureIndex >= 0 && entry->PictureIndex < static_cast<int>(FSkinData->ActivePictures.size())
-            ? FSkinData->ActivePictures[static_cast<size_t>(entry->PictureIndex)].get()
-            : nullptr;
+        TBitmap* picture = entry ? FSkin.Picture(entry->PictureIndex) : nullptr;
         if (picture) {
             TBitmap b(rest.Width(), std::max(1, rest.Height()));
             if (entry->LeftBottomPoint.X == 0 && entry->LeftBottomPoint.Y == 0) {
@@ -429,27 +329,9 @@ void TskSkinCustomListView::PaintSkinHeader(HDC DC)
 
 // ---- messages ----
 
-void TskSkinCustomListView::Loaded()
-{
-    TCustomListView::Loaded();
-    RefreshListViewSkin();
-}
-
-void TskSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomListView::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-}
-
 void TskSkinCustomListView::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT: return;
-    case CM_PAINTSKINFRAME: Message.Result = 0x3233; return;
     case CM_PAINTLISTVIEWHEADER:
         if (FHeaderHandle) PaintSkinHeader(reinterpret_cast<HDC>(Message.WParam));
         return;
@@ -462,12 +344,6 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
             UnhookHeader();
         }
         return;
-    case CM_VISIBLECHANGED:
-        TCustomListView::WndProc(Message);
-        if (FVScrollBar) FVScrollBar->SetVisible(Visible() && FVScrollBar->Visible());
-        if (FHScrollBar) FHScrollBar->SetVisible(Visible() && FHScrollBar->Visible());
-        UpdateScrollBars();
-        return;
     case WM_SIZE:
     case WM_PAINT:
         TCustomListView::WndProc(Message);
@@ -479,7 +355,7 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
         TCustomListView::WndProc(Message);
         UpdateScrollBars();
         return;
-    default: TCustomListView::WndProc(Message);
+    default: TskSkinScrolledView::WndProc(Message);
     }
 }
 
@@ -487,15 +363,9 @@ void RegisterSkinListViewClass()
 {
     static const bool done = [] {
         RegisterListViewClasses();
-        RegisterClass<TskSkinCustomListView, TCustomListView>("TskSkinCustomListView")
-            .Prop("SkinData", &TskSkinCustomListView::SkinData, &TskSkinCustomListView::SetSkinData)
-            .Prop("SkinDataName", &TskSkinCustomListView::SkinDataName, &TskSkinCustomListView::SetSkinDataName)
-            .Prop("HeaderSkinDataName", &TskSkinCustomListView::HeaderSkinDataName, &TskSkinCustomListView::SetHeaderSkinDataName)
-            .Prop("DefaultFont", &TskSkinCustomListView::DefaultFont)
-            .Prop("DefaultColor", &TskSkinCustomListView::DefaultColor, &TskSkinCustomListView::SetDefaultColor)
-            .Prop("UseSkinFont", &TskSkinCustomListView::UseSkinFont, &TskSkinCustomListView::SetUseSkinFont, true)
-            .Prop("VScrollBar", &TskSkinCustomListView::VScrollBar, &TskSkinCustomListView::SetVScrollBar)
-            .Prop("HScrollBar", &TskSkinCustomListView::HScrollBar, &TskSkinCustomListView::SetHScrollBar);
+        auto view = RegisterClass<TskSkinCustomListView, TCustomListView>("TskSkinCustomListView");
+        SkinViewProps(view);
+        view.Prop("HeaderSkinDataName", &TskSkinCustomListView::HeaderSkinDataName, &TskSkinCustomListView::SetHeaderSkinDataName);
         return true;
     }();
     (void)done;

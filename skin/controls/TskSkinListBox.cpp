@@ -373,7 +373,6 @@ void TskSkinCustomListBox::SetRowCount(int Value)
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value)
 {
     FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     FListBox->Invalidate();
 }
 
@@ -579,16 +578,6 @@ void TskSkinCustomListBox::RefreshSkin()
 void TskSkinCustomListBox::DefaultFontChanged()
 {
     if (!Skinned()) FListBox->SetFont(DefaultFont());
-}
-
-void TskSkinCustomListBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-    if (AComponent == FListBox) FListBox = nullptr;
 }
 
 void TskSkinCustomListBox::CreateParams(TCreateParams& Params)

@@ -43,18 +43,14 @@ TskSkinMenuSpeedButton::~TskSkinMenuSpeedButton() { *FAlive = false; }
 void TskSkinMenuSpeedButton::SetSkinPopupMenu(TPopupMenu* Value)
 {
     if (FSkinPopupMenu == Value) return;
-    if (FSkinPopupMenu != nullptr) FSkinPopupMenu->RemoveFreeNotification(this);
     FSkinPopupMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
 void TskSkinMenuSpeedButton::SetSkinImagesMenu(TComponent* Value)
 {
     if (FSkinImagesMenu == Value) return;
-    if (FSkinImagesMenu != nullptr) FSkinImagesMenu->RemoveFreeNotification(this);
     FSkinImagesMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -93,14 +89,6 @@ void TskSkinMenuSpeedButton::SetTrackPosition(TskTrackPosition Value)
     if (FTrackPosition == Value) return;
     FTrackPosition = Value;
     Repaint();
-}
-
-void TskSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinSpeedButton::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
-    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
 }
 
 // ---- skin

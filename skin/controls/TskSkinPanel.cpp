@@ -118,7 +118,6 @@ void TskSkinPanel::SetCaptionImageList(TCustomImageList* Value)
 {
     if (FCaptionImageList == Value) return;
     FCaptionImageList = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -127,12 +126,6 @@ void TskSkinPanel::SetCaptionImageIndex(int Value)
     if (FCaptionImageIndex == Value) return;
     FCaptionImageIndex = Value;
     Repaint();
-}
-
-void TskSkinPanel::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FCaptionImageList) FCaptionImageList = nullptr;
 }
 
 void TskSkinPanel::SetRollUpState(bool Value)

@@ -52,7 +52,7 @@ void TskSkinSpeedButton::SetNumGlyphs(int Value)
 void TskSkinSpeedButton::SetImageList(TCustomImageList* Value)
 {
     if (FImageList == Value) return;
-    ReplaceLinkedComponent(FImageList, Value);
+    FImageList = Value;
     Repaint();
 }
 
@@ -94,12 +94,6 @@ void TskSkinSpeedButton::Loaded()
     TskGraphicSkinCustomControl::Loaded();
     // The action's list may have been given its images after the link was made.
     SyncActionGlyph();
-}
-
-void TskSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskGraphicSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TskSkinSpeedButton::SetLayout(TskButtonLayout Value)

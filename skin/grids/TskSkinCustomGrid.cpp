@@ -947,7 +947,6 @@ void TskSkinCustomGrid::UnbindBar(TskSkinScrollBar* Bar)
     Bar->OnDownButtonClick = nullptr;
     Bar->OnPageUp = nullptr;
     Bar->OnPageDown = nullptr;
-    Bar->RemoveFreeNotification(this);
 }
 
 void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Value)
@@ -957,7 +956,6 @@ void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Value)
     UnbindBar(FHScrollBar);
     FHScrollBar = Value;
     if (Value != nullptr) {
-        Value->FreeNotification(this);
         Value->SetEnabled(true);
         Value->SetVisible(false);
         BindBar(Value, true);
@@ -972,25 +970,11 @@ void TskSkinCustomGrid::SetVScrollBar(TskSkinScrollBar* Value)
     UnbindBar(FVScrollBar);
     FVScrollBar = Value;
     if (Value != nullptr) {
-        Value->FreeNotification(this);
         Value->SetEnabled(true);
         Value->SetVisible(false);
         BindBar(Value, false);
     }
     UpdateScrollRange();
-}
-
-void TskSkinCustomGrid::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FHScrollBar)
-        FHScrollBar = nullptr;
-    if (AComponent == FVScrollBar)
-        FVScrollBar = nullptr;
-    if (AComponent == FInplaceEdit)
-        FInplaceEdit = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
