@@ -10,7 +10,7 @@ TskSkinBevel::TskSkinBevel(TComponent* AOwner) : TBevel(AOwner) { RegisterSkinCo
 
 void TskSkinBevel::SetSkinData(TskSkinData* Value)
 {
-    FSkin.SetData(Value);
+    FSkinLink.SetData(Value);
     RefreshBevelSkin();
 }
 
@@ -34,7 +34,7 @@ void TskSkinBevel::RefreshBevelSkin()
 {
     FLightColor = clBtnHighlight;
     FDarkColor = clBtnShadow;
-    if (auto* e = FSkin.EntryAs<TskDataSkinBevel>(FSkin.Locate())) {
+    if (auto* e = FSkinLink.EntryAs<TskDataSkinBevel>(FSkinLink.Locate())) {
         FLightColor = e->LightColor;
         FDarkColor = e->DarkColor;
     }

@@ -13,14 +13,14 @@ class TskSkinBevel : public TBevel {
 public:
     explicit TskSkinBevel(TComponent* AOwner);
 
-    TskSkinData* SkinData() const { return FSkin.Data(); }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkin.Name(); }
-    void SetSkinDataName(const std::string& Value) { FSkin.SetName(Value); }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     bool DividerMode() const { return FDividerMode; }
     void SetDividerMode(bool Value);
 
-    int SkinIndex() const { return FSkin.Index(); }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Looks the entry up again, takes its colours and repaints.
     void RefreshBevelSkin();
 
@@ -32,7 +32,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinLink FSkin{this, "bevel"};
+    TskSkinLink FSkinLink{this, "bevel"};
     bool FDividerMode = false;
     TColor FLightColor = clBtnHighlight;
     TColor FDarkColor = clBtnShadow;

@@ -125,7 +125,7 @@ void TskSkinButton::FindSkinObject()
     TskSkinCustomControl::FindSkinObject();
     // Without the skin's size the skin's outline does not fit either.
     if (!FUseSkinSize) FMaskPicture = nullptr;
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinButtonControl>();
     if (e == nullptr) {
         // An entry of another kind gives one picture for every state.
         FSkin = TskButtonSkinValues();

@@ -103,7 +103,7 @@ void TskSkinCheckRadioBox::SetCanFocused(bool Value)
 void TskSkinCheckRadioBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinCheckRadioControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinCheckRadioControl>();
     if (e == nullptr) {
         FMorphing = false;
         return;

@@ -27,7 +27,7 @@ TskSkinCoolBar::TskSkinCoolBar(TComponent* AOwner) : TCoolBar(AOwner) { Register
 
 void TskSkinCoolBar::SetSkinData(TskSkinData* Value)
 {
-    FSkin.SetData(Value);
+    FSkinLink.SetData(Value);
     RefreshSkin();
 }
 
@@ -60,8 +60,8 @@ void TskSkinCoolBar::ReadEntry()
 {
     FIndex = -1;
     FPicture = nullptr;
-    const int index = FSkin.Find();
-    auto* entry = FSkin.EntryAs<TskDataSkinControlBar>(index);
+    const int index = FSkinLink.Find();
+    auto* entry = FSkinLink.EntryAs<TskDataSkinControlBar>(index);
     // An entry of another kind is no look for a cool bar: the plain one stays.
     if (entry == nullptr) return;
     FIndex = index;
@@ -85,7 +85,7 @@ void TskSkinCoolBar::ReadEntry()
     FTopStretch = entry->TopStretch;
     FRightStretch = entry->RightStretch;
     FBottomStretch = entry->BottomStretch;
-    FPicture = FSkin.Picture(entry->PictureIndex);
+    FPicture = FSkinLink.Picture(entry->PictureIndex);
 }
 
 void TskSkinCoolBar::CreateParams(TCreateParams& Params)
@@ -234,7 +234,7 @@ void TskSkinCoolBar::PaintBackground(TCanvas* C)
     TRect piece = FClientRect;
     OffsetRect(piece, FSkinRect.Left, FSkinRect.Top);
     if (FBGPictureIndex != -1) {
-        source = FSkin.Picture(FBGPictureIndex);
+        source = FSkinLink.Picture(FBGPictureIndex);
         piece = source != nullptr ? Rect(0, 0, source->Width(), source->Height()) : TRect();
     }
     if (source == nullptr || IsEmptyRect(piece)) {

@@ -13,10 +13,10 @@ class TskSkinCoolBar : public TCoolBar {
 public:
     explicit TskSkinCoolBar(TComponent* AOwner);
 
-    TskSkinData* SkinData() const { return FSkin.Data(); }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkin.Name(); }
-    void SetSkinDataName(const std::string& Value) { FSkin.SetName(Value); }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     bool SkinBevel() const { return FSkinBevel; }
     void SetSkinBevel(bool Value);
 
@@ -39,7 +39,7 @@ private:
     void PaintBands(TCanvas* C);
     void PaintGrabber(TCanvas* C, const TRect& R);
 
-    TskSkinLink FSkin{this, "controlbar"};
+    TskSkinLink FSkinLink{this, "controlbar"};
     bool FSkinBevel = true;
     int FIndex = -1;
 

@@ -7,11 +7,31 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Paint.h"
+#include "skin/controls/SkinNinePart.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskSkinData.h"
+
+namespace {
+
+// The part Src of a button entry's picture stretched into B at W x H: across only when the entry has no
+// bottom row, else in nine parts.
+void DrawSectionPicture(TBitmap* B, TBitmap* Picture, const TskDataSkinButtonControl& E, const TRect& Src, int W, int H)
+{
+    if (E.LeftBottomPoint.X == 0 && E.LeftBottomPoint.Y == 0) {
+        CreateHSkinImage(E.LeftTopPoint.X, E.SkinRect.Width() - E.RightTopPoint.X, B, Picture, Src, W, H, E.StretchEffect);
+        return;
+    }
+    const TskNinePartPoints skin{E.LeftTopPoint, E.RightTopPoint, E.LeftBottomPoint, E.RightBottomPoint, E.ClientRect};
+    const TskNinePartPoints moved = StretchedNinePart(E.SkinRect, skin, W, H);
+    CreateSkinImage(skin.LeftTop, skin.RightTop, skin.LeftBottom, skin.RightBottom, skin.Client, moved.LeftTop, moved.RightTop,
+        moved.LeftBottom, moved.RightBottom, moved.Client, B, Picture, Src, W, H, true, E.LeftStretch, E.TopStretch,
+        E.RightStretch, E.BottomStretch, E.StretchEffect, E.StretchType);
+}
+
+} // namespace
 
 TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner)
     : TskSkinScrolledView<TCustomListView, TskDataSkinListView>(AOwner, "listview")
@@ -173,7 +193,7 @@ void TskSkinCustomListView::UnhookHeader()
 
 TskDataSkinButtonControl* TskSkinCustomListView::HeaderEntry() const
 {
-    return FSkin.FindAs<TskDataSkinButtonControl>(FHeaderSkinDataName);
+    return FSkinLink.FindAs<TskDataSkinButtonControl>(FHeaderSkinDataName);
 }
 
 LRESULT TskSkinCustomListView::HeaderWndProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
@@ -229,7 +249,7 @@ void TskSkinCustomListView::DrawSection(TCanvas* C, int Index, const TRect& R, b
     const int h = R.Height();
     TBitmap b(std::max(1, w), std::max(1, h));
     TCanvas* bc = b.Canvas();
-    TBitmap* picture = Entry ? FSkin.Picture(Entry->PictureIndex) : nullptr;
+    TBitmap* picture = Entry ? FSkinLink.Picture(Entry->PictureIndex) : nullptr;
     if (!picture) {
         bc->Brush()->SetColor(clBtnFace);
         bc->FillRect(Rect(0, 0, w, h));
@@ -240,18 +260,7 @@ void TskSkinCustomListView::DrawSection(TCanvas* C, int Index, const TRect& R, b
         const TRect active = Entry->ActiveSkinRect.IsEmpty() ? Entry->SkinRect : Entry->ActiveSkinRect;
         const TRect down = Entry->DownSkinRect.IsEmpty() ? active : Entry->DownSkinRect;
         const TRect src = Pressed ? down : Entry->SkinRect;
-        if (Entry->LeftBottomPoint.X == 0 && Entry->LeftBottomPoint.Y == 0) {
-            CreateHSkinImage(Entry->LeftTopPoint.X, Entry->SkinRect.Width() - Entry->RightTopPoint.X, &b, picture, src, w, h, Entry->StretchEffect);
-        } else {
-            const int dw = w - Entry->SkinRect.Width();
-            const int dh = h - Entry->SkinRect.Height();
-            const TRect cl = Entry->ClientRect;
-            CreateSkinImage(Entry->LeftTopPoint, Entry->RightTopPoint, Entry->LeftBottomPoint, Entry->RightBottomPoint, cl,
-                Entry->LeftTopPoint, {Entry->RightTopPoint.X + dw, Entry->RightTopPoint.Y},
-                {Entry->LeftBottomPoint.X, Entry->LeftBottomPoint.Y + dh}, {Entry->RightBottomPoint.X + dw, Entry->RightBottomPoint.Y + dh},
-                Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh), &b, picture, src, w, h, true, Entry->LeftStretch,
-                Entry->TopStretch, Entry->RightStretch, Entry->BottomStretch, Entry->StretchEffect, Entry->StretchType);
-        }
+        DrawSectionPicture(&b, picture, *Entry, src, w, h);
         bc->Font()->SetName(Entry->FontName);
         bc->Font()->SetStyle(Entry->FontStyle);
         bc->Font()->SetHeight(Entry->FontHeight);
@@ -303,21 +312,10 @@ void TskSkinCustomListView::PaintSkinHeader(HDC DC)
     GetClientRect(FHeaderHandle, client);
     if (right < client.Right) {
         const TRect rest = Rect(right, 0, client.Right, client.Bottom);
-        TBitmap* picture = entry ? FSkin.Picture(entry->PictureIndex) : nullptr;
+        TBitmap* picture = entry ? FSkinLink.Picture(entry->PictureIndex) : nullptr;
         if (picture) {
             TBitmap b(rest.Width(), std::max(1, rest.Height()));
-            if (entry->LeftBottomPoint.X == 0 && entry->LeftBottomPoint.Y == 0) {
-                CreateHSkinImage(entry->LeftTopPoint.X, entry->SkinRect.Width() - entry->RightTopPoint.X, &b, picture, entry->SkinRect, rest.Width(), rest.Height(), entry->StretchEffect);
-            } else {
-                const int dw = rest.Width() - entry->SkinRect.Width();
-                const int dh = rest.Height() - entry->SkinRect.Height();
-                const TRect cl = entry->ClientRect;
-                CreateSkinImage(entry->LeftTopPoint, entry->RightTopPoint, entry->LeftBottomPoint, entry->RightBottomPoint, cl,
-                    entry->LeftTopPoint, {entry->RightTopPoint.X + dw, entry->RightTopPoint.Y},
-                    {entry->LeftBottomPoint.X, entry->LeftBottomPoint.Y + dh}, {entry->RightBottomPoint.X + dw, entry->RightBottomPoint.Y + dh},
-                    Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh), &b, picture, entry->SkinRect, rest.Width(), rest.Height(), true,
-                    entry->LeftStretch, entry->TopStretch, entry->RightStretch, entry->BottomStretch, entry->StretchEffect, entry->StretchType);
-            }
+            DrawSectionPicture(&b, picture, *entry, entry->SkinRect, rest.Width(), rest.Height());
             c.Draw(rest.Left, rest.Top, &b);
         } else {
             c.Brush()->SetColor(clBtnFace);

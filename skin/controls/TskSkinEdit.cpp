@@ -60,17 +60,17 @@ TskSkinCustomEdit::~TskSkinCustomEdit()
 
 void TskSkinCustomEdit::SetSkinData(TskSkinData* Value)
 {
-    if (FSkin.SetData(Value) && !Designing()) RefreshEditSkin();
+    if (FSkinLink.SetData(Value) && !Designing()) RefreshEditSkin();
 }
 
 void TskSkinCustomEdit::ReadEditSkin()
 {
-    auto* entry = FSkin.EntryAs<TskDataSkinEditControl>(FSkin.Locate());
+    auto* entry = FSkinLink.EntryAs<TskDataSkinEditControl>(FSkinLink.Locate());
     // An entry of another kind, or one without a picture, has nothing to paint an edit with: such an edit
     // keeps the default look rather than an empty frame.
-    FPicture = entry != nullptr && !IsEmptyRect(entry->SkinRect) ? FSkin.Picture(entry->PictureIndex) : nullptr;
+    FPicture = entry != nullptr && !IsEmptyRect(entry->SkinRect) ? FSkinLink.Picture(entry->PictureIndex) : nullptr;
     if (FPicture == nullptr) {
-        FSkin.Forget();
+        FSkinLink.Forget();
         return;
     }
     FSkinRect = entry->SkinRect;
@@ -206,7 +206,7 @@ void TskSkinCustomEdit::SetDefaultHeight(int Value)
 void TskSkinCustomEdit::SetButtonMode(bool Value)
 {
     FButtonMode = Value;
-    if (Designing()) FSkin.SetName(Value ? "buttonedit" : "edit");
+    if (Designing()) FSkinLink.SetName(Value ? "buttonedit" : "edit");
     CalcRects();
     RecreateWnd();
     RepaintFrame();
@@ -446,9 +446,9 @@ void TskSkinCustomEdit::DrawButton(TCanvas* C)
     if (Skinned()) {
         // A skin whose edit entry has no button of its own lends the edit its general button pictures.
         for (const char* name : {"editbutton", "resizebutton"}) {
-            auto* entry = FSkin.FindAs<TskDataSkinButtonControl>(name);
+            auto* entry = FSkinLink.FindAs<TskDataSkinButtonControl>(name);
             if (entry == nullptr) continue;
-            TBitmap* picture = FSkin.Picture(entry->PictureIndex);
+            TBitmap* picture = FSkinLink.Picture(entry->PictureIndex);
             TRect r = down && !IsEmptyRect(entry->DownSkinRect) ? entry->DownSkinRect
                 : hot && !IsEmptyRect(entry->ActiveSkinRect)    ? entry->ActiveSkinRect
                                                                  : entry->SkinRect;

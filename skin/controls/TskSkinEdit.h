@@ -26,10 +26,10 @@ public:
     explicit TskSkinCustomEdit(TComponent* AOwner);
     ~TskSkinCustomEdit() override;
 
-    TskSkinData* SkinData() const { return FSkin.Data(); }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkin.Name(); }
-    void SetSkinDataName(const std::string& Value) { FSkin.SetName(Value); }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TFont* DefaultFont() const { return FDefaultFont; }
@@ -64,7 +64,7 @@ public:
     void SetRightImageDownIndex(int Value) { FRightImageDownIndex = Value; }
 
     // The entry's index in the skin's control list; -1 for the default look.
-    int SkinIndex() const { return FSkin.Index(); }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Looks the entry up again and takes its font, height and frame (the skin-change broadcast calls it).
     void RefreshEditSkin();
     // The height that shows one line of the present font inside the frame.
@@ -97,7 +97,7 @@ protected:
 private:
     void ReadEditSkin();
     // False as well once the skin has gone, so nothing of a freed skin is painted.
-    bool Skinned() const { return FSkin.Index() != -1; }
+    bool Skinned() const { return FSkinLink.Index() != -1; }
     bool LooksActive() { return Focused() || FMouseIn; }
     void ApplyFontColor();
     void ApplyCharset();
@@ -121,7 +121,7 @@ private:
     void MouseLeft();
     void DefaultFontChanged(TObject* Sender);
 
-    TskSkinLink FSkin{this, "edit"};
+    TskSkinLink FSkinLink{this, "edit"};
     TColor FDefaultColor = clWindow;
     TFont* FDefaultFont;
     bool FUseSkinFont = true;

@@ -16,7 +16,7 @@ template <class TBase> void TskSkinLinkedControl<TBase>::SetHintImageList(TCusto
 
 template <class TBase> void TskSkinLinkedControl<TBase>::SetSkinData(TskSkinData* Value)
 {
-    if (FSkin.SetData(Value) && !Designing()) RefreshSkin();
+    if (FSkinLink.SetData(Value) && !Designing()) RefreshSkin();
 }
 
 template <class TBase> void TskSkinLinkedControl<TBase>::SetAlphaBlend(bool Value)
@@ -33,7 +33,7 @@ template <class TBase> void TskSkinLinkedControl<TBase>::SetAlphaBlendValue(BYTE
 
 template <class TBase> void TskSkinLinkedControl<TBase>::ApplySkinCursor()
 {
-    if (FUseSkinCursor) this->SetCursor(FSkin.Cursor(FCursorIndex));
+    if (FUseSkinCursor) this->SetCursor(FSkinLink.Cursor(FCursorIndex));
 }
 
 template <class TBase> void TskSkinLinkedControl<TBase>::RefreshSkin()

@@ -24,13 +24,13 @@ public:
     void SetHintImageList(TCustomImageList* Value);
     bool DrawDefault() const { return FDrawDefault; }
     void SetDrawDefault(bool Value) { FDrawDefault = Value; }
-    TskSkinData* SkinData() const { return FSkin.Data(); }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     virtual void SetSkinData(TskSkinData* Value);
     const std::string& AreaName() const { return FAreaName; }
     void SetAreaName(const std::string& Value) { FAreaName = Value; }
-    const std::string& SkinDataName() const { return FSkin.Name(); }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
     // Only stores the name: the entry is looked up at the next paint or RefreshSkin.
-    virtual void SetSkinDataName(const std::string& Value) { FSkin.SetName(Value); }
+    virtual void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     bool AlphaBlend() const { return FAlphaBlend; }
     virtual void SetAlphaBlend(bool Value);
     BYTE AlphaBlendValue() const { return FAlphaBlendValue; }
@@ -40,12 +40,13 @@ public:
 
     // The entry's index in the skin's control list; -1 for none.
     int SkinIndex() const { return FSkinIndex; }
-    // The entry itself, or nullptr.
-    TskDataSkinControl* SkinEntry() const { return FSkin.Entry(FSkinIndex); }
+    // The entry itself, or nullptr; as the control's own entry type E, or nullptr when it is another.
+    TskDataSkinControl* SkinEntry() const { return FSkinLink.Entry(FSkinIndex); }
+    template <class E> E* SkinEntryAs() const { return FSkinLink.template EntryAs<E>(FSkinIndex); }
     // True when SkinData is set and holds a loaded skin.
-    bool SkinLoaded() const { return FSkin.Loaded(); }
+    bool SkinLoaded() const { return FSkinLink.Loaded(); }
 
-    virtual void FindSkinObject() { FSkinIndex = FSkin.Find(); }
+    virtual void FindSkinObject() { FSkinIndex = FSkinLink.Find(); }
     virtual void RefreshSkin();
     virtual void ResetSkinIndex() { FSkinIndex = -1; }
     // The background under the control changed (WM_SKPARENTBGCHANGED): a blended control shows it again.
@@ -63,11 +64,11 @@ protected:
     // background by AlphaBlendValue when AlphaBlend is on.
     void ShowImage(TBitmap* B);
     bool Designing() const { return this->ComponentState().Contains(csDesigning); }
-    TBitmap* SkinPicture(int Index) const { return FSkin.Picture(Index); }
+    TBitmap* SkinPicture(int Index) const { return FSkinLink.Picture(Index); }
     // The skin's cursor for the entry, when UseSkinCursor asks for it.
     void ApplySkinCursor();
 
-    TskSkinLink FSkin{this, ""};
+    TskSkinLink FSkinLink{this, ""};
     int FSkinIndex = -1;
     int FCursorIndex = -1;
 

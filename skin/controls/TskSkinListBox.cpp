@@ -526,7 +526,7 @@ int TskSkinCustomListBox::CalcHeight(int Rows) const
 void TskSkinCustomListBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = Skinned() ? dynamic_cast<TskDataSkinListBox*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinListBox>();
     if (e == nullptr) return;
     FSkinFontName = e->FontName;
     FSkinFontStyle = e->FontStyle;

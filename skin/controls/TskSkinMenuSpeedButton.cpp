@@ -99,13 +99,13 @@ void TskSkinMenuSpeedButton::FindSkinObject()
     FLook = TskButtonSkinValues();
     FHasTrackRect = false;
     FTrackButtonRect = TRect();
-    auto* button = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
+    auto* button = SkinEntryAs<TskDataSkinButtonControl>();
     if (button != nullptr) {
         FLook.Read(*button, FSkinRect);
     } else {
         FLook.ActiveSkinRect = FLook.DownSkinRect = FSkinRect;
     }
-    if (auto* menu = FSkinIndex != -1 ? dynamic_cast<TskDataSkinMenuButtonControl*>(SkinEntry()) : nullptr) {
+    if (auto* menu = SkinEntryAs<TskDataSkinMenuButtonControl>()) {
         FTrackButtonRect = menu->TrackButtonRect;
         FHasTrackRect = true;
     }
@@ -433,13 +433,8 @@ void TskSkinMenuSpeedButton::DrawDefaultImage(TBitmap* B)
 
 void TskSkinMenuSpeedButton::PaintNewStyle()
 {
-    TskSkinData* skin = SkinLoaded() ? SkinData() : nullptr;
-    auto entry = [skin](const std::string& Name) -> TskDataSkinButtonControl* {
-        if (skin == nullptr) return nullptr;
-        const int i = skin->FindControlIndex(Name);
-        if (i < 0 || i >= static_cast<int>(skin->ControlDataList.size())) return nullptr;
-        return dynamic_cast<TskDataSkinButtonControl*>(skin->ControlDataList[static_cast<std::size_t>(i)].get());
-    };
+    TskSkinData* skin = SkinData();
+    auto entry = [this](const std::string& Name) { return FSkinLink.FindAs<TskDataSkinButtonControl>(Name); };
     TskDataSkinButtonControl* face = entry("resizetoolbutton");
     if (face == nullptr) face = entry("resizebutton");
     TBitmap* picture = face != nullptr ? SkinPicture(face->PictureIndex) : nullptr;

@@ -192,7 +192,7 @@ void TskSkinPanel::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
     FBGPictureIndex = -1;
-    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinPanelControl*>(SkinEntry()) : nullptr;
+    auto* entry = SkinEntryAs<TskDataSkinPanelControl>();
     if (entry == nullptr) return;
     FCaptionRect = entry->CaptionRect;
     FAlignment = entry->Alignment;

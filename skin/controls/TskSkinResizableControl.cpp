@@ -42,7 +42,7 @@ template <class TLinked> void TskSkinResizableControl<TLinked>::FindSkinObject()
 {
     TLinked::FindSkinObject();
     if (this->FSkinIndex == -1) return;
-    auto* entry = this->FSkin.template EntryAs<TskDataSkinCustomControl>(this->FSkinIndex);
+    auto* entry = this->FSkinLink.template EntryAs<TskDataSkinCustomControl>(this->FSkinIndex);
     if (entry == nullptr) {
         FPicture = nullptr;
         FMaskPicture = nullptr;

@@ -90,7 +90,7 @@ void TskSkinScrollBox::HScrollChanged(TObject*)
 void TskSkinScrollBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinScrollBoxControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinScrollBoxControl>();
     FBGPictureIndex = e != nullptr ? e->BGPictureIndex : -1;
 }
 

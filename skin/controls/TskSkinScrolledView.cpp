@@ -8,7 +8,7 @@
 
 template <class TBase, class TEntry>
 TskSkinScrolledView<TBase, TEntry>::TskSkinScrolledView(TComponent* AOwner, const std::string& ASkinDataName)
-    : TBase(AOwner), FSkin(this, ASkinDataName), FDefaultFont(std::make_unique<TFont>())
+    : TBase(AOwner), FSkinLink(this, ASkinDataName), FDefaultFont(std::make_unique<TFont>())
 {
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);
@@ -30,7 +30,7 @@ template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::Cr
 
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::SetSkinData(TskSkinData* Value)
 {
-    if (FSkin.SetData(Value) && !this->ComponentState().Contains(csDesigning)) RefreshViewSkin();
+    if (FSkinLink.SetData(Value) && !this->ComponentState().Contains(csDesigning)) RefreshViewSkin();
 }
 
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::SetDefaultFont(TFont* Value)
@@ -49,8 +49,8 @@ template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::Se
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::ApplySkinLook()
 {
     TFont* font = this->Font();
-    FIndex = FSkin.Find();
-    auto* entry = FSkin.template EntryAs<TEntry>(FIndex);
+    FIndex = FSkinLink.Find();
+    auto* entry = FSkinLink.template EntryAs<TEntry>(FIndex);
     if (!entry) {
         FIndex = -1;
         this->SetColor(FDefaultColor);
@@ -66,7 +66,7 @@ template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::Ap
         font->SetColor(entry->FontColor);
         this->SetColor(entry->BGColor);
     }
-    TskSkinData* skin = FSkin.Data();
+    TskSkinData* skin = FSkinLink.Data();
     if (skin && skin->ResourceStrData())
         font->SetCharset(static_cast<TFontCharset>(skin->ResourceStrData()->CharSet()));
     else

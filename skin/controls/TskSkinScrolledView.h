@@ -15,10 +15,10 @@ public:
     TskSkinScrolledView(TComponent* AOwner, const std::string& ASkinDataName);
     ~TskSkinScrolledView() override;
 
-    TskSkinData* SkinData() const { return FSkin.Data(); }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkin.Name(); }
-    void SetSkinDataName(const std::string& Value) { FSkin.SetName(Value); }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     TFont* DefaultFont() const { return FDefaultFont.get(); }
     void SetDefaultFont(TFont* Value);
     TColor DefaultColor() const { return FDefaultColor; }
@@ -52,7 +52,7 @@ protected:
     // After a bar appeared or went: an aligned view's parent lays the bars and the view out again.
     void RealignForBars(bool Changed);
 
-    TskSkinLink FSkin;
+    TskSkinLink FSkinLink;
     int FIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
     TComponentLink<TskSkinScrollBar> FVScrollBar{this};

@@ -153,7 +153,7 @@ void TskSkinSpeedButton::SetDown(bool Value)
 void TskSkinSpeedButton::FindSkinObject()
 {
     TskGraphicSkinCustomControl::FindSkinObject();
-    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
+    auto* entry = SkinEntryAs<TskDataSkinButtonControl>();
     if (entry == nullptr) {
         // An entry of another kind gives one picture for every state.
         FSkin = TskButtonSkinValues();

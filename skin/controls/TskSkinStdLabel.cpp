@@ -15,7 +15,7 @@ TskSkinStdLabel::~TskSkinStdLabel() { delete FDefaultFont; }
 
 void TskSkinStdLabel::SetSkinData(TskSkinData* Value)
 {
-    FSkin.SetData(Value);
+    FSkinLink.SetData(Value);
     if (Value == nullptr) return;
     RefreshStdLabelSkin();
 }
@@ -29,7 +29,7 @@ void TskSkinStdLabel::SetEllipsType(TskEllipsType Value)
 
 void TskSkinStdLabel::FindEntry()
 {
-    auto* entry = FSkin.EntryAs<TskDataSkinStdLabelControl>(FSkin.Locate());
+    auto* entry = FSkinLink.EntryAs<TskDataSkinStdLabelControl>(FSkinLink.Locate());
     if (entry == nullptr) return;
     FFontName = entry->FontName;
     FFontStyle = entry->FontStyle;
@@ -46,7 +46,7 @@ void TskSkinStdLabel::RefreshStdLabelSkin()
 
 void TskSkinStdLabel::SelectTextFont(TCanvas* C)
 {
-    if (FSkin.Index() == -1) {
+    if (FSkinLink.Index() == -1) {
         C->Font()->Assign(FUseSkinFont ? FDefaultFont : Font());
         return;
     }
@@ -83,7 +83,7 @@ void TskSkinStdLabel::DoDrawText(TCanvas* C, TRect& R, UINT Flags)
         return;
     }
     // Disabled: embossed, a light copy one pixel down-right under the shadow-coloured text.
-    TskSkinColors* colors = FSkin.Index() != -1 && SkinData()->SkinColors ? SkinData()->SkinColors.get() : nullptr;
+    TskSkinColors* colors = FSkinLink.Index() != -1 && SkinData()->SkinColors ? SkinData()->SkinColors.get() : nullptr;
     TRect shifted = R;
     OffsetRect(shifted, 1, 1);
     C->Font()->SetColor(colors != nullptr ? colors->cBtnHighLight : clBtnHighlight);

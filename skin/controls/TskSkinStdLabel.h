@@ -16,10 +16,10 @@ public:
     explicit TskSkinStdLabel(TComponent* AOwner);
     ~TskSkinStdLabel() override;
 
-    TskSkinData* SkinData() const { return FSkin.Data(); }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkin.Name(); }
-    void SetSkinDataName(const std::string& Value) { FSkin.SetName(Value); }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     TFont* DefaultFont() const { return FDefaultFont; }
     void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
     bool UseSkinFont() const { return FUseSkinFont; }
@@ -29,7 +29,7 @@ public:
     TskEllipsType EllipsType() const { return FEllipsType; }
     void SetEllipsType(TskEllipsType Value);
 
-    int SkinIndex() const { return FSkin.Index(); }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Looks the entry up again, resizes to the text when AutoSize is on and repaints.
     void RefreshStdLabelSkin();
 
@@ -43,7 +43,7 @@ private:
     void FindEntry();
     void SelectTextFont(TCanvas* C);
 
-    TskSkinLink FSkin{this, "stdlabel"};
+    TskSkinLink FSkinLink{this, "stdlabel"};
     TFont* FDefaultFont;
     bool FUseSkinFont = true;
     bool FUseSkinColor = true;

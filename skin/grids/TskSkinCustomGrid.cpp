@@ -1255,7 +1255,7 @@ void TskSkinCustomGrid::SetUseSkinCellHeight(bool Value)
 
 TskDataSkinGridControl* TskSkinCustomGrid::GridEntry() const
 {
-    return FSkinIndex == -1 ? nullptr : dynamic_cast<TskDataSkinGridControl*>(SkinEntry());
+    return SkinEntryAs<TskDataSkinGridControl>();
 }
 
 void TskSkinCustomGrid::FindSkinObject()
