@@ -54,7 +54,7 @@ TComponent::~TComponent()
         FFreeNotifies.pop_back();
         auto& theirs = other->FFreeNotifies;
         theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
-        other->Notification(this, opRemove);
+        other->Notify(this, opRemove);
     }
     DestroyComponents();
     if (FOwner != nullptr) FOwner->RemoveComponent(this);
@@ -128,13 +128,13 @@ void TComponent::InsertComponent(TComponent* AComponent)
     if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
     ValidateRename(AComponent, "", AComponent->FName);
     Insert(AComponent);
-    Notification(AComponent, opInsert);
+    Notify(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent)
 {
     if (AComponent == nullptr || AComponent->FOwner != this) return;
-    Notification(AComponent, opRemove);
+    Notify(AComponent, opRemove);
     Remove(AComponent);
 }
 
@@ -193,5 +193,36 @@ void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && AComponent != nullptr) RemoveFreeNotification(AComponent);
     // Siblings learn through their owner. Indexed on the live list: a handler may free components.
-    for (size_t i = 0; i < FComponents.size(); ++i) FComponents[i]->Notification(AComponent, Operation);
+    for (size_t i = 0; i < FComponents.size(); ++i) FComponents[i]->Notify(AComponent, Operation);
+}
+
+void TComponent::Notify(TComponent* AComponent, TOperation Operation)
+{
+    if (Operation == opRemove && AComponent != nullptr) {
+        for (TComponentLinkBase* link : FLinks) {
+            if (link->FTarget != AComponent) continue;
+            link->FTarget = nullptr;
+            link->Reset();
+        }
+    }
+    Notification(AComponent, Operation);
+}
+
+TComponentLinkBase::TComponentLinkBase(TComponent* Holder) : FHolder(Holder) { FHolder->FLinks.push_back(this); }
+
+TComponentLinkBase::~TComponentLinkBase()
+{
+    auto& links = FHolder->FLinks;
+    links.erase(std::remove(links.begin(), links.end(), this), links.end());
+}
+
+void TComponentLinkBase::Attach(TComponent* Value)
+{
+    if (Value == FTarget) return;
+    TComponent* old = FTarget;
+    FTarget = Value;
+    const auto& links = FHolder->FLinks;
+    const bool stillNamed = std::any_of(links.begin(), links.end(), [old](const TComponentLinkBase* l) { return l->FTarget == old; });
+    if (old != nullptr && !stillNamed) FHolder->RemoveFreeNotification(old);
+    if (Value != nullptr) Value->FreeNotification(FHolder);
 }

@@ -96,6 +96,30 @@ enum TComponentStateItem {
 };
 using TComponentState = TSet<TComponentStateItem>;
 
+class TComponent;
+
+// The untyped part of TComponentLink: registered with its holder, which clears it when the target is
+// freed or leaves the holder's owner, so a class that only keeps a link needs no Notification of its own.
+class TComponentLinkBase {
+public:
+    TComponentLinkBase(const TComponentLinkBase&) = delete;
+    TComponentLinkBase& operator=(const TComponentLinkBase&) = delete;
+
+protected:
+    explicit TComponentLinkBase(TComponent* Holder);
+    ~TComponentLinkBase();
+    // Points the link at Value. The holder's free notification moves with it, unless another link of
+    // the holder still names the old target.
+    void Attach(TComponent* Value);
+
+private:
+    friend class TComponent;
+    virtual void Reset() = 0;
+
+    TComponent* FHolder;
+    TComponent* FTarget = nullptr;
+};
+
 class TComponent : public TPersistent {
 public:
     explicit TComponent(TComponent* AOwner);
@@ -162,15 +186,40 @@ protected:
     }
 
 private:
+    friend class TComponentLinkBase;
     void Insert(TComponent* AComponent);
     void Remove(TComponent* AComponent);
+    // Clears the links to AComponent, then lets the class react through Notification.
+    void Notify(TComponent* AComponent, TOperation Operation);
 
     std::string FName;
     int FTag = 0;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    std::vector<TComponentLinkBase*> FLinks;
     TComponentState FComponentState;
+};
+
+// A member that points at another component and becomes nullptr by itself when that component is
+// freed. Assigning needs T complete; reading does not.
+template <class T> class TComponentLink : public TComponentLinkBase {
+public:
+    explicit TComponentLink(TComponent* Holder) : TComponentLinkBase(Holder) {}
+    T* get() const { return FValue; }
+    operator T*() const { return FValue; }
+    T* operator->() const { return FValue; }
+    TComponentLink& operator=(T* Value)
+    {
+        Attach(Value);
+        FValue = Value;
+        return *this;
+    }
+
+private:
+    void Reset() override { FValue = nullptr; }
+
+    T* FValue = nullptr;
 };
 
 // True when Name is a valid identifier (letter or underscore, then letters, digits, underscores).

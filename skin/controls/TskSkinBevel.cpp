@@ -10,8 +10,7 @@ TskSkinBevel::TskSkinBevel(TComponent* AOwner) : TBevel(AOwner) { RegisterSkinCo
 
 void TskSkinBevel::SetSkinData(TskSkinData* Value)
 {
-    FSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    FSkinLink.SetData(Value);
     RefreshBevelSkin();
 }
 
@@ -24,9 +23,8 @@ void TskSkinBevel::SetDividerMode(bool Value)
 void TskSkinBevel::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBevel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) {
-        FSkinData = nullptr;
-        FIndex = -1;
+    // The skin has gone (its link is cleared already): the system's colours again.
+    if (Operation == opRemove && SkinData() == nullptr) {
         FLightColor = clBtnHighlight;
         FDarkColor = clBtnShadow;
     }
@@ -34,14 +32,11 @@ void TskSkinBevel::Notification(TComponent* AComponent, TOperation Operation)
 
 void TskSkinBevel::RefreshBevelSkin()
 {
-    FIndex = FSkinData != nullptr && !FSkinData->SkinEmpty ? FSkinData->FindControlIndex(FSkinDataName) : -1;
     FLightColor = clBtnHighlight;
     FDarkColor = clBtnShadow;
-    if (FIndex != -1) {
-        if (auto* e = dynamic_cast<TskDataSkinBevel*>(FSkinData->ControlDataList[static_cast<std::size_t>(FIndex)].get())) {
-            FLightColor = e->LightColor;
-            FDarkColor = e->DarkColor;
-        }
+    if (auto* e = FSkinLink.EntryAs<TskDataSkinBevel>(FSkinLink.Locate())) {
+        FLightColor = e->LightColor;
+        FDarkColor = e->DarkColor;
     }
     Repaint();
 }

@@ -3,6 +3,8 @@
 // groove or outline.
 #include <string>
 
+#include "skin/controls/SkinLink.h"
+
 #include "platform/vcl/TBevel.h"
 
 class TskSkinData;
@@ -11,14 +13,14 @@ class TskSkinBevel : public TBevel {
 public:
     explicit TskSkinBevel(TComponent* AOwner);
 
-    TskSkinData* SkinData() const { return FSkinData; }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     bool DividerMode() const { return FDividerMode; }
     void SetDividerMode(bool Value);
 
-    int SkinIndex() const { return FIndex; }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Looks the entry up again, takes its colours and repaints.
     void RefreshBevelSkin();
 
@@ -30,10 +32,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinData* FSkinData = nullptr;
-    std::string FSkinDataName = "bevel";
+    TskSkinLink FSkinLink{this, "bevel"};
     bool FDividerMode = false;
-    int FIndex = -1;
     TColor FLightColor = clBtnHighlight;
     TColor FDarkColor = clBtnShadow;
 };

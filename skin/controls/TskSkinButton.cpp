@@ -46,7 +46,7 @@ void TskSkinButton::SetNumGlyphs(int Value)
 void TskSkinButton::SetImageList(TCustomImageList* Value)
 {
     if (FImageList == Value) return;
-    ReplaceLinkedComponent(FImageList, Value);
+    FImageList = Value;
     Repaint();
 }
 
@@ -55,12 +55,6 @@ void TskSkinButton::SetImageIndex(int Value)
     if (FImageIndex == Value) return;
     FImageIndex = Value;
     Repaint();
-}
-
-void TskSkinButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TskSkinButton::SetLayout(TskButtonLayout Value)
@@ -132,7 +126,7 @@ void TskSkinButton::FindSkinObject()
     TskSkinCustomControl::FindSkinObject();
     // Without the skin's size the skin's outline does not fit either.
     if (!FUseSkinSize) FMaskPicture = nullptr;
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinButtonControl>();
     if (e == nullptr) {
         // An entry of another kind gives one picture for every state.
         FSkin = TskButtonSkinValues();

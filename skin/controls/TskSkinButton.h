@@ -92,7 +92,6 @@ protected:
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void CreateWnd() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool MorphAvailable() const;
@@ -115,7 +114,7 @@ private:
 
     TBitmap* FGlyph;
     int FNumGlyphs = 1;
-    TCustomImageList* FImageList = nullptr;
+    TComponentLink<TCustomImageList> FImageList{this};
     int FImageIndex = -1;
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;

@@ -83,9 +83,7 @@ void TskSkinCheckRadioBox::SetWordWrap(bool Value)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
-    if (FImages != Value) {
-        ReplaceLinkedComponent(FImages, Value);
-    }
+    FImages = Value;
     Repaint();
 }
 
@@ -93,12 +91,6 @@ void TskSkinCheckRadioBox::SetImageIndex(int Value)
 {
     FImageIndex = Value;
     Repaint();
-}
-
-void TskSkinCheckRadioBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
 void TskSkinCheckRadioBox::SetCanFocused(bool Value)
@@ -112,7 +104,7 @@ void TskSkinCheckRadioBox::SetCanFocused(bool Value)
 void TskSkinCheckRadioBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinCheckRadioControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinCheckRadioControl>();
     if (e == nullptr) {
         FMorphing = false;
         return;

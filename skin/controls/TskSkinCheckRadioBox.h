@@ -52,7 +52,6 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // What the user's click does: a check box flips, a radio box only becomes checked.
@@ -80,7 +79,7 @@ private:
     int FGroupIndex = 0;
     bool FFlat = true;
     bool FWordWrap = false;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = 0;
     bool FCanFocused = true;
     bool FUseSkinFontColor = true;

@@ -19,9 +19,7 @@ TskSkinCoolBar::TskSkinCoolBar(TComponent* AOwner) : TCoolBar(AOwner) { Register
 
 void TskSkinCoolBar::SetSkinData(TskSkinData* Value)
 {
-    if (FSkinData != nullptr && FSkinData != Value) FSkinData->RemoveFreeNotification(this);
-    FSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+    FSkinLink.SetData(Value);
     RefreshSkin();
 }
 
@@ -43,8 +41,8 @@ void TskSkinCoolBar::RefreshSkin()
 void TskSkinCoolBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCoolBar::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) {
-        FSkinData = nullptr;
+    // The skin has gone (its link is cleared already): the plain look again.
+    if (Operation == opRemove && SkinData() == nullptr) {
         FIndex = -1;
         FPicture = nullptr;
     }
@@ -54,10 +52,8 @@ void TskSkinCoolBar::ReadEntry()
 {
     FIndex = -1;
     FPicture = nullptr;
-    if (FSkinData == nullptr || FSkinData->SkinEmpty) return;
-    const int index = FSkinData->FindControlIndex(FSkinDataName);
-    if (index < 0 || index >= static_cast<int>(FSkinData->ControlDataList.size())) return;
-    auto* entry = dynamic_cast<TskDataSkinControlBar*>(FSkinData->ControlDataList[static_cast<std::size_t>(index)].get());
+    const int index = FSkinLink.Find();
+    auto* entry = FSkinLink.EntryAs<TskDataSkinControlBar>(index);
     // An entry of another kind is no look for a cool bar: the plain one stays.
     if (entry == nullptr) return;
     FIndex = index;
@@ -81,9 +77,7 @@ void TskSkinCoolBar::ReadEntry()
     FTopStretch = entry->TopStretch;
     FRightStretch = entry->RightStretch;
     FBottomStretch = entry->BottomStretch;
-    const int picture = entry->PictureIndex;
-    if (picture >= 0 && picture < static_cast<int>(FSkinData->ActivePictures.size()))
-        FPicture = FSkinData->ActivePictures[static_cast<std::size_t>(picture)].get();
+    FPicture = FSkinLink.Picture(entry->PictureIndex);
 }
 
 void TskSkinCoolBar::CreateParams(TCreateParams& Params)
@@ -232,9 +226,7 @@ void TskSkinCoolBar::PaintBackground(TCanvas* C)
     TRect piece = FClientRect;
     OffsetRect(piece, FSkinRect.Left, FSkinRect.Top);
     if (FBGPictureIndex != -1) {
-        source = FBGPictureIndex < static_cast<int>(FSkinData->ActivePictures.size())
-            ? FSkinData->ActivePictures[static_cast<std::size_t>(FBGPictureIndex)].get()
-            : nullptr;
+        source = FSkinLink.Picture(FBGPictureIndex);
         piece = source != nullptr ? Rect(0, 0, source->Width(), source->Height()) : TRect();
     }
     if (source == nullptr || IsEmptyRect(piece)) {
@@ -276,7 +268,7 @@ void TskSkinCoolBar::PaintGrabber(TCanvas* C, const TRect& R)
 void TskSkinCoolBar::PaintBands(TCanvas* C)
 {
     TColor textColor = clBtnText;
-    if (FSkinData != nullptr && FSkinData->SkinColors != nullptr) textColor = FSkinData->SkinColors->cBtnText;
+    if (SkinData() != nullptr && SkinData()->SkinColors != nullptr) textColor = SkinData()->SkinColors->cBtnText;
     for (int i = 0; i < Bands()->Count(); ++i) {
         TCoolBand* band = Bands()->Items(i);
         TWinControl* control = band->Control();

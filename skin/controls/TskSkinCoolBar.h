@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/vcl/TCoolBar.h"
+#include "skin/controls/SkinLink.h"
 
 class TskSkinData;
 
@@ -12,10 +13,10 @@ class TskSkinCoolBar : public TCoolBar {
 public:
     explicit TskSkinCoolBar(TComponent* AOwner);
 
-    TskSkinData* SkinData() const { return FSkinData; }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     bool SkinBevel() const { return FSkinBevel; }
     void SetSkinBevel(bool Value);
 
@@ -38,8 +39,7 @@ private:
     void PaintBands(TCanvas* C);
     void PaintGrabber(TCanvas* C, const TRect& R);
 
-    TskSkinData* FSkinData = nullptr;
-    std::string FSkinDataName = "controlbar";
+    TskSkinLink FSkinLink{this, "controlbar"};
     bool FSkinBevel = true;
     int FIndex = -1;
 

@@ -8,19 +8,35 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Paint.h"
+#include "skin/controls/SkinNinePart.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
-#include "skin/data/SkinMessages.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinEditControl.h"
-#include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
 
-TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner)
-    : TCustomListView(AOwner), FDefaultFont(std::make_unique<TFont>())
+namespace {
+
+// The part Src of a button entry's picture stretched into B at W x H: across only when the entry has no
+// bottom row, else in nine parts.
+void DrawSectionPicture(TBitmap* B, TBitmap* Picture, const TskDataSkinButtonControl& E, const TRect& Src, int W, int H)
 {
-    FDefaultFont->SetName("Arial");
-    FDefaultFont->SetHeight(14);
+    if (E.LeftBottomPoint.X == 0 && E.LeftBottomPoint.Y == 0) {
+        CreateHSkinImage(E.LeftTopPoint.X, E.SkinRect.Width() - E.RightTopPoint.X, B, Picture, Src, W, H, E.StretchEffect);
+        return;
+    }
+    const TskNinePartPoints skin{E.LeftTopPoint, E.RightTopPoint, E.LeftBottomPoint, E.RightBottomPoint, E.ClientRect};
+    const TskNinePartPoints moved = StretchedNinePart(E.SkinRect, skin, W, H);
+    CreateSkinImage(skin.LeftTop, skin.RightTop, skin.LeftBottom, skin.RightBottom, skin.Client, moved.LeftTop, moved.RightTop,
+        moved.LeftBottom, moved.RightBottom, moved.Client, B, Picture, Src, W, H, true, E.LeftStretch, E.TopStretch,
+        E.RightStretch, E.BottomStretch, E.StretchEffect, E.StretchType);
+}
+
+} // namespace
+
+TskSkinCustomListView::TskSkinCustomListView(TComponent* AOwner)
+    : TskSkinScrolledView<TCustomListView, TskDataSkinListView>(AOwner, "listview")
+{
     Font()->Assign(FDefaultFont.get());
     FHeaderInstance = MakeObjectInstance([this](HWND h, UINT m, WPARAM w, LPARAM l) { return HeaderWndProc(h, m, w, l); });
 }
@@ -29,21 +45,6 @@ TskSkinCustomListView::~TskSkinCustomListView()
 {
     UnhookHeader();
     FreeObjectInstance(FHeaderInstance);
-    LinkBar(FVScrollBar, nullptr, true);
-    LinkBar(FHScrollBar, nullptr, false);
-    if (FSkinData) FSkinData->RemoveFreeNotification(this);
-}
-
-void TskSkinCustomListView::CreateParams(TCreateParams& Params)
-{
-    TCustomListView::CreateParams(Params);
-    Params.Style &= ~(WS_HSCROLL | WS_VSCROLL);
-}
-
-void TskSkinCustomListView::SetSkinData(TskSkinData* Value)
-{
-    ReplaceLinkedComponent(FSkinData, Value);
-    if (FSkinData && !FSkinData->SkinEmpty && !ComponentState().Contains(csDesigning)) RefreshListViewSkin();
 }
 
 void TskSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
@@ -53,85 +54,14 @@ void TskSkinCustomListView::SetHeaderSkinDataName(const std::string& Value)
     if (FHeaderHandle) InvalidateRect(FHeaderHandle, nullptr, TRUE);
 }
 
-void TskSkinCustomListView::SetDefaultFont(TFont* Value)
-{
-    FDefaultFont->Assign(Value);
-    if (FIndex == -1) Font()->Assign(Value);
-}
-
-void TskSkinCustomListView::SetDefaultColor(TColor Value)
-{
-    if (Value == FDefaultColor) return;
-    FDefaultColor = Value;
-    if (FIndex == -1) SetColor(Value);
-}
-
 void TskSkinCustomListView::RefreshListViewSkin()
 {
-    FIndex = FSkinData && !FSkinData->SkinEmpty ? FSkinData->FindControlIndex(FSkinDataName) : -1;
-    auto* entry = FIndex >= 0 ? dynamic_cast<TskDataSkinListView*>(FSkinData->ControlDataList[static_cast<size_t>(FIndex)].get()) : nullptr;
-    if (!entry) {
-        FIndex = -1;
-        SetColor(FDefaultColor);
-        Font()->Assign(FDefaultFont.get());
-    } else {
-        if (FUseSkinFont) {
-            Font()->SetName(entry->FontName);
-            Font()->SetStyle(entry->FontStyle);
-            Font()->SetHeight(entry->FontHeight);
-        } else {
-            Font()->Assign(FDefaultFont.get());
-        }
-        Font()->SetColor(entry->FontColor);
-        SetColor(entry->BGColor);
-    }
-    if (FSkinData && FSkinData->ResourceStrData())
-        Font()->SetCharset(static_cast<TFontCharset>(FSkinData->ResourceStrData()->CharSet()));
-    else
-        Font()->SetCharset(FDefaultFont->Charset());
-    UpdateScrollBars();
-    if (FVScrollBar) FVScrollBar->SetAlign(FVScrollBar->Align());
-    if (FHScrollBar) FHScrollBar->SetAlign(FHScrollBar->Align());
+    ApplySkinLook();
+    RealignBars();
     if (ViewStyle() == vsReport && FHeaderHandle) InvalidateRect(FHeaderHandle, nullptr, TRUE);
 }
 
 // ---- bars ----
-
-void TskSkinCustomListView::LinkBar(TskSkinScrollBar*& Field, TskSkinScrollBar* Value, bool Vertical)
-{
-    if (Field && Field != Value) {
-        Field->OnChange = nullptr;
-        Field->RemoveFreeNotification(this);
-    }
-    Field = Value;
-    if (!Value) return;
-    Value->FreeNotification(this);
-    Value->SetEnabled(true);
-    Value->SetVisible(false);
-    if (Vertical)
-        Value->OnChange = [this](TObject* Sender) { OnVScrollBarChange(Sender); };
-    else
-        Value->OnChange = [this](TObject* Sender) { OnHScrollBarChange(Sender); };
-}
-
-void TskSkinCustomListView::SetVScrollBar(TskSkinScrollBar* Value)
-{
-    LinkBar(FVScrollBar, Value, true);
-    UpdateScrollBars();
-}
-
-void TskSkinCustomListView::SetHScrollBar(TskSkinScrollBar* Value)
-{
-    LinkBar(FHScrollBar, Value, false);
-    UpdateScrollBars();
-}
-
-bool TskSkinCustomListView::ShowBar(TskSkinScrollBar* Bar, bool Show)
-{
-    if (!Bar || Bar->Visible() == Show) return false;
-    Bar->SetVisible(Show);
-    return true;
-}
 
 int TskSkinCustomListView::ItemZeroHeight()
 {
@@ -212,10 +142,7 @@ void TskSkinCustomListView::UpdateScrollBars()
     if (FVScrollBar) FOldVPos = FVScrollBar->Position();
     if (FHScrollBar) FOldHPos = FHScrollBar->Position();
     if (FVScrollBar && FHScrollBar) FHScrollBar->SetBoth(FVScrollBar->Visible());
-    if (changed && Align() != alNone && Parent()) {
-        TFlagGuard updatingBars(FUpdatingBars);
-        Parent()->Realign();
-    }
+    RealignForBars(changed);
 }
 
 void TskSkinCustomListView::OnVScrollBarChange(TObject*)
@@ -265,10 +192,7 @@ void TskSkinCustomListView::UnhookHeader()
 
 TskDataSkinButtonControl* TskSkinCustomListView::HeaderEntry() const
 {
-    if (!FSkinData || FSkinData->SkinEmpty) return nullptr;
-    const int index = FSkinData->FindControlIndex(FHeaderSkinDataName);
-    if (index < 0) return nullptr;
-    return dynamic_cast<TskDataSkinButtonControl*>(FSkinData->ControlDataList[static_cast<size_t>(index)].get());
+    return FSkinLink.FindAs<TskDataSkinButtonControl>(FHeaderSkinDataName);
 }
 
 LRESULT TskSkinCustomListView::HeaderWndProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
@@ -324,9 +248,7 @@ void TskSkinCustomListView::DrawSection(TCanvas* C, int Index, const TRect& R, b
     const int h = R.Height();
     TBitmap b(std::max(1, w), std::max(1, h));
     TCanvas* bc = b.Canvas();
-    TBitmap* picture = nullptr;
-    if (Entry && Entry->PictureIndex >= 0 && Entry->PictureIndex < static_cast<int>(FSkinData->ActivePictures.size()))
-        picture = FSkinData->ActivePictures[static_cast<size_t>(Entry->PictureIndex)].get();
+    TBitmap* picture = Entry ? FSkinLink.Picture(Entry->PictureIndex) : nullptr;
     if (!picture) {
         bc->Brush()->SetColor(clBtnFace);
         bc->FillRect(Rect(0, 0, w, h));
@@ -337,18 +259,7 @@ void TskSkinCustomListView::DrawSection(TCanvas* C, int Index, const TRect& R, b
         const TRect active = Entry->ActiveSkinRect.IsEmpty() ? Entry->SkinRect : Entry->ActiveSkinRect;
         const TRect down = Entry->DownSkinRect.IsEmpty() ? active : Entry->DownSkinRect;
         const TRect src = Pressed ? down : Entry->SkinRect;
-        if (Entry->LeftBottomPoint.X == 0 && Entry->LeftBottomPoint.Y == 0) {
-            CreateHSkinImage(Entry->LeftTopPoint.X, Entry->SkinRect.Width() - Entry->RightTopPoint.X, &b, picture, src, w, h, Entry->StretchEffect);
-        } else {
-            const int dw = w - Entry->SkinRect.Width();
-            const int dh = h - Entry->SkinRect.Height();
-            const TRect cl = Entry->ClientRect;
-            CreateSkinImage(Entry->LeftTopPoint, Entry->RightTopPoint, Entry->LeftBottomPoint, Entry->RightBottomPoint, cl,
-                Entry->LeftTopPoint, {Entry->RightTopPoint.X + dw, Entry->RightTopPoint.Y},
-                {Entry->LeftBottomPoint.X, Entry->LeftBottomPoint.Y + dh}, {Entry->RightBottomPoint.X + dw, Entry->RightBottomPoint.Y + dh},
-                Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh), &b, picture, src, w, h, true, Entry->LeftStretch,
-                Entry->TopStretch, Entry->RightStretch, Entry->BottomStretch, Entry->StretchEffect, Entry->StretchType);
-        }
+        DrawSectionPicture(&b, picture, *Entry, src, w, h);
         bc->Font()->SetName(Entry->FontName);
         bc->Font()->SetStyle(Entry->FontStyle);
         bc->Font()->SetHeight(Entry->FontHeight);
@@ -400,23 +311,10 @@ void TskSkinCustomListView::PaintSkinHeader(HDC DC)
     GetClientRect(FHeaderHandle, client);
     if (right < client.Right) {
         const TRect rest = Rect(right, 0, client.Right, client.Bottom);
-        TBitmap* picture = entry && entry->PictureIndex >= 0 && entry->PictureIndex < static_cast<int>(FSkinData->ActivePictures.size())
-            ? FSkinData->ActivePictures[static_cast<size_t>(entry->PictureIndex)].get()
-            : nullptr;
+        TBitmap* picture = entry ? FSkinLink.Picture(entry->PictureIndex) : nullptr;
         if (picture) {
             TBitmap b(rest.Width(), std::max(1, rest.Height()));
-            if (entry->LeftBottomPoint.X == 0 && entry->LeftBottomPoint.Y == 0) {
-                CreateHSkinImage(entry->LeftTopPoint.X, entry->SkinRect.Width() - entry->RightTopPoint.X, &b, picture, entry->SkinRect, rest.Width(), rest.Height(), entry->StretchEffect);
-            } else {
-                const int dw = rest.Width() - entry->SkinRect.Width();
-                const int dh = rest.Height() - entry->SkinRect.Height();
-                const TRect cl = entry->ClientRect;
-                CreateSkinImage(entry->LeftTopPoint, entry->RightTopPoint, entry->LeftBottomPoint, entry->RightBottomPoint, cl,
-                    entry->LeftTopPoint, {entry->RightTopPoint.X + dw, entry->RightTopPoint.Y},
-                    {entry->LeftBottomPoint.X, entry->LeftBottomPoint.Y + dh}, {entry->RightBottomPoint.X + dw, entry->RightBottomPoint.Y + dh},
-                    Rect(cl.Left, cl.Top, cl.Right + dw, cl.Bottom + dh), &b, picture, entry->SkinRect, rest.Width(), rest.Height(), true,
-                    entry->LeftStretch, entry->TopStretch, entry->RightStretch, entry->BottomStretch, entry->StretchEffect, entry->StretchType);
-            }
+            DrawSectionPicture(&b, picture, *entry, entry->SkinRect, rest.Width(), rest.Height());
             c.Draw(rest.Left, rest.Top, &b);
         } else {
             c.Brush()->SetColor(clBtnFace);
@@ -428,27 +326,9 @@ void TskSkinCustomListView::PaintSkinHeader(HDC DC)
 
 // ---- messages ----
 
-void TskSkinCustomListView::Loaded()
-{
-    TCustomListView::Loaded();
-    RefreshListViewSkin();
-}
-
-void TskSkinCustomListView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomListView::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-}
-
 void TskSkinCustomListView::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_NCCALCSIZE:
-    case WM_NCPAINT: return;
-    case CM_PAINTSKINFRAME: Message.Result = SkinFramePainted; return;
     case CM_PAINTLISTVIEWHEADER:
         if (FHeaderHandle) PaintSkinHeader(reinterpret_cast<HDC>(Message.WParam));
         return;
@@ -461,12 +341,6 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
             UnhookHeader();
         }
         return;
-    case CM_VISIBLECHANGED:
-        TCustomListView::WndProc(Message);
-        if (FVScrollBar) FVScrollBar->SetVisible(Visible() && FVScrollBar->Visible());
-        if (FHScrollBar) FHScrollBar->SetVisible(Visible() && FHScrollBar->Visible());
-        UpdateScrollBars();
-        return;
     case WM_SIZE:
     case WM_PAINT:
         TCustomListView::WndProc(Message);
@@ -478,7 +352,7 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
         TCustomListView::WndProc(Message);
         UpdateScrollBars();
         return;
-    default: TCustomListView::WndProc(Message);
+    default: TskSkinScrolledView::WndProc(Message);
     }
 }
 
@@ -486,15 +360,9 @@ void RegisterSkinListViewClass()
 {
     static const bool done = [] {
         RegisterListViewClasses();
-        RegisterClass<TskSkinCustomListView, TCustomListView>("TskSkinCustomListView")
-            .Prop("SkinData", &TskSkinCustomListView::SkinData, &TskSkinCustomListView::SetSkinData)
-            .Prop("SkinDataName", &TskSkinCustomListView::SkinDataName, &TskSkinCustomListView::SetSkinDataName)
-            .Prop("HeaderSkinDataName", &TskSkinCustomListView::HeaderSkinDataName, &TskSkinCustomListView::SetHeaderSkinDataName)
-            .Prop("DefaultFont", &TskSkinCustomListView::DefaultFont)
-            .Prop("DefaultColor", &TskSkinCustomListView::DefaultColor, &TskSkinCustomListView::SetDefaultColor)
-            .Prop("UseSkinFont", &TskSkinCustomListView::UseSkinFont, &TskSkinCustomListView::SetUseSkinFont, true)
-            .Prop("VScrollBar", &TskSkinCustomListView::VScrollBar, &TskSkinCustomListView::SetVScrollBar)
-            .Prop("HScrollBar", &TskSkinCustomListView::HScrollBar, &TskSkinCustomListView::SetHScrollBar);
+        auto view = RegisterClass<TskSkinCustomListView, TCustomListView>("TskSkinCustomListView");
+        SkinViewProps(view);
+        view.Prop("HeaderSkinDataName", &TskSkinCustomListView::HeaderSkinDataName, &TskSkinCustomListView::SetHeaderSkinDataName);
         return true;
     }();
     (void)done;

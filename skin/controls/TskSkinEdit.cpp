@@ -57,26 +57,19 @@ TskSkinCustomEdit::~TskSkinCustomEdit()
 
 void TskSkinCustomEdit::SetSkinData(TskSkinData* Value)
 {
-    FSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
-    if (Value != nullptr && !Value->SkinEmpty && !Designing()) RefreshEditSkin();
+    if (FSkinLink.SetData(Value) && !Designing()) RefreshEditSkin();
 }
 
 void TskSkinCustomEdit::ReadEditSkin()
 {
-    FSkinIndex = -1;
-    FPicture = nullptr;
-    if (FSkinData == nullptr || FSkinData->SkinEmpty) return;
-    const int index = FSkinData->FindControlIndex(FSkinDataName);
-    if (index < 0 || index >= static_cast<int>(FSkinData->ControlDataList.size())) return;
-    auto* entry = dynamic_cast<TskDataSkinEditControl*>(FSkinData->ControlDataList[static_cast<std::size_t>(index)].get());
+    auto* entry = FSkinLink.EntryAs<TskDataSkinEditControl>(FSkinLink.Locate());
     // An entry of another kind, or one without a picture, has nothing to paint an edit with: such an edit
     // keeps the default look rather than an empty frame.
-    if (entry == nullptr || IsEmptyRect(entry->SkinRect)) return;
-    if (entry->PictureIndex < 0 || entry->PictureIndex >= static_cast<int>(FSkinData->ActivePictures.size())) return;
-    FPicture = FSkinData->ActivePictures[static_cast<std::size_t>(entry->PictureIndex)].get();
-    if (FPicture == nullptr) return;
-    FSkinIndex = index;
+    FPicture = entry != nullptr && !IsEmptyRect(entry->SkinRect) ? FSkinLink.Picture(entry->PictureIndex) : nullptr;
+    if (FPicture == nullptr) {
+        FSkinLink.Forget();
+        return;
+    }
     FSkinRect = entry->SkinRect;
     FActiveSkinRect = IsEmptyRect(entry->ActiveSkinRect) ? entry->SkinRect : entry->ActiveSkinRect;
     FLOffset = entry->LeftTopPoint.X;
@@ -129,8 +122,8 @@ void TskSkinCustomEdit::RefreshEditSkin()
 
 void TskSkinCustomEdit::ApplyCharset()
 {
-    if (FSkinData != nullptr && FSkinData->ResourceStrData() != nullptr)
-        Font()->SetCharset(static_cast<TFontCharset>(FSkinData->ResourceStrData()->CharSet()));
+    if (SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr)
+        Font()->SetCharset(static_cast<TFontCharset>(SkinData()->ResourceStrData()->CharSet()));
     else
         Font()->SetCharset(FDefaultFont->Charset());
 }
@@ -159,15 +152,14 @@ int TskSkinCustomEdit::HeightForFont()
 void TskSkinCustomEdit::Loaded()
 {
     TskCustomEdit::Loaded();
-    if (FSkinData != nullptr && FSkinData->ResourceStrData() != nullptr)
-        Font()->SetCharset(static_cast<TFontCharset>(FSkinData->ResourceStrData()->CharSet()));
+    if (SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr)
+        Font()->SetCharset(static_cast<TFontCharset>(SkinData()->ResourceStrData()->CharSet()));
 }
 
 void TskSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskCustomEdit::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
     if (AComponent == FImages) {
         FImages = nullptr;
         CalcImageRects();
@@ -207,7 +199,7 @@ void TskSkinCustomEdit::SetDefaultHeight(int Value)
 void TskSkinCustomEdit::SetButtonMode(bool Value)
 {
     FButtonMode = Value;
-    if (Designing()) FSkinDataName = Value ? "buttonedit" : "edit";
+    if (Designing()) FSkinLink.SetName(Value ? "buttonedit" : "edit");
     CalcRects();
     RecreateWnd();
     RepaintFrame();
@@ -447,12 +439,9 @@ void TskSkinCustomEdit::DrawButton(TCanvas* C)
     if (Skinned()) {
         // A skin whose edit entry has no button of its own lends the edit its general button pictures.
         for (const char* name : {"editbutton", "resizebutton"}) {
-            const int index = FSkinData->FindControlIndex(name);
-            if (index < 0) continue;
-            auto* entry = dynamic_cast<TskDataSkinButtonControl*>(FSkinData->ControlDataList[static_cast<std::size_t>(index)].get());
+            auto* entry = FSkinLink.FindAs<TskDataSkinButtonControl>(name);
             if (entry == nullptr) continue;
-            if (entry->PictureIndex < 0 || entry->PictureIndex >= static_cast<int>(FSkinData->ActivePictures.size())) continue;
-            TBitmap* picture = FSkinData->ActivePictures[static_cast<std::size_t>(entry->PictureIndex)].get();
+            TBitmap* picture = FSkinLink.Picture(entry->PictureIndex);
             TRect r = down && !IsEmptyRect(entry->DownSkinRect) ? entry->DownSkinRect
                 : hot && !IsEmptyRect(entry->ActiveSkinRect)    ? entry->ActiveSkinRect
                                                                  : entry->SkinRect;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skin/controls/TskCustomEdit.h"
+#include "skin/controls/SkinLink.h"
 
 class TskSkinData;
 class TCustomImageList;
@@ -25,10 +26,10 @@ public:
     explicit TskSkinCustomEdit(TComponent* AOwner);
     ~TskSkinCustomEdit() override;
 
-    TskSkinData* SkinData() const { return FSkinData; }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     TColor DefaultColor() const { return FDefaultColor; }
     void SetDefaultColor(TColor Value);
     TFont* DefaultFont() const { return FDefaultFont; }
@@ -63,7 +64,7 @@ public:
     void SetRightImageDownIndex(int Value) { FRightImageDownIndex = Value; }
 
     // The entry's index in the skin's control list; -1 for the default look.
-    int SkinIndex() const { return FSkinIndex; }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Looks the entry up again and takes its font, height and frame (the skin-change broadcast calls it).
     void RefreshEditSkin();
     // The height that shows one line of the present font inside the frame.
@@ -95,7 +96,8 @@ protected:
 
 private:
     void ReadEditSkin();
-    bool Skinned() const { return FSkinIndex != -1; }
+    // False as well once the skin has gone, so nothing of a freed skin is painted.
+    bool Skinned() const { return FSkinLink.Index() != -1; }
     bool LooksActive() { return Focused() || FMouseIn; }
     void ApplyFontColor();
     void ApplyCharset();
@@ -119,8 +121,7 @@ private:
     void MouseLeft();
     void DefaultFontChanged(TObject* Sender);
 
-    TskSkinData* FSkinData = nullptr;
-    std::string FSkinDataName = "edit";
+    TskSkinLink FSkinLink{this, "edit"};
     TColor FDefaultColor = clWindow;
     TFont* FDefaultFont;
     bool FUseSkinFont = true;
@@ -134,7 +135,6 @@ private:
     int FRightImageIndex = -1, FRightImageHotIndex = -1, FRightImageDownIndex = -1;
 
     // Copied from the entry.
-    int FSkinIndex = -1;
     TBitmap* FPicture = nullptr;
     TRect FSkinRect, FActiveSkinRect, FClRect;
     int FLOffset = 0, FROffset = 0;

@@ -132,7 +132,7 @@ std::string TskSkinGauge::GaugeText() const
 void TskSkinGauge::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinGaugeControl*>(SkinEntry()) : nullptr;
+    auto* entry = SkinEntryAs<TskDataSkinGaugeControl>();
     if (entry == nullptr) return;
     FProgressArea = entry->ProgressArea;
     FProgressPiece = entry->ProgressRect;

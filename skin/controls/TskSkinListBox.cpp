@@ -364,7 +364,6 @@ void TskSkinCustomListBox::SetRowCount(int Value)
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value)
 {
     FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     FListBox->Invalidate();
 }
 
@@ -518,7 +517,7 @@ int TskSkinCustomListBox::CalcHeight(int Rows) const
 void TskSkinCustomListBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = Skinned() ? dynamic_cast<TskDataSkinListBox*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinListBox>();
     if (e == nullptr) return;
     FSkinFontName = e->FontName;
     FSkinFontStyle = e->FontStyle;
@@ -570,16 +569,6 @@ void TskSkinCustomListBox::RefreshSkin()
 void TskSkinCustomListBox::DefaultFontChanged()
 {
     if (!Skinned()) FListBox->SetFont(DefaultFont());
-}
-
-void TskSkinCustomListBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
-    if (AComponent == FListBox) FListBox = nullptr;
 }
 
 void TskSkinCustomListBox::CreateParams(TCreateParams& Params)

@@ -205,7 +205,6 @@ protected:
     virtual void ListBoxWProc(TMessage& Message, bool& Handled);
     virtual void ListBoxCreateWnd() {}
 
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateParams(TCreateParams& Params) override;
     void DrawDefaultImage(TBitmap* B) override;
     void DrawSkinImage(TBitmap* B) override;
@@ -243,12 +242,12 @@ private:
     bool FHorizontalExtent = false;
     bool FUpdatingSkin = false;
     int FRowCount = 0;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = -1;
     int FDefaultItemHeight = 20;
-    TskSkinScrollBar* FVScrollBar = nullptr;
-    TskSkinScrollBar* FHScrollBar = nullptr;
-    TskListBox* FListBox = nullptr;
+    TComponentLink<TskSkinScrollBar> FVScrollBar{this};
+    TComponentLink<TskSkinScrollBar> FHScrollBar{this};
+    TComponentLink<TskListBox> FListBox{this};
     TRect FListRect;
     TRect FListBoxRect;
     bool FInBarsUpdate = false;

@@ -28,18 +28,14 @@ TskSkinMenuSpeedButton::~TskSkinMenuSpeedButton() { *FAlive = false; }
 void TskSkinMenuSpeedButton::SetSkinPopupMenu(TPopupMenu* Value)
 {
     if (FSkinPopupMenu == Value) return;
-    if (FSkinPopupMenu != nullptr) FSkinPopupMenu->RemoveFreeNotification(this);
     FSkinPopupMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
 void TskSkinMenuSpeedButton::SetSkinImagesMenu(TComponent* Value)
 {
     if (FSkinImagesMenu == Value) return;
-    if (FSkinImagesMenu != nullptr) FSkinImagesMenu->RemoveFreeNotification(this);
     FSkinImagesMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -80,14 +76,6 @@ void TskSkinMenuSpeedButton::SetTrackPosition(TskTrackPosition Value)
     Repaint();
 }
 
-void TskSkinMenuSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinSpeedButton::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinPopupMenu) FSkinPopupMenu = nullptr;
-    if (AComponent == FSkinImagesMenu) FSkinImagesMenu = nullptr;
-}
-
 // ---- skin
 
 void TskSkinMenuSpeedButton::FindSkinObject()
@@ -96,13 +84,13 @@ void TskSkinMenuSpeedButton::FindSkinObject()
     FLook = TskButtonSkinValues();
     FHasTrackRect = false;
     FTrackButtonRect = TRect();
-    auto* button = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
+    auto* button = SkinEntryAs<TskDataSkinButtonControl>();
     if (button != nullptr) {
         FLook.Read(*button, FSkinRect);
     } else {
         FLook.ActiveSkinRect = FLook.DownSkinRect = FSkinRect;
     }
-    if (auto* menu = FSkinIndex != -1 ? dynamic_cast<TskDataSkinMenuButtonControl*>(SkinEntry()) : nullptr) {
+    if (auto* menu = SkinEntryAs<TskDataSkinMenuButtonControl>()) {
         FTrackButtonRect = menu->TrackButtonRect;
         FHasTrackRect = true;
     }
@@ -423,13 +411,8 @@ void TskSkinMenuSpeedButton::DrawDefaultImage(TBitmap* B)
 
 void TskSkinMenuSpeedButton::PaintNewStyle()
 {
-    TskSkinData* skin = SkinLoaded() ? SkinData() : nullptr;
-    auto entry = [skin](const std::string& Name) -> TskDataSkinButtonControl* {
-        if (skin == nullptr) return nullptr;
-        const int i = skin->FindControlIndex(Name);
-        if (i < 0 || i >= static_cast<int>(skin->ControlDataList.size())) return nullptr;
-        return dynamic_cast<TskDataSkinButtonControl*>(skin->ControlDataList[static_cast<std::size_t>(i)].get());
-    };
+    TskSkinData* skin = SkinData();
+    auto entry = [this](const std::string& Name) { return FSkinLink.FindAs<TskDataSkinButtonControl>(Name); };
     TskDataSkinButtonControl* face = entry("resizetoolbutton");
     if (face == nullptr) face = entry("resizebutton");
     TBitmap* picture = face != nullptr ? SkinPicture(face->PictureIndex) : nullptr;

@@ -59,7 +59,6 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool HasMenu() const { return FSkinPopupMenu != nullptr || FSkinImagesMenu != nullptr; }
@@ -81,8 +80,8 @@ private:
     void MarkPointer(bool Inside);
     TRect ScreenRect() const;
 
-    TPopupMenu* FSkinPopupMenu = nullptr;
-    TComponent* FSkinImagesMenu = nullptr;
+    TComponentLink<TPopupMenu> FSkinPopupMenu{this};
+    TComponentLink<TComponent> FSkinImagesMenu{this};
     bool FUseImagesMenuImage = false;
     bool FUseImagesMenuCaption = false;
     bool FTrackButtonMode = false;

@@ -119,7 +119,6 @@ void TskSkinPanel::SetCaptionImageList(TCustomImageList* Value)
 {
     if (FCaptionImageList == Value) return;
     FCaptionImageList = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -128,12 +127,6 @@ void TskSkinPanel::SetCaptionImageIndex(int Value)
     if (FCaptionImageIndex == Value) return;
     FCaptionImageIndex = Value;
     Repaint();
-}
-
-void TskSkinPanel::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FCaptionImageList) FCaptionImageList = nullptr;
 }
 
 void TskSkinPanel::SetRollUpState(bool Value)
@@ -196,7 +189,7 @@ void TskSkinPanel::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
     FBGPictureIndex = -1;
-    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinPanelControl*>(SkinEntry()) : nullptr;
+    auto* entry = SkinEntryAs<TskDataSkinPanelControl>();
     if (entry == nullptr) return;
     FCaptionRect = entry->CaptionRect;
     FAlignment = entry->Alignment;

@@ -69,7 +69,6 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Receives the transparent look's canvas before it is shown.
     virtual void DrawPanelHook(TCanvas*) {}
     // What a descendant draws over the finished look, whichever way it was painted (on the off-screen
@@ -109,7 +108,7 @@ private:
     int FNumGlyphs = 1;
     int FSpacing = 2;
     TskImagePosition FImagePosition = skimgpDefault;
-    TCustomImageList* FCaptionImageList = nullptr;
+    TComponentLink<TCustomImageList> FCaptionImageList{this};
     int FCaptionImageIndex = -1;
     // True while the frame is composed straight on the canvas: DrawSkinImage then draws the top band.
     bool FPaintingDirect = false;

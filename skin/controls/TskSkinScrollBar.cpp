@@ -161,7 +161,7 @@ void TskSkinScrollBar::SetBothMarkerWidth(int Value)
 void TskSkinScrollBar::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinScrollBarControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinScrollBarControl>();
     if (e == nullptr) {
         FSkinIndex = -1;
         return;

@@ -31,20 +31,17 @@ TskSkinScrollBox::TskSkinScrollBox(TComponent* AOwner) : TskSkinCustomControl(AO
 TskSkinScrollBox::~TskSkinScrollBox()
 {
     // The bars outlive the box on the form: they must not call back into it.
-    for (TskSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+    for (TskSkinScrollBar* b : {FVScrollBar.get(), FHScrollBar.get()})
         if (b != nullptr) {
             b->OnChange = nullptr;
             b->OnLastChange = nullptr;
-            b->RemoveFreeNotification(this);
         }
 }
 
 void TskSkinScrollBox::SetVScrollBar(TskSkinScrollBar* Value)
 {
-    if (FVScrollBar != nullptr && FVScrollBar != Value) FVScrollBar->RemoveFreeNotification(this);
     FVScrollBar = Value;
     if (Value != nullptr) {
-        Value->FreeNotification(this);
         Value->SetCanFocused(false);
         Value->OnChange = [this](TObject* Sender) { VScrollChanged(Sender); };
         Value->OnLastChange = [this](TObject*) { Invalidate(); };
@@ -56,10 +53,8 @@ void TskSkinScrollBox::SetVScrollBar(TskSkinScrollBar* Value)
 
 void TskSkinScrollBox::SetHScrollBar(TskSkinScrollBar* Value)
 {
-    if (FHScrollBar != nullptr && FHScrollBar != Value) FHScrollBar->RemoveFreeNotification(this);
     FHScrollBar = Value;
     if (Value != nullptr) {
-        Value->FreeNotification(this);
         Value->SetCanFocused(false);
         Value->OnChange = [this](TObject* Sender) { HScrollChanged(Sender); };
         Value->OnLastChange = [this](TObject*) { Invalidate(); };
@@ -73,14 +68,6 @@ void TskSkinScrollBox::SetBorderStyle(TskSkinBorderStyle Value)
 {
     FBorderStyle = Value;
     if (HandleAllocated()) RecreateWnd();
-}
-
-void TskSkinScrollBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FVScrollBar) FVScrollBar = nullptr;
-    if (AComponent == FHScrollBar) FHScrollBar = nullptr;
 }
 
 void TskSkinScrollBox::VScrollChanged(TObject*)
@@ -102,7 +89,7 @@ void TskSkinScrollBox::HScrollChanged(TObject*)
 void TskSkinScrollBox::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinScrollBoxControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinScrollBoxControl>();
     FBGPictureIndex = e != nullptr ? e->BGPictureIndex : -1;
 }
 
@@ -110,7 +97,7 @@ void TskSkinScrollBox::RefreshSkin()
 {
     TskSkinCustomControl::RefreshSkin();
     if (HandleAllocated()) RecreateWnd();
-    for (TskSkinScrollBar* b : {FVScrollBar, FHScrollBar})
+    for (TskSkinScrollBar* b : {FVScrollBar.get(), FHScrollBar.get()})
         if (b != nullptr) {
             const TAlign a = b->Align();
             b->SetAlign(alNone);

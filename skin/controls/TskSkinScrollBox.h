@@ -37,7 +37,6 @@ protected:
     void AdjustClientRect(TRect& Rect) override;
     void AlignControls(TControl* AControl, TRect& Rect) override;
     void WndProc(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     // The box's background over Area of C: the skin's client texture (or its background picture), else
@@ -56,8 +55,8 @@ private:
     bool ScrollByKey(WORD Key);
     void ShowBar(TskSkinScrollBar* Bar, bool Show);
 
-    TskSkinScrollBar* FVScrollBar = nullptr;
-    TskSkinScrollBar* FHScrollBar = nullptr;
+    TComponentLink<TskSkinScrollBar> FVScrollBar{this};
+    TComponentLink<TskSkinScrollBar> FHScrollBar{this};
     TskSkinBorderStyle FBorderStyle = bvFrame;
     bool FCanFocused = false;
     int FOldVPos = 0;

@@ -228,7 +228,7 @@ void TskSkinCustomSlider::Loaded()
 void TskSkinCustomSlider::FindSkinObject()
 {
     TskSkinControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinSlider*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinSlider>();
     if (e == nullptr) {
         FSkinIndex = -1;
         FSkinPicture = nullptr;

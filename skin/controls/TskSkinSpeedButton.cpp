@@ -52,7 +52,7 @@ void TskSkinSpeedButton::SetNumGlyphs(int Value)
 void TskSkinSpeedButton::SetImageList(TCustomImageList* Value)
 {
     if (FImageList == Value) return;
-    ReplaceLinkedComponent(FImageList, Value);
+    FImageList = Value;
     Repaint();
 }
 
@@ -94,12 +94,6 @@ void TskSkinSpeedButton::Loaded()
     TskGraphicSkinCustomControl::Loaded();
     // The action's list may have been given its images after the link was made.
     SyncActionGlyph();
-}
-
-void TskSkinSpeedButton::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskGraphicSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FImageList) FImageList = nullptr;
 }
 
 void TskSkinSpeedButton::SetLayout(TskButtonLayout Value)
@@ -159,7 +153,7 @@ void TskSkinSpeedButton::SetDown(bool Value)
 void TskSkinSpeedButton::FindSkinObject()
 {
     TskGraphicSkinCustomControl::FindSkinObject();
-    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinButtonControl*>(SkinEntry()) : nullptr;
+    auto* entry = SkinEntryAs<TskDataSkinButtonControl>();
     if (entry == nullptr) {
         // An entry of another kind gives one picture for every state.
         FSkin = TskButtonSkinValues();

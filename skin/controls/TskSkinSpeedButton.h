@@ -80,7 +80,6 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 
     // The drop-down marker pictures of the entry, for buttons that carry a menu.
@@ -102,7 +101,7 @@ private:
     bool FFlat = false;
     TBitmap* FGlyph;
     int FNumGlyphs = 1;
-    TCustomImageList* FImageList = nullptr;
+    TComponentLink<TCustomImageList> FImageList{this};
     int FImageIndex = 0;
     TskButtonLayout FLayout = blGlyphLeft;
     int FMargin = -1;

@@ -36,7 +36,7 @@ void TskSkinStatusBar::SetSizeGripActive(bool Value)
 void TskSkinStatusBar::FindSkinObject()
 {
     TskSkinPanel::FindSkinObject();
-    auto* entry = FSkinIndex != -1 ? dynamic_cast<TskDataSkinPanelControl*>(SkinEntry()) : nullptr;
+    auto* entry = SkinEntryAs<TskDataSkinPanelControl>();
     if (entry == nullptr) {
         FGripperRect = Rect(0, 0, 0, 0);
         return;

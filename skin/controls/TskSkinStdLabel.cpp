@@ -15,9 +15,8 @@ TskSkinStdLabel::~TskSkinStdLabel() { delete FDefaultFont; }
 
 void TskSkinStdLabel::SetSkinData(TskSkinData* Value)
 {
-    FSkinData = Value;
+    FSkinLink.SetData(Value);
     if (Value == nullptr) return;
-    Value->FreeNotification(this);
     RefreshStdLabelSkin();
 }
 
@@ -28,17 +27,9 @@ void TskSkinStdLabel::SetEllipsType(TskEllipsType Value)
     Invalidate();
 }
 
-void TskSkinStdLabel::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomLabel::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FSkinData) FSkinData = nullptr;
-}
-
 void TskSkinStdLabel::FindEntry()
 {
-    FIndex = FSkinData != nullptr && !FSkinData->SkinEmpty ? FSkinData->FindControlIndex(FSkinDataName) : -1;
-    if (FIndex == -1) return;
-    auto* entry = dynamic_cast<TskDataSkinStdLabelControl*>(FSkinData->ControlDataList[static_cast<std::size_t>(FIndex)].get());
+    auto* entry = FSkinLink.EntryAs<TskDataSkinStdLabelControl>(FSkinLink.Locate());
     if (entry == nullptr) return;
     FFontName = entry->FontName;
     FFontStyle = entry->FontStyle;
@@ -55,7 +46,7 @@ void TskSkinStdLabel::RefreshStdLabelSkin()
 
 void TskSkinStdLabel::SelectTextFont(TCanvas* C)
 {
-    if (FIndex == -1) {
+    if (FSkinLink.Index() == -1) {
         C->Font()->Assign(FUseSkinFont ? FDefaultFont : Font());
         return;
     }
@@ -92,7 +83,7 @@ void TskSkinStdLabel::DoDrawText(TCanvas* C, TRect& R, UINT Flags)
         return;
     }
     // Disabled: embossed, a light copy one pixel down-right under the shadow-coloured text.
-    TskSkinColors* colors = FIndex != -1 && FSkinData->SkinColors ? FSkinData->SkinColors.get() : nullptr;
+    TskSkinColors* colors = FSkinLink.Index() != -1 && SkinData()->SkinColors ? SkinData()->SkinColors.get() : nullptr;
     TRect shifted = R;
     OffsetRect(shifted, 1, 1);
     C->Font()->SetColor(colors != nullptr ? colors->cBtnHighLight : clBtnHighlight);

@@ -3,6 +3,8 @@
 // shorten its text with an ellipsis at the end or in the middle of a path. Dialogs use it for their texts.
 #include <string>
 
+#include "skin/controls/SkinLink.h"
+
 #include "platform/vcl/TCustomLabel.h"
 
 class TskSkinData;
@@ -14,10 +16,10 @@ public:
     explicit TskSkinStdLabel(TComponent* AOwner);
     ~TskSkinStdLabel() override;
 
-    TskSkinData* SkinData() const { return FSkinData; }
+    TskSkinData* SkinData() const { return FSkinLink.Data(); }
     void SetSkinData(TskSkinData* Value);
-    const std::string& SkinDataName() const { return FSkinDataName; }
-    void SetSkinDataName(const std::string& Value) { FSkinDataName = Value; }
+    const std::string& SkinDataName() const { return FSkinLink.Name(); }
+    void SetSkinDataName(const std::string& Value) { FSkinLink.SetName(Value); }
     TFont* DefaultFont() const { return FDefaultFont; }
     void SetDefaultFont(TFont* Value) { FDefaultFont->Assign(Value); }
     bool UseSkinFont() const { return FUseSkinFont; }
@@ -27,14 +29,13 @@ public:
     TskEllipsType EllipsType() const { return FEllipsType; }
     void SetEllipsType(TskEllipsType Value);
 
-    int SkinIndex() const { return FIndex; }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Looks the entry up again, resizes to the text when AutoSize is on and repaints.
     void RefreshStdLabelSkin();
 
 protected:
     void Paint() override;
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Draws the caption into R with Flags on C, or measures it into R with DT_CALCRECT.
     void DoDrawText(TCanvas* C, TRect& R, UINT Flags);
 
@@ -42,13 +43,11 @@ private:
     void FindEntry();
     void SelectTextFont(TCanvas* C);
 
-    TskSkinData* FSkinData = nullptr;
-    std::string FSkinDataName = "stdlabel";
+    TskSkinLink FSkinLink{this, "stdlabel"};
     TFont* FDefaultFont;
     bool FUseSkinFont = true;
     bool FUseSkinColor = true;
     TskEllipsType FEllipsType = sketNone;
-    int FIndex = -1;
     std::string FFontName;
     TFontStyles FFontStyle;
     int FFontHeight = 12;

@@ -451,9 +451,7 @@ void TskSkinToolBar::PaintScrollButton(TCanvas* C, const TScrollButton& Button, 
     if (w < 1 || h < 1) return;
     TBitmap b(w, h);
     const TRect r = Rect(0, 0, w, h);
-    auto* entry = FButtonSkinIndex != -1 && SkinLoaded()
-        ? dynamic_cast<TskDataSkinButtonControl*>(SkinData()->ControlDataList[static_cast<std::size_t>(FButtonSkinIndex)].get())
-        : nullptr;
+    auto* entry = FSkinLink.EntryAs<TskDataSkinButtonControl>(FButtonSkinIndex);
     TBitmap* picture = entry != nullptr ? SkinPicture(entry->PictureIndex) : nullptr;
     TColor arrow = clBtnText;
     if (entry != nullptr && picture != nullptr) {

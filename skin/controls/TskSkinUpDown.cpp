@@ -48,7 +48,7 @@ void TskSkinUpDown::SetPosition(int Value)
 void TskSkinUpDown::FindSkinObject()
 {
     TskSkinCustomControl::FindSkinObject();
-    auto* e = FSkinIndex != -1 ? dynamic_cast<TskDataSkinUpDownControl*>(SkinEntry()) : nullptr;
+    auto* e = SkinEntryAs<TskDataSkinUpDownControl>();
     if (e == nullptr) return;
     FSkinButtons[0][0] = e->UpButtonRect;
     FSkinButtons[0][1] = e->ActiveUpButtonRect;
@@ -100,9 +100,7 @@ void TskSkinUpDown::DrawArrow(TCanvas* C, int Index, const TRect& R, TColor Colo
 
 bool TskSkinUpDown::DrawResizeButtons(TBitmap* B)
 {
-    TskSkinData* skin = SkinData();
-    const int index = skin->FindControlIndex("resizebutton");
-    auto* e = index != -1 ? dynamic_cast<TskDataSkinButtonControl*>(skin->ControlDataList[index].get()) : nullptr;
+    auto* e = FSkinLink.FindAs<TskDataSkinButtonControl>("resizebutton");
     TBitmap* picture = e != nullptr ? SkinPicture(e->PictureIndex) : nullptr;
     if (picture == nullptr || IsEmptyRect(e->SkinRect)) return false;
     // The entry is read the way a button reads its own: its state pictures and caption colours.

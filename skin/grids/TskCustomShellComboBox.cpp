@@ -140,14 +140,10 @@ void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value)
         return;
     TskCustomShellTreeView* old = FTreeView;
     FTreeView = Value;
-    if (old != nullptr) {
-        old->RemoveFreeNotification(this);
-        if (old->ShellComboBox() == this)
-            old->SetShellComboBox(nullptr);
-    }
+    if (old != nullptr && old->ShellComboBox() == this)
+        old->SetShellComboBox(nullptr);
     if (Value == nullptr)
         return;
-    Value->FreeNotification(this);
     Value->SetShellComboBox(this);
     if (!Loading() && Value->Root() != FRoot)
         Value->SetRoot(FRoot);
@@ -159,28 +155,13 @@ void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value)
         return;
     TskCustomShellListView* old = FListView;
     FListView = Value;
-    if (old != nullptr) {
-        old->RemoveFreeNotification(this);
-        if (old->ShellComboBox() == this)
-            old->SetShellComboBox(nullptr);
-    }
+    if (old != nullptr && old->ShellComboBox() == this)
+        old->SetShellComboBox(nullptr);
     if (Value == nullptr)
         return;
-    Value->FreeNotification(this);
     Value->SetShellComboBox(this);
     if (!Loading() && Value->Root() != FRoot)
         Value->SetRoot(FRoot);
-}
-
-void TskCustomShellComboBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomComboBox::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FTreeView)
-        FTreeView = nullptr;
-    if (AComponent == FListView)
-        FListView = nullptr;
 }
 
 void TskCustomShellComboBox::CreateWnd()

@@ -88,7 +88,6 @@ protected:
     void Change() override;
     void CreateWnd() override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void AddChildren(int Index);
@@ -105,8 +104,8 @@ private:
     std::string FOldRoot;
     TShellObjectTypes FObjectTypes{otFolders};
     bool FUseShellImages = true;
-    TskCustomShellTreeView* FTreeView = nullptr;
-    TskCustomShellListView* FListView = nullptr;
+    TComponentLink<TskCustomShellTreeView> FTreeView{this};
+    TComponentLink<TskCustomShellListView> FListView{this};
     std::unique_ptr<TskShellFolder> FRootFolder;
     TskItemsEx FItemsEx;
     bool FUpdating = false;

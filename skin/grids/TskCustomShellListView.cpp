@@ -157,14 +157,10 @@ void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
         return;
     TskCustomShellTreeView* old = FTreeView;
     FTreeView = Value;
-    if (old != nullptr) {
-        old->RemoveFreeNotification(this);
-        if (old->FListView == this)
-            old->FListView = nullptr;
-    }
+    if (old != nullptr && old->FListView == this)
+        old->FListView = nullptr;
     if (Value == nullptr)
         return;
-    Value->FreeNotification(this);
     Value->SetShellListView(this);
 }
 
@@ -172,24 +168,7 @@ void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value)
 {
     if (Value == FComboBox)
         return;
-    if (FComboBox != nullptr)
-        FComboBox->RemoveFreeNotification(this);
     FComboBox = Value;
-    if (Value != nullptr)
-        Value->FreeNotification(this);
-}
-
-void TskCustomShellListView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomListView::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FTreeView)
-        FTreeView = nullptr;
-    if (AComponent == FComboBox)
-        FComboBox = nullptr;
-    if (AComponent == FNotifier)
-        FNotifier = nullptr;
 }
 
 void TskCustomShellListView::SetAutoRefresh(bool Value)

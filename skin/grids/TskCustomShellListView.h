@@ -97,7 +97,6 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void CreateWnd() override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
 
 private:
@@ -123,8 +122,8 @@ private:
     bool FAutoContextMenus = true;
     bool FAutoNavigate = true;
     bool FAutoRefresh = false;
-    TskCustomShellTreeView* FTreeView = nullptr;
-    TskCustomShellComboBox* FComboBox = nullptr;
+    TComponentLink<TskCustomShellTreeView> FTreeView{this};
+    TComponentLink<TskCustomShellComboBox> FComboBox{this};
     std::unique_ptr<TskShellFolder> FRootFolder;
     std::vector<std::unique_ptr<TskShellFolder>> FFolders; // one per row, in display order
     bool FRootSetByString = false;
@@ -132,7 +131,7 @@ private:
     bool FPopulating = false;
     int FSortColumn = -1;
     bool FDescending = false;
-    TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
+    TComponentLink<TskShellChangeNotifier> FNotifier{this}; // a sub-component while AutoRefresh is on
     TPopupMenu* FMenu = nullptr;                   // the context menu, made on first use
     std::unique_ptr<TShellLabelEdit> FLabelEdit;  // renaming in place
     int FLabelRow = -1;                            // the row being renamed

@@ -262,11 +262,7 @@ void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value)
 {
     if (Value == FComboBox)
         return;
-    if (FComboBox != nullptr)
-        FComboBox->RemoveFreeNotification(this);
     FComboBox = Value;
-    if (Value != nullptr)
-        Value->FreeNotification(this);
 }
 
 TTreeNode* TskCustomShellTreeView::FindChild(TTreeNode* Parent, const TItemIDList& ID)
@@ -363,14 +359,10 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
         return;
     TskCustomShellListView* old = FListView;
     FListView = Value;
-    if (old != nullptr) {
-        old->RemoveFreeNotification(this);
-        if (old->FTreeView == this)
-            old->FTreeView = nullptr;
-    }
+    if (old != nullptr && old->FTreeView == this)
+        old->FTreeView = nullptr;
     if (Value == nullptr)
         return;
-    Value->FreeNotification(this);
     Value->SetShellTreeView(this);
     if (!Loading() && FRootFolder != nullptr) {
         Value->SetRoot(FRoot);
@@ -379,19 +371,6 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
             MoveLinkedViews(SelectedFolder());
         }
     }
-}
-
-void TskCustomShellTreeView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomTreeView::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FListView)
-        FListView = nullptr;
-    if (AComponent == FComboBox)
-        FComboBox = nullptr;
-    if (AComponent == FNotifier)
-        FNotifier = nullptr;
 }
 
 void TskCustomShellTreeView::SetAutoRefresh(bool Value)

@@ -86,7 +86,6 @@ protected:
     void Change(TTreeNode* Node) override;
     void CreateWnd() override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -115,13 +114,13 @@ private:
     bool FAutoContextMenus = true;
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
-    TskCustomShellListView* FListView = nullptr;
-    TskCustomShellComboBox* FComboBox = nullptr;
+    TComponentLink<TskCustomShellListView> FListView{this};
+    TComponentLink<TskCustomShellComboBox> FComboBox{this};
     std::unique_ptr<TskShellFolder> FRootFolder;
     std::string FPendingPath; // selected again once the window is made anew
     bool FInRootChange = false;
     bool FUpdatingLinks = false;
-    TskShellChangeNotifier* FNotifier = nullptr; // a sub-component while AutoRefresh is on
+    TComponentLink<TskShellChangeNotifier> FNotifier{this}; // a sub-component while AutoRefresh is on
     TPopupMenu* FMenu = nullptr;                  // the context menu, made on first use
     std::unique_ptr<TShellLabelEdit> FLabelEdit;  // renaming in place
     TTreeNode* FLabelNode = nullptr;              // the node being renamed

@@ -944,7 +944,6 @@ void TskSkinCustomGrid::UnbindBar(TskSkinScrollBar* Bar)
     Bar->OnDownButtonClick = nullptr;
     Bar->OnPageUp = nullptr;
     Bar->OnPageDown = nullptr;
-    Bar->RemoveFreeNotification(this);
 }
 
 void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Value)
@@ -954,7 +953,6 @@ void TskSkinCustomGrid::SetHScrollBar(TskSkinScrollBar* Value)
     UnbindBar(FHScrollBar);
     FHScrollBar = Value;
     if (Value != nullptr) {
-        Value->FreeNotification(this);
         Value->SetEnabled(true);
         Value->SetVisible(false);
         BindBar(Value, true);
@@ -969,25 +967,11 @@ void TskSkinCustomGrid::SetVScrollBar(TskSkinScrollBar* Value)
     UnbindBar(FVScrollBar);
     FVScrollBar = Value;
     if (Value != nullptr) {
-        Value->FreeNotification(this);
         Value->SetEnabled(true);
         Value->SetVisible(false);
         BindBar(Value, false);
     }
     UpdateScrollRange();
-}
-
-void TskSkinCustomGrid::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FHScrollBar)
-        FHScrollBar = nullptr;
-    if (AComponent == FVScrollBar)
-        FVScrollBar = nullptr;
-    if (AComponent == FInplaceEdit)
-        FInplaceEdit = nullptr;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1268,7 +1252,7 @@ void TskSkinCustomGrid::SetUseSkinCellHeight(bool Value)
 
 TskDataSkinGridControl* TskSkinCustomGrid::GridEntry() const
 {
-    return FSkinIndex == -1 ? nullptr : dynamic_cast<TskDataSkinGridControl*>(SkinEntry());
+    return SkinEntryAs<TskDataSkinGridControl>();
 }
 
 void TskSkinCustomGrid::FindSkinObject()

@@ -246,7 +246,6 @@ protected:
     void Paint() override;
     void WndProc(TMessage& Message) override;
     void CreateParams(TCreateParams& Params) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -332,8 +331,8 @@ private:
     bool FUseSkinFont = true;
     bool FUseSkinCellHeight = true;
     TBiDiMode FBiDiMode = bdLeftToRight;
-    TskSkinScrollBar* FHScrollBar = nullptr;
-    TskSkinScrollBar* FVScrollBar = nullptr;
+    TComponentLink<TskSkinScrollBar> FHScrollBar{this};
+    TComponentLink<TskSkinScrollBar> FVScrollBar{this};
     bool FUpdatingScrollRange = false;
 
     TGridState FGridState = gsNormal;
@@ -345,7 +344,7 @@ private:
     bool FTimerSet = false;
     bool FMarkerShown = false;
 
-    TskSkinInplaceEdit* FInplaceEdit = nullptr; // owned (as a component) by the grid
+    TComponentLink<TskSkinInplaceEdit> FInplaceEdit{this}; // owned (as a component) by the grid
     int FInplaceCol = -1;                       // the editor's cell; -1, -1 for none
     int FInplaceRow = -1;
     bool FCanEditModify = true;

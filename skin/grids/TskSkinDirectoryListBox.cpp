@@ -39,12 +39,7 @@ void TskSkinDirectoryListBox::DrawFolder(TCanvas* C, int Index, const TRect& Txt
 
 TskSkinDirectoryListBox::~TskSkinDirectoryListBox()
 {
-    if (FFileList != nullptr) {
-        FFileList->RemoveFreeNotification(this);
-        if (FFileList->DirList() == this) FFileList->SetDirList(nullptr);
-    }
-    if (FDirLabel != nullptr) FDirLabel->RemoveFreeNotification(this);
-    if (FDriveCombo != nullptr) FDriveCombo->RemoveFreeNotification(this);
+    if (FFileList != nullptr && FFileList->DirList() == this) FFileList->SetDirList(nullptr);
 }
 
 void TskSkinDirectoryListBox::SetDirectory(const std::string& Value)
@@ -164,13 +159,9 @@ void TskSkinDirectoryListBox::ShowLabel()
 void TskSkinDirectoryListBox::SetFileList(TskSkinFileListBox* Value)
 {
     if (Value == FFileList) return;
-    if (FFileList != nullptr) {
-        FFileList->RemoveFreeNotification(this);
-        if (FFileList->DirList() == this) FFileList->SetDirList(nullptr);
-    }
+    if (FFileList != nullptr && FFileList->DirList() == this) FFileList->SetDirList(nullptr);
     FFileList = Value;
     if (FFileList != nullptr) {
-        FFileList->FreeNotification(this);
         FFileList->SetDirList(this);
         FFileList->SetDirectory(FDirectory);
     }
@@ -179,31 +170,18 @@ void TskSkinDirectoryListBox::SetFileList(TskSkinFileListBox* Value)
 void TskSkinDirectoryListBox::SetDirLabel(TskSkinStdLabel* Value)
 {
     if (Value == FDirLabel) return;
-    if (FDirLabel != nullptr) FDirLabel->RemoveFreeNotification(this);
     FDirLabel = Value;
-    if (FDirLabel != nullptr) FDirLabel->FreeNotification(this);
     ShowLabel();
 }
 
 void TskSkinDirectoryListBox::SetDriveCombo(TskSkinDriveComboBox* Value)
 {
     if (Value == FDriveCombo) return;
-    if (FDriveCombo != nullptr) FDriveCombo->RemoveFreeNotification(this);
     FDriveCombo = Value;
-    if (FDriveCombo != nullptr) FDriveCombo->FreeNotification(this);
 }
 
 void TskSkinDirectoryListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     TskSkinListBox::SetBounds(ALeft, ATop, AWidth, AHeight);
     ShowLabel();
-}
-
-void TskSkinDirectoryListBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinListBox::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FFileList) FFileList = nullptr;
-    if (AComponent == FDirLabel) FDirLabel = nullptr;
-    if (AComponent == FDriveCombo) FDriveCombo = nullptr;
 }

@@ -51,7 +51,6 @@ protected:
     virtual void Change();
     void ListBoxDblClick() override;
     void ListBoxKeyDown(WORD& Key, TShiftState Shift) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void OpenCurrent();
@@ -62,8 +61,8 @@ private:
     std::vector<std::string> FPaths;
     std::vector<int> FLevels;
     int FSubFolders = 0; // the items after the current folder
-    TskSkinFileListBox* FFileList = nullptr;
-    TskSkinStdLabel* FDirLabel = nullptr;
-    TskSkinDriveComboBox* FDriveCombo = nullptr;
+    TComponentLink<TskSkinFileListBox> FFileList{this};
+    TComponentLink<TskSkinStdLabel> FDirLabel{this};
+    TComponentLink<TskSkinDriveComboBox> FDriveCombo{this};
     bool FInSetDir = false;
 };

@@ -55,31 +55,18 @@ void TskSkinDriveComboBox::DrawDrive(TCanvas* C, int Index, TRect TxtRect)
 
 TskSkinDriveComboBox::~TskSkinDriveComboBox()
 {
-    if (FDirList != nullptr) {
-        FDirList->SetDriveCombo(nullptr);
-        FDirList->RemoveFreeNotification(this);
-    }
+    if (FDirList != nullptr) FDirList->SetDriveCombo(nullptr);
 }
 
 void TskSkinDriveComboBox::SetDirList(TskSkinDirectoryListBox* Value)
 {
     if (Value == FDirList) return;
-    if (FDirList != nullptr) {
-        FDirList->SetDriveCombo(nullptr);
-        FDirList->RemoveFreeNotification(this);
-    }
+    if (FDirList != nullptr) FDirList->SetDriveCombo(nullptr);
     FDirList = Value;
     if (FDirList != nullptr) {
-        FDirList->FreeNotification(this);
         FDirList->SetDriveCombo(this);
         SetDrive(DriveOfPath(FDirList->Directory()));
     }
-}
-
-void TskSkinDriveComboBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FDirList) FDirList = nullptr;
 }
 
 // Choosing an item (in code or from the list) makes its root the drive. This is done here rather than

@@ -50,7 +50,6 @@ protected:
     void CreateWnd() override;
     void Loaded() override;
     void Change() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     enum class TDriveKind { Fixed, CDRom, Removable, Network };
@@ -67,5 +66,5 @@ private:
     TVolumeSources FSources;
     std::vector<TDriveItem> FDrives;
     bool FSettingDrive = false;
-    TskSkinDirectoryListBox* FDirList = nullptr;
+    TComponentLink<TskSkinDirectoryListBox> FDirList{this};
 };

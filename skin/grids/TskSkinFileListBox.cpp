@@ -45,12 +45,6 @@ TskSkinFileListBox::TskSkinFileListBox(TComponent* AOwner) : TskSkinListBox(AOwn
     FDirectory = cwd.empty() ? std::string(1, '/') : ResolveFolder("/", cwd);
 }
 
-TskSkinFileListBox::~TskSkinFileListBox()
-{
-    if (FFileEdit != nullptr) FFileEdit->RemoveFreeNotification(this);
-    if (FDirList != nullptr) FDirList->RemoveFreeNotification(this);
-}
-
 void TskSkinFileListBox::SetDirectory(const std::string& Value)
 {
     const std::string dir = ResolveFolder(FDirectory, Value);
@@ -79,12 +73,8 @@ void TskSkinFileListBox::SetFileType(TskFileType Value)
 void TskSkinFileListBox::SetFileEdit(TEdit* Value)
 {
     if (Value == FFileEdit) return;
-    if (FFileEdit != nullptr) FFileEdit->RemoveFreeNotification(this);
     FFileEdit = Value;
-    if (FFileEdit != nullptr) {
-        FFileEdit->FreeNotification(this);
-        Change();
-    }
+    if (FFileEdit != nullptr) Change();
 }
 
 void TskSkinFileListBox::Update() { FillFileList(); }
@@ -155,9 +145,7 @@ void TskSkinFileListBox::SetFileName(const std::string& Value)
 void TskSkinFileListBox::SetDirList(TskSkinDirectoryListBox* Value)
 {
     if (Value == FDirList) return;
-    if (FDirList != nullptr) FDirList->RemoveFreeNotification(this);
     FDirList = Value;
-    if (FDirList != nullptr) FDirList->FreeNotification(this);
 }
 
 void TskSkinFileListBox::Change()
@@ -175,13 +163,6 @@ void TskSkinFileListBox::ListBoxClick()
 {
     TskSkinListBox::ListBoxClick();
     if (ItemIndex() != FLastIndex) Change();
-}
-
-void TskSkinFileListBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinListBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFileEdit) FFileEdit = nullptr;
-    if (Operation == opRemove && AComponent == FDirList) FDirList = nullptr;
 }
 
 void RegisterFileCtrlClasses()

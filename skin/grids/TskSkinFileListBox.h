@@ -15,7 +15,6 @@ using TskFileType = TSet<TskFileAttr>;
 class TskSkinFileListBox : public TskSkinListBox {
 public:
     explicit TskSkinFileListBox(TComponent* AOwner);
-    ~TskSkinFileListBox() override;
 
     // The listed directory; the current directory at construction. Setting one that does not exist
     // raises EOSError and keeps the list as it was. A relative name is taken from the listed directory.
@@ -47,7 +46,6 @@ public:
 protected:
     virtual void Change();
     void ListBoxClick() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void FillFileList();
@@ -55,8 +53,8 @@ private:
     std::string FDirectory;
     std::string FMask = "*.*";
     TskFileType FFileType{skftNormal};
-    TEdit* FFileEdit = nullptr;
-    TskSkinDirectoryListBox* FDirList = nullptr;
+    TComponentLink<TEdit> FFileEdit{this};
+    TComponentLink<TskSkinDirectoryListBox> FDirList{this};
     int FLastIndex = -1;
 };
 

@@ -4,11 +4,6 @@
 
 TskSkinFilterComboBox::TskSkinFilterComboBox(TComponent* AOwner) : TskSkinComboBox(AOwner) {}
 
-TskSkinFilterComboBox::~TskSkinFilterComboBox()
-{
-    if (FFileList != nullptr) FFileList->RemoveFreeNotification(this);
-}
-
 void TskSkinFilterComboBox::SetFilter(const std::string& Value)
 {
     // Compared exactly: names that differ only in case are still a different filter to show.
@@ -58,12 +53,8 @@ std::string TskSkinFilterComboBox::Mask()
 void TskSkinFilterComboBox::SetFileList(TskSkinFileListBox* Value)
 {
     if (Value == FFileList) return;
-    if (FFileList != nullptr) FFileList->RemoveFreeNotification(this);
     FFileList = Value;
-    if (FFileList != nullptr) {
-        FFileList->FreeNotification(this);
-        FFileList->SetMask(Mask());
-    }
+    if (FFileList != nullptr) FFileList->SetMask(Mask());
 }
 
 void TskSkinFilterComboBox::CreateWnd()
@@ -78,10 +69,4 @@ void TskSkinFilterComboBox::Change()
     // While the items are being rebuilt nothing is chosen yet; the linked list gets the mask once
     // an item is.
     if (FFileList != nullptr && ItemIndex() >= 0) FFileList->SetMask(Mask());
-}
-
-void TskSkinFilterComboBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFileList) FFileList = nullptr;
 }

@@ -11,7 +11,6 @@ class TskSkinFileListBox;
 class TskSkinFilterComboBox : public TskSkinComboBox {
 public:
     explicit TskSkinFilterComboBox(TComponent* AOwner);
-    ~TskSkinFilterComboBox() override;
 
     static constexpr const char* DefaultFilter = "All files (*.*)|*.*";
 
@@ -32,10 +31,9 @@ public:
 protected:
     void CreateWnd() override;
     void Change() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     std::string FFilter = DefaultFilter;
     std::vector<std::string> FMasks;
-    TskSkinFileListBox* FFileList = nullptr;
+    TComponentLink<TskSkinFileListBox> FFileList{this};
 };

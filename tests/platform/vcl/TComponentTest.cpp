@@ -28,6 +28,14 @@ public:
     }
 };
 
+// Keeps two links and nothing else: no Notification of its own.
+class TLinkHolder : public TComponent {
+public:
+    using TComponent::TComponent;
+    TComponentLink<TComponent> First{this};
+    TComponentLink<TComponent> Second{this};
+};
+
 } // namespace
 
 TEST(TComponentOwnership, OwnerFreesItsComponentsLastFirst)
@@ -123,6 +131,58 @@ TEST(TComponentNotification, WatcherFreedFirstIsNotCalledLater)
     watcher->Free();
     target->Free(); // must not touch the freed watcher (the sanitizers would tell)
     SUCCEED();
+}
+
+TEST(TComponentLink, ClearsItselfWhenATargetOfAnotherOwnerIsFreed)
+{
+    TLinked ownerA(nullptr);
+    TLinked ownerB(nullptr);
+    auto* holder = new TLinkHolder(&ownerA);
+    auto* target = new TLinked(&ownerB);
+    holder->First = target;
+    holder->Second = target;
+    target->Free();
+    EXPECT_EQ(holder->First.get(), nullptr);
+    EXPECT_EQ(holder->Second.get(), nullptr);
+}
+
+TEST(TComponentLink, ClearsItselfWhenASiblingIsFreed)
+{
+    TLinked owner(nullptr);
+    auto* holder = new TLinkHolder(&owner);
+    auto* target = new TLinked(&owner);
+    holder->First = target;
+    target->Free();
+    EXPECT_EQ(holder->First.get(), nullptr);
+}
+
+TEST(TComponentLink, ReplacedTargetNoLongerReachesTheHolder)
+{
+    auto* holder = new TLinkHolder(nullptr);
+    auto* old = new TLinked(nullptr);
+    auto* next = new TLinked(nullptr);
+    holder->First = old;
+    holder->First = next;
+    // The old target now goes unnoticed, and the holder may go before the new one.
+    old->Free();
+    EXPECT_EQ(holder->First.get(), next);
+    holder->Free();
+    next->Free(); // must not touch the freed holder (the sanitizers would tell)
+}
+
+TEST(TComponentLink, OldTargetStillNamedByAnotherLinkKeepsItsNotification)
+{
+    TLinkHolder holder(nullptr);
+    auto* shared = new TLinked(nullptr);
+    auto* other = new TLinked(nullptr);
+    holder.First = shared;
+    holder.Second = shared;
+    holder.First = other;
+    shared->Free();
+    EXPECT_EQ(holder.Second.get(), nullptr);
+    EXPECT_EQ(holder.First.get(), other);
+    other->Free();
+    EXPECT_EQ(holder.First.get(), nullptr);
 }
 
 TEST(TComponentNotification, InsertIsAnnouncedToTheOwner)

@@ -115,7 +115,7 @@ inline std::string TestSkinIni()
            "4=fixed:panel\n5=vbar:panel\n6=emptyclient:panel\n7=checkbox:checkradio\n8=stdlabel:stdlabel\n"
            "9=bgpanel:panel\n10=bevel:bevel\n"
            "[panel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
-           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\n"
+           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\ncursorindex=0\n"
            "[bgpanel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
            "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\nbgpictureindex=0\n"
            "[emptyclient]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"

@@ -87,6 +87,21 @@ TEST_F(SkinControlLook, FreedSkin_ClearsTheLinkAndPaintsTheDefault)
     EXPECT_EQ(At(12, 12), Px(clBtnFace));
 }
 
+TEST_F(SkinControlLook, SkinCursor_FollowsTheEntryAndFallsBackWhenTheSkinGoes)
+{
+    auto* skin = new TskSkinData(Form);
+    auto* c = Make<TskSkinCustomControl>(Form, Rect(10, 10, 60, 40), false);
+    c->SetSkinDataName("panel");
+    c->SetUseSkinCursor(true);
+    c->SetSkinData(Skin());
+    EXPECT_EQ(c->Cursor(), static_cast<TCursor>(Skin()->StartCursorIndex));
+    c->SetSkinData(skin);
+    skin->Free();
+    // The entry's cursor index is still noted, but no skin is there to read it from.
+    c->RefreshSkin();
+    EXPECT_EQ(c->Cursor(), crDefault);
+}
+
 TEST_F(SkinControlSize, HorizontalEntry_KeepsTheWidthAndForcesTheSkinHeight)
 {
     auto* c = Make<TskSkinCustomControl>(Form, Rect(0, 0, 1, 1));

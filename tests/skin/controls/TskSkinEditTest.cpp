@@ -276,3 +276,19 @@ TEST_F(SkinEditSkinLook, ADisabledEditPaintsItsTextInTheDisabledColour)
     e->SetEnabled(true);
     EXPECT_EQ(e->Font()->Color(), 0);
 }
+
+TEST_F(SkinEditSkinLook, AFreedSkinLeavesTheDefaultLookAndIsNeverReadAgain)
+{
+    auto* e = Edit(Rect(10, 10, 110, 40), "edit");
+    ShowUnfocused();
+    ASSERT_NE(e->SkinIndex(), -1);
+    EditSkin.Skin.reset();
+    EXPECT_EQ(e->SkinData(), nullptr);
+    EXPECT_EQ(e->SkinIndex(), -1);
+    // Painting now must take nothing from the freed skin's pictures (the sanitizers would tell).
+    e->Repaint();
+    Driver.ProcessMessages();
+    e->SetFocus();
+    Driver.ProcessMessages();
+    EXPECT_EQ(e->SkinIndex(), -1);
+}
