@@ -273,7 +273,7 @@ void TskFormFrame::SetFrameRegion(bool Repaint)
             FLayout.Width, FLayout.Height);
         // The mask rectangle is always inside the shape.
         HRGN maskRect = CreateRectRgnIndirect(FLayout.MaskRect);
-        if (shape == nullptr && FLayout.MaskRect.IsEmpty()) {
+        if (shape == nullptr && FLayout.ClientRect.IsEmpty()) {
             // No client area (a rolled-up frame): the strips have nothing to join, and an empty mask
             // rectangle as the whole shape would hide the window. It keeps its plain rectangle.
             DeleteObject(maskRect);

@@ -108,7 +108,8 @@ TEST_F(FrameStates, RollUpButton_LeavesTheCaption_AndBringsTheWindowBack)
 
 TEST_F(FrameStates, SkinnedFrameRolledUp_ShowsItsCaptionAndBottomEdge)
 {
-    TFrameSkin skin("", "", true);
+    // The mask's always-inside rectangle reaches into the caption, as the converter's skin has it.
+    TFrameSkin skin("maskrectarea=5,10,95,75\n", "", true);
     Frame->SetSkinData(skin.Skin.get());
     ShowActive();
     Frame->RollUpFrame(true);
@@ -120,6 +121,7 @@ TEST_F(FrameStates, SkinnedFrameRolledUp_ShowsItsCaptionAndBottomEdge)
     EXPECT_EQ(At(5, 20), Px(cCorner));
     EXPECT_EQ(At(295, 20), Px(cTopRight));
     EXPECT_EQ(At(150, 32), Px(cBottom));
+    EXPECT_EQ(At(150, 2), Px(cTop));
 }
 
 TEST_F(FrameStates, CaptionDoubleClick_Maximizes_ThenRestores)
