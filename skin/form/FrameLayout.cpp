@@ -1,5 +1,7 @@
 #include "skin/form/FrameLayout.h"
 
+#include <algorithm>
+
 #include "platform/vcl/TBitmap.h"
 #include "platform/win/Messages.h"
 #include "skin/data/TskSkinData.h"
@@ -32,6 +34,60 @@ bool FrameResizable(const TskSkinData& Skin)
 {
     return !(Skin.LeftTopPoint == Skin.RightTopPoint && Skin.LeftTopPoint == Skin.LeftBottomPoint
         && Skin.LeftTopPoint == Skin.RightBottomPoint);
+}
+
+bool HasRollUpPicture(const TskSkinData& Skin)
+{
+    return !Skin.SkinEmpty && Skin.RollUpPicture && !Skin.RollUpPicture->Empty();
+}
+
+namespace {
+
+// The stretchable span of the roll-up picture, kept inside the picture and never reversed.
+void RollUpSpan(const TskSkinData& Skin, int& Left, int& Right)
+{
+    const int pw = Skin.RollUpPicture ? Skin.RollUpPicture->Width() : 0;
+    Left = std::clamp(Skin.RollUpLeftPoint.X, 0, pw);
+    Right = std::clamp(Skin.RollUpRightPoint.X, Left, pw);
+}
+
+} // namespace
+
+TRect StretchRollUpRect(const TskSkinData& Skin, const TRect& R, int W)
+{
+    int left = 0, right = 0;
+    RollUpSpan(Skin, left, right);
+    const int dx = W - (Skin.RollUpPicture ? Skin.RollUpPicture->Width() : 0);
+    TRect out = R;
+    if (R.Left >= right) {
+        out.Left += dx;
+        out.Right += dx;
+    } else if (R.Right > left) {
+        // Reaching into the span: the part right of it follows the right end.
+        if (R.Right > right) out.Right += dx;
+    }
+    return out;
+}
+
+void ComposeRollUpPicture(const TskSkinData& Skin, TBitmap* Source, int W, TBitmap& Dest)
+{
+    if (Source == nullptr || Source->Empty() || W <= 0) {
+        Dest.SetSize(0, 0);
+        return;
+    }
+    int left = 0, right = 0;
+    RollUpSpan(Skin, left, right);
+    const int pw = Source->Width();
+    const int h = Source->Height();
+    const int tail = pw - right;
+    Dest.SetSize(W, h);
+    TCanvas* c = Dest.Canvas();
+    // Left end and right end as they are; the span between them stretched over what is left.
+    c->CopyRect(TRect{0, 0, std::min(left, W), h}, Source->Canvas(), TRect{0, 0, std::min(left, W), h});
+    const int middle = W - left - tail;
+    if (middle > 0 && right > left)
+        c->CopyRect(TRect{left, 0, left + middle, h}, Source->Canvas(), TRect{left, 0, right, h});
+    if (tail > 0 && W - tail >= 0) c->CopyRect(TRect{W - tail, 0, W, h}, Source->Canvas(), TRect{right, 0, pw, h});
 }
 
 TRect StretchFrameRect(const TskSkinData& Skin, const TRect& R, int Dx, int Dy)

@@ -7,6 +7,7 @@
 
 #include "platform/rtl/Types.h"
 
+class TBitmap;
 class TskSkinData;
 
 // The frame layout at one window size (W x H); Dx and Dy are how much wider and taller the window is
@@ -48,6 +49,14 @@ TskFrameLayout CalcFrameLayout(const TskSkinData& Skin, int W, int H);
 // A rectangle of the frame picture (a skin object's, the icon's...) moved or stretched by the corner
 // zone its corners lie in, for a window Dx wider and Dy taller than the picture.
 TRect StretchFrameRect(const TskSkinData& Skin, const TRect& R, int Dx, int Dy);
+
+// The skin has a picture of its own for a rolled-up frame drawn inside the client area.
+bool HasRollUpPicture(const TskSkinData& Skin);
+// A rectangle of the roll-up picture at a frame W pixels wide: the span between "rollupleftpoint" and
+// "rolluprightpoint" stretches, what lies right of it moves with the right end.
+TRect StretchRollUpRect(const TskSkinData& Skin, const TRect& R, int W);
+// Source (the roll-up picture or its mask) composed at W pixels wide by that rule into Dest (resized).
+void ComposeRollUpPicture(const TskSkinData& Skin, TBitmap* Source, int W, TBitmap& Dest);
 
 // The default frame (no usable skin): a 3-pixel border, a caption of 19 pixels (15 for tool windows)
 // and square caption buttons of 17 (13) pixels.

@@ -355,12 +355,15 @@ bool TskFormFrame::IsFormActive() const
     return FForm->Active() && Screen != nullptr && Screen->ActiveForm() == FForm;
 }
 
+bool TskFormFrame::ClientAreaRolledUp() const
+{
+    return FRolledUp && !FSupportNCArea && FSkinData != nullptr && HasRollUpPicture(*FSkinData);
+}
+
 bool TskFormFrame::InRollUpState(const TskActiveSkinObject* AObject) const
 {
     // Only a frame that can show a roll-up picture has objects of its own while rolled up.
-    const bool rollUpFrame = FRolledUp && FSkinData != nullptr && FSkinData->RollUpPicture && !FSkinData->RollUpPicture->Empty()
-        && !FSupportNCArea;
-    return AObject->RollUp == rollUpFrame;
+    return AObject->RollUp == ClientAreaRolledUp();
 }
 
 void TskFormFrame::RepaintFrame()
@@ -914,12 +917,7 @@ bool TskFormFrame::Dispatch(TMessage& Message)
         return true;
     case WM_NCPAINT:
         if (!FFrameOn) return true;
-        if (FrameShown()) {
-            if (SkinUsable())
-                PaintSkinFrame(nullptr);
-            else
-                PaintDefaultFrame(nullptr);
-        }
+        if (FrameShown()) PaintFrame(nullptr);
         Message.Result = 0;
         return false;
     case WM_NCACTIVATE:
@@ -966,10 +964,7 @@ bool TskFormFrame::Dispatch(TMessage& Message)
         if (Message.Msg == CM_PAINTSKINFRAME2 && Message.LParam != SkinFramePainted2) return true;
         if (FFrameOn && Message.WParam != 0 && FrameShown()) {
             HDC dc = reinterpret_cast<HDC>(Message.WParam);
-            if (SkinUsable())
-                PaintSkinFrame(dc);
-            else if (!FSkinChanging)
-                PaintDefaultFrame(dc);
+            if (SkinPaintsFrame() || !FSkinChanging) PaintFrame(dc);
         }
         Message.Result = Message.Msg == CM_PAINTSKINFRAME ? SkinFramePainted : SkinFramePainted2;
         return false;
@@ -1035,12 +1030,7 @@ void TskFormFrame::WMNCActivate(TMessage& Message)
     }
     if (FrameShown()) {
         // Painted now: the caller is about to show the new activation state.
-        if (FForm->HandleAllocated() && IsWindowVisible(FForm->Handle())) {
-            if (SkinUsable())
-                PaintSkinFrame(nullptr);
-            else
-                PaintDefaultFrame(nullptr);
-        }
+        if (FForm->HandleAllocated() && IsWindowVisible(FForm->Handle())) PaintFrame(nullptr);
         UpdateCaptionActivation(true);
     } else {
         UpdateCaptionActivation(false);
@@ -1104,7 +1094,7 @@ void TskFormFrame::WMNCHitTest(TMessage& Message)
     const TPoint screen = LParamPoint(Message.LParam);
     if (FSupportNCArea) {
         const TPoint p = ScreenToFrame(screen);
-        Message.Result = SkinUsable() ? SkinHitTest(p.X, p.Y) : DefaultHitTest(p.X, p.Y);
+        Message.Result = SkinPaintsFrame() ? SkinHitTest(p.X, p.Y) : DefaultHitTest(p.X, p.Y);
         if (!FMouseLeaveTimer->Enabled() && Message.Result == HTOBJECT) {
             TestActiveObject(p.X, p.Y, true);
             FMouseLeaveTimer->SetEnabled(true);

@@ -505,6 +505,12 @@ private:
     bool CanShowMainMenu() const;
     // The object belongs to the current roll-up state of the frame.
     bool InRollUpState(const TskActiveSkinObject* AObject) const;
+    // A frame drawn inside the client area rolls up to the skin's roll-up picture, shaped by its mask.
+    void RollUpClientAreaFrame(bool Up);
+    bool ClientAreaRolledUp() const;
+    // The frame comes from the skin: a usable skin that has a frame picture; otherwise the default look.
+    bool SkinPaintsFrame() const;
+    void PaintFrame(HDC DC);
     // Composes the four frame strips of the current size from the active or inactive picture.
     void ComposeFrameStrips(bool ActiveLook);
     void DrawObjectsIntoStrips();

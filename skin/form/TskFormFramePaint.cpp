@@ -104,7 +104,11 @@ TRect TskFormFrame::StretchSkinRect(const TRect& R) const
 
 void TskFormFrame::PlaceSkinObjects()
 {
-    for (const auto& o : FObjects) o->ObjectRect = StretchSkinRect(o->SkinRect);
+    // The objects of the rolled-up picture follow its own stretch, the others the frame's.
+    for (const auto& o : FObjects)
+        o->ObjectRect = (o->RollUp && !FSupportNCArea && FSkinData != nullptr && HasRollUpPicture(*FSkinData))
+            ? StretchRollUpRect(*FSkinData, o->SkinRect, FLayout.Width > 0 ? FLayout.Width : FForm->Width())
+            : StretchSkinRect(o->SkinRect);
     PlaceCaptionButtons();
     PlaceMainMenuItems();
 }
@@ -134,7 +138,7 @@ int TskFormFrame::GetMinWidth()
         const int pw = FramePictureSize(*FSkinData).cx;
         return (FMinWidth > 0 && FMinWidth <= pw) ? FMinWidth : pw;
     }
-    if (!SkinUsable()) return FMinWidth < 1 ? 130 : FMinWidth;
+    if (!SkinPaintsFrame()) return FMinWidth < 1 ? 130 : FMinWidth;
     const int pw = FramePictureSize(*FSkinData).cx;
     if (pw < FMinWidth && !Minimized()) return FMinWidth;
     if (FSkinData->FormMinWidth > 0) return FSkinData->FormMinWidth;
@@ -145,10 +149,11 @@ int TskFormFrame::GetMinHeight()
 {
     if (!FSupportNCArea) {
         if (!SkinUsable()) return 0;
+        if (ClientAreaRolledUp()) return FSkinData->RollUpPicture->Height();
         const int ph = FramePictureSize(*FSkinData).cy;
         return (FMinHeight > 0 && FMinHeight <= ph) ? FMinHeight : ph;
     }
-    int h = SkinUsable() ? FramePictureSize(*FSkinData).cy - FSkinData->ClientRect.Height() : DefaultCaptionHeight() + 6;
+    int h = SkinPaintsFrame() ? FramePictureSize(*FSkinData).cy - FSkinData->ClientRect.Height() : DefaultCaptionHeight() + 6;
     if (FMinHeight > h && !FRolledUp && !Minimized()) h = FMinHeight;
     return h;
 }
@@ -256,6 +261,12 @@ void TskFormFrame::SetFrameRegion(bool Repaint)
     const bool maximizedChild = FForm->FormStyle() == fsMDIChild && Maximized();
     if (FSupportNCArea && FForm->BorderStyle() == bsNone) {
         shape = nullptr;
+    } else if (ClientAreaRolledUp()) {
+        // Rolled up inside the client area: the shape of the roll-up mask at the window's width.
+        TBitmap mask;
+        ComposeRollUpPicture(*FSkinData, FSkinData->RollUpMask.get(), FLayout.Width, mask);
+        if (!mask.Empty()) MaskToRegion(shape, &mask);
+        if (shape == nullptr) shape = CreateRectRgn(0, 0, FLayout.Width, FSkinData->RollUpPicture->Height());
     } else if (masked && !maximizedChild) {
         const TskSkinData& s = *FSkinData;
         CreateSkinRegion(shape, s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect,
@@ -263,7 +274,12 @@ void TskFormFrame::SetFrameRegion(bool Repaint)
             FLayout.Width, FLayout.Height);
         // The mask rectangle is always inside the shape.
         HRGN maskRect = CreateRectRgnIndirect(FLayout.MaskRect);
-        if (shape == nullptr) {
+        if (shape == nullptr && FLayout.ClientRect.IsEmpty()) {
+            // No client area (a rolled-up frame): the strips have nothing to join, and an empty mask
+            // rectangle as the whole shape would hide the window. It keeps its plain rectangle.
+            DeleteObject(maskRect);
+            shape = CreateRectRgn(0, 0, FLayout.Width, FLayout.Height);
+        } else if (shape == nullptr) {
             shape = maskRect;
         } else {
             CombineRgn(shape, shape, maskRect, RGN_OR);
@@ -339,6 +355,18 @@ void TskFormFrame::DrawObjectsIntoStrips()
             o->Draw(top->Canvas(), false);
         }
     }
+}
+
+bool TskFormFrame::SkinPaintsFrame() const { return SkinUsable() && IsFrameSkinned(); }
+
+void TskFormFrame::PaintFrame(HDC DC)
+{
+    // A skin that brings no frame of its own (only entries for controls) leaves the frame to the
+    // default look; painting nothing would leave whatever the last skin drew there.
+    if (SkinPaintsFrame())
+        PaintSkinFrame(DC);
+    else
+        PaintDefaultFrame(DC);
 }
 
 void TskFormFrame::PaintSkinFrame(HDC DC)
@@ -451,6 +479,15 @@ void TskFormFrame::PaintClientAreaFrame(HDC DC)
     const TskSkinData& s = *FSkinData;
     CalcSkinFrameLayout();
     PlaceSkinObjects();
+    if (ClientAreaRolledUp()) {
+        // Only the roll-up picture, stretched to the width, with the objects that belong to it.
+        TBitmap rolled;
+        ComposeRollUpPicture(s, s.RollUpPicture.get(), FLayout.Width, rolled);
+        for (const auto& o : FObjects)
+            if (o->Visible && InRollUpState(o.get())) o->Draw(rolled.Canvas(), false);
+        BitBlt(DC, 0, 0, rolled.Width(), rolled.Height(), rolled.Canvas()->Handle(), 0, 0, SRCCOPY);
+        return;
+    }
     const TSize size = FramePictureSize(s);
     TBitmap picture(FLayout.Width, FLayout.Height);
     CreateSkinImage(s.LeftTopPoint, s.RightTopPoint, s.LeftBottomPoint, s.RightBottomPoint, s.ClientRect, FLayout.LeftTop,
@@ -476,16 +513,18 @@ void TskFormFrame::PaintClientBackground(HDC DC)
         return;
     }
     TDCCanvas out(dc.DC);
-    if (!SkinUsable()) {
+    TBitmap* bg = nullptr;
+    if (SkinUsable() && FSkinData->BGPictureIndex >= 0
+        && FSkinData->BGPictureIndex < static_cast<int>(FSkinData->ActivePictures.size()))
+        bg = FSkinData->ActivePictures[static_cast<std::size_t>(FSkinData->BGPictureIndex)].get();
+    // Without a skin, or with one that has neither a background nor a frame picture: the default look.
+    if (!SkinUsable() || ((bg == nullptr || bg->Empty()) && !SkinPaintsFrame())) {
         FillSolid(&out.Canvas, clientArea, clBtnFace);
         DrawLogo(&out.Canvas, clientArea);
         return;
     }
     const TskSkinData& s = *FSkinData;
     CalcSkinFrameLayout();
-    TBitmap* bg = nullptr;
-    if (s.BGPictureIndex >= 0 && s.BGPictureIndex < static_cast<int>(s.ActivePictures.size()))
-        bg = s.ActivePictures[static_cast<std::size_t>(s.BGPictureIndex)].get();
     if (bg != nullptr && !bg->Empty()) {
         if (s.StretchEffect && !clientArea.IsEmpty()) {
             if (s.StretchType == stFull) {

@@ -179,6 +179,12 @@ void TskFormFrame::ApplySkinData()
         UpdateFormBorderIcons();
     else if (!FForm->BorderIcons().Empty())
         FForm->SetBorderIcons(TBorderIcons{});
+    // A frame rolled up inside the client area stays rolled up only when the new skin has a roll-up
+    // picture to show.
+    if (FRolledUp && !FSupportNCArea && !(SkinUsable() && HasRollUpPicture(*FSkinData))) {
+        FRolledUp = false;
+        if (FHeightBeforeRollUp > 0) FForm->SetHeight(FHeightBeforeRollUp);
+    }
     if (FForm->HandleAllocated()) {
         // The frame's thickness changes with the skin: the window works its client area out again.
         SetWindowPos(FForm->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);

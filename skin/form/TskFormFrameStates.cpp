@@ -162,7 +162,10 @@ void TskFormFrame::RollUpFrame(bool Up)
     if (Maximized() && FRolledUp && !FRolledUpFromMaximized) return;
     // Rolling a client-area frame up needs the skin's own roll-up picture and shape; such a frame stays
     // unrolled.
-    if (!FSupportNCArea) return;
+    if (!FSupportNCArea) {
+        RollUpClientAreaFrame(Up);
+        return;
+    }
     if (Maximized()) FRolledUpFromMaximized = Up;
     ClearActiveObject();
     if (Up) {
@@ -178,6 +181,25 @@ void TskFormFrame::RollUpFrame(bool Up)
             FForm->SetHeight(FHeightBeforeRollUp);
     }
     RepaintFrame();
+    if (OnChangeRollUpState) OnChangeRollUpState(this);
+}
+
+void TskFormFrame::RollUpClientAreaFrame(bool Up)
+{
+    if (!SkinUsable() || !HasRollUpPicture(*FSkinData)) return;
+    if (Maximized()) FRolledUpFromMaximized = Up;
+    ClearActiveObject();
+    // The flag first: the limits, the shape and the objects follow the rolled-up picture from here on.
+    FRolledUp = Up;
+    if (Up) {
+        FHeightBeforeRollUp = FForm->Height();
+        FForm->SetHeight(FSkinData->RollUpPicture->Height());
+    } else if (FHeightBeforeRollUp > 0) {
+        FForm->SetHeight(FHeightBeforeRollUp);
+    }
+    FWidth = FForm->Width();
+    FHeight = FForm->Height();
+    UpdateSkinFrame(true);
     if (OnChangeRollUpState) OnChangeRollUpState(this);
 }
 

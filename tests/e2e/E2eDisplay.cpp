@@ -16,7 +16,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <thread>
 
 #include "tests/support/TestPictures.h"
@@ -249,9 +251,34 @@ bool TE2eDisplay::StartServer(int Width, int Height)
     return false;
 }
 
+namespace {
+
+// openbox's own configuration as the system ships it, less the one binding that would take a key the
+// program answers itself: Alt+Space opens the program's system menu, not the manager's window menu.
+// Written into the scratch HOME, where openbox looks first; without the system's file nothing is written
+// and openbox keeps its built-in defaults.
+void WriteOpenboxConfig(const std::string& Home)
+{
+    std::ifstream in("/etc/xdg/openbox/rc.xml");
+    if (!in) return;
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string rc = text.str();
+    const std::size_t start = rc.find("<keybind key=\"A-space\">");
+    if (start != std::string::npos) {
+        const std::size_t end = rc.find("</keybind>", start);
+        if (end != std::string::npos) rc.erase(start, end + std::strlen("</keybind>") - start);
+    }
+    std::filesystem::create_directories(Home + "/.config/openbox");
+    std::ofstream(Home + "/.config/openbox/rc.xml") << rc;
+}
+
+} // namespace
+
 bool TE2eDisplay::StartWindowManager()
 {
-    // Its configuration is the system's default: a scratch HOME keeps a person's own out of the test.
+    // Its configuration is the system's default (but for Alt+Space, see above): a scratch HOME keeps a
+    // person's own out of the test.
     char scratch[] = "/tmp/ombrix-e2e-wm-XXXXXX";
     if (!mkdtemp(scratch)) {
         FFailure = "no scratch folder for the window manager";
@@ -263,8 +290,10 @@ bool TE2eDisplay::StartWindowManager()
     const char* chosen = std::getenv("OMBRIX_E2E_WM");
     const std::string wm = chosen && *chosen ? chosen : "openbox";
     std::vector<std::string> args{wm};
-    if (wm == "openbox")
+    if (wm == "openbox") {
         args.push_back("--sm-disable");
+        WriteOpenboxConfig(home);
+    }
     FWmPid = Spawn(args,
         {{"DISPLAY", FName}, {"HOME", home}, {"XDG_CONFIG_HOME", home + "/.config"}, {"XDG_CACHE_HOME", home + "/.cache"}});
     // The manager is up once it announces itself on the root window.

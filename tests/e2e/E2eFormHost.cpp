@@ -3,19 +3,26 @@
 // that window closes. Journeys use it for what the converter's own windows never show (a main menu on
 // the frame, a menu bar, MDI children, a tray icon).
 //
-//   e2e_formhost FORM.dfm [SKIN]
+//   e2e_formhost FORM.dfm [SKIN[,SKIN...]]
 //
 // The description's root class may be any name but TForm's own: the host registers its form class under
 // that name. SKIN is a skin ini (with its pictures beside it) or a
-// compressed skin file; it goes to every skin data component of the form.
+// compressed skin file; it goes to every skin data component of the form. Further skins after commas are
+// what HostNextSkin switches to at run time, one after another.
 //
 // Events of the description may name these handlers of the form; each writes one line to standard
 // output, which the journey reads:
-//   HostClick   (any notify event)  "click <Name of the sender>"
+//   HostClick     (any notify event)  "click <Name of the sender>"
+//   HostNextSkin  (any notify event)  loads the next skin of the list into every skin data component, as
+//                                     a skin changes at run time, and says "skin <file name>"; after the
+//                                     last one it unloads the skin (the components are left empty, the
+//                                     forms told as for any change) and says "skin none"
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/AppClasses.h"
 #include "platform/rtl/Exceptions.h"
@@ -31,6 +38,10 @@
 namespace {
 
 std::string HostFormClass;
+std::vector<std::string> HostSkins;   // the skins of the command line; the first is loaded at start
+std::size_t HostSkinShown = 0;
+
+bool LoadSkin(TskSkinData& Data, const std::string& Skin);
 
 class THostForm : public TForm {
 public:
@@ -40,6 +51,25 @@ public:
     {
         const auto* c = dynamic_cast<const TComponent*>(Sender);
         Say("click " + (c != nullptr ? c->Name() : std::string("?")));
+    }
+
+    void HostNextSkin(TObject*)
+    {
+        ++HostSkinShown;
+        const bool unload = HostSkinShown >= HostSkins.size();
+        for (int i = 0; i < ComponentCount(); ++i) {
+            auto* data = dynamic_cast<TskSkinData*>(Components(i));
+            if (data == nullptr) continue;
+            if (!unload) {
+                LoadSkin(*data, HostSkins[HostSkinShown]);
+                continue;
+            }
+            data->BroadcastSkinMessage(WM_BEFORECHANGESKINDATA);
+            data->ClearSkin();
+            data->BroadcastSkinMessage(WM_CHANGESKINDATA);
+            data->BroadcastSkinMessage(WM_AFTERCHANGESKINDATA);
+        }
+        Say(unload ? std::string("skin none") : "skin " + std::filesystem::path(HostSkins[HostSkinShown]).filename().string());
     }
 
     static void Say(const std::string& Line)
@@ -83,7 +113,13 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: e2e_formhost FORM.dfm [SKIN]\n");
         return 2;
     }
-    const std::string skin = argc == 3 ? argv[2] : "";
+    std::string skin;
+    if (argc == 3) {
+        std::stringstream list(argv[2]);
+        for (std::string one; std::getline(list, one, ',');)
+            if (!one.empty()) HostSkins.push_back(one);
+        if (!HostSkins.empty()) skin = HostSkins.front();
+    }
     try {
         RegisterAppClasses();
         const std::string text = ReadText(argv[1]);
@@ -93,7 +129,9 @@ int main(int argc, char** argv)
             return 2;
         }
         RegisterFormResource(HostFormClass, text);
-        RegisterClass<THostForm, TForm>(HostFormClass).Handler("HostClick", &THostForm::HostClick);
+        RegisterClass<THostForm, TForm>(HostFormClass)
+            .Handler("HostClick", &THostForm::HostClick)
+            .Handler("HostNextSkin", &THostForm::HostNextSkin);
 
         Application->SetTitle("e2e_formhost");
         Application->Initialize();

@@ -1,6 +1,8 @@
 // The skinned window frame as a person meets it: the system menu opened by the mouse and by Alt+Space
 // and worked with the arrow keys, and a second window (the preview) rolled up, minimised to a caption
 // bar and brought back.
+#include <cstdlib>
+
 #include "E2eJourney.h"
 
 namespace {
@@ -67,9 +69,11 @@ TEST_P(TFrameJourney, SystemMenuByMouse_RightClickOnTheCaptionAndTheMenuButton_K
 
 TEST_P(TFrameJourney, SystemMenuByAltSpace_OpensUnderTheMenuButton_EscapeCloses)
 {
-    // A window manager keeps Alt+Space for its own window menu (openbox does by default); the program
-    // sees the key only on a desktop without one.
-    if (WithWm()) GTEST_SKIP() << "Alt+Space belongs to the window manager";
+    // openbox keeps Alt+Space for its own window menu by default; the suite's openbox runs without that
+    // binding. Another manager (OMBRIX_E2E_WM) may still take the key.
+    const char* otherWm = std::getenv("OMBRIX_E2E_WM");
+    if (WithWm() && otherWm != nullptr && *otherWm != 0 && std::string(otherWm) != "openbox")
+        GTEST_SKIP() << "Alt+Space may belong to " << otherWm;
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     Click(Main.At(300, 250));
     D().Key("space", {"Alt_L"});

@@ -1,6 +1,12 @@
 // The main window as a person reads it: a queue longer than the window shows its scroll bar and follows
 // the keys, the buttons explain themselves when the pointer rests on them, and a second run starts with
-// empty bars while the device box stays in sight.
+// empty bars while the device box stays in sight; Help opens the help document beside the program.
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "E2eJourney.h"
 
 namespace {
@@ -93,6 +99,35 @@ TEST_P(TMainWindowJourney, SecondRunStartsWithEmptyBars_DeviceBoxStaysInSight)
     // face and name are there, not the bare panel behind it.
     const TSurface second = D().Grab(D().ScreenRect());
     EXPECT_GE(CountColours(second, Main.Device()), 8) << "the device box is not shown";
+    EXPECT_TRUE(Program().Running());
+}
+
+TEST_P(TMainWindowJourney, HelpButton_OpensTheHelpDocumentBesideTheProgramWithTheDesktopOpener)
+{
+    // The document is made with the program; the desktop's opener is a recorder first on the PATH the
+    // program is started with: what it was started with lands in a file of the scratch HOME.
+    const std::string program = std::filesystem::path(OMBRIX_PROGRAM).parent_path().string();
+    ASSERT_TRUE(std::filesystem::is_regular_file(program + "/help.pdf")) << "the build made no help.pdf beside the program";
+    const std::string bin = Home.Root + "/bin";
+    const std::string opened = Home.Root + "/opened";
+    std::filesystem::create_directories(bin);
+    std::ofstream(bin + "/xdg-open") << "#!/bin/sh\nprintf '%s|' \"$@\" > \"$HOME/opened.new\"\nmv \"$HOME/opened.new\" \"$HOME/opened\"\n";
+    ::chmod((bin + "/xdg-open").c_str(), 0755);
+    const char* path = std::getenv("PATH");
+    const std::string savedPath = path != nullptr ? path : "/usr/bin:/bin";
+    setenv("PATH", (bin + ":" + savedPath).c_str(), 1);
+    StartProgram();
+    setenv("PATH", savedPath.c_str(), 1);
+    if (HasFatalFailure()) return;
+
+    // The Help button at the right end of the top row.
+    Click(Main.Area(546, 4, 50, 26));
+    EXPECT_TRUE(WaitUntil([&] { return std::filesystem::exists(opened); }, 20s)) << "Help started no desktop opener";
+    std::string args;
+    std::getline(std::ifstream(opened), args);
+    EXPECT_EQ(args, program + "/help.pdf|");
+    Picture("after-help");
+    ExpectMainWindowAnswers();
     EXPECT_TRUE(Program().Running());
 }
 

@@ -53,8 +53,10 @@ struct TFrameSkin {
 
     // Extra lines go into [FORMINFO]; ObjExtra into the "obj" section. Each of ExtraObjects adds an
     // object: its "name:kind" and the lines of its section.
+    // WithRollUp adds a roll-up picture of 100 x 20 (blue left end, orange span, green right end, its
+    // stretchable span from x 10 to 90) and its mask (a 4-pixel notch at the top-left corner).
     explicit TFrameSkin(const std::string& FormInfoExtra = "", const std::string& ObjExtra = "", bool WithMask = false,
-        const std::vector<std::pair<std::string, std::string>>& ExtraObjects = {})
+        const std::vector<std::pair<std::string, std::string>>& ExtraObjects = {}, bool WithRollUp = false)
     {
         std::string objectList = "0=cap:caption\n1=obj:switch\n2=plain:switch\n";
         std::string objectSections;
@@ -89,16 +91,26 @@ struct TFrameSkin {
         Fill(shape, Rect(0, 0, 100, 80), clBlack);
         Fill(shape, Rect(0, 0, 8, 8), clWhite);
         shape.SaveToFile(Dir + "/shape.bmp");
+        TBitmap rollUp(100, 20);
+        Fill(rollUp, Rect(0, 0, 10, 20), cCorner);
+        Fill(rollUp, Rect(10, 0, 90, 20), cActive);
+        Fill(rollUp, Rect(90, 0, 100, 20), cTopRight);
+        rollUp.SaveToFile(Dir + "/rollup.bmp");
+        TBitmap rollUpShape(100, 20);
+        Fill(rollUpShape, Rect(0, 0, 100, 20), clBlack);
+        Fill(rollUpShape, Rect(0, 0, 4, 4), clWhite);
+        rollUpShape.SaveToFile(Dir + "/rollupmask.bmp");
         std::ofstream(Dir + "/skin.ini")
             << "[VERSION]\nskinname=Frame Test\n"
                "[PICTURES]\npicture=frame.bmp\n"
             << (WithMask ? "mask=shape.bmp\n" : "")
+            << (WithRollUp ? "rolluppicture=rollup.bmp\nrollupmask=rollupmask.bmp\n" : "")
             << "activepicturescount=2\n0=objects.bmp\n1=objmask.bmp\n"
                "[FORMINFO]\nlefttoppoint=10,30\nrighttoppoint=90,30\nleftbottompoint=10,75\nrightbottompoint=90,75\n"
                "clientrect=5,30,95,75\nbuttonsrect=70,2,95,14\ncaptionrect=5,2,92,14\nborderwidth=3\n"
                "hittestlefttoppoint=10,10\nhittestrighttoppoint=90,10\nhittestleftbottompoint=10,70\n"
                "hittestrightbottompoint=90,70\n"
-            << FormInfoExtra
+            << FormInfoExtra << (WithRollUp ? "rollupleftpoint=10,0\nrolluprightpoint=90,0\n" : "")
             << "[SKINCOLORS]\n"
                "[SKINOBJECTS]\ncount="
             << count << "\n"

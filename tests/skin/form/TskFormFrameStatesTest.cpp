@@ -2,6 +2,7 @@
 // up, the caption's double click, magnetic edges while the window is moved, and the fade-in.
 #include <gtest/gtest.h>
 
+#include "platform/gfx/Regions.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/data/SkinPlatform.h"
@@ -105,6 +106,24 @@ TEST_F(FrameStates, RollUpButton_LeavesTheCaption_AndBringsTheWindowBack)
     EXPECT_EQ(changes, 2);
 }
 
+TEST_F(FrameStates, SkinnedFrameRolledUp_ShowsItsCaptionAndBottomEdge)
+{
+    // The mask's always-inside rectangle reaches into the caption, as the converter's skin has it.
+    TFrameSkin skin("maskrectarea=5,10,95,75\n", "", true);
+    Frame->SetSkinData(skin.Skin.get());
+    ShowActive();
+    Frame->RollUpFrame(true);
+    ASSERT_TRUE(Frame->RolledUp());
+    // The frame picture less its client area: the top band and the bottom edge, nothing between.
+    ASSERT_EQ(Form->Height(), 80 - 45);
+    Save("FrameRolledUpSkinned");
+    EXPECT_EQ(At(150, 20), Px(cTop));
+    EXPECT_EQ(At(5, 20), Px(cCorner));
+    EXPECT_EQ(At(295, 20), Px(cTopRight));
+    EXPECT_EQ(At(150, 32), Px(cBottom));
+    EXPECT_EQ(At(150, 2), Px(cTop));
+}
+
 TEST_F(FrameStates, CaptionDoubleClick_Maximizes_ThenRestores)
 {
     ShowActive();
@@ -136,6 +155,66 @@ TEST_F(FrameStates, NotSizeable_CaptionDoubleClickRollsUp)
     EXPECT_FALSE(Frame->Maximized());
 }
 
+TEST_F(FrameStates, ClientAreaFrame_RollsUpToTheSkinsRollUpPicture_ShapedByItsMask_AndDownAgain)
+{
+    // "rcap" belongs to the rolled-up picture: its caption lies right of the stretchable span.
+    TFrameSkin skin("", "", false, {{"rcap:caption", "skinrect=92,2,98,14\nrollup=1\n"}}, true);
+    Frame->SetSupportNCArea(false);
+    Frame->SetSizeable(false);
+    Frame->SetSkinData(skin.Skin.get());
+    ShowActive();
+    const TRect open = Form->BoundsRect();
+    // A double click on the caption of a frame that cannot be sized rolls it up.
+    SendMessage(Form->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 8));
+    Driver.ProcessMessages();
+    ASSERT_TRUE(Frame->RolledUp());
+    EXPECT_EQ(Form->BoundsRect(), Rect(open.Left, open.Top, open.Right, open.Top + 20));
+    Save("FrameClientAreaRolledUp");
+    // The roll-up picture, its span stretched to the width: both ends as drawn.
+    EXPECT_EQ(At(5, 17), Px(cCorner));
+    EXPECT_EQ(At(150, 17), Px(cActive));
+    EXPECT_EQ(At(open.Width() - 3, 17), Px(cTopRight));
+    // Shaped by the roll-up mask: the notch at the top-left corner is not part of the window.
+    HRGN shape = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(Form->Handle(), shape), RGN_ERROR);
+    EXPECT_FALSE(PtInRegion(shape, 1, 1));
+    EXPECT_TRUE(PtInRegion(shape, 6, 1));
+    EXPECT_TRUE(PtInRegion(shape, open.Width() - 2, 18));
+    EXPECT_FALSE(PtInRegion(shape, 150, 25));
+    DeleteObject(shape);
+    // Its object moved with the right end; the frame's own caption is not there while rolled up.
+    EXPECT_EQ(Frame->FindObject("rcap")->ObjectRect, Rect(open.Width() - 8, 2, open.Width() - 2, 14));
+    SendMessage(Form->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(150, 8));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Frame->RolledUp());
+    // The rolled-up caption's double click brings the whole frame back.
+    SendMessage(Form->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(open.Width() - 5, 8));
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Frame->RolledUp());
+    EXPECT_EQ(Form->BoundsRect(), open);
+    EXPECT_EQ(At(150, 17), Px(cTop));
+    EXPECT_EQ(At(150, 100), Px(cClient));
+}
+
+TEST_F(FrameStates, ClientAreaFrame_RolledUp_ASkinWithoutRollUpPictureUnrollsIt)
+{
+    TFrameSkin rolling("", "", false, {}, true);
+    TFrameSkin plain;
+    Frame->SetSupportNCArea(false);
+    Frame->SetSkinData(rolling.Skin.get());
+    ShowActive();
+    const TRect open = Form->BoundsRect();
+    Frame->RollUpFrame(true);
+    ASSERT_TRUE(Frame->RolledUp());
+    Frame->SetSkinData(plain.Skin.get());
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Frame->RolledUp());
+    EXPECT_EQ(Form->BoundsRect(), open);
+    // Without a roll-up picture such a frame does not roll up at all.
+    Frame->RollUpFrame(true);
+    EXPECT_FALSE(Frame->RolledUp());
+}
+
 // ---- Magnetic edges ----
 
 TEST_F(FrameStates, Magnetic_SnapsToTheWorkAreaEdge_AndLeavesOnlyAfterTheCursorMovedFar)
@@ -156,6 +235,11 @@ TEST_F(FrameStates, Magnetic_SnapsToTheWorkAreaEdge_AndLeavesOnlyAfterTheCursorM
     // The right edge pulls the window's right side onto it.
     r = Moving(area.Right - 300 - 5, 300, TPoint{area.Right - 100, 310});
     EXPECT_EQ(r.Right, area.Right);
+    // The top edge, from far below it.
+    r = Moving(area.Left + 200, area.Top + 140, TPoint{area.Left + 300, area.Top + 161});
+    r = Moving(area.Left + 190, area.Top + 24, TPoint{area.Left + 290, area.Top + 45});
+    r = Moving(area.Left + 200, area.Top + 7, TPoint{area.Left + 300, area.Top + 28});
+    EXPECT_EQ(r, Rect(area.Left + 200, area.Top, area.Left + 500, area.Top + 200));
 }
 
 TEST_F(FrameStates, NotMagnetic_MovesFreely_AndAMaximizedFrameDoesNotMove)

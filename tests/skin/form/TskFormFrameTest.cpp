@@ -48,6 +48,35 @@ TEST_F(DefaultFrame, NoSkin_PaintsRingsAndGroovedCaption)
     EXPECT_EQ(At(30, 6), Px(clBtnShadow));
 }
 
+TEST_F(DefaultFrame, SkinWithoutAFrame_AfterOneWithAFrame_PaintsAndHitTestsTheDefaultFrame)
+{
+    // The converter's skin for its queue rows holds entries for controls only: no frame picture.
+    TFrameSkin framed;
+    TskCompressedStoredSkin stored(nullptr);
+    stored.BuildFromSkinIni(std::string(OMBRIX_SOURCE_DIR) + "/skins/slate/rows.ini");
+    TskSkinData controlsOnly(nullptr);
+    controlsOnly.LoadStoredSkin(&stored);
+    ASSERT_FALSE(controlsOnly.SkinEmpty);
+    Frame->SetSkinData(framed.Skin.get());
+    ShowForm();
+    ASSERT_EQ(At(150, 20), Px(cTop));
+    ASSERT_EQ(At(2, 100), Px(cLeft));
+    Frame->SetSkinData(&controlsOnly);
+    Driver.ProcessMessages();
+    Save("frame-skin-without-frame.bmp");
+    // Nothing of the last skin's frame is left: rings, grooves and a plain client background.
+    EXPECT_EQ(At(0, 100), Px(cl3DLight));
+    EXPECT_EQ(At(2, 100), Px(clBtnFace));
+    EXPECT_EQ(At(30, 5), Px(clBtnHighlight));
+    EXPECT_EQ(At(150, 100), Px(clBtnFace));
+    EXPECT_EQ(Form->ClientWidth(), 300 - 6);
+    EXPECT_EQ(Hit(150, 10), HTCAPTION);
+    EXPECT_EQ(Hit(299, 100), HTRIGHT);
+    // It keeps the default frame's limits instead of shrinking to nothing.
+    EXPECT_EQ(Frame->GetMinWidth(), 130);
+    Frame->SetSkinData(nullptr);
+}
+
 TEST_F(DefaultFrame, NoSkin_HitTestsByDefaultRules)
 {
     ShowForm();
