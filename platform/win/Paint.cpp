@@ -52,6 +52,24 @@ TRect Moved(TRect r, TPoint by)
     return r;
 }
 
+bool Covers(const TRect& outer, const TRect& inner)
+{
+    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
+}
+
+// `box` lies inside one rectangle of `rgn`, so that cutting by the region would change nothing: the
+// common case of a child well inside a top-level window with rounded corners.
+bool InsideOneRect(const TRegionShape& rgn, const TRect& box)
+{
+    for (const TRect& r : rgn.Rects()) {
+        if (r.Top > box.Top)
+            break;
+        if (Covers(r, box))
+            return true;
+    }
+    return false;
+}
+
 TWindowRec* TopOf(HWND h)
 {
     return Find(GetAncestorRoot(h));
@@ -263,6 +281,9 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
             return {};
         TPoint pClient{curOrigin.X - cur->Rect.Left, curOrigin.Y - cur->Rect.Top};
         TPoint pOrigin{pClient.X - p->Client.Left, pClient.Y - p->Client.Top};
+        // A window among many siblings (a queue of rows) meets few of them: the bounding box answers
+        // for most before the region is asked.
+        TRect vbox = v.Box();
         for (HWND sib : p->Children) {
             if (sib == cur->Handle)
                 break;
@@ -270,11 +291,16 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
             if (!sr || !(sr->Style & WS_VISIBLE))
                 continue;
             TRect r = Moved(sr->Rect, pClient);
-            if (v.Intersects(r))
+            TRect hit;
+            if (IntersectRect(hit, vbox, r) && v.Intersects(r)) {
                 v = v.Subtract(WithRegion(r, sr->WindowRgn, r.TopLeft()));
+                vbox = v.Box();
+            }
         }
-        v = v.Intersect(TRegionShape(Moved(p->Client, pOrigin)));
-        if (p->WindowRgn)
+        TRect parentClient = Moved(p->Client, pOrigin);
+        if (!Covers(parentClient, vbox))
+            v = v.Intersect(TRegionShape(parentClient));
+        if (p->WindowRgn && !v.IsEmpty() && !InsideOneRect(*p->WindowRgn, Moved(v.Box(), {-pOrigin.X, -pOrigin.Y})))
             v = v.Intersect(WithRegion(Bounds(pOrigin.X, pOrigin.Y, p->Rect.Width(), p->Rect.Height()), p->WindowRgn, pOrigin));
         cur = p;
         curOrigin = pOrigin;
