@@ -52,24 +52,6 @@ TRect Moved(TRect r, TPoint by)
     return r;
 }
 
-bool Covers(const TRect& outer, const TRect& inner)
-{
-    return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
-}
-
-// `box` lies inside one rectangle of `rgn`, so that cutting by the region would change nothing: the
-// common case of a child well inside a top-level window with rounded corners.
-bool InsideOneRect(const TRegionShape& rgn, const TRect& box)
-{
-    for (const TRect& r : rgn.Rects()) {
-        if (r.Top > box.Top)
-            break;
-        if (Covers(r, box))
-            return true;
-    }
-    return false;
-}
-
 TWindowRec* TopOf(HWND h)
 {
     return Find(GetAncestorRoot(h));
@@ -297,10 +279,13 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
                 vbox = v.Box();
             }
         }
-        TRect parentClient = Moved(p->Client, pOrigin);
-        if (!Covers(parentClient, vbox))
+        const TRect parentClient = Moved(p->Client, pOrigin);
+        TRect inside;
+        if (!IntersectRect(inside, parentClient, vbox) || inside != vbox)
             v = v.Intersect(TRegionShape(parentClient));
-        if (p->WindowRgn && !v.IsEmpty() && !InsideOneRect(*p->WindowRgn, Moved(v.Box(), {-pOrigin.X, -pOrigin.Y})))
+        // A window well inside a top-level window with rounded corners lies in one band of its outline:
+        // the region answers that without a sweep.
+        if (p->WindowRgn && !v.IsEmpty())
             v = v.Intersect(WithRegion(Bounds(pOrigin.X, pOrigin.Y, p->Rect.Width(), p->Rect.Height()), p->WindowRgn, pOrigin));
         cur = p;
         curOrigin = pOrigin;
