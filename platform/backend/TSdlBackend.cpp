@@ -24,6 +24,14 @@
 
 namespace {
 
+// The window surface keeps red, green and blue where our pixels have them (ARGB, or XRGB whose fourth
+// byte the display ignores): rows are copied as they are, without the library's pixel-by-pixel
+// conversion, which is the slow part of putting a whole window on the screen.
+bool SameLayout(const SDL_PixelFormat& f)
+{
+    return f.BytesPerPixel == 4 && f.Rmask == 0x00FF0000u && f.Gmask == 0x0000FF00u && f.Bmask == 0x000000FFu;
+}
+
 // The shape extension is loaded when the display has it, so that no extra library is needed to build.
 using TShapeCombineRectangles = void (*)(Display*, ::Window, int, int, int, XRectangle*, int, int, int);
 using TShapeCombineMask = void (*)(Display*, ::Window, int, int, int, Pixmap, int);
@@ -363,8 +371,14 @@ public:
             const auto* from = reinterpret_cast<const std::uint8_t*>(picture.ScanLine(c.Top) + c.Left);
             auto* to = static_cast<std::uint8_t*>(s->pixels) + static_cast<std::ptrdiff_t>(c.Top) * s->pitch
                 + c.Left * s->format->BytesPerPixel;
-            SDL_ConvertPixels(c.Width(), c.Height(), SDL_PIXELFORMAT_ARGB8888, from, picture.Stride(),
-                s->format->format, to, s->pitch);
+            if (SameLayout(*s->format)) {
+                for (int y = 0; y < c.Height(); ++y)
+                    std::memcpy(to + static_cast<std::ptrdiff_t>(y) * s->pitch, from + static_cast<std::ptrdiff_t>(y) * picture.Stride(),
+                        static_cast<std::size_t>(c.Width()) * 4);
+            } else {
+                SDL_ConvertPixels(c.Width(), c.Height(), SDL_PIXELFORMAT_ARGB8888, from, picture.Stride(),
+                    s->format->format, to, s->pitch);
+            }
             rects.push_back({c.Left, c.Top, c.Width(), c.Height()});
         }
         if (SDL_MUSTLOCK(s))

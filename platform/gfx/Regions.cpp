@@ -187,6 +187,19 @@ bool BoxesMeet(const TRegionShape& a, const TRegionShape& b)
     return !a.IsEmpty() && !b.IsEmpty() && IntersectRect(dummy, a.Box(), b.Box());
 }
 
+// One rectangle of `region` holds all of `box`: the usual answer when a window meets the rounded
+// outline of its top-level window, whose big middle band covers everything but the corners.
+bool OneRectCovers(const TRegionShape& region, const TRect& box)
+{
+    for (const TRect& r : region.Rects()) {
+        if (r.Top > box.Top)
+            break;
+        if (Covers(r, box))
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 TRegionShape TRegionShape::Union(const TRegionShape& o) const
@@ -209,9 +222,9 @@ TRegionShape TRegionShape::Intersect(const TRegionShape& o) const
         IntersectRect(r, FRects.front(), o.FRects.front());
         return TRegionShape(r);
     }
-    if (o.IsRect() && Covers(o.FRects.front(), Box()))
+    if (OneRectCovers(o, Box()))
         return *this;
-    if (IsRect() && Covers(FRects.front(), o.Box()))
+    if (OneRectCovers(*this, o.Box()))
         return o;
     TRegionShape s;
     s.FRects = Combine(FRects, o.FRects, [](bool a, bool b) { return a && b; });

@@ -263,6 +263,9 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
             return {};
         TPoint pClient{curOrigin.X - cur->Rect.Left, curOrigin.Y - cur->Rect.Top};
         TPoint pOrigin{pClient.X - p->Client.Left, pClient.Y - p->Client.Top};
+        // A window among many siblings (a queue of rows) meets few of them: the bounding box answers
+        // for most before the region is asked.
+        TRect vbox = v.Box();
         for (HWND sib : p->Children) {
             if (sib == cur->Handle)
                 break;
@@ -270,11 +273,19 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
             if (!sr || !(sr->Style & WS_VISIBLE))
                 continue;
             TRect r = Moved(sr->Rect, pClient);
-            if (v.Intersects(r))
+            TRect hit;
+            if (IntersectRect(hit, vbox, r) && v.Intersects(r)) {
                 v = v.Subtract(WithRegion(r, sr->WindowRgn, r.TopLeft()));
+                vbox = v.Box();
+            }
         }
-        v = v.Intersect(TRegionShape(Moved(p->Client, pOrigin)));
-        if (p->WindowRgn)
+        const TRect parentClient = Moved(p->Client, pOrigin);
+        TRect inside;
+        if (!IntersectRect(inside, parentClient, vbox) || inside != vbox)
+            v = v.Intersect(TRegionShape(parentClient));
+        // A window well inside a top-level window with rounded corners lies in one band of its outline:
+        // the region answers that without a sweep.
+        if (p->WindowRgn && !v.IsEmpty())
             v = v.Intersect(WithRegion(Bounds(pOrigin.X, pOrigin.Y, p->Rect.Width(), p->Rect.Height()), p->WindowRgn, pOrigin));
         cur = p;
         curOrigin = pOrigin;

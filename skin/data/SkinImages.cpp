@@ -50,17 +50,32 @@ void CopyPiece(TSurface* dst, const TRect& dstRect, const TSurface* src, const T
     for (int x = area.Left; x < area.Right; ++x)
         cols[static_cast<std::size_t>(x - area.Left)] = MapCentre(x - dstRect.Left, srcRect.Left, sw, dw);
     const int srcW = src->Width(), srcH = src->Height();
+    // Skin pieces are mostly stretched from inside their picture, often from one column (an edit's or a
+    // panel's middle): such a row is a fill, and a row taken from the same source row as the one above
+    // is a copy of it.
+    const bool inside = dst != src && cols.front() >= 0 && cols.back() < srcW;   // the columns only grow
+    const bool oneColumn = inside && cols.front() == cols.back();
+    int lastSy = -1;
+    const TPixel* lastRow = nullptr;
     for (int y = area.Top; y < area.Bottom; ++y) {
         const int sy = MapCentre(y - dstRect.Top, srcRect.Top, sh, dh);
         if (sy < 0 || sy >= srcH)
             continue;
         const TPixel* s = src->ScanLine(sy);
         TPixel* d = dst->ScanLine(y) + area.Left;
-        for (std::size_t i = 0; i < cols.size(); ++i) {
-            const int sx = cols[i];
-            if (sx >= 0 && sx < srcW)
-                d[i] = s[sx];
+        if (inside && sy == lastSy) {
+            std::memcpy(d, lastRow, cols.size() * sizeof(TPixel));
+        } else if (oneColumn) {
+            std::fill_n(d, cols.size(), s[cols.front()]);
+        } else {
+            for (std::size_t i = 0; i < cols.size(); ++i) {
+                const int sx = cols[i];
+                if (sx >= 0 && sx < srcW)
+                    d[i] = s[sx];
+            }
         }
+        lastSy = sy;
+        lastRow = d;
     }
 }
 
