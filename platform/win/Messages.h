@@ -107,6 +107,18 @@ constexpr UINT WM_SIZING = 0x0214;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOVING = 0x0216;
 constexpr UINT WM_DEVICECHANGE = 0x0219;
+// The MDI client's messages (see MdiClient.h).
+constexpr UINT WM_MDIDESTROY = 0x0221;
+constexpr UINT WM_MDIACTIVATE = 0x0222;
+constexpr UINT WM_MDIRESTORE = 0x0223;
+constexpr UINT WM_MDINEXT = 0x0224;
+constexpr UINT WM_MDIMAXIMIZE = 0x0225;
+constexpr UINT WM_MDITILE = 0x0226;
+constexpr UINT WM_MDICASCADE = 0x0227;
+constexpr UINT WM_MDIICONARRANGE = 0x0228;
+constexpr UINT WM_MDIGETACTIVE = 0x0229;
+constexpr WPARAM MDITILE_VERTICAL = 0;
+constexpr WPARAM MDITILE_HORIZONTAL = 1;
 constexpr UINT WM_ENTERSIZEMOVE = 0x0231;
 constexpr UINT WM_EXITSIZEMOVE = 0x0232;
 constexpr UINT WM_DROPFILES = 0x0233;
@@ -129,6 +141,12 @@ constexpr UINT WM_CHANGESKINDATA = 1226;
 constexpr UINT WM_AFTERCHANGESKINDATA = 1227;
 constexpr UINT WM_CLOSESKINMENU = 1228;
 constexpr UINT WM_AFTERSKINMENUCLICK = 1229;
+// The MDI cooperation of the frames has no numbers of its own in the library; these are free ones next
+// to the skin messages. WM_MDICHILDMAX and WM_MDICHILDRESTORE go from a child's frame to the main
+// form (wParam = the child's window); WM_UPDATEMAXIMIZEDCHILD goes from the main frame to each child.
+constexpr UINT WM_MDICHILDMAX = 1230;
+constexpr UINT WM_MDICHILDRESTORE = 1231;
+constexpr UINT WM_UPDATEMAXIMIZEDCHILD = 1232;
 constexpr UINT WM_CHANGERESSTRDATA = 1274;
 constexpr UINT WM_SKPARENTBGCHANGED = 1284;  // WM_USER + 260
 constexpr UINT WM_CHANGEFORMSKINNABLE = 1294;
