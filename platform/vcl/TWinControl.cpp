@@ -874,7 +874,10 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
         TRect wr;
         GetWindowRect(FHandle, wr);
         TPoint tl = wr.TopLeft();
-        if (FParent != nullptr && FParent->HandleAllocated()) ::ScreenToClient(FParent->FHandle, tl);
+        if (FParent != nullptr && FParent->HandleAllocated())
+            ::ScreenToClient(FParent->FHandle, tl);
+        else if (GetWindowLongPtr(FHandle, GWL_STYLE) & WS_CHILD)
+            ::ScreenToClient(::GetParent(FHandle), tl);   // a child window of a foreign parent (an MDI client)
         const bool sized = wr.Width() != FWidth || wr.Height() != FHeight;
         if (tl.X == FLeft && tl.Y == FTop && !sized) return;
         FLeft = tl.X;
