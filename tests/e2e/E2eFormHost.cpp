@@ -12,6 +12,11 @@
 // Events of the description may name these handlers of the form; each writes one line to standard
 // output, which the journey reads:
 //   HostClick   (any notify event)  "click <Name of the sender>"
+//   HostMakeChildren (an MDI form's OnShow, once)  makes three MDI children "Child1".."Child3" (captions
+//               "Child 1".."Child 3"), each with a frame in the form's skin and a panel filling it in a
+//               colour of its own (ChildColours), and says "children 3"
+//   HostTile, HostCascade (notify events)  arrange the children and say "tile" / "cascade" followed by
+//               each child's name and bounds in the client ("Child1 0,0,200,349")
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -22,11 +27,13 @@
 #include "platform/vcl/FormParser.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TApplication.h"
+#include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/form/TskFormFrame.h"
 
 namespace {
 
@@ -42,11 +49,57 @@ public:
         Say("click " + (c != nullptr ? c->Name() : std::string("?")));
     }
 
+    void HostMakeChildren(TObject*)
+    {
+        if (FChildrenMade || FormStyle() != fsMDIForm) return;
+        FChildrenMade = true;
+        static const TColor ChildColours[] = {0x000000C0, 0x0000A000, 0x00C00000};
+        const TskFormFrame* frame = FindSkinFormComponent(this);
+        for (int i = 1; i <= 3; ++i) {
+            auto* child = new TForm(Application);
+            child->SetName("Child" + std::to_string(i));
+            child->SetCaption("Child " + std::to_string(i));
+            child->SetFormStyle(fsMDIChild);
+            child->SetBounds(30 * i, 30 * i, 240, 180);
+            auto* panel = new TPanel(child);
+            panel->SetColor(ChildColours[i - 1]);
+            panel->SetAlign(alClient);
+            panel->SetParent(child);
+            auto* childFrame = new TskFormFrame(child);
+            if (frame != nullptr) childFrame->SetSkinData(frame->SkinData());
+            child->Show();
+        }
+        Say("children " + std::to_string(MDIChildCount()));
+    }
+    void HostTile(TObject*)
+    {
+        Tile();
+        SayArrangement("tile");
+    }
+    void HostCascade(TObject*)
+    {
+        Cascade();
+        SayArrangement("cascade");
+    }
+
     static void Say(const std::string& Line)
     {
         std::printf("%s\n", Line.c_str());
         std::fflush(stdout);
     }
+
+private:
+    void SayArrangement(const std::string& What)
+    {
+        std::string line = What;
+        for (int i = 0; i < MDIChildCount(); ++i) {
+            const TRect r = MDIChildren(i)->BoundsRect();
+            line += " " + MDIChildren(i)->Name() + " " + std::to_string(r.Left) + "," + std::to_string(r.Top) + ","
+                + std::to_string(r.Width()) + "," + std::to_string(r.Height());
+        }
+        Say(line);
+    }
+    bool FChildrenMade = false;
 };
 
 std::string ReadText(const std::string& Path)
@@ -93,7 +146,11 @@ int main(int argc, char** argv)
             return 2;
         }
         RegisterFormResource(HostFormClass, text);
-        RegisterClass<THostForm, TForm>(HostFormClass).Handler("HostClick", &THostForm::HostClick);
+        RegisterClass<THostForm, TForm>(HostFormClass)
+            .Handler("HostClick", &THostForm::HostClick)
+            .Handler("HostMakeChildren", &THostForm::HostMakeChildren)
+            .Handler("HostTile", &THostForm::HostTile)
+            .Handler("HostCascade", &THostForm::HostCascade);
 
         Application->SetTitle("e2e_formhost");
         Application->Initialize();
