@@ -164,6 +164,18 @@ TEST_F(MdiFrameTest, NewSizeRefitsMaximizedChildrenAndKeepsMinimizedOnesAlongThe
     EXPECT_EQ(Kids[2]->Width(), MainFrame->GetMDIClientArea().Width());
 }
 
+TEST_F(MdiFrameTest, ArrangedChildrenHaveTheirFramesLaidOutForTheNewSize)
+{
+    // The client moves the children itself: each frame must see the new size when it lays itself out.
+    Main->Tile();
+    for (TForm* k : Kids) EXPECT_EQ(FrameOf(k)->StoredWidth(), k->Width()) << k->Name();
+    Main->Cascade();
+    for (TForm* k : Kids) {
+        EXPECT_EQ(FrameOf(k)->StoredWidth(), k->Width()) << k->Name();
+        EXPECT_EQ(FrameOf(k)->StoredHeight(), k->Height()) << k->Name();
+    }
+}
+
 TEST_F(MdiFrameTest, WindowMenuAndTabsFollowTheChildren)
 {
     EXPECT_EQ(ChildItems(), (std::vector<std::string>{"Child 1", "Child 2", "Child 3*"}));
