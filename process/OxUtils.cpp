@@ -136,7 +136,11 @@ void CopyParentImage(TControl* Control, TCanvas* C, TParentImageSiblings Sibling
         const int saved = SaveDC(dc);
         SetViewportOrgEx(dc, -Control->Left(), -Control->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, P->ClientWidth(), P->ClientHeight());
-        P->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        // An MDI form shows its client window's background, not its own.
+        if (auto* form = dynamic_cast<TCustomForm*>(P); form != nullptr && form->FormStyle() == fsMDIForm && form->ClientHandle() != 0)
+            SendMessage(form->ClientHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        else
+            P->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         if (!dynamic_cast<TCustomForm*>(P))
             (P->*(&TPaintAccess::PaintWindow))(dc);
         RestoreDC(dc, saved);

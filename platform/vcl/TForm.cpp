@@ -35,6 +35,9 @@ void TCustomForm::BeforeDestruction()
             HandleControlException(this);
         }
     }
+    // A child leaves its client while it is still whole, so that the client and whoever hooked its
+    // window hear of it (the window would otherwise only go after the form's own parts).
+    if (FFormStyle == fsMDIChild && HandleAllocated()) DestroyHandle();
     TCustomControl::BeforeDestruction();
     Screen->RemoveForm(this);
 }
@@ -77,11 +80,18 @@ void TCustomForm::CreateParams(TCreateParams& Params)
     if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
     if (!FEnabled) Params.Style |= WS_DISABLED;
     Params.WndParent = FParentWindow;
+    if (FFormStyle == fsMDIChild) {
+        // A child window of the main form's MDI client.
+        Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+        Params.WndParent = MainMDIClient();
+        if (Params.WndParent == 0) throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    }
 }
 
 void TCustomForm::CreateWnd()
 {
     TCustomControl::CreateWnd();
+    if (FFormStyle == fsMDIForm) CreateMDIClient();
     // The frame may make the client area differ from what the stored size assumed.
     Realign();
 }
@@ -140,6 +150,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
     if (Operation != opRemove) return;
     if (AComponent == FMenu) FMenu = nullptr;
     if (AComponent == FActiveControl) FActiveControl = nullptr;
+    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
 }
 
 void TCustomForm::ControlRemoved(TWinControl* Control)
@@ -176,6 +187,8 @@ void TCustomForm::PlaceOnScreen()
 {
     if (FPlaced) return;
     FPlaced = true;
+    // A child's place is in its client, where it was put.
+    if (FFormStyle == fsMDIChild) return;
     int x = FLeft, y = FTop;
     TCustomForm* center = nullptr;
     switch (FPosition) {
@@ -226,10 +239,12 @@ void TCustomForm::SetVisible(bool Value)
         if (!FVisible) return;
         ShowWindow(FHandle, FWindowState == wsMinimized ? SW_SHOWMINIMIZED : FWindowState == wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
         Perform(CM_VISIBLECHANGED, 1, 0);
+        if (FFormStyle == fsMDIChild) MDIChildShown(true);
         if (FActiveControl != nullptr && FActiveControl->CanFocus()) ::SetFocus(FActiveControl->Handle());
     } else {
         FVisible = false;
         if (FHandle != 0) ShowWindow(FHandle, SW_HIDE);
+        if (FFormStyle == fsMDIChild) MDIChildShown(false);
         Perform(CM_VISIBLECHANGED, 0, 0);
         DoHide();
     }
@@ -238,6 +253,11 @@ void TCustomForm::SetVisible(bool Value)
 void TCustomForm::Show()
 {
     SetVisible(true);
+    if (FFormStyle == fsMDIChild) {
+        // A child is activated within its client; the main form stays the active window.
+        MDIChildShown(true);
+        return;
+    }
     BringToFront();
     if (HandleAllocated()) SetActiveWindow(FHandle);
 }
@@ -271,7 +291,9 @@ void TCustomForm::Close()
         return;
     }
     if (!CloseQuery()) return;
+    // A child cannot be hidden from its client: it is minimized, or stays.
     TCloseAction action = caHide;
+    if (FFormStyle == fsMDIChild) action = FBorderIcons.Contains(biMinimize) ? caMinimize : caNone;
     DoClose(action);
     if (action == caNone) return;
     if (Application->MainForm() == this) {
@@ -363,11 +385,14 @@ void TCustomForm::Paint()
 void TCustomForm::Loaded()
 {
     TCustomControl::Loaded();
+    // A child shows as soon as it is made.
+    if (FFormStyle == fsMDIChild) FFormState.Include(fsVisible);
     if (FActiveControl != nullptr && FActiveControl->GetParentForm() != this) FActiveControl = nullptr;
 }
 
 void TCustomForm::WndProc(TMessage& Message)
 {
+    if (FFormStyle == fsMDIChild && MDIChildMessage(Message)) return;
     switch (Message.Msg) {
     case WM_CLOSE:
         Close();
@@ -434,6 +459,7 @@ void RegisterFormClasses()
         RegisterEnum<TFormStyle>({"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"});
         RegisterEnum<TWindowState>({"wsNormal", "wsMinimized", "wsMaximized"});
         RegisterEnum<TCloseAction>({"caNone", "caHide", "caFree", "caMinimize"});
+        RegisterEnum<TTileMode>({"tbHorizontal", "tbVertical"});
         RegisterClass<TCustomControl, TWinControl>("TCustomControl");
         RegisterClass<TGraphicControl, TControl>("TGraphicControl");
         RegisterClass<TCustomForm, TCustomControl>("TCustomForm")
@@ -444,6 +470,8 @@ void RegisterFormClasses()
             .Prop("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState, wsNormal)
             .Prop("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
             .Prop("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
+            .Prop("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu)
+            .Prop("TileMode", &TCustomForm::TileMode, &TCustomForm::SetTileMode, tbHorizontal)
             .Prop("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
             .Prop("ClientWidth", &TCustomForm::ClientWidthProp, &TControl::SetClientWidth)
             .Prop("ClientHeight", &TCustomForm::ClientHeightProp, &TControl::SetClientHeight)
@@ -460,7 +488,7 @@ void RegisterFormClasses()
             .Event("OnClose", &TCustomForm::OnClose)
             .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
             .Ignored({"TextHeight", "HorzScrollBar", "VertScrollBar", "AlphaBlend", "AlphaBlendValue", "TransparentColor",
-                      "TransparentColorValue", "Icon", "HelpFile", "DefaultMonitor", "PrintScale", "WindowMenu", "ObjectMenuItem",
+                      "TransparentColorValue", "Icon", "HelpFile", "DefaultMonitor", "PrintScale", "ObjectMenuItem",
                       "OnHelp", "OnShortCut", "AutoScroll", "Visible"});
         RegisterClass<TForm, TCustomForm>("TForm");
         return true;

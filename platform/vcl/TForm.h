@@ -4,6 +4,7 @@
 #include "platform/vcl/TCustomControl.h"
 
 class TMainMenu;
+class TMenuItem;
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
@@ -12,6 +13,7 @@ enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poS
 enum TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TTileMode { tbHorizontal, tbVertical };
 enum TFormStateItem { fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated };
 using TFormState = TSet<TFormStateItem>;
 
@@ -88,6 +90,26 @@ public:
     void ControlRemoved(TWinControl* Control);
     void WndProc(TMessage& Message) override;
 
+    // ---- MDI (TFormMdi.cpp) ----
+    // An fsMDIForm holds an MDI client window below its aligned controls; its fsMDIChild forms are child
+    // windows of that client (the application's main form must be the MDI form when a child is made).
+    HWND ClientHandle() const { return FClientHandle; }
+    // The active child (of the main form's client for a child); nil for none.
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    // The children in the order the screen keeps the forms.
+    TCustomForm* MDIChildren(int Index) const;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    void Next();
+    void Previous();
+    TTileMode TileMode() const { return FTileMode; }
+    void SetTileMode(TTileMode Value) { FTileMode = Value; }
+    // The menu item under which a skinned frame lists the children.
+    TMenuItem* WindowMenu() const { return FWindowMenu; }
+    void SetWindowMenu(TMenuItem* Value);
+
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
     TNotifyEvent OnShow;
@@ -109,6 +131,12 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CloseModal();
     void PlaceOnScreen();
+    void AlignControls(TControl* AControl, TRect& Rect) override;
+    // MDI parts of the handle, showing and messages; True when the message was handled.
+    void CreateMDIClient();
+    HWND MainMDIClient() const;
+    void MDIChildShown(bool Shown);
+    bool MDIChildMessage(TMessage& Message);
 
     TFormBorderStyle FBorderStyle = bsSizeable;
     TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -123,6 +151,9 @@ protected:
     TModalResult FModalResult = mrNone;
     bool FCreated = false;
     bool FPlaced = false;
+    HWND FClientHandle = 0;
+    TTileMode FTileMode = tbHorizontal;
+    TMenuItem* FWindowMenu = nullptr;
 };
 
 class TForm : public TCustomForm {

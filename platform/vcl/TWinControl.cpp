@@ -868,19 +868,27 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
         return;
     }
     case WM_WINDOWPOSCHANGED: {
-        DefaultHandler(Message);
-        if (FInSetBounds || FHandle == 0) return;
-        // Moved or sized from outside (the user, a frame): take the window's place as ours.
+        if (FInSetBounds || FHandle == 0) {
+            DefaultHandler(Message);
+            return;
+        }
+        // Moved or sized from outside (the user, a frame, an MDI client): take the window's place as ours
+        // before the WM_SIZE and WM_MOVE that follow, so that their handlers see the new bounds.
         TRect wr;
         GetWindowRect(FHandle, wr);
         TPoint tl = wr.TopLeft();
-        if (FParent != nullptr && FParent->HandleAllocated()) ::ScreenToClient(FParent->FHandle, tl);
+        if (FParent != nullptr && FParent->HandleAllocated())
+            ::ScreenToClient(FParent->FHandle, tl);
+        else if (GetWindowLongPtr(FHandle, GWL_STYLE) & WS_CHILD)
+            ::ScreenToClient(::GetParent(FHandle), tl);   // a child window of a foreign parent (an MDI client)
         const bool sized = wr.Width() != FWidth || wr.Height() != FHeight;
-        if (tl.X == FLeft && tl.Y == FTop && !sized) return;
+        const bool changed = sized || tl.X != FLeft || tl.Y != FTop;
         FLeft = tl.X;
         FTop = tl.Y;
         FWidth = wr.Width();
         FHeight = wr.Height();
+        DefaultHandler(Message);
+        if (!changed || FHandle == 0) return;
         if (sized) {
             Realign();
             if (!ComponentState().Contains(csLoading)) Resize();

@@ -1,4 +1,5 @@
 #include "platform/win/Input.h"
+#include "platform/win/MdiClient.h"
 
 #include <algorithm>
 #include <chrono>
@@ -190,6 +191,10 @@ void RouteMouse(const TInputEvent& e)
             if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT)
                 return;
         }
+        if (!IsAlive(h))
+            return;
+        // A press anywhere in an MDI child makes it the active child of its client.
+        MDIChildMouseDown(h);
         if (!IsAlive(h))
             return;
         SetCursorFor(h, hit, single);

@@ -140,6 +140,12 @@ MINMAXINFO QueryMinMax(HWND h)
 {
     MINMAXINFO mmi;
     TRect work = Backend().WorkArea();
+    // A child window (an MDI child) is maximized within its parent's client area.
+    if (TWindowRec* w = Find(h); w && w->Parent && (w->Style & WS_CHILD)) {
+        TRect client;
+        GetClientRect(w->Parent, client);
+        work = client;
+    }
     mmi.ptMaxSize = {work.Width(), work.Height()};
     mmi.ptMaxPosition = work.TopLeft();
     mmi.ptMinTrackSize = {16, 16};

@@ -10,6 +10,12 @@ constexpr UINT WM_CHANGESKINDATA = 1226;
 constexpr UINT WM_AFTERCHANGESKINDATA = 1227;
 constexpr UINT WM_CLOSESKINMENU = 1228;
 constexpr UINT WM_AFTERSKINMENUCLICK = 1229;
+// The MDI cooperation of the frames has no numbers of its own in the library; these are free ones next
+// to the skin messages. WM_MDICHILDMAX and WM_MDICHILDRESTORE go from a child's frame to the main
+// form (wParam = the child's window); WM_UPDATEMAXIMIZEDCHILD goes from the main frame to each child.
+constexpr UINT WM_MDICHILDMAX = 1230;
+constexpr UINT WM_MDICHILDRESTORE = 1231;
+constexpr UINT WM_UPDATEMAXIMIZEDCHILD = 1232;
 constexpr UINT WM_CHANGERESSTRDATA = 1274;
 constexpr UINT WM_SKPARENTBGCHANGED = 1284;  // WM_USER + 260
 constexpr UINT WM_CHANGEFORMSKINNABLE = 1294;

@@ -29,6 +29,7 @@
 #include "skin/form/SkinValueObjects.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "skin/form/TskSkinHint.h"
+#include "skin/form/TskSkinMDITabsBar.h"
 #include "skin/form/TskSkinMainMenuBar.h"
 #include "skin/form/TskSkinMainMenuItem.h"
 #include "skin/form/TskSkinMenu.h"
@@ -121,6 +122,7 @@ TskFormFrame::~TskFormFrame()
     for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
     HideGlowLayers();
     ClearSkinObjects();
+    UnhookMDIClient();
     // Put the form's own procedure back. A form that is itself being destroyed frees its components
     // after its controls part is gone: its procedure must not be touched then.
     if (FHooked && FForm != nullptr && !FForm->ComponentState().Contains(csDestroying))
@@ -156,6 +158,7 @@ void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
             ApplySkinData();
     }
     if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
+    if (AComponent == FMDITabsBar) FMDITabsBar = nullptr;
     if (AComponent == FMainMenuBar) {
         FMainMenuBar = nullptr;
         FMainMenuKeyboard = false;
@@ -754,9 +757,14 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
     if (Message.Msg == WM_NCLBUTTONDOWN) FSizeMoveEnded = false;
     PreFilter(Message);
     if (!*alive) return;
+    const bool mdi = FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild;
+    if (mdi && DispatchMDIBefore(Message)) return;
+    if (!*alive) return;
     const bool callDefault = Dispatch(Message);
     if (!*alive) return;
     if (callDefault) CallDefault(Message);
+    if (!*alive || FDestroying) return;
+    if (mdi) DispatchMDIAfter(Message);
     if (!*alive || FDestroying) return;
     RouteMouse(Message);
 }
@@ -1195,6 +1203,7 @@ void RegisterSkinFrameClasses()
         RegisterSkinValueObjects();
         RegisterSkinTrayIconClasses();
         RegisterSkinMainMenuBarClasses();
+        RegisterSkinMDITabsBarClasses();
         using F = TskFormFrame;
         RegisterEnum<TskBorderIcon>({"biSystemMenu", "biMinimize", "biMaximize", "biRollUp", "biMinimizeToTray"});
         RegisterEnum<TskPositionInMonitor>({"skpDefault", "skpScreenCenter", "skpDesktopCenter"});
@@ -1213,6 +1222,7 @@ void RegisterSkinFrameClasses()
             .Prop("SystemMenu", &F::SystemMenu, &F::SetSystemMenu)
             .Prop("MainMenu", &F::MainMenu, &F::SetMainMenu)
             .Prop("MainMenuBar", &F::MainMenuBar, &F::SetMainMenuBar)
+            .Prop("MDITabsBar", &F::MDITabsBar, &F::SetMDITabsBar)
             .Prop("StatusBar", &F::StatusBar, &F::SetStatusBar)
             .Prop("TrayIcon", &F::TrayIcon, &F::SetTrayIcon)
             .Prop("AlwaysShowInTray", &F::AlwaysShowInTray, &F::SetAlwaysShowInTray)

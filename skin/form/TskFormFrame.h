@@ -21,6 +21,7 @@
 #include "platform/vcl/TComponent.h"
 #include "platform/vcl/TControl.h"
 #include "skin/data/SkinMessages.h"
+#include "platform/win/Window.h"
 #include "skin/form/FrameLayout.h"
 #include "skin/form/TskSkinPopupMenu.h"
 
@@ -39,6 +40,7 @@ class TskSkinData;
 class TskSkinHint;
 class TskSkinMainMenuBar;
 class TskSkinMainMenuItem;
+class TskSkinMDITabsBar;
 class TskSkinMenu;
 class TskSkinStatusBar;
 class TskTrayIcon;
@@ -422,12 +424,50 @@ public:
     // The replacement window procedure of the form.
     void SkinFormWindowProc(TMessage& Message);
 
+    // ---- MDI (TskFormFrameMdi.cpp) ----
+    // On the MDI main form: the bar that shows one tab per child.
+    TskSkinMDITabsBar* MDITabsBar() const { return FMDITabsBar; }
+    void SetMDITabsBar(TskSkinMDITabsBar* Value);
+    // The main form's client rectangle left free by its visible aligned controls.
+    TRect GetMDIClientArea() const;
+    // The active child when its frame is maximized, else the first child whose frame is; nil for none.
+    TCustomForm* FindMaximizedMDIChild() const;
+    // Every child hears WM_UPDATEMAXIMIZEDCHILD (a maximized one fills the client area again), then the
+    // minimized ones are put in their row again.
+    void UpdateMaximizedChildren();
+    void ArrangeMinimizedMDIChildren();
+    // The main form shows a maximized child (WM_MDICHILDMAX until the last one is restored).
+    bool MDIChildMaximized() const { return FMDIChildMax; }
+    // The main form's MDI client is painted by this frame.
+    bool MDIClientHooked() const { return FMDIClientInstance != 0; }
+    void HookMDIClient();
+    // The caption of the plain frame: with a maximized child, the form's caption + " - [" + the child's + "]".
+    std::string DefaultFrameCaption() const;
+    // Paints the MDI client's background into DC (client coordinates of the MDI client).
+    void PaintMDIClientBackground(HDC DC);
+
 private:
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     bool Loading() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
     void CallDefault(TMessage& Message);
     // Returns True when the saved window procedure still has to run.
     bool Dispatch(TMessage& Message);
+    // MDI parts of the window procedure: before the frame's own handling (True: the message is done)
+    // and after it.
+    bool DispatchMDIBefore(TMessage& Message);
+    void DispatchMDIAfter(const TMessage& Message);
+    void UnhookMDIClient();
+    LRESULT MDIClientWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
+    // The frame of the application's main form when that is the MDI form this child belongs to.
+    TskFormFrame* MainMDIFrame() const;
+    // A child's frame changed its state (Old the state before): the main form hears of it.
+    void MDIChildStateChanged(int Old);
+    void MaximizeMDIChild();
+    void MinimizeMDIChild();
+    // The child's item under the main form's WindowMenu, and its tab: added, renamed, checked, removed.
+    void AddMDIChildItems();
+    void RemoveMDIChildItems();
+    void UpdateMDIChildItems();
     void PreFilter(const TMessage& Message);
     void RouteMouse(const TMessage& Message);
     void WMSize(TMessage& Message);
@@ -542,6 +582,11 @@ private:
     // The press being handled closed the open menu of the main-menu item it landed on.
     bool FPressClosedMenu = false;
     TskSkinStatusBar* FStatusBar = nullptr;
+    TskSkinMDITabsBar* FMDITabsBar = nullptr;
+    bool FMDIChildMax = false;
+    LONG_PTR FMDIClientInstance = 0;
+    LONG_PTR FMDIClientOldProc = 0;
+    HWND FMDIClient = 0;
     TskTrayIcon* FTrayIcon = nullptr;
     TskSkinPopupMenu* FTrayMenu = nullptr;   // owned (component child)
     // MinimizeToTray told the tray icon to take the main form; its own setting before that.

@@ -435,7 +435,7 @@ void TskFormFrame::PaintDefaultFrame(HDC DC)
     OffsetRect(textArea, -DefaultFrameBorder, -DefaultFrameBorder);
     if (OnCaptionPaint) {
         OnCaptionPaint(c, textArea, active);
-    } else if (std::string text = FForm->Caption(); !text.empty()) {
+    } else if (std::string text = DefaultFrameCaption(); !text.empty()) {
         CorrectWideTextByWidth(c, text, std::max(0, textArea.Width() - 10));
         const int tw = WideTextWidth(c, text);
         const int th = WideTextHeight(c, text);

@@ -57,6 +57,7 @@ void TskFormFrame::SetFrameWindowState(int Value)
     case FrameStateMaximized: MaximizeFrame(); break;
     default: MinimizeFrame(); break;
     }
+    if (*alive && FForm->FormStyle() == fsMDIChild) MDIChildStateChanged(old);
     if (*alive) RepaintFrame();
 }
 
@@ -67,6 +68,10 @@ bool TskFormFrame::MinimizesApplication() const
 
 void TskFormFrame::MaximizeFrame()
 {
+    if (FForm->FormStyle() == fsMDIChild) {
+        MaximizeMDIChild();
+        return;
+    }
     // A rolled-up frame fills the area with its client showing; the restore brings back its full size.
     FRolledUpWhenMaximized = false;
     if (FRolledUp) {
@@ -110,6 +115,10 @@ void TskFormFrame::RestoreFrame()
 
 void TskFormFrame::MinimizeFrame()
 {
+    if (FForm->FormStyle() == fsMDIChild) {
+        MinimizeMDIChild();
+        return;
+    }
     // Any form but the main one becomes a caption bar at the bottom of the work area: it stays on the
     // screen, so it can always be found and brought back.
     if (FRestoreBounds.IsEmpty()) FRestoreBounds = FForm->BoundsRect();

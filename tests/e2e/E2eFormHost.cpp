@@ -17,6 +17,11 @@
 //                                     a skin changes at run time, and says "skin <file name>"; after the
 //                                     last one it unloads the skin (the components are left empty, the
 //                                     forms told as for any change) and says "skin none"
+//   HostMakeChildren (an MDI form's OnShow, once)  makes three MDI children "Child1".."Child3" (captions
+//               "Child 1".."Child 3"), each with a frame in the form's skin and a panel filling it in a
+//               colour of its own (ChildColours), and says "children 3"
+//   HostTile, HostCascade (notify events)  arrange the children and say "tile" / "cascade" followed by
+//               each child's name and bounds in the client ("Child1 0,0,200,349")
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -29,11 +34,13 @@
 #include "platform/vcl/FormParser.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TApplication.h"
+#include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
+#include "skin/form/TskFormFrame.h"
 
 namespace {
 
@@ -72,11 +79,57 @@ public:
         Say(unload ? std::string("skin none") : "skin " + std::filesystem::path(HostSkins[HostSkinShown]).filename().string());
     }
 
+    void HostMakeChildren(TObject*)
+    {
+        if (FChildrenMade || FormStyle() != fsMDIForm) return;
+        FChildrenMade = true;
+        static const TColor ChildColours[] = {0x000000C0, 0x0000A000, 0x00C00000};
+        const TskFormFrame* frame = FindSkinFormComponent(this);
+        for (int i = 1; i <= 3; ++i) {
+            auto* child = new TForm(Application);
+            child->SetName("Child" + std::to_string(i));
+            child->SetCaption("Child " + std::to_string(i));
+            child->SetFormStyle(fsMDIChild);
+            child->SetBounds(30 * i, 30 * i, 240, 180);
+            auto* panel = new TPanel(child);
+            panel->SetColor(ChildColours[i - 1]);
+            panel->SetAlign(alClient);
+            panel->SetParent(child);
+            auto* childFrame = new TskFormFrame(child);
+            if (frame != nullptr) childFrame->SetSkinData(frame->SkinData());
+            child->Show();
+        }
+        Say("children " + std::to_string(MDIChildCount()));
+    }
+    void HostTile(TObject*)
+    {
+        Tile();
+        SayArrangement("tile");
+    }
+    void HostCascade(TObject*)
+    {
+        Cascade();
+        SayArrangement("cascade");
+    }
+
     static void Say(const std::string& Line)
     {
         std::printf("%s\n", Line.c_str());
         std::fflush(stdout);
     }
+
+private:
+    void SayArrangement(const std::string& What)
+    {
+        std::string line = What;
+        for (int i = 0; i < MDIChildCount(); ++i) {
+            const TRect r = MDIChildren(i)->BoundsRect();
+            line += " " + MDIChildren(i)->Name() + " " + std::to_string(r.Left) + "," + std::to_string(r.Top) + ","
+                + std::to_string(r.Width()) + "," + std::to_string(r.Height());
+        }
+        Say(line);
+    }
+    bool FChildrenMade = false;
 };
 
 std::string ReadText(const std::string& Path)
@@ -131,7 +184,10 @@ int main(int argc, char** argv)
         RegisterFormResource(HostFormClass, text);
         RegisterClass<THostForm, TForm>(HostFormClass)
             .Handler("HostClick", &THostForm::HostClick)
-            .Handler("HostNextSkin", &THostForm::HostNextSkin);
+            .Handler("HostNextSkin", &THostForm::HostNextSkin)
+            .Handler("HostMakeChildren", &THostForm::HostMakeChildren)
+            .Handler("HostTile", &THostForm::HostTile)
+            .Handler("HostCascade", &THostForm::HostCascade);
 
         Application->SetTitle("e2e_formhost");
         Application->Initialize();
