@@ -165,10 +165,12 @@ void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
         if (!FSkinMenuOpen) RemoveMenuKeyboardHook();
     }
     // The item objects point at the menu's items: they go with the menu, or with one of its items.
+    // While the form itself goes, its window part is already gone: nothing is rebuilt then.
+    const bool going = FDestroying || (FForm != nullptr && FForm->ComponentState().Contains(csDestroying));
     if (AComponent == FMainMenu) {
         FMainMenu = nullptr;
-        if (!FDestroying) RebuildMainMenuItems(true);
-    } else if (FMainMenu != nullptr && !FDestroying) {
+        if (!going) RebuildMainMenuItems(true);
+    } else if (FMainMenu != nullptr && !going) {
         for (TskSkinMainMenuItem* item : MainMenuItems())
             if (item->MenuItem == AComponent) {
                 RebuildMainMenuItems(true);
