@@ -185,7 +185,7 @@ void TskSkinMenuSpeedButton::TrackMenu()
     if (FSkinImagesMenu != nullptr) {
         if (OnShowTrackMenu) OnShowTrackMenu(this);
         if (!*alive) return;
-        if (auto* images = dynamic_cast<TskTrackImagesMenu*>(FSkinImagesMenu)) {
+        if (auto* images = dynamic_cast<TskTrackImagesMenu*>(FSkinImagesMenu.get())) {
             TNotifyEvent onClose = [this, alive](TObject*) {
                 if (*alive && FMenuTracking) CloseTrackMenu(true);
             };
@@ -256,7 +256,7 @@ TskButtonFace TskSkinMenuSpeedButton::MenuFace() const
     TCustomImageList* images = nullptr;
     int index = -1;
     std::string caption;
-    const auto* imagesMenu = dynamic_cast<const TskTrackImagesMenu*>(FSkinImagesMenu);
+    const auto* imagesMenu = dynamic_cast<const TskTrackImagesMenu*>(FSkinImagesMenu.get());
     if (FUseImagesMenuImage && imagesMenu != nullptr && imagesMenu->TrackSelected(images, index, caption)) {
         f.Glyph = nullptr;
         f.Images = images;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/StdCtrls.h"
 #include "platform/vcl/TApplication.h"

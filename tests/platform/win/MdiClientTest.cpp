@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 
 namespace {
 

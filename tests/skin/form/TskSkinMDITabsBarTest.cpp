@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/backend/THeadlessDriver.h"
+#include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
