@@ -42,7 +42,7 @@ struct TTempFolder {
 
 } // namespace
 
-TEST(SkinPacking, EachSkinPacksToTheSameBytesEveryTime_AndSmallEnoughForAForm)
+TEST(StoredSkinBytes, EveryPackedSkinHasTheSameBytesEachTime_AndIsSmallEnoughForAForm)
 {
     for (const char* name : SkinFiles) {
         const std::string first = Packed(TreeIni(name));
@@ -53,7 +53,7 @@ TEST(SkinPacking, EachSkinPacksToTheSameBytesEveryTime_AndSmallEnoughForAForm)
     }
 }
 
-TEST(SkinPacking, SourcesWrittenAgainElsewherePackToTheSameBytes)
+TEST(StoredSkinBytes, SourcesWrittenAgainElsewherePackToTheSameBytes)
 {
     TTempFolder folder;
     WriteSlateSkinSources(folder.Dir + "/slate copy");
