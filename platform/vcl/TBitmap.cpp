@@ -66,8 +66,10 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     // The old pixels move aside without a copy; the surface object itself stays, as callers hold it.
     const TSurface old(std::move(*FSurface));
     FSurface->SetSize(AWidth, AHeight, 0xFFFFFFFFu);
-    const int w = std::min(old.Width(), AWidth);
-    for (int y = 0; y < std::min(old.Height(), AHeight); ++y) std::memcpy(FSurface->ScanLine(y), old.ScanLine(y), static_cast<size_t>(w) * 4);
+    // A side of 0 empties the whole picture: there are no rows to copy into then.
+    const int w = std::min(old.Width(), FSurface->Width());
+    const int h = w > 0 ? std::min(old.Height(), FSurface->Height()) : 0;
+    for (int y = 0; y < h; ++y) std::memcpy(FSurface->ScanLine(y), old.ScanLine(y), static_cast<size_t>(w) * 4);
     Changed();
 }
 

@@ -190,9 +190,10 @@ void TskListBox::DoExit()
 void TskListBox::WndProc(TMessage& Message)
 {
     if (FSkinListBox != nullptr) {
+        // The frame hears the message first; its handlers may free it, and this list with it.
         bool handled = true;
-        FSkinListBox->ListBoxWProc(Message, handled);
-        if (!handled) return;
+        if (!TellFrame([&](TskSkinCustomListBox* frame) { frame->ListBoxWProc(Message, handled); }) || !handled)
+            return;
     }
     switch (Message.Msg) {
     case WM_NCCALCSIZE:

@@ -529,9 +529,12 @@ TEST_F(ComboBox, AClickHandlerThatFreesTheComboBox_EndsTheEventsThere)
         AddItems({"DVD", "iPod", "PSP"});
         ShowForm();
         Box->OnClick = [this](TObject*) {
-            Log.push_back("OnClick");
-            Box->Free();
-            Box = nullptr;
+            // Freeing the box frees this handler too: nothing of it is used afterwards.
+            auto* test = this;
+            test->Log.push_back("OnClick");
+            auto* box = test->Box;
+            test->Box = nullptr;
+            box->Free();
         };
         if (fromList) {
             Box->SetFocus();
