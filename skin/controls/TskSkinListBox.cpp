@@ -238,9 +238,13 @@ void TskListBox::WndProc(TMessage& Message)
             bar->SetPosition(bar->Position() + (delta > 0 ? -bar->SmallChange() : bar->SmallChange()));
         }
         break;
-    default:
+    default: {
+        // The list's own mouse handlers tell the frame too, which may free it, and this list with it.
+        const std::shared_ptr<bool> alive = FAlive;
         TListBox::WndProc(Message);
+        if (!*alive) return;
         break;
+    }
     }
     FollowScrolling();
 }
