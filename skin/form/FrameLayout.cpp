@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCanvas.h"
 #include "platform/win/Messages.h"
+#include "skin/data/SkinIni.h"
 #include "skin/data/TskSkinData.h"
 
 namespace {
@@ -220,4 +222,25 @@ LRESULT SkinBorderZone(const TskFrameLayout& L, int X, int Y)
     if (PtInRect(Rect(0, L.LeftTop.Y, L.ClientRect.Left, L.LeftBottom.Y), p)) return HTLEFT;
     if (PtInRect(Rect(L.ClientRect.Right, L.RightTop.Y, L.Width, L.RightBottom.Y), p)) return HTRIGHT;
     return HTNOWHERE;
+}
+
+void DrawBackgroundPicture(TCanvas* C, TBitmap* Picture, const TRect& Area, bool Stretch, int StretchType)
+{
+    if (Area.IsEmpty()) return;
+    if (!Stretch) {
+        for (int y = Area.Top; y < Area.Bottom; y += Picture->Height())
+            for (int x = Area.Left; x < Area.Right; x += Picture->Width()) C->Draw(x, y, Picture);
+        return;
+    }
+    if (StretchType == stFull) {
+        C->StretchDraw(Area, Picture);
+        return;
+    }
+    const bool across = StretchType == stHorz;
+    TBitmap strip(across ? Picture->Width() : Area.Width(), across ? Area.Height() : Picture->Height());
+    strip.Canvas()->StretchDraw(TRect{0, 0, strip.Width(), strip.Height()}, Picture);
+    if (across)
+        for (int x = Area.Left; x < Area.Right; x += strip.Width()) C->Draw(x, Area.Top, &strip);
+    else
+        for (int y = Area.Top; y < Area.Bottom; y += strip.Height()) C->Draw(Area.Left, y, &strip);
 }

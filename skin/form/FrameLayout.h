@@ -8,6 +8,7 @@
 #include "platform/rtl/Types.h"
 
 class TBitmap;
+class TCanvas;
 class TskSkinData;
 
 // The frame layout at one window size (W x H); Dx and Dy are how much wider and taller the window is
@@ -57,6 +58,9 @@ bool HasRollUpPicture(const TskSkinData& Skin);
 TRect StretchRollUpRect(const TskSkinData& Skin, const TRect& R, int W);
 // Source (the roll-up picture or its mask) composed at W pixels wide by that rule into Dest (resized).
 void ComposeRollUpPicture(const TskSkinData& Skin, TBitmap* Source, int W, TBitmap& Dest);
+// A background Picture over Area: tiled from its top left, or with Stretch stretched whole (stFull),
+// stretched to the height and tiled across (stHorz) or stretched to the width and tiled down.
+void DrawBackgroundPicture(TCanvas* C, TBitmap* Picture, const TRect& Area, bool Stretch, int StretchType);
 
 // The default frame (no usable skin): a 3-pixel border, a caption of 19 pixels (15 for tool windows)
 // and square caption buttons of 17 (13) pixels.

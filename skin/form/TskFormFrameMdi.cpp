@@ -35,29 +35,6 @@ TBitmap* SkinPictureAt(const TskSkinData& Skin, int Index)
     return b != nullptr && !b->Empty() && b->Width() > 0 && b->Height() > 0 ? b : nullptr;
 }
 
-// Picture over Area, tiled from its top left, or stretched whole, across (stHorz: stretched to the
-// height and tiled across) or down (stVert).
-void DrawBackgroundPicture(TCanvas* C, TBitmap* Picture, const TRect& Area, bool Stretch, int StretchType)
-{
-    if (Area.IsEmpty()) return;
-    if (!Stretch) {
-        for (int y = Area.Top; y < Area.Bottom; y += Picture->Height())
-            for (int x = Area.Left; x < Area.Right; x += Picture->Width()) C->Draw(x, y, Picture);
-        return;
-    }
-    if (StretchType == stFull) {
-        C->StretchDraw(Area, Picture);
-        return;
-    }
-    const bool across = StretchType == stHorz;
-    TBitmap strip(across ? Picture->Width() : Area.Width(), across ? Area.Height() : Picture->Height());
-    strip.Canvas()->StretchDraw(TRect{0, 0, strip.Width(), strip.Height()}, Picture);
-    if (across)
-        for (int x = Area.Left; x < Area.Right; x += strip.Width()) C->Draw(x, Area.Top, &strip);
-    else
-        for (int y = Area.Top; y < Area.Bottom; y += strip.Height()) C->Draw(Area.Left, y, &strip);
-}
-
 TCustomForm* MDIChildNamed(TCustomForm* Main, const std::string& Name)
 {
     for (int i = 0; Main != nullptr && i < Main->MDIChildCount(); ++i)

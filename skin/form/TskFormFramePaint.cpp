@@ -526,22 +526,11 @@ void TskFormFrame::PaintClientBackground(HDC DC)
     const TskSkinData& s = *FSkinData;
     CalcSkinFrameLayout();
     if (bg != nullptr && !bg->Empty()) {
-        if (s.StretchEffect && !clientArea.IsEmpty()) {
-            if (s.StretchType == stFull) {
-                out.Canvas.StretchDraw(TRect{0, 0, FLayout.Width, FLayout.Height}, bg);
-            } else if (s.StretchType == stHorz) {
-                TBitmap strip(bg->Width(), FLayout.Height);
-                strip.Canvas()->StretchDraw(TRect{0, 0, strip.Width(), strip.Height()}, bg);
-                for (int x = 0; x < FLayout.Width; x += strip.Width()) out.Canvas.Draw(x, 0, &strip);
-            } else {
-                TBitmap strip(FLayout.Width, bg->Height());
-                strip.Canvas()->StretchDraw(TRect{0, 0, strip.Width(), strip.Height()}, bg);
-                for (int y = 0; y < FLayout.Height; y += strip.Height()) out.Canvas.Draw(0, y, &strip);
-            }
-        } else {
-            for (int x = 0; x <= cw / bg->Width(); ++x)
-                for (int y = 0; y <= ch / bg->Height(); ++y) out.Canvas.Draw(x * bg->Width(), y * bg->Height(), bg);
-        }
+        // Stretched over the whole frame's size, tiled over the client area.
+        if (s.StretchEffect && !clientArea.IsEmpty())
+            DrawBackgroundPicture(&out.Canvas, bg, TRect{0, 0, FLayout.Width, FLayout.Height}, true, s.StretchType);
+        else
+            DrawBackgroundPicture(&out.Canvas, bg, clientArea, false, s.StretchType);
         DrawLogo(&out.Canvas, clientArea);
         return;
     }
