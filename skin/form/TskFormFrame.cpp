@@ -786,12 +786,16 @@ void TskFormFrame::PreFilter(const TMessage& Message)
         for (TskSkinMainMenuItem* item : MainMenuItems())
             if (item->Down && item->ObjectRect.Contains(p)) FPressClosedMenu = true;
     }
-    if (FMainMenuKeyboard && !menuOpen)
+    if (FMainMenuKeyboard && !menuOpen) {
         EndMainMenuKeyboardMode();
-    else if (menuOpen)
+    } else if (menuOpen) {
         FSkinMenu->HideAll();
-    else if (FSkinMenuOpen)
+    } else if (FSkinMenuOpen) {
         CloseSkinMenuState();
+    } else if (FForm->FormStyle() == fsMDIForm && FForm->Visible()) {
+        // What closes the main form's menus closes those of its active child too.
+        if (TskFormFrame* child = ActiveMDIChildFrame()) child->PreFilter(Message);
+    }
 }
 
 void TskFormFrame::RouteMouse(const TMessage& Message)
@@ -1136,6 +1140,13 @@ void TskFormFrame::WMSysCommand(TMessage& Message)
     // A tap of Alt or F10 (lParam 0). Alt with a character comes here only when no accelerator took it:
     // it opens nothing, and must not leave the form's keys with a menu.
     if (cmd != SC_KEYMENU || Message.LParam != 0) return;
+    // The tap reaches the main form even when typed into an MDI child: a child whose own menu has the
+    // keyboard gives it up, and a main form with no menu to drive lends the keyboard to the child's.
+    TskFormFrame* child = ActiveMDIChildFrame();
+    if (child != nullptr && child->FMainMenuKeyboard) {
+        child->EndMainMenuKeyboardMode();
+        return;
+    }
     if (FMainMenuKeyboard) {
         EndMainMenuKeyboardMode();
         return;
@@ -1148,6 +1159,7 @@ void TskFormFrame::WMSysCommand(TMessage& Message)
         if (!*alive) return;
     }
     EnterMainMenuKeyboardMode();
+    if (*alive && !FMainMenuKeyboard && child != nullptr && child == ActiveMDIChildFrame()) child->EnterMainMenuKeyboardMode();
 }
 
 void TskFormFrame::WMEnterSizeMove()

@@ -438,9 +438,11 @@ public:
     void ArrangeMinimizedMDIChildren();
     // The main form shows a maximized child (WM_MDICHILDMAX until the last one is restored).
     bool MDIChildMaximized() const { return FMDIChildMax; }
-    // The main form's MDI client is painted by this frame.
+    // The main form's MDI client is painted by this frame: from the client's making (or the frame's
+    // coming) until the client goes.
     bool MDIClientHooked() const { return FMDIClientInstance != 0; }
-    void HookMDIClient();
+    // Client 0: the form's own client window.
+    void HookMDIClient(HWND Client = 0);
     // The caption of the plain frame: with a maximized child, the form's caption + " - [" + the child's + "]".
     std::string DefaultFrameCaption() const;
     // Paints the MDI client's background into DC (client coordinates of the MDI client).
@@ -457,9 +459,13 @@ private:
     bool DispatchMDIBefore(TMessage& Message);
     void DispatchMDIAfter(const TMessage& Message);
     void UnhookMDIClient();
+    // Arranging the children: each one its frame maximised goes back to normal first.
+    void RestoreMaximizedMDIChildren();
     LRESULT MDIClientWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam);
     // The frame of the application's main form when that is the MDI form this child belongs to.
     TskFormFrame* MainMDIFrame() const;
+    // On the MDI main form: the frame of its active child, nil when none.
+    TskFormFrame* ActiveMDIChildFrame() const;
     // A child's frame changed its state (Old the state before): the main form hears of it.
     void MDIChildStateChanged(int Old);
     void MaximizeMDIChild();
@@ -587,6 +593,8 @@ private:
     LONG_PTR FMDIClientInstance = 0;
     LONG_PTR FMDIClientOldProc = 0;
     HWND FMDIClient = 0;
+    // The client was hooked before the form showed: the first show fits the form.
+    bool FMDIClientRefitPending = false;
     TskTrayIcon* FTrayIcon = nullptr;
     TskSkinPopupMenu* FTrayMenu = nullptr;   // owned (component child)
     // MinimizeToTray told the tray icon to take the main form; its own setting before that.

@@ -335,7 +335,10 @@ void TskFormFrame::TakeFormMenu()
         if (FMainMenuBar->MainMenu() == nullptr) FMainMenuBar->SetMainMenu(menu);
     } else {
         if (FMainMenu == nullptr) SetMainMenu(menu);
-        if (FMainMenu == menu && !CanShowMainMenu()) {
+        // An MDI child's menu is merged into the main form's bar, and its keys reach it there.
+        const TskFormFrame* main = MainMDIFrame();
+        const bool merged = main != nullptr && main->MainMenuBar() != nullptr;
+        if (FMainMenu == menu && !CanShowMainMenu() && !merged) {
             auto* bar = new TskSkinMainMenuBar(FForm);
             bar->SetParent(FForm);
             bar->SetSkinData(FSkinData);

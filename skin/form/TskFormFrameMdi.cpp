@@ -10,6 +10,7 @@
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
+#include "platform/win/MdiClient.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/controls/TskSkinControl.h"
@@ -119,16 +120,25 @@ std::string TskFormFrame::DefaultFrameCaption() const
     return text;
 }
 
-void TskFormFrame::HookMDIClient()
+void TskFormFrame::HookMDIClient(HWND Client)
 {
-    if (FMDIClientInstance != 0 || FForm->FormStyle() != fsMDIForm || !FForm->HandleAllocated()) return;
-    FMDIClient = FForm->ClientHandle();
-    if (FMDIClient == 0) return;
+    if (FForm->FormStyle() != fsMDIForm || Designing()) return;
+    if (Client == 0 && FForm->HandleAllocated()) Client = FForm->ClientHandle();
+    if (Client == 0 || !IsWindow(Client)) return;
+    if (FMDIClientInstance != 0) {
+        if (Client == FMDIClient && IsWindow(FMDIClient)) return;
+        // The form made a new client: the old one is gone, or on its way.
+        UnhookMDIClient();
+    }
+    FMDIClient = Client;
     FMDIClientInstance = MakeObjectInstance([this](HWND H, UINT M, WPARAM W, LPARAM L) { return MDIClientWindowProc(H, M, W, L); });
     FMDIClientOldProc = SetWindowLongPtr(FMDIClient, GWLP_WNDPROC, FMDIClientInstance);
     // The client loses its edge: its size changes with it.
     SetWindowPos(FMDIClient, 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    RefitForm();
+    // A client made with the form's window waits for the form's first show to fit it; one made while
+    // the form shows is fitted at once.
+    FMDIClientRefitPending = !FForm->HandleAllocated() || !IsWindowVisible(FForm->Handle());
+    if (!FMDIClientRefitPending) RefitForm();
     InvalidateRect(FMDIClient, nullptr, TRUE);
 }
 
@@ -140,6 +150,15 @@ void TskFormFrame::UnhookMDIClient()
     FMDIClientInstance = 0;
     FMDIClientOldProc = 0;
     FMDIClient = 0;
+    FMDIClientRefitPending = false;
+}
+
+void TskFormFrame::RestoreMaximizedMDIChildren()
+{
+    // Frames are freed by nothing here, but a restore runs the child's handlers: ask again each time.
+    for (int i = 0; i < FForm->MDIChildCount(); ++i)
+        if (TskFormFrame* f = FindSkinFormComponent(FForm->MDIChildren(i)); f != nullptr && f->Maximized())
+            f->SetFrameWindowState(FrameStateNormal);
 }
 
 LRESULT TskFormFrame::MDIClientWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LParam)
@@ -151,6 +170,19 @@ LRESULT TskFormFrame::MDIClientWindowProc(HWND Wnd, UINT Msg, WPARAM WParam, LPA
     case WM_ERASEBKGND:
         PaintMDIClientBackground(reinterpret_cast<HDC>(WParam));
         return 1;
+    case WM_MDICASCADE:
+    case WM_MDITILE:
+        // The window layer puts back only the children it maximised itself; a child maximised by its
+        // frame is restored here first, so that it takes its place among the others.
+        if (!FDestroying) RestoreMaximizedMDIChildren();
+        return CallWindowProc(FMDIClientOldProc, Wnd, Msg, WParam, LParam);
+    case WM_MDIICONARRANGE: {
+        // The window layer lines up the children it minimised; the caption bars of the children that
+        // their frames minimised join the same row.
+        const LRESULT r = CallWindowProc(FMDIClientOldProc, Wnd, Msg, WParam, LParam);
+        if (!FDestroying) ArrangeMinimizedMDIChildren();
+        return r;
+    }
     case WM_SIZE: {
         const LRESULT r = CallWindowProc(FMDIClientOldProc, Wnd, Msg, WParam, LParam);
         if (FDestroying) return r;
@@ -208,6 +240,13 @@ TskFormFrame* TskFormFrame::MainMDIFrame() const
     TCustomForm* main = Application->MainForm();
     if (main == nullptr || main->FormStyle() != fsMDIForm || main->ComponentState().Contains(csDestroying)) return nullptr;
     return FindSkinFormComponent(main);
+}
+
+TskFormFrame* TskFormFrame::ActiveMDIChildFrame() const
+{
+    if (FForm->FormStyle() != fsMDIForm || !FForm->HandleAllocated()) return nullptr;
+    TskFormFrame* f = FindSkinFormComponent(FForm->ActiveMDIChild());
+    return f != this ? f : nullptr;
 }
 
 void TskFormFrame::MaximizeMDIChild()
@@ -367,7 +406,22 @@ bool TskFormFrame::DispatchMDIBefore(TMessage& Message)
 void TskFormFrame::DispatchMDIAfter(const TMessage& Message)
 {
     if (FForm->FormStyle() == fsMDIForm) {
-        if (Message.Msg == WM_SHOWWINDOW && Message.WParam != 0 && FFrameOn) HookMDIClient();
+        if (Message.Msg == WM_SHOWWINDOW && Message.WParam != 0) {
+            if (!MDIClientHooked()) HookMDIClient();
+            if (FMDIClientRefitPending) {
+                FMDIClientRefitPending = false;
+                RefitForm();
+            }
+        }
+        // The client is hooked for as long as it lives: one the form makes again (its window made
+        // again) is hooked as it comes, and one that goes is let go before its window does.
+        if (Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_CREATE) {
+            const auto made = static_cast<HWND>(Message.LParam);
+            if (made != 0 && GetClassName(made) == MDIClientClassName) HookMDIClient(made);
+        }
+        if (Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_DESTROY && static_cast<HWND>(Message.LParam) == FMDIClient)
+            UnhookMDIClient();
+        if (Message.Msg == WM_DESTROY) UnhookMDIClient();
         if (Message.Msg == WM_AFTERCHANGESKINDATA && FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData))
             UpdateMaximizedChildren();
         return;

@@ -7,6 +7,7 @@
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/win/Input.h"
+#include "platform/win/MdiClient.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Window.h"
 #include "skin/data/SkinEntryWords.h"
@@ -428,10 +429,20 @@ bool TskFormFrame::ShortCutHook(const TMsg& M)
 {
     if (M.message != WM_KEYDOWN && M.message != WM_SYSKEYDOWN) return false;
     if (FDestroying || !FForm->HandleAllocated() || M.hwnd == 0) return false;
-    // Only keys typed into this form (its own window or one of its controls) are its short cuts.
-    if (GetAncestorRoot(M.hwnd) != FForm->Handle()) return false;
+    // Only keys typed into this form (its own window or one of its controls) are its short cuts. Those
+    // of an MDI child reach the main form's frame first, which hands on what its menu leaves; only a
+    // child whose main form has no frame takes them itself.
+    if (FForm->FormStyle() == fsMDIChild) {
+        if (MainMDIFrame() != nullptr || MDIChildOf(M.hwnd) != FForm->Handle()) return false;
+    } else if (GetAncestorRoot(M.hwnd) != FForm->Handle()) {
+        return false;
+    }
     TMessage msg{M.message, M.wParam, M.lParam, 0};
-    return FormShortCut(msg);
+    const auto alive = FAlive;
+    if (FormShortCut(msg)) return true;
+    if (!*alive) return false;
+    TskFormFrame* child = ActiveMDIChildFrame();
+    return child != nullptr && MDIChildOf(M.hwnd) == child->Form()->Handle() && child->FormShortCut(msg);
 }
 
 void TskFormFrame::InstallMenuKeyboardHook()

@@ -8,6 +8,8 @@
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TMenu.h"
+#include "platform/vcl/TCustomEdit.h"
+#include "skin/form/TskSkinMenu.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/form/TskSkinMDITabsBar.h"
 #include "skin/form/TskSkinMainMenuBar.h"
@@ -176,6 +178,48 @@ TEST_F(MdiFrameTest, ArrangedChildrenHaveTheirFramesLaidOutForTheNewSize)
     }
 }
 
+TEST_F(MdiFrameTest, TileAndCascadeRestoreAChildItsFrameMaximized)
+{
+    const TRect area = MainFrame->GetMDIClientArea();
+    for (const bool tile : {true, false}) {
+        FrameOf(Kids[1])->SetFrameWindowState(FrameStateMaximized);
+        ASSERT_TRUE(MainFrame->MDIChildMaximized());
+        if (tile)
+            Main->Tile();
+        else
+            Main->Cascade();
+        Driver.ProcessMessages();
+        const char* what = tile ? "tile" : "cascade";
+        EXPECT_EQ(FrameOf(Kids[1])->FrameWindowState(), FrameStateNormal) << what;
+        EXPECT_FALSE(MainFrame->MDIChildMaximized()) << what;
+        EXPECT_EQ(Bar->MaximizedChild(), nullptr) << what;
+        EXPECT_EQ(Bar->ChildButtonCount(), 0) << what;
+        // It took its own place among the others, with its frame back.
+        EXPECT_NE(Kids[1]->BoundsRect(), (TRect{0, 0, area.Width(), area.Height()})) << what;
+        EXPECT_NE(Kids[1]->BoundsRect(), Kids[0]->BoundsRect()) << what;
+        EXPECT_NE(Kids[1]->BoundsRect(), Kids[2]->BoundsRect()) << what;
+        EXPECT_LT(Kids[1]->ClientWidth(), Kids[1]->Width()) << what;
+    }
+}
+
+TEST_F(MdiFrameTest, ArrangeIconsLinesUpChildrenTheirFramesMinimized)
+{
+    FrameOf(Kids[0])->SetFrameWindowState(FrameStateMinimized);
+    FrameOf(Kids[2])->SetFrameWindowState(FrameStateMinimized);
+    // Dragged away from their row by their caption bars.
+    Kids[0]->SetBounds(200, 50, Kids[0]->Width(), Kids[0]->Height());
+    Kids[2]->SetBounds(300, 120, Kids[2]->Width(), Kids[2]->Height());
+    const TRect normal = Kids[1]->BoundsRect();
+    Main->ArrangeIcons();
+    Driver.ProcessMessages();
+    const int bottom = MainFrame->GetMDIClientArea().Height();
+    EXPECT_EQ(Kids[0]->BoundsRect().TopLeft(), (TPoint{0, bottom - Kids[0]->Height()}));
+    EXPECT_EQ(Kids[2]->BoundsRect().TopLeft(), (TPoint{Kids[0]->Width(), bottom - Kids[2]->Height()}));
+    // Still caption bars, and the child in its normal state stays where it was.
+    EXPECT_EQ(FrameOf(Kids[0])->FrameWindowState(), FrameStateMinimized);
+    EXPECT_EQ(Kids[1]->BoundsRect(), normal);
+}
+
 TEST_F(MdiFrameTest, WindowMenuAndTabsFollowTheChildren)
 {
     EXPECT_EQ(ChildItems(), (std::vector<std::string>{"Child 1", "Child 2", "Child 3*"}));
@@ -267,6 +311,47 @@ TEST_F(MdiFrameTest, WithoutASkinTheClientIsTheWorkspaceColour)
     TBitmap b(10, 10);
     MainFrame->PaintMDIClientBackground(b.Canvas()->Handle());
     EXPECT_EQ(Px(b.Canvas()->Pixels(5, 5)), Px(clAppWorkSpace));
+}
+
+// The MDI client is painted by the main frame for as long as it lives: from its making with the form's
+// window (before any show), again after the form's window is made again, and let go with it.
+TEST(MdiClientHook, HookedFromTheClientsMakingUntilItGoes)
+{
+    THeadlessDriver driver;
+    RegisterSkinFrameClasses();
+    TFrameSkin skin("mdibgpictureindex=0\n");
+    auto* form = new TForm(Application);
+    form->SetFormStyle(fsMDIForm);
+    form->SetBounds(10, 10, 300, 200);
+    auto* frame = new TskFormFrame(form);
+    frame->SetSkinData(skin.Skin.get());
+    auto clientShows = [&] {
+        TBitmap b(20, 10);
+        SendMessage(form->ClientHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(b.Canvas()->Handle()), 0);
+        return Px(b.Canvas()->Pixels(5, 5));
+    };
+    form->HandleNeeded();
+    ASSERT_NE(form->ClientHandle(), HWND(0));
+    EXPECT_TRUE(frame->MDIClientHooked()) << "not hooked before the first show";
+    EXPECT_EQ(clientShows(), Px(cActive));
+    form->Show();
+    driver.ProcessMessages();
+    EXPECT_EQ(clientShows(), Px(cActive));
+
+    // A new border style makes the form's window, and with it the client, again.
+    const HWND first = form->ClientHandle();
+    form->SetBorderStyle(bsSingle);
+    driver.ProcessMessages();
+    ASSERT_NE(form->ClientHandle(), first);
+    EXPECT_FALSE(IsWindow(first));
+    EXPECT_TRUE(frame->MDIClientHooked());
+    EXPECT_EQ(clientShows(), Px(cActive)) << "the new client is not painted from the skin";
+
+    // The client goes: it is let go (its window procedure given back) before its window goes.
+    DestroyWindow(form->ClientHandle());
+    EXPECT_FALSE(frame->MDIClientHooked());
+    form->Free();
+    driver.ProcessMessages();
 }
 
 } // namespace
