@@ -7,12 +7,13 @@
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TCustomPanel.h"
-#include "platform/vcl/TMenu.h"
 #include "platform/vcl/TCustomEdit.h"
-#include "skin/form/TskSkinMenu.h"
+#include "platform/vcl/TMenu.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/form/TskSkinMDITabsBar.h"
 #include "skin/form/TskSkinMainMenuBar.h"
+#include "skin/form/TskSkinMenu.h"
+#include "skin/form/TskSkinPopupWindow.h"
 
 using namespace frametest;
 
@@ -220,6 +221,31 @@ TEST_F(MdiFrameTest, ArrangeIconsLinesUpChildrenTheirFramesMinimized)
     EXPECT_EQ(Kids[1]->BoundsRect(), normal);
 }
 
+TEST_F(MdiFrameTest, ChildsFormMenuIsMergedIntoTheMainBar_NotGivenABarOfItsOwn)
+{
+    auto* child = new TForm(Application);
+    child->SetName("MenuChild");
+    child->SetFormStyle(fsMDIChild);
+    auto* menu = new TMainMenu(child);
+    auto* tools = new TMenuItem(child);
+    tools->SetName("mnuChildTools");
+    tools->SetCaption("&Tools");
+    tools->SetGroupIndex(1);
+    menu->Items()->Add(tools);
+    child->SetMenu(menu);
+    new TskFormFrame(child);
+    child->Show();
+    Driver.ProcessMessages();
+    EXPECT_EQ(child->Menu(), nullptr);
+    for (int i = 0; i < child->ComponentCount(); ++i)
+        EXPECT_EQ(dynamic_cast<TskSkinMainMenuBar*>(child->Components(i)), nullptr) << "the child has a bar of its own";
+    std::vector<std::string> shown;
+    for (int i = 0; i < Bar->ObjectCount(); ++i)
+        if (auto* item = dynamic_cast<TskSkinMainMenuBarItem*>(Bar->Objects(i))) shown.push_back(item->MenuItem->Name());
+    EXPECT_EQ(shown, (std::vector<std::string>{"mnuWindow", "mnuChildTools"}));
+    child->Free();
+}
+
 TEST_F(MdiFrameTest, WindowMenuAndTabsFollowTheChildren)
 {
     EXPECT_EQ(ChildItems(), (std::vector<std::string>{"Child 1", "Child 2", "Child 3*"}));
@@ -352,6 +378,141 @@ TEST(MdiClientHook, HookedFromTheClientsMakingUntilItGoes)
     EXPECT_FALSE(frame->MDIClientHooked());
     form->Free();
     driver.ProcessMessages();
+}
+
+// Keys typed into an MDI child: the main form's menu has them first, then the menu on the child's own
+// frame (its accelerators and short cuts); a tap of Alt lends the child's menu the keyboard when the main
+// form has no menu to drive; and what closes the main form's menus closes the child's.
+class MdiMenuKeysTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RegisterSkinFrameClasses();
+        ASSERT_EQ(Application->MainForm(), nullptr) << "another test left its main form behind";
+        Skin = std::make_unique<TFrameSkin>("mainmenurect=62,16,90,26\n", "", false,
+            std::vector<std::pair<std::string, std::string>>{{"MAINMENUITEM:mainmenuitem",
+                "skinrectinapicture=1\nactivepictureindex=0\nskinrect=40,0,60,10\nactiveskinrect=0,0,20,10\n"
+                "downrect=20,0,40,10\nitemleftoffset=3\nitemrightoffset=3\nfontname=DejaVu Sans\nfontheight=8\n"}});
+        Application->CreateForm(Main);
+        Main->SetName("KeysMain");
+        Main->SetFormStyle(fsMDIForm);
+        Main->SetBounds(40, 40, 640, 480);
+        MainFrame = new TskFormFrame(Main);
+        MainFrame->SetSkinData(Skin->Skin.get());
+        Main->Show();
+        Child = new TForm(Application);
+        Child->SetName("KeysChild");
+        Child->SetFormStyle(fsMDIChild);
+        Child->SetBounds(10, 10, 320, 200);
+        ChildFrame = new TskFormFrame(Child);
+        ChildFrame->SetSkinData(Skin->Skin.get());
+        auto* menu = new TMainMenu(Child);
+        TMenuItem* tools = Item(Child, menu->Items(), "mnuTools", "&Tools");
+        Item(Child, tools, "mnuRun", "&Run")->SetShortCut(ShortCut('R', false, true, false));
+        ChildFrame->SetMainMenu(menu);
+        Edit = new TEdit(Child);
+        Edit->SetParent(Child);
+        Child->Show();
+        Driver.FocusIn(Main->Handle());
+        Driver.ProcessMessages();
+        Edit->SetFocus();
+        Driver.ProcessMessages();
+    }
+    void TearDown() override
+    {
+        Child->Free();
+        Main->Free();
+        Driver.ProcessMessages();
+    }
+    TMenuItem* Item(TComponent* Owner, TMenuItem* Parent, const std::string& Name, const std::string& Caption)
+    {
+        auto* item = new TMenuItem(Owner);
+        item->SetName(Name);
+        item->SetCaption(Caption);
+        item->OnClick = [this, Name](TObject*) { Log.push_back(Name); };
+        Parent->Add(item);
+        return item;
+    }
+    void Key(WORD Vk, bool Ctrl = false, bool Alt = false)
+    {
+        Driver.Press(Vk, false, Ctrl, Alt);
+        Driver.ProcessMessages();
+    }
+    // The names of the items in the first window of a frame's open menu.
+    static std::vector<std::string> Shown(TskFormFrame* F)
+    {
+        std::vector<std::string> out;
+        if (F->SkinMenu()->WindowCount() == 0) return out;
+        TskSkinPopupWindow* w = F->SkinMenu()->Windows(0);
+        for (int i = 0; i < w->ItemCount(); ++i) out.push_back(w->Items(i)->MenuItem->Name());
+        return out;
+    }
+
+    THeadlessDriver Driver;
+    std::unique_ptr<TFrameSkin> Skin;
+    TForm* Main = nullptr;
+    TskFormFrame* MainFrame = nullptr;
+    TForm* Child = nullptr;
+    TskFormFrame* ChildFrame = nullptr;
+    TEdit* Edit = nullptr;
+    std::vector<std::string> Log;
+};
+
+TEST_F(MdiMenuKeysTest, ChildsOwnMenuTakesTheKeysTheMainFormLeaves)
+{
+    ASSERT_EQ(GetFocus(), Edit->Handle());
+    // Alt with an accelerator of the child's menu opens it; a letter of its window runs the item.
+    Key('T', false, true);
+    EXPECT_EQ(Shown(ChildFrame), (std::vector<std::string>{"mnuRun"}));
+    EXPECT_FALSE(MainFrame->SkinMenu()->Active());
+    Key('R');
+    EXPECT_EQ(Log, (std::vector<std::string>{"mnuRun"}));
+    // Its short cut runs the item from the child's keys.
+    Key('R', true);
+    EXPECT_EQ(Log, (std::vector<std::string>{"mnuRun", "mnuRun"}));
+    // A tap of Alt: the main form has no menu, so the child's takes the keyboard; another tap ends it.
+    Key(VK_MENU);
+    EXPECT_TRUE(ChildFrame->MainMenuHasKeyboard());
+    EXPECT_FALSE(MainFrame->MainMenuHasKeyboard());
+    Key(VK_DOWN);
+    EXPECT_EQ(Shown(ChildFrame), (std::vector<std::string>{"mnuRun"}));
+    Key(VK_ESCAPE);
+    EXPECT_TRUE(ChildFrame->MainMenuHasKeyboard());
+    Key(VK_MENU);
+    EXPECT_FALSE(ChildFrame->MainMenuHasKeyboard());
+    EXPECT_FALSE(ChildFrame->SkinMenu()->Active());
+}
+
+TEST_F(MdiMenuKeysTest, WhatClosesTheMainFormsMenusClosesTheChilds)
+{
+    Key('T', false, true);
+    ASSERT_TRUE(ChildFrame->SkinMenu()->Active());
+    // The main form moves; the child does not move in its client, and its menu goes all the same.
+    Main->SetBounds(60, 50, 640, 480);
+    Driver.ProcessMessages();
+    EXPECT_FALSE(ChildFrame->SkinMenu()->Active());
+    EXPECT_FALSE(ChildFrame->SkinMenuIsOpen());
+}
+
+TEST_F(MdiMenuKeysTest, MainFormsMenuHasTheKeysFirst)
+{
+    auto* menu = new TMainMenu(Main);
+    TMenuItem* tools = Item(Main, menu->Items(), "mnuMainTools", "&Tools");
+    Item(Main, tools, "mnuOptions", "&Options");
+    MainFrame->SetMainMenu(menu);
+    Key('T', false, true);
+    EXPECT_EQ(Shown(MainFrame), (std::vector<std::string>{"mnuOptions"}));
+    EXPECT_FALSE(ChildFrame->SkinMenu()->Active());
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    // The tap goes to the main form's menu now; the child's short cut still reaches it.
+    Key(VK_MENU);
+    EXPECT_TRUE(MainFrame->MainMenuHasKeyboard());
+    EXPECT_FALSE(ChildFrame->MainMenuHasKeyboard());
+    Key(VK_MENU);
+    EXPECT_FALSE(MainFrame->MainMenuHasKeyboard());
+    Key('R', true);
+    EXPECT_EQ(Log, (std::vector<std::string>{"mnuRun"}));
 }
 
 } // namespace
