@@ -1,7 +1,8 @@
 // An MDI form as a person works it, in a form of the suite's own opened by the form host: three child
 // windows in the main form's client area, tiled and cascaded from buttons, one maximised by a double
-// click on its caption (the menu bar then carries the child's buttons), and a tab bar with one tab per
-// child, where a click on a tab brings its child to the front. The children are told apart by the
+// click on its caption (the menu bar then carries the child's buttons), a tab bar with one tab per
+// child, where a click on a tab brings its child to the front, and a second tile that puts the
+// maximised child back among the others. The children are told apart by the
 // colour that fills each of them; where the host arranged them it reports too.
 #include <sstream>
 
@@ -169,6 +170,32 @@ TEST_P(TMdiJourney, TileCascadeMaximiseAndTheTabsFollow)
     EXPECT_TRUE(Shows(InMdi((c2.Left + c2.Right) / 2, (c2.Top + c2.Bottom) / 2), ChildGreen));
     EXPECT_TRUE(Shows(InMdi(mdiWidth - 5, mdiHeight - 5), ChildRed)) << "the maximised child went away";
     Picture("second-tab");
+
+    // Tile again with the first child still maximised by its frame: it is put back first and takes a
+    // column like the others, and the menu bar loses the child's buttons.
+    Click(At(4 + 35, 22 + 3 + 12));
+    std::string retile;
+    WaitUntil(
+        [&] {
+            int tiles = 0;
+            for (const std::string& l : ReadLines(Home.LogFile()))
+                if (l.rfind("tile ", 0) == 0 && ++tiles == 2) retile = l;
+            return !retile.empty();
+        },
+        20s);
+    ASSERT_FALSE(retile.empty()) << "the second Tile reported nothing";
+    const TRect r1 = BoundsIn(retile, "Child1");
+    EXPECT_NEAR(r1.Width(), mdiWidth / 3, 1) << "the maximised child was tiled as it was: " << retile;
+    EXPECT_EQ(r1.Height(), mdiHeight);
+    for (const char* other : {"Child2", "Child3"}) {
+        const TRect r = BoundsIn(retile, other);
+        EXPECT_NEAR(r.Width(), mdiWidth / 3, 1) << other;
+        EXPECT_FALSE(r.Left < r1.Right && r1.Left < r.Right) << other << " overlaps the first child: " << retile;
+    }
+    EXPECT_TRUE(Shows(InMdi((r1.Left + r1.Right) / 2, 160), ChildRed));
+    EXPECT_TRUE(D().WaitForPicture(barEnd, [&](const TSurface& S) { return same(S, barBefore); }, barAfter, 10s))
+        << "the menu bar still shows the buttons of a maximised child";
+    Picture("tiled-after-maximise");
     EXPECT_TRUE(Program().Running());
 }
 

@@ -291,6 +291,25 @@ TEST_F(MdiFrameTest, PressOnATabBringsItsChildForward)
     EXPECT_EQ(Main->ActiveMDIChild(), Kids[1]);
 }
 
+TEST_F(MdiFrameTest, RightClickOnATabOpensThatChildsSystemMenuThroughTheMainFrame)
+{
+    Tabs->LayoutTabs();
+    const TRect r = Tabs->Tabs(0)->TabRect;
+    Driver.Click(Tabs->ClientToScreen(TPoint{r.Left + 5, r.Top + 5}), 2);
+    Driver.ProcessMessages();
+    ASSERT_TRUE(MainFrame->SkinMenu()->Active());
+    EXPECT_FALSE(FrameOf(Kids[0])->SkinMenu()->Active());
+    // Its close item closes the child of the tab, though another one is active.
+    TskSkinPopupWindow* w = MainFrame->SkinMenu()->Windows(0);
+    TMenuItem* close = nullptr;
+    for (int i = 0; i < w->ItemCount(); ++i)
+        if (w->Items(i)->MenuItem->Name() == "SKF_CLOSE") close = w->Items(i)->MenuItem;
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(ShortCutToText(close->ShortCut()), "Ctrl+F4");
+    MainFrame->SkinMenu()->HideAll();
+    Driver.ProcessMessages();
+}
+
 // The MDI client painted from the skin: its own picture (tiled), and an empty picture counts as none.
 struct MdiSkinCase {
     const char* Name;
