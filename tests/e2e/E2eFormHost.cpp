@@ -19,7 +19,8 @@
 //                                     forms told as for any change) and says "skin none"
 //   HostMakeChildren (an MDI form's OnShow, once)  makes three MDI children "Child1".."Child3" (captions
 //               "Child 1".."Child 3"), each with a frame in the form's skin and a panel filling it in a
-//               colour of its own (ChildColours), and says "children 3"
+//               colour of its own (ChildColours), and says "children 3"; the last one has a menu of
+//               its own, "&Tools" with "&Run" (which says "click mnuRun")
 //   HostTile, HostCascade (notify events)  arrange the children and say "tile" / "cascade" followed by
 //               each child's name and bounds in the client ("Child1 0,0,200,349")
 #include <cstdio>
@@ -36,6 +37,7 @@
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TForm.h"
+#include "platform/vcl/TMenu.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/data/TskCompressedStoredSkin.h"
@@ -95,6 +97,7 @@ public:
             panel->SetColor(ChildColours[i - 1]);
             panel->SetAlign(alClient);
             panel->SetParent(child);
+            if (i == 3) GiveMenu(child);
             auto* childFrame = new TskFormFrame(child);
             if (frame != nullptr) childFrame->SetSkinData(frame->SkinData());
             child->Show();
@@ -119,6 +122,23 @@ public:
     }
 
 private:
+    // The last child's own menu, "&Tools" with "&Run" (group 5, so that it joins the main form's items
+    // when merged); choosing Run says "click mnuRun".
+    static void GiveMenu(TForm* Child)
+    {
+        auto* menu = new TMainMenu(Child);
+        auto* tools = new TMenuItem(Child);
+        tools->SetName("mnuTools");
+        tools->SetCaption("&Tools");
+        tools->SetGroupIndex(5);
+        menu->Items()->Add(tools);
+        auto* run = new TMenuItem(Child);
+        run->SetName("mnuRun");
+        run->SetCaption("&Run");
+        run->OnClick = [](TObject*) { Say("click mnuRun"); };
+        tools->Add(run);
+        Child->SetMenu(menu);
+    }
     void SayArrangement(const std::string& What)
     {
         std::string line = What;

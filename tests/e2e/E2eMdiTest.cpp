@@ -199,6 +199,27 @@ TEST_P(TMdiJourney, TileCascadeMaximiseAndTheTabsFollow)
     EXPECT_TRUE(Program().Running());
 }
 
+// The keys typed into the active child go to the main form's menu bar first, where the child's own menu
+// is merged in: Alt with a letter of the child's menu opens it there, and the main form's own item runs.
+TEST_P(TMdiJourney, MenuKeysTypedIntoAChildReachTheMainMenuBar)
+{
+    ASSERT_NO_FATAL_FAILURE(Start());
+    // A click into the third child (the active one, with the menu of its own) gives it the keyboard.
+    const TPoint inChild = InMdi(90 + 120, 90 + 100);
+    ASSERT_TRUE(Shows(inChild, ChildBlue));
+    Click(inChild);
+    D().Key("t", {"Alt_L"});
+    ASSERT_TRUE(WaitForPopup().has_value()) << "Alt+T typed into the child opened no menu";
+    Picture("child-menu-merged");
+    D().Key("Return");
+    EXPECT_TRUE(HostSaid("click mnuRun"));
+    EXPECT_TRUE(PopupGone());
+    // The main form's own item, a command without sub-items, runs from the child's keys as well.
+    D().Key("f", {"Alt_L"});
+    EXPECT_TRUE(HostSaid("click mnuFile"));
+    EXPECT_TRUE(Program().Running());
+}
+
 E2E_JOURNEY(TMdiJourney);
 
 } // namespace
