@@ -93,10 +93,13 @@ void RunByHandAsRecorded(const TToolRun& Run)
 
 // The thumbnails of earlier drops are kept in the work folder and reused; every timed drop is of a source
 // the program has not seen, so its pictures are made afresh, and so are the by-hand runs'.
+// The folder stays: the program makes it before its first grab, and the grab by hand writes into it.
 void ForgetThumbnails(const std::string& WorkFolder)
 {
+    const fs::path temp = fs::path(WorkFolder) / "temp";
     std::error_code ignored;
-    fs::remove_all(fs::path(WorkFolder) / "temp", ignored);
+    fs::remove_all(temp, ignored);
+    fs::create_directories(temp, ignored);
 }
 
 // The program's main window as a user starts it (stored form, queue), made fresh for every drop, since a
@@ -176,6 +179,7 @@ void DropAgainstByHand(benchmark::State& State, const std::string& Name, int Exp
     for (auto _ : State) {
         TDropWindow window;
         double identify = 0, all = 0;
+        int pictures = 0;
         const auto byHand = [&] {
             ForgetThumbnails(window.Form->WorkFolder);
             identify = SecondsOf([&] { RunByHandAsRecorded(runs.front()); });
@@ -184,6 +188,10 @@ void DropAgainstByHand(benchmark::State& State, const std::string& Name, int Exp
                 for (const TToolRun& run : runs)
                     RunByHandAsRecorded(run);
             });
+            // The runs by hand did the same work: each record's picture is there.
+            pictures = 0;
+            for (const auto& entry : fs::directory_iterator(fs::path(window.Form->WorkFolder) / "temp"))
+                pictures += entry.path().extension() == ".jpg" ? 1 : 0;
             ForgetThumbnails(window.Form->WorkFolder);
         };
         if (!dropFirst)
@@ -195,6 +203,10 @@ void DropAgainstByHand(benchmark::State& State, const std::string& Name, int Exp
         }
         if (dropFirst)
             byHand();
+        if (pictures != Expected) {
+            State.SkipWithError(("the runs by hand made " + std::to_string(pictures) + " pictures").c_str());
+            break;
+        }
         dropFirst = !dropFirst;
         runs = window.Runs;
         State.SetIterationTime(seconds);
