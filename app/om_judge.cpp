@@ -11,9 +11,9 @@
 
 #include "app/om_functions.h"
 #include "app/om_identify.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/sys/Folders.h"
 
