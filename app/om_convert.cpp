@@ -721,6 +721,9 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
 
             bool partOk = true;
             lastProgress.clear();
+            // The judge of this part's file starts now, so that its start overlaps the encode.
+            TStandbyPlayer judge;
+            judge.Start(Form.WorkFolder);
             const std::vector<std::string> stages =
                 AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
             DeleteFile(scratch);
@@ -766,7 +769,12 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             if (partOk) {
                 TMediaReport made;
                 std::string verdict = "the output could not be checked";
-                if (askPlayer(QuoteArg(SafePathArg(out)), made))
+                const auto serve = [&Form] {
+                    Application->ProcessMessages();
+                    return Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 &&
+                           !Application->Terminated();
+                };
+                if (judge.Report(SafePathArg(out), made, serve) || askPlayer(QuoteArg(SafePathArg(out)), made))
                     verdict = JudgeOutput(made, PartSpan(range, sourceLength, sourceReport.ChapterStarts,
                                                          CellInt(source(SourceRecord::Chapters))), wantAudio);
                 if (Application->Terminated())

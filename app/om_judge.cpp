@@ -1,13 +1,21 @@
 #include "app/om_judge.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <map>
+
+#include <poll.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include "app/om_functions.h"
 #include "app/om_identify.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
+#include "platform/sys/Folders.h"
 
 namespace {
 
@@ -83,6 +91,136 @@ std::string ReportCommand(const std::string& Source)
     // the streams and the length come from the headers, so the run adds little to a conversion.
     return QuoteArg("mplayer") + " -identify -frames 0 -vo null -ao null -vc null -ac null -nocache -nolirc "
                                  "-noconfig all -noautosub " + Source;
+}
+
+namespace {
+
+// ReportCommand's run, for a player that is given its file later, through its command input.
+std::vector<std::string> StandbyArgs()
+{
+    std::vector<std::string> args = SplitCommandLine(ReportCommand(""));
+    args.insert(args.begin() + 1, {"-idle", "-slave"});
+    return args;
+}
+
+void CloseFd(int& Fd)
+{
+    if (Fd >= 0)
+        ::close(Fd);
+    Fd = -1;
+}
+
+// Every complete line of Pending (ended by a new line or a carriage return) goes to Report.
+void TakeLines(std::string& Pending, TMediaReport& Report)
+{
+    std::size_t from = 0;
+    for (std::size_t end; (end = Pending.find_first_of("\r\n", from)) != std::string::npos; from = end + 1)
+        ReadReportLine(Report, Pending.substr(from, end - from));
+    Pending.erase(0, from);
+}
+
+} // namespace
+
+TStandbyPlayer::~TStandbyPlayer()
+{
+    End();
+}
+
+void TStandbyPlayer::End()
+{
+    CloseFd(FInput);
+    CloseFd(FOutput);
+    if (FPlayer.Assigned()) {
+        // Our own child, through its pidfd: nothing else can be hit. Reaped at once, it is gone for good.
+        FPlayer.SignalGroup(SIGKILL);
+        FPlayer.Reap();
+    }
+}
+
+bool TStandbyPlayer::Start(const std::string& Directory)
+{
+    End();
+    const std::vector<std::string> args = StandbyArgs();
+    const std::string player = FindConsoleTool(args.front());
+    if (player.empty())
+        return false;
+    int input[2] = {-1, -1};
+    int output[2] = {-1, -1};
+    try {
+        MakePipe(input);
+        MakePipe(output);
+        TSpawnRequest request;
+        request.Program = player;
+        request.Args = args;
+        request.Directory = Directory;
+        request.StdIn = input[0];
+        request.StdOut = output[1];
+        request.StdErr = output[1];
+        FPlayer = SpawnProcess(request);
+    } catch (const Exception&) {
+        for (int fd : {input[0], input[1], output[0], output[1]})
+            if (fd >= 0)
+                ::close(fd);
+        return false;
+    }
+    // Only the child holds its ends now, so our read sees the end of the output when the player ends.
+    ::close(input[0]);
+    ::close(output[1]);
+    FInput = input[1];
+    FOutput = output[0];
+    return true;
+}
+
+bool TStandbyPlayer::Report(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
+                            int TimeoutMs)
+{
+    Into = TMediaReport();
+    // The command line quotes the name whole; a name with a quote, a backslash or a line break in it
+    // could be read otherwise, so such a name is left to a run of its own.
+    if (!FPlayer.Assigned() || FInput < 0 || Path.empty() || Path.find_first_of("\"\\\r\n") != std::string::npos) {
+        End();
+        return false;
+    }
+    // The player reads its report's file, then its "quit", and ends; the end of its output is the end
+    // of the report.
+    const std::string commands = "loadfile \"" + Path + "\"\nquit\n";
+    const bool sent = ::write(FInput, commands.data(), commands.size()) == static_cast<ssize_t>(commands.size());
+    CloseFd(FInput);
+    if (!sent) {
+        End();
+        return false;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+    std::string pending;
+    char buffer[4096];
+    bool ended = false;
+    while (!ended) {
+        if (Serve && !Serve())
+            break;
+        if (std::chrono::steady_clock::now() > deadline)
+            break;
+        pollfd fd{FOutput, POLLIN, 0};
+        // A short look: the window is served between looks.
+        if (::poll(&fd, 1, 20) <= 0)
+            continue;
+        const ssize_t n = ::read(FOutput, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ended = true;
+            break;
+        }
+        pending.append(buffer, static_cast<std::size_t>(n));
+        TakeLines(pending, Into);
+    }
+    if (ended) {
+        pending += '\n';
+        TakeLines(pending, Into);
+    }
+    End();
+    if (!ended)
+        Into = TMediaReport();
+    return ended;
 }
 
 double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<double>& ChapterStarts,

@@ -1,12 +1,18 @@
-// Figures of identification: a drop of a 20-second clip until its record is complete, and of a
-// 2-title DVD folder until its title rows are made, each timed in turn with the player run by hand on the
-// same input (stopped, like the window's run, at its first status line). Every ratio counter names its
-// baseline: "ratio_vs_identify_run" divides by the one identify run the window also makes first,
-// "ratio_vs_all_runs" by every player run the window makes for the source. Run by hand:
-// build/bench/bench_Identify.
+// Figures of identification as a user meets it: a 20-second clip, and a 2-title DVD folder, dropped on
+// the program's own window (its stored form, its queue) until every record has its queue row with its
+// thumbnail, each timed in turn with the same tool runs made by hand. The runs by hand are the ones the
+// window made for the same drop, recorded as it made them: a player run is read until its first status
+// line and then stopped (as the window stops it), a thumbnail run to its end. Each ratio counter names
+// its baseline: "vs_identify_run" divides by the first identify run alone, "vs_all_runs" by every tool
+// run the drop needs (identify runs, the DVD's second looks, and per record the picture grab and its
+// conversion to a JPEG). Ratios are per iteration, the drop and its baseline run back to back, reported
+// as median, min and max with the load average. Run by hand: build/bench/bench_Identify.
 #include "app/Unit1.h"
+#include "app/om_queue.h"
 #include "platform/sys/CommandLine.h"
+#include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"
+#include "process/TOxCreateProcess.h"
 #include "bench/support/BenchSupport.h"
 #include "bench/support/ByHand.h"
 
@@ -14,9 +20,10 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <functional>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,6 +39,10 @@ struct Media {
     {
         fs::create_directories(Dir + "/home");
         setenv("HOME", (Dir + "/home").c_str(), 1);
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("XDG_CONFIG_HOME");
+        // The window is never shown: the figures are of identification, not of painting.
+        setenv("OMBRIX_BACKEND", "headless", 1);
         if (!fs::exists(Clip))
             std::system(("ffmpeg -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=sample_rate=48000 "
                          "-t 20 -c:v mpeg4 -q:v 2 -g 1 -c:a mp3 -ac 2 " + Clip).c_str());
@@ -54,14 +65,6 @@ const Media& TheMedia()
     return media;
 }
 
-// One player run by hand: its output read until the first status line, then the player stopped.
-void PlayerByHand(const std::string& CommandLine)
-{
-    RunByHand(CommandLine, [](const std::string& Seen) {
-        return Seen.find("\nA:") != std::string::npos || Seen.find("\nV:") != std::string::npos;
-    });
-}
-
 using Clock = std::chrono::steady_clock;
 
 double SecondsOf(const std::function<void()>& Run)
@@ -71,74 +74,169 @@ double SecondsOf(const std::function<void()>& Run)
     return std::chrono::duration<double>(Clock::now() - t0).count();
 }
 
-// A drop of Name onto a fresh window until its Expected rows are made; the window's making is not timed.
-double Drop(benchmark::State& State, const std::string& Name, int Expected)
+// One tool run of a drop, as the window made it.
+struct TToolRun {
+    std::string CommandLine;
+    bool StopsAtStatusLine = false; // a player run the window ends at its first status line
+};
+
+void RunByHandAsRecorded(const TToolRun& Run)
 {
-    auto form = std::make_unique<TForm1>(nullptr);
-    form->RunState.MinTitleLength = 3;
-    int rows = 0;
-    form->OnAddItem = [&](int) { ++rows; };
-    const double seconds = SecondsOf([&] {
-        form->DropFiles({Name});
-        form->ScanTimerTimer(form->ScanTimer);
+    if (!Run.StopsAtStatusLine) {
+        RunByHand(Run.CommandLine);
+        return;
+    }
+    RunByHand(Run.CommandLine, [](const std::string& Seen) {
+        return Seen.find("\nA:") != std::string::npos || Seen.find("\nV:") != std::string::npos;
     });
-    if (rows != Expected)
-        State.SkipWithError("the source did not give its records");
-    return seconds;
 }
 
-// The drop and each baseline take turns, so that none always finds the caches warmer; the iteration time is
-// the drop's. Baselines: counter name suffix and the player runs that make it.
-void DropAgainst(benchmark::State& State, const std::string& Name, int Expected,
-                 const std::vector<std::pair<std::string, std::vector<std::string>>>& Baselines)
+// The thumbnails of earlier drops are kept in the work folder and reused; every timed drop is of a source
+// the program has not seen, so its pictures are made afresh, and so are the by-hand runs'.
+// The folder stays: the program makes it before its first grab, and the grab by hand writes into it.
+void ForgetThumbnails(const std::string& WorkFolder)
 {
-    double dropped = 0;
-    std::vector<double> byHand(Baselines.size(), 0.0);
+    const fs::path temp = fs::path(WorkFolder) / "temp";
+    std::error_code ignored;
+    fs::remove_all(temp, ignored);
+    fs::create_directories(temp, ignored);
+}
+
+// The program's main window as a user starts it (stored form, queue), made fresh for every drop, since a
+// window does not identify a source twice. Its making is not timed. Records the tool runs it makes.
+struct TDropWindow {
+    std::unique_ptr<TForm1> Form;
+    std::vector<TToolRun> Runs;
+
+    TDropWindow()
+    {
+        Form = std::make_unique<TForm1>(nullptr);
+        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        Form->DoCreate();
+        // Both test titles count as titles worth converting (the window's own minimum is for real discs).
+        Form->RunState.MinTitleLength = 3;
+        TOxCreateProcess& runner = *Form->OxCreateProcess1;
+        const auto ended = runner.OnTerminate;
+        runner.OnTerminate = [this, ended](TObject* Sender, DWORD ExitCode) {
+            // The window ends a player run at its first status line only outside a picture grab.
+            Runs.push_back({Form->OxCreateProcess1->CommandLine(), Form->RunState.GrabMode == 0});
+            if (ended)
+                ended(Sender, ExitCode);
+        };
+        ForgetThumbnails(Form->WorkFolder);
+    }
+
+    // Drops Name and lets the scan timer fire, as a user's drop goes; the seconds until the scan is over.
+    double Drop(const std::string& Name)
+    {
+        return SecondsOf([&] {
+            Form->DropFiles({Name});
+            Form->ScanTimerTimer(Form->ScanTimer);
+        });
+    }
+
+    // "" when the drop gave Expected queue rows, each with its thumbnail; else what is missing.
+    std::string Check(int Expected) const
+    {
+        TOmQueue* queue = Form->Queue;
+        if (!queue)
+            return "the window has no queue";
+        for (int r = 0; r < Expected; ++r) {
+            if (!queue->HasRow(r))
+                return "no queue row " + std::to_string(r);
+            const TImage* picture = queue->RowPicture(r);
+            if (!picture || picture->Picture()->Width() <= 0)
+                return "queue row " + std::to_string(r) + " has no thumbnail";
+        }
+        if (queue->HasRow(Expected))
+            return "more queue rows than records";
+        return "";
+    }
+};
+
+// The drop and its baselines take turns going first, so that none always finds the caches warmer; the
+// iteration time is the drop's. The runs by hand are those of the previous drop (a first, untimed drop
+// records them): the same source gives the same runs.
+void DropAgainstByHand(benchmark::State& State, const std::string& Name, int Expected)
+{
+    std::vector<TToolRun> runs;
+    {
+        TDropWindow first;
+        first.Drop(Name);
+        if (const std::string fault = first.Check(Expected); !fault.empty()) {
+            State.SkipWithError(fault.c_str());
+            return;
+        }
+        runs = first.Runs;
+    }
+    if (runs.empty()) {
+        State.SkipWithError("the drop ran no tool");
+        return;
+    }
+    std::vector<double> drops, identifyRuns, allRuns, vsIdentify, vsAll;
+    const double loadBefore = LoadAverage();
     bool dropFirst = true;
     for (auto _ : State) {
-        const auto runBaselines = [&] {
-            for (std::size_t i = 0; i < Baselines.size(); ++i)
-                byHand[i] += SecondsOf([&] {
-                    for (const std::string& run : Baselines[i].second)
-                        PlayerByHand(run);
-                });
+        TDropWindow window;
+        double identify = 0, all = 0;
+        int pictures = 0;
+        const auto byHand = [&] {
+            ForgetThumbnails(window.Form->WorkFolder);
+            identify = SecondsOf([&] { RunByHandAsRecorded(runs.front()); });
+            ForgetThumbnails(window.Form->WorkFolder);
+            all = SecondsOf([&] {
+                for (const TToolRun& run : runs)
+                    RunByHandAsRecorded(run);
+            });
+            // The runs by hand did the same work: each record's picture is there.
+            pictures = 0;
+            for (const auto& entry : fs::directory_iterator(fs::path(window.Form->WorkFolder) / "temp"))
+                pictures += entry.path().extension() == ".jpg" ? 1 : 0;
+            ForgetThumbnails(window.Form->WorkFolder);
         };
         if (!dropFirst)
-            runBaselines();
-        const double seconds = Drop(State, Name, Expected);
-        dropped += seconds;
-        State.SetIterationTime(seconds);
+            byHand();
+        const double seconds = window.Drop(Name);
+        if (const std::string fault = window.Check(Expected); !fault.empty()) {
+            State.SkipWithError(fault.c_str());
+            break;
+        }
         if (dropFirst)
-            runBaselines();
+            byHand();
+        if (pictures != Expected) {
+            State.SkipWithError(("the runs by hand made " + std::to_string(pictures) + " pictures").c_str());
+            break;
+        }
         dropFirst = !dropFirst;
+        runs = window.Runs;
+        State.SetIterationTime(seconds);
+        drops.push_back(seconds * 1000);
+        identifyRuns.push_back(identify * 1000);
+        allRuns.push_back(all * 1000);
+        vsIdentify.push_back(seconds / identify);
+        vsAll.push_back(seconds / all);
     }
-    const double n = static_cast<double>(State.iterations());
-    State.counters["drop_ms"] = dropped / n * 1000;
-    for (std::size_t i = 0; i < Baselines.size(); ++i) {
-        State.counters["by_hand_" + Baselines[i].first + "_ms"] = byHand[i] / n * 1000;
-        State.counters["ratio_vs_" + Baselines[i].first] = byHand[i] > 0 ? dropped / byHand[i] : 0;
-    }
+    SetSpreadCounters(State, "drop_ms", drops);
+    SetSpreadCounters(State, "by_hand_identify_run_ms", identifyRuns);
+    SetSpreadCounters(State, "by_hand_all_runs_ms", allRuns);
+    SetSpreadCounters(State, "ratio_vs_identify_run", vsIdentify);
+    SetSpreadCounters(State, "ratio_vs_all_runs", vsAll);
+    State.counters["tool_runs"] = static_cast<double>(runs.size());
+    State.counters["load_before"] = loadBefore;
+    State.counters["load_after"] = LoadAverage();
 }
 
 void BM_DropClip(benchmark::State& State)
 {
-    const std::string clip = QuoteArg(TheMedia().Clip);
-    DropAgainst(State, TheMedia().Clip, 1, {{"identify_run", {"mplayer -af volume=-200 -vo null -identify " + clip}}});
+    DropAgainstByHand(State, TheMedia().Clip, 1);
 }
 
-// The folder against the identify run alone, and against all the window's player runs for it: the identify
-// run, then the second title's two looks 90 s in.
 void BM_DropDvdFolder(benchmark::State& State)
 {
-    const std::string dvd = QuoteArg(TheMedia().Dvd);
-    const std::string identify = "mplayer -af volume=-200 -vo null -identify -dvd-device " + dvd + " dvd://";
-    DropAgainst(State, TheMedia().Dvd, 2,
-                {{"identify_run", {identify}},
-                 {"all_runs", {identify, "mplayer -ss 90 -af volume=-200 -vo null -dvd-device " + dvd + " dvdnav://2",
-                               "mplayer -ss 90 -af volume=-200 -vo null -dvd-device " + dvd + " dvd://2"}}});
+    DropAgainstByHand(State, TheMedia().Dvd, 2);
 }
 
 } // namespace
 
-BENCHMARK(BM_DropClip)->Unit(benchmark::kMillisecond)->Iterations(6)->UseManualTime();
-BENCHMARK(BM_DropDvdFolder)->Unit(benchmark::kMillisecond)->Iterations(6)->UseManualTime();
+BENCHMARK(BM_DropClip)->Unit(benchmark::kMillisecond)->Iterations(15)->UseManualTime();
+BENCHMARK(BM_DropDvdFolder)->Unit(benchmark::kMillisecond)->Iterations(15)->UseManualTime();

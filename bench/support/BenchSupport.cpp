@@ -2,9 +2,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
@@ -68,6 +70,25 @@ const std::string& BenchFolder()
 {
     static const TScratchFolder folder;
     return folder.Path();
+}
+
+double LoadAverage()
+{
+    double load = 0;
+    std::ifstream("/proc/loadavg") >> load;
+    return load;
+}
+
+void SetSpreadCounters(benchmark::State& State, const std::string& Name, std::vector<double> Values)
+{
+    if (Values.empty())
+        return;
+    std::sort(Values.begin(), Values.end());
+    const std::size_t n = Values.size();
+    // The middle of an even count is the mean of the two middle values.
+    State.counters[Name + "_median"] = n % 2 ? Values[n / 2] : (Values[n / 2 - 1] + Values[n / 2]) / 2;
+    State.counters[Name + "_min"] = Values.front();
+    State.counters[Name + "_max"] = Values.back();
 }
 
 int main(int argc, char** argv)

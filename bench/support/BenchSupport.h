@@ -2,6 +2,11 @@
 // What every benchmark program shares: its own main, which first says loudly when the figures cannot be
 // trusted (an unoptimised or sanitised build), and a scratch folder of its own for the files it makes.
 #include <string>
+#include <vector>
+
+namespace benchmark {
+class State;
+}
 
 // True when this build's figures mean something: compiled with optimisation and without sanitisers.
 bool BenchBuildIsOptimised();
@@ -11,3 +16,11 @@ std::string BenchBuildWarning();
 // The program's own scratch folder, made on first use under $TMPDIR (else /tmp) with a unique name and
 // removed with everything in it when the program ends; two benchmarks running at once never share a file.
 const std::string& BenchFolder();
+
+// The machine's load average over the last minute (/proc/loadavg); 0 when it cannot be read. The figures
+// that compare the program with the tools run by hand are taken on shared machines: each carries it.
+double LoadAverage();
+
+// Counters Name_median, Name_min and Name_max of Values (one per iteration), so that a figure taken on a
+// loaded machine shows its spread as well as its middle; nothing when Values is empty.
+void SetSpreadCounters(benchmark::State& State, const std::string& Name, std::vector<double> Values);
