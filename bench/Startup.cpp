@@ -10,7 +10,8 @@
 // stored skins unpacked until the main and preview windows exist, with the time they took.
 //
 // Run by hand: build/bench/bench_Startup [--benchmark_filter=...]; OMBRIX_START_ROUNDS sets the number
-// of rounds (default 15).
+// of rounds (default 15). OMBRIX_START_COMPARE names another build of the program (an older one, say):
+// each round then starts it as well, right after this build, and its figures come as compare_*.
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
@@ -179,11 +180,11 @@ private:
 
 // One program start on the watched display, in milliseconds to the main window's map; negative when
 // it never mapped.
-double TimeOneStart(TWindowWatch& Watch, const std::vector<std::string>& Env)
+double TimeOneStart(TWindowWatch& Watch, const std::string& Program, const std::vector<std::string>& Env)
 {
     Watch.Reset();
     TSpawnRequest r;
-    r.Program = ProgramPath();
+    r.Program = Program;
     r.Environment = Env;
     r.StdOut = r.StdErr = DevNull();
     const auto started = Clock::now();
@@ -230,14 +231,16 @@ void BM_StartToPaintedMainWindow(benchmark::State& state)
     const std::string home = BenchFolder() + "/start-home";
     fs::create_directories(home);
     const std::vector<std::string> env = ChildEnvironment(server.Name(), home);
+    const char* compareEnv = std::getenv("OMBRIX_START_COMPARE");
+    const std::string compare = compareEnv ? compareEnv : "";
     const std::string loadBefore = LoadAverage();
-    std::vector<double> program, baseline, ratio, created, destroyed;
+    std::vector<double> program, baseline, ratio, created, destroyed, other, otherRatio;
     for (auto _ : state) {
         // The first start writes the settings, the work folders and the desktop link; not counted.
-        TimeOneStart(watch, env);
+        TimeOneStart(watch, ProgramPath(), env);
         for (int i = 0; i < Rounds(); ++i) {
             const double b = TimeBaseline(env);
-            const double p = TimeOneStart(watch, env);
+            const double p = TimeOneStart(watch, ProgramPath(), env);
             if (p < 0) {
                 state.SkipWithError("the main window never mapped");
                 return;
@@ -247,6 +250,15 @@ void BM_StartToPaintedMainWindow(benchmark::State& state)
             ratio.push_back(p / b);
             created.push_back(watch.Created);
             destroyed.push_back(watch.Destroyed);
+            if (!compare.empty()) {
+                const double o = TimeOneStart(watch, compare, env);
+                if (o < 0) {
+                    state.SkipWithError("the compared program's main window never mapped");
+                    return;
+                }
+                other.push_back(o);
+                otherRatio.push_back(p / o);
+            }
         }
         state.SetIterationTime(RangeOf(program).Median / 1000);
     }
@@ -260,6 +272,16 @@ void BM_StartToPaintedMainWindow(benchmark::State& state)
     state.counters["ratio_median"] = q.Median;
     state.counters["windows_created_max"] = RangeOf(created).Max;
     state.counters["windows_destroyed_max"] = RangeOf(destroyed).Max;
+    if (!compare.empty()) {
+        const TRange o = RangeOf(other), r = RangeOf(otherRatio);
+        state.counters["compare_median_ms"] = o.Median;
+        state.counters["compare_min_ms"] = o.Min;
+        state.counters["compare_max_ms"] = o.Max;
+        state.counters["this_to_compare_median"] = r.Median;
+        std::cout << "compared build " << compare << ": median " << o.Median << " ms (" << o.Min << "-" << o.Max
+                  << "); this build / compared, median of the rounds: " << r.Median << " (" << r.Min << "-" << r.Max
+                  << ")\n";
+    }
     state.SetLabel(std::to_string(program.size()) + " rounds on Xvfb " + server.Name() + ", load " + loadBefore + " -> "
         + LoadAverage());
     std::cout << "start to mapped main window: median " << p.Median << " ms (" << p.Min << "-" << p.Max
