@@ -32,47 +32,56 @@ std::string ReadDisplayNumber(int Fd)
 
 }  // namespace
 
-TBenchDisplay::TBenchDisplay(int Width, int Height)
+TBenchXServer::TBenchXServer(int Width, int Height)
 {
-    if (!FindOnPath("Xvfb").empty()) {
-        int fds[2];
-        MakePipe(fds);
-        TSpawnRequest r;
-        r.Program = "Xvfb";
-        // -displayfd: the server takes the first free display number and tells it on our pipe.
-        r.Args = {"Xvfb", "-displayfd", "1", "-screen", "0", std::to_string(Width) + "x" + std::to_string(Height) + "x24",
-            "-nolisten", "tcp"};
-        r.StdOut = fds[1];
-        try {
-            FServer = SpawnProcess(r);
-        } catch (const std::exception&) {
-        }
-        close(fds[1]);
-        const std::string number = FServer.Assigned() ? ReadDisplayNumber(fds[0]) : std::string();
-        close(fds[0]);
-        if (!number.empty()) {
-            setenv("DISPLAY", (":" + number).c_str(), 1);
-            if (auto sdl = MakeBackend("sdl")) {
-                SetBackend(std::move(sdl));
-                FKind = "sdl on Xvfb :" + number;
-                return;
-            }
-        }
-        if (FServer.Assigned()) {
-            FServer.Signal(SIGTERM);
-            FServer.Reap();
-        }
+    if (FindOnPath("Xvfb").empty())
+        return;
+    int fds[2];
+    MakePipe(fds);
+    TSpawnRequest r;
+    r.Program = "Xvfb";
+    // -displayfd: the server takes the first free display number and tells it on our pipe.
+    r.Args = {"Xvfb", "-displayfd", "1", "-screen", "0", std::to_string(Width) + "x" + std::to_string(Height) + "x24",
+        "-nolisten", "tcp"};
+    r.StdOut = fds[1];
+    try {
+        FServer = SpawnProcess(r);
+    } catch (const std::exception&) {
     }
-    SetBackend(MakeBackend("headless"));
+    close(fds[1]);
+    const std::string number = FServer.Assigned() ? ReadDisplayNumber(fds[0]) : std::string();
+    close(fds[0]);
+    if (!number.empty())
+        FName = ":" + number;
+    else if (FServer.Assigned()) {
+        FServer.Signal(SIGTERM);
+        FServer.Reap();
+    }
 }
 
-TBenchDisplay::~TBenchDisplay()
+TBenchXServer::~TBenchXServer()
 {
     if (FServer.Assigned()) {
         FServer.Signal(SIGTERM);
         FServer.Reap();
     }
 }
+
+TBenchDisplay::TBenchDisplay(int Width, int Height) : FServer(Width, Height)
+{
+    if (!FServer.Name().empty()) {
+        setenv("DISPLAY", FServer.Name().c_str(), 1);
+        if (auto sdl = MakeBackend("sdl")) {
+            SetBackend(std::move(sdl));
+            FKind = "sdl on Xvfb " + FServer.Name();
+            FOnScreen = true;
+            return;
+        }
+    }
+    SetBackend(MakeBackend("headless"));
+}
+
+TBenchDisplay::~TBenchDisplay() = default;
 
 void BenchProcessMessages()
 {

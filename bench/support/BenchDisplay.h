@@ -7,6 +7,22 @@
 
 #include "platform/sys/Spawn.h"
 
+// An Xvfb server of the benchmark's own with a screen of Width x Height; it picks a free display number
+// itself. Name() is ":N", or empty when Xvfb is missing or did not start.
+class TBenchXServer {
+public:
+    TBenchXServer(int Width, int Height);
+    ~TBenchXServer();
+    TBenchXServer(const TBenchXServer&) = delete;
+    TBenchXServer& operator=(const TBenchXServer&) = delete;
+
+    const std::string& Name() const { return FName; }
+
+private:
+    TChildProcess FServer;
+    std::string FName;
+};
+
 class TBenchDisplay {
 public:
     // Starts Xvfb with a screen of Width x Height and makes the real-window backend the program's
@@ -18,10 +34,11 @@ public:
 
     // "sdl on Xvfb :N" or "headless (no copy to a screen)".
     const std::string& Kind() const { return FKind; }
-    bool OnScreen() const { return FServer.Assigned(); }
+    bool OnScreen() const { return FOnScreen; }
 
 private:
-    TChildProcess FServer;
+    TBenchXServer FServer;
+    bool FOnScreen = false;
     std::string FKind = "headless (no copy to a screen)";
 };
 

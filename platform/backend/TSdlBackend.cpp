@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
 #include <dlfcn.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -97,6 +98,18 @@ bool WindowExists(Display* d, ::Window w)
     return WithoutXErrors(d, [&] { got = XGetWindowAttributes(d, w, &a) != 0; }) && got;
 }
 
+// The X connection the display library talks over. It tells it through a window only.
+Display* XDisplayOf(SDL_Window* w)
+{
+    if (!w)
+        return nullptr;
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(w, &info) || info.subsystem != SDL_SYSWM_X11)
+        return nullptr;
+    return info.info.x11.display;
+}
+
 Atom AtomOf(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
 // A window manager announces itself through a live check window named on the root.
@@ -114,6 +127,18 @@ bool WindowManagerRuns(Display* d)
         XFree(data);
     }
     return check && WindowExists(d, check);
+}
+
+// A session bus is announced in the environment, or listens at the per-user place the bus library
+// tries when none is.
+bool SessionBusAnnounced()
+{
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address)
+        return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    struct stat st;
+    return runtime && *runtime && stat((std::string(runtime) + "/bus").c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
 }
 
 WORD VirtualKey(SDL_Keycode k)
@@ -265,6 +290,8 @@ public:
             std::max(1, p.Bounds.Height()), flags);
         if (FWindow)
             SDL_SetWindowData(FWindow, "hwnd", reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.Window)));
+        if (!FDisplay)
+            FDisplay = XDisplayOf(FWindow);
         FBounds = p.Bounds;
         FPopup = p.Popup;
         if (::Window x = XId())
@@ -465,6 +492,7 @@ public:
         });
     }
     unsigned long NativeId() const override { return XId(); }
+    Display* XDisplay() const { return FDisplay; }
     std::unique_ptr<TBackendChild> CreateChild(const TRect& inWindow) override
     {
         ::Window x = XId();
@@ -537,7 +565,7 @@ private:
         return info.info.x11.window;
     }
 
-    Display* FDisplay;
+    Display* FDisplay;   // null only while FWindow is
     HWND FHwnd;
     SDL_Window* FWindow = nullptr;
     TRect FBounds;
@@ -555,7 +583,6 @@ private:
 
 class TSdlDisplay : public TBackend {
 public:
-    TSdlDisplay(Display* d) : FDisplay(d) {}
     ~TSdlDisplay() override
     {
         for (auto& c : FCursors)
@@ -566,7 +593,10 @@ public:
     std::string Name() const override { return "sdl"; }
     std::unique_ptr<TBackendWindow> CreateWindow(const TBackendWindowParams& params) override
     {
-        return std::make_unique<TSdlWindow>(params, FDisplay);
+        auto w = std::make_unique<TSdlWindow>(params, FDisplay);
+        if (!FDisplay)
+            FDisplay = w->XDisplay();
+        return w;
     }
 
     void Pump(std::vector<TInputEvent>& out) override
@@ -581,15 +611,18 @@ public:
 
     std::vector<int> WaitFds() const override
     {
+        std::vector<int> fds;
+        if (Display* d = X())
+            fds.push_back(ConnectionNumber(d));
         if (FTray)
-            return {ConnectionNumber(FDisplay), FTray->Fd()};
-        return {ConnectionNumber(FDisplay)};
+            fds.push_back(FTray->Fd());
+        return fds;
     }
     // Any round trip (a picture handed over, a window looked up) may read events off the connection
     // into Xlib's queue; a poll on the connection would then sleep with them unread.
     bool HasQueuedEvents() const override
     {
-        return XEventsQueued(FDisplay, QueuedAlready) > 0 || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)
+        return (X() && XEventsQueued(X(), QueuedAlready) > 0) || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)
             || (FTray && FTray->HasQueuedEvents());
     }
 
@@ -597,8 +630,8 @@ public:
         const std::string& tip) override
     {
         // The tray's own connection is opened with the first icon; most runs never need it.
-        if (!FTray)
-            FTray = TXEmbedTray::Open(DisplayString(FDisplay));
+        if (!FTray && X())
+            FTray = TXEmbedTray::Open(DisplayString(X()));
         return FTray ? FTray->CreateIcon(window, id, picture, tip) : nullptr;
     }
     // Input that comes during a pass of painting waits at most this long, far below a frame.
@@ -657,15 +690,20 @@ public:
     void SetClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
     bool SupportsShapes() const override { return Shape().CombineRectangles != nullptr; }
     bool SupportsOpacity() const override { return true; }
-    bool HasWindowManager() const override { return WindowManagerRuns(FDisplay); }
-    void Beep() override { XBell(FDisplay, 0), XFlush(FDisplay); }
+    bool HasWindowManager() const override { return X() && WindowManagerRuns(X()); }
+    void Beep() override
+    {
+        if (Display* d = X())
+            XBell(d, 0), XFlush(d);
+    }
 
     bool Grab(const TRect& r, TSurface& out) const override
     {
-        if (r.IsEmpty())
+        Display* d = X();
+        if (r.IsEmpty() || !d)
             return false;
-        XSync(FDisplay, False);
-        XImage* img = XGetImage(FDisplay, DefaultRootWindow(FDisplay), r.Left, r.Top, static_cast<unsigned>(r.Width()),
+        XSync(d, False);
+        XImage* img = XGetImage(d, DefaultRootWindow(d), r.Left, r.Top, static_cast<unsigned>(r.Width()),
             static_cast<unsigned>(r.Height()), AllPlanes, ZPixmap);
         if (!img)
             return false;
@@ -689,6 +727,20 @@ public:
     }
 
 private:
+    // The connection is learnt from the first window made: a window made only to ask would be one more
+    // top-level window created and destroyed at every start. Asked before any window exists, such a
+    // window it is.
+    Display* X() const
+    {
+        if (!FDisplay) {
+            SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
+            FDisplay = XDisplayOf(probe);
+            if (probe)
+                SDL_DestroyWindow(probe);
+        }
+        return FDisplay;
+    }
+
     static HWND WindowOf(Uint32 id)
     {
         SDL_Window* w = SDL_GetWindowFromID(id);
@@ -768,7 +820,7 @@ private:
             case SDL_WINDOWEVENT_FOCUS_LOST:
                 // The keyboard went to another window of ours (a drop-down list, a dialog): the window
                 // that takes it reports that; only a focus gone elsewhere is a loss.
-                if (OurWindows().count(FocusedXWindow(FDisplay)))
+                if (OurWindows().count(FocusedXWindow(X())))
                     return;
                 ev.Kind = TInputKind::FocusOut;
                 break;
@@ -805,7 +857,7 @@ private:
         out.push_back(std::move(ev));
     }
 
-    Display* FDisplay;
+    mutable Display* FDisplay = nullptr;
     std::unique_ptr<TXEmbedTray> FTray;
     std::map<int, SDL_Cursor*> FCursors;
     std::vector<std::string> FDropped;
@@ -831,19 +883,21 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     // A desktop program leaves the screen saver to the desktop.
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
+    // The display library looks for an input method on the session bus while it opens the display.
+    // With no session bus to be found, the bus library would fork dbus-launch at every start (and
+    // might leave a bus daemon behind) only to find none there: an address that fails at once stands
+    // in meanwhile, and the children we start later see the environment as it was.
+    const bool noBus = !SessionBusAnnounced();
+    if (noBus)
+        setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 1);
+    const bool started = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (noBus)
+        unsetenv("DBUS_SESSION_BUS_ADDRESS");
+    if (!started)
         return nullptr;
-    // The X connection is what the message loop waits on; a hidden probe window tells which it is.
-    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
-    Display* d = nullptr;
-    if (probe) {
-        SDL_SysWMinfo info;
-        SDL_VERSION(&info.version);
-        if (SDL_GetWindowWMInfo(probe, &info) && info.subsystem == SDL_SYSWM_X11)
-            d = info.info.x11.display;
-        SDL_DestroyWindow(probe);
-    }
-    if (!d) {
+    // The X connection is what the message loop waits on; the first window tells which it is.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || std::strcmp(driver, "x11") != 0) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
@@ -852,5 +906,5 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
     SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
     SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);
     SDL_StartTextInput();
-    return std::make_unique<TSdlDisplay>(d);
+    return std::make_unique<TSdlDisplay>();
 }

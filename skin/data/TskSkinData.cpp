@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <iostream>
 #include <mutex>
 
@@ -119,6 +120,7 @@ namespace {
 
 std::mutex unpackMutex;
 int unpackCount = 0;
+double unpackSeconds = 0;
 
 // The unpacked skins some component still holds, by their stored bytes. Only weak references: an
 // image lives as long as a component loaded from it, so nothing is kept for a skin no one shows.
@@ -182,7 +184,9 @@ std::shared_ptr<const TskUnpackedSkinImage> SharedUnpackedImage(const TskCompres
             if (auto image = weak.lock())
                 return image;
     ++unpackCount;
+    const auto started = std::chrono::steady_clock::now();
     auto image = UnpackImage(stored);
+    unpackSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     skins.emplace_back(std::move(key), image);
     return image;
 }
@@ -193,6 +197,12 @@ int SkinUnpackCount()
 {
     std::lock_guard<std::mutex> lock(unpackMutex);
     return unpackCount;
+}
+
+double SkinUnpackSeconds()
+{
+    std::lock_guard<std::mutex> lock(unpackMutex);
+    return unpackSeconds;
 }
 
 void TskSkinColors::ResetToSystemColors()

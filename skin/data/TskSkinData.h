@@ -32,6 +32,8 @@ struct TskUnpackedSkinImage;
 // started. Components given identical stored bytes share one unpacking, so this grows by one per
 // distinct skin, not per component.
 int SkinUnpackCount();
+// How long those unpackings took together, in seconds.
+double SkinUnpackSeconds();
 
 // The ten system colours a skin may override.
 class TskSkinColors {

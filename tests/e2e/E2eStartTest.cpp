@@ -7,12 +7,54 @@
 #include "E2eJourney.h"
 #include "E2eSkin.h"
 
+// X11 last: its headers define None, Bool, Status, True and False as macros.
+#include <X11/Xlib.h>
+
 namespace {
 
 class TStartJourney : public TJourney {};
 
+// Counts the top-level windows made and destroyed on the display from its making on, through a
+// connection of its own.
+class TTopLevelWatch {
+public:
+    explicit TTopLevelWatch(const std::string& Display) : FX(XOpenDisplay(Display.c_str()))
+    {
+        if (FX) {
+            XSelectInput(FX, DefaultRootWindow(FX), SubstructureNotifyMask);
+            XSync(FX, False);
+        }
+    }
+    ~TTopLevelWatch()
+    {
+        if (FX)
+            XCloseDisplay(FX);
+    }
+    // Takes in what the server has reported so far.
+    void Collect()
+    {
+        if (!FX)
+            return;
+        XSync(FX, False);
+        while (XPending(FX)) {
+            XEvent e;
+            XNextEvent(FX, &e);
+            if (e.type == CreateNotify)
+                ++Created;
+            else if (e.type == DestroyNotify)
+                ++Destroyed;
+        }
+    }
+    int Created = 0;
+    int Destroyed = 0;
+
+private:
+    Display* FX;
+};
+
 TEST_P(TStartJourney, SplashThenMainWindowPaintedFromTheSkin_AndIdle)
 {
+    TTopLevelWatch windows(D().Name());
     const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(Program().Start(true));
 
@@ -35,6 +77,13 @@ TEST_P(TStartJourney, SplashThenMainWindowPaintedFromTheSkin_AndIdle)
     RecordProperty("StartSeconds", std::to_string(seconds));
     Main = TMainWindow(*main);
     EXPECT_TRUE(D().WaitForWindowGone(Pid(), "Ombrix Free")) << "the splash stayed";
+    // Each top-level window is made once: the splash and the main window, nothing made only to be
+    // destroyed again but the splash. (A window manager makes frames of its own.)
+    windows.Collect();
+    if (!D().HasWindowManager()) {
+        EXPECT_EQ(windows.Created, 2);
+        EXPECT_EQ(windows.Destroyed, 1);
+    }
     // The stored form sizes the content to 600 x 300 and centres the window on the screen.
     EXPECT_NEAR(Middle(Main.Whole()).X, D().ScreenRect().Width() / 2, 4);
     EXPECT_NEAR(Middle(Main.Whole()).Y, D().ScreenRect().Height() / 2, 20);
