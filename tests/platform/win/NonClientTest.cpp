@@ -47,6 +47,46 @@ TEST_F(NonClientTest, DragOnCaption_MovesWindowThroughMovingWhoseRectMayChange)
     EXPECT_EQ(GetCapture(), 0u);
 }
 
+TEST_F(NonClientTest, FastDragWhoseLastStepCameOnlyWithTheRelease_EndsWhereTheButtonWasLetGo)
+{
+    // A display may leave out the last move of a fast drag and give that place only with the release
+    // (X does, through the display library, when the dragged window keeps up with the pointer): the
+    // window still ends where the pointer let go, and is snapped there like after a slow drag.
+    HWND h = Cls.Create(0, Bounds(100, 300, 200, 150), WS_POPUP | WS_VISIBLE);
+    Cls.On[WM_NCHITTEST] = [](HWND w, WPARAM, LPARAM l) -> LRESULT {
+        TPoint p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+        ScreenToClient(w, p);
+        return p.Y < 20 ? HTCAPTION : HTCLIENT;
+    };
+    Cls.On[WM_MOVING] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
+        TRect* r = reinterpret_cast<TRect*>(l);
+        if (r->Top < 10)
+            OffsetRect(*r, 0, -r->Top);
+        return TRUE;
+    };
+    Driver.ProcessMessages();
+    const auto inject = [&](TInputKind Kind, TPoint At) {
+        TInputEvent e;
+        e.Kind = Kind;
+        e.Pos = At;
+        e.Button = 1;
+        Driver.Backend().Inject(e);
+    };
+    // Grabbed 10 pixels below the top, pulled up in steps of 60: the moves stop 50 pixels short of the
+    // edge, the release is 5 pixels from it.
+    inject(TInputKind::MouseMove, {150, 310});
+    inject(TInputKind::ButtonDown, {150, 310});
+    for (int y = 250; y >= 70; y -= 60)
+        inject(TInputKind::MouseMove, {150, y});
+    inject(TInputKind::ButtonUp, {150, 15});
+    Driver.ProcessMessages();
+    TRect r;
+    GetWindowRect(h, r);
+    EXPECT_EQ(r, Bounds(100, 0, 200, 150));
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_EQ(GetCursorPos(), (TPoint{150, 15}));
+}
+
 TEST_F(NonClientTest, DragOnSizingCorner_SizesWithinMinimumAndSizingAdjustment)
 {
     HWND h = Cls.Create(0, Bounds(100, 100, 200, 150), WS_POPUP | WS_VISIBLE | WS_THICKFRAME);
