@@ -134,9 +134,9 @@ void SetCursorFor(HWND h, LRESULT hit, UINT msg)
 void RouteMouse(const TInputEvent& e)
 {
     TInputState& s = S();
-    // A press or release comes where the pointer was last reported to have moved: a display that left
-    // out the last stretch of a move (or reported it late) gets it first, so that whatever follows the
-    // pointer (a window dragged by its caption, a slider's thumb) ends where the button was let go.
+    // A press or release always follows a move to its place: where the display left out the last
+    // stretch of a move, that move is made here first, so that whatever follows the pointer (a window
+    // dragged by its caption, a slider's thumb) ends where the button was let go.
     if ((e.Kind == TInputKind::ButtonDown || e.Kind == TInputKind::ButtonUp) && e.Pos != s.CursorPos) {
         TInputEvent move;
         move.Kind = TInputKind::MouseMove;
