@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XI2.h>
 // Names of X event types that our own input kinds share.
 #undef FocusIn
 #undef FocusOut
@@ -595,7 +597,7 @@ public:
     {
         auto w = std::make_unique<TSdlWindow>(params, FDisplay);
         if (!FDisplay)
-            FDisplay = w->XDisplay();
+            Learn(w->XDisplay());
         return w;
     }
 
@@ -653,8 +655,14 @@ public:
     }
     TPoint CursorPos() const override
     {
-        int x = 0, y = 0;
-        SDL_GetGlobalMouseState(&x, &y);
+        // Asked of the server: the display library keeps a copy that only the input extension's raw
+        // moves renew, and a pointer warped or moved by another client would leave it behind.
+        ::Window root = 0, child = 0;
+        int x = 0, y = 0, wx = 0, wy = 0;
+        unsigned int mask = 0;
+        Display* d = X();
+        if (!d || !XQueryPointer(d, DefaultRootWindow(d), &root, &child, &x, &y, &wx, &wy, &mask))
+            SDL_GetGlobalMouseState(&x, &y);
         return {x, y};
     }
     void SetCursor(HCURSOR cursor) override
@@ -734,11 +742,19 @@ private:
     {
         if (!FDisplay) {
             SDL_Window* probe = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
-            FDisplay = XDisplayOf(probe);
+            Learn(XDisplayOf(probe));
             if (probe)
                 SDL_DestroyWindow(probe);
         }
         return FDisplay;
+    }
+    // The connection, and whether its server has the input extension whose moves PointerFromX reads.
+    void Learn(Display* d) const
+    {
+        FDisplay = d;
+        int event = 0, error = 0;
+        if (!d || !XQueryExtension(d, "XInputExtension", &FInputOpcode, &event, &error))
+            FInputOpcode = -1;
     }
 
     static HWND WindowOf(Uint32 id)
@@ -755,11 +771,63 @@ private:
         return {wx + x, wy + y};
     }
 
+    // The pointer's place on the screen with each pointer event. The display library reports a place
+    // inside the window, relative to where the window was when the server made the event; added to
+    // where the window is now, that is off by as much as the window has moved since, and a window
+    // dragged by the pointer moves between every two reports. The library also drops a move that
+    // lands on the same place inside the window as the last one, which is what a dragged window that
+    // keeps up with the pointer looks like. So every move the server reports (a core event, or the
+    // input extension's, which the library asks for on its windows where the server has it) counts,
+    // at the place on the screen the event gives, or else where the pointer is now; a press or a
+    // release takes its place from its own event, which the library's report of it follows.
+    bool PointerFromX(const SDL_Event& e, TInputEvent& ev)
+    {
+        const SDL_SysWMmsg* m = e.syswm.msg;
+        if (!m || m->subsystem != SDL_SYSWM_X11)
+            return false;
+        const XEvent& x = m->msg.x11.event;
+        switch (x.type) {
+        case MotionNotify:
+            FRootMoves = true;
+            ev.Kind = TInputKind::MouseMove;
+            ev.Pos = {x.xmotion.x_root, x.xmotion.y_root};
+            return true;
+        case EnterNotify:
+            // The pointer came into a window (or the window came under it): where it is counts.
+            if (!FRootMoves)
+                return false;
+            ev.Kind = TInputKind::MouseMove;
+            ev.Pos = {x.xcrossing.x_root, x.xcrossing.y_root};
+            return true;
+        case ButtonPress:
+        case ButtonRelease:
+            FButtonRoot = TPoint{x.xbutton.x_root, x.xbutton.y_root};
+            return false;
+        case GenericEvent:
+            // The extension's own data is gone by now; its header still tells what it was.
+            if (FInputOpcode < 0 || x.xgeneric.extension != FInputOpcode || x.xgeneric.evtype != XI_Motion)
+                return false;
+            FRootMoves = true;
+            ev.Kind = TInputKind::MouseMove;
+            ev.Pos = CursorPos();
+            return true;
+        default:
+            return false;
+        }
+    }
+
     void Convert(const SDL_Event& e, std::vector<TInputEvent>& out)
     {
         TInputEvent ev;
         switch (e.type) {
+        case SDL_SYSWMEVENT:
+            if (!PointerFromX(e, ev))
+                return;
+            break;
         case SDL_MOUSEMOTION:
+            // The display's own report of the move came first, with its place on the screen.
+            if (FRootMoves)
+                return;
             ev.Kind = TInputKind::MouseMove;
             ev.Window = WindowOf(e.motion.windowID);
             ev.Pos = ToScreen(e.motion.windowID, e.motion.x, e.motion.y);
@@ -771,7 +839,8 @@ private:
             if (!ev.Button)
                 return;
             ev.Window = WindowOf(e.button.windowID);
-            ev.Pos = ToScreen(e.button.windowID, e.button.x, e.button.y);
+            ev.Pos = FButtonRoot ? *FButtonRoot : ToScreen(e.button.windowID, e.button.x, e.button.y);
+            FButtonRoot.reset();
             break;
         case SDL_MOUSEWHEEL:
             ev.Kind = TInputKind::Wheel;
@@ -861,6 +930,11 @@ private:
     std::unique_ptr<TXEmbedTray> FTray;
     std::map<int, SDL_Cursor*> FCursors;
     std::vector<std::string> FDropped;
+    // The X server's own pointer moves are coming (the display library reports core pointer events);
+    // the library's reports of moves are then left out.
+    bool FRootMoves = false;
+    mutable int FInputOpcode = -1;   // the input extension's major opcode, -1 without it
+    std::optional<TPoint> FButtonRoot;   // the place of the press or release whose report follows
 };
 
 }  // namespace
@@ -905,6 +979,8 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
     SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);
+    // The X events themselves, for the pointer's place on the screen (PointerFromX).
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     SDL_StartTextInput();
     return std::make_unique<TSdlDisplay>();
 }

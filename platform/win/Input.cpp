@@ -134,6 +134,16 @@ void SetCursorFor(HWND h, LRESULT hit, UINT msg)
 void RouteMouse(const TInputEvent& e)
 {
     TInputState& s = S();
+    // A press or release always follows a move to its place: where the display left out the last
+    // stretch of a move, that move is made here first, so that whatever follows the pointer (a window
+    // dragged by its caption, a slider's thumb) ends where the button was let go.
+    if ((e.Kind == TInputKind::ButtonDown || e.Kind == TInputKind::ButtonUp) && e.Pos != s.CursorPos) {
+        TInputEvent move;
+        move.Kind = TInputKind::MouseMove;
+        move.Window = e.Window;
+        move.Pos = e.Pos;
+        RouteMouse(move);
+    }
     s.CursorPos = e.Pos;
     LRESULT hit = HTCLIENT;
     HWND h = s.Capture;

@@ -239,16 +239,20 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
     if (clipChildren && !w->Children.empty()) {
         // All children at once: one subtraction instead of one per child.
         TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
+        // A child shows only inside the client area: a part of it outside (a bar aligned to the bottom
+        // of a client area rolled up to nothing lies above it, over the caption) hides nothing.
+        const TRect clientArea = Moved(w->Client, o);
         std::vector<TRect> plain;
         for (HWND c : w->Children) {
             TWindowRec* cr = Find(c);
             if (!cr || !(cr->Style & WS_VISIBLE))
                 continue;
-            TRect r = Moved(cr->Rect, co);
-            if (!v.Intersects(r))
+            const TRect whole = Moved(cr->Rect, co);
+            TRect r;
+            if (!IntersectRect(r, whole, clientArea) || !v.Intersects(r))
                 continue;
             if (cr->WindowRgn)
-                v = v.Subtract(WithRegion(r, cr->WindowRgn, r.TopLeft()));
+                v = v.Subtract(WithRegion(r, cr->WindowRgn, whole.TopLeft()));
             else
                 plain.push_back(r);
         }

@@ -508,10 +508,10 @@ void TE2eDisplay::DoubleClick(int X, int Y) const
     Click(X, Y);
 }
 
-void TE2eDisplay::Drag(int FromX, int FromY, int ToX, int ToY) const
+void TE2eDisplay::Drag(int FromX, int FromY, int ToX, int ToY, int Steps) const
 {
     Press(FromX, FromY);
-    const int steps = 8;
+    const int steps = std::max(1, Steps);
     for (int i = 1; i <= steps; ++i) {
         std::this_thread::sleep_for(25ms);
         MoveTo(FromX + (ToX - FromX) * i / steps, FromY + (ToY - FromY) * i / steps);

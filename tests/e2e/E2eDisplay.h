@@ -80,8 +80,9 @@ public:
     void DoubleClick(int X, int Y) const;
     void Press(int X, int Y, int Button = 1) const;
     void Release(int Button = 1) const;
-    // Presses at From, moves there in steps, releases at To.
-    void Drag(int FromX, int FromY, int ToX, int ToY) const;
+    // Presses at From, moves there in Steps even steps, releases at To. Few steps over a long way are a
+    // fast hand: the pointer jumps far between two of its reports.
+    void Drag(int FromX, int FromY, int ToX, int ToY, int Steps = 8) const;
     // One wheel notch up (Up true) or down at the pointer's place.
     void Wheel(int X, int Y, bool Up) const;
     // A key by its X name ("Return", "Escape", "F4", "a"), with modifier names held ("Alt_L", "Control_L").

@@ -15,13 +15,13 @@ const std::string SlateFolder = std::string(OMBRIX_SOURCE_DIR) + "/skins/slate";
 
 class TFrameSkinJourney : public TJourney {
 protected:
-    // Drags the window by its caption so that its top-left corner lands at (Left, Top), and waits until
-    // it rests at Expected; returns where it is then (Expected, or where it stopped instead).
-    TRect DragTo(TScreenWindow& Window, int Left, int Top, const TRect& Expected)
+    // Drags the window by its caption (GripY pixels below its top) so that its top-left corner lands at
+    // (Left, Top), in Steps pointer steps, and waits until it rests at Expected; returns where it is then
+    // (Expected, or where it stopped instead).
+    TRect DragTo(TScreenWindow& Window, int Left, int Top, const TRect& Expected, int Steps = 8, int GripY = 21)
     {
-        // Low in the caption: the drag's steps then keep the pointer over the window it drags.
-        const TPoint grip{Window.Rect.Left + 100, Window.Rect.Top + 21};
-        D().Drag(grip.X, grip.Y, grip.X + Left - Window.Rect.Left, grip.Y + Top - Window.Rect.Top);
+        const TPoint grip{Window.Rect.Left + 100, Window.Rect.Top + GripY};
+        D().Drag(grip.X, grip.Y, grip.X + Left - Window.Rect.Left, grip.Y + Top - Window.Rect.Top, Steps);
         WaitUntil(
             [&] {
                 const std::optional<TScreenWindow> now = D().Refresh(Window);
@@ -54,6 +54,16 @@ TEST_P(TFrameSkinJourney, MagneticWindow_DraggedByItsCaptionNearTheEdges_SnapsTo
     EXPECT_EQ(r, At(work.Left + 200, work.Top + 40, w, h)) << "a move close to the top edge was changed";
     r = DragTo(window, work.Left + 200, work.Top + 7, At(work.Left + 200, work.Top, w, h));
     EXPECT_EQ(r, At(work.Left + 200, work.Top, w, h)) << "not pulled onto the top edge";
+    // A fast hand: from far below straight up to the top edge in a few long steps, the pointer held in
+    // the caption's middle, so that each step leaves the window's top behind before the window follows.
+    r = DragTo(window, work.Left + 200, work.Top + 160, At(work.Left + 200, work.Top + 160, w, h));
+    r = DragTo(window, work.Left + 200, work.Top + 6, At(work.Left + 200, work.Top, w, h), 5, 12);
+    EXPECT_EQ(r, At(work.Left + 200, work.Top, w, h)) << "a fast drag up did not end on the top edge";
+    Picture("fast-to-top-edge");
+    // The same hand to the left edge.
+    r = DragTo(window, work.Left + 160, work.Top + 150, At(work.Left + 160, work.Top + 150, w, h));
+    r = DragTo(window, work.Left + 5, work.Top + 150, At(work.Left, work.Top + 150, w, h), 5, 12);
+    EXPECT_EQ(r, At(work.Left, work.Top + 150, w, h)) << "a fast drag left did not end on the left edge";
     // Near the right and the bottom edges at once: the window's right and bottom sides land on them.
     r = DragTo(window, work.Right - w - 5, work.Bottom - h - 4, At(work.Right - w, work.Bottom - h, w, h));
     EXPECT_EQ(r, At(work.Right - w, work.Bottom - h, w, h)) << "not pulled onto the right and bottom edges";

@@ -14,24 +14,32 @@ protected:
             DestroyWindow(h);
         PumpAll();
     }
+    // A window whose top 20 pixels are its caption, and which snaps to the screen's top edge when moved
+    // within 10 pixels of it, as a skinned frame does.
+    HWND SnappingWindow(const TRect& At)
+    {
+        HWND h = Cls.Create(0, At, WS_POPUP | WS_VISIBLE);
+        Cls.On[WM_NCHITTEST] = [](HWND w, WPARAM, LPARAM l) -> LRESULT {
+            TPoint p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+            ScreenToClient(w, p);
+            return p.Y < 20 ? HTCAPTION : HTCLIENT;
+        };
+        Cls.On[WM_MOVING] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
+            TRect* r = reinterpret_cast<TRect*>(l);
+            if (r->Top < 10)
+                OffsetRect(*r, 0, -r->Top);
+            return TRUE;
+        };
+        return h;
+    }
+
     THeadlessDriver Driver;
     TTestClass Cls{0, clWhite};
 };
 
 TEST_F(NonClientTest, DragOnCaption_MovesWindowThroughMovingWhoseRectMayChange)
 {
-    HWND h = Cls.Create(0, Bounds(100, 100, 200, 150), WS_POPUP | WS_VISIBLE);
-    Cls.On[WM_NCHITTEST] = [](HWND w, WPARAM, LPARAM l) -> LRESULT {
-        TPoint p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
-        ScreenToClient(w, p);
-        return p.Y < 20 ? HTCAPTION : HTCLIENT;
-    };
-    Cls.On[WM_MOVING] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
-        TRect* r = reinterpret_cast<TRect*>(l);
-        if (r->Top < 10)   // snaps to the top edge, as a skinned frame does
-            OffsetRect(*r, 0, -r->Top);
-        return TRUE;
-    };
+    HWND h = SnappingWindow(Bounds(100, 100, 200, 150));
     Driver.ProcessMessages();
     Cls.Log.clear();
     Driver.Drag({150, 110}, {250, 15});
@@ -45,6 +53,35 @@ TEST_F(NonClientTest, DragOnCaption_MovesWindowThroughMovingWhoseRectMayChange)
     EXPECT_EQ(seq.back(), WM_EXITSIZEMOVE);
     EXPECT_GE(Cls.Count(h, WM_MOVING), 1);   // pointer moves queued together are merged
     EXPECT_EQ(GetCapture(), 0u);
+}
+
+TEST_F(NonClientTest, FastDragWhoseLastStepCameOnlyWithTheRelease_EndsWhereTheButtonWasLetGo)
+{
+    // A display may leave out the last move of a fast drag and give that place only with the release
+    // (X does, through the display library, when the dragged window keeps up with the pointer): the
+    // window still ends where the pointer let go, and is snapped there like after a slow drag.
+    HWND h = SnappingWindow(Bounds(100, 300, 200, 150));
+    Driver.ProcessMessages();
+    const auto inject = [&](TInputKind Kind, TPoint At) {
+        TInputEvent e;
+        e.Kind = Kind;
+        e.Pos = At;
+        e.Button = 1;
+        Driver.Backend().Inject(e);
+    };
+    // Grabbed 10 pixels below the top, pulled up in steps of 60: the moves stop 50 pixels short of the
+    // edge, the release is 5 pixels from it.
+    inject(TInputKind::MouseMove, {150, 310});
+    inject(TInputKind::ButtonDown, {150, 310});
+    for (int y = 250; y >= 70; y -= 60)
+        inject(TInputKind::MouseMove, {150, y});
+    inject(TInputKind::ButtonUp, {150, 15});
+    Driver.ProcessMessages();
+    TRect r;
+    GetWindowRect(h, r);
+    EXPECT_EQ(r, Bounds(100, 0, 200, 150));
+    EXPECT_EQ(GetCapture(), 0u);
+    EXPECT_EQ(GetCursorPos(), (TPoint{150, 15}));
 }
 
 TEST_F(NonClientTest, DragOnSizingCorner_SizesWithinMinimumAndSizingAdjustment)

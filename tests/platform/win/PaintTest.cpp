@@ -212,6 +212,39 @@ TEST_F(PaintTest, Frame_NcPaintGetsWholeWindowContext)
     EXPECT_EQ(White.Count(top, WM_NCPAINT), 1);
 }
 
+TEST_F(PaintTest, ChildOutsideAnEmptiedClientArea_HidesNothingOfTheFrame)
+{
+    // A window rolled up to its caption: the client area, 30 pixels down, has no height left, and a bar
+    // aligned to its bottom now lies above it, over the caption. The frame is painted there all the same.
+    White.On[WM_NCCALCSIZE] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
+        TRect* r = reinterpret_cast<TRect*>(l);
+        r->Left += 4;
+        r->Top += 30;
+        r->Right -= 4;
+        r->Bottom -= 4;
+        return 0;
+    };
+    White.On[WM_NCPAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+        HDC dc = GetWindowDC(h);
+        HBRUSH b = CreateSolidBrush(RGB(0, 0, 255));
+        FillRect(dc, Rect(0, 0, 80, 34), b);
+        DeleteObject(b);
+        ReleaseDC(h, dc);
+        return 0;
+    };
+    HWND top = White.Create(0, Bounds(0, 0, 80, 34), WS_POPUP | WS_CLIPCHILDREN);
+    HWND bar = Green.Create(top, Bounds(0, -20, 72, 20));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    TRect client;
+    GetClientRect(top, client);
+    ASSERT_TRUE(client.IsEmpty());
+    EXPECT_EQ(At(top, 40, 20), RgbToPixel(RGB(0, 0, 255))) << "the caption under the bar was left unpainted";
+    EXPECT_EQ(At(top, 40, 5), RgbToPixel(RGB(0, 0, 255)));
+    Driver.SaveWindow(top, "PaintTest_RolledUpCaption", OMBRIX_TEST_PICTURES);
+    (void)bar;
+}
+
 TEST_F(PaintTest, MovedChild_UncoversParentWhichRepaints)
 {
     HWND top = White.Create(0, Bounds(0, 0, 100, 100), WS_POPUP | WS_CLIPCHILDREN);

@@ -427,6 +427,30 @@ TEST_F(TSdlBackendTest, PaintedWindow_IsWhatTheXServerShows)
     Settle(100);
 }
 
+TEST_F(TSdlBackendTest, PointerMoves_AreReportedWhereThePointerIs_WhileTheWindowMovesWithIt)
+{
+    // A window dragged by the pointer moves between two of its reports: each move was made on the server
+    // while the window was still at its last place, and the next one lands on the same place inside the
+    // window. Both must still tell where the pointer is on the screen.
+    TXClient x(Server->Display);
+    ASSERT_TRUE(x.D);
+    HWND h = MakeTop("sdl-drag", Bounds(100, 100, 300, 200));
+    ASSERT_NE(ShowOnServer(x, h, "sdl-drag"), 0u);
+    const auto pointerAt = [&](int X, int Y) {
+        XWarpPointer(x.D, 0, DefaultRootWindow(x.D), 0, 0, 0, 0, X, Y);
+        XSync(x.D, False);
+    };
+    pointerAt(200, 150);
+    ASSERT_TRUE(WaitFor([&] { return GetCursorPos() == TPoint{200, 150}; }, 10));
+    for (int step = 1; step <= 3; ++step) {
+        const int px = 200 - 30 * step;
+        pointerAt(px, 150);
+        SetWindowPos(h, 0, 100 - 30 * step, 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_TRUE(WaitFor([&] { return GetCursorPos() == TPoint{px, 150}; }, 10))
+            << "step " << step << ": the pointer was reported at " << GetCursorPos().X << "," << GetCursorPos().Y;
+    }
+}
+
 TEST_F(TSdlBackendTest, ChangedArea_ReachesTheServer_TheRestStays_ANewSizeShowsWhole)
 {
     // White all over, with a block whose colour the test changes.

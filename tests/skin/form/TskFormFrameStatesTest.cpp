@@ -242,6 +242,32 @@ TEST_F(FrameStates, Magnetic_SnapsToTheWorkAreaEdge_AndLeavesOnlyAfterTheCursorM
     EXPECT_EQ(r, Rect(area.Left + 200, area.Top, area.Left + 500, area.Top + 200));
 }
 
+TEST_F(FrameStates, Magnetic_FastDragUpByTheCaption_WhoseLastStepCameWithTheRelease_EndsOnTheTopEdge)
+{
+    Frame->SetMagnetic(true);
+    ShowActive();
+    const TRect area = WorkArea();
+    Form->SetBounds(area.Left + 200, area.Top + 300, 300, 200);
+    Driver.ProcessMessages();
+    const auto inject = [&](TInputKind Kind, int X, int Y) {
+        TInputEvent e;
+        e.Kind = Kind;
+        e.Pos = TPoint{X, Y};
+        e.Button = 1;
+        Driver.Backend().Inject(e);
+    };
+    // Pressed in the caption, pulled straight up in long steps; the display gives the last step only
+    // with the release, which leaves the window's top 5 pixels below the edge.
+    const int x = area.Left + 350;
+    inject(TInputKind::MouseMove, x, area.Top + 310);
+    inject(TInputKind::ButtonDown, x, area.Top + 310);
+    for (int y = area.Top + 250; y >= area.Top + 70; y -= 60) inject(TInputKind::MouseMove, x, y);
+    inject(TInputKind::ButtonUp, x, area.Top + 15);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->BoundsRect(), Rect(area.Left + 200, area.Top, area.Left + 500, area.Top + 200));
+    EXPECT_EQ(GetCapture(), 0u);
+}
+
 TEST_F(FrameStates, NotMagnetic_MovesFreely_AndAMaximizedFrameDoesNotMove)
 {
     ShowActive();
