@@ -2,6 +2,7 @@
 // same encoder commands by hand, in the same run, for two devices (the ratio is the driver's
 // overhead); and the time from a tool printing a progress line to the status gauge showing it.
 // Run by hand: build/bench/bench_Convert.
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
@@ -47,6 +48,7 @@ void PrepareClip()
 // A window with the clip as its only source and Device chosen.
 std::unique_ptr<TForm1> MakeWindow(const std::string& Device, TConvertOptions& Options)
 {
+    RegisterAppClasses();
     auto form = std::make_unique<TForm1>(nullptr);
     TOmTables& t = form->Tables();
     TStringList items;

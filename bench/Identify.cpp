@@ -4,6 +4,7 @@
 // baseline: "ratio_vs_identify_run" divides by the one identify run the window also makes first,
 // "ratio_vs_all_runs" by every player run the window makes for the source. Run by hand:
 // build/bench/bench_Identify.
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TTimer.h"
@@ -74,6 +75,7 @@ double SecondsOf(const std::function<void()>& Run)
 // A drop of Name onto a fresh window until its Expected rows are made; the window's making is not timed.
 double Drop(benchmark::State& State, const std::string& Name, int Expected)
 {
+    RegisterAppClasses();
     auto form = std::make_unique<TForm1>(nullptr);
     form->RunState.MinTitleLength = 3;
     int rows = 0;
