@@ -140,10 +140,11 @@ TskCustomShellListView* TskCustomShellComboBox::ShellListView() const
     return static_cast<TskCustomShellListView*>(LinkedView(svList));
 }
 
-void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value)
+// The tree and the list alike: linked (or the one of Kind unlinked), then given this box's Root.
+template <class TView> void TskCustomShellComboBox::LinkGivingRoot(TShellViewKind Kind, TView* Value)
 {
     if (Value == nullptr) {
-        UnlinkView(svTree);
+        UnlinkView(Kind);
         return;
     }
     LinkView(Value);
@@ -151,16 +152,9 @@ void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value)
         Value->SetRoot(FRoot);
 }
 
-void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value)
-{
-    if (Value == nullptr) {
-        UnlinkView(svList);
-        return;
-    }
-    LinkView(Value);
-    if (!Loading() && Value->Root() != FRoot)
-        Value->SetRoot(FRoot);
-}
+void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value) { LinkGivingRoot(svTree, Value); }
+
+void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value) { LinkGivingRoot(svList, Value); }
 
 void TskCustomShellComboBox::CreateWnd()
 {

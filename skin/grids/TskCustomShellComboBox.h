@@ -95,6 +95,7 @@ protected:
     void FollowFolder(const TItemIDList& ID) override { SetPathFromID(ID); }
 
 private:
+    template <class TView> void LinkGivingRoot(TShellViewKind Kind, TView* Value);
     void AddChildren(int Index);
     void SetItemImages(TskItemEx& Item) const;
     // Images, else the program's own pictures with UseShellImages.

@@ -12,15 +12,12 @@
 #include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Files.h"
 #include "platform/vcl/TApplication.h"
-#include "platform/vcl/TScreen.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinSpeedButton.h"
-#include "skin/controls/TskSkinStdLabel.h"
-#include "skin/form/TskSkinMessage.h"
 #include "skin/grids/TskCustomShellListView.h"
 #include "skin/grids/TskSkinFilterComboBox.h"
 
@@ -227,42 +224,6 @@ TEST_F(OpenDialog, TypedMissingFile_LeavesTheWindowOpenAndShowsNothing)
     EXPECT_FALSE(Dialog.Execute());
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(Dialog.Files()->Count(), 0);
-}
-
-TEST_F(OpenDialog, AltEnterOnAFile_ShowsItsPropertiesInAMessageBox)
-{
-    // The list tells the dialog, and the dialog shows it in its message box, modal over the dialog: the
-    // look at the box is posted before the key, so it runs inside the box's own loop.
-    static constexpr UINT kReadBox = WM_USER + 613;
-    std::string shown;
-    int looks = 0;
-    auto user = Application->OnMessage;
-    Application->OnMessage = [&, user](TMsg& m, bool& handled) {
-        if (m.message != kReadBox) {
-            user(m, handled);
-            return;
-        }
-        handled = true;
-        for (int i = 0; i < Screen->FormCount(); ++i)
-            if (auto* box = dynamic_cast<TskMessageForm*>(Screen->Forms(i))) {
-                shown = box->MessageLabel()->Caption();
-                box->SetModalResult(mrOk);
-                return;
-            }
-        if (++looks < 1000) // not up yet: the key is still on its way
-            PostMessage(Application->Handle(), kReadBox, 0, 0);
-    };
-    Steps = {
-        [&](TskOpenDlgForm& F) { ClickRow(F, "b two.avi"); },
-        [&](TskOpenDlgForm& F) {
-            F.FileList->SetFocus();
-            PostMessage(Application->Handle(), kReadBox, 0, 0);
-            Driver.Press(VK_RETURN, false, false, true);
-        },
-    };
-    EXPECT_FALSE(Dialog.Execute()); // Alt+Enter chooses nothing
-    EXPECT_EQ(shown.rfind("b two.avi\n", 0), 0u) << shown;
-    EXPECT_NE(shown.find("Type: AVI file"), std::string::npos) << shown;
 }
 
 TEST_F(OpenDialog, EnterOnATypedFolderListsIt_OnAPatternFiltersByIt)
