@@ -3,27 +3,18 @@
 #include "app/AppForms.h"
 #include "app/TOMR_Splash.h"
 #include "app/Unit1.h"
+#include "app/Unit2.h"
 #include "platform/vcl/TCustomComboBox.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/vcl/VclClasses.h"
 #include "process/TOxCreateProcess.h"
+#include "process/TOxCustomDataProvider.h"
 #include "process/TOxListBox.h"
 #include "process/TOxPanel.h"
 #include "process/TOxPcx.h"
 #include "process/TOxPlaylist.h"
-#include "skin/controls/TskSkinControl.h"
-#include "skin/controls/TskSkinCustomComboBox.h"
-#include "skin/data/SkinEntryClasses.h"
-#include "skin/form/TskFormFrame.h"
-#include "skin/form/TskSkinHint.h"
-#include "skin/form/TskSkinImagesMenu.h"
-#include "skin/form/TskSkinMessage.h"
-#include "skin/form/TskSkinPopupMenu.h"
-#include "skin/form/TskSkinOpenDialog.h"
-#include "skin/form/TskSkinSelectDirectoryDialog.h"
-#include "skin/form/TskTrayIcon.h"
-#include "skin/grids/TskSkinCustomGrid.h"
+#include "skin/form/SkinFormClasses.h"
 
 namespace {
 
@@ -37,18 +28,8 @@ void RegisterLibraryClasses()
     RegisterOxPanelClasses();
     RegisterOxPlaylistClasses();
     RegisterOxPcx();
-    RegisterSkinEntryClasses();
-    RegisterSkinControlClasses();
-    RegisterSkinComboBoxClass();
-    RegisterSkinGrids();
-    RegisterSkinPopupMenuClasses();
-    RegisterSkinHintClasses();
-    RegisterSkinImagesMenuClasses();
-    RegisterSkinFrameClasses();
-    RegisterSkinTrayIconClasses();
-    RegisterSkinMessageClasses();
-    RegisterSelectDirectoryDialogClasses();
-    RegisterOpenDialogClasses();
+    RegisterOxDataProviderClasses();
+    RegisterSkinFormClasses();
 }
 
 void RegisterOwnForms()
@@ -79,6 +60,7 @@ void RegisterAppClasses()
     static const bool done = [] {
         RegisterLibraryClasses();
         RegisterOwnForms();
+        RegisterForm2Class();
         RegisterAppForms();
         return true;
     }();

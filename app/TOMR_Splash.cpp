@@ -13,7 +13,6 @@ constexpr int SplashHeight = 99;
 
 TOMR_Splash::TOMR_Splash(TComponent* AOwner) : TForm(AOwner)
 {
-    RegisterAppClasses();
     InitInheritedComponent(this, "TOMR_Splash");
     Image1 = dynamic_cast<TImage*>(FindComponent("Image1"));
     if (Image1)

@@ -227,7 +227,6 @@ void TForm1::TFormPartsDeleter::operator()(TFormParts* Parts) const
 
 void TForm1::ReadStoredForm()
 {
-    RegisterAppClasses();
     InitInheritedComponent(this, "Unit1");
     FParts.reset(new TFormParts);
     TFormParts& p = *FParts;

@@ -90,7 +90,6 @@ void RegisterForm2Class()
 
 TForm2::TForm2(TComponent* AOwner) : TForm(AOwner)
 {
-    RegisterForm2Class();
     InitInheritedComponent(this, "TForm2");
     MakeMissingComponents();
     BindHandlers();

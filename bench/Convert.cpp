@@ -11,6 +11,7 @@
 // processor time, so the fixed cost of a tool start weighs more than on the clips people convert.
 // Also the time from a tool printing a progress line to the status gauge showing it.
 // Run by hand: build/bench/bench_Convert.
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
@@ -71,6 +72,7 @@ struct TConvertWindow {
 
     TConvertWindow(const std::string& Clip, const std::string& Device, TConvertOptions& Options)
     {
+        RegisterAppClasses();
         Form = std::make_unique<TForm1>(nullptr);
         Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();

@@ -7,6 +7,7 @@
 // run the drop needs (identify runs, the DVD's second looks, and per record the picture grab and its
 // conversion to a JPEG). Ratios are per iteration, the drop and its baseline run back to back, reported
 // as median, min and max with the load average. Run by hand: build/bench/bench_Identify.
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_queue.h"
 #include "platform/sys/CommandLine.h"
@@ -110,6 +111,7 @@ struct TDropWindow {
 
     TDropWindow()
     {
+        RegisterAppClasses();
         Form = std::make_unique<TForm1>(nullptr);
         Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();

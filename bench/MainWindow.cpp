@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_queue.h"
 #include "app/om_tables.h"
@@ -56,6 +57,7 @@ struct TMainWindow {
         setenv("HOME", home.c_str(), 1);
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
+        RegisterAppClasses();
         Form = std::make_unique<TForm1>(nullptr);
         Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();

@@ -14,6 +14,7 @@
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
+#include "skin/form/SkinFormClasses.h"
 #include "skin/form/TskSkinOpenDialog.h"
 #include "skin/grids/TskCustomShellListView.h"
 
@@ -41,6 +42,7 @@ const fs::path& BigFolder()
 void BM_OpenUntilListPainted(benchmark::State& State)
 {
     THeadlessDriver driver;
+    RegisterSkinFormClasses();
     TskSkinOpenDialog dialog(nullptr);
     dialog.SetInitialDir(BigFolder().string());
     dialog.SetFilter("Videos|*.avi;*.mkv;*.mp4;*.mpg|All files|*.*");
@@ -70,6 +72,7 @@ BENCHMARK(BM_OpenUntilListPainted)->UseManualTime()->Unit(benchmark::kMillisecon
 void BM_TypeAheadOneLetter(benchmark::State& State)
 {
     THeadlessDriver driver;
+    RegisterSkinFormClasses();
     TskSkinOpenDialog dialog(nullptr);
     dialog.SetInitialDir(BigFolder().string());
     Application->OnMessage = [&](TMsg& m, bool& handled) {

@@ -14,6 +14,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/WinApi.h"
+#include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/data/TskCompressedStoredSkin.h"
@@ -72,6 +73,7 @@ struct TBenchForm {
     TBitmap Glyph{16, 16};
     TBenchForm()
     {
+        RegisterSkinControlClasses();
         Form->SetBorderStyle(bsNone);
         Form->SetBounds(0, 0, 700, 500);
         Fill(Glyph, Rect(0, 0, 16, 16), clMaroon);

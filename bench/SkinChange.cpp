@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_tables.h"
 #include "tests/support/THeadlessDriver.h"
@@ -26,6 +27,7 @@ void SkinChangeOnTheMainWindow(benchmark::State& State)
     unsetenv("XDG_CONFIG_HOME");
     {
         THeadlessDriver driver(false);
+        RegisterAppClasses();
         auto form = std::make_unique<TForm1>(nullptr);
         form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         form->DoCreate();

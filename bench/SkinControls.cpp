@@ -15,6 +15,7 @@
 #include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
+#include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinGauge.h"
@@ -96,6 +97,7 @@ struct TBenchForm {
     TForm* Form = new TForm(nullptr);
     TBenchForm()
     {
+        RegisterSkinControlClasses();
         Form->SetBorderStyle(bsNone);
         Form->SetBounds(0, 0, 700, 2600);
     }

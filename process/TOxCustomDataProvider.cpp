@@ -6,7 +6,6 @@
 TOxCustomDataProvider::TOxCustomDataProvider(TComponent* AOwner)
     : TComponent(AOwner), FItems(std::make_unique<TOxDataItemsList>(static_cast<IOxDataProvider*>(this)))
 {
-    RegisterOxDataProviderClasses();
     FItems->InitImplementers();
 }
 

@@ -124,7 +124,6 @@ void TCoolBands::Update(TCollectionItem* Item)
 
 TCoolBar::TCoolBar(TComponent* AOwner) : TCustomControl(AOwner), FBands(new TCoolBands(this))
 {
-    RegisterCoolBarClasses();
     SetColor(clBtnFace);
     SetBounds(Left(), Top(), 150, 75);
 }

@@ -32,7 +32,6 @@ bool IsInstanceOfRegistered(const TComponent* C, const char* ClassName)
 
 TskCustomEdit::TskCustomEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
 {
-    RegisterSkinControlClasses();
     FControlStyle.Include(csOpaque);
     SetBorderStyleValue(0);
 }

@@ -6,7 +6,7 @@
 #include "skin/data/TskDataSkinScrollBarControl.h"
 #include "skin/data/TskSkinData.h"
 
-TskSkinBevel::TskSkinBevel(TComponent* AOwner) : TBevel(AOwner) { RegisterSkinControlClasses(); }
+TskSkinBevel::TskSkinBevel(TComponent* AOwner) : TBevel(AOwner) {}
 
 void TskSkinBevel::SetSkinData(TskSkinData* Value)
 {

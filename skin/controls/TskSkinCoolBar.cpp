@@ -15,7 +15,7 @@
 #include "skin/data/TskDataSkinMainMenuBar.h"
 #include "skin/data/TskSkinData.h"
 
-TskSkinCoolBar::TskSkinCoolBar(TComponent* AOwner) : TCoolBar(AOwner) { RegisterSkinControlClasses(); }
+TskSkinCoolBar::TskSkinCoolBar(TComponent* AOwner) : TCoolBar(AOwner) {}
 
 void TskSkinCoolBar::SetSkinData(TskSkinData* Value)
 {

@@ -7,10 +7,7 @@
 #include "skin/data/TskEffectBmp.h"
 #include "skin/data/TskSkinData.h"
 
-template <class TBase> TskSkinLinkedControl<TBase>::TskSkinLinkedControl(TComponent* AOwner) : TBase(AOwner)
-{
-    RegisterSkinControlClasses();
-}
+template <class TBase> TskSkinLinkedControl<TBase>::TskSkinLinkedControl(TComponent* AOwner) : TBase(AOwner) {}
 
 template <class TBase> void TskSkinLinkedControl<TBase>::SetHintImageList(TCustomImageList* Value) { FHintImageList = Value; }
 

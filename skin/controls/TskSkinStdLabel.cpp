@@ -7,7 +7,6 @@
 
 TskSkinStdLabel::TskSkinStdLabel(TComponent* AOwner) : TCustomLabel(AOwner), FDefaultFont(new TFont)
 {
-    RegisterSkinControlClasses();
     SetTransparent(true);
 }
 

@@ -59,7 +59,6 @@ TFont* MakeCaptionFont(TColor Color)
 
 TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
 {
-    RegisterSkinFrameClasses();
     FForm = dynamic_cast<TCustomForm*>(AOwner);
     if (FForm == nullptr) throw EInvalidOperation("TskFormFrame must be owned by a form");
 

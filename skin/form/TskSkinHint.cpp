@@ -258,7 +258,6 @@ void TskSkinHintWindow::Paint()
 
 TskSkinHint::TskSkinHint(TComponent* AOwner) : TComponent(AOwner), FDefaultFont(std::make_unique<TFont>())
 {
-    RegisterSkinHintClasses();
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);
     FDefaultFont->SetColor(clInfoText);

@@ -496,7 +496,6 @@ TskSkinImagesMenu::TskSkinImagesMenu(TComponent* AOwner)
     : TComponent(AOwner), FItems(std::make_unique<TskImagesMenuItems>(this)),
       FDefaultFont(std::make_unique<TFont>())
 {
-    RegisterSkinImagesMenuClasses();
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);
 }

@@ -67,7 +67,6 @@ void BringChildForward(TCustomForm* Child)
 
 TskSkinMDITabsBar::TskSkinMDITabsBar(TComponent* AOwner) : TskSkinControl(AOwner)
 {
-    RegisterSkinMDITabsBarClasses();
     FDefaultFont = std::make_unique<TFont>();
     FDefaultFont->SetName("Arial");
     FDefaultFont->SetHeight(14);

@@ -58,7 +58,6 @@ std::vector<TMenuItem*> MergedMenuItems(TMenuItem* MainItems, TMenuItem* ChildIt
 
 TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwner)
 {
-    RegisterSkinMainMenuBarClasses();
     FDefItemFont = std::make_unique<TFont>();
     FDefItemFont->SetName("Arial");
     FDefItemFont->SetHeight(14);

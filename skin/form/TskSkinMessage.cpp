@@ -1,5 +1,4 @@
 #include "skin/form/TskSkinMessage.h"
-#include "skin/grids/ShellVerbs.h"
 
 #include <algorithm>
 
@@ -374,6 +373,16 @@ int TskSkinMessage::MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsg
     return result;
 }
 
+void ShowSkinnedMessage(TControl* Control, const std::string& Text)
+{
+    TskSkinMessage box(nullptr);
+    if (TskFormFrame* frame = Control != nullptr ? FindSkinFormComponent(Control->GetParentForm()) : nullptr) {
+        box.SetSkinData(frame->SkinData());
+        box.SetCtrlSkinData(frame->MenusSkinData() != nullptr ? frame->MenusSkinData() : frame->SkinData());
+    }
+    box.MessageDlg(Text, mtInformation, {mbOK}, 0);
+}
+
 void RegisterSkinMessageClasses()
 {
     static const bool done = [] {
@@ -392,16 +401,6 @@ void RegisterSkinMessageClasses()
             .Prop("ShowAgainFlag", &M::ShowAgainFlag, &M::SetShowAgainFlag)
             .Prop("ShowAgainFlagValue", &M::ShowAgainFlagValue, &M::SetShowAgainFlagValue)
             .Event("OnSetShowPos", &M::OnSetShowPos);
-        // The file views below this layer show their messages (an item's properties, a failed
-        // rename) in this box, in the skin of the window they are on.
-        SetShellMessageHandler([](TControl* Control, const std::string& Text) {
-            TskSkinMessage box(nullptr);
-            if (TskFormFrame* frame = Control != nullptr ? FindSkinFormComponent(Control->GetParentForm()) : nullptr) {
-                box.SetSkinData(frame->SkinData());
-                box.SetCtrlSkinData(frame->MenusSkinData() != nullptr ? frame->MenusSkinData() : frame->SkinData());
-            }
-            box.MessageDlg(Text, mtInformation, {mbOK}, 0);
-        });
         return true;
     }();
     (void)done;

@@ -123,5 +123,9 @@ private:
     bool FShowAgainFlagValue = false;
 };
 
+// Shows Text in an information box with an OK button, in the skin of the window Control is on (the
+// built-in look when that window has no skinned frame); it answers what the file views tell the user.
+void ShowSkinnedMessage(TControl* Control, const std::string& Text);
+
 // Registers TskSkinMessage with the form reader (done once).
 void RegisterSkinMessageClasses();

@@ -184,6 +184,7 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool AToolButtonsTransparent,
     FileList->OnDblClick = [this](TObject* Sender) { ListDblClick(Sender); };
     FileList->OnChange = [this](TObject* Sender) { ListChange(Sender); };
     FileList->OnPathChange = [this](TObject* Sender) { ListPathChange(Sender); };
+    FileList->OnShellMessage = ShowSkinnedMessage;
 
     FileNameLabel = BottomLabel(this, BottomPanel, 10, ui("MSG_FILENAME"));
     FileTypeLabel = BottomLabel(this, BottomPanel, 45, ui("MSG_FILETYPE"));

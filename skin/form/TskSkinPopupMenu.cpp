@@ -16,7 +16,7 @@ TskSkinMenuServer* FindSkinMenuServer(const TComponent* Form)
     return nullptr;
 }
 
-TskSkinPopupMenu::TskSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) { RegisterSkinPopupMenuClasses(); }
+TskSkinPopupMenu::TskSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
 
 TskSkinPopupMenu::~TskSkinPopupMenu()
 {

@@ -15,6 +15,7 @@
 #include "skin/data/SkinStrings.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskFormFrame.h"
+#include "skin/form/TskSkinMessage.h"
 #include "skin/grids/ShellPictures.h"
 #include "skin/grids/TskCustomShellTreeView.h"
 
@@ -119,6 +120,7 @@ TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner, bool AToolButtonsTranspar
     DirTreeView->SetObjectTypes(types);
     DirTreeView->SetHideSelection(false);
     DirTreeView->OnChange = [this](TObject* Sender, TTreeNode* Node) { TreeChange(Sender, Node); };
+    DirTreeView->OnShellMessage = ShowSkinnedMessage;
 
     ButtonPanel = new TskSkinPanel(this);
     ButtonPanel->SetParent(this);

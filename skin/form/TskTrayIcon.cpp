@@ -38,7 +38,6 @@ void RegisterWindowClass()
 
 TskTrayIcon::TskTrayIcon(TComponent* AOwner) : TComponent(AOwner), FIcon(std::make_unique<TIcon>())
 {
-    RegisterSkinTrayIconClasses();
     RegisterWindowClass();
     FWindow = CreateWindowEx(WS_EX_TOOLWINDOW, WindowClassName, "", WS_POPUP, 0, 0, 0, 0, 0);
     FWindowProc = MakeObjectInstance([this](HWND, UINT m, WPARAM w, LPARAM l) { return TrayWndProc(m, w, l); });

@@ -19,12 +19,6 @@
 
 namespace {
 
-TskShellMessageHandler& MessageHandler()
-{
-    static TskShellMessageHandler handler;
-    return handler;
-}
-
 // Every byte outside the unreserved set and "/" as %XX, as the trash's info files want the path.
 std::string PercentEncoded(const std::string& Path)
 {
@@ -113,19 +107,6 @@ std::string ShellItemProperties(TskShellFolder& Item)
         text += "Modified: " + LocalTime(data.st_mtime, "%Y-%m-%d %H:%M:%S") + "\n";
     }
     return text;
-}
-
-void SetShellMessageHandler(TskShellMessageHandler Handler)
-{
-    MessageHandler() = std::move(Handler);
-}
-
-bool ShowShellMessage(TControl* Control, const std::string& Text)
-{
-    if (!MessageHandler())
-        return false;
-    MessageHandler()(Control, Text);
-    return true;
 }
 
 TPopupMenu* NewShellMenu(TComponent* Owner)

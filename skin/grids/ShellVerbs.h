@@ -1,7 +1,7 @@
 #pragma once
 // What the file views can do to an item beyond listing it, the way this desktop does it: moving it to
 // the user's trash (the freedesktop trash in the data folder, never a plain delete), describing it for
-// the Properties box, and showing a message in a skinned box when the layer that has one is linked in.
+// the Properties box and the context menu.
 #include <functional>
 #include <string>
 
@@ -22,11 +22,9 @@ bool MoveToTrash(const std::string& Path);
 // The lines the Properties box shows for an item: name, kind, folder, size and time of last change.
 std::string ShellItemProperties(TskShellFolder& Item);
 
-// Shows Text in a message box for Control; installed by the layer that has the skinned message box.
-using TskShellMessageHandler = std::function<void(TControl* Control, const std::string& Text)>;
-void SetShellMessageHandler(TskShellMessageHandler Handler);
-// Shows Text through the handler; false when none is installed.
-bool ShowShellMessage(TControl* Control, const std::string& Text);
+// What a file view has to tell the user (an item's properties, a failed rename or trash): the view
+// raises it, and whoever owns the view answers it (the dialogs show it in their skinned message box).
+using TShellMessageEvent = std::function<void(TControl* Sender, const std::string& Text)>;
 
 // What the context menu of a file view offers; a verb without an action shows disabled.
 struct TShellMenuVerbs {

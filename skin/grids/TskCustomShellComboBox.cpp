@@ -49,7 +49,7 @@ int TskItemsEx::IndexOfID(const TItemIDList& ID) const
 // ---------------------------------------------------------------------------------------------
 // Construction
 
-TskCustomShellComboBox::TskCustomShellComboBox(TComponent* AOwner) : TskSkinCustomComboBox(AOwner)
+TskCustomShellComboBox::TskCustomShellComboBox(TComponent* AOwner) : TskSkinCustomComboBox(AOwner), TskShellView(svPathBox)
 {
     // Both the face and the drop-down rows show the folder's icon room and indent.
     SetOnListBoxDrawItem([this](TCanvas* C, int Index, int, int, TRect TxtRect, TOwnerDrawState) {
@@ -63,8 +63,7 @@ TskCustomShellComboBox::TskCustomShellComboBox(TComponent* AOwner) : TskSkinCust
 
 TskCustomShellComboBox::~TskCustomShellComboBox()
 {
-    SetShellTreeView(nullptr);
-    SetShellListView(nullptr);
+    LeaveNavigator();
     FItemsEx.Clear();
 }
 
@@ -111,10 +110,7 @@ void TskCustomShellComboBox::SetRoot(const std::string& Value)
     FRootFolder = std::move(root);
     Fill();
     TFlagGuard updating(FUpdating);
-    if (FTreeView != nullptr)
-        FTreeView->SetRoot(FRoot);
-    if (FListView != nullptr)
-        FListView->SetRoot(FRoot);
+    TellRoot(FRoot);
 }
 
 void TskCustomShellComboBox::SetObjectTypes(TShellObjectTypes Value)
@@ -134,35 +130,31 @@ void TskCustomShellComboBox::SetUseShellImages(bool Value)
     Invalidate();
 }
 
-void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value)
+TskCustomShellTreeView* TskCustomShellComboBox::ShellTreeView() const
 {
-    if (Value == FTreeView)
+    return static_cast<TskCustomShellTreeView*>(LinkedView(svTree));
+}
+
+TskCustomShellListView* TskCustomShellComboBox::ShellListView() const
+{
+    return static_cast<TskCustomShellListView*>(LinkedView(svList));
+}
+
+// The tree and the list alike: linked (or the one of Kind unlinked), then given this box's Root.
+template <class TView> void TskCustomShellComboBox::LinkGivingRoot(TShellViewKind Kind, TView* Value)
+{
+    if (Value == nullptr) {
+        UnlinkView(Kind);
         return;
-    TskCustomShellTreeView* old = FTreeView;
-    FTreeView = Value;
-    if (old != nullptr && old->ShellComboBox() == this)
-        old->SetShellComboBox(nullptr);
-    if (Value == nullptr)
-        return;
-    Value->SetShellComboBox(this);
+    }
+    LinkView(Value);
     if (!Loading() && Value->Root() != FRoot)
         Value->SetRoot(FRoot);
 }
 
-void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value)
-{
-    if (Value == FListView)
-        return;
-    TskCustomShellListView* old = FListView;
-    FListView = Value;
-    if (old != nullptr && old->ShellComboBox() == this)
-        old->SetShellComboBox(nullptr);
-    if (Value == nullptr)
-        return;
-    Value->SetShellComboBox(this);
-    if (!Loading() && Value->Root() != FRoot)
-        Value->SetRoot(FRoot);
-}
+void TskCustomShellComboBox::SetShellTreeView(TskCustomShellTreeView* Value) { LinkGivingRoot(svTree, Value); }
+
+void TskCustomShellComboBox::SetShellListView(TskCustomShellListView* Value) { LinkGivingRoot(svList, Value); }
 
 void TskCustomShellComboBox::CreateWnd()
 {
@@ -312,10 +304,7 @@ void TskCustomShellComboBox::Change()
     const TItemIDList id = chosen->FullID();
     ShowPath(id);
     TFlagGuard updating(FUpdating);
-    if (FTreeView != nullptr)
-        FTreeView->SetPathFromID(id);
-    if (FListView != nullptr)
-        FListView->SetPathFromID(id);
+    TellFolder(id);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,7 +2,8 @@
 // The folder path box ("Look in"): a skinned combo box listing the root folder, the root's children and
 // the chain of folders down to the current one, each indented by its level. Choosing a folder collapses
 // the list to that folder's path and moves a linked folder tree and file list there; the linked views
-// move the box when they go elsewhere themselves (SetPathFromID).
+// move the box when they go elsewhere themselves (SetPathFromID). All of them follow one shared
+// navigator; the box keeps its own Root and gives it to the views it links.
 //
 // With UseShellImages and no Images the rows show the program's own pictures of folders and volumes.
 #include <memory>
@@ -11,6 +12,7 @@
 
 #include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/grids/TskShellFolder.h"
+#include "skin/grids/TskShellNavigator.h"
 
 class TskCustomShellTreeView;
 class TskCustomShellListView;
@@ -45,7 +47,7 @@ private:
     int FUpdateCount = 0;
 };
 
-class TskCustomShellComboBox : public TskSkinCustomComboBox {
+class TskCustomShellComboBox : public TskSkinCustomComboBox, public TskShellView {
 public:
     explicit TskCustomShellComboBox(TComponent* AOwner);
     ~TskCustomShellComboBox() override;
@@ -58,11 +60,11 @@ public:
     void SetObjectTypes(TShellObjectTypes Value);
     bool UseShellImages() const { return FUseShellImages; }
     void SetUseShellImages(bool Value);
-    TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
-    // Links the tree (and gives it this box's Root).
+    TskCustomShellTreeView* ShellTreeView() const;
+    // Links the tree (on this box's navigator) and gives it this box's Root; nullptr unlinks the tree.
     void SetShellTreeView(TskCustomShellTreeView* Value);
-    TskCustomShellListView* ShellListView() const { return FListView; }
-    // Links the list (and gives it this box's Root).
+    TskCustomShellListView* ShellListView() const;
+    // Links the list (on this box's navigator) and gives it this box's Root; nullptr unlinks the list.
     void SetShellListView(TskCustomShellListView* Value);
 
     TskItemsEx* ItemsEx() { return &FItemsEx; }
@@ -88,8 +90,12 @@ protected:
     void Change() override;
     void CreateWnd() override;
     void Loaded() override;
+    // The box shows where the others are within its own Root; it takes no root from them.
+    void FollowRoot(const std::string&) override {}
+    void FollowFolder(const TItemIDList& ID) override { SetPathFromID(ID); }
 
 private:
+    template <class TView> void LinkGivingRoot(TShellViewKind Kind, TView* Value);
     void AddChildren(int Index);
     void SetItemImages(TskItemEx& Item) const;
     // Images, else the program's own pictures with UseShellImages.
@@ -104,8 +110,6 @@ private:
     std::string FOldRoot;
     TShellObjectTypes FObjectTypes{otFolders};
     bool FUseShellImages = true;
-    TComponentLink<TskCustomShellTreeView> FTreeView{this};
-    TComponentLink<TskCustomShellListView> FListView{this};
     std::unique_ptr<TskShellFolder> FRootFolder;
     TskItemsEx FItemsEx;
     bool FUpdating = false;

@@ -62,7 +62,7 @@ TFileFacts FactsOf(const TskShellFolder* F)
 
 } // namespace
 
-TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCustomListView(AOwner)
+TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCustomListView(AOwner), TskShellView(svList)
 {
     FControlStyle.Include(csDoubleClicks);
     SetOwnerData(true);
@@ -81,9 +81,7 @@ TskCustomShellListView::TskCustomShellListView(TComponent* AOwner) : TskSkinCust
 
 TskCustomShellListView::~TskCustomShellListView()
 {
-    if (FTreeView != nullptr && FTreeView->FListView == this)
-        FTreeView->FListView = nullptr;
-    FTreeView = nullptr;
+    LeaveNavigator();
     OnData = nullptr;
 }
 
@@ -121,8 +119,6 @@ void TskCustomShellListView::SetRoot(const std::string& Value)
         Populate();
     }
     old.reset();
-    if (FComboBox != nullptr && !FUpdating)
-        FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
         OnPathChange(this);
 }
@@ -151,24 +147,30 @@ void TskCustomShellListView::SetSorted(bool Value)
     Populate();
 }
 
+TskCustomShellTreeView* TskCustomShellListView::ShellTreeView() const
+{
+    return static_cast<TskCustomShellTreeView*>(LinkedView(svTree));
+}
+
+TskCustomShellComboBox* TskCustomShellListView::ShellComboBox() const
+{
+    return static_cast<TskCustomShellComboBox*>(LinkedView(svPathBox));
+}
+
 void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
 {
-    if (Value == FTreeView)
-        return;
-    TskCustomShellTreeView* old = FTreeView;
-    FTreeView = Value;
-    if (old != nullptr && old->FListView == this)
-        old->FListView = nullptr;
     if (Value == nullptr)
-        return;
-    Value->SetShellListView(this);
+        UnlinkView(svTree);
+    else
+        Value->SetShellListView(this); // the tree gives its Root to the list it links
 }
 
 void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value)
 {
-    if (Value == FComboBox)
-        return;
-    FComboBox = Value;
+    if (Value == nullptr)
+        UnlinkView(svPathBox);
+    else
+        LinkView(Value);
 }
 
 void TskCustomShellListView::SetAutoRefresh(bool Value)
@@ -225,14 +227,11 @@ void TskCustomShellListView::Populate()
     if (FPopulating || Loading() || FRootFolder == nullptr)
         return;
     TFlagGuard populating(FPopulating);
-    // The linked tree follows first; its echo back to this list is stopped by the updating flag.
-    if (FTreeView != nullptr && !FUpdating) {
-        TFlagGuard updating(FUpdating);
-        if (FRootSetByString)
-            FTreeView->SetRoot(FRoot);
-        else
-            FTreeView->SetPathFromID(FRootFolder->FullID());
-    }
+    // The linked views follow first (a root given by name as that name); their echo back to this list
+    // is stopped by the navigator.
+    if (FRootSetByString)
+        TellRoot(FRoot);
+    TellFolder(FRootFolder->FullID());
     ClearSelection();
     Items()->SetCount(0);
     FFolders.clear();
@@ -437,15 +436,13 @@ void TskCustomShellListView::NavigateTo(const TItemIDList& ID)
     FRootFolder = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), NearestExistingFolder(ID));
     Populate();
     old.reset();
-    if (FComboBox != nullptr)
-        FComboBox->SetPathFromID(FRootFolder->FullID());
     if (OnPathChange)
         OnPathChange(this);
 }
 
 void TskCustomShellListView::SetPathFromID(const TItemIDList& ID)
 {
-    if (FUpdating || (FRootFolder != nullptr && FRootFolder->FullID() == ID))
+    if (FRootFolder != nullptr && FRootFolder->FullID() == ID)
         return;
     NavigateTo(ID);
 }
@@ -639,13 +636,13 @@ void TskCustomShellListView::TrashSelected()
     ClearSelection();
     Refresh();
     if (!failed.empty())
-        ShowShellMessage(this, "Could not move to the trash:" + failed);
+        TellUser("Could not move to the trash:" + failed);
 }
 
 void TskCustomShellListView::ShowProperties()
 {
     if (TskShellFolder* folder = SelectedFolder())
-        ShowShellMessage(this, ShellItemProperties(*folder));
+        TellUser(ShellItemProperties(*folder));
 }
 
 void TskCustomShellListView::ShowContextMenu(TPoint ScreenPos)
@@ -722,7 +719,7 @@ void TskCustomShellListView::RenameRow(int Row, const std::string& Name)
         // Never over an existing name: the folder model refuses it.
         folder->Rename(Name);
     } catch (const Exception& e) {
-        ShowShellMessage(this, e.Message());
+        TellUser(e.Message());
         return;
     }
     Refresh();

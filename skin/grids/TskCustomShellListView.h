@@ -2,7 +2,8 @@
 // The file list: the content of one folder as a virtual list (each row's text is asked for when it is
 // painted). Files are filtered by Mask; folders always show, first. With AutoNavigate a double click
 // or Return on a folder opens it, Backspace goes up one level and F5 reads the folder again. A linked
-// folder tree (ShellTreeView) follows wherever the list goes, and moves the list when it is moved.
+// folder tree (ShellTreeView) follows wherever the list goes, and moves the list when it is moved: both
+// follow one shared navigator.
 //
 // With AutoContextMenus a right click offers what this desktop can do safely: Open (a folder here, a
 // file in the desktop's program for it), Rename (also F2), New Folder, Move to Trash and Properties
@@ -15,14 +16,16 @@
 #include "platform/rtl/TStringList.h"
 #include "skin/controls/TskSkinCustomListView.h"
 #include "skin/grids/TskCustomShellTreeView.h"
+#include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskShellFolder.h"
+#include "skin/grids/TskShellNavigator.h"
 
 class TPopupMenu;
 class TShellLabelEdit;
 class TskShellChangeNotifier;
 class TskCustomShellComboBox;
 
-class TskCustomShellListView : public TskSkinCustomListView {
+class TskCustomShellListView : public TskSkinCustomListView, public TskShellView {
 public:
     explicit TskCustomShellListView(TComponent* AOwner);
     ~TskCustomShellListView() override;
@@ -45,11 +48,11 @@ public:
     bool AutoRefresh() const { return FAutoRefresh; }
     // On: a change in the listed folder reads it again (Refresh).
     void SetAutoRefresh(bool Value);
-    TskCustomShellTreeView* ShellTreeView() const { return FTreeView; }
-    // Links the tree both ways and gives it this list's Root.
+    TskCustomShellTreeView* ShellTreeView() const;
+    // Links the tree (on this list's navigator), which takes this list's Root; nullptr unlinks the tree.
     void SetShellTreeView(TskCustomShellTreeView* Value);
-    // The folder path box told of each move; set by the box when it links this list.
-    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
+    // The folder path box linked to this list (through the box's ShellListView or here).
+    TskCustomShellComboBox* ShellComboBox() const;
     void SetShellComboBox(TskCustomShellComboBox* Value);
 
     // The folder listed, or nullptr before the first listing.
@@ -86,6 +89,8 @@ public:
     TAddFolderEvent OnAddFolder;
     // After each move to another folder.
     TNotifyEvent OnPathChange;
+    // What the verbs have to tell the user (properties, a failed rename or trash); unanswered, nothing shows.
+    TShellMessageEvent OnShellMessage;
 
 protected:
     void ColumnClick(TListColumn* Column) override;
@@ -98,9 +103,11 @@ protected:
     void CreateWnd() override;
     void Loaded() override;
     void WndProc(TMessage& Message) override;
+    void FollowRoot(const std::string& Root) override { SetRoot(Root); }
+    void FollowFolder(const TItemIDList& ID) override { SetPathFromID(ID); }
 
 private:
-    friend class TskCustomShellTreeView;
+    void TellUser(const std::string& Text) { if (OnShellMessage) OnShellMessage(this, Text); }
     void Populate();
     void ListItemData(TObject* Sender, TListItem* Item);
     bool MaskAccepts(const std::string& FileName) const;
@@ -122,12 +129,9 @@ private:
     bool FAutoContextMenus = true;
     bool FAutoNavigate = true;
     bool FAutoRefresh = false;
-    TComponentLink<TskCustomShellTreeView> FTreeView{this};
-    TComponentLink<TskCustomShellComboBox> FComboBox{this};
     std::unique_ptr<TskShellFolder> FRootFolder;
     std::vector<std::unique_ptr<TskShellFolder>> FFolders; // one per row, in display order
     bool FRootSetByString = false;
-    bool FUpdating = false;
     bool FPopulating = false;
     int FSortColumn = -1;
     bool FDescending = false;

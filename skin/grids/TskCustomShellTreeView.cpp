@@ -76,7 +76,7 @@ bool IsPrefixOf(const TItemIDList& Prefix, const TItemIDList& List)
 
 } // namespace
 
-TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCustomTreeView(AOwner)
+TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCustomTreeView(AOwner), TskShellView(svTree)
 {
     SetShowRoot(false);
     SetRightClickSelect(true);
@@ -102,9 +102,7 @@ TskCustomShellTreeView::TskCustomShellTreeView(TComponent* AOwner) : TskSkinCust
 
 TskCustomShellTreeView::~TskCustomShellTreeView()
 {
-    if (FListView != nullptr)
-        FListView->FTreeView = nullptr;
-    FListView = nullptr;
+    LeaveNavigator();
     // The nodes go before the folder objects' root does, and nothing of this tree is asked after it.
     Items()->OnDeletion = FreeNodeFolder;
     Items()->Clear();
@@ -167,8 +165,7 @@ void TskCustomShellTreeView::RootChanged()
         node->Expand(false);
         SetSelected(node);
     }
-    if (FListView != nullptr)
-        FListView->SetRoot(FRoot);
+    TellRoot(FRoot);
     UpdateNotifierRoot();
 }
 
@@ -252,17 +249,26 @@ void TskCustomShellTreeView::Change(TTreeNode* Node)
 
 void TskCustomShellTreeView::MoveLinkedViews(TskShellFolder* Folder)
 {
-    if (FListView != nullptr && Folder != nullptr)
-        FListView->SetPathFromID(Folder->FullID());
-    if (FComboBox != nullptr && Folder != nullptr)
-        FComboBox->SetPathFromID(Folder->FullID());
+    if (Folder != nullptr)
+        TellFolder(Folder->FullID());
+}
+
+TskCustomShellListView* TskCustomShellTreeView::ShellListView() const
+{
+    return static_cast<TskCustomShellListView*>(LinkedView(svList));
+}
+
+TskCustomShellComboBox* TskCustomShellTreeView::ShellComboBox() const
+{
+    return static_cast<TskCustomShellComboBox*>(LinkedView(svPathBox));
 }
 
 void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value)
 {
-    if (Value == FComboBox)
-        return;
-    FComboBox = Value;
+    if (Value == nullptr)
+        UnlinkView(svPathBox);
+    else
+        LinkView(Value);
 }
 
 TTreeNode* TskCustomShellTreeView::FindChild(TTreeNode* Parent, const TItemIDList& ID)
@@ -355,15 +361,13 @@ void TskCustomShellTreeView::RefreshNode(TTreeNode* Node)
 
 void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
 {
-    if (Value == FListView)
+    if (Value == ShellListView())
         return;
-    TskCustomShellListView* old = FListView;
-    FListView = Value;
-    if (old != nullptr && old->FTreeView == this)
-        old->FTreeView = nullptr;
-    if (Value == nullptr)
+    if (Value == nullptr) {
+        UnlinkView(svList);
         return;
-    Value->SetShellTreeView(this);
+    }
+    LinkView(Value);
     if (!Loading() && FRootFolder != nullptr) {
         Value->SetRoot(FRoot);
         if (SelectedFolder() != nullptr) {
@@ -581,7 +585,7 @@ void TskCustomShellTreeView::TrashSelected()
         return;
     const std::string path = folder->Path();
     if (!MoveToTrash(path)) {
-        ShowShellMessage(this, "Could not move to the trash:\n" + path);
+        TellUser("Could not move to the trash:\n" + path);
         return;
     }
     // The node goes with its folder; its parent is selected.
@@ -591,7 +595,7 @@ void TskCustomShellTreeView::TrashSelected()
 void TskCustomShellTreeView::ShowProperties()
 {
     if (TskShellFolder* folder = SelectedFolder())
-        ShowShellMessage(this, ShellItemProperties(*folder));
+        TellUser(ShellItemProperties(*folder));
 }
 
 void TskCustomShellTreeView::EditNode(TTreeNode* Node)
@@ -618,7 +622,7 @@ void TskCustomShellTreeView::RenameNode(TTreeNode* Node, const std::string& Name
         // Never over an existing name: the folder model refuses it.
         folder->Rename(Name);
     } catch (const Exception& e) {
-        ShowShellMessage(this, e.Message());
+        TellUser(e.Message());
         return;
     }
     // The folders below it have new paths too: the branch is read again.

@@ -1,7 +1,7 @@
 #pragma once
 // The folder tree: the namespace below Root as a tree filled when a node is first opened. Each node
 // owns one TskShellFolder (its Data). A linked file list (ShellListView) shows the folder of the
-// selected node and moves the tree when it goes elsewhere itself.
+// selected node and moves the tree when it goes elsewhere itself; both follow one shared navigator.
 //
 // With AutoContextMenus a right click offers what this desktop can do safely with the folder: Open,
 // Rename (also F2 and a slow second click), New Folder (inside it), Move to Trash and Properties (also
@@ -11,7 +11,9 @@
 #include <string>
 
 #include "skin/controls/TskSkinCustomTreeView.h"
+#include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskShellFolder.h"
+#include "skin/grids/TskShellNavigator.h"
 
 class TPopupMenu;
 class TShellLabelEdit;
@@ -22,7 +24,7 @@ class TskCustomShellComboBox;
 // Lets a handler keep a folder out of a view (CanAdd starts true).
 using TAddFolderEvent = std::function<void(TObject* Sender, TskShellFolder* AFolder, bool& CanAdd)>;
 
-class TskCustomShellTreeView : public TskSkinCustomTreeView {
+class TskCustomShellTreeView : public TskSkinCustomTreeView, public TskShellView {
 public:
     explicit TskCustomShellTreeView(TComponent* AOwner);
     ~TskCustomShellTreeView() override;
@@ -41,11 +43,11 @@ public:
     void SetAutoRefresh(bool Value);
     bool UseShellImages() const { return FUseShellImages; }
     void SetUseShellImages(bool Value) { FUseShellImages = Value; }
-    TskCustomShellListView* ShellListView() const { return FListView; }
-    // Links the list both ways and gives it this tree's Root.
+    TskCustomShellListView* ShellListView() const;
+    // Links the list (on this tree's navigator) and gives it this tree's Root; nullptr unlinks the list.
     void SetShellListView(TskCustomShellListView* Value);
-    // The folder path box told of each move; set by the box when it links this tree.
-    TskCustomShellComboBox* ShellComboBox() const { return FComboBox; }
+    // The folder path box linked to this tree (through the box's ShellTreeView or here).
+    TskCustomShellComboBox* ShellComboBox() const;
     void SetShellComboBox(TskCustomShellComboBox* Value);
 
     // The file-system path of the selected folder; "" when nothing is selected.
@@ -80,6 +82,8 @@ public:
     TWinControl* LabelEditor() const;
 
     TAddFolderEvent OnAddFolder;
+    // What the verbs have to tell the user (properties, a failed rename or trash); unanswered, nothing shows.
+    TShellMessageEvent OnShellMessage;
 
 protected:
     bool CanExpand(TTreeNode* Node) override;
@@ -90,13 +94,15 @@ protected:
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void FollowRoot(const std::string& Root) override { SetRoot(Root); }
+    void FollowFolder(const TItemIDList& ID) override { SetPathFromID(ID); }
 
 private:
+    void TellUser(const std::string& Text) { if (OnShellMessage) OnShellMessage(this, Text); }
     void ShowContextMenu(TPoint ScreenPos);
     void RenameNode(TTreeNode* Node, const std::string& Name);
     // Reads Parent again and selects its child of that name (Parent itself when there is none).
     void ReselectChild(TTreeNode* Parent, const std::string& Name);
-    friend class TskCustomShellListView;
     void RootChanged();
     void FillNode(TTreeNode* Node);
     // Adds a node for Folder below Parent; nullptr when OnAddFolder refused it.
@@ -114,8 +120,6 @@ private:
     bool FAutoContextMenus = true;
     bool FAutoRefresh = false;
     bool FUseShellImages = true;
-    TComponentLink<TskCustomShellListView> FListView{this};
-    TComponentLink<TskCustomShellComboBox> FComboBox{this};
     std::unique_ptr<TskShellFolder> FRootFolder;
     std::string FPendingPath; // selected again once the window is made anew
     bool FInRootChange = false;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_tables.h"
 #include "platform/rtl/TStringList.h"
@@ -46,6 +47,7 @@ inline TForm1& Form()
         setenv("HOME", home.c_str(), 1);
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
+        RegisterAppClasses(); // as the program does first
         auto* f = new TForm1(nullptr);
         f->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         return f;

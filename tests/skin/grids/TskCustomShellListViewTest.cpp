@@ -387,12 +387,12 @@ TEST_F(ShellList, AltEnterTellsTheItemsProperties)
     ShowForm();
     List->SetFocus();
     List->SetItemIndex(2); // clip one.avi
-    // The message box is the layer above's; here the text it would be given is kept.
+    // The list's owner answers what it tells the user (the dialogs show it in a message box); here the
+    // text it would be given is kept.
     std::string told;
-    SetShellMessageHandler([&](TControl*, const std::string& Text) { told = Text; });
+    List->OnShellMessage = [&](TControl*, const std::string& Text) { told = Text; };
     Driver.Press(VK_RETURN, false, false, true);
     Driver.ProcessMessages();
-    SetShellMessageHandler(nullptr);
     EXPECT_EQ(told.rfind("clip one.avi\n", 0), 0u) << told;
     EXPECT_NE(told.find("Type: AVI file"), std::string::npos) << told;
     EXPECT_NE(told.find("Size: 5 bytes"), std::string::npos) << told;

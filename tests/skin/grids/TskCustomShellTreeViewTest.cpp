@@ -224,17 +224,13 @@ struct ShellTreeVerbs : ShellTree {
     void SetUp() override
     {
         ShellTree::SetUp();
-        SetShellMessageHandler([this](TControl*, const std::string& Text) { Told = Text; });
         MakeTree();
+        // The owner answers what the tree tells the user (the dialogs show it in a message box).
+        Tree->OnShellMessage = [this](TControl*, const std::string& Text) { Told = Text; };
         Tree->SetFocus();
         ShowForm();
         Tree->SetFocus();
         Driver.ProcessMessages();
-    }
-    void TearDown() override
-    {
-        SetShellMessageHandler(nullptr);
-        ShellTree::TearDown();
     }
     TPoint NodePoint(TTreeNode* Node)
     {

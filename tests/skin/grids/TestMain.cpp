@@ -1,0 +1,4 @@
+#include "skin/grids/TskSkinCustomGrid.h"
+#include "tests/support/ClassesTestMain.h"
+
+int main(int argc, char** argv) { return RunTestsWithClasses(argc, argv, RegisterSkinGrids); }
