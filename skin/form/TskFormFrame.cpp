@@ -937,6 +937,16 @@ bool TskFormFrame::Dispatch(TMessage& Message)
         if (!FFrameOn) return true;
         WMNCActivate(Message);
         return false;
+    case WM_MOUSEACTIVATE:
+        // A click into the active MDI child that was not yet shown active: its caption follows at once
+        // (without animation while maximized, where the caption sits in the main form's).
+        if (FFrameOn && !FNCActive && FForm->FormStyle() == fsMDIChild && Application != nullptr &&
+            Application->MainForm() != nullptr && Application->MainForm()->ActiveMDIChild() == FForm) {
+            FNCActive = true;
+            if (FrameShown() && FForm->HandleAllocated() && IsWindowVisible(FForm->Handle())) PaintFrame(nullptr);
+            UpdateCaptionActivation(!Maximized());
+        }
+        return true;
     case WM_SYNCPAINT:
         if (FFrameOn && FRolledUp && FSupportNCArea) {
             RepaintFrame();

@@ -203,6 +203,25 @@ TEST_F(MdiFrameTest, TileAndCascadeRestoreAChildItsFrameMaximized)
     }
 }
 
+TEST_F(MdiFrameTest, ClickIntoTheActiveChildOfAnInactiveMainForm_ShowsTheChildActiveAtOnce)
+{
+    TForm* active = dynamic_cast<TForm*>(Main->ActiveMDIChild());
+    ASSERT_NE(active, nullptr);
+    // Another window of the program takes the activation; the child's caption goes inactive with it.
+    TForm* other = new TForm(Application);
+    other->SetBounds(700, 40, 200, 150);
+    other->Show();
+    SetActiveWindow(other->Handle());
+    SendMessage(active->Handle(), WM_NCACTIVATE, 0, 0);
+    Driver.ProcessMessages();
+    ASSERT_FALSE(FrameOf(active)->IsFormActive());
+
+    Driver.Click(active->ClientToScreen(TPoint{20, 20}));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(FrameOf(active)->IsFormActive());
+    other->Free();
+}
+
 TEST_F(MdiFrameTest, ArrangeIconsLinesUpChildrenTheirFramesMinimized)
 {
     FrameOf(Kids[0])->SetFrameWindowState(FrameStateMinimized);
