@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <utility>
 
 #include "platform/backend/Backend.h"
 #include "platform/gfx/Drawing.h"
@@ -37,12 +38,15 @@ void MarkDirty(TWindowRec& w)
 
 TRegionShape WithRegion(const TRect& box, const std::optional<TRegionShape>& rgn, TPoint at)
 {
-    TRegionShape r(box);
-    if (rgn) {
-        TRegionShape s = *rgn;
-        s.Offset(at.X, at.Y);
-        r = r.Intersect(s);
-    }
+    if (!rgn)
+        return TRegionShape(box);
+    // The box goes to the region's own coordinates and the answer (no larger than the box) comes back:
+    // a window's outline has a band per rounded row, and copying and moving all of them for every
+    // question cost more than the question.
+    TRect local = box;
+    OffsetRect(local, -at.X, -at.Y);
+    TRegionShape r = TRegionShape(local).Intersect(*rgn);
+    r.Offset(at.X, at.Y);
     return r;
 }
 
@@ -462,7 +466,7 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps)
     TWindowRec* w = Find(h);
     if (!w || !ps)
         return nullptr;
-    TRegionShape update = w->Update;
+    TRegionShape update = std::move(w->Update);
     bool erase = w->EraseNeeded;
     bool nc = w->NcPaintNeeded;
     w->Update.Clear();

@@ -647,18 +647,36 @@ void TskSkinCustomComboBox::DrawSkinImage(TBitmap* B)
         return;
     }
     const bool active = ActiveLook() && !IsEmptyRect(FSkinActiveRect);
+    TFaceKey key;
+    key.Generation = SkinData() != nullptr ? SkinData()->Generation() : 0;
+    key.Picture = FPicture;
+    key.Source = active ? FSkinActiveRect : FSkinRect;
+    key.Button = FButtonRect;
+    key.Width = Width();
+    key.Height = Height();
+    key.State = (active ? 1 : 0) | (FUseSkinSize ? 2 : 0) | (FButtonDown ? 4 : 0) | (FButtonActive ? 8 : 0) | (Enabled() ? 16 : 0);
+    TBitmap& face = FFaceLook.Get(key, [&](TBitmap* F) {
+        F->SetSize(Width(), Height());
+        DrawSkinFace(F, active);
+    });
+    B->SetSize(face.Width(), face.Height());
+    BitBlt(B->Canvas()->Handle(), 0, 0, face.Width(), face.Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (FEditPart == nullptr) DrawSkinItem(B);
+}
+
+void TskSkinCustomComboBox::DrawSkinFace(TBitmap* B, bool Active)
+{
     if (FUseSkinSize) {
-        if (active)
+        if (Active)
             CreateHSkinImage(FLeftTopPoint.X, FSkinRect.Width() - FRightTopPoint.X, B, FPicture, FSkinActiveRect, Width(),
                 Height(), FStretchEffect);
         else
             TskSkinCustomControl::DrawSkinImage(B);
     } else {
         B->SetSize(Width(), Height());
-        CreateStretchSkinImage(B, FPicture, active ? FSkinActiveRect : FSkinRect, FSkinClientRect, true);
+        CreateStretchSkinImage(B, FPicture, Active ? FSkinActiveRect : FSkinRect, FSkinClientRect, true);
     }
     DrawSkinButton(B);
-    if (FEditPart == nullptr) DrawSkinItem(B);
 }
 
 void TskSkinCustomComboBox::DrawSkinButton(TBitmap* B)

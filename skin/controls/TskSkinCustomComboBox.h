@@ -17,6 +17,7 @@
 
 #include "platform/vcl/StdCtrls.h"
 #include "skin/controls/TskSkinListBox.h"
+#include "skin/data/SkinLookCache.h"
 
 class TskPopupListBox;
 class TskCustomEdit;
@@ -198,6 +199,8 @@ private:
     void DrawDefaultButton(TCanvas* C, const TRect& R);
     void DrawSkinItem(TBitmap* B);
     void DrawSkinButton(TBitmap* B);
+    // The entry's picture at the present size with the button in its state, into B (W x H to start).
+    void DrawSkinFace(TBitmap* B, bool Active);
     void DrawToolButtonFace(TBitmap* B);
     // Composes the first button entry of Names that the skin has into B (at B's size) in its look for
     // Down or Hot, and gives the entry's text colour for that look; false when the skin has none.
@@ -245,6 +248,16 @@ private:
     bool FEatEditChar = false;
     std::uint64_t FLastCompletionTime = 0;
     bool FCompletionDone = false;
+
+    // The face is kept between paints; the item and its text are drawn over a copy of it.
+    struct TFaceKey {
+        unsigned Generation = 0;
+        const TBitmap* Picture = nullptr;
+        TRect Source, Button;
+        int Width = 0, Height = 0, State = 0;
+        friend bool operator==(const TFaceKey&, const TFaceKey&) = default;
+    };
+    TSkinLookCache<TFaceKey> FFaceLook;
 
     // Copied from the entry.
     TRect FSkinActiveRect;

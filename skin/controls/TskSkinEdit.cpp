@@ -414,10 +414,18 @@ void TskSkinCustomEdit::PaintClient(HDC DC)
 {
     const int w = ClientWidth(), h = ClientHeight();
     if (w < 1 || h < 1) return;
-    TBitmap bg(w, h);
-    DrawBackground(&bg);
-    DrawImages(bg.Canvas(), {0, 0});
-    BitBlt(DC, 0, 0, w, h, bg.Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (LookKept() && FImages == nullptr) {
+        TBitmap& kept = FClientLook.Get(LookKey(w, h, false), [&](TBitmap* B) {
+            B->SetSize(w, h);
+            DrawBackground(B);
+        });
+        BitBlt(DC, 0, 0, w, h, kept.Canvas()->Handle(), 0, 0, SRCCOPY);
+    } else {
+        TBitmap bg(w, h);
+        DrawBackground(&bg);
+        DrawImages(bg.Canvas(), {0, 0});
+        BitBlt(DC, 0, 0, w, h, bg.Canvas()->Handle(), 0, 0, SRCCOPY);
+    }
     // The edit's own text and caret go on top, with nothing filled behind them.
     PaintWindow(DC);
 }
@@ -460,7 +468,55 @@ void TskSkinCustomEdit::DrawButton(TCanvas* C)
         FillFramed(C, FButtonRect, clBtnShadow, clBtnFace);
 }
 
+TskSkinCustomEdit::TLookKey TskSkinCustomEdit::LookKey(int W, int H, bool WithButton)
+{
+    TLookKey k;
+    k.Generation = SkinData() != nullptr ? SkinData()->Generation() : 0;
+    k.Picture = FPicture;
+    k.Source = LooksActive() ? FActiveSkinRect : FSkinRect;
+    k.Client = FClRect;
+    k.Width = W;
+    k.Height = H;
+    k.LOffset = FLOffset;
+    k.ROffset = FROffset;
+    k.Stretch = FStretchEffect;
+    k.UseSkinFont = FUseSkinFont;
+    if (WithButton) {
+        k.Button = FButtonRect;
+        k.State = (FButtonMode ? 1 : 0) | (FButtonActive ? 2 : 0) | (FButtonDown ? 4 : 0) | (Enabled() ? 8 : 0);
+    }
+    return k;
+}
+
+TBitmap& TskSkinCustomEdit::FramePicture()
+{
+    return FFrameLook.Get(LookKey(std::max(1, Width()), std::max(1, Height()), true), [this](TBitmap* B) { DrawFrameLook(B); });
+}
+
 void TskSkinCustomEdit::GetSkinImage(TBitmap* B)
+{
+    const int w = std::max(1, Width()), h = std::max(1, Height());
+    if (LookKept()) {
+        B->SetSize(w, h);
+        BitBlt(B->Canvas()->Handle(), 0, 0, w, h, FramePicture().Canvas()->Handle(), 0, 0, SRCCOPY);
+    } else {
+        DrawFrameLook(B);
+    }
+    TCanvas* c = B->Canvas();
+    // The text as the client shows it, for those who ask for a picture of the whole edit.
+    if (!IsEmptyRect(FEditRect)) {
+        const int saved = SaveDC(c->Handle());
+        IntersectClipRect(c->Handle(), FEditRect.Left, FEditRect.Top, FEditRect.Right, FEditRect.Bottom);
+        c->Font()->Assign(Font());
+        c->Brush()->SetStyle(bsClear);
+        c->TextOut(FEditRect.Left + 2, FEditRect.Top, CharsToUtf8(DisplayChars()));
+        RestoreDC(c->Handle(), saved);
+    }
+    DrawImages(c, ClientOffset());
+    if (FAlphaBlend) BlendWithParent(B, {0, 0});
+}
+
+void TskSkinCustomEdit::DrawFrameLook(TBitmap* B)
 {
     const int w = std::max(1, Width()), h = std::max(1, Height());
     B->SetSize(w, h);
@@ -487,31 +543,30 @@ void TskSkinCustomEdit::GetSkinImage(TBitmap* B)
         c->FrameRect(Rect(1, 1, w - 1, h - 1));
     }
     DrawButton(c);
-    // The text as the client shows it, for those who ask for a picture of the whole edit.
-    if (!IsEmptyRect(FEditRect)) {
-        const int saved = SaveDC(c->Handle());
-        IntersectClipRect(c->Handle(), FEditRect.Left, FEditRect.Top, FEditRect.Right, FEditRect.Bottom);
-        c->Font()->Assign(Font());
-        c->Brush()->SetStyle(bsClear);
-        c->TextOut(FEditRect.Left + 2, FEditRect.Top, CharsToUtf8(DisplayChars()));
-        RestoreDC(c->Handle(), saved);
-    }
-    DrawImages(c, ClientOffset());
-    if (FAlphaBlend) BlendWithParent(B, {0, 0});
 }
 
 void TskSkinCustomEdit::PaintFrame(HDC DC, bool ExcludeText)
 {
     if (DC == nullptr || Width() < 1 || Height() < 1) return;
-    TBitmap b;
-    GetSkinImage(&b);
+    const TPoint o = ClientOffset();
+    const TRect client = Bounds(o.X, o.Y, ClientWidth(), ClientHeight());
+    TRect inside;
+    // With the client left out, the text (clipped to its rectangle inside the client) adds nothing: the
+    // kept frame goes as it is.
+    const bool frameOnly = ExcludeText && LookKept() && FImages == nullptr
+        && (IsEmptyRect(FEditRect) || (IntersectRect(inside, FEditRect, client) && inside == FEditRect));
+    TBitmap whole;
+    TBitmap* b = &whole;
+    if (frameOnly)
+        b = &FramePicture();
+    else
+        GetSkinImage(&whole);
     const int saved = SaveDC(DC);
     if (ExcludeText) {
         // The client area is the edit's own: the frame never paints over it.
-        const TPoint o = ClientOffset();
-        ExcludeClipRect(DC, o.X, o.Y, o.X + ClientWidth(), o.Y + ClientHeight());
+        ExcludeClipRect(DC, client.Left, client.Top, client.Right, client.Bottom);
     }
-    BitBlt(DC, 0, 0, b.Width(), b.Height(), b.Canvas()->Handle(), 0, 0, SRCCOPY);
+    BitBlt(DC, 0, 0, b->Width(), b->Height(), b->Canvas()->Handle(), 0, 0, SRCCOPY);
     RestoreDC(DC, saved);
 }
 

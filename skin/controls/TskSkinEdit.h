@@ -11,6 +11,7 @@
 
 #include "skin/controls/TskCustomEdit.h"
 #include "skin/controls/SkinLink.h"
+#include "skin/data/SkinLookCache.h"
 
 class TskSkinData;
 class TCustomImageList;
@@ -113,6 +114,21 @@ private:
     void DrawDisabledText(TCanvas* C, TRect R);
     void BlendWithParent(TBitmap* B, TPoint Offset);
     void PaintFrame(HDC DC, bool ExcludeText);
+    // The frame and button without text or images, window-sized.
+    void DrawFrameLook(TBitmap* B);
+    // Skinned pictures are kept between paints; one blended with the parent changes with the parent.
+    bool LookKept() const { return Skinned() && !FAlphaBlend; }
+    // What a kept picture of W x H was made from; the button state counts for the frame only.
+    struct TLookKey {
+        unsigned Generation = 0;
+        const TBitmap* Picture = nullptr;
+        TRect Source, Client, Button;
+        int Width = 0, Height = 0, LOffset = 0, ROffset = 0, State = 0;
+        bool Stretch = false, UseSkinFont = false;
+        friend bool operator==(const TLookKey&, const TLookKey&) = default;
+    };
+    TLookKey LookKey(int W, int H, bool WithButton);
+    TBitmap& FramePicture();
     LRESULT FrameHitTest(TPoint ScreenPos, bool& Handled);
     void NCMouseDown(LRESULT Hit);
     void NCMouseUp(LRESULT Hit);
@@ -151,6 +167,7 @@ private:
     TRect FLImageRect, FRImageRect, FButtonRect, FEditRect;
     bool FBGPainted = false;
     bool FInRefresh = false;
+    TSkinLookCache<TLookKey> FFrameLook, FClientLook;
 };
 
 class TskSkinEdit : public TskSkinCustomEdit {

@@ -1,11 +1,13 @@
 #include "skin/controls/TskSkinResizableControl.h"
 
+#include "platform/win/WinApi.h"
 #include "skin/controls/TskGraphicSkinControl.h"
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinToolBar.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinControl.h"
+#include "skin/data/TskSkinData.h"
 
 template <class TLinked>
 TskSkinResizableControl<TLinked>::TskSkinResizableControl(TComponent* AOwner) : TLinked(AOwner), FDefaultFont(new TFont)
@@ -132,13 +134,39 @@ void TskSkinResizableControl<TLinked>::CreateControlSkinImage(TBitmap* B, TBitma
     int w = width;
     int h = height;
     ComputeSkinSize(w, h);
-    switch (FResizeMode) {
-    case 0:
+    if (FResizeMode == 0) {
         B->SetSize(R.Width(), R.Height());
         B->Canvas()->CopyRect(Rect(0, 0, R.Width(), R.Height()), APicture->Canvas(), R);
-        break;
+        return;
+    }
+    if (FResizeMode < 1 || FResizeMode > 3) return;
+    if (FResizeMode == 1 && FPaintFrameDirectly) return; // the frame is composed straight on the canvas
+    // Stretching the pieces is what costs; the same entry at the same size makes the same picture (B
+    // starts as a new, white picture: the kept one started so too).
+    TStretchKey key;
+    key.Generation = this->SkinData() != nullptr ? this->SkinData()->Generation() : 0;
+    key.SkinIndex = this->FSkinIndex;
+    key.ResizeMode = FResizeMode;
+    key.StretchType = ClientStretchType();
+    key.Picture = APicture;
+    key.Source = R;
+    key.Width = width;
+    key.Height = height;
+    key.StartWidth = B->Width();
+    key.StartHeight = B->Height();
+    TBitmap& kept = FStretchedLook.Get(key, [&](TBitmap* F) {
+        F->SetSize(key.StartWidth, key.StartHeight);
+        DrawStretched(F, APicture, R, width, height);
+    });
+    B->SetSize(kept.Width(), kept.Height());
+    BitBlt(B->Canvas()->Handle(), 0, 0, kept.Width(), kept.Height(), kept.Canvas()->Handle(), 0, 0, SRCCOPY);
+}
+
+template <class TLinked>
+void TskSkinResizableControl<TLinked>::DrawStretched(TBitmap* B, TBitmap* APicture, const TRect& R, int width, int height)
+{
+    switch (FResizeMode) {
     case 1:
-        if (FPaintFrameDirectly) return; // the frame is composed straight on the canvas
         CreateSkinImage(FLeftTopPoint, FRightTopPoint, FLeftBottomPoint, FRightBottomPoint, FSkinClientRect,
             FNewLeftTopPoint, FNewRightTopPoint, FNewLeftBottomPoint, FNewRightBottomPoint, FNewSkinClientRect, B,
             APicture, R, width, height, true, FLeftStretch, FTopStretch, FRightStretch, FBottomStretch,

@@ -5,6 +5,7 @@
 // entry. TLinked is TskSkinControl or TskGraphicSkinControl.
 #include "platform/vcl/TBitmap.h"
 #include "skin/controls/SkinNinePart.h"
+#include "skin/data/SkinLookCache.h"
 
 enum TskStretchType { stFull, stHorz, stVert };
 
@@ -56,6 +57,17 @@ protected:
     bool FPaintFrameDirectly = false;
 
 private:
+    // The picture a stretched entry makes for a size, kept until the skin, the part or the size changes.
+    struct TStretchKey {
+        unsigned Generation = 0;
+        int SkinIndex = -1, ResizeMode = 0, StretchType = 0;
+        const TBitmap* Picture = nullptr;
+        TRect Source;
+        int Width = 0, Height = 0, StartWidth = 0, StartHeight = 0;
+        friend bool operator==(const TStretchKey&, const TStretchKey&) = default;
+    };
+    void DrawStretched(TBitmap* B, TBitmap* APicture, const TRect& R, int Width, int Height);
+    TSkinLookCache<TStretchKey> FStretchedLook;
     TFont* FDefaultFont;
     bool FUseSkinFont = true;
     int FDefaultWidth = 0;

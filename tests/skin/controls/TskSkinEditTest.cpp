@@ -292,3 +292,52 @@ TEST_F(SkinEditSkinLook, AFreedSkinLeavesTheDefaultLookAndIsNeverReadAgain)
     Driver.ProcessMessages();
     EXPECT_EQ(e->SkinIndex(), -1);
 }
+
+// The frame and the client's background are kept between paints: each must still follow
+// the button's state and a skin loaded in place of the old one (the focus: FocusShowsTheActivePicture...).
+TEST_F(SkinEditSkinLook, TheKeptLookFollowsTheButtonAndANewSkin)
+{
+    auto* e = Edit(Rect(10, 10, 110, 30), "buttonedit");
+    ShowUnfocused();
+    e->Repaint();
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(11, 11), Px(cFrame));
+    EXPECT_EQ(At(10 + 88, 10 + 10), Px(cNormal));
+    EXPECT_EQ(At(15, 15), Px(cClient));
+
+    // The pointer on the button: its hot picture, and back at rest once the pointer leaves the edit.
+    Driver.MoveTo(OnForm(e, 88, 10));
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(10 + 88, 10 + 10), Px(cDown));
+    Driver.MoveTo(Point(300, 300));
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(10 + 88, 10 + 10), Px(cNormal));
+
+    // Another skin whose edit entries have other colours, loaded into the same component: the kept
+    // pictures were made from the old one and must not show.
+    TTestSkinFolder folder;
+    TBitmap b(120, 60);
+    Fill(b, Rect(0, 0, 120, 60), clWhite);
+    Fill(b, Rect(0, 20, 60, 40), cActive);
+    Fill(b, Rect(3, 23, 40, 37), cActiveClient);
+    Fill(b, Rect(42, 22, 58, 38), cCaption);
+    b.SaveToFile(folder.Dir() + "/edit.bmp");
+    const std::string ini = folder.Dir() + "/skin.ini";
+    std::ofstream(ini) << "[VERSION]\nskinname=Edit Test 2\n"
+                          "[PICTURES]\nactivepicturescount=1\n0=edit.bmp\n"
+                          "[FORMINFO]\n[SKINOBJECTS]\ncount=0\n"
+                          "[SKINCONTROLS]\ncount=1\n0=buttonedit:edit\n"
+                          "[buttonedit]\npictureindex=0\nskinrect=0,20,60,40\nlefttoppoint=3,3\nrighttoppoint=40,3\n"
+                          "clientrect=3,3,40,17\nbuttonrect=42,2,58,18\nactivebuttonrect=42,2,58,18\n"
+                          "fontname=DejaVu Sans\nfontheight=12\nfontcolor=0\n";
+    TskCompressedStoredSkin stored(nullptr);
+    stored.BuildFromSkinIni(ini);
+    EditSkin.Skin->LoadStoredSkin(&stored);
+    // What the window frame does for each skinned control on the skin-change broadcast.
+    e->RefreshEditSkin();
+    Driver.ProcessMessages();
+    Save("SkinEdit_KeptLookAfterNewSkin");
+    EXPECT_EQ(At(11, 11), Px(cActive));
+    EXPECT_EQ(At(10 + 88, 10 + 10), Px(cCaption));
+    EXPECT_EQ(At(15, 15), Px(cActiveClient));
+}

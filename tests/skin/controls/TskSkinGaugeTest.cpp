@@ -95,6 +95,27 @@ TEST_F(GaugeLook, Skinned_HeightFromTheSkinAndTheProgressPieceTiledOverTheDonePa
     EXPECT_EQ(At(300, 15), Px(cGaugeFrame)); // beyond 50 %: the track shows
 }
 
+// The stretched skin picture is kept between paints: a gauge made narrower, then wider again, shows
+// the picture of each new size, never the one it kept.
+TEST_F(GaugeLook, TheKeptPictureFollowsTheSize)
+{
+    auto* g = Make<TskSkinGauge>(Form, Rect(10, 10, 410, 30));
+    g->SetValue(50);
+    ShowForm();
+    g->SetWidth(200);
+    Driver.ProcessMessages();
+    EXPECT_EQ(At(60, 15), Px(cProgress));
+    EXPECT_EQ(At(150, 15), Px(cGaugeFrame));
+    EXPECT_EQ(At(208, 15), Px(cGaugeFrame));
+    EXPECT_NE(At(300, 15), Px(cGaugeFrame));
+    g->SetWidth(400);
+    Driver.ProcessMessages();
+    Save("Gauge_KeptPictureAfterResize");
+    EXPECT_EQ(At(200, 15), Px(cProgress));
+    EXPECT_EQ(At(300, 15), Px(cGaugeFrame));
+    EXPECT_EQ(At(408, 15), Px(cGaugeFrame));
+}
+
 TEST_F(GaugeLook, AnEraseOutsideItsPaint_GetsTheWholeGauge)
 {
     auto* skinned = Make<TskSkinGauge>(Form, Rect(10, 10, 410, 30));
