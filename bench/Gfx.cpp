@@ -127,7 +127,10 @@ void BM_DrawText(benchmark::State& state)
 {
     TTarget dst(400, 30);
     dst.Surface.Fill(0xFFFFFFFFu);
-    HFONT font = CreateFont(-14, 0, 0, 0, FW_NORMAL, false, false, false, DEFAULT_CHARSET, "Arial");
+    TLogFont lf;
+    lf.Height = -14;
+    lf.FaceName = "Arial";
+    HFONT font = CreateFontIndirect(lf);
     SelectObject(dst.Dc, font);
     SetBkMode(dst.Dc, TRANSPARENT);
     const std::string line = "Converting title 3 of 12: holiday_1.avi ";   // 40 characters

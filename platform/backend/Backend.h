@@ -150,7 +150,8 @@ public:
 TBackend& Backend();
 // The backend when one was made already, else null (pumping must not start a display by itself).
 TBackend* CurrentBackend();
-// Replaces the backend (tests; the window layer must have no top-level window shown). Takes ownership.
+// Replaces the backend (the window layer must have no top-level window shown). Takes ownership. The
+// program never calls it: the tests' headless driver (tests/support) installs its backend with it.
 void SetBackend(std::unique_ptr<TBackend> backend);
 // Makes a backend by name ("sdl", "headless"); null when it cannot start (no display).
 std::unique_ptr<TBackend> MakeBackend(const std::string& name);

@@ -116,11 +116,9 @@ public:
     // A tray coming up is announced (TrayCreated); one going away takes every icon with it (TrayLost
     // for each). Both reach the window layer at the next pump.
     void SetTrayPresent(bool present);
-    bool TrayPresent() const { return FTray; }
 
     // Any thread: queues what a user did and wakes the message loop.
     void Inject(const TInputEvent& e);
-    HCURSOR CursorShape() const { return FShape; }
     int Beeps() const { return FBeeps; }
     int WindowsMade() const { return FMade; }
 

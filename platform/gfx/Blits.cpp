@@ -295,52 +295,6 @@ bool DibFormatOk(const BITMAPINFOHEADER& h)
 
 }  // namespace
 
-int GetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT)
-{
-    if (!bitmap || !info)
-        return 0;
-    BITMAPINFOHEADER& h = info->bmiHeader;
-    if (!bits) {
-        h.biWidth = bitmap->Width();
-        h.biHeight = bitmap->Height();
-        h.biPlanes = 1;
-        if (h.biBitCount != 24)
-            h.biBitCount = 32;
-        h.biCompression = BI_RGB;
-        h.biSizeImage = static_cast<DWORD>(DibRowBytes(bitmap->Width(), h.biBitCount) * bitmap->Height());
-        return bitmap->Height();
-    }
-    if (!DibFormatOk(h) || bitmap->Empty())
-        return 0;
-    const bool topDown = h.biHeight < 0;
-    const int dibH = std::abs(h.biHeight);
-    const int rowBytes = DibRowBytes(h.biWidth, h.biBitCount);
-    const int cols = std::min<int>(h.biWidth, bitmap->Width());
-    int copied = 0;
-    for (UINT k = start; k < start + lines && static_cast<int>(k) < dibH; ++k) {
-        // DIB row k counts from the bottom in a bottom-up DIB, from the top in a top-down one.
-        const int surfaceRow = topDown ? static_cast<int>(k) : dibH - 1 - static_cast<int>(k);
-        auto* out = static_cast<std::uint8_t*>(bits) + static_cast<std::size_t>(k - start) * rowBytes;
-        std::memset(out, 0, rowBytes);
-        if (surfaceRow < 0 || surfaceRow >= bitmap->Height()) {
-            ++copied;
-            continue;
-        }
-        const TPixel* in = bitmap->ScanLine(surfaceRow);
-        if (h.biBitCount == 32) {
-            std::memcpy(out, in, static_cast<std::size_t>(cols) * 4);
-        } else {
-            for (int i = 0; i < cols; ++i) {
-                out[i * 3] = in[i] & 0xFF;
-                out[i * 3 + 1] = (in[i] >> 8) & 0xFF;
-                out[i * 3 + 2] = (in[i] >> 16) & 0xFF;
-            }
-        }
-        ++copied;
-    }
-    return copied;
-}
-
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
     UINT lines, const void* bits, const BITMAPINFO* info, UINT)
 {
@@ -378,19 +332,4 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX,
         }
     });
     return dibH;
-}
-
-HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, void*, DWORD)
-{
-    if (bits)
-        *bits = nullptr;
-    if (!info || info->bmiHeader.biBitCount != 32 || info->bmiHeader.biCompression != BI_RGB)
-        return nullptr;
-    const int w = info->bmiHeader.biWidth, h = info->bmiHeader.biHeight;
-    if (w <= 0 || h == 0 || w > TSurface::MaxSide || h < -TSurface::MaxSide || h > TSurface::MaxSide)
-        return nullptr;
-    auto* s = new TSurface(w, h);
-    if (bits)
-        *bits = s->Bits();
-    return s;
 }

@@ -94,15 +94,7 @@ static_assert(sizeof(BITMAPINFOHEADER) == 40);
 // Bytes of one row of a DIB of this width and bit count (rows padded to 4 bytes).
 inline int DibRowBytes(int width, int bitCount) { return ((width * bitCount + 31) / 32) * 4; }
 
-// Reads rows [start, start + lines) of the bitmap (counted from the bottom for a bottom-up header, from the
-// top for a top-down one) into `bits` as 24- or 32-bit BI_RGB rows. With bits null, only fills in the
-// header's size fields from the bitmap. Returns the number of rows copied; 0 on a format it does not take.
-int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, void* bits, BITMAPINFO* info, UINT usage);
 // Draws a 24- or 32-bit BI_RGB DIB (whole picture: start scan 0, all its rows) with its pixel (srcX, srcY)
 // at (x, y), width x height pixels; 24-bit pixels become opaque. Returns the number of rows drawn.
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD width, DWORD height, int srcX, int srcY, UINT startScan,
     UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
-// A 32-bit DIB section (the only kind); *bits receives its pixel memory. Null for other bit counts or a
-// zero side. A top-down header gives the surface as is; for a bottom-up one the caller's rows are the
-// surface's rows in reverse, so such callers should use top-down headers.
-HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, void* section, DWORD offset);

@@ -22,5 +22,6 @@ std::vector<std::uint8_t> EncodeBmp(const TSurface& surface, int bitCount);   //
 // follow each other in one stream). On failure the stream position is unspecified.
 void LoadBmpFromStream(TStream& stream, TSurface& out);
 void SaveBmpToStream(TStream& stream, const TSurface& surface, int bitCount);
+// The file forms: the tests' picture helpers save with them, the end-to-end suite reads back.
 void LoadBmpFromFile(const std::string& fileName, TSurface& out);
 void SaveBmpToFile(const std::string& fileName, const TSurface& surface, int bitCount);

@@ -471,35 +471,6 @@ BOOL DrawFocusRect(HDC dc, const TRect& r)
     return true;
 }
 
-BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush)
-{
-    if (!CanDraw(dc) || !rgn || !brush)
-        return false;
-    for (const TRect& r : rgn->Shape.Rects())
-        FillRect(dc, r, brush);
-    return true;
-}
-
-BOOL PaintRgn(HDC dc, HRGN rgn) { return dc && FillRgn(dc, rgn, dc->State().Brush); }
-
-BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int width, int height)
-{
-    if (!CanDraw(dc) || !rgn || !brush)
-        return false;
-    // The frame is the region less the region shrunk by width x height: shrinking is the intersection of
-    // the region moved by +-width and +-height.
-    TRegionShape inner = rgn->Shape;
-    for (auto [dx, dy] : {std::pair{width, 0}, {-width, 0}, {0, height}, {0, -height}}) {
-        TRegionShape moved = rgn->Shape;
-        moved.Offset(dx, dy);
-        inner = inner.Intersect(moved);
-    }
-    const TRegionShape frame = rgn->Shape.Subtract(inner);
-    for (const TRect& r : frame.Rects())
-        FillRect(dc, r, brush);
-    return true;
-}
-
 namespace {
 
 void FillColour(HDC dc, const TRect& r, COLORREF c)

@@ -35,11 +35,6 @@ constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
 // away again.
 BOOL DrawFocusRect(HDC dc, const TRect& r);
 
-// Fills a region (logical coordinates) with a brush; PaintRgn uses the selected brush.
-BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush);
-BOOL PaintRgn(HDC dc, HRGN rgn);
-BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int width, int height);
-
 // DrawEdge edges and flags.
 enum : UINT {
     BDR_RAISEDOUTER = 0x0001, BDR_SUNKENOUTER = 0x0002, BDR_RAISEDINNER = 0x0004, BDR_SUNKENINNER = 0x0008,

@@ -30,8 +30,6 @@ HPEN CreatePen(int style, int width, COLORREF color)
     return new TGdiPen(TLogPen{style, width, color & 0xFFFFFF});
 }
 
-HPEN CreatePenIndirect(const TLogPen& lp) { return CreatePen(lp.Style, lp.Width, lp.Color); }
-
 HBRUSH CreateSolidBrush(COLORREF color) { return new TGdiBrush(TLogBrush{BS_SOLID, color & 0xFFFFFF}); }
 
 HBRUSH CreateBrushIndirect(const TLogBrush& lb) { return new TGdiBrush(TLogBrush{lb.Style, lb.Color & 0xFFFFFF}); }
@@ -52,23 +50,6 @@ HBRUSH GetSysColorBrush(int index)
 }
 
 HFONT CreateFontIndirect(const TLogFont& lf) { return new TGdiFont(lf); }
-
-HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, bool italic, bool underline,
-    bool strikeOut, BYTE charSet, const std::string& faceName)
-{
-    TLogFont lf;
-    lf.Height = height;
-    lf.Width = width;
-    lf.Escapement = escapement;
-    lf.Orientation = orientation;
-    lf.Weight = weight;
-    lf.Italic = italic;
-    lf.Underline = underline;
-    lf.StrikeOut = strikeOut;
-    lf.CharSet = charSet;
-    lf.FaceName = faceName;
-    return new TGdiFont(lf);
-}
 
 HGDIOBJ GetStockObject(int which)
 {

@@ -100,14 +100,11 @@ using HBRUSH = TGdiBrush*;
 using HFONT = TGdiFont*;
 
 HPEN CreatePen(int style, int width, COLORREF color);
-HPEN CreatePenIndirect(const TLogPen& lp);
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateBrushIndirect(const TLogBrush& lb);
 // A solid brush of a system colour; a stock object (never deleted).
 HBRUSH GetSysColorBrush(int index);
 HFONT CreateFontIndirect(const TLogFont& lf);
-HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, bool italic, bool underline,
-    bool strikeOut, BYTE charSet, const std::string& faceName);
 
 // Stock objects.
 enum : int { WHITE_BRUSH = 0, LTGRAY_BRUSH = 1, GRAY_BRUSH = 2, DKGRAY_BRUSH = 3, BLACK_BRUSH = 4, NULL_BRUSH = 5,

@@ -10,8 +10,6 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "platform/rtl/TStream.h"
-
 namespace {
 
 // libjpeg reports errors through a callback that must not return; it jumps back to the call that started
@@ -190,21 +188,4 @@ std::vector<std::uint8_t> EncodeJpeg(const TSurface& surface, int quality)
     if (!ok)
         throw EInvalidGraphic(std::string("Invalid JPEG image: ") + message);
     return bytes;
-}
-
-void LoadJpegFromStream(TStream& stream, TSurface& out)
-{
-    const std::int64_t available = stream.Size() - stream.Position();
-    if (available <= 0)
-        throw EInvalidGraphic("Invalid JPEG image: the file is empty");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(available));
-    if (stream.Read(bytes.data(), available) != available)
-        throw EInvalidGraphic("Invalid JPEG image: the file is truncated");
-    DecodeJpeg(bytes.data(), bytes.size(), out);
-}
-
-void SaveJpegToStream(TStream& stream, const TSurface& surface, int quality)
-{
-    const std::vector<std::uint8_t> bytes = EncodeJpeg(surface, quality);
-    stream.WriteBuffer(bytes.data(), static_cast<std::int64_t>(bytes.size()));
 }

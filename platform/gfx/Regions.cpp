@@ -290,24 +290,6 @@ HRGN ExtCreateRegion(const XFORM* xform, DWORD count, const void* data)
     return new TGdiRegion(TRegionShape::FromRects(rects));
 }
 
-DWORD GetRegionData(HRGN rgn, DWORD count, void* data)
-{
-    if (!rgn)
-        return 0;
-    const auto& rects = rgn->Shape.Rects();
-    const DWORD needed = static_cast<DWORD>(sizeof(RGNDATAHEADER) + rects.size() * sizeof(TRect));
-    if (data && count >= needed) {
-        RGNDATAHEADER h;
-        h.nCount = static_cast<DWORD>(rects.size());
-        h.nRgnSize = static_cast<DWORD>(rects.size() * sizeof(TRect));
-        h.rcBound = rgn->Shape.Box();
-        std::memcpy(data, &h, sizeof h);
-        if (!rects.empty())
-            std::memcpy(static_cast<std::uint8_t*>(data) + sizeof h, rects.data(), rects.size() * sizeof(TRect));
-    }
-    return needed;
-}
-
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode)
 {
     if (!dest || !src1)
@@ -328,40 +310,4 @@ int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode)
     return RegionKind(dest->Shape);
 }
 
-int OffsetRgn(HRGN rgn, int dx, int dy)
-{
-    if (!rgn)
-        return RGN_ERROR;
-    rgn->Shape.Offset(dx, dy);
-    return RegionKind(rgn->Shape);
-}
-
 BOOL PtInRegion(HRGN rgn, int x, int y) { return rgn && rgn->Shape.Contains({x, y}); }
-
-BOOL RectInRegion(HRGN rgn, const TRect& r) { return rgn && rgn->Shape.Intersects(r); }
-
-int GetRgnBox(HRGN rgn, TRect& box)
-{
-    if (!rgn) {
-        box = {};
-        return RGN_ERROR;
-    }
-    box = rgn->Shape.Box();
-    return RegionKind(rgn->Shape);
-}
-
-BOOL EqualRgn(HRGN a, HRGN b)
-{
-    if (!a || !b)
-        return false;
-    return a->Shape == b->Shape;
-}
-
-BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom)
-{
-    if (!rgn)
-        return false;
-    rgn->Shape = TRegionShape(Rect(std::min(left, right), std::min(top, bottom), std::max(left, right),
-        std::max(top, bottom)));
-    return true;
-}

@@ -46,7 +46,7 @@ public:
 
 using HRGN = TGdiRegion*;
 
-// Region kinds, as CombineRgn, OffsetRgn, GetRgnBox and the clip calls return them.
+// Region kinds, as CombineRgn and the clip calls return them.
 enum : int { RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3 };
 #ifndef ERROR
 constexpr int ERROR = RGN_ERROR;
@@ -73,16 +73,8 @@ struct XFORM;   // transforms are not supported; pass nullptr
 // Builds a region from a region data block of `count` bytes. Null (0) when the block is shorter than its
 // header, has another type, or states more rectangles than the block holds.
 HRGN ExtCreateRegion(const XFORM* xform, DWORD count, const void* data);
-// Writes the region's data block into `data` when `count` is large enough; returns the size needed
-// (0 for a null handle).
-DWORD GetRegionData(HRGN rgn, DWORD count, void* data);
 
 // dest := src1 op src2 (src2 unused for RGN_COPY). Any null handle needed by the operation gives RGN_ERROR
 // and leaves dest unchanged.
 int CombineRgn(HRGN dest, HRGN src1, HRGN src2, int mode);
-int OffsetRgn(HRGN rgn, int dx, int dy);
 BOOL PtInRegion(HRGN rgn, int x, int y);
-BOOL RectInRegion(HRGN rgn, const TRect& r);
-int GetRgnBox(HRGN rgn, TRect& box);
-BOOL EqualRgn(HRGN a, HRGN b);
-BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);

@@ -74,15 +74,12 @@ int Shift(int v, std::int64_t by) { return raster::Tame(v + by); }
 
 TPoint TDeviceContext::LogicalToDevice(TPoint p) const
 {
-    const std::int64_t dx = std::int64_t(FState.ViewportOrg.X) - FState.WindowOrg.X;
-    const std::int64_t dy = std::int64_t(FState.ViewportOrg.Y) - FState.WindowOrg.Y;
-    return {Shift(p.X, dx), Shift(p.Y, dy)};
+    return {Shift(p.X, FState.ViewportOrg.X), Shift(p.Y, FState.ViewportOrg.Y)};
 }
 
 TRect TDeviceContext::LogicalToDevice(const TRect& r) const
 {
-    const std::int64_t dx = std::int64_t(FState.ViewportOrg.X) - FState.WindowOrg.X;
-    const std::int64_t dy = std::int64_t(FState.ViewportOrg.Y) - FState.WindowOrg.Y;
+    const std::int64_t dx = FState.ViewportOrg.X, dy = FState.ViewportOrg.Y;
     return {Shift(r.Left, dx), Shift(r.Top, dy), Shift(r.Right, dx), Shift(r.Bottom, dy)};
 }
 
@@ -196,15 +193,6 @@ BOOL DeleteDC(HDC dc)
     return true;
 }
 
-HBITMAP CreateCompatibleBitmap(HDC, int width, int height)
-{
-    if (width == 0 || height == 0)
-        return nullptr;
-    return new TSurface(width, height);
-}
-
-HBITMAP GetCurrentBitmap(HDC dc) { return dc ? dc->Surface() : nullptr; }
-
 int SelectClipRgn(HDC dc, HRGN rgn);
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
@@ -244,16 +232,13 @@ COLORREF SetBkColor(HDC dc, COLORREF color)
         return 0xFFFFFFFF;
     return std::exchange(dc->State().BkColor, color & 0xFFFFFF);
 }
-COLORREF GetBkColor(HDC dc) { return dc ? dc->State().BkColor : 0; }
 int SetBkMode(HDC dc, int mode)
 {
     if (!dc || (mode != TRANSPARENT && mode != OPAQUE))
         return 0;
     return std::exchange(dc->State().BkMode, mode);
 }
-int GetBkMode(HDC dc) { return dc ? dc->State().BkMode : 0; }
 int SetStretchBltMode(HDC dc, int mode) { return dc ? std::exchange(dc->State().StretchMode, mode) : 0; }
-int GetStretchBltMode(HDC dc) { return dc ? dc->State().StretchMode : 0; }
 int SetROP2(HDC dc, int rop2) { return dc ? std::exchange(dc->State().Rop2, rop2) : 0; }
 
 BOOL SetViewportOrgEx(HDC dc, int x, int y, TPoint* old)
@@ -285,24 +270,6 @@ BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* old)
     return true;
 }
 
-BOOL SetWindowOrgEx(HDC dc, int x, int y, TPoint* old)
-{
-    if (!dc)
-        return false;
-    if (old)
-        *old = dc->State().WindowOrg;
-    dc->State().WindowOrg = {x, y};
-    return true;
-}
-
-BOOL GetWindowOrgEx(HDC dc, TPoint* out)
-{
-    if (!dc || !out)
-        return false;
-    *out = dc->State().WindowOrg;
-    return true;
-}
-
 BOOL MoveToEx(HDC dc, int x, int y, TPoint* old)
 {
     if (!dc)
@@ -310,14 +277,6 @@ BOOL MoveToEx(HDC dc, int x, int y, TPoint* old)
     if (old)
         *old = dc->State().CurrentPos;
     dc->State().CurrentPos = {x, y};
-    return true;
-}
-
-BOOL GetCurrentPositionEx(HDC dc, TPoint* out)
-{
-    if (!dc || !out)
-        return false;
-    *out = dc->State().CurrentPos;
     return true;
 }
 
@@ -353,28 +312,15 @@ TRect NormalRect(int l, int t, int r, int b)
 
 }  // namespace
 
-int SelectClipRgn(HDC dc, HRGN rgn) { return ExtSelectClipRgn(dc, rgn, RGN_COPY); }
-
-int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode)
+int SelectClipRgn(HDC dc, HRGN rgn)
 {
     if (!dc)
         return RGN_ERROR;
     auto& clip = dc->State().Clip;
-    if (!rgn) {
-        if (mode != RGN_COPY)
-            return RGN_ERROR;
+    if (rgn)
+        clip = rgn->Shape;
+    else
         clip.reset();
-    } else {
-        const TRegionShape current = clip ? *clip : Everything();
-        switch (mode) {
-        case RGN_COPY: clip = rgn->Shape; break;
-        case RGN_AND: clip = current.Intersect(rgn->Shape); break;
-        case RGN_OR: clip = current.Union(rgn->Shape); break;
-        case RGN_XOR: clip = current.Xor(rgn->Shape); break;
-        case RGN_DIFF: clip = current.Subtract(rgn->Shape); break;
-        default: return RGN_ERROR;
-        }
-    }
     dc->ClipChanged();
     return ClipKind(dc);
 }
@@ -401,17 +347,6 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom)
     return ClipKind(dc);
 }
 
-int OffsetClipRgn(HDC dc, int dx, int dy)
-{
-    if (!dc)
-        return RGN_ERROR;
-    if (dc->State().Clip) {
-        dc->State().Clip->Offset(dx, dy);
-        dc->ClipChanged();
-    }
-    return ClipKind(dc);
-}
-
 int GetClipBox(HDC dc, TRect& box)
 {
     box = {};
@@ -421,22 +356,11 @@ int GetClipBox(HDC dc, TRect& box)
     const TRegionShape area = clip ? clip->Intersect(WholeArea(dc)) : WholeArea(dc);
     box = area.Box();
     const TPoint v = dc->State().ViewportOrg;
-    const TPoint w = dc->State().WindowOrg;
     if (!area.IsEmpty()) {
-        const std::int64_t dx = std::int64_t(w.X) - v.X, dy = std::int64_t(w.Y) - v.Y;
+        const std::int64_t dx = -std::int64_t(v.X), dy = -std::int64_t(v.Y);
         box = {raster::Tame(box.Left + dx), raster::Tame(box.Top + dy), raster::Tame(box.Right + dx), raster::Tame(box.Bottom + dy)};
     }
     return RegionKind(area);
-}
-
-int GetClipRgn(HDC dc, HRGN rgn)
-{
-    if (!dc || !rgn)
-        return -1;
-    if (!dc->State().Clip)
-        return 0;
-    rgn->Shape = *dc->State().Clip;
-    return 1;
 }
 
 int GetDeviceCaps(HDC dc, int index)

@@ -1,6 +1,6 @@
 #pragma once
 // The device context: where drawing goes and with what. Coordinates given to drawing calls are logical;
-// they become device coordinates by  device = logical - WindowOrg + ViewportOrg,  and device coordinates
+// they become device coordinates by  device = logical + ViewportOrg,  and device coordinates
 // become surface pixels by adding the DC's Origin (set by whoever made the DC: the window layer puts a
 // child window's client area there). Clip regions (SelectClipRgn, IntersectClipRect, ...) are kept in
 // device coordinates; what is drawn is limited to clip ∩ base clip ∩ the surface.
@@ -31,7 +31,6 @@ public:
         int BkMode = OPAQUE;
         int StretchMode = BLACKONWHITE;
         int Rop2 = R2_COPYPEN;
-        TPoint WindowOrg;
         TPoint ViewportOrg;
         TPoint CurrentPos;
         std::optional<TRegionShape> Clip;   // device coordinates; none = no clip of its own
@@ -51,13 +50,6 @@ public:
     TSurface* Surface() const { return FState.Bitmap; }
     TPoint Origin() const { return FOrigin; }
     const std::optional<TRegionShape>& BaseClip() const { return FBaseClip; }
-    // Moves the DC on its surface (the window layer, when a window moves while its DC is alive).
-    void SetOrigin(TPoint origin) { FOrigin = origin; }
-    void SetBaseClip(std::optional<TRegionShape> clip)
-    {
-        FBaseClip = std::move(clip);
-        FClipValid = false;
-    }
 
     // Coordinate helpers used by the drawing code.
     TPoint LogicalToDevice(TPoint p) const;
@@ -102,14 +94,9 @@ using HDC = TDeviceContext*;
 
 HDC CreateCompatibleDC(HDC dc);   // dc may be null
 // A DC on a surface for the window layer (see the constructor above). Free it with DeleteDC. The surface must
-// outlive the DC; a surface owned by its creator (not made by CreateCompatibleBitmap or CreateDIBSection)
-// must never be given to DeleteObject.
+// outlive the DC; a surface owned by its creator must never be given to DeleteObject.
 HDC CreateSurfaceDC(TSurface* surface, TPoint origin, const TRegionShape* baseClip);
 BOOL DeleteDC(HDC dc);
-// A 32-bit bitmap of width x height, pixels zero. Null for a side of 0.
-HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
-// The surface a DC draws into (null when none).
-HBITMAP GetCurrentBitmap(HDC dc);
 
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);   // for a region: SelectClipRgn, returns the region kind
 HPEN SelectObject(HDC dc, HPEN pen);
@@ -124,32 +111,22 @@ BOOL RestoreDC(HDC dc, int level);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF GetTextColor(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
-COLORREF GetBkColor(HDC dc);
 int SetBkMode(HDC dc, int mode);
-int GetBkMode(HDC dc);
 // Accepted for any mode; every stretch maps pixels nearest-neighbour (see Blits.h).
 int SetStretchBltMode(HDC dc, int mode);
-int GetStretchBltMode(HDC dc);
 int SetROP2(HDC dc, int rop2);
 
 BOOL SetViewportOrgEx(HDC dc, int x, int y, TPoint* old);
 BOOL GetViewportOrgEx(HDC dc, TPoint* out);
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, TPoint* old);
-BOOL SetWindowOrgEx(HDC dc, int x, int y, TPoint* old);
-BOOL GetWindowOrgEx(HDC dc, TPoint* out);
 BOOL MoveToEx(HDC dc, int x, int y, TPoint* old);
-BOOL GetCurrentPositionEx(HDC dc, TPoint* out);
 
 // Clip calls return the resulting region kind (RGN_ERROR for a null DC). Rectangles are logical.
 int SelectClipRgn(HDC dc, HRGN rgn);   // a copy of rgn (device coordinates); null removes the clip
-int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode);
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
-int OffsetClipRgn(HDC dc, int dx, int dy);
 // The clip's bounding box in logical coordinates (the DC's whole area when there is no clip).
 int GetClipBox(HDC dc, TRect& box);
-// 1 and a copy into rgn when the DC has a clip region, 0 when it has none, -1 on error.
-int GetClipRgn(HDC dc, HRGN rgn);
 
 enum : int { HORZRES = 8, VERTRES = 10, BITSPIXEL = 12, PLANES = 14, LOGPIXELSX = 88, LOGPIXELSY = 90 };
 int GetDeviceCaps(HDC dc, int index);

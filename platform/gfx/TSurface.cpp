@@ -51,13 +51,6 @@ void TSurface::FillRect(const TRect& r, TPixel p)
         std::fill(ScanLine(y) + c.Left, ScanLine(y) + c.Right, p);
 }
 
-void TSurface::SetAlpha(BYTE alpha)
-{
-    const TPixel a = static_cast<TPixel>(alpha) << 24;
-    for (TPixel& p : FPixels)
-        p = (p & 0x00FFFFFFu) | a;
-}
-
 void TSurface::ReadRgb24(std::uint8_t* dst) const
 {
     const int rowBytes = RowBytes24(FWidth);
@@ -70,17 +63,6 @@ void TSurface::ReadRgb24(std::uint8_t* dst) const
             d[x * 3 + 2] = (s[x] >> 16) & 0xFF;
         }
         std::memset(d + FWidth * 3, 0, rowBytes - FWidth * 3);
-    }
-}
-
-void TSurface::WriteRgb24(const std::uint8_t* src)
-{
-    const int rowBytes = RowBytes24(FWidth);
-    for (int y = 0; y < FHeight; ++y) {
-        const std::uint8_t* s = src + static_cast<std::size_t>(y) * rowBytes;
-        TPixel* d = ScanLine(y);
-        for (int x = 0; x < FWidth; ++x)
-            d[x] = 0xFF000000u | (TPixel(s[x * 3 + 2]) << 16) | (TPixel(s[x * 3 + 1]) << 8) | s[x * 3];
     }
 }
 

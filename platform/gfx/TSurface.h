@@ -84,14 +84,11 @@ public:
 
     void Fill(TPixel p);
     void FillRect(const TRect& r, TPixel p);   // clipped to the surface
-    void SetAlpha(BYTE alpha);                 // alpha byte of every pixel
 
     // 24-bit views (3 bytes B, G, R per pixel, rows padded to 4 bytes, top-down) for code that keeps its
-    // own 24-bit copy of a picture. ReadRgb24 writes RowBytes24(Width()) * Height() bytes; WriteRgb24 reads
-    // as many and sets alpha 255.
+    // own 24-bit copy of a picture. ReadRgb24 writes RowBytes24(Width()) * Height() bytes.
     static int RowBytes24(int width) { return (width * 3 + 3) & ~3; }
     void ReadRgb24(std::uint8_t* dst) const;
-    void WriteRgb24(const std::uint8_t* src);
 
 private:
     int FWidth = 0;

@@ -7,30 +7,12 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <ctime>
 #include <vector>
 
 #include "platform/rtl/Strings.h"
 
 namespace {
-
-constexpr double UnixDateDelta = 25569.0;  // 1970-01-01 as a TDateTime
-constexpr double SecsPerDay = 86400.0;
-
-// Seconds east of UTC in force at unixTime.
-long LocalOffset(time_t unixTime)
-{
-    struct tm tmv {};
-    localtime_r(&unixTime, &tmv);
-    return tmv.tm_gmtoff;
-}
-
-TDateTime LocalDateTime(int64_t unixTime)
-{
-    return UnixToDateTime(unixTime + LocalOffset(static_cast<time_t>(unixTime)));
-}
 
 // Index just past the last "/" (0 when there is none).
 size_t NameStart(const std::string& fileName)
@@ -108,8 +90,6 @@ bool ForceDirectories(const std::string& dir)
     return DirectoryExists(path);
 }
 
-bool RemoveDir(const std::string& dir) { return !dir.empty() && ::rmdir(dir.c_str()) == 0; }
-
 bool DeleteFile(const std::string& fileName)
 {
     struct stat st {};
@@ -160,8 +140,6 @@ std::string GetCurrentDir()
     return std::string(buf.data());
 }
 
-bool SetCurrentDir(const std::string& dir) { return !dir.empty() && ::chdir(dir.c_str()) == 0; }
-
 // --- paths -------------------------------------------------------------------------------------
 
 std::string ExtractFilePath(const std::string& fileName) { return fileName.substr(0, NameStart(fileName)); }
@@ -183,8 +161,6 @@ std::string ExtractFileExt(const std::string& fileName)
     size_t p = ExtStart(fileName);
     return p == std::string::npos ? std::string() : fileName.substr(p);
 }
-
-std::string ExtractFileDrive(const std::string&) { return {}; }
 
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension)
 {
@@ -249,46 +225,6 @@ std::string ExpandFileName(const std::string& fileName)
     return r;
 }
 
-// --- times -------------------------------------------------------------------------------------
-
-TDateTime UnixToDateTime(int64_t unixTime) { return UnixDateDelta + static_cast<double>(unixTime) / SecsPerDay; }
-
-int64_t DateTimeToUnix(TDateTime dateTime) { return static_cast<int64_t>(std::llround((dateTime - UnixDateDelta) * SecsPerDay)); }
-
-TDateTime Now()
-{
-    struct timespec ts {};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return UnixToDateTime(ts.tv_sec + LocalOffset(ts.tv_sec)) + static_cast<double>(ts.tv_nsec) / 1e9 / SecsPerDay;
-}
-
-int64_t FileAge(const std::string& fileName)
-{
-    struct stat st {};
-    if (fileName.empty() || ::stat(fileName.c_str(), &st) != 0) {
-        return -1;
-    }
-    return static_cast<int64_t>(st.st_mtime);
-}
-
-bool FileAge(const std::string& fileName, TDateTime& dateTime)
-{
-    struct stat st {};
-    if (fileName.empty() || ::stat(fileName.c_str(), &st) != 0) {
-        return false;
-    }
-    dateTime = LocalDateTime(static_cast<int64_t>(st.st_mtime));
-    return true;
-}
-
-int FileSetDate(const std::string& fileName, int64_t unixTime)
-{
-    struct timespec times[2] {};
-    times[0].tv_nsec = UTIME_OMIT;  // leave the access time alone
-    times[1].tv_sec = static_cast<time_t>(unixTime);
-    return ::utimensat(AT_FDCWD, fileName.c_str(), times, 0) == 0 ? 0 : errno;
-}
-
 // --- searching ---------------------------------------------------------------------------------
 
 struct TFindState {
@@ -301,8 +237,6 @@ struct TFindState {
     std::vector<TEntry> Entries;
     size_t Next = 0;
 };
-
-TDateTime TSearchRec::TimeStamp() const { return LocalDateTime(Time); }
 
 bool MatchesMask(const std::string& name, const std::string& mask)
 {

@@ -15,7 +15,6 @@ bool DirectoryExists(const std::string& dir);
 // Creates dir and every missing parent; true when dir exists afterwards. "" gives false.
 bool ForceDirectories(const std::string& dir);
 bool CreateDir(const std::string& dir);               // one level; false if it exists or fails
-bool RemoveDir(const std::string& dir);               // an empty folder
 bool DeleteFile(const std::string& fileName);         // files only, never folders
 // Never overwrites: false when newName exists already (or on any other failure).
 bool RenameFile(const std::string& oldName, const std::string& newName);
@@ -23,7 +22,6 @@ bool RenameFile(const std::string& oldName, const std::string& newName);
 int64_t FileSize(const std::string& fileName);
 
 std::string GetCurrentDir();
-bool SetCurrentDir(const std::string& dir);
 
 // "/a/b/c.txt": ExtractFilePath "/a/b/", ExtractFileDir "/a/b", ExtractFileName "c.txt",
 // ExtractFileExt ".txt" (from the last "." of the name, so ".bashrc" is all extension).
@@ -31,8 +29,6 @@ std::string ExtractFilePath(const std::string& fileName);
 std::string ExtractFileDir(const std::string& fileName);
 std::string ExtractFileName(const std::string& fileName);
 std::string ExtractFileExt(const std::string& fileName);
-// There are no drive letters: always "".
-std::string ExtractFileDrive(const std::string& fileName);
 // Replaces (or adds, or with "" removes) the extension of the name part.
 std::string ChangeFileExt(const std::string& fileName, const std::string& extension);
 std::string IncludeTrailingPathDelimiter(const std::string& s);
@@ -43,20 +39,6 @@ std::string ExcludeTrailingPathDelimiter(const std::string& s);
 // Absolute path against the current folder, with "." and ".." folded and doubled "/" removed
 // (links are not resolved).
 std::string ExpandFileName(const std::string& fileName);
-
-// TDateTime counts days since 1899-12-30 with the time of day as the fraction. These two convert
-// without any time zone (as the library's own pair does); Now and FileAge(name, dateTime) give
-// local time, as the file dialogs show it.
-TDateTime UnixToDateTime(int64_t unixTime);
-int64_t DateTimeToUnix(TDateTime dateTime);
-TDateTime Now();
-
-// Last modification time as Unix seconds; -1 when the file is missing.
-int64_t FileAge(const std::string& fileName);
-// The same in local time; false when the file is missing.
-bool FileAge(const std::string& fileName, TDateTime& dateTime);
-// Sets the modification time (Unix seconds); 0 on success, else the errno value.
-int FileSetDate(const std::string& fileName, int64_t unixTime);
 
 enum : int {
     faReadOnly = 0x01,   // no write permission
@@ -81,7 +63,6 @@ struct TSearchRec {
     int ExcludeAttr = 0;
     std::shared_ptr<TFindState> FindHandle;
 
-    TDateTime TimeStamp() const;  // local time
 };
 
 // path is a folder plus a mask with "*" and "?" ("/media/dvd/VIDEO_TS/*.ifo"; "*.*" is every

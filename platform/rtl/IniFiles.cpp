@@ -51,31 +51,9 @@ void TCustomIniFile::WriteInteger(const std::string& section, const std::string&
     WriteString(section, ident, IntToStr(value));
 }
 
-bool TCustomIniFile::ReadBool(const std::string& section, const std::string& ident, bool def) const
-{
-    return ReadInteger(section, ident, def ? 1 : 0) != 0;
-}
-
-void TCustomIniFile::WriteBool(const std::string& section, const std::string& ident, bool value)
-{
-    WriteString(section, ident, value ? "1" : "0");
-}
-
 double TCustomIniFile::ReadFloat(const std::string& section, const std::string& ident, double def) const
 {
     return StrToFloatDef(ReadString(section, ident, ""), def);
-}
-
-void TCustomIniFile::WriteFloat(const std::string& section, const std::string& ident, double value)
-{
-    WriteString(section, ident, FloatToStr(value));
-}
-
-bool TCustomIniFile::ValueExists(const std::string& section, const std::string& ident) const
-{
-    TStringList keys;
-    ReadSection(section, keys);
-    return keys.IndexOf(ident) >= 0;
 }
 
 // --- TMemIniFile -------------------------------------------------------------------------------
@@ -162,43 +140,6 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& ide
     } else {
         s.Lines.push_back(std::move(line));
     }
-}
-
-void TMemIniFile::ReadSection(const std::string& section, TStrings& strings) const
-{
-    strings.BeginUpdate();
-    strings.Clear();
-    if (const TSection* s = FindSection(section)) {
-        std::string key;
-        for (const std::string& line : s->Lines) {
-            if (LineKey(line, key)) {
-                strings.Add(key);
-            }
-        }
-    }
-    strings.EndUpdate();
-}
-
-void TMemIniFile::ReadSections(TStrings& strings) const
-{
-    strings.BeginUpdate();
-    strings.Clear();
-    for (const auto& s : FSections) {
-        strings.Add(s->Name);
-    }
-    strings.EndUpdate();
-}
-
-void TMemIniFile::ReadSectionValues(const std::string& section, TStrings& strings) const
-{
-    strings.BeginUpdate();
-    strings.Clear();
-    if (const TSection* s = FindSection(section)) {
-        for (const std::string& line : s->Lines) {
-            strings.Add(line);
-        }
-    }
-    strings.EndUpdate();
 }
 
 void TMemIniFile::EraseSection(const std::string& section)
@@ -380,51 +321,6 @@ void TIniFile::WriteString(const std::string& section, const std::string& ident,
         }
     }
     Save();
-}
-
-void TIniFile::ReadSection(const std::string& section, TStrings& strings) const
-{
-    strings.BeginUpdate();
-    strings.Clear();
-    std::string key;
-    for (auto [header, end] : SectionRanges(section)) {
-        for (int i = header + 1; i < end; ++i) {
-            std::string t = TrimLeft(FLines[static_cast<size_t>(i)]);
-            if (!t.empty() && t[0] != ';' && LineKey(t, key)) {
-                strings.Add(key);
-            }
-        }
-    }
-    strings.EndUpdate();
-}
-
-void TIniFile::ReadSections(TStrings& strings) const
-{
-    strings.BeginUpdate();
-    strings.Clear();
-    std::string name;
-    for (const std::string& line : FLines) {
-        if (IsHeader(line, name) && strings.IndexOf(name) < 0) {
-            strings.Add(name);
-        }
-    }
-    strings.EndUpdate();
-}
-
-void TIniFile::ReadSectionValues(const std::string& section, TStrings& strings) const
-{
-    strings.BeginUpdate();
-    strings.Clear();
-    std::string key;
-    for (auto [header, end] : SectionRanges(section)) {
-        for (int i = header + 1; i < end; ++i) {
-            std::string t = TrimLeft(FLines[static_cast<size_t>(i)]);
-            if (!t.empty() && t[0] != ';' && LineKey(t, key)) {
-                strings.Add(key + "=" + LineValue(t));
-            }
-        }
-    }
-    strings.EndUpdate();
 }
 
 void TIniFile::EraseSection(const std::string& section)

@@ -22,32 +22,18 @@ public:
     virtual std::string ReadString(const std::string& section, const std::string& ident,
                                    const std::string& def) const = 0;
     virtual void WriteString(const std::string& section, const std::string& ident, const std::string& value) = 0;
-    // The key names of a section / the section names / the section's "key=value" lines; each
-    // clears strings first.
-    virtual void ReadSection(const std::string& section, TStrings& strings) const = 0;
-    virtual void ReadSections(TStrings& strings) const = 0;
-    virtual void ReadSectionValues(const std::string& section, TStrings& strings) const = 0;
     virtual void EraseSection(const std::string& section) = 0;
     virtual void DeleteKey(const std::string& section, const std::string& ident) = 0;
     virtual void UpdateFile() = 0;
     // True when the section's header is there, even with no keys under it.
     virtual bool SectionExists(const std::string& section) const = 0;
 
-    void ReadSection(const std::string& section, TStrings* strings) const { ReadSection(section, *strings); }
-    void ReadSections(TStrings* strings) const { ReadSections(*strings); }
-    void ReadSectionValues(const std::string& section, TStrings* strings) const { ReadSectionValues(section, *strings); }
-
     // Decimal with optional sign, or hexadecimal after "$" or "0x"/"0X" (up to 8 digits,
     // "0xFF000005" is negative); blanks, other text, an empty value or a missing key give def.
     int ReadInteger(const std::string& section, const std::string& ident, int def) const;
     void WriteInteger(const std::string& section, const std::string& ident, int value);
-    // ReadInteger(..., def ? 1 : 0) != 0; written as "1"/"0".
-    bool ReadBool(const std::string& section, const std::string& ident, bool def) const;
-    void WriteBool(const std::string& section, const std::string& ident, bool value);
     // "." decimal separator; bad text gives def.
     double ReadFloat(const std::string& section, const std::string& ident, double def) const;
-    void WriteFloat(const std::string& section, const std::string& ident, double value);
-    bool ValueExists(const std::string& section, const std::string& ident) const;
 
 protected:
     void SetFileName(std::string fileName) { FFileName = std::move(fileName); }
@@ -70,19 +56,12 @@ public:
     std::string ReadString(const std::string& section, const std::string& ident,
                            const std::string& def) const override;
     void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
-    void ReadSection(const std::string& section, TStrings& strings) const override;
-    void ReadSections(TStrings& strings) const override;
-    void ReadSectionValues(const std::string& section, TStrings& strings) const override;
     void EraseSection(const std::string& section) override;
     void DeleteKey(const std::string& section, const std::string& ident) override;
     bool SectionExists(const std::string& section) const override;
     // Writes "[section]", its lines and an empty line per section, CR LF line ends; raises
     // EFCreateError naming the path. Does nothing for an in-memory ini without a name.
     void UpdateFile() override;
-
-    using TCustomIniFile::ReadSection;
-    using TCustomIniFile::ReadSections;
-    using TCustomIniFile::ReadSectionValues;
 
     void Clear();
     // The ini as lines (as UpdateFile writes them) / replace everything by parsing lines.
@@ -115,18 +94,11 @@ public:
     std::string ReadString(const std::string& section, const std::string& ident,
                            const std::string& def) const override;
     void WriteString(const std::string& section, const std::string& ident, const std::string& value) override;
-    void ReadSection(const std::string& section, TStrings& strings) const override;
-    void ReadSections(TStrings& strings) const override;
-    void ReadSectionValues(const std::string& section, TStrings& strings) const override;
     void EraseSection(const std::string& section) override;
     void DeleteKey(const std::string& section, const std::string& ident) override;
     bool SectionExists(const std::string& section) const override;
     // Re-reads the file (writes are already on disk).
     void UpdateFile() override;
-
-    using TCustomIniFile::ReadSection;
-    using TCustomIniFile::ReadSections;
-    using TCustomIniFile::ReadSectionValues;
 
 private:
     void Load();

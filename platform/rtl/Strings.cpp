@@ -364,15 +364,6 @@ int Pos(char c, std::string_view s)
     return p == std::string_view::npos ? 0 : static_cast<int>(p + 1);
 }
 
-int PosEx(std::string_view sub, std::string_view s, int offset)
-{
-    if (sub.empty() || offset < 1 || static_cast<size_t>(offset) > s.size()) {
-        return 0;
-    }
-    size_t p = s.find(sub, static_cast<size_t>(offset - 1));
-    return p == std::string_view::npos ? 0 : static_cast<int>(p + 1);
-}
-
 void Delete(std::string& s, int64_t index, int64_t count)
 {
     const int64_t len = static_cast<int64_t>(s.size());
@@ -386,12 +377,6 @@ void Insert(std::string_view sub, std::string& s, int64_t index)
 {
     index = std::clamp<int64_t>(index, 1, static_cast<int64_t>(s.size()) + 1);
     s.insert(static_cast<size_t>(index - 1), sub);
-}
-
-int LastDelimiter(std::string_view delimiters, std::string_view s)
-{
-    size_t p = s.find_last_of(delimiters);
-    return p == std::string_view::npos ? 0 : static_cast<int>(p + 1);
 }
 
 std::string Trim(std::string_view s)
@@ -484,12 +469,6 @@ int CompareText(std::string_view a, std::string_view b)
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-int CompareStr(std::string_view a, std::string_view b)
-{
-    int c = a.compare(b);
-    return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
 int AnsiCompareStr(std::string_view a, std::string_view b)
 {
     int c = CompareText(a, b);
@@ -505,10 +484,6 @@ int AnsiCompareStr(std::string_view a, std::string_view b)
 }
 
 bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
-bool SameStr(std::string_view a, std::string_view b) { return a == b; }
-bool StartsText(std::string_view prefix, std::string_view s) { return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix); }
-bool EndsText(std::string_view suffix, std::string_view s) { return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix); }
-bool ContainsText(std::string_view s, std::string_view sub) { return FindIn(s, sub, 0, true) != std::string_view::npos; }
 
 std::string StringReplace(std::string_view s, std::string_view oldPattern, std::string_view newPattern, TReplaceFlags flags)
 {
@@ -543,7 +518,8 @@ std::string IntToStr(int64_t v)
     return std::string(buf, res.ptr);
 }
 
-std::string IntToHexBits(uint64_t bits, int digits)
+// Upper-case hex, at least `digits` digits.
+static std::string IntToHexBits(uint64_t bits, int digits)
 {
     static const char hex[] = "0123456789ABCDEF";
     std::string r;
@@ -568,8 +544,6 @@ bool TryStrToInt(std::string_view s, int& value)
     return true;
 }
 
-bool TryStrToInt64(std::string_view s, int64_t& value) { return ParseInteger(s, 64, value); }
-
 int StrToInt(std::string_view s)
 {
     int v;
@@ -579,25 +553,10 @@ int StrToInt(std::string_view s)
     return v;
 }
 
-int64_t StrToInt64(std::string_view s)
-{
-    int64_t v;
-    if (!TryStrToInt64(s, v)) {
-        InvalidInteger(s);
-    }
-    return v;
-}
-
 int StrToIntDef(std::string_view s, int def)
 {
     int v;
     return TryStrToInt(s, v) ? v : def;
-}
-
-int64_t StrToInt64Def(std::string_view s, int64_t def)
-{
-    int64_t v;
-    return TryStrToInt64(s, v) ? v : def;
 }
 
 // --- floating point ----------------------------------------------------------------------------
@@ -669,15 +628,6 @@ bool TryStrToFloat(std::string_view s, double& value)
     return true;
 }
 
-double StrToFloat(std::string_view s)
-{
-    double v;
-    if (!TryStrToFloat(s, v)) {
-        throw EConvertError("'" + std::string(s) + "' is not a valid floating point value");
-    }
-    return v;
-}
-
 double StrToFloatDef(std::string_view s, double def)
 {
     double v;
@@ -696,78 +646,9 @@ int64_t Round(double v)
     return static_cast<int64_t>(r);
 }
 
-int64_t Trunc(double v)
-{
-    double r = std::trunc(v);
-    if (!(r >= -9223372036854775808.0 && r < 9223372036854775808.0)) {
-        throw EInvalidOp("Invalid floating point operation");
-    }
-    return static_cast<int64_t>(r);
-}
-
 double Int(double v) { return std::trunc(v); }
-double Frac(double v) { return v - std::trunc(v); }
 
 // --- quoting -----------------------------------------------------------------------------------
-
-std::string AnsiQuotedStr(std::string_view s, char quote)
-{
-    std::string r;
-    r.reserve(s.size() + 2);
-    r += quote;
-    for (char c : s) {
-        r += c;
-        if (c == quote) {
-            r += c;
-        }
-    }
-    r += quote;
-    return r;
-}
-
-std::string QuotedStr(std::string_view s) { return AnsiQuotedStr(s, '\''); }
-
-std::string AnsiExtractQuotedStr(std::string_view s, size_t& pos, char quote)
-{
-    if (pos >= s.size() || s[pos] != quote) {
-        return {};
-    }
-    std::string r;
-    size_t i = pos + 1;
-    while (i < s.size()) {
-        if (s[i] == quote) {
-            if (i + 1 < s.size() && s[i + 1] == quote) {
-                r += quote;
-                i += 2;
-                continue;
-            }
-            ++i;
-            break;
-        }
-        r += s[i++];
-    }
-    pos = i;
-    return r;
-}
-
-std::string AnsiDequotedStr(std::string_view s, char quote)
-{
-    if (s.size() < 2 || s.front() != quote || s.back() != quote) {
-        return std::string(s);
-    }
-    size_t pos = 0;
-    return AnsiExtractQuotedStr(s, pos, quote);
-}
-
-std::string StringOfChar(char c, int64_t count) { return count > 0 ? std::string(static_cast<size_t>(count), c) : std::string(); }
-
-std::string BoolToStr(bool b, bool useBoolStrs)
-{
-    if (useBoolStrs) {
-        return b ? "True" : "False";
-    }
-    return b ? "-1" : "0";
-}
 
 // --- Format ------------------------------------------------------------------------------------
 

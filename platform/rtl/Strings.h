@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <type_traits>
 
 // --- substrings, 1-based ---------------------------------------------------------------------
 
@@ -17,14 +16,10 @@ std::string Copy(std::string_view s, int64_t index, int64_t count);
 // 1-based position of the first sub in s, 0 when not there (and for an empty sub).
 int Pos(std::string_view sub, std::string_view s);
 int Pos(char c, std::string_view s);
-// Pos starting the search at offset (1-based); 0 when not found or offset is out of range.
-int PosEx(std::string_view sub, std::string_view s, int offset = 1);
 // Removes count bytes from index (1-based); out-of-range parts are ignored.
 void Delete(std::string& s, int64_t index, int64_t count);
 // Inserts sub before position index (1-based); index < 1 inserts at the front, past the end appends.
 void Insert(std::string_view sub, std::string& s, int64_t index);
-// 1-based position of the last byte of s found in delimiters, 0 if none.
-int LastDelimiter(std::string_view delimiters, std::string_view s);
 
 // Trim removes bytes <= ' ' (blanks and control characters) from the ends.
 std::string Trim(std::string_view s);
@@ -36,20 +31,14 @@ std::string LowerCase(std::string_view s);
 std::string AnsiUpperCase(std::string_view s);
 std::string AnsiLowerCase(std::string_view s);
 
-// <0, 0, >0. CompareText ignores ASCII case; CompareStr compares bytes.
+// <0, 0, >0; CompareText ignores ASCII case.
 int CompareText(std::string_view a, std::string_view b);
-int CompareStr(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
-bool SameStr(std::string_view a, std::string_view b);
 inline int AnsiCompareText(std::string_view a, std::string_view b) { return CompareText(a, b); }
 // Case-sensitive order as the original system's collation has it: letters compare without case
 // first, and only then a lower-case letter comes before its upper-case form ("a" < "A" < "b").
 int AnsiCompareStr(std::string_view a, std::string_view b);
 inline bool AnsiSameText(std::string_view a, std::string_view b) { return SameText(a, b); }
-inline int AnsiPos(std::string_view sub, std::string_view s) { return Pos(sub, s); }
-bool StartsText(std::string_view prefix, std::string_view s);
-bool EndsText(std::string_view suffix, std::string_view s);
-bool ContainsText(std::string_view s, std::string_view sub);
 
 // --- replacing -------------------------------------------------------------------------------
 
@@ -84,62 +73,31 @@ std::string StringReplace(std::string_view s, std::string_view oldPattern, std::
 // --- integers --------------------------------------------------------------------------------
 
 std::string IntToStr(int64_t v);
-// Upper-case hex, at least `digits` digits. A negative value prints its two's complement in the
-// width of its own type (IntToHex(-1, 1) == "FFFFFFFF" for an int).
-std::string IntToHexBits(uint64_t bits, int digits);
-template <typename T>
-    requires std::is_integral_v<T>
-std::string IntToHex(T v, int digits = 1)
-{
-    return IntToHexBits(static_cast<uint64_t>(static_cast<std::make_unsigned_t<T>>(v)), digits);
-}
 
 // Text to integer as the library reads it: leading blanks allowed, optional sign, decimal or
 // hexadecimal after "$", "0x" or "0X". Decimal must fit the type; hexadecimal may use the full
 // unsigned width of the type and wraps ("$FFFFFFFF" is -1 for an int). Anything else (trailing
 // blanks too) raises EConvertError "'abc' is not a valid integer value".
 int StrToInt(std::string_view s);
-int64_t StrToInt64(std::string_view s);
 int StrToIntDef(std::string_view s, int def);
-int64_t StrToInt64Def(std::string_view s, int64_t def);
 bool TryStrToInt(std::string_view s, int& value);
-bool TryStrToInt64(std::string_view s, int64_t& value);
 
 // --- floating point --------------------------------------------------------------------------
 
 // Locale independent, "." is the decimal separator; leading and trailing blanks allowed; an
-// exponent "E"/"e" allowed; no thousands separators, no "inf"/"nan". Errors raise EConvertError
-// "'abc' is not a valid floating point value".
-double StrToFloat(std::string_view s);
+// exponent "E"/"e" allowed; no thousands separators, no "inf"/"nan". Bad text gives def / false.
 double StrToFloatDef(std::string_view s, double def);
 bool TryStrToFloat(std::string_view s, double& value);
 // General format with 15 significant digits, as the library prints it: "2.5", "0.1", "1E20",
 // "1E-5", "-3", "NAN", "INF", "-INF". Any value with at most 15 significant digits round-trips
-// through StrToFloat.
+// through TryStrToFloat.
 std::string FloatToStr(double v);
 
 // Nearest integer, halves to the even neighbour (0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -2.5 -> -2).
 // NaN, infinities and values beyond the 64-bit range raise EInvalidOp.
 int64_t Round(double v);
-// Towards zero, as an integer (EInvalidOp as Round) and as a double.
-int64_t Trunc(double v);
+// Towards zero, as a double.
 double Int(double v);
-// The part after the decimal point, with the sign of v.
-double Frac(double v);
-
-// --- quoting and building --------------------------------------------------------------------
-
-// 'abc' with inner quotes doubled.
-std::string QuotedStr(std::string_view s);
-// s between quote characters with inner quote characters doubled.
-std::string AnsiQuotedStr(std::string_view s, char quote);
-// Reads a quoted string starting at s[pos] (which must be the quote) and advances pos past it;
-// doubled quotes become one. Without an opening quote returns "" and leaves pos.
-std::string AnsiExtractQuotedStr(std::string_view s, size_t& pos, char quote);
-// Strips the quotes when s is quoted; otherwise returns s unchanged.
-std::string AnsiDequotedStr(std::string_view s, char quote);
-std::string StringOfChar(char c, int64_t count);
-std::string BoolToStr(bool b, bool useBoolStrs = false);
 
 // --- Format ----------------------------------------------------------------------------------
 

@@ -85,11 +85,6 @@ void TList::Move(int curIndex, int newIndex)
     FList.insert(FList.begin() + newIndex, item);
 }
 
-void TList::Pack()
-{
-    FList.erase(std::remove(FList.begin(), FList.end(), nullptr), FList.end());
-}
-
 void TList::Sort(const TListSortCompare& compare)
 {
     std::stable_sort(FList.begin(), FList.end(), [&](void* a, void* b) { return compare(a, b) < 0; });

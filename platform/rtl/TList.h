@@ -22,7 +22,6 @@ public:
     void Clear();
     void Exchange(int index1, int index2);
     void Move(int curIndex, int newIndex);
-    void Pack();                          // drops the nullptr items
     void Sort(const TListSortCompare& compare);  // stable
     void* First() const;                  // EListError when empty
     void* Last() const;

@@ -42,12 +42,6 @@ public:
         ReadBuffer(&v, sizeof v);
         return v;
     }
-    template <typename T>
-        requires std::is_trivially_copyable_v<T>
-    void WriteValue(const T& v)
-    {
-        WriteBuffer(&v, sizeof v);
-    }
 };
 
 // Growable memory. Seeking past the end is allowed; a write there fills the gap with zeros.

@@ -7,84 +7,6 @@
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStream.h"
 
-namespace {
-
-// Joins the lines as the library's DelimitedText does.
-std::string JoinDelimited(const TStrings& list, char delimiter, char quote, bool strict)
-{
-    const int count = list.Count();
-    if (count == 1 && list.Get(0).empty()) {
-        return std::string(2, quote);
-    }
-    std::string r;
-    for (int i = 0; i < count; ++i) {
-        std::string s = list.Get(i);
-        bool needsQuotes = false;
-        for (char c : s) {
-            if (c == quote || c == delimiter || (!strict && static_cast<unsigned char>(c) <= ' ')) {
-                needsQuotes = true;
-                break;
-            }
-        }
-        if (i > 0) {
-            r += delimiter;
-        }
-        r += needsQuotes ? AnsiQuotedStr(s, quote) : s;
-    }
-    return r;
-}
-
-bool IsSpace(char c) { return c >= 1 && static_cast<unsigned char>(c) <= ' '; }
-
-// Splits text as the library's DelimitedText setter does: quoted items, and (unless strict)
-// blanks outside quotes as further separators; a delimiter at the very end adds an empty item.
-void SplitDelimited(TStrings& list, const std::string& text, char delimiter, char quote, bool strict)
-{
-    list.BeginUpdate();
-    try {
-        list.Clear();
-        size_t p = 0;
-        const size_t n = text.size();
-        if (!strict) {
-            while (p < n && IsSpace(text[p])) {
-                ++p;
-            }
-        }
-        while (p < n) {
-            std::string s;
-            if (text[p] == quote) {
-                s = AnsiExtractQuotedStr(text, p, quote);
-            } else {
-                size_t start = p;
-                while (p < n && text[p] != delimiter && (strict || static_cast<unsigned char>(text[p]) > ' ')) {
-                    ++p;
-                }
-                s = text.substr(start, p - start);
-            }
-            list.Add(s);
-            if (!strict) {
-                while (p < n && IsSpace(text[p])) {
-                    ++p;
-                }
-            }
-            if (p < n && text[p] == delimiter) {
-                if (p + 1 == n) {
-                    list.Add("");
-                }
-                do {
-                    ++p;
-                } while (!strict && p < n && IsSpace(text[p]));
-            }
-        }
-    } catch (...) {
-        list.EndUpdate();
-        throw;
-    }
-    list.EndUpdate();
-}
-
-} // namespace
-
 // --- TStrings ----------------------------------------------------------------------------------
 
 void TStrings::ErrorIndex(int index)
@@ -158,10 +80,7 @@ void TStrings::Assign(const TStrings& source)
     BeginUpdate();
     try {
         Clear();
-        FDelimiter = source.FDelimiter;
-        FQuoteChar = source.FQuoteChar;
         FNameValueSeparator = source.FNameValueSeparator;
-        FStrictDelimiter = source.FStrictDelimiter;
         AddStrings(source);
     } catch (...) {
         EndUpdate();
@@ -243,19 +162,6 @@ int TStrings::IndexOfObject(const void* object) const
     return -1;
 }
 
-bool TStrings::Equals(const TStrings& other) const
-{
-    if (GetCount() != other.GetCount()) {
-        return false;
-    }
-    for (int i = 0; i < GetCount(); ++i) {
-        if (Get(i) != other.Get(i)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void TStrings::BeginUpdate()
 {
     if (FUpdateCount == 0) {
@@ -312,10 +218,6 @@ void TStrings::SetText(const std::string& text)
     EndUpdate();
 }
 
-std::string TStrings::DelimitedText() const { return JoinDelimited(*this, FDelimiter, FQuoteChar, FStrictDelimiter); }
-void TStrings::SetDelimitedText(const std::string& text) { SplitDelimited(*this, text, FDelimiter, FQuoteChar, FStrictDelimiter); }
-std::string TStrings::CommaText() const { return JoinDelimited(*this, ',', '"', false); }
-void TStrings::SetCommaText(const std::string& text) { SplitDelimited(*this, text, ',', '"', false); }
 
 std::string TStrings::Names(int index) const
 {
@@ -330,38 +232,11 @@ std::string TStrings::Values(const std::string& name) const
     return i < 0 ? std::string() : ValueFromIndex(i);
 }
 
-void TStrings::SetValues(const std::string& name, const std::string& value)
-{
-    int i = IndexOfName(name);
-    if (!value.empty()) {
-        std::string line = name + FNameValueSeparator + value;
-        if (i < 0) {
-            Add(line);
-        } else {
-            Put(i, line);
-        }
-    } else if (i >= 0) {
-        Delete(i);
-    }
-}
-
 std::string TStrings::ValueFromIndex(int index) const
 {
     std::string s = Get(index);
     size_t p = s.find(FNameValueSeparator);
     return p == std::string::npos ? std::string() : s.substr(p + 1);
-}
-
-void TStrings::SetValueFromIndex(int index, const std::string& value)
-{
-    if (!value.empty()) {
-        if (index < 0) {
-            index = Add("");
-        }
-        Put(index, Names(index) + FNameValueSeparator + value);
-    } else if (index >= 0) {
-        Delete(index);
-    }
 }
 
 void TStrings::LoadFromStream(TStream& stream)
@@ -502,29 +377,13 @@ void TStringList::Changed()
     }
 }
 
-int TStringList::CompareStrings(const std::string& a, const std::string& b) const
-{
-    return FCaseSensitive ? AnsiCompareStr(a, b) : CompareText(a, b);
-}
-
 int TStringList::Add(const std::string& s) { return AddObject(s, nullptr); }
 
 int TStringList::AddObject(const std::string& s, void* object)
 {
     int index = GetCount();
-    if (FSorted) {
-        if (Find(s, index)) {
-            if (FDuplicates == dupIgnore) {
-                return index;
-            }
-            if (FDuplicates == dupError) {
-                Error("String list does not allow duplicates");
-            }
-            // Equal strings keep the order they were added in.
-            while (index < GetCount() && CompareStrings(FList[static_cast<size_t>(index)].FString, s) == 0) {
-                ++index;
-            }
-        }
+    if (FSorted && Find(s, index)) {
+        return index;
     }
     InsertItem(index, s, object);
     return index;
@@ -591,19 +450,6 @@ void TStringList::SetSorted(bool value)
         Sort();
     }
     FSorted = value;
-}
-
-void TStringList::SetCaseSensitive(bool value)
-{
-    if (FCaseSensitive == value) {
-        return;
-    }
-    FCaseSensitive = value;
-    if (FSorted) {
-        FSorted = false;
-        Sort();
-        FSorted = true;
-    }
 }
 
 void TStringList::SetCapacity(int value)

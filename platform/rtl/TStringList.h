@@ -2,7 +2,7 @@
 // TStrings: the abstract list of strings (each with an untyped object pointer) that list boxes,
 // memos and grids expose; TStringList: the plain in-memory one. A subclass only has to provide
 // the small virtual core (Get, GetCount, Insert, Delete, Clear, and Put/GetObject/PutObject when
-// it keeps objects); everything else (Text, CommaText, Names/Values, IndexOf, files...) is built
+// it keeps objects); everything else (Text, Names/Values, IndexOf, files...) is built
 // on that core here.
 #include <cstdint>
 #include <functional>
@@ -11,8 +11,6 @@
 #include <vector>
 
 class TStream;
-
-enum TDuplicates { dupIgnore, dupAccept, dupError };
 
 class TStrings {
 public:
@@ -38,7 +36,6 @@ public:
     // --- built on the core (some virtual so a list can do them faster or guard them) ---
     virtual int Add(const std::string& s);                    // returns the new index
     virtual int AddObject(const std::string& s, void* object);
-    void Append(const std::string& s) { Add(s); }
     virtual void InsertObject(int index, const std::string& s, void* object);
     void AddStrings(const TStrings& strings);
     void AddStrings(const TStrings* strings) { AddStrings(*strings); }
@@ -50,7 +47,6 @@ public:
     virtual int IndexOf(const std::string& s) const;          // -1 when absent
     int IndexOfName(const std::string& name) const;
     int IndexOfObject(const void* object) const;
-    bool Equals(const TStrings& other) const;                  // same strings, same order
 
     int Count() const { return GetCount(); }
     std::string Strings(int index) const { return Get(index); }
@@ -69,29 +65,11 @@ public:
     virtual void SetText(const std::string& text);
     std::string Text() const { return GetText(); }
 
-    // Lines joined by Delimiter; a line holding a blank, control character, the quote or the
-    // delimiter is quoted (QuoteChar, inner quotes doubled). Reading splits at the delimiter
-    // and (unless StrictDelimiter) at blanks outside quotes.
-    std::string DelimitedText() const;
-    void SetDelimitedText(const std::string& text);
-    std::string CommaText() const;                            // DelimitedText with ',' and '"'
-    void SetCommaText(const std::string& text);
-    char Delimiter() const { return FDelimiter; }
-    void SetDelimiter(char c) { FDelimiter = c; }
-    char QuoteChar() const { return FQuoteChar; }
-    void SetQuoteChar(char c) { FQuoteChar = c; }
-    bool StrictDelimiter() const { return FStrictDelimiter; }
-    void SetStrictDelimiter(bool v) { FStrictDelimiter = v; }
-
     // name=value lines. Names(i) is "" for a line without the separator; Values(name) is "" when
-    // the name is absent; SetValues(name, "") deletes the line, otherwise replaces or appends.
-    char NameValueSeparator() const { return FNameValueSeparator; }
-    void SetNameValueSeparator(char c) { FNameValueSeparator = c; }
+    // the name is absent.
     std::string Names(int index) const;
     std::string Values(const std::string& name) const;
-    void SetValues(const std::string& name, const std::string& value);
     std::string ValueFromIndex(int index) const;
-    void SetValueFromIndex(int index, const std::string& value);
 
     // Files and streams hold the text with CR LF line ends (UTF-8, a leading byte-order mark is
     // skipped when reading). Errors raise EFOpenError / EFCreateError naming the path.
@@ -109,10 +87,7 @@ protected:
 
 private:
     int FUpdateCount = 0;
-    char FDelimiter = ',';
-    char FQuoteChar = '"';
     char FNameValueSeparator = '=';
-    bool FStrictDelimiter = false;
 };
 
 class TStringList : public TStrings {
@@ -131,11 +106,9 @@ public:
     void Delete(int index) override;
     void Clear() override;
     void SetUpdateState(bool updating) override;
-    int CompareStrings(const std::string& a, const std::string& b) const override;
 
-    // On a sorted list Add inserts at the sorted place and honours Duplicates: dupIgnore returns
-    // the index of the string already there, dupError raises EListError
-    // "String list does not allow duplicates".
+    // On a sorted list Add inserts at the sorted place, or returns the index of an equal string
+    // already there (letter case does not count).
     int Add(const std::string& s) override;
     int AddObject(const std::string& s, void* object) override;
     void Exchange(int index1, int index2) override;
@@ -150,10 +123,6 @@ public:
 
     bool Sorted() const { return FSorted; }
     void SetSorted(bool value);                               // switching on sorts at once
-    TDuplicates Duplicates() const { return FDuplicates; }
-    void SetDuplicates(TDuplicates value) { FDuplicates = value; }
-    bool CaseSensitive() const { return FCaseSensitive; }
-    void SetCaseSensitive(bool value);                        // re-sorts a sorted list
     int Capacity() const { return static_cast<int>(FList.capacity()); }
     void SetCapacity(int value);
 
@@ -176,8 +145,6 @@ private:
 
     std::vector<TStringItem> FList;
     bool FSorted = false;
-    bool FCaseSensitive = false;
-    TDuplicates FDuplicates = dupIgnore;
 };
 
 // The first entry after StartIndex that Matches, going on from the first entry up to StartIndex

@@ -19,9 +19,6 @@ using LRESULT = std::intptr_t;
 // slot in the low half, so a handle of a destroyed window never names a new one. 0 is "no window".
 using HWND = std::uint64_t;
 
-// Days since 1899-12-30, the time of day as the fraction, as the component library counts time.
-using TDateTime = double;
-
 struct TPoint {
     int X = 0;
     int Y = 0;
@@ -94,8 +91,6 @@ inline bool UnionRect(TRect& out, const TRect& a, const TRect& b)
 }
 
 inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
-inline bool IsRectEmpty(const TRect& r) { return r.IsEmpty(); }
-inline bool EqualRect(const TRect& a, const TRect& b) { return a == b; }
 
 inline WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 inline WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }

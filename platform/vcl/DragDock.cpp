@@ -278,22 +278,15 @@ bool Watch(TMsg& M)
 
 namespace DragManager {
 
-void Begin(TControl* Control, bool Immediate, int Threshold, TPoint At)
+void Begin(TControl* Control, TPoint At)
 {
     if (Control == nullptr || Run() != nullptr) return;
     auto run = std::make_unique<TDragRun>();
     run->Source = Control;
     run->Kind = Control->DragKind();
     run->StartPos = At;
-    run->Threshold = Threshold < 0 ? DefaultDragThreshold : Threshold;
     run->Hook = AddMessageHook([](TMsg& m) { return Watch(m); });
     Run() = std::move(run);
-    if (Immediate) Start(At);
-}
-
-void End(TControl* Control, bool Drop)
-{
-    if (Run() != nullptr && Run()->Source == Control) Done(Drop);
 }
 
 bool IsDragging(const TControl* Control) { return Run() != nullptr && Run()->Started && Run()->Source == Control; }

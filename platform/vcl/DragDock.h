@@ -1,9 +1,9 @@
 #pragma once
 // Dragging a control onto another one, and docking a control into a dock site.
 //
-// One drag runs at a time. It begins with TControl::BeginDrag (a control with DragMode dmAutomatic
-// begins one at every left press): at once, or only once the pointer has moved past a threshold with
-// the button held, so that a press that does not move stays an ordinary click. While it runs, an
+// One drag runs at a time. A control with DragMode dmAutomatic arms one at every left press; it begins
+// only once the pointer has moved past a threshold with the button held, so that a press that does not
+// move stays an ordinary click. While it runs, an
 // application message hook takes the pointer: every move asks the control under the pointer (dkDrag)
 // or the dock site under it (dkDock) whether it accepts, the release drops, and Escape or the right
 // button cancels. The source then hears where it ended (OnEndDrag, OnEndDock), the target nil when
@@ -59,14 +59,13 @@ using TGetSiteInfoEvent =
     std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
 using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 
-// How far the pointer moves, with the button held, before a drag that was not immediate begins.
+// How far the pointer moves, with the button held, before a drag begins.
 constexpr int DefaultDragThreshold = 5;
 
 // The drag itself, for TControl and TWinControl.
 namespace DragManager {
-// At is the pointer's screen position the drag starts from.
-void Begin(TControl* Control, bool Immediate, int Threshold, TPoint At);
-void End(TControl* Control, bool Drop);
+// Arms a drag from At, the pointer's screen position at the press; it starts past the threshold.
+void Begin(TControl* Control, TPoint At);
 // Control is the source of the drag under way (a drag waiting for its threshold does not count).
 bool IsDragging(const TControl* Control);
 // The drag object of the drag under way, or nullptr.

@@ -67,24 +67,6 @@ int SetScrollPos(HWND h, int bar, int pos, BOOL redraw)
     return old;
 }
 
-BOOL GetScrollRange(HWND h, int bar, int* minPos, int* maxPos)
-{
-    auto it = Bars().find({h, bar});
-    if (minPos) *minPos = it == Bars().end() ? 0 : it->second.Info.nMin;
-    if (maxPos) *maxPos = it == Bars().end() ? 0 : it->second.Info.nMax;
-    return TRUE;
-}
-
-BOOL SetScrollRange(HWND h, int bar, int minPos, int maxPos, BOOL redraw)
-{
-    SCROLLINFO i;
-    i.fMask = SIF_RANGE;
-    i.nMin = minPos;
-    i.nMax = maxPos;
-    SetScrollInfo(h, bar, i, redraw);
-    return TRUE;
-}
-
 BOOL ShowScrollBar(HWND h, int bar, BOOL show)
 {
     if (bar == SB_BOTH) {

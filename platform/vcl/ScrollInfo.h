@@ -50,8 +50,6 @@ int SetScrollInfo(HWND h, int bar, const SCROLLINFO& info, BOOL redraw = TRUE);
 BOOL GetScrollInfo(HWND h, int bar, SCROLLINFO& info);
 int GetScrollPos(HWND h, int bar);
 int SetScrollPos(HWND h, int bar, int pos, BOOL redraw = TRUE);
-BOOL GetScrollRange(HWND h, int bar, int* minPos, int* maxPos);
-BOOL SetScrollRange(HWND h, int bar, int minPos, int maxPos, BOOL redraw = TRUE);
 BOOL ShowScrollBar(HWND h, int bar, BOOL show);
 // Whether the bar of that direction is shown (a range that scrolls, or shown by ShowScrollBar).
 BOOL IsScrollBarVisible(HWND h, int bar);

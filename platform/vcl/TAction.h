@@ -20,7 +20,6 @@ public:
     virtual bool Execute();
     // Runs OnUpdate (to let it set Enabled, Checked...); false when there is none.
     virtual bool Update();
-    TComponent* ActionComponent() const { return FActionComponent; }
     void SetActionComponent(TComponent* Value) { FActionComponent = Value; }
 
     TNotifyEvent OnExecute;

@@ -165,7 +165,6 @@ void TApplication::HandleException(TObject* Sender)
 
 void TApplication::ShowException(const Exception& E)
 {
-    FLastExceptionMessage = E.Message();
     std::cerr << (FTitle.empty() ? std::string("Error") : FTitle) << ": " << E.Message() << std::endl;
 }
 

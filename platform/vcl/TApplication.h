@@ -59,8 +59,6 @@ public:
     // report. EAbort is silent.
     void HandleException(TObject* Sender);
     void ShowException(const Exception& E);
-    // The text of the last exception reported by the default report (for tests and the log).
-    const std::string& LastExceptionMessage() const { return FLastExceptionMessage; }
     void Minimize();
     void Restore();
     void BringToFront();
@@ -99,7 +97,6 @@ private:
     TCustomForm* FMainForm = nullptr;
     bool FTerminated = false;
     bool FShowMainForm = true;
-    std::string FLastExceptionMessage;
     std::vector<TComponent*> FReleased;
     int FReleaseHolds = 0;
 };

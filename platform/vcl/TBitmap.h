@@ -49,7 +49,6 @@ public:
     void DefineProperties(TFiler* Filer) override;
     // Makes the bitmap empty (0 x 0).
     void FreeImage();
-    void Dormant() {}
 
 protected:
     void Changed() override;

@@ -74,13 +74,6 @@ void TCanvas::Changed()
     if (OnChange) OnChange(this);
 }
 
-TPoint TCanvas::PenPos()
-{
-    TPoint p;
-    GetCurrentPositionEx(Handle(), &p);
-    return p;
-}
-
 TRect TCanvas::ClipRect()
 {
     TRect r;

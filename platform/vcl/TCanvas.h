@@ -28,13 +28,8 @@ public:
     TFont* Font() const { return FFont; }
     void SetFont(TFont* Value) { FFont->Assign(Value); }
     TPen* Pen() const { return FPen; }
-    void SetPen(TPen* Value) { FPen->Assign(Value); }
     TBrush* Brush() const { return FBrush; }
-    void SetBrush(TBrush* Value) { FBrush->Assign(Value); }
     DWORD CopyMode() const { return FCopyMode; }
-    void SetCopyMode(DWORD Value) { FCopyMode = Value; }
-    TPoint PenPos();
-    void SetPenPos(TPoint Value) { MoveTo(Value.X, Value.Y); }
     // The clip box in logical coordinates.
     TRect ClipRect();
 
@@ -75,7 +70,6 @@ public:
     void BrushCopy(const TRect& DestRect, TBitmap* Source, const TRect& SourceRect, TColor Color);
 
     void Lock() {}
-    void Unlock() {}
     void Refresh();
 
     TNotifyEvent OnChange;

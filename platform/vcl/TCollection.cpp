@@ -83,13 +83,6 @@ TCollectionItem* TCollection::Items(int Index) const
     return FItems[static_cast<size_t>(Index)];
 }
 
-TCollectionItem* TCollection::FindItemID(int ID) const
-{
-    for (TCollectionItem* item : FItems)
-        if (item->FID == ID) return item;
-    return nullptr;
-}
-
 void TCollection::BeginUpdate() { ++FUpdateCount; }
 
 void TCollection::EndUpdate()

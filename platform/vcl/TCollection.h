@@ -55,7 +55,6 @@ public:
     // Raises EListError outside 0..Count-1.
     TCollectionItem* Items(int Index) const;
     template <class T> T* ItemsAs(int Index) const { return static_cast<T*>(Items(Index)); }
-    TCollectionItem* FindItemID(int ID) const;
     void BeginUpdate();
     void EndUpdate();
     int UpdateCount() const { return FUpdateCount; }

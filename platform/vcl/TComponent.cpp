@@ -32,6 +32,9 @@ void TPersistent::AssignTo(TPersistent* Dest)
 
 void TPersistent::DefineProperties(TFiler*) {}
 
+namespace {
+
+// True when Name is a valid identifier (letter or underscore, then letters, digits, underscores).
 bool IsValidIdent(const std::string& Name)
 {
     if (Name.empty()) return false;
@@ -39,6 +42,8 @@ bool IsValidIdent(const std::string& Name)
     if (!alpha(Name[0])) return false;
     return std::all_of(Name.begin() + 1, Name.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
+
+} // namespace
 
 TComponent::TComponent(TComponent* AOwner)
 {
@@ -74,14 +79,6 @@ TComponent* TComponent::Components(int Index) const
 {
     if (Index < 0 || Index >= ComponentCount()) throw EListError("List index out of bounds (" + IntToStr(Index) + ")");
     return FComponents[static_cast<size_t>(Index)];
-}
-
-int TComponent::ComponentIndex() const
-{
-    if (FOwner == nullptr) return -1;
-    auto& list = FOwner->FComponents;
-    auto it = std::find(list.begin(), list.end(), this);
-    return it == list.end() ? -1 : static_cast<int>(it - list.begin());
 }
 
 TComponent* TComponent::FindComponent(const std::string& AName) const

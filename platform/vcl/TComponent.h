@@ -142,7 +142,6 @@ public:
 
     int ComponentCount() const { return static_cast<int>(FComponents.size()); }
     TComponent* Components(int Index) const;
-    int ComponentIndex() const;
     // Case-insensitive, among the directly owned components; nullptr when none has the name.
     TComponent* FindComponent(const std::string& AName) const;
 
@@ -174,8 +173,9 @@ public:
 
 protected:
     virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName);
+    // Nothing in the program designs: the tests of the design-time behaviour the skinned controls
+    // keep put a component into csDesigning with it.
     void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
-    void ExcludeState(TComponentStateItem Item) { FComponentState.Exclude(Item); }
     // Points a link field at Value, moving this component's free notification from the old target to
     // the new one, so Notification can clear the field when its target goes.
     template <class T> void ReplaceLinkedComponent(T*& Field, T* Value)
@@ -221,6 +221,3 @@ private:
 
     T* FValue = nullptr;
 };
-
-// True when Name is a valid identifier (letter or underscore, then letters, digits, underscores).
-bool IsValidIdent(const std::string& Name);

@@ -504,7 +504,7 @@ void TControl::HandleMouseMessage(TMessage& Message)
     case WM_LBUTTONDBLCLK:
         // Armed before the press is handled: the drag only begins once the pointer moves.
         if (FDragMode == dmAutomatic && !ComponentState().Contains(csDesigning))
-            DragManager::Begin(this, false, -1, ClientToScreen({x, y}));
+            DragManager::Begin(this, ClientToScreen({x, y}));
         if (FControlStyle.Contains(csCaptureMouse)) SetCaptureControl(this);
         FControlState.Include(csLButtonDown);
         if (FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
@@ -583,13 +583,6 @@ void TControl::DblClick()
 {
     if (OnDblClick) OnDblClick(this);
 }
-
-void TControl::BeginDrag(bool Immediate, int Threshold)
-{
-    DragManager::Begin(this, Immediate, Threshold, GetCursorPos());
-}
-
-void TControl::EndDrag(bool Drop) { DragManager::End(this, Drop); }
 
 bool TControl::Dragging() const { return DragManager::IsDragging(this); }
 

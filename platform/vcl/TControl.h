@@ -236,10 +236,6 @@ public:
     // The pointer over a target that accepts the drag.
     TCursor DragCursor() const { return FDragCursor; }
     void SetDragCursor(TCursor Value) { FDragCursor = Value; }
-    // Immediate begins at once; otherwise once the pointer has moved Threshold pixels (-1: the default).
-    void BeginDrag(bool Immediate, int Threshold = -1);
-    // Drop on the target under the pointer, or cancel.
-    void EndDrag(bool Drop);
     bool Dragging() const;
     // The dock site the control sits in (its parent, when that is a dock site), or nullptr.
     TWinControl* HostDockSite() const;

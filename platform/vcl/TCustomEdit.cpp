@@ -182,8 +182,6 @@ void TCustomEdit::SetSelLength(int Value)
 
 std::string TCustomEdit::SelText() const { return CharsToUtf8(FChars.substr(static_cast<size_t>(SelStart()), static_cast<size_t>(SelLength()))); }
 
-void TCustomEdit::SetSelText(const std::string& Value) { ReplaceSelection(Utf8ToChars(Value), true); }
-
 void TCustomEdit::SelectAll()
 {
     FAnchor = 0;

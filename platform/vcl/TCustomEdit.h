@@ -73,8 +73,6 @@ public:
     int SelLength() const;
     void SetSelLength(int Value);
     std::string SelText() const;
-    // Replaces the selection (an edit the user could have made: it can be undone).
-    void SetSelText(const std::string& Value);
     void SelectAll();
     void ClearSelection();
     void CopyToClipboard();
@@ -82,7 +80,6 @@ public:
     void PasteFromClipboard();
     void Undo();
     bool CanUndo() const { return FCanUndo; }
-    void ClearUndo() { FCanUndo = false; }
     void Clear() { SetText(""); }
     int GetTextLen() const { return static_cast<int>(FChars.size()); }
     // Character index under a client point, and the client point of a character's left edge.

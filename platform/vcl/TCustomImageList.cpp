@@ -126,12 +126,6 @@ void TCustomImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabl
     }
 }
 
-void TCustomImageList::GetBitmap(int Index, TBitmap* Image)
-{
-    if (Image == nullptr || Index < 0 || Index >= Count()) return;
-    Image->Assign(FImages[static_cast<size_t>(Index)].Picture.get());
-}
-
 void TCustomImageList::GetIcon(int Index, TIcon* Image)
 {
     if (Image == nullptr || Index < 0 || Index >= Count()) return;

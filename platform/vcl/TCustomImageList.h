@@ -32,8 +32,6 @@ public:
     void Clear();
     // Draws picture Index at (X, Y); a disabled picture is embossed in the 3D colours.
     void Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled = true);
-    // Copies picture Index into Image (sized to the list's size).
-    void GetBitmap(int Index, TBitmap* Image);
     // Picture Index as an icon: its transparent colour (when the list is Masked) left out.
     void GetIcon(int Index, TIcon* Image);
     void DefineProperties(TFiler* Filer) override;

@@ -110,10 +110,9 @@ public:
     // The height of one item: its own with lbOwnerDrawVariable, else ItemHeight.
     int ItemHeightOf(int Index) const;
     // How wide the items may be drawn (0: the client width); wider than the client, the list
-    // scrolls sideways by HorzPos pixels.
+    // scrolls sideways (its horizontal scroll position, in pixels).
     int ScrollWidth() const { return FHorizontalExtent; }
     void SetScrollWidth(int Value);
-    int HorzPos() const { return FHorzPos; }
     TListBoxStyle Style() const { return FStyle; }
     void SetStyle(TListBoxStyle Value);
     bool MultiSelect() const { return FMultiSelect; }

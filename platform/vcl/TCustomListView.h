@@ -94,7 +94,6 @@ public:
     int Index() const { return FIndex; }
     bool Selected() const;
     void SetSelected(bool Value);
-    TCustomListView* ListView() const { return FOwner; }
 
 private:
     friend class TListItems;

@@ -45,7 +45,6 @@ public:
     void SetScrollBars(TScrollStyle Value) { FScrollBars = Value; }
     // The line and column of the caret.
     TPoint CaretPos() const;
-    int TopLine() const { return FTopLine; }
 
     int CharFromPos(TPoint P) override;
     TPoint PosFromChar(int Index) override;

@@ -77,14 +77,6 @@ void TTreeNode::SetSelected(bool Value)
         TreeView()->SetSelected(nullptr);
 }
 
-void TTreeNode::SetExpanded(bool Value)
-{
-    if (Value)
-        Expand(false);
-    else
-        Collapse(false);
-}
-
 void TTreeNode::Expand(bool Recurse)
 {
     TCustomTreeView* view = TreeView();
@@ -491,16 +483,6 @@ void TCustomTreeView::SetIndent(int Value)
     if (Value == FIndent || Value < 1) return;
     FIndent = Value;
     NodesChanged();
-}
-
-void TCustomTreeView::FullExpand()
-{
-    for (int i = 0; i < FTreeNodes->TopCount(); ++i) FTreeNodes->TopItem(i)->Expand(true);
-}
-
-void TCustomTreeView::FullCollapse()
-{
-    for (int i = 0; i < FTreeNodes->TopCount(); ++i) FTreeNodes->TopItem(i)->Collapse(true);
 }
 
 void TCustomTreeView::Resize()

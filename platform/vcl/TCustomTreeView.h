@@ -37,7 +37,6 @@ public:
     bool HasChildren() const { return FHasChildren || !FChildren.empty(); }
     void SetHasChildren(bool Value);
     bool Expanded() const { return FExpanded; }
-    void SetExpanded(bool Value);
     void Expand(bool Recurse);
     void Collapse(bool Recurse);
     bool Selected() const;
@@ -85,8 +84,6 @@ public:
     // Every node, at any depth.
     int Count() const;
     TTreeNode* GetFirstNode() const { return FRoot.GetFirstChild(); }
-    int TopCount() const { return FRoot.Count(); }
-    TTreeNode* TopItem(int Index) const { return FRoot.Item(Index); }
     // A last child of Parent (nil: a top-level node).
     TTreeNode* AddChild(TTreeNode* Parent, const std::string& S) { return AddChildObject(Parent, S, nullptr); }
     TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Data);
@@ -151,8 +148,6 @@ public:
     // The node's row in client coordinates (empty when the node is not shown).
     TRect NodeRect(TTreeNode* Node) const;
     void MakeVisible(TTreeNode* Node);
-    void FullExpand();
-    void FullCollapse();
 
     TTVChangedEvent OnChange;
     TTVExpandingEvent OnExpanding;

@@ -49,7 +49,6 @@ public:
     void SetFormStyle(TFormStyle Value);
     TWindowState WindowState() const { return FWindowState; }
     void SetWindowState(TWindowState Value);
-    TFormState FormState() const { return FFormState; }
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool Value) { FKeyPreview = Value; }
     TMainMenu* Menu() const { return FMenu; }

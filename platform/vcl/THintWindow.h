@@ -51,11 +51,9 @@ public:
     // Off frees the hint window; on makes it anew with the current window class when needed.
     void SetShowHint(bool Value);
     unsigned HintPause() const { return FHintPause; }
-    void SetHintPause(unsigned Value) { FHintPause = Value; }
     unsigned HintShortPause() const { return FHintShortPause; }
     void SetHintShortPause(unsigned Value) { FHintShortPause = Value; }
     unsigned HintHidePause() const { return FHintHidePause; }
-    void SetHintHidePause(unsigned Value) { FHintHidePause = Value; }
     // Makes the window hints are shown in (nullptr: a plain THintWindow); takes effect for the next window.
     void SetHintWindowClass(THintWindowClass Value) { FWindowClass = std::move(Value); }
     THintWindow* HintWindow() const { return FWindow; }

@@ -25,8 +25,6 @@ int TJPEGImage::Height() const
     return FBitmap->Height();
 }
 
-void TJPEGImage::SetCompressionQuality(int Value) { FQuality = std::max(1, std::min(100, Value)); }
-
 void TJPEGImage::DIBNeeded()
 {
     if (FBitmap || FData.empty()) return;

@@ -5,9 +5,6 @@
 
 #include "platform/vcl/TBitmap.h"
 
-enum TJPEGPerformance { jpBestQuality, jpBestSpeed };
-enum TJPEGScale { jsFullSize, jsHalf, jsQuarter, jsEighth };
-
 class TJPEGImage : public TGraphic {
 public:
     TJPEGImage();
@@ -20,16 +17,7 @@ public:
     void SetWidth(int) override {}
     void SetHeight(int) override {}
 
-    int CompressionQuality() const { return FQuality; }
-    void SetCompressionQuality(int Value);
-    bool Grayscale() const { return FGrayscale; }
-    void SetGrayscale(bool Value) { FGrayscale = Value; }
-    TJPEGPerformance Performance() const { return FPerformance; }
-    void SetPerformance(TJPEGPerformance Value) { FPerformance = Value; }
-    TJPEGScale Scale() const { return FScale; }
-    void SetScale(TJPEGScale Value) { FScale = Value; }
-
-    // Assigning a bitmap compresses it at CompressionQuality; AssignTo a bitmap decodes.
+    // Assigning a bitmap compresses it (quality 90); AssignTo a bitmap decodes.
     void Assign(TPersistent* Source) override;
     void Draw(TCanvas* ACanvas, const TRect& Rect) override;
     // Reads from the stream's position to its end (a JPEG file has no trustworthy length).
@@ -47,7 +35,4 @@ private:
     std::string FData;
     mutable std::unique_ptr<TBitmap> FBitmap;
     int FQuality = 90;
-    bool FGrayscale = false;
-    TJPEGPerformance FPerformance = jpBestQuality;
-    TJPEGScale FScale = jsFullSize;
 };

@@ -11,12 +11,6 @@
 #include "platform/win/Messages.h"
 
 namespace {
-TPopupMenu::TPresenter& Presenter()
-{
-    static TPopupMenu::TPresenter presenter;
-    return presenter;
-}
-
 std::string KeyName(WORD key)
 {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
@@ -60,29 +54,6 @@ std::string ShortCutToText(TShortCut ShortCut)
     if (ShortCut & scCtrl) prefix += "Ctrl+";
     if (ShortCut & scAlt) prefix += "Alt+";
     return prefix + name;
-}
-
-TShortCut TextToShortCut(const std::string& Text)
-{
-    std::string rest = Text;
-    TShortCut mods = 0;
-    for (;;) {
-        if (StartsText("Shift+", rest)) {
-            mods |= scShift;
-            rest = rest.substr(6);
-        } else if (StartsText("Ctrl+", rest)) {
-            mods |= scCtrl;
-            rest = rest.substr(5);
-        } else if (StartsText("Alt+", rest)) {
-            mods |= scAlt;
-            rest = rest.substr(4);
-        } else {
-            break;
-        }
-    }
-    for (WORD k = 1; k < 256; ++k)
-        if (!KeyName(k).empty() && SameText(KeyName(k), rest)) return static_cast<TShortCut>(mods | k);
-    return 0;
 }
 
 // ---- TMenuItem ----
@@ -224,16 +195,6 @@ int TMenuItem::IndexOf(const TMenuItem* Item) const
     return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
 }
 
-int TMenuItem::MenuIndex() const { return FParent != nullptr ? FParent->IndexOf(this) : -1; }
-
-void TMenuItem::SetMenuIndex(int Value)
-{
-    if (FParent == nullptr) return;
-    TMenuItem* p = FParent;
-    p->Remove(this);
-    p->Insert(std::max(0, std::min(Value, p->Count())), this);
-}
-
 void TMenuItem::Add(TMenuItem* Item) { Insert(Count(), Item); }
 
 void TMenuItem::Insert(int Index, TMenuItem* Item)
@@ -359,12 +320,10 @@ bool TMenu::IsShortCut(TShortCut ShortCut)
 
 // ---- TPopupMenu ----
 
-void TPopupMenu::SetPresenter(TPresenter P) { Presenter() = std::move(P); }
-
 void TPopupMenu::Popup(int X, int Y)
 {
+    PopupPoint = Point(X, Y);
     if (OnPopup) OnPopup(this);
-    if (Presenter()) Presenter()(this, X, Y);
 }
 
 void TPopupMenu::PopupFromRect(TControl* Control, const TRect& R, bool)

@@ -25,8 +25,6 @@ constexpr TShortCut scAlt = 0x8000;
 TShortCut ShortCut(WORD Key, bool Shift, bool Ctrl, bool Alt);
 // "Ctrl+S", "Shift+F1", "Del"...; 0 gives "".
 std::string ShortCutToText(TShortCut ShortCut);
-// The reverse; 0 for a text that names no shortcut.
-TShortCut TextToShortCut(const std::string& Text);
 
 class TMenuItem : public TComponent {
 public:
@@ -60,8 +58,6 @@ public:
     int Count() const { return static_cast<int>(FItems.size()); }
     TMenuItem* Items(int Index) const;
     TMenuItem* Parent() const { return FParent; }
-    int MenuIndex() const;
-    void SetMenuIndex(int Value);
     void Add(TMenuItem* Item);
     void Insert(int Index, TMenuItem* Item);
     // Takes the item out without freeing it.
@@ -164,7 +160,8 @@ public:
         // Cleared in Notification when that component goes away.
         if (Value != nullptr) Value->FreeNotification(this);
     }
-    // Fires OnPopup, then shows the menu at the screen point through the presenter.
+    // Keeps the screen point in PopupPoint and fires OnPopup. A plain popup menu has no window of its
+    // own: the skinned menus override this to show themselves.
     virtual void Popup(int X, int Y);
     // Shows the menu for Control beside the screen rectangle R: here at its lower-left corner, with
     // Control as PopupComponent (told when the menu closes). Menus that can place themselves beside a
@@ -172,10 +169,8 @@ public:
     virtual void PopupFromRect(TControl* Control, const TRect& R, bool PopupToUp);
 
     TNotifyEvent OnPopup;
-
-    // Shows a popup menu; the skinned menus install theirs. Without one nothing is shown.
-    using TPresenter = std::function<void(TPopupMenu* Menu, int X, int Y)>;
-    static void SetPresenter(TPresenter Presenter);
+    // The screen point of the last popup; (-1, -1) before the first.
+    TPoint PopupPoint{-1, -1};
 
 protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;

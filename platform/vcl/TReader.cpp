@@ -438,23 +438,6 @@ std::string TReader::ReadString()
     return v.Str;
 }
 
-std::string TReader::ReadIdent()
-{
-    const TFormValue& v = Current();
-    if (v.Type != vaIdent && v.Type != vaTrue && v.Type != vaFalse && v.Type != vaNil)
-        throw EReadError("Line " + IntToStr(v.Line) + ": Identifier expected but " + KindText(v.Type) + " found");
-    Take();
-    return v.Str;
-}
-
-bool TReader::ReadBoolean()
-{
-    const TFormValue& v = Current();
-    if (v.Type != vaTrue && v.Type != vaFalse) throw EReadError("Line " + IntToStr(v.Line) + ": Boolean expected but " + KindText(v.Type) + " found");
-    Take();
-    return v.Type == vaTrue;
-}
-
 void TReader::ReadListBegin()
 {
     const TFormValue& v = Current();

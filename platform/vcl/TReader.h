@@ -45,8 +45,6 @@ public:
     int ReadInteger();
     double ReadFloat();
     std::string ReadString();
-    std::string ReadIdent();
-    bool ReadBoolean();
     void ReadListBegin();
     bool EndOfList() const;
     void ReadListEnd();

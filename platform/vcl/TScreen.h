@@ -18,10 +18,6 @@ public:
     int Width() const;
     int Height() const;
     TRect WorkAreaRect() const;
-    int WorkAreaLeft() const { return WorkAreaRect().Left; }
-    int WorkAreaTop() const { return WorkAreaRect().Top; }
-    int WorkAreaWidth() const { return WorkAreaRect().Width(); }
-    int WorkAreaHeight() const { return WorkAreaRect().Height(); }
     int PixelsPerInch() const { return 96; }
     TCustomForm* ActiveForm() const;
     TWinControl* ActiveControl() const;

@@ -129,21 +129,6 @@ void TScrollingWinControl::UpdateScrollBars()
     FUpdating = false;
 }
 
-void TScrollingWinControl::ScrollInView(TControl* AControl)
-{
-    if (AControl == nullptr || !ContainsControl(AControl)) return;
-    TRect r = AControl->BoundsRect();
-    for (TControl* p = AControl->Parent(); p != nullptr && p != this; p = p->Parent()) OffsetRect(r, p->Left(), p->Top());
-    if (r.Left < 0)
-        FHorz->SetPosition(FHorz->FPosition + r.Left);
-    else if (r.Right > ClientWidth())
-        FHorz->SetPosition(FHorz->FPosition + std::min(r.Right - ClientWidth(), r.Left));
-    if (r.Top < 0)
-        FVert->SetPosition(FVert->FPosition + r.Top);
-    else if (r.Bottom > ClientHeight())
-        FVert->SetPosition(FVert->FPosition + std::min(r.Bottom - ClientHeight(), r.Top));
-}
-
 void TScrollingWinControl::AdjustClientRect(TRect& Rect)
 {
     // Aligned children live in the scrolled area, which is at least as large as the ranges.

@@ -50,8 +50,6 @@ public:
     TControlScrollBar* VertScrollBar() const { return FVert; }
     bool AutoScroll() const { return FAutoScroll; }
     void SetAutoScroll(bool Value);
-    // Scrolls so that the control is wholly visible.
-    void ScrollInView(TControl* AControl);
     // Recomputes the ranges (AutoScroll) and the window's scroll state.
     void UpdateScrollBars();
 

@@ -218,13 +218,6 @@ void TWinControl::RecreateWnd()
     if (hadFocus && CanFocus()) ::SetFocus(FHandle);
 }
 
-void TWinControl::SetParentWindow(HWND Value)
-{
-    if (Value == FParentWindow) return;
-    FParentWindow = Value;
-    if (FParent == nullptr && FHandle != 0) ::SetParent(FHandle, Value);
-}
-
 void TWinControl::SetParent(TWinControl* AParent)
 {
     if (AParent == FParent) return;
@@ -299,13 +292,6 @@ TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWi
             if (hit(*it)) return *it;
     for (auto it = FControls.rbegin(); it != FControls.rend(); ++it)
         if (hit(*it)) return *it;
-    return nullptr;
-}
-
-TControl* TWinControl::FindChildControl(const std::string& ControlName) const
-{
-    for (int i = 0; i < ControlCount(); ++i)
-        if (SameText(Controls(i)->Name(), ControlName)) return Controls(i);
     return nullptr;
 }
 

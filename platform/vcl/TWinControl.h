@@ -32,9 +32,6 @@ public:
     void HandleNeeded();
     // Destroys and remakes the window (after a change of style).
     void RecreateWnd();
-    // For windows whose parent is not a control (a form on another window, a popup).
-    HWND ParentWindow() const { return FParentWindow; }
-    void SetParentWindow(HWND Value);
 
     // Children: Controls(0) is the lowest in the z-order.
     int ControlCount() const { return static_cast<int>(FControls.size() + FWinControls.size()); }
@@ -44,8 +41,6 @@ public:
     void RemoveControl(TControl* AControl);
     // The child under a client point (graphic or windowed, visible and, unless AllowDisabled, enabled).
     TControl* ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls = true);
-    // Finds a direct child by name (without case).
-    TControl* FindChildControl(const std::string& ControlName) const;
 
     bool TabStop() const { return FTabStop; }
     void SetTabStop(bool Value);
@@ -65,7 +60,6 @@ public:
     void DisableAlign();
     void EnableAlign();
     void Realign();
-    bool AlignDisabled() const { return FAlignLevel > 0; }
     int BorderWidth() const { return FBorderWidth; }
     void SetBorderWidth(int Value);
     TRect ClientRect() const override;

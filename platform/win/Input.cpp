@@ -643,8 +643,6 @@ HCURSOR SetCursor(HCURSOR cursor)
     return old;
 }
 
-HCURSOR GetCursor() { return S().Cursor; }
-
 short GetKeyState(int vk)
 {
     if (vk < 0 || vk > 255)
@@ -658,8 +656,6 @@ short GetKeyState(int vk)
         down = down || S().Keys[VK_LMENU] || S().Keys[VK_RMENU];
     return down ? static_cast<short>(0x8000) : 0;
 }
-
-short GetAsyncKeyState(int vk) { return GetKeyState(vk); }
 
 WPARAM MouseKeyFlags()
 {
@@ -679,37 +675,10 @@ WPARAM MouseKeyFlags()
 
 UINT GetDoubleClickTime() { return DoubleClickMs; }
 
-UINT DragQueryFile(HDROP drop, UINT index, std::string* path)
-{
-    auto it = S().Drops.find(drop);
-    if (it == S().Drops.end())
-        return 0;
-    const auto& files = it->second->Files;
-    if (index == 0xFFFFFFFFu)
-        return static_cast<UINT>(files.size());
-    if (index >= files.size()) {
-        if (path)
-            path->clear();
-        return 0;
-    }
-    if (path)
-        *path = files[index];
-    return static_cast<UINT>(files[index].size());
-}
-
 std::vector<std::string> DragQueryFiles(HDROP drop)
 {
     auto it = S().Drops.find(drop);
     return it == S().Drops.end() ? std::vector<std::string>() : it->second->Files;
-}
-
-BOOL DragQueryPoint(HDROP drop, TPoint& clientPoint)
-{
-    auto it = S().Drops.find(drop);
-    if (it == S().Drops.end())
-        return FALSE;
-    clientPoint = it->second->ClientPoint;
-    return TRUE;
 }
 
 void DragFinish(HDROP drop) { S().Drops.erase(drop); }

@@ -24,20 +24,17 @@ BOOL ReleaseCapture();
 HWND GetCapture();
 HWND SetActiveWindow(HWND h);   // a top-level window; returns the previously active one
 HWND GetActiveWindow();
-inline HWND GetForegroundWindow() { return GetActiveWindow(); }
 inline BOOL SetForegroundWindow(HWND h) { return SetActiveWindow(h) || GetActiveWindow() == h; }
 
 BOOL GetCursorPos(TPoint& out);
 TPoint GetCursorPos();
 BOOL SetCursorPos(int x, int y);   // moves the pointer as known to this layer (no event)
 HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();
 // Set in the lParam of a key release when no other key went down while that key was held: the
 // default window procedure opens the menu on a tap of Alt or F10 only, not on Alt+letter or Alt+Space.
 constexpr LPARAM KeyTappedAlone = LPARAM(1) << 25;
 // High bit set while the key or mouse button is down (VK_SHIFT, VK_CONTROL, VK_MENU, VK_LBUTTON...).
 short GetKeyState(int vk);
-short GetAsyncKeyState(int vk);
 // The MK_* flags of the buttons and modifiers held now.
 WPARAM MouseKeyFlags();
 // Double-click time in milliseconds and the distance a second press may be off.
@@ -45,10 +42,8 @@ UINT GetDoubleClickTime();
 
 // Dropped files (WM_DROPFILES wParam).
 using HDROP = std::uintptr_t;
-// index 0xFFFFFFFF: the number of files; otherwise the file's path ("" when out of range).
-UINT DragQueryFile(HDROP drop, UINT index, std::string* path);
+// The paths of the dropped files.
 std::vector<std::string> DragQueryFiles(HDROP drop);
-BOOL DragQueryPoint(HDROP drop, TPoint& clientPoint);
 void DragFinish(HDROP drop);
 void DragAcceptFiles(HWND h, BOOL accept);
 

@@ -292,8 +292,6 @@ BOOL PostMessage(HWND h, UINT msg, WPARAM wParam, LPARAM lParam)
     return TRUE;
 }
 
-BOOL PostThreadMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return PostMessage(0, msg, wParam, lParam); }
-
 UINT RegisterWindowMessage(const std::string& name)
 {
     static std::mutex lock;
@@ -325,13 +323,6 @@ BOOL PeekMessage(TMsg* m, HWND hwnd, UINT min, UINT max, UINT flags)
             continue;   // swallowed by a hook
         return TRUE;
     }
-}
-
-BOOL GetMessage(TMsg* m, HWND hwnd, UINT min, UINT max)
-{
-    while (!PeekMessage(m, hwnd, min, max, PM_REMOVE))
-        WaitMessage(-1);
-    return m->message == WM_QUIT ? FALSE : TRUE;
 }
 
 BOOL TranslateMessage(const TMsg* m)

@@ -2,15 +2,15 @@
 // The GUI thread's message queue, the message loop calls, message hooks and timers.
 //
 // How to use:
-//   A loop:          TMsg m; while (GetMessage(&m, 0, 0, 0)) { TranslateMessage(&m); DispatchMessage(&m); }
-//   ProcessMessages: while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) { ...same... }   (re-entrant to any depth)
+//   ProcessMessages: TMsg m; while (PeekMessage(&m, 0, 0, 0, PM_REMOVE)) { TranslateMessage(&m);
+//                    DispatchMessage(&m); }   (re-entrant to any depth)
 //   Waiting:         WaitMessage(100) sleeps (no spinning) until a message, input, paint or due timer, or
 //                    100 ms; WaitMessage() waits without limit.
 //   From a thread:   PostMessage(hiddenWindow, CM_READ, reader, 0); never blocks for long, never loses a
 //                    message, and wakes the GUI thread through an eventfd.
 //   Hooks:           int id = AddMessageHook([](TMsg& m) { return m.message == WM_KEYDOWN; });  // true swallows
 //                    ...RemoveMessageHook(id). The newest hook is asked first; a message taken off the
-//                    queue (GetMessage, PeekMessage with PM_REMOVE) passes the hooks before it is returned.
+//                    queue (PeekMessage with PM_REMOVE) passes the hooks before it is returned.
 //   Timers:          SetTimer(h, 1, 100) posts WM_TIMER (wParam = id) about every 100 ms of the window
 //                    layer's clock; a timer whose WM_TIMER is still being handled is not fired again
 //                    until that handler returns, unless the handler calls SetTimer for the same id.
@@ -40,15 +40,12 @@ constexpr UINT PM_REMOVE = 0x0001;
 constexpr UINT PM_NOYIELD = 0x0002;
 
 // Any thread. FALSE when the window is gone (the message is not queued). h = 0 posts a thread message,
-// which GetMessage returns with hwnd 0 and DispatchMessage ignores.
+// which PeekMessage returns with hwnd 0 and DispatchMessage ignores.
 BOOL PostMessage(HWND h, UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
-BOOL PostThreadMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
 void PostQuitMessage(int exitCode);
 
 // hwnd filters by window (0: any); min..max filters by number (0, 0: any).
 BOOL PeekMessage(TMsg* m, HWND hwnd, UINT min, UINT max, UINT flags);
-// FALSE (0) when the message is WM_QUIT.
-BOOL GetMessage(TMsg* m, HWND hwnd, UINT min, UINT max);
 // Key downs become WM_CHAR / WM_SYSCHAR for the keys that have a character and were not already
 // typed as text by the display (Return, Escape, Tab, Backspace, Ctrl+letter).
 BOOL TranslateMessage(const TMsg* m);
@@ -86,10 +83,12 @@ public:
 private:
     std::uint64_t FNow;
 };
-// null restores the real (monotonic) clock. The clock is not owned.
+// null restores the real (monotonic) clock. The clock is not owned. The program keeps the real clock;
+// the tests' headless driver installs its hand-moved one.
 void SetWinClock(TWinClock* clock);
 std::uint64_t WinClockNow();
-// When the next timer is due on the current clock (UINT64_MAX when no timer runs).
+// When the next timer is due on the current clock (UINT64_MAX when no timer runs). The tests' headless
+// driver moves its hand clock from one due timer to the next with it.
 std::uint64_t NextTimerDue();
 
 using TIMERPROC = std::function<void(HWND, UINT, UINT_PTR, DWORD)>;

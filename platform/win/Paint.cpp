@@ -425,40 +425,12 @@ BOOL InvalidateRect(HWND h, const TRect* rect, BOOL erase)
     return RedrawWindow(h, rect, nullptr, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
 }
 
-BOOL InvalidateRgn(HWND h, HRGN rgn, BOOL erase)
-{
-    return RedrawWindow(h, nullptr, rgn, RDW_INVALIDATE | (erase ? RDW_ERASE : 0));
-}
-
-BOOL ValidateRect(HWND h, const TRect* rect) { return RedrawWindow(h, rect, nullptr, RDW_VALIDATE | RDW_NOCHILDREN); }
-
-BOOL ValidateRgn(HWND h, HRGN rgn) { return RedrawWindow(h, nullptr, rgn, RDW_VALIDATE | RDW_NOCHILDREN); }
-
 BOOL UpdateWindow(HWND h)
 {
     if (!Find(h))
         return FALSE;
     PaintNow(h);
     return TRUE;
-}
-
-BOOL GetUpdateRect(HWND h, TRect* rect, BOOL)
-{
-    TWindowRec* w = Find(h);
-    if (!w)
-        return FALSE;
-    if (rect)
-        *rect = w->Update.Box();
-    return w->Update.IsEmpty() ? FALSE : TRUE;
-}
-
-int GetUpdateRgn(HWND h, HRGN rgn, BOOL)
-{
-    TWindowRec* w = Find(h);
-    if (!w || !rgn)
-        return RGN_ERROR;
-    rgn->Shape = w->Update;
-    return RegionKind(w->Update);
 }
 
 HDC BeginPaint(HWND h, PAINTSTRUCT* ps)
@@ -708,9 +680,4 @@ int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* cli
             RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
     }
     return RegionKind(exposed);
-}
-
-BOOL ScrollWindow(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip)
-{
-    return ScrollWindowEx(h, dx, dy, scroll, clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE) != RGN_ERROR;
 }

@@ -56,14 +56,9 @@ constexpr DWORD ULW_OPAQUE = 0x00000004;
 
 // rect null: the whole client area. h = 0: every top-level window.
 BOOL InvalidateRect(HWND h, const TRect* rect, BOOL erase);
-BOOL InvalidateRgn(HWND h, HRGN rgn, BOOL erase);
-BOOL ValidateRect(HWND h, const TRect* rect);
-BOOL ValidateRgn(HWND h, HRGN rgn);
 BOOL RedrawWindow(HWND h, const TRect* rect, HRGN rgn, UINT flags);
 // Paints the window now when it has anything invalid (its children are not included).
 BOOL UpdateWindow(HWND h);
-BOOL GetUpdateRect(HWND h, TRect* rect, BOOL erase);
-int GetUpdateRgn(HWND h, HRGN rgn, BOOL erase);
 
 HDC BeginPaint(HWND h, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND h, const PAINTSTRUCT* ps);
@@ -97,14 +92,14 @@ constexpr UINT SW_INVALIDATE = 0x0002;
 constexpr UINT SW_ERASE = 0x0004;
 int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
     UINT flags);
-BOOL ScrollWindow(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip);
 
 // GetDC(0) is the screen: a picture of every shown top-level window in its place, bottom to top.
 
-// The picture of a top-level window as last painted (null when it has none yet); tests and the
-// headless backend read it.
+// The picture of a top-level window as last painted (null when it has none yet); the headless backend
+// and the tests' headless driver read it.
 const TSurface* GetWindowSurface(HWND topLevel);
-// Paints every window with something invalid and hands the pictures to the display.
+// Paints every window with something invalid and hands the pictures to the display (the tests'
+// headless driver and the benchmarks' display paint through it).
 void UpdateAllWindows();
 
 namespace WinInternal {

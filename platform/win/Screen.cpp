@@ -53,8 +53,6 @@ int GetSystemMetrics(int index)
 }
 
 HMONITOR MonitorFromWindow(HWND, DWORD) { return 1; }
-HMONITOR MonitorFromPoint(TPoint, DWORD) { return 1; }
-HMONITOR MonitorFromRect(const TRect&, DWORD) { return 1; }
 
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
 {
@@ -67,7 +65,6 @@ BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info)
 }
 
 TRect GetWorkArea() { return Backend().WorkArea(); }
-TRect GetScreenRect() { return Backend().ScreenRect(); }
 
 std::string GetClipboardText() { return Backend().ClipboardText(); }
 void SetClipboardText(const std::string& text) { Backend().SetClipboardText(text); }

@@ -31,11 +31,8 @@ struct MONITORINFO {
 };
 // One monitor: the whole screen (handle 1).
 HMONITOR MonitorFromWindow(HWND h, DWORD flags);
-HMONITOR MonitorFromPoint(TPoint p, DWORD flags);
-HMONITOR MonitorFromRect(const TRect& r, DWORD flags);
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 TRect GetWorkArea();
-TRect GetScreenRect();
 
 // The text clipboard (UTF-8).
 std::string GetClipboardText();

@@ -215,19 +215,6 @@ BOOL RegisterClass(const WNDCLASS& wc)
     return TRUE;
 }
 
-BOOL UnregisterClass(const std::string& className, HINSTANCE)
-{
-    TWindowTable& t = Table();
-    auto it = t.Classes.find(Lower(className));
-    if (it == t.Classes.end())
-        return FALSE;
-    for (const TSlot& s : t.Slots)
-        if (s.Rec && s.Rec->Class == it->second)
-            return FALSE;
-    t.Classes.erase(it);   // the class procedure's instance token stays callable
-    return TRUE;
-}
-
 BOOL GetClassInfo(HINSTANCE, const std::string& className, WNDCLASS& out)
 {
     auto it = Table().Classes.find(Lower(className));
@@ -541,14 +528,6 @@ BOOL SetWindowText(HWND h, const std::string& text)
     return SendMessage(h, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ? TRUE : FALSE;
 }
 
-std::string GetWindowText(HWND h)
-{
-    TWindowRec* w = Find(h);
-    return w ? w->Text : std::string();
-}
-
-int GetWindowTextLength(HWND h) { return static_cast<int>(GetWindowText(h).size()); }
-
 // ---- the tree ----
 
 HWND GetParent(HWND h)
@@ -606,46 +585,6 @@ HWND SetParent(HWND child, HWND newParent)
     return old;
 }
 
-HWND GetWindow(HWND h, UINT relation)
-{
-    TWindowRec* w = Find(h);
-    if (!w)
-        return 0;
-    if (relation == GW_CHILD)
-        return w->Children.empty() ? 0 : w->Children.front();
-    if (relation == GW_OWNER)
-        return w->Owner;
-    const std::vector<HWND>* list = &Table().Top;
-    if (w->Parent) {
-        TWindowRec* p = Find(w->Parent);
-        if (!p)
-            return 0;
-        list = &p->Children;
-    }
-    auto it = std::find(list->begin(), list->end(), h);
-    if (it == list->end())
-        return 0;
-    switch (relation) {
-    case GW_HWNDFIRST:
-        return list->front();
-    case GW_HWNDLAST:
-        return list->back();
-    case GW_HWNDNEXT:
-        return (it + 1) == list->end() ? 0 : *(it + 1);
-    case GW_HWNDPREV:
-        return it == list->begin() ? 0 : *(it - 1);
-    default:
-        return 0;
-    }
-}
-
-HWND GetTopWindow(HWND parent)
-{
-    if (!parent)
-        return Table().Top.empty() ? 0 : Table().Top.front();
-    return GetWindow(parent, GW_CHILD);
-}
-
 BOOL IsChild(HWND parent, HWND h)
 {
     TWindowRec* w = Find(h);
@@ -664,14 +603,6 @@ std::vector<HWND> GetChildWindows(HWND parent)
 }
 
 std::vector<HWND> GetTopLevelWindows() { return Table().Top; }
-
-BOOL EnumWindows(const std::function<BOOL(HWND)>& callback)
-{
-    for (HWND h : std::vector<HWND>(Table().Top))
-        if (Find(h) && !callback(h))
-            return FALSE;
-    return TRUE;
-}
 
 BOOL EnumChildWindows(HWND parent, const std::function<BOOL(HWND)>& callback)
 {
@@ -984,8 +915,6 @@ HWND ChildWindowFromPointEx(HWND parent, TPoint client, UINT flags)
     return parent;
 }
 
-HWND ChildWindowFromPoint(HWND parent, TPoint client) { return ChildWindowFromPointEx(parent, client, CWP_ALL); }
-
 HWND WindowFromPoint(TPoint screen)
 {
     for (HWND t : Table().Top) {
@@ -1009,15 +938,4 @@ HWND WindowFromPoint(TPoint screen)
         return cur;
     }
     return 0;
-}
-
-HCURSOR LoadCursor(HINSTANCE, HCURSOR id) { return id; }
-
-DWORD GetWindowThreadProcessId(HWND h, DWORD* pid)
-{
-    if (!IsWindow(h))
-        return 0;
-    if (pid)
-        *pid = static_cast<DWORD>(getpid());
-    return static_cast<DWORD>(gettid());
 }

@@ -122,21 +122,13 @@ const HWND HWND_BOTTOM = 1;
 const HWND HWND_TOPMOST = static_cast<HWND>(-1);
 const HWND HWND_NOTOPMOST = static_cast<HWND>(-2);
 
-// GetWindow relations.
-constexpr UINT GW_HWNDFIRST = 0;
-constexpr UINT GW_HWNDLAST = 1;
-constexpr UINT GW_HWNDNEXT = 2;
-constexpr UINT GW_HWNDPREV = 3;
-constexpr UINT GW_OWNER = 4;
-constexpr UINT GW_CHILD = 5;
-
 // ChildWindowFromPointEx flags.
 constexpr UINT CWP_ALL = 0;
 constexpr UINT CWP_SKIPINVISIBLE = 1;
 constexpr UINT CWP_SKIPDISABLED = 2;
 constexpr UINT CWP_SKIPTRANSPARENT = 4;
 
-// Standard cursors (LoadCursor(0, IDC_...)); a cursor handle is just the id.
+// Standard cursors; a cursor handle is just the id.
 constexpr HCURSOR IDC_ARROW = 32512;
 constexpr HCURSOR IDC_IBEAM = 32513;
 constexpr HCURSOR IDC_WAIT = 32514;
@@ -209,10 +201,8 @@ struct MINMAXINFO {
 
 constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000);
 
-// Classes. RegisterClass fails (FALSE) when the name is taken; UnregisterClass fails while a window of
-// the class lives.
+// Classes. RegisterClass fails (FALSE) when the name is taken.
 BOOL RegisterClass(const WNDCLASS& wc);
-BOOL UnregisterClass(const std::string& className, HINSTANCE instance = 0);
 BOOL GetClassInfo(HINSTANCE instance, const std::string& className, WNDCLASS& out);
 std::string GetClassName(HWND h);
 
@@ -242,19 +232,14 @@ LONG_PTR GetProp(HWND h, const std::string& name);
 LONG_PTR RemoveProp(HWND h, const std::string& name);
 
 BOOL SetWindowText(HWND h, const std::string& text);   // through WM_SETTEXT
-std::string GetWindowText(HWND h);
-int GetWindowTextLength(HWND h);
 
 // The tree. Children are kept top of the z-order first.
 HWND GetParent(HWND h);        // the parent of a child, the owner of a top-level window
 HWND GetAncestorRoot(HWND h);  // the top-level window a window belongs to
 HWND SetParent(HWND child, HWND newParent);
-HWND GetWindow(HWND h, UINT relation);
-HWND GetTopWindow(HWND parent);   // parent 0: the top-level window on top
 BOOL IsChild(HWND parent, HWND h);
 std::vector<HWND> GetChildWindows(HWND parent);   // direct children, top first
 std::vector<HWND> GetTopLevelWindows();           // top first
-BOOL EnumWindows(const std::function<BOOL(HWND)>& callback);
 BOOL EnumChildWindows(HWND parent, const std::function<BOOL(HWND)>& callback);   // all descendants
 
 // Geometry. Window rectangles are on the screen; client rectangles start at (0, 0).
@@ -278,10 +263,5 @@ BOOL IsWindowEnabled(HWND h);
 
 // Hit testing by position only (visible, enabled or not); the input routing asks WM_NCHITTEST too.
 HWND WindowFromPoint(TPoint screen);
-HWND ChildWindowFromPoint(HWND parent, TPoint client);
 HWND ChildWindowFromPointEx(HWND parent, TPoint client, UINT flags);
 
-HCURSOR LoadCursor(HINSTANCE instance, HCURSOR id);
-
-// Every window belongs to this process and its GUI thread: returns the thread id, the process id in pid.
-DWORD GetWindowThreadProcessId(HWND h, DWORD* pid);

@@ -56,8 +56,7 @@ public:
     TComponent* SkinForm() const { return FSkinForm; }
     void SetSkinForm(TComponent* Value);
 
-    // The screen point of the last popup; (-1, -1) before the first.
-    TPoint PopupPoint{-1, -1};
+    // PopupPoint (of TPopupMenu) is set only when the menu is really shown.
     // Fires once when the popup it was set for closes.
     TNotifyEvent OnMenuClose;
 

@@ -194,26 +194,6 @@ TEST(BlitsTest, AlphaBlend_PerPixelAndConstant)
     EXPECT_EQ(half.At(0, 0), RGB(127, 127, 127));
 }
 
-TEST(BlitsTest, GetDIBits_24BitBottomUpRowsArePaddedAndReversed)
-{
-    TPaper pic(3, 2);
-    pic.Surface.SetPixel(0, 0, RgbToPixel(RGB(1, 2, 3)));
-    pic.Surface.SetPixel(2, 1, RgbToPixel(RGB(4, 5, 6)));
-    BITMAPINFO bi{};
-    bi.bmiHeader.biWidth = 3;
-    bi.bmiHeader.biHeight = 2;
-    bi.bmiHeader.biBitCount = 24;
-    std::vector<std::uint8_t> bits(DibRowBytes(3, 24) * 2, 0xEE);
-    EXPECT_EQ(GetDIBits(nullptr, &pic.Surface, 0, 2, bits.data(), &bi, DIB_RGB_COLORS), 2);
-    EXPECT_EQ(DibRowBytes(3, 24), 12);
-    // Bottom-up: the first row stored is the bottom one.
-    EXPECT_EQ(bits[6], 6);
-    EXPECT_EQ(bits[8], 4);
-    EXPECT_EQ(bits[9], 0);   // padding zeroed
-    EXPECT_EQ(bits[12], 3);
-    EXPECT_EQ(bits[14], 1);
-}
-
 TEST(BlitsTest, SetDIBitsToDevice_TopDown24Bit)
 {
     BITMAPINFO bi{};
@@ -224,23 +204,6 @@ TEST(BlitsTest, SetDIBitsToDevice_TopDown24Bit)
     TPaper dst(3, 3);
     EXPECT_EQ(SetDIBitsToDevice(dst.Dc, 1, 1, 2, 2, 0, 0, 0, 2, bits.data(), &bi, DIB_RGB_COLORS), 2);
     EXPECT_EQ(dst.Compare({"...", ".rg", ".b#"}), "");
-}
-
-TEST(BlitsTest, CreateDIBSection_Only32BitAndBitsPointAtPixels)
-{
-    BITMAPINFO bi{};
-    bi.bmiHeader.biWidth = 3;
-    bi.bmiHeader.biHeight = -2;
-    void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_NE(bmp, nullptr);
-    EXPECT_EQ(bits, bmp->Bits());
-    EXPECT_EQ(bmp->Width(), 3);
-    EXPECT_EQ(bmp->Height(), 2);
-    DeleteObject(bmp);
-    bi.bmiHeader.biBitCount = 24;
-    EXPECT_EQ(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
-    EXPECT_EQ(bits, nullptr);
 }
 
 TEST(BlitsTest, BitBlt_ScrollDownWithinOneSurface_CopiesOriginalRows)

@@ -35,9 +35,17 @@ TEST(GdiObjectsTest, DeleteObject_NullHandleFails)
     EXPECT_FALSE(DeleteObject(nullptr));
 }
 
-TEST(GdiObjectsTest, CreateFont_CarriesEveryField)
+TEST(GdiObjectsTest, CreateFontIndirect_CarriesEveryField)
 {
-    HFONT f = CreateFont(-14, 0, 900, 0, FW_BOLD, true, false, true, RUSSIAN_CHARSET, "Arial");
+    TLogFont made;
+    made.Height = -14;
+    made.Escapement = 900;
+    made.Weight = FW_BOLD;
+    made.Italic = true;
+    made.StrikeOut = true;
+    made.CharSet = RUSSIAN_CHARSET;
+    made.FaceName = "Arial";
+    HFONT f = CreateFontIndirect(made);
     TLogFont lf;
     ASSERT_TRUE(GetObject(f, lf));
     EXPECT_EQ(lf.Height, -14);

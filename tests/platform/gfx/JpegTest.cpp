@@ -4,8 +4,6 @@
 
 #include <cstdlib>
 
-#include "platform/rtl/TStream.h"
-
 namespace {
 
 TSurface Gradient(int w, int h)
@@ -49,16 +47,6 @@ TEST(JpegTest, Quality_LowerGivesSmallerFile)
     EXPECT_LT(EncodeJpeg(src, 20).size(), EncodeJpeg(src, 95).size());
 }
 
-TEST(JpegTest, Stream_RoundTrip)
-{
-    TMemoryStream stream;
-    SaveJpegToStream(stream, Gradient(16, 16), 90);
-    stream.SetPosition(0);
-    TSurface back;
-    LoadJpegFromStream(stream, back);
-    EXPECT_EQ(back.Width(), 16);
-}
-
 TEST(JpegTest, BadInput_TruncatedFileRaises)
 {
     const auto bytes = EncodeJpeg(Gradient(64, 64), 90);
@@ -79,8 +67,6 @@ TEST(JpegTest, BadInput_NotAJpeg)
         EXPECT_NE(e.Message().find("JPEG"), std::string::npos);
     }
     EXPECT_THROW(DecodeJpeg(nullptr, 0, s), EInvalidGraphic);
-    TMemoryStream empty;
-    EXPECT_THROW(LoadJpegFromStream(empty, s), EInvalidGraphic);
 }
 
 TEST(JpegTest, Write_EmptyPictureRaises)

@@ -25,17 +25,6 @@ TEST(TDeviceContextTest, ViewportOrigin_ShiftsDrawing)
     EXPECT_EQ(paper.Compare({"......", "..##..", "..##..", "......"}), "");
 }
 
-TEST(TDeviceContextTest, WindowOrigin_ShiftsTheOtherWay)
-{
-    TPaper paper(6, 4);
-    SetWindowOrgEx(paper.Dc, 1, 0, nullptr);
-    Fill(paper.Dc, Rect(1, 0, 3, 1), 0);
-    EXPECT_EQ(paper.Compare({"##....", "......"}), "");
-    TPoint org;
-    GetWindowOrgEx(paper.Dc, &org);
-    EXPECT_EQ(org, Point(1, 0));
-}
-
 TEST(TDeviceContextTest, SurfaceDC_OriginAndBaseClip_LimitAWindowsPainting)
 {
     TSurface s(8, 4);
@@ -140,24 +129,11 @@ TEST(TDeviceContextTest, MemoryDC_WithoutBitmap_DrawsNothingAndDoesNotCrash)
     HDC dc = CreateCompatibleDC(nullptr);
     Fill(dc, Rect(0, 0, 10, 10), 0);
     EXPECT_EQ(GetPixel(dc, 0, 0), CLR_INVALID);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, 2, 2);
+    HBITMAP bmp = new TSurface(2, 2);
     HBITMAP old = SelectObject(dc, bmp);
     EXPECT_EQ(old, nullptr);
     Fill(dc, Rect(0, 0, 10, 10), RGB(0, 0, 255));
     EXPECT_EQ(GetPixel(dc, 1, 1), RGB(0, 0, 255));
     DeleteObject(bmp);   // still selected: freed with the DC
     DeleteDC(dc);
-}
-
-TEST(TDeviceContextTest, SetOriginAndBaseClip_TakeEffectOnTheNextDrawing)
-{
-    TSurface s(4, 2);
-    s.Fill(RgbToPixel(RGB(255, 255, 255)));
-    HDC dc = CreateSurfaceDC(&s, {0, 0}, nullptr);
-    Fill(dc, Rect(0, 0, 1, 1), 0);
-    dc->SetOrigin({2, 1});
-    dc->SetBaseClip(TRegionShape(Rect(0, 0, 1, 1)));
-    Fill(dc, Rect(0, 0, 4, 4), RGB(255, 0, 0));
-    DeleteDC(dc);
-    EXPECT_EQ(ComparePixels(s, 0, 0, {"#...", "..r."}, TPaper::Legend()), "");
 }

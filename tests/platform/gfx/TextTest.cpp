@@ -14,7 +14,13 @@ struct TTextPaper : TPaper {
         bool underline = false)
         : TPaper(w, h)
     {
-        Font = CreateFont(height, 0, escapement, 0, weight, false, underline, false, DEFAULT_CHARSET, face);
+        TLogFont lf;
+        lf.Height = height;
+        lf.Escapement = escapement;
+        lf.Weight = weight;
+        lf.Underline = underline;
+        lf.FaceName = face;
+        Font = CreateFontIndirect(lf);
         SelectObject(Dc, Font);
         SetBkMode(Dc, TRANSPARENT);
     }

@@ -27,7 +27,8 @@ TEST(TMemoryStreamReadWrite, WritingPastTheEndFillsTheGapWithZeros)
 {
     TMemoryStream s;
     s.Seek(3, soBeginning);
-    s.WriteValue<uint8_t>(7);
+    const uint8_t seven = 7;
+    s.WriteBuffer(&seven, 1);
     ASSERT_EQ(s.Size(), 4);
     const auto* bytes = static_cast<const uint8_t*>(s.Memory());
     EXPECT_EQ(bytes[0], 0);
@@ -42,7 +43,8 @@ TEST(TMemoryStreamReadWrite, WritingPastTheEndFillsTheGapWithZeros)
 TEST(TStreamBuffers, ShortReadRaisesReadError)
 {
     TMemoryStream s;
-    s.WriteValue<int32_t>(42);
+    const int32_t answer = 42;
+    s.WriteBuffer(&answer, sizeof answer);
     s.SetPosition(0);
     EXPECT_EQ(s.ReadValue<int32_t>(), 42);
     char c;

@@ -21,6 +21,13 @@ std::vector<std::string> Lines(const TStrings& list)
 
 using V = std::vector<std::string>;
 
+void AddAll(TStrings& list, const V& items)
+{
+    for (const std::string& s : items) {
+        list.Add(s);
+    }
+}
+
 // A minimal TStrings over a vector, as other units subclass it: only the virtual core.
 class TVectorStrings : public TStrings {
 public:
@@ -81,15 +88,12 @@ TEST(TStringListBasics, IndexErrorsRaiseListErrorWithTheIndex)
     EXPECT_EQ(list.Count(), 2);
 }
 
-TEST(TStringListBasics, IndexOfIgnoresCaseUnlessCaseSensitive)
+TEST(TStringListBasics, IndexOfIgnoresCase)
 {
     TStringList list;
-    list.SetCommaText("Alpha,Beta");
+    AddAll(list, {"Alpha", "Beta"});
     EXPECT_EQ(list.IndexOf("BETA"), 1);
     EXPECT_EQ(list.IndexOf("gamma"), -1);
-    list.SetCaseSensitive(true);
-    EXPECT_EQ(list.IndexOf("BETA"), -1);
-    EXPECT_EQ(list.IndexOf("Beta"), 1);
 }
 
 TEST(TStringListText, GetEndsEveryLineWithCrLf)
@@ -118,40 +122,6 @@ TEST(TStringListText, SetSplitsAtCrLfLfOrCrAndKeepsALastLineWithoutBreak)
     EXPECT_EQ(Lines(list), (V{"x", ""}));
 }
 
-TEST(TStringListCommaText, QuotesWhatNeedsQuotingAndReadsItBack)
-{
-    TStringList list;
-    list.Add("plain");
-    list.Add("with space");
-    list.Add("say \"hi\"");
-    list.Add("a,b");
-    list.Add("");
-    EXPECT_EQ(list.CommaText(), "plain,\"with space\",\"say \"\"hi\"\"\",\"a,b\",");
-    TStringList back;
-    back.SetCommaText(list.CommaText());
-    EXPECT_EQ(Lines(back), Lines(list));
-}
-
-TEST(TStringListCommaText, BlanksSeparateUnquotedItems)
-{
-    TStringList list;
-    list.SetCommaText("  a b, \"c d\" ,,e,");
-    EXPECT_EQ(Lines(list), (V{"a", "b", "c d", "", "e", ""}));
-    list.SetCommaText("\"\"");
-    EXPECT_EQ(Lines(list), (V{""}));
-    EXPECT_EQ(list.CommaText(), "\"\"");
-}
-
-TEST(TStringListCommaText, DelimiterAndStrictDelimiter)
-{
-    TStringList list;
-    list.SetDelimiter(';');
-    list.SetStrictDelimiter(true);
-    list.SetDelimitedText("*.avi; *.mpg;x y");
-    EXPECT_EQ(Lines(list), (V{"*.avi", " *.mpg", "x y"}));
-    EXPECT_EQ(list.DelimitedText(), "*.avi; *.mpg;x y");
-}
-
 TEST(TStringListNameValue, NamesValuesAndValueFromIndex)
 {
     TStringList list;
@@ -165,20 +135,12 @@ TEST(TStringListNameValue, NamesValuesAndValueFromIndex)
     EXPECT_EQ(list.Values("url"), "a=b");
     EXPECT_EQ(list.ValueFromIndex(1), "");
     EXPECT_EQ(list.IndexOfName("URL"), 2);
-    list.SetValues("Height", "240");
-    list.SetValues("width", "640");
-    EXPECT_EQ(Lines(list), (V{"width=640", "plain", "Url=a=b", "Height=240"}));
-    list.SetValues("plain", "");
-    list.SetValues("Url", "");
-    EXPECT_EQ(Lines(list), (V{"width=640", "plain", "Height=240"}));
-    list.SetValueFromIndex(2, "480");
-    EXPECT_EQ(list.Strings(2), "Height=480");
 }
 
 TEST(TStringListSorted, SwitchingOnSortsAndAddKeepsOrder)
 {
     TStringList list;
-    list.SetCommaText("pear,Apple,banana");
+    AddAll(list, {"pear", "Apple", "banana"});
     list.SetSorted(true);
     EXPECT_EQ(Lines(list), (V{"Apple", "banana", "pear"}));
     EXPECT_EQ(list.Add("cherry"), 2);
@@ -192,47 +154,20 @@ TEST(TStringListSorted, SwitchingOnSortsAndAddKeepsOrder)
     EXPECT_THROW(list.SetStrings(0, "x"), EListError);
 }
 
-TEST(TStringListSorted, DuplicatesIgnoredAcceptedOrRefused)
+TEST(TStringListSorted, AnEqualStringIsNotAddedAgain)
 {
     TStringList list;
     list.SetSorted(true);
     list.Add("b");
     list.Add("a");
-    EXPECT_EQ(list.Add("B"), 1);  // dupIgnore: the index of the one already there
+    EXPECT_EQ(list.Add("B"), 1);  // the index of the one already there
     EXPECT_EQ(Lines(list), (V{"a", "b"}));
-
-    list.SetDuplicates(dupAccept);
-    int x = 0;
-    list.AddObject("B", &x);
-    list.Add("b");
-    EXPECT_EQ(Lines(list), (V{"a", "b", "B", "b"}));  // equal strings stay in the order added
-    EXPECT_EQ(list.Objects(2), &x);
-    EXPECT_EQ(list.IndexOf("B"), 1);
-
-    list.SetDuplicates(dupError);
-    try {
-        list.Add("A");
-        FAIL();
-    } catch (const EListError& e) {
-        EXPECT_EQ(e.Message(), "String list does not allow duplicates");
-    }
-    EXPECT_EQ(list.Count(), 4);
-}
-
-TEST(TStringListSorted, CaseSensitiveOrderPutsLowerCaseFirst)
-{
-    TStringList list;
-    list.SetCaseSensitive(true);
-    list.SetDuplicates(dupAccept);
-    list.SetSorted(true);
-    list.SetCommaText("b,B,a,A");
-    EXPECT_EQ(Lines(list), (V{"a", "A", "b", "B"}));
 }
 
 TEST(TStringListSort, CustomSortSeesIndicesOfTheUnsortedList)
 {
     TStringList list;
-    list.SetCommaText("10,9,100,1");
+    AddAll(list, {"10", "9", "100", "1"});
     list.CustomSort([](TStringList* l, int a, int b) { return std::stoi(l->Strings(a)) - std::stoi(l->Strings(b)); });
     EXPECT_EQ(Lines(list), (V{"1", "9", "10", "100"}));
 }
@@ -260,19 +195,17 @@ TEST(TStringListEvents, ChangeEventsFireOncePerChangeAndOncePerUpdateBlock)
     EXPECT_EQ(events, (V{"changing 2", "change 2"}));
 }
 
-TEST(TStringListAssign, CopiesLinesObjectsAndDelimiter)
+TEST(TStringListAssign, CopiesLinesAndObjects)
 {
     TStringList a;
     int o = 0;
     a.AddObject("x", &o);
     a.Add("y");
-    a.SetDelimiter(';');
     TStringList b;
     b.Add("old");
     b.Assign(a);
     EXPECT_EQ(Lines(b), (V{"x", "y"}));
     EXPECT_EQ(b.Objects(0), &o);
-    EXPECT_EQ(b.Delimiter(), ';');
     b.AddStrings(b);  // adding a list to itself doubles it, no endless loop
     EXPECT_EQ(Lines(b), (V{"x", "y", "x", "y"}));
 }
@@ -286,7 +219,7 @@ TEST(TStringsSubclass, TheVirtualCoreIsEnough)
     list.SetStrings(0, "c=3");
     EXPECT_EQ(list.Text(), "c=3\r\na=1\r\n");
     list.Move(0, 1);
-    EXPECT_EQ(list.CommaText(), "a=1,c=3");
+    EXPECT_EQ(Lines(list), (V{"a=1", "c=3"}));
     EXPECT_EQ(list.Updates.front(), true);
     EXPECT_EQ(list.Updates.back(), false);
     EXPECT_THROW(list.Strings(5), EListError);

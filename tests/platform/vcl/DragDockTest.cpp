@@ -64,6 +64,16 @@ struct DragFixture : ::testing::Test {
             Log.push_back(std::string("drop ") + (src == Source ? "source " : "? ") + IntToStr(x) + "," + IntToStr(y));
         };
     }
+    // Presses in the source and moves past the drag threshold: the automatic drag begins.
+    void StartDrag()
+    {
+        Source->SetDragMode(dmAutomatic);
+        const TPoint from = Source->ClientToScreen({5, 5});
+        Driver.MoveTo(from);
+        Driver.ButtonDown();
+        Driver.MoveTo({from.X + 10, from.Y + 10});
+        ASSERT_TRUE(Source->Dragging());
+    }
     // Press in the source, move in steps to the point and release there.
     void DragTo(TPoint to)
     {
@@ -130,14 +140,14 @@ TEST_F(DragFixture, RefusingTarget_GetsNoDrop_AndShowsTheNoDropCursor)
     EXPECT_EQ(Count("drop"), 0);
     EXPECT_EQ(Log.back(), "end nil " + IntToStr(at.X) + "," + IntToStr(at.Y));
 
-    Driver.MoveTo(Source->ClientToScreen({5, 5}));
-    Source->BeginDrag(true);
+    StartDrag();
     Driver.MoveTo(at);
     EXPECT_EQ(Screen->Cursor(), crNoDrop);
     // Without OnDragOver a control takes nothing either.
     Driver.MoveTo(Form->ClientToScreen({150, 120}));
     EXPECT_EQ(Screen->Cursor(), crNoDrop);
-    Source->EndDrag(true);
+    Driver.ButtonUp();
+    EXPECT_FALSE(Source->Dragging());
     EXPECT_EQ(Screen->Cursor(), crDefault);
 }
 
@@ -149,23 +159,23 @@ TEST_F(DragFixture, AcceptedCursor_IsTheSourcesDragCursor)
         a = true;
         if (st == dsDragMove) seen = Screen->Cursor();
     };
-    Driver.MoveTo(Source->ClientToScreen({5, 5}));
-    Source->BeginDrag(true);
+    StartDrag();
     Driver.MoveTo(Target->ClientToScreen({10, 10}));
     Driver.MoveTo(Target->ClientToScreen({12, 10}));
     EXPECT_TRUE(Source->Dragging());
     EXPECT_EQ(Screen->Cursor(), crHandPoint);
-    Source->EndDrag(false);
+    Driver.KeyDown(VK_ESCAPE);
+    Driver.ProcessMessages();
     EXPECT_FALSE(Source->Dragging());
     EXPECT_EQ(Screen->Cursor(), crDefault);
     EXPECT_EQ(seen, crHandPoint);
+    Driver.ButtonUp();
 }
 
 TEST_F(DragFixture, EscapeCancels_TheTargetIsLeftAndTheSourceHearsNil)
 {
     AcceptOnTarget(true);
-    Driver.MoveTo(Source->ClientToScreen({5, 5}));
-    Source->BeginDrag(true);
+    StartDrag();
     Driver.MoveTo(Target->ClientToScreen({10, 10}));
     Driver.KeyDown(VK_ESCAPE);
     Driver.ProcessMessages();
@@ -173,6 +183,7 @@ TEST_F(DragFixture, EscapeCancels_TheTargetIsLeftAndTheSourceHearsNil)
     EXPECT_EQ(Count("over leave"), 1);
     EXPECT_EQ(Count("drop"), 0);
     EXPECT_EQ(Log.back().rfind("end nil", 0), 0u);
+    Driver.ButtonUp();
 }
 
 TEST_F(DragFixture, SourceOrTargetFreedDuringTheDrag_EndsQuietly)
@@ -183,8 +194,7 @@ TEST_F(DragFixture, SourceOrTargetFreedDuringTheDrag_EndsQuietly)
         Target->Free();
         Target = nullptr;
     };
-    Driver.MoveTo(Source->ClientToScreen({5, 5}));
-    Source->BeginDrag(true);
+    StartDrag();
     Driver.MoveTo(OtherSite->ClientToScreen({10, 10}));
     Driver.MoveTo(Source->Parent()->ClientToScreen({250, 40}));
     Driver.ButtonUp();
@@ -192,8 +202,7 @@ TEST_F(DragFixture, SourceOrTargetFreedDuringTheDrag_EndsQuietly)
     EXPECT_EQ(Count("drop"), 1);
     EXPECT_EQ(Log.back().rfind("end nil", 0), 0u) << "the target went while it took the drop";
 
-    Driver.MoveTo(Source->ClientToScreen({5, 5}));
-    Source->BeginDrag(true);
+    StartDrag();
     Source->Free();
     Source = nullptr;
     Driver.MoveTo({300, 200});

@@ -55,26 +55,32 @@ TEST(TApplicationMessages, ProcessMessagesIsReentrant)
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 10}));
 }
 
-TEST(TApplicationExceptions, DefaultReportKeepsTheMessageAndAbortIsSilent)
+TEST(TApplicationExceptions, EveryKindIsReportedWithItsMessageAndAbortIsSilent)
 {
+    std::vector<std::string> reported;
+    Application->OnException = [&](TObject*, Exception& E) { reported.push_back(E.Message()); };
     try {
         throw EConvertError("bad number");
     } catch (...) {
         Application->HandleException(nullptr);
     }
-    EXPECT_EQ(Application->LastExceptionMessage(), "bad number");
     try {
         Abort();
     } catch (...) {
         Application->HandleException(nullptr);
     }
-    EXPECT_EQ(Application->LastExceptionMessage(), "bad number");
     try {
         throw std::runtime_error("plain");
     } catch (...) {
         Application->HandleException(nullptr);
     }
-    EXPECT_EQ(Application->LastExceptionMessage(), "plain");
+    try {
+        throw 42;
+    } catch (...) {
+        Application->HandleException(nullptr);
+    }
+    Application->OnException = nullptr;
+    EXPECT_EQ(reported, (std::vector<std::string>{"bad number", "plain", "Unknown exception"}));
 }
 
 TEST(TApplicationInfo, ExeNameAndTitle)

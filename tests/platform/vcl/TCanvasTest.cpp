@@ -21,7 +21,6 @@ TEST(TCanvasDrawing, PenAndBrushAreUsedForShapes)
     c->MoveTo(0, 19);
     c->LineTo(19, 19);
     EXPECT_EQ(c->Pixels(5, 19), clRed);
-    EXPECT_EQ(c->PenPos(), (TPoint{19, 19}));
 }
 
 TEST(TCanvasText, ExtentGrowsWithTheTextAndTheFont)

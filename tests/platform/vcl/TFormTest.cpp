@@ -122,7 +122,11 @@ std::string PictureHex()
     bytes.append(reinterpret_cast<const char*>(&size), 4);
     bytes.append(static_cast<const char*>(bmp.Memory()), static_cast<size_t>(bmp.Size()));
     std::string hex;
-    for (unsigned char c : bytes) hex += IntToHex(static_cast<int>(c), 2);
+    static const char digits[] = "0123456789ABCDEF";
+    for (unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 15];
+    }
     return hex;
 }
 

@@ -10,7 +10,6 @@ TEST(TJPEGImageData, BitmapCompressedAndDecodedAgain)
     b.Canvas()->Brush()->SetColor(clRed);
     b.Canvas()->FillRect(Rect(0, 0, 16, 16));
     TJPEGImage j;
-    j.SetCompressionQuality(95);
     j.Assign(&b);
     TMemoryStream s;
     j.SaveToStream(s);

@@ -74,7 +74,7 @@ TEST_F(MdiClientTest, Activate_TellsBothChildrenAndBringsTheNewOneToTheTop)
     Cls.Log.clear();
     Activate(Kids[2]);
     EXPECT_EQ(Active(), Kids[2]);
-    EXPECT_EQ(GetTopWindow(Client), Kids[2]);
+    EXPECT_EQ(GetChildWindows(Client).front(), Kids[2]);
     EXPECT_EQ(Cls.Messages(Kids[0], {WM_NCACTIVATE, WM_MDIACTIVATE}), (std::vector<UINT>{WM_NCACTIVATE, WM_MDIACTIVATE}));
     EXPECT_EQ(Cls.Messages(Kids[2], {WM_NCACTIVATE, WM_MDIACTIVATE}), (std::vector<UINT>{WM_NCACTIVATE, WM_MDIACTIVATE}));
     for (const auto& m : Cls.Log)
@@ -142,7 +142,7 @@ TEST_F(MdiClientTest, TileAndCascadePlaceTheVisibleChildrenActiveOnTop)
     // The active one ends last, one step further, and stays on top.
     EXPECT_EQ(Rect(Kids[2]).TopLeft(), (TPoint{0, 0}));
     EXPECT_GT(Rect(Kids[1]).Left, 0);
-    EXPECT_EQ(GetTopWindow(Client), Kids[1]);
+    EXPECT_EQ(GetChildWindows(Client).front(), Kids[1]);
 }
 
 TEST_F(MdiClientTest, PressInAChildsControlActivatesThatChild)
@@ -158,7 +158,7 @@ TEST_F(MdiClientTest, PressInAChildsControlActivatesThatChild)
     ClientToScreen(button, p);
     Driver.Click(p);
     EXPECT_EQ(Active(), Kids[0]);
-    EXPECT_EQ(GetTopWindow(Client), Kids[0]);
+    EXPECT_EQ(GetChildWindows(Client).front(), Kids[0]);
 }
 
 } // namespace

@@ -270,11 +270,11 @@ TEST_F(MessageQueueTest, Timer_KilledOrWindowDestroyed_NoMoreMessages)
     EXPECT_EQ(NextTimerDue(), UINT64_MAX);
 }
 
-TEST_F(MessageQueueTest, Quit_GetMessageReturnsFalseWithExitCode)
+TEST_F(MessageQueueTest, Quit_ComesWithTheExitCode)
 {
     PostQuitMessage(3);
     TMsg m;
-    EXPECT_FALSE(GetMessage(&m, 0, 0, 0));
+    ASSERT_TRUE(PeekMessage(&m, 0, 0, 0, PM_REMOVE));
     EXPECT_EQ(m.message, WM_QUIT);
     EXPECT_EQ(m.wParam, 3u);
 }

@@ -495,7 +495,7 @@ TEST_F(TSdlBackendTest, ChangedArea_ReachesTheServer_TheRestStays_ANewSizeShowsW
 
 TEST_F(TSdlBackendTest, WorkAreaAndScreen_ComeFromTheDisplay)
 {
-    EXPECT_EQ(GetScreenRect(), Rect(0, 0, 640, 480));
+    EXPECT_EQ(Backend().ScreenRect(), Rect(0, 0, 640, 480));
     TRect work = GetWorkArea();
     EXPECT_FALSE(work.IsEmpty());
     SetClipboardText("Ombrix clip");

@@ -13,25 +13,13 @@
 
 namespace {
 
-struct TShown {
-    TPopupMenu* Menu = nullptr;
-    TPoint At{-100, -100};
-    int Count = 0;
-};
-
 struct CustomEditTest : ::testing::Test {
     THeadlessDriver Driver;
     TForm* Form = nullptr;
     TskCustomEdit* Edit = nullptr;
-    TShown Shown;
 
     void SetUp() override
     {
-        TPopupMenu::SetPresenter([this](TPopupMenu* Menu, int X, int Y) {
-            Shown.Menu = Menu;
-            Shown.At = {X, Y};
-            ++Shown.Count;
-        });
         Form = new TForm(nullptr);
         Form->SetBorderStyle(bsNone);
         Form->SetBounds(0, 0, 300, 120);
@@ -47,15 +35,16 @@ struct CustomEditTest : ::testing::Test {
     void TearDown() override
     {
         Form->Free();
-        TPopupMenu::SetPresenter(nullptr);
     }
+    // The context menu the edit built for its last request (nil while none is open).
+    TPopupMenu* Menu() const { return Edit->EditContextMenu(); }
     std::vector<std::string> Captions() const
     {
         std::vector<std::string> out;
-        for (int i = 0; i < Shown.Menu->Items()->Count(); ++i) out.push_back(Shown.Menu->Items()->Items(i)->Caption());
+        for (int i = 0; i < Menu()->Items()->Count(); ++i) out.push_back(Menu()->Items()->Items(i)->Caption());
         return out;
     }
-    TMenuItem* Item(const std::string& Caption) const { return Shown.Menu->Items()->Find(Caption); }
+    TMenuItem* Item(const std::string& Caption) const { return Menu()->Items()->Find(Caption); }
 };
 
 using CustomEditReadOnly = CustomEditTest;
@@ -124,9 +113,9 @@ TEST_F(CustomEditContextMenu, RightClickOffersTheEditCommandsInOrder)
     Edit->SetText("abc");
     const TPoint at = Edit->ClientToScreen({20, 5});
     Driver.Click(at, 2);
-    ASSERT_EQ(Shown.Count, 1);
-    EXPECT_EQ(Shown.At, at);
-    EXPECT_EQ(Shown.Menu->PopupComponent(), Edit);
+    ASSERT_NE(Menu(), nullptr);
+    EXPECT_EQ(Menu()->PopupPoint, at);
+    EXPECT_EQ(Menu()->PopupComponent(), Edit);
     EXPECT_EQ(Captions(), (std::vector<std::string>{"Undo", "-", "Cut", "Copy", "Paste", "Delete", "-", "Select All"}));
 }
 
@@ -157,9 +146,9 @@ TEST_F(CustomEditContextMenu, SelectAllIsOffOnceEverythingIsSelected)
 TEST_F(CustomEditContextMenu, KeyboardRequestOpensAtTheEditsCentre)
 {
     Driver.Press(VK_APPS);
-    ASSERT_EQ(Shown.Count, 1);
+    ASSERT_NE(Menu(), nullptr);
     const TPoint origin = Edit->ClientToScreen({0, 0});
-    EXPECT_EQ(Shown.At, Point(origin.X + 100, origin.Y + 11));
+    EXPECT_EQ(Menu()->PopupPoint, Point(origin.X + 100, origin.Y + 11));
 }
 
 TEST_F(CustomEditContextMenu, ChosenCommandRunsAndTheMenuIsFreedAfterwards)
@@ -179,8 +168,9 @@ TEST_F(CustomEditContextMenu, AnAssignedPopupMenuIsShownInstead)
 {
     auto* own = new TPopupMenu(Form);
     Edit->SetPopupMenu(own);
-    Driver.Click(Edit->ClientToScreen({20, 5}), 2);
-    EXPECT_EQ(Shown.Menu, own);
+    const TPoint at = Edit->ClientToScreen({20, 5});
+    Driver.Click(at, 2);
+    EXPECT_EQ(own->PopupPoint, at);
     EXPECT_EQ(Edit->EditContextMenu(), nullptr);
 }
 

@@ -19,10 +19,10 @@ class TProbeComboBox : public TskSkinComboBox {
 public:
     using TskSkinComboBox::TskSkinComboBox;
     std::vector<std::string>* Log = nullptr;
-    void BeginLoading() { IncludeState(csLoading); }
+    void BeginLoading() { SetLoadingState(true); }
     void EndLoading()
     {
-        ExcludeState(csLoading);
+        SetLoadingState(false);
         Loaded();
     }
 

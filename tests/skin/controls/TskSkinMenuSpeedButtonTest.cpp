@@ -171,14 +171,11 @@ TEST_F(MenuButtonTracking, SkinEntry_WidenedNinePartPictureKeepsTheDropDownInPla
 TEST_F(MenuButtonTracking, PlainPopupMenu_IsPoppedAtTheLowerLeftCornerForTheButton)
 {
     Menu = new TPopupMenu(Form);
-    TPoint at{-1, -1};
-    TPopupMenu::SetPresenter([&at](TPopupMenu*, int X, int Y) { at = Point(X, Y); });
     auto* b = Button(Rect(10, 10, 70, 40), false);
     ShowForm();
     Press(Point(20, 20));
-    TPopupMenu::SetPresenter(nullptr);
     const TPoint origin = b->ClientToScreen(Point(0, 0));
-    EXPECT_EQ(at, Point(origin.X, origin.Y + 30));
+    EXPECT_EQ(Menu->PopupPoint, Point(origin.X, origin.Y + 30));
     EXPECT_EQ(Menu->PopupComponent(), b);
     EXPECT_TRUE(b->MenuTracking());
 }

@@ -11,8 +11,8 @@ namespace {
 // A slider as the form reader sees it while it fills the properties.
 struct ReadSlider : TskSkinSlider {
     using TskSkinSlider::TskSkinSlider;
-    void BeginRead() { IncludeState(csReading); }
-    void EndRead() { ExcludeState(csReading); }
+    void BeginRead() { SetReadingState(true); }
+    void EndRead() { SetReadingState(false); }
 };
 
 struct SliderInput : SkinFormTest {

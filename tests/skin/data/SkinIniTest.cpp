@@ -185,7 +185,7 @@ TEST_F(SkinIniTest, Lines_ReadBackWhatWasWritten)
     EXPECT_EQ(ini.ReadString("S", "symbolslinecount", ""), "3");
     TStringList back;
     IniReadLines(ini, "S", "symbols", back);
-    EXPECT_TRUE(back.Equals(lines));
+    EXPECT_EQ(back.Text(), lines.Text());
 }
 
 TEST_F(SkinIniTest, Lines_NegativeCountAppendsNothing)

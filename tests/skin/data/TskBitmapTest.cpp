@@ -172,8 +172,7 @@ TEST(TskBitmapDraw, RegisteredDc_ViewportOriginAndClipApply)
     dst.AllocateDib(10, 10);
     HDC dc = dst.DC();
     SaveDC(dc);
-    SetViewportOrgEx(dc, 3, 2, nullptr);
-    SetWindowOrgEx(dc, 1, 0, nullptr);
+    SetViewportOrgEx(dc, 2, 2, nullptr);
     IntersectClipRect(dc, 0, 0, 2, 10);   // logical: device x 2 .. 4
     src.DrawTo(dc, 0, 0);                  // device (2, 2) .. (6, 6), clipped to x < 4
     RestoreDC(dc, -1);

@@ -189,7 +189,7 @@ TEST_F(BuildFromSkinIni, ThenUnpack_ReproducesTheIniAndThePictures)
     TStringList original, back;
     original.LoadFromFile(TestSkinDir() + "testskin.ini");
     back.SetText(unpacked.IniText);
-    EXPECT_TRUE(back.Equals(original));
+    EXPECT_EQ(back.Text(), original.Text());
 
     for (const auto& picture : unpacked.Pictures) {
         TBitmap source, dumped;

@@ -51,7 +51,7 @@ TEST(TskDataUserObjectLoad, ReadsOnlyItsPlaceRollUpAndCursor)
 
     TMemIniFile saved;
     entry.SaveToIni(saved);
-    EXPECT_FALSE(saved.ValueExists("userarea", "hint"));
+    EXPECT_EQ(saved.ReadString("userarea", "hint", "none"), "none");
     EXPECT_EQ(saved.ReadString("userarea", "skinrect", ""), "10,10,50,50");
 }
 

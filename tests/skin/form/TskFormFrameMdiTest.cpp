@@ -301,7 +301,7 @@ TEST_F(MdiFrameTest, PressOnATabBringsItsChildForward)
     Driver.Click(Tabs->ClientToScreen(TPoint{r.Left + 5, r.Top + 5}));
     Driver.ProcessMessages();
     EXPECT_EQ(Main->ActiveMDIChild(), Kids[0]);
-    EXPECT_EQ(GetTopWindow(Main->ClientHandle()), Kids[0]->Handle());
+    EXPECT_EQ(GetChildWindows(Main->ClientHandle()).front(), Kids[0]->Handle());
     // A minimized child comes back to normal.
     FrameOf(Kids[1])->SetFrameWindowState(FrameStateMinimized);
     const TRect r1 = Tabs->Tabs(1)->TabRect;

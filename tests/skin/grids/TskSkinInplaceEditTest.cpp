@@ -266,23 +266,15 @@ TEST_F(InplaceEditing, CellWrittenFromOutsideReloadsTheEditor)
 TEST_F(InplaceEditing, MenuKeyOpensTheEditMenuAtTheEditorCentre)
 {
     MakeGrid();
-    TPoint shownAt{-100, -100};
-    int items = 0;
-    std::string firstCaption;
-    TPopupMenu::SetPresenter([&](TPopupMenu* Menu, int X, int Y) {
-        shownAt = {X, Y};
-        items = Menu->Items()->Count();
-        firstCaption = Menu->Items()->Items(0)->Caption();
-    });
     Press(VK_F2);
     Press(VK_APPS);
-    TPopupMenu::SetPresenter(nullptr);
+    TPopupMenu* menu = Editor()->EditContextMenu();
+    ASSERT_NE(menu, nullptr);
     const TRect cell = Grid->CellRect(1, 1);
-    EXPECT_EQ(shownAt, Point(10 + cell.Left + cell.Width() / 2, 10 + cell.Top + cell.Height() / 2));
-    EXPECT_EQ(items, 8);
-    EXPECT_EQ(firstCaption, "Undo");
-    ASSERT_NE(Editor()->EditContextMenu(), nullptr);
-    EXPECT_FALSE(Editor()->EditContextMenu()->Items()->Items(2)->Enabled()); // Cut: nothing selected
+    EXPECT_EQ(menu->PopupPoint, Point(10 + cell.Left + cell.Width() / 2, 10 + cell.Top + cell.Height() / 2));
+    EXPECT_EQ(menu->Items()->Count(), 8);
+    EXPECT_EQ(menu->Items()->Items(0)->Caption(), "Undo");
+    EXPECT_FALSE(menu->Items()->Items(2)->Enabled()); // Cut: nothing selected
 }
 
 TEST_F(InplaceEditing, SkinnedEditorTakesTheCellBackground_TransparentOverAPicture)
