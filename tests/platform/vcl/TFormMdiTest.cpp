@@ -148,7 +148,9 @@ TEST_F(TFormMdiTest, TileAndCascadeArrangeEveryChildInsideTheClient)
     for (TMdiChildForm* k : Kids) {
         EXPECT_LE(k->Left() + k->Width(), client.Width());
         EXPECT_LE(k->Top() + k->Height(), client.Height());
-        if (k != active) EXPECT_LT(k->Left(), active->Left()) << "the active child is cascaded last";
+        if (k != active) {
+            EXPECT_LT(k->Left(), active->Left()) << "the active child is cascaded last";
+        }
     }
 }
 
