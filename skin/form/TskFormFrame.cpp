@@ -18,6 +18,8 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
+#include "skin/controls/TskCustomEdit.h"
+#include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinStatusBar.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
@@ -794,6 +796,34 @@ void TskFormFrame::PreFilter(const TMessage& Message)
     } else if (FForm->FormStyle() == fsMDIForm && FForm->Visible()) {
         // What closes the main form's menus closes those of its active child too.
         if (TskFormFrame* child = ActiveMDIChildFrame()) child->PreFilter(Message);
+    }
+    // An MDI form's own drop-downs close on the same messages: a child's activity or a move of the form
+    // would otherwise leave them open over whatever comes up.
+    if (FForm->FormStyle() == fsMDIForm && FForm->Visible() &&
+        !FForm->ComponentState().Contains(csDesigning) && !FForm->ComponentState().Contains(csLoading))
+        CancelDropDowns();
+}
+
+void TskFormFrame::CancelDropDowns()
+{
+    // Listed first, and each still looked for among the form's components before it is told: a
+    // drop-down that closes may free or make components of the form.
+    std::vector<TWinControl*> boxes;
+    for (int i = 0; i < FForm->ComponentCount(); ++i) {
+        auto* c = dynamic_cast<TWinControl*>(FForm->Components(i));
+        if (c != nullptr && c->Visible() && c->Enabled() &&
+            (dynamic_cast<TskSkinCustomComboBox*>(c) != nullptr || dynamic_cast<TskCustomEdit*>(c) != nullptr))
+            boxes.push_back(c);
+    }
+    const auto stillThere = [this](const TComponent* Box) {
+        for (int i = 0; i < FForm->ComponentCount(); ++i)
+            if (FForm->Components(i) == Box) return true;
+        return false;
+    };
+    const auto alive = FAlive;
+    for (TWinControl* box : boxes) {
+        if (!*alive) return;
+        if (stillThere(box)) box->Perform(CM_CANCELMODE, 0, 0);
     }
 }
 

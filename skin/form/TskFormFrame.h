@@ -475,6 +475,8 @@ private:
     void RemoveMDIChildItems();
     void UpdateMDIChildItems();
     void PreFilter(const TMessage& Message);
+    // Closes the drop-downs of the form's skinned combo boxes and edits.
+    void CancelDropDowns();
     void RouteMouse(const TMessage& Message);
     void WMSize(TMessage& Message);
     void WMActivate(TMessage& Message);

@@ -9,6 +9,7 @@
 #include "platform/vcl/TCustomPanel.h"
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/form/TskSkinMDITabsBar.h"
 #include "skin/form/TskSkinMainMenuBar.h"
@@ -220,6 +221,21 @@ TEST_F(MdiFrameTest, ClickIntoTheActiveChildOfAnInactiveMainForm_ShowsTheChildAc
     Driver.ProcessMessages();
     EXPECT_TRUE(FrameOf(active)->IsFormActive());
     other->Free();
+}
+
+TEST_F(MdiFrameTest, MovingTheMainForm_ClosesTheDropDownOfItsComboBox)
+{
+    auto* box = new TskSkinComboBox(Main);
+    box->SetParent(Main);
+    box->SetBounds(300, 2, 120, 20);
+    box->Items()->Add("one");
+    box->Items()->Add("two");
+    Driver.ProcessMessages();
+    box->DropDownList();
+    ASSERT_TRUE(box->DroppedDown());
+    Main->SetBounds(Main->Left() + 30, Main->Top() + 20, Main->Width(), Main->Height());
+    Driver.ProcessMessages();
+    EXPECT_FALSE(box->DroppedDown());
 }
 
 TEST_F(MdiFrameTest, ArrangeIconsLinesUpChildrenTheirFramesMinimized)
