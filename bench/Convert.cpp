@@ -11,7 +11,6 @@
 // processor time, so the fixed cost of a tool start weighs more than on the clips people convert.
 // Also the time from a tool printing a progress line to the status gauge showing it.
 // Run by hand: build/bench/bench_Convert.
-#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
@@ -25,6 +24,7 @@
 #include "process/TOxCreateProcess.h"
 #include "bench/support/BenchSupport.h"
 #include "bench/support/ByHand.h"
+#include "bench/support/RecordingWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -72,10 +72,7 @@ struct TConvertWindow {
 
     TConvertWindow(const std::string& Clip, const std::string& Device, TConvertOptions& Options)
     {
-        RegisterAppClasses();
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
-        Form->DoCreate();
+        Form = MakeRecordingWindow([this](TForm1& Window) { Runs.push_back(Window.OxCreateProcess1->CommandLine()); });
         Form->DropFiles({Clip});
         Form->ScanTimerTimer(Form->ScanTimer);
         TOmTables& t = Form->Tables();
@@ -90,13 +87,6 @@ struct TConvertWindow {
         Options.Destination = kDir + "/out/";
         Options.Quality = CellInt(t.dq->Cells(DeviceProfile::VideoBitrate, 0)) / 10;
         Options.DeviceText = Device;
-        TOxCreateProcess& runner = *Form->OxCreateProcess1;
-        const auto ended = runner.OnTerminate;
-        runner.OnTerminate = [this, ended](TObject* Sender, DWORD ExitCode) {
-            Runs.push_back(Form->OxCreateProcess1->CommandLine());
-            if (ended)
-                ended(Sender, ExitCode);
-        };
     }
 
     // Converts the queue as Start does; Runs holds this conversion's tool runs only.

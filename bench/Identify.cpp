@@ -7,7 +7,6 @@
 // run the drop needs (identify runs, the DVD's second looks, and per record the picture grab and its
 // conversion to a JPEG). Ratios are per iteration, the drop and its baseline run back to back, reported
 // as median, min and max with the load average. Run by hand: build/bench/bench_Identify.
-#include "app/AppClasses.h"
 #include "app/Unit1.h"
 #include "app/om_queue.h"
 #include "platform/sys/CommandLine.h"
@@ -16,6 +15,7 @@
 #include "process/TOxCreateProcess.h"
 #include "bench/support/BenchSupport.h"
 #include "bench/support/ByHand.h"
+#include "bench/support/RecordingWindow.h"
 
 #include <benchmark/benchmark.h>
 
@@ -111,20 +111,12 @@ struct TDropWindow {
 
     TDropWindow()
     {
-        RegisterAppClasses();
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
-        Form->DoCreate();
+        Form = MakeRecordingWindow([this](TForm1& Window) {
+            // The window ends a player run at its first status line only outside a picture grab.
+            Runs.push_back({Window.OxCreateProcess1->CommandLine(), Window.RunState.GrabMode == 0});
+        });
         // Both test titles count as titles worth converting (the window's own minimum is for real discs).
         Form->RunState.MinTitleLength = 3;
-        TOxCreateProcess& runner = *Form->OxCreateProcess1;
-        const auto ended = runner.OnTerminate;
-        runner.OnTerminate = [this, ended](TObject* Sender, DWORD ExitCode) {
-            // The window ends a player run at its first status line only outside a picture grab.
-            Runs.push_back({Form->OxCreateProcess1->CommandLine(), Form->RunState.GrabMode == 0});
-            if (ended)
-                ended(Sender, ExitCode);
-        };
         ForgetThumbnails(Form->WorkFolder);
     }
 
