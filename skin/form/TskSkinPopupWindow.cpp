@@ -237,6 +237,7 @@ int TskSkinPopupWindow::FramePartHeight() const
 }
 
 int TskSkinPopupWindow::ImageColumnWidth() const { return FImages != nullptr ? FImages->Width() + 5 : 16; }
+int TskSkinPopupWindow::DefaultItemColumn() const { return FImages != nullptr ? FImages->Width() + 5 : 19; }
 
 void TskSkinPopupWindow::CalcSize()
 {
@@ -251,11 +252,11 @@ void TskSkinPopupWindow::CalcSize()
         m = std::max(m, r.Width() + 2);
     }
     FImageColumn = ImageColumnWidth();
-    int w = m + 16 + FImageColumn;
+    int w = 0;
     if (FItemData != nullptr)
-        w += FItemData->TextRect.Left + (FItemData->SkinRect.Width() - FItemData->TextRect.Right);
+        w = m + 16 + FImageColumn + FItemData->TextRect.Left + (FItemData->SkinRect.Width() - FItemData->TextRect.Right);
     else
-        w += 4;
+        w = m + DefaultItemColumn() + DefaultItemTextGap + DefaultItemArrowRoom; // what PaintDefaultItem leaves the text
     if (Skinned())
         w += FLook.RightMargin() + FLook.LeftMargin();
     else
@@ -890,7 +891,7 @@ void TskSkinPopupWindow::PaintDefaultItem(TskSkinMenuItem* Item, TBitmap* B)
 {
     TCanvas* c = B->Canvas();
     const int w = B->Width(), h = B->Height();
-    const int col = FImages != nullptr ? FImages->Width() + 5 : 19;
+    const int col = DefaultItemColumn();
     c->Font()->Assign(FMeasure->Canvas()->Font());
     const bool highlighted = Item->Active() && Item->Selectable();
     TColor text = clWindowText;
@@ -908,7 +909,7 @@ void TskSkinPopupWindow::PaintDefaultItem(TskSkinMenuItem* Item, TBitmap* B)
         c->LineTo(w, h / 2);
         return;
     }
-    PaintItemText(Item, c, Rect(col + 4, 0, w - 19, h), text);
+    PaintItemText(Item, c, Rect(col + DefaultItemTextGap, 0, w - DefaultItemArrowRoom, h), text);
     if (Item->HasSubMenu()) DrawDefaultArrow(c, w - 9 - 4, h / 2, text);
     PaintItemMarks(Item, c, Rect(0, 0, col, h), text, false);
 }

@@ -114,6 +114,11 @@ private:
     void PaintHeader(TskSkinMenuItem* Item, TBitmap* B);
     void PaintItemText(TskSkinMenuItem* Item, TCanvas* C, const TRect& TextR, TColor Color);
     int ImageColumnWidth() const;
+    // The default look's item: its picture column, the gap before the text, and the room kept at the
+    // right for the submenu arrow. The window's width is measured with the same figures.
+    int DefaultItemColumn() const;
+    static constexpr int DefaultItemTextGap = 4;
+    static constexpr int DefaultItemArrowRoom = 19;
 
     TskSkinMenu* FSkinMenu;
     TskSkinData* FSkinData = nullptr;
