@@ -215,6 +215,8 @@ void TOxCreateProcess::Run()
     }
     // Only lowering is possible without privileges; the higher classes run at normal priority.
     request.Nice = FPriority == ppIdle ? 19 : 0;
+    // A tool left behind by a program that was killed would go on writing (or spinning) on its own.
+    request.EndWithParent = true;
 
     const bool redirect = FConsoleOptions.Contains(coRedirect);
     const bool separateError = FConsoleOptions.Contains(coSeparateError);

@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -195,6 +196,47 @@ void ReapLater(pid_t pid)
     }).detach();
 }
 
+// SpawnProcess for a child that must end with us: posix_spawn cannot ask for the parent-death
+// signal, so this one forks.
+TChildProcess SpawnTiedToParent(const TChildPlan& plan, const std::string& program)
+{
+    int err[2];
+    MakePipe(err);
+    err[0] = AboveStdio(err[0]);
+    err[1] = AboveStdio(err[1]);
+    const pid_t parent = getpid();
+    pid_t pid = fork();
+    if (pid == 0) {
+        ::close(err[0]);
+        // SIGKILL, not a polite signal: a tool spinning after its work cannot be trusted to answer one.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        // We may have died between fork and prctl: then the signal never comes, so the child looks.
+        if (getppid() != parent) {
+            _exit(127);
+        }
+        ChildExec(plan, err[1]);
+    }
+    int forkErr = errno;
+    RetryClose(err[1]);
+    if (pid < 0) {
+        RetryClose(err[0]);
+        RaiseOSError(forkErr, "fork");
+    }
+    // Opened while the child is unreaped, so it refers to exactly this child.
+    int pidfd = PidfdOpen(pid);
+    // The pipe closes on exec with nothing in it, or carries the errno of what failed before it.
+    int execErr = ReadExecResult(err[0]);
+    RetryClose(err[0]);
+    if (execErr != 0) {
+        int status;
+        while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        RetryClose(pidfd);
+        RaiseOSError(execErr, program);
+    }
+    return TChildProcess(pid, pidfd);
+}
+
 } // namespace
 
 void MakePipe(int Fds[2])
@@ -257,6 +299,9 @@ unsigned ExitCodeFromStatus(int WaitStatus)
 TChildProcess SpawnProcess(const TSpawnRequest& Request)
 {
     TChildPlan plan = MakePlan(Request);
+    if (Request.EndWithParent) {
+        return SpawnTiedToParent(plan, Request.Program);
+    }
 
     // posix_spawn starts the child without copying our page tables (vfork-style), which is several
     // milliseconds faster than fork for a program of this size, and reports a failed exec (or a failed

@@ -26,6 +26,9 @@ struct TSpawnRequest {
     bool NewProcessGroup = true;
     // Nice increment for the child (0 = unchanged).
     int Nice = 0;
+    // The child is killed when the spawning thread ends (a tool never outlives the program that
+    // drives it, even one killed outright). Spawn from a thread that lives as long as the program.
+    bool EndWithParent = false;
 };
 
 // One started child. It keeps a pidfd for the whole of its life and leaves the child unreaped until

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -244,4 +245,50 @@ TEST(TChildProcess, GroupSignalReachesTheGroupLeaderOnce)
     EXPECT_EQ(count, '1');
     child.Reap();
     close(out[0]);
+}
+
+TEST(SpawnProcess, ChildTiedToItsParentEndsWhenTheParentIsKilled)
+{
+    // The orphaned tool comes to this test (not to init), so its end can be waited for and read.
+    ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    int report[2];
+    MakePipe(report);
+    const pid_t parent = fork();
+    ASSERT_GE(parent, 0);
+    if (parent == 0) {
+        // The program that drives the tool, killed outright once the tool runs.
+        TSpawnRequest r;
+        r.Program = "sleep";
+        r.Args = {"sleep", "120"};
+        r.EndWithParent = true;
+        pid_t tool = -1;
+        try {
+            tool = SpawnProcess(r).Pid();
+        } catch (...) {
+        }
+        (void)!write(report[1], &tool, sizeof tool);
+        raise(SIGKILL);
+    }
+    close(report[1]);
+    pid_t tool = -1;
+    ASSERT_EQ(read(report[0], &tool, sizeof tool), static_cast<ssize_t>(sizeof tool));
+    close(report[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(parent, &status, 0), parent);
+    ASSERT_GT(tool, 0);
+    // Bounded generously: the kernel sends the signal at once, a loaded machine may take a while.
+    pid_t ended = 0;
+    for (int i = 0; i < 600 && ended == 0; ++i) {
+        ended = waitpid(tool, &status, WNOHANG);
+        if (ended == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+    if (ended == 0) {
+        kill(tool, SIGKILL);
+        waitpid(tool, &status, 0);
+    }
+    prctl(PR_SET_CHILD_SUBREAPER, 0);
+    EXPECT_EQ(ended, tool) << "the tool outlived its parent";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
 }
