@@ -1,6 +1,7 @@
 #include "app/om_convert.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/om_functions.h"
 #include "app/om_tables.h"
@@ -371,6 +372,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     }
     convertgrid.SetCells(JobRecord::SizeText, j, plan.SizeText);
 
+    double outputRate = 0; // pictures a second of the output; 0 when the template sets its own
     if (Pos("fps", plan.Template) == 0) {
         std::string rate = Trim(job(JobRecord::FrameRate));
         if (Settings.Budget > 0)
@@ -380,6 +382,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
             plan.FrameRatePiece = " -ofps " + rate;
             plan.ScriptOptions += " -v_framerate " + rate;
             plan.FfmpegOptions += " -r " + rate;
+            outputRate = ParseFloatDot(rate);
         }
     }
 
@@ -426,8 +429,12 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
             plan.ScriptOptions += " end";
             // A disc's navigation may lead on from the title's end into another title (or back into
             // this one) for ever: the title's own length ends the run.
+            // Counted in pictures: bounded by a time, the encoder never exits when the title's stream
+            // ends at (or just before) that time, as a disc's last title does.
             const double titleLength = ParseFloatDot(source(SourceRecord::Length));
-            if (Pos("dvd-device", src) > 0 && titleLength > a)
+            if (Pos("dvd-device", src) > 0 && titleLength > a && outputRate > 0 && encoder == "mencoder")
+                piece += " -frames " + IntToStr(static_cast<int>(std::ceil((titleLength - a) * outputRate)));
+            else if (Pos("dvd-device", src) > 0 && titleLength > a)
                 piece += " -endpos " + FloatToStr(titleLength - a);
         }
         plan.Parts.push_back(piece);
@@ -505,6 +512,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
 #include "platform/sys/ToolSupport.h"
+#include "platform/sys/Volumes.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TTimer.h"
 #include "process/TOxCreateProcess.h"
@@ -619,9 +627,14 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     std::string lastProgress;
     // While the player reports on a file, its lines go to that report instead.
     TMediaReport* report = nullptr;
+    // How far the running tool got: every line moves it, and its closing report says it is done.
+    int toolLines = 0;
+    bool toolSaidEnd = false;
     const TOxCPSReadEvent formRead = Form.OxCreateProcess1->OnRead;
-    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, formRead](TObject* Sender, const std::string& Line,
-                                                                       bool Starts, bool Ends) {
+    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, &toolLines, &toolSaidEnd, formRead](
+                                        TObject* Sender, const std::string& Line, bool Starts, bool Ends) {
+        ++toolLines;
+        toolSaidEnd = toolSaidEnd || Contains(Line, "Writing index") || Contains(Line, "muxing overhead");
         if (report) {
             if (Ends)
                 ReadReportLine(*report, Line);
@@ -632,15 +645,24 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         if (formRead)
             formRead(Sender, Line, Starts, Ends);
     };
+    // A tool is watched by its lines and by the size of the file it writes.
+    const auto watch = [&toolLines, &toolSaidEnd](const std::string& File) {
+        TRunControl::TToolWatch w;
+        w.Mark = [&toolLines, File] { return IntToStr(toolLines) + ":" + IntToStr(File.empty() ? 0 : FileSize(File)); };
+        w.SaidEnd = [&toolSaidEnd] { return toolSaidEnd; };
+        return w;
+    };
     // The player's report on a source argument; false when the run was cut short (Stop, closing).
     const auto askPlayer = [&](const std::string& Source, TMediaReport& Into) {
         Into = TMediaReport();
         if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0)
             return false;
         report = &Into;
+        toolLines = 0;
+        toolSaidEnd = false;
         const bool started = run.RunTool(ReportCommand(Source), TToolKind::Identify, Form.WorkFolder);
         if (started)
-            run.WaitForTool();
+            run.WaitForTool(watch(std::string()));
         report = nullptr;
         return started && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 && !Application->Terminated();
     };
@@ -697,9 +719,10 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                                CarriesAudio(job(JobRecord::OptionTemplate) + " " + job(JobRecord::JobOptions));
         TMediaReport sourceReport;
         bool sourceAsked = false;
+        bool destinationFull = false;
         bool allParts = true;
         std::string why;
-        for (int k = 0; k < n && Form.RunState.AbortRequested == 0; ++k) {
+        for (int k = 0; k < n && Form.RunState.AbortRequested == 0 && !destinationFull; ++k) {
             Form.RunState.CurrentJob = row;
             Form.RunState.CurrentTotal = CellInt(job(JobRecord::LengthSeconds));
             Form.setProgress(Form.RunState.CurrentJob, 0);
@@ -721,9 +744,6 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
 
             bool partOk = true;
             lastProgress.clear();
-            // The judge of this part's file starts now, so that its start overlaps the encode.
-            TStandbyPlayer judge;
-            judge.Start(Form.WorkFolder);
             const std::vector<std::string> stages =
                 AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
             DeleteFile(scratch);
@@ -732,6 +752,8 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     partOk = false;
                     break;
                 }
+                toolLines = 0;
+                toolSaidEnd = false;
                 if (!run.RunTool(stage, TToolKind::Encode, Form.WorkFolder)) {
                     partOk = false;
                     break;
@@ -741,12 +763,14 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 // from zero and would pull the position back below the half that judges the part.
                 const bool partStage = &stage == &stages.front();
                 Form.converttimer->SetEnabled(partStage);
-                run.WaitForTool();
+                const std::string written = &stage == &stages.back() ? plan.Outputs[static_cast<std::size_t>(k)] : scratch;
+                // A tool ended for not ending by itself wrote what it could: its file is judged.
+                const bool cutShort = run.WaitForTool(watch(written));
                 Form.converttimer->SetEnabled(false);
                 Form.RunState.PendingProgressLine.clear();
                 if (Application->Terminated())
                     return;
-                if (run.LastExitCode() != 0) {
+                if (run.LastExitCode() != 0 && !cutShort) {
                     partOk = false;
                     break;
                 }
@@ -774,7 +798,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     return Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 &&
                            !Application->Terminated();
                 };
-                if (judge.Report(SafePathArg(out), made, serve) || askPlayer(QuoteArg(SafePathArg(out)), made))
+                if (ProbeOutput(out, made, serve))
                     verdict = JudgeOutput(made, PartSpan(range, sourceLength, sourceReport.ChapterStarts,
                                                          CellInt(source(SourceRecord::Chapters))), wantAudio);
                 if (Application->Terminated())
@@ -787,6 +811,15 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 why = "the encoder failed";
             }
             partOk = partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0;
+            // A write cut off by a full destination looks like any other failure (the encoders even
+            // exit 0): the room left tells. Every later job would fail the same way, so the queue stops.
+            if (!partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0) {
+                const long long room = VolumeFreeBytes(ExtractFilePath(out));
+                if (room >= 0 && room < 2 * 1024 * 1024) {
+                    why = "the destination is full";
+                    destinationFull = true;
+                }
+            }
             // A stopped, skipped or failed part's file never keeps the final name.
             if (!partOk)
                 SetAsideIncomplete(out);
@@ -840,6 +873,8 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             ++failures;
             lastFailure = "Failed: " + job(JobRecord::OutputFile) + " (" + (why.empty() ? "no output" : why) + ")";
             setStatus(lastFailure);
+            if (destinationFull)
+                break;
         }
     }
     if (failures > 1 && Form.RunState.AbortRequested == 0)

@@ -110,13 +110,42 @@ void CloseFd(int& Fd)
     Fd = -1;
 }
 
-// Every complete line of Pending (ended by a new line or a carriage return) goes to Report.
-void TakeLines(std::string& Pending, TMediaReport& Report)
+// Every complete line of Pending (ended by a new line or a carriage return) goes to OnLine.
+void TakeLines(std::string& Pending, const std::function<void(const std::string&)>& OnLine)
 {
     std::size_t from = 0;
     for (std::size_t end; (end = Pending.find_first_of("\r\n", from)) != std::string::npos; from = end + 1)
-        ReadReportLine(Report, Pending.substr(from, end - from));
+        OnLine(Pending.substr(from, end - from));
     Pending.erase(0, from);
+}
+
+// Reads a tool's output lines into OnLine until its end (true), or until Serve gives up or TimeoutMs
+// pass (false). Short looks, so the window is served between them.
+bool ReadUntilEnd(int Fd, const std::function<bool()>& Serve, int TimeoutMs,
+                  const std::function<void(const std::string&)>& OnLine)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+    std::string pending;
+    char buffer[16384];
+    while (true) {
+        if (Serve && !Serve())
+            return false;
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        pollfd fd{Fd, POLLIN, 0};
+        if (::poll(&fd, 1, 20) <= 0)
+            continue;
+        const ssize_t n = ::read(Fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        pending.append(buffer, static_cast<std::size_t>(n));
+        TakeLines(pending, OnLine);
+    }
+    pending += '\n';
+    TakeLines(pending, OnLine);
+    return true;
 }
 
 } // namespace
@@ -190,37 +219,81 @@ bool TStandbyPlayer::Report(const std::string& Path, TMediaReport& Into, const s
         End();
         return false;
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
-    std::string pending;
-    char buffer[4096];
-    bool ended = false;
-    while (!ended) {
-        if (Serve && !Serve())
-            break;
-        if (std::chrono::steady_clock::now() > deadline)
-            break;
-        pollfd fd{FOutput, POLLIN, 0};
-        // A short look: the window is served between looks.
-        if (::poll(&fd, 1, 20) <= 0)
-            continue;
-        const ssize_t n = ::read(FOutput, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ended = true;
-            break;
-        }
-        pending.append(buffer, static_cast<std::size_t>(n));
-        TakeLines(pending, Into);
-    }
-    if (ended) {
-        pending += '\n';
-        TakeLines(pending, Into);
-    }
+    const bool ended = ReadUntilEnd(FOutput, Serve, TimeoutMs, [&Into](const std::string& Line) { ReadReportLine(Into, Line); });
     End();
     if (!ended)
         Into = TMediaReport();
     return ended;
+}
+
+void ReadPacketLine(TPacketSpans& Spans, const std::string& Line)
+{
+    // "video,1.040000,1.000000,0.040000,K_" (pts, dts, duration, flags); a time the file does not
+    // carry reads "N/A". A packet flagged corrupt holds nothing a player can show.
+    std::vector<std::string> f;
+    std::size_t at = 0;
+    while (at <= Line.size()) {
+        std::size_t end = Line.find(',', at);
+        if (end == std::string::npos)
+            end = Line.size();
+        f.push_back(Trim(Line.substr(at, end - at)));
+        at = end + 1;
+    }
+    if (f.size() < 4 || (f.size() > 4 && Contains(f[4], "C")))
+        return;
+    const bool video = f[0] == "video";
+    if (!video && f[0] != "audio")
+        return;
+    const std::string& time = IsFloat(f[1]) ? f[1] : f[2];
+    if (!IsFloat(time))
+        return;
+    const double from = ParseFloatDot(time);
+    const double to = from + (IsFloat(f[3]) ? std::max(0.0, ParseFloatDot(f[3])) : 0.0);
+    double& first = video ? Spans.VideoFrom : Spans.AudioFrom;
+    double& last = video ? Spans.VideoTo : Spans.AudioTo;
+    first = first < 0 && last < 0 ? from : std::min(first, from);
+    last = std::max(last, to);
+}
+
+bool ProbeOutput(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve, int TimeoutMs)
+{
+    Into = TMediaReport();
+    const std::string probe = FindConsoleTool("ffprobe");
+    if (probe.empty())
+        return false;
+    int output[2] = {-1, -1};
+    TChildProcess tool;
+    try {
+        MakePipe(output);
+        TSpawnRequest request;
+        request.Program = probe;
+        // Only the packets' times are read: the whole file is walked without decoding a picture.
+        request.Args = {"ffprobe", "-v", "error", "-show_entries", "packet=codec_type,pts_time,dts_time,duration_time,flags",
+                        "-of", "csv=p=0", "file:" + Path};
+        request.StdOut = output[1];
+        request.EndWithParent = true;
+        tool = SpawnProcess(request);
+    } catch (const Exception&) {
+        for (int fd : output)
+            if (fd >= 0)
+                ::close(fd);
+        return false;
+    }
+    ::close(output[1]);
+    TPacketSpans spans;
+    const bool ended = ReadUntilEnd(output[0], Serve, TimeoutMs, [&spans](const std::string& Line) { ReadPacketLine(spans, Line); });
+    ::close(output[0]);
+    // Our own child, through its pidfd; reaped here, so it is gone for good.
+    if (!ended)
+        tool.SignalGroup(SIGKILL);
+    tool.Reap();
+    if (!ended)
+        return false;
+    Into.Video = spans.VideoTo >= 0;
+    Into.Audio = spans.AudioTo >= 0;
+    Into.Length = Into.Video ? spans.VideoTo - spans.VideoFrom : 0;
+    Into.AudioLength = Into.Audio ? spans.AudioTo - spans.AudioFrom : 0;
+    return true;
 }
 
 double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<double>& ChapterStarts,
@@ -247,10 +320,12 @@ std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio)
 {
     if (!Output.Video)
         return "no video in the output";
-    if (Output.Length <= 0 || (Span > 0 && Output.Length < Span / 2))
+    if (Output.Length <= 0 || (Span > 0 && Output.Length < Span * 0.95))
         return "the output is too short";
     if (WantAudio && !Output.Audio)
         return "no sound in the output";
+    if (WantAudio && Output.AudioLength >= 0 && Output.AudioLength < Output.Length * 0.95)
+        return "the sound stops early";
     return std::string();
 }
 

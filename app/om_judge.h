@@ -1,7 +1,8 @@
 #pragma once
-// Judging a conversion by the file it made, not by what the encoder said: the player identifies the
-// output, and a part counts only when its file holds video for at least half of what the part was to
-// cover (and sound when the source had sound and the profile keeps it). A file that fails, or whose
+// Judging a conversion by the file it made, not by what the encoder or the file's header says: the
+// packets the file holds are read, and a part counts only when its picture reaches 95 % of what the
+// part was to cover and its sound (when the source had sound and the profile keeps it) 95 % of the
+// picture. A file that fails, or whose
 // run was stopped or skipped, is moved off the final name so it never passes for a finished one.
 #include <functional>
 #include <string>
@@ -14,6 +15,7 @@ struct TMediaReport {
     bool Video = false;                // a video stream was found
     bool Audio = false;                // an audio stream was found
     double Length = 0;                 // seconds; 0 when unknown
+    double AudioLength = -1;           // seconds the sound's packets reach; -1 when the report cannot say
     std::vector<double> ChapterStarts; // seconds from the start, in order; empty when none are listed
 };
 
@@ -63,14 +65,28 @@ struct TPartRange {
     int LastChapter = 0;
 };
 
+// Reads what a file holds, packet by packet, with the probing tool: the streams, the seconds from
+// the first to the end of the last whole video packet (Length) and the same of the sound
+// (AudioLength). Serve is called between looks at the tool's output and returns false to give up.
+// False when no whole report came (no tool, given up, or no end within TimeoutMs).
+bool ProbeOutput(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
+                 int TimeoutMs = 120000);
+
+// Adds one line of ProbeOutput's tool ("video,pts,dts,duration,flags") to the spans in Spans.
+struct TPacketSpans {
+    double VideoFrom = -1, VideoTo = -1;
+    double AudioFrom = -1, AudioTo = -1;
+};
+void ReadPacketLine(TPacketSpans& Spans, const std::string& Line);
+
 // The seconds a part is to cover. A chapter range is measured between its chapter starts (the last
 // chapter ends at the source's end); without known starts, the chapters count as equal shares of
 // ChapterCount. 0 when it cannot be known.
 double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<double>& ChapterStarts,
                 int ChapterCount);
 
-// Why an output does not hold what its part was to cover ("" when it does). Span 0 asks only for
-// some video.
+// Why an output does not hold what its part was to cover ("" when it does): picture for 95 % of
+// Span (0 asks only for some picture), and when WantAudio, sound for 95 % of the picture.
 std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio);
 
 // True when a profile's options keep the sound (no "-nosound", no "-an").

@@ -124,7 +124,31 @@ bool TRunControl::RunTool(const std::string& CommandLine, TToolKind Kind, const 
 
 void TRunControl::WaitForTool()
 {
+    WaitForTool(TToolWatch());
+}
+
+bool TRunControl::WaitForTool(const TToolWatch& Watch)
+{
+    using Clock = std::chrono::steady_clock;
+    std::string mark = Watch.Mark ? Watch.Mark() : std::string();
+    auto moved = Clock::now();
+    bool ended = false;
     while (FState.ToolRunning != 0 && !Application->Terminated()) {
+        if (Watch.Mark && FRunner.Waiting()) {
+            if (const std::string now = Watch.Mark(); now != mark) {
+                mark = now;
+                moved = Clock::now();
+            }
+            const int limit = Watch.SaidEnd && Watch.SaidEnd() ? Watch.AfterEndMs : Watch.QuietMs;
+            if (Clock::now() - moved > std::chrono::milliseconds(limit)) {
+                // The encoders close their file on an interrupt; one that does not answer is killed.
+                ended = true;
+                FRunner.Interrupt();
+                ServeUntil([this] { return !FRunner.Waiting(); }, 3000);
+                KillTools();
+                moved = Clock::now();
+            }
+        }
         Application->ProcessMessages();
         if (FState.ToolRunning == 0 || Application->Terminated())
             break;
@@ -137,6 +161,7 @@ void TRunControl::WaitForTool()
     }
     if (!FRunner.Waiting())
         FKind = TToolKind::None;
+    return ended;
 }
 
 void TRunControl::KillTools(int TimeoutMs)

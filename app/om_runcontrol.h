@@ -57,6 +57,19 @@ public:
     // while no child is watched and nothing is queued any more is cleared, so the wait cannot hang.
     void WaitForTool();
 
+    // How a wait tells a tool that no longer works from one that does: Mark changes whenever the tool
+    // moves (a line, a file that grows), SaidEnd is true once it has reported its end.
+    struct TToolWatch {
+        std::function<std::string()> Mark;
+        std::function<bool()> SaidEnd;
+        int QuietMs = 60000;    // no move for this long: the tool is stuck
+        int AfterEndMs = 10000; // still there this long after its end report: it will not exit
+    };
+    // WaitForTool that never waits without bound: a stuck tool, or one that does not exit after its
+    // end report, is interrupted and then killed. True when the tool was ended so; its file is then
+    // judged as it stands.
+    bool WaitForTool(const TToolWatch& Watch);
+
     // Ends the runner's own child (and its process group): SIGTERM, up to TimeoutMs for it to end,
     // then SIGKILL. Nothing else on the machine is touched. Returns when the end was delivered.
     void KillTools(int TimeoutMs = 2000);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -323,4 +324,14 @@ std::vector<TMountedVolume> GetMountedVolumes(const TVolumeSources& Sources)
         volumes.push_back(std::move(v));
     }
     return volumes;
+}
+
+long long VolumeFreeBytes(const std::string& Path)
+{
+    struct statvfs st {};
+    if (Path.empty() || ::statvfs(Path.c_str(), &st) != 0)
+        return -1;
+    // The blocks kept for the administrator are ours too when we are the administrator.
+    const unsigned long long blocks = ::geteuid() == 0 ? st.f_bfree : st.f_bavail;
+    return static_cast<long long>(blocks * st.f_frsize);
 }

@@ -57,6 +57,10 @@ std::string VolumeLabel(const std::string& RootPath, const TVolumeSources& Sourc
 // there is none (or it cannot be read).
 std::string ReadIso9660Label(const std::string& DeviceOrImage);
 
+// The bytes this program may still write on the volume that holds Path (a file or folder); -1 when
+// that cannot be known.
+long long VolumeFreeBytes(const std::string& Path);
+
 // Watches the optical volumes on a thread of its own. OnChange runs on that thread, once per volume
 // that went (Arrived false) or came (Arrived true), removals first; hand it over to the GUI thread by
 // posting. The mount table is watched through the kernel's change notification, and drives (a medium

@@ -44,6 +44,13 @@ for a in "$@"; do out="$a"; done
 exit 0
 )";
 
+// The judge's packet lines for 8 s of picture and sound.
+const char* const kFakeProbe = R"(#!/bin/sh
+for a in "$@"; do out="${a#file:}"; done
+[ -s "$out" ] && printf 'video,0.0,0.0,0.04,K_\nvideo,7.96,7.96,0.04,__\naudio,0.0,0.0,0.02,K_\naudio,7.98,7.98,0.02,K_\n'
+exit 0
+)";
+
 void WriteScript(const std::string& Path, const char* Text)
 {
     std::ofstream(Path) << Text;
@@ -61,6 +68,7 @@ struct TwoStageConversion : FormTest {
         WriteScript(Dir / "bin/mencoder", kFakeMencoder);
         WriteScript(Dir / "bin/ffmpeg", kFakeFfmpeg);
         WriteScript(Dir / "bin/mplayer", kFakePlayer);
+        WriteScript(Dir / "bin/ffprobe", kFakeProbe);
         SavedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
         setenv("PATH", (Dir / "bin").c_str(), 1);
     }

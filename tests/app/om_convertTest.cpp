@@ -336,8 +336,8 @@ TEST_F(Plans, DvdTitle_ScalesWithHarddupAndComposesTheWholeCommand)
     EXPECT_EQ(p.FilterChain, "harddup,scale=480:272,");
     EXPECT_EQ(p.SizeText, "480 x 272");
     ASSERT_EQ(p.Commands.size(), 1u);
-    // The title's own length ends the run, wherever the disc's navigation would lead on.
-    EXPECT_EQ(p.Commands[0], "\"mencoder\" -dvd-device /media/cdrom0 dvdnav://3  -endpos 600  -ofps 25 -vf harddup,scale=480:272, "
+    // The title's own length, in pictures, ends the run, wherever the disc's navigation would lead on.
+    EXPECT_EQ(p.Commands[0], "\"mencoder\" -dvd-device /media/cdrom0 dvdnav://3  -frames 15000  -ofps 25 -vf harddup,scale=480:272, "
                              "-ovc x264 -oac faac  -aid 128 -noautosub -forcedsubsonly -o \"" + dest + "Film.mp4\"");
 }
 

@@ -116,14 +116,15 @@ inline bool RunQuiet(const std::string& Command)
 
 // One title of a generated DVD: its length in seconds, its chapter marks ("0,0:04,0:08"), the
 // command its navigation runs at the title's end ("jump title 1;", none when empty) and its video
-// rate in kbit/s.
+// rate in kbit/s, and the channels of its sound.
 struct DvdTitleShape {
     int Seconds = 6;
     std::string Chapters = "0";
     std::string Post;
     int Kbps = 1000;
-    DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000)
-        : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K)
+    int Channels = 2;
+    DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000, int Ch = 2)
+        : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K), Channels(Ch)
     {
     }
 };
@@ -137,7 +138,7 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
         const std::string mpg = Scratch + "/title" + std::to_string(i + 1) + ".mpg";
         if (!RunQuiet("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " +
                       std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v " + std::to_string(Titles[i].Kbps) +
-                      "k '" + mpg + "'"))
+                      "k -ac " + std::to_string(Titles[i].Channels) + " '" + mpg + "'"))
             return false;
         xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/>";
         if (!Titles[i].Post.empty())
@@ -153,7 +154,8 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
 // are looked for first), it prints one progress line of the whole 20 s, writes "video" into its "-o"
 // file and exits 0. While the file "hold" in that folder names a number of seconds, it waits that long
 // first (SIGINT ends it, as it ends the real one). A stand-in "mplayer" beside it reports every
-// non-empty file as 20 s of video with sound, and nothing for an empty or missing one.
+// non-empty file as 20 s of video with sound, and nothing for an empty or missing one; so does a
+// stand-in "ffprobe" in the packet lines the judge reads.
 inline void InstallFakeEncoder(const std::string& WorkFolder)
 {
     fs::create_directories(WorkFolder);
@@ -166,7 +168,16 @@ fi
 exit 0
 )SH";
     fs::permissions(player, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
-    fs::create_directories(WorkFolder);
+    const std::string probe = WorkFolder + "ffprobe";
+    std::ofstream(probe) << R"SH(#!/bin/sh
+for a in "$@"; do last="${a#file:}"; done
+if [ -s "$last" ]; then
+  printf 'video,0.000000,0.000000,0.040000,K_\nvideo,19.960000,19.960000,0.040000,__\n'
+  printf 'audio,0.000000,0.000000,0.026000,K_\naudio,19.974000,19.974000,0.026000,K_\n'
+fi
+exit 0
+)SH";
+    fs::permissions(probe, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
     const std::string encoder = WorkFolder + "mencoder";
     std::ofstream(encoder) << R"SH(#!/bin/sh
 out=""

@@ -1,0 +1,128 @@
+// DVD titles converted with the real tools keep their sound, whatever its channels, and end by
+// themselves: a title with mono and one with stereo sound for every kind of profile, and a disc of
+// one title that simply stops at its end. Each output is judged by ffprobe: the picture covers the
+// title, the sound covers the picture.
+#include "app/om_convert.h"
+
+#include "om_convertTesting.h"
+#include "om_probeTesting.h"
+
+#include "app/om_runcontrol.h"
+#include "platform/vcl/TTimer.h"
+
+using namespace omtest;
+
+namespace {
+
+// Made once per test program: a disc with a mono title and a stereo one (no command at their ends),
+// and a disc of a single title, as the authoring tool makes it without a command.
+struct SoundDiscs {
+    TempFolder Dir;
+    std::string TwoTitles;
+    std::string OneTitle;
+    bool Ok = false;
+    SoundDiscs()
+    {
+        TwoTitles = Dir / "Sound Disc";
+        OneTitle = Dir / "Single Disc";
+        fs::create_directories(Dir / "a");
+        fs::create_directories(Dir / "b");
+        Ok = MakeDvdFolder(TwoTitles, Dir / "a", {{8, "0", "", 400, 1}, {8, "0", "", 400, 2}}) &&
+             MakeDvdFolder(OneTitle, Dir / "b", {{12, "0", "", 400, 2}});
+    }
+};
+
+SoundDiscs& TheDiscs()
+{
+    static SoundDiscs discs;
+    return discs;
+}
+
+struct DvdSound : ConvertFixture {
+    void SetUp() override
+    {
+        ConvertFixture::SetUp();
+        if (!TheDiscs().Ok)
+            GTEST_SKIP() << "ffmpeg or dvdauthor could not make the test discs";
+        Form->RunState.MinTitleLength = 3;
+    }
+
+    void Scan(const std::string& Disc, std::size_t Titles)
+    {
+        Form->DropFiles({Disc});
+        Form->ScanTimerTimer(Form->ScanTimer);
+        ASSERT_EQ(AddedRows.size(), Titles) << Form->StatusText();
+    }
+
+    // Only row Row is converted; a run that never ends is stopped after a bound no sound run comes
+    // near, and the test fails on it.
+    void Convert(const std::string& Device, int Row)
+    {
+        for (int r : AddedRows)
+            Form->StringGrid1->SetCells(SourceRecord::Selected, r, r == Row ? "YES" : "NO");
+        Choose(Device);
+        TTimer guard(nullptr);
+        guard.SetInterval(150000);
+        guard.OnTimer = [this](TObject*) {
+            if (Form->RunState.Converting != 0)
+                Form->RunControl().Stop();
+        };
+        guard.SetEnabled(true);
+        ConvertQueue(*Form, Options);
+        EXPECT_EQ(Form->RunState.AbortRequested, 0) << "the conversion did not end by itself: " << AllCommands();
+    }
+
+    // The file holds the whole title's picture, and sound as long as the picture.
+    void ExpectWhole(const std::string& Path, double Seconds)
+    {
+        ASSERT_TRUE(fs::exists(Path)) << Form->StatusText() << "\n" << AllCommands();
+        const double picture = ProbeFrames(Path) / 25.0;
+        EXPECT_NEAR(ProbeSeconds(Path), Seconds, std::max(Seconds * 0.03, 0.25)) << AllCommands();
+        EXPECT_GE(ProbeAudioSeconds(Path), picture * 0.95) << AllCommands();
+    }
+};
+
+struct SoundCase {
+    int Channels;
+    const char* Device;
+    const char* Ext;
+};
+
+struct TitleSound : DvdSound, ::testing::WithParamInterface<SoundCase> {};
+
+} // namespace
+
+TEST_P(TitleSound, KeepsTheSoundOfTheWholeTitle)
+{
+    const SoundCase c = GetParam();
+    Scan(TheDiscs().TwoTitles, 2);
+    const int row = AddedRows[c.Channels == 1 ? 0 : 1];
+    Convert(c.Device, row);
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    ExpectWhole(Dest + Cell(SourceRecord::Title, row) + "." + c.Ext, ParseFloatDot(Cell(SourceRecord::Length, row)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, TitleSound,
+                         ::testing::Values(SoundCase{1, "iPod Classic/Nano/Video", "mp4"},
+                                           SoundCase{1, "Playstation Portable", "mp4"},
+                                           SoundCase{1, "Windows Mobile", "avi"},
+                                           SoundCase{1, "Zune 30", "wmv"},
+                                           SoundCase{2, "iPod Classic/Nano/Video", "mp4"},
+                                           SoundCase{2, "Playstation Portable", "mp4"},
+                                           SoundCase{2, "Windows Mobile", "avi"},
+                                           SoundCase{2, "Zune 30", "wmv"}),
+                         [](const ::testing::TestParamInfo<SoundCase>& Info) {
+                             std::string device = Info.param.Device;
+                             device = device.substr(0, device.find_first_of(" /"));
+                             return std::string(Info.param.Channels == 1 ? "Mono" : "Stereo") + "_" + device;
+                         });
+
+// The single title's stream ends exactly where its length says: the encoder must still end.
+TEST_F(DvdSound, SingleTitleDisc_EndsByItselfAtTheTitlesEnd)
+{
+    Scan(TheDiscs().OneTitle, 1);
+    const int row = AddedRows[0];
+    Convert("iPhone / iPod Touch", row);
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    ExpectWhole(Dest + Cell(SourceRecord::Title, row) + ".mp4", ParseFloatDot(Cell(SourceRecord::Length, row)));
+}
