@@ -1,0 +1,55 @@
+// The verdict on an output from what its packets hold: the picture must reach 95 % of the part, the
+// sound 95 % of the picture; a header's claim plays no part.
+#include "app/om_judge.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TMediaReport Holding(double Video, double Audio)
+{
+    TMediaReport r;
+    r.Video = Video > 0;
+    r.Length = Video;
+    r.Audio = Audio != 0; // -1: sound, of a length the report does not give
+    r.AudioLength = Audio;
+    return r;
+}
+
+} // namespace
+
+TEST(JudgeOutput, PictureAndSoundEachMustCoverEnough)
+{
+    struct Case {
+        TMediaReport Output;
+        double Span;
+        bool WantAudio;
+        bool Passes;
+    };
+    const Case cases[] = {
+        {Holding(20, 20), 20, true, true},
+        {Holding(19.1, 18.3), 20, true, true},
+        {Holding(18.5, 18.5), 20, true, false}, // a cut file: far more than half, still short
+        {Holding(850, 0.096), 850, true, false}, // the sound of a few frames only
+        {Holding(850, 0.096), 850, false, true}, // a profile without sound
+        {Holding(20, -1), 20, true, true},       // a report that cannot say how far the sound goes
+        {Holding(0, 20), 20, true, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(JudgeOutput(c.Output, c.Span, c.WantAudio).empty(), c.Passes)
+            << c.Output.Length << " s picture, " << c.Output.AudioLength << " s sound of " << c.Span;
+}
+
+TEST(ReadPacketLine, SpansRunFromTheFirstPacketToTheEndOfTheLast)
+{
+    TPacketSpans s;
+    for (const char* line : {"video,0.080000,0.000000,0.040000,K_", "video,N/A,0.040000,0.040000,__",
+                             "video,9.960000,9.920000,0.040000,__", "video,12.000000,12.000000,0.040000,_C",
+                             "audio,0.000000,0.000000,0.021333,K_", "audio,9.978667,9.978667,0.021333,K_",
+                             "subtitle,1.0,1.0,1.0,K_", "garbage"})
+        ReadPacketLine(s, line);
+    EXPECT_DOUBLE_EQ(s.VideoFrom, 0.04); // a packet without its own time takes its decoding time
+    EXPECT_DOUBLE_EQ(s.VideoTo, 10.0);   // the corrupt packet at 12 s counts for nothing
+    EXPECT_DOUBLE_EQ(s.AudioFrom, 0.0);
+    EXPECT_NEAR(s.AudioTo, 10.0, 1e-9);
+}
