@@ -225,6 +225,8 @@ void TOmQueue::BuildRow(int r)
     chk0->SetTag(r);
     chk0->SetSkinData(skSkinData2);
     chk0->SetCaption("");
+    // Check boxes are made without a tab stop; the row's are reached by Tab like its other controls.
+    chk0->SetTabStop(true);
     chk0->SetBounds(0, 100, 20, 20);
     chk0->SetAlign(alTop);
     chk0->SetParent(pnl7);
@@ -289,6 +291,7 @@ void TOmQueue::BuildRow(int r)
         chk2->SetTag(r);
         chk2->SetSkinData(skSkinData2);
         chk2->SetCaption("Subs:");
+        chk2->SetTabStop(true);
         chk2->SetBounds(0, 0, 52, pnl9->ClientHeight());
         chk2->SetAlign(alRight);
         chk2->SetPopupMenu(PopupMenu1);

@@ -861,17 +861,18 @@ void TSlateBuilder::PaintScrollBars()
         Fill(s, grips[i], Key);
         for (int x = 1; x < 9; x += 3) VLine(s, grips[i].Left + x, grips[i].Top + 1, grips[i].Bottom - 1, i == 0 ? Rgb(40, 45, 54) : White);
     }
-    // Vertical: up (top) button, track, down (bottom) button.
+    // Vertical: the down button (it steps back) at the top, track, the up button (it steps forward) at
+    // the bottom, as on the horizontal bar; so the up button's hot and pressed pictures show a down arrow.
     const TRect v = At(256, 344, 16, 120);
     Fill(s, v, Field);
     VLine(s, v.Left, v.Top, v.Bottom, Border);
     button(At(v.Left, v.Top, 16, 16), 0, TArrow::Up);
     button(At(v.Left, v.Top + 104, 16, 16), 0, TArrow::Down);
     const TRect vButtons[4] = {At(272, 344, 16, 16), At(288, 344, 16, 16), At(272, 360, 16, 16), At(288, 360, 16, 16)};
-    button(vButtons[0], 1, TArrow::Up);
-    button(vButtons[1], 2, TArrow::Up);
-    button(vButtons[2], 1, TArrow::Down);
-    button(vButtons[3], 2, TArrow::Down);
+    button(vButtons[0], 1, TArrow::Down);
+    button(vButtons[1], 2, TArrow::Down);
+    button(vButtons[2], 1, TArrow::Up);
+    button(vButtons[3], 2, TArrow::Up);
     const TRect vThumbs[3] = {At(274, 380, 12, 32), At(288, 380, 12, 32), At(302, 380, 12, 32)};
     for (int i = 0; i < 3; ++i) thumb(vThumbs[i], i);
     const TRect vGrips[3] = {At(274, 416, 8, 9), At(284, 416, 8, 9), At(294, 416, 8, 9)};
@@ -884,17 +885,19 @@ void TSlateBuilder::PaintScrollBars()
         Entries.Key("pictureindex", ControlsPicture);
         Entries.Rect("skinrect", skin);
         const int w = skin.Width(), hgt = skin.Height();
+        // The far end's corner points lie a pixel inside the track: a button moves with the bar's length
+        // only when it starts beyond them.
         if (horizontal) {
             Entries.Key("lefttoppoint", P(16, 0));
-            Entries.Key("righttoppoint", P(104, 0));
+            Entries.Key("righttoppoint", P(103, 0));
             Entries.Key("leftbottompoint", P(16, hgt));
-            Entries.Key("rightbottompoint", P(104, hgt));
+            Entries.Key("rightbottompoint", P(103, hgt));
             Entries.Rect("clientrect", TRect{16, 0, 104, hgt});
         } else {
             Entries.Key("lefttoppoint", P(0, 16));
             Entries.Key("righttoppoint", P(w, 16));
-            Entries.Key("leftbottompoint", P(0, 104));
-            Entries.Key("rightbottompoint", P(w, 104));
+            Entries.Key("leftbottompoint", P(0, 103));
+            Entries.Key("rightbottompoint", P(w, 103));
             Entries.Rect("clientrect", TRect{0, 16, w, 104});
         }
         Entries.Key("leftstretch", 1);
@@ -912,8 +915,8 @@ void TSlateBuilder::PaintScrollBars()
             Entries.Rect("downbuttonrect", TRect{0, 0, 16, 16});
         } else {
             Entries.Rect("trackarea", TRect{0, 16, 16, 104});
-            Entries.Rect("upbuttonrect", TRect{0, 0, 16, 16});
-            Entries.Rect("downbuttonrect", TRect{0, 104, 16, 120});
+            Entries.Rect("upbuttonrect", TRect{0, 104, 16, 120});
+            Entries.Rect("downbuttonrect", TRect{0, 0, 16, 16});
         }
         Entries.Rect("activeupbuttonrect", buttons[0]);
         Entries.Rect("downupbuttonrect", buttons[1]);

@@ -169,6 +169,7 @@ object Form1: TForm1
         SkinDataName = 'checkbox'
         Caption = 'Nicer subtitles'
         TabOrder = 1
+        TabStop = True
       end
     end
     object croppanel: TskSkinPanel
@@ -193,6 +194,7 @@ object Form1: TForm1
         GroupIndex = 1
         Caption = 'No cropping'
         TabOrder = 0
+        TabStop = True
       end
       object radiobutton2: TskSkinCheckRadioBox
         Left = 120
@@ -206,6 +208,7 @@ object Form1: TForm1
         GroupIndex = 1
         Caption = 'Remove black bars from file'
         TabOrder = 1
+        TabStop = True
       end
       object radiobutton3: TskSkinCheckRadioBox
         Left = 324
@@ -220,6 +223,7 @@ object Form1: TForm1
         Checked = True
         Caption = 'Remove black bars from device'
         TabOrder = 2
+        TabStop = True
       end
     end
     object bottompanel: TskSkinPanel

@@ -214,6 +214,11 @@ void TskSkinCheckRadioBox::DrawFocus(TCanvas* C, TRect R)
     C->DrawFocusRect(R);
 }
 
+void TskSkinCheckRadioBox::DrawFocusOnCheck(TCanvas* C, const TRect& Place)
+{
+    if (Focused() && FCanFocused && Caption().empty() && !HasImage()) DrawFocus(C, Place);
+}
+
 void TskSkinCheckRadioBox::DrawCaption(TCanvas* C, TRect R, TColor Color)
 {
     C->Font()->SetColor(Color);
@@ -290,7 +295,9 @@ void TskSkinCheckRadioBox::DrawFramed(TBitmap* B, bool Active)
     const TRect& a = FNewCheckImageArea;
     const int x = a.Left + (a.Width() - piece.Width()) / 2;
     const int y = a.Top + (a.Height() - piece.Height()) / 2;
-    DrawCheckPiece(c, Rect(x, y, x + piece.Width(), y + piece.Height()), piece);
+    const TRect place = Rect(x, y, x + piece.Width(), y + piece.Height());
+    DrawCheckPiece(c, place, piece);
+    DrawFocusOnCheck(c, place);
     SelectFont(c);
     TColor color = !Enabled() ? FUnEnabledFontColor : (Active ? FActiveFontColor : FFontColor);
     if (!FUseSkinFontColor) color = DefaultFont()->Color();
@@ -318,7 +325,9 @@ void TskSkinCheckRadioBox::DrawSkinImage(TBitmap* B)
     PaintParentBackground(this, c);
     const TRect piece = CheckImagePiece();
     const int top = Height() / 2 - FCheckImageRect.Height() / 2;
-    DrawCheckPiece(c, Rect(3, top, 3 + piece.Width(), top + piece.Height()), piece);
+    const TRect place = Rect(3, top, 3 + piece.Width(), top + piece.Height());
+    DrawCheckPiece(c, place, piece);
+    DrawFocusOnCheck(c, place);
     SelectFont(c);
     TColor color = Enabled() ? FFrameFontColor : FUnEnabledFontColor;
     if (!FUseSkinFontColor) color = DefaultFont()->Color();
@@ -357,6 +366,7 @@ void TskSkinCheckRadioBox::DrawDefaultImage(TBitmap* B)
         }
     }
     DrawDefaultBox(c);
+    DrawFocusOnCheck(c, Rect(3, Height() / 2 - 7, 17, Height() / 2 + 7));
     c->Font()->Assign(DefaultFont());
     DrawImageAndCaption(c, Rect(19, 0, Width(), Height()), Enabled() ? DefaultFont()->Color() : clBtnShadow, FFlat);
 }

@@ -67,6 +67,9 @@ private:
     void DrawImageAndCaption(TCanvas* C, TRect R, TColor Color, bool WithImage);
     void DrawCaption(TCanvas* C, TRect R, TColor Color);
     void DrawFocus(TCanvas* C, TRect R);
+    // A box with neither caption nor image (a queue row's selection) shows its focus round the check
+    // image at Place, or the focus would not show at all.
+    void DrawFocusOnCheck(TCanvas* C, const TRect& Place);
     void DrawCheckPiece(TCanvas* C, const TRect& Place, const TRect& Piece);
     void SelectFont(TCanvas* C);
     void DrawFramed(TBitmap* B, bool Active);

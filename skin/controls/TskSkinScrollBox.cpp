@@ -155,6 +155,8 @@ void TskSkinScrollBox::UpdateBar(bool Vertical)
         } else {
             bar->SetRange(0, T - 1, H, p);
         }
+        // A click in the track pages by what the box shows.
+        if (bar->LargeChange() != H) bar->SetLargeChange(H);
         // The children always move by exactly what the position moved (the range may have clamped it),
         // so that the position and the content never disagree.
         moveBy(p - bar->Position());
@@ -247,6 +249,35 @@ bool TskSkinScrollBox::ScrollByKey(WORD Key)
     default: bar->SetPosition(bar->Max()); break; // the bar keeps the last page in view
     }
     return true;
+}
+
+void TskSkinScrollBox::ScrollInView(TControl* Control)
+{
+    // The control's place in the box's client, and the box's child that holds it.
+    TRect place = Control->BoundsRect();
+    TControl* child = Control;
+    for (TWinControl* p = Control->Parent(); p != this; p = p->Parent()) {
+        if (p == nullptr) return;
+        OffsetRect(place, p->Left(), p->Top());
+        child = p;
+    }
+    const TRect client = ClientRect();
+    const TRect whole = child->BoundsRect();
+    for (bool vertical : {true, false}) {
+        TskSkinScrollBar* bar = vertical ? FVScrollBar : FHScrollBar;
+        if (bar == nullptr || !bar->Visible()) continue;
+        const bool fits = vertical ? whole.Height() <= client.Height() : whole.Width() <= client.Width();
+        const TRect& r = fits ? whole : place;
+        const int start = vertical ? r.Top : r.Left;
+        const int end = vertical ? r.Bottom : r.Right;
+        const int extent = vertical ? client.Height() : client.Width();
+        // Children stand where the bar's position put them: a start above the client is scrolled down to,
+        // an end below it up to.
+        if (start < 0)
+            bar->SetPosition(bar->Position() + start);
+        else if (end > extent)
+            bar->SetPosition(bar->Position() + std::min(start, end - extent));
+    }
 }
 
 // --- painting ---------------------------------------------------------------------------------------
@@ -427,6 +458,14 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
         // showing it goes on to the parent, as the system's default does.
         if (!ScrollByWheel(static_cast<short>(HIWORD(Message.WParam)))) TskSkinCustomControl::WndProc(Message);
         return;
+    case CM_FOCUSCHANGED: {
+        TskSkinCustomControl::WndProc(Message);
+        // A control inside the box that takes the focus (by Tab, say) while scrolled out of sight is
+        // brought into view, so that the focus never disappears.
+        auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
+        if (focused != nullptr && focused != this && ContainsControl(focused)) ScrollInView(focused);
+        return;
+    }
     case CM_WANTSPECIALKEY:
         TskSkinCustomControl::WndProc(Message);
         if (IsScrollKey(static_cast<WORD>(Message.WParam)) && ScrollingBar() != nullptr) Message.Result = 1;

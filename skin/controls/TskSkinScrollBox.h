@@ -53,6 +53,9 @@ private:
     static bool IsScrollKey(WORD Key);
     bool ScrollByWheel(int Delta);
     bool ScrollByKey(WORD Key);
+    // Moves the content so that Control, a control inside the box, shows: the whole of the box's child
+    // that holds it (a queue row) when that fits, else Control itself.
+    void ScrollInView(TControl* Control);
     void ShowBar(TskSkinScrollBar* Bar, bool Show);
 
     TComponentLink<TskSkinScrollBar> FVScrollBar{this};

@@ -432,6 +432,26 @@ TEST_F(SlateLook, TheQueueAndDialogControlsTakeTheirOwnEntries)
     EXPECT_EQ(At(348, 100), Px(SlateColors::Field));
 }
 
+TEST_F(SlateLook, ScrollBarsLongerThanTheirPicturesStepForwardAtTheFarEndAndBackAtTheNearEnd)
+{
+    auto* vbar = Make<TskSkinScrollBar>(TRect{10, 10, 26, 170});
+    vbar->SetKind(sbVertical);
+    vbar->SetSkinDataName("vscrollbar");
+    auto* hbar = Make<TskSkinScrollBar>(TRect{40, 10, 260, 26});
+    const struct {
+        TskSkinScrollBar* Bar;
+        TPoint Far, Near;   // the middles of the arrow buttons at the bottom or right, and at the top or left
+    } cases[] = {{vbar, {18, 170 - 8}, {18, 18}}, {hbar, {260 - 8, 18}, {48, 18}}};
+    for (const auto& c : cases) c.Bar->SetMax(100);
+    ShowForm();
+    for (const auto& c : cases) {
+        Driver.Click(c.Far);
+        EXPECT_EQ(c.Bar->Position(), 1) << (c.Bar == vbar ? "vertical" : "horizontal");
+        Driver.Click(c.Near);
+        EXPECT_EQ(c.Bar->Position(), 0) << (c.Bar == vbar ? "vertical" : "horizontal");
+    }
+}
+
 TEST(SlateFrame, AFramedWindowShowsTheCaptionBandItsButtonsAndTheDarkClient)
 {
     THeadlessDriver driver;

@@ -180,6 +180,41 @@ TEST_F(ScrollBox, FocusedBoxScrollsByArrowPageHomeAndEndKeys)
     }
 }
 
+TEST_F(ScrollBox, AClickInTheBarsTrackPagesByTheVisibleHeight)
+{
+    MakeBox();
+    ShowForm();
+    for (int i = 0; i < 10; ++i) Child(i * 40, 40, alTop);
+    ASSERT_TRUE(VBar->Visible());
+    // The track runs from 17 to 133 of the bar's 150 pixels; the thumb starts at its top.
+    const std::pair<int, int> clicks[] = {{120, 150}, {120, 250}, {30, 100}, {30, 0}};
+    for (const auto& [y, position] : clicks) {
+        Driver.Click(VBar->ClientToScreen({9, y}));
+        Driver.ProcessMessages();
+        EXPECT_EQ(VBar->Position(), position) << "click at " << y;
+    }
+}
+
+TEST_F(ScrollBox, AChildThatTakesTheFocusOutOfSightIsScrolledIntoView)
+{
+    MakeBox();
+    ShowForm();
+    std::vector<TCustomControl*> rows;
+    for (int i = 0; i < 10; ++i) rows.push_back(Child(i * 40, 40, alTop));
+    // A row below the client comes up to its bottom, one above comes down to its top; a row in sight
+    // stays where it is. The focus may also land on a control inside a row.
+    auto* inner = new TCustomControl(Form);
+    inner->SetParent(rows[9]);
+    inner->SetBounds(10, 20, 20, 10);
+    const std::pair<TWinControl*, int> focus[] = {{rows[7], 170}, {rows[6], 170}, {rows[1], 40}, {inner, 250}};
+    for (const auto& [control, position] : focus) {
+        control->SetFocus();
+        Driver.ProcessMessages();
+        EXPECT_EQ(VBar->Position(), position) << control->Top();
+    }
+    EXPECT_EQ(rows[9]->Top(), 110);
+}
+
 TEST_F(ScrollBox, HorizontalBarTakesItsBothLookWhileTheVerticalBarShows)
 {
     MakeBox();
