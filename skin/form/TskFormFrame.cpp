@@ -487,7 +487,10 @@ TPoint TskFormFrame::ScreenToFrame(const TPoint& P) const
 
 void TskFormFrame::ClearActiveObject()
 {
-    FActiveObject = -1;
+    // The window changes under the pointer: a button lit under it goes dark now, since no leave will
+    // come for it once it is no longer the active object (a maximise button would stay lit after the
+    // restore). The next hit test lights what is under the pointer then.
+    LeaveAllObjects();
     FPreviousActiveObject = -1;
 }
 
