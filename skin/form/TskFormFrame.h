@@ -340,7 +340,7 @@ public:
     TRect FrameToScreenRect(const TRect& R) const;
     // A screen point in frame (window) coordinates.
     TPoint ScreenToFrame(const TPoint& P) const;
-    // Forgets the object under the pointer, which goes dark (before a window command changes the frame).
+    // Forgets the object under the pointer (before a window command changes the frame).
     void ClearActiveObject();
     // Client-area mode: the caption object starts and ends moving the window by dragging.
     void StartClientDrag();
