@@ -30,35 +30,15 @@ double ColourfulShare(const TSurface& Picture)
 
 class TDesktopJourney : public TJourney {
 protected:
-    // The preview as E2ePreviewTest sees it: the skinned frame of the main window's skin, a bar of 30
-    // pixels at the bottom of its client area with Play, Stop and the seek slider, the picture above.
-    struct TPreview {
-        TScreenWindow Window;
-        int Border = 0;
-        int Caption = 0;
-        TRect Picture() const
-        {
-            return TRect{Window.Rect.Left + Border, Window.Rect.Top + Caption, Window.Rect.Right - Border, Window.Rect.Bottom - Border - 30};
-        }
-        TRect Bar() const
-        {
-            return TRect{Window.Rect.Left + Border, Window.Rect.Bottom - Border - 30, Window.Rect.Right - Border, Window.Rect.Bottom - Border};
-        }
-    };
+    using TPreview = TPreviewWindow;
 
+    // The preview once it has settled where it opened.
     std::optional<TPreview> OpenPreview()
     {
-        Click(Main.RowThumbnail(0));
-        std::optional<TScreenWindow> w = D().WaitForWindow(Pid(), "preview clip");
-        if (!w)
+        std::optional<TPreview> p = TJourney::OpenPreview("preview clip");
+        if (!p || !D().WaitForStill(p->Window.Rect, 10s))
             return std::nullopt;
-        TPreview p{*w, Main.Border, Main.CaptionHeight};
-        TSurface shown;
-        if (!D().WaitForPicture(p.Picture(), [](const TSurface& s) { return CountColours(s, s.Bounds(), 64) >= 8; }, shown, 15s))
-            return std::nullopt;
-        if (!D().WaitForStill(p.Window.Rect, 10s))
-            return std::nullopt;
-        p.Window = D().Refresh(p.Window).value_or(p.Window);
+        p->Window = D().Refresh(p->Window).value_or(p->Window);
         return p;
     }
     bool ClosePreview(const TPreview& P)
@@ -112,7 +92,7 @@ TEST_P(TDesktopJourney, Preview_OpensCentredOnTheMainWindowWhereverItStands_Pict
         // Playing, the player's picture fills the same place as the still one, scaled as it is (this
         // display has no video extension): the colour bars stand where they stood.
         const TSurface still = D().Grab(preview->Picture());
-        Click(TPoint{preview->Window.Rect.Left + preview->Border + 25, preview->Window.Rect.Bottom - preview->Border - 15});
+        Click(preview->Play());
         ASSERT_TRUE(WaitUntil([&] { return Program().RunsAnyOf({"mplayer"}); }, 15s)) << "Play started no player";
         TSurface playing;
         // The player's window shows black before its first picture.
@@ -126,7 +106,7 @@ TEST_P(TDesktopJourney, Preview_OpensCentredOnTheMainWindowWhereverItStands_Pict
             for (int x = band.Left; x < band.Right; ++x)
                 alike += CloseColour(still.Pixel(x, y), playing.Pixel(x, y), 48) ? 1 : 0;
         EXPECT_GT(static_cast<double>(alike) / (band.Width() * band.Height()), 0.7) << "the playing picture is not scaled to the panel";
-        Click(TPoint{preview->Window.Rect.Left + preview->Border + 75, preview->Window.Rect.Bottom - preview->Border - 15});
+        Click(preview->Stop());
         ASSERT_TRUE(D().WaitForWindowGone(Pid(), "preview clip", 15s)) << "Stop did not close the preview";
         ASSERT_TRUE(WaitUntil([&] { return !Program().RunsAnyOf({"mplayer"}); }, 15s)) << "Stop left the player running";
     }
