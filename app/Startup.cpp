@@ -8,6 +8,8 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "platform/vcl/TApplication.h"
+#include "platform/vcl/TIcon.h"
+#include "platform/win/ProgramIcon.h"
 
 TForm1* Form1 = nullptr;
 
@@ -15,6 +17,9 @@ int RunProgram(const TStartOptions& Options)
 {
     RegisterAppClasses();
     Application->SetTitle("Ombrix Free");
+    // Every window the program shows carries its icon, the splash too.
+    Application->Icon()->SetPicture(ProgramIconPicture());
+    SetProgramIcon(Application->Icon()->Picture());
     auto* splash = new TOMR_Splash(Application);
     splash->Show();
     splash->BringToFront();

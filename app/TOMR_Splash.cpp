@@ -3,6 +3,7 @@
 #include "app/AppClasses.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TIcon.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TReader.h"
 
@@ -19,9 +20,10 @@ TOMR_Splash::TOMR_Splash(TComponent* AOwner) : TForm(AOwner)
         DrawSplashPicture(*Image1);
 }
 
-void DrawSplashPicture(TImage& Image)
+namespace {
+
+void PaintSplashPicture(TBitmap& picture)
 {
-    TBitmap picture(SplashWidth, SplashHeight);
     TCanvas* c = picture.Canvas();
     // A band that darkens from top to bottom, drawn line by line.
     for (int y = 0; y < SplashHeight; ++y) {
@@ -46,5 +48,25 @@ void DrawSplashPicture(TImage& Image)
     c->Pen()->SetColor(TColor(0x00A08060));
     c->Brush()->SetStyle(bsClear);
     c->Rectangle(0, 0, SplashWidth, SplashHeight);
+}
+
+} // namespace
+
+void DrawSplashPicture(TImage& Image)
+{
+    TBitmap picture(SplashWidth, SplashHeight);
+    PaintSplashPicture(picture);
     Image.Picture()->SetBitmap(&picture);
+}
+
+TSurface ProgramIconPicture(int Side)
+{
+    TBitmap splash(SplashWidth, SplashHeight);
+    PaintSplashPicture(splash);
+    // The play mark on its band: the square of the splash around the mark, left of the name.
+    TBitmap square(Side, Side);
+    square.Canvas()->CopyRect(Rect(0, 0, Side, Side), splash.Canvas(), Rect(4, 6, 90, 92));
+    TIcon icon;
+    icon.SetOpaquePicture(*square.Handle(), clNone);
+    return icon.Picture();
 }

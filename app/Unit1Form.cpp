@@ -195,6 +195,13 @@ template <class T> T* Part(TComponent& Form, const char* Name)
     return dynamic_cast<T*>(Form.FindComponent(Name));
 }
 
+// The desktop has no opener (xdg-open, of xdg-utils): a click that opens nothing says why.
+void SayWhenNotOpened(TForm1& Form, bool Opened, const std::string& What)
+{
+    if (!Opened)
+        Form.SetStatusText("Cannot open " + What + ": xdg-open (xdg-utils) is not installed");
+}
+
 } // namespace
 
 struct TForm1::TFormParts {
@@ -539,17 +546,17 @@ void TForm1::bannertimerTimer(TObject*)
 
 void TForm1::bannerClick(TObject*)
 {
-    FParts->Banner.Click();
+    SayWhenNotOpened(*this, FParts->Banner.Click(), "the web page");
 }
 
 void TForm1::eyesClick(TObject*)
 {
-    OpenHelp();
+    SayWhenNotOpened(*this, OpenHelp(), "the help");
 }
 
 void TForm1::skskinlabel1MouseDown(TObject*, TMouseButton, TShiftState, int, int)
 {
     const std::string folder = skskinlabel1->ProgressText();
     if (!folder.empty())
-        ExploreFolder(folder);
+        SayWhenNotOpened(*this, ExploreFolder(folder), "the folder");
 }

@@ -194,6 +194,13 @@ void TForm2::BindHandlers()
     // A stored description may have bound them already; the same handlers either way.
     OnResize = [this](TObject* Sender) { FormResize(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };
+    // The picture area changes size with the window, and again when the skinned frame takes its border
+    // and caption as the window first shows, which the window's own size does not tell: the player
+    // window (and the still picture in it) follows the area itself, whatever the order.
+    skSkinPanel1->OnResize = [this](TObject*) {
+        if (MainState().PreviewAspectWidth != 0)
+            PreviewResize();
+    };
     skSkinSpeedButton1->OnClick = [this](TObject* Sender) { skSkinSpeedButton1Click(Sender); };
     skSkinSpeedButton3->OnClick = [this](TObject* Sender) { skSkinSpeedButton3Click(Sender); };
     Image1->OnClick = [this](TObject* Sender) { Image1Click(Sender); };
@@ -277,6 +284,10 @@ void TForm2::ImageClick(int r)
     Image1->SetTag(r);
     FitPreviewPanel("320x240");
     SetCaption(g.Cells(SourceRecord::OutputName, r));
+    // Each opening is centred on the main window where it stands now, not where it stood the first time.
+    if (!Visible())
+        SetBounds(std::max(0, FMain->Left() + (FMain->Width() - Width()) / 2), std::max(0, FMain->Top() + (FMain->Height() - Height()) / 2),
+            Width(), Height());
     Show();
     preview->Show();
     videowindow1->Show();
@@ -299,7 +310,9 @@ void TForm2::PlayPreview()
         return;
     }
     const unsigned long wid = PlayerWindowId();
-    FLastCommand = PreviewCommand(*FMain->StringGrid1, r, aid, sid, wid);
+    const int w = videowindow1->Width();
+    const int h = videowindow1->Height();
+    FLastCommand = PreviewCommand(*FMain->StringGrid1, r, aid, sid, wid, w, h);
     FPlaying = true;
     struct TEnded {
         TForm2& Form;
@@ -313,7 +326,7 @@ void TForm2::PlayPreview()
         }
     } ended{*this};
     // The wait for the player runs inside this call.
-    ::PlayPreview(*FMain, r, aid, sid, wid);
+    ::PlayPreview(*FMain, r, aid, sid, wid, w, h);
 }
 
 void TForm2::PreviewResize()

@@ -133,9 +133,9 @@ std::string GetAppDataFolder()
     return folder.empty() ? ProgramFolder() : WithTrailingSlash(folder);
 }
 
-void ExploreFolder(const std::string& Folder)
+bool ExploreFolder(const std::string& Folder)
 {
-    OpenWithDesktop(Folder);
+    return OpenWithDesktop(Folder);
 }
 
 void CreateDesktopShortcut()

@@ -33,7 +33,7 @@ bool PreviewPlaying(TForm1& Form)
 } // namespace
 
 std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const std::string& Aid, const std::string& Sid,
-                           unsigned long WindowId)
+                           unsigned long WindowId, int Width, int Height)
 {
     const auto cell = [&StringGrid1, r](int col) { return StringGrid1.Cells(col, r); };
     // The X video outputs draw into a foreign window (-wid); the list lets the player take the first
@@ -63,6 +63,10 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
 
     if (WindowId != 0)
         options += " -wid " + IntToStr(static_cast<std::int64_t>(WindowId));
+    // The video extension scales to the window by itself; the plain X output draws the picture at its
+    // own size unless it is told the size and allowed to scale in software.
+    if (WindowId != 0 && Width > 0 && Height > 0)
+        options += " -zoom -x " + IntToStr(Width) + " -y " + IntToStr(Height);
     const std::string aspect = Trim(cell(SourceRecord::VideoAspect));
     if (!aspect.empty() && aspect[0] != '0' && IsFloat(aspect))
         options += " -aspect " + aspect;
@@ -71,7 +75,8 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
     return QuoteArg("mplayer") + " " + options;
 }
 
-bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId)
+bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId, int Width,
+                 int Height)
 {
     TRunControl& run = Form.RunControl();
     // Play is a toggle on the player, never a way to end someone else's run.
@@ -84,7 +89,7 @@ bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string&
 
     Form.RunState.GrabMode = -1;
     const std::string folder = DirectoryExists(Form.WorkFolder) ? Form.WorkFolder : std::string();
-    if (!run.RunTool(PreviewCommand(*Form.StringGrid1, r, Aid, Sid, WindowId), TToolKind::Preview, folder))
+    if (!run.RunTool(PreviewCommand(*Form.StringGrid1, r, Aid, Sid, WindowId, Width, Height), TToolKind::Preview, folder))
         return false;
     run.WaitForTool();
     Form.RunState.GrabMode = 0;

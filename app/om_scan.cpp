@@ -1,6 +1,7 @@
 #include "app/om_scan.h"
 
 #include "app/Unit1.h"
+#include "app/om_buttons.h"
 #include "app/om_dvdscan.h"
 #include "app/om_functions.h"
 #include "app/om_runcontrol.h"
@@ -76,6 +77,23 @@ void TForm1::ScanTimerTimer(TObject*)
                               parent->Controls(parent->ControlCount() - 1) == workPanel;
         workPanel->BringToFront();
     }
+    // While it covers the queue it says what goes on, and Start waits for the round to end: the
+    // queue is being changed under it.
+    struct TScanLook {
+        TControl* Label;
+        IOmButton* Start;
+        std::string DropText = Label ? Label->Caption() : std::string();
+        bool StartWasEnabled = Start && Start->Enabled();
+        ~TScanLook()
+        {
+            if (Label)
+                Label->SetCaption(DropText);
+        }
+    } look{dynamic_cast<TControl*>(FindComponent("textlabel")), skSkinSpeedButton1};
+    if (look.Label)
+        look.Label->SetCaption("Scanning the new videos, please wait");
+    if (look.Start)
+        look.Start->SetEnabled(false);
     BringToFront();
     ScanTimer->SetEnabled(false);
     RunState.Scanning = -1;
@@ -92,6 +110,8 @@ void TForm1::ScanTimerTimer(TObject*)
     } catch (...) {
         // The chain must be ready for the next names whatever went wrong.
         RunState.Scanning = 0;
+        if (look.Start)
+            look.Start->SetEnabled(look.StartWasEnabled || SourceCount(*StringGrid1) > 0);
         throw;
     }
     for (TStrings* list : {filelist, filelist2, folderlist, folderlist2, videobox, dvdbox, voblist})
@@ -103,8 +123,11 @@ void TForm1::ScanTimerTimer(TObject*)
     if (SourceCount(*StringGrid1) > 0) {
         if (OnScanFinished)
             OnScanFinished();
-    } else if (workPanel && !workPanelWasInFront) {
-        workPanel->SendToBack();
+    } else {
+        if (look.Start)
+            look.Start->SetEnabled(look.StartWasEnabled);
+        if (workPanel && !workPanelWasInFront)
+            workPanel->SendToBack();
     }
 }
 

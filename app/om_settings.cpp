@@ -37,16 +37,16 @@ const std::array<std::string, BannerCount> kBannerTexts = {
     "Visit the Ombrix web site for tips and new device profiles",
 };
 
-void OpenOnDesktop(const std::function<void(const std::string&)>& Open, const std::string& Target)
+bool OpenOnDesktop(const std::function<void(const std::string&)>& Open, const std::string& Target)
 {
     try {
-        if (Open)
-            Open(Target);
-        else
-            OpenWithDesktop(Target);
+        if (!Open)
+            return OpenWithDesktop(Target);
+        Open(Target);
     } catch (const Exception&) {
-        // A page or document that cannot be opened is not reported.
+        // What the opener then makes of the page or document is its own business.
     }
+    return true;
 }
 
 } // namespace
@@ -128,9 +128,9 @@ void TBanner::Tick()
     FBannerIndex = FBannerIndex + 1 >= BannerCount ? 0 : FBannerIndex + 1;
 }
 
-void TBanner::Click()
+bool TBanner::Click()
 {
-    OpenOnDesktop(Open, BannerPage);
+    return OpenOnDesktop(Open, BannerPage);
 }
 
 std::string ProgramFolder()
@@ -143,7 +143,7 @@ std::string ProgramFolder()
     return exe.substr(0, exe.rfind('/') + 1);
 }
 
-void OpenHelp(const std::function<void(const std::string&)>& Open)
+bool OpenHelp(const std::function<void(const std::string&)>& Open)
 {
-    OpenOnDesktop(Open, ProgramFolder() + "help.pdf");
+    return OpenOnDesktop(Open, ProgramFolder() + "help.pdf");
 }

@@ -39,8 +39,8 @@ class TBanner {
 public:
     // Shows the current line, then moves to the next; after the last comes the first again.
     void Tick();
-    // Opens the product comparison page in the desktop's browser.
-    void Click();
+    // Opens the product comparison page in the desktop's browser; false when the desktop has no opener.
+    bool Click();
     int BannerIndex() const { return FBannerIndex; }
     void SetBannerIndex(int Value) { FBannerIndex = Value; }
 
@@ -55,7 +55,8 @@ private:
 // The address the banner opens.
 extern const char* const BannerPage;
 
-// Opens "help.pdf" from the program's folder with the desktop's reader.
-void OpenHelp(const std::function<void(const std::string&)>& Open = {});
+// Opens "help.pdf" from the program's folder with the desktop's reader; false when the desktop has no
+// opener.
+bool OpenHelp(const std::function<void(const std::string&)>& Open = {});
 // The folder the program's executable lies in, with a trailing "/".
 std::string ProgramFolder();

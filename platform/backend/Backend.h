@@ -48,6 +48,8 @@ public:
     // null: rectangular again. Window coordinates.
     virtual void SetShape(const TRegionShape* shape) = 0;
     virtual void SetTitle(const std::string& title) = 0;
+    // The picture a taskbar or window list shows for the window (pixels 0xAARRGGBB).
+    virtual void SetIcon(const TSurface&) {}
     // Whom the window belongs to on the desktop (null: nobody), and whether it is modal for that owner:
     // the desktop then keeps it above the owner and never hands the owner the keyboard while it is up.
     virtual void SetOwner(TBackendWindow*, bool) {}

@@ -442,6 +442,19 @@ public:
         if (FWindow)
             SDL_SetWindowTitle(FWindow, title.c_str());
     }
+    void SetIcon(const TSurface& icon) override
+    {
+        if (!FWindow || icon.Empty())
+            return;
+        // The display library copies the pixels into _NET_WM_ICON, where taskbars read them; our
+        // 0xAARRGGBB pixels are its ARGB8888 layout as they stand.
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<TPixel*>(icon.ScanLine(0)), icon.Width(), icon.Height(), 32,
+            icon.Stride(), SDL_PIXELFORMAT_ARGB8888);
+        if (!s)
+            return;
+        SDL_SetWindowIcon(FWindow, s);
+        SDL_FreeSurface(s);
+    }
     void SetOwner(TBackendWindow* owner, bool modal) override
     {
         ::Window x = XId();

@@ -6,10 +6,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-void OpenWithDesktop(const std::string& Target)
+bool OpenWithDesktop(const std::string& Target)
 {
     if (Target.empty()) {
-        return;
+        return true;
     }
     // The opener must not write into our terminal or read our input, so its standard descriptors go
     // to /dev/null.
@@ -19,14 +19,16 @@ void OpenWithDesktop(const std::string& Target)
     // "--" is not understood by xdg-open; a target starting with "-" is made a path instead.
     r.Args = {"xdg-open", Target[0] == '-' ? "./" + Target : Target};
     r.StdIn = r.StdOut = r.StdErr = null;
+    bool started = true;
     try {
         SpawnDetached(r);
     } catch (const Exception&) {
-        // No desktop opener: nothing opens, as when the opener itself fails.
+        started = false;
     }
     if (null >= 0) {
         ::close(null);
     }
+    return started;
 }
 
 int ExtractPlay()

@@ -3,9 +3,9 @@
 // and the stand-in for a service that has no counterpart here.
 #include <string>
 
-// Opens Target with xdg-open. Started detached, and the outcome is not looked at (the converter never
-// does): a missing xdg-open or a target it cannot open changes nothing in the program.
-void OpenWithDesktop(const std::string& Target);
+// Opens Target with xdg-open, started detached: what the opener then makes of the target is not looked
+// at. False when the opener could not be started at all (not installed), so the caller can say so.
+bool OpenWithDesktop(const std::string& Target);
 
 // The maker's library call made once at start-up; does nothing and returns 0.
 int ExtractPlay();

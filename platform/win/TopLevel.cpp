@@ -2,6 +2,7 @@
 // rectangle, z-order, opacity and shape, and told when the window is activated.
 #include "platform/backend/Backend.h"
 #include "platform/win/Paint.h"
+#include "platform/win/ProgramIcon.h"
 #include "platform/win/WinInternal.h"
 
 using namespace WinInternal;
@@ -44,6 +45,9 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
             w->Top->SetOpacity(w->Alpha);
         if (w->WindowRgn)
             w->Top->SetShape(&*w->WindowRgn);
+        // Menus and drop-down lists have no place in a taskbar, so no icon either.
+        if (!p.Popup && !ProgramIcon().Empty())
+            w->Top->SetIcon(ProgramIcon());
         wasVisible = false;
     }
     if (!w->Top)

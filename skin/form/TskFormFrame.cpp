@@ -605,7 +605,8 @@ void TskFormFrame::MouseLeaveTimerTick(TObject*)
         const TPoint p = ScreenToFrame(cursor);
         const TRect window{0, 0, FForm->Width(), FForm->Height()};
         if (!window.Contains(p) || FrameClientRect().Contains(p)) {
-            if (FActiveObject != -1) LeaveAllObjects();
+            // Also when no object is the active one: a window command forgets it while it stays lit.
+            LeaveAllObjects();
         } else {
             TestActiveObject(p.X, p.Y, true);
         }
@@ -653,7 +654,13 @@ void TskFormFrame::TestActiveObject(int X, int Y, bool MakeActive)
     }
     // While an object holds the mouse, no other one lights up.
     if (FPressedObject != -1 && found != FPressedObject) found = -1;
-    if (found == FActiveObject) return;
+    if (found == FActiveObject) {
+        // A window command forgets the object under the pointer but leaves it lit (the maximise button
+        // shows its restore look while the pointer is still on it); once the pointer is on none, it
+        // goes dark, or it would stay lit after the restore.
+        if (found == -1) LeaveAllObjects();
+        return;
+    }
     const auto alive = FAlive;
     FActiveObject = found;
     if (TskActiveSkinObject* old = Objects(FPreviousActiveObject); old != nullptr && old->Enabled && old->Visible) {

@@ -344,7 +344,17 @@ void TskOpenDlgForm::ListDblClick(TObject*)
 void TskOpenDlgForm::ListChange(TObject*)
 {
     const std::string sel = FileList->SelectedFileName();
-    if (!sel.empty()) FileNameEdit->SetText(ExtractFileName(sel));
+    TStringList chosen;
+    FileList->GetSelectedFiles(&chosen);
+    if (chosen.Count() > 1) {
+        // Several files: every name, each in double quotes, so the user sees all that Open will take.
+        std::string names;
+        for (int i = 0; i < chosen.Count(); ++i)
+            names += (i > 0 ? " \"" : "\"") + ExtractFileName(chosen[i]) + "\"";
+        FileNameEdit->SetText(names);
+    } else if (chosen.Count() == 1 || !sel.empty()) {
+        FileNameEdit->SetText(ExtractFileName(chosen.Count() == 1 ? chosen[0] : sel));
+    }
     if (OnFolderChange) OnFolderChange(this);
 }
 

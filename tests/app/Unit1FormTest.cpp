@@ -382,6 +382,34 @@ TEST_F(FormCreate, HelpButtonOpensTheHelpDocumentBesideTheProgramWithTheDesktopR
     EXPECT_EQ(opened, program + "/help.pdf|");
 }
 
+TEST_F(FormCreate, NoDesktopOpener_HelpBannerAndDestinationSaySoOnTheStatusLine)
+{
+    // A PATH with no xdg-open on it.
+    const fs::path bin = Home / "bin";
+    fs::create_directories(bin);
+    const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", bin.c_str(), 1);
+    Start();
+    Form->Show();
+    Driver.ProcessMessages();
+    const std::pair<const char*, std::string> clicks[] = {
+        {"skSkinSpeedButton5", "Cannot open the help: xdg-open (xdg-utils) is not installed"},
+        {"banner", "Cannot open the web page: xdg-open (xdg-utils) is not installed"},
+        {"skskinlabel1", "Cannot open the folder: xdg-open (xdg-utils) is not installed"},
+    };
+    for (const auto& [name, says] : clicks) {
+        SCOPED_TRACE(name);
+        Form->status->SetProgressText("");
+        auto* control = Part<TControl>(name);
+        ASSERT_NE(control, nullptr);
+        Driver.AdvanceClock(1000);
+        Driver.Click(control->ClientToScreen(TPoint{control->Width() / 2, control->Height() / 2}));
+        Driver.ProcessMessages();
+        EXPECT_EQ(Form->status->ProgressText(), says);
+    }
+    setenv("PATH", savedPath.c_str(), 1);
+}
+
 TEST_F(MainWindowLook, PictureOfTheStartedWindow)
 {
     Start();

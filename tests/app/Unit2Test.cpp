@@ -23,6 +23,7 @@
 #include "skin/form/TskFormFrame.h"
 
 #include <algorithm>
+#include <functional>
 
 using namespace omtest;
 
@@ -141,6 +142,39 @@ TEST_F(PreviewWindow, SmallAspectValues_CountAs64_SoASquareIsFitted)
     Form->RunState.PreviewAspectHeight = 3;
     Preview->PreviewResize();
     EXPECT_EQ(Preview->videowindow1->Width(), Preview->videowindow1->Height());
+}
+
+TEST_F(PreviewWindow, StillPicture_StaysInItsAreaAboveTheBar_WhateverTheOrderOfShowingAndSizing)
+{
+    // The skinned frame takes its border and caption from the client area only once the window shows.
+    Queue->skSkinData1 = dynamic_cast<TskSkinData*>(Form->FindComponent("skSkinData1"));
+    Preview->Attach(Form.get(), Queue);
+    const int r = Source("a");
+    const std::pair<const char*, std::function<void()>> orders[] = {
+        {"first opening", [&] { Preview->ImageClick(r); }},
+        {"sized while shown", [&] { Preview->SetBounds(Preview->Left(), Preview->Top(), 520, 430); }},
+        {"sized while hidden, then opened", [&] {
+             Preview->Hide();
+             Preview->SetBounds(Preview->Left(), Preview->Top(), 300, 260);
+             Preview->ImageClick(r);
+         }},
+        {"the player's size told while hidden, then opened", [&] {
+             Preview->Hide();
+             Preview->FitPreviewPanel("720x576");
+             Preview->SetBounds(Preview->Left(), Preview->Top(), 420, 360);
+             Preview->ImageClick(r);
+         }},
+    };
+    for (const auto& [what, steps] : orders) {
+        SCOPED_TRACE(what);
+        steps();
+        Driver.ProcessMessages();
+        const TRect area = Preview->skSkinPanel1->BoundsRect();
+        const TRect picture = Preview->videowindow1->BoundsRect();
+        EXPECT_TRUE(picture.Left >= area.Left && picture.Top >= area.Top && picture.Right <= area.Right && picture.Bottom <= area.Bottom);
+        EXPECT_TRUE(picture.Width() == area.Width() || picture.Height() == area.Height()) << "the picture does not fill its area";
+        EXPECT_LE(picture.Bottom, Preview->preview->Top());
+    }
 }
 
 TEST_F(PreviewWindow, FitPreviewPanel_GarbledAspectKeepsTheStoredOne)

@@ -76,6 +76,14 @@ TEST_F(Preview, Command_RecordsAudioChoice_NoSubtitles_AspectAndWindow)
     EXPECT_EQ(std::count(a.begin(), a.end(), "-identify"), 0);
 }
 
+TEST_F(Preview, Command_WindowSizeGiven_PictureScaledToItOnAnyDisplay_NoWindowNoScaling)
+{
+    const Args a = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 4196, 400, 300));
+    EXPECT_TRUE(Has(a, {"-wid", "4196", "-zoom", "-x", "400", "-y", "300"}));
+    const Args none = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 0, 400, 300));
+    EXPECT_EQ(std::count(none.begin(), none.end(), "-zoom"), 0);
+}
+
 TEST_F(Preview, Command_SideSubtitleIsOneQuotedPath_StreamSubtitleAnId)
 {
     const Args side = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", " SRT File:/v/My \"Clip\".srt", 1));

@@ -103,7 +103,7 @@ Atom Intern(Display* X, const char* Name)
 }
 
 // The first 32-bit items of a window property (empty when it is not there).
-std::vector<unsigned long> LongProperty(Display* X, Window W, const char* Name, Atom Type = AnyPropertyType)
+std::vector<unsigned long> LongProperty(Display* X, Window W, const char* Name, Atom Type = AnyPropertyType, long Longs = 64)
 {
     Atom actual = None;
     int format = 0;
@@ -111,7 +111,7 @@ std::vector<unsigned long> LongProperty(Display* X, Window W, const char* Name, 
     unsigned long after = 0;
     unsigned char* data = nullptr;
     std::vector<unsigned long> out;
-    if (XGetWindowProperty(X, W, Intern(X, Name), 0, 64, False, Type, &actual, &format, &count, &after, &data) == Success
+    if (XGetWindowProperty(X, W, Intern(X, Name), 0, Longs, False, Type, &actual, &format, &count, &after, &data) == Success
         && data) {
         if (format == 32)
             out.assign(reinterpret_cast<unsigned long*>(data), reinterpret_cast<unsigned long*>(data) + count);
@@ -396,6 +396,19 @@ int TE2eDisplay::WmState(unsigned long Window) const
 {
     const std::vector<unsigned long> state = LongProperty(FX, Window, "WM_STATE");
     return state.empty() ? 0 : static_cast<int>(state[0]);
+}
+
+TSurface TE2eDisplay::WindowIcon(unsigned long Window) const
+{
+    // Width, height, then the pixels (one long each, 0xAARRGGBB) of the first picture the window offers.
+    const std::vector<unsigned long> icon = LongProperty(FX, Window, "_NET_WM_ICON", XA_CARDINAL, 2 + 256 * 256);
+    if (icon.size() < 2 || icon[0] == 0 || icon[1] == 0 || icon[0] > 256 || icon[1] > 256 || icon.size() < 2 + icon[0] * icon[1])
+        return TSurface();
+    TSurface out(static_cast<int>(icon[0]), static_cast<int>(icon[1]));
+    for (int y = 0; y < out.Height(); ++y)
+        for (int x = 0; x < out.Width(); ++x)
+            out.ScanLine(y)[x] = static_cast<TPixel>(icon[2 + static_cast<std::size_t>(y) * icon[0] + static_cast<std::size_t>(x)]);
+    return out;
 }
 
 bool TE2eDisplay::IsShown(unsigned long Window) const

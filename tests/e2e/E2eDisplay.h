@@ -59,6 +59,8 @@ public:
     // 0 withdrawn or unknown.
     int WmState(unsigned long Window) const;
     bool IsShown(unsigned long Window) const;
+    // The icon the window offers a taskbar (_NET_WM_ICON, its first picture); empty when it offers none.
+    TSurface WindowIcon(unsigned long Window) const;
     // The window that has the keyboard focus (X's own notion, whatever manages it).
     unsigned long FocusWindow() const;
 

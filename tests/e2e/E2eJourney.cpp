@@ -240,6 +240,20 @@ bool TJourney::WaitForQueueEnd(const TSurface& StartFace, std::chrono::milliseco
         Limit);
 }
 
+std::optional<TPreviewWindow> TJourney::OpenPreview(const std::string& Title)
+{
+    Click(Main.RowThumbnail(0));
+    std::optional<TScreenWindow> w = D().WaitForWindow(Pid(), Title);
+    if (!w)
+        return std::nullopt;
+    TPreviewWindow p{*w, Main.Border, Main.CaptionHeight};
+    TSurface shown;
+    // The row's still picture (colour bars) fills the picture area; a window never painted is one colour.
+    if (!D().WaitForPicture(p.Picture(), [](const TSurface& s) { return CountColours(s, s.Bounds(), 64) >= 8; }, shown, 15s))
+        return std::nullopt;
+    return p;
+}
+
 bool TJourney::WaitForRows(int Rows, std::chrono::milliseconds Limit)
 {
     // A thumbnail of the test clip is colourful; the empty place, or the text panel, is not.

@@ -59,6 +59,19 @@ private:
     TPoint FClient;
 };
 
+// The preview window's parts, from its rectangle: the main window's skinned frame around it, a bar of
+// 30 pixels at the bottom of the client area with Play, Stop and the seek slider, the picture above.
+struct TPreviewWindow {
+    TScreenWindow Window;
+    int Border = 0;
+    int Caption = 0;
+    TRect Picture() const { return TRect{Window.Rect.Left + Border, Window.Rect.Top + Caption, Window.Rect.Right - Border, Bar().Top}; }
+    TRect Bar() const { return TRect{Window.Rect.Left + Border, Window.Rect.Bottom - Border - 30, Window.Rect.Right - Border, Window.Rect.Bottom - Border}; }
+    TPoint Play() const { return {Bar().Left + 25, Bar().Top + 15}; }
+    TPoint Stop() const { return {Bar().Left + 75, Bar().Top + 15}; }
+    TRect Seek() const { return TRect{Bar().Left + 100, Bar().Top, Bar().Right, Bar().Bottom}; }
+};
+
 TPoint Middle(const TRect& R);
 // The width of the skinned frame's left, right and bottom edges of Window (the main window's skin).
 int FrameBorder(const TScreenWindow& Window);
@@ -123,6 +136,8 @@ protected:
     // is on the disc before that, but the program may still be busy with the queue: a click then would
     // reach a run that is ending. Moves the pointer off the window first.
     bool WaitForQueueEnd(const TSurface& StartFace, std::chrono::milliseconds Limit = 120s);
+    // Opens the preview titled Title by the first row's thumbnail and waits until it shows the picture.
+    std::optional<TPreviewWindow> OpenPreview(const std::string& Title);
     // Waits until the queue shows Rows rows with a thumbnail each.
     bool WaitForRows(int Rows, std::chrono::milliseconds Limit = 60s);
 

@@ -8,38 +8,8 @@ class TPreviewJourney : public TJourney {
 protected:
     bool PlayerRunning() { return Program().RunsAnyOf({"mplayer"}); }
 
-    // The preview window's parts, from its rectangle: a bar of 30 pixels at the bottom of the client area
-    // holds Play, Stop and the seek slider; above it the picture.
-    struct TPreview {
-        TScreenWindow Window;
-        int Border = 0;
-        int Caption = 0;
-        TRect Picture() const
-        {
-            return TRect{Window.Rect.Left + Border, Window.Rect.Top + Caption, Window.Rect.Right - Border, Window.Rect.Bottom - Border - 30};
-        }
-        TPoint Play() const { return {Window.Rect.Left + Border + 25, Window.Rect.Bottom - Border - 15}; }
-        TPoint Stop() const { return {Window.Rect.Left + Border + 75, Window.Rect.Bottom - Border - 15}; }
-        TRect Seek() const
-        {
-            return TRect{Window.Rect.Left + Border + 100, Window.Rect.Bottom - Border - 30, Window.Rect.Right - Border, Window.Rect.Bottom - Border};
-        }
-    };
-
-    // Opens the preview by the row's thumbnail and waits until it shows the picture.
-    std::optional<TPreview> Open()
-    {
-        Click(Main.RowThumbnail(0));
-        std::optional<TScreenWindow> w = D().WaitForWindow(Pid(), "preview clip");
-        if (!w)
-            return std::nullopt;
-        TPreview p{*w, Main.Border, Main.CaptionHeight};
-        TSurface shown;
-        // The row's still picture (colour bars) fills the picture area; a window never painted is one colour.
-        if (!D().WaitForPicture(p.Picture(), [](const TSurface& s) { return CountColours(s, s.Bounds(), 64) >= 8; }, shown, 15s))
-            return std::nullopt;
-        return p;
-    }
+    using TPreview = TPreviewWindow;
+    std::optional<TPreview> Open() { return OpenPreview("preview clip"); }
 
     // Play, and wait until the picture moves.
     bool Play(const TPreview& P)

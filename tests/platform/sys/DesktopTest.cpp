@@ -70,11 +70,15 @@ TEST_F(DesktopTest, TargetStartingWithDashIsNotAnOption)
     EXPECT_EQ(WaitForFile(out), "./-v|");
 }
 
-TEST_F(DesktopTest, MissingOpenerChangesNothing)
+TEST_F(DesktopTest, MissingOpenerIsToldNotThrown)
 {
     setenv("PATH", dir.c_str(), 1);
-    EXPECT_NO_THROW(OpenWithDesktop("/tmp"));
-    EXPECT_NO_THROW(OpenWithDesktop(""));
+    bool opened = true;
+    EXPECT_NO_THROW(opened = OpenWithDesktop("/tmp"));
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(OpenWithDesktop(""));
+    InstallOpener("true");
+    EXPECT_TRUE(OpenWithDesktop("/tmp"));
 }
 
 TEST(MakerCall, ReturnsZero)

@@ -150,6 +150,22 @@ TEST_F(OpenDialog, CtrlAndShiftClicks_ChooseSeveralFilesInRowOrder)
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("c three.mkv"));
 }
 
+TEST_F(OpenDialog, SeveralFilesChosen_FileNameShowsEveryNameInDoubleQuotes)
+{
+    Dialog.SetMultiSelection(true);
+    std::vector<std::string> shown;
+    const auto see = [&](TskOpenDlgForm& F) { shown.push_back(F.FileNameEdit->Text()); };
+    Steps = {
+        [&](TskOpenDlgForm& F) { ClickRow(F, "a \"one\".avi"); }, see,
+        [&](TskOpenDlgForm& F) { ClickRow(F, "c three.mkv", VK_SHIFT); }, see,
+        [&](TskOpenDlgForm& F) { ClickRow(F, "b two.avi", VK_CONTROL); }, see,
+        [&](TskOpenDlgForm& F) { ClickRow(F, "c three.mkv", VK_CONTROL); }, see,
+    };
+    EXPECT_FALSE(Dialog.Execute());
+    EXPECT_EQ(shown, (std::vector<std::string>{"a \"one\".avi", "\"a \"one\".avi\" \"b two.avi\" \"c three.mkv\"",
+                         "\"a \"one\".avi\" \"c three.mkv\"", "a \"one\".avi"}));
+}
+
 TEST_F(OpenDialog, FilterListsFoldersAndBothPatterns_AndTheOtherFilterAllFiles)
 {
     std::vector<std::string> videos, all;
