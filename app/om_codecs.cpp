@@ -254,11 +254,5 @@ void TProfileHandlers::vqChange(TObject* /*Sender*/)
 void TProfileHandlers::screensizeChange(TObject* /*Sender*/)
 {
     vqChange(nullptr);
-    // A size reads as the box writes it ("480 x 272"): cleaning a title would capitalise its "x".
-    std::string width;
-    std::string height;
-    if (SplitSize(Fscreensize.Text(), width, height))
-        Fres.SetCaption(width + " x " + height);
-    else
-        Fres.SetCaption(Trim(CleanTitleText(Fscreensize.Text())));
+    Fres.SetCaption(Trim(CleanTitleText(Fscreensize.Text())));
 }

@@ -191,12 +191,12 @@ TEST_F(Profiles, DeviceChangeSetsSliderScreenSizeAndLabel)
     EXPECT_EQ(sizeRefreshes, 1);
 }
 
-TEST_F(Profiles, ScreenSizeChangeShowsTheSizeAsTheBoxWritesIt)
+TEST_F(Profiles, ScreenSizeChangeShowsTheCleanedSize)
 {
     screensize.Index = 1;
     vq.FValue = 30;
     handlers.screensizeChange(nullptr);
-    EXPECT_EQ(res.Text, "320 x 240");
+    EXPECT_EQ(res.Text, "320 X 240");
     EXPECT_EQ(quality.Text, "300 Kbps (Q10)");
 }
 
