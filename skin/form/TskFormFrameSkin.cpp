@@ -187,12 +187,16 @@ void TskFormFrame::ApplySkinData()
         FRolledUp = false;
         if (FHeightBeforeRollUp > 0) FForm->SetHeight(FHeightBeforeRollUp);
     }
+    // Client-area mode: the window is the skin picture, and controls may be placed on its areas (a
+    // stored form is applied once it is read, with all its controls).
+    if (!FSupportNCArea && SkinUsable()) {
+        if (!FRolledUp) FitClientToSkin();
+        CollectAreaControls();
+    }
     if (FForm->HandleAllocated()) {
         // The frame's thickness changes with the skin: the window works its client area out again.
         SetWindowPos(FForm->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         if (FSupportNCArea && FFrameOn) FitToSkinSizes();
-        if (!FSupportNCArea && SkinUsable() && !FRolledUp) FitClientToSkin();
-        if (!FSupportNCArea && SkinUsable()) CollectAreaControls();
         FWidth = FForm->Width();
         FHeight = FForm->Height();
         if (SkinUsable())
