@@ -133,6 +133,15 @@ void TListItem::SetImageIndex(int Value)
 
 bool TListItem::Selected() const { return FOwner->IsSelected(FIndex); }
 void TListItem::SetSelected(bool Value) { FOwner->SetItemSelected(FIndex, Value); }
+bool TListItem::Focused() const { return FOwner->FItemIndex == FIndex; }
+
+void TListItem::SetFocused(bool Value)
+{
+    if (Focused() == Value) return;
+    FOwner->FItemIndex = Value ? FIndex : -1;
+    if (Value) FOwner->FAnchor = FIndex;
+    FOwner->Invalidate();
+}
 
 TListItem* TListItems::Add()
 {

@@ -94,6 +94,9 @@ public:
     int Index() const { return FIndex; }
     bool Selected() const;
     void SetSelected(bool Value);
+    // The focus mark (the list's ItemIndex), given without selecting the row.
+    bool Focused() const;
+    void SetFocused(bool Value);
 
 private:
     friend class TListItems;

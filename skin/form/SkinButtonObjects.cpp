@@ -405,7 +405,10 @@ void TskSkinStdButtonObject::Draw(TCanvas* Cnvs, bool UpDate)
 
 void TskSkinStdButtonObject::DrawDefault(TCanvas* Cnvs)
 {
-    DrawDefaultCaptionButton(Cnvs, ObjectRect, Command, Active, Down && Active, Enabled, RestoreState());
+    // With ShowIcon the system-menu button is the form icon on the plain button face.
+    const bool icon = Command == cmSysMenu && Parent != nullptr && Parent->ShowIcon();
+    DrawDefaultCaptionButton(Cnvs, ObjectRect, icon ? cmDefault : Command, Active, Down && Active, Enabled, RestoreState());
+    if (icon) Parent->DrawFormIcon(Cnvs, ObjectRect);
 }
 
 void DrawDefaultCaptionButton(TCanvas* Cnvs, const TRect& R, int Command, bool Active, bool Pressed, bool Enabled,

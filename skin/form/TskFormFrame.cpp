@@ -10,6 +10,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TForm.h"
+#include "platform/vcl/TIcon.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TScreen.h"
 #include "platform/vcl/TTimer.h"
@@ -17,6 +18,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Paint.h"
+#include "platform/win/Screen.h"
 #include "platform/win/Window.h"
 #include "skin/controls/TskCustomEdit.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
@@ -148,6 +150,7 @@ void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
+    std::erase_if(FAreaControls, [&](const auto& a) { return a.first == AComponent; });
     // Every reference to the component goes: a skin used both for the frame and for the menus must not
     // leave a dangling menu skin behind.
     if (AComponent == FSkinData) {
@@ -393,6 +396,7 @@ void TskFormFrame::ClearSkinObjects()
     // The keyboard mode lights the frame's own items: it cannot outlive them.
     if (FMainMenuKeyboard && FMainMenuBar == nullptr && !FDestroying) EndMainMenuKeyboardMode();
     FObjects.clear();
+    FAreaControls.clear();
     FActiveObject = FPreviousActiveObject = FPressedObject = -1;
 }
 
@@ -500,9 +504,28 @@ void TskFormFrame::StartClientDrag()
 
 void TskFormFrame::EndClientDrag() { FDragging = false; }
 
-void TskFormFrame::DrawFormIcon(TCanvas*, const TRect&)
+TSize TskFormFrame::SmallIconSize()
 {
-    // Forms carry no icon picture on this system; the icon area keeps the frame picture.
+    const int cx = GetSystemMetrics(SM_CXSMICON);
+    const int cy = GetSystemMetrics(SM_CYSMICON);
+    if (cx > 0 && cy > 0) return TSize{cx, cy};
+    return TSize{GetSystemMetrics(SM_CXSIZE), GetSystemMetrics(SM_CYSIZE)};
+}
+
+void TskFormFrame::DrawFormIcon(TCanvas* Cnvs, const TRect& R)
+{
+    if (Cnvs == nullptr || R.IsEmpty()) return;
+    // Forms have no icon of their own here: the caption shows the program's, the picture the desktop
+    // shows for its windows too.
+    if (!FCaptionIcon) {
+        FCaptionIcon = std::make_unique<TIcon>();
+        if (Application != nullptr) FCaptionIcon->Assign(Application->Icon());
+        if (FCaptionIcon->Empty()) FCaptionIcon->SetPicture(StandardApplicationPicture());
+    }
+    const TSize size = SmallIconSize();
+    const int x = R.Left + (R.Width() - size.cx) / 2;
+    const int y = R.Top + (R.Height() - size.cy) / 2;
+    FCaptionIcon->Draw(Cnvs, TRect{x, y, x + size.cx, y + size.cy});
 }
 
 void TskFormFrame::ResetObjectStates()

@@ -29,6 +29,7 @@ class TBitmap;
 class TCanvas;
 class TCustomForm;
 class TFont;
+class TIcon;
 class TMainMenu;
 class TMenuItem;
 class TPopupMenu;
@@ -346,8 +347,10 @@ public:
     void StartClientDrag();
     void EndClientDrag();
     bool Dragging() const { return FDragging; }
-    // Draws the form icon into R (the system-menu button's icon case).
+    // Draws the form icon, at the small-icon size, centred in R (the system-menu button with ShowIcon).
     void DrawFormIcon(TCanvas* Cnvs, const TRect& R);
+    // The size the caption icon is drawn at.
+    static TSize SmallIconSize();
     // Every object back to idle (not the captions): window deactivated, size or move loop.
     void ResetObjectStates();
     // Every active object gets its mouse-leave.
@@ -498,6 +501,11 @@ private:
     void FitToSkinSizes();
     // The published ClientWidth and ClientHeight, when set, given to the form.
     void ApplyStoredClientSize();
+    // Client-area mode: the client is the skin picture's size (fixed skin), or at least its limits.
+    void FitClientToSkin();
+    // Client-area mode: the form's skinned controls with an AreaName are given their skin area.
+    void CollectAreaControls();
+    void PlaceAreaControls();
     void ChangeSkinData(TMessage& Message);
     void Track(TComponent* Value);
     void RepaintFrame();
@@ -610,6 +618,7 @@ private:
     bool FUseSkinCursors = false;
     bool FUseFormCursorInNCArea = false;
     bool FShowIcon = false;
+    std::unique_ptr<TIcon> FCaptionIcon;   // made at its first drawing
     std::unique_ptr<TBitmap> FLogoBitMap;
     bool FLogoBitMapTransparent = false;
     std::unique_ptr<TFont> FDefCaptionFont;
@@ -656,6 +665,7 @@ private:
     bool FSkinMenuOpen = false;
     bool FClientTracking = false;
     std::vector<std::unique_ptr<TskActiveSkinObject>> FObjects;
+    std::vector<std::pair<TControl*, TRect>> FAreaControls;   // control, its skin area; freed ones leave
     int FActiveObject = -1;
     int FPreviousActiveObject = -1;
     int FPressedObject = -1;

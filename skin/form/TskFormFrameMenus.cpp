@@ -156,8 +156,9 @@ void TskFormFrame::LayoutDefaultButtons()
     }
     for (const auto& o : FObjects) {
         if (CaptionCommand(o.get()) != cmSysMenu || !usable(o.get())) continue;
-        o->ObjectRect = TRect{caption.Left, caption.Top, caption.Left + size, caption.Top + size};
-        caption.Left += size;
+        const TSize box = FShowIcon ? SmallIconSize() : TSize{size, size};
+        o->ObjectRect = TRect{caption.Left, caption.Top, caption.Left + box.cx, caption.Top + box.cy};
+        caption.Left += box.cx;
         break;
     }
     caption.Right = std::max(caption.Right, caption.Left);
@@ -205,8 +206,9 @@ void TskFormFrame::PlaceCaptionButtons()
     for (const auto& o : FObjects) {
         if (!o->Visible || CaptionCommand(o.get()) != cmSysMenu) continue;
         const TRect& c = FLayout.CaptionRect;
-        const int w = o->SkinRect.Width();
-        const int h = o->SkinRect.Height();
+        const TSize icon = SmallIconSize();
+        const int w = FShowIcon ? icon.cx : o->SkinRect.Width();
+        const int h = FShowIcon ? icon.cy : o->SkinRect.Height();
         const int top = c.Top + (c.Height() - h) / 2;
         o->ObjectRect = TRect{c.Left, top, c.Left + w, top + h};
         FLayout.CaptionRect.Left = c.Left + w;

@@ -306,6 +306,7 @@ void TskFormFrame::UpdateSkinFrame(bool Repaint)
         CalcSkinFrameLayout();
         if (Repaint) PlaceSkinObjects();
     }
+    PlaceAreaControls();
     SetFrameRegion(false);
     if (OnChangeClientRect) OnChangeClientRect(FLayout.ClientRect);
     if (!FForm->HandleAllocated()) return;

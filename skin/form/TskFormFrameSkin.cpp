@@ -1,6 +1,7 @@
 // The frame and a change of skin: applying the frame's own skin, switching the skinned frame on and
 // off, and passing a skin change on to every skinned control of the form. Part of TskFormFrame (see
 // TskFormFrame.h).
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/data/TskDataSkinObject.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "skin/form/TskFormFrame.h"
@@ -185,6 +187,12 @@ void TskFormFrame::ApplySkinData()
         FRolledUp = false;
         if (FHeightBeforeRollUp > 0) FForm->SetHeight(FHeightBeforeRollUp);
     }
+    // Client-area mode: the window is the skin picture, and controls may be placed on its areas (a
+    // stored form is applied once it is read, with all its controls).
+    if (!FSupportNCArea && SkinUsable()) {
+        if (!FRolledUp) FitClientToSkin();
+        CollectAreaControls();
+    }
     if (FForm->HandleAllocated()) {
         // The frame's thickness changes with the skin: the window works its client area out again.
         SetWindowPos(FForm->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -222,6 +230,58 @@ void TskFormFrame::FitToSkinSizes()
     if (w != FForm->Width() || h != FForm->Height()) FForm->SetBounds(FForm->Left(), FForm->Top(), w, h);
 }
 
+void TskFormFrame::FitClientToSkin()
+{
+    const TSize picture = FramePictureSize(*FSkinData);
+    int w = FForm->ClientWidth();
+    int h = FForm->ClientHeight();
+    if (!FrameResizable(*FSkinData)) {
+        w = picture.cx;
+        h = picture.cy;
+    } else {
+        // A resizable skin only needs its room: a larger window stays as the user made it.
+        w = std::max(w, GetMinWidth());
+        h = std::max(h, GetMinHeight());
+    }
+    if (w != FForm->ClientWidth()) FForm->SetClientWidth(w);
+    if (h != FForm->ClientHeight()) FForm->SetClientHeight(h);
+}
+
+void TskFormFrame::CollectAreaControls()
+{
+    FAreaControls.clear();
+    for (int i = 0; i < FForm->ControlCount(); ++i) {
+        TControl* c = FForm->Controls(i);
+        std::string area;
+        if (auto* w = dynamic_cast<TskSkinControl*>(c)) area = w->AreaName();
+        else if (auto* g = dynamic_cast<TskGraphicSkinControl*>(c)) area = g->AreaName();
+        if (area.empty()) continue;
+        const int index = FSkinData->FindAreaIndex(area);
+        if (index < 0) continue;
+        const TRect r = FSkinData->SkinAreaList[static_cast<size_t>(index)]->AreaRect;
+        if (r.IsEmpty()) continue;
+        // The skin places it: alignment would move it away again.
+        c->SetAlign(alNone);
+        c->FreeNotification(this);
+        FAreaControls.emplace_back(c, r);
+    }
+}
+
+void TskFormFrame::PlaceAreaControls()
+{
+    if (FSupportNCArea || !SkinUsable()) return;
+    // By the window's size now, as the skin objects are stretched.
+    const TSize picture = FramePictureSize(*FSkinData);
+    const int dx = FForm->Width() - picture.cx;
+    const int dy = FForm->Height() - picture.cy;
+    const bool stretch = FrameResizable(*FSkinData);
+    for (const auto& [control, area] : FAreaControls) {
+        const TRect r = stretch ? StretchFrameRect(*FSkinData, area, dx, dy) : area;
+        control->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        if (auto* w = dynamic_cast<TWinControl*>(control)) w->Realign();
+    }
+}
+
 void TskFormFrame::ApplyStoredClientSize()
 {
     if (FClientWidth > 0 && FForm->ClientWidth() != FClientWidth) FForm->SetClientWidth(FClientWidth);
@@ -231,9 +291,30 @@ void TskFormFrame::ApplyStoredClientSize()
 void TskFormFrame::SetSkinnableFrame(bool Value)
 {
     if (FFrameOn == Value) return;
-    FFrameOn = Value;
+    // The children's frames are drawn inside this one: it cannot change under them.
+    if (FForm->FormStyle() == fsMDIForm && FForm->MDIChildCount() > 0) return;
+    // A maximized form stays maximized: the system's state is handed to the frame or back, with the
+    // form hidden meanwhile so that the restored size never shows.
+    const bool hideMeanwhile = FForm->FormStyle() != fsMDIForm && !Designing() && FForm->Visible();
+    bool remaximize = false;
+    if (!Designing() && !FFrameOn && FForm->WindowState() == wsMaximized) {
+        remaximize = true;
+        if (hideMeanwhile) FForm->Hide();
+        FForm->SetWindowState(wsNormal);
+    } else if (!Designing() && FFrameOn && Maximized()) {
+        remaximize = true;
+        if (hideMeanwhile) FForm->Hide();
+        SetFrameWindowState(FrameStateNormal);
+    }
     const auto alive = FAlive;
+    FFrameOn = Value;
     ApplySkinData();
     if (!*alive) return;
     ChangeControlsSkinData(nullptr, FForm);
+    if (!*alive || !remaximize) return;
+    if (FFrameOn)
+        SetFrameWindowState(FrameStateMaximized);
+    else
+        FForm->SetWindowState(wsMaximized);
+    if (*alive && hideMeanwhile) FForm->Show();
 }

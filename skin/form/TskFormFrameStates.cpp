@@ -323,6 +323,7 @@ void TskFormFrame::WMShowWindow(TMessage& Message)
     }
     if (!FFrameOn) return;
     if (FSupportNCArea && FForm->FormStyle() != fsMDIForm && FForm->HandleAllocated()) RefitForm();
+    PlaceAreaControls();
     TakeFormMenu();
 }
 

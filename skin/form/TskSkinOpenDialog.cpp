@@ -361,7 +361,13 @@ void TskOpenDlgForm::ListChange(TObject*)
 void TskOpenDlgForm::ListPathChange(TObject*)
 {
     if (!FGoingBack) PushHistory();
+    FocusFirstRow();
     if (OnFolderChange) OnFolderChange(this);
+}
+
+void TskOpenDlgForm::FocusFirstRow()
+{
+    if (TListItem* first = FileList->Items()->Item(0)) first->SetFocused(true);
 }
 
 void TskOpenDlgForm::FilterChange(TObject*)
@@ -504,6 +510,7 @@ void TskSkinOpenDialog::Configure(TskOpenDlgForm& Form)
 
     ApplyClientSize(Form, *frame, DefaultDialogWidth, DefaultDialogHeight);
 
+    Form.FocusFirstRow();
     Form.FileNameEdit->SetText(ExtractFileName(FFileName));
     Form.PushHistory();
 }

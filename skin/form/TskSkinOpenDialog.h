@@ -97,6 +97,8 @@ public:
     std::string FilterExtension();
     // Records the folder listed as visited (unless it is the last visited already).
     void PushHistory();
+    // The first row, when there is one, gets the focus mark (not the selection).
+    void FocusFirstRow();
 
 private:
     bool SaveMode() const { return FSaveMode; }

@@ -13,7 +13,11 @@
 #include "tests/support/THeadlessDriver.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TImage.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TPicture.h"
 #include "platform/vcl/TTimer.h"
+#include "platform/win/Window.h"
 #include "process/TOxPanel.h"
 #include "skin/controls/TskSkinPanel.h"
 #include "skin/controls/TskSkinScrollBox.h"
@@ -328,7 +332,20 @@ TEST_F(PreviewWindow, PictureOfTheWindow)
     Queue->skSkinData3 = dynamic_cast<TskSkinData*>(Form->FindComponent("skSkinData3"));
     Preview->Attach(Form.get(), Queue);
     const int r = Source("Holiday");
+    // The row's thumbnail, one colour, so the window shows where it went.
+    const TColor thumb = 0x002080C0;
+    TBitmap picture(320, 240);
+    picture.Canvas()->Brush()->SetColor(thumb);
+    picture.Canvas()->FillRect(Rect(0, 0, 320, 240));
+    ASSERT_NE(Queue->RowPicture(r), nullptr);
+    Queue->RowPicture(r)->Picture()->Assign(&picture);
     Preview->ImageClick(r);
     Driver.ProcessMessages();
     EXPECT_FALSE(Driver.SaveWindow(Preview->Handle(), "preview_window", OMBRIX_TEST_PICTURES).empty());
+    EXPECT_EQ(Preview->Caption(), "Holiday");
+    TPoint centre = Preview->Image1->ClientToScreen(TPoint{Preview->Image1->Width() / 2, Preview->Image1->Height() / 2});
+    TRect window;
+    GetWindowRect(Preview->Handle(), window);
+    EXPECT_EQ(Driver.PixelAt(Preview->Handle(), centre.X - window.Left, centre.Y - window.Top) & 0x00FFFFFF,
+        ColorToPixel(thumb) & 0x00FFFFFF);
 }

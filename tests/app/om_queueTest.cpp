@@ -12,6 +12,7 @@
 #include "tests/support/THeadlessDriver.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TTimer.h"
+#include "platform/win/Window.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
 #include "skin/controls/TskSkinEdit.h"
@@ -337,4 +338,16 @@ TEST_F(Rows, Picture_ThreeRows)
     Form->Show();
     Driver.ProcessMessages();
     EXPECT_FALSE(Driver.SaveWindow(Form->Handle(), "queue_rows", OMBRIX_TEST_PICTURES).empty());
+    // What should be there: the first row's gauge half full, the others' empty, in the same look.
+    auto at = [&](TControl* C, int X, int Y) {
+        const TPoint p = C->ClientToScreen(TPoint{X, Y});
+        TRect w;
+        GetWindowRect(Form->Handle(), w);
+        return Driver.PixelAt(Form->Handle(), p.X - w.Left, p.Y - w.Top) & 0x00FFFFFF;
+    };
+    for (int r : {1, 2}) {
+        const int y = Gauge(r)->Height() / 2;
+        EXPECT_NE(at(Gauge(0), Gauge(0)->Width() / 5, y), at(Gauge(r), Gauge(r)->Width() / 5, y)) << r;
+        EXPECT_EQ(at(Gauge(0), Gauge(0)->Width() * 9 / 10, y), at(Gauge(r), Gauge(r)->Width() * 9 / 10, y)) << r;
+    }
 }

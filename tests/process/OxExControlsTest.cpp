@@ -101,6 +101,33 @@ TEST_F(HookTest, ChildrenComingAndGoingAreAnnouncedBeforeAndAfter)
     child->Free();
 }
 
+TEST_F(HookTest, HighlightedFrame_LightsOnHoverAndFocus_AndGoesWithTheMouse)
+{
+    Panel->SetColor(clAqua);
+    Driver.ProcessMessages();
+    auto at = [&](int x, int y) { return Driver.PixelAt(Form.Handle(), x, y) & 0x00FFFFFF; };
+    auto px = [](TColor c) { return ColorToPixel(c) & 0x00FFFFFF; };
+    struct TRing {
+        TPixel Outer, Inner;
+        bool operator==(const TRing&) const = default;
+    };
+    // The panel's left edge at x 10, the ring one pixel inside at x 11.
+    auto ring = [&] { return TRing{at(10, 50), at(11, 50)}; };
+    // At rest the panel's own look shows; the frame lights over it and leaves nothing behind.
+    const TRing rest = ring();
+    const TRing hot{px(OxFrameHot), px(OxFrameHot)};
+    ASSERT_NE(rest, hot);
+    Panel->SetDotNetHighlighting(true);
+    Driver.ProcessMessages();
+    Driver.MoveTo(Panel->ClientToScreen(TPoint{50, 50}));
+    EXPECT_EQ(ring(), hot);
+    Driver.MoveTo(TPoint{150, 150});
+    EXPECT_EQ(ring(), rest);
+    Panel->SetFocus();
+    Driver.ProcessMessages();
+    EXPECT_EQ(ring(), hot);
+}
+
 TEST(OxThemes, AThemedControlShowsItsParentsPaintingWhereItLetsItShow)
 {
     THeadlessDriver driver;

@@ -162,9 +162,16 @@ TEST_F(SkinControlSize, ZeroSize_PaintsNothingAndRaisesNothing)
 {
     auto* c = Make<TskSkinCustomControl>(Form, Rect(0, 0, 1, 1));
     c->SetSkinDataName("panel");
+    c->SetBoundsRect(Rect(10, 10, 40, 40));
+    ShowForm();
+    ASSERT_EQ(At(10, 12), Px(cFrame));
+    // Shrunk to nothing: the form shows again where the panel's frame was.
     c->SetBoundsRect(Rect(10, 10, 10, 40));
-    EXPECT_NO_THROW(ShowForm());
+    EXPECT_NO_THROW(Driver.ProcessMessages());
     EXPECT_EQ(At(10, 12), Px(clWhite));
+    c->SetBoundsRect(Rect(10, 10, 40, 10));
+    EXPECT_NO_THROW(Driver.ProcessMessages());
+    EXPECT_EQ(At(12, 20), Px(clWhite));
 }
 
 TEST_F(SkinControlSize, MapSkinRect_TopRowWidensAndRightBottomCornerMoves)

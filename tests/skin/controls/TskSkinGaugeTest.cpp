@@ -1,6 +1,7 @@
 #include "skin/controls/TskSkinGauge.h"
 
 #include "ExtraSkinTestSupport.h"
+#include "platform/win/MessageQueue.h"
 
 using namespace skintest;
 
@@ -251,9 +252,11 @@ TEST_F(GaugeAnimation, GaugeFreedWhileAnimating_ItsTimersGoWithIt)
     ShowForm();
     g->StartProgressAnimation();
     Driver.AdvanceClock(50);
+    ASSERT_NE(NextTimerDue(), UINT64_MAX);
     delete g;
-    Driver.AdvanceClock(1000); // nothing ticks into the freed gauge
-    SUCCEED();
+    // No timer of its own is left to tick into the freed gauge.
+    EXPECT_EQ(NextTimerDue(), UINT64_MAX);
+    Driver.AdvanceClock(1000);
 }
 
 // ---- upright gauges

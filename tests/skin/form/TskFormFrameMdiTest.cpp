@@ -310,6 +310,22 @@ TEST_F(MdiFrameTest, WindowMenuAndTabsFollowTheChildren)
     Driver.ProcessMessages();
 }
 
+TEST_F(MdiFrameTest, SkinnableSwitch_IgnoredWhileTheFormHasChildren)
+{
+    ASSERT_TRUE(Main->BorderIcons().Empty());
+    MainFrame->SetSkinnableFrame(false);
+    // Still the frame's own caption: the form did not get its icons back.
+    EXPECT_TRUE(Main->BorderIcons().Empty());
+    for (TForm*& k : Kids) {
+        k->Free();
+        k = nullptr;
+    }
+    Driver.ProcessMessages();
+    MainFrame->SetSkinnableFrame(false);
+    EXPECT_FALSE(Main->BorderIcons().Empty());
+    MainFrame->SetSkinnableFrame(true);
+}
+
 TEST_F(MdiFrameTest, PressOnATabBringsItsChildForward)
 {
     Tabs->LayoutTabs();

@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
+#include "platform/vcl/TApplication.h"
+#include "platform/vcl/TIcon.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Window.h"
+#include "skin/controls/TskSkinPanel.h"
+#include "skin/controls/TskSkinSpeedButton.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/form/SkinTextObjects.h"
@@ -159,6 +165,46 @@ TEST_F(DefaultFrame, FirstShow_DesktopCenter_CentresOnWorkArea)
     Form->Show();
     Driver.ProcessMessages();
     EXPECT_EQ(Form->Left(), 10);
+}
+
+// ---- The caption icon ----
+
+TEST_F(FrameTest, ShowIcon_SystemMenuButtonShowsTheProgramsIconAtTheSmallIconSize)
+{
+    // The program's picture: 32 x 32, a dark left half and a pale right half; shown at 16 x 16.
+    const TPixel dark = 0x102030;
+    const TPixel pale = 0xF0E0D0;
+    TSurface picture(32, 32);
+    picture.FillRect(TRect{0, 0, 16, 32}, 0xFF000000u | dark);
+    picture.FillRect(TRect{16, 0, 32, 32}, 0xFF000000u | pale);
+    Application->Icon()->SetPicture(picture);
+    struct TCase {
+        const char* Look;
+        bool Skinned;
+        TPoint Origin; // where the icon's top-left corner should be
+    };
+    // The skin's caption is 12 high from row 2: the taller icon is centred on it. The plain caption
+    // starts inside the 3-pixel border.
+    for (const TCase& c : {TCase{"skinned", true, {5, 0}}, TCase{"default", false, {3, 3}}}) {
+        SCOPED_TRACE(c.Look);
+        TFrameSkin skin("", "", false, {{"sys:stdbutton", "skinrect=5,2,17,14\nskinrectinapicture=1\ncommand=cmsysmenu\n"}});
+        TearDown();
+        SetUp();
+        if (c.Skinned) Frame->SetSkinData(skin.Skin.get());
+        ShowForm();
+        const TPoint o = c.Origin;
+        EXPECT_NE(At(o.X + 4, o.Y + 8), dark);
+        Frame->SetShowIcon(true);
+        Driver.ProcessMessages();
+        Save(std::string("frame-icon-") + c.Look + ".bmp");
+        EXPECT_EQ(At(o.X + 1, o.Y + 1), dark);
+        EXPECT_EQ(At(o.X + 7, o.Y + 14), dark);
+        EXPECT_EQ(At(o.X + 8, o.Y + 1), pale);
+        EXPECT_EQ(At(o.X + 15, o.Y + 14), pale);
+        EXPECT_NE(At(o.X + 17, o.Y + 8), pale);
+        Frame->SetSkinData(nullptr);
+    }
+    Application->Icon()->SetPicture(StandardApplicationPicture());
 }
 
 // ---- A skin frame ----
@@ -523,6 +569,106 @@ TEST_F(ClientAreaFrame, DraggAble_ClientDragMovesForm)
     Driver.ProcessMessages();
     EXPECT_EQ(Form->Left(), 120);
     EXPECT_EQ(Form->Top(), 110);
+    Frame->SetSkinData(nullptr);
+}
+
+// A skin picture that does not stretch: its four corner points coincide.
+void MakeFixedSize(TFrameSkin& Skin)
+{
+    std::ifstream in(Skin.Dir + "/skin.ini");
+    std::string ini((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const char* key : {"lefttoppoint=10,30", "righttoppoint=90,30", "leftbottompoint=10,75", "rightbottompoint=90,75"}) {
+        const std::string k = key;
+        ini.replace(ini.find(k), k.size(), k.substr(0, k.find('=') + 1) + "50,50");
+    }
+    std::ofstream(Skin.Dir + "/skin.ini") << ini;
+    TskCompressedStoredSkin stored(nullptr);
+    stored.BuildFromSkinIni(Skin.Dir + "/skin.ini");
+    Skin.Skin->LoadStoredSkin(&stored);
+}
+
+TEST_F(ClientAreaFrame, ClientSizeComesFromTheSkin_FixedSkinsPicture_ResizableSkinsLimits)
+{
+    struct TCase {
+        const char* Skin;
+        bool Fixed;
+        TSize Before, After;
+    };
+    for (const TCase& c : {TCase{"fixed, larger window", true, {300, 200}, {100, 80}},
+             TCase{"fixed, smaller window", true, {60, 50}, {100, 80}},
+             TCase{"resizable, smaller window", false, {60, 50}, {100, 80}},
+             TCase{"resizable, larger window", false, {300, 200}, {300, 200}}}) {
+        SCOPED_TRACE(c.Skin);
+        TFrameSkin skin;
+        if (c.Fixed) MakeFixedSize(skin);
+        Form->SetBounds(100, 80, c.Before.cx, c.Before.cy);
+        ShowForm();
+        Frame->SetSkinData(skin.Skin.get());
+        Driver.ProcessMessages();
+        EXPECT_EQ((TSize{Form->ClientWidth(), Form->ClientHeight()}), c.After);
+        Frame->SetSkinData(nullptr);
+    }
+}
+
+TEST_F(ClientAreaFrame, ControlsWithAnAreaName_TakeTheirSkinAreaAndFollowTheWindow)
+{
+    // "body" reaches from the top-left into the bottom-right corner zone: it stretches both ways;
+    // "corner" lies in the top-right zone: it moves with the right edge.
+    TFrameSkin skin("[SKINAREAS]\ncount=3\n0=body:5,20,95,78\n1=corner:92,2,98,8\n2=none:0,0,0,0\n");
+    auto* body = new TskSkinPanel(Form);
+    body->SetParent(Form);
+    body->SetAlign(alClient);
+    body->SetAreaName("body");
+    auto* inner = new TskSkinPanel(Form);
+    inner->SetParent(body);
+    inner->SetAlign(alClient);
+    auto* corner = new TskSkinSpeedButton(Form);
+    corner->SetParent(Form);
+    corner->SetAreaName("corner");
+    auto* unplaced = new TskSkinPanel(Form);
+    unplaced->SetParent(Form);
+    unplaced->SetBounds(1, 2, 3, 4);
+    unplaced->SetAreaName("none");
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    EXPECT_EQ(body->Align(), alNone);
+    EXPECT_EQ(body->BoundsRect(), (TRect{5, 20, 295, 198}));
+    EXPECT_EQ(corner->BoundsRect(), (TRect{292, 2, 298, 8}));
+    EXPECT_EQ(unplaced->BoundsRect(), (TRect{1, 2, 4, 6}));
+    const int border = body->Width() - inner->Width();
+    Form->SetBounds(100, 80, 400, 250);
+    Driver.ProcessMessages();
+    EXPECT_EQ(body->BoundsRect(), (TRect{5, 20, 395, 248}));
+    EXPECT_EQ(inner->Width(), body->Width() - border);
+    EXPECT_EQ(corner->BoundsRect(), (TRect{392, 2, 398, 8}));
+    // A control freed while placed is forgotten.
+    corner->Free();
+    Form->SetBounds(100, 80, 300, 200);
+    Driver.ProcessMessages();
+    EXPECT_EQ(body->BoundsRect(), (TRect{5, 20, 295, 198}));
+    Frame->SetSkinData(nullptr);
+}
+
+TEST_F(SkinnedFrame, SkinnableSwitch_KeepsAMaximizedFormMaximized)
+{
+    TFrameSkin skin;
+    Frame->SetSkinData(skin.Skin.get());
+    ShowForm();
+    Frame->SetFrameWindowState(FrameStateMaximized);
+    const TRect maximized = Form->BoundsRect();
+    // Off: the system keeps the form maximized.
+    Frame->SetSkinnableFrame(false);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Form->WindowState(), wsMaximized);
+    EXPECT_EQ(Frame->FrameWindowState(), FrameStateNormal);
+    EXPECT_TRUE(Form->Visible());
+    // On again: the frame does.
+    Frame->SetSkinnableFrame(true);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Frame->FrameWindowState(), FrameStateMaximized);
+    EXPECT_EQ(Form->WindowState(), wsNormal);
+    EXPECT_EQ(Form->BoundsRect(), maximized);
+    EXPECT_TRUE(Form->Visible());
     Frame->SetSkinData(nullptr);
 }
 

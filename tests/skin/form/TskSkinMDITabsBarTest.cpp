@@ -4,7 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
 #include "tests/support/THeadlessDriver.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/win/Window.h"
+#include "skin/data/TskCompressedStoredSkin.h"
+#include "skin/data/TskSkinData.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
@@ -167,6 +175,176 @@ TEST_F(MDITabsBarTest, AFreedChildLeavesNoTabBehind)
     Children.erase(Children.begin());
     EXPECT_EQ(Order(), (std::vector<std::string>{"Child2"}));
     Bar->Repaint();
+}
+
+// ---- Painting ----
+
+// Pieces of the tab skin (TColor, 0x00BBGGRR): one colour per piece, so one pixel tells which was drawn.
+constexpr TColor cTab = 0x00808080;        // grey: a tab at rest
+constexpr TColor cActiveTab = 0x00FFFF00;  // cyan: the active child's tab
+constexpr TColor cHotTab = 0x00800080;     // purple: the tab under the pointer
+constexpr TColor cTabsBg = 0x00004080;     // brown: the bar behind the tabs
+constexpr TColor cLine = 0x00800000;       // navy: where the tabs meet the page
+constexpr TColor cButton = 0x000080FF;     // orange: button-kind tab at rest
+constexpr TColor cHotButton = 0x0000C000;  // green: button-kind tab under the pointer
+constexpr TColor cDownButton = 0x000000C0; // dark red: button-kind tab of the active child
+constexpr TColor cToolButton = 0x00008080; // olive: the menu and close buttons
+
+struct TTabsSkin {
+    std::string Dir;
+    std::unique_ptr<TskSkinData> Skin;
+    TTabsSkin()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "skintabs-XXXXXX").string();
+        Dir = ::mkdtemp(pattern.data());
+        TBitmap b(240, 70);
+        auto fill = [&](TRect r, TColor c) {
+            b.Canvas()->Brush()->SetColor(c);
+            b.Canvas()->FillRect(r);
+        };
+        fill(TRect{0, 0, 240, 70}, clWhite);
+        fill(TRect{0, 20, 100, 24}, cLine);
+        fill(TRect{0, 40, 40, 60}, cTab);
+        fill(TRect{40, 40, 80, 60}, cActiveTab);
+        fill(TRect{80, 40, 120, 60}, cHotTab);
+        fill(TRect{120, 40, 160, 60}, cTabsBg);
+        fill(TRect{160, 0, 190, 20}, cButton);
+        fill(TRect{160, 20, 190, 40}, cHotButton);
+        fill(TRect{190, 0, 220, 20}, cDownButton);
+        fill(TRect{220, 0, 234, 14}, cToolButton);
+        b.SaveToFile(Dir + "/tabs.bmp");
+        const std::string button = "pictureindex=0\nlefttoppoint=3,3\nrighttoppoint=27,3\nleftbottompoint=3,17\n"
+                                   "rightbottompoint=27,17\nclientrect=3,3,27,17\nfontcolor=0\n";
+        std::ofstream(Dir + "/skin.ini")
+            << "[VERSION]\nskinname=Tabs Test\n[PICTURES]\nactivepicturescount=1\n0=tabs.bmp\n[FORMINFO]\n"
+               "[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
+               "[SKINCONTROLS]\ncount=3\n0=tab:tab\n1=resizebutton:button\n2=resizetoolbutton:button\n"
+               "[tab]\npictureindex=0\nskinrect=0,0,100,30\nclientrect=2,24,98,28\nlefttoppoint=4,4\n"
+               "righttoppoint=96,4\nleftbottompoint=4,26\nrightbottompoint=96,26\ntabrect=0,40,40,60\n"
+               "activetabrect=40,40,80,60\nmouseintabrect=80,40,120,60\ntabsbgrect=120,40,160,60\n"
+               "tableftoffset=4\ntabrightoffset=4\nfontcolor=0\nactivefontcolor=0\n"
+               "[resizebutton]\nskinrect=160,0,190,20\nactiveskinrect=160,20,190,40\ndownskinrect=190,0,220,20\n"
+            << button << "[resizetoolbutton]\nskinrect=220,0,234,14\n" << button;
+        TskCompressedStoredSkin stored(nullptr);
+        stored.BuildFromSkinIni(Dir + "/skin.ini");
+        Skin = std::make_unique<TskSkinData>(nullptr);
+        Skin->LoadStoredSkin(&stored);
+    }
+    ~TTabsSkin()
+    {
+        Skin.reset();
+        std::error_code ec;
+        std::filesystem::remove_all(Dir, ec);
+    }
+};
+
+class MDITabsBarPaintTest : public MDITabsBarTest {
+protected:
+    TPixel At(int X, int Y)
+    {
+        const TPoint p = OnBar(X, Y);
+        TRect w;
+        GetWindowRect(Host->Handle(), w);
+        return Driver.PixelAt(Host->Handle(), p.X - w.Left, p.Y - w.Top) & 0x00FFFFFF;
+    }
+    static TPixel Px(TColor C) { return ColorToPixel(C) & 0x00FFFFFF; }
+    // Three children, the second one active, the pointer over the third.
+    void ShowThreeTabs(const std::string& Picture)
+    {
+        AddChildren(3);
+        Children[1]->Show();
+        Bar->UpdateTabs();
+        Driver.ProcessMessages();
+        const TRect hot = Bar->Tabs(2)->TabRect;
+        Driver.MoveTo(OnBar(hot.Left + 10, hot.Top + 5));
+        Driver.ProcessMessages();
+        Driver.SaveWindow(Host->Handle(), Picture, OMBRIX_TEST_PICTURES);
+    }
+    // A point of a tab where its caption never reaches: inside the picture's left end.
+    TPixel TabEdge(int Index, int Y) { return At(Bar->Tabs(Index)->TabRect.Left + 2, Y); }
+    TTabsSkin Tabs;
+};
+
+TEST_F(MDITabsBarPaintTest, DefaultLook_RaisedTabsTheActiveOneHigher_ButtonKindFilled)
+{
+    ShowThreeTabs("mdi-tabs-default");
+    // Tab kind: the frames' light edge; the active tab's starts on the top row, the others' lower.
+    EXPECT_EQ(TabEdge(1, 0), Px(clBtnHighlight));
+    EXPECT_EQ(TabEdge(0, 0), Px(clBtnFace));
+    EXPECT_EQ(At(Bar->Tabs(0)->TabRect.Left, 5), Px(clBtnHighlight));
+    EXPECT_EQ(TabEdge(0, 5), Px(clBtnFace));
+    Bar->SetTabKind(sktkButton);
+    Driver.ProcessMessages();
+    Driver.SaveWindow(Host->Handle(), "mdi-tabs-default-buttons", OMBRIX_TEST_PICTURES);
+    EXPECT_EQ(TabEdge(0, 5), Px(clBtnFace));
+    EXPECT_EQ(TabEdge(1, 5), Px(TColor(0xB59385)));
+    EXPECT_EQ(TabEdge(2, 5), Px(TColor(0xD2BDB6)));
+}
+
+TEST_F(MDITabsBarPaintTest, SkinnedTabs_EachStateShowsItsPieceOverTheBackgroundAndTheLine)
+{
+    Bar->SetSkinData(Tabs.Skin.get());
+    ShowThreeTabs("mdi-tabs-skinned");
+    // The tab's height and the line below it come from the entry.
+    ASSERT_EQ(Bar->Height(), 24);
+    EXPECT_EQ(TabEdge(0, 2), Px(cTab));
+    EXPECT_EQ(TabEdge(1, 2), Px(cActiveTab));
+    EXPECT_EQ(TabEdge(2, 2), Px(cHotTab));
+    EXPECT_EQ(At(500, 5), Px(cTabsBg));
+    EXPECT_EQ(At(500, 22), Px(cLine));
+    // The all-children button at the left end is the tool button of the skin.
+    EXPECT_EQ(At(3, 2), Px(cToolButton));
+}
+
+TEST_F(MDITabsBarPaintTest, SkinnedButtons_EachStateShowsItsPiece)
+{
+    Bar->SetSkinData(Tabs.Skin.get());
+    Bar->SetTabKind(sktkButton);
+    ShowThreeTabs("mdi-tabs-skinned-buttons");
+    EXPECT_EQ(TabEdge(0, 2), Px(cButton));
+    EXPECT_EQ(TabEdge(1, 2), Px(cDownButton));
+    EXPECT_EQ(TabEdge(2, 2), Px(cHotButton));
+}
+
+TEST_F(MDITabsBarPaintTest, DraggedTab_MarksWhereItWillGo)
+{
+    Bar->SetSkinData(Tabs.Skin.get());
+    AddChildren(3);
+    Bar->LayoutTabs();
+    const TRect first = Bar->Tabs(0)->TabRect;
+    const TRect second = Bar->Tabs(1)->TabRect;
+    Driver.MoveTo(OnBar(first.Left + 10, 5));
+    Driver.ButtonDown();
+    // Past the second tab's centre: the marker stands at its right end, arrows pointing at it.
+    for (int dx = 10; dx <= 70; dx += 10) Driver.MoveTo(OnBar(first.Left + 10 + dx, 5));
+    Driver.ProcessMessages();
+    Driver.SaveWindow(Host->Handle(), "mdi-tabs-drag-marker", OMBRIX_TEST_PICTURES);
+    const int x = second.Right - 2;
+    const int mid = Bar->Height() / 2;
+    for (int y : {0, mid, Bar->Height() - 1}) EXPECT_EQ(At(x, y), Px(clBtnText)) << y;
+    EXPECT_EQ(At(x - 4, mid), Px(clBtnText));
+    EXPECT_EQ(At(x + 4, mid), Px(clBtnText));
+    EXPECT_NE(At(x + 4, 1), Px(clBtnText));
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    EXPECT_EQ(Order(), (std::vector<std::string>{"Child2", "Child1", "Child3"}));
+}
+
+TEST_F(MDITabsBarTest, AllChildrenMenu_ListsEveryChildInTabOrderTheActiveOneChecked)
+{
+    AddChildren(3);
+    Children[1]->Show();
+    Bar->UpdateTabs();
+    Bar->RebuildChildMenu(false);
+    TMenuItem* items = Bar->AllChildrenMenu()->Items();
+    std::vector<std::string> listed;
+    for (int i = 0; i < items->Count(); ++i)
+        listed.push_back(items->Items(i)->Caption() + (items->Items(i)->Checked() ? "*" : ""));
+    EXPECT_EQ(listed, (std::vector<std::string>{"Child 1", "Child 2*", "Child 3"}));
+    EXPECT_EQ(items->Items(2)->Name(), "Child3_SKFCHILDITEMBAR");
+    // Choosing one brings its child forward.
+    items->Items(0)->Click();
+    EXPECT_EQ(Host->ActiveMDIChild(), Children[0]);
 }
 
 } // namespace

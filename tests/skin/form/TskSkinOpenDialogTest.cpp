@@ -12,14 +12,17 @@
 #include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Files.h"
 #include "platform/vcl/TApplication.h"
+#include "platform/vcl/TScreen.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 #include "skin/controls/TskSkinButton.h"
 #include "skin/controls/TskSkinEdit.h"
 #include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/controls/TskSkinStdLabel.h"
 #include "skin/grids/TskCustomShellListView.h"
 #include "skin/grids/TskSkinFilterComboBox.h"
+#include "skin/form/TskSkinMessage.h"
 
 namespace {
 
@@ -280,6 +283,32 @@ TEST_F(OpenDialog, DoubleClickOnAFolderListsIt_OnAFileChoosesIt)
 
 // ---- Folders ----
 
+TEST_F(OpenDialog, FirstRowHasTheFocusMark_WhenOpenedAndAfterEachFolderChange)
+{
+    // The mark alone: nothing is selected, so the edit keeps what the user typed.
+    auto marked = [](TskOpenDlgForm& F) { return std::pair{F.FileList->ItemIndex(), F.FileList->SelCount()}; };
+    std::vector<std::pair<int, int>> seen;
+    Steps = {
+        [&](TskOpenDlgForm& F) { seen.push_back(marked(F)); },
+        [&](TskOpenDlgForm& F) {
+            ClickRow(F, "c three.mkv");
+            F.FileList->SetRoot(Temp.Clip("Sub"));
+            seen.push_back(marked(F));
+        },
+        [&](TskOpenDlgForm& F) {
+            ClickOn(F.UpButton);
+            seen.push_back(marked(F));
+        },
+        [&](TskOpenDlgForm& F) {
+            F.FileList->SetRoot(Temp.Clip("Sub Two"));
+            seen.push_back(marked(F));
+        },
+    };
+    EXPECT_FALSE(Dialog.Execute());
+    // "Sub Two" is empty: there is no row to mark.
+    EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{0, 0}, {0, 0}, {0, 0}, {-1, 0}}));
+}
+
 TEST_F(OpenDialog, Back_ReturnsThroughTheFoldersVisited)
 {
     std::vector<std::string> seen;
@@ -380,6 +409,38 @@ TEST_F(OpenDialog, SaveMode_FilterChangeReplacesOnlyTheLastExtension)
     ASSERT_TRUE(Dialog.Execute());
     EXPECT_EQ(shown, "a.avi.cut.mkv");
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("new clip.mkv"));
+}
+
+TEST_F(OpenDialog, SaveMode_NameWithoutExtension_AsksBeforeTheExistingFileOfTheFilter)
+{
+    // The filter's type wins over DefaultExt, in the question as in the name returned.
+    Dialog.SetSaveMode(true);
+    Dialog.SetOverwritePromt(true);
+    Dialog.SetDefaultExt("mkv");
+    Dialog.SetFilter("AVI|*.avi");
+    std::string asked;
+    constexpr UINT kAnswer = WM_USER + 613;
+    auto user = Application->OnMessage;
+    Application->OnMessage = [&](TMsg& m, bool& handled) {
+        if (m.message != kAnswer) return user(m, handled);
+        handled = true;
+        for (int i = 0; i < Screen->FormCount(); ++i)
+            if (auto* box = dynamic_cast<TskMessageForm*>(Screen->Forms(i))) {
+                asked = box->MessageLabel()->Caption();
+                Driver.Press(VK_RETURN);
+            }
+    };
+    Steps = {
+        [&](TskOpenDlgForm& F) { TypeName(F, "b two"); },
+        [&](TskOpenDlgForm& F) {
+            // Answered from inside the question's own modal loop.
+            PostMessage(Application->Handle(), kAnswer, 0, 0);
+            ClickOn(F.OpenButton);
+        },
+    };
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(asked, "Do you want to overwrite old file?");
+    EXPECT_EQ(Dialog.FileName(), Temp.Clip("b two.avi"));
 }
 
 } // namespace

@@ -332,6 +332,35 @@ TEST_F(SkinPopupWindowTest, RepeatedSeparatorsAndSeparatorsAtTheEnds_AreNotShown
     EXPECT_EQ(shown, (std::vector<std::string>{"A", "-", "B"}));
 }
 
+TEST_F(SkinPopupWindowTest, AutoLineReduction_OnlyAutomaticDropsTheLinesAnActionLeftSideBySide)
+{
+    // "B" is hidden by its action only when the menu opens: the two lines around it meet then.
+    TAction hide(nullptr);
+    hide.SetCaption("B");
+    hide.OnUpdate = [&](TObject*) { hide.SetVisible(false); };
+    struct TCase {
+        TMenuAutoFlag Flag;
+        std::vector<std::string> Shown;
+    };
+    for (const TCase& c : {TCase{maAutomatic, {"A", "-", "C"}}, TCase{maManual, {"A", "-", "-", "C"}}}) {
+        PM->Items()->Clear();
+        AddItem(PM->Items(), "A");
+        AddItem(PM->Items(), "-");
+        auto* hidden = new TMenuItem(PM);
+        hidden->SetAction(&hide);
+        PM->Items()->Add(hidden);
+        AddItem(PM->Items(), "-");
+        AddItem(PM->Items(), "C");
+        PM->SetAutoLineReduction(c.Flag);
+        PopupAt(100, 100);
+        std::vector<std::string> shown;
+        for (int i = 0; i < Window(0)->ItemCount(); ++i) shown.push_back(Window(0)->Items(i)->MenuItem->Caption());
+        EXPECT_EQ(shown, c.Shown) << (c.Flag == maAutomatic ? "automatic" : "manual");
+        Driver.Press(VK_ESCAPE);
+        Driver.ProcessMessages();
+    }
+}
+
 TEST_F(SkinPopupWindowTest, ItemActions_UpdateFirst_AndRunWhenTheItemHasNoClick)
 {
     TAction hide(nullptr);

@@ -9,6 +9,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/win/Input.h"
+#include "skin/grids/ShellPictures.h"
 #include "skin/grids/ShellVerbs.h"
 #include "skin/grids/TskCustomShellListView.h"
 
@@ -79,6 +80,24 @@ TEST_F(ShellTree, FilesShowAsNodesWithNonFolders)
     EXPECT_EQ(ChildTexts(Top()),
         (std::vector<std::string>{"Empty Folder", "My \"Quoted\" Clips", "clip one.avi", "notes.txt"}));
     EXPECT_FALSE(Child(Top(), "notes.txt")->HasChildren());
+}
+
+TEST_F(ShellTree, NodePictures_FollowTheKindAndAFolderOpensWhenSelected)
+{
+    MakeTree();
+    Tree->SetObjectTypes(TShellObjectTypes{otFolders, otNonFolders});
+    EXPECT_EQ(Tree->Images(), ShellImages(false));
+    struct TCase {
+        const char* Node;
+        int Image, Selected;
+    };
+    for (const TCase& c : {TCase{"Empty Folder", siFolder, siOpenFolder}, TCase{"clip one.avi", siVideoFile, siVideoFile},
+             TCase{"notes.txt", siFile, siFile}}) {
+        TTreeNode* n = Child(Top(), c.Node);
+        ASSERT_NE(n, nullptr) << c.Node;
+        EXPECT_EQ(n->ImageIndex(), c.Image) << c.Node;
+        EXPECT_EQ(n->SelectedIndex(), c.Selected) << c.Node;
+    }
 }
 
 TEST_F(ShellTree, PathSelectsANestedFolderOpeningTheWay)

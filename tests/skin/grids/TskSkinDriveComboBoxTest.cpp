@@ -2,9 +2,16 @@
 
 #include <unistd.h>
 
+#include <functional>
+#include <vector>
+
 #include "FileCtrlTestSupport.h"
 #include "platform/rtl/Files.h"
+#include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCanvas.h"
+#include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TReader.h"
+#include "skin/grids/ShellPictures.h"
 
 using filectrltest::FileCtrlTest;
 
@@ -47,6 +54,32 @@ TEST_F(DriveComboBox, RemovableAndNetworkVolumesFollow_NamedFromTheMountTableAlo
     EXPECT_EQ(Box->Items()->Strings(4), "/mnt/films/ [//server/films and more]");
     Box->SetItemIndex(4);
     EXPECT_EQ(Box->Drive(), "/mnt/films/");
+}
+
+TEST_F(DriveComboBox, EachRowShowsItsVolumesPictureBeforeTheText)
+{
+    MakeBox();
+    // The 16 x 16 square at a row's left end, drawn the way the box draws its face and its list rows,
+    // against the picture itself.
+    using TSquare = std::vector<TColor>;
+    auto square = [](const std::function<void(TCanvas*)>& Draw) {
+        TBitmap b(120, 20);
+        b.Canvas()->Brush()->SetColor(clWhite);
+        b.Canvas()->FillRect(Rect(0, 0, 120, 20));
+        Draw(b.Canvas());
+        TSquare out;
+        for (int y = 2; y < 18; ++y)
+            for (int x = 0; x < 16; ++x) out.push_back(b.Canvas()->Pixels(x, y));
+        return out;
+    };
+    auto drawn = [&](int Index) {
+        return square([&](TCanvas* C) { Box->OnComboBoxDrawItem(C, Index, 0, 0, Rect(0, 0, 120, 20), TOwnerDrawState{}); });
+    };
+    auto picture = [&](TskShellIcon Icon) { return square([&](TCanvas* C) { ShellImages(false)->Draw(C, 0, 2, Icon, true); }); };
+    ASSERT_NE(picture(siComputer), picture(siOpticalDrive));
+    EXPECT_EQ(drawn(0), picture(siComputer));
+    EXPECT_EQ(drawn(1), picture(siOpticalDrive));
+    EXPECT_EQ(drawn(2), picture(siOpticalDrive));
 }
 
 TEST_F(DriveComboBox, UpperCaseShowsLabelsInUpperCaseAndKeepsDrive)
