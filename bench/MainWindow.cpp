@@ -4,14 +4,22 @@
 // picture copied to the screen: the windows are real ones on an Xvfb display of the program's own (the
 // label says so; without Xvfb they stay in memory and the figures lack that copy). Sizes: the window's
 // own, 1280 x 800, and tall enough to show every row. Microseconds per repaint; aims: 50 visible rows
-// under 8 ms, one row's update under 0.3 ms. Run by hand: build/bench/bench_MainWindow.
+// under 8 ms, one row's update under 0.3 ms.
+// A long queue: 50, 300 and 1,000 rows scrolled by one row (the scroll bar's small step, as its arrow
+// does), and the rows cleared or the whole window freed, each as a ratio to one copy of the window's
+// picture with memcpy in the same process ("x_memcpy"). Aims: one row's scroll under 3 ms at 300 rows,
+// at most 1.5 x the 50-row figure, and under 5 ms at 1,000; 300 rows freed under 50 ms.
+// Run by hand: build/bench/bench_MainWindow.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/AppClasses.h"
 #include "app/Unit1.h"
@@ -20,6 +28,7 @@
 #include "bench/support/BenchDisplay.h"
 #include "bench/support/BenchSupport.h"
 #include "platform/win/Paint.h"
+#include "skin/controls/TskSkinScrollBar.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
 namespace {
@@ -171,8 +180,90 @@ void BM_MainWindowRowProgress(benchmark::State& State)
     State.counters["changed"] = changed / static_cast<double>(State.iterations());
 }
 
+// The baseline: the window's picture copied once with memcpy.
+struct TPictureCopy {
+    std::vector<TPixel> From, To;
+    explicit TPictureCopy(const TMainWindow& W)
+    {
+        const TSurface* s = GetWindowSurface(W.Form->Handle());
+        const std::size_t n = s ? static_cast<std::size_t>(s->Width()) * static_cast<std::size_t>(s->Height()) : 1;
+        From.assign(n, 0xFF102030u);
+        To.assign(n, 0);
+    }
+    void operator()()
+    {
+        std::memcpy(To.data(), From.data(), From.size() * sizeof(TPixel));
+        benchmark::ClobberMemory();
+    }
+};
+
+[[gnu::noinline]] void ScrollOneRow(TskSkinScrollBar& Bar, int Direction)
+{
+    Bar.SetPosition(Bar.Position() + Direction * Bar.SmallChange());
+    BenchProcessMessages();
+}
+
+// Arguments: the number of rows, and the window size (0 its own, 1 1280 x 800). The queue goes down by
+// one row per iteration, and back up when it meets the end.
+void BM_MainWindowScrollRow(benchmark::State& State)
+{
+    TMainWindow w(static_cast<int>(State.range(0)), static_cast<TWindowSize>(State.range(1)));
+    auto* bar = dynamic_cast<TskSkinScrollBar*>(w.Form->FindComponent("skSkinScrollBar1"));
+    if (!bar || !bar->Visible()) {
+        State.SkipWithError("the queue does not scroll");
+        return;
+    }
+    TPictureCopy baseline(w);
+    TBaselineRatio ratio("memcpy");
+    int direction = 1;
+    for (auto _ : State) {
+        if (bar->Position() + direction * bar->SmallChange() > bar->Max() - bar->PageSize() + 1 ||
+            bar->Position() + direction * bar->SmallChange() < bar->Min())
+            direction = -direction;
+        ratio.Iteration(State, [&] { ScrollOneRow(*bar, direction); }, std::ref(baseline));
+    }
+    Describe(State, w);
+    ratio.Finish(State);
+}
+
+// Arguments: the number of rows, and what goes: 0 every row of the queue (as Clear does, row by row), 1
+// the whole main window. Each iteration makes a new window first, untimed.
+void BM_MainWindowFreeRows(benchmark::State& State)
+{
+    const int rows = static_cast<int>(State.range(0));
+    TBaselineRatio ratio("memcpy");
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto w = std::make_unique<TMainWindow>(rows, OwnSize);
+        TPictureCopy baseline(*w);
+        State.ResumeTiming();
+        ratio.Iteration(State, [&] {
+            if (State.range(1) == 0) {
+                for (int r = rows - 1; r >= 0; --r)
+                    w->Form->Queue->RemoveItem(r);
+                BenchProcessMessages();
+            } else {
+                w.reset();
+            }
+        }, std::ref(baseline));
+        State.PauseTiming();
+        w.reset();
+        State.ResumeTiming();
+    }
+    ratio.Finish(State);
+}
+
 } // namespace
 
+BENCHMARK(BM_MainWindowScrollRow)
+    ->ArgNames({"rows", "size"})
+    ->ArgsProduct({{50, 300, 1000}, {OwnSize, Size1280x800}})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainWindowFreeRows)
+    ->ArgNames({"rows", "what"})
+    ->ArgsProduct({{50, 300, 1000}, {0, 1}})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowRepaint)
     ->ArgNames({"rows", "size"})
     ->ArgsProduct({{10, 50, 100}, {OwnSize, Size1280x800, AllRowsVisible}})

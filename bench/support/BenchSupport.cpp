@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -89,6 +90,34 @@ void SetSpreadCounters(benchmark::State& State, const std::string& Name, std::ve
     State.counters[Name + "_median"] = n % 2 ? Values[n / 2] : (Values[n / 2 - 1] + Values[n / 2]) / 2;
     State.counters[Name + "_min"] = Values.front();
     State.counters[Name + "_max"] = Values.back();
+}
+
+namespace {
+
+double SecondsOf(const std::function<void()>& F)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    F();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+}  // namespace
+
+void TBaselineRatio::Iteration(benchmark::State& State, const std::function<void()>& Work, const std::function<void()>& Baseline)
+{
+    const double work = SecondsOf(Work);
+    State.PauseTiming();
+    const double base = SecondsOf(Baseline);
+    State.ResumeTiming();
+    FWork.push_back(work * 1e3);
+    FRatio.push_back(base > 0 ? work / base : 0);
+}
+
+void TBaselineRatio::Finish(benchmark::State& State)
+{
+    SetSpreadCounters(State, "ms", FWork);
+    SetSpreadCounters(State, "x_" + FName, FRatio);
+    State.counters["load"] = LoadAverage();
 }
 
 int main(int argc, char** argv)

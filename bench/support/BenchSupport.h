@@ -1,7 +1,9 @@
 #pragma once
 // What every benchmark program shares: its own main, which first says loudly when the figures cannot be
 // trusted (an unoptimised or sanitised build), and a scratch folder of its own for the files it makes.
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace benchmark {
@@ -24,3 +26,17 @@ double LoadAverage();
 // Counters Name_median, Name_min and Name_max of Values (one per iteration), so that a figure taken on a
 // loaded machine shows its spread as well as its middle; nothing when Values is empty.
 void SetSpreadCounters(benchmark::State& State, const std::string& Name, std::vector<double> Values);
+
+// Figures as ratios against a baseline run in the same process: each iteration times Work (the part the
+// benchmark's own timer counts) and then Baseline with that timer paused, so that both see the same load.
+// Finish() sets "ms" (Work, milliseconds) and "x_<BaselineName>" (Work / Baseline) as spreads, and "load".
+class TBaselineRatio {
+public:
+    explicit TBaselineRatio(std::string BaselineName) : FName(std::move(BaselineName)) {}
+    void Iteration(benchmark::State& State, const std::function<void()>& Work, const std::function<void()>& Baseline);
+    void Finish(benchmark::State& State);
+
+private:
+    std::string FName;
+    std::vector<double> FWork, FRatio;
+};

@@ -596,13 +596,20 @@ void TWinControl::ScrollBy(int DeltaX, int DeltaY)
 {
     if (DeltaX == 0 && DeltaY == 0) return;
     DisableAlign();
+    // Shown, the window layer moves the child windows and the picture in one go and paints only what
+    // comes into view (each child takes its new place from the move's WM_WINDOWPOSCHANGED); a long list
+    // of rows then costs what the strip costs, not a repaint of every row.
+    const bool shown = FHandle != 0 && IsWindowVisible(FHandle);
+    if (shown) ScrollWindowEx(FHandle, DeltaX, DeltaY, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
+        auto* win = dynamic_cast<TWinControl*>(c);
+        if (shown && win != nullptr && win->FHandle != 0) continue;
         c->SetBounds(c->FLeft + DeltaX, c->FTop + DeltaY, c->FWidth, c->FHeight);
     }
     FAlignPending = false;
     EnableAlign();
-    Invalidate();
+    if (!shown) Invalidate();
 }
 
 void TWinControl::Loaded()

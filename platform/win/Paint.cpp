@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/backend/Backend.h"
@@ -608,6 +609,51 @@ void UpdateAllWindows()
     FlushPresents();
 }
 
+namespace {
+
+// The children ScrollWindowEx moves: all of them, or those inside the scrolled rectangle.
+std::vector<HWND> ScrolledChildren(const TWindowRec& w, const TRect* scroll, UINT flags)
+{
+    std::vector<HWND> moving;
+    if (!(flags & SW_SCROLLCHILDREN) && scroll)
+        return moving;
+    for (HWND c : w.Children) {
+        TWindowRec* cr = Find(c);
+        TRect hit;
+        if (cr && (!scroll || IntersectRect(hit, cr->Rect, *scroll)))
+            moving.push_back(c);
+    }
+    return moving;
+}
+
+void MoveChildren(const std::vector<HWND>& children, int dx, int dy, UINT extra)
+{
+    for (HWND c : children)
+        if (TWindowRec* cr = Find(c))
+            SetWindowPos(c, 0, cr->Rect.Left + dx, cr->Rect.Top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | extra);
+}
+
+// What of the visible children (h's client coordinates) shows their own picture within `within`, moving
+// or staying; children outside it (most rows of a long list) are passed over at the cost of one test.
+TRegionShape ChildrenShape(const std::vector<HWND>& children, const TRect& within)
+{
+    std::vector<TRect> plain;
+    TRegionShape shaped;
+    for (HWND c : children) {
+        TWindowRec* cr = Find(c);
+        TRect hit;
+        if (!cr || !(cr->Style & WS_VISIBLE) || !IntersectRect(hit, cr->Rect, within))
+            continue;
+        if (cr->WindowRgn)
+            shaped = shaped.Union(WithRegion(cr->Rect, cr->WindowRgn, cr->Rect.TopLeft()));
+        else
+            plain.push_back(cr->Rect);
+    }
+    return plain.empty() ? shaped : TRegionShape::FromRects(plain).Union(shaped);
+}
+
+}  // namespace
+
 int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
     UINT flags)
 {
@@ -619,27 +665,43 @@ int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* cli
     if (clip)
         IntersectRect(area, area, *clip);
     IntersectRect(area, area, client);
-    if ((flags & SW_SCROLLCHILDREN) || !scroll) {
-        for (HWND c : std::vector<HWND>(w->Children)) {
-            TWindowRec* cr = Find(c);
-            TRect hit;
-            if (cr && (!scroll || IntersectRect(hit, cr->Rect, *scroll)))
-                SetWindowPos(c, 0, cr->Rect.Left + dx, cr->Rect.Top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        }
-    }
+    const std::vector<HWND> moving = ScrolledChildren(*w, scroll, flags);
+    // Children whose uncovered parts are all painted again (SW_INVALIDATE reaches them) take their pictures
+    // along, so that a long list of rows scrolls by one copy and the strip that comes into view. Otherwise
+    // they move first, each painting anew where it was and where it lands.
+    const bool carryWanted = !moving.empty() && (flags & SW_INVALIDATE) && !area.IsEmpty() && (dx != 0 || dy != 0) &&
+                 IsWindowVisible(h) && TopOf(h) && TopOf(h)->Surface;
+    bool carry = carryWanted;
+    if (!carryWanted)
+        MoveChildren(moving, dx, dy, 0);
     TRegionShape exposed(area);
-    if (!area.IsEmpty() && (dx != 0 || dy != 0) && IsWindowVisible(h)) {
+    w = Find(h);
+    if (w && !area.IsEmpty() && (dx != 0 || dy != 0) && IsWindowVisible(h)) {
         TWindowRec* top = TopOf(h);
-        if (top && top->Surface && (w = Find(h)) != nullptr) {
+        if (top && top->Surface) {
             // The picture moves where it is this window's own and already painted, both where it comes
             // from and where it lands; what lies under children or other windows, or waits to be
-            // painted, is painted again instead.
+            // painted, is painted again instead. Carried children bring their pictures along; the window's
+            // own background between them (which need not scroll with them) is painted again.
             const TPoint o = OriginInTop(*w);
             const TPoint co{o.X + w->Client.Left, o.Y + w->Client.Top};
-            TRegionShape visible = VisibleRegion(h, true, true);
+            TRegionShape visible = VisibleRegion(h, true, !carry);
             visible.Offset(-co.X, -co.Y);
             visible = visible.Intersect(TRegionShape(area));
-            const TRegionShape sound = visible.Subtract(w->Update);
+            TRegionShape sound = visible.Subtract(w->Update);
+            if (carry) {
+                const TRect seen = visible.Box();
+                std::vector<HWND> staying;
+                if (moving.size() != w->Children.size()) {
+                    const std::unordered_set<HWND> going(moving.begin(), moving.end());
+                    for (HWND c : w->Children)
+                        if (!going.count(c))
+                            staying.push_back(c);
+                }
+                const TRegionShape still = ChildrenShape(staying, seen);
+                visible = visible.Subtract(still);
+                sound = sound.Intersect(ChildrenShape(moving, seen)).Subtract(still);
+            }
             TRegionShape moved = sound;
             moved.Offset(dx, dy);
             moved = moved.Intersect(visible);
@@ -668,16 +730,22 @@ int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* cli
             TRegionShape pending = w->Update.Intersect(TRegionShape(area));
             pending.Offset(dx, dy);
             exposed = exposed.Union(pending.Intersect(TRegionShape(area)));
+        } else {
+            carry = false;
         }
+    } else {
+        carry = false;
     }
+    if (carryWanted)
+        MoveChildren(moving, dx, dy, carry ? SWP_MOVEDWITHPICTURE : 0);
     if (update)
         update->Shape = exposed;
     if (updateRect)
         *updateRect = exposed.Box();
-    if ((flags & SW_INVALIDATE) && !exposed.IsEmpty()) {
+    if ((flags & SW_INVALIDATE) && !exposed.IsEmpty() && Find(h)) {
         TGdiRegion rgn(exposed);
         RedrawWindow(h, nullptr, &rgn,
-            RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | ((flags & SW_SCROLLCHILDREN) ? RDW_ALLCHILDREN : 0));
+            RDW_INVALIDATE | ((flags & SW_ERASE) ? RDW_ERASE : 0) | ((flags & SW_SCROLLCHILDREN) || carry ? RDW_ALLCHILDREN : 0));
     }
     return RegionKind(exposed);
 }

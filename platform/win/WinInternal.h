@@ -102,6 +102,9 @@ void WindowHidden(HWND h);
 void WindowDisabled(HWND h);
 
 // Painting (Paint.cpp).
+// A SetWindowPos flag of this layer's own: the child moves together with its picture (ScrollWindowEx
+// carries both), so neither where it was nor where it lands needs painting.
+constexpr UINT SWP_MOVEDWITHPICTURE = 0x10000000;
 void ForgetPaint(HWND h);
 // Invalidates what the window covered in its parent (or on its top-level surface) before a change.
 void ExposeBehind(HWND h);

@@ -792,6 +792,8 @@ BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
     TWindowRec* w = Find(h);
     if (!w)
         return FALSE;
+    const bool carried = (flags & WinInternal::SWP_MOVEDWITHPICTURE) && !IsTopLevel(*w);
+    flags &= ~WinInternal::SWP_MOVEDWITHPICTURE;
     WINDOWPOS pos;
     pos.hwnd = h;
     pos.hwndInsertAfter = insertAfter;
@@ -825,7 +827,9 @@ BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
 
     // Whatever showed before the change needs painting again (the parent, the siblings below).
     const bool movedOrSized = (flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE);
-    if (wasVisible && (movedOrSized || (flags & (SWP_HIDEWINDOW | SWP_FRAMECHANGED)) || !(flags & SWP_NOZORDER)))
+    const bool carriedMove = carried && (flags & SWP_NOSIZE) && !(flags & (SWP_HIDEWINDOW | SWP_SHOWWINDOW | SWP_FRAMECHANGED)) &&
+                             (flags & SWP_NOZORDER);
+    if (wasVisible && !carriedMove && (movedOrSized || (flags & (SWP_HIDEWINDOW | SWP_FRAMECHANGED)) || !(flags & SWP_NOZORDER)))
         WinInternal::ExposeBehind(h);
 
     if (!(w = Find(h)))
@@ -871,7 +875,7 @@ BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
         bool reshaped = !(flags & SWP_NOSIZE) || (flags & SWP_FRAMECHANGED) || w->Client != oldClient || !wasVisible;
         // A top-level window has its own picture: moving or raising it needs no painting.
         bool child = !IsTopLevel(*w);
-        if (reshaped || (child && (movedOrSized || !(flags & SWP_NOZORDER))))
+        if (reshaped || (child && !carriedMove && (movedOrSized || !(flags & SWP_NOZORDER))))
             WinInternal::ExposeWindow(h, true);
     }
     if (wasVisible != nowVisible && !nowVisible)

@@ -194,6 +194,43 @@ TEST(BlitsTest, AlphaBlend_PerPixelAndConstant)
     EXPECT_EQ(half.At(0, 0), RGB(127, 127, 127));
 }
 
+// Every weight a blend can take (each constant with each source alpha), over destinations of varied
+// colour and alpha, at widths whose last pixels fall outside a run of four: the result is the formula's,
+// channel by channel, to the bit.
+TEST(BlitsTest, AlphaBlend_EveryWeightGivesTheFormulasPixel)
+{
+    const int width = 259;
+    TSurface src(width, 1), dst(width, 1);
+    const auto srcPixel = [](int x) { return (static_cast<TPixel>(x & 0xFF) << 24) | static_cast<TPixel>(x * 0x9E3779u & 0xFFFFFF); };
+    const auto dstPixel = [](int x) { return static_cast<TPixel>(x * 0x2545F491u); };
+    const auto expected = [](TPixel f, TPixel b, unsigned a) -> TPixel {
+        if (a == 0) return b;
+        if (a == 255) return f | 0xFF000000u;
+        TPixel r = 0xFF000000u;
+        for (int shift : {0, 8, 16})
+            r |= ((((f >> shift) & 0xFF) * a + ((b >> shift) & 0xFF) * (255 - a)) >> 8) << shift;
+        return r;
+    };
+    HDC sdc = CreateSurfaceDC(&src, {0, 0}, nullptr), ddc = CreateSurfaceDC(&dst, {0, 0}, nullptr);
+    for (int x = 0; x < width; ++x) src.ScanLine(0)[x] = srcPixel(x);
+    for (bool perPixel : {true, false})
+        for (unsigned constant = 0; constant <= 255; ++constant) {
+            for (int x = 0; x < width; ++x) dst.ScanLine(0)[x] = dstPixel(x);
+            BLENDFUNCTION bf;
+            bf.SourceConstantAlpha = static_cast<BYTE>(constant);
+            bf.AlphaFormat = perPixel ? AC_SRC_ALPHA : 0;
+            AlphaBlend(ddc, 0, 0, width, 1, sdc, 0, 0, width, 1, bf);
+            for (int x = 0; x < width; ++x) {
+                const unsigned a = perPixel ? ((srcPixel(x) >> 24) * constant + 127) / 255 : constant;
+                // A full constant weight without the source's alpha is a plain copy.
+                const TPixel want = !perPixel && constant == 255 ? srcPixel(x) : expected(srcPixel(x), dstPixel(x), a);
+                ASSERT_EQ(dst.ScanLine(0)[x], want) << "x " << x << " constant " << constant << " per pixel " << perPixel;
+            }
+        }
+    DeleteDC(sdc);
+    DeleteDC(ddc);
+}
+
 TEST(BlitsTest, SetDIBitsToDevice_TopDown24Bit)
 {
     BITMAPINFO bi{};
