@@ -118,6 +118,8 @@ public:
     void SetCursor(HCURSOR c) override { B.SetCursor(c); }
     std::string ClipboardText() const override { return B.ClipboardText(); }
     void SetClipboardText(const std::string& t) override { B.SetClipboardText(t); }
+    void SetClipboardPicture(const TSurface& s) override { B.SetClipboardPicture(s); }
+    bool ClipboardPicture(TSurface& s) const override { return B.ClipboardPicture(s); }
     bool SupportsShapes() const override { return B.SupportsShapes(); }
     bool SupportsOpacity() const override { return B.SupportsOpacity(); }
     bool Grab(const TRect& r, TSurface& out) const override { return B.Grab(r, out); }
