@@ -35,6 +35,13 @@ void TXPictureSelection::Offer(const TSurface& Picture)
     XFlush(FDisplay);
 }
 
+const TSurface* TXPictureSelection::Picture() const
+{
+    if (!FPicture || XGetSelectionOwner(FDisplay, AtomNamed(FDisplay, "CLIPBOARD")) != FWindow)
+        return nullptr;
+    return FPicture.get();
+}
+
 bool TXPictureSelection::Handle(const XEvent& E)
 {
     if (!FWindow)

@@ -19,8 +19,9 @@ public:
 
     // Takes the clipboard with Picture.
     void Offer(const TSurface& Picture);
-    // The picture while the clipboard is still ours; null once another client took it.
-    const TSurface* Picture() const { return FPicture.get(); }
+    // The picture while the clipboard is still ours; null once another owner took it (asked of the
+    // server: the loss may not have been read off the connection yet).
+    const TSurface* Picture() const;
     // Answers a request for the clipboard, or forgets the picture when the clipboard went to
     // another owner. False when the event is not about our clipboard.
     bool Handle(const _XEvent& E);
