@@ -24,6 +24,23 @@ IOxDataItem* FindIn(IOxDataItems* Items, const std::string& ID)
     return nullptr;
 }
 
+// The item ID among Items or, depth first, their sub-items; nullptr when none holds it.
+IOxDataItem* FindDeep(IOxDataItems* Items, const std::string& ID)
+{
+    if (!Items)
+        return nullptr;
+    for (int i = 0; i < Items->Count(); ++i) {
+        IOxDataItem* item = Items->Item(i);
+        if (!item)
+            continue;
+        if (item->ID() == ID)
+            return item;
+        if (IOxDataItem* found = FindDeep(item->SubItems(), ID))
+            return found;
+    }
+    return nullptr;
+}
+
 bool HasSubItems(IOxDataItem* Item)
 {
     return Item && Item->SubItems() && Item->SubItems()->Count() > 0;
@@ -33,38 +50,45 @@ bool HasSubItems(IOxDataItem* Item)
 
 // ---------------------------------------------------------------------------------------------
 
-IOxDataItems* TOxDataConsumerViewList::ListOf(int Index) const
+IOxDataItems* TOxCustomDataConsumerViewList::ListOf(int Index) const
 {
     // The parent is the nearest earlier entry of a lower level; level 0 lives in the root list.
     const int level = FEntries[static_cast<std::size_t>(Index)].Level;
     if (level == 0)
-        return FConsumer.Provider() ? FConsumer.Provider()->Items() : nullptr;
+        return Consumer()->Provider() ? Consumer()->Provider()->Items() : nullptr;
     for (int p = Index - 1; p >= 0; --p)
-        if (FEntries[static_cast<std::size_t>(p)].Level < level) {
-            IOxDataItem* parent = Item(p);
-            return parent ? parent->SubItems() : nullptr;
-        }
+        if (FEntries[static_cast<std::size_t>(p)].Level < level)
+            return Item(p)->SubItems();
     return nullptr;
 }
 
-IOxDataItem* TOxDataConsumerViewList::Item(int Index) const
+TOxDataConsumer* TOxDataConsumerAggregatedObject::Consumer() const
+{
+    return static_cast<TOxDataConsumer*>(Controller());
+}
+
+IOxDataItem* TOxCustomDataConsumerViewList::Item(int Index) const
 {
     if (Index < 0 || Index >= Count())
         return nullptr;
-    return FindIn(ListOf(Index), FEntries[static_cast<std::size_t>(Index)].ID);
+    IOxDataItem* item = FindIn(ListOf(Index), FEntries[static_cast<std::size_t>(Index)].ID);
+    // The provider changed its items without telling: what the view shows is no longer there.
+    if (!item)
+        throw EOxDataConsumer("ViewList out of sync");
+    return item;
 }
 
-int TOxDataConsumerViewList::Level(int Index) const
+int TOxCustomDataConsumerViewList::Level(int Index) const
 {
     return Index >= 0 && Index < Count() ? FEntries[static_cast<std::size_t>(Index)].Level : 0;
 }
 
-bool TOxDataConsumerViewList::Expanded(int Index) const
+bool TOxCustomDataConsumerViewList::Expanded(int Index) const
 {
     return Index >= 0 && Index < Count() && FEntries[static_cast<std::size_t>(Index)].Expanded;
 }
 
-int TOxDataConsumerViewList::IndexOf(const std::string& ID) const
+int TOxCustomDataConsumerViewList::IndexOf(const std::string& ID) const
 {
     for (int i = Count() - 1; i >= 0; --i)
         if (SameText(FEntries[static_cast<std::size_t>(i)].ID, ID))
@@ -72,7 +96,7 @@ int TOxDataConsumerViewList::IndexOf(const std::string& ID) const
     return -1;
 }
 
-void TOxDataConsumerViewList::AddLevel(IOxDataItems* Items, int Level)
+void TOxCustomDataConsumerViewList::AddLevel(IOxDataItems* Items, int Level)
 {
     if (!Items)
         return;
@@ -91,14 +115,14 @@ void TOxDataConsumerViewList::AddLevel(IOxDataItems* Items, int Level)
     }
 }
 
-void TOxDataConsumerViewList::Rebuild()
+void TOxCustomDataConsumerViewList::Rebuild()
 {
     FEntries.clear();
-    if (FConsumer.Provider())
-        AddLevel(FConsumer.Provider()->Items(), 0);
+    if (Consumer()->Provider())
+        AddLevel(Consumer()->Provider()->Items(), 0);
 }
 
-void TOxDataConsumerViewList::ItemAdded(IOxDataItem* Item, IOxDataItem* Parent)
+void TOxCustomDataConsumerViewList::ItemAdded(IOxDataItem* Item, IOxDataItem* Parent)
 {
     if (!Item)
         return;
@@ -125,7 +149,7 @@ void TOxDataConsumerViewList::ItemAdded(IOxDataItem* Item, IOxDataItem* Parent)
     FEntries.insert(FEntries.begin() + at, entry);
 }
 
-void TOxDataConsumerViewList::ItemDeleting(IOxDataItem* Item)
+void TOxCustomDataConsumerViewList::ItemDeleting(IOxDataItem* Item)
 {
     if (!Item)
         return;
@@ -194,6 +218,8 @@ TOxDataConsumer::~TOxDataConsumer()
 {
     if (FProvider)
         FProvider->UnregisterConsumer(this);
+    // The services go while the consumer is whole: they reach it through their controller.
+    ClearExtensions();
 }
 
 void TOxDataConsumer::SetProvider(IOxDataProvider* Value)
@@ -215,7 +241,6 @@ void TOxDataConsumer::ChangeProvider(IOxDataProvider* Value, bool Unregister)
         OnChanging(this, drItemAdded);
     if (FProvider && Unregister)
         FProvider->UnregisterConsumer(this);
-    FViewList.reset();
     FProvider = Value;
     FContext.clear();
     if (FProvider) {
@@ -228,8 +253,8 @@ void TOxDataConsumer::ChangeProvider(IOxDataProvider* Value, bool Unregister)
             FPendingContext.clear();
             SetContext(pending);
         }
-        CreateServices();
     }
+    UpdateServices();
     if (auto* control = dynamic_cast<TControl*>(FOwner))
         control->Invalidate();
     if (OnChanged)
@@ -284,16 +309,57 @@ TOxBaseDataContext* TOxDataConsumer::ContextObject() const
     return contexts && !FContext.empty() ? contexts->FindContext(FContext) : nullptr;
 }
 
-void TOxDataConsumer::CreateServices()
+void TOxDataConsumer::UpdateServices()
 {
-    if (std::find(FAttributes.begin(), FAttributes.end(), kViewListAttribute) == FAttributes.end() || FViewList)
+    if (!FProvider) {
+        ClearExtensions();
         return;
-    if (OnBeforeServiceCreate)
-        OnBeforeServiceCreate(this);
-    FViewList = std::make_unique<TOxDataConsumerViewList>(*this);
-    FViewList->Rebuild();
+    }
+    const std::vector<std::string> offered = FProvider->ServiceClasses();
+    std::vector<std::type_index> types;
+    for (const std::string& name : offered)
+        types.push_back(OxExtensionClasses().TypeOf(name));
+    const bool keepsView = std::find(FAttributes.begin(), FAttributes.end(), kViewListAttribute) != FAttributes.end();
+    for (int i = ExtensionCount() - 1; i >= 0; --i) {
+        TAggregatedPersistentEx* service = Extensions(i);
+        const std::type_index type(typeid(*service));
+        const bool applies = std::find(types.begin(), types.end(), type) != types.end() ||
+                             (keepsView && type == std::type_index(typeid(TOxDataConsumerViewList)));
+        if (!applies)
+            RemoveExtension(service);
+        else if (auto* held = dynamic_cast<TOxDataConsumerAggregatedObject*>(service))
+            held->ProviderChanged();
+    }
+    auto holds = [this](std::type_index Type) {
+        for (int i = 0; i < ExtensionCount(); ++i)
+            if (std::type_index(typeid(*Extensions(i))) == Type)
+                return true;
+        return false;
+    };
+    for (std::size_t i = 0; i < offered.size(); ++i)
+        if (!holds(types[i])) {
+            if (OnBeforeServiceCreate)
+                OnBeforeServiceCreate(this);
+            CreateService(OxExtensionClasses().Create(offered[i], this));
+        }
+    if (keepsView && !ViewList()) {
+        if (OnBeforeServiceCreate)
+            OnBeforeServiceCreate(this);
+        CreateService(std::make_unique<TOxDataConsumerViewList>(this));
+    }
+}
+
+void TOxDataConsumer::CreateService(std::unique_ptr<TAggregatedPersistentEx> Service)
+{
+    TAggregatedPersistentEx* made = Service.get();
+    AddExtension(std::move(Service));
+    auto* service = dynamic_cast<TOxDataConsumerAggregatedObject*>(made);
+    if (!service)
+        return;
+    if (auto* view = dynamic_cast<TOxCustomDataConsumerViewList*>(service))
+        view->Rebuild();
     if (OnServiceCreated)
-        OnServiceCreated(this, FViewList.get());
+        OnServiceCreated(this, service);
 }
 
 void TOxDataConsumer::Enter()
@@ -310,29 +376,65 @@ void TOxDataConsumer::Leave()
 
 void TOxDataConsumer::ProviderChanging(int Reason, IOxDataItem* Item)
 {
-    if (Reason == drItemDeleted && FViewList)
-        FViewList->ItemDeleting(Item);
+    if (Reason == drItemDeleted && ViewList())
+        ViewList()->ItemDeleting(Item);
 }
 
 void TOxDataConsumer::ProviderChanged(int Reason, IOxDataItem* Item)
 {
-    if (!FViewList)
+    TOxDataConsumerViewList* view = ViewList();
+    if (!view)
         return;
     if (Reason == drItemAdded)
-        FViewList->ItemAdded(Item, Item && Item->Items() ? Item->Items()->Parent() : nullptr);
+        view->ItemAdded(Item, Item && Item->Items() ? Item->Items()->Parent() : nullptr);
     else if (Reason == drCleared)
-        FViewList->Rebuild();
+        view->Rebuild();
     if (OnChanged)
         OnChanged(this, drItemChanged);
+}
+
+void TOxDataConsumerItemSelect::SetItem(const std::string& Value)
+{
+    TOxDataConsumer* consumer = Consumer();
+    IOxDataProvider* provider = consumer->Provider();
+    if (!provider && consumer->Owner() && consumer->Owner()->ComponentState().Contains(csLoading)) {
+        // Read before the provider it belongs to is resolved.
+        FPending = Value;
+        return;
+    }
+    if (!provider)
+        throw EOxDataConsumer("You must specify a provider before setting the item");
+    TOxDataConsumerLock lock(*consumer);
+    if (!Value.empty() && !FindDeep(provider->Items(), Value))
+        throw EOxDataConsumer("Item not found in the selected context");
+    FItem = Value;
+}
+
+void TOxDataConsumerItemSelect::ProviderChanged()
+{
+    FItem.clear();
+    if (FPending.empty())
+        return;
+    const std::string pending = FPending;
+    FPending.clear();
+    SetItem(pending);
 }
 
 void RegisterOxDataConsumerClasses()
 {
     static const bool done = [] {
+        RegisterOxExtensionBase();
         using C = TOxDataConsumer;
-        RegisterClass<C>("TOxDataConsumer")
+        RegisterClass<C, TExtensibleInterfacedPersistent>("TOxDataConsumer")
             .Prop("Provider", &C::ProviderComponent, &C::SetProviderComponent)
             .Prop("Context", &C::Context, &C::SetContext);
+        RegisterClass<TOxDataConsumerAggregatedObject, TAggregatedPersistentEx>("TOxDataConsumerAggregatedObject");
+        using V = TOxCustomDataConsumerViewList;
+        RegisterClass<V, TOxDataConsumerAggregatedObject>("TOxCustomDataConsumerViewList")
+            .Prop("LevelIndent", &V::LevelIndent, &V::SetLevelIndent, 16);
+        RegisterOxExtension<TOxDataConsumerViewList, V>("TOxDataConsumerViewList");
+        using S = TOxDataConsumerItemSelect;
+        RegisterOxExtension<S, TOxDataConsumerAggregatedObject>("TOxDataConsumerItemSelect").Prop("Item", &S::Item, &S::SetItem);
         return true;
     }();
     (void)done;
@@ -349,9 +451,7 @@ std::string TOxConsumerStrings::Get(int Index) const
 {
     if (Index < 0 || Index >= GetCount())
         ErrorIndex(Index);
-    FConsumer.Enter();
+    TOxDataConsumerLock lock(FConsumer);
     IOxDataItem* item = FConsumer.ViewList()->Item(Index);
-    std::string text = item && item->HasText() ? item->Text() : std::string();
-    FConsumer.Leave();
-    return text;
+    return item->HasText() ? item->Text() : std::string();
 }

@@ -12,6 +12,7 @@
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TComponent.h"
 #include "process/OxUtils.h"
+#include "process/TExtensibleInterfacedPersistent.h"
 
 class TComponent;
 class TOxDataConsumer;
@@ -108,6 +109,8 @@ public:
     virtual void Leave(TOxDataConsumer* /*Consumer*/) {}
     // The context of the consumer that reads now; nullptr when none.
     virtual TOxBaseDataContext* SelectedContext() const { return nullptr; }
+    // The class names of the services (consumer extensions) every attached consumer is to hold.
+    virtual std::vector<std::string> ServiceClasses() const { return {}; }
 
     void RegisterConsumer(TOxDataConsumer* Consumer);
     void UnregisterConsumer(TOxDataConsumer* Consumer);
@@ -128,13 +131,23 @@ private:
 // The text an item without one is shown with.
 extern const char* const SItemHasNoText;
 
-// The flattened view of a provider's item tree, in display order.
-class TOxDataConsumerViewList {
+// A service of a consumer: an extension that lives while the consumer's provider offers it.
+class TOxDataConsumerAggregatedObject : public TAggregatedPersistentEx {
 public:
-    explicit TOxDataConsumerViewList(TOxDataConsumer& Consumer) : FConsumer(Consumer) {}
+    using TAggregatedPersistentEx::TAggregatedPersistentEx;
+    TOxDataConsumer* Consumer() const;
+    // The consumer now has another provider (never none: without one, services go).
+    virtual void ProviderChanged() {}
+};
+
+// The flattened view of a provider's item tree, in display order.
+class TOxCustomDataConsumerViewList : public TOxDataConsumerAggregatedObject {
+public:
+    using TOxDataConsumerAggregatedObject::TOxDataConsumerAggregatedObject;
 
     int Count() const { return static_cast<int>(FEntries.size()); }
-    // The item shown at Index; nullptr when the view no longer matches the provider.
+    // The item shown at Index; nullptr outside the view. Raises EOxDataConsumer "ViewList out of
+    // sync" when the provider no longer holds the item shown there.
     IOxDataItem* Item(int Index) const;
     int Level(int Index) const;
     bool Expanded(int Index) const;
@@ -152,6 +165,7 @@ public:
     // Empties the view and, with a provider, lists the root items and, as deep as the expand
     // depth allows, their sub-items.
     void Rebuild();
+    void ProviderChanged() override { Rebuild(); }
     // The provider's change of Item (reasons as TOxDataChangeReason), after it happened for
     // additions and before it happens for deletions.
     void ItemAdded(IOxDataItem* Item, IOxDataItem* Parent);
@@ -167,17 +181,37 @@ private:
     void AddLevel(IOxDataItems* Items, int Level);
     IOxDataItems* ListOf(int Index) const;
 
-    TOxDataConsumer& FConsumer;
     std::vector<TEntry> FEntries;
     bool FExpandNewItems = false;
     int FExpandDepth = -1;
     int FLevelIndent = 16;
 };
 
-using TOxConsumerChangeEvent = std::function<void(TObject* Sender, int Reason)>;
-using TOxConsumerServiceEvent = std::function<void(TObject* Sender, TOxDataConsumerViewList* Service)>;
+class TOxDataConsumerViewList : public TOxCustomDataConsumerViewList {
+public:
+    using TOxCustomDataConsumerViewList::TOxCustomDataConsumerViewList;
+};
 
-class TOxDataConsumer : public TPersistent {
+// The item a consumer has selected, by identifier.
+class TOxDataConsumerItemSelect : public TOxDataConsumerAggregatedObject {
+public:
+    using TOxDataConsumerAggregatedObject::TOxDataConsumerAggregatedObject;
+    const std::string& Item() const { return FItem; }
+    // Raises EOxDataConsumer "You must specify a provider before setting the item" without a
+    // provider, and "Item not found in the selected context" for an identifier it does not hold.
+    // While the consumer's owner is being read, before its provider is known, the value waits for it.
+    void SetItem(const std::string& Value);
+    void ProviderChanged() override;
+
+private:
+    std::string FItem;
+    std::string FPending;
+};
+
+using TOxConsumerChangeEvent = std::function<void(TObject* Sender, int Reason)>;
+using TOxConsumerServiceEvent = std::function<void(TObject* Sender, TOxDataConsumerAggregatedObject* Service)>;
+
+class TOxDataConsumer : public TExtensibleInterfacedPersistent {
 public:
     // Attribute 3 makes the consumer keep a view list while a provider is attached.
     TOxDataConsumer(TComponent* AOwner, std::initializer_list<int> Attributes);
@@ -201,7 +235,7 @@ public:
     TComponent* ProviderComponent() const;
     void SetProviderComponent(TComponent* Value);
     // nullptr without a provider.
-    TOxDataConsumerViewList* ViewList() const { return FViewList.get(); }
+    TOxDataConsumerViewList* ViewList() const { return FindExtension<TOxDataConsumerViewList>(); }
 
     void Enter();
     void Leave();
@@ -218,7 +252,10 @@ public:
     TOxConsumerServiceEvent OnServiceCreated;
 
 private:
-    void CreateServices();
+    // Removes the services the provider does not offer (all of them without a provider), tells the
+    // others of the new provider and creates the missing ones.
+    void UpdateServices();
+    void CreateService(std::unique_ptr<TAggregatedPersistentEx> Service);
     void ChangeProvider(IOxDataProvider* Value, bool Unregister);
 
     TComponent* FOwner;
@@ -226,7 +263,18 @@ private:
     IOxDataProvider* FProvider = nullptr;
     std::string FContext;
     std::string FPendingContext;
-    std::unique_ptr<TOxDataConsumerViewList> FViewList;
+};
+
+// Enters the consumer's lock for a scope, and leaves it however the scope ends.
+class TOxDataConsumerLock {
+public:
+    explicit TOxDataConsumerLock(TOxDataConsumer& Consumer) : FConsumer(Consumer) { FConsumer.Enter(); }
+    ~TOxDataConsumerLock() { FConsumer.Leave(); }
+    TOxDataConsumerLock(const TOxDataConsumerLock&) = delete;
+    TOxDataConsumerLock& operator=(const TOxDataConsumerLock&) = delete;
+
+private:
+    TOxDataConsumer& FConsumer;
 };
 
 // A read-only strings view over a consumer's view list: the texts of the shown items.

@@ -94,7 +94,7 @@ TOxCustomListBox::TOxCustomListBox(TComponent* AOwner)
     FConsumer = std::make_unique<TOxDataConsumer>(this, std::initializer_list<int>{1, 3});
     FConsumer->OnChanging = [this](TObject*, int Reason) { ProviderChangingHandler(Reason); };
     FConsumer->OnChanged = [this](TObject*, int Reason) { ProviderChangedHandler(Reason); };
-    FConsumer->OnServiceCreated = [this](TObject*, TOxDataConsumerViewList* Service) { SubServiceCreatedHandler(Service); };
+    FConsumer->OnServiceCreated = [this](TObject*, TOxDataConsumerAggregatedObject* Service) { SubServiceCreatedHandler(Service); };
     FConsumerStrings = std::make_unique<TOxConsumerStrings>(*FConsumer);
 }
 
@@ -136,11 +136,14 @@ void TOxCustomListBox::ProviderChangedHandler(int Reason)
         FProviderChanging = false;
 }
 
-void TOxCustomListBox::SubServiceCreatedHandler(TOxDataConsumerViewList* Service)
+void TOxCustomListBox::SubServiceCreatedHandler(TOxDataConsumerAggregatedObject* Service)
 {
-    Service->SetExpandNewItems(true);
-    Service->SetExpandDepth(-1);
-    Service->Rebuild();
+    auto* view = dynamic_cast<TOxDataConsumerViewList*>(Service);
+    if (!view)
+        return;
+    view->SetExpandNewItems(true);
+    view->SetExpandDepth(-1);
+    view->Rebuild();
 }
 
 void TOxCustomListBox::UpdateItemCount()
@@ -148,13 +151,15 @@ void TOxCustomListBox::UpdateItemCount()
     if (!FProviderActive)
         return;
     TStrings& rows = *Items();
-    const int difference = FConsumerStrings->Count() - rows.Count();
+    // Measuring a new row may make the window afresh, which updates the count itself: the counts
+    // are compared anew at each step, and a nested update leaves the rows quiet for this one.
+    const bool quiet = FQuietRows;
     FQuietRows = true;
-    for (int i = 0; i < difference; ++i)
+    while (rows.Count() < FConsumerStrings->Count())
         rows.Add("");
-    for (int i = 0; i < -difference; ++i)
+    while (rows.Count() > FConsumerStrings->Count())
         rows.Delete(0);
-    FQuietRows = false;
+    FQuietRows = quiet;
 }
 
 void TOxCustomListBox::MoveItemsToInternalList()
@@ -183,32 +188,50 @@ void TOxCustomListBox::MoveItemsToWindow()
     FUseInternal = false;
 }
 
-void TOxCustomListBox::DrawProviderItem(TCanvas* Canvas, TRect R, TOwnerDrawState /*State*/, int Index)
+void TOxCustomListBox::DrawProviderItem(TCanvas* Canvas, TRect R, TOwnerDrawState State, int Index)
 {
     TOxDataConsumerViewList* view = FConsumer->ViewList();
     if (!view)
         return;
-    FConsumer->Enter();
+    // The window's owner-draw states, one for one, in the provider's terms.
+    TOxProviderDrawState state;
+    const std::pair<TOwnerDrawStateItem, TOxProviderDrawStateItem> same[] = {
+        {odSelected, pdsSelected}, {odGrayed, pdsGrayed}, {odDisabled, pdsDisabled}, {odChecked, pdsChecked},
+        {odFocused, pdsFocused},   {odDefault, pdsDefault}, {odHotLight, pdsHot}};
+    for (const auto& [od, pds] : same)
+        if (State.Contains(od))
+            state.Include(pds);
+    if (!Enabled())
+        state.Include(pdsGrayed).Include(pdsDisabled);
+    TOxDataConsumerLock lock(*FConsumer);
     IOxDataItem* item = view->Item(Index);
     R.Left += view->Level(Index) * view->LevelIndent();
-    std::string text = item && item->HasText() ? item->Text() : std::string(SItemHasNoText);
-    DoGetText(Index, text);
-    Canvas->TextRect(R, R.Left, R.Top, text);
-    FConsumer->Leave();
+    if (auto* renderer = OxSupports<IOxDataItemRenderer>(item)) {
+        renderer->Draw(Canvas, R, state);
+    } else if (auto* listRenderer = OxSupports<IOxDataItemsRenderer>(item->Items())) {
+        listRenderer->DrawItem(Canvas, R, item, state);
+    } else {
+        std::string text = item->HasText() ? item->Text() : std::string(SItemHasNoText);
+        DoGetText(Index, text);
+        Canvas->TextRect(R, R.Left, R.Top, text);
+    }
 }
 
 TSize TOxCustomListBox::MeasureProviderItem(int Index)
 {
-    Canvas()->Font()->Assign(Font());
-    TOxDataConsumerViewList* view = FConsumer->ViewList();
-    TSize size{ClientWidth() - 4, Canvas()->TextHeight("Wy")};
-    if (view) {
-        FConsumer->Enter();
+    TCanvas* canvas = Canvas();
+    canvas->Font()->Assign(Font());
+    TSize size{ClientWidth() - 4, canvas->TextHeight("Wy")};
+    if (TOxDataConsumerViewList* view = FConsumer->ViewList()) {
+        TOxDataConsumerLock lock(*FConsumer);
         IOxDataItem* item = view->Item(Index);
-        const std::string text = item && item->HasText() ? item->Text() : std::string(SItemHasNoText);
-        size = Canvas()->TextExtent(text);
+        if (auto* renderer = OxSupports<IOxDataItemRenderer>(item))
+            size = renderer->Measure(canvas);
+        else if (auto* listRenderer = OxSupports<IOxDataItemsRenderer>(item->Items()))
+            size = listRenderer->MeasureItem(canvas, item);
+        else
+            size = canvas->TextExtent(item->HasText() ? item->Text() : std::string(SItemHasNoText));
         size.cx += view->Level(Index) * view->LevelIndent();
-        FConsumer->Leave();
     }
     size.cy = std::max(std::min(size.cy, kMaxItemHeight), ItemHeight());
     return size;

@@ -140,7 +140,7 @@ protected:
 private:
     void ProviderChangingHandler(int Reason);
     void ProviderChangedHandler(int Reason);
-    void SubServiceCreatedHandler(TOxDataConsumerViewList* Service);
+    void SubServiceCreatedHandler(TOxDataConsumerAggregatedObject* Service);
     void UpdateItemCount();
     void MoveItemsToInternalList();
     void MoveItemsToWindow();

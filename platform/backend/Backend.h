@@ -130,8 +130,12 @@ public:
     virtual TRect ScreenRect() const = 0;
     virtual TPoint CursorPos() const = 0;
     virtual void SetCursor(HCURSOR cursor) = 0;
+    // The clipboard holds text or a picture: putting one there takes the other away.
     virtual std::string ClipboardText() const = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
+    virtual void SetClipboardPicture(const TSurface& picture) = 0;
+    // The picture this program put on the clipboard while it is still there; false otherwise.
+    virtual bool ClipboardPicture(TSurface& picture) const = 0;
     // Whether windows can be shaped and made translucent.
     virtual bool SupportsShapes() const = 0;
     virtual bool SupportsOpacity() const = 0;

@@ -106,7 +106,22 @@ public:
     TPoint CursorPos() const override { return FCursor; }
     void SetCursor(HCURSOR cursor) override { FShape = cursor; }
     std::string ClipboardText() const override { return FClipboard; }
-    void SetClipboardText(const std::string& text) override { FClipboard = text; }
+    void SetClipboardText(const std::string& text) override
+    {
+        FClipboard = text;
+        FClipPicture.reset();
+    }
+    void SetClipboardPicture(const TSurface& picture) override
+    {
+        FClipboard.clear();
+        FClipPicture = std::make_unique<TSurface>(picture);
+    }
+    bool ClipboardPicture(TSurface& picture) const override
+    {
+        if (FClipPicture)
+            picture = *FClipPicture;
+        return FClipPicture != nullptr;
+    }
     bool SupportsShapes() const override { return true; }
     bool SupportsOpacity() const override { return true; }
     void Beep() override { ++FBeeps; }
@@ -128,6 +143,7 @@ private:
     TPoint FCursor;
     HCURSOR FShape = 0;
     std::string FClipboard;
+    std::unique_ptr<TSurface> FClipPicture;
     int FBeeps = 0;
     int FMade = 0;
     bool FTray = false;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/backend/TXEmbedTray.h"
+#include "platform/backend/TXPictureSelection.h"
 #include "platform/win/Messages.h"
 
 // X11 last: its headers define None, Bool, Status, True and False as macros.
@@ -602,6 +603,8 @@ public:
     {
         for (auto& c : FCursors)
             SDL_FreeCursor(c.second);
+        // Its window lives on the library's connection, which closes below.
+        FPictureSelection.reset();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
@@ -703,12 +706,31 @@ public:
     }
     std::string ClipboardText() const override
     {
+        // Our picture holds the clipboard: asking the owner (ourselves, answering only from the
+        // message loop) for text would only wait for nothing.
+        if (FPictureSelection && FPictureSelection->Picture())
+            return {};
         char* t = SDL_GetClipboardText();
         std::string s = t ? t : "";
         SDL_free(t);
         return s;
     }
+    // The display library takes the clipboard for the text, and our picture window is told it lost it.
     void SetClipboardText(const std::string& text) override { SDL_SetClipboardText(text.c_str()); }
+    void SetClipboardPicture(const TSurface& picture) override
+    {
+        if (!FPictureSelection && X())
+            FPictureSelection = std::make_unique<TXPictureSelection>(X());
+        if (FPictureSelection)
+            FPictureSelection->Offer(picture);
+    }
+    bool ClipboardPicture(TSurface& picture) const override
+    {
+        const TSurface* ours = FPictureSelection ? FPictureSelection->Picture() : nullptr;
+        if (ours)
+            picture = *ours;
+        return ours != nullptr;
+    }
     bool SupportsShapes() const override { return Shape().CombineRectangles != nullptr; }
     bool SupportsOpacity() const override { return true; }
     bool HasWindowManager() const override { return X() && WindowManagerRuns(X()); }
@@ -834,6 +856,9 @@ private:
         TInputEvent ev;
         switch (e.type) {
         case SDL_SYSWMEVENT:
+            if (FPictureSelection && e.syswm.msg && e.syswm.msg->subsystem == SDL_SYSWM_X11 &&
+                FPictureSelection->Handle(e.syswm.msg->msg.x11.event))
+                return;
             if (!PointerFromX(e, ev))
                 return;
             break;
@@ -941,6 +966,7 @@ private:
 
     mutable Display* FDisplay = nullptr;
     std::unique_ptr<TXEmbedTray> FTray;
+    std::unique_ptr<TXPictureSelection> FPictureSelection;
     std::map<int, SDL_Cursor*> FCursors;
     std::vector<std::string> FDropped;
     // The X server's own pointer moves are coming (the display library reports core pointer events);

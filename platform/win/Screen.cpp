@@ -69,6 +69,8 @@ TRect GetWorkArea() { return Backend().WorkArea(); }
 std::string GetClipboardText() { return Backend().ClipboardText(); }
 void SetClipboardText(const std::string& text) { Backend().SetClipboardText(text); }
 bool ClipboardHasText() { return !Backend().ClipboardText().empty(); }
+void SetClipboardPicture(const TSurface& picture) { Backend().SetClipboardPicture(picture); }
+bool GetClipboardPicture(TSurface& picture) { return Backend().ClipboardPicture(picture); }
 
 BOOL MessageBeep(UINT)
 {

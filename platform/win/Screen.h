@@ -3,6 +3,7 @@
 // clipboard, the beep, and the native window a console player can draw into.
 #include <string>
 
+#include "platform/gfx/TSurface.h"
 #include "platform/win/Window.h"
 
 constexpr UINT SPI_GETWORKAREA = 0x0030;
@@ -34,10 +35,13 @@ HMONITOR MonitorFromWindow(HWND h, DWORD flags);
 BOOL GetMonitorInfo(HMONITOR monitor, MONITORINFO* info);
 TRect GetWorkArea();
 
-// The text clipboard (UTF-8).
+// The clipboard: text (UTF-8) or a picture, one at a time.
 std::string GetClipboardText();
 void SetClipboardText(const std::string& text);
 bool ClipboardHasText();
+void SetClipboardPicture(const TSurface& picture);
+// The picture this program put on the clipboard while nothing has replaced it; false otherwise.
+bool GetClipboardPicture(TSurface& picture);
 
 constexpr UINT MB_OK = 0x00000000;
 constexpr UINT MB_ICONHAND = 0x00000010;

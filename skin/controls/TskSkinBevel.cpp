@@ -58,11 +58,12 @@ void TskSkinBevel::Paint()
     const TColor first = Style() == bsLowered ? FDarkColor : FLightColor;
     const TColor second = Style() == bsLowered ? FLightColor : FDarkColor;
     if (FDividerMode) {
+        // The groove runs from 2 pixels in to 2 pixels before the far edge, both ends drawn.
         TRect r = Rect(0, 0, w, h);
         if (Shape() == bsTopLine || Shape() == bsBottomLine)
-            r = Rect(2, h / 2 - 1, w - 2, h / 2 + 1);
+            r = Rect(2, h / 2 - 1, w - 1, h / 2 + 1);
         else if (Shape() == bsLeftLine || Shape() == bsRightLine)
-            r = Rect(w / 2 - 1, 2, w / 2 + 1, h - 2);
+            r = Rect(w / 2 - 1, 2, w / 2 + 1, h - 1);
         DrawFrame3D(c, r, first, second);
         return;
     }

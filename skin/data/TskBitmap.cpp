@@ -7,6 +7,7 @@
 
 #include "platform/gfx/Blits.h"   // StretchBlt, TransparentBlt
 #include "platform/rtl/Exceptions.h"
+#include "platform/vcl/TClipboard.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TPicture.h"
 #include "skin/data/SkinPlatform.h"
@@ -450,6 +451,12 @@ void TskBitmap::AssignTo(TPersistent* Dest)
         bmp->SetSize(FWidth, FHeight);
         if (FSurface)
             DrawTo(bmp->Canvas(), 0, 0);
+        return;
+    }
+    if (auto* clipboard = dynamic_cast<TClipboard*>(Dest)) {
+        TBitmap made;
+        AssignTo(&made);
+        clipboard->Assign(&made);
         return;
     }
     TPersistent::AssignTo(Dest);

@@ -377,3 +377,136 @@ TEST(ListBoxProviderMode, AnEditOfTheListsOwnStringsDetachesTheProviderFirst)
     ASSERT_EQ(list->Items()->Count(), 2);
     EXPECT_EQ(list->Items()->Strings(0), "b");
 }
+
+namespace {
+
+// A provider that gives each consumer a selection service.
+struct TSelectingProvider : TOxCustomDataProvider {
+    using TOxCustomDataProvider::TOxCustomDataProvider;
+    std::vector<std::string> ServiceClasses() const override { return {"TOxDataConsumerItemSelect"}; }
+};
+
+} // namespace
+
+TEST(DataConsumer, ServicesFollowTheProviderAndTheSelectionMustBeItsItem)
+{
+    TOxDataConsumer consumer(nullptr, {3});
+    std::vector<std::string> created;
+    int before = 0;
+    consumer.OnBeforeServiceCreate = [&](TObject*) { ++before; };
+    consumer.OnServiceCreated = [&](TObject*, TOxDataConsumerAggregatedObject* S) { created.push_back(S->ClassName()); };
+    consumer.AddExtension<TOxDataConsumerItemSelect>();
+    EXPECT_EQ(Thrown([&] { consumer.FindExtension<TOxDataConsumerItemSelect>()->SetItem("x"); }),
+              "You must specify a provider before setting the item");
+
+    TSelectingProvider selecting(nullptr);
+    TOxBaseDataItem* parent = AddText(selecting.ItemList(), "parent");
+    TOxBaseDataItem* child = AddText(parent->AddSubItems(), "child");
+    consumer.SetProvider(&selecting);
+    EXPECT_EQ(before, 1);
+    EXPECT_EQ(created, std::vector<std::string>{"TOxDataConsumerViewList"}) << "the selection was held already";
+    auto* select = consumer.FindExtension<TOxDataConsumerItemSelect>();
+    ASSERT_NE(select, nullptr);
+    select->SetItem(child->ID());
+    EXPECT_EQ(select->Item(), child->ID());
+    EXPECT_EQ(Thrown([&] { select->SetItem("no such id"); }), "Item not found in the selected context");
+    EXPECT_EQ(select->Item(), child->ID());
+
+    TOxCustomDataProvider plain(nullptr);
+    consumer.SetProvider(&plain);
+    EXPECT_EQ(consumer.FindExtension<TOxDataConsumerItemSelect>(), nullptr) << "the new provider does not offer it";
+    EXPECT_NE(consumer.ViewList(), nullptr);
+    consumer.SetProvider(&selecting);
+    EXPECT_NE(consumer.FindExtension<TOxDataConsumerItemSelect>(), nullptr);
+    EXPECT_EQ(created.back(), "TOxDataConsumerItemSelect");
+    consumer.SetProvider(nullptr);
+    EXPECT_EQ(consumer.ExtensionCount(), 0);
+}
+
+TEST(DataConsumer, AnItemGoneUntoldPutsTheViewOutOfSync)
+{
+    TOxCustomDataProvider provider(nullptr);
+    AddText(provider.ItemList(), "one");
+    TOxDataConsumer consumer(nullptr, {3});
+    consumer.SetProvider(&provider);
+    TOxConsumerStrings strings(consumer);
+    ASSERT_EQ(strings.Count(), 1);
+    std::unique_ptr<TOxBaseDataItem> gone = provider.ItemList()->ExtractItem(0); // no notification
+    EXPECT_EQ(Thrown([&] { (void)strings[0]; }), "ViewList out of sync");
+    EXPECT_EQ(provider.SelectedConsumer(), nullptr) << "the lock is left";
+}
+
+namespace {
+
+struct TDrawn {
+    TRect Rect;
+    TOxProviderDrawState State;
+};
+
+// An item that draws itself in red and is 40 pixels tall.
+struct TSelfDrawnItem : TOxDataItemAggregatedObject, IOxDataItemRenderer {
+    using TOxDataItemAggregatedObject::TOxDataItemAggregatedObject;
+    void Draw(TCanvas* Canvas, TRect& Rect, TOxProviderDrawState State) override
+    {
+        Drawn.push_back({Rect, State});
+        Canvas->Brush()->SetColor(clRed);
+        Canvas->FillRect(Rect);
+    }
+    TSize Measure(TCanvas*) override { return {30, 40}; }
+    std::vector<TDrawn> Drawn;
+};
+
+// A list whose items are drawn by the list, each taller than a row may be.
+struct TTallListRenderer : TOxBaseDataItemsRenderer {
+    using TOxBaseDataItemsRenderer::TOxBaseDataItemsRenderer;
+    TSize AvgItemSize(TCanvas*) override { return {20, 300}; }
+    std::vector<TDrawn> Drawn;
+
+protected:
+    void DoDrawItem(TCanvas*, TRect& Rect, IOxDataItem*, TOxProviderDrawState State) override { Drawn.push_back({Rect, State}); }
+    TSize DoMeasureItem(TCanvas*, IOxDataItem*) override { return {20, 300}; }
+};
+
+} // namespace
+
+TEST(ListBoxProviderMode, RowsAreDrawnAndMeasuredByTheItemsAndTheirListsRenderers)
+{
+    THeadlessDriver driver;
+    TForm form(nullptr);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 300, 400);
+    auto* list = new TOxListBox(&form);
+    list->SetParent(&form);
+    list->SetBounds(0, 0, 250, 380);
+    list->SetMultiLine(true); // rows of their own heights
+    list->SetShowFocusRect(false);
+    TOxCustomDataProvider provider(nullptr);
+    TOxBaseDataItem* self = AddText(provider.ItemList(), "self");
+    auto* selfRenderer = self->AddExtension<TSelfDrawnItem>();
+    TOxBaseDataItem* parent = AddText(provider.ItemList(), "parent");
+    TOxBaseDataItems* subItems = parent->AddSubItems();
+    auto* listRenderer = subItems->AddExtension<TTallListRenderer>();
+    AddText(subItems, "child");
+    list->Consumer()->SetProvider(&provider);
+    ASSERT_EQ(list->Items()->Count(), 3);
+    EXPECT_EQ(list->ItemRect(0).Height(), 40);
+    EXPECT_EQ(list->ItemRect(2).Height(), 255);
+
+    list->SetItemIndex(0);
+    form.Show();
+    driver.ProcessMessages();
+    ASSERT_FALSE(selfRenderer->Drawn.empty());
+    ASSERT_FALSE(listRenderer->Drawn.empty());
+    EXPECT_TRUE(selfRenderer->Drawn.back().State.Contains(pdsSelected));
+    EXPECT_FALSE(listRenderer->Drawn.back().State.Contains(pdsSelected));
+    EXPECT_EQ(listRenderer->Drawn.back().Rect.Left, selfRenderer->Drawn.back().Rect.Left + 16) << "one level in";
+    const TPoint origin = list->ClientOrigin();
+    EXPECT_EQ(driver.PixelAt(form.Handle(), origin.X + 100, origin.Y + 20) & 0xFFFFFF, ColorToPixel(clRed) & 0xFFFFFF);
+
+    list->SetEnabled(false);
+    driver.ProcessMessages();
+    for (const TDrawn* d : {&selfRenderer->Drawn.back(), &listRenderer->Drawn.back()}) {
+        EXPECT_TRUE(d->State.Contains(pdsDisabled));
+        EXPECT_TRUE(d->State.Contains(pdsGrayed));
+    }
+}

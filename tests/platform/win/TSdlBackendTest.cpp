@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "platform/backend/THeadlessBackend.h"
+#include "platform/gfx/Bmp.h"
 #include "platform/gfx/Drawing.h"
 #include "tests/support/TestPictures.h"
 #include "platform/win/TrayIcon.h"
@@ -118,6 +119,8 @@ public:
     void SetCursor(HCURSOR c) override { B.SetCursor(c); }
     std::string ClipboardText() const override { return B.ClipboardText(); }
     void SetClipboardText(const std::string& t) override { B.SetClipboardText(t); }
+    void SetClipboardPicture(const TSurface& s) override { B.SetClipboardPicture(s); }
+    bool ClipboardPicture(TSurface& s) const override { return B.ClipboardPicture(s); }
     bool SupportsShapes() const override { return B.SupportsShapes(); }
     bool SupportsOpacity() const override { return B.SupportsOpacity(); }
     bool Grab(const TRect& r, TSurface& out) const override { return B.Grab(r, out); }
@@ -500,6 +503,47 @@ TEST_F(TSdlBackendTest, WorkAreaAndScreen_ComeFromTheDisplay)
     EXPECT_FALSE(work.IsEmpty());
     SetClipboardText("Ombrix clip");
     EXPECT_EQ(GetClipboardText(), "Ombrix clip");
+}
+
+TEST_F(TSdlBackendTest, ClipboardPicture_ReachesAnotherClientAsABmpImage)
+{
+    TSurface picture;
+    picture.SetSize(3, 2);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            picture.SetPixel(x, y, x == 1 ? 0xFF0000FFu : 0xFF00FF00u);
+    SetClipboardPicture(picture);
+
+    // Another program asks for the picture, as a BMP file, into a property of its own window.
+    TXClient x(Server->Display);
+    ASSERT_NE(x.D, nullptr);
+    ::Window asker = XCreateSimpleWindow(x.D, DefaultRootWindow(x.D), 0, 0, 1, 1, 0, 0, 0);
+    const Atom bmp = XInternAtom(x.D, "image/bmp", False);
+    const Atom into = XInternAtom(x.D, "OMBRIX_TEST_CLIP", False);
+    XConvertSelection(x.D, XInternAtom(x.D, "CLIPBOARD", False), bmp, into, asker, CurrentTime);
+    XFlush(x.D);
+    XEvent answer{};
+    bool answered = false;
+    ASSERT_TRUE(WaitFor([&] { return answered = answered || XCheckTypedWindowEvent(x.D, asker, SelectionNotify, &answer) == True; }));
+    ASSERT_EQ(answer.xselection.property, into);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(x.D, asker, into, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after, &data), Success);
+    TSurface got;
+    EXPECT_EQ(type, bmp);
+    EXPECT_GT(DecodeBmp(data, count, got), 0u);
+    XFree(data);
+    XDestroyWindow(x.D, asker);
+    ASSERT_EQ(got.Width(), 3);
+    ASSERT_EQ(got.Height(), 2);
+    EXPECT_EQ(got.Pixel(1, 1) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(got.Pixel(2, 0) & 0xFFFFFF, 0x00FF00u);
+
+    // Text put on the clipboard afterwards takes its place.
+    SetClipboardText("text again");
+    EXPECT_TRUE(WaitFor([&] { TSurface s; return !GetClipboardPicture(s); }));
 }
 
 TEST_F(TSdlBackendTest, ShownWindow_KeepsItsServerWindowAndAnOwnedDialogIsModalForItsOwner)

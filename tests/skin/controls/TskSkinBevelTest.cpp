@@ -44,4 +44,20 @@ TEST_F(SkinBevel, DividerMode_TopLineIsAGrooveAcrossTheMiddle)
     EXPECT_EQ(At(30, 14), Px(static_cast<TColor>(255)));
     EXPECT_EQ(At(30, 10), Px(clWhite));
     EXPECT_EQ(At(11, 14), Px(clWhite)); // starts 2 pixels in
+    // The second colour closes the groove 2 pixels before the far edge, and no further.
+    EXPECT_EQ(At(108, 15), Px(static_cast<TColor>(65535)));
+    EXPECT_EQ(At(108, 14), Px(static_cast<TColor>(65535)));
+    EXPECT_EQ(At(109, 14), Px(clWhite));
+}
+
+TEST_F(SkinBevel, DividerMode_LeftLineIsAGrooveDownTheMiddle)
+{
+    auto* b = MakeBevel(*this, Rect(10, 10, 20, 110), true);
+    b->SetShape(bsLeftLine);
+    b->SetDividerMode(true);
+    ShowForm();
+    EXPECT_EQ(At(14, 12), Px(static_cast<TColor>(255)));
+    EXPECT_EQ(At(14, 108), Px(static_cast<TColor>(65535)));
+    EXPECT_EQ(At(15, 108), Px(static_cast<TColor>(65535)));
+    EXPECT_EQ(At(14, 109), Px(clWhite));
 }

@@ -7,7 +7,9 @@
 #include "platform/gfx/Blits.h"
 #include "tests/support/TestPictures.h"
 #include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TClipboard.h"
 #include "platform/vcl/TPicture.h"
+#include "platform/win/Screen.h"
 #include "skin/data/SkinPlatform.h"
 
 namespace {
@@ -262,6 +264,25 @@ TEST(TskBitmapAssign, ToPictureDrawsWithTheFlags)
     ASSERT_EQ(pic.Width(), 2);
     EXPECT_EQ(pic.Bitmap()->Handle()->Pixel(0, 0) & 0xFFFFFF, 0x112233u);
     EXPECT_EQ(pic.Bitmap()->Handle()->Pixel(1, 0) & 0xFFFFFF, 0xFFFFFFu);   // key left out: white stays
+}
+
+TEST(TskBitmapAssign, ToTheClipboardPutsThePictureAsDrawnInPlaceOfTheText)
+{
+    TskBitmap b;
+    b.AllocateDib(2, 1);
+    b.SetPixel(0, 0, 0xFF112233u);
+    b.SetPixel(1, 0, 0xFF7F007Fu);
+    b.SetTransparent(true);
+    SetClipboardText("before");
+    Clipboard()->Assign(&b);
+    EXPECT_EQ(GetClipboardText(), "");
+    TSurface held;
+    ASSERT_TRUE(GetClipboardPicture(held));
+    ASSERT_EQ(held.Width(), 2);
+    EXPECT_EQ(held.Pixel(0, 0) & 0xFFFFFF, 0x112233u);
+    EXPECT_EQ(held.Pixel(1, 0) & 0xFFFFFF, 0xFFFFFFu); // key left out
+    SetClipboardText("after");
+    EXPECT_FALSE(GetClipboardPicture(held));
 }
 
 TEST(TskBitmapRegistry, DcLeadsBackToItsBitmapUntilFreed)

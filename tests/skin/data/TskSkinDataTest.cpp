@@ -530,6 +530,33 @@ TEST_F(SkinDataTest, MaskRectArea_GrowsToHoldTheClientRect)
     EXPECT_EQ(skin.HitTestRightTopPoint, Point(3, 4));
 }
 
+TEST_F(SkinDataTest, CornerPoints_AreKeptInsideTheClientRectWhenTheyCutAFrame)
+{
+    struct Case {
+        const char* Points;
+        TPoint LeftTop, RightTop, LeftBottom, RightBottom;
+    } cases[] = {
+        // Each point outside the client rect is pulled onto its nearest edges.
+        {"lefttoppoint=4,6\r\nrighttoppoint=95,3\r\nleftbottompoint=2,80\r\nrightbottompoint=99,75\r\n",
+         Point(10, 10), Point(90, 10), Point(10, 70), Point(90, 70)},
+        // Inside, they stay where the skin put them.
+        {"lefttoppoint=12,14\r\nrighttoppoint=80,14\r\nleftbottompoint=12,60\r\nrightbottompoint=80,60\r\n",
+         Point(12, 14), Point(80, 14), Point(12, 60), Point(80, 60)},
+        // No frame to cut (no X distance between the outer corners): nothing is moved.
+        {"lefttoppoint=4,6\r\nrighttoppoint=95,3\r\nleftbottompoint=2,80\r\nrightbottompoint=4,75\r\n",
+         Point(4, 6), Point(95, 3), Point(2, 80), Point(4, 75)},
+    };
+    for (const Case& c : cases) {
+        auto stored = IniOnly(std::string("[FORMINFO]\r\nclientrect=10,10,90,70\r\ninactiveeffect=iesplitblur\r\n") + c.Points);
+        TskSkinData skin(nullptr);
+        skin.LoadStoredSkin(stored.get());
+        EXPECT_EQ(skin.LeftTopPoint, c.LeftTop) << c.Points;
+        EXPECT_EQ(skin.RightTopPoint, c.RightTop) << c.Points;
+        EXPECT_EQ(skin.LeftBottomPoint, c.LeftBottom) << c.Points;
+        EXPECT_EQ(skin.RightBottomPoint, c.RightBottom) << c.Points;
+    }
+}
+
 TEST_F(SkinDataTest, NewLoad_ReplacesEveryEntryOfTheOldSkin)
 {
     auto first = StoredTestSkin();
