@@ -183,18 +183,33 @@ void TOxCustomListBox::MoveItemsToWindow()
     FUseInternal = false;
 }
 
+namespace {
+
+// Holds the provider's lock over a scope: a text handler that throws must not leave it held.
+class TConsumerLock {
+public:
+    explicit TConsumerLock(TOxDataConsumer& Consumer) : FConsumer(Consumer) { FConsumer.Enter(); }
+    ~TConsumerLock() { FConsumer.Leave(); }
+    TConsumerLock(const TConsumerLock&) = delete;
+    TConsumerLock& operator=(const TConsumerLock&) = delete;
+
+private:
+    TOxDataConsumer& FConsumer;
+};
+
+} // namespace
+
 void TOxCustomListBox::DrawProviderItem(TCanvas* Canvas, TRect R, TOwnerDrawState /*State*/, int Index)
 {
     TOxDataConsumerViewList* view = FConsumer->ViewList();
     if (!view)
         return;
-    FConsumer->Enter();
+    const TConsumerLock lock(*FConsumer);
     IOxDataItem* item = view->Item(Index);
     R.Left += view->Level(Index) * view->LevelIndent();
     std::string text = item && item->HasText() ? item->Text() : std::string(SItemHasNoText);
     DoGetText(Index, text);
     Canvas->TextRect(R, R.Left, R.Top, text);
-    FConsumer->Leave();
 }
 
 TSize TOxCustomListBox::MeasureProviderItem(int Index)
@@ -203,12 +218,11 @@ TSize TOxCustomListBox::MeasureProviderItem(int Index)
     TOxDataConsumerViewList* view = FConsumer->ViewList();
     TSize size{ClientWidth() - 4, Canvas()->TextHeight("Wy")};
     if (view) {
-        FConsumer->Enter();
+        const TConsumerLock lock(*FConsumer);
         IOxDataItem* item = view->Item(Index);
         const std::string text = item && item->HasText() ? item->Text() : std::string(SItemHasNoText);
         size = Canvas()->TextExtent(text);
         size.cx += view->Level(Index) * view->LevelIndent();
-        FConsumer->Leave();
     }
     size.cy = std::max(std::min(size.cy, kMaxItemHeight), ItemHeight());
     return size;
