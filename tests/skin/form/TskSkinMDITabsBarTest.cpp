@@ -169,20 +169,4 @@ TEST_F(MDITabsBarTest, AFreedChildLeavesNoTabBehind)
     Bar->Repaint();
 }
 
-TEST_F(MDITabsBarTest, ATabToTheLeftClosing_TheHoveredTabStaysTheOneUnderThePointer)
-{
-    AddChildren(3);
-    Bar->LayoutTabs();
-    std::vector<std::string> seen;
-    Bar->OnTabMouseEnter = [&](TskMDITab* t) { seen.push_back("enter " + t->Child->Name()); };
-    Bar->OnTabMouseLeave = [&](TskMDITab* t) { seen.push_back("leave " + t->Child->Name()); };
-    const TRect third = Bar->Tabs(2)->TabRect;
-    Driver.MoveTo(OnBar(third.Left + 5, third.Top + 5));
-    Children[0]->Free();
-    Children.erase(Children.begin());
-    Driver.MoveTo(OnBar(300, 200));
-    Driver.ProcessMessages();
-    EXPECT_EQ(seen, (std::vector<std::string>{"enter Child3", "leave Child3"}));
-}
-
 } // namespace
