@@ -136,13 +136,19 @@ void CopyParentImage(TControl* Control, TCanvas* C, TParentImageSiblings Sibling
         const int saved = SaveDC(dc);
         SetViewportOrgEx(dc, -Control->Left(), -Control->Top(), nullptr);
         IntersectClipRect(dc, 0, 0, P->ClientWidth(), P->ClientHeight());
-        // An MDI form shows its client window's background, not its own.
-        if (auto* form = dynamic_cast<TCustomForm*>(P); form != nullptr && form->FormStyle() == fsMDIForm && form->ClientHandle() != 0)
-            SendMessage(form->ClientHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        else
-            P->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-        if (!dynamic_cast<TCustomForm*>(P))
-            (P->*(&TPaintAccess::PaintWindow))(dc);
+        // A parent whose painting fails must not leave the caller's DC moved and clipped to it.
+        try {
+            // An MDI form shows its client window's background, not its own.
+            if (auto* form = dynamic_cast<TCustomForm*>(P); form != nullptr && form->FormStyle() == fsMDIForm && form->ClientHandle() != 0)
+                SendMessage(form->ClientHandle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            else
+                P->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            if (!dynamic_cast<TCustomForm*>(P))
+                (P->*(&TPaintAccess::PaintWindow))(dc);
+        } catch (...) {
+            RestoreDC(dc, saved);
+            throw;
+        }
         RestoreDC(dc, saved);
         for (int i = 0; i < P->ControlCount(); ++i) {
             TControl* child = P->Controls(i);

@@ -1,5 +1,8 @@
 #include "platform/rtl/IniFiles.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -108,6 +111,13 @@ TMemIniFile::TSection& TMemIniFile::AddSection(const std::string& name)
     s->Name = name;
     FIndex[LowerCase(name)] = s;
     return *s;
+}
+
+int TMemIniFile::LineCount() const
+{
+    size_t n = 0;
+    for (const auto& section : FSections) n += section->Lines.size();
+    return static_cast<int>(std::min<size_t>(n, INT_MAX));
 }
 
 void TMemIniFile::Clear()

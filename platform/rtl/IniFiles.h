@@ -64,6 +64,8 @@ public:
     void UpdateFile() override;
 
     void Clear();
+    // How many key lines all its sections hold together.
+    int LineCount() const;
     // The ini as lines (as UpdateFile writes them) / replace everything by parsing lines.
     void GetStrings(TStrings& list) const;
     void SetStrings(const TStrings& list);

@@ -34,9 +34,32 @@ public:
     }
 
 private:
+    // Objects, lists and collections nest by recursion: far deeper than any form goes, a description
+    // is refused with a read error before it can run the reader out of stack.
+    static constexpr int MaxNesting = 200;
+
     const std::string& S;
     size_t P = 0;
     int Line = 1;
+    int Depth = 0;
+
+    // One level deeper for the lifetime of the guard.
+    class TNesting {
+    public:
+        explicit TNesting(TParser& Parser) : FParser(Parser)
+        {
+            if (++FParser.Depth > MaxNesting) {
+                --FParser.Depth;
+                FParser.Error("Nesting too deep: more than " + IntToStr(MaxNesting) + " levels of objects, lists or collections");
+            }
+        }
+        ~TNesting() { --FParser.Depth; }
+        TNesting(const TNesting&) = delete;
+        TNesting& operator=(const TNesting&) = delete;
+
+    private:
+        TParser& FParser;
+    };
 
     [[noreturn]] void Error(const std::string& msg) const { throw EReadError("Line " + IntToStr(Line) + ": " + msg); }
 
@@ -93,6 +116,7 @@ private:
 
     TFormObject ParseObject()
     {
+        const TNesting nesting(*this);
         TFormObject obj;
         obj.Line = Line;
         std::string kw = Ident();
@@ -150,6 +174,7 @@ private:
 
     TFormValue ParseValue()
     {
+        const TNesting nesting(*this);
         TFormValue v;
         v.Line = Line;
         char c = Peek();

@@ -176,11 +176,12 @@ protected:
     // Nothing in the program designs: the tests of the design-time behaviour the skinned controls
     // keep put a component into csDesigning with it.
     void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
-    // Points a link field at Value, moving this component's free notification from the old target to
-    // the new one, so Notification can clear the field when its target goes.
+    // Points a link field at Value and asks for the new target's free notification, so Notification
+    // can clear the field when its target goes. The old target's notification stays: another field of
+    // the class may still point there (a view's images and state images may be one list), and a
+    // notification about a component no field names any more clears nothing.
     template <class T> void ReplaceLinkedComponent(T*& Field, T* Value)
     {
-        if (Field) Field->RemoveFreeNotification(this);
         Field = Value;
         if (Field) Field->FreeNotification(this);
     }

@@ -81,8 +81,7 @@ void TskListBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TskListBox::Click()
 {
-    if (FSkinListBox != nullptr) FSkinListBox->ListBoxClick();
-    TListBox::Click();
+    if (TellFrame([](TskSkinCustomListBox* f) { f->ListBoxClick(); })) TListBox::Click();
 }
 
 void TskListBox::ItemsChanged()
@@ -152,7 +151,11 @@ void TskListBox::DoEndDrag(TObject* Target, int X, int Y)
 void TskListBox::KeyDown(WORD& Key, TShiftState Shift)
 {
     if (FSkinListBox != nullptr) {
-        FSkinListBox->ListBoxKeyDown(Key, Shift);
+        // A handler that freed the list took the key with it: the window layer must not go on with it.
+        if (!TellFrame([&](TskSkinCustomListBox* f) { f->ListBoxKeyDown(Key, Shift); })) {
+            Key = 0;
+            return;
+        }
         // With a horizontal bar the side arrows scroll the text instead of moving the selection.
         TskSkinScrollBar* bar = FSkinListBox->FHScrollBar;
         if (bar != nullptr && (Key == VK_LEFT || Key == VK_RIGHT)) {
@@ -165,13 +168,19 @@ void TskListBox::KeyDown(WORD& Key, TShiftState Shift)
 
 void TskListBox::KeyUp(WORD& Key, TShiftState Shift)
 {
-    if (FSkinListBox != nullptr) FSkinListBox->ListBoxKeyUp(Key, Shift);
+    if (!TellFrame([&](TskSkinCustomListBox* f) { f->ListBoxKeyUp(Key, Shift); })) {
+        Key = 0;
+        return;
+    }
     if (Key != 0) TListBox::KeyUp(Key, Shift);
 }
 
 void TskListBox::KeyPress(TKeyChar& Key)
 {
-    if (FSkinListBox != nullptr) FSkinListBox->ListBoxKeyPress(Key);
+    if (!TellFrame([&](TskSkinCustomListBox* f) { f->ListBoxKeyPress(Key); })) {
+        Key = 0;
+        return;
+    }
     if (Key != 0) TListBox::KeyPress(Key);
 }
 

@@ -19,6 +19,8 @@ TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner)
     SetBounds(Left(), Top(), 25, 50);
 }
 
+TskSkinUpDown::~TskSkinUpDown() { *FAlive = false; }
+
 void TskSkinUpDown::SetOrientation(TUDOrientation Value)
 {
     FOrientation = Value;
@@ -223,9 +225,12 @@ void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         Repaint();
         // Letting go elsewhere withdraws the press, as with every other button.
         if (over) {
+            const std::shared_ptr<bool> alive = FAlive;
             Step(pressed);
+            if (!*alive) return;
             if (pressed == 0 && OnUpButtonClick) OnUpButtonClick(this);
             if (pressed == 1 && OnDownButtonClick) OnDownButtonClick(this);
+            if (!*alive) return;
         }
     }
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);

@@ -3,6 +3,8 @@
 // entries "hupdown" and "vupdown". Nothing in the converter makes one; stored forms may. With
 // UseSkinSize off it keeps any size, and each half is the skin's "resizebutton" picture stretched to it,
 // with an arrow.
+#include <memory>
+
 #include "skin/controls/TskSkinControl.h"
 
 enum TUDOrientation { udHorizontal, udVertical };
@@ -10,6 +12,7 @@ enum TUDOrientation { udHorizontal, udVertical };
 class TskSkinUpDown : public TskSkinCustomControl {
 public:
     explicit TskSkinUpDown(TComponent* AOwner);
+    ~TskSkinUpDown() override;
 
     TUDOrientation Orientation() const { return FOrientation; }
     void SetOrientation(TUDOrientation Value);
@@ -58,6 +61,8 @@ private:
     int FMin = 0;
     int FMax = 100;
     int FPosition = 0;
+    // Cleared when the control goes: a change handler may free it in the middle of a press.
+    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     int FIncrement = 1;
     int FHot = -1;
     int FPressed = -1;

@@ -63,7 +63,10 @@ constexpr const char* kMorphNames[] = {"mkdefault", "mkgradient", "mkleftgradien
 void ReadCountedKeys(TMemIniFile& ini, const std::string& section, int count, const std::string& keyPrefix,
                      TStrings& list)
 {
-    count = SkinListCount(count);
+    // Missing lines read as empty ones, but a list never has more lines than the whole skin has keys:
+    // a damaged skin of a few hundred bytes must not make the reader take gigabytes, one counted list
+    // after another.
+    count = std::min(SkinListCount(count), ini.LineCount());
     for (int i = 0; i < count; ++i)
         list.Add(ini.ReadString(section, keyPrefix + std::to_string(i), ""));
 }

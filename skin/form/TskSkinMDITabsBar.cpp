@@ -202,6 +202,9 @@ void TskSkinMDITabsBar::DeleteTab(TCustomForm* Child)
             FDragging = false;
         }
         FTabs.erase(FTabs.begin() + index);
+        // The tabs to its right move one place left: the hovered and the dragged tab stay the same tabs.
+        for (int* kept : {&FHovered, &FOldHovered, &FDragIndex})
+            if (*kept > index) --*kept;
         Child->RemoveFreeNotification(this);
     }
     Relayout();

@@ -254,13 +254,15 @@ std::string TskOpenDlgForm::WithExtension(const std::string& Path, const std::st
 
 std::string TskOpenDlgForm::FilterExtension()
 {
-    if (!DefaultExt.empty()) return "." + DefaultExt;
+    // The chosen filter's type comes first, then DefaultExt. The overwrite question and the name the
+    // dialog returns both follow this one rule, so the file asked about is the file returned.
     const std::string mask = FilterBox->MaskOf(FilterBox->ItemIndex());
-    if (mask.empty() || mask.find(".*") != std::string::npos) return {};
-    const std::string first = mask.substr(0, mask.find(';'));
-    const std::string ext = ExtractFileExt(first);
-    // A pattern's extension that is itself a pattern ("*.mp?") names no extension to add.
-    return HasWildcard(ext) || ext == "." ? std::string() : ext;
+    if (!mask.empty() && mask.find(".*") == std::string::npos) {
+        const std::string ext = ExtractFileExt(mask.substr(0, mask.find(';')));
+        // A pattern's extension that is itself a pattern ("*.mp?") names no extension to add.
+        if (!HasWildcard(ext) && !ext.empty() && ext != ".") return ext;
+    }
+    return DefaultExt.empty() ? std::string() : "." + DefaultExt;
 }
 
 bool TskOpenDlgForm::AskOverwrite()
@@ -538,14 +540,7 @@ bool TskSkinOpenDialog::Execute()
         form->FileList->GetSelectedFiles(FFiles.get());
         // A typed name with no row selected is the one file chosen.
         if (FFiles->Count() == 0 && !FFileName.empty()) FFiles->Add(FFileName);
-        if (FSaveMode) {
-            const std::string mask = form->FilterBox->MaskOf(form->FilterBox->ItemIndex());
-            if (!mask.empty() && mask.find(".*") == std::string::npos && ExtractFileExt(FFileName).empty()) {
-                const std::string ext = ExtractFileExt(mask.substr(0, mask.find(';')));
-                if (!HasWildcard(ext)) FFileName += ext;
-            }
-            if (ExtractFileExt(FFileName).empty() && !FDefaultExt.empty()) FFileName += "." + FDefaultExt;
-        }
+        if (FSaveMode) FFileName = TskOpenDlgForm::WithExtension(FFileName, form->FilterExtension());
         if (OnAccept) OnAccept(this);
     }
     if (OnClose) OnClose(this);

@@ -93,8 +93,10 @@ public:
     // Makes "New Folder" (or "New Folder(2)"...) in the folder listed and edits its name.
     void CreateNewFolder();
     void SetListViewStyle(TViewStyle Style);
-    // The extension Open adds to a typed name without one ("" when the filter allows any).
+    // The extension a saved name without one gets: the chosen filter's, else DefaultExt, else none.
     std::string FilterExtension();
+    // Path with Ext added when Path has no extension of its own.
+    static std::string WithExtension(const std::string& Path, const std::string& Ext);
     // Records the folder listed as visited (unless it is the last visited already).
     void PushHistory();
     // The first row, when there is one, gets the focus mark (not the selection).
@@ -104,7 +106,6 @@ private:
     bool SaveMode() const { return FSaveMode; }
     // A typed name as a full path: absolute as it stands, relative against the folder listed.
     std::string TypedPath(const std::string& Text) const;
-    static std::string WithExtension(const std::string& Path, const std::string& Ext);
     bool AskOverwrite();
     void Accept(const std::string& FileName);
     void EditKeyPress(TObject* Sender, TKeyChar& Key);

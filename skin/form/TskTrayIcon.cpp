@@ -57,12 +57,15 @@ TskTrayIcon::TskTrayIcon(TComponent* AOwner) : TComponent(AOwner), FIcon(std::ma
 
     // The application's window tells when the program is minimized, and when a tray came up.
     if (Application != nullptr) {
+        // A hook made later may outlive this icon and keep calling ours: once the icon is gone, the hook
+        // passes everything on through what it shares with the icon, never through the freed icon.
         const auto alive = FAlive;
-        FApplicationProc = MakeObjectInstance([this, alive](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+        const auto saved = FSavedApplicationProc;
+        FApplicationProc = MakeObjectInstance([this, alive, saved](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
             if (*alive) return ApplicationWndProc(h, m, w, l);
-            return CallWindowProc(FSavedApplicationProc, h, m, w, l);
+            return CallWindowProc(*saved, h, m, w, l);
         });
-        FSavedApplicationProc = SetWindowLongPtr(Application->Handle(), GWLP_WNDPROC, FApplicationProc);
+        *FSavedApplicationProc = SetWindowLongPtr(Application->Handle(), GWLP_WNDPROC, FApplicationProc);
     }
 }
 
@@ -78,7 +81,7 @@ TskTrayIcon::~TskTrayIcon()
     if (FApplicationProc != 0) {
         const HWND app = Application->Handle();
         if (GetWindowLongPtr(app, GWLP_WNDPROC) == FApplicationProc) {
-            SetWindowLongPtr(app, GWLP_WNDPROC, FSavedApplicationProc);
+            SetWindowLongPtr(app, GWLP_WNDPROC, *FSavedApplicationProc);
             FreeObjectInstance(FApplicationProc);
         }
         // Otherwise another hook sits on top of ours and still calls it: it stays, passing everything on.
@@ -393,7 +396,7 @@ LRESULT TskTrayIcon::ApplicationWndProc(HWND H, UINT Msg, WPARAM WParam, LPARAM 
     else if (Msg == FTaskbarCreated && FIconWanted && !FIconVisible)
         AddTrayIcon();   // a tray came up (or started again): the icon goes back in
     if (!*alive) return 0;
-    return CallWindowProc(FSavedApplicationProc, H, Msg, WParam, LParam);
+    return CallWindowProc(*FSavedApplicationProc, H, Msg, WParam, LParam);
 }
 
 // ---- Registration ----

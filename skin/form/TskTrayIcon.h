@@ -149,7 +149,7 @@ private:
     bool FMainFormHidden = false;
     UINT FTaskbarCreated = 0;
     // The application window's procedure before ours, and ours.
-    LONG_PTR FSavedApplicationProc = 0;
+    std::shared_ptr<LONG_PTR> FSavedApplicationProc = std::make_shared<LONG_PTR>(0);
     LONG_PTR FApplicationProc = 0;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

@@ -350,11 +350,18 @@ void TskSkinCustomGrid::AdjustSize(int Index, int Amount, bool Rows)
     const int oldCols = FColCount;
     const int oldRows = FRowCount;
     const int count = Rows ? FRowCount : FColCount;
-    const int newCount = count + Amount;
-    if (newCount < Index)
+    // Every check comes before any change: a line outside the grid, or more deleted than there are
+    // from it on, would write outside the size arrays.
+    if (Index < 0 || Index > count)
+        GridError(SGridIndexOutOfRange);
+    if (Amount < 0 && Index - Amount > count)
         GridError(STooManyDeleted);
-    if (newCount < 1)
+    const long long wanted = static_cast<long long>(count) + Amount;
+    if (wanted < 1)
         GridError(STooManyDeleted);
+    if (wanted >= MaxExtentCount)
+        GridError(SGridTooLarge);
+    const int newCount = static_cast<int>(wanted);
     if (Rows) {
         if (!FRowHeights.empty()) {
             if (Amount < 0)

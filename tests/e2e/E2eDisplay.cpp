@@ -64,8 +64,9 @@ pid_t LockOwner(const std::string& LockFile)
 }
 
 // Starts Program with Args; its output goes nowhere, and it dies with the test program.
-pid_t Spawn(const std::vector<std::string>& Args, const std::vector<std::pair<std::string, std::string>>& Env)
+pid_t Spawn(const std::vector<std::string>& Args, const TChildCommand::TEnvChanges& Env)
 {
+    const TChildCommand command(Args, Env);
     const pid_t pid = fork();
     if (pid != 0)
         return pid;
@@ -74,9 +75,7 @@ pid_t Spawn(const std::vector<std::string>& Args, const std::vector<std::pair<st
     dup2(null, 0);
     dup2(null, 1);
     dup2(null, 2);
-    for (const auto& [name, value] : Env)
-        setenv(name.c_str(), value.c_str(), 1);
-    ExecOrExit(Args);
+    command.ExecOrExit();
 }
 
 void Stop(pid_t& Pid)
@@ -159,13 +158,28 @@ void SendToRoot(Display* X, Window W, const char* Type, std::initializer_list<lo
 
 } // namespace
 
-void ExecOrExit(const std::vector<std::string>& Args)
+TChildCommand::TChildCommand(const std::vector<std::string>& Args, const TEnvChanges& Env) : FArgs(Args)
 {
-    std::vector<char*> argv;
-    for (const std::string& a : Args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    execvp(argv[0], argv.data());
+    for (char** e = environ; *e != nullptr; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (std::none_of(Env.begin(), Env.end(), [&](const auto& change) { return change.first == name; }))
+            FEnv.push_back(entry);
+    }
+    for (const auto& [name, value] : Env)
+        if (value)
+            FEnv.push_back(name + "=" + *value);
+    for (std::string& a : FArgs)
+        FArgv.push_back(a.data());
+    FArgv.push_back(nullptr);
+    for (std::string& e : FEnv)
+        FEnvp.push_back(e.data());
+    FEnvp.push_back(nullptr);
+}
+
+void TChildCommand::ExecOrExit() const
+{
+    execvpe(FArgv[0], FArgv.data(), FEnvp.data());
     // Only the child gets here, and it must not run the test program's exit handlers.
     _exit(127);
 }

@@ -24,8 +24,22 @@ struct TScreenWindow {
     bool OverrideRedirect = false;   // popups (combo lists, menus, hints) that no manager frames
 };
 
-// In a forked child: runs the program Args[0] (looked up on PATH) with Args; never returns.
-[[noreturn]] void ExecOrExit(const std::vector<std::string>& Args);
+// A program to run in a forked child, made ready in the parent: the test process runs threads, so
+// between fork and exec the child may only call what is safe there (no allocation, no setenv). Env
+// changes the test's environment: a name with a value is set, a name without one is removed.
+class TChildCommand {
+public:
+    using TEnvChanges = std::vector<std::pair<std::string, std::optional<std::string>>>;
+    explicit TChildCommand(const std::vector<std::string>& Args, const TEnvChanges& Env = {});
+    TChildCommand(const TChildCommand&) = delete;
+    TChildCommand& operator=(const TChildCommand&) = delete;
+    // In the child: runs Args[0] (looked up on PATH); never returns.
+    [[noreturn]] void ExecOrExit() const;
+
+private:
+    std::vector<std::string> FArgs, FEnv;
+    std::vector<char*> FArgv, FEnvp;
+};
 
 // Waits until Condition holds, polling; false when Limit passed first.
 bool WaitUntil(const std::function<bool()>& Condition, std::chrono::milliseconds Limit = 20s);

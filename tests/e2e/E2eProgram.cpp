@@ -1,12 +1,14 @@
 #include "E2eProgram.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -89,6 +91,9 @@ TE2eHome::~TE2eHome()
 
 std::string RunTool(const std::vector<std::string>& Args, int* ExitCode)
 {
+    if (ExitCode)
+        *ExitCode = -1;
+    const TChildCommand command(Args);
     int pipeFds[2];
     if (pipe(pipeFds) != 0)
         return "";
@@ -100,16 +105,23 @@ std::string RunTool(const std::vector<std::string>& Args, int* ExitCode)
         dup2(null, 2);
         close(pipeFds[0]);
         close(pipeFds[1]);
-        ExecOrExit(Args);
+        command.ExecOrExit();
     }
     close(pipeFds[1]);
+    if (pid < 0) {
+        // No child: there is nothing to read and, above all, nothing to wait for (waiting on "any
+        // child" could take the display server).
+        close(pipeFds[0]);
+        return "";
+    }
     std::string out;
     char buffer[4096];
     for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
         out.append(buffer, static_cast<std::size_t>(n));
     close(pipeFds[0]);
     int status = 0;
-    waitpid(pid, &status, 0);
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
     if (ExitCode)
         *ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return out;
@@ -209,6 +221,17 @@ std::vector<std::string> ReadLines(const std::string& File)
 TE2eProgram::~TE2eProgram()
 {
     Kill();
+    // A sanitized build reports a read of freed memory, undefined behaviour or a leak on the program's
+    // error output: any such report fails the journey, whatever the screen showed.
+    std::ifstream in(FHome.LogFile());
+    std::stringstream text;
+    text << in.rdbuf();
+    const std::string log = text.str();
+    for (const char* mark : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:"})
+        if (log.find(mark) != std::string::npos) {
+            ADD_FAILURE() << "the program's error output holds a sanitizer report:\n" << log;
+            break;
+        }
 }
 
 bool TE2eProgram::Start(bool Splash)
@@ -232,37 +255,27 @@ std::string TE2eProgram::FormFile(const std::string& Form)
 bool TE2eProgram::Spawn(const std::vector<std::string>& Args, bool Splash)
 {
     // Made before the fork: the child only calls what is safe between fork and exec.
-    std::vector<char*> argv;
-    for (const std::string& a : Args)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
+    const TChildCommand command({Args.begin(), Args.end()},
+        {{"DISPLAY", FDisplay.Name()}, {"HOME", FHome.Root}, {"XDG_CONFIG_HOME", FHome.Root + "/.config"},
+         {"XDG_DATA_HOME", FHome.DataHome()}, {"XDG_CACHE_HOME", FHome.Root + "/.cache"},
+         {"XDG_RUNTIME_DIR", std::nullopt}, {"DBUS_SESSION_BUS_ADDRESS", std::nullopt},
+         {"OMBRIX_BACKEND", std::nullopt},
+         {"OMBRIX_SPLASH_MS", Splash ? std::nullopt : std::optional<std::string>("0")},
+         // The destination folder is opened at the end of a queue; nobody is there to look at it.
+         {"BROWSER", "true"}});
+    const std::string logFile = FHome.LogFile();
     FPid = fork();
     if (FPid == 0) {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         const int null = open("/dev/null", O_RDWR);
         dup2(null, 0);
         // What it says on its way (X errors, a crash) is kept for the test's report.
-        const int log = open(FHome.LogFile().c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+        const int log = open(logFile.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
         dup2(log, 1);
         dup2(log, 2);
         // Its own process group, so that the tools it starts can be told apart from the test's.
         setpgid(0, 0);
-        setenv("DISPLAY", FDisplay.Name().c_str(), 1);
-        setenv("HOME", FHome.Root.c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (FHome.Root + "/.config").c_str(), 1);
-        setenv("XDG_DATA_HOME", FHome.DataHome().c_str(), 1);
-        setenv("XDG_CACHE_HOME", (FHome.Root + "/.cache").c_str(), 1);
-        unsetenv("XDG_RUNTIME_DIR");
-        unsetenv("DBUS_SESSION_BUS_ADDRESS");
-        unsetenv("OMBRIX_BACKEND");
-        if (Splash)
-            unsetenv("OMBRIX_SPLASH_MS");
-        else
-            setenv("OMBRIX_SPLASH_MS", "0", 1);
-        // The destination folder is opened at the end of a queue; nobody is there to look at it.
-        setenv("BROWSER", "true", 1);
-        execv(argv[0], argv.data());
-        _exit(127);
+        command.ExecOrExit();
     }
     return FPid > 0;
 }

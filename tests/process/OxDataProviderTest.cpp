@@ -509,4 +509,26 @@ TEST(ListBoxProviderMode, RowsAreDrawnAndMeasuredByTheItemsAndTheirListsRenderer
         EXPECT_TRUE(d->State.Contains(pdsDisabled));
         EXPECT_TRUE(d->State.Contains(pdsGrayed));
     }
+
+TEST(ListBoxProviderMode, ATextHandlerThatThrowsWhilePainting_LeavesTheProviderFree)
+{
+    THeadlessDriver driver;
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 200);
+    auto* list = new TOxListBox(&form);
+    list->SetParent(&form);
+    list->SetBounds(0, 0, 150, 150);
+    TOxCustomDataProvider provider(nullptr);
+    AddText(provider.ItemList(), "item a");
+    list->Consumer()->SetProvider(&provider);
+    int asked = 0;
+    list->OnGetText = [&](TWinControl*, int, std::string&) {
+        ++asked;
+        throw Exception("no text");
+    };
+    form.Show();
+    driver.ProcessMessages();
+    ASSERT_GT(asked, 0);
+    EXPECT_EQ(provider.SelectedConsumer(), nullptr);
+    list->Consumer()->SetProvider(nullptr);
 }

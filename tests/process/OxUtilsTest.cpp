@@ -1,6 +1,8 @@
 #include "process/OxUtils.h"
 
+#include "platform/rtl/Exceptions.h"
 #include "platform/vcl/TBitmap.h"
+#include "platform/vcl/TCustomPanel.h"
 #include "process/TUnitVersioning.h"
 
 #include "platform/rtl/TStringList.h"
@@ -124,4 +126,37 @@ TEST(UnitVersioning, RecordsGoUnderTheirModuleOnceAndLeaveWithIt)
     EXPECT_EQ(registry.ModuleCount(), 1);
     EXPECT_EQ(registry.FindUnit("two.cpp"), nullptr);
     EXPECT_EQ(released, (std::vector<TModuleHandle>{&a}));
+}
+
+namespace {
+
+// A parent whose background painting fails.
+class TFailingParent : public TPanel {
+public:
+    using TPanel::TPanel;
+
+protected:
+    void WndProc(TMessage& Message) override
+    {
+        if (Message.Msg == WM_ERASEBKGND) throw Exception("erase failed");
+        TPanel::WndProc(Message);
+    }
+};
+
+} // namespace
+
+TEST(CopyParentImage, AParentThatFailsToPaint_LeavesTheCallersDCAsItWas)
+{
+    TFailingParent parent(nullptr);
+    parent.SetBounds(0, 0, 100, 100);
+    auto* child = new TPanel(&parent);
+    child->SetParent(&parent);
+    child->SetBounds(10, 20, 30, 30);
+    TBitmap picture(30, 30);
+    HDC dc = picture.Canvas()->Handle();
+    EXPECT_THROW(CopyParentImage(child, picture.Canvas()), Exception);
+    TPoint origin{-1, -1};
+    GetViewportOrgEx(dc, &origin);
+    EXPECT_EQ(origin.X, 0);
+    EXPECT_EQ(origin.Y, 0);
 }

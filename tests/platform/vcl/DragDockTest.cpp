@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
@@ -191,8 +192,8 @@ TEST_F(DragFixture, SourceOrTargetFreedDuringTheDrag_EndsQuietly)
     AcceptOnTarget(true);
     Target->OnDragDrop = [this](TObject*, TObject*, int, int) {
         Log.push_back("drop");
-        Target->Free();
-        Target = nullptr;
+        // Freeing the panel frees this handler with it, captures and all: nothing of it is read after.
+        std::exchange(Target, nullptr)->Free();
     };
     StartDrag();
     Driver.MoveTo(OtherSite->ClientToScreen({10, 10}));

@@ -82,3 +82,25 @@ TEST(FormParserErrors, BrokenDescriptionsNameTheLine)
     EXPECT_THROW(ParseFormText("thing A: TX\nend"), EReadError);
     EXPECT_THROW(ParseFormText("object A: TX\nend\nend"), EReadError);
 }
+
+// Nesting is refused with a read error long before it could run the reader out of stack; the depth a
+// form really uses reads.
+TEST(FormParserErrors, NestingBeyondAnyFormIsARefusedRead)
+{
+    const auto nested = [](int Depth, const std::string& Open, const std::string& Close) {
+        std::string text;
+        for (int i = 0; i < Depth; ++i) text += Open;
+        for (int i = 0; i < Depth; ++i) text += Close;
+        return text;
+    };
+    EXPECT_NO_THROW(ValueOf(nested(50, "(", ")")));
+    for (int depth : {300, 100000}) {
+        try {
+            ValueOf(nested(depth, "(", ")"));
+            FAIL() << depth;
+        } catch (const EReadError& e) {
+            EXPECT_NE(e.Message().find("Nesting too deep"), std::string::npos) << e.Message();
+        }
+        EXPECT_THROW(ParseFormText(nested(depth, "object A: TX\n", "end\n")), EReadError);
+    }
+}

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "tests/support/THeadlessDriver.h"
 #include "platform/rtl/Strings.h"
+#include "platform/vcl/TCustomImageList.h"
+#include "platform/vcl/TCustomListView.h"
 #include "platform/vcl/TForm.h"
 
 namespace {
@@ -203,4 +208,41 @@ TEST_F(TCustomTreeViewInput, RightClickSelectsOnlyWhenAsked)
     Tree->SetRightClickSelect(true);
     Driver.Click(Tree->ClientToScreen({40, r.Top + 2}), 2);
     EXPECT_EQ(Tree->Selected(), a);
+}
+
+// Two image fields of one view point at the same list; when one lets go, the other still hears of the
+// list going. The list belongs elsewhere, so only its own notice tells the view.
+TEST(ViewImageLinks, OneFieldLettingGo_TheOtherStillClearsWhenTheListIsFreed)
+{
+    THeadlessDriver driver;
+    // Links both fields to the list, lets one go, and gives back how to read the other.
+    using Linker = std::function<std::function<TCustomImageList*()>(TForm*, TCustomImageList*)>;
+    const std::pair<const char*, Linker> cases[] = {
+        {"tree view",
+         [](TForm* f, TCustomImageList* l) {
+             auto* t = new TTreeView(f);
+             t->SetImages(l);
+             t->SetStateImages(l);
+             t->SetStateImages(nullptr);
+             return std::function<TCustomImageList*()>([t] { return t->Images(); });
+         }},
+        {"list view",
+         [](TForm* f, TCustomImageList* l) {
+             auto* v = new TListView(f);
+             v->SetLargeImages(l);
+             v->SetSmallImages(l);
+             v->SetSmallImages(nullptr);
+             return std::function<TCustomImageList*()>([v] { return v->LargeImages(); });
+         }},
+    };
+    for (const auto& [name, link] : cases) {
+        SCOPED_TRACE(name);
+        auto* form = new TForm(nullptr);
+        auto* list = new TImageList(nullptr);
+        const auto remaining = link(form, list);
+        ASSERT_EQ(remaining(), list);
+        delete list;
+        EXPECT_EQ(remaining(), nullptr);
+        form->Free();
+    }
 }

@@ -166,12 +166,12 @@ TEST_F(SkinIniTest, CountedLists_MissingKeysAppendEmptyLines)
     EXPECT_EQ(lines[2], "");
 }
 
-TEST_F(SkinIniTest, IndexedList_GarbledHugeCountIsCut)
+TEST_F(SkinIniTest, IndexedList_GarbledHugeCountIsCut_ToTheKeysTheSkinHolds)
 {
     Load("[PICTURES]\nactivepicturescount=2147483647\n0=a.bmp\n1=b.bmp\n");
     TStringList list;
     IniReadIndexedList(ini, "PICTURES", "activepictures", list);
-    EXPECT_EQ(list.Count(), MaxSkinListCount);
+    EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list[1], "b.bmp");
 }
 

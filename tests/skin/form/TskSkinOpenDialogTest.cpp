@@ -441,6 +441,27 @@ TEST_F(OpenDialog, SaveMode_NameWithoutExtension_AsksBeforeTheExistingFileOfTheF
     ASSERT_TRUE(Dialog.Execute());
     EXPECT_EQ(asked, "Do you want to overwrite old file?");
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("b two.avi"));
+
+// The name the overwrite question looks at and the name Execute returns come from one rule: the
+// filter's type first, then DefaultExt.
+TEST_F(OpenDialog, SaveMode_TheFiltersTypeComesBeforeDefaultExt_ForTheQuestionAndTheResult)
+{
+    Dialog.SetSaveMode(true);
+    Dialog.SetDefaultExt("mkv");
+    Dialog.SetFilter("AVI|*.avi|Any|*.*");
+    std::string asked, anyAsked;
+    Steps = {
+        [&](TskOpenDlgForm& F) { asked = F.FilterExtension(); },
+        [&](TskOpenDlgForm& F) { F.FilterBox->SetItemIndex(1); },
+        [&](TskOpenDlgForm& F) { anyAsked = F.FilterExtension(); },
+        [&](TskOpenDlgForm& F) { F.FilterBox->SetItemIndex(0); },
+        [&](TskOpenDlgForm& F) { TypeName(F, "new clip"); },
+        [&](TskOpenDlgForm& F) { ClickOn(F.OpenButton); },
+    };
+    ASSERT_TRUE(Dialog.Execute());
+    EXPECT_EQ(asked, ".avi");
+    EXPECT_EQ(anyAsked, ".mkv");
+    EXPECT_EQ(Dialog.FileName(), Temp.Clip("new clip.avi"));
 }
 
 } // namespace

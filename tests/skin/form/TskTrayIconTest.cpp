@@ -282,6 +282,20 @@ TEST_F(TskTrayIconTest, Freed_WhileTheFormIsInTheTray_TheFormComesBack)
     EXPECT_TRUE(MainShown());
 }
 
+// Two icons hook the application's window in turn; freed in the order they were made, the first one's
+// hook stays under the second's. The application's window goes on hearing its messages afterwards.
+TEST_F(TskTrayIconTest, TwoIcons_FreedInTheOrderMade_TheApplicationWindowStillWorks)
+{
+    auto* second = new TskTrayIcon(Main);
+    Tray->Free();
+    Tray = nullptr;
+    second->Free();
+    SendMessage(Application->Handle(), WM_SIZE, SIZE_MINIMIZED, 0);
+    SendMessage(Application->Handle(), WM_SIZE, SIZE_RESTORED, 0);
+    Driver.ProcessMessages();
+    EXPECT_TRUE(MainShown());
+}
+
 // ---- Read from a stored form ----
 
 const char* TrayForm = R"(object TrayHost: TForm

@@ -499,6 +499,38 @@ protected:
     bool BeginRowDrag(int&, int&, const TPoint&) override { return AllowBegin; }
 };
 
+// A grid of a derived class that inserts and deletes lines as its own data changes.
+class TLinesGrid : public TskSkinDrawGrid {
+public:
+    using TskSkinDrawGrid::TskSkinDrawGrid;
+    using TskSkinDrawGrid::AdjustSize;
+};
+
+TEST(GridAdjustSize, LinesOutsideTheGrid_AreRefusedAndNothingChanges)
+{
+    TLinesGrid grid(nullptr);
+    grid.SetColCount(4);
+    grid.SetRowCount(5);
+    grid.SetColWidths(3, 77);   // the size arrays exist
+    grid.SetRowHeights(4, 33);
+    struct Case {
+        int Index, Amount;
+        bool Rows;
+    };
+    for (const Case c : {Case{-1, 1, true}, Case{6, 1, true}, Case{4, -2, true}, Case{-1, -1, false}, Case{5, 2, false},
+                         Case{3, -2, false}, Case{0, 0x7FFFFFF0, true}}) {
+        SCOPED_TRACE(std::to_string(c.Index) + " " + std::to_string(c.Amount));
+        EXPECT_THROW(grid.AdjustSize(c.Index, c.Amount, c.Rows), EInvalidGridOperation);
+        EXPECT_EQ(grid.ColCount(), 4);
+        EXPECT_EQ(grid.RowCount(), 5);
+    }
+    EXPECT_EQ(grid.ColWidths(3), 77);
+    EXPECT_EQ(grid.RowHeights(4), 33);
+    grid.AdjustSize(5, 1, true);   // at the end is inside
+    EXPECT_EQ(grid.RowCount(), 6);
+    EXPECT_EQ(grid.RowHeights(4), 33);
+}
+
 struct GridDragHooks : GridFormTest {
     THookedGrid* Grid = nullptr;
     std::vector<std::string> Moves;
