@@ -333,6 +333,9 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.Reason = "no picture size";
         return plan;
     }
+    // A picture a player shows turned a quarter is fitted into the device's box the way it is shown.
+    if (LiesOnItsSide(Settings.Shape))
+        std::swap(W, H);
 
     int w = W, h = H;
     if (SW > 0 && SH > 0) {
@@ -370,7 +373,14 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.SizeText = IntToStr(w) + " x " + IntToStr(h);
     }
     convertgrid.SetCells(JobRecord::SizeText, j, plan.SizeText);
+    // Turned upright after the crop (found on the stored picture) and before the scale (which is meant
+    // for the upright one).
+    if (encoder == "mencoder")
+        plan.FilterChain = UprightFilters(Settings.Shape) + plan.FilterChain;
 
+    // An uneven file's constant-rate copy is made at the rate the job writes (the file's own when the
+    // template sets the rate).
+    double steadyRate = Settings.Shape.Rate;
     if (Pos("fps", plan.Template) == 0) {
         std::string rate = Trim(job(JobRecord::FrameRate));
         if (Settings.Budget > 0)
@@ -380,10 +390,16 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
             plan.FrameRatePiece = " -ofps " + rate;
             plan.ScriptOptions += " -v_framerate " + rate;
             plan.FfmpegOptions += " -r " + rate;
+            steadyRate = ParseFloatDot(rate);
         }
     }
 
-    const std::string src = job(JobRecord::SourceArg);
+    std::string src = job(JobRecord::SourceArg);
+    if (Settings.Shape.VariableRate && steadyRate > 0 && encoder == "mencoder" && !Settings.SteadyCopy.empty() &&
+        Pos("dvd-device", src) == 0) {
+        plan.ReadStep = ConstantRateCommand(job(JobRecord::GroupKey), steadyRate, Settings.SteadyCopy);
+        src = QuoteArg(Settings.SteadyCopy);
+    }
     if (Pos("dvd-device", src) > 0)
         plan.FilterChain = "harddup," + plan.FilterChain;
 
@@ -499,6 +515,8 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 
 #include <ctime>
 
+#include <unistd.h>
+
 #include "app/Unit1.h"
 #include "app/om_identify.h"
 #include "app/om_progress.h"
@@ -520,6 +538,20 @@ bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
         if (!Trim(Sources.Cells(col, Row)).empty())
             return true;
     return false;
+}
+
+// What a user can mend when a part made nothing usable, named before the encoder is blamed; "" when
+// it is none of these.
+std::string FailureCause(const std::string& SourcePath, const std::string& SourceArg, const std::string& OutputFolder)
+{
+    if (Pos("dvd-device", SourceArg) == 0 && !SourcePath.empty() && !FileExists(SourcePath))
+        return "the source file is gone";
+    if (!DirectoryExists(OutputFolder))
+        return "the destination folder is gone";
+    // access() asks with this process's own rights, which is what the encoder it starts has.
+    if (access(OutputFolder.c_str(), W_OK) != 0)
+        return "the destination folder is read-only";
+    return std::string();
 }
 
 std::string ClockText()
@@ -617,14 +649,21 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     // The last progress line of each run, so a part that ends between two timer ticks is judged on
     // where it got to, not on the tick before.
     std::string lastProgress;
-    // While the player reports on a file, its lines go to that report instead.
+    // While the player reports on a file, its lines go to that report instead; the same for ffprobe's
+    // report on a file's picture.
     TMediaReport* report = nullptr;
+    TPictureShape* shapeReport = nullptr;
     const TOxCPSReadEvent formRead = Form.OxCreateProcess1->OnRead;
-    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, formRead](TObject* Sender, const std::string& Line,
-                                                                       bool Starts, bool Ends) {
+    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, &shapeReport, formRead](TObject* Sender, const std::string& Line,
+                                                                                     bool Starts, bool Ends) {
         if (report) {
             if (Ends)
                 ReadReportLine(*report, Line);
+            return;
+        }
+        if (shapeReport) {
+            if (Ends)
+                ReadShapeLine(*shapeReport, Line);
             return;
         }
         if (IsProgressLine(Line))
@@ -644,15 +683,37 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         report = nullptr;
         return started && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 && !Application->Terminated();
     };
+    // What ffprobe finds of a file source's picture; nothing for a disc title or a file that is gone.
+    const auto askShape = [&](const std::string& SourceArg, const std::string& Path) {
+        TPictureShape shape;
+        if (Pos("dvd-device", SourceArg) > 0 || !FileExists(Path) || Form.RunState.AbortRequested != 0)
+            return shape;
+        shapeReport = &shape;
+        if (run.RunTool(ShapeProbeCommand(Path), TToolKind::Identify, Form.WorkFolder))
+            run.WaitForTool();
+        shapeReport = nullptr;
+        return shape;
+    };
     int failures = 0;
     std::string lastFailure;
+    bool madeSomething = false;
 
     TskSkinStringGrid& jobs = *Form.Tables().convertgrid;
     const std::vector<int> budgets = BuildJobs(Form, Options);
     const int count = JobCount(jobs);
     const std::string scratch = JoinPath(Form.WorkFolder, "temp/convert.avi");
+    const std::string steadyCopy = JoinPath(Form.WorkFolder, "temp/steady.nut");
     ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
     const auto setStatus = [&Form](const std::string& Text) { Form.SetStatusText(Text); };
+    // A failure must not read like the finished jobs around it: the row and the status say so, and it
+    // counts among the failures the status sums up at the end.
+    const auto failed = [&](int Row, const std::string& File, const std::string& Why) {
+        if (Form.Queue)
+            Form.Queue->setNote(Row, "Failed");
+        ++failures;
+        lastFailure = "Failed: " + File + " (" + Why + ")";
+        setStatus(lastFailure);
+    };
 
     for (int j = 0; j < count; ++j) {
         const auto job = [&jobs, j](int col) { return jobs.Cells(col, j); };
@@ -670,6 +731,8 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         planSettings.Budget = budgets[static_cast<std::size_t>(j)];
         planSettings.NicerSubtitles = Options.NicerSubtitles;
         planSettings.WorkFolder = Form.WorkFolder;
+        planSettings.Shape = askShape(job(JobRecord::SourceArg), job(JobRecord::GroupKey));
+        planSettings.SteadyCopy = steadyCopy;
         const TJobPlan plan = PlanJob(jobs, *Form.StringGrid1, j, planSettings);
 
         if (Form.RunState.AbortRequested != 0) {
@@ -679,11 +742,11 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         }
         if (!plan.Runnable || job(JobRecord::Encoder) == "wmencoder") {
             // Nothing can be made: the row says so instead of waiting on a tool that never comes.
-            setStatus(plan.Runnable ? "tool not available" : plan.Reason);
             if (row >= 0)
                 Form.SetSourceSelected(row, "No");
             jobs.SetCells(JobRecord::EndTime, j, ClockText());
             jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
+            failed(row, job(JobRecord::OutputFile), plan.Runnable ? "tool not available" : plan.Reason);
             continue;
         }
 
@@ -724,10 +787,21 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             // The judge of this part's file starts now, so that its start overlaps the encode.
             TStandbyPlayer judge;
             judge.Start(Form.WorkFolder);
-            const std::vector<std::string> stages =
+            std::vector<std::string> stages =
                 AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
+            if (!plan.ReadStep.empty())
+                stages.insert(stages.begin(), plan.ReadStep);
             DeleteFile(scratch);
+            DeleteFile(steadyCopy);
+            // Each step's progress counts for its share of what the whole part costs.
+            double cost = 0;
+            for (const std::string& stage : stages)
+                cost += StepCost(stage);
+            double costBefore = 0;
             for (const std::string& stage : stages) {
+                Form.RunState.StepStart = costBefore / cost;
+                Form.RunState.StepShare = StepCost(stage) / cost;
+                costBefore += StepCost(stage);
                 if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0) {
                     partOk = false;
                     break;
@@ -736,11 +810,11 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     partOk = false;
                     break;
                 }
-                setStatus("Conversion started");
-                // Only the first stage's progress is the part's: a later copy step counts its own time
-                // from zero and would pull the position back below the half that judges the part.
-                const bool partStage = &stage == &stages.front();
-                Form.converttimer->SetEnabled(partStage);
+                // Later steps and parts keep the position and time left the one before showed.
+                if (k == 0 && &stage == &stages.front())
+                    setStatus("Conversion started");
+                lastProgress.clear();
+                Form.converttimer->SetEnabled(true);
                 run.WaitForTool();
                 Form.converttimer->SetEnabled(false);
                 Form.RunState.PendingProgressLine.clear();
@@ -750,14 +824,16 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     partOk = false;
                     break;
                 }
-                // The first stage's progress is the part's; a later copy step says nothing of it.
-                if (partStage && !lastProgress.empty()) {
+                if (!lastProgress.empty()) {
                     double seconds = 0;
                     if (ProgressSeconds(ProgressPositionText(lastProgress), seconds) && seconds > 0)
-                        Form.setProgress(Form.RunState.CurrentJob, std::max(Form.RunState.CurrentPos, static_cast<int>(Round(seconds))));
+                        Form.setProgress(Form.RunState.CurrentJob,
+                                         std::max(Form.RunState.CurrentPos,
+                                                  static_cast<int>(Round(JobPosition(Form.RunState, seconds)))));
                 }
             }
             DeleteFile(scratch);
+            DeleteFile(steadyCopy);
             // The part is judged by its file: the player must find in it what the part was to cover.
             const std::string& out = plan.Outputs[static_cast<std::size_t>(k)];
             const TPartRange range = k < static_cast<int>(plan.Ranges.size()) ? plan.Ranges[static_cast<std::size_t>(k)]
@@ -784,7 +860,13 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     why = verdict;
                 }
             } else if (why.empty()) {
-                why = "the encoder failed";
+                why = run.LastStartFailed() ? "the encoder could not be started" : "the encoder failed";
+            }
+            if (!partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0) {
+                const std::string cause =
+                    FailureCause(job(JobRecord::GroupKey), job(JobRecord::SourceArg), job(JobRecord::OutputFolder));
+                if (!cause.empty())
+                    why = cause;
             }
             partOk = partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0;
             // A stopped, skipped or failed part's file never keeps the final name.
@@ -811,8 +893,13 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         jobs.SetCells(JobRecord::EndTime, j, ClockText());
 
         if (Form.RunState.SkipRequested != 0 || Form.RunState.AbortRequested != 0) {
-            jobs.SetCells(JobRecord::StatusText, j, Form.RunState.AbortRequested != 0 ? "Stopped Conversion" : "Skipped Conversion");
-            setStatus(Form.RunState.AbortRequested != 0 ? "Stopped" : "");
+            const bool stopped = Form.RunState.AbortRequested != 0;
+            jobs.SetCells(JobRecord::StatusText, j, stopped ? "Stopped Conversion" : "Skipped Conversion");
+            // The row keeps its mark (it can be converted again), but its gauge no longer stands where
+            // the skip cut it off as if the job were still running.
+            if (!stopped && Form.Queue)
+                Form.Queue->setNote(row, "Skipped");
+            setStatus(stopped ? "Stopped" : "Skipped: " + job(JobRecord::OutputFile));
             continue;
         }
         const bool done = allParts;
@@ -821,6 +908,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 jobs.SetCells(JobRecord::OutputExt, j, "mp4");
                 jobs.SetCells(JobRecord::OutputFile, j, plan.OutputName + ".mp4");
             }
+            madeSomething = true;
             if (Options.Playlist)
                 for (const std::string& out : plan.Outputs)
                     if (NotInList(out, *Options.Playlist))
@@ -831,23 +919,18 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
         if (done && Pos("laystat", job(JobRecord::OutputFolder)) > 0 && Options.MakeOutputThumbnail)
             Options.MakeOutputThumbnail(j);
-        if (done) {
+        if (done)
             setStatus("Completed");
-        } else {
-            // A failure must not read like the finished jobs around it: the row and the status say so.
-            if (Form.Queue)
-                Form.Queue->setNote(row, "Failed");
-            ++failures;
-            lastFailure = "Failed: " + job(JobRecord::OutputFile) + " (" + (why.empty() ? "no output" : why) + ")";
-            setStatus(lastFailure);
-        }
+        else
+            failed(row, job(JobRecord::OutputFile), why.empty() ? "no output" : why);
     }
     if (failures > 1 && Form.RunState.AbortRequested == 0)
         setStatus(IntToStr(failures) + " jobs failed; " + lastFailure);
     else if (failures == 1 && Form.RunState.AbortRequested == 0)
         setStatus(lastFailure);
 
-    if (Form.RunState.AbortRequested == 0 && Options.Launcher)
+    // The folder is shown only when there is something new in it to see.
+    if (Form.RunState.AbortRequested == 0 && Options.Launcher && madeSomething && DirectoryExists(Options.Destination))
         Options.Launcher->OpenFolder(Options.Destination);
     if (Form.status)
         Form.status->SetValue(0);

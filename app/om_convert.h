@@ -7,6 +7,7 @@
 
 #include "app/om_codecs.h"
 #include "app/om_judge.h"
+#include "app/om_shape.h"
 
 class TStrings;
 class TskSkinStringGrid;
@@ -121,6 +122,9 @@ struct TJobPlan {
     // unique like the output name); its result is the ".mp4" file another step would make of it.
     std::vector<std::string> Outputs;
     std::vector<std::string> Commands; // one per part
+    // A file whose pictures come unevenly is first written at a constant rate (this step, run before
+    // each part's command), and the encoder reads that copy instead of the file.
+    std::string ReadStep;
 };
 
 // What the plan reads besides the job and source rows.
@@ -128,6 +132,8 @@ struct TPlanSettings {
     int Budget = 0;          // the device's pixel-rate budget (0 = none)
     bool NicerSubtitles = false; // the check box `dvdnav`: "dvd:" in place of "dvdnav:"
     std::string WorkFolder;
+    TPictureShape Shape;         // what ffprobe found of a file source's picture
+    std::string SteadyCopy;      // where an uneven file's constant-rate copy goes
 };
 
 // Plans job row j of convertgrid against its source row in StringGrid1. The output base name is
