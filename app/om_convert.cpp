@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/om_functions.h"
+#include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -333,8 +334,12 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.Reason = "no picture size";
         return plan;
     }
+    TPictureShape shape;
+    shape.Rotation = CellInt(job(JobRecord::PictureTurn));
+    shape.Rate = ParseFloatDot(job(JobRecord::UnevenRate));
+    shape.VariableRate = shape.Rate > 0;
     // A picture a player shows turned a quarter is fitted into the device's box the way it is shown.
-    if (LiesOnItsSide(Settings.Shape))
+    if (LiesOnItsSide(shape))
         std::swap(W, H);
 
     int w = W, h = H;
@@ -376,11 +381,11 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     // Turned upright after the crop (found on the stored picture) and before the scale (which is meant
     // for the upright one).
     if (encoder == "mencoder")
-        plan.FilterChain = UprightFilters(Settings.Shape) + plan.FilterChain;
+        plan.FilterChain = UprightFilters(shape) + plan.FilterChain;
 
     // An uneven file's constant-rate copy is made at the rate the job writes (the file's own when the
     // template sets the rate).
-    double steadyRate = Settings.Shape.Rate;
+    double steadyRate = shape.Rate;
     if (Pos("fps", plan.Template) == 0) {
         std::string rate = Trim(job(JobRecord::FrameRate));
         if (Settings.Budget > 0)
@@ -395,7 +400,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     }
 
     std::string src = job(JobRecord::SourceArg);
-    if (Settings.Shape.VariableRate && steadyRate > 0 && encoder == "mencoder" && !Settings.SteadyCopy.empty() &&
+    if (shape.VariableRate && steadyRate > 0 && encoder == "mencoder" && !Settings.SteadyCopy.empty() &&
         Pos("dvd-device", src) == 0) {
         plan.ReadStep = ConstantRateCommand(job(JobRecord::GroupKey), steadyRate, Settings.SteadyCopy);
         src = QuoteArg(Settings.SteadyCopy);
@@ -649,21 +654,14 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     // The last progress line of each run, so a part that ends between two timer ticks is judged on
     // where it got to, not on the tick before.
     std::string lastProgress;
-    // While the player reports on a file, its lines go to that report instead; the same for ffprobe's
-    // report on a file's picture.
+    // While the player reports on a file, its lines go to that report instead.
     TMediaReport* report = nullptr;
-    TPictureShape* shapeReport = nullptr;
     const TOxCPSReadEvent formRead = Form.OxCreateProcess1->OnRead;
-    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, &shapeReport, formRead](TObject* Sender, const std::string& Line,
-                                                                                     bool Starts, bool Ends) {
+    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, formRead](TObject* Sender, const std::string& Line,
+                                                                       bool Starts, bool Ends) {
         if (report) {
             if (Ends)
                 ReadReportLine(*report, Line);
-            return;
-        }
-        if (shapeReport) {
-            if (Ends)
-                ReadShapeLine(*shapeReport, Line);
             return;
         }
         if (IsProgressLine(Line))
@@ -682,17 +680,6 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
             run.WaitForTool();
         report = nullptr;
         return started && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 && !Application->Terminated();
-    };
-    // What ffprobe finds of a file source's picture; nothing for a disc title or a file that is gone.
-    const auto askShape = [&](const std::string& SourceArg, const std::string& Path) {
-        TPictureShape shape;
-        if (Pos("dvd-device", SourceArg) > 0 || !FileExists(Path) || Form.RunState.AbortRequested != 0)
-            return shape;
-        shapeReport = &shape;
-        if (run.RunTool(ShapeProbeCommand(Path), TToolKind::Identify, Form.WorkFolder))
-            run.WaitForTool();
-        shapeReport = nullptr;
-        return shape;
     };
     int failures = 0;
     std::string lastFailure;
@@ -731,7 +718,6 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         planSettings.Budget = budgets[static_cast<std::size_t>(j)];
         planSettings.NicerSubtitles = Options.NicerSubtitles;
         planSettings.WorkFolder = Form.WorkFolder;
-        planSettings.Shape = askShape(job(JobRecord::SourceArg), job(JobRecord::GroupKey));
         planSettings.SteadyCopy = steadyCopy;
         const TJobPlan plan = PlanJob(jobs, *Form.StringGrid1, j, planSettings);
 

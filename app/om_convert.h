@@ -7,7 +7,6 @@
 
 #include "app/om_codecs.h"
 #include "app/om_judge.h"
-#include "app/om_shape.h"
 
 class TStrings;
 class TskSkinStringGrid;
@@ -39,6 +38,8 @@ enum Column : int {
     ProfileOption1 = 32,
     ProfileOption2 = 33,
     FrameRate = 36,     // this job's output frame rate ("" when the template sets its own)
+    PictureTurn = 37,   // copied
+    UnevenRate = 38,    // copied
     CropLeft = 42,
     CropRight = 43,
     CropTop = 44,
@@ -132,7 +133,6 @@ struct TPlanSettings {
     int Budget = 0;          // the device's pixel-rate budget (0 = none)
     bool NicerSubtitles = false; // the check box `dvdnav`: "dvd:" in place of "dvdnav:"
     std::string WorkFolder;
-    TPictureShape Shape;         // what ffprobe found of a file source's picture
     std::string SteadyCopy;      // where an uneven file's constant-rate copy goes
 };
 

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/om_dvdscan.h"
 #include "app/om_functions.h"
+#include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -221,6 +222,18 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     g.SetCells(SourceRecord::SubtitleStreams, r, MemoText(*Memo2));
     g.SetCells(SourceRecord::Counter1, r, "0");
     g.SetCells(SourceRecord::Counter2, r, "0");
+    // What the player does not tell: the turn every player gives the picture, and an uneven rate.
+    const int from = dvdlog->Count();
+    RunState.ScanKind = "shape";
+    RunAndWait(ShapeProbeCommand(Path));
+    RunState.ScanKind = "video";
+    TPictureShape shape;
+    for (int i = from; i < dvdlog->Count(); ++i)
+        ReadShapeLine(shape, dvdlog->Strings(i));
+    if (shape.Rotation != 0)
+        g.SetCells(SourceRecord::PictureTurn, r, IntToStr(shape.Rotation));
+    if (shape.VariableRate)
+        g.SetCells(SourceRecord::UnevenRate, r, FloatToStr(shape.Rate));
     ChooseTracks(r);
 }
 
@@ -328,6 +341,10 @@ void TForm1::ParseScanLine(const std::string& S)
     const int row = RunState.ScanRow;
     std::string L = S;
 
+    if (RunState.ScanKind == "shape") {
+        dvdlog->Add(Trim(S));
+        return;
+    }
     if (RunState.ScanKind == "refine") {
         if (Contains(L, "ID_LENGTH=") && ParseFloatDot(TextAfter(L, "ID_LENGTH=")) > 0)
             WriteLength(g, row, Trim(TextAfter(L, "ID_LENGTH=")));

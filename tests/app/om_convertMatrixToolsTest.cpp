@@ -125,12 +125,13 @@ std::string MakeCommands(Source Kind, const std::string& Path)
     case Source::RandomBytes:
         return "(head -c 2500000 /dev/urandom > " + out + ")";
     case Source::UnevenRateMp4:
-        return ff + "-f lavfi -i testsrc2=size=320x240:rate=30 " + Tone +
-               "-t 6 -vf \"select='if(mod(floor(t),2),not(mod(n,3)),1)'\" -fps_mode vfr -c:v libx264 -c:a aac " + out;
+        return ff + "-f lavfi -i testsrc2=size=320x240:rate=30,noise=alls=40:allf=t " + Tone +
+               "-t 6 -vf \"select='if(mod(floor(t),2),not(mod(n,3)),1)'\" -fps_mode vfr -c:v libx264 -b:v 5M -c:a aac " + out;
     case Source::Turned90Mp4:
     case Source::Turned270Mp4:
         // The flag is written on a copy: an encode of this ffmpeg does not take it.
-        return "(" + ff + "-f lavfi -i testsrc2=size=320x240:rate=25 " + Tone + "-t 3 -c:v libx264 -c:a aac " + out +
+        return "(" + ff + "-f lavfi -i testsrc2=size=320x240:rate=25,noise=alls=20:allf=t " + Tone +
+               "-t 3 -c:v libx264 -b:v 5M -c:a aac " + out +
                ".whole.mp4 && " + ff + "-i " + out + ".whole.mp4 -c copy -metadata:s:v:0 rotate=" +
                (Kind == Source::Turned90Mp4 ? "90 " : "270 ") + out + " && rm " + out + ".whole.mp4)";
     }

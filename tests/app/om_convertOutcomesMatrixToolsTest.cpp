@@ -32,8 +32,8 @@ struct Outcomes : ConvertFixture {
     std::string AddClip(const std::string& Name, int Seconds = 2)
     {
         const std::string path = Dir / (Name + ".avi");
-        EXPECT_TRUE(RunQuiet("ffmpeg -nostdin -y -f lavfi -i testsrc2=size=320x240:rate=25 -f lavfi -i sine -t " +
-                             std::to_string(Seconds) + " -c:v mpeg4 -c:a libmp3lame " + ShellQuote(path)));
+        EXPECT_TRUE(RunQuiet("ffmpeg -nostdin -y -f lavfi -i testsrc2=size=320x240:rate=25,noise=alls=40:allf=t -f lavfi -i sine -t " +
+                             std::to_string(Seconds) + " -c:v mpeg4 -b:v 6M -c:a libmp3lame " + ShellQuote(path)));
         Form->DropFiles({path});
         Form->ScanTimerTimer(Form->ScanTimer);
         return path;
