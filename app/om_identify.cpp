@@ -224,9 +224,11 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     g.SetCells(SourceRecord::Counter2, r, "0");
     // What the player does not tell: the turn every player gives the picture, and an uneven rate.
     const int from = dvdlog->Count();
-    RunState.ScanKind = "shape";
-    RunAndWait(ShapeProbeCommand(Path));
-    RunState.ScanKind = "video";
+    if (MayBeTurnedOrUneven(Path)) {
+        RunState.ScanKind = "shape";
+        RunAndWait(ShapeProbeCommand(Path));
+        RunState.ScanKind = "video";
+    }
     TPictureShape shape;
     for (int i = from; i < dvdlog->Count(); ++i)
         ReadShapeLine(shape, dvdlog->Strings(i));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "app/om_functions.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
 
@@ -22,6 +23,15 @@ double RateValue(const std::string& Text)
 }
 
 } // namespace
+
+bool MayBeTurnedOrUneven(const std::string& Path)
+{
+    const std::string ext = LowerCase(ExtractFileExt(Path));
+    for (const char* e : {".mp4", ".m4v", ".mov", ".qt", ".3gp", ".3gpp", ".3g2", ".mkv", ".webm", ".flv", ".wmv", ".asf"})
+        if (ext == e)
+            return true;
+    return false;
+}
 
 std::string ShapeProbeCommand(const std::string& Path)
 {

@@ -12,6 +12,9 @@ struct TPictureShape {
     bool VariableRate = false; // the pictures' mean rate is not the nominal one
 };
 
+// True for the containers that keep a time for each picture or a rotation flag (MP4 and its kin,
+// Matroska, Flash, ASF); AVI and MPEG streams have a steady rate by their make and no flag.
+bool MayBeTurnedOrUneven(const std::string& Path);
 // The ffprobe command that reports on the first picture stream of Path.
 std::string ShapeProbeCommand(const std::string& Path);
 // Adds what one output line of that command says ("r_frame_rate=30/1", "avg_frame_rate=600/29",

@@ -131,7 +131,7 @@ std::string MakeCommands(Source Kind, const std::string& Path)
     case Source::Turned270Mp4:
         // The flag is written on a copy: an encode of this ffmpeg does not take it.
         return "(" + ff + "-f lavfi -i testsrc2=size=320x240:rate=25,noise=alls=20:allf=t " + Tone +
-               "-t 3 -c:v libx264 -b:v 5M -c:a aac " + out +
+               "-t 5 -c:v libx264 -b:v 5M -c:a aac " + out +
                ".whole.mp4 && " + ff + "-i " + out + ".whole.mp4 -c copy -metadata:s:v:0 rotate=" +
                (Kind == Source::Turned90Mp4 ? "90 " : "270 ") + out + " && rm " + out + ".whole.mp4)";
     }

@@ -114,7 +114,7 @@ TEST_F(Outcomes, NamesThatBringNoSource_SayWhatWasSkippedAndWhy)
         {ogv, "Skipped clip.ogv (not a video type this program converts)"},
         {mp3, "Skipped song.mp3 (not a video type this program converts)"},
         {Dir / "vanished.mp4", "Skipped vanished.mp4 (not found)"},
-        {dvd, "Skipped SHORT (no title longer than 800 s)"},
+        {dvd, "Skipped Short (no title longer than 800 s)"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DropAndScan(c.Path), c.Said);
