@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/om_functions.h"
+#include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -334,6 +335,13 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.Reason = "no picture size";
         return plan;
     }
+    TPictureShape shape;
+    shape.Rotation = CellInt(job(JobRecord::PictureTurn));
+    shape.Rate = ParseFloatDot(job(JobRecord::UnevenRate));
+    shape.VariableRate = shape.Rate > 0;
+    // A picture a player shows turned a quarter is fitted into the device's box the way it is shown.
+    if (LiesOnItsSide(shape))
+        std::swap(W, H);
 
     int w = W, h = H;
     if (SW > 0 && SH > 0) {
@@ -371,8 +379,15 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.SizeText = IntToStr(w) + " x " + IntToStr(h);
     }
     convertgrid.SetCells(JobRecord::SizeText, j, plan.SizeText);
+    // Turned upright after the crop (found on the stored picture) and before the scale (which is meant
+    // for the upright one).
+    if (encoder == "mencoder")
+        plan.FilterChain = UprightFilters(shape) + plan.FilterChain;
 
     double outputRate = 0; // pictures a second of the output; 0 when the template sets its own
+    // An uneven file's constant-rate copy is made at the rate the job writes (the file's own when the
+    // template sets the rate).
+    double steadyRate = shape.Rate;
     if (Pos("fps", plan.Template) == 0) {
         std::string rate = Trim(job(JobRecord::FrameRate));
         if (Settings.Budget > 0)
@@ -383,10 +398,16 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
             plan.ScriptOptions += " -v_framerate " + rate;
             plan.FfmpegOptions += " -r " + rate;
             outputRate = ParseFloatDot(rate);
+            steadyRate = outputRate;
         }
     }
 
-    const std::string src = job(JobRecord::SourceArg);
+    std::string src = job(JobRecord::SourceArg);
+    if (shape.VariableRate && steadyRate > 0 && encoder == "mencoder" && !Settings.SteadyCopy.empty() &&
+        Pos("dvd-device", src) == 0) {
+        plan.ReadStep = ConstantRateCommand(job(JobRecord::GroupKey), steadyRate, Settings.SteadyCopy);
+        src = QuoteArg(Settings.SteadyCopy);
+    }
     if (Pos("dvd-device", src) > 0)
         plan.FilterChain = "harddup," + plan.FilterChain;
 
@@ -506,6 +527,8 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 
 #include <ctime>
 
+#include <unistd.h>
+
 #include "app/Unit1.h"
 #include "app/om_identify.h"
 #include "app/om_progress.h"
@@ -528,6 +551,20 @@ bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
         if (!Trim(Sources.Cells(col, Row)).empty())
             return true;
     return false;
+}
+
+// What a user can mend when a part made nothing usable, named before the encoder is blamed; "" when
+// it is none of these.
+std::string FailureCause(const std::string& SourcePath, const std::string& SourceArg, const std::string& OutputFolder)
+{
+    if (Pos("dvd-device", SourceArg) == 0 && !SourcePath.empty() && !FileExists(SourcePath))
+        return "the source file is gone";
+    if (!DirectoryExists(OutputFolder))
+        return "the destination folder is gone";
+    // access() asks with this process's own rights, which is what the encoder it starts has.
+    if (access(OutputFolder.c_str(), W_OK) != 0)
+        return "the destination folder is read-only";
+    return std::string();
 }
 
 std::string ClockText()
@@ -668,13 +705,24 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     };
     int failures = 0;
     std::string lastFailure;
+    bool madeSomething = false;
 
     TskSkinStringGrid& jobs = *Form.Tables().convertgrid;
     const std::vector<int> budgets = BuildJobs(Form, Options);
     const int count = JobCount(jobs);
     const std::string scratch = JoinPath(Form.WorkFolder, "temp/convert.avi");
+    const std::string steadyCopy = JoinPath(Form.WorkFolder, "temp/steady.nut");
     ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
     const auto setStatus = [&Form](const std::string& Text) { Form.SetStatusText(Text); };
+    // A failure must not read like the finished jobs around it: the row and the status say so, and it
+    // counts among the failures the status sums up at the end.
+    const auto failed = [&](int Row, const std::string& File, const std::string& Why) {
+        if (Form.Queue)
+            Form.Queue->setNote(Row, "Failed");
+        ++failures;
+        lastFailure = "Failed: " + File + " (" + Why + ")";
+        setStatus(lastFailure);
+    };
 
     for (int j = 0; j < count; ++j) {
         const auto job = [&jobs, j](int col) { return jobs.Cells(col, j); };
@@ -692,6 +740,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         planSettings.Budget = budgets[static_cast<std::size_t>(j)];
         planSettings.NicerSubtitles = Options.NicerSubtitles;
         planSettings.WorkFolder = Form.WorkFolder;
+        planSettings.SteadyCopy = steadyCopy;
         const TJobPlan plan = PlanJob(jobs, *Form.StringGrid1, j, planSettings);
 
         if (Form.RunState.AbortRequested != 0) {
@@ -701,11 +750,11 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         }
         if (!plan.Runnable || job(JobRecord::Encoder) == "wmencoder") {
             // Nothing can be made: the row says so instead of waiting on a tool that never comes.
-            setStatus(plan.Runnable ? "tool not available" : plan.Reason);
             if (row >= 0)
                 Form.SetSourceSelected(row, "No");
             jobs.SetCells(JobRecord::EndTime, j, ClockText());
             jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
+            failed(row, job(JobRecord::OutputFile), plan.Runnable ? "tool not available" : plan.Reason);
             continue;
         }
 
@@ -744,10 +793,21 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
 
             bool partOk = true;
             lastProgress.clear();
-            const std::vector<std::string> stages =
+            std::vector<std::string> stages =
                 AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
+            if (!plan.ReadStep.empty())
+                stages.insert(stages.begin(), plan.ReadStep);
             DeleteFile(scratch);
+            DeleteFile(steadyCopy);
+            // Each step's progress counts for its share of what the whole part costs.
+            double cost = 0;
+            for (const std::string& stage : stages)
+                cost += StepCost(stage);
+            double costBefore = 0;
             for (const std::string& stage : stages) {
+                Form.RunState.StepStart = costBefore / cost;
+                Form.RunState.StepShare = StepCost(stage) / cost;
+                costBefore += StepCost(stage);
                 if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0) {
                     partOk = false;
                     break;
@@ -758,12 +818,15 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     partOk = false;
                     break;
                 }
-                setStatus("Conversion started");
-                // Only the first stage's progress is the part's: a later copy step counts its own time
-                // from zero and would pull the position back below the half that judges the part.
-                const bool partStage = &stage == &stages.front();
-                Form.converttimer->SetEnabled(partStage);
-                const std::string written = &stage == &stages.back() ? plan.Outputs[static_cast<std::size_t>(k)] : scratch;
+                // Later steps and parts keep the position and time left the one before showed.
+                if (k == 0 && &stage == &stages.front())
+                    setStatus("Conversion started");
+                lastProgress.clear();
+                Form.converttimer->SetEnabled(true);
+                const bool makesTheSteadyCopy = !plan.ReadStep.empty() && &stage == &stages.front();
+                const std::string written = &stage == &stages.back() ? plan.Outputs[static_cast<std::size_t>(k)]
+                                            : makesTheSteadyCopy      ? steadyCopy
+                                                                      : scratch;
                 // A tool ended for not ending by itself wrote what it could: its file is judged.
                 const bool cutShort = run.WaitForTool(watch(written));
                 Form.converttimer->SetEnabled(false);
@@ -774,14 +837,16 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     partOk = false;
                     break;
                 }
-                // The first stage's progress is the part's; a later copy step says nothing of it.
-                if (partStage && !lastProgress.empty()) {
+                if (!lastProgress.empty()) {
                     double seconds = 0;
                     if (ProgressSeconds(ProgressPositionText(lastProgress), seconds) && seconds > 0)
-                        Form.setProgress(Form.RunState.CurrentJob, std::max(Form.RunState.CurrentPos, static_cast<int>(Round(seconds))));
+                        Form.setProgress(Form.RunState.CurrentJob,
+                                         std::max(Form.RunState.CurrentPos,
+                                                  static_cast<int>(Round(JobPosition(Form.RunState, seconds)))));
                 }
             }
             DeleteFile(scratch);
+            DeleteFile(steadyCopy);
             // The part is judged by its file: the player must find in it what the part was to cover.
             const std::string& out = plan.Outputs[static_cast<std::size_t>(k)];
             const TPartRange range = k < static_cast<int>(plan.Ranges.size()) ? plan.Ranges[static_cast<std::size_t>(k)]
@@ -808,7 +873,13 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     why = verdict;
                 }
             } else if (why.empty()) {
-                why = "the encoder failed";
+                why = run.LastStartFailed() ? "the encoder could not be started" : "the encoder failed";
+            }
+            if (!partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0) {
+                const std::string cause =
+                    FailureCause(job(JobRecord::GroupKey), job(JobRecord::SourceArg), job(JobRecord::OutputFolder));
+                if (!cause.empty())
+                    why = cause;
             }
             partOk = partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0;
             // A write cut off by a full destination looks like any other failure (the encoders even
@@ -844,8 +915,13 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         jobs.SetCells(JobRecord::EndTime, j, ClockText());
 
         if (Form.RunState.SkipRequested != 0 || Form.RunState.AbortRequested != 0) {
-            jobs.SetCells(JobRecord::StatusText, j, Form.RunState.AbortRequested != 0 ? "Stopped Conversion" : "Skipped Conversion");
-            setStatus(Form.RunState.AbortRequested != 0 ? "Stopped" : "");
+            const bool stopped = Form.RunState.AbortRequested != 0;
+            jobs.SetCells(JobRecord::StatusText, j, stopped ? "Stopped Conversion" : "Skipped Conversion");
+            // The row keeps its mark (it can be converted again), but its gauge no longer stands where
+            // the skip cut it off as if the job were still running.
+            if (!stopped && Form.Queue)
+                Form.Queue->setNote(row, "Skipped");
+            setStatus(stopped ? "Stopped" : "Skipped: " + job(JobRecord::OutputFile));
             continue;
         }
         const bool done = allParts;
@@ -854,6 +930,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 jobs.SetCells(JobRecord::OutputExt, j, "mp4");
                 jobs.SetCells(JobRecord::OutputFile, j, plan.OutputName + ".mp4");
             }
+            madeSomething = true;
             if (Options.Playlist)
                 for (const std::string& out : plan.Outputs)
                     if (NotInList(out, *Options.Playlist))
@@ -867,12 +944,8 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         if (done) {
             setStatus("Completed");
         } else {
-            // A failure must not read like the finished jobs around it: the row and the status say so.
-            if (Form.Queue)
-                Form.Queue->setNote(row, "Failed");
-            ++failures;
-            lastFailure = "Failed: " + job(JobRecord::OutputFile) + " (" + (why.empty() ? "no output" : why) + ")";
-            setStatus(lastFailure);
+            failed(row, job(JobRecord::OutputFile), why.empty() ? "no output" : why);
+            // Every later job would find the destination as full: the queue stops here.
             if (destinationFull)
                 break;
         }
@@ -882,7 +955,8 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
     else if (failures == 1 && Form.RunState.AbortRequested == 0)
         setStatus(lastFailure);
 
-    if (Form.RunState.AbortRequested == 0 && Options.Launcher)
+    // The folder is shown only when there is something new in it to see.
+    if (Form.RunState.AbortRequested == 0 && Options.Launcher && madeSomething && DirectoryExists(Options.Destination))
         Options.Launcher->OpenFolder(Options.Destination);
     if (Form.status)
         Form.status->SetValue(0);

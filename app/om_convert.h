@@ -38,6 +38,8 @@ enum Column : int {
     ProfileOption1 = 32,
     ProfileOption2 = 33,
     FrameRate = 36,     // this job's output frame rate ("" when the template sets its own)
+    PictureTurn = 37,   // copied
+    UnevenRate = 38,    // copied
     CropLeft = 42,
     CropRight = 43,
     CropTop = 44,
@@ -121,6 +123,9 @@ struct TJobPlan {
     // unique like the output name); its result is the ".mp4" file another step would make of it.
     std::vector<std::string> Outputs;
     std::vector<std::string> Commands; // one per part
+    // A file whose pictures come unevenly is first written at a constant rate (this step, run before
+    // each part's command), and the encoder reads that copy instead of the file.
+    std::string ReadStep;
 };
 
 // What the plan reads besides the job and source rows.
@@ -128,6 +133,7 @@ struct TPlanSettings {
     int Budget = 0;          // the device's pixel-rate budget (0 = none)
     bool NicerSubtitles = false; // the check box `dvdnav`: "dvd:" in place of "dvdnav:"
     std::string WorkFolder;
+    std::string SteadyCopy;      // where an uneven file's constant-rate copy goes
 };
 
 // Plans job row j of convertgrid against its source row in StringGrid1. The output base name is

@@ -21,15 +21,6 @@ std::string KeyValue(const std::string& Line, const std::string& Key)
     return Trim(RemoveFirst(Line, Key + "="));
 }
 
-// The value of the last log line holding Key ("" when none does).
-std::string LastValue(const TStrings& Log, const std::string& Key)
-{
-    for (int i = Log.Count() - 1; i >= 0; --i)
-        if (Contains(Log.Strings(i), Key))
-            return KeyValue(Log.Strings(i), Key);
-    return std::string();
-}
-
 struct TKeyColumn {
     const char* Key;
     int Column;
@@ -186,9 +177,11 @@ void TForm1::ImportDvdTitles()
 {
     TskSkinStringGrid& d = *dvdgrid;
     const int titles = d.RowCount();
+    int imported = 0;
     for (int r = 0; r < titles; ++r) {
         if (!IsLongTitle(d, r, RunState.MinTitleLength) || d.Cells(SourceRecord::VideoFormat, r).empty())
             continue;
+        ++imported;
         const int row = AppendRow(*StringGrid1);
         StringGrid1->SetCells(SourceRecord::RowId, row, Format("%5.5d", {row}));
         for (int c = 1; c < DvdTableColumns; ++c) {
@@ -198,4 +191,8 @@ void TForm1::ImportDvdTitles()
         }
         ChooseTracks(row);
     }
+    // A disc that brings nothing says why, or the user is left waiting for titles that never come.
+    if (imported == 0 && !d.Cells(SourceRecord::FileName, 0).empty())
+        FSkipNote = "Skipped " + d.Cells(SourceRecord::FileName, 0) + " (no title longer than " +
+                    IntToStr(RunState.MinTitleLength) + " s)";
 }

@@ -430,7 +430,7 @@ std::string FormatHms(double Seconds)
     return Format("%1.1d:%2.2d:%2.2d", {n / 3600, (n % 3600) / 60, n % 60});
 }
 
-std::string FormatSizeMB(int VideoKbps, int AudioKbps, int Seconds)
+std::string FormatSizeMB(int VideoKbps, int AudioKbps, double Seconds)
 {
     const double megabytes = (static_cast<double>(VideoKbps) + AudioKbps) * Seconds / 8000.0;
     return Format("%3.2f", {megabytes}) + " MB";

@@ -80,7 +80,7 @@ std::string StripVideoTs(const std::string& Path);
 // Seconds as "h:mm:ss", rounded half to even to whole seconds.
 std::string FormatHms(double Seconds);
 // (video + audio kbit/s) x seconds as megabytes, "%3.2f MB".
-std::string FormatSizeMB(int VideoKbps, int AudioKbps, int Seconds);
+std::string FormatSizeMB(int VideoKbps, int AudioKbps, double Seconds);
 // True when the text is a decimal number with "." as separator (independent of the locale).
 bool IsFloat(const std::string& Text);
 // 0 for "", for texts of 12 or more characters, and for anything that is no number; the first ","

@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/om_dvdscan.h"
 #include "app/om_functions.h"
+#include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -153,6 +154,24 @@ std::string IdentifyFileCommand(const std::string& Path)
     return QuoteArg("mplayer") + " -af volume=-200 -vo null -identify " + QuoteArg(SafePathArg(Path));
 }
 
+std::string LastValue(const TStrings& Log, const std::string& Key)
+{
+    for (int i = Log.Count() - 1; i >= 0; --i)
+        if (Contains(Log.Strings(i), Key))
+            return Trim(RemoveFirst(Log.Strings(i), Key + "="));
+    return std::string();
+}
+
+std::string RefineFileCommand(const std::string& Path)
+{
+    return QuoteArg("mplayer") + " -demuxer lavf -frames 0 -ao null -vo null -identify " + QuoteArg(SafePathArg(Path));
+}
+
+bool NeedsSecondLook(const std::string& Demuxer)
+{
+    return Demuxer == "mpegps" || Demuxer == "asf";
+}
+
 std::string IdentifyDvdCommand(const std::string& Location)
 {
     return QuoteArg("mplayer") + " -af volume=-200 -vo null -identify -dvd-device " + QuoteArg(SafePathArg(Location)) +
@@ -173,6 +192,12 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     RunState.ScanRow = r;
     FScanBroken = false;
     RunAndWait(IdentifyFileCommand(Path));
+    // The first look fills the record; the second corrects only the length and the picture rate.
+    if (NeedsSecondLook(LastValue(*dvdlog, "ID_DEMUXER")) && !FScanBroken) {
+        RunState.ScanKind = "refine";
+        RunAndWait(RefineFileCommand(Path));
+        RunState.ScanKind = "video";
+    }
 
     TskSkinStringGrid& g = *StringGrid1;
     // Without a video stream and a picture size the player found nothing to convert (random bytes,
@@ -197,6 +222,20 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     g.SetCells(SourceRecord::SubtitleStreams, r, MemoText(*Memo2));
     g.SetCells(SourceRecord::Counter1, r, "0");
     g.SetCells(SourceRecord::Counter2, r, "0");
+    // What the player does not tell: the turn every player gives the picture, and an uneven rate.
+    const int from = dvdlog->Count();
+    if (MayBeTurnedOrUneven(Path)) {
+        RunState.ScanKind = "shape";
+        RunAndWait(ShapeProbeCommand(Path));
+        RunState.ScanKind = "video";
+    }
+    TPictureShape shape;
+    for (int i = from; i < dvdlog->Count(); ++i)
+        ReadShapeLine(shape, dvdlog->Strings(i));
+    if (shape.Rotation != 0)
+        g.SetCells(SourceRecord::PictureTurn, r, IntToStr(shape.Rotation));
+    if (shape.VariableRate)
+        g.SetCells(SourceRecord::UnevenRate, r, FloatToStr(shape.Rate));
     ChooseTracks(r);
 }
 
@@ -303,6 +342,21 @@ void TForm1::ParseScanLine(const std::string& S)
     TskSkinStringGrid& g = *StringGrid1;
     const int row = RunState.ScanRow;
     std::string L = S;
+
+    if (RunState.ScanKind == "shape") {
+        dvdlog->Add(Trim(S));
+        return;
+    }
+    if (RunState.ScanKind == "refine") {
+        if (Contains(L, "ID_LENGTH=") && ParseFloatDot(TextAfter(L, "ID_LENGTH=")) > 0)
+            WriteLength(g, row, Trim(TextAfter(L, "ID_LENGTH=")));
+        if (Contains(L, "ID_VIDEO_FPS=")) {
+            const std::string fps = Trim(TextAfter(L, "ID_VIDEO_FPS="));
+            if (ParseFloatDot(fps) > 0 && ParseFloatDot(fps) < 1000)
+                g.SetCells(SourceRecord::FrameRate, row, fps);
+        }
+        return;
+    }
 
     // A player that draws a picture (the preview) reports its driver in place of "null". Only the
     // picture size is taken from such a line: it belongs to the previewed source, not to the record

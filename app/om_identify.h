@@ -36,8 +36,16 @@ std::string VideoFileTitle(const std::string& Path);
 std::string PathWithoutExtension(const std::string& Path);
 // Appends the side subtitle files of a video file ("SRT File:" / "SUB File:" + path) to Lines.
 void AddSideSubtitleFiles(const std::string& Path, TStrings& Lines);
+// The value of the last log line holding Key ("" when none does).
+std::string LastValue(const TStrings& Log, const std::string& Key);
 // The player's command line for identifying a file, and a DVD location.
 std::string IdentifyFileCommand(const std::string& Path);
+// The player's second look at a file its own reader could only estimate: the general reader, which
+// takes the length from the times in the file, and no picture decoded.
+std::string RefineFileCommand(const std::string& Path);
+// True when the reader the player chose (its "ID_DEMUXER" value) estimates what the general reader
+// reads: an MPEG program stream's length from its bitrate, an ASF's picture rate from its clock.
+bool NeedsSecondLook(const std::string& Demuxer);
 std::string IdentifyDvdCommand(const std::string& Location);
 // A file name as a tool argument: one that starts with "-" is made "./-..." so it can never be read
 // as an option.

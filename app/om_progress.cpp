@@ -1,5 +1,7 @@
 #include "app/om_progress.h"
 
+#include <algorithm>
+
 #include "app/Unit1.h"
 #include "app/om_functions.h"
 #include "app/om_identify.h"
@@ -63,6 +65,17 @@ bool ProgressSeconds(const std::string& Text, double& Seconds)
     return true;
 }
 
+double JobPosition(const TRunState& State, double StepSeconds)
+{
+    const double total = std::max(State.CurrentTotal, 0);
+    return total * State.StepStart + State.StepShare * std::clamp(StepSeconds, 0.0, total);
+}
+
+double StepCost(const std::string& CommandLine)
+{
+    return Contains(CommandLine, "-c:v copy") ? 0.85 : 1.0;
+}
+
 // ---------------------------------------------------------------------------------------------
 // TForm1: routing and display
 
@@ -97,7 +110,7 @@ void TForm1::GetLine(const std::string& Line)
         return;
     double seconds = 0;
     if (ProgressSeconds(ProgressPositionText(Line), seconds))
-        setProgress(RunState.CurrentJob, static_cast<int>(Round(seconds)));
+        setProgress(RunState.CurrentJob, static_cast<int>(Round(JobPosition(RunState, seconds))));
 }
 
 void TForm1::BeginProgressPart()
@@ -106,6 +119,8 @@ void TForm1::BeginProgressPart()
     RunState.LastPos = 0;
     RunState.SpeedSum = 0;
     RunState.SpeedTicks = 0;
+    RunState.StepStart = 0;
+    RunState.StepShare = 1;
 }
 
 void TForm1::converttimerTimer(TObject*)

@@ -351,8 +351,9 @@ void TOmQueue::SetFilesize()
     const int quality = vq ? vq->Value() : 0;
     for (int i = 0; i < g.RowCount(); ++i)
         if (auto* lbl = dynamic_cast<TskSkinSpeedButton*>(Find({"pnl0_", "pnl4_", "lbl2_"}, i))) {
-            const int seconds = static_cast<int>(Round(ParseFloatDot(g.Cells(SourceRecord::Length, i))));
-            lbl->SetCaption(FormatSizeMB(quality * 10, 128, std::max(seconds, 0)));
+            // The length as it stands: a clip shorter than half a second still makes a file of some size.
+            const double seconds = ParseFloatDot(g.Cells(SourceRecord::Length, i));
+            lbl->SetCaption(FormatSizeMB(quality * 10, 128, std::max(seconds, 0.0)));
         }
 }
 

@@ -30,5 +30,9 @@ struct TRunState {
     double SpeedSum = 0;
     int SpeedTicks = 0;
     int QueueTotal = 0;
+    // A job of several steps shows one position: the steps before the running one count for
+    // StepStart of its length, the running one for StepShare (shares of what the job costs).
+    double StepStart = 0;
+    double StepShare = 1;
     std::string JobCounterText;
 };

@@ -63,6 +63,15 @@ constexpr const char* KnownVideoExtensions[] = {"avi", "tp", "ts", "qt", "mpg", 
 
 } // namespace
 
+bool IsConvertibleFile(const std::string& File, const TStrings& VideoExtensions)
+{
+    const std::string ext = GetExtensionNoDot(File);
+    bool known = ext == "vob";
+    for (const char* k : KnownVideoExtensions)
+        known = known || ext == k;
+    return known || IsVideoExtension(File, VideoExtensions);
+}
+
 void TForm1::ScanTimerTimer(TObject*)
 {
     SetCaption(RunState.MainTitle);
@@ -138,12 +147,17 @@ void TForm1::ScanList(TStrings& Names)
             name = ResolveShortcut(name);
         if (Trim(name).empty())
             continue;
+        // A name the user gave that brings nothing says why; a folder's other files pass unremarked.
         if (IsDvdSource(name))
             voblist->Add(WithoutFirstStar(name));
-        else if (!DirectoryExists(name))
-            filelist->Add(name);
-        else
+        else if (DirectoryExists(name))
             folderlist->Add(name);
+        else if (!FileExists(name))
+            FSkipNote = "Skipped " + ExtractFileName(name) + " (not found)";
+        else if (!IsConvertibleFile(name, *subVid))
+            FSkipNote = "Skipped " + ExtractFileName(name) + " (not a video type this program converts)";
+        else
+            filelist->Add(name);
     }
     Names.Clear();
     ScanFolders(*folderlist);
@@ -165,15 +179,9 @@ void TForm1::ScanFolders(TStrings& Folders)
 void TForm1::ScanFiles(TStrings& Files)
 {
     for (const std::string& file : Items(Files)) {
-        const std::string ext = GetExtensionNoDot(file);
-        if (ext == "vob") {
+        if (GetExtensionNoDot(file) == "vob")
             AddOnce(*voblist, file);
-            continue;
-        }
-        bool known = false;
-        for (const char* k : KnownVideoExtensions)
-            known = known || ext == k;
-        if (known || IsVideoExtension(file, *subVid))
+        else if (IsConvertibleFile(file, *subVid))
             AddOnce(*videobox, file);
     }
     filelist->Clear();

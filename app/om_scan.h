@@ -5,6 +5,12 @@
 // (TForm1::ScanTimerTimer, ScanList, ScanFolders, ScanFiles, ScanDVD, Detect).
 #include <string>
 
+class TStrings;
+
 // True when the file can be opened for reading. A file that cannot be read is never identified, and
 // the user is told so.
 bool IsFileReadable(const std::string& Path);
+
+// True when the scan takes the file as a video source: a known video extension, a VOB, or one of
+// VideoExtensions (the user's own list).
+bool IsConvertibleFile(const std::string& File, const TStrings& VideoExtensions);

@@ -48,6 +48,8 @@ enum Column : int {
     Counter2 = 33,
     Selected = 34,        // "YES", "NO", "Done", "No"
     RoundedLength = 35,
+    PictureTurn = 37,     // degrees a player turns a file's picture counter-clockwise ("" = none)
+    UnevenRate = 38,      // the nominal rate of a file whose pictures come unevenly ("" = steady)
     CropLeft = 42,
     CropRight = 43,
     CropTop = 44,

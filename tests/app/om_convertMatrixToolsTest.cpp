@@ -37,6 +37,9 @@ enum class Source {
     CutMpeg,        // the first 2.5 MB of a longer program stream
     CutMp4,         // an MP4 cut before its index
     RandomBytes,
+    UnevenRateMp4,  // a phone's way: 30 pictures a second and 10 in turn, each for a second
+    Turned90Mp4,    // stored landscape, shown portrait: turned a quarter one way
+    Turned270Mp4,   // and the other
 };
 
 struct SourceCase {
@@ -44,6 +47,8 @@ struct SourceCase {
     const char* Name; // the test name and the file's base name
     const char* Ext;
     bool Broken;      // nothing can be made of it
+    bool Uneven = false; // its pictures come at an uneven rate: it covers its length, not frames / rate
+    int Turn = 0;        // the clockwise quarter turns a player gives the picture (1 or 3)
 };
 
 const SourceCase Sources[] = {
@@ -53,6 +58,9 @@ const SourceCase Sources[] = {
     {Source::Wmv, "Wmv", "wmv", false},                {Source::SmallSilentAvi, "SmallSilentAvi", "avi", false},
     {Source::CutMpeg, "CutMpeg", "mpg", false},        {Source::CutMp4, "CutMp4", "mp4", true},
     {Source::RandomBytes, "RandomBytes", "avi", true},
+    {Source::UnevenRateMp4, "UnevenRateMp4", "mp4", false, true},
+    {Source::Turned90Mp4, "Turned90Mp4", "mp4", false, false, 1},
+    {Source::Turned270Mp4, "Turned270Mp4", "mp4", false, false, 3},
 };
 
 struct DeviceCase {
@@ -116,6 +124,16 @@ std::string MakeCommands(Source Kind, const std::string& Path)
                out + ".whole > " + out + " && rm " + out + ".whole)";
     case Source::RandomBytes:
         return "(head -c 2500000 /dev/urandom > " + out + ")";
+    case Source::UnevenRateMp4:
+        return ff + "-f lavfi -i testsrc2=size=320x240:rate=30,noise=alls=40:allf=t " + Tone +
+               "-t 6 -vf \"select='if(mod(floor(t),2),not(mod(n,3)),1)'\" -fps_mode vfr -c:v libx264 -b:v 5M -c:a aac " + out;
+    case Source::Turned90Mp4:
+    case Source::Turned270Mp4:
+        // The flag is written on a copy: an encode of this ffmpeg does not take it.
+        return "(" + ff + "-f lavfi -i testsrc2=size=320x240:rate=25,noise=alls=20:allf=t " + Tone +
+               "-t 5 -c:v libx264 -b:v 5M -c:a aac " + out +
+               ".whole.mp4 && " + ff + "-i " + out + ".whole.mp4 -c copy -metadata:s:v:0 rotate=" +
+               (Kind == Source::Turned90Mp4 ? "90 " : "270 ") + out + " && rm " + out + ".whole.mp4)";
     }
     return "false";
 }
@@ -153,6 +171,25 @@ double ProbeRate(const std::string& Path)
     const std::string rate = ProbeEntries(Path, "-select_streams v:0", "stream=r_frame_rate");
     double num = 0, den = 0;
     return std::sscanf(rate.c_str(), "%lf/%lf", &num, &den) == 2 && den > 0 ? num / den : 0;
+}
+
+// How like the source's first picture, as a player shows it (turned by its flag, fitted and framed
+// into the output's size), the output's first picture is: ffmpeg's PSNR in dB. UpsideDown compares
+// with that picture turned half round instead.
+double FirstPictureLikeness(const std::string& Output, const std::string& Source, bool UpsideDown)
+{
+    const std::string size = ProbeEntries(Output, "-select_streams v:0", "stream=width,height");
+    const std::size_t comma = size.find(',');
+    if (comma == std::string::npos)
+        return 0;
+    const std::string w = size.substr(0, comma), h = size.substr(comma + 1);
+    const std::string fit = "scale=" + w + ":" + h + ":force_original_aspect_ratio=decrease,pad=" + w + ":" + h +
+                            ":-1:-1" + (UpsideDown ? ",hflip,vflip" : "");
+    const std::string report = Capture("ffmpeg -nostdin -i " + ShellQuote(Output) + " -i " + ShellQuote(Source) +
+                                       " -filter_complex \"[1:v]" + fit + ",format=yuv420p[ref];[0:v]format=yuv420p[out];"
+                                       "[out][ref]psnr\" -frames:v 1 -f null - 2>&1");
+    const std::size_t at = report.find("average:");
+    return at == std::string::npos ? 0 : ParseFloatDot(report.substr(at + 8, report.find(' ', at) - at - 8));
 }
 
 bool OneOf(const std::string& Codec, const std::string& Accepted)
@@ -212,6 +249,12 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
         return;
     }
 
+    // What the queue shows of the source: its length within 2 % of what the file holds (the size
+    // estimate is made of it) and its picture rate.
+    const double length = ParseFloatDot(Cell(SourceRecord::Length));
+    EXPECT_NEAR(length, ProbeSeconds(source), ProbeSeconds(source) * 0.02);
+    EXPECT_GT(ParseFloatDot(Cell(SourceRecord::FrameRate)), 0);
+
     ASSERT_TRUE(fs::exists(out)) << AllCommands() << Form->StatusText();
     EXPECT_EQ(ProbeEntries(out, "", "format=format_name"), c.To.Format);
     EXPECT_EQ(ProbeEntries(out, "-select_streams v:0", "stream=codec_name"), c.To.Video) << AllCommands();
@@ -219,7 +262,7 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
     // What the job covers is the whole source: the pictures and the length a player gets of it.
     const double sourceRate = ProbeRate(source);
     ASSERT_GT(sourceRate, 0);
-    const double covered = ProbeFrames(source) / sourceRate;
+    const double covered = c.From.Uneven ? ProbeSeconds(source) : ProbeFrames(source) / sourceRate;
     const double rate = std::clamp(std::min(sourceRate, c.To.MaxFps), 5.0, 30.0);
     const double frames = ProbeFrames(out);
     EXPECT_NEAR(frames, covered * rate, covered * rate * 0.03) << AllCommands();
@@ -243,6 +286,12 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
         const std::string profile = ProbeEntries(out, "-select_streams v:0", "stream=profile");
         EXPECT_TRUE(OneOf(profile, c.To.Profile)) << profile;
     }
+    if (c.From.Turn != 0) {
+        // Upright: the first picture is the one a player shows of the source, not the one upside down.
+        const double upright = FirstPictureLikeness(out, source, false);
+        EXPECT_GT(upright, FirstPictureLikeness(out, source, true) + 3) << AllCommands();
+    }
+
     // Only the real key pictures are marked as such, so a player seeks to pictures it can show.
     const std::string flags = Capture("ffprobe -v error -select_streams v:0 -show_entries packet=flags -of csv=p=0 " +
                                       ShellQuote(out));

@@ -557,3 +557,33 @@ TEST_F(Driver, Mp4xJob_WhenTheMp4IsMade_IsDoneAsMp4)
     ASSERT_EQ(Produced.Count(), 1);
     EXPECT_EQ(Produced.Strings(0), Dest + "Film.mp4");
 }
+
+TEST_F(Plans, ClipLyingOnItsSide_IsTurnedUprightThenFittedIntoTheBoxStandingUp)
+{
+    const int j = Add(640, 480, 640, 480);
+    tables.convertgrid->SetCells(JobRecord::PictureTurn, j, "90");
+    const TJobPlan p = Plan(j);
+    ASSERT_TRUE(p.Runnable);
+    // 480 x 640 shown, so the 480 x 320 box takes it at 240 x 320.
+    EXPECT_EQ(p.SizeText, "240 x 320");
+    EXPECT_NE(p.Commands[0].find(" -vf rotate=2,scale=240:320,"), std::string::npos) << p.Commands[0];
+    tables.convertgrid->SetCells(JobRecord::PictureTurn, j, "270");
+    EXPECT_NE(Plan(j).Commands[0].find(" -vf rotate=1,scale=240:320,"), std::string::npos);
+}
+
+TEST_F(Plans, UnevenRate_EncoderReadsTheSteadyCopyMadeAtTheJobsRate)
+{
+    const int j = Add(320, 240, 320, 240, "\"/v/phone.mp4\"");
+    tables.convertgrid->SetCells(JobRecord::GroupKey, j, "/v/phone.mp4");
+    tables.convertgrid->SetCells(JobRecord::UnevenRate, j, "30");
+    settings.SteadyCopy = "/w/temp/steady.nut";
+    const TJobPlan p = Plan(j);
+    ASSERT_TRUE(p.Runnable);
+    EXPECT_NE(p.ReadStep.find("-i \"/v/phone.mp4\" "), std::string::npos) << p.ReadStep;
+    EXPECT_NE(p.ReadStep.find(" -r 25 "), std::string::npos) << p.ReadStep;
+    EXPECT_EQ(p.Commands[0].find("phone.mp4"), std::string::npos) << p.Commands[0];
+    EXPECT_NE(p.Commands[0].find("\"/w/temp/steady.nut\""), std::string::npos);
+    // A steady file is read as it is.
+    tables.convertgrid->SetCells(JobRecord::UnevenRate, j, "");
+    EXPECT_TRUE(Plan(j).ReadStep.empty());
+}

@@ -121,6 +121,8 @@ TEST(FormatSizeMB, KilobitsTimesSecondsAsMegabytes)
 {
     EXPECT_EQ(FormatSizeMB(500, 128, 3600), "282.60 MB");
     EXPECT_EQ(FormatSizeMB(0, 0, 0), "0.00 MB");
+    // A clip of less than half a second still makes a file.
+    EXPECT_EQ(FormatSizeMB(1000, 128, 0.4), "0.06 MB");
 }
 
 TEST(ParseFloatDot, CommaCountsAsPointAndBadTextGivesZero)

@@ -109,3 +109,27 @@ TEST_F(Progress, TerminateClearsToolRunning)
 }
 
 } // namespace
+
+namespace {
+
+// Two steps, the second costing 0.85 of the first: the first step's end is not the job's end.
+TEST_F(Progress, LaterStepsCount_TimeLeftCoversTheWholeJob)
+{
+    Form->RunState.QueueTotal = 1000;
+    Form->RunState.StepStart = 0;
+    Form->RunState.StepShare = 1 / 1.85;
+    Form->RunState.PendingProgressLine = "Pos: 1000.0s 25000f (99%) Trem:   0min";
+    Form->converttimerTimer(nullptr);
+    EXPECT_EQ(Form->RunState.CurrentPos, 541);
+    EXPECT_NE(Form->StatusText().find(", 0:00:01 left"), std::string::npos) << Form->StatusText();
+
+    Form->RunState.StepStart = 1 / 1.85;
+    Form->RunState.StepShare = 0.85 / 1.85;
+    Form->RunState.PendingProgressLine = "frame= 1 size= 1kB time=00:08:20.00 bitrate= 1kbits/s";
+    Form->converttimerTimer(nullptr);
+    EXPECT_EQ(Form->RunState.CurrentPos, 770);
+    EXPECT_EQ(StepCost("ffmpeg -i a.nut -c:v copy -c:a aac b.mp4"), 0.85);
+    EXPECT_EQ(StepCost("mencoder a.avi -o b.avi"), 1.0);
+}
+
+} // namespace
