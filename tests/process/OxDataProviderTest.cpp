@@ -509,6 +509,7 @@ TEST(ListBoxProviderMode, RowsAreDrawnAndMeasuredByTheItemsAndTheirListsRenderer
         EXPECT_TRUE(d->State.Contains(pdsDisabled));
         EXPECT_TRUE(d->State.Contains(pdsGrayed));
     }
+}
 
 TEST(ListBoxProviderMode, ATextHandlerThatThrowsWhilePainting_LeavesTheProviderFree)
 {

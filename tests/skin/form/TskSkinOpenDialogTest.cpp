@@ -441,6 +441,7 @@ TEST_F(OpenDialog, SaveMode_NameWithoutExtension_AsksBeforeTheExistingFileOfTheF
     ASSERT_TRUE(Dialog.Execute());
     EXPECT_EQ(asked, "Do you want to overwrite old file?");
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("b two.avi"));
+}
 
 // The name the overwrite question looks at and the name Execute returns come from one rule: the
 // filter's type first, then DefaultExt.
