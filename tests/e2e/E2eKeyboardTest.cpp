@@ -1,16 +1,44 @@
 // The main window's check and radio boxes without a mouse: Tab reaches them in the order of the form and
 // each shows that it has the focus, Space works them, the arrows move among the radio boxes, and a queue
 // row that takes the focus out of sight is scrolled into view.
+#include <filesystem>
+#include <fstream>
+
 #include "E2eJourney.h"
 
 namespace {
 
 constexpr int RowPitch = 47;   // a row and its separator line
 
+// A clip with two audio tracks and a subtitle track: its row shows the audio box, "Subs:" and the
+// subtitle box. Made once per build folder, like the other test clips.
+std::string ClipWithTracks()
+{
+    const std::string folder = std::string(OMBRIX_BINARY_DIR) + "/e2e-clips";
+    const std::string name = folder + "/tracks.mkv";
+    if (std::filesystem::exists(name))
+        return name;
+    std::filesystem::create_directories(folder);
+    const std::string partial = name + "." + std::to_string(getpid()) + ".mkv";
+    const std::string subtitles = partial + ".srt";
+    std::ofstream(subtitles) << "1\n00:00:00,000 --> 00:00:02,000\nHello\n";
+    RunTool({"ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i", "testsrc=duration=3:size=320x240:rate=25", "-f", "lavfi", "-i",
+        "sine=frequency=440:duration=3", "-f", "lavfi", "-i", "sine=frequency=660:duration=3", "-i", subtitles, "-map", "0", "-map",
+        "1", "-map", "2", "-map", "3", "-vf", "noise=alls=12:allf=t", "-c:v", "mpeg4", "-q:v", "3", "-c:a", "mp2", "-c:s", "srt",
+        "-metadata:s:a:0", "language=eng", "-metadata:s:a:1", "language=ger", "-metadata:s:s:0", "language=eng", partial});
+    std::error_code error;
+    std::filesystem::remove(subtitles, error);
+    std::filesystem::rename(partial, name, error);
+    return name;
+}
+
+
 class TKeyboardJourney : public TJourney {
 protected:
     // The rows as shown: the queue's client, inside its 2-pixel frame, without the bar.
     TRect Rows() const { return Main.Area(2, 88, 577, 124); }
+    // The first row's "Subs:" check box, on its track line left of the subtitle box.
+    TRect Subs() const { return Main.Area(2 + 409 - 80 - 52, 88 + 18, 52, 27); }
     TRect NicerSubtitles() const { return Main.Area(254, 34 + 4, 150, 20); }
     TRect Cropping(int Index) const
     {
@@ -80,16 +108,17 @@ protected:
 
 TEST_P(TKeyboardJourney, TabReachesCheckAndRadioBoxesInFormOrder_SpaceAndArrowsWorkThem_RowsScrollIntoView)
 {
-    // Three short clips and a longer one: the fourth row's length tells it from the others. Four rows do
-    // not fit the queue, so the third and fourth stand out of sight at first.
-    for (const char* name : {"a.avi", "b.avi", "c.avi"})
+    // A clip with tracks, two short ones and a longer one: the fourth row's length tells it from the
+    // second and third. Four rows do not fit the queue, so the third and fourth stand out of sight at first.
+    PlaceClip(ClipWithTracks(), ClipFolder, "a tracks.mkv");
+    for (const char* name : {"b.avi", "c.avi"})
         PlaceClip(TestClip(2, true), ClipFolder, name);
     PlaceClip(TestClip(5, true), ClipFolder, "d.avi");
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     ASSERT_NO_FATAL_FAILURE(AddFolderWithMouse(2));
     // A click on a row's length gives the queue the keyboard. All four rows are in when End shows the
     // longer clip's row, thumbnail and all, at the bottom of the queue.
-    const TSurface shortLength = D().Grab(Main.RowLength(0));
+    const TSurface shortLength = D().Grab(Main.RowLength(1));
     Click(Main.RowLength(0));
     D().MoveTo(Main.Whole().Right + 40, Main.Whole().Bottom + 40);
     const int bottomRow = 88 + Rows().Height() - RowPitch;
@@ -120,9 +149,19 @@ TEST_P(TKeyboardJourney, TabReachesCheckAndRadioBoxesInFormOrder_SpaceAndArrowsW
     ASSERT_TRUE(After("Tab", {}, {{NicerSubtitles(), Like(Unfocused(NicerSubtitles()))}, {Main.RowCheck(0), Unlike(Unfocused(Main.RowCheck(0)))}},
         "into-the-queue"));
     FFocusedCheck = D().Grab(Main.RowCheck(0));
-    // Each row's check box, then its name: the third and fourth rows come into sight as they take it.
+    // The first row's name, its audio box, then its "Subs:" check box, which Space checks and checks off again.
+    D().Key("Tab");
+    D().Key("Tab");
+    ASSERT_TRUE(After("Tab", {}, {{Subs(), Unlike(Unfocused(Subs()))}}, "subs-focused"));
+    const TSurface subsFocused = D().Grab(Subs());
+    ASSERT_TRUE(After("space", {}, {{Subs(), Unlike(subsFocused)}}, "subs-checked"));
+    ASSERT_TRUE(After("space", {}, {{Subs(), Like(subsFocused)}}, "subs-unchecked"));
+    // The subtitle box, then each row's check box and its name: the third and fourth rows come into
+    // sight as they take the focus.
+    D().Key("Tab");
+    ASSERT_TRUE(TabToRowCheck(1));
     TRect check;
-    for (int row = 1; row < 4; ++row) {
+    for (int row = 2; row < 4; ++row) {
         D().Key("Tab");
         ASSERT_TRUE(TabToRowCheck(row, &check));
     }
