@@ -89,7 +89,7 @@ TskOpenDlgForm::TskOpenDlgForm(TComponent* AOwner, bool AToolButtonsTransparent,
 {
     SetKeyPreview(true);
     SetPosition(poScreenCenter);
-    DSF = new TskFormFrame(this);
+    Frame = new TskFormFrame(this);
     auto ui = [&](const char* Key) { return SkinResString(ACtrlSkinData, Key); };
 
     ToolBar = new TskSkinToolBar(this);
@@ -454,7 +454,7 @@ void TskSkinOpenDialog::Configure(TskOpenDlgForm& Form)
     Form.OnFolderChange = OnFolderChange;
     Form.FrameSkinData = SkinData();
 
-    TskFormFrame* frame = Form.DSF;
+    TskFormFrame* frame = Form.Frame;
     ApplyFrame(Form, *frame);
     frame->SetMenusAlphaBlend(FCtrlAlphaBlend);
     frame->SetMenusAlphaBlendValue(FCtrlAlphaBlendValue);

@@ -46,7 +46,7 @@ public:
     TskOpenDlgForm(TComponent* AOwner, bool AToolButtonsTransparent, TskSkinData* ACtrlSkinData, bool ASaveMode);
     ~TskOpenDlgForm() override;
 
-    TskFormFrame* DSF = nullptr;
+    TskFormFrame* Frame = nullptr;
     TskSkinToolBar* ToolBar = nullptr;
     TskSkinBevel* LeftSpacer = nullptr;
     TskSkinStdLabel* LookInLabel = nullptr;

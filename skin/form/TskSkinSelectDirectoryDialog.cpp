@@ -47,7 +47,7 @@ TskSelDirDlgForm::TskSelDirDlgForm(TComponent* AOwner, bool AToolButtonsTranspar
 {
     SetKeyPreview(true);
     SetPosition(poScreenCenter);
-    DSF = new TskFormFrame(this);
+    Frame = new TskFormFrame(this);
 
     if (AShowToolBar) {
         ToolPanel = new TskSkinPanel(this);
@@ -208,7 +208,7 @@ bool TskSkinSelectDirectoryDialog::Execute()
         ~TClearRef() { Ref = nullptr; }
     } clearRef{FForm};
 
-    ApplyFrame(*form, *form->DSF);
+    ApplyFrame(*form, *form->Frame);
     form->MainPanel->SetSkinData(CtrlSkinData());
     form->DirTreeView->SetDefaultFont(DefaultFont());
     form->DirTreeView->SetSkinData(CtrlSkinData());
@@ -221,7 +221,7 @@ bool TskSkinSelectDirectoryDialog::Execute()
     form->ButtonPanel->SetSkinData(CtrlSkinData());
     form->OkButton->SetDefaultFont(DefaultFont());
     form->CancelButton->SetDefaultFont(DefaultFont());
-    ApplyClientSize(*form, *form->DSF, DefaultDialogSize, DefaultDialogSize);
+    ApplyClientSize(*form, *form->Frame, DefaultDialogSize, DefaultDialogSize);
 
     const bool accepted = form->ShowModal() == mrOk;
     // Kept whatever the answer, so the next call opens at the size the user left.

@@ -31,7 +31,7 @@ class TskSelDirDlgForm : public TForm {
 public:
     TskSelDirDlgForm(TComponent* AOwner, bool AToolButtonsTransparent, bool AShowToolBar, TskSkinData* ACtrlSkinData);
 
-    TskFormFrame* DSF = nullptr;
+    TskFormFrame* Frame = nullptr;
     TskSkinPanel* ToolPanel = nullptr;       // nullptr without the tool bar
     TskSkinSpeedButton* NewFolderButton = nullptr;
     TskSkinBevel* ToolSpacer = nullptr;

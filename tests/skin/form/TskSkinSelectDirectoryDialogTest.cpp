@@ -159,7 +159,7 @@ TEST_F(SelectDirectoryDialog, WindowHasTitle_DefaultSize_AndNoCaptionButtons)
         caption = F.Caption();
         w = F.ClientWidth();
         h = F.ClientHeight();
-        anyIcon = F.DSF->BorderIcons() != TskBorderIcons{};
+        anyIcon = F.Frame->BorderIcons() != TskBorderIcons{};
         ClickOn(F.CancelButton);
     };
     Dialog.Execute();
@@ -178,7 +178,7 @@ TEST_F(SelectDirectoryDialog, SkinnedFrameWiderThanTheDefaultSizeWins)
     TskSkinData* frameSkin = nullptr;
     User = [&](TskSelDirDlgForm& F) {
         w = F.ClientWidth();
-        frameSkin = F.DSF->SkinData();
+        frameSkin = F.Frame->SkinData();
         ClickOn(F.CancelButton);
     };
     Dialog.Execute();
