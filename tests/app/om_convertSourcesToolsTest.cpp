@@ -128,7 +128,8 @@ TEST_F(SourceRoad, WmvFrameRate_IsNotTheContainersClock)
     ASSERT_TRUE(RunQuiet(ClipCommand("-f lavfi -i sine -t 4 -c:v wmv2 -b:v 6M -c:a wmav2", clip)));
     Scan({clip});
     ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
-    EXPECT_EQ(Cell(SourceRecord::FrameRate), "");
+    // The clip's own rate, read from its pictures' times, not the container's 1000 ticks a second.
+    EXPECT_EQ(Cell(SourceRecord::FrameRate), "25.000");
     Convert("3gpp Cellphone");
     // The device's own rate, over the clip's four seconds.
     const std::string out = Dest + "show.3gp";

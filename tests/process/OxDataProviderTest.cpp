@@ -511,7 +511,23 @@ TEST(ListBoxProviderMode, RowsAreDrawnAndMeasuredByTheItemsAndTheirListsRenderer
     }
 }
 
-TEST(ListBoxProviderMode, ATextHandlerThatThrowsWhilePainting_LeavesTheProviderFree)
+namespace {
+
+// An item whose drawing fails.
+struct TFailingItem : TOxDataItemAggregatedObject, IOxDataItemRenderer {
+    using TOxDataItemAggregatedObject::TOxDataItemAggregatedObject;
+    void Draw(TCanvas*, TRect&, TOxProviderDrawState) override
+    {
+        ++Asked;
+        throw Exception("no picture");
+    }
+    TSize Measure(TCanvas*) override { return {30, 20}; }
+    int Asked = 0;
+};
+
+} // namespace
+
+TEST(ListBoxProviderMode, AnItemThatThrowsWhilePainting_LeavesTheProviderFree)
 {
     THeadlessDriver driver;
     TForm form(nullptr);
@@ -520,16 +536,11 @@ TEST(ListBoxProviderMode, ATextHandlerThatThrowsWhilePainting_LeavesTheProviderF
     list->SetParent(&form);
     list->SetBounds(0, 0, 150, 150);
     TOxCustomDataProvider provider(nullptr);
-    AddText(provider.ItemList(), "item a");
+    auto* failing = AddText(provider.ItemList(), "item a")->AddExtension<TFailingItem>();
     list->Consumer()->SetProvider(&provider);
-    int asked = 0;
-    list->OnGetText = [&](TWinControl*, int, std::string&) {
-        ++asked;
-        throw Exception("no text");
-    };
     form.Show();
     driver.ProcessMessages();
-    ASSERT_GT(asked, 0);
+    ASSERT_GT(failing->Asked, 0);
     EXPECT_EQ(provider.SelectedConsumer(), nullptr);
     list->Consumer()->SetProvider(nullptr);
 }
