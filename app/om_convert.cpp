@@ -863,9 +863,18 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                     return Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 &&
                            !Application->Terminated();
                 };
+                const double span =
+                    PartSpan(range, sourceLength, sourceReport.ChapterStarts, CellInt(source(SourceRecord::Chapters)));
                 if (ProbeOutput(out, made, serve))
-                    verdict = JudgeOutput(made, PartSpan(range, sourceLength, sourceReport.ChapterStarts,
-                                                         CellInt(source(SourceRecord::Chapters))), wantAudio);
+                    verdict = JudgeOutput(made, span, wantAudio);
+                // Sound that ends before the picture may be what the source holds (a file cut from a
+                // longer one): the source file is read the same way, only then, and sets the share.
+                const std::string sourceFile = job(JobRecord::GroupKey);
+                TMediaReport held;
+                if (verdict == "the sound stops early" && Pos("dvd-device", job(JobRecord::SourceArg)) == 0 &&
+                    FileExists(sourceFile) && ProbeOutput(sourceFile, held, serve) && held.Length > 0 &&
+                    held.AudioLength >= 0)
+                    verdict = JudgeOutput(made, span, wantAudio, held.AudioLength / held.Length);
                 if (Application->Terminated())
                     return;
                 if (!verdict.empty()) {

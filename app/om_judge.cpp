@@ -316,7 +316,7 @@ double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<
     return 0;
 }
 
-std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio)
+std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio, double SoundShare)
 {
     if (!Output.Video)
         return "no video in the output";
@@ -324,7 +324,7 @@ std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio)
         return "the output is too short";
     if (WantAudio && !Output.Audio)
         return "no sound in the output";
-    if (WantAudio && Output.AudioLength >= 0 && Output.AudioLength < Output.Length * 0.95)
+    if (WantAudio && Output.AudioLength >= 0 && Output.AudioLength < Output.Length * std::clamp(SoundShare, 0.0, 1.0) * 0.95)
         return "the sound stops early";
     return std::string();
 }

@@ -86,8 +86,9 @@ double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<
                 int ChapterCount);
 
 // Why an output does not hold what its part was to cover ("" when it does): picture for 95 % of
-// Span (0 asks only for some picture), and when WantAudio, sound for 95 % of the picture.
-std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio);
+// Span (0 asks only for some picture), and when WantAudio, sound for 95 % of the picture, or of the
+// share of it the source's own sound covers (SoundShare, 0 to 1: a cut file's sound may end early).
+std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio, double SoundShare = 1.0);
 
 // True when a profile's options keep the sound (no "-nosound", no "-an").
 bool CarriesAudio(const std::string& Options);

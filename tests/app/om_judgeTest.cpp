@@ -25,6 +25,7 @@ TEST(JudgeOutput, PictureAndSoundEachMustCoverEnough)
         double Span;
         bool WantAudio;
         bool Passes;
+        double SoundShare = 1.0;
     };
     const Case cases[] = {
         {Holding(20, 20), 20, true, true},
@@ -34,9 +35,12 @@ TEST(JudgeOutput, PictureAndSoundEachMustCoverEnough)
         {Holding(850, 0.096), 850, false, true}, // a profile without sound
         {Holding(20, -1), 20, true, true},       // a report that cannot say how far the sound goes
         {Holding(0, 20), 20, true, false},
+        {Holding(4.4, 3.9), 4.4, true, false},       // sound short of the picture...
+        {Holding(4.4, 3.9), 4.4, true, true, 0.89},  // ...as the cut source's own sound is
+        {Holding(4.4, 1.0), 4.4, true, false, 0.89}, // ...but not by far more
     };
     for (const Case& c : cases)
-        EXPECT_EQ(JudgeOutput(c.Output, c.Span, c.WantAudio).empty(), c.Passes)
+        EXPECT_EQ(JudgeOutput(c.Output, c.Span, c.WantAudio, c.SoundShare).empty(), c.Passes)
             << c.Output.Length << " s picture, " << c.Output.AudioLength << " s sound of " << c.Span;
 }
 
