@@ -411,38 +411,6 @@ TEST_F(OpenDialog, SaveMode_FilterChangeReplacesOnlyTheLastExtension)
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("new clip.mkv"));
 }
 
-TEST_F(OpenDialog, SaveMode_NameWithoutExtension_AsksBeforeTheExistingFileOfTheFilter)
-{
-    // The filter's type wins over DefaultExt, in the question as in the name returned.
-    Dialog.SetSaveMode(true);
-    Dialog.SetOverwritePromt(true);
-    Dialog.SetDefaultExt("mkv");
-    Dialog.SetFilter("AVI|*.avi");
-    std::string asked;
-    constexpr UINT kAnswer = WM_USER + 613;
-    auto user = Application->OnMessage;
-    Application->OnMessage = [&](TMsg& m, bool& handled) {
-        if (m.message != kAnswer) return user(m, handled);
-        handled = true;
-        for (int i = 0; i < Screen->FormCount(); ++i)
-            if (auto* box = dynamic_cast<TskMessageForm*>(Screen->Forms(i))) {
-                asked = box->MessageLabel()->Caption();
-                Driver.Press(VK_RETURN);
-            }
-    };
-    Steps = {
-        [&](TskOpenDlgForm& F) { TypeName(F, "b two"); },
-        [&](TskOpenDlgForm& F) {
-            // Answered from inside the question's own modal loop.
-            PostMessage(Application->Handle(), kAnswer, 0, 0);
-            ClickOn(F.OpenButton);
-        },
-    };
-    ASSERT_TRUE(Dialog.Execute());
-    EXPECT_EQ(asked, "Do you want to overwrite old file?");
-    EXPECT_EQ(Dialog.FileName(), Temp.Clip("b two.avi"));
-}
-
 // The name the overwrite question looks at and the name Execute returns come from one rule: the
 // filter's type first, then DefaultExt.
 TEST_F(OpenDialog, SaveMode_TheFiltersTypeComesBeforeDefaultExt_ForTheQuestionAndTheResult)
