@@ -24,14 +24,16 @@ DWORD PidOf(const TChildProcess& Child)
     return static_cast<DWORD>(Child.Pid());
 }
 
-// A copy of sleep under the name "faketool", so that nothing else on the machine can match it.
+// A copy of sleep under a name of this test process's own ("faketool" and its id), so that nothing else on
+// the machine, other tests running beside it included, can match it.
 class ProcessListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         char tmpl[] = "/tmp/ombrix-proc-XXXXXX";
         dir = mkdtemp(tmpl);
-        tool = dir + "/faketool";
+        name = "faketool" + std::to_string(getpid());
+        tool = dir + "/" + name;
         fs::copy_file(FindOnPath("sleep"), tool);
         fs::permissions(tool, fs::perms::owner_all);
     }
@@ -47,7 +49,7 @@ protected:
         TChildProcess child = SpawnProcess(r);
         // The image is the program's only after exec: wait until the process table shows it.
         const std::string image = fs::path(Args[0]).filename().string();
-        if (image != "faketool")
+        if (image != name)
             return child;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
         while (ProcessFileName(PidOf(child), false) != image && std::chrono::steady_clock::now() < deadline)
@@ -56,6 +58,7 @@ protected:
     }
 
     std::string dir;
+    std::string name;
     std::string tool;
 };
 
@@ -64,11 +67,11 @@ protected:
 TEST_F(ProcessListTest, FindsChildByImageNameInAnyCaseWithOrWithoutExe)
 {
     TChildProcess child = Start({tool, "60"});
-    EXPECT_EQ(GetPidFromProcessName("faketool"), PidOf(child));
-    EXPECT_EQ(GetPidFromProcessName("FakeTool.EXE"), PidOf(child));
+    EXPECT_EQ(GetPidFromProcessName(name), PidOf(child));
+    EXPECT_EQ(GetPidFromProcessName("FakeTool" + name.substr(8) + ".EXE"), PidOf(child));
     EXPECT_EQ(GetPidFromProcessName(tool), PidOf(child)) << "a name with a folder matches the full path";
-    EXPECT_EQ(GetPidFromProcessName("/elsewhere/faketool"), kNoProcess);
-    EXPECT_EQ(GetPidFromProcessName("faketoo"), kNoProcess);
+    EXPECT_EQ(GetPidFromProcessName("/elsewhere/" + name), kNoProcess);
+    EXPECT_EQ(GetPidFromProcessName(name.substr(0, name.size() - 1)), kNoProcess);
     EXPECT_EQ(GetPidFromProcessName(""), kNoProcess);
     EXPECT_EQ(ProcessFileName(PidOf(child), true), tool);
     EXPECT_EQ(TerminateApp(PidOf(child), 10000), taEnded);
@@ -81,11 +84,11 @@ TEST_F(ProcessListTest, OfTwoWithTheSameImageTheFirstListedWins)
     TChildProcess b = Start({tool, "60"});
     TStringList list;
     ASSERT_TRUE(RunningProcessesList(&list, false));
-    const int first = list.IndexOf("faketool");
+    const int first = list.IndexOf(name);
     ASSERT_GE(first, 0);
     const DWORD firstPid = static_cast<DWORD>(reinterpret_cast<std::uintptr_t>(list.Objects(first)));
     EXPECT_TRUE(firstPid == PidOf(a) || firstPid == PidOf(b));
-    EXPECT_EQ(GetPidFromProcessName("faketool"), firstPid);
+    EXPECT_EQ(GetPidFromProcessName(name), firstPid);
     a.Signal(SIGKILL);
     b.Signal(SIGKILL);
 }
@@ -96,7 +99,7 @@ TEST_F(ProcessListTest, EndedButUnreapedChildIsNoLongerListed)
     child.Signal(SIGKILL);
     pollfd p{child.PidFd(), POLLIN, 0};
     ASSERT_EQ(poll(&p, 1, 30000), 1);
-    EXPECT_EQ(GetPidFromProcessName("faketool"), kNoProcess);
+    EXPECT_EQ(GetPidFromProcessName(name), kNoProcess);
 }
 
 TEST_F(ProcessListTest, ListIsAppendedToAndHoldsOwnProcessWithItsId)
