@@ -3,7 +3,11 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <linux/magic.h>
+#include <linux/netlink.h>
 #include <sys/eventfd.h>
+#include <sys/socket.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -17,6 +21,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <string_view>
 #include <thread>
 
 namespace {
@@ -251,11 +256,15 @@ struct TVolumeWatcher::TImpl {
 
     void Run()
     {
-        // The mount table signals a change by POLLPRI on an open descriptor of it.
+        // The kernel's mount table signals a change by POLLPRI on an open descriptor of it; a plain file
+        // standing in for it signals nothing.
         int table = ::open(sources.MountInfo.c_str(), O_RDONLY | O_CLOEXEC);
+        struct statfs tableFs {};
+        const bool tableSignals = table >= 0 && fstatfs(table, &tableFs) == 0 && tableFs.f_type == PROC_SUPER_MAGIC;
+        const int devices = OpenBlockDeviceEvents();
         while (!stop.load()) {
-            pollfd fds[2] = {{wake, POLLIN, 0}, {table, POLLPRI, 0}};
-            int r = poll(fds, table >= 0 ? 2 : 1, rescanMs);
+            pollfd fds[3] = {{wake, POLLIN, 0}, {table, POLLPRI, 0}, {devices, POLLIN, 0}};
+            int r = poll(fds, 3, LookAgainAfterMs(tableSignals && devices >= 0));
             if (r < 0 && errno != EINTR) {
                 break;
             }
@@ -263,8 +272,12 @@ struct TVolumeWatcher::TImpl {
                 std::uint64_t n;
                 (void)!::read(wake, &n, sizeof n);
             }
+            const bool woken = r <= 0 || (fds[0].revents | fds[1].revents) != 0 || ((fds[2].revents & POLLIN) && BlockDeviceEvent(devices));
             if (stop.load()) {
                 break;
+            }
+            if (!woken) {
+                continue;
             }
             std::vector<TOpticalVolume> now = GetOpticalVolumes(sources);
             for (const TOpticalVolume& v : known) {
@@ -279,9 +292,54 @@ struct TVolumeWatcher::TImpl {
             }
             known = std::move(now);
         }
-        if (table >= 0) {
-            ::close(table);
+        for (int fd : {table, devices}) {
+            if (fd >= 0) {
+                ::close(fd);
+            }
         }
+    }
+
+    // How long to sleep before looking without being told (-1: until told). A drive with nothing
+    // mounted can take a medium without any notice, so it is looked at on the clock; so is everything
+    // when no notice can come. Otherwise the thread sleeps, and an idle program is not woken for it.
+    int LookAgainAfterMs(bool Notified) const
+    {
+        const bool emptyDrive = std::any_of(known.begin(), known.end(), [](const TOpticalVolume& v) { return v.RootPath.empty(); });
+        return Notified && !emptyDrive ? -1 : rescanMs;
+    }
+
+    // The kernel's announcements of devices that come and go (a drive plugged in later); -1 when the
+    // system does not give them to this program.
+    static int OpenBlockDeviceEvents()
+    {
+        int fd = ::socket(AF_NETLINK, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_KOBJECT_UEVENT);
+        if (fd < 0) {
+            return -1;
+        }
+        sockaddr_nl address{};
+        address.nl_family = AF_NETLINK;
+        // Group 1: the kernel's own announcements.
+        address.nl_groups = 1;
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            ::close(fd);
+            return -1;
+        }
+        return fd;
+    }
+
+    // Reads the waiting announcements; true when one of them is about a block device.
+    static bool BlockDeviceEvent(int Fd)
+    {
+        bool block = false;
+        char buffer[8192];
+        ssize_t got;
+        // Non-blocking: the loop ends when nothing more waits.
+        while ((got = ::recv(Fd, buffer, sizeof buffer, 0)) > 0) {
+            // Fields are "NAME=value" strings one after another, each ended by a zero byte.
+            const std::string_view message(buffer, static_cast<std::size_t>(got));
+            block = block || message.find(std::string_view("\0SUBSYSTEM=block\0", 18)) != std::string_view::npos;
+        }
+        return block;
     }
 };
 

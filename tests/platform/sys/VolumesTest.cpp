@@ -4,11 +4,14 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <mutex>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -127,4 +130,62 @@ TEST_F(VolumesTest, WatcherReportsArrivalAndRemoval)
     std::lock_guard lock(m);
     EXPECT_EQ(events[0], std::make_pair(std::string("/media/a/"), true));
     EXPECT_EQ(events[1], std::make_pair(std::string("/media/a/"), false));
+}
+
+namespace {
+
+std::vector<std::string> ThreadsOfThisProcess()
+{
+    std::vector<std::string> ids;
+    for (const fs::directory_entry& e : fs::directory_iterator("/proc/self/task"))
+        ids.push_back(e.path().filename().string());
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+// How often the thread went to sleep and was woken again, by the kernel's count.
+long Wakeups(const std::string& Thread)
+{
+    std::ifstream in("/proc/self/task/" + Thread + "/status");
+    long total = 0;
+    for (std::string line; std::getline(in, line);)
+        if (line.find("ctxt_switches:") != std::string::npos)
+            total += std::stol(line.substr(line.find(':') + 1));
+    return total;
+}
+
+} // namespace
+
+// On the kernel's mount table, which tells of its changes, the watcher sleeps while no drive stands
+// empty; with an empty drive it still looks on the clock, so a medium put in without being mounted comes.
+TEST_F(VolumesTest, WatcherOnTheKernelsTable_SleepsUnlessADriveStandsEmpty)
+{
+    src.MountInfo = "/proc/self/mountinfo";
+    {
+        const std::vector<std::string> before = ThreadsOfThisProcess();
+        TVolumeWatcher watcher(nullptr, src, 10);
+        std::vector<std::string> added;
+        const std::vector<std::string> after = ThreadsOfThisProcess();
+        std::set_difference(after.begin(), after.end(), before.begin(), before.end(), std::back_inserter(added));
+        ASSERT_EQ(added.size(), 1u);
+        const long start = Wakeups(added[0]);
+        // Thirty looks on the clock would fall in this span; a device announced meanwhile may wake it once or twice.
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_LE(Wakeups(added[0]) - start, 3) << "the watcher wakes with nothing to look at";
+    }
+
+    AddDrive("sr0", "0");
+    std::mutex m;
+    std::condition_variable cv;
+    bool medium = false;
+    TVolumeWatcher watcher(
+        [&](const TOpticalVolume& v, bool arrived) {
+            std::lock_guard lock(m);
+            medium = medium || (arrived && v.Device == "/dev/sr0" && v.Ready);
+            cv.notify_all();
+        },
+        src, 10);
+    AddDrive("sr0", "8000000");
+    std::unique_lock lock(m);
+    EXPECT_TRUE(cv.wait_for(lock, std::chrono::seconds(10), [&] { return medium; })) << "a medium put into an empty drive was not seen";
 }
