@@ -619,9 +619,11 @@ public:
 
     void Pump(std::vector<TInputEvent>& out) override
     {
+        // One read of the connection; taking the events then reads it no more (polling for each event
+        // would read it again every time, which an idle program pays for at each timer tick).
         SDL_PumpEvents();
         SDL_Event e;
-        while (SDL_PollEvent(&e))
+        while (SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0)
             Convert(e, out);
         if (FTray)
             FTray->Pump(out);
