@@ -14,20 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The share of strongly coloured pixels: the test clip's colour bars are, the skin's greys and its
-// text are not.
-double ColourfulShare(const TSurface& Picture)
-{
-    int colourful = 0;
-    for (int y = 0; y < Picture.Height(); ++y)
-        for (int x = 0; x < Picture.Width(); ++x) {
-            const TPixel p = Picture.Pixel(x, y);
-            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-            colourful += std::max({r, g, b}) - std::min({r, g, b}) > 120 ? 1 : 0;
-        }
-    return Picture.Width() * Picture.Height() == 0 ? 0.0 : static_cast<double>(colourful) / (Picture.Width() * Picture.Height());
-}
-
 class TDesktopJourney : public TJourney {
 protected:
     using TPreview = TPreviewWindow;
@@ -80,9 +66,6 @@ TEST_P(TDesktopJourney, Preview_OpensCentredOnTheMainWindowWhereverItStands_Pict
         const TPoint previewCentre = Middle(preview->Window.Rect);
         EXPECT_LE(std::abs(previewCentre.X - centre.X), 2) << "the preview is not centred on the main window";
         EXPECT_LE(std::abs(previewCentre.Y - centre.Y), 2) << "the preview is not centred on the main window";
-        // The bar shows Play, Stop and the slider in the skin's greys; the still picture's colour bars
-        // spread over it would not.
-        EXPECT_LT(ColourfulShare(D().Grab(preview->Bar())), 0.1) << "the still picture covers the preview's bar";
         if (round != 0) {
             ASSERT_TRUE(ClosePreview(*preview)) << "the close button did not close the preview";
             continue;

@@ -636,6 +636,18 @@ double ShareOfColour(const TSurface& Picture, const TRect& Area, TPixel Colour, 
     return total == 0 ? 0.0 : static_cast<double>(matching) / total;
 }
 
+double ColourfulShare(const TSurface& Picture)
+{
+    int colourful = 0;
+    for (int y = 0; y < Picture.Height(); ++y)
+        for (int x = 0; x < Picture.Width(); ++x) {
+            const TPixel p = Picture.Pixel(x, y);
+            const int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+            colourful += std::max({r, g, b}) - std::min({r, g, b}) > 120 ? 1 : 0;
+        }
+    return Picture.Width() * Picture.Height() == 0 ? 0.0 : static_cast<double>(colourful) / (Picture.Width() * Picture.Height());
+}
+
 int CountColours(const TSurface& Picture, const TRect& Area, int Cap)
 {
     std::map<TPixel, int> seen;

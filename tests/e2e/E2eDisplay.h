@@ -133,6 +133,9 @@ private:
 // Pixel helpers for judging pictures.
 // Share of pixels in Area of Picture within Tolerance (per channel) of Colour (0x00RRGGBB).
 double ShareOfColour(const TSurface& Picture, const TRect& Area, TPixel Colour, int Tolerance = 8);
+// The share of strongly coloured pixels in Picture: the test clip's colour bars are, the skin's greys and
+// its text are not.
+double ColourfulShare(const TSurface& Picture);
 // Number of distinct colours in Area (capped at Cap): a thumbnail has many, an empty panel few.
 int CountColours(const TSurface& Picture, const TRect& Area, int Cap = 256);
 // The colour that fills most of Area.

@@ -251,6 +251,10 @@ std::optional<TPreviewWindow> TJourney::OpenPreview(const std::string& Title)
     // The row's still picture (colour bars) fills the picture area; a window never painted is one colour.
     if (!D().WaitForPicture(p.Picture(), [](const TSurface& s) { return CountColours(s, s.Bounds(), 64) >= 8; }, shown, 15s))
         return std::nullopt;
+    // Every opening, whatever came before it: the bar shows Play, Stop and the slider in the skin's
+    // greys; the still picture's colour bars spread over it would not.
+    D().WaitForStill(p.Window.Rect, 10s);
+    EXPECT_LT(ColourfulShare(D().Grab(p.Bar())), 0.1) << "the still picture covers the preview's bar";
     return p;
 }
 

@@ -94,5 +94,5 @@ private:
 };
 
 // The share of one processor each process used over the same Span, in percent, from the kernel's
-// accounting (/proc/PID/stat); -1 for a process that is gone.
+// scheduler (all its threads); -1 for a process that is gone.
 std::vector<double> CpuPercent(const std::vector<pid_t>& Pids, std::chrono::milliseconds Span);
