@@ -19,6 +19,7 @@ void DoneApplication()
 {
     TApplication* app = Application.Get();
     app->DestroyComponents();
+    app->FinishRun();
 }
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
@@ -72,6 +73,17 @@ void TApplication::Run()
 {
     if (FMainForm != nullptr && FShowMainForm) FMainForm->Show();
     while (!FTerminated) HandleMessage();
+}
+
+void TApplication::FinishRun()
+{
+    // The one application object outlives the run: whatever runs next on this thread (the program run
+    // again in the same process) starts as the first run did, not terminated and without the quit
+    // that ended the last loop still waiting.
+    FTerminated = false;
+    TMsg quit;
+    while (PeekMessage(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
 }
 
 void TApplication::Terminate()

@@ -86,6 +86,8 @@ protected:
 
 private:
     friend class TReleaseHold;
+    friend void DoneApplication();
+    void FinishRun();
     bool ProcessMessage(TMsg& Msg);
     void PostFreeReleased();
     void FreeReleased();
@@ -121,5 +123,6 @@ public:
 extern TApplicationRef Application;
 
 // Frees the application object's forms and components (OnClose is not involved; OnDestroy fires).
-// The program calls it after Run returns.
+// The program calls it after Run returns; afterwards the application is no longer terminated and can
+// run again.
 void DoneApplication();

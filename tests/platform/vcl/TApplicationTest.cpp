@@ -93,6 +93,30 @@ TEST(TApplicationInfo, ExeNameAndTitle)
     EXPECT_EQ(Screen->WorkAreaRect().Height(), 800);
 }
 
+// A test process (or a program) that runs the application again after DoneApplication gets a loop
+// that runs: the first run's end (terminated, its quit still waiting) does not end the second at once.
+TEST(TApplicationRun, RunsAgainAfterDoneApplication)
+{
+    THeadlessDriver driver;
+    int handled = 0;
+    Application->OnMessage = [&](TMsg& m, bool& done) {
+        if (m.message != WM_USER + 200) return;
+        done = true;
+        ++handled;
+        Application->Terminate();
+    };
+    for (int run = 1; run <= 2; ++run) {
+        PostMessage(Application->Handle(), WM_USER + 200, 0, 0);
+        Application->Run();
+        EXPECT_EQ(handled, run);
+        DoneApplication();
+        EXPECT_FALSE(Application->Terminated());
+    }
+    Application->ProcessMessages();
+    Application->OnMessage = nullptr;
+    EXPECT_FALSE(Application->Terminated());
+}
+
 namespace {
 // Counts itself out when freed, so a test can see when the application frees it.
 class TFreedProbe : public TComponent {

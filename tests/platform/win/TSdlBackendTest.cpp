@@ -294,6 +294,11 @@ class TSdlBackendTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
+        // One server and one backend for the whole test program: the display library connects once
+        // per process, so a second backend (the tray suite derives from this one) would still talk to
+        // the first server while the test looked at the second.
+        if (Server != nullptr)
+            return;
         std::string xvfb = FindInPath("Xvfb");
         if (xvfb.empty())
             return;
