@@ -1,0 +1,252 @@
+// Figures of a folder of many clips added to the program's own window (its stored form, its queue) until
+// every clip has its queue row with its picture: 100 and 300 small generated clips. Each iteration times
+//   scan         the window as it is: the clips' tool runs made side by side, up to one per processor;
+//   one_by_one   the same window with every tool run made in turn through its own runner (the chain as
+//                it ran before), recording the runs it makes;
+//   by_hand_seq  the recorded runs made by hand one after another: the tools' total time;
+//   by_hand_par  the same runs by hand, each clip's runs in turn, as many clips at once as processors.
+// A player run by hand is read until its first status line and then stopped, as the window stops it.
+// "ratio_vs_seq_per_core" is scan / (by_hand_seq / processors), the figure the aim is set in (under
+// 1.5); "ratio_vs_par" is scan / by_hand_par; "ratio_one_by_one_vs_seq" the old chain against the
+// tools' total time. Medians, min and max over the iterations, with the load average before and after
+// (the machine is shared). Run by hand: build/bench/bench_Scan.
+#include "app/Unit1.h"
+#include "app/om_queue.h"
+#include "app/om_runcontrol.h"
+#include "platform/vcl/TImage.h"
+#include "platform/vcl/TTimer.h"
+#include "process/TOxCreateProcess.h"
+#include "bench/support/BenchSupport.h"
+#include "bench/support/ByHand.h"
+#include "bench/support/RecordingWindow.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Processors()
+{
+    return static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+}
+
+// Runs Count jobs, as many at once as there are processors.
+void SideBySide(int Count, const std::function<void(int)>& Job)
+{
+    std::atomic<int> next{0};
+    std::vector<std::thread> workers;
+    for (int w = 0; w < Processors(); ++w)
+        workers.emplace_back([&] {
+            for (int i = next++; i < Count; i = next++)
+                Job(i);
+        });
+    for (std::thread& worker : workers)
+        worker.join();
+}
+
+// Two folders of 3-second 160x120 clips with sound, padded past the scan's size floor of 1,024,000
+// bytes (the player passes over the padding): 300 clips, and the first 100 of them linked into a
+// folder of their own.
+struct Media {
+    std::string Dir = BenchFolder();
+    Media()
+    {
+        fs::create_directories(Dir + "/home");
+        setenv("HOME", (Dir + "/home").c_str(), 1);
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("XDG_CONFIG_HOME");
+        setenv("OMBRIX_BACKEND", "headless", 1);
+        fs::create_directories(Folder(300));
+        fs::create_directories(Folder(100));
+        SideBySide(300, [this](int i) {
+            const std::string clip = Folder(300) + "/" + Name(i);
+            std::system(("ffmpeg -loglevel error -y -f lavfi -i testsrc=size=160x120:rate=25 -f lavfi -i sine=sample_rate=48000 "
+                         "-t 3 -c:v mpeg4 -g 1 -c:a mp3 '" + clip + "'").c_str());
+            if (fs::exists(clip) && fs::file_size(clip) < 1'100'000)
+                fs::resize_file(clip, 1'100'000);
+        });
+        for (int i = 0; i < 100; ++i)
+            fs::create_hard_link(Folder(300) + "/" + Name(i), Folder(100) + "/" + Name(i));
+    }
+    std::string Folder(int Clips) const { return Dir + "/clips" + std::to_string(Clips); }
+    static std::string Name(int i)
+    {
+        char name[32];
+        std::snprintf(name, sizeof name, "clip %03d.avi", i);
+        return name;
+    }
+};
+
+const Media& TheMedia()
+{
+    static Media media;
+    return media;
+}
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsOf(const std::function<void()>& Run)
+{
+    const auto t0 = Clock::now();
+    Run();
+    return std::chrono::duration<double>(Clock::now() - t0).count();
+}
+
+struct TToolRun {
+    std::string CommandLine;
+    bool StopsAtStatusLine = false;
+};
+
+void RunByHandAsRecorded(const TToolRun& Run)
+{
+    if (!Run.StopsAtStatusLine) {
+        RunByHand(Run.CommandLine);
+        return;
+    }
+    RunByHand(Run.CommandLine, [](const std::string& Seen) {
+        return Seen.find("\nA:") != std::string::npos || Seen.find("\nV:") != std::string::npos;
+    });
+}
+
+// Every picture is made afresh: the work folder keeps them from one scan to the next.
+void ForgetThumbnails(const std::string& WorkFolder)
+{
+    const fs::path temp = fs::path(WorkFolder) / "temp";
+    std::error_code ignored;
+    fs::remove_all(temp, ignored);
+    fs::create_directories(temp, ignored);
+}
+
+// A fresh window (its making not timed), which records the runs of its own runner.
+struct TScanWindow {
+    std::unique_ptr<TForm1> Form;
+    std::vector<TToolRun> Runs;
+
+    explicit TScanWindow(bool OneByOne)
+    {
+        Form = MakeRecordingWindow([this](TForm1& Window) {
+            Runs.push_back({Window.OxCreateProcess1->CommandLine(), Window.RunState.GrabMode == 0});
+        });
+        ForgetThumbnails(Form->WorkFolder);
+        if (!OneByOne)
+            return;
+        // Each identification run through the window's own runner, waited for before the next: the
+        // chain as it ran before the runs were made side by side.
+        TForm1& window = *Form;
+        Form->OnRunTool = [&window](const std::string& CommandLine) {
+            TRunControl& run = window.RunControl();
+            if (run.RunTool(CommandLine, TToolKind::Identify, window.WorkFolder))
+                run.WaitForTool();
+        };
+    }
+
+    double Scan(const std::string& Folder)
+    {
+        return SecondsOf([&] {
+            Form->DropFiles({Folder});
+            Form->ScanTimerTimer(Form->ScanTimer);
+        });
+    }
+
+    // "" when there are Expected rows, each with its picture; else what is missing.
+    std::string Check(int Expected) const
+    {
+        TOmQueue* queue = Form->Queue;
+        if (!queue)
+            return "the window has no queue";
+        for (int r = 0; r < Expected; ++r) {
+            if (!queue->HasRow(r))
+                return "no queue row " + std::to_string(r);
+            const TImage* picture = queue->RowPicture(r);
+            if (!picture || picture->Picture()->Width() <= 0)
+                return "queue row " + std::to_string(r) + " has no picture";
+        }
+        return queue->HasRow(Expected) ? "more queue rows than clips" : "";
+    }
+};
+
+// The recorded runs per clip: each clip's runs start with its first identify run. Each clip's picture
+// gets a scratch video of its own, so that clips can run side by side.
+std::vector<std::vector<TToolRun>> RunsPerClip(const std::vector<TToolRun>& Runs)
+{
+    std::vector<std::vector<TToolRun>> clips;
+    for (TToolRun run : Runs) {
+        if (run.CommandLine.find("-af volume=-200 -vo null -identify") != std::string::npos || clips.empty())
+            clips.emplace_back();
+        if (const std::size_t at = run.CommandLine.find("temp/temp.avi"); at != std::string::npos)
+            run.CommandLine.replace(at, 13, "temp/temp" + std::to_string(clips.size()) + ".avi");
+        clips.back().push_back(run);
+    }
+    return clips;
+}
+
+void ScanFolder(benchmark::State& State)
+{
+    const int clips = static_cast<int>(State.range(0));
+    const std::string folder = TheMedia().Folder(clips);
+    std::vector<double> scans, oneByOnes, seqs, pars, vsSeqPerCore, vsPar, oldVsSeq;
+    const double loadBefore = LoadAverage();
+    for (auto _ : State) {
+        TScanWindow now(false);
+        const double scan = now.Scan(folder);
+        if (const std::string fault = now.Check(clips); !fault.empty()) {
+            State.SkipWithError(("scan: " + fault).c_str());
+            break;
+        }
+        TScanWindow before(true);
+        const double oneByOne = before.Scan(folder);
+        if (const std::string fault = before.Check(clips); !fault.empty()) {
+            State.SkipWithError(("one by one: " + fault).c_str());
+            break;
+        }
+        const std::string work = before.Form->WorkFolder;
+        ForgetThumbnails(work);
+        const double seq = SecondsOf([&] {
+            for (const TToolRun& run : before.Runs)
+                RunByHandAsRecorded(run);
+        });
+        ForgetThumbnails(work);
+        const std::vector<std::vector<TToolRun>> perClip = RunsPerClip(before.Runs);
+        const double par = SecondsOf([&] {
+            SideBySide(static_cast<int>(perClip.size()), [&](int i) {
+                for (const TToolRun& run : perClip[i])
+                    RunByHandAsRecorded(run);
+            });
+        });
+        ForgetThumbnails(work);
+        State.SetIterationTime(scan);
+        scans.push_back(scan * 1000);
+        oneByOnes.push_back(oneByOne * 1000);
+        seqs.push_back(seq * 1000);
+        pars.push_back(par * 1000);
+        vsSeqPerCore.push_back(scan / (seq / Processors()));
+        vsPar.push_back(scan / par);
+        oldVsSeq.push_back(oneByOne / seq);
+        State.counters["tool_runs"] = static_cast<double>(before.Runs.size());
+    }
+    SetSpreadCounters(State, "scan_ms", scans);
+    SetSpreadCounters(State, "one_by_one_ms", oneByOnes);
+    SetSpreadCounters(State, "by_hand_seq_ms", seqs);
+    SetSpreadCounters(State, "by_hand_par_ms", pars);
+    SetSpreadCounters(State, "ratio_vs_seq_per_core", vsSeqPerCore);
+    SetSpreadCounters(State, "ratio_vs_par", vsPar);
+    SetSpreadCounters(State, "ratio_one_by_one_vs_seq", oldVsSeq);
+    State.counters["processors"] = Processors();
+    State.counters["load_before"] = loadBefore;
+    State.counters["load_after"] = LoadAverage();
+}
+
+} // namespace
+
+BENCHMARK(ScanFolder)->Arg(100)->Arg(300)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
