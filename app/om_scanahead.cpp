@@ -85,13 +85,15 @@ bool TScanAhead::Replay(const std::string& CommandLine)
     TRunState& state = FForm.RunState;
     // The flag stands for the tool the chain waits for, as with a run of the window's own.
     state.ToolRunning = -1;
+    // The window answers between two files even when their reports are all in already.
+    Application->ProcessMessages();
     ServeUntil([this, run] { return run->Ended || Stopped(); }, -1);
     if (run->StartFailed && !Stopped()) {
         state.ToolRunning = 0;
         return false; // the chain's own run says that the tool could not be started
     }
-    // A run Stop cut short hands nothing: its record is given up like that of a tool that was ended.
-    if (run->Ended && !run->Cut && !run->StartFailed)
+    // After Stop nothing is handed: the chain makes no record more.
+    if (!Stopped() && run->Ended && !run->StartFailed)
         for (const std::string& line : run->Lines)
             FForm.OxCreateProcess1Read(FForm.OxCreateProcess1, line, true, true);
     state.ToolRunning = 0;

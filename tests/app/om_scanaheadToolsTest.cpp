@@ -10,6 +10,7 @@
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
+#include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TImage.h"
@@ -125,7 +126,15 @@ TEST_F(RealFolderScan, ManyClips_RowsInTheChainsOrder_EachAsAScanOfItsOwnGivesIt
 {
     const std::vector<std::string> clips = TheFolder().Clips();
     ASSERT_EQ(clips.size(), static_cast<std::size_t>(ClipCount));
+    // The window answers all along: its timers keep firing while the clips are identified.
+    int ticks = 0;
+    auto* timer = new TTimer(Form.get());
+    timer->SetInterval(20);
+    timer->OnTimer = [&ticks](TObject*) { ++ticks; };
+    timer->SetEnabled(true);
     Scan(TheFolder().Dir.Path.string());
+    timer->SetEnabled(false);
+    EXPECT_GT(ticks, 0);
 
     ASSERT_EQ(Rows(), ClipCount) << Form->StatusText();
     EXPECT_EQ(Form->StatusText(), "Skipped " + BrokenName + " (no video found)");
@@ -156,19 +165,43 @@ TEST_F(RealFolderScan, ManyClips_RowsInTheChainsOrder_EachAsAScanOfItsOwnGivesIt
     }
 }
 
+// The status line, which presses Stop when it first names the file it waits for.
+struct TStopAt : IOmGauge {
+    TForm1& Form;
+    std::string StopText;
+    std::string Text;
+    TStopAt(TForm1& AForm, std::string AStopText) : Form(AForm), StopText(std::move(AStopText)) {}
+    std::string ProgressText() const override { return Text; }
+    void SetProgressText(const std::string& Value) override
+    {
+        Text = Value;
+        if (Value == StopText) {
+            StopText.clear();
+            Form.RunControl().Stop();
+        }
+    }
+    int MaxValue() const override { return 100; }
+    void SetMaxValue(int) override {}
+    int Value() const override { return 0; }
+    void SetValue(int) override {}
+};
+
 TEST_F(RealFolderScan, StopDuringTheScan_EndsItAtOnce_LeavesNoTool_AndTheNextRoundFinishesTheFolder)
 {
-    // Stop as soon as the first row shows.
-    Form->OnAddItem = [this](int r) {
-        Queue->AddItem(r);
-        if (r == 0)
-            Form->RunControl().Stop();
-    };
+    // Stop while the second clip is identified: the first one's record is complete, its picture
+    // under way, and the pool runs the next clips' tools.
+    const std::vector<std::string> clips = TheFolder().Clips();
+    TStopAt status(*Form, "Scanning " + ExtractFileName(clips[1]));
+    IOmGauge* const ownStatus = Form->status;
+    Form->status = &status;
     Scan(TheFolder().Dir.Path.string());
+    Form->status = ownStatus;
 
+    EXPECT_EQ(Rows(), 1) << "the scan went on after Stop";
+    EXPECT_EQ(Cell(SourceRecord::SourcePath, 0), clips[0]);
+    EXPECT_TRUE(Cell(SourceRecord::RowId, 1).empty()) << "the file Stop came during got a record";
+    EXPECT_EQ(status.Text, "") << "a file cut short by Stop is not one without video";
     const int rows = Rows();
-    EXPECT_GE(rows, 1);
-    EXPECT_LT(rows, ClipCount) << "the scan went on after Stop";
     EXPECT_EQ(Form->RunState.ToolRunning, 0);
     EXPECT_EQ(Form->RunState.Scanning, 0);
     // Killed tools may take a moment to be gone from the process table.
