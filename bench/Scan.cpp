@@ -11,19 +11,13 @@
 // tools' total time. Medians, min and max over the iterations, with the load average before and after
 // (the machine is shared). Run by hand: build/bench/bench_Scan.
 #include "app/Unit1.h"
-#include "app/om_queue.h"
 #include "app/om_runcontrol.h"
-#include "platform/vcl/TImage.h"
-#include "platform/vcl/TTimer.h"
-#include "process/TOxCreateProcess.h"
 #include "bench/support/BenchSupport.h"
-#include "bench/support/ByHand.h"
 #include "bench/support/RecordingWindow.h"
 
 #include <benchmark/benchmark.h>
 
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -94,85 +88,19 @@ const Media& TheMedia()
     return media;
 }
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsOf(const std::function<void()>& Run)
-{
-    const auto t0 = Clock::now();
-    Run();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-struct TToolRun {
-    std::string CommandLine;
-    bool StopsAtStatusLine = false;
-};
-
-void RunByHandAsRecorded(const TToolRun& Run)
-{
-    if (!Run.StopsAtStatusLine) {
-        RunByHand(Run.CommandLine);
-        return;
-    }
-    RunByHand(Run.CommandLine, [](const std::string& Seen) {
-        return Seen.find("\nA:") != std::string::npos || Seen.find("\nV:") != std::string::npos;
-    });
-}
-
-// Every picture is made afresh: the work folder keeps them from one scan to the next.
-void ForgetThumbnails(const std::string& WorkFolder)
-{
-    const fs::path temp = fs::path(WorkFolder) / "temp";
-    std::error_code ignored;
-    fs::remove_all(temp, ignored);
-    fs::create_directories(temp, ignored);
-}
-
-// A fresh window (its making not timed), which records the runs of its own runner.
-struct TScanWindow {
-    std::unique_ptr<TForm1> Form;
-    std::vector<TToolRun> Runs;
-
+// A fresh window; OneByOne: each identification run through the window's own runner, waited for before
+// the next (the chain as it ran before the runs were made side by side).
+struct TScanWindow : TRecordingWindow {
     explicit TScanWindow(bool OneByOne)
     {
-        Form = MakeRecordingWindow([this](TForm1& Window) {
-            Runs.push_back({Window.OxCreateProcess1->CommandLine(), Window.RunState.GrabMode == 0});
-        });
-        ForgetThumbnails(Form->WorkFolder);
         if (!OneByOne)
             return;
-        // Each identification run through the window's own runner, waited for before the next: the
-        // chain as it ran before the runs were made side by side.
         TForm1& window = *Form;
         Form->OnRunTool = [&window](const std::string& CommandLine) {
             TRunControl& run = window.RunControl();
             if (run.RunTool(CommandLine, TToolKind::Identify, window.WorkFolder))
                 run.WaitForTool();
         };
-    }
-
-    double Scan(const std::string& Folder)
-    {
-        return SecondsOf([&] {
-            Form->DropFiles({Folder});
-            Form->ScanTimerTimer(Form->ScanTimer);
-        });
-    }
-
-    // "" when there are Expected rows, each with its picture; else what is missing.
-    std::string Check(int Expected) const
-    {
-        TOmQueue* queue = Form->Queue;
-        if (!queue)
-            return "the window has no queue";
-        for (int r = 0; r < Expected; ++r) {
-            if (!queue->HasRow(r))
-                return "no queue row " + std::to_string(r);
-            const TImage* picture = queue->RowPicture(r);
-            if (!picture || picture->Picture()->Width() <= 0)
-                return "queue row " + std::to_string(r) + " has no picture";
-        }
-        return queue->HasRow(Expected) ? "more queue rows than clips" : "";
     }
 };
 
@@ -199,13 +127,13 @@ void ScanFolder(benchmark::State& State)
     const double loadBefore = LoadAverage();
     for (auto _ : State) {
         TScanWindow now(false);
-        const double scan = now.Scan(folder);
+        const double scan = now.Drop(folder);
         if (const std::string fault = now.Check(clips); !fault.empty()) {
             State.SkipWithError(("scan: " + fault).c_str());
             break;
         }
         TScanWindow before(true);
-        const double oneByOne = before.Scan(folder);
+        const double oneByOne = before.Drop(folder);
         if (const std::string fault = before.Check(clips); !fault.empty()) {
             State.SkipWithError(("one by one: " + fault).c_str());
             break;
