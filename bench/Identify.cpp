@@ -38,12 +38,7 @@ struct Media {
     std::string Dvd = Dir + "/DVD";
     Media()
     {
-        fs::create_directories(Dir + "/home");
-        setenv("HOME", (Dir + "/home").c_str(), 1);
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-        // The window is never shown: the figures are of identification, not of painting.
-        setenv("OMBRIX_BACKEND", "headless", 1);
+        UseScratchHome(Dir);
         if (!fs::exists(Clip))
             std::system(("ffmpeg -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=sample_rate=48000 "
                          "-t 20 -c:v mpeg4 -q:v 2 -g 1 -c:a mp3 -ac 2 " + Clip).c_str());

@@ -56,11 +56,7 @@ struct Media {
     std::string Dir = BenchFolder();
     Media()
     {
-        fs::create_directories(Dir + "/home");
-        setenv("HOME", (Dir + "/home").c_str(), 1);
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-        setenv("OMBRIX_BACKEND", "headless", 1);
+        UseScratchHome(Dir);
         fs::create_directories(Folder(300));
         fs::create_directories(Folder(100));
         SideBySide(300, [this](int i) {

@@ -1,5 +1,6 @@
 #include "bench/support/RecordingWindow.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -27,6 +28,15 @@ std::unique_ptr<TForm1> MakeRecordingWindow(std::function<void(TForm1&)> Recorde
             ended(Sender, ExitCode);
     };
     return form;
+}
+
+void UseScratchHome(const std::string& Dir)
+{
+    std::filesystem::create_directories(Dir + "/home");
+    setenv("HOME", (Dir + "/home").c_str(), 1);
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CONFIG_HOME");
+    setenv("OMBRIX_BACKEND", "headless", 1);
 }
 
 void RunByHandAsRecorded(const TToolRun& Run)

@@ -13,6 +13,10 @@ class TForm1;
 // window's own handling of that end.
 std::unique_ptr<TForm1> MakeRecordingWindow(std::function<void(TForm1&)> Recorded);
 
+// HOME (and with it the work folder) in Dir/home, the XDG folders its defaults, the window headless: the
+// figures are of identification, not of painting.
+void UseScratchHome(const std::string& Dir);
+
 // One tool run the window made.
 struct TToolRun {
     std::string CommandLine;
