@@ -93,9 +93,16 @@ bool TScanAhead::Replay(const std::string& CommandLine)
         return false; // the chain's own run says that the tool could not be started
     }
     // After Stop nothing is handed: the chain makes no record more.
-    if (!Stopped() && run->Ended && !run->StartFailed)
-        for (const std::string& line : run->Lines)
-            FForm.OxCreateProcess1Read(FForm.OxCreateProcess1, line, true, true);
+    if (!Stopped() && run->Ended && !run->StartFailed) {
+        for (const std::string& line : run->Lines) {
+            // A line the handler raises on is reported and the next one read, as from the runner.
+            try {
+                FForm.OxCreateProcess1Read(FForm.OxCreateProcess1, line, true, true);
+            } catch (...) {
+                Application->HandleException(FForm.OxCreateProcess1);
+            }
+        }
+    }
     state.ToolRunning = 0;
     return true;
 }
