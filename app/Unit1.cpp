@@ -2,6 +2,7 @@
 
 #include "app/om_functions.h"
 #include "app/om_runcontrol.h"
+#include "app/om_scanahead.h"
 #include "app/om_tables.h"
 #include "app/om_tracks.h"
 #include "platform/rtl/Files.h"
@@ -179,6 +180,9 @@ void TForm1::SetSourceSelected(int Row, const std::string& Value)
 
 void TForm1::AddItem(int Row)
 {
+    // During a scan round the row waits for its picture, made beside the next identifications.
+    if (FScanAhead && FScanAhead->HoldRow(Row))
+        return;
     if (OnAddItem)
         OnAddItem(Row);
 }
@@ -214,6 +218,8 @@ void TForm1::RunAndWait(const std::string& CommandLine)
         RunState.ToolRunning = 0;
         return;
     }
+    if (FScanAhead && FScanAhead->Replay(CommandLine))
+        return;
     const std::string folder = DirectoryExists(WorkFolder) ? WorkFolder : std::string();
     if (FRunControl->RunTool(CommandLine, TToolKind::Identify, folder))
         FRunControl->WaitForTool();

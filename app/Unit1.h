@@ -23,6 +23,7 @@ class TTimer;
 class TskSkinStringGrid;
 class IOmButton;              // run buttons (app/om_buttons.h)
 class TOmQueue;               // queue rows (app/om_queue.h)
+class TScanAhead;             // a scan round's files identified side by side (app/om_scanahead.h)
 struct TConvertOptions;       // run buttons (app/om_convert.h)
 struct TSettingsControls;     // settings file (app/om_settings.h)
 
@@ -158,6 +159,8 @@ public:
     void ScanFiles(TStrings& Files);
     void ScanDVD(TStrings& Candidates);
     void Detect(const std::string& Kind, const std::string& Name);
+    // The look-ahead of the scan round's video files while they are identified; null otherwise.
+    TScanAhead* ScanAhead() const { return FScanAhead; }
 
     // --- identification ---
     void IdentifyVideoFile(const std::string& Path);
@@ -247,6 +250,7 @@ private:
     // The player said the file being identified has a broken container (an MP4 cut before its index);
     // whatever stream it guesses after that is no video to convert.
     bool FScanBroken = false;
+    TScanAhead* FScanAhead = nullptr;
 
     // --- the window side of source intake: dropped files and the volume watcher ---
 public:

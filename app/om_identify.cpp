@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/om_dvdscan.h"
 #include "app/om_functions.h"
+#include "app/om_scanahead.h"
 #include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
@@ -192,6 +193,11 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     RunState.ScanRow = r;
     FScanBroken = false;
     RunAndWait(IdentifyFileCommand(Path));
+    // A report cut short by Stop tells nothing of the file: the record goes without a word.
+    if (FScanAhead && FScanAhead->Stopped()) {
+        ClearRow(*StringGrid1, r);
+        return;
+    }
     // The first look fills the record; the second corrects only the length and the picture rate.
     if (NeedsSecondLook(LastValue(*dvdlog, "ID_DEMUXER")) && !FScanBroken) {
         RunState.ScanKind = "refine";

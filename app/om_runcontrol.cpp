@@ -20,9 +20,6 @@
 #include "platform/win/MessageQueue.h"
 #include "process/TOxCreateProcess.h"
 
-namespace {
-
-// Serves messages until Done holds, the application terminates or Ms milliseconds have passed.
 void ServeUntil(const std::function<bool()>& Done, int Ms)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
@@ -30,13 +27,18 @@ void ServeUntil(const std::function<bool()>& Done, int Ms)
         Application->ProcessMessages();
         if (Done())
             break;
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
-        if (left <= 0)
-            break;
+        long long left = 50;
+        if (Ms >= 0) {
+            left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now()).count();
+            if (left <= 0)
+                break;
+        }
+        // Sleeps in the message wait: a posted message (a tool's line or end) wakes it at once.
         WaitMessage(static_cast<int>(left < 50 ? left : 50));
     }
 }
+
+namespace {
 
 std::string WithoutSlash(std::string Path)
 {

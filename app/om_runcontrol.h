@@ -99,5 +99,9 @@ private:
     bool FStartFailed = false;
 };
 
+// Serves the window's messages until Done holds, the application terminates or Ms milliseconds have
+// passed (a negative Ms: no limit).
+void ServeUntil(const std::function<bool()>& Done, int Ms);
+
 // The tool a command line starts ("mencoder" for "\"mencoder\" -o ...").
 std::string CommandTool(const std::string& CommandLine);

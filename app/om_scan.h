@@ -2,7 +2,9 @@
 // The scan chain: on a ScanTimer tick with nothing else running, the pending names are sorted into
 // DVD locations, folders and files, folders are walked, files classified by extension, duplicates and
 // sources already in the table dropped, and every remaining source identified in turn
-// (TForm1::ScanTimerTimer, ScanList, ScanFolders, ScanFiles, ScanDVD, Detect).
+// (TForm1::ScanTimerTimer, ScanList, ScanFolders, ScanFiles, ScanDVD, Detect). The video files'
+// tool runs are made side by side ahead of the chain (app/om_scanahead.h); the records, rows and
+// messages still come in the order of the names.
 #include <string>
 
 class TStrings;

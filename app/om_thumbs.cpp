@@ -67,29 +67,43 @@ std::string ScanThumbnailPath(const TskSkinStringGrid& g, int r, const std::stri
     return JoinPath(WorkFolder, "temp/" + name + Format("-%8.8x", {static_cast<int64_t>(mark)}) + ".jpg");
 }
 
-void MakeScanThumbnail(TForm1& Form, int r)
+TScanThumbnailRuns ScanThumbnailRuns(TForm1& Form, int r, const std::string& Scratch)
 {
+    TScanThumbnailRuns runs;
     TskSkinStringGrid& g = *Form.StringGrid1;
     const std::string target = ScanThumbnailPath(g, r, Form.WorkFolder);
     // An encoder must never be ended for a picture.
     if (target.empty() || FileExists(target) || Form.RunState.Converting != 0)
-        return;
+        return runs;
     const std::string filter = BuildThumbnailFilter(g, r);
     if (filter.empty())
-        return; // no picture size: the row is built without a picture
+        return runs; // no picture size: the row is built without a picture
+    const int pos = static_cast<int>(Round(std::max(0.0, ParseFloatDot(g.Cells(SourceRecord::Length, r))) / 10));
+    runs.Target = target;
+    runs.Scratch = Scratch;
+    runs.Grab = QuoteArg("mencoder") + " " + filter + " -frames 5 -ss " + IntToStr(pos) +
+                " -oac mp3lame -ovc lavc -lavcopts vcodec=mpeg4 " + g.Cells(SourceRecord::SourceArg, r) + " -o " +
+                QuoteArg(Scratch);
+    runs.ToPicture =
+        QuoteArg("ffmpeg") + " -nostdin -y -i " + QuoteArg(Scratch) + " -f image2 -vframes 1 -an " + QuoteArg(target);
+    ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
+    DeleteFile(Scratch);
+    return runs;
+}
+
+void MakeScanThumbnail(TForm1& Form, int r)
+{
+    // While a folder is scanned, the pictures are made beside the identifications, before the rows.
+    if (Form.ScanAhead())
+        return;
+    const TScanThumbnailRuns runs = ScanThumbnailRuns(Form, r, JoinPath(Form.WorkFolder, "temp/temp.avi"));
+    if (runs.Grab.empty())
+        return;
     TRunControl& run = Form.RunControl();
-    Form.SetStatusText("Accessing " + g.Cells(SourceRecord::OutputName, r));
+    Form.SetStatusText("Accessing " + Form.StringGrid1->Cells(SourceRecord::OutputName, r));
     if (Form.RunState.ToolRunning != 0)
         run.KillTools();
     run.WaitForTool();
-
-    ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
-    const std::string scratch = JoinPath(Form.WorkFolder, "temp/temp.avi");
-    DeleteFile(scratch);
-    const int pos = static_cast<int>(Round(std::max(0.0, ParseFloatDot(g.Cells(SourceRecord::Length, r))) / 10));
-    const std::string grab = QuoteArg("mencoder") + " " + filter + " -frames 5 -ss " + IntToStr(pos) +
-                             " -oac mp3lame -ovc lavc -lavcopts vcodec=mpeg4 " + g.Cells(SourceRecord::SourceArg, r) +
-                             " -o " + QuoteArg(scratch);
     // The scanning flag is this step's own while it runs and is handed back as it was found: cleared
     // when it was clear, still set for a scan chain that called it (the chain clears it at its end).
     struct TScanningBack {
@@ -99,15 +113,13 @@ void MakeScanThumbnail(TForm1& Form, int r)
     } scanningBack{Form.RunState.Scanning};
     Form.RunState.GrabMode = -1;
     Form.RunState.Scanning = -1;
-    if (run.RunTool(grab, TToolKind::Thumbnail, Form.WorkFolder)) {
+    if (run.RunTool(runs.Grab, TToolKind::Thumbnail, Form.WorkFolder)) {
         run.WaitForTool();
-        if (FileExists(scratch) && run.RunTool(QuoteArg("ffmpeg") + " -nostdin -y -i " + QuoteArg(scratch) +
-                                                   " -f image2 -vframes 1 -an " + QuoteArg(target),
-                                               TToolKind::Thumbnail, Form.WorkFolder))
+        if (FileExists(runs.Scratch) && run.RunTool(runs.ToPicture, TToolKind::Thumbnail, Form.WorkFolder))
             run.WaitForTool();
     }
     Form.RunState.GrabMode = 0;
-    DeleteFile(scratch);
+    DeleteFile(runs.Scratch);
 }
 
 void MakeOutputThumbnail(TForm1& Form, int j)

@@ -16,8 +16,20 @@ std::string BuildThumbnailFilter(TskSkinStringGrid& StringGrid1, int r);
 // location, ".jpg"; "" when the row has no usable name.
 std::string ScanThumbnailPath(const TskSkinStringGrid& StringGrid1, int r, const std::string& WorkFolder);
 
+// The two tool runs that make source row r's picture: the grab of five frames into Scratch, and the
+// first of them turned into the picture. All empty when no picture is to be made: the picture is
+// there already, the row has no name or no picture size, or a conversion runs. Otherwise the
+// framing margins are written into the row, the picture's folder is made and Scratch deleted.
+struct TScanThumbnailRuns {
+    std::string Target;
+    std::string Scratch;
+    std::string Grab;
+    std::string ToPicture;
+};
+TScanThumbnailRuns ScanThumbnailRuns(TForm1& Form, int r, const std::string& Scratch);
+
 // Makes the row's picture when it does not exist yet. Nothing is run for a row without a picture
-// size, and never while a conversion runs.
+// size, never while a conversion runs, and never during a scan round, which makes its pictures itself.
 void MakeScanThumbnail(TForm1& Form, int r);
 
 // The 160 x 120 picture beside the output of job j; a picture already there is left as it is.

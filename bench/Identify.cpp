@@ -38,12 +38,7 @@ struct Media {
     std::string Dvd = Dir + "/DVD";
     Media()
     {
-        fs::create_directories(Dir + "/home");
-        setenv("HOME", (Dir + "/home").c_str(), 1);
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-        // The window is never shown: the figures are of identification, not of painting.
-        setenv("OMBRIX_BACKEND", "headless", 1);
+        UseScratchHome(Dir);
         if (!fs::exists(Clip))
             std::system(("ffmpeg -loglevel error -y -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine=sample_rate=48000 "
                          "-t 20 -c:v mpeg4 -q:v 2 -g 1 -c:a mp3 -ac 2 " + Clip).c_str());
@@ -66,85 +61,12 @@ const Media& TheMedia()
     return media;
 }
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsOf(const std::function<void()>& Run)
-{
-    const auto t0 = Clock::now();
-    Run();
-    return std::chrono::duration<double>(Clock::now() - t0).count();
-}
-
-// One tool run of a drop, as the window made it.
-struct TToolRun {
-    std::string CommandLine;
-    bool StopsAtStatusLine = false; // a player run the window ends at its first status line
-};
-
-void RunByHandAsRecorded(const TToolRun& Run)
-{
-    if (!Run.StopsAtStatusLine) {
-        RunByHand(Run.CommandLine);
-        return;
-    }
-    RunByHand(Run.CommandLine, [](const std::string& Seen) {
-        return Seen.find("\nA:") != std::string::npos || Seen.find("\nV:") != std::string::npos;
-    });
-}
-
-// The thumbnails of earlier drops are kept in the work folder and reused; every timed drop is of a source
-// the program has not seen, so its pictures are made afresh, and so are the by-hand runs'.
-// The folder stays: the program makes it before its first grab, and the grab by hand writes into it.
-void ForgetThumbnails(const std::string& WorkFolder)
-{
-    const fs::path temp = fs::path(WorkFolder) / "temp";
-    std::error_code ignored;
-    fs::remove_all(temp, ignored);
-    fs::create_directories(temp, ignored);
-}
-
-// The program's main window as a user starts it (stored form, queue), made fresh for every drop, since a
-// window does not identify a source twice. Its making is not timed. Records the tool runs it makes.
-struct TDropWindow {
-    std::unique_ptr<TForm1> Form;
-    std::vector<TToolRun> Runs;
-
+// The program's main window as a user starts it (stored form, queue), made fresh for every drop.
+struct TDropWindow : TRecordingWindow {
     TDropWindow()
     {
-        Form = MakeRecordingWindow([this](TForm1& Window) {
-            // The window ends a player run at its first status line only outside a picture grab.
-            Runs.push_back({Window.OxCreateProcess1->CommandLine(), Window.RunState.GrabMode == 0});
-        });
         // Both test titles count as titles worth converting (the window's own minimum is for real discs).
         Form->RunState.MinTitleLength = 3;
-        ForgetThumbnails(Form->WorkFolder);
-    }
-
-    // Drops Name and lets the scan timer fire, as a user's drop goes; the seconds until the scan is over.
-    double Drop(const std::string& Name)
-    {
-        return SecondsOf([&] {
-            Form->DropFiles({Name});
-            Form->ScanTimerTimer(Form->ScanTimer);
-        });
-    }
-
-    // "" when the drop gave Expected queue rows, each with its thumbnail; else what is missing.
-    std::string Check(int Expected) const
-    {
-        TOmQueue* queue = Form->Queue;
-        if (!queue)
-            return "the window has no queue";
-        for (int r = 0; r < Expected; ++r) {
-            if (!queue->HasRow(r))
-                return "no queue row " + std::to_string(r);
-            const TImage* picture = queue->RowPicture(r);
-            if (!picture || picture->Picture()->Width() <= 0)
-                return "queue row " + std::to_string(r) + " has no thumbnail";
-        }
-        if (queue->HasRow(Expected))
-            return "more queue rows than records";
-        return "";
     }
 };
 

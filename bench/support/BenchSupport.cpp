@@ -73,6 +73,13 @@ const std::string& BenchFolder()
     return folder.Path();
 }
 
+double SecondsOf(const std::function<void()>& Run)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    Run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
 double LoadAverage()
 {
     double load = 0;
@@ -92,16 +99,6 @@ void SetSpreadCounters(benchmark::State& State, const std::string& Name, std::ve
     State.counters[Name + "_max"] = Values.back();
 }
 
-namespace {
-
-double SecondsOf(const std::function<void()>& F)
-{
-    const auto t0 = std::chrono::steady_clock::now();
-    F();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-}
-
-}  // namespace
 
 void TBaselineRatio::Iteration(benchmark::State& State, const std::function<void()>& Work, const std::function<void()>& Baseline)
 {

@@ -19,6 +19,9 @@ std::string BenchBuildWarning();
 // removed with everything in it when the program ends; two benchmarks running at once never share a file.
 const std::string& BenchFolder();
 
+// The seconds Run takes.
+double SecondsOf(const std::function<void()>& Run);
+
 // The machine's load average over the last minute (/proc/loadavg); 0 when it cannot be read. The figures
 // that compare the program with the tools run by hand are taken on shared machines: each carries it.
 double LoadAverage();

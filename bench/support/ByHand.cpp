@@ -16,7 +16,9 @@ std::string RunByHand(const std::string& CommandLine, const std::function<bool(c
     if (args.empty())
         return {};
     int fds[2];
-    if (pipe(fds) != 0)
+    // Close-on-exec, so that a tool started meanwhile by another thread of the benchmark does not
+    // inherit the write end and hold this reader open until it ends too.
+    if (pipe2(fds, O_CLOEXEC) != 0)
         return {};
     const pid_t pid = fork();
     if (pid < 0) {

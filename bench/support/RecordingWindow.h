@@ -3,6 +3,8 @@
 // same tool runs made by hand: it says which runs it made.
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class TForm1;
 
@@ -10,3 +12,35 @@ class TForm1;
 // Recorded is called with the window at the end of every tool run the window makes, before the
 // window's own handling of that end.
 std::unique_ptr<TForm1> MakeRecordingWindow(std::function<void(TForm1&)> Recorded);
+
+// HOME (and with it the work folder) in Dir/home, the XDG folders its defaults, the window headless: the
+// figures are of identification, not of painting.
+void UseScratchHome(const std::string& Dir);
+
+// One tool run the window made.
+struct TToolRun {
+    std::string CommandLine;
+    bool StopsAtStatusLine = false; // a player run the window ends at its first status line
+};
+
+// The run made by hand as the window made it: a player run read until its first status line and then
+// stopped, any other run to its end.
+void RunByHandAsRecorded(const TToolRun& Run);
+
+// The thumbnails of earlier scans are kept in the work folder and reused; a timed scan makes its pictures
+// afresh, and so do the runs by hand. The folder stays: the program makes it before its first grab, and
+// the grab by hand writes into it.
+void ForgetThumbnails(const std::string& WorkFolder);
+
+// The window made fresh (a window does not identify a source twice), its making not timed, its
+// thumbnails forgotten; records the runs of its own runner.
+struct TRecordingWindow {
+    std::unique_ptr<TForm1> Form;
+    std::vector<TToolRun> Runs;
+
+    TRecordingWindow();
+    // Drops Name and lets the scan timer fire, as a user's drop goes; the seconds until the scan is over.
+    double Drop(const std::string& Name);
+    // "" when the window has Expected queue rows, each with its thumbnail; else what is missing.
+    std::string Check(int Expected) const;
+};
