@@ -9,12 +9,14 @@
 // does), and the rows cleared or the whole window freed, each as a ratio to one copy of the window's
 // picture with memcpy in the same process ("x_memcpy"). Aims: one row's scroll under 3 ms at 300 rows,
 // at most 1.5 x the 50-row figure, and under 5 ms at 1,000; 300 rows freed under 50 ms.
+// Memory per row for 50, 300 and 1,000 rows, shown and after resizes; aim: at most 60 KB.
 // Run by hand: build/bench/bench_MainWindow.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <malloc.h>
 #include <functional>
 #include <filesystem>
 #include <memory>
@@ -253,8 +255,49 @@ void BM_MainWindowFreeRows(benchmark::State& State)
     ratio.Finish(State);
 }
 
+// The heap in use, in bytes: small blocks and those the allocator maps on their own.
+double HeapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return static_cast<double>(m.uordblks + m.hblkhd);
+}
+
+// Memory per row: the heap the window with its rows holds beyond what it held before, divided by the rows,
+// once shown at its own size ("KB_per_row"), then after it has been made 1280 x 800 and scrolled from the
+// first row to the last and back ("KB_per_row_resized"); aim: at most 60 KB, the same after resizes. The
+// baseline is the picture of one 320 x 240 thumbnail ("x_thumbnail", the row's figure divided by its
+// 300 KB). Argument: the number of rows.
+void BM_MainWindowRowMemory(benchmark::State& State)
+{
+    const int rows = static_cast<int>(State.range(0));
+    const double thumbnail = 320.0 * 240 * sizeof(TPixel);
+    double shown = 0, resized = 0;
+    for (auto _ : State) {
+        malloc_trim(0);
+        const double before = HeapInUse();
+        TMainWindow w(rows, OwnSize);
+        shown = (HeapInUse() - before) / rows;
+        w.Form->SetBounds(0, 0, 1280, 800);
+        BenchProcessMessages();
+        if (auto* bar = dynamic_cast<TskSkinScrollBar*>(w.Form->FindComponent("skSkinScrollBar1"))) {
+            for (int p : {bar->Max(), bar->Min()}) {
+                bar->SetPosition(p);
+                BenchProcessMessages();
+            }
+        }
+        w.Form->SetBounds(0, 0, 900, 600);
+        BenchProcessMessages();
+        resized = (HeapInUse() - before) / rows;
+    }
+    State.counters["KB_per_row"] = shown / 1024;
+    State.counters["KB_per_row_resized"] = resized / 1024;
+    State.counters["x_thumbnail"] = shown / thumbnail;
+    State.counters["load"] = LoadAverage();
+}
+
 } // namespace
 
+BENCHMARK(BM_MainWindowRowMemory)->ArgName("rows")->Arg(50)->Arg(300)->Arg(1000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindowScrollRow)
     ->ArgNames({"rows", "size"})
     ->ArgsProduct({{50, 300, 1000}, {OwnSize, Size1280x800}})

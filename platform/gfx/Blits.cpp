@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
+#include "platform/gfx/Blend.h"
 #include "platform/gfx/Drawing.h"
 #include "platform/gfx/Raster.h"
 
@@ -33,68 +31,6 @@ inline TPixel RopPixel(DWORD rop, TPixel s, TPixel d)
     case MERGEPAINT: return (~s | d) | 0xFF000000u;
     default: return s;
     }
-}
-
-inline unsigned Weight(unsigned constant, bool perPixel, TPixel s)
-{
-    if (!perPixel)
-        return constant;
-    return ((s >> 24) * constant + 127) / 255;
-}
-
-#ifdef __SSE2__
-// Four pixels at once, each by the formula of BlendPixel with its weight in its own 32-bit lane of w.
-// Every product and sum stays below 2^16, so 16-bit lanes hold them exactly.
-inline __m128i Blend4(__m128i f, __m128i b, __m128i w)
-{
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i opaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    const __m128i w16 = _mm_or_si128(w, _mm_slli_epi32(w, 16));
-    const __m128i n16 = _mm_sub_epi16(_mm_set1_epi16(255), w16);
-    const auto half = [&](__m128i fc, __m128i bc, __m128i wc, __m128i nc) {
-        return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(fc, wc), _mm_mullo_epi16(bc, nc)), 8);
-    };
-    const __m128i lo = half(_mm_unpacklo_epi8(f, zero), _mm_unpacklo_epi8(b, zero), _mm_unpacklo_epi32(w16, w16),
-        _mm_unpacklo_epi32(n16, n16));
-    const __m128i hi = half(_mm_unpackhi_epi8(f, zero), _mm_unpackhi_epi8(b, zero), _mm_unpackhi_epi32(w16, w16),
-        _mm_unpackhi_epi32(n16, n16));
-    const __m128i mixed = _mm_or_si128(_mm_packus_epi16(lo, hi), opaque);
-    // Weight 255 takes the source (made opaque), weight 0 keeps the destination as it is.
-    const __m128i full = _mm_cmpeq_epi32(w, _mm_set1_epi32(255));
-    const __m128i none = _mm_cmpeq_epi32(w, zero);
-    const __m128i other = _mm_andnot_si128(_mm_or_si128(full, none), mixed);
-    return _mm_or_si128(_mm_or_si128(_mm_and_si128(full, _mm_or_si128(f, opaque)), _mm_and_si128(none, b)), other);
-}
-
-// The weights of four source pixels: the constant, or (alpha * constant + 127) / 255 with the division
-// done exactly as (x + 1 + (x >> 8)) >> 8, which equals x / 255 for every x up to 255 * 255 + 127.
-inline __m128i Weights4(__m128i f, __m128i constant, bool perPixel)
-{
-    if (!perPixel)
-        return constant;
-    const __m128i x = _mm_add_epi32(_mm_mullo_epi16(_mm_srli_epi32(f, 24), constant), _mm_set1_epi32(127));
-    return _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(x, _mm_set1_epi32(1)), _mm_srli_epi32(x, 8)), 8);
-}
-#endif
-
-// Blends count source pixels over dst[i], each with Weight(constant, perPixel, src[i]).
-void BlendRun(const TPixel* src, TPixel* dst, int count, unsigned constant, bool perPixel)
-{
-    int i = 0;
-#ifdef __SSE2__
-    const __m128i c = _mm_set1_epi32(static_cast<int>(constant));
-    for (; i + 4 <= count; i += 4) {
-        const __m128i f = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-        const __m128i w = Weights4(f, c, perPixel);
-        const int zeroes = _mm_movemask_epi8(_mm_cmpeq_epi32(w, _mm_setzero_si128()));
-        if (zeroes == 0xFFFF)
-            continue;   // nothing of the source shows: the destination stays untouched
-        __m128i* d = reinterpret_cast<__m128i*>(dst + i);
-        _mm_storeu_si128(d, Blend4(f, _mm_loadu_si128(d), w));
-    }
-#endif
-    for (; i < count; ++i)
-        dst[i] = BlendPixel(src[i], dst[i], Weight(constant, perPixel, src[i]));
 }
 
 // Applies the operation to count pixels; src[i] is the source of dst[i].
@@ -293,21 +229,6 @@ BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int s
     op.Key = RgbToPixel(transparent) & 0x00FFFFFFu;
     return Transfer(dst, x, y, width, height, src, srcX, srcY, srcWidth, srcHeight, op);
 }
-
-TPixel BlendPixel(TPixel f, TPixel b, unsigned a)
-{
-    if (a >= 255)
-        return f | 0xFF000000u;
-    if (a == 0)
-        return b;
-    // Red and blue share one multiplication (their products stay below 2^16, so the lanes do not touch).
-    const unsigned na = 255 - a;
-    const TPixel rb = (((f & 0x00FF00FFu) * a + (b & 0x00FF00FFu) * na) >> 8) & 0x00FF00FFu;
-    const TPixel g = (((f & 0x0000FF00u) * a + (b & 0x0000FF00u) * na) >> 8) & 0x0000FF00u;
-    return 0xFF000000u | rb | g;
-}
-
-void BlendPixelLine(const TPixel* src, TPixel* dst, int count) { BlendRun(src, dst, count, 255, true); }
 
 BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
     int srcHeight, BLENDFUNCTION blend)

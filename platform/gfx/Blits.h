@@ -9,6 +9,7 @@
 // runs left (up) from its start pixel and includes it, so (w - 1, -w) covers 0 .. w - 1.
 #include <cstdint>
 
+#include "platform/gfx/Blend.h"
 #include "platform/gfx/TDeviceContext.h"
 
 // Raster operations (dst := f(src, dst, brush)).
@@ -40,12 +41,7 @@ BOOL TileBlt(HDC dst, const TRect& dstRect, HDC src, const TRect& srcRect);
 BOOL TransparentBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
     int srcHeight, UINT transparent);
 
-// Blend of a pixel F over B with weight a (0..255), the one blend formula of this layer:
-//   a = 0 gives B, a = 255 gives F, otherwise each of red, green and blue is (f * a + b * (255 - a)) >> 8
-//   and the result is opaque (alpha 255).
-// BlendPixelLine blends count pixels with each source pixel's own alpha as the weight.
-TPixel BlendPixel(TPixel f, TPixel b, unsigned a);
-void BlendPixelLine(const TPixel* src, TPixel* dst, int count);
+// The blend formula, BlendPixel and BlendPixelLine are in Blend.h.
 
 constexpr BYTE AC_SRC_OVER = 0;
 constexpr BYTE AC_SRC_ALPHA = 1;
@@ -55,7 +51,7 @@ struct BLENDFUNCTION {
     BYTE SourceConstantAlpha = 255;
     BYTE AlphaFormat = 0;
 };
-// Blends the source over the destination by the formula above with weight SourceConstantAlpha, times the
+// Blends the source over the destination by the formula of Blend.h with weight SourceConstantAlpha, times the
 // source pixel's alpha / 255 (rounded) when AlphaFormat has AC_SRC_ALPHA. Source pixels are not
 // premultiplied.
 BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int srcY, int srcWidth,
