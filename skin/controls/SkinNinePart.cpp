@@ -1,6 +1,8 @@
 #include "skin/controls/SkinNinePart.h"
 
+#include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
+#include "skin/data/TskDataSkinControl.h"
 
 namespace {
 
@@ -38,4 +40,14 @@ int SkinResizeMode(const TRect& SkinRect, const TPoint& RightTopPoint, const TPo
     if (RightTopPoint.X != 0 || RightTopPoint.Y != 0) return 2;
     if (LeftBottomPoint.X != 0 || LeftBottomPoint.Y != 0) return 3;
     return 0;
+}
+
+void CreateEntrySkinImage(TBitmap* B, TBitmap* Picture, const TskDataSkinCustomControl& E, const TRect& Src, int W,
+    int H)
+{
+    const TskNinePartPoints skin{E.LeftTopPoint, E.RightTopPoint, E.LeftBottomPoint, E.RightBottomPoint, E.ClientRect};
+    const TskNinePartPoints moved = StretchedNinePart(E.SkinRect, skin, W, H);
+    CreateSkinImage(skin.LeftTop, skin.RightTop, skin.LeftBottom, skin.RightBottom, skin.Client, moved.LeftTop,
+        moved.RightTop, moved.LeftBottom, moved.RightBottom, moved.Client, B, Picture, Src, W, H, true, E.LeftStretch,
+        E.TopStretch, E.RightStretch, E.BottomStretch, E.StretchEffect, E.StretchType);
 }

@@ -4,6 +4,9 @@
 // view's header sections, stretch them the same way when their size changes, so all ask these functions.
 #include "platform/rtl/Types.h"
 
+class TBitmap;
+class TskDataSkinCustomControl;
+
 struct TskNinePartPoints {
     TPoint LeftTop;
     TPoint RightTop;
@@ -30,3 +33,9 @@ void StretchNinePart(int ResizeMode, bool Skinned, const TRect& SkinRect, const 
 // 2 horizontal three-part, 3 vertical three-part.
 int SkinResizeMode(const TRect& SkinRect, const TPoint& RightTopPoint, const TPoint& LeftBottomPoint,
     const TPoint& RightBottomPoint);
+
+// Piece Src of an entry's picture (the entry's rectangle or a state's rectangle of the same size)
+// composed in nine parts to W x H in B: the corners copied, each edge tiled or stretched by the entry's
+// edge flag, the client piece tiled or stretched by the entry's stretch effect and type.
+void CreateEntrySkinImage(TBitmap* B, TBitmap* Picture, const TskDataSkinCustomControl& E, const TRect& Src, int W,
+    int H);

@@ -328,10 +328,7 @@ void TskSkinCustomComboBox::ApplyEditFont()
         f->SetHeight(FFontHeight);
         f->SetColor(FFontColor);
     }
-    TskSkinData* skin = SkinData();
-    f->SetCharset(skin != nullptr && skin->ResourceStrData() != nullptr
-            ? static_cast<TFontCharset>(skin->ResourceStrData()->CharSet())
-            : DefaultFont()->Charset());
+    f->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
     if (EditPart()->Transparent() != Skinned()) EditPart()->SetTransparent(Skinned());
     if (!Skinned()) EditPart()->SetColor(FDefaultColor);
     ApplyEditFontColor();
@@ -552,10 +549,7 @@ void TskSkinCustomComboBox::SetItemFont(TCanvas* C) const
     } else {
         C->Font()->Assign(DefaultFont());
     }
-    TskSkinData* skin = SkinData();
-    C->Font()->SetCharset(skin != nullptr && skin->ResourceStrData() != nullptr
-            ? static_cast<TFontCharset>(skin->ResourceStrData()->CharSet())
-            : DefaultFont()->Charset());
+    C->Font()->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
 }
 
 TColor TskSkinCustomComboBox::ItemFontColor() const
@@ -763,16 +757,7 @@ bool TskSkinCustomComboBox::ComposeButtonEntry(std::initializer_list<const char*
     if (picture == nullptr || IsEmptyRect(e->SkinRect)) return false;
     TRect r = Down ? e->DownSkinRect : (Hot ? e->ActiveSkinRect : e->SkinRect);
     if (IsEmptyRect(r)) r = e->SkinRect;
-    const TskNinePartPoints points{e->LeftTopPoint, e->RightTopPoint, e->LeftBottomPoint, e->RightBottomPoint,
-        e->ClientRect};
-    TskNinePartPoints moved = points;
-    int w = B->Width();
-    int h = B->Height();
-    StretchNinePart(1, true, e->SkinRect, points, moved, w, h);
-    CreateSkinImage(points.LeftTop, points.RightTop, points.LeftBottom, points.RightBottom, points.Client,
-        moved.LeftTop, moved.RightTop, moved.LeftBottom, moved.RightBottom, moved.Client, B, picture, r, B->Width(),
-        B->Height(), true, e->LeftStretch, e->TopStretch, e->RightStretch, e->BottomStretch, e->StretchEffect,
-        e->StretchType);
+    CreateEntrySkinImage(B, picture, *e, r, B->Width(), B->Height());
     TextColor = Down ? e->DownFontColor : (Hot ? e->ActiveFontColor : e->FontColor);
     return true;
 }
@@ -1180,9 +1165,7 @@ void TskSkinCustomComboBox::EditStep(int Delta, bool AChange)
 
 bool TskSkinCustomComboBox::InCJKCharset() const
 {
-    TskSkinData* skin = SkinData();
-    const int charset = skin != nullptr && skin->ResourceStrData() != nullptr ? skin->ResourceStrData()->CharSet()
-                                                                               : DefaultFont()->Charset();
+    const int charset = SkinTextCharset(SkinData(), DefaultFont()->Charset());
     return charset == ShiftJisCharset || charset == Gb2312Charset || charset == Big5Charset;
 }
 

@@ -25,11 +25,7 @@ void DrawSectionPicture(TBitmap* B, TBitmap* Picture, const TskDataSkinButtonCon
         CreateHSkinImage(E.LeftTopPoint.X, E.SkinRect.Width() - E.RightTopPoint.X, B, Picture, Src, W, H, E.StretchEffect);
         return;
     }
-    const TskNinePartPoints skin{E.LeftTopPoint, E.RightTopPoint, E.LeftBottomPoint, E.RightBottomPoint, E.ClientRect};
-    const TskNinePartPoints moved = StretchedNinePart(E.SkinRect, skin, W, H);
-    CreateSkinImage(skin.LeftTop, skin.RightTop, skin.LeftBottom, skin.RightBottom, skin.Client, moved.LeftTop, moved.RightTop,
-        moved.LeftBottom, moved.RightBottom, moved.Client, B, Picture, Src, W, H, true, E.LeftStretch, E.TopStretch,
-        E.RightStretch, E.BottomStretch, E.StretchEffect, E.StretchType);
+    CreateEntrySkinImage(B, Picture, E, Src, W, H);
 }
 
 } // namespace

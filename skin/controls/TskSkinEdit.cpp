@@ -122,10 +122,7 @@ void TskSkinCustomEdit::RefreshEditSkin()
 
 void TskSkinCustomEdit::ApplyCharset()
 {
-    if (SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr)
-        Font()->SetCharset(static_cast<TFontCharset>(SkinData()->ResourceStrData()->CharSet()));
-    else
-        Font()->SetCharset(FDefaultFont->Charset());
+    Font()->SetCharset(SkinTextCharset(SkinData(), FDefaultFont->Charset()));
 }
 
 void TskSkinCustomEdit::ApplyFontColor()

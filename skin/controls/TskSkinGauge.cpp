@@ -187,6 +187,7 @@ void TskSkinGauge::DrawProgressText(TCanvas* C)
     } else {
         C->SetFont(DefaultFont());
     }
+    C->Font()->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
     const TSize ext = C->TextExtent(text);
     if (FVertical) {
         // Turned a quarter counter-clockwise: the text runs upward from its bottom end, centred.

@@ -49,6 +49,9 @@ public:
     int Percent() const;
     // The text the gauge shows ("" for none).
     std::string GaugeText() const;
+    // Writes that text centred on C (a picture of the gauge's size) in the entry's font or DefaultFont,
+    // in the character set of the skin's UI strings when the skin has them.
+    void DrawProgressText(TCanvas* C);
 
     void FindSkinObject() override;
     void ComputeSkinSize(int& AWidth, int& AHeight) override;
@@ -69,7 +72,6 @@ protected:
     void DrawDefaultImage(TBitmap* B) override;
     void Paint() override;
     void WndProc(TMessage& Message) override;
-    void DrawProgressText(TCanvas* C);
 
 private:
     double Fraction() const;

@@ -879,10 +879,7 @@ void TskSkinCustomListBox::SetItemFont(TCanvas* C) const
     } else {
         C->Font()->Assign(DefaultFont());
     }
-    TskSkinData* skin = SkinData();
-    C->Font()->SetCharset(skin != nullptr && skin->ResourceStrData() != nullptr
-            ? static_cast<TFontCharset>(skin->ResourceStrData()->CharSet())
-            : DefaultFont()->Charset());
+    C->Font()->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
 }
 
 void TskSkinCustomListBox::DrawListItem(TCanvas* C, int Index, const TRect& R, TOwnerDrawState State)

@@ -182,10 +182,7 @@ void TskSkinListBoxCaption::DrawSkin(TCanvas* C)
         C->Font()->SetName(FFontName);
         C->Font()->SetStyle(FFontStyle);
         C->Font()->SetHeight(FFontHeight);
-        TskSkinData* skin = FOwner->SkinData();
-        C->Font()->SetCharset(skin != nullptr && skin->ResourceStrData() != nullptr
-                ? static_cast<TFontCharset>(skin->ResourceStrData()->CharSet())
-                : FOwner->DefaultFont()->Charset());
+        C->Font()->SetCharset(SkinTextCharset(FOwner->SkinData(), FOwner->DefaultFont()->Charset()));
         DrawText(C, r, FFontColor);
     }
     for (int i = 0; i < 3; ++i) DrawButton(C, i);

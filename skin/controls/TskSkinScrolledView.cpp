@@ -68,11 +68,7 @@ template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::Ap
         font->SetColor(entry->FontColor);
         this->SetColor(entry->BGColor);
     }
-    TskSkinData* skin = FSkinLink.Data();
-    if (skin && skin->ResourceStrData())
-        font->SetCharset(static_cast<TFontCharset>(skin->ResourceStrData()->CharSet()));
-    else
-        font->SetCharset(FDefaultFont->Charset());
+    font->SetCharset(SkinTextCharset(FSkinLink.Data(), FDefaultFont->Charset()));
 }
 
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::RealignBars()

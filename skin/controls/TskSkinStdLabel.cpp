@@ -47,17 +47,16 @@ void TskSkinStdLabel::SelectTextFont(TCanvas* C)
 {
     if (FSkinLink.Index() == -1) {
         C->Font()->Assign(FUseSkinFont ? FDefaultFont : Font());
-        return;
-    }
-    if (FUseSkinFont) {
-        C->Font()->Assign(Font());
-        C->Font()->SetName(FFontName);
-        C->Font()->SetStyle(FFontStyle);
-        C->Font()->SetHeight(FFontHeight);
     } else {
         C->Font()->Assign(Font());
+        if (FUseSkinFont) {
+            C->Font()->SetName(FFontName);
+            C->Font()->SetStyle(FFontStyle);
+            C->Font()->SetHeight(FFontHeight);
+        }
+        C->Font()->SetColor(FUseSkinColor ? FFontColor : Font()->Color());
     }
-    C->Font()->SetColor(FUseSkinColor ? FFontColor : Font()->Color());
+    C->Font()->SetCharset(SkinTextCharset(SkinData(), FDefaultFont->Charset()));
 }
 
 namespace {

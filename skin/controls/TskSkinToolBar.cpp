@@ -6,6 +6,7 @@
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
 #include "skin/controls/SkinButtonLook.h"
+#include "skin/controls/SkinNinePart.h"
 #include "skin/controls/TskSkinBevel.h"
 #include "skin/controls/TskSkinMenuSpeedButton.h"
 #include "skin/data/SkinDrawUtils.h"
@@ -460,7 +461,9 @@ void TskSkinToolBar::PaintScrollButton(TCanvas* C, const TScrollButton& Button, 
             src = entry->DownSkinRect;
         else if (Button.Hot && !IsEmptyRect(entry->ActiveSkinRect))
             src = entry->ActiveSkinRect;
-        StretchButtonPicture(&b, picture, src, entry->ClientRect, w, h);
+        // Corners kept, each edge tiled or stretched as the entry says: the button is far narrower and
+        // taller than the picture, and a plain stretch would smear its frame.
+        CreateEntrySkinImage(&b, picture, *entry, src, w, h);
         arrow = entry->FontColor;
     } else if (Button.Down && Button.Hot) {
         FillFramed(b.Canvas(), r, SkinNavyFrame, SkinPressedFill);

@@ -205,6 +205,12 @@ double SkinUnpackSeconds()
     return unpackSeconds;
 }
 
+BYTE SkinTextCharset(const TskSkinData* Skin, BYTE Fallback)
+{
+    if (Skin == nullptr || Skin->ResourceStrData() == nullptr) return Fallback;
+    return static_cast<BYTE>(Skin->ResourceStrData()->CharSet());
+}
+
 void TskSkinColors::ResetToSystemColors()
 {
     cBtnFace = clBtnFace;

@@ -27,6 +27,7 @@ class TskDataSkinArea;
 class TskDataSkinPopupWindow;
 class TskDataSkinHintWindow;
 struct TskUnpackedSkinImage;
+class TskSkinData;
 
 // How many stored skins have been unpacked (inflated and their pictures decoded) since the program
 // started. Components given identical stored bytes share one unpacking, so this grows by one per
@@ -34,6 +35,10 @@ struct TskUnpackedSkinImage;
 int SkinUnpackCount();
 // How long those unpackings took together, in seconds.
 double SkinUnpackSeconds();
+
+// The font character set of text a skinned control draws: that of the skin's UI strings when the skin
+// has them, else Fallback (the control's default font's). A null skin gives Fallback.
+BYTE SkinTextCharset(const TskSkinData* Skin, BYTE Fallback);
 
 // The ten system colours a skin may override.
 class TskSkinColors {

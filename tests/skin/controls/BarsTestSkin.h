@@ -18,6 +18,11 @@ constexpr TColor cToolPanel = 0x00A0A000;
 constexpr TColor cScrollRest = 0x00202080;
 constexpr TColor cScrollHot = 0x00208020;
 constexpr TColor cScrollDown = 0x00802020;
+// The scroll button at rest has a frame 2 pixels wide: corners in one colour, each edge striped across
+// its length in two, so a tiled edge and a stretched one look different.
+constexpr TColor cScrollCorner = 0x00406080;
+constexpr TColor cScrollStripeA = 0x0000C0C0;
+constexpr TColor cScrollStripeB = 0x00C000C0;
 constexpr TColor cBarFrame = 0x00008040;
 constexpr TColor cBarClient = 0x00C08000;
 constexpr TColor cGrip = 0x000000C0;
@@ -39,7 +44,8 @@ inline std::string BarsSkinIni()
     ini += "[toolpanel]\npictureindex=0\nskinrect=120,65,150,85\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
            "leftbottompoint=5,15\nrightbottompoint=25,15\nclientrect=5,5,25,15\n";
     ini += "[resizebutton]\npictureindex=0\nskinrect=30,90,40,100\nactiveskinrect=40,90,50,100\n"
-           "downskinrect=50,90,60,100\nclientrect=2,2,8,8\nfontcolor=255\n";
+           "downskinrect=50,90,60,100\nlefttoppoint=2,2\nrighttoppoint=8,2\nleftbottompoint=2,8\n"
+           "rightbottompoint=8,8\nclientrect=2,2,8,8\nleftstretch=1\nfontcolor=255\n";
     ini += "[controlbar]\npictureindex=0\nskinrect=150,40,190,80\nlefttoppoint=4,4\nrighttoppoint=36,4\n"
            "leftbottompoint=4,36\nrightbottompoint=36,36\nclientrect=4,4,36,36\n"
            "hgriprect=60,90,70,94\nvgriprect=70,84,74,94\ngripoffset1=1\ngripoffset2=1\n";
@@ -62,6 +68,15 @@ inline void WriteBarsPicture(const std::string& path)
     Fill(b, Rect(21, 91, 26, 93), cMarkerDown);
     // scroll buttons 10 x 10
     Fill(b, Rect(30, 90, 40, 100), cScrollRest);
+    for (TPoint corner : {Point(30, 90), Point(38, 90), Point(30, 98), Point(38, 98)})
+        Fill(b, Rect(corner.X, corner.Y, corner.X + 2, corner.Y + 2), cScrollCorner);
+    for (int i = 0; i < 6; ++i) {
+        const TColor stripe = i % 2 == 0 ? cScrollStripeA : cScrollStripeB;
+        Fill(b, Rect(30, 92 + i, 32, 93 + i), stripe); // left edge, striped down
+        Fill(b, Rect(38, 92 + i, 40, 93 + i), stripe); // right edge
+        Fill(b, Rect(32 + i, 90, 33 + i, 92), stripe); // top edge, striped across
+        Fill(b, Rect(32 + i, 98, 33 + i, 100), stripe); // bottom edge
+    }
     Fill(b, Rect(40, 90, 50, 100), cScrollHot);
     Fill(b, Rect(50, 90, 60, 100), cScrollDown);
     // grabbers

@@ -201,6 +201,34 @@ TEST_F(ComboBox, ClickOnTheFaceThenOnAnItem_TakesTheItem)
     EXPECT_EQ(TakeLog(), (Strings{"OnChange:PSP", "OnClick", "Change", "OnCloseUp"}));
 }
 
+// Opening on the first item steps the list to the second item and back before it shows. None of it
+// reaches the user: the list opens on the first item drawn chosen, no event but OnDropDown fires, and
+// Escape leaves the first item.
+TEST_F(ComboBox, OpeningOnTheFirstItem_ShowsItChosenAndFiresOnlyOnDropDown)
+{
+    MakeBox();
+    AddItems({"DVD", "iPod", "PSP"});
+    Box->SetItemIndex(0);
+    ShowForm();
+    TakeLog();
+    Driver.Click(ButtonCentre());
+    ASSERT_TRUE(Box->DroppedDown());
+    EXPECT_EQ(TakeLog(), (Strings{"OnDropDown"}));
+    EXPECT_EQ(Box->ItemIndex(), 0);
+    EXPECT_EQ(Box->Text(), "DVD");
+    TskPopupListBox* list = Box->ListBox();
+    EXPECT_EQ(list->TopIndex(), 0);
+    const TRect r = list->ListBoxRect();
+    const int h = list->ItemHeight();
+    auto rowColour = [&](int row) { return Driver.PixelAt(list->Handle(), r.Right - 3, r.Top + row * h + h / 2) & 0x00FFFFFF; };
+    EXPECT_EQ(rowColour(0), Px(clHighlight));
+    EXPECT_NE(rowColour(1), Px(clHighlight));
+    Driver.Press(VK_ESCAPE);
+    EXPECT_FALSE(Box->DroppedDown());
+    EXPECT_EQ(Box->ItemIndex(), 0);
+    EXPECT_TRUE(TakeLog().empty());
+}
+
 TEST_F(ComboBox, HoveringMovesTheListOnly_TheFaceKeepsTheItemItOpenedWith)
 {
     MakeBox();

@@ -2,6 +2,7 @@
 
 #include "ExtraSkinTestSupport.h"
 #include "platform/win/MessageQueue.h"
+#include "skin/data/TskResourceStrData.h"
 
 using namespace skintest;
 
@@ -94,6 +95,42 @@ TEST_F(GaugeLook, Skinned_HeightFromTheSkinAndTheProgressPieceTiledOverTheDonePa
     EXPECT_EQ(At(20, 15), Px(cProgress));
     EXPECT_EQ(At(200, 15), Px(cProgress));
     EXPECT_EQ(At(300, 15), Px(cGaugeFrame)); // beyond 50 %: the track shows
+}
+
+// The text takes the character set of the skin's UI strings when the skin has them, else the default
+// font's; with or without an entry. Text stays UTF-8 whatever the set says.
+TEST_F(GaugeLook, ProgressText_TakesTheCharsetOfTheSkinsStrings)
+{
+    TskResourceStrData strings(nullptr);
+    strings.SetCharSet(RUSSIAN_CHARSET);
+    struct TCase {
+        const char* Entry; // "" for a gauge without SkinData
+        bool Strings;
+        int Charset;
+    };
+    for (const TCase& c : {TCase{"gauge", true, RUSSIAN_CHARSET}, TCase{"nogauge", true, RUSSIAN_CHARSET},
+             TCase{"gauge", false, EASTEUROPE_CHARSET}, TCase{"", false, EASTEUROPE_CHARSET}}) {
+        SCOPED_TRACE(testing::Message() << "entry \"" << c.Entry << "\", strings " << c.Strings);
+        Skin()->SetResourceStrData(c.Strings ? &strings : nullptr);
+        auto* g = Make<TskSkinGauge>(Form, Rect(10, 10, 110, 30), false);
+        if (*c.Entry != 0) {
+            g->SetSkinDataName(c.Entry);
+            g->SetSkinData(Skin());
+        }
+        g->DefaultFont()->SetCharset(EASTEUROPE_CHARSET);
+        g->DefaultFont()->SetColor(clBlack);
+        g->SetShowPercent(true);
+        TBitmap b(g->Width(), g->Height());
+        Fill(b, Rect(0, 0, b.Width(), b.Height()), clWhite);
+        g->DrawProgressText(b.Canvas());
+        EXPECT_EQ(b.Canvas()->Font()->Charset(), c.Charset);
+        int written = 0;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x) written += b.Canvas()->Pixels(x, y) != clWhite;
+        EXPECT_GT(written, 5) << "\"50%\" is written";
+        g->Free();
+    }
+    Skin()->SetResourceStrData(nullptr);
 }
 
 // The stretched skin picture is kept between paints: a gauge made narrower, then wider again, shows

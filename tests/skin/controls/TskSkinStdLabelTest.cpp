@@ -1,6 +1,7 @@
 #include "skin/controls/TskSkinStdLabel.h"
 
 #include "SkinControlsTestSupport.h"
+#include "skin/data/TskResourceStrData.h"
 
 using namespace skintest;
 
@@ -70,4 +71,34 @@ TEST_F(StdLabel, AutoSize_MeasuresAnEmptyCaptionOneLineHigh)
     l->SetParent(Form);
     l->SetCaption("");
     EXPECT_GT(l->Height(), 5);
+}
+
+// The text is drawn in the character set of the skin's UI strings when the skin has them, else in the
+// default font's; with an entry or without. Text stays UTF-8 whatever the set says.
+TEST_F(StdLabel, Text_TakesTheCharsetOfTheSkinsStrings)
+{
+    TskResourceStrData strings(nullptr);
+    strings.SetCharSet(RUSSIAN_CHARSET);
+    struct TCase {
+        const char* Entry;
+        bool Strings;
+        bool UseSkinFont;
+        int Charset;
+    };
+    for (const TCase& c : {TCase{"stdlabel", true, true, RUSSIAN_CHARSET}, TCase{"stdlabel", true, false, RUSSIAN_CHARSET},
+             TCase{"nosuchlabel", true, true, RUSSIAN_CHARSET}, TCase{"stdlabel", false, true, EASTEUROPE_CHARSET}}) {
+        SCOPED_TRACE(testing::Message() << c.Entry << ", strings " << c.Strings << ", skin font " << c.UseSkinFont);
+        Skin()->SetResourceStrData(c.Strings ? &strings : nullptr);
+        auto* l = MakeLabel(*this, Rect(10, 10, 200, 40), "Destination", false);
+        l->DefaultFont()->SetCharset(EASTEUROPE_CHARSET);
+        l->Font()->SetCharset(ANSI_CHARSET);
+        l->SetUseSkinFont(c.UseSkinFont);
+        l->SetSkinDataName(c.Entry);
+        l->SetSkinData(Skin());
+        ShowForm();
+        EXPECT_EQ(l->Canvas()->Font()->Charset(), c.Charset);
+        EXPECT_GT(CountOther(*this, Rect(10, 10, 200, 40), clWhite), 10); // the text is there
+        l->Free();
+    }
+    Skin()->SetResourceStrData(nullptr);
 }

@@ -265,6 +265,33 @@ TEST_F(ToolBarLook, ScrollButtons_FromTheResizeButtonEntry)
     Driver.ButtonUp();
 }
 
+// The 10 x 10 picture made a 12 x 25 button: the corners as they are, the top, right and bottom edges
+// tiled (their stripes keep alternating), the left edge stretched as its flag says (each stripe grows).
+TEST_F(ToolBarLook, ScrollButtons_ComposedInNinePartsByTheEdgeFlags)
+{
+    ScrollingBar(true);
+    Save("ToolBar_NinePartScrollButton");
+    auto px = [&](int x, int y) { return At(10 + x, 10 + y); }; // the left button, in its own pixels
+    auto stripe = [](int i) { return Px(i % 2 == 0 ? cScrollStripeA : cScrollStripeB); };
+    for (TPoint corner : {Point(0, 0), Point(11, 0), Point(0, 24), Point(11, 24)}) {
+        SCOPED_TRACE(testing::Message() << "corner " << corner.X << "," << corner.Y);
+        EXPECT_EQ(px(corner.X, corner.Y), Px(cScrollCorner));
+    }
+    for (int k = 0; k < 8; ++k) {
+        SCOPED_TRACE(testing::Message() << "across " << k);
+        EXPECT_EQ(px(2 + k, 0), stripe(k));  // top, tiled
+        EXPECT_EQ(px(2 + k, 24), stripe(k)); // bottom, tiled
+    }
+    for (int k = 0; k < 21; ++k) {
+        SCOPED_TRACE(testing::Message() << "down " << k);
+        EXPECT_EQ(px(11, 2 + k), stripe(k)); // right, tiled
+    }
+    // Left, stretched: 6 stripes over 21 rows, three or four rows each.
+    for (int k : {0, 1, 2}) EXPECT_EQ(px(0, 2 + k), Px(cScrollStripeA)) << k;
+    for (int k : {18, 19, 20}) EXPECT_EQ(px(0, 2 + k), Px(cScrollStripeB)) << k;
+    EXPECT_EQ(px(5, 5), Px(cScrollRest)); // the client piece
+}
+
 TEST_F(ToolBarLook, FlatBar_ButtonsShowTheBarAtRestAndTheHotPictureUnderThePointer)
 {
     auto* bar = Bar(Rect(0, 0, 300, 30), true);

@@ -95,7 +95,11 @@ struct OpenDialog : ::testing::Test {
             PostMessage(Application->Handle(), kUserActs, 0, 0);
         };
     }
-    void TearDown() override { Application->OnMessage = nullptr; }
+    void TearDown() override
+    {
+        Application->OnMessage = nullptr;
+        Application->OnIdle = nullptr;
+    }
 
     void ClickOn(TControl* C) { Driver.Click(C->ClientToScreen({C->Width() / 2, C->Height() / 2})); }
     int RowOf(TskOpenDlgForm& F, const std::string& Name)
@@ -409,6 +413,88 @@ TEST_F(OpenDialog, SaveMode_FilterChangeReplacesOnlyTheLastExtension)
     ASSERT_TRUE(Dialog.Execute());
     EXPECT_EQ(shown, "a.avi.cut.mkv");
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("new clip.mkv"));
+}
+
+// Answers the next message box the way a person would: once the box's own modal loop has nothing
+// left to do, the button named Answer is clicked and the box's text kept. The loop is kept turning
+// while it waits, and after a bounded number of turns the box is shut, so a button the click misses
+// fails the test instead of hanging it.
+struct TBoxAnswerer {
+    explicit TBoxAnswerer(THeadlessDriver& D) : Driver(D) {}
+    THeadlessDriver& Driver;
+    std::string Answer;
+    std::string Asked;
+    int Boxes = 0;
+    int Turns = 0;
+    bool Missed = false;
+
+    void Install()
+    {
+        Application->OnIdle = [this](TObject*, bool& done) {
+            TskMessageForm* box = nullptr;
+            for (int i = 0; i < Screen->FormCount(); ++i)
+                if (auto* f = dynamic_cast<TskMessageForm*>(Screen->Forms(i)); f != nullptr && f->Visible()) box = f;
+            if (box == nullptr) return;
+            done = false;
+            if (++Turns > 100) {
+                Missed = true;
+                box->SetModalResult(mrCancel);
+                return;
+            }
+            if (Turns > 1) return;
+            ++Boxes;
+            Asked = box->MessageLabel()->Caption();
+            auto* button = dynamic_cast<TControl*>(box->FindComponent(Answer));
+            ASSERT_NE(button, nullptr) << Answer;
+            Driver.Click(button->ClientToScreen({button->Width() / 2, button->Height() / 2}));
+        };
+    }
+};
+
+// "b two.avi" is there: a Save of "b two" under the AVI filter asks first, whatever DefaultExt says.
+struct OverwriteQuestion : OpenDialog {
+    TBoxAnswerer Answerer{Driver};
+    bool StillOpen = false;
+    std::string Kept;
+
+    bool SaveOverTheAvi(const char* Answer)
+    {
+        Dialog.SetSaveMode(true);
+        Dialog.SetOverwritePromt(true);
+        Dialog.SetDefaultExt("mkv");
+        Dialog.SetFilter("AVI|*.avi");
+        Answerer.Answer = Answer;
+        Steps = {
+            [&](TskOpenDlgForm& F) { TypeName(F, "b two"); },
+            [&](TskOpenDlgForm& F) {
+                Answerer.Install();
+                ClickOn(F.OpenButton);
+            },
+            [&](TskOpenDlgForm& F) {
+                StillOpen = F.Visible();
+                Kept = F.FileNameEdit->Text();
+            },
+        };
+        const bool returned = Dialog.Execute();
+        EXPECT_EQ(Answerer.Boxes, 1);
+        EXPECT_FALSE(Answerer.Missed);
+        EXPECT_EQ(Answerer.Asked, "Do you want to overwrite old file?");
+        return returned;
+    }
+};
+
+TEST_F(OverwriteQuestion, Ok_ReturnsTheExistingFile)
+{
+    ASSERT_TRUE(SaveOverTheAvi("OK"));
+    EXPECT_EQ(Dialog.FileName(), Temp.Clip("b two.avi"));
+}
+
+TEST_F(OverwriteQuestion, Cancel_KeepsTheDialogOpenWithTheTypedName)
+{
+    EXPECT_FALSE(SaveOverTheAvi("Cancel"));
+    EXPECT_TRUE(StillOpen);
+    EXPECT_EQ(Kept, "b two");
+    EXPECT_EQ(Dialog.FileName(), "");
 }
 
 // The name the overwrite question looks at and the name Execute returns come from one rule: the
