@@ -248,6 +248,18 @@ void BM_OverheadIPhone(benchmark::State& State)
 {
     Overhead(State, "iPhone / iPod Touch");
 }
+void BM_OverheadIPodClassic(benchmark::State& State)
+{
+    Overhead(State, "iPod Classic/Nano/Video");
+}
+void BM_OverheadPsp(benchmark::State& State)
+{
+    Overhead(State, "Playstation Portable");
+}
+void BM_OverheadZune30(benchmark::State& State)
+{
+    Overhead(State, "Zune 30");
+}
 
 // A gauge that notes when it is shown a position.
 struct TimedGauge : IOmGauge {
@@ -317,4 +329,11 @@ void BM_ProgressLatency(benchmark::State& State)
 
 BENCHMARK(BM_OverheadWindowsMobile)->Arg(20)->Arg(60)->Iterations(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OverheadIPhone)->Arg(20)->Arg(60)->Iterations(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+// A job of the length people convert (three minutes), for every kind of road: one step with MP3 sound
+// (Windows Mobile), two steps with AAC (iPhone, iPod Classic, PSP) and with WMA sound (Zune 30).
+BENCHMARK(BM_OverheadWindowsMobile)->Name("BM_OverheadLong/WindowsMobile")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadIPhone)->Name("BM_OverheadLong/IPhone")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadIPodClassic)->Name("BM_OverheadLong/IPodClassic")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadPsp)->Name("BM_OverheadLong/Psp")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadZune30)->Name("BM_OverheadLong/Zune30")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ProgressLatency)->Iterations(6)->Unit(benchmark::kMillisecond)->UseRealTime();
