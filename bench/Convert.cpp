@@ -266,7 +266,8 @@ void BM_OverheadZune30(benchmark::State& State)
 // The judge's cost per part: the time a part waits, once its file is written, for the packets to be
 // read, by the probing tool started with the encode (as the driver does) against a run of the tool of
 // its own. The argument is the part's length in seconds (an H.264 and AAC file as the two-step road
-// writes it). The standby tool is given a few seconds to start, as the encode gives it.
+// writes it). The standby tool is given the time to start that the encode gives it: at least twice
+// what a whole run of its own took last (a part's encode takes far longer than its probing).
 void BM_JudgeCost(benchmark::State& State)
 {
     const int seconds = static_cast<int>(State.range(0));
@@ -282,7 +283,7 @@ void BM_JudgeCost(benchmark::State& State)
         State.PauseTiming();
         TStandbyProbe judge;
         judge.Start(kDir);
-        std::this_thread::sleep_for(std::chrono::seconds(3));
+        std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(std::max(3000.0, ownMs.empty() ? 0 : 2 * ownMs.back()))));
         State.ResumeTiming();
         TMediaReport standby, own;
         ratio.Iteration(State, [&] { judge.Report(part, standby, always); },
