@@ -793,6 +793,9 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
 
             bool partOk = true;
             lastProgress.clear();
+            // The judge of this part's file starts now, so that its start overlaps the encode.
+            TStandbyProbe judge;
+            judge.Start(Form.WorkFolder);
             std::vector<std::string> stages =
                 AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
             if (!plan.ReadStep.empty())
@@ -865,7 +868,7 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
                 };
                 const double span =
                     PartSpan(range, sourceLength, sourceReport.ChapterStarts, CellInt(source(SourceRecord::Chapters)));
-                if (ProbeOutput(out, made, serve))
+                if (judge.Report(out, made, serve) || ProbeOutput(out, made, serve))
                     verdict = JudgeOutput(made, span, wantAudio);
                 // Sound that ends before the picture may be what the source holds (a file cut from a
                 // longer one): the source file is read the same way, only then, and sets the share.

@@ -148,6 +148,73 @@ bool ReadUntilEnd(int Fd, const std::function<bool()>& Serve, int TimeoutMs,
     return true;
 }
 
+// Starts the console tool Args[0] with its standard output (and error, when WithErrors) on a pipe
+// whose reading end goes to Output, and with its input on a pipe whose writing end goes to Input
+// when Input is given. False, with nothing left open, when it cannot be started.
+bool StartTool(const std::vector<std::string>& Args, const std::string& Directory, bool WithErrors, bool EndWithParent,
+               TChildProcess& Child, int* Input, int& Output)
+{
+    const std::string program = FindConsoleTool(Args.front());
+    if (program.empty())
+        return false;
+    int input[2] = {-1, -1};
+    int output[2] = {-1, -1};
+    try {
+        if (Input)
+            MakePipe(input);
+        MakePipe(output);
+        TSpawnRequest request;
+        request.Program = program;
+        request.Args = Args;
+        request.Directory = Directory;
+        request.StdIn = input[0];
+        request.StdOut = output[1];
+        request.StdErr = WithErrors ? output[1] : -1;
+        request.EndWithParent = EndWithParent;
+        Child = SpawnProcess(request);
+    } catch (const Exception&) {
+        for (int fd : {input[0], input[1], output[0], output[1]})
+            if (fd >= 0)
+                ::close(fd);
+        return false;
+    }
+    // Only the child holds its ends now, so our read sees the end of the output when the tool ends.
+    if (Input) {
+        ::close(input[0]);
+        *Input = input[1];
+    }
+    ::close(output[1]);
+    Output = output[0];
+    return true;
+}
+
+// What the probing tool is asked: the packets' times and flags, one line each, and nothing decoded.
+const char* const kPacketEntries = "packet=codec_type,pts_time,dts_time,duration_time,flags";
+
+// Reads the probing tool's packet lines from Fd into Into; false when no whole report came.
+bool ReadPackets(int Fd, const std::function<bool()>& Serve, int TimeoutMs, TMediaReport& Into)
+{
+    Into = TMediaReport();
+    TPacketSpans spans;
+    if (!ReadUntilEnd(Fd, Serve, TimeoutMs, [&spans](const std::string& Line) { ReadPacketLine(spans, Line); }))
+        return false;
+    Into.Video = spans.VideoTo >= 0;
+    Into.Audio = spans.AudioTo >= 0;
+    Into.Length = Into.Video ? spans.VideoTo - spans.VideoFrom : 0;
+    Into.AudioLength = Into.Audio ? spans.AudioTo - spans.AudioFrom : 0;
+    return true;
+}
+
+// Ends a tool of ours that may still run, through its pidfd (nothing else can be hit), and reaps it,
+// so it is gone for good.
+void EndTool(TChildProcess& Child)
+{
+    if (!Child.Assigned())
+        return;
+    Child.SignalGroup(SIGKILL);
+    Child.Reap();
+}
+
 } // namespace
 
 TStandbyPlayer::~TStandbyPlayer()
@@ -159,45 +226,13 @@ void TStandbyPlayer::End()
 {
     CloseFd(FInput);
     CloseFd(FOutput);
-    if (FPlayer.Assigned()) {
-        // Our own child, through its pidfd: nothing else can be hit. Reaped at once, it is gone for good.
-        FPlayer.SignalGroup(SIGKILL);
-        FPlayer.Reap();
-    }
+    EndTool(FPlayer);
 }
 
 bool TStandbyPlayer::Start(const std::string& Directory)
 {
     End();
-    const std::vector<std::string> args = StandbyArgs();
-    const std::string player = FindConsoleTool(args.front());
-    if (player.empty())
-        return false;
-    int input[2] = {-1, -1};
-    int output[2] = {-1, -1};
-    try {
-        MakePipe(input);
-        MakePipe(output);
-        TSpawnRequest request;
-        request.Program = player;
-        request.Args = args;
-        request.Directory = Directory;
-        request.StdIn = input[0];
-        request.StdOut = output[1];
-        request.StdErr = output[1];
-        FPlayer = SpawnProcess(request);
-    } catch (const Exception&) {
-        for (int fd : {input[0], input[1], output[0], output[1]})
-            if (fd >= 0)
-                ::close(fd);
-        return false;
-    }
-    // Only the child holds its ends now, so our read sees the end of the output when the player ends.
-    ::close(input[0]);
-    ::close(output[1]);
-    FInput = input[1];
-    FOutput = output[0];
-    return true;
+    return StartTool(StandbyArgs(), Directory, true, false, FPlayer, &FInput, FOutput);
 }
 
 bool TStandbyPlayer::Report(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
@@ -258,42 +293,70 @@ void ReadPacketLine(TPacketSpans& Spans, const std::string& Line)
 bool ProbeOutput(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve, int TimeoutMs)
 {
     Into = TMediaReport();
-    const std::string probe = FindConsoleTool("ffprobe");
-    if (probe.empty())
-        return false;
-    int output[2] = {-1, -1};
     TChildProcess tool;
-    try {
-        MakePipe(output);
-        TSpawnRequest request;
-        request.Program = probe;
-        // Only the packets' times are read: the whole file is walked without decoding a picture.
-        request.Args = {"ffprobe", "-v", "error", "-show_entries", "packet=codec_type,pts_time,dts_time,duration_time,flags",
-                        "-of", "csv=p=0", "file:" + Path};
-        request.StdOut = output[1];
-        request.EndWithParent = true;
-        tool = SpawnProcess(request);
-    } catch (const Exception&) {
-        for (int fd : output)
-            if (fd >= 0)
-                ::close(fd);
+    int output = -1;
+    // Only the packets' times are read: the whole file is walked without decoding a picture.
+    if (!StartTool({"ffprobe", "-v", "error", "-show_entries", kPacketEntries, "-of", "csv=p=0", "file:" + Path},
+                   std::string(), false, true, tool, nullptr, output))
+        return false;
+    const bool ended = ReadPackets(output, Serve, TimeoutMs, Into);
+    CloseFd(output);
+    if (ended)
+        tool.Reap();
+    EndTool(tool);
+    return ended;
+}
+
+TStandbyProbe::~TStandbyProbe()
+{
+    End();
+}
+
+void TStandbyProbe::End()
+{
+    CloseFd(FInput);
+    CloseFd(FOutput);
+    EndTool(FTool);
+}
+
+bool TStandbyProbe::Start(const std::string& Directory)
+{
+    End();
+    // The file is named on the tool's input, as the one entry of a list its concat reader reads; the
+    // list names the file by its own protocol, so that it is read from the disk and not taken as a
+    // name beside the list. The reader hands on every packet with its times and flags as they are
+    // (no conversion of the data), so the lines are those of ProbeOutput's run.
+    return StartTool({"ffprobe", "-v", "error", "-f", "concat", "-safe", "0", "-auto_convert", "0",
+                      "-protocol_whitelist", "file,pipe", "-show_entries", kPacketEntries, "-of", "csv=p=0",
+                      "-i", "pipe:0"},
+                     Directory, false, true, FTool, &FInput, FOutput);
+}
+
+bool TStandbyProbe::Report(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
+                           int TimeoutMs)
+{
+    Into = TMediaReport();
+    // The list is read line by line, and a name that is not whole would be taken beside the list:
+    // such a name is left to ProbeOutput's run.
+    if (!FTool.Assigned() || FInput < 0 || Path.empty() || Path[0] != '/' || Path.find_first_of("\r\n") != std::string::npos) {
+        End();
         return false;
     }
-    ::close(output[1]);
-    TPacketSpans spans;
-    const bool ended = ReadUntilEnd(output[0], Serve, TimeoutMs, [&spans](const std::string& Line) { ReadPacketLine(spans, Line); });
-    ::close(output[0]);
-    // Our own child, through its pidfd; reaped here, so it is gone for good.
+    // Between single quotes everything stands as written; a quote itself is closed, escaped and reopened.
+    std::string quoted;
+    for (const char c : Path)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    const std::string list = "file 'file:" + quoted + "'\n";
+    const bool sent = ::write(FInput, list.data(), list.size()) == static_cast<ssize_t>(list.size());
+    // The end of the list starts the reading.
+    CloseFd(FInput);
+    const bool ended = sent && ReadPackets(FOutput, Serve, TimeoutMs, Into);
+    if (ended)
+        FTool.Reap();
+    End();
     if (!ended)
-        tool.SignalGroup(SIGKILL);
-    tool.Reap();
-    if (!ended)
-        return false;
-    Into.Video = spans.VideoTo >= 0;
-    Into.Audio = spans.AudioTo >= 0;
-    Into.Length = Into.Video ? spans.VideoTo - spans.VideoFrom : 0;
-    Into.AudioLength = Into.Audio ? spans.AudioTo - spans.AudioFrom : 0;
-    return true;
+        Into = TMediaReport();
+    return ended;
 }
 
 double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<double>& ChapterStarts,

@@ -72,6 +72,33 @@ struct TPartRange {
 bool ProbeOutput(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
                  int TimeoutMs = 120000);
 
+// ProbeOutput's tool started while the encoder still works, as TStandbyPlayer is for the player:
+// most of a probing run is the tool's start (a few hundred libraries), and started alongside the
+// encoder it has that behind it when the part's file is ready. Asked once: the tool ends after its
+// report. Ended, if still there, when it goes.
+class TStandbyProbe {
+public:
+    TStandbyProbe() = default;
+    TStandbyProbe(const TStandbyProbe&) = delete;
+    TStandbyProbe& operator=(const TStandbyProbe&) = delete;
+    ~TStandbyProbe();
+
+    // Starts the tool, waiting for the name of its file, in Directory; false when it cannot be started.
+    bool Start(const std::string& Directory);
+    // What ProbeOutput reports of the file at Path (an absolute path). False when no whole report
+    // came: never started, a name the tool's input cannot carry, given up, or no end within TimeoutMs;
+    // the caller runs ProbeOutput then.
+    bool Report(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
+                int TimeoutMs = 120000);
+
+private:
+    void End();
+
+    TChildProcess FTool;
+    int FInput = -1;  // the name of the file
+    int FOutput = -1; // the packet lines
+};
+
 // Adds one line of ProbeOutput's tool ("video,pts,dts,duration,flags") to the spans in Spans.
 struct TPacketSpans {
     double VideoFrom = -1, VideoTo = -1;

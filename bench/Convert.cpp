@@ -2,7 +2,7 @@
 // same encoder commands by hand, in the same run, for a one-step device (Windows Mobile: mencoder alone)
 // and a two-step one (iPhone: mencoder, then ffmpeg for the AAC sound); the ratio is the driver's
 // overhead. The by-hand side replays every tool run the driver made for the conversion (recorded as it
-// made them), reading their output as the program does; the player run that judges the output file is
+// made them), reading their output as the program does; the probing run that judges the output file is
 // the driver's own cost and is not replayed. Both sides write under the benchmark's own folder, take
 // turns going first, and each output is checked with ffprobe. Ratios are per iteration (the two sides
 // back to back), reported as median, min and max with the load average: "ratio" by wall time, "cpu_ratio"
@@ -32,11 +32,13 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -248,6 +250,56 @@ void BM_OverheadIPhone(benchmark::State& State)
 {
     Overhead(State, "iPhone / iPod Touch");
 }
+void BM_OverheadIPodClassic(benchmark::State& State)
+{
+    Overhead(State, "iPod Classic/Nano/Video");
+}
+void BM_OverheadPsp(benchmark::State& State)
+{
+    Overhead(State, "Playstation Portable");
+}
+void BM_OverheadZune30(benchmark::State& State)
+{
+    Overhead(State, "Zune 30");
+}
+
+// The judge's cost per part: the time a part waits, once its file is written, for the packets to be
+// read, by the probing tool started with the encode (as the driver does) against a run of the tool of
+// its own. The argument is the part's length in seconds (an H.264 and AAC file as the two-step road
+// writes it). The standby tool is given the time to start that the encode gives it: at least twice
+// what a whole run of its own took last (a part's encode takes far longer than its probing).
+void BM_JudgeCost(benchmark::State& State)
+{
+    const int seconds = static_cast<int>(State.range(0));
+    const std::string clip = PrepareClip(seconds);
+    const std::string part = kDir + "/part" + std::to_string(seconds) + ".mp4";
+    if (!fs::exists(part))
+        std::system(("ffmpeg -loglevel error -y -i " + clip + " -c:v libx264 -preset ultrafast -s 480x320 -c:a aac -b:a 128k " +
+                     part).c_str());
+    const auto always = [] { return true; };
+    TBaselineRatio ratio("own_run");
+    std::vector<double> ownMs;
+    for (auto _ : State) {
+        State.PauseTiming();
+        TStandbyProbe judge;
+        judge.Start(kDir);
+        std::this_thread::sleep_for(std::chrono::milliseconds(static_cast<int>(std::max(3000.0, ownMs.empty() ? 0 : 2 * ownMs.back()))));
+        State.ResumeTiming();
+        TMediaReport standby, own;
+        ratio.Iteration(State, [&] { judge.Report(part, standby, always); },
+                        [&] {
+                            const auto t0 = Clock::now();
+                            ProbeOutput(part, own, always);
+                            ownMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+                        });
+        if (!standby.Video || standby.Length < seconds - 1 || std::abs(standby.Length - own.Length) > 0.1) {
+            State.SkipWithError("the standby judge did not read the part as its own run does");
+            break;
+        }
+    }
+    ratio.Finish(State);
+    SetSpreadCounters(State, "own_run_ms", ownMs);
+}
 
 // A gauge that notes when it is shown a position.
 struct TimedGauge : IOmGauge {
@@ -317,4 +369,12 @@ void BM_ProgressLatency(benchmark::State& State)
 
 BENCHMARK(BM_OverheadWindowsMobile)->Arg(20)->Arg(60)->Iterations(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OverheadIPhone)->Arg(20)->Arg(60)->Iterations(8)->Unit(benchmark::kMillisecond)->UseRealTime();
+// A job of the length people convert (three minutes), for every kind of road: one step with MP3 sound
+// (Windows Mobile), two steps with AAC (iPhone, iPod Classic, PSP) and with WMA sound (Zune 30).
+BENCHMARK(BM_OverheadWindowsMobile)->Name("BM_OverheadLong/WindowsMobile")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadIPhone)->Name("BM_OverheadLong/IPhone")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadIPodClassic)->Name("BM_OverheadLong/IPodClassic")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadPsp)->Name("BM_OverheadLong/Psp")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_OverheadZune30)->Name("BM_OverheadLong/Zune30")->Arg(180)->Iterations(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_JudgeCost)->Arg(20)->Arg(180)->Iterations(8)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ProgressLatency)->Iterations(6)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -216,3 +216,66 @@ TEST_F(Judged, OutputNameWithAQuote_IsJudgedByARunOfItsOwn)
     Convert("Windows Mobile");
     EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText() << " " << Listing();
 }
+
+// The probing tool started ahead of the judging reads what its own run reads, and the judge says the
+// same of both: a clip with sound, the clip cut off after a third of its bytes, bytes that are no
+// video, and a name with a quote, a backslash and blanks in it.
+TEST_F(Judged, StandbyProbe_ReportsWhatItsOwnRunReports)
+{
+    const auto always = [] { return true; };
+    const std::string cut = Dir / "cut short.avi";
+    {
+        std::ifstream in(Clip, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::ofstream(cut, std::ios::binary) << bytes.substr(0, bytes.size() / 3);
+    }
+    const std::string noise = Dir / "not a video.avi";
+    std::ofstream(noise) << std::string(4096, 'x');
+    const std::string odd = Dir / "it's a \\ \"name\".avi";
+    fs::copy_file(Clip, odd);
+    for (const std::string& file : {Clip, cut, noise, odd}) {
+        TMediaReport own, standby;
+        ASSERT_TRUE(ProbeOutput(file, own, always)) << file;
+        TStandbyProbe probe;
+        ASSERT_TRUE(probe.Start(Form->WorkFolder));
+        ASSERT_TRUE(probe.Report(file, standby, always)) << file;
+        EXPECT_EQ(standby.Video, own.Video) << file;
+        EXPECT_EQ(standby.Audio, own.Audio) << file;
+        // Where a file leaves a packet's duration out, the standby reader takes it from the rate: at
+        // most one picture (1/12 s) more.
+        EXPECT_NEAR(standby.Length, own.Length, 0.09) << file;
+        EXPECT_NEAR(standby.AudioLength, own.AudioLength, 0.09) << file;
+        EXPECT_EQ(JudgeOutput(standby, 20, true), JudgeOutput(own, 20, true)) << file;
+    }
+    TMediaReport report;
+    ASSERT_TRUE(ProbeOutput(cut, report, always));
+    EXPECT_EQ(JudgeOutput(report, 20, true), "the output is too short");
+}
+
+// No report, so the caller runs the tool on its own: a name that is not whole (relative, or with a
+// line break), a tool never started, a judging given up (Stop), and a second question.
+TEST_F(Judged, StandbyProbe_GivesNoReport_WhenItCannotBeSure)
+{
+    const std::string broken = Dir / "two\nlines.avi";
+    fs::copy_file(Clip, broken);
+    TMediaReport report;
+    for (const std::string& name : {std::string("Beach Day.avi"), broken}) {
+        TStandbyProbe probe;
+        ASSERT_TRUE(probe.Start(Dir.Path.string()));
+        EXPECT_FALSE(probe.Report(name, report, [] { return true; })) << name;
+        EXPECT_FALSE(report.Video);
+    }
+    TStandbyProbe never;
+    EXPECT_FALSE(never.Report(Clip, report, [] { return true; }));
+
+    TStandbyProbe stopped;
+    ASSERT_TRUE(stopped.Start(Form->WorkFolder));
+    EXPECT_FALSE(stopped.Report(Clip, report, [] { return false; }));
+    EXPECT_FALSE(report.Video);
+
+    TStandbyProbe once;
+    ASSERT_TRUE(once.Start(Form->WorkFolder));
+    ASSERT_TRUE(once.Report(Clip, report, [] { return true; }));
+    EXPECT_TRUE(report.Video);
+    EXPECT_FALSE(once.Report(Clip, report, [] { return true; }));
+}
