@@ -6,6 +6,7 @@
 #include "app/om_functions.h"
 #include "app/om_shape.h"
 #include "app/om_tables.h"
+#include "app/om_tracks.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
@@ -14,16 +15,7 @@
 
 namespace {
 
-// The stream id at the start of a track description ("128 eng" -> "128"); the whole text when it
-// has no blank.
-std::string StreamId(const std::string& Description)
-{
-    const std::string text = Trim(Description);
-    const std::size_t blank = text.find(' ');
-    return blank == std::string::npos ? text : text.substr(0, blank);
-}
-
-// A stream id or angle is a number; anything else would not be one argument the tool accepts.
+// An angle is a number; anything else would not be one argument the tool accepts.
 bool IsNumber(const std::string& Text)
 {
     int value = 0;
@@ -52,8 +44,8 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
         options += " -aspect " + aspect;
 
     // No usable id, no option: an empty -aid would swallow the next option as its value.
-    const std::string audioId = StreamId(Sources.Cells(SourceRecord::AudioChoice, s));
-    if (IsNumber(audioId))
+    const std::string audioId = TrackStreamId(Sources.Cells(SourceRecord::AudioChoice, s));
+    if (!audioId.empty())
         options += " -aid " + audioId;
 
     if (Sources.Cells(SourceRecord::SubtitlesOn, s) != "YES") {
@@ -62,8 +54,8 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
     } else {
         const std::string choice = Sources.Cells(SourceRecord::SubtitleChoice, s);
         if (!choice.empty() && Pos("ile", choice) == 0) {
-            const std::string subtitleId = StreamId(choice);
-            if (IsNumber(subtitleId))
+            const std::string subtitleId = TrackStreamId(choice);
+            if (!subtitleId.empty())
                 options += " -sid " + subtitleId + SubtitleFontOptions(Settings.WorkFolder);
         }
         // Only the chosen side file, never the whole list: exactly that one path is passed.

@@ -4,6 +4,7 @@
 #include "app/om_functions.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
+#include "app/om_tracks.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
@@ -11,19 +12,6 @@
 #include "skin/grids/TskSkinStringGrid.h"
 
 namespace {
-
-// The stream id a track text starts with ("128 English" -> "128"); "" when it is no number, since a
-// bare "-aid" would take the next option as its value.
-std::string StreamNumber(const std::string& Text)
-{
-    std::string id = Trim(Text);
-    if (const std::size_t blank = id.find(' '); blank != std::string::npos)
-        id.resize(blank);
-    int value = 0;
-    if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos || !TryStrToInt(id, value))
-        return std::string();
-    return id;
-}
 
 bool PreviewPlaying(TForm1& Form)
 {
@@ -43,7 +31,7 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
                           " -slave -nokeepaspect ";
 
     const std::string chosen = cell(SourceRecord::AudioChoice);
-    const std::string aid = StreamNumber(chosen.empty() ? Aid : chosen);
+    const std::string aid = TrackStreamId(chosen.empty() ? Aid : chosen);
     if (!aid.empty())
         options += " -aid " + aid + " ";
 
@@ -51,7 +39,7 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
         options += " -noautosub -forcedsubsonly";
     } else {
         if (Pos("ile", Sid) == 0)
-            if (const std::string sid = StreamNumber(Sid); !sid.empty())
+            if (const std::string sid = TrackStreamId(Sid); !sid.empty())
                 options += " -sid " + sid + " ";
         const std::string prefix = "SRT File:";
         if (const std::size_t at = Sid.find(prefix); at != std::string::npos) {

@@ -52,19 +52,6 @@ std::string ComboText(const TRowComboBox* Box)
     return i >= 0 && i < Box->Items()->Count() ? Box->Items()->Strings(i) : std::string();
 }
 
-// The stream id a track text starts with ("128 English" -> "128"); "" when it is no number, so a
-// side-file line ("SRT File:...") never becomes a player command.
-std::string StreamId(const std::string& Text)
-{
-    std::string id = Trim(Text);
-    if (const std::size_t blank = id.find(' '); blank != std::string::npos)
-        id.resize(blank);
-    int value = 0;
-    if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos || !TryStrToInt(id, value))
-        return std::string();
-    return id;
-}
-
 // Fills a track box from the record's stream lines, each text once, and selects the stored choice
 // (the first item when the stored index is missing or out of range).
 void FillTracks(TRowComboBox* Box, TStrings& Lines, const std::string& StoredIndex)
@@ -429,7 +416,7 @@ void TOmQueue::aidChange(TObject* Sender)
     g.SetCells(SourceRecord::AudioIndex, r, IntToStr(box->ItemIndex()));
     // A running preview switches at once; SlaveCommand never writes into an encoder's input.
     if (FForm->RunState.ToolRunning != 0)
-        if (const std::string id = StreamId(text); !id.empty())
+        if (const std::string id = TrackStreamId(text); !id.empty())
             SlaveCommand(*FForm, "switch_audio " + id);
 }
 
@@ -444,7 +431,7 @@ void TOmQueue::sidChange(TObject* Sender)
     g.SetCells(SourceRecord::SubtitleChoice, r, text);
     g.SetCells(SourceRecord::SubtitleIndex, r, IntToStr(box->ItemIndex()));
     if (FForm->RunState.ToolRunning != 0)
-        if (const std::string id = StreamId(text); !id.empty())
+        if (const std::string id = TrackStreamId(text); !id.empty())
             SlaveCommand(*FForm, "sub_select " + id);
 }
 

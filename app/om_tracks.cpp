@@ -67,6 +67,17 @@ void FillLanguageList(TStrings& Items)
         Items.Add(std::string(l.Code) + " (" + l.Name + ")");
 }
 
+std::string TrackStreamId(const std::string& Text)
+{
+    std::string id = Trim(Text);
+    if (const std::size_t blank = id.find(' '); blank != std::string::npos)
+        id.resize(blank);
+    int value = 0;
+    if (id.empty() || id.find_first_not_of("0123456789") != std::string::npos || !TryStrToInt(id, value))
+        return std::string();
+    return id;
+}
+
 std::string DescribeStream(const std::string& Line)
 {
     const std::string s = Line;

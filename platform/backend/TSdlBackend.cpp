@@ -15,6 +15,7 @@
 
 #include "platform/backend/TXEmbedTray.h"
 #include "platform/backend/TXPictureSelection.h"
+#include "platform/backend/XErrorTrap.h"
 #include "platform/win/Messages.h"
 
 // X11 last: its headers define None, Bool, Status, True and False as macros.
@@ -60,38 +61,6 @@ TShapeApi& Shape()
 {
     static TShapeApi api;
     return api;
-}
-
-// X errors: the default handler ends the program, and a window we name may have been destroyed by
-// another client (a player drawing into a window of ours may take it down when it ends). An error is
-// logged and the program goes on; where we expect one, a trap records it instead.
-int TrappedErrors = 0;
-bool Trapping = false;
-
-int OnXError(Display* d, XErrorEvent* e)
-{
-    if (Trapping) {
-        ++TrappedErrors;
-        return 0;
-    }
-    char text[256] = "";
-    XGetErrorText(d, e->error_code, text, sizeof text);
-    std::fprintf(stderr, "X error %s (request %d.%d, resource 0x%lx); going on\n", text, e->request_code, e->minor_code,
-        e->resourceid);
-    return 0;
-}
-
-// Runs `call` with errors trapped; true when the server raised none.
-template <class F>
-bool WithoutXErrors(Display* d, F call)
-{
-    XSync(d, False);
-    Trapping = true;
-    TrappedErrors = 0;
-    call();
-    XSync(d, False);
-    Trapping = false;
-    return TrappedErrors == 0;
 }
 
 bool WindowExists(Display* d, ::Window w)
@@ -1016,7 +985,7 @@ std::unique_ptr<TBackend> TSdlBackend::Open()
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
-    XSetErrorHandler(OnXError);
+    InstallXErrorHandler();
     SDL_EventState(SDL_DROPFILE, SDL_ENABLE);
     SDL_EventState(SDL_DROPBEGIN, SDL_ENABLE);
     SDL_EventState(SDL_DROPCOMPLETE, SDL_ENABLE);

@@ -1,4 +1,5 @@
 #include "platform/backend/TXEmbedTray.h"
+#include "platform/backend/XErrorTrap.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,35 +17,6 @@ constexpr long SYSTEM_TRAY_REQUEST_DOCK = 0;
 constexpr long XEMBED_VERSION = 0;
 constexpr long XEMBED_MAPPED = 1;   // the flag of _XEMBED_INFO that asks the embedder to show the window
 constexpr int FirstIconSide = 24;   // until the tray says which size it wants
-
-// Errors we expect (a tray that ended a moment ago) are counted while a trap is set, not reported. The
-// handler is the process's: errors of other connections meanwhile go to the handler that was there.
-int TrappedErrors = 0;
-Display* Trapping = nullptr;
-XErrorHandler Previous = nullptr;
-
-int CountError(Display* d, XErrorEvent* e)
-{
-    if (d != Trapping)
-        return Previous ? Previous(d, e) : 0;
-    ++TrappedErrors;
-    return 0;
-}
-
-// Runs `call` with the errors of connection d counted; true when the server raised none.
-template <class F>
-bool WithoutErrors(Display* d, F call)
-{
-    XSync(d, False);
-    TrappedErrors = 0;
-    Trapping = d;
-    Previous = XSetErrorHandler(CountError);
-    call();
-    XSync(d, False);
-    XSetErrorHandler(Previous);
-    Trapping = nullptr;
-    return TrappedErrors == 0;
-}
 
 // The channel shift of a TrueColor mask, and its width in bits.
 void MaskShift(unsigned long mask, int& shift, int& bits)
@@ -87,7 +59,7 @@ struct TXEmbedTray::TState {
     // Follows the tray's window, so that its end is seen; false when it is gone already.
     bool Watch(::Window owner)
     {
-        return WithoutErrors(D, [&] { XSelectInput(D, owner, StructureNotifyMask); });
+        return WithoutXErrors(D, [&] { XSelectInput(D, owner, StructureNotifyMask); });
     }
 };
 
@@ -105,7 +77,7 @@ public:
         std::erase(S->Icons, this);
         // The tray sees its embedded window end and takes the icon away.
         if (X)
-            WithoutErrors(S->D, [&] { XDestroyWindow(S->D, X); });
+            WithoutXErrors(S->D, [&] { XDestroyWindow(S->D, X); });
         if (Colormap)
             XFreeColormap(S->D, Colormap);
     }
@@ -124,7 +96,7 @@ public:
     {
         Docked = false;
         if (X)
-            WithoutErrors(S->D, [&] { XUnmapWindow(S->D, X); });
+            WithoutXErrors(S->D, [&] { XUnmapWindow(S->D, X); });
     }
 
     std::shared_ptr<TState> S;
@@ -184,7 +156,7 @@ bool TXEmbedIcon::Dock(const std::string& tip)
         // The panel shows through where the picture is transparent. That needs the tray's own depth:
         // a window of another depth with such a background could not be embedded.
         XWindowAttributes ta;
-        const bool sameDepth = WithoutErrors(d, [&] { XGetWindowAttributes(d, owner, &ta); }) && ta.depth == Depth;
+        const bool sameDepth = WithoutXErrors(d, [&] { XGetWindowAttributes(d, owner, &ta); }) && ta.depth == Depth;
         if (sameDepth) {
             a.background_pixmap = ParentRelative;
             mask |= CWBackPixmap;
@@ -193,7 +165,7 @@ bool TXEmbedIcon::Dock(const std::string& tip)
             mask |= CWBackPixel;
         }
     }
-    bool ok = WithoutErrors(d, [&] {
+    bool ok = WithoutXErrors(d, [&] {
         X = XCreateWindow(d, S->Root, 0, 0, Width, Height, 0, Depth, InputOutput, Vis, mask, &a);
         const long info[2] = {XEMBED_VERSION, XEMBED_MAPPED};
         XChangeProperty(d, X, S->XEmbedInfo, S->XEmbedInfo, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(info), 2);
@@ -210,7 +182,7 @@ bool TXEmbedIcon::Dock(const std::string& tip)
     e.xclient.data.l[0] = CurrentTime;
     e.xclient.data.l[1] = SYSTEM_TRAY_REQUEST_DOCK;
     e.xclient.data.l[2] = static_cast<long>(X);
-    ok = ok && WithoutErrors(d, [&] { XSendEvent(d, owner, False, NoEventMask, &e); });
+    ok = ok && WithoutXErrors(d, [&] { XSendEvent(d, owner, False, NoEventMask, &e); });
     return ok;
 }
 
@@ -259,7 +231,7 @@ void TXEmbedIcon::Paint()
             }
         }
     }
-    WithoutErrors(d, [&] {
+    WithoutXErrors(d, [&] {
         GC gc = XCreateGC(d, X, 0, nullptr);
         Pixmap clip = 0;
         if (!Argb) {

@@ -213,8 +213,9 @@ void TCustomForm::PlaceOnScreen()
         x = (Screen->Width() - FWidth) / 2;
         y = (Screen->Height() - FHeight) / 2;
     }
-    x = std::max(0, x);
-    y = std::max(0, y);
+    // Wholly on the screen where it fits: centred on a main window near an edge it would hang over it.
+    x = std::max(0, std::min(x, Screen->Width() - FWidth));
+    y = std::max(0, std::min(y, Screen->Height() - FHeight));
     SetBounds(x, y, FWidth, FHeight);
 }
 

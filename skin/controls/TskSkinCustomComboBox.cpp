@@ -16,6 +16,7 @@
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
+#include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
@@ -31,8 +32,6 @@ constexpr TColor HotFill = 13811126;     // RGB(0xB6, 0xBD, 0xD2)
 constexpr TColor PressedFill = 11899781; // RGB(0x85, 0x93, 0xB5)
 constexpr std::uint64_t SearchPause = 500;
 constexpr std::uint64_t CompletionPause = 200;
-constexpr int MaxTabStops = 10;
-constexpr int MaxTabWidth = 32767;
 // Charsets whose input methods deliver whole words: every key-up there may end a word.
 constexpr int ShiftJisCharset = 128;
 constexpr int Gb2312Charset = 134;
@@ -47,26 +46,6 @@ void FrameAndFill(TCanvas* C, const TRect& R, TColor Frame, TColor Fill)
     C->FillRect(R);
     C->Brush()->SetColor(Frame);
     C->FrameRect(R);
-}
-
-// The widths of a tab list: only an entry of digits is a width; anything else counts 0.
-int ParseTabStops(TStrings* Tabs, int* Stops)
-{
-    int n = 0;
-    for (int i = 0; Tabs != nullptr && i < Tabs->Count() && n < MaxTabStops; ++i) {
-        const std::string s = Tabs->Strings(i);
-        long long v = 0;
-        bool digits = !s.empty();
-        for (char ch : s) {
-            if (ch < '0' || ch > '9') {
-                digits = false;
-                break;
-            }
-            v = std::min<long long>(v * 10 + (ch - '0'), MaxTabWidth);
-        }
-        Stops[n++] = digits ? static_cast<int>(v) : 0;
-    }
-    return n;
 }
 
 } // namespace
@@ -934,17 +913,7 @@ void TskSkinCustomComboBox::WatchOutsidePresses(bool On)
     // control sends would. The window layer sends none, so the combo box watches the presses itself and
     // closes afterwards, by a message, never from inside the queue's own retrieval.
     FPressWatch = AddMessageHook([this](TMsg& M) {
-        switch (M.message) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-            break;
-        default:
-            return false;
-        }
+        if (!IsMouseButtonPress(M.message)) return false;
         if (!FDroppedDown || !HandleAllocated() || M.hwnd == FHandle || IsChild(FHandle, M.hwnd)) return false;
         if (FListBox->HandleAllocated() && GetAncestorRoot(M.hwnd) == FListBox->Handle()) return false;
         PostMessage(FHandle, WM_CANCELDROPDOWN, 0, 0);

@@ -11,6 +11,7 @@
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/controls/TskSkinListBoxCaption.h"
 #include "skin/controls/TskSkinScrollBar.h"
+#include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
@@ -20,9 +21,6 @@
 
 namespace {
 
-constexpr int MaxTabStops = 10;
-// Wider than any screen; keeps the text layout's sums far from overflowing.
-constexpr int MaxTabWidth = 32767;
 constexpr int DefaultBarSize = 19;
 
 } // namespace
@@ -850,26 +848,6 @@ void TskSkinCustomListBox::HScrollBarChange()
 
 int TskSkinCustomListBox::GetItemTextWidth(int Index, TCanvas* C) { return C->TextWidth(Items()->Strings(Index)); }
 
-int TskSkinCustomListBox::TabStops(int* Stops) const
-{
-    int n = 0;
-    for (int i = 0; i < FTabWidths->Count() && n < MaxTabStops; ++i) {
-        const std::string s = FTabWidths->Strings(i);
-        // Only an entry of digits is a width; an empty or too long one counts 0 rather than failing.
-        long long v = 0;
-        bool digits = !s.empty();
-        for (char ch : s) {
-            if (ch < '0' || ch > '9') {
-                digits = false;
-                break;
-            }
-            v = std::min<long long>(v * 10 + (ch - '0'), MaxTabWidth);
-        }
-        Stops[n++] = digits ? static_cast<int>(v) : 0;
-    }
-    return n;
-}
-
 void TskSkinCustomListBox::SetItemFont(TCanvas* C) const
 {
     if (UseSkinFont()) {
@@ -913,7 +891,7 @@ void TskSkinCustomListBox::DrawItemContent(TCanvas* C, int Index, const TRect& T
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, TextRect.Left, TextRect.Top, TextRect.Right, TextRect.Bottom);
     int stops[MaxTabStops];
-    const int n = FListBox->Columns() == 0 ? TabStops(stops) : 0;
+    const int n = FListBox->Columns() == 0 ? ParseTabStops(FTabWidths.get(), stops) : 0;
     if (n > 0)
         TabbedTextOut(dc, TextRect.Left + imageWidth + 2, y, text, n, stops, TextRect.Left + imageWidth + 2);
     else

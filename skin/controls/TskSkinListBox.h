@@ -234,7 +234,6 @@ private:
     void DrawDefaultItem(TCanvas* C, int Index, const TRect& R, TOwnerDrawState State);
     void DrawSkinItem(TCanvas* C, int Index, const TRect& R, TOwnerDrawState State, bool SkinHeight);
     void DrawItemContent(TCanvas* C, int Index, const TRect& TextRect, bool Focused, bool Skinned);
-    int TabStops(int* Stops) const;
     void CaptionFontChange();
 
     std::unique_ptr<TStringList> FTabWidths;

@@ -1,8 +1,10 @@
 #include "skin/data/SkinDrawUtils.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/gfx/Text.h"
+#include "platform/rtl/TStringList.h"
 #include "platform/win/Messages.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
@@ -356,4 +358,25 @@ void DrawFrame3D(TCanvas* C, const TRect& R, TColor TopLeftColor, TColor BottomR
     C->Polyline({{R.Left, bottom}, {R.Left, R.Top}, {right, R.Top}});
     C->Pen()->SetColor(BottomRightColor);
     C->Polyline({{right, R.Top}, {right, bottom}, {R.Left - 1, bottom}});
+}
+
+int ParseTabStops(TStrings* Tabs, int* Stops)
+{
+    // Wider than any screen; keeps the text layout's sums far from overflowing.
+    constexpr long long MaxTabWidth = 32767;
+    int n = 0;
+    for (int i = 0; Tabs != nullptr && i < Tabs->Count() && n < MaxTabStops; ++i) {
+        const std::string s = Tabs->Strings(i);
+        long long v = 0;
+        bool digits = !s.empty();
+        for (char ch : s) {
+            if (ch < '0' || ch > '9') {
+                digits = false;
+                break;
+            }
+            v = std::min<long long>(v * 10 + (ch - '0'), MaxTabWidth);
+        }
+        Stops[n++] = digits ? static_cast<int>(v) : 0;
+    }
+    return n;
 }

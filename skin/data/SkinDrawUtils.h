@@ -11,6 +11,8 @@
 #include "platform/vcl/TCanvas.h"
 #include "skin/data/SkinRects.h"
 
+class TStrings;
+
 class TControl;
 class TCustomImageList;
 
@@ -39,6 +41,11 @@ int DrawWideText(TCanvas* C, const std::string& S, TRect& R, UINT Flags);
 int WideTextWidth(TCanvas* C, const std::string& S);
 int WideTextHeight(TCanvas* C, const std::string& S);
 // Single line, left-aligned, centred vertically in R; nothing for an empty string.
+// The tab stops of a list's tab-width strings, at most MaxTabStops of them: only an entry of digits is a width
+// (capped at the largest a text position holds); an empty or other entry counts 0 rather than failing.
+constexpr int MaxTabStops = 10;
+int ParseTabStops(TStrings* Tabs, int* Stops);
+
 void DrawTextVCenter(TCanvas* C, const std::string& S, const TRect& R);
 // Clipped to R at x = R.Left + 2 (+ Offset), centred vertically; nothing for an empty string.
 void DrawTextRectVCenter(TCanvas* C, const std::string& S, const TRect& R);

@@ -29,3 +29,20 @@ constexpr UINT CM_PAINTSKINFRAME2 = 48203;  // second form of CM_PAINTSKINFRAME,
 constexpr LRESULT SkinFramePainted = 12851;
 // The lParam of CM_PAINTSKINFRAME2, echoed back as its answer.
 constexpr LPARAM SkinFramePainted2 = 16802;
+
+// True for a press of any mouse button, in a window's client area or on its frame: what closes an open
+// skin menu or drop-down list when it lands outside it.
+inline bool IsMouseButtonPress(UINT Msg)
+{
+    switch (Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        return true;
+    default:
+        return false;
+    }
+}

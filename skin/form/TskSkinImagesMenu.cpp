@@ -16,6 +16,7 @@
 #include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskSkinHint.h"
+#include "skin/form/TskSkinMenu.h"
 
 namespace {
 
@@ -23,28 +24,13 @@ constexpr TColor HotFill = SkinHotFill;
 constexpr TColor DownFill = SkinPressedFill;
 constexpr TColor FrameNavy = SkinNavyFrame;
 
-// Messages of any window of the program that end the menu without a choice.
+// Messages of any window of the program that end the menu without a choice: what closes a skin menu,
+// and the system keys, since this menu has no menu bar to take the keyboard over from it. A left press
+// closes it only outside its own window, which the hook decides.
 bool ClosesImagesMenu(UINT Msg)
 {
-    switch (Msg) {
-    case WM_MOVE:
-    case WM_SIZE:
-    case WM_ACTIVATE:
-    case WM_KILLFOCUS:
-    case WM_CANCELMODE:
-    case WM_MOUSEACTIVATE:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_SYSKEYDOWN:
-    case WM_SYSCHAR:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-    case WM_PARENTNOTIFY:
-        return true;
-    default:
-        return false;
-    }
+    if (Msg == WM_LBUTTONDOWN) return false;
+    return IsMenuClosingMessage(Msg) || Msg == WM_SYSKEYDOWN || Msg == WM_SYSCHAR;
 }
 
 TRect MenuWorkArea(TComponent* Owner)

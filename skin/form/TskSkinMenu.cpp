@@ -299,27 +299,19 @@ void TskSkinMenu::WatchInput()
     if (FInputHook != 0) return;
     FInputHook = AddMessageHook([this](TMsg& M) {
         if (!FActive || FWindows.empty()) return false;
-        switch (M.message) {
-        case WM_KEYDOWN:
+        if (M.message == WM_KEYDOWN) {
             if (!FTakesKeys) return false;
             KeyDown(static_cast<WORD>(M.wParam));
             return true;
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-            // The press still goes where it was aimed, as it does on the frame. The form's own window
-            // closes the menu itself when the press reaches it (it may have to know which item was open).
-            if (InChain(M.hwnd) || (FForm != nullptr && FForm->HandleAllocated() && M.hwnd == FForm->Handle()))
-                return false;
-            FClosingPress = {M.hwnd, M.message, M.lParam};
-            HideAll();
-            return false;
-        default:
-            return false;
         }
+        if (!IsMouseButtonPress(M.message)) return false;
+        // The press still goes where it was aimed, as it does on the frame. The form's own window
+        // closes the menu itself when the press reaches it (it may have to know which item was open).
+        if (InChain(M.hwnd) || (FForm != nullptr && FForm->HandleAllocated() && M.hwnd == FForm->Handle()))
+            return false;
+        FClosingPress = {M.hwnd, M.message, M.lParam};
+        HideAll();
+        return false;
     });
 }
 
@@ -444,15 +436,9 @@ bool IsMenuClosingMessage(UINT Msg)
     case WM_KILLFOCUS:
     case WM_CANCELMODE:
     case WM_MOUSEACTIVATE:
-    case WM_NCLBUTTONDOWN:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
     case WM_PARENTNOTIFY:
         return true;
     default:
-        return false;
+        return IsMouseButtonPress(Msg);
     }
 }

@@ -178,19 +178,9 @@ void TskCustomShellListView::SetAutoRefresh(bool Value)
     if (Value == FAutoRefresh)
         return;
     FAutoRefresh = Value;
-    if (Loading())
-        return;
-    if (!Value) {
-        TskShellChangeNotifier* notifier = FNotifier;
-        FNotifier = nullptr;
-        if (notifier != nullptr)
-            notifier->Free();
-        return;
-    }
-    FNotifier = new TskShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    UpdateNotifier();
-    FNotifier->SetOnChange([this] { Refresh(); });
+    if (!Loading())
+        SwitchFolderWatch(FNotifier, this, Value, FRootFolder != nullptr ? FRootFolder->Path() : std::string(),
+                          [this] { Refresh(); });
 }
 
 void TskCustomShellListView::UpdateNotifier()

@@ -384,17 +384,8 @@ void TskCustomShellTreeView::SetAutoRefresh(bool Value)
     FAutoRefresh = Value;
     if (Loading())
         return;
-    if (!Value) {
-        TskShellChangeNotifier* notifier = FNotifier;
-        FNotifier = nullptr;
-        if (notifier != nullptr)
-            notifier->Free();
-        return;
-    }
-    FNotifier = new TskShellChangeNotifier(this);
-    FNotifier->SetWatchSubTree(false);
-    UpdateNotifierRoot();
-    FNotifier->SetOnChange([this] {
+    const TskShellFolder* folder = SelectedFolder() != nullptr ? SelectedFolder() : FRootFolder.get();
+    SwitchFolderWatch(FNotifier, this, Value, folder != nullptr ? folder->Path() : std::string(), [this] {
         if (Selected() != nullptr)
             RefreshNode(Selected());
     });

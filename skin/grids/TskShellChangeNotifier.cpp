@@ -171,3 +171,20 @@ void TskCustomShellChangeNotifier::Restart()
         });
     FThread = std::make_unique<TskShellChangeThread>(FWindow, FRoot, FWatchSubTree, NotifyFilterBits(FFilters));
 }
+
+void SwitchFolderWatch(TComponentLink<TskShellChangeNotifier>& Notifier, TComponent* Owner, bool On,
+                       const std::string& Root, std::function<void()> OnChange)
+{
+    if (!On) {
+        TskShellChangeNotifier* notifier = Notifier;
+        Notifier = nullptr;
+        if (notifier != nullptr)
+            notifier->Free();
+        return;
+    }
+    Notifier = new TskShellChangeNotifier(Owner);
+    Notifier->SetWatchSubTree(false);
+    if (!Root.empty())
+        Notifier->SetRoot(Root);
+    Notifier->SetOnChange(std::move(OnChange));
+}

@@ -51,3 +51,9 @@ class TskShellChangeNotifier : public TskCustomShellChangeNotifier {
 public:
     using TskCustomShellChangeNotifier::TskCustomShellChangeNotifier;
 };
+
+// Turns a shell view's watch on the folder it shows on or off. On: a notifier owned by Owner watches Root
+// (not the folders below it; an empty Root keeps the notifier's own) and calls OnChange. Off: the one
+// there is goes.
+void SwitchFolderWatch(TComponentLink<TskShellChangeNotifier>& Notifier, TComponent* Owner, bool On,
+                       const std::string& Root, std::function<void()> OnChange);

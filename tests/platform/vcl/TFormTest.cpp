@@ -204,6 +204,21 @@ TEST(TFormShowing, ShowPlacesTheFormAndFiresOnShow)
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
 }
 
+TEST(TFormShowing, CentredOnAFormNearTheScreensEdge_StaysOnTheScreen)
+{
+    THeadlessDriver driver;
+    TForm owner(nullptr);
+    owner.SetBorderStyle(bsNone);
+    owner.SetBounds(Screen->Width() - 100, Screen->Height() - 50, 200, 100);
+    TForm form(&owner);
+    form.SetBorderStyle(bsNone);
+    form.SetBounds(0, 0, 300, 200);
+    form.SetPosition(poOwnerFormCenter);
+    form.Show();
+    EXPECT_EQ(form.Left(), Screen->Width() - 300);
+    EXPECT_EQ(form.Top(), Screen->Height() - 200);
+}
+
 TEST(TFormModal, ShowModalReturnsTheResultOfAClickedButton)
 {
     THeadlessDriver driver;
