@@ -95,14 +95,6 @@ std::string ReportCommand(const std::string& Source)
 
 namespace {
 
-// ReportCommand's run, for a player that is given its file later, through its command input.
-std::vector<std::string> StandbyArgs()
-{
-    std::vector<std::string> args = SplitCommandLine(ReportCommand(""));
-    args.insert(args.begin() + 1, {"-idle", "-slave"});
-    return args;
-}
-
 void CloseFd(int& Fd)
 {
     if (Fd >= 0)
@@ -216,50 +208,6 @@ void EndTool(TChildProcess& Child)
 }
 
 } // namespace
-
-TStandbyPlayer::~TStandbyPlayer()
-{
-    End();
-}
-
-void TStandbyPlayer::End()
-{
-    CloseFd(FInput);
-    CloseFd(FOutput);
-    EndTool(FPlayer);
-}
-
-bool TStandbyPlayer::Start(const std::string& Directory)
-{
-    End();
-    return StartTool(StandbyArgs(), Directory, true, false, FPlayer, &FInput, FOutput);
-}
-
-bool TStandbyPlayer::Report(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
-                            int TimeoutMs)
-{
-    Into = TMediaReport();
-    // The command line quotes the name whole; a name with a quote, a backslash or a line break in it
-    // could be read otherwise, so such a name is left to a run of its own.
-    if (!FPlayer.Assigned() || FInput < 0 || Path.empty() || Path.find_first_of("\"\\\r\n") != std::string::npos) {
-        End();
-        return false;
-    }
-    // The player reads its report's file, then its "quit", and ends; the end of its output is the end
-    // of the report.
-    const std::string commands = "loadfile \"" + Path + "\"\nquit\n";
-    const bool sent = ::write(FInput, commands.data(), commands.size()) == static_cast<ssize_t>(commands.size());
-    CloseFd(FInput);
-    if (!sent) {
-        End();
-        return false;
-    }
-    const bool ended = ReadUntilEnd(FOutput, Serve, TimeoutMs, [&Into](const std::string& Line) { ReadReportLine(Into, Line); });
-    End();
-    if (!ended)
-        Into = TMediaReport();
-    return ended;
-}
 
 void ReadPacketLine(TPacketSpans& Spans, const std::string& Line)
 {

@@ -27,35 +27,6 @@ void ReadReportLine(TMediaReport& Report, const std::string& Line);
 // (a quoted file name, or "-dvd-device ... dvd://N").
 std::string ReportCommand(const std::string& Source);
 
-// A judging player started while the encoder still works. Most of a player run is the start itself
-// (loading a few hundred libraries); started alongside the encoder, the player has that behind it when
-// the part's file is ready, and the judging waits only for the file to be read. The report is the one
-// ReportCommand's run gives (the same player, options and lines). Ended, if still there, when it goes.
-class TStandbyPlayer {
-public:
-    TStandbyPlayer() = default;
-    TStandbyPlayer(const TStandbyPlayer&) = delete;
-    TStandbyPlayer& operator=(const TStandbyPlayer&) = delete;
-    ~TStandbyPlayer();
-
-    // Starts the player, waiting for a file, in Directory; false when it cannot be started.
-    bool Start(const std::string& Directory);
-    // The player's report on the file at Path into Into. Serve is called between looks at the player's
-    // output (to keep the window answering) and returns false to give up (Stop, Skip, closing). False
-    // when no whole report came: never started, a name the player's command line cannot carry, given
-    // up, the player gone, or no end within TimeoutMs. The caller judges by a run of its own then. Asked
-    // once: the player ends after its report.
-    bool Report(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
-                int TimeoutMs = 30000);
-
-private:
-    void End();
-
-    TChildProcess FPlayer;
-    int FInput = -1;  // the player's commands
-    int FOutput = -1; // its standard output and error
-};
-
 // What one part of a job is to cover: a time range (From..To seconds of the source), or a chapter
 // range (1-based, inclusive) of a source whose chapter starts are known or not.
 struct TPartRange {
@@ -72,9 +43,9 @@ struct TPartRange {
 bool ProbeOutput(const std::string& Path, TMediaReport& Into, const std::function<bool()>& Serve,
                  int TimeoutMs = 120000);
 
-// ProbeOutput's tool started while the encoder still works, as TStandbyPlayer is for the player:
-// most of a probing run is the tool's start (a few hundred libraries), and started alongside the
-// encoder it has that behind it when the part's file is ready. Asked once: the tool ends after its
+// ProbeOutput's tool started while the encoder still works: most of a probing run is the tool's start
+// (a few hundred libraries), and started alongside the encoder it has that behind it when the part's
+// file is ready. Asked once: the tool ends after its
 // report. Ended, if still there, when it goes.
 class TStandbyProbe {
 public:

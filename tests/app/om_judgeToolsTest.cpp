@@ -164,51 +164,6 @@ TEST_F(Judged, SkippedWhileThePackingStepRuns_NothingKeepsTheFinalName)
     EXPECT_FALSE(fs::exists(Dest + "Beach Day.mp4")) << Listing();
 }
 
-// The player started ahead of the judging gives the report its own run would: the clip's streams and
-// length; a file with no video in it gives none, so the judge still rejects it.
-TEST_F(Judged, StandbyPlayer_ReportsWhatTheFileHolds)
-{
-    TStandbyPlayer player;
-    ASSERT_TRUE(player.Start(Form->WorkFolder));
-    TMediaReport report;
-    ASSERT_TRUE(player.Report(Clip, report, [] { return true; }));
-    EXPECT_TRUE(report.Video);
-    EXPECT_TRUE(report.Audio);
-    EXPECT_NEAR(report.Length, 20, 1);
-    EXPECT_EQ(JudgeOutput(report, 20, true), "");
-
-    const std::string bytes = Dir / "not a video.avi";
-    std::ofstream(bytes) << std::string(4096, 'x');
-    TStandbyPlayer second;
-    ASSERT_TRUE(second.Start(Form->WorkFolder));
-    ASSERT_TRUE(second.Report(bytes, report, [] { return true; }));
-    EXPECT_FALSE(report.Video);
-    EXPECT_NE(JudgeOutput(report, 20, true), "");
-    // Asked once: a second question has no player to answer it.
-    EXPECT_FALSE(second.Report(Clip, report, [] { return true; }));
-}
-
-// No report, so the caller judges by a run of its own: a name the player's command could read
-// otherwise, a player never started, and a judging given up (Stop) before the report.
-TEST_F(Judged, StandbyPlayer_GivesNoReport_WhenItCannotBeSure)
-{
-    const std::string quoted = Dir / "say \"cheese\".avi";
-    fs::copy_file(Clip, quoted);
-    TMediaReport report;
-    TStandbyPlayer player;
-    ASSERT_TRUE(player.Start(Form->WorkFolder));
-    EXPECT_FALSE(player.Report(quoted, report, [] { return true; }));
-    EXPECT_FALSE(report.Video);
-
-    TStandbyPlayer never;
-    EXPECT_FALSE(never.Report(Clip, report, [] { return true; }));
-
-    TStandbyPlayer stopped;
-    ASSERT_TRUE(stopped.Start(Form->WorkFolder));
-    EXPECT_FALSE(stopped.Report(Clip, report, [] { return false; }));
-    EXPECT_FALSE(report.Video);
-}
-
 // A name with a quote in it is still judged (by the player's own run), and the conversion succeeds.
 TEST_F(Judged, OutputNameWithAQuote_IsJudgedByARunOfItsOwn)
 {
