@@ -156,15 +156,6 @@ void TskSkinCustomEdit::Loaded()
         Font()->SetCharset(static_cast<TFontCharset>(SkinData()->ResourceStrData()->CharSet()));
 }
 
-void TskSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskCustomEdit::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) {
-        FImages = nullptr;
-        CalcImageRects();
-    }
-}
 
 // ---- properties
 
@@ -231,7 +222,6 @@ void TskSkinCustomEdit::SetImages(TCustomImageList* Value)
 {
     if (FImages == Value) return;
     FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     CalcImageRects();
     Invalidate();
 }
