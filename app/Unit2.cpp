@@ -213,26 +213,11 @@ void TForm2::BindHandlers()
     };
 }
 
-void TForm2::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TForm::Notification(AComponent, Operation);
-    // The main window (and its queue) may go before this window does.
-    if (Operation == opRemove) {
-        if (AComponent == FMain)
-            FMain = nullptr;
-        if (AComponent == FQueue)
-            FQueue = nullptr;
-    }
-}
 
 void TForm2::Attach(TForm1* Main, TOmQueue* Queue)
 {
     FMain = Main;
     FQueue = Queue;
-    if (FMain)
-        FMain->FreeNotification(this);
-    if (FQueue)
-        FQueue->FreeNotification(this);
     if (FQueue) {
         FQueue->OnImageClick = [this](int r) { ImageClick(r); };
         preview->SetSkinData(FQueue->skSkinData1);

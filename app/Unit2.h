@@ -70,7 +70,6 @@ public:
     void trackbar2MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void MakeMissingComponents();
@@ -80,8 +79,8 @@ private:
     // window without a main window keeps the aspect in its own.
     TRunState& MainState();
 
-    TForm1* FMain = nullptr;
-    TOmQueue* FQueue = nullptr;
+    TComponentLink<TForm1> FMain{this};
+    TComponentLink<TOmQueue> FQueue{this};
     int FSeekDragging = 0;
     bool FPlaying = false; // a PlayPreview call waits for its player
     std::string FLastCommand;

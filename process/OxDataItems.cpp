@@ -329,25 +329,9 @@ void TOxBaseDataItemsListManagement::Clear()
 class TOxCustomDataItemsImages::TLinks : public TComponent {
 public:
     TLinks() : TComponent(nullptr) {}
-    ~TLinks() override
-    {
-        Set(Images, nullptr);
-        Set(HotImages, nullptr);
-        Set(DisabledImages, nullptr);
-    }
-    void Set(TCustomImageList*& Field, TCustomImageList* Value) { ReplaceLinkedComponent(Field, Value); }
-    void Notification(TComponent* AComponent, TOperation Operation) override
-    {
-        TComponent::Notification(AComponent, Operation);
-        if (Operation != opRemove)
-            return;
-        for (TCustomImageList** field : {&Images, &HotImages, &DisabledImages})
-            if (*field == AComponent)
-                *field = nullptr;
-    }
-    TCustomImageList* Images = nullptr;
-    TCustomImageList* HotImages = nullptr;
-    TCustomImageList* DisabledImages = nullptr;
+    TComponentLink<TCustomImageList> Images{this};
+    TComponentLink<TCustomImageList> HotImages{this};
+    TComponentLink<TCustomImageList> DisabledImages{this};
 };
 
 TOxCustomDataItemsImages::TOxCustomDataItemsImages(TExtensibleInterfacedPersistent* Controller)
@@ -358,11 +342,11 @@ TOxCustomDataItemsImages::TOxCustomDataItemsImages(TExtensibleInterfacedPersiste
 TOxCustomDataItemsImages::~TOxCustomDataItemsImages() = default;
 
 TCustomImageList* TOxCustomDataItemsImages::Images() const { return FLinks->Images; }
-void TOxCustomDataItemsImages::SetImages(TCustomImageList* Value) { FLinks->Set(FLinks->Images, Value); }
+void TOxCustomDataItemsImages::SetImages(TCustomImageList* Value) { FLinks->Images = Value; }
 TCustomImageList* TOxCustomDataItemsImages::HotImages() const { return FLinks->HotImages; }
-void TOxCustomDataItemsImages::SetHotImages(TCustomImageList* Value) { FLinks->Set(FLinks->HotImages, Value); }
+void TOxCustomDataItemsImages::SetHotImages(TCustomImageList* Value) { FLinks->HotImages = Value; }
 TCustomImageList* TOxCustomDataItemsImages::DisabledImages() const { return FLinks->DisabledImages; }
-void TOxCustomDataItemsImages::SetDisabledImages(TCustomImageList* Value) { FLinks->Set(FLinks->DisabledImages, Value); }
+void TOxCustomDataItemsImages::SetDisabledImages(TCustomImageList* Value) { FLinks->DisabledImages = Value; }
 
 // ---------------------------------------------------------------------------------------------
 

@@ -152,7 +152,7 @@ bool TBasicActionLink::Update() { return FAction != nullptr && FAction->Update()
 void TActionList::SetImages(TCustomImageList* Value)
 {
     if (Value == FImages) return;
-    ReplaceLinkedComponent(FImages, Value);
+    FImages = Value;
 }
 
 void TActionList::AddAction(TBasicAction* Action)
@@ -179,7 +179,6 @@ void TActionList::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
     FActions.erase(std::remove(FActions.begin(), FActions.end(), AComponent), FActions.end());
 }
 

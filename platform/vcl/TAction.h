@@ -128,7 +128,7 @@ protected:
 
 private:
     std::vector<TBasicAction*> FActions;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
 };
 
 void RegisterActionClasses();

@@ -43,6 +43,14 @@ bool IsValidIdent(const std::string& Name)
     return std::all_of(Name.begin() + 1, Name.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
 
+// Removes one Item, looking from the end: components go last first, so what goes is found near the end
+// even in the long lists of a window with many rows.
+void EraseLast(std::vector<TComponent*>& List, TComponent* Item)
+{
+    const auto it = std::find(List.rbegin(), List.rend(), Item);
+    if (it != List.rend()) List.erase(std::next(it).base());
+}
+
 } // namespace
 
 TComponent::TComponent(TComponent* AOwner)
@@ -57,8 +65,7 @@ TComponent::~TComponent()
     while (!FFreeNotifies.empty()) {
         TComponent* other = FFreeNotifies.back();
         FFreeNotifies.pop_back();
-        auto& theirs = other->FFreeNotifies;
-        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
+        EraseLast(other->FFreeNotifies, this);
         other->Notify(this, opRemove);
     }
     DestroyComponents();
@@ -110,13 +117,22 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
 void TComponent::Insert(TComponent* AComponent)
 {
     FComponents.push_back(AComponent);
+    if (AComponent->FHearsOwner) FListeners.push_back(AComponent);
     AComponent->FOwner = this;
 }
 
 void TComponent::Remove(TComponent* AComponent)
 {
-    FComponents.erase(std::remove(FComponents.begin(), FComponents.end(), AComponent), FComponents.end());
+    EraseLast(FComponents, AComponent);
+    if (AComponent->FHearsOwner) EraseLast(FListeners, AComponent);
     AComponent->FOwner = nullptr;
+}
+
+void TComponent::HearOnlyThroughLinks()
+{
+    if (!FHearsOwner) return;
+    FHearsOwner = false;
+    if (FOwner != nullptr) EraseLast(FOwner->FListeners, this);
 }
 
 void TComponent::InsertComponent(TComponent* AComponent)
@@ -145,25 +161,33 @@ void TComponent::DestroyComponents()
     }
 }
 
+namespace {
+
+// True when A and B tell each other of their going; the shorter list is searched, since a skin or an
+// image list may be named by every control of a long window.
+bool Linked(const std::vector<TComponent*>& AList, TComponent* B, const std::vector<TComponent*>& BList, TComponent* A)
+{
+    return AList.size() <= BList.size() ? std::find(AList.rbegin(), AList.rend(), B) != AList.rend()
+                                        : std::find(BList.rbegin(), BList.rend(), A) != BList.rend();
+}
+
+} // namespace
+
 void TComponent::FreeNotification(TComponent* AComponent)
 {
     if (AComponent == nullptr || AComponent == this) return;
-    if (FOwner == nullptr || AComponent->FOwner != FOwner) {
-        if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
-            FFreeNotifies.push_back(AComponent);
-            AComponent->FFreeNotifies.push_back(this);
-        }
+    if (!Linked(FFreeNotifies, AComponent, AComponent->FFreeNotifies, this)) {
+        FFreeNotifies.push_back(AComponent);
+        AComponent->FFreeNotifies.push_back(this);
     }
     FComponentState.Include(csFreeNotification);
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent)
 {
-    FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent), FFreeNotifies.end());
-    if (AComponent != nullptr) {
-        auto& theirs = AComponent->FFreeNotifies;
-        theirs.erase(std::remove(theirs.begin(), theirs.end(), this), theirs.end());
-    }
+    if (AComponent == nullptr || !Linked(FFreeNotifies, AComponent, AComponent->FFreeNotifies, this)) return;
+    EraseLast(FFreeNotifies, AComponent);
+    EraseLast(AComponent->FFreeNotifies, this);
 }
 
 void TComponent::SetParentComponent(TComponent*) {}
@@ -189,23 +213,33 @@ void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
 void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && AComponent != nullptr) RemoveFreeNotification(AComponent);
-    // Siblings learn through their owner. Indexed on the live list: a handler may free components.
-    for (size_t i = 0; i < FComponents.size(); ++i) FComponents[i]->Notify(AComponent, Operation);
+    // Owned components that hear the owner learn through it; the others have links where they need
+    // them. Indexed on the live list: a handler may free components.
+    for (size_t i = 0; i < FListeners.size(); ++i) FListeners[i]->Notify(AComponent, Operation);
 }
 
 void TComponent::Notify(TComponent* AComponent, TOperation Operation)
 {
     if (Operation == opRemove && AComponent != nullptr) {
+        // Every link to the target is clear before any link's action runs, so an action sees no
+        // link to a freed component.
+        std::vector<TComponentLinkBase*> gone;
         for (TComponentLinkBase* link : FLinks) {
             if (link->FTarget != AComponent) continue;
             link->FTarget = nullptr;
             link->Reset();
+            if (link->FOnGone) gone.push_back(link);
         }
+        for (TComponentLinkBase* link : gone)
+            if (std::find(FLinks.begin(), FLinks.end(), link) != FLinks.end()) link->FOnGone();
     }
     Notification(AComponent, Operation);
 }
 
-TComponentLinkBase::TComponentLinkBase(TComponent* Holder) : FHolder(Holder) { FHolder->FLinks.push_back(this); }
+TComponentLinkBase::TComponentLinkBase(TComponent* Holder, std::function<void()> OnGone) : FHolder(Holder), FOnGone(std::move(OnGone))
+{
+    FHolder->FLinks.push_back(this);
+}
 
 TComponentLinkBase::~TComponentLinkBase()
 {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
@@ -99,14 +100,16 @@ using TComponentState = TSet<TComponentStateItem>;
 class TComponent;
 
 // The untyped part of TComponentLink: registered with its holder, which clears it when the target is
-// freed or leaves the holder's owner, so a class that only keeps a link needs no Notification of its own.
+// freed, so a class that only keeps a link needs no Notification of its own.
+// A class that must do more when the target goes (repaint, rebuild, close a window) gives the link that
+// action; it runs once every link of the holder to the target is clear.
 class TComponentLinkBase {
 public:
     TComponentLinkBase(const TComponentLinkBase&) = delete;
     TComponentLinkBase& operator=(const TComponentLinkBase&) = delete;
 
 protected:
-    explicit TComponentLinkBase(TComponent* Holder);
+    explicit TComponentLinkBase(TComponent* Holder, std::function<void()> OnGone = {});
     ~TComponentLinkBase();
     // Points the link at Value. The holder's free notification moves with it, unless another link of
     // the holder still names the old target.
@@ -118,6 +121,7 @@ private:
 
     TComponent* FHolder;
     TComponent* FTarget = nullptr;
+    std::function<void()> FOnGone;
 };
 
 class TComponent : public TPersistent {
@@ -149,8 +153,8 @@ public:
     void RemoveComponent(TComponent* AComponent);
     void DestroyComponents();
 
-    // Asks for Notification(this-side, opRemove) when AComponent goes away, for components of
-    // other owners (components of the same owner are told through the owner anyway).
+    // Asks for AComponent's Notification(this, opRemove) when this component goes away, whoever owns
+    // either: a control hears of a sibling going only this way (see HearOnlyThroughLinks).
     void FreeNotification(TComponent* AComponent);
     void RemoveFreeNotification(TComponent* AComponent);
 
@@ -176,15 +180,10 @@ protected:
     // Nothing in the program designs: the tests of the design-time behaviour the skinned controls
     // keep put a component into csDesigning with it.
     void IncludeState(TComponentStateItem Item) { FComponentState.Include(Item); }
-    // Points a link field at Value and asks for the new target's free notification, so Notification
-    // can clear the field when its target goes. The old target's notification stays: another field of
-    // the class may still point there (a view's images and state images may be one list), and a
-    // notification about a component no field names any more clears nothing.
-    template <class T> void ReplaceLinkedComponent(T*& Field, T* Value)
-    {
-        Field = Value;
-        if (Field) Field->FreeNotification(this);
-    }
+    // Leaves this component out of its owner's broadcast of components coming and going: it hears of
+    // another component going only through its links and FreeNotification. A window of many controls
+    // is then freed in time linear in its controls, instead of each one telling all the others.
+    void HearOnlyThroughLinks();
 
 private:
     friend class TComponentLinkBase;
@@ -199,6 +198,9 @@ private:
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
     std::vector<TComponentLinkBase*> FLinks;
+    // The owned components that hear the owner's broadcast (all but those that hear only through links).
+    std::vector<TComponent*> FListeners;
+    bool FHearsOwner = true;
     TComponentState FComponentState;
 };
 
@@ -206,7 +208,7 @@ private:
 // freed. Assigning needs T complete; reading does not.
 template <class T> class TComponentLink : public TComponentLinkBase {
 public:
-    explicit TComponentLink(TComponent* Holder) : TComponentLinkBase(Holder) {}
+    explicit TComponentLink(TComponent* Holder, std::function<void()> OnGone = {}) : TComponentLinkBase(Holder, std::move(OnGone)) {}
     T* get() const { return FValue; }
     operator T*() const { return FValue; }
     T* operator->() const { return FValue; }

@@ -136,6 +136,9 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FConstraints(new TS
     WindowProc = [this](TMessage& m) { WndProc(m); };
     FFont->OnChange = [this](TObject*) { FontChanged(); };
     FConstraints->OnChange = [this](TObject*) { SetBounds(FLeft, FTop, FWidth, FHeight); };
+    // A control keeps a link for every other component it points at; a window of many controls is
+    // freed in time linear in them only if they do not each hear of every sibling going.
+    HearOnlyThroughLinks();
 }
 
 TControl::~TControl()
@@ -385,7 +388,7 @@ void TControl::ParentShowHintChanged()
 void TControl::SetPopupMenu(TPopupMenu* Value)
 {
     if (Value == FPopupMenu) return;
-    ReplaceLinkedComponent(FPopupMenu, Value);
+    FPopupMenu = Value;
 }
 
 void TControl::SetCursor(TCursor Value)
@@ -400,22 +403,16 @@ TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Actio
 void TControl::SetAction(TBasicAction* Value)
 {
     if (Value == Action()) return;
+    FAction = Value;
     if (Value == nullptr) {
         FActionLink.reset();
         return;
     }
     if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
     FActionLink->SetAction(Value);
-    Value->FreeNotification(this);
 }
 
-void TControl::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FPopupMenu) FPopupMenu = nullptr;
-    if (FActionLink && AComponent == FActionLink->Action()) FActionLink.reset();
-}
+void TControl::ActionGone() { FActionLink.reset(); }
 
 void TControl::Loaded()
 {

@@ -280,7 +280,6 @@ protected:
     // Asks the parent to lay its children out again.
     void RequestAlign();
     virtual void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Moves the window (windowed controls) or repaints the parent's area (graphic controls).
     virtual void BoundsChanged(const TRect& OldBounds);
     virtual void VisibleChanging() {}
@@ -314,7 +313,7 @@ protected:
     std::string FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
-    TPopupMenu* FPopupMenu = nullptr;
+    TComponentLink<TPopupMenu> FPopupMenu{this};
     TCursor FCursor = crDefault;
     TDragMode FDragMode = dmManual;
     TDragKind FDragKind = dkDrag;
@@ -323,6 +322,9 @@ protected:
     TControlState FControlState;
     bool FFontChanging = false;
     std::unique_ptr<TBasicActionLink> FActionLink;
+    // The action the link above serves: the link goes with it.
+    TComponentLink<TBasicAction> FAction{this, [this] { ActionGone(); }};
+    void ActionGone();
 
     friend class TWinControl;
 };

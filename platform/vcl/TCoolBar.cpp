@@ -147,7 +147,7 @@ void TCoolBar::SetVertical(bool Value)
 void TCoolBar::SetImages(TCustomImageList* Value)
 {
     if (FImages == Value) return;
-    ReplaceLinkedComponent(FImages, Value);
+    FImages = Value;
     LayoutBands();
     Invalidate();
 }
@@ -164,7 +164,6 @@ void TCoolBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
     if (FBands == nullptr) return;
     for (int i = 0; i < FBands->Count(); ++i) {
         TCoolBand* band = FBands->Items(i);

@@ -93,7 +93,7 @@ protected:
 private:
     TCoolBands* FBands;
     bool FVertical = false;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     bool FShowText = true;
     bool FInLayout = false;
 };

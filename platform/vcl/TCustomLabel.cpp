@@ -57,7 +57,7 @@ void TCustomLabel::SetShowAccelChar(bool Value)
 void TCustomLabel::SetFocusControl(TWinControl* Value)
 {
     if (Value == FFocusControl) return;
-    ReplaceLinkedComponent(FFocusControl, Value);
+    FFocusControl = Value;
 }
 
 void TCustomLabel::SetAutoSize(bool Value)
@@ -65,11 +65,6 @@ void TCustomLabel::SetAutoSize(bool Value)
     TGraphicControl::SetAutoSize(Value);
 }
 
-void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TGraphicControl::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
-}
 
 UINT TCustomLabel::DrawTextFlags() const
 {

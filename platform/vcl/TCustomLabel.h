@@ -29,7 +29,6 @@ public:
 protected:
     void Paint() override;
     bool CanAutoSize(int& NewWidth, int& NewHeight) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void WndProc(TMessage& Message) override;
 
 private:
@@ -38,7 +37,7 @@ private:
     bool FWordWrap = false;
     bool FTransparent = false;
     bool FShowAccelChar = true;
-    TWinControl* FFocusControl = nullptr;
+    TComponentLink<TWinControl> FFocusControl{this};
 };
 
 class TLabel : public TCustomLabel {

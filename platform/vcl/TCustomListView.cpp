@@ -320,24 +320,17 @@ void TCustomListView::SetHideSelection(bool Value)
 void TCustomListView::SetLargeImages(TCustomImageList* Value)
 {
     if (Value == FLargeImages) return;
-    ReplaceLinkedComponent(FLargeImages, Value);
+    FLargeImages = Value;
     ItemsChanged();
 }
 
 void TCustomListView::SetSmallImages(TCustomImageList* Value)
 {
     if (Value == FSmallImages) return;
-    ReplaceLinkedComponent(FSmallImages, Value);
+    FSmallImages = Value;
     ItemsChanged();
 }
 
-void TCustomListView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FLargeImages) FLargeImages = nullptr;
-    if (AComponent == FSmallImages) FSmallImages = nullptr;
-}
 
 // ---- geometry ----
 

@@ -217,7 +217,6 @@ protected:
     void DefaultHandler(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Resize() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void UpdateScrollInfo();
 
 private:
@@ -248,8 +247,8 @@ private:
     std::unique_ptr<TListColumns> FColumns;
     std::unique_ptr<TListItems> FItems;
     std::vector<char> FSelected;
-    TCustomImageList* FLargeImages = nullptr;
-    TCustomImageList* FSmallImages = nullptr;
+    TComponentLink<TCustomImageList> FLargeImages{this};
+    TComponentLink<TCustomImageList> FSmallImages{this};
     HWND FHeader = 0;
     TViewStyle FViewStyle = vsIcon;
     int FItemIndex = -1;

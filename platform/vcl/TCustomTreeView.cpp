@@ -438,24 +438,17 @@ void TCustomTreeView::NodesChanged()
 void TCustomTreeView::SetImages(TCustomImageList* Value)
 {
     if (Value == FImages) return;
-    ReplaceLinkedComponent(FImages, Value);
+    FImages = Value;
     NodesChanged();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* Value)
 {
     if (Value == FStateImages) return;
-    ReplaceLinkedComponent(FStateImages, Value);
+    FStateImages = Value;
     Invalidate();
 }
 
-void TCustomTreeView::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) FImages = nullptr;
-    if (AComponent == FStateImages) FStateImages = nullptr;
-}
 
 void TCustomTreeView::SetShowRoot(bool Value)
 {

@@ -175,7 +175,6 @@ protected:
     void DefaultHandler(TMessage& Message) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Resize() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void UpdateScrollInfo();
 
 private:
@@ -191,8 +190,8 @@ private:
 
     TTreeNodes* FTreeNodes;
     TTreeNode* FSelected = nullptr;
-    TCustomImageList* FImages = nullptr;
-    TCustomImageList* FStateImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
+    TComponentLink<TCustomImageList> FStateImages{this};
     int FTopRow = 0;
     int FHorzOffset = 0;
     int FIndent = 19;

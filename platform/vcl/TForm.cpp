@@ -141,17 +141,9 @@ void TCustomForm::SetWindowState(TWindowState Value)
 void TCustomForm::SetMenu(TMainMenu* Value)
 {
     if (Value == FMenu) return;
-    ReplaceLinkedComponent(FMenu, Value);
+    FMenu = Value;
 }
 
-void TCustomForm::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FMenu) FMenu = nullptr;
-    if (AComponent == FActiveControl) FActiveControl = nullptr;
-    if (AComponent == FWindowMenu) FWindowMenu = nullptr;
-}
 
 void TCustomForm::ControlRemoved(TWinControl* Control)
 {

@@ -127,7 +127,6 @@ protected:
     virtual void DoHide();
     virtual void DoClose(TCloseAction& Action);
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void CloseModal();
     void PlaceOnScreen();
     void AlignControls(TControl* AControl, TRect& Rect) override;
@@ -144,15 +143,15 @@ protected:
     TWindowState FWindowState = wsNormal;
     TFormState FFormState;
     bool FKeyPreview = false;
-    TMainMenu* FMenu = nullptr;
-    TWinControl* FActiveControl = nullptr;
+    TComponentLink<TMainMenu> FMenu{this};
+    TComponentLink<TWinControl> FActiveControl{this};
     bool FActive = false;
     TModalResult FModalResult = mrNone;
     bool FCreated = false;
     bool FPlaced = false;
     HWND FClientHandle = 0;
     TTileMode FTileMode = tbHorizontal;
-    TMenuItem* FWindowMenu = nullptr;
+    TComponentLink<TMenuItem> FWindowMenu{this};
 };
 
 class TForm : public TCustomForm {

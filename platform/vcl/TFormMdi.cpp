@@ -116,5 +116,5 @@ void TCustomForm::Previous()
 void TCustomForm::SetWindowMenu(TMenuItem* Value)
 {
     if (Value == FWindowMenu) return;
-    ReplaceLinkedComponent(FWindowMenu, Value);
+    FWindowMenu = Value;
 }

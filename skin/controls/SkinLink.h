@@ -2,6 +2,7 @@
 // A skinned control's link to its skin: the skin component (the link clears itself when the skin is
 // freed), the name of the control's entry there, and the lookups every skinned control makes through
 // them: the entry's index, the entry as the control's own entry type, a picture, a cursor.
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -14,7 +15,11 @@ class TskDataSkinControl;
 
 class TskSkinLink {
 public:
-    TskSkinLink(TComponent* Holder, std::string Name) : FData(Holder), FName(std::move(Name)) {}
+    // OnGone runs when the skin is freed, once the link is clear.
+    TskSkinLink(TComponent* Holder, std::string Name, std::function<void()> OnGone = {})
+        : FData(Holder, std::move(OnGone)), FName(std::move(Name))
+    {
+    }
 
     TskSkinData* Data() const { return FData; }
     // Points at Value and drops the old skin's notification; true when Value holds a loaded skin.

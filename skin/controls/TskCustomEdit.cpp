@@ -255,7 +255,6 @@ void TskCustomEdit::BuildEditContextMenu()
         menu = dynamic_cast<TPopupMenu*>(skinned->Create(this));
     if (menu == nullptr) menu = new TPopupMenu(this);
     FMenu = menu;
-    menu->FreeNotification(this);
     menu->SetPopupComponent(this);
 
     const TskSkinData* skin = MenuSkinData();
@@ -301,8 +300,3 @@ void TskCustomEdit::FreeMenu()
     if (menu != nullptr) menu->Free();
 }
 
-void TskCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TCustomMaskEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FMenu) FMenu = nullptr;
-}

@@ -43,7 +43,6 @@ protected:
     void WndProc(TMessage& Message) override;
     void EditKeyDown(WORD Key) override;
     void EditChar(char32_t Ch) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Builds the menu afresh (freeing any earlier one): Undo, Cut, Copy, Paste, Delete, Select All.
     void BuildEditContextMenu();
     // The skin whose UI texts the menu shows: that of the form's skinned frame, or nullptr.
@@ -62,5 +61,5 @@ private:
 
     bool FReadOnly = false;
     bool FTransparent = false;
-    TPopupMenu* FMenu = nullptr;
+    TComponentLink<TPopupMenu> FMenu{this};
 };

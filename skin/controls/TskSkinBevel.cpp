@@ -20,14 +20,10 @@ void TskSkinBevel::SetDividerMode(bool Value)
     Repaint();
 }
 
-void TskSkinBevel::Notification(TComponent* AComponent, TOperation Operation)
+void TskSkinBevel::SkinGone()
 {
-    TBevel::Notification(AComponent, Operation);
-    // The skin has gone (its link is cleared already): the system's colours again.
-    if (Operation == opRemove && SkinData() == nullptr) {
-        FLightColor = clBtnHighlight;
-        FDarkColor = clBtnShadow;
-    }
+    FLightColor = clBtnHighlight;
+    FDarkColor = clBtnShadow;
 }
 
 void TskSkinBevel::RefreshBevelSkin()

@@ -29,10 +29,11 @@ public:
 
 protected:
     void Paint() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinLink FSkinLink{this, "bevel"};
+    void SkinGone();
+    // The skin gone: the system's colours again.
+    TskSkinLink FSkinLink{this, "bevel", [this] { SkinGone(); }};
     bool FDividerMode = false;
     TColor FLightColor = clBtnHighlight;
     TColor FDarkColor = clBtnShadow;

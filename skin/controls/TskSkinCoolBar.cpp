@@ -38,14 +38,10 @@ void TskSkinCoolBar::RefreshSkin()
     Invalidate();
 }
 
-void TskSkinCoolBar::Notification(TComponent* AComponent, TOperation Operation)
+void TskSkinCoolBar::SkinGone()
 {
-    TCoolBar::Notification(AComponent, Operation);
-    // The skin has gone (its link is cleared already): the plain look again.
-    if (Operation == opRemove && SkinData() == nullptr) {
-        FIndex = -1;
-        FPicture = nullptr;
-    }
+    FIndex = -1;
+    FPicture = nullptr;
 }
 
 void TskSkinCoolBar::ReadEntry()

@@ -29,9 +29,9 @@ protected:
     void Paint() override;
     void WndProc(TMessage& Message) override;
     void AlignControls(TControl* AControl, TRect& Rect) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void SkinGone();
     void ReadEntry();
     bool HasFrame() const { return FIndex != -1 && FSkinBevel && FPicture != nullptr; }
     void PaintFrame(HDC DC);
@@ -39,7 +39,8 @@ private:
     void PaintBands(TCanvas* C);
     void PaintGrabber(TCanvas* C, const TRect& R);
 
-    TskSkinLink FSkinLink{this, "controlbar"};
+    // The skin gone: the plain look again.
+    TskSkinLink FSkinLink{this, "controlbar", [this] { SkinGone(); }};
     bool FSkinBevel = true;
     int FIndex = -1;
 

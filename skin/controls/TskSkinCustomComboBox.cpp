@@ -192,7 +192,6 @@ TCustomImageList* TskSkinCustomComboBox::Images() const { return FListBox->Image
 void TskSkinCustomComboBox::SetImages(TCustomImageList* Value)
 {
     FListBox->SetImages(Value);
-    if (Value != nullptr) Value->FreeNotification(this);
     Repaint();
 }
 
@@ -263,6 +262,7 @@ void TskSkinCustomComboBox::MakeEditPart()
     FEditPart = std::make_unique<TskComboEditPart>(this, FUseNumEdit,
         [this](TMessage& M, const std::function<void()>& PassOn) { EditWindowProc(M, PassOn); });
     TskCustomEdit* e = FEditPart->Edit();
+    FEdit = e;
     e->SetColor(FDefaultColor);
     e->SetHideSelection(FHideSelection);
     e->SetCharCase(FCharCase);
@@ -280,11 +280,19 @@ void TskSkinCustomComboBox::MakeEditPart()
     ApplyEditFont();
 }
 
+void TskSkinCustomComboBox::EditGone()
+{
+    if (FEditPart == nullptr) return;
+    FEditPart->EditGone();
+    FEditPart.reset();
+}
+
 void TskSkinCustomComboBox::FreeEditPart()
 {
     if (FEditPart == nullptr) return;
     const bool hadFocus = FEditPart->Edit()->Focused();
     const bool tabStop = FEditPart->Edit()->TabStop();
+    FEdit = nullptr;
     FEditPart.reset();
     if (ComponentState().Contains(csDestroying) || Designing()) return;
     // The tab stop the edit part was given comes back, or the combo box could no longer be tabbed to.
@@ -494,17 +502,6 @@ void TskSkinCustomComboBox::Invalidate()
     if (Skinned() && FEditPart != nullptr) EditPart()->Invalidate();
 }
 
-void TskSkinCustomComboBox::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinCustomControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (FEditPart != nullptr && AComponent == FEditPart->Edit()) {
-        FEditPart->EditGone();
-        FEditPart.reset();
-    }
-    if (AComponent == FListBox) FListBox = nullptr;
-    if (FListBox != nullptr && AComponent == FListBox->Images()) FListBox->SetImages(nullptr);
-}
 
 // ---- painting -----------------------------------------------------------------------------------------------
 

@@ -152,7 +152,6 @@ protected:
     // Every message of the drop-down's inner list comes here first; Handled false drops it.
     void ListWindowProc(TMessage& Message, bool& Handled);
 
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void DrawDefaultImage(TBitmap* B) override;
     void DrawSkinImage(TBitmap* B) override;
     void DefaultFontChanged() override;
@@ -231,12 +230,15 @@ private:
     int FOldItemIndex = -1;
     int FDropDownCount = 8;
     bool FMousePressed = false;
-    TskPopupListBox* FListBox = nullptr;
+    TComponentLink<TskPopupListBox> FListBox{this};
     TRect FItemRect;
     TRect FButtonRect;
     bool FButtonActive = false;
     bool FButtonDown = false;
     std::unique_ptr<TskComboEditPart> FEditPart;
+    // The edit of the part above; freed by someone else, it takes the part along.
+    TComponentLink<TskCustomEdit> FEdit{this, [this] { EditGone(); }};
+    void EditGone();
     // The message hook that notices a press elsewhere while the list is open; 0 while closed.
     int FPressWatch = 0;
     bool FEditChanging = false;

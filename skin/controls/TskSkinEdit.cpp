@@ -153,15 +153,6 @@ void TskSkinCustomEdit::Loaded()
         Font()->SetCharset(static_cast<TFontCharset>(SkinData()->ResourceStrData()->CharSet()));
 }
 
-void TskSkinCustomEdit::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskCustomEdit::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) {
-        FImages = nullptr;
-        CalcImageRects();
-    }
-}
 
 // ---- properties
 
@@ -228,7 +219,6 @@ void TskSkinCustomEdit::SetImages(TCustomImageList* Value)
 {
     if (FImages == Value) return;
     FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     CalcImageRects();
     Invalidate();
 }

@@ -93,7 +93,6 @@ protected:
     void WndProc(TMessage& Message) override;
     void Paint() override;
     void Loaded() override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void ReadEditSkin();
@@ -146,7 +145,7 @@ private:
     bool FButtonMode = false;
     bool FAlphaBlend = false;
     BYTE FAlphaBlendValue = 0;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this, [this] { CalcImageRects(); }};
     int FLeftImageIndex = -1, FLeftImageHotIndex = -1, FLeftImageDownIndex = -1;
     int FRightImageIndex = -1, FRightImageHotIndex = -1, FRightImageDownIndex = -1;
 

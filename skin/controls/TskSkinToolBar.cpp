@@ -81,23 +81,20 @@ void TskSkinToolBar::SetFlat(bool Value)
 
 void TskSkinToolBar::SetImages(TCustomImageList* Value)
 {
-    ReplaceLinkedComponent(FImages, Value);
+    FImages = Value;
+    RepaintImageButtons();
+}
+
+void TskSkinToolBar::RepaintImageButtons()
+{
     for (int i = 0; i < ControlCount(); ++i)
         if (auto* b = dynamic_cast<TskSkinSpeedButton*>(Controls(i))) b->Repaint();
 }
 
-void TskSkinToolBar::SetHotImages(TCustomImageList* Value) { ReplaceLinkedComponent(FHotImages, Value); }
+void TskSkinToolBar::SetHotImages(TCustomImageList* Value) { FHotImages = Value; }
 
-void TskSkinToolBar::SetDisabledImages(TCustomImageList* Value) { ReplaceLinkedComponent(FDisabledImages, Value); }
+void TskSkinToolBar::SetDisabledImages(TCustomImageList* Value) { FDisabledImages = Value; }
 
-void TskSkinToolBar::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinPanel::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) SetImages(nullptr);
-    if (AComponent == FHotImages) SetHotImages(nullptr);
-    if (AComponent == FDisabledImages) SetDisabledImages(nullptr);
-}
 
 // ---- skin
 

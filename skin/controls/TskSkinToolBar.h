@@ -67,9 +67,10 @@ protected:
     void AdjustClientRect(TRect& Rect) override;
     void DrawSkinImage(TBitmap* B) override;
     void WndProc(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    // Repaints the child buttons, which draw from the bar's image list.
+    void RepaintImageButtons();
     struct TScrollButton {
         TRect R;
         bool Hot = false;
@@ -98,9 +99,9 @@ private:
     int FWidthWithCaptions = 0;
     int FWidthWithoutCaptions = 0;
     bool FFlat = false;
-    TCustomImageList* FImages = nullptr;
-    TCustomImageList* FHotImages = nullptr;
-    TCustomImageList* FDisabledImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this, [this] { RepaintImageButtons(); }};
+    TComponentLink<TCustomImageList> FHotImages{this};
+    TComponentLink<TCustomImageList> FDisabledImages{this};
 
     // Scrolling: the content extent minus 1, how far the children are moved left, the client width at
     // the last range update, and how much the bar grew since.

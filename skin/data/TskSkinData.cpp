@@ -260,7 +260,7 @@ void TskSkinData::SetSkinnableForm(bool Value)
 
 void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 {
-    ReplaceLinkedComponent(FCompressedStoredSkin, Value);
+    FCompressedStoredSkin = Value;
     // While the form is read the other forms and controls are not complete yet: Loaded does the load.
     if (!Designing() && !Reading() && Value)
         LoadStoredSkinSafely(Value);
@@ -268,14 +268,14 @@ void TskSkinData::SetCompressedStoredSkin(TskCompressedStoredSkin* Value)
 
 void TskSkinData::SetResourceStrData(TskResourceStrData* Value)
 {
-    ReplaceLinkedComponent(FResourceStrData, Value);
+    FResourceStrData = Value;
     if (!Designing())
         BroadcastSkinMessage(WM_CHANGERESSTRDATA);
 }
 
 void TskSkinData::SetSkinList(TskCompressedSkinList* Value)
 {
-    ReplaceLinkedComponent(FSkinList, Value);
+    FSkinList = Value;
     if (!Designing() && !Reading())
         LoadFromSkinList();
 }
@@ -312,18 +312,6 @@ void TskSkinData::Loaded()
         LoadFromSkinList();
 }
 
-void TskSkinData::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove)
-        return;
-    if (AComponent == FCompressedStoredSkin)
-        FCompressedStoredSkin = nullptr;
-    if (AComponent == FResourceStrData)
-        FResourceStrData = nullptr;
-    if (AComponent == FSkinList)
-        FSkinList = nullptr;
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Lookups and clearing

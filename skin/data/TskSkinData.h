@@ -108,7 +108,6 @@ public:
     // Sends Msg (wParam = this component, lParam = 1000) to the owner form first, then to every other form.
     void BroadcastSkinMessage(UINT Msg);
 
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     void Loaded() override;
 
     // Read directly by the controls, the frame, the menus and the hints.
@@ -205,9 +204,9 @@ private:
     bool FEnableSkinEffects = true;
     bool FShowButtonGlowFrames = true;
     bool FShowCaptionButtonGlowFrames = true;
-    TskCompressedStoredSkin* FCompressedStoredSkin = nullptr;
-    TskResourceStrData* FResourceStrData = nullptr;
-    TskCompressedSkinList* FSkinList = nullptr;
+    TComponentLink<TskCompressedStoredSkin> FCompressedStoredSkin{this};
+    TComponentLink<TskResourceStrData> FResourceStrData{this};
+    TComponentLink<TskCompressedSkinList> FSkinList{this};
     int FSkinIndex = 0;
     // The unpacked skin this component was loaded from, held so that another component given the same
     // stored bytes finds it instead of unpacking them again; released when the skin is cleared.

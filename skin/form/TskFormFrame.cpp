@@ -141,52 +141,42 @@ TskFormFrame::~TskFormFrame()
     }
 }
 
-void TskFormFrame::Track(TComponent* Value)
+bool TskFormFrame::Going() const { return FDestroying || (FForm != nullptr && FForm->ComponentState().Contains(csDestroying)); }
+
+void TskFormFrame::SkinDataGone()
 {
-    if (Value != nullptr) Value->FreeNotification(this);
+    // The default frame takes over at once, unless the form itself is going away.
+    if (Going() || Designing())
+        ClearSkinObjects();
+    else
+        ApplySkinData();
 }
 
+void TskFormFrame::MainMenuGone()
+{
+    // The item objects point at the menu's items: they go with the menu.
+    if (!Going()) RebuildMainMenuItems(true);
+}
+
+void TskFormFrame::MainMenuBarGone()
+{
+    FMainMenuKeyboard = false;
+    if (!FSkinMenuOpen) RemoveMenuKeyboardHook();
+}
+
+// Beyond its links, the frame hears of its form's components going: a control given a skin area
+// leaves the area list, and a menu item of the main menu takes the item objects along (they point at it).
 void TskFormFrame::Notification(TComponent* AComponent, TOperation Operation)
 {
     TComponent::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
     std::erase_if(FAreaControls, [&](const auto& a) { return a.first == AComponent; });
-    // Every reference to the component goes: a skin used both for the frame and for the menus must not
-    // leave a dangling menu skin behind.
-    if (AComponent == FSkinData) {
-        FSkinData = nullptr;
-        // The default frame takes over at once, unless the form itself is going away.
-        if (FDestroying || Designing() || FForm->ComponentState().Contains(csDestroying))
-            ClearSkinObjects();
-        else
-            ApplySkinData();
-    }
-    if (AComponent == FMenusSkinData) FMenusSkinData = nullptr;
-    if (AComponent == FMDITabsBar) FMDITabsBar = nullptr;
-    if (AComponent == FMainMenuBar) {
-        FMainMenuBar = nullptr;
-        FMainMenuKeyboard = false;
-        if (!FSkinMenuOpen) RemoveMenuKeyboardHook();
-    }
-    // The item objects point at the menu's items: they go with the menu, or with one of its items.
-    // While the form itself goes, its window part is already gone: nothing is rebuilt then.
-    const bool going = FDestroying || (FForm != nullptr && FForm->ComponentState().Contains(csDestroying));
-    if (AComponent == FMainMenu) {
-        FMainMenu = nullptr;
-        if (!going) RebuildMainMenuItems(true);
-    } else if (FMainMenu != nullptr && !going) {
+    if (FMainMenu != nullptr && !Going())
         for (TskSkinMainMenuItem* item : MainMenuItems())
             if (item->MenuItem == AComponent) {
                 RebuildMainMenuItems(true);
                 break;
             }
-    }
-    if (AComponent == FSystemMenu) FSystemMenu = nullptr;
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
-    if (AComponent == FStatusBar) FStatusBar = nullptr;
-    if (AComponent == FSkinMenu) FSkinMenu = nullptr;
-    if (AComponent == FTrayIcon) FTrayIcon = nullptr;
-    if (AComponent == FTrayMenu) FTrayMenu = nullptr;
 }
 
 void TskFormFrame::Loaded()
@@ -201,7 +191,6 @@ void TskFormFrame::SetSkinData(TskSkinData* Value)
 {
     if (FSkinData == Value) return;
     FSkinData = Value;
-    Track(Value);
     // The skin decides whether forms are skinned at all; an MDI child follows its main form instead.
     if (Value != nullptr && FForm->FormStyle() != fsMDIChild) FFrameOn = Value->SkinnableForm();
     if (!Designing() && !Loading()) ApplySkinData();
@@ -211,7 +200,6 @@ void TskFormFrame::SetMenusSkinData(TskSkinData* Value)
 {
     if (FMenusSkinData == Value) return;
     FMenusSkinData = Value;
-    Track(Value);
 }
 
 void TskFormFrame::SetSupportNCArea(bool Value)
@@ -225,27 +213,23 @@ void TskFormFrame::SetSupportNCArea(bool Value)
 void TskFormFrame::SetSystemMenu(TPopupMenu* Value)
 {
     FSystemMenu = Value;
-    Track(Value);
 }
 
 void TskFormFrame::SetMainMenu(TMainMenu* Value)
 {
     if (FMainMenu == Value) return;
     FMainMenu = Value;
-    Track(Value);
     if (!Designing() && !Loading() && FSkinData != nullptr && !FSkinData->SkinEmpty) RebuildMainMenuItems(true);
 }
 
 void TskFormFrame::SetStatusBar(TskSkinStatusBar* Value)
 {
     FStatusBar = Value;
-    Track(Value);
 }
 
 void TskFormFrame::SetSkinHint(TskSkinHint* Value)
 {
     FSkinHint = Value;
-    Track(Value);
 }
 
 void TskFormFrame::SetShowIcon(bool Value)
@@ -1036,7 +1020,7 @@ bool TskFormFrame::Dispatch(TMessage& Message)
     case WM_CHANGESKINDATA: ChangeSkinData(Message); return true;
     case WM_CLOSESKINMENU: CloseSkinMenuState(); return true;
     case WM_CHANGEFORMSKINNABLE:
-        if (FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData) && FForm->FormStyle() != fsMDIChild)
+        if (FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData.get()) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableFrame(FSkinData->SkinnableForm());
         return true;
     case CM_QUERYSKINFORM:

@@ -507,7 +507,12 @@ private:
     void CollectAreaControls();
     void PlaceAreaControls();
     void ChangeSkinData(TMessage& Message);
-    void Track(TComponent* Value);
+    // What the frame does when the component of a link goes, beyond clearing the link.
+    void SkinDataGone();
+    void MainMenuGone();
+    void MainMenuBarGone();
+    // True while the frame or its form goes: the window part is gone, nothing is rebuilt.
+    bool Going() const;
     void RepaintFrame();
     void UpdateCaptionActivation(bool Animated);
     void MorphTimerTick(TObject* Sender);
@@ -577,8 +582,8 @@ private:
     std::function<void(TMessage&)> FSavedWindowProc;
     bool FHooked = false;
 
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FMenusSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this, [this] { SkinDataGone(); }};
+    TComponentLink<TskSkinData> FMenusSkinData{this};
     bool FSupportNCArea = true;
     bool FSizeable = true;
     bool FDraggAble = false;
@@ -589,30 +594,30 @@ private:
     bool FHideCaptionButtons = false;
     bool FDisableSystemMenu = false;
     bool FUseDefaultSysMenu = true;
-    TPopupMenu* FSystemMenu = nullptr;
-    TMainMenu* FMainMenu = nullptr;
-    TskSkinMainMenuBar* FMainMenuBar = nullptr;
+    TComponentLink<TPopupMenu> FSystemMenu{this};
+    TComponentLink<TMainMenu> FMainMenu{this, [this] { MainMenuGone(); }};
+    TComponentLink<TskSkinMainMenuBar> FMainMenuBar{this, [this] { MainMenuBarGone(); }};
     bool FMainMenuKeyboard = false;
     // Set while Escape goes to an open menu: its closing must not end the keyboard mode.
     bool FKeepMenuMode = false;
     // The press being handled closed the open menu of the main-menu item it landed on.
     bool FPressClosedMenu = false;
-    TskSkinStatusBar* FStatusBar = nullptr;
-    TskSkinMDITabsBar* FMDITabsBar = nullptr;
+    TComponentLink<TskSkinStatusBar> FStatusBar{this};
+    TComponentLink<TskSkinMDITabsBar> FMDITabsBar{this};
     bool FMDIChildMax = false;
     LONG_PTR FMDIClientInstance = 0;
     LONG_PTR FMDIClientOldProc = 0;
     HWND FMDIClient = 0;
     // The client was hooked before the form showed: the first show fits the form.
     bool FMDIClientRefitPending = false;
-    TskTrayIcon* FTrayIcon = nullptr;
-    TskSkinPopupMenu* FTrayMenu = nullptr;   // owned (component child)
+    TComponentLink<TskTrayIcon> FTrayIcon{this};
+    TComponentLink<TskSkinPopupMenu> FTrayMenu{this};   // owned (component child)
     // MinimizeToTray told the tray icon to take the main form; its own setting before that.
     bool FTrayMarked = false;
     bool FTrayMarkBefore = false;
     bool FAlwaysShowInTray = false;
     bool FAlwaysMinimizeToTray = false;
-    TskSkinHint* FSkinHint = nullptr;
+    TComponentLink<TskSkinHint> FSkinHint{this};
     bool FShowObjectHint = false;
     bool FUseDefaultObjectHint = true;
     bool FUseSkinCursors = false;
@@ -681,7 +686,7 @@ private:
     TTimer* FAnimateTimer = nullptr;
     TTimer* FMouseLeaveTimer = nullptr;
     TPopupMenu* FDefaultSystemMenu = nullptr;
-    TskSkinMenu* FSkinMenu = nullptr;
+    TComponentLink<TskSkinMenu> FSkinMenu{this};
     TskLayerManager* FLayerManagers[2] = {nullptr, nullptr};
     HRGN FRegion = nullptr;
     TRect FDefaultCaptionRect;

@@ -37,7 +37,6 @@ void TskFormFrame::SetMainMenuBar(TskSkinMainMenuBar* Value)
 {
     if (FMainMenuBar == Value) return;
     FMainMenuBar = Value;
-    Track(Value);
     if (Value != nullptr && Value->FormFrame() == nullptr) Value->SetFormFrame(this);
     // The bar shows the menu from now on; the frame's own items go.
     if (!Designing() && !Loading() && !MainMenuItems().empty()) RebuildMainMenuItems(true);

@@ -51,7 +51,6 @@ void TskFormFrame::SetMDITabsBar(TskSkinMDITabsBar* Value)
 {
     if (Value == FMDITabsBar) return;
     FMDITabsBar = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 TRect TskFormFrame::GetMDIClientArea() const
@@ -422,7 +421,7 @@ void TskFormFrame::DispatchMDIAfter(const TMessage& Message)
         if (Message.Msg == WM_PARENTNOTIFY && LOWORD(Message.WParam) == WM_DESTROY && static_cast<HWND>(Message.LParam) == FMDIClient)
             UnhookMDIClient();
         if (Message.Msg == WM_DESTROY) UnhookMDIClient();
-        if (Message.Msg == WM_AFTERCHANGESKINDATA && FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData))
+        if (Message.Msg == WM_AFTERCHANGESKINDATA && FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData.get()))
             UpdateMaximizedChildren();
         return;
     }

@@ -42,6 +42,7 @@ public:
     bool Gone(const TComponent* C) const { return FGone.count(const_cast<TComponent*>(C)) != 0; }
 
 protected:
+    // More than a link clears: every watched control that goes is remembered, for the rest of the walk.
     void Notification(TComponent* AComponent, TOperation Operation) override
     {
         TComponent::Notification(AComponent, Operation);
@@ -128,7 +129,7 @@ void TskFormFrame::ChangeControlsSkinData(TskSkinData* Skin, TWinControl* Parent
 
 void TskFormFrame::BeforeChangeSkinData(TMessage& Message)
 {
-    if (FSkinData == nullptr || Message.WParam != reinterpret_cast<WPARAM>(FSkinData)) return;
+    if (FSkinData == nullptr || Message.WParam != reinterpret_cast<WPARAM>(FSkinData.get())) return;
     FSkinChanging = true;
     HideGlowLayers();
     ClearSkinObjects();

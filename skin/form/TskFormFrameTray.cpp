@@ -44,7 +44,6 @@ void TskFormFrame::SetTrayIcon(TskTrayIcon* Value)
 {
     if (Value == FTrayIcon) return;
     FTrayIcon = Value;
-    Track(Value);
     if (Value == nullptr) return;
     if (!FAlwaysShowInTray) Value->SetIconVisible(false);
     if (Designing()) return;

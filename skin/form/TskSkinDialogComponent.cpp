@@ -22,14 +22,12 @@ void TskSkinDialogComponent::SetSkinData(TskSkinData* Value)
 {
     if (FSkinData == Value) return;
     FSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinDialogComponent::SetCtrlSkinData(TskSkinData* Value)
 {
     if (FCtrlSkinData == Value) return;
     FCtrlSkinData = Value;
-    if (Value) Value->FreeNotification(this);
 }
 
 void TskSkinDialogComponent::SetDefaultFont(TFont* Value)
@@ -37,13 +35,6 @@ void TskSkinDialogComponent::SetDefaultFont(TFont* Value)
     if (Value) FDefaultFont->Assign(Value);
 }
 
-void TskSkinDialogComponent::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
 
 void TskSkinDialogComponent::ApplyFrame(TForm& Form, TskFormFrame& Frame) const
 {

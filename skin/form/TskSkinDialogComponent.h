@@ -49,7 +49,6 @@ public:
     TNotifyEvent OnAccept;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
     // Caption, frame skins, no caption buttons, smallest size and translucency.
     void ApplyFrame(TForm& Form, TskFormFrame& Frame) const;
     // The client size kept from the last call (the defaults below 1), never below what a skinned
@@ -67,8 +66,8 @@ private:
     bool FAlphaBlend = false;
     BYTE FAlphaBlendValue;
     bool FAlphaBlendAnimation = false;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinData> FCtrlSkinData{this};
     std::unique_ptr<TFont> FDefaultFont;
 };
 

@@ -322,10 +322,7 @@ void TskSkinHint::SetHintTitleAndImage(const std::string& Title, TCustomImageLis
 {
     FHintTitle = Title;
     FHintImageIndex = ImageIndex;
-    if (Images == FHintImageList) return;
-    if (FHintImageList != nullptr) FHintImageList->RemoveFreeNotification(this);
     FHintImageList = Images;
-    if (Images != nullptr) Images->FreeNotification(this);
 }
 
 void TskSkinHint::SetActive(bool Value)
@@ -349,7 +346,6 @@ void TskSkinHint::SetSkinData(TskSkinData* Value)
 {
     if (Value == FSkinData) return;
     FSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskSkinHint::SetAlphaBlendSupport(bool Value)
@@ -410,15 +406,6 @@ void TskSkinHint::FreeTimer()
     if (timer != nullptr) timer->Free();
 }
 
-void TskSkinHint::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FHintImageList) FHintImageList = nullptr;
-    if (AComponent == FWindow) FWindow = nullptr;
-    if (AComponent == FTimer) FTimer = nullptr;
-}
 
 TskSkinHint* FindActiveSkinHint()
 {

@@ -64,7 +64,7 @@ private:
     BYTE FScreenAlpha = 255;
     bool FTitleLayout = false;
     std::string FTitle;
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this};
     int FImageIndex = -1;
     int FTitleHeight = 0;
     TColor FTextColor = clInfoText;
@@ -114,7 +114,6 @@ public:
     TShowHintEvent OnShowHint;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     void FreeTimer();
@@ -124,7 +123,7 @@ private:
     void TimerTimer(TObject* Sender);
 
     bool FActive = true;
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
     std::string FLineSeparator = "@";
     std::unique_ptr<TFont> FDefaultFont;
     bool FUseSkinFont = true;
@@ -132,12 +131,12 @@ private:
     bool FAlphaBlend = false;
     BYTE FAlphaBlendValue = 200;
     bool FAlphaBlendAnimation = false;
-    TskSkinHintWindow* FWindow = nullptr;
-    TTimer* FTimer = nullptr;
+    TComponentLink<TskSkinHintWindow> FWindow{this};
+    TComponentLink<TTimer> FTimer{this};
     bool FShownByTimer = false;
     std::string FPendingText;
     std::string FHintTitle;
-    TCustomImageList* FHintImageList = nullptr;
+    TComponentLink<TCustomImageList> FHintImageList{this};
     int FHintImageIndex = -1;
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };

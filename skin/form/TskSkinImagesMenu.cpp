@@ -582,7 +582,12 @@ void TskSkinImagesMenu::SetImages(TCustomImageList* Value)
 {
     if (Value == FImages) return;
     FImages = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
+}
+
+void TskSkinImagesMenu::ImagesGone()
+{
+    // The open window paints from the list: it closes with it.
+    if (FWindow != nullptr) FWindow->Hide(false);
 }
 
 void TskSkinImagesMenu::SetColumnsCount(int Value)
@@ -594,28 +599,14 @@ void TskSkinImagesMenu::SetSkinData(TskSkinData* Value)
 {
     if (Value == FSkinData) return;
     FSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskSkinImagesMenu::SetSkinHint(TskSkinHint* Value)
 {
     if (Value == FSkinHint) return;
     FSkinHint = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
-void TskSkinImagesMenu::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FImages) {
-        // The open window paints from the list: it closes with it.
-        if (FWindow != nullptr) FWindow->Hide(false);
-        FImages = nullptr;
-    }
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FSkinHint) FSkinHint = nullptr;
-}
 
 void RegisterSkinImagesMenuClasses()
 {

@@ -177,17 +177,17 @@ public:
     void WindowClosed(bool Accept);
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void ImagesGone();
     void FreeClosedWindow();
 
-    TCustomImageList* FImages = nullptr;
+    TComponentLink<TCustomImageList> FImages{this, [this] { ImagesGone(); }};
     std::unique_ptr<TskImagesMenuItems> FItems;
     int FItemIndex = -1;
     int FColumnsCount = 1;
-    TskSkinData* FSkinData = nullptr;
-    TskSkinHint* FSkinHint = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinHint> FSkinHint{this};
     bool FShowHints = true;
     bool FShowSelectedItem = true;
     bool FUseSkinFont = true;

@@ -86,7 +86,6 @@ void TskSkinMDITabsBar::SetFormFrame(TskFormFrame* Value)
 {
     if (Value == FFormFrame) return;
     FFormFrame = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskSkinMDITabsBar::SetTabKind(TskSkinMDITabKind Value)
@@ -145,15 +144,11 @@ void TskSkinMDITabsBar::SetMinTabWidth(int Value)
     Relayout();
 }
 
+// Beyond its links, the bar keeps a tab for each child form it was told of: the tab goes with its child.
 void TskSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    if (AComponent == FFormFrame) FFormFrame = nullptr;
-    if (AComponent == FAllButton) FAllButton = nullptr;
-    if (AComponent == FHiddenButton) FHiddenButton = nullptr;
-    if (AComponent == FAllMenu) FAllMenu = nullptr;
-    if (AComponent == FHiddenMenu) FHiddenMenu = nullptr;
     // A child freed without its frame telling us still takes its tab along.
     for (auto it = FTabs.begin(); it != FTabs.end(); ++it)
         if (static_cast<const TComponent*>((*it)->Child) == AComponent) {
@@ -291,7 +286,6 @@ void TskSkinMDITabsBar::UpdateButtons()
         b->SetSkinPopupMenu(Menu);
         b->SetTrackButtonMode(false);
         b->SetParent(this);
-        b->FreeNotification(this);
         return b;
     };
     if (TabCount() > 0 && FAllButton == nullptr) FAllButton = make(alLeft, FAllMenu);

@@ -124,7 +124,7 @@ private:
     void DrawCloseButton(TCanvas* C, const TskMDITab* Tab, const TRect& R);
     void DrawDropMarker(TCanvas* C, int X);
 
-    TskFormFrame* FFormFrame = nullptr;
+    TComponentLink<TskFormFrame> FFormFrame{this};
     TskSkinMDITabKind FTabKind = sktkTab;
     bool FShowCloseButtons = false;
     bool FSupportChildMenus = true;
@@ -145,10 +145,10 @@ private:
     int FDragOffset = 0;
     bool FDragging = false;
     int FHiddenCount = 0;
-    TskSkinPopupMenu* FAllMenu = nullptr;       // owned (component children)
-    TskSkinPopupMenu* FHiddenMenu = nullptr;
-    TskSkinMenuSpeedButton* FAllButton = nullptr;
-    TskSkinMenuSpeedButton* FHiddenButton = nullptr;
+    TComponentLink<TskSkinPopupMenu> FAllMenu{this};       // owned (component children)
+    TComponentLink<TskSkinPopupMenu> FHiddenMenu{this};
+    TComponentLink<TskSkinMenuSpeedButton> FAllButton{this};
+    TComponentLink<TskSkinMenuSpeedButton> FHiddenButton{this};
 };
 
 // Registers TskSkinMDITabsBar for the form reader.

@@ -84,19 +84,17 @@ TskSkinMainMenuBar::~TskSkinMainMenuBar()
     FObjects.clear();
 }
 
+// Beyond its links, the bar hears of the menu items its objects show: one that goes takes the objects
+// along (they point at it).
 void TskSkinMainMenuBar::Notification(TComponent* AComponent, TOperation Operation)
 {
     TskSkinControl::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FFormFrame) FFormFrame = nullptr;
-    if (AComponent == FMaximizedChild) FMaximizedChild = nullptr;
-    if (AComponent == FActiveChild) FActiveChild = nullptr;
-    // The items point at menu items: a menu (or one of its items) that goes takes them along.
-    bool rebuild = AComponent == FMainMenu;
-    if (AComponent == FMainMenu) FMainMenu = nullptr;
+    if (Operation != opRemove || ComponentState().Contains(csDestroying)) return;
     for (const auto& o : FObjects)
-        if (auto* item = dynamic_cast<TskSkinMainMenuBarItem*>(o.get()); item != nullptr && item->MenuItem == AComponent) rebuild = true;
-    if (rebuild && !ComponentState().Contains(csDestroying)) RebuildObjects();
+        if (auto* item = dynamic_cast<TskSkinMainMenuBarItem*>(o.get()); item != nullptr && item->MenuItem == AComponent) {
+            RebuildObjects();
+            return;
+        }
 }
 
 void TskSkinMainMenuBar::Loaded()
@@ -111,7 +109,6 @@ void TskSkinMainMenuBar::SetMainMenu(TMainMenu* Value)
 {
     if (FMainMenu == Value) return;
     FMainMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
     RebuildObjects();
 }
 
@@ -120,7 +117,6 @@ void TskSkinMainMenuBar::SetFormFrame(TskFormFrame* Value)
     if (FFormFrame == Value) return;
     FFormFrame = Value;
     if (Value == nullptr) return;
-    Value->FreeNotification(this);
     // A link made from one side only still makes the frame hand the bar its keyboard.
     if (Value->MainMenuBar() == nullptr) Value->SetMainMenuBar(this);
 }
@@ -261,7 +257,11 @@ void TskSkinMainMenuBar::RebuildObjects()
     const std::vector<TMenuItem*> items = MergedMenuItems(FMainMenu != nullptr ? FMainMenu->Items() : nullptr,
         child != nullptr ? child->Items() : nullptr);
     for (TMenuItem* item : items)
-        if (item->Visible()) FObjects.push_back(std::make_unique<TskSkinMainMenuBarItem>(this, itemData, item));
+        if (item->Visible()) {
+            FObjects.push_back(std::make_unique<TskSkinMainMenuBarItem>(this, itemData, item));
+            // A list of items, not a field: each one tells Notification when it goes.
+            item->FreeNotification(this);
+        }
     if (FMaximizedChild != nullptr) AddChildButtons();
     LayoutObjects();
     Invalidate();
@@ -309,7 +309,6 @@ void TskSkinMainMenuBar::SetMaximizedChild(TCustomForm* Child)
 {
     if (FMaximizedChild == Child) return;
     FMaximizedChild = Child;
-    if (Child != nullptr) Child->FreeNotification(this);
     RebuildObjects();
 }
 
@@ -317,7 +316,6 @@ void TskSkinMainMenuBar::SetActiveChild(TCustomForm* Child)
 {
     if (FActiveChild == Child) return;
     FActiveChild = Child;
-    if (Child != nullptr) Child->FreeNotification(this);
     RebuildObjects();
 }
 

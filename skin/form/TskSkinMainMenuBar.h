@@ -246,8 +246,8 @@ private:
     bool SkinMenuOpen() const;
     void StepItem(bool Forward);
 
-    TMainMenu* FMainMenu = nullptr;
-    TskFormFrame* FFormFrame = nullptr;
+    TComponentLink<TMainMenu> FMainMenu{this, [this] { RebuildObjects(); }};
+    TComponentLink<TskFormFrame> FFormFrame{this};
     bool FUseSkinFont = true;
     bool FScrollMenu = true;
     std::unique_ptr<TFont> FDefItemFont;
@@ -268,8 +268,8 @@ private:
     // The press being handled only closed the menu of the item it landed on.
     bool FPressClosedMenu = false;
     TskMenuBarObject* FLastReleased = nullptr;
-    TCustomForm* FMaximizedChild = nullptr;
-    TCustomForm* FActiveChild = nullptr;
+    TComponentLink<TCustomForm> FMaximizedChild{this};
+    TComponentLink<TCustomForm> FActiveChild{this};
     TTimer* FTrackTimer = nullptr;
     TTimer* FMorphTimer = nullptr;
     TTimer* FAnimateTimer = nullptr;

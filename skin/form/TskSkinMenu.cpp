@@ -120,7 +120,7 @@ void TskSkinMenuItem::StepMorph()
 // ---- TskSkinMenu ----
 
 TskSkinMenu::TskSkinMenu(TComponent* AOwner, TWinControl* AForm)
-    : TComponent(AOwner), FForm(AForm), FDefaultMenuItemFont(std::make_unique<TFont>())
+    : TComponent(AOwner), FDefaultMenuItemFont(std::make_unique<TFont>())
 {
     FSubMenuTimer = new TTimer(this);
     FSubMenuTimer->SetEnabled(false);
@@ -128,7 +128,7 @@ TskSkinMenu::TskSkinMenu(TComponent* AOwner, TWinControl* AForm)
     FSubMenuTimer->OnTimer = [this](TObject* Sender) { SubMenuTimerTimer(Sender); };
     FDefaultMenuItemFont->SetName("Arial");
     FDefaultMenuItemFont->SetHeight(14);
-    if (FForm != nullptr) FForm->FreeNotification(this);
+    FForm = AForm;
 }
 
 TskSkinMenu::~TskSkinMenu()
@@ -163,37 +163,23 @@ void TskSkinMenu::SetMaxMenuItemsInWindow(int Value)
     if (Value >= 0) FMaxMenuItemsInWindow = Value;
 }
 
-void TskSkinMenu::Notification(TComponent* AComponent, TOperation Operation)
+
+void TskSkinMenu::SkinDataGone()
 {
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    // A control or form that goes away while its menu is open must not be told about it later.
-    if (AComponent == FPopupCtrl) FPopupCtrl = nullptr;
-    if (AComponent == FLastPopupCtrl) FLastPopupCtrl = nullptr;
-    if (AComponent == FForm) FForm = nullptr;
-    if (AComponent == FSkinData) {
-        FSkinData = nullptr;
-        // The windows paint from that skin: they cannot outlive it.
-        if (!FWindows.empty()) HideAll();
-    }
+    // The windows paint from that skin: they cannot outlive it.
+    if (!FWindows.empty()) HideAll();
 }
 
 void TskSkinMenu::SetPopupCtrl(TControl* Value)
 {
     if (Value == FPopupCtrl) return;
-    if (FPopupCtrl != nullptr && FPopupCtrl != FLastPopupCtrl && FPopupCtrl != FForm)
-        FPopupCtrl->RemoveFreeNotification(this);
     FPopupCtrl = Value;
-    if (FPopupCtrl != nullptr) FPopupCtrl->FreeNotification(this);
 }
 
 void TskSkinMenu::SetLastPopupCtrl(TControl* Value)
 {
     if (Value == FLastPopupCtrl) return;
-    if (FLastPopupCtrl != nullptr && FLastPopupCtrl != FPopupCtrl && FLastPopupCtrl != FForm)
-        FLastPopupCtrl->RemoveFreeNotification(this);
     FLastPopupCtrl = Value;
-    if (FLastPopupCtrl != nullptr) FLastPopupCtrl->FreeNotification(this);
 }
 
 void TskSkinMenu::Deliver(TControl* Control, UINT Msg)
@@ -243,9 +229,7 @@ void TskSkinMenu::OpenChain(TControl* APopupCtrl, TskSkinData* ASkinData, int Fi
         GetMonitorWorkArea(FForm->Handle(), true, FWorkArea);
     else
         GetScreenArea(true, FWorkArea);
-    if (FSkinData != nullptr && FSkinData != ASkinData) FSkinData->RemoveFreeNotification(this);
     FSkinData = ASkinData;
-    if (FSkinData != nullptr) FSkinData->FreeNotification(this);
     if (FirstIndex >= 0 && FirstIndex < static_cast<int>(Items.size())) {
         FActive = true;
         WatchInput();

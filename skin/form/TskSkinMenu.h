@@ -132,9 +132,9 @@ public:
     TNotifyEvent OnMenuClose;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+    void SkinDataGone();
     void OpenChain(TControl* APopupCtrl, TskSkinData* ASkinData, int FirstIndex, const TRect& R,
         const std::vector<TMenuItem*>& Items, TMenuItem* RootItem, bool PopupToUp);
     void AddWindow(const TRect& R, const std::vector<TMenuItem*>& Items, TMenuItem* RootItem, int FirstIndex,
@@ -145,7 +145,7 @@ private:
     // WM_CLOSESKINMENU or WM_AFTERSKINMENUCLICK to a control: sent to a window, performed on a graphic one.
     static void Deliver(TControl* Control, UINT Msg);
 
-    TWinControl* FForm;
+    TComponentLink<TWinControl> FForm{this};
     std::vector<TskSkinPopupWindow*> FWindows;
     TTimer* FSubMenuTimer;
     TskSkinMenuItem* FPendingItem = nullptr;
@@ -165,9 +165,9 @@ private:
     void WatchInput();
     void StopWatchingInput();
     bool InChain(HWND Window) const;
-    TControl* FPopupCtrl = nullptr;
-    TControl* FLastPopupCtrl = nullptr;
-    TskSkinData* FSkinData = nullptr;
+    TComponentLink<TControl> FPopupCtrl{this};
+    TComponentLink<TControl> FLastPopupCtrl{this};
+    TComponentLink<TskSkinData> FSkinData{this, [this] { SkinDataGone(); }};
     TRect FWorkArea;
     bool FUseSkinFont = true;
     int FDefaultMenuItemHeight = 20;

@@ -332,13 +332,11 @@ TskSkinMessage::~TskSkinMessage() = default;
 void TskSkinMessage::SetSkinData(TskSkinData* Value)
 {
     FSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskSkinMessage::SetCtrlSkinData(TskSkinData* Value)
 {
     FCtrlSkinData = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskSkinMessage::SetDefaultFont(TFont* Value)
@@ -351,13 +349,6 @@ void TskSkinMessage::SetDefaultButtonFont(TFont* Value)
     if (Value != nullptr) FDefaultButtonFont->Assign(Value);
 }
 
-void TskSkinMessage::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FCtrlSkinData) FCtrlSkinData = nullptr;
-}
 
 int TskSkinMessage::MessageDlg(const std::string& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int HelpCtx)
 {

@@ -106,11 +106,10 @@ public:
     TskMessageSetShowPosEvent OnSetShowPos;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    TskSkinData* FSkinData = nullptr;
-    TskSkinData* FCtrlSkinData = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TskSkinData> FCtrlSkinData{this};
     std::string FButtonSkinDataName = "button";
     std::string FMessageLabelSkinDataName = "stdlabel";
     std::unique_ptr<TFont> FDefaultFont;

@@ -87,7 +87,7 @@ TskSkinMenuServer* TskSkinPopupMenu::FindServer(TControl* Control) const
     TComponent* form = nullptr;
     TskSkinMenuServer* server = nullptr;
     if (FSkinForm != nullptr) {
-        server = dynamic_cast<TskSkinMenuServer*>(FSkinForm);
+        server = dynamic_cast<TskSkinMenuServer*>(FSkinForm.get());
         form = FSkinForm->Owner();
     } else {
         if (FComponentForm != nullptr) {
@@ -120,48 +120,30 @@ bool TskSkinPopupMenu::ChainShowsMine(TskSkinMenu* Menu) const
     return false;
 }
 
-void TskSkinPopupMenu::Track(TComponent* Value)
-{
-    if (Value != nullptr) Value->FreeNotification(this);
-}
-
 void TskSkinPopupMenu::SetSkinData(TskSkinData* Value)
 {
     if (Value == FSkinData) return;
     FSkinData = Value;
-    Track(Value);
 }
 
 void TskSkinPopupMenu::SetComponentForm(TComponent* Value)
 {
     if (Value == FComponentForm) return;
     FComponentForm = Value;
-    Track(Value);
 }
 
 void TskSkinPopupMenu::SetSkinForm(TComponent* Value)
 {
     if (Value == FSkinForm) return;
     FSkinForm = Value;
-    Track(Value);
 }
 
 void TskSkinPopupMenu::SetShownBy(TskSkinMenu* Value)
 {
     if (Value == FShownBy) return;
     FShownBy = Value;
-    Track(Value);
 }
 
-void TskSkinPopupMenu::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TPopupMenu::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FSkinData) FSkinData = nullptr;
-    if (AComponent == FComponentForm) FComponentForm = nullptr;
-    if (AComponent == FSkinForm) FSkinForm = nullptr;
-    if (AComponent == FShownBy) FShownBy = nullptr;
-}
 
 void RegisterSkinPopupMenuClasses()
 {

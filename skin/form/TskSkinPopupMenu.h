@@ -61,23 +61,20 @@ public:
     TNotifyEvent OnMenuClose;
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     enum class TKind { Point, ControlPoint, Rect };
     void DoPopup(TKind Kind, TControl* Control, const TRect& R, bool PopupToUp);
     TskSkinMenuServer* FindServer(TControl* Control) const;
     void SetShownBy(TskSkinMenu* Value);
-    // Every referenced component tells us when it goes away (Notification clears the field).
-    void Track(TComponent* Value);
     // Whether the open chain of Menu shows items of this popup menu.
     bool ChainShowsMine(TskSkinMenu* Menu) const;
 
-    TskSkinData* FSkinData = nullptr;
-    TComponent* FComponentForm = nullptr;
-    TComponent* FSkinForm = nullptr;
+    TComponentLink<TskSkinData> FSkinData{this};
+    TComponentLink<TComponent> FComponentForm{this};
+    TComponentLink<TComponent> FSkinForm{this};
     // The chain engine that showed this menu last: freeing the menu closes it when it still shows our items.
-    TskSkinMenu* FShownBy = nullptr;
+    TComponentLink<TskSkinMenu> FShownBy{this};
     std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 

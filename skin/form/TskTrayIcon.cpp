@@ -109,13 +109,6 @@ void TskTrayIcon::Loaded()
     if (FIconWanted && !FIconVisible) AddTrayIcon();
 }
 
-void TskTrayIcon::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TComponent::Notification(AComponent, Operation);
-    if (Operation != opRemove) return;
-    if (AComponent == FPopupMenu) FPopupMenu = nullptr;
-    if (AComponent == FIconList) FIconList = nullptr;
-}
 
 // ---- Properties ----
 
@@ -152,13 +145,11 @@ void TskTrayIcon::SetShowHint(bool Value)
 void TskTrayIcon::SetPopupMenu(TskSkinPopupMenu* Value)
 {
     FPopupMenu = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskTrayIcon::SetIconList(TCustomImageList* Value)
 {
     FIconList = Value;
-    if (Value != nullptr) Value->FreeNotification(this);
 }
 
 void TskTrayIcon::SetIconIndex(int Value)

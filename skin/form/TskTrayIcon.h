@@ -109,7 +109,6 @@ public:
     HWND Handle() const { return FWindow; }
 
 protected:
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     bool Loading() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
@@ -130,11 +129,11 @@ private:
     bool FIconVisible = false;
     std::string FHint;
     bool FShowHint = true;
-    TskSkinPopupMenu* FPopupMenu = nullptr;
+    TComponentLink<TskSkinPopupMenu> FPopupMenu{this};
     bool FPopupByLeftButton = false;
     bool FMinimizedOnStart = false;
     bool FMinimizeToTray = false;
-    TCustomImageList* FIconList = nullptr;
+    TComponentLink<TCustomImageList> FIconList{this};
     int FIconIndex = 0;
     bool FCycleIcons = false;
     bool FDesignPreview = false;

@@ -470,7 +470,6 @@ void TskSkinInplaceEdit::BuildEditContextMenu()
     if (menu == nullptr)
         menu = new TPopupMenu(this);
     FMenu = menu;
-    menu->FreeNotification(this);
     menu->SetPopupComponent(this);
 
     const TskSkinData* skin = FGrid != nullptr ? FGrid->SkinData() : nullptr;
@@ -519,12 +518,6 @@ void TskSkinInplaceEdit::FreeMenu()
         menu->Free();
 }
 
-void TskSkinInplaceEdit::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TskSkinTransparentMaskEdit::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FMenu)
-        FMenu = nullptr;
-}
 
 void RegisterInplaceEditClasses()
 {

@@ -85,7 +85,6 @@ protected:
     void DblClick() override;
     void Change() override;
     void BoundsChanged(const TRect& OldBounds) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     friend class TskSkinCustomGrid;
@@ -98,7 +97,7 @@ private:
 
     TskSkinCustomGrid* FGrid = nullptr;
     DWORD FClickTime = 0;
-    TPopupMenu* FMenu = nullptr;
+    TComponentLink<TPopupMenu> FMenu{this};
     bool FLoading = false; // UpdateContents is setting the text
     bool FHiding = false;  // Hide is handing the focus back to the grid
 };

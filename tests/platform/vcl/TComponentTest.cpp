@@ -36,6 +36,19 @@ public:
     TComponentLink<TComponent> Second{this};
 };
 
+// Runs an action when First's target goes, and notes what Second held at that moment.
+class TActingHolder : public TComponent {
+public:
+    using TComponent::TComponent;
+    int Runs = 0;
+    TComponent* SecondWhenRun = nullptr;
+    TComponentLink<TComponent> First{this, [this] {
+        ++Runs;
+        SecondWhenRun = Second.get();
+    }};
+    TComponentLink<TComponent> Second{this};
+};
+
 } // namespace
 
 TEST(TComponentOwnership, OwnerFreesItsComponentsLastFirst)
@@ -182,6 +195,22 @@ TEST(TComponentLink, OldTargetStillNamedByAnotherLinkKeepsItsNotification)
     EXPECT_EQ(holder.First.get(), other);
     other->Free();
     EXPECT_EQ(holder.First.get(), nullptr);
+}
+
+TEST(TComponentLink, ActionRunsOnceWhenItsTargetGoesAfterEveryLinkIsClear)
+{
+    TComponent owner(nullptr);
+    auto* holder = new TActingHolder(&owner);
+    auto* target = new TComponent(&owner);
+    auto* replaced = new TComponent(nullptr);
+    holder->First = replaced;
+    holder->First = target;
+    holder->Second = target;
+    replaced->Free();
+    EXPECT_EQ(holder->Runs, 0);
+    target->Free();
+    EXPECT_EQ(holder->Runs, 1);
+    EXPECT_EQ(holder->SecondWhenRun, nullptr);
 }
 
 TEST(TComponentNotification, InsertIsAnnouncedToTheOwner)
