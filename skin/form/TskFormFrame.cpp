@@ -100,7 +100,7 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
         // A form being destroyed frees this frame among its components while its other controls still
         // send it messages, and its procedure must not be assigned then: once the frame is gone the hook
         // hands every message straight to the form's own procedure, which it keeps a copy of.
-        FForm->WindowProc = [this, alive = FAlive, saved = FSavedWindowProc](TMessage& Message) {
+        FForm->WindowProc = [this, alive = FAlive.Watch(), saved = FSavedWindowProc](TMessage& Message) {
             if (*alive)
                 SkinFormWindowProc(Message);
             else if (saved)
@@ -118,7 +118,7 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
 TskFormFrame::~TskFormFrame()
 {
     FDestroying = true;
-    *FAlive = false;
+    FAlive.End();
     RemoveMenuKeyboardHook();
     if (FShortCutHook != 0) RemoveMessageHook(FShortCutHook);
     FShortCutHook = 0;
@@ -537,7 +537,7 @@ void TskFormFrame::ResetObjectStates()
 void TskFormFrame::LeaveAllObjects()
 {
     // A handler may change the objects (a new skin): walk by index and stop when they are gone.
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         TskActiveSkinObject* o = Objects(i);
         if (o->Active && o->Enabled && o->Visible) o->MouseLeave();
@@ -573,7 +573,7 @@ void TskFormFrame::CloseSkinMenuState()
     const bool wasOpen = FSkinMenuOpen;
     FSkinMenuOpen = false;
     if (!FMainMenuKeyboard) RemoveMenuKeyboardHook();
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         Objects(i)->MenuClosed();
         if (!*alive) return;
@@ -594,7 +594,7 @@ void TskFormFrame::CloseSkinMenuState()
 void TskFormFrame::MorphTimerTick(TObject*)
 {
     bool stepped = false;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         TskActiveSkinObject* o = Objects(i);
         if (!o->EnableMorphing() || !o->CanMorphing()) continue;
@@ -608,7 +608,7 @@ void TskFormFrame::MorphTimerTick(TObject*)
 void TskFormFrame::AnimateTimerTick(TObject*)
 {
     bool stepped = false;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         if (Objects(i)->AnimateStep()) stepped = true;
         if (!*alive) return;
@@ -684,7 +684,7 @@ void TskFormFrame::TestActiveObject(int X, int Y, bool MakeActive)
         if (found == -1) LeaveAllObjects();
         return;
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     FActiveObject = found;
     if (TskActiveSkinObject* old = Objects(FPreviousActiveObject); old != nullptr && old->Enabled && old->Visible) {
         old->MouseLeave();
@@ -749,7 +749,7 @@ void TskFormFrame::DblClickToObjects(int X, int Y, TMouseButton Button)
     TskActiveSkinObject* o = Objects(FActiveObject);
     if (o == nullptr) return;
     FPressedObject = FActiveObject;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     o->MouseDown(X, Y, Button);
     if (!*alive) return;
     if (Button == mbLeft && Objects(FActiveObject) == o) {
@@ -784,7 +784,7 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
         CallDefault(Message);
         return;
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     // A press on the caption may run the whole move loop before it returns; the release went to the
     // loop, so the press must not be handed to the objects afterwards.
     if (Message.Msg == WM_NCLBUTTONDOWN) FSizeMoveEnded = false;
@@ -850,7 +850,7 @@ void TskFormFrame::CancelDropDowns()
             if (FForm->Components(i) == Box) return true;
         return false;
     };
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (TWinControl* box : boxes) {
         if (!*alive) return;
         if (stillThere(box)) box->Perform(CM_CANCELMODE, 0, 0);
@@ -1059,7 +1059,7 @@ bool TskFormFrame::Dispatch(TMessage& Message)
 void TskFormFrame::WMSize(TMessage& Message)
 {
     CallDefault(Message);
-    if (!*FAlive || FDestroying) return;
+    if (FAlive.Ended() || FDestroying) return;
     ClearSnapMarks();
     FWidth = FForm->Width();
     FHeight = FForm->Height();
@@ -1085,7 +1085,7 @@ void TskFormFrame::WMActivate(TMessage& Message)
 {
     FDragging = false;
     CallDefault(Message);
-    if (!*FAlive || FDestroying) return;
+    if (FAlive.Ended() || FDestroying) return;
     if (FSupportNCArea) RepaintFrame();
     if (FForm->FormStyle() == fsMDIChild && Maximized()) {
         UpdateCaptionActivation(false);
@@ -1107,7 +1107,7 @@ void TskFormFrame::WMNCActivate(TMessage& Message)
     if (!FNCActive) LeaveAllObjects();
     if (FForm->FormStyle() == fsMDIChild) {
         CallDefault(Message);
-        if (!*FAlive) return;
+        if (FAlive.Ended()) return;
     } else {
         Message.Result = 1;
     }
@@ -1142,7 +1142,7 @@ void TskFormFrame::UpdateCaptionActivation(bool Animated)
 void TskFormFrame::WMSetText(TMessage& Message)
 {
     CallDefault(Message);
-    if (!*FAlive || FDestroying) return;
+    if (FAlive.Ended() || FDestroying) return;
     if (FrameShown()) RepaintFrame();
 }
 
@@ -1220,7 +1220,7 @@ void TskFormFrame::WMSysCommand(TMessage& Message)
         EndMainMenuKeyboardMode();
         return;
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FSkinMenu != nullptr && FSkinMenu->Active()) {
         FSkinMenu->HideAll();
         if (!*alive) return;
@@ -1256,7 +1256,7 @@ void TskFormFrame::WMSizing(TMessage& Message)
 {
     ClearSnapMarks();
     CallDefault(Message);
-    if (!*FAlive || FDestroying || !FInSizeMoveLoop || !FFullDrag) return;
+    if (FAlive.Ended() || FDestroying || !FInSizeMoveLoop || !FFullDrag) return;
     const auto* r = reinterpret_cast<const TRect*>(Message.LParam);
     if (r == nullptr) return;
     FWidth = r->Width();

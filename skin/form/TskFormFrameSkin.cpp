@@ -139,7 +139,7 @@ void TskFormFrame::ChangeSkinData(TMessage& Message)
 {
     FSkinChanging = false;
     auto* skin = reinterpret_cast<TskSkinData*>(Message.WParam);
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FSkinData != nullptr && skin == FSkinData) {
         ApplySkinData();
         if (!*alive) return;
@@ -207,7 +207,7 @@ void TskFormFrame::ApplySkinData()
         FForm->Invalidate();
     }
     UpdateCaptionActivation(!(FForm->FormStyle() == fsMDIChild && Maximized()));
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (OnChangeSkinData) {
         OnChangeSkinData(this);
         if (!*alive) return;
@@ -306,7 +306,7 @@ void TskFormFrame::SetSkinnableFrame(bool Value)
         if (hideMeanwhile) FForm->Hide();
         SetFrameWindowState(FrameStateNormal);
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     FFrameOn = Value;
     ApplySkinData();
     if (!*alive) return;

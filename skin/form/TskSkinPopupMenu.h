@@ -9,6 +9,7 @@
 
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TMenu.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TControl;
 class TCustomForm;
@@ -78,7 +79,7 @@ private:
     TComponent* FSkinForm = nullptr;
     // The chain engine that showed this menu last: freeing the menu closes it when it still shows our items.
     TskSkinMenu* FShownBy = nullptr;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 void RegisterSkinPopupMenuClasses();
