@@ -493,6 +493,9 @@ void TControl::HandleMouseMessage(TMessage& Message)
     const int y = static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)));
     TShiftState shift = KeysToShiftState(Message.WParam);
     if (!FEnabled) return;
+    // A click or a press may free the control (a button that closes its form does): what would follow
+    // it then does not run.
+    const auto alive = FAlive.Watch();
     switch (Message.Msg) {
     case WM_MOUSEMOVE:
         MouseMove(shift, x, y);
@@ -508,6 +511,7 @@ void TControl::HandleMouseMessage(TMessage& Message)
         if (Message.Msg == WM_LBUTTONDBLCLK) {
             shift.Include(ssDouble);
             if (FControlStyle.Contains(csDoubleClicks)) DblClick();
+            if (!*alive) return;
         }
         MouseDown(mbLeft, shift, x, y);
         break;
@@ -516,8 +520,7 @@ void TControl::HandleMouseMessage(TMessage& Message)
         FControlState.Exclude(csLButtonDown).Exclude(csClicked);
         if (gCaptureControl == this) SetCaptureControl(nullptr);
         if (clicked && ClientRect().Contains({x, y})) Click();
-        // Click may have freed the control (a button that closes its form does); MouseUp then must not run.
-        if (!ComponentState().Contains(csDestroying)) MouseUp(mbLeft, shift, x, y);
+        if (*alive && !ComponentState().Contains(csDestroying)) MouseUp(mbLeft, shift, x, y);
         break;
     }
     case WM_RBUTTONDOWN:
@@ -527,7 +530,7 @@ void TControl::HandleMouseMessage(TMessage& Message)
         break;
     case WM_RBUTTONUP:
         MouseUp(mbRight, shift, x, y);
-        if (!ComponentState().Contains(csDestroying)) DoContextPopup(ClientToScreen({x, y}));
+        if (*alive && !ComponentState().Contains(csDestroying)) DoContextPopup(ClientToScreen({x, y}));
         break;
     case WM_MBUTTONDOWN:
     case WM_MBUTTONDBLCLK:

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/gfx/Colors.h"
+#include "platform/rtl/TAliveFlag.h"
 #include "platform/rtl/Types.h"
 #include "platform/vcl/DragDock.h"
 #include "platform/vcl/Graphics.h"
@@ -293,6 +294,9 @@ protected:
 
     // Message handling shared by all controls.
     void HandleMouseMessage(TMessage& Message);
+    // Watched across every event a control fires from its own message handling: the handler may free
+    // the control, which must then stop before it reads anything of itself.
+    TAliveFlag FAlive;
 
     TWinControl* FParent = nullptr;
     int FLeft = 0;

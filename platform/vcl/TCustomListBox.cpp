@@ -781,6 +781,8 @@ void TCustomListBox::WndProc(TMessage& Message)
 
 void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The click handler may free the list: the press then ends there.
+    const auto alive = FAlive.Watch();
     if (Button == mbLeft) {
         if (CanFocus() && !Focused()) SetFocus();
         const int i = ItemAtPos({X, Y}, true);
@@ -799,6 +801,7 @@ void TCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
             } else {
                 MoveTo(i, Shift.Contains(ssShift), false);
             }
+            if (!*alive) return;
             FTracking = !Shift.Contains(ssDouble);
         }
     }
@@ -817,7 +820,9 @@ void TCustomListBox::MouseMove(TShiftState Shift, int X, int Y)
         else
             i = ItemAtPos({std::max(0, std::min(X, ClientWidth() - 1)), Y}, false);
         i = std::max(0, std::min(i, Count() - 1));
+        const auto alive = FAlive.Watch();
         if (i != FItemIndex) MoveTo(i, FMultiSelect, false);
+        if (!*alive) return;
     }
     TCustomControl::MouseMove(Shift, X, Y);
 }

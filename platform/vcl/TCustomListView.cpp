@@ -614,10 +614,12 @@ void TCustomListView::SetItemSelected(int Index, bool Value)
     if (Index < 0 || Index >= FItems->Count()) return;
     if (IsSelected(Index) == Value) return;
     if (Value && !FMultiSelect) {
+        const auto alive = FAlive.Watch();
         for (size_t i = 0; i < FSelected.size(); ++i)
             if (FSelected[i] && static_cast<int>(i) != Index) {
                 FSelected[i] = 0;
                 SelectionChanged(static_cast<int>(i), false);
+                if (!*alive) return;
             }
     }
     FSelected[static_cast<size_t>(Index)] = Value ? 1 : 0;
@@ -641,10 +643,12 @@ void TCustomListView::SetItemIndex(int Value)
 
 void TCustomListView::ClearSelection()
 {
+    const auto alive = FAlive.Watch();
     for (size_t i = 0; i < FSelected.size(); ++i)
         if (FSelected[i]) {
             FSelected[i] = 0;
             SelectionChanged(static_cast<int>(i), false);
+            if (!*alive) return;
         }
 }
 
@@ -805,6 +809,8 @@ void TCustomListView::MoveTo(int Index, bool Shift, bool Ctrl)
     const int count = FItems->Count();
     if (count == 0) return;
     Index = std::max(0, std::min(Index, count - 1));
+    // Every change of the selection is told to OnChange, whose handler may free the view.
+    const auto alive = FAlive.Watch();
     if (FMultiSelect && Shift) {
         const int from = FAnchor < 0 ? Index : FAnchor;
         for (int i = 0; i < count; ++i) {
@@ -812,6 +818,7 @@ void TCustomListView::MoveTo(int Index, bool Shift, bool Ctrl)
             if (IsSelected(i) != want) {
                 FSelected[static_cast<size_t>(i)] = want ? 1 : 0;
                 SelectionChanged(i, want);
+                if (!*alive) return;
             }
         }
         FItemIndex = Index;
@@ -820,9 +827,12 @@ void TCustomListView::MoveTo(int Index, bool Shift, bool Ctrl)
         FAnchor = Index;
         FSelected[static_cast<size_t>(Index)] ^= 1;
         SelectionChanged(Index, IsSelected(Index));
+        if (!*alive) return;
     } else {
         ClearSelection();
+        if (!*alive) return;
         SetItemSelected(Index, true);
+        if (!*alive) return;
         FAnchor = Index;
     }
     FItemIndex = Index;
@@ -1119,6 +1129,7 @@ void TCustomListView::WndProc(TMessage& Message)
 
 void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     if (Button == mbLeft) {
         if (CanFocus() && !Focused()) SetFocus();
         const int i = ItemAt(X, Y);
@@ -1127,7 +1138,7 @@ void TCustomListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
         else if (!Shift.Contains(ssShift) && !Shift.Contains(ssCtrl))
             ClearSelection();
     }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (*alive) TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void RegisterListViewClasses()

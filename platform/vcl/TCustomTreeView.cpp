@@ -641,6 +641,8 @@ void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
 {
     if (Button == mbLeft && CanFocus() && !Focused()) SetFocus();
     TTreeNode* n = GetNodeAt(X, Y);
+    // The change handler may free the view.
+    const auto alive = FAlive.Watch();
     if (n && Button == mbLeft) {
         const TRect b = ButtonRect(n);
         const bool onButton = FShowButtons && n->HasChildren() && X >= b.Left - 2 && X < b.Right + 2;
@@ -651,7 +653,7 @@ void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     } else if (n && Button == mbRight && FRightClickSelect) {
         SetSelected(n);
     }
-    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (*alive) TCustomControl::MouseDown(Button, Shift, X, Y);
 }
 
 void RegisterTreeViewClasses()

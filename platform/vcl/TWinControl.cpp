@@ -787,12 +787,14 @@ void TWinControl::KeyDownMessage(TMessage& Message)
     if (Perform(CM_CHILDKEY, key, reinterpret_cast<LPARAM>(this)) != 0) return;
     if (DoDialogKey(key)) return;
     TCustomForm* form = GetParentForm();
+    // The form's handler or the control's own may free the control: the key then goes no further.
+    const auto alive = FAlive.Watch();
     if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyDown) {
         form->OnKeyDown(form, key, shift);
-        if (key == 0) return;
+        if (!*alive || key == 0) return;
     }
     KeyDown(key, shift);
-    if (key == 0) return;
+    if (!*alive || key == 0) return;
     Message.WParam = key;
     DefaultHandler(Message);
 }
@@ -911,24 +913,26 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
         WORD key = static_cast<WORD>(Message.WParam);
         const TShiftState shift = KeyboardShiftState();
         TCustomForm* form = GetParentForm();
+        const auto alive = FAlive.Watch();
         if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyUp) {
             form->OnKeyUp(form, key, shift);
-            if (key == 0) return;
+            if (!*alive || key == 0) return;
         }
         KeyUp(key, shift);
-        if (key != 0) DefaultHandler(Message);
+        if (*alive && key != 0) DefaultHandler(Message);
         return;
     }
     case WM_CHAR:
     case WM_SYSCHAR: {
         TKeyChar ch = static_cast<TKeyChar>(Message.WParam);
         TCustomForm* form = GetParentForm();
+        const auto alive = FAlive.Watch();
         if (Message.Msg == WM_CHAR && form != nullptr && form != this && form->KeyPreview() && form->OnKeyPress) {
             form->OnKeyPress(form, ch);
-            if (ch == 0) return;
+            if (!*alive || ch == 0) return;
         }
         if (Message.Msg == WM_CHAR) KeyPress(ch);
-        if (ch != 0) {
+        if (*alive && ch != 0) {
             Message.WParam = ch;
             DefaultHandler(Message);
         }

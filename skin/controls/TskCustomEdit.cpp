@@ -207,8 +207,10 @@ void TskCustomEdit::WndProc(TMessage& Message)
     default:
         break;
     }
+    // A change handler the message reached may have freed the edit.
+    const auto alive = FAlive.Watch();
     TCustomMaskEdit::WndProc(Message);
-    if (!FTransparent) return;
+    if (!*alive || !FTransparent) return;
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_CHAR:

@@ -24,7 +24,7 @@ TskSkinButton::TskSkinButton(TComponent* AOwner)
 
 TskSkinButton::~TskSkinButton()
 {
-    *FAlive = false;
+    FAlive.End();
     FLayer->Hide();
     delete FGlyph;
 }
@@ -315,7 +315,7 @@ void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (Button == mbLeft) {
         FMouseHeld = false;
         const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
@@ -345,7 +345,7 @@ void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
 
 void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FCanFocused) {
         if (Key == VK_SPACE) {
             FDown = true;
@@ -361,7 +361,7 @@ void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
 
 void TskSkinButton::KeyUp(WORD& Key, TShiftState Shift)
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FCanFocused && Key == VK_SPACE) {
         FDown = false;
         Repaint();

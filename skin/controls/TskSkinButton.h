@@ -137,8 +137,6 @@ private:
     bool FReleaseArmed = false;
     bool FMouseHeld = false;
     bool FTakingFocus = false;
-    // False once the button is gone; held across a click, whose handler may free the button.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     TskButtonMorph FMorph{[this] { return Hot(); }, [this] { Repaint(); }};
     TskButtonAnimation FAnimation{[this] { Repaint(); }};
     TskButtonRepeat FRepeat{[this] { return FRepeatInterval; }, [this] { ButtonClick(); }};

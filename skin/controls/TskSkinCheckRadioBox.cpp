@@ -414,14 +414,17 @@ void TskSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int
 
 void TskSkinCheckRadioBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The click handler may free the box.
+    const auto alive = FAlive.Watch();
     if (Button == mbLeft && FMouseIn) Toggle();
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (*alive) TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinCheckRadioBox::KeyUp(WORD& Key, TShiftState Shift)
 {
+    const auto alive = FAlive.Watch();
     if (Key == VK_SPACE && FCanFocused && Focused()) Toggle();
-    TskSkinCustomControl::KeyUp(Key, Shift);
+    if (*alive) TskSkinCustomControl::KeyUp(Key, Shift);
 }
 
 void TskSkinCheckRadioBox::WndProc(TMessage& Message)

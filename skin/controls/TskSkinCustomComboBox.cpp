@@ -74,7 +74,7 @@ TskSkinCustomComboBox::TskSkinCustomComboBox(TComponent* AOwner) : TskSkinCustom
 
 TskSkinCustomComboBox::~TskSkinCustomComboBox()
 {
-    *FAlive = false;
+    FAlive.End();
     // Marked first, however it is freed: letting the parts go must not hand the focus or a tab stop back.
     Destroying();
     WatchOutsidePresses(false);
@@ -132,7 +132,7 @@ void TskSkinCustomComboBox::SetItemIndex(int Value)
     FLoadedIndex = -2;
     FListBox->SetItemIndex(Value);
     const int index = FListBox->ItemIndex();
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     // Only an index the list took for one of its items ever reaches the text.
     if (Items()->Count() > 0 && index >= 0 && index < Items()->Count()) SetText(Items()->Strings(index));
     if (!*alive) return;
@@ -358,7 +358,7 @@ void TskSkinCustomComboBox::TextChanged()
         TFlagGuard pushing(FEditChanging);
         EditPart()->SetText(Text());
     }
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (OnChange) OnChange(this);
     if (*alive && FEditChanging && FEditTyping) Change();
 }
@@ -772,9 +772,10 @@ void TskSkinCustomComboBox::DropDownList()
     if (Items()->Count() == 0 || FDroppedDown || !Showing()) return;
     FListTracking = false;
     StopDragScroll();
+    const auto alive = FAlive.Watch();
     if (OnDropDown) OnDropDown(this);
-    // The handler may have emptied the list.
-    if (Items()->Count() == 0) return;
+    // The handler may have freed the box, or emptied the list.
+    if (!*alive || Items()->Count() == 0) return;
     const int width = FListBoxWidth > 0 ? FListBoxWidth : Width();
     const int rows = std::min(Items()->Count(), FDropDownCount);
     FListBox->OnDrawItem = OnListBoxDrawItem;
@@ -806,7 +807,7 @@ void TskSkinCustomComboBox::CloseUp(bool AcceptChanges)
     // Closed first: what the events below do must find the list shut.
     FDroppedDown = false;
     const int index = FListBox->ItemIndex();
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (AcceptChanges && index >= 0 && index < Items()->Count()) {
         const std::string item = Items()->Strings(index);
         if (FEditPart != nullptr) {
@@ -989,7 +990,10 @@ void TskSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int 
         FMousePressed = false;
         TskListBox* inner = FListBox->ListBox();
         const HWND under = WindowFromPoint(GetCursorPos());
+        // What the choice fires may free the box.
+        const auto alive = FAlive.Watch();
         CloseUp(inner != nullptr && inner->HandleAllocated() && under == inner->Handle());
+        if (!*alive) return;
     }
     FMousePressed = false;
     if (FButtonDown) {
@@ -1122,7 +1126,7 @@ void TskSkinCustomComboBox::EditStep(int Delta, bool AChange)
     if (index < 0 || index >= Items()->Count()) return;
     FListBox->SetItemIndex(index);
     if (!AChange) return;
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     SetText(Items()->Strings(index));
     if (!*alive) return;
     if (FEditPart != nullptr) EditPart()->SelectAll();

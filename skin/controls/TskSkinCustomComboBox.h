@@ -209,9 +209,6 @@ private:
     bool FToolButtonStyle = false;
     bool FUseNumEdit = false;
     bool FDroppedDown = false;
-    // Cleared when the combo box is freed: an event handler may free it, and what follows the handler
-    // must then touch nothing of it.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     TEditCharCase FCharCase = ecNormal;
     TColor FDefaultColor = clWindow;
     bool FUseSkinSize = true;

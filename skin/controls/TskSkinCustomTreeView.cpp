@@ -63,8 +63,9 @@ void TskSkinCustomTreeView::OnHScrollBarChange(TObject*)
 
 void TskSkinCustomTreeView::Change(TTreeNode* Node)
 {
+    const auto alive = FAlive.Watch();
     TCustomTreeView::Change(Node);
-    UpdateScrollBars();
+    if (*alive) UpdateScrollBars();
 }
 
 void TskSkinCustomTreeView::WndProc(TMessage& Message)

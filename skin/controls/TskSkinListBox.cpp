@@ -33,12 +33,12 @@ TskListBox::TskListBox(TComponent* AOwner) : TListBox(AOwner)
     SetControlStyle(TControlStyle{csCaptureMouse, csOpaque, csDoubleClicks});
 }
 
-TskListBox::~TskListBox() { *FAlive = false; }
+TskListBox::~TskListBox() { FAlive.End(); }
 
 bool TskListBox::TellFrame(const std::function<void(TskSkinCustomListBox*)>& Tell)
 {
     if (FSkinListBox == nullptr) return true;
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     Tell(FSkinListBox);
     return *alive;
 }
@@ -247,7 +247,7 @@ void TskListBox::WndProc(TMessage& Message)
         break;
     default: {
         // The list's own mouse handlers tell the frame too, which may free it, and this list with it.
-        const std::shared_ptr<bool> alive = FAlive;
+        const auto alive = FAlive.Watch();
         TListBox::WndProc(Message);
         if (!*alive) return;
         break;

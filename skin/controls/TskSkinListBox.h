@@ -77,7 +77,6 @@ private:
     TskSkinCustomListBox* FSkinListBox = nullptr;
     int FHorizontalOffset = 0;
     int FSeenTopIndex = 0;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 };
 
 class TskSkinCustomListBox : public TskSkinCustomControl {

@@ -21,7 +21,7 @@ TskSkinMenuSpeedButton::TskSkinMenuSpeedButton(TComponent* AOwner) : TskSkinSpee
     SetSkinDataName("toolmenubutton");
 }
 
-TskSkinMenuSpeedButton::~TskSkinMenuSpeedButton() { *FAlive = false; }
+TskSkinMenuSpeedButton::~TskSkinMenuSpeedButton() { FAlive.End(); }
 
 // ---- properties
 
@@ -171,7 +171,7 @@ void TskSkinMenuSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int
 
 void TskSkinMenuSpeedButton::TrackMenu()
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     bool opened = false;
     if (FSkinPopupMenu != nullptr) {
         if (OnShowTrackMenu) OnShowTrackMenu(this);
@@ -201,7 +201,7 @@ void TskSkinMenuSpeedButton::TrackMenu()
 
 void TskSkinMenuSpeedButton::CloseTrackMenu(bool HideBeforeLeave)
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     FMenuTracking = false;
     SetDown(false);
     if (HideBeforeLeave) {

@@ -91,8 +91,6 @@ private:
     bool FMenuTracking = false;
     // The pointer is over the button (kept apart from the hover look while a menu is open).
     bool FPointerIn = false;
-    // False once the button is gone: the menus' close handlers and OnShowTrackMenu may outlive it.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
 
     // Copied from the entry.
     TskButtonSkinValues FLook;

@@ -271,11 +271,13 @@ TRect TskSkinPanel::CaptionBarRect() const
 
 void TskSkinPanel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // Either change's handler may free the panel.
+    const auto alive = FAlive.Watch();
     if (Button == mbLeft && FCaptionMode && (FCheckedMode || FRollUpMode) && CaptionBarRect().Contains(Point(X, Y))) {
         if (FCheckedMode) SetChecked(!FChecked);
-        if (FRollUpMode) SetRollUpState(!FRollUpState);
+        if (*alive && FRollUpMode) SetRollUpState(!FRollUpState);
     }
-    TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (*alive) TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinPanel::WndProc(TMessage& Message)

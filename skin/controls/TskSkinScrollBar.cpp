@@ -329,6 +329,8 @@ void TskSkinScrollBar::ButtonDown(int I)
 {
     FParts[I].Down = true;
     Repaint();
+    // A step's handler may free the bar: the repeat then never starts.
+    const auto alive = FAlive.Watch();
     switch (I) {
     case ThumbPart:
         FDragStart = Horizontal() ? FLastPoint.X : FLastPoint.Y;
@@ -338,11 +340,13 @@ void TskSkinScrollBar::ButtonDown(int I)
         break;
     case UpButtonPart:
         StepUp();
+        if (!*alive) return;
         FTimerMode = 2;
         StartTimer(FirstDelay);
         break;
     case DownButtonPart:
         StepDown();
+        if (!*alive) return;
         FTimerMode = 1;
         StartTimer(FirstDelay);
         break;
@@ -415,13 +419,16 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     if (!PtInRect(FTrackArea, Point(X, Y))) return;
     const TRect& t = FParts[ThumbPart].R;
     const bool forward = Horizontal() ? X >= t.Left : Y >= t.Top;
+    const auto alive = FAlive.Watch();
     if (forward) {
         SetPosition(FPosition + FLargeChange);
+        if (!*alive) return;
         FTimerMode = 4;
         StartTimer(FirstDelay);
         if (OnPageDown) OnPageDown(this);
     } else {
         SetPosition(FPosition - FLargeChange);
+        if (!*alive) return;
         FTimerMode = 3;
         StartTimer(FirstDelay);
         if (OnPageUp) OnPageUp(this);
@@ -432,8 +439,9 @@ void TskSkinScrollBar::MouseMove(TShiftState Shift, int X, int Y)
 {
     FLastPoint = Point(X, Y);
     TestActive(X, Y);
+    const auto alive = FAlive.Watch();
     if (FDragging) SetPosition(CalcValue((Horizontal() ? X : Y) - FDragStart));
-    TskSkinCustomControl::MouseMove(Shift, X, Y);
+    if (*alive) TskSkinCustomControl::MouseMove(Shift, X, Y);
 }
 
 void TskSkinScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -442,9 +450,10 @@ void TskSkinScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, in
     FMouseDownFlag = false;
     if (FTimerMode >= 3) StopTimer();
     const int held = FDownPart;
-    if (held != -1) ButtonUp(held);
-    if (Button == mbLeft && held == ThumbPart && OnLastChange) OnLastChange(this);
     FDownPart = -1;
+    if (held != -1) ButtonUp(held);
+    // Last: its handler may free the bar.
+    if (Button == mbLeft && held == ThumbPart && OnLastChange) OnLastChange(this);
 }
 
 void TskSkinScrollBar::TimerTick()
@@ -456,6 +465,7 @@ void TskSkinScrollBar::TimerTick()
     }
     CalcRects();
     const TRect& t = FParts[ThumbPart].R;
+    const auto alive = FAlive.Watch();
     switch (FTimerMode) {
     case 1:
         StepDown();
@@ -467,7 +477,7 @@ void TskSkinScrollBar::TimerTick()
         TestActive(FLastPoint.X, FLastPoint.Y);
         if (Horizontal() ? FLastPoint.X < t.Left : FLastPoint.Y < t.Top) {
             SetPosition(FPosition - FLargeChange);
-            if (OnPageUp) OnPageUp(this);
+            if (*alive && OnPageUp) OnPageUp(this);
         } else {
             StopTimer();
         }
@@ -476,7 +486,7 @@ void TskSkinScrollBar::TimerTick()
         TestActive(FLastPoint.X, FLastPoint.Y);
         if (Horizontal() ? FLastPoint.X > t.Right : FLastPoint.Y > t.Bottom) {
             SetPosition(FPosition + FLargeChange);
-            if (OnPageDown) OnPageDown(this);
+            if (*alive && OnPageDown) OnPageDown(this);
         } else {
             StopTimer();
         }

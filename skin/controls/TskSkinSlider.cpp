@@ -523,7 +523,10 @@ void TskSkinCustomSlider::StepBy(int Code)
 
 void TskSkinCustomSlider::TimerTrack()
 {
+    // The change handler may free the slider: the track timer then never starts.
+    const auto alive = FAlive.Watch();
     if (JumpTo(FTrackPoint) == FTrackDirection) StepBy(FTrackDirection);
+    if (!*alive) return;
     if (!FTimerRunning) {
         SetTimer(Handle(), TrackTimer, TrackInterval);
         FTimerRunning = true;
@@ -587,15 +590,17 @@ void TskSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
 void TskSkinCustomSlider::MouseMove(TShiftState Shift, int X, int Y)
 {
     TskSkinControl::MouseMove(Shift, X, Y);
+    const auto alive = FAlive.Watch();
     if (FSliding) ThumbMouseMove(X, Y);
-    if (FTracking) FTrackPoint = Point(X, Y);
+    if (*alive && FTracking) FTrackPoint = Point(X, Y);
 }
 
 void TskSkinCustomSlider::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TskSkinControl::MouseUp(Button, Shift, X, Y);
+    const auto alive = FAlive.Watch();
     StopTracking();
-    if (FSliding) ThumbMouseUp();
+    if (*alive && FSliding) ThumbMouseUp();
 }
 
 void TskSkinCustomSlider::KeyDown(WORD& Key, TShiftState Shift)
@@ -611,8 +616,9 @@ void TskSkinCustomSlider::KeyDown(WORD& Key, TShiftState Shift)
     else if (!Horizontal() && Key == VK_DOWN) code = 4;
     if (code == 0) return;
     Key = 0;
+    const auto alive = FAlive.Watch();
     StepBy(code);
-    if (OnChanged) OnChanged(this);
+    if (*alive && OnChanged) OnChanged(this);
 }
 
 void TskSkinCustomSlider::WndProc(TMessage& Message)

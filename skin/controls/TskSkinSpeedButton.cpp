@@ -19,7 +19,7 @@ TskSkinSpeedButton::TskSkinSpeedButton(TComponent* AOwner) : TskGraphicSkinCusto
 
 TskSkinSpeedButton::~TskSkinSpeedButton()
 {
-    *FAlive = false;
+    FAlive.End();
     delete FGlyph;
 }
 
@@ -254,7 +254,7 @@ void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X
 void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (Button == mbLeft && !Designing()) {
         const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
         if (FGroupIndex != 0) {

@@ -119,8 +119,6 @@ private:
 
     bool FMouseIn = false;
     bool FReleaseArmed = false;
-    // False once the button is gone; held across a click, whose handler may free the button.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     TskButtonMorph FMorph{[this] { return FMouseIn; }, [this] { Repaint(); }};
     TskButtonAnimation FAnimation{[this] { Repaint(); }};
     TskButtonRepeat FRepeat{[this] { return FRepeatInterval; }, [this] { ButtonClick(); }};

@@ -19,7 +19,7 @@ TskSkinUpDown::TskSkinUpDown(TComponent* AOwner) : TskSkinCustomControl(AOwner)
     SetBounds(Left(), Top(), 25, 50);
 }
 
-TskSkinUpDown::~TskSkinUpDown() { *FAlive = false; }
+TskSkinUpDown::~TskSkinUpDown() { FAlive.End(); }
 
 void TskSkinUpDown::SetOrientation(TUDOrientation Value)
 {
@@ -225,7 +225,7 @@ void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         Repaint();
         // Letting go elsewhere withdraws the press, as with every other button.
         if (over) {
-            const std::shared_ptr<bool> alive = FAlive;
+            const auto alive = FAlive.Watch();
             Step(pressed);
             if (!*alive) return;
             if (pressed == 0 && OnUpButtonClick) OnUpButtonClick(this);

@@ -61,8 +61,6 @@ private:
     int FMin = 0;
     int FMax = 100;
     int FPosition = 0;
-    // Cleared when the control goes: a change handler may free it in the middle of a press.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
     int FIncrement = 1;
     int FHot = -1;
     int FPressed = -1;

@@ -100,7 +100,7 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
         // A form being destroyed frees this frame among its components while its other controls still
         // send it messages, and its procedure must not be assigned then: once the frame is gone the hook
         // hands every message straight to the form's own procedure, which it keeps a copy of.
-        FForm->WindowProc = [this, alive = FAlive, saved = FSavedWindowProc](TMessage& Message) {
+        FForm->WindowProc = [this, alive = FAlive.Watch(), saved = FSavedWindowProc](TMessage& Message) {
             if (*alive)
                 SkinFormWindowProc(Message);
             else if (saved)
@@ -118,7 +118,7 @@ TskFormFrame::TskFormFrame(TComponent* AOwner) : TComponent(AOwner)
 TskFormFrame::~TskFormFrame()
 {
     FDestroying = true;
-    *FAlive = false;
+    FAlive.End();
     RemoveMenuKeyboardHook();
     if (FShortCutHook != 0) RemoveMessageHook(FShortCutHook);
     FShortCutHook = 0;
@@ -521,7 +521,7 @@ void TskFormFrame::ResetObjectStates()
 void TskFormFrame::LeaveAllObjects()
 {
     // A handler may change the objects (a new skin): walk by index and stop when they are gone.
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         TskActiveSkinObject* o = Objects(i);
         if (o->Active && o->Enabled && o->Visible) o->MouseLeave();
@@ -557,7 +557,7 @@ void TskFormFrame::CloseSkinMenuState()
     const bool wasOpen = FSkinMenuOpen;
     FSkinMenuOpen = false;
     if (!FMainMenuKeyboard) RemoveMenuKeyboardHook();
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         Objects(i)->MenuClosed();
         if (!*alive) return;
@@ -578,7 +578,7 @@ void TskFormFrame::CloseSkinMenuState()
 void TskFormFrame::MorphTimerTick(TObject*)
 {
     bool stepped = false;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         TskActiveSkinObject* o = Objects(i);
         if (!o->EnableMorphing() || !o->CanMorphing()) continue;
@@ -592,7 +592,7 @@ void TskFormFrame::MorphTimerTick(TObject*)
 void TskFormFrame::AnimateTimerTick(TObject*)
 {
     bool stepped = false;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         if (Objects(i)->AnimateStep()) stepped = true;
         if (!*alive) return;
@@ -668,7 +668,7 @@ void TskFormFrame::TestActiveObject(int X, int Y, bool MakeActive)
         if (found == -1) LeaveAllObjects();
         return;
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     FActiveObject = found;
     if (TskActiveSkinObject* old = Objects(FPreviousActiveObject); old != nullptr && old->Enabled && old->Visible) {
         old->MouseLeave();
@@ -733,7 +733,7 @@ void TskFormFrame::DblClickToObjects(int X, int Y, TMouseButton Button)
     TskActiveSkinObject* o = Objects(FActiveObject);
     if (o == nullptr) return;
     FPressedObject = FActiveObject;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     o->MouseDown(X, Y, Button);
     if (!*alive) return;
     if (Button == mbLeft && Objects(FActiveObject) == o) {
@@ -768,7 +768,7 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
         CallDefault(Message);
         return;
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     // A press on the caption may run the whole move loop before it returns; the release went to the
     // loop, so the press must not be handed to the objects afterwards.
     if (Message.Msg == WM_NCLBUTTONDOWN) FSizeMoveEnded = false;
@@ -834,7 +834,7 @@ void TskFormFrame::CancelDropDowns()
             if (FForm->Components(i) == Box) return true;
         return false;
     };
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (TWinControl* box : boxes) {
         if (!*alive) return;
         if (stillThere(box)) box->Perform(CM_CANCELMODE, 0, 0);
@@ -1043,7 +1043,7 @@ bool TskFormFrame::Dispatch(TMessage& Message)
 void TskFormFrame::WMSize(TMessage& Message)
 {
     CallDefault(Message);
-    if (!*FAlive || FDestroying) return;
+    if (FAlive.Ended() || FDestroying) return;
     ClearSnapMarks();
     FWidth = FForm->Width();
     FHeight = FForm->Height();
@@ -1069,7 +1069,7 @@ void TskFormFrame::WMActivate(TMessage& Message)
 {
     FDragging = false;
     CallDefault(Message);
-    if (!*FAlive || FDestroying) return;
+    if (FAlive.Ended() || FDestroying) return;
     if (FSupportNCArea) RepaintFrame();
     if (FForm->FormStyle() == fsMDIChild && Maximized()) {
         UpdateCaptionActivation(false);
@@ -1091,7 +1091,7 @@ void TskFormFrame::WMNCActivate(TMessage& Message)
     if (!FNCActive) LeaveAllObjects();
     if (FForm->FormStyle() == fsMDIChild) {
         CallDefault(Message);
-        if (!*FAlive) return;
+        if (FAlive.Ended()) return;
     } else {
         Message.Result = 1;
     }
@@ -1126,7 +1126,7 @@ void TskFormFrame::UpdateCaptionActivation(bool Animated)
 void TskFormFrame::WMSetText(TMessage& Message)
 {
     CallDefault(Message);
-    if (!*FAlive || FDestroying) return;
+    if (FAlive.Ended() || FDestroying) return;
     if (FrameShown()) RepaintFrame();
 }
 
@@ -1204,7 +1204,7 @@ void TskFormFrame::WMSysCommand(TMessage& Message)
         EndMainMenuKeyboardMode();
         return;
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FSkinMenu != nullptr && FSkinMenu->Active()) {
         FSkinMenu->HideAll();
         if (!*alive) return;
@@ -1240,7 +1240,7 @@ void TskFormFrame::WMSizing(TMessage& Message)
 {
     ClearSnapMarks();
     CallDefault(Message);
-    if (!*FAlive || FDestroying || !FInSizeMoveLoop || !FFullDrag) return;
+    if (FAlive.Ended() || FDestroying || !FInSizeMoveLoop || !FFullDrag) return;
     const auto* r = reinterpret_cast<const TRect*>(Message.LParam);
     if (r == nullptr) return;
     FWidth = r->Width();

@@ -24,6 +24,7 @@
 #include "platform/win/Window.h"
 #include "skin/form/FrameLayout.h"
 #include "skin/form/TskSkinPopupMenu.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TBitmap;
 class TCanvas;
@@ -695,7 +696,7 @@ private:
     int FShortCutHook = 0;
     // Set while the frame is being destroyed, so that late messages do no work.
     bool FDestroying = false;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 // The frame among a form's components (the first one), or nullptr for a nil form or none.

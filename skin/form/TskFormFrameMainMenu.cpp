@@ -114,7 +114,7 @@ bool TskFormFrame::MainMenuAccelerator(WORD Key)
     for (TskSkinMainMenuItem* item : MainMenuItems()) {
         if (!Usable(item) || !IsAccel(Key, item->Caption())) continue;
         const bool menuOpen = FSkinMenu != nullptr && FSkinMenu->Active();
-        const auto alive = FAlive;
+        const auto alive = FAlive.Watch();
         if (!HasSubItems(item)) {
             // A command runs at once; it is not left lit behind.
             if (item->Active && Objects(FActiveObject) != item) item->MouseLeave();
@@ -157,7 +157,7 @@ void TskFormFrame::StepMainMenuItem(bool Forward)
         if (i != current && Usable(items[static_cast<std::size_t>(i)])) to = items[static_cast<std::size_t>(i)];
     }
     if (to == nullptr) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     // An open menu moves along with the item (the new item's MouseEnter releases the old one).
     if (current >= 0 && !items[static_cast<std::size_t>(current)]->Down) {
         items[static_cast<std::size_t>(current)]->MouseLeave();
@@ -195,7 +195,7 @@ void TskFormFrame::EnterMainMenuKeyboardMode()
     }
     // A frame without a menu to drive takes no keys: the form keeps its keyboard.
     if (first == nullptr) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (active == nullptr) first->MouseEnter();
     if (!*alive) return;
     BeginMainMenuMode();
@@ -205,7 +205,7 @@ void TskFormFrame::EndMainMenuKeyboardMode()
 {
     if (!FMainMenuKeyboard) return;
     FMainMenuKeyboard = false;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FSkinMenu != nullptr && FSkinMenu->Active()) {
         FSkinMenu->HideAll();
         if (!*alive) return;
@@ -256,7 +256,7 @@ void TskFormFrame::ExecuteMainMenuItem(bool& Pressed)
         if (HasSubItems(item)) {
             item->Active = false;
         } else {
-            const auto alive = FAlive;
+            const auto alive = FAlive.Watch();
             item->MouseLeave();
             if (!*alive) return;
         }
@@ -273,7 +273,7 @@ bool TskFormFrame::MainMenuKeyDown(WORD Key)
         if (main != nullptr && main != this && (main->FMainMenuKeyboard || (main->FSkinMenu != nullptr && main->FSkinMenu->Active())))
             return main->MainMenuKeyDown(Key);
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FMainMenuKeyboard && MainMenuAccelerator(Key)) return true;
     if (!*alive) return true;
     TskSkinMenu* menu = FSkinMenu;

@@ -279,7 +279,7 @@ void TskFormFrame::BuildDefaultSystemMenu()
 {
     TMenuItem* root = FDefaultSystemMenu->Items();
     root->Clear();
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     // The handlers run after the menu has closed; the frame may be gone by then.
     auto act = [this, alive](auto F) { return [this, alive, F]() { if (*alive) F(this); }; };
     if (OffersMinimize())
@@ -367,7 +367,7 @@ void TskFormFrame::PopupSystemMenu(const TRect& R)
         if (frame == nullptr) return;
     }
     if (frame->FSkinMenu == nullptr) return;
-    const auto alive = frame->FAlive;
+    const auto alive = frame->FAlive.Watch();
     if (frame->FSkinMenu->Active()) {
         frame->SkinMenuClose();
         if (!*alive) return;
@@ -402,7 +402,7 @@ bool TskFormFrame::FormShortCut(TMessage& Msg)
 {
     if (OnShortCut) {
         bool handled = false;
-        const auto alive = FAlive;
+        const auto alive = FAlive.Watch();
         OnShortCut(Msg, handled);
         if (!*alive || handled) return handled;
     }
@@ -440,7 +440,7 @@ bool TskFormFrame::ShortCutHook(const TMsg& M)
         return false;
     }
     TMessage msg{M.message, M.wParam, M.lParam, 0};
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FormShortCut(msg)) return true;
     if (!*alive) return false;
     TskFormFrame* child = ActiveMDIChildFrame();

@@ -140,7 +140,7 @@ void TskFormFrame::ChangeSkinData(TMessage& Message)
 {
     FSkinChanging = false;
     auto* skin = reinterpret_cast<TskSkinData*>(Message.WParam);
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FSkinData != nullptr && skin == FSkinData) {
         ApplySkinData();
         if (!*alive) return;
@@ -208,7 +208,7 @@ void TskFormFrame::ApplySkinData()
         FForm->Invalidate();
     }
     UpdateCaptionActivation(!(FForm->FormStyle() == fsMDIChild && Maximized()));
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (OnChangeSkinData) {
         OnChangeSkinData(this);
         if (!*alive) return;
@@ -307,7 +307,7 @@ void TskFormFrame::SetSkinnableFrame(bool Value)
         if (hideMeanwhile) FForm->Hide();
         SetFrameWindowState(FrameStateNormal);
     }
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     FFrameOn = Value;
     ApplySkinData();
     if (!*alive) return;

@@ -34,7 +34,7 @@ TRect MonitorArea(TCustomForm* Form, bool WorkArea)
 void TskFormFrame::SetFrameWindowState(int Value)
 {
     if (Value == FWindowState || Value < FrameStateNormal || Value > FrameStateMaximized) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (Value == FrameStateMinimized && MinimizesApplication()) {
         // The main window goes to the desktop's task bar with the whole program; the frame itself
         // keeps its state for when the program comes back.

@@ -14,7 +14,7 @@ void TskFormFrame::BuildTrayMenu()
     FTrayMenu = new TskSkinPopupMenu(this);
     FTrayMenu->SetComponentForm(FForm);
     TMenuItem* root = FTrayMenu->Items();
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     root->Add(MakeSystemMenuItem("TRAY_SKF_RESTORE", "MI_RESTORECAPTION", [this, alive] {
         if (*alive) RestoreFromTray();
     }));
@@ -49,7 +49,7 @@ void TskFormFrame::SetTrayIcon(TskTrayIcon* Value)
     if (Designing()) return;
     if (Value->PopupMenu() == nullptr) Value->SetPopupMenu(FTrayMenu);
     if (!Value->OnDblClick) {
-        const auto alive = FAlive;
+        const auto alive = FAlive.Watch();
         Value->OnDblClick = [this, alive](TObject*) {
             if (*alive) RestoreFromTray();
         };
@@ -59,7 +59,7 @@ void TskFormFrame::SetTrayIcon(TskTrayIcon* Value)
 void TskFormFrame::MinimizeToTray()
 {
     if (FTrayIcon == nullptr) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     TskTrayIcon* icon = FTrayIcon;
     // The mark: this minimize is one into the tray, whatever the icon's own setting.
     if (!FTrayMarked) FTrayMarkBefore = icon->MinimizeToTray();
@@ -78,7 +78,7 @@ void TskFormFrame::MinimizeToTray()
 void TskFormFrame::RestoreFromTray()
 {
     if (FTrayIcon == nullptr) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FTrayMarked) FTrayIcon->SetMinimizeToTray(FTrayMarkBefore);
     FTrayMarked = false;
     FTrayIcon->ShowMainForm();

@@ -275,7 +275,7 @@ TskSkinHint::TskSkinHint(TComponent* AOwner) : TComponent(AOwner), FDefaultFont(
 
 TskSkinHint::~TskSkinHint()
 {
-    *FAlive = false;
+    FAlive.End();
     FreeTimer();
     // Still among the owner's components here: inactive, it is no longer found below.
     FActive = false;
@@ -300,7 +300,7 @@ TskSkinHint::~TskSkinHint()
 void TskSkinHint::InstallApplicationHandler()
 {
     InstalledHint() = this;
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     ApplicationHints().OnShowHint = [this, alive](std::string& HintStr, bool& CanShow, THintInfo& HintInfo) {
         if (*alive) ShowApplicationHint(HintStr, CanShow, HintInfo);
     };

@@ -13,6 +13,7 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/THintWindow.h"
 #include "skin/form/SkinPopupLook.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TCustomImageList;
 class TTimer;
@@ -138,7 +139,7 @@ private:
     std::string FHintTitle;
     TComponentLink<TCustomImageList> FHintImageList{this};
     int FHintImageIndex = -1;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 // The first active TskSkinHint among the main form's components, or nullptr.

@@ -488,7 +488,7 @@ TskSkinImagesMenu::TskSkinImagesMenu(TComponent* AOwner)
 
 TskSkinImagesMenu::~TskSkinImagesMenu()
 {
-    *FAlive = false;
+    FAlive.End();
     TskSkinImagesMenuPopupWindow* open = FWindow;
     FWindow = nullptr;
     // No close handler runs for a menu that is going away: the window is only cut loose.
@@ -522,7 +522,7 @@ bool TskSkinImagesMenu::TrackSelected(TCustomImageList*& Images, int& ImageIndex
 
 void TskSkinImagesMenu::Popup(const TRect& R)
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FWindow != nullptr) {
         FWindow->Hide(false);
         if (!*alive) return;
@@ -543,7 +543,7 @@ void TskSkinImagesMenu::WindowClosed(bool Accept)
     // The window may still be inside its own message handling: it is freed later, not now.
     FClosedWindow = FWindow;
     FWindow = nullptr;
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (OnInternalMenuClose) {
         OnInternalMenuClose(this);
         if (!*alive) return;

@@ -13,6 +13,7 @@
 #include "platform/vcl/TCustomControl.h"
 #include "skin/controls/TskTrackImagesMenu.h"
 #include "skin/form/SkinPopupLook.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TCustomImageList;
 class TskSkinData;
@@ -198,7 +199,7 @@ private:
     TskSkinImagesMenuPopupWindow* FWindow = nullptr;
     TskSkinImagesMenuPopupWindow* FClosedWindow = nullptr;
     int FSavedItemIndex = -1;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 void RegisterSkinImagesMenuClasses();

@@ -149,13 +149,11 @@ void TskSkinMDITabsBar::Notification(TComponent* AComponent, TOperation Operatio
 {
     TskSkinControl::Notification(AComponent, Operation);
     if (Operation != opRemove) return;
-    // A child freed without its frame telling us still takes its tab along.
-    for (auto it = FTabs.begin(); it != FTabs.end(); ++it)
-        if (static_cast<const TComponent*>((*it)->Child) == AComponent) {
-            FHovered = FOldHovered = -1;
-            FDragIndex = -1;
-            FDragging = false;
-            FTabs.erase(it);
+    // A child freed without its frame telling us still takes its tab along. Its form is half gone
+    // already: no handler hears of its tab.
+    for (int i = 0; i < TabCount(); ++i)
+        if (static_cast<const TComponent*>(Tabs(i)->Child) == AComponent) {
+            RemoveTabAt(i);
             if (!ComponentState().Contains(csDestroying)) Relayout();
             break;
         }
@@ -188,21 +186,26 @@ void TskSkinMDITabsBar::DeleteTab(TCustomForm* Child)
 {
     const int index = IndexOfChild(Child);
     if (index >= 0) {
-        if (FHovered == index) {
-            if (OnTabMouseLeave) OnTabMouseLeave(Tabs(index));
-            FHovered = FOldHovered = -1;
-        }
-        if (FDragIndex == index) {
-            FDragIndex = -1;
-            FDragging = false;
-        }
-        FTabs.erase(FTabs.begin() + index);
-        // The tabs to its right move one place left: the hovered and the dragged tab stay the same tabs.
-        for (int* kept : {&FHovered, &FOldHovered, &FDragIndex})
-            if (*kept > index) --*kept;
+        if (FHovered == index && OnTabMouseLeave) OnTabMouseLeave(Tabs(index));
+        RemoveTabAt(IndexOfChild(Child));
         Child->RemoveFreeNotification(this);
     }
     Relayout();
+}
+
+void TskSkinMDITabsBar::RemoveTabAt(int Index)
+{
+    if (Index < 0 || Index >= TabCount()) return;
+    for (int* gone : {&FHovered, &FOldHovered})
+        if (*gone == Index) *gone = -1;
+    if (FDragIndex == Index) {
+        FDragIndex = -1;
+        FDragging = false;
+    }
+    FTabs.erase(FTabs.begin() + Index);
+    // The tabs to its right move one place left: the hovered and the dragged tab stay the same tabs.
+    for (int* kept : {&FHovered, &FOldHovered, &FDragIndex})
+        if (*kept > Index) --*kept;
 }
 
 void TskSkinMDITabsBar::UpdateTabs()
@@ -433,7 +436,10 @@ void TskSkinMDITabsBar::MouseMove(TShiftState Shift, int X, int Y)
         Invalidate();
         return;
     }
+    // The enter and leave handlers may free the bar.
+    const auto alive = FAlive.Watch();
     SetHovered(TabAtPos(X, Y));
+    if (!*alive) return;
     if (TskMDITab* t = Tabs(FHovered); t != nullptr && FShowCloseButtons) {
         const bool in = CloseButtonRect(t).Contains(TPoint{X, Y});
         if (in != t->CloseMouseIn) {
@@ -466,7 +472,9 @@ void TskSkinMDITabsBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
     FDragIndex = -1;
     const int index = TabAtPos(X, Y);
     TskMDITab* tab = Tabs(index);
+    const auto alive = FAlive.Watch();
     if (tab != nullptr && OnTabMouseUp) OnTabMouseUp(Button, Shift, tab);
+    if (!*alive) return;
     // A close button acts where it was pressed and released; only that child goes.
     TCustomForm* closing = nullptr;
     for (const auto& t : FTabs) {

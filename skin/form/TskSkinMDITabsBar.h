@@ -119,6 +119,8 @@ private:
     // The index a dragged tab would drop at now (the dragged index when nothing moves).
     int DragTarget() const;
     void SetHovered(int Index);
+    // Takes a tab out, whichever way its child went; the hovered and the dragged tab stay the same tabs.
+    void RemoveTabAt(int Index);
     void ShowChild(TCustomForm* Child);
     void DrawTab(TCanvas* C, const TskMDITab* Tab, const TRect& R);
     void DrawCloseButton(TCanvas* C, const TskMDITab* Tab, const TRect& R);

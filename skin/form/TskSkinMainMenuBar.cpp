@@ -79,7 +79,7 @@ TskSkinMainMenuBar::TskSkinMainMenuBar(TComponent* AOwner) : TskSkinControl(AOwn
 
 TskSkinMainMenuBar::~TskSkinMainMenuBar()
 {
-    *FAlive = false;
+    FAlive.End();
     for (TTimer* t : {FTrackTimer, FMorphTimer, FAnimateTimer}) t->SetEnabled(false);
     FObjects.clear();
 }
@@ -477,7 +477,7 @@ void TskSkinMainMenuBar::StartAnimateTimer(int Interval)
 void TskSkinMainMenuBar::MorphTimerTick(TObject*)
 {
     bool stepped = false;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     for (int i = 0; i < ObjectCount(); ++i) {
         TskMenuBarObject* o = Objects(i);
         if (!o->EnableMorphing() || !o->CanMorphing()) continue;
@@ -501,7 +501,7 @@ void TskSkinMainMenuBar::AnimateTimerTick(TObject*)
 void TskSkinMainMenuBar::SetHovered(int Index)
 {
     if (Index == FHovered) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     FOldHovered = FHovered;
     FHovered = Index;
     if (TskMenuBarObject* old = Objects(FOldHovered)) {
@@ -539,7 +539,7 @@ void TskSkinMainMenuBar::TrackTimerTick(TObject*)
         return;
     }
     FTrackTimer->SetEnabled(false);
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (FMouseIn) {
         FMouseIn = false;
         if (OnMouseLeave) OnMouseLeave(this);
@@ -553,7 +553,7 @@ void TskSkinMainMenuBar::MouseMove(TShiftState Shift, int X, int Y)
     TskSkinControl::MouseMove(Shift, X, Y);
     if (!FMouseIn) {
         FMouseIn = true;
-        const auto alive = FAlive;
+        const auto alive = FAlive.Watch();
         if (OnMouseEnter) OnMouseEnter(this);
         if (!*alive) return;
     }
@@ -576,7 +576,7 @@ void TskSkinMainMenuBar::WndProc(TMessage& Message)
 void TskSkinMainMenuBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TskSkinControl::MouseDown(Button, Shift, X, Y);
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     TestActive(X, Y);
     if (!*alive) return;
     TskMenuBarObject* o = Objects(FHovered);
@@ -652,7 +652,7 @@ void TskSkinMainMenuBar::EnterKeyboardMode()
     if (item == nullptr || !Usable(item)) item = UsableItem(-1, true);
     if (item == nullptr) return;
     FKeyboardMode = true;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (!item->Active && !item->Down) item->MouseEnter();
     if (!*alive) return;
     if (TskFormFrame* frame = Frame()) frame->BeginMainMenuMode();
@@ -694,7 +694,7 @@ void TskSkinMainMenuBar::StepItem(bool Forward)
     const int n = static_cast<int>(items.size());
     TskSkinMainMenuBarItem* to = current == nullptr ? UsableItem(Forward ? -1 : n, Forward) : UsableItem(at, Forward);
     if (to == nullptr || to == current) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (current != nullptr) {
         current->MouseLeave();
         if (!*alive) return;
@@ -723,7 +723,7 @@ bool TskSkinMainMenuBar::AcceleratorKey(WORD Key)
     for (TskSkinMainMenuBarItem* item : Items()) {
         if (!Usable(item) || item->MenuItem == nullptr || !IsAccel(Key, item->MenuItem->Caption())) continue;
         const bool menuOpen = SkinMenuOpen();
-        const auto alive = FAlive;
+        const auto alive = FAlive.Watch();
         FKeyboardMode = true;
         if (!item->Active && !item->Down) item->MouseEnter();
         if (!*alive) return true;

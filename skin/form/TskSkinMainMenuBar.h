@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "skin/controls/TskSkinControl.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TCustomForm;
 class TFont;
@@ -273,7 +274,7 @@ private:
     TTimer* FTrackTimer = nullptr;
     TTimer* FMorphTimer = nullptr;
     TTimer* FAnimateTimer = nullptr;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 // Registers the bar for the form reader.

@@ -133,7 +133,7 @@ TskSkinMenu::TskSkinMenu(TComponent* AOwner, TWinControl* AForm)
 
 TskSkinMenu::~TskSkinMenu()
 {
-    *FAlive = false;
+    FAlive.End();
     StopWatchingInput();
     FSubMenuTimer->OnTimer = nullptr;
     FSubMenuTimer->SetEnabled(false);
@@ -266,7 +266,7 @@ void TskSkinMenu::CloseFrom(int Index)
     if (FPopupCtrl != nullptr) {
         TControl* ctrl = FPopupCtrl;
         SetPopupCtrl(nullptr);
-        std::shared_ptr<bool> alive = FAlive;
+        const auto alive = FAlive.Watch();
         Deliver(ctrl, WM_CLOSESKINMENU);
         if (!*alive) return;
     }
@@ -329,7 +329,7 @@ void TskSkinMenu::StopSubMenuTimer()
 void TskSkinMenu::HideAll()
 {
     TReleaseHold guard;
-    std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     CloseFrom(0);
     if (!*alive) return;
     StopSubMenuTimer();
@@ -369,7 +369,7 @@ void TskSkinMenu::ItemAction(TskSkinPopupWindow* Window, TskSkinMenuItem* Item, 
         }
         // Everything the click needs is taken before the chain (and with it Item) goes.
         TMenuItem* chosen = Item->MenuItem;
-        std::shared_ptr<bool> alive = FAlive;
+        const auto alive = FAlive.Watch();
         HideAll();
         if (!*alive) return;
         chosen->Click();
@@ -388,7 +388,7 @@ void TskSkinMenu::ItemAction(TskSkinPopupWindow* Window, TskSkinMenuItem* Item, 
         return;
     }
     // The command runs first, so that its handler can fill the submenu.
-    std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     Item->MenuItem->Click();
     if (!*alive || IndexOfWindow(Window) < 0 || Window->IndexOfItem(Item) < 0) return;
     StopSubMenuTimer();

@@ -18,6 +18,7 @@
 #include "platform/vcl/TComponent.h"
 #include "platform/vcl/TMenu.h"
 #include "skin/data/SkinMessages.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TBitmap;
 class TControl;
@@ -177,7 +178,7 @@ private:
     BYTE FAlphaBlendValue = 200;
     bool FAlphaBlendAnimation = false;
     // Cleared by the destructor: code that ran a handler checks it before touching the menu again.
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 // True for the messages of a form that must close every open skin menu (moving, sizing, activation,

@@ -21,7 +21,7 @@ TskSkinPopupMenu::TskSkinPopupMenu(TComponent* AOwner) : TPopupMenu(AOwner) {}
 TskSkinPopupMenu::~TskSkinPopupMenu()
 {
     // Handlers set for this menu must not run for a menu that is going away.
-    *FAlive = false;
+    FAlive.End();
     // An open chain still points at our items: it closes before they are freed.
     if (FShownBy != nullptr && FShownBy->Active() && ChainShowsMine(FShownBy)) FShownBy->HideAll();
     SetShownBy(nullptr);
@@ -49,7 +49,7 @@ void TskSkinPopupMenu::PopupFromObject(const TRect& R, bool PopupToUp) { DoPopup
 
 void TskSkinPopupMenu::DoPopup(TKind Kind, TControl* Control, const TRect& R, bool PopupToUp)
 {
-    const std::shared_ptr<bool> alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (OnPopup) {
         OnPopup(this);
         if (!*alive) return;

@@ -9,6 +9,7 @@
 
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TMenu.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TControl;
 class TCustomForm;
@@ -75,7 +76,7 @@ private:
     TComponentLink<TComponent> FSkinForm{this};
     // The chain engine that showed this menu last: freeing the menu closes it when it still shows our items.
     TComponentLink<TskSkinMenu> FShownBy{this};
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 void RegisterSkinPopupMenuClasses();

@@ -59,7 +59,7 @@ TskTrayIcon::TskTrayIcon(TComponent* AOwner) : TComponent(AOwner), FIcon(std::ma
     if (Application != nullptr) {
         // A hook made later may outlive this icon and keep calling ours: once the icon is gone, the hook
         // passes everything on through what it shares with the icon, never through the freed icon.
-        const auto alive = FAlive;
+        const auto alive = FAlive.Watch();
         const auto saved = FSavedApplicationProc;
         FApplicationProc = MakeObjectInstance([this, alive, saved](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
             if (*alive) return ApplicationWndProc(h, m, w, l);
@@ -86,7 +86,7 @@ TskTrayIcon::~TskTrayIcon()
         }
         // Otherwise another hook sits on top of ours and still calls it: it stays, passing everything on.
     }
-    *FAlive = false;
+    FAlive.End();
     DestroyWindow(FWindow);
     FreeObjectInstance(FWindowProc);
 }
@@ -273,7 +273,7 @@ void TskTrayIcon::TrayMouse(UINT MouseMessage)
 {
     const TPoint p = Pointer();
     const TShiftState shift = KeyboardShiftState();
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     switch (MouseMessage) {
     case WM_MOUSEMOVE:
         if (OnMouseMove) OnMouseMove(this, shift, p.X, p.Y);
@@ -351,7 +351,7 @@ void TskTrayIcon::ClickTimerTick()
 void TskTrayIcon::CycleTimerTick()
 {
     if (FIconList == nullptr || FIconList->Count() == 0) return;
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     const int count = FIconList->Count();
     FIconIndex = std::clamp(FIconIndex, 0, count - 1);
     const int next = FIconIndex + 1 < count ? FIconIndex + 1 : 0;
@@ -369,7 +369,7 @@ void TskTrayIcon::Popup()
 {
     if (FPopupMenu == nullptr || !FPopupMenu->AutoPopup()) return;
     const TPoint p = Pointer();
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (Application != nullptr) Application->ProcessMessages();
     if (!*alive || FPopupMenu == nullptr) return;
     // The form in front when it can be seen; a form hidden in the tray stays hidden under its menu.
@@ -381,7 +381,7 @@ void TskTrayIcon::Popup()
 
 LRESULT TskTrayIcon::ApplicationWndProc(HWND H, UINT Msg, WPARAM WParam, LPARAM LParam)
 {
-    const auto alive = FAlive;
+    const auto alive = FAlive.Watch();
     if (Msg == WM_SIZE && WParam == SIZE_MINIMIZED && FMinimizeToTray)
         PostMessage(FWindow, CM_MINIMIZETOTRAY, 0, 0);
     else if (Msg == FTaskbarCreated && FIconWanted && !FIconVisible)

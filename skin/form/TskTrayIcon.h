@@ -19,6 +19,7 @@
 #include "platform/vcl/TComponent.h"
 #include "platform/vcl/TControl.h"
 #include "platform/win/Window.h"
+#include "platform/rtl/TAliveFlag.h"
 
 class TCustomImageList;
 class TIcon;
@@ -150,7 +151,7 @@ private:
     // The application window's procedure before ours, and ours.
     std::shared_ptr<LONG_PTR> FSavedApplicationProc = std::make_shared<LONG_PTR>(0);
     LONG_PTR FApplicationProc = 0;
-    std::shared_ptr<bool> FAlive = std::make_shared<bool>(true);
+    TAliveFlag FAlive;
 };
 
 // Registers TskTrayIcon for the form reader.

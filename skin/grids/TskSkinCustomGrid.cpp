@@ -433,16 +433,21 @@ void TskSkinCustomGrid::SetTopRow(int Value)
 
 void TskSkinCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor)
 {
+    // The cell's handlers may free the grid.
+    const auto alive = FAlive.Watch();
     MoveColRow(ACol, ARow, MoveAnchor, true);
+    if (!*alive) return;
     UpdateEdit();
-    Click();
+    if (*alive) Click();
 }
 
 void TskSkinCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show)
 {
     if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount)
         GridError(SGridIndexOutOfRange);
-    if (!SelectCell(ACol, ARow))
+    // The selecting and scrolling handlers may free the grid; its callers look at FAlive too.
+    const auto alive = FAlive.Watch();
+    if (!SelectCell(ACol, ARow) || !*alive)
         return;
     const TGridRect oldSel = Selection();
     const TGridCoord oldCurrent = FCurrent;
@@ -458,6 +463,8 @@ void TskSkinCustomGrid::MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Sho
         FCurrent.X = FFixedCols;
     if (Show)
         ClampInView(FCurrent);
+    if (!*alive)
+        return;
     SelectionMoved(oldSel);
     InvalidateCell(oldCurrent.X, oldCurrent.Y);
     InvalidateCell(FCurrent.X, FCurrent.Y);
@@ -470,8 +477,10 @@ void TskSkinCustomGrid::MoveAnchor(TGridCoord NewAnchor)
         FAnchor = NewAnchor;
         if (FOptions.Contains(goRowSelect))
             FAnchor.X = FColCount - 1;
+        const auto alive = FAlive.Watch();
         ClampInView(NewAnchor);
-        SelectionMoved(oldSel);
+        if (*alive)
+            SelectionMoved(oldSel);
     } else {
         MoveColRow(NewAnchor.X, NewAnchor.Y, true, true);
     }
@@ -1042,11 +1051,12 @@ void TskSkinCustomGrid::KeyDown(WORD& Key, TShiftState Shift)
     s.RowSelect = FOptions.Contains(goRowSelect);
     s.TabStop = [this](int c) { return TabStops(c); };
     const TGridKeyMove m = GridKeyMove(s, move, Shift);
+    const auto alive = FAlive.Watch();
     if (m.EditorMode)
         SetEditorMode(true);
-    if (m.LeftCol != FTopLeft.X || m.TopRow != FTopLeft.Y)
+    if (*alive && (m.LeftCol != FTopLeft.X || m.TopRow != FTopLeft.Y))
         MoveTopLeft(m.LeftCol, m.TopRow);
-    if (m.Col != FCurrent.X || m.Row != FCurrent.Y)
+    if (*alive && (m.Col != FCurrent.X || m.Row != FCurrent.Y))
         FocusCell(m.Col, m.Row, m.MoveAnchor);
 }
 
@@ -1086,12 +1096,17 @@ void TskSkinCustomGrid::WndProc(TMessage& Message)
             HideEditor();
         return;
     }
-    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDOWN: {
+        // The press's handlers may free the grid.
+        const auto alive = FAlive.Watch();
         TskSkinControl::WndProc(Message);
+        if (!*alive)
+            return;
         // A press in the editor (which this one may have opened) soon after is a double click.
         if (FInplaceEdit != nullptr)
             FInplaceEdit->SetClickTime(static_cast<DWORD>(WinClockNow()));
         return;
+    }
     case WM_CHAR:
         // Typing on the grid starts editing with that character.
         if (FOptions.Contains(goEditing) && (Message.WParam == 8 || Message.WParam >= 32)) {

@@ -29,22 +29,33 @@ void TskSkinCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X,
             return;
         }
         const TGridCoord hit = MouseCoord(X, Y);
+        // The cell's handlers (selecting, scrolling, the click) may free the grid.
+        const auto alive = FAlive.Watch();
         if (hit.X >= FFixedCols && hit.Y >= FFixedRows) {
             if (FOptions.Contains(goEditing)) {
                 if (hit == FCurrent)
                     SetEditorMode(true);
                 else {
                     MoveColRow(hit.X, hit.Y, true, true);
-                    UpdateEdit();
+                    if (*alive)
+                        UpdateEdit();
                 }
+                if (!*alive)
+                    return;
                 Click();
+                if (!*alive)
+                    return;
             } else {
                 FGridState = gsSelecting;
                 StartTimer();
                 if (Shift.Contains(ssShift)) {
                     MoveAnchor(hit);
+                    if (!*alive)
+                        return;
                 } else {
                     MoveColRow(hit.X, hit.Y, true, true);
+                    if (!*alive)
+                        return;
                     // A cell that SelectCell refused starts no selection either: dragging on would
                     // select the refused cell after all.
                     if (FCurrent.Y != hit.Y || (!FOptions.Contains(goRowSelect) && FCurrent.X != hit.X)) {
@@ -75,11 +86,14 @@ void TskSkinCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X,
 
 void TskSkinCustomGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     switch (FGridState) {
     case gsSelecting: {
         const TGridCoord hit = MouseCoord(X, Y);
         if (hit.X >= FFixedCols && hit.Y >= FFixedRows && hit != FAnchor)
             MoveAnchor(hit);
+        if (!*alive)
+            return;
         break;
     }
     case gsColMoving:
@@ -112,15 +126,23 @@ void TskSkinCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
 {
     const TGridState state = FGridState;
     FGridState = gsNormal;
+    // The selecting handlers and the click may free the grid.
+    const auto alive = FAlive.Watch();
     try {
         switch (state) {
         case gsSelecting:
             FGridState = gsSelecting;
             MouseMove(Shift, X, Y);
+            if (!*alive)
+                return;
             FGridState = gsNormal;
             StopTimer();
             UpdateEdit();
+            if (!*alive)
+                return;
             Click();
+            if (!*alive)
+                return;
             break;
         case gsColSizing:
         case gsRowSizing: {
@@ -164,10 +186,12 @@ void TskSkinCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
             break;
         }
     } catch (...) {
-        FGridState = gsNormal;
+        if (*alive)
+            FGridState = gsNormal;
         throw;
     }
-    TskSkinControl::MouseUp(Button, Shift, X, Y);
+    if (*alive)
+        TskSkinControl::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinCustomGrid::CalcSizingState(int X, int Y)

@@ -130,14 +130,17 @@ void TskSkinDirectoryListBox::OpenCurrent()
 
 void TskSkinDirectoryListBox::ListBoxDblClick()
 {
+    // The handler may free the list.
+    const auto alive = FAlive.Watch();
     TskSkinListBox::ListBoxDblClick();
-    OpenCurrent();
+    if (*alive) OpenCurrent();
 }
 
 void TskSkinDirectoryListBox::ListBoxKeyDown(WORD& Key, TShiftState Shift)
 {
+    const auto alive = FAlive.Watch();
     TskSkinListBox::ListBoxKeyDown(Key, Shift);
-    if (Key == VK_RETURN) OpenCurrent();
+    if (*alive && Key == VK_RETURN) OpenCurrent();
 }
 
 void TskSkinDirectoryListBox::Change()

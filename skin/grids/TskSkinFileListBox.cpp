@@ -161,8 +161,10 @@ void TskSkinFileListBox::Change()
 
 void TskSkinFileListBox::ListBoxClick()
 {
+    // The click handler may free the list.
+    const auto alive = FAlive.Watch();
     TskSkinListBox::ListBoxClick();
-    if (ItemIndex() != FLastIndex) Change();
+    if (*alive && ItemIndex() != FLastIndex) Change();
 }
 
 void RegisterFileCtrlClasses()

@@ -342,6 +342,51 @@ TEST_F(MdiFrameTest, PressOnATabBringsItsChildForward)
     EXPECT_EQ(Main->ActiveMDIChild(), Kids[1]);
 }
 
+// A child to the left closes as a user closes one (its form freed once the message that closed it is
+// done): the tab under the pointer and the tab being dragged stay the same tabs, though they moved one
+// place left.
+TEST_F(MdiFrameTest, AChildLeftOfTheHoveredAndDraggedTabCloses_TheyStayTheSameTabs)
+{
+    const auto closeFirst = [this] {
+        Kids[0]->OnClose = [](TObject*, TCloseAction& Action) { Action = caFree; };
+        Kids[0]->Close();
+        Driver.ProcessMessages();
+        Kids[0] = nullptr;
+        ASSERT_EQ(Tabs->TabCount(), 2);
+    };
+    std::vector<std::string> seen;
+    Tabs->OnTabMouseEnter = [&](TskMDITab* t) { seen.push_back("enter " + t->Child->Name()); };
+    Tabs->OnTabMouseLeave = [&](TskMDITab* t) { seen.push_back("leave " + t->Child->Name()); };
+    Tabs->LayoutTabs();
+    const TRect third = Tabs->Tabs(2)->TabRect;
+    Driver.MoveTo(Tabs->ClientToScreen(TPoint{third.Left + 5, third.Top + 5}));
+    closeFirst();
+    // Along the bar, past the last tab.
+    Driver.MoveTo(Tabs->ClientToScreen(TPoint{Tabs->Width() - 3, third.Top + 5}));
+    Driver.ProcessMessages();
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter Child3", "leave Child3"}));
+
+    // Child 3 is dragged a tab's width right while child 2, left of it, closes: let go, child 3 lands
+    // right of child 4.
+    Kids[0] = MakeChild(4);
+    Driver.ProcessMessages();
+    Tabs->LayoutTabs();
+    ASSERT_EQ(Tabs->TabCount(), 3);
+    const TRect second = Tabs->Tabs(1)->TabRect;
+    const TPoint from = Tabs->ClientToScreen(TPoint{second.Left + 5, second.Top + 5});
+    Driver.MoveTo(from);
+    Driver.ButtonDown();
+    Driver.MoveTo(TPoint{from.X + 10, from.Y});
+    std::swap(Kids[0], Kids[1]);
+    closeFirst();
+    Driver.MoveTo(TPoint{from.X + second.Width(), from.Y});
+    Driver.ButtonUp();
+    Driver.ProcessMessages();
+    ASSERT_EQ(Tabs->TabCount(), 2);
+    EXPECT_EQ(Tabs->Tabs(0)->Child->Name(), "Child4");
+    EXPECT_EQ(Tabs->Tabs(1)->Child->Name(), "Child3");
+}
+
 TEST_F(MdiFrameTest, RightClickOnATabOpensThatChildsSystemMenuThroughTheMainFrame)
 {
     Tabs->LayoutTabs();
