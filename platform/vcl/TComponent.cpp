@@ -257,3 +257,8 @@ void TComponentLinkBase::Attach(TComponent* Value)
     if (old != nullptr && !stillNamed) FHolder->RemoveFreeNotification(old);
     if (Value != nullptr) Value->FreeNotification(FHolder);
 }
+
+bool TComponentLinkBase::TargetDestroying() const
+{
+    return FTarget != nullptr && FTarget->ComponentState().Contains(csDestroying);
+}

@@ -115,6 +115,11 @@ protected:
     // the holder still names the old target.
     void Attach(TComponent* Value);
 
+public:
+    // True while the target is being destroyed: its class parts are going one by one, so what the
+    // link's type offers must not be called any more, though the link is cleared only at the end.
+    bool TargetDestroying() const;
+
 private:
     friend class TComponent;
     virtual void Reset() = 0;

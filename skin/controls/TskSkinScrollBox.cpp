@@ -107,6 +107,14 @@ void TskSkinScrollBox::RefreshSkin()
 
 // --- keeping the bars in line -----------------------------------------------------------------------
 
+TskSkinScrollBar* TskSkinScrollBox::WholeBar(bool Vertical) const
+{
+    // A bar freed beside the box realigns their parent on its way out, which resizes the box: that bar
+    // is no longer whole (its own parts are gone already) though its link clears only at its end.
+    const TComponentLink<TskSkinScrollBar>& link = Vertical ? FVScrollBar : FHScrollBar;
+    return link.TargetDestroying() ? nullptr : link.get();
+}
+
 void TskSkinScrollBox::UpdateVScrollBar() { UpdateBar(true); }
 void TskSkinScrollBox::UpdateHScrollBar() { UpdateBar(false); }
 
@@ -123,7 +131,7 @@ void TskSkinScrollBox::ShowBar(TskSkinScrollBar* Bar, bool Show)
 
 void TskSkinScrollBox::UpdateBar(bool Vertical)
 {
-    TskSkinScrollBar* bar = Vertical ? FVScrollBar : FHScrollBar;
+    TskSkinScrollBar* bar = WholeBar(Vertical);
     if (bar == nullptr || FUpdatingBars || Parent() == nullptr || ComponentState().Contains(csDestroying)) return;
     const TRect client = ClientRect();
     const int H = Vertical ? client.Height() : client.Width();
@@ -163,7 +171,7 @@ void TskSkinScrollBox::UpdateBar(bool Vertical)
         growth = 0;
         lastPos = bar->Position();
     }
-    if (FVScrollBar != nullptr && FHScrollBar != nullptr) FHScrollBar->SetBoth(FVScrollBar->Visible());
+    if (WholeBar(true) != nullptr && WholeBar(false) != nullptr) FHScrollBar->SetBoth(FVScrollBar->Visible());
 }
 
 void TskSkinScrollBox::AlignControls(TControl* AControl, TRect& Rect)
@@ -179,8 +187,8 @@ void TskSkinScrollBox::AlignControls(TControl* AControl, TRect& Rect)
 void TskSkinScrollBox::AdjustClientRect(TRect& Rect)
 {
     const TRect client = ClientRect();
-    const bool v = FVScrollBar != nullptr && FVScrollBar->Visible();
-    const bool h = FHScrollBar != nullptr && FHScrollBar->Visible();
+    const bool v = WholeBar(true) != nullptr && FVScrollBar->Visible();
+    const bool h = WholeBar(false) != nullptr && FHScrollBar->Visible();
     const int left = h ? -FHScrollBar->Position() : 0;
     const int top = v ? -FVScrollBar->Position() : 0;
     const int width = h ? std::max(FHScrollBar->Max(), client.Width()) : client.Width();
@@ -211,8 +219,8 @@ void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 TskSkinScrollBar* TskSkinScrollBox::ScrollingBar() const
 {
-    if (FVScrollBar != nullptr && FVScrollBar->Visible()) return FVScrollBar;
-    if (FHScrollBar != nullptr && FHScrollBar->Visible()) return FHScrollBar;
+    for (bool vertical : {true, false})
+        if (TskSkinScrollBar* bar = WholeBar(vertical); bar != nullptr && bar->Visible()) return bar;
     return nullptr;
 }
 
@@ -264,7 +272,7 @@ void TskSkinScrollBox::ScrollInView(TControl* Control)
     const TRect client = ClientRect();
     const TRect whole = child->BoundsRect();
     for (bool vertical : {true, false}) {
-        TskSkinScrollBar* bar = vertical ? FVScrollBar : FHScrollBar;
+        TskSkinScrollBar* bar = WholeBar(vertical);
         if (bar == nullptr || !bar->Visible()) continue;
         const bool fits = vertical ? whole.Height() <= client.Height() : whole.Width() <= client.Width();
         const TRect& r = fits ? whole : place;
@@ -435,8 +443,8 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
         TskSkinCustomControl::WndProc(Message);
         // A hidden box hides its bars; a shown one shows only the bars its content needs.
         if (!Visible()) {
-            if (FVScrollBar != nullptr) FVScrollBar->SetVisible(false);
-            if (FHScrollBar != nullptr) FHScrollBar->SetVisible(false);
+            for (bool vertical : {true, false})
+                if (TskSkinScrollBar* bar = WholeBar(vertical)) bar->SetVisible(false);
         } else {
             UpdateVScrollBar();
             UpdateHScrollBar();

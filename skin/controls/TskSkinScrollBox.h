@@ -39,6 +39,8 @@ protected:
     void WndProc(TMessage& Message) override;
 
 private:
+    // The bar, unless there is none or it is being freed.
+    TskSkinScrollBar* WholeBar(bool Vertical) const;
     // The box's background over Area of C: the skin's client texture (or its background picture), else
     // a plain fill in Color.
     void DrawBackground(TCanvas* C, const TRect& Area);

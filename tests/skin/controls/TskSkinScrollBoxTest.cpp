@@ -250,6 +250,20 @@ TEST_F(ScrollBox, FreedBarIsUnlinked)
     Box->UpdateVScrollBar(); // no bar: nothing to do, no crash
 }
 
+// The bar's leaving realigns the form and widens the box while the bar's own parts are going (the
+// sanitizers tell a call on the half-destroyed bar).
+TEST_F(ScrollBox, ABarFreedBesideAnAlignedBox_IsNotKeptInLineOnItsWayOut)
+{
+    MakeBox();
+    Child(0, 3000);
+    VBar->SetAlign(alRight);
+    Box->SetAlign(alClient);
+    const int width = Box->Width();
+    VBar->Free();
+    EXPECT_EQ(Box->VScrollBar(), nullptr);
+    EXPECT_GT(Box->Width(), width);
+}
+
 TEST(ScrollBoxForm, StoredQueueBoxLinksItsBarAndTheSliderReadsItsRange)
 {
     THeadlessDriver driver;
