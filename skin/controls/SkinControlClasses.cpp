@@ -52,6 +52,22 @@ template <class C> void SkinFontProps(TClassRegistration<C>& r)
         .Prop("DefaultHeight", &C::DefaultHeight, &C::SetDefaultHeight, 0);
 }
 
+// Spacing: the stored forms were written against a default of 4 while a new button starts with 1, so a
+// form that stored nothing reads back 1. Kept: stored forms rely on it.
+template <class C> void SkinButtonProps(TClassRegistration<C>& r)
+{
+    r.Prop("Glyph", &C::Glyph)
+        .Prop("NumGlyphs", &C::NumGlyphs, &C::SetNumGlyphs, 1)
+        .Prop("Layout", &C::Layout, &C::SetLayout, blGlyphLeft)
+        .Prop("Margin", &C::Margin, &C::SetMargin, -1)
+        .Prop("Spacing", &C::Spacing, &C::SetSpacing, 4)
+        .Prop("Down", &C::Down, &C::SetDown, false)
+        .Prop("GroupIndex", &C::GroupIndex, &C::SetGroupIndex, 0)
+        .Prop("AllowAllUp", &C::AllowAllUp, &C::SetAllowAllUp, false)
+        .Prop("RepeatMode", &C::RepeatMode, &C::SetRepeatMode, false)
+        .Prop("RepeatInterval", &C::RepeatInterval, &C::SetRepeatInterval, 100);
+}
+
 } // namespace
 
 void RegisterSkinControlClasses()
@@ -118,21 +134,10 @@ void RegisterSkinControlClasses()
         SkinFontProps(graphicCustom);
 
         RegisterEnum<TskButtonLayout>({"blGlyphLeft", "blGlyphRight", "blGlyphTop", "blGlyphBottom"});
-        // Spacing: the stored forms were written against a default of 4 while a new button starts with 1,
-        // so a form that stored nothing reads back 1. Kept: stored forms rely on it.
-        RegisterClass<TskSkinSpeedButton, TskGraphicSkinCustomControl>("TskSkinSpeedButton")
-            .Prop("Flat", &TskSkinSpeedButton::Flat, &TskSkinSpeedButton::SetFlat, false)
-            .Prop("Glyph", &TskSkinSpeedButton::Glyph)
-            .Prop("NumGlyphs", &TskSkinSpeedButton::NumGlyphs, &TskSkinSpeedButton::SetNumGlyphs, 1)
-            .Prop("Layout", &TskSkinSpeedButton::Layout, &TskSkinSpeedButton::SetLayout, blGlyphLeft)
-            .Prop("Margin", &TskSkinSpeedButton::Margin, &TskSkinSpeedButton::SetMargin, -1)
-            .Prop("Spacing", &TskSkinSpeedButton::Spacing, &TskSkinSpeedButton::SetSpacing, 4)
-            .Prop("Down", &TskSkinSpeedButton::Down, &TskSkinSpeedButton::SetDown, false)
-            .Prop("GroupIndex", &TskSkinSpeedButton::GroupIndex, &TskSkinSpeedButton::SetGroupIndex, 0)
-            .Prop("AllowAllUp", &TskSkinSpeedButton::AllowAllUp, &TskSkinSpeedButton::SetAllowAllUp, false)
-            .Prop("RepeatMode", &TskSkinSpeedButton::RepeatMode, &TskSkinSpeedButton::SetRepeatMode, false)
-            .Prop("RepeatInterval", &TskSkinSpeedButton::RepeatInterval, &TskSkinSpeedButton::SetRepeatInterval, 100)
-            .Prop("UseSkinSize", &TskSkinSpeedButton::UseSkinSize, &TskSkinSpeedButton::SetUseSkinSize, true)
+        auto speed = RegisterClass<TskSkinSpeedButton, TskGraphicSkinCustomControl>("TskSkinSpeedButton");
+        speed.Prop("Flat", &TskSkinSpeedButton::Flat, &TskSkinSpeedButton::SetFlat, false);
+        SkinButtonProps(speed);
+        speed.Prop("UseSkinSize", &TskSkinSpeedButton::UseSkinSize, &TskSkinSpeedButton::SetUseSkinSize, true)
             .Prop("UseSkinFontColor", &TskSkinSpeedButton::UseSkinFontColor, &TskSkinSpeedButton::SetUseSkinFontColor, true)
             .Prop("ShowCaption", &TskSkinSpeedButton::ShowCaption, &TskSkinSpeedButton::SetShowCaption, true)
             .Prop("WidthWithCaption", &TskSkinSpeedButton::WidthWithCaption, &TskSkinSpeedButton::SetWidthWithCaption, 0)
@@ -195,19 +200,9 @@ void RegisterSkinControlClasses()
             .Prop("Images", &TskSkinCheckRadioBox::Images, &TskSkinCheckRadioBox::SetImages)
             .Prop("ImageIndex", &TskSkinCheckRadioBox::ImageIndex, &TskSkinCheckRadioBox::SetImageIndex, 0);
 
-        // Spacing carries the same stored-default quirk as the speed button's.
-        RegisterClass<TskSkinButton, TskSkinCustomControl>("TskSkinButton")
-            .Prop("Glyph", &TskSkinButton::Glyph)
-            .Prop("NumGlyphs", &TskSkinButton::NumGlyphs, &TskSkinButton::SetNumGlyphs, 1)
-            .Prop("Layout", &TskSkinButton::Layout, &TskSkinButton::SetLayout, blGlyphLeft)
-            .Prop("Margin", &TskSkinButton::Margin, &TskSkinButton::SetMargin, -1)
-            .Prop("Spacing", &TskSkinButton::Spacing, &TskSkinButton::SetSpacing, 4)
-            .Prop("Down", &TskSkinButton::Down, &TskSkinButton::SetDown, false)
-            .Prop("GroupIndex", &TskSkinButton::GroupIndex, &TskSkinButton::SetGroupIndex, 0)
-            .Prop("AllowAllUp", &TskSkinButton::AllowAllUp, &TskSkinButton::SetAllowAllUp, false)
-            .Prop("RepeatMode", &TskSkinButton::RepeatMode, &TskSkinButton::SetRepeatMode, false)
-            .Prop("RepeatInterval", &TskSkinButton::RepeatInterval, &TskSkinButton::SetRepeatInterval, 100)
-            .Prop("Default", &TskSkinButton::Default, &TskSkinButton::SetDefault, false)
+        auto button = RegisterClass<TskSkinButton, TskSkinCustomControl>("TskSkinButton");
+        SkinButtonProps(button);
+        button.Prop("Default", &TskSkinButton::Default, &TskSkinButton::SetDefault, false)
             .Prop("Cancel", &TskSkinButton::Cancel, &TskSkinButton::SetCancel, false)
             .Prop("ModalResult", &TskSkinButton::ModalResult, &TskSkinButton::SetModalResult, 0)
             .Prop("CanFocused", &TskSkinButton::CanFocused, &TskSkinButton::SetCanFocused, true)

@@ -36,7 +36,7 @@ TskCustomEdit::TskCustomEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
     SetBorderStyleValue(0);
 }
 
-TskCustomEdit::~TskCustomEdit() { FreeMenu(); }
+TskCustomEdit::~TskCustomEdit() = default;
 
 void TskCustomEdit::SetReadOnly(bool Value) { FReadOnly = Value; }
 
@@ -54,25 +54,6 @@ void TskCustomEdit::CreateParams(TCreateParams& Params)
     if (FTransparent) Params.ExStyle |= WS_EX_TRANSPARENT;
     // Multi-line windows accept a formatting rectangle; a password edit cannot be one.
     Params.Style |= PasswordChar() == 0 ? ES_MULTILINE : ES_PASSWORD;
-}
-
-TPoint TskCustomEdit::ClientOffset()
-{
-    if (!HandleAllocated()) return {0, 0};
-    TRect wr;
-    GetWindowRect(FHandle, wr);
-    TPoint p{0, 0};
-    ::ClientToScreen(FHandle, p);
-    return {p.X - wr.Left, p.Y - wr.Top};
-}
-
-void TskCustomEdit::PaintParentUnderClient(HDC DC)
-{
-    if (Parent() == nullptr || Width() < 1 || Height() < 1) return;
-    TBitmap under(Width(), Height());
-    PaintParentBackground(this, under.Canvas());
-    const TPoint o = ClientOffset();
-    BitBlt(DC, 0, 0, ClientWidth(), ClientHeight(), under.Canvas()->Handle(), o.X, o.Y, SRCCOPY);
 }
 
 void TskCustomEdit::Invalidate()
@@ -159,7 +140,7 @@ void TskCustomEdit::WndProc(TMessage& Message)
     case WM_ERASEBKGND:
         if (FTransparent) {
             // The parent's picture under the client area, so the text never lands on stale pixels.
-            if (Message.WParam != 0) PaintParentUnderClient(reinterpret_cast<HDC>(Message.WParam));
+            if (Message.WParam != 0) PaintParentUnderClient(this, reinterpret_cast<HDC>(Message.WParam));
             Message.Result = 1;
             return;
         }
@@ -194,7 +175,7 @@ void TskCustomEdit::WndProc(TMessage& Message)
         }
         break;
     case WM_AFTERSKINMENUCLICK:
-        FreeMenu();
+        FMenu.Free();
         return;
     case CM_FONTCHANGED:
         TCustomMaskEdit::WndProc(Message);
@@ -249,56 +230,5 @@ TskSkinData* TskCustomEdit::MenuSkinData() const
     return nullptr;
 }
 
-void TskCustomEdit::BuildEditContextMenu()
-{
-    FreeMenu();
-    TPopupMenu* menu = nullptr;
-    if (const TClassInfo* skinned = FindClassInfo("TskSkinPopupMenu"); skinned != nullptr && skinned->Create)
-        menu = dynamic_cast<TPopupMenu*>(skinned->Create(this));
-    if (menu == nullptr) menu = new TPopupMenu(this);
-    FMenu = menu;
-    menu->SetPopupComponent(this);
-
-    const TskSkinData* skin = MenuSkinData();
-    const int textLength = GetTextLen();
-    const bool selected = SelLength() > 0;
-    auto add = [&](const char* key, bool enabled, std::function<void()> action) {
-        auto* item = new TMenuItem(menu);
-        if (key == nullptr) {
-            item->SetCaption("-");
-        } else {
-            item->SetCaption(SkinResString(skin, key));
-            item->SetEnabled(enabled);
-            item->OnClick = [action](TObject*) { action(); };
-        }
-        menu->Items()->Add(item);
-    };
-    add("EDIT_UNDO", CanUndo(), [this] { Perform(WM_UNDO); });
-    add(nullptr, true, nullptr);
-    add("EDIT_CUT", selected && !FReadOnly, [this] { Perform(WM_CUT); });
-    add("EDIT_COPY", selected, [this] { Perform(WM_COPY); });
-    add("EDIT_PASTE", ClipboardHasText() && !FReadOnly, [this] { Perform(WM_PASTE); });
-    add("EDIT_DELETE", selected && !FReadOnly, [this] { Perform(WM_CLEAR); });
-    add(nullptr, true, nullptr);
-    add("EDIT_SELECTALL", !(SelStart() == 0 && SelStart() + SelLength() == textLength), [this] { SelectAll(); });
-}
-
-void TskCustomEdit::ShowEditContextMenu(TPoint ScreenPos)
-{
-    if (ScreenPos.X < 0 || ScreenPos.Y < 0) {
-        // Asked from the keyboard: there is no pointer position to open at.
-        const TPoint client = ClientToScreen({0, 0});
-        const TPoint offset = ClientOffset();
-        ScreenPos = {client.X - offset.X + Width() / 2, client.Y - offset.Y + Height() / 2};
-    }
-    BuildEditContextMenu();
-    FMenu->Popup(ScreenPos.X, ScreenPos.Y);
-}
-
-void TskCustomEdit::FreeMenu()
-{
-    TPopupMenu* menu = FMenu;
-    FMenu = nullptr;
-    if (menu != nullptr) menu->Free();
-}
+void TskCustomEdit::ShowEditContextMenu(TPoint ScreenPos) { FMenu.Show(ScreenPos, MenuSkinData(), !FReadOnly); }
 

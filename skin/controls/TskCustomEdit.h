@@ -2,14 +2,11 @@
 // The single-line edit the skinned edits and the skinned combo box build on: no frame of its own, an
 // optional transparent look over its parent, its own ReadOnly (the window stays writable, so it keeps
 // its normal colours), Enter and Escape handed on to the form so that default and cancel buttons work,
-// and a context menu of edit commands built at each request and freed once a command has run.
-//
-// The context menu is a TPopupMenu owned by the edit, shown through TPopupMenu::Popup (the skinned
-// menus install the presenter); when the skinned popup-menu class is registered, the menu is one of
-// those. Its PopupComponent is the edit: the menu tells it WM_CLOSESKINMENU when it closes and
-// WM_AFTERSKINMENUCLICK after a chosen command ran, and the edit frees the menu then.
+// and a context menu of edit commands built at each request and freed once a command has run (see
+// TskEditContextMenu).
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/controls/SkinEditParts.h"
 #include "skin/data/SkinMessages.h"
 
 class TskSkinData;
@@ -28,7 +25,7 @@ public:
     void SetTransparent(bool Value);
 
     // The context menu now open (between a request and the end of its command), or nullptr.
-    TPopupMenu* EditContextMenu() const { return FMenu; }
+    TPopupMenu* EditContextMenu() const { return FMenu.Menu(); }
     // Shows the edit-command menu at a screen point; a negative coordinate means "from the keyboard"
     // and opens it at the edit's centre.
     void ShowEditContextMenu(TPoint ScreenPos);
@@ -43,23 +40,18 @@ protected:
     void WndProc(TMessage& Message) override;
     void EditKeyDown(WORD Key) override;
     void EditChar(char32_t Ch) override;
-    // Builds the menu afresh (freeing any earlier one): Undo, Cut, Copy, Paste, Delete, Select All.
-    void BuildEditContextMenu();
     // The skin whose UI texts the menu shows: that of the form's skinned frame, or nullptr.
     TskSkinData* MenuSkinData() const;
-    // Paints what lies behind the edit's client area into DC (the transparent look).
-    void PaintParentUnderClient(HDC DC);
     // The top-left corner of the client area in window coordinates.
-    TPoint ClientOffset();
+    TPoint ClientOffset() { return ClientOffsetInWindow(this); }
     bool Designing() const { return ComponentState().Contains(csDesigning); }
 
     bool FMouseDown = false;
 
 private:
-    void FreeMenu();
     bool HandleEnterOrEscape(TMessage& Message);
 
     bool FReadOnly = false;
     bool FTransparent = false;
-    TComponentLink<TPopupMenu> FMenu{this};
+    TskEditContextMenu FMenu{this};
 };

@@ -8,12 +8,11 @@
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
-#include "skin/data/TskEffectBmp.h"
 #include "skin/data/TskLayerManager.h"
 #include "skin/data/TskSkinData.h"
 
 TskSkinButton::TskSkinButton(TComponent* AOwner)
-    : TskSkinCustomControl(AOwner), FGlyph(new TBitmap), FLayer(new TskLayerManager(this))
+    : Inherited(AOwner, -1), FLayer(new TskLayerManager(this))
 {
     // ButtonClick fires OnClick; the platform's own click would fire it a second time.
     SetControlStyle(ControlStyle() - csClickEvents);
@@ -26,56 +25,9 @@ TskSkinButton::~TskSkinButton()
 {
     FAlive.End();
     FLayer->Hide();
-    delete FGlyph;
 }
 
 // ---- properties
-
-void TskSkinButton::SetGlyph(TBitmap* Value)
-{
-    FGlyph->Assign(Value);
-    Repaint();
-}
-
-void TskSkinButton::SetNumGlyphs(int Value)
-{
-    FNumGlyphs = Value < 1 ? 1 : (Value > 4 ? 4 : Value);
-    Repaint();
-}
-
-void TskSkinButton::SetImageList(TCustomImageList* Value)
-{
-    if (FImageList == Value) return;
-    FImageList = Value;
-    Repaint();
-}
-
-void TskSkinButton::SetImageIndex(int Value)
-{
-    if (FImageIndex == Value) return;
-    FImageIndex = Value;
-    Repaint();
-}
-
-void TskSkinButton::SetLayout(TskButtonLayout Value)
-{
-    if (FLayout == Value) return;
-    FLayout = Value;
-    Repaint();
-}
-
-void TskSkinButton::SetMargin(int Value)
-{
-    if (Value < -1 || FMargin == Value) return;
-    FMargin = Value;
-    Repaint();
-}
-
-void TskSkinButton::SetSpacing(int Value)
-{
-    FSpacing = Value;
-    Repaint();
-}
 
 void TskSkinButton::SetGroupIndex(int Value)
 {
@@ -99,42 +51,18 @@ void TskSkinButton::SetDefault(bool Value)
         form->FocusChanged(form->ActiveControl());
 }
 
-void TskSkinButton::SetDown(bool Value)
-{
-    FDown = Value;
-    if (MorphAvailable()) {
-        if (Value) {
-            FMorph.SetFactor(1.0);
-            FMorph.Stop();
-        } else {
-            StartMorph();
-        }
-    }
-    Repaint();
-    if (FGroupIndex == 0 || !Value || FAllowAllUp || Parent() == nullptr) return;
-    for (int i = 0; i < Parent()->ControlCount(); ++i) {
-        auto* other = dynamic_cast<TskSkinButton*>(Parent()->Controls(i));
-        if (other != nullptr && other != this && other->FGroupIndex == FGroupIndex && other->FDown)
-            other->SetDown(false);
-    }
-}
-
 // ---- skin
 
 void TskSkinButton::FindSkinObject()
 {
-    TskSkinCustomControl::FindSkinObject();
+    Inherited::FindSkinObject();
     // Without the skin's size the skin's outline does not fit either.
     if (!FUseSkinSize) FMaskPicture = nullptr;
-    auto* e = SkinEntryAs<TskDataSkinButtonControl>();
+    auto* e = ReadButtonEntry();
     if (e == nullptr) {
-        // An entry of another kind gives one picture for every state.
-        FSkin = TskButtonSkinValues();
-        FSkin.ActiveSkinRect = FSkin.DownSkinRect = FSkinRect;
         FGlowPictureIndex = -1;
         return;
     }
-    FSkin.Read(*e, FSkinRect);
     FGlowPictureIndex = e->GlowLayerPictureIndex;
     FGlowMaskPictureIndex = e->GlowLayerMaskPictureIndex;
     FGlowOffsetLeft = e->GlowLayerOffsetLeft;
@@ -148,58 +76,15 @@ void TskSkinButton::FindSkinObject()
 
 void TskSkinButton::RefreshSkin()
 {
-    FMorph.Stop();
-    FAnimation.Reset();
-    FMorph.SetFactor(0.0);
-    TskSkinCustomControl::RefreshSkin();
+    Inherited::RefreshSkin();
     if (MorphAvailable() && Hot()) FMorph.SetFactor(1.0);
     if (FMouseIn) PostToSelf(WM_SHOWLAYER);
 }
 
 void TskSkinButton::ResetSkinIndex()
 {
-    TskSkinCustomControl::ResetSkinIndex();
+    Inherited::ResetSkinIndex();
     HideGlow();
-}
-
-void TskSkinButton::ComputeSkinSize(int& AWidth, int& AHeight)
-{
-    int w = AWidth;
-    int h = AHeight;
-    TskSkinCustomControl::ComputeSkinSize(w, h);
-    if (!FUseSkinSize) return;
-    AWidth = w;
-    AHeight = h;
-}
-
-bool TskSkinButton::MorphAvailable() const
-{
-    return FSkinIndex != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
-}
-
-bool TskSkinButton::AnimationAvailable() const
-{
-    return FSkinIndex != -1 && FSkin.CanAnimate(SkinData());
-}
-
-// ---- cross-fade and focus animation
-
-void TskSkinButton::StartMorph()
-{
-    if (!MorphAvailable() || FAnimation.Running()) {
-        // The strip animation stands in for the cross-fade; the fade's end state is taken at once.
-        if (FAnimation.Running()) FMorph.SetFactor(Hot() ? 1.0 : 0.0);
-        FMorph.Stop();
-        Repaint();
-        return;
-    }
-    FMorph.Start();
-}
-
-void TskSkinButton::StartAnimation(bool Forward)
-{
-    if (!AnimationAvailable()) return;
-    FAnimation.Start(Forward, static_cast<unsigned>(FSkin.AnimateInterval), FSkin.FrameCount);
 }
 
 void TskSkinButton::ButtonClick()
@@ -207,14 +92,7 @@ void TskSkinButton::ButtonClick()
     if (FCanFocused) {
         if (TCustomForm* form = GetParentForm()) form->SetModalResult(FModalResult);
     }
-    // The platform's action link never copies the action's handler into OnClick, so an assigned OnClick
-    // is the button's own and differs from the action's: it runs. Without one the action runs (through
-    // the platform's click, which executes the link).
-    if (OnClick) {
-        OnClick(this);
-        return;
-    }
-    if (Action() != nullptr && !Designing()) TControl::Click();
+    Inherited::ButtonClick();
 }
 
 // ---- glow frame
@@ -296,20 +174,10 @@ void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 {
     // A press that could not take the focus goes no further.
     if (Button == mbLeft && FCanFocused && !Focused() && !Designing() && !TakeFocus()) return;
-    TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    Inherited::MouseDown(Button, Shift, X, Y);
     if (Button != mbLeft || !Enabled()) return;
     FMouseHeld = true;
-    FAnimation.Reset();
-    if (!FDown) {
-        FMouseIn = true;
-        SetDown(true);
-        if (FGroupIndex == 0 && FRepeatMode)
-            FRepeat.Start();
-        else if (FGroupIndex != 0)
-            ButtonClick();
-    } else if (FGroupIndex != 0) {
-        FReleaseArmed = true;
-    }
+    Press();
 }
 
 void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
@@ -318,29 +186,10 @@ void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     const auto alive = FAlive.Watch();
     if (Button == mbLeft) {
         FMouseHeld = false;
-        const bool over = X >= 0 && Y >= 0 && X < Width() && Y < Height();
-        if (FGroupIndex != 0) {
-            const bool raise = FDown && FAllowAllUp && FReleaseArmed && over;
-            FReleaseArmed = false;
-            if (raise) {
-                SetDown(false);
-                ButtonClick();
-            }
-        } else {
-            const bool wasDown = FDown;
-            FRepeat.Stop();
-            if (over) {
-                SetDown(false);
-                if (wasDown) ButtonClick();
-            } else {
-                // Dragged off before letting go: the press is withdrawn.
-                FDown = false;
-                Repaint();
-            }
-        }
+        Release(X, Y, false);
     }
     if (!*alive) return;
-    if (HandleAllocated() && Visible()) TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (HandleAllocated() && Visible()) Inherited::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
@@ -356,7 +205,7 @@ void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
         }
     }
     if (!*alive) return;
-    TskSkinCustomControl::KeyDown(Key, Shift);
+    Inherited::KeyDown(Key, Shift);
 }
 
 void TskSkinButton::KeyUp(WORD& Key, TShiftState Shift)
@@ -370,12 +219,12 @@ void TskSkinButton::KeyUp(WORD& Key, TShiftState Shift)
         ButtonClick();
     }
     if (!*alive) return;
-    TskSkinCustomControl::KeyUp(Key, Shift);
+    Inherited::KeyUp(Key, Shift);
 }
 
 void TskSkinButton::CreateWnd()
 {
-    TskSkinCustomControl::CreateWnd();
+    Inherited::CreateWnd();
     FActive = FDefault;
 }
 
@@ -397,7 +246,7 @@ void TskSkinButton::WndProc(TMessage& Message)
             Message.Result = 1;
             return;
         }
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         return;
     }
     case CM_DIALOGCHAR:
@@ -407,12 +256,12 @@ void TskSkinButton::WndProc(TMessage& Message)
             Message.Result = 1;
             return;
         }
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         return;
     case CN_COMMAND:
         // The notification a press sends while it focuses the button is not a click of its own.
         if (FTakingFocus) return;
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         return;
     case CM_FOCUSCHANGED: {
         auto* focused = reinterpret_cast<TWinControl*>(Message.LParam);
@@ -426,11 +275,11 @@ void TskSkinButton::WndProc(TMessage& Message)
             FMouseIn = true;
             Repaint();
         }
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         return;
     }
     case CM_MOUSEENTER:
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         if (Designing()) return;
         FMouseIn = true;
         StartMorph();
@@ -438,7 +287,7 @@ void TskSkinButton::WndProc(TMessage& Message)
         PostToSelf(WM_SHOWLAYER);
         return;
     case CM_MOUSELEAVE:
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         if (Designing()) return;
         if (!(FActive && FDefault && !Focused())) FMouseIn = false;
         StartMorph();
@@ -451,19 +300,12 @@ void TskSkinButton::WndProc(TMessage& Message)
     case WM_HIDELAYER:
         HideGlow();
         return;
-    case CM_ENABLEDCHANGED:
-        TskSkinCustomControl::WndProc(Message);
-        FMorph.Stop();
-        FMorph.SetFactor(0.0);
-        FMouseIn = false;
-        Repaint();
-        return;
     case CM_TEXTCHANGED:
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         Repaint();
         return;
     case WM_SETFOCUS:
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         if (!FCanFocused) return;
         StartAnimation(true);
         StartMorph();
@@ -471,52 +313,32 @@ void TskSkinButton::WndProc(TMessage& Message)
     case WM_KILLFOCUS:
         FRepeat.Stop();
         if (FDown && FGroupIndex == 0) FDown = false;
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
         if (!FCanFocused) return;
         StartAnimation(false);
         StartMorph();
         return;
     default:
-        TskSkinCustomControl::WndProc(Message);
+        Inherited::WndProc(Message);
     }
 }
 
 // ---- painting
-
-TskButtonFace TskSkinButton::Face() const
-{
-    TskButtonFace f;
-    f.Caption = Caption();
-    f.Glyph = FGlyph;
-    f.NumGlyphs = FNumGlyphs;
-    f.Images = FImageList;
-    f.ImageIndex = FImageIndex;
-    f.Layout = FLayout;
-    f.Margin = FMargin;
-    f.Spacing = FSpacing;
-    f.Enabled = Enabled();
-    return f;
-}
 
 void TskSkinButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
 {
     bool drawDefault = true;
     if (OnPaint) OnPaint(this, C, R, IsDown, IsActive, drawDefault);
     if (!drawDefault) return;
-    C->Font()->SetColor(Color);
-    Face().Draw(C, R, IsActive, IsDown);
+    DrawGlyphAndCaption(C, R, IsActive, IsDown, Color);
 }
 
 void TskSkinButton::CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown)
 {
-    if (!FUseSkinSize && FResizeMode != 1 && FPicture != nullptr) {
-        StretchButtonPicture(B, FPicture, R, FSkinClientRect, Width(), Height());
-    } else {
-        CreateControlSkinImage(B, FPicture, R);
-    }
+    ComposePicture(B, R);
     TCanvas* c = B->Canvas();
     FSkin.SelectFont(c, DefaultFont(), UseSkinFont(), SkinData());
-    const TColor color = FSkin.TextColor(Enabled(), FUseSkinFontColor, DefaultFont()->Color(), IsActive, IsDown);
+    const TColor color = StateTextColor(IsActive, IsDown);
     TRect client = FNewSkinClientRect;
     if (IsEmptyRect(client) || FResizeMode == 2 || FResizeMode == 3) client = Rect(0, 0, Width(), Height());
     if (FSkin.ShowFocus && Focused()) {
@@ -532,37 +354,9 @@ void TskSkinButton::DrawDefaultImage(TBitmap* B)
 {
     TCanvas* c = B->Canvas();
     const TRect r = Rect(0, 0, B->Width(), B->Height());
-    if (PressedLook())
-        FillFramed(c, r, SkinNavyFrame, SkinPressedFill);
-    else if (!Hot())
-        FillFramed(c, r, clBtnShadow, clBtnFace);
-    else
-        FillFramed(c, r, SkinNavyFrame, SkinHotFill);
+    DrawDefaultFrame(c, r, Hot());
     c->Font()->Assign(DefaultFont());
     DrawContent(c, r, FMouseIn, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
-}
-
-TRect TskSkinButton::StateRect(bool& IsActive, bool& IsDown) const
-{
-    IsDown = false;
-    if (!Enabled() && !IsEmptyRect(FSkin.DisabledSkinRect)) {
-        IsActive = false;
-        return FSkin.DisabledSkinRect;
-    }
-    if (PressedLook()) {
-        IsActive = true;
-        IsDown = true;
-        return FSkin.DownSkinRect;
-    }
-    if (Focused() && !IsEmptyRect(FSkin.FocusedSkinRect) && !FAnimation.Running()) {
-        IsActive = true;
-        return FSkin.FocusedSkinRect;
-    }
-    IsActive = Hot() || (MorphAvailable() && FMorph.Factor() >= 1.0);
-    // While the strip runs its frame stands in for the picture it is heading away from or toward.
-    if (FAnimation.Running() && FAnimation.Forward() == IsActive)
-        return TskButtonAnimation::FrameRect(FSkin.AnimateSkinRect, FSkinRect, FAnimation.Frame(), FSkin.FrameCount);
-    return IsActive ? FSkin.ActiveSkinRect : FSkinRect;
 }
 
 void TskSkinButton::Paint()
@@ -573,21 +367,5 @@ void TskSkinButton::Paint()
         TskSkinControl::Paint();
         return;
     }
-    TBitmap b(Width(), Height());
-    if (MorphAvailable() && FMorph.InBetween() && Enabled()) {
-        TBitmap rest(Width(), Height());
-        TBitmap hot(Width(), Height());
-        CreateButtonImage(&rest, FSkinRect, false, false);
-        CreateButtonImage(&hot, FSkin.ActiveSkinRect, true, false);
-        TskEffectBmp from(rest.Handle());
-        TskEffectBmp to(hot.Handle());
-        MorphByKind(from, to, FSkin.MorphKind, FMorph.Factor());
-        from.DrawToDC(b.Canvas()->Handle(), 0, 0);
-    } else {
-        bool active = false;
-        bool down = false;
-        const TRect r = StateRect(active, down);
-        CreateButtonImage(&b, r, active, down);
-    }
-    ShowImage(&b);
+    PaintSkinned();
 }

@@ -9,9 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "skin/controls/SkinButtonLook.h"
-#include "skin/controls/TskSkinControl.h"
-#include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/controls/TskSkinCustomButton.h"
 
 class TskLayerManager;
 
@@ -21,35 +19,13 @@ using TskButtonPaintEvent = std::function<void(TObject* Sender, TCanvas* Cnvs, T
 constexpr UINT WM_SHOWLAYER = WM_USER + 400;
 constexpr UINT WM_HIDELAYER = WM_USER + 401;
 
-class TskSkinButton : public TskSkinCustomControl {
+class TskSkinButton : public TskSkinCustomButton<TskSkinCustomControl> {
 public:
     explicit TskSkinButton(TComponent* AOwner);
     ~TskSkinButton() override;
 
-    TBitmap* Glyph() const { return FGlyph; }
-    void SetGlyph(TBitmap* Value);
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int Value);
-    TCustomImageList* ImageList() const { return FImageList; }
-    void SetImageList(TCustomImageList* Value);
-    int ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(int Value);
-    TskButtonLayout Layout() const { return FLayout; }
-    void SetLayout(TskButtonLayout Value);
-    int Margin() const { return FMargin; }
-    void SetMargin(int Value);
-    int Spacing() const { return FSpacing; }
-    void SetSpacing(int Value);
-    bool Down() const { return FDown; }
-    void SetDown(bool Value);
-    int GroupIndex() const { return FGroupIndex; }
-    void SetGroupIndex(int Value);
-    bool AllowAllUp() const { return FAllowAllUp; }
-    void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
-    bool RepeatMode() const { return FRepeatMode; }
-    void SetRepeatMode(bool Value) { FRepeatMode = Value; }
-    int RepeatInterval() const { return FRepeatInterval; }
-    void SetRepeatInterval(int Value) { FRepeatInterval = Value; }
+    // A button of a group takes no focus.
+    void SetGroupIndex(int Value) override;
     bool Default() const { return FDefault; }
     void SetDefault(bool Value);
     bool Cancel() const { return FCancel; }
@@ -58,53 +34,38 @@ public:
     void SetModalResult(int Value) { FModalResult = Value; }
     bool CanFocused() const { return FCanFocused; }
     void SetCanFocused(bool Value);
-    bool UseSkinSize() const { return FUseSkinSize; }
-    void SetUseSkinSize(bool Value) { FUseSkinSize = Value; }
-    bool UseSkinFontColor() const { return FUseSkinFontColor; }
-    void SetUseSkinFontColor(bool Value) { FUseSkinFontColor = Value; }
     bool AlwaysShowLayeredFrame() const { return FAlwaysShowLayeredFrame; }
     void SetAlwaysShowLayeredFrame(bool Value) { FAlwaysShowLayeredFrame = Value; }
     TskButtonPaintEvent OnPaint;
 
-    bool MouseIn() const { return FMouseIn; }
     // The button is the form's current default (Return clicks it).
     bool Active() const { return FActive; }
-    double MorphFactor() const { return FMorph.Factor(); }
-    // The frame of the entry's focus animation shown now (0: none).
-    int AnimationFrame() const { return FAnimation.Frame(); }
     // The glow frame is on the screen.
     bool GlowVisible() const;
 
     void FindSkinObject() override;
     void RefreshSkin() override;
     void ResetSkinIndex() override;
-    // With UseSkinSize off the button keeps any size (its pictures are stretched to it).
-    void ComputeSkinSize(int& AWidth, int& AHeight) override;
-    virtual void ButtonClick();
+    // Sets the form's ModalResult first.
+    void ButtonClick() override;
 
 protected:
+    using Inherited = TskSkinCustomButton<TskSkinCustomControl>;
+
     void Paint() override;
     void DrawDefaultImage(TBitmap* B) override;
-    virtual void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown);
+    void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void CreateWnd() override;
+    bool HoldsFocus() const override { return Focused(); }
 
 private:
-    bool MorphAvailable() const;
-    bool AnimationAvailable() const;
-    bool Hot() const { return FMouseIn || Focused(); }
-    bool PressedLook() const { return FDown && (FGroupIndex != 0 || FMouseIn || (Focused() && !FMouseHeld)); }
-    void StartMorph();
-    void StartAnimation(bool Forward);
     // Focuses the button for a press; false when the focus did not come.
     bool TakeFocus();
-    // The skin rectangle of the present state (not the cross-fade), and how its face is drawn.
-    TRect StateRect(bool& IsActive, bool& IsDown) const;
-    TskButtonFace Face() const;
     void DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
     // The glow picture (or its mask) composed to W x H the way the button's own picture is.
     void ComposeGlow(TBitmap* Source, TBitmap* Dest, int W, int H) const;
@@ -112,38 +73,17 @@ private:
     void HideGlow();
     void PostToSelf(UINT Msg);
 
-    TBitmap* FGlyph;
-    int FNumGlyphs = 1;
-    TComponentLink<TCustomImageList> FImageList{this};
-    int FImageIndex = -1;
-    TskButtonLayout FLayout = blGlyphLeft;
-    int FMargin = -1;
-    int FSpacing = 1;
-    bool FDown = false;
-    int FGroupIndex = 0;
-    bool FAllowAllUp = false;
-    bool FRepeatMode = false;
-    int FRepeatInterval = 100;
     bool FDefault = false;
     bool FCancel = false;
     int FModalResult = 0;
     bool FCanFocused = true;
-    bool FUseSkinSize = true;
-    bool FUseSkinFontColor = true;
     bool FAlwaysShowLayeredFrame = false;
 
-    bool FMouseIn = false;
     bool FActive = false;
-    bool FReleaseArmed = false;
-    bool FMouseHeld = false;
     bool FTakingFocus = false;
-    TskButtonMorph FMorph{[this] { return Hot(); }, [this] { Repaint(); }};
-    TskButtonAnimation FAnimation{[this] { Repaint(); }};
-    TskButtonRepeat FRepeat{[this] { return FRepeatInterval; }, [this] { ButtonClick(); }};
     TskLayerManager* FLayer;
 
     // Copied from the entry.
-    TskButtonSkinValues FSkin;
     int FGlowPictureIndex = -1;
     int FGlowMaskPictureIndex = -1;
     int FGlowOffsetLeft = 0, FGlowOffsetTop = 0, FGlowOffsetRight = 0, FGlowOffsetBottom = 0;

@@ -8,14 +8,16 @@
 // are handled in the class's own code, next to its table.
 #include <span>
 #include <string>
+#include <type_traits>
 
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/Types.h"
 #include "platform/gfx/Colors.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinValueTypes.h"
 
-enum class TskFieldCoding { Integer, Color, Bool, Rect, Point, String, FontStyles, Alignment, StretchType, MorphKind };
+enum class TskFieldCoding { Integer, Color, Bool, Rect, Point, String, FontStyles, Alignment, StretchType, MorphKind, Font };
 
 // One field of an entry class C: where it lives, its key and its encoding. Only the member pointer that
 // belongs to the coding is set.
@@ -138,6 +140,17 @@ TskEntryField<C> MorphKindField(const char* key, int C::*field)
     return f;
 }
 
+// The four keys of the entry's font (TskEntryFont), where the table has them.
+template <class C>
+TskEntryField<C> EntryFontField()
+{
+    static_assert(std::is_base_of_v<TskEntryFont, C>, "the entry has no font");
+    TskEntryField<C> f;
+    f.Key = "font";
+    f.Coding = TskFieldCoding::Font;
+    return f;
+}
+
 // Assigns every field of the table, from its key or, when the key is absent, its missing value.
 template <class C>
 void LoadEntryFields(C& entry, TMemIniFile& ini, const std::string& section, std::span<const TskEntryField<C>> fields)
@@ -173,6 +186,10 @@ void LoadEntryFields(C& entry, TMemIniFile& ini, const std::string& section, std
             break;
         case TskFieldCoding::MorphKind:
             entry.*f.IntField = IniReadMorphKind(ini, section, f.Key);
+            break;
+        case TskFieldCoding::Font:
+            if constexpr (std::is_base_of_v<TskEntryFont, C>)
+                static_cast<TskEntryFont&>(entry).LoadFont(ini, section);
             break;
         }
     }
@@ -213,6 +230,10 @@ void SaveEntryFields(const C& entry, TMemIniFile& ini, const std::string& sectio
             break;
         case TskFieldCoding::MorphKind:
             IniWriteMorphKind(ini, section, f.Key, entry.*f.IntField);
+            break;
+        case TskFieldCoding::Font:
+            if constexpr (std::is_base_of_v<TskEntryFont, C>)
+                static_cast<const TskEntryFont&>(entry).SaveFont(ini, section);
             break;
         }
     }

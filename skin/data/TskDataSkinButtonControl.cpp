@@ -6,10 +6,7 @@ namespace {
 
 using B = TskDataSkinButtonControl;
 const TskEntryField<B> ButtonFields[] = {
-    StringField("fontname", &B::FontName, "Arial"),
-    IntegerField("fontheight", &B::FontHeight, 14),
-    FontStylesField("fontstyle", &B::FontStyle),
-    ColorField("fontcolor", &B::FontColor),
+    EntryFontField<B>(),
     ColorField("activefontcolor", &B::ActiveFontColor),
     ColorField("disabledfontcolor", &B::DisabledFontColor),
     ColorField("downfontcolor", &B::DownFontColor),
@@ -46,10 +43,7 @@ const TskEntryField<MB> MenuButtonFields[] = {
 
 using CR = TskDataSkinCheckRadioControl;
 const TskEntryField<CR> CheckRadioFields[] = {
-    StringField("fontname", &CR::FontName, "Arial"),
-    IntegerField("fontheight", &CR::FontHeight, 14),
-    FontStylesField("fontstyle", &CR::FontStyle),
-    ColorField("fontcolor", &CR::FontColor),
+    EntryFontField<CR>(),
     ColorField("activefontcolor", &CR::ActiveFontColor),
     ColorField("unenabledfontcolor", &CR::UnEnabledFontColor),
     ColorField("framefontcolor", &CR::FrameFontColor),
@@ -70,7 +64,8 @@ const TskEntryField<CR> CheckRadioFields[] = {
 
 } // namespace
 
-TskDataSkinButtonControl::TskDataSkinButtonControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinButtonControl::TskDataSkinButtonControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinButtonControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -98,7 +93,8 @@ void TskDataSkinMenuButtonControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<MB>(*this, IniFile, IDName, MenuButtonFields);
 }
 
-TskDataSkinCheckRadioControl::TskDataSkinCheckRadioControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinCheckRadioControl::TskDataSkinCheckRadioControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinCheckRadioControl::LoadFromIni(TMemIniFile& IniFile)
 {

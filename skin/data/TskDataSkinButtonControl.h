@@ -7,19 +7,16 @@
 #include "platform/gfx/Colors.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/data/TskDataSkinControl.h"
+#include "skin/data/SkinEntryFont.h"
 
 // Kind "button": push buttons and speed buttons.
-class TskDataSkinButtonControl : public TskDataSkinCustomControl {
+class TskDataSkinButtonControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinButtonControl(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12; // 14 for a missing key
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;
@@ -61,17 +58,13 @@ public:
 };
 
 // Kind "checkradio": one entry serves check boxes and radio boxes, chosen by name.
-class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl {
+class TskDataSkinCheckRadioControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinCheckRadioControl(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12; // 14 for a missing key
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor UnEnabledFontColor = 0;
     bool Morphing = false;

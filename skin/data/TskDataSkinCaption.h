@@ -5,20 +5,17 @@
 #include <string>
 
 #include "skin/data/TskDataSkinObject.h"
+#include "skin/data/SkinEntryFont.h"
 
 // Kind "caption". Has no Create of its own: after Create every field below is 0 or empty, and
 // LoadFromIni gives the missing-key values.
-class TskDataSkinCaption : public TskDataSkinObject {
+class TskDataSkinCaption : public TskDataSkinObject, public TskEntryFont {
 public:
     using TskDataSkinObject::TskDataSkinObject;
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor ShadowColor = 0;
     TColor ActiveShadowColor = 0;
@@ -91,7 +88,7 @@ public:
 
 // Kind "menuitem": one item of a skinned popup menu. SkinRect and ActiveSkinRect are the item's
 // pictures, normal and highlighted.
-class TskDataSkinMenuItem : public TskDataSkinObject {
+class TskDataSkinMenuItem : public TskDataSkinObject, public TskEntryFont {
 public:
     using TskDataSkinObject::TskDataSkinObject;
 
@@ -104,11 +101,7 @@ public:
     int DividerRightOffset = 0;
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
     TColor UnEnabledFontColor = 0;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TRect TextRect;
     bool StretchEffect = false;
@@ -132,7 +125,7 @@ public:
 };
 
 // Kind "mainmenuitem": a top-level item of a main menu drawn on the window frame.
-class TskDataSkinMainMenuItem : public TskDataSkinObject {
+class TskDataSkinMainMenuItem : public TskDataSkinObject, public TskEntryFont {
 public:
     using TskDataSkinObject::TskDataSkinObject;
 
@@ -140,10 +133,6 @@ public:
     void SaveToIni(TMemIniFile& IniFile) override;
 
     TRect DownRect;
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor UnEnabledFontColor = 0;

@@ -8,10 +8,7 @@ namespace {
 using E = TskDataSkinEditControl;
 const TskEntryField<E> EditFields[] = {
     RectField("activeskinrect", &E::ActiveSkinRect),
-    StringField("fontname", &E::FontName, "Arial"),
-    IntegerField("fontheight", &E::FontHeight, 14),
-    FontStylesField("fontstyle", &E::FontStyle),
-    ColorField("fontcolor", &E::FontColor),
+    EntryFontField<E>(),
     ColorField("disabledfontcolor", &E::DisabledFontColor),
     ColorField("activefontcolor", &E::ActiveFontColor),
     RectField("buttonrect", &E::ButtonRect),
@@ -29,10 +26,7 @@ const TskEntryField<M> MemoFields[] = {
 using S = TskDataSkinSpinEditControl;
 const TskEntryField<S> SpinEditFields[] = {
     RectField("activeskinrect", &S::ActiveSkinRect),
-    StringField("fontname", &S::FontName, "Arial"),
-    IntegerField("fontheight", &S::FontHeight, 14),
-    FontStylesField("fontstyle", &S::FontStyle),
-    ColorField("fontcolor", &S::FontColor),
+    EntryFontField<S>(),
     ColorField("activefontcolor", &S::ActiveFontColor),
     ColorField("disabledfontcolor", &S::DisabledFontColor),
     RectField("upbuttonrect", &S::UpButtonRect),
@@ -46,28 +40,19 @@ const TskEntryField<S> SpinEditFields[] = {
 // The four font keys every label and view reads, in their reading order.
 template <class C>
 const TskEntryField<C> FontFields[] = {
-    StringField("fontname", &C::FontName, "Arial"),
-    IntegerField("fontheight", &C::FontHeight, 14),
-    FontStylesField("fontstyle", &C::FontStyle),
-    ColorField("fontcolor", &C::FontColor),
+    EntryFontField<C>(),
 };
 
 // The tree view, list view and rich edit: the font, then the background colour.
 template <class C>
 const TskEntryField<C> FontAndBGFields[] = {
-    StringField("fontname", &C::FontName, "Arial"),
-    IntegerField("fontheight", &C::FontHeight, 14),
-    FontStylesField("fontstyle", &C::FontStyle),
-    ColorField("fontcolor", &C::FontColor),
+    EntryFontField<C>(),
     ColorField("bgcolor", &C::BGColor),
 };
 
 using SL = TskDataSkinStdLabelControl;
 const TskEntryField<SL> StdLabelFields[] = {
-    StringField("fontname", &SL::FontName, "Arial"),
-    IntegerField("fontheight", &SL::FontHeight, 14),
-    FontStylesField("fontstyle", &SL::FontStyle),
-    ColorField("fontcolor", &SL::FontColor),
+    EntryFontField<SL>(),
     ColorField("activefontcolor", &SL::ActiveFontColor, 16711680),
 };
 
@@ -80,7 +65,8 @@ const TskEntryField<B> BitLabelFields[] = {
 
 } // namespace
 
-TskDataSkinEditControl::TskDataSkinEditControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinEditControl::TskDataSkinEditControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinEditControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -106,7 +92,8 @@ void TskDataSkinMemoControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<M>(*this, IniFile, IDName, MemoFields);
 }
 
-TskDataSkinSpinEditControl::TskDataSkinSpinEditControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinSpinEditControl::TskDataSkinSpinEditControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinSpinEditControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -120,7 +107,8 @@ void TskDataSkinSpinEditControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<S>(*this, IniFile, IDName, SpinEditFields);
 }
 
-TskDataSkinLabelControl::TskDataSkinLabelControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinLabelControl::TskDataSkinLabelControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinLabelControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -134,7 +122,8 @@ void TskDataSkinLabelControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<TskDataSkinLabelControl>(*this, IniFile, IDName, FontFields<TskDataSkinLabelControl>);
 }
 
-TskDataSkinStdLabelControl::TskDataSkinStdLabelControl(const std::string& AIDName) : TskDataSkinControl(AIDName) {}
+TskDataSkinStdLabelControl::TskDataSkinStdLabelControl(const std::string& AIDName)
+    : TskDataSkinControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinStdLabelControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -173,7 +162,8 @@ void TskDataSkinBitLabelControl::SaveToIni(TMemIniFile& IniFile)
     IniWriteLines(IniFile, IDName, "symbols", *Symbols);
 }
 
-TskDataSkinTreeView::TskDataSkinTreeView(const std::string& AIDName) : TskDataSkinControl(AIDName) {}
+TskDataSkinTreeView::TskDataSkinTreeView(const std::string& AIDName)
+    : TskDataSkinControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinTreeView::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -187,7 +177,8 @@ void TskDataSkinTreeView::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<TskDataSkinTreeView>(*this, IniFile, IDName, FontAndBGFields<TskDataSkinTreeView>);
 }
 
-TskDataSkinListView::TskDataSkinListView(const std::string& AIDName) : TskDataSkinControl(AIDName) {}
+TskDataSkinListView::TskDataSkinListView(const std::string& AIDName)
+    : TskDataSkinControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinListView::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -201,7 +192,8 @@ void TskDataSkinListView::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<TskDataSkinListView>(*this, IniFile, IDName, FontAndBGFields<TskDataSkinListView>);
 }
 
-TskDataSkinRichEdit::TskDataSkinRichEdit(const std::string& AIDName) : TskDataSkinControl(AIDName) {}
+TskDataSkinRichEdit::TskDataSkinRichEdit(const std::string& AIDName)
+    : TskDataSkinControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinRichEdit::LoadFromIni(TMemIniFile& IniFile)
 {

@@ -8,11 +8,12 @@
 #include "platform/gfx/Colors.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/data/TskDataSkinControl.h"
+#include "skin/data/SkinEntryFont.h"
 
 class TStringList;
 
 // Kind "edit": the plain, button, status-bar and tool-bar edits of a skin.
-class TskDataSkinEditControl : public TskDataSkinCustomControl {
+class TskDataSkinEditControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinEditControl(const std::string& AIDName);
 
@@ -20,10 +21,6 @@ public:
     void SaveToIni(TMemIniFile& IniFile) override;
 
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor DisabledFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect;
@@ -45,7 +42,7 @@ public:
 };
 
 // Kind "spinedit".
-class TskDataSkinSpinEditControl : public TskDataSkinCustomControl {
+class TskDataSkinSpinEditControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinSpinEditControl(const std::string& AIDName);
 
@@ -53,10 +50,6 @@ public:
     void SaveToIni(TMemIniFile& IniFile) override;
 
     TRect ActiveSkinRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DisabledFontColor = 0;
     TRect UpButtonRect;
@@ -68,31 +61,23 @@ public:
 };
 
 // Kind "label".
-class TskDataSkinLabelControl : public TskDataSkinCustomControl {
+class TskDataSkinLabelControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinLabelControl(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
 };
 
 // Kind "stdlabel": the font of a plain label, with its colour when active (blue unless the skin says).
-class TskDataSkinStdLabelControl : public TskDataSkinControl {
+class TskDataSkinStdLabelControl : public TskDataSkinControl, public TskEntryFont {
 public:
     explicit TskDataSkinStdLabelControl(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 16711680;
 };
 
@@ -113,46 +98,34 @@ public:
 };
 
 // Kind "treeview".
-class TskDataSkinTreeView : public TskDataSkinControl {
+class TskDataSkinTreeView : public TskDataSkinControl, public TskEntryFont {
 public:
     explicit TskDataSkinTreeView(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 16777215;
 };
 
 // Kind "listview".
-class TskDataSkinListView : public TskDataSkinControl {
+class TskDataSkinListView : public TskDataSkinControl, public TskEntryFont {
 public:
     explicit TskDataSkinListView(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 16777215;
 };
 
 // Kind "richedit".
-class TskDataSkinRichEdit : public TskDataSkinControl {
+class TskDataSkinRichEdit : public TskDataSkinControl, public TskEntryFont {
 public:
     explicit TskDataSkinRichEdit(const std::string& AIDName);
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor BGColor = 16777215;
 };

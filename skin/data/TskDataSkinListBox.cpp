@@ -12,10 +12,11 @@ const TskEntryField<L> ListBoxFields[] = {
     IntegerField("itemleftoffset", &L::ItemLeftOffset),
     IntegerField("itemrightoffset", &L::ItemRightOffset),
     RectField("itemtextrect", &L::ItemTextRect),
-    StringField("fontname", &L::FontName, "Arial"),
-    FontStylesField("fontstyle", &L::FontStyle),
-    IntegerField("fontheight", &L::FontHeight, 14),
-    ColorField("fontcolor", &L::FontColor),
+    // The list box stores its font keys in an order of their own.
+    StringField<L>("fontname", &L::FontName, "Arial"),
+    FontStylesField<L>("fontstyle", &L::FontStyle),
+    IntegerField<L>("fontheight", &L::FontHeight, 14),
+    ColorField<L>("fontcolor", &L::FontColor),
     ColorField("activefontcolor", &L::ActiveFontColor),
     ColorField("focusfontcolor", &L::FocusFontColor),
     RectField("captionrect", &L::CaptionRect),
@@ -59,10 +60,7 @@ const TskEntryField<CB> ComboBoxFields[] = {
     IntegerField("itemleftoffset", &CB::ItemLeftOffset),
     IntegerField("itemrightoffset", &CB::ItemRightOffset),
     RectField("itemtextrect", &CB::ItemTextRect),
-    StringField("fontname", &CB::FontName, "Arial"),
-    IntegerField("fontheight", &CB::FontHeight, 14),
-    FontStylesField("fontstyle", &CB::FontStyle),
-    ColorField("fontcolor", &CB::FontColor),
+    EntryFontField<CB>(),
     ColorField("focusfontcolor", &CB::FocusFontColor),
     ColorField("activefontcolor", &CB::ActiveFontColor),
     StringField("listboxname", &CB::ListBoxName),
@@ -77,7 +75,8 @@ const TskEntryField<CB> ComboBoxFields[] = {
 
 } // namespace
 
-TskDataSkinListBox::TskDataSkinListBox(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinListBox::TskDataSkinListBox(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinListBox::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -103,7 +102,8 @@ void TskDataSkinCheckListBox::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<CL>(*this, IniFile, IDName, CheckListBoxSaveFields);
 }
 
-TskDataSkinComboBox::TskDataSkinComboBox(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinComboBox::TskDataSkinComboBox(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinComboBox::LoadFromIni(TMemIniFile& IniFile)
 {

@@ -7,9 +7,10 @@
 #include "platform/gfx/Colors.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/data/TskDataSkinControl.h"
+#include "skin/data/SkinEntryFont.h"
 
 // Kind "listbox"; also the drop-down list of the skinned combo box.
-class TskDataSkinListBox : public TskDataSkinCustomControl {
+class TskDataSkinListBox : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinListBox(const std::string& AIDName);
 
@@ -22,10 +23,6 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TRect CaptionRect;
@@ -64,7 +61,7 @@ public:
 };
 
 // Kind "combobox".
-class TskDataSkinComboBox : public TskDataSkinCustomControl {
+class TskDataSkinComboBox : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinComboBox(const std::string& AIDName);
 
@@ -77,10 +74,6 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     TRect ItemTextRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor FocusFontColor = 0;
     TColor ActiveFontColor = 0;
     TRect ButtonRect;

@@ -57,10 +57,7 @@ const TskEntryField<T> TabFields[] = {
     BoolField("bottomstretch", &T::BottomStretch),
     BoolField("stretcheffect", &T::StretchEffect),
     StretchTypeField("stretchtype", &T::StretchType),
-    StringField("fontname", &T::FontName, "Arial"),
-    IntegerField("fontheight", &T::FontHeight, 14),
-    FontStylesField("fontstyle", &T::FontStyle),
-    ColorField("fontcolor", &T::FontColor),
+    EntryFontField<T>(),
     ColorField("activefontcolor", &T::ActiveFontColor),
     ColorField("focusfontcolor", &T::FocusFontColor),
     ColorField("mouseinfontcolor", &T::MouseInFontColor),
@@ -89,10 +86,7 @@ const TskEntryField<G> GridFields[] = {
     ColorField("linescolor", &G::LinesColor),
     ColorField("bgcolor", &G::BGColor),
     IntegerField("bgpictureindex", &G::BGPictureIndex, -1),
-    StringField("fontname", &G::FontName, "Arial"),
-    IntegerField("fontheight", &G::FontHeight, 14),
-    FontStylesField("fontstyle", &G::FontStyle),
-    ColorField("fontcolor", &G::FontColor),
+    EntryFontField<G>(),
     ColorField("selectfontcolor", &G::SelectFontColor),
     ColorField("focusfontcolor", &G::FocusFontColor),
     StringField("fixedfontname", &G::FixedFontName, "Arial"),
@@ -134,7 +128,8 @@ void TskDataSkinControlBar::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<CB>(*this, IniFile, IDName, ControlBarFields);
 }
 
-TskDataSkinTabControl::TskDataSkinTabControl(const std::string& AIDName) : TskDataSkinControl(AIDName) {}
+TskDataSkinTabControl::TskDataSkinTabControl(const std::string& AIDName)
+    : TskDataSkinControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinTabControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -148,7 +143,8 @@ void TskDataSkinTabControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<T>(*this, IniFile, IDName, TabFields);
 }
 
-TskDataSkinGridControl::TskDataSkinGridControl(const std::string& AIDName) : TskDataSkinControl(AIDName) {}
+TskDataSkinGridControl::TskDataSkinGridControl(const std::string& AIDName)
+    : TskDataSkinControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinGridControl::LoadFromIni(TMemIniFile& IniFile)
 {

@@ -9,6 +9,7 @@
 #include "platform/gfx/Colors.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/data/TskDataSkinControl.h"
+#include "skin/data/SkinEntryFont.h"
 
 // Kind "mainmenubar".
 class TskDataSkinMainMenuBar : public TskDataSkinControl {
@@ -54,7 +55,7 @@ public:
 };
 
 // Kind "tab": the row of tabs and the page frame.
-class TskDataSkinTabControl : public TskDataSkinControl {
+class TskDataSkinTabControl : public TskDataSkinControl, public TskEntryFont {
 public:
     explicit TskDataSkinTabControl(const std::string& AIDName);
 
@@ -73,10 +74,6 @@ public:
     TPoint RightBottomPoint;
     int TabLeftOffset = 0;
     int TabRightOffset = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor FocusFontColor = 0;
     TColor MouseInFontColor = 0;
@@ -100,7 +97,7 @@ public:
 };
 
 // Kind "grid".
-class TskDataSkinGridControl : public TskDataSkinControl {
+class TskDataSkinGridControl : public TskDataSkinControl, public TskEntryFont {
 public:
     explicit TskDataSkinGridControl(const std::string& AIDName);
 
@@ -119,10 +116,6 @@ public:
     TColor LinesColor = 0;
     TColor BGColor = 0;
     int BGPictureIndex = -1;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TColor SelectFontColor = 0;
     TColor FocusFontColor = 0;
     std::string FixedFontName = "Arial";

@@ -84,10 +84,7 @@ using L = TskDataSkinLabel;
 // The stored skins spell the font key "fontName" here; keys match without regard to case, so the
 // lower-case key reads the same value and is what a save writes.
 const TskEntryField<L> LabelFields[] = {
-    StringField("fontname", &L::FontName, "Arial"),
-    IntegerField("fontheight", &L::FontHeight, 14),
-    FontStylesField("fontstyle", &L::FontStyle),
-    ColorField("fontcolor", &L::FontColor),
+    EntryFontField<L>(),
     ColorField("activefontcolor", &L::ActiveFontColor),
     AlignmentField("alignment", &L::Alignment),
     StringField("textvalue", &L::TextValue),

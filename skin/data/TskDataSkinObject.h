@@ -13,6 +13,7 @@
 #include "platform/vcl/TComponent.h"
 #include "skin/data/SkinEntryWords.h"
 #include "skin/data/SkinValueTypes.h"
+#include "skin/data/SkinEntryFont.h"
 
 class TMemIniFile;
 class TStringList;
@@ -152,17 +153,13 @@ public:
 };
 
 // Kind "label".
-class TskDataSkinLabel : public TskDataSkinObject {
+class TskDataSkinLabel : public TskDataSkinObject, public TskEntryFont {
 public:
     using TskDataSkinObject::TskDataSkinObject;
 
     void LoadFromIni(TMemIniFile& IniFile) override;
     void SaveToIni(TMemIniFile& IniFile) override;
 
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TAlignment Alignment = taLeftJustify;
     std::string TextValue;

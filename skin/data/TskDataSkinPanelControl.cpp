@@ -29,10 +29,7 @@ const TskEntryField<G> GaugeFields[] = {
     IntegerField("beginoffset", &G::BeginOffset),
     IntegerField("endoffset", &G::EndOffset),
     BoolField("vertical", &G::Vertical),
-    StringField("fontname", &G::FontName, "Arial"),
-    IntegerField("fontheight", &G::FontHeight, 14),
-    FontStylesField("fontstyle", &G::FontStyle),
-    ColorField("fontcolor", &G::FontColor),
+    EntryFontField<G>(),
     BoolField("progresstransparent", &G::ProgressTransparent),
     ColorField("progresstransparentcolor", &G::ProgressTransparentColor),
     BoolField("progressstretch", &G::ProgressStretch),
@@ -56,10 +53,7 @@ const TskEntryField<P> PanelFields[] = {
     IntegerField("bgpictureindex", &P::BGPictureIndex, -1),
     RectField("captionrect", &P::CaptionRect),
     AlignmentField("alignment", &P::Alignment),
-    StringField("fontname", &P::FontName, "Arial"),
-    IntegerField("fontheight", &P::FontHeight, 14),
-    FontStylesField("fontstyle", &P::FontStyle),
-    ColorField("fontcolor", &P::FontColor),
+    EntryFontField<P>(),
     RectField("checkimagerect", &P::CheckImageRect),
     RectField("uncheckimagerect", &P::UncheckImageRect),
     RectField("markframerect", &P::MarkFrameRect),
@@ -98,10 +92,7 @@ const TskEntryField<X> ExPanelFields[] = {
     RectField("vrestorebuttonactiverect", &X::VRestoreButtonActiveRect),
     RectField("vrestorebuttondownrect", &X::VRestoreButtonDownRect),
     RectField("captionrect", &X::CaptionRect),
-    StringField("fontname", &X::FontName, "Arial"),
-    IntegerField("fontheight", &X::FontHeight, 14),
-    FontStylesField("fontstyle", &X::FontStyle),
-    ColorField("fontcolor", &X::FontColor),
+    EntryFontField<X>(),
     BoolField("buttonstransparent", &X::ButtonsTransparent),
     ColorField("buttonstransparentcolor", &X::ButtonsTransparentColor),
 };
@@ -136,7 +127,8 @@ void TskDataSkinSplitterControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<SP>(*this, IniFile, IDName, SplitterFields);
 }
 
-TskDataSkinGaugeControl::TskDataSkinGaugeControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinGaugeControl::TskDataSkinGaugeControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 14) {}
 
 void TskDataSkinGaugeControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -164,7 +156,8 @@ void TskDataSkinScrollBoxControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<SB>(*this, IniFile, IDName, ScrollBoxFields);
 }
 
-TskDataSkinPanelControl::TskDataSkinPanelControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinPanelControl::TskDataSkinPanelControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinPanelControl::LoadFromIni(TMemIniFile& IniFile)
 {
@@ -178,7 +171,8 @@ void TskDataSkinPanelControl::SaveToIni(TMemIniFile& IniFile)
     SaveEntryFields<P>(*this, IniFile, IDName, PanelFields);
 }
 
-TskDataSkinExPanelControl::TskDataSkinExPanelControl(const std::string& AIDName) : TskDataSkinCustomControl(AIDName) {}
+TskDataSkinExPanelControl::TskDataSkinExPanelControl(const std::string& AIDName)
+    : TskDataSkinCustomControl(AIDName), TskEntryFont("Arial", 12) {}
 
 void TskDataSkinExPanelControl::LoadFromIni(TMemIniFile& IniFile)
 {

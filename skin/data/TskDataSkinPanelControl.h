@@ -7,6 +7,7 @@
 #include "platform/gfx/Colors.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/data/TskDataSkinControl.h"
+#include "skin/data/SkinEntryFont.h"
 
 // Kind "trackbar".
 class TskDataSkinTrackBarControl : public TskDataSkinCustomControl {
@@ -39,7 +40,7 @@ public:
 };
 
 // Kind "gauge": the progress bars.
-class TskDataSkinGaugeControl : public TskDataSkinCustomControl {
+class TskDataSkinGaugeControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinGaugeControl(const std::string& AIDName);
 
@@ -54,10 +55,6 @@ public:
     bool Vertical = false;
     int BeginOffset = 0;
     int EndOffset = 0;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
     TRect AnimationSkinRect;
     int AnimationCountFrames = 0;
     int AnimationTimerInterval = 0;
@@ -80,7 +77,7 @@ public:
 };
 
 // Kind "panel".
-class TskDataSkinPanelControl : public TskDataSkinCustomControl {
+class TskDataSkinPanelControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinPanelControl(const std::string& AIDName);
 
@@ -89,10 +86,6 @@ public:
 
     TRect CaptionRect;
     TAlignment Alignment = taCenter;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12; // 14 for a missing key
-    TColor FontColor = 0;
     int BGPictureIndex = -1;
     TRect CheckImageRect;
     TRect UncheckImageRect;
@@ -107,7 +100,7 @@ public:
 };
 
 // Kind "expanel": a panel that rolls up to a horizontal or a vertical bar.
-class TskDataSkinExPanelControl : public TskDataSkinCustomControl {
+class TskDataSkinExPanelControl : public TskDataSkinCustomControl, public TskEntryFont {
 public:
     explicit TskDataSkinExPanelControl(const std::string& AIDName);
 
@@ -138,10 +131,6 @@ public:
     TRect VRestoreButtonActiveRect;
     TRect VRestoreButtonDownRect;
     TRect CaptionRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12; // 14 for a missing key
-    TColor FontColor = 0;
     bool ButtonsTransparent = false;
     TColor ButtonsTransparentColor = 16711935;
 };

@@ -9,6 +9,7 @@
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TComponent.h"
 #include "skin/data/SkinValueTypes.h"
+#include "skin/data/SkinEntryFont.h"
 
 class TMemIniFile;
 
@@ -37,9 +38,9 @@ public:
     int StretchType = 0;
 };
 
-class TskDataSkinHintWindow : public TObject {
+class TskDataSkinHintWindow : public TObject, public TskEntryFont {
 public:
-    TskDataSkinHintWindow() = default;
+    TskDataSkinHintWindow() : TskEntryFont("Arial", 12) {}
 
     // Overwrites every field; a skin without the section leaves the window without a picture.
     void LoadFromIni(TMemIniFile& IniFile);
@@ -51,10 +52,6 @@ public:
     TPoint LeftBottomPoint;
     TPoint RightBottomPoint;
     TRect ClientRect;
-    std::string FontName = "Arial";
-    TFontStyles FontStyle;
-    int FontHeight = 12; // 14 after any load whose section lacks "fontheight"
-    TColor FontColor = 0;
     bool TopStretch = false;
     bool LeftStretch = false;
     bool RightStretch = false;

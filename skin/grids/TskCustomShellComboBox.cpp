@@ -130,25 +130,15 @@ void TskCustomShellComboBox::SetUseShellImages(bool Value)
     Invalidate();
 }
 
-TskCustomShellTreeView* TskCustomShellComboBox::ShellTreeView() const
-{
-    return static_cast<TskCustomShellTreeView*>(LinkedView(svTree));
-}
+TskCustomShellTreeView* TskCustomShellComboBox::ShellTreeView() const { return LinkedViewAs<TskCustomShellTreeView>(svTree); }
 
-TskCustomShellListView* TskCustomShellComboBox::ShellListView() const
-{
-    return static_cast<TskCustomShellListView*>(LinkedView(svList));
-}
+TskCustomShellListView* TskCustomShellComboBox::ShellListView() const { return LinkedViewAs<TskCustomShellListView>(svList); }
 
 // The tree and the list alike: linked (or the one of Kind unlinked), then given this box's Root.
 template <class TView> void TskCustomShellComboBox::LinkGivingRoot(TShellViewKind Kind, TView* Value)
 {
-    if (Value == nullptr) {
-        UnlinkView(Kind);
-        return;
-    }
-    LinkView(Value);
-    if (!Loading() && Value->Root() != FRoot)
+    SetLinkedView(Kind, Value);
+    if (Value != nullptr && !Loading() && Value->Root() != FRoot)
         Value->SetRoot(FRoot);
 }
 

@@ -147,15 +147,9 @@ void TskCustomShellListView::SetSorted(bool Value)
     Populate();
 }
 
-TskCustomShellTreeView* TskCustomShellListView::ShellTreeView() const
-{
-    return static_cast<TskCustomShellTreeView*>(LinkedView(svTree));
-}
+TskCustomShellTreeView* TskCustomShellListView::ShellTreeView() const { return LinkedViewAs<TskCustomShellTreeView>(svTree); }
 
-TskCustomShellComboBox* TskCustomShellListView::ShellComboBox() const
-{
-    return static_cast<TskCustomShellComboBox*>(LinkedView(svPathBox));
-}
+TskCustomShellComboBox* TskCustomShellListView::ShellComboBox() const { return LinkedViewAs<TskCustomShellComboBox>(svPathBox); }
 
 void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
 {
@@ -165,13 +159,7 @@ void TskCustomShellListView::SetShellTreeView(TskCustomShellTreeView* Value)
         Value->SetShellListView(this); // the tree gives its Root to the list it links
 }
 
-void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value)
-{
-    if (Value == nullptr)
-        UnlinkView(svPathBox);
-    else
-        LinkView(Value);
-}
+void TskCustomShellListView::SetShellComboBox(TskCustomShellComboBox* Value) { SetLinkedView(svPathBox, Value); }
 
 void TskCustomShellListView::SetAutoRefresh(bool Value)
 {

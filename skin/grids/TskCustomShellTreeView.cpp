@@ -253,23 +253,11 @@ void TskCustomShellTreeView::MoveLinkedViews(TskShellFolder* Folder)
         TellFolder(Folder->FullID());
 }
 
-TskCustomShellListView* TskCustomShellTreeView::ShellListView() const
-{
-    return static_cast<TskCustomShellListView*>(LinkedView(svList));
-}
+TskCustomShellListView* TskCustomShellTreeView::ShellListView() const { return LinkedViewAs<TskCustomShellListView>(svList); }
 
-TskCustomShellComboBox* TskCustomShellTreeView::ShellComboBox() const
-{
-    return static_cast<TskCustomShellComboBox*>(LinkedView(svPathBox));
-}
+TskCustomShellComboBox* TskCustomShellTreeView::ShellComboBox() const { return LinkedViewAs<TskCustomShellComboBox>(svPathBox); }
 
-void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value)
-{
-    if (Value == nullptr)
-        UnlinkView(svPathBox);
-    else
-        LinkView(Value);
-}
+void TskCustomShellTreeView::SetShellComboBox(TskCustomShellComboBox* Value) { SetLinkedView(svPathBox, Value); }
 
 TTreeNode* TskCustomShellTreeView::FindChild(TTreeNode* Parent, const TItemIDList& ID)
 {
@@ -363,12 +351,8 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
 {
     if (Value == ShellListView())
         return;
-    if (Value == nullptr) {
-        UnlinkView(svList);
-        return;
-    }
-    LinkView(Value);
-    if (!Loading() && FRootFolder != nullptr) {
+    SetLinkedView(svList, Value);
+    if (Value != nullptr && !Loading() && FRootFolder != nullptr) {
         Value->SetRoot(FRoot);
         if (SelectedFolder() != nullptr) {
             TFlagGuard updating(FUpdatingLinks);

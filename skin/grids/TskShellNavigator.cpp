@@ -38,6 +38,14 @@ void TskShellView::UnlinkView(TShellViewKind Kind)
         linked->LeaveNavigator();
 }
 
+void TskShellView::SetLinkedView(TShellViewKind Kind, TskShellView* View)
+{
+    if (View == nullptr)
+        UnlinkView(Kind);
+    else
+        LinkView(View);
+}
+
 TskShellView* TskShellView::LinkedView(TShellViewKind Kind) const
 {
     if (FNavigator == nullptr || Kind == FKind)

@@ -33,8 +33,12 @@ protected:
     void LinkView(TskShellView* Other);
     // The view of Kind linked to this one leaves the navigator (nothing when there is none).
     void UnlinkView(TShellViewKind Kind);
-    // The view of Kind linked to this one, or nullptr.
+    // The view of Kind linked to this one, or nullptr; as its own class TView (the one every view of
+    // Kind is) where the caller knows it.
     TskShellView* LinkedView(TShellViewKind Kind) const;
+    template <class TView> TView* LinkedViewAs(TShellViewKind Kind) const { return static_cast<TView*>(LinkedView(Kind)); }
+    // Links View (of Kind); nullptr unlinks the view of Kind.
+    void SetLinkedView(TShellViewKind Kind, TskShellView* View);
     // Tells the linked views that this one now shows the root named Root, or the folder with this ID
     // list. What a view does while it follows another one is not told again: the others are told by
     // the navigator itself, so a move never echoes back.

@@ -50,27 +50,6 @@ void TskSkinTransparentMaskEdit::CreateParams(TCreateParams& Params)
         Params.ExStyle |= WS_EX_TRANSPARENT;
 }
 
-TPoint TskSkinTransparentMaskEdit::ClientOffset()
-{
-    if (!HandleAllocated())
-        return {0, 0};
-    TRect wr;
-    GetWindowRect(FHandle, wr);
-    TPoint p{0, 0};
-    ::ClientToScreen(FHandle, p);
-    return {p.X - wr.Left, p.Y - wr.Top};
-}
-
-void TskSkinTransparentMaskEdit::PaintParentUnderClient(HDC DC)
-{
-    if (Parent() == nullptr || Width() < 1 || Height() < 1)
-        return;
-    TBitmap under(Width(), Height());
-    PaintParentBackground(this, under.Canvas());
-    const TPoint o = ClientOffset();
-    BitBlt(DC, 0, 0, ClientWidth(), ClientHeight(), under.Canvas()->Handle(), o.X, o.Y, SRCCOPY);
-}
-
 void TskSkinTransparentMaskEdit::Invalidate()
 {
     if (!FTransparent || !HandleAllocated() || Parent() == nullptr || !Parent()->HandleAllocated()) {
@@ -98,7 +77,7 @@ void TskSkinTransparentMaskEdit::WndProc(TMessage& Message)
         case WM_ERASEBKGND:
             // Instead of a fill, the parent's picture, so the text never lands on stale pixels.
             if (Message.WParam != 0)
-                PaintParentUnderClient(reinterpret_cast<HDC>(Message.WParam));
+                PaintParentUnderClient(this, reinterpret_cast<HDC>(Message.WParam));
             Message.Result = 1;
             return;
         default: break;
@@ -147,7 +126,7 @@ TskSkinInplaceEdit::TskSkinInplaceEdit(TComponent* AOwner) : TskSkinTransparentM
     SetVisible(false);
 }
 
-TskSkinInplaceEdit::~TskSkinInplaceEdit() { FreeMenu(); }
+TskSkinInplaceEdit::~TskSkinInplaceEdit() = default;
 
 void TskSkinInplaceEdit::CreateParams(TCreateParams& Params)
 {
@@ -454,70 +433,16 @@ void TskSkinInplaceEdit::WndProc(TMessage& Message)
             return;
         }
         break;
-    case WM_AFTERSKINMENUCLICK: FreeMenu(); return;
+    case WM_AFTERSKINMENUCLICK: FMenu.Free(); return;
     default: break;
     }
     TskSkinTransparentMaskEdit::WndProc(Message);
 }
 
-void TskSkinInplaceEdit::BuildEditContextMenu()
-{
-    FreeMenu();
-    // The skinned menu lives above the grids: it is made by class name when it is linked in.
-    TPopupMenu* menu = nullptr;
-    if (const TClassInfo* skinned = FindClassInfo("TskSkinPopupMenu"); skinned != nullptr && skinned->Create)
-        menu = dynamic_cast<TPopupMenu*>(skinned->Create(this));
-    if (menu == nullptr)
-        menu = new TPopupMenu(this);
-    FMenu = menu;
-    menu->SetPopupComponent(this);
-
-    const TskSkinData* skin = FGrid != nullptr ? FGrid->SkinData() : nullptr;
-    if (skin != nullptr && skin->ResourceStrData() == nullptr)
-        skin = nullptr; // no texts of its own: the built-in ones
-    const bool selected = SelLength() > 0;
-    const bool writable = GridCanModify() && !ReadOnly();
-    auto add = [&](const char* key, bool enabled, std::function<void()> action) {
-        auto* item = new TMenuItem(menu);
-        if (key == nullptr) {
-            item->SetCaption("-");
-        } else {
-            item->SetCaption(SkinResString(skin, key));
-            item->SetEnabled(enabled);
-            item->OnClick = [action](TObject*) { action(); };
-        }
-        menu->Items()->Add(item);
-    };
-    add("EDIT_UNDO", CanUndo(), [this] { Perform(WM_UNDO, 0, 0); });
-    add(nullptr, true, nullptr);
-    add("EDIT_CUT", selected && writable, [this] { Perform(WM_CUT, 0, 0); });
-    add("EDIT_COPY", selected, [this] { Perform(WM_COPY, 0, 0); });
-    add("EDIT_PASTE", ClipboardHasText() && writable, [this] { Perform(WM_PASTE, 0, 0); });
-    add("EDIT_DELETE", selected && writable, [this] { Perform(WM_CLEAR, 0, 0); });
-    add(nullptr, true, nullptr);
-    add("EDIT_SELECTALL", !(SelStart() == 0 && SelLength() == GetTextLen()), [this] { SelectAll(); });
-}
-
 void TskSkinInplaceEdit::ShowEditContextMenu(TPoint ScreenPos)
 {
-    if (ScreenPos.X < 0 || ScreenPos.Y < 0) {
-        // A keyboard request has no pointer position: the menu opens at the editor's centre.
-        const TPoint client = ClientToScreen({0, 0});
-        const TPoint offset = ClientOffset();
-        ScreenPos = {client.X - offset.X + Width() / 2, client.Y - offset.Y + Height() / 2};
-    }
-    BuildEditContextMenu();
-    FMenu->Popup(ScreenPos.X, ScreenPos.Y);
+    FMenu.Show(ScreenPos, FGrid != nullptr ? FGrid->SkinData() : nullptr, GridCanModify() && !ReadOnly());
 }
-
-void TskSkinInplaceEdit::FreeMenu()
-{
-    TPopupMenu* menu = FMenu;
-    FMenu = nullptr;
-    if (menu != nullptr)
-        menu->Free();
-}
-
 
 void RegisterInplaceEditClasses()
 {

@@ -1,19 +1,17 @@
 #pragma once
 // The grid's in-place editor: a borderless mask edit laid over the current cell while the grid edits.
 // It takes its text, mask and length limit from the grid, hands every change of the text back to the
-// grid at once, sends navigation keys to the grid, and offers a context menu of edit commands.
+// grid at once, sends navigation keys to the grid, and offers a context menu of edit commands (see
+// TskEditContextMenu).
 //
 // TskSkinTransparentMaskEdit is the mask edit that can draw straight over its parent: with Transparent
 // the parent's picture shows behind the text, and the edit repaints whenever what it shows may have
 // moved (typing, focus, clipboard commands, a drag of the selection).
-//
-// The context menu is a TPopupMenu owned by the editor; when the skinned popup-menu class (which lives
-// above the grids) is registered, the menu is one of those, found by class name. The menu tells the
-// editor WM_AFTERSKINMENUCLICK after a chosen command ran, and the editor frees it then.
 #include <string>
 
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/controls/SkinEditParts.h"
 #include "skin/data/SkinMessages.h"
 
 class TskSkinCustomGrid;
@@ -32,14 +30,12 @@ protected:
     void CreateParams(TCreateParams& Params) override;
     void WndProc(TMessage& Message) override;
     // The top-left corner of the client area in window coordinates.
-    TPoint ClientOffset();
+    TPoint ClientOffset() { return ClientOffsetInWindow(this); }
 
     // Set while the left button is held down in the edit.
     bool FLButtonDown = false;
 
 private:
-    void PaintParentUnderClient(HDC DC);
-
     bool FTransparent = false;
 };
 
@@ -69,7 +65,7 @@ public:
     bool Shown() const;
 
     // The context menu now open (between a request and the end of its command), or nullptr.
-    TPopupMenu* EditContextMenu() const { return FMenu; }
+    TPopupMenu* EditContextMenu() const { return FMenu.Menu(); }
     // Shows the edit-command menu at a screen point; a negative coordinate (a keyboard request) opens
     // it at the editor's centre.
     void ShowEditContextMenu(TPoint ScreenPos);
@@ -92,12 +88,10 @@ private:
     void SetFormatRect();
     void SendToGrid(WORD& Key, TShiftState Shift);
     bool GridCanModify() const;
-    void BuildEditContextMenu();
-    void FreeMenu();
 
     TskSkinCustomGrid* FGrid = nullptr;
     DWORD FClickTime = 0;
-    TComponentLink<TPopupMenu> FMenu{this};
+    TskEditContextMenu FMenu{this};
     bool FLoading = false; // UpdateContents is setting the text
     bool FHiding = false;  // Hide is handing the focus back to the grid
 };

@@ -1,0 +1,20 @@
+#include "skin/data/SkinEntryFont.h"
+
+#include "platform/rtl/IniFiles.h"
+#include "skin/data/SkinIni.h"
+
+void TskEntryFont::LoadFont(TMemIniFile& IniFile, const std::string& Section)
+{
+    FontName = IniFile.ReadString(Section, "fontname", "Arial");
+    FontHeight = IniFile.ReadInteger(Section, "fontheight", 14);
+    FontStyle = IniReadFontStyles(IniFile, Section, "fontstyle");
+    FontColor = static_cast<TColor>(IniFile.ReadInteger(Section, "fontcolor", 0));
+}
+
+void TskEntryFont::SaveFont(TMemIniFile& IniFile, const std::string& Section) const
+{
+    IniFile.WriteString(Section, "fontname", FontName);
+    IniFile.WriteInteger(Section, "fontheight", FontHeight);
+    IniWriteFontStyles(IniFile, Section, "fontstyle", FontStyle);
+    IniFile.WriteInteger(Section, "fontcolor", static_cast<int>(FontColor));
+}
