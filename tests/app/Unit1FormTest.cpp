@@ -16,6 +16,7 @@
 #include "app/om_settings.h"
 #include "app/om_tables.h"
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TTestSystemServices.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"
@@ -49,6 +50,7 @@ struct StartedWindow : ::testing::Test {
     fs::path Home;
     std::string SavedHome;
     THeadlessDriver Driver;
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
 
     void SetUp() override
@@ -78,8 +80,8 @@ struct StartedWindow : ::testing::Test {
     }
     void Start()
     {
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        Form = std::make_unique<TForm1>(nullptr, System);
+        System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();
     }
     std::vector<std::string> SettingsLines() const
@@ -198,7 +200,7 @@ TEST_F(FormCreate, EveryScanRoundShowsTheWorkPanelWhileItRuns)
     Form->OnScanFinished();
     ASSERT_FALSE(WorkPanelInFront(*Form));
     std::vector<bool> inFrontWhileIdentifying;
-    Form->OnRunTool = [&](const std::string&) { inFrontWhileIdentifying.push_back(WorkPanelInFront(*Form)); };
+    System.OnRunTool = [&](const std::string&) { inFrontWhileIdentifying.push_back(WorkPanelInFront(*Form)); };
     for (const char* name : {"one.avi", "two.avi"}) {
         const fs::path clip = Home / name;
         std::ofstream(clip) << "x";
@@ -213,7 +215,9 @@ TEST_F(FormCreate, EveryScanRoundShowsTheWorkPanelWhileItRuns)
 TEST_F(FormCreate, OpenDialogFilterListsEveryVideoExtension)
 {
     Start();
-    const std::string& filter = Form->OpenDialogFilter;
+    const auto* dialog = Part<TskSkinOpenDialog>("oxOpenDialog1");
+    ASSERT_NE(dialog, nullptr);
+    const std::string& filter = dialog->Filter();
     EXPECT_EQ(filter.rfind("Supported Files|*.avi;*.mpg;*.vob;", 0), 0u);
     EXPECT_NE(filter.find(";*.dvr-ms;*.tivo;"), std::string::npos);
     // The list's last item is empty: the supported pattern ends in "*.;".
