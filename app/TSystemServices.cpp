@@ -1,7 +1,6 @@
 #include "app/TSystemServices.h"
 
 #include "app/Unit1.h"
-#include "app/om_runcontrol.h"
 #include "platform/rtl/Files.h"
 #include "platform/sys/Desktop.h"
 
@@ -27,4 +26,9 @@ std::unique_ptr<TVolumeWatcher> TLocalSystemServices::WatchVolumes(TVolumeWatche
 bool TLocalSystemServices::OpenWithDesktop(const std::string& Target)
 {
     return ::OpenWithDesktop(Target);
+}
+
+bool TLocalSystemServices::Eject(const std::string& RootPath)
+{
+    return TCdromEjector().Eject(RootPath);
 }

@@ -1,19 +1,20 @@
 #pragma once
-// What the main window asks of the system it runs on: running a console tool to its end, the optical
-// drives and their comings and goings, and opening a page, document or folder with the desktop. The
-// program hands the window the machine's own services (TLocalSystemServices) when it starts; the window
-// reaches the system through nothing else, so whoever makes a window may hand it other answers.
+// What the main window asks of the system it runs on: running an identifying tool to its end, the
+// optical drives and their comings and goings, a disc's tray, and opening a page, document or folder
+// with the desktop. The program hands the window the machine's own services (TLocalSystemServices) when
+// it starts; whoever else makes a window hands it the answers it needs.
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/om_runcontrol.h"
 #include "platform/sys/Volumes.h"
 
 class TForm1;
 
-class TSystemServices {
+// The tray and the file manager are the ones the conversion driver takes (Eject, OpenFolder).
+class TSystemServices : public IEjector, public ILauncher {
 public:
-    virtual ~TSystemServices() = default;
 
     // Runs an identifying tool to its end on the window's runner; its report reaches the window's line
     // handler as it comes. The tool-running flag of the window's run state stands while it runs.
@@ -31,6 +32,8 @@ public:
     // Opens a page, document or folder in the user's program for it; false when the desktop has no
     // opener at all.
     virtual bool OpenWithDesktop(const std::string& Target) = 0;
+    // The destination shown at the end of a queue: whether it could be opened is not the queue's concern.
+    void OpenFolder(const std::string& Folder) override { OpenWithDesktop(Folder); }
 };
 
 // The machine the program runs on: the window's own runner, the mount table, xdg-open.
@@ -41,4 +44,5 @@ public:
     std::vector<TOpticalVolume> OpticalVolumes() override;
     std::unique_ptr<TVolumeWatcher> WatchVolumes(TVolumeWatcher::TChangeEvent OnChange) override;
     bool OpenWithDesktop(const std::string& Target) override;
+    bool Eject(const std::string& RootPath) override;
 };
