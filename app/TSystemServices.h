@@ -15,7 +15,6 @@ class TForm1;
 // The tray and the file manager are the ones the conversion driver takes (Eject, OpenFolder).
 class TSystemServices : public IEjector, public ILauncher {
 public:
-
     // Runs an identifying tool to its end on the window's runner; its report reaches the window's line
     // handler as it comes. The tool-running flag of the window's run state stands while it runs.
     virtual void RunTool(TForm1& Window, const std::string& CommandLine) = 0;
@@ -36,7 +35,8 @@ public:
     void OpenFolder(const std::string& Folder) override { OpenWithDesktop(Folder); }
 };
 
-// The machine the program runs on: the window's own runner, the mount table, xdg-open.
+// The machine the program runs on: the window's own runner, the mount table, the drive's eject
+// request, xdg-open.
 class TLocalSystemServices : public TSystemServices {
 public:
     void RunTool(TForm1& Window, const std::string& CommandLine) override;
