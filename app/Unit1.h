@@ -203,7 +203,6 @@ public:
     IOmComboBox* devicebox = nullptr;  // the device profile chosen
     IOmSlider* vq = nullptr;           // quality: video kbit/s div 10
     IOmComboBox* screensize = nullptr;
-    TTimer* bannertimer = nullptr;
     void FormCreate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormDestroy(TObject* Sender);
@@ -214,15 +213,15 @@ public:
     void bannerClick(TObject* Sender);
     void eyesClick(TObject* Sender);
     void skskinlabel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    // The menu item "Use Closed Captions when available".
-    bool ClosedCaptions() const;
-    void SetClosedCaptions(bool Value);
     // What closing does (both close handlers): settings saved, every tool of ours ended.
     void SaveAndEndTools();
     // --- end of the stored form ---
 
 private:
     TSystemServices& FSystem;
+    // The menu item "Use Closed Captions when available".
+    bool ClosedCaptions() const;
+    void SetClosedCaptions(bool Value);
     std::string VolumeTitle(const TOpticalVolume& Volume) const;
     void RunAndWait(const std::string& CommandLine);
     void EndIdentifyRun();

@@ -323,7 +323,6 @@ void TForm1::ReadStoredForm()
     p.ROOT = Part<TskSkinPanel>(*this, "ROOT");
     p.banner = Part<TControl>(*this, "banner");
     p.skSkinEdit1 = Part<TControl>(*this, "skSkinEdit1");
-    bannertimer = Part<TTimer>(*this, "bannertimer");
 
     if (devicebox && vq && screensize && p.QualityLabel && p.ResLabel)
         p.Profile = std::make_unique<TProfileHandlers>(Tables(), *devicebox, *vq, *screensize, *p.QualityLabel, *p.ResLabel);
