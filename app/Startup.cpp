@@ -5,6 +5,7 @@
 
 #include "app/AppClasses.h"
 #include "app/TOMR_Splash.h"
+#include "app/TSystemServices.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "platform/vcl/TApplication.h"
@@ -31,7 +32,9 @@ int RunProgram(const TStartOptions& Options)
         std::this_thread::sleep_for(std::chrono::milliseconds(Options.SplashMs));
     Application->SetTitle("Ombrix Free");
 
-    Application->CreateForm(Form1);
+    // The machine's services outlive the windows: they go only when the program block returns.
+    TLocalSystemServices system;
+    Application->CreateForm(Form1, system);
     TForm2* preview = nullptr;
     Application->CreateForm(preview);
     preview->Attach(Form1, Form1->Queue);

@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/TSystemServices.h"
 #include "app/om_functions.h"
 #include "app/om_runcontrol.h"
 #include "app/om_scanahead.h"
@@ -80,7 +81,8 @@ struct TForm1::TStandIns {
     TPlainSelectDirectory OxSelectDirectory1;
 };
 
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner), FTables(std::make_unique<TOmTables>(this)), FStandIns(std::make_unique<TStandIns>())
+TForm1::TForm1(TComponent* AOwner, TSystemServices& System)
+    : TForm(AOwner), FSystem(System), FTables(std::make_unique<TOmTables>(this)), FStandIns(std::make_unique<TStandIns>())
 {
     TOmTables& t = *FTables;
     StringGrid1 = t.StringGrid1;
@@ -166,11 +168,6 @@ void TForm1::SetStatusText(const std::string& Text)
     status->SetProgressText(Text);
 }
 
-std::string TForm1::StatusText() const
-{
-    return status->ProgressText();
-}
-
 void TForm1::SetSourceSelected(int Row, const std::string& Value)
 {
     StringGrid1->SetCells(SourceRecord::Selected, Row, Value);
@@ -196,11 +193,6 @@ void TForm1::setProgress(int Row, int Position)
     RunState.CurrentPos = std::clamp(Position, 0, std::max(RunState.CurrentTotal, 0));
 }
 
-std::vector<TOpticalVolume> TForm1::ListVolumes() const
-{
-    return OnListVolumes ? OnListVolumes() : GetOpticalVolumes();
-}
-
 std::string TForm1::VolumeTitle(const TOpticalVolume& Volume) const
 {
     std::string title = Volume.Label.empty() ? GetVolumeTitle(Volume.RootPath) : CleanTitleText(Volume.Label);
@@ -212,17 +204,9 @@ std::string TForm1::VolumeTitle(const TOpticalVolume& Volume) const
 void TForm1::RunAndWait(const std::string& CommandLine)
 {
     RunState.GrabMode = 0;
-    if (OnRunTool) {
-        RunState.ToolRunning = -1;
-        OnRunTool(CommandLine);
-        RunState.ToolRunning = 0;
-        return;
-    }
     if (FScanAhead && FScanAhead->Replay(CommandLine))
         return;
-    const std::string folder = DirectoryExists(WorkFolder) ? WorkFolder : std::string();
-    if (FRunControl->RunTool(CommandLine, TToolKind::Identify, folder))
-        FRunControl->WaitForTool();
+    FSystem.RunTool(*this, CommandLine);
 }
 
 void TForm1::EndIdentifyRun()

@@ -15,6 +15,7 @@
 #include "platform/vcl/TForm.h"
 
 class TOmTables;
+class TSystemServices;
 class TOxCreateProcess;
 class TRunControl;
 class TStrings;
@@ -69,7 +70,9 @@ public:
 
 class TForm1 : public TForm {
 public:
-    explicit TForm1(TComponent* AOwner);
+    // System answers what the window asks of the machine (tool runs, drives, the desktop); it must
+    // outlive the window.
+    TForm1(TComponent* AOwner, TSystemServices& System);
     ~TForm1() override;
 
     // The flags and counters of the tool runs and of the conversion; the window's units and the run
@@ -129,13 +132,8 @@ public:
     std::function<void()> OnScanFinished;
     // The player reported the picture size of a preview.
     std::function<void(int Width, int Height)> OnPreviewSize;
-    // Runs a tool in place of the runner (tests hand the recorded report of the command line).
-    std::function<void(const std::string& CommandLine)> OnRunTool;
-    // The optical volumes (the drive list); tests hand their own.
-    std::function<std::vector<TOpticalVolume>()> OnListVolumes;
 
     void SetStatusText(const std::string& Text);
-    std::string StatusText() const;
     // Column 34 of a record, with its queue row's check box kept in step.
     void SetSourceSelected(int Row, const std::string& Value);
     void AddItem(int Row);
@@ -205,9 +203,6 @@ public:
     IOmComboBox* devicebox = nullptr;  // the device profile chosen
     IOmSlider* vq = nullptr;           // quality: video kbit/s div 10
     IOmComboBox* screensize = nullptr;
-    TTimer* bannertimer = nullptr;
-    // The open dialog's filter: the supported extensions, then every file.
-    std::string OpenDialogFilter;
     void FormCreate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
     void FormDestroy(TObject* Sender);
@@ -218,15 +213,15 @@ public:
     void bannerClick(TObject* Sender);
     void eyesClick(TObject* Sender);
     void skskinlabel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
-    // The menu item "Use Closed Captions when available".
-    bool ClosedCaptions() const;
-    void SetClosedCaptions(bool Value);
     // What closing does (both close handlers): settings saved, every tool of ours ended.
     void SaveAndEndTools();
     // --- end of the stored form ---
 
 private:
-    std::vector<TOpticalVolume> ListVolumes() const;
+    TSystemServices& FSystem;
+    // The menu item "Use Closed Captions when available".
+    bool ClosedCaptions() const;
+    void SetClosedCaptions(bool Value);
     std::string VolumeTitle(const TOpticalVolume& Volume) const;
     void RunAndWait(const std::string& CommandLine);
     void EndIdentifyRun();
@@ -254,10 +249,6 @@ private:
 
     // --- the window side of source intake: dropped files and the volume watcher ---
 public:
-    // Where the volume watcher looks, and how often it looks at the drives; set before the window
-    // gets its handle (tests point them at files of their own).
-    TVolumeSources VolumeSources;
-    int VolumeRescanMs = 2000;
     // Any thread: hands a volume that came or went to the window, which handles it on its own thread
     // (as the device-change message). False when the window has no handle to take it.
     bool PostVolumeChange(const TOpticalVolume& Volume, bool Arrived);

@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 
 #include "app/AppClasses.h"
+#include "app/TSystemServices.h"
 #include "app/om_buttons.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
@@ -322,7 +323,6 @@ void TForm1::ReadStoredForm()
     p.ROOT = Part<TskSkinPanel>(*this, "ROOT");
     p.banner = Part<TControl>(*this, "banner");
     p.skSkinEdit1 = Part<TControl>(*this, "skSkinEdit1");
-    bannertimer = Part<TTimer>(*this, "bannertimer");
 
     if (devicebox && vq && screensize && p.QualityLabel && p.ResLabel)
         p.Profile = std::make_unique<TProfileHandlers>(Tables(), *devicebox, *vq, *screensize, *p.QualityLabel, *p.ResLabel);
@@ -331,6 +331,7 @@ void TForm1::ReadStoredForm()
         if (FParts->banner)
             FParts->banner->SetCaption(Text);
     };
+    p.Banner.Open = [this](const std::string& Page) { return FSystem.OpenWithDesktop(Page); };
 
     // What Start hands the driver beyond its own defaults: this window's choices and displays.
     OnConvertOptions = [this](TConvertOptions& Options) {
@@ -454,7 +455,6 @@ void TForm1::FormCreate(TObject*)
     for (int i = 0; i < subVid->Count(); ++i)
         filter += "*." + subVid->Strings(i) + ";";
     filter += "|All Files|*.*";
-    OpenDialogFilter = filter;
     p.oxOpenDialog1->SetFilter(filter);
 
     if (FileExists(SettingsFileName(WorkFolder))) {
@@ -551,12 +551,13 @@ void TForm1::bannerClick(TObject*)
 
 void TForm1::eyesClick(TObject*)
 {
-    SayWhenNotOpened(*this, OpenHelp(), "the help");
+    const bool opened = OpenHelp([this](const std::string& Help) { return FSystem.OpenWithDesktop(Help); });
+    SayWhenNotOpened(*this, opened, "the help");
 }
 
 void TForm1::skskinlabel1MouseDown(TObject*, TMouseButton, TShiftState, int, int)
 {
     const std::string folder = skskinlabel1->ProgressText();
     if (!folder.empty())
-        SayWhenNotOpened(*this, ExploreFolder(folder), "the folder");
+        SayWhenNotOpened(*this, FSystem.OpenWithDesktop(folder), "the folder");
 }

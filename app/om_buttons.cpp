@@ -1,5 +1,6 @@
 #include "app/om_buttons.h"
 
+#include "app/TSystemServices.h"
 #include "app/Unit1.h"
 #include "app/om_codecs.h"
 #include "app/om_convert.h"
@@ -14,18 +15,6 @@
 #include "skin/grids/TskSkinStringGrid.h"
 
 namespace {
-
-TCdromEjector& DiscTray()
-{
-    static TCdromEjector tray;
-    return tray;
-}
-
-TDesktopLauncher& FileManager()
-{
-    static TDesktopLauncher launcher;
-    return launcher;
-}
 
 // The destination the program starts with: "Ombrix" in the documents folder; "" when the user has
 // no documents folder.
@@ -78,15 +67,15 @@ private:
 
 // What the driver gets from the window when nothing else is said: the chosen device as it stands in
 // dq, at its default quality, the system's tray and file manager, cropping to fill the device.
-TConvertOptions StartOptions(TForm1& Form)
+TConvertOptions StartOptions(TForm1& Form, TSystemServices& System)
 {
     TConvertOptions options;
     const TskSkinStringGrid& dq = *Form.Tables().dq;
     options.Destination = Form.skskinlabel1->ProgressText();
     options.DeviceText = dq.Cells(DeviceProfile::Name, 0);
     options.Quality = CellInt(dq.Cells(DeviceProfile::VideoBitrate, 0)) / 10;
-    options.Ejector = &DiscTray();
-    options.Launcher = &FileManager();
+    options.Ejector = &System;
+    options.Launcher = &System;
     options.Playlist = Form.playlist;
     options.DetectCrop = [&Form](int JobRow) { DetectCrop(Form, JobRow, TCropMode::FillDevice); };
     options.MakeOutputThumbnail = [&Form](int JobRow) { MakeOutputThumbnail(Form, JobRow); };
@@ -128,7 +117,7 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
     // The bars of an earlier run (finished, skipped or stopped) would read as this run's progress.
     if (Queue)
         Queue->ClearProgress();
-    TConvertOptions options = StartOptions(*this);
+    TConvertOptions options = StartOptions(*this, FSystem);
     if (OnConvertOptions)
         OnConvertOptions(options);
     options.Destination = destination;

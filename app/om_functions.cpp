@@ -15,7 +15,6 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
-#include "platform/sys/Desktop.h"
 #include "platform/sys/Folders.h"
 #include "platform/sys/ShellLink.h"
 #include "platform/sys/Volumes.h"
@@ -131,11 +130,6 @@ std::string GetAppDataFolder()
 {
     const std::string folder = UserDataFolder();
     return folder.empty() ? ProgramFolder() : WithTrailingSlash(folder);
-}
-
-bool ExploreFolder(const std::string& Folder)
-{
-    return OpenWithDesktop(Folder);
 }
 
 void CreateDesktopShortcut()

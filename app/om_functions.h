@@ -20,8 +20,6 @@ std::string GetDesktopFolder();
 std::string GetMyDocumentsFolder();
 // The user's application-data folder, else the program's folder; with a trailing "/".
 std::string GetAppDataFolder();
-// Shows Folder in the desktop's file manager; false when the desktop has no opener.
-bool ExploreFolder(const std::string& Folder);
 // Writes the link "Faster Ombrix.desktop" to the maker's page on the desktop, as a desktop entry of type
 // Link; nothing when there is no desktop folder.
 void CreateDesktopShortcut();

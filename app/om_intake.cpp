@@ -1,5 +1,6 @@
 #include "app/om_intake.h"
 
+#include "app/TSystemServices.h"
 #include "app/Unit1.h"
 #include "app/om_functions.h"
 #include "app/om_identify.h"
@@ -99,7 +100,7 @@ void TForm1::ScanDVDs()
     SetStatusText("Checking for DVDs");
     std::vector<TOpticalVolume> volumes;
     try {
-        volumes = ListVolumes();
+        volumes = FSystem.OpticalVolumes();
     } catch (const Exception&) {
         // No drive list: nothing to search.
     }
@@ -239,9 +240,8 @@ void TForm1::CreateWnd()
         FVolumeMail->Window = Handle();
     }
     // The watcher's thread only ever leaves volumes in the mailbox and posts to the window.
-    FVolumeWatcher = std::make_unique<TVolumeWatcher>(
-        [this](const TOpticalVolume& Volume, bool Arrived) { PostVolumeChange(Volume, Arrived); }, VolumeSources,
-        VolumeRescanMs);
+    FVolumeWatcher =
+        FSystem.WatchVolumes([this](const TOpticalVolume& Volume, bool Arrived) { PostVolumeChange(Volume, Arrived); });
 }
 
 void TForm1::DestroyWnd()

@@ -13,7 +13,6 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
-#include "platform/sys/Desktop.h"
 #include "platform/sys/Spawn.h"
 #include "platform/sys/Volumes.h"
 #include "platform/vcl/TApplication.h"
@@ -92,11 +91,6 @@ bool TCdromEjector::Eject(const std::string& RootPath)
     const bool ok = ::ioctl(fd, CDROMEJECT, 0) == 0;
     ::close(fd);
     return ok;
-}
-
-void TDesktopLauncher::OpenFolder(const std::string& Folder)
-{
-    OpenWithDesktop(Folder);
 }
 
 TRunControl::TRunControl(TOxCreateProcess& Runner, TRunState& State) : FRunner(Runner), FState(State) {}

@@ -2,7 +2,8 @@
 // Run control of the console tools: every tool run of the converter goes through RunTool and
 // WaitForTool here, so a failed start can never leave the tool-running flag set, and stopping a tool
 // only ever reaches the child this program started (never another program's mplayer or ffmpeg).
-// The disc tray and the file manager are reached through two small interfaces that tests replace.
+// The disc tray and the file manager are reached through two small interfaces; the main window hands
+// its system services (app/TSystemServices.h) for both, tests may hand their own.
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,12 +34,6 @@ public:
 class TCdromEjector : public IEjector {
 public:
     bool Eject(const std::string& RootPath) override;
-};
-
-// xdg-open, started without a shell.
-class TDesktopLauncher : public ILauncher {
-public:
-    void OpenFolder(const std::string& Folder) override;
 };
 
 class TRunControl {

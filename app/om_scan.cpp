@@ -1,5 +1,6 @@
 #include "app/om_scan.h"
 
+#include "app/TSystemServices.h"
 #include "app/Unit1.h"
 #include "app/om_buttons.h"
 #include "app/om_dvdscan.h"
@@ -213,9 +214,8 @@ void TForm1::ScanDVD(TStrings& Candidates)
         if (!Trim(location).empty())
             Detect("dvd", location);
     const std::vector<std::string> videos = Items(*videobox);
-    // The files' tool runs are made side by side ahead of the chain. Tests that hand recorded reports
-    // in place of the tools get them one run after another.
-    std::unique_ptr<TScanAhead> ahead = OnRunTool ? nullptr : std::make_unique<TScanAhead>(*this, videos);
+    // The files' tool runs are made side by side ahead of the chain, where the system can run them so.
+    std::unique_ptr<TScanAhead> ahead = FSystem.RunsToolsAhead() ? std::make_unique<TScanAhead>(*this, videos) : nullptr;
     struct TAheadSeat {
         TScanAhead*& Seat;
         ~TAheadSeat() { Seat = nullptr; }

@@ -37,12 +37,10 @@ const std::array<std::string, BannerCount> kBannerTexts = {
     "Visit the Ombrix web site for tips and new device profiles",
 };
 
-bool OpenOnDesktop(const std::function<void(const std::string&)>& Open, const std::string& Target)
+bool OpenOnDesktop(const std::function<bool(const std::string&)>& Open, const std::string& Target)
 {
     try {
-        if (!Open)
-            return OpenWithDesktop(Target);
-        Open(Target);
+        return Open ? Open(Target) : OpenWithDesktop(Target);
     } catch (const Exception&) {
         // What the opener then makes of the page or document is its own business.
     }
@@ -143,7 +141,7 @@ std::string ProgramFolder()
     return exe.substr(0, exe.rfind('/') + 1);
 }
 
-bool OpenHelp(const std::function<void(const std::string&)>& Open)
+bool OpenHelp(const std::function<bool(const std::string&)>& Open)
 {
     return OpenOnDesktop(Open, ProgramFolder() + "help.pdf");
 }

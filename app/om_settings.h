@@ -45,8 +45,8 @@ public:
     void SetBannerIndex(int Value) { FBannerIndex = Value; }
 
     std::function<void(const std::string&)> SetCaption;
-    // How a page or document is opened; the desktop's own handler unless a test replaces it.
-    std::function<void(const std::string&)> Open;
+    // How a page or document is opened (false: no opener); the desktop's own when none is given.
+    std::function<bool(const std::string&)> Open;
 
 private:
     int FBannerIndex = 0;
@@ -55,8 +55,8 @@ private:
 // The address the banner opens.
 extern const char* const BannerPage;
 
-// Opens "help.pdf" from the program's folder with the desktop's reader; false when the desktop has no
-// opener.
-bool OpenHelp(const std::function<void(const std::string&)>& Open = {});
+// Opens "help.pdf" from the program's folder with Open (the desktop's reader when none is given);
+// false when the desktop has no opener.
+bool OpenHelp(const std::function<bool(const std::string&)>& Open = {});
 // The folder the program's executable lies in, with a trailing "/".
 std::string ProgramFolder();

@@ -69,12 +69,13 @@ std::string PrepareClip(int Seconds)
 // The program's window as a user has it after dropping the clip: stored form, queue, the clip's record as
 // identification made it, Device chosen. Records every tool run it makes from then on.
 struct TConvertWindow {
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
     std::vector<std::string> Runs;
 
     TConvertWindow(const std::string& Clip, const std::string& Device, TConvertOptions& Options)
     {
-        Form = MakeRecordingWindow([this](TForm1& Window) { Runs.push_back(Window.OxCreateProcess1->CommandLine()); });
+        Form = MakeRecordingWindow(System, [this](TForm1& Window) { Runs.push_back(Window.OxCreateProcess1->CommandLine()); });
         Form->DropFiles({Clip});
         Form->ScanTimerTimer(Form->ScanTimer);
         TOmTables& t = Form->Tables();

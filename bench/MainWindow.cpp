@@ -32,6 +32,7 @@
 #include "platform/win/Paint.h"
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/grids/TskSkinStringGrid.h"
+#include "tests/support/TTestSystemServices.h"
 
 namespace {
 
@@ -58,6 +59,7 @@ const std::string& ThumbnailFile()
 }
 
 struct TMainWindow {
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
 
     TMainWindow(int Rows, TWindowSize Size)
@@ -69,8 +71,8 @@ struct TMainWindow {
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
         RegisterAppClasses();
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        Form = std::make_unique<TForm1>(nullptr, System);
+        System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();
         TskSkinStringGrid& g = *Form->StringGrid1;
         for (int i = 0; i < Rows; ++i) {

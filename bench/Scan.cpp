@@ -96,7 +96,7 @@ struct TScanWindow : TRecordingWindow {
         if (!OneByOne)
             return;
         TForm1& window = *Form;
-        Form->OnRunTool = [&window](const std::string& CommandLine) {
+        System.OnRunTool = [&window](const std::string& CommandLine) {
             TRunControl& run = window.RunControl();
             if (run.RunTool(CommandLine, TToolKind::Identify, window.WorkFolder))
                 run.WaitForTool();

@@ -12,6 +12,7 @@
 #include "app/Unit1.h"
 #include "app/om_tables.h"
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TTestSystemServices.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -28,8 +29,9 @@ void SkinChangeOnTheMainWindow(benchmark::State& State)
     {
         THeadlessDriver driver(false);
         RegisterAppClasses();
-        auto form = std::make_unique<TForm1>(nullptr);
-        form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        TTestSystemServices system;
+        system.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        auto form = std::make_unique<TForm1>(nullptr, system);
         form->DoCreate();
         form->Show();
         TskSkinStringGrid& grid = *form->StringGrid1;

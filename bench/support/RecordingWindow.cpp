@@ -13,11 +13,11 @@
 #include "platform/vcl/TTimer.h"
 #include "process/TOxCreateProcess.h"
 
-std::unique_ptr<TForm1> MakeRecordingWindow(std::function<void(TForm1&)> Recorded)
+std::unique_ptr<TForm1> MakeRecordingWindow(TTestSystemServices& System, std::function<void(TForm1&)> Recorded)
 {
     RegisterAppClasses();
-    auto form = std::make_unique<TForm1>(nullptr);
-    form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+    System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+    auto form = std::make_unique<TForm1>(nullptr, System);
     form->DoCreate();
     TForm1& window = *form;
     TOxCreateProcess& runner = *window.OxCreateProcess1;
@@ -61,7 +61,7 @@ void ForgetThumbnails(const std::string& WorkFolder)
 
 TRecordingWindow::TRecordingWindow()
 {
-    Form = MakeRecordingWindow([this](TForm1& Window) {
+    Form = MakeRecordingWindow(System, [this](TForm1& Window) {
         // The window ends a player run at its first status line only outside a picture grab.
         Runs.push_back({Window.OxCreateProcess1->CommandLine(), Window.RunState.GrabMode == 0});
     });

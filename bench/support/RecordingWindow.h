@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TTestSystemServices.h"
+
 class TForm1;
 
-// The stored form and its queue, with no optical drives listed (the benchmarks bring their own sources).
-// Recorded is called with the window at the end of every tool run the window makes, before the
-// window's own handling of that end.
-std::unique_ptr<TForm1> MakeRecordingWindow(std::function<void(TForm1&)> Recorded);
+// The stored form and its queue on System, which lists no optical drives from then on (the benchmarks
+// bring their own sources) and must outlive the window. Recorded is called with the window at the end
+// of every tool run the window makes, before the window's own handling of that end.
+std::unique_ptr<TForm1> MakeRecordingWindow(TTestSystemServices& System, std::function<void(TForm1&)> Recorded);
 
 // HOME (and with it the work folder) in Dir/home, the XDG folders its defaults, the window headless: the
 // figures are of identification, not of painting.
@@ -35,6 +37,7 @@ void ForgetThumbnails(const std::string& WorkFolder);
 // The window made fresh (a window does not identify a source twice), its making not timed, its
 // thumbnails forgotten; records the runs of its own runner.
 struct TRecordingWindow {
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
     std::vector<TToolRun> Runs;
 

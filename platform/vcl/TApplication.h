@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/TForm.h"
@@ -40,10 +41,11 @@ public:
 
     void Initialize() {}
     // Makes a form owned by the application, stores it in Reference, makes the first one the main
-    // form and fires its OnCreate.
-    template <class T> void CreateForm(T*& Reference)
+    // form and fires its OnCreate. Arguments after the reference go to the form's constructor, after
+    // its owner.
+    template <class T, class... A> void CreateForm(T*& Reference, A&&... Args)
     {
-        T* form = new T(this);
+        T* form = new T(this, std::forward<A>(Args)...);
         Reference = form;
         if (FMainForm == nullptr) FMainForm = form;
         form->DoCreate();

@@ -51,7 +51,7 @@ struct DvdSound : ConvertFixture {
     {
         Form->DropFiles({Disc});
         Form->ScanTimerTimer(Form->ScanTimer);
-        ASSERT_EQ(AddedRows.size(), Titles) << Form->StatusText();
+        ASSERT_EQ(AddedRows.size(), Titles) << Form->status->ProgressText();
     }
 
     // Only row Row is converted; a run that never ends is stopped after a bound no sound run comes
@@ -75,7 +75,7 @@ struct DvdSound : ConvertFixture {
     // The file holds the whole title's picture, and sound as long as the picture.
     void ExpectWhole(const std::string& Path, double Seconds)
     {
-        ASSERT_TRUE(fs::exists(Path)) << Form->StatusText() << "\n" << AllCommands();
+        ASSERT_TRUE(fs::exists(Path)) << Form->status->ProgressText() << "\n" << AllCommands();
         const double picture = ProbeFrames(Path) / 25.0;
         EXPECT_NEAR(ProbeSeconds(Path), Seconds, std::max(Seconds * 0.03, 0.25)) << AllCommands();
         EXPECT_GE(ProbeAudioSeconds(Path), picture * 0.95) << AllCommands();
@@ -98,7 +98,7 @@ TEST_P(TitleSound, KeepsTheSoundOfTheWholeTitle)
     Scan(TheDiscs().TwoTitles, 2);
     const int row = AddedRows[c.Channels == 1 ? 0 : 1];
     Convert(c.Device, row);
-    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     ExpectWhole(Dest + Cell(SourceRecord::Title, row) + "." + c.Ext, ParseFloatDot(Cell(SourceRecord::Length, row)));
 }
 
@@ -123,6 +123,6 @@ TEST_F(DvdSound, SingleTitleDisc_EndsByItselfAtTheTitlesEnd)
     Scan(TheDiscs().OneTitle, 1);
     const int row = AddedRows[0];
     Convert("iPhone / iPod Touch", row);
-    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     ExpectWhole(Dest + Cell(SourceRecord::Title, row) + ".mp4", ParseFloatDot(Cell(SourceRecord::Length, row)));
 }

@@ -79,7 +79,7 @@ struct DvdTitleEnd : ConvertFixture {
     {
         Form->DropFiles({Disc});
         Form->ScanTimerTimer(Form->ScanTimer);
-        ASSERT_EQ(AddedRows.size(), 2u) << Form->StatusText();
+        ASSERT_EQ(AddedRows.size(), 2u) << Form->status->ProgressText();
     }
 
     // Only row Row is converted.
@@ -108,7 +108,7 @@ struct DvdTitleEnd : ConvertFixture {
     // its start to the sound that comes a little before the first picture: a few frames either way.
     void ExpectCovers(const std::string& Path, double Seconds)
     {
-        ASSERT_TRUE(fs::exists(Path)) << Form->StatusText() << "\n" << Commands.back();
+        ASSERT_TRUE(fs::exists(Path)) << Form->status->ProgressText() << "\n" << Commands.back();
         const double tolerance = std::max(Seconds * 0.03, 0.25);
         EXPECT_NEAR(ProbeSeconds(Path), Seconds, tolerance) << Commands.back();
         const std::string rate = ProbeEntries(Path, "-select_streams v:0", "stream=avg_frame_rate");
@@ -144,7 +144,7 @@ TEST_P(WholeTitle, EndsAtTheTitlesEnd)
     // The first title, whose end leads into the second on the chained disc.
     const int row = AddedRows[0];
     Convert(c.Device, row);
-    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     ExpectCovers(Dest + Cell(SourceRecord::Title, row) + "." + c.Ext, TitleLength(row));
 }
 
@@ -167,7 +167,7 @@ TEST_F(DvdTitleEnd, LastChapterAlone_IsDoneAndCoversOnlyThatChapter)
     Form->StringGrid1->SetCells(SourceRecord::FirstChapter, row, "3");
     Form->StringGrid1->SetCells(SourceRecord::LastChapter, row, "3");
     Convert("Windows Mobile", row);
-    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     const std::vector<double> starts = ChapterStarts(TheDiscs().Chained, 1);
     ASSERT_EQ(starts.size(), 3u);
     ExpectCovers(Dest + Cell(SourceRecord::Title, row) + ".avi", TitleLength(row) - starts[2]);
@@ -180,6 +180,6 @@ TEST_F(DvdTitleEnd, TimeRangeOfTheSecondTitle_EndsWithTheRange)
     Form->StringGrid1->SetCells(SourceRecord::StartSeconds, row, "1");
     Form->StringGrid1->SetCells(SourceRecord::EndSeconds, row, "3");
     Convert("Windows Mobile", row);
-    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     ExpectCovers(Dest + Cell(SourceRecord::Title, row) + ".avi", 2.0);
 }

@@ -51,13 +51,13 @@ TEST_F(FullDestination, OneStepJob_FailsAsFull_AndTheQueueStops)
     }
     Form->DropFiles(clips);
     Form->ScanTimerTimer(Form->ScanTimer);
-    ASSERT_EQ(AddedRows.size(), 2u) << Form->StatusText();
+    ASSERT_EQ(AddedRows.size(), 2u) << Form->status->ProgressText();
     Choose("Windows Mobile");
     Options.Destination = Small;
     ConvertQueue(*Form, Options);
 
     EXPECT_EQ(Cell(SourceRecord::Selected, AddedRows[0]), "No");
-    EXPECT_NE(Form->StatusText().find("the destination is full"), std::string::npos) << Form->StatusText();
+    EXPECT_NE(Form->status->ProgressText().find("the destination is full"), std::string::npos) << Form->status->ProgressText();
     // The later job was never started: its source is still waiting, and nothing of it was written.
     EXPECT_EQ(Cell(SourceRecord::Selected, AddedRows[1]), "YES");
     EXPECT_FALSE(fs::exists(Small + "Second.avi"));

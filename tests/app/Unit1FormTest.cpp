@@ -16,6 +16,7 @@
 #include "app/om_settings.h"
 #include "app/om_tables.h"
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TTestSystemServices.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"
@@ -49,6 +50,7 @@ struct StartedWindow : ::testing::Test {
     fs::path Home;
     std::string SavedHome;
     THeadlessDriver Driver;
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
 
     void SetUp() override
@@ -78,8 +80,8 @@ struct StartedWindow : ::testing::Test {
     }
     void Start()
     {
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        Form = std::make_unique<TForm1>(nullptr, System);
+        System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();
     }
     std::vector<std::string> SettingsLines() const
@@ -92,6 +94,12 @@ struct StartedWindow : ::testing::Test {
         return out;
     }
     template <class T> T* Part(const char* Name) const { return dynamic_cast<T*>(Form->FindComponent(Name)); }
+    // The menu item "Use Closed Captions when available".
+    bool ClosedCaptions() const
+    {
+        const auto* cc = Part<TMenuItem>("cc");
+        return cc && cc->Checked();
+    }
 };
 
 using FormCreate = StartedWindow;
@@ -164,9 +172,10 @@ TEST_F(FormCreate, StartButtonWaitsForTheFirstScanAndTheBannerShowsItsFirstLine)
     EXPECT_FALSE(Form->skSkinSpeedButton1->Enabled());
     EXPECT_FALSE(Part<TControl>("go_button")->Enabled());
     EXPECT_EQ(Part<TControl>("banner")->Caption(), BannerText(0));
-    ASSERT_NE(Form->bannertimer, nullptr);
-    EXPECT_TRUE(Form->bannertimer->Enabled());
-    EXPECT_EQ(Form->bannertimer->Interval(), 5000u);
+    const auto* bannertimer = Part<TTimer>("bannertimer");
+    ASSERT_NE(bannertimer, nullptr);
+    EXPECT_TRUE(bannertimer->Enabled());
+    EXPECT_EQ(bannertimer->Interval(), 5000u);
     Form->bannertimerTimer(nullptr);
     Form->bannertimerTimer(nullptr);
     EXPECT_EQ(Part<TControl>("banner")->Caption(), BannerText(1));
@@ -198,7 +207,7 @@ TEST_F(FormCreate, EveryScanRoundShowsTheWorkPanelWhileItRuns)
     Form->OnScanFinished();
     ASSERT_FALSE(WorkPanelInFront(*Form));
     std::vector<bool> inFrontWhileIdentifying;
-    Form->OnRunTool = [&](const std::string&) { inFrontWhileIdentifying.push_back(WorkPanelInFront(*Form)); };
+    System.OnRunTool = [&](const std::string&) { inFrontWhileIdentifying.push_back(WorkPanelInFront(*Form)); };
     for (const char* name : {"one.avi", "two.avi"}) {
         const fs::path clip = Home / name;
         std::ofstream(clip) << "x";
@@ -213,7 +222,9 @@ TEST_F(FormCreate, EveryScanRoundShowsTheWorkPanelWhileItRuns)
 TEST_F(FormCreate, OpenDialogFilterListsEveryVideoExtension)
 {
     Start();
-    const std::string& filter = Form->OpenDialogFilter;
+    const auto* dialog = Part<TskSkinOpenDialog>("oxOpenDialog1");
+    ASSERT_NE(dialog, nullptr);
+    const std::string& filter = dialog->Filter();
     EXPECT_EQ(filter.rfind("Supported Files|*.avi;*.mpg;*.vob;", 0), 0u);
     EXPECT_NE(filter.find(";*.dvr-ms;*.tivo;"), std::string::npos);
     // The list's last item is empty: the supported pattern ends in "*.;".
@@ -307,7 +318,7 @@ TEST_F(SettingsAtStart, StoredChoicesAreTakenBack)
     EXPECT_EQ(Form->devicebox->Text(), "Playstation Portable");
     EXPECT_EQ(Form->vq->Value(), 70);
     EXPECT_EQ(Form->skskinlabel1->ProgressText(), "/tmp/my videos/");
-    EXPECT_TRUE(Form->ClosedCaptions());
+    EXPECT_TRUE(ClosedCaptions());
     EXPECT_EQ(Form->Tables().dq->Cells(DeviceProfile::Name, 0), "Playstation Portable");
     fs::remove_all("/tmp/my videos");
 }
@@ -320,7 +331,7 @@ TEST_F(SettingsAtStart, GarbledLinesKeepTheDefaultsAndLoseNothingElse)
     EXPECT_EQ(Form->vq->Value(), 50);
     // An empty destination line would leave Start without a folder: the default stays.
     EXPECT_EQ(Form->skskinlabel1->ProgressText(), (Home / "My Papers/Ombrix/").string());
-    EXPECT_FALSE(Form->ClosedCaptions());
+    EXPECT_FALSE(ClosedCaptions());
 }
 
 TEST_F(SettingsAtStart, BinaryGarbageDoesNotStopTheStart)
@@ -341,7 +352,9 @@ TEST_F(Closing, WritesTheFourSettingsLinesAndStartsAgainWithThem)
     Form->devicebox->SetItemIndex(Form->devicebox->Items().IndexOf("Zune 30"));
     Form->deviceboxChange(nullptr);
     Form->vq->SetValue(42);
-    Form->SetClosedCaptions(true);
+    auto* cc = Part<TMenuItem>("cc");
+    ASSERT_NE(cc, nullptr);
+    cc->SetChecked(true);
     TCloseAction action = caHide;
     Form->FormClose(Form.get(), action);
     const std::string destination = (Home / "My Papers/Ombrix/").string();
@@ -352,7 +365,7 @@ TEST_F(Closing, WritesTheFourSettingsLinesAndStartsAgainWithThem)
     Start();
     EXPECT_EQ(Form->devicebox->Text(), "Zune 30");
     EXPECT_EQ(Form->vq->Value(), 42);
-    EXPECT_TRUE(Form->ClosedCaptions());
+    EXPECT_TRUE(ClosedCaptions());
 }
 
 TEST_F(FormCreate, HelpButtonOpensTheHelpDocumentBesideTheProgramWithTheDesktopReader)

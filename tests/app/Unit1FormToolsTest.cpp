@@ -7,6 +7,7 @@
 #include "app/om_tables.h"
 #include "app/om_convert.h"
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TTestSystemServices.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/vcl/TApplication.h"
@@ -79,6 +80,7 @@ struct CropChoice : ::testing::Test {
     TempHome Home;
     TempFolder Dir;
     THeadlessDriver Driver;
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
     AnswerFolder Destination;
     std::string SavedPath;
@@ -93,8 +95,8 @@ struct CropChoice : ::testing::Test {
             SavedPath = path;
         setenv("PATH", (bin + ":" + SavedPath).c_str(), 1);
 
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        Form = std::make_unique<TForm1>(nullptr, System);
+        System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();
         Destination.Answer = Dir / "out/";
         Form->OxSelectDirectory1 = &Destination;
@@ -116,7 +118,7 @@ struct CropChoice : ::testing::Test {
                              "-t 6 -vf pad=" + Pad + ":black -c:v mpeg4 -q:v 1 -g 1 -c:a mp3 -ac 2 " + QuoteArg(Dir / "boxed.avi")));
         Form->DropFiles({Dir / "boxed.avi"});
         Form->ScanTimerTimer(Form->ScanTimer);
-        ASSERT_EQ(Form->StringGrid1->Cells(SourceRecord::VideoHeight, 0), FrameHeight) << Form->StatusText();
+        ASSERT_EQ(Form->StringGrid1->Cells(SourceRecord::VideoHeight, 0), FrameHeight) << Form->status->ProgressText();
     }
     // 16:9 in a 4:3 frame: bars above and below.
     void DropLetterboxed() { DropClip("640x360", "640:480:0:60", "480"); }
@@ -139,7 +141,7 @@ struct CropChoice : ::testing::Test {
     {
         Click("go_button");
         auto* edit = dynamic_cast<TControl*>(Form->FindComponent("skSkinEdit1"));
-        EXPECT_EQ(Form->StringGrid1->Cells(SourceRecord::Selected, 0), "Done") << Form->StatusText() << "\n" << edit->Text();
+        EXPECT_EQ(Form->StringGrid1->Cells(SourceRecord::Selected, 0), "Done") << Form->status->ProgressText() << "\n" << edit->Text();
         const std::string out = Destination.Answer + "boxed.3gp";
         const TPictureSize size = ProbeSize(out);
         EXPECT_EQ(size.W, 176);

@@ -18,6 +18,7 @@
 #include "app/om_tables.h"
 #include "om_testing.h"
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TTestSystemServices.h"
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TypInfo.h"
@@ -73,6 +74,7 @@ struct TDamagedForm {
 struct MainWindowSkins : ::testing::Test {
     omtest::TempHome Home;
     THeadlessDriver Driver{false};
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
     std::unique_ptr<TForm2> Preview;
 
@@ -83,8 +85,8 @@ struct MainWindowSkins : ::testing::Test {
     }
     void Start()
     {
-        Form = std::make_unique<TForm1>(nullptr);
-        Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        Form = std::make_unique<TForm1>(nullptr, System);
+        System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
         Form->DoCreate();
         Preview = std::make_unique<TForm2>(nullptr);
         Preview->Attach(Form.get(), Form->Queue);
@@ -128,7 +130,7 @@ bool SkinOf(TComponent* Component, TskSkinData*& SkinData, std::string& SkinData
 TEST_F(MainWindowSkins, EachSkinComponentReadsItsOwnStoredSkinFromTheFormDescription)
 {
     // Made, not yet created: the skins are there as soon as the form description has been read.
-    Form = std::make_unique<TForm1>(nullptr);
+    Form = std::make_unique<TForm1>(nullptr, System);
     std::set<TskCompressedStoredSkin*> stored;
     for (const TWindowSkin& expected : WindowSkins) {
         TskSkinData* skin = Skin(expected.SkinData);

@@ -148,7 +148,7 @@ TEST_F(RunButtons, Start_AsksForTheDestination_ConvertsIntoIt_AndIsIdleAgainAfte
     EXPECT_EQ(Dialog.Shown, 1);
     EXPECT_EQ(Dialog.Title, "Select destination folder");
     EXPECT_EQ(Form->skskinlabel1->ProgressText(), Dest);
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->status->ProgressText();
     EXPECT_TRUE(fs::exists(Dest + "Clip.avi"));
     EXPECT_EQ(CaptionWhileRunning, std::vector<std::string>{"Stop/stop_glyph/skip/noadd"});
     EXPECT_EQ(StartButton.Caption(), "Start");

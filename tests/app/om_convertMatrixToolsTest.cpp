@@ -255,7 +255,7 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
     EXPECT_NEAR(length, ProbeSeconds(source), ProbeSeconds(source) * 0.02);
     EXPECT_GT(ParseFloatDot(Cell(SourceRecord::FrameRate)), 0);
 
-    ASSERT_TRUE(fs::exists(out)) << AllCommands() << Form->StatusText();
+    ASSERT_TRUE(fs::exists(out)) << AllCommands() << Form->status->ProgressText();
     EXPECT_EQ(ProbeEntries(out, "", "format=format_name"), c.To.Format);
     EXPECT_EQ(ProbeEntries(out, "-select_streams v:0", "stream=codec_name"), c.To.Video) << AllCommands();
 

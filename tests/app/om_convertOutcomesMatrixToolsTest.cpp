@@ -42,7 +42,7 @@ struct Outcomes : ConvertFixture {
     {
         Form->DropFiles({Path});
         Form->ScanTimerTimer(Form->ScanTimer);
-        return Form->StatusText();
+        return Form->status->ProgressText();
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(Outcomes, RefusedJob_IsAFailureInItsRowAndInTheCount)
     EXPECT_FALSE(fs::exists(Dest + "Refused.avi"));
     EXPECT_EQ(Cell(SourceRecord::Selected, 0), "No");
     EXPECT_EQ(Cell(SourceRecord::Selected, 1), "Done");
-    EXPECT_EQ(Form->StatusText(), "Failed: Refused.avi (no chapters to convert)");
+    EXPECT_EQ(Form->status->ProgressText(), "Failed: Refused.avi (no chapters to convert)");
 }
 
 TEST_F(Outcomes, SourceGoneBeforeItsTurn_SaysSo_AndShowsNoFolderWithNothingNew)
@@ -72,7 +72,7 @@ TEST_F(Outcomes, SourceGoneBeforeItsTurn_SaysSo_AndShowsNoFolderWithNothingNew)
     Choose("iPhone / iPod Touch");
     fs::remove_all(Dest);
     ConvertQueue(*Form, Options);
-    EXPECT_EQ(Form->StatusText(), "Failed: Gone.mp4 (the source file is gone)");
+    EXPECT_EQ(Form->status->ProgressText(), "Failed: Gone.mp4 (the source file is gone)");
     EXPECT_EQ(Cell(SourceRecord::Selected, 0), "No");
     EXPECT_TRUE(Shown.Opened.empty());
 }
@@ -93,7 +93,7 @@ TEST_F(Outcomes, SkipOfTheLastJob_SaysItWasSkipped)
     button.SetEnabled(true);
     ConvertQueue(*Form, Options);
     ASSERT_TRUE(skipped);
-    EXPECT_EQ(Form->StatusText(), "Skipped: Last.mp4");
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped: Last.mp4");
     EXPECT_FALSE(fs::exists(Dest + "Last.mp4"));
 }
 

@@ -62,7 +62,7 @@ TEST_F(SourceRoad, SideSubtitleTickedInTheRow_IsHandedToTheEncoder)
     std::ofstream(Dir / "movie.srt") << "1\n00:00:00,000 --> 00:00:03,000\n"
                                      << std::string(40, '#') << "\n" << std::string(40, '#') << "\n";
     Scan({clip});
-    ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
+    ASSERT_TRUE(Queue->HasRow(0)) << Form->status->ProgressText();
     auto* subs = dynamic_cast<TskSkinCheckRadioBox*>(Queue->Find({"pnl0_", "pnl2_", "pnl9_", "chk2_"}, 0));
     auto* list = dynamic_cast<TskSkinComboBox*>(Queue->Find({"pnl0_", "pnl2_", "pnl9_", "sidbox_"}, 0));
     ASSERT_NE(subs, nullptr);
@@ -87,7 +87,7 @@ TEST_F(SourceRoad, TwoLanguages_EachAudioStreamListedOnce)
                                      "-metadata:s:a:0 language=eng -metadata:s:a:1 language=fre",
                                      clip)));
     Scan({clip});
-    ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
+    ASSERT_TRUE(Queue->HasRow(0)) << Form->status->ProgressText();
     auto* aid = dynamic_cast<TskSkinComboBox*>(Queue->Find({"pnl0_", "pnl2_", "pnl9_", "aidbox_"}, 0));
     ASSERT_NE(aid, nullptr);
     std::vector<std::string> items;
@@ -106,7 +106,7 @@ TEST_F(SourceRoad, SameNameInTwoFolders_EachRowShowsItsOwnPicture)
     ASSERT_TRUE(RunQuiet("ffmpeg -nostdin -y -f lavfi -i color=c=blue:size=320x240:rate=25,noise=alls=30:allf=t -t 4 "
                          "-c:v mpeg4 -q:v 1 " + ShellQuote(Dir / "b/clip.avi")));
     Scan({Dir / "a/clip.avi", Dir / "b/clip.avi"});
-    ASSERT_TRUE(Queue->HasRow(1)) << Form->StatusText();
+    ASSERT_TRUE(Queue->HasRow(1)) << Form->status->ProgressText();
     const std::string red = ScanThumbnailPath(*Form->StringGrid1, 0, Form->WorkFolder);
     const std::string blue = ScanThumbnailPath(*Form->StringGrid1, 1, Form->WorkFolder);
     ASSERT_NE(red, blue);
@@ -127,7 +127,7 @@ TEST_F(SourceRoad, WmvFrameRate_IsNotTheContainersClock)
     const std::string clip = Dir / "show.wmv";
     ASSERT_TRUE(RunQuiet(ClipCommand("-f lavfi -i sine -t 4 -c:v wmv2 -b:v 6M -c:a wmav2", clip)));
     Scan({clip});
-    ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
+    ASSERT_TRUE(Queue->HasRow(0)) << Form->status->ProgressText();
     // The clip's own rate, read from its pictures' times, not the container's 1000 ticks a second.
     EXPECT_EQ(Cell(SourceRecord::FrameRate), "25.000");
     Convert("3gpp Cellphone");
@@ -147,7 +147,7 @@ TEST_F(SourceRoad, HalfWidthWideDvdTitle_KeepsItsShapeInTheOutput)
     ASSERT_TRUE(RunQuiet("VIDEO_FORMAT=NTSC dvdauthor -x '" + d + "/dvd.xml'"));
     Form->RunState.MinTitleLength = 3;
     Scan({d + "/Wide Disc"});
-    ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
+    ASSERT_TRUE(Queue->HasRow(0)) << Form->status->ProgressText();
     Convert("iPhone / iPod Touch");
     std::string out;
     for (const auto& e : fs::directory_iterator(Dest))

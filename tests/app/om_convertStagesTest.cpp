@@ -116,7 +116,7 @@ TEST_F(TwoStageConversion, ASlowPackingStep_EndsDoneWithThePackedFile)
     options.DeviceText = "iPhone / iPod Touch";
     ConvertQueue(*Form, options);
 
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->status->ProgressText();
     EXPECT_TRUE(fs::exists(dest + "clip.mp4"));
     EXPECT_EQ(Form->RunState.Converting, 0);
 }

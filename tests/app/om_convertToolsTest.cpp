@@ -146,7 +146,7 @@ TEST_P(EveryDevice, ProducesAPlayableFile)
     Choose(c.Device);
     ConvertQueue(*Form, Options);
     ASSERT_FALSE(Commands.empty());
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Commands[0] << "\n" << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Commands[0] << "\n" << Form->status->ProgressText();
     const std::string out = Output(c.Ext);
     EXPECT_EQ(Probe(out), c.Expect) << Commands[0];
 
@@ -282,7 +282,7 @@ TEST_F(SmallClip, IsNotScaledUp_AndNeedsNoFilter)
     ConvertQueue(*Form, Options);
     ASSERT_EQ(Commands.size(), 1u);
     EXPECT_EQ(Commands[0].find("-vf"), std::string::npos) << Commands[0];
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->status->ProgressText();
     EXPECT_EQ(Probe(Output("avi")), "format=avi|v=mpeg4,160,120|a=mp3");
 }
 
@@ -295,7 +295,7 @@ TEST_F(SilentClip, ConvertsToAFileWithoutSound_MencoderOnly)
 {
     Choose("Windows Mobile");
     ConvertQueue(*Form, Options);
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << AllCommands() << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << AllCommands() << Form->status->ProgressText();
     EXPECT_EQ(Probe(Output("avi")), "format=avi|v=mpeg4,320,240|a=");
 }
 
@@ -303,7 +303,7 @@ TEST_F(SilentClip, ConvertsToAFileWithoutSound_ThroughTheAacStep)
 {
     Choose("iPhone / iPod Touch");
     ConvertQueue(*Form, Options);
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << AllCommands() << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << AllCommands() << Form->status->ProgressText();
     EXPECT_EQ(Probe(Output("mp4")), "format=mov,mp4,m4a,3gp,3g2,mj2|v=h264,320,240|a=");
     EXPECT_NEAR(ProbeSeconds(Output("mp4")), 4.0, 0.3);
 }
@@ -320,7 +320,7 @@ TEST_F(RealConversion, DvdTitle_ChapterRange_ConvertsOnlyThoseChapters)
     Form->RunState.MinTitleLength = 3;
     Form->DropFiles({dvd});
     Form->ScanTimerTimer(Form->ScanTimer);
-    ASSERT_EQ(AddedRows, std::vector<int>{0}) << Form->StatusText();
+    ASSERT_EQ(AddedRows, std::vector<int>{0}) << Form->status->ProgressText();
     ASSERT_EQ(Cell(SourceRecord::Chapters), "3");
     TskSkinStringGrid& g = *Form->StringGrid1;
     g.SetCells(SourceRecord::ChapterRangeOn, 0, "YES");
@@ -335,7 +335,7 @@ TEST_F(RealConversion, DvdTitle_ChapterRange_ConvertsOnlyThoseChapters)
     EXPECT_NE(std::find(args.begin(), args.end(), "dvd://1"), args.end()) << Commands[0];
     EXPECT_NE(std::find(args.begin(), args.end(), "2-3"), args.end()) << Commands[0];
     EXPECT_NE(std::find(args.begin(), args.end(), dvd), args.end()) << Commands[0];
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Commands[0] << "\n" << Form->StatusText();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Commands[0] << "\n" << Form->status->ProgressText();
     const std::string out = Dest + "Holiday Disc_1.avi";
     EXPECT_EQ(Probe(out).rfind("format=avi|v=mpeg4,", 0), 0u) << Probe(out);
     // Chapters 2 and 3: the last 8 of the title's 12 seconds.

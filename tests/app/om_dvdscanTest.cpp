@@ -61,7 +61,7 @@ TEST_F(DvdTitles, TwelveTitlesTwoLong_GiveTwoRecordsNamedByLabelAndNumber)
 {
     Disc({60, 1200, 30, 30, 30, 30, 30, 2400, 30, 30, 30, 30}, 2);
     std::vector<std::string> commands;
-    Form->OnRunTool = [&](const std::string& Command) {
+    System.OnRunTool = [&](const std::string& Command) {
         commands.push_back(Command);
         FeedLines("audio stream: 0 format: ac3 (stereo) language: fr aid: 128.\n"
                   "VIDEO:  MPEG2  720x576  (aspect 3)  25.000 fps  9800.0 kbps (1225.0 kbyte/s)\n"
@@ -78,7 +78,7 @@ TEST_F(DvdTitles, TwelveTitlesTwoLong_GiveTwoRecordsNamedByLabelAndNumber)
     EXPECT_EQ(Cell(SourceRecord::VideoFormat, AddedRows[1]), "MPEG2");
     EXPECT_EQ(Cell(SourceRecord::FrameRate, AddedRows[1]), "25.000");
     EXPECT_EQ(Cell(SourceRecord::AudioStreams, AddedRows[1]), "audio stream: 0 format: ac3 (stereo) language: fr aid: 128.");
-    EXPECT_EQ(Form->StatusText(), "Scanning Film, track 8");
+    EXPECT_EQ(Form->status->ProgressText(), "Scanning Film, track 8");
 }
 
 TEST_F(DvdTitles, TitleOfExactlyTheMinimumLength_IsNotImported)

@@ -93,7 +93,7 @@ TEST_F(RealPlayer, DroppedClip_IsIdentifiedAndTheRunEndsAtTheFirstStatusLine)
 {
     Form->DropFiles({TheMedia().Clip});
     const double seconds = ScanSeconds();
-    ASSERT_EQ(AddedRows, std::vector<int>{0}) << Form->StatusText() << " " << fs::file_size(TheMedia().Clip);
+    ASSERT_EQ(AddedRows, std::vector<int>{0}) << Form->status->ProgressText() << " " << fs::file_size(TheMedia().Clip);
     EXPECT_EQ(Cell(SourceRecord::Title), "Clip V: The Return");
     EXPECT_EQ(Cell(SourceRecord::VideoWidth), "320");
     EXPECT_EQ(Cell(SourceRecord::VideoHeight), "240");
@@ -159,11 +159,11 @@ TEST_F(RealPlayer, NotAVideo_GetsNoRow_SaysWhy_AndNeverReachesTheEncoder)
     Form->DropFiles({junk});
     ScanSeconds();
     EXPECT_TRUE(AddedRows.empty());
-    EXPECT_EQ(Form->StatusText(), "Skipped junk.avi (no video found)");
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped junk.avi (no video found)");
     Form->DropFiles({cut});
     ScanSeconds();
     EXPECT_TRUE(AddedRows.empty());
-    EXPECT_EQ(Form->StatusText(), "Skipped cut.mp4 (no video found)");
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped cut.mp4 (no video found)");
     EXPECT_EQ(Form->RunState.ToolRunning, 0);
 
     // Start: no job, no tool, no file.
@@ -192,7 +192,7 @@ TEST_F(RealPlayer, QuotedNameWithTwoLanguagesAndASideSubtitle_KeepsEveryStreamOn
     std::ofstream(d + "/Say \"Hi\" $HOME.srt") << "1\n00:00:01,000 --> 00:00:02,000\nHello\n";
     Form->DropFiles({clip});
     ScanSeconds();
-    ASSERT_EQ(AddedRows.size(), 1u) << Form->StatusText();
+    ASSERT_EQ(AddedRows.size(), 1u) << Form->status->ProgressText();
     EXPECT_EQ(Cell(SourceRecord::Title), "Say \"Hi\" $HOME");
     EXPECT_EQ(Cell(SourceRecord::VideoWidth), "320");
     EXPECT_EQ(Cell(SourceRecord::RoundedLength), "20");
@@ -220,7 +220,7 @@ TEST_F(RealPlayer, FolderWithADvdAndVideoFiles_GivesEveryTitleAndFileOnce)
     Form->RunState.MinTitleLength = 3;
     Form->DropFiles({mixed});
     ScanSeconds();
-    ASSERT_EQ(AddedRows.size(), 4u) << Form->StatusText();
+    ASSERT_EQ(AddedRows.size(), 4u) << Form->status->ProgressText();
     std::vector<std::string> found;
     for (int r : AddedRows)
         found.push_back(Cell(SourceRecord::Kind, r) + " " + Cell(SourceRecord::Title, r) + " " +
@@ -265,7 +265,7 @@ TEST_F(RealPlayer, ReadOnlyFiles_AreIdentifiedNotSkipped)
     fs::permissions(shelf, fs::perms(0555));
     Form->DropFiles({locked, shelf});
     ScanSeconds();
-    ASSERT_EQ(AddedRows.size(), 2u) << Form->StatusText();
+    ASSERT_EQ(AddedRows.size(), 2u) << Form->status->ProgressText();
     EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[0]), locked);
     EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[1]), inside);
     for (int r : AddedRows) {
@@ -273,7 +273,7 @@ TEST_F(RealPlayer, ReadOnlyFiles_AreIdentifiedNotSkipped)
         EXPECT_EQ(Cell(SourceRecord::RoundedLength, r), "20");
         EXPECT_EQ(Cell(SourceRecord::Selected, r), "YES");
     }
-    EXPECT_EQ(Form->StatusText().find("Skipped"), std::string::npos) << Form->StatusText();
+    EXPECT_EQ(Form->status->ProgressText().find("Skipped"), std::string::npos) << Form->status->ProgressText();
 }
 
 } // namespace

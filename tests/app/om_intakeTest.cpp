@@ -51,7 +51,7 @@ TEST_F(Intake, DropOfThreeWhileTwoPending_CountsAllPendingNames)
     Form->ListBox1->Add("/v/b.avi");
     Form->DropFiles({"/v/c.avi", "  ", "/v/d.avi", "/v/e.avi"});
     EXPECT_EQ(Form->ListBox1->Count(), 5);
-    EXPECT_EQ(Form->StatusText(), "5 items added");
+    EXPECT_EQ(Form->status->ProgressText(), "5 items added");
     EXPECT_TRUE(Form->ScanTimer->Enabled());
 }
 
@@ -59,7 +59,7 @@ TEST_F(Intake, DropOfOneIntoEmptyList_SaysOneItem)
 {
     const std::string longName = "/v/" + std::string(300, 'n') + ".avi";
     Form->DropFiles({longName});
-    EXPECT_EQ(Form->StatusText(), "1 item added");
+    EXPECT_EQ(Form->status->ProgressText(), "1 item added");
     EXPECT_EQ(Form->ListBox1->Strings(0), longName);
 }
 
@@ -76,7 +76,7 @@ TEST_F(Intake, AddFiles_QueuesTheChosenFilesAndRemembersTheirFolder)
     EXPECT_EQ(Form->ListBox1->Text(), "/films/one.avi\r\n/films/two.mkv\r\n");
     EXPECT_EQ(folder.Directory(), "/films/");
     EXPECT_TRUE(Form->ScanTimer->Enabled());
-    EXPECT_EQ(Form->StatusText(), "");
+    EXPECT_EQ(Form->status->ProgressText(), "");
 }
 
 TEST_F(Intake, CancelledDialog_ChangesNothing)
@@ -123,7 +123,7 @@ struct Discs : FormTest {
         Volume.RootPath = Media.Path.string() + "/";
         Volume.Label = "HOLIDAY";
         Volume.Ready = true;
-        Form->OnListVolumes = [this] { return std::vector<TOpticalVolume>{Volume}; };
+        System.OnListVolumes = [this] { return std::vector<TOpticalVolume>{Volume}; };
         Form->OnSelectionChanged = [this](int Row, const std::string& Value) { Boxes.emplace_back(Row, Value); };
     }
     int Title(const std::string& Selected)
@@ -143,12 +143,12 @@ TEST_F(Discs, SearchAtStart_QueuesADiscWithIfoFiles)
 {
     TOpticalVolume empty;
     empty.Device = "/dev/sr1";
-    Form->OnListVolumes = [&] { return std::vector<TOpticalVolume>{empty, Volume}; };
+    System.OnListVolumes = [&] { return std::vector<TOpticalVolume>{empty, Volume}; };
     Form->ScanDVDs();
     ASSERT_EQ(Form->ListBox1->Count(), 1);
     EXPECT_EQ(Form->ListBox1->Strings(0), Volume.RootPath);
     EXPECT_TRUE(Form->ScanTimer->Enabled());
-    EXPECT_EQ(Form->StatusText(), "");
+    EXPECT_EQ(Form->status->ProgressText(), "");
 }
 
 TEST_F(Discs, Removal_MarksTitlesNoButLeavesDoneAndBlanksPendingEntries)
@@ -162,7 +162,7 @@ TEST_F(Discs, Removal_MarksTitlesNoButLeavesDoneAndBlanksPendingEntries)
     EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
     EXPECT_EQ(Form->ListBox1->Strings(0), "");
     EXPECT_EQ(Form->dvdbox->Strings(0), "");
-    EXPECT_EQ(Form->StatusText(), "Drive " + Volume.RootPath + " removed");
+    EXPECT_EQ(Form->status->ProgressText(), "Drive " + Volume.RootPath + " removed");
     EXPECT_EQ(Boxes, (std::vector<std::pair<int, std::string>>{{a, "No"}}));
 }
 
@@ -173,7 +173,7 @@ TEST_F(Discs, Reinsertion_SelectsTheDiscsTitlesAgainButNotDoneOnes)
     Form->DeviceChange(Volume, true);
     EXPECT_EQ(Cell(SourceRecord::Selected, a), "YES");
     EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
-    EXPECT_EQ(Form->StatusText(), "Holiday added");
+    EXPECT_EQ(Form->status->ProgressText(), "Holiday added");
     EXPECT_EQ(Form->ListBox1->Strings(0), Volume.RootPath);
     EXPECT_EQ(Boxes, (std::vector<std::pair<int, std::string>>{{a, "YES"}}));
 }
@@ -193,10 +193,10 @@ TEST_F(Discs, EmptyDriveLeavingTheList_IsNoRemoval)
     drive.Device = "/dev/sr0";
     Form->SetStatusText("ready");
     Form->DeviceChange(drive, false);
-    EXPECT_EQ(Form->StatusText(), "ready");
+    EXPECT_EQ(Form->status->ProgressText(), "ready");
     drive.Ready = true;
     Form->DeviceChange(drive, false);
-    EXPECT_EQ(Form->StatusText(), "Drive /dev/sr0 removed");
+    EXPECT_EQ(Form->status->ProgressText(), "Drive /dev/sr0 removed");
     EXPECT_EQ(Cell(SourceRecord::Selected, a), "YES");
 }
 
@@ -227,7 +227,7 @@ struct Window : Discs {
     void SetUp() override
     {
         Discs::SetUp();
-        Form->OnRunTool = [this](const std::string& Command) {
+        System.OnRunTool = [this](const std::string& Command) {
             Commands.push_back(Command);
             FeedLines(ReadFixture("avi-clip.txt"));
         };
@@ -256,7 +256,7 @@ TEST_F(Window, FilesDroppedOnTheWindow_AreQueuedAndBecomeRecordsAtTheNextTick)
     Driver.ProcessMessages();
     // The stored form centres the window on the screen.
     Driver.DropFiles(Form->ClientToScreen(TPoint{40, 40}), {clip, longName});
-    EXPECT_EQ(Form->StatusText(), "2 items added");
+    EXPECT_EQ(Form->status->ProgressText(), "2 items added");
     EXPECT_TRUE(Form->ScanTimer->Enabled());
     EXPECT_TRUE(AddedRows.empty());
 
@@ -312,7 +312,7 @@ TEST_F(Window, WithoutAHandle_AVolumeChangeIsRefused)
         using TForm1::TForm1;
         using TForm1::DestroyHandle;
     };
-    TGoingWindow going(nullptr);
+    TGoingWindow going(nullptr, System);
     EXPECT_TRUE(going.HandleAllocated());
     going.DestroyHandle();
     bool posted = true;
@@ -347,8 +347,8 @@ struct Watched : Window {
         fs::create_directories(Sources.Path / "by-label");
         const std::string device = Sources.Write("sr0");
         fs::create_symlink(device, Sources.Path / "by-label" / "HOLIDAY");
-        Form->VolumeSources = {MountInfo, (Sources.Path / "block").string(), (Sources.Path / "by-label").string()};
-        Form->VolumeRescanMs = 20;
+        System.VolumeSources = {MountInfo, (Sources.Path / "block").string(), (Sources.Path / "by-label").string()};
+        System.VolumeRescanMs = 20;
         // The window got its handle, and with it its watcher, while its stored skins were read: it is
         // made again, so that the watcher reads the test's mount table.
         Form->RecreateWnd();
@@ -380,7 +380,7 @@ TEST_F(Watched, DiscMountedAndUnmounted_UpdatesTheRowsButLeavesDoneRows)
     Mount(true);
     ASSERT_TRUE(WaitFor([&] { return Cell(SourceRecord::Selected, a) == "YES"; }));
     EXPECT_EQ(Cell(SourceRecord::Selected, b), "Done");
-    EXPECT_EQ(Form->StatusText(), "Holiday added");
+    EXPECT_EQ(Form->status->ProgressText(), "Holiday added");
     ASSERT_EQ(Form->ListBox1->Count(), 1);
     EXPECT_EQ(Form->ListBox1->Strings(0), Volume.RootPath);
 

@@ -35,7 +35,7 @@ struct Judged : ConvertFixture {
                              "-t 20 -c:v mpeg4 -b:v 800k -c:a mp3 -ac 2 '" + Clip + "'"));
         Form->DropFiles({Clip});
         Form->ScanTimerTimer(Form->ScanTimer);
-        ASSERT_TRUE(Queue->HasRow(0)) << Form->StatusText();
+        ASSERT_TRUE(Queue->HasRow(0)) << Form->status->ProgressText();
     }
     void Convert(const std::string& Device)
     {
@@ -90,7 +90,7 @@ TEST_P(BrokenEncoder, FailsInTheRowAndTheStatus_AndLeavesTheFinalNameFree)
     Convert("Windows Mobile");
     EXPECT_EQ(Cell(SourceRecord::Selected), "No");
     EXPECT_EQ(RowText(), "Failed");
-    EXPECT_EQ(Form->StatusText().rfind("Failed: Beach Day.avi (", 0), 0u) << Form->StatusText();
+    EXPECT_EQ(Form->status->ProgressText().rfind("Failed: Beach Day.avi (", 0), 0u) << Form->status->ProgressText();
     EXPECT_FALSE(fs::exists(Dest + "Beach Day.avi")) << Listing();
     // What the encoder wrote is kept under a name that says so; an empty file holds nothing to keep.
     const bool kept = GetParam() == Leaves::Bytes32 || GetParam() == Leaves::OnePicture;
@@ -112,8 +112,8 @@ TEST_F(Judged, RangeOfAQuarter_IsJudgedAgainstTheRange)
     Form->StringGrid1->SetCells(SourceRecord::StartSeconds, 0, "5");
     Form->StringGrid1->SetCells(SourceRecord::EndSeconds, 0, "10");
     Convert("Windows Mobile");
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText();
-    EXPECT_EQ(Form->StatusText(), "Completed");
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->status->ProgressText();
+    EXPECT_EQ(Form->status->ProgressText(), "Completed");
     EXPECT_NEAR(ProbeSeconds(Dest + "Beach Day.avi"), 5.0, 0.25);
 }
 
@@ -169,7 +169,7 @@ TEST_F(Judged, OutputNameWithAQuote_IsJudgedByARunOfItsOwn)
 {
     Form->StringGrid1->SetCells(SourceRecord::OutputName, 0, "Beach \"Day\"");
     Convert("Windows Mobile");
-    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->StatusText() << " " << Listing();
+    EXPECT_EQ(Cell(SourceRecord::Selected), "Done") << Form->status->ProgressText() << " " << Listing();
 }
 
 // The probing tool started ahead of the judging reads what its own run reads, and the judge says the

@@ -63,7 +63,7 @@ TEST_F(Progress, FirstTickWithoutMovement_TitleShowsPercentageAndZeroSpeed)
     Form->SetStatusText("Conversion started");
     Form->RunState.PendingProgressLine = "Pos:   0.0s     1f ( 0%) Trem:   0min";
     Form->converttimerTimer(nullptr);
-    EXPECT_EQ(Form->StatusText(), "Conversion started");
+    EXPECT_EQ(Form->status->ProgressText(), "Conversion started");
     EXPECT_EQ(Application->Title(), "2 of 5 : 0.00% (0.00x)");
     EXPECT_EQ(Form->Caption(), Form->RunState.MainTitle);
 }
@@ -76,7 +76,7 @@ TEST_F(Progress, TickWithMovement_ShowsPositionSpeedAndTimeLeft)
     Form->converttimerTimer(nullptr);
     EXPECT_EQ(Form->status->Value(), 400);
     EXPECT_EQ(Form->status->MaxValue(), 1000);
-    EXPECT_EQ(Form->StatusText(), "0:06:40 of 0:16:40, 400.00x, 40.00%, 0:00:02 left, total: 0:00:06 left");
+    EXPECT_EQ(Form->status->ProgressText(), "0:06:40 of 0:16:40, 400.00x, 40.00%, 0:00:02 left, total: 0:00:06 left");
     EXPECT_EQ(Application->Title(), "2 of 5 : 40.00% (400.00x)");
     EXPECT_TRUE(Form->RunState.PendingProgressLine.empty());
 }
@@ -121,7 +121,7 @@ TEST_F(Progress, LaterStepsCount_TimeLeftCoversTheWholeJob)
     Form->RunState.PendingProgressLine = "Pos: 1000.0s 25000f (99%) Trem:   0min";
     Form->converttimerTimer(nullptr);
     EXPECT_EQ(Form->RunState.CurrentPos, 541);
-    EXPECT_NE(Form->StatusText().find(", 0:00:01 left"), std::string::npos) << Form->StatusText();
+    EXPECT_NE(Form->status->ProgressText().find(", 0:00:01 left"), std::string::npos) << Form->status->ProgressText();
 
     Form->RunState.StepStart = 1 / 1.85;
     Form->RunState.StepShare = 0.85 / 1.85;

@@ -72,7 +72,7 @@ struct RealRows : FormTest {
 TEST_F(RealRows, IdentifiedClip_BecomesARowWithItsThumbnailAndBothAudioTracks)
 {
     const int r = DropAndScan();
-    ASSERT_EQ(r, 0) << Form->StatusText();
+    ASSERT_EQ(r, 0) << Form->status->ProgressText();
     TImage* pic = Queue->RowPicture(r);
     ASSERT_NE(pic, nullptr);
     EXPECT_GT(pic->Picture()->Width(), 0) << "no thumbnail was made";
@@ -99,7 +99,7 @@ TEST_F(RealRows, IdentifiedClip_BecomesARowWithItsThumbnailAndBothAudioTracks)
 TEST_F(RealRows, PreviewPlaysTheClip_AnswersSlaveCommands_AndStops)
 {
     const int r = DropAndScan();
-    ASSERT_EQ(r, 0) << Form->StatusText();
+    ASSERT_EQ(r, 0) << Form->status->ProgressText();
     TForm2 preview(nullptr);
     preview.Attach(Form.get(), Queue);
     Queue->RowPicture(r)->OnClick(Queue->RowPicture(r));

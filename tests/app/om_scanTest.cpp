@@ -23,7 +23,7 @@ struct ScanChain : FormTest {
     void SetUp() override
     {
         FormTest::SetUp();
-        Form->OnRunTool = [this](const std::string& Command) {
+        System.OnRunTool = [this](const std::string& Command) {
             Commands.push_back(Command);
             FeedLines(ReadFixture(Contains(Command, "-dvd-device") ? "dvd-folder.txt" : "avi-clip.txt"));
         };
@@ -169,7 +169,7 @@ TEST_F(ScanChain, FileStillBeingWritten_IsSkippedAndTheStatusSaysSo)
     Form->DropFiles({clip});
     Tick();
     EXPECT_TRUE(Commands.empty());
-    EXPECT_EQ(Form->StatusText(), "Skipped growing.avi (in use)");
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped growing.avi (in use)");
 }
 
 TEST(IsFileReadable, ReadOnlyFileIsReadableMissingIsNot)

@@ -45,10 +45,10 @@ TEST_F(RealScan, FileLargerThan1024000Bytes_IsIdentified_OneOfThatSizeIsSkippedW
     ASSERT_EQ(fs::file_size(small), 1'024'000u);
     Form->DropFiles({small, big});
     Scan();
-    ASSERT_EQ(AddedRows.size(), 1u) << Form->StatusText();
+    ASSERT_EQ(AddedRows.size(), 1u) << Form->status->ProgressText();
     EXPECT_EQ(Cell(SourceRecord::SourcePath, AddedRows[0]), big);
     EXPECT_EQ(Cell(SourceRecord::VideoFormat, AddedRows[0]), "FMP4");
-    EXPECT_EQ(Form->StatusText(), "Skipped at the floor.avi (too small)");
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped at the floor.avi (too small)");
 }
 
 TEST_F(RealScan, VobBesideADvdFolder_IsAVideoFile_AndTheDiscIsScannedToo)
@@ -59,7 +59,7 @@ TEST_F(RealScan, VobBesideADvdFolder_IsAVideoFile_AndTheDiscIsScannedToo)
     Form->RunState.MinTitleLength = 3;
     Form->DropFiles({Dir.Path.string()});
     Scan();
-    ASSERT_EQ(AddedRows.size(), 2u) << Form->StatusText();
+    ASSERT_EQ(AddedRows.size(), 2u) << Form->status->ProgressText();
     std::vector<std::string> found;
     for (int r : AddedRows)
         found.push_back(Cell(SourceRecord::Kind, r) + " " + Cell(SourceRecord::SourcePath, r));
@@ -70,7 +70,7 @@ TEST_F(RealScan, VobBesideADvdFolder_IsAVideoFile_AndTheDiscIsScannedToo)
 TEST_F(RealScan, DropWithoutAUsableSource_LeavesTheWindowAsItWas)
 {
     THeadlessDriver driver{false};
-    Form->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+    System.OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
     Form->DoCreate();
     auto* textpanel = dynamic_cast<TControl*>(Form->FindComponent("textpanel"));
     ASSERT_NE(textpanel, nullptr);
@@ -92,5 +92,5 @@ TEST_F(RealScan, DropWithoutAUsableSource_LeavesTheWindowAsItWas)
     EXPECT_EQ(Form->StringGrid1->Cells(SourceRecord::RowId, 0), "");
     EXPECT_FALSE(Form->skSkinSpeedButton1->Enabled());
     EXPECT_EQ(order(), before);
-    EXPECT_NE(Form->StatusText().find("Skipped"), std::string::npos) << Form->StatusText();
+    EXPECT_NE(Form->status->ProgressText().find("Skipped"), std::string::npos) << Form->status->ProgressText();
 }

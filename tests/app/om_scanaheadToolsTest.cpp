@@ -136,8 +136,8 @@ TEST_F(RealFolderScan, ManyClips_RowsInTheChainsOrder_EachAsAScanOfItsOwnGivesIt
     timer->SetEnabled(false);
     EXPECT_GT(ticks, 0);
 
-    ASSERT_EQ(Rows(), ClipCount) << Form->StatusText();
-    EXPECT_EQ(Form->StatusText(), "Skipped " + BrokenName + " (no video found)");
+    ASSERT_EQ(Rows(), ClipCount) << Form->status->ProgressText();
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped " + BrokenName + " (no video found)");
     EXPECT_EQ(Form->RunState.ToolRunning, 0);
     EXPECT_EQ(Form->RunState.Scanning, 0);
     EXPECT_TRUE(OwnToolsRunning().empty());
@@ -154,7 +154,7 @@ TEST_F(RealFolderScan, ManyClips_RowsInTheChainsOrder_EachAsAScanOfItsOwnGivesIt
     TskSkinStringGrid& folderTable = *Form->StringGrid1;
     for (const int r : {0, ClipCount / 2, ClipCount - 1}) {
         fs::remove_all(fs::path(Form->WorkFolder) / "temp");
-        TForm1 alone(nullptr);
+        TForm1 alone(nullptr, System);
         auto* queue = new TOmQueue(&alone);
         queue->skSkinScrollpanel1 = QueueBox(alone, 600, 300);
         alone.DropFiles({clips[r]});

@@ -144,7 +144,10 @@ TEST(Banner, CyclesThroughItsNineteenLinesAndOpensThePage)
     std::vector<std::string> shown;
     std::vector<std::string> opened;
     banner.SetCaption = [&](const std::string& T) { shown.push_back(T); };
-    banner.Open = [&](const std::string& T) { opened.push_back(T); };
+    banner.Open = [&](const std::string& T) {
+        opened.push_back(T);
+        return true;
+    };
     for (int i = 0; i < BannerCount + 1; ++i)
         banner.Tick();
     ASSERT_EQ(shown.size(), 20u);
@@ -172,7 +175,10 @@ TEST(Help, TheBuildMakesTheDocumentBesideTheProgram)
 TEST(Help, OpensTheDocumentBesideTheProgram)
 {
     std::string opened;
-    OpenHelp([&](const std::string& T) { opened = T; });
+    OpenHelp([&](const std::string& T) {
+        opened = T;
+        return true;
+    });
     EXPECT_EQ(opened, ProgramFolder() + "help.pdf");
     EXPECT_EQ(opened.front(), '/');
 }

@@ -16,6 +16,7 @@
 #include "process/TOxCreateProcess.h"
 #include "process/TOxReader.h"
 #include "skin/grids/TskSkinStringGrid.h"
+#include "tests/support/TTestSystemServices.h"
 
 namespace omtest {
 
@@ -57,15 +58,17 @@ inline std::string ReadFixture(const std::string& Name)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// A main window in a scratch HOME, with the queue-row seam recorded.
+// A main window in a scratch HOME, on the machine's services until the test changes them (System),
+// with the queue rows it builds recorded.
 struct FormTest : ::testing::Test {
     TempHome Home;
+    TTestSystemServices System;
     std::unique_ptr<TForm1> Form;
     std::vector<int> AddedRows;
 
     void SetUp() override
     {
-        Form = std::make_unique<TForm1>(nullptr);
+        Form = std::make_unique<TForm1>(nullptr, System);
         Form->OnAddItem = [this](int Row) { AddedRows.push_back(Row); };
     }
     void TearDown() override { Form.reset(); }

@@ -1,7 +1,8 @@
 #pragma once
 // What the fuzz targets of the converter's readers share: the main window they live in, made once per
 // fuzzing process on the headless backend in a scratch HOME, with every console tool replaced: a
-// command goes to OnRunTool, which hands the window the fuzzer's bytes as the tool's output.
+// command goes to the stand-in system's OnRunTool, which hands the window the fuzzer's bytes as the
+// tool's output.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "platform/rtl/TStringList.h"
 #include "process/TOxCreateProcess.h"
 #include "skin/grids/TskSkinStringGrid.h"
+#include "tests/support/TTestSystemServices.h"
 
 namespace fuzzform {
 
@@ -38,6 +40,13 @@ inline std::vector<std::string> Lines(const std::uint8_t* Data, std::size_t Size
     return lines;
 }
 
+// What the window is handed of the system: no drives, and tool runs answered by the targets.
+inline TTestSystemServices& System()
+{
+    static TTestSystemServices system;
+    return system;
+}
+
 inline TForm1& Form()
 {
     static TForm1* form = [] {
@@ -48,8 +57,8 @@ inline TForm1& Form()
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
         RegisterAppClasses(); // as the program does first
-        auto* f = new TForm1(nullptr);
-        f->OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        System().OnListVolumes = [] { return std::vector<TOpticalVolume>{}; };
+        auto* f = new TForm1(nullptr, System());
         return f;
     }();
     return *form;
@@ -65,7 +74,7 @@ inline TForm1& FreshForm(const std::vector<std::string>& Output)
     ClearTable(*form.dvdgrid);
     for (TStrings* list : {form.ListBox1, form.dvdlog, form.Memo1, form.Memo2})
         list->Clear();
-    form.OnRunTool = [&form, Output](const std::string&) {
+    System().OnRunTool = [&form, Output](const std::string&) {
         for (const std::string& line : Output)
             form.OxCreateProcess1Read(form.OxCreateProcess1, line, true, true);
     };
