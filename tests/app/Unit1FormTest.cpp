@@ -17,6 +17,7 @@
 #include "app/om_tables.h"
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TTestSystemServices.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TMenu.h"
@@ -47,6 +48,7 @@ namespace fs = std::filesystem;
 // A scratch HOME whose path holds blanks, with a desktop and a documents folder named in the XDG
 // user-dirs file; the window is made inside it and its OnCreate has run.
 struct StartedWindow : ::testing::Test {
+    TScratchFolder Scratch;
     fs::path Home;
     std::string SavedHome;
     THeadlessDriver Driver;
@@ -55,8 +57,7 @@ struct StartedWindow : ::testing::Test {
 
     void SetUp() override
     {
-        char pattern[] = "/tmp/om_mainwin_XXXXXX";
-        Home = fs::path(mkdtemp(pattern)) / "home of \"Ann\" Lee";
+        Home = fs::path(Scratch.Path()) / "home of \"Ann\" Lee";
         fs::create_directories(Home / "Desktop");
         fs::create_directories(Home / ".config");
         std::ofstream(Home / ".config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/My Papers\"\n";
@@ -70,7 +71,6 @@ struct StartedWindow : ::testing::Test {
     {
         Form.reset();
         setenv("HOME", SavedHome.c_str(), 1);
-        fs::remove_all(Home.parent_path());
     }
     std::string WorkFolder() const { return (Home / ".local/share/Ombrix3/").string(); }
     void WriteSettings(const std::string& Text)

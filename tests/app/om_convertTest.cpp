@@ -247,21 +247,18 @@ TEST_F(Jobs, JobTableRowsAreAppendedAndStartEmpty)
 #include <fstream>
 #include <unistd.h>
 
+#include "tests/support/TScratchFolder.h"
+
 namespace {
 
 struct Plans : ::testing::Test {
     TComponent owner{nullptr};
     TOmTables tables{&owner};
     TPlanSettings settings;
-    std::string dest;
+    TScratchFolder scratch;
+    std::string dest = scratch.Path() + "/";
 
-    void SetUp() override
-    {
-        char tmpl[] = "/tmp/ombrix-plan-XXXXXX";
-        dest = std::string(mkdtemp(tmpl)) + "/";
-        settings.WorkFolder = "/w/";
-    }
-    void TearDown() override { std::filesystem::remove_all(dest); }
+    void SetUp() override { settings.WorkFolder = "/w/"; }
 
     // A source row and its job, as identification and BuildJob leave them.
     int Add(int FrameW, int FrameH, int DisplayW, int DisplayH, const std::string& Src = "\"/v/a b.avi\"")

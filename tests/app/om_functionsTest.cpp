@@ -9,41 +9,14 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/IniFiles.h"
 #include "platform/rtl/TStringList.h"
+#include "om_testing.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch folder of its own, removed afterwards.
-struct TempFolder {
-    fs::path Path;
-    TempFolder()
-    {
-        char pattern[] = "/tmp/om_functions_XXXXXX";
-        Path = mkdtemp(pattern);
-    }
-    ~TempFolder() { fs::remove_all(Path); }
-    std::string operator/(const std::string& Name) const { return (Path / Name).string(); }
-    void Touch(const std::string& Name) const
-    {
-        fs::create_directories((Path / Name).parent_path());
-        std::ofstream(Path / Name) << "x";
-    }
-};
-
-// HOME pointed at a scratch folder for one test.
-struct TempHome : TempFolder {
-    std::string Saved;
-    TempHome()
-    {
-        if (const char* home = std::getenv("HOME"))
-            Saved = home;
-        setenv("HOME", Path.c_str(), 1);
-        unsetenv("XDG_DATA_HOME");
-        unsetenv("XDG_CONFIG_HOME");
-    }
-    ~TempHome() { setenv("HOME", Saved.c_str(), 1); }
-};
+using omtest::TempFolder;
+using omtest::TempHome;
 
 // --- title text -------------------------------------------------------------------------------
 
@@ -144,7 +117,7 @@ TEST(MakeUniqueFileName, FirstFreeCounter)
 {
     TempFolder dir;
     EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(1)");
-    dir.Touch("Film(1).mp4");
+    dir.Write("Film(1).mp4");
     EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(2)");
 }
 
@@ -152,9 +125,9 @@ TEST(MakeUniqueFileName, KeepsCountingPastNinetyNine)
 {
     TempFolder dir;
     for (int n = 1; n <= 98; ++n)
-        dir.Touch("Film(" + std::to_string(n) + ").mp4");
+        dir.Write("Film(" + std::to_string(n) + ").mp4");
     EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(99)");
-    dir.Touch("Film(99).mp4");
+    dir.Write("Film(99).mp4");
     EXPECT_EQ(MakeUniqueFileName(dir.Path.string() + "/", "Film", ".mp4"), "Film(100)");
 }
 
@@ -172,10 +145,10 @@ TEST(SafeOutputName, SlashesNulAndLeadingDashOrDotAreRemoved)
 TEST(FindFiles, OwnFilesFirstThenSubfoldersDepthFirstWithCaseInsensitiveMask)
 {
     TempFolder dir;
-    dir.Touch("VIDEO_TS.IFO");
-    dir.Touch("b/VTS_01_0.ifo");
-    dir.Touch("a/c/x.IFO");
-    dir.Touch("a/readme.txt");
+    dir.Write("VIDEO_TS.IFO");
+    dir.Write("b/VTS_01_0.ifo");
+    dir.Write("a/c/x.IFO");
+    dir.Write("a/readme.txt");
     TStringList found;
     found.Add("stale");
     FindFiles(dir.Path.string(), "*.ifo", found);
@@ -230,7 +203,7 @@ TEST(ShellFolders, FoldersFollowHome)
 TEST(Drives, PlainFolderIsNoDvdSourceAndNoDriveRoot)
 {
     TempFolder dir;
-    dir.Touch("VIDEO_TS/VIDEO_TS.IFO");
+    dir.Write("VIDEO_TS/VIDEO_TS.IFO");
     EXPECT_FALSE(IsDvdSource(dir.Path.string()));
     EXPECT_FALSE(IsDriveRoot(dir.Path.string()));
     EXPECT_TRUE(IsDriveReady(dir.Path.string()));
@@ -250,7 +223,7 @@ namespace {
 TEST(ScanState, FileOpenForWritingIsInUse)
 {
     TempFolder dir;
-    dir.Touch("clip.avi");
+    dir.Write("clip.avi");
     const std::string path = dir / "clip.avi";
     EXPECT_FALSE(IsFileInUse(path));
     EXPECT_FALSE(IsFileInUse(dir / "missing.avi"));

@@ -17,19 +17,15 @@
 #include "process/TOxReader.h"
 #include "skin/grids/TskSkinStringGrid.h"
 #include "tests/support/TTestSystemServices.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace omtest {
 
 namespace fs = std::filesystem;
 
 struct TempFolder {
-    fs::path Path;
-    TempFolder()
-    {
-        char pattern[] = "/tmp/om_identify_XXXXXX";
-        Path = mkdtemp(pattern);
-    }
-    ~TempFolder() { fs::remove_all(Path); }
+    TScratchFolder Scratch;
+    fs::path Path = Scratch.Path();
     std::string operator/(const std::string& Name) const { return (Path / Name).string(); }
     std::string Write(const std::string& Name, std::size_t Bytes = 1) const
     {

@@ -207,8 +207,6 @@ TE2eDisplay::TE2eDisplay(bool WithWindowManager, int Width, int Height)
 TE2eDisplay::~TE2eDisplay()
 {
     Stop(FWmPid);
-    if (!FWmHome.empty())
-        std::filesystem::remove_all(FWmHome);
     if (FX)
         XCloseDisplay(FX);
     Stop(FServerPid);
@@ -293,13 +291,7 @@ bool TE2eDisplay::StartWindowManager()
 {
     // Its configuration is the system's default (but for Alt+Space, see above): a scratch HOME keeps a
     // person's own out of the test.
-    char scratch[] = "/tmp/ombrix-e2e-wm-XXXXXX";
-    if (!mkdtemp(scratch)) {
-        FFailure = "no scratch folder for the window manager";
-        return false;
-    }
-    FWmHome = scratch;
-    const std::string home = FWmHome;
+    const std::string home = FWmHome.emplace().Path();
     // OMBRIX_E2E_WM names another window manager to try the journeys under ("icewm").
     const char* chosen = std::getenv("OMBRIX_E2E_WM");
     const std::string wm = chosen && *chosen ? chosen : "openbox";

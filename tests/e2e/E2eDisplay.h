@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/gfx/TSurface.h"
+#include "tests/support/TScratchFolder.h"
 
 using namespace std::chrono_literals;
 
@@ -122,7 +123,7 @@ private:
     struct _XDisplay* FX = nullptr;
     std::string FName;
     std::string FFailure;
-    std::string FWmHome;   // the window manager's scratch home, removed with the display
+    std::optional<TScratchFolder> FWmHome; // the window manager's scratch home, removed with the display
     pid_t FServerPid = 0;
     pid_t FWmPid = 0;
     bool FWithWm = false;

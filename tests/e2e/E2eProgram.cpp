@@ -78,8 +78,6 @@ std::vector<double> CpuPercent(const std::vector<pid_t>& Pids, std::chrono::mill
 
 TE2eHome::TE2eHome()
 {
-    char scratch[] = "/tmp/ombrix-e2e-home-XXXXXX";
-    Root = mkdtemp(scratch) ? scratch : "";
     fs::create_directories(Documents());
     fs::create_directories(Root + "/Desktop");
     fs::create_directories(Root + "/.config");
@@ -89,9 +87,9 @@ TE2eHome::TE2eHome()
 
 TE2eHome::~TE2eHome()
 {
-    // A person looking into a failure may keep the folder.
-    if (!Root.empty() && !std::getenv("OMBRIX_E2E_KEEP"))
-        fs::remove_all(Root);
+    // A person looking into the journeys may keep every home, passed or failed.
+    if (std::getenv("OMBRIX_E2E_KEEP"))
+        Folder.Keep();
 }
 
 std::string RunTool(const std::vector<std::string>& Args, int* ExitCode)

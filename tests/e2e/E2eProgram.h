@@ -10,15 +10,18 @@
 #include <vector>
 
 #include "E2eDisplay.h"
+#include "tests/support/TScratchFolder.h"
 
-// A scratch user: everything the program reads and writes lies below Root, removed at the end.
+// A scratch user: everything the program reads and writes lies below Root, removed at the end (kept for
+// every journey when OMBRIX_E2E_KEEP is set).
 struct TE2eHome {
     TE2eHome();
     ~TE2eHome();
     TE2eHome(const TE2eHome&) = delete;
     TE2eHome& operator=(const TE2eHome&) = delete;
 
-    std::string Root;
+    TScratchFolder Folder;
+    std::string Root = Folder.Path();
     std::string Documents() const { return Root + "/Documents"; }
     std::string DataHome() const { return Root + "/.local/share"; }
     std::string WorkFolder() const { return DataHome() + "/Ombrix3"; }

@@ -3,6 +3,7 @@
 
 #include "RunnerTestUtils.h"
 #include "platform/sys/CommandLine.h"
+#include "tests/support/TScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -21,12 +23,12 @@ class TOxCreateProcessToolsTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        char tmpl[] = "/tmp/ombrix-tools-XXXXXX";
-        dir = mkdtemp(tmpl);
+        scratch = std::make_unique<TScratchFolder>();
+        dir = scratch->Path();
         clip = dir + "/my clip \"one\".avi";
         Run("ffmpeg.exe -v error -y -f lavfi -i testsrc=duration=10:size=320x240:rate=25 -c:v mpeg4 " + QuoteArg(clip));
     }
-    static void TearDownTestSuite() { fs::remove_all(dir); }
+    static void TearDownTestSuite() { scratch.reset(); }
 
     struct TResult {
         std::vector<std::string> lines;    // complete lines
@@ -56,6 +58,7 @@ protected:
         return result;
     }
 
+    static inline std::unique_ptr<TScratchFolder> scratch; // one for the whole suite: the clip is made once
     static inline std::string dir;
     static inline std::string clip;
 };

@@ -4,11 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/TPicture.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -150,7 +148,8 @@ TEST(PcxFormats, PicturesThatDoNotFitTheirPaletteAreSavedInTrueColour)
 TEST(PcxFormats, PictureFilesOfKindPcxLoadThroughThePicture)
 {
     RegisterOxPcx();
-    const std::string path = (std::filesystem::temp_directory_path() / "ombrix_pcx_test.pcx").string();
+    TScratchFolder dir;
+    const std::string path = dir / "ombrix_pcx_test.pcx";
     TOxPcx original;
     Paint(original, 8, 8, {0xFF102030, 0xFF405060});
     original.SetPixelFormat(pf24bit);
@@ -162,7 +161,6 @@ TEST(PcxFormats, PictureFilesOfKindPcxLoadThroughThePicture)
     picture.LoadFromFile(path);
     ASSERT_NE(dynamic_cast<TOxPcx*>(picture.Graphic()), nullptr);
     EXPECT_TRUE(SamePixels(original, *dynamic_cast<TOxPcx*>(picture.Graphic())));
-    std::remove(path.c_str());
 }
 
 TEST(PcxBadFiles, AreRefusedWithTheirReason)

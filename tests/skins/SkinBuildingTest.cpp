@@ -3,13 +3,12 @@
 #include "skins/SlateSkin.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <string>
 
 #include "platform/rtl/TStream.h"
 #include "skin/data/TskCompressedStoredSkin.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -24,21 +23,6 @@ std::string Packed(const std::string& Ini)
 }
 
 std::string TreeIni(const std::string& Name) { return std::string(OMBRIX_SOURCE_DIR) + "/skins/slate/" + Name; }
-
-// A folder of its own for a test, removed afterwards.
-struct TTempFolder {
-    std::string Dir;
-    TTempFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skins-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
-    }
-    ~TTempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
-    }
-};
 
 } // namespace
 
@@ -55,8 +39,8 @@ TEST(SkinBuilding, EachSkinBuildsToTheSameBytesEveryTime_AndSmallEnoughForAForm)
 
 TEST(SkinBuilding, SourcesWrittenAgainElsewherePackToTheSameBytes)
 {
-    TTempFolder folder;
-    WriteSlateSkinSources(folder.Dir + "/slate copy");
+    TScratchFolder folder;
+    WriteSlateSkinSources(folder / "slate copy");
     for (const char* name : SkinFiles)
-        EXPECT_TRUE(Packed(folder.Dir + "/slate copy/" + name) == Packed(TreeIni(name))) << name;
+        EXPECT_TRUE(Packed(folder.Path() + "/slate copy/" + name) == Packed(TreeIni(name))) << name;
 }

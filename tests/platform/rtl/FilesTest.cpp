@@ -9,7 +9,7 @@
 #include <cmath>
 #include <filesystem>
 
-#include "platform/rtl/TempDir.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ TEST(FilesPaths, ExpandFileNameFoldsDotsAgainstTheCurrentFolder)
 
 TEST(FilesFolders, ForceDirectoriesCreatesEveryLevel)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     EXPECT_TRUE(ForceDirectories(dir / "a/b/c/"));
     EXPECT_TRUE(DirectoryExists(dir / "a/b/c"));
     EXPECT_TRUE(ForceDirectories(dir / "a/b"));
@@ -71,7 +71,7 @@ TEST(FilesFolders, ForceDirectoriesCreatesEveryLevel)
 
 TEST(FilesFiles, ExistsSizeAndDelete)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string f = dir.Write("f.bin", "12345");
     EXPECT_TRUE(FileExists(f));
     EXPECT_FALSE(FileExists(dir.Path()));  // a folder is not a file
@@ -86,14 +86,14 @@ TEST(FilesFiles, ExistsSizeAndDelete)
 
 TEST(FilesRename, NeverOverwritesAnExistingTarget)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string a = dir.Write("a.txt", "A");
     const std::string b = dir.Write("b.txt", "B");
     EXPECT_FALSE(RenameFile(a, b));
-    EXPECT_EQ(TTempDir::Read(b), "B");
+    EXPECT_EQ(TScratchFolder::Read(b), "B");
     EXPECT_TRUE(FileExists(a));
     EXPECT_TRUE(RenameFile(a, dir / "c.txt"));
-    EXPECT_EQ(TTempDir::Read(dir / "c.txt"), "A");
+    EXPECT_EQ(TScratchFolder::Read(dir / "c.txt"), "A");
     EXPECT_FALSE(RenameFile(dir / "missing", dir / "d.txt"));
     ForceDirectories(dir / "sub");
     EXPECT_FALSE(RenameFile(dir / "c.txt", dir / "sub"));
@@ -111,7 +111,7 @@ protected:
         FDir.Write("VIDEO_TS/.hidden.ifo", "");
         ForceDirectories(FDir / "VIDEO_TS/Sub.ifo");
     }
-    TTempDir FDir;
+    TScratchFolder FDir;
 };
 
 TEST_F(FindFirstTree, MaskMatchesWithoutRegardToCase)

@@ -6,7 +6,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStringList.h"
-#include "platform/rtl/TempDir.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -105,14 +105,14 @@ TEST(TMemIniFileWriting, WriteReplacesEraseAndDelete)
 
 TEST(TMemIniFileFiles, LoadsOnCreateAndWritesOnlyOnUpdate)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string path = dir.Write("a.ini", "[Main]\r\nLanguage = en\r\n");
     TMemIniFile ini(path);
     EXPECT_EQ(ini.ReadString("main", "language", ""), "en");
     ini.WriteString("Main", "Language", "de");
-    EXPECT_EQ(TTempDir::Read(path), "[Main]\r\nLanguage = en\r\n");
+    EXPECT_EQ(TScratchFolder::Read(path), "[Main]\r\nLanguage = en\r\n");
     ini.UpdateFile();
-    EXPECT_EQ(TTempDir::Read(path), "[Main]\r\nLanguage=de\r\n\r\n");
+    EXPECT_EQ(TScratchFolder::Read(path), "[Main]\r\nLanguage=de\r\n\r\n");
     TMemIniFile missing(dir / "none.ini");
     EXPECT_FALSE(missing.SectionExists("Main"));
 }
@@ -122,7 +122,7 @@ TEST(TMemIniFileFiles, UnreadableFileRaisesWithThePath)
     if (::geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";
     }
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string path = dir.Write("locked.ini", "[a]\nb=c\n");
     ::chmod(path.c_str(), 0);
     try {
@@ -135,14 +135,14 @@ TEST(TMemIniFileFiles, UnreadableFileRaisesWithThePath)
 
 TEST(TIniFile, WritesGoStraightToTheFileReplacingKeysInPlace)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string path = dir.Write("s.ini", "; settings\r\n[Main]\r\nWidth=1\r\n\r\n[Other]\r\nx=y\r\n");
     TIniFile ini(path);
     ini.WriteString("main", "WIDTH", "2");
-    EXPECT_EQ(TTempDir::Read(path), "; settings\r\n[Main]\r\nWIDTH=2\r\n\r\n[Other]\r\nx=y\r\n");
+    EXPECT_EQ(TScratchFolder::Read(path), "; settings\r\n[Main]\r\nWIDTH=2\r\n\r\n[Other]\r\nx=y\r\n");
     ini.WriteInteger("Main", "Height", 3);
     ini.WriteString("New", "k", "v");
-    EXPECT_EQ(TTempDir::Read(path), "; settings\r\n[Main]\r\nWIDTH=2\r\nHeight=3\r\n\r\n[Other]\r\nx=y\r\n\r\n[New]\r\nk=v\r\n");
+    EXPECT_EQ(TScratchFolder::Read(path), "; settings\r\n[Main]\r\nWIDTH=2\r\nHeight=3\r\n\r\n[Other]\r\nx=y\r\n\r\n[New]\r\nk=v\r\n");
     EXPECT_EQ(ini.ReadInteger("MAIN", "height", 0), 3);
     ini.EraseSection("other");
     ini.DeleteKey("main", "width");
@@ -154,7 +154,7 @@ TEST(TIniFile, WritesGoStraightToTheFileReplacingKeysInPlace)
 
 TEST(TIniFile, UnwritableFileRaisesIniFileException)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     TIniFile ini(dir / "no/such/dir.ini");
     EXPECT_EQ(ini.ReadString("a", "b", "def"), "def");
     EXPECT_THROW(ini.WriteString("a", "b", "c"), EIniFileException);

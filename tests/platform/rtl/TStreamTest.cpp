@@ -6,7 +6,7 @@
 #include <unistd.h>
 
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/TempDir.h"
+#include "tests/support/TScratchFolder.h"
 
 TEST(TMemoryStreamReadWrite, WritesGrowAndReadsStopAtTheEnd)
 {
@@ -83,7 +83,7 @@ TEST(TStringStream, HoldsItsDataAsAString)
 
 TEST(TFileStream, CreateWriteReopenRead)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     const std::string path = dir / "data.bin";
     {
         TFileStream f(path, fmCreate);
@@ -103,7 +103,7 @@ TEST(TFileStream, CreateWriteReopenRead)
 
 TEST(TFileStream, OpenFailuresNameThePath)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     try {
         TFileStream f(dir / "missing.bin", fmOpenRead);
         FAIL();
@@ -121,7 +121,7 @@ TEST(TFileStream, OpenFailuresNameThePath)
 
 TEST(TMemoryStreamFiles, SaveAndLoadWholeFiles)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     TMemoryStream m;
     m.WriteBuffer("\0\1\2", 3);
     m.SaveToFile(dir / "m.bin");

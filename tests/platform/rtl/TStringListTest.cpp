@@ -6,7 +6,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStream.h"
-#include "platform/rtl/TempDir.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -227,12 +227,12 @@ TEST(TStringsSubclass, TheVirtualCoreIsEnough)
 
 TEST(TStringListFiles, SaveWritesCrLfAndLoadReadsAnyLineEnds)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     TStringList list;
     list.Add("first");
     list.Add("s\xC3\xA9" "cond");
     list.SaveToFile(dir / "out.txt");
-    EXPECT_EQ(TTempDir::Read(dir / "out.txt"), "first\r\ns\xC3\xA9" "cond\r\n");
+    EXPECT_EQ(TScratchFolder::Read(dir / "out.txt"), "first\r\ns\xC3\xA9" "cond\r\n");
 
     TStringList back;
     back.LoadFromFile(dir.Write("in.txt", "\xEF\xBB\xBFone\ntwo\rthree"));
@@ -253,7 +253,7 @@ TEST(TStringListFiles, StreamsReadFromThePosition)
 
 TEST(TStringListFiles, MissingOrUnwritableFilesRaiseWithThePath)
 {
-    TTempDir dir;
+    TScratchFolder dir;
     TStringList list;
     list.Add("keep");
     try {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TScratchFolder.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,17 +22,11 @@ class DesktopTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/ombrix-desk-XXXXXX";
-        dir = mkdtemp(tmpl);
         const char* p = std::getenv("PATH");
         savedPath = p ? p : "";
         setenv("PATH", (dir + ":/usr/bin:/bin").c_str(), 1);
     }
-    void TearDown() override
-    {
-        setenv("PATH", savedPath.c_str(), 1);
-        fs::remove_all(dir);
-    }
+    void TearDown() override { setenv("PATH", savedPath.c_str(), 1); }
     void InstallOpener(const std::string& body)
     {
         std::ofstream(dir + "/xdg-open") << "#!/bin/sh\n" << body << "\n";
@@ -46,7 +42,8 @@ protected:
         std::getline(in, s);
         return s;
     }
-    std::string dir;
+    TScratchFolder scratch;
+    std::string dir = scratch.Path();
     std::string savedPath;
 };
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TScratchFolder.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,8 +27,6 @@ protected:
             const char* v = std::getenv(name);
             saved.emplace_back(name, v ? std::optional<std::string>(v) : std::nullopt);
         }
-        char tmpl[] = "/tmp/ombrix-folders-XXXXXX";
-        home = mkdtemp(tmpl);
         setenv("HOME", home.c_str(), 1);
         unsetenv("XDG_DATA_HOME");
         unsetenv("XDG_CONFIG_HOME");
@@ -40,14 +40,14 @@ protected:
                 unsetenv(name.c_str());
             }
         }
-        fs::remove_all(home);
     }
     void WriteUserDirs(const std::string& text)
     {
         fs::create_directories(home + "/.config");
         std::ofstream(home + "/.config/user-dirs.dirs") << text;
     }
-    std::string home;
+    TScratchFolder scratch;
+    std::string home = scratch.Path();
     std::vector<std::pair<std::string, std::optional<std::string>>> saved;
 };
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TScratchFolder.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -30,14 +32,11 @@ class ProcessListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/ombrix-proc-XXXXXX";
-        dir = mkdtemp(tmpl);
         name = "faketool" + std::to_string(getpid());
         tool = dir + "/" + name;
         fs::copy_file(FindOnPath("sleep"), tool);
         fs::permissions(tool, fs::perms::owner_all);
     }
-    void TearDown() override { fs::remove_all(dir); }
 
     TChildProcess Start(const std::vector<std::string>& Args, int StdOut = -1)
     {
@@ -57,7 +56,8 @@ protected:
         return child;
     }
 
-    std::string dir;
+    TScratchFolder scratch;
+    std::string dir = scratch.Path();
     std::string name;
     std::string tool;
 };

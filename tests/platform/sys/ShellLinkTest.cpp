@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/sys/ShellLinkTesting.h"
+#include "tests/support/TScratchFolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -90,8 +91,8 @@ TEST(ShellLinkTarget, BrokenSurrogateInTheUnicodePath_IsDamage)
 
 TEST(ResolveShellLink, ReadsTheFile_MissingOrHugeFilesGiveNoName)
 {
-    char pattern[] = "/tmp/om_link_XXXXXX";
-    const fs::path dir = mkdtemp(pattern);
+    TScratchFolder scratch;
+    const fs::path dir = scratch.Path();
     const fs::path lnk = dir / "Holiday \"film\".lnk";
     std::ofstream(lnk, std::ios::binary) << LinkFile().Bytes();
     EXPECT_EQ(ResolveShellLink(lnk.string()), "C:/Films/Holiday.avi");
@@ -100,5 +101,4 @@ TEST(ResolveShellLink, ReadsTheFile_MissingOrHugeFilesGiveNoName)
     // A large file that starts like a shortcut is no shortcut.
     std::ofstream(dir / "big.lnk", std::ios::binary) << LinkFile().Bytes() << std::string(2 << 20, '\0');
     EXPECT_EQ(ResolveShellLink((dir / "big.lnk").string()), "");
-    fs::remove_all(dir);
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TScratchFolder.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -22,8 +24,6 @@ class VolumesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char tmpl[] = "/tmp/ombrix-vol-XXXXXX";
-        root = mkdtemp(tmpl);
         src.MountInfo = root + "/mountinfo";
         src.SysBlock = root + "/block";
         src.ByLabel = root + "/by-label";
@@ -31,7 +31,6 @@ protected:
         fs::create_directories(src.ByLabel);
         WriteMounts("");
     }
-    void TearDown() override { fs::remove_all(root); }
 
     void WriteMounts(const std::string& lines) { std::ofstream(src.MountInfo) << "26 1 254:1 / / rw - ext4 /dev/vda rw\n" << lines; }
     void AddDrive(const std::string& name, const std::string& sectors)
@@ -52,7 +51,8 @@ protected:
         return path;
     }
 
-    std::string root;
+    TScratchFolder scratch;
+    std::string root = scratch.Path();
     TVolumeSources src;
 };
 

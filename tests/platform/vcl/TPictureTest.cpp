@@ -2,17 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/TJPEGImage.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
-std::string TempPath(const std::string& name) { return (std::filesystem::temp_directory_path() / ("vcl_" + name)).string(); }
+class TPictureFiles : public ::testing::Test {
+protected:
+    std::string TempPath(const std::string& name) const { return dir / name; }
+    TScratchFolder dir;
+};
 } // namespace
 
-TEST(TPictureFiles, KindFollowsTheExtension)
+TEST_F(TPictureFiles, KindFollowsTheExtension)
 {
     TBitmap b(8, 4);
     b.Canvas()->SetPixels(1, 1, clBlue);
@@ -24,10 +26,9 @@ TEST(TPictureFiles, KindFollowsTheExtension)
     EXPECT_EQ(p.Width(), 8);
     EXPECT_THROW(p.LoadFromFile(TempPath("pic.xyz")), EInvalidGraphic);
     EXPECT_EQ(p.Width(), 8); // a failed load keeps the picture
-    std::remove(bmp.c_str());
 }
 
-TEST(TPictureFiles, MissingFileRaisesAndKeepsThePicture)
+TEST_F(TPictureFiles, MissingFileRaisesAndKeepsThePicture)
 {
     TPicture p;
     EXPECT_THROW(p.LoadFromFile(TempPath("missing.jpg")), EFOpenError);

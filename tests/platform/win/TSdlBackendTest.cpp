@@ -13,12 +13,14 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <thread>
 
 #include "platform/backend/THeadlessBackend.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/Drawing.h"
+#include "tests/support/TScratchFolder.h"
 #include "tests/support/TestPictures.h"
 #include "platform/win/TrayIcon.h"
 #include "WinTestSupport.h"
@@ -258,17 +260,14 @@ public:
         std::string binary = FindInPath(name);
         if (binary.empty())
             return false;
-        char home[] = "/tmp/ombrix-wm-XXXXXX";
-        if (!mkdtemp(home))
-            return false;
-        Home = home;
+        const std::string home = Home.emplace().Path();
         Pid = fork();
         if (Pid == 0) {
             prctl(PR_SET_PDEATHSIG, SIGTERM);
             setenv("DISPLAY", display.c_str(), 1);
-            setenv("HOME", home, 1);
-            setenv("XDG_CONFIG_HOME", home, 1);
-            setenv("XDG_CACHE_HOME", home, 1);
+            setenv("HOME", home.c_str(), 1);
+            setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+            setenv("XDG_CACHE_HOME", home.c_str(), 1);
             if (name == "openbox")
                 execl(binary.c_str(), binary.c_str(), "--sm-disable", static_cast<char*>(nullptr));
             else
@@ -283,11 +282,9 @@ public:
             kill(Pid, SIGTERM);
             waitpid(Pid, nullptr, 0);
         }
-        if (!Home.empty())
-            std::system(("rm -rf '" + Home + "'").c_str());
     }
     pid_t Pid = 0;
-    std::string Home;
+    std::optional<TScratchFolder> Home; // goes after the manager has stopped
 };
 
 class TSdlBackendTest : public ::testing::Test {

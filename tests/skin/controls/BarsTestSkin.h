@@ -91,14 +91,14 @@ inline void WriteBarsPicture(const std::string& path)
 }
 
 struct TBarsSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TBarsSkin()
     {
-        WriteBarsPicture(Folder.Dir() + "/controls.bmp");
-        WriteMaskPicture(Folder.Dir() + "/mask.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        WriteBarsPicture(Folder.Path() + "/controls.bmp");
+        WriteMaskPicture(Folder.Path() + "/mask.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << BarsSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

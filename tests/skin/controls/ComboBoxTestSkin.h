@@ -66,13 +66,13 @@ inline std::string ComboBoxSkinIni()
 }
 
 struct TComboBoxTestSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TComboBoxTestSkin()
     {
-        WriteComboBoxPicture(Folder.Dir() + "/combobox.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        WriteComboBoxPicture(Folder.Path() + "/combobox.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << ComboBoxSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

@@ -81,13 +81,13 @@ inline std::string ExtraSkinIni()
 }
 
 struct TExtraSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TExtraSkin()
     {
-        WriteExtraPicture(Folder.Dir() + "/extra.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        WriteExtraPicture(Folder.Path() + "/extra.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << ExtraSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

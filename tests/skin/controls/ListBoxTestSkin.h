@@ -50,13 +50,13 @@ inline std::string ListBoxSkinIni()
 }
 
 struct TListBoxTestSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TListBoxTestSkin()
     {
-        WriteListBoxPicture(Folder.Dir() + "/listbox.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        WriteListBoxPicture(Folder.Path() + "/listbox.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << ListBoxSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

@@ -54,12 +54,12 @@ inline std::string ButtonsSkinIni()
 // The base pictures with the extra pieces drawn into the free lower part of the controls picture, and
 // a plain glow picture of the button's size grown by 3 on every side.
 struct TButtonsSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TButtonsSkin()
     {
-        const std::string pictures = Folder.Dir() + "/controls.bmp";
+        const std::string pictures = Folder.Path() + "/controls.bmp";
         WriteControlsPicture(pictures);
         TBitmap b;
         b.LoadFromFile(pictures);
@@ -70,11 +70,11 @@ struct TButtonsSkin {
         Fill(b, Rect(140, 65, 160, 85), cActive);
         Fill(b, Rect(160, 65, 180, 85), cDown);
         b.SaveToFile(pictures);
-        WriteMaskPicture(Folder.Dir() + "/mask.bmp");
+        WriteMaskPicture(Folder.Path() + "/mask.bmp");
         TBitmap glow(36, 26);
         Fill(glow, Rect(0, 0, 36, 26), cGlow);
-        glow.SaveToFile(Folder.Dir() + "/glow.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        glow.SaveToFile(Folder.Path() + "/glow.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << ButtonsSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

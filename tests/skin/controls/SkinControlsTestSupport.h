@@ -11,6 +11,7 @@
 #include <string>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/Messages.h"
@@ -45,24 +46,6 @@ inline void Fill(TBitmap& b, TRect r, TColor c)
     b.Canvas()->Brush()->SetColor(c);
     b.Canvas()->FillRect(r);
 }
-
-class TTestSkinFolder {
-public:
-    TTestSkinFolder()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skinctl-XXXXXX").string();
-        FDir = ::mkdtemp(pattern.data());
-    }
-    ~TTestSkinFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(FDir, ec);
-    }
-    const std::string& Dir() const { return FDir; }
-
-private:
-    std::string FDir;
-};
 
 inline void WriteControlsPicture(const std::string& path)
 {
@@ -143,14 +126,14 @@ inline std::string TestSkinIni()
 
 // The test skin, loaded. Keep the object alive while controls use it.
 struct TTestSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TTestSkin()
     {
-        WriteControlsPicture(Folder.Dir() + "/controls.bmp");
-        WriteMaskPicture(Folder.Dir() + "/mask.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        WriteControlsPicture(Folder.Path() + "/controls.bmp");
+        WriteMaskPicture(Folder.Path() + "/mask.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << TestSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

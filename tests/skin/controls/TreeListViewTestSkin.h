@@ -21,13 +21,13 @@ inline std::string TreeListSkinIni()
 }
 
 struct TTreeListSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
     TTreeListSkin()
     {
-        WriteControlsPicture(Folder.Dir() + "/controls.bmp");
-        WriteMaskPicture(Folder.Dir() + "/mask.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        WriteControlsPicture(Folder.Path() + "/controls.bmp");
+        WriteMaskPicture(Folder.Path() + "/mask.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << TreeListSkinIni();
         TskCompressedStoredSkin stored(nullptr);
         stored.BuildFromSkinIni(ini);

@@ -15,7 +15,7 @@ constexpr TColor cImage = cCaption;           // navy: the image-list picture
 // A skin with the two edit entries: "edit" (40 x 20, a 3-pixel frame) and "buttonedit" (60 x 20, its
 // button at 42..58 of the right end), plus "panelnotedit", an entry of another kind.
 struct TEditSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TEditSkin()
@@ -30,8 +30,8 @@ struct TEditSkin {
         Fill(b, Rect(3, 23, 40, 37), cClient);
         Fill(b, Rect(42, 22, 58, 38), cNormal);
         Fill(b, Rect(62, 22, 78, 38), cDown);
-        b.SaveToFile(Folder.Dir() + "/edit.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        b.SaveToFile(Folder.Path() + "/edit.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << "[VERSION]\nskinname=Edit Test\n"
                               "[PICTURES]\nactivepicturescount=1\n0=edit.bmp\n"
                               "[FORMINFO]\n[SKINOBJECTS]\ncount=0\n"
@@ -315,14 +315,14 @@ TEST_F(SkinEditSkinLook, TheKeptLookFollowsTheButtonAndANewSkin)
 
     // Another skin whose edit entries have other colours, loaded into the same component: the kept
     // pictures were made from the old one and must not show.
-    TTestSkinFolder folder;
+    TScratchFolder folder;
     TBitmap b(120, 60);
     Fill(b, Rect(0, 0, 120, 60), clWhite);
     Fill(b, Rect(0, 20, 60, 40), cActive);
     Fill(b, Rect(3, 23, 40, 37), cActiveClient);
     Fill(b, Rect(42, 22, 58, 38), cCaption);
-    b.SaveToFile(folder.Dir() + "/edit.bmp");
-    const std::string ini = folder.Dir() + "/skin.ini";
+    b.SaveToFile(folder.Path() + "/edit.bmp");
+    const std::string ini = folder.Path() + "/skin.ini";
     std::ofstream(ini) << "[VERSION]\nskinname=Edit Test 2\n"
                           "[PICTURES]\nactivepicturescount=1\n0=edit.bmp\n"
                           "[FORMINFO]\n[SKINOBJECTS]\ncount=0\n"

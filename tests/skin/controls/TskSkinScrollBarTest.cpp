@@ -281,7 +281,7 @@ constexpr TColor cThumb = 0x000080FF;   // orange
 
 // A skin with one horizontal bar entry, 100 x 19, stretched in its middle.
 struct TScrollBarSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TScrollBarSkin()
@@ -295,8 +295,8 @@ struct TScrollBarSkin {
         Fill(b, Rect(117, 0, 134, 19), cPressed);
         Fill(b, Rect(100, 20, 117, 39), cHot);
         Fill(b, Rect(140, 0, 156, 19), cThumb);
-        b.SaveToFile(Folder.Dir() + "/bar.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        b.SaveToFile(Folder.Path() + "/bar.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << "[VERSION]\nskinname=Bar Test\n[PICTURES]\nactivepicturescount=1\n0=bar.bmp\n"
                               "[FORMINFO]\n[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
                               "[SKINCONTROLS]\ncount=1\n0=hscrollbar:scrollbar\n"

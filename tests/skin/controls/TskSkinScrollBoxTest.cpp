@@ -315,7 +315,7 @@ namespace {
 
 // A skin with one "scrollbox" entry: a 30 x 30 nine-part picture, a 5-pixel red frame round green.
 struct TScrollBoxSkin {
-    TTestSkinFolder Folder;
+    TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
     TScrollBoxSkin()
@@ -323,8 +323,8 @@ struct TScrollBoxSkin {
         TBitmap b(30, 30);
         Fill(b, Rect(0, 0, 30, 30), cFrame);
         Fill(b, Rect(5, 5, 25, 25), cClient);
-        b.SaveToFile(Folder.Dir() + "/box.bmp");
-        const std::string ini = Folder.Dir() + "/skin.ini";
+        b.SaveToFile(Folder.Path() + "/box.bmp");
+        const std::string ini = Folder.Path() + "/skin.ini";
         std::ofstream(ini) << "[VERSION]\nskinname=Box Test\n[PICTURES]\nactivepicturescount=1\n0=box.bmp\n"
                               "[FORMINFO]\n[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
                               "[SKINCONTROLS]\ncount=1\n0=scrollbox:scrollbox\n"

@@ -238,7 +238,7 @@ TEST_F(SliderInput, DraggingTheThumbFiresChangeForEachNewValueAndChangedOnce)
 
 TEST_F(SliderInput, SkinLookUsesTheEntryColoursRulerAndThumbStates)
 {
-    TTestSkinFolder folder;
+    TScratchFolder folder;
     TBitmap pic(40, 30);
     Fill(pic, Rect(0, 0, 40, 30), clWhite);
     Fill(pic, Rect(0, 0, 20, 6), cProgress);
@@ -246,8 +246,8 @@ TEST_F(SliderInput, SkinLookUsesTheEntryColoursRulerAndThumbStates)
     Fill(pic, Rect(10, 10, 20, 24), cDown);
     // Pictures are drawn transparently: their bottom-left pixel names the colour left out.
     for (TPoint key : {Point(0, 5), Point(0, 23), Point(10, 23)}) Fill(pic, Rect(key.X, key.Y, key.X + 1, key.Y + 1), clWhite);
-    pic.SaveToFile(folder.Dir() + "/slider.bmp");
-    const std::string ini = folder.Dir() + "/skin.ini";
+    pic.SaveToFile(folder.Path() + "/slider.bmp");
+    const std::string ini = folder.Path() + "/skin.ini";
     std::ofstream(ini) << "[VERSION]\nskinname=Slider Test\n[PICTURES]\nactivepicturescount=1\n0=slider.bmp\n"
                           "[FORMINFO]\n[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
                           "[SKINCONTROLS]\ncount=1\n0=slider:slider\n"

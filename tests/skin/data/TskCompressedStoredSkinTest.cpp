@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 #include "PackedSkinTestSupport.h"
 #include "platform/gfx/EInvalidGraphic.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TBitmap.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -27,16 +27,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 // A scratch folder per test, removed afterwards.
 class ScratchFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = std::filesystem::temp_directory_path() /
-              ("skindata-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    std::filesystem::path dir;
+    std::string Path(const std::string& name) const { return dir / name; }
+    TScratchFolder dir;
 };
 
 // ---- the compressed skin file

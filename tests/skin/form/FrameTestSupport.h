@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/Window.h"
@@ -48,7 +49,8 @@ inline void Fill(TBitmap& b, TRect r, TColor c)
 }
 
 struct TFrameSkin {
-    std::string Dir;
+    TScratchFolder Scratch;
+    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
 
     // Extra lines go into [FORMINFO]; ObjExtra into the "obj" section. Each of ExtraObjects adds an
@@ -65,8 +67,6 @@ struct TFrameSkin {
             objectList += std::to_string(count++) + "=" + decl + "\n";
             objectSections += "[" + decl.substr(0, decl.find(':')) + "]\n" + lines;
         }
-        std::string pattern = (std::filesystem::temp_directory_path() / "skinframe-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
         TBitmap f(100, 80);
         Fill(f, Rect(0, 0, 100, 80), cClient);
         Fill(f, Rect(0, 0, 100, 30), cTop);
@@ -124,12 +124,6 @@ struct TFrameSkin {
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
         Skin->LoadStoredSkin(&stored);
-    }
-    ~TFrameSkin()
-    {
-        Skin.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
@@ -52,15 +53,14 @@ inline void Fill(TBitmap& b, TRect r, TColor c)
 
 // The menu skin, built the way a skin author builds one and loaded. Keep it alive while menus use it.
 struct TMenuSkin {
-    std::string Dir;
+    TScratchFolder Scratch;
+    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
 
     // Controls, when given, replace the empty [SKINCONTROLS] section (pictures 3 to 5 are there for them).
     explicit TMenuSkin(bool morphing = false, bool mask = false, const std::string& controls = "",
         const std::string& hintWindow = "")
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skinmenu-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
         TBitmap b(100, 60);
         Fill(b, Rect(0, 0, 100, 60), clWhite);
         Fill(b, Rect(0, 0, 40, 40), cFrame);
@@ -117,12 +117,6 @@ struct TMenuSkin {
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
         Skin->LoadStoredSkin(&stored);
-    }
-    ~TMenuSkin()
-    {
-        Skin.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

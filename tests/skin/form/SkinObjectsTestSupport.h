@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "skin/data/TskCompressedStoredSkin.h"
@@ -143,13 +144,12 @@ inline std::string ObjectsSkinIni()
 
 // The skin, loaded. Keep it alive while objects use it.
 struct TObjectsSkin {
-    std::string Dir;
+    TScratchFolder Scratch;
+    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
 
     TObjectsSkin()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skinobj-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
         WriteFramePicture(Dir + "/frame.bmp");
         WriteObjectsPicture(Dir + "/objects.bmp");
         std::ofstream(Dir + "/skin.ini") << ObjectsSkinIni();
@@ -157,11 +157,6 @@ struct TObjectsSkin {
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
         Skin->LoadStoredSkin(&stored);
-    }
-    ~TObjectsSkin()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

@@ -32,12 +32,12 @@ std::string SkinIniWithViewBackground(TColor Bg)
 // Loads the skin of Ini into Skin: the switch a user makes at run time.
 void Switch(TskSkinData& Skin, const std::string& Ini)
 {
-    skintest::TTestSkinFolder folder;
-    skintest::WriteControlsPicture(folder.Dir() + "/controls.bmp");
-    skintest::WriteMaskPicture(folder.Dir() + "/mask.bmp");
-    std::ofstream(folder.Dir() + "/skin.ini") << Ini;
+    TScratchFolder folder;
+    skintest::WriteControlsPicture(folder.Path() + "/controls.bmp");
+    skintest::WriteMaskPicture(folder.Path() + "/mask.bmp");
+    std::ofstream(folder.Path() + "/skin.ini") << Ini;
     TskCompressedStoredSkin stored(nullptr);
-    stored.BuildFromSkinIni(folder.Dir() + "/skin.ini");
+    stored.BuildFromSkinIni(folder.Path() + "/skin.ini");
     Skin.LoadStoredSkin(&stored);
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/win/Window.h"
 #include "skin/data/TskCompressedStoredSkin.h"
@@ -191,12 +192,11 @@ constexpr TColor cDownButton = 0x000000C0; // dark red: button-kind tab of the a
 constexpr TColor cToolButton = 0x00008080; // olive: the menu and close buttons
 
 struct TTabsSkin {
-    std::string Dir;
+    TScratchFolder Scratch;
+    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
     TTabsSkin()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skintabs-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
         TBitmap b(240, 70);
         auto fill = [&](TRect r, TColor c) {
             b.Canvas()->Brush()->SetColor(c);
@@ -229,12 +229,6 @@ struct TTabsSkin {
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
         Skin->LoadStoredSkin(&stored);
-    }
-    ~TTabsSkin()
-    {
-        Skin.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
@@ -43,12 +44,11 @@ void Fill(TBitmap& b, TRect r, TColor c)
 
 // A skin with a "mainmenubar" entry: the bar 20 pixels high, items of 18, and the child's close button.
 struct TBarSkin {
-    std::string Dir;
+    TScratchFolder Scratch;
+    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
     TBarSkin()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skinbar-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
         TBitmap frame(40, 40);
         Fill(frame, Rect(0, 0, 40, 40), clWhite);
         frame.SaveToFile(Dir + "/frame.bmp");
@@ -75,12 +75,6 @@ struct TBarSkin {
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
         Skin->LoadStoredSkin(&stored);
-    }
-    ~TBarSkin()
-    {
-        Skin.reset();
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/rtl/Files.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TScreen.h"
@@ -31,14 +32,13 @@ namespace fs = std::filesystem;
 // A temporary HOME with a folder of clips whose names have blanks and quotes:
 //   Clips/  a "one".avi  b two.avi  c three.mkv  notes.txt  Sub/ (d four.avi)  Sub Two/
 struct TTempClips {
-    fs::path Home;
+    TScratchFolder Scratch;
+    fs::path Home = Scratch.Path();
     std::string OldHome;
     bool HadHome = false;
 
     TTempClips()
     {
-        char pattern[] = "/tmp/om_opendlg_XXXXXX";
-        Home = ::mkdtemp(pattern);
         if (const char* h = ::getenv("HOME")) {
             HadHome = true;
             OldHome = h;
@@ -56,8 +56,6 @@ struct TTempClips {
             ::setenv("HOME", OldHome.c_str(), 1);
         else
             ::unsetenv("HOME");
-        std::error_code ec;
-        fs::remove_all(Home, ec);
     }
     fs::path Clips() const { return Home / "Clips"; }
     std::string Clip(const std::string& Name) const { return (Clips() / Name).string(); }

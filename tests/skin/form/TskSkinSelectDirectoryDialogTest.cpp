@@ -10,6 +10,7 @@
 
 #include "FrameTestSupport.h"
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Messages.h"
@@ -27,14 +28,13 @@ namespace fs = std::filesystem;
 
 // A temporary HOME whose documents folder has names with blanks and quotes.
 struct TTempHome {
-    fs::path Home;
+    TScratchFolder Scratch;
+    fs::path Home = Scratch.Path();
     std::string OldHome;
     bool HadHome = false;
 
     TTempHome()
     {
-        char pattern[] = "/tmp/om_seldir_XXXXXX";
-        Home = ::mkdtemp(pattern);
         if (const char* h = ::getenv("HOME")) {
             HadHome = true;
             OldHome = h;
@@ -49,8 +49,6 @@ struct TTempHome {
             ::setenv("HOME", OldHome.c_str(), 1);
         else
             ::unsetenv("HOME");
-        std::error_code ec;
-        fs::remove_all(Home, ec);
     }
     fs::path Docs() const { return Home / "My Documents"; }
     fs::path Quoted() const { return Docs() / "Say \"Cheese\" Clips"; }

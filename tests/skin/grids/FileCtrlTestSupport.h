@@ -33,12 +33,6 @@ struct FileCtrlTest : gridtest::GridFormTest {
         fs::create_directories(Sources.ByLabel);
         WriteMounts();
     }
-    void TearDown() override
-    {
-        gridtest::GridFormTest::TearDown();
-        std::error_code ec;
-        fs::remove_all(Temp.Home, ec);
-    }
     // The mount table escapes blanks as \040, as the kernel writes it.
     static std::string Escape(const std::string& s)
     {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "skin/data/TskCompressedStoredSkin.h"
@@ -52,13 +53,12 @@ inline std::string GridSkinIni()
 
 // The grid skin, loaded. Keep the object alive while grids use it.
 struct TGridSkin {
-    std::string Dir;
+    TScratchFolder Scratch;
+    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
 
     TGridSkin()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "skingrid-XXXXXX").string();
-        Dir = ::mkdtemp(pattern.data());
         TBitmap cells(60, 10);
         Fill(cells, Rect(0, 0, 20, 10), cFixedImage);
         Fill(cells, Rect(20, 0, 40, 10), cSelectImage);
@@ -72,11 +72,6 @@ struct TGridSkin {
         stored.BuildFromSkinIni(Dir + "/skin.ini");
         Skin = std::make_unique<TskSkinData>(nullptr);
         Skin->LoadStoredSkin(&stored);
-    }
-    ~TGridSkin()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(Dir, ec);
     }
 };
 

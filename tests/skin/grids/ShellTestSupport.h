@@ -17,6 +17,7 @@
 #include <string>
 
 #include "GridTestSupport.h"
+#include "tests/support/TScratchFolder.h"
 #include "skin/grids/TskSkinCustomGrid.h"
 
 namespace shelltest {
@@ -24,14 +25,13 @@ namespace shelltest {
 namespace fs = std::filesystem;
 
 struct TTempHome {
-    fs::path Home;
+    TScratchFolder Scratch;
+    fs::path Home = Scratch.Path();
     std::string OldHome, OldConfig, OldData;
     bool HadHome = false, HadConfig = false, HadData = false;
 
     TTempHome()
     {
-        char pattern[] = "/tmp/om_shellviews_XXXXXX";
-        Home = ::mkdtemp(pattern);
         Save("HOME", OldHome, HadHome);
         Save("XDG_CONFIG_HOME", OldConfig, HadConfig);
         Save("XDG_DATA_HOME", OldData, HadData);
@@ -50,8 +50,6 @@ struct TTempHome {
         Restore("HOME", OldHome, HadHome);
         Restore("XDG_CONFIG_HOME", OldConfig, HadConfig);
         Restore("XDG_DATA_HOME", OldData, HadData);
-        std::error_code ec;
-        fs::remove_all(Home, ec);
     }
     fs::path Docs() const { return Home / "Documents"; }
     fs::path Quoted() const { return Docs() / "My \"Quoted\" Clips"; }

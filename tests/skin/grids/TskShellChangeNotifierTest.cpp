@@ -9,6 +9,7 @@
 #include <fstream>
 
 #include "tests/support/THeadlessDriver.h"
+#include "tests/support/TScratchFolder.h"
 #include "platform/win/MessageQueue.h"
 
 namespace fs = std::filesystem;
@@ -16,8 +17,8 @@ namespace fs = std::filesystem;
 TEST(ShellChangeNotifier, ANewFileBelowTheRootIsReportedOnTheGuiThread)
 {
     THeadlessDriver driver;
-    char pattern[] = "/tmp/om_notify_XXXXXX";
-    const fs::path dir = mkdtemp(pattern);
+    TScratchFolder scratch;
+    const fs::path dir = scratch.Path();
     fs::create_directories(dir / "sub");
     {
         TskShellChangeNotifier notifier(nullptr);
@@ -39,5 +40,4 @@ TEST(ShellChangeNotifier, ANewFileBelowTheRootIsReportedOnTheGuiThread)
         EXPECT_GE(changes, 1);
         EXPECT_TRUE(onGuiThread);
     }
-    fs::remove_all(dir);
 }

@@ -11,22 +11,22 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/TScratchFolder.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 struct ShellFolderTest : ::testing::Test {
-    fs::path Dir;
+    TScratchFolder Scratch;
+    fs::path Dir = Scratch.Path();
     void SetUp() override
     {
-        char pattern[] = "/tmp/om_shell_XXXXXX";
-        Dir = mkdtemp(pattern);
         fs::create_directories(Dir / "Videos" / "Trips");
         fs::create_directories(Dir / "Archive.ZIP");
         fs::create_directories(Dir / ".hidden");
         std::ofstream(Dir / "notes.txt") << "x";
     }
-    void TearDown() override { fs::remove_all(Dir); }
     std::unique_ptr<TskShellFolder> Root() { return CreateRootFolder(Dir.string()); }
 };
 
