@@ -174,12 +174,12 @@ void TskSkinButton::ComputeSkinSize(int& AWidth, int& AHeight)
 
 bool TskSkinButton::MorphAvailable() const
 {
-    return FSkinIndex != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+    return SkinIndex() != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
 }
 
 bool TskSkinButton::AnimationAvailable() const
 {
-    return FSkinIndex != -1 && FSkin.CanAnimate(SkinData());
+    return SkinIndex() != -1 && FSkin.CanAnimate(SkinData());
 }
 
 // ---- cross-fade and focus animation
@@ -260,7 +260,7 @@ void TskSkinButton::ComposeGlow(TBitmap* Source, TBitmap* Dest, int W, int H) co
 
 void TskSkinButton::ShowGlow()
 {
-    if (!SkinLoaded() || FSkinIndex == -1) return;
+    if (!SkinLoaded() || SkinIndex() == -1) return;
     TBitmap* glow = SkinPicture(FGlowPictureIndex);
     if (glow == nullptr || !(SkinData()->ShowButtonGlowFrames() || FAlwaysShowLayeredFrame)) return;
     const int w = Width() + FGlowOffsetLeft + FGlowOffsetRight;
@@ -569,7 +569,7 @@ void TskSkinButton::Paint()
 {
     if (Width() < 1 || Height() < 1) return;
     FindSkinObject();
-    if (FSkinIndex == -1) {
+    if (SkinIndex() == -1) {
         TskSkinControl::Paint();
         return;
     }

@@ -192,12 +192,12 @@ void TskSkinSpeedButton::ComputeSkinSize(int& AWidth, int& AHeight)
 
 bool TskSkinSpeedButton::MorphAvailable() const
 {
-    return FSkinIndex != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+    return SkinIndex() != -1 && FSkin.Morphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
 }
 
 bool TskSkinSpeedButton::AnimationAvailable() const
 {
-    return !FFlat && FSkinIndex != -1 && FSkin.CanAnimate(SkinData());
+    return !FFlat && SkinIndex() != -1 && FSkin.CanAnimate(SkinData());
 }
 
 // ---- cross-fade and animation
@@ -326,7 +326,7 @@ void TskSkinSpeedButton::WndProc(TMessage& Message)
         return;
     case CM_TEXTCHANGED:
         TskGraphicSkinCustomControl::WndProc(Message);
-        if (FSkinIndex != -1 || Designing() || DrawDefault()) Repaint();
+        if (SkinIndex() != -1 || Designing() || DrawDefault()) Repaint();
         return;
     default:
         TskGraphicSkinCustomControl::WndProc(Message);
@@ -352,7 +352,7 @@ TskButtonFace TskSkinSpeedButton::Face() const
 
 void TskSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
 {
-    FSkin.SelectFont(C, DefaultFont(), FSkinIndex != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
+    FSkin.SelectFont(C, DefaultFont(), SkinIndex() != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
     C->Font()->SetColor(Color);
     Face().Draw(C, R, IsActive, IsDown);
 }
@@ -407,7 +407,7 @@ void TskSkinSpeedButton::Paint()
     FindSkinObject();
     const TRect whole = Rect(0, 0, Width(), Height());
     const bool restingFlat = FFlat && !FMouseIn && !(FDown && FGroupIndex != 0);
-    if (FSkinIndex == -1) {
+    if (SkinIndex() == -1) {
         if (restingFlat && !PressedLook()) {
             // Only the glyph and caption over whatever the parent shows.
             DrawContent(Canvas(), whole, false, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
