@@ -10,7 +10,7 @@ class TOMR_Splash : public TForm {
 public:
     explicit TOMR_Splash(TComponent* AOwner);
 
-    TImage* Image1 = nullptr;
+    TImage* Image1 = nullptr; // the splash picture
 };
 
 // The splash picture: the program's name and what it does on a dark blue band.

@@ -1,4 +1,5 @@
 #pragma once
+// Unit1 is the main window's unit.
 // The main window: TForm1 with its run state (flags and counters), the hidden tables, work lists,
 // the one console-tool runner and the timers that drive intake, scanning, identification and the
 // progress display. Visible controls are reached through small interfaces (app/om_controls.h and the
@@ -68,6 +69,7 @@ public:
     virtual bool Execute() = 0;
 };
 
+// TForm1 is the program's main window: the source queue, the device and quality choice, Start and Stop.
 class TForm1 : public TForm {
 public:
     // System answers what the window asks of the machine (tool runs, drives, the desktop); it must
@@ -80,24 +82,24 @@ public:
     TRunState RunState;
 
     // --- hidden tables and lists (owned by FTables) ---
-    TskSkinStringGrid* StringGrid1 = nullptr;
+    TskSkinStringGrid* StringGrid1 = nullptr; // the source table: one record per source found
     TskSkinStringGrid* dvdgrid = nullptr;
-    TStrings* ListBox1 = nullptr;
-    TStrings* ListBox2 = nullptr;
+    TStrings* ListBox1 = nullptr;    // pending source names (dropped, chosen, inserted discs)
+    TStrings* ListBox2 = nullptr;    // the sorted copy of the pending names being scanned
     TStrings* filelist = nullptr;
-    TStrings* filelist2 = nullptr;
+    TStrings* filelist2 = nullptr;   // files found below one pending folder
     TStrings* folderlist = nullptr;
-    TStrings* folderlist2 = nullptr;
+    TStrings* folderlist2 = nullptr; // folders already searched
     TStrings* voblist = nullptr;
     TStrings* dvdbox = nullptr;
     TStrings* videobox = nullptr;
     TStrings* subVid = nullptr;
-    TStrings* Memo1 = nullptr;
-    TStrings* Memo2 = nullptr;
+    TStrings* Memo1 = nullptr; // audio stream lines of the source being identified
+    TStrings* Memo2 = nullptr; // subtitle stream lines of the source being identified
     TStrings* dvdlog = nullptr;
     TOmTables& Tables() { return *FTables; }
 
-    TOxCreateProcess* OxCreateProcess1 = nullptr;
+    TOxCreateProcess* OxCreateProcess1 = nullptr; // the one console-tool runner
     TTimer* ScanTimer = nullptr;
     TTimer* converttimer = nullptr;
     TRunControl& RunControl() { return *FRunControl; }
@@ -112,11 +114,11 @@ public:
     IOmCheckBox* checkbox5 = nullptr;  // choose subtitles by language
     IOmCheckBox* checkbox8 = nullptr;  // always use subtitles
     IOmComboBox* combobox4 = nullptr;  // preferred audio languages
-    IOmComboBox* combobox5 = nullptr;
+    IOmComboBox* combobox5 = nullptr;  // second preferred audio language
     IOmComboBox* combobox6 = nullptr;  // preferred subtitle languages
-    IOmComboBox* combobox7 = nullptr;
-    IOmOpenDialog* oxOpenDialog1 = nullptr;
-    IOmSelectDirectory* OxSelectDirectory1 = nullptr;
+    IOmComboBox* combobox7 = nullptr;  // second preferred subtitle language
+    IOmOpenDialog* oxOpenDialog1 = nullptr;           // the add-files dialog
+    IOmSelectDirectory* OxSelectDirectory1 = nullptr; // the folder dialog (add a folder, destination)
 
     // The queue rows (owned by the window as a component; null until the window makes them).
     TOmQueue* Queue = nullptr;
@@ -184,7 +186,7 @@ public:
     // --- run buttons: Start/Stop, Skip and the destination (om_buttons.cpp) ---
     // The hidden Start/Stop button: its caption ("Start" / "Stop") is the run state. Without it the
     // state is taken from Converting.
-    IOmButton* skSkinSpeedButton1 = nullptr;
+    IOmButton* skSkinSpeedButton1 = nullptr; // the hidden Start/Stop button
     IOmButton* go_button = nullptr;     // shows the Start or Stop glyph
     IOmButton* skip_button = nullptr;
     IOmButton* file_button = nullptr;   // add files

@@ -212,7 +212,7 @@ struct TForm1::TFormParts {
     std::unique_ptr<IOmSlider> Slider;
     std::unique_ptr<IOmSelectDirectory> FolderDialog;
     std::unique_ptr<IOmOpenDialog> OpenDialog;
-    TskSkinOpenDialog* oxOpenDialog1 = nullptr;
+    TskSkinOpenDialog* oxOpenDialog1 = nullptr; // the add-files dialog of the stored form
     std::unique_ptr<IOmLabel> QualityLabel;
     std::unique_ptr<IOmLabel> ResLabel;
     std::unique_ptr<TProfileHandlers> Profile;
@@ -225,7 +225,7 @@ struct TForm1::TFormParts {
     TskSkinPanel* textpanel = nullptr;
     TskSkinPanel* ROOT = nullptr;
     TControl* banner = nullptr;
-    TControl* skSkinEdit1 = nullptr;
+    TControl* skSkinEdit1 = nullptr; // shows the command line of the running conversion
 };
 
 void TForm1::TFormPartsDeleter::operator()(TFormParts* Parts) const

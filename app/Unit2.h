@@ -1,4 +1,5 @@
 #pragma once
+// Unit2 is the preview window's unit.
 // The preview window: a queue row's thumbnail shown large, and a Play button that starts the player in
 // slave mode drawing into the panel videowindow1, with the row's chosen audio and subtitle tracks. The
 // seek slider sends "seek" commands to the running player; the row's track boxes switch the playing
@@ -24,6 +25,7 @@ class TskSkinSpeedButton;
 // Empty when an aspect value is not positive.
 TRect FitPreviewRect(const TRect& Area, int Aw, int Ah);
 
+// TForm2 is the program's preview window.
 class TForm2 : public TForm {
 public:
     // Reads the stored "TForm2" description when the program has one; the components it lacks are made

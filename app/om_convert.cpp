@@ -622,6 +622,506 @@ std::vector<int> BuildJobs(TForm1& Form, const TConvertOptions& Options)
     return budgets;
 }
 
+// One run of the queue, in the order its steps come: the jobs are built, then each job is planned,
+// its parts are run and judged one after the other and its row is finished; at the end the queue is
+// summed up. What Stop and Skip do to each step is decided in one place (the section below marked so).
+class TQueueRun {
+public:
+    TQueueRun(TForm1& Form, const TConvertOptions& Options);
+    TQueueRun(const TQueueRun&) = delete;
+    TQueueRun& operator=(const TQueueRun&) = delete;
+
+    void Run();
+
+private:
+    // Where the queue goes after a job.
+    enum class TAfterJob { NextJob, EndQueue, LeaveNow };
+    // How the steps of a part ended.
+    enum class TStepsEnd { Ran, Failed, Closing };
+
+    // What one job gathers over its parts.
+    struct TJob {
+        int Index = 0;      // the job's row of convertgrid
+        int SourceRow = -1; // its row of StringGrid1, -1 when it has none
+        TJobPlan Plan;
+        // What the job is to cover: the source's length, and for chapter parts where its chapters
+        // start (the player is asked once, after the first part that ran).
+        double SourceLength = 0;
+        bool WantAudio = false;
+        TMediaReport SourceReport;
+        bool SourceAsked = false;
+        bool AllParts = true;
+        bool DestinationFull = false;
+        std::string Why; // what went wrong, for the row's failure
+    };
+
+    // --- the steps -------------------------------------------------------------------------------
+    TAfterJob RunJob(int j);
+    void EndUnrunnableJob(const TJob& Job);
+    // False when the program is closing: nothing more is done then.
+    bool RunPart(TJob& Job, int k);
+    void BeginPart(const TJob& Job, int k);
+    std::vector<std::string> PartSteps(const TJob& Job, int k) const;
+    TStepsEnd RunSteps(const TJob& Job, int k, const std::vector<std::string>& Steps);
+    // "" when the part's file holds what the part was to cover, else what is wrong with it.
+    std::string JudgePart(TJob& Job, int k, TStandbyProbe& Judge);
+    void EndPart(TJob& Job, int k, bool PartOk);
+    void OpenTrayAfterLastPart(const TJob& Job, int k);
+    TAfterJob FinishJob(TJob& Job);
+    void FinishQueue();
+
+    // --- what Stop and Skip do: decided here only ------------------------------------------------
+    // Stop ends the queue: no tool starts after it, the part it cut is neither judged nor kept, the
+    // job's row says "Stopped Conversion", every later job only gets its times and that text, and
+    // the queue ends without summing up its failures and without showing the folder.
+    // Skip ends the part that runs: it is neither judged nor kept, no tray opens for it, and the next
+    // part starts afresh; a job whose last part was skipped says "Skipped Conversion".
+    bool StopAsked() const { return FForm.RunState.AbortRequested != 0; }
+    bool SkipAsked() const { return FForm.RunState.SkipRequested != 0; }
+    bool Interrupted() const { return StopAsked() || SkipAsked(); }
+    // Whether a tool run or a judgement that serves the window's messages goes on.
+    bool KeepGoing() const { return !Interrupted() && !Application->Terminated(); }
+    void StartQueueAfresh();
+    void StartPartAfresh();
+    // The row of a job that Stop or Skip ended. One that Stop ended before any of its parts ran
+    // (PartsRan false) only gets its text: the status already says the queue stopped.
+    void EndInterruptedJob(const TJob& Job, bool PartsRan);
+
+    // --- the tools -------------------------------------------------------------------------------
+    void OnToolLine(TObject* Sender, const std::string& Line, bool Starts, bool Ends);
+    TRunControl::TToolWatch Watch(const std::string& File);
+    // The player's report on a source argument; false when the run was cut short (Stop, closing).
+    bool AskPlayer(const std::string& Source, TMediaReport& Into);
+
+    // What part k of the job is to cover of its source.
+    static TPartRange PartRange(const TJob& Job, int k)
+    {
+        return k < static_cast<int>(Job.Plan.Ranges.size()) ? Job.Plan.Ranges[static_cast<std::size_t>(k)]
+                                                            : TPartRange();
+    }
+    std::string Cell(const TJob& Job, int Column) const { return FJobs.Cells(Column, Job.Index); }
+    std::string SourceCell(const TJob& Job, int Column) const
+    {
+        return Job.SourceRow >= 0 ? FForm.StringGrid1->Cells(Column, Job.SourceRow) : std::string();
+    }
+    // A failure must not read like the finished jobs around it: the row and the status say so, and
+    // it counts among the failures the status sums up at the end.
+    void Failed(int Row, const std::string& File, const std::string& Why);
+
+    TQueueGuard FGuard; // first, so that it puts everything back last
+    TForm1& FForm;
+    const TConvertOptions& FOptions;
+    TRunControl& FRun;
+    TskSkinStringGrid& FJobs;
+    const TOxCPSReadEvent FFormRead;
+    std::vector<int> FBudgets;
+    int FCount = 0;
+    std::string FScratch;
+    std::string FSteadyCopy;
+
+    // The last progress line of each run, so a part that ends between two timer ticks is judged on
+    // where it got to, not on the tick before.
+    std::string FLastProgress;
+    // While the player reports on a file, its lines go to that report instead.
+    TMediaReport* FReport = nullptr;
+    // How far the running tool got: every line moves it, and its closing report says it is done.
+    int FToolLines = 0;
+    bool FToolSaidEnd = false;
+
+    int FFailures = 0;
+    std::string FLastFailure;
+    bool FMadeSomething = false;
+};
+
+TQueueRun::TQueueRun(TForm1& Form, const TConvertOptions& Options)
+    : FGuard(Form), FForm(Form), FOptions(Options), FRun(Form.RunControl()), FJobs(*Form.Tables().convertgrid),
+      FFormRead(Form.OxCreateProcess1->OnRead)
+{
+    FForm.RunState.Converting = -1;
+    StartQueueAfresh();
+    FForm.OxCreateProcess1->OnRead = [this](TObject* Sender, const std::string& Line, bool Starts, bool Ends) {
+        OnToolLine(Sender, Line, Starts, Ends);
+    };
+}
+
+void TQueueRun::Run()
+{
+    FBudgets = BuildJobs(FForm, FOptions);
+    FCount = JobCount(FJobs);
+    FScratch = JoinPath(FForm.WorkFolder, "temp/convert.avi");
+    FSteadyCopy = JoinPath(FForm.WorkFolder, "temp/steady.nut");
+    ForceDirectories(JoinPath(FForm.WorkFolder, "temp"));
+    for (int j = 0; j < FCount; ++j) {
+        const TAfterJob next = RunJob(j);
+        if (next == TAfterJob::LeaveNow)
+            return;
+        if (next == TAfterJob::EndQueue)
+            break;
+    }
+    FinishQueue();
+}
+
+TQueueRun::TAfterJob TQueueRun::RunJob(int j)
+{
+    if (FJobs.Cells(JobRecord::VideoCodec, j).empty())
+        return TAfterJob::NextJob;
+    TJob job;
+    job.Index = j;
+    FJobs.SetCells(JobRecord::StartTime, j, ClockText());
+    FJobs.SetCells(JobRecord::StatusText, j, "");
+    FJobs.SetCells(JobRecord::EndTime, j, "");
+    job.SourceRow = CellInt(Cell(job, JobRecord::SourceRow), -1);
+
+    if (!StopAsked() && Pos("gpp", FOptions.DeviceText) > 0 && FOptions.DetectCrop)
+        FOptions.DetectCrop(j);
+
+    TPlanSettings planSettings;
+    planSettings.Budget = FBudgets[static_cast<std::size_t>(j)];
+    planSettings.NicerSubtitles = FOptions.NicerSubtitles;
+    planSettings.WorkFolder = FForm.WorkFolder;
+    planSettings.SteadyCopy = FSteadyCopy;
+    job.Plan = PlanJob(FJobs, *FForm.StringGrid1, j, planSettings);
+
+    if (StopAsked()) {
+        FJobs.SetCells(JobRecord::EndTime, j, ClockText());
+        EndInterruptedJob(job, false);
+        return TAfterJob::NextJob;
+    }
+    if (!job.Plan.Runnable || Cell(job, JobRecord::Encoder) == "wmencoder") {
+        EndUnrunnableJob(job);
+        return TAfterJob::NextJob;
+    }
+
+    if (FForm.Queue)
+        FForm.Queue->setNote(job.SourceRow, "");
+    job.SourceLength = ParseFloatDot(SourceCell(job, SourceRecord::Length));
+    job.WantAudio = SourceHasSound(*FForm.StringGrid1, job.SourceRow) &&
+                    CarriesAudio(Cell(job, JobRecord::OptionTemplate) + " " + Cell(job, JobRecord::JobOptions));
+    const int n = static_cast<int>(job.Plan.Commands.size());
+    for (int k = 0; k < n && !StopAsked() && !job.DestinationFull; ++k)
+        if (!RunPart(job, k))
+            return TAfterJob::LeaveNow;
+    FJobs.SetCells(JobRecord::EndTime, j, ClockText());
+    return FinishJob(job);
+}
+
+// Nothing can be made: the row says so instead of waiting on a tool that never comes.
+void TQueueRun::EndUnrunnableJob(const TJob& Job)
+{
+    if (Job.SourceRow >= 0)
+        FForm.SetSourceSelected(Job.SourceRow, "No");
+    FJobs.SetCells(JobRecord::EndTime, Job.Index, ClockText());
+    FJobs.SetCells(JobRecord::StatusText, Job.Index, "Finished Conversion");
+    Failed(Job.SourceRow, Cell(Job, JobRecord::OutputFile), Job.Plan.Runnable ? "tool not available" : Job.Plan.Reason);
+}
+
+bool TQueueRun::RunPart(TJob& Job, int k)
+{
+    BeginPart(Job, k);
+    FLastProgress.clear();
+    // The judge of this part's file starts now, so that its start overlaps the encode.
+    TStandbyProbe judge;
+    judge.Start(FForm.WorkFolder);
+    const std::vector<std::string> steps = PartSteps(Job, k);
+    DeleteFile(FScratch);
+    DeleteFile(FSteadyCopy);
+    const TStepsEnd ran = RunSteps(Job, k, steps);
+    if (ran == TStepsEnd::Closing)
+        return false;
+    DeleteFile(FScratch);
+    DeleteFile(FSteadyCopy);
+
+    bool partOk = ran == TStepsEnd::Ran;
+    const TPartRange range = PartRange(Job, k);
+    if (partOk && range.FirstChapter > 0 && !Job.SourceAsked) {
+        Job.SourceAsked = true;
+        AskPlayer(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:"), Job.SourceReport);
+    }
+    if (partOk) {
+        const std::string verdict = JudgePart(Job, k, judge);
+        if (Application->Terminated())
+            return false;
+        if (!verdict.empty()) {
+            partOk = false;
+            Job.Why = verdict;
+        }
+    } else if (Job.Why.empty()) {
+        Job.Why = FRun.LastStartFailed() ? "the encoder could not be started" : "the encoder failed";
+    }
+    EndPart(Job, k, partOk);
+    return true;
+}
+
+void TQueueRun::BeginPart(const TJob& Job, int k)
+{
+    TRunState& state = FForm.RunState;
+    const int n = static_cast<int>(Job.Plan.Commands.size());
+    state.CurrentJob = Job.SourceRow;
+    state.CurrentTotal = CellInt(Cell(Job, JobRecord::LengthSeconds));
+    FForm.setProgress(state.CurrentJob, 0);
+    state.CurrentPos = 0;
+    state.GrabMode = -1;
+    state.Scanning = -1;
+    StartPartAfresh();
+    FForm.BeginProgressPart();
+    state.QueueTotal = 0;
+    for (int i = Job.Index; i < FCount; ++i)
+        state.QueueTotal += static_cast<int>(Round(ParseFloatDot(FJobs.Cells(JobRecord::LengthSeconds, i))));
+    state.JobCounterText = IntToStr(Job.Index + 1) + " of " + IntToStr(FCount) + " : ";
+    if (n > 1)
+        FJobs.SetCells(JobRecord::EndTime, Job.Index, "part " + IntToStr(k + 1) + " of " + IntToStr(n));
+    FJobs.SetCells(JobRecord::StatusText, Job.Index, "Converting");
+    if (FOptions.ShowCommand)
+        FOptions.ShowCommand(Job.Plan.Commands[static_cast<std::size_t>(k)]);
+}
+
+// The tool runs a part takes: the command as the installed tools can run it, after the constant-rate
+// copy of an uneven source when the plan has one.
+std::vector<std::string> TQueueRun::PartSteps(const TJob& Job, int k) const
+{
+    std::vector<std::string> steps =
+        AdaptToInstalledTools(Job.Plan.Commands[static_cast<std::size_t>(k)], FScratch, InstalledToolSupport(),
+                              SourceHasSound(*FForm.StringGrid1, Job.SourceRow));
+    if (!Job.Plan.ReadStep.empty())
+        steps.insert(steps.begin(), Job.Plan.ReadStep);
+    return steps;
+}
+
+TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vector<std::string>& Steps)
+{
+    TRunState& state = FForm.RunState;
+    // Each step's progress counts for its share of what the whole part costs.
+    double cost = 0;
+    for (const std::string& step : Steps)
+        cost += StepCost(step);
+    double costBefore = 0;
+    for (const std::string& step : Steps) {
+        state.StepStart = costBefore / cost;
+        state.StepShare = StepCost(step) / cost;
+        costBefore += StepCost(step);
+        if (Interrupted())
+            return TStepsEnd::Failed;
+        FToolLines = 0;
+        FToolSaidEnd = false;
+        if (!FRun.RunTool(step, TToolKind::Encode, FForm.WorkFolder))
+            return TStepsEnd::Failed;
+        // Later steps and parts keep the position and time left the one before showed.
+        if (k == 0 && &step == &Steps.front())
+            FForm.SetStatusText("Conversion started");
+        FLastProgress.clear();
+        FForm.converttimer->SetEnabled(true);
+        const bool makesTheSteadyCopy = !Job.Plan.ReadStep.empty() && &step == &Steps.front();
+        const std::string written = &step == &Steps.back() ? Job.Plan.Outputs[static_cast<std::size_t>(k)]
+                                    : makesTheSteadyCopy    ? FSteadyCopy
+                                                            : FScratch;
+        // A tool ended for not ending by itself wrote what it could: its file is judged.
+        const bool cutShort = FRun.WaitForTool(Watch(written));
+        FForm.converttimer->SetEnabled(false);
+        state.PendingProgressLine.clear();
+        if (Application->Terminated())
+            return TStepsEnd::Closing;
+        if (FRun.LastExitCode() != 0 && !cutShort)
+            return TStepsEnd::Failed;
+        if (!FLastProgress.empty()) {
+            double seconds = 0;
+            if (ProgressSeconds(ProgressPositionText(FLastProgress), seconds) && seconds > 0)
+                FForm.setProgress(state.CurrentJob,
+                                  std::max(state.CurrentPos, static_cast<int>(Round(JobPosition(state, seconds)))));
+        }
+    }
+    return TStepsEnd::Ran;
+}
+
+// The part is judged by its file: the player must find in it what the part was to cover.
+std::string TQueueRun::JudgePart(TJob& Job, int k, TStandbyProbe& Judge)
+{
+    const std::string& out = Job.Plan.Outputs[static_cast<std::size_t>(k)];
+    const TPartRange range = PartRange(Job, k);
+    TMediaReport made;
+    std::string verdict = "the output could not be checked";
+    const auto serve = [this] {
+        Application->ProcessMessages();
+        return KeepGoing();
+    };
+    const double span = PartSpan(range, Job.SourceLength, Job.SourceReport.ChapterStarts,
+                                 CellInt(SourceCell(Job, SourceRecord::Chapters)));
+    if (Judge.Report(out, made, serve) || ProbeOutput(out, made, serve))
+        verdict = JudgeOutput(made, span, Job.WantAudio);
+    // Sound that ends before the picture may be what the source holds (a file cut from a longer
+    // one): the source file is read the same way, only then, and sets the share.
+    const std::string sourceFile = Cell(Job, JobRecord::GroupKey);
+    TMediaReport held;
+    if (verdict == "the sound stops early" && Pos("dvd-device", Cell(Job, JobRecord::SourceArg)) == 0 &&
+        FileExists(sourceFile) && ProbeOutput(sourceFile, held, serve) && held.Length > 0 && held.AudioLength >= 0)
+        verdict = JudgeOutput(made, span, Job.WantAudio, held.AudioLength / held.Length);
+    return verdict;
+}
+
+void TQueueRun::EndPart(TJob& Job, int k, bool PartOk)
+{
+    const std::string& out = Job.Plan.Outputs[static_cast<std::size_t>(k)];
+    const bool interrupted = Interrupted();
+    if (!PartOk && !interrupted) {
+        const std::string cause = FailureCause(Cell(Job, JobRecord::GroupKey), Cell(Job, JobRecord::SourceArg),
+                                               Cell(Job, JobRecord::OutputFolder));
+        if (!cause.empty())
+            Job.Why = cause;
+        // A write cut off by a full destination looks like any other failure (the encoders even
+        // exit 0): the room left tells. Every later job would fail the same way, so the queue stops.
+        const long long room = VolumeFreeBytes(ExtractFilePath(out));
+        if (room >= 0 && room < 2 * 1024 * 1024) {
+            Job.Why = "the destination is full";
+            Job.DestinationFull = true;
+        }
+    }
+    const bool partOk = PartOk && !interrupted;
+    // A stopped, skipped or failed part's file never keeps the final name.
+    if (!partOk)
+        SetAsideIncomplete(out);
+    if (partOk) {
+        FForm.setProgress(FForm.RunState.CurrentJob, FForm.RunState.CurrentTotal);
+        if (FOptions.PartDone)
+            FOptions.PartDone(FForm.RunState.CurrentJob);
+        OpenTrayAfterLastPart(Job, k);
+    }
+    Job.AllParts = Job.AllParts && partOk;
+}
+
+// The tray opens after the last part of the disc's last job, never before a later title of the same
+// disc (the keys stay, so that last job still knows its drive).
+void TQueueRun::OpenTrayAfterLastPart(const TJob& Job, int k)
+{
+    const std::string drive = Cell(Job, JobRecord::GroupKey);
+    const auto isDiscRoot = FOptions.IsDiscRoot ? FOptions.IsDiscRoot : IsDriveRoot;
+    if (k != static_cast<int>(Job.Plan.Commands.size()) - 1 || drive.empty() || !isDiscRoot(drive))
+        return;
+    int later = 0;
+    for (int i = Job.Index + 1; i < FCount; ++i)
+        later += FJobs.Cells(JobRecord::GroupKey, i) == drive ? 1 : 0;
+    if (later == 0 && !SkipAsked() && FOptions.Ejector)
+        FOptions.Ejector->Eject(drive);
+}
+
+TQueueRun::TAfterJob TQueueRun::FinishJob(TJob& Job)
+{
+    if (Interrupted()) {
+        EndInterruptedJob(Job, true);
+        return TAfterJob::NextJob;
+    }
+    const int j = Job.Index;
+    const bool done = Job.AllParts;
+    if (done) {
+        if (Cell(Job, JobRecord::OutputExt) == "mp4x") {
+            FJobs.SetCells(JobRecord::OutputExt, j, "mp4");
+            FJobs.SetCells(JobRecord::OutputFile, j, Job.Plan.OutputName + ".mp4");
+        }
+        FMadeSomething = true;
+        if (FOptions.Playlist)
+            for (const std::string& out : Job.Plan.Outputs)
+                if (NotInList(out, *FOptions.Playlist))
+                    FOptions.Playlist->Add(out);
+    }
+    if (Job.SourceRow >= 0)
+        FForm.SetSourceSelected(Job.SourceRow, done ? "Done" : "No");
+    FJobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
+    if (done && Pos("laystat", Cell(Job, JobRecord::OutputFolder)) > 0 && FOptions.MakeOutputThumbnail)
+        FOptions.MakeOutputThumbnail(j);
+    if (done) {
+        FForm.SetStatusText("Completed");
+        return TAfterJob::NextJob;
+    }
+    Failed(Job.SourceRow, Cell(Job, JobRecord::OutputFile), Job.Why.empty() ? "no output" : Job.Why);
+    // Every later job would find the destination as full: the queue stops here.
+    return Job.DestinationFull ? TAfterJob::EndQueue : TAfterJob::NextJob;
+}
+
+void TQueueRun::FinishQueue()
+{
+    if (!StopAsked()) {
+        if (FFailures > 1)
+            FForm.SetStatusText(IntToStr(FFailures) + " jobs failed; " + FLastFailure);
+        else if (FFailures == 1)
+            FForm.SetStatusText(FLastFailure);
+    }
+    // The folder is shown only when there is something new in it to see.
+    if (!StopAsked() && FOptions.Launcher && FMadeSomething && DirectoryExists(FOptions.Destination))
+        FOptions.Launcher->OpenFolder(FOptions.Destination);
+    if (FForm.status)
+        FForm.status->SetValue(0);
+}
+
+void TQueueRun::StartQueueAfresh()
+{
+    FForm.RunState.AbortRequested = 0;
+    FForm.RunState.SkipRequested = 0;
+}
+
+void TQueueRun::StartPartAfresh()
+{
+    FForm.RunState.SkipRequested = 0;
+}
+
+void TQueueRun::EndInterruptedJob(const TJob& Job, bool PartsRan)
+{
+    const bool stopped = StopAsked();
+    FJobs.SetCells(JobRecord::StatusText, Job.Index, stopped ? "Stopped Conversion" : "Skipped Conversion");
+    if (!PartsRan)
+        return;
+    // The row keeps its mark (it can be converted again), but its gauge no longer stands where the
+    // skip cut it off as if the job were still running.
+    if (!stopped && FForm.Queue)
+        FForm.Queue->setNote(Job.SourceRow, "Skipped");
+    FForm.SetStatusText(stopped ? "Stopped" : "Skipped: " + Cell(Job, JobRecord::OutputFile));
+}
+
+void TQueueRun::OnToolLine(TObject* Sender, const std::string& Line, bool Starts, bool Ends)
+{
+    ++FToolLines;
+    FToolSaidEnd = FToolSaidEnd || Contains(Line, "Writing index") || Contains(Line, "muxing overhead");
+    if (FReport) {
+        if (Ends)
+            ReadReportLine(*FReport, Line);
+        return;
+    }
+    if (IsProgressLine(Line))
+        FLastProgress = Line;
+    if (FFormRead)
+        FFormRead(Sender, Line, Starts, Ends);
+}
+
+// A tool is watched by its lines and by the size of the file it writes.
+TRunControl::TToolWatch TQueueRun::Watch(const std::string& File)
+{
+    TRunControl::TToolWatch w;
+    w.Mark = [this, File] { return IntToStr(FToolLines) + ":" + IntToStr(File.empty() ? 0 : FileSize(File)); };
+    w.SaidEnd = [this] { return FToolSaidEnd; };
+    return w;
+}
+
+bool TQueueRun::AskPlayer(const std::string& Source, TMediaReport& Into)
+{
+    Into = TMediaReport();
+    if (Interrupted())
+        return false;
+    FReport = &Into;
+    FToolLines = 0;
+    FToolSaidEnd = false;
+    const bool started = FRun.RunTool(ReportCommand(Source), TToolKind::Identify, FForm.WorkFolder);
+    if (started)
+        FRun.WaitForTool(Watch(std::string()));
+    FReport = nullptr;
+    return started && KeepGoing();
+}
+
+void TQueueRun::Failed(int Row, const std::string& File, const std::string& Why)
+{
+    if (FForm.Queue)
+        FForm.Queue->setNote(Row, "Failed");
+    ++FFailures;
+    FLastFailure = "Failed: " + File + " (" + Why + ")";
+    FForm.SetStatusText(FLastFailure);
+}
+
 } // namespace
 
 int JobCount(const TskSkinStringGrid& convertgrid)
@@ -646,322 +1146,5 @@ void ConvertQueue(TForm1& Form, const TConvertOptions& Options)
         run.KillTools();
     run.WaitForTool();
 
-    TQueueGuard guard(Form);
-    Form.RunState.Converting = -1;
-    Form.RunState.AbortRequested = 0;
-    Form.RunState.SkipRequested = 0;
-
-    // The last progress line of each run, so a part that ends between two timer ticks is judged on
-    // where it got to, not on the tick before.
-    std::string lastProgress;
-    // While the player reports on a file, its lines go to that report instead.
-    TMediaReport* report = nullptr;
-    // How far the running tool got: every line moves it, and its closing report says it is done.
-    int toolLines = 0;
-    bool toolSaidEnd = false;
-    const TOxCPSReadEvent formRead = Form.OxCreateProcess1->OnRead;
-    Form.OxCreateProcess1->OnRead = [&lastProgress, &report, &toolLines, &toolSaidEnd, formRead](
-                                        TObject* Sender, const std::string& Line, bool Starts, bool Ends) {
-        ++toolLines;
-        toolSaidEnd = toolSaidEnd || Contains(Line, "Writing index") || Contains(Line, "muxing overhead");
-        if (report) {
-            if (Ends)
-                ReadReportLine(*report, Line);
-            return;
-        }
-        if (IsProgressLine(Line))
-            lastProgress = Line;
-        if (formRead)
-            formRead(Sender, Line, Starts, Ends);
-    };
-    // A tool is watched by its lines and by the size of the file it writes.
-    const auto watch = [&toolLines, &toolSaidEnd](const std::string& File) {
-        TRunControl::TToolWatch w;
-        w.Mark = [&toolLines, File] { return IntToStr(toolLines) + ":" + IntToStr(File.empty() ? 0 : FileSize(File)); };
-        w.SaidEnd = [&toolSaidEnd] { return toolSaidEnd; };
-        return w;
-    };
-    // The player's report on a source argument; false when the run was cut short (Stop, closing).
-    const auto askPlayer = [&](const std::string& Source, TMediaReport& Into) {
-        Into = TMediaReport();
-        if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0)
-            return false;
-        report = &Into;
-        toolLines = 0;
-        toolSaidEnd = false;
-        const bool started = run.RunTool(ReportCommand(Source), TToolKind::Identify, Form.WorkFolder);
-        if (started)
-            run.WaitForTool(watch(std::string()));
-        report = nullptr;
-        return started && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 && !Application->Terminated();
-    };
-    int failures = 0;
-    std::string lastFailure;
-    bool madeSomething = false;
-
-    TskSkinStringGrid& jobs = *Form.Tables().convertgrid;
-    const std::vector<int> budgets = BuildJobs(Form, Options);
-    const int count = JobCount(jobs);
-    const std::string scratch = JoinPath(Form.WorkFolder, "temp/convert.avi");
-    const std::string steadyCopy = JoinPath(Form.WorkFolder, "temp/steady.nut");
-    ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
-    const auto setStatus = [&Form](const std::string& Text) { Form.SetStatusText(Text); };
-    // A failure must not read like the finished jobs around it: the row and the status say so, and it
-    // counts among the failures the status sums up at the end.
-    const auto failed = [&](int Row, const std::string& File, const std::string& Why) {
-        if (Form.Queue)
-            Form.Queue->setNote(Row, "Failed");
-        ++failures;
-        lastFailure = "Failed: " + File + " (" + Why + ")";
-        setStatus(lastFailure);
-    };
-
-    for (int j = 0; j < count; ++j) {
-        const auto job = [&jobs, j](int col) { return jobs.Cells(col, j); };
-        if (job(JobRecord::VideoCodec).empty())
-            continue;
-        jobs.SetCells(JobRecord::StartTime, j, ClockText());
-        jobs.SetCells(JobRecord::StatusText, j, "");
-        jobs.SetCells(JobRecord::EndTime, j, "");
-        const int row = CellInt(job(JobRecord::SourceRow), -1);
-
-        if (Form.RunState.AbortRequested == 0 && Pos("gpp", Options.DeviceText) > 0 && Options.DetectCrop)
-            Options.DetectCrop(j);
-
-        TPlanSettings planSettings;
-        planSettings.Budget = budgets[static_cast<std::size_t>(j)];
-        planSettings.NicerSubtitles = Options.NicerSubtitles;
-        planSettings.WorkFolder = Form.WorkFolder;
-        planSettings.SteadyCopy = steadyCopy;
-        const TJobPlan plan = PlanJob(jobs, *Form.StringGrid1, j, planSettings);
-
-        if (Form.RunState.AbortRequested != 0) {
-            jobs.SetCells(JobRecord::EndTime, j, ClockText());
-            jobs.SetCells(JobRecord::StatusText, j, "Stopped Conversion");
-            continue;
-        }
-        if (!plan.Runnable || job(JobRecord::Encoder) == "wmencoder") {
-            // Nothing can be made: the row says so instead of waiting on a tool that never comes.
-            if (row >= 0)
-                Form.SetSourceSelected(row, "No");
-            jobs.SetCells(JobRecord::EndTime, j, ClockText());
-            jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
-            failed(row, job(JobRecord::OutputFile), plan.Runnable ? "tool not available" : plan.Reason);
-            continue;
-        }
-
-        const int n = static_cast<int>(plan.Commands.size());
-        if (Form.Queue)
-            Form.Queue->setNote(row, "");
-        // What the job is to cover: the source's length, and for chapter parts where its chapters start.
-        const auto source = [&Form, row](int col) { return row >= 0 ? Form.StringGrid1->Cells(col, row) : std::string(); };
-        const double sourceLength = ParseFloatDot(source(SourceRecord::Length));
-        const bool wantAudio = SourceHasSound(*Form.StringGrid1, row) &&
-                               CarriesAudio(job(JobRecord::OptionTemplate) + " " + job(JobRecord::JobOptions));
-        TMediaReport sourceReport;
-        bool sourceAsked = false;
-        bool destinationFull = false;
-        bool allParts = true;
-        std::string why;
-        for (int k = 0; k < n && Form.RunState.AbortRequested == 0 && !destinationFull; ++k) {
-            Form.RunState.CurrentJob = row;
-            Form.RunState.CurrentTotal = CellInt(job(JobRecord::LengthSeconds));
-            Form.setProgress(Form.RunState.CurrentJob, 0);
-            Form.RunState.CurrentPos = 0;
-            Form.RunState.GrabMode = -1;
-            Form.RunState.Scanning = -1;
-            Form.RunState.SkipRequested = 0;
-            Form.BeginProgressPart();
-            Form.RunState.QueueTotal = 0;
-            for (int i = j; i < count; ++i)
-                Form.RunState.QueueTotal += static_cast<int>(Round(ParseFloatDot(jobs.Cells(JobRecord::LengthSeconds, i))));
-            Form.RunState.JobCounterText = IntToStr(j + 1) + " of " + IntToStr(count) + " : ";
-            if (n > 1)
-                jobs.SetCells(JobRecord::EndTime, j, "part " + IntToStr(k + 1) + " of " + IntToStr(n));
-            jobs.SetCells(JobRecord::StatusText, j, "Converting");
-            const std::string& command = plan.Commands[static_cast<std::size_t>(k)];
-            if (Options.ShowCommand)
-                Options.ShowCommand(command);
-
-            bool partOk = true;
-            lastProgress.clear();
-            // The judge of this part's file starts now, so that its start overlaps the encode.
-            TStandbyProbe judge;
-            judge.Start(Form.WorkFolder);
-            std::vector<std::string> stages =
-                AdaptToInstalledTools(command, scratch, InstalledToolSupport(), SourceHasSound(*Form.StringGrid1, row));
-            if (!plan.ReadStep.empty())
-                stages.insert(stages.begin(), plan.ReadStep);
-            DeleteFile(scratch);
-            DeleteFile(steadyCopy);
-            // Each step's progress counts for its share of what the whole part costs.
-            double cost = 0;
-            for (const std::string& stage : stages)
-                cost += StepCost(stage);
-            double costBefore = 0;
-            for (const std::string& stage : stages) {
-                Form.RunState.StepStart = costBefore / cost;
-                Form.RunState.StepShare = StepCost(stage) / cost;
-                costBefore += StepCost(stage);
-                if (Form.RunState.AbortRequested != 0 || Form.RunState.SkipRequested != 0) {
-                    partOk = false;
-                    break;
-                }
-                toolLines = 0;
-                toolSaidEnd = false;
-                if (!run.RunTool(stage, TToolKind::Encode, Form.WorkFolder)) {
-                    partOk = false;
-                    break;
-                }
-                // Later steps and parts keep the position and time left the one before showed.
-                if (k == 0 && &stage == &stages.front())
-                    setStatus("Conversion started");
-                lastProgress.clear();
-                Form.converttimer->SetEnabled(true);
-                const bool makesTheSteadyCopy = !plan.ReadStep.empty() && &stage == &stages.front();
-                const std::string written = &stage == &stages.back() ? plan.Outputs[static_cast<std::size_t>(k)]
-                                            : makesTheSteadyCopy      ? steadyCopy
-                                                                      : scratch;
-                // A tool ended for not ending by itself wrote what it could: its file is judged.
-                const bool cutShort = run.WaitForTool(watch(written));
-                Form.converttimer->SetEnabled(false);
-                Form.RunState.PendingProgressLine.clear();
-                if (Application->Terminated())
-                    return;
-                if (run.LastExitCode() != 0 && !cutShort) {
-                    partOk = false;
-                    break;
-                }
-                if (!lastProgress.empty()) {
-                    double seconds = 0;
-                    if (ProgressSeconds(ProgressPositionText(lastProgress), seconds) && seconds > 0)
-                        Form.setProgress(Form.RunState.CurrentJob,
-                                         std::max(Form.RunState.CurrentPos,
-                                                  static_cast<int>(Round(JobPosition(Form.RunState, seconds)))));
-                }
-            }
-            DeleteFile(scratch);
-            DeleteFile(steadyCopy);
-            // The part is judged by its file: the player must find in it what the part was to cover.
-            const std::string& out = plan.Outputs[static_cast<std::size_t>(k)];
-            const TPartRange range = k < static_cast<int>(plan.Ranges.size()) ? plan.Ranges[static_cast<std::size_t>(k)]
-                                                                             : TPartRange();
-            if (partOk && range.FirstChapter > 0 && !sourceAsked) {
-                sourceAsked = true;
-                askPlayer(ReplaceAll(job(JobRecord::SourceArg), "dvdnav:", "dvd:"), sourceReport);
-            }
-            if (partOk) {
-                TMediaReport made;
-                std::string verdict = "the output could not be checked";
-                const auto serve = [&Form] {
-                    Application->ProcessMessages();
-                    return Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0 &&
-                           !Application->Terminated();
-                };
-                const double span =
-                    PartSpan(range, sourceLength, sourceReport.ChapterStarts, CellInt(source(SourceRecord::Chapters)));
-                if (judge.Report(out, made, serve) || ProbeOutput(out, made, serve))
-                    verdict = JudgeOutput(made, span, wantAudio);
-                // Sound that ends before the picture may be what the source holds (a file cut from a
-                // longer one): the source file is read the same way, only then, and sets the share.
-                const std::string sourceFile = job(JobRecord::GroupKey);
-                TMediaReport held;
-                if (verdict == "the sound stops early" && Pos("dvd-device", job(JobRecord::SourceArg)) == 0 &&
-                    FileExists(sourceFile) && ProbeOutput(sourceFile, held, serve) && held.Length > 0 &&
-                    held.AudioLength >= 0)
-                    verdict = JudgeOutput(made, span, wantAudio, held.AudioLength / held.Length);
-                if (Application->Terminated())
-                    return;
-                if (!verdict.empty()) {
-                    partOk = false;
-                    why = verdict;
-                }
-            } else if (why.empty()) {
-                why = run.LastStartFailed() ? "the encoder could not be started" : "the encoder failed";
-            }
-            if (!partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0) {
-                const std::string cause =
-                    FailureCause(job(JobRecord::GroupKey), job(JobRecord::SourceArg), job(JobRecord::OutputFolder));
-                if (!cause.empty())
-                    why = cause;
-            }
-            partOk = partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0;
-            // A write cut off by a full destination looks like any other failure (the encoders even
-            // exit 0): the room left tells. Every later job would fail the same way, so the queue stops.
-            if (!partOk && Form.RunState.AbortRequested == 0 && Form.RunState.SkipRequested == 0) {
-                const long long room = VolumeFreeBytes(ExtractFilePath(out));
-                if (room >= 0 && room < 2 * 1024 * 1024) {
-                    why = "the destination is full";
-                    destinationFull = true;
-                }
-            }
-            // A stopped, skipped or failed part's file never keeps the final name.
-            if (!partOk)
-                SetAsideIncomplete(out);
-            if (partOk) {
-                Form.setProgress(Form.RunState.CurrentJob, Form.RunState.CurrentTotal);
-                if (Options.PartDone)
-                    Options.PartDone(Form.RunState.CurrentJob);
-                // The tray opens after the last part of the disc's last job, never before a later
-                // title of the same disc (the keys stay, so that last job still knows its drive).
-                const std::string drive = job(JobRecord::GroupKey);
-                const auto isDiscRoot = Options.IsDiscRoot ? Options.IsDiscRoot : IsDriveRoot;
-                if (k == n - 1 && !drive.empty() && isDiscRoot(drive)) {
-                    int later = 0;
-                    for (int i = j + 1; i < count; ++i)
-                        later += jobs.Cells(JobRecord::GroupKey, i) == drive ? 1 : 0;
-                    if (later == 0 && Form.RunState.SkipRequested == 0 && Options.Ejector)
-                        Options.Ejector->Eject(drive);
-                }
-            }
-            allParts = allParts && partOk;
-        }
-        jobs.SetCells(JobRecord::EndTime, j, ClockText());
-
-        if (Form.RunState.SkipRequested != 0 || Form.RunState.AbortRequested != 0) {
-            const bool stopped = Form.RunState.AbortRequested != 0;
-            jobs.SetCells(JobRecord::StatusText, j, stopped ? "Stopped Conversion" : "Skipped Conversion");
-            // The row keeps its mark (it can be converted again), but its gauge no longer stands where
-            // the skip cut it off as if the job were still running.
-            if (!stopped && Form.Queue)
-                Form.Queue->setNote(row, "Skipped");
-            setStatus(stopped ? "Stopped" : "Skipped: " + job(JobRecord::OutputFile));
-            continue;
-        }
-        const bool done = allParts;
-        if (done) {
-            if (job(JobRecord::OutputExt) == "mp4x") {
-                jobs.SetCells(JobRecord::OutputExt, j, "mp4");
-                jobs.SetCells(JobRecord::OutputFile, j, plan.OutputName + ".mp4");
-            }
-            madeSomething = true;
-            if (Options.Playlist)
-                for (const std::string& out : plan.Outputs)
-                    if (NotInList(out, *Options.Playlist))
-                        Options.Playlist->Add(out);
-        }
-        if (row >= 0)
-            Form.SetSourceSelected(row, done ? "Done" : "No");
-        jobs.SetCells(JobRecord::StatusText, j, "Finished Conversion");
-        if (done && Pos("laystat", job(JobRecord::OutputFolder)) > 0 && Options.MakeOutputThumbnail)
-            Options.MakeOutputThumbnail(j);
-        if (done) {
-            setStatus("Completed");
-        } else {
-            failed(row, job(JobRecord::OutputFile), why.empty() ? "no output" : why);
-            // Every later job would find the destination as full: the queue stops here.
-            if (destinationFull)
-                break;
-        }
-    }
-    if (failures > 1 && Form.RunState.AbortRequested == 0)
-        setStatus(IntToStr(failures) + " jobs failed; " + lastFailure);
-    else if (failures == 1 && Form.RunState.AbortRequested == 0)
-        setStatus(lastFailure);
-
-    // The folder is shown only when there is something new in it to see.
-    if (Form.RunState.AbortRequested == 0 && Options.Launcher && madeSomething && DirectoryExists(Options.Destination))
-        Options.Launcher->OpenFolder(Options.Destination);
-    if (Form.status)
-        Form.status->SetValue(0);
+    TQueueRun(Form, Options).Run();
 }

@@ -29,12 +29,12 @@ public:
 
     // What the rows are built in and painted from; set before the first row is made. Without the
     // scroll box AddItem builds nothing. The skins and the menu may stay null (plain looks, no menu).
-    TWinControl* skSkinScrollpanel1 = nullptr;
+    TWinControl* skSkinScrollpanel1 = nullptr; // the scroll box of the queue rows
     TskSkinData* skSkinData1 = nullptr; // panels
     TskSkinData* skSkinData2 = nullptr; // check boxes, combo boxes, gauge
     TskSkinData* skSkinData3 = nullptr; // the flat buttons that serve as labels
     TskSkinData* skSkinData4 = nullptr; // the name edit
-    TPopupMenu* PopupMenu1 = nullptr;
+    TPopupMenu* PopupMenu1 = nullptr;   // the rows' menu (closed captions)
     IOmSlider* vq = nullptr;            // quality slider: kbit/s div 10 (0 without it)
 
     // A click on a row's thumbnail, with the row (the preview window opens on it).

@@ -107,7 +107,7 @@ public:
     TOmTables(const TOmTables&) = delete;
     TOmTables& operator=(const TOmTables&) = delete;
 
-    TskSkinStringGrid* StringGrid1 = nullptr; // sources, 69 columns
+    TskSkinStringGrid* StringGrid1 = nullptr; // the source table: sources, 69 columns
     TskSkinStringGrid* convertgrid = nullptr; // jobs, 69 columns
     TskSkinStringGrid* devices = nullptr;     // device profiles, 15 columns
     TskSkinStringGrid* dq = nullptr;          // the chosen device profile, 21 columns
@@ -118,10 +118,10 @@ public:
     TStrings* ListBox1 = nullptr;   // pending source names
     TStrings* ListBox2 = nullptr;   // sorted copy being scanned
     TStrings* filelist = nullptr;
-    TStrings* filelist2 = nullptr;
+    TStrings* filelist2 = nullptr;  // files found below one pending folder
     TStrings* filelist3 = nullptr;  // scratch list of "*.ifo" files
     TStrings* folderlist = nullptr;
-    TStrings* folderlist2 = nullptr;
+    TStrings* folderlist2 = nullptr; // folders already searched
     TStrings* voblist = nullptr;
     TStrings* dvdbox = nullptr;
     TStrings* videobox = nullptr;

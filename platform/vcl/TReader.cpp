@@ -9,7 +9,6 @@
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TCollection.h"
 #include "platform/vcl/TypInfo.h"
-#include "platform/vcl/VclClasses.h"
 
 namespace {
 
@@ -44,7 +43,6 @@ void TReader::PropError(const std::string& Where, const std::string& PropName, i
 
 void TReader::ReadRootComponent(const TFormObject& Tree)
 {
-    RegisterVclClasses();
     const TClassInfo* named = FindClassInfo(Tree.ClassName);
     if (!SameText(FRoot->ClassName(), Tree.ClassName) && (named == nullptr || !named->IsInstance(FRoot)))
         throw EReadError("Line " + IntToStr(Tree.Line) + ": " + FRoot->ClassName() + " cannot be read as " + Tree.ClassName);

@@ -4,6 +4,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TypInfo.h"
+#include "platform/vcl/VclClasses.h"
 #include "skin/controls/TskGraphicSkinControl.h"
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
@@ -73,6 +74,8 @@ template <class C> void SkinButtonProps(TClassRegistration<C>& r)
 void RegisterSkinControlClasses()
 {
     static const bool done = [] {
+        // The skinned controls stand on the component library's classes, which the forms name too.
+        RegisterVclClasses();
         auto base = RegisterClass<TskSkinControl, TCustomControl>("TskSkinControl");
         SkinLinkProps(base);
         auto custom = RegisterClass<TskSkinCustomControl, TskSkinControl>("TskSkinCustomControl");

@@ -138,7 +138,7 @@ void TskSkinButton::ComposeGlow(TBitmap* Source, TBitmap* Dest, int W, int H) co
 
 void TskSkinButton::ShowGlow()
 {
-    if (!SkinLoaded() || FSkinIndex == -1) return;
+    if (!SkinLoaded() || SkinIndex() == -1) return;
     TBitmap* glow = SkinPicture(FGlowPictureIndex);
     if (glow == nullptr || !(SkinData()->ShowButtonGlowFrames() || FAlwaysShowLayeredFrame)) return;
     const int w = Width() + FGlowOffsetLeft + FGlowOffsetRight;
@@ -363,7 +363,7 @@ void TskSkinButton::Paint()
 {
     if (Width() < 1 || Height() < 1) return;
     FindSkinObject();
-    if (FSkinIndex == -1) {
+    if (SkinIndex() == -1) {
         TskSkinControl::Paint();
         return;
     }

@@ -65,7 +65,7 @@ void TskSkinCheckRadioBox::SetRadio(bool Value)
         SetSkinDataName(Value ? "radiobox" : "checkbox");
         FGroupIndex = Value ? 1 : 0;
     }
-    if ((FSkinIndex == -1 && DrawDefault()) || Designing()) Repaint();
+    if ((SkinIndex() == -1 && DrawDefault()) || Designing()) Repaint();
 }
 
 void TskSkinCheckRadioBox::SetFlat(bool Value)
@@ -149,7 +149,7 @@ void TskSkinCheckRadioBox::RefreshSkin()
 bool TskSkinCheckRadioBox::MorphAvailable() const
 {
     // Only the framed look has two pictures to fade between.
-    return !FFlat && FSkinIndex != -1 && FMorphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
+    return !FFlat && SkinIndex() != -1 && FMorphing && SkinData() != nullptr && SkinData()->EnableSkinEffects();
 }
 
 void TskSkinCheckRadioBox::RefreshLook()
@@ -198,7 +198,7 @@ bool TskSkinCheckRadioBox::HasImage() const
 void TskSkinCheckRadioBox::SelectFont(TCanvas* C)
 {
     C->Font()->Assign(DefaultFont());
-    if (FSkinIndex != -1 && UseSkinFont()) {
+    if (SkinIndex() != -1 && UseSkinFont()) {
         C->Font()->SetName(FFontName);
         C->Font()->SetHeight(FFontHeight);
         C->Font()->SetStyle(FFontStyle);
@@ -454,7 +454,7 @@ void TskSkinCheckRadioBox::WndProc(TMessage& Message)
         return;
     case CM_TEXTCHANGED:
         TskSkinCustomControl::WndProc(Message);
-        if (FSkinIndex != -1 || Designing() || DrawDefault()) RefreshLook();
+        if (SkinIndex() != -1 || Designing() || DrawDefault()) RefreshLook();
         return;
     case CM_DIALOGCHAR:
         if (IsAccel(Message.WParam, Caption()) && FCanFocused && CanFocus()) {

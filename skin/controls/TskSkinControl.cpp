@@ -61,13 +61,13 @@ void TskSkinCustomControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeigh
 {
     TskSkinResizableControl<TskSkinControl>::SetBounds(ALeft, ATop, AWidth, AHeight);
     // A stretched client area changes under the children with every size.
-    if (FSkinIndex != -1 && FStretchEffect) SendParentBackgroundChanged();
+    if (SkinIndex() != -1 && FStretchEffect) SendParentBackgroundChanged();
 }
 
 void TskSkinCustomControl::ApplySkinRegion()
 {
     if (Parent() == nullptr) return;
-    if (FMaskPicture == nullptr || FSkinIndex == -1) {
+    if (FMaskPicture == nullptr || SkinIndex() == -1) {
         if (FHasRegion && HandleAllocated()) SetWindowRgn(Handle(), nullptr, TRUE);
         FHasRegion = false;
         return;
@@ -178,7 +178,7 @@ void TskSkinCustomControl::Paint()
 {
     if (Width() < 1 || Height() < 1) return;
     FindSkinObject();
-    if (FSkinIndex != -1 && FPaintFrameDirectly && FResizeMode == 1 && !AlphaBlend()) {
+    if (SkinIndex() != -1 && FPaintFrameDirectly && FResizeMode == 1 && !AlphaBlend()) {
         PaintFrameDirect();
         return;
     }

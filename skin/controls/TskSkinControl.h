@@ -55,5 +55,5 @@ private:
 
 extern template class TskSkinResizableControl<TskSkinControl>;
 
-// Registers every skinned control class with the form reader.
+// Registers every skinned control class with the form reader, the component library's classes first.
 void RegisterSkinControlClasses();

@@ -28,7 +28,7 @@ void TskSkinCoolBar::SetSkinBevel(bool Value)
     if (FSkinBevel == Value) return;
     FSkinBevel = Value;
     ReadEntry();
-    if (FIndex != -1 && HandleAllocated()) RecreateWnd();
+    if (SkinIndex() != -1 && HandleAllocated()) RecreateWnd();
 }
 
 void TskSkinCoolBar::RefreshSkin()
@@ -40,19 +40,19 @@ void TskSkinCoolBar::RefreshSkin()
 
 void TskSkinCoolBar::SkinGone()
 {
-    FIndex = -1;
+    FSkinLink.Forget();
     FPicture = nullptr;
 }
 
 void TskSkinCoolBar::ReadEntry()
 {
-    FIndex = -1;
     FPicture = nullptr;
-    const int index = FSkinLink.Find();
-    auto* entry = FSkinLink.EntryAs<TskDataSkinControlBar>(index);
+    auto* entry = FSkinLink.EntryAs<TskDataSkinControlBar>(FSkinLink.Locate());
     // An entry of another kind is no look for a cool bar: the plain one stays.
-    if (entry == nullptr) return;
-    FIndex = index;
+    if (entry == nullptr) {
+        FSkinLink.Forget();
+        return;
+    }
     FLeftTopPoint = entry->LeftTopPoint;
     FRightTopPoint = entry->RightTopPoint;
     FLeftBottomPoint = entry->LeftBottomPoint;
@@ -104,7 +104,7 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
                 ReleaseDC(Handle(), dc);
             }
         }
-        if (FIndex != -1 && FStretchEffect) {
+        if (SkinIndex() != -1 && FStretchEffect) {
             // A stretched background moved under the children.
             for (int i = 0; i < ControlCount(); ++i) {
                 TControl* c = Controls(i);
@@ -118,7 +118,7 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
         return;
     case WM_NCCALCSIZE:
         ReadEntry();
-        if (FIndex == -1) {
+        if (SkinIndex() == -1) {
             TCoolBar::WndProc(Message);
             return;
         }
@@ -136,7 +136,7 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
         return;
     case WM_NCPAINT:
         ReadEntry();
-        if (FIndex == -1) {
+        if (SkinIndex() == -1) {
             TCoolBar::WndProc(Message);
             return;
         }
@@ -151,7 +151,7 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
         return;
     case WM_ERASEBKGND:
         ReadEntry();
-        if (FIndex == -1) {
+        if (SkinIndex() == -1) {
             TCoolBar::WndProc(Message);
             return;
         }
@@ -191,7 +191,7 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
 void TskSkinCoolBar::PaintFrame(HDC DC)
 {
     // Without a picture there is no frame to paint (and the plain bar has none).
-    if (FIndex == -1 || FPicture == nullptr || DC == 0 || !HandleAllocated()) return;
+    if (SkinIndex() == -1 || FPicture == nullptr || DC == 0 || !HandleAllocated()) return;
     TRect wr;
     GetWindowRect(Handle(), wr);
     const int w = wr.Width();
@@ -310,7 +310,7 @@ void TskSkinCoolBar::PaintBands(TCanvas* C)
 void TskSkinCoolBar::Paint()
 {
     ReadEntry();
-    if (FIndex == -1) {
+    if (SkinIndex() == -1) {
         TCoolBar::Paint();
         return;
     }

@@ -20,7 +20,7 @@ public:
     bool SkinBevel() const { return FSkinBevel; }
     void SetSkinBevel(bool Value);
 
-    int SkinIndex() const { return FIndex; }
+    int SkinIndex() const { return FSkinLink.Index(); }
     // Reads the entry again and remakes the window (its frame may have changed).
     void RefreshSkin();
 
@@ -33,7 +33,7 @@ protected:
 private:
     void SkinGone();
     void ReadEntry();
-    bool HasFrame() const { return FIndex != -1 && FSkinBevel && FPicture != nullptr; }
+    bool HasFrame() const { return SkinIndex() != -1 && FSkinBevel && FPicture != nullptr; }
     void PaintFrame(HDC DC);
     void PaintBackground(TCanvas* C);
     void PaintBands(TCanvas* C);
@@ -42,7 +42,6 @@ private:
     // The skin gone: the plain look again.
     TskSkinLink FSkinLink{this, "controlbar", [this] { SkinGone(); }};
     bool FSkinBevel = true;
-    int FIndex = -1;
 
     // Copied from the entry.
     TPoint FLeftTopPoint, FRightTopPoint, FLeftBottomPoint, FRightBottomPoint;

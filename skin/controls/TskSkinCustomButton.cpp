@@ -119,13 +119,13 @@ template <class TBase> void TskSkinCustomButton<TBase>::ComputeSkinSize(int& AWi
 
 template <class TBase> bool TskSkinCustomButton<TBase>::MorphAvailable() const
 {
-    return this->FSkinIndex != -1 && FSkin.Morphing && this->SkinData() != nullptr &&
+    return this->SkinIndex() != -1 && FSkin.Morphing && this->SkinData() != nullptr &&
            this->SkinData()->EnableSkinEffects();
 }
 
 template <class TBase> bool TskSkinCustomButton<TBase>::AnimationAvailable() const
 {
-    return this->FSkinIndex != -1 && FSkin.CanAnimate(this->SkinData());
+    return this->SkinIndex() != -1 && FSkin.CanAnimate(this->SkinData());
 }
 
 // ---- cross-fade and animation

@@ -441,7 +441,7 @@ void TskSkinCustomComboBox::FindSkinObject()
     auto* e = dynamic_cast<TskDataSkinComboBox*>(SkinEntry());
     if (e == nullptr || FPicture == nullptr) {
         // An entry of another kind, or without its picture, cannot paint a combo box: the plain look does.
-        FSkinIndex = -1;
+        FSkinLink.Forget();
         return;
     }
     FSkinActiveRect = e->ActiveSkinRect;

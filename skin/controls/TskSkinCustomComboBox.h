@@ -164,7 +164,7 @@ protected:
     void KeyPress(TKeyChar& Key) override;
 
 private:
-    bool Skinned() const { return FSkinIndex != -1; }
+    bool Skinned() const { return SkinIndex() != -1; }
     bool Loading() const;
     void CalcRects();
     void MakeEditPart();

@@ -82,13 +82,13 @@ void TskSkinGauge::SetVertical(bool Value)
 void TskSkinGauge::SetTextAlphaBlend(bool Value)
 {
     FTextAlphaBlend = Value;
-    if (FSkinIndex != -1 && (FShowProgressText || FShowPercent)) Repaint();
+    if (SkinIndex() != -1 && (FShowProgressText || FShowPercent)) Repaint();
 }
 
 void TskSkinGauge::SetTextAlphaBlendValue(BYTE Value)
 {
     FTextAlphaBlendValue = Value;
-    if (FSkinIndex != -1 && FTextAlphaBlend && (FShowProgressText || FShowPercent)) Repaint();
+    if (SkinIndex() != -1 && FTextAlphaBlend && (FShowProgressText || FShowPercent)) Repaint();
 }
 
 void TskSkinGauge::SetProgressAnimationPause(int Value)
@@ -175,7 +175,7 @@ void TskSkinGauge::DrawProgressText(TCanvas* C)
 {
     const std::string text = GaugeText();
     if (text.empty()) return;
-    if (FSkinIndex != -1) {
+    if (SkinIndex() != -1) {
         if (UseSkinFont()) {
             C->Font()->SetName(FFontName);
             C->Font()->SetHeight(FFontHeight);
@@ -349,7 +349,7 @@ void TskSkinGauge::Paint()
 {
     if (Width() < 1 || Height() < 1) return;
     FindSkinObject();
-    if (FUseSkinSize || FSkinIndex == -1) {
+    if (FUseSkinSize || SkinIndex() == -1) {
         TskSkinCustomControl::Paint();
         return;
     }
@@ -368,7 +368,7 @@ void TskSkinGauge::Paint()
 
 bool TskSkinGauge::HasAnimationStrip() const
 {
-    return FSkinIndex != -1 && !IsEmptyRect(FAnimationStrip) && FAnimationCount > 0 && FAnimationInterval > 0;
+    return SkinIndex() != -1 && !IsEmptyRect(FAnimationStrip) && FAnimationCount > 0 && FAnimationInterval > 0;
 }
 
 TRect TskSkinGauge::AnimationFrameRect(int N) const

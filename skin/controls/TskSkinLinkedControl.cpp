@@ -45,7 +45,7 @@ template <class TBase> void TskSkinLinkedControl<TBase>::Paint()
     if (this->Width() < 1 || this->Height() < 1) return;
     FindSkinObject();
     TBitmap b(this->Width(), this->Height());
-    if (FSkinIndex != -1)
+    if (SkinIndex() != -1)
         DrawSkinImage(&b);
     else if (FDrawDefault)
         DrawDefaultImage(&b);

@@ -39,17 +39,17 @@ public:
     bool UseSkinCursor() const { return FUseSkinCursor; }
     void SetUseSkinCursor(bool Value) { FUseSkinCursor = Value; }
 
-    // The entry's index in the skin's control list; -1 for none.
-    int SkinIndex() const { return FSkinIndex; }
+    // The entry's index in the skin's control list (the link keeps it); -1 for none.
+    int SkinIndex() const { return FSkinLink.Index(); }
     // The entry itself, or nullptr; as the control's own entry type E, or nullptr when it is another.
-    TskDataSkinControl* SkinEntry() const { return FSkinLink.Entry(FSkinIndex); }
-    template <class E> E* SkinEntryAs() const { return FSkinLink.template EntryAs<E>(FSkinIndex); }
+    TskDataSkinControl* SkinEntry() const { return FSkinLink.Entry(SkinIndex()); }
+    template <class E> E* SkinEntryAs() const { return FSkinLink.template EntryAs<E>(SkinIndex()); }
     // True when SkinData is set and holds a loaded skin.
     bool SkinLoaded() const { return FSkinLink.Loaded(); }
 
-    virtual void FindSkinObject() { FSkinIndex = FSkinLink.Find(); }
+    virtual void FindSkinObject() { FSkinLink.Locate(); }
     virtual void RefreshSkin();
-    virtual void ResetSkinIndex() { FSkinIndex = -1; }
+    virtual void ResetSkinIndex() { FSkinLink.Forget(); }
     // The background under the control changed (WM_SKPARENTBGCHANGED): a blended control shows it again.
     virtual void ParentBackgroundChanged()
     {
@@ -70,7 +70,6 @@ protected:
     void ApplySkinCursor();
 
     TskSkinLink FSkinLink{this, ""};
-    int FSkinIndex = -1;
     int FCursorIndex = -1;
 
 private:

@@ -219,7 +219,7 @@ private:
     friend class TskListBox;
     friend class TskSkinListBoxCaption;
 
-    bool Skinned() const { return FSkinIndex != -1; }
+    bool Skinned() const { return SkinIndex() != -1; }
     void UpdateBarsOnce();
     void CreateVScrollBar();
     void CreateHScrollBar();

@@ -35,7 +35,7 @@ void TskSkinListBoxCaption::ReadEntry(const TskDataSkinListBox& Entry)
     }
 }
 
-bool TskSkinListBoxCaption::Skinned() const { return FOwner->FSkinIndex != -1; }
+bool TskSkinListBoxCaption::Skinned() const { return FOwner->SkinIndex() != -1; }
 
 // ---- geometry
 

@@ -58,7 +58,7 @@ void TskSkinMenuSpeedButton::SetTrackButtonMode(bool Value)
     if (FTrackButtonMode == Value) return;
     FTrackButtonMode = Value;
     // A skin entry draws the same picture in both modes; only the default look differs.
-    if (FSkinIndex == -1) Repaint();
+    if (SkinIndex() == -1) Repaint();
 }
 
 void TskSkinMenuSpeedButton::SetNewStyle(bool Value)
@@ -112,7 +112,7 @@ TRect TskSkinMenuSpeedButton::FaceArea() const
 
 TRect TskSkinMenuSpeedButton::TrackHitRect() const
 {
-    if (FSkinIndex != -1 && FHasTrackRect && !IsResizeName(SkinDataName())) {
+    if (SkinIndex() != -1 && FHasTrackRect && !IsResizeName(SkinDataName())) {
         TRect r = FTrackButtonRect;
         // A stretched three-part picture keeps its drop-down part at the far end.
         if (FResizeMode == 2) OffsetRect(r, Width() - WidthOfRect(FSkinRect), 0);
@@ -281,7 +281,7 @@ TskButtonFace TskSkinMenuSpeedButton::MenuFace() const
 
 void TskSkinMenuSpeedButton::DrawFace(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
 {
-    FLook.SelectFont(C, DefaultFont(), FSkinIndex != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
+    FLook.SelectFont(C, DefaultFont(), SkinIndex() != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
     C->Font()->SetColor(Color);
     MenuFace().Draw(C, R, IsActive, IsDown);
 }
@@ -290,7 +290,7 @@ void TskSkinMenuSpeedButton::DrawTrackMark(TCanvas* C, bool IsActive, bool IsDow
 {
     TRect zone = TrackZone();
     if (TrackShifted()) OffsetRect(zone, 2, 2);
-    if (FSkinIndex != -1 && FPicture != nullptr) {
+    if (SkinIndex() != -1 && FPicture != nullptr) {
         TRect marker = FMenuMarkerRect;
         if (FMenuTracking || IsDown) {
             if (!IsEmptyRect(FMenuMarkerDownRect)) marker = FMenuMarkerDownRect;
@@ -309,7 +309,7 @@ void TskSkinMenuSpeedButton::DrawTrackMark(TCanvas* C, bool IsActive, bool IsDow
         }
     }
     TColor color = clBtnText;
-    if (FSkinIndex != -1 && SkinData() != nullptr && SkinData()->SkinColors != nullptr)
+    if (SkinIndex() != -1 && SkinData() != nullptr && SkinData()->SkinColors != nullptr)
         color = SkinData()->SkinColors->cBtnText;
     if (!Enabled()) color = clBtnShadow;
     DrawDownArrowImage(C, zone, color);
@@ -327,7 +327,7 @@ void TskSkinMenuSpeedButton::Paint()
         PaintNewStyle();
         return;
     }
-    if (FSkinIndex == -1) {
+    if (SkinIndex() == -1) {
         // The default look, through the off-screen bitmap (DrawDefaultImage).
         TskGraphicSkinCustomControl::Paint();
         return;

@@ -34,7 +34,7 @@ void TskSkinPanel::SetBorderStyle(TskSkinBorderStyle Value)
 {
     FBorderStyle = Value;
     // Skinned, the look follows at the next paint.
-    if (FSkinIndex != -1) return;
+    if (SkinIndex() != -1) return;
     Repaint();
     Realign();
 }
@@ -49,7 +49,7 @@ void TskSkinPanel::SetCaptionMode(bool Value)
 void TskSkinPanel::SetDefaultCaptionHeight(int Value)
 {
     FDefaultCaptionHeight = Value;
-    if (FSkinIndex == -1 && FCaptionMode) {
+    if (SkinIndex() == -1 && FCaptionMode) {
         Repaint();
         Realign();
     }
@@ -58,13 +58,13 @@ void TskSkinPanel::SetDefaultCaptionHeight(int Value)
 void TskSkinPanel::SetDefaultAlignment(TAlignment Value)
 {
     FDefaultAlignment = Value;
-    if (FSkinIndex == -1 && FCaptionMode) Repaint();
+    if (SkinIndex() == -1 && FCaptionMode) Repaint();
 }
 
 void TskSkinPanel::SetRollUpMode(bool Value)
 {
     FRollUpMode = Value;
-    if (FSkinIndex == -1 && FCaptionMode) Repaint();
+    if (SkinIndex() == -1 && FCaptionMode) Repaint();
 }
 
 void TskSkinPanel::SetCheckedMode(bool Value)
@@ -158,7 +158,7 @@ void TskSkinPanel::ApplyRollUp()
             for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetVisible(false);
             EnableAlign();
             int h = FDefaultCaptionHeight + 1;
-            if (FSkinIndex != -1) {
+            if (SkinIndex() != -1) {
                 int w = Width();
                 int fullH = FRealHeight;
                 ComputeSkinSize(w, fullH);
@@ -182,7 +182,7 @@ bool TskSkinPanel::CanAutoSize(int& NewWidth, int& NewHeight)
 void TskSkinPanel::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
     TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (FSkinIndex == -1) Repaint();
+    if (SkinIndex() == -1) Repaint();
 }
 
 void TskSkinPanel::FindSkinObject()
@@ -229,7 +229,7 @@ void TskSkinPanel::ParentBackgroundChanged()
 void TskSkinPanel::AdjustClientRect(TRect& R)
 {
     FindSkinObject();
-    if (FSkinIndex != -1 && FTransparentMode) {
+    if (SkinIndex() != -1 && FTransparentMode) {
         int top = 2;
         if (FCaptionMode) {
             TBitmap probe(1, 1);
@@ -239,7 +239,7 @@ void TskSkinPanel::AdjustClientRect(TRect& R)
         R = Rect(2, top, Width() - 2, Height() - 2);
         return;
     }
-    if (FSkinIndex != -1 && !Designing()) {
+    if (SkinIndex() != -1 && !Designing()) {
         const bool wholeArea = FBGPictureIndex != -1 || (FBorderStyle == bvNone && FResizeMode == 1 && !FCaptionMode);
         if (wholeArea) {
             R = Rect(0, 0, Width(), Height());
@@ -265,7 +265,7 @@ TRect TskSkinPanel::PanelClientRect()
 
 TRect TskSkinPanel::CaptionBarRect() const
 {
-    if (FSkinIndex != -1) return FCaptionRectDrawn;
+    if (SkinIndex() != -1) return FCaptionRectDrawn;
     return Rect(1, 1, Width() - 1, FDefaultCaptionHeight);
 }
 
@@ -303,14 +303,14 @@ void TskSkinPanel::WndProc(TMessage& Message)
 
 void TskSkinPanel::SetCaptionFont(TCanvas* C)
 {
-    if (FSkinIndex != -1 && UseSkinFont()) {
+    if (SkinIndex() != -1 && UseSkinFont()) {
         C->Font()->SetName(FFontName);
         C->Font()->SetHeight(FFontHeight);
         C->Font()->SetStyle(FFontStyle);
         C->Font()->SetColor(FFontColor);
     } else {
         C->SetFont(DefaultFont());
-        if (FSkinIndex != -1) C->Font()->SetColor(FFontColor);
+        if (SkinIndex() != -1) C->Font()->SetColor(FFontColor);
     }
 }
 
@@ -318,11 +318,11 @@ void TskSkinPanel::Paint()
 {
     if (Width() < 1 || Height() < 1) return;
     FindSkinObject();
-    if (FSkinIndex != -1 && FTransparentMode) {
+    if (SkinIndex() != -1 && FTransparentMode) {
         PaintTransparent();
         return;
     }
-    if (FSkinIndex == -1 || (!FPaintFrameDirectly && FStretchEffect)) {
+    if (SkinIndex() == -1 || (!FPaintFrameDirectly && FStretchEffect)) {
         TskSkinControl::Paint();
         return;
     }
@@ -431,14 +431,14 @@ void TskSkinPanel::PaintTransparent()
 TSize TskSkinPanel::CheckImageSize() const
 {
     const TRect& piece = FChecked ? FCheckImageRect : FUncheckImageRect;
-    if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(piece)) return TSize{piece.Width(), piece.Height()};
+    if (SkinIndex() != -1 && FPicture != nullptr && !IsEmptyRect(piece)) return TSize{piece.Width(), piece.Height()};
     return TSize{13, 13};
 }
 
 void TskSkinPanel::PaintCaptionCheck(TCanvas* C, int X, int Top, int H)
 {
     const TRect piece = FChecked ? FCheckImageRect : FUncheckImageRect;
-    if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(piece)) {
+    if (SkinIndex() != -1 && FPicture != nullptr && !IsEmptyRect(piece)) {
         const int y = Top + (H - piece.Height()) / 2;
         C->CopyRect(Rect(X, y, X + piece.Width(), y + piece.Height()), FPicture->Canvas(), piece);
         return;
@@ -474,7 +474,7 @@ void TskSkinPanel::PaintCaptionImage(TCanvas* C, int X, int Top, int H)
 
 void TskSkinPanel::PaintRollButton(TCanvas* C, const TRect& R, TColor Color)
 {
-    if (FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(FMarkFrameRect)) {
+    if (SkinIndex() != -1 && FPicture != nullptr && !IsEmptyRect(FMarkFrameRect)) {
         // The skin's button face, centred in the button's place, under the arrow.
         const int w = FMarkFrameRect.Width();
         const int h = FMarkFrameRect.Height();
@@ -487,7 +487,7 @@ void TskSkinPanel::PaintRollButton(TCanvas* C, const TRect& R, TColor Color)
 
 bool TskSkinPanel::HasTextFrame() const
 {
-    return FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(FFrameRect);
+    return SkinIndex() != -1 && FPicture != nullptr && !IsEmptyRect(FFrameRect);
 }
 
 namespace {
@@ -541,7 +541,7 @@ void TskSkinPanel::PaintTextBlock(TCanvas* C, int X, const TRect& Row, const std
 
 void TskSkinPanel::DrawCaptionText(TCanvas* C, TRect R, TAlignment Align, TColor Color)
 {
-    const bool skinned = FSkinIndex != -1;
+    const bool skinned = SkinIndex() != -1;
     if (FRollUpMode) {
         const int bw = skinned ? RollButtonWidth : DefaultRollButtonWidth;
         PaintRollButton(C, Rect(R.Right - bw, R.Top, R.Right, R.Bottom), skinned ? Color : clBtnText);

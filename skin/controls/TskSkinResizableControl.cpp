@@ -16,7 +16,7 @@ TskSkinResizableControl<TLinked>::TskSkinResizableControl(TComponent* AOwner) : 
     FDefaultFont->SetHeight(14);
     FDefaultFont->OnChange = [this](TObject*) {
         DefaultFontChanged();
-        if (this->FSkinIndex == -1) this->Repaint();
+        if (this->SkinIndex() == -1) this->Repaint();
     };
 }
 
@@ -31,20 +31,20 @@ template <class TLinked> void TskSkinResizableControl<TLinked>::SetDefaultFont(T
 template <class TLinked> void TskSkinResizableControl<TLinked>::SetDefaultWidth(int Value)
 {
     FDefaultWidth = Value;
-    if (this->FSkinIndex == -1 && Value >= 1) this->SetWidth(Value);
+    if (this->SkinIndex() == -1 && Value >= 1) this->SetWidth(Value);
 }
 
 template <class TLinked> void TskSkinResizableControl<TLinked>::SetDefaultHeight(int Value)
 {
     FDefaultHeight = Value;
-    if (this->FSkinIndex == -1 && Value >= 1) this->SetHeight(Value);
+    if (this->SkinIndex() == -1 && Value >= 1) this->SetHeight(Value);
 }
 
 template <class TLinked> void TskSkinResizableControl<TLinked>::FindSkinObject()
 {
     TLinked::FindSkinObject();
-    if (this->FSkinIndex == -1) return;
-    auto* entry = this->FSkinLink.template EntryAs<TskDataSkinCustomControl>(this->FSkinIndex);
+    if (this->SkinIndex() == -1) return;
+    auto* entry = this->FSkinLink.template EntryAs<TskDataSkinCustomControl>(this->SkinIndex());
     if (entry == nullptr) {
         FPicture = nullptr;
         FMaskPicture = nullptr;
@@ -74,7 +74,7 @@ template <class TLinked> void TskSkinResizableControl<TLinked>::ComputeSkinSize(
     const TskNinePartPoints skin{FLeftTopPoint, FRightTopPoint, FLeftBottomPoint, FRightBottomPoint, FSkinClientRect};
     TskNinePartPoints moved{FNewLeftTopPoint, FNewRightTopPoint, FNewLeftBottomPoint, FNewRightBottomPoint,
         FNewSkinClientRect};
-    StretchNinePart(FResizeMode, this->FSkinIndex != -1, FSkinRect, skin, moved, AWidth, AHeight);
+    StretchNinePart(FResizeMode, this->SkinIndex() != -1, FSkinRect, skin, moved, AWidth, AHeight);
     FNewLeftTopPoint = moved.LeftTop;
     FNewRightTopPoint = moved.RightTop;
     FNewLeftBottomPoint = moved.LeftBottom;
@@ -86,7 +86,7 @@ template <class TLinked> void TskSkinResizableControl<TLinked>::SetBounds(int AL
 {
     FindSkinObject();
     bool recomputed = false;
-    if ((AWidth != this->Width() || AHeight != this->Height()) && this->FSkinIndex != -1) {
+    if ((AWidth != this->Width() || AHeight != this->Height()) && this->SkinIndex() != -1) {
         ComputeSkinSize(AWidth, AHeight);
         if (FResizeMode == 0) FNewSkinClientRect = FSkinClientRect;
         recomputed = true;
@@ -103,7 +103,7 @@ template <class TLinked> void TskSkinResizableControl<TLinked>::RefreshSkin()
 {
     FindSkinObject();
     this->ApplySkinCursor();
-    if (this->FSkinIndex == -1) {
+    if (this->SkinIndex() == -1) {
         if (FDefaultWidth > 0) this->SetWidth(FDefaultWidth);
         if (FDefaultHeight > 0) this->SetHeight(FDefaultHeight);
     } else {
@@ -145,7 +145,7 @@ void TskSkinResizableControl<TLinked>::CreateControlSkinImage(TBitmap* B, TBitma
     // starts as a new, white picture: the kept one started so too).
     TStretchKey key;
     key.Generation = this->SkinData() != nullptr ? this->SkinData()->Generation() : 0;
-    key.SkinIndex = this->FSkinIndex;
+    key.SkinIndex = this->SkinIndex();
     key.ResizeMode = FResizeMode;
     key.StretchType = ClientStretchType();
     key.Picture = APicture;

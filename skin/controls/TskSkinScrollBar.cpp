@@ -143,7 +143,7 @@ void TskSkinScrollBar::SetBoth(bool Value)
             SetSkinDataName(FSavedSkinDataName);
         }
     }
-    if (FSkinIndex != -1)
+    if (SkinIndex() != -1)
         RefreshSkin();
     else
         Repaint();
@@ -153,7 +153,7 @@ void TskSkinScrollBar::SetBothMarkerWidth(int Value)
 {
     if (Value < 0) return;
     FBothMarkerWidth = Value;
-    if (FSkinIndex == -1) Repaint();
+    if (SkinIndex() == -1) Repaint();
 }
 
 // --- skin -------------------------------------------------------------------------------------------
@@ -163,7 +163,7 @@ void TskSkinScrollBar::FindSkinObject()
     TskSkinCustomControl::FindSkinObject();
     auto* e = SkinEntryAs<TskDataSkinScrollBarControl>();
     if (e == nullptr) {
-        FSkinIndex = -1;
+        FSkinLink.Forget();
         return;
     }
     FSkinTrackArea = e->TrackArea;
@@ -200,7 +200,7 @@ void TskSkinScrollBar::ComputeSkinSize(int& AWidth, int& AHeight)
 
 void TskSkinScrollBar::CalcRects()
 {
-    const bool skin = FSkinIndex != -1;
+    const bool skin = SkinIndex() != -1;
     int L = 16;
     if (!skin) {
         const int W = Width() - (FBoth ? FBothMarkerWidth : 0);

@@ -75,7 +75,7 @@ void TskSkinScrollBox::VScrollChanged(TObject*)
     const int pos = FVScrollBar->Position();
     ScrollBy(0, -(pos - FOldVPos));
     FOldVPos = pos;
-    if (FSkinIndex != -1 && FStretchEffect) Repaint();
+    if (SkinIndex() != -1 && FStretchEffect) Repaint();
 }
 
 void TskSkinScrollBox::HScrollChanged(TObject*)
@@ -83,7 +83,7 @@ void TskSkinScrollBox::HScrollChanged(TObject*)
     const int pos = FHScrollBar->Position();
     ScrollBy(-(pos - FOldHPos), 0);
     FOldHPos = pos;
-    if (FSkinIndex != -1 && FStretchEffect) Repaint();
+    if (SkinIndex() != -1 && FStretchEffect) Repaint();
 }
 
 void TskSkinScrollBox::FindSkinObject()
@@ -325,7 +325,7 @@ void TskSkinScrollBox::Paint()
 {
     if (Width() < 1 || Height() < 1) return;
     FindSkinObject();
-    if (FSkinIndex == -1 || AlphaBlend()) {
+    if (SkinIndex() == -1 || AlphaBlend()) {
         TskSkinCustomControl::Paint();
         return;
     }
@@ -338,7 +338,7 @@ bool TskSkinScrollBox::HasFrame()
 {
     if (FBorderStyle == bvNone) return false;
     FindSkinObject();
-    return FSkinIndex == -1 || FBGPictureIndex == -1;
+    return SkinIndex() == -1 || FBGPictureIndex == -1;
 }
 
 void TskSkinScrollBox::PaintFrame(HDC DC)
@@ -349,7 +349,7 @@ void TskSkinScrollBox::PaintFrame(HDC DC)
     const int h = wr.Height();
     TCanvas c;
     c.SetHandle(DC);
-    if (FSkinIndex == -1 || FPicture == nullptr) {
+    if (SkinIndex() == -1 || FPicture == nullptr) {
         const TRect r = Rect(0, 0, w, h);
         switch (FBorderStyle) {
         case bvRaised:
@@ -395,7 +395,7 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
     case WM_NCCALCSIZE:
         if (HasFrame() && Message.LParam != 0) {
             TRect* r = reinterpret_cast<TRect*>(Message.LParam);
-            if (FSkinIndex == -1) {
+            if (SkinIndex() == -1) {
                 r->Left += 1;
                 r->Top += 1;
                 r->Right -= 1;

@@ -38,23 +38,22 @@ template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::Se
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::SetDefaultFont(TFont* Value)
 {
     FDefaultFont->Assign(Value);
-    if (FIndex == -1) this->Font()->Assign(Value);
+    if (SkinIndex() == -1) this->Font()->Assign(Value);
 }
 
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::SetDefaultColor(TColor Value)
 {
     if (Value == FDefaultColor) return;
     FDefaultColor = Value;
-    if (FIndex == -1) this->SetColor(Value);
+    if (SkinIndex() == -1) this->SetColor(Value);
 }
 
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::ApplySkinLook()
 {
     TFont* font = this->Font();
-    FIndex = FSkinLink.Find();
-    auto* entry = FSkinLink.template EntryAs<TEntry>(FIndex);
+    auto* entry = FSkinLink.template EntryAs<TEntry>(FSkinLink.Locate());
     if (!entry) {
-        FIndex = -1;
+        FSkinLink.Forget();
         this->SetColor(FDefaultColor);
         font->Assign(FDefaultFont.get());
     } else {

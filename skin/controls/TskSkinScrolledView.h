@@ -30,7 +30,7 @@ public:
     TskSkinScrollBar* HScrollBar() const { return FHScrollBar; }
     void SetHScrollBar(TskSkinScrollBar* Value);
     // The index of the skin entry in use (-1: none).
-    int SkinIndex() const { return FIndex; }
+    int SkinIndex() const { return FSkinLink.Index(); }
 
     // Shows, hides and ranges the linked bars from the view's scroll state.
     virtual void UpdateScrollBars() = 0;
@@ -53,7 +53,6 @@ protected:
     void RealignForBars(bool Changed);
 
     TskSkinLink FSkinLink;
-    int FIndex = -1;
     std::unique_ptr<TFont> FDefaultFont;
     TComponentLink<TskSkinScrollBar> FVScrollBar{this};
     TComponentLink<TskSkinScrollBar> FHScrollBar{this};

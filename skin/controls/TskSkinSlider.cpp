@@ -230,13 +230,13 @@ void TskSkinCustomSlider::FindSkinObject()
     TskSkinControl::FindSkinObject();
     auto* e = SkinEntryAs<TskDataSkinSlider>();
     if (e == nullptr) {
-        FSkinIndex = -1;
+        FSkinLink.Forget();
         FSkinPicture = nullptr;
         return;
     }
     FSkinPicture = SkinPicture(e->PictureIndex);
     if (FSkinPicture == nullptr) {
-        FSkinIndex = -1;
+        FSkinLink.Forget();
         return;
     }
     FHRulerRect = e->HRulerRect;

@@ -94,7 +94,7 @@ protected:
 
 private:
     bool Horizontal() const { return FOrientation == soHorizontal; }
-    bool SkinLook() const { return FSkinIndex != -1; }
+    bool SkinLook() const { return SkinIndex() != -1; }
     bool SkinThumb() const { return SkinLook() && FUseSkinThumb; }
     TSize ThumbSize() const;
     bool Reading() const;

@@ -163,7 +163,7 @@ void TskSkinSpeedButton::WndProc(TMessage& Message)
         return;
     case CM_TEXTCHANGED:
         Inherited::WndProc(Message);
-        if (FSkinIndex != -1 || Designing() || DrawDefault()) Repaint();
+        if (SkinIndex() != -1 || Designing() || DrawDefault()) Repaint();
         return;
     default:
         Inherited::WndProc(Message);
@@ -181,7 +181,7 @@ TskButtonFace TskSkinSpeedButton::Face() const
 
 void TskSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
 {
-    FSkin.SelectFont(C, DefaultFont(), FSkinIndex != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
+    FSkin.SelectFont(C, DefaultFont(), SkinIndex() != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
     DrawGlyphAndCaption(C, R, IsActive, IsDown, Color);
 }
 
@@ -207,7 +207,7 @@ void TskSkinSpeedButton::Paint()
     FindSkinObject();
     const TRect whole = Rect(0, 0, Width(), Height());
     const bool restingFlat = FFlat && !FMouseIn && !(FDown && FGroupIndex != 0);
-    if (FSkinIndex == -1) {
+    if (SkinIndex() == -1) {
         if (restingFlat && !PressedLook()) {
             // Only the glyph and caption over whatever the parent shows.
             DrawContent(Canvas(), whole, false, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);

@@ -48,7 +48,7 @@ void TskSkinStatusBar::FindSkinObject()
 
 bool TskSkinStatusBar::HasGripperPicture() const
 {
-    return FSkinIndex != -1 && FPicture != nullptr && !IsEmptyRect(FGripperRect);
+    return SkinIndex() != -1 && FPicture != nullptr && !IsEmptyRect(FGripperRect);
 }
 
 TRect TskSkinStatusBar::GripRect()
@@ -98,7 +98,7 @@ void TskSkinStatusBar::DrawOverPanel(TCanvas* C)
     }
     TColor shadow = clBtnShadow;
     TColor light = clBtnHighlight;
-    if (FSkinIndex != -1 && SkinData()->SkinColors) {
+    if (SkinIndex() != -1 && SkinData()->SkinColors) {
         shadow = SkinData()->SkinColors->cBtnShadow;
         light = SkinData()->SkinColors->cBtnHighLight;
     }

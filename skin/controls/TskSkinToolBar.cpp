@@ -157,7 +157,7 @@ void TskSkinToolBar::AdjustClientRect(TRect& R)
     TskSkinPanel::AdjustClientRect(R);
     if (!FLeftButton.Visible) return;
     R = Rect(-FOffset, 0, -FOffset + std::max(FExtent + 1, ClientWidth()), ClientHeight());
-    if (FSkinIndex != -1 && !Designing()) {
+    if (SkinIndex() != -1 && !Designing()) {
         if (!(BorderStyle() == bvNone && FResizeMode == 1)) {
             int w = Width();
             int h = Height();

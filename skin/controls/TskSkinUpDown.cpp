@@ -69,7 +69,7 @@ void TskSkinUpDown::ComputeSkinSize(int& AWidth, int& AHeight)
 
 TRect TskSkinUpDown::ButtonRect(int Index) const
 {
-    if (FSkinIndex != -1 && FUseSkinSize) {
+    if (SkinIndex() != -1 && FUseSkinSize) {
         TRect r;
         MapSkinRect(FSkinButtons[Index][0], r);
         return r;

@@ -775,11 +775,11 @@ void TskFormFrame::SkinFormWindowProc(TMessage& Message)
     PreFilter(Message);
     if (!*alive) return;
     const bool mdi = FForm->FormStyle() == fsMDIForm || FForm->FormStyle() == fsMDIChild;
-    if (mdi && DispatchMDIBefore(Message)) return;
+    if (mdi && DispatchMDIBefore(Message) == TDispatched::Handled) return;
     if (!*alive) return;
-    const bool callDefault = Dispatch(Message);
+    const TDispatched dispatched = Dispatch(Message);
     if (!*alive) return;
-    if (callDefault) CallDefault(Message);
+    if (dispatched == TDispatched::PassOn) CallDefault(Message);
     if (!*alive || FDestroying) return;
     if (mdi) DispatchMDIAfter(Message);
     if (!*alive || FDestroying) return;
@@ -929,28 +929,28 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
     }
 }
 
-bool TskFormFrame::Dispatch(TMessage& Message)
+TskFormFrame::TDispatched TskFormFrame::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
     case WM_DESTROY:
         for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
-        return true;
-    case WM_SIZE: WMSize(Message); return false;
+        return TDispatched::PassOn;
+    case WM_SIZE: WMSize(Message); return TDispatched::Handled;
     case WM_ACTIVATE:
-        if (!FFrameOn) return true;
+        if (!FFrameOn) return TDispatched::PassOn;
         WMActivate(Message);
-        return false;
+        return TDispatched::Handled;
     case WM_SETTEXT:
-        if (!FFrameOn) return true;
+        if (!FFrameOn) return TDispatched::PassOn;
         WMSetText(Message);
-        return false;
+        return TDispatched::Handled;
     case WM_ERASEBKGND:
         if (FForm->FormStyle() != fsMDIForm) PaintClientBackground(reinterpret_cast<HDC>(Message.WParam));
         Message.Result = 1;
-        return false;
+        return TDispatched::Handled;
     case WM_SHOWWINDOW:
         WMShowWindow(Message);
-        return true;
+        return TDispatched::PassOn;
     case WM_SETCURSOR:
         if (FSupportNCArea && FUseFormCursorInNCArea && FFrameOn) {
             const auto v = static_cast<std::uintptr_t>(Message.LParam);
@@ -958,29 +958,29 @@ bool TskFormFrame::Dispatch(TMessage& Message)
             if (hit != HTCLIENT && !(hit >= HTLEFT && hit <= HTBOTTOMRIGHT))
                 Message.LParam = static_cast<LPARAM>((v & ~std::uintptr_t(0xFFFF)) | static_cast<std::uintptr_t>(HTCLIENT));
         }
-        return true;
+        return TDispatched::PassOn;
     case WM_GETMINMAXINFO:
         if (FFrameOn) WMGetMinMaxInfo(Message);
-        return true;
+        return TDispatched::PassOn;
     case WM_NCCALCSIZE:
-        if (!FFrameOn) return true;
+        if (!FFrameOn) return TDispatched::PassOn;
         WMNCCalcSize(Message);
-        return false;
+        return TDispatched::Handled;
     case WM_NCHITTEST:
         if (FFrameOn && (FSupportNCArea || SkinUsable())) {
             WMNCHitTest(Message);
-            return false;
+            return TDispatched::Handled;
         }
-        return true;
+        return TDispatched::PassOn;
     case WM_NCPAINT:
-        if (!FFrameOn) return true;
+        if (!FFrameOn) return TDispatched::PassOn;
         if (FrameShown()) PaintFrame(nullptr);
         Message.Result = 0;
-        return false;
+        return TDispatched::Handled;
     case WM_NCACTIVATE:
-        if (!FFrameOn) return true;
+        if (!FFrameOn) return TDispatched::PassOn;
         WMNCActivate(Message);
-        return false;
+        return TDispatched::Handled;
     case WM_MOUSEACTIVATE:
         // A click into the active MDI child that was not yet shown active: its caption follows at once
         // (without animation while maximized, where the caption sits in the main form's).
@@ -990,53 +990,53 @@ bool TskFormFrame::Dispatch(TMessage& Message)
             if (FrameShown() && FForm->HandleAllocated() && IsWindowVisible(FForm->Handle())) PaintFrame(nullptr);
             UpdateCaptionActivation(!Maximized());
         }
-        return true;
+        return TDispatched::PassOn;
     case WM_SYNCPAINT:
         if (FFrameOn && FRolledUp && FSupportNCArea) {
             RepaintFrame();
             Message.Result = 0;
-            return false;
+            return TDispatched::Handled;
         }
-        return true;
+        return TDispatched::PassOn;
     case WM_SYSCOMMAND:
         WMSysCommand(Message);
-        return (Message.WParam & 0xFFF0) != SC_KEYMENU;
+        return (Message.WParam & 0xFFF0) != SC_KEYMENU ? TDispatched::PassOn : TDispatched::Handled;
     case WM_TIMER:
         if (Message.WParam == FadeTimerId) FadeStep();
-        return true;
+        return TDispatched::PassOn;
     case WM_DISPLAYCHANGE:
         // A smaller screen: the window must fit its new largest size.
         if (FSupportNCArea && FForm->BorderStyle() != bsNone && (GetMaxWidth() < FForm->Width() || GetMaxHeight() < FForm->Height()))
             RefitForm();
-        return true;
+        return TDispatched::PassOn;
     case WM_CHANGERESSTRDATA:
         LoadCaptionButtonHints();
-        return true;
-    case WM_SIZING: WMSizing(Message); return false;
-    case WM_MOVING: WMMoving(Message); return true;
-    case WM_ENTERSIZEMOVE: WMEnterSizeMove(); return true;
-    case WM_EXITSIZEMOVE: WMExitSizeMove(); return true;
-    case WM_BEFORECHANGESKINDATA: BeforeChangeSkinData(Message); return true;
-    case WM_CHANGESKINDATA: ChangeSkinData(Message); return true;
-    case WM_CLOSESKINMENU: CloseSkinMenuState(); return true;
+        return TDispatched::PassOn;
+    case WM_SIZING: WMSizing(Message); return TDispatched::Handled;
+    case WM_MOVING: WMMoving(Message); return TDispatched::PassOn;
+    case WM_ENTERSIZEMOVE: WMEnterSizeMove(); return TDispatched::PassOn;
+    case WM_EXITSIZEMOVE: WMExitSizeMove(); return TDispatched::PassOn;
+    case WM_BEFORECHANGESKINDATA: BeforeChangeSkinData(Message); return TDispatched::PassOn;
+    case WM_CHANGESKINDATA: ChangeSkinData(Message); return TDispatched::PassOn;
+    case WM_CLOSESKINMENU: CloseSkinMenuState(); return TDispatched::PassOn;
     case WM_CHANGEFORMSKINNABLE:
         if (FSkinData != nullptr && Message.WParam == reinterpret_cast<WPARAM>(FSkinData.get()) && FForm->FormStyle() != fsMDIChild)
             SetSkinnableFrame(FSkinData->SkinnableForm());
-        return true;
+        return TDispatched::PassOn;
     case CM_QUERYSKINFORM:
         Message.Result = (!FFrameOn && FNewerSystem) ? SkinFormFrameOff : SkinFormFrameOn;
-        return false;
+        return TDispatched::Handled;
     case CM_PAINTSKINFRAME:
     case CM_PAINTSKINFRAME2: {
-        if (Message.Msg == CM_PAINTSKINFRAME2 && Message.LParam != SkinFramePainted2) return true;
+        if (Message.Msg == CM_PAINTSKINFRAME2 && Message.LParam != SkinFramePainted2) return TDispatched::PassOn;
         if (FFrameOn && Message.WParam != 0 && FrameShown()) {
             HDC dc = reinterpret_cast<HDC>(Message.WParam);
             if (SkinPaintsFrame() || !FSkinChanging) PaintFrame(dc);
         }
         Message.Result = Message.Msg == CM_PAINTSKINFRAME ? SkinFramePainted : SkinFramePainted2;
-        return false;
+        return TDispatched::Handled;
     }
-    default: return true;
+    default: return TDispatched::PassOn;
     }
 }
 

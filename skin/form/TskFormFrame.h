@@ -456,11 +456,14 @@ private:
     bool Designing() const { return ComponentState().Contains(csDesigning); }
     bool Loading() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
     void CallDefault(TMessage& Message);
-    // Returns True when the saved window procedure still has to run.
-    bool Dispatch(TMessage& Message);
-    // MDI parts of the window procedure: before the frame's own handling (True: the message is done)
-    // and after it.
-    bool DispatchMDIBefore(TMessage& Message);
+    // What a stage of the window procedure leaves of a message: Handled, nothing after it runs for the
+    // message; PassOn, the next in line does (the frame's own handling, then the saved window procedure).
+    enum class TDispatched { Handled, PassOn };
+    // The frame's own handling; PassOn: the saved window procedure still has to run.
+    TDispatched Dispatch(TMessage& Message);
+    // MDI parts of the window procedure: before the frame's own handling (PassOn: the frame handles
+    // the message next) and after it.
+    TDispatched DispatchMDIBefore(TMessage& Message);
     void DispatchMDIAfter(const TMessage& Message);
     void UnhookMDIClient();
     // Arranging the children: each one its frame maximised goes back to normal first.

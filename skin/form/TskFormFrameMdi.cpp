@@ -348,7 +348,7 @@ void TskFormFrame::UpdateMDIChildItems()
 
 // ---- Messages ----
 
-bool TskFormFrame::DispatchMDIBefore(TMessage& Message)
+TskFormFrame::TDispatched TskFormFrame::DispatchMDIBefore(TMessage& Message)
 {
     if (FForm->FormStyle() == fsMDIForm) {
         switch (Message.Msg) {
@@ -360,14 +360,14 @@ bool TskFormFrame::DispatchMDIBefore(TMessage& Message)
                 FMainMenuBar->SetMaximizedChild(FindMaximizedMDIChild());
             }
             Message.Result = 0;
-            return true;
+            return TDispatched::Handled;
         case WM_MDICHILDRESTORE:
             if (FindMaximizedMDIChild() == nullptr) FMDIChildMax = false;
             RepaintFrame();
             if (FMainMenuBar != nullptr) FMainMenuBar->SetMaximizedChild(FindMaximizedMDIChild());
             Message.Result = 0;
-            return true;
-        default: return false;
+            return TDispatched::Handled;
+        default: return TDispatched::PassOn;
         }
     }
     const bool maximized = FFrameOn && FSupportNCArea && Maximized();
@@ -384,21 +384,21 @@ bool TskFormFrame::DispatchMDIBefore(TMessage& Message)
             SetWindowPos(FForm->Handle(), 0, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         }
         Message.Result = 0;
-        return true;
+        return TDispatched::Handled;
     // A maximized child shows no frame of its own: all of it is client.
     case WM_NCCALCSIZE:
-        if (!maximized) return false;
+        if (!maximized) return TDispatched::PassOn;
         Message.Result = 0;
-        return true;
+        return TDispatched::Handled;
     case WM_NCHITTEST:
-        if (!maximized) return false;
+        if (!maximized) return TDispatched::PassOn;
         Message.Result = HTCLIENT;
-        return true;
+        return TDispatched::Handled;
     case WM_NCPAINT:
-        if (!maximized) return false;
+        if (!maximized) return TDispatched::PassOn;
         Message.Result = 0;
-        return true;
-    default: return false;
+        return TDispatched::Handled;
+    default: return TDispatched::PassOn;
     }
 }
 

@@ -1173,7 +1173,7 @@ void TskSkinCustomGrid::WndProc(TMessage& Message)
     case WM_SIZE:
         TskSkinControl::WndProc(Message);
         // Mirrored cells all move with the width; so does the default look's row focus frame.
-        if (UseRightToLeftAlignment() || (FSkinIndex == -1 && FOptions.Contains(goRowSelect)))
+        if (UseRightToLeftAlignment() || (SkinIndex() == -1 && FOptions.Contains(goRowSelect)))
             InvalidateGrid();
         UpdateScrollRange();
         return;
@@ -1219,7 +1219,7 @@ void TskSkinCustomGrid::SetGridLineColor(TColor Value)
     if (Value == FGridLineColor)
         return;
     FGridLineColor = Value;
-    if (FSkinIndex == -1)
+    if (SkinIndex() == -1)
         InvalidateGrid();
 }
 
@@ -1281,12 +1281,12 @@ void TskSkinCustomGrid::FindSkinObject()
 {
     FCellsPicture = nullptr;
     FBGPicture = nullptr;
-    FSkinIndex = -1;
+    FSkinLink.Forget();
     TskSkinControl::FindSkinObject();
     auto* entry = GridEntry();
     // Only a grid entry with a fixed-cell image skins the grid; anything else leaves the default look.
     if (entry == nullptr || IsEmptyRect(entry->FixedCellRect)) {
-        FSkinIndex = -1;
+        FSkinLink.Forget();
         return;
     }
     FCursorIndex = entry->CursorIndex;

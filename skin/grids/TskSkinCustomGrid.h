@@ -302,7 +302,7 @@ private:
         TGridDrawState Base, const TGridAxisInfo& H, const TGridAxisInfo& V);
     void PaintCell(TCanvas* C, int ACol, int ARow, const TRect& R, TGridDrawState State, TColor Color);
     void PaintSkinCellImage(TCanvas* C, const TRect& R, TGridDrawState State);
-    bool Skinned() const { return FSkinIndex != -1; }
+    bool Skinned() const { return SkinIndex() != -1; }
 
     int FColCount = 5;
     int FRowCount = 5;

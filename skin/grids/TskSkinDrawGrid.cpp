@@ -1,9 +1,6 @@
 #include "skin/grids/TskSkinDrawGrid.h"
 
-TskSkinDrawGrid::TskSkinDrawGrid(TComponent* AOwner) : TskSkinCustomGrid(AOwner)
-{
-    RegisterSkinGrids();
-}
+TskSkinDrawGrid::TskSkinDrawGrid(TComponent* AOwner) : TskSkinCustomGrid(AOwner) {}
 
 void TskSkinDrawGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)
 {
