@@ -13,27 +13,30 @@ bool TJPEGImage::Empty() const { return FData.empty() && (!FBitmap || FBitmap->E
 
 int TJPEGImage::Width() const
 {
-    if (Empty()) return 0;
-    const_cast<TJPEGImage*>(this)->DIBNeeded();
-    return FBitmap->Width();
+    if (FBitmap) return FBitmap->Width();
+    return FData.empty() ? 0 : FWidth;
 }
 
 int TJPEGImage::Height() const
 {
-    if (Empty()) return 0;
-    const_cast<TJPEGImage*>(this)->DIBNeeded();
-    return FBitmap->Height();
+    if (FBitmap) return FBitmap->Height();
+    return FData.empty() ? 0 : FHeight;
 }
 
-void TJPEGImage::DIBNeeded()
+std::unique_ptr<TBitmap> TJPEGImage::Decoded() const
 {
-    if (FBitmap || FData.empty()) return;
     TSurface decoded;
     DecodeJpeg(reinterpret_cast<const std::uint8_t*>(FData.data()), FData.size(), decoded);
     auto bmp = std::make_unique<TBitmap>(decoded.Width(), decoded.Height());
     bmp->SetPixelFormat(pf24bit);
     for (int y = 0; y < decoded.Height(); ++y) std::memcpy(bmp->ScanLine(y), decoded.ScanLine(y), static_cast<size_t>(decoded.Width()) * 4);
-    FBitmap = std::move(bmp);
+    return bmp;
+}
+
+void TJPEGImage::DIBNeeded()
+{
+    if (FBitmap || FData.empty()) return;
+    FBitmap = Decoded();
 }
 
 TBitmap* TJPEGImage::Bitmap()
@@ -48,7 +51,10 @@ void TJPEGImage::Assign(TPersistent* Source)
     if (auto* j = dynamic_cast<TJPEGImage*>(Source)) {
         if (j == this) return;
         FData = j->FData;
+        FWidth = j->FWidth;
+        FHeight = j->FHeight;
         FBitmap.reset();
+        FShown.reset();
         if (FData.empty() && j->FBitmap) {
             FBitmap = std::make_unique<TBitmap>();
             FBitmap->Assign(j->FBitmap.get());
@@ -61,7 +67,10 @@ void TJPEGImage::Assign(TPersistent* Source)
         // Compress now so that saving gives the same bytes every time.
         std::vector<std::uint8_t> bytes = EncodeJpeg(*b->Handle(), FQuality);
         FData.assign(bytes.begin(), bytes.end());
+        FWidth = b->Width();
+        FHeight = b->Height();
         FBitmap.reset();
+        FShown.reset();
         Changed();
         return;
     }
@@ -84,8 +93,24 @@ void TJPEGImage::AssignTo(TPersistent* Dest)
 void TJPEGImage::Draw(TCanvas* ACanvas, const TRect& Rect)
 {
     if (Empty()) return;
-    DIBNeeded();
-    FBitmap->Draw(ACanvas, Rect);
+    const int w = Rect.Width(), h = Rect.Height();
+    // Decoded already (asked for, or drawn at its own size), the picture is drawn from what it holds.
+    if (FBitmap || FData.empty() || (w == Width() && h == Height()) || w <= 0 || h <= 0) {
+        DIBNeeded();
+        FBitmap->Draw(ACanvas, Rect);
+        return;
+    }
+    // A picture drawn at another size keeps only what it shows: a long list of thumbnails would otherwise
+    // hold every picture decoded at its full size. The stretch is the one drawing it directly makes (each
+    // pixel taken from the same source pixel), so the copy at the drawn size gives the same picture.
+    if (!FShown || FShown->Width() != w || FShown->Height() != h) {
+        const std::unique_ptr<TBitmap> full = Decoded();
+        auto shown = std::make_unique<TBitmap>(w, h);
+        shown->SetPixelFormat(pf24bit);
+        full->Draw(shown->Canvas(), ::Rect(0, 0, w, h));
+        FShown = std::move(shown);
+    }
+    FShown->Draw(ACanvas, Rect);
 }
 
 void TJPEGImage::LoadFromStream(TStream& Stream)
@@ -97,7 +122,10 @@ void TJPEGImage::LoadFromStream(TStream& Stream)
     TSurface probe;
     DecodeJpeg(reinterpret_cast<const std::uint8_t*>(data.data()), data.size(), probe);
     FData = std::move(data);
+    FWidth = probe.Width();
+    FHeight = probe.Height();
     FBitmap.reset();
+    FShown.reset();
     Changed();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// A JPEG picture: the file's bytes, decoded into a bitmap when it is first drawn or measured.
+// A JPEG picture: the file's bytes, decoded into a bitmap when it is first asked for. Drawn smaller than it
+// is (a thumbnail in a row of a long list), it keeps only the picture at the size drawn.
 #include <memory>
 #include <string>
 
@@ -32,7 +33,14 @@ protected:
     void AssignTo(TPersistent* Dest) override;
 
 private:
+    std::unique_ptr<TBitmap> Decoded() const;
+
     std::string FData;
+    // The picture's size, known from loading without keeping it decoded.
+    int FWidth = 0;
+    int FHeight = 0;
     mutable std::unique_ptr<TBitmap> FBitmap;
+    // The picture as last drawn at another size than its own (see Draw).
+    std::unique_ptr<TBitmap> FShown;
     int FQuality = 90;
 };

@@ -278,8 +278,19 @@ void TWinControl::RemoveControl(TControl* AControl)
         FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
     }
     AControl->FParent = nullptr;
-    if (AControl->FAlign != alNone && !ComponentState().Contains(csDestroying)) Realign();
+    if (AControl->FAlign != alNone && !Going()) Realign();
     Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(AControl), 0);
+}
+
+bool TWinControl::Going() const
+{
+    // Freed with its parent or its owner: a window of many rows, freed whole, lays out nothing more for
+    // each row that leaves it.
+    for (const TWinControl* p = this; p != nullptr; p = p->FParent)
+        if (p->ComponentState().Contains(csDestroying)) return true;
+    for (const TComponent* o = Owner(); o != nullptr; o = o->Owner())
+        if (o->ComponentState().Contains(csDestroying)) return true;
+    return false;
 }
 
 TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled, bool AllowWinControls)
@@ -517,49 +528,53 @@ void TWinControl::AlignControls(TControl*, TRect& Rect)
     static const TAlign order[] = {alTop, alBottom, alLeft, alRight, alClient};
     for (TAlign a : order) {
         // Siblings of one alignment are placed in the order of their position, as stored.
+        // Siblings of one position keep the order they have among the children. A long list (a queue of
+        // rows) is realigned on every row that comes or goes: the sort must not cost the square of it.
         std::vector<TControl*> list;
         for (int i = 0; i < ControlCount(); ++i) {
             TControl* c = Controls(i);
-            if (c->FAlign != a || !c->FVisible) continue;
-            auto before = [a](TControl* c1, TControl* c2) {
-                switch (a) {
-                case alTop: return c1->FTop < c2->FTop;
-                case alBottom: return c1->FTop + c1->FHeight > c2->FTop + c2->FHeight;
-                case alLeft: return c1->FLeft < c2->FLeft;
-                case alRight: return c1->FLeft + c1->FWidth > c2->FLeft + c2->FWidth;
-                default: return false;
-                }
-            };
-            size_t j = 0;
-            while (j < list.size() && !before(c, list[j])) ++j;
-            list.insert(list.begin() + static_cast<std::ptrdiff_t>(j), c);
+            if (c->FAlign == a && c->FVisible) list.push_back(c);
         }
+        auto before = [a](TControl* c1, TControl* c2) {
+            switch (a) {
+            case alTop: return c1->FTop < c2->FTop;
+            case alBottom: return c1->FTop + c1->FHeight > c2->FTop + c2->FHeight;
+            case alLeft: return c1->FLeft < c2->FLeft;
+            case alRight: return c1->FLeft + c1->FWidth > c2->FLeft + c2->FWidth;
+            default: return false;
+            }
+        };
+        if (!std::is_sorted(list.begin(), list.end(), before)) std::stable_sort(list.begin(), list.end(), before);
         for (TControl* c : list) {
             const int w = std::max(0, Rect.Width());
             const int h = std::max(0, Rect.Height());
+            TRect place;
             switch (a) {
             case alTop:
-                c->SetBounds(Rect.Left, Rect.Top, w, c->FHeight);
+                place = Bounds(Rect.Left, Rect.Top, w, c->FHeight);
                 Rect.Top += c->FHeight;
                 break;
             case alBottom:
-                c->SetBounds(Rect.Left, Rect.Bottom - c->FHeight, w, c->FHeight);
+                place = Bounds(Rect.Left, Rect.Bottom - c->FHeight, w, c->FHeight);
                 Rect.Bottom -= c->FHeight;
                 break;
             case alLeft:
-                c->SetBounds(Rect.Left, Rect.Top, c->FWidth, h);
+                place = Bounds(Rect.Left, Rect.Top, c->FWidth, h);
                 Rect.Left += c->FWidth;
                 break;
             case alRight:
-                c->SetBounds(Rect.Right - c->FWidth, Rect.Top, c->FWidth, h);
+                place = Bounds(Rect.Right - c->FWidth, Rect.Top, c->FWidth, h);
                 Rect.Right -= c->FWidth;
                 break;
             case alClient:
-                c->SetBounds(Rect.Left, Rect.Top, w, h);
+                place = Bounds(Rect.Left, Rect.Top, w, h);
                 break;
             default:
-                break;
+                continue;
             }
+            // A control already in its place is left alone: most rows of a long list stay where they are
+            // when one row comes or goes, and a skinned control's SetBounds looks up its skin every time.
+            if (place != c->BoundsRect()) c->SetBounds(place.Left, place.Top, place.Width(), place.Height());
         }
     }
 }

@@ -152,6 +152,8 @@ protected:
 private:
     void AlignAll();
     void ApplyAnchors();
+    // True while this control, a parent of it or an owner of it is being destroyed.
+    bool Going() const;
     void HandleWindowMessage(TMessage& Message, bool& Handled);
     void PaintHandler(TMessage& Message);
     void KeyDownMessage(TMessage& Message);

@@ -625,7 +625,7 @@ void TskSkinCustomComboBox::DrawSkinImage(TBitmap* B)
     key.Width = Width();
     key.Height = Height();
     key.State = (active ? 1 : 0) | (FUseSkinSize ? 2 : 0) | (FButtonDown ? 4 : 0) | (FButtonActive ? 8 : 0) | (Enabled() ? 16 : 0);
-    TBitmap& face = FFaceLook.Get(key, [&](TBitmap* F) {
+    TBitmap& face = FFaceLook.Get(typeid(*this), key, [&](TBitmap* F) {
         F->SetSize(Width(), Height());
         DrawSkinFace(F, active);
     });

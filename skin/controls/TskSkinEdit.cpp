@@ -402,7 +402,7 @@ void TskSkinCustomEdit::PaintClient(HDC DC)
     const int w = ClientWidth(), h = ClientHeight();
     if (w < 1 || h < 1) return;
     if (LookKept() && FImages == nullptr) {
-        TBitmap& kept = FClientLook.Get(LookKey(w, h, false), [&](TBitmap* B) {
+        TBitmap& kept = FClientLook.Get(typeid(*this), LookKey(w, h, false), [&](TBitmap* B) {
             B->SetSize(w, h);
             DrawBackground(B);
         });
@@ -468,6 +468,8 @@ TskSkinCustomEdit::TLookKey TskSkinCustomEdit::LookKey(int W, int H, bool WithBu
     k.ROffset = FROffset;
     k.Stretch = FStretchEffect;
     k.UseSkinFont = FUseSkinFont;
+    // The whole frame and the client alone are different pictures, even at one size.
+    k.Frame = WithButton;
     if (WithButton) {
         k.Button = FButtonRect;
         k.State = (FButtonMode ? 1 : 0) | (FButtonActive ? 2 : 0) | (FButtonDown ? 4 : 0) | (Enabled() ? 8 : 0);
@@ -477,7 +479,7 @@ TskSkinCustomEdit::TLookKey TskSkinCustomEdit::LookKey(int W, int H, bool WithBu
 
 TBitmap& TskSkinCustomEdit::FramePicture()
 {
-    return FFrameLook.Get(LookKey(std::max(1, Width()), std::max(1, Height()), true), [this](TBitmap* B) { DrawFrameLook(B); });
+    return FFrameLook.Get(typeid(*this), LookKey(std::max(1, Width()), std::max(1, Height()), true), [this](TBitmap* B) { DrawFrameLook(B); });
 }
 
 void TskSkinCustomEdit::GetSkinImage(TBitmap* B)

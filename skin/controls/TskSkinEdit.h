@@ -123,7 +123,7 @@ private:
         const TBitmap* Picture = nullptr;
         TRect Source, Client, Button;
         int Width = 0, Height = 0, LOffset = 0, ROffset = 0, State = 0;
-        bool Stretch = false, UseSkinFont = false;
+        bool Stretch = false, UseSkinFont = false, Frame = false;
         friend bool operator==(const TLookKey&, const TLookKey&) = default;
     };
     TLookKey LookKey(int W, int H, bool WithButton);

@@ -154,7 +154,7 @@ void TskSkinResizableControl<TLinked>::CreateControlSkinImage(TBitmap* B, TBitma
     key.Height = height;
     key.StartWidth = B->Width();
     key.StartHeight = B->Height();
-    TBitmap& kept = FStretchedLook.Get(key, [&](TBitmap* F) {
+    TBitmap& kept = FStretchedLook.Get(typeid(*this), key, [&](TBitmap* F) {
         F->SetSize(key.StartWidth, key.StartHeight);
         DrawStretched(F, APicture, R, width, height);
     });

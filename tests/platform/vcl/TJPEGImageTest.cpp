@@ -31,3 +31,27 @@ TEST(TJPEGImageData, BrokenDataRaisesInvalidGraphic)
     EXPECT_THROW(j.LoadFromStream(s), EInvalidGraphic);
     EXPECT_TRUE(j.Empty());
 }
+
+// Drawn at other sizes than its own (kept then at the size drawn), the picture is the one its decoded
+// bitmap gives when stretched there directly, again after the size changes.
+TEST(TJPEGImageData, DrawnAtOtherSizes_SameAsTheDecodedPictureStretched)
+{
+    TBitmap b(40, 30);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) b.Canvas()->SetPixels(x, y, RGB(x * 6, y * 8, (x * y) % 256));
+    TJPEGImage j;
+    j.Assign(&b);
+    TBitmap decoded;
+    decoded.Assign(&j);
+    TJPEGImage k;
+    k.Assign(&j);
+    for (const TRect r : {Rect(3, 2, 17, 13), Rect(1, 1, 71, 51), Rect(3, 2, 17, 13)}) {
+        TBitmap drawn(80, 60), expected(80, 60);
+        drawn.Canvas()->StretchDraw(r, &k);
+        expected.Canvas()->StretchDraw(r, &decoded);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x) ASSERT_EQ(drawn.Canvas()->Pixels(x, y), expected.Canvas()->Pixels(x, y)) << x << "," << y;
+    }
+    EXPECT_EQ(k.Width(), 40);
+    EXPECT_EQ(k.Height(), 30);
+}
