@@ -171,7 +171,8 @@ void TskSkinScrollBox::UpdateBar(bool Vertical)
         growth = 0;
         lastPos = bar->Position();
     }
-    if (WholeBar(true) != nullptr && WholeBar(false) != nullptr) FHScrollBar->SetBoth(FVScrollBar->Visible());
+    if (TskSkinScrollBar* vertical = WholeBar(true); vertical != nullptr && WholeBar(false) != nullptr)
+        FHScrollBar->SetBoth(vertical->Visible());
 }
 
 void TskSkinScrollBox::AlignControls(TControl* AControl, TRect& Rect)
@@ -187,12 +188,14 @@ void TskSkinScrollBox::AlignControls(TControl* AControl, TRect& Rect)
 void TskSkinScrollBox::AdjustClientRect(TRect& Rect)
 {
     const TRect client = ClientRect();
-    const bool v = WholeBar(true) != nullptr && FVScrollBar->Visible();
-    const bool h = WholeBar(false) != nullptr && FHScrollBar->Visible();
-    const int left = h ? -FHScrollBar->Position() : 0;
-    const int top = v ? -FVScrollBar->Position() : 0;
-    const int width = h ? std::max(FHScrollBar->Max(), client.Width()) : client.Width();
-    const int height = v ? std::max(FVScrollBar->Max(), client.Height()) : client.Height();
+    TskSkinScrollBar* vertical = WholeBar(true);
+    TskSkinScrollBar* horizontal = WholeBar(false);
+    if (vertical != nullptr && !vertical->Visible()) vertical = nullptr;
+    if (horizontal != nullptr && !horizontal->Visible()) horizontal = nullptr;
+    const int left = horizontal ? -horizontal->Position() : 0;
+    const int top = vertical ? -vertical->Position() : 0;
+    const int width = horizontal ? std::max(horizontal->Max(), client.Width()) : client.Width();
+    const int height = vertical ? std::max(vertical->Max(), client.Height()) : client.Height();
     Rect = ::Rect(left, top, left + width, top + height);
     TskSkinCustomControl::AdjustClientRect(Rect);
 }
