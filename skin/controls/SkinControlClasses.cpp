@@ -27,6 +27,7 @@
 #include "skin/controls/TskSkinStatusBar.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/controls/TskSkinUpDown.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/data/TskSkinData.h"
 
 namespace {
@@ -74,8 +75,10 @@ template <class C> void SkinButtonProps(TClassRegistration<C>& r)
 void RegisterSkinControlClasses()
 {
     static const bool done = [] {
-        // The skinned controls stand on the component library's classes, which the forms name too.
+        // The skinned controls stand on the component library's classes, which the forms name too, and
+        // on the skin's own.
         RegisterVclClasses();
+        RegisterSkinDataClasses();
         auto base = RegisterClass<TskSkinControl, TCustomControl>("TskSkinControl");
         SkinLinkProps(base);
         auto custom = RegisterClass<TskSkinCustomControl, TskSkinControl>("TskSkinCustomControl");

@@ -161,35 +161,14 @@ void TskSkinButton::HideGlow()
 
 // ---- input
 
-bool TskSkinButton::TakeFocus()
+bool TskSkinButton::TakeFocusForPress()
 {
+    if (!FCanFocused || Focused() || Designing()) return true;
     {
         TFlagGuard takingFocus(FTakingFocus);
         if (CanFocus()) SetFocus();
     }
     return Focused();
-}
-
-void TskSkinButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    // A press that could not take the focus goes no further.
-    if (Button == mbLeft && FCanFocused && !Focused() && !Designing() && !TakeFocus()) return;
-    Inherited::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || !Enabled()) return;
-    FMouseHeld = true;
-    Press();
-}
-
-void TskSkinButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
-    const auto alive = FAlive.Watch();
-    if (Button == mbLeft) {
-        FMouseHeld = false;
-        Release(X, Y, false);
-    }
-    if (!*alive) return;
-    if (HandleAllocated() && Visible()) Inherited::MouseUp(Button, Shift, X, Y);
 }
 
 void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
@@ -325,47 +304,9 @@ void TskSkinButton::WndProc(TMessage& Message)
 
 // ---- painting
 
-void TskSkinButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
+bool TskSkinButton::OwnerPaintsFace(TCanvas* C, const TRect& R, bool IsActive, bool IsDown)
 {
     bool drawDefault = true;
     if (OnPaint) OnPaint(this, C, R, IsDown, IsActive, drawDefault);
-    if (!drawDefault) return;
-    DrawGlyphAndCaption(C, R, IsActive, IsDown, Color);
-}
-
-void TskSkinButton::CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown)
-{
-    ComposePicture(B, R);
-    TCanvas* c = B->Canvas();
-    FSkin.SelectFont(c, DefaultFont(), UseSkinFont(), SkinData());
-    const TColor color = StateTextColor(IsActive, IsDown);
-    TRect client = FNewSkinClientRect;
-    if (IsEmptyRect(client) || FResizeMode == 2 || FResizeMode == 3) client = Rect(0, 0, Width(), Height());
-    if (FSkin.ShowFocus && Focused()) {
-        TskSkinColors* colors = SkinData()->SkinColors.get();
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(colors != nullptr ? colors->cBtnFace : clBtnFace);
-        c->DrawFocusRect(client);
-    }
-    DrawContent(c, client, IsActive, IsDown, color);
-}
-
-void TskSkinButton::DrawDefaultImage(TBitmap* B)
-{
-    TCanvas* c = B->Canvas();
-    const TRect r = Rect(0, 0, B->Width(), B->Height());
-    DrawDefaultFrame(c, r, Hot());
-    c->Font()->Assign(DefaultFont());
-    DrawContent(c, r, FMouseIn, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
-}
-
-void TskSkinButton::Paint()
-{
-    if (Width() < 1 || Height() < 1) return;
-    FindSkinObject();
-    if (SkinIndex() == -1) {
-        TskSkinControl::Paint();
-        return;
-    }
-    PaintSkinned();
+    return !drawDefault;
 }

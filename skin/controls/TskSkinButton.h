@@ -52,21 +52,17 @@ public:
 protected:
     using Inherited = TskSkinCustomButton<TskSkinCustomControl>;
 
-    void Paint() override;
-    void DrawDefaultImage(TBitmap* B) override;
-    void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(WORD& Key, TShiftState Shift) override;
     void KeyUp(WORD& Key, TShiftState Shift) override;
     void WndProc(TMessage& Message) override;
     void CreateWnd() override;
     bool HoldsFocus() const override { return Focused(); }
+    // Focuses a button that may take the focus; false when the focus did not come.
+    bool TakeFocusForPress() override;
+    // OnPaint, when assigned, may draw the face itself.
+    bool OwnerPaintsFace(TCanvas* C, const TRect& R, bool IsActive, bool IsDown) override;
 
 private:
-    // Focuses the button for a press; false when the focus did not come.
-    bool TakeFocus();
-    void DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
     // The glow picture (or its mask) composed to W x H the way the button's own picture is.
     void ComposeGlow(TBitmap* Source, TBitmap* Dest, int W, int H) const;
     void ShowGlow();

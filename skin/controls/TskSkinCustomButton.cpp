@@ -202,6 +202,35 @@ template <class TBase> void TskSkinCustomButton<TBase>::Release(int X, int Y, bo
     }
 }
 
+template <class TBase>
+void TskSkinCustomButton<TBase>::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    // A press that could not take the focus goes no further.
+    if (Button == mbLeft && !TakeFocusForPress()) return;
+    TBase::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || !this->Enabled() || this->Designing()) return;
+    FMouseHeld = true;
+    Press();
+}
+
+template <class TBase> void TskSkinCustomButton<TBase>::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
+    const auto alive = this->FAlive.Watch();
+    if (Button == mbLeft && !this->Designing()) {
+        FMouseHeld = false;
+        // A window hears the mouse leave on its own; a windowless button takes a release away from it as
+        // the mouse gone as well.
+        Release(X, Y, !Windowed);
+    }
+    if (!*alive) return;
+    if constexpr (Windowed) {
+        // The click may have hidden the button or taken its window.
+        if (!this->HandleAllocated() || !this->Visible()) return;
+    }
+    TBase::MouseUp(Button, Shift, X, Y);
+}
+
 template <class TBase> void TskSkinCustomButton<TBase>::WndProc(TMessage& Message)
 {
     TBase::WndProc(Message);
@@ -235,6 +264,22 @@ void TskSkinCustomButton<TBase>::DrawGlyphAndCaption(TCanvas* C, const TRect& R,
 {
     C->Font()->SetColor(Color);
     Face().Draw(C, R, IsActive, IsDown);
+}
+
+template <class TBase>
+void TskSkinCustomButton<TBase>::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
+{
+    FSkin.SelectFont(C, this->DefaultFont(), this->SkinIndex() != -1 && this->UseSkinFont(),
+        this->SkinLoaded() ? this->SkinData() : nullptr);
+    if (OwnerPaintsFace(C, R, IsActive, IsDown)) return;
+    DrawGlyphAndCaption(C, R, IsActive, IsDown, Color);
+}
+
+template <class TBase> TRect TskSkinCustomButton<TBase>::ContentRect() const
+{
+    const bool piecewise = this->FResizeMode == 0 || this->FResizeMode == 1;
+    if (piecewise && !IsEmptyRect(this->FNewSkinClientRect)) return this->FNewSkinClientRect;
+    return Rect(0, 0, this->Width(), this->Height());
 }
 
 template <class TBase> void TskSkinCustomButton<TBase>::ComposePicture(TBitmap* B, const TRect& R)
@@ -282,6 +327,42 @@ template <class TBase> TRect TskSkinCustomButton<TBase>::StateRect(bool& IsActiv
     if (FAnimation.Running() && FAnimation.Forward() == IsActive)
         return TskButtonAnimation::FrameRect(FSkin.AnimateSkinRect, this->FSkinRect, FAnimation.Frame(), FSkin.FrameCount);
     return IsActive ? FSkin.ActiveSkinRect : this->FSkinRect;
+}
+
+template <class TBase>
+void TskSkinCustomButton<TBase>::CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown)
+{
+    ComposePicture(B, R);
+    TCanvas* c = B->Canvas();
+    const TRect client = ContentRect();
+    if (FSkin.ShowFocus && HoldsFocus()) {
+        TskSkinColors* colors = this->SkinData()->SkinColors.get();
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(colors != nullptr ? colors->cBtnFace : clBtnFace);
+        c->DrawFocusRect(client);
+    }
+    DrawContent(c, client, IsActive, IsDown, StateTextColor(IsActive, IsDown));
+}
+
+template <class TBase> void TskSkinCustomButton<TBase>::DrawDefaultImage(TBitmap* B)
+{
+    TCanvas* c = B->Canvas();
+    const TRect r = Rect(0, 0, B->Width(), B->Height());
+    DrawDefaultFrame(c, r, PlainLookHot());
+    DrawContent(c, r, FMouseIn, FDown, this->Enabled() ? this->DefaultFont()->Color() : clBtnShadow);
+}
+
+template <class TBase> void TskSkinCustomButton<TBase>::Paint()
+{
+    if (this->Width() < 1 || this->Height() < 1) return;
+    this->FindSkinObject();
+    if (PaintRestingFlat()) return;
+    if (this->SkinIndex() == -1) {
+        // The plain look through the off-screen bitmap, past the windowed control's direct frame.
+        TBase::Linked::Paint();
+        return;
+    }
+    PaintSkinned();
 }
 
 template <class TBase> void TskSkinCustomButton<TBase>::PaintSkinned()

@@ -5,6 +5,7 @@
 // animation; the state pictures of a "button" entry and the plain look without one. TBase is
 // TskSkinCustomControl or TskGraphicSkinCustomControl.
 #include <memory>
+#include <type_traits>
 
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskGraphicSkinControl.h"
@@ -64,10 +65,29 @@ protected:
     // button the first image (0).
     TskSkinCustomButton(TComponent* AOwner, int DefaultImageIndex);
 
+    // The push button has a window of its own; the speed button lives on its parent's.
+    static constexpr bool Windowed = std::is_base_of_v<TWinControl, TBase>;
+
     void WndProc(TMessage& Message) override;
-    virtual void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown) = 0;
+    // The state picture (or the cross-fade) with an entry; without one, the plain look (DrawDefaultImage).
+    void Paint() override;
+    void DrawDefaultImage(TBitmap* B) override;
+    // Piece R of the entry's picture with the glyph and caption on it (and the focus frame the entry asks for).
+    virtual void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown);
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
     // Whether the button has the keyboard focus; a windowless one never has.
     virtual bool HoldsFocus() const { return false; }
+    // Before a left press: false when the press goes no further (the push button could not take the focus).
+    virtual bool TakeFocusForPress() { return true; }
+    // Paints the button whole in place of the state picture or the plain look, and says so (the flat
+    // speed button at rest shows only its glyph and caption).
+    virtual bool PaintRestingFlat() { return false; }
+    // Whether the plain look is drawn hot.
+    virtual bool PlainLookHot() const { return Hot(); }
+    // Draws the face in place of the glyph and caption, and says so (the push button's OnPaint may).
+    virtual bool OwnerPaintsFace(TCanvas*, const TRect&, bool /*IsActive*/, bool /*IsDown*/) { return false; }
     virtual bool AnimationAvailable() const;
     virtual TskButtonFace Face() const;
 
@@ -91,6 +111,11 @@ protected:
     void ComposePicture(TBitmap* B, const TRect& R);
     TColor StateTextColor(bool IsActive, bool IsDown) const;
     void DrawGlyphAndCaption(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color) const;
+    // The glyph and caption in the entry's font (the button's own without an entry), unless the owner paints the face.
+    void DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
+    // Where the glyph and caption go on the state picture: the entry's client piece for a fixed or nine-part
+    // picture, else the whole button.
+    TRect ContentRect() const;
     // The plain look without an entry: pressed, hot (HotLook) or at rest.
     void DrawDefaultFrame(TCanvas* C, const TRect& R, bool HotLook) const;
     // The state picture, or the cross-fade between rest and hot while it runs, shown on the canvas.

@@ -343,13 +343,7 @@ void TskSkinMenuSpeedButton::Paint()
 
 void TskSkinMenuSpeedButton::PaintFlatRest()
 {
-    TskSkinColors* colors = SkinData()->SkinColors.get();
-    TColor color = DefaultFont()->Color();
-    if (!Enabled())
-        color = colors != nullptr ? colors->cBtnShadow : clBtnShadow;
-    else if (UseSkinFontColor())
-        color = colors != nullptr ? colors->cBtnText : clBtnText;
-    DrawFace(Canvas(), FaceArea(), false, false, color);
+    DrawFace(Canvas(), FaceArea(), false, false, RestingFlatTextColor());
     DrawTrackMark(Canvas(), false, false);
 }
 
@@ -359,13 +353,9 @@ void TskSkinMenuSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool 
         TskSkinSpeedButton::CreateButtonImage(B, R, IsActive, IsDown);
         return;
     }
-    if (!UseSkinSize() && FResizeMode != 1 && FPicture != nullptr)
-        StretchButtonPicture(B, FPicture, R, FSkinClientRect, Width(), Height());
-    else
-        CreateControlSkinImage(B, FPicture, R);
+    ComposePicture(B, R);
     const TColor color = FLook.TextColor(Enabled(), UseSkinFontColor(), DefaultFont()->Color(), IsActive, IsDown);
-    TRect area = (FResizeMode == 1 || FResizeMode == 0) && !IsEmptyRect(FNewSkinClientRect) ? FNewSkinClientRect
-                                                                                             : Rect(0, 0, Width(), Height());
+    TRect area = ContentRect();
     area.Right = std::min(area.Right, FaceArea().Right);
     DrawFace(B->Canvas(), area, IsActive, IsDown, color);
     DrawTrackMark(B->Canvas(), IsActive, IsDown);

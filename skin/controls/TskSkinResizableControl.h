@@ -11,6 +11,9 @@ enum TskStretchType { stFull, stHorz, stVert };
 
 template <class TLinked> class TskSkinResizableControl : public TLinked {
 public:
+    // The link and painting layer below: TskSkinControl or TskGraphicSkinControl.
+    using Linked = TLinked;
+
     explicit TskSkinResizableControl(TComponent* AOwner);
     ~TskSkinResizableControl() override;
 

@@ -109,23 +109,6 @@ bool TskSkinSpeedButton::AnimationAvailable() const
 
 // ---- mouse
 
-void TskSkinSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    Inherited::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || !Enabled() || Designing()) return;
-    Press();
-}
-
-void TskSkinSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    // The click may free the button (a handler that rebuilds the row it sits in): nothing touches it after.
-    const auto alive = FAlive.Watch();
-    // A windowless button takes a release away from it as the mouse gone as well.
-    if (Button == mbLeft && !Designing()) Release(X, Y, true);
-    if (!*alive) return;
-    Inherited::MouseUp(Button, Shift, X, Y);
-}
-
 void TskSkinSpeedButton::WndProc(TMessage& Message)
 {
     switch (Message.Msg) {
@@ -179,52 +162,21 @@ TskButtonFace TskSkinSpeedButton::Face() const
     return f;
 }
 
-void TskSkinSpeedButton::DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color)
+TColor TskSkinSpeedButton::RestingFlatTextColor() const
 {
-    FSkin.SelectFont(C, DefaultFont(), SkinIndex() != -1 && UseSkinFont(), SkinLoaded() ? SkinData() : nullptr);
-    DrawGlyphAndCaption(C, R, IsActive, IsDown, Color);
+    TskSkinColors* colors = SkinData()->SkinColors.get();
+    if (!Enabled()) return colors != nullptr ? colors->cBtnShadow : clBtnShadow;
+    if (FUseSkinFontColor) return colors != nullptr ? colors->cBtnText : clBtnText;
+    return DefaultFont()->Color();
 }
 
-void TskSkinSpeedButton::CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown)
+bool TskSkinSpeedButton::PaintRestingFlat()
 {
-    ComposePicture(B, R);
-    const TColor color = StateTextColor(IsActive, IsDown);
-    const TRect client = FResizeMode == 1 || FResizeMode == 0 ? FNewSkinClientRect : Rect(0, 0, Width(), Height());
-    DrawContent(B->Canvas(), IsEmptyRect(client) ? Rect(0, 0, Width(), Height()) : client, IsActive, IsDown, color);
-}
-
-void TskSkinSpeedButton::DrawDefaultImage(TBitmap* B)
-{
-    TCanvas* c = B->Canvas();
-    const TRect r = Rect(0, 0, B->Width(), B->Height());
-    DrawDefaultFrame(c, r, FMouseIn && Enabled());
-    DrawContent(c, r, FMouseIn, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
-}
-
-void TskSkinSpeedButton::Paint()
-{
-    if (Width() < 1 || Height() < 1) return;
-    FindSkinObject();
+    if (!FFlat || FMouseIn || (FDown && FGroupIndex != 0)) return false;
     const TRect whole = Rect(0, 0, Width(), Height());
-    const bool restingFlat = FFlat && !FMouseIn && !(FDown && FGroupIndex != 0);
-    if (SkinIndex() == -1) {
-        if (restingFlat && !PressedLook()) {
-            // Only the glyph and caption over whatever the parent shows.
-            DrawContent(Canvas(), whole, false, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
-            return;
-        }
-        Inherited::Paint();
-        return;
-    }
-    if (restingFlat) {
-        TskSkinColors* colors = SkinData()->SkinColors.get();
-        TColor color = DefaultFont()->Color();
-        if (!Enabled())
-            color = colors != nullptr ? colors->cBtnShadow : clBtnShadow;
-        else if (FUseSkinFontColor)
-            color = colors != nullptr ? colors->cBtnText : clBtnText;
-        DrawContent(Canvas(), whole, false, false, color);
-        return;
-    }
-    PaintSkinned();
+    if (SkinIndex() == -1)
+        DrawContent(Canvas(), whole, false, FDown, Enabled() ? DefaultFont()->Color() : clBtnShadow);
+    else
+        DrawContent(Canvas(), whole, false, false, RestingFlatTextColor());
+    return true;
 }

@@ -34,16 +34,17 @@ public:
 protected:
     using Inherited = TskSkinCustomButton<TskGraphicSkinCustomControl>;
 
-    void Paint() override;
-    void DrawDefaultImage(TBitmap* B) override;
-    void CreateButtonImage(TBitmap* B, const TRect& R, bool IsActive, bool IsDown) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void WndProc(TMessage& Message) override;
     void Loaded() override;
+    // A flat button at rest shows only its glyph and caption over whatever its parent shows.
+    bool PaintRestingFlat() override;
+    // A disabled button looks at rest.
+    bool PlainLookHot() const override { return FMouseIn && Enabled(); }
     // A flat button runs no strip.
     bool AnimationAvailable() const override;
     TskButtonFace Face() const override;
+    // The caption's colour over the parent for a flat button at rest in a skin.
+    TColor RestingFlatTextColor() const;
 
     // The drop-down marker pictures of the entry, for buttons that carry a menu.
     TRect FMenuMarkerFlatRect, FMenuMarkerRect, FMenuMarkerActiveRect, FMenuMarkerDownRect;
@@ -51,7 +52,6 @@ protected:
 
 private:
     void SyncActionGlyph();
-    void DrawContent(TCanvas* C, const TRect& R, bool IsActive, bool IsDown, TColor Color);
 
     bool FFlat = false;
     bool FShowCaption = true;
