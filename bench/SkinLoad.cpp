@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/rtl/TStream.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/data/SkinKindRegistry.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
@@ -108,6 +109,8 @@ std::string PackedImage()
 struct TBenchSkin {
     TBenchSkin()
     {
+        // As the program starts: every entry loads into its real class.
+        RegisterSkinDataClasses();
         Plain = PackedImage();
         TStringStream source(Plain);
         CompressStream(source, Stored.StoredData());

@@ -16,6 +16,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/TStream.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskDataSkinControl.h"
 #include "skin/data/TskDataSkinObject.h"
@@ -46,6 +47,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: skindump <skin file> [<output folder>]\n");
         return 2;
     }
+    // As the program starts: every entry loads into its real class, whose name the listing shows.
+    RegisterSkinDataClasses();
     try {
         TskCompressedStoredSkin stored(nullptr);
         if (!stored.LoadFromSkinFile(argv[1]))

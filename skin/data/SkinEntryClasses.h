@@ -6,8 +6,9 @@
 class TskDataSkinControl;
 class TskDataSkinObject;
 
-// Registers the factory of every control and object kind with the kind registry. Safe to call more
-// than once; it runs by itself when the skin data library is linked (see TskDataSkinControl.cpp).
+// Registers the factory of every control and object kind with the kind registry (called at start-up by
+// RegisterSkinDataClasses; until then a skin loads every entry into the base class). Safe to call more
+// than once.
 void RegisterSkinEntryClasses();
 
 // The class name of an entry, as "TskDataSkinListBox", for listings of a loaded skin.

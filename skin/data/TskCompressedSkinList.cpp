@@ -8,14 +8,6 @@
 
 namespace {
 
-const bool registered =
-    RegisterClass<TskCompressedSkinList, TComponent>("TskCompressedSkinList").Prop("Skins", &TskCompressedSkinList::Skins) &&
-    RegisterClass<TskSkinListItem>("TskSkinListItem")
-        .Prop("Description", &TskSkinListItem::Description, &TskSkinListItem::SetDescription)
-        .Prop("FileName", &TskSkinListItem::FileName, &TskSkinListItem::SetFileName)
-        .Prop("CompressedFileName", &TskSkinListItem::CompressedFileName, &TskSkinListItem::SetCompressedFileName)
-        .Prop("Name", &TskSkinListItem::Name, &TskSkinListItem::SetName);
-
 std::string NamePart(const std::string& path)
 {
     const auto cut = path.find_last_of("\\:/");
@@ -24,10 +16,20 @@ std::string NamePart(const std::string& path)
 
 } // namespace
 
+void RegisterCompressedSkinListClasses()
+{
+    RegisterClass<TskCompressedSkinList, TComponent>("TskCompressedSkinList")
+        .Prop("Skins", &TskCompressedSkinList::Skins);
+    RegisterClass<TskSkinListItem>("TskSkinListItem")
+        .Prop("Description", &TskSkinListItem::Description, &TskSkinListItem::SetDescription)
+        .Prop("FileName", &TskSkinListItem::FileName, &TskSkinListItem::SetFileName)
+        .Prop("CompressedFileName", &TskSkinListItem::CompressedFileName, &TskSkinListItem::SetCompressedFileName)
+        .Prop("Name", &TskSkinListItem::Name, &TskSkinListItem::SetName);
+}
+
 TskSkinListItem::TskSkinListItem(TCollection* Collection)
     : TCollectionItem(Collection), FStoredSkin(std::make_unique<TskCompressedStoredSkin>(nullptr))
 {
-    (void)registered;
     // Items made by the collection join it only after construction; the collection names them then.
     if (TCollectionItem::Collection())
         FName = "skSkin" + std::to_string(Index());
@@ -108,7 +110,6 @@ void TskSkinListItems::Notify(TCollectionItem* Item, TCollectionNotification Act
 TskCompressedSkinList::TskCompressedSkinList(TComponent* AOwner)
     : TComponent(AOwner), FSkins(std::make_unique<TskSkinListItems>(this))
 {
-    (void)registered;
 }
 
 TskCompressedSkinList::~TskCompressedSkinList() = default;

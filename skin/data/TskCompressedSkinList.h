@@ -69,3 +69,7 @@ public:
 private:
     std::unique_ptr<TskSkinListItems> FSkins;
 };
+
+// Registers TskCompressedSkinList and its items with the form reader (called at start-up by
+// RegisterSkinDataClasses).
+void RegisterCompressedSkinListClasses();

@@ -16,13 +16,6 @@
 
 namespace {
 
-const bool registered = RegisterClass<TskCompressedStoredSkin, TComponent>("TskCompressedStoredSkin")
-                            .Prop("Description", &TskCompressedStoredSkin::Description,
-                                  &TskCompressedStoredSkin::SetDescription)
-                            .Prop("FileName", &TskCompressedStoredSkin::FileName, &TskCompressedStoredSkin::SetFileName)
-                            .Prop("CompressedFileName", &TskCompressedStoredSkin::CompressedFileName,
-                                  &TskCompressedStoredSkin::SetCompressedFileName);
-
 // The name part of a path as the designer gives it: after the last "\" or ":" (and "/" here).
 std::string NamePart(const std::string& path)
 {
@@ -69,6 +62,15 @@ int DecodeUtf8(const std::string& s, std::size_t i, char32_t& cp)
 }
 
 } // namespace
+
+void RegisterCompressedStoredSkin()
+{
+    RegisterClass<TskCompressedStoredSkin, TComponent>("TskCompressedStoredSkin")
+        .Prop("Description", &TskCompressedStoredSkin::Description, &TskCompressedStoredSkin::SetDescription)
+        .Prop("FileName", &TskCompressedStoredSkin::FileName, &TskCompressedStoredSkin::SetFileName)
+        .Prop("CompressedFileName", &TskCompressedStoredSkin::CompressedFileName,
+            &TskCompressedStoredSkin::SetCompressedFileName);
+}
 
 std::string Cp1252ToUtf8(const std::string& Text)
 {
@@ -164,7 +166,6 @@ void ReadSkinBitmap(TStream& Stream, TBitmap& Bitmap)
 TskCompressedStoredSkin::TskCompressedStoredSkin(TComponent* AOwner)
     : TComponent(AOwner), FStoredData(std::make_unique<TMemoryStream>())
 {
-    (void)registered;
 }
 
 TskCompressedStoredSkin::~TskCompressedStoredSkin() = default;

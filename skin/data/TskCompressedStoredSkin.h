@@ -104,3 +104,6 @@ TskUnpackedSkin UnpackStoredSkin(const TskCompressedStoredSkin& StoredSkin);
 // Windows-1252 lacks becomes "?".
 std::string Cp1252ToUtf8(const std::string& Text);
 std::string Utf8ToCp1252(const std::string& Text);
+
+// Registers TskCompressedStoredSkin with the form reader (called at start-up by RegisterSkinDataClasses).
+void RegisterCompressedStoredSkin();

@@ -1,6 +1,5 @@
 #include "skin/data/TskDataSkinControl.h"
 
-#include "skin/data/SkinEntryClasses.h"
 #include "skin/data/SkinEntryFields.h"
 
 namespace {
@@ -57,12 +56,3 @@ void TskDataSkinCustomControl::SaveToIni(TMemIniFile& IniFile)
     TskDataSkinControl::SaveToIni(IniFile);
     SaveEntryFields<Custom>(*this, IniFile, IDName, CustomFields);
 }
-
-namespace {
-
-// The kind registry creates the base class for kinds it has no factory for, so this unit is always
-// linked; registering here makes every skin load into its real entry classes without a call from the
-// program.
-[[maybe_unused]] const bool EntryClassesRegistered = (RegisterSkinEntryClasses(), true);
-
-} // namespace

@@ -5,19 +5,17 @@
 #include "platform/vcl/TypInfo.h"
 #include "skin/data/SkinStrings.h"
 
-namespace {
-
 // A form description can carry its own texts: the lines replace the defaults, read in place.
-const bool registered = RegisterClass<TskResourceStrData, TComponent>("TskResourceStrData")
-                            .Prop("ResStrings", [](TskResourceStrData* d) { return &d->ResStrings(); })
-                            .Prop("CharSet", &TskResourceStrData::CharSet, &TskResourceStrData::SetCharSet, 1);
-
-} // namespace
+void RegisterResourceStrData()
+{
+    RegisterClass<TskResourceStrData, TComponent>("TskResourceStrData")
+        .Prop("ResStrings", [](TskResourceStrData* d) { return &d->ResStrings(); })
+        .Prop("CharSet", &TskResourceStrData::CharSet, &TskResourceStrData::SetCharSet, 1);
+}
 
 TskResourceStrData::TskResourceStrData(TComponent* AOwner)
     : TComponent(AOwner), FResStrings(std::make_unique<TStringList>())
 {
-    (void)registered;
     InitResStrings();
 }
 

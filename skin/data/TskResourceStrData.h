@@ -31,3 +31,6 @@ private:
     std::unique_ptr<TStringList> FResStrings;
     int FCharSet = 1;
 };
+
+// Registers TskResourceStrData with the form reader (called at start-up by RegisterSkinDataClasses).
+void RegisterResourceStrData();

@@ -29,20 +29,6 @@
 
 namespace {
 
-const bool registered = RegisterClass<TskSkinData, TComponent>("TskSkinData")
-                            .Prop("SkinnableForm", &TskSkinData::SkinnableForm, &TskSkinData::SetSkinnableForm)
-                            .Prop("EnableSkinEffects", &TskSkinData::EnableSkinEffects,
-                                  &TskSkinData::SetEnableSkinEffects)
-                            .Prop("ShowButtonGlowFrames", &TskSkinData::ShowButtonGlowFrames,
-                                  &TskSkinData::SetShowButtonGlowFrames)
-                            .Prop("ShowCaptionButtonGlowFrames", &TskSkinData::ShowCaptionButtonGlowFrames,
-                                  &TskSkinData::SetShowCaptionButtonGlowFrames)
-                            .Prop("CompressedStoredSkin", &TskSkinData::CompressedStoredSkin,
-                                  &TskSkinData::SetCompressedStoredSkin)
-                            .Prop("ResourceStrData", &TskSkinData::ResourceStrData, &TskSkinData::SetResourceStrData)
-                            .Prop("SkinList", &TskSkinData::SkinList, &TskSkinData::SetSkinList)
-                            .Prop("SkinIndex", &TskSkinData::SkinIndex, &TskSkinData::SetSkinIndex);
-
 constexpr LPARAM SkinMessageLParam = 1000;
 
 // Splits "name:kind" at the first colon; a text without one has neither.
@@ -101,6 +87,20 @@ void CopyPicture(TBitmap& to, const TBitmap& from)
 }
 
 } // namespace
+
+void RegisterSkinData()
+{
+    RegisterClass<TskSkinData, TComponent>("TskSkinData")
+        .Prop("SkinnableForm", &TskSkinData::SkinnableForm, &TskSkinData::SetSkinnableForm)
+        .Prop("EnableSkinEffects", &TskSkinData::EnableSkinEffects, &TskSkinData::SetEnableSkinEffects)
+        .Prop("ShowButtonGlowFrames", &TskSkinData::ShowButtonGlowFrames, &TskSkinData::SetShowButtonGlowFrames)
+        .Prop("ShowCaptionButtonGlowFrames", &TskSkinData::ShowCaptionButtonGlowFrames,
+            &TskSkinData::SetShowCaptionButtonGlowFrames)
+        .Prop("CompressedStoredSkin", &TskSkinData::CompressedStoredSkin, &TskSkinData::SetCompressedStoredSkin)
+        .Prop("ResourceStrData", &TskSkinData::ResourceStrData, &TskSkinData::SetResourceStrData)
+        .Prop("SkinList", &TskSkinData::SkinList, &TskSkinData::SetSkinList)
+        .Prop("SkinIndex", &TskSkinData::SkinIndex, &TskSkinData::SetSkinIndex);
+}
 
 // A stored skin unpacked: the packed image inflated, its pictures decoded and its ini text split into
 // lines. Never changed once made; every component loaded from the same stored bytes copies its pictures
@@ -237,7 +237,6 @@ TskSkinData::TskSkinData(TComponent* AOwner)
       PopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
       HintWindow(std::make_unique<TskDataSkinHintWindow>())
 {
-    (void)registered;
 }
 
 TskSkinData::~TskSkinData()

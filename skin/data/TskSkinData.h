@@ -214,3 +214,6 @@ private:
     unsigned FGeneration = NextGeneration();
     static unsigned NextGeneration();
 };
+
+// Registers TskSkinData with the form reader (called at start-up by RegisterSkinDataClasses).
+void RegisterSkinData();

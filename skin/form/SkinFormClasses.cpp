@@ -1,6 +1,6 @@
 #include "skin/form/SkinFormClasses.h"
 
-#include "skin/data/SkinEntryClasses.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/form/TskFormFrame.h"
 #include "skin/form/TskSkinHint.h"
 #include "skin/form/TskSkinImagesMenu.h"
@@ -13,7 +13,7 @@
 
 void RegisterSkinFormClasses()
 {
-    RegisterSkinEntryClasses();
+    RegisterSkinDataClasses();
     // The grids bring the skinned controls and the component library's own classes with them.
     RegisterSkinGrids();
     RegisterSkinPopupMenuClasses();

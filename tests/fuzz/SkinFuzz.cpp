@@ -11,12 +11,16 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStream.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/data/ZlibStreams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    // As the program starts: every entry loads into its real class.
+    static const bool ready = (RegisterSkinDataClasses(), true);
+    (void)ready;
     if (size < 1)
         return 0;
     const std::string body(reinterpret_cast<const char*>(data) + 1, size - 1);

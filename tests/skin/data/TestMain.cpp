@@ -1,4 +1,4 @@
-#include "platform/vcl/VclClasses.h"
+#include "skin/data/SkinDataClasses.h"
 #include "tests/support/ClassesTestMain.h"
 
-int main(int argc, char** argv) { return RunTestsWithClasses(argc, argv, RegisterVclClasses); }
+int main(int argc, char** argv) { return RunTestsWithClasses(argc, argv, RegisterSkinDataClasses); }
