@@ -67,6 +67,25 @@ void FillTracks(TRowComboBox* Box, TStrings& Lines, const std::string& StoredInd
     Box->SetItemIndex(Box->Items()->Count() > 0 ? index : -1);
 }
 
+// A track box of row Sender->Tag() with at least FewestItems items chose: the text and the index go into
+// the row's cells, and a running preview switches to the track's stream at once with SwitchCommand.
+void StoreTrackChoice(TForm1& Form, TObject* Sender, int FewestItems, SourceRecord::Column ChoiceColumn,
+    SourceRecord::Column IndexColumn, const std::string& SwitchCommand)
+{
+    const auto* box = dynamic_cast<TRowComboBox*>(Sender);
+    if (!box || box->Items()->Count() < FewestItems || box->ItemIndex() < 0)
+        return;
+    TskSkinStringGrid& g = *Form.StringGrid1;
+    const int r = box->Tag();
+    const std::string text = ComboText(box);
+    g.SetCells(ChoiceColumn, r, text);
+    g.SetCells(IndexColumn, r, IntToStr(box->ItemIndex()));
+    // SlaveCommand never writes into an encoder's input.
+    if (Form.RunState.ToolRunning != 0)
+        if (const std::string id = TrackStreamId(text); !id.empty())
+            SlaveCommand(Form, SwitchCommand + id);
+}
+
 } // namespace
 
 TOmQueue::TOmQueue(TForm1* Form) : TComponent(Form), FForm(Form)
@@ -406,33 +425,13 @@ void TOmQueue::checkboxClick(TObject* Sender)
 
 void TOmQueue::aidChange(TObject* Sender)
 {
-    const auto* box = dynamic_cast<TRowComboBox*>(Sender);
-    if (!box || box->Items()->Count() <= 1 || box->ItemIndex() < 0)
-        return;
-    TskSkinStringGrid& g = *FForm->StringGrid1;
-    const int r = box->Tag();
-    const std::string text = ComboText(box);
-    g.SetCells(SourceRecord::AudioChoice, r, text);
-    g.SetCells(SourceRecord::AudioIndex, r, IntToStr(box->ItemIndex()));
-    // A running preview switches at once; SlaveCommand never writes into an encoder's input.
-    if (FForm->RunState.ToolRunning != 0)
-        if (const std::string id = TrackStreamId(text); !id.empty())
-            SlaveCommand(*FForm, "switch_audio " + id);
+    // A box of a single audio track offers no choice.
+    StoreTrackChoice(*FForm, Sender, 2, SourceRecord::AudioChoice, SourceRecord::AudioIndex, "switch_audio ");
 }
 
 void TOmQueue::sidChange(TObject* Sender)
 {
-    const auto* box = dynamic_cast<TRowComboBox*>(Sender);
-    if (!box || box->Items()->Count() < 1 || box->ItemIndex() < 0)
-        return;
-    TskSkinStringGrid& g = *FForm->StringGrid1;
-    const int r = box->Tag();
-    const std::string text = ComboText(box);
-    g.SetCells(SourceRecord::SubtitleChoice, r, text);
-    g.SetCells(SourceRecord::SubtitleIndex, r, IntToStr(box->ItemIndex()));
-    if (FForm->RunState.ToolRunning != 0)
-        if (const std::string id = TrackStreamId(text); !id.empty())
-            SlaveCommand(*FForm, "sub_select " + id);
+    StoreTrackChoice(*FForm, Sender, 1, SourceRecord::SubtitleChoice, SourceRecord::SubtitleIndex, "sub_select ");
 }
 
 void TOmQueue::sidClick(TObject* Sender)
