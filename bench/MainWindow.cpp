@@ -3,8 +3,9 @@
 // boxes, estimate, gauge), repainted whole, and one row's progress update repainted, each time up to the
 // picture copied to the screen: the windows are real ones on an Xvfb display of the program's own (the
 // label says so; without Xvfb they stay in memory and the figures lack that copy). Sizes: the window's
-// own, 1280 x 800, and tall enough to show every row. Microseconds per repaint; aims: 50 visible rows
-// under 8 ms, one row's update under 0.3 ms.
+// own, 1280 x 800, and tall enough to show every row (the label names the case). Microseconds per repaint,
+// and for the whole repaint also a ratio to one copy of the window's picture with memcpy in the same
+// process ("x_memcpy"); aims: the whole repaint with 50 rows under 3 ms, one row's update under 0.3 ms.
 // A long queue: 50, 300 and 1,000 rows scrolled by one row (the scroll bar's small step, as its arrow
 // does), and the rows cleared or the whole window freed, each as a ratio to one copy of the window's
 // picture with memcpy in the same process ("x_memcpy"). Aims: one row's scroll under 3 ms at 300 rows,
