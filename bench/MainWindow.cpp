@@ -132,8 +132,8 @@ void Describe(benchmark::State& State, const TMainWindow& W)
     State.counters["visible_rows"] = W.VisibleRows();
     State.counters["width"] = W.Form->Width();
     State.counters["height"] = W.Form->Height();
-    static const char* const sizes[] = {"own size", "1280x800", "all rows visible"};
-    State.SetLabel(std::string(sizes[State.range(1)]) + " " + std::to_string(W.Form->Width()) + "x" +
+    static const char* const sizes[] = {"own size ", "", "all rows visible "};
+    State.SetLabel(std::string(sizes[State.range(1)]) + std::to_string(W.Form->Width()) + "x" +
                    std::to_string(W.Form->Height()) + ", " + Screen().Kind());
 }
 
