@@ -44,6 +44,9 @@ public:
     virtual void SetTopMost(bool topMost) = 0;
     // The window's picture; `dirty` are the changed areas in window coordinates.
     virtual void Present(const TSurface& picture, const std::vector<TRect>& dirty) = 0;
+    // Memory for a picture of width x height that the display reads where it lies, so that Present of a
+    // surface keeping it copies nothing on our side; null when the display shares no memory with us.
+    virtual std::shared_ptr<TPixelStore> SharedPicture(int, int) { return nullptr; }
     virtual void SetOpacity(BYTE alpha) = 0;
     // null: rectangular again. Window coordinates.
     virtual void SetShape(const TRegionShape* shape) = 0;

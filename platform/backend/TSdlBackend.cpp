@@ -15,6 +15,7 @@
 
 #include "platform/backend/TXEmbedTray.h"
 #include "platform/backend/TXPictureSelection.h"
+#include "platform/backend/TXSharedPicture.h"
 #include "platform/backend/XErrorTrap.h"
 #include "platform/win/Messages.h"
 
@@ -272,6 +273,8 @@ public:
     ~TSdlWindow() override
     {
         OurWindows().erase(XId());
+        if (FGc)
+            XFreeGC(FDisplay, FGc);
         if (FWindow)
             SDL_DestroyWindow(FWindow);
     }
@@ -343,10 +346,31 @@ public:
         if (FWindow)
             SDL_SetWindowAlwaysOnTop(FWindow, topMost ? SDL_TRUE : SDL_FALSE);
     }
+    std::shared_ptr<TPixelStore> SharedPicture(int width, int height) override
+    {
+        if (FShareRefused || !FWindow || width <= 0 || height <= 0)
+            return nullptr;
+        auto picture = TXSharedPicture::Make(FDisplay, XId(), width, height);
+        // A display that refused once refuses again: the library's own surface serves from then on.
+        FShareRefused = !picture;
+        return picture;
+    }
     void Present(const TSurface& picture, const std::vector<TRect>& dirty) override
     {
         if (!FWindow)
             return;
+        if (const auto* shared = dynamic_cast<const TXSharedPicture*>(picture.Store()); shared && shared->XDisplay() == FDisplay) {
+            const ::Window x = XId();
+            if (!x)
+                return;
+            if (!FGc)
+                FGc = XCreateGC(FDisplay, x, 0, nullptr);
+            // A picture not shown before goes on the screen whole: the window showed another one till now.
+            const bool fresh = shared != FSharedShown;
+            FSharedShown = shared;
+            shared->Put(x, FGc, fresh ? std::vector<TRect>{picture.Bounds()} : dirty);
+            return;
+        }
         SDL_Surface* s = SDL_GetWindowSurface(FWindow);
         if (!s)
             return;
@@ -561,6 +585,11 @@ private:
         int Width = 0;
         int Height = 0;
     } FShown;
+    // Pictures in memory shared with the server: refused by this display, the one last shown, and the
+    // graphics context they are put through.
+    bool FShareRefused = false;
+    const TXSharedPicture* FSharedShown = nullptr;
+    GC FGc = nullptr;
     bool FIconic = false;      // minimized by the program, not restored since
     bool FWithdrawn = false;   // hidden while iconic, and where it was then
     TPoint FWithdrawnAt;
@@ -574,6 +603,8 @@ public:
             SDL_FreeCursor(c.second);
         // Its window lives on the library's connection, which closes below.
         FPictureSelection.reset();
+        if (FDisplay)
+            TXSharedPicture::DisplayClosing(FDisplay);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 

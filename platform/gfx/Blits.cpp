@@ -210,14 +210,43 @@ BOOL TileBlt(HDC dst, const TRect& dstRect, HDC src, const TRect& srcRect)
         return false;
     const TRect dr = raster::ToSurface(*dst, raster::Tame(dstRect));
     const int w = sr.Width(), h = sr.Height();
-    raster::ForEachSpan(*dst, dr, [&](TPixel* row, int x0, int x1, int y) {
-        const TPixel* piece = ss.ScanLine(sr.Top + (y - dr.Top) % h) + sr.Left;
-        for (int x = x0, k = (x0 - dr.Left) % w; x < x1; k = 0) {
-            const int n = std::min(w - k, x1 - x);
+    TSurface& ds = *dst->Surface();
+    if (dr.IsEmpty())
+        return true;
+    for (const TRect& c : dst->SurfaceClipRects()) {
+        if (c.Top >= dr.Bottom)
+            break;
+        TRect span;
+        if (!IntersectRect(span, c, dr))
+            continue;
+        const std::size_t bytes = static_cast<std::size_t>(span.Width()) * sizeof(TPixel);
+        for (int y = span.Top; y < span.Bottom; ++y) {
+            TPixel* row = ds.ScanLine(y);
+            // A row a whole tile below one already drawn in this span repeats it: one copy of the span.
+            if (y - span.Top >= h) {
+                std::memcpy(row + span.Left, ds.ScanLine(y - h) + span.Left, bytes);
+                continue;
+            }
+            const TPixel* piece = ss.ScanLine(sr.Top + (y - dr.Top) % h) + sr.Left;
+            int x = span.Left;
+            const int k = (x - dr.Left) % w;
+            int n = std::min(w - k, span.Right - x);
             std::memcpy(row + x, piece + k, static_cast<std::size_t>(n) * sizeof(TPixel));
             x += n;
+            // From the first whole tile on, what the row already holds repeats, twice as long each time.
+            const int first = x;
+            if (x < span.Right) {
+                n = std::min(w, span.Right - x);
+                std::memcpy(row + x, piece, static_cast<std::size_t>(n) * sizeof(TPixel));
+                x += n;
+            }
+            while (x < span.Right) {
+                n = std::min(x - first, span.Right - x);
+                std::memcpy(row + x, row + first, static_cast<std::size_t>(n) * sizeof(TPixel));
+                x += n;
+            }
         }
-    });
+    }
     return true;
 }
 

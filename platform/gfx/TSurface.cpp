@@ -21,6 +21,18 @@ void TPixelBlock::Release(void* p, std::size_t bytes) { ::operator delete(p, std
 
 TSurface::TSurface(int width, int height) { SetSize(width, height); }
 
+TSurface& TSurface::operator=(const TSurface& other)
+{
+    if (this == &other)
+        return *this;
+    FStore.reset();
+    FWidth = other.FWidth;
+    FHeight = other.FHeight;
+    FPixels.assign(other.FBits, other.FBits + static_cast<std::size_t>(FWidth) * FHeight);
+    FBits = FPixels.empty() ? nullptr : FPixels.data();
+    return *this;
+}
+
 void TSurface::SetSize(int width, int height, TPixel fill)
 {
     width = SaneSide(width);
@@ -29,7 +41,23 @@ void TSurface::SetSize(int width, int height, TPixel fill)
         width = height = 0;
     FWidth = width;
     FHeight = height;
+    FStore.reset();
     FPixels.assign(static_cast<std::size_t>(width) * height, fill);
+    FBits = FPixels.empty() ? nullptr : FPixels.data();
+}
+
+void TSurface::SetSize(int width, int height, std::shared_ptr<TPixelStore> store)
+{
+    width = SaneSide(width);
+    height = SaneSide(height);
+    if (!store || width == 0 || height == 0)
+        return SetSize(width, height);
+    // The own pixels go: a window's picture is the largest thing a program would otherwise keep twice.
+    decltype(FPixels)().swap(FPixels);
+    FWidth = width;
+    FHeight = height;
+    FStore = std::move(store);
+    FBits = FStore->Pixels();
 }
 
 TPixel TSurface::Pixel(int x, int y) const { return Contains(x, y) ? ScanLine(y)[x] : 0; }
@@ -40,7 +68,7 @@ void TSurface::SetPixel(int x, int y, TPixel p)
         ScanLine(y)[x] = p;
 }
 
-void TSurface::Fill(TPixel p) { std::fill(FPixels.begin(), FPixels.end(), p); }
+void TSurface::Fill(TPixel p) { std::fill_n(FBits, static_cast<std::size_t>(FWidth) * FHeight, p); }
 
 void TSurface::FillRect(const TRect& r, TPixel p)
 {

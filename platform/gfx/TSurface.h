@@ -4,6 +4,7 @@
 // into it, and window, canvas and skin code reach its pixels directly.
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -36,6 +37,15 @@ struct TPixelAllocator {
     bool operator==(const TPixelAllocator<U>&) const noexcept { return true; }
 };
 
+// Pixel memory a surface may keep instead of its own: a window's picture that the display reads where it
+// lies, so that showing it copies nothing on our side. It holds at least as many pixels as the surface
+// given it, rows without filler, and lives as long as any surface that keeps it.
+class TPixelStore {
+public:
+    virtual ~TPixelStore() = default;
+    virtual TPixel* Pixels() = 0;
+};
+
 class TSurface : public TGdiObject {
 public:
     // Sides above this are refused (picture files and SetSize alike).
@@ -46,9 +56,10 @@ public:
     TSurface(int width, int height);
     // Copies and moves take the pixels; a surface selected into a DC stays where it is and keeps its
     // selections.
-    TSurface(const TSurface&) = default;
+    // A copy has pixels of its own, also of a surface that keeps a store.
+    TSurface(const TSurface& other) : TGdiObject() { *this = other; }
     TSurface(TSurface&& other) noexcept : TGdiObject() { *this = std::move(other); }
-    TSurface& operator=(const TSurface&) = default;
+    TSurface& operator=(const TSurface& other);
     // The surface moved from is left empty.
     TSurface& operator=(TSurface&& other) noexcept
     {
@@ -57,6 +68,8 @@ public:
             FHeight = std::exchange(other.FHeight, 0);
             FPixels = std::move(other.FPixels);
             other.FPixels.clear();
+            FStore = std::move(other.FStore);
+            FBits = std::exchange(other.FBits, nullptr);
         }
         return *this;
     }
@@ -71,11 +84,15 @@ public:
     // Changes the size; the old pixels are lost and the new ones are `fill` (zero: transparent black).
     // Negative sides count by their absolute value; a side of 0 gives an empty surface.
     void SetSize(int width, int height, TPixel fill = 0);
+    // As SetSize, but the pixels are those of `store` (null: as SetSize), as they are there; the surface
+    // keeps the store until its size changes again.
+    void SetSize(int width, int height, std::shared_ptr<TPixelStore> store);
+    const TPixelStore* Store() const { return FStore.get(); }
 
-    TPixel* Bits() { return FPixels.empty() ? nullptr : FPixels.data(); }
-    const TPixel* Bits() const { return FPixels.empty() ? nullptr : FPixels.data(); }
-    TPixel* ScanLine(int y) { return FPixels.data() + static_cast<std::size_t>(y) * FWidth; }
-    const TPixel* ScanLine(int y) const { return FPixels.data() + static_cast<std::size_t>(y) * FWidth; }
+    TPixel* Bits() { return FBits; }
+    const TPixel* Bits() const { return FBits; }
+    TPixel* ScanLine(int y) { return FBits + static_cast<std::size_t>(y) * FWidth; }
+    const TPixel* ScanLine(int y) const { return FBits + static_cast<std::size_t>(y) * FWidth; }
 
     // Checked access: outside the surface Pixel gives 0 and SetPixel does nothing.
     TPixel Pixel(int x, int y) const;
@@ -94,6 +111,8 @@ private:
     int FWidth = 0;
     int FHeight = 0;
     std::vector<TPixel, TPixelAllocator<TPixel>> FPixels;
+    std::shared_ptr<TPixelStore> FStore;
+    TPixel* FBits = nullptr;   // the first pixel, in FPixels or the store; null when empty
 };
 
 using HBITMAP = TSurface*;

@@ -64,12 +64,22 @@ TWindowRec* TopOf(HWND h)
 
 TSurface* EnsureSurface(TWindowRec& top)
 {
-    int w = top.Rect.Width(), h = top.Rect.Height();
+    const int w = top.Rect.Width(), h = top.Rect.Height();
     if (!top.Surface)
-        top.Surface = std::make_unique<TSurface>(w, h);
-    else if (top.Surface->Width() != w || top.Surface->Height() != h)
-        top.Surface->SetSize(w, h);
-    return top.Surface.get();
+        top.Surface = std::make_unique<TSurface>();
+    TSurface& s = *top.Surface;
+    const bool resized = s.Width() != w || s.Height() != h;
+    // The picture lives where the display reads it, when the display offers such memory; one made before
+    // the window reached the display moves there with what it shows.
+    std::shared_ptr<TPixelStore> shared = top.Top && (resized || !s.Store()) ? top.Top->SharedPicture(w, h) : nullptr;
+    if (resized) {
+        s.SetSize(w, h, std::move(shared));
+    } else if (shared) {
+        const TSurface before(s);
+        s.SetSize(w, h, std::move(shared));
+        std::copy_n(before.Bits(), static_cast<std::size_t>(w) * static_cast<std::size_t>(h), s.Bits());
+    }
+    return &s;
 }
 
 void NoteChanged(HWND h, const TRect& inTop)

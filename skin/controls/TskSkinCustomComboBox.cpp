@@ -616,6 +616,31 @@ void TskSkinCustomComboBox::DrawSkinImage(TBitmap* B)
         DrawToolButtonFace(B);
         return;
     }
+    TBitmap& face = SkinFace();
+    B->SetSize(face.Width(), face.Height());
+    BitBlt(B->Canvas()->Handle(), 0, 0, face.Width(), face.Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (FEditPart == nullptr) DrawSkinItem(B->Canvas());
+}
+
+bool TskSkinCustomComboBox::DrawSkinImageOnCanvas()
+{
+    if (FToolButtonStyle) return false;
+    TBitmap& face = SkinFace();
+    // A face of another size, or an item reaching past it, shows only as far as a picture of the face's
+    // size holds it: that is left to the picture of the control's own.
+    const TRect whole = Rect(0, 0, Width(), Height());
+    TRect inside;
+    if (face.Width() != Width() || face.Height() != Height()) return false;
+    if (FEditPart == nullptr && !IsEmptyRect(FItemRect) && (!IntersectRect(inside, FItemRect, whole) || inside != FItemRect))
+        return false;
+    TCanvas* c = Canvas();
+    BitBlt(c->Handle(), 0, 0, face.Width(), face.Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
+    if (FEditPart == nullptr) DrawSkinItem(c);
+    return true;
+}
+
+TBitmap& TskSkinCustomComboBox::SkinFace()
+{
     const bool active = ActiveLook() && !IsEmptyRect(FSkinActiveRect);
     TFaceKey key;
     key.Generation = SkinData() != nullptr ? SkinData()->Generation() : 0;
@@ -625,13 +650,10 @@ void TskSkinCustomComboBox::DrawSkinImage(TBitmap* B)
     key.Width = Width();
     key.Height = Height();
     key.State = (active ? 1 : 0) | (FUseSkinSize ? 2 : 0) | (FButtonDown ? 4 : 0) | (FButtonActive ? 8 : 0) | (Enabled() ? 16 : 0);
-    TBitmap& face = FFaceLook.Get(typeid(*this), key, [&](TBitmap* F) {
+    return FFaceLook.Get(typeid(*this), key, [&](TBitmap* F) {
         F->SetSize(Width(), Height());
         DrawSkinFace(F, active);
     });
-    B->SetSize(face.Width(), face.Height());
-    BitBlt(B->Canvas()->Handle(), 0, 0, face.Width(), face.Height(), face.Canvas()->Handle(), 0, 0, SRCCOPY);
-    if (FEditPart == nullptr) DrawSkinItem(B);
 }
 
 void TskSkinCustomComboBox::DrawSkinFace(TBitmap* B, bool Active)
@@ -677,7 +699,7 @@ void TskSkinCustomComboBox::DrawSkinButton(TBitmap* B)
     B->Canvas()->CopyRect(FButtonRect, FPicture->Canvas(), source);
 }
 
-void TskSkinCustomComboBox::DrawSkinItem(TBitmap* B)
+void TskSkinCustomComboBox::DrawSkinItem(TCanvas* C)
 {
     if (IsEmptyRect(FItemRect)) return;
     const int w = FItemRect.Width();
@@ -697,7 +719,7 @@ void TskSkinCustomComboBox::DrawSkinItem(TBitmap* B)
     }
     TBitmap item(w, h);
     // What the face shows under the item stays where the entry has no item picture.
-    item.Canvas()->CopyRect(Rect(0, 0, w, h), B->Canvas(), FItemRect);
+    item.Canvas()->CopyRect(Rect(0, 0, w, h), C, FItemRect);
     if (!IsEmptyRect(piece)) {
         if (FUseSkinSize) {
             CreateHSkinImage(FItemLeftOffset, FItemRightOffset, &item, FPicture, piece, w, h, stretch);
@@ -714,7 +736,7 @@ void TskSkinCustomComboBox::DrawSkinItem(TBitmap* B)
     SetItemFont(c);
     c->Font()->SetColor(ItemFontColor());
     DrawItemOnFace(c, text, focused);
-    B->Canvas()->Draw(FItemRect.Left, FItemRect.Top, &item);
+    C->Draw(FItemRect.Left, FItemRect.Top, &item);
 }
 
 bool TskSkinCustomComboBox::ComposeButtonEntry(std::initializer_list<const char*> Names, TBitmap* B, bool Down,

@@ -154,6 +154,7 @@ protected:
 
     void DrawDefaultImage(TBitmap* B) override;
     void DrawSkinImage(TBitmap* B) override;
+    bool DrawSkinImageOnCanvas() override;
     void DefaultFontChanged() override;
     void WndProc(TMessage& Message) override;
     void Loaded() override;
@@ -196,7 +197,10 @@ private:
     int ShownIndex() const;
     void DrawItemOnFace(TCanvas* C, const TRect& TextRect, bool Focused);
     void DrawDefaultButton(TCanvas* C, const TRect& R);
-    void DrawSkinItem(TBitmap* B);
+    // The face for the present size and state, made once and shared by the controls of the class.
+    TBitmap& SkinFace();
+    // The item over the face on C, which holds the face at (0, 0).
+    void DrawSkinItem(TCanvas* C);
     void DrawSkinButton(TBitmap* B);
     // The entry's picture at the present size with the button in its state, into B (W x H to start).
     void DrawSkinFace(TBitmap* B, bool Active);

@@ -44,6 +44,7 @@ template <class TBase> void TskSkinLinkedControl<TBase>::Paint()
 {
     if (this->Width() < 1 || this->Height() < 1) return;
     FindSkinObject();
+    if (SkinIndex() != -1 && !FAlphaBlend && DrawSkinImageOnCanvas()) return;
     TBitmap b(this->Width(), this->Height());
     if (SkinIndex() != -1)
         DrawSkinImage(&b);

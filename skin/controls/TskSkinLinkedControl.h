@@ -59,6 +59,10 @@ public:
 protected:
     virtual void DrawDefaultImage(TBitmap*) {}
     virtual void DrawSkinImage(TBitmap*) {}
+    // Paints the skin's look straight onto the control's canvas where the control can (its look covers it
+    // whole, and it reads back only what it drew there itself), so that the pixels reach the window's
+    // picture once and no picture of the control's own is made; false when it paints through one.
+    virtual bool DrawSkinImageOnCanvas() { return false; }
     void Paint() override;
     void WndProc(TMessage& Message) override;
     // Puts a finished picture of the control's size on its canvas at (0, 0), blended over the parent's

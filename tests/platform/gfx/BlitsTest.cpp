@@ -105,6 +105,27 @@ TEST(BlitsTest, TileBlt_IsTheCopiesSideBySide_CutAtTheEdges_InsideTheClip)
             EXPECT_EQ(dst.Surface.Pixel(x, y), byCopies.Surface.Pixel(x, y)) << x << ", " << y;
 }
 
+TEST(BlitsTest, TileBlt_LargeAreasAroundAHole_AreThePieceAfterPiece)
+{
+    // Pieces narrower and wider than the spans a hole in the clip leaves, over areas many pieces tall.
+    TPaper src(7, 5);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 7; ++x)
+            src.Surface.SetPixel(x, y, 0xFF000000u | static_cast<TPixel>(y * 7 + x + 1));
+    for (const TRect piece : {Rect(1, 1, 3, 4), Rect(0, 0, 7, 5), Rect(2, 0, 3, 1)}) {
+        TPaper tiled(60, 40), byCopies(60, 40);
+        for (TPaper* p : {&tiled, &byCopies})
+            ExcludeClipRect(p->Dc, 20, 10, 31, 23);
+        ASSERT_TRUE(TileBlt(tiled.Dc, Rect(3, 2, 57, 39), src.Dc, piece));
+        for (int y = 2; y < 39; y += piece.Height())
+            for (int x = 3; x < 57; x += piece.Width())
+                BitBlt(byCopies.Dc, x, y, std::min(piece.Width(), 57 - x), std::min(piece.Height(), 39 - y), src.Dc,
+                    piece.Left, piece.Top, SRCCOPY);
+        EXPECT_TRUE(std::equal(tiled.Surface.Bits(), tiled.Surface.Bits() + 60 * 40, byCopies.Surface.Bits()))
+            << piece.Width() << " x " << piece.Height();
+    }
+}
+
 TEST(BlitsTest, TileBlt_PieceOutsideItsPictureOrOnTheSamePicture_DrawsNothing)
 {
     TStrip src;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 TEST(TSurfaceTest, NewSurface_IsZeroFilledAndTopDown)
 {
     TSurface s(3, 2);
@@ -73,6 +75,38 @@ std::uintptr_t RowDistance(const TSurface& a, const TSurface& b, int y)
 // row a few bytes past its source row modulo 4096: the C library's copy slows tenfold there. That is what
 // the allocator gave when big blocks came back to back from its heap, which is what happens once a large
 // picture has been freed.
+TEST(TSurfaceTest, Store_HoldsThePixels_CopiesOwnTheirs_ANewSizeLetsGo)
+{
+    struct TArray : TPixelStore {
+        TPixel Data[6] = {1, 2, 3, 4, 5, 6};
+        TPixel* Pixels() override { return Data; }
+    };
+    auto store = std::make_shared<TArray>();
+    TSurface s;
+    s.SetSize(3, 2, store);
+    EXPECT_EQ(s.Store(), store.get());
+    EXPECT_EQ(s.Pixel(2, 1), 6u);   // what the store holds, as it is
+    s.SetPixel(0, 1, 40);
+    EXPECT_EQ(store->Data[3], 40u);
+
+    TSurface copy(s);
+    copy.SetPixel(0, 0, 99);
+    EXPECT_EQ(copy.Store(), nullptr);
+    EXPECT_EQ(copy.Pixel(0, 1), 40u);
+    EXPECT_EQ(store->Data[0], 1u);
+
+    const TSurface moved(std::move(s));
+    EXPECT_EQ(moved.Store(), store.get());
+    EXPECT_TRUE(s.Empty());
+
+    TSurface resized(moved);
+    resized.SetSize(3, 2, store);
+    resized.SetSize(4, 1);
+    EXPECT_EQ(resized.Store(), nullptr);
+    EXPECT_EQ(resized.Pixel(3, 0), 0u);
+    EXPECT_EQ(store.use_count(), 2);   // here and in the moved surface
+}
+
 TEST(TSurfaceTest, LargeSurfaces_RowsOfTwoSurfacesSitWholePagesApart)
 {
     { TSurface gone(1920, 1080); }

@@ -498,6 +498,20 @@ TEST_F(TSdlBackendTest, ChangedArea_ReachesTheServer_TheRestStays_ANewSizeShowsW
     Settle(50);
 }
 
+TEST_F(TSdlBackendTest, WindowPicture_IsMemoryTheServerReads_AlsoAtANewSize)
+{
+    // Xvfb shares memory with its clients: showing a picture then copies nothing on our side.
+    HWND h = cls.Create(0, Bounds(50, 60, 120, 80), WS_POPUP);
+    ShowWindow(h, SW_SHOW);
+    UpdateAllWindows();
+    ASSERT_NE(GetWindowSurface(h), nullptr);
+    EXPECT_NE(GetWindowSurface(h)->Store(), nullptr);
+    SetWindowPos(h, 0, 0, 0, 200, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    UpdateAllWindows();
+    EXPECT_EQ(GetWindowSurface(h)->Width(), 200);
+    EXPECT_NE(GetWindowSurface(h)->Store(), nullptr);
+}
+
 TEST_F(TSdlBackendTest, WorkAreaAndScreen_ComeFromTheDisplay)
 {
     EXPECT_EQ(Backend().ScreenRect(), Rect(0, 0, 640, 480));
