@@ -207,14 +207,18 @@ void MakePlaces(TWindowRec& w)
     places.Generation = PlacesGeneration();
     places.ByTop.clear();
     places.Tallest = 0;
-    for (std::size_t z = 0; z < w.Children.size(); ++z) {
+    // Bottom of the z-order first: a list whose rows were added one below the other, each on top of the
+    // z-order, comes out sorted already.
+    for (std::size_t z = w.Children.size(); z-- > 0;) {
         const TWindowRec* c = Find(w.Children[z]);
         if (!c || !(c->Style & WS_VISIBLE))
             continue;
         places.ByTop.push_back({c->Rect, static_cast<int>(z), w.Children[z]});
         places.Tallest = std::max(places.Tallest, c->Rect.Height());
     }
-    std::stable_sort(places.ByTop.begin(), places.ByTop.end(), [](const TChildPlace& a, const TChildPlace& b) { return a.Rect.Top < b.Rect.Top; });
+    const auto higher = [](const TChildPlace& a, const TChildPlace& b) { return a.Rect.Top < b.Rect.Top; };
+    if (!std::is_sorted(places.ByTop.begin(), places.ByTop.end(), higher))
+        std::sort(places.ByTop.begin(), places.ByTop.end(), higher);
 }
 
 }  // namespace
