@@ -616,12 +616,12 @@ void TWinControl::ScrollBy(int DeltaX, int DeltaY)
     // of rows then costs what the strip costs, not a repaint of every row.
     const bool shown = FHandle != 0 && IsWindowVisible(FHandle);
     if (shown) ScrollWindowEx(FHandle, DeltaX, DeltaY, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl* c = Controls(i);
-        auto* win = dynamic_cast<TWinControl*>(c);
-        if (shown && win != nullptr && win->FHandle != 0) continue;
-        c->SetBounds(c->FLeft + DeltaX, c->FTop + DeltaY, c->FWidth, c->FHeight);
-    }
+    // The graphic children and the windowed ones, apart: asking each of a long list which it is cost more
+    // than the move.
+    const auto moveBy = [DeltaX, DeltaY](TControl* c) { c->SetBounds(c->FLeft + DeltaX, c->FTop + DeltaY, c->FWidth, c->FHeight); };
+    for (size_t i = 0; i < FControls.size(); ++i) moveBy(FControls[i]);
+    for (size_t i = 0; i < FWinControls.size(); ++i)
+        if (!shown || FWinControls[i]->FHandle == 0) moveBy(FWinControls[i]);
     FAlignPending = false;
     EnableAlign();
     if (!shown) Invalidate();

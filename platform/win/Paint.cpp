@@ -1,6 +1,7 @@
 #include "platform/win/Paint.h"
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <map>
 #include <unordered_set>
@@ -122,17 +123,13 @@ void InvalidateIn(HWND h, const TRegionShape& area, UINT flags, bool frame)
     bool children = (flags & RDW_ALLCHILDREN) || (!(flags & RDW_NOCHILDREN) && !(w->Style & WS_CLIPCHILDREN));
     if (!children || area.IsEmpty())
         return;
-    TRect box = area.Box();
-    for (HWND c : std::vector<HWND>(w->Children)) {
-        TWindowRec* cr = Find(c);
-        if (!cr || !(cr->Style & WS_VISIBLE))
-            continue;
-        TRect hit;
-        if (!IntersectRect(hit, box, cr->Rect))
+    for (const TChildPlace& c : ChildrenMeeting(*w, area.Box())) {
+        const TWindowRec* cr = Find(c.Handle);
+        if (!cr)
             continue;
         TRegionShape sub = area;
         sub.Offset(-cr->Rect.Left - cr->Client.Left, -cr->Rect.Top - cr->Client.Top);
-        InvalidateIn(c, sub, flags | RDW_ALLCHILDREN, true);
+        InvalidateIn(c.Handle, sub, flags | RDW_ALLCHILDREN, true);
     }
 }
 
@@ -172,16 +169,30 @@ void PaintNow(HWND h)
     PaintGuarded(h);
 }
 
+// Whether anything of the child can be seen in its parent: it is shown and lies at least partly inside
+// the parent's client area, which clips it and everything inside it. Asked as the walk reaches the child,
+// so a window moved by an earlier painter is judged where it is now.
+bool MayShowInParent(HWND child, HWND parent)
+{
+    const TWindowRec* c = Find(child);
+    const TWindowRec* p = Find(parent);
+    TRect hit;
+    return c && p && (c->Style & WS_VISIBLE) && IntersectRect(hit, c->Rect, TRect{0, 0, p->Client.Width(), p->Client.Height()});
+}
+
 void PaintTree(HWND h)
 {
     PaintNow(h);
     TWindowRec* w = Find(h);
     if (!w)
         return;
-    // Bottom of the z-order first, so that what is above paints last.
+    // Bottom of the z-order first, so that what is above paints last. A child that cannot be seen is
+    // passed over with all it holds (the rows of a long list scrolled out of view): what waits to be
+    // painted there is left to the message loop, where it draws nothing either.
     std::vector<HWND> kids = w->Children;
     for (auto it = kids.rbegin(); it != kids.rend(); ++it)
-        PaintTree(*it);
+        if (MayShowInParent(*it, h))
+            PaintTree(*it);
 }
 
 // A device context on the window's top-level surface for `what` (top-level coordinates), whose device
@@ -258,13 +269,13 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
         // of a client area rolled up to nothing lies above it, over the caption) hides nothing.
         const TRect clientArea = Moved(w->Client, o);
         std::vector<TRect> plain;
-        for (HWND c : w->Children) {
-            TWindowRec* cr = Find(c);
-            if (!cr || !(cr->Style & WS_VISIBLE))
-                continue;
-            const TRect whole = Moved(cr->Rect, co);
+        TRect near;
+        IntersectRect(near, v.Box(), clientArea);
+        for (const TChildPlace& c : ChildrenMeeting(*w, Moved(near, {-co.X, -co.Y}))) {
+            const TWindowRec* cr = Find(c.Handle);
+            const TRect whole = Moved(c.Rect, co);
             TRect r;
-            if (!IntersectRect(r, whole, clientArea) || !v.Intersects(r))
+            if (!cr || !IntersectRect(r, whole, clientArea) || !v.Intersects(r))
                 continue;
             if (cr->WindowRgn)
                 v = v.Subtract(WithRegion(r, cr->WindowRgn, whole.TopLeft()));
@@ -277,23 +288,22 @@ TRegionShape VisibleRegion(HWND h, bool client, bool clipChildren, const TRegion
     const TWindowRec* cur = w;
     TPoint curOrigin = o;
     while (cur->Parent && !v.IsEmpty()) {
-        const TWindowRec* p = Find(cur->Parent);
+        TWindowRec* p = Find(cur->Parent);
         if (!p)
             return {};
         TPoint pClient{curOrigin.X - cur->Rect.Left, curOrigin.Y - cur->Rect.Top};
         TPoint pOrigin{pClient.X - p->Client.Left, pClient.Y - p->Client.Top};
-        // A window among many siblings (a queue of rows) meets few of them: the bounding box answers
-        // for most before the region is asked.
+        // The siblings above the window that meet what is left of it: among many (a queue of rows) only
+        // those near it are looked at, and the bounding box answers for most before the region is asked.
         TRect vbox = v.Box();
-        for (HWND sib : p->Children) {
-            if (sib == cur->Handle)
+        const int above = static_cast<int>(std::find(p->Children.begin(), p->Children.end(), cur->Handle) - p->Children.begin());
+        for (const TChildPlace& sib : ChildrenMeeting(*p, Moved(vbox, {-pClient.X, -pClient.Y}))) {
+            if (sib.Z >= above)
                 break;
-            TWindowRec* sr = Find(sib);
-            if (!sr || !(sr->Style & WS_VISIBLE))
-                continue;
-            TRect r = Moved(sr->Rect, pClient);
+            const TWindowRec* sr = Find(sib.Handle);
+            TRect r = Moved(sib.Rect, pClient);
             TRect hit;
-            if (IntersectRect(hit, vbox, r) && v.Intersects(r)) {
+            if (sr && IntersectRect(hit, vbox, r) && v.Intersects(r)) {
                 v = v.Subtract(WithRegion(r, sr->WindowRgn, r.TopLeft()));
                 vbox = v.Box();
             }
@@ -529,6 +539,7 @@ int SetWindowRgn(HWND h, HRGN rgn, BOOL redraw)
     } else {
         w->WindowRgn.reset();
     }
+    PlacesChanged();
     if (w->Top)
         w->Top->SetShape(w->WindowRgn ? &*w->WindowRgn : nullptr);
     if (redraw)
@@ -662,6 +673,28 @@ TRegionShape ChildrenShape(const std::vector<HWND>& children, const TRect& withi
     return plain.empty() ? shaped : TRegionShape::FromRects(plain).Union(shaped);
 }
 
+// Moves the pixels of `rects` (destinations, offset by `at` into surface coordinates and cut to `box`)
+// from (dx, dy) away, in place: rows are taken from the end the move goes towards, so that each source row
+// is read before it is written over, and the pieces of one row likewise when the move is sideways. A
+// copy of the whole part first would cost a clearing and a second pass over a picture as large as a list.
+void MovePixels(TSurface& s, const std::vector<TRect>& rects, TPoint at, const TRect& box, int dx, int dy)
+{
+    std::vector<TRect> pieces;
+    for (TRect r : rects) {
+        OffsetRect(r, at.X, at.Y);
+        if (IntersectRect(r, r, box))
+            pieces.push_back(r);
+    }
+    if (dy == 0)
+        std::sort(pieces.begin(), pieces.end(), [dx](const TRect& a, const TRect& b) { return dx > 0 ? a.Left > b.Left : a.Left < b.Left; });
+    for (int i = 0; i < box.Height(); ++i) {
+        const int y = dy > 0 ? box.Bottom - 1 - i : box.Top + i;
+        for (const TRect& r : pieces)
+            if (y >= r.Top && y < r.Bottom)
+                std::memmove(s.ScanLine(y) + r.Left, s.ScanLine(y - dy) + (r.Left - dx), static_cast<std::size_t>(r.Width()) * sizeof(TPixel));
+    }
+}
+
 }  // namespace
 
 int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* clip, HRGN update, TRect* updateRect,
@@ -716,23 +749,12 @@ int ScrollWindowEx(HWND h, int dx, int dy, const TRect* scroll, const TRect* cli
             moved.Offset(dx, dy);
             moved = moved.Intersect(visible);
             TSurface* s = top->Surface.get();
-            // The moved part, read whole before any of it is written (source and destination overlap),
-            // in top-level coordinates; the visible region lies inside the surface.
+            // The moved part in top-level coordinates, where both it and its source lie on the surface.
             TRect box = moved.Box();
             OffsetRect(box, co.X, co.Y);
             IntersectRect(box, box, Bounds(dx, dy, s->Width(), s->Height()));
             IntersectRect(box, box, s->Bounds());
-            const int bw = box.Width();
-            std::vector<TPixel> copy(static_cast<std::size_t>(std::max(bw, 0)) * static_cast<std::size_t>(std::max(box.Height(), 0)));
-            for (int y = box.Top; y < box.Bottom; ++y)
-                std::copy_n(s->ScanLine(y - dy) + (box.Left - dx), bw, copy.data() + static_cast<std::size_t>(y - box.Top) * bw);
-            for (TRect r : moved.Rects()) {
-                OffsetRect(r, co.X, co.Y);
-                IntersectRect(r, r, box);
-                for (int y = r.Top; y < r.Bottom; ++y)
-                    std::copy_n(copy.data() + static_cast<std::size_t>(y - box.Top) * bw + (r.Left - box.Left), r.Width(),
-                        s->ScanLine(y) + r.Left);
-            }
+            MovePixels(*s, moved.Rects(), co, box, dx, dy);
             OffsetRect(box, -co.X, -co.Y);
             NoteChanged(h, Moved(box, co));
             exposed = exposed.Subtract(moved.Intersect(TRegionShape(box)));

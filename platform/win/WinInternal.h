@@ -1,6 +1,7 @@
 #pragma once
 // The window layer's own records, shared by its units and the backends. Not for code above the window
 // layer: everything there goes through the calls of WinApi.h with window handles.
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -29,6 +30,21 @@ struct TClassRec {
     TColor Background = clNone;
     HCURSOR Cursor = 0;
     std::shared_ptr<TProcBox> Proc;
+};
+
+// A shown child window by its place, as ChildrenMeeting answers.
+struct TChildPlace {
+    TRect Rect;     // in the parent's client coordinates
+    int Z = 0;      // its index in the parent's Children: 0 is the top of the z-order
+    HWND Handle = 0;
+};
+
+// A long list of children (a queue of rows) by place: the shown ones sorted by their top, and the tallest
+// one's height, so that those meeting a rectangle are found without a look at every child.
+struct TChildPlaces {
+    std::uint64_t Generation = 0;   // of the window tree's places it was made from
+    std::vector<TChildPlace> ByTop;
+    int Tallest = 0;
 };
 
 struct TWindowRec {
@@ -73,10 +89,18 @@ struct TWindowRec {
     std::unique_ptr<TBackendChild> Native;   // a native child window over the client area (GetNativeWindowId)
     TRect NormalRect;             // the rectangle to restore after maximize or minimize
     bool RestoreMaximized = false;   // minimized from maximized: restoring maximizes again
+    std::unique_ptr<TChildPlaces> Places;   // made by ChildrenMeeting for a long list of children
 };
 
 // The record of a live window, or null. GUI thread only.
 TWindowRec* Find(HWND h);
+// A window was made, destroyed, moved, sized, shown, hidden, reshaped, raised or lowered, or given
+// another parent: what ChildrenMeeting keeps of places is stale.
+void PlacesChanged();
+// The shown children of w whose rectangles meet `area` (w's client coordinates), top of the z-order
+// first. A window with a long list of children keeps them by place, so that this looks at the few near
+// `area` instead of every one.
+std::vector<TChildPlace> ChildrenMeeting(TWindowRec& w, const TRect& area);
 // Every live top-level window, top of the z-order first.
 const std::vector<HWND>& TopLevels();
 bool IsTopLevel(const TWindowRec& w);

@@ -187,6 +187,69 @@ TWindowRec* Find(HWND h)
 
 const std::vector<HWND>& TopLevels() { return Table().Top; }
 
+namespace {
+
+// Counts the changes to where windows are; a list of children by place made at another count is stale.
+std::uint64_t& PlacesGeneration()
+{
+    static std::uint64_t generation = 1;
+    return generation;
+}
+
+// Below this many children a look at each costs less than keeping them by place.
+constexpr std::size_t LongListOfChildren = 64;
+
+void MakePlaces(TWindowRec& w)
+{
+    if (!w.Places)
+        w.Places = std::make_unique<TChildPlaces>();
+    TChildPlaces& places = *w.Places;
+    places.Generation = PlacesGeneration();
+    places.ByTop.clear();
+    places.Tallest = 0;
+    // Bottom of the z-order first: a list whose rows were added one below the other, each on top of the
+    // z-order, comes out sorted already.
+    for (std::size_t z = w.Children.size(); z-- > 0;) {
+        const TWindowRec* c = Find(w.Children[z]);
+        if (!c || !(c->Style & WS_VISIBLE))
+            continue;
+        places.ByTop.push_back({c->Rect, static_cast<int>(z), w.Children[z]});
+        places.Tallest = std::max(places.Tallest, c->Rect.Height());
+    }
+    const auto higher = [](const TChildPlace& a, const TChildPlace& b) { return a.Rect.Top < b.Rect.Top; };
+    if (!std::is_sorted(places.ByTop.begin(), places.ByTop.end(), higher))
+        std::sort(places.ByTop.begin(), places.ByTop.end(), higher);
+}
+
+}  // namespace
+
+void PlacesChanged() { ++PlacesGeneration(); }
+
+std::vector<TChildPlace> ChildrenMeeting(TWindowRec& w, const TRect& area)
+{
+    std::vector<TChildPlace> meeting;
+    TRect hit;
+    if (w.Children.size() < LongListOfChildren) {
+        for (std::size_t z = 0; z < w.Children.size(); ++z) {
+            const TWindowRec* c = Find(w.Children[z]);
+            if (c && (c->Style & WS_VISIBLE) && IntersectRect(hit, c->Rect, area))
+                meeting.push_back({c->Rect, static_cast<int>(z), w.Children[z]});
+        }
+        return meeting;
+    }
+    if (!w.Places || w.Places->Generation != PlacesGeneration())
+        MakePlaces(w);
+    const std::vector<TChildPlace>& places = w.Places->ByTop;
+    // A child whose top lies the tallest child's height or more above the area ends above it.
+    const int tallest = w.Places->Tallest;
+    auto it = std::partition_point(places.begin(), places.end(), [&](const TChildPlace& p) { return p.Rect.Top <= area.Top - tallest; });
+    for (; it != places.end() && it->Rect.Top < area.Bottom; ++it)
+        if (IntersectRect(hit, it->Rect, area))
+            meeting.push_back(*it);
+    std::sort(meeting.begin(), meeting.end(), [](const TChildPlace& a, const TChildPlace& b) { return a.Z < b.Z; });
+    return meeting;
+}
+
 bool IsTopLevel(const TWindowRec& w) { return !(w.Style & WS_CHILD); }
 
 TPoint WindowScreenOrigin(const TWindowRec& w) { return ScreenOrigin(w); }
@@ -283,6 +346,7 @@ HWND CreateWindowEx(DWORD exStyle, const std::string& className, const std::stri
         Find(parent)->Children.insert(Find(parent)->Children.begin(), h);
     else
         InsertTop(h, false);
+    WinInternal::PlacesChanged();
 
     CREATESTRUCT cs;
     cs.CreateParams = param;
@@ -360,6 +424,7 @@ BOOL DestroyWindow(HWND h)
     } else {
         RemoveFrom(Table().Top, h);
     }
+    WinInternal::PlacesChanged();
     // Children that a handler created during destruction go with it.
     for (HWND c : std::vector<HWND>(w->Children))
         if (TWindowRec* cr = Find(c))
@@ -580,6 +645,7 @@ HWND SetParent(HWND child, HWND newParent)
         w->Rect = Bounds(screen.X, screen.Y, w->Rect.Width(), w->Rect.Height());
         InsertTop(child, false);
     }
+    WinInternal::PlacesChanged();
     if (visible)
         ShowWindow(child, SW_SHOWNA);
     return old;
@@ -835,6 +901,8 @@ BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
     if (!(w = Find(h)))
         return FALSE;
     w->Rect = newRect;
+    if (newRect != oldRect)
+        WinInternal::PlacesChanged();
     if (!(flags & SWP_NOSIZE) || (flags & SWP_FRAMECHANGED)) {
         TRect client = ComputeClient(h, newRect);
         if (!(w = Find(h)))
@@ -869,6 +937,8 @@ BOOL SetWindowPos(HWND h, HWND insertAfter, int x, int y, int cx, int cy, UINT f
         w->Style |= WS_VISIBLE;
     if (flags & SWP_HIDEWINDOW)
         w->Style &= ~WS_VISIBLE;
+    if (!(flags & SWP_NOZORDER) || (flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)))
+        WinInternal::PlacesChanged();
 
     const bool nowVisible = w->Style & WS_VISIBLE;
     if (!(flags & SWP_NOREDRAW) && nowVisible) {

@@ -75,7 +75,7 @@ void TskSkinScrollBox::VScrollChanged(TObject*)
     const int pos = FVScrollBar->Position();
     ScrollBy(0, -(pos - FOldVPos));
     FOldVPos = pos;
-    if (SkinIndex() != -1 && FStretchEffect) Repaint();
+    RepaintStretchedBackground();
 }
 
 void TskSkinScrollBox::HScrollChanged(TObject*)
@@ -83,7 +83,18 @@ void TskSkinScrollBox::HScrollChanged(TObject*)
     const int pos = FHScrollBar->Position();
     ScrollBy(-(pos - FOldHPos), 0);
     FOldHPos = pos;
-    if (SkinIndex() != -1 && FStretchEffect) Repaint();
+    RepaintStretchedBackground();
+}
+
+void TskSkinScrollBox::RepaintStretchedBackground()
+{
+    if (SkinIndex() == -1 || !FStretchEffect || !HandleAllocated()) return;
+    // A stretched background stays where it is while the content moves: the box paints its own part
+    // again. The children are not asked to: each moved one hears of its move, and those that show the
+    // box through them paint themselves again then; the rest carried their pictures along. Everything
+    // is painted before this returns, as a whole repaint would be, but only what needs it.
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 void TskSkinScrollBox::FindSkinObject()

@@ -49,6 +49,7 @@ private:
     void PaintFrame(HDC DC);
     void VScrollChanged(TObject* Sender);
     void HScrollChanged(TObject* Sender);
+    void RepaintStretchedBackground();
     void UpdateBar(bool Vertical);
     // The bar the wheel and the keys move: the vertical one when it shows, else the horizontal one.
     TskSkinScrollBar* ScrollingBar() const;

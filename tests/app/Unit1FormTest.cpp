@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,6 +41,7 @@
 #include "platform/vcl/TApplication.h"
 #include "platform/win/Input.h"
 #include "platform/win/Messages.h"
+#include "platform/win/Paint.h"
 
 namespace {
 
@@ -589,6 +591,24 @@ TEST_F(Queue, KeysScrollTheFocusedQueue)
     Driver.ProcessMessages();
     EXPECT_EQ(Bar->Position(), 0);
     EXPECT_EQ(FirstRowTop(), 0);
+}
+
+TEST_F(Queue, ARowScrolledIntoViewShowsWhatAWholeRepaintShows)
+{
+    ShowWithRows(8);
+    // Down to the end a row at a time, then up to the start: the moved picture, the strip painted anew and
+    // the box's stretched background agree with the window painted whole at every stop.
+    for (const int step : {Bar->SmallChange(), -Bar->SmallChange()})
+        for (int stop = 0; stop < 8; ++stop) {
+            Bar->SetPosition(Bar->Position() + step);
+            Driver.ProcessMessages();
+            const TSurface scrolled = *Driver.Picture(Form->Handle());
+            RedrawWindow(Form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            Driver.ProcessMessages();
+            const TSurface* whole = Driver.Picture(Form->Handle());
+            ASSERT_TRUE(std::equal(scrolled.Bits(), scrolled.Bits() + scrolled.Width() * scrolled.Height(), whole->Bits()))
+                << "at position " << Bar->Position();
+        }
 }
 
 } // namespace

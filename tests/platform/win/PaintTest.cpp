@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include "tests/support/THeadlessDriver.h"
 #include "platform/gfx/Drawing.h"
@@ -242,6 +244,40 @@ TEST_F(PaintTest, MovedChild_UncoversParentWhichRepaints)
     Driver.ProcessMessages();
     EXPECT_EQ(At(top, 5, 5), ColorToPixel(clWhite));
     EXPECT_EQ(At(top, 55, 55), ColorToPixel(clBlue));
+}
+
+TEST_F(PaintTest, ALongListOfChildren_IsClippedWhereItsWindowsAreNow)
+{
+    // A hundred rows under a cover that moves, hides and shows: a row painted then keeps out of the cover.
+    HWND top = White.Create(0, Bounds(0, 0, 100, 500), WS_POPUP | WS_CLIPCHILDREN);
+    std::vector<HWND> rows;
+    for (int i = 0; i < 100; ++i)
+        rows.push_back(Blue.Create(top, Bounds(0, i * 5, 100, 5)));
+    HWND cover = Green.Create(top, Bounds(0, 0, 50, 20));
+    ShowWindow(top, SW_SHOWNA);
+    Driver.ProcessMessages();
+    Blue.On[WM_PAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, Rect(0, 0, 100, 5), red);
+        DeleteObject(red);
+        EndPaint(h, &ps);
+        return 0;
+    };
+    const std::pair<std::function<void()>, TPixel> steps[] = {
+        {[&] { SetWindowPos(cover, 0, 0, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }, ColorToPixel(clLime)},
+        {[&] { ShowWindow(cover, SW_HIDE); }, RgbToPixel(RGB(255, 0, 0))},
+        {[&] { ShowWindow(cover, SW_SHOWNA); }, ColorToPixel(clLime)},
+    };
+    for (const auto& [change, underCover] : steps) {
+        change();
+        Driver.ProcessMessages();
+        InvalidateRect(rows[41], nullptr, FALSE);
+        Driver.ProcessMessages();
+        EXPECT_EQ(At(top, 10, 207), underCover);
+        EXPECT_EQ(At(top, 60, 207), RgbToPixel(RGB(255, 0, 0)));
+    }
 }
 
 TEST_F(PaintTest, ChildSentToBack_UncoversTheSiblingNowAbove)
