@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <system_error>
 
 #include <fcntl.h>
@@ -311,14 +312,21 @@ bool NotYetScanned(const std::string& Name, const std::string& Kind, const TskSk
     return true;
 }
 
-bool IsFileInUse(const std::string& Path)
+std::vector<bool> FilesInUse(const std::vector<std::string>& Paths)
 {
-    struct stat target {};
-    if (stat(Path.c_str(), &target) != 0 || !S_ISREG(target.st_mode))
-        return false;
+    std::vector<bool> inUse(Paths.size(), false);
+    // The files to look for, by device and inode, so links and other spellings of a path count too.
+    std::map<std::pair<dev_t, ino_t>, std::vector<std::size_t>> wanted;
+    for (std::size_t i = 0; i < Paths.size(); ++i) {
+        struct stat target {};
+        if (stat(Paths[i].c_str(), &target) == 0 && S_ISREG(target.st_mode))
+            wanted[{target.st_dev, target.st_ino}].push_back(i);
+    }
+    if (wanted.empty())
+        return inUse;
     // There are no exclusive opens here: a file is in use when some process (of ours to see) holds
-    // it open for writing. Each descriptor is matched by device and inode, so links and other
-    // spellings of the path count too.
+    // it open for writing. A look through every process's descriptors is what costs, so one look
+    // serves all the files.
     std::error_code ec;
     for (const auto& process : fs::directory_iterator("/proc", ec)) {
         const std::string pid = process.path().filename().string();
@@ -327,7 +335,10 @@ bool IsFileInUse(const std::string& Path)
         std::error_code fdError;
         for (const auto& fd : fs::directory_iterator(process.path() / "fd", fdError)) {
             struct stat opened {};
-            if (stat(fd.path().c_str(), &opened) != 0 || opened.st_dev != target.st_dev || opened.st_ino != target.st_ino)
+            if (stat(fd.path().c_str(), &opened) != 0)
+                continue;
+            const auto it = wanted.find({opened.st_dev, opened.st_ino});
+            if (it == wanted.end())
                 continue;
             std::ifstream info(process.path() / "fdinfo" / fd.path().filename());
             std::string key;
@@ -336,13 +347,19 @@ bool IsFileInUse(const std::string& Path)
                 if (key == "flags:") {
                     const unsigned long flags = std::strtoul(value.c_str(), nullptr, 8);
                     if ((flags & O_ACCMODE) != O_RDONLY)
-                        return true;
+                        for (const std::size_t i : it->second)
+                            inUse[i] = true;
                     break;
                 }
             }
         }
     }
-    return false;
+    return inUse;
+}
+
+bool IsFileInUse(const std::string& Path)
+{
+    return FilesInUse({Path}).front();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -2,6 +2,7 @@
 // The converter's shared helpers: shell folders, drives and volumes, directory walks, extension tests,
 // title text, numbers and times, unique output names. Free functions, GUI thread only. Paths use "/".
 #include <string>
+#include <vector>
 
 #include "platform/rtl/Files.h" // JoinPath
 
@@ -60,6 +61,8 @@ bool NotYetScanned(const std::string& Name, const std::string& Kind, const TskSk
 // True when the file exists and a process has it open for writing (a copy or a download still
 // running); a missing file is not in use.
 bool IsFileInUse(const std::string& Path);
+// IsFileInUse for each of Paths, with a single look through the processes.
+std::vector<bool> FilesInUse(const std::vector<std::string>& Paths);
 
 // --- texts --------------------------------------------------------------------------------------
 

@@ -258,7 +258,7 @@ void TForm1::Detect(const std::string& Kind, const std::string& Name)
         SetStatusText(FSkipNote);
         return;
     }
-    if (IsFileInUse(Name)) {
+    if (FScanAhead ? FScanAhead->InUse(Name) : IsFileInUse(Name)) {
         FSkipNote = "Skipped " + fileName + " (in use)";
         SetStatusText(FSkipNote);
         return;

@@ -32,12 +32,29 @@ TScanAhead::TScanAhead(TForm1& Form, const std::vector<std::string>& Files)
 {
     // Only a Stop given during this round ends it; one that ended an earlier conversion does not.
     FForm.RunState.AbortRequested = 0;
+    // The files the chain will pass over (too small, known already, unreadable, being written) cost
+    // no run.
+    std::vector<std::string> candidates;
+    std::vector<int> ranks;
     for (std::size_t i = 0; i < Files.size(); ++i) {
         const std::string& file = Files[i];
-        // The files the chain will pass over (too small, known already, unreadable) cost no run.
-        if (IsNonEmptyFile(file) && NotYetScanned(file, "vid", *FForm.StringGrid1) && IsFileReadable(file))
-            AddIdentify(file, static_cast<int>(i));
+        if (IsNonEmptyFile(file) && NotYetScanned(file, "vid", *FForm.StringGrid1) && IsFileReadable(file)) {
+            candidates.push_back(file);
+            ranks.push_back(static_cast<int>(i));
+        }
     }
+    const std::vector<bool> inUse = FilesInUse(candidates);
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (inUse[i])
+            FInUse.insert(candidates[i]);
+        else
+            AddIdentify(candidates[i], ranks[i]);
+    }
+}
+
+bool TScanAhead::InUse(const std::string& File) const
+{
+    return FInUse.count(File) > 0;
 }
 
 void TScanAhead::AddIdentify(const std::string& File, int Rank)

@@ -7,6 +7,7 @@
 // own runner hands it. A row is built once its picture is there and every row before it is built.
 // Stop (the abort flag) or the end of the program ends every tool of the pool at once.
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,9 @@ public:
     // Starts the identification runs of those of Files the chain will identify, in their order.
     TScanAhead(TForm1& Form, const std::vector<std::string>& Files);
 
+    // True when File was open for writing as the round began: the chain skips it, and no run was
+    // made for it. Looked up for all the files at once, as a look through the processes is slow.
+    bool InUse(const std::string& File) const;
     // A tool wait of the chain. True when the pool has the run of CommandLine: waits for its end
     // serving messages and hands its lines to the window. Also true, with nothing handed, once Stop
     // has come: no tool starts after it. False when the pool has no such run, or could not start it:
@@ -40,6 +44,7 @@ private:
 
     TForm1& FForm;
     TToolPool FPool;
+    std::set<std::string> FInUse;
     std::map<int, bool> FHeld; // held rows, and whether their picture is done
     int FRank = 0;             // the rank of the file being identified, for its picture's runs
     bool FStopped = false;

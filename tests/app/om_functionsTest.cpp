@@ -236,6 +236,22 @@ TEST(ScanState, FileOpenForWritingIsInUse)
     EXPECT_FALSE(IsFileInUse(path));
 }
 
+TEST(ScanState, FilesInUse_OneLookAnswersEachFile_ALinkToAWrittenFileIsInUseToo)
+{
+    TempFolder dir;
+    dir.Write("written.avi");
+    dir.Write("read.avi");
+    fs::create_hard_link(dir / "written.avi", dir / "link.avi");
+    const int writer = open((dir / "written.avi").c_str(), O_WRONLY);
+    const int reader = open((dir / "read.avi").c_str(), O_RDONLY);
+    const std::vector<bool> inUse =
+        FilesInUse({dir / "read.avi", dir / "written.avi", dir / "missing.avi", dir / "link.avi", dir.Path.string()});
+    EXPECT_EQ(inUse, (std::vector<bool>{false, true, false, true, false}));
+    close(reader);
+    close(writer);
+    EXPECT_EQ(FilesInUse({dir / "written.avi"}), std::vector<bool>{false});
+}
+
 TEST(ScanState, FileIsScannedOncePerExactPath)
 {
     TskSkinStringGrid table(nullptr);

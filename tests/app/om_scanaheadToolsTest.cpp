@@ -165,6 +165,21 @@ TEST_F(RealFolderScan, ManyClips_RowsInTheChainsOrder_EachAsAScanOfItsOwnGivesIt
     }
 }
 
+TEST_F(RealFolderScan, FileStillBeingWritten_IsSkippedAndTheStatusSaysSo_TheOthersGetTheirRows)
+{
+    TempFolder dir;
+    const std::vector<std::string> clips = TheFolder().Clips();
+    fs::copy_file(clips[0], dir / "a clip.avi");
+    fs::copy_file(clips[1], dir / "b growing.avi");
+    fs::copy_file(clips[2], dir / "c clip.avi");
+    std::ofstream writer(dir / "b growing.avi", std::ios::app);
+    Scan(dir.Path.string());
+    ASSERT_EQ(Rows(), 2);
+    EXPECT_EQ(ExtractFileName(Cell(SourceRecord::SourcePath, 0)), "a clip.avi");
+    EXPECT_EQ(ExtractFileName(Cell(SourceRecord::SourcePath, 1)), "c clip.avi");
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped b growing.avi (in use)");
+}
+
 // The status line, which presses Stop when it first names the file it waits for.
 struct TStopAt : IOmGauge {
     TForm1& Form;
