@@ -33,35 +33,36 @@ void TControlCanvas::CreateHandle()
     if (FOwnDC != nullptr) SetHandle(FOwnDC);
 }
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(new TControlCanvas(this)) {}
-
-TCustomControl::~TCustomControl()
+TControlCanvasSlot::~TControlCanvasSlot()
 {
-    FCanvas->FreeHandle();
-    delete FCanvas;
+    if (FCanvas) FCanvas->FreeHandle();
+}
+
+TControlCanvas* TControlCanvasSlot::Get() const
+{
+    if (!FCanvas) FCanvas = std::make_unique<TControlCanvas>(FControl);
+    return FCanvas.get();
+}
+
+void TControlCanvasSlot::PaintOn(HDC DC, const std::function<void()>& Paint)
+{
+    TControlCanvas* canvas = Get();
+    canvas->FreeHandle();
+    canvas->SetHandle(DC);
+    try {
+        Paint();
+    } catch (...) {
+        canvas->SetHandle(nullptr);
+        throw;
+    }
+    canvas->SetHandle(nullptr);
 }
 
 void TCustomControl::Paint() {}
 
 void TCustomControl::PaintWindow(HDC DC)
 {
-    FCanvas->FreeHandle();
-    FCanvas->SetHandle(DC);
-    try {
-        Paint();
-    } catch (...) {
-        FCanvas->SetHandle(nullptr);
-        throw;
-    }
-    FCanvas->SetHandle(nullptr);
-}
-
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(new TControlCanvas(this)) {}
-
-TGraphicControl::~TGraphicControl()
-{
-    FCanvas->FreeHandle();
-    delete FCanvas;
+    FCanvas.PaintOn(DC, [this] { Paint(); });
 }
 
 void TGraphicControl::Paint() {}
@@ -69,15 +70,7 @@ void TGraphicControl::Paint() {}
 void TGraphicControl::WndProc(TMessage& Message)
 {
     if (Message.Msg == WM_PAINT && Message.WParam != 0) {
-        FCanvas->FreeHandle();
-        FCanvas->SetHandle(reinterpret_cast<HDC>(Message.WParam));
-        try {
-            Paint();
-        } catch (...) {
-            FCanvas->SetHandle(nullptr);
-            throw;
-        }
-        FCanvas->SetHandle(nullptr);
+        FCanvas.PaintOn(reinterpret_cast<HDC>(Message.WParam), [this] { Paint(); });
         return;
     }
     TControl::WndProc(Message);

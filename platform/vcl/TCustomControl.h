@@ -1,6 +1,9 @@
 #pragma once
 // Controls that paint themselves: TCustomControl (a window with a canvas) and TGraphicControl
 // (no window; painted on its parent's device context, at its place). Both paint in Paint.
+#include <functional>
+#include <memory>
+
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TWinControl.h"
 
@@ -23,30 +26,45 @@ private:
     HDC FOwnDC = nullptr;
 };
 
+// A control's canvas, made the first time it is asked for: most controls of a long list are never
+// painted and never measure text, and a canvas with its font, pen and brush costs half a kilobyte.
+class TControlCanvasSlot {
+public:
+    explicit TControlCanvasSlot(TControl* Control) : FControl(Control) {}
+    ~TControlCanvasSlot();
+    TControlCanvasSlot(const TControlCanvasSlot&) = delete;
+    TControlCanvasSlot& operator=(const TControlCanvasSlot&) = delete;
+    TControlCanvas* Get() const;
+    // Runs Paint with the canvas drawing on DC, and lets go of DC afterwards (also when Paint raises).
+    void PaintOn(HDC DC, const std::function<void()>& Paint);
+
+private:
+    TControl* FControl;
+    mutable std::unique_ptr<TControlCanvas> FCanvas;
+};
+
 class TCustomControl : public TWinControl {
 public:
-    explicit TCustomControl(TComponent* AOwner);
-    ~TCustomControl() override;
-    TCanvas* Canvas() const { return FCanvas; }
+    explicit TCustomControl(TComponent* AOwner) : TWinControl(AOwner) {}
+    TCanvas* Canvas() const { return FCanvas.Get(); }
 
 protected:
     virtual void Paint();
     void PaintWindow(HDC DC) override;
 
 private:
-    TControlCanvas* FCanvas;
+    TControlCanvasSlot FCanvas{this};
 };
 
 class TGraphicControl : public TControl {
 public:
-    explicit TGraphicControl(TComponent* AOwner);
-    ~TGraphicControl() override;
-    TCanvas* Canvas() const { return FCanvas; }
+    explicit TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
+    TCanvas* Canvas() const { return FCanvas.Get(); }
     void WndProc(TMessage& Message) override;
 
 protected:
     virtual void Paint();
 
 private:
-    TControlCanvas* FCanvas;
+    TControlCanvasSlot FCanvas{this};
 };

@@ -18,7 +18,7 @@ constexpr int RollButtonWidth = 12;
 constexpr int DefaultRollButtonWidth = 10;
 } // namespace
 
-TskSkinPanel::TskSkinPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner), FGlyph(new TBitmap)
+TskSkinPanel::TskSkinPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner)
 {
     SetControlStyle(TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csDoubleClicks, csSetCaption,
         csOpaque, csReplicatable});
@@ -28,7 +28,13 @@ TskSkinPanel::TskSkinPanel(TComponent* AOwner) : TskSkinCustomControl(AOwner), F
     SetSkinDataName("panel");
 }
 
-TskSkinPanel::~TskSkinPanel() { delete FGlyph; }
+TskSkinPanel::~TskSkinPanel() = default;
+
+TBitmap* TskSkinPanel::Glyph() const
+{
+    if (!FGlyph) FGlyph = std::make_unique<TBitmap>();
+    return FGlyph.get();
+}
 
 void TskSkinPanel::SetBorderStyle(TskSkinBorderStyle Value)
 {
@@ -92,7 +98,7 @@ void TskSkinPanel::SetTransparentMode(bool Value)
 
 void TskSkinPanel::SetGlyph(TBitmap* Value)
 {
-    FGlyph->Assign(Value);
+    Glyph()->Assign(Value);
     Repaint();
 }
 
@@ -455,7 +461,7 @@ void TskSkinPanel::PaintCaptionCheck(TCanvas* C, int X, int Top, int H)
 
 TSize TskSkinPanel::CaptionImageSize() const
 {
-    if (!FGlyph->Empty()) return TSize{FGlyph->Width() / FNumGlyphs, FGlyph->Height()};
+    if (HasGlyph()) return TSize{FGlyph->Width() / FNumGlyphs, FGlyph->Height()};
     if (FCaptionImageList != nullptr && FCaptionImageIndex >= 0 && FCaptionImageIndex < FCaptionImageList->Count())
         return TSize{FCaptionImageList->Width(), FCaptionImageList->Height()};
     return TSize{0, 0};
@@ -466,8 +472,8 @@ void TskSkinPanel::PaintCaptionImage(TCanvas* C, int X, int Top, int H)
     const TSize size = CaptionImageSize();
     if (size.cx <= 0) return;
     const int y = Top + (H - size.cy) / 2;
-    if (!FGlyph->Empty())
-        DrawGlyph(C, X, y, FGlyph, FNumGlyphs, Enabled() || FNumGlyphs < 2 ? 1 : 2);
+    if (HasGlyph())
+        DrawGlyph(C, X, y, FGlyph.get(), FNumGlyphs, Enabled() || FNumGlyphs < 2 ? 1 : 2);
     else
         FCaptionImageList->Draw(C, X, y, FCaptionImageIndex, Enabled());
 }

@@ -4,6 +4,7 @@
 // check box, a glyph or an image-list image, a framed text and a roll-up button, and can be transparent
 // over its parent. The converter's layout and every queue row are panels. TskSkinGroupBox is a panel in
 // caption mode with the entry "groupbox".
+#include <memory>
 #include <string>
 
 #include "skin/controls/TskSkinControl.h"
@@ -38,7 +39,8 @@ public:
     void SetAutoEnabledControls(bool Value) { FAutoEnabledControls = Value; }
     bool TransparentMode() const { return FTransparentMode; }
     void SetTransparentMode(bool Value);
-    TBitmap* Glyph() const { return FGlyph; }
+    // Made the first time it is asked for: a panel of a list rarely has one.
+    TBitmap* Glyph() const;
     void SetGlyph(TBitmap* Value);
     int NumGlyphs() const { return FNumGlyphs; }
     void SetNumGlyphs(int Value);
@@ -104,7 +106,8 @@ private:
     bool FChecked = false;
     bool FAutoEnabledControls = true;
     bool FTransparentMode = false;
-    TBitmap* FGlyph;
+    mutable std::unique_ptr<TBitmap> FGlyph;
+    bool HasGlyph() const { return FGlyph && !FGlyph->Empty(); }
     int FNumGlyphs = 1;
     int FSpacing = 2;
     TskImagePosition FImagePosition = skimgpDefault;
