@@ -541,6 +541,10 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 
 namespace {
 
+// An encoder's lines are served in batches this far apart: less than a frame of the window, and a
+// few dozen wakes a second instead of one for every picture it encodes.
+constexpr int kEncoderPaceMs = 15;
+
 // What the identification found of the source's sound; a source it says nothing of has none.
 bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
 {
@@ -922,7 +926,9 @@ TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vect
                                     : makesTheSteadyCopy    ? FSteadyCopy
                                                             : FScratch;
         // A tool ended for not ending by itself wrote what it could: its file is judged.
-        const bool cutShort = FRun.WaitForTool(Watch(written));
+        TRunControl::TToolWatch watch = Watch(written);
+        watch.PaceMs = kEncoderPaceMs;
+        const bool cutShort = FRun.WaitForTool(watch);
         FForm.converttimer->SetEnabled(false);
         state.PendingProgressLine.clear();
         if (Application->Terminated())
