@@ -81,13 +81,20 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
 
 std::string SourceReadingOptions(const std::string& SourcePath, const std::string& SourceArg)
 {
-    if (Pos("dvd-device", SourceArg) > 0)
-        return std::string();
-    std::string options;
+    // A program stream muxed at a disc's full rate (as ffmpeg writes a DVD) can carry some hundred
+    // packs of picture between two of sound near its start. After 80 packs without sound the
+    // encoder's reader takes the sound for ended, and the file gets the picture with a tenth of a
+    // second of sound. -ni has it read on for the sound; its bound on queued packets still holds.
+    const std::string ext = LowerCase(ExtractFileExt(SourcePath));
+    const bool disc = Pos("dvd-device", SourceArg) > 0;
+    const std::string reading = disc || ext == ".vob" || ext == ".mpg" || ext == ".mpeg" ? " -ni" : "";
+    if (disc)
+        return reading;
+    std::string options = reading;
     // The encoder's own AVI reader hands over a single picture of an AVI as ffmpeg writes it (MPEG-4
     // with MP3 sound); the general reader takes every picture of it, and of the XviD files the own
     // reader did take.
-    if (LowerCase(ExtractFileExt(SourcePath)) == ".avi")
+    if (ext == ".avi")
         options += " -demuxer lavf";
     // A file is converted picture for picture: correcting the sound's sync by dropping and repeating
     // pictures lost some of the first and last ones of every MPEG and MP4 file.
@@ -534,6 +541,10 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 
 namespace {
 
+// An encoder's lines are served in batches this far apart: less than a frame of the window, and a
+// few dozen wakes a second instead of one for every picture it encodes.
+constexpr int kEncoderPaceMs = 15;
+
 // What the identification found of the source's sound; a source it says nothing of has none.
 bool SourceHasSound(const TskSkinStringGrid& Sources, int Row)
 {
@@ -915,7 +926,9 @@ TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vect
                                     : makesTheSteadyCopy    ? FSteadyCopy
                                                             : FScratch;
         // A tool ended for not ending by itself wrote what it could: its file is judged.
-        const bool cutShort = FRun.WaitForTool(Watch(written));
+        TRunControl::TToolWatch watch = Watch(written);
+        watch.PaceMs = kEncoderPaceMs;
+        const bool cutShort = FRun.WaitForTool(watch);
         FForm.converttimer->SetEnabled(false);
         state.PendingProgressLine.clear();
         if (Application->Terminated())

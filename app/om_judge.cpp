@@ -182,6 +182,9 @@ bool StartTool(const std::vector<std::string>& Args, const std::string& Director
 
 // What the probing tool is asked: the packets' times and flags, one line each, and nothing decoded.
 const char* const kPacketEntries = "packet=codec_type,pts_time,dts_time,duration_time,flags";
+// Written to its standard output the tool writes each packet's line on its own, and the reading
+// wakes for every one of them; through its own output channel it writes whole blocks, the same bytes.
+const char* const kOutputByBlocks[] = {"-o", "pipe:1"};
 
 // Reads the probing tool's packet lines from Fd into Into; false when no whole report came.
 bool ReadPackets(int Fd, const std::function<bool()>& Serve, int TimeoutMs, TMediaReport& Into)
@@ -244,7 +247,8 @@ bool ProbeOutput(const std::string& Path, TMediaReport& Into, const std::functio
     TChildProcess tool;
     int output = -1;
     // Only the packets' times are read: the whole file is walked without decoding a picture.
-    if (!StartTool({"ffprobe", "-v", "error", "-show_entries", kPacketEntries, "-of", "csv=p=0", "file:" + Path},
+    if (!StartTool({"ffprobe", "-v", "error", "-show_entries", kPacketEntries, "-of", "csv=p=0", kOutputByBlocks[0],
+                    kOutputByBlocks[1], "file:" + Path},
                    std::string(), false, true, tool, nullptr, output))
         return false;
     const bool ended = ReadPackets(output, Serve, TimeoutMs, Into);
@@ -276,7 +280,7 @@ bool TStandbyProbe::Start(const std::string& Directory)
     // (no conversion of the data), so the lines are those of ProbeOutput's run.
     return StartTool({"ffprobe", "-v", "error", "-f", "concat", "-safe", "0", "-auto_convert", "0",
                       "-protocol_whitelist", "file,pipe", "-show_entries", kPacketEntries, "-of", "csv=p=0",
-                      "-i", "pipe:0"},
+                      kOutputByBlocks[0], kOutputByBlocks[1], "-i", "pipe:0"},
                      Directory, false, true, FTool, &FInput, FOutput);
 }
 

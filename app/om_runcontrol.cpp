@@ -3,6 +3,7 @@
 #include <chrono>
 #include <csignal>
 #include <functional>
+#include <thread>
 
 #include <fcntl.h>
 #include <linux/cdrom.h>
@@ -153,7 +154,13 @@ bool TRunControl::WaitForTool(const TToolWatch& Watch)
             FState.ToolRunning = 0;
             break;
         }
+        const auto served = Clock::now();
         WaitMessage(100);
+        // An encoder prints a line for every picture, and each one would wake this loop (thousands
+        // a second): what comes within the pace is served in one go, the window still every PaceMs.
+        const auto waited = Clock::now() - served;
+        if (Watch.PaceMs > 0 && waited < std::chrono::milliseconds(Watch.PaceMs) && FRunner.Waiting())
+            std::this_thread::sleep_for(std::chrono::milliseconds(Watch.PaceMs) - waited);
     }
     if (!FRunner.Waiting())
         FKind = TToolKind::None;

@@ -59,6 +59,7 @@ public:
         std::function<bool()> SaidEnd;
         int QuietMs = 60000;    // no move for this long: the tool is stuck
         int AfterEndMs = 10000; // still there this long after its end report: it will not exit
+        int PaceMs = 0;         // lines coming closer than this are served together (0: each at once)
     };
     // WaitForTool that never waits without bound: a stuck tool, or one that does not exit after its
     // end report, is interrupted and then killed. True when the tool was ended so; its file is then

@@ -142,12 +142,15 @@ std::string CheckOutput(int Seconds)
 struct TCost {
     double Wall = 0;
     double Cpu = 0;
+    double OwnCpu = 0; // this program's share of Cpu
 };
 
-double CpuSeconds()
+double CpuSeconds(bool OwnOnly = false)
 {
     double total = 0;
     for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        if (OwnOnly && who == RUSAGE_CHILDREN)
+            continue;
         rusage use{};
         getrusage(who, &use);
         total += static_cast<double>(use.ru_utime.tv_sec + use.ru_stime.tv_sec) +
@@ -160,9 +163,10 @@ template <typename F>
 TCost CostOf(F&& Run)
 {
     const double cpu0 = CpuSeconds();
+    const double own0 = CpuSeconds(true);
     const auto t0 = Clock::now();
     Run();
-    return {std::chrono::duration<double>(Clock::now() - t0).count(), CpuSeconds() - cpu0};
+    return {std::chrono::duration<double>(Clock::now() - t0).count(), CpuSeconds() - cpu0, CpuSeconds(true) - own0};
 }
 
 // The driver's run against the same commands run by hand.
@@ -170,7 +174,7 @@ void Overhead(benchmark::State& State, const std::string& Device)
 {
     const int seconds = static_cast<int>(State.range(0));
     const std::string clip = PrepareClip(seconds);
-    std::vector<double> driverWall, byHandWall, ratio, cpuRatio;
+    std::vector<double> driverWall, byHandWall, ratio, cpuRatio, driverCpu, byHandCpu, driverOwnCpu;
     const double loadBefore = LoadAverage();
     // The commands of a by-hand turn that goes first are those of the previous turn (a first, untimed
     // conversion records them): the same device and clip give the same ones.
@@ -233,11 +237,17 @@ void Overhead(benchmark::State& State, const std::string& Device)
         byHandWall.push_back(byHand.Wall);
         ratio.push_back(driver.Wall / byHand.Wall);
         cpuRatio.push_back(driver.Cpu / byHand.Cpu);
+        driverCpu.push_back(driver.Cpu);
+        byHandCpu.push_back(byHand.Cpu);
+        driverOwnCpu.push_back(driver.OwnCpu);
     }
     SetSpreadCounters(State, "driver_s", driverWall);
     SetSpreadCounters(State, "by_hand_s", byHandWall);
     SetSpreadCounters(State, "ratio", ratio);
     SetSpreadCounters(State, "cpu_ratio", cpuRatio);
+    SetSpreadCounters(State, "driver_cpu_s", driverCpu);
+    SetSpreadCounters(State, "by_hand_cpu_s", byHandCpu);
+    SetSpreadCounters(State, "driver_own_cpu_s", driverOwnCpu);
     State.counters["runs_by_hand"] = static_cast<double>(commands.size());
     State.counters["load_before"] = loadBefore;
     State.counters["load_after"] = LoadAverage();

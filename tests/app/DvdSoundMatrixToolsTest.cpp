@@ -1,7 +1,8 @@
-// DVD titles converted with the real tools keep their sound, whatever its channels, and end by
-// themselves: a title with mono and one with stereo sound for every kind of profile, and a disc of
-// one title that simply stops at its end. Each output is judged by ffprobe: the picture covers the
-// title, the sound covers the picture.
+// DVD titles converted with the real tools keep their sound, whatever its channels and however far
+// apart the disc's muxing puts its packs, and end by themselves: a title with mono and one with
+// stereo sound for every kind of profile, a title muxed at the disc format's full rate (and its MPEG
+// file), and a disc of one title that simply stops at its end. Each output is judged by ffprobe: the
+// picture covers the title, the sound covers the picture.
 #include "app/om_convert.h"
 
 #include "om_convertTesting.h"
@@ -15,20 +16,27 @@ using namespace omtest;
 namespace {
 
 // Made once per test program: a disc with a mono title and a stereo one (no command at their ends),
-// and a disc of a single title, as the authoring tool makes it without a command.
+// and a disc of a single title, as the authoring tool makes it without a command. Besides, a title
+// of a moving picture at the disc format's own rate, and the MPEG file it was authored from: muxed
+// that way, some ninety packs of picture come between two of sound in its first second.
 struct SoundDiscs {
     TempFolder Dir;
     std::string TwoTitles;
     std::string OneTitle;
+    std::string FullRate;
+    std::string FullRateFile;
     bool Ok = false;
     SoundDiscs()
     {
         TwoTitles = Dir / "Sound Disc";
         OneTitle = Dir / "Single Disc";
-        fs::create_directories(Dir / "a");
-        fs::create_directories(Dir / "b");
+        FullRate = Dir / "Full Rate Disc";
+        FullRateFile = Dir / "c/title1.mpg";
+        for (const char* scratch : {"a", "b", "c"})
+            fs::create_directories(Dir / scratch);
         Ok = MakeDvdFolder(TwoTitles, Dir / "a", {{8, "0", "", 400, 1}, {8, "0", "", 400, 2}}) &&
-             MakeDvdFolder(OneTitle, Dir / "b", {{12, "0", "", 400, 2}});
+             MakeDvdFolder(OneTitle, Dir / "b", {{12, "0", "", 400, 2}}) &&
+             MakeDvdFolder(FullRate, Dir / "c", {{4, "0", "", 0, 1, "testsrc2"}});
     }
 };
 
@@ -126,3 +134,39 @@ TEST_F(DvdSound, SingleTitleDisc_EndsByItselfAtTheTitlesEnd)
     EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     ExpectWhole(Dest + Cell(SourceRecord::Title, row) + ".mp4", ParseFloatDot(Cell(SourceRecord::Length, row)));
 }
+
+struct FullRateCase {
+    bool FromFile;
+    const char* Device;
+    const char* Ext;
+};
+
+void PrintTo(const FullRateCase& Case, std::ostream* Out)
+{
+    *Out << (Case.FromFile ? "file, " : "title, ") << Case.Device;
+}
+
+struct FullRateSound : DvdSound, ::testing::WithParamInterface<FullRateCase> {};
+
+// The sound is read on past the picture's long run, not taken for ended after a tenth of a second.
+TEST_P(FullRateSound, KeepsTheSoundOfTheWholeTitle)
+{
+    const FullRateCase c = GetParam();
+    Scan(c.FromFile ? TheDiscs().FullRateFile : TheDiscs().FullRate, 1);
+    const int row = AddedRows[0];
+    Convert(c.Device, row);
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
+    ExpectWhole(Dest + Cell(SourceRecord::Title, row) + "." + c.Ext, ParseFloatDot(Cell(SourceRecord::Length, row)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Profiles, FullRateSound,
+                         ::testing::Values(FullRateCase{false, "iPod Classic/Nano/Video", "mp4"},
+                                           FullRateCase{false, "Playstation Portable", "mp4"},
+                                           FullRateCase{false, "Windows Mobile", "avi"},
+                                           FullRateCase{false, "Zune 30", "wmv"},
+                                           FullRateCase{true, "iPod Classic/Nano/Video", "mp4"}),
+                         [](const ::testing::TestParamInfo<FullRateCase>& Info) {
+                             std::string device = Info.param.Device;
+                             device = device.substr(0, device.find_first_of(" /"));
+                             return std::string(Info.param.FromFile ? "File" : "Title") + "_" + device;
+                         });

@@ -151,11 +151,13 @@ TEST_F(Jobs, MkvSourceGetsMcZeroWhateverTheCase)
     EXPECT_EQ(Job(r, JobRecord::OptionTemplate), "-ovc x264 -oac faac -mc 0");
 }
 
-TEST(SourceReadingOptions, AviByTheGeneralReader_NoSyncDropsForFiles_NothingForADvdTitle)
+TEST(SourceReadingOptions, AviByTheGeneralReader_NoSyncDropsForFiles_ProgramStreamsReadOnForTheSound)
 {
     EXPECT_EQ(SourceReadingOptions("/v/a.AVI", "\"/v/a.AVI\""), " -demuxer lavf -mc 0");
-    EXPECT_EQ(SourceReadingOptions("/v/a.mpg", "\"/v/a.mpg\""), " -mc 0");
-    EXPECT_EQ(SourceReadingOptions("/media/disc", "-dvd-device \"/media/disc\" dvdnav://1"), "");
+    EXPECT_EQ(SourceReadingOptions("/v/a.mp4", "\"/v/a.mp4\""), " -mc 0");
+    EXPECT_EQ(SourceReadingOptions("/v/a.mpg", "\"/v/a.mpg\""), " -ni -mc 0");
+    EXPECT_EQ(SourceReadingOptions("/v/a.VOB", "\"/v/a.VOB\""), " -ni -mc 0");
+    EXPECT_EQ(SourceReadingOptions("/media/disc", "-dvd-device \"/media/disc\" dvdnav://1"), " -ni");
 }
 
 TEST_F(Jobs, AspectStartingWithZeroOrNamedByTheTemplateIsLeftOut)

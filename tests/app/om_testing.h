@@ -114,16 +114,19 @@ inline bool RunQuiet(const std::string& Command)
 }
 
 // One title of a generated DVD: its length in seconds, its chapter marks ("0,0:04,0:08"), the
-// command its navigation runs at the title's end ("jump title 1;", none when empty) and its video
-// rate in kbit/s, and the channels of its sound.
+// command its navigation runs at the title's end ("jump title 1;", none when empty), its video
+// rate in kbit/s (0: the disc format's own), the channels of its sound and the lavfi source of its
+// picture.
 struct DvdTitleShape {
     int Seconds = 6;
     std::string Chapters = "0";
     std::string Post;
     int Kbps = 1000;
     int Channels = 2;
-    DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000, int Ch = 2)
-        : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K), Channels(Ch)
+    std::string Picture = "testsrc";
+    DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000, int Ch = 2,
+                  std::string Pic = "testsrc")
+        : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K), Channels(Ch), Picture(std::move(Pic))
     {
     }
 };
@@ -135,9 +138,10 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
     std::string xml = "<dvdauthor dest=\"" + Folder + "\"><vmgm/><titleset><titles>";
     for (std::size_t i = 0; i < Titles.size(); ++i) {
         const std::string mpg = Scratch + "/title" + std::to_string(i + 1) + ".mpg";
-        if (!RunQuiet("ffmpeg -y -f lavfi -i testsrc=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " +
-                      std::to_string(Titles[i].Seconds) + " -target pal-dvd -b:v " + std::to_string(Titles[i].Kbps) +
-                      "k -ac " + std::to_string(Titles[i].Channels) + " '" + mpg + "'"))
+        const std::string rate = Titles[i].Kbps > 0 ? " -b:v " + std::to_string(Titles[i].Kbps) + "k" : "";
+        if (!RunQuiet("ffmpeg -y -f lavfi -i " + Titles[i].Picture +
+                      "=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " + std::to_string(Titles[i].Seconds) +
+                      " -target pal-dvd" + rate + " -ac " + std::to_string(Titles[i].Channels) + " '" + mpg + "'"))
             return false;
         xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/>";
         if (!Titles[i].Post.empty())
