@@ -79,17 +79,23 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
 
 } // namespace
 
-std::string SourceReadingOptions(const std::string& SourcePath, const std::string& SourceArg)
+std::string SoundReadingOption(const std::string& SourcePath, const std::string& SourceArg)
 {
     // A program stream muxed at a disc's full rate (as ffmpeg writes a DVD) can carry some hundred
     // packs of picture between two of sound near its start. After 80 packs without sound the
-    // encoder's reader takes the sound for ended, and the file gets the picture with a tenth of a
-    // second of sound. -ni has it read on for the sound; its bound on queued packets still holds.
+    // tools' reader takes the sound for ended, and the picture comes with a tenth of a second of
+    // sound. -ni has it read on for the sound; its bound on queued packets still holds.
     const std::string ext = LowerCase(ExtractFileExt(SourcePath));
     const bool disc = Pos("dvd-device", SourceArg) > 0;
-    const std::string reading = disc || ext == ".vob" || ext == ".mpg" || ext == ".mpeg" ? " -ni" : "";
-    if (disc)
+    return disc || ext == ".vob" || ext == ".mpg" || ext == ".mpeg" ? " -ni" : "";
+}
+
+std::string SourceReadingOptions(const std::string& SourcePath, const std::string& SourceArg)
+{
+    const std::string reading = SoundReadingOption(SourcePath, SourceArg);
+    if (Pos("dvd-device", SourceArg) > 0)
         return reading;
+    const std::string ext = LowerCase(ExtractFileExt(SourcePath));
     std::string options = reading;
     // The encoder's own AVI reader hands over a single picture of an AVI as ffmpeg writes it (MPEG-4
     // with MP3 sound); the general reader takes every picture of it, and of the XviD files the own

@@ -71,6 +71,10 @@ struct TJobSettings {
 int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid1, const TProfileState& Profile,
              const TJobSettings& Settings, int SourceRow);
 
+// " -ni" where the player and the encoder must read on for the sound of a program stream (a DVD
+// title, a VOB or MPEG file), else nothing.
+std::string SoundReadingOption(const std::string& SourcePath, const std::string& SourceArg);
+
 // The reading options a file source adds to the encoder's template (none for a DVD title): the
 // reader that takes every picture of the file, and no sync correction that drops pictures.
 std::string SourceReadingOptions(const std::string& SourcePath, const std::string& SourceArg);

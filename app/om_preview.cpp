@@ -1,6 +1,7 @@
 #include "app/om_preview.h"
 
 #include "app/Unit1.h"
+#include "app/om_convert.h"
 #include "app/om_functions.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
@@ -28,7 +29,8 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
     // one the display offers. Without a window to draw into (no display) the picture is dropped: the
     // player must never open a window of its own or draw into the root window.
     std::string options = cell(SourceRecord::SourceArg) + (WindowId != 0 ? " -vo xv,x11," : " -vo null") +
-                          " -slave -nokeepaspect ";
+                          " -slave -nokeepaspect " +
+                          SoundReadingOption(cell(SourceRecord::SourcePath), cell(SourceRecord::SourceArg)) + " ";
 
     const std::string chosen = cell(SourceRecord::AudioChoice);
     const std::string aid = TrackStreamId(chosen.empty() ? Aid : chosen);

@@ -84,6 +84,18 @@ TEST_F(Preview, Command_WindowSizeGiven_PictureScaledToItOnAnyDisplay_NoWindowNo
     EXPECT_EQ(std::count(none.begin(), none.end(), "-zoom"), 0);
 }
 
+TEST_F(Preview, Command_ProgramStreamsAreReadOnForTheirSound_OtherFilesAreNot)
+{
+    const auto reads_on = [this](const std::string& path) {
+        Form->StringGrid1->SetCells(SourceRecord::SourcePath, 0, path);
+        const Args a = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 1));
+        return std::count(a.begin(), a.end(), "-ni") == 1;
+    };
+    EXPECT_TRUE(reads_on("/v/title.VOB"));
+    EXPECT_TRUE(reads_on("/v/clip.mpg"));
+    EXPECT_FALSE(reads_on("/v/My \"Clip\".avi"));
+}
+
 TEST_F(Preview, Command_SideSubtitleIsOneQuotedPath_StreamSubtitleAnId)
 {
     const Args side = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", " SRT File:/v/My \"Clip\".srt", 1));
