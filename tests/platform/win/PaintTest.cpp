@@ -13,6 +13,20 @@
 
 namespace {
 
+// A paint handler that fills Width x Height of its window red, whatever it was asked to paint.
+std::function<LRESULT(HWND, WPARAM, LPARAM)> PaintsRed(int Width, int Height)
+{
+    return [Width, Height](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(h, &ps);
+        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+        FillRect(dc, Rect(0, 0, Width, Height), red);
+        DeleteObject(red);
+        EndPaint(h, &ps);
+        return 0;
+    };
+}
+
 class PaintTest : public ::testing::Test {
 protected:
     void TearDown() override
@@ -84,15 +98,7 @@ TEST_F(PaintTest, InvalidatedChild_IsClippedBySiblingAbove)
     Driver.ProcessMessages();
     ASSERT_EQ(GetChildWindows(top).front(), above);
     // The lower sibling paints red over all it thinks it has; the part under `above` must stay green.
-    Blue.On[WM_PAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(dc, Rect(0, 0, 50, 50), red);
-        DeleteObject(red);
-        EndPaint(h, &ps);
-        return 0;
-    };
+    Blue.On[WM_PAINT] = PaintsRed(50, 50);
     InvalidateRect(below, nullptr, FALSE);
     Driver.ProcessMessages();
     EXPECT_EQ(At(top, 15, 15), RgbToPixel(RGB(255, 0, 0)));
@@ -256,15 +262,7 @@ TEST_F(PaintTest, ALongListOfChildren_IsClippedWhereItsWindowsAreNow)
     HWND cover = Green.Create(top, Bounds(0, 0, 50, 20));
     ShowWindow(top, SW_SHOWNA);
     Driver.ProcessMessages();
-    Blue.On[WM_PAINT] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(h, &ps);
-        HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-        FillRect(dc, Rect(0, 0, 100, 5), red);
-        DeleteObject(red);
-        EndPaint(h, &ps);
-        return 0;
-    };
+    Blue.On[WM_PAINT] = PaintsRed(100, 5);
     const std::pair<std::function<void()>, TPixel> steps[] = {
         {[&] { SetWindowPos(cover, 0, 0, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); }, ColorToPixel(clLime)},
         {[&] { ShowWindow(cover, SW_HIDE); }, RgbToPixel(RGB(255, 0, 0))},
