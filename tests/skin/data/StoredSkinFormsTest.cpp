@@ -10,6 +10,7 @@
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TReader.h"
 #include "skin/data/TskSkinData.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -118,6 +119,25 @@ TEST(StoredSkinForms, LineEndsAndFormsWithoutStoredSkinsStayAsTheyWere)
 
     const std::string plain = "object F: TForm\n  Caption = 'No skins'\nend";
     EXPECT_EQ(StoreSkinsInForm(plain, "/nowhere"), plain);
+}
+
+TEST(StoredSkinForms, ASkinTheProgramWouldNotLoad_IsNotBuilt)
+{
+    // Packs into a thousand bytes; loaded, 200 copies of one list of 65,536 lines.
+    TScratchFolder dir;
+    const std::string path = dir.Write("lists.ini", MinimalSkinIni(ManyListsIni(200)));
+    TskCompressedStoredSkin skin(nullptr);
+    try {
+        BuildLoadableSkin(skin, path);
+        FAIL() << "built";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), "The skin needs more than 256 MB of memory for its pictures, lists and texts together");
+    }
+    // The test skin loads, and is built as before.
+    BuildLoadableSkin(skin, TestSkinDir() + "testskin.ini");
+    EXPECT_EQ(std::string(static_cast<const char*>(skin.StoredData().Memory()),
+                          static_cast<std::size_t>(skin.StoredData().Size())),
+              PackedTestSkin());
 }
 
 TEST(StoredSkinForms, WhatTheBuildCannotPackIsRefusedWithTheStoredSkinsName)

@@ -9,6 +9,7 @@
 #include "platform/gfx/EInvalidGraphic.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TBitmap.h"
+#include "skin/data/SkinBudget.h"
 #include "tests/support/TScratchFolder.h"
 
 namespace {
@@ -137,11 +138,13 @@ TEST(SkinBitmap, BackToBack_EachReadLeavesTheStreamAtTheNext)
 {
     TStringStream s(Bmp24(3, 2) + Bmp24(5, 4));
     TBitmap a, b;
-    ReadSkinBitmap(s, a);
-    ReadSkinBitmap(s, b);
+    TskSkinBudget budget;
+    ReadSkinBitmap(s, a, budget);
+    ReadSkinBitmap(s, b, budget);
     EXPECT_EQ(a.Width(), 3);
     EXPECT_EQ(b.Height(), 4);
     EXPECT_EQ(s.Position(), s.Size());
+    EXPECT_EQ(budget.Spent(), (3 * 2 + 5 * 4) * 4); // four bytes a pixel, decoded
 }
 
 // ---- text encoding of the packed ini
@@ -254,6 +257,31 @@ TEST_F(BuildFromSkinIni, IniWithoutTheRequiredSections_IsRefusedWithAMessage)
         EXPECT_NE(e.Message().find("SKINCONTROLS"), std::string::npos);
     }
     EXPECT_TRUE(skin.IsStoredSkinEmpty());
+}
+
+TEST_F(BuildFromSkinIni, PicturesTheLoaderWouldRefuse_AreRefusedWithItsReason)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        // 32 MB in the file, 1 GB decoded.
+        {Bmp1(16384, 16384), "The skin needs more than 256 MB of memory for its pictures, lists and texts together"},
+        // Within the budget decoded, but 68 MB in the packed image.
+        {Bmp24(4800, 4700), "The skin is larger than 64 MB unpacked"},
+    };
+    std::string ini = MinimalSkinIni();
+    ini.insert(ini.find("[FORMINFO]"), "activepicturescount=1\r\n0=big.bmp\r\n");
+    WriteFileBytes(Path("skin.ini"), ini);
+    for (const auto& [bmp, reason] : cases) {
+        SCOPED_TRACE(reason);
+        WriteFileBytes(Path("big.bmp"), bmp);
+        TskCompressedStoredSkin skin(nullptr);
+        try {
+            skin.BuildFromSkinIni(Path("skin.ini"));
+            ADD_FAILURE() << "built";
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), reason);
+        }
+        EXPECT_TRUE(skin.IsStoredSkinEmpty());
+    }
 }
 
 TEST_F(BuildFromSkinIni, NoPictures_GivesEmptySlotsAndCountZero)
