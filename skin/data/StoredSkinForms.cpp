@@ -85,11 +85,17 @@ std::string PackedBytes(const TStoredSkinPlace& Place, const std::string& SkinFo
 
 void BuildLoadableSkin(TskCompressedStoredSkin& Skin, const std::string& IniFileName)
 {
-    Skin.BuildFromSkinIni(IniFileName);
+    TskCompressedStoredSkin built(nullptr);
+    built.BuildFromSkinIni(IniFileName);
     // Every entry loads into its real class, as at the program's start, so it reads what the program reads.
     RegisterSkinDataClasses();
     TskSkinData check(nullptr);
-    check.LoadStoredSkin(&Skin);
+    check.LoadStoredSkin(&built);
+    // Taken only once it loads: a refused skin leaves the stored skin as it was.
+    TMemoryStream& data = Skin.StoredData();
+    data.Clear();
+    built.StoredData().SaveToStream(data);
+    data.SetPosition(0);
 }
 
 std::string StoreSkinsInForm(const std::string& FormText, const std::string& SkinFolder)

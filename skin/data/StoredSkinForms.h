@@ -11,7 +11,7 @@ class TskCompressedStoredSkin;
 
 // Builds Skin from a skin ini (BuildFromSkinIni), then loads it as the program does, so that a skin the
 // program would refuse (a picture past the memory budget, a list that takes too much, a malformed value)
-// is refused here, with the program's own reason, instead of being written.
+// is refused here, with the program's own reason, instead of being written; Skin is then unchanged.
 void BuildLoadableSkin(TskCompressedStoredSkin& Skin, const std::string& IniFileName);
 
 // Returns FormText with a "CompressedData" property added to every TskCompressedStoredSkin in it,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "PackedSkinTestSupport.h"
 #include "platform/rtl/Exceptions.h"
@@ -121,23 +122,31 @@ TEST(StoredSkinForms, LineEndsAndFormsWithoutStoredSkinsStayAsTheyWere)
     EXPECT_EQ(StoreSkinsInForm(plain, "/nowhere"), plain);
 }
 
-TEST(StoredSkinForms, ASkinTheProgramWouldNotLoad_IsNotBuilt)
+TEST(StoredSkinForms, ASkinTheProgramWouldNotLoad_IsNotBuiltAndTheReasonIsTheLoaders)
 {
-    // Packs into a thousand bytes; loaded, 200 copies of one list of 65,536 lines.
-    TScratchFolder dir;
-    const std::string path = dir.Write("lists.ini", MinimalSkinIni(ManyListsIni(200)));
-    TskCompressedStoredSkin skin(nullptr);
-    try {
-        BuildLoadableSkin(skin, path);
-        FAIL() << "built";
-    } catch (const Exception& e) {
-        EXPECT_EQ(e.Message(), "The skin needs more than 256 MB of memory for its pictures, lists and texts together");
+    const std::string budget = "The skin needs more than 256 MB of memory for its pictures, lists and texts together";
+    std::string picture = MinimalSkinIni();
+    picture.insert(picture.find("[FORMINFO]"), "activepicturescount=1\r\n0=big.bmp\r\n");
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // A thousand bytes packed; loaded, 200 copies of one list of 65,536 lines.
+        {MinimalSkinIni(ManyListsIni(200)), "", budget},
+        // 32 MB in the file, 1 GB decoded.
+        {picture, Bmp1(16384, 16384), budget},
+        // Within the budget decoded, but 68 MB in the packed image.
+        {picture, Bmp24(4800, 4700), "The skin is larger than 64 MB unpacked"},
+    };
+    for (const auto& [ini, bmp, reason] : cases) {
+        TScratchFolder dir;
+        dir.Write("big.bmp", bmp);
+        TskCompressedStoredSkin skin(nullptr);
+        try {
+            BuildLoadableSkin(skin, dir.Write("skin.ini", ini));
+            ADD_FAILURE() << "built: " << reason;
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), reason);
+        }
+        EXPECT_TRUE(skin.IsStoredSkinEmpty());
     }
-    // The test skin loads, and is built as before.
-    BuildLoadableSkin(skin, TestSkinDir() + "testskin.ini");
-    EXPECT_EQ(std::string(static_cast<const char*>(skin.StoredData().Memory()),
-                          static_cast<std::size_t>(skin.StoredData().Size())),
-              PackedTestSkin());
 }
 
 TEST(StoredSkinForms, WhatTheBuildCannotPackIsRefusedWithTheStoredSkinsName)

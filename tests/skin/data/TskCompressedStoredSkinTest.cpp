@@ -259,31 +259,6 @@ TEST_F(BuildFromSkinIni, IniWithoutTheRequiredSections_IsRefusedWithAMessage)
     EXPECT_TRUE(skin.IsStoredSkinEmpty());
 }
 
-TEST_F(BuildFromSkinIni, PicturesTheLoaderWouldRefuse_AreRefusedWithItsReason)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        // 32 MB in the file, 1 GB decoded.
-        {Bmp1(16384, 16384), "The skin needs more than 256 MB of memory for its pictures, lists and texts together"},
-        // Within the budget decoded, but 68 MB in the packed image.
-        {Bmp24(4800, 4700), "The skin is larger than 64 MB unpacked"},
-    };
-    std::string ini = MinimalSkinIni();
-    ini.insert(ini.find("[FORMINFO]"), "activepicturescount=1\r\n0=big.bmp\r\n");
-    WriteFileBytes(Path("skin.ini"), ini);
-    for (const auto& [bmp, reason] : cases) {
-        SCOPED_TRACE(reason);
-        WriteFileBytes(Path("big.bmp"), bmp);
-        TskCompressedStoredSkin skin(nullptr);
-        try {
-            skin.BuildFromSkinIni(Path("skin.ini"));
-            ADD_FAILURE() << "built";
-        } catch (const Exception& e) {
-            EXPECT_EQ(e.Message(), reason);
-        }
-        EXPECT_TRUE(skin.IsStoredSkinEmpty());
-    }
-}
-
 TEST_F(BuildFromSkinIni, NoPictures_GivesEmptySlotsAndCountZero)
 {
     WriteFileBytes(Path("skin.ini"), MinimalSkinIni());
