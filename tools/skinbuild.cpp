@@ -11,8 +11,8 @@
 //       packed from the skin ini its FileName names in the skin folder
 //
 // The same input gives the same bytes. A missing, empty or unreadable picture, a skin ini that is no
-// skin ini, or a stored skin that names none is refused with a message and exit status 1, and no
-// output file is written.
+// skin ini, a stored skin that names none, and a skin the program would not load (it is loaded as the
+// program loads it) are refused with a message and exit status 1, and no output file is written.
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -54,7 +54,7 @@ int main(int argc, char** argv)
             return 0;
         }
         TskCompressedStoredSkin skin(nullptr);
-        skin.BuildFromSkinIni(argv[1]);
+        BuildLoadableSkin(skin, argv[1]);
         TMemoryStream file;
         skin.WriteSkinFileStream(file);
         file.SaveToFile(argv[2]);

@@ -64,16 +64,36 @@ double TCustomIniFile::ReadFloat(const std::string& section, const std::string& 
 struct TMemIniFile::TSection {
     std::string Name;
     std::vector<std::string> Lines;  // "key=value" (trimmed around "="), or a line without "="
+    // Lower-case key -> its first line. A skin's lists read tens of thousands of keys of one section;
+    // walking the section for each would make a load take the square of its size.
+    std::unordered_map<std::string, size_t> Keys;
 
     int IndexOfKey(const std::string& ident) const
     {
+        auto it = Keys.find(LowerCase(ident));
+        return it == Keys.end() ? -1 : static_cast<int>(it->second);
+    }
+
+    void Append(std::string line)
+    {
+        Lines.push_back(std::move(line));
+        IndexLine(Lines.size() - 1);
+    }
+
+    void Erase(size_t index)
+    {
+        Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(index));
+        // The later lines moved up by one; deleting a key is rare enough to index the section again.
+        Keys.clear();
+        for (size_t i = 0; i < Lines.size(); ++i) IndexLine(i);
+    }
+
+private:
+    void IndexLine(size_t index)
+    {
         std::string key;
-        for (size_t i = 0; i < Lines.size(); ++i) {
-            if (LineKey(Lines[i], key) && SameText(key, ident)) {
-                return static_cast<int>(i);
-            }
-        }
-        return -1;
+        // A repeated key keeps its first line: that is the one read.
+        if (LineKey(Lines[index], key)) Keys.try_emplace(LowerCase(key), index);
     }
 };
 
@@ -148,7 +168,7 @@ void TMemIniFile::WriteString(const std::string& section, const std::string& ide
     if (i >= 0) {
         s.Lines[static_cast<size_t>(i)] = std::move(line);
     } else {
-        s.Lines.push_back(std::move(line));
+        s.Append(std::move(line));
     }
 }
 
@@ -167,7 +187,7 @@ void TMemIniFile::DeleteKey(const std::string& section, const std::string& ident
     if (TSection* s = FindSection(section)) {
         int i = s->IndexOfKey(ident);
         if (i >= 0) {
-            s->Lines.erase(s->Lines.begin() + i);
+            s->Erase(static_cast<size_t>(i));
         }
     }
 }
@@ -216,7 +236,7 @@ void TMemIniFile::SetStrings(const TStrings& list)
             if (p != std::string::npos) {
                 line = Trim(std::string_view(line).substr(0, p)) + "=" + Trim(std::string_view(line).substr(p + 1));
             }
-            current->Lines.push_back(std::move(line));
+            current->Append(std::move(line));
         }
     }
 }

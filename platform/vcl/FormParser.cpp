@@ -357,9 +357,12 @@ private:
             std::uint64_t u = 0;
             auto r = std::from_chars(S.data() + digits, S.data() + P, u, 16);
             if (r.ec != std::errc()) Error("Number out of range");
+            // Sixteen hex digits are the 64 bits themselves ("$FFFFFFFFFFFFFFFF" is -1); a sign negates
+            // them in unsigned arithmetic, so that "-$8000000000000000" is the smallest value instead of
+            // an overflow.
+            if (S[start] == '-') u = 0 - u;
             v.Type = vaInt;
             v.Int = static_cast<std::int64_t>(u);
-            if (S[start] == '-') v.Int = -v.Int;
             return v;
         }
         bool isFloat = false;

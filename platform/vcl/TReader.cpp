@@ -1,6 +1,7 @@
 #include "platform/vcl/TReader.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Strings.h"
@@ -8,6 +9,7 @@
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/FormResources.h"
 #include "platform/vcl/TCollection.h"
+#include "platform/vcl/TWinControl.h"
 #include "platform/vcl/TypInfo.h"
 
 namespace {
@@ -74,7 +76,34 @@ void TReader::ReadRootComponent(const TFormObject& Tree)
     for (TComponent* c : FLoaded) c->SetReadingState(false);
     // Loaded may create or free components; the list is ours and is not touched by it.
     std::vector<TComponent*> loaded = FLoaded;
-    for (TComponent* c : loaded) c->Loaded();
+    // A control's Loaded may size it (its font, its auto size), and each such change lays out all the
+    // children of its parent again. So a container's layout is held from the end of its own Loaded until
+    // every Loaded has run, and done once then: a form of thousands of controls is read in time linear in
+    // them, instead of laying out its whole client once per control.
+    std::vector<TWinControl*> held;
+    try {
+        for (TComponent* c : loaded) {
+            c->Loaded();
+            if (auto* w = dynamic_cast<TWinControl*>(c)) {
+                w->DisableAlign();
+                held.push_back(w);
+            }
+        }
+    } catch (...) {
+        ReleaseAlign(held);
+        throw;
+    }
+    ReleaseAlign(held);
+}
+
+void TReader::ReleaseAlign(const std::vector<TWinControl*>& Held)
+{
+    // Every control read is owned by the root; one that a Loaded freed is no longer among its components.
+    std::unordered_set<const TComponent*> alive{FRoot};
+    for (int i = 0; i < FRoot->ComponentCount(); ++i) alive.insert(FRoot->Components(i));
+    // Containers first, as they were read: a parent's layout sizes its children before they lay out theirs.
+    for (TWinControl* w : Held)
+        if (alive.count(w) != 0) w->EnableAlign();
 }
 
 void TReader::ReadObject(const TFormObject& Node, TComponent* Parent)

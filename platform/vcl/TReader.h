@@ -14,6 +14,7 @@
 
 class TStream;
 class TStrings;
+class TWinControl;
 class TWriter;
 
 // What a persistent object stores beside its published properties: custom properties, read
@@ -77,6 +78,8 @@ private:
     void ReadCollection(TObject* Instance, const std::string& Where, const TFormValue& Value);
     bool ReadDefined(TObject* Instance, const std::string& PropName, const TFormValue& Value);
     void ResolveFixups();
+    // Lets the layouts held during the Loaded calls go, for the controls that are still there.
+    void ReleaseAlign(const std::vector<TWinControl*>& Held);
     [[noreturn]] void PropError(const std::string& Where, const std::string& PropName, int Line, const std::string& Msg) const;
     const TFormValue& Current() const;
     const TFormValue& Take();

@@ -8,7 +8,9 @@
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStream.h"
 #include "platform/vcl/FormParser.h"
+#include "skin/data/SkinDataClasses.h"
 #include "skin/data/TskCompressedStoredSkin.h"
+#include "skin/data/TskSkinData.h"
 
 namespace {
 
@@ -71,7 +73,7 @@ std::string PackedBytes(const TStoredSkinPlace& Place, const std::string& SkinFo
 {
     TskCompressedStoredSkin skin(nullptr);
     try {
-        skin.BuildFromSkinIni(IncludeTrailingPathDelimiter(SkinFolder) + Place.FileName);
+        BuildLoadableSkin(skin, IncludeTrailingPathDelimiter(SkinFolder) + Place.FileName);
     } catch (const Exception& e) {
         throw Exception("Stored skin " + Place.Name + ": " + e.Message());
     }
@@ -80,6 +82,21 @@ std::string PackedBytes(const TStoredSkinPlace& Place, const std::string& SkinFo
 }
 
 } // namespace
+
+void BuildLoadableSkin(TskCompressedStoredSkin& Skin, const std::string& IniFileName)
+{
+    TskCompressedStoredSkin built(nullptr);
+    built.BuildFromSkinIni(IniFileName);
+    // Every entry loads into its real class, as at the program's start, so it reads what the program reads.
+    RegisterSkinDataClasses();
+    TskSkinData check(nullptr);
+    check.LoadStoredSkin(&built);
+    // Taken only once it loads: a refused skin leaves the stored skin as it was.
+    TMemoryStream& data = Skin.StoredData();
+    data.Clear();
+    built.StoredData().SaveToStream(data);
+    data.SetPosition(0);
+}
 
 std::string StoreSkinsInForm(const std::string& FormText, const std::string& SkinFolder)
 {

@@ -11,6 +11,7 @@
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TypInfo.h"
+#include "skin/data/SkinBudget.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/ZlibStreams.h"
 
@@ -59,6 +60,25 @@ int DecodeUtf8(const std::string& s, std::size_t i, char32_t& cp)
         cp = cp << 6 | (b & 0x3F);
     }
     return len;
+}
+
+// The sides the header of a BMP file gives (the height without its sign); 0 x 0 for a file that is no
+// readable BMP file, whose load then says what is wrong.
+std::pair<std::int64_t, std::int64_t> BmpFileSides(const std::string& path)
+{
+    unsigned char head[26] = {};
+    try {
+        TFileStream file(path, fmOpenRead | fmShareDenyWrite);
+        if (file.Read(head, sizeof head) != static_cast<std::int64_t>(sizeof head) || head[0] != 'B' || head[1] != 'M')
+            return {0, 0};
+    } catch (const Exception&) {
+        return {0, 0};
+    }
+    // The old core header has 16-bit sides; every later one 32-bit.
+    if (Le32(head + 14) == 12)
+        return {head[18] | head[19] << 8, head[20] | head[21] << 8};
+    const auto height = static_cast<std::int32_t>(Le32(head + 22));
+    return {static_cast<std::int32_t>(Le32(head + 18)), height < 0 ? -static_cast<std::int64_t>(height) : height};
 }
 
 } // namespace
@@ -115,7 +135,15 @@ std::string Utf8ToCp1252(const std::string& Text)
     return out;
 }
 
-std::int64_t CheckSkinBitmap(TStream& Stream)
+namespace {
+
+struct TSkinBitmapHeader {
+    std::int64_t FileSize = 0;
+    std::int64_t Width = 0;
+    std::int64_t Height = 0;
+};
+
+TSkinBitmapHeader CheckedSkinBitmapHeader(TStream& Stream)
 {
     const std::int64_t start = Stream.Position();
     const std::int64_t left = Stream.Size() - start;
@@ -147,13 +175,28 @@ std::int64_t CheckSkinBitmap(TStream& Stream)
         if (bitCount < 1 || stride * absHeight > fileSize - offBits)
             throw EInvalidGraphic("Bitmap image is not valid: the pixel data is cut short");
     }
-    return fileSize;
+    return {fileSize, width, absHeight};
 }
 
-void ReadSkinBitmap(TStream& Stream, TBitmap& Bitmap)
+} // namespace
+
+std::string PackedSkinTooLargeReason()
+{
+    return "The skin is larger than " + std::to_string(MaxPackedSkinSize / (1024 * 1024)) + " MB unpacked";
+}
+
+std::int64_t CheckSkinBitmap(TStream& Stream)
+{
+    return CheckedSkinBitmapHeader(Stream).FileSize;
+}
+
+void ReadSkinBitmap(TStream& Stream, TBitmap& Bitmap, TskSkinBudget& Budget)
 {
     const std::int64_t start = Stream.Position();
-    const std::int64_t fileSize = CheckSkinBitmap(Stream);
+    const TSkinBitmapHeader header = CheckedSkinBitmapHeader(Stream);
+    // A one-bit picture of the largest sides is 32 MB in the file and 1 GB once decoded.
+    Budget.ChargePicture(header.Width, header.Height);
+    const std::int64_t fileSize = header.FileSize;
     // The codec reads no more than the file size its header gives, which the check has held against
     // the bytes that are there; so it cannot read into the next picture, and the picture is decoded
     // where it lies instead of being copied out first.
@@ -222,7 +265,11 @@ bool TskCompressedStoredSkin::IsStoredSkinEmpty() const
 
 bool TskCompressedStoredSkin::DecompressTo(TStream& Stream) const
 {
-    return DecompressStream(*FStoredData, Stream, MaxPackedSkinSize);
+    try {
+        return DecompressStream(*FStoredData, Stream, MaxPackedSkinSize);
+    } catch (const EDecompressionLimit&) {
+        throw EDecompressionLimit(PackedSkinTooLargeReason());
+    }
 }
 
 void TskCompressedStoredSkin::WriteSkinFileStream(TStream& Stream) const
@@ -274,8 +321,14 @@ void TskCompressedStoredSkin::BuildFromSkinIni(const std::string& AFileName)
                         "[SKINOBJECTS] and [SKINCONTROLS]");
 
     const std::string folder = ExtractFilePath(AFileName);
+    // The pictures count against the loader's budget as the loader counts them, so that a skin it would
+    // refuse for them is not written.
+    TskSkinBudget budget;
     auto loadPicture = [&](const std::string& name, TBitmap& bitmap) {
         const std::string path = folder + name;
+        // Before it is decoded, from its header: a file of 32 MB can decode to a gigabyte.
+        const auto [width, height] = BmpFileSides(path);
+        budget.ChargePicture(width, height);
         try {
             bitmap.LoadFromFile(path);
         } catch (const Exception& e) {
@@ -283,6 +336,8 @@ void TskCompressedStoredSkin::BuildFromSkinIni(const std::string& AFileName)
         }
         if (bitmap.Width() < 1 || bitmap.Height() < 1)
             throw Exception("The picture \"" + path + "\" is empty");
+        if (width <= 0 || height <= 0)
+            budget.ChargePicture(bitmap.Width(), bitmap.Height());
     };
 
     // Built aside and swapped in only when complete: a bad picture must not cost the stored skin.
@@ -314,6 +369,8 @@ void TskCompressedStoredSkin::BuildFromSkinIni(const std::string& AFileName)
         bitmap.SaveToStream(image);
     }
     image.WriteBuffer(packedText.data(), static_cast<std::int64_t>(packedText.size()));
+    if (image.Size() > MaxPackedSkinSize)
+        throw EDecompressionLimit(PackedSkinTooLargeReason());
 
     auto packed = std::make_unique<TMemoryStream>();
     CompressStream(image, *packed);
@@ -368,6 +425,9 @@ TskUnpackedSkin UnpackStoredSkin(const TskCompressedStoredSkin& StoredSkin)
         image.ReadBuffer(text.data(), rest);
     out.IniText = Cp1252ToUtf8(text);
 
+    // The pictures stay packed here; only the ini lines are held as the loader holds them.
+    TskSkinBudget budget;
+    budget.ChargeIniText(out.IniText);
     TStringList lines;
     lines.SetText(out.IniText);
     TMemIniFile ini;

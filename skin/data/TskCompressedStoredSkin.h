@@ -19,12 +19,16 @@
 #include "platform/vcl/TComponent.h"
 
 class TBitmap;
+class TskSkinBudget;
 class TMemoryStream;
 class TStream;
 
 // What a packed image may inflate to at most; the stored skins inflate to well under 1 MB. A bound keeps
 // a tiny damaged or hostile input from expanding without limit.
 constexpr std::int64_t MaxPackedSkinSize = 64 * 1024 * 1024;
+// Why a packed image beyond MaxPackedSkinSize is refused: by the loader, and by the builder before it
+// writes one.
+std::string PackedSkinTooLargeReason();
 // The skin file and packed-image versions this code reads, and the one it writes.
 constexpr int MaxSkinVersion = 3;
 constexpr int WrittenSkinVersion = 2;
@@ -48,7 +52,8 @@ public:
     bool IsStoredSkinEmpty() const;
     // Inflates the stored data into the stream, leaving its position at its end. Returns true when the
     // zlib data ended properly (false: it was truncated, and the stream holds what came before the cut).
-    // Raises EDecompressionError for damaged data or data that would inflate beyond MaxPackedSkinSize.
+    // Raises EDecompressionError for damaged data, and EDecompressionLimit with PackedSkinTooLargeReason for
+    // data that would inflate beyond MaxPackedSkinSize.
     bool DecompressTo(TStream& Stream) const;
 
     // int32 2, int32 length, then the stored data.
@@ -61,7 +66,8 @@ public:
 
     // Builds the stored skin from a skin ini file and the BMP files beside it. Raises Exception with a
     // message naming the problem when the ini is no skin ini, a picture name is empty or a picture cannot
-    // be read; the stored data is then unchanged.
+    // be read, and with the loader's reason when the pictures pass the skin's memory budget or the packed
+    // image would be larger than the loader unpacks; the stored data is then unchanged.
     void BuildFromSkinIni(const std::string& AFileName);
 
     TMemoryStream& StoredData() const { return *FStoredData; }
@@ -79,8 +85,8 @@ private:
 // Reads one BMP file of a packed image into Bitmap and leaves the stream right after it. Its header is
 // checked before anything is allocated: "BM", 54 <= bfOffBits <= bfSize <= the bytes left, an info
 // header of at least 40 bytes, sides of 1..16384 and pixel rows that fit in the file. Raises
-// EInvalidGraphic otherwise.
-void ReadSkinBitmap(TStream& Stream, TBitmap& Bitmap);
+// EInvalidGraphic otherwise. The decoded picture is charged to Budget before it is decoded (ESkinTooLarge).
+void ReadSkinBitmap(TStream& Stream, TBitmap& Bitmap, TskSkinBudget& Budget);
 // The same checks without decoding: returns the file size of the BMP file at the stream's position and
 // leaves the position where it was.
 std::int64_t CheckSkinBitmap(TStream& Stream);
@@ -97,7 +103,8 @@ struct TskUnpackedSkin {
     std::string IniText;
     std::vector<TPictureFile> Pictures;
 };
-// Raises EDecompressionError or EInvalidGraphic for damaged data, like the loader.
+// Raises EDecompressionError or EInvalidGraphic for damaged data, and ESkinTooLarge for ini text past the
+// skin's memory budget, like the loader.
 TskUnpackedSkin UnpackStoredSkin(const TskCompressedStoredSkin& StoredSkin);
 
 // Windows-1252 text (the skin ini inside a packed image) as UTF-8, and back; a character that

@@ -16,6 +16,7 @@
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinApi.h"
+#include "skin/data/SkinBudget.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinKindRegistry.h"
 #include "skin/data/SkinMessages.h"
@@ -53,15 +54,14 @@ std::int32_t ReadInt32(TStream& stream)
 }
 
 // A picture slot: a flag byte, then a bitmap only when the flag is 0.
-void ReadPictureSlot(TStream& stream, TBitmap& bitmap)
+void ReadPictureSlot(TStream& stream, TBitmap& bitmap, TskSkinBudget& budget)
 {
     unsigned char flag = 0;
     stream.ReadBuffer(&flag, 1);
     if (flag == 0)
-        ReadSkinBitmap(stream, bitmap);
+        ReadSkinBitmap(stream, bitmap, budget);
 }
 
-// The entries of a counted section: "count" = n, then the keys "0" .. "n-1".
 template <class F>
 void ForEachCountedEntry(TMemIniFile& ini, const std::string& section, F each)
 {
@@ -77,13 +77,6 @@ int FindByIDName(const List& list, const std::string& name)
         if (list[i]->IDName == name)
             return static_cast<int>(i);
     return -1;
-}
-
-// Assign only reads its source; the shared image stays as it is.
-void CopyPicture(TBitmap& to, const TBitmap& from)
-{
-    if (!from.Empty())
-        to.Assign(const_cast<TBitmap*>(&from));
 }
 
 } // namespace
@@ -107,13 +100,15 @@ void RegisterSkinData()
 // and reads its entries from one of these.
 struct TskUnpackedSkinImage {
     std::int32_t Version = 0;
-    TBitmap Picture;
-    TBitmap InActivePicture;
-    TBitmap Mask;
-    TBitmap RollUpPicture;
-    TBitmap RollUpMask;
-    std::vector<std::unique_ptr<TBitmap>> ActivePictures;
+    std::shared_ptr<TBitmap> Picture = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> InActivePicture = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> Mask = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> RollUpPicture = std::make_shared<TBitmap>();
+    std::shared_ptr<TBitmap> RollUpMask = std::make_shared<TBitmap>();
+    std::vector<std::shared_ptr<TBitmap>> ActivePictures;
     TStringList IniLines;
+    // What the pictures and the ini lines take of the skin's memory budget; a load goes on from it.
+    std::int64_t Charged = 0;
 };
 
 namespace {
@@ -143,22 +138,23 @@ std::shared_ptr<const TskUnpackedSkinImage> UnpackImage(const TskCompressedStore
     const std::int32_t version = out->Version;
     if (version > MaxSkinVersion)
         return out;
+    TskSkinBudget budget;
     // A negative version is read like version 0.
-    ReadPictureSlot(image, out->Picture);
+    ReadPictureSlot(image, *out->Picture, budget);
     if (version >= 2)
-        ReadPictureSlot(image, out->InActivePicture);
-    ReadPictureSlot(image, out->Mask);
+        ReadPictureSlot(image, *out->InActivePicture, budget);
+    ReadPictureSlot(image, *out->Mask, budget);
     if (version == 1 || version == 2) {
-        ReadPictureSlot(image, out->RollUpPicture);
-        ReadPictureSlot(image, out->RollUpMask);
+        ReadPictureSlot(image, *out->RollUpPicture, budget);
+        ReadPictureSlot(image, *out->RollUpMask, budget);
     }
 
     // Nothing is reserved by the count: a count beyond the data ends in a read error at the first
     // missing bitmap.
     const std::int32_t count = ReadInt32(image);
     for (std::int32_t i = 0; i < count; ++i) {
-        auto bitmap = std::make_unique<TBitmap>();
-        ReadSkinBitmap(image, *bitmap);
+        auto bitmap = std::make_shared<TBitmap>();
+        ReadSkinBitmap(image, *bitmap, budget);
         out->ActivePictures.push_back(std::move(bitmap));
     }
 
@@ -166,7 +162,11 @@ std::shared_ptr<const TskUnpackedSkinImage> UnpackImage(const TskCompressedStore
     std::string text(static_cast<std::size_t>(rest), '\0');
     if (rest > 0)
         image.ReadBuffer(text.data(), rest);
-    out->IniLines.SetText(Cp1252ToUtf8(text));
+    text = Cp1252ToUtf8(text);
+    // Counted before it is split: millions of short lines pack into a few kilobytes.
+    budget.ChargeIniText(text);
+    out->IniLines.SetText(text);
+    out->Charged = budget.Spent();
     return out;
 }
 
@@ -227,11 +227,11 @@ void TskSkinColors::ResetToSystemColors()
 
 TskSkinData::TskSkinData(TComponent* AOwner)
     : TComponent(AOwner),
-      Picture(std::make_unique<TBitmap>()),
-      InActivePicture(std::make_unique<TBitmap>()),
-      Mask(std::make_unique<TBitmap>()),
-      RollUpPicture(std::make_unique<TBitmap>()),
-      RollUpMask(std::make_unique<TBitmap>()),
+      Picture(std::make_shared<TBitmap>()),
+      InActivePicture(std::make_shared<TBitmap>()),
+      Mask(std::make_shared<TBitmap>()),
+      RollUpPicture(std::make_shared<TBitmap>()),
+      RollUpMask(std::make_shared<TBitmap>()),
       ActivePicturesNames(std::make_unique<TStringList>()),
       SkinColors(std::make_unique<TskSkinColors>()),
       PopupWindow(std::make_unique<TskDataSkinPopupWindow>()),
@@ -354,8 +354,9 @@ void TskSkinData::ClearSkinObjects()
 void TskSkinData::ClearSkin()
 {
     ClearSkinObjects();
-    for (TBitmap* b : {Picture.get(), InActivePicture.get(), Mask.get(), RollUpPicture.get(), RollUpMask.get()})
-        b->FreeImage();
+    // The pictures may be those of an unpacked skin other components still show: let go of them.
+    for (auto* b : {&Picture, &InActivePicture, &Mask, &RollUpPicture, &RollUpMask})
+        *b = std::make_shared<TBitmap>();
     PictureName.clear();
     InActivePictureName.clear();
     MaskName.clear();
@@ -443,18 +444,17 @@ void TskSkinData::LoadStoredSkin(TskCompressedStoredSkin* AStoredSkin)
 
 void TskSkinData::TakeUnpackedImage(const TskUnpackedSkinImage& Image)
 {
-    CopyPicture(*Picture, Image.Picture);
-    CopyPicture(*InActivePicture, Image.InActivePicture);
-    CopyPicture(*Mask, Image.Mask);
-    CopyPicture(*RollUpPicture, Image.RollUpPicture);
-    CopyPicture(*RollUpMask, Image.RollUpMask);
-    for (const auto& shared : Image.ActivePictures) {
-        auto bitmap = std::make_unique<TBitmap>();
-        CopyPicture(*bitmap, *shared);
-        ActivePictures.push_back(std::move(bitmap));
-    }
+    Picture = Image.Picture;
+    InActivePicture = Image.InActivePicture;
+    Mask = Image.Mask;
+    RollUpPicture = Image.RollUpPicture;
+    RollUpMask = Image.RollUpMask;
+    ActivePictures = Image.ActivePictures;
 
-    TMemIniFile ini;
+    // The entries keep what they read: it counts against the budget the pictures and lines began.
+    TskSkinBudget budget;
+    budget.Charge(Image.Charged);
+    TskBudgetIniFile ini(budget);
     ini.SetStrings(Image.IniLines);
 
     SkinName = ini.ReadString("VERSION", "skinname", "");

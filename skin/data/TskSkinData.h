@@ -96,8 +96,9 @@ public:
     unsigned Generation() const { return FGeneration; }
 
     // Unpacks a stored skin into this component; does nothing for an empty one. Raises when the stored
-    // skin is damaged; the component is then left empty (SkinEmpty), SkinLoading is False again and only
-    // WM_BEFORECHANGESKINDATA has been sent.
+    // skin is damaged, or ESkinTooLarge when it needs more memory than MaxSkinMemory (its pictures, ini
+    // lines and the values its entries keep, counted together); the component is then left empty
+    // (SkinEmpty), SkinLoading is False again and only WM_BEFORECHANGESKINDATA has been sent.
     void LoadStoredSkin(TskCompressedStoredSkin* AStoredSkin);
     void LoadFormInfo(TMemIniFile& IniFile);
     void LoadSkinColors(TMemIniFile& IniFile);
@@ -114,19 +115,22 @@ public:
     bool SkinEmpty = true;
     bool SkinLoading = false;
 
-    std::unique_ptr<TBitmap> Picture;
-    std::unique_ptr<TBitmap> InActivePicture;
-    std::unique_ptr<TBitmap> Mask;
-    std::unique_ptr<TBitmap> RollUpPicture;
-    std::unique_ptr<TBitmap> RollUpMask;
+    // The pictures of the unpacked skin itself, shared with every component loaded from the same stored
+    // bytes (a picture may take a gigabyte; it is held once). Read only: nothing draws into a skin's
+    // pictures. Never null: an empty bitmap stands for a missing picture.
+    std::shared_ptr<TBitmap> Picture;
+    std::shared_ptr<TBitmap> InActivePicture;
+    std::shared_ptr<TBitmap> Mask;
+    std::shared_ptr<TBitmap> RollUpPicture;
+    std::shared_ptr<TBitmap> RollUpMask;
     std::string PictureName;
     std::string InActivePictureName;
     std::string MaskName;
     std::string RollUpPictureName;
     std::string RollUpMaskName;
 
-    // Indexed 0-based by every picture-index key of the skin (-1 = no picture).
-    std::vector<std::unique_ptr<TBitmap>> ActivePictures;
+    // Indexed 0-based by every picture-index key of the skin (-1 = no picture); shared as the frame's.
+    std::vector<std::shared_ptr<TBitmap>> ActivePictures;
     std::unique_ptr<TStringList> ActivePicturesNames;
 
     // In the order of [SKINCONTROLS], [SKINOBJECTS] and [SKINAREAS].

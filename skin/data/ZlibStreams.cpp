@@ -1,6 +1,7 @@
 #include "skin/data/ZlibStreams.h"
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -250,7 +251,7 @@ bool DecompressStream(TStream& Source, TStream& Dest, std::int64_t MaxSize)
     auto account = [&](std::int64_t got) {
         total += got;
         if (MaxSize >= 0 && total > MaxSize)
-            throw EDecompressionError("compression error");
+            throw EDecompressionLimit("the data inflates to more than " + std::to_string(MaxSize) + " bytes");
     };
     if (auto* memory = dynamic_cast<TMemoryStream*>(&Dest)) {
         // Inflate straight into the memory stream in growing pieces: no copy loop, and zlib keeps its

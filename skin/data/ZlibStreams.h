@@ -21,6 +21,11 @@ class EDecompressionError : public EZlibError {
 public:
     using EZlibError::EZlibError;
 };
+// Sound data, perhaps, but more of it than the reader takes.
+class EDecompressionLimit : public EDecompressionError {
+public:
+    using EDecompressionError::EDecompressionError;
+};
 
 // Scoped: the plain names clNone and clDefault are colours.
 enum class TCompressionLevel { clNone, clFastest, clDefault, clMax };
@@ -100,5 +105,5 @@ private:
 void CompressStream(TStream& Source, TStream& Dest);
 // Inflates the whole source (from position 0) into the destination. A truncated source does not
 // raise: what was inflated so far stays in the destination. Returns true when the zlib stream ended
-// properly. With MaxSize >= 0, raises EDecompressionError once the output would exceed MaxSize bytes.
+// properly. With MaxSize >= 0, raises EDecompressionLimit once the output would exceed MaxSize bytes.
 bool DecompressStream(TStream& Source, TStream& Dest, std::int64_t MaxSize = -1);

@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStringList.h"
 #include "tests/support/TScratchFolder.h"
@@ -101,6 +103,40 @@ TEST(TMemIniFileWriting, WriteReplacesEraseAndDelete)
     TStringList out;
     ini.GetStrings(out);
     EXPECT_EQ(Lines(out), (V{"[s]", "key=new", ""}));
+}
+
+TEST(TMemIniFileWriting, DeleteKeyLeavesTheLaterKeysFound_TheNextDuplicateReadsNow)
+{
+    MEMINI(ini, "[s]\na=1\nb=2\nA=3\nnoequals\nc=4\nb=5\n");
+    ini.DeleteKey("s", "a");
+    EXPECT_EQ(ini.ReadString("s", "a", ""), "3");
+    EXPECT_EQ(ini.ReadString("s", "c", ""), "4");
+    ini.DeleteKey("s", "B");
+    EXPECT_EQ(ini.ReadString("s", "b", ""), "5");
+    ini.WriteString("s", "d", "6");
+    ini.WriteString("s", "C", "7");
+    EXPECT_EQ(ini.ReadString("S", "D", ""), "6");
+    TStringList out;
+    ini.GetStrings(out);
+    EXPECT_EQ(Lines(out), (V{"[s]", "A=3", "noequals", "C=7", "b=5", "d=6", ""}));
+}
+
+TEST(TMemIniFileLookup, EveryKeyOfAHugeSection_IsFoundInTimeLinearInTheSection)
+{
+    // A skin list asks for up to 65,536 keys of one section: walking the section for each took a minute.
+    constexpr int Keys = 65536;
+    std::string text = "[s]\n";
+    for (int i = 0; i < Keys; ++i)
+        text += "k" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+    MEMINI(ini, text);
+    const auto started = std::chrono::steady_clock::now();
+    int found = 0;
+    for (int i = 0; i < Keys; ++i)
+        found += ini.ReadInteger("s", "K" + std::to_string(i), -1) == i ? 1 : 0;
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    EXPECT_EQ(found, Keys);
+    // Tens of milliseconds as it is; the walk took 50 s and more.
+    EXPECT_LT(seconds, 20.0);
 }
 
 TEST(TMemIniFileFiles, LoadsOnCreateAndWritesOnlyOnUpdate)

@@ -23,6 +23,18 @@ TEST(FormParserValues, NumbersInTheirForms)
     EXPECT_THROW(ValueOf("12abc"), EReadError);
 }
 
+TEST(FormParserValues, HexNumbersAreTheirSixtyFourBits_ASignNegatesThem)
+{
+    // "-$8000000000000000" is the smallest value, not an overflow.
+    const std::pair<const char*, std::int64_t> cases[] = {{"$7FFFFFFFFFFFFFFF", INT64_MAX}, {"$FFFFFFFFFFFFFFFF", -1},
+        {"$8000000000000000", INT64_MIN}, {"-$8000000000000000", INT64_MIN}, {"-$1", -1}, {"+$10", 16}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ValueOf(text).Type, vaInt) << text;
+        EXPECT_EQ(ValueOf(text).Int, value) << text;
+    }
+    EXPECT_THROW(ValueOf("$10000000000000000"), EReadError);
+}
+
 TEST(FormParserValues, StringsWithCharacterCodesAndJoins)
 {
     EXPECT_EQ(ValueOf("'a''b'").Str, "a'b");

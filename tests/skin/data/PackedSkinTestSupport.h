@@ -54,6 +54,42 @@ inline std::string Bmp24(int w, int h, unsigned char r = 10, unsigned char g = 2
     return s + pixels;
 }
 
+// A one-bit bottom-up BMP file of w x h pixels, all black: 32 MB for the largest sides, 1 GB decoded.
+inline std::string Bmp1(int w, int h)
+{
+    const std::size_t stride = (static_cast<std::size_t>(w) + 31) / 32 * 4;
+    std::string s = "BM";
+    PutLe32(s, static_cast<std::uint32_t>(62 + stride * h));
+    PutLe32(s, 0);
+    PutLe32(s, 62);
+    PutLe32(s, 40);
+    PutLe32(s, static_cast<std::uint32_t>(w));
+    PutLe32(s, static_cast<std::uint32_t>(h));
+    PutLe16(s, 1);
+    PutLe16(s, 1);
+    PutLe32(s, 0);
+    PutLe32(s, static_cast<std::uint32_t>(stride * h));
+    PutLe32(s, 2835);
+    PutLe32(s, 2835);
+    PutLe32(s, 2);
+    PutLe32(s, 0);
+    s += std::string("\0\0\0\0\xff\xff\xff\0", 8);
+    return s + std::string(stride * h, '\0');
+}
+
+// What a skin of a thousand bytes packed can ask for: Entries bit labels that all name one section whose
+// symbol list counts 65,536 lines, and as many filler lines, so that no list is cut to the skin's size.
+inline std::string ManyListsIni(int Entries)
+{
+    std::string ini = "[SKINCONTROLS]\r\ncount=" + std::to_string(Entries) + "\r\n";
+    for (int i = 0; i < Entries; ++i)
+        ini += std::to_string(i) + "=x:bitlabel\r\n";
+    ini += "[x]\r\nsymbolslinecount=65536\r\n[filler]\r\n";
+    for (int i = 0; i < 65536; ++i)
+        ini += "a=\r\n";
+    return ini;
+}
+
 // The smallest skin ini the builder accepts, plus extra lines.
 inline std::string MinimalSkinIni(const std::string& extra = "")
 {

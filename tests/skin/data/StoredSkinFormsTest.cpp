@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "PackedSkinTestSupport.h"
 #include "platform/rtl/Exceptions.h"
@@ -10,6 +11,7 @@
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TReader.h"
 #include "skin/data/TskSkinData.h"
+#include "tests/support/TScratchFolder.h"
 
 namespace {
 
@@ -118,6 +120,33 @@ TEST(StoredSkinForms, LineEndsAndFormsWithoutStoredSkinsStayAsTheyWere)
 
     const std::string plain = "object F: TForm\n  Caption = 'No skins'\nend";
     EXPECT_EQ(StoreSkinsInForm(plain, "/nowhere"), plain);
+}
+
+TEST(StoredSkinForms, ASkinTheProgramWouldNotLoad_IsNotBuiltAndTheReasonIsTheLoaders)
+{
+    const std::string budget = "The skin needs more than 256 MB of memory for its pictures, lists and texts together";
+    std::string picture = MinimalSkinIni();
+    picture.insert(picture.find("[FORMINFO]"), "activepicturescount=1\r\n0=big.bmp\r\n");
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        // A thousand bytes packed; loaded, 200 copies of one list of 65,536 lines.
+        {MinimalSkinIni(ManyListsIni(200)), "", budget},
+        // 32 MB in the file, 1 GB decoded.
+        {picture, Bmp1(16384, 16384), budget},
+        // Within the budget decoded, but 68 MB in the packed image.
+        {picture, Bmp24(4800, 4700), "The skin is larger than 64 MB unpacked"},
+    };
+    for (const auto& [ini, bmp, reason] : cases) {
+        TScratchFolder dir;
+        dir.Write("big.bmp", bmp);
+        TskCompressedStoredSkin skin(nullptr);
+        try {
+            BuildLoadableSkin(skin, dir.Write("skin.ini", ini));
+            ADD_FAILURE() << "built: " << reason;
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), reason);
+        }
+        EXPECT_TRUE(skin.IsStoredSkinEmpty());
+    }
 }
 
 TEST(StoredSkinForms, WhatTheBuildCannotPackIsRefusedWithTheStoredSkinsName)

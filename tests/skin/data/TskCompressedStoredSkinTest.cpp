@@ -9,6 +9,7 @@
 #include "platform/gfx/EInvalidGraphic.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TBitmap.h"
+#include "skin/data/SkinBudget.h"
 #include "tests/support/TScratchFolder.h"
 
 namespace {
@@ -137,11 +138,13 @@ TEST(SkinBitmap, BackToBack_EachReadLeavesTheStreamAtTheNext)
 {
     TStringStream s(Bmp24(3, 2) + Bmp24(5, 4));
     TBitmap a, b;
-    ReadSkinBitmap(s, a);
-    ReadSkinBitmap(s, b);
+    TskSkinBudget budget;
+    ReadSkinBitmap(s, a, budget);
+    ReadSkinBitmap(s, b, budget);
     EXPECT_EQ(a.Width(), 3);
     EXPECT_EQ(b.Height(), 4);
     EXPECT_EQ(s.Position(), s.Size());
+    EXPECT_EQ(budget.Spent(), (3 * 2 + 5 * 4) * 4); // four bytes a pixel, decoded
 }
 
 // ---- text encoding of the packed ini

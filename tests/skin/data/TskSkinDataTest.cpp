@@ -14,6 +14,7 @@
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TReader.h"
 #include "platform/win/Messages.h"
+#include "skin/data/SkinBudget.h"
 #include "skin/data/SkinIni.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/TskCompressedSkinList.h"
@@ -348,12 +349,48 @@ TEST_F(SkinDataTest, HugeActivePictureCount_EndsInALoadError)
     EXPECT_TRUE(skin.ActivePictures.empty());
 }
 
-TEST_F(SkinDataTest, ImageInflatingBeyondTheCap_IsRefused)
+TEST_F(SkinDataTest, ImageInflatingBeyondTheCap_IsRefusedSayingSo)
 {
     auto stored = StoredImage(PackedImage(3, kFlagEmpty + kFlagEmpty + kFlagEmpty, {}, std::string(MaxPackedSkinSize, ' ')));
     TskSkinData skin(nullptr);
-    EXPECT_THROW(skin.LoadStoredSkin(stored.get()), EDecompressionError);
+    try {
+        skin.LoadStoredSkin(stored.get());
+        FAIL() << "no error";
+    } catch (const EDecompressionError& e) {
+        EXPECT_EQ(e.Message(), "The skin is larger than 64 MB unpacked");
+    }
     EXPECT_TRUE(skin.SkinEmpty);
+}
+
+TEST_F(SkinDataTest, SkinPastTheMemoryBudget_IsRefusedWholeSayingSo)
+{
+    // Each packs into a few kilobytes (the picture into 32 KB) and would take gigabytes once loaded.
+    std::string shortLines = "[filler]\r\n";
+    for (int i = 0; i < 1500000; ++i)
+        shortLines += "a=\r\n";
+    const std::string empty3 = kFlagEmpty + kFlagEmpty + kFlagEmpty;
+    const std::pair<const char*, std::string> cases[] = {
+        {"one list of 65,536 lines named by 200 entries", PackedImage(3, empty3, {}, ManyListsIni(200))},
+        {"an active picture of 16384 x 16384", PackedImage(3, empty3, {Bmp1(16384, 16384)}, MinimalSkinIni())},
+        {"a frame picture of 16384 x 16384",
+         PackedImage(3, std::string(1, '\0') + Bmp1(16384, 16384) + kFlagEmpty + kFlagEmpty, {}, MinimalSkinIni())},
+        {"1.5 million ini lines", PackedImage(3, empty3, {}, shortLines)},
+    };
+    for (const auto& [what, image] : cases) {
+        SCOPED_TRACE(what);
+        TRecordingForm a("a", log);
+        auto stored = StoredImage(image);
+        TskSkinData skin(nullptr);
+        try {
+            skin.LoadStoredSkin(stored.get());
+            ADD_FAILURE() << "loaded";
+        } catch (const ESkinTooLarge& e) {
+            EXPECT_EQ(e.Message(), "The skin needs more than 256 MB of memory for its pictures, lists and texts together");
+        }
+        EXPECT_TRUE(skin.SkinEmpty && skin.ActivePictures.empty());
+        EXPECT_EQ(Messages(log, "a"), std::vector<UINT>{WM_BEFORECHANGESKINDATA});
+        log.clear();
+    }
 }
 
 // ---- the packed image layout
@@ -623,7 +660,7 @@ TEST_F(SkinDataTest, SkinListItemWithVersionFour_LoadsNothingAndSendsNothing)
 
 // ---- one unpacking per distinct skin
 
-TEST_F(SkinDataTest, ComponentsGivenTheSameBytes_UnpackOnceAndStayIndependent)
+TEST_F(SkinDataTest, ComponentsGivenTheSameBytes_UnpackOnceAndShareThePictures)
 {
     // Separate stored-skin components with identical bytes, as a window's skin components get them.
     std::vector<std::unique_ptr<TskCompressedStoredSkin>> stored;
@@ -643,13 +680,14 @@ TEST_F(SkinDataTest, ComponentsGivenTheSameBytes_UnpackOnceAndStayIndependent)
         EXPECT_EQ(skin->FindControlIndex("button"), 0);
     }
 
-    // Each has pictures and entries of its own: drawing into one, or clearing one, leaves the others.
+    // The pictures are the unpacked skin's, held once for all (a picture may be a gigabyte); the entries
+    // are each component's own, and clearing one component leaves the others as they are.
     TskSkinData& first = *skins[0];
     TskSkinData& second = *skins[1];
+    EXPECT_EQ(first.Picture.get(), second.Picture.get());
+    EXPECT_EQ(first.ActivePictures[2].get(), second.ActivePictures[2].get());
     const TPixel original = second.Picture->ScanLine(0)[0];
-    first.Picture->ScanLine(0)[0] = original ^ 0x00FFFFFF;
     first.ControlDataList[0]->SkinRect = Rect(1, 1, 2, 2);
-    EXPECT_EQ(second.Picture->ScanLine(0)[0], original);
     EXPECT_EQ(second.ControlDataList[0]->SkinRect, Rect(0, 0, 60, 21));
     first.ClearSkin();
     EXPECT_TRUE(first.Picture->Empty());
