@@ -226,9 +226,15 @@ void TForm2::Attach(TForm1* Main, TOmQueue* Queue)
         skSkinSpeedButton3->SetSkinData(FQueue->skSkinData3);
         trackbar2->SetSkinData(FQueue->skSkinData2);
         if (FQueue->skSkinData1 && !skf) {
+            // The same frame as the main window's: sized by its borders, with the program's icon,
+            // and no rolling up.
             skf = new TskFormFrame(this);
             skf->SetName("skf");
             skf->SetSkinData(FQueue->skSkinData1);
+            skf->SetMenusSkinData(FQueue->skSkinData1);
+            skf->SetBorderIcons(TskBorderIcons{TskBorderIcon::biSystemMenu, TskBorderIcon::biMinimize, TskBorderIcon::biMaximize});
+            skf->SetSizeable(true);
+            skf->SetShowIcon(true);
         }
     }
     if (FMain)
@@ -295,9 +301,7 @@ void TForm2::PlayPreview()
         return;
     }
     const unsigned long wid = PlayerWindowId();
-    const int w = videowindow1->Width();
-    const int h = videowindow1->Height();
-    FLastCommand = PreviewCommand(*FMain->StringGrid1, r, aid, sid, wid, w, h);
+    FLastCommand = PreviewCommand(*FMain->StringGrid1, r, aid, sid, wid);
     FPlaying = true;
     struct TEnded {
         TForm2& Form;
@@ -311,7 +315,7 @@ void TForm2::PlayPreview()
         }
     } ended{*this};
     // The wait for the player runs inside this call.
-    ::PlayPreview(*FMain, r, aid, sid, wid, w, h);
+    ::PlayPreview(*FMain, r, aid, sid, wid);
 }
 
 void TForm2::PreviewResize()

@@ -22,13 +22,17 @@ bool PreviewPlaying(TForm1& Form)
 } // namespace
 
 std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const std::string& Aid, const std::string& Sid,
-                           unsigned long WindowId, int Width, int Height)
+                           unsigned long WindowId)
 {
     const auto cell = [&StringGrid1, r](int col) { return StringGrid1.Cells(col, r); };
     // The X video outputs draw into a foreign window (-wid); the list lets the player take the first
     // one the display offers. Without a window to draw into (no display) the picture is dropped: the
     // player must never open a window of its own or draw into the root window.
-    std::string options = cell(SourceRecord::SourceArg) + (WindowId != 0 ? " -vo xv,x11," : " -vo null") +
+    // The video extension scales to the window by itself; the plain X output does once it may scale in
+    // software, to the window's size as it stands and again each time the window is resized. No size
+    // is given: a given size would also stand in the player's video-output line in place of the
+    // picture's own, and the picture area could no longer take the source's aspect from that line.
+    std::string options = cell(SourceRecord::SourceArg) + (WindowId != 0 ? " -vo xv,x11, -zoom" : " -vo null") +
                           " -slave -nokeepaspect " +
                           SoundReadingOption(cell(SourceRecord::SourcePath), cell(SourceRecord::SourceArg)) + " ";
 
@@ -53,10 +57,6 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
 
     if (WindowId != 0)
         options += " -wid " + IntToStr(static_cast<std::int64_t>(WindowId));
-    // The video extension scales to the window by itself; the plain X output draws the picture at its
-    // own size unless it is told the size and allowed to scale in software.
-    if (WindowId != 0 && Width > 0 && Height > 0)
-        options += " -zoom -x " + IntToStr(Width) + " -y " + IntToStr(Height);
     const std::string aspect = Trim(cell(SourceRecord::VideoAspect));
     if (!aspect.empty() && aspect[0] != '0' && IsFloat(aspect))
         options += " -aspect " + aspect;
@@ -65,8 +65,7 @@ std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const st
     return QuoteArg("mplayer") + " " + options;
 }
 
-bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId, int Width,
-                 int Height)
+bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId)
 {
     TRunControl& run = Form.RunControl();
     // Play is a toggle on the player, never a way to end someone else's run.
@@ -79,7 +78,7 @@ bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string&
 
     Form.RunState.GrabMode = -1;
     const std::string folder = DirectoryExists(Form.WorkFolder) ? Form.WorkFolder : std::string();
-    if (!run.RunTool(PreviewCommand(*Form.StringGrid1, r, Aid, Sid, WindowId, Width, Height), TToolKind::Preview, folder))
+    if (!run.RunTool(PreviewCommand(*Form.StringGrid1, r, Aid, Sid, WindowId), TToolKind::Preview, folder))
         return false;
     run.WaitForTool();
     Form.RunState.GrabMode = 0;

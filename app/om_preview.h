@@ -13,16 +13,15 @@ class TskSkinStringGrid;
 // picture at all when WindowId is 0: there is no window to draw into), the chosen audio stream (Aid's
 // id, or the record's audio choice when set; left out when there is no number), the subtitles (none:
 // " -noautosub -forcedsubsonly"; a stream: " -sid id"; a side file: " -sub" with the path quoted), the
-// aspect when known, and " -identify" when the length is not yet known. Width and Height, when given
-// with a window, are the window's size: the picture is scaled to it on any display (" -zoom -x -y").
+// aspect when known, and " -identify" when the length is not yet known. With a window the picture is
+// scaled to whatever size the window has, on any display (" -zoom"), and follows it when it changes.
 std::string PreviewCommand(const TskSkinStringGrid& StringGrid1, int r, const std::string& Aid, const std::string& Sid,
-                           unsigned long WindowId, int Width = 0, int Height = 0);
+                           unsigned long WindowId);
 
 // Play: starts the player for row r and serves the window until it ends (returns true then). Play
 // while a preview plays stops it (true). False, and nothing started or stopped, while a conversion
 // or a scan runs or another tool is running, or when the player cannot be started.
-bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId, int Width = 0,
-                 int Height = 0);
+bool PlayPreview(TForm1& Form, int r, const std::string& Aid, const std::string& Sid, unsigned long WindowId);
 
 // The preview's Stop and the closing of its window: ends the player, and only the player. False when
 // no preview was running.

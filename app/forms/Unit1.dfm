@@ -2,7 +2,7 @@ object Form1: TForm1
   Left = 192
   Top = 120
   BorderIcons = []
-  BorderStyle = bsSingle
+  BorderStyle = bsSizeable
   Caption = 'Ombrix Free'
   ClientHeight = 300
   ClientWidth = 600
@@ -416,8 +416,18 @@ object Form1: TForm1
   end
   object skf: TskFormFrame
     SkinData = skSkinData1
+    MenusSkinData = skSkinData1
+    SupportNCArea = True
+    Sizeable = True
+    DraggAble = False
+    Magnetic = False
     BorderIcons = [biSystemMenu, biMinimize, biMaximize]
-    Sizeable = False
+    UseDefaultSysMenu = True
+    ShowObjectHint = False
+    ShowIcon = True
+    AlphaBlend = False
+    MinWidth = 608
+    MinHeight = 332
   end
   object skSkinData1: TskSkinData
     SkinnableForm = True

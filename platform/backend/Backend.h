@@ -23,6 +23,11 @@ struct TBackendWindowParams {
     bool Popup = false;        // menus, hints, drop-downs: never take the focus, no taskbar entry
     bool TopMost = false;
     bool ToolWindow = false;
+    // A window the user may size: the window manager may size it too (maximise it, drag its edges),
+    // within these limits (a zero limit: none).
+    bool Sizeable = false;
+    TPoint MinSize;
+    TPoint MaxSize;
     std::string Title;
 };
 
@@ -80,6 +85,9 @@ public:
 
 enum class TInputKind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, Text, FocusIn, FocusOut, Close,
     Drop, Exposed, Moved, Minimized, Restored,
+    // The display (its window manager) gave the window another size, that of Bounds (its place is
+    // told by Moved).
+    Resized,
     // On a tray icon (Window and Icon name it; Pos is the pointer on the screen, Button as above).
     TrayMouseMove, TrayButtonDown, TrayButtonUp,
     // TrayLost: the tray that showed the icon of Window and Icon went away, and the icon with it.
@@ -98,7 +106,7 @@ struct TInputEvent {
     bool Repeat = false;
     std::string Text;         // Text: UTF-8 typed characters; Drop: one path per entry in Paths
     std::vector<std::string> Paths;
-    TRect Bounds;             // Moved: the new window rectangle the display reports
+    TRect Bounds;             // Moved, Resized: the new window rectangle the display reports
     UINT Icon = 0;            // tray kinds: the icon's id among those of Window
 };
 

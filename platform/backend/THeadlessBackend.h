@@ -104,7 +104,11 @@ public:
     TRect WorkArea() const override { return {0, 0, 1280, 800}; }
     TRect ScreenRect() const override { return {0, 0, 1280, 800}; }
     TPoint CursorPos() const override { return FCursor; }
-    void SetCursor(HCURSOR cursor) override { FShape = cursor; }
+    void SetCursor(HCURSOR cursor) override
+    {
+        FShape = cursor;
+        FShapes.push_back(cursor);
+    }
     std::string ClipboardText() const override { return FClipboard; }
     void SetClipboardText(const std::string& text) override
     {
@@ -135,6 +139,8 @@ public:
     // Any thread: queues what a user did and wakes the message loop.
     void Inject(const TInputEvent& e);
     int Beeps() const { return FBeeps; }
+    // Every pointer shape the display was told to show, in order; the last one is showing now.
+    const std::vector<HCURSOR>& CursorsShown() const { return FShapes; }
     int WindowsMade() const { return FMade; }
 
 private:
@@ -142,6 +148,7 @@ private:
     std::vector<TInputEvent> FPending;
     TPoint FCursor;
     HCURSOR FShape = 0;
+    std::vector<HCURSOR> FShapes;
     std::string FClipboard;
     std::unique_ptr<TSurface> FClipPicture;
     int FBeeps = 0;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -259,16 +260,28 @@ public:
             flags |= SDL_WINDOW_UTILITY;
         if (p.TopMost)
             flags |= SDL_WINDOW_ALWAYS_ON_TOP;
+        const bool sizeable = p.Sizeable && !p.Popup;
+        if (sizeable)
+            flags |= SDL_WINDOW_RESIZABLE;
         FWindow = SDL_CreateWindow(p.Title.c_str(), p.Bounds.Left, p.Bounds.Top, std::max(1, p.Bounds.Width()),
             std::max(1, p.Bounds.Height()), flags);
-        if (FWindow)
+        if (FWindow) {
             SDL_SetWindowData(FWindow, "hwnd", reinterpret_cast<void*>(static_cast<std::uintptr_t>(p.Window)));
+            SDL_SetWindowData(FWindow, "backend", this);
+        }
         if (!FDisplay)
             FDisplay = XDisplayOf(FWindow);
         FBounds = p.Bounds;
         FPopup = p.Popup;
-        if (::Window x = XId())
+        if (::Window x = XId()) {
             OurWindows().insert(x);
+            if (sizeable) {
+                FSizeable = true;
+                FMinSize = p.MinSize;
+                FMaxSize = p.MaxSize;
+                SetSizeLimits(x, FMinSize, FMaxSize);
+            }
+        }
     }
     ~TSdlWindow() override
     {
@@ -287,6 +300,17 @@ public:
         if (moves)
             SDL_SetWindowPosition(FWindow, r.Left, r.Top);
         if (r.Width() != FBounds.Width() || r.Height() != FBounds.Height()) {
+            // The program's own sizes stand (a frame rolled up to its caption): the window manager's
+            // limits make room for them.
+            if (FSizeable && (r.Width() < FMinSize.X || r.Height() < FMinSize.Y)) {
+                FMinSize = TPoint{std::min(FMinSize.X, r.Width()), std::min(FMinSize.Y, r.Height())};
+                if (::Window x = XId())
+                    SetSizeLimits(x, FMinSize, FMaxSize);
+            }
+            // The display reports this size back later; that report is no size of its own making.
+            FAskedSizes.push_back({std::max(1, r.Width()), std::max(1, r.Height())});
+            if (FAskedSizes.size() > 32)
+                FAskedSizes.pop_front();
             // Sizing also repeats the position SDL holds for the window.
             SDL_SetWindowSize(FWindow, std::max(1, r.Width()), std::max(1, r.Height()));
             // A window manager may keep a window inside the work area on each request (IceWM does):
@@ -510,7 +534,64 @@ public:
         return std::make_unique<TSdlChild>(FDisplay, x, inWindow);
     }
 
+    // A size the display reports for the window: false for the late echo of one the program asked for
+    // before its last one (the reports of a quick run of sizes come in after the next was asked, and
+    // must not undo it); true for any other size, which the window takes as its own from now on. The
+    // display library reports no size it already holds, so the echo of the last size asked may never
+    // come: what was asked before a size from elsewhere counts no more.
+    bool SizedByDisplay(const TRect& Reported)
+    {
+        const TPoint size{Reported.Width(), Reported.Height()};
+        for (auto it = FAskedSizes.begin(); it != FAskedSizes.end() && it + 1 != FAskedSizes.end(); ++it)
+            if (*it == size) {
+                FAskedSizes.erase(FAskedSizes.begin(), it + 1);
+                return false;
+            }
+        FAskedSizes.clear();
+        FBounds = Bounds(FBounds.Left, FBounds.Top, Reported.Width(), Reported.Height());
+        return true;
+    }
+
+    // The window's place and size as the server has them now, when they differ from what it was given.
+    std::optional<TRect> SizeOnServer() const
+    {
+        const ::Window x = XId();
+        XWindowAttributes a;
+        if (!FSizeable || !x || !XGetWindowAttributes(FDisplay, x, &a))
+            return std::nullopt;
+        if (a.width == FBounds.Width() && a.height == FBounds.Height())
+            return std::nullopt;
+        int left = 0, top = 0;
+        SDL_GetWindowPosition(FWindow, &left, &top);
+        return Bounds(left, top, a.width, a.height);
+    }
+
 private:
+    // The smallest and largest size the window manager may give the window. Written to the X window
+    // itself: limits given to the display library would also bind the program's own sizing.
+    void SetSizeLimits(::Window x, TPoint Min, TPoint Max)
+    {
+        XSizeHints* hints = XAllocSizeHints();
+        if (!hints)
+            return;
+        long supplied = 0;
+        XGetWMNormalHints(FDisplay, x, hints, &supplied);
+        hints->flags &= ~(PMinSize | PMaxSize);
+        if (Min.X > 0 && Min.Y > 0) {
+            hints->min_width = Min.X;
+            hints->min_height = Min.Y;
+            hints->flags |= PMinSize;
+        }
+        if (Max.X > 0 && Max.Y > 0) {
+            hints->max_width = std::max(Max.X, Min.X);
+            hints->max_height = std::max(Max.Y, Min.Y);
+            hints->flags |= PMaxSize;
+        }
+        XSetWMNormalHints(FDisplay, x, hints);
+        XFree(hints);
+        XFlush(FDisplay);
+    }
+
     // Adds or removes one _NET_WM_STATE atom: written directly while unmapped (the window manager reads
     // it when the window maps), asked of the window manager while mapped.
     void SetNetState(const char* name, bool on)
@@ -578,6 +659,10 @@ private:
     HWND FHwnd;
     SDL_Window* FWindow = nullptr;
     TRect FBounds;
+    std::deque<TPoint> FAskedSizes;   // sizes asked of the display whose report has not come yet
+    bool FSizeable = false;           // the window manager may size it, within these limits
+    TPoint FMinSize;
+    TPoint FMaxSize;
     bool FPopup = false;
     // The window surface as last copied into, to tell a new one.
     struct {
@@ -934,8 +1019,25 @@ private:
                 ev.Kind = TInputKind::FocusOut;
                 break;
             case SDL_WINDOWEVENT_MINIMIZED: ev.Kind = TInputKind::Minimized; break;
+            case SDL_WINDOWEVENT_MAXIMIZED:
             case SDL_WINDOWEVENT_RESTORED:
-            case SDL_WINDOWEVENT_SHOWN: ev.Kind = TInputKind::Restored; break;
+            case SDL_WINDOWEVENT_SHOWN: {
+                // Maximised or restored by the window manager: the size it gave may not be reported
+                // apart, so the window's own is asked of the server.
+                SDL_Window* w = SDL_GetWindowFromID(e.window.windowID);
+                auto* ours = w ? static_cast<TSdlWindow*>(SDL_GetWindowData(w, "backend")) : nullptr;
+                if (ours && ev.Window)
+                    if (std::optional<TRect> sized = ours->SizeOnServer(); sized && ours->SizedByDisplay(*sized)) {
+                        TInputEvent resized = ev;
+                        resized.Kind = TInputKind::Resized;
+                        resized.Bounds = *sized;
+                        out.push_back(std::move(resized));
+                    }
+                if (e.window.event == SDL_WINDOWEVENT_MAXIMIZED)
+                    return;
+                ev.Kind = TInputKind::Restored;
+                break;
+            }
             case SDL_WINDOWEVENT_CLOSE: ev.Kind = TInputKind::Close; break;
             case SDL_WINDOWEVENT_EXPOSED: ev.Kind = TInputKind::Exposed; break;
             case SDL_WINDOWEVENT_LEAVE:
@@ -953,6 +1055,19 @@ private:
                     SDL_GetWindowSize(w, &cw, &ch);
                 ev.Kind = TInputKind::Moved;
                 ev.Bounds = Bounds(e.window.data1, e.window.data2, cw, ch);
+                break;
+            }
+            case SDL_WINDOWEVENT_RESIZED: {
+                SDL_Window* w = SDL_GetWindowFromID(e.window.windowID);
+                auto* ours = w ? static_cast<TSdlWindow*>(SDL_GetWindowData(w, "backend")) : nullptr;
+                int x = 0, y = 0;
+                if (w)
+                    SDL_GetWindowPosition(w, &x, &y);
+                const TRect reported = Bounds(x, y, e.window.data1, e.window.data2);
+                if (!ours || !ours->SizedByDisplay(reported))
+                    return;
+                ev.Kind = TInputKind::Resized;
+                ev.Bounds = reported;
                 break;
             }
             default: return;

@@ -80,6 +80,14 @@ void TScreen::SetCursor(TCursor Value)
     ::SetCursor(CursorToHandle(Value == crDefault ? crArrow : Value));
 }
 
+TBusyCursor::TBusyCursor()
+{
+    FSaved = Screen->Cursor();
+    Screen->SetCursor(crHourGlass);
+}
+
+TBusyCursor::~TBusyCursor() { Screen->SetCursor(FSaved); }
+
 HCURSOR TScreen::Cursors(int Index) const
 {
     // A cursor added under a number, standard or not, is the one that number gives.

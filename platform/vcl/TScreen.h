@@ -42,6 +42,19 @@ private:
 
 HCURSOR CursorToHandle(TCursor Cursor);
 
+// Shows the hourglass on the screen while a long piece of work runs, and puts back the cursor that
+// was set before, whatever way the work ends.
+class TBusyCursor {
+public:
+    TBusyCursor();
+    ~TBusyCursor();
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+private:
+    TCursor FSaved = crDefault;
+};
+
 // The program's one screen object, made on first use.
 class TScreenRef {
 public:

@@ -388,6 +388,17 @@ void Convert(const TInputEvent& e)
                 SetWindowPos(e.Window, 0, e.Bounds.Left, e.Bounds.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         break;
+    case TInputKind::Resized:
+        // The window manager sized the window (maximised it, restored it, or the user dragged its
+        // edge there): the window takes that size, and lays itself out for it.
+        if (IsAlive(e.Window) && !(Find(e.Window)->Style & WS_MINIMIZE)) {
+            TRect r;
+            GetWindowRect(e.Window, r);
+            // Only the size: the place comes with the display's own report of a move.
+            if (r.Width() != e.Bounds.Width() || r.Height() != e.Bounds.Height())
+                SetWindowPos(e.Window, 0, 0, 0, e.Bounds.Width(), e.Bounds.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        break;
     }
 }
 

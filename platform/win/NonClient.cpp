@@ -136,7 +136,9 @@ void PaintDefaultFrame(HWND h)
     ReleaseDC(h, dc);
 }
 
-MINMAXINFO QueryMinMax(HWND h)
+}  // namespace
+
+MINMAXINFO WinInternal::QueryMinMax(HWND h)
 {
     MINMAXINFO mmi;
     TRect work = Backend().WorkArea();
@@ -153,6 +155,8 @@ MINMAXINFO QueryMinMax(HWND h)
     SendMessage(h, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
     return mmi;
 }
+
+namespace {
 
 // The rectangle of h in its parent's client coordinates (screen for top-level windows) turned into
 // screen coordinates and back.

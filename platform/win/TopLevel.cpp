@@ -34,6 +34,18 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
         p.TopMost = w->ExStyle & WS_EX_TOPMOST;
         p.ToolWindow = w->ExStyle & WS_EX_TOOLWINDOW;
         p.Title = w->Text;
+        // A window with sizing borders may be sized by the window manager as well, within the limits
+        // its own sizing keeps.
+        p.Sizeable = (w->Style & WS_THICKFRAME) && !(w->Style & WS_CHILD) && !p.Popup;
+        if (p.Sizeable) {
+            const MINMAXINFO limits = QueryMinMax(h);
+            if (!(w = Find(h)))
+                return;
+            p.MinSize = limits.ptMinTrackSize;
+            // The default has no real upper limit; only one the window sets itself is passed on.
+            if (limits.ptMaxTrackSize.X < 32000 && limits.ptMaxTrackSize.Y < 32000)
+                p.MaxSize = limits.ptMaxTrackSize;
+        }
         auto top = Backend().CreateWindow(p);
         if (!(w = Find(h)))
             return;

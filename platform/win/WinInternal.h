@@ -141,6 +141,8 @@ HWND NextPaintWindow(HWND filter);
 
 // Non-client defaults (NonClient.cpp).
 TRect DefaultFrameInsets(DWORD style, DWORD exStyle);
+// The window's size limits and maximised place, as its procedure answers WM_GETMINMAXINFO.
+MINMAXINFO QueryMinMax(HWND h);
 // `byDisplay`: the display already shows that state (a taskbar restored the window); it is not asked again.
 void SetShowState(HWND h, int state, bool byDisplay = false);
 

@@ -1044,21 +1044,11 @@ void TskSkinCustomComboBox::MouseLeft()
 
 // ---- keys -----------------------------------------------------------------------------------------------------
 
-void TskSkinCustomComboBox::MoveByKeys(int NewIndex)
-{
-    if (Items()->Count() == 0) return;
-    NewIndex = std::clamp(NewIndex, 0, Items()->Count() - 1);
-    if (NewIndex == ItemIndex()) return;
-    SetItemIndex(NewIndex);
-}
-
 void TskSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
 {
     TskSkinCustomControl::KeyDown(Key, Shift);
     if (Key == 0 || FEditPart != nullptr) return;
     const bool alt = Shift.Contains(ssAlt);
-    // A page is the rows the list shows less one, kept in view, the same way up and down.
-    const int page = std::max(1, FDropDownCount - 1);
     switch (Key) {
     case VK_RETURN:
         if (FDroppedDown) {
@@ -1072,12 +1062,14 @@ void TskSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
             Key = 0;
         }
         break;
+    // Up a page goes one row further than the list shows, down a page one row less; a page that
+    // stays on the current item still sets it, so its click and change are told again.
     case VK_PRIOR:
-        MoveByKeys(ItemIndex() - page);
+        SetItemIndex(std::max(ItemIndex() - FDropDownCount - 1, 0));
         Key = 0;
         break;
     case VK_NEXT:
-        MoveByKeys(ItemIndex() < 0 ? page - 1 : ItemIndex() + page);
+        SetItemIndex(std::min(ItemIndex() + FDropDownCount - 1, Items()->Count() - 1));
         Key = 0;
         break;
     case VK_LEFT:

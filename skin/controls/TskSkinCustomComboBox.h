@@ -179,7 +179,6 @@ private:
     void DragScrollTick();
     void IncrementalSearch(TKeyChar Key);
     int FindPrefix(const std::string& Text, int StartAfter) const;
-    void MoveByKeys(int NewIndex);
     // One item up (-1) or down (1) from the list's index, with the events of EditUp and EditDown.
     void EditStep(int Delta, bool AChange);
     bool InCJKCharset() const;

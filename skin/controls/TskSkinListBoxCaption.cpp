@@ -279,9 +279,9 @@ void TskSkinListBoxCaption::MouseUp(int X, int Y)
     FRepeatMode = 0;
     FCaptureButton = -1;
     FOwner->Repaint();
-    // Letting go elsewhere withdraws the press, as with every other button.
-    if (!over) return;
-    if (HasEvent(b)) {
+    // Only a release over the button hands it to the button's own event; let go elsewhere (or with
+    // no event), the button does its own work.
+    if (over && HasEvent(b)) {
         TNotifyEvent event = b == UpButton ? FOwner->OnUpButtonClick
                                            : (b == DownButton ? FOwner->OnDownButtonClick : FOwner->OnCheckButtonClick);
         event(FOwner);

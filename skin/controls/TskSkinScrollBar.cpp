@@ -73,10 +73,14 @@ void TskSkinScrollBar::SetMin(int Value)
 void TskSkinScrollBar::SetMax(int Value)
 {
     FMax = Value;
-    if (FPageSize != 0)
-        // Only a position beyond the new top limit moves; a valid one stays where it is.
-        FPosition = std::max(std::min(FPosition, Value - FPageSize + 1), FMin);
-    else if (Value < FPosition)
+    if (FPageSize != 0) {
+        // The page is measured from the span Max - Min, so with a Min above zero even a position
+        // that was valid may be pulled back towards the start.
+        if (Value - FMin < FPageSize + FPosition)
+            FPosition = (Value - FMin) - FPageSize + 1;
+        if (FMin > FPosition)
+            FPosition = FMin;
+    } else if (Value < FPosition)
         FPosition = Value;
     Repaint();
 }

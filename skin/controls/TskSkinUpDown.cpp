@@ -223,15 +223,14 @@ void TskSkinUpDown::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         const bool over = ButtonAt(X, Y) == pressed;
         if (!over) FHot = -1;
         Repaint();
-        // Letting go elsewhere withdraws the press, as with every other button.
-        if (over) {
-            const auto alive = FAlive.Watch();
-            Step(pressed);
-            if (!*alive) return;
-            if (pressed == 0 && OnUpButtonClick) OnUpButtonClick(this);
-            if (pressed == 1 && OnDownButtonClick) OnDownButtonClick(this);
-            if (!*alive) return;
-        }
+        // The release counts wherever it happens: a held button steps once more as it is let go,
+        // also when the pointer has slipped off it meanwhile.
+        const auto alive = FAlive.Watch();
+        Step(pressed);
+        if (!*alive) return;
+        if (pressed == 0 && OnUpButtonClick) OnUpButtonClick(this);
+        if (pressed == 1 && OnDownButtonClick) OnDownButtonClick(this);
+        if (!*alive) return;
     }
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
 }

@@ -537,10 +537,10 @@ bool TskSkinOpenDialog::Execute()
     FListViewStyle = form->FileList->ViewStyle();
     if (accepted) {
         FFileName = form->ChosenFileName();
-        form->FileList->GetSelectedFiles(FFiles.get());
-        // A typed name with no row selected is the one file chosen.
-        if (FFiles->Count() == 0 && !FFileName.empty()) FFiles->Add(FFileName);
         if (FSaveMode) FFileName = TskOpenDlgForm::WithExtension(FFileName, form->FilterExtension());
+        form->FileList->GetSelectedFiles(FFiles.get());
+        // A typed name with no row selected is the one file chosen, under the name it is saved as.
+        if (FFiles->Count() == 0 && !FFileName.empty()) FFiles->Add(FFileName);
         if (OnAccept) OnAccept(this);
     }
     if (OnClose) OnClose(this);

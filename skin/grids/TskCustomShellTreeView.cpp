@@ -20,23 +20,6 @@
 
 namespace {
 
-// Shows the hourglass while a folder is read, and puts the old cursor back whatever happens.
-struct TBusyCursor {
-    TCursor Saved = crDefault;
-    TBusyCursor()
-    {
-        if (Screen != nullptr) {
-            Saved = Screen->Cursor();
-            Screen->SetCursor(crHourGlass);
-        }
-    }
-    ~TBusyCursor()
-    {
-        if (Screen != nullptr)
-            Screen->SetCursor(Saved);
-    }
-};
-
 // Pairs BeginUpdate with EndUpdate.
 struct TTreeUpdate {
     TTreeNodes* Nodes;

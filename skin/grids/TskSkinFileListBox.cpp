@@ -1,6 +1,7 @@
 #include "skin/grids/TskSkinFileListBox.h"
 
 #include <cerrno>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TCustomEdit.h"
+#include "platform/vcl/TScreen.h"
 #include "platform/vcl/TypInfo.h"
 #include "skin/grids/FileCtrlPaths.h"
 #include "skin/controls/TskSkinStdLabel.h"
@@ -91,6 +93,8 @@ void TskSkinFileListBox::FillFileList()
     // since other parts of the program resolve relative names against it.
     Items()->Clear();
     std::set<std::string> seen;
+    // A folder that lists a hundred items is a long one: the hourglass shows until the list is full.
+    std::optional<TBusyCursor> busy;
     for (const std::string& part : SplitMasks(FMask)) {
         if (part.empty()) continue;
         TSearchRec sr;
@@ -98,13 +102,13 @@ void TskSkinFileListBox::FillFileList()
             if (!all && (sr.Attr & attr) == 0) continue;
             // Masks that overlap ("*.avi;*.AVI") would otherwise list an entry twice.
             if (!seen.insert(sr.Name).second) continue;
-            if (sr.Attr & faDirectory)
-                Items()->AddObject("[" + sr.Name + "]", DirectoryMark);
-            else
-                Items()->Add(sr.Name);
+            const int index = (sr.Attr & faDirectory) ? Items()->AddObject("[" + sr.Name + "]", DirectoryMark)
+                                                      : Items()->Add(sr.Name);
+            if (index >= 100 && !busy) busy.emplace();
         }
         FindClose(sr);
     }
+    busy.reset();
     Change();
 }
 

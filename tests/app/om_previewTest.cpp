@@ -76,11 +76,15 @@ TEST_F(Preview, Command_RecordsAudioChoice_NoSubtitles_AspectAndWindow)
     EXPECT_EQ(std::count(a.begin(), a.end(), "-identify"), 0);
 }
 
-TEST_F(Preview, Command_WindowSizeGiven_PictureScaledToItOnAnyDisplay_NoWindowNoScaling)
+TEST_F(Preview, Command_PictureScaledToTheWindowWithoutASizeOfItsOwn_NoWindowNoScaling)
 {
-    const Args a = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 4196, 400, 300));
-    EXPECT_TRUE(Has(a, {"-wid", "4196", "-zoom", "-x", "400", "-y", "300"}));
-    const Args none = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 0, 400, 300));
+    // A size given to the player would replace the picture's own in its video-output line, the line
+    // the picture area takes the source's aspect from.
+    const Args a = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 4196));
+    EXPECT_TRUE(Has(a, {"-wid", "4196"}));
+    EXPECT_EQ(std::count(a.begin(), a.end(), "-zoom"), 1);
+    EXPECT_EQ(std::count(a.begin(), a.end(), "-x") + std::count(a.begin(), a.end(), "-y"), 0);
+    const Args none = SplitCommandLine(PreviewCommand(*Form->StringGrid1, 0, "", "", 0));
     EXPECT_EQ(std::count(none.begin(), none.end(), "-zoom"), 0);
 }
 

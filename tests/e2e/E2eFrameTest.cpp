@@ -86,7 +86,7 @@ TEST_P(TFrameJourney, SystemMenuByAltSpace_OpensUnderTheMenuButton_EscapeCloses)
     ExpectMainWindowAnswers();
 }
 
-TEST_P(TFrameJourney, PreviewRolledUpMinimisedToACaptionBarAndBack)
+TEST_P(TFrameJourney, PreviewMinimisedToACaptionBarAndBack)
 {
     PlaceClip(TestClip(20, false), ClipFolder, "frame clip.avi");
     ASSERT_NO_FATAL_FAILURE(StartProgram());
@@ -97,51 +97,6 @@ TEST_P(TFrameJourney, PreviewRolledUpMinimisedToACaptionBarAndBack)
     ASSERT_TRUE(D().WaitForStill(preview->Rect, 10s));
     const TRect open = preview->Rect;
     Picture("preview-open");
-    // A band of the caption between its text and its buttons: the skin's caption picture, stretched.
-    const auto captionBand = [](const TRect& Window) {
-        return TRect{Window.Left + 120, Window.Top + 3, Window.Right - 70, Window.Top + 9};
-    };
-    const TSurface openCaption = D().Grab(captionBand(open));
-    const TPixel skinCaption = MainColour(openCaption, openCaption.Bounds());
-
-    // Roll up from the system menu: Minimise, Maximise, Roll up.
-    Click(MenuButton(open));
-    ASSERT_TRUE(WaitForPopup().has_value()) << "the preview's system menu did not open";
-    D().Key("Down");
-    D().Key("Down");
-    D().Key("Return");
-    TRect rolled;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            preview = D().Refresh(*preview);
-            rolled = preview ? preview->Rect : TRect{};
-            return preview && rolled.Height() < 60 && rolled.Width() == open.Width();
-        },
-        10s))
-        << "the preview did not roll up to its caption";
-    // Rolled up, the caption shows the skin's picture as before, not black: the Play/Stop bar, aligned
-    // to the bottom of a client area that has no height left, lies over the caption and must not keep
-    // the frame from painting there.
-    TSurface rolledCaption;
-    const bool painted = D().WaitForPicture(captionBand(rolled),
-        [&](const TSurface& s) {
-            return ShareOfColour(s, s.Bounds(), 0x000000, 8) < 0.05 && CloseColour(MainColour(s, s.Bounds()), skinCaption, 16);
-        },
-        rolledCaption, 10s);
-    Picture("preview-rolled-up");
-    EXPECT_TRUE(painted) << "the rolled-up caption shows " << ColourText(MainColour(rolledCaption, rolledCaption.Bounds()))
-                         << " (black in " << static_cast<int>(100 * ShareOfColour(rolledCaption, rolledCaption.Bounds(), 0x000000, 8))
-                         << "%), not the skin's " << ColourText(skinCaption);
-    // Down again by the caption's double click.
-    D().DoubleClick(rolled.Left + open.Width() / 2, rolled.Top + 12);
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            preview = D().Refresh(*preview);
-            return preview && preview->Rect.Height() == open.Height();
-        },
-        10s))
-        << "a double click on the caption did not roll the preview down";
-
     // Minimise: the main window stays, the preview becomes a caption bar at the bottom of the work area.
     ClickCaptionButton(*preview, 2);
     const TRect work = D().WorkArea();

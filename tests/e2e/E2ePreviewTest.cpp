@@ -1,5 +1,8 @@
 // The preview, opened and played over and over: thumbnail, Play, seek, Stop, and the window closed while
 // it plays. The program outlives all of it and still answers.
+#include <algorithm>
+#include <cstdlib>
+
 #include "E2eJourney.h"
 
 namespace {
@@ -62,6 +65,69 @@ TEST_P(TPreviewJourney, PlaySeekStopClose_FiveTimes_ProgramSurvivesAndAnswers)
 
     ExpectMainWindowAnswers();
     EXPECT_TRUE(Program().Running());
+}
+
+// The box of Shown (the picture area) that the player's picture covers: every pixel unlike the area's
+// own background, which shows at its top-left corner once the picture no longer fills it.
+TRect PictureBox(const TSurface& Shown)
+{
+    const TPixel background = Shown.Pixel(0, 0);
+    TRect box{Shown.Width(), Shown.Height(), 0, 0};
+    for (int y = 0; y < Shown.Height(); ++y)
+        for (int x = 0; x < Shown.Width(); ++x)
+            if (!CloseColour(Shown.Pixel(x, y), background, 12))
+                box = TRect{std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1), std::max(box.Bottom, y + 1)};
+    return box;
+}
+
+TEST_P(TPreviewJourney, WideClipPlaysInAWidePicture_SystemMenuAsTheMainWindows)
+{
+    PlaceClip(TestClip(20, false, "640x272"), ClipFolder, "wide clip.avi");
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    ASSERT_NO_FATAL_FAILURE(AddFolderWithMouse(1));
+    std::optional<TPreview> preview = OpenPreview("wide clip");
+    ASSERT_TRUE(preview.has_value()) << "the preview did not open showing the picture";
+    ASSERT_TRUE(Play(*preview)) << "Play shows no moving picture";
+
+    // The player's picture keeps the clip's shape (640 x 272), as large as the picture area allows.
+    const TRect area = preview->Picture();
+    const bool byWidth = area.Width() * 272 / 640 <= area.Height();
+    const int wideWidth = byWidth ? area.Width() : area.Height() * 640 / 272;
+    const int wideHeight = byWidth ? area.Width() * 272 / 640 : area.Height();
+    ASSERT_GT(std::abs(area.Width() * 272 - area.Height() * 640), 30 * 640) << "the picture area has the clip's shape itself";
+    TSurface shown;
+    const bool wide = D().WaitForPicture(area,
+        [&](const TSurface& s) {
+            const TRect box = PictureBox(s);
+            return std::abs(box.Width() - wideWidth) <= 6 && std::abs(box.Height() - wideHeight) <= 6;
+        },
+        shown, 20s);
+    Picture("wide-playing");
+    EXPECT_TRUE(wide) << "the wide clip plays " << PictureBox(shown).Width() << " x " << PictureBox(shown).Height() << ", not "
+                      << wideWidth << " x " << wideHeight;
+    Click(preview->Stop());
+    EXPECT_TRUE(WaitUntil([&] { return !PlayerRunning(); }, 15s)) << "Stop left the player running";
+    ASSERT_TRUE(D().WaitForWindowGone(Pid(), "wide clip", 15s));
+
+    // The preview's frame offers what the main window's does: its system menu is as long.
+    const auto systemMenu = [&](const TScreenWindow& Window, const std::string& Step) -> std::optional<TScreenWindow> {
+        D().Click(Window.Rect.Left + Window.Rect.Width() / 2, Window.Rect.Top + 12, 3);
+        std::optional<TScreenWindow> menu = WaitForPopup();
+        if (menu) {
+            D().WaitForStill(menu->Rect, 5s);
+            Picture(Step);
+            D().Key("Escape");
+            EXPECT_TRUE(PopupGone());
+        }
+        return menu;
+    };
+    const std::optional<TScreenWindow> mainMenu = systemMenu(Main.Window, "main-system-menu");
+    ASSERT_TRUE(mainMenu.has_value()) << "no system menu on the main window's caption";
+    preview = OpenPreview("wide clip");
+    ASSERT_TRUE(preview.has_value()) << "the preview did not open again";
+    const std::optional<TScreenWindow> previewMenu = systemMenu(preview->Window, "preview-system-menu");
+    ASSERT_TRUE(previewMenu.has_value()) << "no system menu on the preview's caption";
+    EXPECT_EQ(previewMenu->Rect.Height(), mainMenu->Rect.Height()) << "the preview's system menu holds other items";
 }
 
 E2E_JOURNEY(TPreviewJourney);

@@ -130,11 +130,12 @@ std::string RunTool(const std::vector<std::string>& Args, int* ExitCode)
     return out;
 }
 
-std::string TestClip(int Seconds, bool Noisy)
+std::string TestClip(int Seconds, bool Noisy, const std::string& Size)
 {
     const std::string folder = std::string(OMBRIX_BINARY_DIR) + "/e2e-clips";
     fs::create_directories(folder);
-    const std::string name = folder + "/bars" + std::to_string(Seconds) + (Noisy ? "n" : "") + ".avi";
+    const std::string name =
+        folder + "/bars" + std::to_string(Seconds) + (Noisy ? "n" : "") + (Size == "320x240" ? "" : "-" + Size) + ".avi";
     if (fs::exists(name))
         return name;
     // Made under a name of this process's own and then renamed, so tests running side by side never see
@@ -142,7 +143,7 @@ std::string TestClip(int Seconds, bool Noisy)
     const std::string partial = name + "." + std::to_string(getpid()) + ".avi";
     const std::string d = std::to_string(Seconds);
     std::vector<std::string> args{"ffmpeg", "-v", "error", "-y", "-f", "lavfi", "-i",
-        "testsrc=duration=" + d + ":size=320x240:rate=25", "-f", "lavfi", "-i", "sine=frequency=440:duration=" + d};
+        "testsrc=duration=" + d + ":size=" + Size + ":rate=25", "-f", "lavfi", "-i", "sine=frequency=440:duration=" + d};
     if (Noisy)
         args.insert(args.end(), {"-vf", "noise=alls=12:allf=t", "-q:v", "3"});
     else

@@ -34,8 +34,9 @@ struct TE2eHome {
 
 // A generated test clip (colour bars with a running counter, and a tone) of Seconds, made once per build
 // folder and shared by the tests; returns its path. Noisy clips are large enough for the program to take
-// them (it leaves files of about a megabyte or less alone) though they are short.
-std::string TestClip(int Seconds, bool Noisy);
+// them (it leaves files of about a megabyte or less alone) though they are short. Size is the picture's
+// width "x" height.
+std::string TestClip(int Seconds, bool Noisy, const std::string& Size = "320x240");
 // Copies a clip into Folder under Name; returns the new path.
 std::string PlaceClip(const std::string& Clip, const std::string& Folder, const std::string& Name);
 

@@ -1,5 +1,6 @@
 #include "skin/controls/TskSkinCustomComboBox.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -419,7 +420,7 @@ TEST_F(ComboBox, AltDownOpens_EnterTakesTheListsItem_EscapeGoesBack)
     EXPECT_EQ(Box->ItemIndex(), 1);
 }
 
-TEST_F(ComboBox, PageKeys_MoveTheSameDistanceBothWays)
+TEST_F(ComboBox, PageKeys_UpGoesOneRowMoreThanTheListShows_DownOneLess_EachSetsTheItem)
 {
     MakeBox();
     AddNumbered(30);
@@ -427,16 +428,27 @@ TEST_F(ComboBox, PageKeys_MoveTheSameDistanceBothWays)
     Box->SetItemIndex(10);
     ShowForm();
     Box->SetFocus();
-    Driver.Press(VK_NEXT);
-    EXPECT_EQ(Box->ItemIndex(), 17);
-    Driver.Press(VK_PRIOR);
-    EXPECT_EQ(Box->ItemIndex(), 10);
-    Driver.Press(VK_PRIOR);
+    const struct {
+        WORD Key;
+        int From, To;
+    } steps[] = {{VK_NEXT, 10, 17}, {VK_PRIOR, 17, 8}, {VK_PRIOR, 8, 0}, {VK_PRIOR, 0, 0}, {VK_NEXT, 27, 29}, {VK_NEXT, 29, 29}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::to_string(step.From) + " -> " + std::to_string(step.To));
+        Box->SetItemIndex(step.From);
+        TakeLog();
+        Driver.Press(step.Key);
+        EXPECT_EQ(Box->ItemIndex(), step.To);
+        // Landing on the item it starts from, the page still tells its click and change.
+        const Strings log = TakeLog();
+        EXPECT_NE(std::find(log.begin(), log.end(), "OnClick"), log.end());
+        EXPECT_NE(std::find(log.begin(), log.end(), "Change"), log.end());
+    }
+    // The nine devices: a page up from the last one reaches the first.
+    Box->Items()->Clear();
+    AddNumbered(9);
+    Box->SetItemIndex(8);
     Driver.Press(VK_PRIOR);
     EXPECT_EQ(Box->ItemIndex(), 0);
-    Box->SetItemIndex(27);
-    Driver.Press(VK_NEXT);
-    EXPECT_EQ(Box->ItemIndex(), 29);
 }
 
 TEST_F(ComboBox, TypedLetters_SearchTogetherWhenQuickAndAfterTheItemAfterAPause)

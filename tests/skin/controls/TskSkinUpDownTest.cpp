@@ -78,7 +78,7 @@ TEST_F(UpDownMouse, HoldingDown_FirstTickWaitsThenStepsEvery100)
     EXPECT_EQ(Downs, 1);
 }
 
-TEST_F(UpDownMouse, ReleasedOffThePressedButton_NoStepAndNoEvent)
+TEST_F(UpDownMouse, ReleasedOffThePressedButton_StepsOnceAndTellsTheButton)
 {
     auto* u = UpDown();
     u->SetPosition(50);
@@ -87,9 +87,10 @@ TEST_F(UpDownMouse, ReleasedOffThePressedButton_NoStepAndNoEvent)
     Driver.ButtonDown();
     Driver.MoveTo(Point(200, 200));
     Driver.AdvanceClock(1000); // the repeat pauses while off the button
-    Driver.ButtonUp();
     EXPECT_EQ(u->Position(), 50);
-    EXPECT_EQ(Downs, 0);
+    Driver.ButtonUp();
+    EXPECT_EQ(u->Position(), 49);
+    EXPECT_EQ(Downs, 1);
 }
 
 TEST_F(UpDownMouse, BackOnTheHeldButton_RepeatResumesAt50)

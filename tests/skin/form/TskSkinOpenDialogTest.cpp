@@ -515,6 +515,7 @@ TEST_F(OpenDialog, SaveMode_TheFiltersTypeComesBeforeDefaultExt_ForTheQuestionAn
     EXPECT_EQ(asked, ".avi");
     EXPECT_EQ(anyAsked, ".mkv");
     EXPECT_EQ(Dialog.FileName(), Temp.Clip("new clip.avi"));
+    EXPECT_EQ(Files(), std::vector<std::string>{Temp.Clip("new clip.avi")});
 }
 
 } // namespace

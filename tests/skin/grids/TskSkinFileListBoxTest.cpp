@@ -1,10 +1,12 @@
 #include "skin/grids/TskSkinFileListBox.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "FileCtrlTestSupport.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/vcl/TCustomEdit.h"
+#include "platform/vcl/TScreen.h"
 
 using filectrltest::FileCtrlTest;
 
@@ -50,6 +52,23 @@ TEST_F(FileListBox, FoldersListedInBracketsOnlyWhenAskedFor)
     List->SetFileType(TskFileType{skftDirectory});
     const auto shown = Shown();
     EXPECT_NE(std::find(shown.begin(), shown.end(), "[sub folder]"), shown.end());
+}
+
+TEST_F(FileListBox, AHundredItemsListedShowTheHourglassUntilTheListIsFull)
+{
+    for (const int count : {99, 150}) {
+        SCOPED_TRACE(count);
+        const std::filesystem::path many = Temp.Home / ("many " + std::to_string(count));
+        std::filesystem::create_directories(many);
+        for (int i = 0; i < count; ++i) Touch(many / ("clip " + std::to_string(1000 + i) + ".avi"));
+        const std::size_t before = Driver.Backend().CursorsShown().size();
+        List->SetDirectory(many.string());
+        ASSERT_EQ(List->Items()->Count(), count);
+        const std::vector<HCURSOR>& shown = Driver.Backend().CursorsShown();
+        const bool hourglass = std::find(shown.begin() + before, shown.end(), CursorToHandle(crHourGlass)) != shown.end();
+        EXPECT_EQ(hourglass, count > 100);
+        if (!shown.empty()) EXPECT_NE(shown.back(), CursorToHandle(crHourGlass));
+    }
 }
 
 TEST_F(FileListBox, FileNameJoinsDirectoryAndDropsFolderBrackets)
