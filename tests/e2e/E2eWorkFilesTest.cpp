@@ -40,9 +40,18 @@ void TWorkFilesJourney::EndMidJob(const TEnding& Ending)
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     ASSERT_NO_FATAL_FAILURE(AddFolderWithMouse(1));
     ASSERT_NO_FATAL_FAILURE(StartConverting(Ending.Device));
-    ASSERT_TRUE(WaitUntil([&] { return Program().RunsAnyOf({Ending.Step}); }, 150s)) << Ending.Step << " never ran";
     const std::string final = Ending.Device == 0 ? "long.mp4" : "long.avi";
     const std::string dest = Home.DefaultDestination();
+    // The step runs once its file grows: the scratch of the first of two steps, else the output.
+    const std::string written = Ending.Device == 0 && std::string(Ending.Step) == "mencoder" ? Home.WorkFolder() + "/temp" : dest;
+    const auto grows = [&] {
+        for (const std::string& file : Below(written))
+            if (fs::path(file).extension() != ".jpg" && fs::is_regular_file(written + "/" + file) &&
+                fs::file_size(written + "/" + file) > 100000)
+                return true;
+        return false;
+    };
+    ASSERT_TRUE(WaitUntil([&] { return Program().RunsAnyOf({Ending.Step}) && grows(); }, 150s)) << Ending.Step << " never wrote";
     const std::string killed = "run-" + std::to_string(Pid()) + "-";
     if (Ending.Kill) {
         Program().Kill();
