@@ -220,6 +220,9 @@ public:
     // --- end of the stored form ---
 
 private:
+    // Moves a window that would open centred away from the place of Others copies already running.
+    void OpenBesideOtherCopies(int Others);
+
     TSystemServices& FSystem;
     // The menu item "Use Closed Captions when available".
     bool ClosedCaptions() const;

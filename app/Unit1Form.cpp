@@ -3,6 +3,8 @@
 // folders, tables and defaults, and the close handlers save the settings and end our tools.
 #include "app/Unit1.h"
 
+#include <algorithm>
+
 #include "app/AppClasses.h"
 #include "app/TSystemServices.h"
 #include "app/om_buttons.h"
@@ -14,6 +16,7 @@
 #include "app/om_runcontrol.h"
 #include "app/om_settings.h"
 #include "app/om_tables.h"
+#include "app/om_workfiles.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -23,6 +26,7 @@
 #include "platform/vcl/TCustomComboBox.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TReader.h"
+#include "platform/vcl/TScreen.h"
 #include "platform/vcl/TTimer.h"
 #include "process/TOxPlaylist.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
@@ -442,6 +446,11 @@ void TForm1::FormCreate(TObject*)
         WorkFolder = ProgramFolder();
     ForceDirectories(WorkFolder);
     ForceDirectories(WorkFolder + "temp");
+    // What a killed run left in its scratch folder would stay there for good; a copy that still runs
+    // keeps its own. This run's folder is made now, so a copy started after it knows it runs.
+    RemoveScratchOfEndedRuns(WorkFolder);
+    OpenBesideOtherCopies(OtherLiveRuns(WorkFolder));
+    RunScratchFolder(WorkFolder);
     ExtractPlay();
 
     try {
@@ -519,6 +528,19 @@ void TForm1::FormClose(TObject*, TCloseAction&)
 void TForm1::FormDestroy(TObject*)
 {
     SaveAndEndTools();
+    RemoveRunScratch(WorkFolder);
+}
+
+void TForm1::OpenBesideOtherCopies(int Others)
+{
+    if (Others <= 0 || Position() != poScreenCenter)
+        return;
+    // A second copy (a double launch) opens down and to the right of the first, where both are seen.
+    const int step = 40 * std::min(Others, 6);
+    SetPosition(poDesigned);
+    SetBounds(std::clamp((Screen->Width() - Width()) / 2 + step, 0, std::max(0, Screen->Width() - Width())),
+              std::clamp((Screen->Height() - Height()) / 2 + step, 0, std::max(0, Screen->Height() - Height())), Width(),
+              Height());
 }
 
 void TForm1::deviceboxChange(TObject* Sender)

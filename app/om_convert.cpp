@@ -7,6 +7,7 @@
 #include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "app/om_tracks.h"
+#include "app/om_workfiles.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
@@ -513,11 +514,14 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         if (Pos("chapter", part) > 0 || n > 1)
             partSrc = ReplaceAll(partSrc, "dvdnav:", "dvd:");
         const std::string out = PartOutputPath(encoder, folder, mp4x ? tempName : name, ext, k, n);
-        std::string command = ComposeCommand(encoder, plan, partSrc, part, n, job(JobRecord::JobOptions), out,
+        // The tool writes a working name: a file under the final name is always one that was judged.
+        const std::string written = mp4x ? out : WorkingOutputPath(out);
+        std::string command = ComposeCommand(encoder, plan, partSrc, part, n, job(JobRecord::JobOptions), written,
                                              Settings.WorkFolder);
         if (Settings.NicerSubtitles)
             command = ReplaceAll(command, "dvdnav:", "dvd:");
         plan.Outputs.push_back(mp4x ? PartOutputPath(encoder, folder, name, "mp4", k, n) : out);
+        plan.Written.push_back(mp4x ? plan.Outputs.back() : written);
         plan.Commands.push_back(command);
     }
     if (plan.Commands.front().empty()) {
@@ -652,9 +656,9 @@ public:
 
 private:
     // Where the queue goes after a job.
-    enum class TAfterJob { NextJob, EndQueue, LeaveNow };
+    enum class TAfterJob { NextJob, EndQueue };
     // How the steps of a part ended.
-    enum class TStepsEnd { Ran, Failed, Closing };
+    enum class TStepsEnd { Ran, Failed };
 
     // What one job gathers over its parts.
     struct TJob {
@@ -675,14 +679,15 @@ private:
     // --- the steps -------------------------------------------------------------------------------
     TAfterJob RunJob(int j);
     void EndUnrunnableJob(const TJob& Job);
-    // False when the program is closing: nothing more is done then.
-    bool RunPart(TJob& Job, int k);
+    void RunPart(TJob& Job, int k);
     void BeginPart(const TJob& Job, int k);
     std::vector<std::string> PartSteps(const TJob& Job, int k) const;
     TStepsEnd RunSteps(const TJob& Job, int k, const std::vector<std::string>& Steps);
     // "" when the part's file holds what the part was to cover, else what is wrong with it.
     std::string JudgePart(TJob& Job, int k, TStandbyProbe& Judge);
     void EndPart(TJob& Job, int k, bool PartOk);
+    // The judged-whole file of part k under its final name; false when it could not be renamed.
+    bool GiveFinalName(TJob& Job, int k);
     void OpenTrayAfterLastPart(const TJob& Job, int k);
     TAfterJob FinishJob(TJob& Job);
     void FinishQueue();
@@ -693,7 +698,9 @@ private:
     // the queue ends without summing up its failures and without showing the folder.
     // Skip ends the part that runs: it is neither judged nor kept, no tray opens for it, and the next
     // part starts afresh; a job whose last part was skipped says "Skipped Conversion".
-    bool StopAsked() const { return FForm.RunState.AbortRequested != 0; }
+    // Closing the window is a Stop: what the cut part wrote is set aside and the scratch files go
+    // before the window does.
+    bool StopAsked() const { return FForm.RunState.AbortRequested != 0 || Application->Terminated(); }
     bool SkipAsked() const { return FForm.RunState.SkipRequested != 0; }
     bool Interrupted() const { return StopAsked() || SkipAsked(); }
     // Whether a tool run or a judgement that serves the window's messages goes on.
@@ -765,16 +772,14 @@ void TQueueRun::Run()
 {
     FBudgets = BuildJobs(FForm, FOptions);
     FCount = JobCount(FJobs);
-    FScratch = JoinPath(FForm.WorkFolder, "temp/convert.avi");
-    FSteadyCopy = JoinPath(FForm.WorkFolder, "temp/steady.nut");
-    ForceDirectories(JoinPath(FForm.WorkFolder, "temp"));
-    for (int j = 0; j < FCount; ++j) {
-        const TAfterJob next = RunJob(j);
-        if (next == TAfterJob::LeaveNow)
-            return;
-        if (next == TAfterJob::EndQueue)
+    // The scratch files are this run's own: another copy of the program converting beside it never
+    // writes them.
+    const std::string scratch = RunScratchFolder(FForm.WorkFolder);
+    FScratch = scratch + "convert.avi";
+    FSteadyCopy = scratch + "steady.nut";
+    for (int j = 0; j < FCount; ++j)
+        if (RunJob(j) == TAfterJob::EndQueue)
             break;
-    }
     FinishQueue();
 }
 
@@ -816,8 +821,7 @@ TQueueRun::TAfterJob TQueueRun::RunJob(int j)
                     CarriesAudio(Cell(job, JobRecord::OptionTemplate) + " " + Cell(job, JobRecord::JobOptions));
     const int n = static_cast<int>(job.Plan.Commands.size());
     for (int k = 0; k < n && !StopAsked() && !job.DestinationFull; ++k)
-        if (!RunPart(job, k))
-            return TAfterJob::LeaveNow;
+        RunPart(job, k);
     FJobs.SetCells(JobRecord::EndTime, j, ClockText());
     return FinishJob(job);
 }
@@ -832,7 +836,7 @@ void TQueueRun::EndUnrunnableJob(const TJob& Job)
     Failed(Job.SourceRow, Cell(Job, JobRecord::OutputFile), Job.Plan.Runnable ? "tool not available" : Job.Plan.Reason);
 }
 
-bool TQueueRun::RunPart(TJob& Job, int k)
+void TQueueRun::RunPart(TJob& Job, int k)
 {
     BeginPart(Job, k);
     FLastProgress.clear();
@@ -843,8 +847,6 @@ bool TQueueRun::RunPart(TJob& Job, int k)
     DeleteFile(FScratch);
     DeleteFile(FSteadyCopy);
     const TStepsEnd ran = RunSteps(Job, k, steps);
-    if (ran == TStepsEnd::Closing)
-        return false;
     DeleteFile(FScratch);
     DeleteFile(FSteadyCopy);
 
@@ -856,8 +858,6 @@ bool TQueueRun::RunPart(TJob& Job, int k)
     }
     if (partOk) {
         const std::string verdict = JudgePart(Job, k, judge);
-        if (Application->Terminated())
-            return false;
         if (!verdict.empty()) {
             partOk = false;
             Job.Why = verdict;
@@ -866,7 +866,6 @@ bool TQueueRun::RunPart(TJob& Job, int k)
         Job.Why = FRun.LastStartFailed() ? "the encoder could not be started" : "the encoder failed";
     }
     EndPart(Job, k, partOk);
-    return true;
 }
 
 void TQueueRun::BeginPart(const TJob& Job, int k)
@@ -928,7 +927,7 @@ TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vect
         FLastProgress.clear();
         FForm.converttimer->SetEnabled(true);
         const bool makesTheSteadyCopy = !Job.Plan.ReadStep.empty() && &step == &Steps.front();
-        const std::string written = &step == &Steps.back() ? Job.Plan.Outputs[static_cast<std::size_t>(k)]
+        const std::string written = &step == &Steps.back() ? Job.Plan.Written[static_cast<std::size_t>(k)]
                                     : makesTheSteadyCopy    ? FSteadyCopy
                                                             : FScratch;
         // A tool ended for not ending by itself wrote what it could: its file is judged.
@@ -937,8 +936,8 @@ TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vect
         const bool cutShort = FRun.WaitForTool(watch);
         FForm.converttimer->SetEnabled(false);
         state.PendingProgressLine.clear();
-        if (Application->Terminated())
-            return TStepsEnd::Closing;
+        if (StopAsked())
+            return TStepsEnd::Failed;
         if (FRun.LastExitCode() != 0 && !cutShort)
             return TStepsEnd::Failed;
         if (!FLastProgress.empty()) {
@@ -954,7 +953,7 @@ TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vect
 // The part is judged by its file: the player must find in it what the part was to cover.
 std::string TQueueRun::JudgePart(TJob& Job, int k, TStandbyProbe& Judge)
 {
-    const std::string& out = Job.Plan.Outputs[static_cast<std::size_t>(k)];
+    const std::string& out = Job.Plan.Written[static_cast<std::size_t>(k)];
     const TPartRange range = PartRange(Job, k);
     TMediaReport made;
     std::string verdict = "the output could not be checked";
@@ -980,6 +979,10 @@ void TQueueRun::EndPart(TJob& Job, int k, bool PartOk)
 {
     const std::string& out = Job.Plan.Outputs[static_cast<std::size_t>(k)];
     const bool interrupted = Interrupted();
+    if (PartOk && !interrupted && !GiveFinalName(Job, k)) {
+        PartOk = false;
+        Job.Why = "the output could not be given its name";
+    }
     if (!PartOk && !interrupted) {
         const std::string cause = FailureCause(Cell(Job, JobRecord::GroupKey), Cell(Job, JobRecord::SourceArg),
                                                Cell(Job, JobRecord::OutputFolder));
@@ -994,9 +997,9 @@ void TQueueRun::EndPart(TJob& Job, int k, bool PartOk)
         }
     }
     const bool partOk = PartOk && !interrupted;
-    // A stopped, skipped or failed part's file never keeps the final name.
+    // A stopped, skipped or failed part's file never gets the final name.
     if (!partOk)
-        SetAsideIncomplete(out);
+        SetAsideIncomplete(Job.Plan.Written[static_cast<std::size_t>(k)], out);
     if (partOk) {
         FForm.setProgress(FForm.RunState.CurrentJob, FForm.RunState.CurrentTotal);
         if (FOptions.PartDone)
@@ -1004,6 +1007,25 @@ void TQueueRun::EndPart(TJob& Job, int k, bool PartOk)
         OpenTrayAfterLastPart(Job, k);
     }
     Job.AllParts = Job.AllParts && partOk;
+}
+
+bool TQueueRun::GiveFinalName(TJob& Job, int k)
+{
+    std::string& out = Job.Plan.Outputs[static_cast<std::size_t>(k)];
+    const std::string named = ::GiveFinalName(Job.Plan.Written[static_cast<std::size_t>(k)], out);
+    if (named.empty())
+        return false;
+    // Taken since the plan (another copy of the program made a file of that name): the file got the
+    // next free name, and the row and the playlist name that one.
+    if (named != out && Job.Plan.Outputs.size() == 1) {
+        const std::string file = ExtractFileName(named);
+        const std::string name = file.substr(0, file.size() - ExtractFileExt(file).size());
+        FJobs.SetCells(JobRecord::OutputName, Job.Index, name);
+        FJobs.SetCells(JobRecord::OutputFile, Job.Index, file);
+        Job.Plan.OutputName = name;
+    }
+    out = named;
+    return true;
 }
 
 // The tray opens after the last part of the disc's last job, never before a later title of the same

@@ -126,6 +126,9 @@ struct TJobPlan {
     // One per part: the files the job is judged on. An "mp4x" job's encoder writes "temp.mp4x" (made
     // unique like the output name); its result is the ".mp4" file another step would make of it.
     std::vector<std::string> Outputs;
+    // One per part: the file the part's last step writes, a working name beside its output (the
+    // output itself for an "mp4x" job). Only a file the judge passed is renamed to its output.
+    std::vector<std::string> Written;
     std::vector<std::string> Commands; // one per part
     // A file whose pictures come unevenly is first written at a constant rate (this step, run before
     // each part's command), and the encoder reads that copy instead of the file.
@@ -142,7 +145,8 @@ struct TPlanSettings {
 
 // Plans job row j of convertgrid against its source row in StringGrid1. The output base name is
 // chosen so that none of the files the job will write exists yet (each part's numbered file for a
-// split job), so nothing of the user's is ever overwritten; column 8 keeps it.
+// split job), so nothing of the user's is ever overwritten; column 8 keeps it. The commands write
+// working names (Written), never an output's final name.
 TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid1, int j,
                  const TPlanSettings& Settings);
 
@@ -185,7 +189,9 @@ struct TConvertOptions {
 // Converts every selected source for the chosen device, one job after the other, with the real
 // tools; returns when the queue is done or stopped. A source ends "Done" only when every part
 // succeeded, nothing was stopped or skipped and every expected output exists and is not empty;
-// otherwise "No" (a skipped or stopped job is not judged). The flags Converting, Scanning, GrabMode
+// otherwise "No" (a skipped or stopped job is not judged). Each part's file gets its output's name
+// only once it was judged whole; what a stopped, skipped or failed part wrote is set aside as
+// incomplete. The program closing while the queue runs ends it as Stop does. The flags Converting, Scanning, GrabMode
 // and ToolRunning are off again when it returns, however it returns. Start while a queue runs is
 // ignored. Every file of a "Done" job goes into the playlist once; a disc's tray opens after the last
 // part of its last job when that part succeeded.

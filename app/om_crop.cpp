@@ -155,6 +155,7 @@ void BuildCropOptions(TskSkinStringGrid& convertgrid, TskSkinStringGrid& StringG
 
 #include "app/Unit1.h"
 #include "app/om_runcontrol.h"
+#include "app/om_workfiles.h"
 #include "platform/gfx/Jpeg.h"
 #include "platform/rtl/Files.h"
 #include "platform/sys/CommandLine.h"
@@ -180,9 +181,9 @@ TSurface GrabCropFrame(TForm1& Form, int Seconds, int j)
     }
     if (W <= 0 || H <= 0)
         return frame; // a scale to ":" would only make the tool fail
-    ForceDirectories(JoinPath(Form.WorkFolder, "temp"));
-    const std::string avi = JoinPath(Form.WorkFolder, "temp/temp.avi");
-    const std::string jpg = JoinPath(Form.WorkFolder, "temp/temp.jpg");
+    const std::string scratch = RunScratchFolder(Form.WorkFolder);
+    const std::string avi = scratch + "crop.avi";
+    const std::string jpg = scratch + "crop.jpg";
     DeleteFile(avi);
     DeleteFile(jpg);
     std::string grab = QuoteArg("mencoder") + " -vf scale=" + IntToStr(W) + ":" + IntToStr(H) + "  -frames 5 -ss " +

@@ -351,23 +351,3 @@ bool CarriesAudio(const std::string& Options)
             return false;
     return true;
 }
-
-std::string SetAsideIncomplete(const std::string& Path)
-{
-    if (!FileExists(Path))
-        return std::string();
-    if (FileSize(Path) == 0) {
-        DeleteFile(Path);
-        return std::string();
-    }
-    const std::string folder = ExtractFilePath(Path);
-    const std::string ext = ExtractFileExt(Path);
-    const std::string name = ExtractFileName(Path);
-    const std::string base = name.substr(0, name.size() - ext.size()) + " (incomplete)";
-    std::string target = folder + base + ext;
-    for (int n = 1; FileExists(target) || DirectoryExists(target); ++n)
-        target = folder + base + "(" + IntToStr(n) + ")" + ext;
-    if (!RenameFile(Path, target))
-        return std::string();
-    return target;
-}

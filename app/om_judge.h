@@ -90,9 +90,3 @@ std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio,
 
 // True when a profile's options keep the sound (no "-nosound", no "-an").
 bool CarriesAudio(const std::string& Options);
-
-// Moves an unfinished output off its final name: an empty file is removed (it holds nothing), any
-// other is kept as "<name> (incomplete).<ext>" (with a counter when that is taken), so nothing the
-// tools wrote is lost and the final name is free for the next run. Returns the new path ("" when
-// the file was removed or was not there).
-std::string SetAsideIncomplete(const std::string& Path);

@@ -8,6 +8,7 @@
 #include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "app/om_thumbs.h"
+#include "app/om_workfiles.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TApplication.h"
@@ -136,7 +137,8 @@ bool TScanAhead::HoldRow(int Row)
     }
     TskSkinStringGrid& g = *FForm.StringGrid1;
     // Each picture has a scratch video of its own beside it: several are made at once.
-    const std::string scratch = ChangeFileExt(ScanThumbnailPath(g, Row, FForm.WorkFolder), ".avi");
+    const std::string scratch =
+        RunScratchFolder(FForm.WorkFolder) + ExtractFileName(ChangeFileExt(ScanThumbnailPath(g, Row, FForm.WorkFolder), ".avi"));
     const TScanThumbnailRuns runs = ScanThumbnailRuns(FForm, Row, scratch);
     if (runs.Grab.empty()) {
         FHeld[Row] = true;

@@ -6,6 +6,7 @@
 #include "app/om_functions.h"
 #include "app/om_runcontrol.h"
 #include "app/om_tables.h"
+#include "app/om_workfiles.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
@@ -96,7 +97,7 @@ void MakeScanThumbnail(TForm1& Form, int r)
     // While a folder is scanned, the pictures are made beside the identifications, before the rows.
     if (Form.ScanAhead())
         return;
-    const TScanThumbnailRuns runs = ScanThumbnailRuns(Form, r, JoinPath(Form.WorkFolder, "temp/temp.avi"));
+    const TScanThumbnailRuns runs = ScanThumbnailRuns(Form, r, RunScratchFolder(Form.WorkFolder) + "thumbnail.avi");
     if (runs.Grab.empty())
         return;
     TRunControl& run = Form.RunControl();

@@ -54,7 +54,8 @@ bool ValidPid(DWORD ProcessID)
 
 // The kernel's short name of a running process; false when it is gone or has ended (a zombie has
 // no image any more and is not running).
-bool ReadShortName(pid_t Pid, std::string& Name)
+// With Rest, what follows the state: the kernel's fields from the parent's id on.
+bool ReadShortName(pid_t Pid, std::string& Name, std::string* Rest = nullptr)
 {
     const std::string stat = ReadProcFile("/proc/" + std::to_string(Pid) + "/stat");
     // "pid (comm) S ...": the short name may itself hold blanks and parentheses.
@@ -66,6 +67,8 @@ bool ReadShortName(pid_t Pid, std::string& Name)
     if (state == 'Z' || state == 'X')
         return false;
     Name = stat.substr(open + 1, close - open - 1);
+    if (Rest)
+        *Rest = stat.substr(close + 3);
     return true;
 }
 
@@ -96,6 +99,21 @@ bool PidFdSignal(int PidFd, int Sig)
 }
 
 } // namespace
+
+std::string ProcessStartMark(DWORD ProcessID)
+{
+    std::string name, rest;
+    if (!ValidPid(ProcessID) || !ReadShortName(static_cast<pid_t>(ProcessID), name, &rest))
+        return {};
+    // The start time is the 22nd field of the line, the 19th after the state.
+    std::size_t at = 0;
+    for (int field = 0; field < 18 && at != std::string::npos; ++field)
+        at = rest.find(' ', at + 1);
+    if (at == std::string::npos)
+        return {};
+    const std::size_t end = rest.find(' ', at + 1);
+    return rest.substr(at + 1, end == std::string::npos ? std::string::npos : end - at - 1);
+}
 
 std::string ProcessFileName(DWORD ProcessID, bool FullPath)
 {

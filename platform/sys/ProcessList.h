@@ -27,6 +27,11 @@ bool RunningProcessesList(TStrings* List, bool FullPath);
 // image may not be read.
 std::string ProcessFileName(DWORD ProcessID, bool FullPath);
 
+// When a running process started, as the kernel counts it (clock ticks since boot): an id is given
+// again after its process ended, the id with this mark names one process. "" when there is no such
+// process or it has ended.
+std::string ProcessStartMark(DWORD ProcessID);
+
 // The id of the first running process whose image is ProcessName, compared without regard to case;
 // kNoProcess when none. A name with a folder ("/") is compared with the full path, any other with the
 // base name. A trailing ".exe" may be given: Linux images have none.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +20,7 @@
 #include "app/om_codecs.h"
 #include "app/om_settings.h"
 #include "app/om_tables.h"
+#include "platform/sys/ProcessList.h"
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TTestSystemServices.h"
 #include "tests/support/TScratchFolder.h"
@@ -131,6 +136,37 @@ TEST_F(FormCreate, MakesTheWorkFoldersAndTheDefaultDestination)
     const std::string destination = (Home / "My Papers/Ombrix/").string();
     EXPECT_EQ(Form->skskinlabel1->ProgressText(), destination);
     EXPECT_TRUE(fs::is_directory(destination));
+}
+
+TEST_F(FormCreate, RemovesTheScratchOfRunsThatAreGone_NeverARunningCopysNorAnythingElse)
+{
+    const auto sleeper = [] {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            execlp("sleep", "sleep", "60", nullptr);
+            _exit(127);
+        }
+        return pid;
+    };
+    const pid_t live = sleeper(), gone = sleeper();
+    const auto run = [](pid_t Pid, const std::string& Mark) { return "run-" + std::to_string(Pid) + "-" + Mark; };
+    const std::string liveRun = run(live, ProcessStartMark(live)), goneRun = run(gone, ProcessStartMark(gone));
+    kill(gone, SIGKILL);
+    waitpid(gone, nullptr, 0);
+    const fs::path temp = fs::path(WorkFolder()) / "temp", outside = fs::path(Scratch.Path()) / "outside";
+    // An id handed out again names another process: that run is gone too.
+    for (const fs::path& folder : {temp / liveRun, temp / goneRun, temp / run(live, "1"), outside}) {
+        fs::create_directories(folder);
+        std::ofstream(folder / "convert.avi") << "x";
+    }
+    fs::create_directory_symlink(outside, temp / run(1, "1"));
+    Start();
+    kill(live, SIGKILL);
+    waitpid(live, nullptr, 0);
+    EXPECT_TRUE(fs::exists(temp / liveRun / "convert.avi")) << "a running copy's scratch was removed";
+    EXPECT_FALSE(fs::exists(temp / goneRun));
+    EXPECT_FALSE(fs::exists(temp / run(live, "1")));
+    EXPECT_TRUE(fs::exists(outside / "convert.avi")) << "a link led the removal out of the work folder";
 }
 
 TEST_F(FormCreate, WritesTheDesktopLinkInAHomeWithBlanksAndQuotes)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/om_tables.h"
+#include "app/om_workfiles.h"
 #include "platform/sys/CommandLine.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
@@ -337,7 +338,9 @@ TEST_F(Plans, DvdTitle_ScalesWithHarddupAndComposesTheWholeCommand)
     ASSERT_EQ(p.Commands.size(), 1u);
     // The title's own length, in pictures, ends the run, wherever the disc's navigation would lead on.
     EXPECT_EQ(p.Commands[0], "\"mencoder\" -dvd-device /media/cdrom0 dvdnav://3  -frames 15000  -ofps 25 -vf harddup,scale=480:272, "
-                             "-ovc x264 -oac faac  -aid 128 -noautosub -forcedsubsonly -o \"" + dest + "Film.mp4\"");
+                             "-ovc x264 -oac faac  -aid 128 -noautosub -forcedsubsonly -o \"" + p.Written[0] + "\"");
+    // The encoder writes a working name beside the output; only a judged file gets the final name.
+    EXPECT_EQ(p.Written[0], dest + "Film (converting " + std::to_string(getpid()) + ").mp4");
 }
 
 TEST_F(Plans, SmallFile_NoFilter_NoEmptyVfOption)
@@ -416,7 +419,7 @@ TEST_F(Plans, ScriptShape_ComposedWithItsOptions)
     tables.convertgrid->SetCells(JobRecord::OptionTemplate, j, "-a_codec WMA9STD");
     const TJobPlan p = Plan(j);
     EXPECT_EQ(p.Commands[0], "\"omscript\" \"/w/wmcmd.vbs\" -input \"/v/a b.avi\"   -v_framerate 25 -time 0 end "
-                             "-a_codec WMA9STD -output \"" + dest + "Film.mp4\"");
+                             "-a_codec WMA9STD -output \"" + p.Written[0] + "\"");
 }
 
 TEST_F(Plans, NoscaleTemplate_DropsWordAndScaling)
@@ -464,7 +467,7 @@ TEST_F(Plans, Mp4xWithAnotherEncoder_IsAnOrdinaryExtension)
     tables.convertgrid->SetCells(JobRecord::OutputExt, j, "mp4x");
     const TJobPlan p = Plan(j);
     EXPECT_EQ(p.Outputs, std::vector<std::string>{dest + "Film.mp4x"});
-    EXPECT_EQ(SplitCommandLine(p.Commands[0]).back(), dest + "Film.mp4x");
+    EXPECT_EQ(SplitCommandLine(p.Commands[0]).back(), WorkingOutputPath(dest + "Film.mp4x"));
 }
 
 // --- the driver with the stand-in encoder ------------------------------------------------------------

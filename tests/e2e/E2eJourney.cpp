@@ -216,7 +216,7 @@ bool TJourney::PickTreeEntry(const TScreenWindow& Dialog, int Rows)
     return moved;
 }
 
-void TJourney::AddFolderWithMouse(int ExpectedRows)
+void TJourney::AddFolderWithMouse(int ExpectedRows, int Entry)
 {
     Click(Main.AddFolder());
     const std::optional<TScreenWindow> dialog = WaitForFolderDialog("Select folder containing video files");
@@ -224,11 +224,21 @@ void TJourney::AddFolderWithMouse(int ExpectedRows)
     Picture("folder-dialog");
 
     // The tree starts at the documents folder, selected; the clips folder is its first child.
-    ASSERT_TRUE(PickTreeEntry(*dialog, 1)) << "a click on the clips folder in the tree did not select it";
+    ASSERT_TRUE(PickTreeEntry(*dialog, Entry)) << "a click on the clips folder in the tree did not select it";
     ASSERT_TRUE(ConfirmFolderDialog(*dialog));
     // The rows show once the whole folder is scanned, every clip in it identified and given its
     // thumbnail: on a loaded machine a folder of six clips takes more than a minute.
     EXPECT_TRUE(WaitForRows(ExpectedRows, 150s)) << "the queue did not show " << ExpectedRows << " rows";
+}
+
+void TJourney::StartConverting(int Device)
+{
+    if (Device != 0)
+        ASSERT_TRUE(ChooseFromCombo(Main.Device(), Device)) << "the device list did not open, or did not close on a click";
+    Click(Main.Start());
+    const std::optional<TScreenWindow> destination = WaitForFolderDialog("Select destination folder");
+    ASSERT_TRUE(destination.has_value()) << "Start did not ask for the destination";
+    ASSERT_TRUE(ConfirmFolderDialog(*destination));
 }
 
 bool TJourney::WaitForQueueEnd(const TSurface& StartFace, std::chrono::milliseconds Limit)

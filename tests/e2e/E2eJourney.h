@@ -106,9 +106,20 @@ protected:
     void Click(const TRect& Control) const { const TPoint p = Middle(Control); D().Click(p.X, p.Y); }
     void Click(TPoint P) const { D().Click(P.X, P.Y); }
 
-    // Add folder: opens the folder dialog, picks Folder's entry in the tree with the mouse (it is a child
-    // of the folder the dialog starts in) and confirms with OK. Waits for the given number of queue rows.
-    void AddFolderWithMouse(int ExpectedRows);
+    // Add folder: opens the folder dialog, picks the clips folder's entry in the tree with the mouse (the
+    // Entry-th child of the folder the dialog starts in) and confirms with OK. Waits for the given number
+    // of queue rows.
+    void AddFolderWithMouse(int ExpectedRows, int Entry = 1);
+    // Start, and the destination it asks for confirmed; the device (its place in the device box)
+    // chosen first unless it is the one chosen at start (0).
+    void StartConverting(int Device = 0);
+    // Another copy of the program in the same home, with its main window: the journey's steps go to
+    // it until the two are swapped back.
+    void SwapProgram(std::unique_ptr<TE2eProgram>& Other, TMainWindow& OtherMain)
+    {
+        std::swap(FProgram, Other);
+        std::swap(Main, OtherMain);
+    }
     // Clicks the entry of the folder dialog's tree that lies Rows rows below (above, when negative) the
     // selected one, and waits until it is the selected one.
     bool PickTreeEntry(const TScreenWindow& Dialog, int Rows);
