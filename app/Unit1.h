@@ -106,6 +106,8 @@ public:
 
     // The work folder (with a trailing "/"); tools run there when it exists.
     std::string WorkFolder;
+    // The window's controls the settings file is read into and written from.
+    TSettingsControls SettingsControls();
 
     // --- visible controls; plain stand-ins until the window hands its own ---
     IOmGauge* status = nullptr;        // status line
@@ -243,7 +245,6 @@ private:
     };
     std::unique_ptr<TFormParts, TFormPartsDeleter> FParts;
     void ReadStoredForm();
-    TSettingsControls SettingsControls();
     // The queue rows, built in the scroll box of the stored form.
     void MakeQueue();
     std::string FSkipNote;

@@ -44,21 +44,69 @@ int RetryClose(int fd)
     return fd >= 0 ? ::close(fd) : 0;
 }
 
-// A descriptor at 3 or above: the child moves its pipes onto 0, 1 and 2, which must not collide with
-// the error pipe when the parent itself runs with a standard descriptor closed.
-int AboveStdio(int fd)
-{
-    if (fd >= 3) {
-        return fd;
+// One descriptor, closed when it goes.
+class TOwnedFd {
+public:
+    TOwnedFd() = default;
+    ~TOwnedFd() { Close(); }
+    TOwnedFd(const TOwnedFd&) = delete;
+    TOwnedFd& operator=(const TOwnedFd&) = delete;
+
+    int Get() const { return FFd; }
+    void Reset(int Fd)
+    {
+        Close();
+        FFd = Fd;
     }
-    int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
-    int err = errno;
-    ::close(fd);
-    if (moved < 0) {
-        RaiseOSError(err, "fcntl");
+    void Close()
+    {
+        RetryClose(FFd);
+        FFd = -1;
     }
-    return moved;
-}
+
+private:
+    int FFd = -1;
+};
+
+// The pipe a forked child reports a failed exec through. Its ends are closed in one place, their own
+// destructors, whatever fails between making the pipe and reading the child's answer (a failure in
+// the constructor included: its members are destroyed then, though the pipe itself is not).
+class TErrorPipe {
+public:
+    TErrorPipe()
+    {
+        int fds[2];
+        MakePipe(fds);
+        FRead.Reset(fds[0]);
+        FWrite.Reset(fds[1]);
+        // Above 2: the child moves its pipes onto 0, 1 and 2, which must not collide with the error
+        // pipe when the parent itself runs with a standard descriptor closed.
+        LiftAboveStdio(FRead);
+        LiftAboveStdio(FWrite);
+    }
+
+    int ReadEnd() const { return FRead.Get(); }
+    int WriteEnd() const { return FWrite.Get(); }
+    void CloseWriteEnd() { FWrite.Close(); }
+
+private:
+    static void LiftAboveStdio(TOwnedFd& End)
+    {
+        if (End.Get() >= 3) {
+            return;
+        }
+        int moved = fcntl(End.Get(), F_DUPFD_CLOEXEC, 3);
+        int err = errno;
+        End.Reset(moved);
+        if (moved < 0) {
+            RaiseOSError(err, "fcntl");
+        }
+    }
+
+    TOwnedFd FRead;
+    TOwnedFd FWrite;
+};
+
 
 // Everything the child needs, prepared before fork: after fork only async-signal-safe calls are
 // allowed, because another thread may have held the allocator's lock at the moment of the fork.
@@ -200,33 +248,29 @@ void ReapLater(pid_t pid)
 // signal, so this one forks.
 TChildProcess SpawnTiedToParent(const TChildPlan& plan, const std::string& program)
 {
-    int err[2];
-    MakePipe(err);
-    err[0] = AboveStdio(err[0]);
-    err[1] = AboveStdio(err[1]);
+    TErrorPipe err;
     const pid_t parent = getpid();
     pid_t pid = fork();
     if (pid == 0) {
-        ::close(err[0]);
+        ::close(err.ReadEnd());
         // SIGKILL, not a polite signal: a tool spinning after its work cannot be trusted to answer one.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         // We may have died between fork and prctl: then the signal never comes, so the child looks.
         if (getppid() != parent) {
             _exit(127);
         }
-        ChildExec(plan, err[1]);
+        ChildExec(plan, err.WriteEnd());
     }
     int forkErr = errno;
-    RetryClose(err[1]);
+    // Only the child may hold the write end: the read below ends when the child execs or exits.
+    err.CloseWriteEnd();
     if (pid < 0) {
-        RetryClose(err[0]);
         RaiseOSError(forkErr, "fork");
     }
     // Opened while the child is unreaped, so it refers to exactly this child.
     int pidfd = PidfdOpen(pid);
     // The pipe closes on exec with nothing in it, or carries the errno of what failed before it.
-    int execErr = ReadExecResult(err[0]);
-    RetryClose(err[0]);
+    int execErr = ReadExecResult(err.ReadEnd());
     if (execErr != 0) {
         int status;
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -382,35 +426,29 @@ void SpawnDetached(const TSpawnRequest& Request)
 {
     TChildPlan plan = MakePlan(Request);
     plan.newSession = true;
-    int err[2];
-    MakePipe(err);
-    err[0] = AboveStdio(err[0]);
-    err[1] = AboveStdio(err[1]);
-
+    TErrorPipe err;
     pid_t pid = fork();
     if (pid == 0) {
-        ::close(err[0]);
+        ::close(err.ReadEnd());
         // The intermediate process ends at once; the grandchild is adopted by init, which reaps it.
         pid_t grandchild = fork();
         if (grandchild < 0) {
-            ChildFail(err[1], errno);
+            ChildFail(err.WriteEnd(), errno);
         }
         if (grandchild == 0) {
-            ChildExec(plan, err[1]);
+            ChildExec(plan, err.WriteEnd());
         }
         _exit(0);
     }
     int forkErr = errno;
-    RetryClose(err[1]);
+    err.CloseWriteEnd();
     if (pid < 0) {
-        RetryClose(err[0]);
         RaiseOSError(forkErr, "fork");
     }
     int status;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    int execErr = ReadExecResult(err[0]);
-    RetryClose(err[0]);
+    int execErr = ReadExecResult(err.ReadEnd());
     if (execErr != 0) {
         RaiseOSError(execErr, Request.Program);
     }

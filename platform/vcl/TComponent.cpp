@@ -66,6 +66,7 @@ TComponent::~TComponent()
         TComponent* other = FFreeNotifies.back();
         FFreeNotifies.pop_back();
         EraseLast(other->FFreeNotifies, this);
+        EraseLast(other->FAskedNotifies, this);
         other->Notify(this, opRemove);
     }
     DestroyComponents();
@@ -173,7 +174,7 @@ bool Linked(const std::vector<TComponent*>& AList, TComponent* B, const std::vec
 
 } // namespace
 
-void TComponent::FreeNotification(TComponent* AComponent)
+void TComponent::Pair(TComponent* AComponent)
 {
     if (AComponent == nullptr || AComponent == this) return;
     if (!Linked(FFreeNotifies, AComponent, AComponent->FFreeNotifies, this)) {
@@ -183,11 +184,38 @@ void TComponent::FreeNotification(TComponent* AComponent)
     FComponentState.Include(csFreeNotification);
 }
 
-void TComponent::RemoveFreeNotification(TComponent* AComponent)
+bool TComponent::LinksName(const TComponent* AComponent) const
+{
+    return std::any_of(FLinks.begin(), FLinks.end(), [AComponent](const TComponentLinkBase* l) { return l->FTarget == AComponent; });
+}
+
+void TComponent::UnpairUnlessNeeded(TComponent* AComponent)
 {
     if (AComponent == nullptr || !Linked(FFreeNotifies, AComponent, AComponent->FFreeNotifies, this)) return;
+    if (LinksName(AComponent) || AComponent->LinksName(this)) return;
+    if (Linked(FAskedNotifies, AComponent, AComponent->FAskedNotifies, this)) return;
     EraseLast(FFreeNotifies, AComponent);
     EraseLast(AComponent->FFreeNotifies, this);
+}
+
+void TComponent::FreeNotification(TComponent* AComponent)
+{
+    if (AComponent == nullptr || AComponent == this) return;
+    Pair(AComponent);
+    if (!Linked(FAskedNotifies, AComponent, AComponent->FAskedNotifies, this)) {
+        FAskedNotifies.push_back(AComponent);
+        AComponent->FAskedNotifies.push_back(this);
+    }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent)
+{
+    if (AComponent == nullptr) return;
+    if (Linked(FAskedNotifies, AComponent, AComponent->FAskedNotifies, this)) {
+        EraseLast(FAskedNotifies, AComponent);
+        EraseLast(AComponent->FAskedNotifies, this);
+    }
+    UnpairUnlessNeeded(AComponent);
 }
 
 void TComponent::SetParentComponent(TComponent*) {}
@@ -252,10 +280,10 @@ void TComponentLinkBase::Attach(TComponent* Value)
     if (Value == FTarget) return;
     TComponent* old = FTarget;
     FTarget = Value;
-    const auto& links = FHolder->FLinks;
-    const bool stillNamed = std::any_of(links.begin(), links.end(), [old](const TComponentLinkBase* l) { return l->FTarget == old; });
-    if (old != nullptr && !stillNamed) FHolder->RemoveFreeNotification(old);
-    if (Value != nullptr) Value->FreeNotification(FHolder);
+    // Another link, of either side, or a watch the holder or the target asked for may still need the
+    // pair: it ends only when nothing does.
+    FHolder->UnpairUnlessNeeded(old);
+    if (Value != nullptr) Value->Pair(FHolder);
 }
 
 bool TComponentLinkBase::TargetDestroying() const

@@ -159,8 +159,10 @@ public:
     void DestroyComponents();
 
     // Asks for AComponent's Notification(this, opRemove) when this component goes away, whoever owns
-    // either: a control hears of a sibling going only this way (see HearOnlyThroughLinks).
+    // either: a control hears of a sibling going only this way (see HearOnlyThroughLinks). The watch
+    // holds until RemoveFreeNotification, whatever links of either come and go meanwhile.
     void FreeNotification(TComponent* AComponent);
+    // Ends the watch FreeNotification asked for; a link of either to the other still keeps them told.
     void RemoveFreeNotification(TComponent* AComponent);
 
     TComponentState ComponentState() const { return FComponentState; }
@@ -196,12 +198,20 @@ private:
     void Remove(TComponent* AComponent);
     // Clears the links to AComponent, then lets the class react through Notification.
     void Notify(TComponent* AComponent, TOperation Operation);
+    // The pair of components that tell each other of their going, as FreeNotification and links make it.
+    void Pair(TComponent* AComponent);
+    // Ends the pair unless a link of either names the other, or FreeNotification asked for it.
+    void UnpairUnlessNeeded(TComponent* AComponent);
+    bool LinksName(const TComponent* AComponent) const;
 
     std::string FName;
     int FTag = 0;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
     std::vector<TComponent*> FFreeNotifies;
+    // The pairs of FFreeNotifies that FreeNotification asked for (on either side), kept on both sides:
+    // a link letting go must not end them.
+    std::vector<TComponent*> FAskedNotifies;
     std::vector<TComponentLinkBase*> FLinks;
     // The owned components that hear the owner's broadcast (all but those that hear only through links).
     std::vector<TComponent*> FListeners;

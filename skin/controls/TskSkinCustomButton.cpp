@@ -207,8 +207,10 @@ void TskSkinCustomButton<TBase>::MouseDown(TMouseButton Button, TShiftState Shif
 {
     // A press that could not take the focus goes no further.
     if (Button == mbLeft && !TakeFocusForPress()) return;
+    // The handler may free the button.
+    const auto alive = this->FAlive.Watch();
     TBase::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || !this->Enabled() || this->Designing()) return;
+    if (!*alive || Button != mbLeft || !this->Enabled() || this->Designing()) return;
     FMouseHeld = true;
     Press();
 }

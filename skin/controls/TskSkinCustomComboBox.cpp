@@ -953,7 +953,10 @@ void TskSkinCustomComboBox::CancelFrom(TControl* Sender)
 
 void TskSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The handler may free the box.
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
+    if (!*alive) return;
     if (FEditPart == nullptr && !Focused() && CanFocus()) SetFocus();
     if (Button != mbLeft) return;
     const TPoint p = Point(X, Y);
@@ -976,7 +979,9 @@ void TskSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, in
 
 void TskSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseMove(Shift, X, Y);
+    if (!*alive) return;
     if (!FMousePressed) {
         const bool active = FButtonRect.Contains(Point(X, Y));
         if (active != FButtonActive) {
@@ -1003,8 +1008,9 @@ void TskSkinCustomComboBox::MouseMove(TShiftState Shift, int X, int Y)
 
 void TskSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+    if (!*alive || Button != mbLeft) return;
     if (FMousePressed && FListTracking) {
         StopDragScroll();
         if (GetCaptureControl() == this) SetCaptureControl(nullptr);
@@ -1013,7 +1019,6 @@ void TskSkinCustomComboBox::MouseUp(TMouseButton Button, TShiftState Shift, int 
         TskListBox* inner = FListBox->ListBox();
         const HWND under = WindowFromPoint(GetCursorPos());
         // What the choice fires may free the box.
-        const auto alive = FAlive.Watch();
         CloseUp(inner != nullptr && inner->HandleAllocated() && under == inner->Handle());
         if (!*alive) return;
     }
@@ -1046,8 +1051,9 @@ void TskSkinCustomComboBox::MouseLeft()
 
 void TskSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::KeyDown(Key, Shift);
-    if (Key == 0 || FEditPart != nullptr) return;
+    if (!*alive || Key == 0 || FEditPart != nullptr) return;
     const bool alt = Shift.Contains(ssAlt);
     switch (Key) {
     case VK_RETURN:
@@ -1097,8 +1103,9 @@ void TskSkinCustomComboBox::KeyDown(WORD& Key, TShiftState Shift)
 
 void TskSkinCustomComboBox::KeyPress(TKeyChar& Key)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::KeyPress(Key);
-    if (Key < 32 || FEditPart != nullptr) return;
+    if (!*alive || Key < 32 || FEditPart != nullptr) return;
     IncrementalSearch(Key);
 }
 

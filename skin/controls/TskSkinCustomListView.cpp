@@ -344,10 +344,13 @@ void TskSkinCustomListView::WndProc(TMessage& Message)
         return;
     case WM_KEYDOWN:
     case WM_LBUTTONUP:
-    case WM_MOUSEWHEEL:
+    case WM_MOUSEWHEEL: {
+        // A handler of the key or the release may free the view.
+        const auto alive = FAlive.Watch();
         TCustomListView::WndProc(Message);
-        UpdateScrollBars();
+        if (*alive) UpdateScrollBars();
         return;
+    }
     default: TskSkinScrolledView::WndProc(Message);
     }
 }

@@ -78,10 +78,13 @@ void TskSkinCustomTreeView::WndProc(TMessage& Message)
     case WM_PAINT:
     case WM_KEYDOWN:
     case WM_LBUTTONUP:
-    case WM_MOUSEWHEEL:
+    case WM_MOUSEWHEEL: {
+        // A handler of the key or the release may free the view.
+        const auto alive = FAlive.Watch();
         TCustomTreeView::WndProc(Message);
-        UpdateScrollBars();
+        if (*alive) UpdateScrollBars();
         return;
+    }
     default: TskSkinScrolledView::WndProc(Message);
     }
 }

@@ -980,20 +980,24 @@ void TskSkinCustomListBox::DrawSkinImage(TBitmap* B)
 
 void TskSkinCustomListBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The handler may free the list box.
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button == mbLeft && FCaptionMode) FCaption->MouseDown(X, Y);
+    if (*alive && Button == mbLeft && FCaptionMode) FCaption->MouseDown(X, Y);
 }
 
 void TskSkinCustomListBox::MouseMove(TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseMove(Shift, X, Y);
-    if (FCaptionMode) FCaption->MouseMove(X, Y);
+    if (*alive && FCaptionMode) FCaption->MouseMove(X, Y);
 }
 
 void TskSkinCustomListBox::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
-    if (Button == mbLeft && FCaptionMode) FCaption->MouseUp(X, Y);
+    if (*alive && Button == mbLeft && FCaptionMode) FCaption->MouseUp(X, Y);
 }
 
 void TskSkinCustomListBox::WndProc(TMessage& Message)

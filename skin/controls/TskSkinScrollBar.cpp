@@ -406,8 +406,10 @@ void TskSkinScrollBar::TestActive(int X, int Y)
 
 void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The handler may free the bar.
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+    if (!*alive || Button != mbLeft) return;
     FMouseDownFlag = true;
     FLastPoint = Point(X, Y);
     CalcRects();
@@ -423,7 +425,6 @@ void TskSkinScrollBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, 
     if (!PtInRect(FTrackArea, Point(X, Y))) return;
     const TRect& t = FParts[ThumbPart].R;
     const bool forward = Horizontal() ? X >= t.Left : Y >= t.Top;
-    const auto alive = FAlive.Watch();
     if (forward) {
         SetPosition(FPosition + FLargeChange);
         if (!*alive) return;
@@ -450,7 +451,9 @@ void TskSkinScrollBar::MouseMove(TShiftState Shift, int X, int Y)
 
 void TskSkinScrollBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseUp(Button, Shift, X, Y);
+    if (!*alive) return;
     FMouseDownFlag = false;
     if (FTimerMode >= 3) StopTimer();
     const int held = FDownPart;
@@ -502,8 +505,9 @@ void TskSkinScrollBar::TimerTick()
 
 void TskSkinScrollBar::KeyDown(WORD& Key, TShiftState Shift)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::KeyDown(Key, Shift);
-    if (!FCanFocused) return;
+    if (!*alive || !FCanFocused) return;
     if (Key == VK_LEFT || Key == VK_UP)
         SetPosition(FPosition - FSmallChange);
     else if (Key == VK_RIGHT || Key == VK_DOWN)

@@ -563,8 +563,10 @@ void TskSkinCustomSlider::ThumbMouseUp()
 
 void TskSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The handler may free the slider.
+    const auto alive = FAlive.Watch();
     TskSkinControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || Shift.Contains(ssDouble)) return;
+    if (!*alive || Button != mbLeft || Shift.Contains(ssDouble)) return;
     if (CanFocus() && !Focused()) SetFocus();
     const TPoint p = Point(X, Y);
     if (PtInRect(FThumbRect, p)) {
@@ -589,24 +591,27 @@ void TskSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
 
 void TskSkinCustomSlider::MouseMove(TShiftState Shift, int X, int Y)
 {
-    TskSkinControl::MouseMove(Shift, X, Y);
     const auto alive = FAlive.Watch();
+    TskSkinControl::MouseMove(Shift, X, Y);
+    if (!*alive) return;
     if (FSliding) ThumbMouseMove(X, Y);
     if (*alive && FTracking) FTrackPoint = Point(X, Y);
 }
 
 void TskSkinCustomSlider::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    TskSkinControl::MouseUp(Button, Shift, X, Y);
     const auto alive = FAlive.Watch();
+    TskSkinControl::MouseUp(Button, Shift, X, Y);
+    if (!*alive) return;
     StopTracking();
     if (*alive && FSliding) ThumbMouseUp();
 }
 
 void TskSkinCustomSlider::KeyDown(WORD& Key, TShiftState Shift)
 {
+    const auto alive = FAlive.Watch();
     TskSkinControl::KeyDown(Key, Shift);
-    if (Shift.Contains(ssShift)) return;
+    if (!*alive || Shift.Contains(ssShift)) return;
     int code = 0;
     if (Key == VK_HOME) code = 1;
     else if (Key == VK_END) code = 2;
@@ -616,7 +621,6 @@ void TskSkinCustomSlider::KeyDown(WORD& Key, TShiftState Shift)
     else if (!Horizontal() && Key == VK_DOWN) code = 4;
     if (code == 0) return;
     Key = 0;
-    const auto alive = FAlive.Watch();
     StepBy(code);
     if (*alive && OnChanged) OnChanged(this);
 }

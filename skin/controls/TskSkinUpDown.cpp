@@ -182,8 +182,10 @@ void TskSkinUpDown::Step(int Button)
 
 void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    // The handler may free the control.
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft) return;
+    if (!*alive || Button != mbLeft) return;
     const int b = ButtonAt(X, Y);
     if (b < 0) return;
     FHot = b;
@@ -198,7 +200,9 @@ void TskSkinUpDown::MouseDown(TMouseButton Button, TShiftState Shift, int X, int
 
 void TskSkinUpDown::MouseMove(TShiftState Shift, int X, int Y)
 {
+    const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseMove(Shift, X, Y);
+    if (!*alive) return;
     int hot = ButtonAt(X, Y);
     if (FPressed != -1 && hot != FPressed) hot = -1;
     if (hot == FHot) return;

@@ -61,7 +61,10 @@ void TskFormFrame::CreateMainMenuItems()
     TMenuItem* root = FMainMenu->Items();
     for (int i = 0; i < root->Count(); ++i) {
         TMenuItem* item = root->Items(i);
-        if (item->Visible()) FObjects.push_back(std::make_unique<TskSkinMainMenuItem>(this, data, item));
+        if (!item->Visible()) continue;
+        FObjects.push_back(std::make_unique<TskSkinMainMenuItem>(this, data, item));
+        // The form need not own the item: Notification hears of it going only through this watch.
+        item->FreeNotification(this);
     }
 }
 

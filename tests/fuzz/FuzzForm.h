@@ -47,11 +47,18 @@ inline TTestSystemServices& System()
     return system;
 }
 
+// The scratch HOME the window lives in.
+inline const std::string& HomeFolder()
+{
+    static const std::string home = (std::filesystem::temp_directory_path() / "ombrix-fuzz-home").string();
+    return home;
+}
+
 inline TForm1& Form()
 {
     static TForm1* form = [] {
         setenv("OMBRIX_BACKEND", "headless", 1);
-        static std::string home = (std::filesystem::temp_directory_path() / "ombrix-fuzz-home").string();
+        const std::string& home = HomeFolder();
         std::filesystem::create_directories(home);
         setenv("HOME", home.c_str(), 1);
         unsetenv("XDG_DATA_HOME");

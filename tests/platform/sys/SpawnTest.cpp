@@ -7,12 +7,15 @@
 #include <dirent.h>
 #include <poll.h>
 #include <signal.h>
+#include <fcntl.h>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -56,6 +59,54 @@ std::pair<std::string, int> RunCaptured(TSpawnRequest r)
     close(out[0]);
     int status = child.Reap();
     return {text, status};
+}
+
+// In a child of the test (its descriptor table is the test's own to wreck): standard input closed and
+// every other descriptor below a lowered limit taken, but for one. The error pipe of a start then gets
+// 0 and that one, and lifting 0 above the standard descriptors fails. Exit status 0: the start raised
+// EMFILE and left the other end closed; 1: it left it open; 2: it raised something else or started.
+int StartWithNoDescriptorToSpare(const std::function<void()>& Start)
+{
+    const pid_t pid = fork();
+    if (pid != 0) {
+        int status = -1;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    // A child stuck for want of descriptors ends, and fails the test, instead of hanging it.
+    alarm(60);
+    // A sanitized build reads files of its own the first time it checks an exception's class: that
+    // is done now, while descriptors are still to be had.
+    try {
+        RaiseOSError(EMFILE, "before");
+    } catch (const EOSError&) {
+    }
+    int highest = 2;
+    for (int fd = 3; fd < 4096; ++fd) {
+        if (fcntl(fd, F_GETFD) >= 0) {
+            highest = fd;
+        }
+    }
+    const rlimit limit{static_cast<rlim_t>(highest + 8), static_cast<rlim_t>(highest + 8)};
+    if (setrlimit(RLIMIT_NOFILE, &limit) != 0) {
+        _exit(3);
+    }
+    int last = -1;
+    for (int fd; (fd = open("/dev/null", O_RDONLY | O_CLOEXEC)) >= 0;) {
+        last = fd;
+    }
+    close(0);
+    close(last);
+    int result = 2;
+    try {
+        Start();
+    } catch (const EOSError& e) {
+        if (e.ErrorCode == EMFILE) {
+            result = fcntl(last, F_GETFD) < 0 ? 0 : 1;
+        }
+    } catch (...) {
+    }
+    _exit(result);
 }
 
 } // namespace
@@ -104,6 +155,20 @@ TEST(SpawnProcess, MissingProgramRaisesAndLeavesNothingOpen)
     r.Program = "no-such-program-anywhere";
     EXPECT_THROW(SpawnProcess(r), EOSError);
     EXPECT_EQ(CountOpenFds(), before);
+}
+
+TEST(SpawnProcess, ErrorPipeThatCannotBeLifted_RaisesAndLeavesNeitherEndOpen)
+{
+    TSpawnRequest r;
+    r.Program = "/bin/true";
+    r.EndWithParent = true;
+    const std::pair<const char*, std::function<void()>> starts[] = {
+        {"tied to its parent", [&r] { SpawnProcess(r); }},
+        {"detached", [&r] { SpawnDetached(r); }},
+    };
+    for (const auto& [name, start] : starts) {
+        EXPECT_EQ(StartWithNoDescriptorToSpare(start), 0) << name;
+    }
 }
 
 TEST(SpawnProcess, BadWorkingFolderRaisesFromTheChild)

@@ -49,6 +49,13 @@ public:
     TComponentLink<TComponent> Second{this};
 };
 
+// Watches through FreeNotification (as TLinked) and keeps a link besides.
+class TLinkedHolder : public TLinked {
+public:
+    using TLinked::TLinked;
+    TComponentLink<TComponent> Held{this};
+};
+
 } // namespace
 
 TEST(TComponentOwnership, OwnerFreesItsComponentsLastFirst)
@@ -195,6 +202,23 @@ TEST(TComponentLink, OldTargetStillNamedByAnotherLinkKeepsItsNotification)
     EXPECT_EQ(holder.First.get(), other);
     other->Free();
     EXPECT_EQ(holder.First.get(), nullptr);
+}
+
+TEST(TComponentLink, LinkLettingGo_KeepsTheWatchFreeNotificationAskedFor)
+{
+    // The watcher asked to hear of the target; then a link between the two, of either, comes and goes.
+    const std::pair<const char*, bool> cases[] = {{"the watcher's link", true}, {"the target's link", false}};
+    for (const auto& [name, watcherHolds] : cases) {
+        auto* watcher = new TLinkedHolder(nullptr);
+        auto* target = new TLinkedHolder(nullptr);
+        watcher->SetLink(target);
+        TLinkedHolder* holder = watcherHolds ? watcher : target;
+        holder->Held = watcherHolds ? static_cast<TComponent*>(target) : watcher;
+        holder->Held = nullptr;
+        target->Free();
+        EXPECT_EQ(watcher->Link, nullptr) << name;
+        watcher->Free();
+    }
 }
 
 TEST(TComponentLink, ActionRunsOnceWhenItsTargetGoesAfterEveryLinkIsClear)

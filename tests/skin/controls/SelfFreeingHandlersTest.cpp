@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "SelfFreeingTestSupport.h"
 #include "skin/controls/TskPopupListBox.h"
@@ -373,9 +374,117 @@ const SelfFreeingCase Cases[] = {
      [](THeadlessDriver& D, TControl* C) { D.Click(C->ClientToScreen(Point(30, 25))); }},
 };
 
+// The mouse and key events every control fires through the window layer, against each control that
+// does its own work around them: the handler of each event frees the control.
+struct EventTarget {
+    std::string Name;
+    std::function<TControl*(TForm*)> Make;
+    // Where the mouse presses it, in screen coordinates.
+    std::function<TPoint(TControl*)> Where;
+    bool TakesKeys;
+};
+
+TPoint Middle(TControl* C) { return Inside(C, C->ClientRect()); }
+
+// A key no control takes for moving the focus (as the arrows may be).
+void PressLetter(THeadlessDriver& D, TControl* C) { FocusAndPress(D, C, 'A'); }
+
+void FocusAndType(THeadlessDriver& D, TControl* C)
+{
+    static_cast<TWinControl*>(C)->SetFocus();
+    D.Type("x");
+}
+
+std::vector<SelfFreeingCase> EventCases()
+{
+    const EventTarget targets[] = {
+        {"Button", [](TForm* F) -> TControl* { return Put<TskSkinButton>(F, 75, 25); }, Middle, true},
+        {"SpeedButton", [](TForm* F) -> TControl* { return Put<TskSkinSpeedButton>(F, 75, 25); }, Middle, false},
+        {"ScrollBar", [](TForm* F) -> TControl* { return ScrollBar(F); },
+         [](TControl* C) {
+             const TRect t = static_cast<TskSkinScrollBar*>(C)->TrackRect();
+             return C->ClientToScreen(Point(t.Right - 3, (t.Top + t.Bottom) / 2));
+         },
+         true},
+        {"Slider", [](TForm* F) -> TControl* { return Slider(F); }, Middle, true},
+        {"ComboBox", [](TForm* F) -> TControl* { return ComboBox(F); },
+         [](TControl* C) { return Inside(C, static_cast<TskSkinComboBox*>(C)->ButtonRect()); }, true},
+        {"UpDown", [](TForm* F) -> TControl* { return Put<TskSkinUpDown>(F, 20, 40); },
+         [](TControl* C) { return Inside(C, static_cast<TskSkinUpDown*>(C)->ButtonRect(0)); }, true},
+        {"ListBoxFrame",
+         [](TForm* F) -> TControl* {
+             auto* b = ListBox(F);
+             b->SetCaptionMode(true);
+             return b;
+         },
+         // On the caption, above the list inside the frame.
+         [](TControl* C) { return C->ClientToScreen(Point(C->Width() / 2, static_cast<TskSkinListBox*>(C)->ListBoxRect().Top / 2)); },
+         false},
+        {"MenuSpeedButton", [](TForm* F) -> TControl* { return Put<TskSkinMenuSpeedButton>(F, 75, 25); }, Middle, false},
+        {"CheckBox", [](TForm* F) -> TControl* { return CheckBox(F, false); }, Middle, true},
+        {"Edit", [](TForm* F) -> TControl* { return Put<TskSkinEdit>(F, 150, 21); }, Middle, true},
+        {"Panel", [](TForm* F) -> TControl* { return CaptionPanel(F, true); },
+         [](TControl* C) { return Inside(C, static_cast<TskSkinPanel*>(C)->CaptionBarRect()); }, false},
+        {"ListView",
+         [](TForm* F) -> TControl* {
+             auto* v = Put<TskSkinCustomListView>(F, 200, 120);
+             v->SetViewStyle(vsList);
+             for (int i = 0; i < 3; ++i) v->Items()->Add()->SetCaption("Item " + std::to_string(i));
+             return v;
+         },
+         [](TControl* C) { return C->ClientToScreen(Point(20, 8)); }, true},
+        {"TreeView",
+         [](TForm* F) -> TControl* {
+             auto* v = Put<TskSkinCustomTreeView>(F, 200, 120);
+             for (int i = 0; i < 3; ++i) v->Items()->Add(nullptr, "Node " + std::to_string(i));
+             return v;
+         },
+         [](TControl* C) { return C->ClientToScreen(Point(30, 25)); }, true},
+    };
+    std::vector<SelfFreeingCase> cases;
+    for (const EventTarget& t : targets) {
+        const auto click = [Where = t.Where](THeadlessDriver& D, TControl* C) { D.Click(Where(C)); };
+        const auto mouse = [Make = t.Make](auto Set) {
+            return [Make, Set](TForm* F, const std::function<void()>& Free) {
+                TControl* c = Make(F);
+                Set(c, Free);
+                return c;
+            };
+        };
+        cases.push_back({t.Name + "MouseDown", mouse([](TControl* C, const std::function<void()>& Free) {
+                             C->OnMouseDown = [Free](TObject*, TMouseButton, TShiftState, int, int) { Free(); };
+                         }),
+                         click});
+        cases.push_back({t.Name + "MouseUp", mouse([](TControl* C, const std::function<void()>& Free) {
+                             C->OnMouseUp = [Free](TObject*, TMouseButton, TShiftState, int, int) { Free(); };
+                         }),
+                         click});
+        cases.push_back({t.Name + "MouseMove", mouse([](TControl* C, const std::function<void()>& Free) {
+                             C->OnMouseMove = [Free](TObject*, TShiftState, int, int) { Free(); };
+                         }),
+                         [Where = t.Where](THeadlessDriver& D, TControl* C) { D.MoveTo(Where(C)); }});
+        if (!t.TakesKeys) continue;
+        cases.push_back({t.Name + "KeyDown", mouse([](TControl* C, const std::function<void()>& Free) {
+                             static_cast<TWinControl*>(C)->OnKeyDown = [Free](TObject*, WORD&, TShiftState) { Free(); };
+                         }),
+                         PressLetter});
+        cases.push_back({t.Name + "KeyUp", mouse([](TControl* C, const std::function<void()>& Free) {
+                             static_cast<TWinControl*>(C)->OnKeyUp = [Free](TObject*, WORD&, TShiftState) { Free(); };
+                         }),
+                         PressLetter});
+        cases.push_back({t.Name + "KeyPress", mouse([](TControl* C, const std::function<void()>& Free) {
+                             static_cast<TWinControl*>(C)->OnKeyPress = [Free](TObject*, TKeyChar&) { Free(); };
+                         }),
+                         FocusAndType});
+    }
+    return cases;
+}
+
 } // namespace
 
 TEST_P(SelfFreeing, TheEventEndsThere_AndTheFormGoesOn) { Check(); }
 
 INSTANTIATE_TEST_SUITE_P(Controls, SelfFreeing, ::testing::ValuesIn(Cases),
+                         [](const auto& Info) { return Info.param.Name; });
+INSTANTIATE_TEST_SUITE_P(Events, SelfFreeing, ::testing::ValuesIn(EventCases()),
                          [](const auto& Info) { return Info.param.Name; });

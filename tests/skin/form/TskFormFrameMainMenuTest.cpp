@@ -172,6 +172,22 @@ TEST_F(FrameMainMenu, MenuFreed_ItsItemsGoFromTheFrame)
     EXPECT_EQ(Frame->MainMenu(), nullptr);
 }
 
+TEST_F(FrameMainMenu, ItemTheFormDoesNotOwn_FreedItGoesFromTheFrame)
+{
+    UseMenuSkin();
+    auto* loose = new TMenuItem(nullptr);
+    loose->SetCaption("&Loose");
+    Menu->Items()->Add(loose);
+    Frame->SetMainMenu(Menu);
+    ShowActive();
+    ASSERT_NE(Object(loose), nullptr);
+    loose->Free();
+    Form->Invalidate();
+    Driver.ProcessMessages();
+    EXPECT_EQ(Object(loose), nullptr);
+    EXPECT_EQ(Frame->MainMenuItems().size(), 4u);
+}
+
 TEST_F(FrameMainMenu, SkinChange_ItemsFollowTheSkin_AndTheKeyboardModeEnds)
 {
     UseMenuSkin();

@@ -12,6 +12,7 @@
 #include "platform/win/Window.h"
 #include "skin/controls/TskSkinPanel.h"
 #include "skin/controls/TskSkinSpeedButton.h"
+#include "skin/controls/TskSkinStatusBar.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/form/SkinTextObjects.h"
@@ -647,6 +648,30 @@ TEST_F(ClientAreaFrame, ControlsWithAnAreaName_TakeTheirSkinAreaAndFollowTheWind
     Driver.ProcessMessages();
     EXPECT_EQ(body->BoundsRect(), (TRect{5, 20, 295, 198}));
     Frame->SetSkinData(nullptr);
+}
+
+TEST_F(ClientAreaFrame, AreaControlsTheFormDoesNotOwn_AreForgottenWhenFreed)
+{
+    // A bar given to the frame and taken back: the frame's link to it let go, its watch must not.
+    for (const bool linkedOnce : {false, true}) {
+        TFrameSkin skin("[SKINAREAS]\ncount=1\n0=bar:5,60,95,75\n");
+        auto* bar = new TskSkinStatusBar(nullptr);
+        bar->SetParent(Form);
+        bar->SetAreaName("bar");
+        Frame->SetSkinData(skin.Skin.get());
+        ShowForm();
+        EXPECT_EQ(bar->Left(), 5) << linkedOnce;
+        if (linkedOnce) {
+            Frame->SetStatusBar(bar);
+            Frame->SetStatusBar(nullptr);
+        }
+        bar->Free();
+        Form->SetBounds(100, 80, 400, 250);
+        Driver.ProcessMessages();
+        Frame->SetSkinData(nullptr);
+        Form->SetBounds(100, 80, 300, 200);
+        Driver.ProcessMessages();
+    }
 }
 
 TEST_F(SkinnedFrame, SkinnableSwitch_KeepsAMaximizedFormMaximized)
