@@ -97,20 +97,23 @@ TEST_P(TConvertJourney, StartPressedDuringAScanRound_WaitsForTheRoundToEnd)
     const std::optional<TScreenWindow> folders = WaitForFolderDialog("Select folder containing video files");
     ASSERT_TRUE(folders && PickTreeEntry(*folders, 1) && ConfirmFolderDialog(*folders));
     // Start pressed again and again while the rows are built under the work panel, which covers the
-    // queue until the round has ended: no press may start a queue before that.
+    // queue until the round has ended. A destination dialog opened during the round holds the round,
+    // so the rows never show behind it; one opened by a press just after the round has them there.
     int presses = 0;
-    bool asked = false;
+    bool asked = false, askedDuringRound = false;
     const bool ended = WaitUntil([&] {
         if (WaitForRows(3, 1ms))
             return true;
         Click(Main.Start());
         ++presses;
         asked = D().WaitForWindow(Pid(), "Select destination folder", 300ms).has_value();
+        askedDuringRound = asked && !WaitForRows(3, 20s);
         return asked;
     }, 150s);
-    EXPECT_FALSE(asked) << "Start asked for the destination during the round, press " << presses;
+    EXPECT_FALSE(askedDuringRound) << "Start asked for the destination during the round, press " << presses;
     EXPECT_TRUE(ended && presses >= 3) << presses << " presses during the round";
-    Click(Main.Start());
+    if (!asked)
+        Click(Main.Start());
     EXPECT_TRUE(WaitForFolderDialog("Select destination folder").has_value()) << "Start waits on after the round";
 }
 
