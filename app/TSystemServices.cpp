@@ -4,6 +4,8 @@
 #include "platform/rtl/Files.h"
 #include "platform/sys/Desktop.h"
 
+#include <utility>
+
 void TLocalSystemServices::RunTool(TForm1& Window, const std::string& CommandLine)
 {
     // Tools look for their companions in the work folder; without one they run where we were started.
@@ -23,9 +25,9 @@ std::unique_ptr<TVolumeWatcher> TLocalSystemServices::WatchVolumes(TVolumeWatche
     return std::make_unique<TVolumeWatcher>(std::move(OnChange));
 }
 
-bool TLocalSystemServices::OpenWithDesktop(const std::string& Target)
+bool TLocalSystemServices::OpenWithDesktop(const std::string& Target, std::function<void(unsigned ExitCode)> OnEnded)
 {
-    return ::OpenWithDesktop(Target);
+    return ::OpenWithDesktop(Target, std::move(OnEnded));
 }
 
 bool TLocalSystemServices::Eject(const std::string& RootPath)

@@ -3,6 +3,7 @@
 // optical drives and their comings and goings, a disc's tray, and opening a page, document or folder
 // with the desktop. The program hands the window the machine's own services (TLocalSystemServices) when
 // it starts; whoever else makes a window hands it the answers it needs.
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,8 +30,9 @@ public:
     virtual std::unique_ptr<TVolumeWatcher> WatchVolumes(TVolumeWatcher::TChangeEvent OnChange) = 0;
 
     // Opens a page, document or folder in the user's program for it; false when the desktop has no
-    // opener at all.
-    virtual bool OpenWithDesktop(const std::string& Target) = 0;
+    // opener at all. OnEnded, when given, gets the opener's exit code once it has ended, on another
+    // thread (non-zero: the opener found no program for the target, or failed otherwise).
+    virtual bool OpenWithDesktop(const std::string& Target, std::function<void(unsigned ExitCode)> OnEnded = {}) = 0;
     // The destination shown at the end of a queue: whether it could be opened is not the queue's concern.
     void OpenFolder(const std::string& Folder) override { OpenWithDesktop(Folder); }
 };
@@ -43,6 +45,6 @@ public:
     bool RunsToolsAhead() const override { return true; }
     std::vector<TOpticalVolume> OpticalVolumes() override;
     std::unique_ptr<TVolumeWatcher> WatchVolumes(TVolumeWatcher::TChangeEvent OnChange) override;
-    bool OpenWithDesktop(const std::string& Target) override;
+    bool OpenWithDesktop(const std::string& Target, std::function<void(unsigned ExitCode)> OnEnded = {}) override;
     bool Eject(const std::string& RootPath) override;
 };

@@ -29,6 +29,9 @@ class TScanAhead;             // a scan round's files identified side by side (a
 struct TConvertOptions;       // run buttons (app/om_convert.h)
 struct TSettingsControls;     // settings file (app/om_settings.h)
 
+// What the window asks the desktop to open, as its status line names it.
+enum class TDesktopTarget { Help, WebPage, Folder };
+
 // A gauge that shows a text (the status line, the destination label).
 class IOmGauge {
 public:
@@ -219,6 +222,9 @@ public:
     void skskinlabel1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
     // What closing does (both close handlers): settings saved, every tool of ours ended.
     void SaveAndEndTools();
+    // Opens Target with the desktop's program for it. The status line says so when the desktop has
+    // no opener (then false), and later, when the opener ends in failure (no program for the target).
+    bool OpenOnDesktop(const std::string& Target, TDesktopTarget What);
     // --- end of the stored form ---
 
 private:
@@ -247,7 +253,11 @@ private:
     void ReadStoredForm();
     // The queue rows, built in the scroll box of the stored form.
     void MakeQueue();
-    std::string FSkipNote;
+    // What the scan round passed over, and why, in the order met: the status line names them all.
+    std::vector<std::pair<std::string, std::string>> FSkipped;
+    void NoteSkipped(const std::string& Name, const std::string& Why);
+    // "Skipped a.txt, b.doc (not a video type ...); c.avi (too small)"; "" when nothing was skipped.
+    std::string SkippedText() const;
     // The player said the file being identified has a broken container (an MP4 cut before its index);
     // whatever stream it guesses after that is no video to convert.
     bool FScanBroken = false;
@@ -269,6 +279,8 @@ private:
     struct TVolumeMail;
     static std::shared_ptr<TVolumeMail> NewVolumeMail();
     void TakeVolumeChange();
+    // The window's part of OpenOnDesktop: an opener's failure posted back; false for other messages.
+    bool TakeOpenerFailed(TMessage& Message);
     // Declared last, so destroyed first: the watcher's thread is stopped before the mailbox it
     // posts into, and both before the rest of the window goes.
     std::shared_ptr<TVolumeMail> FVolumeMail = NewVolumeMail();

@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "app/AppClasses.h"
 #include "app/TSystemServices.h"
@@ -28,6 +29,7 @@
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TScreen.h"
 #include "platform/vcl/TTimer.h"
+#include "platform/win/MessageQueue.h"
 #include "process/TOxPlaylist.h"
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinCustomComboBox.h"
@@ -200,14 +202,59 @@ template <class T> T* Part(TComponent& Form, const char* Name)
     return dynamic_cast<T*>(Form.FindComponent(Name));
 }
 
-// The desktop has no opener (xdg-open, of xdg-utils): a click that opens nothing says why.
-void SayWhenNotOpened(TForm1& Form, bool Opened, const std::string& What)
+// What the desktop was asked to open, as the status line names it (by TDesktopTarget).
+constexpr const char* DesktopTargetNames[] = {"the help", "the web page", "the folder"};
+
+std::string DesktopTargetName(WPARAM What)
 {
-    if (!Opened)
-        Form.SetStatusText("Cannot open " + What + ": xdg-open (xdg-utils) is not installed");
+    return What < std::size(DesktopTargetNames) ? DesktopTargetNames[What] : "it";
+}
+
+// The message that brings a failed opener's exit code back to the window (wParam: the target kind,
+// lParam: the code); posted from the thread that waited for the opener.
+UINT OpenerFailedMessage()
+{
+    static const UINT message = RegisterWindowMessage("Ombrix.OpenerFailed");
+    return message;
+}
+
+// Why the opener gave up, from its exit code as xdg-open documents them.
+std::string OpenerFailure(unsigned ExitCode)
+{
+    switch (ExitCode) {
+    case 2: return "it is not there";
+    case 3:
+    case 4: return "the desktop has no program for it";
+    default: return "xdg-open failed (exit code " + IntToStr(static_cast<int>(ExitCode)) + ")";
+    }
 }
 
 } // namespace
+
+bool TForm1::OpenOnDesktop(const std::string& Target, TDesktopTarget What)
+{
+    const WPARAM what = static_cast<WPARAM>(What);
+    const UINT message = OpenerFailedMessage();
+    // A window that is gone by then drops the message; its handle is never reused for another.
+    const HWND window = HandleAllocated() ? Handle() : 0;
+    const bool opened = FSystem.OpenWithDesktop(Target, [window, message, what](unsigned ExitCode) {
+        if (ExitCode != 0 && window != 0)
+            PostMessage(window, message, what, static_cast<LPARAM>(ExitCode));
+    });
+    // The desktop has no opener (xdg-open, of xdg-utils): a click that opens nothing says why.
+    if (!opened)
+        SetStatusText("Cannot open " + DesktopTargetName(what) + ": xdg-open (xdg-utils) is not installed");
+    return opened;
+}
+
+bool TForm1::TakeOpenerFailed(TMessage& Message)
+{
+    if (Message.Msg != OpenerFailedMessage())
+        return false;
+    SetStatusText("Cannot open " + DesktopTargetName(Message.WParam) + ": " +
+                  OpenerFailure(static_cast<unsigned>(Message.LParam)));
+    return true;
+}
 
 struct TForm1::TFormParts {
     std::vector<std::unique_ptr<IOmGauge>> Gauges;
@@ -335,7 +382,7 @@ void TForm1::ReadStoredForm()
         if (FParts->banner)
             FParts->banner->SetCaption(Text);
     };
-    p.Banner.Open = [this](const std::string& Page) { return FSystem.OpenWithDesktop(Page); };
+    p.Banner.Open = [this](const std::string& Page) { return OpenOnDesktop(Page, TDesktopTarget::WebPage); };
 
     // What Start hands the driver beyond its own defaults: this window's choices and displays.
     OnConvertOptions = [this](TConvertOptions& Options) {
@@ -476,13 +523,17 @@ void TForm1::FormCreate(TObject*)
     }
     if (devicebox && devicebox->ItemIndex() < 0 && devicebox->Items().Count() > 0)
         devicebox->SetItemIndex(0);
-    if (!skskinlabel1->ProgressText().empty())
-        ForceDirectories(skskinlabel1->ProgressText());
+    // Only an absolute destination is made: a relative one would land in the folder we were started from.
+    if (const std::string destination = skskinlabel1->ProgressText(); !destination.empty() && destination[0] == '/')
+        ForceDirectories(destination);
 
     MakeQueue();
     // The window accepts dropped files from the moment it has its handle (CreateWnd).
     HandleNeeded();
     ScanDVDs();
+    // Every tool runs in the work folder: without it nothing converts, which is said at once.
+    if (!DirectoryExists(WorkFolder + "temp"))
+        SetStatusText("Cannot convert: " + WorkFolderProblem(WorkFolder));
 }
 
 void TForm1::MakeQueue()
@@ -568,18 +619,17 @@ void TForm1::bannertimerTimer(TObject*)
 
 void TForm1::bannerClick(TObject*)
 {
-    SayWhenNotOpened(*this, FParts->Banner.Click(), "the web page");
+    FParts->Banner.Click();
 }
 
 void TForm1::eyesClick(TObject*)
 {
-    const bool opened = OpenHelp([this](const std::string& Help) { return FSystem.OpenWithDesktop(Help); });
-    SayWhenNotOpened(*this, opened, "the help");
+    OpenHelp([this](const std::string& Help) { return OpenOnDesktop(Help, TDesktopTarget::Help); });
 }
 
 void TForm1::skskinlabel1MouseDown(TObject*, TMouseButton, TShiftState, int, int)
 {
     const std::string folder = skskinlabel1->ProgressText();
     if (!folder.empty())
-        SayWhenNotOpened(*this, FSystem.OpenWithDesktop(folder), "the folder");
+        OpenOnDesktop(folder, TDesktopTarget::Folder);
 }

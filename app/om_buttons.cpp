@@ -75,14 +75,46 @@ TConvertOptions StartOptions(TForm1& Form, TSystemServices& System)
     options.DeviceText = dq.Cells(DeviceProfile::Name, 0);
     options.Quality = CellInt(dq.Cells(DeviceProfile::VideoBitrate, 0)) / 10;
     options.Ejector = &System;
-    options.Launcher = &System;
     options.Playlist = Form.playlist;
     options.DetectCrop = [&Form](int JobRow) { DetectCrop(Form, JobRow, TCropMode::FillDevice); };
     options.MakeOutputThumbnail = [&Form](int JobRow) { MakeOutputThumbnail(Form, JobRow); };
     return options;
 }
 
+// Why no job could write its file ("" when they can): the work folder the tools run in, or the
+// destination, found before the first job rather than after a whole encoding step.
+std::string WhyNotStarted(const std::string& WorkFolder, const std::string& Destination)
+{
+    if (!WorkFolder.empty() && !DirectoryExists(WorkFolder + "temp")) {
+        ForceDirectories(WorkFolder + "temp");
+        if (!DirectoryExists(WorkFolder + "temp"))
+            return "Not started: " + WorkFolderProblem(WorkFolder);
+    }
+    switch (DestinationState(Destination)) {
+    case TDestinationState::NotAFolder: return "Not started: the destination " + Destination + " is not a folder";
+    case TDestinationState::Missing: return "Not started: the destination folder " + Destination + " cannot be made";
+    case TDestinationState::ReadOnly: return "Not started: the destination folder " + Destination + " is read-only";
+    case TDestinationState::Usable: break;
+    }
+    return std::string();
+}
+
+// The destination shown at the end of a queue, through the window: it says so when it cannot be shown.
+class TWindowLauncher : public ILauncher {
+public:
+    explicit TWindowLauncher(TForm1& Form) : FForm(Form) {}
+    void OpenFolder(const std::string& Folder) override { FForm.OpenOnDesktop(Folder, TDesktopTarget::Folder); }
+
+private:
+    TForm1& FForm;
+};
+
 } // namespace
+
+std::string WorkFolderProblem(const std::string& WorkFolder)
+{
+    return "the work folder " + WorkFolder + " cannot be made";
+}
 
 void TForm1::skSkinSpeedButton1Click(TObject* Sender)
 {
@@ -94,7 +126,8 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
         return;
     }
     // A queue still on the stack (stopped, not yet returned): a nested one would clear its job table.
-    if (RunState.Converting != 0)
+    // During a scan round the queue is still being built: Start waits for the round's end.
+    if (RunState.Converting != 0 || RunState.ScanRound)
         return;
 
     if (skSkinSpeedButton1)
@@ -113,11 +146,17 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
         return;
     }
     ForceDirectories(destination);
+    if (const std::string why = WhyNotStarted(WorkFolder, destination); !why.empty()) {
+        SetStatusText(why);
+        return;
+    }
 
     // The bars of an earlier run (finished, skipped or stopped) would read as this run's progress.
     if (Queue)
         Queue->ClearProgress();
     TConvertOptions options = StartOptions(*this, FSystem);
+    TWindowLauncher launcher(*this);
+    options.Launcher = &launcher;
     if (OnConvertOptions)
         OnConvertOptions(options);
     options.Destination = destination;

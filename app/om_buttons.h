@@ -6,6 +6,10 @@
 // started, through the window's run control.
 #include <string>
 
+// What the status line says of a work folder (with its trailing "/") that could not be made; every
+// tool runs there, so nothing can be converted without it.
+std::string WorkFolderProblem(const std::string& WorkFolder);
+
 // A button of the main window as the run handlers use it; the window hands an adapter over its
 // skinned button, tests a double.
 class IOmButton {

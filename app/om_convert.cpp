@@ -572,11 +572,12 @@ std::string FailureCause(const std::string& SourcePath, const std::string& Sourc
 {
     if (Pos("dvd-device", SourceArg) == 0 && !SourcePath.empty() && !FileExists(SourcePath))
         return "the source file is gone";
-    if (!DirectoryExists(OutputFolder))
-        return "the destination folder is gone";
-    // access() asks with this process's own rights, which is what the encoder it starts has.
-    if (access(OutputFolder.c_str(), W_OK) != 0)
-        return "the destination folder is read-only";
+    switch (DestinationState(OutputFolder)) {
+    case TDestinationState::NotAFolder: return "the destination is not a folder";
+    case TDestinationState::Missing: return "the destination folder is gone";
+    case TDestinationState::ReadOnly: return "the destination folder is read-only";
+    case TDestinationState::Usable: break;
+    }
     return std::string();
 }
 
@@ -628,6 +629,8 @@ std::vector<int> BuildJobs(TForm1& Form, const TConvertOptions& Options)
         settings.ClosedCaptions = Options.ClosedCaptions;
         settings.WorkFolder = Form.WorkFolder;
         for (int s = 0; s < t.StringGrid1->StoredRowCount(); ++s) {
+            if (Form.Queue && !Form.Queue->MayConvert(s))
+                continue;
             const int r = BuildJob(*t.convertgrid, *t.StringGrid1, profile, settings, s);
             if (r >= 0) {
                 budgets.resize(static_cast<std::size_t>(r) + 1, 0);
@@ -1164,6 +1167,19 @@ void TQueueRun::Failed(int Row, const std::string& File, const std::string& Why)
 }
 
 } // namespace
+
+TDestinationState DestinationState(const std::string& Folder)
+{
+    if (DirectoryExists(Folder)) {
+        // access() asks with this process's own rights, which is what the encoder it starts has.
+        return access(Folder.c_str(), W_OK) == 0 ? TDestinationState::Usable : TDestinationState::ReadOnly;
+    }
+    // Asked without its trailing "/", a file is found as a file.
+    std::string path = Folder;
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return FileExists(path) ? TDestinationState::NotAFolder : TDestinationState::Missing;
+}
 
 int JobCount(const TskSkinStringGrid& convertgrid)
 {

@@ -197,5 +197,10 @@ struct TConvertOptions {
 // part of its last job when that part succeeded.
 void ConvertQueue(TForm1& Form, const TConvertOptions& Options);
 
+// What a destination folder is to the output files: usable, a file, not there, or not to be written
+// by this process.
+enum class TDestinationState { Usable, NotAFolder, Missing, ReadOnly };
+TDestinationState DestinationState(const std::string& Folder);
+
 // The number of jobs in convertgrid (rows with an id).
 int JobCount(const TskSkinStringGrid& convertgrid);

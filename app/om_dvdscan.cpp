@@ -193,6 +193,6 @@ void TForm1::ImportDvdTitles()
     }
     // A disc that brings nothing says why, or the user is left waiting for titles that never come.
     if (imported == 0 && !d.Cells(SourceRecord::FileName, 0).empty())
-        FSkipNote = "Skipped " + d.Cells(SourceRecord::FileName, 0) + " (no title longer than " +
-                    IntToStr(RunState.MinTitleLength) + " s)";
+        NoteSkipped(d.Cells(SourceRecord::FileName, 0),
+                    "no title longer than " + IntToStr(RunState.MinTitleLength) + " s");
 }

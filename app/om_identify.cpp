@@ -211,8 +211,7 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
     if (FScanBroken || g.Cells(SourceRecord::VideoFormat, r).empty() ||
         StrToIntDef(Trim(g.Cells(SourceRecord::VideoWidth, r)), 0) <= 0) {
         ClearRow(g, r);
-        FSkipNote = "Skipped " + ExtractFileName(Path) + " (no video found)";
-        SetStatusText(FSkipNote);
+        NoteSkipped(ExtractFileName(Path), "no video found");
         return;
     }
     g.SetCells(SourceRecord::RowId, r, Format("%5.5d", {r}));

@@ -227,7 +227,8 @@ void TForm1::WndProc(TMessage& Message)
         WMDeviceChange(Message);
         return;
     default:
-        TForm::WndProc(Message);
+        if (!TakeOpenerFailed(Message))
+            TForm::WndProc(Message);
     }
 }
 

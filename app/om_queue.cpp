@@ -142,6 +142,11 @@ bool TOmQueue::HasRow(int r) const
     return Find({"pnl0_"}, r) != nullptr;
 }
 
+bool TOmQueue::MayConvert(int r) const
+{
+    return !skSkinScrollpanel1 || HasRow(r);
+}
+
 TImage* TOmQueue::RowPicture(int r) const
 {
     return dynamic_cast<TImage*>(Find({"pnl0_", "pic0_"}, r));
@@ -150,7 +155,9 @@ TImage* TOmQueue::RowPicture(int r) const
 void TOmQueue::AddItem(int r)
 {
     if (IOmButton* go = FForm->go_button) {
-        go->SetEnabled(true);
+        // A row built during a scan round leaves Start to the round's end: the records still to come
+        // would be converted unseen.
+        go->SetEnabled(!FForm->RunState.ScanRound);
         go->SetGlyph("go_glyph");
         go->SetHint("Start conversion");
         go->SetShowHint(true);

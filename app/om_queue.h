@@ -46,6 +46,9 @@ public:
     void RemoveItem(int r);
     // True when row r has its controls.
     bool HasRow(int r) const;
+    // A record is converted only once its row shows (its outcome has a place then); a queue without
+    // its scroll box shows no rows and holds none back.
+    bool MayConvert(int r) const;
 
     // The audio choice shown in row r ("" when the row has no audio combo).
     std::string getAID(int r) const;

@@ -13,6 +13,9 @@ struct TRunState {
     int GrabMode = 0;
     int AbortRequested = 0;
     int SkipRequested = 0;
+    // A scan round runs, from its first name to its last row (Scanning may drop in between, when a
+    // tool cannot be started): no queue starts and no second round begins meanwhile.
+    bool ScanRound = false;
 
     std::string ScanKind; // "video" or "dvd" while identifying
     int ScanRow = 0;      // the source-table row the identify parser fills

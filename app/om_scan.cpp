@@ -14,10 +14,12 @@
 #include "platform/vcl/TTimer.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 bool IsFileReadable(const std::string& Path)
@@ -64,6 +66,15 @@ int SourceCount(const TskSkinStringGrid& Grid)
     return n;
 }
 
+// Something that is there but is no regular file or folder (a pipe, a socket, a device).
+bool IsSpecialFile(const std::string& Path)
+{
+    struct stat st {};
+    return ::stat(Path.c_str(), &st) == 0 && !S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode);
+}
+
+constexpr const char* NotARegularFile = "not a regular file";
+
 constexpr const char* KnownVideoExtensions[] = {"avi", "tp", "ts", "qt", "mpg", "3gpp", "flv", "mod", "mov", "mp4", "mkv", "mpeg"};
 
 } // namespace
@@ -80,8 +91,14 @@ bool IsConvertibleFile(const std::string& File, const TStrings& VideoExtensions)
 void TForm1::ScanTimerTimer(TObject*)
 {
     SetCaption(RunState.MainTitle);
-    if (RunState.Converting != 0 || RunState.ToolRunning != 0 || RunState.Scanning != 0 || ListBox1->Count() < 1)
+    if (RunState.Converting != 0 || RunState.ToolRunning != 0 || RunState.Scanning != 0 || RunState.ScanRound ||
+        ListBox1->Count() < 1)
         return;
+    struct TRound {
+        bool& On;
+        ~TRound() { On = false; }
+    } round{RunState.ScanRound};
+    RunState.ScanRound = true;
     // The work panel covers the queue while the round runs, and the window comes forward to show it.
     auto* workPanel = dynamic_cast<TControl*>(FindComponent("textpanel"));
     bool workPanelWasInFront = false;
@@ -111,7 +128,7 @@ void TForm1::ScanTimerTimer(TObject*)
     BringToFront();
     ScanTimer->SetEnabled(false);
     RunState.Scanning = -1;
-    FSkipNote.clear();
+    FSkipped.clear();
     ListBox2->Clear();
     if (auto* sorted = dynamic_cast<TStringList*>(ListBox2))
         sorted->SetSorted(false);
@@ -145,9 +162,37 @@ void TForm1::ScanTimerTimer(TObject*)
     }
 }
 
+void TForm1::NoteSkipped(const std::string& Name, const std::string& Why)
+{
+    FSkipped.emplace_back(Name, Why);
+    SetStatusText(SkippedText());
+}
+
+std::string TForm1::SkippedText() const
+{
+    // The names are grouped by their reason, reasons in the order they were first met.
+    std::vector<std::pair<std::string, std::string>> groups; // reason, names
+    for (const auto& [name, why] : FSkipped) {
+        auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == why; });
+        if (group == groups.end())
+            groups.emplace_back(why, name);
+        else
+            group->second += ", " + name;
+    }
+    std::string text;
+    for (const auto& [why, names] : groups)
+        text += (text.empty() ? "Skipped " : "; ") + names + " (" + why + ")";
+    return text;
+}
+
 void TForm1::ScanList(TStrings& Names)
 {
     for (std::string name : Items(Names)) {
+        // A pipe or a device is never read: a pipe named like a shortcut would hold the round for good.
+        if (IsSpecialFile(name)) {
+            NoteSkipped(ExtractFileName(name), NotARegularFile);
+            continue;
+        }
         if (LowerCase(ExtractFileExt(name)) == ".lnk")
             name = ResolveShortcut(name);
         if (Trim(name).empty())
@@ -158,9 +203,11 @@ void TForm1::ScanList(TStrings& Names)
         else if (DirectoryExists(name))
             folderlist->Add(name);
         else if (!FileExists(name))
-            FSkipNote = "Skipped " + ExtractFileName(name) + " (not found)";
+            NoteSkipped(ExtractFileName(name), "not found");
+        else if (IsSpecialFile(name))
+            NoteSkipped(ExtractFileName(name), NotARegularFile);
         else if (!IsConvertibleFile(name, *subVid))
-            FSkipNote = "Skipped " + ExtractFileName(name) + " (not a video type this program converts)";
+            NoteSkipped(ExtractFileName(name), "not a video type this program converts");
         else
             filelist->Add(name);
     }
@@ -227,14 +274,14 @@ void TForm1::ScanDVD(TStrings& Candidates)
         if (IsNonEmptyFile(file))
             Detect("vid", file);
         else if (FileExists(file))
-            FSkipNote = "Skipped " + ExtractFileName(file) + " (too small)";
+            NoteSkipped(ExtractFileName(file), IsSpecialFile(file) ? NotARegularFile : "too small");
         if (ahead)
             ahead->BuildReadyRows();
     }
     if (ahead)
         ahead->Finish();
-    // A skipped file is the one thing worth leaving on the status line.
-    SetStatusText(FSkipNote);
+    // The skipped files are the one thing worth leaving on the status line.
+    SetStatusText(SkippedText());
     RunState.Scanning = 0;
 }
 
@@ -254,13 +301,11 @@ void TForm1::Detect(const std::string& Kind, const std::string& Name)
         return;
     const std::string fileName = ExtractFileName(Name);
     if (!IsFileReadable(Name)) {
-        FSkipNote = "Skipped " + fileName + " (cannot be read)";
-        SetStatusText(FSkipNote);
+        NoteSkipped(fileName, "cannot be read");
         return;
     }
     if (FScanAhead ? FScanAhead->InUse(Name) : IsFileInUse(Name)) {
-        FSkipNote = "Skipped " + fileName + " (in use)";
-        SetStatusText(FSkipNote);
+        NoteSkipped(fileName, "in use");
         return;
     }
     SetStatusText("Scanning " + fileName);

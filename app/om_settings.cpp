@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <vector>
 
 #include "app/Unit1.h"
 #include "app/om_controls.h"
@@ -47,6 +49,70 @@ bool OpenOnDesktop(const std::function<bool(const std::string&)>& Open, const st
     return true;
 }
 
+// No line the program writes is longer than a path can be.
+constexpr std::size_t kSettingsLineLimit = 4096;
+constexpr std::size_t kSettingsLines = 4;
+
+// The first four lines of the file, read no further than four lines of ours need: a damaged file of
+// any size costs no more. A line longer than any of ours comes back empty, which no reader takes.
+std::vector<std::string> ReadSettingsLines(std::istream& In)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    bool overlong = false;
+    std::size_t budget = kSettingsLines * (kSettingsLineLimit + 2);
+    const auto endLine = [&] {
+        lines.push_back(overlong ? std::string() : line);
+        line.clear();
+        overlong = false;
+    };
+    int c = 0;
+    while (lines.size() < kSettingsLines && budget > 0 && (c = In.get()) != std::char_traits<char>::eof()) {
+        --budget;
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && In.peek() == '\n') {
+                In.get();
+                --budget;
+            }
+            endLine();
+        } else if (line.size() < kSettingsLineLimit) {
+            line += static_cast<char>(c);
+        } else {
+            overlong = true;
+        }
+    }
+    // A last line without its line end counts, unless the reading stopped inside it.
+    if (lines.size() < kSettingsLines && (!line.empty() || overlong)) {
+        overlong = overlong || budget == 0;
+        endLine();
+    }
+    if (!lines.empty() && lines[0].compare(0, 3, "\xEF\xBB\xBF") == 0)
+        lines[0].erase(0, 3);
+    return lines;
+}
+
+// A destination is taken from the file only when it names a folder, or a place where one could be
+// made: an absolute path of printable text whose nearest existing part is a folder. A relative one
+// would be made in whatever folder the program was started from.
+bool IsUsableDestination(const std::string& Line)
+{
+    if (Line.empty() || Line[0] != '/')
+        return false;
+    for (const char c : Line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            return false;
+    std::filesystem::path place(Line);
+    std::error_code error;
+    for (;;) {
+        const std::filesystem::file_status status = std::filesystem::status(place, error);
+        if (std::filesystem::exists(status))
+            return std::filesystem::is_directory(status);
+        if (place == place.parent_path())
+            return false;
+        place = place.parent_path();
+    }
+}
+
 } // namespace
 
 const char* const BannerPage = "https://www.ombrix.example/compare.html";
@@ -83,16 +149,15 @@ bool SaveSettings(const std::string& WorkFolder, const TSettingsControls& Contro
 
 bool LoadSettings(const std::string& WorkFolder, TSettingsControls& Controls)
 {
-    TStringList mySettings;
     const std::string file = SettingsFileName(WorkFolder);
-    if (!std::filesystem::is_regular_file(file))
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
         return false;
-    try {
-        mySettings.LoadFromFile(file);
-    } catch (const Exception&) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
         return false;
-    }
-    const auto line = [&mySettings](int Index) { return Index < mySettings.Count() ? mySettings[Index] : std::string(); };
+    const std::vector<std::string> mySettings = ReadSettingsLines(in);
+    const auto line = [&mySettings](std::size_t Index) { return Index < mySettings.size() ? mySettings[Index] : std::string(); };
     if (Controls.devicebox) {
         TStrings& items = Controls.devicebox->Items();
         for (int i = 0; i < items.Count(); ++i)
@@ -107,9 +172,9 @@ bool LoadSettings(const std::string& WorkFolder, TSettingsControls& Controls)
         Controls.vq->SetValue(quality);
     if (Controls.vqChange)
         Controls.vqChange();
-    if (Controls.skskinlabel1 && mySettings.Count() > 2)
+    if (Controls.skskinlabel1 && IsUsableDestination(line(2)))
         Controls.skskinlabel1->SetProgressText(line(2));
-    if (mySettings.Count() > 3 && Pos("on", LowerCase(line(3))) > 0 && Controls.SetClosedCaptions)
+    if (mySettings.size() > 3 && Pos("on", LowerCase(line(3))) > 0 && Controls.SetClosedCaptions)
         Controls.SetClosedCaptions(true);
     return true;
 }

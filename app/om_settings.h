@@ -28,7 +28,8 @@ std::string SettingsFileName(const std::string& WorkFolder);
 // could not be written (nothing is reported to the user).
 bool SaveSettings(const std::string& WorkFolder, const TSettingsControls& Controls);
 // Reads the file when it exists; false when there is none. Lines that do not fit (an unknown
-// device, a quality that is not a number) leave that choice as it was.
+// device, a quality that is not a number, a destination that is no absolute path of a folder or of a
+// place for one) leave that choice as it was. No more is read than four lines of ours take.
 bool LoadSettings(const std::string& WorkFolder, TSettingsControls& Controls);
 
 // The banner across the bottom of the window: 19 lines in a fixed cycle.

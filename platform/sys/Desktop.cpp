@@ -3,10 +3,14 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/sys/Spawn.h"
 
+#include <system_error>
+#include <thread>
+#include <utility>
+
 #include <fcntl.h>
 #include <unistd.h>
 
-bool OpenWithDesktop(const std::string& Target)
+bool OpenWithDesktop(const std::string& Target, std::function<void(unsigned ExitCode)> OnEnded)
 {
     if (Target.empty()) {
         return true;
@@ -19,9 +23,25 @@ bool OpenWithDesktop(const std::string& Target)
     // "--" is not understood by xdg-open; a target starting with "-" is made a path instead.
     r.Args = {"xdg-open", Target[0] == '-' ? "./" + Target : Target};
     r.StdIn = r.StdOut = r.StdErr = null;
+    // What it starts belongs to the desktop, not to us: it outlives this program either way.
+    r.NewSession = true;
     bool started = true;
     try {
-        SpawnDetached(r);
+        if (!OnEnded) {
+            SpawnDetached(r);
+        } else {
+            TChildProcess child = SpawnProcess(r);
+            // The wait is a thread's own: the opener may run as long as the program it started, and
+            // nobody else reaps it meanwhile, so its number stays its own. Without a thread it is
+            // only not watched (the child's own end hands it to the background reaper).
+            try {
+                std::thread([child = std::move(child), OnEnded = std::move(OnEnded)]() mutable {
+                    if (const int status = child.Reap(); status >= 0)
+                        OnEnded(ExitCodeFromStatus(status));
+                }).detach();
+            } catch (const std::system_error&) {
+            }
+        }
     } catch (const Exception&) {
         started = false;
     }

@@ -148,6 +148,7 @@ TChildPlan MakePlan(const TSpawnRequest& r)
     plan.stdio[1] = r.StdOut;
     plan.stdio[2] = r.StdErr;
     plan.newGroup = r.NewProcessGroup;
+    plan.newSession = r.NewSession;
     plan.nice = r.Nice;
     long m = sysconf(_SC_OPEN_MAX);
     plan.maxFd = (m > 0 && m < 65536) ? m : 65536;

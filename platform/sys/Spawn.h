@@ -24,6 +24,9 @@ struct TSpawnRequest {
     // The child leads a process group of its own, so that it and everything it starts can be
     // interrupted or ended together without touching this program.
     bool NewProcessGroup = true;
+    // The child leads a session of its own (and so a group of its own): what it starts lives on
+    // apart from this program's terminal.
+    bool NewSession = false;
     // Nice increment for the child (0 = unchanged).
     int Nice = 0;
     // The child is killed when the spawning thread ends (a tool never outlives the program that

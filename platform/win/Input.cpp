@@ -162,9 +162,12 @@ void RouteMouse(const TInputEvent& e)
         return;
     }
     if (e.Kind == TInputKind::Wheel) {
-        HWND target = s.Focus && IsAlive(s.Focus) ? s.Focus : h;
-        Queue(target, WM_MOUSEWHEEL, (static_cast<WPARAM>(static_cast<WORD>(e.WheelDelta)) << 16) | MouseKeyFlags(),
-            PointParam(e.Pos));
+        // The wheel scrolls what lies under the pointer (or what holds the mouse), whatever has the
+        // keyboard: a window that does not take it hands it to its parent (DefWindowProc), so it
+        // reaches the nearest one that scrolls. A window disabled by a modal one takes none.
+        if (hit != HTERROR)
+            Queue(h, WM_MOUSEWHEEL, (static_cast<WPARAM>(static_cast<WORD>(e.WheelDelta)) << 16) | MouseKeyFlags(),
+                PointParam(e.Pos));
         return;
     }
 

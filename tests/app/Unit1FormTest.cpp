@@ -169,6 +169,15 @@ TEST_F(FormCreate, RemovesTheScratchOfRunsThatAreGone_NeverARunningCopysNorAnyth
     EXPECT_TRUE(fs::exists(outside / "convert.avi")) << "a link led the removal out of the work folder";
 }
 
+TEST_F(FormCreate, AWorkFolderThatCannotBeMade_IsSaidAndNamed)
+{
+    std::ofstream(Home / "data") << ""; // a file where the user's data folder should be
+    setenv("XDG_DATA_HOME", (Home / "data").c_str(), 1);
+    Start();
+    unsetenv("XDG_DATA_HOME");
+    EXPECT_EQ(Form->status->ProgressText(), "Cannot convert: the work folder " + (Home / "data/Ombrix3/").string() + " cannot be made");
+}
+
 TEST_F(FormCreate, WritesTheDesktopLinkInAHomeWithBlanksAndQuotes)
 {
     fs::create_directories(Home / "Desktop");
@@ -433,9 +442,9 @@ TEST_F(FormCreate, HelpButtonOpensTheHelpDocumentBesideTheProgramWithTheDesktopR
     EXPECT_EQ(opened, program + "/help.pdf|");
 }
 
-TEST_F(FormCreate, NoDesktopOpener_HelpBannerAndDestinationSaySoOnTheStatusLine)
+TEST_F(FormCreate, NoDesktopOpenerOrAFailingOne_HelpBannerAndDestinationSaySoOnTheStatusLine)
 {
-    // A PATH with no xdg-open on it.
+    // A PATH with no xdg-open on it, then one that finds no program for anything, as xdg-open does.
     const fs::path bin = Home / "bin";
     fs::create_directories(bin);
     const std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
@@ -443,20 +452,23 @@ TEST_F(FormCreate, NoDesktopOpener_HelpBannerAndDestinationSaySoOnTheStatusLine)
     Start();
     Form->Show();
     Driver.ProcessMessages();
-    const std::pair<const char*, std::string> clicks[] = {
-        {"skSkinSpeedButton5", "Cannot open the help: xdg-open (xdg-utils) is not installed"},
-        {"banner", "Cannot open the web page: xdg-open (xdg-utils) is not installed"},
-        {"skskinlabel1", "Cannot open the folder: xdg-open (xdg-utils) is not installed"},
-    };
-    for (const auto& [name, says] : clicks) {
-        SCOPED_TRACE(name);
-        Form->status->SetProgressText("");
-        auto* control = Part<TControl>(name);
-        ASSERT_NE(control, nullptr);
-        Driver.AdvanceClock(1000);
-        Driver.Click(control->ClientToScreen(TPoint{control->Width() / 2, control->Height() / 2}));
-        Driver.ProcessMessages();
-        EXPECT_EQ(Form->status->ProgressText(), says);
+    for (const std::string why : {"xdg-open (xdg-utils) is not installed", "the desktop has no program for it"}) {
+        for (const auto& [name, what] : {std::pair{"skSkinSpeedButton5", "the help"}, {"banner", "the web page"}, {"skskinlabel1", "the folder"}}) {
+            const std::string says = std::string("Cannot open ") + what + ": " + why;
+            Form->status->SetProgressText("");
+            auto* control = Part<TControl>(name);
+            ASSERT_NE(control, nullptr);
+            Driver.AdvanceClock(1000);
+            Driver.Click(control->ClientToScreen(TPoint{control->Width() / 2, control->Height() / 2}));
+            // A failed opener's end comes back from the thread that waits for it.
+            for (int i = 0; i < 3000 && Form->status->ProgressText() != says; ++i) {
+                Driver.ProcessMessages();
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            EXPECT_EQ(Form->status->ProgressText(), says);
+        }
+        std::ofstream(bin / "xdg-open") << "#!/bin/sh\nexit 3\n";
+        fs::permissions(bin / "xdg-open", fs::perms::owner_all);
     }
     setenv("PATH", savedPath.c_str(), 1);
 }

@@ -18,6 +18,8 @@
 #include "platform/vcl/TTimer.h"
 #include "skin/controls/TskSkinGauge.h"
 
+#include <tuple>
+
 using namespace omtest;
 
 namespace {
@@ -185,6 +187,43 @@ TEST_F(RunButtons, Start_WhileAQueueStillUnwinds_IsIgnored)
     EXPECT_TRUE(Commands.empty());
     EXPECT_EQ(StartButton.Caption(), "Start");
     EXPECT_EQ(Cell(SourceRecord::Selected), "YES");
+}
+
+TEST_F(RunButtons, Start_AWorkFolderOrDestinationNoJobCouldWriteIn_IsSaidBeforeAnyJob)
+{
+    AddSource("Clip");
+    const std::string file = Dir.Write("a file"), work = Form->WorkFolder;
+    for (const auto& [destination, workFolder, said] :
+         {std::tuple{file, work, "the destination " + file + "/ is not a folder"},
+          {file + "/below/", work, "the destination folder " + file + "/below/ cannot be made"},
+          {Dest, file + "/Ombrix3/", "the work folder " + file + "/Ombrix3/ cannot be made"}}) {
+        Dialog.Answer = destination;
+        Form->WorkFolder = workFolder;
+        Form->skSkinSpeedButton1Click(nullptr);
+        EXPECT_EQ(Form->status->ProgressText(), "Not started: " + said);
+        EXPECT_TRUE(Commands.empty());
+    }
+    Form->WorkFolder = work;
+}
+
+TEST_F(RunButtons, Start_ConvertsOnlyRecordsWhoseRowsShow_AndARowOfAScanRoundLeavesStartToItsEnd)
+{
+    auto* queue = new TOmQueue(Form.get());
+    queue->skSkinScrollpanel1 = QueueBox(*Form, 600, 260);
+    const int shown = AddSource("Shown"), unseen = AddSource("Unseen");
+    const fs::path picture = ScanThumbnailPath(*Form->StringGrid1, shown, Form->WorkFolder);
+    fs::create_directories(picture.parent_path());
+    std::ofstream{picture}; // a thumbnail there already: the row runs no tool
+    for (const bool round : {true, false}) {
+        Form->RunState.ScanRound = round;
+        Go.SetEnabled(false);
+        queue->AddItem(shown);
+        EXPECT_EQ(Go.Enabled(), !round);
+        Form->skSkinSpeedButton1Click(nullptr); // waits for the round's end too
+    }
+    EXPECT_EQ(Commands.size(), 1u);
+    EXPECT_EQ(Cell(SourceRecord::Selected, shown), "Done");
+    EXPECT_EQ(Cell(SourceRecord::Selected, unseen), "YES");
 }
 
 TEST_F(RunButtons, Start_ListsEveryProducedFileOnceInThePlaylist)

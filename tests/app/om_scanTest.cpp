@@ -10,6 +10,8 @@
 
 #include "platform/sys/ShellLinkTesting.h"
 
+#include <sys/stat.h>
+
 using namespace omtest;
 
 namespace {
@@ -104,6 +106,24 @@ TEST_F(ScanChain, Shortcuts_StandForTheirTarget_ADamagedOneForNothing)
     Tick();
     EXPECT_EQ(Sources(), std::vector<std::string>{Dir / "films/clip.avi"});
     EXPECT_EQ(Form->RunState.Scanning, 0);
+}
+
+TEST_F(ScanChain, ADropOfSeveralNames_SaysEveryOneSkippedAndWhy)
+{
+    const std::string clip = Video("clip.avi");
+    Dir.Write("notes.txt");
+    Dir.Write("letter.doc");
+    Dir.Write("short.avi", 1000);
+    // Pipes named like a shortcut and like videos, dropped or met in a folder, are never read.
+    fs::create_directories(Dir.Path / "in");
+    for (const char* pipe : {"film.lnk", "stream.avi", "in/live.mp4"})
+        ASSERT_EQ(::mkfifo((Dir / pipe).c_str(), 0600), 0);
+    Form->DropFiles({Dir / "notes.txt", clip, Dir / "film.lnk", Dir / "letter.doc", Dir / "gone.avi", Dir / "short.avi",
+                     Dir / "stream.avi", Dir / "in"});
+    Tick();
+    EXPECT_EQ(Sources(), std::vector<std::string>{clip});
+    EXPECT_EQ(Form->status->ProgressText(), "Skipped film.lnk, stream.avi, live.mp4 (not a regular file); gone.avi (not found); "
+                                            "letter.doc, notes.txt (not a video type this program converts); short.avi (too small)");
 }
 
 TEST_F(ScanChain, VobOfADvdFolder_IsIdentifiedAsTheFolderOnce)

@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "app/Unit1.h"
 #include "app/om_controls.h"
 #include "om_testing.h"
@@ -124,8 +128,41 @@ TEST_F(Settings, AGarbledFileKeepsWhatItCannotRead)
 
     WriteFile(std::string("\0\xff\xfe garbage", 11));
     EXPECT_NO_THROW(LoadSettings(Work, Controls));
+    // A destination line names a folder or a place for one, or it is not taken: not a relative name
+    // (made where the program was started), the bytes of a damaged file, a file, or below one.
+    const std::string file = Dir.Write("a file");
+    for (const std::string& line : {std::string("out"), std::string("/\x01\xd3", 3), file, file + "/x/", Dir / "to/make/"}) {
+        WriteFile("Zune 30\r\n60\r\n" + line + "\r\n");
+        LoadSettings(Work, Controls);
+        EXPECT_EQ(Destination.Text, line == Dir / "to/make/" ? line : "") << line;
+    }
     EXPECT_FALSE(LoadSettings(Dir / "missing/", Controls));
 }
+
+// 64 MB of empty lines after four good ones, read in a child whose address space is bounded far
+// below what keeping every line takes. (The sanitizer's shadow memory does not fit such a bound.)
+#if !defined(__SANITIZE_ADDRESS__)
+TEST_F(Settings, AHugeFileIsReadNoFurtherThanItsFourLines)
+{
+    std::ofstream(SettingsFileName(Work), std::ios::binary) << "Zune 30\n60\n" << Work << "\nCC ON\n" << std::string(64 << 20, '\n');
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t bound = static_cast<rlim_t>(pages) * sysconf(_SC_PAGESIZE) + (256u << 20);
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit limit{bound, bound};
+        setrlimit(RLIMIT_AS, &limit);
+        try {
+            _exit(LoadSettings(Work, Controls) && Quality.V == 60 && Destination.Text == Work && Captions ? 0 : 1);
+        } catch (...) {
+            _exit(2);
+        }
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0) << "1: wrong choices, 2: out of memory";
+}
+#endif
 
 TEST_F(Settings, AFailedSaveKeepsTheOldFile)
 {

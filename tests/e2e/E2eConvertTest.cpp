@@ -88,6 +88,35 @@ TEST_P(TConvertJourney, DeviceQualityStart_OutputsReadableWithTheRightCodecsAndL
     EXPECT_TRUE(Program().Running());
 }
 
+TEST_P(TConvertJourney, StartPressedDuringAScanRound_WaitsForTheRoundToEnd)
+{
+    for (const char* name : {"a.avi", "b.avi", "c.avi", "d.avi", "e.avi"})
+        PlaceClip(TestClip(2, true), ClipFolder, name);
+    ASSERT_NO_FATAL_FAILURE(StartProgram());
+    Click(Main.AddFolder());
+    const std::optional<TScreenWindow> folders = WaitForFolderDialog("Select folder containing video files");
+    ASSERT_TRUE(folders && PickTreeEntry(*folders, 1) && ConfirmFolderDialog(*folders));
+    // Start pressed again and again while the rows are built under the work panel, which covers the
+    // queue until the round has ended. A destination dialog opened during the round holds the round,
+    // so the rows never show behind it; one opened by a press just after the round has them there.
+    int presses = 0;
+    bool asked = false, askedDuringRound = false;
+    const bool ended = WaitUntil([&] {
+        if (WaitForRows(3, 1ms))
+            return true;
+        Click(Main.Start());
+        ++presses;
+        asked = D().WaitForWindow(Pid(), "Select destination folder", 300ms).has_value();
+        askedDuringRound = asked && !WaitForRows(3, 20s);
+        return asked;
+    }, 150s);
+    EXPECT_FALSE(askedDuringRound) << "Start asked for the destination during the round, press " << presses;
+    EXPECT_TRUE(ended && presses >= 3) << presses << " presses during the round";
+    if (!asked)
+        Click(Main.Start());
+    EXPECT_TRUE(WaitForFolderDialog("Select destination folder").has_value()) << "Start waits on after the round";
+}
+
 E2E_JOURNEY(TConvertJourney);
 
 } // namespace

@@ -181,6 +181,19 @@ TEST_P(TQueueScrollJourney, ShortQueue_OneWheelNotchMovesOneRowAtMostEachWay)
     EXPECT_TRUE(Moves("wheel-down-again", [&] { WheelNotch(false); }, FEnd));
 }
 
+TEST_P(TQueueScrollJourney, WheelOverTheQueueWithTheDeviceBoxFocused_ScrollsTheQueueAndLeavesTheDevice)
+{
+    ASSERT_NO_FATAL_FAILURE(QueueOf(6));
+    // A device chosen with the mouse: the device box has the keyboard now.
+    ASSERT_TRUE(ChooseFromCombo(Main.Device(), 5));
+    ASSERT_TRUE(D().WaitForStill(Main.Whole()));
+    const TSurface device = D().Grab(Main.Device());
+    FKnown = {{0, D().Grab(Rows())}};
+    EXPECT_TRUE(Moves("wheel-down", [&] { WheelNotch(false); }, RowPitch));
+    EXPECT_TRUE(Moves("wheel-up", [&] { WheelNotch(true); }, 0));
+    EXPECT_EQ(DifferentPixels(D().Grab(Main.Device()), device), 0) << "the device changed";
+}
+
 E2E_JOURNEY(TQueueScrollJourney);
 
 } // namespace

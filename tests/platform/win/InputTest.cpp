@@ -293,6 +293,21 @@ TEST_F(InputTest, RightClick_AsksChildThenParentForContextMenuAtScreenPoint)
     EXPECT_EQ(where, MAKELPARAM(120, 130));
 }
 
+TEST_F(InputTest, Wheel_GoesToTheWindowUnderThePointerAndUpItsParentsUntilOneTakesIt)
+{
+    HWND top = Cls.Create(0, Bounds(0, 0, 300, 100), WS_POPUP | WS_VISIBLE);
+    HWND focused = Cls.Create(top, Bounds(0, 0, 50, 50));
+    HWND box = Cls.Create(top, Bounds(100, 0, 150, 100));
+    Cls.Create(box, Bounds(0, 0, 150, 40)); // a row of the box, which hands the wheel on
+    Cls.On[WM_MOUSEWHEEL] = [&](HWND h, WPARAM w, LPARAM l) -> LRESULT { return h == box ? 0 : DefWindowProc(h, WM_MOUSEWHEEL, w, l); };
+    SetFocus(focused);
+    Driver.MoveTo({120, 10});
+    Driver.Wheel(-WHEEL_DELTA);
+    Driver.ProcessMessages();
+    EXPECT_EQ(Cls.Count(box, WM_MOUSEWHEEL), 1);
+    EXPECT_EQ(Cls.Count(focused, WM_MOUSEWHEEL) + Cls.Count(top, WM_MOUSEWHEEL), 0);
+}
+
 TEST_F(InputTest, DoubleClick_OnlyForClassesThatAskAndWithinTime)
 {
     HWND top = Cls.Create(0, Bounds(0, 0, 200, 100), WS_POPUP | WS_VISIBLE);

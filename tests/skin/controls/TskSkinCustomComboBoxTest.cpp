@@ -389,7 +389,8 @@ TEST_F(ComboBox, ArrowKeys_StepWithEventsAndStopAtTheEnds)
     TakeLog();
     Driver.Press(VK_UP);
     EXPECT_TRUE(TakeLog().empty());
-    // The wheel steps the same way: towards the user is down.
+    // The wheel over the box steps the same way: towards the user is down.
+    Driver.MoveTo(Box->ClientToScreen({Box->Width() / 2, Box->Height() / 2}));
     Driver.Wheel(-120);
     EXPECT_EQ(Box->ItemIndex(), 1);
     EXPECT_EQ(TakeLog(), (Strings{"OnChange:iPod", "OnClick", "Change"}));
@@ -407,6 +408,7 @@ TEST_F(ComboBox, AltDownOpens_EnterTakesTheListsItem_EscapeGoesBack)
     Box->SetFocus();
     Driver.Press(VK_DOWN, false, false, true);
     ASSERT_TRUE(Box->DroppedDown());
+    Driver.MoveTo(Box->ClientToScreen({Box->Width() / 2, Box->Height() / 2}));
     Driver.Wheel(-120);
     EXPECT_EQ(Box->ItemIndex(), 1);
     EXPECT_EQ(Box->Text(), "DVD");

@@ -233,6 +233,8 @@ TEST_F(ScrollBarInput, WheelStepsAFocusedBarTowardsTheUserForward)
     Bar->SetFocus();
     Driver.ProcessMessages();
     Bar->SetPosition(10);
+    // The wheel goes to what lies under the pointer.
+    Driver.MoveTo(Bar->ClientToScreen({Bar->Width() / 2, Bar->Height() / 2}));
     Driver.Wheel(-120);
     EXPECT_EQ(Bar->Position(), 11);
     Driver.Wheel(120);

@@ -322,6 +322,7 @@ TEST_F(GridInput, WheelStepsTheRowBetweenTheFixedRowsAndTheLast)
 {
     MakeGrid(5, 4);
     Focus(Grid);
+    Driver.MoveTo(Grid->ClientToScreen({Grid->Width() / 2, Grid->Height() / 2})); // the wheel goes there
     Driver.Wheel(-120);
     Driver.Wheel(-120);
     Driver.Wheel(-120);
