@@ -26,6 +26,13 @@ bool LiesOnItsSide(const TPictureShape& Shape);
 // The encoder's filters (each with a trailing ",") that turn the picture as a player does; "" for none.
 std::string UprightFilters(const TPictureShape& Shape);
 
+// What an output picture's width and height must be multiples of for the codec the encoder options
+// name: x264 refuses an odd side; the profiles' other codecs get whole macroblocks, as the fit into
+// a device's screen gives them.
+int CodecSizeStep(const std::string& EncoderOptions);
+// X brought to the nearest multiple of Step (at least one Step); 0 for no size.
+int RoundToStep(int X, int Step);
+
 // The step that writes Path at Rate pictures a second into Scratch, each picture repeated or dropped
 // as its time asks, every sound stream decoded. The picture is stored losslessly and left as stored
 // (not turned), so the encoder's step reads it as it would read the file itself.
