@@ -378,14 +378,14 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         h = std::min(h, SH);
     } else {
         // A picture that fits the screen reaches the encoder as it is stored, and that size may be
-        // one its codec refuses (x264 an odd side) or not whole macroblocks: it is brought to the
-        // codec's multiple. The encoder carries the shape it is shown in (the display size travels
-        // through the filters), so only the size changes.
+        // one its codec refuses (an odd side): it is brought to even sides. The encoder carries the
+        // shape it is shown in (the display size travels through the filters), so only the size
+        // changes.
         int storedW = croppedW > 0 ? croppedW : frameW;
         int storedH = croppedH > 0 ? croppedH : frameH;
         if (LiesOnItsSide(shape))
             std::swap(storedW, storedH);
-        const int step = CodecSizeStep(plan.Template);
+        const int step = PictureSizeStep;
         w = RoundToStep(storedW, step);
         h = RoundToStep(storedH, step);
         // Pixels narrower than they are shown can make the stored picture wider than the screen

@@ -85,11 +85,6 @@ std::string UprightFilters(const TPictureShape& Shape)
     }
 }
 
-int CodecSizeStep(const std::string& EncoderOptions)
-{
-    return Pos("-ovc x264", EncoderOptions) > 0 || Pos("libx264", EncoderOptions) > 0 ? 2 : 16;
-}
-
 int RoundToStep(int X, int Step)
 {
     if (X <= 0 || Step <= 0)

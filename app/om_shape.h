@@ -26,10 +26,10 @@ bool LiesOnItsSide(const TPictureShape& Shape);
 // The encoder's filters (each with a trailing ",") that turn the picture as a player does; "" for none.
 std::string UprightFilters(const TPictureShape& Shape);
 
-// What an output picture's width and height must be multiples of for the codec the encoder options
-// name: x264 refuses an odd side; the profiles' other codecs get whole macroblocks, as the fit into
-// a device's screen gives them.
-int CodecSizeStep(const std::string& EncoderOptions);
+// The multiple an output picture's sides must be of: the profiles' codecs store the colour at half
+// the size each way, so a side must be even (x264 refuses an odd one). The fit into a device's screen
+// gives whole macroblocks anyway.
+constexpr int PictureSizeStep = 2;
 // X brought to the nearest multiple of Step (at least one Step); 0 for no size.
 int RoundToStep(int X, int Step);
 

@@ -366,8 +366,9 @@ TEST_F(Plans, PictureThatFitsTheScreen_GetsTheSizeItsCodecTakes)
         const char* Filters;
     } cases[] = {
         {321, 241, 428, 241, "-ovc x264", "480x320", "scale=320:240,"},  // x264 refuses an odd side
-        {321, 241, 428, 241, "vcodec=mpeg4", "640x480", "scale=320:240,"}, // whole macroblocks
+        {321, 241, 428, 241, "vcodec=mpeg4", "640x480", "scale=320:240,"},
         {320, 240, 426, 240, "-ovc x264", "480x320", ""},               // its pixel aspect goes along
+        {160, 120, 160, 120, "vcodec=mpeg4", "320x240", ""},
         {800, 480, 400, 480, "vcodec=mpeg4", "640x480", "scale=400:480,"}, // stored wider than the screen
     };
     for (const auto& c : cases) {
