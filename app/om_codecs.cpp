@@ -15,13 +15,17 @@ struct TCodecRow {
     const char* Extension;
 };
 
+// The MPEG-4 and WMV rows have the encoder write the shape the picture is shown in (the MPEG-4
+// stream's pixel aspect, the ASF aspect): the fit into a screen rounds a side up to whole macroblocks
+// (a wide picture's 180 lines become 192), and a stored picture of non-square pixels is kept as it is
+// stored. Without it every player would take the pixels for square.
 const TCodecRow CodecRows[] = {
     {"3gp1_amr-nb", "mencoder",
      "-ovc lavc -oac lavc -lavcopts aglobal=1:vglobal=1:vcodec=h263:acodec=libamr_nb:$vm1:subq=1:vbitrate=$vbr:abitrate=12200 "
      "-of lavf -lavfopts format=3gp -af channels=1,volume=$vol:resample=8000 -srate 8000",
      "3gp"},
     {"divx5_mp3", "mencoder",
-     "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=$abr -lavcopts vcodec=mpeg4:$vm1:subq=1:vbitrate=$vbr "
+     "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=$abr -lavcopts vcodec=mpeg4:$vm1:subq=1:vbitrate=$vbr:autoaspect "
      "-ffourcc DX50 -af channels=$ac,volume=$vol",
      "avi"},
     {"h264_ipod", "mencoder",
@@ -36,7 +40,7 @@ const TCodecRow CodecRows[] = {
      "-af channels=$ac,volume=$vol",
      "mp4"},
     {"wmv_wma", "mencoder",
-     "-ovc lavc -oac lavc -lavcopts subq=1:vcodec=wmv2:$vm1:vbitrate=$vbr:acodec=wmav2:abitrate=$abr -of lavf "
+     "-ovc lavc -oac lavc -lavcopts subq=1:vcodec=wmv2:$vm1:vbitrate=$vbr:autoaspect:acodec=wmav2:abitrate=$abr -of lavf "
      "-lavfopts format=asf -af channels=$ac,volume=$vol",
      "wmv"},
 };

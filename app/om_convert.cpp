@@ -370,11 +370,34 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     // H.263 takes only its fixed picture sizes: the picture is always brought to the device's screen,
     // scaled up when smaller and framed with black where its shape differs.
     const bool fixedSize = Pos("vcodec=h263", plan.Template) > 0 && SW > 0 && SH > 0;
+    bool scale = false;
     if (Pos("noscale", plan.Template) > 0) {
         plan.Template = ReplaceFirst(plan.Template, "noscale", "");
     } else if (SW > 0 && SH > 0 && (W > w || h < H || fixedSize)) {
+        scale = true;
         w = std::min(w, SW);
         h = std::min(h, SH);
+    } else {
+        // A picture that fits the screen reaches the encoder as it is stored, and that size may be
+        // one its codec refuses (an odd side): it is brought to even sides. The encoder carries the
+        // shape it is shown in (the display size travels through the filters), so only the size
+        // changes.
+        int storedW = croppedW > 0 ? croppedW : frameW;
+        int storedH = croppedH > 0 ? croppedH : frameH;
+        if (LiesOnItsSide(shape))
+            std::swap(storedW, storedH);
+        const int step = PictureSizeStep;
+        w = RoundToStep(storedW, step);
+        h = RoundToStep(storedH, step);
+        // Pixels narrower than they are shown can make the stored picture wider than the screen
+        // its shown size fits: it is brought to that shown size instead.
+        if (SW > 0 && SH > 0 && (w > SW || h > SH)) {
+            w = std::min(RoundToStep(W, step), SW);
+            h = std::min(RoundToStep(H, step), SH);
+        }
+        scale = w > 0 && h > 0 && (w != storedW || h != storedH);
+    }
+    if (scale) {
         plan.FilterChain = "scale=" + IntToStr(w) + ":" + IntToStr(h) + ",";
         if (fixedSize && (w != SW || h != SH))
             plan.FilterChain += "expand=" + IntToStr(SW) + ":" + IntToStr(SH) + ",";

@@ -4,6 +4,7 @@
 
 #include "app/om_convert.h"
 #include "app/om_functions.h"
+#include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "platform/gfx/TSurface.h"
 #include "platform/rtl/Strings.h"
@@ -109,6 +110,20 @@ void WidenToFill(int FrameW, int FrameH, int DisplayW, int DisplayH, int BoxW, i
     m.Right = std::max(0, m.Right);
     m.Top = std::max(0, m.Top);
     m.Bottom = std::max(0, m.Bottom);
+}
+
+void WidenShownToFill(int FrameW, int FrameH, int DisplayW, int DisplayH, int BoxW, int BoxH, bool OnItsSide,
+                      TMargins& m)
+{
+    if (!OnItsSide) {
+        WidenToFill(FrameW, FrameH, DisplayW, DisplayH, BoxW, BoxH, m);
+        return;
+    }
+    // A quarter turn makes the stored left and right the upright top and bottom. Which of the two is
+    // which does not matter: both sides of an axis grow alike, and the margins go back the same way.
+    TMargins upright{m.Top, m.Bottom, m.Left, m.Right};
+    WidenToFill(FrameH, FrameW, DisplayH, DisplayW, BoxW, BoxH, upright);
+    m = {upright.Top, upright.Bottom, upright.Left, upright.Right};
 }
 
 void BuildCropOptions(TskSkinStringGrid& convertgrid, TskSkinStringGrid& StringGrid1, int j)
@@ -252,9 +267,11 @@ void DetectCrop(TForm1& Form, int j, TCropMode Mode)
             SW = CellInt(screen.substr(0, x));
             SH = CellInt(screen.substr(x + 1));
         }
-        WidenToFill(CellInt(jobs.Cells(JobRecord::FrameWidth, j)), CellInt(jobs.Cells(JobRecord::FrameHeight, j)),
-                    CellInt(jobs.Cells(JobRecord::DisplayWidth, j)), CellInt(jobs.Cells(JobRecord::DisplayHeight, j)), SW,
-                    SH, m);
+        TPictureShape shape;
+        shape.Rotation = CellInt(jobs.Cells(JobRecord::PictureTurn, j));
+        WidenShownToFill(CellInt(jobs.Cells(JobRecord::FrameWidth, j)), CellInt(jobs.Cells(JobRecord::FrameHeight, j)),
+                         CellInt(jobs.Cells(JobRecord::DisplayWidth, j)),
+                         CellInt(jobs.Cells(JobRecord::DisplayHeight, j)), SW, SH, LiesOnItsSide(shape), m);
     }
     jobs.SetCells(JobRecord::CropLeft, j, IntToStr(m.Left));
     jobs.SetCells(JobRecord::CropRight, j, IntToStr(m.Right));

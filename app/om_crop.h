@@ -29,6 +29,11 @@ std::vector<int> CropPositions(const std::string& LengthText, const std::string&
 // Grows the margins so that the cropped picture, shown at its display size, fills a BoxW x BoxH
 // screen (the excess of a wider or taller picture is cut away). Nothing changes when a size is missing.
 void WidenToFill(int FrameW, int FrameH, int DisplayW, int DisplayH, int BoxW, int BoxH, TMargins& Margins);
+// The same for the picture as a player shows it: one that lies on its side (its margins measured on
+// the stored picture) is widened as it stands upright, so the cut falls where the upright picture
+// overflows the screen.
+void WidenShownToFill(int FrameW, int FrameH, int DisplayW, int DisplayH, int BoxW, int BoxH, bool OnItsSide,
+                      TMargins& Margins);
 
 // The crop options of job j from its margins (columns 42-45): the mencoder filter (46), the script's
 // clip option (67), ffmpeg's crop options (68) and the cropped size (47, 48). The source row's

@@ -1,6 +1,8 @@
 #include "app/om_shape.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "app/om_functions.h"
 #include "platform/rtl/Files.h"
@@ -81,6 +83,13 @@ std::string UprightFilters(const TPictureShape& Shape)
     default:
         return std::string();
     }
+}
+
+int RoundToStep(int X, int Step)
+{
+    if (X <= 0 || Step <= 0)
+        return 0;
+    return static_cast<int>(std::max<std::int64_t>(1, Round(static_cast<double>(X) / Step))) * Step;
 }
 
 std::string ConstantRateCommand(const std::string& Path, double Rate, const std::string& Scratch)

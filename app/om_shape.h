@@ -26,6 +26,13 @@ bool LiesOnItsSide(const TPictureShape& Shape);
 // The encoder's filters (each with a trailing ",") that turn the picture as a player does; "" for none.
 std::string UprightFilters(const TPictureShape& Shape);
 
+// The multiple an output picture's sides must be of: the profiles' codecs store the colour at half
+// the size each way, so a side must be even (x264 refuses an odd one). The fit into a device's screen
+// gives whole macroblocks anyway.
+constexpr int PictureSizeStep = 2;
+// X brought to the nearest multiple of Step (at least one Step); 0 for no size.
+int RoundToStep(int X, int Step);
+
 // The step that writes Path at Rate pictures a second into Scratch, each picture repeated or dropped
 // as its time asks, every sound stream decoded. The picture is stored losslessly and left as stored
 // (not turned), so the encoder's step reads it as it would read the file itself.

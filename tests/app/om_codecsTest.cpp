@@ -99,20 +99,20 @@ TEST_F(Profiles, EveryDeviceGivesItsFilledTemplateVerbatim)
          "global_header:subq=1:frameref=1:me=dia -oac faac -faacopts br=128:mpeg=4:object=2:raw -of lavf -lavfopts "
          "format=mp4 -af channels=2,volume=8"},
         {"Zune 30",
-         "-ovc lavc -oac lavc -lavcopts subq=1:vcodec=wmv2:vbitrate=500:acodec=wmav2:abitrate=128 -of lavf -lavfopts "
+         "-ovc lavc -oac lavc -lavcopts subq=1:vcodec=wmv2:vbitrate=500:autoaspect:acodec=wmav2:abitrate=128 -of lavf -lavfopts "
          "format=asf -af channels=2,volume=8"},
         {"Playstation Portable",
          "-ovc x264 -x264encopts threads=auto:bitrate=500:global_header:vbv_maxrate=500:vbv_bufsize=2000:level_idc=30:"
          "subq=1:frameref=1:me=dia -oac faac -faacopts br=128:mpeg=4:object=2:raw -of lavf -lavfopts format=psp "
          "-af channels=2,volume=8"},
         {"Windows Mobile",
-         "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=64 -lavcopts vcodec=mpeg4:subq=1:vbitrate=300 "
+         "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=64 -lavcopts vcodec=mpeg4:subq=1:vbitrate=300:autoaspect "
          "-ffourcc DX50 -af channels=1,volume=8"},
         {"Windows Mobile VGA",
-         "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=64 -lavcopts vcodec=mpeg4:subq=1:vbitrate=700 "
+         "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=64 -lavcopts vcodec=mpeg4:subq=1:vbitrate=700:autoaspect "
          "-ffourcc DX50 -af channels=1,volume=8"},
         {"Palm Treo / Centro",
-         "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=64 -lavcopts vcodec=mpeg4:subq=1:vbitrate=300 "
+         "-ovc lavc -oac mp3lame -lameopts vbr=0:cbr:aq=9:fast:br=64 -lavcopts vcodec=mpeg4:subq=1:vbitrate=300:autoaspect "
          "-ffourcc DX50 -af channels=1,volume=8"},
     };
     for (const auto& [device, filled] : expected)

@@ -1,8 +1,12 @@
 // The conversion matrix: every common kind of source, made by ffmpeg, dropped on the window,
-// identified by the player and converted for every built-in device with the real tools. Each result
-// is judged from the file alone: container and codecs of the device, the frames and the length of
-// what the source holds, sound where the source has sound, and a clean decode.
+// identified by the player and converted for every built-in device (a source made for the shape of
+// its picture only for the devices that shape tests) with the real tools. Each result is judged from
+// the file alone: container and codecs of the device, the frames and the length of what the source
+// holds, sound where the source has sound, a clean decode, a size its codec takes and the shape the
+// source is shown in.
 #include "app/om_convert.h"
+
+#include "app/om_crop.h"
 
 #include "om_convertTesting.h"
 #include "om_probeTesting.h"
@@ -40,6 +44,10 @@ enum class Source {
     UnevenRateMp4,  // a phone's way: 30 pictures a second and 10 in turn, each for a second
     Turned90Mp4,    // stored landscape, shown portrait: turned a quarter one way
     Turned270Mp4,   // and the other
+    OddAnamorphic,  // 321x241 stored, pixels a third wider than high: shown 428x241
+    Wide,           // 16:9 in square pixels
+    Portrait,       // 9:16 in square pixels
+    TurnedPhone,    // 1280x720 stored, shown upright, as a phone writes it
 };
 
 struct SourceCase {
@@ -49,6 +57,8 @@ struct SourceCase {
     bool Broken;      // nothing can be made of it
     bool Uneven = false; // its pictures come at an uneven rate: it covers its length, not frames / rate
     int Turn = 0;        // the clockwise quarter turns a player gives the picture (1 or 3)
+    const char* Only = ""; // the devices it is converted for, "|" between them ("" = every one)
+    bool Fill = false;     // cropped to fill the device's screen, as Start has it by default
 };
 
 const SourceCase Sources[] = {
@@ -61,6 +71,11 @@ const SourceCase Sources[] = {
     {Source::UnevenRateMp4, "UnevenRateMp4", "mp4", false, true},
     {Source::Turned90Mp4, "Turned90Mp4", "mp4", false, false, 1},
     {Source::Turned270Mp4, "Turned270Mp4", "mp4", false, false, 3},
+    {Source::OddAnamorphic, "OddAnamorphic", "mp4", false, false, 0,
+     "iPhone / iPod Touch|iPod Classic/Nano/Video|Zune 4/8/80|Playstation Portable|Windows Mobile VGA"},
+    {Source::Wide, "Wide", "mp4", false, false, 0, "Windows Mobile|Palm Treo / Centro|Zune 30"},
+    {Source::Portrait, "Portrait", "mp4", false, false, 0, "Windows Mobile|Palm Treo / Centro|Zune 30"},
+    {Source::TurnedPhone, "TurnedPhone", "mp4", false, false, 1, "3gpp Cellphone", true},
 };
 
 struct DeviceCase {
@@ -129,11 +144,20 @@ std::string MakeCommands(Source Kind, const std::string& Path)
                "-t 6 -vf \"select='if(mod(floor(t),2),not(mod(n,3)),1)'\" -fps_mode vfr -c:v libx264 -b:v 5M -c:a aac " + out;
     case Source::Turned90Mp4:
     case Source::Turned270Mp4:
+    case Source::TurnedPhone:
         // The flag is written on a copy: an encode of this ffmpeg does not take it.
-        return "(" + ff + "-f lavfi -i testsrc2=size=320x240:rate=25,noise=alls=20:allf=t " + Tone +
-               "-t 5 -c:v libx264 -b:v 5M -c:a aac " + out +
-               ".whole.mp4 && " + ff + "-i " + out + ".whole.mp4 -c copy -metadata:s:v:0 rotate=" +
-               (Kind == Source::Turned90Mp4 ? "90 " : "270 ") + out + " && rm " + out + ".whole.mp4)";
+        return "(" + ff + "-f lavfi -i testsrc2=size=" + (Kind == Source::TurnedPhone ? "1280x720" : "320x240") +
+               ":rate=25,noise=alls=20:allf=t " + Tone + "-t " + (Kind == Source::TurnedPhone ? "3" : "5") +
+               " -c:v libx264 -b:v 5M -c:a aac " + out + ".whole.mp4 && " + ff + "-i " + out +
+               ".whole.mp4 -c copy -metadata:s:v:0 rotate=" + (Kind == Source::Turned270Mp4 ? "270 " : "90 ") + out +
+               " && rm " + out + ".whole.mp4)";
+    case Source::OddAnamorphic:
+        return ff + "-f lavfi -i testsrc2=size=322x242:rate=25,noise=alls=20:allf=t " + Tone +
+               "-t 3 -vf scale=321:241,setsar=4/3 -c:v mpeg4 -q:v 2 -c:a aac " + out;
+    case Source::Wide:
+    case Source::Portrait:
+        return ff + "-f lavfi -i testsrc2=size=" + (Kind == Source::Wide ? "640x360" : "360x640") +
+               ":rate=25,noise=alls=20:allf=t " + Tone + "-t 5 -c:v libx264 -b:v 5M -c:a aac " + out;
     }
     return "false";
 }
@@ -173,18 +197,22 @@ double ProbeRate(const std::string& Path)
     return std::sscanf(rate.c_str(), "%lf/%lf", &num, &den) == 2 && den > 0 ? num / den : 0;
 }
 
-// How like the source's first picture, as a player shows it (turned by its flag, fitted and framed
-// into the output's size), the output's first picture is: ffmpeg's PSNR in dB. UpsideDown compares
-// with that picture turned half round instead.
-double FirstPictureLikeness(const std::string& Output, const std::string& Source, bool UpsideDown)
+// How the source's picture, as a player shows it (turned by its flag), is brought to the output's
+// size: fitted and framed in black, the same turned half round, or cut to fill it.
+enum class Framing { Fitted, UpsideDown, Filled };
+
+// How like the source's first picture, framed so, the output's first picture is: ffmpeg's PSNR in dB.
+double FirstPictureLikeness(const std::string& Output, const std::string& Source, Framing How)
 {
     const std::string size = ProbeEntries(Output, "-select_streams v:0", "stream=width,height");
     const std::size_t comma = size.find(',');
     if (comma == std::string::npos)
         return 0;
     const std::string w = size.substr(0, comma), h = size.substr(comma + 1);
-    const std::string fit = "scale=" + w + ":" + h + ":force_original_aspect_ratio=decrease,pad=" + w + ":" + h +
-                            ":-1:-1" + (UpsideDown ? ",hflip,vflip" : "");
+    const std::string fit = How == Framing::Filled
+                                ? "scale=" + w + ":" + h + ":force_original_aspect_ratio=increase,crop=" + w + ":" + h
+                                : "scale=" + w + ":" + h + ":force_original_aspect_ratio=decrease,pad=" + w + ":" + h +
+                                      ":-1:-1" + (How == Framing::UpsideDown ? ",hflip,vflip" : "");
     const std::string report = Capture("ffmpeg -nostdin -i " + ShellQuote(Output) + " -i " + ShellQuote(Source) +
                                        " -filter_complex \"[1:v]" + fit + ",format=yuv420p[ref];[0:v]format=yuv420p[out];"
                                        "[out][ref]psnr\" -frames:v 1 -f null - 2>&1");
@@ -195,6 +223,24 @@ double FirstPictureLikeness(const std::string& Output, const std::string& Source
 bool OneOf(const std::string& Codec, const std::string& Accepted)
 {
     return !Codec.empty() && ("|" + Accepted + "|").find("|" + Codec + "|") != std::string::npos;
+}
+
+// A picture's stored size and the shape it is shown in (width over height, its pixel aspect applied).
+struct Shown {
+    int Width = 0;
+    int Height = 0;
+    double Aspect = 0;
+};
+
+Shown ProbeShown(const std::string& Path)
+{
+    Shown shown;
+    double num = 1, den = 1;
+    const std::string entries = ProbeEntries(Path, "-select_streams v:0", "stream=width,height,sample_aspect_ratio");
+    if (std::sscanf(entries.c_str(), "%d,%d,%lf:%lf", &shown.Width, &shown.Height, &num, &den) < 2 || shown.Height <= 0)
+        return shown;
+    shown.Aspect = shown.Width * (num > 0 && den > 0 ? num / den : 1) / shown.Height; // "N/A" and "0:1": square
+    return shown;
 }
 
 struct MatrixCase {
@@ -212,7 +258,8 @@ std::vector<MatrixCase> AllCases()
     std::vector<MatrixCase> cases;
     for (const SourceCase& s : Sources)
         for (const DeviceCase& d : Devices)
-            cases.push_back({s, d});
+            if (!*s.Only || OneOf(d.Device, s.Only))
+                cases.push_back({s, d});
     return cases;
 }
 
@@ -238,6 +285,8 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
     Form->DropFiles({source});
     Form->ScanTimerTimer(Form->ScanTimer);
     Choose(c.To.Device);
+    if (c.From.Fill)
+        Options.DetectCrop = [this](int JobRow) { DetectCrop(*Form, JobRow, TCropMode::FillDevice); };
     ConvertQueue(*Form, Options);
     const std::string out = Dest + c.From.Name + "." + c.To.Ext;
 
@@ -288,8 +337,22 @@ TEST_P(Matrix, ResultIsWhatTheDevicePlays)
     }
     if (c.From.Turn != 0) {
         // Upright: the first picture is the one a player shows of the source, not the one upside down.
-        const double upright = FirstPictureLikeness(out, source, false);
-        EXPECT_GT(upright, FirstPictureLikeness(out, source, true) + 3) << AllCommands();
+        const double upright = FirstPictureLikeness(out, source, c.From.Fill ? Framing::Filled : Framing::Fitted);
+        EXPECT_GT(upright, FirstPictureLikeness(out, source, Framing::UpsideDown) + 3) << AllCommands();
+    }
+
+    // The picture's sides are even, as its codec needs, and it is shown in its source's shape (the
+    // fixed screen of 3gpp frames it in black), or cut to fill the screen without being stretched.
+    const Shown made = ProbeShown(out);
+    EXPECT_TRUE(made.Width % 2 == 0 && made.Height % 2 == 0) << made.Width << "x" << made.Height;
+    if (c.From.Fill) {
+        EXPECT_GT(FirstPictureLikeness(out, source, Framing::Filled),
+                  FirstPictureLikeness(out, source, Framing::Fitted) + 3) << AllCommands();
+    } else if (std::string(c.To.Video) != "h263") {
+        const Shown from = ProbeShown(source);
+        const double error = made.Aspect / (c.From.Turn % 2 ? 1 / from.Aspect : from.Aspect) - 1;
+        RecordProperty("ShownAspectError", Format("%.4f", {error}));
+        EXPECT_NEAR(error, 0, 0.02) << made.Width << "x" << made.Height << "\n" << AllCommands();
     }
 
     // Only the real key pictures are marked as such, so a player seeks to pictures it can show.

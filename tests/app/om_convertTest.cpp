@@ -360,6 +360,28 @@ TEST_F(Plans, MissingDisplaySize_UsesFrameSize)
     EXPECT_EQ(p.FilterChain, "scale=480:272,");
 }
 
+TEST_F(Plans, PictureThatFitsTheScreen_GetsTheSizeItsCodecTakes)
+{
+    const struct {
+        int FrameW, FrameH, DisplayW, DisplayH;
+        const char* Template;
+        const char* Screen;
+        const char* Filters;
+    } cases[] = {
+        {321, 241, 428, 241, "-ovc x264", "480x320", "scale=320:240,"},  // x264 refuses an odd side
+        {321, 241, 428, 241, "vcodec=mpeg4", "640x480", "scale=320:240,"},
+        {320, 240, 426, 240, "-ovc x264", "480x320", ""},               // its pixel aspect goes along
+        {160, 120, 160, 120, "vcodec=mpeg4", "320x240", ""},
+        {800, 480, 400, 480, "vcodec=mpeg4", "640x480", "scale=400:480,"}, // stored wider than the screen
+    };
+    for (const auto& c : cases) {
+        const int j = Add(c.FrameW, c.FrameH, c.DisplayW, c.DisplayH);
+        tables.convertgrid->SetCells(JobRecord::OptionTemplate, j, c.Template);
+        tables.convertgrid->SetCells(JobRecord::ScreenSize, j, c.Screen);
+        EXPECT_EQ(Plan(j).FilterChain, c.Filters) << c.FrameW << "x" << c.FrameH << " " << c.Template;
+    }
+}
+
 TEST_F(Plans, NoSizeAtAll_NotRunnable)
 {
     const TJobPlan p = Plan(Add(0, 0, 0, 0));

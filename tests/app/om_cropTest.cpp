@@ -81,6 +81,15 @@ TEST(WidenToFill, WidePictureOnFourByThreeScreen_GrowsLeftAndRight)
     EXPECT_EQ(m.Top, 0);
 }
 
+TEST(WidenToFill, PhoneClipOnItsSide_IsCutWhereTheUprightPictureOverflows)
+{
+    // Stored 1280 x 720, shown 720 x 1280: its upright top and bottom, the stored left and right, go.
+    TMargins m{4, 4, 4, 4};
+    WidenShownToFill(1280, 720, 1280, 720, 176, 144, true, m);
+    EXPECT_EQ(m.Top + m.Bottom, 8);
+    EXPECT_NEAR((720.0 - m.Top - m.Bottom) / (1280 - m.Left - m.Right), 176.0 / 144, 0.01);
+}
+
 TEST(WidenToFill, MissingSizes_ChangeNothing)
 {
     TMargins m{4, 4, 4, 4};
