@@ -726,11 +726,17 @@ TEST_F(TSdlBackendTest, PlayerWindowDestroyedByAnotherClient_IsNeverTouchedAndMa
     ShowWindow(panel, SW_HIDE);
     Settle(100);
     ShowWindow(panel, SW_SHOW);
-    Settle(100);
-    unsigned long fresh = GetNativeWindowId(panel);
-    EXPECT_NE(fresh, 0u);
+    // A loaded machine can take a while to make the new window: wait for the server to know it.
+    unsigned long fresh = 0;
     XWindowAttributes a;
-    EXPECT_TRUE(XGetWindowAttributes(x.D, fresh, &a));
+    bool known = false;
+    for (int tries = 0; tries < 100 && !known; ++tries) {
+        Settle(50);
+        fresh = GetNativeWindowId(panel);
+        known = fresh != 0 && XGetWindowAttributes(x.D, fresh, &a);
+    }
+    EXPECT_NE(fresh, 0u);
+    EXPECT_TRUE(known);
     DestroyWindow(panel);
     Settle(50);
 }
