@@ -172,12 +172,13 @@ std::string TForm1::SkippedText() const
 {
     // The names are grouped by their reason, reasons in the order they were first met.
     std::vector<std::pair<std::string, std::string>> groups; // reason, names
-    for (const auto& [name, why] : FSkipped) {
+    for (const auto& skipped : FSkipped) {
+        const std::string& why = skipped.second;
         auto group = std::find_if(groups.begin(), groups.end(), [&](const auto& g) { return g.first == why; });
         if (group == groups.end())
-            groups.emplace_back(why, name);
+            groups.emplace_back(why, skipped.first);
         else
-            group->second += ", " + name;
+            group->second += ", " + skipped.first;
     }
     std::string text;
     for (const auto& [why, names] : groups)

@@ -18,6 +18,7 @@
 #include "platform/vcl/TIcon.h"
 #include "platform/vcl/TJPEGImage.h"
 #include "platform/vcl/TReader.h"
+#include "skin/data/SkinBudget.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 
 namespace {
@@ -72,11 +73,13 @@ void ReadSkinPicture(const std::string& Data)
         if (stream.Position() != 0 || fileSize > static_cast<std::int64_t>(Data.size()))
             __builtin_trap();
         TBitmap bitmap;
-        ReadSkinBitmap(stream, bitmap);
+        TskSkinBudget budget;
+        ReadSkinBitmap(stream, bitmap, budget);
         // The reader stops right after the file it checked.
         if (stream.Position() != fileSize || bitmap.Empty())
             __builtin_trap();
     } catch (const EInvalidGraphic&) {
+    } catch (const ESkinTooLarge&) { // a picture past the whole skin's budget is refused, not read
     }
 }
 
