@@ -31,10 +31,10 @@ inline std::string MarkerFlash()
 }
 
 // A moving test picture with the flashes, as a lavfi input ("-f lavfi -i ...") of Size ("640x360") and
-// Rate ("25", "60000/1001").
+// Rate ("25", "60000/1001"); its noise makes every picture cost what a camera's does.
 inline std::string MarkerPicture(const std::string& Size, const std::string& Rate)
 {
-    return "-f lavfi -i \"testsrc2=size=" + Size + ":rate=" + Rate + "," + MarkerFlash() + "\" ";
+    return "-f lavfi -i \"testsrc2=size=" + Size + ":rate=" + Rate + ",noise=alls=30:allf=t," + MarkerFlash() + "\" ";
 }
 
 // The lavfi source of the sound: a 1 kHz beep over each marker, silence between (Channels as
@@ -134,6 +134,13 @@ inline TSyncReading ReadSync(const std::string& Path)
     for (const auto& v : loudness)
         loudest = std::max(loudest, v.second);
     reading.FlashTimes = markers::Onsets(light, brightest - 40);
+    // A flash starts somewhere between the picture before the first white one and that one: on
+    // average half a picture before it.
+    std::vector<double> steps;
+    for (std::size_t i = 1; i < light.size(); ++i)
+        steps.push_back(light[i].first - light[i - 1].first);
+    for (double& t : reading.FlashTimes)
+        t -= markers::Median(steps) / 2;
     reading.BeepTimes = markers::Onsets(loudness, loudest - 15);
     reading.Flashes = static_cast<int>(reading.FlashTimes.size());
     reading.Beeps = static_cast<int>(reading.BeepTimes.size());
