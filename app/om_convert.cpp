@@ -185,13 +185,6 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
 
 namespace {
 
-std::string ReplaceFirst(std::string Text, const std::string& What, const std::string& With)
-{
-    if (const std::size_t at = Text.find(What); at != std::string::npos)
-        Text.replace(at, What.size(), With);
-    return Text;
-}
-
 std::string ReplaceAll(std::string Text, const std::string& What, const std::string& With)
 {
     for (std::size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + With.size()))
