@@ -421,12 +421,14 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.FilterChain = "yadif," + plan.FilterChain;
     if (Pos("dvd-device", src) > 0)
         plan.FilterChain = "harddup," + plan.FilterChain;
-    // A file kept at its own rate is taken picture for picture: the encoder's rate conversion still
-    // drops the first picture and repeats one now and then, which a clip of a second cannot spare.
+    // A source kept at its own rate is taken picture for picture: the encoder's rate conversion still
+    // drops the first picture and repeats one now and then, which a clip of a second cannot spare,
+    // and its sync correction on a disc's title held the sound 0.16 s behind the picture on the MP3
+    // profiles. (A file's reading options already turn that correction off.)
     const int sourceRow = CellInt(job(JobRecord::SourceRow), -1);
-    if (encoder == "mencoder" && outputRate > 0 && Pos("dvd-device", src) == 0 && sourceRow >= 0 &&
+    if (encoder == "mencoder" && outputRate > 0 && sourceRow >= 0 &&
         std::abs(ParseFloatDot(StringGrid1.Cells(SourceRecord::FrameRate, sourceRow)) - outputRate) < 0.01)
-        plan.FrameRatePiece += " -noskip";
+        plan.FrameRatePiece += Pos("dvd-device", src) > 0 ? " -mc 0 -noskip" : " -noskip";
 
     // Parts, from the source row. Empty cells take the defaults, never another job's values.
     const int s = CellInt(job(JobRecord::SourceRow), -1);

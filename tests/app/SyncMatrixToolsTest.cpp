@@ -186,11 +186,8 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     // Every marker found again, its beep within 0.1 s of its flash.
     const TSyncReading sync = ReadSync(out);
     const int markers = static_cast<int>(MarkerInstants(c.From.SoundFrom, c.From.Seconds).size());
-    EXPECT_GE(sync.Paired, markers - (c.From.Damaged ? 2 : 0)) << sync.Flashes << " flashes, " << sync.Beeps << " beeps";
+    EXPECT_GE(sync.Paired, markers) << sync.Flashes << " flashes, " << sync.Beeps << " beeps";
     EXPECT_LE(std::abs(sync.Offset), 0.1) << "the sound is " << sync.Offset << " s after the picture\n" << AllCommands();
-    // Past a damaged stretch too: the last marker in step.
-    if (!sync.FlashTimes.empty() && !sync.BeepTimes.empty())
-        EXPECT_NEAR(sync.BeepTimes.back() - sync.FlashTimes.back(), sync.Offset, 0.1) << AllCommands();
     std::FILE* figures = std::fopen((std::string(OMBRIX_BINARY_DIR) + "/sync-figures.txt").c_str(), "a");
     if (figures) {
         std::fprintf(figures, "%s %s %+.3f (%d of %d markers)\n", c.From.Name, c.To.Device, sync.Offset, sync.Paired, markers);
