@@ -167,10 +167,17 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     ConvertQueue(*Form, Options);
     const std::string out = Dest + Cell(SourceRecord::Title, row) + "." + c.To.Ext;
     const bool done = Cell(SourceRecord::Selected, row) == "Done";
+    const auto note = [&c](const std::string& Figure) {
+        if (std::FILE* figures = std::fopen((std::string(OMBRIX_BINARY_DIR) + "/sync-figures.txt").c_str(), "a")) {
+            std::fprintf(figures, "%s %s %s\n", c.From.Name, c.To.Device, Figure.c_str());
+            std::fclose(figures);
+        }
+    };
     if (c.From.Damaged && !done) {
         // Refused, saying why, and nothing under the final name.
         EXPECT_NE(Form->status->ProgressText().find("damaged"), std::string::npos) << Form->status->ProgressText();
         EXPECT_FALSE(fs::exists(out));
+        note(Form->status->ProgressText());
         return;
     }
     ASSERT_TRUE(done) << Form->status->ProgressText() << "\n" << AllCommands();
@@ -188,11 +195,7 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     const int markers = static_cast<int>(MarkerInstants(c.From.SoundFrom, c.From.Seconds).size());
     EXPECT_GE(sync.Paired, markers) << sync.Flashes << " flashes, " << sync.Beeps << " beeps";
     EXPECT_LE(std::abs(sync.Offset), 0.1) << "the sound is " << sync.Offset << " s after the picture\n" << AllCommands();
-    std::FILE* figures = std::fopen((std::string(OMBRIX_BINARY_DIR) + "/sync-figures.txt").c_str(), "a");
-    if (figures) {
-        std::fprintf(figures, "%s %s %+.3f (%d of %d markers)\n", c.From.Name, c.To.Device, sync.Offset, sync.Paired, markers);
-        std::fclose(figures);
-    }
+    note(Format("%+.3f (%d of %d markers)", {sync.Offset, sync.Paired, markers}));
 
     if (std::string(c.From.Name) == "InterlacedTs") {
         // Made whole before scaling: the filter that tells fields apart finds no combed pictures.

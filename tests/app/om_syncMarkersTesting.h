@@ -144,7 +144,7 @@ inline TSyncReading ReadSync(const std::string& Path)
     reading.BeepTimes = markers::Onsets(loudness, loudest - 15);
     reading.Flashes = static_cast<int>(reading.FlashTimes.size());
     reading.Beeps = static_cast<int>(reading.BeepTimes.size());
-    // The offset most flashes share with a beep (within 60 ms), looked for within 4 s either way.
+    // The offset most flashes share with a beep (within 0.1 s), looked for within 4 s either way.
     std::vector<double> best;
     for (const double f0 : reading.FlashTimes)
         for (const double b0 : reading.BeepTimes) {
@@ -157,7 +157,7 @@ inline TSyncReading ReadSync(const std::string& Path)
                 for (const double b : reading.BeepTimes)
                     if (std::abs(b - f - offset) < std::abs(nearest - offset))
                         nearest = b - f;
-                if (std::abs(nearest - offset) <= 0.06)
+                if (std::abs(nearest - offset) <= 0.1)
                     paired.push_back(nearest);
             }
             if (paired.size() > best.size() ||
