@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/om_functions.h"
+#include "app/om_identify.h"
 #include "app/om_shape.h"
 #include "app/om_tables.h"
 #include "app/om_tracks.h"
@@ -70,6 +71,13 @@ std::string JobOptions(const TskSkinStringGrid& Sources, int s, const std::strin
         }
     }
 
+    // Sound that starts after the picture (a camera's or a cut recording's) is written where it starts:
+    // the encoder itself starts every sound at the output's start.
+    const double soundStart = ParseFloatDot(Sources.Cells(SourceRecord::SoundStart, s)) -
+                              CellInt(Sources.Cells(SourceRecord::StartSeconds, s));
+    if (soundStart >= 0.05)
+        options += " -audio-delay " + Format("%.3f", {soundStart});
+
     if (Sources.Cells(SourceRecord::AngleOn, s) == "YES") {
         const std::string angle = Trim(Sources.Cells(SourceRecord::Angle, s));
         if (IsNumber(angle))
@@ -101,7 +109,8 @@ std::string SourceReadingOptions(const std::string& SourcePath, const std::strin
     // The encoder's own AVI reader hands over a single picture of an AVI as ffmpeg writes it (MPEG-4
     // with MP3 sound); the general reader takes every picture of it, and of the XviD files the own
     // reader did take.
-    if (ext == ".avi")
+    // A transport stream is read as it was identified: its own reader ran the picture twice as fast.
+    if (ext == ".avi" || IsTransportStream(SourcePath))
         options += " -demuxer lavf";
     // A file is converted picture for picture: correcting the sound's sync by dropping and repeating
     // pictures lost some of the first and last ones of every MPEG and MP4 file.
@@ -176,13 +185,6 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
 // --- the conversion plan ----------------------------------------------------------------------------
 
 namespace {
-
-std::string ReplaceFirst(std::string Text, const std::string& What, const std::string& With)
-{
-    if (const std::size_t at = Text.find(What); at != std::string::npos)
-        Text.replace(at, What.size(), With);
-    return Text;
-}
 
 std::string ReplaceAll(std::string Text, const std::string& What, const std::string& With)
 {
@@ -437,8 +439,20 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         plan.ReadStep = ConstantRateCommand(job(JobRecord::GroupKey), steadyRate, Settings.SteadyCopy);
         src = QuoteArg(Settings.SteadyCopy);
     }
+    // A picture stored as fields is made whole before it is turned or scaled: scaled as it is, its
+    // two fields blur into doubled moving edges. A picture stored as frames is left as it is.
+    if (encoder == "mencoder" && job(SourceRecord::FieldCoded) == "YES")
+        plan.FilterChain = "yadif," + plan.FilterChain;
     if (Pos("dvd-device", src) > 0)
         plan.FilterChain = "harddup," + plan.FilterChain;
+    // A source kept at its own rate is taken picture for picture: the encoder's rate conversion still
+    // drops the first picture and repeats one now and then, which a clip of a second cannot spare,
+    // and its sync correction on a disc's title held the sound 0.16 s behind the picture on the MP3
+    // profiles. (A file's reading options already turn that correction off.)
+    const int sourceRow = CellInt(job(JobRecord::SourceRow), -1);
+    if (encoder == "mencoder" && outputRate > 0 && sourceRow >= 0 &&
+        std::abs(ParseFloatDot(StringGrid1.Cells(SourceRecord::FrameRate, sourceRow)) - outputRate) < 0.01)
+        plan.FrameRatePiece += Pos("dvd-device", src) > 0 ? " -mc 0 -noskip" : " -noskip";
 
     // Parts, from the source row. Empty cells take the defaults, never another job's values.
     const int s = CellInt(job(JobRecord::SourceRow), -1);
@@ -697,6 +711,7 @@ private:
         bool WantAudio = false;
         TMediaReport SourceReport;
         bool SourceAsked = false;
+        TMediaReport SourceHeld; // the source file's packets, read when a part is judged against them
         bool AllParts = true;
         bool DestinationFull = false;
         std::string Why; // what went wrong, for the row's failure
@@ -711,6 +726,8 @@ private:
     TStepsEnd RunSteps(const TJob& Job, int k, const std::vector<std::string>& Steps);
     // "" when the part's file holds what the part was to cover, else what is wrong with it.
     std::string JudgePart(TJob& Job, int k, TStandbyProbe& Judge);
+    std::string JudgeAgainstSource(TJob& Job, const TPartRange& Range, const TMediaReport& Made);
+    static std::string JudgeHolding(const TMediaReport& Made, const TPartHolding& Held, bool WantAudio);
     void EndPart(TJob& Job, int k, bool PartOk);
     // The judged-whole file of part k under its final name; false when it could not be renamed.
     bool GiveFinalName(TJob& Job, int k);
@@ -731,6 +748,14 @@ private:
     bool Interrupted() const { return StopAsked() || SkipAsked(); }
     // Whether a tool run or a judgement that serves the window's messages goes on.
     bool KeepGoing() const { return !Interrupted() && !Application->Terminated(); }
+    // What a judgement's probing run calls between its looks: the window is served.
+    std::function<bool()> ServeWhileJudging()
+    {
+        return [this] {
+            Application->ProcessMessages();
+            return KeepGoing();
+        };
+    }
     void StartQueueAfresh();
     void StartPartAfresh();
     // The row of a job that Stop or Skip ended. One that Stop ended before any of its parts ran
@@ -774,6 +799,9 @@ private:
     std::string FLastProgress;
     // While the player reports on a file, its lines go to that report instead.
     TMediaReport* FReport = nullptr;
+    // Where in the source the encoder of the running part first could not decode it (-1: nowhere),
+    // named when the part fails.
+    double FDamageAt = -1;
     // How far the running tool got: every line moves it, and its closing report says it is done.
     int FToolLines = 0;
     bool FToolSaidEnd = false;
@@ -866,6 +894,7 @@ void TQueueRun::RunPart(TJob& Job, int k)
 {
     BeginPart(Job, k);
     FLastProgress.clear();
+    FDamageAt = -1;
     // The judge of this part's file starts now, so that its start overlaps the encode.
     TStandbyProbe judge;
     judge.Start(FForm.WorkFolder);
@@ -976,28 +1005,64 @@ TQueueRun::TStepsEnd TQueueRun::RunSteps(const TJob& Job, int k, const std::vect
     return TStepsEnd::Ran;
 }
 
-// The part is judged by its file: the player must find in it what the part was to cover.
+// The part is judged by its file: the probing tool must find in it what the part was to cover, with
+// its sound where the source has it. What identification found of the source is asked first; a part
+// it does not pass (or cannot judge: no length known) is judged again against the source's own
+// packets, read once per job and only then.
 std::string TQueueRun::JudgePart(TJob& Job, int k, TStandbyProbe& Judge)
 {
     const std::string& out = Job.Plan.Written[static_cast<std::size_t>(k)];
     const TPartRange range = PartRange(Job, k);
     TMediaReport made;
-    std::string verdict = "the output could not be checked";
-    const auto serve = [this] {
-        Application->ProcessMessages();
-        return KeepGoing();
-    };
-    const double span = PartSpan(range, Job.SourceLength, Job.SourceReport.ChapterStarts,
-                                 CellInt(SourceCell(Job, SourceRecord::Chapters)));
-    if (Judge.Report(out, made, serve) || ProbeOutput(out, made, serve))
-        verdict = JudgeOutput(made, span, Job.WantAudio);
-    // Sound that ends before the picture may be what the source holds (a file cut from a longer
-    // one): the source file is read the same way, only then, and sets the share.
+    const auto serve = ServeWhileJudging();
+    if (!Judge.Report(out, made, serve) && !ProbeOutput(out, made, serve))
+        return "the output could not be checked";
+    std::string verdict = JudgeAgainstSource(Job, range, made);
+    // What the encoder could not decode explains a file that came out wrong.
+    if (!verdict.empty() && FDamageAt >= 0)
+        verdict = "the source is damaged at " + FormatHms(FDamageAt) + ", " + verdict;
+    return verdict;
+}
+
+std::string TQueueRun::JudgeAgainstSource(TJob& Job, const TPartRange& Range, const TMediaReport& Made)
+{
+    const int chapters = CellInt(SourceCell(Job, SourceRecord::Chapters));
+    const bool disc = Pos("dvd-device", Cell(Job, JobRecord::SourceArg)) > 0;
+    if (disc && !Job.SourceAsked && PartSpan(Range, Job.SourceLength, {}, chapters) <= 0) {
+        // A title whose length identification did not get: the player reads the title once more.
+        Job.SourceAsked = true;
+        AskPlayer(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:"), Job.SourceReport);
+    }
+    TPartHolding told;
+    told.Picture = PartSpan(Range, std::max(Job.SourceLength, Job.SourceReport.Length), Job.SourceReport.ChapterStarts,
+                            chapters);
+    told.Sound = Job.WantAudio;
+    if (Range.FirstChapter <= 1)
+        told.SoundStart = std::max(0.0, ParseFloatDot(SourceCell(Job, SourceRecord::SoundStart)) - Range.From);
+    std::string verdict = JudgeHolding(Made, told, Job.WantAudio);
     const std::string sourceFile = Cell(Job, JobRecord::GroupKey);
-    TMediaReport held;
-    if (verdict == "the sound stops early" && Pos("dvd-device", Cell(Job, JobRecord::SourceArg)) == 0 &&
-        FileExists(sourceFile) && ProbeOutput(sourceFile, held, serve) && held.Length > 0 && held.AudioLength >= 0)
-        verdict = JudgeOutput(made, span, Job.WantAudio, held.AudioLength / held.Length);
+    if (verdict.empty() || disc || !FileExists(sourceFile))
+        return verdict;
+    if (!Job.SourceHeld.Video && !ProbeOutput(sourceFile, Job.SourceHeld, ServeWhileJudging()))
+        return verdict;
+    double from = Range.From, to = Range.To;
+    if (Range.FirstChapter > 0) {
+        const std::vector<double>& starts = Job.SourceReport.ChapterStarts;
+        const auto first = static_cast<std::size_t>(Range.FirstChapter - 1);
+        from = first < starts.size() ? starts[first] : Job.SourceHeld.Length;
+        to = from + PartSpan(Range, Job.SourceHeld.Length, starts, chapters);
+    }
+    return JudgeHolding(Made, HeldOverRange(Job.SourceHeld, from, to), Job.WantAudio);
+}
+
+std::string TQueueRun::JudgeHolding(const TMediaReport& Made, const TPartHolding& Held, bool WantAudio)
+{
+    const bool sound = WantAudio && Held.Sound;
+    // The share of the picture the source's own sound covers: a cut file's sound may end early.
+    const double share = Held.Picture > 0 ? (Held.Picture - Held.SoundStart + Held.SoundEnd) / Held.Picture : 1.0;
+    std::string verdict = JudgeOutput(Made, Held.Picture, sound, std::clamp(share, 0.0, 1.0));
+    if (verdict.empty() && sound)
+        verdict = JudgeSync(Made, Held);
     return verdict;
 }
 
@@ -1152,6 +1217,10 @@ void TQueueRun::OnToolLine(TObject* Sender, const std::string& Line, bool Starts
     }
     if (IsProgressLine(Line))
         FLastProgress = Line;
+    else if (FDamageAt < 0 && (Contains(Line, "Error while decoding") || Contains(Line, "concealing"))) {
+        double seconds = 0;
+        FDamageAt = ProgressSeconds(ProgressPositionText(FLastProgress), seconds) ? seconds : 0;
+    }
     if (FFormRead)
         FFormRead(Sender, Line, Starts, Ends);
 }

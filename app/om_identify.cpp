@@ -1,5 +1,7 @@
 #include "app/om_identify.h"
 
+#include <cmath>
+
 #include "app/Unit1.h"
 #include "app/om_dvdscan.h"
 #include "app/om_functions.h"
@@ -150,9 +152,19 @@ std::string SafePathArg(const std::string& Path)
     return !Path.empty() && Path[0] == '-' ? "./" + Path : Path;
 }
 
+bool IsTransportStream(const std::string& Path)
+{
+    const std::string ext = LowerCase(OwnExtension(Path));
+    for (const char* e : {".ts", ".m2ts", ".mts", ".m2t", ".tp", ".trp"})
+        if (ext == e)
+            return true;
+    return false;
+}
+
 std::string IdentifyFileCommand(const std::string& Path)
 {
-    return QuoteArg("mplayer") + " -af volume=-200 -vo null -identify " + QuoteArg(SafePathArg(Path));
+    return QuoteArg("mplayer") + (IsTransportStream(Path) ? " -demuxer lavf" : "") + " -af volume=-200 -vo null -identify " +
+           QuoteArg(SafePathArg(Path));
 }
 
 std::string LastValue(const TStrings& Log, const std::string& Key)
@@ -168,9 +180,45 @@ std::string RefineFileCommand(const std::string& Path)
     return QuoteArg("mplayer") + " -demuxer lavf -frames 0 -ao null -vo null -identify " + QuoteArg(SafePathArg(Path));
 }
 
-bool NeedsSecondLook(const std::string& Demuxer)
+bool NeedsSecondLook(const std::string& Demuxer, const std::string& Length)
 {
-    return Demuxer == "mpegps" || Demuxer == "asf";
+    return Demuxer == "mpegps" || Demuxer == "asf" || Demuxer == "mpegts" || ParseFloatDot(Length) <= 0;
+}
+
+std::string TimelineProbeCommand(const std::string& Path)
+{
+    return QuoteArg("ffprobe") + " -v error -show_entries stream=codec_type,field_order,start_time -of default " +
+           QuoteArg("file:" + Path);
+}
+
+TSourceTimeline ReadTimeline(const TStrings& Lines, int From)
+{
+    TSourceTimeline timeline;
+    std::string kind;
+    bool pictureSeen = false, soundSeen = false;
+    double picture = 0, sound = 0;
+    for (int i = From; i < Lines.Count(); ++i) {
+        const std::string line = Trim(Lines.Strings(i));
+        const std::string key = TextBefore(line, "=");
+        const std::string value = Trim(TextAfter(line, "="));
+        if (line == "[STREAM]")
+            kind.clear();
+        else if (key == "codec_type")
+            kind = value;
+        else if (key == "field_order" && kind == "video" && !pictureSeen)
+            // "tt", "bb", "tb", "bt": two fields to a frame; "progressive" or "unknown" are left alone.
+            timeline.FieldCoded = value.size() == 2 && (value[0] == 't' || value[0] == 'b');
+        else if (key == "start_time" && IsFloat(value) && kind == "video" && !pictureSeen) {
+            pictureSeen = true;
+            picture = ParseFloatDot(value);
+        } else if (key == "start_time" && IsFloat(value) && kind == "audio" && !soundSeen) {
+            soundSeen = true;
+            sound = ParseFloatDot(value);
+        }
+    }
+    if (pictureSeen && soundSeen)
+        timeline.SoundStart = sound - picture;
+    return timeline;
 }
 
 std::string IdentifyDvdCommand(const std::string& Location)
@@ -199,7 +247,9 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
         return;
     }
     // The first look fills the record; the second corrects only the length and the picture rate.
-    if (NeedsSecondLook(LastValue(*dvdlog, "ID_DEMUXER")) && !FScanBroken) {
+    // (A file in which the first look found no picture is given up below without a second.)
+    if (NeedsSecondLook(LastValue(*dvdlog, "ID_DEMUXER"), LastValue(*dvdlog, "ID_LENGTH")) && !FScanBroken &&
+        !StringGrid1->Cells(SourceRecord::VideoFormat, r).empty()) {
         RunState.ScanKind = "refine";
         RunAndWait(RefineFileCommand(Path));
         RunState.ScanKind = "video";
@@ -241,6 +291,15 @@ void TForm1::IdentifyVideoFile(const std::string& Path)
         g.SetCells(SourceRecord::PictureTurn, r, IntToStr(shape.Rotation));
     if (shape.VariableRate)
         g.SetCells(SourceRecord::UnevenRate, r, FloatToStr(shape.Rate));
+    // Where the sound starts against the picture, and whether the picture is stored as fields: the
+    // player tells neither, and both change how the file is read.
+    const int timelineFrom = dvdlog->Count();
+    RunState.ScanKind = "shape";
+    RunAndWait(TimelineProbeCommand(Path));
+    RunState.ScanKind = "video";
+    const TSourceTimeline timeline = ReadTimeline(*dvdlog, timelineFrom);
+    g.SetCells(SourceRecord::FieldCoded, r, timeline.FieldCoded ? "YES" : "");
+    g.SetCells(SourceRecord::SoundStart, r, std::abs(timeline.SoundStart) >= 0.05 ? Format("%.3f", {timeline.SoundStart}) : "");
     ChooseTracks(r);
 }
 

@@ -38,6 +38,10 @@ std::string PathWithoutExtension(const std::string& Path);
 void AddSideSubtitleFiles(const std::string& Path, TStrings& Lines);
 // The value of the last log line holding Key ("" when none does).
 std::string LastValue(const TStrings& Log, const std::string& Key);
+// A transport stream by its name (".ts", ".m2ts", ".mts", ".m2t", ".tp", ".trp"): its own reader
+// takes it for twice its picture rate and gives no length (it counts fields), so the player and the
+// encoder read it with the general reader, and the stream ids they use are that reader's.
+bool IsTransportStream(const std::string& Path);
 // The player's command line for identifying a file, and a DVD location.
 std::string IdentifyFileCommand(const std::string& Path);
 // The player's second look at a file its own reader could only estimate: the general reader, which
@@ -45,7 +49,20 @@ std::string IdentifyFileCommand(const std::string& Path);
 std::string RefineFileCommand(const std::string& Path);
 // True when the reader the player chose (its "ID_DEMUXER" value) estimates what the general reader
 // reads: an MPEG program stream's length from its bitrate, an ASF's picture rate from its clock.
-bool NeedsSecondLook(const std::string& Demuxer);
+// A transport stream's own reader gives a length of 0 and the field rate; a length of 0 from any
+// reader is a guess too.
+bool NeedsSecondLook(const std::string& Demuxer, const std::string& Length = "1");
+// The probing tool's look at a file's streams: where the picture and the sound start on the file's
+// timeline, and how the picture is stored (frames or fields). Nothing is decoded.
+std::string TimelineProbeCommand(const std::string& Path);
+// What that look found: the seconds the first sound starts after the first picture (0 when they start
+// together or one is missing) and whether the picture is stored as fields.
+struct TSourceTimeline {
+    bool FieldCoded = false;
+    double SoundStart = 0;
+};
+// Reads the tool's "key=value" lines, in order.
+TSourceTimeline ReadTimeline(const TStrings& Lines, int From);
 std::string IdentifyDvdCommand(const std::string& Location);
 // A file name as a tool argument: one that starts with "-" is made "./-..." so it can never be read
 // as an option.

@@ -16,6 +16,10 @@ struct TMediaReport {
     bool Audio = false;                // an audio stream was found
     double Length = 0;                 // seconds; 0 when unknown
     double AudioLength = -1;           // seconds the sound's packets reach; -1 when the report cannot say
+    // Where the packets start on the file's own timeline (the probing tool's reports only).
+    double VideoStart = 0;
+    double AudioStart = 0;
+    double PictureStep = 0;            // the seconds of one picture (its packets' shortest); 0 when unknown
     std::vector<double> ChapterStarts; // seconds from the start, in order; empty when none are listed
 };
 
@@ -74,6 +78,7 @@ private:
 struct TPacketSpans {
     double VideoFrom = -1, VideoTo = -1;
     double AudioFrom = -1, AudioTo = -1;
+    double VideoStep = 0; // the shortest duration of a video packet
 };
 void ReadPacketLine(TPacketSpans& Spans, const std::string& Line);
 
@@ -84,9 +89,26 @@ double PartSpan(const TPartRange& Range, double SourceLength, const std::vector<
                 int ChapterCount);
 
 // Why an output does not hold what its part was to cover ("" when it does): picture for 95 % of
-// Span (0 asks only for some picture), and when WantAudio, sound for 95 % of the picture, or of the
-// share of it the source's own sound covers (SoundShare, 0 to 1: a cut file's sound may end early).
+// Span (a part under 2 s may lack one picture, no more; a Span of 0 or less is never met), and when
+// WantAudio, sound for 95 % of the picture, or of the share of it the source's own sound covers
+// (SoundShare, 0 to 1: a cut file's sound may end early).
 std::string JudgeOutput(const TMediaReport& Output, double Span, bool WantAudio, double SoundShare = 1.0);
+
+// What a source holds over one part: seconds of picture, and where its sound starts and ends against
+// that picture (seconds after the picture's start and end; negative: before).
+struct TPartHolding {
+    double Picture = 0;
+    bool Sound = false;
+    double SoundStart = 0;
+    double SoundEnd = 0;
+};
+// The holding of the part From..To seconds (To 0: to the end) of a source, from its packets.
+TPartHolding HeldOverRange(const TMediaReport& Source, double From, double To);
+
+// Why the output's sound does not sit where the source has it ("" when it does, or when either has no
+// sound): its start and its end, each against the output's own picture, within 0.3 s of the source's
+// ("the sound is 2.0 s early", "the sound ends 1.4 s early").
+std::string JudgeSync(const TMediaReport& Output, const TPartHolding& Held);
 
 // True when a profile's options keep the sound (no "-nosound", no "-an").
 bool CarriesAudio(const std::string& Options);

@@ -69,6 +69,8 @@ enum Column : int {
     Angle = 65,
     TitleNumber = 66,     // 1-based DVD title number
     DvdAspect = 69,       // aspect of a DVD title
+    FieldCoded = 76,      // "YES" when a file's picture is stored as fields (interlaced)
+    SoundStart = 77,      // seconds a file's sound starts after its picture ("" = with it)
 };
 } // namespace SourceRecord
 

@@ -101,6 +101,14 @@ bool IsDigits(const std::string& Text)
     return !Text.empty() && Text.find_first_not_of("0123456789") == std::string::npos;
 }
 
+// "2", "2.000", "-0.5": a number of seconds as the tools take it.
+bool IsDecimal(const std::string& Text)
+{
+    const std::string digits = !Text.empty() && Text[0] == '-' ? Text.substr(1) : Text;
+    const std::size_t dot = digits.find('.');
+    return IsDigits(digits.substr(0, dot)) && (dot == std::string::npos || IsDigits(digits.substr(dot + 1)));
+}
+
 } // namespace
 
 const TToolSupport& InstalledToolSupport()
@@ -126,7 +134,7 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
     if (tool != "mencoder" && tool != "mencoder.exe")
         return {CommandLine};
 
-    std::string oac, lavcopts, faacopts, format, output;
+    std::string oac, lavcopts, faacopts, format, output, soundDelay;
     std::size_t x264At = 0;
     for (std::size_t i = 1; i + 1 < args.size(); ++i) {
         const std::string& a = args[i];
@@ -136,6 +144,7 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
         else if (a == "-faacopts") faacopts = v;
         else if (a == "-lavfopts") format = SubOption(v, "format");
         else if (a == "-o") output = v;
+        else if (a == "-audio-delay") soundDelay = v;
         else if (a == "-x264encopts") x264At = i + 1;
     }
     const std::string acodec = SubOption(lavcopts, "acodec");
@@ -190,9 +199,15 @@ std::vector<std::string> AdaptToInstalledTools(const std::string& CommandLine, c
     for (const char* a : {"-f", "lavfi", "-i", "anullsrc=r=48000:cl=stereo", "-shortest"})
         if (silentTrack)
             second.push_back(a);
+    // The general muxer does not write the sound's delay the first step was asked for: the sound is
+    // read a second time, that much later on the timeline.
+    const bool delayed = !silentTrack && IsDecimal(soundDelay);
+    for (const std::string& a : {std::string("-itsoffset"), soundDelay, std::string("-i"), Scratch})
+        if (delayed)
+            second.push_back(a);
     // The picture starts at the start: a WMV read by the encoder's own reader keeps the container's
     // preroll (about three seconds) in the picture's times but not in the sound's.
-    for (const char* a : {"-map", "0:v:0", "-map", silentTrack ? "1:a:0" : "0:a:0?", "-c:v", "copy", "-bsf:v",
+    for (const char* a : {"-map", "0:v:0", "-map", silentTrack ? "1:a:0" : delayed ? "1:a:0?" : "0:a:0?", "-c:v", "copy", "-bsf:v",
                           "setts=pts=PTS-STARTPTS:dts=DTS-STARTDTS"})
         second.push_back(a);
     std::string br = SubOption(faacopts, "br");

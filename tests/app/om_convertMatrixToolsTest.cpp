@@ -162,31 +162,15 @@ std::string MakeCommands(Source Kind, const std::string& Path)
     return "false";
 }
 
-// The sources are made once for every test of the build (each test runs in its own process): a
-// source is written in a private folder and renamed into place, so a parallel test never sees half
-// of one. Its folder is named after the commands that make it, so a changed recipe makes it anew.
 std::string SharedSource(const SourceCase& Case)
 {
-    std::uint32_t recipe = 2166136261u;
-    for (const char c : MakeCommands(Case.Kind, "source"))
-        recipe = (recipe ^ static_cast<unsigned char>(c)) * 16777619u;
-    const std::string root = std::string(OMBRIX_BINARY_DIR) + "/matrix-sources/";
-    const std::string dir = root + Case.Name + "-" + std::to_string(recipe) + "/";
-    const std::string name = std::string(Case.Name) + "." + Case.Ext;
-    if (fs::exists(dir + name))
-        return dir + name;
-    const std::string scratch = root + "making-" + std::to_string(getpid()) + "/";
-    fs::create_directories(scratch);
-    fs::create_directories(dir);
-    bool made = RunQuiet(MakeCommands(Case.Kind, scratch + name));
-    if (made && Case.Kind == Source::TwoLanguageMkv) {
-        std::ofstream(scratch + Case.Name + ".srt") << "1\n00:00:01,000 --> 00:00:03,000\nHello\n";
-        fs::rename(scratch + Case.Name + ".srt", dir + Case.Name + ".srt");
-    }
-    if (made)
-        fs::rename(scratch + name, dir + name);
-    fs::remove_all(scratch);
-    return made ? dir + name : std::string();
+    return omtest::SharedSource(Case.Name, Case.Ext, [&Case](const std::string& Path) { return MakeCommands(Case.Kind, Path); },
+                                [&Case](const std::string& Scratch, const std::string& Dir) {
+                                    if (Case.Kind != Source::TwoLanguageMkv)
+                                        return;
+                                    std::ofstream(Scratch + Case.Name + ".srt") << "1\n00:00:01,000 --> 00:00:03,000\nHello\n";
+                                    fs::rename(Scratch + Case.Name + ".srt", Dir + Case.Name + ".srt");
+                                });
 }
 
 // The frame rate ffprobe gives a file's video ("25/1" -> 25).

@@ -1,8 +1,12 @@
 #pragma once
 // What the conversion tests against the real tools share: choosing a device as the device box does,
 // and a window with the built-in profiles converting into a scratch destination.
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "om_testing.h"
 
@@ -60,5 +64,34 @@ struct ConvertFixture : FormTest {
         return all;
     }
 };
+
+// A source made once for every test of the build (each test runs in its own process) by the shell
+// commands Make gives for a path: it is written in a private folder and renamed into place, so a
+// parallel test never sees half of one. Its folder is named after the commands, so a changed recipe
+// makes it anew. Beside (when given) writes side files into the private folder, then moves them into
+// the source's folder. "" when the commands failed.
+inline std::string SharedSource(const std::string& Name, const std::string& Ext,
+                                const std::function<std::string(const std::string& Path)>& Make,
+                                const std::function<void(const std::string& Scratch, const std::string& Dir)>& Beside = {})
+{
+    std::uint32_t recipe = 2166136261u;
+    for (const char c : Make("source"))
+        recipe = (recipe ^ static_cast<unsigned char>(c)) * 16777619u;
+    const std::string root = std::string(OMBRIX_BINARY_DIR) + "/matrix-sources/";
+    const std::string dir = root + Name + "-" + std::to_string(recipe) + "/";
+    const std::string file = Name + "." + Ext;
+    if (fs::exists(dir + file))
+        return dir + file;
+    const std::string scratch = root + "making-" + std::to_string(getpid()) + "/";
+    fs::create_directories(scratch);
+    fs::create_directories(dir);
+    const bool made = RunQuiet(Make(scratch + file));
+    if (made && Beside)
+        Beside(scratch, dir);
+    if (made)
+        fs::rename(scratch + file, dir + file);
+    fs::remove_all(scratch);
+    return made ? dir + file : std::string();
+}
 
 } // namespace omtest

@@ -250,3 +250,34 @@ TEST_F(IdentifyParser, ContainerClockAsFrameRate_IsLeftUnknown)
     Form->ParseScanLine(" ID_VIDEO_FPS=29.970");
     EXPECT_EQ(Cell(SourceRecord::FrameRate), "29.970");
 }
+
+// The probing tool's look at a file's streams: where the sound starts against the picture, and
+// whether the picture is stored as fields; and the readers whose length needs the second look.
+TEST(SourceTimeline, ReadsTheSoundsStartAndTheFields)
+{
+    struct Case {
+        const char* Report;
+        bool FieldCoded;
+        double SoundStart;
+    };
+    const Case cases[] = {
+        {"[STREAM]\ncodec_type=video\nfield_order=tt\nstart_time=1.466733\n[/STREAM]\n"
+         "[STREAM]\ncodec_type=audio\nstart_time=1.461400\n[/STREAM]", true, -0.005333},
+        {"[STREAM]\ncodec_type=video\nfield_order=progressive\nstart_time=0.000000\n[/STREAM]\n"
+         "[STREAM]\ncodec_type=audio\nstart_time=1.997000\n[/STREAM]\n[STREAM]\ncodec_type=audio\nstart_time=5.0\n[/STREAM]",
+         false, 1.997},
+        {"[STREAM]\ncodec_type=audio\nstart_time=2.0\n[/STREAM]\n[STREAM]\ncodec_type=video\nfield_order=bb\n"
+         "start_time=N/A\n[/STREAM]", true, 0}, // a start the file does not give
+        {"[STREAM]\ncodec_type=video\nfield_order=unknown\nstart_time=0.5\n[/STREAM]", false, 0},
+    };
+    for (const Case& c : cases) {
+        TStringList lines;
+        lines.SetText(std::string("ID_LENGTH=3\n") + c.Report); // what came before the look is not read
+        const TSourceTimeline t = ReadTimeline(lines, 1);
+        EXPECT_EQ(t.FieldCoded, c.FieldCoded) << c.Report;
+        EXPECT_NEAR(t.SoundStart, c.SoundStart, 1e-6) << c.Report;
+    }
+    EXPECT_TRUE(NeedsSecondLook("mpegts", "0.00"));
+    EXPECT_TRUE(NeedsSecondLook("lavfpref", "0.00"));
+    EXPECT_FALSE(NeedsSecondLook("lavfpref", "8.00"));
+}

@@ -38,10 +38,49 @@ TEST(JudgeOutput, PictureAndSoundEachMustCoverEnough)
         {Holding(4.4, 3.9), 4.4, true, false},       // sound short of the picture...
         {Holding(4.4, 3.9), 4.4, true, true, 0.89},  // ...as the cut source's own sound is
         {Holding(4.4, 1.0), 4.4, true, false, 0.89}, // ...but not by far more
+        {Holding(3, 3), 0, true, false},             // a part of which the source holds nothing
+        {Holding(3, 3), -2, true, false},
+        {Holding(0.967, 0.967), 1.0, true, true},    // a second's clip lacking one picture of 30...
+        {Holding(0.933, 0.933), 1.0, true, false},   // ...but not two
     };
-    for (const Case& c : cases)
+    for (Case c : cases) {
+        c.Output.PictureStep = 1.0 / 30;
         EXPECT_EQ(JudgeOutput(c.Output, c.Span, c.WantAudio, c.SoundShare).empty(), c.Passes)
             << c.Output.Length << " s picture, " << c.Output.AudioLength << " s sound of " << c.Span;
+    }
+}
+
+// Where the sound starts and ends against the picture, in the output and in the source's part.
+TEST(JudgeSync, TheSoundSitsWhereTheSourceHasIt)
+{
+    TMediaReport source = Holding(10, 8); // sound from 2 s to the end
+    source.AudioStart = 2;
+    struct Case {
+        double From, To;          // the part of the source
+        double SoundAt, SoundFor; // the output's sound: its start against the picture, its length
+        double Picture;
+        const char* Verdict;
+    };
+    const Case cases[] = {
+        {0, 0, 2, 8, 10, ""},
+        {0, 0, 2.2, 7.8, 10, ""},                          // within 0.3 s
+        {0, 0, 0, 8, 10, "the sound is 2.0 s early"},      // the encoder's way: every sound from 0
+        {0, 0, 0, 10, 10, "the sound is 2.0 s early"},
+        {0, 0, 2, 6.6, 10, "the sound ends 1.4 s early"}, // lost in a damaged stretch
+        {0, 0, 2.5, 7.5, 10, "the sound is 0.5 s late"},
+        {4, 0, 0, 6, 6, ""},                               // a part after the sound's start
+        {0, 1.5, 0, 0.1, 1.5, ""},                         // a part before it: nothing to place
+    };
+    for (const Case& c : cases) {
+        TMediaReport out = Holding(c.Picture, c.SoundFor);
+        out.VideoStart = 0.04; // an output's own timeline may start anywhere
+        out.AudioStart = 0.04 + c.SoundAt;
+        EXPECT_EQ(JudgeSync(out, HeldOverRange(source, c.From, c.To)), c.Verdict) << c.From << ".." << c.To;
+    }
+    const TPartHolding held = HeldOverRange(source, 1, 6);
+    EXPECT_DOUBLE_EQ(held.Picture, 5);
+    EXPECT_DOUBLE_EQ(held.SoundStart, 1);
+    EXPECT_DOUBLE_EQ(held.SoundEnd, 0);
 }
 
 TEST(ReadPacketLine, SpansRunFromTheFirstPacketToTheEndOfTheLast)

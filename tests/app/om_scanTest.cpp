@@ -16,8 +16,9 @@ using namespace omtest;
 
 namespace {
 
-// The scan chain with the player replaced by recorded reports: every command line is noted and
-// answered with the clip's or the DVD folder's report.
+// The scan chain with the player replaced by recorded reports: every command line of the player is
+// noted and answered with the clip's or the DVD folder's report (the probing tool's looks at a file's
+// streams and turn are answered with nothing).
 struct ScanChain : FormTest {
     TempFolder Dir;
     std::vector<std::string> Commands;
@@ -26,6 +27,8 @@ struct ScanChain : FormTest {
     {
         FormTest::SetUp();
         System.OnRunTool = [this](const std::string& Command) {
+            if (SplitCommandLine(Command).front() == "ffprobe")
+                return;
             Commands.push_back(Command);
             FeedLines(ReadFixture(Contains(Command, "-dvd-device") ? "dvd-folder.txt" : "avi-clip.txt"));
         };
@@ -43,9 +46,6 @@ struct ScanChain : FormTest {
         std::vector<std::string> sources;
         for (const std::string& c : Commands) {
             const auto argv = SplitCommandLine(c);
-            // The sources the player identified; ffprobe's look at a picture's turn follows some.
-            if (argv.front() == "ffprobe")
-                continue;
             sources.push_back(argv.back() == "dvd://" ? argv[argv.size() - 2] : argv.back());
         }
         return sources;

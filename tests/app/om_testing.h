@@ -116,7 +116,7 @@ inline bool RunQuiet(const std::string& Command)
 // One title of a generated DVD: its length in seconds, its chapter marks ("0,0:04,0:08"), the
 // command its navigation runs at the title's end ("jump title 1;", none when empty), its video
 // rate in kbit/s (0: the disc format's own), the channels of its sound and the lavfi source of its
-// picture.
+// picture, with filters after it when given, and the lavfi source of its sound.
 struct DvdTitleShape {
     int Seconds = 6;
     std::string Chapters = "0";
@@ -124,6 +124,8 @@ struct DvdTitleShape {
     int Kbps = 1000;
     int Channels = 2;
     std::string Picture = "testsrc";
+    std::string PictureFilters;
+    std::string Sound = "sine=sample_rate=48000";
     DvdTitleShape(int S = 6, std::string C = "0", std::string P = "", int K = 1000, int Ch = 2,
                   std::string Pic = "testsrc")
         : Seconds(S), Chapters(std::move(C)), Post(std::move(P)), Kbps(K), Channels(Ch), Picture(std::move(Pic))
@@ -139,8 +141,9 @@ inline bool MakeDvdFolder(const std::string& Folder, const std::string& Scratch,
     for (std::size_t i = 0; i < Titles.size(); ++i) {
         const std::string mpg = Scratch + "/title" + std::to_string(i + 1) + ".mpg";
         const std::string rate = Titles[i].Kbps > 0 ? " -b:v " + std::to_string(Titles[i].Kbps) + "k" : "";
-        if (!RunQuiet("ffmpeg -y -f lavfi -i " + Titles[i].Picture +
-                      "=size=720x576:rate=25 -f lavfi -i sine=sample_rate=48000 -t " + std::to_string(Titles[i].Seconds) +
+        const std::string filters = Titles[i].PictureFilters.empty() ? "" : "," + Titles[i].PictureFilters;
+        if (!RunQuiet("ffmpeg -y -f lavfi -i \"" + Titles[i].Picture + "=size=720x576:rate=25" + filters +
+                      "\" -f lavfi -i \"" + Titles[i].Sound + "\" -t " + std::to_string(Titles[i].Seconds) +
                       " -target pal-dvd" + rate + " -ac " + std::to_string(Titles[i].Channels) + " '" + mpg + "'"))
             return false;
         xml += "<pgc><vob file=\"" + mpg + "\" chapters=\"" + Titles[i].Chapters + "\"/>";
