@@ -186,6 +186,12 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
 
 namespace {
 
+// A part that starts after the source's own start: its first pictures are reached by a seek.
+bool StartsInsideTheSource(const TPartRange& Range)
+{
+    return Range.From > 0 || Range.FirstChapter > 1;
+}
+
 std::string ReplaceAll(std::string Text, const std::string& What, const std::string& With)
 {
     for (std::size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + With.size()))
@@ -434,25 +440,36 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     }
 
     std::string src = job(JobRecord::SourceArg);
-    if (shape.VariableRate && steadyRate > 0 && encoder == "mencoder" && !Settings.SteadyCopy.empty() &&
-        Pos("dvd-device", src) == 0) {
+    const int sourceRow = CellInt(job(JobRecord::SourceRow), -1);
+    const bool keepsItsRate =
+        outputRate > 0 && sourceRow >= 0 &&
+        std::abs(ParseFloatDot(StringGrid1.Cells(SourceRecord::FrameRate, sourceRow)) - outputRate) < 0.01;
+    const bool fieldCoded = job(SourceRecord::FieldCoded) == "YES";
+    // A field-coded picture whose rate the job changes is brought to that rate by the copy too: the
+    // encoder's own rate change held its first pictures back (its decoder's delay counted as pictures),
+    // and the picture ran 0.12-0.17 s behind the sound from then on.
+    const bool steadyCopy = (shape.VariableRate || (fieldCoded && outputRate > 0 && !keepsItsRate)) &&
+                            steadyRate > 0 && encoder == "mencoder" && !Settings.SteadyCopy.empty() &&
+                            Pos("dvd-device", src) == 0;
+    if (steadyCopy) {
         plan.ReadStep = ConstantRateCommand(job(JobRecord::GroupKey), steadyRate, Settings.SteadyCopy);
         src = QuoteArg(Settings.SteadyCopy);
     }
     // A picture stored as fields is made whole before it is turned or scaled: scaled as it is, its
     // two fields blur into doubled moving edges. A picture stored as frames is left as it is.
-    if (encoder == "mencoder" && job(SourceRecord::FieldCoded) == "YES")
+    if (encoder == "mencoder" && fieldCoded)
         plan.FilterChain = "yadif," + plan.FilterChain;
     if (Pos("dvd-device", src) > 0)
         plan.FilterChain = "harddup," + plan.FilterChain;
     // A source kept at its own rate is taken picture for picture: the encoder's rate conversion still
     // drops the first picture and repeats one now and then, which a clip of a second cannot spare,
     // and its sync correction on a disc's title held the sound 0.16 s behind the picture on the MP3
-    // profiles. (A file's reading options already turn that correction off.)
-    const int sourceRow = CellInt(job(JobRecord::SourceRow), -1);
-    if (encoder == "mencoder" && outputRate > 0 && sourceRow >= 0 &&
-        std::abs(ParseFloatDot(StringGrid1.Cells(SourceRecord::FrameRate, sourceRow)) - outputRate) < 0.01)
-        plan.FrameRatePiece += Pos("dvd-device", src) > 0 ? " -mc 0 -noskip" : " -noskip";
+    // profiles. (A file's reading options already turn that correction off.) A field-coded source's
+    // steady copy is made at the job's rate, so it is taken picture for picture as well.
+    const bool disc = Pos("dvd-device", src) > 0;
+    const bool pictureForPicture = encoder == "mencoder" && (keepsItsRate || (steadyCopy && fieldCoded));
+    if (pictureForPicture && !disc)
+        plan.FrameRatePiece += " -noskip";
 
     // Parts, from the source row. Empty cells take the defaults, never another job's values.
     const int s = CellInt(job(JobRecord::SourceRow), -1);
@@ -553,8 +570,13 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         const std::string out = PartOutputPath(encoder, folder, mp4x ? tempName : name, ext, k, n);
         // The tool writes a working name: a file under the final name is always one that was judged.
         const std::string written = mp4x ? out : WorkingOutputPath(out);
-        std::string command = ComposeCommand(encoder, plan, partSrc, part, n, job(JobRecord::JobOptions), written,
-                                             Settings.WorkFolder);
+        // A part that starts inside a title begins where the disc holds sound ahead of its picture:
+        // only the encoder's sync correction takes that lead back, so such a part keeps it.
+        const bool startsInside = k < static_cast<int>(plan.Ranges.size()) &&
+                                  StartsInsideTheSource(plan.Ranges[static_cast<std::size_t>(k)]);
+        const std::string partPiece = pictureForPicture && disc && !startsInside ? part + " -mc 0 -noskip" : part;
+        std::string command = ComposeCommand(encoder, plan, partSrc, partPiece, n, job(JobRecord::JobOptions),
+                                             written, Settings.WorkFolder);
         if (Settings.NicerSubtitles)
             command = ReplaceAll(command, "dvdnav:", "dvd:");
         plan.Outputs.push_back(mp4x ? PartOutputPath(encoder, folder, name, "mp4", k, n) : out);
@@ -802,6 +824,9 @@ private:
     // Where in the source the encoder of the running part first could not decode it (-1: nowhere),
     // named when the part fails.
     double FDamageAt = -1;
+    // The running part starts with a seek: the pictures before the first whole one after it cannot
+    // be decoded on any source (their references lie before the seek), which is no damage.
+    bool FPartSeeks = false;
     // How far the running tool got: every line moves it, and its closing report says it is done.
     int FToolLines = 0;
     bool FToolSaidEnd = false;
@@ -895,6 +920,7 @@ void TQueueRun::RunPart(TJob& Job, int k)
     BeginPart(Job, k);
     FLastProgress.clear();
     FDamageAt = -1;
+    FPartSeeks = StartsInsideTheSource(PartRange(Job, k));
     // The judge of this part's file starts now, so that its start overlaps the encode.
     TStandbyProbe judge;
     judge.Start(FForm.WorkFolder);
@@ -1217,7 +1243,8 @@ void TQueueRun::OnToolLine(TObject* Sender, const std::string& Line, bool Starts
     }
     if (IsProgressLine(Line))
         FLastProgress = Line;
-    else if (FDamageAt < 0 && (Contains(Line, "Error while decoding") || Contains(Line, "concealing"))) {
+    else if (FDamageAt < 0 && !(FPartSeeks && FLastProgress.empty()) &&
+             (Contains(Line, "Error while decoding") || Contains(Line, "concealing"))) {
         double seconds = 0;
         FDamageAt = ProgressSeconds(ProgressPositionText(FLastProgress), seconds) ? seconds : 0;
     }

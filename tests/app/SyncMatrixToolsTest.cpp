@@ -195,7 +195,9 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     const int markers = static_cast<int>(MarkerInstants(c.From.SoundFrom, c.From.Seconds).size());
     EXPECT_GE(sync.Paired, markers) << sync.Flashes << " flashes, " << sync.Beeps << " beeps";
     EXPECT_LE(std::abs(sync.Offset), 0.1) << "the sound is " << sync.Offset << " s after the picture\n" << AllCommands();
-    note(Format("%+.3f (%d of %d markers)", {sync.Offset, sync.Paired, markers}));
+    char figure[64];
+    std::snprintf(figure, sizeof figure, "%+.3f (%d of %d markers)", sync.Offset, sync.Paired, markers);
+    note(figure);
 
     if (std::string(c.From.Name) == "InterlacedTs") {
         // Made whole before scaling: the filter that tells fields apart finds no combed pictures.

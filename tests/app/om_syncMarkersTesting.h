@@ -139,8 +139,10 @@ inline TSyncReading ReadSync(const std::string& Path)
     std::vector<double> steps;
     for (std::size_t i = 1; i < light.size(); ++i)
         steps.push_back(light[i].first - light[i - 1].first);
+    // A flash in the file's first picture started with it: nothing lies before it.
     for (double& t : reading.FlashTimes)
-        t -= markers::Median(steps) / 2;
+        if (t > light.front().first)
+            t -= markers::Median(steps) / 2;
     reading.BeepTimes = markers::Onsets(loudness, loudest - 15);
     reading.Flashes = static_cast<int>(reading.FlashTimes.size());
     reading.Beeps = static_cast<int>(reading.BeepTimes.size());
