@@ -595,6 +595,51 @@ TEST_F(Plans, ClipLyingOnItsSide_IsTurnedUprightThenFittedIntoTheBoxStandingUp)
     EXPECT_NE(Plan(j).Commands[0].find(" -vf rotate=1,scale=240:320,"), std::string::npos);
 }
 
+// How the encoder takes a source's pictures: a field-coded one whose rate the job changes through the
+// constant-rate copy made at the job's rate, and then picture for picture; a disc title kept at its
+// rate picture for picture without the sync correction, unless its part starts inside the title (a
+// seek lands where the disc holds sound ahead of its picture, which only the correction takes back).
+TEST_F(Plans, PicturesTakenAsTheSourceTimelineAllows)
+{
+    struct Case {
+        const char* Name;
+        const char* Src;
+        const char* SourceRate;
+        bool FieldCoded;
+        int FirstChapter; // 0: no chapter range
+        bool SteadyCopy;
+        bool PictureForPicture; // -noskip
+        bool NoCorrection;      // -mc 0 (a file's reading options have it anyway)
+    } cases[] = {
+        {"field-coded, rate changed", "\"/v/t.ts\"", "29.970", true, 0, true, true, false},
+        {"field-coded, rate kept", "\"/v/t.ts\"", "25.000", true, 0, false, true, false},
+        {"frames, rate changed", "\"/v/t.ts\"", "29.970", false, 0, false, false, false},
+        {"disc, whole title", "-dvd-device /d dvd://1", "25.000", false, 1, false, true, true},
+        {"disc, from chapter 2", "-dvd-device /d dvd://1", "25.000", false, 2, false, false, false},
+    };
+    settings.SteadyCopy = "/w/temp/steady.nut";
+    for (const Case& c : cases) {
+        ClearTable(*tables.StringGrid1);
+        ClearTable(*tables.convertgrid);
+        const int j = Add(320, 240, 320, 240, c.Src);
+        tables.convertgrid->SetCells(JobRecord::GroupKey, j, "/v/t.ts");
+        Src().SetCells(SourceRecord::FrameRate, 0, c.SourceRate);
+        tables.convertgrid->SetCells(SourceRecord::FieldCoded, j, c.FieldCoded ? "YES" : "");
+        if (c.FirstChapter > 0) {
+            Src().SetCells(SourceRecord::ChapterRangeOn, 0, "YES");
+            Src().SetCells(SourceRecord::FirstChapter, 0, std::to_string(c.FirstChapter));
+        }
+        const TJobPlan p = Plan(j);
+        ASSERT_TRUE(p.Runnable) << c.Name;
+        EXPECT_EQ(!p.ReadStep.empty(), c.SteadyCopy) << c.Name << ": " << p.ReadStep;
+        if (c.SteadyCopy)
+            EXPECT_NE(p.ReadStep.find(" -r 25 "), std::string::npos) << c.Name << ": " << p.ReadStep;
+        const std::string& command = p.Commands[0];
+        EXPECT_EQ(command.find(" -noskip") != std::string::npos, c.PictureForPicture) << c.Name << ": " << command;
+        EXPECT_EQ(command.find(" -mc 0") != std::string::npos, c.NoCorrection) << c.Name << ": " << command;
+    }
+}
+
 TEST_F(Plans, UnevenRate_EncoderReadsTheSteadyCopyMadeAtTheJobsRate)
 {
     const int j = Add(320, 240, 320, 240, "\"/v/phone.mp4\"");
