@@ -787,8 +787,8 @@ private:
     // --- the tools -------------------------------------------------------------------------------
     void OnToolLine(TObject* Sender, const std::string& Line, bool Starts, bool Ends);
     TRunControl::TToolWatch Watch(const std::string& File);
-    // The player's report on a source argument; false when the run was cut short (Stop, closing).
-    bool AskPlayer(const std::string& Source, TMediaReport& Into);
+    // What the player's Command reports; false when the run was cut short (Stop, closing).
+    bool AskPlayer(const std::string& Command, TMediaReport& Into);
 
     // What part k of the job is to cover of its source.
     static TPartRange PartRange(const TJob& Job, int k)
@@ -815,6 +815,9 @@ private:
     int FCount = 0;
     std::string FScratch;
     std::string FSteadyCopy;
+    std::string FScratchFolder;
+    std::string FUncut;      // a part's file before its sound's lead is cut (named as its output's kind)
+    double FSoundLead = 0;   // seconds of the part's sound to cut (a disc part that starts inside)
 
     // The last progress line of each run, so a part that ends between two timer ticks is judged on
     // where it got to, not on the tick before.
@@ -856,6 +859,7 @@ void TQueueRun::Run()
     const std::string scratch = RunScratchFolder(FForm.WorkFolder);
     FScratch = scratch + "convert.avi";
     FSteadyCopy = scratch + "steady.nut";
+    FScratchFolder = scratch;
     for (int j = 0; j < FCount; ++j)
         if (RunJob(j) == TAfterJob::EndQueue)
             break;
@@ -921,21 +925,39 @@ void TQueueRun::RunPart(TJob& Job, int k)
     FLastProgress.clear();
     FDamageAt = -1;
     FPartSeeks = StartsInsideTheSource(PartRange(Job, k));
+    FSoundLead = 0;
+    FUncut = FScratchFolder + "uncut" + ExtractFileExt(Job.Plan.Written[static_cast<std::size_t>(k)]);
+    // A disc part that starts inside its title lands where the disc holds sound ahead of its picture
+    // (the sound is stored before the pictures it goes with), and the encoder keeps that sound: the
+    // player measures the lead there, and the part's file has that much of its sound cut. Only a part
+    // that runs to the title's end has the sound that makes up for the cut (the title's last sound,
+    // stored after its last picture); one that ends inside would end that much early.
+    const std::string sourceArg = ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:");
+    const TPartRange range = PartRange(Job, k);
+    const int chapters = CellInt(SourceCell(Job, SourceRecord::Chapters));
+    const bool toTheEnd = range.FirstChapter > 0 ? chapters > 0 && range.LastChapter >= chapters : range.To <= 0;
+    if (FPartSeeks && toTheEnd && Pos("dvd-device", sourceArg) > 0 &&
+        Pos("mencoder", Job.Plan.Commands[static_cast<std::size_t>(k)]) > 0) {
+        TMediaReport start;
+        AskPlayer(SoundLeadCommand(sourceArg, range), start);
+        FSoundLead = start.SoundLead;
+    }
     // The judge of this part's file starts now, so that its start overlaps the encode.
     TStandbyProbe judge;
     judge.Start(FForm.WorkFolder);
     const std::vector<std::string> steps = PartSteps(Job, k);
     DeleteFile(FScratch);
     DeleteFile(FSteadyCopy);
+    DeleteFile(FUncut);
     const TStepsEnd ran = RunSteps(Job, k, steps);
     DeleteFile(FScratch);
     DeleteFile(FSteadyCopy);
+    DeleteFile(FUncut);
 
     bool partOk = ran == TStepsEnd::Ran;
-    const TPartRange range = PartRange(Job, k);
     if (partOk && range.FirstChapter > 0 && !Job.SourceAsked) {
         Job.SourceAsked = true;
-        AskPlayer(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:"), Job.SourceReport);
+        AskPlayer(ReportCommand(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:")), Job.SourceReport);
     }
     if (partOk) {
         const std::string verdict = JudgePart(Job, k, judge);
@@ -981,6 +1003,22 @@ std::vector<std::string> TQueueRun::PartSteps(const TJob& Job, int k) const
                               SourceHasSound(*FForm.StringGrid1, Job.SourceRow));
     if (!Job.Plan.ReadStep.empty())
         steps.insert(steps.begin(), Job.Plan.ReadStep);
+    // Under a picture's length of lead is left as it is; more is cut from the file's sound by a copy
+    // of its streams (nothing encoded again): the sound read from the lead on, its picture as it is.
+    if (FSoundLead > 0.04) {
+        const std::string& written = Job.Plan.Written[static_cast<std::size_t>(k)];
+        steps.back() = Pos(QuoteArg(written), steps.back()) > 0
+                           ? ReplaceAll(steps.back(), QuoteArg(written), QuoteArg(FUncut))
+                           : ReplaceAll(steps.back(), written, FUncut);
+        // The encoder's own sync correction would chase the lead with repeated pictures: the cut
+        // takes its place, so the pictures are taken as they come.
+        for (std::string& step : steps)
+            if (Pos("mencoder", step) > 0 && Pos(" -mc ", step) == 0)
+                step += " -mc 0 -noskip";
+        steps.push_back(QuoteArg("ffmpeg") + " -nostdin -y -v error -itsoffset -" + FloatToStr(FSoundLead) + " -i " +
+                        QuoteArg(FUncut) + " -i " + QuoteArg(FUncut) + " -map 1:v -map 0:a -c copy -ss 0 " +
+                        QuoteArg(written));
+    }
     return steps;
 }
 
@@ -1057,7 +1095,7 @@ std::string TQueueRun::JudgeAgainstSource(TJob& Job, const TPartRange& Range, co
     if (disc && !Job.SourceAsked && PartSpan(Range, Job.SourceLength, {}, chapters) <= 0) {
         // A title whose length identification did not get: the player reads the title once more.
         Job.SourceAsked = true;
-        AskPlayer(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:"), Job.SourceReport);
+        AskPlayer(ReportCommand(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:")), Job.SourceReport);
     }
     TPartHolding told;
     told.Picture = PartSpan(Range, std::max(Job.SourceLength, Job.SourceReport.Length), Job.SourceReport.ChapterStarts,
@@ -1237,7 +1275,8 @@ void TQueueRun::OnToolLine(TObject* Sender, const std::string& Line, bool Starts
     ++FToolLines;
     FToolSaidEnd = FToolSaidEnd || Contains(Line, "Writing index") || Contains(Line, "muxing overhead");
     if (FReport) {
-        if (Ends)
+        // The player's status after each picture ends in a carriage return, not a line's end.
+        if (Ends || Contains(Line, "A-V:"))
             ReadReportLine(*FReport, Line);
         return;
     }
@@ -1261,7 +1300,7 @@ TRunControl::TToolWatch TQueueRun::Watch(const std::string& File)
     return w;
 }
 
-bool TQueueRun::AskPlayer(const std::string& Source, TMediaReport& Into)
+bool TQueueRun::AskPlayer(const std::string& Command, TMediaReport& Into)
 {
     Into = TMediaReport();
     if (Interrupted())
@@ -1269,7 +1308,7 @@ bool TQueueRun::AskPlayer(const std::string& Source, TMediaReport& Into)
     FReport = &Into;
     FToolLines = 0;
     FToolSaidEnd = false;
-    const bool started = FRun.RunTool(ReportCommand(Source), TToolKind::Identify, FForm.WorkFolder);
+    const bool started = FRun.RunTool(Command, TToolKind::Identify, FForm.WorkFolder);
     if (started)
         FRun.WaitForTool(Watch(std::string()));
     FReport = nullptr;

@@ -46,6 +46,15 @@ bool ParseClock(const std::string& Text, double& Seconds)
 
 void ReadReportLine(TMediaReport& Report, const std::string& Line)
 {
+    if (Contains(Line, "A-V:")) {
+        // The player's status after each picture: its sound's time minus its picture's. The first
+        // picture after a seek may be one the decoder could not place; the last status holds.
+        const std::string rest = Trim(TextAfter(Line, "A-V:"));
+        const double difference = ParseFloatDot(rest.substr(0, rest.find(' ')));
+        if (std::abs(difference) < 5)
+            Report.SoundLead = std::max(0.0, -difference);
+        return;
+    }
     if (Contains(Line, "CHAPTERS:")) {
         // The DVD reader lists the chapter starts of the title in one line, each followed by a comma.
         std::vector<double> starts;
@@ -92,6 +101,14 @@ std::string ReportCommand(const std::string& Source)
     // the streams and the length come from the headers, so the run adds little to a conversion.
     return QuoteArg("mplayer") + " -identify -frames 0 -vo null -ao null -vc null -ac null -nocache -nolirc "
                                  "-noconfig all -noautosub " + Source;
+}
+
+std::string SoundLeadCommand(const std::string& Source, const TPartRange& Range)
+{
+    const std::string start =
+        Range.FirstChapter > 0 ? " -chapter " + IntToStr(Range.FirstChapter) : " -ss " + FloatToStr(Range.From);
+    return QuoteArg("mplayer") + " -frames 3 -vo null -ao null -nocache -nolirc -noconfig all -noautosub" + start + " " +
+           Source;
 }
 
 namespace {

@@ -21,6 +21,9 @@ struct TMediaReport {
     double AudioStart = 0;
     double PictureStep = 0;            // the seconds of one picture (its packets' shortest); 0 when unknown
     std::vector<double> ChapterStarts; // seconds from the start, in order; empty when none are listed
+    // How far the sound read at the start leads the picture read with it (the player's "A-V:" when
+    // it plays a few pictures); 0 when it was not played or the sound does not lead.
+    double SoundLead = 0;
 };
 
 // Adds what one output line of the identify run says ("ID_VIDEO_FORMAT=...", "ID_LENGTH=...",
@@ -30,6 +33,11 @@ void ReadReportLine(TMediaReport& Report, const std::string& Line);
 // The player's command that reports on Source without playing it. Source is a ready tool argument
 // (a quoted file name, or "-dvd-device ... dvd://N").
 std::string ReportCommand(const std::string& Source);
+
+struct TPartRange;
+// The player's command that plays the first few pictures of Source (as for ReportCommand) from where
+// Range starts, so that its status says how far the sound there leads the picture.
+std::string SoundLeadCommand(const std::string& Source, const TPartRange& Range);
 
 // What one part of a job is to cover: a time range (From..To seconds of the source), or a chapter
 // range (1-based, inclusive) of a source whose chapter starts are known or not.

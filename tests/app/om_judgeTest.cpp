@@ -96,3 +96,23 @@ TEST(ReadPacketLine, SpansRunFromTheFirstPacketToTheEndOfTheLast)
     EXPECT_DOUBLE_EQ(s.AudioFrom, 0.0);
     EXPECT_NEAR(s.AudioTo, 10.0, 1e-9);
 }
+
+TEST(ReadReportLine, TheLastStatusSaysHowFarTheSoundLeads)
+{
+    // After a seek the first picture may carry no usable time: the last status holds.
+    const struct {
+        std::vector<std::string> Lines;
+        double Lead;
+    } cases[] = {
+        {{"A:   4.1 V:   0.5 A-V:  3.589 ct:  0.000   2/  2", "A:   4.2 V:   4.8 A-V: -0.577 ct: -0.008   4/  4"}, 0.577},
+        {{"A:   1.0 V:   0.9 A-V:  0.100 ct:  0.000   3/  3"}, 0},  // the sound behind is not cut
+        {{"A:   9.0 V:   1.0 A-V:  8.000 ct:  0.000   3/  3"}, 0},  // no time the player could pair
+        {{"ID_LENGTH=8.00"}, 0},
+    };
+    for (const auto& c : cases) {
+        TMediaReport report;
+        for (const std::string& line : c.Lines)
+            ReadReportLine(report, line);
+        EXPECT_NEAR(report.SoundLead, c.Lead, 1e-9) << c.Lines.back();
+    }
+}
