@@ -157,8 +157,13 @@ INSTANTIATE_TEST_SUITE_P(Discs, WholeTitle,
                                     (std::string(Info.param.Ext) == "avi" ? "OneStep" : "TwoSteps");
                          });
 
-TEST_F(DvdTitleEnd, LastChapterAlone_IsDoneAndCoversOnlyThatChapter)
+// The last chapter alone starts where the disc holds sound ahead of the chapter's first picture: the
+// one-step and the two-step profiles both end with a file the judge passed, its sound in step.
+struct LastChapterAlone : DvdTitleEnd, ::testing::WithParamInterface<DiscAndDevice> {};
+
+TEST_P(LastChapterAlone, IsDoneAndCoversOnlyThatChapter)
 {
+    const DiscAndDevice c = GetParam();
     Scan(TheDiscs().Chained);
     const int row = AddedRows[0];
     ASSERT_EQ(Cell(SourceRecord::Chapters, row), "3");
@@ -166,12 +171,19 @@ TEST_F(DvdTitleEnd, LastChapterAlone_IsDoneAndCoversOnlyThatChapter)
     Form->StringGrid1->SetCells(SourceRecord::ChapterRangeOn, row, "YES");
     Form->StringGrid1->SetCells(SourceRecord::FirstChapter, row, "3");
     Form->StringGrid1->SetCells(SourceRecord::LastChapter, row, "3");
-    Convert("Windows Mobile", row);
+    Convert(c.Device, row);
     EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
     const std::vector<double> starts = ChapterStarts(TheDiscs().Chained, 1);
     ASSERT_EQ(starts.size(), 3u);
-    ExpectCovers(Dest + Cell(SourceRecord::Title, row) + ".avi", TitleLength(row) - starts[2]);
+    ExpectCovers(Dest + Cell(SourceRecord::Title, row) + "." + c.Ext, TitleLength(row) - starts[2]);
 }
+
+INSTANTIATE_TEST_SUITE_P(Profiles, LastChapterAlone,
+                         ::testing::Values(DiscAndDevice{true, "Windows Mobile", "avi"},
+                                           DiscAndDevice{true, "iPod Classic/Nano/Video", "mp4"}),
+                         [](const ::testing::TestParamInfo<DiscAndDevice>& Info) {
+                             return std::string(Info.param.Ext) == "avi" ? "OneStep" : "TwoSteps";
+                         });
 
 TEST_F(DvdTitleEnd, TimeRangeOfTheSecondTitle_EndsWithTheRange)
 {
