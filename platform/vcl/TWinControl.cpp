@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "platform/gfx/Drawing.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/ScrollInfo.h"
 #include "platform/vcl/TApplication.h"
@@ -420,14 +421,8 @@ TPoint TWinControl::ClientOrigin() const
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    FInSetBounds = true;
-    try {
-        TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    } catch (...) {
-        FInSetBounds = false;
-        throw;
-    }
-    FInSetBounds = false;
+    const TValueGuard inSetBounds(FInSetBounds);
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void TWinControl::BoundsChanged(const TRect& OldBounds)
@@ -469,16 +464,12 @@ void TWinControl::AlignAll()
         FAlignPending = true;
         return;
     }
-    FInAlign = true;
-    try {
+    {
+        const TValueGuard inAlign(FInAlign);
         TRect r = ClientRect();
         AdjustClientRect(r);
         AlignControls(nullptr, r);
-    } catch (...) {
-        FInAlign = false;
-        throw;
     }
-    FInAlign = false;
     if (FAlignPending) {
         FAlignPending = false;
         AlignAll();
@@ -720,37 +711,27 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         TRect tmp;
         if (!IntersectRect(tmp, box, c->BoundsRect())) continue;
         const int saved = SaveDC(DC);
+        const TScopeExit restore([DC, saved] { RestoreDC(DC, saved); });
         TPoint org;
         GetViewportOrgEx(DC, &org);
         SetViewportOrgEx(DC, org.X + c->FLeft, org.Y + c->FTop, nullptr);
         IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        } catch (...) {
-            RestoreDC(DC, saved);
-            throw;
-        }
-        RestoreDC(DC, saved);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     }
 }
 
 void TWinControl::PaintTo(HDC DC, int X, int Y)
 {
     const int saved = SaveDC(DC);
+    const TScopeExit restore([DC, saved] { RestoreDC(DC, saved); });
     TPoint org;
     GetViewportOrgEx(DC, &org);
     SetViewportOrgEx(DC, org.X + X, org.Y + Y, nullptr);
     IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-    try {
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        for (TWinControl* c : FWinControls)
-            if (c->FVisible) c->PaintTo(DC, c->FLeft, c->FTop);
-    } catch (...) {
-        RestoreDC(DC, saved);
-        throw;
-    }
-    RestoreDC(DC, saved);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    for (TWinControl* c : FWinControls)
+        if (c->FVisible) c->PaintTo(DC, c->FLeft, c->FTop);
 }
 
 void TWinControl::PaintHandler(TMessage& Message)
@@ -763,14 +744,9 @@ void TWinControl::PaintHandler(TMessage& Message)
     }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(FHandle, &ps);
-    try {
-        PaintWindow(dc);
-        PaintControls(dc, nullptr);
-    } catch (...) {
-        EndPaint(FHandle, &ps);
-        throw;
-    }
-    EndPaint(FHandle, &ps);
+    const TScopeExit endPaint([this, &ps] { EndPaint(FHandle, &ps); });
+    PaintWindow(dc);
+    PaintControls(dc, nullptr);
 }
 
 // ---- keys ----
@@ -859,13 +835,8 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
         HDC dc = reinterpret_cast<HDC>(Message.WParam);
         if (dc == nullptr) return;
         const int saved = SaveDC(dc);
-        try {
-            PaintHandler(Message);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        const TScopeExit restore([dc, saved] { RestoreDC(dc, saved); });
+        PaintHandler(Message);
         return;
     }
     case WM_ERASEBKGND: {

@@ -1,6 +1,6 @@
 #include "skin/controls/TskSkinButton.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/WinApi.h"
@@ -165,7 +165,7 @@ bool TskSkinButton::TakeFocusForPress()
 {
     if (!FCanFocused || Focused() || Designing()) return true;
     {
-        TFlagGuard takingFocus(FTakingFocus);
+        TValueGuard takingFocus(FTakingFocus);
         if (CanFocus()) SetFocus();
     }
     return Focused();

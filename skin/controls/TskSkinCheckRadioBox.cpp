@@ -1,7 +1,7 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinRects.h"
@@ -399,7 +399,7 @@ void TskSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int
 {
     if (Button == mbLeft && FCanFocused && !Focused() && !Designing()) {
         {
-            TFlagGuard takingFocus(FTakingFocus);
+            TValueGuard takingFocus(FTakingFocus);
             if (CanFocus()) SetFocus();
         }
         // A press that could not take the focus goes no further.

@@ -4,7 +4,7 @@
 
 #include "platform/gfx/Text.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -244,7 +244,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
             EditPart()->SetTabStop(TabStop());
             if (TabStop()) SetTabStop(false);
         }
-        TFlagGuard pushing(FEditChanging);
+        TValueGuard pushing(FEditChanging);
         EditPart()->SetText(Text());
     } else {
         FreeEditPart();
@@ -355,7 +355,7 @@ void TskSkinCustomComboBox::TextChanged()
 {
     if (!FEditChanging && FEditPart != nullptr) {
         // Our own text going into the edit part is not typing: the typed-text handling stays out of it.
-        TFlagGuard pushing(FEditChanging);
+        TValueGuard pushing(FEditChanging);
         EditPart()->SetText(Text());
     }
     const auto alive = FAlive.Watch();
@@ -366,8 +366,8 @@ void TskSkinCustomComboBox::TextChanged()
 void TskSkinCustomComboBox::EditTextChanged()
 {
     if (FEditPart == nullptr || FEditChanging) return;
-    TFlagGuard changing(FEditChanging);
-    TFlagGuard typing(FEditTyping);
+    TValueGuard changing(FEditChanging);
+    TValueGuard typing(FEditTyping);
     const std::string t = EditPart()->Text();
     if (!t.empty()) {
         const int hit = FindPrefix(t, -1);

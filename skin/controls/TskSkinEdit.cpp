@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -91,7 +91,7 @@ void TskSkinCustomEdit::ReadEditSkin()
 void TskSkinCustomEdit::RefreshEditSkin()
 {
     {
-        TFlagGuard inRefresh(FInRefresh);
+        TValueGuard inRefresh(FInRefresh);
         ReadEditSkin();
         if (!Skinned()) {
             Font()->Assign(FDefaultFont);

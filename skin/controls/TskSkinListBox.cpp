@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TypInfo.h"
@@ -554,7 +554,7 @@ void TskSkinCustomListBox::RefreshSkin()
 {
     TskSkinCustomControl::RefreshSkin();
     {
-        TFlagGuard updating(FUpdatingSkin);
+        TValueGuard updating(FUpdatingSkin);
         if (!Skinned()) {
             FListBox->SetItemHeight(ItemHeight());
             FListBox->SetFont(DefaultFont());
@@ -672,7 +672,7 @@ void TskSkinCustomListBox::UpdateListScrollBars()
         FBarsAgain = true;
         return;
     }
-    TFlagGuard inside(FInBarsUpdate);
+    TValueGuard inside(FInBarsUpdate);
     for (int round = 0; round < 3; ++round) {
         FBarsAgain = false;
         UpdateBarsOnce();
@@ -833,7 +833,7 @@ void TskSkinCustomListBox::HideHScrollBar()
 void TskSkinCustomListBox::VScrollBarChange()
 {
     if (FVScrollBar == nullptr) return;
-    TFlagGuard inChange(FInBarChange);
+    TValueGuard inChange(FInBarChange);
     const WPARAM w = static_cast<WPARAM>(MAKELPARAM(SB_THUMBPOSITION, static_cast<WORD>(FVScrollBar->Position())));
     FListBox->Perform(Columns() > 0 ? WM_HSCROLL : WM_VSCROLL, w, 0);
 }

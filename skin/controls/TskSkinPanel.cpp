@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
@@ -157,7 +157,7 @@ void TskSkinPanel::SetRollUpState(bool Value)
 void TskSkinPanel::ApplyRollUp()
 {
     {
-        TFlagGuard applyingRollUp(FApplyingRollUp);
+        TValueGuard applyingRollUp(FApplyingRollUp);
         if (FRollUpState) {
             if (FRealHeight < 0) FRealHeight = Height();
             DisableAlign();
@@ -356,7 +356,7 @@ void TskSkinPanel::PaintDirect()
         // asked for the top band only, and what goes over the whole panel comes after.
         const bool direct = FPaintFrameDirectly && FResizeMode == 1 && !AlphaBlend();
         {
-            TFlagGuard paintingDirect(FPaintingDirect, direct);
+            TValueGuard paintingDirect(FPaintingDirect, direct);
             TskSkinCustomControl::Paint();
         }
         if (direct) DrawOverPanel(c);

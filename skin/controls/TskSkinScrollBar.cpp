@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
@@ -519,7 +519,7 @@ void TskSkinScrollBar::WndProc(TMessage& Message)
     if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
         !Focused()) {
         {
-            TFlagGuard takingFocus(FTakingFocus);
+            TValueGuard takingFocus(FTakingFocus);
             ::SetFocus(Handle());
         }
         if (!Focused()) return;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/Paint.h"
@@ -132,7 +132,7 @@ void TskSkinScrollBox::UpdateHScrollBar() { UpdateBar(false); }
 void TskSkinScrollBox::ShowBar(TskSkinScrollBar* Bar, bool Show)
 {
     if (Bar->Visible() == Show) return;
-    TFlagGuard updatingBars(FUpdatingBars);
+    TValueGuard updatingBars(FUpdatingBars);
     Bar->SetVisible(Show);
     if (Align() != alNone) {
         if (Parent() != nullptr) Parent()->Realign();
@@ -218,7 +218,7 @@ void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     // The realignment inside the inherited call must not update the bars before the growth is known.
     const bool wasInSetBounds = FInBoxSetBounds;
     {
-        TFlagGuard inBoxSetBounds(FInBoxSetBounds);
+        TValueGuard inBoxSetBounds(FInBoxSetBounds);
         TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     }
     if (wasInSetBounds) return;
@@ -399,7 +399,7 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
     if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
         !Focused()) {
         {
-            TFlagGuard takingFocus(FTakingFocus);
+            TValueGuard takingFocus(FTakingFocus);
             ::SetFocus(Handle());
         }
         if (!Focused()) return;

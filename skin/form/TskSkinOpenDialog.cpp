@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Files.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/sys/Folders.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
@@ -396,7 +396,7 @@ void TskOpenDlgForm::GoBack()
     if (FFolderHistory.size() < 2) return;
     // The last entry is the folder listed now: it goes, and the one before it is listed.
     FFolderHistory.pop_back();
-    TFlagGuard goingBack(FGoingBack);
+    TValueGuard goingBack(FGoingBack);
     FileList->SetPathFromID(FFolderHistory.back());
 }
 
@@ -523,11 +523,7 @@ bool TskSkinOpenDialog::Execute()
     // The form lives only for this call; unique_ptr frees it even when showing it raises.
     std::unique_ptr<TskOpenDlgForm> form(
         new TskOpenDlgForm(Application, FToolButtonsTransparent, CtrlSkinData(), FSaveMode));
-    FForm = form.get();
-    struct TClearRef {
-        TskOpenDlgForm*& Ref;
-        ~TClearRef() { Ref = nullptr; }
-    } clearRef{FForm};
+    const TValueGuard formRef(FForm, form.get());
 
     Configure(*form);
     const bool accepted = form->ShowModal() == mrOk;

@@ -1,6 +1,7 @@
 #include "skin/form/TskSkinSelectDirectoryDialog.h"
 
 #include "platform/rtl/Files.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TBitmap.h"
@@ -202,11 +203,7 @@ bool TskSkinSelectDirectoryDialog::Execute()
     // The form lives only for this call; unique_ptr frees it even when showing it raises.
     std::unique_ptr<TskSelDirDlgForm> form(
         new TskSelDirDlgForm(Application, FToolButtonsTransparent, FShowToolBar, CtrlSkinData()));
-    FForm = form.get();
-    struct TClearRef {
-        TskSelDirDlgForm*& Ref;
-        ~TClearRef() { Ref = nullptr; }
-    } clearRef{FForm};
+    const TValueGuard formRef(FForm, form.get());
 
     ApplyFrame(*form, *form->Frame);
     form->MainPanel->SetSkinData(CtrlSkinData());

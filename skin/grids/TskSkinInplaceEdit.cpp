@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TypInfo.h"
@@ -143,7 +143,7 @@ void TskSkinInplaceEdit::UpdateContents()
     if (FGrid == nullptr)
         return;
     // A multi-line edit does not report text set by the program: loading a cell is no edit of it.
-    TFlagGuard loading(FLoading);
+    TValueGuard loading(FLoading);
     SetText("");
     SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
@@ -180,7 +180,7 @@ void TskSkinInplaceEdit::Hide()
     Invalidate();
     // The focus goes back to the grid before the window disappears, so it is never left nowhere.
     if (Focused() && FGrid != nullptr && FGrid->HandleAllocated()) {
-        TFlagGuard hiding(FHiding);
+        TValueGuard hiding(FHiding);
         ::SetFocus(FGrid->Handle());
     }
     SetVisible(false);
@@ -601,7 +601,7 @@ void TskSkinCustomGrid::CancelEdit()
     if (FInplaceEdit == nullptr || FInplaceCol == -1 || FInplaceRow == -1)
         return;
     {
-        TFlagGuard loading(FInplaceEdit->FLoading);
+        TValueGuard loading(FInplaceEdit->FLoading);
         FInplaceEdit->SetText(FEditStartText);
     }
     SetEditText(FInplaceCol, FInplaceRow, FEditStartText);
