@@ -42,6 +42,7 @@ void TskCustomEdit::SetReadOnly(bool Value) { FReadOnly = Value; }
 
 void TskCustomEdit::SetTransparent(bool Value)
 {
+    if (Value == FTransparent) return;
     FTransparent = Value;
     RecreateWnd();
 }

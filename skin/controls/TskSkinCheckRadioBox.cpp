@@ -54,12 +54,14 @@ void TskSkinCheckRadioBox::SetState(TCheckBoxState Value)
 
 void TskSkinCheckRadioBox::SetAllowGrayed(bool Value)
 {
+    if (Value == FAllowGrayed) return;
     FAllowGrayed = Value;
     Repaint();
 }
 
 void TskSkinCheckRadioBox::SetRadio(bool Value)
 {
+    if (Value == FRadio) return;
     FRadio = Value;
     if (Designing() && !ComponentState().Contains(csLoading)) {
         SetSkinDataName(Value ? "radiobox" : "checkbox");
@@ -70,6 +72,7 @@ void TskSkinCheckRadioBox::SetRadio(bool Value)
 
 void TskSkinCheckRadioBox::SetFlat(bool Value)
 {
+    if (Value == FFlat) return;
     FFlat = Value;
     Repaint();
 }
@@ -83,12 +86,14 @@ void TskSkinCheckRadioBox::SetWordWrap(bool Value)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
+    if (Value == FImages) return;
     FImages = Value;
     Repaint();
 }
 
 void TskSkinCheckRadioBox::SetImageIndex(int Value)
 {
+    if (Value == FImageIndex) return;
     FImageIndex = Value;
     Repaint();
 }

@@ -163,18 +163,21 @@ void TskSkinCustomComboBox::SetToolButtonStyle(bool Value)
 
 void TskSkinCustomComboBox::SetHideSelection(bool Value)
 {
+    if (Value == FHideSelection) return;
     FHideSelection = Value;
     if (FEditPart != nullptr) EditPart()->SetHideSelection(Value);
 }
 
 void TskSkinCustomComboBox::SetCharCase(TEditCharCase Value)
 {
+    if (Value == FCharCase) return;
     FCharCase = Value;
     if (FEditPart != nullptr) EditPart()->SetCharCase(Value);
 }
 
 void TskSkinCustomComboBox::SetDefaultColor(TColor Value)
 {
+    if (Value == FDefaultColor) return;
     FDefaultColor = Value;
     if (Skinned()) return;
     Invalidate();

@@ -158,6 +158,7 @@ void TskSkinCustomEdit::Loaded()
 
 void TskSkinCustomEdit::SetDefaultColor(TColor Value)
 {
+    if (Value == FDefaultColor) return;
     FDefaultColor = Value;
     if (!Skinned()) Invalidate();
 }
@@ -186,6 +187,7 @@ void TskSkinCustomEdit::SetDefaultHeight(int Value)
 
 void TskSkinCustomEdit::SetButtonMode(bool Value)
 {
+    if (Value == FButtonMode) return;
     FButtonMode = Value;
     if (Designing()) FSkinLink.SetName(Value ? "buttonedit" : "edit");
     CalcRects();
@@ -209,6 +211,7 @@ void TskSkinCustomEdit::SetAlphaBlend(bool Value)
 
 void TskSkinCustomEdit::SetAlphaBlendValue(BYTE Value)
 {
+    if (Value == FAlphaBlendValue) return;
     FAlphaBlendValue = Value;
     if (!FAlphaBlend) return;
     RepaintFrame();
@@ -225,6 +228,7 @@ void TskSkinCustomEdit::SetImages(TCustomImageList* Value)
 
 void TskSkinCustomEdit::SetLeftImageIndex(int Value)
 {
+    if (Value == FLeftImageIndex) return;
     FLeftImageIndex = Value;
     CalcImageRects();
     Invalidate();
@@ -232,6 +236,7 @@ void TskSkinCustomEdit::SetLeftImageIndex(int Value)
 
 void TskSkinCustomEdit::SetRightImageIndex(int Value)
 {
+    if (Value == FRightImageIndex) return;
     FRightImageIndex = Value;
     CalcImageRects();
     Invalidate();

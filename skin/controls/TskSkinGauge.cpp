@@ -56,24 +56,28 @@ void TskSkinGauge::SetValue(int Value)
 
 void TskSkinGauge::SetProgressText(const std::string& Value)
 {
+    if (Value == FProgressText) return;
     FProgressText = Value;
     Repaint();
 }
 
 void TskSkinGauge::SetShowProgressText(bool Value)
 {
+    if (Value == FShowProgressText) return;
     FShowProgressText = Value;
     Repaint();
 }
 
 void TskSkinGauge::SetShowPercent(bool Value)
 {
+    if (Value == FShowPercent) return;
     FShowPercent = Value;
     Repaint();
 }
 
 void TskSkinGauge::SetVertical(bool Value)
 {
+    if (Value == FVertical) return;
     FVertical = Value;
     if (Designing() && !ComponentState().Contains(csLoading)) SetSkinDataName(Value ? "vgauge" : "gauge");
     Repaint();
@@ -81,12 +85,14 @@ void TskSkinGauge::SetVertical(bool Value)
 
 void TskSkinGauge::SetTextAlphaBlend(bool Value)
 {
+    if (Value == FTextAlphaBlend) return;
     FTextAlphaBlend = Value;
     if (SkinIndex() != -1 && (FShowProgressText || FShowPercent)) Repaint();
 }
 
 void TskSkinGauge::SetTextAlphaBlendValue(BYTE Value)
 {
+    if (Value == FTextAlphaBlendValue) return;
     FTextAlphaBlendValue = Value;
     if (SkinIndex() != -1 && FTextAlphaBlend && (FShowProgressText || FShowPercent)) Repaint();
 }

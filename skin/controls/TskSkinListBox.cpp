@@ -351,6 +351,7 @@ void TskSkinCustomListBox::SetTabWidths(TStrings* Value)
 
 void TskSkinCustomListBox::SetHorizontalExtent(bool Value)
 {
+    if (Value == FHorizontalExtent) return;
     FHorizontalExtent = Value;
     UpdateListScrollBars();
 }
@@ -375,12 +376,14 @@ void TskSkinCustomListBox::SetRowCount(int Value)
 
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value)
 {
+    if (Value == FImages) return;
     FImages = Value;
     FListBox->Invalidate();
 }
 
 void TskSkinCustomListBox::SetImageIndex(int Value)
 {
+    if (Value == FImageIndex) return;
     FImageIndex = Value;
     FListBox->Invalidate();
 }
@@ -442,18 +445,22 @@ void TskSkinCustomListBox::SetGlyph(TBitmap* Value)
 
 void TskSkinCustomListBox::SetNumGlyphs(int Value)
 {
-    FNumGlyphs = std::clamp(Value, 1, 2);
+    Value = std::clamp(Value, 1, 2);
+    if (Value == FNumGlyphs) return;
+    FNumGlyphs = Value;
     Repaint();
 }
 
 void TskSkinCustomListBox::SetSpacing(int Value)
 {
+    if (Value == FSpacing) return;
     FSpacing = Value;
     Repaint();
 }
 
 void TskSkinCustomListBox::SetCaptionMode(bool Value)
 {
+    if (Value == FCaptionMode) return;
     FCaptionMode = Value;
     if (!Value) FCaption->Cancel();
     if (!Skinned()) LayoutListBox();
@@ -462,6 +469,7 @@ void TskSkinCustomListBox::SetCaptionMode(bool Value)
 
 void TskSkinCustomListBox::SetDefaultCaptionHeight(int Value)
 {
+    if (Value == FDefaultCaptionHeight) return;
     FDefaultCaptionHeight = Value;
     if (Skinned() || !FCaptionMode) return;
     LayoutListBox();

@@ -119,12 +119,14 @@ void TskSkinScrollBar::SetPageSize(int Value)
 
 void TskSkinScrollBar::SetSmallChange(int Value)
 {
+    if (Value == FSmallChange) return;
     FSmallChange = Value;
     Repaint();
 }
 
 void TskSkinScrollBar::SetLargeChange(int Value)
 {
+    if (Value == FLargeChange) return;
     FLargeChange = Value;
     Repaint();
 }
@@ -155,7 +157,7 @@ void TskSkinScrollBar::SetBoth(bool Value)
 
 void TskSkinScrollBar::SetBothMarkerWidth(int Value)
 {
-    if (Value < 0) return;
+    if (Value < 0 || Value == FBothMarkerWidth) return;
     FBothMarkerWidth = Value;
     if (SkinIndex() == -1) Repaint();
 }

@@ -66,6 +66,7 @@ void TskSkinScrollBox::SetHScrollBar(TskSkinScrollBar* Value)
 
 void TskSkinScrollBox::SetBorderStyle(TskSkinBorderStyle Value)
 {
+    if (Value == FBorderStyle) return;
     FBorderStyle = Value;
     if (HandleAllocated()) RecreateWnd();
 }

@@ -178,6 +178,7 @@ void TskSkinCustomSlider::SetNumThumbStates(int Value)
 
 void TskSkinCustomSlider::SetTransparent(bool Value)
 {
+    if (Value == FTransparent) return;
     FTransparent = Value;
     Invalidate();
 }

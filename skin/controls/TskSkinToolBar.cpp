@@ -81,6 +81,7 @@ void TskSkinToolBar::SetFlat(bool Value)
 
 void TskSkinToolBar::SetImages(TCustomImageList* Value)
 {
+    if (Value == FImages) return;
     FImages = Value;
     RepaintImageButtons();
 }
