@@ -6,6 +6,7 @@
 #include "app/om_functions.h"
 #include "app/om_shape.h"
 #include "app/om_tables.h"
+#include "app/om_text.h"
 #include "app/om_tracks.h"
 #include "app/om_workfiles.h"
 #include "platform/rtl/Files.h"
@@ -176,20 +177,6 @@ int BuildJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& StringGrid
 // --- the conversion plan ----------------------------------------------------------------------------
 
 namespace {
-
-std::string ReplaceFirst(std::string Text, const std::string& What, const std::string& With)
-{
-    if (const std::size_t at = Text.find(What); at != std::string::npos)
-        Text.replace(at, What.size(), With);
-    return Text;
-}
-
-std::string ReplaceAll(std::string Text, const std::string& What, const std::string& With)
-{
-    for (std::size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + With.size()))
-        Text.replace(at, What.size(), With);
-    return Text;
-}
 
 bool Exists(const std::string& Path)
 {
@@ -372,7 +359,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     const bool fixedSize = Pos("vcodec=h263", plan.Template) > 0 && SW > 0 && SH > 0;
     bool scale = false;
     if (Pos("noscale", plan.Template) > 0) {
-        plan.Template = ReplaceFirst(plan.Template, "noscale", "");
+        plan.Template = StringReplace(plan.Template, "noscale", "");
     } else if (SW > 0 && SH > 0 && (W > w || h < H || fixedSize)) {
         scale = true;
         w = std::min(w, SW);
@@ -535,14 +522,14 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         const std::string& part = plan.Parts[static_cast<std::size_t>(k)];
         std::string partSrc = src;
         if (Pos("chapter", part) > 0 || n > 1)
-            partSrc = ReplaceAll(partSrc, "dvdnav:", "dvd:");
+            partSrc = StringReplace(partSrc, "dvdnav:", "dvd:", rfReplaceAll);
         const std::string out = PartOutputPath(encoder, folder, mp4x ? tempName : name, ext, k, n);
         // The tool writes a working name: a file under the final name is always one that was judged.
         const std::string written = mp4x ? out : WorkingOutputPath(out);
         std::string command = ComposeCommand(encoder, plan, partSrc, part, n, job(JobRecord::JobOptions), written,
                                              Settings.WorkFolder);
         if (Settings.NicerSubtitles)
-            command = ReplaceAll(command, "dvdnav:", "dvd:");
+            command = StringReplace(command, "dvdnav:", "dvd:", rfReplaceAll);
         plan.Outputs.push_back(mp4x ? PartOutputPath(encoder, folder, name, "mp4", k, n) : out);
         plan.Written.push_back(mp4x ? plan.Outputs.back() : written);
         plan.Commands.push_back(command);
@@ -562,7 +549,6 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 #include <unistd.h>
 
 #include "app/Unit1.h"
-#include "app/om_identify.h"
 #include "app/om_progress.h"
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
@@ -880,7 +866,7 @@ void TQueueRun::RunPart(TJob& Job, int k)
     const TPartRange range = PartRange(Job, k);
     if (partOk && range.FirstChapter > 0 && !Job.SourceAsked) {
         Job.SourceAsked = true;
-        AskPlayer(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:"), Job.SourceReport);
+        AskPlayer(StringReplace(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:", rfReplaceAll), Job.SourceReport);
     }
     if (partOk) {
         const std::string verdict = JudgePart(Job, k, judge);

@@ -25,10 +25,6 @@ std::unordered_map<HWND, TWinControl*>& WindowMap()
 TWinControl* gCreating = nullptr;
 std::unordered_set<std::string> gRegistered;
 
-TPoint MousePoint(LPARAM l)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))};
-}
 LPARAM PointParam(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MBUTTONDBLCLK; }
@@ -983,7 +979,7 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
 void TWinControl::WndProc(TMessage& Message)
 {
     if (IsMouseMessage(Message.Msg) && FHandle != 0) {
-        TPoint p = MousePoint(Message.LParam);
+        TPoint p = ParamPoint(Message.LParam);
         // A graphic child that holds the mouse, or is under it, gets the message in its own coordinates.
         TControl* target = nullptr;
         TControl* capture = GetCaptureControl();

@@ -20,11 +20,6 @@ constexpr int CaptionHeight = 18;
 constexpr int ToolCaptionHeight = 15;
 constexpr int SizingCorner = 12;
 
-TPoint ParamPoint(LPARAM l)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))};
-}
-
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 int FrameWidth(DWORD style, DWORD exStyle)

@@ -1,7 +1,6 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinRects.h"
@@ -402,14 +401,8 @@ void TskSkinCheckRadioBox::Toggle()
 
 void TskSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == mbLeft && FCanFocused && !Focused() && !Designing()) {
-        {
-            TValueGuard takingFocus(FTakingFocus);
-            if (CanFocus()) SetFocus();
-        }
-        // A press that could not take the focus goes no further.
-        if (!Focused()) return;
-    }
+    // A press that could not take the focus goes no further.
+    if (Button == mbLeft && FCanFocused && !TakeFocusOnPress()) return;
     if (Button == mbLeft && !FMouseIn) {
         FMouseIn = true;
         Repaint();
@@ -472,7 +465,7 @@ void TskSkinCheckRadioBox::WndProc(TMessage& Message)
         return;
     case CN_COMMAND:
         // The notification a press sends while it focuses the box is not a toggle of its own.
-        if (FTakingFocus) return;
+        if (TakingFocus()) return;
         TskSkinCustomControl::WndProc(Message);
         return;
     case WM_MOVE:

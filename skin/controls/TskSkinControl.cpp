@@ -36,6 +36,16 @@ void TskSkinControl::SendParentBackgroundChanged()
     }
 }
 
+bool TskSkinControl::TakeFocusOnPress()
+{
+    if (Focused() || Designing()) return true;
+    {
+        TValueGuard takingFocus(FTakingFocus);
+        if (CanFocus()) SetFocus();
+    }
+    return Focused();
+}
+
 void TskSkinControl::PaintOnErase(TMessage& Message)
 {
     if (!FInPaint && Message.WParam != 0) PaintWindow(reinterpret_cast<HDC>(Message.WParam));

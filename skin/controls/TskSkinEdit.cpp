@@ -24,11 +24,6 @@
 
 namespace {
 
-TPoint ParamPoint(LPARAM L)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
-}
-
 bool ValidImage(TCustomImageList* Images, int Index) { return Images != nullptr && Index >= 0 && Index < Images->Count(); }
 
 } // namespace
@@ -693,16 +688,14 @@ void TskSkinCustomEdit::WndProc(TMessage& Message)
         Message.Result = 0;
         return;
     case CM_PAINTSKINFRAME:
-        if (Message.WParam != 0) PaintFrame(reinterpret_cast<HDC>(Message.WParam), false);
-        Message.Result = SkinFramePainted;
-        return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2) {
-            if (Message.WParam != 0) PaintFrame(reinterpret_cast<HDC>(Message.WParam), true);
-            Message.Result = SkinFramePainted2;
-            return;
-        }
+    case CM_PAINTSKINFRAME2: {
+        auto paint = [this](HDC DC, bool Second) {
+            if (DC != nullptr) PaintFrame(DC, Second);
+            return true;
+        };
+        if (AnswerPaintSkinFrame(Message, paint)) return;
         break;
+    }
     case WM_ERASEBKGND:
         if (Message.WParam != 0) {
             PaintClient(reinterpret_cast<HDC>(Message.WParam));

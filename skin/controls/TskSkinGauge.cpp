@@ -7,6 +7,7 @@
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TTimer.h"
 #include "platform/win/Messages.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinPanelControl.h"
@@ -337,7 +338,7 @@ void TskSkinGauge::DrawDefaultImage(TBitmap* B)
         return;
     }
     if (!pr.IsEmpty()) {
-        c->Brush()->SetColor(static_cast<TColor>(13811126));
+        c->Brush()->SetColor(SkinHotFill);
         c->FillRect(pr);
     }
     DrawProgressText(c);

@@ -217,21 +217,21 @@ void TskListBox::WndProc(TMessage& Message)
         Message.Result = 1;
         break;
     case CM_PAINTSKINFRAME:
-        Message.Result = SkinFramePainted;
-        return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2 && Count() == 0) {
-            if (Message.WParam != 0) {
+    case CM_PAINTSKINFRAME2: {
+        // The list has no frame of its own; only an empty one paints its background for the second form.
+        auto paintEmpty = [this](HDC DC, bool Second) {
+            if (Second && DC != nullptr) {
                 TCanvas c;
-                c.SetHandle(reinterpret_cast<HDC>(Message.WParam));
+                c.SetHandle(DC);
                 PaintBackground(&c, ClientRect());
                 c.SetHandle(nullptr);
             }
-            Message.Result = SkinFramePainted2;
-            return;
-        }
+            return true;
+        };
+        if ((Message.Msg == CM_PAINTSKINFRAME || Count() == 0) && AnswerPaintSkinFrame(Message, paintEmpty)) return;
         TListBox::WndProc(Message);
         break;
+    }
     case WM_LBUTTONDBLCLK:
         TListBox::WndProc(Message);
         if (FSkinListBox != nullptr) FSkinListBox->ListBoxDblClick();

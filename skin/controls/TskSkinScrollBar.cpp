@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/TskDataSkinScrollBarControl.h"
@@ -17,8 +17,6 @@ namespace {
 constexpr UINT_PTR RepeatTimer = 1;
 constexpr UINT FirstDelay = 500;
 constexpr UINT RepeatInterval = 50;
-constexpr TColor PressedFill = static_cast<TColor>(11899781);
-constexpr TColor HotFill = static_cast<TColor>(13811126);
 
 int RoundInt(double v) { return static_cast<int>(Round(v)); }
 } // namespace
@@ -518,15 +516,9 @@ void TskSkinScrollBar::KeyDown(WORD& Key, TShiftState Shift)
 
 void TskSkinScrollBar::WndProc(TMessage& Message)
 {
-    if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
-        !Focused()) {
-        {
-            TValueGuard takingFocus(FTakingFocus);
-            ::SetFocus(Handle());
-        }
-        if (!Focused()) return;
-    }
-    if (Message.Msg == CN_COMMAND && FTakingFocus) return;
+    if (FCanFocused && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && !TakeFocusOnPress())
+        return;
+    if (Message.Msg == CN_COMMAND && TakingFocus()) return;
     switch (Message.Msg) {
     case WM_TIMER:
         TskSkinCustomControl::WndProc(Message);
@@ -587,10 +579,10 @@ void TskSkinScrollBar::DrawDefaultPart(TCanvas* C, int I)
     TColor fill = clBtnFace;
     if (pressed) {
         frame = clNavy;
-        fill = PressedFill;
+        fill = SkinPressedFill;
     } else if (p.MouseIn) {
         frame = clNavy;
-        fill = HotFill;
+        fill = SkinHotFill;
     }
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(fill);

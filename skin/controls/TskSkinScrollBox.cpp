@@ -397,15 +397,9 @@ void TskSkinScrollBox::PaintFrame(HDC DC)
 
 void TskSkinScrollBox::WndProc(TMessage& Message)
 {
-    if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
-        !Focused()) {
-        {
-            TValueGuard takingFocus(FTakingFocus);
-            ::SetFocus(Handle());
-        }
-        if (!Focused()) return;
-    }
-    if (Message.Msg == CN_COMMAND && FTakingFocus) return;
+    if (FCanFocused && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && !TakeFocusOnPress())
+        return;
+    if (Message.Msg == CN_COMMAND && TakingFocus()) return;
     switch (Message.Msg) {
     case WM_NCCALCSIZE:
         if (HasFrame() && Message.LParam != 0) {
@@ -439,21 +433,15 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
         TskSkinCustomControl::WndProc(Message);
         return;
     case CM_PAINTSKINFRAME:
-        if (Message.WParam != 0 && HasFrame()) {
-            PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = SkinFramePainted;
-        } else {
-            Message.Result = 0;
-        }
+    case CM_PAINTSKINFRAME2: {
+        auto paint = [this](HDC DC, bool) {
+            if (DC == nullptr || !HasFrame()) return false;
+            PaintFrame(DC);
+            return true;
+        };
+        if (!AnswerPaintSkinFrame(Message, paint)) TskSkinCustomControl::WndProc(Message);
         return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2) {
-            if (Message.WParam != 0 && HasFrame()) PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = SkinFramePainted2;
-            return;
-        }
-        TskSkinCustomControl::WndProc(Message);
-        return;
+    }
     case CM_VISIBLECHANGED:
         TskSkinCustomControl::WndProc(Message);
         // A hidden box hides its bars; a shown one shows only the bars its content needs.

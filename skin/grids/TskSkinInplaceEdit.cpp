@@ -18,16 +18,6 @@
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/TskSkinCustomGrid.h"
 
-namespace {
-
-TPoint ParamPoint(LPARAM L)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))),
-        static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
-}
-
-} // namespace
-
 // =============================================================================================
 // TskSkinTransparentMaskEdit
 
@@ -415,24 +405,15 @@ void TskSkinInplaceEdit::WndProc(TMessage& Message)
             return;
         break;
     case WM_RBUTTONUP:
-        if (PopupMenu() == nullptr && Enabled()) {
-            const TPoint p = ParamPoint(Message.LParam);
-            MouseUp(mbRight, KeysToShiftState(Message.WParam), p.X, p.Y);
-            if (ComponentState().Contains(csDestroying))
-                return;
-            const TPoint screen = ClientToScreen(p);
-            if (!DoContextPopup(screen))
-                ShowEditContextMenu(screen);
+    case WM_CONTEXTMENU: {
+        auto release = [this](TPoint P, TShiftState Shift) {
+            MouseUp(mbRight, Shift, P.X, P.Y);
+            return !ComponentState().Contains(csDestroying) && !DoContextPopup(ClientToScreen(P));
+        };
+        if (FMenu.AnswerRequest(Message, release, [this](TPoint P) { ShowEditContextMenu(P); }))
             return;
-        }
         break;
-    case WM_CONTEXTMENU:
-        if (PopupMenu() == nullptr) {
-            ShowEditContextMenu(ParamPoint(Message.LParam));
-            Message.Result = 1;
-            return;
-        }
-        break;
+    }
     case WM_AFTERSKINMENUCLICK: FMenu.Free(); return;
     default: break;
     }
