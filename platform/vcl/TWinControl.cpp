@@ -267,12 +267,12 @@ void TWinControl::RemoveControl(TControl* AControl)
     if (GetMouseControl() == AControl) SetMouseControl(nullptr);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
         if (w->FHandle != 0 && !w->ComponentState().Contains(csDestroying)) w->DestroyHandle();
-        FWinControls.erase(std::remove(FWinControls.begin(), FWinControls.end(), w), FWinControls.end());
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
+        EraseLast(FWinControls, w);
+        EraseLast(FTabList, w);
         if (auto* form = GetParentForm()) form->ControlRemoved(w);
     } else {
         AControl->Invalidate();
-        FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+        EraseLast(FControls, AControl);
     }
     AControl->FParent = nullptr;
     if (AControl->FAlign != alNone && !Going()) Realign();
