@@ -251,8 +251,12 @@ TEST_P(TDesktopJourney, MaximiseAndRestoreByTheCaptionButton_NoButtonStaysLit)
         D().MoveTo(normal.Right + 40, normal.Bottom + 40);
         return D().WaitForStill(buttons());
     };
+    // The maximise button's own square, inside the caption: away from the frame's rounded corner,
+    // which shows what lies behind the window.
+    const auto maximiseButton = [&] { return TRect{Main.Whole().Right - 45, Main.Whole().Top + 4, Main.Whole().Right - 25, Main.Whole().Top + 24}; };
     ASSERT_TRUE(awayAndStill());
     const TSurface unlit = D().Grab(buttons());
+    const TSurface maximiseGlyph = D().Grab(maximiseButton());
     const auto maximised = [&] {
         return WaitUntil(
             [&] {
@@ -274,7 +278,8 @@ TEST_P(TDesktopJourney, MaximiseAndRestoreByTheCaptionButton_NoButtonStaysLit)
     ASSERT_TRUE(maximised()) << "the maximise button did not maximise the window";
     // The frame is laid out for the new size before its restore button is pressed.
     ASSERT_TRUE(awayAndStill());
-    const TSurface restoreButtons = D().Grab(buttons());
+    const TSurface restoreGlyph = D().Grab(maximiseButton());
+    ASSERT_GT(DifferentPixels(restoreGlyph, maximiseGlyph), 10) << "the maximised frame shows no restore button";
     ClickCaptionButton(Main.Window, 1);
     ASSERT_TRUE(backToNormal()) << "the restore button did not bring the window back";
     ASSERT_TRUE(awayAndStill());
@@ -294,7 +299,7 @@ TEST_P(TDesktopJourney, MaximiseAndRestoreByTheCaptionButton_NoButtonStaysLit)
         ASSERT_TRUE(maximised()) << "the window manager's maximise did not maximise the window: " << Main.Whole().Width() << " x "
                                  << Main.Whole().Height();
         ASSERT_TRUE(awayAndStill());
-        EXPECT_TRUE(D().WaitForPicture(buttons(), [&](const TSurface& s) { return DifferentPixels(s, restoreButtons) == 0; }, shown, 10s))
+        EXPECT_TRUE(D().WaitForPicture(maximiseButton(), [&](const TSurface& s) { return DifferentPixels(s, restoreGlyph) == 0; }, shown, 10s))
             << "the frame does not show its restore button after the window manager's maximise";
         Picture(byWindowManager ? "maximised-by-window-manager-again" : "maximised-by-window-manager");
         if (byWindowManager)
@@ -304,12 +309,13 @@ TEST_P(TDesktopJourney, MaximiseAndRestoreByTheCaptionButton_NoButtonStaysLit)
         EXPECT_TRUE(backToNormal()) << "the window did not come back to its place: " << Main.Whole().Left << ", " << Main.Whole().Top << ", "
                                     << Main.Whole().Width() << " x " << Main.Whole().Height();
         ASSERT_TRUE(awayAndStill());
-        EXPECT_TRUE(D().WaitForPicture(buttons(), [&](const TSurface& s) { return DifferentPixels(s, unlit) == 0; }, shown, 10s))
+        EXPECT_TRUE(D().WaitForPicture(maximiseButton(), [&](const TSurface& s) { return DifferentPixels(s, maximiseGlyph) == 0; }, shown, 10s))
             << "the frame does not show its maximise button after the restore";
     }
     // Maximised by its own button again, the window is the frame's to restore.
     ClickCaptionButton(Main.Window, 1);
     EXPECT_TRUE(maximised()) << "the maximise button did not maximise the window after the window manager's restore";
+    ASSERT_TRUE(awayAndStill());
     Picture("maximised-again");
     ExpectMainWindowAnswers();
 }
