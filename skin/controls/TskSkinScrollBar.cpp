@@ -541,7 +541,10 @@ void TskSkinScrollBar::WndProc(TMessage& Message)
         if (FCanFocused && Message.WParam >= 37 && Message.WParam <= 40) Message.Result = 1;
         return;
     case WM_MOUSEWHEEL:
-        if (FCanFocused && HandleAllocated() && GetFocus() == FHandle) {
+        // The wheel comes to the bar when the pointer is over it (the desktop scrolls what lies under
+        // the pointer), focused or not: a bar that never takes the focus, beside the box it scrolls,
+        // moves like one that has it.
+        if (HandleAllocated()) {
             // Turned towards the user (a negative delta in the high word) scrolls forward.
             if (static_cast<std::int32_t>(Message.WParam) < 1)
                 SetPosition(FPosition + FSmallChange);

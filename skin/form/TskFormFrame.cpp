@@ -226,6 +226,24 @@ void TskFormFrame::SetSkinHint(TskSkinHint* Value)
     FSkinHint = Value;
 }
 
+void TskFormFrame::SetSizeable(bool Value)
+{
+    if (FSizeable == Value) return;
+    FSizeable = Value;
+    if (!Designing()) ApplySizeableStyle();
+}
+
+void TskFormFrame::ApplySizeableStyle()
+{
+    // A form drawn without a system frame, or an MDI child inside the main form, has nothing the
+    // window manager could size.
+    if (!FSupportNCArea || !FForm->HandleAllocated() || FForm->BorderStyle() == bsNone || FForm->FormStyle() == fsMDIChild) return;
+    const HWND h = FForm->Handle();
+    const LONG_PTR style = GetWindowLong(h, GWL_STYLE);
+    const LONG_PTR wanted = FSizeable ? (style | WS_THICKFRAME) : (style & ~static_cast<LONG_PTR>(WS_THICKFRAME));
+    if (wanted != style) SetWindowLong(h, GWL_STYLE, wanted);
+}
+
 void TskFormFrame::SetShowIcon(bool Value)
 {
     if (FShowIcon == Value) return;
@@ -929,6 +947,10 @@ TskFormFrame::TDispatched TskFormFrame::Dispatch(TMessage& Message)
     case WM_DESTROY:
         for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
         return TDispatched::PassOn;
+    case WM_CREATE:
+        // Before the window is first shown, when the display learns whether it may size it.
+        ApplySizeableStyle();
+        return TDispatched::PassOn;
     case WM_SIZE: WMSize(Message); return TDispatched::Handled;
     case WM_ACTIVATE:
         if (!FFrameOn) return TDispatched::PassOn;
@@ -1039,6 +1061,8 @@ void TskFormFrame::WMSize(TMessage& Message)
     ClearSnapMarks();
     FWidth = FForm->Width();
     FHeight = FForm->Height();
+    FollowWindowState(Message.WParam);
+    if (FAlive.Ended() || FDestroying) return;
     if (FSupportNCArea) {
         if (!SkinUsable()) {
             SetFrameRegion(false);
