@@ -6,6 +6,7 @@
 #include "app/om_queue.h"
 #include "app/om_runstate.h"
 #include "app/om_tables.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TImage.h"
 #include "platform/vcl/TReader.h"
@@ -303,17 +304,13 @@ void TForm2::PlayPreview()
     const unsigned long wid = PlayerWindowId();
     FLastCommand = PreviewCommand(*FMain->StringGrid1, r, aid, sid, wid);
     FPlaying = true;
-    struct TEnded {
-        TForm2& Form;
-        ~TEnded()
-        {
-            Form.FPlaying = false;
-            // The player's window lies over the still picture and keeps its last frame (or black): it
-            // shows only while a player draws into it, the picture at all other times.
-            if (Form.videowindow1->HandleAllocated())
-                ReleaseNativeWindow(Form.videowindow1->Handle());
-        }
-    } ended{*this};
+    const TScopeExit ended([this] {
+        FPlaying = false;
+        // The player's window lies over the still picture and keeps its last frame (or black): it
+        // shows only while a player draws into it, the picture at all other times.
+        if (videowindow1->HandleAllocated())
+            ReleaseNativeWindow(videowindow1->Handle());
+    });
     // The wait for the player runs inside this call.
     ::PlayPreview(*FMain, r, aid, sid, wid);
 }

@@ -12,6 +12,7 @@
 #include "app/om_thumbs.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "skin/grids/TskSkinStringGrid.h"
 
 namespace {
@@ -47,23 +48,6 @@ void ShowRunButtons(TForm1& Form, bool Running)
         if (add)
             add->SetEnabled(!Running);
 }
-
-// Puts the buttons and the caption back when the queue has returned, however it returns.
-class TIdleAgain {
-public:
-    explicit TIdleAgain(TForm1& Form) : FForm(Form) {}
-    ~TIdleAgain()
-    {
-        ShowRunButtons(FForm, false);
-        if (FForm.skSkinSpeedButton1)
-            FForm.skSkinSpeedButton1->SetCaption("Start");
-    }
-    TIdleAgain(const TIdleAgain&) = delete;
-    TIdleAgain& operator=(const TIdleAgain&) = delete;
-
-private:
-    TForm1& FForm;
-};
 
 // What the driver gets from the window when nothing else is said: the chosen device as it stands in
 // dq, at its default quality, the system's tray and file manager, cropping to fill the device.
@@ -133,7 +117,12 @@ void TForm1::skSkinSpeedButton1Click(TObject* Sender)
     if (skSkinSpeedButton1)
         skSkinSpeedButton1->SetCaption("Stop");
     ShowRunButtons(*this, true);
-    TIdleAgain idleAgain(*this);
+    // The buttons and the caption come back when the queue has returned, however it returns.
+    const TScopeExit idleAgain([this] {
+        ShowRunButtons(*this, false);
+        if (skSkinSpeedButton1)
+            skSkinSpeedButton1->SetCaption("Start");
+    });
 
     // Cancel keeps the destination there was: Start goes on.
     skSkinSpeedButton3Click(Sender);

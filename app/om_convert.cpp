@@ -7,6 +7,7 @@
 #include "app/om_identify.h"
 #include "app/om_shape.h"
 #include "app/om_tables.h"
+#include "app/om_text.h"
 #include "app/om_tracks.h"
 #include "app/om_workfiles.h"
 #include "platform/rtl/Files.h"
@@ -192,13 +193,6 @@ bool StartsInsideTheSource(const TPartRange& Range)
     return Range.From > 0 || Range.FirstChapter > 1;
 }
 
-std::string ReplaceAll(std::string Text, const std::string& What, const std::string& With)
-{
-    for (std::size_t at = Text.find(What); at != std::string::npos; at = Text.find(What, at + With.size()))
-        Text.replace(at, What.size(), With);
-    return Text;
-}
-
 bool Exists(const std::string& Path)
 {
     return FileExists(Path) || DirectoryExists(Path);
@@ -380,7 +374,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     const bool fixedSize = Pos("vcodec=h263", plan.Template) > 0 && SW > 0 && SH > 0;
     bool scale = false;
     if (Pos("noscale", plan.Template) > 0) {
-        plan.Template = ReplaceFirst(plan.Template, "noscale", "");
+        plan.Template = StringReplace(plan.Template, "noscale", "");
     } else if (SW > 0 && SH > 0 && (W > w || h < H || fixedSize)) {
         scale = true;
         w = std::min(w, SW);
@@ -566,7 +560,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         const std::string& part = plan.Parts[static_cast<std::size_t>(k)];
         std::string partSrc = src;
         if (Pos("chapter", part) > 0 || n > 1)
-            partSrc = ReplaceAll(partSrc, "dvdnav:", "dvd:");
+            partSrc = StringReplace(partSrc, "dvdnav:", "dvd:", rfReplaceAll);
         const std::string out = PartOutputPath(encoder, folder, mp4x ? tempName : name, ext, k, n);
         // The tool writes a working name: a file under the final name is always one that was judged.
         const std::string written = mp4x ? out : WorkingOutputPath(out);
@@ -578,7 +572,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
         std::string command = ComposeCommand(encoder, plan, partSrc, partPiece, n, job(JobRecord::JobOptions),
                                              written, Settings.WorkFolder);
         if (Settings.NicerSubtitles)
-            command = ReplaceAll(command, "dvdnav:", "dvd:");
+            command = StringReplace(command, "dvdnav:", "dvd:", rfReplaceAll);
         plan.Outputs.push_back(mp4x ? PartOutputPath(encoder, folder, name, "mp4", k, n) : out);
         plan.Written.push_back(mp4x ? plan.Outputs.back() : written);
         plan.Commands.push_back(command);
@@ -598,7 +592,6 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
 #include <unistd.h>
 
 #include "app/Unit1.h"
-#include "app/om_identify.h"
 #include "app/om_progress.h"
 #include "app/om_queue.h"
 #include "app/om_runcontrol.h"
@@ -932,7 +925,7 @@ void TQueueRun::RunPart(TJob& Job, int k)
     // player measures the lead there, and the part's file has that much of its sound cut. Only a part
     // that runs to the title's end has the sound that makes up for the cut (the title's last sound,
     // stored after its last picture); one that ends inside would end that much early.
-    const std::string sourceArg = ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:");
+    const std::string sourceArg = StringReplace(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:", rfReplaceAll);
     const TPartRange range = PartRange(Job, k);
     const int chapters = CellInt(SourceCell(Job, SourceRecord::Chapters));
     const bool toTheEnd = range.FirstChapter > 0 ? chapters > 0 && range.LastChapter >= chapters : range.To <= 0;
@@ -957,7 +950,8 @@ void TQueueRun::RunPart(TJob& Job, int k)
     bool partOk = ran == TStepsEnd::Ran;
     if (partOk && range.FirstChapter > 0 && !Job.SourceAsked) {
         Job.SourceAsked = true;
-        AskPlayer(ReportCommand(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:")), Job.SourceReport);
+        AskPlayer(ReportCommand(StringReplace(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:", rfReplaceAll)),
+                  Job.SourceReport);
     }
     if (partOk) {
         const std::string verdict = JudgePart(Job, k, judge);
@@ -1008,8 +1002,8 @@ std::vector<std::string> TQueueRun::PartSteps(const TJob& Job, int k) const
     if (FSoundLead > 0.04) {
         const std::string& written = Job.Plan.Written[static_cast<std::size_t>(k)];
         steps.back() = Pos(QuoteArg(written), steps.back()) > 0
-                           ? ReplaceAll(steps.back(), QuoteArg(written), QuoteArg(FUncut))
-                           : ReplaceAll(steps.back(), written, FUncut);
+                           ? StringReplace(steps.back(), QuoteArg(written), QuoteArg(FUncut), rfReplaceAll)
+                           : StringReplace(steps.back(), written, FUncut, rfReplaceAll);
         // The encoder's own sync correction would chase the lead with repeated pictures: the cut
         // takes its place, so the pictures are taken as they come.
         for (std::string& step : steps)
@@ -1095,7 +1089,8 @@ std::string TQueueRun::JudgeAgainstSource(TJob& Job, const TPartRange& Range, co
     if (disc && !Job.SourceAsked && PartSpan(Range, Job.SourceLength, {}, chapters) <= 0) {
         // A title whose length identification did not get: the player reads the title once more.
         Job.SourceAsked = true;
-        AskPlayer(ReportCommand(ReplaceAll(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:")), Job.SourceReport);
+        AskPlayer(ReportCommand(StringReplace(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:", rfReplaceAll)),
+                  Job.SourceReport);
     }
     TPartHolding told;
     told.Picture = PartSpan(Range, std::max(Job.SourceLength, Job.SourceReport.Length), Job.SourceReport.ChapterStarts,

@@ -4,6 +4,7 @@
 #include "app/om_functions.h"
 #include "app/om_identify.h"
 #include "app/om_tables.h"
+#include "app/om_text.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/sys/CommandLine.h"
@@ -162,7 +163,7 @@ void TForm1::ParseDvdTitles(const std::string& Label, const std::string& Locatio
             dvdlog->Clear();
             Memo1->Clear();
             Memo2->Clear();
-            RunAndWait(ReplaceFirst(command, "dvdnav", "dvd"));
+            RunAndWait(StringReplace(command, "dvdnav", "dvd"));
         }
         // The run has listed the streams already; they are taken from the log once.
         Memo1->Clear();

@@ -8,73 +8,12 @@
 #include "app/om_scanahead.h"
 #include "app/om_shape.h"
 #include "app/om_tables.h"
+#include "app/om_text.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/sys/CommandLine.h"
 #include "skin/grids/TskSkinStringGrid.h"
-
-// ---------------------------------------------------------------------------------------------
-// text cutters
-
-bool Contains(const std::string& S, const std::string& Sub)
-{
-    return S.find(Sub) != std::string::npos;
-}
-
-std::string TextAfter(const std::string& S, const std::string& Marker)
-{
-    const std::size_t at = S.find(Marker);
-    return at == std::string::npos ? S : S.substr(at + Marker.size());
-}
-
-std::string TextBefore(const std::string& S, const std::string& Marker)
-{
-    const std::size_t at = S.find(Marker);
-    return at == std::string::npos ? std::string() : S.substr(0, at);
-}
-
-std::string TextFrom(const std::string& S, const std::string& Marker)
-{
-    const std::size_t at = S.find(Marker);
-    return at == std::string::npos ? S : S.substr(at);
-}
-
-std::string RemoveFirst(const std::string& S, const std::string& Sub)
-{
-    return ReplaceFirst(S, Sub, "");
-}
-
-std::string ReplaceFirst(const std::string& S, const std::string& Sub, const std::string& By)
-{
-    if (Sub.empty())
-        return S;
-    const std::size_t at = S.find(Sub);
-    if (at == std::string::npos)
-        return S;
-    return S.substr(0, at) + By + S.substr(at + Sub.size());
-}
-
-std::string LastChars(const std::string& S, std::size_t N)
-{
-    if (S.size() <= N)
-        return S;
-    std::size_t start = S.size() - N;
-    // Never start inside a multi-byte character.
-    while (start > 0 && (static_cast<unsigned char>(S[start]) & 0xC0) == 0x80)
-        --start;
-    return S.substr(start);
-}
-
-std::string MemoText(const TStrings& Lines)
-{
-    if (Lines.Count() == 1)
-        return Lines.Strings(0);
-    std::string text;
-    for (int i = 0; i < Lines.Count(); ++i)
-        text += Lines.Strings(i) + "\r\n";
-    return text;
-}
 
 // ---------------------------------------------------------------------------------------------
 // identification helpers

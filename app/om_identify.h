@@ -1,26 +1,10 @@
 #pragma once
 // Identification of a source by the player's "-identify" report: the command lines, the handling of
-// one output line (TForm1::ParseScanLine) and the completion of a video file's record. The small text
-// cutters below are the ones every parser of the player's lines uses.
+// one output line (TForm1::ParseScanLine) and the completion of a video file's record.
 #include <string>
 
 class TStrings;
 class TskSkinStringGrid;
-
-// --- text cutters (a missing marker behaves as the original's Copy/Pos did) ---
-bool Contains(const std::string& S, const std::string& Sub);
-// The text after the first Marker; the whole text when there is none.
-std::string TextAfter(const std::string& S, const std::string& Marker);
-// The text before the first Marker; "" when there is none.
-std::string TextBefore(const std::string& S, const std::string& Marker);
-// The text from the first Marker on; the whole text when there is none.
-std::string TextFrom(const std::string& S, const std::string& Marker);
-std::string RemoveFirst(const std::string& S, const std::string& Sub);
-std::string ReplaceFirst(const std::string& S, const std::string& Sub, const std::string& By);
-// The last N characters (the whole text when shorter), moved back to a character boundary.
-std::string LastChars(const std::string& S, std::size_t N);
-// The text of a list as a record keeps it: one line without line end, several with CR LF after each.
-std::string MemoText(const TStrings& Lines);
 
 // --- identification ---
 // A playback status line ("A:  12.3 V:  12.3 A-V: ..." or "V:   0.0   1/  1 ..."): the only line that

@@ -11,7 +11,7 @@
 #include <unistd.h>
 
 #include "app/om_functions.h"
-#include "app/om_identify.h"
+#include "app/om_text.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"

@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "app/om_functions.h"
 #include "app/om_identify.h"
+#include "app/om_text.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TApplication.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 std::string CleanPosition(const std::string& Text)
 {
-    std::string t = ReplaceFirst(Text, ",", ".");
+    std::string t = StringReplace(Text, ",", ".");
     t = RemoveFirst(t, "Wos:");
     return Trim(t);
 }

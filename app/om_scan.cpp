@@ -9,6 +9,7 @@
 #include "app/om_scanahead.h"
 #include "app/om_tables.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "platform/vcl/TTimer.h"
@@ -94,11 +95,7 @@ void TForm1::ScanTimerTimer(TObject*)
     if (RunState.Converting != 0 || RunState.ToolRunning != 0 || RunState.Scanning != 0 || RunState.ScanRound ||
         ListBox1->Count() < 1)
         return;
-    struct TRound {
-        bool& On;
-        ~TRound() { On = false; }
-    } round{RunState.ScanRound};
-    RunState.ScanRound = true;
+    const TValueGuard round(RunState.ScanRound);
     // The work panel covers the queue while the round runs, and the window comes forward to show it.
     auto* workPanel = dynamic_cast<TControl*>(FindComponent("textpanel"));
     bool workPanelWasInFront = false;
@@ -110,21 +107,17 @@ void TForm1::ScanTimerTimer(TObject*)
     }
     // While it covers the queue it says what goes on, and Start waits for the round to end: the
     // queue is being changed under it.
-    struct TScanLook {
-        TControl* Label;
-        IOmButton* Start;
-        std::string DropText = Label ? Label->Caption() : std::string();
-        bool StartWasEnabled = Start && Start->Enabled();
-        ~TScanLook()
-        {
-            if (Label)
-                Label->SetCaption(DropText);
-        }
-    } look{dynamic_cast<TControl*>(FindComponent("textlabel")), skSkinSpeedButton1};
-    if (look.Label)
-        look.Label->SetCaption("Scanning the new videos, please wait");
-    if (look.Start)
-        look.Start->SetEnabled(false);
+    auto* const label = dynamic_cast<TControl*>(FindComponent("textlabel"));
+    IOmButton* const start = skSkinSpeedButton1;
+    const bool startWasEnabled = start && start->Enabled();
+    const TScopeExit dropTextBack([label, dropText = label ? label->Caption() : std::string()] {
+        if (label)
+            label->SetCaption(dropText);
+    });
+    if (label)
+        label->SetCaption("Scanning the new videos, please wait");
+    if (start)
+        start->SetEnabled(false);
     BringToFront();
     ScanTimer->SetEnabled(false);
     RunState.Scanning = -1;
@@ -141,8 +134,8 @@ void TForm1::ScanTimerTimer(TObject*)
     } catch (...) {
         // The chain must be ready for the next names whatever went wrong.
         RunState.Scanning = 0;
-        if (look.Start)
-            look.Start->SetEnabled(look.StartWasEnabled || SourceCount(*StringGrid1) > 0);
+        if (start)
+            start->SetEnabled(startWasEnabled || SourceCount(*StringGrid1) > 0);
         throw;
     }
     for (TStrings* list : {filelist, filelist2, folderlist, folderlist2, videobox, dvdbox, voblist})
@@ -155,8 +148,8 @@ void TForm1::ScanTimerTimer(TObject*)
         if (OnScanFinished)
             OnScanFinished();
     } else {
-        if (look.Start)
-            look.Start->SetEnabled(look.StartWasEnabled);
+        if (start)
+            start->SetEnabled(startWasEnabled);
         if (workPanel && !workPanelWasInFront)
             workPanel->SendToBack();
     }
@@ -264,11 +257,7 @@ void TForm1::ScanDVD(TStrings& Candidates)
     const std::vector<std::string> videos = Items(*videobox);
     // The files' tool runs are made side by side ahead of the chain, where the system can run them so.
     std::unique_ptr<TScanAhead> ahead = FSystem.RunsToolsAhead() ? std::make_unique<TScanAhead>(*this, videos) : nullptr;
-    struct TAheadSeat {
-        TScanAhead*& Seat;
-        ~TAheadSeat() { Seat = nullptr; }
-    } seat{FScanAhead};
-    FScanAhead = ahead.get();
+    const TValueGuard seat(FScanAhead, ahead.get());
     for (const std::string& file : videos) {
         if (ahead && ahead->Stopped())
             break;

@@ -8,6 +8,7 @@
 #include "app/om_tables.h"
 #include "app/om_workfiles.h"
 #include "platform/rtl/Files.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
 #include "skin/grids/TskSkinStringGrid.h"
@@ -107,13 +108,8 @@ void MakeScanThumbnail(TForm1& Form, int r)
     run.WaitForTool();
     // The scanning flag is this step's own while it runs and is handed back as it was found: cleared
     // when it was clear, still set for a scan chain that called it (the chain clears it at its end).
-    struct TScanningBack {
-        int& Scanning;
-        int Was = Scanning;
-        ~TScanningBack() { Scanning = Was; }
-    } scanningBack{Form.RunState.Scanning};
     Form.RunState.GrabMode = -1;
-    Form.RunState.Scanning = -1;
+    const TValueGuard scanningBack(Form.RunState.Scanning, -1);
     if (run.RunTool(runs.Grab, TToolKind::Thumbnail, Form.WorkFolder)) {
         run.WaitForTool();
         if (FileExists(runs.Scratch) && run.RunTool(runs.ToPicture, TToolKind::Thumbnail, Form.WorkFolder))

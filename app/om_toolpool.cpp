@@ -5,6 +5,7 @@
 
 #include "app/om_runcontrol.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "process/TOxCreateProcess.h"
 
 TToolPool::TToolPool(int Slots, std::string Directory) : FDirectory(std::move(Directory))
@@ -147,15 +148,10 @@ void TToolPool::Ended(TSlot& Slot, unsigned long ExitCode, bool StartFailed)
     run->ExitCode = ExitCode;
     // The freed runner takes the next run even when Then raises. A failed start is inside StartNext's
     // own loop, which goes on by itself.
-    struct TNext {
-        TToolPool& Pool;
-        bool Go;
-        ~TNext()
-        {
-            if (Go)
-                Pool.StartNext();
-        }
-    } next{*this, !StartFailed};
+    const TScopeExit next([this, StartFailed] {
+        if (!StartFailed)
+            StartNext();
+    });
     if (run->Then)
         run->Then(*run);
 }

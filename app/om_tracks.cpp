@@ -1,8 +1,8 @@
 #include "app/om_tracks.h"
 
 #include "app/Unit1.h"
-#include "app/om_identify.h"
 #include "app/om_tables.h"
+#include "app/om_text.h"
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
 #include "skin/grids/TskSkinStringGrid.h"
@@ -84,7 +84,7 @@ std::string DescribeStream(const std::string& Line)
     if (Contains(" " + s, "audio stream")) {
         std::string w = Trim(TextFrom(s, "language:"));
         w = RemoveFirst(w, "aid:");
-        w = ReplaceFirst(w, "language:", "  ");
+        w = StringReplace(w, "language:", "  ");
         w = RemoveFirst(w, ".");
         const std::string id = Trim(LastChars(w, 3));
         w = Trim(RemoveFirst(w, id));
@@ -92,7 +92,7 @@ std::string DescribeStream(const std::string& Line)
     }
     if (Contains(" " + s, "subtitle")) {
         std::string w = Trim(TextAfter(s, "):"));
-        w = ReplaceFirst(w, "language:", "  ");
+        w = StringReplace(w, "language:", "  ");
         w = RemoveFirst(w, ".");
         const std::string code = Trim(LastChars(w, 3));
         const std::string id = Trim(w.substr(0, 2));
@@ -100,10 +100,10 @@ std::string DescribeStream(const std::string& Line)
     }
     if (Contains(s, "SRT File") || Contains(s, "SUB File"))
         return s;
-    const std::string r = UpperCase(ReplaceFirst(s, "_LANG=", " "));
+    const std::string r = UpperCase(StringReplace(s, "_LANG=", " "));
     const std::string tail = Trim(LastChars(r, 3));
     const std::string code = Trim(tail.substr(0, 2));
-    return ReplaceFirst(r, tail, LanguageName(code));
+    return StringReplace(r, tail, LanguageName(code));
 }
 
 // ---------------------------------------------------------------------------------------------

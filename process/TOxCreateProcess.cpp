@@ -4,6 +4,7 @@
 #include "platform/rtl/Strings.h"
 #include "platform/sys/CommandLine.h"
 #include "platform/sys/Folders.h"
+#include "platform/sys/TOwnedFd.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TypInfo.h"
@@ -25,31 +26,6 @@ constexpr WPARAM kWaitThread = 0;
 constexpr WPARAM kConsoleReader = 1;
 constexpr WPARAM kErrorReader = 2;
 
-// One pipe descriptor of a Run; closed when Run leaves, unless it was handed on (Extract).
-class TFd {
-public:
-    TFd() = default;
-    explicit TFd(int fd) : FFd(fd) {}
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    ~TFd()
-    {
-        if (FFd >= 0) {
-            ::close(FFd);
-        }
-    }
-    int Get() const { return FFd; }
-    int Extract()
-    {
-        int fd = FFd;
-        FFd = -1;
-        return fd;
-    }
-
-private:
-    int FFd = -1;
-};
-
 int MakePipeEnd(int (&fds)[2])
 {
     MakePipe(fds);
@@ -58,8 +34,9 @@ int MakePipeEnd(int (&fds)[2])
 
 struct TPipe {
     int fds[2] = {-1, -1};
-    TFd read{MakePipeEnd(fds)};
-    TFd write{fds[1]};
+    // Closed when Run leaves, unless handed on to a reader or the console thread.
+    TOwnedFd read{MakePipeEnd(fds)};
+    TOwnedFd write{fds[1]};
 };
 
 std::string AbsolutePath(const std::string& path)
@@ -241,12 +218,12 @@ void TOxCreateProcess::Run()
 
     if (redirect) {
         GotoWaitState(separateError ? 3 : 2);
-        auto console = std::make_unique<TOxConsoleThread>(FChild.PidFd(), in->write.Extract(), wnd, kWaitThread, FSerial);
+        auto console = std::make_unique<TOxConsoleThread>(FChild.PidFd(), in->write.Release(), wnd, kWaitThread, FSerial);
         console->Start();
         FWaitThread = std::move(console);
-        FConsoleReader->StartRead(out->read.Extract(), wnd, kConsoleReader, FSerial);
+        FConsoleReader->StartRead(out->read.Release(), wnd, kConsoleReader, FSerial);
         if (separateError) {
-            FErrorReader->StartRead(err->read.Extract(), wnd, kErrorReader, FSerial);
+            FErrorReader->StartRead(err->read.Release(), wnd, kErrorReader, FSerial);
         }
     } else if (FWaitForTerminate) {
         GotoWaitState(1);

@@ -1,6 +1,6 @@
 #include "process/TOxReader.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/win/MessageQueue.h"
 #include "process/TOxCreateProcess.h"
 #include "process/TOxReadThread.h"
@@ -65,7 +65,7 @@ void TOxReader::HandleReadEvent()
         // A nested CM_READ (a handler pumping messages): the outer drain takes these bytes too.
         return;
     }
-    TFlagGuard scope(FInHandle);
+    TValueGuard scope(FInHandle);
     char chunk[kReadChunk];
     std::size_t size = 0;
     std::size_t budget = kReadBufferLimit;
@@ -89,7 +89,7 @@ bool TOxReader::ThreadTerminated()
         return true;
     }
     {
-        TFlagGuard scope(FInHandle);
+        TValueGuard scope(FInHandle);
         FThread->Join();
         char chunk[kReadChunk];
         std::size_t size = 0;

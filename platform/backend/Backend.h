@@ -65,6 +65,12 @@ public:
     virtual bool Minimize() = 0;
     // Back from minimized, asked by the program.
     virtual void Restore() {}
+    // Back from maximised by the window manager, asked by the program (its own restore button): the
+    // window manager must hear of it, or it would keep the window at the maximised size.
+    virtual void Unmaximize() {}
+    // Whether the window manager may size the window, within these limits (a zero limit: none), for a
+    // window whose sizing borders came or went after it was made.
+    virtual void SetSizeable(bool, TPoint, TPoint) {}
     // Asks for the keyboard. Never call it for a focus change the display itself reported.
     virtual void Focus() = 0;
     // The id a console player can draw into ("-wid"); 0 when the backend has none.
@@ -88,6 +94,8 @@ enum class TInputKind { MouseMove, ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp, 
     // The display (its window manager) gave the window another size, that of Bounds (its place is
     // told by Moved).
     Resized,
+    // The window manager maximised the window by its own command (to Bounds), or took that back.
+    Maximized, RestoredFromMaximized,
     // On a tray icon (Window and Icon name it; Pos is the pointer on the screen, Button as above).
     TrayMouseMove, TrayButtonDown, TrayButtonUp,
     // TrayLost: the tray that showed the icon of Window and Icon went away, and the icon with it.
@@ -106,7 +114,7 @@ struct TInputEvent {
     bool Repeat = false;
     std::string Text;         // Text: UTF-8 typed characters; Drop: one path per entry in Paths
     std::vector<std::string> Paths;
-    TRect Bounds;             // Moved, Resized: the new window rectangle the display reports
+    TRect Bounds;             // Moved, Resized, Maximized: the new window rectangle the display reports
     UINT Icon = 0;            // tray kinds: the icon's id among those of Window
 };
 

@@ -53,6 +53,13 @@ public:
         return true;
     }
     void Restore() override { Minimized = false; }
+    void Unmaximize() override { ++Unmaximized; }
+    void SetSizeable(bool sizeable, TPoint min, TPoint max) override
+    {
+        Params.Sizeable = sizeable;
+        Params.MinSize = min;
+        Params.MaxSize = max;
+    }
     void Focus() override { ++Focused; }
     unsigned long NativeId() const override { return 0; }
     std::unique_ptr<TBackendChild> CreateChild(const TRect& inWindow) override
@@ -71,6 +78,7 @@ public:
     int Presents = 0;
     int Raises = 0;
     int Focused = 0;
+    int Unmaximized = 0;   // times the window manager was asked to let the window go
 };
 
 // An icon in the pretended tray: what the display was told to show.

@@ -506,6 +506,29 @@ public:
         SDL_RestoreWindow(FWindow);
         ReturnToWhereWithdrawn();
     }
+    void Unmaximize() override
+    {
+        if (!FMaximizedOnDisplay || !XId())
+            return;
+        // Told now, so that the window manager's own report of it is no news.
+        FMaximizedOnDisplay = false;
+        FUnmaximizeAsked = true;
+        SetNetState("_NET_WM_STATE_MAXIMIZED_VERT", false, "_NET_WM_STATE_MAXIMIZED_HORZ");
+        XFlush(FDisplay);
+    }
+    void SetSizeable(bool Sizeable, TPoint Min, TPoint Max) override
+    {
+        if (!FWindow || FPopup || Sizeable == FSizeable)
+            return;
+        FSizeable = Sizeable;
+        FMinSize = Min;
+        FMaxSize = Max;
+        // The display library writes its own size hints here (a fixed window: smallest = largest =
+        // its size); the limits of a sizeable one go on top of them.
+        SDL_SetWindowResizable(FWindow, Sizeable ? SDL_TRUE : SDL_FALSE);
+        if (::Window x = XId(); x && Sizeable)
+            SetSizeLimits(x, FMinSize, FMaxSize);
+    }
     void Focus() override
     {
         ::Window x = XId();
@@ -552,6 +575,36 @@ public:
         return true;
     }
 
+    // Whether the window manager's maximised state of the window changed since it was last told (the
+    // server's _NET_WM_STATE is read: the display library's own report of it may come after the new
+    // size, or not at all). The new state comes with the window's place and size on the server, which
+    // the window takes as they are.
+    std::optional<bool> MaximizedStateChanged()
+    {
+        const ::Window x = XId();
+        if (!FSizeable || !x)
+            return std::nullopt;
+        const bool maximized = HasNetStates("_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+        // Asked to let the window go, the window manager may not have done so yet: until it has, its
+        // maximised state is the old one.
+        if (FUnmaximizeAsked) {
+            FUnmaximizeAsked = maximized;
+            return std::nullopt;
+        }
+        if (maximized == FMaximizedOnDisplay)
+            return std::nullopt;
+        FMaximizedOnDisplay = maximized;
+        XWindowAttributes a;
+        ::Window child = 0;
+        int left = 0, top = 0;
+        if (XGetWindowAttributes(FDisplay, x, &a) && XTranslateCoordinates(FDisplay, x, a.root, 0, 0, &left, &top, &child)) {
+            FBounds = Bounds(left, top, a.width, a.height);
+            FAskedSizes.clear();
+        }
+        return maximized;
+    }
+    const TRect& BoundsOnDisplay() const { return FBounds; }
+
     // The window's place and size as the server has them now, when they differ from what it was given.
     std::optional<TRect> SizeOnServer() const
     {
@@ -594,10 +647,11 @@ private:
 
     // Adds or removes one _NET_WM_STATE atom: written directly while unmapped (the window manager reads
     // it when the window maps), asked of the window manager while mapped.
-    void SetNetState(const char* name, bool on)
+    void SetNetState(const char* name, bool on, const char* second = nullptr)
     {
         ::Window x = XId();
         Atom state = AtomOf(FDisplay, "_NET_WM_STATE"), atom = AtomOf(FDisplay, name);
+        const Atom secondAtom = second ? AtomOf(FDisplay, second) : None;
         XWindowAttributes a;
         if (!XGetWindowAttributes(FDisplay, x, &a))
             return;
@@ -609,6 +663,7 @@ private:
             e.xclient.format = 32;
             e.xclient.data.l[0] = on ? 1 : 0;
             e.xclient.data.l[1] = static_cast<long>(atom);
+            e.xclient.data.l[2] = static_cast<long>(secondAtom);
             e.xclient.data.l[3] = 1;
             XSendEvent(FDisplay, DefaultRootWindow(FDisplay), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
             return;
@@ -621,14 +676,37 @@ private:
         if (XGetWindowProperty(FDisplay, x, state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) == Success
             && data) {
             for (unsigned long i = 0; i < count; ++i)
-                if (Atom v = static_cast<Atom>(reinterpret_cast<unsigned long*>(data)[i]); v != atom)
+                if (Atom v = static_cast<Atom>(reinterpret_cast<unsigned long*>(data)[i]); v != atom && v != secondAtom)
                     atoms.push_back(v);
             XFree(data);
         }
         if (on)
             atoms.push_back(atom);
+        if (on && secondAtom != None)
+            atoms.push_back(secondAtom);
         XChangeProperty(FDisplay, x, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
             static_cast<int>(atoms.size()));
+    }
+
+    // Whether the server's _NET_WM_STATE of the window holds both atoms.
+    bool HasNetStates(const char* first, const char* second) const
+    {
+        const Atom state = AtomOf(FDisplay, "_NET_WM_STATE"), a = AtomOf(FDisplay, first), b = AtomOf(FDisplay, second);
+        Atom type;
+        int format;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        bool hasA = false, hasB = false;
+        if (XGetWindowProperty(FDisplay, XId(), state, 0, 64, False, XA_ATOM, &type, &format, &count, &after, &data) == Success
+            && data) {
+            for (unsigned long i = 0; i < count; ++i) {
+                const Atom v = static_cast<Atom>(reinterpret_cast<unsigned long*>(data)[i]);
+                hasA = hasA || v == a;
+                hasB = hasB || v == b;
+            }
+            XFree(data);
+        }
+        return hasA && hasB;
     }
 
     // A window manager places a window it maps anew as it likes (openbox puts one that was withdrawn
@@ -661,6 +739,8 @@ private:
     TRect FBounds;
     std::deque<TPoint> FAskedSizes;   // sizes asked of the display whose report has not come yet
     bool FSizeable = false;           // the window manager may size it, within these limits
+    bool FMaximizedOnDisplay = false; // maximised by the window manager, as last told
+    bool FUnmaximizeAsked = false;    // the window manager was asked to let it go, and has not yet
     TPoint FMinSize;
     TPoint FMaxSize;
     bool FPopup = false;
@@ -1009,6 +1089,7 @@ private:
             break;
         case SDL_WINDOWEVENT:
             ev.Window = WindowOf(e.window.windowID);
+            ReportMaximizedState(e.window, ev.Window, out);
             switch (e.window.event) {
             case SDL_WINDOWEVENT_FOCUS_GAINED: ev.Kind = TInputKind::FocusIn; break;
             case SDL_WINDOWEVENT_FOCUS_LOST:
@@ -1079,6 +1160,33 @@ private:
             return;
         }
         out.push_back(std::move(ev));
+    }
+
+    // The window manager maximises a window, or takes that back, by its own command (a caption button,
+    // a key, a request of another program): that state goes first, before the new size or place it
+    // brings, so that the window still knows its normal place when it hears of it.
+    static void ReportMaximizedState(const SDL_WindowEvent& e, HWND Window, std::vector<TInputEvent>& out)
+    {
+        switch (e.event) {
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_MOVED: break;
+        default: return;
+        }
+        SDL_Window* w = SDL_GetWindowFromID(e.windowID);
+        auto* ours = w ? static_cast<TSdlWindow*>(SDL_GetWindowData(w, "backend")) : nullptr;
+        if (!ours || !Window)
+            return;
+        const std::optional<bool> maximized = ours->MaximizedStateChanged();
+        if (!maximized)
+            return;
+        TInputEvent state;
+        state.Kind = *maximized ? TInputKind::Maximized : TInputKind::RestoredFromMaximized;
+        state.Window = Window;
+        state.Bounds = ours->BoundsOnDisplay();
+        out.push_back(std::move(state));
     }
 
     mutable Display* FDisplay = nullptr;

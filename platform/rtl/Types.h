@@ -95,6 +95,12 @@ inline bool PtInRect(const TRect& r, TPoint p) { return r.Contains(p); }
 inline WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 inline WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
 inline LPARAM MAKELPARAM(int lo, int hi) { return static_cast<LPARAM>(static_cast<DWORD>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16))); }
+// The point a mouse message packs into its lParam; each half is signed, as a point left of or above a
+// window is negative.
+inline TPoint ParamPoint(LPARAM l)
+{
+    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))};
+}
 
 // One message as a window procedure receives it; Result is what SendMessage returns.
 struct TMessage {

@@ -2,6 +2,7 @@
 
 #include "platform/rtl/Strings.h"
 #include "platform/rtl/TStringList.h"
+#include "platform/sys/TOwnedFd.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -71,15 +72,6 @@ bool ReadShortName(pid_t Pid, std::string& Name, std::string* Rest = nullptr)
         *Rest = stat.substr(close + 3);
     return true;
 }
-
-struct TFdCloser {
-    int Fd;
-    ~TFdCloser()
-    {
-        if (Fd >= 0)
-            ::close(Fd);
-    }
-};
 
 // Waits until the process behind the pidfd has ended, at most TimeoutMs.
 bool WaitEnded(int PidFd, DWORD TimeoutMs)
@@ -178,15 +170,15 @@ int TerminateApp(DWORD ProcessID, DWORD Timeout)
 {
     if (!ValidPid(ProcessID) || static_cast<pid_t>(ProcessID) == ::getpid())
         return taFailed;
-    const TFdCloser pidfd{static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(ProcessID), 0))};
-    if (pidfd.Fd < 0)
+    const TOwnedFd pidfd(static_cast<int>(::syscall(SYS_pidfd_open, static_cast<pid_t>(ProcessID), 0)));
+    if (pidfd.Get() < 0)
         return taFailed;
     // The polite request; refused for another user's process, which is then not ours to end.
-    if (!PidFdSignal(pidfd.Fd, SIGTERM))
+    if (!PidFdSignal(pidfd.Get(), SIGTERM))
         return taFailed;
-    if (WaitEnded(pidfd.Fd, Timeout))
+    if (WaitEnded(pidfd.Get(), Timeout))
         return taEnded;
-    return PidFdSignal(pidfd.Fd, SIGKILL) ? taKilled : taFailed;
+    return PidFdSignal(pidfd.Get(), SIGKILL) ? taKilled : taFailed;
 }
 
 TOSVersionRecord GetOSVersionRecord()

@@ -1,6 +1,7 @@
 #include "platform/sys/Spawn.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/sys/TOwnedFd.h"
 
 #include <fcntl.h>
 #include <linux/close_range.h>
@@ -38,36 +39,6 @@ int PidfdSendSignal(int pidfd, int sig)
 // waitid's P_PIDFD (Linux 5.4); the C library's idtype_t does not name it yet.
 constexpr idtype_t kPidfdIdType = static_cast<idtype_t>(3);
 
-int RetryClose(int fd)
-{
-    // close() must not be retried on EINTR on Linux: the descriptor is gone either way.
-    return fd >= 0 ? ::close(fd) : 0;
-}
-
-// One descriptor, closed when it goes.
-class TOwnedFd {
-public:
-    TOwnedFd() = default;
-    ~TOwnedFd() { Close(); }
-    TOwnedFd(const TOwnedFd&) = delete;
-    TOwnedFd& operator=(const TOwnedFd&) = delete;
-
-    int Get() const { return FFd; }
-    void Reset(int Fd)
-    {
-        Close();
-        FFd = Fd;
-    }
-    void Close()
-    {
-        RetryClose(FFd);
-        FFd = -1;
-    }
-
-private:
-    int FFd = -1;
-};
-
 // The pipe a forked child reports a failed exec through. Its ends are closed in one place, their own
 // destructors, whatever fails between making the pipe and reading the child's answer (a failure in
 // the constructor included: its members are destroyed then, though the pipe itself is not).
@@ -87,6 +58,8 @@ public:
 
     int ReadEnd() const { return FRead.Get(); }
     int WriteEnd() const { return FWrite.Get(); }
+    // In the child after fork: only the parent reads.
+    void CloseReadEnd() { FRead.Close(); }
     void CloseWriteEnd() { FWrite.Close(); }
 
 private:
@@ -253,7 +226,7 @@ TChildProcess SpawnTiedToParent(const TChildPlan& plan, const std::string& progr
     const pid_t parent = getpid();
     pid_t pid = fork();
     if (pid == 0) {
-        ::close(err.ReadEnd());
+        err.CloseReadEnd();
         // SIGKILL, not a polite signal: a tool spinning after its work cannot be trusted to answer one.
         prctl(PR_SET_PDEATHSIG, SIGKILL);
         // We may have died between fork and prctl: then the signal never comes, so the child looks.
@@ -269,17 +242,16 @@ TChildProcess SpawnTiedToParent(const TChildPlan& plan, const std::string& progr
         RaiseOSError(forkErr, "fork");
     }
     // Opened while the child is unreaped, so it refers to exactly this child.
-    int pidfd = PidfdOpen(pid);
+    TOwnedFd pidfd(PidfdOpen(pid));
     // The pipe closes on exec with nothing in it, or carries the errno of what failed before it.
     int execErr = ReadExecResult(err.ReadEnd());
     if (execErr != 0) {
         int status;
         while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-        RetryClose(pidfd);
         RaiseOSError(execErr, program);
     }
-    return TChildProcess(pid, pidfd);
+    return TChildProcess(pid, pidfd.Release());
 }
 
 } // namespace
@@ -353,16 +325,7 @@ TChildProcess SpawnProcess(const TSpawnRequest& Request)
     // chdir) as its result, having reaped the failed child already.
     // The descriptors to become 0, 1 and 2 are first lifted above 2 (close-on-exec), so that one
     // sitting on another's target number cannot be overwritten before it is used.
-    std::vector<int> lifted;
-    struct TLifted {
-        std::vector<int>& fds;
-        ~TLifted()
-        {
-            for (int fd : fds) {
-                ::close(fd);
-            }
-        }
-    } liftedGuard{lifted};
+    TOwnedFd lifted[3];
     int source[3];
     for (int i = 0; i < 3; ++i) {
         source[i] = plan.stdio[i];
@@ -371,7 +334,7 @@ TChildProcess SpawnProcess(const TSpawnRequest& Request)
             if (moved < 0) {
                 RaiseOSError(errno, "fcntl");
             }
-            lifted.push_back(moved);
+            lifted[i].Reset(moved);
             source[i] = moved;
         }
     }
@@ -430,7 +393,7 @@ void SpawnDetached(const TSpawnRequest& Request)
     TErrorPipe err;
     pid_t pid = fork();
     if (pid == 0) {
-        ::close(err.ReadEnd());
+        err.CloseReadEnd();
         // The intermediate process ends at once; the grandchild is adopted by init, which reaps it.
         pid_t grandchild = fork();
         if (grandchild < 0) {
@@ -457,10 +420,9 @@ void SpawnDetached(const TSpawnRequest& Request)
 
 TChildProcess::TChildProcess(pid_t Pid, int PidFd) : FPid(Pid), FPidFd(PidFd) {}
 
-TChildProcess::TChildProcess(TChildProcess&& Other) noexcept : FPid(Other.FPid), FPidFd(Other.FPidFd)
+TChildProcess::TChildProcess(TChildProcess&& Other) noexcept : FPid(Other.FPid), FPidFd(std::move(Other.FPidFd))
 {
     Other.FPid = 0;
-    Other.FPidFd = -1;
 }
 
 TChildProcess& TChildProcess::operator=(TChildProcess&& Other) noexcept
@@ -468,9 +430,8 @@ TChildProcess& TChildProcess::operator=(TChildProcess&& Other) noexcept
     if (this != &Other) {
         Release();
         FPid = Other.FPid;
-        FPidFd = Other.FPidFd;
+        FPidFd = std::move(Other.FPidFd);
         Other.FPid = 0;
-        Other.FPidFd = -1;
     }
     return *this;
 }
@@ -485,8 +446,8 @@ bool TChildProcess::Signal(int Sig) const
     if (FPid <= 0) {
         return false;
     }
-    if (FPidFd >= 0) {
-        return PidfdSendSignal(FPidFd, Sig) == 0;
+    if (FPidFd.Get() >= 0) {
+        return PidfdSendSignal(FPidFd.Get(), Sig) == 0;
     }
     // Without a pidfd the pid is still safe: the child is unreaped, so the number is not reused.
     return ::kill(FPid, Sig) == 0;
@@ -521,7 +482,7 @@ int TChildProcess::PeekStatus(bool Block) const
     int flags = WEXITED | WNOWAIT | (Block ? 0 : WNOHANG);
     int r;
     do {
-        r = FPidFd >= 0 ? waitid(kPidfdIdType, static_cast<id_t>(FPidFd), &info, flags)
+        r = FPidFd.Get() >= 0 ? waitid(kPidfdIdType, static_cast<id_t>(FPidFd.Get()), &info, flags)
                         : waitid(P_PID, static_cast<id_t>(FPid), &info, flags);
     } while (r < 0 && errno == EINTR);
     if (r < 0 || info.si_pid == 0) {
@@ -551,8 +512,7 @@ int TChildProcess::Reap()
         }
     }
     FPid = 0;
-    RetryClose(FPidFd);
-    FPidFd = -1;
+    FPidFd.Close();
     return status;
 }
 
@@ -565,6 +525,5 @@ void TChildProcess::Release()
         }
     }
     FPid = 0;
-    RetryClose(FPidFd);
-    FPidFd = -1;
+    FPidFd.Close();
 }

@@ -3,6 +3,8 @@
 // directly, the parent's descriptors are never inherited (only the three the request names become the
 // child's 0, 1 and 2), and a failed start (a missing program, a bad working folder) raises in the parent
 // instead of showing up later as an odd exit code.
+#include "platform/sys/TOwnedFd.h"
+
 #include <sys/types.h>
 
 #include <string>
@@ -50,7 +52,7 @@ public:
 
     pid_t Pid() const { return FPid; }
     // Readable (poll POLLIN) once the child has ended; -1 when there is no child.
-    int PidFd() const { return FPidFd; }
+    int PidFd() const { return FPidFd.Get(); }
     bool Assigned() const { return FPid > 0; }
 
     // False when there is no child or it has already been reaped. Sent through the pidfd, so it can
@@ -72,7 +74,7 @@ public:
 
 private:
     pid_t FPid = 0;
-    int FPidFd = -1;
+    TOwnedFd FPidFd;
 };
 
 // Starts the child. Raises EOSError with the child's errno when the program cannot be started.

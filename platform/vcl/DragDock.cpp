@@ -232,8 +232,7 @@ bool Watch(TMsg& M)
 {
     TDragRun* r = Run().get();
     if (r == nullptr) return false;
-    TPoint p{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(M.lParam))),
-        static_cast<short>(HIWORD(static_cast<std::uintptr_t>(M.lParam)))};
+    TPoint p = ParamPoint(M.lParam);
     ClientToScreen(M.hwnd, p);
     switch (M.message) {
     case WM_MOUSEMOVE:

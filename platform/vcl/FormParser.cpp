@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Strings.h"
 
 namespace {
@@ -43,23 +44,14 @@ private:
     int Line = 1;
     int Depth = 0;
 
-    // One level deeper for the lifetime of the guard.
-    class TNesting {
-    public:
-        explicit TNesting(TParser& Parser) : FParser(Parser)
-        {
-            if (++FParser.Depth > MaxNesting) {
-                --FParser.Depth;
-                FParser.Error("Nesting too deep: more than " + IntToStr(MaxNesting) + " levels of objects, lists or collections");
-            }
-        }
-        ~TNesting() { --FParser.Depth; }
-        TNesting(const TNesting&) = delete;
-        TNesting& operator=(const TNesting&) = delete;
-
-    private:
-        TParser& FParser;
-    };
+    // One level deeper for the lifetime of the guard it returns.
+    TScopeExit Nest()
+    {
+        if (Depth >= MaxNesting)
+            Error("Nesting too deep: more than " + IntToStr(MaxNesting) + " levels of objects, lists or collections");
+        ++Depth;
+        return TScopeExit([this] { --Depth; });
+    }
 
     [[noreturn]] void Error(const std::string& msg) const { throw EReadError("Line " + IntToStr(Line) + ": " + msg); }
 
@@ -116,7 +108,7 @@ private:
 
     TFormObject ParseObject()
     {
-        const TNesting nesting(*this);
+        const TScopeExit nesting = Nest();
         TFormObject obj;
         obj.Line = Line;
         std::string kw = Ident();
@@ -174,7 +166,7 @@ private:
 
     TFormValue ParseValue()
     {
-        const TNesting nesting(*this);
+        const TScopeExit nesting = Nest();
         TFormValue v;
         v.Line = Line;
         char c = Peek();

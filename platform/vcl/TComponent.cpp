@@ -43,14 +43,6 @@ bool IsValidIdent(const std::string& Name)
     return std::all_of(Name.begin() + 1, Name.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
 }
 
-// Removes one Item, looking from the end: components go last first, so what goes is found near the end
-// even in the long lists of a window with many rows.
-void EraseLast(std::vector<TComponent*>& List, TComponent* Item)
-{
-    const auto it = std::find(List.rbegin(), List.rend(), Item);
-    if (it != List.rend()) List.erase(std::next(it).base());
-}
-
 } // namespace
 
 TComponent::TComponent(TComponent* AOwner)
@@ -92,9 +84,8 @@ TComponent* TComponent::Components(int Index) const
 TComponent* TComponent::FindComponent(const std::string& AName) const
 {
     if (AName.empty()) return nullptr;
-    for (TComponent* c : FComponents)
-        if (SameText(c->FName, AName)) return c;
-    return nullptr;
+    const auto found = FNames.find(UpperCase(AName));
+    return found == FNames.end() ? nullptr : found->second;
 }
 
 void TComponent::SetName(const std::string& Value)
@@ -105,7 +96,17 @@ void TComponent::SetName(const std::string& Value)
         FOwner->ValidateRename(this, FName, Value);
     else
         ValidateRename(nullptr, FName, Value);
-    FName = Value;
+    const std::string old = std::exchange(FName, Value);
+    if (FOwner != nullptr) FOwner->Rename(this, old, Value);
+}
+
+void TComponent::Rename(TComponent* AComponent, const std::string& OldName, const std::string& Value)
+{
+    if (!OldName.empty()) {
+        const auto found = FNames.find(UpperCase(OldName));
+        if (found != FNames.end() && found->second == AComponent) FNames.erase(found);
+    }
+    if (!Value.empty()) FNames[UpperCase(Value)] = AComponent;
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName)
@@ -118,6 +119,7 @@ void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurNa
 void TComponent::Insert(TComponent* AComponent)
 {
     FComponents.push_back(AComponent);
+    Rename(AComponent, "", AComponent->FName);
     if (AComponent->FHearsOwner) FListeners.push_back(AComponent);
     AComponent->FOwner = this;
 }
@@ -125,6 +127,7 @@ void TComponent::Insert(TComponent* AComponent)
 void TComponent::Remove(TComponent* AComponent)
 {
     EraseLast(FComponents, AComponent);
+    Rename(AComponent, AComponent->FName, "");
     if (AComponent->FHearsOwner) EraseLast(FListeners, AComponent);
     AComponent->FOwner = nullptr;
 }

@@ -2,10 +2,12 @@
 // The root of the component model: TObject, TPersistent and TComponent. Components form an
 // ownership tree (an owner deletes what it owns) and tell each other when one goes away, so that
 // no component keeps a pointer to a freed one.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -13,6 +15,14 @@
 
 // A bad component name, or a name that a sibling already has.
 class EComponentError : public Exception { using Exception::Exception; };
+
+// Removes one Item from List, looking from the end: components and controls go last first, so what goes
+// is found at once even in the long lists of a window of thousands.
+template <class T> void EraseLast(std::vector<T*>& List, const T* Item)
+{
+    const auto it = std::find(List.rbegin(), List.rend(), Item);
+    if (it != List.rend()) List.erase(std::next(it).base());
+}
 
 class TReader;
 class TWriter;
@@ -203,11 +213,16 @@ private:
     // Ends the pair unless a link of either names the other, or FreeNotification asked for it.
     void UnpairUnlessNeeded(TComponent* AComponent);
     bool LinksName(const TComponent* AComponent) const;
+    // Keeps FNames in step when an owned component takes Value for OldName.
+    void Rename(TComponent* AComponent, const std::string& OldName, const std::string& Value);
 
     std::string FName;
     int FTag = 0;
     TComponent* FOwner = nullptr;
     std::vector<TComponent*> FComponents;
+    // The named ones among FComponents by their name in capitals (names compare without case), so that
+    // naming each control of a form of thousands does not look through all its siblings.
+    std::unordered_map<std::string, TComponent*> FNames;
     std::vector<TComponent*> FFreeNotifies;
     // The pairs of FFreeNotifies that FreeNotification asked for (on either side), kept on both sides:
     // a link letting go must not end them.

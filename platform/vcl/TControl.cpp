@@ -478,7 +478,7 @@ void TControl::WndProc(TMessage& Message)
         FControlState.Exclude(csLButtonDown).Exclude(csClicked);
         return;
     case WM_CONTEXTMENU: {
-        TPoint p{static_cast<short>(LOWORD(static_cast<std::uintptr_t>(Message.LParam))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(Message.LParam)))};
+        TPoint p = ParamPoint(Message.LParam);
         if (DoContextPopup(p)) Message.Result = 1;
         return;
     }

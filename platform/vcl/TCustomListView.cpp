@@ -1037,7 +1037,7 @@ LRESULT TCustomListView::HeaderProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
     }
     case WM_LBUTTONDOWN: {
         HDHITTESTINFO info;
-        info.pt = {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
+        info.pt = ParamPoint(L);
         HeaderProc(H, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
         FHeaderDown = info.flags == HHT_ONHEADER ? info.iItem : -1;
         if (info.flags == HHT_ONDIVIDER) {
@@ -1065,7 +1065,7 @@ LRESULT TCustomListView::HeaderProc(HWND H, UINT Msg, WPARAM W, LPARAM L)
             return 0;
         }
         HDHITTESTINFO info;
-        info.pt = {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
+        info.pt = ParamPoint(L);
         HeaderProc(H, HDM_HITTEST, 0, reinterpret_cast<LPARAM>(&info));
         const int down = FHeaderDown;
         FHeaderDown = -1;

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "platform/gfx/Drawing.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/ScrollInfo.h"
 #include "platform/vcl/TApplication.h"
@@ -24,10 +25,6 @@ std::unordered_map<HWND, TWinControl*>& WindowMap()
 TWinControl* gCreating = nullptr;
 std::unordered_set<std::string> gRegistered;
 
-TPoint MousePoint(LPARAM l)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))};
-}
 LPARAM PointParam(TPoint p) { return MAKELPARAM(p.X, p.Y); }
 
 bool IsMouseMessage(UINT m) { return m >= WM_MOUSEFIRST && m <= WM_MBUTTONDBLCLK; }
@@ -270,12 +267,12 @@ void TWinControl::RemoveControl(TControl* AControl)
     if (GetMouseControl() == AControl) SetMouseControl(nullptr);
     if (auto* w = dynamic_cast<TWinControl*>(AControl)) {
         if (w->FHandle != 0 && !w->ComponentState().Contains(csDestroying)) w->DestroyHandle();
-        FWinControls.erase(std::remove(FWinControls.begin(), FWinControls.end(), w), FWinControls.end());
-        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), w), FTabList.end());
+        EraseLast(FWinControls, w);
+        EraseLast(FTabList, w);
         if (auto* form = GetParentForm()) form->ControlRemoved(w);
     } else {
         AControl->Invalidate();
-        FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+        EraseLast(FControls, AControl);
     }
     AControl->FParent = nullptr;
     if (AControl->FAlign != alNone && !Going()) Realign();
@@ -420,14 +417,8 @@ TPoint TWinControl::ClientOrigin() const
 
 void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    FInSetBounds = true;
-    try {
-        TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-    } catch (...) {
-        FInSetBounds = false;
-        throw;
-    }
-    FInSetBounds = false;
+    const TValueGuard inSetBounds(FInSetBounds);
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 
 void TWinControl::BoundsChanged(const TRect& OldBounds)
@@ -469,16 +460,12 @@ void TWinControl::AlignAll()
         FAlignPending = true;
         return;
     }
-    FInAlign = true;
-    try {
+    {
+        const TValueGuard inAlign(FInAlign);
         TRect r = ClientRect();
         AdjustClientRect(r);
         AlignControls(nullptr, r);
-    } catch (...) {
-        FInAlign = false;
-        throw;
     }
-    FInAlign = false;
     if (FAlignPending) {
         FAlignPending = false;
         AlignAll();
@@ -720,37 +707,27 @@ void TWinControl::PaintControls(HDC DC, TControl* First)
         TRect tmp;
         if (!IntersectRect(tmp, box, c->BoundsRect())) continue;
         const int saved = SaveDC(DC);
+        const TScopeExit restore([DC, saved] { RestoreDC(DC, saved); });
         TPoint org;
         GetViewportOrgEx(DC, &org);
         SetViewportOrgEx(DC, org.X + c->FLeft, org.Y + c->FTop, nullptr);
         IntersectClipRect(DC, 0, 0, c->FWidth, c->FHeight);
-        try {
-            c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        } catch (...) {
-            RestoreDC(DC, saved);
-            throw;
-        }
-        RestoreDC(DC, saved);
+        c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
     }
 }
 
 void TWinControl::PaintTo(HDC DC, int X, int Y)
 {
     const int saved = SaveDC(DC);
+    const TScopeExit restore([DC, saved] { RestoreDC(DC, saved); });
     TPoint org;
     GetViewportOrgEx(DC, &org);
     SetViewportOrgEx(DC, org.X + X, org.Y + Y, nullptr);
     IntersectClipRect(DC, 0, 0, FWidth, FHeight);
-    try {
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
-        Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
-        for (TWinControl* c : FWinControls)
-            if (c->FVisible) c->PaintTo(DC, c->FLeft, c->FTop);
-    } catch (...) {
-        RestoreDC(DC, saved);
-        throw;
-    }
-    RestoreDC(DC, saved);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+    Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
+    for (TWinControl* c : FWinControls)
+        if (c->FVisible) c->PaintTo(DC, c->FLeft, c->FTop);
 }
 
 void TWinControl::PaintHandler(TMessage& Message)
@@ -763,14 +740,9 @@ void TWinControl::PaintHandler(TMessage& Message)
     }
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(FHandle, &ps);
-    try {
-        PaintWindow(dc);
-        PaintControls(dc, nullptr);
-    } catch (...) {
-        EndPaint(FHandle, &ps);
-        throw;
-    }
-    EndPaint(FHandle, &ps);
+    const TScopeExit endPaint([this, &ps] { EndPaint(FHandle, &ps); });
+    PaintWindow(dc);
+    PaintControls(dc, nullptr);
 }
 
 // ---- keys ----
@@ -859,13 +831,8 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
         HDC dc = reinterpret_cast<HDC>(Message.WParam);
         if (dc == nullptr) return;
         const int saved = SaveDC(dc);
-        try {
-            PaintHandler(Message);
-        } catch (...) {
-            RestoreDC(dc, saved);
-            throw;
-        }
-        RestoreDC(dc, saved);
+        const TScopeExit restore([dc, saved] { RestoreDC(dc, saved); });
+        PaintHandler(Message);
         return;
     }
     case WM_ERASEBKGND: {
@@ -1012,7 +979,7 @@ void TWinControl::HandleWindowMessage(TMessage& Message, bool& Handled)
 void TWinControl::WndProc(TMessage& Message)
 {
     if (IsMouseMessage(Message.Msg) && FHandle != 0) {
-        TPoint p = MousePoint(Message.LParam);
+        TPoint p = ParamPoint(Message.LParam);
         // A graphic child that holds the mouse, or is under it, gets the message in its own coordinates.
         TControl* target = nullptr;
         TControl* capture = GetCaptureControl();

@@ -372,6 +372,16 @@ void Convert(const TInputEvent& e)
         if (IsAlive(e.Window) && (Find(e.Window)->Style & WS_MINIMIZE))
             SetShowState(e.Window, Find(e.Window)->RestoreMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL, true);
         break;
+    case TInputKind::Maximized:
+        // The window manager's own maximise: the window takes the state with the place it was given,
+        // and keeps the one it had for the restore.
+        if (IsAlive(e.Window))
+            SetShowState(e.Window, SW_SHOWMAXIMIZED, true, &e.Bounds);
+        break;
+    case TInputKind::RestoredFromMaximized:
+        if (IsAlive(e.Window) && (Find(e.Window)->Style & WS_MAXIMIZE))
+            SetShowState(e.Window, SW_SHOWNORMAL, true);
+        break;
     case TInputKind::TrayMouseMove:
     case TInputKind::TrayButtonDown:
     case TInputKind::TrayButtonUp:

@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "platform/backend/Backend.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/win/Input.h"
 #include "platform/win/Paint.h"
 #include "platform/win/WinInternal.h"
@@ -365,17 +366,11 @@ LRESULT DispatchMessage(const TMsg* m)
         UINT_PTR id = t->Id;
         TIMERPROC proc = t->Proc;
         t->Running = true;
-        struct TDone {
-            HWND H;
-            UINT_PTR Id;
-            std::uint64_t Serial;
-            ~TDone()
-            {
-                // Only the same timer is released: SetTimer inside the handler made a fresh one.
-                if (TTimer* t = FindTimer(H, Id); t && t->Serial == Serial)
-                    t->Running = false;
-            }
-        } done{h, id, serial};
+        const TScopeExit done([h, id, serial] {
+            // Only the same timer is released: SetTimer inside the handler made a fresh one.
+            if (TTimer* t = FindTimer(h, id); t && t->Serial == serial)
+                t->Running = false;
+        });
         if (proc) {
             proc(h, WM_TIMER, id, m->time);
             return 0;
@@ -387,10 +382,7 @@ LRESULT DispatchMessage(const TMsg* m)
     if (m->message == WM_PAINT) {
         // Even when the handler throws, the window counts as painted: otherwise a failing paint
         // handler would be called again and again.
-        struct TPainted {
-            HWND H;
-            ~TPainted() { PaintDispatched(H); }
-        } painted{m->hwnd};
+        const TScopeExit painted([h = m->hwnd] { PaintDispatched(h); });
         return SendMessage(m->hwnd, WM_PAINT, 0, 0);
     }
     return SendMessage(m->hwnd, m->message, m->wParam, m->lParam);

@@ -20,11 +20,6 @@ constexpr int CaptionHeight = 18;
 constexpr int ToolCaptionHeight = 15;
 constexpr int SizingCorner = 12;
 
-TPoint ParamPoint(LPARAM l)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(l))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(l)))};
-}
-
 bool HasCaption(DWORD style) { return (style & WS_CAPTION) == WS_CAPTION; }
 
 int FrameWidth(DWORD style, DWORD exStyle)
@@ -291,7 +286,7 @@ TRect DefaultFrameInsets(DWORD style, DWORD exStyle)
     return r;
 }
 
-void SetShowState(HWND h, int state, bool byDisplay)
+void SetShowState(HWND h, int state, bool byDisplay, const TRect* displayBounds)
 {
     TWindowRec* w = Find(h);
     if (!w)
@@ -314,22 +309,33 @@ void SetShowState(HWND h, int state, bool byDisplay)
         if (GetActiveWindow() == h)
             SetActiveWindow(0);
     } else if (state == SW_SHOWMAXIMIZED) {
+        // An iconified window the window manager maximised comes back maximised with its restore.
+        if (displayBounds && wasMinimized) {
+            w->RestoreMaximized = true;
+            return;
+        }
         MINMAXINFO mmi = QueryMinMax(h);
         if (!(w = Find(h)))
             return;
+        // Maximised by the window manager, the window has the place it was given; the limits the
+        // window sets itself are for the program's own maximise.
+        const TRect place = displayBounds ? *displayBounds : Bounds(mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y);
         w->Style = (w->Style & ~WS_MINIMIZE) | WS_MAXIMIZE;
         w->ShowState = SW_SHOWMAXIMIZED;
         if (wasMinimized && w->Top && !byDisplay)
             w->Top->Restore();
-        SetWindowPos(h, 0, mmi.ptMaxPosition.X, mmi.ptMaxPosition.Y, mmi.ptMaxSize.X, mmi.ptMaxSize.Y,
-            SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        SetWindowPos(h, 0, place.Left, place.Top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     } else {
         if (wasNormal)
             return;
+        const bool wasMaximized = w->Style & WS_MAXIMIZE;
         w->Style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
         w->ShowState = SW_SHOWNORMAL;
         if (wasMinimized && w->Top && !byDisplay)
             w->Top->Restore();
+        // Restored by the program, a window the window manager maximised must be let go there too.
+        if (wasMaximized && w->Top && !byDisplay)
+            w->Top->Unmaximize();
         TRect n = w->NormalRect;
         SetWindowPos(h, 0, n.Left, n.Top, n.Width(), n.Height(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     }

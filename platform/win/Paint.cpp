@@ -9,6 +9,7 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/gfx/Drawing.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/win/MessageQueue.h"
 #include "platform/win/NativeChild.h"
 #include "platform/win/WinInternal.h"
@@ -154,10 +155,7 @@ void ValidateIn(HWND h, const TRegionShape* area, UINT flags)
 // WM_PAINT to h; the window counts as painted afterwards even when its handler throws.
 void PaintGuarded(HWND h)
 {
-    struct TPainted {
-        HWND H;
-        ~TPainted() { PaintDispatched(H); }
-    } painted{h};
+    const TScopeExit painted([h] { PaintDispatched(h); });
     SendMessage(h, WM_PAINT, 0, 0);
 }
 

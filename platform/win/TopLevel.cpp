@@ -14,6 +14,26 @@ bool IsPopup(const TWindowRec& w)
     return (w.ExStyle & WS_EX_NOACTIVATE) || ((w.Style & WS_POPUP) && (w.ExStyle & WS_EX_TOOLWINDOW));
 }
 
+// Whether the window manager may size the window, and within which limits: a window with sizing borders
+// may be sized by it as well, within the limits its own sizing keeps. False when the window went while
+// its limits were asked for.
+bool SizeableOnDisplay(HWND h, bool popup, TBackendWindowParams& p)
+{
+    TWindowRec* w = Find(h);
+    p.Sizeable = w && (w->Style & WS_THICKFRAME) && !(w->Style & WS_CHILD) && !popup;
+    p.MinSize = p.MaxSize = TPoint{};
+    if (!p.Sizeable)
+        return w != nullptr;
+    const MINMAXINFO limits = QueryMinMax(h);
+    if (!Find(h))
+        return false;
+    p.MinSize = limits.ptMinTrackSize;
+    // The default has no real upper limit; only one the window sets itself is passed on.
+    if (limits.ptMaxTrackSize.X < 32000 && limits.ptMaxTrackSize.Y < 32000)
+        p.MaxSize = limits.ptMaxTrackSize;
+    return true;
+}
+
 }  // namespace
 
 namespace WinInternal {
@@ -34,18 +54,8 @@ void SyncTopLevel(HWND h, UINT flags, bool wasVisible)
         p.TopMost = w->ExStyle & WS_EX_TOPMOST;
         p.ToolWindow = w->ExStyle & WS_EX_TOOLWINDOW;
         p.Title = w->Text;
-        // A window with sizing borders may be sized by the window manager as well, within the limits
-        // its own sizing keeps.
-        p.Sizeable = (w->Style & WS_THICKFRAME) && !(w->Style & WS_CHILD) && !p.Popup;
-        if (p.Sizeable) {
-            const MINMAXINFO limits = QueryMinMax(h);
-            if (!(w = Find(h)))
-                return;
-            p.MinSize = limits.ptMinTrackSize;
-            // The default has no real upper limit; only one the window sets itself is passed on.
-            if (limits.ptMaxTrackSize.X < 32000 && limits.ptMaxTrackSize.Y < 32000)
-                p.MaxSize = limits.ptMaxTrackSize;
-        }
+        if (!SizeableOnDisplay(h, p.Popup, p))
+            return;
         auto top = Backend().CreateWindow(p);
         if (!(w = Find(h)))
             return;
@@ -112,6 +122,17 @@ void ExStyleChanged(HWND h, DWORD before)
     }
     if (((before ^ w->ExStyle) & WS_EX_TOPMOST) && w->Top)
         w->Top->SetTopMost(w->ExStyle & WS_EX_TOPMOST);
+}
+
+void StyleChanged(HWND h, DWORD before)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !w->Top || w->NoActivateTop || !((before ^ w->Style) & WS_THICKFRAME))
+        return;
+    TBackendWindowParams p;
+    if (!SizeableOnDisplay(h, false, p) || !(w = Find(h)) || !w->Top)
+        return;
+    w->Top->SetSizeable(p.Sizeable, p.MinSize, p.MaxSize);
 }
 
 void TopLevelFocus(HWND h)

@@ -144,11 +144,14 @@ TRect DefaultFrameInsets(DWORD style, DWORD exStyle);
 // The window's size limits and maximised place, as its procedure answers WM_GETMINMAXINFO.
 MINMAXINFO QueryMinMax(HWND h);
 // `byDisplay`: the display already shows that state (a taskbar restored the window); it is not asked again.
-void SetShowState(HWND h, int state, bool byDisplay = false);
+// `displayBounds`: where the display's window manager put the window it maximised.
+void SetShowState(HWND h, int state, bool byDisplay = false, const TRect* displayBounds = nullptr);
 
 // Top-level windows and the backend (TopLevel.cpp).
 void SyncTopLevel(HWND h, UINT swpFlags, bool wasVisible);
 void ExStyleChanged(HWND h, DWORD before);
+// The window's sizing borders came or went: the window manager may size it, or no more.
+void StyleChanged(HWND h, DWORD before);
 void TopLevelFocus(HWND h);
 // Puts a window shown since the last flush on the display, now that its picture is ready.
 void ShowWhenPainted(HWND h);

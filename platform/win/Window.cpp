@@ -530,8 +530,12 @@ LONG_PTR SetWindowLongPtr(HWND h, int index, LONG_PTR value)
     case GWL_STYLE: {
         DWORD s = static_cast<DWORD>(value);
         DWORD visible = w->Style & WS_VISIBLE;
+        const DWORD before = w->Style;
         // Visibility changes go through ShowWindow; the bit itself is kept honest here.
         w->Style = (s & ~WS_VISIBLE) | visible;
+        WinInternal::StyleChanged(h, before);
+        if (!(w = Find(h)))
+            return old;
         if ((s & WS_VISIBLE) && !visible)
             ShowWindow(h, SW_SHOWNA);
         else if (!(s & WS_VISIBLE) && visible)
@@ -776,6 +780,17 @@ BOOL IsZoomed(HWND h)
 {
     TWindowRec* w = Find(h);
     return w && (w->Style & WS_MAXIMIZE) ? TRUE : FALSE;
+}
+
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement)
+{
+    TWindowRec* w = Find(h);
+    if (!w || !placement)
+        return FALSE;
+    const bool normal = !(w->Style & (WS_MINIMIZE | WS_MAXIMIZE));
+    placement->showCmd = (w->Style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : (w->Style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+    placement->rcNormalPosition = normal ? w->Rect : w->NormalRect;
+    return TRUE;
 }
 
 BOOL EnableWindow(HWND h, BOOL enable)

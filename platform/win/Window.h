@@ -258,6 +258,13 @@ BOOL BringWindowToTop(HWND h);
 BOOL IsWindowVisible(HWND h);   // itself and every ancestor visible
 BOOL IsIconic(HWND h);
 BOOL IsZoomed(HWND h);
+// Where a window is shown and where it goes back to when it is restored (the other fields of the
+// system's record are not kept).
+struct WINDOWPLACEMENT {
+    UINT showCmd = 0;          // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+    TRect rcNormalPosition;    // the window's rectangle in its normal state
+};
+BOOL GetWindowPlacement(HWND h, WINDOWPLACEMENT* placement);
 BOOL EnableWindow(HWND h, BOOL enable);   // returns whether it was disabled before
 BOOL IsWindowEnabled(HWND h);
 

@@ -18,6 +18,9 @@ class TCustomImageList;
 class TTimer;
 class TFont;
 
+// The plain look (no skin, or an entry without pictures): a control under the mouse is filled with
+// SkinHotFill, a pressed one with SkinPressedFill, both framed in SkinNavyFrame. Every control and menu
+// that draws that look takes the colours from here.
 constexpr TColor SkinHotFill = static_cast<TColor>(13811126);     // red 182, green 189, blue 210
 constexpr TColor SkinPressedFill = static_cast<TColor>(11899781); // red 133, green 147, blue 181
 constexpr TColor SkinNavyFrame = static_cast<TColor>(8388608);

@@ -13,6 +13,21 @@ TskEditContextMenu::TskEditContextMenu(TCustomEdit* Edit) : FEdit(Edit), FMenu(E
 
 TskEditContextMenu::~TskEditContextMenu() { Free(); }
 
+bool TskEditContextMenu::AnswerRequest(TMessage& Message, const std::function<bool(TPoint, TShiftState)>& Release,
+                                       const std::function<void(TPoint)>& Open)
+{
+    if (FEdit->PopupMenu() != nullptr) return false;
+    if (Message.Msg == WM_CONTEXTMENU) {
+        Open(ParamPoint(Message.LParam));
+        Message.Result = 1;
+        return true;
+    }
+    if (Message.Msg != WM_RBUTTONUP || !FEdit->Enabled()) return false;
+    const TPoint p = ParamPoint(Message.LParam);
+    if (Release(p, KeysToShiftState(Message.WParam))) Open(FEdit->ClientToScreen(p));
+    return true;
+}
+
 void TskEditContextMenu::Build(const TskSkinData* Skin, bool Writable)
 {
     Free();

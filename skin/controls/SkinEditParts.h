@@ -7,6 +7,8 @@
 // skinned popup-menu class (which lives above the controls) is registered, the menu is one of those,
 // found by class name. Its PopupComponent is the edit: the menu tells it WM_CLOSESKINMENU when it closes
 // and WM_AFTERSKINMENUCLICK after a chosen command ran, and the edit frees the menu then.
+#include <functional>
+
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TMenu.h"
 
@@ -26,6 +28,13 @@ public:
     // (nullptr: the built-in ones); without Writable the commands that change the text are disabled.
     void Show(TPoint ScreenPos, const TskSkinData* Skin, bool Writable);
     void Free();
+    // Answers the edit's requests for the menu when it has no PopupMenu of its own: WM_CONTEXTMENU, and a
+    // right-button release of an enabled edit; true when Message was one of them. A release goes to the
+    // edit's own mouse-up first through Release (its MouseUp, then OnContextPopup), which says whether the
+    // menu still opens: not when the edit is being freed or the handler took the request. Open shows the
+    // menu at a screen point (with the edit's skin and writability).
+    bool AnswerRequest(TMessage& Message, const std::function<bool(TPoint ClientPos, TShiftState Shift)>& Release,
+                       const std::function<void(TPoint ScreenPos)>& Open);
 
 private:
     void Build(const TskSkinData* Skin, bool Writable);

@@ -14,11 +14,6 @@
 
 namespace {
 
-TPoint ParamPoint(LPARAM L)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
-}
-
 // The skinned frame and popup-menu classes live above the controls; they are reached through the class
 // registry by name, so an edit works (with plain menus and built-in texts) where they are not linked in.
 bool IsInstanceOfRegistered(const TComponent* C, const char* ClassName)
@@ -42,6 +37,7 @@ void TskCustomEdit::SetReadOnly(bool Value) { FReadOnly = Value; }
 
 void TskCustomEdit::SetTransparent(bool Value)
 {
+    if (Value == FTransparent) return;
     FTransparent = Value;
     RecreateWnd();
 }
@@ -158,22 +154,14 @@ void TskCustomEdit::WndProc(TMessage& Message)
         FMouseDown = false;
         break;
     case WM_RBUTTONUP:
-        if (PopupMenu() == nullptr && Enabled() && !Designing()) {
-            const TPoint p = ParamPoint(Message.LParam);
-            MouseUp(mbRight, KeysToShiftState(Message.WParam), p.X, p.Y);
-            if (ComponentState().Contains(csDestroying)) return;
-            const TPoint screen = ClientToScreen(p);
-            if (!DoContextPopup(screen)) ShowEditContextMenu(screen);
-            return;
-        }
+    case WM_CONTEXTMENU: {
+        auto release = [this](TPoint P, TShiftState Shift) {
+            MouseUp(mbRight, Shift, P.X, P.Y);
+            return !ComponentState().Contains(csDestroying) && !DoContextPopup(ClientToScreen(P));
+        };
+        if (!Designing() && FMenu.AnswerRequest(Message, release, [this](TPoint P) { ShowEditContextMenu(P); })) return;
         break;
-    case WM_CONTEXTMENU:
-        if (PopupMenu() == nullptr && !Designing()) {
-            ShowEditContextMenu(ParamPoint(Message.LParam));
-            Message.Result = 1;
-            return;
-        }
-        break;
+    }
     case WM_AFTERSKINMENUCLICK:
         FMenu.Free();
         return;

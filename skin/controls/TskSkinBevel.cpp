@@ -16,6 +16,7 @@ void TskSkinBevel::SetSkinData(TskSkinData* Value)
 
 void TskSkinBevel::SetDividerMode(bool Value)
 {
+    if (Value == FDividerMode) return;
     FDividerMode = Value;
     Repaint();
 }

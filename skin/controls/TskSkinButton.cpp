@@ -1,6 +1,5 @@
 #include "skin/controls/TskSkinButton.h"
 
-#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/WinApi.h"
@@ -163,12 +162,7 @@ void TskSkinButton::HideGlow()
 
 bool TskSkinButton::TakeFocusForPress()
 {
-    if (!FCanFocused || Focused() || Designing()) return true;
-    {
-        TFlagGuard takingFocus(FTakingFocus);
-        if (CanFocus()) SetFocus();
-    }
-    return Focused();
+    return !FCanFocused || TakeFocusOnPress();
 }
 
 void TskSkinButton::KeyDown(WORD& Key, TShiftState Shift)
@@ -239,7 +233,7 @@ void TskSkinButton::WndProc(TMessage& Message)
         return;
     case CN_COMMAND:
         // The notification a press sends while it focuses the button is not a click of its own.
-        if (FTakingFocus) return;
+        if (TakingFocus()) return;
         Inherited::WndProc(Message);
         return;
     case CM_FOCUSCHANGED: {

@@ -76,7 +76,6 @@ private:
     bool FAlwaysShowLayeredFrame = false;
 
     bool FActive = false;
-    bool FTakingFocus = false;
     TskLayerManager* FLayer;
 
     // Copied from the entry.

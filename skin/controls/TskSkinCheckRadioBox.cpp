@@ -1,7 +1,6 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinRects.h"
@@ -54,12 +53,14 @@ void TskSkinCheckRadioBox::SetState(TCheckBoxState Value)
 
 void TskSkinCheckRadioBox::SetAllowGrayed(bool Value)
 {
+    if (Value == FAllowGrayed) return;
     FAllowGrayed = Value;
     Repaint();
 }
 
 void TskSkinCheckRadioBox::SetRadio(bool Value)
 {
+    if (Value == FRadio) return;
     FRadio = Value;
     if (Designing() && !ComponentState().Contains(csLoading)) {
         SetSkinDataName(Value ? "radiobox" : "checkbox");
@@ -70,6 +71,7 @@ void TskSkinCheckRadioBox::SetRadio(bool Value)
 
 void TskSkinCheckRadioBox::SetFlat(bool Value)
 {
+    if (Value == FFlat) return;
     FFlat = Value;
     Repaint();
 }
@@ -83,12 +85,14 @@ void TskSkinCheckRadioBox::SetWordWrap(bool Value)
 
 void TskSkinCheckRadioBox::SetImages(TCustomImageList* Value)
 {
+    if (Value == FImages) return;
     FImages = Value;
     Repaint();
 }
 
 void TskSkinCheckRadioBox::SetImageIndex(int Value)
 {
+    if (Value == FImageIndex) return;
     FImageIndex = Value;
     Repaint();
 }
@@ -397,14 +401,8 @@ void TskSkinCheckRadioBox::Toggle()
 
 void TskSkinCheckRadioBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    if (Button == mbLeft && FCanFocused && !Focused() && !Designing()) {
-        {
-            TFlagGuard takingFocus(FTakingFocus);
-            if (CanFocus()) SetFocus();
-        }
-        // A press that could not take the focus goes no further.
-        if (!Focused()) return;
-    }
+    // A press that could not take the focus goes no further.
+    if (Button == mbLeft && FCanFocused && !TakeFocusOnPress()) return;
     if (Button == mbLeft && !FMouseIn) {
         FMouseIn = true;
         Repaint();
@@ -467,7 +465,7 @@ void TskSkinCheckRadioBox::WndProc(TMessage& Message)
         return;
     case CN_COMMAND:
         // The notification a press sends while it focuses the box is not a toggle of its own.
-        if (FTakingFocus) return;
+        if (TakingFocus()) return;
         TskSkinCustomControl::WndProc(Message);
         return;
     case WM_MOVE:

@@ -87,7 +87,6 @@ private:
     bool FCanFocused = true;
     bool FUseSkinFontColor = true;
     bool FMouseIn = false;
-    bool FTakingFocus = false;
     TskButtonMorph FMorph{[this] { return Hot(); }, [this] { Repaint(); }};
 
     // Copied from the entry.

@@ -1,7 +1,7 @@
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/SkinNinePart.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/win/WinApi.h"
 #include "skin/controls/SkinTileDraw.h"
@@ -36,6 +36,16 @@ void TskSkinControl::SendParentBackgroundChanged()
     }
 }
 
+bool TskSkinControl::TakeFocusOnPress()
+{
+    if (Focused() || Designing()) return true;
+    {
+        TValueGuard takingFocus(FTakingFocus);
+        if (CanFocus()) SetFocus();
+    }
+    return Focused();
+}
+
 void TskSkinControl::PaintOnErase(TMessage& Message)
 {
     if (!FInPaint && Message.WParam != 0) PaintWindow(reinterpret_cast<HDC>(Message.WParam));
@@ -45,7 +55,7 @@ void TskSkinControl::PaintOnErase(TMessage& Message)
 void TskSkinControl::WndProc(TMessage& Message)
 {
     if (Message.Msg != WM_PAINT) return TskSkinLinkedControl<TCustomControl>::WndProc(Message);
-    TFlagGuard inPaint(FInPaint);
+    TValueGuard inPaint(FInPaint);
     TCustomControl::WndProc(Message);
 }
 

@@ -24,8 +24,18 @@ protected:
     // the erase comes from the control's own paint (which paints it anyway). For controls whose picture
     // a parent may gather into one device context with its own.
     void PaintOnErase(TMessage& Message);
+    // Takes the focus for a press, as a control that takes it does before it acts on the press; true
+    // when the control has it afterwards (it had it already, it is being designed, or it took it), false
+    // when it cannot take it or a handler of the focus change moved it on: the press then goes no
+    // further. While the focus moves, TakingFocus() is true, so that the command the move sends is not
+    // taken for one of the press's own.
+    bool TakeFocusOnPress();
+    bool TakingFocus() const { return FTakingFocus; }
 
     bool FInPaint = false;
+
+private:
+    bool FTakingFocus = false;
 };
 
 class TskSkinCustomControl : public TskSkinResizableControl<TskSkinControl> {

@@ -164,23 +164,16 @@ void TskSkinCoolBar::WndProc(TMessage& Message)
         Message.Result = 1;
         return;
     case CM_PAINTSKINFRAME:
-        ReadEntry();
-        if (Message.WParam != 0 && FSkinBevel) {
-            PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = SkinFramePainted;
-        } else {
-            Message.Result = 0;
-        }
-        return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2) {
+    case CM_PAINTSKINFRAME2: {
+        auto paint = [this](HDC DC, bool) {
             ReadEntry();
-            if (Message.WParam != 0 && FSkinBevel) PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = SkinFramePainted2;
-            return;
-        }
-        TCoolBar::WndProc(Message);
+            if (DC == nullptr || !FSkinBevel) return false;
+            PaintFrame(DC);
+            return true;
+        };
+        if (!AnswerPaintSkinFrame(Message, paint)) TCoolBar::WndProc(Message);
         return;
+    }
     default:
         TCoolBar::WndProc(Message);
     }

@@ -4,11 +4,12 @@
 
 #include "platform/gfx/Text.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomEdit.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/WinApi.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinNinePart.h"
 #include "skin/controls/TskComboEditPart.h"
 #include "skin/controls/TskCustomEdit.h"
@@ -27,9 +28,6 @@
 
 namespace {
 
-constexpr TColor NavyFrame = 8388608;
-constexpr TColor HotFill = 13811126;     // RGB(0xB6, 0xBD, 0xD2)
-constexpr TColor PressedFill = 11899781; // RGB(0x85, 0x93, 0xB5)
 constexpr std::uint64_t SearchPause = 500;
 constexpr std::uint64_t CompletionPause = 200;
 // Charsets whose input methods deliver whole words: every key-up there may end a word.
@@ -38,15 +36,6 @@ constexpr int Gb2312Charset = 134;
 constexpr int Big5Charset = 136;
 
 int CodePoints(const std::string& S) { return static_cast<int>(Utf8ToChars(S).size()); }
-
-void FrameAndFill(TCanvas* C, const TRect& R, TColor Frame, TColor Fill)
-{
-    C->Brush()->SetStyle(bsSolid);
-    C->Brush()->SetColor(Fill);
-    C->FillRect(R);
-    C->Brush()->SetColor(Frame);
-    C->FrameRect(R);
-}
 
 } // namespace
 
@@ -163,18 +152,21 @@ void TskSkinCustomComboBox::SetToolButtonStyle(bool Value)
 
 void TskSkinCustomComboBox::SetHideSelection(bool Value)
 {
+    if (Value == FHideSelection) return;
     FHideSelection = Value;
     if (FEditPart != nullptr) EditPart()->SetHideSelection(Value);
 }
 
 void TskSkinCustomComboBox::SetCharCase(TEditCharCase Value)
 {
+    if (Value == FCharCase) return;
     FCharCase = Value;
     if (FEditPart != nullptr) EditPart()->SetCharCase(Value);
 }
 
 void TskSkinCustomComboBox::SetDefaultColor(TColor Value)
 {
+    if (Value == FDefaultColor) return;
     FDefaultColor = Value;
     if (Skinned()) return;
     Invalidate();
@@ -244,7 +236,7 @@ void TskSkinCustomComboBox::SetStyle(TskSkinCustomComboBoxStyle Value)
             EditPart()->SetTabStop(TabStop());
             if (TabStop()) SetTabStop(false);
         }
-        TFlagGuard pushing(FEditChanging);
+        TValueGuard pushing(FEditChanging);
         EditPart()->SetText(Text());
     } else {
         FreeEditPart();
@@ -355,7 +347,7 @@ void TskSkinCustomComboBox::TextChanged()
 {
     if (!FEditChanging && FEditPart != nullptr) {
         // Our own text going into the edit part is not typing: the typed-text handling stays out of it.
-        TFlagGuard pushing(FEditChanging);
+        TValueGuard pushing(FEditChanging);
         EditPart()->SetText(Text());
     }
     const auto alive = FAlive.Watch();
@@ -366,8 +358,8 @@ void TskSkinCustomComboBox::TextChanged()
 void TskSkinCustomComboBox::EditTextChanged()
 {
     if (FEditPart == nullptr || FEditChanging) return;
-    TFlagGuard changing(FEditChanging);
-    TFlagGuard typing(FEditTyping);
+    TValueGuard changing(FEditChanging);
+    TValueGuard typing(FEditTyping);
     const std::string t = EditPart()->Text();
     if (!t.empty()) {
         const int hit = FindPrefix(t, -1);
@@ -576,11 +568,11 @@ void TskSkinCustomComboBox::DrawItemOnFace(TCanvas* C, const TRect& TextRect, bo
 void TskSkinCustomComboBox::DrawDefaultButton(TCanvas* C, const TRect& R)
 {
     if (FButtonDown && FButtonActive)
-        FrameAndFill(C, R, NavyFrame, PressedFill);
+        FillFramed(C, R, SkinNavyFrame, SkinPressedFill);
     else if (FButtonActive)
-        FrameAndFill(C, R, NavyFrame, HotFill);
+        FillFramed(C, R, SkinNavyFrame, SkinHotFill);
     else
-        FrameAndFill(C, R, clBtnShadow, clBtnFace);
+        FillFramed(C, R, clBtnShadow, clBtnFace);
     DrawArrowImage(C, R, Enabled() ? clBlack : clBtnShadow, 4);
 }
 
@@ -593,7 +585,7 @@ void TskSkinCustomComboBox::DrawDefaultImage(TBitmap* B)
     TCanvas* c = B->Canvas();
     const int w = B->Width();
     const int h = B->Height();
-    FrameAndFill(c, Rect(0, 0, w, h), clBtnShadow, clBtnFace);
+    FillFramed(c, Rect(0, 0, w, h), clBtnShadow, clBtnFace);
     c->Brush()->SetColor(FDefaultColor);
     c->FillRect(Rect(1, 1, w - 1, h - 1));
     DrawDefaultButton(c, FButtonRect);
@@ -770,11 +762,11 @@ void TskSkinCustomComboBox::DrawToolButtonFace(TBitmap* B)
         // With neither entry the face is left as it is.
         if (!ComposeButtonEntry({"resizetoolbutton", "resizebutton"}, B, FDroppedDown, hot, textColor)) return;
     } else if (FDroppedDown) {
-        FrameAndFill(c, all, NavyFrame, PressedFill);
+        FillFramed(c, all, SkinNavyFrame, SkinPressedFill);
     } else if (hot) {
-        FrameAndFill(c, all, NavyFrame, HotFill);
+        FillFramed(c, all, SkinNavyFrame, SkinHotFill);
     } else {
-        FrameAndFill(c, all, clBtnShadow, clBtnFace);
+        FillFramed(c, all, clBtnShadow, clBtnFace);
     }
     if (!Enabled()) textColor = DisabledFontColor();
     DrawArrowImage(c, FButtonRect, Enabled() ? textColor : clBtnShadow, 4);
@@ -957,7 +949,7 @@ void TskSkinCustomComboBox::MouseDown(TMouseButton Button, TShiftState Shift, in
     const auto alive = FAlive.Watch();
     TskSkinCustomControl::MouseDown(Button, Shift, X, Y);
     if (!*alive) return;
-    if (FEditPart == nullptr && !Focused() && CanFocus()) SetFocus();
+    if (FEditPart == nullptr) TakeFocusOnPress();
     if (Button != mbLeft) return;
     const TPoint p = Point(X, Y);
     const bool onButton = FButtonRect.Contains(p);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -144,7 +144,7 @@ void TskSkinCustomListView::UpdateScrollBars()
 void TskSkinCustomListView::OnVScrollBarChange(TObject*)
 {
     if (!FVScrollBar) return;
-    TFlagGuard applyingBar(FApplyingBar);
+    TValueGuard applyingBar(FApplyingBar);
     const int diff = FVScrollBar->Position() - FOldVPos;
     if (ViewStyle() == vsList || ViewStyle() == vsReport)
         Scroll(0, diff * ItemZeroHeight());
@@ -156,7 +156,7 @@ void TskSkinCustomListView::OnVScrollBarChange(TObject*)
 void TskSkinCustomListView::OnHScrollBarChange(TObject*)
 {
     if (!FHScrollBar) return;
-    TFlagGuard applyingBar(FApplyingBar);
+    TValueGuard applyingBar(FApplyingBar);
     const int diff = FHScrollBar->Position() - FOldHPos;
     if (ViewStyle() == vsList) {
         for (int i = 0; i < std::abs(diff); ++i) Perform(WM_HSCROLL, diff > 0 ? SB_LINERIGHT : SB_LINELEFT, 0);

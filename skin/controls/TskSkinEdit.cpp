@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -23,11 +23,6 @@
 #include "skin/data/TskSkinData.h"
 
 namespace {
-
-TPoint ParamPoint(LPARAM L)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))), static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
-}
 
 bool ValidImage(TCustomImageList* Images, int Index) { return Images != nullptr && Index >= 0 && Index < Images->Count(); }
 
@@ -91,7 +86,7 @@ void TskSkinCustomEdit::ReadEditSkin()
 void TskSkinCustomEdit::RefreshEditSkin()
 {
     {
-        TFlagGuard inRefresh(FInRefresh);
+        TValueGuard inRefresh(FInRefresh);
         ReadEditSkin();
         if (!Skinned()) {
             Font()->Assign(FDefaultFont);
@@ -158,6 +153,7 @@ void TskSkinCustomEdit::Loaded()
 
 void TskSkinCustomEdit::SetDefaultColor(TColor Value)
 {
+    if (Value == FDefaultColor) return;
     FDefaultColor = Value;
     if (!Skinned()) Invalidate();
 }
@@ -186,6 +182,7 @@ void TskSkinCustomEdit::SetDefaultHeight(int Value)
 
 void TskSkinCustomEdit::SetButtonMode(bool Value)
 {
+    if (Value == FButtonMode) return;
     FButtonMode = Value;
     if (Designing()) FSkinLink.SetName(Value ? "buttonedit" : "edit");
     CalcRects();
@@ -209,6 +206,7 @@ void TskSkinCustomEdit::SetAlphaBlend(bool Value)
 
 void TskSkinCustomEdit::SetAlphaBlendValue(BYTE Value)
 {
+    if (Value == FAlphaBlendValue) return;
     FAlphaBlendValue = Value;
     if (!FAlphaBlend) return;
     RepaintFrame();
@@ -225,6 +223,7 @@ void TskSkinCustomEdit::SetImages(TCustomImageList* Value)
 
 void TskSkinCustomEdit::SetLeftImageIndex(int Value)
 {
+    if (Value == FLeftImageIndex) return;
     FLeftImageIndex = Value;
     CalcImageRects();
     Invalidate();
@@ -232,6 +231,7 @@ void TskSkinCustomEdit::SetLeftImageIndex(int Value)
 
 void TskSkinCustomEdit::SetRightImageIndex(int Value)
 {
+    if (Value == FRightImageIndex) return;
     FRightImageIndex = Value;
     CalcImageRects();
     Invalidate();
@@ -688,16 +688,14 @@ void TskSkinCustomEdit::WndProc(TMessage& Message)
         Message.Result = 0;
         return;
     case CM_PAINTSKINFRAME:
-        if (Message.WParam != 0) PaintFrame(reinterpret_cast<HDC>(Message.WParam), false);
-        Message.Result = SkinFramePainted;
-        return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2) {
-            if (Message.WParam != 0) PaintFrame(reinterpret_cast<HDC>(Message.WParam), true);
-            Message.Result = SkinFramePainted2;
-            return;
-        }
+    case CM_PAINTSKINFRAME2: {
+        auto paint = [this](HDC DC, bool Second) {
+            if (DC != nullptr) PaintFrame(DC, Second);
+            return true;
+        };
+        if (AnswerPaintSkinFrame(Message, paint)) return;
         break;
+    }
     case WM_ERASEBKGND:
         if (Message.WParam != 0) {
             PaintClient(reinterpret_cast<HDC>(Message.WParam));

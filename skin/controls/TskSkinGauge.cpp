@@ -7,6 +7,7 @@
 #include "platform/rtl/Strings.h"
 #include "platform/vcl/TTimer.h"
 #include "platform/win/Messages.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinPanelControl.h"
@@ -56,24 +57,28 @@ void TskSkinGauge::SetValue(int Value)
 
 void TskSkinGauge::SetProgressText(const std::string& Value)
 {
+    if (Value == FProgressText) return;
     FProgressText = Value;
     Repaint();
 }
 
 void TskSkinGauge::SetShowProgressText(bool Value)
 {
+    if (Value == FShowProgressText) return;
     FShowProgressText = Value;
     Repaint();
 }
 
 void TskSkinGauge::SetShowPercent(bool Value)
 {
+    if (Value == FShowPercent) return;
     FShowPercent = Value;
     Repaint();
 }
 
 void TskSkinGauge::SetVertical(bool Value)
 {
+    if (Value == FVertical) return;
     FVertical = Value;
     if (Designing() && !ComponentState().Contains(csLoading)) SetSkinDataName(Value ? "vgauge" : "gauge");
     Repaint();
@@ -81,12 +86,14 @@ void TskSkinGauge::SetVertical(bool Value)
 
 void TskSkinGauge::SetTextAlphaBlend(bool Value)
 {
+    if (Value == FTextAlphaBlend) return;
     FTextAlphaBlend = Value;
     if (SkinIndex() != -1 && (FShowProgressText || FShowPercent)) Repaint();
 }
 
 void TskSkinGauge::SetTextAlphaBlendValue(BYTE Value)
 {
+    if (Value == FTextAlphaBlendValue) return;
     FTextAlphaBlendValue = Value;
     if (SkinIndex() != -1 && FTextAlphaBlend && (FShowProgressText || FShowPercent)) Repaint();
 }
@@ -331,7 +338,7 @@ void TskSkinGauge::DrawDefaultImage(TBitmap* B)
         return;
     }
     if (!pr.IsEmpty()) {
-        c->Brush()->SetColor(static_cast<TColor>(13811126));
+        c->Brush()->SetColor(SkinHotFill);
         c->FillRect(pr);
     }
     DrawProgressText(c);

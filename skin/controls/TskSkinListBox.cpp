@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TypInfo.h"
@@ -217,21 +217,21 @@ void TskListBox::WndProc(TMessage& Message)
         Message.Result = 1;
         break;
     case CM_PAINTSKINFRAME:
-        Message.Result = SkinFramePainted;
-        return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2 && Count() == 0) {
-            if (Message.WParam != 0) {
+    case CM_PAINTSKINFRAME2: {
+        // The list has no frame of its own; only an empty one paints its background for the second form.
+        auto paintEmpty = [this](HDC DC, bool Second) {
+            if (Second && DC != nullptr) {
                 TCanvas c;
-                c.SetHandle(reinterpret_cast<HDC>(Message.WParam));
+                c.SetHandle(DC);
                 PaintBackground(&c, ClientRect());
                 c.SetHandle(nullptr);
             }
-            Message.Result = SkinFramePainted2;
-            return;
-        }
+            return true;
+        };
+        if ((Message.Msg == CM_PAINTSKINFRAME || Count() == 0) && AnswerPaintSkinFrame(Message, paintEmpty)) return;
         TListBox::WndProc(Message);
         break;
+    }
     case WM_LBUTTONDBLCLK:
         TListBox::WndProc(Message);
         if (FSkinListBox != nullptr) FSkinListBox->ListBoxDblClick();
@@ -351,6 +351,7 @@ void TskSkinCustomListBox::SetTabWidths(TStrings* Value)
 
 void TskSkinCustomListBox::SetHorizontalExtent(bool Value)
 {
+    if (Value == FHorizontalExtent) return;
     FHorizontalExtent = Value;
     UpdateListScrollBars();
 }
@@ -375,12 +376,14 @@ void TskSkinCustomListBox::SetRowCount(int Value)
 
 void TskSkinCustomListBox::SetImages(TCustomImageList* Value)
 {
+    if (Value == FImages) return;
     FImages = Value;
     FListBox->Invalidate();
 }
 
 void TskSkinCustomListBox::SetImageIndex(int Value)
 {
+    if (Value == FImageIndex) return;
     FImageIndex = Value;
     FListBox->Invalidate();
 }
@@ -442,18 +445,22 @@ void TskSkinCustomListBox::SetGlyph(TBitmap* Value)
 
 void TskSkinCustomListBox::SetNumGlyphs(int Value)
 {
-    FNumGlyphs = std::clamp(Value, 1, 2);
+    Value = std::clamp(Value, 1, 2);
+    if (Value == FNumGlyphs) return;
+    FNumGlyphs = Value;
     Repaint();
 }
 
 void TskSkinCustomListBox::SetSpacing(int Value)
 {
+    if (Value == FSpacing) return;
     FSpacing = Value;
     Repaint();
 }
 
 void TskSkinCustomListBox::SetCaptionMode(bool Value)
 {
+    if (Value == FCaptionMode) return;
     FCaptionMode = Value;
     if (!Value) FCaption->Cancel();
     if (!Skinned()) LayoutListBox();
@@ -462,6 +469,7 @@ void TskSkinCustomListBox::SetCaptionMode(bool Value)
 
 void TskSkinCustomListBox::SetDefaultCaptionHeight(int Value)
 {
+    if (Value == FDefaultCaptionHeight) return;
     FDefaultCaptionHeight = Value;
     if (Skinned() || !FCaptionMode) return;
     LayoutListBox();
@@ -554,7 +562,7 @@ void TskSkinCustomListBox::RefreshSkin()
 {
     TskSkinCustomControl::RefreshSkin();
     {
-        TFlagGuard updating(FUpdatingSkin);
+        TValueGuard updating(FUpdatingSkin);
         if (!Skinned()) {
             FListBox->SetItemHeight(ItemHeight());
             FListBox->SetFont(DefaultFont());
@@ -672,7 +680,7 @@ void TskSkinCustomListBox::UpdateListScrollBars()
         FBarsAgain = true;
         return;
     }
-    TFlagGuard inside(FInBarsUpdate);
+    TValueGuard inside(FInBarsUpdate);
     for (int round = 0; round < 3; ++round) {
         FBarsAgain = false;
         UpdateBarsOnce();
@@ -833,7 +841,7 @@ void TskSkinCustomListBox::HideHScrollBar()
 void TskSkinCustomListBox::VScrollBarChange()
 {
     if (FVScrollBar == nullptr) return;
-    TFlagGuard inChange(FInBarChange);
+    TValueGuard inChange(FInBarChange);
     const WPARAM w = static_cast<WPARAM>(MAKELPARAM(SB_THUMBPOSITION, static_cast<WORD>(FVScrollBar->Position())));
     FListBox->Perform(Columns() > 0 ? WM_HSCROLL : WM_VSCROLL, w, 0);
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/gfx/Text.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
@@ -38,6 +38,7 @@ TBitmap* TskSkinPanel::Glyph() const
 
 void TskSkinPanel::SetBorderStyle(TskSkinBorderStyle Value)
 {
+    if (Value == FBorderStyle) return;
     FBorderStyle = Value;
     // Skinned, the look follows at the next paint.
     if (SkinIndex() != -1) return;
@@ -47,6 +48,7 @@ void TskSkinPanel::SetBorderStyle(TskSkinBorderStyle Value)
 
 void TskSkinPanel::SetCaptionMode(bool Value)
 {
+    if (Value == FCaptionMode) return;
     FCaptionMode = Value;
     Repaint();
     Realign();
@@ -54,6 +56,7 @@ void TskSkinPanel::SetCaptionMode(bool Value)
 
 void TskSkinPanel::SetDefaultCaptionHeight(int Value)
 {
+    if (Value == FDefaultCaptionHeight) return;
     FDefaultCaptionHeight = Value;
     if (SkinIndex() == -1 && FCaptionMode) {
         Repaint();
@@ -63,18 +66,21 @@ void TskSkinPanel::SetDefaultCaptionHeight(int Value)
 
 void TskSkinPanel::SetDefaultAlignment(TAlignment Value)
 {
+    if (Value == FDefaultAlignment) return;
     FDefaultAlignment = Value;
     if (SkinIndex() == -1 && FCaptionMode) Repaint();
 }
 
 void TskSkinPanel::SetRollUpMode(bool Value)
 {
+    if (Value == FRollUpMode) return;
     FRollUpMode = Value;
     if (SkinIndex() == -1 && FCaptionMode) Repaint();
 }
 
 void TskSkinPanel::SetCheckedMode(bool Value)
 {
+    if (Value == FCheckedMode) return;
     FCheckedMode = Value;
     Repaint();
 }
@@ -104,12 +110,15 @@ void TskSkinPanel::SetGlyph(TBitmap* Value)
 
 void TskSkinPanel::SetNumGlyphs(int Value)
 {
-    FNumGlyphs = Value < 1 ? 1 : (Value > 2 ? 2 : Value);
+    Value = Value < 1 ? 1 : (Value > 2 ? 2 : Value);
+    if (Value == FNumGlyphs) return;
+    FNumGlyphs = Value;
     Repaint();
 }
 
 void TskSkinPanel::SetSpacing(int Value)
 {
+    if (Value == FSpacing) return;
     FSpacing = Value;
     Repaint();
 }
@@ -157,7 +166,7 @@ void TskSkinPanel::SetRollUpState(bool Value)
 void TskSkinPanel::ApplyRollUp()
 {
     {
-        TFlagGuard applyingRollUp(FApplyingRollUp);
+        TValueGuard applyingRollUp(FApplyingRollUp);
         if (FRollUpState) {
             if (FRealHeight < 0) FRealHeight = Height();
             DisableAlign();
@@ -356,7 +365,7 @@ void TskSkinPanel::PaintDirect()
         // asked for the top band only, and what goes over the whole panel comes after.
         const bool direct = FPaintFrameDirectly && FResizeMode == 1 && !AlphaBlend();
         {
-            TFlagGuard paintingDirect(FPaintingDirect, direct);
+            TValueGuard paintingDirect(FPaintingDirect, direct);
             TskSkinCustomControl::Paint();
         }
         if (direct) DrawOverPanel(c);

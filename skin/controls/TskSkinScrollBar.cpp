@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/TFlagGuard.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/MessageQueue.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/TskDataSkinScrollBarControl.h"
@@ -17,8 +17,6 @@ namespace {
 constexpr UINT_PTR RepeatTimer = 1;
 constexpr UINT FirstDelay = 500;
 constexpr UINT RepeatInterval = 50;
-constexpr TColor PressedFill = static_cast<TColor>(11899781);
-constexpr TColor HotFill = static_cast<TColor>(13811126);
 
 int RoundInt(double v) { return static_cast<int>(Round(v)); }
 } // namespace
@@ -119,12 +117,14 @@ void TskSkinScrollBar::SetPageSize(int Value)
 
 void TskSkinScrollBar::SetSmallChange(int Value)
 {
+    if (Value == FSmallChange) return;
     FSmallChange = Value;
     Repaint();
 }
 
 void TskSkinScrollBar::SetLargeChange(int Value)
 {
+    if (Value == FLargeChange) return;
     FLargeChange = Value;
     Repaint();
 }
@@ -155,7 +155,7 @@ void TskSkinScrollBar::SetBoth(bool Value)
 
 void TskSkinScrollBar::SetBothMarkerWidth(int Value)
 {
-    if (Value < 0) return;
+    if (Value < 0 || Value == FBothMarkerWidth) return;
     FBothMarkerWidth = Value;
     if (SkinIndex() == -1) Repaint();
 }
@@ -516,15 +516,9 @@ void TskSkinScrollBar::KeyDown(WORD& Key, TShiftState Shift)
 
 void TskSkinScrollBar::WndProc(TMessage& Message)
 {
-    if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
-        !Focused()) {
-        {
-            TFlagGuard takingFocus(FTakingFocus);
-            ::SetFocus(Handle());
-        }
-        if (!Focused()) return;
-    }
-    if (Message.Msg == CN_COMMAND && FTakingFocus) return;
+    if (FCanFocused && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && !TakeFocusOnPress())
+        return;
+    if (Message.Msg == CN_COMMAND && TakingFocus()) return;
     switch (Message.Msg) {
     case WM_TIMER:
         TskSkinCustomControl::WndProc(Message);
@@ -547,7 +541,10 @@ void TskSkinScrollBar::WndProc(TMessage& Message)
         if (FCanFocused && Message.WParam >= 37 && Message.WParam <= 40) Message.Result = 1;
         return;
     case WM_MOUSEWHEEL:
-        if (FCanFocused && HandleAllocated() && GetFocus() == FHandle) {
+        // The wheel comes to the bar when the pointer is over it (the desktop scrolls what lies under
+        // the pointer), focused or not: a bar that never takes the focus, beside the box it scrolls,
+        // moves like one that has it.
+        if (HandleAllocated()) {
             // Turned towards the user (a negative delta in the high word) scrolls forward.
             if (static_cast<std::int32_t>(Message.WParam) < 1)
                 SetPosition(FPosition + FSmallChange);
@@ -585,10 +582,10 @@ void TskSkinScrollBar::DrawDefaultPart(TCanvas* C, int I)
     TColor fill = clBtnFace;
     if (pressed) {
         frame = clNavy;
-        fill = PressedFill;
+        fill = SkinPressedFill;
     } else if (p.MouseIn) {
         frame = clNavy;
-        fill = HotFill;
+        fill = SkinHotFill;
     }
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(fill);

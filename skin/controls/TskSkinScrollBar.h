@@ -124,7 +124,6 @@ private:
     int FTimerMode = 0;
     bool FFirstTick = true;
     bool FTimerSet = false;
-    bool FTakingFocus = false;
 
     // Copied from the entry.
     TRect FSkinTrackArea, FUpButtonRect, FActiveUpButtonRect, FDownUpButtonRect;

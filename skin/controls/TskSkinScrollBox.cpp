@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
 #include "platform/win/Paint.h"
@@ -66,6 +66,7 @@ void TskSkinScrollBox::SetHScrollBar(TskSkinScrollBar* Value)
 
 void TskSkinScrollBox::SetBorderStyle(TskSkinBorderStyle Value)
 {
+    if (Value == FBorderStyle) return;
     FBorderStyle = Value;
     if (HandleAllocated()) RecreateWnd();
 }
@@ -132,7 +133,7 @@ void TskSkinScrollBox::UpdateHScrollBar() { UpdateBar(false); }
 void TskSkinScrollBox::ShowBar(TskSkinScrollBar* Bar, bool Show)
 {
     if (Bar->Visible() == Show) return;
-    TFlagGuard updatingBars(FUpdatingBars);
+    TValueGuard updatingBars(FUpdatingBars);
     Bar->SetVisible(Show);
     if (Align() != alNone) {
         if (Parent() != nullptr) Parent()->Realign();
@@ -218,7 +219,7 @@ void TskSkinScrollBox::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     // The realignment inside the inherited call must not update the bars before the growth is known.
     const bool wasInSetBounds = FInBoxSetBounds;
     {
-        TFlagGuard inBoxSetBounds(FInBoxSetBounds);
+        TValueGuard inBoxSetBounds(FInBoxSetBounds);
         TskSkinCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
     }
     if (wasInSetBounds) return;
@@ -396,15 +397,9 @@ void TskSkinScrollBox::PaintFrame(HDC DC)
 
 void TskSkinScrollBox::WndProc(TMessage& Message)
 {
-    if (FCanFocused && !Designing() && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) &&
-        !Focused()) {
-        {
-            TFlagGuard takingFocus(FTakingFocus);
-            ::SetFocus(Handle());
-        }
-        if (!Focused()) return;
-    }
-    if (Message.Msg == CN_COMMAND && FTakingFocus) return;
+    if (FCanFocused && (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && !TakeFocusOnPress())
+        return;
+    if (Message.Msg == CN_COMMAND && TakingFocus()) return;
     switch (Message.Msg) {
     case WM_NCCALCSIZE:
         if (HasFrame() && Message.LParam != 0) {
@@ -438,21 +433,15 @@ void TskSkinScrollBox::WndProc(TMessage& Message)
         TskSkinCustomControl::WndProc(Message);
         return;
     case CM_PAINTSKINFRAME:
-        if (Message.WParam != 0 && HasFrame()) {
-            PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = SkinFramePainted;
-        } else {
-            Message.Result = 0;
-        }
+    case CM_PAINTSKINFRAME2: {
+        auto paint = [this](HDC DC, bool) {
+            if (DC == nullptr || !HasFrame()) return false;
+            PaintFrame(DC);
+            return true;
+        };
+        if (!AnswerPaintSkinFrame(Message, paint)) TskSkinCustomControl::WndProc(Message);
         return;
-    case CM_PAINTSKINFRAME2:
-        if (Message.LParam == SkinFramePainted2) {
-            if (Message.WParam != 0 && HasFrame()) PaintFrame(reinterpret_cast<HDC>(Message.WParam));
-            Message.Result = SkinFramePainted2;
-            return;
-        }
-        TskSkinCustomControl::WndProc(Message);
-        return;
+    }
     case CM_VISIBLECHANGED:
         TskSkinCustomControl::WndProc(Message);
         // A hidden box hides its bars; a shown one shows only the bars its content needs.

@@ -71,7 +71,6 @@ private:
     int FHSizeOffset = 0;
     bool FUpdatingBars = false;
     bool FInBoxSetBounds = false;
-    bool FTakingFocus = false;
     int FBGPictureIndex = -1;
 };
 

@@ -1,6 +1,6 @@
 #include "skin/controls/TskSkinScrolledView.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCustomListView.h"
 #include "platform/vcl/TCustomTreeView.h"
 #include "skin/data/SkinMessages.h"
@@ -113,7 +113,7 @@ template <class TBase, class TEntry> bool TskSkinScrolledView<TBase, TEntry>::Sh
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::RealignForBars(bool Changed)
 {
     if (!Changed || this->Align() == alNone || !this->Parent()) return;
-    TFlagGuard updatingBars(FUpdatingBars);
+    TValueGuard updatingBars(FUpdatingBars);
     this->Parent()->Realign();
 }
 

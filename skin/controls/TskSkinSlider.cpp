@@ -178,6 +178,7 @@ void TskSkinCustomSlider::SetNumThumbStates(int Value)
 
 void TskSkinCustomSlider::SetTransparent(bool Value)
 {
+    if (Value == FTransparent) return;
     FTransparent = Value;
     Invalidate();
 }
@@ -567,7 +568,7 @@ void TskSkinCustomSlider::MouseDown(TMouseButton Button, TShiftState Shift, int 
     const auto alive = FAlive.Watch();
     TskSkinControl::MouseDown(Button, Shift, X, Y);
     if (!*alive || Button != mbLeft || Shift.Contains(ssDouble)) return;
-    if (CanFocus() && !Focused()) SetFocus();
+    TakeFocusOnPress();
     const TPoint p = Point(X, Y);
     if (PtInRect(FThumbRect, p)) {
         ThumbMouseDown(X, Y);

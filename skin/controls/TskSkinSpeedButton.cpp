@@ -25,6 +25,7 @@ TskSkinSpeedButton::~TskSkinSpeedButton()
 
 void TskSkinSpeedButton::SetFlat(bool Value)
 {
+    if (Value == FFlat) return;
     FFlat = Value;
     TControlStyle style = ControlStyle();
     if (Value)

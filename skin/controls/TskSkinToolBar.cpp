@@ -20,12 +20,6 @@ namespace {
 constexpr int ScrollButtonWidth = 12;
 constexpr UINT_PTR ScrollTimerId = 1;
 
-TPoint LParamPoint(LPARAM L)
-{
-    return Point(static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))),
-        static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L))));
-}
-
 bool IsSkinnedControl(TControl* C)
 {
     return dynamic_cast<TskSkinControl*>(C) != nullptr || dynamic_cast<TskGraphicSkinControl*>(C) != nullptr;
@@ -81,6 +75,7 @@ void TskSkinToolBar::SetFlat(bool Value)
 
 void TskSkinToolBar::SetImages(TCustomImageList* Value)
 {
+    if (Value == FImages) return;
     FImages = Value;
     RepaintImageButtons();
 }
@@ -338,7 +333,7 @@ void TskSkinToolBar::WndProc(TMessage& Message)
         return;
     case WM_NCHITTEST:
         if (FCanScroll && !Designing() && HandleAllocated()) {
-            const TPoint p = ScreenToClient(LParamPoint(Message.LParam));
+            const TPoint p = ScreenToClient(ParamPoint(Message.LParam));
             if (p.X < 0 && FLeftButton.Visible) {
                 Message.Result = HTSCROLLLEFT;
                 return;

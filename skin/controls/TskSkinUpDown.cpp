@@ -23,6 +23,7 @@ TskSkinUpDown::~TskSkinUpDown() { FAlive.End(); }
 
 void TskSkinUpDown::SetOrientation(TUDOrientation Value)
 {
+    if (Value == FOrientation) return;
     FOrientation = Value;
     if (Designing()) SetSkinDataName(Value == udVertical ? "vupdown" : "hupdown");
     Repaint();

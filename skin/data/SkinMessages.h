@@ -1,6 +1,7 @@
 #pragma once
 // The skin engine's own message numbers and the answers its frame protocol gives. They belong to the skin,
 // not to the window layer: every skinned form and control takes them from here, under one name each.
+#include "platform/gfx/TDeviceContext.h"
 #include "platform/rtl/Types.h"
 #include "platform/win/Messages.h"
 
@@ -29,6 +30,20 @@ constexpr UINT CM_PAINTSKINFRAME2 = 48203;  // second form of CM_PAINTSKINFRAME,
 constexpr LRESULT SkinFramePainted = 12851;
 // The lParam of CM_PAINTSKINFRAME2, echoed back as its answer.
 constexpr LPARAM SkinFramePainted2 = 16802;
+
+// A control's answer to CM_PAINTSKINFRAME and CM_PAINTSKINFRAME2; false for a CM_PAINTSKINFRAME2 in a
+// form not its own (lParam other than SkinFramePainted2), which the caller passes on. PaintFrame(DC,
+// Second) paints the frame into the message's device context (DC may be 0: nothing to paint into) and
+// says whether the control answers as one whose frame is painted; the second form is answered by the echo
+// of its lParam whatever PaintFrame says.
+template <class TPaintFrame> bool AnswerPaintSkinFrame(TMessage& Message, TPaintFrame PaintFrame)
+{
+    const bool second = Message.Msg == CM_PAINTSKINFRAME2;
+    if (second && Message.LParam != SkinFramePainted2) return false;
+    const bool painted = PaintFrame(reinterpret_cast<HDC>(Message.WParam), second);
+    Message.Result = second ? SkinFramePainted2 : (painted ? SkinFramePainted : 0);
+    return true;
+}
 
 // True for a press of any mouse button, in a window's client area or on its frame: what closes an open
 // skin menu or drop-down list when it lands outside it.

@@ -6,6 +6,7 @@
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/TskDataSkinCaption.h"
 #include "skin/data/TskDataSkinObject.h"
@@ -17,9 +18,6 @@
 namespace {
 
 // Default look of a caption button without skin: the shared hot and pressed fills in a navy frame.
-constexpr TColor DefaultFrameColor = 0x800000;
-constexpr TColor DefaultDownFill = 0xB59385;
-constexpr TColor DefaultHotFill = 0xD2BDB6;
 
 bool CommandRestoreState(const TskFormFrame* Frame, int Command)
 {
@@ -421,9 +419,9 @@ void DrawDefaultCaptionButton(TCanvas* Cnvs, const TRect& R, int Command, bool A
     TCanvas* c = b.Canvas();
     c->Brush()->SetStyle(bsSolid);
     if (Active) {
-        c->Brush()->SetColor(DefaultFrameColor);
+        c->Brush()->SetColor(SkinNavyFrame);
         c->FillRect(Rect(0, 0, w, h));
-        c->Brush()->SetColor(Pressed ? DefaultDownFill : DefaultHotFill);
+        c->Brush()->SetColor(Pressed ? SkinPressedFill : SkinHotFill);
         c->FillRect(Rect(1, 1, w - 1, h - 1));
     } else {
         c->Brush()->SetColor(clBtnFace);

@@ -41,12 +41,6 @@
 
 namespace {
 
-TPoint LParamPoint(LPARAM l)
-{
-    const auto v = static_cast<std::uintptr_t>(l);
-    return TPoint{static_cast<short>(v & 0xFFFF), static_cast<short>((v >> 16) & 0xFFFF)};
-}
-
 TFont* MakeCaptionFont(TColor Color)
 {
     auto* f = new TFont();
@@ -230,6 +224,24 @@ void TskFormFrame::SetStatusBar(TskSkinStatusBar* Value)
 void TskFormFrame::SetSkinHint(TskSkinHint* Value)
 {
     FSkinHint = Value;
+}
+
+void TskFormFrame::SetSizeable(bool Value)
+{
+    if (FSizeable == Value) return;
+    FSizeable = Value;
+    if (!Designing()) ApplySizeableStyle();
+}
+
+void TskFormFrame::ApplySizeableStyle()
+{
+    // A form drawn without a system frame, or an MDI child inside the main form, has nothing the
+    // window manager could size.
+    if (!FSupportNCArea || !FForm->HandleAllocated() || FForm->BorderStyle() == bsNone || FForm->FormStyle() == fsMDIChild) return;
+    const HWND h = FForm->Handle();
+    const LONG_PTR style = GetWindowLong(h, GWL_STYLE);
+    const LONG_PTR wanted = FSizeable ? (style | WS_THICKFRAME) : (style & ~static_cast<LONG_PTR>(WS_THICKFRAME));
+    if (wanted != style) SetWindowLong(h, GWL_STYLE, wanted);
 }
 
 void TskFormFrame::SetShowIcon(bool Value)
@@ -797,7 +809,7 @@ void TskFormFrame::PreFilter(const TMessage& Message)
     const bool press = FSupportNCArea ? (Message.Msg == WM_NCLBUTTONDOWN || Message.Msg == WM_NCLBUTTONDBLCLK)
                                       : (Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK);
     if (press && menuOpen) {
-        const TPoint p = FSupportNCArea ? ScreenToFrame(LParamPoint(Message.LParam)) : LParamPoint(Message.LParam);
+        const TPoint p = FSupportNCArea ? ScreenToFrame(ParamPoint(Message.LParam)) : ParamPoint(Message.LParam);
         for (TskSkinMainMenuItem* item : MainMenuItems())
             if (item->Down && item->ObjectRect.Contains(p)) FPressClosedMenu = true;
     }
@@ -846,7 +858,7 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
     const UINT m = Message.Msg;
     if (m >= WM_NCMOUSEMOVE && m <= WM_NCRBUTTONDBLCLK) {
         if (!FSupportNCArea || !FFrameOn) return;
-        const TPoint p = ScreenToFrame(LParamPoint(Message.LParam));
+        const TPoint p = ScreenToFrame(ParamPoint(Message.LParam));
         switch (m) {
         case WM_NCMOUSEMOVE: MouseMoveToObjects(p.X, p.Y); break;
         case WM_NCLBUTTONDOWN:
@@ -867,7 +879,7 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
             // A right click on the caption opens the system menu where it was made. The menu opens
             // under the pointer and takes the release, so the caption is not pressed.
             if (Message.WParam == static_cast<WPARAM>(HTCAPTION)) {
-                if (!FDisableSystemMenu) ShowSystemMenuAt(LParamPoint(Message.LParam));
+                if (!FDisableSystemMenu) ShowSystemMenuAt(ParamPoint(Message.LParam));
                 break;
             }
             MouseDownToObjects(mbRight, p.X, p.Y);
@@ -890,7 +902,7 @@ void TskFormFrame::RouteMouse(const TMessage& Message)
         return;
     }
     if (m < WM_MOUSEMOVE || m > WM_RBUTTONDBLCLK) return;
-    const TPoint p = LParamPoint(Message.LParam);
+    const TPoint p = ParamPoint(Message.LParam);
     if (FSupportNCArea) {
         if (!FFrameOn) return;
         // With the mouse captured by a pressed object, its moves (a dragged track bar) and its release
@@ -934,6 +946,10 @@ TskFormFrame::TDispatched TskFormFrame::Dispatch(TMessage& Message)
     switch (Message.Msg) {
     case WM_DESTROY:
         for (TTimer* t : {FMorphTimer, FAnimateTimer, FMouseLeaveTimer}) t->SetEnabled(false);
+        return TDispatched::PassOn;
+    case WM_CREATE:
+        // Before the window is first shown, when the display learns whether it may size it.
+        ApplySizeableStyle();
         return TDispatched::PassOn;
     case WM_SIZE: WMSize(Message); return TDispatched::Handled;
     case WM_ACTIVATE:
@@ -1028,13 +1044,11 @@ TskFormFrame::TDispatched TskFormFrame::Dispatch(TMessage& Message)
         return TDispatched::Handled;
     case CM_PAINTSKINFRAME:
     case CM_PAINTSKINFRAME2: {
-        if (Message.Msg == CM_PAINTSKINFRAME2 && Message.LParam != SkinFramePainted2) return TDispatched::PassOn;
-        if (FFrameOn && Message.WParam != 0 && FrameShown()) {
-            HDC dc = reinterpret_cast<HDC>(Message.WParam);
-            if (SkinPaintsFrame() || !FSkinChanging) PaintFrame(dc);
-        }
-        Message.Result = Message.Msg == CM_PAINTSKINFRAME ? SkinFramePainted : SkinFramePainted2;
-        return TDispatched::Handled;
+        auto paint = [this](HDC DC, bool) {
+            if (FFrameOn && DC != nullptr && FrameShown() && (SkinPaintsFrame() || !FSkinChanging)) PaintFrame(DC);
+            return true;
+        };
+        return AnswerPaintSkinFrame(Message, paint) ? TDispatched::Handled : TDispatched::PassOn;
     }
     default: return TDispatched::PassOn;
     }
@@ -1047,6 +1061,8 @@ void TskFormFrame::WMSize(TMessage& Message)
     ClearSnapMarks();
     FWidth = FForm->Width();
     FHeight = FForm->Height();
+    FollowWindowState(Message.WParam);
+    if (FAlive.Ended() || FDestroying) return;
     if (FSupportNCArea) {
         if (!SkinUsable()) {
             SetFrameRegion(false);
@@ -1158,7 +1174,7 @@ void TskFormFrame::WMNCCalcSize(TMessage& Message)
 
 void TskFormFrame::WMNCHitTest(TMessage& Message)
 {
-    const TPoint screen = LParamPoint(Message.LParam);
+    const TPoint screen = ParamPoint(Message.LParam);
     if (FSupportNCArea) {
         const TPoint p = ScreenToFrame(screen);
         Message.Result = SkinPaintsFrame() ? SkinHitTest(p.X, p.Y) : DefaultHitTest(p.X, p.Y);

@@ -101,7 +101,7 @@ public:
     bool SupportNCArea() const { return FSupportNCArea; }
     void SetSupportNCArea(bool Value);
     bool Sizeable() const { return FSizeable; }
-    void SetSizeable(bool Value) { FSizeable = Value; }
+    void SetSizeable(bool Value);
     bool DraggAble() const { return FDraggAble; }
     void SetDraggAble(bool Value) { FDraggAble = Value; }
     bool Magnetic() const { return FMagnetic; }
@@ -545,6 +545,11 @@ private:
     bool MinimizesApplication() const;
     void MaximizeFrame();
     void RestoreFrame();
+    // The window itself maximised or restored (by the window manager's own command): the frame takes
+    // that state.
+    void FollowWindowState(WPARAM SizeType);
+    // The window manager may size the form exactly when the frame offers sizing borders.
+    void ApplySizeableStyle();
     void MinimizeFrame();
     void ClearSnapMarks();
     void SetLayered(bool On);
@@ -660,6 +665,8 @@ private:
     int FFadeOpacity = 255;
     int FHeightBeforeRollUp = 0;
     TRect FRestoreBounds;
+    bool FWindowMaximized = false;   // the window itself is maximised (by the window manager)
+    bool FFollowingWindow = false;   // taking the window's own state: its place is already given
     bool FForcedActive = false;
     bool FNCActive = false;
     bool FInSizeMoveLoop = false;

@@ -79,6 +79,14 @@ void TskFormFrame::MaximizeFrame()
         if (FHeightBeforeRollUp > 0) FForm->SetHeight(FHeightBeforeRollUp);
         if (OnChangeRollUpState) OnChangeRollUpState(this);
     }
+    if (FFollowingWindow) {
+        // The window manager gave the place: the restore goes back to where the window stood before.
+        WINDOWPLACEMENT placement;
+        if (FRestoreBounds.IsEmpty() && GetWindowPlacement(FForm->Handle(), &placement)) FRestoreBounds = placement.rcNormalPosition;
+        if (FStatusBar != nullptr) FStatusBar->SetSizeGripActive(false);
+        if (OnMaximize) OnMaximize(this);
+        return;
+    }
     if (FRestoreBounds.IsEmpty()) FRestoreBounds = FForm->BoundsRect();
     TRect target = MonitorArea(FForm, !FMaximizeOnFullScreen);
     const TRect monitor = MonitorArea(FForm, false);
@@ -96,6 +104,13 @@ void TskFormFrame::MaximizeFrame()
 void TskFormFrame::RestoreFrame()
 {
     FRolledUpFromMaximized = false;
+    // Maximised by the window manager and restored here: the window manager lets it go first, or it
+    // would hold the window at the maximised size.
+    if (!FFollowingWindow && FForm->HandleAllocated() && IsZoomed(FForm->Handle())) {
+        const auto alive = FAlive.Watch();
+        ShowWindow(FForm->Handle(), SW_RESTORE);
+        if (!*alive) return;
+    }
     TRect bounds = FRestoreBounds;
     if (FSupportNCArea && FFirstShowPending) {
         FFirstShowPending = false;
@@ -111,6 +126,26 @@ void TskFormFrame::RestoreFrame()
     FRestoreBounds = TRect{};
     if (FStatusBar != nullptr) FStatusBar->SetSizeGripActive(true);
     if (OnRestore) OnRestore(this);
+}
+
+void TskFormFrame::FollowWindowState(WPARAM SizeType)
+{
+    if (!FFrameOn || !FSupportNCArea || FForm->FormStyle() == fsMDIChild) return;
+    // Only a restore from the window's own maximised state counts: the frame's own maximise sizes an
+    // ordinary window, whose sizes come as restored ones.
+    if (SizeType == SIZE_MAXIMIZED) {
+        FWindowMaximized = true;
+        if (FWindowState != FrameStateNormal) return;
+    } else if (SizeType == SIZE_RESTORED && FWindowMaximized) {
+        FWindowMaximized = false;
+        if (FWindowState != FrameStateMaximized) return;
+    } else {
+        return;
+    }
+    const auto alive = FAlive.Watch();
+    FFollowingWindow = true;
+    SetFrameWindowState(SizeType == SIZE_MAXIMIZED ? FrameStateMaximized : FrameStateNormal);
+    if (*alive) FFollowingWindow = false;
 }
 
 void TskFormFrame::MinimizeFrame()

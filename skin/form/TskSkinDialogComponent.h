@@ -6,11 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/rtl/Types.h"
 #include "platform/vcl/TComponent.h"
+#include "platform/vcl/TForm.h"
 
 class TFont;
-class TForm;
 class TskFormFrame;
 class TskSkinData;
 
@@ -56,6 +57,25 @@ protected:
     void ApplyClientSize(TForm& Form, TskFormFrame& Frame, int DefaultWidth, int DefaultHeight) const;
     // Stores the size the user left the window at.
     void KeepClientSize(const TForm& Form);
+    // The course of every dialog's Execute: OnShow; the window Make builds, which lives only for this
+    // call (freed even when showing it raises) and is Shown while it lives; Prepare(window); the modal
+    // run; the size kept and Finish(window, accepted), which keeps what the dialog keeps of it (on
+    // acceptance, the choice); OnAccept when accepted; OnClose. True when the user accepted.
+    template <class TDialogForm, class TMake, class TPrepare, class TFinish>
+    bool RunDialog(TDialogForm*& Shown, TMake Make, TPrepare Prepare, TFinish Finish)
+    {
+        if (OnShow) OnShow(this);
+        std::unique_ptr<TDialogForm> form(Make());
+        const TValueGuard shownRef(Shown, form.get());
+
+        Prepare(*form);
+        const bool accepted = form->ShowModal() == mrOk;
+        KeepClientSize(*form);
+        Finish(*form, accepted);
+        if (accepted && OnAccept) OnAccept(this);
+        if (OnClose) OnClose(this);
+        return accepted;
+    }
 
 private:
     std::string FTitle;

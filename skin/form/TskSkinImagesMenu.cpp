@@ -20,9 +20,6 @@
 
 namespace {
 
-constexpr TColor HotFill = SkinHotFill;
-constexpr TColor DownFill = SkinPressedFill;
-constexpr TColor FrameNavy = SkinNavyFrame;
 
 // Messages of any window of the program that end the menu without a choice: what closes a skin menu,
 // and the system keys, since this menu has no menu bar to take the keyboard over from it. A left press
@@ -376,7 +373,7 @@ void TskSkinImagesMenuPopupWindow::PaintCell(TCanvas* C, const TRect& R, bool Ho
 {
     if (!Hot && !Down) return;
     if (FItemData == nullptr) {
-        FillFramed(C, R, FrameNavy, Down ? DownFill : HotFill);
+        FillFramed(C, R, SkinNavyFrame, Down ? SkinPressedFill : SkinHotFill);
         return;
     }
     // The item object's active picture fitted to the cell: its end columns kept, the rest stretched.
@@ -429,7 +426,7 @@ void TskSkinImagesMenuPopupWindow::PaintButton(TCanvas* C, TskImagesMenuItem* E,
         }
         C->Font()->SetColor(Down ? d->DownFontColor : Hot ? d->ActiveFontColor : d->FontColor);
     } else if (Down || Hot) {
-        FillFramed(C, r, FrameNavy, Down ? DownFill : HotFill);
+        FillFramed(C, r, SkinNavyFrame, Down ? SkinPressedFill : SkinHotFill);
     } else {
         FillFramed(C, r, clBtnShadow, clBtnFace);
     }

@@ -11,6 +11,7 @@
 #include "platform/vcl/TMenu.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/vcl/TApplication.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinMenuSpeedButton.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
@@ -580,8 +581,8 @@ void TskSkinMDITabsBar::DrawTab(TCanvas* C, const TskMDITab* Tab, const TRect& R
         }
     }
     if (!drawn) {
-        const TColor fill = FTabKind == sktkButton && Tab->Active ? TColor(0xB59385)
-                            : FTabKind == sktkButton && Tab->MouseIn ? TColor(0xD2BDB6)
+        const TColor fill = FTabKind == sktkButton && Tab->Active ? SkinPressedFill
+                            : FTabKind == sktkButton && Tab->MouseIn ? SkinHotFill
                                                                      : clBtnFace;
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(fill);

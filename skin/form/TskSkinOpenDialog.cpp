@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/rtl/Files.h"
-#include "platform/rtl/TFlagGuard.h"
 #include "platform/sys/Folders.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TApplication.h"
@@ -396,7 +395,7 @@ void TskOpenDlgForm::GoBack()
     if (FFolderHistory.size() < 2) return;
     // The last entry is the folder listed now: it goes, and the one before it is listed.
     FFolderHistory.pop_back();
-    TFlagGuard goingBack(FGoingBack);
+    TValueGuard goingBack(FGoingBack);
     FileList->SetPathFromID(FFolderHistory.back());
 }
 
@@ -519,32 +518,19 @@ void TskSkinOpenDialog::Configure(TskOpenDlgForm& Form)
 
 bool TskSkinOpenDialog::Execute()
 {
-    if (OnShow) OnShow(this);
-    // The form lives only for this call; unique_ptr frees it even when showing it raises.
-    std::unique_ptr<TskOpenDlgForm> form(
-        new TskOpenDlgForm(Application, FToolButtonsTransparent, CtrlSkinData(), FSaveMode));
-    FForm = form.get();
-    struct TClearRef {
-        TskOpenDlgForm*& Ref;
-        ~TClearRef() { Ref = nullptr; }
-    } clearRef{FForm};
-
-    Configure(*form);
-    const bool accepted = form->ShowModal() == mrOk;
-    // Kept whatever the answer, so the next call opens as the user left it.
-    FFilterIndex = form->FilterBox->ItemIndex() + 1;
-    KeepClientSize(*form);
-    FListViewStyle = form->FileList->ViewStyle();
-    if (accepted) {
-        FFileName = form->ChosenFileName();
-        if (FSaveMode) FFileName = TskOpenDlgForm::WithExtension(FFileName, form->FilterExtension());
-        form->FileList->GetSelectedFiles(FFiles.get());
+    auto make = [this] { return new TskOpenDlgForm(Application, FToolButtonsTransparent, CtrlSkinData(), FSaveMode); };
+    auto finish = [this](TskOpenDlgForm& Form, bool Accepted) {
+        // Kept whatever the answer, so the next call opens as the user left it.
+        FFilterIndex = Form.FilterBox->ItemIndex() + 1;
+        FListViewStyle = Form.FileList->ViewStyle();
+        if (!Accepted) return;
+        FFileName = Form.ChosenFileName();
+        if (FSaveMode) FFileName = TskOpenDlgForm::WithExtension(FFileName, Form.FilterExtension());
+        Form.FileList->GetSelectedFiles(FFiles.get());
         // A typed name with no row selected is the one file chosen, under the name it is saved as.
         if (FFiles->Count() == 0 && !FFileName.empty()) FFiles->Add(FFileName);
-        if (OnAccept) OnAccept(this);
-    }
-    if (OnClose) OnClose(this);
-    return accepted;
+    };
+    return RunDialog(FForm, make, [this](TskOpenDlgForm& Form) { Configure(Form); }, finish);
 }
 
 void RegisterOpenDialogClasses()

@@ -6,6 +6,7 @@
 #include "platform/gfx/Text.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TCustomImageList.h"
+#include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinPlatform.h"
@@ -896,7 +897,7 @@ void TskSkinPopupWindow::PaintDefaultItem(TskSkinMenuItem* Item, TBitmap* B)
     const bool highlighted = Item->Active() && Item->Selectable();
     TColor text = clWindowText;
     if (highlighted) {
-        FillR(c, Rect(0, 0, w, h), static_cast<TColor>(13811126));
+        FillR(c, Rect(0, 0, w, h), SkinHotFill);
         FrameR(c, Rect(0, 0, w, h), clNavy);
     } else {
         FillR(c, Rect(0, 0, col, h), clBtnFace);

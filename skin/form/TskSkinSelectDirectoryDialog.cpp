@@ -198,40 +198,29 @@ TskSkinSelectDirectoryDialog::~TskSkinSelectDirectoryDialog() = default;
 
 bool TskSkinSelectDirectoryDialog::Execute()
 {
-    if (OnShow) OnShow(this);
-    // The form lives only for this call; unique_ptr frees it even when showing it raises.
-    std::unique_ptr<TskSelDirDlgForm> form(
-        new TskSelDirDlgForm(Application, FToolButtonsTransparent, FShowToolBar, CtrlSkinData()));
-    FForm = form.get();
-    struct TClearRef {
-        TskSelDirDlgForm*& Ref;
-        ~TClearRef() { Ref = nullptr; }
-    } clearRef{FForm};
+    auto make = [this] { return new TskSelDirDlgForm(Application, FToolButtonsTransparent, FShowToolBar, CtrlSkinData()); };
+    auto finish = [this](TskSelDirDlgForm& Form, bool Accepted) {
+        if (Accepted) FDirectory = Form.DirTreeView->Path();
+    };
+    return RunDialog(FForm, make, [this](TskSelDirDlgForm& Form) { Configure(Form); }, finish);
+}
 
-    ApplyFrame(*form, *form->Frame);
-    form->MainPanel->SetSkinData(CtrlSkinData());
-    form->DirTreeView->SetDefaultFont(DefaultFont());
-    form->DirTreeView->SetSkinData(CtrlSkinData());
-    if (!form->SelectExistingDirectory(FDirectory)) form->DirTreeView->SelectComputerFolder();
+void TskSkinSelectDirectoryDialog::Configure(TskSelDirDlgForm& Form)
+{
+    ApplyFrame(Form, *Form.Frame);
+    Form.MainPanel->SetSkinData(CtrlSkinData());
+    Form.DirTreeView->SetDefaultFont(DefaultFont());
+    Form.DirTreeView->SetSkinData(CtrlSkinData());
+    if (!Form.SelectExistingDirectory(FDirectory)) Form.DirTreeView->SelectComputerFolder();
 
-    form->VScrollBar->SetSkinData(CtrlSkinData());
-    form->HScrollBar->SetSkinData(CtrlSkinData());
-    form->OkButton->SetSkinData(CtrlSkinData());
-    form->CancelButton->SetSkinData(CtrlSkinData());
-    form->ButtonPanel->SetSkinData(CtrlSkinData());
-    form->OkButton->SetDefaultFont(DefaultFont());
-    form->CancelButton->SetDefaultFont(DefaultFont());
-    ApplyClientSize(*form, *form->Frame, DefaultDialogSize, DefaultDialogSize);
-
-    const bool accepted = form->ShowModal() == mrOk;
-    // Kept whatever the answer, so the next call opens at the size the user left.
-    KeepClientSize(*form);
-    if (accepted) {
-        FDirectory = form->DirTreeView->Path();
-        if (OnAccept) OnAccept(this);
-    }
-    if (OnClose) OnClose(this);
-    return accepted;
+    Form.VScrollBar->SetSkinData(CtrlSkinData());
+    Form.HScrollBar->SetSkinData(CtrlSkinData());
+    Form.OkButton->SetSkinData(CtrlSkinData());
+    Form.CancelButton->SetSkinData(CtrlSkinData());
+    Form.ButtonPanel->SetSkinData(CtrlSkinData());
+    Form.OkButton->SetDefaultFont(DefaultFont());
+    Form.CancelButton->SetDefaultFont(DefaultFont());
+    ApplyClientSize(Form, *Form.Frame, DefaultDialogSize, DefaultDialogSize);
 }
 
 void RegisterSelectDirectoryDialogClasses()

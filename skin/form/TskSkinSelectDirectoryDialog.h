@@ -75,6 +75,9 @@ public:
     TskSelDirDlgForm* Form() const { return FForm; }
 
 private:
+    // The window's frame, skins, fonts, starting folder and size.
+    void Configure(TskSelDirDlgForm& Form);
+
     std::string FDirectory;
     bool FShowToolBar = false;
     bool FToolButtonsTransparent = false;

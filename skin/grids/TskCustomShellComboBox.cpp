@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TypInfo.h"
@@ -109,7 +109,7 @@ void TskCustomShellComboBox::SetRoot(const std::string& Value)
     FRoot = Value;
     FRootFolder = std::move(root);
     Fill();
-    TFlagGuard updating(FUpdating);
+    TValueGuard updating(FUpdating);
     TellRoot(FRoot);
 }
 
@@ -278,7 +278,7 @@ void TskCustomShellComboBox::SetPathFromID(const TItemIDList& ID)
     const TskShellFolder* current = SelectedFolder();
     if (FUpdating || (current != nullptr && current->FullID() == ID))
         return;
-    TFlagGuard updating(FUpdating);
+    TValueGuard updating(FUpdating);
     ShowPath(ID);
 }
 
@@ -293,7 +293,7 @@ void TskCustomShellComboBox::Change()
     // Copied: showing the path frees the row the folder belongs to.
     const TItemIDList id = chosen->FullID();
     ShowPath(id);
-    TFlagGuard updating(FUpdating);
+    TValueGuard updating(FUpdating);
     TellFolder(id);
 }
 

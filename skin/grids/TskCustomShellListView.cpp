@@ -5,7 +5,7 @@
 
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TypInfo.h"
 #include "platform/win/Input.h"
@@ -115,7 +115,7 @@ void TskCustomShellListView::SetRoot(const std::string& Value)
     std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
     FRootFolder = std::move(root);
     {
-        TFlagGuard rootSetByString(FRootSetByString);
+        TValueGuard rootSetByString(FRootSetByString);
         Populate();
     }
     old.reset();
@@ -204,7 +204,7 @@ void TskCustomShellListView::Populate()
 {
     if (FPopulating || Loading() || FRootFolder == nullptr)
         return;
-    TFlagGuard populating(FPopulating);
+    TValueGuard populating(FPopulating);
     // The linked views follow first (a root given by name as that name); their echo back to this list
     // is stopped by the navigator.
     if (FRootSetByString)
@@ -288,7 +288,7 @@ void TskCustomShellListView::Loaded()
     FAutoRefresh = false;
     try {
         FRootFolder = CreateRootFolder(FRoot);
-        TFlagGuard rootSetByString(FRootSetByString);
+        TValueGuard rootSetByString(FRootSetByString);
         Populate();
     } catch (const Exception&) {
         // A stored root that names nothing leaves the list empty; the form goes on loading.

@@ -1,6 +1,6 @@
 #include "skin/grids/TskCustomShellTreeView.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "skin/grids/ShellPictures.h"
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -133,7 +133,7 @@ void TskCustomShellTreeView::RootChanged()
 {
     if (FInRootChange)
         return;
-    TFlagGuard guard(FInRootChange);
+    TValueGuard guard(FInRootChange);
     // Resolved first: a root that names nothing leaves the tree as it was.
     std::unique_ptr<TskShellFolder> root = CreateRootFolder(FRoot);
     {
@@ -225,7 +225,7 @@ void TskCustomShellTreeView::Change(TTreeNode* Node)
         folder = NodeFolder(Node->Parent());
     if (folder == nullptr)
         return;
-    TFlagGuard updating(FUpdatingLinks);
+    TValueGuard updating(FUpdatingLinks);
     MoveLinkedViews(folder);
     UpdateNotifierRoot();
 }
@@ -259,7 +259,7 @@ void TskCustomShellTreeView::SetPathFromID(const TItemIDList& ID)
     TTreeNode* node = Items()->GetFirstNode();
     if (node == nullptr || FRootFolder == nullptr || !IsPrefixOf(FRootFolder->FullID(), ID))
         return;
-    TFlagGuard updating(FUpdatingLinks);
+    TValueGuard updating(FUpdatingLinks);
     {
         TTreeUpdate update(Items());
         const int rootLevel = ItemCount(FRootFolder->FullID());
@@ -307,7 +307,7 @@ void TskCustomShellTreeView::RefreshNode(TTreeNode* Node)
             expanded.push_back(NodeFolder(child)->FullID());
     const bool wasExpanded = Node->Expanded();
     const int top = TopRow();
-    TFlagGuard updating(FUpdatingLinks);
+    TValueGuard updating(FUpdatingLinks);
     {
         TTreeUpdate update(Items());
         TBusyCursor busy;
@@ -338,7 +338,7 @@ void TskCustomShellTreeView::SetShellListView(TskCustomShellListView* Value)
     if (Value != nullptr && !Loading() && FRootFolder != nullptr) {
         Value->SetRoot(FRoot);
         if (SelectedFolder() != nullptr) {
-            TFlagGuard updating(FUpdatingLinks);
+            TValueGuard updating(FUpdatingLinks);
             MoveLinkedViews(SelectedFolder());
         }
     }

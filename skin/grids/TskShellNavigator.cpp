@@ -1,6 +1,6 @@
 #include "skin/grids/TskShellNavigator.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 
 // ---- TskShellView ----
 
@@ -83,7 +83,7 @@ template <class TTell> void TskShellNavigator::TellOthers(TskShellView* Source, 
 {
     if (FTelling)
         return;
-    TFlagGuard telling(FTelling);
+    TValueGuard telling(FTelling);
     // Each place is read when its turn comes: a view told earlier may have freed or unlinked another.
     for (std::size_t kind = 0; kind < FViews.size(); ++kind)
         if (TskShellView* view = FViews[kind]; view != nullptr && view != Source)

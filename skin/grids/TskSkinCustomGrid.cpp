@@ -4,7 +4,7 @@
 #include <climits>
 
 #include "platform/gfx/Drawing.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/ScrollInfo.h"
 #include "platform/vcl/TReader.h"
 #include "platform/vcl/TScreen.h"
@@ -836,7 +836,7 @@ void TskSkinCustomGrid::UpdateScrollRange()
     if (FHandle == 0 || FUpdatingScrollRange)
         return;
     {
-        TFlagGuard updatingScrollRange(FUpdatingScrollRange);
+        TValueGuard updatingScrollRange(FUpdatingScrollRange);
         const TGridCoord maxTopLeft = CalcMaxTopLeft();
         if (FHScrollBar != nullptr) {
             if (FColCount == 1) {

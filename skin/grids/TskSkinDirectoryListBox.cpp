@@ -4,7 +4,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Files.h"
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/win/Messages.h"
@@ -51,7 +51,7 @@ void TskSkinDirectoryListBox::SetDirectory(const std::string& Value)
     if (!DirectoryExists(dir)) throw EOSError("Directory not found: \"" + dir + "\"", ENOENT);
     if (dir == FDirectory) return;
     {
-        TFlagGuard inSetDir(FInSetDir);
+        TValueGuard inSetDir(FInSetDir);
         FDirectory = dir;
         // A directory on another volume chooses that volume in the linked drive combo box.
         if (FDriveCombo != nullptr) FDriveCombo->SetDrive(FDriveCombo->DriveOfPath(dir));

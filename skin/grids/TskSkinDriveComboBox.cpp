@@ -1,6 +1,6 @@
 #include "skin/grids/TskSkinDriveComboBox.h"
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TCanvas.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/grids/ShellPictures.h"
@@ -98,7 +98,7 @@ void TskSkinDriveComboBox::SetDrive(const std::string& Value)
     // from doing the work twice.
     if (FSettingDrive) return;
     {
-        TFlagGuard settingDrive(FSettingDrive);
+        TValueGuard settingDrive(FSettingDrive);
         for (std::size_t i = 0; i < FDrives.size(); ++i) {
             if (FDrives[i].Root == root) {
                 if (ItemIndex() != static_cast<int>(i)) SetItemIndex(static_cast<int>(i));

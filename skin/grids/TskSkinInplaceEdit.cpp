@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "platform/rtl/TFlagGuard.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TypInfo.h"
@@ -17,16 +17,6 @@
 #include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/grids/TskSkinCustomGrid.h"
-
-namespace {
-
-TPoint ParamPoint(LPARAM L)
-{
-    return {static_cast<short>(LOWORD(static_cast<std::uintptr_t>(L))),
-        static_cast<short>(HIWORD(static_cast<std::uintptr_t>(L)))};
-}
-
-} // namespace
 
 // =============================================================================================
 // TskSkinTransparentMaskEdit
@@ -143,7 +133,7 @@ void TskSkinInplaceEdit::UpdateContents()
     if (FGrid == nullptr)
         return;
     // A multi-line edit does not report text set by the program: loading a cell is no edit of it.
-    TFlagGuard loading(FLoading);
+    TValueGuard loading(FLoading);
     SetText("");
     SetEditMask(FGrid->GetEditMask(FGrid->Col(), FGrid->Row()));
     SetText(FGrid->GetEditText(FGrid->Col(), FGrid->Row()));
@@ -180,7 +170,7 @@ void TskSkinInplaceEdit::Hide()
     Invalidate();
     // The focus goes back to the grid before the window disappears, so it is never left nowhere.
     if (Focused() && FGrid != nullptr && FGrid->HandleAllocated()) {
-        TFlagGuard hiding(FHiding);
+        TValueGuard hiding(FHiding);
         ::SetFocus(FGrid->Handle());
     }
     SetVisible(false);
@@ -415,24 +405,15 @@ void TskSkinInplaceEdit::WndProc(TMessage& Message)
             return;
         break;
     case WM_RBUTTONUP:
-        if (PopupMenu() == nullptr && Enabled()) {
-            const TPoint p = ParamPoint(Message.LParam);
-            MouseUp(mbRight, KeysToShiftState(Message.WParam), p.X, p.Y);
-            if (ComponentState().Contains(csDestroying))
-                return;
-            const TPoint screen = ClientToScreen(p);
-            if (!DoContextPopup(screen))
-                ShowEditContextMenu(screen);
+    case WM_CONTEXTMENU: {
+        auto release = [this](TPoint P, TShiftState Shift) {
+            MouseUp(mbRight, Shift, P.X, P.Y);
+            return !ComponentState().Contains(csDestroying) && !DoContextPopup(ClientToScreen(P));
+        };
+        if (FMenu.AnswerRequest(Message, release, [this](TPoint P) { ShowEditContextMenu(P); }))
             return;
-        }
         break;
-    case WM_CONTEXTMENU:
-        if (PopupMenu() == nullptr) {
-            ShowEditContextMenu(ParamPoint(Message.LParam));
-            Message.Result = 1;
-            return;
-        }
-        break;
+    }
     case WM_AFTERSKINMENUCLICK: FMenu.Free(); return;
     default: break;
     }
@@ -601,7 +582,7 @@ void TskSkinCustomGrid::CancelEdit()
     if (FInplaceEdit == nullptr || FInplaceCol == -1 || FInplaceRow == -1)
         return;
     {
-        TFlagGuard loading(FInplaceEdit->FLoading);
+        TValueGuard loading(FInplaceEdit->FLoading);
         FInplaceEdit->SetText(FEditStartText);
     }
     SetEditText(FInplaceCol, FInplaceRow, FEditStartText);

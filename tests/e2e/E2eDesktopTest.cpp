@@ -244,34 +244,75 @@ TEST_P(TDesktopJourney, MaximiseAndRestoreByTheCaptionButton_NoButtonStaysLit)
 {
     ASSERT_NO_FATAL_FAILURE(StartProgram());
     const TRect normal = Main.Whole();
-    const TRect buttons{normal.Right - 70, normal.Top, normal.Right, normal.Top + Main.CaptionHeight};
-    const TPoint away{normal.Right + 40, normal.Bottom + 40};
-    D().MoveTo(away.X, away.Y);
-    ASSERT_TRUE(D().WaitForStill(buttons));
-    const TSurface unlit = D().Grab(buttons);
+    const TRect work = D().WorkArea();
+    // The caption's buttons of the window as it stands now, with the pointer away from them.
+    const auto buttons = [&] { return TRect{Main.Whole().Right - 70, Main.Whole().Top, Main.Whole().Right, Main.Whole().Top + Main.CaptionHeight}; };
+    const auto awayAndStill = [&] {
+        D().MoveTo(normal.Right + 40, normal.Bottom + 40);
+        return D().WaitForStill(buttons());
+    };
+    // The maximise button's own square, inside the caption: away from the frame's rounded corner,
+    // which shows what lies behind the window.
+    const auto maximiseButton = [&] { return TRect{Main.Whole().Right - 45, Main.Whole().Top + 4, Main.Whole().Right - 25, Main.Whole().Top + 24}; };
+    ASSERT_TRUE(awayAndStill());
+    const TSurface unlit = D().Grab(buttons());
+    const TSurface maximiseGlyph = D().Grab(maximiseButton());
+    const auto maximised = [&] {
+        return WaitUntil(
+            [&] {
+                RefreshMain();
+                return std::abs(Main.Whole().Width() - work.Width()) <= 4 && std::abs(Main.Whole().Height() - work.Height()) <= 4;
+            },
+            15s);
+    };
+    const auto backToNormal = [&] {
+        return WaitUntil(
+            [&] {
+                RefreshMain();
+                return Main.Whole() == normal;
+            },
+            15s);
+    };
 
     ClickCaptionButton(Main.Window, 1);
-    const TRect work = D().WorkArea();
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            RefreshMain();
-            return std::abs(Main.Whole().Width() - work.Width()) <= 4;
-        },
-        10s))
-        << "the maximise button did not maximise the window";
+    ASSERT_TRUE(maximised()) << "the maximise button did not maximise the window";
+    // The frame is laid out for the new size before its restore button is pressed.
+    ASSERT_TRUE(awayAndStill());
+    const TSurface restoreGlyph = D().Grab(maximiseButton());
+    ASSERT_GT(DifferentPixels(restoreGlyph, maximiseGlyph), 10) << "the maximised frame shows no restore button";
     ClickCaptionButton(Main.Window, 1);
-    ASSERT_TRUE(WaitUntil(
-        [&] {
-            RefreshMain();
-            return Main.Whole() == normal;
-        },
-        10s))
-        << "the restore button did not bring the window back";
-    D().MoveTo(away.X, away.Y);
+    ASSERT_TRUE(backToNormal()) << "the restore button did not bring the window back";
+    ASSERT_TRUE(awayAndStill());
     TSurface shown;
-    EXPECT_TRUE(D().WaitForPicture(buttons, [&](const TSurface& s) { return DifferentPixels(s, unlit) == 0; }, shown, 10s))
+    EXPECT_TRUE(D().WaitForPicture(buttons(), [&](const TSurface& s) { return DifferentPixels(s, unlit) == 0; }, shown, 10s))
         << "a caption button stays lit after the restore";
     Picture("restored");
+    if (!WithWm())
+        return;
+
+    // The window manager's own maximise: the frame is maximised as by its button, and shows its restore
+    // button; restored by that button, or by the window manager's own restore, the window stands where
+    // it stood.
+    for (const bool byWindowManager : {false, true}) {
+        SCOPED_TRACE(byWindowManager ? "restored by the window manager" : "restored by the caption button");
+        D().SetMaximized(Main.Window.Id, true);
+        ASSERT_TRUE(maximised()) << "the window manager's maximise did not maximise the window: " << Main.Whole().Width() << " x "
+                                 << Main.Whole().Height();
+        ASSERT_TRUE(awayAndStill());
+        EXPECT_TRUE(D().WaitForPicture(maximiseButton(), [&](const TSurface& s) { return DifferentPixels(s, restoreGlyph) == 0; }, shown, 10s))
+            << "the frame does not show its restore button after the window manager's maximise";
+        Picture(byWindowManager ? "maximised-by-window-manager-again" : "maximised-by-window-manager");
+        if (byWindowManager)
+            D().SetMaximized(Main.Window.Id, false);
+        else
+            ClickCaptionButton(Main.Window, 1);
+        EXPECT_TRUE(backToNormal()) << "the window did not come back to its place: " << Main.Whole().Left << ", " << Main.Whole().Top << ", "
+                                    << Main.Whole().Width() << " x " << Main.Whole().Height();
+        ASSERT_TRUE(awayAndStill());
+        EXPECT_TRUE(D().WaitForPicture(maximiseButton(), [&](const TSurface& s) { return DifferentPixels(s, maximiseGlyph) == 0; }, shown, 10s))
+            << "the frame does not show its maximise button after the restore";
+    }
+    ExpectMainWindowAnswers();
 }
 
 E2E_JOURNEY(TDesktopJourney);

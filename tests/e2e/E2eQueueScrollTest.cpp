@@ -129,6 +129,9 @@ protected:
         FKnown.emplace_back(0, D().Grab(Rows()));
     }
     void WheelNotch(bool Up) const { D().Wheel(Middle(Main.RowThumbnail(0)).X, Middle(Main.RowThumbnail(0)).Y, Up); }
+    // A notch with the pointer on the bar's lower arrow: lit there, it leaves the track's picture (and
+    // the thumb's place in it) alone.
+    void WheelNotchOverTheBar(bool Up) const { D().Wheel(Middle(LowerArrow()).X, Middle(LowerArrow()).Y, Up); }
 
     TPixel FTrack = 0;
     int FEnd = 0;   // the furthest the rows scroll
@@ -191,6 +194,10 @@ TEST_P(TQueueScrollJourney, WheelOverTheQueueWithTheDeviceBoxFocused_ScrollsTheQ
     FKnown = {{0, D().Grab(Rows())}};
     EXPECT_TRUE(Moves("wheel-down", [&] { WheelNotch(false); }, RowPitch));
     EXPECT_TRUE(Moves("wheel-up", [&] { WheelNotch(true); }, 0));
+    // Over the queue's scroll bar, which never takes the keyboard, the wheel scrolls the queue too.
+    EXPECT_TRUE(Moves("wheel-down-over-the-bar", [&] { WheelNotchOverTheBar(false); }, RowPitch));
+    EXPECT_TRUE(Moves("wheel-down-over-the-bar-again", [&] { WheelNotchOverTheBar(false); }, 2 * RowPitch));
+    EXPECT_TRUE(Moves("wheel-up-over-the-bar", [&] { WheelNotchOverTheBar(true); }, RowPitch));
     EXPECT_EQ(DifferentPixels(D().Grab(Main.Device()), device), 0) << "the device changed";
 }
 

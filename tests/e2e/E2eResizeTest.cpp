@@ -79,9 +79,16 @@ TEST_P(TResizeJourney, CornerDraggedShowsMoreRows_NeverBelowItsMadeSize_WindowMa
     EXPECT_TRUE(WaitForRows(5, 20s)) << "the maximised window does not show every queue row";
     ASSERT_TRUE(D().WaitForStill(Main.Whole()));
     Picture("maximised-by-window-manager");
-    // And its restore: the size from before.
+    // And its restore: the size and the place from before.
     D().SetMaximized(Main.Window.Id, false);
-    EXPECT_TRUE(WaitForSize(normal.Width(), normal.Height())) << "the window manager's restore did not bring the window back to its size";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            RefreshMain();
+            return Main.Whole() == normal;
+        },
+        15s))
+        << "the window manager's restore did not bring the window back: " << Main.Whole().Left << ", " << Main.Whole().Top << ", "
+        << Main.Whole().Width() << " x " << Main.Whole().Height();
     ASSERT_TRUE(D().WaitForStill(Main.Whole()));
     Picture("restored-by-window-manager");
     EXPECT_FALSE(RowShown(D().Grab(D().ScreenRect()), 3)) << "the restored window still shows the rows of the larger one";

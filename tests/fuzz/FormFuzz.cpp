@@ -5,31 +5,13 @@
 // of the seeds (the program's own forms) reach the components inside.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-#include "app/AppClasses.h"
-#include "platform/rtl/Exceptions.h"
-#include "platform/vcl/FormParser.h"
-#include "platform/vcl/TForm.h"
-#include "platform/vcl/TReader.h"
+#include "FuzzStoredForm.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool ready = [] {
-        setenv("OMBRIX_BACKEND", "headless", 1);
-        RegisterAppClasses();
-        return true;
-    }();
-    (void)ready;
-    const std::string text(reinterpret_cast<const char*>(data), size);
-    try {
-        TFormObject tree = ParseFormText(text);
-        tree.ClassName = "TForm";
-        TForm form(nullptr);
-        TReader reader(&form);
-        reader.ReadRootComponent(tree);
-    } catch (const Exception&) {
-    }
+    fuzzstoredform::RegisterClassesOnce();
+    fuzzstoredform::ReadIntoPlainForm(std::string(reinterpret_cast<const char*>(data), size));
     return 0;
 }

@@ -6,18 +6,14 @@
 // read as empty without a complaint.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
-#include "app/AppClasses.h"
+#include "FuzzStoredForm.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStream.h"
-#include "platform/vcl/FormParser.h"
 #include "platform/vcl/TBitmap.h"
-#include "platform/vcl/TForm.h"
 #include "platform/vcl/TIcon.h"
 #include "platform/vcl/TJPEGImage.h"
-#include "platform/vcl/TReader.h"
 #include "skin/data/SkinBudget.h"
 #include "skin/data/TskCompressedStoredSkin.h"
 
@@ -35,17 +31,6 @@ std::string FormWith(const char* Class, const char* Property, const std::string&
         text += digits[static_cast<std::uint8_t>(Data[i]) & 15];
     }
     return text + "}\n  end\nend\n";
-}
-
-void ReadForm(const std::string& Text)
-{
-    try {
-        TFormObject tree = ParseFormText(Text);
-        TForm form(nullptr);
-        TReader reader(&form);
-        reader.ReadRootComponent(tree);
-    } catch (const Exception&) {
-    }
 }
 
 // Loads Graphic from the data; a picture that loads must hold something.
@@ -87,12 +72,7 @@ void ReadSkinPicture(const std::string& Data)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool ready = [] {
-        setenv("OMBRIX_BACKEND", "headless", 1);
-        RegisterAppClasses();
-        return true;
-    }();
-    (void)ready;
+    fuzzstoredform::RegisterClassesOnce();
     if (size < 1)
         return 0;
     const std::string body(reinterpret_cast<const char*>(data) + 1, size - 1);
@@ -106,13 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ReadSkinPicture(body);
         break;
     case 2:
-        ReadForm(FormWith("TImage", "Picture.Data", body));
+        fuzzstoredform::ReadIntoPlainForm(FormWith("TImage", "Picture.Data", body));
         break;
     case 3:
-        ReadForm(FormWith("TskSkinSpeedButton", "Glyph.Data", body));
+        fuzzstoredform::ReadIntoPlainForm(FormWith("TskSkinSpeedButton", "Glyph.Data", body));
         break;
     case 4:
-        ReadForm(FormWith("TskTrayIcon", "Icon.Data", body));
+        fuzzstoredform::ReadIntoPlainForm(FormWith("TskTrayIcon", "Icon.Data", body));
         break;
     case 5: {
         TBitmap bitmap;

@@ -9,18 +9,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/rtl/Exceptions.h"
+#include "FuzzSkin.h"
 #include "platform/rtl/TStream.h"
-#include "skin/data/SkinDataClasses.h"
-#include "skin/data/TskCompressedStoredSkin.h"
-#include "skin/data/TskSkinData.h"
 #include "skin/data/ZlibStreams.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // As the program starts: every entry loads into its real class.
-    static const bool ready = (RegisterSkinDataClasses(), true);
-    (void)ready;
+    fuzzskin::RegisterClassesOnce();
     if (size < 1)
         return 0;
     const std::string body(reinterpret_cast<const char*>(data) + 1, size - 1);
@@ -42,16 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         }
-        TskSkinData skin(nullptr);
-        try {
-            skin.LoadStoredSkin(&stored);
-        } catch (const Exception&) {
-            // A damaged skin must leave the component empty and not loading.
-            if (!skin.SkinEmpty || skin.SkinLoading)
-                __builtin_trap();
-        }
-        if (skin.SkinLoading)
-            __builtin_trap();
+        fuzzskin::LoadAndCheck(stored);
         (void)UnpackStoredSkin(stored);
     } catch (const Exception&) {
     }

@@ -12,13 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSkin.h"
 #include "platform/gfx/Bmp.h"
 #include "platform/gfx/TSurface.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/TStream.h"
-#include "skin/data/SkinDataClasses.h"
-#include "skin/data/TskCompressedStoredSkin.h"
-#include "skin/data/TskSkinData.h"
 #include "skin/data/ZlibStreams.h"
 
 namespace {
@@ -51,9 +48,7 @@ const std::vector<std::uint8_t>& Picture(int Side, int Index)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // As the program starts: every entry loads into its real class.
-    static const bool ready = (RegisterSkinDataClasses(), true);
-    (void)ready;
+    fuzzskin::RegisterClassesOnce();
     if (size < 3)
         return 0;
     const int framePictures = data[0];
@@ -75,14 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     image.SetPosition(0);
     TskCompressedStoredSkin stored(nullptr);
     CompressStream(image, stored.StoredData());
-    TskSkinData skin(nullptr);
-    try {
-        skin.LoadStoredSkin(&stored);
-    } catch (const Exception&) {
-        if (!skin.SkinEmpty || skin.SkinLoading)
-            __builtin_trap();
-    }
-    if (skin.SkinLoading)
-        __builtin_trap();
+    fuzzskin::LoadAndCheck(stored);
     return 0;
 }

@@ -220,6 +220,17 @@ void THeadlessDriver::MinimizedByDesktop(HWND topLevel) { WindowEvent(TInputKind
 
 void THeadlessDriver::RestoredByDesktop(HWND topLevel) { WindowEvent(TInputKind::Restored, topLevel); }
 
+void THeadlessDriver::MaximizedByDesktop(HWND topLevel, const TRect& bounds)
+{
+    TInputEvent e;
+    e.Kind = TInputKind::Maximized;
+    e.Window = topLevel;
+    e.Bounds = bounds;
+    Inject(e);
+}
+
+void THeadlessDriver::RestoredFromMaximizedByDesktop(HWND topLevel) { WindowEvent(TInputKind::RestoredFromMaximized, topLevel); }
+
 void THeadlessDriver::CloseByUser(HWND topLevel)
 {
     TInputEvent e;

@@ -49,6 +49,9 @@ public:
     // The desktop minimized or restored a top-level window by itself (a taskbar, a window manager key).
     void MinimizedByDesktop(HWND topLevel);
     void RestoredByDesktop(HWND topLevel);
+    // The window manager maximised a top-level window to `bounds` by its own command, or took it back.
+    void MaximizedByDesktop(HWND topLevel, const TRect& bounds);
+    void RestoredFromMaximizedByDesktop(HWND topLevel);
     void CloseByUser(HWND topLevel);
     // The user at the tray icon `id` of `window`: presses and releases a button, or clicks (both), with
     // the pointer at `screen`. Two clicks with no clock moved between make a double click.

@@ -109,6 +109,28 @@ TEST(TComponentNames, DuplicateNameAmongSiblingsIsRefused)
     EXPECT_EQ(a->Name(), "EDIT1");
 }
 
+TEST(TComponentNames, FindComponentFollowsRenamesMovesAndFrees)
+{
+    TComponent owner(nullptr), other(nullptr);
+    auto* a = new TComponent(&owner);
+    auto* b = new TComponent(&owner);
+    a->SetName("Label1");
+    b->SetName("Label2");
+    a->SetName("Caption");
+    EXPECT_EQ(owner.FindComponent("label1"), nullptr); // the old name is free again
+    b->SetName("Label1");
+    EXPECT_THROW(a->SetName("LABEL1"), EComponentError); // refused: both names stay as they were
+    EXPECT_EQ(owner.FindComponent("caption"), a);
+    EXPECT_EQ(owner.FindComponent("Label1"), b);
+    other.InsertComponent(a);
+    EXPECT_EQ(owner.FindComponent("Caption"), nullptr);
+    EXPECT_EQ(other.FindComponent("Caption"), a);
+    b->Free();
+    EXPECT_EQ(owner.FindComponent("Label1"), nullptr);
+    a->SetName("");
+    EXPECT_EQ(other.FindComponent("Caption"), nullptr);
+}
+
 TEST(TComponentNames, InvalidIdentifierIsRefused)
 {
     TComponent c(nullptr);

@@ -11,74 +11,58 @@
 
 namespace skintest {
 
-inline void WriteComboBoxPicture(const std::string& path)
+inline TTestSkinBuilder ComboBoxTestSkin()
 {
-    TBitmap b(220, 60);
-    Fill(b, Rect(0, 0, 220, 60), clWhite);
-    // resting face
-    Fill(b, Rect(0, 0, 60, 20), cFrame);
-    Fill(b, Rect(3, 3, 40, 17), cClient);
-    Fill(b, Rect(42, 2, 58, 18), cNormal);
-    // active face
-    Fill(b, Rect(0, 20, 60, 40), cCaption);
-    Fill(b, Rect(3, 23, 40, 37), cClient);
-    Fill(b, Rect(42, 22, 58, 38), cNormal);
-    // item pieces 37 x 14
-    Fill(b, Rect(60, 0, 97, 14), cFixed);
-    Fill(b, Rect(60, 20, 97, 34), cProgress);
-    // button states 16 x 16
-    Fill(b, Rect(100, 2, 116, 18), cActive);
-    Fill(b, Rect(120, 2, 136, 18), cDown);
-    Fill(b, Rect(140, 2, 156, 18), cDisabled);
-    // list frame 40 x 40 and its item pieces 40 x 12
-    Fill(b, Rect(160, 0, 200, 40), cFrame);
-    Fill(b, Rect(162, 2, 198, 38), cClient);
-    Fill(b, Rect(100, 40, 140, 52), cNormal);
-    Fill(b, Rect(140, 40, 180, 52), cActive);
-    // a button entry 16 x 16 in three looks: olive, silver, yellow
-    Fill(b, Rect(0, 40, 16, 56), cCheck);
-    Fill(b, Rect(20, 40, 36, 56), cUncheck);
-    Fill(b, Rect(40, 40, 56, 56), cGaugeFrame);
-    b.SaveToFile(path);
+    TTestSkinBuilder skin("Combo Box Test");
+    skin.Picture("combobox.bmp", 220, 60, clWhite, {
+            // resting face
+            {Rect(0, 0, 60, 20), cFrame},
+            {Rect(3, 3, 40, 17), cClient},
+            {Rect(42, 2, 58, 18), cNormal},
+            // active face
+            {Rect(0, 20, 60, 40), cCaption},
+            {Rect(3, 23, 40, 37), cClient},
+            {Rect(42, 22, 58, 38), cNormal},
+            // item pieces 37 x 14
+            {Rect(60, 0, 97, 14), cFixed},
+            {Rect(60, 20, 97, 34), cProgress},
+            // button states 16 x 16
+            {Rect(100, 2, 116, 18), cActive},
+            {Rect(120, 2, 136, 18), cDown},
+            {Rect(140, 2, 156, 18), cDisabled},
+            // list frame 40 x 40 and its item pieces 40 x 12
+            {Rect(160, 0, 200, 40), cFrame},
+            {Rect(162, 2, 198, 38), cClient},
+            {Rect(100, 40, 140, 52), cNormal},
+            {Rect(140, 40, 180, 52), cActive},
+            // a button entry 16 x 16 in three looks: olive, silver, yellow
+            {Rect(0, 40, 16, 56), cCheck},
+            {Rect(20, 40, 36, 56), cUncheck},
+            {Rect(40, 40, 56, 56), cGaugeFrame},
+        });
+    skin.Keys("SKINCOLORS", "cbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n")
+        .Control("combobox", "combobox",
+            "pictureindex=0\nskinrect=0,0,60,20\nlefttoppoint=3,0\nrighttoppoint=40,0\n"
+            "clientrect=3,3,40,17\nactiveskinrect=0,20,60,40\n"
+            "itemrect=60,0,97,14\nfocusitemrect=60,20,97,34\nitemtextrect=2,0,35,14\n"
+            "fontname=DejaVu Sans\nfontheight=11\nfontcolor=0\nfocusfontcolor=16777215\nactivefontcolor=255\n"
+            "buttonrect=42,2,58,18\nactivebuttonrect=100,2,116,18\ndownbuttonrect=120,2,136,18\n"
+            "unenabledbuttonrect=140,2,156,18\nlistboxname=combolist\n")
+        .Control("combolist", "listbox",
+            "pictureindex=0\nskinrect=160,0,200,40\nlefttoppoint=2,2\nrighttoppoint=38,2\n"
+            "leftbottompoint=2,38\nrightbottompoint=38,38\nclientrect=2,2,38,38\n"
+            "itemrect=100,40,140,52\nactiveitemrect=140,40,180,52\nfocusitemrect=140,40,180,52\n"
+            "itemtextrect=2,0,38,12\nfontname=DejaVu Sans\nfontheight=10\nfontcolor=0\nactivefontcolor=0\n"
+            "focusfontcolor=0\n")
+        .Control("combobutton", "button",
+            "pictureindex=0\nskinrect=0,40,16,56\nlefttoppoint=2,2\nrighttoppoint=14,2\n"
+            "leftbottompoint=2,14\nrightbottompoint=14,14\nclientrect=2,2,14,14\nactiveskinrect=20,40,36,56\n"
+            "downskinrect=40,40,56,56\nfontcolor=0\nactivefontcolor=0\ndownfontcolor=0\n");
+    return skin;
 }
 
-inline std::string ComboBoxSkinIni()
-{
-    return "[VERSION]\nskinname=Combo Box Test\n"
-           "[PICTURES]\nactivepicturescount=1\n0=combobox.bmp\n"
-           "[FORMINFO]\n[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n"
-           "[SKINOBJECTS]\ncount=0\n"
-           "[SKINCONTROLS]\ncount=3\n0=combobox:combobox\n1=combolist:listbox\n2=combobutton:button\n"
-           "[combobox]\npictureindex=0\nskinrect=0,0,60,20\nlefttoppoint=3,0\nrighttoppoint=40,0\n"
-           "clientrect=3,3,40,17\nactiveskinrect=0,20,60,40\n"
-           "itemrect=60,0,97,14\nfocusitemrect=60,20,97,34\nitemtextrect=2,0,35,14\n"
-           "fontname=DejaVu Sans\nfontheight=11\nfontcolor=0\nfocusfontcolor=16777215\nactivefontcolor=255\n"
-           "buttonrect=42,2,58,18\nactivebuttonrect=100,2,116,18\ndownbuttonrect=120,2,136,18\n"
-           "unenabledbuttonrect=140,2,156,18\nlistboxname=combolist\n"
-           "[combolist]\npictureindex=0\nskinrect=160,0,200,40\nlefttoppoint=2,2\nrighttoppoint=38,2\n"
-           "leftbottompoint=2,38\nrightbottompoint=38,38\nclientrect=2,2,38,38\n"
-           "itemrect=100,40,140,52\nactiveitemrect=140,40,180,52\nfocusitemrect=140,40,180,52\n"
-           "itemtextrect=2,0,38,12\nfontname=DejaVu Sans\nfontheight=10\nfontcolor=0\nactivefontcolor=0\n"
-           "focusfontcolor=0\n"
-           "[combobutton]\npictureindex=0\nskinrect=0,40,16,56\nlefttoppoint=2,2\nrighttoppoint=14,2\n"
-           "leftbottompoint=2,14\nrightbottompoint=14,14\nclientrect=2,2,14,14\nactiveskinrect=20,40,36,56\n"
-           "downskinrect=40,40,56,56\nfontcolor=0\nactivefontcolor=0\ndownfontcolor=0\n";
-}
-
-struct TComboBoxTestSkin {
-    TScratchFolder Folder;
-    std::unique_ptr<TskSkinData> Skin;
-
-    TComboBoxTestSkin()
-    {
-        WriteComboBoxPicture(Folder.Path() + "/combobox.bmp");
-        const std::string ini = Folder.Path() + "/skin.ini";
-        std::ofstream(ini) << ComboBoxSkinIni();
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(ini);
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+struct TComboBoxTestSkin : TLoadedTestSkin {
+    TComboBoxTestSkin() : TLoadedTestSkin(ComboBoxTestSkin()) {}
 };
 
 } // namespace skintest

@@ -1,8 +1,7 @@
 #pragma once
 // A second skin of the controls tests, for the parts the first one leaves out: a panel with a caption
 // strip, text frame, roll-up button face and check images; a gauge with an animation strip; an upright
-// gauge; status bars with and without a gripper picture. Built like the first one (BMP + ini, packed by
-// the skin builder), every piece a plain colour block.
+// gauge; status bars with and without a gripper picture. Every piece is a plain colour block.
 #include "SkinControlsTestSupport.h"
 
 namespace skintest {
@@ -17,83 +16,65 @@ constexpr TColor cGrip = 0x00004080;       // brown: gripper picture
 constexpr TColor cSkinShadow = 0x00408000; // the skin's "cbtnshadow"
 constexpr TColor cSkinLight = 0x0080FFFF;  // the skin's "cbtnhighlight"
 
-inline void WriteExtraPicture(const std::string& path)
-{
-    TBitmap b(240, 120);
-    Fill(b, Rect(0, 0, 240, 120), clWhite);
-    // captionpanel: nine-part 60 x 60, top band 20 high with a navy caption strip, client green
-    Fill(b, Rect(0, 0, 60, 60), cFrame);
-    Fill(b, Rect(5, 2, 55, 18), cCaption);
-    Fill(b, Rect(5, 20, 55, 55), cClient);
-    // check images 13 x 13, roll-up face 10 x 10
-    Fill(b, Rect(150, 0, 163, 13), cCheck);
-    Fill(b, Rect(150, 20, 163, 33), cUncheck);
-    Fill(b, Rect(170, 0, 180, 10), cMark);
-    // text frame 40 x 16: caps 4 wide, middle purple
-    Fill(b, Rect(100, 40, 140, 56), cFrameCap);
-    Fill(b, Rect(104, 40, 136, 56), cFrameMid);
-    // animgauge: three-part 40 x 10, progress piece 10 x 6, strip of three 10 x 6 frames side by side
-    Fill(b, Rect(0, 70, 40, 80), cGaugeFrame);
-    Fill(b, Rect(40, 90, 50, 96), cProgress);
-    Fill(b, Rect(60, 90, 70, 96), cAnim1);
-    Fill(b, Rect(70, 90, 80, 96), cAnim2);
-    Fill(b, Rect(80, 90, 90, 96), cAnim3);
-    // vgauge: vertical three-part 10 x 40, progress piece 6 x 10
-    Fill(b, Rect(100, 0, 110, 40), cVBar);
-    Fill(b, Rect(115, 0, 121, 10), cProgress);
-    // statusbar: nine-part 30 x 30, client green; gripper 8 x 8, its top-left quarter white (transparent)
-    Fill(b, Rect(200, 0, 230, 30), cFrame);
-    Fill(b, Rect(205, 5, 225, 25), cClient);
-    Fill(b, Rect(232, 0, 240, 8), cGrip);
-    Fill(b, Rect(232, 0, 236, 4), clWhite);
-    b.SaveToFile(path);
-}
-
-inline std::string ExtraSkinIni()
+inline TTestSkinBuilder ExtraTestSkin()
 {
     const std::string nine = "lefttoppoint=5,5\nrighttoppoint=25,5\nleftbottompoint=5,25\nrightbottompoint=25,25\n"
                              "clientrect=5,5,25,25\n";
-    return "[VERSION]\nskinname=Controls Test Extra\n"
-           "[PICTURES]\nactivepicturescount=1\n0=extra.bmp\n"
-           "[FORMINFO]\n[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=4227072\ncbtnhighlight=8454143\n"
-           "[SKINOBJECTS]\ncount=0\n"
-           "[SKINCONTROLS]\ncount=7\n0=captionpanel:panel\n1=animgauge:gauge\n2=vgauge:gauge\n3=statusbar:panel\n"
-           "4=plainbar:panel\n5=framedpanel:panel\n6=gauge:gauge\n"
-           "[captionpanel]\npictureindex=0\nskinrect=0,0,60,60\nlefttoppoint=5,20\nrighttoppoint=55,20\n"
-           "leftbottompoint=5,55\nrightbottompoint=55,55\nclientrect=5,20,55,55\ncaptionrect=5,2,55,18\n"
-           "alignment=tacenter\nfontcolor=16777215\ncheckimagerect=150,0,163,13\nuncheckimagerect=150,20,163,33\n"
-           "markframerect=170,0,180,10\n"
-           "[framedpanel]\npictureindex=0\nskinrect=0,0,60,60\nlefttoppoint=5,20\nrighttoppoint=55,20\n"
-           "leftbottompoint=5,55\nrightbottompoint=55,55\nclientrect=5,20,55,55\ncaptionrect=5,2,55,18\n"
-           "alignment=taleftjustify\nfontcolor=16777215\nframerect=100,40,140,56\nframeleftoffset=4\nframerightoffset=4\n"
-           "frametextrect=6,2,34,14\n"
-           "[animgauge]\npictureindex=0\nskinrect=0,70,40,80\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
-           "clientrect=2,2,38,8\nprogressarea=2,2,38,8\nprogressrect=40,90,50,96\n"
-           "progressanimationskinrect=60,90,90,96\nprogressanimationcountframes=3\n"
-           "progressanimationtimerinterval=50\n"
-           "[gauge]\npictureindex=0\nskinrect=0,70,40,80\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
-           "clientrect=2,2,38,8\nprogressarea=2,2,38,8\nprogressrect=40,90,50,96\n"
-           "[vgauge]\npictureindex=0\nskinrect=100,0,110,40\nlefttoppoint=0,2\nleftbottompoint=0,38\n"
-           "clientrect=0,2,10,38\nprogressarea=2,2,8,38\nprogressrect=115,0,121,10\nvertical=1\n"
-           "[statusbar]\npictureindex=0\nskinrect=200,0,230,30\n" + nine +
-           "gripperrect=232,0,240,8\ngrippertransparent=1\ngrippertransparentcolor=16777215\n"
-           "[plainbar]\npictureindex=0\nskinrect=200,0,230,30\n" + nine;
+    const std::string captionPanel = "pictureindex=0\nskinrect=0,0,60,60\nlefttoppoint=5,20\nrighttoppoint=55,20\n"
+                                     "leftbottompoint=5,55\nrightbottompoint=55,55\nclientrect=5,20,55,55\ncaptionrect=5,2,55,18\n";
+    const std::string gauge = "pictureindex=0\nskinrect=0,70,40,80\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
+                              "clientrect=2,2,38,8\nprogressarea=2,2,38,8\nprogressrect=40,90,50,96\n";
+    TTestSkinBuilder skin("Controls Test Extra");
+    skin.Picture("extra.bmp", 240, 120, clWhite, {
+            // captionpanel: nine-part 60 x 60, top band 20 high with a navy caption strip, client green
+            {Rect(0, 0, 60, 60), cFrame},
+            {Rect(5, 2, 55, 18), cCaption},
+            {Rect(5, 20, 55, 55), cClient},
+            // check images 13 x 13, roll-up face 10 x 10
+            {Rect(150, 0, 163, 13), cCheck},
+            {Rect(150, 20, 163, 33), cUncheck},
+            {Rect(170, 0, 180, 10), cMark},
+            // text frame 40 x 16: caps 4 wide, middle purple
+            {Rect(100, 40, 140, 56), cFrameCap},
+            {Rect(104, 40, 136, 56), cFrameMid},
+            // animgauge: three-part 40 x 10, progress piece 10 x 6, strip of three 10 x 6 frames side by side
+            {Rect(0, 70, 40, 80), cGaugeFrame},
+            {Rect(40, 90, 50, 96), cProgress},
+            {Rect(60, 90, 70, 96), cAnim1},
+            {Rect(70, 90, 80, 96), cAnim2},
+            {Rect(80, 90, 90, 96), cAnim3},
+            // vgauge: vertical three-part 10 x 40, progress piece 6 x 10
+            {Rect(100, 0, 110, 40), cVBar},
+            {Rect(115, 0, 121, 10), cProgress},
+            // statusbar: nine-part 30 x 30, client green; gripper 8 x 8, its top-left quarter white (transparent)
+            {Rect(200, 0, 230, 30), cFrame},
+            {Rect(205, 5, 225, 25), cClient},
+            {Rect(232, 0, 240, 8), cGrip},
+            {Rect(232, 0, 236, 4), clWhite},
+        });
+    skin.Keys("SKINCOLORS", "cbtnface=12632256\ncbtntext=0\ncbtnshadow=4227072\ncbtnhighlight=8454143\n")
+        .Control("captionpanel", "panel",
+            captionPanel + "alignment=tacenter\nfontcolor=16777215\ncheckimagerect=150,0,163,13\n"
+                           "uncheckimagerect=150,20,163,33\nmarkframerect=170,0,180,10\n")
+        .Control("animgauge", "gauge",
+            gauge + "progressanimationskinrect=60,90,90,96\nprogressanimationcountframes=3\n"
+                    "progressanimationtimerinterval=50\n")
+        .Control("vgauge", "gauge",
+            "pictureindex=0\nskinrect=100,0,110,40\nlefttoppoint=0,2\nleftbottompoint=0,38\n"
+            "clientrect=0,2,10,38\nprogressarea=2,2,8,38\nprogressrect=115,0,121,10\nvertical=1\n")
+        .Control("statusbar", "panel",
+            "pictureindex=0\nskinrect=200,0,230,30\n" + nine +
+                "gripperrect=232,0,240,8\ngrippertransparent=1\ngrippertransparentcolor=16777215\n")
+        .Control("plainbar", "panel", "pictureindex=0\nskinrect=200,0,230,30\n" + nine)
+        .Control("framedpanel", "panel",
+            captionPanel + "alignment=taleftjustify\nfontcolor=16777215\nframerect=100,40,140,56\nframeleftoffset=4\n"
+                           "framerightoffset=4\nframetextrect=6,2,34,14\n")
+        .Control("gauge", "gauge", gauge);
+    return skin;
 }
 
-struct TExtraSkin {
-    TScratchFolder Folder;
-    std::unique_ptr<TskSkinData> Skin;
-
-    TExtraSkin()
-    {
-        WriteExtraPicture(Folder.Path() + "/extra.bmp");
-        const std::string ini = Folder.Path() + "/skin.ini";
-        std::ofstream(ini) << ExtraSkinIni();
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(ini);
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+struct TExtraSkin : TLoadedTestSkin {
+    TExtraSkin() : TLoadedTestSkin(ExtraTestSkin()) {}
 };
 
 // The form of SkinFormTest with the extra skin at hand.

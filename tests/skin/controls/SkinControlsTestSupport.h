@@ -1,7 +1,6 @@
 #pragma once
-// A skin of the controls tests' own, built the way a skin author builds one: BMP pictures and an ini
-// written to a temporary folder, packed by the skin builder and loaded into a TskSkinData. Every entry's
-// pieces are plain colour blocks, so a test can tell from one pixel which piece was drawn where.
+// A skin of the controls tests' own (see TTestSkinBuilder): every entry's pieces are plain colour blocks,
+// so a test can tell from one pixel which piece was drawn where.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -12,11 +11,11 @@
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/Messages.h"
 #include "platform/win/WinApi.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 
 namespace skintest {
@@ -47,115 +46,87 @@ inline void Fill(TBitmap& b, TRect r, TColor c)
     b.Canvas()->FillRect(r);
 }
 
-inline void WriteControlsPicture(const std::string& path)
+// The base skin of the controls tests: the pictures "controls.bmp" (0) and "mask.bmp" (1) and eleven
+// entries. The skins of the other controls tests grow it.
+inline TTestSkinBuilder ControlsTestSkin()
 {
-    TBitmap b(200, 100);
-    Fill(b, Rect(0, 0, 200, 100), clWhite);
-    // panel: nine-part 30 x 30, frame 5 wide, client 20 x 20 with a marked top-left pixel
-    Fill(b, Rect(0, 0, 30, 30), cFrame);
-    Fill(b, Rect(5, 5, 25, 25), cClient);
-    Fill(b, Rect(5, 5, 6, 6), cClientDot);
-    // gauge: horizontal three-part 40 x 10, track at 2..38 x 2..8; progress piece 10 x 6
-    Fill(b, Rect(40, 0, 80, 10), cGaugeFrame);
-    Fill(b, Rect(40, 20, 50, 26), cProgress);
-    // button states: nine-part 30 x 20 each
-    Fill(b, Rect(0, 40, 30, 60), cNormal);
-    Fill(b, Rect(30, 40, 60, 60), cActive);
-    Fill(b, Rect(60, 40, 90, 60), cDown);
-    Fill(b, Rect(90, 40, 120, 60), cDisabled);
-    // fixed-size entry 20 x 10, vertical entry 10 x 30
-    Fill(b, Rect(100, 0, 120, 10), cFixed);
-    Fill(b, Rect(130, 0, 140, 30), cVBar);
-    // check images 13 x 13, each with a hole in the picture's transparent colour (the white of its
-    // bottom-left pixel), where the parent must show through
-    Fill(b, Rect(150, 0, 163, 13), cCheck);
-    Fill(b, Rect(150, 20, 163, 33), cUncheck);
-    Fill(b, Rect(154, 4, 159, 9), clWhite);
-    Fill(b, Rect(154, 24, 159, 29), clWhite);
-    Fill(b, Rect(165, 0, 178, 13), cActive);
-    Fill(b, Rect(165, 20, 178, 33), cNormal);
-    // panel background picture 8 x 8
-    Fill(b, Rect(180, 0, 188, 8), cBg);
-    b.SaveToFile(path);
-}
-
-inline void WriteMaskPicture(const std::string& path)
-{
+    TTestSkinBuilder skin("Controls Test");
+    skin.Picture("controls.bmp", 200, 100, clWhite,
+        {// panel: nine-part 30 x 30, frame 5 wide, client 20 x 20 with a marked top-left pixel
+            {Rect(0, 0, 30, 30), cFrame}, {Rect(5, 5, 25, 25), cClient}, {Rect(5, 5, 6, 6), cClientDot},
+            // gauge: horizontal three-part 40 x 10, track at 2..38 x 2..8; progress piece 10 x 6
+            {Rect(40, 0, 80, 10), cGaugeFrame}, {Rect(40, 20, 50, 26), cProgress},
+            // button states: nine-part 30 x 20 each
+            {Rect(0, 40, 30, 60), cNormal}, {Rect(30, 40, 60, 60), cActive}, {Rect(60, 40, 90, 60), cDown},
+            {Rect(90, 40, 120, 60), cDisabled},
+            // fixed-size entry 20 x 10, vertical entry 10 x 30
+            {Rect(100, 0, 120, 10), cFixed}, {Rect(130, 0, 140, 30), cVBar},
+            // check images 13 x 13, each with a hole in the picture's transparent colour (the white of its
+            // bottom-left pixel), where the parent must show through
+            {Rect(150, 0, 163, 13), cCheck}, {Rect(150, 20, 163, 33), cUncheck}, {Rect(154, 4, 159, 9), clWhite},
+            {Rect(154, 24, 159, 29), clWhite}, {Rect(165, 0, 178, 13), cActive}, {Rect(165, 20, 178, 33), cNormal},
+            // panel background picture 8 x 8
+            {Rect(180, 0, 188, 8), cBg}});
     // Black keeps a pixel in the window: the fixed entry (a mask of its own size) keeps its left half.
-    TBitmap b(20, 10);
-    Fill(b, Rect(0, 0, 20, 10), clBlack);
-    Fill(b, Rect(10, 0, 20, 10), clWhite);
-    b.SaveToFile(path);
+    skin.Picture("mask.bmp", 20, 10, clBlack, {{Rect(10, 0, 20, 10), clWhite}});
+    const std::string nine = "pictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
+                             "leftbottompoint=5,25\nrightbottompoint=25,25\n";
+    const std::string buttonFrame = "pictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
+                                    "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\n";
+    const std::string buttonStates = "activeskinrect=30,40,60,60\ndownskinrect=60,40,90,60\ndisabledskinrect=90,40,120,60\n"
+                                     "fontcolor=0\n";
+    skin.Keys("SKINCOLORS", "cbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n")
+        .Control("panel", "panel", nine + "clientrect=5,5,25,25\ncursorindex=0\n")
+        .Control("gauge", "gauge",
+            "pictureindex=0\nskinrect=40,0,80,10\nlefttoppoint=2,0\nrighttoppoint=38,0\nclientrect=2,2,38,8\n"
+            "progressarea=2,2,38,8\nprogressrect=40,20,50,26\nfontcolor=0\n")
+        .Control("button", "button",
+            buttonFrame + buttonStates + "activefontcolor=0\ndownfontcolor=16777215\ndisabledfontcolor=8421504\n")
+        .Control("toolbutton", "button", buttonFrame + buttonStates + "morphing=1\n")
+        .Control("fixed", "panel", "pictureindex=0\nmaskpictureindex=1\nskinrect=100,0,120,10\n")
+        .Control("vbar", "panel",
+            "pictureindex=0\nskinrect=130,0,140,30\nlefttoppoint=0,5\nleftbottompoint=0,25\nclientrect=0,5,10,25\n")
+        .Control("emptyclient", "panel", nine + "clientrect=0,0,0,0\n")
+        .Control("checkbox", "checkradio",
+            buttonFrame + "checkimagearea=2,3,15,16\ntextarea=16,0,30,20\ncheckimagerect=150,0,163,13\n"
+                          "uncheckimagerect=150,20,163,33\nactivecheckimagerect=165,0,178,13\n"
+                          "activeuncheckimagerect=165,20,178,33\nfontcolor=0\n")
+        .Control("stdlabel", "stdlabel", "fontname=DejaVu Sans\nfontheight=14\nfontcolor=255\n")
+        .Control("bgpanel", "panel", nine + "clientrect=5,5,25,25\nbgpictureindex=0\n")
+        .Control("bevel", "bevel", "lightcolor=65535\ndarkcolor=255\n");
+    return skin;
 }
 
-inline std::string TestSkinIni()
-{
-    return "[VERSION]\nskinname=Controls Test\n"
-           "[PICTURES]\nactivepicturescount=2\n0=controls.bmp\n1=mask.bmp\n"
-           "[FORMINFO]\n[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n"
-           "[SKINOBJECTS]\ncount=0\n"
-           "[SKINCONTROLS]\ncount=11\n0=panel:panel\n1=gauge:gauge\n2=button:button\n3=toolbutton:button\n"
-           "4=fixed:panel\n5=vbar:panel\n6=emptyclient:panel\n7=checkbox:checkradio\n8=stdlabel:stdlabel\n"
-           "9=bgpanel:panel\n10=bevel:bevel\n"
-           "[panel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
-           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\ncursorindex=0\n"
-           "[bgpanel]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
-           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\nbgpictureindex=0\n"
-           "[emptyclient]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
-           "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=0,0,0,0\n"
-           "[gauge]\npictureindex=0\nskinrect=40,0,80,10\nlefttoppoint=2,0\nrighttoppoint=38,0\n"
-           "clientrect=2,2,38,8\nprogressarea=2,2,38,8\nprogressrect=40,20,50,26\nfontcolor=0\n"
-           "[button]\npictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
-           "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\nactiveskinrect=30,40,60,60\n"
-           "downskinrect=60,40,90,60\ndisabledskinrect=90,40,120,60\nfontcolor=0\nactivefontcolor=0\n"
-           "downfontcolor=16777215\ndisabledfontcolor=8421504\n"
-           "[toolbutton]\npictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
-           "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\nactiveskinrect=30,40,60,60\n"
-           "downskinrect=60,40,90,60\ndisabledskinrect=90,40,120,60\nfontcolor=0\nmorphing=1\n"
-           "[fixed]\npictureindex=0\nmaskpictureindex=1\nskinrect=100,0,120,10\n"
-           "[vbar]\npictureindex=0\nskinrect=130,0,140,30\nlefttoppoint=0,5\nleftbottompoint=0,25\n"
-           "clientrect=0,5,10,25\n"
-           "[checkbox]\npictureindex=0\nskinrect=0,40,30,60\nlefttoppoint=3,3\nrighttoppoint=27,3\n"
-           "leftbottompoint=3,17\nrightbottompoint=27,17\nclientrect=3,3,27,17\n"
-           "checkimagearea=2,3,15,16\ntextarea=16,0,30,20\ncheckimagerect=150,0,163,13\n"
-           "uncheckimagerect=150,20,163,33\nactivecheckimagerect=165,0,178,13\n"
-           "activeuncheckimagerect=165,20,178,33\nfontcolor=0\n"
-           "[bevel]\nlightcolor=65535\ndarkcolor=255\n"
-           "[stdlabel]\nfontname=DejaVu Sans\nfontheight=14\nfontcolor=255\n";
-}
-
-// The test skin, loaded. Keep the object alive while controls use it.
-struct TTestSkin {
+// A test skin, loaded. Keep the object alive while controls use it.
+struct TLoadedTestSkin {
     TScratchFolder Folder;
     std::unique_ptr<TskSkinData> Skin;
 
-    TTestSkin()
-    {
-        WriteControlsPicture(Folder.Path() + "/controls.bmp");
-        WriteMaskPicture(Folder.Path() + "/mask.bmp");
-        const std::string ini = Folder.Path() + "/skin.ini";
-        std::ofstream(ini) << TestSkinIni();
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(ini);
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+    explicit TLoadedTestSkin(const TTestSkinBuilder& Builder) : Skin(Builder.Load(Folder.Path())) {}
 };
 
-// A borderless white form on the headless screen, with the test skin.
-struct SkinFormTest : ::testing::Test {
+// The base skin, loaded.
+struct TTestSkin : TLoadedTestSkin {
+    TTestSkin() : TLoadedTestSkin(ControlsTestSkin()) {}
+};
+
+// A borderless white form of Width x Height on the headless screen, with a loaded test skin.
+template <class TSkin, int Width, int Height> struct TSkinFormTest : ::testing::Test {
     THeadlessDriver Driver;
-    TTestSkin Test;
+    TSkin Test;
     TForm* Form = nullptr;
 
     void SetUp() override
     {
         Form = new TForm(nullptr);
         Form->SetBorderStyle(bsNone);
-        Form->SetBounds(0, 0, 700, 500);
+        Form->SetBounds(0, 0, Width, Height);
         Form->SetColor(clWhite);
     }
-    void TearDown() override { Form->Free(); }
+    void TearDown() override
+    {
+        if (Form) Form->Free();
+    }
     TskSkinData* Skin() { return Test.Skin.get(); }
     template <class T> T* Make(TWinControl* parent, TRect bounds, bool skinned = true)
     {
@@ -173,6 +144,9 @@ struct SkinFormTest : ::testing::Test {
     TPixel At(int x, int y) { return Driver.PixelAt(Form->Handle(), x, y) & 0x00FFFFFF; }
     void Save(const std::string& name) { Driver.SaveWindow(Form->Handle(), name, OMBRIX_TEST_PICTURES); }
 };
+
+// The form with the base skin.
+using SkinFormTest = TSkinFormTest<TTestSkin, 700, 500>;
 
 } // namespace skintest
 

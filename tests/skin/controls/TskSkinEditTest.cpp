@@ -14,40 +14,27 @@ constexpr TColor cImage = cCaption;           // navy: the image-list picture
 
 // A skin with the two edit entries: "edit" (40 x 20, a 3-pixel frame) and "buttonedit" (60 x 20, its
 // button at 42..58 of the right end), plus "panelnotedit", an entry of another kind.
-struct TEditSkin {
-    TScratchFolder Folder;
-    std::unique_ptr<TskSkinData> Skin;
+TTestSkinBuilder EditTestSkin()
+{
+    TTestSkinBuilder skin("Edit Test");
+    skin.Picture("edit.bmp", 120, 60, clWhite,
+            {{Rect(0, 0, 40, 20), cFrame}, {Rect(3, 3, 37, 17), cClient}, {Rect(40, 0, 80, 20), cActive},
+                {Rect(43, 3, 77, 17), cActiveClient}, {Rect(0, 20, 60, 40), cFrame}, {Rect(3, 23, 40, 37), cClient},
+                {Rect(42, 22, 58, 38), cNormal}, {Rect(62, 22, 78, 38), cDown}})
+        .Control("edit", "edit",
+            "pictureindex=0\nskinrect=0,0,40,20\nactiveskinrect=40,0,80,20\n"
+            "lefttoppoint=3,3\nrighttoppoint=37,3\nclientrect=3,3,37,17\nfontname=DejaVu Sans\n"
+            "fontheight=12\nfontcolor=0\nactivefontcolor=16711680\ndisabledfontcolor=8421504\n")
+        .Control("buttonedit", "edit",
+            "pictureindex=0\nskinrect=0,20,60,40\nlefttoppoint=3,3\nrighttoppoint=40,3\n"
+            "clientrect=3,3,40,17\nbuttonrect=42,2,58,18\nactivebuttonrect=62,2,78,18\n"
+            "fontname=DejaVu Sans\nfontheight=12\nfontcolor=0\n")
+        .Control("panelnotedit", "panel", "pictureindex=0\nskinrect=0,0,30,30\n");
+    return skin;
+}
 
-    TEditSkin()
-    {
-        TBitmap b(120, 60);
-        Fill(b, Rect(0, 0, 120, 60), clWhite);
-        Fill(b, Rect(0, 0, 40, 20), cFrame);
-        Fill(b, Rect(3, 3, 37, 17), cClient);
-        Fill(b, Rect(40, 0, 80, 20), cActive);
-        Fill(b, Rect(43, 3, 77, 17), cActiveClient);
-        Fill(b, Rect(0, 20, 60, 40), cFrame);
-        Fill(b, Rect(3, 23, 40, 37), cClient);
-        Fill(b, Rect(42, 22, 58, 38), cNormal);
-        Fill(b, Rect(62, 22, 78, 38), cDown);
-        b.SaveToFile(Folder.Path() + "/edit.bmp");
-        const std::string ini = Folder.Path() + "/skin.ini";
-        std::ofstream(ini) << "[VERSION]\nskinname=Edit Test\n"
-                              "[PICTURES]\nactivepicturescount=1\n0=edit.bmp\n"
-                              "[FORMINFO]\n[SKINOBJECTS]\ncount=0\n"
-                              "[SKINCONTROLS]\ncount=3\n0=edit:edit\n1=buttonedit:edit\n2=panelnotedit:panel\n"
-                              "[edit]\npictureindex=0\nskinrect=0,0,40,20\nactiveskinrect=40,0,80,20\n"
-                              "lefttoppoint=3,3\nrighttoppoint=37,3\nclientrect=3,3,37,17\nfontname=DejaVu Sans\n"
-                              "fontheight=12\nfontcolor=0\nactivefontcolor=16711680\ndisabledfontcolor=8421504\n"
-                              "[buttonedit]\npictureindex=0\nskinrect=0,20,60,40\nlefttoppoint=3,3\nrighttoppoint=40,3\n"
-                              "clientrect=3,3,40,17\nbuttonrect=42,2,58,18\nactivebuttonrect=62,2,78,18\n"
-                              "fontname=DejaVu Sans\nfontheight=12\nfontcolor=0\n"
-                              "[panelnotedit]\npictureindex=0\nskinrect=0,0,30,30\n";
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(ini);
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+struct TEditSkin : TLoadedTestSkin {
+    TEditSkin() : TLoadedTestSkin(EditTestSkin()) {}
 };
 
 struct SkinEditTest : SkinFormTest {
@@ -316,23 +303,14 @@ TEST_F(SkinEditSkinLook, TheKeptLookFollowsTheButtonAndANewSkin)
     // Another skin whose edit entries have other colours, loaded into the same component: the kept
     // pictures were made from the old one and must not show.
     TScratchFolder folder;
-    TBitmap b(120, 60);
-    Fill(b, Rect(0, 0, 120, 60), clWhite);
-    Fill(b, Rect(0, 20, 60, 40), cActive);
-    Fill(b, Rect(3, 23, 40, 37), cActiveClient);
-    Fill(b, Rect(42, 22, 58, 38), cCaption);
-    b.SaveToFile(folder.Path() + "/edit.bmp");
-    const std::string ini = folder.Path() + "/skin.ini";
-    std::ofstream(ini) << "[VERSION]\nskinname=Edit Test 2\n"
-                          "[PICTURES]\nactivepicturescount=1\n0=edit.bmp\n"
-                          "[FORMINFO]\n[SKINOBJECTS]\ncount=0\n"
-                          "[SKINCONTROLS]\ncount=1\n0=buttonedit:edit\n"
-                          "[buttonedit]\npictureindex=0\nskinrect=0,20,60,40\nlefttoppoint=3,3\nrighttoppoint=40,3\n"
-                          "clientrect=3,3,40,17\nbuttonrect=42,2,58,18\nactivebuttonrect=42,2,58,18\n"
-                          "fontname=DejaVu Sans\nfontheight=12\nfontcolor=0\n";
-    TskCompressedStoredSkin stored(nullptr);
-    stored.BuildFromSkinIni(ini);
-    EditSkin.Skin->LoadStoredSkin(&stored);
+    TTestSkinBuilder("Edit Test 2")
+        .Picture("edit.bmp", 120, 60, clWhite,
+            {{Rect(0, 20, 60, 40), cActive}, {Rect(3, 23, 40, 37), cActiveClient}, {Rect(42, 22, 58, 38), cCaption}})
+        .Control("buttonedit", "edit",
+            "pictureindex=0\nskinrect=0,20,60,40\nlefttoppoint=3,3\nrighttoppoint=40,3\n"
+            "clientrect=3,3,40,17\nbuttonrect=42,2,58,18\nactivebuttonrect=42,2,58,18\n"
+            "fontname=DejaVu Sans\nfontheight=12\nfontcolor=0\n")
+        .LoadInto(*EditSkin.Skin, folder.Path());
     // What the window frame does for each skinned control on the skin-change broadcast.
     e->RefreshEditSkin();
     Driver.ProcessMessages();

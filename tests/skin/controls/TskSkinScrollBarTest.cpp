@@ -282,36 +282,24 @@ constexpr TColor cPressed = 0x00800080; // purple
 constexpr TColor cThumb = 0x000080FF;   // orange
 
 // A skin with one horizontal bar entry, 100 x 19, stretched in its middle.
-struct TScrollBarSkin {
-    TScratchFolder Folder;
-    std::unique_ptr<TskSkinData> Skin;
+TTestSkinBuilder ScrollBarTestSkin()
+{
+    TTestSkinBuilder skin("Bar Test");
+    skin.Picture("bar.bmp", 200, 40, clWhite,
+            {{Rect(0, 0, 100, 19), cTrack}, {Rect(0, 0, 17, 19), cLeftBtn}, {Rect(83, 0, 100, 19), cRightBtn},
+                {Rect(100, 0, 117, 19), cHot}, {Rect(117, 0, 134, 19), cPressed}, {Rect(100, 20, 117, 39), cHot},
+                {Rect(140, 0, 156, 19), cThumb}})
+        .Control("hscrollbar", "scrollbar",
+            "pictureindex=0\nskinrect=0,0,100,19\nlefttoppoint=17,0\n"
+            "righttoppoint=82,0\ntrackarea=17,0,83,19\ndownbuttonrect=0,0,17,19\n"
+            "upbuttonrect=83,0,100,19\nactiveupbuttonrect=100,0,117,19\n"
+            "downupbuttonrect=117,0,134,19\nactivedownbuttonrect=100,20,117,39\n"
+            "thumbrect=140,0,156,19\n");
+    return skin;
+}
 
-    TScrollBarSkin()
-    {
-        TBitmap b(200, 40);
-        Fill(b, Rect(0, 0, 200, 40), clWhite);
-        Fill(b, Rect(0, 0, 100, 19), cTrack);
-        Fill(b, Rect(0, 0, 17, 19), cLeftBtn);
-        Fill(b, Rect(83, 0, 100, 19), cRightBtn);
-        Fill(b, Rect(100, 0, 117, 19), cHot);
-        Fill(b, Rect(117, 0, 134, 19), cPressed);
-        Fill(b, Rect(100, 20, 117, 39), cHot);
-        Fill(b, Rect(140, 0, 156, 19), cThumb);
-        b.SaveToFile(Folder.Path() + "/bar.bmp");
-        const std::string ini = Folder.Path() + "/skin.ini";
-        std::ofstream(ini) << "[VERSION]\nskinname=Bar Test\n[PICTURES]\nactivepicturescount=1\n0=bar.bmp\n"
-                              "[FORMINFO]\n[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
-                              "[SKINCONTROLS]\ncount=1\n0=hscrollbar:scrollbar\n"
-                              "[hscrollbar]\npictureindex=0\nskinrect=0,0,100,19\nlefttoppoint=17,0\n"
-                              "righttoppoint=82,0\ntrackarea=17,0,83,19\ndownbuttonrect=0,0,17,19\n"
-                              "upbuttonrect=83,0,100,19\nactiveupbuttonrect=100,0,117,19\n"
-                              "downupbuttonrect=117,0,134,19\nactivedownbuttonrect=100,20,117,39\n"
-                              "thumbrect=140,0,156,19\n";
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(ini);
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+struct TScrollBarSkin : skintest::TLoadedTestSkin {
+    TScrollBarSkin() : TLoadedTestSkin(ScrollBarTestSkin()) {}
 };
 
 } // namespace

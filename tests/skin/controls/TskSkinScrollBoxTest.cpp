@@ -311,26 +311,14 @@ end
 namespace {
 
 // A skin with one "scrollbox" entry: a 30 x 30 nine-part picture, a 5-pixel red frame round green.
-struct TScrollBoxSkin {
-    TScratchFolder Folder;
-    std::unique_ptr<TskSkinData> Skin;
-
+struct TScrollBoxSkin : skintest::TLoadedTestSkin {
     TScrollBoxSkin()
+        : TLoadedTestSkin(TTestSkinBuilder("Box Test")
+                              .Picture("box.bmp", 30, 30, cFrame, {{Rect(5, 5, 25, 25), cClient}})
+                              .Control("scrollbox", "scrollbox",
+                                  "pictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
+                                  "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\n"))
     {
-        TBitmap b(30, 30);
-        Fill(b, Rect(0, 0, 30, 30), cFrame);
-        Fill(b, Rect(5, 5, 25, 25), cClient);
-        b.SaveToFile(Folder.Path() + "/box.bmp");
-        const std::string ini = Folder.Path() + "/skin.ini";
-        std::ofstream(ini) << "[VERSION]\nskinname=Box Test\n[PICTURES]\nactivepicturescount=1\n0=box.bmp\n"
-                              "[FORMINFO]\n[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
-                              "[SKINCONTROLS]\ncount=1\n0=scrollbox:scrollbox\n"
-                              "[scrollbox]\npictureindex=0\nskinrect=0,0,30,30\nlefttoppoint=5,5\nrighttoppoint=25,5\n"
-                              "leftbottompoint=5,25\nrightbottompoint=25,25\nclientrect=5,5,25,25\n";
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(ini);
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
     }
 };
 

@@ -238,28 +238,17 @@ TEST_F(SliderInput, DraggingTheThumbFiresChangeForEachNewValueAndChangedOnce)
 
 TEST_F(SliderInput, SkinLookUsesTheEntryColoursRulerAndThumbStates)
 {
-    TScratchFolder folder;
-    TBitmap pic(40, 30);
-    Fill(pic, Rect(0, 0, 40, 30), clWhite);
-    Fill(pic, Rect(0, 0, 20, 6), cProgress);
-    Fill(pic, Rect(0, 10, 10, 24), cFixed);
-    Fill(pic, Rect(10, 10, 20, 24), cDown);
     // Pictures are drawn transparently: their bottom-left pixel names the colour left out.
-    for (TPoint key : {Point(0, 5), Point(0, 23), Point(10, 23)}) Fill(pic, Rect(key.X, key.Y, key.X + 1, key.Y + 1), clWhite);
-    pic.SaveToFile(folder.Path() + "/slider.bmp");
-    const std::string ini = folder.Path() + "/skin.ini";
-    std::ofstream(ini) << "[VERSION]\nskinname=Slider Test\n[PICTURES]\nactivepicturescount=1\n0=slider.bmp\n"
-                          "[FORMINFO]\n[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
-                          "[SKINCONTROLS]\ncount=1\n0=slider:slider\n"
-                          "[slider]\npictureindex=0\nhrulerrect=0,0,20,6\nhthumbrect=0,10,20,24\nedgesize=2\n"
-                          "bgcolor=65535\npointscolor=255\n";
-    TskCompressedStoredSkin stored(nullptr);
-    stored.BuildFromSkinIni(ini);
-    TskSkinData skin(nullptr);
-    skin.LoadStoredSkin(&stored);
+    std::vector<TTestBlock> blocks = {{Rect(0, 0, 20, 6), cProgress}, {Rect(0, 10, 10, 24), cFixed}, {Rect(10, 10, 20, 24), cDown}};
+    for (TPoint key : {Point(0, 5), Point(0, 23), Point(10, 23)}) blocks.push_back({Rect(key.X, key.Y, key.X + 1, key.Y + 1), clWhite});
+    TLoadedTestSkin skin(TTestSkinBuilder("Slider Test")
+                             .Picture("slider.bmp", 40, 30, clWhite, blocks)
+                             .Control("slider", "slider",
+                                 "pictureindex=0\nhrulerrect=0,0,20,6\nhthumbrect=0,10,20,24\nedgesize=2\n"
+                                 "bgcolor=65535\npointscolor=255\n"));
 
     MakeSlider();
-    Slider->SetSkinData(&skin);
+    Slider->SetSkinData(skin.Skin.get());
     Slider->RefreshSkin();
     Driver.ProcessMessages();
     EXPECT_EQ(Slider->GetRulerLength(), 138 - 10);

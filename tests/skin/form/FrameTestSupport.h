@@ -11,7 +11,6 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -19,10 +18,10 @@
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/win/Window.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskFormFrame.h"
 
@@ -60,70 +59,35 @@ struct TFrameSkin {
     explicit TFrameSkin(const std::string& FormInfoExtra = "", const std::string& ObjExtra = "", bool WithMask = false,
         const std::vector<std::pair<std::string, std::string>>& ExtraObjects = {}, bool WithRollUp = false)
     {
-        std::string objectList = "0=cap:caption\n1=obj:switch\n2=plain:switch\n";
-        std::string objectSections;
-        int count = 3;
+        TTestSkinBuilder skin("Frame Test");
+        skin.Picture("frame.bmp", 100, 80, cClient,
+                {{Rect(0, 0, 100, 30), cTop}, {Rect(0, 0, 10, 30), cCorner}, {Rect(90, 0, 100, 30), cTopRight},
+                    {Rect(0, 30, 5, 75), cLeft}, {Rect(95, 30, 100, 75), cRight}, {Rect(0, 75, 100, 80), cBottom},
+                    {Rect(20, 16, 40, 26), cObject}},
+                false)
+            .Picture("objects.bmp", 60, 10, cObject, {{Rect(0, 0, 20, 10), cActive}, {Rect(20, 0, 40, 10), cInactive}})
+            .Picture("objmask.bmp", 20, 10, clWhite, {{Rect(0, 0, 10, 10), clBlack}})
+            // The window's shape: everything but an 8-pixel notch at the top-left corner.
+            .Picture("shape.bmp", 100, 80, clBlack, {{Rect(0, 0, 8, 8), clWhite}}, false)
+            .Picture("rollup.bmp", 100, 20, cActive, {{Rect(0, 0, 10, 20), cCorner}, {Rect(90, 0, 100, 20), cTopRight}}, false)
+            .Picture("rollupmask.bmp", 100, 20, clBlack, {{Rect(0, 0, 4, 4), clWhite}}, false)
+            .Keys("PICTURES", std::string("picture=frame.bmp\n") + (WithMask ? "mask=shape.bmp\n" : "") +
+                                  (WithRollUp ? "rolluppicture=rollup.bmp\nrollupmask=rollupmask.bmp\n" : ""))
+            .Keys("FORMINFO", "lefttoppoint=10,30\nrighttoppoint=90,30\nleftbottompoint=10,75\nrightbottompoint=90,75\n"
+                              "clientrect=5,30,95,75\nbuttonsrect=70,2,95,14\ncaptionrect=5,2,92,14\nborderwidth=3\n"
+                              "hittestlefttoppoint=10,10\nhittestrighttoppoint=90,10\nhittestleftbottompoint=10,70\n"
+                              "hittestrightbottompoint=90,70\n" +
+                                  FormInfoExtra + (WithRollUp ? "rollupleftpoint=10,0\nrolluprightpoint=90,0\n" : ""))
+            .Object("cap", "caption", "skinrect=5,2,92,14\n")
+            .Object("obj", "switch",
+                "skinrect=20,16,40,26\nactivepictureindex=0\nactiveskinrect=0,0,20,10\nactivemaskpictureindex=1\nhint=Object\n" +
+                    ObjExtra)
+            .Object("plain", "switch", "skinrect=50,16,60,26\nactiveskinrect=0,0,10,10\n");
         for (const auto& [decl, lines] : ExtraObjects) {
-            objectList += std::to_string(count++) + "=" + decl + "\n";
-            objectSections += "[" + decl.substr(0, decl.find(':')) + "]\n" + lines;
+            const size_t colon = decl.find(':');
+            skin.Object(decl.substr(0, colon), decl.substr(colon + 1), lines);
         }
-        TBitmap f(100, 80);
-        Fill(f, Rect(0, 0, 100, 80), cClient);
-        Fill(f, Rect(0, 0, 100, 30), cTop);
-        Fill(f, Rect(0, 0, 10, 30), cCorner);
-        Fill(f, Rect(90, 0, 100, 30), cTopRight);
-        Fill(f, Rect(0, 30, 5, 75), cLeft);
-        Fill(f, Rect(95, 30, 100, 75), cRight);
-        Fill(f, Rect(0, 75, 100, 80), cBottom);
-        Fill(f, Rect(20, 16, 40, 26), cObject);
-        f.SaveToFile(Dir + "/frame.bmp");
-        TBitmap a(60, 10);
-        Fill(a, Rect(0, 0, 20, 10), cActive);
-        Fill(a, Rect(20, 0, 40, 10), cInactive);
-        Fill(a, Rect(40, 0, 60, 10), cObject);
-        a.SaveToFile(Dir + "/objects.bmp");
-        TBitmap m(20, 10);
-        Fill(m, Rect(0, 0, 20, 10), clWhite);
-        Fill(m, Rect(0, 0, 10, 10), clBlack);
-        m.SaveToFile(Dir + "/objmask.bmp");
-        // The window's shape: everything but an 8-pixel notch at the top-left corner.
-        TBitmap shape(100, 80);
-        Fill(shape, Rect(0, 0, 100, 80), clBlack);
-        Fill(shape, Rect(0, 0, 8, 8), clWhite);
-        shape.SaveToFile(Dir + "/shape.bmp");
-        TBitmap rollUp(100, 20);
-        Fill(rollUp, Rect(0, 0, 10, 20), cCorner);
-        Fill(rollUp, Rect(10, 0, 90, 20), cActive);
-        Fill(rollUp, Rect(90, 0, 100, 20), cTopRight);
-        rollUp.SaveToFile(Dir + "/rollup.bmp");
-        TBitmap rollUpShape(100, 20);
-        Fill(rollUpShape, Rect(0, 0, 100, 20), clBlack);
-        Fill(rollUpShape, Rect(0, 0, 4, 4), clWhite);
-        rollUpShape.SaveToFile(Dir + "/rollupmask.bmp");
-        std::ofstream(Dir + "/skin.ini")
-            << "[VERSION]\nskinname=Frame Test\n"
-               "[PICTURES]\npicture=frame.bmp\n"
-            << (WithMask ? "mask=shape.bmp\n" : "")
-            << (WithRollUp ? "rolluppicture=rollup.bmp\nrollupmask=rollupmask.bmp\n" : "")
-            << "activepicturescount=2\n0=objects.bmp\n1=objmask.bmp\n"
-               "[FORMINFO]\nlefttoppoint=10,30\nrighttoppoint=90,30\nleftbottompoint=10,75\nrightbottompoint=90,75\n"
-               "clientrect=5,30,95,75\nbuttonsrect=70,2,95,14\ncaptionrect=5,2,92,14\nborderwidth=3\n"
-               "hittestlefttoppoint=10,10\nhittestrighttoppoint=90,10\nhittestleftbottompoint=10,70\n"
-               "hittestrightbottompoint=90,70\n"
-            << FormInfoExtra << (WithRollUp ? "rollupleftpoint=10,0\nrolluprightpoint=90,0\n" : "")
-            << "[SKINCOLORS]\n"
-               "[SKINOBJECTS]\ncount="
-            << count << "\n"
-            << objectList << "[cap]\nskinrect=5,2,92,14\n"
-               "[obj]\nskinrect=20,16,40,26\nactivepictureindex=0\nactiveskinrect=0,0,20,10\n"
-               "activemaskpictureindex=1\nhint=Object\n"
-            << ObjExtra
-            << "[plain]\nskinrect=50,16,60,26\nactiveskinrect=0,0,10,10\n"
-            << objectSections << "[SKINCONTROLS]\ncount=0\n";
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(Dir + "/skin.ini");
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
+        Skin = skin.Load(Dir);
     }
 };
 

@@ -9,18 +9,17 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
 #include "skin/data/SkinMessages.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskFormFrame.h"
 #include "skin/form/TskSkinMenu.h"
@@ -51,95 +50,69 @@ inline void Fill(TBitmap& b, TRect r, TColor c)
     b.Canvas()->FillRect(r);
 }
 
-// The menu skin, built the way a skin author builds one and loaded. Keep it alive while menus use it.
+// The menu skin. Morphing makes its items fade; Mask gives the popup window a mask (its top-left corner
+// piece cut away). Pictures 3 to 5 are there for a hint window and controls a test adds.
+inline TTestSkinBuilder MenuTestSkin(bool Morphing = false, bool Mask = false)
+{
+    TTestSkinBuilder skin("Menu Test");
+    // The window picture is a picture of its own: its size is the window's size at rest.
+    skin.Picture("popup.bmp", 40, 40, cFrame, {{Rect(4, 4, 36, 36), cItems}})
+        .Picture("menu.bmp", 100, 60, clWhite,
+            {{Rect(0, 0, 40, 40), cFrame}, {Rect(4, 4, 36, 36), cItems}, {Rect(50, 0, 90, 20), cNormal},
+                {Rect(50, 20, 90, 40), cActive}, {Rect(50, 40, 90, 44), cDivider}, {Rect(92, 0, 96, 8), cArrow},
+                {Rect(92, 10, 100, 18), cCheck}})
+        .Picture("mask.bmp", 40, 40, clBlack, {{Rect(0, 0, 4, 4), clWhite}})
+        // The hint picture: a 6-pixel border round the text area; its mask cuts the top-left corner.
+        .Picture("hint.bmp", 30, 30, cHintFrame, {{Rect(6, 6, 24, 24), cHintText}})
+        .Picture("hintmask.bmp", 30, 30, clBlack, {{Rect(0, 0, 3, 3), clWhite}})
+        // Controls: a label strip and a button at rest and pressed.
+        .Picture("controls.bmp", 60, 60, clWhite,
+            {{Rect(0, 0, 60, 16), cLabel}, {Rect(0, 20, 40, 40), cButton}, {Rect(0, 40, 40, 60), cButtonDown}})
+        .Keys("POPUPWINDOW", std::string("windowpictureindex=0\nlefttoppoint=4,4\nrighttoppoint=36,4\n"
+                                         "leftbottompoint=4,36\nrightbottompoint=36,36\nitemsrect=4,4,36,36\n"
+                                         "scrollmarkercolor=0\nscrollmarkeractivecolor=255\n") +
+                                 (Mask ? "maskpictureindex=2\n" : ""))
+        .Object("menuitem", "menuitem",
+            std::string("activepictureindex=1\nskinrect=50,0,90,20\nactiveskinrect=50,20,90,40\n"
+                        "dividerrect=50,40,90,44\nitemleftoffset=2\nitemrightoffset=2\ntextrect=4,0,36,20\n"
+                        "fontname=DejaVu Sans\nfontheight=13\nfontcolor=0\nactivefontcolor=16777215\n"
+                        "unenabledfontcolor=8421504\narrowimagerect=92,0,96,8\ncheckimagerect=92,10,100,18\n") +
+                (Morphing ? "morphing=1\n" : ""));
+    return skin;
+}
+
+// A "label" control (16 high) and a "menuitembutton" control for the images menu's header and button rows.
+inline TTestSkinBuilder WithLabelAndButtonControls(TTestSkinBuilder Skin)
+{
+    Skin.Control("label", "label",
+            "pictureindex=5\nskinrect=0,0,60,16\nlefttoppoint=0,0\nrighttoppoint=60,0\n"
+            "leftbottompoint=0,16\nrightbottompoint=60,16\nclientrect=0,0,60,16\nfontname=DejaVu Sans\n"
+            "fontheight=11\nfontcolor=16777215\n")
+        .Control("menuitembutton", "button",
+            "pictureindex=5\nskinrect=0,20,40,40\ndownskinrect=0,40,40,60\n"
+            "lefttoppoint=2,2\nrighttoppoint=38,2\nleftbottompoint=2,18\nrightbottompoint=38,18\n"
+            "clientrect=2,2,38,18\nfontname=DejaVu Sans\nfontheight=11\nfontcolor=0\ndownfontcolor=16777215\n");
+    return Skin;
+}
+
+// The hint window of the hint picture, with or without its mask.
+inline TTestSkinBuilder WithHintWindow(TTestSkinBuilder Skin, bool Mask)
+{
+    Skin.Keys("HINTWINDOW", std::string("windowpictureindex=3\n") + (Mask ? "maskpictureindex=4\n" : "") +
+                                "lefttoppoint=6,6\nrighttoppoint=24,6\nleftbottompoint=6,24\nrightbottompoint=24,24\n"
+                                "clientrect=6,6,24,24\nfontname=DejaVu Sans\nfontheight=13\nfontcolor=255\n"
+                                "leftstretch=1\nrightstretch=1\ntopstretch=1\nbottomstretch=1\nstretcheffect=1\n");
+    return Skin;
+}
+
+// A test skin, loaded. Keep it alive while menus use it.
 struct TMenuSkin {
     TScratchFolder Scratch;
     std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
 
-    // Controls, when given, replace the empty [SKINCONTROLS] section (pictures 3 to 5 are there for them).
-    explicit TMenuSkin(bool morphing = false, bool mask = false, const std::string& controls = "",
-        const std::string& hintWindow = "")
-    {
-        TBitmap b(100, 60);
-        Fill(b, Rect(0, 0, 100, 60), clWhite);
-        Fill(b, Rect(0, 0, 40, 40), cFrame);
-        Fill(b, Rect(4, 4, 36, 36), cItems);
-        Fill(b, Rect(50, 0, 90, 20), cNormal);
-        Fill(b, Rect(50, 20, 90, 40), cActive);
-        Fill(b, Rect(50, 40, 90, 44), cDivider);
-        Fill(b, Rect(92, 0, 96, 8), cArrow);
-        Fill(b, Rect(92, 10, 100, 18), cCheck);
-        b.SaveToFile(Dir + "/menu.bmp");
-        // The window picture is a picture of its own: its size is the window's size at rest.
-        TBitmap w(40, 40);
-        Fill(w, Rect(0, 0, 40, 40), cFrame);
-        Fill(w, Rect(4, 4, 36, 36), cItems);
-        w.SaveToFile(Dir + "/popup.bmp");
-        // The mask keeps the window except its top-left corner piece.
-        TBitmap m(40, 40);
-        Fill(m, Rect(0, 0, 40, 40), clBlack);
-        Fill(m, Rect(0, 0, 4, 4), clWhite);
-        m.SaveToFile(Dir + "/mask.bmp");
-        // The hint picture: a 6-pixel border round the text area; its mask cuts the top-left corner.
-        TBitmap h(30, 30);
-        Fill(h, Rect(0, 0, 30, 30), cHintFrame);
-        Fill(h, Rect(6, 6, 24, 24), cHintText);
-        h.SaveToFile(Dir + "/hint.bmp");
-        TBitmap hm(30, 30);
-        Fill(hm, Rect(0, 0, 30, 30), clBlack);
-        Fill(hm, Rect(0, 0, 3, 3), clWhite);
-        hm.SaveToFile(Dir + "/hintmask.bmp");
-        // Controls: a label strip and a button at rest and pressed.
-        TBitmap c(60, 60);
-        Fill(c, Rect(0, 0, 60, 60), clWhite);
-        Fill(c, Rect(0, 0, 60, 16), cLabel);
-        Fill(c, Rect(0, 20, 40, 40), cButton);
-        Fill(c, Rect(0, 40, 40, 60), cButtonDown);
-        c.SaveToFile(Dir + "/controls.bmp");
-        std::ofstream(Dir + "/skin.ini")
-            << "[VERSION]\nskinname=Menu Test\n"
-               "[PICTURES]\nactivepicturescount=6\n0=popup.bmp\n1=menu.bmp\n2=mask.bmp\n3=hint.bmp\n"
-               "4=hintmask.bmp\n5=controls.bmp\n"
-               "[FORMINFO]\n[SKINCOLORS]\n"
-               "[POPUPWINDOW]\nwindowpictureindex=0\nlefttoppoint=4,4\nrighttoppoint=36,4\n"
-               "leftbottompoint=4,36\nrightbottompoint=36,36\nitemsrect=4,4,36,36\n"
-               "scrollmarkercolor=0\nscrollmarkeractivecolor=255\n"
-            << (mask ? "maskpictureindex=2\n" : "")
-            << "[SKINOBJECTS]\ncount=1\n0=menuitem:menuitem\n"
-               "[menuitem]\nactivepictureindex=1\nskinrect=50,0,90,20\nactiveskinrect=50,20,90,40\n"
-               "dividerrect=50,40,90,44\nitemleftoffset=2\nitemrightoffset=2\ntextrect=4,0,36,20\n"
-               "fontname=DejaVu Sans\nfontheight=13\nfontcolor=0\nactivefontcolor=16777215\n"
-               "unenabledfontcolor=8421504\narrowimagerect=92,0,96,8\ncheckimagerect=92,10,100,18\n"
-            << (morphing ? "morphing=1\n" : "") << (controls.empty() ? "[SKINCONTROLS]\ncount=0\n" : controls)
-            << hintWindow;
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(Dir + "/skin.ini");
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+    explicit TMenuSkin(const TTestSkinBuilder& Builder = MenuTestSkin()) : Skin(Builder.Load(Dir)) {}
 };
-
-// A "label" control (16 high) and a "menuitembutton" control for the images menu's header and button rows.
-inline std::string LabelAndButtonControls()
-{
-    return "[SKINCONTROLS]\ncount=2\n0=label:label\n1=menuitembutton:button\n"
-           "[label]\npictureindex=5\nskinrect=0,0,60,16\nlefttoppoint=0,0\nrighttoppoint=60,0\n"
-           "leftbottompoint=0,16\nrightbottompoint=60,16\nclientrect=0,0,60,16\nfontname=DejaVu Sans\n"
-           "fontheight=11\nfontcolor=16777215\n"
-           "[menuitembutton]\npictureindex=5\nskinrect=0,20,40,40\ndownskinrect=0,40,40,60\n"
-           "lefttoppoint=2,2\nrighttoppoint=38,2\nleftbottompoint=2,18\nrightbottompoint=38,18\n"
-           "clientrect=2,2,38,18\nfontname=DejaVu Sans\nfontheight=11\nfontcolor=0\ndownfontcolor=16777215\n";
-}
-
-// The [HINTWINDOW] section for the hint picture, with or without its mask.
-inline std::string HintWindowSection(bool mask)
-{
-    return std::string("[HINTWINDOW]\nwindowpictureindex=3\n") + (mask ? "maskpictureindex=4\n" : "") +
-           "lefttoppoint=6,6\nrighttoppoint=24,6\nleftbottompoint=6,24\nrightbottompoint=24,24\n"
-           "clientrect=6,6,24,24\nfontname=DejaVu Sans\nfontheight=13\nfontcolor=255\n"
-           "leftstretch=1\nrightstretch=1\ntopstretch=1\nbottomstretch=1\nstretcheffect=1\n";
-}
 
 // A control that records the menu messages it receives.
 class TRecordingControl : public TCustomControl {

@@ -6,16 +6,15 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/SkinButtonObjects.h"
 #include "skin/form/SkinTextObjects.h"
@@ -61,103 +60,83 @@ inline const std::vector<std::pair<std::string, TRect>>& NormalImages()
     return images;
 }
 
-inline void WriteFramePicture(const std::string& path)
+inline TTestSkinBuilder ObjectsTestSkin()
 {
-    TBitmap b(200, 100);
-    Fill(b, Rect(0, 0, 200, 100), clWhite);
-    for (const auto& [name, r] : NormalImages()) Fill(b, r, cNormal);
-    b.SaveToFile(path);
-}
-
-inline void WriteObjectsPicture(const std::string& path)
-{
-    TBitmap b(300, 100);
-    Fill(b, Rect(0, 0, 300, 100), clWhite);
-    Fill(b, Rect(0, 0, 20, 15), cActive);
-    Fill(b, Rect(20, 0, 40, 15), cDown);
-    Fill(b, Rect(40, 0, 60, 15), cDisabled);
-    Fill(b, Rect(60, 0, 80, 15), cRestore);
-    Fill(b, Rect(80, 0, 100, 15), cRestoreActive);
-    Fill(b, Rect(100, 0, 120, 15), cInactive);
-    Fill(b, Rect(120, 0, 140, 15), cRestoreDown);
-    Fill(b, Rect(160, 0, 200, 15), cNormal); // main-menu item
+    std::vector<TTestBlock> normal;
+    for (const auto& [name, r] : NormalImages()) normal.push_back({r, cNormal});
+    std::vector<TTestBlock> images = {{Rect(0, 0, 20, 15), cActive}, {Rect(20, 0, 40, 15), cDown},
+        {Rect(40, 0, 60, 15), cDisabled}, {Rect(60, 0, 80, 15), cRestore}, {Rect(80, 0, 100, 15), cRestoreActive},
+        {Rect(100, 0, 120, 15), cInactive}, {Rect(120, 0, 140, 15), cRestoreDown},
+        {Rect(160, 0, 200, 15), cNormal}, // main-menu item
+        {Rect(0, 40, 120, 50), cFill},    // track fill
+        {Rect(130, 40, 140, 50), cThumb}, {Rect(145, 40, 155, 50), cThumbDown},
+        {Rect(0, 55, 100, 65), cFill}}; // gauge fill
     const TColor frames[] = {cF1, cF2, cF3, cF4};
-    for (int i = 0; i < 4; ++i) Fill(b, Rect(i * 20, 20, i * 20 + 20, 35), frames[i]); // animation strip
-    Fill(b, Rect(0, 40, 120, 50), cFill);                                               // track fill
-    Fill(b, Rect(130, 40, 140, 50), cThumb);
-    Fill(b, Rect(145, 40, 155, 50), cThumbDown);
-    Fill(b, Rect(0, 55, 100, 65), cFill); // gauge fill
-    for (int i = 0; i < 4; ++i) Fill(b, Rect(i * 5, 70, i * 5 + 5, 77), frames[i]); // symbols "0123"
-    for (int i = 0; i < 4; ++i) Fill(b, Rect(i * 20, 80, i * 20 + 20, 90), frames[i]); // frame strip
-    Fill(b, Rect(80, 80, 100, 90), cDown);                                              // its 5th frame
-    b.SaveToFile(path);
-}
-
-inline std::string ObjectsSkinIni()
-{
+    for (int i = 0; i < 4; ++i) {
+        images.push_back({Rect(i * 20, 20, i * 20 + 20, 35), frames[i]}); // animation strip
+        images.push_back({Rect(i * 5, 70, i * 5 + 5, 77), frames[i]});    // symbols "0123"
+        images.push_back({Rect(i * 20, 80, i * 20 + 20, 90), frames[i]}); // frame strip
+    }
+    images.push_back({Rect(80, 80, 100, 90), cDown}); // its 5th frame
     const std::string button = "activepictureindex=0\nactiveskinrect=0,0,20,15\ndownrect=20,0,40,15\n"
                                "disableskinrsect=40,0,60,15\n";
-    return "[VERSION]\nskinname=Objects Test\n"
-           "[PICTURES]\npicture=frame.bmp\nactivepicturescount=1\n0=objects.bmp\n"
-           "[FORMINFO]\nlefttoppoint=5,5\nrighttoppoint=195,5\nleftbottompoint=5,95\nrightbottompoint=195,95\n"
-           "clientrect=5,5,195,95\n"
-           "[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\n"
-           "[SKINCONTROLS]\ncount=0\n"
-           "[SKINOBJECTS]\ncount=18\n0=btn:button\n1=grp1:button\n2=grp2:button\n3=anim:animate\n"
-           "4=sysbtn:stdbutton\n5=maxbtn:stdbutton\n6=closebtn:stdbutton\n7=track:trackbar\n8=switch:switch\n"
-           "9=gauge:gauge\n10=label:label\n11=bitlabel:bitlabel\n12=caption:caption\n13=fgauge:framegauge\n"
-           "14=reg:frameregulator\n15=user:userobject\n16=vtrack:trackbar\n17=MAINMENUITEM:mainmenuitem\n"
-           "[btn]\nskinrect=10,5,30,20\nhint=Free\n" + button +
-           "[grp1]\nskinrect=35,5,55,20\ngroupindex=1\n" + button +
-           "[grp2]\nskinrect=60,5,80,20\ngroupindex=1\n" + button +
-           "[anim]\nskinrect=90,5,110,20\nactivepictureindex=0\nactiveskinrect=0,20,20,35\ncountframes=4\n"
-           "buttonstyle=1\ntimerinterval=10\ncommand=cmdefault\n"
-           "[sysbtn]\nskinrect=115,5,135,20\ncommand=cmsysmenu\nhint=System\n" + button +
-           "[maxbtn]\nskinrect=140,5,160,20\ncommand=cmmaximize\nhint=Maximize\nrestorehint=Restore\n"
-           "inactiveskinrect=100,0,120,15\nrestorerect=60,0,80,15\nrestoreactiverect=80,0,100,15\n"
-           "restoredownrect=120,0,140,15\n" + button +
-           "[closebtn]\nskinrect=170,5,190,20\ncommand=cmclose\nhint=Close\n" + button +
-           "[track]\nskinrect=10,25,130,35\nactivepictureindex=0\nactiveskinrect=0,40,120,50\n"
-           "buttonrect=130,40,140,50\nactivebuttonrect=145,40,155,50\nbeginpoint=10,5\nendpoint=110,5\n"
-           "minvalue=0\nmaxvalue=100\nmousedownchangevalue=1\n"
-           "[vtrack]\nskinrect=0,0,10,60\nactivepictureindex=0\nbuttonrect=130,40,140,50\nbeginpoint=5,55\n"
-           "endpoint=5,5\nminvalue=0\nmaxvalue=50\nrollup=1\n"
-           "[switch]\nskinrect=140,25,160,35\nactivepictureindex=0\nactiveskinrect=0,0,20,10\n"
-           "[gauge]\nskinrect=10,40,110,50\nactivepictureindex=0\nactiveskinrect=0,55,100,65\nminvalue=0\n"
-           "maxvalue=100\nkind=gkhorizontal\n"
-           "[label]\nskinrect=10,55,110,75\nactivepictureindex=0\nfontname=DejaVu Sans\nfontheight=16\n"
-           "fontcolor=255\nactivefontcolor=16711680\nalignment=tacenter\ntextvalue=WWW\n"
-           "[bitlabel]\nskinrect=120,55,137,62\nactivepictureindex=0\nactiveskinrect=0,70,20,77\n"
-           "symbolslinecount=1\nsymbolsline0=0123\ntextvalue=0213\nsymbolwidth=5\nsymbolheight=7\n"
-           "[caption]\nskinrect=10,78,190,98\nactivepictureindex=0\ntextrect=10,0,170,20\nfontname=DejaVu Sans\nfontheight=16\n"
-           "fontcolor=8421376\nactivefontcolor=255\nalignment=taleftjustify\n"
-           "[fgauge]\nskinrect=0,0,20,10\nactivepictureindex=0\nactiveskinrect=0,80,100,90\ncountframes=5\n"
-           "minvalue=0\nmaxvalue=100\nframesplacement=fphorizontal\nrollup=1\n"
-           "[reg]\nskinrect=0,0,20,10\nactivepictureindex=0\nactiveskinrect=0,80,100,90\ncountframes=5\n"
-           "minvalue=0\nmaxvalue=100\nframesplacement=fphorizontal\nkind=rkhorizontal\nrollup=1\n"
-           "[user]\nskinrect=0,0,5,5\nrollup=1\n"
-           "[MAINMENUITEM]\nskinrectinapicture=1\nactivepictureindex=0\nskinrect=160,0,200,15\n"
-           "activeskinrect=0,0,20,15\ndownrect=20,0,40,15\nitemleftoffset=3\nitemrightoffset=3\n"
-           "fontname=DejaVu Sans\nfontheight=12\nfontcolor=255\nactivefontcolor=65280\ndownfontcolor=16711680\n"
-           "unenabledfontcolor=65535\n";
+    const std::string frameStrip = "skinrect=0,0,20,10\nactivepictureindex=0\nactiveskinrect=0,80,100,90\ncountframes=5\n"
+                                   "minvalue=0\nmaxvalue=100\nframesplacement=fphorizontal\n";
+    TTestSkinBuilder skin("Objects Test");
+    skin.Picture("frame.bmp", 200, 100, clWhite, normal, false)
+        .Picture("objects.bmp", 300, 100, clWhite, images)
+        .Keys("PICTURES", "picture=frame.bmp\n")
+        .Keys("FORMINFO", "lefttoppoint=5,5\nrighttoppoint=195,5\nleftbottompoint=5,95\nrightbottompoint=195,95\n"
+                          "clientrect=5,5,195,95\n")
+        .Keys("SKINCOLORS", "cbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\n")
+        .Object("btn", "button", "skinrect=10,5,30,20\nhint=Free\n" + button)
+        .Object("grp1", "button", "skinrect=35,5,55,20\ngroupindex=1\n" + button)
+        .Object("grp2", "button", "skinrect=60,5,80,20\ngroupindex=1\n" + button)
+        .Object("anim", "animate",
+            "skinrect=90,5,110,20\nactivepictureindex=0\nactiveskinrect=0,20,20,35\ncountframes=4\n"
+            "buttonstyle=1\ntimerinterval=10\ncommand=cmdefault\n")
+        .Object("sysbtn", "stdbutton", "skinrect=115,5,135,20\ncommand=cmsysmenu\nhint=System\n" + button)
+        .Object("maxbtn", "stdbutton",
+            "skinrect=140,5,160,20\ncommand=cmmaximize\nhint=Maximize\nrestorehint=Restore\n"
+            "inactiveskinrect=100,0,120,15\nrestorerect=60,0,80,15\nrestoreactiverect=80,0,100,15\n"
+            "restoredownrect=120,0,140,15\n" + button)
+        .Object("closebtn", "stdbutton", "skinrect=170,5,190,20\ncommand=cmclose\nhint=Close\n" + button)
+        .Object("track", "trackbar",
+            "skinrect=10,25,130,35\nactivepictureindex=0\nactiveskinrect=0,40,120,50\n"
+            "buttonrect=130,40,140,50\nactivebuttonrect=145,40,155,50\nbeginpoint=10,5\nendpoint=110,5\n"
+            "minvalue=0\nmaxvalue=100\nmousedownchangevalue=1\n")
+        .Object("switch", "switch", "skinrect=140,25,160,35\nactivepictureindex=0\nactiveskinrect=0,0,20,10\n")
+        .Object("gauge", "gauge",
+            "skinrect=10,40,110,50\nactivepictureindex=0\nactiveskinrect=0,55,100,65\nminvalue=0\n"
+            "maxvalue=100\nkind=gkhorizontal\n")
+        .Object("label", "label",
+            "skinrect=10,55,110,75\nactivepictureindex=0\nfontname=DejaVu Sans\nfontheight=16\n"
+            "fontcolor=255\nactivefontcolor=16711680\nalignment=tacenter\ntextvalue=WWW\n")
+        .Object("bitlabel", "bitlabel",
+            "skinrect=120,55,137,62\nactivepictureindex=0\nactiveskinrect=0,70,20,77\n"
+            "symbolslinecount=1\nsymbolsline0=0123\ntextvalue=0213\nsymbolwidth=5\nsymbolheight=7\n")
+        .Object("caption", "caption",
+            "skinrect=10,78,190,98\nactivepictureindex=0\ntextrect=10,0,170,20\nfontname=DejaVu Sans\nfontheight=16\n"
+            "fontcolor=8421376\nactivefontcolor=255\nalignment=taleftjustify\n")
+        .Object("fgauge", "framegauge", frameStrip + "rollup=1\n")
+        .Object("reg", "frameregulator", frameStrip + "kind=rkhorizontal\nrollup=1\n")
+        .Object("user", "userobject", "skinrect=0,0,5,5\nrollup=1\n")
+        .Object("vtrack", "trackbar",
+            "skinrect=0,0,10,60\nactivepictureindex=0\nbuttonrect=130,40,140,50\nbeginpoint=5,55\n"
+            "endpoint=5,5\nminvalue=0\nmaxvalue=50\nrollup=1\n")
+        .Object("MAINMENUITEM", "mainmenuitem",
+            "skinrectinapicture=1\nactivepictureindex=0\nskinrect=160,0,200,15\n"
+            "activeskinrect=0,0,20,15\ndownrect=20,0,40,15\nitemleftoffset=3\nitemrightoffset=3\n"
+            "fontname=DejaVu Sans\nfontheight=12\nfontcolor=255\nactivefontcolor=65280\ndownfontcolor=16711680\n"
+            "unenabledfontcolor=65535\n");
+    return skin;
 }
 
 // The skin, loaded. Keep it alive while objects use it.
 struct TObjectsSkin {
     TScratchFolder Scratch;
     std::string Dir = Scratch.Path();
-    std::unique_ptr<TskSkinData> Skin;
-
-    TObjectsSkin()
-    {
-        WriteFramePicture(Dir + "/frame.bmp");
-        WriteObjectsPicture(Dir + "/objects.bmp");
-        std::ofstream(Dir + "/skin.ini") << ObjectsSkinIni();
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(Dir + "/skin.ini");
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+    std::unique_ptr<TskSkinData> Skin = ObjectsTestSkin().Load(Dir);
 };
 
 // A 200 x 100 border-less form whose frame draws inside the client area, with the test skin, and a

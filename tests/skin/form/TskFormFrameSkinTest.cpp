@@ -2,7 +2,6 @@
 // form): the frame passes it on to every skinned control of its form, and applies its own sizes.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,7 +10,6 @@
 #include "skin/controls/TskSkinCustomListView.h"
 #include "skin/controls/TskSkinCustomTreeView.h"
 #include "skin/controls/TskSkinPanel.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/form/TskFormFrame.h"
 #include "skin/controls/TreeListViewTestSkin.h"
 
@@ -19,26 +17,11 @@ namespace {
 
 constexpr TColor cOtherBg = 0x00008000; // the views' background in the second skin
 
-// The controls test skin with its tree and list background replaced.
-std::string SkinIniWithViewBackground(TColor Bg)
-{
-    std::string ini = skintest::TreeListSkinIni();
-    const std::string from = "bgcolor=" + std::to_string(skintest::cViewBg);
-    for (std::size_t at = ini.find(from); at != std::string::npos; at = ini.find(from))
-        ini.replace(at, from.size(), "bgcolor=" + std::to_string(Bg));
-    return ini;
-}
-
-// Loads the skin of Ini into Skin: the switch a user makes at run time.
-void Switch(TskSkinData& Skin, const std::string& Ini)
+// Loads Skin of a new skin: the switch a user makes at run time.
+void Switch(TskSkinData& Skin, const TTestSkinBuilder& Builder)
 {
     TScratchFolder folder;
-    skintest::WriteControlsPicture(folder.Path() + "/controls.bmp");
-    skintest::WriteMaskPicture(folder.Path() + "/mask.bmp");
-    std::ofstream(folder.Path() + "/skin.ini") << Ini;
-    TskCompressedStoredSkin stored(nullptr);
-    stored.BuildFromSkinIni(folder.Path() + "/skin.ini");
-    Skin.LoadStoredSkin(&stored);
+    Builder.LoadInto(Skin, folder.Path());
 }
 
 // A tree whose refresh frees another control of the form (as a control may free the bars it only
@@ -97,7 +80,7 @@ TEST_F(FrameSkinChange, ReachesTheControlsOfTheChangedSkin_AtEveryDepth_AndNoOth
     Driver.ProcessMessages();
     ASSERT_EQ(nested->Color(), skintest::cViewBg);
 
-    Switch(*First.Skin, SkinIniWithViewBackground(cOtherBg));
+    Switch(*First.Skin, skintest::TreeListTestSkin(cOtherBg));
     Driver.ProcessMessages();
     EXPECT_EQ(nested->Color(), cOtherBg);
     EXPECT_EQ(list->Color(), cOtherBg);
@@ -112,7 +95,7 @@ TEST_F(FrameSkinChange, AnotherSkinComponentsChange_StillReachesItsControlsOnThi
     Driver.ProcessMessages();
     int frameChanges = 0;
     Frame->OnChangeSkinData = [&](TObject*) { ++frameChanges; };
-    Switch(*Second.Skin, SkinIniWithViewBackground(cOtherBg));
+    Switch(*Second.Skin, skintest::TreeListTestSkin(cOtherBg));
     EXPECT_EQ(other->Color(), cOtherBg);
     // The frame's own skin did not change.
     EXPECT_EQ(frameChanges, 0);
@@ -126,7 +109,7 @@ TEST_F(FrameSkinChange, ControlFreedByAnothersRefresh_IsNotVisited)
     freeing->Victim = victim;
     Form->Show();
     Driver.ProcessMessages();
-    Switch(*First.Skin, SkinIniWithViewBackground(cOtherBg));
+    Switch(*First.Skin, skintest::TreeListTestSkin(cOtherBg));
     EXPECT_EQ(freeing->Victim, nullptr);
     // The walk went on past the freed one.
     EXPECT_EQ(after->Color(), cOtherBg);
@@ -165,7 +148,7 @@ TEST_F(FrameSkinChange, StoredClientSize_IsAppliedWithTheSkin)
     Driver.ProcessMessages();
     Frame->SetClientWidth(250);
     Frame->SetClientHeight(120);
-    Switch(*First.Skin, skintest::TreeListSkinIni());
+    Switch(*First.Skin, skintest::TreeListTestSkin());
     Driver.ProcessMessages();
     EXPECT_EQ(Form->ClientWidth(), 250);
     EXPECT_EQ(Form->ClientHeight(), 120);

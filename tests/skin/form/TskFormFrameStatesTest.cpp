@@ -2,6 +2,7 @@
 // up, the caption's double click, magnetic edges while the window is moved, and the fade-in.
 #include <gtest/gtest.h>
 
+#include "platform/backend/THeadlessBackend.h"
 #include "platform/gfx/Regions.h"
 #include "platform/win/Paint.h"
 #include "platform/win/Window.h"
@@ -134,6 +135,31 @@ TEST_F(FrameStates, CaptionDoubleClick_Maximizes_ThenRestores)
     CaptionDoubleClick();
     EXPECT_FALSE(Frame->Maximized());
     EXPECT_EQ(Form->BoundsRect(), Rect(100, 80, 400, 280));
+}
+
+TEST_F(FrameStates, WindowManagersMaximiseAndRestore_TheFrameFollows_BackToItsPlace)
+{
+    ShowActive();
+    const TRect normal = Form->BoundsRect();
+    Driver.MaximizedByDesktop(Form->Handle(), Rect(0, 0, 1280, 800));
+    Driver.ProcessMessages();
+    EXPECT_TRUE(Frame->Maximized());
+    EXPECT_EQ(Form->BoundsRect(), Rect(0, 0, 1280, 800));
+    Driver.RestoredFromMaximizedByDesktop(Form->Handle());
+    Driver.ProcessMessages();
+    EXPECT_FALSE(Frame->Maximized());
+    EXPECT_EQ(Form->BoundsRect(), normal);
+}
+
+TEST_F(FrameStates, Sizeable_NotTheBorderStyle_SaysWhetherTheWindowManagerMaySizeTheForm)
+{
+    Form->SetBorderStyle(bsSingle);
+    ShowForm();
+    THeadlessWindow* display = THeadlessWindow::Of(Form->Handle());
+    ASSERT_NE(display, nullptr);
+    EXPECT_TRUE(display->Params.Sizeable);
+    Frame->SetSizeable(false);
+    EXPECT_FALSE(display->Params.Sizeable);
 }
 
 TEST_F(FrameStates, CaptionDoubleClick_WithoutMaximizeOrRollUp_DoesNothing)

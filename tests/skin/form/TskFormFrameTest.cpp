@@ -15,6 +15,7 @@
 #include "skin/controls/TskSkinStatusBar.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/form/SkinTextObjects.h"
 #include "skin/form/TskActiveSkinObject.h"
 #include "FrameTestSupport.h"

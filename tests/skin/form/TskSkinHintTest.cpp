@@ -41,7 +41,7 @@ struct SkinHintTest : ::testing::Test {
     TskSkinHintWindow* Window() { return Hint->HintWindow(); }
     TskSkinData* HintSkin(bool mask)
     {
-        Skin = std::make_unique<menutest::TMenuSkin>(false, false, "", menutest::HintWindowSection(mask));
+        Skin = std::make_unique<menutest::TMenuSkin>(menutest::WithHintWindow(menutest::MenuTestSkin(), mask));
         return Skin->Skin.get();
     }
     TPixel At(THintWindow* w, int x, int y) { return Driver.PixelAt(w->Handle(), x, y) & 0x00FFFFFF; }

@@ -68,7 +68,7 @@ struct SkinImagesMenuTest : ::testing::Test {
     // The menu skin with a mask, a "label" and a "menuitembutton" control.
     void UseSkin()
     {
-        Skin = std::make_unique<menutest::TMenuSkin>(false, true, menutest::LabelAndButtonControls());
+        Skin = std::make_unique<menutest::TMenuSkin>(menutest::WithLabelAndButtonControls(menutest::MenuTestSkin(false, true)));
         Menu->SetSkinData(Skin->Skin.get());
     }
     TPixel At(int x, int y) { return Driver.PixelAt(Menu->Window()->Handle(), x, y) & 0x00FFFFFF; }

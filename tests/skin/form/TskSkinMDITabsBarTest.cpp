@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
-#include "platform/vcl/TBitmap.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/win/Window.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "platform/vcl/TApplication.h"
 #include "platform/vcl/TForm.h"
@@ -193,42 +191,26 @@ constexpr TColor cToolButton = 0x00008080; // olive: the menu and close buttons
 
 struct TTabsSkin {
     TScratchFolder Scratch;
-    std::string Dir = Scratch.Path();
     std::unique_ptr<TskSkinData> Skin;
     TTabsSkin()
     {
-        TBitmap b(240, 70);
-        auto fill = [&](TRect r, TColor c) {
-            b.Canvas()->Brush()->SetColor(c);
-            b.Canvas()->FillRect(r);
-        };
-        fill(TRect{0, 0, 240, 70}, clWhite);
-        fill(TRect{0, 20, 100, 24}, cLine);
-        fill(TRect{0, 40, 40, 60}, cTab);
-        fill(TRect{40, 40, 80, 60}, cActiveTab);
-        fill(TRect{80, 40, 120, 60}, cHotTab);
-        fill(TRect{120, 40, 160, 60}, cTabsBg);
-        fill(TRect{160, 0, 190, 20}, cButton);
-        fill(TRect{160, 20, 190, 40}, cHotButton);
-        fill(TRect{190, 0, 220, 20}, cDownButton);
-        fill(TRect{220, 0, 234, 14}, cToolButton);
-        b.SaveToFile(Dir + "/tabs.bmp");
         const std::string button = "pictureindex=0\nlefttoppoint=3,3\nrighttoppoint=27,3\nleftbottompoint=3,17\n"
                                    "rightbottompoint=27,17\nclientrect=3,3,27,17\nfontcolor=0\n";
-        std::ofstream(Dir + "/skin.ini")
-            << "[VERSION]\nskinname=Tabs Test\n[PICTURES]\nactivepicturescount=1\n0=tabs.bmp\n[FORMINFO]\n"
-               "[SKINCOLORS]\n[SKINOBJECTS]\ncount=0\n"
-               "[SKINCONTROLS]\ncount=3\n0=tab:tab\n1=resizebutton:button\n2=resizetoolbutton:button\n"
-               "[tab]\npictureindex=0\nskinrect=0,0,100,30\nclientrect=2,24,98,28\nlefttoppoint=4,4\n"
-               "righttoppoint=96,4\nleftbottompoint=4,26\nrightbottompoint=96,26\ntabrect=0,40,40,60\n"
-               "activetabrect=40,40,80,60\nmouseintabrect=80,40,120,60\ntabsbgrect=120,40,160,60\n"
-               "tableftoffset=4\ntabrightoffset=4\nfontcolor=0\nactivefontcolor=0\n"
-               "[resizebutton]\nskinrect=160,0,190,20\nactiveskinrect=160,20,190,40\ndownskinrect=190,0,220,20\n"
-            << button << "[resizetoolbutton]\nskinrect=220,0,234,14\n" << button;
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(Dir + "/skin.ini");
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
+        Skin = TTestSkinBuilder("Tabs Test")
+                   .Picture("tabs.bmp", 240, 70, clWhite,
+                       {{TRect{0, 20, 100, 24}, cLine}, {TRect{0, 40, 40, 60}, cTab}, {TRect{40, 40, 80, 60}, cActiveTab},
+                           {TRect{80, 40, 120, 60}, cHotTab}, {TRect{120, 40, 160, 60}, cTabsBg},
+                           {TRect{160, 0, 190, 20}, cButton}, {TRect{160, 20, 190, 40}, cHotButton},
+                           {TRect{190, 0, 220, 20}, cDownButton}, {TRect{220, 0, 234, 14}, cToolButton}})
+                   .Control("tab", "tab",
+                       "pictureindex=0\nskinrect=0,0,100,30\nclientrect=2,24,98,28\nlefttoppoint=4,4\n"
+                       "righttoppoint=96,4\nleftbottompoint=4,26\nrightbottompoint=96,26\ntabrect=0,40,40,60\n"
+                       "activetabrect=40,40,80,60\nmouseintabrect=80,40,120,60\ntabsbgrect=120,40,160,60\n"
+                       "tableftoffset=4\ntabrightoffset=4\nfontcolor=0\nactivefontcolor=0\n")
+                   .Control("resizebutton", "button",
+                       "skinrect=160,0,190,20\nactiveskinrect=160,20,190,40\ndownskinrect=190,0,220,20\n" + button)
+                   .Control("resizetoolbutton", "button", "skinrect=220,0,234,14\n" + button)
+                   .Load(Scratch.Path());
     }
 };
 

@@ -7,19 +7,17 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
-#include "platform/vcl/TBitmap.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/vcl/TForm.h"
 #include "platform/vcl/TMenu.h"
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinEntryWords.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 #include "skin/form/TskFormFrame.h"
 #include "skin/form/TskSkinMenu.h"
@@ -35,47 +33,24 @@ constexpr TColor cClose = 0x000000FF; // the child's close button
 
 TPixel Px(TColor c) { return ColorToPixel(c) & 0x00FFFFFF; }
 
-void Fill(TBitmap& b, TRect r, TColor c)
-{
-    b.Canvas()->Brush()->SetStyle(bsSolid);
-    b.Canvas()->Brush()->SetColor(c);
-    b.Canvas()->FillRect(r);
-}
-
 // A skin with a "mainmenubar" entry: the bar 20 pixels high, items of 18, and the child's close button.
 struct TBarSkin {
     TScratchFolder Scratch;
-    std::string Dir = Scratch.Path();
-    std::unique_ptr<TskSkinData> Skin;
-    TBarSkin()
-    {
-        TBitmap frame(40, 40);
-        Fill(frame, Rect(0, 0, 40, 40), clWhite);
-        frame.SaveToFile(Dir + "/frame.bmp");
-        TBitmap b(200, 40);
-        Fill(b, Rect(0, 0, 200, 40), clWhite);
-        Fill(b, Rect(0, 0, 100, 20), cBar);
-        Fill(b, Rect(100, 0, 120, 18), cItem);
-        Fill(b, Rect(120, 0, 140, 18), cHot);
-        Fill(b, Rect(140, 0, 160, 18), cDown);
-        Fill(b, Rect(160, 0, 174, 14), cClose);
-        b.SaveToFile(Dir + "/bar.bmp");
-        std::ofstream(Dir + "/skin.ini")
-            << "[VERSION]\nskinname=Bar Test\n[PICTURES]\npicture=frame.bmp\nactivepicturescount=1\n0=bar.bmp\n"
-               "[FORMINFO]\nlefttoppoint=0,0\nrighttoppoint=40,0\nleftbottompoint=0,40\nrightbottompoint=40,40\n"
-               "[SKINCOLORS]\n"
-               "[SKINOBJECTS]\ncount=2\n0=baritem:mainmenubaritem\n1=barclose:mainmenubarbutton\n"
-               "[baritem]\nactivepictureindex=0\nskinrect=100,0,120,18\nactiveskinrect=120,0,140,18\n"
-               "downrect=140,0,160,18\nitemleftoffset=4\nitemrightoffset=4\nfontname=DejaVu Sans\nfontheight=11\n"
-               "[barclose]\nactivepictureindex=0\nskinrect=160,0,174,14\ncommand=cmclose\n"
-               "[SKINCONTROLS]\ncount=1\n0=mainmenubar:mainmenubar\n"
-               "[mainmenubar]\npictureindex=0\nskinrect=0,0,100,20\nitemsrect=4,1,96,19\nmenubaritem=baritem\n"
-               "closebutton=barclose\n";
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(Dir + "/skin.ini");
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+    std::unique_ptr<TskSkinData> Skin =
+        TTestSkinBuilder("Bar Test")
+            .Picture("frame.bmp", 40, 40, clWhite, {}, false)
+            .Picture("bar.bmp", 200, 40, clWhite,
+                {{Rect(0, 0, 100, 20), cBar}, {Rect(100, 0, 120, 18), cItem}, {Rect(120, 0, 140, 18), cHot},
+                    {Rect(140, 0, 160, 18), cDown}, {Rect(160, 0, 174, 14), cClose}})
+            .Keys("PICTURES", "picture=frame.bmp\n")
+            .Keys("FORMINFO", "lefttoppoint=0,0\nrighttoppoint=40,0\nleftbottompoint=0,40\nrightbottompoint=40,40\n")
+            .Object("baritem", "mainmenubaritem",
+                "activepictureindex=0\nskinrect=100,0,120,18\nactiveskinrect=120,0,140,18\n"
+                "downrect=140,0,160,18\nitemleftoffset=4\nitemrightoffset=4\nfontname=DejaVu Sans\nfontheight=11\n")
+            .Object("barclose", "mainmenubarbutton", "activepictureindex=0\nskinrect=160,0,174,14\ncommand=cmclose\n")
+            .Control("mainmenubar", "mainmenubar",
+                "pictureindex=0\nskinrect=0,0,100,20\nitemsrect=4,1,96,19\nmenubaritem=baritem\nclosebutton=barclose\n")
+            .Load(Scratch.Path());
 };
 
 struct MainMenuBarTest : ::testing::Test {

@@ -18,7 +18,7 @@ struct SkinPopupWindowTest : SkinMenuTest {
     std::unique_ptr<TMenuSkin> Skin;
     TskSkinData* MenuSkin(bool morphing = false, bool mask = false)
     {
-        Skin = std::make_unique<TMenuSkin>(morphing, mask);
+        Skin = std::make_unique<TMenuSkin>(MenuTestSkin(morphing, mask));
         return Skin->Skin.get();
     }
     void AddPlainItems(int n)

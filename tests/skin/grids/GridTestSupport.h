@@ -4,16 +4,14 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 
 #include "tests/support/THeadlessDriver.h"
 #include "tests/support/TScratchFolder.h"
+#include "tests/support/TTestSkinBuilder.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TForm.h"
-#include "skin/data/TskCompressedStoredSkin.h"
 #include "skin/data/TskSkinData.h"
 
 namespace gridtest {
@@ -34,45 +32,29 @@ inline void Fill(TBitmap& b, TRect r, TColor c)
     b.Canvas()->FillRect(r);
 }
 
-inline std::string GridSkinIni()
+inline TTestSkinBuilder GridTestSkin()
 {
     const std::string cells = "fixedcellrect=0,0,20,10\nselectcellrect=20,0,40,10\nfocuscellrect=40,0,60,10\n"
                               "fixedcelltextrect=2,1,18,9\ncelltextrect=2,1,18,9\nlinescolor=255\nbgcolor=65280\n"
                               "fontcolor=0\nselectfontcolor=0\nfocusfontcolor=16777215\nfixedfontcolor=0\n";
-    return "[VERSION]\nskinname=Grid Test\n"
-           "[PICTURES]\nactivepicturescount=2\n0=cells.bmp\n1=back.bmp\n"
-           "[FORMINFO]\n[SKINCOLORS]\ncbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n"
-           "[SKINOBJECTS]\ncount=0\n"
-           "[SKINCONTROLS]\ncount=4\n0=grid:grid\n1=bggrid:grid\n2=nofixed:grid\n3=flatgrid:grid\n"
-           "[grid]\npictureindex=0\n" + cells +
-           "[bggrid]\npictureindex=0\nbgpictureindex=1\n" + cells +
-           "[nofixed]\npictureindex=0\nselectcellrect=20,0,40,10\nlinescolor=255\nbgcolor=65280\n"
-           "[flatgrid]\npictureindex=0\nfixedcellrect=0,0,20,10\nselectcellrect=20,0,40,0\nfocuscellrect=40,0,60,0\n"
-           "linescolor=12632256\nbgcolor=65280\n";
+    TTestSkinBuilder skin("Grid Test");
+    skin.Picture("cells.bmp", 60, 10, clWhite,
+            {{Rect(0, 0, 20, 10), cFixedImage}, {Rect(20, 0, 40, 10), cSelectImage}, {Rect(40, 0, 60, 10), cFocusImage}})
+        .Picture("back.bmp", 8, 8, cBackPicture, {})
+        .Keys("SKINCOLORS", "cbtnface=12632256\ncbtntext=0\ncbtnshadow=8421504\ncbtnhighlight=16777215\n")
+        .Control("grid", "grid", "pictureindex=0\n" + cells)
+        .Control("bggrid", "grid", "pictureindex=0\nbgpictureindex=1\n" + cells)
+        .Control("nofixed", "grid", "pictureindex=0\nselectcellrect=20,0,40,10\nlinescolor=255\nbgcolor=65280\n")
+        .Control("flatgrid", "grid",
+            "pictureindex=0\nfixedcellrect=0,0,20,10\nselectcellrect=20,0,40,0\nfocuscellrect=40,0,60,0\n"
+            "linescolor=12632256\nbgcolor=65280\n");
+    return skin;
 }
 
 // The grid skin, loaded. Keep the object alive while grids use it.
 struct TGridSkin {
     TScratchFolder Scratch;
-    std::string Dir = Scratch.Path();
-    std::unique_ptr<TskSkinData> Skin;
-
-    TGridSkin()
-    {
-        TBitmap cells(60, 10);
-        Fill(cells, Rect(0, 0, 20, 10), cFixedImage);
-        Fill(cells, Rect(20, 0, 40, 10), cSelectImage);
-        Fill(cells, Rect(40, 0, 60, 10), cFocusImage);
-        cells.SaveToFile(Dir + "/cells.bmp");
-        TBitmap back(8, 8);
-        Fill(back, Rect(0, 0, 8, 8), cBackPicture);
-        back.SaveToFile(Dir + "/back.bmp");
-        std::ofstream(Dir + "/skin.ini") << GridSkinIni();
-        TskCompressedStoredSkin stored(nullptr);
-        stored.BuildFromSkinIni(Dir + "/skin.ini");
-        Skin = std::make_unique<TskSkinData>(nullptr);
-        Skin->LoadStoredSkin(&stored);
-    }
+    std::unique_ptr<TskSkinData> Skin = GridTestSkin().Load(Scratch.Path());
 };
 
 // A borderless white 600 x 400 form at the screen's origin: form, client and screen points coincide.
