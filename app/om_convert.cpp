@@ -462,6 +462,7 @@ TJobPlan PlanJob(TskSkinStringGrid& convertgrid, const TskSkinStringGrid& String
     // steady copy is made at the job's rate, so it is taken picture for picture as well.
     const bool disc = Pos("dvd-device", src) > 0;
     const bool pictureForPicture = encoder == "mencoder" && (keepsItsRate || (steadyCopy && fieldCoded));
+    plan.PictureForPicture = pictureForPicture;
     if (pictureForPicture && !disc)
         plan.FrameRatePiece += " -noskip";
 
@@ -811,6 +812,7 @@ private:
     std::string FScratchFolder;
     std::string FUncut;      // a part's file before its sound's lead is cut (named as its output's kind)
     double FSoundLead = 0;   // seconds of the part's sound to cut (a disc part that starts inside)
+    double FInnerSpan = 0;   // seconds a disc part that ends inside its title lasts (0 = to the end)
 
     // The last progress line of each run, so a part that ends between two timer ticks is judged on
     // where it got to, not on the tick before.
@@ -919,21 +921,31 @@ void TQueueRun::RunPart(TJob& Job, int k)
     FDamageAt = -1;
     FPartSeeks = StartsInsideTheSource(PartRange(Job, k));
     FSoundLead = 0;
+    FInnerSpan = 0;
     FUncut = FScratchFolder + "uncut" + ExtractFileExt(Job.Plan.Written[static_cast<std::size_t>(k)]);
     // A disc part that starts inside its title lands where the disc holds sound ahead of its picture
     // (the sound is stored before the pictures it goes with), and the encoder keeps that sound: the
-    // player measures the lead there, and the part's file has that much of its sound cut. Only a part
-    // that runs to the title's end has the sound that makes up for the cut (the title's last sound,
-    // stored after its last picture); one that ends inside would end that much early.
+    // player measures the lead there, and the part's file has that much of its sound cut. A part that
+    // ends inside its title is read on past its end (the encoder stops a chapter range early, and the
+    // cut needs the sound stored after the part's last picture) and the copy ends it at its span.
     const std::string sourceArg = StringReplace(Cell(Job, JobRecord::SourceArg), "dvdnav:", "dvd:", rfReplaceAll);
     const TPartRange range = PartRange(Job, k);
     const int chapters = CellInt(SourceCell(Job, SourceRecord::Chapters));
     const bool toTheEnd = range.FirstChapter > 0 ? chapters > 0 && range.LastChapter >= chapters : range.To <= 0;
-    if (FPartSeeks && toTheEnd && Pos("dvd-device", sourceArg) > 0 &&
-        Pos("mencoder", Job.Plan.Commands[static_cast<std::size_t>(k)]) > 0) {
-        TMediaReport start;
-        AskPlayer(SoundLeadCommand(sourceArg, range), start);
-        FSoundLead = start.SoundLead;
+    if (Pos("dvd-device", sourceArg) > 0 && Pos("mencoder", Job.Plan.Commands[static_cast<std::size_t>(k)]) > 0) {
+        if (FPartSeeks) {
+            TMediaReport start;
+            AskPlayer(SoundLeadCommand(sourceArg, range), start);
+            FSoundLead = start.SoundLead;
+        }
+        if (!toTheEnd) {
+            if (range.FirstChapter > 0 && !Job.SourceAsked) {
+                Job.SourceAsked = true;
+                AskPlayer(ReportCommand(sourceArg), Job.SourceReport);
+            }
+            FInnerSpan = PartSpan(range, std::max(Job.SourceLength, Job.SourceReport.Length),
+                                  Job.SourceReport.ChapterStarts, chapters);
+        }
     }
     // The judge of this part's file starts now, so that its start overlaps the encode.
     TStandbyProbe judge;
@@ -999,20 +1011,37 @@ std::vector<std::string> TQueueRun::PartSteps(const TJob& Job, int k) const
         steps.insert(steps.begin(), Job.Plan.ReadStep);
     // Under a picture's length of lead is left as it is; more is cut from the file's sound by a copy
     // of its streams (nothing encoded again): the sound read from the lead on, its picture as it is.
-    if (FSoundLead > 0.04) {
-        const std::string& written = Job.Plan.Written[static_cast<std::size_t>(k)];
-        steps.back() = Pos(QuoteArg(written), steps.back()) > 0
-                           ? StringReplace(steps.back(), QuoteArg(written), QuoteArg(FUncut), rfReplaceAll)
-                           : StringReplace(steps.back(), written, FUncut, rfReplaceAll);
+    // The same copy ends a part read on past its end at the part's span.
+    const bool cutLead = FSoundLead > 0.04;
+    if (!cutLead && FInnerSpan <= 0)
+        return steps;
+    const TPartRange range = PartRange(Job, k);
+    const std::string& written = Job.Plan.Written[static_cast<std::size_t>(k)];
+    steps.back() = Pos(QuoteArg(written), steps.back()) > 0
+                       ? StringReplace(steps.back(), QuoteArg(written), QuoteArg(FUncut), rfReplaceAll)
+                       : StringReplace(steps.back(), written, FUncut, rfReplaceAll);
+    for (std::string& step : steps) {
+        if (Pos("mencoder", step) == 0)
+            continue;
         // The encoder's own sync correction would chase the lead with repeated pictures: the cut
-        // takes its place, so the pictures are taken as they come.
-        for (std::string& step : steps)
-            if (Pos("mencoder", step) > 0 && Pos(" -mc ", step) == 0)
-                step += " -mc 0 -noskip";
-        steps.push_back(QuoteArg("ffmpeg") + " -nostdin -y -v error -itsoffset -" + FloatToStr(FSoundLead) + " -i " +
-                        QuoteArg(FUncut) + " -i " + QuoteArg(FUncut) + " -map 1:v -map 0:a -c copy -ss 0 " +
-                        QuoteArg(written));
+        // takes its place, so the pictures are taken as they come (one for one where the rate is
+        // kept; a lower rate still drops its share).
+        if (Pos(" -mc ", step) == 0)
+            step += Job.Plan.PictureForPicture ? " -mc 0 -noskip" : " -mc 0";
+        if (FInnerSpan > 0) {
+            // From the part's start on, for its span, the lead and a margin the copy drops again.
+            step = range.FirstChapter > 0
+                       ? StringReplace(step, " -chapter " + IntToStr(range.FirstChapter) + "-" + IntToStr(range.LastChapter) + " ",
+                                       " -chapter " + IntToStr(range.FirstChapter) + " ")
+                       : StringReplace(step, " -endpos " + IntToStr(static_cast<int>(range.To - range.From)), "");
+            step += " -endpos " + FloatToStr(FInnerSpan + FSoundLead + 0.5);
+        }
     }
+    const std::string sound = cutLead ? " -itsoffset -" + FloatToStr(FSoundLead) + " -i " + QuoteArg(FUncut) : "";
+    const std::string span = FInnerSpan > 0 ? " -t " + FloatToStr(FInnerSpan) : "";
+    steps.push_back(QuoteArg("ffmpeg") + " -nostdin -y -v error" + sound + " -i " + QuoteArg(FUncut) +
+                    (cutLead ? " -map 1:v -map 0:a?" : " -map 0:v -map 0:a?") + " -c copy -ss 0" + span + " " +
+                    QuoteArg(written));
     return steps;
 }
 

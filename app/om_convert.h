@@ -122,6 +122,7 @@ struct TJobPlan {
     std::string FfmpegCrop;     // ffmpeg: column 68
     std::vector<std::string> Parts;
     std::vector<TPartRange> Ranges; // one per part: what of the source it is to cover
+    bool PictureForPicture = false; // the encoder takes the source's pictures one for one (rate kept)
     std::string OutputName;     // the base name actually used (unique for every part's file)
     // One per part: the files the job is judged on. An "mp4x" job's encoder writes "temp.mp4x" (made
     // unique like the output name); its result is the ".mp4" file another step would make of it.

@@ -48,11 +48,15 @@ void ReadReportLine(TMediaReport& Report, const std::string& Line)
 {
     if (Contains(Line, "A-V:")) {
         // The player's status after each picture: its sound's time minus its picture's. The first
-        // picture after a seek may be one the decoder could not place; the last status holds.
+        // picture after a seek may be one the decoder could not place (seconds apart from the sound);
+        // the first status that pairs them holds, as the later ones already carry the player's own
+        // correction of the difference.
         const std::string rest = Trim(TextAfter(Line, "A-V:"));
         const double difference = ParseFloatDot(rest.substr(0, rest.find(' ')));
-        if (std::abs(difference) < 5)
+        if (!Report.SoundLeadRead && std::abs(difference) < 1.5) {
             Report.SoundLead = std::max(0.0, -difference);
+            Report.SoundLeadRead = true;
+        }
         return;
     }
     if (Contains(Line, "CHAPTERS:")) {

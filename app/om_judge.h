@@ -24,6 +24,7 @@ struct TMediaReport {
     // How far the sound read at the start leads the picture read with it (the player's "A-V:" when
     // it plays a few pictures); 0 when it was not played or the sound does not lead.
     double SoundLead = 0;
+    bool SoundLeadRead = false;        // a status paired the sound with a picture
 };
 
 // Adds what one output line of the identify run says ("ID_VIDEO_FORMAT=...", "ID_LENGTH=...",

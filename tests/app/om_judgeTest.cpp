@@ -97,14 +97,16 @@ TEST(ReadPacketLine, SpansRunFromTheFirstPacketToTheEndOfTheLast)
     EXPECT_NEAR(s.AudioTo, 10.0, 1e-9);
 }
 
-TEST(ReadReportLine, TheLastStatusSaysHowFarTheSoundLeads)
+TEST(ReadReportLine, TheFirstPairedStatusSaysHowFarTheSoundLeads)
 {
-    // After a seek the first picture may carry no usable time: the last status holds.
+    // After a seek the first picture may carry no usable time; the first status that pairs the sound
+    // with a picture holds, before the player's own correction shrinks the difference.
     const struct {
         std::vector<std::string> Lines;
         double Lead;
     } cases[] = {
         {{"A:   4.1 V:   0.5 A-V:  3.589 ct:  0.000   2/  2", "A:   4.2 V:   4.8 A-V: -0.577 ct: -0.008   4/  4"}, 0.577},
+        {{"A:   2.4 V:   3.0 A-V: -0.621 ct: -0.062   2/  2", "A:   2.5 V:   3.1 A-V: -0.523 ct: -0.070   4/  4"}, 0.621},
         {{"A:   1.0 V:   0.9 A-V:  0.100 ct:  0.000   3/  3"}, 0},  // the sound behind is not cut
         {{"A:   9.0 V:   1.0 A-V:  8.000 ct:  0.000   3/  3"}, 0},  // no time the player could pair
         {{"ID_LENGTH=8.00"}, 0},
