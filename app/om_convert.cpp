@@ -933,16 +933,17 @@ void TQueueRun::RunPart(TJob& Job, int k)
     const int chapters = CellInt(SourceCell(Job, SourceRecord::Chapters));
     const bool toTheEnd = range.FirstChapter > 0 ? chapters > 0 && range.LastChapter >= chapters : range.To <= 0;
     if (Pos("dvd-device", sourceArg) > 0 && Pos("mencoder", Job.Plan.Commands[static_cast<std::size_t>(k)]) > 0) {
+        // Where the part's chapters start and end, in seconds.
+        if ((FPartSeeks || !toTheEnd) && range.FirstChapter > 0 && !Job.SourceAsked) {
+            Job.SourceAsked = true;
+            AskPlayer(ReportCommand(sourceArg), Job.SourceReport);
+        }
         if (FPartSeeks) {
             TMediaReport start;
-            AskPlayer(SoundLeadCommand(sourceArg, range), start);
+            AskPlayer(SoundLeadCommand(sourceArg, range, Job.SourceReport.ChapterStarts), start);
             FSoundLead = start.SoundLead;
         }
         if (!toTheEnd) {
-            if (range.FirstChapter > 0 && !Job.SourceAsked) {
-                Job.SourceAsked = true;
-                AskPlayer(ReportCommand(sourceArg), Job.SourceReport);
-            }
             FInnerSpan = PartSpan(range, std::max(Job.SourceLength, Job.SourceReport.Length),
                                   Job.SourceReport.ChapterStarts, chapters);
         }

@@ -107,12 +107,18 @@ std::string ReportCommand(const std::string& Source)
                                  "-noconfig all -noautosub " + Source;
 }
 
-std::string SoundLeadCommand(const std::string& Source, const TPartRange& Range)
+std::string SoundLeadCommand(const std::string& Source, const TPartRange& Range,
+                             const std::vector<double>& ChapterStarts)
 {
-    const std::string start =
-        Range.FirstChapter > 0 ? " -chapter " + IntToStr(Range.FirstChapter) : " -ss " + FloatToStr(Range.From);
-    return QuoteArg("mplayer") + " -frames 3 -vo null -ao null -nocache -nolirc -noconfig all -noautosub" + start + " " +
-           Source;
+    const std::size_t chapter = static_cast<std::size_t>(std::max(Range.FirstChapter, 1) - 1);
+    const std::string start = Range.FirstChapter <= 0 ? " -ss " + FloatToStr(Range.From)
+                              : chapter < ChapterStarts.size() ? " -ss " + FloatToStr(ChapterStarts[chapter])
+                                                               : " -chapter " + IntToStr(Range.FirstChapter);
+    // The sound goes to a file output that takes it as fast as it comes: the status then pairs the
+    // first sound with the first picture whatever the machine's load, where a sound output that plays
+    // in real time lets the sound run on while the picture is decoded.
+    return QuoteArg("mplayer") + " -frames 3 -vo null -ao pcm:fast:file=/dev/null -nocache -nolirc -noconfig all "
+                                 "-noautosub" + start + " " + Source;
 }
 
 namespace {

@@ -37,8 +37,11 @@ std::string ReportCommand(const std::string& Source);
 
 struct TPartRange;
 // The player's command that plays the first few pictures of Source (as for ReportCommand) from where
-// Range starts, so that its status says how far the sound there leads the picture.
-std::string SoundLeadCommand(const std::string& Source, const TPartRange& Range);
+// Range starts, so that its status says how far the sound there leads the picture. A chapter is sought
+// by its start in seconds where ChapterStarts has it: sought by its number, the player shows a picture
+// of the title's start first and its later statuses no longer pair the first sound with its picture.
+std::string SoundLeadCommand(const std::string& Source, const TPartRange& Range,
+                             const std::vector<double>& ChapterStarts);
 
 // What one part of a job is to cover: a time range (From..To seconds of the source), or a chapter
 // range (1-based, inclusive) of a source whose chapter starts are known or not.

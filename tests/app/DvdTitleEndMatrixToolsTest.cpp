@@ -185,6 +185,23 @@ INSTANTIATE_TEST_SUITE_P(Profiles, LastChapterAlone,
                              return std::string(Info.param.Ext) == "avi" ? "OneStep" : "TwoSteps";
                          });
 
+// A chapter inside the title ends where the next one starts: the encoder alone stops it short, at
+// the place on the disc where that chapter's pictures end and not at its last picture.
+TEST_P(LastChapterAlone, AnInnerChapterCoversThatChapterWhole)
+{
+    const DiscAndDevice c = GetParam();
+    Scan(TheDiscs().Chained);
+    const int row = AddedRows[0];
+    Form->StringGrid1->SetCells(SourceRecord::ChapterRangeOn, row, "YES");
+    Form->StringGrid1->SetCells(SourceRecord::FirstChapter, row, "2");
+    Form->StringGrid1->SetCells(SourceRecord::LastChapter, row, "2");
+    Convert(c.Device, row);
+    EXPECT_EQ(Cell(SourceRecord::Selected, row), "Done") << Form->status->ProgressText();
+    const std::vector<double> starts = ChapterStarts(TheDiscs().Chained, 1);
+    ASSERT_EQ(starts.size(), 3u);
+    ExpectCovers(Dest + Cell(SourceRecord::Title, row) + "." + c.Ext, starts[2] - starts[1]);
+}
+
 TEST_F(DvdTitleEnd, TimeRangeOfTheSecondTitle_EndsWithTheRange)
 {
     Scan(TheDiscs().Chained);

@@ -28,11 +28,6 @@ struct SyncSource {
     double SoundFrom;    // where the sound starts on the picture's timeline
     bool Damaged = false; // a stretch of its data overwritten: in step, or failed saying so
     bool Disc = false;    // a DVD title
-    // The part of it converted: from PartFrom to PartTo seconds (0 = to its end), or one chapter.
-    double PartFrom = 0;
-    double PartTo = 0;
-    int Chapter = 0;
-    double PartSeconds() const { return (PartTo > 0 ? PartTo : Seconds) - PartFrom; }
 };
 
 const std::string ff = "ffmpeg -nostdin -v error -y ";
@@ -64,8 +59,6 @@ std::string MakeCommands(const SyncSource& Source, const std::string& Path)
 const SyncSource Sources[] = {
     {"InterlacedTs", "ts", 6, 0},       {"LateSoundMkv", "mkv", 8, 2},  {"DamagedMp4", "mp4", 10, 0, true},
     {"OneSecondClip", "mp4", 1, 0},     {"ShortClip", "mp4", 0.4, 0},   {"DvdTitle", "", 8, 0, false, true},
-    // Parts that start and end inside the title, where the disc holds sound ahead of the pictures.
-    {"DvdInnerChapter", "", 8, 0, false, true, 3.2, 6.12, 2}, {"DvdTimeRange", "", 8, 0, false, true, 2, 6},
 };
 
 struct SyncDevice {
@@ -80,7 +73,7 @@ const SyncDevice Devices[] = {
     {"Windows Mobile", "avi", 30},      {"Windows Mobile VGA", "avi", 25},      {"Palm Treo / Centro", "avi", 25},
 };
 
-// A PAL disc of one 8-s title in three chapters with the markers, made once per test program.
+// A PAL disc of one 8-s title with the markers, made once per test program.
 struct MarkerDisc {
     TempFolder Dir;
     std::string Folder = Dir / "Marker Disc";
@@ -88,8 +81,7 @@ struct MarkerDisc {
     MarkerDisc()
     {
         fs::create_directories(Dir / "scratch");
-        // Its chapters start at 0, 3.2 and 6.12 s: where the picture groups nearest 0, 3 and 6 s begin.
-        DvdTitleShape title(8, "0,0:03,0:06", "", 1000, 2, "testsrc2");
+        DvdTitleShape title(8, "0", "", 1000, 2, "testsrc2");
         title.PictureFilters = MarkerFlash();
         title.Sound = MarkerBeepSource(48000, "stereo");
         Ok = MakeDvdFolder(Folder, Dir / "scratch", {title});
@@ -164,14 +156,6 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     const double sourceRate = c.From.Disc ? 25 : StreamRate(source);
     EXPECT_NEAR(ParseFloatDot(Cell(SourceRecord::FrameRate, row)), sourceRate, 0.05);
 
-    if (c.From.Chapter > 0) {
-        Form->StringGrid1->SetCells(SourceRecord::ChapterRangeOn, row, "YES");
-        Form->StringGrid1->SetCells(SourceRecord::FirstChapter, row, std::to_string(c.From.Chapter));
-        Form->StringGrid1->SetCells(SourceRecord::LastChapter, row, std::to_string(c.From.Chapter));
-    } else if (c.From.PartTo > 0) {
-        Form->StringGrid1->SetCells(SourceRecord::StartSeconds, row, std::to_string(static_cast<int>(c.From.PartFrom)));
-        Form->StringGrid1->SetCells(SourceRecord::EndSeconds, row, std::to_string(static_cast<int>(c.From.PartTo)));
-    }
     Choose(c.To.Device);
     TTimer guard(nullptr);
     guard.SetInterval(150000);
@@ -202,25 +186,14 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     // The whole picture: a clip of under 2 s may lack one picture, a longer one 3 % of them.
     const double rate = std::clamp(std::min(sourceRate, c.To.MaxFps), 5.0, 30.0);
     const double frames = ProbeFrames(out);
-    const double wanted = c.From.PartSeconds() * rate;
-    EXPECT_GE(frames, c.From.PartSeconds() < 2 ? std::floor(wanted + 0.01) - 1 : wanted * 0.97) << AllCommands();
+    const double wanted = c.From.Seconds * rate;
+    EXPECT_GE(frames, c.From.Seconds < 2 ? std::floor(wanted + 0.01) - 1 : wanted * 0.97) << AllCommands();
     EXPECT_LE(frames, wanted * 1.03 + 1) << AllCommands();
 
     // Every marker found again, its beep within 0.1 s of its flash.
     const TSyncReading sync = ReadSync(out);
-    // A part that starts inside the title may hold its first decoded picture over the few before it
-    // (they cannot be decoded without the pictures before the start): a marker that close to the
-    // start is not counted.
-    const double countFrom = c.From.PartFrom > 0 ? c.From.PartFrom + 0.2 : 0;
-    const int markers = static_cast<int>(
-        MarkerInstants(std::max(c.From.SoundFrom, countFrom), c.From.PartFrom + c.From.PartSeconds()).size());
-    const auto times = [](const std::vector<double>& Times) {
-        std::string text;
-        for (double t : Times)
-            text += " " + std::to_string(t);
-        return text;
-    };
-    EXPECT_GE(sync.Paired, markers) << "flashes at" << times(sync.FlashTimes) << ", beeps at" << times(sync.BeepTimes);
+    const int markers = static_cast<int>(MarkerInstants(c.From.SoundFrom, c.From.Seconds).size());
+    EXPECT_GE(sync.Paired, markers) << sync.Flashes << " flashes, " << sync.Beeps << " beeps";
     EXPECT_LE(std::abs(sync.Offset), 0.1) << "the sound is " << sync.Offset << " s after the picture\n" << AllCommands();
     char figure[64];
     std::snprintf(figure, sizeof figure, "%+.3f (%d of %d markers)", sync.Offset, sync.Paired, markers);
