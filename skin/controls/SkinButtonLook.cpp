@@ -5,6 +5,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "platform/vcl/TTimer.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
@@ -136,14 +137,7 @@ TColor TskButtonSkinValues::TextColor(bool Enabled, bool UseSkinFontColor, TColo
 
 void TskButtonSkinValues::SelectFont(TCanvas* C, TFont* DefaultFont, bool UseSkinFont, TskSkinData* Skin) const
 {
-    C->Font()->Assign(DefaultFont);
-    if (UseSkinFont) {
-        C->Font()->SetName(FontName);
-        C->Font()->SetHeight(FontHeight);
-        C->Font()->SetStyle(FontStyle);
-    }
-    if (Skin != nullptr && Skin->ResourceStrData() != nullptr)
-        C->Font()->SetCharset(static_cast<TFontCharset>(Skin->ResourceStrData()->CharSet()));
+    SelectEntryFont(C->Font(), DefaultFont, UseSkinFont ? this : nullptr, Skin, DefaultFont->Charset());
 }
 
 bool TskButtonSkinValues::CanAnimate(TskSkinData* Skin) const

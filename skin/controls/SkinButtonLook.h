@@ -10,6 +10,7 @@
 #include "platform/gfx/Colors.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCanvas.h"
+#include "skin/data/SkinEntryFont.h"
 
 class TskEffectBmp;
 class TskSkinData;
@@ -65,11 +66,9 @@ struct TskButtonFace {
 
 // The values a button copies from its "button" entry: fonts and state rectangles. Empty state
 // rectangles stand in for each other: hot for rest, pressed for hot.
-struct TskButtonSkinValues {
-    std::string FontName;
-    TFontStyles FontStyle;
-    int FontHeight = 14;
-    TColor FontColor = 0;
+struct TskButtonSkinValues : TskEntryFont {
+    TskButtonSkinValues() : TskEntryFont("", 14) {}
+
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor DisabledFontColor = 0;

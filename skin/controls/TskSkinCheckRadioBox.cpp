@@ -3,6 +3,7 @@
 #include "platform/gfx/Text.h"
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskEffectBmp.h"
@@ -201,12 +202,9 @@ bool TskSkinCheckRadioBox::HasImage() const
 
 void TskSkinCheckRadioBox::SelectFont(TCanvas* C)
 {
-    C->Font()->Assign(DefaultFont());
-    if (SkinIndex() != -1 && UseSkinFont()) {
-        C->Font()->SetName(FFontName);
-        C->Font()->SetHeight(FFontHeight);
-        C->Font()->SetStyle(FFontStyle);
-    }
+    const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+    SelectEntryFont(C->Font(), DefaultFont(), SkinIndex() != -1 && UseSkinFont() ? &face : nullptr, SkinData(),
+        DefaultFont()->Charset());
 }
 
 void TskSkinCheckRadioBox::DrawFocus(TCanvas* C, TRect R)

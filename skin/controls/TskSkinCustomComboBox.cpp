@@ -16,6 +16,7 @@
 #include "skin/controls/TskPopupListBox.h"
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinPlatform.h"
@@ -298,16 +299,11 @@ void TskSkinCustomComboBox::ApplyEditFont()
 {
     if (FEditPart == nullptr) return;
     TFont* f = EditPart()->Font();
-    if (!Skinned() || !UseSkinFont()) {
-        f->Assign(DefaultFont());
-        if (Skinned()) f->SetColor(FFontColor);
-    } else {
-        f->SetName(FFontName);
-        f->SetStyle(FFontStyle);
-        f->SetHeight(FFontHeight);
-        f->SetColor(FFontColor);
-    }
-    f->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
+    const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+    const bool skinFace = Skinned() && UseSkinFont();
+    SelectEntryFont(f, skinFace ? nullptr : DefaultFont(), skinFace ? &face : nullptr, SkinData(),
+        DefaultFont()->Charset());
+    if (Skinned()) f->SetColor(FFontColor);
     if (EditPart()->Transparent() != Skinned()) EditPart()->SetTransparent(Skinned());
     if (!Skinned()) EditPart()->SetColor(FDefaultColor);
     ApplyEditFontColor();
@@ -510,14 +506,10 @@ int TskSkinCustomComboBox::ShownIndex() const
 
 void TskSkinCustomComboBox::SetItemFont(TCanvas* C) const
 {
-    if (Skinned() && UseSkinFont()) {
-        C->Font()->SetName(FFontName);
-        C->Font()->SetStyle(FFontStyle);
-        C->Font()->SetHeight(FFontHeight);
-    } else {
-        C->Font()->Assign(DefaultFont());
-    }
-    C->Font()->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
+    const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+    const bool skinFace = Skinned() && UseSkinFont();
+    SelectEntryFont(C->Font(), skinFace ? nullptr : DefaultFont(), skinFace ? &face : nullptr, SkinData(),
+        DefaultFont()->Charset());
 }
 
 TColor TskSkinCustomComboBox::ItemFontColor() const

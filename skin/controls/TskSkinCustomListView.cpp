@@ -10,6 +10,7 @@
 #include "platform/win/Paint.h"
 #include "skin/controls/SkinNinePart.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinEditControl.h"
@@ -256,9 +257,7 @@ void TskSkinCustomListView::DrawSection(TCanvas* C, int Index, const TRect& R, b
         const TRect down = Entry->DownSkinRect.IsEmpty() ? active : Entry->DownSkinRect;
         const TRect src = Pressed ? down : Entry->SkinRect;
         DrawSectionPicture(&b, picture, *Entry, src, w, h);
-        bc->Font()->SetName(Entry->FontName);
-        bc->Font()->SetStyle(Entry->FontStyle);
-        bc->Font()->SetHeight(Entry->FontHeight);
+        SelectEntryFont(bc->Font(), nullptr, Entry, FSkinLink.Data(), bc->Font()->Charset());
         bc->Font()->SetColor(Pressed ? Entry->DownFontColor : Entry->FontColor);
     }
     const TRect text = Rect(5, 0, w - 5, h);

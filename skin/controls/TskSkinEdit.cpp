@@ -13,6 +13,7 @@
 #include "skin/controls/TskSkinControl.h"
 #include "skin/controls/TskSkinNumEdit.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
@@ -88,19 +89,16 @@ void TskSkinCustomEdit::RefreshEditSkin()
     {
         TValueGuard inRefresh(FInRefresh);
         ReadEditSkin();
+        const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+        const bool skinFace = Skinned() && FUseSkinFont;
+        SelectEntryFont(Font(), skinFace ? nullptr : FDefaultFont, skinFace ? &face : nullptr, SkinData(),
+            FDefaultFont->Charset());
         if (!Skinned()) {
-            Font()->Assign(FDefaultFont);
             if (FDefaultWidth > 0) SetWidth(FDefaultWidth);
             if (FDefaultHeight > 0) SetHeight(FDefaultHeight);
         } else if (FUseSkinFont) {
-            Font()->SetName(FFontName);
-            Font()->SetStyle(FFontStyle);
-            Font()->SetHeight(FFontHeight);
             SetHeight(HeightOfRect(FSkinRect));
-        } else {
-            Font()->Assign(FDefaultFont);
         }
-        ApplyCharset();
         // The frame's width comes from the entry: the window asks for it again.
         RecreateWnd();
         ApplyFontColor();
@@ -113,11 +111,6 @@ void TskSkinCustomEdit::RefreshEditSkin()
     }
     RepaintFrame();
     Invalidate();
-}
-
-void TskSkinCustomEdit::ApplyCharset()
-{
-    Font()->SetCharset(SkinTextCharset(SkinData(), FDefaultFont->Charset()));
 }
 
 void TskSkinCustomEdit::ApplyFontColor()
@@ -144,8 +137,7 @@ int TskSkinCustomEdit::HeightForFont()
 void TskSkinCustomEdit::Loaded()
 {
     TskCustomEdit::Loaded();
-    if (SkinData() != nullptr && SkinData()->ResourceStrData() != nullptr)
-        Font()->SetCharset(static_cast<TFontCharset>(SkinData()->ResourceStrData()->CharSet()));
+    Font()->SetCharset(SkinTextCharset(SkinData(), Font()->Charset()));
 }
 
 

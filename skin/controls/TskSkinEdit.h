@@ -100,7 +100,6 @@ private:
     bool Skinned() const { return FSkinLink.Index() != -1; }
     bool LooksActive() { return Focused() || FMouseIn; }
     void ApplyFontColor();
-    void ApplyCharset();
     void CalcRects();
     void CalcImageRects();
     void RepaintFrame();

@@ -10,6 +10,7 @@
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinRects.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/TskDataSkinPanelControl.h"
 #include "skin/data/TskEffectBmp.h"
 #include "skin/data/TskSkinData.h"
@@ -182,19 +183,11 @@ void TskSkinGauge::DrawProgressText(TCanvas* C)
 {
     const std::string text = GaugeText();
     if (text.empty()) return;
-    if (SkinIndex() != -1) {
-        if (UseSkinFont()) {
-            C->Font()->SetName(FFontName);
-            C->Font()->SetHeight(FFontHeight);
-            C->Font()->SetStyle(FFontStyle);
-        } else {
-            C->SetFont(DefaultFont());
-        }
-        C->Font()->SetColor(FFontColor);
-    } else {
-        C->SetFont(DefaultFont());
-    }
-    C->Font()->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
+    const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+    const bool skinFace = SkinIndex() != -1 && UseSkinFont();
+    SelectEntryFont(C->Font(), skinFace ? nullptr : DefaultFont(), skinFace ? &face : nullptr, SkinData(),
+        DefaultFont()->Charset());
+    if (SkinIndex() != -1) C->Font()->SetColor(FFontColor);
     const TSize ext = C->TextExtent(text);
     if (FVertical) {
         // Turned a quarter counter-clockwise: the text runs upward from its bottom end, centred.

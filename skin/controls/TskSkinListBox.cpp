@@ -12,6 +12,7 @@
 #include "skin/controls/TskSkinListBoxCaption.h"
 #include "skin/controls/TskSkinScrollBar.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinRects.h"
@@ -712,13 +713,10 @@ void TskSkinCustomListBox::UpdateBarsOnce()
     } else {
         TBitmap probe(1, 1);
         TCanvas* c = probe.Canvas();
-        if (Skinned() && UseSkinFont()) {
-            c->Font()->SetName(FSkinFontName);
-            c->Font()->SetStyle(FSkinFontStyle);
-            c->Font()->SetHeight(FSkinFontHeight);
-        } else {
-            c->Font()->Assign(FListBox->Font());
-        }
+        const TskEntryFont face(FSkinFontName, FSkinFontHeight, FSkinFontStyle);
+        const bool skinFace = Skinned() && UseSkinFont();
+        SelectEntryFont(c->Font(), skinFace ? nullptr : FListBox->Font(), skinFace ? &face : nullptr, SkinData(),
+            DefaultFont()->Charset());
         int widest = 0;
         for (int i = 0; i < count; ++i) widest = std::max(widest, GetItemTextWidth(i, c));
         int area = Skinned() ? FListBox->Width() - (FItemRect.Width() - FItemTextRect.Width()) : FListBox->Width() - 4;
@@ -858,14 +856,9 @@ int TskSkinCustomListBox::GetItemTextWidth(int Index, TCanvas* C) { return C->Te
 
 void TskSkinCustomListBox::SetItemFont(TCanvas* C) const
 {
-    if (UseSkinFont()) {
-        C->Font()->SetName(FSkinFontName);
-        C->Font()->SetStyle(FSkinFontStyle);
-        C->Font()->SetHeight(FSkinFontHeight);
-    } else {
-        C->Font()->Assign(DefaultFont());
-    }
-    C->Font()->SetCharset(SkinTextCharset(SkinData(), DefaultFont()->Charset()));
+    const TskEntryFont face(FSkinFontName, FSkinFontHeight, FSkinFontStyle);
+    SelectEntryFont(C->Font(), UseSkinFont() ? nullptr : DefaultFont(), UseSkinFont() ? &face : nullptr, SkinData(),
+        DefaultFont()->Charset());
 }
 
 void TskSkinCustomListBox::DrawListItem(TCanvas* C, int Index, const TRect& R, TOwnerDrawState State)
@@ -911,10 +904,7 @@ void TskSkinCustomListBox::DrawDefaultItem(TCanvas* C, int Index, const TRect& R
 {
     TBitmap b(R.Width(), R.Height());
     TCanvas* c = b.Canvas();
-    c->Font()->Assign(FListBox->Font());
-    TskSkinData* skin = SkinData();
-    if (skin != nullptr && skin->ResourceStrData() != nullptr)
-        c->Font()->SetCharset(static_cast<TFontCharset>(skin->ResourceStrData()->CharSet()));
+    SelectEntryFont(c->Font(), FListBox->Font(), nullptr, SkinData(), FListBox->Font()->Charset());
     const bool selected = State.Contains(odSelected);
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(selected ? clHighlight : clWindow);

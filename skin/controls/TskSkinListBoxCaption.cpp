@@ -6,6 +6,7 @@
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinListBox.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinListBox.h"
@@ -179,10 +180,8 @@ void TskSkinListBoxCaption::DrawSkin(TCanvas* C)
     if (!FOwner->FCaptionMode) return;
     const TRect r = CaptionTextRect();
     if (!IsEmptyRect(r)) {
-        C->Font()->SetName(FFontName);
-        C->Font()->SetStyle(FFontStyle);
-        C->Font()->SetHeight(FFontHeight);
-        C->Font()->SetCharset(SkinTextCharset(FOwner->SkinData(), FOwner->DefaultFont()->Charset()));
+        const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+        SelectEntryFont(C->Font(), nullptr, &face, FOwner->SkinData(), FOwner->DefaultFont()->Charset());
         DrawText(C, r, FFontColor);
     }
     for (int i = 0; i < 3; ++i) DrawButton(C, i);

@@ -7,6 +7,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinPanelControl.h"
@@ -318,15 +319,11 @@ void TskSkinPanel::WndProc(TMessage& Message)
 
 void TskSkinPanel::SetCaptionFont(TCanvas* C)
 {
-    if (SkinIndex() != -1 && UseSkinFont()) {
-        C->Font()->SetName(FFontName);
-        C->Font()->SetHeight(FFontHeight);
-        C->Font()->SetStyle(FFontStyle);
-        C->Font()->SetColor(FFontColor);
-    } else {
-        C->SetFont(DefaultFont());
-        if (SkinIndex() != -1) C->Font()->SetColor(FFontColor);
-    }
+    const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+    const bool skinFace = SkinIndex() != -1 && UseSkinFont();
+    SelectEntryFont(C->Font(), skinFace ? nullptr : DefaultFont(), skinFace ? &face : nullptr, SkinData(),
+        DefaultFont()->Charset());
+    if (SkinIndex() != -1) C->Font()->SetColor(FFontColor);
 }
 
 void TskSkinPanel::Paint()

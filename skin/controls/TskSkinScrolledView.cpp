@@ -4,6 +4,7 @@
 #include "platform/vcl/TCustomListView.h"
 #include "platform/vcl/TCustomTreeView.h"
 #include "skin/data/SkinMessages.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
@@ -52,22 +53,16 @@ template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::Ap
 {
     TFont* font = this->Font();
     auto* entry = FSkinLink.template EntryAs<TEntry>(FSkinLink.Locate());
+    const bool skinFace = entry != nullptr && FUseSkinFont;
+    SelectEntryFont(font, skinFace ? nullptr : FDefaultFont.get(), skinFace ? entry : nullptr, FSkinLink.Data(),
+        FDefaultFont->Charset());
     if (!entry) {
         FSkinLink.Forget();
         this->SetColor(FDefaultColor);
-        font->Assign(FDefaultFont.get());
     } else {
-        if (FUseSkinFont) {
-            font->SetName(entry->FontName);
-            font->SetStyle(entry->FontStyle);
-            font->SetHeight(entry->FontHeight);
-        } else {
-            font->Assign(FDefaultFont.get());
-        }
         font->SetColor(entry->FontColor);
         this->SetColor(entry->BGColor);
     }
-    font->SetCharset(SkinTextCharset(FSkinLink.Data(), FDefaultFont->Charset()));
 }
 
 template <class TBase, class TEntry> void TskSkinScrolledView<TBase, TEntry>::RealignBars()

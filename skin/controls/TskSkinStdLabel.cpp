@@ -2,6 +2,7 @@
 
 #include "platform/gfx/Text.h"
 #include "skin/controls/TskSkinControl.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/TskDataSkinEditControl.h"
 #include "skin/data/TskSkinData.h"
 
@@ -45,18 +46,12 @@ void TskSkinStdLabel::RefreshStdLabelSkin()
 
 void TskSkinStdLabel::SelectTextFont(TCanvas* C)
 {
-    if (FSkinLink.Index() == -1) {
-        C->Font()->Assign(FUseSkinFont ? FDefaultFont : Font());
-    } else {
-        C->Font()->Assign(Font());
-        if (FUseSkinFont) {
-            C->Font()->SetName(FFontName);
-            C->Font()->SetStyle(FFontStyle);
-            C->Font()->SetHeight(FFontHeight);
-        }
-        C->Font()->SetColor(FUseSkinColor ? FFontColor : Font()->Color());
-    }
-    C->Font()->SetCharset(SkinTextCharset(SkinData(), FDefaultFont->Charset()));
+    const TskEntryFont face(FFontName, FFontHeight, FFontStyle);
+    const bool skinned = FSkinLink.Index() != -1;
+    // Unskinned, a label meant to wear the skin's font wears its default one instead.
+    TFont* base = !skinned && FUseSkinFont ? FDefaultFont : Font();
+    SelectEntryFont(C->Font(), base, skinned && FUseSkinFont ? &face : nullptr, SkinData(), FDefaultFont->Charset());
+    if (skinned) C->Font()->SetColor(FUseSkinColor ? FFontColor : Font()->Color());
 }
 
 namespace {

@@ -53,13 +53,6 @@ TPoint PlaceText(const TRect& R, int TW, int TH, TAlignment Alignment)
     return TPoint{x, R.Top + R.Height() / 2 - TH / 2};
 }
 
-void SelectFont(TCanvas* C, const std::string& Name, int Height, TFontStyles Style)
-{
-    if (!Name.empty()) C->Font()->SetName(Name);
-    if (Height != 0) C->Font()->SetHeight(Height);
-    C->Font()->SetStyle(Style);
-}
-
 // Text at (X, Y) in Color, cut at Clip; the background stays.
 void TextAt(TCanvas* C, const TRect& Clip, int X, int Y, const std::string& Text, TColor Color)
 {
@@ -122,7 +115,7 @@ void TskSkinLabelObject::Draw(TCanvas* Cnvs, bool /*UpDate*/)
     else
         DrawPictureRect(Cnvs, normal, SkinRect);
 
-    SelectFont(Cnvs, FontName, FontHeight, FontStyle);
+    SelectEntryFont(Cnvs->Font(), nullptr, this, SkinData, Cnvs->Font()->Charset());
     const TPoint at = PlaceText(ObjectRect, Cnvs->TextWidth(TextValue), Cnvs->TextHeight(TextValue), Alignment);
     TextAt(Cnvs, ObjectRect, at.X, at.Y, TextValue, MorphIncrease ? ActiveFontColor : FontColor);
 }
@@ -340,7 +333,7 @@ void TskSkinCaptionObject::DrawBackground(TCanvas* Cnvs, bool UpDate)
 void TskSkinCaptionObject::DrawTextAndFrame(TCanvas* Cnvs, bool Look)
 {
     const std::string text = CaptionText();
-    SelectFont(Cnvs, FontName, FontHeight, FontStyle);
+    SelectEntryFont(Cnvs->Font(), nullptr, this, SkinData, Cnvs->Font()->Charset());
     const TRect area = TextArea();
     const TRect frameRect = Look && !ActiveFrameRect.IsEmpty() ? ActiveFrameRect : FrameRect;
     const bool hasFrame = !frameRect.IsEmpty() && ActivePicture != nullptr;

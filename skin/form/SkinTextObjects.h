@@ -9,10 +9,12 @@
 
 #include "platform/gfx/Colors.h"
 #include "platform/rtl/Types.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/form/TskActiveSkinObject.h"
 
-class TskSkinLabelObject : public TskActiveSkinObject {
+// The font (TskEntryFont) is the one of the label entry the object is made from.
+class TskSkinLabelObject : public TskActiveSkinObject, public TskEntryFont {
 public:
     TskSkinLabelObject(TskFormFrame* AParent, TskDataSkinObject* AData);
 
@@ -21,10 +23,6 @@ public:
     void MouseEnter() override;
     void MouseLeave() override;
 
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TAlignment Alignment = taLeftJustify;
     std::string TextValue;
@@ -51,7 +49,8 @@ public:
     TColor TransparentColor = 0;
 };
 
-class TskSkinCaptionObject : public TskActiveSkinObject {
+// The font (TskEntryFont) is the one of the caption entry the object is made from.
+class TskSkinCaptionObject : public TskActiveSkinObject, public TskEntryFont {
 public:
     TskSkinCaptionObject(TskFormFrame* AParent, TskDataSkinObject* AData);
 
@@ -84,10 +83,6 @@ public:
     int TimerCount = 25;
 
     TRect TextRect;
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TAlignment Alignment = taLeftJustify;
     bool Light = false;

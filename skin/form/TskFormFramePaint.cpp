@@ -4,6 +4,7 @@
 
 #include "platform/gfx/Blits.h"
 #include "platform/gfx/Text.h"
+#include "platform/rtl/ScopeGuards.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/TBitmap.h"
 #include "platform/vcl/TCanvas.h"
@@ -31,15 +32,6 @@ void FillSolid(TCanvas* C, const TRect& R, TColor Color)
     C->Brush()->SetColor(Color);
     C->FillRect(R);
 }
-
-// A canvas over a device context for the length of one paint.
-struct TDCCanvas {
-    explicit TDCCanvas(HDC DC) { Canvas.SetHandle(DC); }
-    ~TDCCanvas() { Canvas.SetHandle(nullptr); }
-    TDCCanvas(const TDCCanvas&) = delete;
-    TDCCanvas& operator=(const TDCCanvas&) = delete;
-    TCanvas Canvas;
-};
 
 // The window's own device context when none is given, released at the end of the paint.
 struct TFrameDC {
@@ -457,13 +449,16 @@ void TskFormFrame::PaintDefaultFrame(HDC DC)
     const TRect client = DefaultFrameClientRect(w, h, captionHeight);
     ExcludeClipRect(dc.DC, client.Left, client.Top, client.Right, client.Bottom);
     BitBlt(dc.DC, DefaultFrameBorder, DefaultFrameBorder, caption.Width(), caption.Height(), c->Handle(), 0, 0, SRCCOPY);
-    TDCCanvas out(dc.DC);
+    // A canvas over the device context for the length of the paint, which hands the context back.
+    TCanvas out;
+    out.SetHandle(dc.DC);
+    TScopeExit release([&out] { out.SetHandle(nullptr); });
     TRect ring{0, 0, w, h};
-    DrawFrame3D(&out.Canvas, ring, cl3DLight, cl3DDkShadow);
+    DrawFrame3D(&out, ring, cl3DLight, cl3DDkShadow);
     InflateRect(ring, -1, -1);
-    DrawFrame3D(&out.Canvas, ring, clBtnHighlight, clBtnShadow);
+    DrawFrame3D(&out, ring, clBtnHighlight, clBtnShadow);
     InflateRect(ring, -1, -1);
-    DrawFrame3D(&out.Canvas, ring, clBtnFace, clBtnFace);
+    DrawFrame3D(&out, ring, clBtnFace, clBtnFace);
 }
 
 void TskFormFrame::DrawLogo(TCanvas* Cnvs, const TRect& R)
@@ -513,15 +508,18 @@ void TskFormFrame::PaintClientBackground(HDC DC)
         PaintClientAreaFrame(dc.DC);
         return;
     }
-    TDCCanvas out(dc.DC);
+    // A canvas over the device context for the length of the paint, which hands the context back.
+    TCanvas out;
+    out.SetHandle(dc.DC);
+    TScopeExit release([&out] { out.SetHandle(nullptr); });
     TBitmap* bg = nullptr;
     if (SkinUsable() && FSkinData->BGPictureIndex >= 0
         && FSkinData->BGPictureIndex < static_cast<int>(FSkinData->ActivePictures.size()))
         bg = FSkinData->ActivePictures[static_cast<std::size_t>(FSkinData->BGPictureIndex)].get();
     // Without a skin, or with one that has neither a background nor a frame picture: the default look.
     if (!SkinUsable() || ((bg == nullptr || bg->Empty()) && !SkinPaintsFrame())) {
-        FillSolid(&out.Canvas, clientArea, clBtnFace);
-        DrawLogo(&out.Canvas, clientArea);
+        FillSolid(&out, clientArea, clBtnFace);
+        DrawLogo(&out, clientArea);
         return;
     }
     const TskSkinData& s = *FSkinData;
@@ -529,10 +527,10 @@ void TskFormFrame::PaintClientBackground(HDC DC)
     if (bg != nullptr && !bg->Empty()) {
         // Stretched over the whole frame's size, tiled over the client area.
         if (s.StretchEffect && !clientArea.IsEmpty())
-            DrawBackgroundPicture(&out.Canvas, bg, TRect{0, 0, FLayout.Width, FLayout.Height}, true, s.StretchType);
+            DrawBackgroundPicture(&out, bg, TRect{0, 0, FLayout.Width, FLayout.Height}, true, s.StretchType);
         else
-            DrawBackgroundPicture(&out.Canvas, bg, clientArea, false, s.StretchType);
-        DrawLogo(&out.Canvas, clientArea);
+            DrawBackgroundPicture(&out, bg, clientArea, false, s.StretchType);
+        DrawLogo(&out, clientArea);
         return;
     }
     // The client part of the frame picture at the window's size; only what the clip lets through is copied.

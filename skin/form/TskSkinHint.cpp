@@ -9,6 +9,7 @@
 #include "platform/win/Input.h"
 #include "platform/win/Screen.h"
 #include "skin/data/SkinPlatform.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/TskDataSkinPopupWindow.h"
 #include "skin/data/TskEffectBmp.h"
 #include "skin/data/TskResourceStrData.h"
@@ -79,21 +80,12 @@ TskSkinHint* TskSkinHintWindow::Settings() const
 
 void TskSkinHintWindow::SelectFont(TskSkinHint* Hint)
 {
-    Font()->Assign(Hint->DefaultFont());
     TskSkinData* skin = Hint->SkinData();
-    FTextColor = FTitleLayout ? clInfoText : Hint->DefaultFont()->Color();
-    if (FLook.Skinned()) {
-        const TskDataSkinHintWindow* d = skin->HintWindow.get();
-        if (Hint->UseSkinFont()) {
-            Font()->SetName(d->FontName);
-            Font()->SetHeight(d->FontHeight);
-            Font()->SetStyle(d->FontStyle);
-        }
-        FTextColor = d->FontColor;
-    }
+    const TskDataSkinHintWindow* d = FLook.Skinned() ? skin->HintWindow.get() : nullptr;
+    SelectEntryFont(Font(), Hint->DefaultFont(), d != nullptr && Hint->UseSkinFont() ? d : nullptr, skin,
+        Hint->DefaultFont()->Charset());
+    FTextColor = d != nullptr ? d->FontColor : FTitleLayout ? clInfoText : Hint->DefaultFont()->Color();
     Font()->SetColor(FTextColor);
-    if (skin != nullptr && skin->ResourceStrData() != nullptr)
-        Font()->SetCharset(static_cast<TFontCharset>(skin->ResourceStrData()->CharSet()));
 }
 
 TSize TskSkinHintWindow::Measure(const std::string& Text)

@@ -10,6 +10,7 @@
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinMenuSpeedButton.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinCaption.h"
@@ -387,14 +388,10 @@ void TskSkinImagesMenuPopupWindow::PaintCell(TCanvas* C, const TRect& R, bool Ho
 void TskSkinImagesMenuPopupWindow::PaintHeader(TCanvas* C, TskImagesMenuItem* E)
 {
     TRect r = E->ItemRect;
-    C->Font()->Assign(FMenu->DefaultFont());
+    SelectEntryFont(C->Font(), FMenu->DefaultFont(), FMenu->UseSkinFont() ? FLabelData : nullptr, FMenu->SkinData(),
+        FMenu->DefaultFont()->Charset());
     if (FLabelData != nullptr) {
         C->CopyRect(r, FLabelPicture->Canvas(), FLabelData->SkinRect);
-        if (FMenu->UseSkinFont()) {
-            C->Font()->SetName(FLabelData->FontName);
-            C->Font()->SetHeight(FLabelData->FontHeight);
-            C->Font()->SetStyle(FLabelData->FontStyle);
-        }
         C->Font()->SetColor(FLabelData->FontColor);
     } else {
         C->Brush()->SetStyle(bsSolid);
@@ -408,7 +405,8 @@ void TskSkinImagesMenuPopupWindow::PaintHeader(TCanvas* C, TskImagesMenuItem* E)
 void TskSkinImagesMenuPopupWindow::PaintButton(TCanvas* C, TskImagesMenuItem* E, bool Hot, bool Down)
 {
     TRect r = E->ItemRect;
-    C->Font()->Assign(FMenu->DefaultFont());
+    SelectEntryFont(C->Font(), FMenu->DefaultFont(), FMenu->UseSkinFont() ? FButtonData : nullptr, FMenu->SkinData(),
+        FMenu->DefaultFont()->Charset());
     if (FButtonData != nullptr) {
         const TskDataSkinButtonControl* d = FButtonData;
         TRect src = d->SkinRect;
@@ -419,11 +417,6 @@ void TskSkinImagesMenuPopupWindow::PaintButton(TCanvas* C, TskImagesMenuItem* E,
         TBitmap piece;
         StretchButtonPicture(&piece, FButtonPicture, src, d->ClientRect, r.Width(), r.Height());
         C->Draw(r.Left, r.Top, &piece);
-        if (FMenu->UseSkinFont()) {
-            C->Font()->SetName(d->FontName);
-            C->Font()->SetHeight(d->FontHeight);
-            C->Font()->SetStyle(d->FontStyle);
-        }
         C->Font()->SetColor(Down ? d->DownFontColor : Hot ? d->ActiveFontColor : d->FontColor);
     } else if (Down || Hot) {
         FillFramed(C, r, SkinNavyFrame, Down ? SkinPressedFill : SkinHotFill);

@@ -14,6 +14,7 @@
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/controls/TskSkinMenuSpeedButton.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskDataSkinMainMenuBar.h"
@@ -596,15 +597,8 @@ void TskSkinMDITabsBar::DrawTab(TCanvas* C, const TskMDITab* Tab, const TRect& R
         }
     }
     // The caption, shortened to fit before the close button.
-    if (FUseSkinFont && e != nullptr && drawn) {
-        TFont f;
-        f.SetName(e->FontName);
-        f.SetHeight(e->FontHeight);
-        f.SetStyle(e->FontStyle);
-        C->SetFont(&f);
-    } else {
-        C->SetFont(FDefaultFont.get());
-    }
+    SelectEntryFont(C->Font(), FDefaultFont.get(), FUseSkinFont && e != nullptr && drawn ? e : nullptr, skin,
+        FDefaultFont->Charset());
     if (!drawn) fontColor = FDefaultFont->Color();
     C->Font()->SetColor(fontColor);
     const TRect close = CloseButtonRect(Tab);

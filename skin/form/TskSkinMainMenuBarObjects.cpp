@@ -232,13 +232,10 @@ bool TskSkinMainMenuBarItem::HasSubItems() const { return MenuItem != nullptr &&
 void TskSkinMainMenuBarItem::SetItemFont(TCanvas* C) const
 {
     auto* d = dynamic_cast<const TskDataSkinMainMenuItem*>(SkinData);
-    if (d != nullptr && Parent != nullptr && Parent->UseSkinFont()) {
-        if (!d->FontName.empty()) C->Font()->SetName(d->FontName);
-        if (d->FontHeight != 0) C->Font()->SetHeight(d->FontHeight);
-        C->Font()->SetStyle(d->FontStyle);
-    } else if (Parent != nullptr) {
-        C->Font()->Assign(Parent->DefItemFont());
-    }
+    if (d != nullptr && Parent != nullptr && Parent->UseSkinFont())
+        SelectEntryFont(C->Font(), nullptr, d, Parent->SkinData(), C->Font()->Charset());
+    else if (Parent != nullptr)
+        SelectEntryFont(C->Font(), Parent->DefItemFont(), nullptr, Parent->SkinData(), Parent->DefItemFont()->Charset());
 }
 
 TColor TskSkinMainMenuBarItem::TextColor() const

@@ -41,9 +41,7 @@ int TskSkinMainMenuItem::ItemWidth() const
 {
     TBitmap b(1, 1);
     TCanvas* c = b.Canvas();
-    if (!FontName.empty()) c->Font()->SetName(FontName);
-    if (FontHeight != 0) c->Font()->SetHeight(FontHeight);
-    c->Font()->SetStyle(FontStyle);
+    SelectEntryFont(c->Font(), nullptr, this, SkinData, c->Font()->Charset());
     TRect r{0, 0, 0, 0};
     // Measured as drawn: the accelerator mark takes no room.
     c->TextRect(r, Caption(), DT_CALCRECT | DT_SINGLELINE);
@@ -90,9 +88,7 @@ void TskSkinMainMenuItem::Draw(TCanvas* Cnvs, bool /*UpDate*/)
     }
 
     TCanvas* c = b.Canvas();
-    if (!FontName.empty()) c->Font()->SetName(FontName);
-    if (FontHeight != 0) c->Font()->SetHeight(FontHeight);
-    c->Font()->SetStyle(FontStyle);
+    SelectEntryFont(c->Font(), nullptr, this, SkinData, c->Font()->Charset());
     TColor color = UnEnabledFontColor;
     if (Down)
         color = DownFontColor;

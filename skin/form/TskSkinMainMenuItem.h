@@ -7,12 +7,14 @@
 
 #include "platform/gfx/Colors.h"
 #include "platform/rtl/Types.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinValueTypes.h"
 #include "skin/form/TskActiveSkinObject.h"
 
 class TMenuItem;
 
-class TskSkinMainMenuItem : public TskActiveSkinObject {
+// The font (TskEntryFont) is the one of the menu item entry the object is made from.
+class TskSkinMainMenuItem : public TskActiveSkinObject, public TskEntryFont {
 public:
     // AMenuItem is the top-level item shown; IDName becomes its component name and Enabled its
     // Enabled.
@@ -42,10 +44,6 @@ public:
     int ItemLeftOffset = 0;
     int ItemRightOffset = 0;
     bool StretchEffect = false;
-    std::string FontName;
-    int FontHeight = 0;
-    TFontStyles FontStyle;
-    TColor FontColor = 0;
     TColor ActiveFontColor = 0;
     TColor DownFontColor = 0;
     TColor UnEnabledFontColor = 0;

@@ -13,6 +13,7 @@
 #include "skin/controls/TskSkinCheckRadioBox.h"
 #include "skin/controls/TskSkinStdLabel.h"
 #include "skin/data/SkinStrings.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/TskDataSkinButtonControl.h"
 #include "skin/data/TskResourceStrData.h"
 #include "skin/data/TskSkinData.h"
@@ -124,14 +125,13 @@ void PaintKindIcon(TBitmap* B, TMsgDlgType Kind)
     B->SetTransparent(true);
 }
 
-// Width of Text drawn with the given font face and height.
-int MeasureText(const std::string& Text, const std::string& FontName, int FontHeight, TFontStyles Style)
+// Width of Text drawn in Base's font, or in Face.
+int MeasureText(const std::string& Text, TFont* Base, const TskEntryFont* Face)
 {
     TBitmap b;
     b.SetSize(1, 1);
-    b.Canvas()->Font()->SetName(FontName);
-    b.Canvas()->Font()->SetHeight(FontHeight);
-    b.Canvas()->Font()->SetStyle(Style);
+    TFont* font = b.Canvas()->Font();
+    SelectEntryFont(font, Base, Face, nullptr, font->Charset());
     return b.Canvas()->TextWidth(Text);
 }
 
@@ -261,11 +261,13 @@ TskMessageForm* CreateSkinMessageDialog(const std::string& Msg, TMsgDlgType DlgT
                     e = dynamic_cast<const TskDataSkinCheckRadioControl*>(CtrlSkinData->ControlDataList[static_cast<size_t>(i)].get());
             }
             if (e != nullptr && UseSkinFont)
-                textWidth = MeasureText(caption, e->FontName, e->FontHeight, e->FontStyle);
+                textWidth = MeasureText(caption, nullptr, e);
             else if (LabelFont != nullptr)
-                textWidth = MeasureText(caption, LabelFont->Name(), LabelFont->Height(), LabelFont->Style());
-            else
-                textWidth = MeasureText(caption, "Arial", 14, TFontStyles{});
+                textWidth = MeasureText(caption, LabelFont, nullptr);
+            else {
+                const TskEntryFont plainFace("Arial", 14);
+                textWidth = MeasureText(caption, nullptr, &plainFace);
+            }
             const int width = textWidth + 30;
             clientWidth = std::max(clientWidth, width + 30);
             check->SetBounds(5, clientHeight - buttonHeight - 50, width + 25, check->Height());

@@ -8,6 +8,7 @@
 #include "platform/vcl/TCustomImageList.h"
 #include "skin/controls/SkinButtonLook.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinPlatform.h"
 #include "skin/data/TskDataSkinCaption.h"
@@ -194,13 +195,10 @@ void TskSkinPopupWindow::CreateItems(const std::vector<TMenuItem*>& MenuItems, T
     if (Skinned()) FindMenuItemLook(FSkinData, FItemData, FItemPicture);
     // The items are measured and painted with this one font.
     TFont* font = FMeasure->Canvas()->Font();
-    font->Assign(FSkinMenu->DefaultMenuItemFont());
-    if (FItemData != nullptr && FSkinMenu->UseSkinFont()) {
-        font->SetName(FItemData->FontName);
-        font->SetHeight(FItemData->FontHeight);
-        font->SetStyle(FItemData->FontStyle);
-        font->SetColor(FItemData->FontColor);
-    }
+    const bool skinFace = FItemData != nullptr && FSkinMenu->UseSkinFont();
+    SelectEntryFont(font, FSkinMenu->DefaultMenuItemFont(), skinFace ? FItemData : nullptr, FSkinData,
+        FSkinMenu->DefaultMenuItemFont()->Charset());
+    if (skinFace) font->SetColor(FItemData->FontColor);
     Canvas()->Font()->Assign(font);
     TMenu* menu = RootItem != nullptr ? RootItem->GetParentMenu() : nullptr;
     // Each item's action says first whether it is enabled, checked or visible now.

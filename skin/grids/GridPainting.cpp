@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/controls/SkinTileDraw.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinMainMenuBar.h"
@@ -66,15 +67,12 @@ void PaintSkinCell(TCanvas* C, const TskDataSkinGridControl& Entry, TBitmap* Pic
     const TRect& text = fixed ? Entry.FixedCellTextRect : Entry.CellTextRect;
     const bool stretch = fixed ? Entry.FixedCellStretchEffect : Entry.CellStretchEffect;
 
-    C->Font()->Assign(Font);
-    if (Look.UseSkinFont) {
-        C->Font()->SetName(fixed ? Entry.FixedFontName : Entry.FontName);
-        C->Font()->SetStyle(fixed ? Entry.FixedFontStyle : Entry.FontStyle);
-        C->Font()->SetHeight(fixed ? Entry.FixedFontHeight : Entry.FontHeight);
-    }
+    // The fixed cells have a face of their own in the entry.
+    const TskEntryFont fixedFace =
+        fixed ? TskEntryFont(Entry.FixedFontName, Entry.FixedFontHeight, Entry.FixedFontStyle) : TskEntryFont();
+    const TskEntryFont* face = fixed ? &fixedFace : &Entry;
+    SelectEntryFont(C->Font(), Font, Look.UseSkinFont ? face : nullptr, Look.Skin, Font->Charset());
     C->Font()->SetColor(fixed ? Entry.FixedFontColor : focusLook ? Entry.FocusFontColor : Entry.SelectFontColor);
-    if (Look.Charset >= 0)
-        C->Font()->SetCharset(static_cast<TFontCharset>(Look.Charset));
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(Entry.BGColor);
     if (IsEmptyRect(ClipToPicture(Picture, image))) {

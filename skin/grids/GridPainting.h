@@ -6,6 +6,7 @@
 #include "skin/grids/GridGeometry.h"
 
 class TskDataSkinGridControl;
+class TskSkinData;
 class TFont;
 
 enum TGridDrawStateItem { gdSelected, gdFocused, gdFixed };
@@ -35,7 +36,7 @@ struct TSkinCellLook {
     bool RowSelect = false;
     bool UseSkinFont = true;
     bool UseSkinCellHeight = true;
-    int Charset = -1; // from the skin's string data; -1 keeps the font's
+    const TskSkinData* Skin = nullptr; // its UI strings give the character set; nullptr keeps the font's
 };
 // Paints the cell image of a fixed, selected or focused cell over R from Picture, and leaves the
 // canvas font set for its text (Font, with the skin's name, size and style when UseSkinFont).

@@ -97,29 +97,17 @@ int TskCustomShellComboBox::IconHeight() const
 
 void TskCustomShellComboBox::SetRoot(const std::string& Value)
 {
-    if (Value == FRoot && FRootFolder != nullptr)
-        return;
-    if (Loading()) {
-        FRoot = Value;
-        return;
-    }
-    // Resolved first: a root that names nothing leaves Root and the rows as they were.
-    std::unique_ptr<TskShellFolder> root = CreateRootFolder(Value);
-    FOldRoot = FRoot;
-    FRoot = Value;
-    FRootFolder = std::move(root);
-    Fill();
-    TValueGuard updating(FUpdating);
-    TellRoot(FRoot);
+    TakeRoot(FRoot, FRootFolder != nullptr, Loading(), Value, [this](std::unique_ptr<TskShellFolder> Folder) {
+        FRootFolder = std::move(Folder);
+        Fill();
+        TValueGuard updating(FUpdating);
+        TellRoot(FRoot);
+    });
 }
 
 void TskCustomShellComboBox::SetObjectTypes(TShellObjectTypes Value)
 {
-    if (Value == FObjectTypes)
-        return;
-    FObjectTypes = Value;
-    if (!Loading())
-        Fill();
+    TakeObjectTypes(FObjectTypes, Value, Loading(), [this] { Fill(); });
 }
 
 void TskCustomShellComboBox::SetUseShellImages(bool Value)

@@ -107,7 +107,6 @@ private:
     bool Loading() const { return ComponentState().Contains(csLoading); }
 
     std::string FRoot = "rfDesktop";
-    std::string FOldRoot;
     TShellObjectTypes FObjectTypes{otFolders};
     bool FUseShellImages = true;
     std::unique_ptr<TskShellFolder> FRootFolder;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sys/stat.h>
+#include <utility>
 
 #include "platform/rtl/Files.h"
 #include "platform/rtl/Strings.h"
@@ -103,24 +104,16 @@ TskShellFolder* TskCustomShellListView::SelectedFolder() const
 
 void TskCustomShellListView::SetRoot(const std::string& Value)
 {
-    if (Value == FRoot && FRootFolder != nullptr)
-        return;
-    if (Loading()) {
-        FRoot = Value;
-        return;
-    }
-    // Resolved first: a root that names nothing leaves Root and the list as they were.
-    std::unique_ptr<TskShellFolder> root = CreateRootFolder(Value);
-    FRoot = Value;
-    std::unique_ptr<TskShellFolder> old = std::move(FRootFolder);
-    FRootFolder = std::move(root);
-    {
-        TValueGuard rootSetByString(FRootSetByString);
-        Populate();
-    }
-    old.reset();
-    if (OnPathChange)
-        OnPathChange(this);
+    TakeRoot(FRoot, FRootFolder != nullptr, Loading(), Value, [this](std::unique_ptr<TskShellFolder> Folder) {
+        std::unique_ptr<TskShellFolder> old = std::exchange(FRootFolder, std::move(Folder));
+        {
+            TValueGuard rootSetByString(FRootSetByString);
+            Populate();
+        }
+        old.reset();
+        if (OnPathChange)
+            OnPathChange(this);
+    });
 }
 
 void TskCustomShellListView::SetMask(const std::string& Value)
@@ -133,10 +126,7 @@ void TskCustomShellListView::SetMask(const std::string& Value)
 
 void TskCustomShellListView::SetObjectTypes(TShellObjectTypes Value)
 {
-    if (Value == FObjectTypes)
-        return;
-    FObjectTypes = Value;
-    Populate();
+    TakeObjectTypes(FObjectTypes, Value, Loading(), [this] { Populate(); });
 }
 
 void TskCustomShellListView::SetSorted(bool Value)

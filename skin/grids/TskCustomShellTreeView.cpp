@@ -20,13 +20,6 @@
 
 namespace {
 
-// Pairs BeginUpdate with EndUpdate.
-struct TTreeUpdate {
-    TTreeNodes* Nodes;
-    explicit TTreeUpdate(TTreeNodes* N) : Nodes(N) { Nodes->BeginUpdate(); }
-    ~TTreeUpdate() { Nodes->EndUpdate(); }
-};
-
 // The ID list a path names; "Error setting path" when it names nothing.
 TItemIDList ParsePath(const std::string& Path)
 {
@@ -106,40 +99,35 @@ std::string TskCustomShellTreeView::Path() const
 
 void TskCustomShellTreeView::SetRoot(const std::string& Value)
 {
-    if (Value == FRoot && FRootFolder != nullptr)
-        return;
-    const std::string old = FRoot;
-    FRoot = Value;
-    if (Loading())
-        return;
-    try {
-        RootChanged();
-    } catch (...) {
-        FRoot = old;
-        throw;
-    }
+    TakeRoot(FRoot, FRootFolder != nullptr, Loading(), Value,
+        [this](std::unique_ptr<TskShellFolder> Folder) { ReplaceRoot(std::move(Folder)); });
 }
 
 void TskCustomShellTreeView::SetObjectTypes(TShellObjectTypes Value)
 {
-    if (Value == FObjectTypes)
-        return;
-    FObjectTypes = Value;
-    if (!Loading() && FRootFolder != nullptr)
-        RootChanged();
+    TakeObjectTypes(FObjectTypes, Value, Loading(), [this] {
+        if (FRootFolder != nullptr)
+            RootChanged();
+    });
 }
 
 void TskCustomShellTreeView::RootChanged()
 {
+    // Resolved first: a root that names nothing leaves the tree as it was.
+    if (!FInRootChange)
+        ReplaceRoot(CreateRootFolder(FRoot));
+}
+
+void TskCustomShellTreeView::ReplaceRoot(std::unique_ptr<TskShellFolder> Root)
+{
     if (FInRootChange)
         return;
     TValueGuard guard(FInRootChange);
-    // Resolved first: a root that names nothing leaves the tree as it was.
-    std::unique_ptr<TskShellFolder> root = CreateRootFolder(FRoot);
     {
-        TTreeUpdate update(Items());
+        Items()->BeginUpdate();
+        TScopeExit endUpdate([this] { Items()->EndUpdate(); });
         Items()->Clear();
-        FRootFolder = std::move(root);
+        FRootFolder = std::move(Root);
         auto top = std::make_unique<TskShellFolder>(TskShellFolder::Desktop(), FRootFolder->FullID());
         TTreeNode* node = Items()->AddChildObject(nullptr, FRootFolder->DisplayName(), top.get());
         TskShellFolder* folder = top.release();
@@ -191,7 +179,8 @@ void TskCustomShellTreeView::FillNode(TTreeNode* Node)
     if (folder == nullptr)
         return;
     TBusyCursor busy;
-    TTreeUpdate update(Items());
+    Items()->BeginUpdate();
+    TScopeExit endUpdate([this] { Items()->EndUpdate(); });
     // The folder model gives them in the namespace's order: folders first, each by name.
     for (auto& child : folder->Children(FObjectTypes))
         AddFolderNode(Node, std::move(child));
@@ -261,7 +250,8 @@ void TskCustomShellTreeView::SetPathFromID(const TItemIDList& ID)
         return;
     TValueGuard updating(FUpdatingLinks);
     {
-        TTreeUpdate update(Items());
+        Items()->BeginUpdate();
+        TScopeExit endUpdate([this] { Items()->EndUpdate(); });
         const int rootLevel = ItemCount(FRootFolder->FullID());
         for (const TItemIDList& step : ParentChain(ID)) {
             if (ItemCount(step) <= rootLevel)
@@ -309,7 +299,8 @@ void TskCustomShellTreeView::RefreshNode(TTreeNode* Node)
     const int top = TopRow();
     TValueGuard updating(FUpdatingLinks);
     {
-        TTreeUpdate update(Items());
+        Items()->BeginUpdate();
+        TScopeExit endUpdate([this] { Items()->EndUpdate(); });
         TBusyCursor busy;
         Node->DeleteChildren();
         Node->SetHasChildren(FolderHasChildren(*folder));

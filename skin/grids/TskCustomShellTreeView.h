@@ -103,7 +103,10 @@ private:
     void RenameNode(TTreeNode* Node, const std::string& Name);
     // Reads Parent again and selects its child of that name (Parent itself when there is none).
     void ReselectChild(TTreeNode* Parent, const std::string& Name);
+    // Shows FRoot anew, resolved again; nothing while a root change runs.
     void RootChanged();
+    // Shows Root (resolved from FRoot) in place of the tree shown until now.
+    void ReplaceRoot(std::unique_ptr<TskShellFolder> Root);
     void FillNode(TTreeNode* Node);
     // Adds a node for Folder below Parent; nullptr when OnAddFolder refused it.
     TTreeNode* AddFolderNode(TTreeNode* Parent, std::unique_ptr<TskShellFolder> Folder);

@@ -3,11 +3,13 @@
 // for all of them. Linking two views puts both on one navigator, with whatever either was linked to
 // already; a view that goes elsewhere tells its navigator, and the navigator tells the others, so no
 // view knows another. A view that is freed or unlinked leaves its navigator; the last to leave frees it.
+// The views also take a new root and new object types the one same way.
 #include <array>
 #include <memory>
 #include <string>
 
 #include "skin/grids/ShellIdLists.h"
+#include "skin/grids/TskShellFolder.h"
 
 // A navigator has at most one view of each kind.
 enum TShellViewKind { svTree, svList, svPathBox };
@@ -46,6 +48,35 @@ protected:
     void TellFolder(const TItemIDList& ID);
     // Leaves the navigator: called first when a view is freed, before its own parts go.
     void LeaveNavigator();
+
+    // How every view takes a new root: nothing when Value is the root it shows already; only the name
+    // while it loads (it shows the root once loaded); else the folder is resolved first, so that a name
+    // that names nothing raises "Error setting path: ..." and leaves the view as it was, and then Root
+    // takes the name and Show is given the folder to show.
+    template <class TShow>
+    static void TakeRoot(std::string& Root, bool Shown, bool Loading, const std::string& Value, TShow Show)
+    {
+        if (Value == Root && Shown)
+            return;
+        if (Loading) {
+            Root = Value;
+            return;
+        }
+        std::unique_ptr<TskShellFolder> folder = CreateRootFolder(Value);
+        Root = Value;
+        Show(std::move(folder));
+    }
+    // How every view takes new object types: Relist lists its root anew with them, at once or, while
+    // the view loads, not before it has loaded.
+    template <class TRelist>
+    static void TakeObjectTypes(TShellObjectTypes& Types, TShellObjectTypes Value, bool Loading, TRelist Relist)
+    {
+        if (Value == Types)
+            return;
+        Types = Value;
+        if (!Loading)
+            Relist();
+    }
 
     // What the navigator asks of this view when a linked one went elsewhere.
     virtual void FollowRoot(const std::string& Root) = 0;

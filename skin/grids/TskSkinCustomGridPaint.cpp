@@ -6,6 +6,7 @@
 #include "platform/gfx/Drawing.h"
 #include "skin/controls/SkinTileDraw.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinImages.h"
 #include "skin/data/SkinRects.h"
 #include "skin/data/TskDataSkinMainMenuBar.h"
@@ -146,15 +147,8 @@ void TskSkinCustomGrid::PaintCell(TCanvas* C, int ACol, int ARow, const TRect& R
             }
         } else if (!fixed && !State.Contains(gdSelected) && !State.Contains(gdFocused)) {
             const auto* entry = GridEntry();
-            C->Font()->Assign(Font());
-            if (FUseSkinFont) {
-                C->Font()->SetName(entry->FontName);
-                C->Font()->SetStyle(entry->FontStyle);
-                C->Font()->SetHeight(entry->FontHeight);
-                C->Font()->SetColor(entry->FontColor);
-            }
-            if (auto* strings = SkinData()->ResourceStrData())
-                C->Font()->SetCharset(static_cast<TFontCharset>(strings->CharSet()));
+            SelectEntryFont(C->Font(), Font(), FUseSkinFont ? entry : nullptr, SkinData(), Font()->Charset());
+            if (FUseSkinFont) C->Font()->SetColor(entry->FontColor);
             C->Brush()->SetColor(entry->BGColor);
             if (FBGPicture == nullptr && !FTransparent)
                 C->FillRect(R);
@@ -174,7 +168,6 @@ void TskSkinCustomGrid::PaintSkinCellImage(TCanvas* C, const TRect& R, TGridDraw
     look.RowSelect = FOptions.Contains(goRowSelect);
     look.UseSkinFont = FUseSkinFont;
     look.UseSkinCellHeight = FUseSkinCellHeight;
-    if (auto* strings = SkinData()->ResourceStrData())
-        look.Charset = strings->CharSet();
+    look.Skin = SkinData();
     PaintSkinCell(C, *GridEntry(), FCellsPicture, R, State, look, Font());
 }

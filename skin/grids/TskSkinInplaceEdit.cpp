@@ -11,6 +11,7 @@
 #include "platform/win/MessageQueue.h"
 #include "platform/win/Screen.h"
 #include "skin/data/SkinDrawUtils.h"
+#include "skin/data/SkinEntryFont.h"
 #include "skin/data/SkinMessages.h"
 #include "skin/data/SkinStrings.h"
 #include "skin/data/TskDataSkinMainMenuBar.h"
@@ -477,15 +478,8 @@ void TskSkinCustomGrid::SetUpEditor()
         edit->Font()->Assign(Font());
     } else {
         edit->SetColor(entry->BGColor);
-        edit->Font()->Assign(Font());
-        if (FUseSkinFont) {
-            edit->Font()->SetName(entry->FontName);
-            edit->Font()->SetStyle(entry->FontStyle);
-            edit->Font()->SetHeight(entry->FontHeight);
-        }
+        SelectEntryFont(edit->Font(), Font(), FUseSkinFont ? entry : nullptr, SkinData(), Font()->Charset());
         edit->Font()->SetColor(entry->FontColor);
-        if (const auto* strings = SkinData()->ResourceStrData())
-            edit->Font()->SetCharset(static_cast<TFontCharset>(strings->CharSet()));
     }
     edit->UpdateContents();
     FCanEditModify = GetEditLimit() != -1;
