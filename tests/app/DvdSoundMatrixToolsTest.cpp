@@ -69,14 +69,7 @@ struct DvdSound : ConvertFixture {
         for (int r : AddedRows)
             Form->StringGrid1->SetCells(SourceRecord::Selected, r, r == Row ? "YES" : "NO");
         Choose(Device);
-        TTimer guard(nullptr);
-        guard.SetInterval(150000);
-        guard.OnTimer = [this](TObject*) {
-            if (Form->RunState.Converting != 0)
-                Form->RunControl().Stop();
-        };
-        guard.SetEnabled(true);
-        ConvertQueue(*Form, Options);
+        ConvertWithin(150000);
         EXPECT_EQ(Form->RunState.AbortRequested, 0) << "the conversion did not end by itself: " << AllCommands();
     }
 

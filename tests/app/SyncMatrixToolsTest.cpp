@@ -157,14 +157,7 @@ TEST_P(SyncMatrix, WholePictureWithItsSoundInStep)
     EXPECT_NEAR(ParseFloatDot(Cell(SourceRecord::FrameRate, row)), sourceRate, 0.05);
 
     Choose(c.To.Device);
-    TTimer guard(nullptr);
-    guard.SetInterval(150000);
-    guard.OnTimer = [this](TObject*) {
-        if (Form->RunState.Converting != 0)
-            Form->RunControl().Stop();
-    };
-    guard.SetEnabled(true);
-    ConvertQueue(*Form, Options);
+    ConvertWithin(150000);
     const std::string out = Dest + Cell(SourceRecord::Title, row) + "." + c.To.Ext;
     const bool done = Cell(SourceRecord::Selected, row) == "Done";
     const auto note = [&c](const std::string& Figure) {
